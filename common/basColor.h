@@ -1,0 +1,23 @@
+// Colour values as the settings and the database keep them: red + 256 x green +
+// 65536 x blue in a signed 32-bit number, -1 meaning "no colour chosen".
+#pragma once
+
+#include <QColor>
+
+#include <cstdint>
+
+namespace basColor {
+
+inline constexpr std::int32_t kNoColor = -1;
+
+inline QColor ToQColor(std::int32_t value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+inline std::int32_t FromQColor(const QColor &color)
+{
+    return color.red() + 256 * color.green() + 65536 * color.blue();
+}
+
+} // namespace basColor

@@ -1,0 +1,109 @@
+#include "basErrorHandler.h"
+
+#include "platform/basPlatform.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace basErrorHandler {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+const QChar kTab = QLatin1Char('\t');
+
+// The log's date: two-digit day, the locale's month abbreviation, four-digit year.
+QString LogDate(const QDateTime &when)
+{
+    const QDate date = when.date();
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(QLocale::system().monthName(date.month(), QLocale::ShortFormat))
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+bool AppendToLog(const QString &block)
+{
+    QFile log(basPlatform::DataFile(QLatin1String(basPlatform::kErrorLogFileName)));
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = block.toUtf8();
+    const bool written = log.write(bytes) == bytes.size();
+    log.close();
+    return written && log.error() == QFileDevice::NoError;
+}
+} // namespace
+
+ErrorState &CurrentError()
+{
+    static ErrorState current;
+    return current;
+}
+
+void SetCurrentError(int number, const QString &description, int line)
+{
+    CurrentError() = ErrorState{number, description, line};
+}
+
+void ClearCurrentError() { CurrentError() = ErrorState{}; }
+
+QString MessageText(const QString &productName, const QString &applicationFile,
+                    const QString &moduleName, const ErrorState &error, const QString &extraText)
+{
+    QString text;
+    text += QStringLiteral("An error has occurred.") + kCrLf + kCrLf;
+    text += QStringLiteral("Product Name: ") + kTab + productName + kCrLf;
+    text += QStringLiteral("Application File:  ") + kTab + applicationFile + kCrLf;
+    text += QStringLiteral("Module: ") + kTab + kTab + moduleName + kCrLf;
+    text += QStringLiteral("Line Number: ") + kTab + QString::number(error.line) + kCrLf + kCrLf;
+    text += QStringLiteral("Error Number: ") + kTab + QString::number(error.number) + kCrLf;
+    text += QStringLiteral("Error Description: ") + kTab + error.description + kCrLf + kCrLf;
+    text += kCrLf + extraText + kCrLf;
+    return text;
+}
+
+QString LogBlock(const QDateTime &when, const QString &applicationFile,
+                 const QString &moduleName, const ErrorState &error)
+{
+    QString block;
+    block += LogDate(when) + QStringLiteral("  ") + when.time().toString(QStringLiteral("HH:mm:ss")) + kCrLf;
+    block += QStringLiteral("Error logged by application: ") + applicationFile + kCrLf;
+    block += QStringLiteral("In module: ") + moduleName + kCrLf;
+    block += QStringLiteral("At line: ") + QString::number(error.line) + kCrLf;
+    block += QStringLiteral("Error Number: ") + QString::number(error.number) + kCrLf;
+    block += QStringLiteral("Error Description: ") + error.description + kCrLf;
+    block += QString(50, QLatin1Char('-')) + kCrLf;
+    block += kCrLf;
+    return block;
+}
+
+void ReportError(const QString &moduleName, bool logError, const QString &extraText, bool quiet)
+{
+    // A report raised while a report is being made (a message handler that fails,
+    // say) must not recurse; the inner one goes to stderr only.
+    static bool reporting = false;
+    const ErrorState error = CurrentError();
+    const QString application = basPlatform::ExecutableName();
+    const QString text = MessageText(basPlatform::ProductName(), application, moduleName, error, extraText);
+    if (reporting) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        ClearCurrentError();
+        return;
+    }
+    reporting = true;
+
+    if (logError && !AppendToLog(LogBlock(basPlatform::Now(), application, moduleName, error))) {
+        // The log is out of reach (a read-only folder, a full disk): the report
+        // itself must still reach someone.
+        std::fprintf(stderr, "error.log could not be written; the report was:\n%s\n", qPrintable(text));
+        std::fflush(stderr);
+    }
+    if (!quiet)
+        basPlatform::ShowMessage(text, QLatin1String(kMessageTitle), basPlatform::MessageIcon::Information,
+                                 basPlatform::MessageButtons::Ok);
+    ClearCurrentError();
+    reporting = false;
+}
+
+} // namespace basErrorHandler

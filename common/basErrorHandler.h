@@ -1,0 +1,35 @@
+// The one way every program reports a run-time error: a message box with a fixed
+// layout and, when asked, a block appended to error.log in the data folder.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace basErrorHandler {
+
+// The error being handled: what the failing operation raised and the number of the
+// last step it reached (0 when it numbers no steps). ReportError reads and clears it.
+struct ErrorState {
+    int number = 0;
+    QString description;
+    int line = 0;
+};
+
+ErrorState &CurrentError();
+void SetCurrentError(int number, const QString &description, int line);
+void ClearCurrentError();
+
+// Shows the report (unless quiet) and appends the log block (when logError).
+void ReportError(const QString &moduleName, bool logError, const QString &extraText,
+                 bool quiet = false);
+
+// The pieces of a report, exposed so their exact text can be checked.
+QString MessageText(const QString &productName, const QString &applicationFile,
+                    const QString &moduleName, const ErrorState &error,
+                    const QString &extraText);
+QString LogBlock(const QDateTime &when, const QString &applicationFile,
+                 const QString &moduleName, const ErrorState &error);
+
+inline constexpr auto kMessageTitle = "Application Error";
+
+} // namespace basErrorHandler

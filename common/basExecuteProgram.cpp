@@ -1,0 +1,98 @@
+#include "basExecuteProgram.h"
+
+#include "platform/basPlatform.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace basExecuteProgram {
+
+QString ProgramPath(const QString &programName)
+{
+#ifdef Q_OS_WIN
+    return basPlatform::ProgramFolder() + QLatin1Char('/') + programName + QStringLiteral(".exe");
+#else
+    return basPlatform::ProgramFolder() + QLatin1Char('/') + programName;
+#endif
+}
+
+std::int32_t ExecuteProgram(const QString &program, const QStringList &arguments)
+{
+    return basPlatform::StartDetached(program, arguments);
+}
+
+namespace {
+// Swallows user input to every window while a started program runs; paint and
+// timer events still pass, so windows stay drawn.
+class InputBlocker : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::ContextMenu:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Close:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+} // namespace
+
+std::int32_t ExecuteAndWait(const QString &program, const QStringList &arguments)
+{
+    const QFileInfo info(program);
+    if (!info.isFile() || !info.isExecutable())
+        return -1;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start();
+    if (!process.waitForStarted())
+        return -1;
+
+    InputBlocker blocker;
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app)
+        app->installEventFilter(&blocker);
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (app)
+        app->removeEventFilter(&blocker);
+
+    if (process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
+
+QString StartErrorText(const QString &displayName, std::int32_t number)
+{
+    return QStringLiteral("Error starting program '") + displayName + QStringLiteral("'.\r\nExit code: ")
+        + QString::number(number);
+}
+
+void ShowStartError(const QString &displayName, std::int32_t number)
+{
+    basPlatform::ShowMessage(StartErrorText(displayName, number), QStringLiteral("Quillon Error"),
+                             basPlatform::MessageIcon::Critical, basPlatform::MessageButtons::OkCancel);
+}
+
+} // namespace basExecuteProgram

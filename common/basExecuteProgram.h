@@ -1,0 +1,29 @@
+// Starting the suite's programs from each other: without a shell, arguments as a list.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace basExecuteProgram {
+
+// The sibling program's path in the program folder ("calendar" -> ".../calendar").
+QString ProgramPath(const QString &programName);
+
+// Starts the program and returns at once: 0 when it started, otherwise a non-zero
+// error number (53 missing, 75 not executable).
+std::int32_t ExecuteProgram(const QString &program, const QStringList &arguments = {});
+
+// Starts the program and waits for it to end: its exit code, or -1 when it could not
+// be started or did not end normally. Meanwhile the caller's windows keep painting
+// but take no input.
+std::int32_t ExecuteAndWait(const QString &program, const QStringList &arguments = {});
+
+// The message every caller shows when a start failed: "Error starting program
+// 'calendar.exe'." and the exit code, critical icon, OK and Cancel, "Quillon Error".
+// The button pressed does not matter to the callers.
+void ShowStartError(const QString &displayName, std::int32_t number);
+QString StartErrorText(const QString &displayName, std::int32_t number);
+
+} // namespace basExecuteProgram

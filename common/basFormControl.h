@@ -1,0 +1,17 @@
+// Small window helpers: stay on top, suspend drawing, unload every window.
+#pragma once
+
+class QWidget;
+
+namespace basFormControl {
+
+// Makes the window topmost without moving or resizing it.
+void SetAlwaysOnTop(QWidget &window);
+// Suspends drawing of the window. One lock at a time for the whole program, as the
+// desktop keeps one: a second lock is refused (false) until UnlockWindowRedraw.
+bool LockWindowRedraw(QWidget &window);
+void UnlockWindowRedraw();
+// Hides every top-level window, then deletes each one.
+void UnloadAllForms();
+
+} // namespace basFormControl

@@ -1,0 +1,54 @@
+#include "basRegistry.h"
+
+#include "basQuillon.h"
+#include "platform/basPlatform.h"
+
+#include <QSettings>
+
+namespace basRegistry {
+
+namespace {
+// "Software\Company\Product\Options" -> the group "Options" below the product's store.
+QString GroupOf(const QString &subKey)
+{
+    QString group = subKey;
+    const QString root = basQuillon::GetRegistryRoot();
+    if (group.startsWith(root, Qt::CaseInsensitive))
+        group = group.mid(root.size());
+    group.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (group.startsWith(QLatin1Char('/')))
+        group.remove(0, 1);
+    return group;
+}
+
+QString SettingsKey(const QString &subKey, const QString &valueName)
+{
+    const QString group = GroupOf(subKey);
+    return group.isEmpty() ? valueName : group + QLatin1Char('/') + valueName;
+}
+} // namespace
+
+QString GetRegistryString(RootKey, const QString &subKey, const QString &valueName,
+                          const QString &defaultValue)
+{
+    const auto settings = basPlatform::OpenSettings();
+    const QVariant stored = settings->value(SettingsKey(subKey, valueName));
+    // Anything but plain text (a list, a number written by another tool) is ignored.
+    if (stored.typeId() != QMetaType::QString)
+        return defaultValue;
+    QString text = stored.toString();
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text.isEmpty() ? defaultValue : text;
+}
+
+void SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
+{
+    const auto settings = basPlatform::OpenSettings();
+    settings->setValue(SettingsKey(subKey, valueName), value);
+    // sync() merges with what other processes wrote meanwhile, under the file's lock.
+    settings->sync();
+}
+
+} // namespace basRegistry

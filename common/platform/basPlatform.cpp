@@ -1,0 +1,258 @@
+// The parts of the platform layer that Qt makes the same everywhere.
+#include "basPlatform.h"
+
+#include "quillonVersion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QApplication>
+
+#include <cstdio>
+#include <map>
+
+namespace basPlatform {
+
+QString CompanyName() { return QStringLiteral(QUILLON_COMPANY_NAME); }
+QString ProductName() { return QStringLiteral(QUILLON_PRODUCT_NAME); }
+QString FileVersion() { return QStringLiteral(QUILLON_FILE_VERSION); }
+
+QString ProgramFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+QString ExecutableName()
+{
+    if (QCoreApplication::instance())
+        return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QString();
+}
+
+namespace {
+QString UserDataFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+#ifdef Q_OS_WIN
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#else
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+#endif
+    return base + QLatin1Char('/') + CompanyName() + QLatin1Char('/') + ProductName();
+}
+
+bool IsWritableFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+} // namespace
+
+QString DataFolder()
+{
+    const QString overridden = qEnvironmentVariable("QUILLON_DATA_DIR");
+    if (!overridden.isEmpty()) {
+        QDir().mkpath(overridden);
+        return QDir(overridden).absolutePath();
+    }
+    const QString program = ProgramFolder();
+    const QString shipped = program + QLatin1Char('/') + QLatin1String(kDatabaseFileName);
+    if (IsWritableFolder(program) && QFileInfo::exists(shipped))
+        return program;
+
+    const QString user = UserDataFolder();
+    QDir().mkpath(user);
+    const QString seeded = user + QLatin1Char('/') + QLatin1String(kDatabaseFileName);
+    if (!QFileInfo::exists(seeded) && QFileInfo::exists(shipped)) {
+        // Copy under a temporary name first so that a half copy is never taken for a database.
+        const QString partial = seeded + QStringLiteral(".part");
+        QFile::remove(partial);
+        if (QFile::copy(shipped, partial)) {
+            QFile(partial).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QFile::rename(partial, seeded);
+        }
+    }
+    return user;
+}
+
+QString DataFile(const QString &fileName)
+{
+    return DataFolder() + QLatin1Char('/') + fileName;
+}
+
+// --- Clock ----------------------------------------------------------------------
+
+namespace {
+QDateTime FixedNow()
+{
+    const QString now = qEnvironmentVariable("QUILLON_NOW");
+    if (now.isEmpty())
+        return {};
+    QDateTime parsed = QDateTime::fromString(now, Qt::ISODate);
+    return parsed.isValid() ? parsed : QDateTime();
+}
+
+QDate FixedToday()
+{
+    const QString today = qEnvironmentVariable("QUILLON_TODAY");
+    if (today.isEmpty())
+        return {};
+    return QDate::fromString(today, Qt::ISODate);
+}
+} // namespace
+
+QDate Today()
+{
+    if (const QDateTime now = FixedNow(); now.isValid())
+        return now.date();
+    if (const QDate today = FixedToday(); today.isValid())
+        return today;
+    return QDate::currentDate();
+}
+
+QDateTime Now()
+{
+    if (const QDateTime now = FixedNow(); now.isValid())
+        return now;
+    if (const QDate today = FixedToday(); today.isValid())
+        return QDateTime(today, QTime::currentTime());
+    return QDateTime::currentDateTime();
+}
+
+// --- Messages -------------------------------------------------------------------
+
+namespace {
+MessageHandler &Handler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonMap {
+    MessageResult result;
+    QMessageBox::StandardButton qt;
+};
+
+std::vector<ButtonMap> ButtonsOf(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return {{MessageResult::Ok, QMessageBox::Ok}};
+    case MessageButtons::OkCancel:
+        return {{MessageResult::Ok, QMessageBox::Ok}, {MessageResult::Cancel, QMessageBox::Cancel}};
+    case MessageButtons::YesNo:
+        return {{MessageResult::Yes, QMessageBox::Yes}, {MessageResult::No, QMessageBox::No}};
+    case MessageButtons::YesNoCancel:
+        return {{MessageResult::Yes, QMessageBox::Yes}, {MessageResult::No, QMessageBox::No},
+                {MessageResult::Cancel, QMessageBox::Cancel}};
+    case MessageButtons::RetryCancel:
+        return {{MessageResult::Retry, QMessageBox::Retry}, {MessageResult::Cancel, QMessageBox::Cancel}};
+    }
+    return {{MessageResult::Ok, QMessageBox::Ok}};
+}
+} // namespace
+
+bool IsNonInteractive() { return qEnvironmentVariable("QUILLON_NONINTERACTIVE") == QLatin1String("1"); }
+
+MessageHandler SetMessageHandler(MessageHandler handler)
+{
+    MessageHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}
+
+MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
+                          MessageButtons buttons, MessageResult defaultButton)
+{
+    const MessageRequest request{text, title, icon, buttons, defaultButton};
+    if (Handler())
+        return Handler()(request);
+    const bool noGui = !qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (IsNonInteractive() || noGui) {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
+        std::fflush(stderr);
+        return defaultButton;
+    }
+    QMessageBox box(ToQtIcon(icon), title, text);
+    const auto map = ButtonsOf(buttons);
+    for (const ButtonMap &button : map) {
+        box.addButton(button.qt);
+        if (button.result == defaultButton)
+            box.setDefaultButton(button.qt);
+    }
+    const int pressed = box.exec();
+    for (const ButtonMap &button : map)
+        if (pressed == button.qt)
+            return button.result;
+    // Closed with Escape or the title bar: the box's cancel answer, else its only one.
+    for (const ButtonMap &button : map)
+        if (button.result == MessageResult::Cancel || button.result == MessageResult::No)
+            return button.result;
+    return map.front().result;
+}
+
+// --- Previous instance ----------------------------------------------------------
+
+namespace {
+std::map<QString, std::unique_ptr<QLockFile>> &Locks()
+{
+    static std::map<QString, std::unique_ptr<QLockFile>> locks;
+    return locks;
+}
+} // namespace
+
+bool PreviousInstanceRunning(const QString &programName)
+{
+    auto &locks = Locks();
+    if (locks.count(programName))
+        return false;
+    QDir().mkpath(RuntimeFolder());
+    const QString path = RuntimeFolder() + QStringLiteral("/quillon-") + programName + QStringLiteral(".lock");
+    auto lock = std::make_unique<QLockFile>(path);
+    // A stale time of 0: only a lock whose owner is gone may be taken over.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return lock->error() == QLockFile::LockFailedError;
+    locks.emplace(programName, std::move(lock));
+    return false;
+}
+
+void ReleaseInstanceLock(const QString &programName) { Locks().erase(programName); }
+
+// --- Processes ------------------------------------------------------------------
+
+int StartDetached(const QString &program, const QStringList &arguments)
+{
+    const QFileInfo info(program);
+    if (!info.exists())
+        return 53; // File not found
+    if (!info.isFile() || !info.isExecutable())
+        return 75; // Path/File access error
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(info.absolutePath());
+    return process.startDetached() ? 0 : 75;
+}
+
+} // namespace basPlatform

@@ -1,0 +1,87 @@
+// What the programs need from the operating system, behind one small interface:
+// folders, the clock, message boxes, the previous-instance test, the settings file,
+// the version data and starting programs. Only this folder knows which system it runs on.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QSettings;
+
+namespace basPlatform {
+
+// --- Version data ---------------------------------------------------------------
+QString CompanyName();   // "Velmora Software"
+QString ProductName();   // "Quillon Desktop Calendar"
+QString FileVersion();   // "1.1.0.8"
+
+// --- Folders --------------------------------------------------------------------
+inline constexpr auto kDatabaseFileName = "dbcalndr.sqlite";
+inline constexpr auto kWallpaperFileName = "wallpaper.bmp";
+inline constexpr auto kErrorLogFileName = "error.log";
+
+// The folder of the running executable; the sibling programs are started from here.
+QString ProgramFolder();
+// The running executable's name without extension ("calendar").
+QString ExecutableName();
+// Where the database, wallpaper.bmp and error.log live: QUILLON_DATA_DIR when set;
+// the program folder when it is writable and holds the database; otherwise the
+// per-user data folder, seeded with the program folder's database on first use.
+QString DataFolder();
+QString DataFile(const QString &fileName);
+
+// --- Clock ----------------------------------------------------------------------
+// Every "today" and "now" of the suite. QUILLON_TODAY=YYYY-MM-DD and
+// QUILLON_NOW=YYYY-MM-DDTHH:MM[:SS] fix them.
+QDate Today();
+QDateTime Now();
+
+// --- Messages -------------------------------------------------------------------
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageResult defaultButton = MessageResult::Ok;
+};
+
+// Shows a modal message box and returns the button pressed. With
+// QUILLON_NONINTERACTIVE=1 the text goes to stderr and the default answer comes back;
+// a handler installed by SetMessageHandler (tests) answers instead of either.
+MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
+                          MessageButtons buttons,
+                          MessageResult defaultButton = MessageResult::Ok);
+using MessageHandler = std::function<MessageResult(const MessageRequest &)>;
+MessageHandler SetMessageHandler(MessageHandler handler); // returns the previous one
+bool IsNonInteractive();
+
+// --- Previous instance ----------------------------------------------------------
+// True when another process of this user already runs the program. Otherwise this
+// process takes the program's lock and keeps it until it ends.
+bool PreviousInstanceRunning(const QString &programName);
+void ReleaseInstanceLock(const QString &programName);
+
+// --- Settings -------------------------------------------------------------------
+// The settings store: the registry key of the current user on Windows, the .conf
+// file under $XDG_CONFIG_HOME elsewhere. Keys below it are groups ("Options").
+std::unique_ptr<QSettings> OpenSettings();
+QString SettingsLocation();
+
+// --- Processes ------------------------------------------------------------------
+// Starts a program without a shell and without waiting. Returns 0 when started,
+// otherwise an error number: 53 when the file is missing, 75 when it cannot be run.
+int StartDetached(const QString &program, const QStringList &arguments);
+
+// The runtime folder for locks and other per-session files.
+QString RuntimeFolder();
+
+} // namespace basPlatform

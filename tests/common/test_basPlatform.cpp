@@ -1,0 +1,81 @@
+#include "QuillonTestEnvironment.h"
+
+#include "basFormControl.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+using quillontest::QuillonTest;
+
+class Platform : public QuillonTest {};
+
+TEST_F(Platform, ClockFollowsTheFixedValues)
+{
+    SetNow(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 30)));
+    EXPECT_EQ(basPlatform::Today(), QDate(2026, 12, 31));
+    EXPECT_EQ(basPlatform::Now().time(), QTime(23, 59, 30));
+    env.Unset("QUILLON_NOW");
+    env.Set("QUILLON_TODAY", "2004-01-05");
+    EXPECT_EQ(basPlatform::Today(), QDate(2004, 1, 5));
+    EXPECT_EQ(basPlatform::Now().date(), QDate(2004, 1, 5));
+    env.Set("QUILLON_TODAY", "not a date");
+    EXPECT_EQ(basPlatform::Today(), QDate::currentDate());
+}
+
+TEST_F(Platform, DataFolderIsTheOverrideOrASeededUserFolder)
+{
+    EXPECT_EQ(basPlatform::DataFolder(), QDir(DataDir()).absolutePath());
+    env.Unset("QUILLON_DATA_DIR");
+    // The test binary's folder holds no database, so the per-user folder is used.
+    const QString user = basPlatform::DataFolder();
+    EXPECT_TRUE(user.startsWith(ConfigDir())) << qPrintable(user);
+    EXPECT_TRUE(user.endsWith(QStringLiteral("Velmora Software/Quillon Desktop Calendar")));
+}
+
+TEST_F(Platform, SecondInstanceIsRefusedUntilTheFirstEnds)
+{
+    EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("unit")));
+    EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("unit"))); // our own lock
+    // Another process sees the lock as held.
+    QFile lock(basPlatform::RuntimeFolder() + QStringLiteral("/quillon-unit.lock"));
+    EXPECT_TRUE(lock.exists());
+    basPlatform::ReleaseInstanceLock(QStringLiteral("unit"));
+    EXPECT_FALSE(lock.exists());
+}
+
+TEST_F(Platform, NonInteractiveMessagesAnswerTheDefault)
+{
+    basPlatform::MessageHandler saved = basPlatform::SetMessageHandler({});
+    EXPECT_EQ(basPlatform::ShowMessage(QStringLiteral("Clear?"), QStringLiteral("T"),
+                                       basPlatform::MessageIcon::Question, basPlatform::MessageButtons::YesNo,
+                                       basPlatform::MessageResult::No),
+              basPlatform::MessageResult::No);
+    basPlatform::SetMessageHandler(std::move(saved));
+}
+
+TEST_F(Platform, WindowHelpers)
+{
+    auto *a = new QWidget;
+    auto *b = new QWidget;
+    a->setGeometry(100, 120, 300, 200);
+    a->show();
+    b->show();
+    const QRect before = a->geometry();
+    basFormControl::SetAlwaysOnTop(*a);
+    EXPECT_TRUE(a->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(a->geometry(), before);
+
+    EXPECT_TRUE(basFormControl::LockWindowRedraw(*a));
+    EXPECT_FALSE(a->updatesEnabled());
+    EXPECT_FALSE(basFormControl::LockWindowRedraw(*b)); // one lock at a time
+    basFormControl::UnlockWindowRedraw();
+    EXPECT_TRUE(a->updatesEnabled());
+
+    QPointer<QWidget> pa(a), pb(b);
+    basFormControl::UnloadAllForms();
+    EXPECT_TRUE(pa.isNull());
+    EXPECT_TRUE(pb.isNull());
+}
+} // namespace

@@ -1,0 +1,177 @@
+#include "QuillonTestEnvironment.h"
+
+#include "basQuillon.h"
+#include "basRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+
+namespace {
+using quillontest::QuillonTest;
+using basQuillon::GeneralSettings;
+
+class Settings : public QuillonTest {
+protected:
+    void WriteRaw(const QByteArray &contents)
+    {
+        const QString path = basPlatform::SettingsLocation();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(contents);
+    }
+};
+
+TEST_F(Settings, RegistryRootAndKeysComeFromTheVersionData)
+{
+    EXPECT_EQ(basQuillon::GetRegistryRoot(), QStringLiteral("Software\\Velmora Software\\Quillon Desktop Calendar"));
+    EXPECT_EQ(basQuillon::OptionsKey(), basQuillon::GetRegistryRoot() + QStringLiteral("\\Options"));
+    basQuillon::SaveOption(QStringLiteral("X"), QStringLiteral("1"));
+    EXPECT_TRUE(basPlatform::SettingsLocation().endsWith(
+        QStringLiteral("/Velmora Software/Quillon Desktop Calendar.conf")));
+    QSettings raw(basPlatform::SettingsLocation(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value(QStringLiteral("Options/X")).toString(), QStringLiteral("1"));
+}
+
+TEST_F(Settings, NoStoredValuesGiveTheDefaults)
+{
+    GeneralSettings.DisplayCalendarOnDesktop = 9; // must be overwritten
+    basQuillon::LoadGeneralSettings();
+    const basQuillon::GeneralSettingsRecord &s = GeneralSettings;
+    EXPECT_EQ(s.SchedulerBackColor, -1);
+    EXPECT_EQ(s.SchedulerDurationFillColor, -1);
+    EXPECT_EQ(s.DisplayCalendarOnDesktop, 0);
+    EXPECT_EQ(s.ImagesLocation, QString());
+    EXPECT_EQ(s.WallpaperFile, QString());
+    EXPECT_EQ(s.WallpaperColor, -1);
+    EXPECT_EQ(s.ChangeWallpaper, QStringLiteral("Monthly"));
+    EXPECT_EQ(s.CalendarOrientation, QStringLiteral("0"));
+    EXPECT_EQ(s.DisplaySchedulerOnStart, 0);
+    EXPECT_EQ(s.DisplaySchedulerOnce, 0);
+    EXPECT_TRUE(s.CheckForConflicts);
+    EXPECT_FALSE(s.CalendarWarning);
+    EXPECT_EQ(s.CalendarWarningTimeout, 30);
+    EXPECT_FALSE(s.CalendarUseLiturgicalColors);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Settings, SaveThenLoadGivesTheSameRecordInTheStoredForms)
+{
+    basQuillon::GeneralSettingsRecord r;
+    r.SchedulerBackColor = 16777215;
+    r.SchedulerDurationFillColor = -1;
+    r.DisplayCalendarOnDesktop = 1;
+    r.ImagesLocation = QStringLiteral("/home/ann/Pictures/Wall papers");
+    r.WallpaperFile = QStringLiteral("/home/ann/Pictures/Wall papers/a, b's \"ü\".jpg");
+    r.WallpaperColor = 8421504;
+    r.ChangeWallpaper = QStringLiteral("Bi-weekly");
+    r.CalendarOrientation = QStringLiteral("5");
+    r.DisplaySchedulerOnStart = 1;
+    r.DisplaySchedulerOnce = 1;
+    r.CheckForConflicts = false;
+    r.CalendarWarning = true;
+    r.CalendarWarningTimeout = 0;
+    r.CalendarUseLiturgicalColors = true;
+    GeneralSettings = r;
+    basQuillon::SaveGeneralSettings();
+    GeneralSettings = {};
+    basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(GeneralSettings, r);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CheckForConflicts"), {}), QStringLiteral("0"));
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CalendarWarning"), {}), QStringLiteral("1"));
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("SchedulerDurationFillColor"), {}), QStringLiteral("-1"));
+}
+
+TEST_F(Settings, StoredFormsOfColoursAndBooleansRead)
+{
+    basQuillon::SaveOption(QStringLiteral("SchedulerBackColor"), QString());
+    basQuillon::SaveOption(QStringLiteral("SchedulerDurationFillColor"), QStringLiteral("-1"));
+    basQuillon::SaveOption(QStringLiteral("CheckForConflicts"), QStringLiteral("-1"));
+    basQuillon::SaveOption(QStringLiteral("CalendarWarning"), QStringLiteral("TRUE"));
+    basQuillon::SaveOption(QStringLiteral("CalendarUseLiturgicalColors"), QStringLiteral("false"));
+    basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(GeneralSettings.SchedulerBackColor, -1);
+    EXPECT_EQ(GeneralSettings.SchedulerDurationFillColor, -1);
+    EXPECT_TRUE(GeneralSettings.CheckForConflicts);
+    EXPECT_TRUE(GeneralSettings.CalendarWarning);
+    EXPECT_FALSE(GeneralSettings.CalendarUseLiturgicalColors);
+}
+
+TEST_F(Settings, ConversionErrorStopsAtItsStepKeepingEarlierNewAndLaterOldValues)
+{
+    GeneralSettings.CalendarUseLiturgicalColors = true; // after the failing value: stays
+    GeneralSettings.CheckForConflicts = false;          // before it: reloaded to true
+    basQuillon::SaveOption(QStringLiteral("CalendarWarningTimeout"), QStringLiteral("abc"));
+    basQuillon::LoadGeneralSettings();
+    ASSERT_EQ(messages.size(), 1u);
+    // CalendarWarningTimeout is the 13th value: step 30 + 12 * 10.
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Module: \t\tbasQuillon.LoadGeneralSettings")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Line Number: \t150")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Error Number: \t13")));
+    EXPECT_TRUE(GeneralSettings.CheckForConflicts);
+    EXPECT_TRUE(GeneralSettings.CalendarUseLiturgicalColors);
+    EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("At line: 150")));
+}
+
+TEST_F(Settings, ValuesThatAreNotTextOrAreCutReadSensibly)
+{
+    WriteRaw("[Options]\n"
+             "ChangeWallpaper=Daily, Weekly\n"          // a list, not text: default
+             "WallpaperColor=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n" // a typed value: default
+             "ImagesLocation=\"/pics\\0/hidden\"\n"      // cut at the NUL
+             "WallpaperFile=/a/b.jpg\n");
+    basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(GeneralSettings.ChangeWallpaper, QStringLiteral("Monthly"));
+    EXPECT_EQ(GeneralSettings.WallpaperColor, -1);
+    EXPECT_EQ(GeneralSettings.ImagesLocation, QStringLiteral("/pics"));
+    EXPECT_EQ(GeneralSettings.WallpaperFile, QStringLiteral("/a/b.jpg"));
+}
+
+TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
+{
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(static_cast<char>((i * 131 + 7) % 256));
+    WriteRaw(garbage);
+    basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(GeneralSettings.ChangeWallpaper, QStringLiteral("Monthly"));
+    EXPECT_EQ(GeneralSettings.CalendarWarningTimeout, 30);
+
+    QFile::remove(basPlatform::SettingsLocation());
+    ASSERT_TRUE(QDir().mkpath(basPlatform::SettingsLocation())); // a folder in its place
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CalendarOrientation"), QStringLiteral("0")), QStringLiteral("0"));
+    basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")); // lost, no crash
+}
+
+TEST_F(Settings, TwoProcessesWritingAtOnceLoseNothing)
+{
+    const QString writer = QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_settings_writer");
+    QProcess a, b;
+    a.start(writer, {QStringLiteral("A"), QStringLiteral("500")});
+    b.start(writer, {QStringLiteral("B"), QStringLiteral("500")});
+    ASSERT_TRUE(a.waitForFinished(120000));
+    ASSERT_TRUE(b.waitForFinished(120000));
+    ASSERT_EQ(a.exitCode(), 0);
+    ASSERT_EQ(b.exitCode(), 0);
+    QSettings raw(basPlatform::SettingsLocation(), QSettings::IniFormat);
+    int found = 0;
+    for (int i = 0; i < 500; ++i)
+        for (const char *prefix : {"Options/A", "Options/B"})
+            found += raw.value(QLatin1String(prefix) + QString::number(i)).toString() == QString::number(i * 7);
+    EXPECT_EQ(found, 1000);
+}
+
+TEST(LiturgicalColor, ExactNamesOnly)
+{
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Green")), 32768);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Purple")), 8388736);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Red")), 255);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("White")), 16777215);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Gray")), 8421504);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("green")), 0);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QString()), 0);
+    EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Grey")), 0);
+}
+} // namespace
