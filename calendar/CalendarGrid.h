@@ -1,0 +1,91 @@
+// The month grid of the desktop calendar as plain arithmetic: which cell holds which
+// day, and where every label goes for a given screen, work area and orientation.
+// Everything is in twips (1/1440 inch) held in 32-bit integers, so no screen width
+// overflows; the window only converts the result to pixels and draws.
+#pragma once
+
+#include <QDate>
+
+#include <array>
+#include <cstdint>
+
+namespace CalendarGrid {
+
+inline constexpr int kCellCount = 42;
+inline constexpr int kColumns = 7;
+
+// Layout constants, in twips.
+inline constexpr std::int32_t kColumnWidth = 1900;
+inline constexpr std::int32_t kColumnGap = 40;           // added to the column width per step
+inline constexpr std::int32_t kGridExtraWidth = 240;     // nominal width = 7 x 1900 + 240
+inline constexpr std::int32_t kHeaderGap = 10;           // below the month and the weekday row
+inline constexpr std::int32_t kDayNumberHeight = 400;
+inline constexpr std::int32_t kAllDayTop = 120;          // below the cell top
+inline constexpr std::int32_t kAllDayLeft = 20;          // right of the day number
+inline constexpr std::int32_t kEventsOverlap = 100;      // events label overlaps the day number
+inline constexpr std::int32_t kEventsHeight = 1000;
+inline constexpr std::int32_t kRowGap = 10;
+inline constexpr std::int32_t kMargin = 50;              // from the work area's left and top
+inline constexpr int kSmallScreenWidth = 800;            // pixels; at or below: fill the work area
+inline constexpr int kSmallScreenHeight = 600;
+inline constexpr int kFillOrientation = 5;
+
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// --- The month ------------------------------------------------------------------
+
+// Cell of the 1st: the weekday with Sunday = 0 (column 0 is Sunday).
+int FirstCellOffset(const QDate &firstOfMonth);
+// The day number shown in cell i (0 to 41), or 0 for a cell outside the month.
+int DayOfCell(int cell, int offset, int daysInMonth);
+// 6 when the last day falls into cell 35 or later, otherwise 5 (a 4-row month too).
+int RowCount(int offset, int daysInMonth);
+
+// --- Units ----------------------------------------------------------------------
+
+double TwipsPerPixel(double logicalDpi);
+std::int32_t PixelsToTwips(double pixels, double twipsPerPixel);
+int TwipsToPixels(std::int32_t twips, double twipsPerPixel);
+
+// --- Layout ---------------------------------------------------------------------
+
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool operator==(const Rect &) const = default;
+};
+
+struct LayoutInput {
+    int orientation = 0;           // CalendarOrientation
+    int screenWidthPixels = 0;
+    int screenHeightPixels = 0;
+    Rect workArea;                 // twips, relative to the screen's top-left corner
+    // Current sizes of the self-sizing labels, twips.
+    std::int32_t monthHeight = 0;
+    std::int32_t dayOfWeekHeight = 0;
+    std::int32_t dayNumberHeight = 0;   // lblDayNumber(0) before placing
+    std::array<std::int32_t, kCellCount> dayNumberWidths{};
+    bool sixRows = false;          // lblDayNumber(35) holds a day
+};
+
+struct Layout {
+    int orientation = 0;           // after the small-screen rule
+    int rows = 5;
+    std::int32_t columnWidth = kColumnWidth;
+    std::int32_t eventsHeight = kEventsHeight;
+    std::int32_t gridWidth = 0;
+    std::int32_t gridHeight = 0;   // the estimate the orientation aligns
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+    Rect month;                    // left and top only: the label keeps its own size
+    std::array<Rect, kColumns> dayOfWeek{};
+    std::array<Rect, kCellCount> dayNumber{};
+    std::array<Rect, kCellCount> allDay{};
+    std::array<Rect, kCellCount> events{};
+};
+
+Layout ComputeLayout(const LayoutInput &input);
+
+} // namespace CalendarGrid

@@ -1,0 +1,131 @@
+#include "basCalendar.h"
+
+#include "basCalendarFonts.h"
+#include "basDatabase.h"
+#include "basDesktopWallpaper.h"
+#include "basOperation.h"
+#include "basQuillon.h"
+#include "frmCalendar.h"
+#include "platform/basPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace basCalendar {
+
+bool ClearCalendarMode = false;
+
+namespace {
+void Note(const QString &text)
+{
+    std::fprintf(stderr, "calendar: %s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+} // namespace
+
+QString CommandLineText(const QStringList &arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+int Main(const QStringList &arguments)
+{
+    using basOperation::Steps;
+    return basOperation::Trap("basCalendar.Main", kExitError, [&](Steps &step) {
+        step(20);
+        if (basPlatform::PreviousInstanceRunning(QStringLiteral("calendar"))) {
+            step(30);
+            return kExitDone; // the running one finishes the work
+        }
+        step(50);
+        ClearCalendarMode = false;
+        step(60);
+        basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
+        step(70);
+        const QString command = CommandLineText(arguments);
+        step(80);
+        if (command == QLatin1String(kClearArgument)) {
+            step(90);
+            ClearCalendarMode = true;
+        }
+        step(110);
+        basQuillon::LoadGeneralSettings();
+
+        step(120);
+        if (!ClearCalendarMode) {
+            step(130);
+            if (basQuillon::GeneralSettings.DisplayCalendarOnDesktop == 0) {
+                step(140);
+                Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop = 0)"));
+                return kExitDone;
+            }
+            step(160);
+            if (!basDatabase::OpenDatabaseConnection()) {
+                step(170);
+                return kExitNotDrawn;
+            }
+        }
+
+        step(200);
+        auto form = std::make_unique<frmCalendar>();
+        step(210);
+        form->Form_Load();
+        step(220);
+        const bool loaded = form->FormLoadSuccessful();
+        step(250);
+        QApplication::processEvents();
+        step(260);
+        if (!ClearCalendarMode) {
+            step(270);
+            basDatabase::CloseDatabaseConnection();
+        }
+
+        int result = kExitNotDrawn;
+        step(290);
+        if (loaded) {
+            step(300);
+            const QString path = basPlatform::DataFile(QLatin1String(basPlatform::kWallpaperFileName));
+            step(310);
+            const bool written = basDesktopWallpaper::CaptureWindowToFile(*form, path);
+            step(330);
+            form.reset();
+            // No pause here: no window was ever on the screen, so the desktop has
+            // nothing to repaint before the switch.
+            step(380);
+            if (written) {
+                std::fprintf(stdout, "%s\n", qPrintable(QDir::toNativeSeparators(path)));
+                std::fflush(stdout);
+                result = kExitDone;
+            } else {
+                Note(QStringLiteral("%1 could not be written; it keeps its previous content").arg(path));
+            }
+            if (QFileInfo::exists(path))
+                basDesktopWallpaper::SetDesktopWallpaper(path);
+        } else {
+            Note(QStringLiteral("the calendar window did not load; the wallpaper is left as it was"));
+        }
+
+        step(410);
+        basCalendarFonts::Current = basCalendarFonts::CalendarFontSet{};
+        step(460);
+        return result;
+    });
+}
+
+std::int32_t GetDateColor(const QString &dateText)
+{
+    std::int32_t color = 0;
+    basOperation::TrapVoid("basCalendar.GetDateColor", [&](basOperation::Steps &step) {
+        step(30);
+        const QString name = basDatabase::QueryDateColor(dateText);
+        step(80);
+        color = basQuillon::LiturgicalColorFromName(name);
+    });
+    return color;
+}
+
+} // namespace basCalendar

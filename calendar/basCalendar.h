@@ -1,0 +1,31 @@
+// The calendar program's start: one run draws the month into the wallpaper bitmap,
+// sets it as the desktop wallpaper and ends. "-1" draws the background only.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace basCalendar {
+
+// True when the command line is exactly "-1": take the calendar off the wallpaper.
+extern bool ClearCalendarMode;
+
+inline constexpr auto kClearArgument = "-1";
+
+// Process exit codes.
+inline constexpr int kExitDone = 0;          // drawn, or nothing to do (switched off, already running)
+inline constexpr int kExitNotDrawn = 1;      // no database, the window did not load, the file was not written
+inline constexpr int kExitError = 2;         // an error reported as "basCalendar.Main"
+
+// The command-line text after the program path: the arguments joined by blanks.
+QString CommandLineText(const QStringList &arguments);
+
+// The run: returns the process's exit code. arguments[0] is the program.
+int Main(const QStringList &arguments);
+
+// The liturgical colour of a date (m/d/yyyy); 0 when the day has none.
+std::int32_t GetDateColor(const QString &dateText);
+
+} // namespace basCalendar

@@ -1,0 +1,24 @@
+// The wallpaper bitmap: the calendar window rendered at the screen's pixel size into
+// wallpaper.bmp, and the switch of the desktop to that file.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class frmCalendar;
+
+namespace basDesktopWallpaper {
+
+// Exactly what the full-screen window shows, at the screen's physical pixel size.
+QImage RenderWindow(frmCalendar &window);
+
+// Renders the window and replaces the file at path in one step: a reader (or a run
+// killed halfway) sees the old file or the new one, never a part. Reports nothing;
+// false when the file was not replaced.
+bool CaptureWindowToFile(frmCalendar &window, const QString &path);
+
+// Shows the bitmap as the desktop wallpaper; when no desktop can take it, says why
+// on stderr and leaves the file in place.
+void SetDesktopWallpaper(const QString &path);
+
+} // namespace basDesktopWallpaper

@@ -1,0 +1,514 @@
+#include "frmCalendar.h"
+
+#include "CalendarDayText.h"
+#include "WallpaperRotation.h"
+#include "basCalendar.h"
+#include "basCalendarFonts.h"
+#include "basColor.h"
+#include "basConvert.h"
+#include "basDatabase.h"
+#include "basDateText.h"
+#include "basOperation.h"
+#include "basQuillon.h"
+#include "platform/WallpaperSetter.h"
+#include "platform/basPlatform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLocale>
+#include <QPainter>
+#include <QScreen>
+
+using basOperation::Steps;
+using namespace CalendarGrid;
+
+namespace {
+const char *const kWeekdayCaptions[kColumns] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr int kInvalidPicture = 481;
+
+// Labels that size themselves to their text, as the month, weekday and day-number
+// labels do. An empty label keeps the height of one line.
+void AutoSize(QLabel *label)
+{
+    const QSize hint = label->text().isEmpty() ? QSize(0, 0) : label->sizeHint();
+    label->resize(hint.width(), std::max(hint.height(), label->fontMetrics().height()));
+}
+
+void SetCaption(QLabel *label, const QString &text, bool autoSize)
+{
+    // Captions carry CRLF between lines; the label breaks at a plain line feed.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    label->setText(shown);
+    if (autoSize)
+        AutoSize(label);
+}
+
+void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize)
+{
+    if (!font)
+        return;
+    basCalendarFonts::ApplyFontToLabel(*font, *label);
+    if (autoSize)
+        AutoSize(label);
+}
+
+void SetColor(QLabel *label, std::int32_t color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, basColor::ToQColor(color));
+    label->setPalette(palette);
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *font, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(parent);
+    // Event names are shown as typed: never taken for markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    label->setMargin(0);
+    label->setIndent(0);
+    if (const auto f = basCalendarFonts::SpecToFont(QLatin1String(font)))
+        label->setFont(*f);
+    return label;
+}
+
+QRect ToPixels(const Rect &r, double tppX, double tppY)
+{
+    const int left = TwipsToPixels(r.left, tppX);
+    const int top = TwipsToPixels(r.top, tppY);
+    const int right = TwipsToPixels(r.left + r.width, tppX);
+    const int bottom = TwipsToPixels(r.top + r.height, tppY);
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+QString DateText(std::int16_t month, int day, std::int16_t year)
+{
+    return CalendarDayText::LookupDate(month, day, year);
+}
+} // namespace
+
+// --- StretchedPicture -----------------------------------------------------------
+
+StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
+
+bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize)
+{
+    m_picture = QImage();
+    m_scaled = QImage();
+    if (!QFileInfo(path).isFile())
+        return false;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize full = reader.size();
+    // A photo larger than the screen is decoded at the screen's size: the JPEG
+    // decoder scales for free, and the picture is stretched to that size anyway.
+    if (full.isValid() && targetSize.isValid() && full.width() > targetSize.width()
+        && full.height() > targetSize.height() && reader.format() == "jpeg")
+        reader.setScaledSize(targetSize);
+    m_picture = reader.read();
+    return !m_picture.isNull();
+}
+
+void StretchedPicture::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize physical = (QSizeF(size()) * ratio).toSize();
+    if (m_scaled.size() != physical) {
+        m_scaled = m_picture.size() == physical
+            ? m_picture
+            : m_picture.scaled(physical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled.setDevicePixelRatio(ratio);
+    }
+    painter.drawImage(QPointF(0, 0), m_scaled);
+}
+
+// --- frmCalendar ----------------------------------------------------------------
+
+frmCalendar::frmCalendar(QScreen *screen)
+    : m_screen(screen ? screen : QGuiApplication::primaryScreen())
+{
+    setWindowFlag(Qt::FramelessWindowHint);
+    setAutoFillBackground(true);
+    imgBackground = new StretchedPicture(this);
+    imgBackground->hide();
+
+    // Design-time fonts are the settings' defaults, so a grid whose fonts cannot be
+    // set still looks like the calendar.
+    lblMonth = MakeLabel(this, basCalendarFonts::kMonthNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
+    for (int i = 0; i < kColumns; ++i) {
+        lblDayOfWeek[i] = MakeLabel(this, basCalendarFonts::kDayNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        SetCaption(lblDayOfWeek[i], QLatin1String(kWeekdayCaptions[i]), true);
+    }
+    for (int i = 0; i < kCellCount; ++i) {
+        lblDayNumber[i] = MakeLabel(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayAllDayEvents[i] = MakeLabel(this, basCalendarFonts::kAllDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayEvents[i] = MakeLabel(this, basCalendarFonts::kDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayEvents[i]->setWordWrap(true);
+    }
+    AutoSize(lblMonth);
+
+    if (m_screen) {
+        setScreen(m_screen);
+        setGeometry(m_screen->geometry());
+    }
+    SetBackgroundColor(basPlatform::DesktopBackgroundColor());
+}
+
+QSize frmCalendar::PhysicalSize() const
+{
+    if (!m_screen)
+        return size();
+    return (QSizeF(m_screen->geometry().size()) * m_screen->devicePixelRatio()).toSize();
+}
+
+void frmCalendar::SetBackgroundColor(const QColor &color)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, color);
+    setPalette(palette);
+}
+
+void frmCalendar::Form_Load()
+{
+    m_formLoadSuccessful = false;
+    // A failure in the window's own steps leaves it unloaded without a report: the
+    // caller then keeps the old wallpaper.
+    m_formLoadSuccessful = basOperation::TrapSilently(false, [&](Steps &step) {
+        step(20);
+        m_formLoadSuccessful = false;
+        step(30);
+        basCalendarFonts::LoadCalendarFonts();
+        step(40);
+        const QDate today = basPlatform::Today();
+        CurrentMonth = static_cast<std::int16_t>(today.month());
+        step(50);
+        CurrentYear = static_cast<std::int16_t>(today.year());
+        step(60);
+        TodayKey = basDateText::FormatDateText(today);
+        step(70);
+        const QDate first(CurrentYear, CurrentMonth, 1);
+        FirstDayOfMonth = basDateText::FormatDateText(first);
+        step(80);
+        DaysInMonth = static_cast<std::int16_t>(first.daysTo(first.addMonths(1)));
+
+        step(100);
+        setWindowTitle(QString());
+        SetBackgroundColor(basPlatform::DesktopBackgroundColor());
+        if (m_screen)
+            setGeometry(m_screen->geometry());
+
+        const basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        step(140);
+        if (settings.WallpaperFile.isEmpty()) {
+            step(220);
+            if (settings.WallpaperColor >= 0) {
+                step(230);
+                SetBackgroundColor(basColor::ToQColor(settings.WallpaperColor));
+            }
+        } else {
+            step(150);
+            ChangeWallpaper();
+            step(160);
+            imgBackground->setEnabled(false);
+            step(170);
+            if (!imgBackground->LoadPicture(basQuillon::GeneralSettings.WallpaperFile, PhysicalSize()))
+                throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture"));
+            step(180);
+            imgBackground->setGeometry(0, 0, width(), height());
+            imgBackground->lower();
+            imgBackground->show();
+        }
+
+        step(260);
+        if (basCalendar::ClearCalendarMode) {
+            step(310);
+            ClearCalendar();
+        } else {
+            step(270);
+            LoadCalendar();
+            step(280);
+            SetFonts_Error();
+            step(290);
+            ResizeCalendar();
+        }
+        step(330);
+        return true;
+    });
+}
+
+void frmCalendar::ChangeWallpaper()
+{
+    basOperation::TrapVoid("frmCalendar.ChangeWallpaper", [&](Steps &step) {
+        step(30);
+        const QString stored = basQuillon::GetOption(QLatin1String(basQuillon::kWallpaperChangedDate),
+                                                     QLatin1String(basQuillon::kWallpaperChangedDateDefault));
+        step(40);
+        const QDate lastChange = basDateText::ParseDateText(stored);
+        if (!lastChange.isValid())
+            basOperation::ThrowTypeMismatch();
+
+        step(50);
+        const QDate today = basDateText::ParseDateText(TodayKey);
+        basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        if (!WallpaperRotation::IsDue(settings.ChangeWallpaper, lastChange, today))
+            return; // step 240
+        // No folder chosen means no rotation (not a walk through the current folder).
+        step(260);
+        if (settings.ImagesLocation.trimmed().isEmpty())
+            return;
+
+        step(270);
+        const QFileInfo current(settings.WallpaperFile);
+        const QString currentName = current.isFile() ? current.fileName() : QString();
+        step(280);
+        const QStringList listing = WallpaperRotation::ListFolder(settings.ImagesLocation);
+        step(330);
+        const QString next = WallpaperRotation::NextPicture(listing, currentName);
+        step(520);
+        if (next.isEmpty())
+            return;
+        step(530);
+        const QString file = QDir(settings.ImagesLocation).filePath(next);
+        step(540);
+        basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
+        settings.WallpaperFile = file;
+        step(550);
+        basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+    });
+}
+
+void frmCalendar::ClearCalendar()
+{
+    basOperation::TrapVoid("frmCalendar.ClearCalendar", [&](Steps &step) {
+        step(20);
+        SetCaption(lblMonth, QString(), true);
+        step(30);
+        for (QLabel *label : lblDayOfWeek)
+            SetCaption(label, QString(), true);
+        step(60);
+        for (int i = 0; i < kCellCount; ++i) {
+            SetCaption(lblDayNumber[i], QString(), true);
+            SetCaption(lblDayAllDayEvents[i], QString(), false);
+            SetCaption(lblDayEvents[i], QString(), false);
+        }
+    });
+}
+
+void frmCalendar::LoadCalendar()
+{
+    basOperation::TrapVoid("frmCalendar.LoadCalendar", [&](Steps &step) {
+        step(20);
+        SetCaption(lblMonth, QLocale().standaloneMonthName(CurrentMonth) + QLatin1Char(' ')
+                                 + QString::number(CurrentYear), true);
+        step(30);
+        const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth));
+        step(40);
+        int day = 1;
+        for (int i = 0; i < kCellCount; ++i) {
+            step(50);
+            if (i < offset || day > DaysInMonth) {
+                step(60);
+                SetCaption(lblDayNumber[i], QString(), true);
+                SetCaption(lblDayAllDayEvents[i], QString(), false);
+                SetCaption(lblDayEvents[i], QString(), false);
+                continue;
+            }
+            step(110);
+            SetCaption(lblDayNumber[i], QString::number(day), true);
+            step(120);
+            const QString date = DateText(CurrentMonth, day, CurrentYear);
+            step(130);
+            QString timed, allDay;
+            GetEvents(date, timed, allDay);
+            step(160);
+            SetCaption(lblDayAllDayEvents[i], allDay, false);
+            step(170);
+            SetCaption(lblDayEvents[i], timed, false);
+            step(180);
+            ++day;
+        }
+    });
+}
+
+void frmCalendar::ResizeCalendar()
+{
+    basOperation::TrapVoid("frmCalendar.ResizeCalendar", [&](Steps &step) {
+        if (!m_screen)
+            throw basOperation::Failure(basOperation::kInvalidProcedureCall, QStringLiteral("No screen"));
+        const double tppX = TwipsPerPixel(m_screen->logicalDotsPerInchX());
+        const double tppY = TwipsPerPixel(m_screen->logicalDotsPerInchY());
+        const QRect screen = m_screen->geometry();
+        LayoutInput in;
+        step(20);
+        in.screenWidthPixels = TwipsToPixels(PixelsToTwips(screen.width(), tppX), tppX);
+        step(30);
+        in.screenHeightPixels = TwipsToPixels(PixelsToTwips(screen.height(), tppY), tppY);
+        step(40);
+        // The work area relative to the window, which covers the screen.
+        const QRect work = m_screen->availableGeometry().translated(-screen.topLeft());
+        in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
+                           PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
+        step(100);
+        in.orientation = basConvert::ToInt16(basQuillon::GeneralSettings.CalendarOrientation);
+        step(170);
+        in.monthHeight = PixelsToTwips(lblMonth->height(), tppY);
+        in.dayOfWeekHeight = PixelsToTwips(lblDayOfWeek[0]->height(), tppY);
+        in.dayNumberHeight = PixelsToTwips(lblDayNumber[0]->height(), tppY);
+        step(180);
+        in.sixRows = !lblDayNumber[35]->text().isEmpty();
+        for (int i = 0; i < kCellCount; ++i)
+            in.dayNumberWidths[i] = PixelsToTwips(lblDayNumber[i]->width(), tppX);
+        step(230);
+        const Layout layout = ComputeLayout(in);
+        step(550);
+        PlaceLabels(layout, tppX, tppY);
+        m_lastLayout = layout;
+    });
+}
+
+void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
+{
+    lblMonth->move(ToPixels(layout.month, tppX, tppY).topLeft());
+    for (int i = 0; i < kColumns; ++i)
+        lblDayOfWeek[i]->move(ToPixels(layout.dayOfWeek[i], tppX, tppY).topLeft());
+    for (int i = 0; i < kCellCount; ++i) {
+        lblDayNumber[i]->setGeometry(ToPixels(layout.dayNumber[i], tppX, tppY));
+        lblDayAllDayEvents[i]->setGeometry(ToPixels(layout.allDay[i], tppX, tppY));
+        lblDayEvents[i]->setGeometry(ToPixels(layout.events[i], tppX, tppY));
+    }
+}
+
+void frmCalendar::SetFonts_Error()
+{
+    basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
+        const basCalendarFonts::CalendarFontSet &fonts = basCalendarFonts::Current;
+        const bool liturgical = basQuillon::GeneralSettings.CalendarUseLiturgicalColors;
+        step(20);
+        ApplyFont(lblMonth, fonts.MonthNameFont, true);
+        step(30);
+        std::int32_t todayColor = 0;
+        if (liturgical) {
+            step(40);
+            todayColor = basCalendar::GetDateColor(TodayKey);
+            step(50);
+            SetColor(lblMonth, todayColor);
+        } else {
+            step(70);
+            SetColor(lblMonth, fonts.MonthNameColor);
+        }
+        for (QLabel *label : lblDayOfWeek) {
+            step(90);
+            ApplyFont(label, fonts.DayNameFont, true);
+            step(110);
+            SetColor(label, liturgical ? todayColor : fonts.DayNameColor);
+        }
+        step(170);
+        const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth));
+        step(180);
+        int day = 1;
+        for (int i = 0; i < kCellCount; ++i) {
+            step(190);
+            if (i < offset || day > DaysInMonth)
+                continue;
+            step(210);
+            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true);
+            step(220);
+            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false);
+            step(230);
+            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false);
+            step(240);
+            const QString date = DateText(CurrentMonth, day, CurrentYear);
+            step(250);
+            if (basDateText::NormalizeDateText(date) == TodayKey) {
+                step(260);
+                SetColor(lblDayNumber[i], fonts.CurrentDayColor);
+                SetColor(lblDayAllDayEvents[i], fonts.CurrentDayColor);
+                SetColor(lblDayEvents[i], fonts.CurrentDayColor);
+            } else if (liturgical) {
+                step(340);
+                const std::int32_t color = basCalendar::GetDateColor(date);
+                step(350);
+                SetColor(lblDayNumber[i], color);
+                SetColor(lblDayAllDayEvents[i], color);
+                SetColor(lblDayEvents[i], color);
+            } else {
+                step(390);
+                SetColor(lblDayNumber[i], fonts.DayNumberColor);
+                step(400);
+                SetColor(lblDayAllDayEvents[i], fonts.AllDayEventsColor);
+                step(410);
+                SetColor(lblDayEvents[i], fonts.DayEventsColor);
+            }
+            step(450);
+            ++day;
+        }
+    });
+}
+
+void frmCalendar::GetEvents(const QString &dateText, QString &timedEvents, QString &allDayText)
+{
+    basOperation::TrapVoid("frmCalendar.GetEvents", [&](Steps &step) {
+        step(20);
+        timedEvents.clear();
+        step(30);
+        allDayText.clear();
+        step(40);
+        QStringList entries;
+        step(50);
+        QStringList ids;
+        step(60);
+        if (!basDatabase::GetEventsByDate(dateText, ids))
+            return;
+        for (const QString &id : ids) {
+            step(70);
+            if (id.isEmpty())
+                continue;
+            step(90);
+            QStringList record;
+            if (!basDatabase::GetEventData(id, record))
+                continue;
+            step(140);
+            if (basConvert::ToBoolean(record.value(2))) {
+                step(150);
+                if (allDayText.isEmpty())
+                    allDayText = record.value(1);
+            } else {
+                step(190);
+                const QTime start = CalendarDayText::ParseStartTime(record.value(3));
+                if (!start.isValid())
+                    basOperation::ThrowTypeMismatch();
+                step(200);
+                entries.append(CalendarDayText::SortKey(start, record.value(1)));
+            }
+        }
+        step(260);
+        if (!entries.isEmpty())
+            SortCollection_Error(entries);
+        for (const QString &entry : entries) {
+            step(280);
+            if (!timedEvents.isEmpty())
+                timedEvents += QLatin1String("\r\n");
+            step(300);
+            timedEvents += CalendarDayText::TimedLine(entry);
+        }
+    });
+}
+
+void frmCalendar::SortCollection_Error(QStringList &entries)
+{
+    basOperation::TrapVoid("frmCalendar.SortCollection_Error", [&](Steps &step) {
+        step(20);
+        if (entries.isEmpty())
+            return;
+        step(40);
+        QStringList sorted = CalendarDayText::SortedEntries(entries);
+        step(240);
+        entries = std::move(sorted);
+    });
+}

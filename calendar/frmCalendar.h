@@ -1,0 +1,83 @@
+// The calendar window: the background picture or colour with the month grid on top.
+// It is never put on the screen; basDesktopWallpaper renders it straight into the
+// wallpaper bitmap at the screen's size.
+#pragma once
+
+#include "CalendarGrid.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QScreen;
+
+// The background picture, stretched over the whole control.
+class StretchedPicture : public QWidget {
+public:
+    explicit StretchedPicture(QWidget *parent);
+    // Reads a JPEG, GIF or BMP file; decodes a large one straight at about the
+    // target size. False when the file is missing or no picture.
+    bool LoadPicture(const QString &path, const QSize &targetSize);
+    bool HasPicture() const { return !m_picture.isNull(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_picture;
+    QImage m_scaled;
+};
+
+class frmCalendar : public QWidget {
+public:
+    explicit frmCalendar(QScreen *screen = nullptr);
+
+    // The load sequence: settings-dependent background, then the grid. Never throws;
+    // FormLoadSuccessful tells whether it went through.
+    void Form_Load();
+    bool FormLoadSuccessful() const { return m_formLoadSuccessful; }
+
+    void ChangeWallpaper();
+    void ClearCalendar();
+    void LoadCalendar();
+    void ResizeCalendar();
+    void SetFonts_Error();
+    void GetEvents(const QString &dateText, QString &timedEvents, QString &allDayText);
+    static void SortCollection_Error(QStringList &entries);
+
+    // The screen the window covers and the size of the bitmap it makes, in pixels.
+    QScreen *TargetScreen() const { return m_screen; }
+    QSize PhysicalSize() const;
+
+    // Window state, set while the window loads.
+    std::int16_t CurrentMonth = 0;
+    std::int16_t CurrentYear = 0;
+    QString TodayKey;
+    QString FirstDayOfMonth;
+    std::int16_t DaysInMonth = 0;
+
+    // Controls.
+    StretchedPicture *imgBackground = nullptr;
+    QLabel *lblMonth = nullptr;
+    std::array<QLabel *, CalendarGrid::kColumns> lblDayOfWeek{};
+    std::array<QLabel *, CalendarGrid::kCellCount> lblDayNumber{};
+    std::array<QLabel *, CalendarGrid::kCellCount> lblDayAllDayEvents{};
+    std::array<QLabel *, CalendarGrid::kCellCount> lblDayEvents{};
+
+    // The layout ResizeCalendar placed last (for checks and benchmarks).
+    const std::optional<CalendarGrid::Layout> &LastLayout() const { return m_lastLayout; }
+
+private:
+    void PlaceLabels(const CalendarGrid::Layout &layout, double twipsPerPixelX, double twipsPerPixelY);
+    void SetBackgroundColor(const QColor &color);
+
+    QScreen *m_screen = nullptr;
+    bool m_formLoadSuccessful = false;
+    std::optional<CalendarGrid::Layout> m_lastLayout;
+};

@@ -1,0 +1,12 @@
+// The desktop calendar renderer: draws the month into wallpaper.bmp and ends.
+#include "basCalendar.h"
+#include "platform/WallpaperSetter.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    basPlatform::UseOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    return basCalendar::Main(QApplication::arguments());
+}

@@ -1,0 +1,168 @@
+// The wallpaper backends' choice and commands: the same on every platform.
+#include "WallpaperSetter.h"
+
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace basPlatform {
+
+namespace {
+bool DesktopIs(const QStringList &parts, const char *name)
+{
+    for (const QString &part : parts)
+        if (part.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// A GVariant string literal, as gsettings parses its value argument.
+QString GVariantString(QString text)
+{
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+QString FileUri(const QString &path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+} // namespace
+
+WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &env)
+{
+    if (env.platformName == QLatin1String("windows"))
+        return {WallpaperBackend::Windows, {}};
+    if (env.platformName == QLatin1String("offscreen") || env.platformName == QLatin1String("minimal"))
+        return {WallpaperBackend::None,
+                QStringLiteral("no desktop to set it on (the %1 platform is in use)").arg(env.platformName)};
+
+    const QStringList parts = env.currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (DesktopIs(parts, "GNOME") || DesktopIs(parts, "Unity") || DesktopIs(parts, "Budgie"))
+        return {WallpaperBackend::Gnome, {}};
+    if (DesktopIs(parts, "X-Cinnamon") || DesktopIs(parts, "Cinnamon"))
+        return {WallpaperBackend::Cinnamon, {}};
+    if (DesktopIs(parts, "MATE"))
+        return {WallpaperBackend::Mate, {}};
+    if (DesktopIs(parts, "KDE"))
+        return {WallpaperBackend::Kde, {}};
+    if (DesktopIs(parts, "XFCE"))
+        return {WallpaperBackend::Xfce, {}};
+    if (DesktopIs(parts, "LXQt"))
+        return {WallpaperBackend::Lxqt, {}};
+    if (DesktopIs(parts, "sway") || env.swaySocket)
+        return {WallpaperBackend::Sway, {}};
+    if (env.platformName == QLatin1String("xcb") && env.x11Display) {
+        if (env.hasProgram(QStringLiteral("feh")))
+            return {WallpaperBackend::Feh, {}};
+        if (env.hasProgram(QStringLiteral("xwallpaper")))
+            return {WallpaperBackend::Xwallpaper, {}};
+        return {WallpaperBackend::None, QStringLiteral("neither feh nor xwallpaper is installed for this X11 desktop")};
+    }
+    return {WallpaperBackend::None,
+            env.currentDesktop.isEmpty()
+                ? QStringLiteral("the desktop is unknown (XDG_CURRENT_DESKTOP is not set)")
+                : QStringLiteral("no wallpaper backend for the desktop \"%1\"").arg(env.currentDesktop)};
+}
+
+QString BackendName(WallpaperBackend backend)
+{
+    switch (backend) {
+    case WallpaperBackend::None: return QStringLiteral("none");
+    case WallpaperBackend::Windows: return QStringLiteral("Windows");
+    case WallpaperBackend::Gnome: return QStringLiteral("GNOME");
+    case WallpaperBackend::Cinnamon: return QStringLiteral("Cinnamon");
+    case WallpaperBackend::Mate: return QStringLiteral("MATE");
+    case WallpaperBackend::Kde: return QStringLiteral("KDE Plasma");
+    case WallpaperBackend::Xfce: return QStringLiteral("Xfce");
+    case WallpaperBackend::Lxqt: return QStringLiteral("LXQt");
+    case WallpaperBackend::Sway: return QStringLiteral("sway");
+    case WallpaperBackend::Feh: return QStringLiteral("feh");
+    case WallpaperBackend::Xwallpaper: return QStringLiteral("xwallpaper");
+    }
+    return QString();
+}
+
+std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
+                                                const QStringList &xfceProperties)
+{
+    const QString gsettings = QStringLiteral("gsettings");
+    const QString set = QStringLiteral("set");
+    switch (backend) {
+    case WallpaperBackend::Gnome: {
+        const QString schema = QStringLiteral("org.gnome.desktop.background");
+        const QString uri = GVariantString(FileUri(path));
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+                {gsettings, {set, schema, QStringLiteral("picture-uri"), uri}},
+                {gsettings, {set, schema, QStringLiteral("picture-uri-dark"), uri}}};
+    }
+    case WallpaperBackend::Cinnamon: {
+        const QString schema = QStringLiteral("org.cinnamon.desktop.background");
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+                {gsettings, {set, schema, QStringLiteral("picture-uri"), GVariantString(FileUri(path))}}};
+    }
+    case WallpaperBackend::Mate: {
+        const QString schema = QStringLiteral("org.mate.background");
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+                {gsettings, {set, schema, QStringLiteral("picture-filename"), GVariantString(path)}}};
+    }
+    case WallpaperBackend::Kde:
+        return {{QStringLiteral("plasma-apply-wallpaperimage"), {path}}};
+    case WallpaperBackend::Xfce: {
+        std::vector<WallpaperCommand> commands;
+        for (const QString &property : xfceProperties)
+            commands.push_back({QStringLiteral("xfconf-query"),
+                                {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+                                 property, QStringLiteral("-s"), path}});
+        return commands;
+    }
+    case WallpaperBackend::Lxqt:
+        return {{QStringLiteral("pcmanfm-qt"),
+                 {QStringLiteral("--set-wallpaper=") + path, QStringLiteral("--wallpaper-mode=stretch")}}};
+    case WallpaperBackend::Sway: {
+        // swaymsg joins its arguments into one sway command, which splits at blanks
+        // unless the path is quoted.
+        QString quoted = path;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+        return {{QStringLiteral("swaymsg"),
+                 {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"),
+                  QLatin1Char('"') + quoted + QLatin1Char('"'), QStringLiteral("stretch")}}};
+    }
+    case WallpaperBackend::Feh:
+        return {{QStringLiteral("feh"), {QStringLiteral("--bg-scale"), QStringLiteral("--no-fehbg"), path}}};
+    case WallpaperBackend::Xwallpaper:
+        return {{QStringLiteral("xwallpaper"), {QStringLiteral("--stretch"), path}}};
+    case WallpaperBackend::Windows:
+    case WallpaperBackend::None:
+        break;
+    }
+    return {};
+}
+
+QStringList XfceImageProperties(const QString &listing)
+{
+    QStringList properties;
+    for (const QString &line : listing.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)) {
+        const QString property = line.trimmed();
+        if (property.startsWith(QLatin1String("/backdrop/")) && property.endsWith(QLatin1String("/last-image")))
+            properties.append(property);
+    }
+    return properties;
+}
+
+bool NeedsNewFileName(WallpaperBackend backend)
+{
+    switch (backend) {
+    case WallpaperBackend::Gnome:
+    case WallpaperBackend::Cinnamon:
+    case WallpaperBackend::Mate:
+    case WallpaperBackend::Kde:
+    case WallpaperBackend::Xfce:
+    case WallpaperBackend::Lxqt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace basPlatform

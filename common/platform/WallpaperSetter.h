@@ -1,0 +1,65 @@
+// Makes a bitmap file the desktop wallpaper. Each desktop has its own way; the one
+// that fits is chosen from the running platform and desktop. The choice and the
+// commands are plain functions (tested); WallpaperSetter runs them.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace basPlatform {
+
+enum class WallpaperBackend { None, Windows, Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, Feh, Xwallpaper };
+
+// What the choice looks at, gathered by CurrentDesktopEnvironment().
+struct DesktopEnvironment {
+    QString platformName;      // the Qt platform plugin: "xcb", "wayland", "offscreen", "windows"
+    QString currentDesktop;    // XDG_CURRENT_DESKTOP
+    bool swaySocket = false;   // SWAYSOCK set
+    bool x11Display = false;   // DISPLAY set
+    std::function<bool(const QString &)> hasProgram = [](const QString &) { return false; };
+};
+
+struct WallpaperChoice {
+    WallpaperBackend backend = WallpaperBackend::None;
+    QString reason;            // why none fits
+};
+
+struct WallpaperCommand {
+    QString program;
+    QStringList arguments;
+};
+
+WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &environment);
+QString BackendName(WallpaperBackend backend);
+
+// The commands that show the file (an absolute path). For Xfce, one per image
+// property listed by "xfconf-query -c xfce4-desktop -l" (see XfceImageProperties).
+std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
+                                                const QStringList &xfceProperties = {});
+QStringList XfceImageProperties(const QString &listing);
+
+// These desktops ignore a path they already show: each switch needs a new file name.
+bool NeedsNewFileName(WallpaperBackend backend);
+
+// The running process's platform and desktop.
+DesktopEnvironment CurrentDesktopEnvironment();
+
+class WallpaperSetter {
+public:
+    // Shows the file as the wallpaper. False with the reason when nothing was set.
+    bool Set(const QString &path, QString &reason);
+};
+
+// The desktop's own background colour, for a window with neither picture nor colour.
+QColor DesktopBackgroundColor();
+
+// Before the application object exists: with no display at all, choose the offscreen
+// platform (and answer message boxes with their default, as nobody can click them).
+// True when it did so.
+bool UseOffscreenWithoutDisplay();
+
+} // namespace basPlatform

@@ -1,0 +1,45 @@
+// Setting the wallpaper on Windows: the system call, which reloads the file each time.
+#include "WallpaperSetter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <windows.h>
+
+namespace basPlatform {
+
+DesktopEnvironment CurrentDesktopEnvironment()
+{
+    DesktopEnvironment env;
+    env.platformName = QGuiApplication::platformName();
+    return env;
+}
+
+bool WallpaperSetter::Set(const QString &path, QString &reason)
+{
+    const WallpaperChoice choice = ChooseWallpaperBackend(CurrentDesktopEnvironment());
+    if (choice.backend != WallpaperBackend::Windows) {
+        reason = choice.reason;
+        return false;
+    }
+    std::wstring native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdWString();
+    if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, native.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
+        reason = QStringLiteral("SystemParametersInfo failed with error %1").arg(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+QColor DesktopBackgroundColor()
+{
+    const DWORD color = GetSysColor(COLOR_DESKTOP);
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+bool UseOffscreenWithoutDisplay()
+{
+    return false; // Windows always has a desktop to draw on
+}
+
+} // namespace basPlatform
