@@ -62,9 +62,9 @@ void SetColor(QLabel *label, std::int32_t color)
     label->setPalette(palette);
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *font, Qt::Alignment alignment)
+CalendarLabel *MakeLabel(QWidget *parent, const char *font, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new CalendarLabel(parent);
     // Event names are shown as typed: never taken for markup.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
@@ -89,6 +89,24 @@ QString DateText(std::int16_t month, int day, std::int16_t year)
     return CalendarDayText::LookupDate(month, day, year);
 }
 } // namespace
+
+// --- CalendarLabel --------------------------------------------------------------
+
+void CalendarLabel::paintEvent(QPaintEvent *event)
+{
+    if (!m_shadow || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QColor color = palette().color(QPalette::WindowText);
+    const bool lightText = color.lightness() >= 128;
+    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
+    painter.drawText(rect().translated(1, 1), flags, text());
+    painter.setPen(color);
+    painter.drawText(rect(), flags, text());
+}
 
 // --- StretchedPicture -----------------------------------------------------------
 
@@ -174,6 +192,18 @@ void frmCalendar::SetBackgroundColor(const QColor &color)
     setPalette(palette);
 }
 
+void frmCalendar::SetTextShadows(bool on)
+{
+    lblMonth->SetShadow(on);
+    for (CalendarLabel *label : lblDayOfWeek)
+        label->SetShadow(on);
+    for (int i = 0; i < kCellCount; ++i) {
+        lblDayNumber[i]->SetShadow(on);
+        lblDayAllDayEvents[i]->SetShadow(on);
+        lblDayEvents[i]->SetShadow(on);
+    }
+}
+
 void frmCalendar::Form_Load()
 {
     m_formLoadSuccessful = false;
@@ -223,6 +253,7 @@ void frmCalendar::Form_Load()
             imgBackground->setGeometry(0, 0, width(), height());
             imgBackground->lower();
             imgBackground->show();
+            SetTextShadows(true);
         }
 
         step(260);

@@ -34,6 +34,20 @@ private:
     QImage m_scaled;
 };
 
+// A text label with a transparent background. Over a picture it can draw a faint
+// contrasting shadow one pixel off, so light or dark text stays readable on a busy photo.
+class CalendarLabel : public QLabel {
+public:
+    explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
+    void SetShadow(bool on) { m_shadow = on; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_shadow = false;
+};
+
 class frmCalendar : public QWidget {
 public:
     explicit frmCalendar(QScreen *screen = nullptr);
@@ -64,11 +78,11 @@ public:
 
     // Controls.
     StretchedPicture *imgBackground = nullptr;
-    QLabel *lblMonth = nullptr;
-    std::array<QLabel *, CalendarGrid::kColumns> lblDayOfWeek{};
-    std::array<QLabel *, CalendarGrid::kCellCount> lblDayNumber{};
-    std::array<QLabel *, CalendarGrid::kCellCount> lblDayAllDayEvents{};
-    std::array<QLabel *, CalendarGrid::kCellCount> lblDayEvents{};
+    CalendarLabel *lblMonth = nullptr;
+    std::array<CalendarLabel *, CalendarGrid::kColumns> lblDayOfWeek{};
+    std::array<CalendarLabel *, CalendarGrid::kCellCount> lblDayNumber{};
+    std::array<CalendarLabel *, CalendarGrid::kCellCount> lblDayAllDayEvents{};
+    std::array<CalendarLabel *, CalendarGrid::kCellCount> lblDayEvents{};
 
     // The layout ResizeCalendar placed last (for checks and benchmarks).
     const std::optional<CalendarGrid::Layout> &LastLayout() const { return m_lastLayout; }
@@ -76,6 +90,7 @@ public:
 private:
     void PlaceLabels(const CalendarGrid::Layout &layout, double twipsPerPixelX, double twipsPerPixelY);
     void SetBackgroundColor(const QColor &color);
+    void SetTextShadows(bool on);
 
     QScreen *m_screen = nullptr;
     bool m_formLoadSuccessful = false;

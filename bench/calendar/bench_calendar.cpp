@@ -1,0 +1,251 @@
+// The calendar program as a user meets it: start to wallpaper.bmp written, timed and
+// measured (peak resident memory) per run of the real executable.
+//
+//   bench_calendar                       Google Benchmark runs over screen size x stored occurrences
+//   bench_calendar --prepare DIR W H N [BACKGROUND]
+//                                        a data folder with 300 events in December 2026 and N
+//                                        stored occurrences in all, plus DIR/month.mvg: the same
+//                                        month's texts for ImageMagick (compare_imagemagick.sh)
+#include "CalendarGrid.h"
+#include "basDatabase.h"
+#include "basQuillon.h"
+#include "basSchema.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+
+extern char **environ;
+
+namespace {
+
+constexpr int kMonthEvents = 300;
+const QDate kToday(2026, 12, 7);
+
+QString EventName(int i)
+{
+    static const char *const kNames[] = {"Staff meeting", "Lunch with Anna", "Choir rehearsal", "Dentist",
+                                         "Call the plumber", "Budget review", "School play", "Gym"};
+    return QStringLiteral("%1 %2").arg(QLatin1String(kNames[i % 8])).arg(i);
+}
+
+QString StartTime(int i)
+{
+    const int hour = 7 + (i * 5) % 13;
+    const int minute = (i * 15) % 60;
+    return QTime(hour, minute).toString(QStringLiteral("h:mm AP"));
+}
+
+void Use(const QString &dir)
+{
+    qputenv("QUILLON_DATA_DIR", dir.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (dir + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+    qputenv("QUILLON_NOW", "2026-12-07T09:00:00");
+    qputenv("QUILLON_NONINTERACTIVE", "1");
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + dir + QStringLiteral("/screens.json")).toLocal8Bit());
+}
+
+void WriteScreen(const QString &dir, int width, int height)
+{
+    QFile file(dir + QStringLiteral("/screens.json"));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(QStringLiteral("{\"screens\":[{\"name\":\"s0\",\"x\":0,\"y\":0,\"width\":%1,\"height\":%2,"
+                              "\"logicalDpi\":96,\"dpr\":1}]}")
+                   .arg(width)
+                   .arg(height)
+                   .toUtf8());
+}
+
+// The month's texts at the calendar's own places, as an ImageMagick draw file.
+void WriteDrawFile(const QString &dir, int width, int height, const std::map<int, QStringList> &lines)
+{
+    using namespace CalendarGrid;
+    LayoutInput in;
+    in.orientation = 0;
+    in.screenWidthPixels = width;
+    in.screenHeightPixels = height;
+    in.workArea = Rect{0, 0, width * 15, height * 15};
+    in.monthHeight = 330;
+    in.dayOfWeekHeight = 285;
+    in.dayNumberHeight = 285;
+    in.dayNumberWidths.fill(240);
+    const int offset = FirstCellOffset(QDate(2026, 12, 1));
+    in.sixRows = RowCount(offset, 31) == 6;
+    const Layout layout = ComputeLayout(in);
+    auto px = [](std::int32_t twips) { return twips / 15; };
+    auto quoted = [](QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("\\'")) + QLatin1Char('\''); };
+
+    QFile file(dir + QStringLiteral("/month.mvg"));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QTextStream out(&file);
+    out << "font DejaVu-Sans-Bold\nfill black\nfont-size 19\n";
+    out << "text " << px(layout.month.left) << ',' << px(layout.month.top) + 18 << ' ' << quoted(QStringLiteral("December 2026")) << '\n';
+    out << "font-size 16\n";
+    const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (int i = 0; i < 7; ++i)
+        out << "text " << px(layout.dayOfWeek[i].left) << ',' << px(layout.dayOfWeek[i].top) + 15 << ' '
+            << quoted(QLatin1String(days[i])) << '\n';
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        const int day = DayOfCell(cell, offset, 31);
+        if (!day)
+            continue;
+        out << "font DejaVu-Sans-Bold\nfont-size 16\n";
+        out << "text " << px(layout.dayNumber[cell].left) << ',' << px(layout.dayNumber[cell].top) + 15 << ' '
+            << quoted(QString::number(day)) << '\n';
+        out << "font DejaVu-Sans\nfont-size 10\n";
+        int y = px(layout.events[cell].top) + 10;
+        for (const QString &line : lines.at(day)) {
+            out << "text " << px(layout.events[cell].left) << ',' << y << ' ' << quoted(line) << '\n';
+            y += 13;
+        }
+    }
+}
+
+bool Prepare(const QString &dir, int width, int height, int occurrences, const QString &background)
+{
+    QDir().mkpath(dir + QStringLiteral("/config"));
+    Use(dir);
+    basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
+    WriteScreen(dir, width, height);
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
+    basQuillon::SaveOption(QStringLiteral("CurrentDayColor"), QStringLiteral("255"));
+    basQuillon::SaveOption(QStringLiteral("ChangeWallpaper"), QStringLiteral("Never"));
+    if (!background.isEmpty())
+        basQuillon::SaveOption(QStringLiteral("WallpaperFile"), QFileInfo(background).absoluteFilePath());
+    else
+        basQuillon::SaveOption(QStringLiteral("WallpaperColor"), QStringLiteral("15790320"));
+
+    std::map<int, QStringList> lines;
+    for (int i = 0; i < kMonthEvents; ++i)
+        lines[1 + i % 31].append(StartTime(i) + QStringLiteral("  ") + EventName(i));
+    WriteDrawFile(dir, width, height, lines);
+
+    const QString path = basDatabase::DatabasePath();
+    if (QFile::exists(path))
+        return true; // filled before: only the screen and settings change
+    QString error;
+    if (!basSchema::CreateDatabaseFile(path, false, error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return false;
+    }
+    if (!basDatabase::OpenDatabaseConnection())
+        return false;
+    for (int i = 0; i < kMonthEvents; ++i) {
+        const int day = 1 + i % 31;
+        const QString start = StartTime(i);
+        QString id;
+        basDatabase::AddEventToDatabase({EventName(i), QStringLiteral("0"), start, start, QStringLiteral("0"),
+                                         QStringLiteral("0"), QString(), QStringLiteral("0")},
+                                        {QStringLiteral("12/%1/2026").arg(day)}, id);
+    }
+    // The rest of the store: events of earlier years with up to 100 dates each.
+    int remaining = occurrences - kMonthEvents;
+    QDate date(2016, 1, 1);
+    for (int e = 0; remaining > 0; ++e) {
+        QStringList dates;
+        for (int k = 0; k < 100 && remaining > 0; ++k, --remaining) {
+            dates.append(date.toString(QStringLiteral("M/d/yyyy")));
+            date = date.addDays(1);
+            if (date.year() == 2026)
+                date = QDate(2000, 1, 1);
+        }
+        QString id;
+        basDatabase::AddEventToDatabase({EventName(e), QStringLiteral("0"), StartTime(e), StartTime(e),
+                                         QStringLiteral("0"), QStringLiteral("0"), QString(), QStringLiteral("1")},
+                                        dates, id);
+    }
+    basDatabase::CloseDatabaseConnection();
+    return true;
+}
+
+struct ChildRun {
+    double seconds = 0;
+    long peakKb = 0;
+    int status = -1;
+};
+
+ChildRun RunCalendar()
+{
+    const QByteArray program = QByteArray(QUILLON_PROGRAM_DIR) + "/calendar";
+    char *argv[] = {const_cast<char *>(program.constData()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    ChildRun run;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ) == 0) {
+        rusage usage{};
+        wait4(pid, &run.status, 0, &usage);
+        run.peakKb = usage.ru_maxrss;
+    }
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+QString BenchFolder(int occurrences)
+{
+    return QDir::tempPath() + QStringLiteral("/quillon-bench-calendar-%1").arg(occurrences);
+}
+
+void BM_CalendarRun(benchmark::State &state)
+{
+    const int width = static_cast<int>(state.range(0));
+    const int height = width * 9 / 16;
+    const int occurrences = static_cast<int>(state.range(1));
+    const QString dir = BenchFolder(occurrences);
+    if (!Prepare(dir, width, height, occurrences, QString())) {
+        state.SkipWithError("the data folder could not be prepared");
+        return;
+    }
+    long peak = 0;
+    for (auto _ : state) {
+        const ChildRun run = RunCalendar();
+        if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
+            state.SkipWithError("calendar failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        peak = std::max(peak, run.peakKb);
+    }
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+BENCHMARK(BM_CalendarRun)
+    ->ArgsProduct({{1920, 3840}, {1000, 100000}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc >= 6 && QByteArray(argv[1]) == "--prepare")
+        return Prepare(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
+                       argc >= 7 ? QString::fromLocal8Bit(argv[6]) : QString())
+            ? 0
+            : 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

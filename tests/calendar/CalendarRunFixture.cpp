@@ -1,0 +1,110 @@
+#include "CalendarRunFixture.h"
+
+#include "basDatabase.h"
+#include "basQuillon.h"
+#include "basSchema.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+namespace calendartest {
+
+void CalendarRun::SetUp()
+{
+    QuillonTest::SetUp();
+    SetScreen(1920, 1080);
+    Option("DisplayCalendarOnDesktop", QStringLiteral("1"));
+}
+
+void CalendarRun::SetScreen(int width, int height, double dpr)
+{
+    m_screens = TempPath(QStringLiteral("screens.json"));
+    QFile file(m_screens);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QStringLiteral("{\"screens\":[{\"name\":\"s0\",\"x\":0,\"y\":0,\"width\":%1,\"height\":%2,"
+                              "\"logicalDpi\":96,\"dpr\":%3}]}")
+                   .arg(width)
+                   .arg(height)
+                   .arg(dpr)
+                   .toUtf8());
+}
+
+void CalendarRun::Option(const char *name, const QString &value)
+{
+    basQuillon::SaveOption(QLatin1String(name), value);
+}
+
+void CalendarRun::CreateDatabase()
+{
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::DatabasePath(), false, error)) << qPrintable(error);
+}
+
+void CalendarRun::AddEvent(const QString &name, bool allDay, const QString &start, const QDate &date)
+{
+    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    const QStringList values = {name, allDay ? QStringLiteral("1") : QStringLiteral("0"), start,
+                                start, QStringLiteral("0"), QStringLiteral("0"), QString(), QStringLiteral("0")};
+    QString id;
+    EXPECT_TRUE(basDatabase::AddEventToDatabase(values, {date.toString(QStringLiteral("M/dd/yyyy"))}, id));
+    basDatabase::CloseDatabaseConnection();
+}
+
+RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + m_screens);
+    env.insert(QStringLiteral("QUILLON_NOW"), m_today.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
+    env.insert(QStringLiteral("QUILLON_NONINTERACTIVE"), QStringLiteral("1"));
+    if (m_noDisplay) {
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), arguments);
+    RunResult result;
+    if (!process.waitForStarted(10000))
+        return result;
+    if (killAfterMs >= 0) {
+        QThread::msleep(static_cast<unsigned long>(killAfterMs));
+        process.kill();
+    }
+    result.finished = process.waitForFinished(20000);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+QRect CalendarRun::InkBox(const QImage &image, QRgb background)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0xFFFFFF) != (background & 0xFFFFFF))
+                box |= QRect(x, y, 1, 1);
+    }
+    return box;
+}
+
+QRect CalendarRun::ColorBox(const QImage &image, QRgb color)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == (color & 0xFFFFFF))
+                box |= QRect(x, y, 1, 1);
+    }
+    return box;
+}
+
+} // namespace calendartest

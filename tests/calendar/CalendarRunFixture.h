@@ -1,0 +1,48 @@
+// Runs the real calendar program on the test's own data folder, settings, clock and
+// offscreen screen, and looks at the bitmap it writes.
+#pragma once
+
+#include "QuillonTestEnvironment.h"
+
+#include <QDate>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+namespace calendartest {
+
+struct RunResult {
+    int exitCode = -1;
+    bool finished = false;
+    QString out;
+    QString err;
+};
+
+class CalendarRun : public quillontest::QuillonTest {
+protected:
+    void SetUp() override;
+
+    void SetScreen(int width, int height, double dpr = 1.0);
+    void SetToday(const QDate &today) { m_today = today; }
+    void Option(const char *name, const QString &value);
+    // An empty store, then the events: (name, all-day, start "h:mm AM", date).
+    void CreateDatabase();
+    void AddEvent(const QString &name, bool allDay, const QString &start, const QDate &date);
+
+    RunResult Run(const QStringList &arguments = {}, int killAfterMs = -1);
+    QString WallpaperPath() const { return TempPath(QStringLiteral("wallpaper.bmp")); }
+    QImage Wallpaper() const { return QImage(WallpaperPath()).convertToFormat(QImage::Format_RGB32); }
+    QString ErrorLog() const { return ReadDataFile(QStringLiteral("error.log")); }
+
+    static QRect InkBox(const QImage &image, QRgb background);
+    static QRect ColorBox(const QImage &image, QRgb color);
+
+    QDate m_today{2026, 12, 7};
+    bool m_noDisplay = false;   // no platform chosen and no display: the program picks one
+
+private:
+    QString m_screens;
+};
+
+} // namespace calendartest

@@ -1,0 +1,240 @@
+// The calendar program end to end: settings, store and clock in, a bitmap out.
+#include "CalendarRunFixture.h"
+
+#include "basQuillon.h"
+#include "platform/basPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+using calendartest::CalendarRun;
+using calendartest::RunResult;
+
+constexpr QRgb kPaper = qRgb(240, 240, 240);   // 15790320
+constexpr QRgb kRed = qRgb(255, 0, 0);         // 255
+
+class CalendarProgram : public CalendarRun {
+protected:
+    void SetUp() override
+    {
+        CalendarRun::SetUp();
+        Option("WallpaperColor", QStringLiteral("15790320"));
+        Option("CurrentDayColor", QStringLiteral("255"));
+    }
+};
+
+TEST_F(CalendarProgram, CentredMonthOverAColourWithTodayHighlighted)
+{
+    CreateDatabase();
+    AddEvent(QStringLiteral("Staff meeting"), false, QStringLiteral("9:30 AM"), QDate(2026, 12, 7));
+    AddEvent(QStringLiteral("Advent concert"), true, QString(), QDate(2026, 12, 13));
+    const RunResult run = Run();
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(WallpaperPath()));
+    EXPECT_TRUE(run.err.contains(QLatin1String("wallpaper was not set"))) << qPrintable(run.err);
+
+    const QImage image = Wallpaper();
+    ASSERT_EQ(image.size(), QSize(1920, 1080));
+    EXPECT_EQ(image.pixel(0, 0), kPaper);
+    EXPECT_EQ(image.pixel(1919, 1079), kPaper);
+    // The grid, 13540 twips = 903 pixels wide, sits in the middle.
+    const QRect ink = InkBox(image, kPaper);
+    EXPECT_NEAR(ink.left(), (1920 - 903) / 2, 4);
+    EXPECT_NEAR(ink.center().y(), 540, 90);
+    // Monday 7 December is the only red cell: column 1 of the grid.
+    const QRect red = ColorBox(image, kRed);
+    ASSERT_FALSE(red.isEmpty());
+    const int column1 = (28800 - 13540) / 2 / 15 + 1940 / 15;
+    EXPECT_GE(red.left(), column1 - 1);
+    EXPECT_LE(red.right(), column1 + 1940 / 15);
+    EXPECT_GT(red.height(), 15); // the day number and the event line below it
+    EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("error.log"))));
+}
+
+TEST_F(CalendarProgram, OrientationPutsTheGridInItsCorner)
+{
+    CreateDatabase();
+    SetScreen(1280, 1024);
+    Option("CalendarOrientation", QStringLiteral("1"));
+    ASSERT_EQ(Run().exitCode, 0);
+    QRect ink = InkBox(Wallpaper(), kPaper);
+    EXPECT_NEAR(ink.left(), 50 / 15, 3);
+    EXPECT_NEAR(ink.top(), 50 / 15, 6);
+
+    Option("CalendarOrientation", QStringLiteral("4"));
+    ASSERT_EQ(Run().exitCode, 0);
+    const QImage image = Wallpaper();
+    ASSERT_EQ(image.size(), QSize(1280, 1024));
+    ink = InkBox(image, kPaper);
+    EXPECT_NEAR(ink.left(), 1280 - 903, 3);     // "Sun" starts at the grid's left edge
+    EXPECT_LE(ink.right(), 1279);
+    EXPECT_GT(ink.top(), 1024 / 3);
+    EXPECT_LT(ink.bottom(), 1023);
+
+    // 800 x 600 forces the grid to fill the screen whatever is stored.
+    SetScreen(800, 600);
+    ASSERT_EQ(Run().exitCode, 0);
+    ink = InkBox(Wallpaper(), kPaper);
+    EXPECT_NEAR(ink.left(), 3, 3);
+    EXPECT_GT(ink.right(), 800 - 130); // the Saturday column reaches the right side
+}
+
+TEST_F(CalendarProgram, SixRowMonthReachesFurtherDown)
+{
+    CreateDatabase();
+    Option("CalendarOrientation", QStringLiteral("1"));
+    SetToday(QDate(2026, 6, 10)); // June 2026: Monday the 1st, 30 days, five rows
+    ASSERT_EQ(Run().exitCode, 0);
+    const QRect five = InkBox(Wallpaper(), kPaper);
+    SetToday(QDate(2026, 5, 10)); // May 2026: Friday the 1st, 31 days, six rows
+    ASSERT_EQ(Run().exitCode, 0);
+    const QRect six = InkBox(Wallpaper(), kPaper);
+    // One more row of 1310 twips (87 pixels) holds the 31st.
+    EXPECT_GT(six.bottom() - five.bottom(), 75);
+}
+
+TEST_F(CalendarProgram, ClearModeLeavesOnlyTheBackground)
+{
+    // No database and the calendar switched off: "-1" still draws the background.
+    Option("DisplayCalendarOnDesktop", QStringLiteral("0"));
+    RunResult run = Run({QStringLiteral("-1")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QImage image = Wallpaper();
+    ASSERT_EQ(image.size(), QSize(1920, 1080));
+    EXPECT_TRUE(InkBox(image, kPaper).isEmpty());
+    EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("dbcalndr.sqlite"))));
+
+    // Anything but exactly "-1" draws the calendar, which is switched off here.
+    QFile::remove(WallpaperPath());
+    for (const QStringList &args : {QStringList{QStringLiteral("-10")}, QStringList{QStringLiteral("1")},
+                                    QStringList{QStringLiteral("-1"), QStringLiteral("x")}}) {
+        run = Run(args);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_FALSE(QFile::exists(WallpaperPath())) << qPrintable(args.join(' '));
+    }
+}
+
+TEST_F(CalendarProgram, DueRotationPicksTheNextPicture)
+{
+    const QString folder = TempPath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto picture = [&](const char *name, QRgb color) {
+        QImage image(64, 36, QImage::Format_RGB32);
+        image.fill(color);
+        ASSERT_TRUE(image.save(folder + QLatin1Char('/') + QLatin1String(name), "BMP"));
+    };
+    picture("a.bmp", qRgb(200, 30, 30));
+    QFile(folder + QStringLiteral("/b.txt")).open(QIODevice::WriteOnly);
+    picture("c.BMP", qRgb(30, 30, 200));
+    Option("ImagesLocation", folder);
+    Option("WallpaperFile", folder + QStringLiteral("/a.bmp"));
+    Option("ChangeWallpaper", QStringLiteral("Daily"));
+    Option(basQuillon::kWallpaperChangedDate, QStringLiteral("12/01/2026"));
+
+    // Rotation runs in clear mode too; the picture covers the whole screen.
+    ASSERT_EQ(Run({QStringLiteral("-1")}).exitCode, 0);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/c.BMP"));
+    EXPECT_EQ(basQuillon::GetOption(basQuillon::kWallpaperChangedDate, {}), QStringLiteral("12/07/2026"));
+    QImage image = Wallpaper();
+    EXPECT_EQ(image.pixel(0, 0), qRgb(30, 30, 200));
+    EXPECT_EQ(image.pixel(1919, 1079), qRgb(30, 30, 200));
+
+    // Not due again the same day; the next day the walk wraps past b.txt.
+    ASSERT_EQ(Run({QStringLiteral("-1")}).exitCode, 0);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/c.BMP"));
+    SetToday(QDate(2026, 12, 8));
+    ASSERT_EQ(Run({QStringLiteral("-1")}).exitCode, 0);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/a.bmp"));
+    EXPECT_EQ(Wallpaper().pixel(960, 540), qRgb(200, 30, 30));
+}
+
+TEST_F(CalendarProgram, FailuresKeepTheOldWallpaperAndNeverHang)
+{
+    CreateDatabase();
+    ASSERT_EQ(Run().exitCode, 0);
+    QFile bmp(WallpaperPath());
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    const QByteArray original = bmp.readAll();
+    bmp.close();
+
+    auto unchanged = [&] {
+        QFile file(WallpaperPath());
+        return file.open(QIODevice::ReadOnly) && file.readAll() == original;
+    };
+
+    // A picture that is missing, or no picture: the window does not load, silently.
+    Option("WallpaperFile", TempPath(QStringLiteral("missing.jpg")));
+    RunResult run = Run();
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(unchanged());
+    QFile notPicture(TempPath(QStringLiteral("notes.jpg")));
+    ASSERT_TRUE(notPicture.open(QIODevice::WriteOnly));
+    notPicture.write("not a picture");
+    notPicture.close();
+    Option("WallpaperFile", notPicture.fileName());
+    run = Run();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(unchanged());
+    EXPECT_TRUE(ErrorLog().isEmpty());
+
+    // A settings value that is no number: reported, and the run still ends.
+    Option("WallpaperFile", QString());
+    Option("WallpaperColor", QStringLiteral("abc"));
+    run = Run();
+    EXPECT_TRUE(run.finished);
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basQuillon.LoadGeneralSettings")));
+    Option("WallpaperColor", QStringLiteral("15790320"));
+
+    // A store that cannot be opened: reported, nothing drawn.
+    QFile::remove(TempPath(QStringLiteral("dbcalndr.sqlite")));
+    QFile junk(TempPath(QStringLiteral("dbcalndr.sqlite")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    QFile::remove(WallpaperPath());
+    run = Run();
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(WallpaperPath()));
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basDatabase.OpenDatabaseConnection")))
+        << qPrintable(ErrorLog());
+}
+
+TEST_F(CalendarProgram, KilledRenderLeavesTheOldFileWhole)
+{
+    CreateDatabase();
+    SetScreen(3840, 2160);
+    ASSERT_EQ(Run().exitCode, 0);
+    for (int delay : {5, 20, 35, 50, 65, 80, 95, 110}) {
+        Run({}, delay);
+        const QImage image(WallpaperPath());
+        ASSERT_EQ(image.size(), QSize(3840, 2160)) << "killed after " << delay << " ms";
+    }
+}
+
+TEST_F(CalendarProgram, WithoutADisplayItPicksOffscreenItself)
+{
+    CreateDatabase();
+    m_noDisplay = true;
+    const RunResult run = Run();
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(WallpaperPath()));
+    EXPECT_TRUE(run.err.contains(QLatin1String("offscreen"))) << qPrintable(run.err);
+    EXPECT_EQ(Wallpaper().size(), QSize(800, 800)); // the offscreen platform's own screen
+}
+
+TEST_F(CalendarProgram, SecondInstanceEndsAtOnce)
+{
+    CreateDatabase();
+    ASSERT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("calendar")));
+    const RunResult run = Run();
+    basPlatform::ReleaseInstanceLock(QStringLiteral("calendar"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(WallpaperPath()));
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+// The calendar window in this process: what it reads from the store and settings,
+// and what its labels then show.
+#include "CalendarRunFixture.h"
+
+#include "basCalendar.h"
+#include "basColor.h"
+#include "basDatabase.h"
+#include "basQuillon.h"
+#include "platform/WallpaperSetter.h"
+#include "frmCalendar.h"
+
+namespace {
+using calendartest::CalendarRun;
+
+class CalendarWindow : public CalendarRun {
+protected:
+    void SetUp() override
+    {
+        CalendarRun::SetUp();
+        SetNow(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+        basCalendar::ClearCalendarMode = false;
+        CreateDatabase();
+    }
+    void TearDown() override
+    {
+        basDatabase::CloseDatabaseConnection();
+        CalendarRun::TearDown();
+    }
+    static QColor TextColor(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
+};
+
+TEST_F(CalendarWindow, DayTextsFromTheStore)
+{
+    const QDate day(2026, 12, 7);
+    AddEvent(QStringLiteral("First all-day"), true, QString(), day);
+    AddEvent(QStringLiteral("Review"), false, QStringLiteral("2:00 PM"), day);
+    AddEvent(QStringLiteral("Standup"), false, QStringLiteral("9:05 AM"), day);
+    AddEvent(QStringLiteral("lunch"), false, QStringLiteral("12:00 PM"), day);
+    AddEvent(QStringLiteral("Second all-day"), true, QString(), day);
+    AddEvent(QStringLiteral("Lunch"), false, QStringLiteral("12:00 PM"), day);
+    AddEvent(QStringLiteral("Budget"), false, QStringLiteral("12:00 PM"), day);
+    AddEvent(QStringLiteral("Midnight <b>oil</b>"), false, QStringLiteral("12:00 AM"), day);
+    AddEvent(QStringLiteral("Other day"), false, QStringLiteral("8:00 AM"), day.addDays(1));
+
+    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    frmCalendar form;
+    QString timed, allDay;
+    form.GetEvents(QStringLiteral("12/7/2026"), timed, allDay);
+    EXPECT_EQ(allDay, QStringLiteral("First all-day"));
+    EXPECT_EQ(timed, QStringLiteral("12:00a  Midnight <b>oil</b>\r\n9:05a  Standup\r\n12:00p  Budget\r\n"
+                                    "12:00p  lunch\r\n12:00p  Lunch\r\n2:00p  Review"));
+    form.GetEvents(QStringLiteral("12/9/2026"), timed, allDay);
+    EXPECT_TRUE(timed.isEmpty());
+    EXPECT_TRUE(allDay.isEmpty());
+
+    // The whole load puts them into today's cell, as plain text.
+    form.Form_Load();
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    const int cell = 2 + 6; // December 2026 starts on a Tuesday
+    EXPECT_EQ(form.lblDayNumber[cell]->text(), QStringLiteral("7"));
+    EXPECT_EQ(form.lblDayAllDayEvents[cell]->text(), QStringLiteral("First all-day"));
+    EXPECT_TRUE(form.lblDayEvents[cell]->text().startsWith(QStringLiteral("12:00a  Midnight <b>oil</b>\n9:05a")));
+    EXPECT_EQ(form.lblDayEvents[cell]->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form.lblDayEvents[cell + 1]->text(), QStringLiteral("8:00a  Other day"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
+{
+    Option("CurrentDayColor", QStringLiteral("255"));
+    Option("DayNumberColor", QStringLiteral("32768"));
+    Option("MonthNameColor", QStringLiteral("8388736"));
+    Option("CalendarOrientation", QStringLiteral("1"));
+    basQuillon::LoadGeneralSettings();
+    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    frmCalendar form;
+    form.Form_Load();
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    EXPECT_EQ(form.CurrentMonth, 12);
+    EXPECT_EQ(form.TodayKey, QStringLiteral("12/07/2026"));
+    EXPECT_EQ(form.FirstDayOfMonth, QStringLiteral("12/01/2026"));
+    EXPECT_EQ(form.DaysInMonth, 31);
+    EXPECT_TRUE(form.lblMonth->text().endsWith(QStringLiteral(" 2026")));
+    EXPECT_EQ(form.lblDayNumber[1]->text(), QString());
+    EXPECT_EQ(form.lblDayNumber[2]->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.lblDayNumber[32]->text(), QStringLiteral("31"));
+    EXPECT_EQ(form.lblDayNumber[33]->text(), QString());
+
+    EXPECT_EQ(TextColor(form.lblMonth), basColor::ToQColor(8388736));
+    EXPECT_EQ(TextColor(form.lblDayNumber[8]), QColor(255, 0, 0));
+    EXPECT_EQ(TextColor(form.lblDayEvents[8]), QColor(255, 0, 0));
+    EXPECT_EQ(TextColor(form.lblDayNumber[9]), basColor::ToQColor(32768));
+
+    // Orientation 1 at 96 DPI: 50 twips from the top left, columns 1940 twips apart.
+    ASSERT_TRUE(form.LastLayout().has_value());
+    EXPECT_EQ(form.lblMonth->pos(), QPoint(3, 3));
+    EXPECT_EQ(form.lblDayOfWeek[1]->x() - form.lblDayOfWeek[0]->x(), 129);
+    EXPECT_EQ(form.lblDayEvents[9]->width(), 127);
+    EXPECT_EQ(form.lblDayNumber[9]->y(), form.lblDayNumber[8]->y());
+    EXPECT_GT(form.lblDayNumber[15]->y(), form.lblDayEvents[8]->geometry().bottom());
+
+    // Clearing empties every caption and leaves the places alone.
+    const QPoint where = form.lblDayNumber[9]->pos();
+    form.ClearCalendar();
+    EXPECT_TRUE(form.lblMonth->text().isEmpty());
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE(form.lblDayOfWeek[i]->text().isEmpty());
+    for (int i = 0; i < 42; ++i)
+        EXPECT_TRUE(form.lblDayNumber[i]->text().isEmpty() && form.lblDayEvents[i]->text().isEmpty()
+                    && form.lblDayAllDayEvents[i]->text().isEmpty());
+    EXPECT_EQ(form.lblDayNumber[9]->pos(), where);
+}
+
+TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
+{
+    Option("CalendarOrientation", QStringLiteral("left"));
+    basQuillon::LoadGeneralSettings();
+    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    frmCalendar form;
+    form.Form_Load();
+    EXPECT_TRUE(form.FormLoadSuccessful());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("frmCalendar.ResizeCalendar")));
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("Line Number: \t100")));
+    EXPECT_FALSE(form.LastLayout().has_value());
+}
+
+TEST_F(CalendarWindow, NoPictureAndNoColourShowsTheDesktopColour)
+{
+    Option("WallpaperColor", QStringLiteral("-1"));
+    basCalendar::ClearCalendarMode = true;
+    basQuillon::LoadGeneralSettings();
+    frmCalendar form;
+    form.Form_Load();
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    EXPECT_EQ(form.palette().color(QPalette::Window), basPlatform::DesktopBackgroundColor());
+    basCalendar::ClearCalendarMode = false;
+}
+
+} // namespace
