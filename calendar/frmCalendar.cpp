@@ -115,7 +115,6 @@ StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
 bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize)
 {
     m_picture = QImage();
-    m_scaled = QImage();
     if (!QFileInfo(path).isFile())
         return false;
     QImageReader reader(path);
@@ -134,16 +133,10 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
+    // Stretched while drawn: no second full-screen copy of the picture is kept.
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    const QSize physical = (QSizeF(size()) * ratio).toSize();
-    if (m_scaled.size() != physical) {
-        m_scaled = m_picture.size() == physical
-            ? m_picture
-            : m_picture.scaled(physical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_scaled.setDevicePixelRatio(ratio);
-    }
-    painter.drawImage(QPointF(0, 0), m_scaled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect()), m_picture);
 }
 
 // --- frmCalendar ----------------------------------------------------------------

@@ -31,7 +31,6 @@ protected:
 
 private:
     QImage m_picture;
-    QImage m_scaled;
 };
 
 // A text label with a transparent background. Over a picture it can draw a faint

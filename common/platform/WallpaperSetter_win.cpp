@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <string>
+
 #include <windows.h>
 
 namespace basPlatform {
