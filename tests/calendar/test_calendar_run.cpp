@@ -2,7 +2,6 @@
 #include "CalendarRunFixture.h"
 
 #include "basQuillon.h"
-#include "platform/basPlatform.h"
 
 #include <QDir>
 #include <QFile>
@@ -225,16 +224,6 @@ TEST_F(CalendarProgram, WithoutADisplayItPicksOffscreenItself)
     EXPECT_EQ(run.out.trimmed(), QDir::toNativeSeparators(WallpaperPath()));
     EXPECT_TRUE(run.err.contains(QLatin1String("offscreen"))) << qPrintable(run.err);
     EXPECT_EQ(Wallpaper().size(), QSize(800, 800)); // the offscreen platform's own screen
-}
-
-TEST_F(CalendarProgram, SecondInstanceEndsAtOnce)
-{
-    CreateDatabase();
-    ASSERT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("calendar")));
-    const RunResult run = Run();
-    basPlatform::ReleaseInstanceLock(QStringLiteral("calendar"));
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_FALSE(QFile::exists(WallpaperPath()));
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "basColor.h"
 #include "basDatabase.h"
 #include "basQuillon.h"
-#include "platform/WallpaperSetter.h"
 #include "frmCalendar.h"
 
 namespace {
@@ -123,18 +122,6 @@ TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
     EXPECT_TRUE(messages[0].text.contains(QLatin1String("frmCalendar.ResizeCalendar")));
     EXPECT_TRUE(messages[0].text.contains(QLatin1String("Line Number: \t100")));
     EXPECT_FALSE(form.LastLayout().has_value());
-}
-
-TEST_F(CalendarWindow, NoPictureAndNoColourShowsTheDesktopColour)
-{
-    Option("WallpaperColor", QStringLiteral("-1"));
-    basCalendar::ClearCalendarMode = true;
-    basQuillon::LoadGeneralSettings();
-    frmCalendar form;
-    form.Form_Load();
-    ASSERT_TRUE(form.FormLoadSuccessful());
-    EXPECT_EQ(form.palette().color(QPalette::Window), basPlatform::DesktopBackgroundColor());
-    basCalendar::ClearCalendarMode = false;
 }
 
 } // namespace
