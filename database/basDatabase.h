@@ -41,4 +41,14 @@ bool UpdateDateNotes(const QString &date, const QString &notes);
 // throws basOperation::Failure to the caller's trap (the renderer's GetDateColor).
 QString QueryDateColor(const QString &date);
 
+// Day records: DateKey|DateColor|EventCount|DateNotes|DateText. A "|" (or the escape
+// character U+001B) inside a field is escaped, so a record always has five fields and
+// ordinary text reads the same through GetField. SplitDayRecord gives the exact texts.
+inline constexpr int kDayRecordFields = 5;
+QString JoinDayRecord(const QStringList &fields);
+QStringList SplitDayRecord(const QString &record); // always kDayRecordFields entries
+
+// The Qt SQL connection name of the one connection (for tools that measure it).
+inline constexpr auto kConnectionName = "basDatabase";
+
 } // namespace basDatabase
