@@ -99,33 +99,30 @@ private:
 
 // All or nothing for the statements of one operation. The outermost operation owns the
 // transaction (BEGIN IMMEDIATE takes the write lock at once, so the busy timeout
-// applies and no reader-to-writer upgrade can deadlock); nested ones use savepoints.
-// Leaving without Commit rolls back.
+// applies and no reader-to-writer upgrade can deadlock). Nested operations join it:
+// when one fails, the operation around it fails too and everything rolls back, so no
+// savepoint is needed. Leaving the outermost one without Commit rolls back.
 class Transaction {
 public:
     Transaction()
     {
         if (g_transactionDepth == 0)
             Run(QStringLiteral("BEGIN IMMEDIATE"));
-        else
-            Run(QStringLiteral("SAVEPOINT nested%1").arg(g_transactionDepth));
-        m_level = ++g_transactionDepth;
+        m_outermost = g_transactionDepth == 0;
+        ++g_transactionDepth;
     }
     ~Transaction()
     {
         if (m_done)
             return;
         --g_transactionDepth;
+        if (!m_outermost)
+            return;
         try {
-            if (m_level == 1) {
-                Run(QStringLiteral("ROLLBACK"));
-            } else {
-                Run(QStringLiteral("ROLLBACK TO nested%1").arg(m_level - 1));
-                Run(QStringLiteral("RELEASE nested%1").arg(m_level - 1));
-            }
+            Run(QStringLiteral("ROLLBACK"));
         } catch (...) {
-            // A failed rollback leaves SQLite to roll back itself when the statement or
-            // connection ends; there is nothing better to do from a destructor.
+            // SQLite rolls back by itself when the connection closes; nothing better
+            // can be done from a destructor.
         }
     }
     Transaction(const Transaction &) = delete;
@@ -133,16 +130,14 @@ public:
 
     void Commit()
     {
-        if (m_level == 1)
+        if (m_outermost)
             Run(QStringLiteral("COMMIT"));
-        else
-            Run(QStringLiteral("RELEASE nested%1").arg(m_level - 1));
         m_done = true;
         --g_transactionDepth;
     }
 
 private:
-    int m_level = 0;
+    bool m_outermost = false;
     bool m_done = false;
 };
 
@@ -618,18 +613,15 @@ bool IncrementEventCount(const QString &date)
         step(10);
         const QString iso = IsoDate(date);
         step(20);
-        Transaction transaction;
-        const std::optional<qint64> count = DayEventCount(iso);
+        // A new day gets its row with count 1; a day with a row gets +1. A null count
+        // is a broken row: nothing changes and the operation fails.
+        QSqlQuery &upsert = Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                                               "VALUES (?, '', 1, '', '') ON CONFLICT (DateKey) DO UPDATE "
+                                               "SET EventCount = EventCount + 1 WHERE EventCount IS NOT NULL"),
+                                {iso});
         step(30);
-        if (count) {
-            Run(QStringLiteral("UPDATE Dates SET EventCount = ? WHERE DateKey = ?"), {*count + 1, iso});
-        } else {
-            Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
-                               "VALUES (?, '', 1, '', '')"),
-                {iso});
-        }
-        step(40);
-        transaction.Commit();
+        if (upsert.numRowsAffected() == 0)
+            basOperation::ThrowTypeMismatch();
         return true;
     });
 }

@@ -29,7 +29,7 @@ enum class CheckResult { Clean, Problems, CannotOpen };
 // and orphans are mended in one transaction and each mend is listed. problems gets one
 // line per finding (or the reason the file could not be checked).
 CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems,
-                              int busyTimeoutMs = 8000);
+                              int busyTimeoutMs);
 // The same, true when nothing is wrong afterwards.
 bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems);
 

@@ -177,7 +177,8 @@ TEST_F(Store, UpdateChangesOnlyTheDatesThatDiffer)
                                        {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004")}, id));
     QString other;
     ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("other")), {QStringLiteral("1/6/2004")}, other));
-    const qint64 sixthRowBefore = Count(QStringLiteral("SELECT rowid FROM EventDates WHERE EventId = ? AND EventDate = '2004-01-06'"), {id});
+    Raw(QStringLiteral("CREATE TABLE Removed (EventDate TEXT)"));
+    Raw(QStringLiteral("CREATE TRIGGER removed AFTER DELETE ON EventDates BEGIN INSERT INTO Removed VALUES (OLD.EventDate); END"));
 
     ASSERT_TRUE(db::UpdateEventInDatabase(id, Store::Values(QStringLiteral("new"), QStringLiteral("n"), QStringLiteral("8:00 AM"),
                                                             QStringLiteral("8:30 AM"), QStringLiteral("1")),
@@ -185,9 +186,8 @@ TEST_F(Store, UpdateChangesOnlyTheDatesThatDiffer)
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 0);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 2);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-07")), 1);
-    // The date kept is the same row, not a delete and re-add.
-    EXPECT_EQ(Count(QStringLiteral("SELECT rowid FROM EventDates WHERE EventId = ? AND EventDate = '2004-01-06'"), {id}),
-              sixthRowBefore);
+    // The date kept is not deleted and added again.
+    EXPECT_EQ(Raw(QStringLiteral("SELECT group_concat(EventDate) FROM Removed")).toString(), QStringLiteral("2004-01-05"));
     QStringList record;
     ASSERT_TRUE(db::GetEventData(id, record));
     EXPECT_EQ(record[1], QStringLiteral("new"));
