@@ -9,13 +9,15 @@
 //   The two can never meet: E-49 falls on 1 February at the earliest (Easter 22 March).
 // - Sundays after Pentecost: Holy Trinity (E+56) is the first, so the next is the
 //   "Second Sunday after Pentecost"; the last, before Advent, is Christ the King.
-//   The longest run reaches the twenty-eighth; OrdinalWord spells any number to 99.
+//   Christ the King is at most the twenty-eighth, so names stop at "Twenty-seventh";
+//   OrdinalWord spells any number up to 99 all the same.
 // - Lent: E-42 is the "First Sunday in Lent" up to E-14, the "Fifth"; E-7 is Palm Sunday.
 // - Easter: E is "Easter Sunday", E+7 the "Second Sunday of Easter" up to E+42, the
 //   "Seventh"; E+49 is the Day of Pentecost.
 // - Fixed festivals (Christmas Eve, Christmas Day, Name of Jesus, Epiphany of Our Lord,
 //   Reformation Day, All Saints' Day) win over the Sunday that falls on them, and keep
-//   the colour their rule gives (Christmas Eve stays Purple: Advent runs to 24 December).
+//   the colour their rule gives. Christmas Eve stays Purple (Advent runs to 24 December);
+//   when it is a Sunday, that year has no day named "Fourth Sunday of Advent".
 
 namespace basChurchYear {
 
