@@ -3,10 +3,8 @@
 #include "basConnection.h"
 #include "basOperation.h"
 
-#ifdef QUILLON_HAVE_CHURCHYEAR
 #include "basChurchYear.h"
 #include "basFactsFile.h"
-#endif
 
 #include <QAtomicInt>
 #include <QDate>
@@ -80,35 +78,35 @@ void Exec(QSqlQuery &query)
         throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(query.lastError()));
 }
 
+// The church-year colour and name of every day 1900-2100, and the facts of the day.
 void FillShippedData(const QSqlDatabase &db, const QString &factsFile)
 {
-#ifdef QUILLON_HAVE_CHURCHYEAR
+    QList<basFactsFile::Fact> facts;
+    QString error;
+    if (!basFactsFile::LoadFactsFile(factsFile, facts, error))
+        throw Failure(basOperation::kFileNotFound, error);
+
     QSqlQuery day(db);
     Prepare(day, QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
                                 "VALUES (?, ?, 0, '', ?)"));
-    for (QDate date(1900, 1, 1); date <= QDate(2100, 12, 31); date = date.addDays(1)) {
-        const ChurchDay church = basChurchYear::ChurchYearDay(date);
-        day.bindValue(0, date.toString(Qt::ISODate));
-        day.bindValue(1, church.color);
-        day.bindValue(2, church.text);
-        Exec(day);
+    for (int year = kFirstShippedYear; year <= kLastShippedYear; ++year) {
+        const QList<basChurchYear::ChurchDay> days = basChurchYear::ChurchYear(year);
+        QDate date(year, 1, 1);
+        for (const basChurchYear::ChurchDay &church : days) {
+            day.bindValue(0, date.toString(Qt::ISODate));
+            day.bindValue(1, church.color);
+            day.bindValue(2, church.text);
+            Exec(day);
+            date = date.addDays(1);
+        }
     }
-    QList<Fact> facts;
-    QString error;
-    if (!LoadFactsFile(factsFile, facts, error))
-        throw Failure(basOperation::kFileNotFound, error);
     QSqlQuery fact(db);
     Prepare(fact, QStringLiteral("INSERT INTO FactOfTheDay (MonthDay, FactOfTheDay) VALUES (?, ?)"));
-    for (const Fact &entry : std::as_const(facts)) {
+    for (const basFactsFile::Fact &entry : std::as_const(facts)) {
         fact.bindValue(0, entry.monthDay);
         fact.bindValue(1, entry.text);
         Exec(fact);
     }
-#else
-    Q_UNUSED(db);
-    Q_UNUSED(factsFile);
-    throw Failure(basOperation::kInvalidProcedureCall, QStringLiteral("Built without the church-year data"));
-#endif
 }
 
 void RemoveWithSidecars(const QString &path)

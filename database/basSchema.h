@@ -8,6 +8,10 @@
 
 namespace basSchema {
 
+// The years whose days ship with their church-year colour and name.
+inline constexpr int kFirstShippedYear = 1900;
+inline constexpr int kLastShippedYear = 2100;
+
 // The statements that make the empty tables and their indexes.
 QStringList SchemaStatements();
 // What is missing from the tables of an open connection; empty when all is there.

@@ -25,6 +25,7 @@ protected:
     // The module names of the error reports shown so far.
     QStringList ReportedModules() const;
 
+public:
     // Eight event values with the given name and notes.
     static QStringList Values(const QString &name, const QString &notes = QString(), const QString &start = QStringLiteral("9:30 AM"),
                               const QString &end = QStringLiteral("10:00 AM"), const QString &recurring = QStringLiteral("0"));

@@ -4,6 +4,7 @@
 #include "basDatabase.h"
 #include "basSchema.h"
 
+#include <QDate>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -68,6 +69,35 @@ TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
 
     EXPECT_EQ(RunTool({QStringLiteral("check")}).exitCode, 64);
     EXPECT_EQ(RunTool({QStringLiteral("frobnicate"), file}).exitCode, 64);
+}
+
+TEST_F(QuillonDbTool, CreateShipsTheChurchYearAndTheFacts)
+{
+    const QString file = basDatabase::DatabasePath();
+    const ToolRun run = RunTool({QStringLiteral("create"), file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(db::OpenDatabaseConnection());
+    // Every day of 1900-2100 has its colour; the store reads them in the one date form.
+    QStringList days;
+    ASSERT_TRUE(db::GetDates(QStringLiteral("1/1/1900"), QStringLiteral("12/31/2100"), days));
+    EXPECT_EQ(days.size(), QDate(1900, 1, 1).daysTo(QDate(2100, 12, 31)) + 1);
+    EXPECT_EQ(days.first(), QStringLiteral("1/01/1900|White|0||Name of Jesus"));
+    EXPECT_EQ(db::QueryDateColor(QStringLiteral("4/23/2000")), QStringLiteral("White"));
+    EXPECT_EQ(db::SplitDayRecord(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))])[4], QStringLiteral("Easter Sunday"));
+    EXPECT_FALSE(db::GetFactOfTheDay(QStringLiteral("1/1/2031")).isEmpty());
+    // Adding events to a shipped day keeps its colour and text.
+    QString id;
+    ASSERT_TRUE(db::AddEventToDatabase(quillontest::StoreTest::Values(QStringLiteral("x")), {QStringLiteral("4/23/2000")}, id));
+    ASSERT_TRUE(db::GetDates(QStringLiteral("4/23/2000"), QStringLiteral("4/23/2000"), days));
+    EXPECT_EQ(days, QStringList{QStringLiteral("4/23/2000|White|1||Easter Sunday")});
+    db::CloseDatabaseConnection();
+
+    // Without its facts the file is not made at all.
+    const QString other = TempPath(QStringLiteral("other.sqlite"));
+    const ToolRun missing = RunTool({QStringLiteral("create"), QStringLiteral("--facts"), TempPath(QStringLiteral("none.tsv")), other});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(other));
+    EXPECT_FALSE(QFile::exists(other + QStringLiteral(".part")));
 }
 
 TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
