@@ -20,6 +20,7 @@ QString DatabasePath();
 bool AddEventToDatabase(const QStringList &eventValues, const QStringList &dates, QString &eventId);
 bool AddEventDate(const QString &eventId, const QString &date);
 bool DeleteEventDate(const QString &eventId, const QString &date);
+// Lowers the counts of the dates stored with the event, whatever dates holds.
 bool DeleteEventFromDatabase(const QString &eventId, const QStringList &dates);
 bool UpdateEventInDatabase(const QString &eventId, const QStringList &eventValues, const QStringList &dates);
 
