@@ -20,6 +20,7 @@ QString DatabasePath();
 bool AddEventToDatabase(const QStringList &eventValues, const QStringList &dates, QString &eventId);
 bool AddEventDate(const QString &eventId, const QString &date);
 bool DeleteEventDate(const QString &eventId, const QString &date);
+// Lowers the counts of the dates stored with the event, whatever dates holds.
 bool DeleteEventFromDatabase(const QString &eventId, const QStringList &dates);
 bool UpdateEventInDatabase(const QString &eventId, const QStringList &eventValues, const QStringList &dates);
 
@@ -40,5 +41,15 @@ bool UpdateDateNotes(const QString &date, const QString &notes);
 // The liturgical colour name of a day ("" when none). No trap of its own: a failure
 // throws basOperation::Failure to the caller's trap (the renderer's GetDateColor).
 QString QueryDateColor(const QString &date);
+
+// Day records: DateKey|DateColor|EventCount|DateNotes|DateText. A "|" (or the escape
+// character U+001B) inside a field is escaped, so a record always has five fields and
+// ordinary text reads the same through GetField. SplitDayRecord gives the exact texts.
+inline constexpr int kDayRecordFields = 5;
+QString JoinDayRecord(const QStringList &fields);
+QStringList SplitDayRecord(const QString &record); // always kDayRecordFields entries
+
+// The Qt SQL connection name of the one connection (for tools that measure it).
+inline constexpr auto kConnectionName = "basDatabase";
 
 } // namespace basDatabase

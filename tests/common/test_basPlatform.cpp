@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QProcess>
+#include <QSysInfo>
 #include <QWidget>
 
 namespace {
@@ -43,6 +45,30 @@ TEST_F(Platform, SecondInstanceIsRefusedUntilTheFirstEnds)
     EXPECT_TRUE(lock.exists());
     basPlatform::ReleaseInstanceLock(QStringLiteral("unit"));
     EXPECT_FALSE(lock.exists());
+}
+
+TEST_F(Platform, ProgramRunningInAnotherProcessIsSeen)
+{
+    QProcess holder;
+    holder.start(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_hold_lock"), {QStringLiteral("other")});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    EXPECT_TRUE(basPlatform::PreviousInstanceRunning(QStringLiteral("other")));
+    holder.closeWriteChannel();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("other")));
+    basPlatform::ReleaseInstanceLock(QStringLiteral("other"));
+}
+
+TEST_F(Platform, LockLeftByAProgramThatDiedIsTakenOver)
+{
+    // The lock file of a process that no longer exists on this host.
+    QDir().mkpath(basPlatform::RuntimeFolder());
+    QFile stale(basPlatform::RuntimeFolder() + QStringLiteral("/quillon-crashed.lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("999999\ncalendar\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("crashed")));
+    basPlatform::ReleaseInstanceLock(QStringLiteral("crashed"));
 }
 
 TEST_F(Platform, NonInteractiveMessagesAnswerTheDefault)

@@ -1,0 +1,164 @@
+// quillon-db create/check as a user runs them, and the invariants check behind it.
+#include "StoreTest.h"
+
+#include "basDatabase.h"
+#include "basSchema.h"
+
+#include <QDate>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+using quillontest::QuillonTest;
+using quillontest::StoreTest;
+namespace db = basDatabase;
+
+const QString kTool = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db");
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun RunTool(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(kTool, arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(60000))
+        return run;
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(tool.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(tool.readAllStandardError());
+    return run;
+}
+
+class QuillonDbTool : public QuillonTest {};
+
+TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
+{
+    const QString file = TempPath(QStringLiteral("made by tool.sqlite"));
+    ToolRun run = RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    run = RunTool({QStringLiteral("check"), file});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains(QStringLiteral(": ok")));
+    // An existing file is replaced only when asked.
+    EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file}).exitCode, 2);
+    EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), QStringLiteral("--force"), file}).exitCode, 0);
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".part")));
+
+    const QString missing = TempPath(QStringLiteral("missing.sqlite"));
+    run = RunTool({QStringLiteral("check"), missing});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("not found")));
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const QString corrupt = TempPath(QStringLiteral("corrupt.sqlite"));
+    {
+        QFile out(corrupt);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray(4096, '\x5a'));
+    }
+    run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), corrupt});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("not a database")));
+
+    EXPECT_EQ(RunTool({QStringLiteral("check")}).exitCode, 64);
+    EXPECT_EQ(RunTool({QStringLiteral("frobnicate"), file}).exitCode, 64);
+}
+
+TEST_F(QuillonDbTool, CreateShipsTheChurchYearAndTheFacts)
+{
+    const QString file = basDatabase::DatabasePath();
+    const ToolRun run = RunTool({QStringLiteral("create"), file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(db::OpenDatabaseConnection());
+    // Every day of 1900-2100 has its colour; the store reads them in the one date form.
+    QStringList days;
+    ASSERT_TRUE(db::GetDates(QStringLiteral("1/1/1900"), QStringLiteral("12/31/2100"), days));
+    EXPECT_EQ(days.size(), QDate(1900, 1, 1).daysTo(QDate(2100, 12, 31)) + 1);
+    EXPECT_EQ(days.first(), QStringLiteral("1/01/1900|White|0||Name of Jesus"));
+    EXPECT_EQ(db::QueryDateColor(QStringLiteral("4/23/2000")), QStringLiteral("White"));
+    EXPECT_EQ(db::SplitDayRecord(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))])[4], QStringLiteral("Easter Sunday"));
+    EXPECT_FALSE(db::GetFactOfTheDay(QStringLiteral("1/1/2031")).isEmpty());
+    // Adding events to a shipped day keeps its colour and text.
+    QString id;
+    ASSERT_TRUE(db::AddEventToDatabase(quillontest::StoreTest::Values(QStringLiteral("x")), {QStringLiteral("4/23/2000")}, id));
+    ASSERT_TRUE(db::GetDates(QStringLiteral("4/23/2000"), QStringLiteral("4/23/2000"), days));
+    EXPECT_EQ(days, QStringList{QStringLiteral("4/23/2000|White|1||Easter Sunday")});
+    db::CloseDatabaseConnection();
+
+    // Without its facts the file is not made at all.
+    const QString other = TempPath(QStringLiteral("other.sqlite"));
+    const ToolRun missing = RunTool({QStringLiteral("create"), QStringLiteral("--facts"), TempPath(QStringLiteral("none.tsv")), other});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(other));
+    EXPECT_FALSE(QFile::exists(other + QStringLiteral(".part")));
+}
+
+TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
+{
+    const QString file = TempPath(QStringLiteral("locked.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, false, error));
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        holder.setDatabaseName(file);
+        ASSERT_TRUE(holder.open());
+        QSqlQuery query(holder);
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")));
+        ASSERT_TRUE(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO FactOfTheDay VALUES ('01-01', 'x')")));
+        const ToolRun run = RunTool({QStringLiteral("check"), QStringLiteral("--timeout"), QStringLiteral("200"), file});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("locked"))) << run.err.toStdString();
+        query.exec(QStringLiteral("ROLLBACK"));
+        holder.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    EXPECT_EQ(RunTool({QStringLiteral("check"), file}).exitCode, 0);
+}
+
+class CheckInvariants : public StoreTest {};
+
+TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
+{
+    QString id;
+    ASSERT_TRUE(db::AddEventToDatabase(Values(QStringLiteral("a")),
+                                       {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004"), QStringLiteral("1/7/2004")}, id));
+    ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("1/8/2004"), QStringLiteral("note only")));
+    QStringList none;
+    ASSERT_TRUE(basSchema::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
+
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = 5 WHERE DateKey = '2004-01-05'"));
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = -1 WHERE DateKey = '2004-01-08'"));
+    Raw(QStringLiteral("DELETE FROM Dates WHERE DateKey = '2004-01-06'"));
+    // Foreign keys are off on the raw connection, so an orphan can be made.
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (777, '2004-01-07')"));
+
+    ToolRun run = RunTool({QStringLiteral("check"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char *expected : {"Dates 2004-01-05: EventCount 5, but 1 EventDates rows",
+                                 "Dates 2004-01-08: negative EventCount -1, but 0 EventDates rows",
+                                 "Dates 2004-01-07: EventCount 1, but 2 EventDates rows",
+                                 "Dates 2004-01-06: no row, but 1 EventDates rows", "EventDates 777 on 2004-01-07: no such event"})
+        EXPECT_TRUE(run.out.contains(QString::fromLatin1(expected))) << expected << "\n" << run.out.toStdString();
+
+    run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("repaired:")));
+    EXPECT_EQ(RunTool({QStringLiteral("check"), DatabaseFile()}).exitCode, 0);
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 1);
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 1);
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-07")), 1);
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-08")), 0);
+    // Day notes survive the repair.
+    EXPECT_EQ(Raw(QStringLiteral("SELECT DateNotes FROM Dates WHERE DateKey = '2004-01-08'")).toString(),
+              QStringLiteral("note only"));
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+// quillon-db: makes a new event database, or checks (and mends) an existing one.
+//   quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE
+//   quillon-db check [--repair] [--timeout MS] FILE
+// Exit codes: 0 done and clean, 1 problems found (or left after repair), 2 the file
+// could not be made or read (missing, locked, corrupt), 64 wrong usage.
+#include "basSchema.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kProblems = 1;
+constexpr int kCannotOpen = 2;
+constexpr int kUsage = 64;
+
+void Print(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+int Usage()
+{
+    Print(stderr, QStringLiteral("usage: quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE\n"
+                                 "       quillon-db check [--repair] [--timeout MS] FILE"));
+    return kUsage;
+}
+
+int Create(const QStringList &arguments)
+{
+    bool force = false;
+    bool empty = false;
+    QString facts;
+    QString file;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--force"))
+            force = true;
+        else if (argument == QLatin1String("--empty"))
+            empty = true;
+        else if (argument == QLatin1String("--facts") && i + 1 < arguments.size())
+            facts = arguments[++i];
+        else if (!argument.startsWith(QLatin1String("--")) && file.isEmpty())
+            file = argument;
+        else
+            return Usage();
+    }
+    if (file.isEmpty())
+        return Usage();
+    if (QFileInfo::exists(file) && !force) {
+        Print(stderr, QStringLiteral("quillon-db: %1 already exists (use --force to replace it)").arg(file));
+        return kCannotOpen;
+    }
+    QString error;
+    if (!basSchema::CreateDatabaseFile(file, !empty, facts, error)) {
+        Print(stderr, QStringLiteral("quillon-db: cannot create %1: %2").arg(file, error));
+        return kCannotOpen;
+    }
+    Print(stdout, QStringLiteral("created %1").arg(file));
+    return kClean;
+}
+
+int Check(const QStringList &arguments)
+{
+    bool repair = false;
+    int timeout = 8000;
+    QString file;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--repair")) {
+            repair = true;
+        } else if (argument == QLatin1String("--timeout") && i + 1 < arguments.size()) {
+            bool ok = false;
+            timeout = arguments[++i].toInt(&ok);
+            if (!ok || timeout < 0)
+                return Usage();
+        } else if (!argument.startsWith(QLatin1String("--")) && file.isEmpty()) {
+            file = argument;
+        } else {
+            return Usage();
+        }
+    }
+    if (file.isEmpty())
+        return Usage();
+    QStringList problems;
+    const basSchema::CheckResult result = basSchema::CheckDatabaseFile(file, repair, problems, timeout);
+    switch (result) {
+    case basSchema::CheckResult::CannotOpen:
+        for (const QString &problem : problems)
+            Print(stderr, QStringLiteral("quillon-db: cannot check %1: %2").arg(file, problem));
+        return kCannotOpen;
+    case basSchema::CheckResult::Problems:
+        for (const QString &problem : problems)
+            Print(stdout, problem);
+        Print(stdout, QStringLiteral("%1: problems found").arg(file));
+        return kProblems;
+    case basSchema::CheckResult::Clean:
+        break;
+    }
+    for (const QString &problem : problems)
+        Print(stdout, problem);
+    Print(stdout, QStringLiteral("%1: ok").arg(file));
+    return kClean;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    if (arguments.isEmpty())
+        return Usage();
+    const QString command = arguments.takeFirst();
+    if (command == QLatin1String("create"))
+        return Create(arguments);
+    if (command == QLatin1String("check"))
+        return Check(arguments);
+    return Usage();
+}
