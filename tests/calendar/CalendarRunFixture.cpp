@@ -54,16 +54,16 @@ void CalendarRun::AddEvent(const QString &name, bool allDay, const QString &star
 RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + m_screens);
-    env.insert(QStringLiteral("QUILLON_NOW"), m_today.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
-    env.insert(QStringLiteral("QUILLON_NONINTERACTIVE"), QStringLiteral("1"));
+    QProcessEnvironment childEnv = QProcessEnvironment::systemEnvironment();
+    childEnv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + m_screens);
+    childEnv.insert(QStringLiteral("QUILLON_NOW"), m_today.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
+    childEnv.insert(QStringLiteral("QUILLON_NONINTERACTIVE"), QStringLiteral("1"));
     if (m_noDisplay) {
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        childEnv.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        childEnv.remove(QStringLiteral("DISPLAY"));
+        childEnv.remove(QStringLiteral("WAYLAND_DISPLAY"));
     }
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(childEnv);
     process.start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), arguments);
     RunResult result;
     if (!process.waitForStarted(10000))

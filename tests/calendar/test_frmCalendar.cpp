@@ -19,6 +19,7 @@ protected:
         SetNow(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
         basCalendar::ClearCalendarMode = false;
         CreateDatabase();
+        basQuillon::LoadGeneralSettings();
     }
     void TearDown() override
     {
@@ -90,11 +91,13 @@ TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
     EXPECT_EQ(TextColor(form.lblDayEvents[8]), QColor(255, 0, 0));
     EXPECT_EQ(TextColor(form.lblDayNumber[9]), basColor::ToQColor(32768));
 
-    // Orientation 1 at 96 DPI: 50 twips from the top left, columns 1940 twips apart.
+    // This process's offscreen screen is 800 x 800 at 96 DPI: too small for the stored
+    // orientation, so the grid fills it from 50 twips in, columns (12000 - 240) / 7 wide.
     ASSERT_TRUE(form.LastLayout().has_value());
+    EXPECT_EQ(form.LastLayout()->orientation, 5);
     EXPECT_EQ(form.lblMonth->pos(), QPoint(3, 3));
-    EXPECT_EQ(form.lblDayOfWeek[1]->x() - form.lblDayOfWeek[0]->x(), 129);
-    EXPECT_EQ(form.lblDayEvents[9]->width(), 127);
+    EXPECT_EQ(form.lblDayOfWeek[1]->x() - form.lblDayOfWeek[0]->x(), 115); // 1720 twips
+    EXPECT_EQ(form.lblDayEvents[9]->width(), 112);
     EXPECT_EQ(form.lblDayNumber[9]->y(), form.lblDayNumber[8]->y());
     EXPECT_GT(form.lblDayNumber[15]->y(), form.lblDayEvents[8]->geometry().bottom());
 
