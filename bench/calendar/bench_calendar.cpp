@@ -2,8 +2,10 @@
 // measured (peak resident memory) per run of the real executable.
 //
 //   bench_calendar                       Google Benchmark runs over screen size x stored occurrences
-//   bench_calendar --prepare DIR W H N [BACKGROUND]
-//                                        a data folder with 300 events in December 2026 and N
+//   bench_calendar --prepare DIR [--screen WxH] [--events 300|12] [--occurrences N] [--background FILE]
+//                                [--text-color N] [--today-color N]
+//                                        a data folder, settings and screen for a run on 7 December
+//                                        2026: the month's events (300, or a dozen named ones) and N
 //                                        stored occurrences in all, plus DIR/month.mvg: the same
 //                                        month's texts for ImageMagick (compare_imagemagick.sh)
 #include "CalendarGrid.h"
@@ -115,14 +117,47 @@ void WriteDrawFile(const QString &dir, int width, int height, const std::map<int
     }
 }
 
-bool Prepare(const QString &dir, int width, int height, int occurrences, const QString &background)
+// A dozen events of a December, for looking at the result: (day, start or empty for all day, name).
+struct DemoEvent {
+    int day;
+    const char *start;
+    const char *name;
+};
+const DemoEvent kDozen[] = {
+    {7, "9:30 AM", "Staff meeting"},      {9, "2:00 PM", "Dentist"},
+    {10, "7:15 PM", "Choir rehearsal"},   {11, "12:00 PM", "Lunch with Anna"},
+    {13, "", "Advent concert"},           {15, "6:00 PM", "School play"},
+    {15, "8:00 AM", "Car to the garage"}, {18, "4:30 PM", "Office party"},
+    {24, "", "Christmas Eve"},            {25, "", "Christmas Day"},
+    {26, "1:00 PM", "Family dinner"},     {31, "", "New Year's Eve"},
+};
+
+bool AddDozen()
+{
+    for (const DemoEvent &e : kDozen) {
+        const QString start = QLatin1String(e.start);
+        QString id;
+        if (!basDatabase::AddEventToDatabase({QLatin1String(e.name), start.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"),
+                                              start, start, QStringLiteral("0"), QStringLiteral("0"), QString(),
+                                              QStringLiteral("0")},
+                                             {QStringLiteral("12/%1/2026").arg(e.day)}, id))
+            return false;
+    }
+    return true;
+}
+
+bool Prepare(const QString &dir, int width, int height, int occurrences, const QString &background,
+             int monthEvents = kMonthEvents, const QString &textColor = QStringLiteral("0"),
+             const QString &todayColor = QStringLiteral("255"))
 {
     QDir().mkpath(dir + QStringLiteral("/config"));
     Use(dir);
     basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
     WriteScreen(dir, width, height);
     basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
-    basQuillon::SaveOption(QStringLiteral("CurrentDayColor"), QStringLiteral("255"));
+    for (const char *name : {"MonthNameColor", "DayNameColor", "DayNumberColor", "AllDayEventsColor", "DayEventsColor"})
+        basQuillon::SaveOption(QLatin1String(name), textColor);
+    basQuillon::SaveOption(QStringLiteral("CurrentDayColor"), todayColor);
     basQuillon::SaveOption(QStringLiteral("ChangeWallpaper"), QStringLiteral("Never"));
     if (!background.isEmpty())
         basQuillon::SaveOption(QStringLiteral("WallpaperFile"), QFileInfo(background).absoluteFilePath());
@@ -144,6 +179,11 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
     }
     if (!basDatabase::OpenDatabaseConnection())
         return false;
+    if (monthEvents < kMonthEvents) {
+        const bool added = AddDozen();
+        basDatabase::CloseDatabaseConnection();
+        return added;
+    }
     for (int i = 0; i < kMonthEvents; ++i) {
         const int day = 1 + i % 31;
         const QString start = StartTime(i);
@@ -240,11 +280,21 @@ BENCHMARK(BM_CalendarRun)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc >= 6 && QByteArray(argv[1]) == "--prepare")
-        return Prepare(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
-                       argc >= 7 ? QString::fromLocal8Bit(argv[6]) : QString())
+    if (argc >= 3 && QByteArray(argv[1]) == "--prepare") {
+        const QStringList args = QCoreApplication::arguments();
+        auto option = [&](const char *name, const QString &fallback) {
+            const qsizetype at = args.indexOf(QLatin1String(name));
+            return at > 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+        };
+        const QStringList screen = option("--screen", QStringLiteral("1920x1080")).split(QLatin1Char('x'));
+        const int events = option("--events", QString::number(kMonthEvents)).toInt();
+        const int occurrences = option("--occurrences", QString::number(events)).toInt();
+        return Prepare(args[2], screen.value(0).toInt(), screen.value(1).toInt(), occurrences,
+                       option("--background", QString()), events, option("--text-color", QStringLiteral("0")),
+                       option("--today-color", QStringLiteral("255")))
             ? 0
             : 1;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
