@@ -8,6 +8,7 @@
 //                                        2026: the month's events (300, or a dozen named ones) and N
 //                                        stored occurrences in all, plus DIR/month.mvg: the same
 //                                        month's texts for ImageMagick (compare_imagemagick.sh)
+#include "CalendarDayText.h"
 #include "CalendarGrid.h"
 #include "basDatabase.h"
 #include "basQuillon.h"
@@ -166,7 +167,8 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
 
     std::map<int, QStringList> lines;
     for (int i = 0; i < kMonthEvents; ++i)
-        lines[1 + i % 31].append(StartTime(i) + QStringLiteral("  ") + EventName(i));
+        lines[1 + i % 31].append(CalendarDayText::TimedLine(
+            CalendarDayText::SortKey(CalendarDayText::ParseStartTime(StartTime(i)), EventName(i))));
     WriteDrawFile(dir, width, height, lines);
 
     const QString path = basDatabase::DatabasePath();
