@@ -8,6 +8,8 @@
 #include "basQuillon.h"
 #include "frmCalendar.h"
 
+#include <QFile>
+
 namespace {
 using calendartest::CalendarRun;
 
@@ -111,6 +113,25 @@ TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
         EXPECT_TRUE(form.lblDayNumber[i]->text().isEmpty() && form.lblDayEvents[i]->text().isEmpty()
                     && form.lblDayAllDayEvents[i]->text().isEmpty());
     EXPECT_EQ(form.lblDayNumber[9]->pos(), where);
+}
+
+TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
+{
+    // The built store carries the church year: Advent is purple, Christmas white.
+    QFile::remove(basDatabase::DatabasePath());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), basDatabase::DatabasePath()));
+    Option("CalendarUseLiturgicalColors", QStringLiteral("1"));
+    Option("CurrentDayColor", QStringLiteral("255"));
+    basQuillon::LoadGeneralSettings();
+    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    frmCalendar form;
+    form.Form_Load();
+    EXPECT_EQ(TextColor(form.lblMonth), basColor::ToQColor(8388736));
+    EXPECT_EQ(TextColor(form.lblDayOfWeek[3]), basColor::ToQColor(8388736));
+    EXPECT_EQ(TextColor(form.lblDayNumber[8]), QColor(255, 0, 0));       // the 7th, today
+    EXPECT_EQ(TextColor(form.lblDayEvents[9]), basColor::ToQColor(8388736)); // the 8th
+    EXPECT_EQ(TextColor(form.lblDayNumber[26]), QColor(255, 255, 255));  // the 25th
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
