@@ -83,25 +83,13 @@ RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
     return result;
 }
 
-QRect CalendarRun::InkBox(const QImage &image, QRgb background)
+QRect CalendarRun::Box(const QImage &image, QRgb color, bool matching)
 {
     QRect box;
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0xFFFFFF) != (background & 0xFFFFFF))
-                box |= QRect(x, y, 1, 1);
-    }
-    return box;
-}
-
-QRect CalendarRun::ColorBox(const QImage &image, QRgb color)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == (color & 0xFFFFFF))
+            if (((line[x] & 0xFFFFFF) == (color & 0xFFFFFF)) == matching)
                 box |= QRect(x, y, 1, 1);
     }
     return box;

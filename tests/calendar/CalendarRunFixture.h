@@ -5,6 +5,7 @@
 #include "QuillonTestEnvironment.h"
 
 #include <QDate>
+#include <QFile>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -33,10 +34,17 @@ protected:
     RunResult Run(const QStringList &arguments = {}, int killAfterMs = -1);
     QString WallpaperPath() const { return TempPath(QStringLiteral("wallpaper.bmp")); }
     QImage Wallpaper() const { return QImage(WallpaperPath()).convertToFormat(QImage::Format_RGB32); }
+    static QByteArray ReadBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QString ErrorLog() const { return ReadDataFile(QStringLiteral("error.log")); }
 
-    static QRect InkBox(const QImage &image, QRgb background);
-    static QRect ColorBox(const QImage &image, QRgb color);
+    // The bounding box of the pixels of that colour (or, with matching false, of every other).
+    static QRect Box(const QImage &image, QRgb color, bool matching);
+    static QRect InkBox(const QImage &image, QRgb background) { return Box(image, background, false); }
+    static QRect ColorBox(const QImage &image, QRgb color) { return Box(image, color, true); }
 
     QDate m_today{2026, 12, 7};
     bool m_noDisplay = false;   // no platform chosen and no display: the program picks one

@@ -51,10 +51,4 @@ TEST(CalendarDayText, SortByTimeThenNameKeepingTies)
     EXPECT_TRUE(SortedEntries({}).isEmpty());
 }
 
-TEST(CalendarDayText, LookupDateHasNoLeadingZeros)
-{
-    EXPECT_EQ(LookupDate(1, 5, 2009), QStringLiteral("1/5/2009"));
-    EXPECT_EQ(LookupDate(12, 25, 2026), QStringLiteral("12/25/2026"));
-}
-
 } // namespace

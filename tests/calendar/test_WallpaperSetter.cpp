@@ -76,12 +76,4 @@ TEST(WallpaperSetter, CommandsCarryThePathAsOneArgument)
                            QStringLiteral("-s"), path}));
 }
 
-TEST(WallpaperSetter, NoDesktopUnderTests)
-{
-    // The test runs on the offscreen platform: nothing is set, and the reason says why.
-    QString reason;
-    EXPECT_FALSE(WallpaperSetter().Set(QStringLiteral("/nonexistent/wallpaper.bmp"), reason));
-    EXPECT_TRUE(reason.contains(QLatin1String("offscreen")));
-}
-
 } // namespace

@@ -155,53 +155,37 @@ TEST_F(CalendarProgram, FailuresKeepTheOldWallpaperAndNeverHang)
 {
     CreateDatabase();
     ASSERT_EQ(Run().exitCode, 0);
-    QFile bmp(WallpaperPath());
-    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
-    const QByteArray original = bmp.readAll();
-    bmp.close();
-
-    auto unchanged = [&] {
-        QFile file(WallpaperPath());
-        return file.open(QIODevice::ReadOnly) && file.readAll() == original;
+    const QByteArray original = ReadBytes(WallpaperPath());
+    auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile file(TempPath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
     };
 
     // A picture that is missing, or no picture: the window does not load, silently.
-    Option("WallpaperFile", TempPath(QStringLiteral("missing.jpg")));
-    RunResult run = Run();
-    EXPECT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(unchanged());
-    QFile notPicture(TempPath(QStringLiteral("notes.jpg")));
-    ASSERT_TRUE(notPicture.open(QIODevice::WriteOnly));
-    notPicture.write("not a picture");
-    notPicture.close();
-    Option("WallpaperFile", notPicture.fileName());
-    run = Run();
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(unchanged());
+    write("notes.jpg", "not a picture");
+    for (const char *picture : {"missing.jpg", "notes.jpg"}) {
+        Option("WallpaperFile", TempPath(QLatin1String(picture)));
+        const RunResult run = Run();
+        EXPECT_TRUE(run.finished && run.exitCode == 1) << picture;
+        EXPECT_EQ(ReadBytes(WallpaperPath()), original) << picture;
+    }
     EXPECT_TRUE(ErrorLog().isEmpty());
 
     // A settings value that is no number: reported, and the run still ends.
     Option("WallpaperFile", QString());
     Option("WallpaperColor", QStringLiteral("abc"));
-    run = Run();
-    EXPECT_TRUE(run.finished);
+    EXPECT_TRUE(Run().finished);
     EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basQuillon.LoadGeneralSettings")));
     Option("WallpaperColor", QStringLiteral("15790320"));
 
     // A store that cannot be opened: reported, nothing drawn.
-    QFile::remove(TempPath(QStringLiteral("dbcalndr.sqlite")));
-    QFile junk(TempPath(QStringLiteral("dbcalndr.sqlite")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
+    write("dbcalndr.sqlite", QByteArray(4096, 'x'));
     QFile::remove(WallpaperPath());
-    run = Run();
-    EXPECT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 1);
+    const RunResult run = Run();
+    EXPECT_TRUE(run.finished && run.exitCode == 1);
     EXPECT_FALSE(QFile::exists(WallpaperPath()));
-    EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basDatabase.OpenDatabaseConnection")))
-        << qPrintable(ErrorLog());
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basDatabase.OpenDatabaseConnection")));
 }
 
 TEST_F(CalendarProgram, KilledRenderLeavesTheOldFileWhole)
