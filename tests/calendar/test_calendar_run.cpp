@@ -74,6 +74,11 @@ TEST_F(CalendarProgram, OrientationPutsTheGridInItsCorner)
     EXPECT_GT(ink.top(), 1024 / 3);
     EXPECT_LT(ink.bottom(), 1023);
 
+    // A HiDPI screen gives a bitmap of its physical pixels.
+    SetScreen(1280, 720, 2.0);
+    ASSERT_EQ(Run().exitCode, 0);
+    EXPECT_EQ(Wallpaper().size(), QSize(2560, 1440));
+
     // 800 x 600 forces the grid to fill the screen whatever is stored.
     SetScreen(800, 600);
     ASSERT_EQ(Run().exitCode, 0);
