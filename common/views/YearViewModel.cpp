@@ -88,9 +88,8 @@ YearViewLayout YearViewModel::ComputeLayout(QSizeF size)
         }
     }
     best.cell = std::max(1.0, best.cell);
-    best.gap = std::round(best.cell * kGapInCells);
+    best.gap = std::floor(best.cell * kGapInCells); // rounding down keeps the fit
     const double width = best.columns * kDaysPerWeek * best.cell + (best.columns - 1) * best.gap;
-    const double height = best.rows * kBlockRows * best.cell + (best.rows - 1) * best.gap;
     best.origin = QPointF(std::floor((size.width() - width) / 2), 0); // centred, from the top
     return best;
 }
