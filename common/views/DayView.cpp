@@ -406,24 +406,33 @@ void DayView::paintEvent(QPaintEvent *)
         painter.setPen(QPen(color.darker(150), 1));
         painter.drawPath(path);
         if (index == m_model.SelectedTask()) {
-            QPainterPath frame;
-            frame.addRoundedRect(rect.adjusted(1.5, 1.5, -1.5, -1.5), kTaskRadius, kTaskRadius);
+            // Two lines, so the selection shows on any task colour, the highlight's own included.
+            QPainterPath outer;
+            outer.addRoundedRect(rect.adjusted(1, 1, -1, -1), kTaskRadius, kTaskRadius);
             painter.setPen(QPen(hasFocus() ? pal.color(QPalette::Highlight)
                                            : pal.color(QPalette::Dark), 2));
-            painter.drawPath(frame);
+            painter.drawPath(outer);
+            QPainterPath inner;
+            inner.addRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kTaskRadius - 1, kTaskRadius - 1);
+            painter.setPen(QPen(pal.color(QPalette::Base), 1));
+            painter.drawPath(inner);
         }
 
         QRectF content = rect.adjusted(kTaskPadding + 1, kTaskPadding - 1, -kTaskPadding, -1);
-        if (!task.picture.isNull() && content.height() >= kPictureSize / 2) {
+        const QFontMetricsF metrics(font());
+        // A block lower than a line shows the middle of its one line rather than the top.
+        if (content.height() < metrics.lineSpacing())
+            content = QRectF(content.left(), rect.center().y() - metrics.lineSpacing() / 2,
+                             content.width(), metrics.lineSpacing());
+        if (!task.picture.isNull() && rect.height() >= kPictureSize) {
             const QRect iconRect(static_cast<int>(content.left()), static_cast<int>(content.top()) + 1,
                                  kPictureSize, kPictureSize);
             task.picture.paint(&painter, iconRect);
             content.setLeft(content.left() + kPictureSize + kTaskPadding);
         }
         painter.save();
-        painter.setClipRect(content);
+        painter.setClipRect(content.intersected(rect));
         painter.setPen(ContrastingText(color));
-        const QFontMetricsF metrics(font());
         const int lines = std::max(1, static_cast<int>(content.height() / metrics.lineSpacing()));
         QString text = task.text;
         if (lines == 1)

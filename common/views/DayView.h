@@ -68,8 +68,8 @@ public:
 
     // Scrolls so that the slot is the top row.
     void ScrollToSlot(int slot);
-    // Where a task or slot is drawn now, in widget coordinates (empty when scrolled away
-    // is not checked: the rectangle may lie outside the visible part).
+    // Where a task or slot is drawn now, in widget coordinates; it may lie outside the
+    // visible part when scrolled away.
     QRect TaskRect(int index) const;
     QRect SlotRect(int slot) const;
 
