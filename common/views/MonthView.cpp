@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,6 +60,17 @@ MonthView::MonthView(QWidget *parent)
         m_calendar->setCurrentPage(today.year(), today.month());
     }
     m_model.SetShownMonth(m_calendar->yearShown(), m_calendar->monthShown());
+
+    // A view left open over midnight moves its today frame to the new day.
+    auto *dayWatch = new QTimer(this);
+    dayWatch->setInterval(kDayWatchInterval);
+    connect(dayWatch, &QTimer::timeout, this, [this, shownToday = today]() mutable {
+        if (basPlatform::Today() != shownToday) {
+            shownToday = basPlatform::Today();
+            m_calendar->update();
+        }
+    });
+    dayWatch->start();
 
     connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &MonthView::OnPageChanged);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &MonthView::OnSelectionChanged);

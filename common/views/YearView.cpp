@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -229,6 +230,18 @@ YearView::YearView(QWidget *parent)
     layout->addLayout(header);
     layout->addWidget(m_grid, 1);
     setFocusProxy(m_grid);
+
+    // A view left open over midnight moves its today frame to the new day.
+    auto *dayWatch = new QTimer(this);
+    dayWatch->setInterval(60000);
+    connect(dayWatch, &QTimer::timeout, m_grid,
+            [grid = m_grid, shownToday = basPlatform::Today()]() mutable {
+                if (basPlatform::Today() != shownToday) {
+                    shownToday = basPlatform::Today();
+                    grid->update();
+                }
+            });
+    dayWatch->start();
 
     connect(m_previous, &QToolButton::clicked, this, &YearView::PreviousYear);
     connect(m_next, &QToolButton::clicked, this, &YearView::NextYear);
