@@ -1,0 +1,606 @@
+#include "views/DayView.h"
+
+#include "basColor.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTime>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kTimeScalePadding = 6;
+constexpr int kTaskPadding = 3;
+constexpr int kTaskRadius = 3;
+constexpr int kPictureSize = 16;
+
+int MouseButtonValue(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return DayView::kLeftButton;
+    case Qt::RightButton: return DayView::kRightButton;
+    case Qt::MiddleButton: return DayView::kMiddleButton;
+    default: return 0;
+    }
+}
+
+int ShiftValue(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= DayView::kShiftMask;
+    if (modifiers & Qt::ControlModifier)
+        shift |= DayView::kCtrlMask;
+    if (modifiers & Qt::AltModifier)
+        shift |= DayView::kAltMask;
+    return shift;
+}
+
+// Text on a task stays readable on any colour the user picks.
+QColor ContrastingText(const QColor &background)
+{
+    const double luminance =
+        0.299 * background.redF() + 0.587 * background.greenF() + 0.114 * background.blueF();
+    return luminance > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+// The hour label a person reads follows the locale (without seconds, which some
+// locales put even into their short form); the interface texts do not.
+QString HourLabel(const QLocale &locale, int hour)
+{
+    static const QRegularExpression seconds(QStringLiteral("[:.]?s{1,2}"));
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(seconds);
+    return locale.toString(QTime(hour, 0), format.trimmed());
+}
+
+} // namespace
+
+DayView::DayView(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(false);
+    UpdateScrollBar();
+}
+
+// --- Tasks --------------------------------------------------------------------------
+
+int DayView::AddTask(const QString &startTime, const QString &endTime, const QString &text,
+                     std::int32_t color)
+{
+    const int index = m_model.AddTask(startTime, endTime, text, color);
+    viewport()->update();
+    return index;
+}
+
+int DayView::TaskCount() const { return m_model.TaskCount(); }
+QString DayView::TaskText(int index) const { return m_model.Task(index).text; }
+QString DayView::TaskTagVariant(int index) const { return m_model.Task(index).tagVariant; }
+QIcon DayView::TaskPicture(int index) const { return m_model.Task(index).picture; }
+
+void DayView::SetTaskText(int index, const QString &text)
+{
+    m_model.SetTaskText(index, text);
+    viewport()->update();
+}
+
+void DayView::SetTaskTagVariant(int index, const QString &tag)
+{
+    m_model.SetTaskTagVariant(index, tag);
+}
+
+void DayView::SetTaskPicture(int index, const QIcon &picture)
+{
+    m_model.SetTaskPicture(index, picture);
+    viewport()->update();
+}
+
+void DayView::RemoveTask(int index)
+{
+    m_model.RemoveTask(index);
+    viewport()->update();
+}
+
+void DayView::RemoveAllTasks()
+{
+    m_model.RemoveAllTasks();
+    viewport()->update();
+}
+
+// --- Selection ----------------------------------------------------------------------
+
+int DayView::SelectedTask() const { return m_model.SelectedTask(); }
+int DayView::SelectedTimeSlot() const { return m_model.SelectedTimeSlot(); }
+
+void DayView::SetSelectedTask(int index)
+{
+    m_model.SetSelectedTask(index);
+    EnsureSelectionVisible();
+    viewport()->update();
+}
+
+void DayView::SetSelectedTimeSlot(int slot)
+{
+    m_model.SetSelectedTimeSlot(slot);
+    EnsureSelectionVisible();
+    viewport()->update();
+}
+
+QString DayView::TimeOfSlot(int slot) const { return DayViewModel::TimeOfSlot(slot); }
+int DayView::SlotOfTime(const QString &timeText) const { return DayViewModel::SlotOfTime(timeText); }
+
+// --- Hit tests ----------------------------------------------------------------------
+
+QPointF DayView::ViewportToContent(QPointF viewportPoint) const
+{
+    return viewportPoint + QPointF(0, verticalScrollBar()->value());
+}
+
+QPoint DayView::ViewportToWidget(QPointF viewportPoint) const
+{
+    return viewport()->mapTo(this, viewportPoint.toPoint());
+}
+
+QPointF DayView::ToContent(QPoint widgetPoint) const
+{
+    const QPoint inViewport = viewport()->mapFrom(this, widgetPoint);
+    if (!viewport()->rect().contains(inViewport))
+        return QPointF(-1, -1); // outside every area
+    return ViewportToContent(inViewport);
+}
+
+int DayView::AreaAt(int x, int y) const { return m_model.AreaAt(ToContent({x, y}), Geometry()); }
+int DayView::TaskAt(int x, int y) const { return m_model.TaskAt(ToContent({x, y}), Geometry()); }
+
+QString DayView::TimeAt(int x, int y) const
+{
+    return DayViewModel::TimeOfSlot(m_model.SlotAt(ToContent({x, y}), Geometry()));
+}
+
+QRect DayView::TaskRect(int index) const
+{
+    const QRectF rect = m_model.TaskRect(index, Geometry())
+                            .translated(0, -verticalScrollBar()->value());
+    return rect.toAlignedRect().translated(viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+QRect DayView::SlotRect(int slot) const
+{
+    const QRectF rect = m_model.SlotRect(slot, Geometry())
+                            .translated(0, -verticalScrollBar()->value());
+    return rect.toAlignedRect().translated(viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+// --- Colours ------------------------------------------------------------------------
+
+QColor DayView::EffectiveBackColor() const
+{
+    return m_backColor >= 0 ? basColor::ToQColor(m_backColor) : palette().color(QPalette::Base);
+}
+
+QColor DayView::EffectiveFillColor() const
+{
+    if (m_fillColor >= 0)
+        return basColor::ToQColor(m_fillColor);
+    // A calm tint of the style's highlight, so default tasks do not look selected.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const QColor base = palette().color(QPalette::Base);
+    return QColor::fromRgbF(0.45f * highlight.redF() + 0.55f * base.redF(),
+                            0.45f * highlight.greenF() + 0.55f * base.greenF(),
+                            0.45f * highlight.blueF() + 0.55f * base.blueF());
+}
+
+std::int32_t DayView::BackColor() const { return basColor::FromQColor(EffectiveBackColor()); }
+std::int32_t DayView::DurationBarFillColor() const { return basColor::FromQColor(EffectiveFillColor()); }
+
+void DayView::SetBackColor(std::int32_t color)
+{
+    m_backColor = color < 0 ? -1 : color;
+    viewport()->update();
+}
+
+void DayView::SetDurationBarFillColor(std::int32_t color)
+{
+    m_fillColor = color < 0 ? -1 : color;
+    viewport()->update();
+}
+
+// --- Geometry and scrolling ---------------------------------------------------------
+
+DayViewGeometry DayView::Geometry() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    DayViewGeometry geometry;
+    int widest = metrics.horizontalAdvance(QStringLiteral("12:00 AM"));
+    for (int hour = 0; hour < 24; ++hour)
+        widest = std::max(widest, metrics.horizontalAdvance(HourLabel(locale(), hour)));
+    geometry.timeScaleWidth = widest + 2 * kTimeScalePadding;
+    geometry.slotHeight = std::max(metrics.height() + 6, kPictureSize + 4);
+    geometry.width = viewport()->width();
+    return geometry;
+}
+
+int DayView::VisibleSlots() const
+{
+    return std::max(1, static_cast<int>(viewport()->height() / Geometry().slotHeight));
+}
+
+void DayView::UpdateScrollBar()
+{
+    const DayViewGeometry geometry = Geometry();
+    QScrollBar *bar = verticalScrollBar();
+    const bool wasScrolling = m_scrolling;
+    m_scrolling = true;
+    bar->setRange(0, std::max(0, static_cast<int>(std::ceil(geometry.ContentHeight()))
+                                     - viewport()->height()));
+    bar->setSingleStep(static_cast<int>(geometry.slotHeight));
+    bar->setPageStep(std::max(1, viewport()->height()));
+    m_scrolling = wasScrolling;
+}
+
+void DayView::ScrollToSlot(int slot)
+{
+    slot = std::clamp(slot, 0, DayViewModel::kSlotCount - 1);
+    const bool wasScrolling = m_scrolling;
+    m_scrolling = true;
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(slot * Geometry().slotHeight)));
+    m_scrolling = wasScrolling;
+}
+
+void DayView::scrollContentsBy(int, int)
+{
+    if (!m_scrolling)
+        m_followWorkday = false; // the user chose where to look
+    viewport()->update();
+}
+
+void DayView::EnsureVisible(double top, double bottom)
+{
+    const int value = verticalScrollBar()->value();
+    const int height = viewport()->height();
+    int target = value;
+    if (bottom - top >= height || top < value)
+        target = static_cast<int>(std::floor(top));
+    else if (bottom > value + height)
+        target = static_cast<int>(std::ceil(bottom)) - height;
+    if (target != value) {
+        m_followWorkday = false;
+        const bool wasScrolling = m_scrolling;
+        m_scrolling = true;
+        verticalScrollBar()->setValue(target);
+        m_scrolling = wasScrolling;
+    }
+}
+
+void DayView::EnsureSelectionVisible()
+{
+    if (!isVisible())
+        return; // the first show brings the working day or the selection into view
+    const DayViewGeometry geometry = Geometry();
+    if (m_model.SelectedTask() >= 0) {
+        const QRectF rect = m_model.TaskRect(m_model.SelectedTask(), geometry);
+        EnsureVisible(rect.top(), rect.bottom());
+    } else if (m_model.SelectedTimeSlot() >= 0) {
+        const QRectF rect = m_model.SlotRect(m_model.SelectedTimeSlot(), geometry);
+        EnsureVisible(rect.top(), rect.bottom());
+    }
+}
+
+void DayView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBar();
+    if (m_followWorkday)
+        ScrollToSlot(DayViewModel::kWorkdayStartSlot);
+}
+
+void DayView::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    UpdateScrollBar();
+    if (m_followWorkday)
+        ScrollToSlot(DayViewModel::kWorkdayStartSlot);
+    EnsureSelectionVisible();
+}
+
+void DayView::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LocaleChange
+        || event->type() == QEvent::StyleChange) {
+        UpdateScrollBar();
+        viewport()->update();
+    }
+}
+
+QSize DayView::sizeHint() const
+{
+    const DayViewGeometry geometry = Geometry();
+    return QSize(static_cast<int>(geometry.timeScaleWidth) + 240,
+                 static_cast<int>(geometry.slotHeight * 20));
+}
+
+QSize DayView::minimumSizeHint() const
+{
+    const DayViewGeometry geometry = Geometry();
+    return QSize(static_cast<int>(geometry.timeScaleWidth) + 60,
+                 static_cast<int>(geometry.slotHeight * 3));
+}
+
+// --- Painting -----------------------------------------------------------------------
+
+void DayView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    const DayViewGeometry geometry = Geometry();
+    const QPalette &pal = palette();
+    const int scroll = verticalScrollBar()->value();
+    const int width = viewport()->width();
+    const int height = viewport()->height();
+    const QRect scaleRect(0, 0, static_cast<int>(geometry.timeScaleWidth), height);
+
+    painter.fillRect(viewport()->rect(), EffectiveBackColor());
+    painter.fillRect(scaleRect, pal.color(QPalette::Window));
+    painter.translate(0, -scroll);
+
+    const int firstSlot = std::max(0, static_cast<int>(scroll / geometry.slotHeight));
+    const int lastSlot = std::min(DayViewModel::kSlotCount - 1,
+                                  static_cast<int>((scroll + height) / geometry.slotHeight));
+
+    // The selected slot sits under the grid lines and the tasks.
+    if (m_model.SelectedTimeSlot() >= 0) {
+        // Without focus the slot is only shaded, so it cannot be taken for a task.
+        QColor highlight = pal.color(QPalette::Highlight);
+        if (!hasFocus()) {
+            highlight = pal.color(QPalette::Mid);
+            highlight.setAlphaF(0.35f);
+        }
+        painter.fillRect(m_model.SlotRect(m_model.SelectedTimeSlot(), geometry), highlight);
+    }
+
+    // Grid: a full line at each hour, a dotted one at each half hour.
+    const QColor hourLine = pal.color(QPalette::Mid);
+    QColor halfLine = hourLine;
+    halfLine.setAlphaF(0.5f);
+    painter.setFont(font());
+    for (int slot = firstSlot; slot <= lastSlot + 1 && slot <= DayViewModel::kSlotCount; ++slot) {
+        const double y = std::floor(slot * geometry.slotHeight) + 0.5;
+        const bool onHour = slot % 2 == 0;
+        painter.setPen(QPen(onHour ? hourLine : halfLine, 0, onHour ? Qt::SolidLine : Qt::DotLine));
+        painter.drawLine(QPointF(onHour ? 0 : geometry.timeScaleWidth, y), QPointF(width, y));
+        if (onHour && slot < DayViewModel::kSlotCount) {
+            painter.setPen(pal.color(QPalette::WindowText));
+            const QRectF label(0, y + 1, geometry.timeScaleWidth - kTimeScalePadding,
+                               geometry.slotHeight - 2);
+            painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
+                             HourLabel(locale(), slot / 2));
+        }
+    }
+    painter.setPen(QPen(hourLine, 0));
+    painter.drawLine(QPointF(geometry.timeScaleWidth - 0.5, scroll),
+                     QPointF(geometry.timeScaleWidth - 0.5, scroll + height));
+
+    // Tasks, in time order so that later blocks never hide earlier text.
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QColor fill = EffectiveFillColor();
+    for (int index : m_model.TimeOrder()) {
+        const QRectF rect = m_model.TaskRect(index, geometry).adjusted(1, 1, 0, 0);
+        if (rect.bottom() < scroll || rect.top() > scroll + height)
+            continue;
+        const DayViewTask &task = m_model.Task(index);
+        const QColor color = task.color >= 0 ? basColor::ToQColor(task.color) : fill;
+        QPainterPath path;
+        path.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), kTaskRadius, kTaskRadius);
+        painter.fillPath(path, color);
+        painter.setPen(QPen(color.darker(150), 1));
+        painter.drawPath(path);
+        if (index == m_model.SelectedTask()) {
+            // Two lines, so the selection shows on any task colour, the highlight's own included.
+            QPainterPath outer;
+            outer.addRoundedRect(rect.adjusted(1, 1, -1, -1), kTaskRadius, kTaskRadius);
+            painter.setPen(QPen(hasFocus() ? pal.color(QPalette::Highlight)
+                                           : pal.color(QPalette::Dark), 2));
+            painter.drawPath(outer);
+            QPainterPath inner;
+            inner.addRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kTaskRadius - 1, kTaskRadius - 1);
+            painter.setPen(QPen(pal.color(QPalette::Base), 1));
+            painter.drawPath(inner);
+        }
+
+        QRectF content = rect.adjusted(kTaskPadding + 1, kTaskPadding - 1, -kTaskPadding, -1);
+        const QFontMetricsF metrics(font());
+        // A block lower than a line shows the middle of its one line rather than the top.
+        if (content.height() < metrics.lineSpacing())
+            content = QRectF(content.left(), rect.center().y() - metrics.lineSpacing() / 2,
+                             content.width(), metrics.lineSpacing());
+        if (!task.picture.isNull() && rect.height() >= kPictureSize) {
+            const QRect iconRect(static_cast<int>(content.left()), static_cast<int>(content.top()) + 1,
+                                 kPictureSize, kPictureSize);
+            task.picture.paint(&painter, iconRect);
+            content.setLeft(content.left() + kPictureSize + kTaskPadding);
+        }
+        painter.save();
+        painter.setClipRect(content.intersected(rect));
+        painter.setPen(ContrastingText(color));
+        const int lines = std::max(1, static_cast<int>(content.height() / metrics.lineSpacing()));
+        QString text = task.text;
+        if (lines == 1)
+            text = metrics.elidedText(text.simplified(), Qt::ElideRight, content.width());
+        painter.drawText(content, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        painter.restore();
+    }
+}
+
+// --- Mouse --------------------------------------------------------------------------
+
+void DayView::SelectAt(QPointF viewportPoint)
+{
+    const DayViewGeometry geometry = Geometry();
+    const QPointF point = ViewportToContent(viewportPoint);
+    const int task = m_model.TaskAt(point, geometry);
+    if (task >= 0) {
+        m_model.SetSelectedTask(task);
+    } else {
+        const int slot = m_model.SlotAt(point, geometry);
+        if (slot >= 0)
+            m_model.SetSelectedTimeSlot(slot);
+    }
+    viewport()->update();
+}
+
+void DayView::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    m_pressed = true;
+    m_doubleClicked = false;
+    if (event->button() == Qt::LeftButton)
+        SelectAt(event->position());
+    event->accept();
+}
+
+void DayView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    m_doubleClicked = true;
+    SelectAt(event->position());
+    emit DblClick();
+    event->accept();
+}
+
+void DayView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_pressed) {
+        event->ignore();
+        return;
+    }
+    m_pressed = false;
+    const QPoint point = ViewportToWidget(event->position());
+    emit MouseUp(MouseButtonValue(event->button()), ShiftValue(event->modifiers()), point.x(),
+                 point.y());
+    // The release that ends a double click is not a click of its own.
+    if (event->button() == Qt::LeftButton && !m_doubleClicked
+        && viewport()->rect().contains(event->position().toPoint()))
+        emit Click();
+    m_doubleClicked = false;
+    event->accept();
+}
+
+bool DayView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int task = m_model.TaskAt(ViewportToContent(help->pos()), Geometry());
+        if (task >= 0) {
+            const DayViewTask &item = m_model.Task(task);
+            QToolTip::showText(help->globalPos(),
+                               QStringLiteral("%1 - %2\n%3")
+                                   .arg(DayViewModel::FormatTime(item.startMinute),
+                                        DayViewModel::FormatTime(item.endMinute), item.text),
+                               viewport());
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+// --- Keyboard -----------------------------------------------------------------------
+
+void DayView::MoveSlot(int delta)
+{
+    int target;
+    if (m_model.SelectedTask() >= 0) {
+        // Leave a task by the slot just before or after it.
+        const int task = m_model.SelectedTask();
+        const int first = m_model.DrawnStart(task) / DayViewModel::kMinutesPerSlot;
+        const int last = (m_model.DrawnEnd(task) - 1) / DayViewModel::kMinutesPerSlot;
+        target = (delta < 0 ? first : last) + delta;
+    } else if (m_model.SelectedTimeSlot() >= 0) {
+        target = m_model.SelectedTimeSlot() + delta;
+    } else if (std::abs(delta) >= DayViewModel::kSlotCount) {
+        target = delta; // Home and End
+    } else {
+        // Nothing selected yet: start at the top row in view.
+        target = static_cast<int>(std::ceil(verticalScrollBar()->value() / Geometry().slotHeight));
+    }
+    m_model.SetSelectedTimeSlot(std::clamp(target, 0, DayViewModel::kSlotCount - 1));
+    EnsureSelectionVisible();
+    viewport()->update();
+    emit Click();
+}
+
+void DayView::MoveTask(int direction)
+{
+    const std::vector<int> order = m_model.TimeOrder();
+    if (order.empty())
+        return;
+    int next = -1;
+    const int selected = m_model.SelectedTask();
+    if (selected >= 0) {
+        const auto at = std::find(order.begin(), order.end(), selected);
+        const auto position = at - order.begin() + direction;
+        if (position < 0 || position >= static_cast<int>(order.size()))
+            return;
+        next = order[static_cast<std::size_t>(position)];
+    } else {
+        // From a slot, or from the top of the view, to the nearest task that way.
+        const int slot = m_model.SelectedTimeSlot() >= 0
+                             ? m_model.SelectedTimeSlot()
+                             : static_cast<int>(verticalScrollBar()->value() / Geometry().slotHeight);
+        const int minute = slot * DayViewModel::kMinutesPerSlot;
+        if (direction > 0) {
+            for (int index : order)
+                if (m_model.DrawnStart(index) >= minute) {
+                    next = index;
+                    break;
+                }
+        } else {
+            for (auto it = order.rbegin(); it != order.rend(); ++it)
+                if (m_model.DrawnStart(*it) < minute) {
+                    next = *it;
+                    break;
+                }
+        }
+        if (next < 0)
+            return;
+    }
+    m_model.SetSelectedTask(next);
+    EnsureSelectionVisible();
+    viewport()->update();
+    emit Click();
+}
+
+void DayView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up: MoveSlot(-1); break;
+    case Qt::Key_Down: MoveSlot(1); break;
+    case Qt::Key_PageUp: MoveSlot(-VisibleSlots()); break;
+    case Qt::Key_PageDown: MoveSlot(VisibleSlots()); break;
+    case Qt::Key_Home: MoveSlot(-DayViewModel::kSlotCount); break;
+    case Qt::Key_End: MoveSlot(DayViewModel::kSlotCount); break;
+    case Qt::Key_Left: MoveTask(-1); break;
+    case Qt::Key_Right: MoveTask(1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: emit DblClick(); break;
+    case Qt::Key_Insert: emit AddRequest(DayViewModel::TimeOfSlot(m_model.SelectedTimeSlot())); break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}

@@ -1,0 +1,121 @@
+// The day view: one day on a time scale of half-hour slots, tasks drawn as coloured
+// blocks from their start to their end time, overlapping tasks side by side.
+// All arithmetic lives in DayViewModel; this widget draws, takes input and raises
+// the notifications. Coordinates of hit tests and MouseUp are the widget's own.
+//
+// Input: a left press selects the task under it, or else the time slot; a release
+// raises MouseUp (every button) and then Click (left button); a double click raises
+// DblClick. Keys: Up/Down a slot, Page Up/Down a screen, Home/End the first and last
+// slot, Left/Right the previous and next task in time order (each raises Click as a
+// click would), Enter raises DblClick, Insert raises AddRequest with the selected
+// slot's time text.
+#pragma once
+
+#include "views/DayViewModel.h"
+
+#include <QAbstractScrollArea>
+#include <QIcon>
+
+#include <cstdint>
+
+class DayView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // MouseUp's button and shift values.
+    static constexpr int kLeftButton = 1;
+    static constexpr int kRightButton = 2;
+    static constexpr int kMiddleButton = 4;
+    static constexpr int kShiftMask = 1;
+    static constexpr int kCtrlMask = 2;
+    static constexpr int kAltMask = 4;
+    static constexpr int kAreaSchedule = DayViewModel::kAreaSchedule;
+
+    explicit DayView(QWidget *parent = nullptr);
+
+    // Tasks, addressed by index from 0 in the order added. Bad indices and time texts
+    // throw basOperation::Failure, for the caller's error trap.
+    int AddTask(const QString &startTime, const QString &endTime, const QString &text,
+                std::int32_t color = -1);
+    int TaskCount() const;
+    QString TaskText(int index) const;
+    void SetTaskText(int index, const QString &text);
+    QString TaskTagVariant(int index) const;
+    void SetTaskTagVariant(int index, const QString &tag);
+    QIcon TaskPicture(int index) const;
+    void SetTaskPicture(int index, const QIcon &picture);
+    void RemoveTask(int index);
+    void RemoveAllTasks();
+
+    int SelectedTask() const;
+    void SetSelectedTask(int index);
+    int SelectedTimeSlot() const;
+    void SetSelectedTimeSlot(int slot);
+
+    QString TimeOfSlot(int slot) const;
+    int SlotOfTime(const QString &timeText) const;
+
+    int AreaAt(int x, int y) const;
+    int TaskAt(int x, int y) const;
+    QString TimeAt(int x, int y) const;
+
+    // Colour values (red + 256 x green + 65536 x blue). Reading gives the colour in
+    // use; setting -1 goes back to the style's own colour.
+    std::int32_t BackColor() const;
+    void SetBackColor(std::int32_t color);
+    std::int32_t DurationBarFillColor() const;
+    void SetDurationBarFillColor(std::int32_t color);
+
+    // Scrolls so that the slot is the top row.
+    void ScrollToSlot(int slot);
+    // Where a task or slot is drawn now, in widget coordinates; it may lie outside the
+    // visible part when scrolled away.
+    QRect TaskRect(int index) const;
+    QRect SlotRect(int slot) const;
+
+    const DayViewModel &Model() const { return m_model; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseUp(int button, int shift, int x, int y);
+    void AddRequest(const QString &startTime);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    DayViewGeometry Geometry() const;
+    QPointF ToContent(QPoint widgetPoint) const;     // widget -> unscrolled content
+    QPointF ViewportToContent(QPointF viewportPoint) const;
+    QPoint ViewportToWidget(QPointF viewportPoint) const;
+    void UpdateScrollBar();
+    void SelectAt(QPointF viewportPoint);
+    void EnsureVisible(double top, double bottom);
+    void EnsureSelectionVisible();
+    void MoveSlot(int delta);
+    void MoveTask(int direction);
+    QColor EffectiveBackColor() const;
+    QColor EffectiveFillColor() const;
+    int VisibleSlots() const;
+
+    DayViewModel m_model;
+    std::int32_t m_backColor = -1;
+    std::int32_t m_fillColor = -1;
+    bool m_followWorkday = true;   // keep 8:00 AM at the top until the user scrolls
+    bool m_scrolling = false;      // our own scroll, not the user's
+    bool m_pressed = false;
+    bool m_doubleClicked = false;
+};

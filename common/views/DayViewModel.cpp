@@ -1,0 +1,292 @@
+#include "views/DayViewModel.h"
+
+#include "basDateText.h"
+#include "basOperation.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <numeric>
+
+double DayViewGeometry::ContentHeight() const
+{
+    return slotHeight * DayViewModel::kSlotCount;
+}
+
+// --- Time texts ---------------------------------------------------------------------
+
+int DayViewModel::ParseTime(const QString &text)
+{
+    // An optional date in front ("the present date and time as text"), then the time.
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(?:(\\S+)\\s+)?(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(?:([AaPp])\\.?[Mm]?\\.?)?$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return -1;
+    if (match.hasCaptured(1) && !basDateText::ParseDateText(match.captured(1)).isValid())
+        return -1;
+    int hour = match.captured(2).toInt();
+    const int minute = match.captured(3).toInt();
+    if (minute > 59 || (match.hasCaptured(4) && match.captured(4).toInt() > 59))
+        return -1;
+    if (match.hasCaptured(5)) {
+        const bool pm = match.captured(5).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
+        // "0:00 AM" is how all-day events are stored; 0 with PM is no time at all.
+        if (hour > 12 || (hour == 0 && pm))
+            return -1;
+        hour %= 12;
+        if (pm)
+            hour += 12;
+    } else if (hour > 23) {
+        return -1;
+    }
+    return hour * 60 + minute;
+}
+
+QString DayViewModel::FormatTime(int minute)
+{
+    minute = std::clamp(minute, 0, kMinutesPerDay - 1);
+    const int hour = minute / 60;
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    return QStringLiteral("%1:%2 %3")
+        .arg(hour12)
+        .arg(minute % 60, 2, 10, QLatin1Char('0'))
+        .arg(hour < 12 ? QLatin1String("AM") : QLatin1String("PM"));
+}
+
+QString DayViewModel::TimeOfSlot(int slot)
+{
+    if (slot < 0 || slot >= kSlotCount)
+        return QString();
+    return FormatTime(slot * kMinutesPerSlot);
+}
+
+int DayViewModel::SlotOfTime(const QString &text)
+{
+    const int minute = ParseTime(text);
+    return minute < 0 ? -1 : minute / kMinutesPerSlot;
+}
+
+// --- Tasks --------------------------------------------------------------------------
+
+void DayViewModel::CheckIndex(int index) const
+{
+    if (index < 0 || index >= TaskCount())
+        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                    QStringLiteral("Invalid procedure call or argument"));
+}
+
+int DayViewModel::AddTask(const QString &startTime, const QString &endTime,
+                          const QString &text, std::int32_t color)
+{
+    const int start = ParseTime(startTime);
+    const int end = ParseTime(endTime);
+    if (start < 0 || end < 0)
+        basOperation::ThrowTypeMismatch();
+    DayViewTask task;
+    task.startText = startTime;
+    task.endText = endTime;
+    task.startMinute = start;
+    task.endMinute = end;
+    task.text = text;
+    task.color = color;
+    m_tasks.push_back(std::move(task));
+    m_placed = false;
+    return TaskCount() - 1;
+}
+
+const DayViewTask &DayViewModel::Task(int index) const
+{
+    CheckIndex(index);
+    return m_tasks[static_cast<std::size_t>(index)];
+}
+
+void DayViewModel::SetTaskText(int index, const QString &text)
+{
+    CheckIndex(index);
+    m_tasks[static_cast<std::size_t>(index)].text = text;
+}
+
+void DayViewModel::SetTaskTagVariant(int index, const QString &tag)
+{
+    CheckIndex(index);
+    m_tasks[static_cast<std::size_t>(index)].tagVariant = tag;
+}
+
+void DayViewModel::SetTaskPicture(int index, const QIcon &picture)
+{
+    CheckIndex(index);
+    m_tasks[static_cast<std::size_t>(index)].picture = picture;
+}
+
+void DayViewModel::RemoveTask(int index)
+{
+    CheckIndex(index);
+    m_tasks.erase(m_tasks.begin() + index);
+    // The selection follows its task; the removed task's selection goes.
+    if (m_selectedTask == index)
+        m_selectedTask = -1;
+    else if (m_selectedTask > index)
+        --m_selectedTask;
+    m_placed = false;
+}
+
+void DayViewModel::RemoveAllTasks()
+{
+    m_tasks.clear();
+    m_selectedTask = -1;
+    m_placed = false;
+}
+
+// --- Selection ----------------------------------------------------------------------
+
+void DayViewModel::SetSelectedTask(int index)
+{
+    if (index != -1)
+        CheckIndex(index);
+    m_selectedTask = index;
+    if (index != -1)
+        m_selectedSlot = -1;
+}
+
+void DayViewModel::SetSelectedTimeSlot(int slot)
+{
+    if (slot < -1 || slot >= kSlotCount)
+        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                    QStringLiteral("Invalid procedure call or argument"));
+    m_selectedSlot = slot;
+    if (slot != -1)
+        m_selectedTask = -1;
+}
+
+// --- Placement ----------------------------------------------------------------------
+
+int DayViewModel::DrawnStart(int index) const
+{
+    return std::min(Task(index).startMinute, kMinutesPerDay - kMinimumTaskMinutes);
+}
+
+int DayViewModel::DrawnEnd(int index) const
+{
+    const DayViewTask &task = Task(index);
+    const int end = task.endMinute < task.startMinute ? kMinutesPerDay : task.endMinute;
+    return std::min(kMinutesPerDay, std::max(end, DrawnStart(index) + kMinimumTaskMinutes));
+}
+
+std::vector<int> DayViewModel::TimeOrder() const
+{
+    std::vector<int> order(m_tasks.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        if (DrawnStart(a) != DrawnStart(b))
+            return DrawnStart(a) < DrawnStart(b);
+        return DrawnEnd(a) > DrawnEnd(b);
+    });
+    return order;
+}
+
+void DayViewModel::Place() const
+{
+    if (m_placed)
+        return;
+    m_placement.assign(m_tasks.size(), Placement{});
+    // Sweep in time order. A group is a run of tasks each overlapping the span of
+    // those before it; inside a group a task takes the first column that is free at
+    // its start, and every task of the group shares the group's column count.
+    std::vector<int> group;
+    std::vector<int> columnEnds;
+    int groupEnd = -1;
+    auto closeGroup = [&] {
+        for (int member : group)
+            m_placement[static_cast<std::size_t>(member)].columns =
+                static_cast<int>(columnEnds.size());
+        group.clear();
+        columnEnds.clear();
+    };
+    for (int index : TimeOrder()) {
+        const int start = DrawnStart(index);
+        const int end = DrawnEnd(index);
+        if (!group.empty() && start >= groupEnd)
+            closeGroup();
+        auto free = std::find_if(columnEnds.begin(), columnEnds.end(),
+                                 [start](int columnEnd) { return columnEnd <= start; });
+        int column;
+        if (free == columnEnds.end()) {
+            column = static_cast<int>(columnEnds.size());
+            columnEnds.push_back(end);
+        } else {
+            column = static_cast<int>(free - columnEnds.begin());
+            *free = end;
+        }
+        m_placement[static_cast<std::size_t>(index)].column = column;
+        group.push_back(index);
+        groupEnd = group.size() == 1 ? end : std::max(groupEnd, end);
+    }
+    closeGroup();
+    m_placed = true;
+}
+
+int DayViewModel::Column(int index) const
+{
+    CheckIndex(index);
+    Place();
+    return m_placement[static_cast<std::size_t>(index)].column;
+}
+
+int DayViewModel::ColumnCount(int index) const
+{
+    CheckIndex(index);
+    Place();
+    return m_placement[static_cast<std::size_t>(index)].columns;
+}
+
+// --- Geometry -----------------------------------------------------------------------
+
+QRectF DayViewModel::TaskRect(int index, const DayViewGeometry &geometry) const
+{
+    const double scheduleWidth = std::max(0.0, geometry.width - geometry.timeScaleWidth);
+    const double columnWidth = scheduleWidth / ColumnCount(index);
+    const double minuteHeight = geometry.slotHeight / kMinutesPerSlot;
+    const double left = geometry.timeScaleWidth + Column(index) * columnWidth;
+    const double top = DrawnStart(index) * minuteHeight;
+    const double bottom = DrawnEnd(index) * minuteHeight;
+    return QRectF(left, top, std::max(1.0, columnWidth - geometry.taskGap), bottom - top);
+}
+
+QRectF DayViewModel::SlotRect(int slot, const DayViewGeometry &geometry) const
+{
+    return QRectF(geometry.timeScaleWidth, slot * geometry.slotHeight,
+                  std::max(0.0, geometry.width - geometry.timeScaleWidth), geometry.slotHeight);
+}
+
+// Rectangles are half-open: a point on a task's bottom edge belongs to what lies below.
+static bool Holds(const QRectF &rect, QPointF point)
+{
+    return point.x() >= rect.left() && point.x() < rect.right() && point.y() >= rect.top()
+           && point.y() < rect.bottom();
+}
+
+int DayViewModel::AreaAt(QPointF point, const DayViewGeometry &geometry) const
+{
+    if (point.y() < 0 || point.y() >= geometry.ContentHeight() || point.x() < 0
+        || point.x() >= geometry.width)
+        return kAreaNone;
+    return point.x() < geometry.timeScaleWidth ? kAreaTimeScale : kAreaSchedule;
+}
+
+int DayViewModel::TaskAt(QPointF point, const DayViewGeometry &geometry) const
+{
+    if (AreaAt(point, geometry) != kAreaSchedule)
+        return -1;
+    for (int index = 0; index < TaskCount(); ++index)
+        if (Holds(TaskRect(index, geometry), point))
+            return index;
+    return -1;
+}
+
+int DayViewModel::SlotAt(QPointF point, const DayViewGeometry &geometry) const
+{
+    if (AreaAt(point, geometry) == kAreaNone || geometry.slotHeight <= 0)
+        return -1;
+    return std::clamp(static_cast<int>(point.y() / geometry.slotHeight), 0, kSlotCount - 1);
+}

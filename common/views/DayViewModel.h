@@ -1,0 +1,114 @@
+// The arithmetic of the day view, without a window: the half-hour time scale and
+// its time texts, the list of tasks with the selection, the side-by-side placement
+// of overlapping tasks, and the hit tests. DayView only draws what this computes.
+#pragma once
+
+#include <QIcon>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+struct DayViewTask {
+    QString startText;       // as given to AddTask
+    QString endText;
+    int startMinute = 0;     // minutes after midnight
+    int endMinute = 0;       // as given; may lie before or at the start
+    QString text;
+    std::int32_t color = -1; // colour value; -1 draws with the duration-bar fill colour
+    QString tagVariant;      // the caller's key, the event id in the scheduler
+    QIcon picture;
+};
+
+// Where the content (the whole day, unscrolled) lies, in logical pixels.
+struct DayViewGeometry {
+    double timeScaleWidth = 60;
+    double slotHeight = 20;
+    double width = 300;      // time scale plus schedule
+    double taskGap = 3;      // free strip right of each task, so neighbours stay apart
+
+    double ContentHeight() const;
+};
+
+class DayViewModel {
+public:
+    static constexpr int kMinutesPerSlot = 30;
+    static constexpr int kMinutesPerDay = 24 * 60;
+    static constexpr int kSlotCount = kMinutesPerDay / kMinutesPerSlot;
+    static constexpr int kWorkdayStartSlot = 16;     // 8:00 AM, shown at the top first
+    static constexpr int kMinimumTaskMinutes = 15;   // so a short task stays clickable
+
+    // Hit-test area codes; callers test for kAreaSchedule.
+    static constexpr int kAreaNone = 0;
+    static constexpr int kAreaTimeScale = 1;
+    static constexpr int kAreaSchedule = 4;
+
+    // --- Time texts -----------------------------------------------------------------
+    // Minutes after midnight of "h:mm AM/PM" (also "0:00 AM", seconds, lower case,
+    // "a"/"p", 24-hour "hh:mm", and a leading "m/d/yyyy " date); -1 when not a time.
+    static int ParseTime(const QString &text);
+    // "h:mm AM/PM" of a minute of the day (0..1439).
+    static QString FormatTime(int minute);
+    // The slot's start time text, or "" outside 0..kSlotCount-1.
+    static QString TimeOfSlot(int slot);
+    // The slot that holds the time, or -1 when the text is not a time.
+    static int SlotOfTime(const QString &text);
+
+    // --- Tasks ----------------------------------------------------------------------
+    // Appends a task and returns its index (count - 1). A start or end text that is not
+    // a time throws basOperation::Failure "Type mismatch" and adds nothing, so a caller
+    // that takes count - 1 as the new task never tags an older one.
+    int AddTask(const QString &startTime, const QString &endTime, const QString &text,
+                std::int32_t color);
+    int TaskCount() const { return static_cast<int>(m_tasks.size()); }
+    // An index outside 0..count-1 throws basOperation::Failure "Invalid procedure call".
+    const DayViewTask &Task(int index) const;
+    void SetTaskText(int index, const QString &text);
+    void SetTaskTagVariant(int index, const QString &tag);
+    void SetTaskPicture(int index, const QIcon &picture);
+    void RemoveTask(int index);
+    void RemoveAllTasks();
+
+    // --- Selection: a task or a time slot, never both; -1 for none -------------------
+    int SelectedTask() const { return m_selectedTask; }
+    void SetSelectedTask(int index);   // -1 or a task index; clears the slot
+    int SelectedTimeSlot() const { return m_selectedSlot; }
+    void SetSelectedTimeSlot(int slot); // -1 or 0..kSlotCount-1; clears the task
+
+    // --- Placement ------------------------------------------------------------------
+    // The minutes a task covers on the scale: at least kMinimumTaskMinutes, and an end
+    // before the start (a task past midnight) runs to the end of the day.
+    int DrawnStart(int index) const;
+    int DrawnEnd(int index) const;
+    // Overlapping tasks share the width: column of the task and columns of its group.
+    int Column(int index) const;
+    int ColumnCount(int index) const;
+    // Task indices by start time (then longer first, then order added).
+    std::vector<int> TimeOrder() const;
+
+    // --- Geometry and hit tests, in content coordinates -----------------------------
+    QRectF TaskRect(int index, const DayViewGeometry &geometry) const;
+    QRectF SlotRect(int slot, const DayViewGeometry &geometry) const;
+    int AreaAt(QPointF point, const DayViewGeometry &geometry) const;
+    // The task drawn at the point, -1 over empty time or outside the schedule.
+    int TaskAt(QPointF point, const DayViewGeometry &geometry) const;
+    // The slot of the row at the point (time scale or schedule), -1 elsewhere.
+    int SlotAt(QPointF point, const DayViewGeometry &geometry) const;
+
+private:
+    void CheckIndex(int index) const;
+    void Place() const;
+
+    std::vector<DayViewTask> m_tasks;
+    int m_selectedTask = -1;
+    int m_selectedSlot = -1;
+
+    struct Placement {
+        int column = 0;
+        int columns = 1;
+    };
+    mutable std::vector<Placement> m_placement;
+    mutable bool m_placed = false;
+};
