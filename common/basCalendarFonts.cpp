@@ -13,9 +13,9 @@ CalendarFontSet Current;
 namespace {
 const QString kComma = QStringLiteral(",");
 
-bool Flag(const QString &spec, int field)
+bool Flag(const QString &fontSpec, int field)
 {
-    return basConvert::ToInt32(basStringFunctions::GetField(spec, kComma, field)) != 0;
+    return basConvert::ToInt32(basStringFunctions::GetField(fontSpec, kComma, field)) != 0;
 }
 
 QString FlagText(bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); }
@@ -74,20 +74,20 @@ void SaveCalendarFonts()
     WriteColor("CurrentDayColor", c.CurrentDayColor);
 }
 
-std::optional<QFont> SpecToFont(const QString &spec, EmptySpec empty)
+std::optional<QFont> SpecToFont(const QString &fontSpec, EmptySpec empty)
 {
-    if (spec.isEmpty())
+    if (fontSpec.isEmpty())
         return empty == EmptySpec::DefaultFont ? std::optional<QFont>(QFont()) : std::nullopt;
     QFont font;
-    // The order matters: a spec with too few fields fails on the bold field.
-    font.setFamily(basStringFunctions::GetField(spec, kComma, 1));
-    font.setBold(Flag(spec, 3));
-    font.setItalic(Flag(spec, 4));
-    const std::int32_t size = basConvert::ToInt32(basStringFunctions::GetField(spec, kComma, 2));
+    // The order matters: a font text with too few fields fails on the bold field.
+    font.setFamily(basStringFunctions::GetField(fontSpec, kComma, 1));
+    font.setBold(Flag(fontSpec, 3));
+    font.setItalic(Flag(fontSpec, 4));
+    const std::int32_t size = basConvert::ToInt32(basStringFunctions::GetField(fontSpec, kComma, 2));
     if (size > 0)
         font.setPointSizeF(size);
-    font.setStrikeOut(Flag(spec, 5));
-    font.setUnderline(Flag(spec, 6));
+    font.setStrikeOut(Flag(fontSpec, 5));
+    font.setUnderline(Flag(fontSpec, 6));
     return font;
 }
 

@@ -41,10 +41,10 @@ inline constexpr auto kDayEventsFontDefault = "MS Sans Serif,8,0,0,0,0";
 void LoadCalendarFonts();
 void SaveCalendarFonts();
 
-// How an empty spec reads: no font (the renderer) or the platform's default font.
+// How an empty font text reads: no font (the renderer) or the platform's default font.
 enum class EmptySpec { NoFont, DefaultFont };
 
-std::optional<QFont> SpecToFont(const QString &spec, EmptySpec empty = EmptySpec::NoFont);
+std::optional<QFont> SpecToFont(const QString &fontSpec, EmptySpec empty = EmptySpec::NoFont);
 QString FontToSpec(const QFont &font);
 void ApplyFontToLabel(const QFont &font, QWidget &label);
 
