@@ -65,6 +65,10 @@ WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &env)
                 : QStringLiteral("no wallpaper backend for the desktop \"%1\"").arg(env.currentDesktop)};
 }
 
+WallpaperSetter::WallpaperSetter() : m_environment(CurrentDesktopEnvironment()) {}
+
+WallpaperSetter::WallpaperSetter(DesktopEnvironment environment) : m_environment(std::move(environment)) {}
+
 QString BackendName(WallpaperBackend backend)
 {
     switch (backend) {

@@ -50,8 +50,13 @@ DesktopEnvironment CurrentDesktopEnvironment();
 
 class WallpaperSetter {
 public:
+    WallpaperSetter(); // for the running desktop
+    explicit WallpaperSetter(DesktopEnvironment environment);
     // Shows the file as the wallpaper. False with the reason when nothing was set.
     bool Set(const QString &path, QString &reason);
+
+private:
+    DesktopEnvironment m_environment;
 };
 
 // The desktop's own background colour, for a window with neither picture nor colour.

@@ -76,7 +76,7 @@ DesktopEnvironment CurrentDesktopEnvironment()
 
 bool WallpaperSetter::Set(const QString &path, QString &reason)
 {
-    const DesktopEnvironment env = CurrentDesktopEnvironment();
+    const DesktopEnvironment &env = m_environment;
     const WallpaperChoice choice = ChooseWallpaperBackend(env);
     if (choice.backend == WallpaperBackend::None) {
         reason = choice.reason;

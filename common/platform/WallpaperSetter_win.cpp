@@ -20,7 +20,7 @@ DesktopEnvironment CurrentDesktopEnvironment()
 
 bool WallpaperSetter::Set(const QString &path, QString &reason)
 {
-    const WallpaperChoice choice = ChooseWallpaperBackend(CurrentDesktopEnvironment());
+    const WallpaperChoice choice = ChooseWallpaperBackend(m_environment);
     if (choice.backend != WallpaperBackend::Windows) {
         reason = choice.reason;
         return false;

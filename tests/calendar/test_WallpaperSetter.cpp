@@ -1,5 +1,11 @@
 #include "platform/WallpaperSetter.h"
 
+#include "QuillonTestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,4 +82,62 @@ TEST(WallpaperSetter, CommandsCarryThePathAsOneArgument)
                            QStringLiteral("-s"), path}));
 }
 
+} // namespace
+
+namespace {
+// The setter against a stand-in gsettings: what a GNOME desktop would be told.
+class SetterOnGnome : public quillontest::QuillonTest {
+protected:
+    void SetUp() override
+    {
+        QuillonTest::SetUp();
+        QDir().mkpath(TempPath(QStringLiteral("tools")));
+        ASSERT_TRUE(QFile::link(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_fake_tool"),
+                                TempPath(QStringLiteral("tools/gsettings"))));
+        env.Set("PATH", (TempPath(QStringLiteral("tools")) + QLatin1Char(':')).toLocal8Bit() + qgetenv("PATH"));
+        env.Set("FAKE_TOOL_LOG", TempPath(QStringLiteral("tool.log")).toLocal8Bit());
+        env.Set("FAKE_TOOL_EXIT", "0");
+        QFile bitmap(TempPath(QStringLiteral("wallpaper.bmp")));
+        ASSERT_TRUE(bitmap.open(QIODevice::WriteOnly));
+        bitmap.write("BM");
+    }
+
+    QStringList Copies() const
+    {
+        return QDir(DataDir()).entryList({QStringLiteral("wallpaper-*.bmp")}, QDir::Files);
+    }
+
+    basPlatform::WallpaperSetter setter{Env("xcb", "ubuntu:GNOME", {QStringLiteral("gsettings")})};
+};
+
+TEST_F(SetterOnGnome, EachSwitchShowsANewCopyAndRemovesTheOlderOnes)
+{
+    QString reason;
+    ASSERT_TRUE(setter.Set(TempPath(QStringLiteral("wallpaper.bmp")), reason)) << reason.toStdString();
+    const QStringList first = Copies();
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_TRUE(ReadDataFile(QStringLiteral("tool.log")).contains(first.front()));
+
+    QThread::msleep(5); // copies are named by the time of the switch
+    ASSERT_TRUE(setter.Set(TempPath(QStringLiteral("wallpaper.bmp")), reason)) << reason.toStdString();
+    const QStringList second = Copies();
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("wallpaper.bmp"))));
+    const QStringList runs = ReadDataFile(QStringLiteral("tool.log")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(runs.size(), 6); // options, picture-uri and picture-uri-dark, twice
+    EXPECT_TRUE(runs.last().contains(second.front()));
+}
+
+TEST_F(SetterOnGnome, AFailedSwitchKeepsTheCopyTheDesktopShows)
+{
+    QString reason;
+    ASSERT_TRUE(setter.Set(TempPath(QStringLiteral("wallpaper.bmp")), reason));
+    const QStringList shown = Copies();
+    env.Set("FAKE_TOOL_EXIT", "1");
+    QThread::msleep(5);
+    EXPECT_FALSE(setter.Set(TempPath(QStringLiteral("wallpaper.bmp")), reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("gsettings"))) << reason.toStdString();
+    EXPECT_EQ(Copies(), shown);
+}
 } // namespace
