@@ -1,19 +1,12 @@
 #include "CalendarDayText.h"
 
+#include "basTimeText.h"
+
 namespace CalendarDayText {
 
 QTime ParseStartTime(const QString &text)
 {
-    const QString trimmed = text.trimmed();
-    static const char *const kForms[] = {"h:mm AP", "h:mm:ss AP", "h:mmAP", "H:mm", "H:mm:ss"};
-    for (const char *form : kForms) {
-        const QTime time = QTime::fromString(trimmed, QLatin1String(form));
-        if (time.isValid())
-            return time;
-    }
-    // "am"/"pm" in lower case.
-    const QTime time = QTime::fromString(trimmed.toUpper(), QStringLiteral("h:mm AP"));
-    return time;
+    return basTimeText::ParseTimeText(text);
 }
 
 QString SortKey(const QTime &start, const QString &name)

@@ -5,10 +5,10 @@
 #include "basDateText.h"
 #include "basOperation.h"
 #include "basStringFunctions.h"
+#include "basTimeText.h"
 #include "platform/basPlatform.h"
 
 #include <QDate>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -169,44 +169,19 @@ qint64 EventIdNumber(const QString &eventId)
 // an empty text stays empty.
 QString StoredTime(const QString &time)
 {
-    const QString trimmed = time.trimmed();
-    if (trimmed.isEmpty())
+    if (time.trimmed().isEmpty())
         return QString();
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,2}):(\\d{2})(?::\\d{2})?\\s*([AaPp][Mm])?$"));
-    const QRegularExpressionMatch match = pattern.match(trimmed);
-    if (!match.hasMatch())
+    const QTime parsed = basTimeText::ParseTimeText(time);
+    if (!parsed.isValid())
         basOperation::ThrowTypeMismatch();
-    int hour = match.captured(1).toInt();
-    const int minute = match.captured(2).toInt();
-    const QString half = match.captured(3).toUpper();
-    if (minute > 59)
-        basOperation::ThrowTypeMismatch();
-    if (half.isEmpty()) {
-        if (hour > 23)
-            basOperation::ThrowTypeMismatch();
-    } else {
-        if (hour > 12 || (hour == 0 && half == QLatin1String("PM")))
-            basOperation::ThrowTypeMismatch();
-        if (hour == 12)
-            hour = 0;
-        if (half == QLatin1String("PM"))
-            hour += 12;
-    }
-    return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0'));
+    return parsed.toString(QStringLiteral("HH:mm"));
 }
 
 // "HH:MM" to "h:mm AM/PM"; anything else comes back as stored.
 QString DisplayTime(const QString &stored)
 {
     const QTime time = QTime::fromString(stored, QStringLiteral("HH:mm"));
-    if (!time.isValid())
-        return stored;
-    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    return QStringLiteral("%1:%2 %3")
-        .arg(hour12)
-        .arg(time.minute(), 2, 10, QLatin1Char('0'))
-        .arg(time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+    return time.isValid() ? basTimeText::FormatTimeText(time) : stored;
 }
 
 int StoredBoolean(const QString &text) { return basConvert::ToBoolean(text) ? 1 : 0; }

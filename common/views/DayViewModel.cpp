@@ -2,8 +2,8 @@
 
 #include "basDateText.h"
 #include "basOperation.h"
+#include "basTimeText.h"
 
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <numeric>
@@ -17,41 +17,21 @@ double DayViewGeometry::ContentHeight() const
 
 int DayViewModel::ParseTime(const QString &text)
 {
-    // An optional date in front ("the present date and time as text"), then the time.
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(?:(\\S+)\\s+)?(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(?:([AaPp])\\.?[Mm]?\\.?)?$"));
-    const QRegularExpressionMatch match = pattern.match(text.trimmed());
-    if (!match.hasMatch())
-        return -1;
-    if (match.hasCaptured(1) && !basDateText::ParseDateText(match.captured(1)).isValid())
-        return -1;
-    int hour = match.captured(2).toInt();
-    const int minute = match.captured(3).toInt();
-    if (minute > 59 || (match.hasCaptured(4) && match.captured(4).toInt() > 59))
-        return -1;
-    if (match.hasCaptured(5)) {
-        const bool pm = match.captured(5).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
-        // "0:00 AM" is how all-day events are stored; 0 with PM is no time at all.
-        if (hour > 12 || (hour == 0 && pm))
-            return -1;
-        hour %= 12;
-        if (pm)
-            hour += 12;
-    } else if (hour > 23) {
-        return -1;
+    QTime time = basTimeText::ParseTimeText(text);
+    if (!time.isValid()) {
+        // An optional date in front ("the present date and time as text"), then the time.
+        const QString trimmed = text.trimmed();
+        const qsizetype blank = trimmed.indexOf(QLatin1Char(' '));
+        if (blank > 0 && basDateText::ParseDateText(trimmed.left(blank)).isValid())
+            time = basTimeText::ParseTimeText(trimmed.mid(blank + 1));
     }
-    return hour * 60 + minute;
+    return time.isValid() ? time.hour() * 60 + time.minute() : -1;
 }
 
 QString DayViewModel::FormatTime(int minute)
 {
     minute = std::clamp(minute, 0, kMinutesPerDay - 1);
-    const int hour = minute / 60;
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QStringLiteral("%1:%2 %3")
-        .arg(hour12)
-        .arg(minute % 60, 2, 10, QLatin1Char('0'))
-        .arg(hour < 12 ? QLatin1String("AM") : QLatin1String("PM"));
+    return basTimeText::FormatTimeText(QTime(minute / 60, minute % 60));
 }
 
 QString DayViewModel::TimeOfSlot(int slot)
