@@ -1,13 +1,13 @@
 #include "views/MonthView.h"
 
 #include "basColor.h"
+#include "views/DayChangeWatch.h"
 #include "platform/basPlatform.h"
 
 #include <QCalendarWidget>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QTextCharFormat>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,16 +61,7 @@ MonthView::MonthView(QWidget *parent)
     }
     m_model.SetShownMonth(m_calendar->yearShown(), m_calendar->monthShown());
 
-    // A view left open over midnight moves its today frame to the new day.
-    auto *dayWatch = new QTimer(this);
-    dayWatch->setInterval(kDayWatchInterval);
-    connect(dayWatch, &QTimer::timeout, this, [this, shownToday = today]() mutable {
-        if (basPlatform::Today() != shownToday) {
-            shownToday = basPlatform::Today();
-            m_calendar->update();
-        }
-    });
-    dayWatch->start();
+    DayChangeWatch::RepaintOnNewDay(m_calendar);
 
     connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &MonthView::OnPageChanged);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &MonthView::OnSelectionChanged);

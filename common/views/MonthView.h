@@ -21,7 +21,6 @@ class MonthView : public QWidget {
 
 public:
     static constexpr int kMinimumYear = 1900;
-    static constexpr int kDayWatchInterval = 60000; // ms between looks at the date
 
     explicit MonthView(QWidget *parent = nullptr);
 

@@ -1,6 +1,7 @@
 #include "views/YearView.h"
 
 #include "platform/basPlatform.h"
+#include "views/DayChangeWatch.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,7 +12,6 @@
 #include <QPainterPath>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -231,17 +231,7 @@ YearView::YearView(QWidget *parent)
     layout->addWidget(m_grid, 1);
     setFocusProxy(m_grid);
 
-    // A view left open over midnight moves its today frame to the new day.
-    auto *dayWatch = new QTimer(this);
-    dayWatch->setInterval(60000);
-    connect(dayWatch, &QTimer::timeout, m_grid,
-            [grid = m_grid, shownToday = basPlatform::Today()]() mutable {
-                if (basPlatform::Today() != shownToday) {
-                    shownToday = basPlatform::Today();
-                    grid->update();
-                }
-            });
-    dayWatch->start();
+    DayChangeWatch::RepaintOnNewDay(m_grid);
 
     connect(m_previous, &QToolButton::clicked, this, &YearView::PreviousYear);
     connect(m_next, &QToolButton::clicked, this, &YearView::NextYear);

@@ -1,0 +1,23 @@
+#include "views/DayChangeWatch.h"
+
+#include "platform/basPlatform.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace DayChangeWatch {
+
+void RepaintOnNewDay(QWidget *widget)
+{
+    auto *timer = new QTimer(widget);
+    timer->setInterval(kIntervalMs);
+    QObject::connect(timer, &QTimer::timeout, widget, [widget, shownToday = basPlatform::Today()]() mutable {
+        if (basPlatform::Today() != shownToday) {
+            shownToday = basPlatform::Today();
+            widget->update();
+        }
+    });
+    timer->start();
+}
+
+} // namespace DayChangeWatch
