@@ -26,11 +26,16 @@ void ConfigureConnection(QSqlDatabase &db, const QString &path, int busyTimeoutM
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
 }
 
+void ThrowError(const QSqlError &error)
+{
+    throw basOperation::Failure(basOperation::kDatabaseError, ErrorText(error));
+}
+
 void ExecuteStatement(const QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery query(db);
     if (!query.exec(sql))
-        throw basOperation::Failure(basOperation::kDatabaseError, ErrorText(query.lastError()));
+        ThrowError(query.lastError());
 }
 
 namespace {
@@ -38,7 +43,7 @@ QString PragmaValue(const QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery query(db);
     if (!query.exec(sql))
-        throw basOperation::Failure(basOperation::kDatabaseError, ErrorText(query.lastError()));
+        ThrowError(query.lastError());
     return query.next() ? query.value(0).toString() : QString();
 }
 } // namespace
@@ -50,7 +55,7 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path)
         throw basOperation::Failure(basOperation::kFileNotFound,
                                     QStringLiteral("Database file not found: %1").arg(path));
     if (!db.open())
-        throw basOperation::Failure(basOperation::kDatabaseError, ErrorText(db.lastError()));
+        ThrowError(db.lastError());
     // Reading the table list is the first read of the file: a file that is not a
     // database fails here, an empty one shows no tables.
     const QStringList problems = basSchema::SchemaProblems(db);

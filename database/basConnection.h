@@ -21,5 +21,7 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path);
 void ExecuteStatement(const QSqlDatabase &db, const QString &sql);
 // The reason a query failed, as the user should read it.
 QString ErrorText(const class QSqlError &error);
+// Throws basOperation::Failure carrying that reason.
+[[noreturn]] void ThrowError(const class QSqlError &error);
 
 } // namespace basConnection

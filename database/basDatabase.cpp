@@ -52,11 +52,6 @@ QSqlDatabase Connection()
     return db;
 }
 
-[[noreturn]] void ThrowQueryError(const QSqlQuery &query)
-{
-    throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(query.lastError()));
-}
-
 QSqlQuery &Prepared(const QString &sql)
 {
     auto &cache = StatementCache();
@@ -65,7 +60,7 @@ QSqlQuery &Prepared(const QString &sql)
         QSqlQuery query(Connection());
         query.setForwardOnly(true);
         if (!query.prepare(sql))
-            ThrowQueryError(query);
+            basConnection::ThrowError(query.lastError());
         found = cache.emplace(sql, std::move(query)).first;
     }
     return found->second;
@@ -80,7 +75,7 @@ QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {})
     for (const QVariant &value : values)
         query.bindValue(position++, value);
     if (!query.exec())
-        ThrowQueryError(query);
+        basConnection::ThrowError(query.lastError());
     return query;
 }
 

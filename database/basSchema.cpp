@@ -69,13 +69,13 @@ private:
 void Prepare(QSqlQuery &query, const QString &sql)
 {
     if (!query.prepare(sql))
-        throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(query.lastError()));
+        basConnection::ThrowError(query.lastError());
 }
 
 void Exec(QSqlQuery &query)
 {
     if (!query.exec())
-        throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(query.lastError()));
+        basConnection::ThrowError(query.lastError());
 }
 
 // The church-year colour and name of every day 1900-2100, and the facts of the day.
@@ -294,7 +294,7 @@ bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString
             QSqlDatabase &db = connection.db();
             db.setDatabaseName(temporary);
             if (!db.open())
-                throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(db.lastError()));
+                basConnection::ThrowError(db.lastError());
             ExecuteStatement(db, QStringLiteral("PRAGMA foreign_keys=ON"));
             ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
             for (const QString &statement : SchemaStatements())
@@ -341,7 +341,7 @@ CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &pro
     try {
         QSqlQuery integrity(db);
         if (!integrity.exec(QStringLiteral("PRAGMA integrity_check")))
-            throw Failure(basOperation::kDatabaseError, basConnection::ErrorText(integrity.lastError()));
+            basConnection::ThrowError(integrity.lastError());
         QStringList damage;
         while (integrity.next()) {
             const QString line = integrity.value(0).toString();
