@@ -1,0 +1,100 @@
+// The event store: one object owning its connection to dbcalndr.sqlite, its prepared
+// statements and its transaction depth. The operations keep their names and their
+// report names ("basDatabase.<operation>", with the last step reached); they take and
+// return typed values. Text forms ("m/dd/yyyy", "h:mm AM/PM") live where text is shown.
+// Each operation returns true when done; on failure it reports once and returns false.
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+#include <memory>
+
+namespace basDatabase {
+
+// One event as stored. StartTime and EndTime are null for an all-day event read from a
+// row that has none; an all-day event is stored as 0:00 to 23:59.
+struct EventRecord {
+    qint64 EventID = 0; // 0 until the store has given it an id
+    QString EventName;
+    bool AllDayEvent = false;
+    QTime StartTime;
+    QTime EndTime;
+    QString EventColor; // one of the 16 colour names, or empty for the default
+    int EventIcon = 0;  // 0 for none, else 101..156
+    QString Notes;
+    bool Recurring = false;
+
+    bool operator==(const EventRecord &) const = default;
+};
+
+// One row of Dates.
+struct DayRecord {
+    QDate DateKey;
+    QString DateColor; // liturgical colour name, or empty
+    qint64 EventCount = 0;
+    QString DateNotes;
+    QString DateText; // the church-year name of the day, or empty
+
+    bool operator==(const DayRecord &) const = default;
+};
+
+// One occurrence of an event on a day, as GetEventsInRange gives it.
+struct DatedEvent {
+    QDate Date;
+    EventRecord Event;
+};
+
+class EventStore {
+public:
+    EventStore();
+    ~EventStore();
+    EventStore(const EventStore &) = delete;
+    EventStore &operator=(const EventStore &) = delete;
+
+    // The data folder's dbcalndr.sqlite.
+    static QString DatabasePath();
+
+    // Opens an existing store file (never creates one); reports why it could not.
+    bool OpenDatabaseConnection(const QString &path = DatabasePath());
+    void CloseDatabaseConnection();
+    bool IsOpen() const;
+
+    // A timed event needs a valid start and end time (Type mismatch otherwise, nothing
+    // written). A date repeated in the list is stored once.
+    bool AddEventToDatabase(const EventRecord &event, const QList<QDate> &dates, qint64 &eventId);
+    bool AddEventDate(qint64 eventId, QDate date);
+    bool DeleteEventDate(qint64 eventId, QDate date);
+    // Lowers the counts of the dates stored with the event.
+    bool DeleteEventFromDatabase(qint64 eventId);
+    // Only the dates that come or go change their counts.
+    bool UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates);
+
+    bool GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &dayRecords);
+    bool GetEventsByDate(QDate date, QList<qint64> &eventIds);
+    bool GetEventData(qint64 eventId, EventRecord &event);
+    bool GetAllDatesForEvent(qint64 eventId, QList<QDate> &dates);
+    // Every occurrence from firstDate to lastDate in one query, ordered by date, then
+    // all-day events first, then start time, then event id. A row whose time cannot be
+    // read is left out and reported once per call, naming the event and the date.
+    bool GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEvent> &events);
+
+    // Never reports: any failure reads as no fact.
+    QString GetFactOfTheDay(QDate date);
+
+    bool DecrementEventCount(QDate date);
+    bool IncrementEventCount(QDate date);
+    bool UpdateDateNotes(QDate date, const QString &notes);
+
+    // The liturgical colour name of a day ("" when none). No trap of its own: a failure
+    // throws basOperation::Failure to the caller's trap.
+    QString QueryDateColor(QDate date);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace basDatabase
