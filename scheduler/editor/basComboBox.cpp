@@ -1,0 +1,16 @@
+#include "basComboBox.h"
+
+#include <QComboBox>
+
+namespace basComboBox {
+
+int FindComboItem(const QComboBox &combo, const QString &text)
+{
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemText(i) == text)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace basComboBox

@@ -1,0 +1,113 @@
+#include "frmConflict.h"
+
+#include "basOperation.h"
+#include "platform/basPlatform.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+frmConflict::frmConflict(QWidget *parent)
+    : QDialog(parent), m_picture(new QLabel(this)), m_list(new QListWidget(this)),
+      m_disable(new QCheckBox(QStringLiteral("&Do not check for event conflicts."), this)),
+      m_accept(new QPushButton(QStringLiteral("&Accept"), this)),
+      m_reschedule(new QPushButton(QStringLiteral("&Reschedule"), this))
+{
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setObjectName(QStringLiteral("frmConflict"));
+    m_list->setObjectName(QStringLiteral("lstConflicts"));
+    m_disable->setObjectName(QStringLiteral("chkDisableChecking"));
+    m_accept->setObjectName(QStringLiteral("cmdAccept"));
+    m_reschedule->setObjectName(QStringLiteral("cmdReschedule"));
+
+    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    m_picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(iconSize));
+    m_picture->setAlignment(Qt::AlignTop);
+    auto *explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+    explanation->setWordWrap(true);
+    auto *listLabel = new QLabel(QStringLiteral("Existing events:"), this);
+    listLabel->setBuddy(m_list);
+    m_list->setMinimumWidth(420);
+    m_list->setMinimumHeight(120);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_picture);
+    top->addWidget(explanation, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_disable);
+    buttons->addStretch(1);
+    buttons->addWidget(m_accept);
+    buttons->addWidget(m_reschedule);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(listLabel);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+
+    m_accept->setDefault(true);
+    connect(m_disable, &QCheckBox::clicked, this, [this] { chkDisableChecking_Click(); });
+    connect(m_accept, &QPushButton::clicked, this, [this] { cmdAccept_Click(); });
+    connect(m_reschedule, &QPushButton::clicked, this, [this] { cmdReschedule_Click(); });
+    setTabOrder(m_list, m_disable);
+    setTabOrder(m_disable, m_accept);
+    setTabOrder(m_accept, m_reschedule);
+}
+
+void frmConflict::SetEventConflicts(const QStringList &conflicts)
+{
+    m_conflicts = conflicts;
+}
+
+void frmConflict::Form_Load()
+{
+    basOperation::TrapVoid("frmConflict:Form_Load", [&](basOperation::Steps &step) {
+        step(10);
+        m_acceptPressed = false;
+        m_disableChecking = false;
+        m_disable->setChecked(false);
+        m_reschedule->setEnabled(true);
+        step(20);
+        m_list->clear();
+        for (const QString &line : std::as_const(m_conflicts)) {
+            if (!line.isEmpty())
+                m_list->addItem(line);
+        }
+        if (m_list->count() > 0)
+            m_list->setCurrentRow(0);
+    });
+}
+
+void frmConflict::ShowModal()
+{
+    Form_Load();
+    // With nobody to answer, the dialog is not shown and counts as Reschedule.
+    if (basPlatform::IsNonInteractive())
+        return;
+    m_accept->setFocus();
+    exec();
+}
+
+void frmConflict::chkDisableChecking_Click()
+{
+    m_disableChecking = m_disable->isChecked();
+    m_reschedule->setEnabled(!m_disableChecking);
+}
+
+void frmConflict::cmdAccept_Click()
+{
+    m_acceptPressed = true;
+    hide();
+    done(QDialog::Accepted);
+}
+
+void frmConflict::cmdReschedule_Click()
+{
+    m_acceptPressed = false;
+    hide();
+    done(QDialog::Rejected);
+}

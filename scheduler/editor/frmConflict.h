@@ -1,0 +1,52 @@
+// The dialog that lists the existing events a new event runs into and lets the user
+// accept the overlap, go back and reschedule, or switch the check off.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class frmConflict : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr auto kCaption = "Scheduling Conflict";
+    static constexpr auto kExplanation =
+        "This event conflicts with the existing events listed below.  Click on 'Accept' to accept the "
+        "conflict, or 'Reschedule' to change the date and/or time of the event.";
+
+    explicit frmConflict(QWidget *parent = nullptr);
+
+    // Copied; shown from the next showing on.
+    void SetEventConflicts(const QStringList &conflicts);
+    bool AcceptPressed() const { return m_acceptPressed; }
+    bool DisableConflictChecking() const { return m_disableChecking; }
+
+    // Starts afresh: nothing accepted, checking on, the list refilled.
+    void Form_Load();
+    // Shows the dialog modally, starting afresh; the answer is in the properties.
+    void ShowModal();
+
+    void chkDisableChecking_Click();
+    void cmdAccept_Click();
+    void cmdReschedule_Click();
+
+    QListWidget *lstConflicts() const { return m_list; }
+    QCheckBox *chkDisableChecking() const { return m_disable; }
+    QPushButton *cmdAccept() const { return m_accept; }
+    QPushButton *cmdReschedule() const { return m_reschedule; }
+
+private:
+    QStringList m_conflicts;
+    bool m_acceptPressed = false;
+    bool m_disableChecking = false;
+    QLabel *m_picture;
+    QListWidget *m_list;
+    QCheckBox *m_disable;
+    QPushButton *m_accept;
+    QPushButton *m_reschedule;
+};

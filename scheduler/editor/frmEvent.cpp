@@ -1,0 +1,680 @@
+#include "frmEvent.h"
+
+#include "IconPalette.h"
+#include "basColorCombo.h"
+#include "basComboBox.h"
+#include "basConflictCheck.h"
+#include "basDateText.h"
+#include "basEventIcons.h"
+#include "basOperation.h"
+#include "basRefreshFlag.h"
+#include "basTimeList.h"
+#include "basTimeText.h"
+#include "frmConflict.h"
+#include "platform/basPlatform.h"
+#include "views/YearView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using basOperation::Steps;
+
+namespace {
+
+constexpr int kDetailsPage = 0;
+constexpr int kRecurrencePage = 1;
+constexpr int kIconPreviewPixels = 32;
+
+void ShowDataEntryError(const char *text)
+{
+    basPlatform::ShowMessage(QString::fromLatin1(text), QString::fromLatin1(frmEvent::kDataEntryTitle),
+                             basPlatform::MessageIcon::Exclamation, basPlatform::MessageButtons::Ok);
+}
+
+QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+frmEvent::frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings,
+                   bool &calendarRefreshNeeded, QWidget *parent)
+    : QDialog(parent), m_store(store), m_settings(settings), m_calendarRefreshNeeded(calendarRefreshNeeded),
+      m_runConflictDialog([](frmConflict &dialog) { dialog.ShowModal(); })
+{
+    setObjectName(QStringLiteral("frmEvent"));
+    setWindowTitle(QString::fromLatin1(kCaptionNew));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    auto *details = new QWidget;
+    auto *recurrence = new QWidget;
+    m_tabs->addTab(details, QStringLiteral("Details"));
+    m_tabs->addTab(recurrence, QStringLiteral("Recurrence"));
+    BuildDetailsPage(details);
+    BuildRecurrencePage(recurrence);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_ok->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+
+    // Over the pages, so it opens across the notes below the Icon button.
+    m_palette = new IconPalette(this);
+
+    connect(m_ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(m_iconButton, &QPushButton::clicked, this, [this] { cmdIcon_Click(); });
+    connect(m_palette, &IconPalette::CellClicked, this, [this](int index) { imgIcon_Click(index); });
+    connect(m_allDay, &QCheckBox::toggled, this, [this] { chkAllDayEvent_Click(); });
+    connect(m_start, &QComboBox::activated, this, [this] { cboStartTime_Click(); });
+    connect(m_subject, &QLineEdit::textChanged, this, [this] { txtSubject_Change(); });
+    connect(m_color, &QComboBox::activated, this, [this] { cboEventColor_Click(); });
+    connect(m_once, &QRadioButton::clicked, this, [this] { optOnce_Click(); });
+    connect(m_recurring, &QRadioButton::clicked, this, [this] { optRecurring_Click(); });
+    connect(m_date, &QDateEdit::userDateChanged, this, [this] { m_dateTouched = true; });
+    m_date->installEventFilter(this);
+
+    setTabOrder(m_subject, m_date);
+    setTabOrder(m_date, m_start);
+    setTabOrder(m_start, m_end);
+    setTabOrder(m_end, m_allDay);
+    setTabOrder(m_allDay, m_color);
+    setTabOrder(m_color, m_iconButton);
+    setTabOrder(m_iconButton, m_notes);
+    setTabOrder(m_notes, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_once, m_recurring);
+    setTabOrder(m_recurring, m_year);
+
+    Form_Load();
+}
+
+frmEvent::~frmEvent() = default;
+
+void frmEvent::BuildDetailsPage(QWidget *page)
+{
+    m_subject = new QLineEdit(page);
+    m_subject->setObjectName(QStringLiteral("txtSubject"));
+    m_date = new QDateEdit(page);
+    m_date->setObjectName(QStringLiteral("dtEventDate"));
+    m_date->setCalendarPopup(true);
+    m_date->setDateRange(QDate(1900, 1, 1), QDate(2100, 12, 31));
+    QString dateFormat = locale().dateFormat(QLocale::ShortFormat);
+    if (!dateFormat.contains(QLatin1String("yyyy")))
+        dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    m_date->setDisplayFormat(dateFormat);
+    m_start = new QComboBox(page);
+    m_start->setObjectName(QStringLiteral("cboStartTime"));
+    m_end = new QComboBox(page);
+    m_end->setObjectName(QStringLiteral("cboEndTime"));
+    for (QComboBox *times : {m_start, m_end})
+        times->setMaxVisibleItems(12);
+    m_allDay = new QCheckBox(QStringLiteral("&All day event"), page);
+    m_allDay->setObjectName(QStringLiteral("chkAllDayEvent"));
+    m_color = new QComboBox(page);
+    m_color->setObjectName(QStringLiteral("cboEventColor"));
+    m_notes = new QPlainTextEdit(page);
+    m_notes->setObjectName(QStringLiteral("txtNotes"));
+    m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notes->setTabChangesFocus(true);
+    m_iconPicture = new QLabel(page);
+    m_iconPicture->setObjectName(QStringLiteral("imgEventIcon"));
+    m_iconPicture->setFixedSize(kIconPreviewPixels + 4, kIconPreviewPixels + 4);
+    m_iconPicture->setAlignment(Qt::AlignCenter);
+    m_iconPicture->setFrameShape(QFrame::StyledPanel);
+    m_iconButton = new QPushButton(QStringLiteral("&Icon"), page);
+    m_iconButton->setObjectName(QStringLiteral("cmdIcon"));
+
+    m_startLabel = BuddyLabel(QStringLiteral("&Start time:"), m_start, page);
+    m_startLabel->setObjectName(QStringLiteral("Label3"));
+    m_endLabel = BuddyLabel(QStringLiteral("&End time:"), m_end, page);
+    m_endLabel->setObjectName(QStringLiteral("Label4"));
+
+    auto *grid = new QGridLayout(page);
+    grid->addWidget(BuddyLabel(QStringLiteral("S&ubject:"), m_subject, page), 0, 0);
+    grid->addWidget(m_subject, 0, 1, 1, 4);
+    grid->addWidget(BuddyLabel(QStringLiteral("Event &date:"), m_date, page), 1, 0);
+    grid->addWidget(m_date, 1, 1);
+    auto *iconBox = new QHBoxLayout;
+    iconBox->addStretch(1);
+    iconBox->addWidget(m_iconPicture);
+    iconBox->addWidget(m_iconButton);
+    grid->addLayout(iconBox, 1, 3, 1, 2);
+    grid->addWidget(m_startLabel, 2, 0);
+    grid->addWidget(m_start, 2, 1);
+    grid->addWidget(m_endLabel, 2, 3, Qt::AlignRight);
+    grid->addWidget(m_end, 2, 4);
+    grid->addWidget(m_allDay, 3, 1, 1, 2);
+    grid->addWidget(BuddyLabel(QStringLiteral("Event &color:"), m_color, page), 4, 0);
+    grid->addWidget(m_color, 4, 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 5, 0, 1, 5);
+    grid->addWidget(m_notes, 6, 0, 1, 5);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(6, 1);
+}
+
+void frmEvent::BuildRecurrencePage(QWidget *page)
+{
+    m_frame = new QGroupBox(page);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_once = new QRadioButton(QStringLiteral("&Once"), m_frame);
+    m_once->setObjectName(QStringLiteral("optOnce"));
+    m_recurring = new QRadioButton(QStringLiteral("&Recurring"), m_frame);
+    m_recurring->setObjectName(QStringLiteral("optRecurring"));
+    m_once->setChecked(true);
+    auto *options = new QHBoxLayout(m_frame);
+    options->addWidget(m_once);
+    options->addWidget(m_recurring);
+    options->addStretch(1);
+    m_yearLabel = new QLabel(QStringLiteral("Select the days on which this event occurs:"), page);
+    m_yearLabel->setObjectName(QStringLiteral("Label7"));
+    m_year = new YearView(page);
+    m_year->setObjectName(QStringLiteral("SSYear1"));
+    m_yearLabel->setBuddy(m_year);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(m_frame);
+    layout->addWidget(m_yearLabel);
+    layout->addWidget(m_year, 1);
+    // Keeps the page's size while the year view is hidden.
+    auto policy = m_year->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_year->setSizePolicy(policy);
+    m_yearLabel->hide();
+    m_year->hide();
+}
+
+void frmEvent::Form_Load()
+{
+    basOperation::TrapVoid("frmEvent.Form_Load", [&](Steps &step) {
+        step(10);
+        m_loading = true;
+        m_okPressed = false;
+        m_iconNumber.clear();
+        m_ok->setEnabled(false);
+        step(20);
+        const QStringList times = basTimeList::LoadTimes();
+        m_start->addItems(times);
+        m_end->addItems(times);
+        step(30);
+        basColorCombo::LoadColorCombo(*m_color, true);
+        m_color->setCurrentIndex(0);
+        step(40);
+        m_date->setDate(basPlatform::Today());
+        m_loading = false;
+    });
+    m_loading = false;
+    resize(sizeHint().expandedTo(QSize(560, 520)));
+}
+
+void frmEvent::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_subject->setFocus();
+}
+
+// --- Properties ------------------------------------------------------------------------
+
+void frmEvent::SetEventID(const QString &id)
+{
+    m_okPressed = false;
+    m_eventId = id;
+    if (id.isEmpty()) {
+        setWindowTitle(QString::fromLatin1(kCaptionNew));
+        ShowIcon(QString());
+        m_ok->setEnabled(false);
+    } else {
+        setWindowTitle(QString::fromLatin1(kCaptionEdit));
+        m_ok->setEnabled(true);
+    }
+    m_dateTouched = false;
+    m_tabs->setCurrentIndex(kDetailsPage);
+}
+
+QString frmEvent::EventSubject() const
+{
+    return m_subject->text();
+}
+
+void frmEvent::SetEventSubject(const QString &subject)
+{
+    m_subject->setText(subject);
+}
+
+bool frmEvent::AllDayEvent() const
+{
+    return m_allDay->isChecked();
+}
+
+void frmEvent::SetAllDayEvent(bool value)
+{
+    m_allDay->setChecked(value);
+}
+
+QString frmEvent::EventDate() const
+{
+    return basDateText::FormatDateText(m_date->date());
+}
+
+void frmEvent::SetEventDate(const QString &date)
+{
+    const QDate parsed = basDateText::ParseDateText(date);
+    if (!parsed.isValid())
+        basOperation::ThrowTypeMismatch();
+    m_date->setDate(parsed);
+    m_dateTouched = false;
+}
+
+QString frmEvent::EventStartTime() const
+{
+    return m_start->currentIndex() < 0 ? QString() : m_start->currentText();
+}
+
+void frmEvent::SetEventStartTime(const QString &time)
+{
+    const QTime parsed = basTimeText::ParseTimeText(time);
+    int index = basComboBox::FindComboItem(*m_start, basTimeText::FormatTimeText(parsed));
+    if (index < 0 && parsed.isValid())
+        index = basComboBox::FindComboItem(*m_start, basTimeText::FormatTimeText(basTimeList::NextTimePeriod(parsed)));
+    m_start->setCurrentIndex(index);
+    cboStartTime_Click();
+}
+
+QString frmEvent::EventEndTime() const
+{
+    return m_end->currentIndex() < 0 ? QString() : m_end->currentText();
+}
+
+void frmEvent::SetEventEndTime(const QString &time)
+{
+    const QTime parsed = basTimeText::ParseTimeText(time);
+    m_end->setCurrentIndex(parsed.isValid() ? basComboBox::FindComboItem(*m_end, basTimeText::FormatTimeText(parsed)) : -1);
+}
+
+QString frmEvent::EventColor() const
+{
+    const QString key = basColorCombo::SelectedKey(*m_color);
+    return key == QLatin1String(basColorCombo::kDefaultKey) ? QString() : key;
+}
+
+void frmEvent::SetEventColor(const QString &color)
+{
+    const int index = basColorCombo::FindKey(*m_color, color.isEmpty() ? QString::fromLatin1(basColorCombo::kDefaultKey) : color);
+    if (index < 0)
+        throw basOperation::Failure(35601, QStringLiteral("Element not found"));
+    m_color->setCurrentIndex(index);
+}
+
+void frmEvent::SetEventIconIndex(const QString &icon)
+{
+    const int number = basEventIcons::IconNumberFromText(icon);
+    ShowIcon(number == 0 ? QString() : QString::number(number));
+}
+
+void frmEvent::ShowIcon(const QString &number)
+{
+    m_iconNumber = number;
+    if (number.isEmpty()) {
+        m_iconPicture->clear();
+        m_iconPicture->setToolTip(QString());
+        return;
+    }
+    const int value = number.toInt();
+    m_iconPicture->setPixmap(basEventIcons::EventIcon(value).pixmap(QSize(kIconPreviewPixels, kIconPreviewPixels),
+                                                                    devicePixelRatioF()));
+    m_iconPicture->setToolTip(basEventIcons::EventIconTitle(value));
+}
+
+QString frmEvent::EventNotes() const
+{
+    return m_notes->toPlainText();
+}
+
+void frmEvent::SetEventNotes(const QString &notes)
+{
+    m_notes->setPlainText(notes);
+}
+
+bool frmEvent::EventRecurring() const
+{
+    return m_recurring->isChecked();
+}
+
+void frmEvent::SetEventRecurring(bool value)
+{
+    if (value) {
+        m_recurring->setChecked(true);
+        optRecurring_Click();
+    } else {
+        m_once->setChecked(true);
+        optOnce_Click();
+    }
+}
+
+basDatabase::EventRecord frmEvent::Record() const
+{
+    basDatabase::EventRecord record;
+    record.EventID = m_eventId.toLongLong();
+    record.EventName = EventSubject();
+    record.AllDayEvent = AllDayEvent();
+    record.StartTime = basTimeText::ParseTimeText(EventStartTime());
+    record.EndTime = basTimeText::ParseTimeText(EventEndTime());
+    record.EventColor = EventColor();
+    record.EventIcon = m_iconNumber.toInt();
+    record.Notes = EventNotes();
+    record.Recurring = EventRecurring();
+    if (record.AllDayEvent) {
+        // Whatever the controls show, an all-day event spans the whole day and is plain.
+        record.StartTime = QTime(0, 0);
+        record.EndTime = QTime(23, 59);
+        record.EventColor.clear();
+        record.EventIcon = 0;
+    }
+    return record;
+}
+
+// --- Reactions -------------------------------------------------------------------------
+
+void frmEvent::txtSubject_Change()
+{
+    if (m_loading)
+        return;
+    m_ok->setEnabled(!m_subject->text().isEmpty());
+}
+
+void frmEvent::cboStartTime_Click()
+{
+    if (m_loading || !m_eventId.isEmpty())
+        return;
+    basOperation::TrapVoid("frmEvent.cboStartTime_Click", [&](Steps &step) {
+        step(10);
+        const QTime start = basTimeText::ParseTimeText(EventStartTime());
+        if (!start.isValid())
+            return;
+        step(20);
+        const QTime end = basTimeList::NextTimePeriod(basTimeList::NextTimePeriod(start));
+        m_end->setCurrentIndex(basComboBox::FindComboItem(*m_end, basTimeText::FormatTimeText(end)));
+    });
+}
+
+void frmEvent::chkAllDayEvent_Click()
+{
+    basOperation::TrapVoid("frmEvent.chkAllDayEvent_Click", [&](Steps &step) {
+        step(10);
+        const bool timed = !m_allDay->isChecked();
+        for (QWidget *control : std::initializer_list<QWidget *>{m_start, m_end, m_color, m_startLabel, m_endLabel, m_iconButton})
+            control->setEnabled(timed);
+        if (!timed) {
+            step(20);
+            m_color->setCurrentIndex(0);
+            ShowIcon(QString());
+            m_palette->hide();
+        }
+    });
+}
+
+void frmEvent::cboEventColor_Click()
+{
+    if (!m_loading)
+        m_notes->setFocus();
+}
+
+void frmEvent::cmdIcon_Click()
+{
+    basOperation::TrapVoid("frmEvent.cmdIcon_Click", [&](Steps &step) {
+        step(10);
+        if (m_palette->CellCount() == 1) {
+            basOperation::TrapVoid("frmEvent.LoadIcons", [&](Steps &load) {
+                load(10);
+                m_palette->LoadIcons(*m_iconButton);
+            });
+        }
+        step(20);
+        m_palette->setVisible(!m_palette->isVisible());
+        if (m_palette->isVisible())
+            m_palette->raise();
+    });
+}
+
+void frmEvent::imgIcon_Click(int index)
+{
+    basOperation::TrapVoid("frmEvent.imgIcon_Click", [&](Steps &step) {
+        step(10);
+        m_palette->hide();
+        step(20);
+        ShowIcon(m_palette->CellTag(index));
+    });
+}
+
+void frmEvent::optOnce_Click()
+{
+    m_yearLabel->hide();
+    m_year->hide();
+    m_date->setEnabled(true);
+}
+
+void frmEvent::optRecurring_Click()
+{
+    m_yearLabel->show();
+    m_year->show();
+    // The year view now holds the dates; the picker only offers the first one.
+    m_date->setEnabled(false);
+    PopulateYearView();
+}
+
+bool frmEvent::dtEventDate_Validate()
+{
+    return basOperation::Trap("frmEvent.dtEventDate_Validate", true, [&](Steps &step) {
+        step(10);
+        if (m_date->date() >= basPlatform::Today())
+            return true;
+        step(20);
+        ShowDataEntryError(kDateBeforeToday);
+        return false;
+    });
+}
+
+bool frmEvent::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_date && event->type() == QEvent::FocusOut && !m_validating && m_dateTouched) {
+        // Leaving for Cancel or for another window does not check.
+        const QWidget *next = QApplication::focusWidget();
+        if (next != m_cancel && isActiveWindow()) {
+            m_validating = true;
+            if (!dtEventDate_Validate())
+                m_date->setFocus();
+            m_validating = false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- Dates -----------------------------------------------------------------------------
+
+QList<QDate> frmEvent::GetEventDates()
+{
+    return basOperation::Trap("frmEvent.GetEventDates", QList<QDate>(), [&](Steps &step) {
+        step(10);
+        if (!m_recurring->isChecked())
+            return QList<QDate>{m_date->date()};
+        step(20);
+        QList<QDate> dates;
+        const int count = m_year->SelectedCount();
+        dates.reserve(count);
+        for (int i = 0; i < count; ++i)
+            dates << m_year->SelectedDate(i);
+        return dates;
+    });
+}
+
+void frmEvent::PopulateYearView()
+{
+    basOperation::TrapVoid("frmEvent.PopulateYearView", [&](Steps &step) {
+        step(10);
+        m_year->Clear();
+        step(20);
+        m_year->AddDate(m_date->date());
+        step(30);
+        if (m_eventId.isEmpty())
+            return;
+        QList<QDate> stored;
+        if (m_store.GetAllDatesForEvent(m_eventId.toLongLong(), stored)) {
+            step(40);
+            for (const QDate &date : std::as_const(stored))
+                m_year->AddDate(date);
+        }
+    });
+}
+
+// --- OK and Cancel ---------------------------------------------------------------------
+
+void frmEvent::CheckForConflicts(bool &reschedule)
+{
+    reschedule = false;
+    basOperation::TrapVoid("frmEvent.CheckForConflicts", [&](Steps &step) {
+        step(10);
+        if (m_allDay->isChecked())
+            return;
+        step(20);
+        const basDatabase::EventRecord record = Record();
+        const QList<QDate> dates = GetEventDates();
+        step(30);
+        QStringList conflicts;
+        if (!basConflictCheck::FindConflicts(m_store, dates, record.StartTime, record.EndTime, m_eventId.toLongLong(),
+                                             conflicts) ||
+            conflicts.isEmpty())
+            return;
+        step(40);
+        frmConflict dialog(this);
+        dialog.SetEventConflicts(conflicts);
+        m_runConflictDialog(dialog);
+        step(50);
+        m_settings.CheckForConflicts = !dialog.DisableConflictChecking();
+        reschedule = !dialog.AcceptPressed();
+    });
+}
+
+void frmEvent::cmdOK_Click()
+{
+    basOperation::TrapVoid("frmEvent.cmdOK_Click", [&](Steps &step) {
+        step(10);
+        if (!m_allDay->isChecked()) {
+            // An all-day event keeps its whole-day span, whatever the lists show.
+            const int start = basTimeList::ToSecondsNumber(EventStartTime());
+            const int end = basTimeList::ToSecondsNumber(EventEndTime());
+            if (start < 0 || end < 0) {
+                ShowDataEntryError(kNoTime);
+                (start < 0 ? m_start : m_end)->setFocus();
+                return;
+            }
+            if (start > end) {
+                ShowDataEntryError(kEndBeforeStart);
+                m_tabs->setCurrentIndex(kDetailsPage);
+                m_start->setFocus();
+                return;
+            }
+        }
+        step(15);
+        if (m_dateTouched && !m_recurring->isChecked() && !dtEventDate_Validate()) {
+            m_tabs->setCurrentIndex(kDetailsPage);
+            m_date->setFocus();
+            return;
+        }
+        step(20);
+        if (GetEventDates().isEmpty()) {
+            ShowDataEntryError(kNoDays);
+            m_tabs->setCurrentIndex(kRecurrencePage);
+            m_year->setFocus();
+            return;
+        }
+        step(30);
+        if (m_settings.CheckForConflicts) {
+            bool reschedule = false;
+            CheckForConflicts(reschedule);
+            if (reschedule)
+                return;
+        }
+        step(40);
+        const bool saved = m_eventId.isEmpty() ? AddEvent() : UpdateEvent();
+        // The store has said why; the window stays open with what the user typed.
+        if (!saved)
+            return;
+        step(50);
+        m_okPressed = true;
+        m_palette->hide();
+        accept();
+    });
+}
+
+void frmEvent::cmdCancel_Click()
+{
+    m_okPressed = false;
+    m_palette->hide();
+    QDialog::reject();
+}
+
+void frmEvent::reject()
+{
+    cmdCancel_Click();
+}
+
+bool frmEvent::AddEvent()
+{
+    return basOperation::Trap("frmEvent.AddEvent", false, [&](Steps &step) {
+        step(10);
+        const basDatabase::EventRecord record = Record();
+        step(20);
+        const QList<QDate> dates = GetEventDates();
+        step(30);
+        qint64 newId = 0;
+        if (!m_store.AddEventToDatabase(record, dates, newId))
+            return false;
+        step(40);
+        m_eventId = QString::number(newId);
+        basRefreshFlag::NoteChangedDates(m_calendarRefreshNeeded, dates);
+        return true;
+    });
+}
+
+bool frmEvent::UpdateEvent()
+{
+    return basOperation::Trap("frmEvent.UpdateEvent", false, [&](Steps &step) {
+        step(10);
+        const basDatabase::EventRecord record = Record();
+        step(20);
+        const QList<QDate> dates = GetEventDates();
+        step(30);
+        // The days the event leaves change on the desktop calendar too.
+        QList<QDate> previous;
+        m_store.GetAllDatesForEvent(m_eventId.toLongLong(), previous);
+        step(40);
+        if (!m_store.UpdateEventInDatabase(m_eventId.toLongLong(), record, dates))
+            return false;
+        step(50);
+        basRefreshFlag::NoteChangedDates(m_calendarRefreshNeeded, dates + previous);
+        return true;
+    });
+}

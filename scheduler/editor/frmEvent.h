@@ -1,0 +1,173 @@
+// The modal window in which an event is entered or changed. The caller writes the
+// properties, shows the window, reads OkPressed and the properties back. On OK the
+// window validates, runs the conflict check when the setting is on, and saves the event
+// with its dates itself. Page "Details" holds the fields, page "Recurrence" the choice
+// between one date and days picked in a year view.
+#pragma once
+
+#include "EventStore.h"
+#include "basQuillon.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class IconPalette;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class YearView;
+class frmConflict;
+
+class frmEvent : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr auto kCaptionNew = "New Event";
+    static constexpr auto kCaptionEdit = "Edit Event";
+    static constexpr auto kDataEntryTitle = "Data Entry Error";
+    static constexpr auto kEndBeforeStart = "The End Time cannot be earlier than the Start Time.";
+    static constexpr auto kDateBeforeToday = "Event date cannot be earlier than today.";
+    static constexpr auto kNoTime = "Choose a start time and an end time, or tick All day event.";
+    static constexpr auto kNoDays = "Select at least one day on which this event occurs, or choose Once.";
+
+    // The store and the two values the window shares with the main window for the
+    // run: the settings (the conflict check may switch itself off) and the flag that
+    // asks for the desktop calendar to be drawn again.
+    frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings,
+             bool &calendarRefreshNeeded, QWidget *parent = nullptr);
+    ~frmEvent() override;
+
+    // --- Properties -----------------------------------------------------------------
+    bool OkPressed() const { return m_okPressed; }
+    void SetOkPressed(bool value) { m_okPressed = value; }
+    QString EventID() const { return m_eventId; }
+    void SetEventID(const QString &id);
+    QString EventSubject() const;
+    void SetEventSubject(const QString &subject);
+    bool AllDayEvent() const;
+    void SetAllDayEvent(bool value);
+    // "m/dd/yyyy"; writing a text that is no date throws basOperation::Failure.
+    QString EventDate() const;
+    void SetEventDate(const QString &date);
+    // "h:mm AM/PM" of the list, empty when nothing is selected. Writing selects the equal
+    // entry, else the next half hour's (start only), else nothing.
+    QString EventStartTime() const;
+    void SetEventStartTime(const QString &time);
+    QString EventEndTime() const;
+    void SetEventEndTime(const QString &time);
+    // A colour name, empty for the default; an unknown name throws basOperation::Failure.
+    QString EventColor() const;
+    void SetEventColor(const QString &color);
+    // "101".."156" or empty; any other number throws basOperation::Failure.
+    QString EventIconIndex() const { return m_iconNumber; }
+    void SetEventIconIndex(const QString &icon);
+    QString EventNotes() const;
+    void SetEventNotes(const QString &notes);
+    bool EventRecurring() const;
+    void SetEventRecurring(bool value);
+
+    // The event as the properties describe it, in the form the store keeps.
+    basDatabase::EventRecord Record() const;
+
+    // --- Operations -----------------------------------------------------------------
+    // The event's dates: the date picker's for "Once", the year view's selection, in
+    // date order, for "Recurring".
+    QList<QDate> GetEventDates();
+    void PopulateYearView();
+    // Runs the check and, on conflicts, the dialog; reschedule is true when the user
+    // wants to go back and change the event.
+    void CheckForConflicts(bool &reschedule);
+
+    // How the conflict dialog is shown (modal by default); tests answer it instead.
+    using ConflictDialogRunner = std::function<void(frmConflict &)>;
+    void SetConflictDialogRunner(ConflictDialogRunner runner) { m_runConflictDialog = std::move(runner); }
+
+    // --- Reactions ------------------------------------------------------------------
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdIcon_Click();
+    void imgIcon_Click(int index);
+    void chkAllDayEvent_Click();
+    void cboStartTime_Click();
+    void txtSubject_Change();
+    void cboEventColor_Click();
+    void optOnce_Click();
+    void optRecurring_Click();
+    // False (and the message shown) when the picker holds a day before today.
+    bool dtEventDate_Validate();
+
+    // --- Controls, for the main window's tests and for screenshots ------------------
+    QTabWidget *SSTab1() const { return m_tabs; }
+    QLineEdit *txtSubject() const { return m_subject; }
+    QDateEdit *dtEventDate() const { return m_date; }
+    QComboBox *cboStartTime() const { return m_start; }
+    QComboBox *cboEndTime() const { return m_end; }
+    QCheckBox *chkAllDayEvent() const { return m_allDay; }
+    QComboBox *cboEventColor() const { return m_color; }
+    QPlainTextEdit *txtNotes() const { return m_notes; }
+    QLabel *imgEventIcon() const { return m_iconPicture; }
+    QPushButton *cmdIcon() const { return m_iconButton; }
+    IconPalette *picIcons() const { return m_palette; }
+    QPushButton *cmdOK() const { return m_ok; }
+    QPushButton *cmdCancel() const { return m_cancel; }
+    QRadioButton *optOnce() const { return m_once; }
+    QRadioButton *optRecurring() const { return m_recurring; }
+    QLabel *Label7() const { return m_yearLabel; }
+    YearView *SSYear1() const { return m_year; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void reject() override;
+
+private:
+    void BuildDetailsPage(QWidget *page);
+    void BuildRecurrencePage(QWidget *page);
+    void Form_Load();
+    void ShowIcon(const QString &number);
+    bool AddEvent();
+    bool UpdateEvent();
+
+    basDatabase::EventStore &m_store;
+    basQuillon::GeneralSettingsRecord &m_settings;
+    bool &m_calendarRefreshNeeded;
+    ConflictDialogRunner m_runConflictDialog;
+
+    bool m_loading = false;
+    bool m_okPressed = false;
+    bool m_validating = false;
+    bool m_dateTouched = false;
+    QString m_eventId;
+    QString m_iconNumber;
+
+    QTabWidget *m_tabs;
+    QLineEdit *m_subject;
+    QDateEdit *m_date;
+    QLabel *m_startLabel;
+    QComboBox *m_start;
+    QLabel *m_endLabel;
+    QComboBox *m_end;
+    QCheckBox *m_allDay;
+    QComboBox *m_color;
+    QPlainTextEdit *m_notes;
+    QLabel *m_iconPicture;
+    QPushButton *m_iconButton;
+    IconPalette *m_palette;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+    QGroupBox *m_frame;
+    QRadioButton *m_once;
+    QRadioButton *m_recurring;
+    QLabel *m_yearLabel;
+    YearView *m_year;
+};

@@ -1,0 +1,173 @@
+// The editor's building blocks: colour names and swatches, the combo look-ups, the time
+// list and its arithmetic, the overlap rule and the conflict line, the refresh flag.
+#include "QuillonTestEnvironment.h"
+#include "basColorCombo.h"
+#include "basComboBox.h"
+#include "basCommonFunctions.h"
+#include "basConflictCheck.h"
+#include "basEventIcons.h"
+#include "basOperation.h"
+#include "basRefreshFlag.h"
+#include "basTimeList.h"
+#include "EventStore.h"
+
+#include <QComboBox>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ColorFromName, MatchesExactNamesOnlyAndGivesBlackOtherwise)
+{
+    EXPECT_EQ(basColorCombo::ColorFromName(QStringLiteral("Red")), 255);
+    EXPECT_EQ(basColorCombo::ColorFromName(QStringLiteral("Blue")), 16711680);
+    EXPECT_EQ(basColorCombo::ColorFromName(QStringLiteral("Fuschia")), 255 + 65536 * 255);
+    EXPECT_EQ(basColorCombo::ColorFromName(QStringLiteral("White")), 0xFFFFFF);
+    for (const char *other : {"red", "Fuchsia", "", " Red", "Orange"})
+        EXPECT_EQ(basColorCombo::ColorFromName(QString::fromLatin1(other)), 0) << other;
+    // Every name of the list has its own colour.
+    QSet<int> values;
+    for (const QString &name : basColorCombo::ColorNames())
+        values.insert(basColorCombo::ColorFromName(name));
+    EXPECT_EQ(values.size(), 16);
+}
+
+TEST(ColorCombo, HoldsDefaultThenSixteenKeyedSwatches)
+{
+    QComboBox combo;
+    basColorCombo::LoadColorCombo(combo, true);
+    ASSERT_EQ(combo.count(), 17);
+    EXPECT_EQ(combo.itemData(0).toString(), QStringLiteral("Default"));
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("(Default)"));
+    EXPECT_TRUE(combo.itemIcon(0).isNull());
+    EXPECT_EQ(combo.itemText(1), QStringLiteral("White"));
+    EXPECT_EQ(basColorCombo::FindKey(combo, QStringLiteral("Fuschia")), 15);
+    EXPECT_EQ(basColorCombo::FindKey(combo, QStringLiteral("red")), -1);
+
+    // A swatch is filled with its colour and edged in black, at ratio 1 and 2.
+    for (qreal ratio : {1.0, 2.0}) {
+        const QImage image = combo.itemIcon(11).pixmap(QSize(32, 12), ratio).toImage();
+        ASSERT_EQ(image.size(), QSize(qRound(32 * ratio), qRound(12 * ratio))) << ratio;
+        EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(Qt::red));
+        EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+        EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::black));
+        EXPECT_EQ(image.pixelColor(1, image.height() / 2), QColor(Qt::red)) << "edge one pixel wide";
+    }
+    QComboBox wide;
+    basColorCombo::LoadColorCombo(wide, false);
+    EXPECT_TRUE(wide.itemText(1).isEmpty());
+    EXPECT_EQ(wide.itemData(1).toString(), QStringLiteral("White"));
+}
+
+TEST(ComboAndListSearch, FindFirstExactAndSkipEmptyEntries)
+{
+    QComboBox combo;
+    combo.addItems({QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("b"), QStringLiteral("b")});
+    EXPECT_EQ(basComboBox::FindComboItem(combo, QStringLiteral("b")), 2);
+    EXPECT_EQ(basComboBox::FindComboItem(combo, QStringLiteral("c")), -1);
+
+    const QStringList list{QString(), QStringLiteral("1/5/2004")};
+    EXPECT_TRUE(basCommonFunctions::IsInArray(QStringLiteral("1/5/2004"), list));
+    EXPECT_FALSE(basCommonFunctions::IsInArray(QStringLiteral("1/05/2004"), list));
+    EXPECT_FALSE(basCommonFunctions::IsInArray(QString(), list));
+}
+
+TEST(TimeList, FortyEightHalfHoursFromMidnight)
+{
+    const QStringList times = basTimeList::LoadTimes();
+    ASSERT_EQ(times.size(), 48);
+    EXPECT_EQ(times.first(), QStringLiteral("12:00 AM"));
+    EXPECT_EQ(times[1], QStringLiteral("12:30 AM"));
+    EXPECT_EQ(times[2], QStringLiteral("1:00 AM"));
+    EXPECT_EQ(times[24], QStringLiteral("12:00 PM"));
+    EXPECT_EQ(times.last(), QStringLiteral("11:30 PM"));
+    QStringList unique = times;
+    EXPECT_EQ(unique.removeDuplicates(), 0);
+}
+
+TEST(TimeList, NextPeriodAndComparisonNumbers)
+{
+    const std::pair<const char *, const char *> next[] = {
+        {"9:00 AM", "9:30"}, {"9:15 AM", "9:30"}, {"9:30 AM", "10:0"}, {"2:29 PM", "14:30"},
+        {"11:45 PM", "0:0"}, {"11:30 PM", "0:0"}, {"12:00 AM", "0:30"}, {"nonsense", ""}};
+    for (const auto &[time, expected] : next)
+        EXPECT_EQ(basTimeList::GetNextTimePeriod(QString::fromLatin1(time)), QString::fromLatin1(expected)) << time;
+
+    EXPECT_EQ(basTimeList::ToSecondsNumber(QStringLiteral("9:30 AM")), 93000);
+    EXPECT_EQ(basTimeList::ToSecondsNumber(QStringLiteral("5:30 PM")), 173000);
+    EXPECT_EQ(basTimeList::ToSecondsNumber(QStringLiteral("12:00 AM")), 0);
+    EXPECT_EQ(basTimeList::ToSecondsNumber(QString()), -1);
+    EXPECT_EQ(basTimeList::ToMinutesNumber(QStringLiteral("9:30 AM")), 930);
+    EXPECT_EQ(basTimeList::ToMinutesNumber(QStringLiteral("5:30 PM")), 1730);
+    EXPECT_EQ(basTimeList::ToMinutesNumber(QStringLiteral("12:00 AM")), 0);
+}
+
+TEST(ConflictRule, StartOrEndInsideOrEnclosingConflicts)
+{
+    struct Case {
+        int existingStart, existingEnd, newStart, newEnd;
+        bool conflict;
+    };
+    const Case cases[] = {
+        {900, 1000, 930, 1100, true},   // start inside
+        {900, 1000, 800, 930, true},    // end inside
+        {900, 1000, 1000, 1100, false}, // starts as it ends
+        {900, 1000, 800, 900, false},   // ends as it starts
+        {1000, 1100, 900, 1200, true},  // encloses it
+        {900, 1000, 900, 900, true},    // starts with it
+        {900, 1000, 900, 1000, true},   // the same span
+        {930, 930, 900, 1000, false},   // an existing span of no length
+        {900, 1000, 1100, 1200, false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(basConflictCheck::Overlaps(c.newStart, c.newEnd, c.existingStart, c.existingEnd), c.conflict)
+            << c.existingStart << "-" << c.existingEnd << " vs " << c.newStart << "-" << c.newEnd;
+}
+
+TEST(ConflictRule, LineNamesDayTimesAndSubject)
+{
+    basDatabase::EventRecord event;
+    event.EventName = QStringLiteral("Staff meeting");
+    event.StartTime = QTime(9, 0);
+    event.EndTime = QTime(10, 30);
+    EXPECT_EQ(basConflictCheck::ConflictLine(QDate(2004, 1, 5), event),
+              QStringLiteral("5-Jan-2004  9:00 AM - 10:30 AM  Staff meeting"));
+    event.StartTime = QTime(12, 0);
+    event.EndTime = QTime(23, 30);
+    EXPECT_EQ(basConflictCheck::ConflictLine(QDate(2026, 12, 25), event),
+              QStringLiteral("25-Dec-2026  12:00 PM - 11:30 PM  Staff meeting"));
+}
+
+TEST(EventIcons, FiftySixDrawnIconsAndStrictNumbers)
+{
+    for (int number = basEventIcons::kFirstIcon; number <= basEventIcons::kLastIcon; ++number) {
+        const QImage image = basEventIcons::EventIcon(number).pixmap(QSize(32, 32), 2.0).toImage();
+        ASSERT_EQ(image.width(), 64) << number;
+        // The tile is painted: a pixel near the middle of its left edge is opaque.
+        EXPECT_EQ(image.pixelColor(4, 32).alpha(), 255) << number;
+        EXPECT_FALSE(basEventIcons::EventIconTitle(number).isEmpty()) << number;
+    }
+    EXPECT_TRUE(basEventIcons::EventIcon(100).isNull());
+    EXPECT_TRUE(basEventIcons::EventIcon(157).isNull());
+    EXPECT_EQ(basEventIcons::IconNumberFromText(QString()), 0);
+    EXPECT_EQ(basEventIcons::IconNumberFromText(QStringLiteral("120")), 120);
+    for (const char *bad : {"100", "157", "12x", "-101"})
+        EXPECT_THROW(basEventIcons::IconNumberFromText(QString::fromLatin1(bad)), basOperation::Failure) << bad;
+}
+
+class RefreshFlag : public quillontest::QuillonTest {};
+
+TEST_F(RefreshFlag, SetByTodaysMonthAndYearOnlyAndNeverCleared)
+{
+    // Today is 6 December 2026.
+    EXPECT_TRUE(basRefreshFlag::CurrentMonthChanged({QDate(2027, 3, 1), QDate(2026, 12, 31)}));
+    EXPECT_FALSE(basRefreshFlag::CurrentMonthChanged({QDate(2025, 12, 6), QDate(2026, 11, 30)}));
+    EXPECT_FALSE(basRefreshFlag::CurrentMonthChanged({QDate()}));
+    bool flag = false;
+    basRefreshFlag::NoteChangedDates(flag, {QDate(2026, 12, 1)});
+    basRefreshFlag::NoteChangedDates(flag, {QDate(2027, 1, 1)});
+    EXPECT_TRUE(flag);
+}
+
+} // namespace
