@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+namespace basDatabase {
+class EventStore;
+}
+
 namespace basCalendar {
 
 // True when the command line is exactly "-1": take the calendar off the wallpaper.
@@ -26,6 +30,6 @@ QString CommandLineText(const QStringList &arguments);
 int Main(const QStringList &arguments);
 
 // The liturgical colour of a date (m/d/yyyy); 0 when the day has none.
-std::int32_t GetDateColor(const QString &dateText);
+std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText);
 
 } // namespace basCalendar

@@ -1,7 +1,7 @@
 // quillon-db create/check as a user runs them, and the invariants check behind it.
 #include "StoreTest.h"
 
-#include "basDatabase.h"
+#include "EventStore.h"
 #include "basSchema.h"
 
 #include <QDate>
@@ -13,7 +13,6 @@
 namespace {
 using quillontest::QuillonTest;
 using quillontest::StoreTest;
-namespace db = basDatabase;
 
 const QString kTool = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db");
 
@@ -73,24 +72,25 @@ TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
 
 TEST_F(QuillonDbTool, CreateShipsTheChurchYearAndTheFacts)
 {
-    const QString file = basDatabase::DatabasePath();
+    const QString file = basDatabase::EventStore::DatabasePath();
     const ToolRun run = RunTool({QStringLiteral("create"), file});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_TRUE(db::OpenDatabaseConnection());
-    // Every day of 1900-2100 has its colour; the store reads them in the one date form.
-    QStringList days;
-    ASSERT_TRUE(db::GetDates(QStringLiteral("1/1/1900"), QStringLiteral("12/31/2100"), days));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    // Every day of 1900-2100 has its colour and name.
+    QList<basDatabase::DayRecord> days;
+    ASSERT_TRUE(store.GetDates(QDate(1900, 1, 1), QDate(2100, 12, 31), days));
     EXPECT_EQ(days.size(), QDate(1900, 1, 1).daysTo(QDate(2100, 12, 31)) + 1);
-    EXPECT_EQ(days.first(), QStringLiteral("1/01/1900|White|0||Name of Jesus"));
-    EXPECT_EQ(db::QueryDateColor(QStringLiteral("4/23/2000")), QStringLiteral("White"));
-    EXPECT_EQ(db::SplitDayRecord(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))])[4], QStringLiteral("Easter Sunday"));
-    EXPECT_FALSE(db::GetFactOfTheDay(QStringLiteral("1/1/2031")).isEmpty());
+    EXPECT_EQ(days.first(), (basDatabase::DayRecord{QDate(1900, 1, 1), QStringLiteral("White"), 0, {}, QStringLiteral("Name of Jesus")}));
+    EXPECT_EQ(store.QueryDateColor(QDate(2000, 4, 23)), QStringLiteral("White"));
+    EXPECT_EQ(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))].DateText, QStringLiteral("Easter Sunday"));
+    EXPECT_FALSE(store.GetFactOfTheDay(QDate(2031, 1, 1)).isEmpty());
     // Adding events to a shipped day keeps its colour and text.
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(quillontest::StoreTest::Values(QStringLiteral("x")), {QStringLiteral("4/23/2000")}, id));
-    ASSERT_TRUE(db::GetDates(QStringLiteral("4/23/2000"), QStringLiteral("4/23/2000"), days));
-    EXPECT_EQ(days, QStringList{QStringLiteral("4/23/2000|White|1||Easter Sunday")});
-    db::CloseDatabaseConnection();
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(quillontest::StoreTest::Event(QStringLiteral("x")), {QDate(2000, 4, 23)}, id));
+    ASSERT_TRUE(store.GetDates(QDate(2000, 4, 23), QDate(2000, 4, 23), days));
+    EXPECT_EQ(days, (QList<basDatabase::DayRecord>{{QDate(2000, 4, 23), QStringLiteral("White"), 1, {}, QStringLiteral("Easter Sunday")}}));
+    store.CloseDatabaseConnection();
 
     // Without its facts the file is not made at all.
     const QString other = TempPath(QStringLiteral("other.sqlite"));
@@ -127,10 +127,9 @@ class CheckInvariants : public StoreTest {};
 
 TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
 {
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(Values(QStringLiteral("a")),
-                                       {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004"), QStringLiteral("1/7/2004")}, id));
-    ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("1/8/2004"), QStringLiteral("note only")));
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {QDate(2004, 1, 5), QDate(2004, 1, 6), QDate(2004, 1, 7)}, id));
+    ASSERT_TRUE(store.UpdateDateNotes(QDate(2004, 1, 8), QStringLiteral("note only")));
     QStringList none;
     ASSERT_TRUE(basSchema::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
 
