@@ -3,6 +3,7 @@
 #include "basConnection.h"
 #include "basErrorHandler.h"
 #include "basOperation.h"
+#include "basStoredForms.h"
 #include "platform/basPlatform.h"
 
 #include <QAtomicInt>
@@ -17,8 +18,6 @@
 #include <map>
 #include <optional>
 
-#include "basTimeText.h"
-
 namespace basDatabase {
 
 namespace {
@@ -28,22 +27,14 @@ using basOperation::Steps;
 
 inline constexpr int kNoCurrentRecord = 3021;
 
-// Times are stored as "HH:mm"; an all-day event spans the whole day.
-const QString kStoredTimeForm = QStringLiteral("HH:mm");
+QString IsoDate(QDate date) { return basStoredForms::DateText(date); }
+QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value); }
+QTime StoredTime(const QVariant &value) { return basStoredForms::ReadTime(value); }
+QVariant TimeParameter(const QTime &time) { return basStoredForms::TimeText(time); }
+
+// An all-day event spans the whole day.
 const QTime kAllDayStart(0, 0);
 const QTime kAllDayEnd(23, 59);
-
-QString IsoDate(QDate date)
-{
-    if (!date.isValid())
-        basOperation::ThrowTypeMismatch();
-    return date.toString(Qt::ISODate);
-}
-
-QDate DateFromIso(const QVariant &value)
-{
-    return value.isNull() ? QDate() : QDate::fromString(value.toString(), Qt::ISODate);
-}
 
 void CheckEventId(qint64 id)
 {
@@ -52,25 +43,6 @@ void CheckEventId(qint64 id)
 }
 
 QString Text(const QVariant &value) { return value.isNull() ? QString() : value.toString(); }
-
-// A stored time back into a time of day; older files may hold "9:30 AM". Null when the
-// column is empty or holds no time.
-QTime StoredTime(const QVariant &value)
-{
-    const QString text = Text(value).trimmed();
-    if (text.isEmpty())
-        return QTime();
-    // The stored form read by hand: a month of events parses a thousand of them.
-    if (text.size() == 5 && text[2] == QLatin1Char(':')) {
-        const auto digit = [&](int i) { return text[i].isDigit() ? text[i].digitValue() : -100; };
-        const QTime time(digit(0) * 10 + digit(1), digit(3) * 10 + digit(4));
-        if (time.isValid())
-            return time;
-    }
-    return basTimeText::ParseTimeText(text);
-}
-
-QVariant TimeParameter(const QTime &time) { return time.isValid() ? time.toString(kStoredTimeForm) : QString(); }
 
 // The eight columns of an event as bound parameters, in column order. A timed event
 // without both times is refused before anything is written.

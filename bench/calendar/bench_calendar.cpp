@@ -184,7 +184,7 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
     if (QFile::exists(path))
         return true; // filled before: only the screen and settings change
     QString error;
-    if (!basSchema::CreateDatabaseFile(path, false, error)) {
+    if (!basSchema::CreateDatabaseFile(path, error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return false;
     }

@@ -48,7 +48,7 @@ public:
         // Beside the build, on the same disk as a user's data folder would be.
         qputenv("QUILLON_DATA_DIR", m_dir.path().toLocal8Bit());
         QString error;
-        if (!basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), false, error) ||
+        if (!basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error) ||
             !store.OpenDatabaseConnection()) {
             std::fprintf(stderr, "cannot make the store: %s\n", qPrintable(error));
             std::exit(1);

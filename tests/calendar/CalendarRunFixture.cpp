@@ -39,7 +39,7 @@ void CalendarRun::Option(const char *name, const QString &value)
 void CalendarRun::CreateDatabase()
 {
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), false, error)) << qPrintable(error);
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error)) << qPrintable(error);
 }
 
 void CalendarRun::AddEvent(const QString &name, bool allDay, const QString &start, const QDate &date)

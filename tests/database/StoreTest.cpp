@@ -12,7 +12,7 @@ void StoreTest::SetUp()
 {
     QuillonTest::SetUp();
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(DatabaseFile(), false, error)) << error.toStdString();
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(DatabaseFile(), error)) << error.toStdString();
     ASSERT_TRUE(store.OpenDatabaseConnection());
     m_rawName = QStringLiteral("raw-%1").arg(reinterpret_cast<quintptr>(this));
     QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_rawName);

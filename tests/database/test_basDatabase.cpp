@@ -4,6 +4,7 @@
 #include "basOperation.h"
 #include "basSchema.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -360,11 +361,22 @@ TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
     }
     EXPECT_FALSE(store.OpenDatabaseConnection());
 
-    ASSERT_EQ(messages.size(), 3u);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_FALSE(store.OpenDatabaseConnection());
+
+    // Each says why: no file, a file of no tables, no database at all, a folder.
+    ASSERT_EQ(messages.size(), 4u);
     for (const auto &message : messages) {
         EXPECT_TRUE(message.text.contains(QStringLiteral("basDatabase.OpenDatabaseConnection")));
         EXPECT_TRUE(message.text.contains(QStringLiteral("Line Number: \t50")));
     }
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("not found")));
+    EXPECT_TRUE(messages[1].text.contains(QLatin1String("is not a Quillon database: table Events is missing")));
+    EXPECT_TRUE(messages[2].text.contains(QLatin1String("is not a database")));
+    EXPECT_FALSE(messages[2].text.contains(QLatin1String("not a Quillon database")));
+    EXPECT_TRUE(messages[3].text.contains(QLatin1String("is a folder, not a database file")));
+    ASSERT_TRUE(QDir(path).removeRecursively());
     // Operations without a connection report and fail; nothing crashes.
     QList<qint64> ids;
     EXPECT_FALSE(store.GetEventsByDate(D(1, 5, 2004), ids));
@@ -375,7 +387,7 @@ TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
     const QString folder = TempPath(QStringLiteral("my data #1 %20?&"));
     env.Set("QUILLON_DATA_DIR", folder.toLocal8Bit());
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), false, error)) << error.toStdString();
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error)) << error.toStdString();
     ASSERT_TRUE(basDatabase::EventStore::DatabasePath().startsWith(folder));
     EXPECT_TRUE(store.OpenDatabaseConnection());
     EXPECT_TRUE(store.OpenDatabaseConnection());

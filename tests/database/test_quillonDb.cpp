@@ -3,8 +3,12 @@
 
 #include "EventStore.h"
 #include "basSchema.h"
+#include "basStoreCheck.h"
 
 #include <QDate>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -104,7 +108,7 @@ TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
 {
     const QString file = TempPath(QStringLiteral("locked.sqlite"));
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, false, error));
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, error));
     {
         QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
         holder.setDatabaseName(file);
@@ -123,6 +127,45 @@ TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
     EXPECT_EQ(RunTool({QStringLiteral("check"), file}).exitCode, 0);
 }
 
+TEST_F(QuillonDbTool, AFileThatCannotBeOpenedSaysWhy)
+{
+    const QString folder = TempPath(QStringLiteral("folder.sqlite"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ToolRun run = RunTool({QStringLiteral("check"), folder});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("is a folder, not a database file"))) << run.err.toStdString();
+
+    // A read-only folder: the journal cannot be written beside the file. Root may
+    // write anywhere, so then the tool runs as nobody.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quillon-readonly-XXXXXX"));
+    const QString file = dir.filePath(QStringLiteral("dbcalndr.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, error)) << error.toStdString();
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(file, readable | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), readable | enterable));
+    QString program = kTool;
+    QStringList arguments{QStringLiteral("check"), file};
+    if (QFileInfo(dir.path()).isWritable()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"), kTool} + arguments;
+    }
+    QProcess tool;
+    if (!program.isEmpty())
+        tool.start(program, arguments);
+    const bool ran = !program.isEmpty() && tool.waitForFinished(60000);
+    const int exitCode = tool.exitCode();
+    const QString err = QString::fromLocal8Bit(tool.readAllStandardError());
+    QFile::setPermissions(dir.path(), readable | enterable | QFile::WriteOwner);
+    if (!ran || exitCode == 126 || exitCode == 127)
+        GTEST_SKIP() << "cannot run the tool without write permission here";
+    EXPECT_EQ(exitCode, 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("read-only"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("not a Quillon database")));
+}
+
 class CheckInvariants : public StoreTest {};
 
 TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
@@ -131,7 +174,7 @@ TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
     ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {QDate(2004, 1, 5), QDate(2004, 1, 6), QDate(2004, 1, 7)}, id));
     ASSERT_TRUE(store.UpdateDateNotes(QDate(2004, 1, 8), QStringLiteral("note only")));
     QStringList none;
-    ASSERT_TRUE(basSchema::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(basStoreCheck::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
 
     Raw(QStringLiteral("UPDATE Dates SET EventCount = 5 WHERE DateKey = '2004-01-05'"));
     Raw(QStringLiteral("UPDATE Dates SET EventCount = -1 WHERE DateKey = '2004-01-08'"));
@@ -158,6 +201,56 @@ TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
     // Day notes survive the repair.
     EXPECT_EQ(Raw(QStringLiteral("SELECT DateNotes FROM Dates WHERE DateKey = '2004-01-08'")).toString(),
               QStringLiteral("note only"));
+}
+
+// Rows no program of ours writes: dates that are no dates and timed events without
+// times. Check names each; repair mends what it can and never turns them into days.
+TEST_F(CheckInvariants, UnreadableDatesAndTimesAreListedNeverMended)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("kept")), {QDate(2026, 12, 7)}, id));
+    qint64 broken = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("no start")), {QDate(2026, 12, 8)}, broken));
+    Raw(QStringLiteral("UPDATE Events SET StartTime = '' WHERE EventID = ?"), {broken});
+    for (const char *bad : {"12/07/2026", "", "abc", "2026-13-45", "2026-02-30"})
+        Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, ?)"), {id, QString::fromLatin1(bad)});
+    // A count to mend beside them.
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = 9 WHERE DateKey = '2026-12-07'"));
+
+    ToolRun run = RunTool({QStringLiteral("check"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char *expected : {"on \"12/07/2026\": not a date", "on \"\": not a date", "on \"abc\": not a date",
+                                 "on \"2026-13-45\": not a date", "on \"2026-02-30\": not a date",
+                                 "\"no start\": no readable start time (\"\")", "Dates 2026-12-07: EventCount 9"})
+        EXPECT_TRUE(run.out.contains(QString::fromLatin1(expected))) << expected << "\n" << run.out.toStdString();
+
+    run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("repaired: set 1 EventCount values")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("not mended: EventDates %1 on \"abc\": not a date").arg(id)));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("not mended: Events %1 \"no start\"").arg(broken)));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("added")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral(": ok")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Dates")), 2);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-07")), 1);
+}
+
+TEST_F(CheckInvariants, AFailedRepairSaysNothingWasChanged)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {QDate(2004, 1, 5)}, id));
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = 5"));
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (777, '2004-01-06')"));
+    // The count's update fails after the orphan is gone, as on a full disk.
+    Raw(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON Dates BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+
+    const ToolRun run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.out.contains(QStringLiteral("repaired:"))) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the repair failed and nothing was changed: database or disk is full")))
+        << run.err.toStdString();
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 5);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates")), 2);
 }
 
 } // namespace
