@@ -13,9 +13,6 @@ class EventStore;
 
 namespace basCalendar {
 
-// True when the command line is exactly "-1": take the calendar off the wallpaper.
-extern bool ClearCalendarMode;
-
 inline constexpr auto kClearArgument = "-1";
 
 // Process exit codes.

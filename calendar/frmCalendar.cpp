@@ -140,8 +140,10 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 
 // --- frmCalendar ----------------------------------------------------------------
 
-frmCalendar::frmCalendar(QScreen *screen, basDatabase::EventStore *store)
-    : m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store)
+frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
+                         bool clearCalendarMode, QScreen *screen, basDatabase::EventStore *store)
+    : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
+      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store)
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setAutoFillBackground(true);
@@ -204,8 +206,6 @@ void frmCalendar::Form_Load()
     m_formLoadSuccessful = basOperation::TrapSilently(false, [&](Steps &step) {
         step(20);
         m_formLoadSuccessful = false;
-        step(30);
-        basCalendarFonts::LoadCalendarFonts();
         step(40);
         const QDate today = basPlatform::Today();
         CurrentMonth = static_cast<std::int16_t>(today.month());
@@ -225,7 +225,7 @@ void frmCalendar::Form_Load()
         if (m_screen)
             setGeometry(m_screen->geometry());
 
-        const basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        const basQuillon::GeneralSettingsRecord &settings = m_settings;
         step(140);
         if (settings.WallpaperFile.isEmpty()) {
             step(220);
@@ -239,7 +239,7 @@ void frmCalendar::Form_Load()
             step(160);
             imgBackground->setEnabled(false);
             step(170);
-            if (!imgBackground->LoadPicture(basQuillon::GeneralSettings.WallpaperFile, PhysicalSize()))
+            if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize()))
                 throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture"));
             step(180);
             imgBackground->setGeometry(0, 0, width(), height());
@@ -249,7 +249,7 @@ void frmCalendar::Form_Load()
         }
 
         step(260);
-        if (basCalendar::ClearCalendarMode) {
+        if (m_clearCalendarMode) {
             step(310);
             ClearCalendar();
         } else {
@@ -278,7 +278,7 @@ void frmCalendar::ChangeWallpaper()
 
         step(50);
         const QDate today = basDateText::ParseDateText(TodayKey);
-        basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        basQuillon::GeneralSettingsRecord &settings = m_settings;
         if (!WallpaperRotation::IsDue(settings.ChangeWallpaper, lastChange, today))
             return; // step 240
         // No folder chosen means no rotation (not a walk through the current folder).
@@ -382,7 +382,7 @@ void frmCalendar::ResizeCalendar()
         in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
                            PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
         step(100);
-        in.orientation = basConvert::ToInt16(basQuillon::GeneralSettings.CalendarOrientation);
+        in.orientation = basConvert::ToInt16(m_settings.CalendarOrientation);
         step(170);
         in.monthHeight = PixelsToTwips(lblMonth->height(), tppY);
         in.dayOfWeekHeight = PixelsToTwips(lblDayOfWeek[0]->height(), tppY);
@@ -414,8 +414,8 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
 void frmCalendar::SetFonts_Error()
 {
     basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
-        const basCalendarFonts::CalendarFontSet &fonts = basCalendarFonts::Current;
-        const bool liturgical = basQuillon::GeneralSettings.CalendarUseLiturgicalColors;
+        const basCalendarFonts::CalendarFontSet &fonts = m_fonts;
+        const bool liturgical = m_settings.CalendarUseLiturgicalColors;
         step(20);
         ApplyFont(lblMonth, fonts.MonthNameFont, true);
         step(30);

@@ -5,6 +5,8 @@
 
 #include "CalendarGrid.h"
 #include "EventStore.h"
+#include "basCalendarFonts.h"
+#include "basQuillon.h"
 
 #include <QDate>
 #include <QHash>
@@ -52,9 +54,12 @@ private:
 
 class frmCalendar : public QWidget {
 public:
-    // The store is read for the events and colours of the days; without one the grid
-    // shows the days alone (and the read is reported).
-    explicit frmCalendar(QScreen *screen = nullptr, basDatabase::EventStore *store = nullptr);
+    // What the window draws with: the settings record and the calendar fonts as the
+    // program read them, whether it draws only the background ("-1"), and the store it
+    // reads the days' events and colours from (without one the grid shows the days
+    // alone, and the failed read is reported).
+    frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
+                bool clearCalendarMode = false, QScreen *screen = nullptr, basDatabase::EventStore *store = nullptr);
 
     // The load sequence: settings-dependent background, then the grid. Never throws;
     // FormLoadSuccessful tells whether it went through.
@@ -101,6 +106,9 @@ private:
     void SetBackgroundColor(const QColor &color);
     void SetTextShadows(bool on);
 
+    basQuillon::GeneralSettingsRecord m_settings;
+    basCalendarFonts::CalendarFontSet m_fonts;
+    bool m_clearCalendarMode = false;
     QScreen *m_screen = nullptr;
     basDatabase::EventStore *m_store = nullptr;
     bool m_formLoadSuccessful = false;
