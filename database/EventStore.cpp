@@ -533,13 +533,13 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
             const QString storedDate = Text(query.value(0));
             DatedEvent dated{DateFromIso(query.value(0)), EventFromRow(query, 1)};
             if (!dated.Date.isValid()) {
-                skipped.append(QStringLiteral("event %1 has the date \"%2\", which is no date")
+                skipped.append(QStringLiteral("event %1 \"%2\" on \"%3\" (not a date)")
                                    .arg(dated.Event.EventID)
-                                   .arg(storedDate));
+                                   .arg(dated.Event.EventName, storedDate));
                 continue;
             }
             if (!dated.Event.AllDayEvent && (!dated.Event.StartTime.isValid() || !dated.Event.EndTime.isValid())) {
-                skipped.append(QStringLiteral("event %1 \"%2\" on %3 has no readable %4 time")
+                skipped.append(QStringLiteral("event %1 \"%2\" on %3 (no readable %4 time)")
                                    .arg(dated.Event.EventID)
                                    .arg(dated.Event.EventName, dated.Date.toString(Qt::ISODate),
                                         dated.Event.StartTime.isValid() ? QStringLiteral("end")
@@ -555,9 +555,16 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
         return false;
     events = std::move(found);
     if (!skipped.isEmpty()) {
-        // One report for the whole call; the other events are there.
+        // One report for the whole call, of a size a message box can show; the other
+        // events are there.
+        constexpr qsizetype kNamed = 10;
+        if (skipped.size() > kNamed) {
+            const qsizetype more = skipped.size() - kNamed;
+            skipped.resize(kNamed);
+            skipped.append(QStringLiteral("and %1 more").arg(more));
+        }
         basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
-                                         QStringLiteral("Type mismatch: left out %1").arg(skipped.join(QStringLiteral("; "))),
+                                         QStringLiteral("Type mismatch: left out %1").arg(skipped.join(QStringLiteral(", "))),
                                          40);
         basErrorHandler::ReportError(QStringLiteral("basDatabase.GetEventsInRange"), true, QString());
     }
