@@ -6,7 +6,6 @@
 #include "basStoredForms.h"
 #include "platform/basPlatform.h"
 
-#include <QAtomicInt>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -122,11 +121,9 @@ struct EventStore::Impl {
     // Depth of the transactions in progress; nested operations join the outer one.
     int transactionDepth = 0;
 
-    Impl()
-    {
-        static QAtomicInt counter;
-        connectionName = QStringLiteral("basDatabase.%1").arg(counter.fetchAndAddRelaxed(1));
-    }
+    // Named after the object: unique among the stores alive, and the name goes with
+    // the store.
+    Impl() : connectionName(QStringLiteral("basDatabase.%1").arg(reinterpret_cast<quintptr>(this), 0, 16)) {}
 
     QSqlDatabase Connection() const
     {

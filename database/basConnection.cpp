@@ -3,7 +3,6 @@
 #include "basOperation.h"
 #include "basSchema.h"
 
-#include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -32,8 +31,8 @@ QString ErrorText(const QSqlError &error)
 
 ScopedConnection::ScopedConnection(const QString &purpose)
 {
-    static QAtomicInt counter;
-    m_name = QStringLiteral("basConnection.%1.%2").arg(purpose).arg(counter.fetchAndAddRelaxed(1));
+    // Named after the object: unique among the connections alive.
+    m_name = QStringLiteral("basConnection.%1.%2").arg(purpose).arg(reinterpret_cast<quintptr>(this), 0, 16);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
 }
 
