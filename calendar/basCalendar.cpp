@@ -1,7 +1,8 @@
 #include "basCalendar.h"
 
 #include "basCalendarFonts.h"
-#include "basDatabase.h"
+#include "EventStore.h"
+#include "basDateText.h"
 #include "basDesktopWallpaper.h"
 #include "basOperation.h"
 #include "basQuillon.h"
@@ -17,7 +18,6 @@
 
 namespace basCalendar {
 
-bool ClearCalendarMode = false;
 
 namespace {
 void Note(const QString &text)
@@ -42,36 +42,36 @@ int Main(const QStringList &arguments)
             return kExitDone; // the running one finishes the work
         }
         step(50);
-        ClearCalendarMode = false;
-        step(60);
-        basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
+        bool clearCalendarMode = false;
         step(70);
         const QString command = CommandLineText(arguments);
         step(80);
         if (command == QLatin1String(kClearArgument)) {
             step(90);
-            ClearCalendarMode = true;
+            clearCalendarMode = true;
         }
         step(110);
-        basQuillon::LoadGeneralSettings();
+        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
 
         step(120);
-        if (!ClearCalendarMode) {
+        basDatabase::EventStore store;
+        if (!clearCalendarMode) {
             step(130);
-            if (basQuillon::GeneralSettings.DisplayCalendarOnDesktop == 0) {
+            if (settings.DisplayCalendarOnDesktop == 0) {
                 step(140);
                 Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop = 0)"));
                 return kExitDone;
             }
             step(160);
-            if (!basDatabase::OpenDatabaseConnection()) {
+            if (!store.OpenDatabaseConnection()) {
                 step(170);
                 return kExitNotDrawn;
             }
         }
 
         step(200);
-        auto form = std::make_unique<frmCalendar>();
+        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode,
+                                                  nullptr, &store);
         step(210);
         form->Form_Load();
         step(220);
@@ -79,9 +79,9 @@ int Main(const QStringList &arguments)
         step(250);
         QApplication::processEvents();
         step(260);
-        if (!ClearCalendarMode) {
+        if (!clearCalendarMode) {
             step(270);
-            basDatabase::CloseDatabaseConnection();
+            store.CloseDatabaseConnection();
         }
 
         int result = kExitNotDrawn;
@@ -109,19 +109,19 @@ int Main(const QStringList &arguments)
             Note(QStringLiteral("the calendar window did not load; the wallpaper is left as it was"));
         }
 
-        step(410);
-        basCalendarFonts::Current = basCalendarFonts::CalendarFontSet{};
         step(460);
         return result;
     });
 }
 
-std::int32_t GetDateColor(const QString &dateText)
+std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText)
 {
     std::int32_t color = 0;
     basOperation::TrapVoid("basCalendar.GetDateColor", [&](basOperation::Steps &step) {
         step(30);
-        const QString name = basDatabase::QueryDateColor(dateText);
+        if (!store)
+            throw basOperation::Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
+        const QString name = store->QueryDateColor(basDateText::ParseDateText(dateText));
         step(80);
         color = basQuillon::LiturgicalColorFromName(name);
     });

@@ -7,10 +7,11 @@
 
 #include <cstdint>
 
-namespace basCalendar {
+namespace basDatabase {
+class EventStore;
+}
 
-// True when the command line is exactly "-1": take the calendar off the wallpaper.
-extern bool ClearCalendarMode;
+namespace basCalendar {
 
 inline constexpr auto kClearArgument = "-1";
 
@@ -26,6 +27,6 @@ QString CommandLineText(const QStringList &arguments);
 int Main(const QStringList &arguments);
 
 // The liturgical colour of a date (m/d/yyyy); 0 when the day has none.
-std::int32_t GetDateColor(const QString &dateText);
+std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText);
 
 } // namespace basCalendar
