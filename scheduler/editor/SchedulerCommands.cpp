@@ -264,8 +264,7 @@ void SchedulerCommands::Options()
             return;
         }
         step(30);
-        basQuillon::LoadGeneralSettings();
-        m_settings = basQuillon::GeneralSettings;
+        m_settings = basQuillon::LoadGeneralSettings();
         step(40);
         if (m_settings.SchedulerBackColor != backColor || m_settings.SchedulerDurationFillColor != fillColor) {
             if (m_settings.SchedulerBackColor > -1)

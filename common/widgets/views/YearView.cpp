@@ -202,7 +202,8 @@ private:
 };
 
 YearView::YearView(QWidget *parent)
-    : QWidget(parent), m_model(QLocale().firstDayOfWeek(), basPlatform::Today().year()),
+    // Sunday first whatever the locale, as the month view and the desktop grid.
+    : QWidget(parent), m_model(Qt::Sunday, basPlatform::Today().year()),
       m_previous(new QToolButton(this)), m_next(new QToolButton(this)),
       m_yearLabel(new QLabel(this)), m_grid(new YearGrid(this))
 {

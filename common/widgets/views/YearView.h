@@ -1,7 +1,7 @@
 // The year view: the twelve months of one year, with buttons to the year before and
 // after, in which the user selects and deselects single days by clicking them (or by
-// Space and Enter on the day under the keyboard cursor). Weeks start on the locale's
-// first day. The selection may hold days of any year; it is kept in date order.
+// Space and Enter on the day under the keyboard cursor). Weeks start on Sunday,
+// as in the month view. The selection may hold days of any year; it is kept in date order.
 //
 // Keys: arrows move the cursor a day or a week, Page Up/Down a month, Ctrl+Page
 // Up/Down a year, Home/End to the first and last day of the month; the shown year

@@ -12,7 +12,7 @@ void EditorTest::SetUp()
     QuillonTest::SetUp();
     QString error;
     const QString path = TempPath(QStringLiteral("dbcalndr.sqlite"));
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(path, false, error)) << error.toStdString();
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(path, error)) << error.toStdString();
     ASSERT_TRUE(store.OpenDatabaseConnection(path));
     settings = {};
     settings.CheckForConflicts = true;

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
     QString error;
     const QString path = folder.filePath(QStringLiteral("dbcalndr.sqlite"));
     basDatabase::EventStore store;
-    if (!basSchema::CreateDatabaseFile(path, false, error) || !store.OpenDatabaseConnection(path))
+    if (!basSchema::CreateDatabaseFile(path, error) || !store.OpenDatabaseConnection(path))
         return 1;
     basQuillon::GeneralSettingsRecord settings;
     bool refresh = false;
