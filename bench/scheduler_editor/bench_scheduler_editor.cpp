@@ -63,11 +63,10 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
     basDatabase::EventStore &store = Store().store;
     basQuillon::GeneralSettingsRecord settings;
     settings.CheckForConflicts = true;
-    bool refresh = false;
     std::int64_t conflictLines = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto editor = std::make_unique<frmEvent>(store, settings, refresh);
+        auto editor = std::make_unique<frmEvent>(store, settings, nullptr);
         editor->SetConflictDialogRunner([&](frmConflict &dialog) {
             dialog.Form_Load();
             conflictLines += dialog.lstConflicts()->count();

@@ -1,25 +1,43 @@
-// What the main window's commands need from the main window: the shown day, its views
-// and its list of all-day events. The main window implements it; tests use a stand-in.
+// What the event commands need from the main window: the shown day, its views, its
+// all-day events, the toolbar and the program's shared state. The main window
+// implements it; tests use a stand-in.
 #pragma once
 
 #include "EventStore.h"
+#include "basQuillon.h"
 
+#include <QDate>
+#include <QList>
 #include <QString>
-#include <QStringList>
+
+class DayView;
 
 class SchedulerCommandHost {
 public:
+    struct AllDayEntry {
+        qint64 EventID = 0;
+        QString EventName;
+    };
+
     virtual ~SchedulerCommandHost() = default;
 
-    // The shown day, "m/dd/yyyy".
-    virtual QString CurrentDate() const = 0;
+    // The program's settings; the conflict check and Options change them.
+    virtual basQuillon::GeneralSettingsRecord &Settings() = 0;
+    // A save or delete touched these dates (the desktop calendar may need drawing).
+    virtual void NoteEventDatesChanged(const QList<QDate> &dates) = 0;
+
+    virtual DayView &SSDay() = 0;
+    virtual QDate CurrentDate() const = 0;
     // Shows one event in the day view, or among the all-day events of the caption.
     virtual void AddEventToDayView(const basDatabase::EventRecord &event) = 0;
     virtual void UpdateDayViewCaption(const QString &dateColor) = 0;
     virtual void UpdateMonthView() = 0;
     // Selects CurrentDate in the month view, which reloads the shown day.
     virtual void SelectCurrentDateInMonthView() = 0;
-    // The all-day events of the shown day, in order, each "id|name".
-    virtual QStringList AllDayEvents() const = 0;
-    virtual void RemoveAllDayEvent(const QString &eventId) = 0;
+    // The all-day events of the shown day, in order.
+    virtual QList<AllDayEntry> AllDayEvents() const = 0;
+
+    virtual void SetToolbarEditEnabled(bool enabled) = 0;
+    virtual void SetToolbarDeleteEnabled(bool enabled) = 0;
+    virtual void EnableRefreshButton() = 0;
 };

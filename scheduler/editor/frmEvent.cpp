@@ -7,7 +7,6 @@
 #include "basDateText.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
-#include "basRefreshFlag.h"
 #include "basTimeList.h"
 #include "basTimeText.h"
 #include "frmConflict.h"
@@ -54,8 +53,8 @@ QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
 } // namespace
 
 frmEvent::frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings,
-                   bool &calendarRefreshNeeded, QWidget *parent)
-    : QDialog(parent), m_store(store), m_settings(settings), m_calendarRefreshNeeded(calendarRefreshNeeded),
+                   DatesChanged datesChanged, QWidget *parent)
+    : QDialog(parent), m_store(store), m_settings(settings), m_datesChanged(std::move(datesChanged)),
       m_runConflictDialog([](frmConflict &dialog) { dialog.ShowModal(); })
 {
     setObjectName(QStringLiteral("frmEvent"));
@@ -654,7 +653,8 @@ bool frmEvent::AddEvent()
             return false;
         step(40);
         m_eventId = QString::number(newId);
-        basRefreshFlag::NoteChangedDates(m_calendarRefreshNeeded, dates);
+        if (m_datesChanged)
+            m_datesChanged(dates);
         return true;
     });
 }
@@ -674,7 +674,8 @@ bool frmEvent::UpdateEvent()
         if (!m_store.UpdateEventInDatabase(m_eventId.toLongLong(), record, dates))
             return false;
         step(50);
-        basRefreshFlag::NoteChangedDates(m_calendarRefreshNeeded, dates + previous);
+        if (m_datesChanged)
+            m_datesChanged(dates + previous);
         return true;
     });
 }

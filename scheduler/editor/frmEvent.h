@@ -40,11 +40,13 @@ public:
     static constexpr auto kNoTime = "Choose a start time and an end time, or tick All day event.";
     static constexpr auto kNoDays = "Select at least one day on which this event occurs, or choose Once.";
 
-    // The store and the two values the window shares with the main window for the
-    // run: the settings (the conflict check may switch itself off) and the flag that
-    // asks for the desktop calendar to be drawn again.
-    frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings,
-             bool &calendarRefreshNeeded, QWidget *parent = nullptr);
+    // Told the dates a save touched: the new ones and, on a change, the ones left.
+    using DatesChanged = std::function<void(const QList<QDate> &)>;
+
+    // The store, the program's settings (the conflict check may switch itself off) and
+    // whom to tell which dates a save touched (the desktop calendar may need drawing).
+    frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
+             QWidget *parent = nullptr);
     ~frmEvent() override;
 
     // --- Properties -----------------------------------------------------------------
@@ -140,7 +142,7 @@ private:
 
     basDatabase::EventStore &m_store;
     basQuillon::GeneralSettingsRecord &m_settings;
-    bool &m_calendarRefreshNeeded;
+    DatesChanged m_datesChanged;
     ConflictDialogRunner m_runConflictDialog;
 
     bool m_loading = false;

@@ -37,7 +37,8 @@ protected:
 
     basDatabase::EventStore store;
     basQuillon::GeneralSettingsRecord settings;
-    bool calendarRefreshNeeded = false;
+    // Every date list the editors reported as touched by a save, in order.
+    QList<QList<QDate>> changedDates;
     // Conflict dialogs shown by editors from NewEditor; each is answered with Accept.
     int conflictDialogs = 0;
 };

@@ -34,7 +34,6 @@ int main(int argc, char **argv)
     if (!basSchema::CreateDatabaseFile(path, error) || !store.OpenDatabaseConnection(path))
         return 1;
     basQuillon::GeneralSettingsRecord settings;
-    bool refresh = false;
     const QDate day = QDate::currentDate().addDays(1);
 
     std::unique_ptr<QWidget> shown;
@@ -59,7 +58,7 @@ int main(int argc, char **argv)
         dialog->Form_Load();
         shown = std::move(dialog);
     } else {
-        auto editor = std::make_unique<frmEvent>(store, settings, refresh);
+        auto editor = std::make_unique<frmEvent>(store, settings, nullptr);
         editor->SetEventID(QString());
         editor->SetEventSubject(QStringLiteral("Choir practice"));
         editor->SetEventDate(day.toString(QStringLiteral("M/d/yyyy")));

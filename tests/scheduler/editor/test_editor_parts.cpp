@@ -7,7 +7,6 @@
 #include "basConflictCheck.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
-#include "basRefreshFlag.h"
 #include "basTimeList.h"
 #include "EventStore.h"
 
@@ -154,20 +153,6 @@ TEST(EventIcons, FiftySixDrawnIconsAndStrictNumbers)
     EXPECT_EQ(basEventIcons::IconNumberFromText(QStringLiteral("120")), 120);
     for (const char *bad : {"100", "157", "12x", "-101"})
         EXPECT_THROW(basEventIcons::IconNumberFromText(QString::fromLatin1(bad)), basOperation::Failure) << bad;
-}
-
-class RefreshFlag : public quillontest::QuillonTest {};
-
-TEST_F(RefreshFlag, SetByTodaysMonthAndYearOnlyAndNeverCleared)
-{
-    // Today is 6 December 2026.
-    EXPECT_TRUE(basRefreshFlag::CurrentMonthChanged({QDate(2027, 3, 1), QDate(2026, 12, 31)}));
-    EXPECT_FALSE(basRefreshFlag::CurrentMonthChanged({QDate(2025, 12, 6), QDate(2026, 11, 30)}));
-    EXPECT_FALSE(basRefreshFlag::CurrentMonthChanged({QDate()}));
-    bool flag = false;
-    basRefreshFlag::NoteChangedDates(flag, {QDate(2026, 12, 1)});
-    basRefreshFlag::NoteChangedDates(flag, {QDate(2027, 1, 1)});
-    EXPECT_TRUE(flag);
 }
 
 } // namespace

@@ -260,20 +260,15 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
     EXPECT_FALSE(Read(id).Recurring);
 }
 
-TEST_F(EditorWindow, RefreshFlagFollowsTheShownMonthIncludingDaysLeft)
+TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
 {
     auto december = NewEventEditor(QStringLiteral("12/31/2026"), QStringLiteral("10:00 AM"));
     december->SetEventSubject(QStringLiteral("Eve"));
     december->cmdOK_Click();
-    EXPECT_TRUE(calendarRefreshNeeded);
+    ASSERT_EQ(changedDates.size(), 1);
+    EXPECT_EQ(changedDates[0], QList<QDate>{QDate(2026, 12, 31)});
 
-    calendarRefreshNeeded = false;
-    auto nextYear = NewEventEditor(QStringLiteral("12/01/2027"), QStringLiteral("10:00 AM"));
-    nextYear->SetEventSubject(QStringLiteral("Later"));
-    nextYear->cmdOK_Click();
-    EXPECT_FALSE(calendarRefreshNeeded) << "December of another year is not on the desktop";
-
-    // Moving the December event into January takes it off the desktop calendar.
+    // Moving the event into January takes it off December's calendar too.
     auto move = NewEditor();
     move->SetEventID(december->EventID());
     move->SetEventSubject(QStringLiteral("Eve"));
@@ -282,7 +277,16 @@ TEST_F(EditorWindow, RefreshFlagFollowsTheShownMonthIncludingDaysLeft)
     move->SetEventEndTime(QStringLiteral("11:00 AM"));
     move->cmdOK_Click();
     EXPECT_TRUE(move->OkPressed());
-    EXPECT_TRUE(calendarRefreshNeeded);
+    ASSERT_EQ(changedDates.size(), 2);
+    EXPECT_TRUE(changedDates[1].contains(QDate(2026, 12, 31)));
+    EXPECT_TRUE(changedDates[1].contains(QDate(2027, 1, 2)));
+
+    // Cancel and a refused OK report nothing.
+    auto cancelled = NewEventEditor(QStringLiteral("12/30/2026"), QStringLiteral("11:30 PM"));
+    cancelled->SetEventSubject(QStringLiteral("Too late"));
+    cancelled->cmdOK_Click();
+    cancelled->cmdCancel_Click();
+    EXPECT_EQ(changedDates.size(), 2);
 }
 
 TEST_F(EditorWindow, PastDateIsQuestionedOnlyWhenTheUserEntersIt)
