@@ -209,13 +209,12 @@ void frmOptions::reject() { cmdCancel_Click(); }
 
 void frmOptions::closeEvent(QCloseEvent *event)
 {
-    if (m_unloading) {
-        event->accept();
-        return;
+    // The title-bar close is a Cancel: nothing is written.
+    if (!m_unloading) {
+        m_unloading = true;
+        Form_Unload();
     }
-    // The title-bar close is a Cancel.
-    event->ignore();
-    cmdCancel_Click();
+    event->accept();
 }
 
 void frmOptions::Unload()

@@ -126,6 +126,8 @@ public:
     frmSelectFolder *Picker() const { return m_picker; }
 
 public slots:
+    // Esc: Cancel.
+    void reject() override;
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdApply_Click();
@@ -153,7 +155,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -43,6 +43,8 @@ public:
     QPushButton *cmdCancel;
 
 public slots:
+    // Esc: Cancel.
+    void reject() override;
     void cmdOk_Click();
     void cmdCancel_Click();
     void dirLook_Change();
@@ -50,7 +52,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     void ShowPlace(const QString &place);
