@@ -1,4 +1,5 @@
 // The options dialog: edits every shared setting and redraws the desktop calendar.
+#include "basMessageBox.h"
 #include "basOptions.h"
 
 #include <QApplication>
@@ -6,5 +7,6 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    basMessageBox::Install();
     return basOptions::Main();
 }

@@ -47,8 +47,7 @@ protected:
 
 TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
 {
-    const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
-    MakePicture(pictures + QStringLiteral("/b.gif"), Qt::blue);
+    const QString pictures = MakeFolder(QStringLiteral("pictures"), {QStringLiteral("b.gif")});
     MakePicture(pictures + QStringLiteral("/a.jpg"), Qt::green);
     Store("ImagesLocation", pictures);
     Store("WallpaperColor", QStringLiteral("255"));
@@ -64,7 +63,8 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     ASSERT_EQ(form.lstImages->ListCount(), 2);
 
     // Browse and OK: the list and folder are back, the colour stays until a picture is picked.
-    const QString other = MakeFolder(QStringLiteral("other"), {QStringLiteral("c.bmp")});
+    const QString other = MakeFolder(QStringLiteral("other"), {QStringLiteral("broken.jpg")});
+    MakePicture(other + QStringLiteral("/c.bmp"), Qt::cyan);
     QString pickerStart;
     folderPicker = [&](frmSelectFolder &picker) {
         pickerStart = picker.FolderName();
@@ -78,16 +78,23 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_TRUE(form.lstImages->isEnabled());
     EXPECT_TRUE(form.cboChangeWallpaper->isEnabled());
     EXPECT_EQ(form.txtImagesFolder->text(), other);
-    EXPECT_EQ(form.lstImages->ListCount(), 1);
+    EXPECT_EQ(form.lstImages->ListCount(), 2);
     EXPECT_EQ(form.Settings().WallpaperColor, 255);
+    EXPECT_FALSE(form.cmdApply->isEnabled());
+
+    // A file that is no picture is reported and changes nothing.
+    form.lstImages->setCurrentIndex(form.lstImages->model()->index(0, 0));
+    EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.lstImages_Click")), 1);
+    EXPECT_EQ(form.Settings().WallpaperColor, 255);
+    EXPECT_FALSE(form.cmdApply->isEnabled());
 
     // Picture state: picked from the list, the colour goes.
-    form.lstImages->setCurrentIndex(form.lstImages->model()->index(0, 0));
+    form.lstImages->setCurrentIndex(form.lstImages->model()->index(1, 0));
     EXPECT_EQ(form.Settings().WallpaperFile, QDir::toNativeSeparators(other + QStringLiteral("/c.bmp")));
     EXPECT_EQ(form.Settings().WallpaperColor, -1);
     EXPECT_FALSE(form.imgWallpaper->isHidden());
     EXPECT_TRUE(form.lblWallpaper->isHidden());
-    EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.lstImages_Click")), 1);   // c.bmp is no picture
+    EXPECT_TRUE(form.cmdApply->isEnabled());
 
     // A colour accepted: the picture is dropped.
     colorAnswers.push_back(QColor(0, 0, 128));
@@ -97,7 +104,7 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_FALSE(form.lstImages->isEnabled());
     form.cmdOk_Click();
     EXPECT_EQ(Stored("ImagesLocation"), other);
-    EXPECT_EQ(Stored("WallpaperFile"), QString());
+    EXPECT_EQ(Stored("WallpaperFile"), QLatin1String("<none>"));   // empty reads as absent
     EXPECT_EQ(Stored("WallpaperColor"), QString::number(128 * 65536));
 }
 
