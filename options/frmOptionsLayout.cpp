@@ -249,7 +249,7 @@ QWidget *frmOptions::BuildFontsPage()
     chkUseLiturgicalColors = CheckBox(kUseLiturgicalColors, nullptr, page);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(Frame1);
+    top->addWidget(Frame1, 0, Qt::AlignTop);
     top->addLayout(fontButtons);
     top->addSpacing(12);
     top->addLayout(samples, 1);
@@ -281,6 +281,7 @@ QWidget *frmOptions::BuildOrientationPage()
         imgPosition[p]->setToolTip(Text(kPositions[p].tip));
         auto *row = new QHBoxLayout;
         row->addWidget(imgPosition[p]);
+        row->addSpacing(6);
         row->addWidget(optPosition[p]);
         row->addStretch(1);
         grid->addLayout(row, cell.row, cell.column);
