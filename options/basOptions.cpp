@@ -18,8 +18,12 @@ int Main()
         return kExitNotSaved;
     }
     frmOptions form(SystemOptionsEnvironment());
+    // A report shown while loading is the only window for a moment: closing it must
+    // not end the program before the dialog appears.
+    QApplication::setQuitOnLastWindowClosed(false);
     form.Form_Load();
     form.show();
+    QApplication::setQuitOnLastWindowClosed(true);
     QApplication::exec();
     return form.ExitCode() == 0 ? kExitSaved : kExitNotSaved;
 }

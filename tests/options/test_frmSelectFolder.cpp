@@ -16,9 +16,8 @@ TEST_F(SelectFolderTest, PlacesAreTheRootsAndTheUsersFoldersAndTheLongestHoldsAF
     const QStringList places = frmSelectFolder::DrivePlaces();
     ASSERT_FALSE(places.isEmpty());
     EXPECT_EQ(places.first(), QDir::rootPath());
-#ifndef _WIN32
-    EXPECT_TRUE(places.contains(QDir::cleanPath(QDir::homePath())));
-#endif
+    if (QDir::drives().size() <= 1)
+        EXPECT_TRUE(places.contains(QDir::cleanPath(QDir::homePath())));
     const QStringList sample = {QStringLiteral("/"), QStringLiteral("/home/ann"), QStringLiteral("/home/ann/Pictures")};
     EXPECT_EQ(frmSelectFolder::PlaceOf(QStringLiteral("/home/ann/Pictures/2026"), sample),
               QLatin1String("/home/ann/Pictures"));
