@@ -16,8 +16,9 @@ TEST_F(SelectFolderTest, PlacesAreTheRootsAndTheUsersFoldersAndTheLongestHoldsAF
     const QStringList places = frmSelectFolder::DrivePlaces();
     ASSERT_FALSE(places.isEmpty());
     EXPECT_EQ(places.first(), QDir::rootPath());
-    if (QDir::drives().size() <= 1)
+    if (QDir::drives().size() <= 1) {
         EXPECT_TRUE(places.contains(QDir::cleanPath(QDir::homePath())));
+    }
     const QStringList sample = {QStringLiteral("/"), QStringLiteral("/home/ann"), QStringLiteral("/home/ann/Pictures")};
     EXPECT_EQ(frmSelectFolder::PlaceOf(QStringLiteral("/home/ann/Pictures/2026"), sample),
               QLatin1String("/home/ann/Pictures"));
