@@ -254,8 +254,10 @@ QWidget *frmOptions::BuildFontsPage()
     top->addSpacing(12);
     top->addLayout(samples, 1);
     auto *layout = new QVBoxLayout(page);
-    layout->addLayout(top, 1);
+    layout->addLayout(top);
+    layout->addSpacing(8);
     layout->addWidget(chkUseLiturgicalColors);
+    layout->addStretch(1);
     return page;
 }
 
