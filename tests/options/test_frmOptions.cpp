@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 namespace optionstest {
 
@@ -200,16 +201,27 @@ TEST_F(OptionsDialogTest, CancelAfterApplyKeepsWhatApplyWroteAndExitsWithZero)
     EXPECT_FALSE(form.Fonts().MonthNameFont.has_value());   // released on unload
 }
 
-TEST_F(OptionsDialogTest, CancelOrTheCloseBoxWritesNothingAndExitsWithOne)
+TEST_F(OptionsDialogTest, EnterIsNotOkWhileEscAndTheCloseBoxCancelWithNothingWritten)
 {
     Store("DisplayCalendarOnDesktop", QStringLiteral("1"));
     frmOptions &form = Open();
     form.show();
     form.chkDisplayScheduler->setChecked(true);
-    EXPECT_TRUE(form.close());
+    form.chkDisplayScheduler->setFocus();
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(Stored("DisplaySchedulerOnStart"), QLatin1String("<none>"));
     EXPECT_EQ(form.ExitCode(), 1);
+
+    frmOptions &again = Open();
+    again.show();
+    again.chkDisplayScheduler->setChecked(true);
+    EXPECT_TRUE(again.close());
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_EQ(Stored("DisplaySchedulerOnStart"), QLatin1String("<none>"));
+    EXPECT_EQ(again.ExitCode(), 1);
     EXPECT_TRUE(started.empty());
 }
 
