@@ -18,8 +18,8 @@ class OptionsDialogTest : public OptionsTest {};
 
 TEST_F(OptionsDialogTest, OkWritesEveryValueBackWithOnlyTheKnownNormalisations)
 {
-    const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
-    const QString picture = MakePicture(pictures + QStringLiteral("/beach.jpg"), Qt::yellow);
+    const QString pictures = MakeFolder(QStringLiteral("Fotos d'été, 2026"), {});
+    const QString picture = MakePicture(pictures + QStringLiteral("/plage ☀ #1.jpg"), Qt::yellow);
     const std::map<const char *, QString> stored = {
         {"SchedulerBackColor", "255"},          {"SchedulerDurationFillColor", "65280"},
         {"DisplayCalendarOnDesktop", "1"},      {"ImagesLocation", pictures},
@@ -36,7 +36,7 @@ TEST_F(OptionsDialogTest, OkWritesEveryValueBackWithOnlyTheKnownNormalisations)
 
     frmOptions &form = Open();
     EXPECT_FALSE(form.cmdApply->isEnabled());
-    EXPECT_EQ(form.lstImages->FileName(), QLatin1String("beach.jpg"));
+    EXPECT_EQ(form.lstImages->FileName(), QStringLiteral("plage ☀ #1.jpg"));
     EXPECT_EQ(form.txtWarnTimeOut->text(), QLatin1String("45"));
     form.cmdOk_Click();
 

@@ -108,6 +108,20 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_EQ(Stored("WallpaperColor"), QString::number(128 * 65536));
 }
 
+TEST_F(OptionsPagesTest, ATypedFolderThatDoesNotExistIsReportedAndKeptInTheBox)
+{
+    frmOptions &form = Open();
+    folderPicker = [](frmSelectFolder &picker) {
+        picker.txtFolderName->setText(QStringLiteral("/no/such/folder"));
+        picker.cmdOk_Click();
+    };
+    form.cmdBrowse_Click();
+    EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.cmdBrowse_Click")), 1);
+    EXPECT_EQ(form.txtImagesFolder->text(), QLatin1String("/no/such/folder"));
+    EXPECT_EQ(form.lstImages->ListCount(), 0);
+    EXPECT_TRUE(form.isEnabled());
+}
+
 TEST_F(OptionsPagesTest, APictureOutsideTheFolderSelectsTheEntryOfTheSameName)
 {
     const QString pictures = MakeFolder(QStringLiteral("pictures"), {QStringLiteral("sun.jpg")});
