@@ -35,6 +35,14 @@ constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under
 
 QString Text(const char *text) { return QString::fromUtf8(text); }
 
+// The controls kept in arrays carry their own names as object names.
+constexpr const char *kElementOptionNames[] = {"optMonthName",   "optDayName",   "optDayNumber",
+                                               "optAllDayEvent", "optDayEvents", "optCurrentDay"};
+constexpr const char *kPositionOptionNames[] = {"optCenter",     "optTopLeft",     "optTopRight",
+                                                "optBottomLeft", "optBottomRight", "optFullScreen"};
+constexpr const char *kPositionPictureNames[] = {"imgCenter",     "imgTopLeft",     "imgTopRight",
+                                                 "imgBottomLeft", "imgBottomRight", "imgFullScreen"};
+
 QCheckBox *CheckBox(const char *caption, const char *tip, QWidget *parent)
 {
     auto *box = new QCheckBox(Text(caption), parent);
@@ -224,6 +232,7 @@ QWidget *frmOptions::BuildFontsPage()
     for (int i = 0; i < kElementCount; ++i) {
         optElement[i] = new QRadioButton(Text(kElements[i].caption), Frame1);
         optElement[i]->setToolTip(Text(kElements[i].tip));
+        optElement[i]->setObjectName(QLatin1String(kElementOptionNames[i]));
         options->addWidget(optElement[i]);
     }
     options->addStretch(1);
@@ -238,6 +247,7 @@ QWidget *frmOptions::BuildFontsPage()
     auto *samples = new QVBoxLayout;
     for (int i = 0; i < kSampleCount; ++i) {
         lblSample[i] = new QLabel(Text(kSampleTexts[i]), page);
+        lblSample[i]->setObjectName(QStringLiteral("lblSample%1").arg(i));
         lblSample[i]->setFrameShape(QFrame::NoFrame);
         lblSample[i]->setLineWidth(1);
         lblSample[i]->setMargin(2);
@@ -278,9 +288,11 @@ QWidget *frmOptions::BuildOrientationPage()
         const int p = cell.position;
         optPosition[p] = new QRadioButton(Text(kPositions[p].caption), Frame2);
         optPosition[p]->setToolTip(Text(kPositions[p].tip));
+        optPosition[p]->setObjectName(QLatin1String(kPositionOptionNames[p]));
         imgPosition[p] = new QLabel(Frame2);
         imgPosition[p]->setPixmap(OrientationPictures::Picture(p, ratio));
         imgPosition[p]->setToolTip(Text(kPositions[p].tip));
+        imgPosition[p]->setObjectName(QLatin1String(kPositionPictureNames[p]));
         auto *row = new QHBoxLayout;
         row->addWidget(imgPosition[p]);
         row->addSpacing(6);
