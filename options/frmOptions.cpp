@@ -28,7 +28,11 @@ frmOptions::frmOptions(OptionsEnvironment environment, QWidget *parent)
     BuildWindow();
 }
 
-frmOptions::~frmOptions() = default;
+frmOptions::~frmOptions()
+{
+    // The timeout box loses its focus while the window goes: that is no user leaving it.
+    txtWarnTimeOut->removeEventFilter(this);
+}
 
 void frmOptions::Form_Load()
 {
