@@ -3,6 +3,10 @@
 #include <QPainter>
 #include <QPixmap>
 
+// The icon lives in this static library's resources, which the linker drops unless
+// something asks for them by name.
+static void LoadIconResource() { Q_INIT_RESOURCE(quillon); }
+
 namespace ApplicationIcon {
 
 namespace {
@@ -23,6 +27,7 @@ QIcon DrawnIcon()
 
 QIcon Icon()
 {
+    LoadIconResource();
     QIcon svg(QStringLiteral(":/quillon/quillon.svg"));
     return svg.pixmap(32, 32).isNull() ? DrawnIcon() : svg;
 }

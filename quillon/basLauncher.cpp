@@ -24,6 +24,9 @@ int Main(QApplication &app)
         return kExitAlreadyRunning;
     }
 
+    if (IsHeadless())
+        return HeadlessRun::RenderOnce(frmMain::ProgramFileIn(basPlatform::ProgramFolder(), QStringLiteral("calendar")));
+
     SystemLauncherClock clock;
     basSysTray::SystemTray tray;
     LauncherServices services;
@@ -39,8 +42,6 @@ int Main(QApplication &app)
     services.quit = [] { QCoreApplication::quit(); };
 
     frmMain form(services);
-    if (IsHeadless())
-        return HeadlessRun::RenderOnce(form.ProgramFile(QStringLiteral("calendar")));
 
     // The launcher lives in the tray: closing the mini calendar or a dialog must not end it.
     app.setQuitOnLastWindowClosed(false);

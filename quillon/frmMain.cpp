@@ -90,9 +90,14 @@ void frmMain::BuildMenu()
 
 QString frmMain::ProgramFile(const QString &programName) const
 {
+    return ProgramFileIn(m_services.programFolder, programName);
+}
+
+QString frmMain::ProgramFileIn(const QString &folder, const QString &programName)
+{
     // The launching module knows the platform's file name; the folder is ours.
     const QString fileName = QFileInfo(basExecuteProgram::ProgramPath(programName)).fileName();
-    return m_services.programFolder + QLatin1Char('/') + fileName;
+    return folder + QLatin1Char('/') + fileName;
 }
 
 bool frmMain::IsCalendarDisplayed()

@@ -84,6 +84,7 @@ public:
 
     // The sibling program's file in the program folder ("calendar", or "calendar.exe").
     QString ProgramFile(const QString &programName) const;
+    static QString ProgramFileIn(const QString &folder, const QString &programName);
 
 private:
     void BuildMenu();

@@ -42,11 +42,8 @@ void LauncherTest::TearDown()
 
 void LauncherTest::InstallStubs(const QStringList &names)
 {
-    LauncherServices probe;
-    probe.programFolder = programFolder;
-    const frmMain namer(probe);
     for (const QString &name : names) {
-        const QString target = namer.ProgramFile(name);
+        const QString target = frmMain::ProgramFileIn(programFolder, name);
         QFile::remove(target);
         ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_record_start"), target));
         QFile(target).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
