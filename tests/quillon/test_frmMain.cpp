@@ -1,5 +1,6 @@
 #include "LauncherFixture.h"
 
+#include "ScreenWatch.h"
 #include "basSysTray.h"
 
 #include <QAction>
@@ -137,6 +138,21 @@ TEST_F(Launcher, TheCalendarSwitchedOnOrOffAfterTheStartIsHonouredAtOnce)
     TickAt(form, QDateTime(QDate(2026, 12, 10), QTime(0, 0, 30)));
     EXPECT_EQ(Started(1).size(), 1);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Launcher, ABurstOfScreenChangesRedrawsOnceWhileTheCalendarIsOn)
+{
+    frmMain &form = StartedToday();
+    ScreenWatch screens(30);
+    QObject::connect(&screens, &ScreenWatch::Changed, &form, &frmMain::OnScreensChanged);
+    screens.Notice();
+    screens.Notice();
+    screens.Notice();
+    EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
+
+    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
+    screens.Notice();
+    EXPECT_EQ(Started(2).size(), 1);
 }
 
 TEST_F(Launcher, TheWarningDecidesAndLaterStillMovesTheDay)

@@ -4,6 +4,7 @@
 
 #include "basQuillon.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +30,7 @@ protected:
         QFile(TempPath(QStringLiteral("dbcalndr.sqlite"))).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    ProgramRun Start(bool noDisplayAtAll)
+    ProgramRun Start(bool noDisplayAtAll, const QString &program = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"))
     {
         QProcess process;
         QProcessEnvironment childEnv = QProcessEnvironment::systemEnvironment();
@@ -43,7 +44,7 @@ protected:
         process.setProcessEnvironment(childEnv);
         QElapsedTimer took;
         took.start();
-        process.start(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {});
+        process.start(program, {});
         ProgramRun run;
         run.finished = process.waitForStarted(10000) && process.waitForFinished(20000);
         if (!run.finished) {
@@ -81,6 +82,18 @@ TEST_F(QuillonRun, WithoutADisplayItDrawsTheCalendarOnceAndEnds)
     EXPECT_EQ(off.exitCode, 1);
     EXPECT_TRUE(off.err.contains(QStringLiteral("drew nothing"))) << qPrintable(off.err);
     EXPECT_FALSE(QFile::exists(Wallpaper()));
+}
+
+TEST_F(QuillonRun, WithoutTheCalendarProgramItSaysSoAndEnds)
+{
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
+    const QString alone = TempPath(QStringLiteral("alone/quillon"));
+    ASSERT_TRUE(QDir().mkpath(TempPath(QStringLiteral("alone"))));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), alone));
+    const ProgramRun run = Start(false, alone);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Error starting program 'calendar"))) << qPrintable(run.err);
 }
 
 TEST_F(QuillonRun, ASecondCopyEndsAtOnce)
