@@ -63,7 +63,7 @@ frmWarning::frmWarning(QWidget *parent)
     layout->addWidget(m_lblLater, 2, 1);
     layout->addLayout(buttons, 3, 0, 1, 2);
     layout->setColumnStretch(1, 1);
-    setMinimumWidth(420);
+    setMinimumWidth(460);
     m_cmdOK->setDefault(true);
 
     connect(m_cmdOK, &QPushButton::clicked, this, &frmWarning::cmdOK_Click);
@@ -81,6 +81,10 @@ frmWarning::frmWarning(QWidget *parent)
         m_timer.setInterval(kTickMs);
         m_timer.start();
     }
+    // Its own size before the stay-on-top flag keeps whatever geometry it has.
+    adjustSize();
+    if (const int height = heightForWidth(width()); height > 0)
+        resize(width(), height);
     basFormControl::SetAlwaysOnTop(*this);
 }
 
