@@ -21,6 +21,12 @@ const QString kDisplayCalendarOnDesktop = QStringLiteral("DisplayCalendarOnDeskt
 const QString kCalendarWarning = QStringLiteral("CalendarWarning");
 const QString kCalendarUseLiturgicalColors = QStringLiteral("CalendarUseLiturgicalColors");
 
+[[noreturn]] void ThrowNotWritten()
+{
+    throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                QStringLiteral("The settings could not be written: ") + basPlatform::SettingsLocation());
+}
+
 void Note(const QString &text)
 {
     std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
@@ -117,11 +123,8 @@ bool frmMain::IsWarningEnabled()
 void frmMain::Form_Load()
 {
     basOperation::TrapVoid("quillon.exe:frmMain.Form_Load", [this](basOperation::Steps &step) {
-        step(20);
-        basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
         step(40);
-        basQuillon::LoadGeneralSettings();
-        const basQuillon::GeneralSettingsRecord settings = basQuillon::GeneralSettings;
+        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
 
         step(50);
         const QString storedStart = basQuillon::GetOption(QLatin1String(basQuillon::kLastStartUpDate),
@@ -172,7 +175,8 @@ void frmMain::Form_Load()
         m_timer1.start(kTimerIntervalMs);
 
         step(420);
-        basQuillon::SaveOption(QLatin1String(basQuillon::kLastStartUpDate), todayText);
+        if (!basQuillon::SaveOption(QLatin1String(basQuillon::kLastStartUpDate), todayText))
+            ThrowNotWritten();
     });
 }
 
@@ -270,10 +274,12 @@ void frmMain::mnuUseLiturgicalColors_Click()
         step(30);
         const bool wasChecked = m_mnuUseLiturgicalColors->isChecked();
         step(40);
-        m_mnuUseLiturgicalColors->setChecked(!wasChecked);
+        // Written before the redraw starts, so the calendar program reads the new value;
+        // a value that could not be written leaves the mark and the wallpaper as they were.
+        if (!basQuillon::SaveOption(kCalendarUseLiturgicalColors, wasChecked ? QStringLiteral("0") : QStringLiteral("1")))
+            ThrowNotWritten();
         step(50);
-        // Written before the redraw starts, so the calendar program reads the new value.
-        basQuillon::SaveOption(kCalendarUseLiturgicalColors, wasChecked ? QStringLiteral("0") : QStringLiteral("1"));
+        m_mnuUseLiturgicalColors->setChecked(!wasChecked);
         step(100);
         mnuRefreshCalendar_Click();
     });

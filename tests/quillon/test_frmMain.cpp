@@ -4,6 +4,7 @@
 #include "basSysTray.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -233,6 +234,16 @@ TEST_F(Launcher, LiturgicalColoursAreWrittenBeforeTheRedrawStarts)
     form.mnuUseLiturgicalColors()->trigger();
     EXPECT_TRUE(form.mnuUseLiturgicalColors()->isChecked());
     EXPECT_EQ(Started(2).value(1), QStringLiteral("calendar | CalendarUseLiturgicalColors=1"));
+
+    // A store that cannot be written: reported, and neither the mark nor the wallpaper changes.
+    const QString store = basPlatform::SettingsLocation();
+    ASSERT_TRUE(QFile::remove(store));
+    ASSERT_TRUE(QDir().mkpath(store));
+    form.mnuUseLiturgicalColors()->trigger();
+    EXPECT_TRUE(form.mnuUseLiturgicalColors()->isChecked());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("quillon.exe.mnuUseLiturgicalColors_Click")));
+    EXPECT_EQ(Started(2).size(), 2);
 }
 
 TEST_F(Launcher, ExitAsksOnlyWhileTheCalendarIsShown)
