@@ -1,6 +1,9 @@
 #include "frmCalendar.h"
 
+#include "BackgroundPicture.h"
 #include "CalendarDayText.h"
+#include "PictureCache.h"
+#include "ScreenPixels.h"
 #include "WallpaperRotation.h"
 #include "basCalendar.h"
 #include "basCalendarFonts.h"
@@ -8,6 +11,7 @@
 #include "basConvert.h"
 #include "basDatabase.h"
 #include "basDateText.h"
+#include "basErrorHandler.h"
 #include "basOperation.h"
 #include "basQuillon.h"
 #include "platform/WallpaperSetter.h"
@@ -16,10 +20,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
+
+#include <cstdio>
 
 using basOperation::Steps;
 using namespace CalendarGrid;
@@ -46,13 +51,25 @@ void SetCaption(QLabel *label, const QString &text, bool autoSize)
         AutoSize(label);
 }
 
-void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize)
+void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize, double maxPoints)
 {
     if (!font)
         return;
-    basCalendarFonts::ApplyFontToLabel(*font, *label);
+    QFont fitted = *font;
+    if (maxPoints > 0 && fitted.pointSizeF() > maxPoints)
+        fitted.setPointSizeF(maxPoints);
+    basCalendarFonts::ApplyFontToLabel(fitted, *label);
     if (autoSize)
         AutoSize(label);
+}
+
+// The largest font size the screen takes: one line of it at most half the screen high.
+// A size of thousands of points would only draw glyphs larger than any screen, slowly.
+double MaxFontPoints(const QScreen *screen)
+{
+    if (!screen || screen->logicalDotsPerInchY() <= 0)
+        return 0;
+    return screen->geometry().height() * 72.0 / screen->logicalDotsPerInchY() / 2.0;
 }
 
 void SetColor(QLabel *label, std::int32_t color)
@@ -92,48 +109,61 @@ QString DateText(std::int16_t month, int day, std::int16_t year)
 
 // --- CalendarLabel --------------------------------------------------------------
 
+QString CalendarLabel::ShownText() const
+{
+    if (!m_elided)
+        return text();
+    return fontMetrics().elidedText(text(), Qt::ElideRight, width());
+}
+
 void CalendarLabel::paintEvent(QPaintEvent *event)
 {
-    if (!m_shadow || text().isEmpty()) {
+    const QString shown = ShownText();
+    if (text().isEmpty() || (!m_shadow && shown == text())) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
     const QColor color = palette().color(QPalette::WindowText);
-    const bool lightText = color.lightness() >= 128;
     const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-    painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
-    painter.drawText(rect().translated(1, 1), flags, text());
+    if (m_shadow) {
+        const bool lightText = color.lightness() >= 128;
+        painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
+        painter.drawText(rect().translated(1, 1), flags, shown);
+    }
     painter.setPen(color);
-    painter.drawText(rect(), flags, text());
+    painter.drawText(rect(), flags, shown);
 }
 
 // --- StretchedPicture -----------------------------------------------------------
 
 StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
 
-bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize)
+bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason)
 {
     m_picture = QImage();
-    if (!QFileInfo(path).isFile())
-        return false;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    // A photo larger than the screen is decoded at the screen's size: the JPEG
-    // decoder scales for free, and the picture is stretched to that size anyway.
-    if (full.isValid() && targetSize.isValid() && full.width() > targetSize.width()
-        && full.height() > targetSize.height() && reader.format() == "jpeg")
-        reader.setScaledSize(targetSize);
-    m_picture = reader.read();
-    return !m_picture.isNull();
+    m_loadedPath.clear();
+    if (QFileInfo(path).isFile())
+        m_picture = PictureCache::Load(path, targetSize);
+    if (m_picture.isNull()) {
+        BackgroundPicture::Result read = BackgroundPicture::Read(path, targetSize);
+        if (read.image.isNull()) {
+            reason = read.reason;
+            return false;
+        }
+        m_picture = std::move(read.image);
+        PictureCache::Store(path, targetSize, m_picture);
+    }
+    m_loadedPath = path;
+    return true;
 }
 
 void StretchedPicture::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
-    // Stretched while drawn: no second full-screen copy of the picture is kept.
+    // The picture is already at the bitmap's pixel size, so this is a plain copy;
+    // only a window of another size stretches it.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(rect()), m_picture);
@@ -175,7 +205,7 @@ QSize frmCalendar::PhysicalSize() const
 {
     if (!m_screen)
         return size();
-    return (QSizeF(m_screen->geometry().size()) * m_screen->devicePixelRatio()).toSize();
+    return ScreenPixels::DeviceSize(*m_screen);
 }
 
 void frmCalendar::SetBackgroundColor(const QColor &color)
@@ -200,9 +230,11 @@ void frmCalendar::SetTextShadows(bool on)
 void frmCalendar::Form_Load()
 {
     m_formLoadSuccessful = false;
-    // A failure in the window's own steps leaves it unloaded without a report: the
-    // caller then keeps the old wallpaper.
-    m_formLoadSuccessful = basOperation::TrapSilently(false, [&](Steps &step) {
+    m_loadFailure = {};
+    // A failure in the window's own steps leaves it unloaded without a message box;
+    // the cause is kept so that the caller can say why the wallpaper was not drawn.
+    Steps step;
+    try {
         step(20);
         m_formLoadSuccessful = false;
         step(30);
@@ -240,8 +272,14 @@ void frmCalendar::Form_Load()
             step(160);
             imgBackground->setEnabled(false);
             step(170);
-            if (!imgBackground->LoadPicture(basQuillon::GeneralSettings.WallpaperFile, PhysicalSize()))
-                throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture"));
+            // The rotation has already read the picture it chose.
+            if (!imgBackground->HasPicture() || imgBackground->LoadedPath() != settings.WallpaperFile) {
+                QString reason;
+                if (!imgBackground->LoadPicture(settings.WallpaperFile, PhysicalSize(), reason))
+                    throw basOperation::Failure(QFileInfo::exists(settings.WallpaperFile) ? kInvalidPicture
+                                                                                          : basOperation::kFileNotFound,
+                                                QStringLiteral("WallpaperFile: %1").arg(reason));
+            }
             step(180);
             imgBackground->setGeometry(0, 0, width(), height());
             imgBackground->lower();
@@ -262,9 +300,37 @@ void frmCalendar::Form_Load()
             ResizeCalendar();
         }
         step(330);
-        return true;
-    });
+        m_formLoadSuccessful = true;
+    } catch (const basOperation::Failure &failure) {
+        m_loadFailure = LoadFailure{step.last(), failure.number(), failure.description()};
+    } catch (const std::exception &other) {
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what())};
+    } catch (...) {
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error")};
+    }
 }
+
+namespace {
+void ReportBadOrientation(int step, const QString &value)
+{
+    basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
+                                     QStringLiteral("Type mismatch: CalendarOrientation \"%1\" is no orientation; "
+                                                    "the calendar is centred")
+                                         .arg(value),
+                                     step);
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ResizeCalendar"), true, QString());
+}
+
+// A picture of the folder that cannot be shown is passed over, and said so in the log
+// and on stderr; a message box each day for one bad file would help no one.
+void ReportSkippedPicture(int step, const QString &reason)
+{
+    basErrorHandler::SetCurrentError(kInvalidPicture, QStringLiteral("Invalid picture, skipped: %1").arg(reason), step);
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ChangeWallpaper"), true, QString(), true);
+    std::fprintf(stderr, "calendar: %s; the rotation skips it\n", qPrintable(reason));
+    std::fflush(stderr);
+}
+} // namespace
 
 void frmCalendar::ChangeWallpaper()
 {
@@ -293,17 +359,32 @@ void frmCalendar::ChangeWallpaper()
         step(280);
         const QStringList listing = WallpaperRotation::ListFolder(settings.ImagesLocation);
         step(330);
-        const QString next = WallpaperRotation::NextPicture(listing, currentName);
+        const QStringList order = WallpaperRotation::PictureOrder(listing, currentName);
         step(520);
-        if (next.isEmpty())
+        // The setting moves only to a picture that has loaded: one bad file must not
+        // hold the calendar up for a whole period.
+        for (const QString &next : order) {
+            step(530);
+            const QString file = QDir(settings.ImagesLocation).filePath(next);
+            QString reason;
+            if (!imgBackground->LoadPicture(file, PhysicalSize(), reason)) {
+                ReportSkippedPicture(step.last(), reason);
+                continue;
+            }
+            step(540);
+            basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
+            settings.WallpaperFile = file;
+            step(550);
+            basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+            step(560);
+            if (basQuillon::GetOption(QLatin1String(basQuillon::kWallpaperChangedDate), QString()) != TodayKey)
+                throw basOperation::Failure(
+                    basOperation::kPathFileAccessError,
+                    QStringLiteral("The settings could not be written to %1 (WallpaperFile, %2)")
+                        .arg(QDir::toNativeSeparators(basPlatform::SettingsLocation()),
+                             QLatin1String(basQuillon::kWallpaperChangedDate)));
             return;
-        step(530);
-        const QString file = QDir(settings.ImagesLocation).filePath(next);
-        step(540);
-        basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
-        settings.WallpaperFile = file;
-        step(550);
-        basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+        }
     });
 }
 
@@ -379,7 +460,13 @@ void frmCalendar::ResizeCalendar()
         in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
                            PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
         step(100);
-        in.orientation = basConvert::ToInt16(basQuillon::GeneralSettings.CalendarOrientation);
+        const QString orientation = basQuillon::GeneralSettings.CalendarOrientation;
+        const std::optional<int> parsed = ParseOrientation(orientation);
+        // A value that is no orientation centres the grid, as any unknown value
+        // would, and is said once.
+        if (!parsed)
+            ReportBadOrientation(step.last(), orientation);
+        in.orientation = parsed.value_or(0);
         step(170);
         in.monthHeight = PixelsToTwips(lblMonth->height(), tppY);
         in.dayOfWeekHeight = PixelsToTwips(lblDayOfWeek[0]->height(), tppY);
@@ -398,6 +485,8 @@ void frmCalendar::ResizeCalendar()
 
 void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
 {
+    for (CalendarLabel *label : lblDayAllDayEvents)
+        label->SetElided(true);
     lblMonth->move(ToPixels(layout.month, tppX, tppY).topLeft());
     for (int i = 0; i < kColumns; ++i)
         lblDayOfWeek[i]->move(ToPixels(layout.dayOfWeek[i], tppX, tppY).topLeft());
@@ -413,8 +502,9 @@ void frmCalendar::SetFonts_Error()
     basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
         const basCalendarFonts::CalendarFontSet &fonts = basCalendarFonts::Current;
         const bool liturgical = basQuillon::GeneralSettings.CalendarUseLiturgicalColors;
+        const double maxPoints = MaxFontPoints(m_screen);
         step(20);
-        ApplyFont(lblMonth, fonts.MonthNameFont, true);
+        ApplyFont(lblMonth, fonts.MonthNameFont, true, maxPoints);
         step(30);
         std::int32_t todayColor = 0;
         if (liturgical) {
@@ -428,7 +518,7 @@ void frmCalendar::SetFonts_Error()
         }
         for (QLabel *label : lblDayOfWeek) {
             step(90);
-            ApplyFont(label, fonts.DayNameFont, true);
+            ApplyFont(label, fonts.DayNameFont, true, maxPoints);
             step(110);
             SetColor(label, liturgical ? todayColor : fonts.DayNameColor);
         }
@@ -441,11 +531,11 @@ void frmCalendar::SetFonts_Error()
             if (i < offset || day > DaysInMonth)
                 continue;
             step(210);
-            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true);
+            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true, maxPoints);
             step(220);
-            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false);
+            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false, maxPoints);
             step(230);
-            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false);
+            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false, maxPoints);
             step(240);
             const QString date = DateText(CurrentMonth, day, CurrentYear);
             step(250);

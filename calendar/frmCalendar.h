@@ -21,30 +21,45 @@ class QScreen;
 class StretchedPicture : public QWidget {
 public:
     explicit StretchedPicture(QWidget *parent);
-    // Reads a JPEG, GIF or BMP file; decodes a large one straight at about the
-    // target size. False when the file is missing or no picture.
-    bool LoadPicture(const QString &path, const QSize &targetSize);
+    // Reads a picture file scaled to the target size (from the cache when it was read
+    // before). False, with the reason naming the file, when it cannot be used.
+    bool LoadPicture(const QString &path, const QSize &targetSize, QString &reason);
     bool HasPicture() const { return !m_picture.isNull(); }
+    // The file the picture shown was read from.
+    const QString &LoadedPath() const { return m_loadedPath; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QImage m_picture;
+    QString m_loadedPath;
 };
 
 // A text label with a transparent background. Over a picture it can draw a faint
 // contrasting shadow one pixel off, so light or dark text stays readable on a busy photo.
+// A one-line label can also cut its text at its right edge with an ellipsis.
 class CalendarLabel : public QLabel {
 public:
     explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
     void SetShadow(bool on) { m_shadow = on; }
+    void SetElided(bool on) { m_elided = on; }
+    // The text as painted: cut with an ellipsis when it is elided and too long.
+    QString ShownText() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_shadow = false;
+    bool m_elided = false;
+};
+
+// Why the load sequence stopped: the step it reached and the error it met.
+struct LoadFailure {
+    int step = 0;
+    int number = 0;
+    QString description;
 };
 
 class frmCalendar : public QWidget {
@@ -55,6 +70,8 @@ public:
     // FormLoadSuccessful tells whether it went through.
     void Form_Load();
     bool FormLoadSuccessful() const { return m_formLoadSuccessful; }
+    // After a load that did not succeed: its cause, naming the file, key or value.
+    const LoadFailure &LoadFailureCause() const { return m_loadFailure; }
 
     void ChangeWallpaper();
     void ClearCalendar();
@@ -93,5 +110,6 @@ private:
 
     QScreen *m_screen = nullptr;
     bool m_formLoadSuccessful = false;
+    LoadFailure m_loadFailure;
     std::optional<CalendarGrid::Layout> m_lastLayout;
 };
