@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <unistd.h>
 
 namespace {
 using calendartest::CalendarRun;
@@ -326,6 +329,46 @@ TEST_F(CalendarProgram, UnreadablePictureInARotationIsSkipped)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/c.bmp"));
     EXPECT_EQ(basQuillon::GetOption(basQuillon::kWallpaperChangedDate, {}), QStringLiteral("12/07/2026"));
+}
+
+TEST_F(CalendarProgram, RotationThatCannotBeStoredIsReportedOnce)
+{
+    const QString folder = TempPath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char *name : {"a.bmp", "b.bmp"}) {
+        QImage image(64, 36, QImage::Format_RGB32);
+        image.fill(qRgb(30, 30, 200));
+        ASSERT_TRUE(image.save(folder + QLatin1Char('/') + QLatin1String(name), "BMP"));
+    }
+    Option("ImagesLocation", folder);
+    Option("WallpaperFile", folder + QStringLiteral("/a.bmp"));
+    Option("ChangeWallpaper", QStringLiteral("Daily"));
+    // The settings file stays readable, but every write is refused: read-only, and
+    // immutable where the test runs as root (which permissions do not stop).
+    const QString settings = basPlatform::SettingsLocation();
+    ASSERT_TRUE(QFile::setPermissions(settings, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), settings});
+    struct Writable {
+        QString path;
+        bool root;
+        ~Writable()
+        {
+            if (root)
+                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+    } restore{settings, root};
+    if (QFile(settings).open(QIODevice::Append))
+        GTEST_SKIP() << "the settings file cannot be made read-only here";
+
+    const RunResult run = Run({QStringLiteral("-1")});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(Wallpaper().pixel(0, 0), qRgb(30, 30, 200));
+    EXPECT_EQ(ErrorLog().count(QLatin1String("In module: frmCalendar.ChangeWallpaper")), 1) << qPrintable(ErrorLog());
+    EXPECT_TRUE(ErrorLog().contains(QDir::toNativeSeparators(settings))) << qPrintable(ErrorLog());
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/a.bmp"));
 }
 
 TEST_F(CalendarProgram, LeftOverLockFilesDoNotStopTheCalendar)
