@@ -18,7 +18,6 @@
 
 namespace basCalendar {
 
-bool ClearCalendarMode = false;
 
 namespace {
 void Note(const QString &text)
@@ -43,23 +42,21 @@ int Main(const QStringList &arguments)
             return kExitDone; // the running one finishes the work
         }
         step(50);
-        ClearCalendarMode = false;
-        step(60);
-        basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
+        bool clearCalendarMode = false;
         step(70);
         const QString command = CommandLineText(arguments);
         step(80);
         if (command == QLatin1String(kClearArgument)) {
             step(90);
-            ClearCalendarMode = true;
+            clearCalendarMode = true;
         }
         step(110);
-        basQuillon::LoadGeneralSettings();
+        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
 
         step(120);
-        if (!ClearCalendarMode) {
+        if (!clearCalendarMode) {
             step(130);
-            if (basQuillon::GeneralSettings.DisplayCalendarOnDesktop == 0) {
+            if (settings.DisplayCalendarOnDesktop == 0) {
                 step(140);
                 Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop = 0)"));
                 return kExitDone;
@@ -72,7 +69,7 @@ int Main(const QStringList &arguments)
         }
 
         step(200);
-        auto form = std::make_unique<frmCalendar>();
+        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode);
         step(210);
         form->Form_Load();
         step(220);
@@ -80,7 +77,7 @@ int Main(const QStringList &arguments)
         step(250);
         QApplication::processEvents();
         step(260);
-        if (!ClearCalendarMode) {
+        if (!clearCalendarMode) {
             step(270);
             basDatabase::CloseDatabaseConnection();
         }
@@ -119,8 +116,6 @@ int Main(const QStringList &arguments)
                      .arg(cause.step));
         }
 
-        step(410);
-        basCalendarFonts::Current = basCalendarFonts::CalendarFontSet{};
         step(460);
         return result;
     });

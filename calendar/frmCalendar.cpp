@@ -172,8 +172,10 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 
 // --- frmCalendar ----------------------------------------------------------------
 
-frmCalendar::frmCalendar(QScreen *screen)
-    : m_screen(screen ? screen : QGuiApplication::primaryScreen())
+frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
+                         bool clearCalendarMode, QScreen *screen)
+    : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
+      m_screen(screen ? screen : QGuiApplication::primaryScreen())
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setAutoFillBackground(true);
@@ -238,8 +240,6 @@ void frmCalendar::Form_Load()
     try {
         step(20);
         m_formLoadSuccessful = false;
-        step(30);
-        basCalendarFonts::LoadCalendarFonts();
         step(40);
         const QDate today = basPlatform::Today();
         CurrentMonth = static_cast<std::int16_t>(today.month());
@@ -259,7 +259,7 @@ void frmCalendar::Form_Load()
         if (m_screen)
             setGeometry(m_screen->geometry());
 
-        const basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        const basQuillon::GeneralSettingsRecord &settings = m_settings;
         step(140);
         if (settings.WallpaperFile.isEmpty()) {
             step(220);
@@ -274,10 +274,10 @@ void frmCalendar::Form_Load()
             imgBackground->setEnabled(false);
             step(170);
             // The rotation has already read the picture it chose.
-            if (!imgBackground->HasPicture() || imgBackground->LoadedPath() != settings.WallpaperFile) {
+            if (!imgBackground->HasPicture() || imgBackground->LoadedPath() != m_settings.WallpaperFile) {
                 QString reason;
-                if (!imgBackground->LoadPicture(settings.WallpaperFile, PhysicalSize(), reason))
-                    throw basOperation::Failure(QFileInfo::exists(settings.WallpaperFile) ? kInvalidPicture
+                if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), reason))
+                    throw basOperation::Failure(QFileInfo::exists(m_settings.WallpaperFile) ? kInvalidPicture
                                                                                           : basOperation::kFileNotFound,
                                                 QStringLiteral("WallpaperFile: %1").arg(reason));
             }
@@ -289,7 +289,7 @@ void frmCalendar::Form_Load()
         }
 
         step(260);
-        if (basCalendar::ClearCalendarMode) {
+        if (m_clearCalendarMode) {
             step(310);
             ClearCalendar();
         } else {
@@ -356,7 +356,7 @@ void frmCalendar::ChangeWallpaper()
 
         step(50);
         const QDate today = basDateText::ParseDateText(TodayKey);
-        basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        basQuillon::GeneralSettingsRecord &settings = m_settings;
         if (!WallpaperRotation::IsDue(settings.ChangeWallpaper, lastChange, today))
             return; // step 240
         // No folder chosen means no rotation (not a walk through the current folder).
@@ -471,7 +471,7 @@ void frmCalendar::ResizeCalendar()
         in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
                            PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
         step(100);
-        const QString orientation = basQuillon::GeneralSettings.CalendarOrientation;
+        const QString orientation = m_settings.CalendarOrientation;
         const std::optional<int> parsed = ParseOrientation(orientation);
         // A value that is no orientation centres the grid, as any unknown value
         // would, and is said once.
@@ -511,8 +511,8 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
 void frmCalendar::SetFonts_Error()
 {
     basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
-        const basCalendarFonts::CalendarFontSet &fonts = basCalendarFonts::Current;
-        const bool liturgical = basQuillon::GeneralSettings.CalendarUseLiturgicalColors;
+        const basCalendarFonts::CalendarFontSet &fonts = m_fonts;
+        const bool liturgical = m_settings.CalendarUseLiturgicalColors;
         const double maxPoints = MaxFontPoints(m_screen);
         step(20);
         ApplyFont(lblMonth, fonts.MonthNameFont, true, maxPoints);

@@ -1,18 +1,24 @@
 #include "basRegistry.h"
 
-#include "basQuillon.h"
 #include "platform/basPlatform.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace basRegistry {
+
+QString ProductKey()
+{
+    return QStringLiteral("Software\\") + basPlatform::CompanyName() + QLatin1Char('\\') + basPlatform::ProductName();
+}
 
 namespace {
 // "Software\Company\Product\Options" -> the group "Options" below the product's store.
 QString GroupOf(const QString &subKey)
 {
     QString group = subKey;
-    const QString root = basQuillon::GetRegistryRoot();
+    const QString root = ProductKey();
     if (group.startsWith(root, Qt::CaseInsensitive))
         group = group.mid(root.size());
     group.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -43,12 +49,31 @@ QString GetRegistryString(RootKey, const QString &subKey, const QString &valueNa
     return text.isEmpty() ? defaultValue : text;
 }
 
-void SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
+bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
 {
     const auto settings = basPlatform::OpenSettings();
     settings->setValue(SettingsKey(subKey, valueName), value);
     // sync() merges with what other processes wrote meanwhile, under the file's lock.
     settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
+QString StoreReadProblem()
+{
+    const auto settings = basPlatform::OpenSettings();
+    const QFileInfo file(settings->fileName());
+    if (file.isDir())
+        return QStringLiteral("%1 is a folder, not a settings file").arg(QDir::toNativeSeparators(file.filePath()));
+    if (file.exists() && !file.isReadable())
+        return QStringLiteral("%1 cannot be read (no permission)").arg(QDir::toNativeSeparators(file.filePath()));
+    switch (settings->status()) {
+    case QSettings::NoError: return QString();
+    case QSettings::AccessError:
+        return QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(settings->fileName()));
+    case QSettings::FormatError:
+        return QStringLiteral("%1 is not a settings file").arg(QDir::toNativeSeparators(settings->fileName()));
+    }
+    return QString();
 }
 
 } // namespace basRegistry

@@ -10,12 +10,21 @@ namespace basRegistry {
 enum class RootKey { CurrentUser };
 inline constexpr RootKey HKEY_CURRENT_USER = RootKey::CurrentUser;
 
+// "Software\Velmora Software\Quillon Desktop Calendar": the product's own key, which
+// the store holds itself (its groups are the sub-keys below it).
+QString ProductKey();
+
 // Returns the value, or the default when it is missing, empty, not text or unreadable.
 // The text is cut at its first NUL.
 QString GetRegistryString(RootKey root, const QString &subKey, const QString &valueName,
                           const QString &defaultValue);
-// Writes the value, creating the key; a failed write is lost silently.
-void SaveRegistryString(RootKey root, const QString &subKey, const QString &valueName,
+// Writes the value, creating the key. False when the store could not be written
+// (a read-only file, a folder in its place, a full disk); nothing reports here.
+bool SaveRegistryString(RootKey root, const QString &subKey, const QString &valueName,
                         const QString &value);
+
+// Why the store cannot be read at all (a folder in its place, no permission, not a
+// settings file); empty when it can be read or does not exist yet.
+QString StoreReadProblem();
 
 } // namespace basRegistry
