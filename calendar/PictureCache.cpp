@@ -79,10 +79,21 @@ QImage Load(const QString &picturePath, const QSize &screenPixels)
     const qint64 pixelBytes = qint64(header.bytesPerLine) * header.height;
     if (file.size() != qint64(sizeof header) + header.keyBytes + pixelBytes)
         return {};
-    QImage image(screenPixels, static_cast<QImage::Format>(header.format));
-    if (image.isNull() || image.sizeInBytes() != pixelBytes)
+    // The pixels are mapped, not read: a private mapping copies only the pages that
+    // are drawn on later, and the file stays mapped until the picture goes.
+    const qint64 offset = qint64(sizeof header) + header.keyBytes;
+    auto *mapped = new QFile(file.fileName());
+    uchar *pixels = nullptr;
+    if (mapped->open(QIODevice::ReadOnly))
+        pixels = mapped->map(offset, pixelBytes, QFileDevice::MapPrivateOption);
+    if (!pixels) {
+        delete mapped;
         return {};
-    if (file.read(reinterpret_cast<char *>(image.bits()), pixelBytes) != pixelBytes)
+    }
+    QImage image(
+        pixels, int(header.width), int(header.height), qsizetype(header.bytesPerLine),
+        static_cast<QImage::Format>(header.format), [](void *owner) { delete static_cast<QFile *>(owner); }, mapped);
+    if (image.isNull())
         return {};
     return image;
 }

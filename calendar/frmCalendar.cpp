@@ -26,6 +26,7 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <utility>
 
 using basOperation::Steps;
 using namespace CalendarGrid;
@@ -159,6 +160,12 @@ bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize,
     return true;
 }
 
+QImage StretchedPicture::TakePicture()
+{
+    m_loadedPath.clear();
+    return std::exchange(m_picture, QImage());
+}
+
 void StretchedPicture::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
@@ -209,6 +216,19 @@ QSize frmCalendar::PhysicalSize() const
     if (!m_screen)
         return size();
     return ScreenPixels::DeviceSize(*m_screen);
+}
+
+QImage frmCalendar::TakeBackground()
+{
+    if (imgBackground->isHidden() || !imgBackground->HasPicture() || imgBackground->geometry() != rect())
+        return {};
+    QImage picture = imgBackground->TakePicture();
+    if (picture.size() == PhysicalSize() && picture.format() == QImage::Format_RGB32)
+        return picture;
+    // Not usable as the bitmap itself: it is drawn as usual.
+    QString unused;
+    imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), unused);
+    return {};
 }
 
 void frmCalendar::SetBackgroundColor(const QColor &color)

@@ -29,6 +29,8 @@ public:
     bool HasPicture() const { return !m_picture.isNull(); }
     // The file the picture shown was read from.
     const QString &LoadedPath() const { return m_loadedPath; }
+    // Hands the picture over (to be drawn on in place); the control is empty afterwards.
+    QImage TakePicture();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -89,6 +91,10 @@ public:
     // The screen the window covers and the size of the bitmap it makes, in pixels.
     QScreen *TargetScreen() const { return m_screen; }
     QSize PhysicalSize() const;
+    // The background picture when it covers the bitmap exactly and opaquely, handed
+    // over so the bitmap can be drawn on it in place; otherwise a null image and the
+    // picture stays.
+    QImage TakeBackground();
 
     // Window state, set while the window loads.
     std::int16_t CurrentMonth = 0;
