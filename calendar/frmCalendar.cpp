@@ -117,6 +117,21 @@ QString CalendarLabel::ShownText() const
     return fontMetrics().elidedText(text(), Qt::ElideRight, width());
 }
 
+void CalendarLabel::DropHiddenLines()
+{
+    // Every line takes at least one line's height, wrapped or not.
+    const int spacing = std::max(1, fontMetrics().lineSpacing());
+    const qsizetype visible = height() / spacing + 1;
+    const QString current = text();
+    qsizetype at = -1;
+    for (qsizetype line = 0; line < visible; ++line) {
+        at = current.indexOf(QLatin1Char('\n'), at + 1);
+        if (at < 0)
+            return;
+    }
+    setText(current.left(at));
+}
+
 void CalendarLabel::paintEvent(QPaintEvent *event)
 {
     const QString shown = ShownText();
@@ -528,6 +543,7 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
         lblDayNumber[i]->setGeometry(ToPixels(layout.dayNumber[i], tppX, tppY));
         lblDayAllDayEvents[i]->setGeometry(ToPixels(layout.allDay[i], tppX, tppY));
         lblDayEvents[i]->setGeometry(ToPixels(layout.events[i], tppX, tppY));
+        lblDayEvents[i]->DropHiddenLines();
     }
 }
 

@@ -53,6 +53,9 @@ public:
     void SetElided(bool on) { m_elided = on; }
     // The text as painted: cut with an ellipsis when it is elided and too long.
     QString ShownText() const;
+    // Drops the lines below the label's bottom edge, which would only be laid out to be
+    // clipped (a day of a hundred events shows the first few).
+    void DropHiddenLines();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
