@@ -193,6 +193,16 @@ TEST_F(CalendarProgram, FailuresKeepTheOldWallpaperAndNeverHang)
     EXPECT_EQ(ErrorLog().count(QLatin1String("In module: basCalendar.Main")), 4);
     EXPECT_TRUE(messages.empty());
 
+    // Colours and font texts no one can use take their defaults; the calendar is drawn
+    // and the report names each key and value.
+    Option("DayNumberColor", QStringLiteral("1099511627776"));
+    Option("MonthNameFont", QStringLiteral(",,,,,"));
+    Option("WallpaperFile", QString());
+    RunResult drawn = Run();
+    EXPECT_EQ(drawn.exitCode, 0) << qPrintable(drawn.err);
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("DayNumberColor = \"1099511627776\""))) << qPrintable(ErrorLog());
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("MonthNameFont = \",,,,,\"")));
+
     // A settings value that is no number: reported, and the run still ends.
     Option("WallpaperFile", QString());
     Option("WallpaperColor", QStringLiteral("abc"));
