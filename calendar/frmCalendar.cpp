@@ -213,6 +213,8 @@ frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendar
     for (int i = 0; i < kCellCount; ++i) {
         lblDayNumber[i] = MakeLabel(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
         lblDayAllDayEvents[i] = MakeLabel(this, basCalendarFonts::kAllDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        // A long all-day name ends at its cell's edge, not in the next day's number.
+        lblDayAllDayEvents[i]->SetElided(true);
         lblDayEvents[i] = MakeLabel(this, basCalendarFonts::kDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
         lblDayEvents[i]->setWordWrap(true);
     }
@@ -511,8 +513,8 @@ void frmCalendar::ResizeCalendar()
         step(100);
         const QString orientation = m_settings.CalendarOrientation;
         const std::optional<int> parsed = ParseOrientation(orientation);
-        // A value that is no orientation centres the grid, as any unknown value
-        // would, and is said once.
+        // A value that is no whole number at all (text, 2.5, 2^40) takes the setting's
+        // default, the centre, and is said once.
         if (!parsed)
             ReportBadOrientation(step.last(), orientation);
         in.orientation = parsed.value_or(0);
@@ -534,8 +536,6 @@ void frmCalendar::ResizeCalendar()
 
 void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
 {
-    for (CalendarLabel *label : lblDayAllDayEvents)
-        label->SetElided(true);
     lblMonth->move(ToPixels(layout.month, tppX, tppY).topLeft());
     for (int i = 0; i < kColumns; ++i)
         lblDayOfWeek[i]->move(ToPixels(layout.dayOfWeek[i], tppX, tppY).topLeft());
