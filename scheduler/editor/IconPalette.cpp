@@ -65,8 +65,12 @@ void IconPalette::LoadIcons(const QWidget &button)
     const int rows = (basEventIcons::kIconCount + kColumns - 1) / kColumns;
     resize(2 * margin + kColumns * cellWidth + (kColumns - 1) * gap,
            2 * margin + rows * cellHeight + (rows - 1) * gap);
+    PlaceUnder(button);
+}
+
+void IconPalette::PlaceUnder(const QWidget &button)
+{
     // Under the button, right edges aligned, in the coordinates of our parent.
-    const QPoint buttonBottomRight =
-        button.mapTo(parentWidget(), QPoint(button.width(), button.height()));
-    move(buttonBottomRight.x() - width(), buttonBottomRight.y() + gap);
+    const QPoint buttonBottomRight = button.mapTo(parentWidget(), QPoint(button.width(), button.height()));
+    move(buttonBottomRight.x() - width(), buttonBottomRight.y() + TwipsToPixels(kGapTwips));
 }

@@ -26,6 +26,8 @@ public:
     // Places the palette 100 twips under the button, right edges aligned, and fills the
     // cells 101..156, creating cells 1 to 55.
     void LoadIcons(const QWidget &button);
+    // Moves the palette under the button again (the window may have been resized).
+    void PlaceUnder(const QWidget &button);
 
 signals:
     void CellClicked(int index);

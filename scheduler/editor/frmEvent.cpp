@@ -452,9 +452,13 @@ void frmEvent::cmdIcon_Click()
             });
         }
         step(20);
-        m_palette->setVisible(!m_palette->isVisible());
-        if (m_palette->isVisible())
-            m_palette->raise();
+        if (m_palette->isVisible()) {
+            m_palette->hide();
+            return;
+        }
+        m_palette->PlaceUnder(*m_iconButton);
+        m_palette->show();
+        m_palette->raise();
     });
 }
 
