@@ -42,6 +42,49 @@ const std::vector<TableColumns> &RequiredTables()
     return tables;
 }
 
+// Tables that came later: a file without them is upgraded on open.
+const std::vector<TableColumns> &AddedTables()
+{
+    static const std::vector<TableColumns> tables = {
+        {"EventUids", {"Uid", "EventId", "Fingerprint"}},
+    };
+    return tables;
+}
+
+// The UID by which calendar files know an event (imported, or given at its first
+// export) and what the file last said about it. UNIQUE gives the index the cascade uses.
+const char *const kCreateEventUids = "CREATE TABLE IF NOT EXISTS EventUids ("
+                                     "Uid TEXT PRIMARY KEY, "
+                                     "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
+                                     "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID";
+
+// What is missing from the given tables; each missing table or column one line.
+QStringList MissingFrom(const QSqlDatabase &db, const std::vector<TableColumns> &tables)
+{
+    QStringList problems;
+    for (const TableColumns &table : tables) {
+        // Table names are our own constants; PRAGMA takes no bound values.
+        QSqlQuery info(db);
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table.table)))) {
+            problems.append(QStringLiteral("cannot read the tables: %1").arg(basConnection::ErrorText(info.lastError())));
+            return problems;
+        }
+        QStringList present;
+        while (info.next())
+            present.append(info.value(1).toString().toLower());
+        if (present.isEmpty()) {
+            problems.append(QStringLiteral("table %1 is missing").arg(QLatin1String(table.table)));
+            continue;
+        }
+        for (const char *column : table.columns) {
+            if (!present.contains(QString::fromLatin1(column).toLower()))
+                problems.append(QStringLiteral("column %1.%2 is missing")
+                                    .arg(QLatin1String(table.table), QLatin1String(column)));
+        }
+    }
+    return problems;
+}
+
 // Each use gets its own Qt SQL connection name; removed when the holder goes.
 class ScopedConnection {
 public:
@@ -183,6 +226,16 @@ int FindInvariantProblems(const QSqlDatabase &db, QStringList &problems)
                          .arg(query.value(0).toString(), query.value(1).toString()));
     }
     findings.End(QStringLiteral("orphan EventDates rows"));
+
+    Prepare(query, QStringLiteral("SELECT u.Uid, u.EventId FROM EventUids u "
+                                  "WHERE NOT EXISTS (SELECT 1 FROM Events v WHERE v.EventID = u.EventId) "
+                                  "ORDER BY u.EventId"));
+    Exec(query);
+    while (query.next()) {
+        ++found;
+        findings.Add(QStringLiteral("EventUids %1: no such event %2").arg(query.value(0).toString(), query.value(1).toString()));
+    }
+    findings.End(QStringLiteral("orphan EventUids rows"));
     return found;
 }
 
@@ -196,6 +249,11 @@ void Repair(const QSqlDatabase &db, QStringList &problems)
         Exec(query);
         if (query.numRowsAffected() > 0)
             problems.append(QStringLiteral("repaired: removed %1 orphan EventDates rows").arg(query.numRowsAffected()));
+        Prepare(query, QStringLiteral("DELETE FROM EventUids WHERE NOT EXISTS "
+                                      "(SELECT 1 FROM Events v WHERE v.EventID = EventUids.EventId)"));
+        Exec(query);
+        if (query.numRowsAffected() > 0)
+            problems.append(QStringLiteral("repaired: removed %1 orphan EventUids rows").arg(query.numRowsAffected()));
         Prepare(query, QStringLiteral("UPDATE Dates SET EventCount = "
                                       "(SELECT COUNT(*) FROM EventDates e WHERE e.EventDate = Dates.DateKey) "
                                       "WHERE EventCount IS NULL OR EventCount <> "
@@ -239,33 +297,28 @@ QStringList SchemaStatements()
                        "DateNotes TEXT, DateText TEXT) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE FactOfTheDay (MonthDay TEXT NOT NULL, FactOfTheDay TEXT)"),
         QStringLiteral("CREATE INDEX FactOfTheDayByMonthDay ON FactOfTheDay (MonthDay)"),
+        QString::fromLatin1(kCreateEventUids),
     };
 }
 
-QStringList SchemaProblems(const QSqlDatabase &db)
+QStringList SchemaProblems(const QSqlDatabase &db) { return MissingFrom(db, RequiredTables()); }
+
+void UpgradeSchema(const QSqlDatabase &db)
 {
-    QStringList problems;
-    for (const TableColumns &table : RequiredTables()) {
-        // Table names are our own constants; PRAGMA takes no bound values.
-        QSqlQuery info(db);
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table.table)))) {
-            problems.append(QStringLiteral("cannot read the tables: %1").arg(basConnection::ErrorText(info.lastError())));
-            return problems;
-        }
-        QStringList present;
-        while (info.next())
-            present.append(info.value(1).toString().toLower());
-        if (present.isEmpty()) {
-            problems.append(QStringLiteral("table %1 is missing").arg(QLatin1String(table.table)));
-            continue;
-        }
-        for (const char *column : table.columns) {
-            if (!present.contains(QString::fromLatin1(column).toLower()))
-                problems.append(QStringLiteral("column %1.%2 is missing")
-                                    .arg(QLatin1String(table.table), QLatin1String(column)));
-        }
+    if (MissingFrom(db, AddedTables()).isEmpty())
+        return;
+    ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        ExecuteStatement(db, QString::fromLatin1(kCreateEventUids));
+        ExecuteStatement(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        QSqlQuery rollback(db);
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        throw;
     }
-    return problems;
+    const QStringList problems = MissingFrom(db, AddedTables());
+    if (!problems.isEmpty())
+        throw Failure(basOperation::kDatabaseError, problems.join(QStringLiteral("; ")));
 }
 
 QString DefaultFactsFile()

@@ -1,0 +1,54 @@
+#include "ICalendarFingerprint.h"
+
+#include <QCryptographicHash>
+
+#include <algorithm>
+
+namespace ICalendarFingerprint {
+
+basDatabase::EventRecord FileForm(const basDatabase::EventRecord &event)
+{
+    basDatabase::EventRecord form = event;
+    form.EventID = 0;
+    if (form.AllDayEvent) {
+        form.StartTime = QTime(0, 0);
+        form.EndTime = QTime(23, 59);
+        form.EventColor.clear();
+        form.EventIcon = 0;
+        return form;
+    }
+    form.StartTime = QTime(event.StartTime.hour(), event.StartTime.minute());
+    form.EndTime = QTime(event.EndTime.hour(), event.EndTime.minute());
+    if (form.EndTime < form.StartTime)
+        form.EndTime = form.StartTime;
+    return form;
+}
+
+QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &dates)
+{
+    const basDatabase::EventRecord form = FileForm(event);
+    QList<QDate> days = dates;
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    // Each text with its length in front, so that no two events run together alike.
+    const auto add = [&hash](const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        hash.addData(QByteArray::number(bytes.size()) + ':');
+        hash.addData(bytes);
+    };
+    add(form.EventName);
+    add(form.AllDayEvent ? QStringLiteral("1") : QStringLiteral("0"));
+    add(form.StartTime.toString(QStringLiteral("HH:mm")));
+    add(form.EndTime.toString(QStringLiteral("HH:mm")));
+    add(form.EventColor);
+    add(QString::number(form.EventIcon));
+    add(form.Notes);
+    add(form.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
+    for (const QDate &day : std::as_const(days))
+        add(day.toString(Qt::ISODate));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+} // namespace ICalendarFingerprint
