@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -45,6 +46,9 @@ const QTime kAllDayEnd(23, 59);
 {
     throw Failure(basOperation::kOverflow, QStringLiteral("line %1: %2").arg(line).arg(reason));
 }
+
+// Large numbers as people read them: 100,000.
+QString Count(qint64 number) { return QLocale(QLocale::English).toString(number); }
 
 QString Utf8(const char *text) { return text ? QString::fromUtf8(text) : QString(); }
 
@@ -542,14 +546,24 @@ private:
         for (icalproperty *property = FirstProperty(event, ICAL_RRULE_PROPERTY); property;
              property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
             const int line = LineOf(event, "RRULE");
-            const icalrecurrencetype rule = icalproperty_get_rrule(property);
+            icalrecurrencetype rule = icalproperty_get_rrule(property);
             if (rule.freq == ICAL_NO_RECURRENCE)
                 Refuse(line, QStringLiteral("the RRULE has no valid FREQ"));
             const bool open = rule.count == 0 && icaltime_is_null_time(rule.until);
             const QDate stop = open ? m_openRuleEnd : kLastDate;
+            // libical searches a long way for a date that a rule may never give: an end
+            // a little after the last day wanted bounds that search.
+            if (rule.count == 0 && (open || WallDate(rule.until) > stop.addDays(2))) {
+                icaltimetype until = start;
+                const QDate last = stop.addDays(2);
+                until.year = last.year();
+                until.month = last.month();
+                until.day = last.day();
+                rule.until = until;
+            }
             IteratorPtr iterator(icalrecur_iterator_new(rule, start));
             if (!iterator)
-                Refuse(line, QStringLiteral("libical cannot expand this RRULE"));
+                Refuse(line, QStringLiteral("the RRULE cannot give any date (or uses parts that cannot be expanded)"));
             int occurrences = 0;
             bool clipped = false;
             for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);
@@ -561,12 +575,12 @@ private:
                     break;
                 }
                 if (++occurrences > kMaxOccurrences)
-                    RefuseSize(line, QStringLiteral("the RRULE of \"%1\" gives more than %2 dates; nothing was imported")
-                                         .arg(name)
-                                         .arg(kMaxOccurrences));
+                    RefuseSize(line, QStringLiteral("the RRULE of \"%1\" gives more than %2 dates")
+                                         .arg(name, Count(kMaxOccurrences)));
                 AddOccurrence(pending, date, WallTime(next));
             }
-            if (occurrences == 0 && !clipped)
+            // A series that starts after the last day wanted is clipped, not empty.
+            if (occurrences == 0 && !clipped && WallDate(start) <= stop)
                 Refuse(line, QStringLiteral("the RRULE gives no date at all"));
             if (open) {
                 m_contents.Warnings.append(QStringLiteral("line %1: \"%2\" repeats without end; dates taken up to %3")
@@ -687,8 +701,7 @@ private:
             }
             m_totalDates += dates.size();
             if (m_totalDates > kMaxDates)
-                RefuseSize(event.Line, QStringLiteral("the file gives more than %1 days of events; nothing was imported")
-                                           .arg(kMaxDates));
+                RefuseSize(event.Line, QStringLiteral("the file gives more than %1 days of events").arg(Count(kMaxDates)));
             // Our own files say whether the days were picked by hand; others by their count.
             const QString recurring = XProperty(pending.component, "X-QUILLON-RECURRING");
             event.Event.Recurring = recurring.isEmpty() ? dates.size() > 1 : recurring == QLatin1String("1");
