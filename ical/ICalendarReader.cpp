@@ -233,7 +233,8 @@ private:
                 const QByteArray value = colon >= 0 ? text.mid(colon + 2).left(20).toUtf8() : QByteArray();
                 line = LineOf(component, match.captured(1).toUtf8().constData(), value);
             }
-            if (!Matters(kind))
+            // An empty property ("DESCRIPTION:") is dropped, which is what it says.
+            if (!Matters(kind) || text.startsWith(QLatin1String("No value for")))
                 continue;
             if (parameterOnly)
                 m_contents.Warnings.append(QStringLiteral("line %1: %2 (ignored)").arg(line).arg(text));
@@ -419,7 +420,11 @@ private:
         ReadDuration(calendar, event, start, pending);
 
         const QDateTime first = pending.allDay ? QDateTime() : Local(WallDate(start), WallTime(start), pending.startSpec);
-        if (!pending.allDay) {
+        if (pending.allDay) {
+            // As the store keeps every all-day event.
+            record.StartTime = QTime(0, 0);
+            record.EndTime = kAllDayEnd;
+        } else {
             const QDateTime end = first.addSecs(pending.durationSecs);
             record.StartTime = QTime(first.time().hour(), first.time().minute());
             record.EndTime = end.date() > first.date() ? kAllDayEnd : QTime(end.time().hour(), end.time().minute());
@@ -690,7 +695,7 @@ private:
                     dates.append(day);
             }
             std::sort(dates.begin(), dates.end());
-            if (early || late)
+            if ((early || late) && !dates.isEmpty())
                 m_contents.Warnings.append(QStringLiteral("line %1: \"%2\": days outside 1900-2100 left out")
                                                .arg(event.Line)
                                                .arg(event.Event.EventName));

@@ -75,7 +75,9 @@ icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype 
         further.period = icalperiodtype_null_period();
         icalcomponent_add_property(component, icalproperty_new_rdate(further));
     }
-    AddText(component, icalproperty_new_summary, event.EventName);
+    // An empty value is no value to most readers: an event without a name has none.
+    if (!event.EventName.isEmpty())
+        AddText(component, icalproperty_new_summary, event.EventName);
     if (!event.Notes.isEmpty())
         AddText(component, icalproperty_new_description, event.Notes);
     if (!outgoing.CssColor.isEmpty())
