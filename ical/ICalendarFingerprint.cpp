@@ -46,8 +46,15 @@ QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &d
     add(QString::number(form.EventIcon));
     add(form.Notes);
     add(form.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
-    for (const QDate &day : std::as_const(days))
-        add(day.toString(Qt::ISODate));
+    // The days as numbers: a year-long series has hundreds of them.
+    QByteArray numbers;
+    numbers.reserve(days.size() * qsizetype(sizeof(qint64)));
+    for (const QDate &day : std::as_const(days)) {
+        const qint64 julian = day.toJulianDay();
+        numbers.append(reinterpret_cast<const char *>(&julian), sizeof julian);
+    }
+    hash.addData(QByteArray::number(days.size()) + ':');
+    hash.addData(numbers);
     return QString::fromLatin1(hash.result().toHex());
 }
 

@@ -320,12 +320,20 @@ private:
         return spec;
     }
 
-    // A wall-clock time of the file as a time of the local zone.
+    // A wall-clock time of the file as the local wall-clock time. It is held as a time of
+    // UTC so that arithmetic on it knows no clock changes: the store keeps local days and
+    // times of day, and a floating time needs no zone at all.
+    static QDateTime Wall(QDate date, QTime time) { return QDateTime(date, time, Qt::UTC); }
+
     QDateTime Local(QDate date, QTime time, const ZoneSpec &spec) const
     {
+        QDateTime local;
         switch (spec.kind) {
+        case ZoneSpec::Floating:
+            return Wall(date, time);
         case ZoneSpec::Utc:
-            return QDateTime(date, time, QTimeZone::utc()).toTimeZone(m_options.LocalZone);
+            local = Wall(date, time).toTimeZone(m_options.LocalZone);
+            break;
         case ZoneSpec::Zoned:
             if (spec.zone.ical) {
                 icaltimetype wall = icaltime_null_time();
@@ -336,13 +344,13 @@ private:
                 wall.minute = time.minute();
                 wall.second = time.second();
                 const time_t seconds = icaltime_as_timet_with_zone(wall, spec.zone.ical);
-                return QDateTime::fromSecsSinceEpoch(qint64(seconds), m_options.LocalZone);
+                local = QDateTime::fromSecsSinceEpoch(qint64(seconds), m_options.LocalZone);
+            } else {
+                local = QDateTime(date, time, spec.zone.qt).toTimeZone(m_options.LocalZone);
             }
-            return QDateTime(date, time, spec.zone.qt).toTimeZone(m_options.LocalZone);
-        case ZoneSpec::Floating:
             break;
         }
-        return QDateTime(date, time, m_options.LocalZone);
+        return Wall(local.date(), local.time());
     }
 
     // --- Events ------------------------------------------------------------------
@@ -458,7 +466,7 @@ private:
                 pending.durationDays = int(std::clamp<qint64>(days, 1, kMaxOccurrences));
             } else {
                 const QDateTime from = Local(WallDate(start), WallTime(start), pending.startSpec);
-                const QDateTime to = end.is_date ? QDateTime(WallDate(end), QTime(0, 0), m_options.LocalZone)
+                const QDateTime to = end.is_date ? Wall(WallDate(end), QTime(0, 0))
                                                  : Local(WallDate(end), WallTime(end),
                                                          SpecOf(calendar, event, endProperty, end));
                 pending.durationSecs = from.secsTo(to);
@@ -621,9 +629,7 @@ private:
             // An RDATE may name its own zone; the occurrence is kept at that instant.
             const QDateTime local = Local(WallDate(time), WallTime(time), SpecOf(calendar, event, property, time));
             const ZoneSpec saved = pending.startSpec;
-            pending.startSpec = ZoneSpec{};
-            pending.startSpec.kind = ZoneSpec::Zoned;
-            pending.startSpec.zone.qt = m_options.LocalZone;
+            pending.startSpec = ZoneSpec{}; // local is a floating time already
             AddOccurrence(pending, local.date(), local.time());
             pending.startSpec = saved;
         }
