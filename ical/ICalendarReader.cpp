@@ -727,7 +727,9 @@ private:
 
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options)
 {
-    Reader reader(text, options);
+    // Some programs put a UTF-8 byte order mark in front of the first line.
+    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    Reader reader(text.startsWith(byteOrderMark) ? text.mid(byteOrderMark.size()) : text, options);
     return reader.Read();
 }
 

@@ -73,12 +73,16 @@ struct ImportWork {
                && sorted == incoming.Dates;
     }
 
+    // The event the store refused, for the caller to name (the store has reported why).
+    const ICalendarReader::CalendarEvent *refused = nullptr;
+
     bool Run()
     {
         QHash<QString, basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
             return false;
         for (const ICalendarReader::CalendarEvent &event : contents.Events) {
+            refused = &event;
             const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
             const auto found = known.constFind(event.Uid);
             if (found == known.cend()) {
@@ -111,6 +115,7 @@ struct ImportWork {
                 summary.TouchesCurrentMonth || InMonth(event.Dates, today) || InMonth(storedDates, today);
             known.insert(event.Uid, {id, fingerprint});
         }
+        refused = nullptr;
         return true;
     }
 };
@@ -164,6 +169,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
 {
     summary = ImportSummary{};
     ImportSummary result;
+    QString refusal;
     const bool done = basOperation::Trap("basICalendar.ImportCalendarFile", false, [&](Steps &step) {
         step(10);
         const QByteArray text = ReadWholeFile(path);
@@ -180,10 +186,18 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         step(30);
         ImportWork work{store, contents, options.Today, result};
         // A store operation that fails has reported itself; all of the import goes.
-        return store.RunInTransaction([&work] { return work.Run(); });
+        if (store.RunInTransaction([&work] { return work.Run(); }))
+            return true;
+        if (work.refused)
+            refusal = QStringLiteral("%1: line %2: the store did not take \"%3\"; nothing was imported")
+                          .arg(path)
+                          .arg(work.refused->Line)
+                          .arg(work.refused->Event.EventName);
+        return false;
     });
     if (done)
         summary = result;
+    summary.Refusal = refusal;
     return done;
 }
 

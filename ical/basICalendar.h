@@ -19,6 +19,9 @@ struct ImportSummary {
     QStringList Warnings;
     // Some day of today's month gained or lost an event.
     bool TouchesCurrentMonth = false;
+    // After a failed import whose file was read: which event the store refused (the
+    // store's own report says why).
+    QString Refusal;
 };
 
 // Reads the file and writes its events. On failure (the file missing, too large, not

@@ -211,6 +211,16 @@ TEST(ICalendarReader, HostileTextNeverCrashes)
     EXPECT_GE(refused, 5);
 }
 
+TEST(ICalendarReader, AByteOrderMarkAndLowerCaseNamesAreTaken)
+{
+    const QByteArray text = "\xEF\xBB\xBF" "begin:vcalendar\r\nbegin:vevent\r\nuid:bom\r\ndtstart;value=date:20261224\r\n"
+                            "summary:Lower case\r\nend:vevent\r\nend:vcalendar\r\n";
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Lower case"));
+    EXPECT_EQ(contents.Events.first().Dates, Days({"2026-12-24"}));
+}
+
 TEST(ICalendarReader, DaysOutsideTheStoredCenturiesAreLeftOutWithAWarning)
 {
     const QByteArray text = "BEGIN:VCALENDAR\r\n"

@@ -149,7 +149,10 @@ TEST_F(ICalendarStore, AStoreFailureHalfwayRollsEverythingBack)
     const QStringList broken = Dump(DatabaseFile());
     basICalendar::ImportSummary summary;
     EXPECT_FALSE(Import(DataPath("rules_lf.ics"), summary));
-    EXPECT_FALSE(messages.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basDatabase.IncrementEventCount"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(summary.Refusal.endsWith(QStringLiteral("rules_lf.ics: line 76: the store did not take \"Holiday\"; nothing was imported")))
+        << summary.Refusal.toStdString();
     EXPECT_EQ(Dump(DatabaseFile()), broken);
     EXPECT_NE(before, broken);
 }

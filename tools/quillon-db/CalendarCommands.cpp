@@ -54,6 +54,8 @@ int Import(const QStringList &arguments)
         return kFailed;
     basICalendar::ImportSummary summary;
     if (!basICalendar::ImportCalendarFile(store, calendarFile, summary)) {
+        if (!summary.Refusal.isEmpty())
+            Print(stderr, QStringLiteral("quillon-db: %1").arg(summary.Refusal));
         Print(stderr, QStringLiteral("quillon-db: nothing was imported into %1").arg(databaseFile));
         return kFailed;
     }
