@@ -55,17 +55,6 @@ QString Times(const CalendarEvent &event)
            + event.Event.EndTime.toString(QStringLiteral("HH:mm"));
 }
 
-// The reason a file is refused, or empty when it is taken.
-QString Refusal(const char *name)
-{
-    try {
-        Read(name);
-    } catch (const basOperation::Failure &failure) {
-        return failure.description();
-    }
-    return QString();
-}
-
 TEST(ICalendarReader, FoldedUtf8AndCrlfLinesReadBackWhole)
 {
     const CalendarContents contents = Read("folded_crlf.ics");
@@ -152,30 +141,6 @@ TEST(ICalendarReader, TimeZonesOfTheFileConvertToLocalTime)
     const QString warnings = contents.Warnings.join(QLatin1Char('\n'));
     EXPECT_TRUE(warnings.contains(QStringLiteral("unknown time zone \"Nowhere Standard Time\""))) << warnings.toStdString();
     EXPECT_FALSE(warnings.contains(QStringLiteral("Quillon Test Eastern")));
-}
-
-TEST(ICalendarReader, MalformedFilesAreRefusedWithLineAndReason)
-{
-    const struct {
-        const char *file;
-        const char *line;
-        const char *reason;
-    } cases[] = {
-        {"garbage.ics", "line 1:", "not a text file"},
-        {"not_calendar.ics", "line 1:", "not an iCalendar file"},
-        {"truncated.ics", "line 10:", "truncated"},
-        {"unclosed_event.ics", "line 14:", "END:VEVENT (of line 10) was expected"},
-        {"bad_date.ics", "line 12:", "DTSTART"},
-        {"never_matches.ics", "line 13:", "gives no date"},
-        {"impossible_rule.ics", "line 13:", "RRULE cannot give any date"},
-        {"too_many.ics", "line 13:", "more than 100,000 dates"},
-        {"ends_before_start.ics", "line 13:", "ends before it starts"},
-    };
-    for (const auto &c : cases) {
-        const QString refusal = Refusal(c.file);
-        EXPECT_TRUE(refusal.startsWith(QLatin1String(c.line))) << c.file << ": " << refusal.toStdString();
-        EXPECT_TRUE(refusal.contains(QLatin1String(c.reason))) << c.file << ": " << refusal.toStdString();
-    }
 }
 
 TEST(ICalendarReader, HostileTextNeverCrashes)

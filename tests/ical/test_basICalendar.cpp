@@ -112,7 +112,9 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
         {"unclosed_event.ics", "unclosed_event.ics: line 14:"},
         {"bad_date.ics", "bad_date.ics: line 12:"},
         {"never_matches.ics", "never_matches.ics: line 13: the RRULE gives no date at all"},
+        {"impossible_rule.ics", "impossible_rule.ics: line 13: the RRULE cannot give any date"},
         {"too_many.ics", "too_many.ics: line 13: the RRULE of \"Every minute\" gives more than 100,000 dates"},
+        {"ends_before_start.ics", "ends_before_start.ics: line 13: the event ends before it starts"},
         {"missing.ics", "missing.ics: file not found"},
     };
     for (const auto &c : cases) {
