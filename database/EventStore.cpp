@@ -650,6 +650,42 @@ QString EventStore::QueryDateColor(QDate date)
     return query.next() ? Text(query.value(0)) : QString();
 }
 
+bool EventStore::GetAllEvents(QList<EventWithDates> &events)
+{
+    events.clear();
+    QList<EventWithDates> found;
+    const bool done = basOperation::Trap("basDatabase.GetAllEvents", false, [&](Steps &step) {
+        step(10);
+        QHash<qint64, qsizetype> position;
+        {
+            QSqlQuery &query =
+                d->Run(QStringLiteral("SELECT EventID, EventName, AllDayEvent, StartTime, EndTime, EventColor, "
+                                      "EventIcon, Notes, Recurring FROM Events ORDER BY EventID"));
+            Finisher finish(query);
+            while (query.next()) {
+                EventWithDates event{EventFromRow(query, 0), {}};
+                position.insert(event.Event.EventID, found.size());
+                found.append(std::move(event));
+            }
+        }
+        step(20);
+        // In key order: each event's dates come ascending. A date that is no date is
+        // left out (check lists it).
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT EventId, EventDate FROM EventDates ORDER BY EventId, EventDate"));
+        Finisher finish(query);
+        while (query.next()) {
+            const auto at = position.constFind(query.value(0).toLongLong());
+            const QDate date = DateFromIso(query.value(1));
+            if (at != position.cend() && date.isValid())
+                found[*at].Dates.append(date);
+        }
+        return true;
+    });
+    if (done)
+        events = std::move(found);
+    return done;
+}
+
 bool EventStore::RunInTransaction(const std::function<bool()> &work)
 {
     return basOperation::Trap("basDatabase.RunInTransaction", false, [&](Steps &step) {

@@ -94,6 +94,14 @@ public:
     bool IncrementEventCount(QDate date);
     bool UpdateDateNotes(QDate date, const QString &notes);
 
+    // Every event with its stored dates (ascending), in the order of their ids, in two
+    // queries however many there are: what a calendar file export writes.
+    struct EventWithDates {
+        EventRecord Event;
+        QList<QDate> Dates;
+    };
+    bool GetAllEvents(QList<EventWithDates> &events);
+
     // Runs work as one transaction: committed when work returns true, rolled back when
     // it returns false or throws. The store's operations inside join it, so a file of
     // events goes in whole or not at all.

@@ -13,7 +13,6 @@
 #include <QUuid>
 
 #include <algorithm>
-#include <map>
 
 namespace basICalendar {
 
@@ -120,26 +119,6 @@ struct ImportWork {
     }
 };
 
-struct StoredEvent {
-    basDatabase::EventRecord event;
-    QList<QDate> dates;
-};
-
-// Every event with its days, in the order of their ids.
-std::map<qint64, StoredEvent> ReadAllEvents(basDatabase::EventStore &store, bool &ok)
-{
-    std::map<qint64, StoredEvent> events;
-    QList<basDatabase::DatedEvent> dated;
-    ok = store.GetEventsInRange(QDate(1, 1, 1), QDate(9999, 12, 31), dated);
-    for (const basDatabase::DatedEvent &occurrence : std::as_const(dated)) {
-        StoredEvent &stored = events[occurrence.Event.EventID];
-        if (stored.dates.isEmpty())
-            stored.event = occurrence.Event;
-        stored.dates.append(occurrence.Date);
-    }
-    return events;
-}
-
 QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store, const ExportOptions &options, bool &ok)
 {
     QList<ICalendarWriter::OutgoingEvent> days;
@@ -217,9 +196,8 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                               .arg(options.ChurchYearFrom)
                               .arg(options.ChurchYearTo));
         step(20);
-        bool ok = false;
-        const std::map<qint64, StoredEvent> events = ReadAllEvents(store, ok);
-        if (!ok)
+        QList<basDatabase::EventStore::EventWithDates> events;
+        if (!store.GetAllEvents(events))
             return false;
         QHash<QString, basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
@@ -230,16 +208,26 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;
         QList<qint64> ids; // parallel to outgoing
-        outgoing.reserve(qsizetype(events.size()));
-        ids.reserve(qsizetype(events.size()));
-        for (const auto &[id, stored] : events) {
-            ids.append(id);
+        outgoing.reserve(events.size());
+        ids.reserve(events.size());
+        for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
+            const basDatabase::EventRecord &record = stored.Event;
+            const QString name = QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName);
+            if (stored.Dates.isEmpty()) {
+                result.LeftOut.append(name + QStringLiteral(": no date"));
+                continue;
+            }
+            if (!record.AllDayEvent && (!record.StartTime.isValid() || !record.EndTime.isValid())) {
+                result.LeftOut.append(name + QStringLiteral(": no readable time"));
+                continue;
+            }
             ICalendarWriter::OutgoingEvent event;
-            event.Uid = uidOf.value(id);
-            event.Event = ICalendarFingerprint::FileForm(stored.event);
-            event.Dates = stored.dates;
+            event.Uid = uidOf.value(record.EventID);
+            event.Event = ICalendarFingerprint::FileForm(record);
+            event.Dates = stored.Dates;
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
             outgoing.append(event);
+            ids.append(record.EventID);
         }
         // New UIDs are kept before the file is written: the same event must never be
         // written with two of them.
@@ -259,6 +247,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         result.Events = int(outgoing.size());
         step(40);
         if (withChurchYear) {
+            bool ok = false;
             QList<ICalendarWriter::OutgoingEvent> days = ChurchDays(store, options, ok);
             if (!ok)
                 return false;

@@ -41,10 +41,12 @@ struct ExportOptions {
 struct ExportSummary {
     int Events = 0;
     int ChurchDays = 0;
+    // Events that could not be written ("event 12 \"Name\": no date"), one a line.
+    QStringList LeftOut;
 };
 
-// Writes every event with at least one date (the file replaced whole, never half
-// written). An event without a UID gets one now, kept in EventUids so that the next
+// Writes every event with at least one date and, when timed, readable times (the file
+// replaced whole, never half written). An event without a UID gets one now, kept in EventUids so that the next
 // export gives it the same one. Reports under "basICalendar.ExportCalendarFile".
 bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, ExportSummary &summary,
                         const ExportOptions &options = {});

@@ -215,11 +215,14 @@ TEST_F(ICalendarStore, RoundTripThroughAFileKeepsEveryKindOfEvent)
     db::EventRecord once = Event(QStringLiteral("Picked once"), QString(), QTime(0, 0), QTime(0, 30), true);
     ASSERT_TRUE(store.AddEventToDatabase(once, {QDate(2026, 3, 29)}, id));
     const auto original = EventsByName(store);
+    // An event without a day has nothing to write.
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Nowhen")), {}, id));
 
     const QString exported = TempPath(QStringLiteral("out.ics"));
     basICalendar::ExportSummary exportSummary;
     ASSERT_TRUE(basICalendar::ExportCalendarFile(store, exported, exportSummary));
     EXPECT_EQ(exportSummary.Events, 4);
+    EXPECT_EQ(exportSummary.LeftOut, QStringList{QStringLiteral("event %1 \"Nowhen\": no date").arg(id)});
     const QStringList afterExport = Dump(DatabaseFile());
 
     // A UID once given stays the event's UID.

@@ -103,6 +103,8 @@ int Export(const QStringList &arguments)
     basICalendar::ExportSummary summary;
     if (!basICalendar::ExportCalendarFile(store, calendarFile, summary, options))
         return kFailed;
+    for (const QString &leftOut : std::as_const(summary.LeftOut))
+        Print(stdout, QStringLiteral("left out: %1").arg(leftOut));
     Print(stdout, QStringLiteral("exported %1 events and %2 church-year days from %3 to %4")
                       .arg(summary.Events)
                       .arg(summary.ChurchDays)
