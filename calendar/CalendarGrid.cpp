@@ -2,7 +2,11 @@
 
 #include "basConvert.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace CalendarGrid {
 
@@ -37,8 +41,70 @@ int TwipsToPixels(std::int32_t twips, double twipsPerPixel)
     return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
+std::optional<int> ParseOrientation(const QString &text)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || value != std::trunc(value)
+        || value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
 namespace {
 std::int32_t Rounded(double value) { return static_cast<std::int32_t>(basConvert::RoundHalfEven(value)); }
+
+// The top of the first row of day cells.
+std::int32_t RowsTop(std::int32_t top, const LayoutInput &in)
+{
+    return top + in.monthHeight + kHeaderGap + in.dayOfWeekHeight + kHeaderGap;
+}
+
+// Where the last row's event boxes end: each row is the day number less the overlap,
+// the event box and the gap.
+std::int32_t RowsBottom(std::int32_t top, const LayoutInput &in, int rows, std::int32_t eventsHeight)
+{
+    return RowsTop(top, in) + rows * (kDayNumberHeight - kEventsOverlap + eventsHeight + kRowGap) - kRowGap;
+}
+
+bool FitsWorkArea(const Layout &out, const LayoutInput &in)
+{
+    const Rect &wa = in.workArea;
+    return out.left >= wa.left && out.left + out.gridWidth <= wa.left + wa.width && out.top >= wa.top
+        && out.top + out.gridHeight <= wa.top + wa.height
+        && RowsBottom(out.top, in, out.rows, out.eventsHeight) <= wa.top + wa.height;
+}
+
+void Fill(Layout &out, const LayoutInput &in)
+{
+    const Rect &wa = in.workArea;
+    out.top = wa.top + kMargin;
+    out.left = wa.left + kMargin;
+    // The columns start after the left margin and keep the same margin on the right.
+    out.columnWidth = Rounded((wa.width - 2 * kMargin - kGridExtraWidth) / 7.0);
+    const std::int32_t available = wa.height - in.monthHeight - kHeaderGap - in.dayOfWeekHeight;
+    out.eventsHeight = Rounded(
+        static_cast<double>(available - (in.dayNumberHeight + kEventsOverlap + kRowGap) * out.rows) / out.rows);
+    // A work area too low for the rows leaves the event boxes empty, not negative.
+    if (out.eventsHeight < 0)
+        out.eventsHeight = 0;
+}
+
+// The stretched columns count from the margin but are sized to the whole work area,
+// and the row estimate is not the rows' real height: pull back what would reach past
+// the work area's right or bottom edge.
+void KeepInside(Layout &out, const LayoutInput &in)
+{
+    const Rect &wa = in.workArea;
+    const std::int32_t right = wa.left + wa.width;
+    if (out.left + kColumns * out.columnWidth + kGridExtraWidth > right)
+        out.columnWidth = std::max<std::int32_t>(0, (right - out.left - kGridExtraWidth) / kColumns);
+    const std::int32_t bottom = wa.top + wa.height;
+    if (RowsBottom(out.top, in, out.rows, out.eventsHeight) > bottom) {
+        const std::int32_t pitch = (bottom - RowsTop(out.top, in) + kRowGap) / out.rows;
+        out.eventsHeight = std::max<std::int32_t>(0, pitch - (kDayNumberHeight - kEventsOverlap + kRowGap));
+    }
+}
 } // namespace
 
 Layout ComputeLayout(const LayoutInput &in)
@@ -79,24 +145,22 @@ Layout ComputeLayout(const LayoutInput &in)
         out.top = wa.height - out.gridHeight;
         out.left = wa.width - out.gridWidth;
         break;
-    default: {
+    default:
         // Fill the work area: stretch the columns and the event boxes.
-        out.top = wa.top + kMargin;
-        out.left = wa.left + kMargin;
-        out.columnWidth = Rounded((wa.width - kGridExtraWidth) / 7.0);
-        const std::int32_t available = wa.height - in.monthHeight - kHeaderGap - in.dayOfWeekHeight;
-        out.eventsHeight = Rounded(
-            static_cast<double>(available - (in.dayNumberHeight + kEventsOverlap + kRowGap) * out.rows) / out.rows);
-        // A work area too low for the rows leaves the event boxes empty, not negative.
-        if (out.eventsHeight < 0)
-            out.eventsHeight = 0;
+        Fill(out, in);
         break;
-    }
     }
     if (out.top == 0)
         out.top = wa.top + kMargin;
     if (out.left == 0)
         out.left = wa.left + kMargin;
+    // A grid larger than the room in its corner shrinks to the work area as the fill
+    // stretches to it, so nothing is drawn off the screen.
+    if (out.orientation >= 0 && out.orientation < kFillOrientation && !FitsWorkArea(out, in)) {
+        out.scaledToFit = true;
+        Fill(out, in);
+    }
+    KeepInside(out, in);
 
     out.month = Rect{out.left, out.top, 0, in.monthHeight};
     std::int32_t x = out.left;
@@ -112,8 +176,9 @@ Layout ComputeLayout(const LayoutInput &in)
     for (int i = 0; i < kCellCount; ++i) {
         const std::int32_t numberWidth = in.dayNumberWidths[i];
         out.dayNumber[i] = Rect{x, y, numberWidth, kDayNumberHeight};
-        out.allDay[i] = Rect{x + numberWidth + kAllDayLeft, y + kAllDayTop, out.columnWidth - numberWidth,
-                             kDayNumberHeight};
+        // The all-day name ends at the cell's right edge, not in the gap to the next day.
+        out.allDay[i] = Rect{x + numberWidth + kAllDayLeft, y + kAllDayTop,
+                             std::max<std::int32_t>(0, out.columnWidth - numberWidth - kAllDayLeft), kDayNumberHeight};
         out.events[i] = Rect{x, y + kDayNumberHeight - kEventsOverlap, out.columnWidth, out.eventsHeight};
         x += out.columnWidth + kColumnGap;
         if (++column > kColumns) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace CalendarGrid {
 
@@ -49,6 +51,10 @@ int TwipsToPixels(std::int32_t twips, double twipsPerPixel);
 
 // --- Layout ---------------------------------------------------------------------
 
+// The stored CalendarOrientation as a number: a whole number that fits 16 bits.
+// Anything else (text, 2.5, 2^40) is none, and the grid is then centred.
+std::optional<int> ParseOrientation(const QString &text);
+
 struct Rect {
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -72,6 +78,7 @@ struct LayoutInput {
 
 struct Layout {
     int orientation = 0;           // after the small-screen rule
+    bool scaledToFit = false;      // the chosen place had no room: laid out as the fill
     int rows = 5;
     std::int32_t columnWidth = kColumnWidth;
     std::int32_t eventsHeight = kEventsHeight;
@@ -86,6 +93,9 @@ struct Layout {
     std::array<Rect, kCellCount> events{};
 };
 
+// Every label lies inside the work area: a grid too large for its corner or the centre
+// is laid out as the fill, and no column or event box reaches past the work area's
+// right or bottom edge.
 Layout ComputeLayout(const LayoutInput &input);
 
 } // namespace CalendarGrid

@@ -29,17 +29,21 @@ bool IsPictureName(const QString &fileName)
 
 QString NextPicture(const QStringList &listing, const QString &currentName)
 {
-    bool found = false;
-    for (const QString &name : listing) {
-        if (name == currentName)
-            found = true;
-        else if (found && IsPictureName(name))
-            return name;
+    return PictureOrder(listing, currentName).value(0);
+}
+
+QStringList PictureOrder(const QStringList &listing, const QString &currentName)
+{
+    // The walk starts after the first listed name equal to the current one; a current
+    // name that is not listed starts it at the top.
+    const qsizetype at = currentName.isEmpty() ? -1 : listing.indexOf(currentName);
+    QStringList order;
+    for (qsizetype k = 1; k <= listing.size(); ++k) {
+        const QString &name = listing[(at + k) % listing.size()];
+        if (IsPictureName(name) && !order.contains(name))
+            order.append(name);
     }
-    for (const QString &name : listing)
-        if (IsPictureName(name))
-            return name;
-    return QString();
+    return order;
 }
 
 QStringList ListFolder(const QString &folder)

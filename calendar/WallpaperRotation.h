@@ -18,6 +18,10 @@ bool IsPictureName(const QString &fileName);
 // first picture when currentName is not listed; empty when the listing holds none.
 QString NextPicture(const QStringList &listing, const QString &currentName);
 
+// Every picture of the listing in the order the rotation tries them when some fail
+// to load: NextPicture first, then on around the listing, the current one last.
+QStringList PictureOrder(const QStringList &listing, const QString &currentName);
+
 // The folder's ordinary files, by name, so the rotation order does not depend on
 // the file system.
 QStringList ListFolder(const QString &folder);

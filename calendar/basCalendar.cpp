@@ -4,6 +4,7 @@
 #include "EventStore.h"
 #include "basDateText.h"
 #include "basDesktopWallpaper.h"
+#include "basErrorHandler.h"
 #include "basOperation.h"
 #include "basQuillon.h"
 #include "frmCalendar.h"
@@ -106,7 +107,16 @@ int Main(const QStringList &arguments)
             if (QFileInfo::exists(path))
                 basDesktopWallpaper::SetDesktopWallpaper(path);
         } else {
-            Note(QStringLiteral("the calendar window did not load; the wallpaper is left as it was"));
+            // The load reports nothing itself; the stop is said here, with its cause,
+            // in error.log and on stderr (no message box for a run nobody watches).
+            const LoadFailure &cause = form->LoadFailureCause();
+            basErrorHandler::SetCurrentError(cause.number, cause.description, cause.step);
+            basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), true, QString(), true);
+            Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "
+                                "the wallpaper is left as it was")
+                     .arg(cause.description)
+                     .arg(cause.number)
+                     .arg(cause.step));
         }
 
         step(460);

@@ -14,10 +14,22 @@ namespace basDesktopWallpaper {
 QImage RenderWindow(frmCalendar &window)
 {
     const qreal ratio = window.TargetScreen() ? window.TargetScreen()->devicePixelRatio() : 1.0;
-    QImage image(window.PhysicalSize(), QImage::Format_RGB32);
+    // The bitmap starts as the background: the picture itself when it covers the screen
+    // (drawn on in place, no copy), else the window's colour. Only the texts are drawn.
+    QImage image = window.TakeBackground();
+    const bool onPicture = !image.isNull();
+    if (!onPicture) {
+        image = QImage(window.PhysicalSize(), QImage::Format_RGB32);
+        image.fill(window.palette().color(QPalette::Window));
+    }
     image.setDevicePixelRatio(ratio);
-    image.fill(window.palette().color(QPalette::Window));
-    window.render(&image);
+    // The window's own background is already in the bitmap; a picture that could not be
+    // handed over is one of the children and is drawn with them.
+    // (A window that fills its background would fill it whatever the flags say.)
+    const bool autoFill = window.autoFillBackground();
+    window.setAutoFillBackground(false);
+    window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    window.setAutoFillBackground(autoFill);
     image.setDevicePixelRatio(1.0);
     return image;
 }

@@ -1,12 +1,16 @@
 #include "frmCalendar.h"
 
+#include "BackgroundPicture.h"
 #include "CalendarDayText.h"
+#include "PictureCache.h"
+#include "ScreenPixels.h"
 #include "WallpaperRotation.h"
 #include "basCalendar.h"
 #include "basCalendarFonts.h"
 #include "basColor.h"
 #include "basConvert.h"
 #include "basDateText.h"
+#include "basErrorHandler.h"
 #include "basOperation.h"
 #include "basQuillon.h"
 #include "platform/WallpaperSetter.h"
@@ -15,10 +19,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
+#include <QSettings>
+
+#include <cstdio>
+#include <utility>
 
 using basOperation::Steps;
 using namespace CalendarGrid;
@@ -45,13 +52,25 @@ void SetCaption(QLabel *label, const QString &text, bool autoSize)
         AutoSize(label);
 }
 
-void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize)
+void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize, double maxPoints)
 {
     if (!font)
         return;
-    basCalendarFonts::ApplyFontToLabel(*font, *label);
+    QFont fitted = *font;
+    if (maxPoints > 0 && fitted.pointSizeF() > maxPoints)
+        fitted.setPointSizeF(maxPoints);
+    basCalendarFonts::ApplyFontToLabel(fitted, *label);
     if (autoSize)
         AutoSize(label);
+}
+
+// The largest font size the screen takes: one line of it at most half the screen high.
+// A size of thousands of points would only draw glyphs larger than any screen, slowly.
+double MaxFontPoints(const QScreen *screen)
+{
+    if (!screen || screen->logicalDotsPerInchY() <= 0)
+        return 0;
+    return screen->geometry().height() * 72.0 / screen->logicalDotsPerInchY() / 2.0;
 }
 
 void SetColor(QLabel *label, std::int32_t color)
@@ -91,48 +110,82 @@ QString DateText(std::int16_t month, int day, std::int16_t year)
 
 // --- CalendarLabel --------------------------------------------------------------
 
+QString CalendarLabel::ShownText() const
+{
+    if (!m_elided)
+        return text();
+    return fontMetrics().elidedText(text(), Qt::ElideRight, width());
+}
+
+void CalendarLabel::DropHiddenLines()
+{
+    // Every line takes at least one line's height, wrapped or not.
+    const int spacing = std::max(1, fontMetrics().lineSpacing());
+    const qsizetype visible = height() / spacing + 1;
+    const QString current = text();
+    qsizetype at = -1;
+    for (qsizetype line = 0; line < visible; ++line) {
+        at = current.indexOf(QLatin1Char('\n'), at + 1);
+        if (at < 0)
+            return;
+    }
+    setText(current.left(at));
+}
+
 void CalendarLabel::paintEvent(QPaintEvent *event)
 {
-    if (!m_shadow || text().isEmpty()) {
+    const QString shown = ShownText();
+    if (text().isEmpty() || (!m_shadow && shown == text())) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
     const QColor color = palette().color(QPalette::WindowText);
-    const bool lightText = color.lightness() >= 128;
     const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-    painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
-    painter.drawText(rect().translated(1, 1), flags, text());
+    if (m_shadow) {
+        const bool lightText = color.lightness() >= 128;
+        painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
+        painter.drawText(rect().translated(1, 1), flags, shown);
+    }
     painter.setPen(color);
-    painter.drawText(rect(), flags, text());
+    painter.drawText(rect(), flags, shown);
 }
 
 // --- StretchedPicture -----------------------------------------------------------
 
 StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
 
-bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize)
+bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason)
 {
     m_picture = QImage();
-    if (!QFileInfo(path).isFile())
-        return false;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    // A photo larger than the screen is decoded at the screen's size: the JPEG
-    // decoder scales for free, and the picture is stretched to that size anyway.
-    if (full.isValid() && targetSize.isValid() && full.width() > targetSize.width()
-        && full.height() > targetSize.height() && reader.format() == "jpeg")
-        reader.setScaledSize(targetSize);
-    m_picture = reader.read();
-    return !m_picture.isNull();
+    m_loadedPath.clear();
+    if (QFileInfo(path).isFile())
+        m_picture = PictureCache::Load(path, targetSize);
+    if (m_picture.isNull()) {
+        BackgroundPicture::Result read = BackgroundPicture::Read(path, targetSize);
+        if (read.image.isNull()) {
+            reason = read.reason;
+            return false;
+        }
+        m_picture = std::move(read.image);
+        PictureCache::Store(path, targetSize, m_picture);
+    }
+    m_loadedPath = path;
+    return true;
+}
+
+QImage StretchedPicture::TakePicture()
+{
+    m_loadedPath.clear();
+    return std::exchange(m_picture, QImage());
 }
 
 void StretchedPicture::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
-    // Stretched while drawn: no second full-screen copy of the picture is kept.
+    // The picture is already at the bitmap's pixel size, so this is a plain copy;
+    // only a window of another size stretches it.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(rect()), m_picture);
@@ -160,6 +213,8 @@ frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendar
     for (int i = 0; i < kCellCount; ++i) {
         lblDayNumber[i] = MakeLabel(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
         lblDayAllDayEvents[i] = MakeLabel(this, basCalendarFonts::kAllDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        // A long all-day name ends at its cell's edge, not in the next day's number.
+        lblDayAllDayEvents[i]->SetElided(true);
         lblDayEvents[i] = MakeLabel(this, basCalendarFonts::kDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
         lblDayEvents[i]->setWordWrap(true);
     }
@@ -176,7 +231,20 @@ QSize frmCalendar::PhysicalSize() const
 {
     if (!m_screen)
         return size();
-    return (QSizeF(m_screen->geometry().size()) * m_screen->devicePixelRatio()).toSize();
+    return ScreenPixels::DeviceSize(*m_screen);
+}
+
+QImage frmCalendar::TakeBackground()
+{
+    if (imgBackground->isHidden() || !imgBackground->HasPicture() || imgBackground->geometry() != rect())
+        return {};
+    QImage picture = imgBackground->TakePicture();
+    if (picture.size() == PhysicalSize() && picture.format() == QImage::Format_RGB32)
+        return picture;
+    // Not usable as the bitmap itself: it is drawn as usual.
+    QString unused;
+    imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), unused);
+    return {};
 }
 
 void frmCalendar::SetBackgroundColor(const QColor &color)
@@ -201,9 +269,11 @@ void frmCalendar::SetTextShadows(bool on)
 void frmCalendar::Form_Load()
 {
     m_formLoadSuccessful = false;
-    // A failure in the window's own steps leaves it unloaded without a report: the
-    // caller then keeps the old wallpaper.
-    m_formLoadSuccessful = basOperation::TrapSilently(false, [&](Steps &step) {
+    m_loadFailure = {};
+    // A failure in the window's own steps leaves it unloaded without a message box;
+    // the cause is kept so that the caller can say why the wallpaper was not drawn.
+    Steps step;
+    try {
         step(20);
         m_formLoadSuccessful = false;
         step(40);
@@ -239,8 +309,14 @@ void frmCalendar::Form_Load()
             step(160);
             imgBackground->setEnabled(false);
             step(170);
-            if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize()))
-                throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture"));
+            // The rotation has already read the picture it chose.
+            if (!imgBackground->HasPicture() || imgBackground->LoadedPath() != m_settings.WallpaperFile) {
+                QString reason;
+                if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), reason))
+                    throw basOperation::Failure(QFileInfo::exists(m_settings.WallpaperFile) ? kInvalidPicture
+                                                                                          : basOperation::kFileNotFound,
+                                                QStringLiteral("WallpaperFile: %1").arg(reason));
+            }
             step(180);
             imgBackground->setGeometry(0, 0, width(), height());
             imgBackground->lower();
@@ -261,9 +337,47 @@ void frmCalendar::Form_Load()
             ResizeCalendar();
         }
         step(330);
-        return true;
-    });
+        m_formLoadSuccessful = true;
+    } catch (const basOperation::Failure &failure) {
+        m_loadFailure = LoadFailure{step.last(), failure.number(), failure.description()};
+    } catch (const std::exception &other) {
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what())};
+    } catch (...) {
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error")};
+    }
 }
+
+namespace {
+void ReportBadOrientation(int step, const QString &value)
+{
+    basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
+                                     QStringLiteral("Type mismatch: CalendarOrientation \"%1\" is no orientation; "
+                                                    "the calendar is centred")
+                                         .arg(value),
+                                     step);
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ResizeCalendar"), true, QString());
+}
+
+// True unless the settings store holds writes it could not make. The store keeps such
+// values in memory for this process (a fresh read would show them), so ask it to write
+// them once more and look at how that went.
+bool SettingsWritten()
+{
+    const auto settings = basPlatform::OpenSettings();
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
+// A picture of the folder that cannot be shown is passed over, and said so in the log
+// and on stderr; a message box each day for one bad file would help no one.
+void ReportSkippedPicture(int step, const QString &reason)
+{
+    basErrorHandler::SetCurrentError(kInvalidPicture, QStringLiteral("Invalid picture, skipped: %1").arg(reason), step);
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ChangeWallpaper"), true, QString(), true);
+    std::fprintf(stderr, "calendar: %s; the rotation skips it\n", qPrintable(reason));
+    std::fflush(stderr);
+}
+} // namespace
 
 void frmCalendar::ChangeWallpaper()
 {
@@ -292,17 +406,32 @@ void frmCalendar::ChangeWallpaper()
         step(280);
         const QStringList listing = WallpaperRotation::ListFolder(settings.ImagesLocation);
         step(330);
-        const QString next = WallpaperRotation::NextPicture(listing, currentName);
+        const QStringList order = WallpaperRotation::PictureOrder(listing, currentName);
         step(520);
-        if (next.isEmpty())
+        // The setting moves only to a picture that has loaded: one bad file must not
+        // hold the calendar up for a whole period.
+        for (const QString &next : order) {
+            step(530);
+            const QString file = QDir(settings.ImagesLocation).filePath(next);
+            QString reason;
+            if (!imgBackground->LoadPicture(file, PhysicalSize(), reason)) {
+                ReportSkippedPicture(step.last(), reason);
+                continue;
+            }
+            step(540);
+            basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
+            settings.WallpaperFile = file;
+            step(550);
+            basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+            step(560);
+            if (!SettingsWritten())
+                throw basOperation::Failure(
+                    basOperation::kPathFileAccessError,
+                    QStringLiteral("The settings could not be written to %1 (WallpaperFile, %2)")
+                        .arg(QDir::toNativeSeparators(basPlatform::SettingsLocation()),
+                             QLatin1String(basQuillon::kWallpaperChangedDate)));
             return;
-        step(530);
-        const QString file = QDir(settings.ImagesLocation).filePath(next);
-        step(540);
-        basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
-        settings.WallpaperFile = file;
-        step(550);
-        basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+        }
     });
 }
 
@@ -382,7 +511,13 @@ void frmCalendar::ResizeCalendar()
         in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
                            PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
         step(100);
-        in.orientation = basConvert::ToInt16(m_settings.CalendarOrientation);
+        const QString orientation = m_settings.CalendarOrientation;
+        const std::optional<int> parsed = ParseOrientation(orientation);
+        // A value that is no whole number at all (text, 2.5, 2^40) takes the setting's
+        // default, the centre, and is said once.
+        if (!parsed)
+            ReportBadOrientation(step.last(), orientation);
+        in.orientation = parsed.value_or(0);
         step(170);
         in.monthHeight = PixelsToTwips(lblMonth->height(), tppY);
         in.dayOfWeekHeight = PixelsToTwips(lblDayOfWeek[0]->height(), tppY);
@@ -408,6 +543,7 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
         lblDayNumber[i]->setGeometry(ToPixels(layout.dayNumber[i], tppX, tppY));
         lblDayAllDayEvents[i]->setGeometry(ToPixels(layout.allDay[i], tppX, tppY));
         lblDayEvents[i]->setGeometry(ToPixels(layout.events[i], tppX, tppY));
+        lblDayEvents[i]->DropHiddenLines();
     }
 }
 
@@ -416,8 +552,9 @@ void frmCalendar::SetFonts_Error()
     basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
         const basCalendarFonts::CalendarFontSet &fonts = m_fonts;
         const bool liturgical = m_settings.CalendarUseLiturgicalColors;
+        const double maxPoints = MaxFontPoints(m_screen);
         step(20);
-        ApplyFont(lblMonth, fonts.MonthNameFont, true);
+        ApplyFont(lblMonth, fonts.MonthNameFont, true, maxPoints);
         step(30);
         std::int32_t todayColor = 0;
         if (liturgical) {
@@ -431,7 +568,7 @@ void frmCalendar::SetFonts_Error()
         }
         for (QLabel *label : lblDayOfWeek) {
             step(90);
-            ApplyFont(label, fonts.DayNameFont, true);
+            ApplyFont(label, fonts.DayNameFont, true, maxPoints);
             step(110);
             SetColor(label, liturgical ? todayColor : fonts.DayNameColor);
         }
@@ -444,11 +581,11 @@ void frmCalendar::SetFonts_Error()
             if (i < offset || day > DaysInMonth)
                 continue;
             step(210);
-            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true);
+            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true, maxPoints);
             step(220);
-            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false);
+            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false, maxPoints);
             step(230);
-            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false);
+            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false, maxPoints);
             step(240);
             const QString date = DateText(CurrentMonth, day, CurrentYear);
             step(250);

@@ -26,30 +26,50 @@ class QScreen;
 class StretchedPicture : public QWidget {
 public:
     explicit StretchedPicture(QWidget *parent);
-    // Reads a JPEG, GIF or BMP file; decodes a large one straight at about the
-    // target size. False when the file is missing or no picture.
-    bool LoadPicture(const QString &path, const QSize &targetSize);
+    // Reads a picture file scaled to the target size (from the cache when it was read
+    // before). False, with the reason naming the file, when it cannot be used.
+    bool LoadPicture(const QString &path, const QSize &targetSize, QString &reason);
     bool HasPicture() const { return !m_picture.isNull(); }
+    // The file the picture shown was read from.
+    const QString &LoadedPath() const { return m_loadedPath; }
+    // Hands the picture over (to be drawn on in place); the control is empty afterwards.
+    QImage TakePicture();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QImage m_picture;
+    QString m_loadedPath;
 };
 
 // A text label with a transparent background. Over a picture it can draw a faint
 // contrasting shadow one pixel off, so light or dark text stays readable on a busy photo.
+// A one-line label can also cut its text at its right edge with an ellipsis.
 class CalendarLabel : public QLabel {
 public:
     explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
     void SetShadow(bool on) { m_shadow = on; }
+    void SetElided(bool on) { m_elided = on; }
+    // The text as painted: cut with an ellipsis when it is elided and too long.
+    QString ShownText() const;
+    // Drops the lines below the label's bottom edge, which would only be laid out to be
+    // clipped (a day of a hundred events shows the first few).
+    void DropHiddenLines();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_shadow = false;
+    bool m_elided = false;
+};
+
+// Why the load sequence stopped: the step it reached and the error it met.
+struct LoadFailure {
+    int step = 0;
+    int number = 0;
+    QString description;
 };
 
 class frmCalendar : public QWidget {
@@ -65,6 +85,8 @@ public:
     // FormLoadSuccessful tells whether it went through.
     void Form_Load();
     bool FormLoadSuccessful() const { return m_formLoadSuccessful; }
+    // After a load that did not succeed: its cause, naming the file, key or value.
+    const LoadFailure &LoadFailureCause() const { return m_loadFailure; }
 
     void ChangeWallpaper();
     void ClearCalendar();
@@ -82,6 +104,10 @@ public:
     // The screen the window covers and the size of the bitmap it makes, in pixels.
     QScreen *TargetScreen() const { return m_screen; }
     QSize PhysicalSize() const;
+    // The background picture when it covers the bitmap exactly and opaquely, handed
+    // over so the bitmap can be drawn on it in place; otherwise a null image and the
+    // picture stays.
+    QImage TakeBackground();
 
     // Window state, set while the window loads.
     std::int16_t CurrentMonth = 0;
@@ -112,6 +138,7 @@ private:
     QScreen *m_screen = nullptr;
     basDatabase::EventStore *m_store = nullptr;
     bool m_formLoadSuccessful = false;
+    LoadFailure m_loadFailure;
     // The events of the days ReadEvents read last, by day, in the store's order.
     QDate m_eventsFirst;
     QDate m_eventsLast;

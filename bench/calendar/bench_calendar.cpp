@@ -1,7 +1,8 @@
 // The calendar program as a user meets it: start to wallpaper.bmp written, timed and
 // measured (peak resident memory) per run of the real executable.
 //
-//   bench_calendar                       Google Benchmark runs over screen size x stored occurrences
+//   bench_calendar                       Google Benchmark runs: screen size, stored occurrences,
+//                                        colour or photo background, events in the month
 //   bench_calendar --prepare DIR [--screen WxH] [--events 300|12] [--occurrences N] [--background FILE]
 //                                [--text-color N] [--today-color N]
 //                                        a data folder, settings and screen for a run on 7 December
@@ -19,6 +20,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QTextStream>
 
 #include <benchmark/benchmark.h>
@@ -28,6 +31,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -58,6 +62,7 @@ void Use(const QString &dir)
     qputenv("QUILLON_DATA_DIR", dir.toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (dir + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (dir + QStringLiteral("/cache")).toLocal8Bit());
     qputenv("QUILLON_NOW", "2026-12-07T09:00:00");
     qputenv("QUILLON_NONINTERACTIVE", "1");
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + dir + QStringLiteral("/screens.json")).toLocal8Bit());
@@ -168,10 +173,9 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
         basQuillon::SaveOption(QLatin1String(name), textColor);
     basQuillon::SaveOption(QStringLiteral("CurrentDayColor"), todayColor);
     basQuillon::SaveOption(QStringLiteral("ChangeWallpaper"), QStringLiteral("Never"));
-    if (!background.isEmpty())
-        basQuillon::SaveOption(QStringLiteral("WallpaperFile"), QFileInfo(background).absoluteFilePath());
-    else
-        basQuillon::SaveOption(QStringLiteral("WallpaperColor"), QStringLiteral("15790320"));
+    basQuillon::SaveOption(QStringLiteral("WallpaperFile"),
+                           background.isEmpty() ? QString() : QFileInfo(background).absoluteFilePath());
+    basQuillon::SaveOption(QStringLiteral("WallpaperColor"), QStringLiteral("15790320"));
 
     std::map<int, QStringList> lines;
     for (int i = 0; i < kMonthEvents; ++i)
@@ -192,12 +196,12 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
         return false;
     if (monthEvents < kMonthEvents)
         return AddDozen(store);
-    for (int i = 0; i < kMonthEvents; ++i) {
+    for (int i = 0; i < monthEvents; ++i) {
         const int day = 1 + i % 31;
         AddEvent(store, EventName(i), StartTime(i), {QDate(2026, 12, day)});
     }
     // The rest of the store: events of earlier years with up to 100 dates each.
-    int remaining = occurrences - kMonthEvents;
+    int remaining = occurrences - monthEvents;
     QDate date(2016, 1, 1);
     for (int e = 0; remaining > 0; ++e) {
         QList<QDate> dates;
@@ -215,12 +219,15 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
 struct ChildRun {
     double seconds = 0;
     long peakKb = 0;
+    double cpuSeconds = 0;   // user + system: steadier than wall time on a busy machine
     int status = -1;
 };
 
 ChildRun RunCalendar()
 {
-    const QByteArray program = QByteArray(QUILLON_PROGRAM_DIR) + "/calendar";
+    // BENCH_CALENDAR_PROGRAM measures another build of the program (a before/after pair).
+    const QByteArray other = qgetenv("BENCH_CALENDAR_PROGRAM");
+    const QByteArray program = other.isEmpty() ? QByteArray(QUILLON_PROGRAM_DIR) + "/calendar" : other;
     char *argv[] = {const_cast<char *>(program.constData()), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -233,15 +240,41 @@ ChildRun RunCalendar()
         rusage usage{};
         wait4(pid, &run.status, 0, &usage);
         run.peakKb = usage.ru_maxrss;
+        run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     posix_spawn_file_actions_destroy(&actions);
     return run;
 }
 
-QString BenchFolder(int occurrences)
+QString BenchFolder(int occurrences, int monthEvents)
 {
-    return QDir::tempPath() + QStringLiteral("/quillon-bench-calendar-%1").arg(occurrences);
+    return QDir::tempPath() + QStringLiteral("/quillon-bench-calendar-%1-%2").arg(occurrences).arg(monthEvents);
+}
+
+// A photo-like JPEG of the screen's size: smooth colour fields with grain, as a
+// camera picture scaled for the desktop would be.
+QString Photo(const QString &dir, int width, int height)
+{
+    const QString path = dir + QStringLiteral("/photo-%1x%2.jpg").arg(width).arg(height);
+    if (QFile::exists(path))
+        return path;
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uint32_t seed = 7;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int grain = static_cast<int>(seed >> 28) - 8;
+            const int r = 60 + 120 * x / width + grain;
+            const int g = 110 + 90 * y / height + grain;
+            const int b = 200 - 100 * (x + y) / (width + height) + grain;
+            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+        }
+    }
+    image.save(path, "JPEG", 90);
+    return path;
 }
 
 void BM_CalendarRun(benchmark::State &state)
@@ -249,12 +282,17 @@ void BM_CalendarRun(benchmark::State &state)
     const int width = static_cast<int>(state.range(0));
     const int height = width * 9 / 16;
     const int occurrences = static_cast<int>(state.range(1));
-    const QString dir = BenchFolder(occurrences);
-    if (!Prepare(dir, width, height, occurrences, QString())) {
+    const bool photo = state.range(2) != 0;
+    const int monthEvents = static_cast<int>(state.range(3));
+    const QString dir = BenchFolder(occurrences, monthEvents);
+    QDir().mkpath(dir);
+    const QString background = photo ? Photo(dir, width, height) : QString();
+    if (!Prepare(dir, width, height, occurrences, background, monthEvents)) {
         state.SkipWithError("the data folder could not be prepared");
         return;
     }
     long peak = 0;
+    double cpu = 0;
     for (auto _ : state) {
         const ChildRun run = RunCalendar();
         if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
@@ -263,11 +301,21 @@ void BM_CalendarRun(benchmark::State &state)
         }
         state.SetIterationTime(run.seconds);
         peak = std::max(peak, run.peakKb);
+        cpu += run.cpuSeconds;
     }
     state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["cpu_ms"] = cpu * 1000.0 / static_cast<double>(state.iterations());
 }
+// Arguments: screen width (16:9), stored occurrences, photo (1) or colour (0), events in the month.
 BENCHMARK(BM_CalendarRun)
-    ->ArgsProduct({{1920, 3840}, {1000, 100000}})
+    ->ArgNames({"width", "stored", "photo", "month"})
+    ->Args({1920, 1000, 0, 300})
+    ->Args({1920, 100000, 0, 300})
+    ->Args({3840, 1000, 0, 300})
+    ->Args({3840, 100000, 0, 300})
+    ->Args({1920, 1000, 1, 300})
+    ->Args({3840, 1000, 1, 300})
+    ->Args({1920, 4000, 0, 3000})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(15)

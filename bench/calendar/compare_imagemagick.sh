@@ -17,7 +17,7 @@ trap 'rm -rf "$WORK"' EXIT
 convert -size "${WIDTH}x${HEIGHT}" plasma:skyblue-navy -seed 7 "$WORK/background.jpg"
 "$BUILD/bin/bench_calendar" --prepare "$WORK/data" --screen "${WIDTH}x${HEIGHT}" --occurrences 1000 --background "$WORK/background.jpg"
 
-export QUILLON_DATA_DIR="$WORK/data" XDG_CONFIG_HOME="$WORK/data/config" XDG_RUNTIME_DIR="$WORK/data"
+export QUILLON_DATA_DIR="$WORK/data" XDG_CONFIG_HOME="$WORK/data/config" XDG_RUNTIME_DIR="$WORK/data" XDG_CACHE_HOME="$WORK/data/cache"
 export QUILLON_NOW=2026-12-07T09:00:00 QUILLON_NONINTERACTIVE=1
 export QT_QPA_PLATFORM="offscreen:configfile=$WORK/data/screens.json"
 

@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cstdio>
 #include <map>
@@ -177,20 +178,80 @@ std::map<QString, std::unique_ptr<QLockFile>> &Locks()
 }
 } // namespace
 
+namespace {
+enum class LockOutcome { Taken, HeldByAnother, NotHere };
+
+// A lock file whose content names no owner (empty, garbage) is left over, not held:
+// QLockFile writes its owner at once, so one still unreadable a moment later is stale.
+bool OwnerUnreadable(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false;
+    QThread::msleep(100);
+    return !lock.getLockInfo(&pid, &host, &application);
+}
+
+LockOutcome TryLockIn(const QString &folder, const QString &programName, std::unique_ptr<QLockFile> &taken,
+                      QString &why)
+{
+    if (!QDir().mkpath(folder)) {
+        why = QStringLiteral("%1 cannot be made").arg(folder);
+        return LockOutcome::NotHere;
+    }
+    const QString path = folder + QStringLiteral("/quillon-") + programName + QStringLiteral(".lock");
+    // Something else at the lock path (an empty folder) is cleared like a stale file.
+    if (QFileInfo(path).isDir())
+        QDir().rmdir(path);
+    auto lock = std::make_unique<QLockFile>(path);
+    // A stale time of 0: only a lock whose owner is gone may be taken over.
+    lock->setStaleLockTime(0);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (lock->tryLock(0)) {
+            taken = std::move(lock);
+            return LockOutcome::Taken;
+        }
+        if (lock->error() != QLockFile::LockFailedError)
+            break;
+        if (!OwnerUnreadable(*lock))
+            return LockOutcome::HeldByAnother;
+        lock->removeStaleLockFile();
+    }
+    why = QStringLiteral("%1 cannot be locked").arg(QDir::toNativeSeparators(path));
+    return LockOutcome::NotHere;
+}
+} // namespace
+
 bool PreviousInstanceRunning(const QString &programName)
 {
     auto &locks = Locks();
     if (locks.count(programName))
         return false;
-    QDir().mkpath(RuntimeFolder());
-    const QString path = RuntimeFolder() + QStringLiteral("/quillon-") + programName + QStringLiteral(".lock");
-    auto lock = std::make_unique<QLockFile>(path);
-    // A stale time of 0: only a lock whose owner is gone may be taken over.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return lock->error() == QLockFile::LockFailedError;
-    locks.emplace(programName, std::move(lock));
-    return false;
+    // The runtime folder first; when it cannot hold a lock, the temporary folder.
+    QStringList folders{RuntimeFolder()};
+    if (!folders.contains(TemporaryFolder()))
+        folders.append(TemporaryFolder());
+    QStringList reasons;
+    for (const QString &folder : folders) {
+        std::unique_ptr<QLockFile> lock;
+        QString why;
+        switch (TryLockIn(folder, programName, lock, why)) {
+        case LockOutcome::Taken:
+            locks.emplace(programName, std::move(lock));
+            return false;
+        case LockOutcome::HeldByAnother:
+            return true;
+        case LockOutcome::NotHere:
+            reasons.append(why);
+            break;
+        }
+    }
+    // Without a lock a second copy could not be told apart: this one ends, and says why.
+    std::fprintf(stderr, "%s: no single-instance lock can be made (%s); not started\n", qPrintable(programName),
+                 qPrintable(reasons.join(QStringLiteral("; "))));
+    std::fflush(stderr);
+    return true;
 }
 
 void ReleaseInstanceLock(const QString &programName) { Locks().erase(programName); }

@@ -71,7 +71,9 @@ void SetMessagePresenter(MessageHandler presenter);
 
 // --- Previous instance ----------------------------------------------------------
 // True when another process of this user already runs the program. Otherwise this
-// process takes the program's lock and keeps it until it ends.
+// process takes the program's lock and keeps it until it ends. A lock file naming no
+// owner is taken over; when neither the runtime nor the temporary folder can hold a
+// lock, it says so on stderr and answers true, so the program ends.
 bool PreviousInstanceRunning(const QString &programName);
 void ReleaseInstanceLock(const QString &programName);
 
@@ -88,5 +90,8 @@ int StartDetached(const QString &program, const QStringList &arguments);
 
 // The runtime folder for locks and other per-session files.
 QString RuntimeFolder();
+// This user's folder under the system's temporary folder: where a lock goes when the
+// runtime folder cannot hold one.
+QString TemporaryFolder();
 
 } // namespace basPlatform

@@ -27,11 +27,16 @@ std::unique_ptr<QSettings> OpenSettings()
     return std::make_unique<QSettings>(SettingsLocation(), QSettings::IniFormat);
 }
 
+QString TemporaryFolder()
+{
+    return QDir::tempPath() + QStringLiteral("/quillon-") + QString::number(::getuid());
+}
+
 QString RuntimeFolder()
 {
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty() || !QDir(runtime).exists())
-        runtime = QDir::tempPath() + QStringLiteral("/quillon-") + QString::number(::getuid());
+        runtime = TemporaryFolder();
     return runtime;
 }
 

@@ -25,4 +25,6 @@ QString RuntimeFolder()
     return QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/quillon");
 }
 
+QString TemporaryFolder() { return RuntimeFolder(); }
+
 } // namespace basPlatform

@@ -14,20 +14,22 @@ namespace calendartest {
 void CalendarRun::SetUp()
 {
     QuillonTest::SetUp();
+    env.Set("XDG_CACHE_HOME", CacheDir().toLocal8Bit());
     SetScreen(1920, 1080);
     Option("DisplayCalendarOnDesktop", QStringLiteral("1"));
 }
 
-void CalendarRun::SetScreen(int width, int height, double dpr)
+void CalendarRun::SetScreen(int width, int height, double dpr, int logicalDpi)
 {
     m_screens = TempPath(QStringLiteral("screens.json"));
     QFile file(m_screens);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(QStringLiteral("{\"screens\":[{\"name\":\"s0\",\"x\":0,\"y\":0,\"width\":%1,\"height\":%2,"
-                              "\"logicalDpi\":96,\"dpr\":%3}]}")
+                              "\"logicalDpi\":%4,\"dpr\":%3}]}")
                    .arg(width)
                    .arg(height)
                    .arg(dpr)
+                   .arg(logicalDpi)
                    .toUtf8());
 }
 
@@ -84,6 +86,55 @@ RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
     result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     result.err = QString::fromLocal8Bit(process.readAllStandardError());
     return result;
+}
+
+namespace {
+quint32 Crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<quint8>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void AppendBigEndian(QByteArray &out, quint32 value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.append(static_cast<char>((value >> shift) & 0xFF));
+}
+
+void AppendChunk(QByteArray &out, const char *type, const QByteArray &data)
+{
+    AppendBigEndian(out, static_cast<quint32>(data.size()));
+    const QByteArray typed = QByteArray(type) + data;
+    out.append(typed);
+    AppendBigEndian(out, Crc32(typed));
+}
+} // namespace
+
+bool CalendarRun::WritePng(const QString &path, int width, int height, QRgb color, int rowsStored)
+{
+    QByteArray header;
+    AppendBigEndian(header, static_cast<quint32>(width));
+    AppendBigEndian(header, static_cast<quint32>(height));
+    header.append("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, no interlace
+    QByteArray row(1 + 3 * width, 0);         // filter byte 0, then the pixels
+    for (int x = 0; x < width; ++x) {
+        row[1 + 3 * x] = static_cast<char>(qRed(color));
+        row[2 + 3 * x] = static_cast<char>(qGreen(color));
+        row[3 + 3 * x] = static_cast<char>(qBlue(color));
+    }
+    // qCompress gives a zlib stream after a four-byte length.
+    const QByteArray pixels = qCompress(row.repeated(rowsStored < 0 ? height : rowsStored), 1).mid(4);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    AppendChunk(png, "IHDR", header);
+    AppendChunk(png, "IDAT", pixels);
+    AppendChunk(png, "IEND", QByteArray());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(png) == png.size();
 }
 
 QRect CalendarRun::Box(const QImage &image, QRgb color, bool matching)

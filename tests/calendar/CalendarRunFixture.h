@@ -24,7 +24,7 @@ class CalendarRun : public quillontest::QuillonTest {
 protected:
     void SetUp() override;
 
-    void SetScreen(int width, int height, double dpr = 1.0);
+    void SetScreen(int width, int height, double dpr = 1.0, int logicalDpi = 96);
     void SetToday(const QDate &today) { m_today = today; }
     void Option(const char *name, const QString &value);
     // An empty store, then the events: (name, all-day, start "h:mm AM", date).
@@ -40,6 +40,12 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     QString ErrorLog() const { return ReadDataFile(QStringLiteral("error.log")); }
+    QString CacheDir() const { return TempPath(QStringLiteral("cache")); }
+
+    // An RGB PNG of one colour, made without holding the picture in memory as pixels.
+    // With rowsStored below height the pixel data stops early (a picture that only
+    // claims its size).
+    static bool WritePng(const QString &path, int width, int height, QRgb color, int rowsStored = -1);
 
     // The bounding box of the pixels of that colour (or, with matching false, of every other).
     static QRect Box(const QImage &image, QRgb color, bool matching);

@@ -1,5 +1,7 @@
 #include "CalendarGrid.h"
 
+#include <QSize>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,11 +85,12 @@ TEST(CalendarLayout, WorkAreaSmallScreensAndTheZeroMargin)
     EXPECT_EQ(layout.left, 27900 - layout.gridWidth);
 
     // Centred on a work area as wide as the grid, or one twip wider (the half goes
-    // toward zero): a left of 0 becomes the margin.
+    // toward zero): a left of 0 becomes the margin, where the grid no longer fits and
+    // is laid out as the fill.
     in = FullHd(0);
     for (std::int32_t width : {13540, 13541, 13542}) {
-        in.workArea = Rect{300, 0, width, 16200};
-        EXPECT_EQ(ComputeLayout(in).left, width == 13542 ? 1 : 350) << width;
+        in.workArea = Rect{0, 0, width, 16200};
+        EXPECT_EQ(ComputeLayout(in).left, width == 13542 ? 1 : 50) << width;
     }
 
     // 800 pixels wide or 600 high, or less, fill the work area whatever is stored.
@@ -109,10 +112,13 @@ TEST(CalendarLayout, FillStretchesColumnsAndEventBoxes)
         in.sixRows = six;
         const Layout layout = ComputeLayout(in);
         const int rows = six ? 6 : 5;
-        EXPECT_EQ(layout.columnWidth, 4080); // (28800 - 240) / 7
+        // (28800 - 240) / 7 would end the last column 50 twips past the work area:
+        // the columns leave the margin on both sides.
+        EXPECT_EQ(layout.columnWidth, 4066); // (28800 - 2 x 50 - 240) / 7, rounded
+        EXPECT_LE(layout.left + 7 * layout.columnWidth + 240, 28800);
         // (16200 - 300 - 10 - 285 - (285 + 100 + 10) x rows) / rows, rounded: 2726 and 2205.83.
         EXPECT_EQ(layout.eventsHeight, six ? 2206 : 2726);
-        EXPECT_EQ(layout.dayOfWeek[6].left, 50 + 6 * (4080 + 40));
+        EXPECT_EQ(layout.dayOfWeek[6].left, 50 + 6 * (4066 + 40));
         const Rect &last = layout.events[rows * 7 - 1];
         EXPECT_LE(last.top + last.height, 16200);
         EXPECT_GT(last.top + last.height, 16200 - 1500);
@@ -123,19 +129,56 @@ TEST(CalendarLayout, FillStretchesColumnsAndEventBoxes)
     EXPECT_EQ(ComputeLayout(tiny).eventsHeight, 0);
 }
 
+// Screens just above the small-screen rule, at their logical size and DPI: in every
+// orientation the grid keeps to the work area instead of running off its edges.
+TEST(CalendarLayout, GridTooLargeForItsPlaceShrinksIntoTheWorkArea)
+{
+    // Logical sizes at 96 logical DPI (Qt scales 1024x768 at 120 and 1280x1024 at 144 dpi).
+    const QSize screens[] = {{801, 601}, {900, 700}, {819, 614}, {853, 683}};
+    for (const QSize &screen : screens) {
+        for (int orientation = 0; orientation <= 4; ++orientation) {
+            LayoutInput in = FullHd(orientation);
+            in.screenWidthPixels = screen.width();
+            in.screenHeightPixels = screen.height();
+            in.workArea = Rect{0, 0, screen.width() * 15, screen.height() * 15};
+            in.sixRows = true;
+            in.dayNumberWidths.fill(240);
+            const Layout layout = ComputeLayout(in);
+            SCOPED_TRACE(testing::Message() << screen.width() << "x" << screen.height() << " orientation " << orientation);
+            EXPECT_TRUE(layout.scaledToFit);
+            for (const Rect &r : {layout.dayNumber[0], layout.allDay[6], layout.events[6], layout.events[41]})
+                EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= in.workArea.width
+                            && r.top + r.height <= in.workArea.height);
+        }
+    }
+    // Where the grid has room its corner keeps it at the usual place, unscaled.
+    const Layout roomy = ComputeLayout(FullHd(2));
+    EXPECT_FALSE(roomy.scaledToFit);
+    EXPECT_EQ(roomy.columnWidth, 1900);
+}
+
+TEST(CalendarLayout, OrientationTextThatIsNoNumberIsNone)
+{
+    EXPECT_EQ(ParseOrientation(QStringLiteral("4")), 4);
+    EXPECT_EQ(ParseOrientation(QStringLiteral(" 2 ")), 2);
+    EXPECT_EQ(ParseOrientation(QStringLiteral("7")), 7); // a number, if unknown: the fill
+    for (const char *bad : {"left", "2.5", "1099511627776", "", "0x2", "nan", "inf"})
+        EXPECT_FALSE(ParseOrientation(QLatin1String(bad)).has_value()) << bad;
+}
+
 TEST(CalendarLayout, CellsOfOneRowAndTheNext)
 {
     LayoutInput in = FullHd(1);
     in.dayNumberWidths[8] = 240;
     const Layout layout = ComputeLayout(in);
     const std::int32_t rowTop = layout.dayNumber[0].top;
-    EXPECT_EQ(layout.allDay[0], (Rect{50 + 150 + 20, rowTop + 120, 1900 - 150, 400}));
+    EXPECT_EQ(layout.allDay[0], (Rect{50 + 150 + 20, rowTop + 120, 1900 - 150 - 20, 400})); // to the cell's edge
     EXPECT_EQ(layout.events[0], (Rect{50, rowTop + 400 - 100, 1900, 1000}));
     EXPECT_EQ(layout.dayNumber[6], (Rect{50 + 6 * 1940, rowTop, 150, 400}));
     // The next row starts below the event boxes, at the left edge again.
     const std::int32_t nextTop = rowTop + 300 + 1000 + 10;
     EXPECT_EQ(layout.dayNumber[7].left, 50);
-    EXPECT_EQ(layout.allDay[8], (Rect{50 + 1940 + 240 + 20, nextTop + 120, 1900 - 240, 400}));
+    EXPECT_EQ(layout.allDay[8], (Rect{50 + 1940 + 240 + 20, nextTop + 120, 1900 - 240 - 20, 400}));
     EXPECT_EQ(layout.dayNumber[41].top, rowTop + 5 * 1310);
 }
 

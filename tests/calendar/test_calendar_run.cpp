@@ -6,7 +6,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <memory>
+
+#include <unistd.h>
 
 namespace {
 using calendartest::CalendarRun;
@@ -167,15 +173,27 @@ TEST_F(CalendarProgram, FailuresKeepTheOldWallpaperAndNeverHang)
         file.write(bytes);
     };
 
-    // A picture that is missing, or no picture: the window does not load, silently.
+    // A picture that is missing, no picture, a folder, or one that claims 30000 x 30000
+    // pixels: nothing drawn, and the stop names the file on stderr and in error.log.
     write("notes.jpg", "not a picture");
-    for (const char *picture : {"missing.jpg", "notes.jpg"}) {
-        Option("WallpaperFile", TempPath(QLatin1String(picture)));
+    ASSERT_TRUE(QDir().mkpath(TempPath(QStringLiteral("folder.jpg"))));
+    ASSERT_TRUE(WritePng(TempPath(QStringLiteral("bomb.png")), 30000, 30000, qRgb(9, 9, 9), 2));
+    const struct {
+        const char *picture;
+        const char *cause;
+    } pictures[] = {{"missing.jpg", "does not exist"}, {"notes.jpg", "is not a picture"},
+                    {"folder.jpg", "is not a file"}, {"bomb.png", "too large: 30000 x 30000"}};
+    for (const auto &p : pictures) {
+        const QString path = TempPath(QLatin1String(p.picture));
+        Option("WallpaperFile", path);
         const RunResult run = Run();
-        EXPECT_TRUE(run.finished && run.exitCode == 1) << picture;
-        EXPECT_EQ(ReadBytes(WallpaperPath()), original) << picture;
+        EXPECT_TRUE(run.finished && run.exitCode == 1) << p.picture;
+        EXPECT_EQ(ReadBytes(WallpaperPath()), original) << p.picture;
+        EXPECT_TRUE(run.err.contains(path) && run.err.contains(QLatin1String(p.cause))) << qPrintable(run.err);
+        EXPECT_TRUE(ErrorLog().contains(path + QLatin1Char(' '))) << p.picture;
     }
-    EXPECT_TRUE(ErrorLog().isEmpty());
+    EXPECT_EQ(ErrorLog().count(QLatin1String("In module: basCalendar.Main")), 4);
+    EXPECT_TRUE(messages.empty());
 
     // A settings value that is no number: reported, and the run still ends.
     Option("WallpaperFile", QString());
@@ -191,6 +209,168 @@ TEST_F(CalendarProgram, FailuresKeepTheOldWallpaperAndNeverHang)
     EXPECT_TRUE(run.finished && run.exitCode == 1);
     EXPECT_FALSE(QFile::exists(WallpaperPath()));
     EXPECT_TRUE(ErrorLog().contains(QLatin1String("In module: basDatabase.OpenDatabaseConnection")));
+}
+
+TEST_F(CalendarProgram, LargePictureBecomesTheWallpaperAndIsKeptScaled)
+{
+    CreateDatabase();
+    // 6000 x 6000 RGB decodes to 144 MB, past Qt's default allocation limit.
+    const QString large = TempPath(QStringLiteral("large.png"));
+    ASSERT_TRUE(WritePng(large, 6000, 6000, qRgb(30, 60, 200)));
+    Option("WallpaperFile", large);
+    RunResult run = Run();
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(Wallpaper().pixel(0, 0), qRgb(30, 60, 200));
+    EXPECT_EQ(Wallpaper().pixel(1919, 1079), qRgb(30, 60, 200));
+    const QString cached = CacheDir() + QStringLiteral("/Velmora Software/Quillon Desktop Calendar/background-1920x1080.raw");
+    ASSERT_TRUE(QFile::exists(cached));
+    const qint64 cachedSize = QFileInfo(cached).size();
+
+    // The same name with other pixels (and a later time) is another picture.
+    const QString picture = TempPath(QStringLiteral("picture.png"));
+    ASSERT_TRUE(WritePng(picture, 640, 360, qRgb(30, 60, 200)));
+    Option("WallpaperFile", picture);
+    ASSERT_EQ(Run().exitCode, 0);
+    ASSERT_TRUE(WritePng(picture, 640, 360, qRgb(200, 60, 30)));
+    QFile changed(picture);
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    changed.close();
+    ASSERT_EQ(Run().exitCode, 0);
+    EXPECT_EQ(Wallpaper().pixel(960, 1079), qRgb(200, 60, 30));
+
+    // A damaged cache file is passed over and written anew.
+    for (const QByteArray &damage : {QByteArray("QLNBGRAW garbage"), QByteArray()}) {
+        QFile file(cached);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        if (damage.isEmpty())
+            file.resize(cachedSize / 2);
+        else
+            file.write(damage);
+        file.close();
+        run = Run();
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        EXPECT_EQ(Wallpaper().pixel(0, 1079), qRgb(200, 60, 30));
+        EXPECT_EQ(QFileInfo(cached).size(), cachedSize);
+    }
+
+}
+
+TEST_F(CalendarProgram, SmallScreensKeepEveryTextInside)
+{
+    CreateDatabase();
+    // Long names in the Saturday column, the last row and beside the numbers.
+    for (int day : {5, 12, 19, 26, 31}) {
+        AddEvent(QStringLiteral("Quarterly planning meeting with the regional directors"), false,
+                 QStringLiteral("9:00 AM"), QDate(2026, 12, day));
+        AddEvent(QStringLiteral("An all-day conference whose name is far longer than any cell"), true, QString(),
+                 QDate(2026, 12, day));
+    }
+    const struct {
+        int width, height, dpi;
+        const char *orientation;
+    } screens[] = {{801, 601, 96, "0"}, {900, 700, 96, "2"}, {1024, 768, 120, "4"}, {1280, 1024, 144, "3"}};
+    for (const auto &screen : screens) {
+        SCOPED_TRACE(testing::Message() << screen.width << "x" << screen.height << "@" << screen.dpi);
+        SetScreen(screen.width, screen.height, 1.0, screen.dpi);
+        Option("CalendarOrientation", QLatin1String(screen.orientation));
+        const RunResult run = Run();
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        const QImage image = Wallpaper();
+        ASSERT_EQ(image.size(), QSize(screen.width, screen.height));
+        // Text cut by an edge would leave ink on the image's border.
+        const QRect ink = InkBox(image, kPaper);
+        EXPECT_GT(ink.left(), 0);
+        EXPECT_GT(ink.top(), 0);
+        EXPECT_LT(ink.right(), screen.width - 1);
+        EXPECT_LT(ink.bottom(), screen.height - 1);
+        EXPECT_GT(ink.width(), screen.width * 3 / 4); // and the grid still spans the screen
+    }
+}
+
+TEST_F(CalendarProgram, UnreadablePictureInARotationIsSkipped)
+{
+    const QString folder = TempPath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto bmp = [&](const char *name, QRgb color) {
+        QImage image(64, 36, QImage::Format_RGB32);
+        image.fill(color);
+        ASSERT_TRUE(image.save(folder + QLatin1Char('/') + QLatin1String(name), "BMP"));
+    };
+    bmp("a.bmp", qRgb(200, 30, 30));
+    QFile broken(folder + QStringLiteral("/b.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\xFF\xD8 cut off");
+    broken.close();
+    bmp("c.bmp", qRgb(30, 30, 200));
+    Option("ImagesLocation", folder);
+    Option("WallpaperFile", folder + QStringLiteral("/a.bmp"));
+    Option("ChangeWallpaper", QStringLiteral("Daily"));
+    Option(basQuillon::kWallpaperChangedDate, QStringLiteral("12/01/2026"));
+
+    RunResult run = Run({QStringLiteral("-1")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/c.bmp"));
+    EXPECT_EQ(Wallpaper().pixel(960, 540), qRgb(30, 30, 200));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("b.jpg"))) << qPrintable(run.err);
+    EXPECT_TRUE(ErrorLog().contains(QStringLiteral("skipped: ")));
+
+    // When no picture of the folder loads, the settings are left as they were.
+    QFile::remove(folder + QStringLiteral("/a.bmp"));
+    QFile damaged(folder + QStringLiteral("/c.bmp"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("BM");
+    damaged.close();
+    SetToday(QDate(2026, 12, 8));
+    run = Run({QStringLiteral("-1")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/c.bmp"));
+    EXPECT_EQ(basQuillon::GetOption(basQuillon::kWallpaperChangedDate, {}), QStringLiteral("12/07/2026"));
+}
+
+TEST_F(CalendarProgram, RotationThatCannotBeStoredIsReportedOnce)
+{
+    const QString folder = TempPath(QStringLiteral("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char *name : {"a.bmp", "b.bmp"}) {
+        QImage image(64, 36, QImage::Format_RGB32);
+        image.fill(qRgb(30, 30, 200));
+        ASSERT_TRUE(image.save(folder + QLatin1Char('/') + QLatin1String(name), "BMP"));
+    }
+    Option("ImagesLocation", folder);
+    Option("WallpaperFile", folder + QStringLiteral("/a.bmp"));
+    Option("ChangeWallpaper", QStringLiteral("Daily"));
+    // The settings file stays readable, but every write is refused: read-only, and
+    // immutable where the test runs as root (which permissions do not stop).
+    const QString settings = basPlatform::SettingsLocation();
+    ASSERT_TRUE(QFile::setPermissions(settings, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    auto chattr = [&](const char *flag) {
+        if (::geteuid() == 0)
+            QProcess::execute(QStringLiteral("chattr"), {QLatin1String(flag), settings});
+    };
+    chattr("+i");
+    const std::shared_ptr<void> restore(nullptr, [&](void *) { chattr("-i"); });
+    if (QFile(settings).open(QIODevice::Append))
+        GTEST_SKIP() << "the settings file cannot be made read-only here";
+
+    const RunResult run = Run({QStringLiteral("-1")});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(Wallpaper().pixel(0, 0), qRgb(30, 30, 200));
+    EXPECT_EQ(ErrorLog().count(QLatin1String("In module: frmCalendar.ChangeWallpaper")), 1) << qPrintable(ErrorLog());
+    EXPECT_TRUE(ErrorLog().contains(QDir::toNativeSeparators(settings))) << qPrintable(ErrorLog());
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("WallpaperFile"), {}), folder + QStringLiteral("/a.bmp"));
+}
+
+TEST_F(CalendarProgram, GarbageLockFileDoesNotStopTheCalendar)
+{
+    CreateDatabase();
+    QFile lock(basPlatform::RuntimeFolder() + QStringLiteral("/quillon-calendar.lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("\x01garbage\nno pid here");
+    lock.close();
+    const RunResult run = Run();
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(QFile::exists(WallpaperPath()));
 }
 
 TEST_F(CalendarProgram, KilledRenderLeavesTheOldFileWhole)

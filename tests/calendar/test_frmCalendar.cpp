@@ -138,17 +138,43 @@ TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
+TEST_F(CalendarWindow, BadOrientationCentresTheGridAndIsSaidOnce)
 {
-    Option("CalendarOrientation", QStringLiteral("left"));
+    for (const char *bad : {"left", "2.5", "1099511627776"}) {
+        messages.clear();
+        Option("CalendarOrientation", QLatin1String(bad));
+        ASSERT_TRUE(store.OpenDatabaseConnection());
+        frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr,
+                         &store);
+        form.Form_Load();
+        store.CloseDatabaseConnection();
+        EXPECT_TRUE(form.FormLoadSuccessful());
+        ASSERT_EQ(messages.size(), 1u) << bad;
+        EXPECT_TRUE(messages[0].text.contains(QLatin1String("frmCalendar.ResizeCalendar")));
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("CalendarOrientation \"%1\"").arg(QLatin1String(bad))));
+        ASSERT_TRUE(form.LastLayout().has_value()) << bad;
+        // This process's 800 x 800 screen fills; the orientation asked for was the centre.
+        EXPECT_NE(form.lblDayNumber[2]->pos(), QPoint(0, 0));
+    }
+}
+
+TEST_F(CalendarWindow, LongAllDayNamesEndInAnEllipsisAndHugeFontsAreClamped)
+{
+    AddEvent(QStringLiteral("An all-day conference whose name is far longer than any cell"), true, QString(),
+             QDate(2026, 12, 8));
+    Option("MonthNameFont", QStringLiteral("DejaVu Sans,5000,1,0,0,0"));
     ASSERT_TRUE(store.OpenDatabaseConnection());
     frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     form.Form_Load();
-    EXPECT_TRUE(form.FormLoadSuccessful());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QLatin1String("frmCalendar.ResizeCalendar")));
-    EXPECT_TRUE(messages[0].text.contains(QLatin1String("Line Number: \t100")));
-    EXPECT_FALSE(form.LastLayout().has_value());
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    const CalendarLabel *allDay = form.lblDayAllDayEvents[9];
+    const QString shown = allDay->ShownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << qPrintable(shown);
+    EXPECT_LE(allDay->fontMetrics().horizontalAdvance(shown), allDay->width());
+    EXPECT_LE(allDay->geometry().right(), form.lblDayNumber[10]->geometry().left());
+    // One line of the month name fits the 800-pixel-high screen.
+    EXPECT_LE(form.lblMonth->height(), 800);
+    EXPECT_GT(form.lblMonth->font().pointSizeF(), 100);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace {
@@ -69,6 +70,38 @@ TEST_F(Platform, LockLeftByAProgramThatDiedIsTakenOver)
     stale.close();
     EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("crashed")));
     basPlatform::ReleaseInstanceLock(QStringLiteral("crashed"));
+}
+
+TEST_F(Platform, LockThatNamesNoOwnerIsTakenOverElseTheTemporaryFolderHoldsIt)
+{
+    const QString runtime = basPlatform::RuntimeFolder();
+    QDir().mkpath(runtime);
+    auto writeLock = [&](const char *program, const QByteArray &content) {
+        QFile file(runtime + QStringLiteral("/quillon-") + QLatin1String(program) + QStringLiteral(".lock"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    writeLock("empty", QByteArray());
+    writeLock("garbage", QByteArray("\x01\x02 not a lock\n"));
+    ASSERT_TRUE(QDir().mkpath(runtime + QStringLiteral("/quillon-folder.lock")));
+    for (const char *program : {"empty", "garbage", "folder"}) {
+        EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QLatin1String(program))) << program;
+        EXPECT_TRUE(QFileInfo(runtime + QStringLiteral("/quillon-") + QLatin1String(program) + QStringLiteral(".lock")).isFile());
+        basPlatform::ReleaseInstanceLock(QLatin1String(program));
+    }
+
+    // A lock path the runtime folder cannot free sends the lock to the temporary folder.
+    QTemporaryDir temp;
+    env.Set("TMPDIR", temp.path().toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(runtime + QStringLiteral("/quillon-blocked.lock/inside")));
+    EXPECT_FALSE(basPlatform::PreviousInstanceRunning(QStringLiteral("blocked")));
+    EXPECT_TRUE(QFileInfo(basPlatform::TemporaryFolder() + QStringLiteral("/quillon-blocked.lock")).isFile());
+    EXPECT_TRUE(basPlatform::TemporaryFolder().startsWith(temp.path()));
+    basPlatform::ReleaseInstanceLock(QStringLiteral("blocked"));
+
+    // No lock anywhere: the program is told to end.
+    ASSERT_TRUE(QDir().mkpath(basPlatform::TemporaryFolder() + QStringLiteral("/quillon-blocked.lock/inside")));
+    EXPECT_TRUE(basPlatform::PreviousInstanceRunning(QStringLiteral("blocked")));
 }
 
 TEST_F(Platform, NonInteractiveMessagesAnswerTheDefault)

@@ -1,0 +1,22 @@
+// Where the mini calendar docks: in the corner of the work area next to the taskbar.
+// Pure arithmetic on one screen's rectangles, 32-bit throughout.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace MiniCalendarDock {
+
+enum class Edge { Top, Bottom, Left, Right };
+
+// The taskbar's edge, judged from the screen and its work area (both in the same
+// coordinates): a work area as tall as the screen means a taskbar at a side (or none).
+Edge TaskbarEdge(const QRect &screen, const QRect &workArea);
+QString EdgeName(Edge edge); // "TOP", "BOTTOM", "LEFT", "RIGHT"
+
+// The window's top-left corner for a window of the given size.
+QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &window);
+
+} // namespace MiniCalendarDock

@@ -1,0 +1,27 @@
+// What the launcher needs of the notification area: add and remove its icon with a
+// tip and a menu, and the icon's mouse messages. Behind an interface so the
+// launcher's logic runs in tests without a tray.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+
+// The icon's mouse messages, numbered as the launcher's handler knows them.
+enum class TrayMessage { None = 0, DoubleClick = 515, RightButtonUp = 517, MiddleButtonUp = 520 };
+
+class TrayIcon {
+public:
+    using MessageHandler = std::function<void(TrayMessage)>;
+
+    virtual ~TrayIcon() = default;
+    // False while the session has no notification area (its panel not started yet).
+    virtual bool IsAvailable() const = 0;
+    // Shows the icon; the menu opens on the context request. False when it could not.
+    virtual bool AddTrayIcon(const QString &tip, QMenu *menu) = 0;
+    virtual void RemoveTrayIcon() = 0;
+    virtual bool IsShown() const = 0;
+    virtual void SetMessageHandler(MessageHandler handler) = 0;
+};

@@ -1,0 +1,57 @@
+#include "basLauncher.h"
+
+#include "HeadlessRun.h"
+#include "ScreenWatch.h"
+#include "SleepWatch.h"
+#include "basSysTray.h"
+#include "frmMain.h"
+#include "frmWarning.h"
+#include "platform/basPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+
+#include <cstdio>
+
+namespace basLauncher {
+
+bool IsHeadless() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+int Main(QApplication &app)
+{
+    if (basPlatform::PreviousInstanceRunning(QStringLiteral("quillon"))) {
+        std::fprintf(stderr, "quillon: already running\n");
+        return kExitAlreadyRunning;
+    }
+
+    if (IsHeadless())
+        return HeadlessRun::RenderOnce(frmMain::ProgramFileIn(basPlatform::ProgramFolder(), QStringLiteral("calendar")));
+
+    SystemLauncherClock clock;
+    basSysTray::SystemTray tray;
+    LauncherServices services;
+    services.programFolder = basPlatform::ProgramFolder();
+    services.clock = &clock;
+    services.tray = &tray;
+    services.askBeforeRedraw = [] {
+        frmWarning warning;
+        warning.exec();
+        return warning.OkPressed();
+    };
+    services.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    services.quit = [] { QCoreApplication::quit(); };
+
+    frmMain form(services);
+
+    // The launcher lives in the tray: closing the mini calendar or a dialog must not end it.
+    app.setQuitOnLastWindowClosed(false);
+    SleepWatch sleep;
+    QObject::connect(&sleep, &SleepWatch::Resumed, &form, &frmMain::Timer1_Timer);
+    ScreenWatch screens;
+    QObject::connect(&screens, &ScreenWatch::Changed, &form, &frmMain::OnScreensChanged);
+
+    form.Form_Load();
+    return app.exec();
+}
+
+} // namespace basLauncher

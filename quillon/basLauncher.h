@@ -1,0 +1,17 @@
+// The launcher's start: one copy per user, the tray with its hidden window where
+// there is a display, a single drawing of the calendar where there is none.
+#pragma once
+
+class QApplication;
+
+namespace basLauncher {
+
+inline constexpr int kExitAlreadyRunning = 0;
+
+// Runs the program; returns its exit code.
+int Main(QApplication &app);
+
+// True on a platform with no screen a person looks at (the offscreen platform).
+bool IsHeadless();
+
+} // namespace basLauncher

@@ -1,0 +1,73 @@
+#include "basSysTray.h"
+
+#include "ApplicationIcon.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+namespace basSysTray {
+
+TrayMessage MessageFor(QSystemTrayIcon::ActivationReason reason, bool hostSendsDoubleClick)
+{
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+        return TrayMessage::DoubleClick;
+    case QSystemTrayIcon::Trigger:
+        return hostSendsDoubleClick ? TrayMessage::None : TrayMessage::DoubleClick;
+    case QSystemTrayIcon::Context:
+        return TrayMessage::RightButtonUp;
+    case QSystemTrayIcon::MiddleClick:
+        return TrayMessage::MiddleButtonUp;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return TrayMessage::None;
+}
+
+bool StatusNotifierHostRunning()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    return bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+}
+
+SystemTray::SystemTray() = default;
+
+SystemTray::~SystemTray() = default;
+
+bool SystemTray::IsAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+bool SystemTray::AddTrayIcon(const QString &tip, QMenu *menu)
+{
+    if (!IsAvailable())
+        return false;
+    if (!m_icon) {
+        m_hostSendsDoubleClick = !StatusNotifierHostRunning();
+        m_icon = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(m_icon.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             const TrayMessage message = MessageFor(reason, m_hostSendsDoubleClick);
+                             if (message != TrayMessage::None && m_handler)
+                                 m_handler(message);
+                         });
+    }
+    // The icon before show(): some hosts take the first one they are given for good.
+    m_icon->setIcon(ApplicationIcon::Icon());
+    m_icon->setToolTip(tip);
+    m_icon->setContextMenu(menu);
+    m_icon->show();
+    return true;
+}
+
+void SystemTray::RemoveTrayIcon()
+{
+    if (m_icon)
+        m_icon->hide();
+}
+
+bool SystemTray::IsShown() const { return m_icon && m_icon->isVisible(); }
+
+void SystemTray::SetMessageHandler(MessageHandler handler) { m_handler = std::move(handler); }
+
+} // namespace basSysTray

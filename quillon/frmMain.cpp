@@ -1,0 +1,390 @@
+#include "frmMain.h"
+
+#include "ApplicationIcon.h"
+#include "basConvert.h"
+#include "basDateText.h"
+#include "basExecuteProgram.h"
+#include "basOperation.h"
+#include "basQuillon.h"
+#include "frmMiniCalendar.h"
+#include "platform/basPlatform.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+
+#include <cstdio>
+
+namespace {
+const QString kDisplayCalendarOnDesktop = QStringLiteral("DisplayCalendarOnDesktop");
+const QString kCalendarWarning = QStringLiteral("CalendarWarning");
+const QString kCalendarUseLiturgicalColors = QStringLiteral("CalendarUseLiturgicalColors");
+
+[[noreturn]] void ThrowNotWritten()
+{
+    throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                QStringLiteral("The settings could not be written: ") + basPlatform::SettingsLocation());
+}
+
+void Note(const QString &text)
+{
+    std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+} // namespace
+
+frmMain::frmMain(LauncherServices services, QWidget *parent)
+    : QWidget(parent), m_services(std::move(services)), m_menu(new QMenu(QStringLiteral("&PopupMenu"), this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kCaption);
+    setWindowIcon(ApplicationIcon::Icon());
+    BuildMenu();
+
+    m_timer1.setTimerType(Qt::VeryCoarseTimer);
+    connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    m_trayRetry.setInterval(m_services.trayRetryMs);
+    connect(&m_trayRetry, &QTimer::timeout, this, &frmMain::AddTrayIcon);
+    if (m_services.tray)
+        m_services.tray->SetMessageHandler([this](TrayMessage message) { Form_MouseMove(message); });
+}
+
+frmMain::~frmMain()
+{
+    if (m_services.tray)
+        m_services.tray->SetMessageHandler({});
+    delete m_miniCalendar.data();
+}
+
+void frmMain::BuildMenu()
+{
+    m_menu->setObjectName(QStringLiteral("mnuPopupMenu"));
+    auto add = [this](const char *name, const QString &caption, void (frmMain::*handler)()) {
+        QAction *action = m_menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    m_mnuScheduler = add("mnuScheduler", QStringLiteral("Open &Scheduler"), &frmMain::mnuScheduler_Click);
+    m_mnuOptions = add("mnuOptions", QStringLiteral("&Options"), &frmMain::mnuOptions_Click);
+    m_mnuUseLiturgicalColors = m_menu->addAction(QStringLiteral("&Use Liturgical Colors"));
+    m_mnuUseLiturgicalColors->setObjectName(QStringLiteral("mnuUseLiturgicalColors"));
+    m_mnuUseLiturgicalColors->setCheckable(true);
+    // Qt flips the check before it reports the click; the handler decides from the
+    // mark as it was, so the flip is taken back first.
+    connect(m_mnuUseLiturgicalColors, &QAction::triggered, this, [this](bool checkedNow) {
+        m_mnuUseLiturgicalColors->setChecked(!checkedNow);
+        mnuUseLiturgicalColors_Click();
+    });
+    m_mnuRefreshCalendar = add("mnuRefreshCalendar", QStringLiteral("&Refresh Desktop Calendar"),
+                               &frmMain::mnuRefreshCalendar_Click);
+    m_mnuHelp = add("mnuHelp", QStringLiteral("&Help"), &frmMain::mnuHelp_Click);
+    QAction *separator = m_menu->addSeparator();
+    separator->setObjectName(QStringLiteral("mnuSep"));
+    m_mnuExit = add("mnuExit", QStringLiteral("&Exit"), &frmMain::mnuExit_Click);
+
+    // The default item, drawn bold.
+    m_menu->setDefaultAction(m_mnuScheduler);
+    QFont bold = m_mnuScheduler->font();
+    bold.setBold(true);
+    m_mnuScheduler->setFont(bold);
+
+    // Hosts that draw the menu themselves ask for it without a right-click message.
+    connect(m_menu, &QMenu::aboutToShow, this, &frmMain::PrepareTrayMenu);
+}
+
+QString frmMain::ProgramFile(const QString &programName) const
+{
+    return ProgramFileIn(m_services.programFolder, programName);
+}
+
+QString frmMain::ProgramFileIn(const QString &folder, const QString &programName)
+{
+    // The launching module knows the platform's file name; the folder is ours.
+    const QString fileName = QFileInfo(basExecuteProgram::ProgramPath(programName)).fileName();
+    return folder + QLatin1Char('/') + fileName;
+}
+
+bool frmMain::IsCalendarDisplayed()
+{
+    return basOperation::TrapSilently(false, [](basOperation::Steps &) {
+        return basConvert::ToInt16(basQuillon::GetOption(kDisplayCalendarOnDesktop, QStringLiteral("0"))) > 0;
+    });
+}
+
+bool frmMain::IsWarningEnabled()
+{
+    return basOperation::TrapSilently(false, [](basOperation::Steps &) {
+        return basConvert::ToBoolean(basQuillon::GetOption(kCalendarWarning, QStringLiteral("0")));
+    });
+}
+
+void frmMain::Form_Load()
+{
+    basOperation::TrapVoid("quillon.exe:frmMain.Form_Load", [this](basOperation::Steps &step) {
+        step(40);
+        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
+
+        step(50);
+        const QString storedStart = basQuillon::GetOption(QLatin1String(basQuillon::kLastStartUpDate),
+                                                          QLatin1String(basQuillon::kLastStartUpDateDefault));
+        step(60);
+        const QString lastStart = basDateText::NormalizeDateText(storedStart);
+        step(70);
+        const QDate today = m_services.clock->Today();
+        const QString todayText = basDateText::FormatDateText(today);
+
+        step(80);
+        if (settings.DisplayCalendarOnDesktop > 0 && todayText != lastStart) {
+            step(90);
+            mnuRefreshCalendar_Click();
+        }
+
+        step(130);
+        if (settings.DisplaySchedulerOnStart > 0) {
+            step(140);
+            const bool onceAlreadyToday = settings.DisplaySchedulerOnce >= 1 && todayText == lastStart;
+            if (!onceAlreadyToday) {
+                step(200);
+                mnuScheduler_Click();
+            }
+        }
+
+        step(240);
+        if (!m_miniCalendar)
+            m_miniCalendar = new frmMiniCalendar;
+
+        step(250);
+        m_mnuUseLiturgicalColors->setChecked(settings.CalendarUseLiturgicalColors);
+
+        step(300);
+        QCoreApplication::processEvents();
+        step(310);
+        AddTrayIcon();
+        step(320);
+        QCoreApplication::processEvents();
+
+        step(330);
+        m_lastDayHandled = today;
+        m_jumpWatch.Reset(*m_services.clock);
+
+        // The timer runs whatever the setting is now: every tick reads it afresh, so a
+        // calendar switched on later in the options program is honoured at once.
+        step(340);
+        m_timer1.start(kTimerIntervalMs);
+
+        step(420);
+        if (!basQuillon::SaveOption(QLatin1String(basQuillon::kLastStartUpDate), todayText))
+            ThrowNotWritten();
+    });
+}
+
+void frmMain::AddTrayIcon()
+{
+    if (!m_services.tray)
+        return;
+    if (m_services.tray->AddTrayIcon(kTrayTip, m_menu)) {
+        m_trayRetry.stop();
+        return;
+    }
+    // A session that starts us before its panel: keep looking rather than leave.
+    if (!m_trayWaitNoted) {
+        m_trayWaitNoted = true;
+        Note(QStringLiteral("no notification area yet; the icon appears as soon as there is one"));
+    }
+    if (!m_trayRetry.isActive())
+        m_trayRetry.start();
+}
+
+void frmMain::PrepareTrayMenu()
+{
+    m_mnuRefreshCalendar->setEnabled(IsCalendarDisplayed());
+}
+
+void frmMain::Form_MouseMove(TrayMessage message)
+{
+    basOperation::TrapVoid("quillon.exe:frmMain.Form_MouseMove", [&](basOperation::Steps &step) {
+        step(20);
+        if (isVisible())
+            return;
+        switch (message) {
+        case TrayMessage::DoubleClick:
+            step(100);
+            mnuScheduler_Click();
+            break;
+        case TrayMessage::RightButtonUp:
+            // The tray shows the menu itself; it only has to be right when it opens.
+            step(120);
+            PrepareTrayMenu();
+            break;
+        case TrayMessage::MiddleButtonUp:
+            step(40);
+            if (!m_miniCalendar)
+                m_miniCalendar = new frmMiniCalendar;
+            step(50);
+            if (m_miniCalendar->isVisible()) {
+                step(60);
+                m_miniCalendar->hide();
+            } else {
+                step(70);
+                m_miniCalendar->show();
+                m_miniCalendar->raise();
+            }
+            break;
+        case TrayMessage::None:
+            break;
+        }
+    });
+}
+
+void frmMain::StartProgram(const char *reportName, const QString &programName, const QStringList &arguments)
+{
+    basOperation::TrapVoid(reportName, [&](basOperation::Steps &step) {
+        step(20);
+        const QString file = ProgramFile(programName);
+        step(30);
+        const std::int32_t result = basExecuteProgram::ExecuteProgram(file, arguments);
+        step(40);
+        if (result != 0) {
+            step(50);
+            basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+        }
+    });
+}
+
+void frmMain::mnuScheduler_Click()
+{
+    StartProgram("quillon.exe:frmMain.mnuScheduler_Click", QStringLiteral("scheduler"));
+}
+
+void frmMain::mnuOptions_Click()
+{
+    StartProgram("quillon.exe:frmMain.mnuOptions_Click", QStringLiteral("options"));
+}
+
+void frmMain::mnuRefreshCalendar_Click()
+{
+    StartProgram("quillon.exe:frmMain.mnuRefreshCalendar_Click", QStringLiteral("calendar"));
+}
+
+void frmMain::mnuUseLiturgicalColors_Click()
+{
+    basOperation::TrapVoid("quillon.exe.mnuUseLiturgicalColors_Click", [this](basOperation::Steps &step) {
+        step(30);
+        const bool wasChecked = m_mnuUseLiturgicalColors->isChecked();
+        step(40);
+        // Written before the redraw starts, so the calendar program reads the new value;
+        // a value that could not be written leaves the mark and the wallpaper as they were.
+        if (!basQuillon::SaveOption(kCalendarUseLiturgicalColors, wasChecked ? QStringLiteral("0") : QStringLiteral("1")))
+            ThrowNotWritten();
+        step(50);
+        m_mnuUseLiturgicalColors->setChecked(!wasChecked);
+        step(100);
+        mnuRefreshCalendar_Click();
+    });
+}
+
+void frmMain::mnuHelp_Click()
+{
+    basOperation::TrapVoid("quillon.exe:frmMain.mnuHelp_Click", [this](basOperation::Steps &step) {
+        step(20);
+        const QString contents = m_services.programFolder + QLatin1Char('/') + kHelpContents;
+        step(30);
+        if (!QFileInfo(contents).isFile())
+            throw basOperation::Failure(basOperation::kFileNotFound,
+                                        QStringLiteral("File not found: ") + contents);
+        step(40);
+        if (!m_services.openUrl || !m_services.openUrl(QUrl::fromLocalFile(contents)))
+            throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                        QStringLiteral("No help viewer could open ") + contents);
+    });
+}
+
+void frmMain::mnuExit_Click()
+{
+    basOperation::TrapVoid("quillon.exe:frmMain.mnuExit_Click", [this](basOperation::Steps &step) {
+        step(20);
+        if (IsCalendarDisplayed()) {
+            step(30);
+            const auto answer = basPlatform::ShowMessage(kExitQuestion, kExitTitle, basPlatform::MessageIcon::Exclamation,
+                                                         basPlatform::MessageButtons::YesNo,
+                                                         basPlatform::MessageResult::Yes);
+            step(50);
+            if (answer == basPlatform::MessageResult::Yes) {
+                step(60);
+                const QString file = ProgramFile(QStringLiteral("calendar"));
+                const std::int32_t result = basExecuteProgram::ExecuteProgram(file, {QStringLiteral("-1")});
+                step(70);
+                if (result != 0)
+                    basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+            }
+        }
+        step(140);
+        Form_Unload();
+    });
+}
+
+void frmMain::Form_Unload()
+{
+    // Each step on its own: the program ends whatever fails on the way.
+    basOperation::TrapSilently(0, [this](basOperation::Steps &) {
+        m_timer1.stop();
+        m_trayRetry.stop();
+        if (m_services.tray)
+            m_services.tray->RemoveTrayIcon();
+        return 0;
+    });
+    basOperation::TrapSilently(0, [](basOperation::Steps &) {
+        QCoreApplication::processEvents();
+        return 0;
+    });
+    basOperation::TrapSilently(0, [this](basOperation::Steps &) {
+        if (m_miniCalendar)
+            m_miniCalendar->hide();
+        if (m_services.quit)
+            m_services.quit();
+        return 0;
+    });
+}
+
+void frmMain::Timer1_Timer()
+{
+    // A tick while the warning of an earlier one still waits leaves the day to the
+    // next tick after it.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    basOperation::TrapSilently(0, [this](basOperation::Steps &step) {
+        // A wall clock that moved apart from the awake time means the clock was set
+        // or the machine slept: then any other date is a change of day, even an earlier one.
+        const bool jumped = m_jumpWatch.Jumped(*m_services.clock);
+        step(20);
+        if (!IsCalendarDisplayed())
+            return 0;
+        step(50);
+        const QDate today = m_services.clock->Today();
+        const bool newDay = today > m_lastDayHandled || (jumped && today != m_lastDayHandled);
+        if (!newDay)
+            return 0;
+        step(70);
+        m_lastDayHandled = today;
+        step(90);
+        bool proceed = true;
+        if (IsWarningEnabled()) {
+            step(100);
+            proceed = m_services.askBeforeRedraw ? m_services.askBeforeRedraw() : true;
+        }
+        step(160);
+        if (proceed)
+            mnuRefreshCalendar_Click();
+        return 0;
+    });
+    m_inTick = false;
+}
+
+void frmMain::OnScreensChanged()
+{
+    if (IsCalendarDisplayed())
+        mnuRefreshCalendar_Click();
+}

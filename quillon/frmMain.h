@@ -1,0 +1,111 @@
+// The launcher's hidden main window: it owns the tray icon's menu, the day-change
+// timer and the mini calendar, and starts the other programs. It is never shown.
+#pragma once
+
+#include "LauncherClock.h"
+#include "TrayIcon.h"
+#include "frmMiniCalendar.h"
+
+#include <QDate>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+
+
+// What the window works with, handed in so tests can run it without a tray, a clock
+// or a help viewer of the machine's.
+struct LauncherServices {
+    QString programFolder;                         // the sibling programs' folder
+    const LauncherClock *clock = nullptr;
+    TrayIcon *tray = nullptr;
+    std::function<bool()> askBeforeRedraw;          // the warning, modal; true on OK
+    std::function<bool(const QUrl &)> openUrl;      // the help viewer
+    std::function<void()> quit;                     // ends the program
+    int trayRetryMs = 5000;                         // how often to look for a tray that is missing
+};
+
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    inline static const QString kCaption = QStringLiteral("Quillon Desktop Calendar");
+    inline static const QString kTrayTip = QStringLiteral("Quillon");
+    inline static const QString kExitTitle = QStringLiteral("Exiting Quillon");
+    inline static const QString kExitQuestion = QStringLiteral(
+        "Do you want to clear the calendar from the desktop?\r\n\r\n"
+        "Click 'Yes' to clear the calendar from the desktop wallpaper.\r\n"
+        "Click 'No' to keep the calendar on the desktop wallpaper.");
+    inline static const QString kHelpContents = QStringLiteral("help/index.html");
+    static constexpr int kTimerIntervalMs = 60000;
+
+    explicit frmMain(LauncherServices services, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The start: the first start of a day redraws the calendar, the scheduler opens
+    // when asked to, the icon goes into the tray and the day-change timer starts.
+    void Form_Load();
+    // The icon's mouse messages.
+    void Form_MouseMove(TrayMessage message);
+    // The day-change check, every minute and after a wake from sleep.
+    void Timer1_Timer();
+    // The screens changed: the wallpaper is redrawn to their new size.
+    void OnScreensChanged();
+    void Form_Unload();
+
+    void mnuScheduler_Click();
+    void mnuOptions_Click();
+    void mnuUseLiturgicalColors_Click();
+    void mnuRefreshCalendar_Click();
+    void mnuHelp_Click();
+    void mnuExit_Click();
+
+    // Fresh reads of the settings; false when missing or unreadable.
+    static bool IsCalendarDisplayed();
+    static bool IsWarningEnabled();
+
+    QDate LastDayHandled() const { return m_lastDayHandled; }
+    QMenu *mnuPopupMenu() const { return m_menu; }
+    QAction *mnuScheduler() const { return m_mnuScheduler; }
+    QAction *mnuOptions() const { return m_mnuOptions; }
+    QAction *mnuUseLiturgicalColors() const { return m_mnuUseLiturgicalColors; }
+    QAction *mnuRefreshCalendar() const { return m_mnuRefreshCalendar; }
+    QAction *mnuHelp() const { return m_mnuHelp; }
+    QAction *mnuExit() const { return m_mnuExit; }
+    frmMiniCalendar *MiniCalendar() const { return m_miniCalendar; }
+    const QTimer &Timer1() const { return m_timer1; }
+    const QTimer &TrayRetry() const { return m_trayRetry; }
+
+    // The sibling program's file in the program folder ("calendar", or "calendar.exe").
+    QString ProgramFile(const QString &programName) const;
+    static QString ProgramFileIn(const QString &folder, const QString &programName);
+
+private:
+    void BuildMenu();
+    void PrepareTrayMenu();
+    void AddTrayIcon();
+    void StartProgram(const char *reportName, const QString &programName,
+                      const QStringList &arguments = {});
+
+    LauncherServices m_services;
+    QMenu *m_menu;
+    QAction *m_mnuScheduler = nullptr;
+    QAction *m_mnuOptions = nullptr;
+    QAction *m_mnuUseLiturgicalColors = nullptr;
+    QAction *m_mnuRefreshCalendar = nullptr;
+    QAction *m_mnuHelp = nullptr;
+    QAction *m_mnuExit = nullptr;
+    QPointer<frmMiniCalendar> m_miniCalendar;
+    QTimer m_timer1;
+    QTimer m_trayRetry;
+    bool m_trayWaitNoted = false;
+    bool m_inTick = false;
+    QDate m_lastDayHandled;
+    ClockJumpWatch m_jumpWatch;
+};
