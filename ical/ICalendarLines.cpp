@@ -6,6 +6,8 @@ namespace ICalendarLines {
 
 namespace {
 
+constexpr int kMaxDepth = 16;
+
 bool StartsWithWord(const QByteArray &line, const char *word)
 {
     return line.startsWith(word) || line.toUpper().startsWith(word);
@@ -48,6 +50,9 @@ LineIndex::LineIndex(const QByteArray &text)
             component.Name = QString::fromUtf8(line.mid(6)).trimmed().toUpper();
             component.Begin = number;
             component.Depth = int(open.size());
+            // Real calendars nest three deep; libical and we walk nesting recursively.
+            if (component.Depth >= kMaxDepth)
+                Refuse(number, QStringLiteral("components nested more than %1 deep").arg(kMaxDepth));
             if (component.Depth == 0 && component.Name != QLatin1String("VCALENDAR"))
                 Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(component.Name));
             m_components.append(component);
@@ -59,8 +64,7 @@ LineIndex::LineIndex(const QByteArray &text)
             ComponentLines &innermost = m_components[open.last()];
             if (innermost.Name != name)
                 Refuse(number, QStringLiteral("END:%1 where END:%2 (of line %3) was expected")
-                                   .arg(name, innermost.Name)
-                                   .arg(innermost.Begin));
+                                   .arg(name, innermost.Name, QString::number(innermost.Begin)));
             innermost.End = number;
             open.removeLast();
         } else if (open.isEmpty()) {

@@ -29,9 +29,8 @@ QByteArray ReadWholeFile(const QString &path)
     const auto tooLarge = [&path](qint64 bytes) {
         return Failure(basOperation::kOverflow,
                        QStringLiteral("%1: the file is larger than %2 MB (%3 bytes); nothing was imported")
-                           .arg(path)
-                           .arg(ICalendarReader::kMaxFileBytes / (1024 * 1024))
-                           .arg(bytes));
+                           .arg(path, QString::number(ICalendarReader::kMaxFileBytes / (1024 * 1024)),
+                                QString::number(bytes)));
     };
     if (info.size() > ICalendarReader::kMaxFileBytes)
         throw tooLarge(info.size());
@@ -169,9 +168,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             return true;
         if (work.refused)
             refusal = QStringLiteral("%1: line %2: the store did not take \"%3\"; nothing was imported")
-                          .arg(path)
-                          .arg(work.refused->Line)
-                          .arg(work.refused->Event.EventName);
+                          .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName);
         return false;
     });
     if (done)

@@ -163,6 +163,9 @@ TEST(ICalendarReader, HostileTextNeverCrashes)
         QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:99991231T235959\nDURATION:P9999W\nEND:VEVENT\nEND:VCALENDAR\n"),
         QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;TZID=\":20260101T100000\nEND:VEVENT\nEND:VCALENDAR\n"),
         QByteArray(100000, ' '),
+        // Nested deeper than any calendar, and closed again.
+        "BEGIN:VCALENDAR\n" + QByteArray("BEGIN:X-A\n").repeated(100000) + QByteArray("END:X-A\n").repeated(100000)
+            + "END:VCALENDAR\n",
     };
     int refused = 0;
     for (const QByteArray &text : texts) {

@@ -127,6 +127,14 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
     }
     EXPECT_EQ(summary.Added, 0);
     ExpectClean(DatabaseFile());
+
+    // Place markers in a file name stay text.
+    const QString odd = TempPath(QStringLiteral("50%2 off %1.ics"));
+    ASSERT_TRUE(QFile::copy(DataPath("truncated.ics"), odd));
+    messages.clear();
+    EXPECT_FALSE(Import(odd, summary));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("50%2 off %1.ics: line 10:"))) << messages[0].text.toStdString();
 }
 
 TEST_F(ICalendarStore, AFileOverTheSizeLimitIsRefusedUnread)

@@ -63,10 +63,8 @@ int Import(const QStringList &arguments)
     for (const QString &warning : std::as_const(summary.Warnings))
         Print(stdout, QStringLiteral("warning: %1: %2").arg(calendarFile, warning));
     Print(stdout, QStringLiteral("imported %1 into %2: %3 added, %4 updated, %5 unchanged")
-                      .arg(calendarFile, databaseFile)
-                      .arg(summary.Added)
-                      .arg(summary.Updated)
-                      .arg(summary.Unchanged));
+                      .arg(calendarFile, databaseFile, QString::number(summary.Added),
+                           QString::number(summary.Updated), QString::number(summary.Unchanged)));
     if (summary.TouchesCurrentMonth)
         RedrawDesktopCalendar();
     return kDone;
