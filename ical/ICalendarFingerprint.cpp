@@ -1,5 +1,7 @@
 #include "ICalendarFingerprint.h"
 
+#include "ICalendarColors.h"
+
 #include <QCryptographicHash>
 
 #include <algorithm>
@@ -17,6 +19,11 @@ basDatabase::EventRecord FileForm(const basDatabase::EventRecord &event)
         form.EventIcon = 0;
         return form;
     }
+    // A file carries only the 16 colours and the icons there are.
+    if (!ICalendarColors::EventColorNames().contains(form.EventColor))
+        form.EventColor.clear();
+    if (form.EventIcon < 101 || form.EventIcon > 156)
+        form.EventIcon = 0;
     form.StartTime = QTime(event.StartTime.hour(), event.StartTime.minute());
     form.EndTime = QTime(event.EndTime.hour(), event.EndTime.minute());
     if (form.EndTime < form.StartTime)

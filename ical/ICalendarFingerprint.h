@@ -11,7 +11,8 @@
 namespace ICalendarFingerprint {
 
 // The event as a calendar file carries it: an all-day event without times, colour or
-// icon; a timed event whose end is not before its start.
+// icon; a timed event with one of the 16 colours or none, an icon of 101-156 or none,
+// and an end that is not before its start.
 basDatabase::EventRecord FileForm(const basDatabase::EventRecord &event);
 
 // Equal for two events exactly when their file forms and their sets of days are equal.

@@ -2,6 +2,7 @@
 // re-import, round trips, and the UID table in the schema, the upgrade and the check.
 #include "StoreTest.h"
 
+#include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
 #include "basICalendar.h"
 #include "basSchema.h"
@@ -222,6 +223,11 @@ TEST_F(ICalendarStore, RoundTripThroughAFileKeepsEveryKindOfEvent)
     ASSERT_TRUE(store.AddEventToDatabase(picked, {QDate(1900, 1, 1), QDate(2000, 2, 29), QDate(2100, 12, 31)}, id));
     db::EventRecord once = Event(QStringLiteral("Picked once"), QString(), QTime(0, 0), QTime(0, 30), true);
     ASSERT_TRUE(store.AddEventToDatabase(once, {QDate(2026, 3, 29)}, id));
+    // What no file can carry: a colour outside the 16, an icon that is none.
+    db::EventRecord odd = Event(QStringLiteral("Odd colour"), QString(), QTime(7, 0), QTime(8, 0));
+    odd.EventColor = QStringLiteral("crimson");
+    odd.EventIcon = 999;
+    ASSERT_TRUE(store.AddEventToDatabase(odd, {QDate(2026, 5, 1)}, id));
     const auto original = EventsByName(store);
     // An event without a day has nothing to write.
     ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Nowhen")), {}, id));
@@ -229,7 +235,7 @@ TEST_F(ICalendarStore, RoundTripThroughAFileKeepsEveryKindOfEvent)
     const QString exported = TempPath(QStringLiteral("out.ics"));
     basICalendar::ExportSummary exportSummary;
     ASSERT_TRUE(basICalendar::ExportCalendarFile(store, exported, exportSummary));
-    EXPECT_EQ(exportSummary.Events, 4);
+    EXPECT_EQ(exportSummary.Events, 5);
     EXPECT_EQ(exportSummary.LeftOut, QStringList{QStringLiteral("event %1 \"Nowhen\": no date").arg(id)});
     const QStringList afterExport = Dump(DatabaseFile());
 
@@ -247,25 +253,25 @@ TEST_F(ICalendarStore, RoundTripThroughAFileKeepsEveryKindOfEvent)
         ASSERT_TRUE(fresh.OpenDatabaseConnection(freshFile));
         basICalendar::ImportSummary summary;
         ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, exported, summary, Berlin()));
-        EXPECT_EQ(summary.Added, 4);
+        EXPECT_EQ(summary.Added, 5);
         EXPECT_TRUE(summary.Warnings.isEmpty()) << summary.Warnings.join(QLatin1Char('\n')).toStdString();
         const auto copied = EventsByName(fresh);
         ASSERT_EQ(copied.size(), original.size());
         for (const auto &[name, stored] : original) {
             ASSERT_EQ(copied.count(name), 1u) << name.toStdString();
-            EXPECT_EQ(copied.at(name).event, stored.event) << name.toStdString();
+            EXPECT_EQ(copied.at(name).event, ICalendarFingerprint::FileForm(stored.event)) << name.toStdString();
             EXPECT_EQ(copied.at(name).dates, stored.dates) << name.toStdString();
         }
         // And a second time into the copy: nothing new.
         ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, again, summary, Berlin()));
-        EXPECT_EQ(summary.Unchanged, 4);
+        EXPECT_EQ(summary.Unchanged, 5);
     }
     ExpectClean(freshFile);
 
     // Back into the store it came from: nothing changes.
     basICalendar::ImportSummary summary;
     ASSERT_TRUE(Import(exported, summary));
-    EXPECT_EQ(summary.Unchanged, 4);
+    EXPECT_EQ(summary.Unchanged, 5);
     EXPECT_EQ(Dump(DatabaseFile()), afterExport);
     ExpectClean(DatabaseFile());
 }
