@@ -87,7 +87,7 @@ struct Zone {
 };
 
 // How the wall-clock times of one property are to be read.
-struct ZoneSpec {
+struct TimeBasis {
     enum Kind { Floating, Utc, Zoned } kind = Floating;
     Zone zone;
 };
@@ -140,7 +140,7 @@ private:
         bool allDay = false;
         qint64 durationSecs = 0; // timed events
         int durationDays = 1;    // all-day events
-        ZoneSpec startSpec;
+        TimeBasis startBasis;
         QSet<QDate> excludedDates;
         QSet<qint64> excludedInstants;
         QSet<QDate> days;
@@ -294,30 +294,30 @@ private:
             QStringLiteral("line %1: unknown time zone \"%2\"; its times are taken as local times").arg(line).arg(tzid));
     }
 
-    ZoneSpec SpecOf(icalcomponent *calendar, icalcomponent *component, icalproperty *property, const icaltimetype &time)
+    TimeBasis BasisOf(icalcomponent *calendar, icalcomponent *component, icalproperty *property, const icaltimetype &time)
     {
-        ZoneSpec spec;
+        TimeBasis basis;
         if (icaltime_is_utc(time)) {
-            spec.kind = ZoneSpec::Utc;
-            return spec;
+            basis.kind = TimeBasis::Utc;
+            return basis;
         }
         icalparameter *tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
         if (tzid) {
             const QByteArray name = icalparameter_get_tzid(tzid);
             const Zone zone = FindZone(calendar, name);
             if (zone.IsValid()) {
-                spec.kind = ZoneSpec::Zoned;
-                spec.zone = zone;
-                return spec;
+                basis.kind = TimeBasis::Zoned;
+                basis.zone = zone;
+                return basis;
             }
             WarnZoneOnce(LineOf(component, property), QString::fromUtf8(name));
-            return spec;
+            return basis;
         }
         if (const std::optional<Zone> floating = FloatingZone(calendar)) {
-            spec.kind = ZoneSpec::Zoned;
-            spec.zone = *floating;
+            basis.kind = TimeBasis::Zoned;
+            basis.zone = *floating;
         }
-        return spec;
+        return basis;
     }
 
     // A wall-clock time of the file as the local wall-clock time. It is held as a time of
@@ -325,17 +325,17 @@ private:
     // times of day, and a floating time needs no zone at all.
     static QDateTime Wall(QDate date, QTime time) { return QDateTime(date, time, Qt::UTC); }
 
-    QDateTime Local(QDate date, QTime time, const ZoneSpec &spec) const
+    QDateTime Local(QDate date, QTime time, const TimeBasis &basis) const
     {
         QDateTime local;
-        switch (spec.kind) {
-        case ZoneSpec::Floating:
+        switch (basis.kind) {
+        case TimeBasis::Floating:
             return Wall(date, time);
-        case ZoneSpec::Utc:
+        case TimeBasis::Utc:
             local = Wall(date, time).toTimeZone(m_options.LocalZone);
             break;
-        case ZoneSpec::Zoned:
-            if (spec.zone.ical) {
+        case TimeBasis::Zoned:
+            if (basis.zone.ical) {
                 icaltimetype wall = icaltime_null_time();
                 wall.year = date.year();
                 wall.month = date.month();
@@ -343,10 +343,10 @@ private:
                 wall.hour = time.hour();
                 wall.minute = time.minute();
                 wall.second = time.second();
-                const time_t seconds = icaltime_as_timet_with_zone(wall, spec.zone.ical);
+                const time_t seconds = icaltime_as_timet_with_zone(wall, basis.zone.ical);
                 local = QDateTime::fromSecsSinceEpoch(qint64(seconds), m_options.LocalZone);
             } else {
-                local = QDateTime(date, time, spec.zone.qt).toTimeZone(m_options.LocalZone);
+                local = QDateTime(date, time, basis.zone.qt).toTimeZone(m_options.LocalZone);
             }
             break;
         }
@@ -419,7 +419,7 @@ private:
         if (icaltime_is_null_time(start) || !WallDate(start).isValid())
             Refuse(LineOf(event, "DTSTART"), QStringLiteral("the event's DTSTART is no date"));
         pending.allDay = start.is_date != 0;
-        pending.startSpec = SpecOf(calendar, event, startProperty, start);
+        pending.startBasis = BasisOf(calendar, event, startProperty, start);
 
         basDatabase::EventRecord &record = result.Event;
         record.EventName = Utf8(icalcomponent_get_summary(event));
@@ -427,7 +427,7 @@ private:
         record.AllDayEvent = pending.allDay;
         ReadDuration(calendar, event, start, pending);
 
-        const QDateTime first = pending.allDay ? QDateTime() : Local(WallDate(start), WallTime(start), pending.startSpec);
+        const QDateTime first = pending.allDay ? QDateTime() : Local(WallDate(start), WallTime(start), pending.startBasis);
         if (pending.allDay) {
             // As the store keeps every all-day event.
             record.StartTime = QTime(0, 0);
@@ -465,10 +465,10 @@ private:
                     Refuse(LineOf(event, "DTEND"), QStringLiteral("the event ends before it starts"));
                 pending.durationDays = int(std::clamp<qint64>(days, 1, kMaxOccurrences));
             } else {
-                const QDateTime from = Local(WallDate(start), WallTime(start), pending.startSpec);
+                const QDateTime from = Local(WallDate(start), WallTime(start), pending.startBasis);
                 const QDateTime to = end.is_date ? Wall(WallDate(end), QTime(0, 0))
                                                  : Local(WallDate(end), WallTime(end),
-                                                         SpecOf(calendar, event, endProperty, end));
+                                                         BasisOf(calendar, event, endProperty, end));
                 pending.durationSecs = from.secsTo(to);
                 if (pending.durationSecs < 0)
                     Refuse(LineOf(event, "DTEND"), QStringLiteral("the event ends before it starts"));
@@ -518,7 +518,7 @@ private:
             return;
         }
         pending.excludedInstants.insert(
-            Local(WallDate(time), WallTime(time), SpecOf(calendar, event, property, time)).toSecsSinceEpoch());
+            Local(WallDate(time), WallTime(time), BasisOf(calendar, event, property, time)).toSecsSinceEpoch());
     }
 
     void ReadExclusions(icalcomponent *calendar, icalcomponent *event, Pending &pending)
@@ -538,7 +538,7 @@ private:
                 return false;
             lastDay = date.addDays(pending.durationDays - 1);
         } else {
-            const QDateTime start = Local(date, time, pending.startSpec);
+            const QDateTime start = Local(date, time, pending.startBasis);
             if (pending.excludedInstants.contains(start.toSecsSinceEpoch()) || pending.excludedDates.contains(date))
                 return false;
             const QDateTime end = start.addSecs(pending.durationSecs);
@@ -627,11 +627,11 @@ private:
                 continue;
             }
             // An RDATE may name its own zone; the occurrence is kept at that instant.
-            const QDateTime local = Local(WallDate(time), WallTime(time), SpecOf(calendar, event, property, time));
-            const ZoneSpec saved = pending.startSpec;
-            pending.startSpec = ZoneSpec{}; // local is a floating time already
+            const QDateTime local = Local(WallDate(time), WallTime(time), BasisOf(calendar, event, property, time));
+            const TimeBasis saved = pending.startBasis;
+            pending.startBasis = TimeBasis{}; // local is a floating time already
             AddOccurrence(pending, local.date(), local.time());
-            pending.startSpec = saved;
+            pending.startBasis = saved;
         }
     }
 
@@ -657,7 +657,7 @@ private:
             original.excludedInstants.clear();
             original.days.clear();
             if (!pending.allDay && !time.is_date)
-                original.startSpec = SpecOf(change.calendar, change.component, id, time);
+                original.startBasis = BasisOf(change.calendar, change.component, id, time);
             AddOccurrence(original, WallDate(time), WallTime(time));
             for (const QDate &day : std::as_const(original.days))
                 pending.days.remove(day);
@@ -673,7 +673,7 @@ private:
             moved.excludedDates.clear();
             moved.excludedInstants.clear();
             moved.days.clear();
-            moved.startSpec = SpecOf(change.calendar, change.component, startProperty, start);
+            moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
             if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
                 || FirstProperty(change.component, ICAL_DURATION_PROPERTY))
                 ReadDuration(change.calendar, change.component, start, moved);
