@@ -44,6 +44,21 @@ QByteArray ReadWholeFile(const QString &path)
     return text;
 }
 
+// The church-year days an export adds; every store has them already.
+const QString kChurchDayUidPrefix = QStringLiteral("churchyear-");
+const QString kChurchDayUidSuffix = QStringLiteral("@quillon");
+
+QString ChurchDayUid(QDate day)
+{
+    return kChurchDayUidPrefix + day.toString(QStringLiteral("yyyyMMdd")) + kChurchDayUidSuffix;
+}
+
+bool IsChurchDayUid(const QString &uid)
+{
+    return uid.startsWith(kChurchDayUidPrefix) && uid.endsWith(kChurchDayUidSuffix)
+           && uid.size() == kChurchDayUidPrefix.size() + 8 + kChurchDayUidSuffix.size();
+}
+
 bool InMonth(const QList<QDate> &dates, QDate today)
 {
     return std::any_of(dates.begin(), dates.end(), [today](const QDate &date) {
@@ -79,7 +94,12 @@ struct ImportWork {
         QHash<QString, basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
             return false;
+        int churchDays = 0;
         for (const ICalendarReader::CalendarEvent &event : contents.Events) {
+            if (IsChurchDayUid(event.Uid)) {
+                ++churchDays;
+                continue;
+            }
             refused = &event;
             const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
             const auto found = known.constFind(event.Uid);
@@ -114,6 +134,9 @@ struct ImportWork {
             known.insert(event.Uid, {id, fingerprint});
         }
         refused = nullptr;
+        if (churchDays > 0)
+            summary.Warnings.append(
+                QStringLiteral("%1 church-year days left out (the store has them already)").arg(churchDays));
         return true;
     }
 };
@@ -127,7 +150,7 @@ QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store,
         if (day.DateText.trimmed().isEmpty())
             continue;
         ICalendarWriter::OutgoingEvent outgoing;
-        outgoing.Uid = QStringLiteral("churchyear-%1@quillon").arg(day.DateKey.toString(QStringLiteral("yyyyMMdd")));
+        outgoing.Uid = ChurchDayUid(day.DateKey);
         outgoing.Event.EventName = day.DateText;
         outgoing.Event.AllDayEvent = true;
         outgoing.Event = ICalendarFingerprint::FileForm(outgoing.Event);

@@ -300,6 +300,14 @@ TEST_F(ICalendarStore, ChurchYearDaysGoOutAsColouredAllDayEvents)
     EXPECT_TRUE(text.contains("COLOR:white\r\n"));
     EXPECT_FALSE(text.contains("Epiphany"));
 
+    // Back into a store, which has the church year already: nothing to add.
+    const QStringList before = Dump(DatabaseFile());
+    basICalendar::ImportSummary imported;
+    ASSERT_TRUE(Import(exported, imported));
+    EXPECT_EQ(imported.Added, 0);
+    EXPECT_EQ(imported.Warnings, QStringList{QStringLiteral("1 church-year days left out (the store has them already)")});
+    EXPECT_EQ(Dump(DatabaseFile()), before);
+
     options.ChurchYearTo = 2101;
     EXPECT_FALSE(basICalendar::ExportCalendarFile(store, exported, summary, options));
 }
