@@ -25,16 +25,18 @@ struct Palette {
     QColor red;
     QColor blue;
     QColor yellow;
+    QColor metal;    // the printer's case
 };
 
 Palette PaletteFor(QIcon::Mode mode)
 {
     if (mode == QIcon::Disabled) {
         const QColor gray(150, 150, 150);
-        return {gray, QColor(235, 235, 235), gray, gray, gray, QColor(200, 200, 200)};
+        return {gray, QColor(235, 235, 235), gray, gray, gray, QColor(200, 200, 200), QColor(190, 190, 190)};
     }
     return {QColor(50, 50, 60),        QColor(255, 255, 255), QColor(46, 139, 60),
-            QColor(200, 40, 40),       QColor(40, 100, 190),  QColor(240, 190, 50)};
+            QColor(200, 40, 40),       QColor(40, 100, 190),  QColor(240, 190, 50),
+            QColor(190, 190, 200)};
 }
 
 QPen Stroke(const QColor &color, double width)
@@ -154,7 +156,7 @@ void DrawPrint(QPainter &p, const Palette &c)
     p.setPen(Stroke(c.ink, 1.2));
     p.setBrush(c.paper);
     p.drawRect(QRectF(7, 3, 10, 6));
-    p.setBrush(QColor(190, 190, 200));
+    p.setBrush(c.metal);
     p.drawRoundedRect(QRectF(3, 9, 18, 8), 1.5, 1.5);
     p.setBrush(c.paper);
     p.drawRect(QRectF(7, 14, 10, 7));
@@ -205,17 +207,12 @@ public:
         painter->restore();
     }
 
+    // Asked for at the device's pixel size, drawn afresh at it, never scaled from a
+    // smaller bitmap; the icon gives the result its device pixel ratio.
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        return scaledPixmap(size, mode, state, 1.0);
-    }
-
-    // Drawn afresh at the device's pixel size, never scaled from a smaller bitmap.
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        QPixmap pixmap(size * scale);
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
-        pixmap.setDevicePixelRatio(scale);
         QPainter painter(&pixmap);
         paint(&painter, QRect(QPoint(0, 0), size), mode, state);
         return pixmap;

@@ -555,13 +555,13 @@ void frmMain::SetWindowDimensions()
         QList<QRect> screens;
         for (const QScreen *each : QGuiApplication::screens())
             screens.append(each->availableGeometry());
-        if (const QScreen *primary = QGuiApplication::primaryScreen())
+        if (const QScreen *primary = QGuiApplication::primaryScreen()) {
+            if (!left && !top)
+                frame.moveCenter(primary->availableGeometry().center()); // first start
             frame = basWindowGeometry::PlaceOnScreens(frame, screens, primary->availableGeometry());
-        else if (!left)
-            frame.moveTopLeft(pos());
+        }
         step(60);
-        if (left || top || frame.topLeft() != pos())
-            move(frame.topLeft());
+        move(frame.topLeft());
         resize(frame.size());
         step(70);
         QApplication::processEvents();
