@@ -17,7 +17,6 @@
 
 namespace basCalendar {
 
-bool ClearCalendarMode = false;
 
 namespace {
 void Note(const QString &text)
@@ -42,23 +41,21 @@ int Main(const QStringList &arguments)
             return kExitDone; // the running one finishes the work
         }
         step(50);
-        ClearCalendarMode = false;
-        step(60);
-        basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
+        bool clearCalendarMode = false;
         step(70);
         const QString command = CommandLineText(arguments);
         step(80);
         if (command == QLatin1String(kClearArgument)) {
             step(90);
-            ClearCalendarMode = true;
+            clearCalendarMode = true;
         }
         step(110);
-        basQuillon::LoadGeneralSettings();
+        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
 
         step(120);
-        if (!ClearCalendarMode) {
+        if (!clearCalendarMode) {
             step(130);
-            if (basQuillon::GeneralSettings.DisplayCalendarOnDesktop == 0) {
+            if (settings.DisplayCalendarOnDesktop == 0) {
                 step(140);
                 Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop = 0)"));
                 return kExitDone;
@@ -71,7 +68,7 @@ int Main(const QStringList &arguments)
         }
 
         step(200);
-        auto form = std::make_unique<frmCalendar>();
+        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode);
         step(210);
         form->Form_Load();
         step(220);
@@ -79,7 +76,7 @@ int Main(const QStringList &arguments)
         step(250);
         QApplication::processEvents();
         step(260);
-        if (!ClearCalendarMode) {
+        if (!clearCalendarMode) {
             step(270);
             basDatabase::CloseDatabaseConnection();
         }
@@ -109,8 +106,6 @@ int Main(const QStringList &arguments)
             Note(QStringLiteral("the calendar window did not load; the wallpaper is left as it was"));
         }
 
-        step(410);
-        basCalendarFonts::Current = basCalendarFonts::CalendarFontSet{};
         step(460);
         return result;
     });

@@ -9,9 +9,6 @@
 
 namespace basCalendar {
 
-// True when the command line is exactly "-1": take the calendar off the wallpaper.
-extern bool ClearCalendarMode;
-
 inline constexpr auto kClearArgument = "-1";
 
 // Process exit codes.

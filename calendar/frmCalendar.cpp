@@ -141,8 +141,10 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 
 // --- frmCalendar ----------------------------------------------------------------
 
-frmCalendar::frmCalendar(QScreen *screen)
-    : m_screen(screen ? screen : QGuiApplication::primaryScreen())
+frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
+                         bool clearCalendarMode, QScreen *screen)
+    : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
+      m_screen(screen ? screen : QGuiApplication::primaryScreen())
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setAutoFillBackground(true);
@@ -205,8 +207,6 @@ void frmCalendar::Form_Load()
     m_formLoadSuccessful = basOperation::TrapSilently(false, [&](Steps &step) {
         step(20);
         m_formLoadSuccessful = false;
-        step(30);
-        basCalendarFonts::LoadCalendarFonts();
         step(40);
         const QDate today = basPlatform::Today();
         CurrentMonth = static_cast<std::int16_t>(today.month());
@@ -226,7 +226,7 @@ void frmCalendar::Form_Load()
         if (m_screen)
             setGeometry(m_screen->geometry());
 
-        const basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        const basQuillon::GeneralSettingsRecord &settings = m_settings;
         step(140);
         if (settings.WallpaperFile.isEmpty()) {
             step(220);
@@ -240,7 +240,7 @@ void frmCalendar::Form_Load()
             step(160);
             imgBackground->setEnabled(false);
             step(170);
-            if (!imgBackground->LoadPicture(basQuillon::GeneralSettings.WallpaperFile, PhysicalSize()))
+            if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize()))
                 throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture"));
             step(180);
             imgBackground->setGeometry(0, 0, width(), height());
@@ -250,7 +250,7 @@ void frmCalendar::Form_Load()
         }
 
         step(260);
-        if (basCalendar::ClearCalendarMode) {
+        if (m_clearCalendarMode) {
             step(310);
             ClearCalendar();
         } else {
@@ -279,7 +279,7 @@ void frmCalendar::ChangeWallpaper()
 
         step(50);
         const QDate today = basDateText::ParseDateText(TodayKey);
-        basQuillon::GeneralSettingsRecord &settings = basQuillon::GeneralSettings;
+        basQuillon::GeneralSettingsRecord &settings = m_settings;
         if (!WallpaperRotation::IsDue(settings.ChangeWallpaper, lastChange, today))
             return; // step 240
         // No folder chosen means no rotation (not a walk through the current folder).
@@ -379,7 +379,7 @@ void frmCalendar::ResizeCalendar()
         in.workArea = Rect{PixelsToTwips(work.left(), tppX), PixelsToTwips(work.top(), tppY),
                            PixelsToTwips(work.width(), tppX), PixelsToTwips(work.height(), tppY)};
         step(100);
-        in.orientation = basConvert::ToInt16(basQuillon::GeneralSettings.CalendarOrientation);
+        in.orientation = basConvert::ToInt16(m_settings.CalendarOrientation);
         step(170);
         in.monthHeight = PixelsToTwips(lblMonth->height(), tppY);
         in.dayOfWeekHeight = PixelsToTwips(lblDayOfWeek[0]->height(), tppY);
@@ -411,8 +411,8 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
 void frmCalendar::SetFonts_Error()
 {
     basOperation::TrapVoid("frmCalendar.SetFonts_Error", [&](Steps &step) {
-        const basCalendarFonts::CalendarFontSet &fonts = basCalendarFonts::Current;
-        const bool liturgical = basQuillon::GeneralSettings.CalendarUseLiturgicalColors;
+        const basCalendarFonts::CalendarFontSet &fonts = m_fonts;
+        const bool liturgical = m_settings.CalendarUseLiturgicalColors;
         step(20);
         ApplyFont(lblMonth, fonts.MonthNameFont, true);
         step(30);

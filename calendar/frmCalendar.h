@@ -4,6 +4,8 @@
 #pragma once
 
 #include "CalendarGrid.h"
+#include "basCalendarFonts.h"
+#include "basQuillon.h"
 
 #include <QImage>
 #include <QLabel>
@@ -49,7 +51,10 @@ private:
 
 class frmCalendar : public QWidget {
 public:
-    explicit frmCalendar(QScreen *screen = nullptr);
+    // What the window draws with: the settings record and the calendar fonts as the
+    // program read them, and whether it draws only the background ("-1").
+    frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
+                bool clearCalendarMode = false, QScreen *screen = nullptr);
 
     // The load sequence: settings-dependent background, then the grid. Never throws;
     // FormLoadSuccessful tells whether it went through.
@@ -91,6 +96,9 @@ private:
     void SetBackgroundColor(const QColor &color);
     void SetTextShadows(bool on);
 
+    basQuillon::GeneralSettingsRecord m_settings;
+    basCalendarFonts::CalendarFontSet m_fonts;
+    bool m_clearCalendarMode = false;
     QScreen *m_screen = nullptr;
     bool m_formLoadSuccessful = false;
     std::optional<CalendarGrid::Layout> m_lastLayout;

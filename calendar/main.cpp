@@ -1,5 +1,6 @@
 // The desktop calendar renderer: draws the month into wallpaper.bmp and ends.
 #include "basCalendar.h"
+#include "basMessageBox.h"
 #include "platform/WallpaperSetter.h"
 
 #include <QApplication>
@@ -8,5 +9,6 @@ int main(int argc, char **argv)
 {
     basPlatform::UseOffscreenWithoutDisplay();
     QApplication app(argc, argv);
+    basMessageBox::Install();
     return basCalendar::Main(QApplication::arguments());
 }

@@ -12,11 +12,7 @@ namespace basExecuteProgram {
 
 QString ProgramPath(const QString &programName)
 {
-#ifdef Q_OS_WIN
-    return basPlatform::ProgramFolder() + QLatin1Char('/') + programName + QStringLiteral(".exe");
-#else
-    return basPlatform::ProgramFolder() + QLatin1Char('/') + programName;
-#endif
+    return basPlatform::ProgramFolder() + QLatin1Char('/') + basPlatform::ExecutableFileName(programName);
 }
 
 std::int32_t ExecuteProgram(const QString &program, const QStringList &arguments)

@@ -1,14 +1,12 @@
 #include "basQuillon.h"
 
 #include "basConvert.h"
+#include "basErrorHandler.h"
 #include "basOperation.h"
 #include "basRegistry.h"
 #include "platform/basPlatform.h"
 
 namespace basQuillon {
-
-GeneralSettingsRecord GeneralSettings;
-QString RegistryRoot;
 
 QString GetRegistryRoot()
 {
@@ -18,12 +16,12 @@ QString GetRegistryRoot()
 
 QString OptionsKey()
 {
-    return (RegistryRoot.isEmpty() ? GetRegistryRoot() : RegistryRoot) + QStringLiteral("\\Options");
+    return GetRegistryRoot() + QStringLiteral("\\Options");
 }
 
 QString GeneralKey()
 {
-    return (RegistryRoot.isEmpty() ? GetRegistryRoot() : RegistryRoot) + QStringLiteral("\\General");
+    return GetRegistryRoot() + QStringLiteral("\\General");
 }
 
 QString GetOption(const QString &valueName, const QString &defaultValue)
@@ -31,9 +29,27 @@ QString GetOption(const QString &valueName, const QString &defaultValue)
     return basRegistry::GetRegistryString(basRegistry::HKEY_CURRENT_USER, OptionsKey(), valueName, defaultValue);
 }
 
-void SaveOption(const QString &valueName, const QString &value)
+bool SaveOption(const QString &valueName, const QString &value)
 {
-    basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, OptionsKey(), valueName, value);
+    return basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, OptionsKey(), valueName, value);
+}
+
+void BadValues::Add(int step, const QString &what)
+{
+    if (m_items.isEmpty())
+        m_firstStep = step;
+    m_items.append(what);
+}
+
+void BadValues::Report(const char *operationName) const
+{
+    if (m_items.isEmpty())
+        return;
+    basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
+                                     QStringLiteral("Settings values that could not be read (their defaults are used): %1")
+                                         .arg(m_items.join(QStringLiteral("; "))),
+                                     m_firstStep);
+    basErrorHandler::ReportError(QString::fromLatin1(operationName), true, QString());
 }
 
 namespace {
@@ -45,50 +61,83 @@ std::int32_t ColorOrUnset(const QString &text)
 QString BooleanText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
-void LoadGeneralSettings()
+GeneralSettingsRecord DefaultGeneralSettings()
 {
-    basOperation::TrapVoid("basQuillon.LoadGeneralSettings", [](basOperation::Steps &step) {
+    GeneralSettingsRecord s;
+    s.SchedulerBackColor = -1;
+    s.SchedulerDurationFillColor = -1;
+    s.DisplayCalendarOnDesktop = 0;
+    s.WallpaperColor = -1;
+    s.ChangeWallpaper = QStringLiteral("Monthly");
+    s.CalendarOrientation = QStringLiteral("0");
+    s.CheckForConflicts = true;
+    s.CalendarWarning = false;
+    s.CalendarWarningTimeout = 30;
+    s.CalendarUseLiturgicalColors = false;
+    return s;
+}
+
+GeneralSettingsRecord LoadGeneralSettings()
+{
+    const GeneralSettingsRecord defaults = DefaultGeneralSettings();
+    GeneralSettingsRecord s = defaults;
+    BadValues bad;
+    basOperation::TrapVoid("basQuillon.LoadGeneralSettings", [&](basOperation::Steps &step) {
         step(20);
         const QString key = OptionsKey();
+        const QString unreadable = basRegistry::StoreReadProblem();
+        if (!unreadable.isEmpty())
+            bad.Add(20, unreadable);
         int next = 30;
-        // Each value is one step; a conversion error stops here, so the fields read
-        // so far keep their new values and the rest keep their old ones.
-        auto read = [&](const char *name, const char *defaultValue) {
+        // Each value is one step; a value that does not convert keeps its default and
+        // the reading goes on with the next one.
+        auto read = [&](const char *valueName, const char *defaultValue) {
             step(next);
             next += 10;
             return basRegistry::GetRegistryString(basRegistry::HKEY_CURRENT_USER, key,
-                                                  QLatin1String(name), QLatin1String(defaultValue));
+                                                  QLatin1String(valueName), QLatin1String(defaultValue));
         };
-        GeneralSettingsRecord &s = GeneralSettings;
-        s.SchedulerBackColor = ColorOrUnset(read("SchedulerBackColor", ""));
-        s.SchedulerDurationFillColor = ColorOrUnset(read("SchedulerDurationFillColor", ""));
-        s.DisplayCalendarOnDesktop = basConvert::ToInt16(read("DisplayCalendarOnDesktop", "0"));
+        auto int16 = [](const QString &t) { return basConvert::ToInt16(t); };
+        auto int32 = [](const QString &t) { return basConvert::ToInt32(t); };
+        auto boolean = [](const QString &t) { return basConvert::ToBoolean(t); };
+        auto take = [&](const char *valueName, const char *defaultValue, auto convert, auto fallback) {
+            const int at = next;
+            const QString text = read(valueName, defaultValue);
+            return bad.Take(at, valueName, text, convert, fallback);
+        };
+        s.SchedulerBackColor = take("SchedulerBackColor", "", ColorOrUnset, defaults.SchedulerBackColor);
+        s.SchedulerDurationFillColor = take("SchedulerDurationFillColor", "", ColorOrUnset, defaults.SchedulerDurationFillColor);
+        s.DisplayCalendarOnDesktop = take("DisplayCalendarOnDesktop", "0", int16, defaults.DisplayCalendarOnDesktop);
         s.ImagesLocation = read("ImagesLocation", "");
         s.WallpaperFile = read("WallpaperFile", "");
-        s.WallpaperColor = basConvert::ToInt32(read("WallpaperColor", "-1"));
+        s.WallpaperColor = take("WallpaperColor", "-1", int32, defaults.WallpaperColor);
         s.ChangeWallpaper = read("ChangeWallpaper", "Monthly");
         s.CalendarOrientation = read("CalendarOrientation", "0");
-        s.DisplaySchedulerOnStart = basConvert::ToInt16(read("DisplaySchedulerOnStart", "0"));
-        s.DisplaySchedulerOnce = basConvert::ToInt16(read("DisplaySchedulerOnce", "0"));
-        s.CheckForConflicts = basConvert::ToBoolean(read("CheckForConflicts", "1"));
-        s.CalendarWarning = basConvert::ToBoolean(read("CalendarWarning", "0"));
-        s.CalendarWarningTimeout = basConvert::ToInt32(read("CalendarWarningTimeout", "30"));
-        s.CalendarUseLiturgicalColors = basConvert::ToBoolean(read("CalendarUseLiturgicalColors", "0"));
+        s.DisplaySchedulerOnStart = take("DisplaySchedulerOnStart", "0", int16, defaults.DisplaySchedulerOnStart);
+        s.DisplaySchedulerOnce = take("DisplaySchedulerOnce", "0", int16, defaults.DisplaySchedulerOnce);
+        s.CheckForConflicts = take("CheckForConflicts", "1", boolean, defaults.CheckForConflicts);
+        s.CalendarWarning = take("CalendarWarning", "0", boolean, defaults.CalendarWarning);
+        s.CalendarWarningTimeout = take("CalendarWarningTimeout", "30", int32, defaults.CalendarWarningTimeout);
+        s.CalendarUseLiturgicalColors = take("CalendarUseLiturgicalColors", "0", boolean, defaults.CalendarUseLiturgicalColors);
     });
+    bad.Report("basQuillon.LoadGeneralSettings");
+    return s;
 }
 
-void SaveGeneralSettings()
+void SaveGeneralSettings(const GeneralSettingsRecord &s)
 {
-    basOperation::TrapVoid("basQuillon.SaveGeneralSettings", [](basOperation::Steps &step) {
+    basOperation::TrapVoid("basQuillon.SaveGeneralSettings", [&](basOperation::Steps &step) {
         step(20);
         const QString key = OptionsKey();
         int next = 30;
         auto write = [&](const char *name, const QString &value) {
             step(next);
             next += 10;
-            basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, key, QLatin1String(name), value);
+            if (!basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, key, QLatin1String(name), value))
+                throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                            QStringLiteral("The settings could not be written to %1")
+                                                .arg(basPlatform::SettingsLocation()));
         };
-        const GeneralSettingsRecord &s = GeneralSettings;
         write("SchedulerBackColor", QString::number(s.SchedulerBackColor));
         write("SchedulerDurationFillColor", QString::number(s.SchedulerDurationFillColor));
         write("DisplayCalendarOnDesktop", QString::number(s.DisplayCalendarOnDesktop));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -27,23 +28,45 @@ struct GeneralSettingsRecord {
     bool operator==(const GeneralSettingsRecord &) const = default;
 };
 
-// The program's copy of the settings, filled by LoadGeneralSettings.
-extern GeneralSettingsRecord GeneralSettings;
-// "Software\Velmora Software\Quillon Desktop Calendar" once the program has set it.
-extern QString RegistryRoot;
-
+// "Software\Velmora Software\Quillon Desktop Calendar".
 QString GetRegistryRoot();
-// RegistryRoot + "\Options", where every value of the suite lives.
+// GetRegistryRoot() + "\Options", where every value of the suite lives.
 QString OptionsKey();
-// RegistryRoot + "\General", the scheduler's window geometry.
+// GetRegistryRoot() + "\General", the scheduler's window geometry.
 QString GeneralKey();
 
 // Reads one value of the Options key afresh (for the few values read at the moment of use).
 QString GetOption(const QString &valueName, const QString &defaultValue);
-void SaveOption(const QString &valueName, const QString &value);
+// False when the store could not be written (a read-only file, a full disk).
+bool SaveOption(const QString &valueName, const QString &value);
 
-void LoadGeneralSettings();
-void SaveGeneralSettings();
+// The record with every documented default (what an empty store reads as).
+GeneralSettingsRecord DefaultGeneralSettings();
+// Reads the record. A value that does not convert takes its key's default while the
+// other keys load as usual; one report under "basQuillon.LoadGeneralSettings" names
+// each such key and value. A store that cannot be read at all gives the defaults and
+// says so in that report.
+GeneralSettingsRecord LoadGeneralSettings();
+// Writes the record in its fixed order; a store that cannot be written is reported
+// once under "basQuillon.SaveGeneralSettings" and the remaining values are not tried.
+void SaveGeneralSettings(const GeneralSettingsRecord &settings);
+
+// Gathers the values of one load that did not convert and reports them together.
+class BadValues {
+public:
+    // Converts text; on a conversion error keeps the key, the text and the step.
+    template <class Convert, class Value>
+    Value Take(int step, const char *key, const QString &text, Convert convert, Value fallback);
+    void Add(int step, const QString &what);
+    bool Empty() const { return m_items.isEmpty(); }
+    // One report under operationName: "Settings values that could not be read (their
+    // defaults are used): WallpaperColor = "oops"; ...". Nothing when empty.
+    void Report(const char *operationName) const;
+
+private:
+    int m_firstStep = 0;
+    QStringList m_items;
+};
 
 // "Green", "Purple", "Red", "White", "Gray" (exact case) to colour values; else 0.
 std::int32_t LiturgicalColorFromName(const QString &name);
@@ -53,5 +76,16 @@ inline constexpr auto kWallpaperChangedDate = "WallpaperChangedDate";
 inline constexpr auto kWallpaperChangedDateDefault = "1/1/2000";
 inline constexpr auto kLastStartUpDate = "LastStartUpDate";
 inline constexpr auto kLastStartUpDateDefault = "1/1/2004";
+
+template <class Convert, class Value>
+Value BadValues::Take(int step, const char *key, const QString &text, Convert convert, Value fallback)
+{
+    try {
+        return convert(text);
+    } catch (...) {
+        Add(step, QStringLiteral("%1 = \"%2\"").arg(QLatin1String(key), text));
+        return fallback;
+    }
+}
 
 } // namespace basQuillon

@@ -3,6 +3,8 @@
 #include "basQuillon.h"
 #include "platform/basPlatform.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace basRegistry {
@@ -43,12 +45,31 @@ QString GetRegistryString(RootKey, const QString &subKey, const QString &valueNa
     return text.isEmpty() ? defaultValue : text;
 }
 
-void SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
+bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
 {
     const auto settings = basPlatform::OpenSettings();
     settings->setValue(SettingsKey(subKey, valueName), value);
     // sync() merges with what other processes wrote meanwhile, under the file's lock.
     settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
+QString StoreReadProblem()
+{
+    const auto settings = basPlatform::OpenSettings();
+    const QFileInfo file(settings->fileName());
+    if (file.isDir())
+        return QStringLiteral("%1 is a folder, not a settings file").arg(QDir::toNativeSeparators(file.filePath()));
+    if (file.exists() && !file.isReadable())
+        return QStringLiteral("%1 cannot be read (no permission)").arg(QDir::toNativeSeparators(file.filePath()));
+    switch (settings->status()) {
+    case QSettings::NoError: return QString();
+    case QSettings::AccessError:
+        return QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(settings->fileName()));
+    case QSettings::FormatError:
+        return QStringLiteral("%1 is not a settings file").arg(QDir::toNativeSeparators(settings->fileName()));
+    }
+    return QString();
 }
 
 } // namespace basRegistry

@@ -14,8 +14,13 @@ inline constexpr RootKey HKEY_CURRENT_USER = RootKey::CurrentUser;
 // The text is cut at its first NUL.
 QString GetRegistryString(RootKey root, const QString &subKey, const QString &valueName,
                           const QString &defaultValue);
-// Writes the value, creating the key; a failed write is lost silently.
-void SaveRegistryString(RootKey root, const QString &subKey, const QString &valueName,
+// Writes the value, creating the key. False when the store could not be written
+// (a read-only file, a folder in its place, a full disk); nothing reports here.
+bool SaveRegistryString(RootKey root, const QString &subKey, const QString &valueName,
                         const QString &value);
+
+// Why the store cannot be read at all (a folder in its place, no permission, not a
+// settings file); empty when it can be read or does not exist yet.
+QString StoreReadProblem();
 
 } // namespace basRegistry

@@ -153,7 +153,6 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
 {
     QDir().mkpath(dir + QStringLiteral("/config"));
     Use(dir);
-    basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
     WriteScreen(dir, width, height);
     basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
     for (const char *name : {"MonthNameColor", "DayNameColor", "DayNumberColor", "AllDayEventsColor", "DayEventsColor"})

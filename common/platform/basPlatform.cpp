@@ -8,10 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QApplication>
 
 #include <cstdio>
 #include <map>
@@ -137,42 +135,16 @@ MessageHandler &Handler()
     return handler;
 }
 
-QMessageBox::Icon ToQtIcon(MessageIcon icon)
+MessageHandler &Presenter()
 {
-    switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-struct ButtonMap {
-    MessageResult result;
-    QMessageBox::StandardButton qt;
-};
-
-std::vector<ButtonMap> ButtonsOf(MessageButtons buttons)
-{
-    switch (buttons) {
-    case MessageButtons::Ok: return {{MessageResult::Ok, QMessageBox::Ok}};
-    case MessageButtons::OkCancel:
-        return {{MessageResult::Ok, QMessageBox::Ok}, {MessageResult::Cancel, QMessageBox::Cancel}};
-    case MessageButtons::YesNo:
-        return {{MessageResult::Yes, QMessageBox::Yes}, {MessageResult::No, QMessageBox::No}};
-    case MessageButtons::YesNoCancel:
-        return {{MessageResult::Yes, QMessageBox::Yes}, {MessageResult::No, QMessageBox::No},
-                {MessageResult::Cancel, QMessageBox::Cancel}};
-    case MessageButtons::RetryCancel:
-        return {{MessageResult::Retry, QMessageBox::Retry}, {MessageResult::Cancel, QMessageBox::Cancel}};
-    }
-    return {{MessageResult::Ok, QMessageBox::Ok}};
+    static MessageHandler presenter;
+    return presenter;
 }
 } // namespace
 
 bool IsNonInteractive() { return qEnvironmentVariable("QUILLON_NONINTERACTIVE") == QLatin1String("1"); }
+
+void SetMessagePresenter(MessageHandler presenter) { Presenter() = std::move(presenter); }
 
 MessageHandler SetMessageHandler(MessageHandler handler)
 {
@@ -187,28 +159,12 @@ MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon
     const MessageRequest request{text, title, icon, buttons, defaultButton};
     if (Handler())
         return Handler()(request);
-    const bool noGui = !qobject_cast<QApplication *>(QCoreApplication::instance());
-    if (IsNonInteractive() || noGui) {
+    if (IsNonInteractive() || !Presenter()) {
         std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
         std::fflush(stderr);
         return defaultButton;
     }
-    QMessageBox box(ToQtIcon(icon), title, text);
-    const auto map = ButtonsOf(buttons);
-    for (const ButtonMap &button : map) {
-        box.addButton(button.qt);
-        if (button.result == defaultButton)
-            box.setDefaultButton(button.qt);
-    }
-    const int pressed = box.exec();
-    for (const ButtonMap &button : map)
-        if (pressed == button.qt)
-            return button.result;
-    // Closed with Escape or the title bar: the box's cancel answer, else its only one.
-    for (const ButtonMap &button : map)
-        if (button.result == MessageResult::Cancel || button.result == MessageResult::No)
-            return button.result;
-    return map.front().result;
+    return Presenter()(request);
 }
 
 // --- Previous instance ----------------------------------------------------------

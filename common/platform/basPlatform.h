@@ -27,6 +27,8 @@ inline constexpr auto kErrorLogFileName = "error.log";
 
 // The folder of the running executable; the sibling programs are started from here.
 QString ProgramFolder();
+// A program's file name on this system ("scheduler", "scheduler.exe").
+QString ExecutableFileName(const QString &programName);
 // The running executable's name without extension ("calendar").
 QString ExecutableName();
 // Where the database, wallpaper.bmp and error.log live: QUILLON_DATA_DIR when set;
@@ -55,14 +57,17 @@ struct MessageRequest {
 };
 
 // Shows a modal message box and returns the button pressed. With
-// QUILLON_NONINTERACTIVE=1 the text goes to stderr and the default answer comes back;
-// a handler installed by SetMessageHandler (tests) answers instead of either.
+// QUILLON_NONINTERACTIVE=1, or in a program without a presenter (no widgets), the text
+// goes to stderr and the default answer comes back; a handler installed by
+// SetMessageHandler (tests) answers instead of either.
 MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
                           MessageButtons buttons,
                           MessageResult defaultButton = MessageResult::Ok);
 using MessageHandler = std::function<MessageResult(const MessageRequest &)>;
 MessageHandler SetMessageHandler(MessageHandler handler); // returns the previous one
 bool IsNonInteractive();
+// How a GUI program shows the box (basMessageBox::Install sets a QMessageBox).
+void SetMessagePresenter(MessageHandler presenter);
 
 // --- Previous instance ----------------------------------------------------------
 // True when another process of this user already runs the program. Otherwise this

@@ -9,6 +9,8 @@
 
 namespace basPlatform {
 
+QString ExecutableFileName(const QString &programName) { return programName; }
+
 QString SettingsLocation()
 {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");

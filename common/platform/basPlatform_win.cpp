@@ -7,6 +7,8 @@
 
 namespace basPlatform {
 
+QString ExecutableFileName(const QString &programName) { return programName + QStringLiteral(".exe"); }
+
 QString SettingsLocation()
 {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + CompanyName() + QLatin1Char('\\')

@@ -3,6 +3,7 @@
 #include "CalendarRunFixture.h"
 
 #include "basCalendar.h"
+#include "basCalendarFonts.h"
 #include "basColor.h"
 #include "basDatabase.h"
 #include "basQuillon.h"
@@ -19,9 +20,7 @@ protected:
     {
         CalendarRun::SetUp();
         SetNow(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
-        basCalendar::ClearCalendarMode = false;
         CreateDatabase();
-        basQuillon::LoadGeneralSettings();
     }
     void TearDown() override
     {
@@ -45,7 +44,7 @@ TEST_F(CalendarWindow, DayTextsFromTheStore)
     AddEvent(QStringLiteral("Other day"), false, QStringLiteral("8:00 AM"), day.addDays(1));
 
     ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form;
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
     QString timed, allDay;
     form.GetEvents(QStringLiteral("12/7/2026"), timed, allDay);
     EXPECT_EQ(allDay, QStringLiteral("First all-day"));
@@ -73,9 +72,8 @@ TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
     Option("DayNumberColor", QStringLiteral("32768"));
     Option("MonthNameColor", QStringLiteral("8388736"));
     Option("CalendarOrientation", QStringLiteral("1"));
-    basQuillon::LoadGeneralSettings();
     ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form;
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
     form.Form_Load();
     ASSERT_TRUE(form.FormLoadSuccessful());
     EXPECT_EQ(form.TodayKey, QStringLiteral("12/07/2026"));
@@ -104,9 +102,8 @@ TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), basDatabase::DatabasePath()));
     Option("CalendarUseLiturgicalColors", QStringLiteral("1"));
     Option("CurrentDayColor", QStringLiteral("255"));
-    basQuillon::LoadGeneralSettings();
     ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form;
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
     form.Form_Load();
     EXPECT_EQ(TextColor(form.lblMonth), basColor::ToQColor(8388736));
     EXPECT_EQ(TextColor(form.lblDayOfWeek[3]), basColor::ToQColor(8388736));
@@ -119,9 +116,8 @@ TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
 TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
 {
     Option("CalendarOrientation", QStringLiteral("left"));
-    basQuillon::LoadGeneralSettings();
     ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form;
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
     form.Form_Load();
     EXPECT_TRUE(form.FormLoadSuccessful());
     ASSERT_EQ(messages.size(), 1u);

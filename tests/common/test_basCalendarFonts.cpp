@@ -10,18 +10,11 @@ namespace {
 using quillontest::QuillonTest;
 using namespace basCalendarFonts;
 
-class Fonts : public QuillonTest {
-protected:
-    void SetUp() override
-    {
-        QuillonTest::SetUp();
-        Current = {};
-    }
-};
+using Fonts = QuillonTest;
 
 TEST_F(Fonts, NoStoredValuesGiveDefaultFontsAndBlack)
 {
-    LoadCalendarFonts();
+    const CalendarFontSet Current = LoadCalendarFonts();
     ASSERT_TRUE(Current.MonthNameFont && Current.DayNameFont && Current.DayNumberFont
                 && Current.AllDayEventsFont && Current.DayEventsFont);
     EXPECT_EQ(FontToSpec(*Current.MonthNameFont), QStringLiteral("MS Sans Serif,14,-1,0,0,0"));
@@ -63,34 +56,38 @@ TEST_F(Fonts, SizesAreWrittenWholeWithHalvesToEven)
     }
 }
 
-TEST_F(Fonts, BadSpecsAndColoursFailToTheCallerKeepingWhatWasRead)
+TEST_F(Fonts, BadSpecsFailButABadStoredValueOnlyTakesItsDefault)
 {
     EXPECT_THROW(SpecToFont(QStringLiteral("Arial,10")), basOperation::Failure);
     EXPECT_THROW(SpecToFont(QStringLiteral("Arial,big,0,0,0,0")), basOperation::Failure);
 
     basQuillon::SaveOption(QStringLiteral("MonthNameColor"), QStringLiteral("255"));
-    basQuillon::SaveOption(QStringLiteral("DayNameFont"), QStringLiteral("Arial,11,0,0,0,0"));
-    basQuillon::SaveOption(QStringLiteral("DayNameColor"), QStringLiteral("red"));
-    Current.DayNumberColor = 77;
-    EXPECT_THROW(LoadCalendarFonts(), basOperation::Failure);
-    EXPECT_EQ(Current.MonthNameColor, 255);
-    EXPECT_EQ(Current.DayNameFont->family(), QStringLiteral("Arial"));
-    EXPECT_EQ(Current.DayNumberColor, 77);
+    basQuillon::SaveOption(QStringLiteral("DayNameFont"), QStringLiteral(",,,,,"));
+    basQuillon::SaveOption(QStringLiteral("DayNameColor"), QStringLiteral("1099511627776"));
+    basQuillon::SaveOption(QStringLiteral("DayEventsFont"), QStringLiteral("Arial,11,0,0,0,0"));
+    const CalendarFontSet fonts = LoadCalendarFonts();
+    EXPECT_EQ(fonts.MonthNameColor, 255);
+    EXPECT_EQ(FontToSpec(*fonts.DayNameFont), QStringLiteral("MS Sans Serif,12,-1,0,0,0"));
+    EXPECT_EQ(fonts.DayNameColor, 0);
+    EXPECT_EQ(fonts.DayEventsFont->family(), QStringLiteral("Arial"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basCalendarFonts.LoadCalendarFonts")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("DayNameFont = \",,,,,\"")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("DayNameColor = \"1099511627776\"")));
 }
 
 TEST_F(Fonts, SaveThenLoadKeepsFontsAndColours)
 {
-    LoadCalendarFonts();
+    CalendarFontSet Current = LoadCalendarFonts();
     QFont big(QStringLiteral("DejaVu Serif"));
     big.setPointSizeF(20);
     big.setUnderline(true);
     Current.MonthNameFont = big;
     Current.CurrentDayColor = 255;
     Current.DayEventsColor = -1;
-    SaveCalendarFonts();
+    SaveCalendarFonts(Current);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("MonthNameFont"), {}), QStringLiteral("DejaVu Serif,20,0,0,0,-1"));
-    Current = {};
-    LoadCalendarFonts();
+    Current = LoadCalendarFonts();
     EXPECT_EQ(FontToSpec(*Current.MonthNameFont), QStringLiteral("DejaVu Serif,20,0,0,0,-1"));
     EXPECT_EQ(Current.CurrentDayColor, 255);
     EXPECT_EQ(Current.DayEventsColor, -1);

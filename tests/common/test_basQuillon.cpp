@@ -10,7 +10,6 @@
 
 namespace {
 using quillontest::QuillonTest;
-using basQuillon::GeneralSettings;
 
 class Settings : public QuillonTest {
 protected:
@@ -37,9 +36,7 @@ TEST_F(Settings, RegistryRootAndKeysComeFromTheVersionData)
 
 TEST_F(Settings, NoStoredValuesGiveTheDefaults)
 {
-    GeneralSettings.DisplayCalendarOnDesktop = 9; // must be overwritten
-    basQuillon::LoadGeneralSettings();
-    const basQuillon::GeneralSettingsRecord &s = GeneralSettings;
+    const basQuillon::GeneralSettingsRecord s = basQuillon::LoadGeneralSettings();
     EXPECT_EQ(s.SchedulerBackColor, -1);
     EXPECT_EQ(s.SchedulerDurationFillColor, -1);
     EXPECT_EQ(s.DisplayCalendarOnDesktop, 0);
@@ -54,6 +51,7 @@ TEST_F(Settings, NoStoredValuesGiveTheDefaults)
     EXPECT_FALSE(s.CalendarWarning);
     EXPECT_EQ(s.CalendarWarningTimeout, 30);
     EXPECT_FALSE(s.CalendarUseLiturgicalColors);
+    EXPECT_EQ(s, basQuillon::DefaultGeneralSettings());
     EXPECT_TRUE(messages.empty());
 }
 
@@ -74,11 +72,8 @@ TEST_F(Settings, SaveThenLoadGivesTheSameRecordInTheStoredForms)
     r.CalendarWarning = true;
     r.CalendarWarningTimeout = 0;
     r.CalendarUseLiturgicalColors = true;
-    GeneralSettings = r;
-    basQuillon::SaveGeneralSettings();
-    GeneralSettings = {};
-    basQuillon::LoadGeneralSettings();
-    EXPECT_EQ(GeneralSettings, r);
+    basQuillon::SaveGeneralSettings(r);
+    EXPECT_EQ(basQuillon::LoadGeneralSettings(), r);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CheckForConflicts"), {}), QStringLiteral("0"));
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CalendarWarning"), {}), QStringLiteral("1"));
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("SchedulerDurationFillColor"), {}), QStringLiteral("-1"));
@@ -91,28 +86,42 @@ TEST_F(Settings, StoredFormsOfColoursAndBooleansRead)
     basQuillon::SaveOption(QStringLiteral("CheckForConflicts"), QStringLiteral("-1"));
     basQuillon::SaveOption(QStringLiteral("CalendarWarning"), QStringLiteral("TRUE"));
     basQuillon::SaveOption(QStringLiteral("CalendarUseLiturgicalColors"), QStringLiteral("false"));
-    basQuillon::LoadGeneralSettings();
-    EXPECT_EQ(GeneralSettings.SchedulerBackColor, -1);
-    EXPECT_EQ(GeneralSettings.SchedulerDurationFillColor, -1);
-    EXPECT_TRUE(GeneralSettings.CheckForConflicts);
-    EXPECT_TRUE(GeneralSettings.CalendarWarning);
-    EXPECT_FALSE(GeneralSettings.CalendarUseLiturgicalColors);
+    const auto s = basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(s.SchedulerBackColor, -1);
+    EXPECT_EQ(s.SchedulerDurationFillColor, -1);
+    EXPECT_TRUE(s.CheckForConflicts);
+    EXPECT_TRUE(s.CalendarWarning);
+    EXPECT_FALSE(s.CalendarUseLiturgicalColors);
 }
 
-TEST_F(Settings, ConversionErrorStopsAtItsStepKeepingEarlierNewAndLaterOldValues)
+TEST_F(Settings, EachBadValueTakesItsDefaultAndTheOthersStillLoad)
 {
-    GeneralSettings.CalendarUseLiturgicalColors = true; // after the failing value: stays
-    GeneralSettings.CheckForConflicts = false;          // before it: reloaded to true
-    basQuillon::SaveOption(QStringLiteral("CalendarWarningTimeout"), QStringLiteral("abc"));
-    basQuillon::LoadGeneralSettings();
+    WriteRaw("[Options]\n"
+             "SchedulerBackColor=oops\n"
+             "DisplayCalendarOnDesktop=1099511627776\n" // past 16 bits
+             "WallpaperFile=/a/b.jpg\n"
+             "WallpaperColor=255\n"
+             "CalendarWarning=1\n"
+             "CalendarWarningTimeout=abc\n"
+             "CalendarUseLiturgicalColors=1\n");
+    const auto s = basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(s.SchedulerBackColor, -1);
+    EXPECT_EQ(s.DisplayCalendarOnDesktop, 0);
+    EXPECT_EQ(s.CalendarWarningTimeout, 30);
+    // The keys after each bad one load as usual.
+    EXPECT_EQ(s.WallpaperFile, QStringLiteral("/a/b.jpg"));
+    EXPECT_EQ(s.WallpaperColor, 255);
+    EXPECT_TRUE(s.CalendarWarning);
+    EXPECT_TRUE(s.CalendarUseLiturgicalColors);
+    // One report names every bad key with its value, at the first bad one's step.
     ASSERT_EQ(messages.size(), 1u);
-    // CalendarWarningTimeout is the 13th value: step 30 + 12 * 10.
-    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Module: \t\tbasQuillon.LoadGeneralSettings")));
-    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Line Number: \t150")));
-    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Error Number: \t13")));
-    EXPECT_TRUE(GeneralSettings.CheckForConflicts);
-    EXPECT_TRUE(GeneralSettings.CalendarUseLiturgicalColors);
-    EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("At line: 150")));
+    const QString &text = messages[0].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("Module: \t\tbasQuillon.LoadGeneralSettings")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Line Number: \t30")));
+    for (const char *named : {"SchedulerBackColor = \"oops\"", "DisplayCalendarOnDesktop = \"1099511627776\"",
+                              "CalendarWarningTimeout = \"abc\""})
+        EXPECT_TRUE(text.contains(QLatin1String(named))) << named;
+    EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("CalendarWarningTimeout")));
 }
 
 TEST_F(Settings, ValuesThatAreNotTextOrAreCutReadSensibly)
@@ -122,11 +131,11 @@ TEST_F(Settings, ValuesThatAreNotTextOrAreCutReadSensibly)
              "WallpaperColor=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n" // a typed value: default
              "ImagesLocation=\"/pics\\0/hidden\"\n"      // cut at the NUL
              "WallpaperFile=/a/b.jpg\n");
-    basQuillon::LoadGeneralSettings();
-    EXPECT_EQ(GeneralSettings.ChangeWallpaper, QStringLiteral("Monthly"));
-    EXPECT_EQ(GeneralSettings.WallpaperColor, -1);
-    EXPECT_EQ(GeneralSettings.ImagesLocation, QStringLiteral("/pics"));
-    EXPECT_EQ(GeneralSettings.WallpaperFile, QStringLiteral("/a/b.jpg"));
+    const auto s = basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(s.ChangeWallpaper, QStringLiteral("Monthly"));
+    EXPECT_EQ(s.WallpaperColor, -1);
+    EXPECT_EQ(s.ImagesLocation, QStringLiteral("/pics"));
+    EXPECT_EQ(s.WallpaperFile, QStringLiteral("/a/b.jpg"));
 }
 
 TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
@@ -135,14 +144,20 @@ TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
     for (int i = 0; i < 4096; ++i)
         garbage.append(static_cast<char>((i * 131 + 7) % 256));
     WriteRaw(garbage);
-    basQuillon::LoadGeneralSettings();
-    EXPECT_EQ(GeneralSettings.ChangeWallpaper, QStringLiteral("Monthly"));
-    EXPECT_EQ(GeneralSettings.CalendarWarningTimeout, 30);
+    EXPECT_EQ(basQuillon::LoadGeneralSettings(), basQuillon::DefaultGeneralSettings());
 
     QFile::remove(basPlatform::SettingsLocation());
     ASSERT_TRUE(QDir().mkpath(basPlatform::SettingsLocation())); // a folder in its place
-    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CalendarOrientation"), QStringLiteral("0")), QStringLiteral("0"));
-    basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")); // lost, no crash
+    messages.clear();
+    EXPECT_EQ(basQuillon::LoadGeneralSettings(), basQuillon::DefaultGeneralSettings());
+    ASSERT_EQ(messages.size(), 1u); // said once, naming the folder
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("is a folder")));
+    EXPECT_FALSE(basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")));
+    // A whole-record save that cannot write reports once, not once per value.
+    messages.clear();
+    basQuillon::SaveGeneralSettings(basQuillon::DefaultGeneralSettings());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basQuillon.SaveGeneralSettings")));
 }
 
 TEST_F(Settings, TwoProcessesWritingAtOnceLoseNothing)

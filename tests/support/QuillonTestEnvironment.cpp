@@ -46,8 +46,6 @@ void QuillonTest::SetUp()
     env.Set("QUILLON_NONINTERACTIVE", "1");
     env.Unset("QUILLON_TODAY");
     SetNow(QDateTime(QDate(2026, 12, 6), QTime(18, 46, 25)));
-    basQuillon::RegistryRoot = basQuillon::GetRegistryRoot();
-    basQuillon::GeneralSettings = {};
     m_previousHandler = basPlatform::SetMessageHandler([this](const basPlatform::MessageRequest &request) {
         messages.push_back(request);
         return nextAnswer;

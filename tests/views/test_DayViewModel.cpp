@@ -67,8 +67,8 @@ TEST(DayViewModelTasks, IndicesAndSelectionFollowAddsAndRemovals)
     EXPECT_EQ(model.AddTask("1:00 PM", "2:00 PM", "c", -1), 2);
 
     // A bad time adds nothing, so "count - 1" still names the last good task.
-    EXPECT_THROW(model.AddTask("25:00", "10:00 AM", "bad", -1), basOperation::Failure);
-    EXPECT_THROW(model.AddTask("9:00 AM", "", "bad", -1), basOperation::Failure);
+    EXPECT_EQ(model.AddTask("25:00", "10:00 AM", "bad", -1), -1);
+    EXPECT_EQ(model.AddTask("9:00 AM", "", "bad", -1), -1);
     EXPECT_EQ(model.TaskCount(), 3);
 
     model.SetTaskTagVariant(2, "42");
@@ -80,10 +80,15 @@ TEST(DayViewModelTasks, IndicesAndSelectionFollowAddsAndRemovals)
     EXPECT_EQ(model.SelectedTask(), -1);
     EXPECT_EQ(model.TaskCount(), 1);
 
-    EXPECT_THROW(model.Task(1), basOperation::Failure);
-    EXPECT_THROW(model.RemoveTask(-1), basOperation::Failure);
-    EXPECT_THROW(model.SetSelectedTask(1), basOperation::Failure);
-    EXPECT_THROW(model.SetSelectedTimeSlot(DayViewModel::kSlotCount), basOperation::Failure);
+    // Bad indices are ignored, as Qt's own views ignore a bad row.
+    EXPECT_TRUE(model.Task(1).text.isEmpty());
+    model.RemoveTask(-1);
+    model.SetSelectedTask(1);
+    model.SetSelectedTimeSlot(DayViewModel::kSlotCount);
+    EXPECT_EQ(model.TaskCount(), 1);
+    EXPECT_EQ(model.SelectedTask(), -1);
+    EXPECT_EQ(model.Column(5), -1);
+    EXPECT_TRUE(model.TaskRect(5, DayViewGeometry{}).isNull());
 
     // A task and a time slot are never selected together.
     model.SetSelectedTask(0);

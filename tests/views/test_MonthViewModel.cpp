@@ -43,9 +43,11 @@ TEST(MonthViewModelGrid, DisplayedMonthsOfTheSixWeekGrid)
         const GridMonth last = model.DisplayedMonth(2);
         EXPECT_GE(QDate(last.year, last.month, last.days), model.LastGridDate());
     }
-    EXPECT_THROW(model.DisplayedMonth(3), basOperation::Failure);
-    EXPECT_THROW(model.DisplayedMonth(-1), basOperation::Failure);
-    EXPECT_THROW(model.SetShownMonth(2026, 13), basOperation::Failure);
+    EXPECT_EQ(model.DisplayedMonth(3), GridMonth{});
+    EXPECT_EQ(model.DisplayedMonth(-1), GridMonth{});
+    const int shown = model.ShownMonth();
+    model.SetShownMonth(2026, 13); // ignored
+    EXPECT_EQ(model.ShownMonth(), shown);
 }
 
 TEST(MonthViewModelGrid, FirstDayOfWeekMovesTheGrid)

@@ -20,8 +20,8 @@ TEST(YearViewModelSelection, DateOrderAndEachDayOnce)
     EXPECT_EQ(model.SelectedDate(1), QDate(2026, 1, 12));
     EXPECT_EQ(model.SelectedDate(2), QDate(2026, 3, 5));
     EXPECT_EQ(model.SelectedDate(3), QDate(2027, 1, 1));
-    EXPECT_THROW(model.SelectedDate(4), basOperation::Failure);
-    EXPECT_THROW(model.SelectedDate(-1), basOperation::Failure);
+    EXPECT_FALSE(model.SelectedDate(4).isValid());
+    EXPECT_FALSE(model.SelectedDate(-1).isValid());
 
     EXPECT_FALSE(model.ToggleDate(QDate(2026, 1, 12)));
     EXPECT_FALSE(model.IsSelected(QDate(2026, 1, 12)));

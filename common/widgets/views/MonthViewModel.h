@@ -49,7 +49,7 @@ public:
     QDate LastGridDate() const;
     QDate GridDate(int row, int column) const;
     // Month i of the grid: 0 the earliest, 1 the shown month, 2 the latest. Any other
-    // i throws basOperation::Failure "Invalid procedure call".
+    // i gives an empty month (all zero).
     GridMonth DisplayedMonth(int i) const;
 
     // Style sets: adding a name again replaces its look.

@@ -28,8 +28,8 @@ public:
     // Adds one day; false when invalid or already selected.
     bool AddDate(const QDate &date);
     int SelectedCount() const;
-    // The i-th selected day, from the earliest (i from 0); throws basOperation::Failure
-    // for an i outside 0..count-1.
+    // The i-th selected day, from the earliest (i from 0); an invalid date for an i
+    // outside 0..count-1.
     QDate SelectedDate(int i) const;
     bool IsSelected(const QDate &date) const;
 

@@ -218,15 +218,28 @@ void DayView::SetDurationBarFillColor(std::int32_t color)
 
 // --- Geometry and scrolling ---------------------------------------------------------
 
+const DayView::TimeScale &DayView::Scale() const
+{
+    if (!m_scale) {
+        const QFontMetrics metrics = fontMetrics();
+        TimeScale scale;
+        scale.widest = metrics.horizontalAdvance(QStringLiteral("12:00 AM"));
+        for (int hour = 0; hour < 24; ++hour) {
+            scale.hourLabels[static_cast<std::size_t>(hour)] = HourLabel(locale(), hour);
+            scale.widest = std::max(scale.widest, metrics.horizontalAdvance(scale.hourLabels[static_cast<std::size_t>(hour)]));
+        }
+        scale.lineHeight = metrics.height();
+        m_scale = std::move(scale);
+    }
+    return *m_scale;
+}
+
 DayViewGeometry DayView::Geometry() const
 {
-    const QFontMetrics metrics = fontMetrics();
+    const TimeScale &scale = Scale();
     DayViewGeometry geometry;
-    int widest = metrics.horizontalAdvance(QStringLiteral("12:00 AM"));
-    for (int hour = 0; hour < 24; ++hour)
-        widest = std::max(widest, metrics.horizontalAdvance(HourLabel(locale(), hour)));
-    geometry.timeScaleWidth = widest + 2 * kTimeScalePadding;
-    geometry.slotHeight = std::max(metrics.height() + 6, kPictureSize + 4);
+    geometry.timeScaleWidth = scale.widest + 2 * kTimeScalePadding;
+    geometry.slotHeight = std::max(scale.lineHeight + 6, kPictureSize + 4);
     geometry.width = viewport()->width();
     return geometry;
 }
@@ -319,6 +332,7 @@ void DayView::changeEvent(QEvent *event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::LocaleChange
         || event->type() == QEvent::StyleChange) {
+        m_scale.reset();
         UpdateScrollBar();
         viewport()->update();
     }
@@ -384,7 +398,7 @@ void DayView::paintEvent(QPaintEvent *)
             const QRectF label(0, y + 1, geometry.timeScaleWidth - kTimeScalePadding,
                                geometry.slotHeight - 2);
             painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
-                             HourLabel(locale(), slot / 2));
+                             Scale().hourLabels[static_cast<std::size_t>(slot / 2)]);
         }
     }
     painter.setPen(QPen(hourLine, 0));

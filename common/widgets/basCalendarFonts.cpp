@@ -1,14 +1,14 @@
 #include "basCalendarFonts.h"
 
 #include "basConvert.h"
+#include "basOperation.h"
+#include "platform/basPlatform.h"
 #include "basQuillon.h"
 #include "basStringFunctions.h"
 
 #include <QWidget>
 
 namespace basCalendarFonts {
-
-CalendarFontSet Current;
 
 namespace {
 const QString kComma = QStringLiteral(",");
@@ -20,47 +20,56 @@ bool Flag(const QString &fontSpec, int field)
 
 QString FlagText(bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); }
 
-std::int32_t ReadColor(const char *name)
+void Write(const char *name, const QString &value)
 {
-    const QString text = basQuillon::GetOption(QLatin1String(name), QString());
-    return text.isEmpty() ? 0 : basConvert::ToInt32(text);
-}
-
-std::optional<QFont> ReadFont(const char *name, const char *defaultSpec)
-{
-    return SpecToFont(basQuillon::GetOption(QLatin1String(name), QLatin1String(defaultSpec)));
+    if (!basQuillon::SaveOption(QLatin1String(name), value))
+        throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                    QStringLiteral("The settings could not be written to %1")
+                                        .arg(basPlatform::SettingsLocation()));
 }
 
 void WriteFont(const char *name, const std::optional<QFont> &font)
 {
-    basQuillon::SaveOption(QLatin1String(name), font ? FontToSpec(*font) : QString());
+    Write(name, font ? FontToSpec(*font) : QString());
 }
 
-void WriteColor(const char *name, std::int32_t color)
-{
-    basQuillon::SaveOption(QLatin1String(name), QString::number(color));
-}
+void WriteColor(const char *name, std::int32_t color) { Write(name, QString::number(color)); }
 } // namespace
 
-void LoadCalendarFonts()
+CalendarFontSet LoadCalendarFonts()
 {
-    CalendarFontSet &c = Current;
-    c.MonthNameFont = ReadFont("MonthNameFont", kMonthNameFontDefault);
-    c.MonthNameColor = ReadColor("MonthNameColor");
-    c.DayNameFont = ReadFont("DayNameFont", kDayNameFontDefault);
-    c.DayNameColor = ReadColor("DayNameColor");
-    c.DayNumberFont = ReadFont("DayNumberFont", kDayNumberFontDefault);
-    c.DayNumberColor = ReadColor("DayNumberColor");
-    c.AllDayEventsFont = ReadFont("AllDayEventsFont", kAllDayEventsFontDefault);
-    c.AllDayEventsColor = ReadColor("AllDayEventsColor");
-    c.DayEventsFont = ReadFont("DayEventsFont", kDayEventsFontDefault);
-    c.DayEventsColor = ReadColor("DayEventsColor");
-    c.CurrentDayColor = ReadColor("CurrentDayColor");
+    CalendarFontSet c;
+    basQuillon::BadValues bad;
+    int step = 0;
+    auto font = [&](const char *name, const char *defaultSpec) {
+        step += 10;
+        const QString text = basQuillon::GetOption(QLatin1String(name), QLatin1String(defaultSpec));
+        return bad.Take(step, name, text, [](const QString &spec) { return SpecToFont(spec); },
+                        SpecToFont(QLatin1String(defaultSpec)));
+    };
+    auto color = [&](const char *name) {
+        step += 10;
+        const QString text = basQuillon::GetOption(QLatin1String(name), QString());
+        return bad.Take(step, name, text,
+                        [](const QString &t) { return t.isEmpty() ? 0 : basConvert::ToInt32(t); }, std::int32_t{0});
+    };
+    c.MonthNameFont = font("MonthNameFont", kMonthNameFontDefault);
+    c.MonthNameColor = color("MonthNameColor");
+    c.DayNameFont = font("DayNameFont", kDayNameFontDefault);
+    c.DayNameColor = color("DayNameColor");
+    c.DayNumberFont = font("DayNumberFont", kDayNumberFontDefault);
+    c.DayNumberColor = color("DayNumberColor");
+    c.AllDayEventsFont = font("AllDayEventsFont", kAllDayEventsFontDefault);
+    c.AllDayEventsColor = color("AllDayEventsColor");
+    c.DayEventsFont = font("DayEventsFont", kDayEventsFontDefault);
+    c.DayEventsColor = color("DayEventsColor");
+    c.CurrentDayColor = color("CurrentDayColor");
+    bad.Report("basCalendarFonts.LoadCalendarFonts");
+    return c;
 }
 
-void SaveCalendarFonts()
+void SaveCalendarFonts(const CalendarFontSet &c)
 {
-    const CalendarFontSet &c = Current;
     WriteFont("MonthNameFont", c.MonthNameFont);
     WriteColor("MonthNameColor", c.MonthNameColor);
     WriteFont("DayNameFont", c.DayNameFont);

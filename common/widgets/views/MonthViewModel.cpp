@@ -1,6 +1,5 @@
 #include "views/MonthViewModel.h"
 
-#include "basOperation.h"
 
 MonthViewModel::MonthViewModel(Qt::DayOfWeek firstDayOfWeek)
     : m_firstDay(firstDayOfWeek), m_year(QDate::currentDate().year()),
@@ -11,8 +10,7 @@ MonthViewModel::MonthViewModel(Qt::DayOfWeek firstDayOfWeek)
 void MonthViewModel::SetShownMonth(int year, int month)
 {
     if (!QDate(year, month, 1).isValid())
-        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                    QStringLiteral("Invalid procedure call or argument"));
+        return;
     m_year = year;
     m_month = month;
 }
@@ -40,9 +38,7 @@ GridMonth MonthViewModel::DisplayedMonth(int i) const
     case 0: date = FirstGridDate(); break;
     case 1: date = QDate(m_year, m_month, 1); break;
     case 2: date = LastGridDate(); break;
-    default:
-        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                    QStringLiteral("Invalid procedure call or argument"));
+    default: return GridMonth{};
     }
     return GridMonth{date.month(), date.year(), date.daysInMonth()};
 }

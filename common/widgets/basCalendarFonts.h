@@ -26,20 +26,19 @@ struct CalendarFontSet {
     std::int32_t CurrentDayColor = 0;
 };
 
-// The current calendar fonts and colours of this program.
-extern CalendarFontSet Current;
-
 inline constexpr auto kMonthNameFontDefault = "MS Sans Serif,14,1,0,0,0";
 inline constexpr auto kDayNameFontDefault = "MS Sans Serif,12,1,0,0,0";
 inline constexpr auto kDayNumberFontDefault = "MS Sans Serif,12,1,0,0,0";
 inline constexpr auto kAllDayEventsFontDefault = "MS Sans Serif,8,1,0,0,0";
 inline constexpr auto kDayEventsFontDefault = "MS Sans Serif,8,0,0,0,0";
 
-// Read and write the eleven values in their fixed order. A conversion error is not
-// trapped here: it propagates (as basOperation::Failure) to the caller's trap, with
-// the values read before it already in Current.
-void LoadCalendarFonts();
-void SaveCalendarFonts();
+// Reads the eleven values in their fixed order. A value that does not convert takes
+// its default (the default font, colour 0) and the others load; one report under
+// "basCalendarFonts.LoadCalendarFonts" names each such key and value.
+CalendarFontSet LoadCalendarFonts();
+// Writes the eleven values in their fixed order. A store that cannot be written throws
+// basOperation::Failure to the caller's trap, naming the settings file.
+void SaveCalendarFonts(const CalendarFontSet &fonts);
 
 // How an empty font text reads: no font (the renderer) or the platform's default font.
 enum class EmptySpec { NoFont, DefaultFont };

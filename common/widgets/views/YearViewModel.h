@@ -41,8 +41,7 @@ public:
     bool ToggleDate(const QDate &date);   // whether the day is selected afterwards
     bool IsSelected(const QDate &date) const;
     int SelectedCount() const { return static_cast<int>(m_selected.size()); }
-    // The i-th selected day from the earliest; i outside 0..count-1 throws
-    // basOperation::Failure "Invalid procedure call".
+    // The i-th selected day from the earliest; an invalid date for i outside 0..count-1.
     QDate SelectedDate(int i) const;
     const QList<QDate> &SelectedDates() const { return m_selected; }
 

@@ -16,7 +16,9 @@
 #include <QAbstractScrollArea>
 #include <QIcon>
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 class DayView : public QAbstractScrollArea {
     Q_OBJECT
@@ -33,8 +35,8 @@ public:
 
     explicit DayView(QWidget *parent = nullptr);
 
-    // Tasks, addressed by index from 0 in the order added. Bad indices and time texts
-    // throw basOperation::Failure, for the caller's error trap.
+    // Tasks, addressed by index from 0 in the order added. A bad index is ignored (reads
+    // as empty); a time text that is not a time adds nothing and AddTask gives -1.
     int AddTask(const QString &startTime, const QString &endTime, const QString &text,
                 std::int32_t color = -1);
     int TaskCount() const;
@@ -111,7 +113,17 @@ private:
     QColor EffectiveFillColor() const;
     int VisibleSlots() const;
 
+    // The hour texts of the time scale and their widest advance, worked out once per
+    // font, locale or style change rather than on every paint and hit test.
+    struct TimeScale {
+        std::array<QString, 24> hourLabels;
+        int widest = 0;
+        int lineHeight = 0;
+    };
+    const TimeScale &Scale() const;
+
     DayViewModel m_model;
+    mutable std::optional<TimeScale> m_scale;
     std::int32_t m_backColor = -1;
     std::int32_t m_fillColor = -1;
     bool m_followWorkday = true;   // keep 8:00 AM at the top until the user scrolls

@@ -58,12 +58,12 @@ public:
 
     // --- Tasks ----------------------------------------------------------------------
     // Appends a task and returns its index (count - 1). A start or end text that is not
-    // a time throws basOperation::Failure "Type mismatch" and adds nothing, so a caller
-    // that takes count - 1 as the new task never tags an older one.
+    // a time adds nothing and gives -1, so a caller never tags an older task.
     int AddTask(const QString &startTime, const QString &endTime, const QString &text,
                 std::int32_t color);
     int TaskCount() const { return static_cast<int>(m_tasks.size()); }
-    // An index outside 0..count-1 throws basOperation::Failure "Invalid procedure call".
+    // An index outside 0..count-1 reads as an empty task and changes nothing, as Qt's
+    // own item views ignore a bad row.
     const DayViewTask &Task(int index) const;
     void SetTaskText(int index, const QString &text);
     void SetTaskTagVariant(int index, const QString &tag);
@@ -98,7 +98,7 @@ public:
     int SlotAt(QPointF point, const DayViewGeometry &geometry) const;
 
 private:
-    void CheckIndex(int index) const;
+    bool ValidIndex(int index) const;
     void Place() const;
 
     std::vector<DayViewTask> m_tasks;

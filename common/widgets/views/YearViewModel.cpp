@@ -1,6 +1,5 @@
 #include "views/YearViewModel.h"
 
-#include "basOperation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,8 +48,7 @@ bool YearViewModel::IsSelected(const QDate &date) const
 QDate YearViewModel::SelectedDate(int i) const
 {
     if (i < 0 || i >= SelectedCount())
-        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                    QStringLiteral("Invalid procedure call or argument"));
+        return QDate();
     return m_selected.at(i);
 }
 

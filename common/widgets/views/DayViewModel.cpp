@@ -1,7 +1,6 @@
 #include "views/DayViewModel.h"
 
 #include "basDateText.h"
-#include "basOperation.h"
 #include "basTimeText.h"
 
 
@@ -49,12 +48,7 @@ int DayViewModel::SlotOfTime(const QString &text)
 
 // --- Tasks --------------------------------------------------------------------------
 
-void DayViewModel::CheckIndex(int index) const
-{
-    if (index < 0 || index >= TaskCount())
-        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                    QStringLiteral("Invalid procedure call or argument"));
-}
+bool DayViewModel::ValidIndex(int index) const { return index >= 0 && index < TaskCount(); }
 
 int DayViewModel::AddTask(const QString &startTime, const QString &endTime,
                           const QString &text, std::int32_t color)
@@ -62,7 +56,7 @@ int DayViewModel::AddTask(const QString &startTime, const QString &endTime,
     const int start = ParseTime(startTime);
     const int end = ParseTime(endTime);
     if (start < 0 || end < 0)
-        basOperation::ThrowTypeMismatch();
+        return -1;
     DayViewTask task;
     task.startText = startTime;
     task.endText = endTime;
@@ -77,31 +71,35 @@ int DayViewModel::AddTask(const QString &startTime, const QString &endTime,
 
 const DayViewTask &DayViewModel::Task(int index) const
 {
-    CheckIndex(index);
-    return m_tasks[static_cast<std::size_t>(index)];
+    static const DayViewTask none;
+    return ValidIndex(index) ? m_tasks[static_cast<std::size_t>(index)] : none;
 }
 
 void DayViewModel::SetTaskText(int index, const QString &text)
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return;
     m_tasks[static_cast<std::size_t>(index)].text = text;
 }
 
 void DayViewModel::SetTaskTagVariant(int index, const QString &tag)
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return;
     m_tasks[static_cast<std::size_t>(index)].tagVariant = tag;
 }
 
 void DayViewModel::SetTaskPicture(int index, const QIcon &picture)
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return;
     m_tasks[static_cast<std::size_t>(index)].picture = picture;
 }
 
 void DayViewModel::RemoveTask(int index)
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return;
     m_tasks.erase(m_tasks.begin() + index);
     // The selection follows its task; the removed task's selection goes.
     if (m_selectedTask == index)
@@ -122,8 +120,8 @@ void DayViewModel::RemoveAllTasks()
 
 void DayViewModel::SetSelectedTask(int index)
 {
-    if (index != -1)
-        CheckIndex(index);
+    if (index != -1 && !ValidIndex(index))
+        return;
     m_selectedTask = index;
     if (index != -1)
         m_selectedSlot = -1;
@@ -132,8 +130,7 @@ void DayViewModel::SetSelectedTask(int index)
 void DayViewModel::SetSelectedTimeSlot(int slot)
 {
     if (slot < -1 || slot >= kSlotCount)
-        throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                    QStringLiteral("Invalid procedure call or argument"));
+        return;
     m_selectedSlot = slot;
     if (slot != -1)
         m_selectedTask = -1;
@@ -208,14 +205,16 @@ void DayViewModel::Place() const
 
 int DayViewModel::Column(int index) const
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return -1;
     Place();
     return m_placement[static_cast<std::size_t>(index)].column;
 }
 
 int DayViewModel::ColumnCount(int index) const
 {
-    CheckIndex(index);
+    if (!ValidIndex(index))
+        return -1;
     Place();
     return m_placement[static_cast<std::size_t>(index)].columns;
 }
@@ -224,6 +223,8 @@ int DayViewModel::ColumnCount(int index) const
 
 QRectF DayViewModel::TaskRect(int index, const DayViewGeometry &geometry) const
 {
+    if (!ValidIndex(index))
+        return QRectF();
     const double scheduleWidth = std::max(0.0, geometry.width - geometry.timeScaleWidth);
     const double columnWidth = scheduleWidth / ColumnCount(index);
     const double minuteHeight = geometry.slotHeight / kMinutesPerSlot;

@@ -1,0 +1,9 @@
+// The message seam's window: a GUI program installs it once, after creating its
+// QApplication, so that basPlatform::ShowMessage shows a real message box.
+#pragma once
+
+namespace basMessageBox {
+
+void Install();
+
+} // namespace basMessageBox
