@@ -91,25 +91,14 @@ void SaveStoredValue(const char *name, std::int32_t value)
 }
 
 // A stored size: nothing when the value is empty. A value that is not a whole number
-// counts as empty and is listed in bad, for one report once the others are applied.
-std::optional<std::int32_t> StoredNumber(const char *name, QStringList &bad)
+// counts as empty and joins bad, for one report once the others are applied.
+std::optional<std::int32_t> StoredNumber(int step, const char *name, basQuillon::BadValues &bad)
 {
     const QString text = StoredValue(name);
     if (text.isEmpty())
         return std::nullopt;
-    try {
-        return basConvert::ToInt32(text);
-    } catch (const basOperation::Failure &) {
-        bad.append(QStringLiteral("%1 = '%2'").arg(QLatin1String(name), text));
-        return std::nullopt;
-    }
-}
-
-[[noreturn]] void ThrowBadValues(const QStringList &bad)
-{
-    throw basOperation::Failure(basOperation::kTypeMismatch,
-                                QStringLiteral("Type mismatch: %1 under %2 is not a whole number")
-                                    .arg(bad.join(QStringLiteral(", ")), basQuillon::GeneralKey()));
+    return bad.Take(step, name, text, [](const QString &value) { return std::optional(basConvert::ToInt32(value)); },
+                    std::optional<std::int32_t>());
 }
 
 QString ProgramDisplayName(const QString &path) { return QFileInfo(path).fileName(); }
@@ -119,12 +108,6 @@ QString MenuText(const QString &name)
 {
     QString text = name;
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-basQuillon::GeneralSettingsRecord LoadSettings()
-{
-    basQuillon::LoadGeneralSettings();
-    return basQuillon::GeneralSettings;
 }
 
 } // namespace
@@ -406,7 +389,7 @@ bool frmMain::Form_Load()
         m_firstRun = false;
         m_lastKnownToday = basPlatform::Today();
         step(20);
-        m_settings = LoadSettings();
+        m_settings = basQuillon::LoadGeneralSettings();
         step(30);
         if (!m_store.OpenDatabaseConnection())
             return false;
@@ -531,12 +514,12 @@ void frmMain::SetWindowDimensions()
     basOperation::TrapVoid("frmMain:SetWindowDimensions", [&](Steps &step) {
         step(10);
         FlagScope busy(m_busy);
-        QStringList bad;
+        basQuillon::BadValues bad;
         step(20);
-        const auto left = StoredNumber("MainWindowLeft", bad);
-        const auto top = StoredNumber("MainWindowTop", bad);
-        const auto width = StoredNumber("MainWindowWidth", bad);
-        const auto height = StoredNumber("MainWindowHeight", bad);
+        const auto left = StoredNumber(20, "MainWindowLeft", bad);
+        const auto top = StoredNumber(20, "MainWindowTop", bad);
+        const auto width = StoredNumber(20, "MainWindowWidth", bad);
+        const auto height = StoredNumber(20, "MainWindowHeight", bad);
         step(30);
         if (!left)
             m_firstRun = true;
@@ -565,8 +548,7 @@ void frmMain::SetWindowDimensions()
         resize(frame.size());
         step(70);
         QApplication::processEvents();
-        if (!bad.isEmpty())
-            ThrowBadValues(bad);
+        bad.Report("frmMain:SetWindowDimensions");
     });
 }
 
@@ -587,22 +569,22 @@ void SetFirstSize(QSplitter &splitter, int first)
 void frmMain::SetSplitterDimensions()
 {
     basOperation::TrapVoid("frmMain:SetSplitterDimensions", [&](Steps &step) {
-        QStringList bad;
+        basQuillon::BadValues bad;
         {
             step(10);
             FlagScope busy(m_busy);
             const std::int32_t windowHeight = ToTwips(height());
             const std::int32_t windowWidth = ToTwips(width());
             step(20);
-            const std::int32_t pane0Height = StoredNumber("Pane0Height", bad).value_or(
+            const std::int32_t pane0Height = StoredNumber(20, "Pane0Height", bad).value_or(
                 basWindowGeometry::Share(windowHeight, basWindowGeometry::kPane0HeightShare));
             step(30);
-            const std::int32_t pane0Width = StoredNumber("Pane0Width", bad).value_or(
+            const std::int32_t pane0Width = StoredNumber(30, "Pane0Width", bad).value_or(
                 basWindowGeometry::Share(windowWidth, basWindowGeometry::kPane0WidthShare));
             SetFirstSize(*m_left, ToPixels(pane0Height));
             SetFirstSize(*m_columns, ToPixels(pane0Width));
             step(40);
-            const std::int32_t pane2Height = StoredNumber("Pane2Height", bad).value_or(
+            const std::int32_t pane2Height = StoredNumber(40, "Pane2Height", bad).value_or(
                 basWindowGeometry::Share(windowHeight, basWindowGeometry::kPane2HeightShare));
             SetFirstSize(*m_right, ToPixels(pane2Height));
         }
@@ -610,8 +592,7 @@ void frmMain::SetSplitterDimensions()
         picPanelA_Resize();
         picPanelB_Resize();
         picPanelC_Resize();
-        if (!bad.isEmpty())
-            ThrowBadValues(bad);
+        bad.Report("frmMain:SetSplitterDimensions");
     });
 }
 

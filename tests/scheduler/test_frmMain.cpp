@@ -339,7 +339,7 @@ TEST_F(MainWindow, AStoredSizeThatIsNoNumberIsReportedAndTheOthersApplied)
     EXPECT_EQ(window->RightSplitter()->sizes().value(0), 200);
     EXPECT_NEAR(window->LeftSplitter()->sizes().value(0), window->height() * 0.7, 2);
     ASSERT_FALSE(messages.empty());
-    EXPECT_TRUE(messages.front().text.contains(QStringLiteral("MainWindowTop = 'twelve'")));
+    EXPECT_TRUE(messages.front().text.contains(QStringLiteral("MainWindowTop = \"twelve\"")));
 }
 
 TEST_F(MainWindow, TheTimerMovesTheViewsToTheNewDayAfterMidnight)
