@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCalendarWidget>
 #include <QCursor>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -38,6 +39,7 @@
 #include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -347,7 +349,10 @@ void frmMain::UpdateStatusClock()
     const QDateTime now = basPlatform::Now();
     const QLocale locale;
     m_statusDate->setText(QStringLiteral(" %1 ").arg(locale.toString(now.date(), QLocale::ShortFormat)));
-    m_statusTime->setText(QStringLiteral(" %1 ").arg(locale.toString(now.time(), QLocale::ShortFormat)));
+    // The locale's short time, without seconds where it shows them.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QStringLiteral(":ss"));
+    m_statusTime->setText(QStringLiteral(" %1 ").arg(locale.toString(now.time(), format)));
 }
 
 QAction *frmMain::ToolbarButton(const QString &key) const
@@ -642,6 +647,16 @@ void frmMain::picPanelB_Resize()
         const int width = m_panelB->width();
         const int monthHeight = std::max(0, m_panelB->height() - strip);
         m_monthView->setGeometry(0, 0, width, monthHeight);
+        // Weekday names in full short form while they fit their columns, else initials.
+        QCalendarWidget *calendar = m_monthView->Calendar();
+        const QLocale locale = calendar->locale();
+        int widest = 0;
+        for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
+            widest = std::max(widest, calendar->fontMetrics().horizontalAdvance(locale.dayName(day, QLocale::ShortFormat)));
+        const int spare = calendar->style()->pixelMetric(QStyle::PM_HeaderMargin) * 2 + 2;
+        calendar->setHorizontalHeaderFormat(widest + spare <= width / MonthViewModel::kColumns
+                                                ? QCalendarWidget::ShortDayNames
+                                                : QCalendarWidget::SingleLetterDayNames);
         m_today->setGeometry(width - buttonWidth, monthHeight, buttonWidth, strip);
         return 0;
     });
