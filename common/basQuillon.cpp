@@ -8,11 +8,7 @@
 
 namespace basQuillon {
 
-QString GetRegistryRoot()
-{
-    return QStringLiteral("Software\\") + basPlatform::CompanyName() + QLatin1Char('\\')
-        + basPlatform::ProductName();
-}
+QString GetRegistryRoot() { return basRegistry::ProductKey(); }
 
 QString OptionsKey()
 {

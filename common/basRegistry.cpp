@@ -1,6 +1,5 @@
 #include "basRegistry.h"
 
-#include "basQuillon.h"
 #include "platform/basPlatform.h"
 
 #include <QDir>
@@ -9,12 +8,17 @@
 
 namespace basRegistry {
 
+QString ProductKey()
+{
+    return QStringLiteral("Software\\") + basPlatform::CompanyName() + QLatin1Char('\\') + basPlatform::ProductName();
+}
+
 namespace {
 // "Software\Company\Product\Options" -> the group "Options" below the product's store.
 QString GroupOf(const QString &subKey)
 {
     QString group = subKey;
-    const QString root = basQuillon::GetRegistryRoot();
+    const QString root = ProductKey();
     if (group.startsWith(root, Qt::CaseInsensitive))
         group = group.mid(root.size());
     group.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -10,6 +10,10 @@ namespace basRegistry {
 enum class RootKey { CurrentUser };
 inline constexpr RootKey HKEY_CURRENT_USER = RootKey::CurrentUser;
 
+// "Software\Velmora Software\Quillon Desktop Calendar": the product's own key, which
+// the store holds itself (its groups are the sub-keys below it).
+QString ProductKey();
+
 // Returns the value, or the default when it is missing, empty, not text or unreadable.
 // The text is cut at its first NUL.
 QString GetRegistryString(RootKey root, const QString &subKey, const QString &valueName,
