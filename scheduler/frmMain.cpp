@@ -708,16 +708,11 @@ void frmMain::UpdateDayView()
         m_tbEdit->setEnabled(false);
         m_tbDelete->setEnabled(false);
         step(30);
-        QList<qint64> ids;
-        if (m_store.GetEventsByDate(m_currentDate, ids)) {
-            for (qint64 id : ids) {
-                if (id == 0)
-                    continue;
-                basDatabase::EventRecord event;
-                if (m_store.GetEventData(id, event))
-                    AddEventToDayView(event);
-            }
-        }
+        // The day's events with their data in one query.
+        QList<basDatabase::DatedEvent> events;
+        if (m_store.GetEventsInRange(m_currentDate, m_currentDate, events))
+            for (const basDatabase::DatedEvent &dated : events)
+                AddEventToDayView(dated.Event);
         step(40);
         QList<basDatabase::DayRecord> days;
         if (m_store.GetDates(m_currentDate, m_currentDate, days)) {

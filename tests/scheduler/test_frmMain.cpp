@@ -494,4 +494,29 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
     EXPECT_FALSE(about);
 }
 
+TEST_F(MainWindow, ARightClickSelectsWhatItHitsAndOffersTheFittingItems)
+{
+    AddEvent(QStringLiteral("Dentist"), {kToday}, QStringLiteral("8:00 AM"), QStringLiteral("9:00 AM"));
+    Load();
+    DayView &day = *window->SSDay();
+    day.ScrollToSlot(14);
+    auto rightClick = [&](const QRect &where) {
+        QTest::mouseClick(day.viewport(), Qt::RightButton, {}, day.viewport()->mapFrom(&day, where.center()));
+        window->mnuPopup()->hide();
+    };
+
+    rightClick(day.SlotRect(22)); // 11:00 AM, empty
+    EXPECT_EQ(day.SelectedTimeSlot(), 22);
+    EXPECT_TRUE(window->mnuPopupNewEvent()->isEnabled());
+    EXPECT_FALSE(window->mnuPopupEditEvent()->isEnabled());
+    EXPECT_FALSE(window->mnuPopupDeleteEvent()->isEnabled());
+
+    rightClick(day.TaskRect(0));
+    EXPECT_EQ(day.SelectedTask(), 0);
+    EXPECT_FALSE(window->mnuPopupNewEvent()->isEnabled());
+    EXPECT_TRUE(window->mnuPopupEditEvent()->isEnabled());
+    EXPECT_TRUE(window->mnuPopupDeleteEvent()->isEnabled());
+    EXPECT_TRUE(Reports().isEmpty());
+}
+
 } // namespace
