@@ -738,8 +738,8 @@ void frmMain::UpdateDayView()
 
 void frmMain::StoreNotesBeforeLeavingDay()
 {
-    // Notes typed but not yet stored (the box kept the focus while the day changed).
-    if (m_notesDate.isValid() && m_notesDate != m_currentDate && m_notes->document()->isModified())
+    // Notes typed but not yet stored: the box kept the focus while the day was reloaded.
+    if (m_notesDate.isValid() && m_notes->document()->isModified())
         txtNotes_LostFocus();
 }
 

@@ -352,8 +352,15 @@ TEST_F(MainWindow, TheTimerMovesTheViewsToTheNewDayAfterMidnight)
     window->Timer_Timer();
     EXPECT_EQ(window->CurrentDate(), QDate(2026, 12, 20));
 
+    // Notes being typed when the day changes stay with the day they were typed on.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->txtNotes()->setFocus();
+    QTest::keyClicks(window->txtNotes(), QStringLiteral("Wrap the presents"));
     SetNow(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 40)));
     window->Timer_Timer();
+    EXPECT_EQ(Notes(QDate(2026, 12, 20)), QStringLiteral("Wrap the presents"));
+    EXPECT_EQ(Notes(QDate(2026, 12, 8)), QString());
     EXPECT_EQ(window->CurrentDate(), QDate(2026, 12, 8));
     EXPECT_EQ(window->SSMonth()->Date(), QDate(2026, 12, 8));
     EXPECT_EQ(window->LastKnownToday(), QDate(2026, 12, 8));
