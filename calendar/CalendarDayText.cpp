@@ -2,6 +2,10 @@
 
 #include "basTimeText.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace CalendarDayText {
 
 QTime ParseStartTime(const QString &text)
@@ -27,21 +31,19 @@ QString TimedLine(const QString &sortKey)
 
 QStringList SortedEntries(const QStringList &entries)
 {
+    // Each entry's lower-case text once, then a stable sort: ties keep their order of
+    // arrival, and thousands of events on one day stay fast.
+    std::vector<std::pair<QString, qsizetype>> keyed;
+    keyed.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        keyed.emplace_back(entries[i].toLower(), i);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+        return a.first.compare(b.first, Qt::CaseSensitive) < 0;
+    });
     QStringList sorted;
-    for (const QString &entry : entries) {
-        const QString lower = entry.toLower();
-        qsizetype passed = -1;
-        for (qsizetype j = sorted.size() - 1; j >= 0; --j) {
-            if (lower.compare(sorted[j].toLower(), Qt::CaseSensitive) < 0)
-                passed = j;
-            else
-                break;
-        }
-        if (passed >= 0)
-            sorted.insert(passed, entry);
-        else
-            sorted.append(entry);
-    }
+    sorted.reserve(entries.size());
+    for (const auto &entry : keyed)
+        sorted.append(entries[entry.second]);
     return sorted;
 }
 

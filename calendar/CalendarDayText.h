@@ -19,7 +19,7 @@ QString SortKey(const QTime &start, const QString &name);
 // A sorted key back into a shown line: "9:30a  Staff meeting", "12:00p  Lunch".
 QString TimedLine(const QString &sortKey);
 
-// Insertion sort on the lower-case text: ascending start times, equal times by name
+// Sorted on the lower-case text: ascending start times, equal times by name
 // without regard to case, exact ties in their order of arrival.
 QStringList SortedEntries(const QStringList &entries);
 

@@ -1,7 +1,8 @@
 #include "basCalendar.h"
 
 #include "basCalendarFonts.h"
-#include "basDatabase.h"
+#include "EventStore.h"
+#include "basDateText.h"
 #include "basDesktopWallpaper.h"
 #include "basOperation.h"
 #include "basQuillon.h"
@@ -53,6 +54,7 @@ int Main(const QStringList &arguments)
         const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
 
         step(120);
+        basDatabase::EventStore store;
         if (!clearCalendarMode) {
             step(130);
             if (settings.DisplayCalendarOnDesktop == 0) {
@@ -61,14 +63,15 @@ int Main(const QStringList &arguments)
                 return kExitDone;
             }
             step(160);
-            if (!basDatabase::OpenDatabaseConnection()) {
+            if (!store.OpenDatabaseConnection()) {
                 step(170);
                 return kExitNotDrawn;
             }
         }
 
         step(200);
-        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode);
+        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode,
+                                                  nullptr, &store);
         step(210);
         form->Form_Load();
         step(220);
@@ -78,7 +81,7 @@ int Main(const QStringList &arguments)
         step(260);
         if (!clearCalendarMode) {
             step(270);
-            basDatabase::CloseDatabaseConnection();
+            store.CloseDatabaseConnection();
         }
 
         int result = kExitNotDrawn;
@@ -111,12 +114,14 @@ int Main(const QStringList &arguments)
     });
 }
 
-std::int32_t GetDateColor(const QString &dateText)
+std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText)
 {
     std::int32_t color = 0;
     basOperation::TrapVoid("basCalendar.GetDateColor", [&](basOperation::Steps &step) {
         step(30);
-        const QString name = basDatabase::QueryDateColor(dateText);
+        if (!store)
+            throw basOperation::Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
+        const QString name = store->QueryDateColor(basDateText::ParseDateText(dateText));
         step(80);
         color = basQuillon::LiturgicalColorFromName(name);
     });

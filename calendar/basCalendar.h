@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+namespace basDatabase {
+class EventStore;
+}
+
 namespace basCalendar {
 
 inline constexpr auto kClearArgument = "-1";
@@ -23,6 +27,6 @@ QString CommandLineText(const QStringList &arguments);
 int Main(const QStringList &arguments);
 
 // The liturgical colour of a date (m/d/yyyy); 0 when the day has none.
-std::int32_t GetDateColor(const QString &dateText);
+std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText);
 
 } // namespace basCalendar

@@ -6,7 +6,6 @@
 #include "basCalendarFonts.h"
 #include "basColor.h"
 #include "basConvert.h"
-#include "basDatabase.h"
 #include "basDateText.h"
 #include "basOperation.h"
 #include "basQuillon.h"
@@ -142,9 +141,9 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 // --- frmCalendar ----------------------------------------------------------------
 
 frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
-                         bool clearCalendarMode, QScreen *screen)
+                         bool clearCalendarMode, QScreen *screen, basDatabase::EventStore *store)
     : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
-      m_screen(screen ? screen : QGuiApplication::primaryScreen())
+      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store)
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setAutoFillBackground(true);
@@ -331,7 +330,11 @@ void frmCalendar::LoadCalendar()
         SetCaption(lblMonth, QLocale().standaloneMonthName(CurrentMonth) + QLatin1Char(' ')
                                  + QString::number(CurrentYear), true);
         step(30);
-        const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth));
+        const QDate firstOfMonth = basDateText::ParseDateText(FirstDayOfMonth);
+        const int offset = FirstCellOffset(firstOfMonth);
+        // The shown days' events in one read.
+        const QDate firstShown = firstOfMonth.addDays(-offset);
+        ReadEvents(firstShown, firstShown.addDays(kCellCount - 1));
         step(40);
         int day = 1;
         for (int i = 0; i < kCellCount; ++i) {
@@ -419,7 +422,7 @@ void frmCalendar::SetFonts_Error()
         std::int32_t todayColor = 0;
         if (liturgical) {
             step(40);
-            todayColor = basCalendar::GetDateColor(TodayKey);
+            todayColor = basCalendar::GetDateColor(m_store, TodayKey);
             step(50);
             SetColor(lblMonth, todayColor);
         } else {
@@ -456,7 +459,7 @@ void frmCalendar::SetFonts_Error()
                 SetColor(lblDayEvents[i], fonts.CurrentDayColor);
             } else if (liturgical) {
                 step(340);
-                const std::int32_t color = basCalendar::GetDateColor(date);
+                const std::int32_t color = basCalendar::GetDateColor(m_store, date);
                 step(350);
                 SetColor(lblDayNumber[i], color);
                 SetColor(lblDayAllDayEvents[i], color);
@@ -475,6 +478,26 @@ void frmCalendar::SetFonts_Error()
     });
 }
 
+void frmCalendar::ReadEvents(QDate firstDate, QDate lastDate)
+{
+    // Read or not, these days are done: a failed read is reported once, not per day.
+    m_eventsFirst = firstDate;
+    m_eventsLast = lastDate;
+    m_events.clear();
+    basOperation::TrapVoid("frmCalendar.ReadEvents", [&](Steps &step) {
+        step(10);
+        if (!m_store)
+            throw basOperation::Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
+        step(20);
+        QList<basDatabase::DatedEvent> events;
+        if (!m_store->GetEventsInRange(firstDate, lastDate, events))
+            return;
+        step(30);
+        for (basDatabase::DatedEvent &dated : events)
+            m_events[dated.Date].append(std::move(dated.Event));
+    });
+}
+
 void frmCalendar::GetEvents(const QString &dateText, QString &timedEvents, QString &allDayText)
 {
     basOperation::TrapVoid("frmCalendar.GetEvents", [&](Steps &step) {
@@ -485,30 +508,22 @@ void frmCalendar::GetEvents(const QString &dateText, QString &timedEvents, QStri
         step(40);
         QStringList entries;
         step(50);
-        QStringList ids;
+        const QDate date = basDateText::ParseDateText(dateText);
+        if (!date.isValid())
+            basOperation::ThrowTypeMismatch();
         step(60);
-        if (!basDatabase::GetEventsByDate(dateText, ids))
-            return;
-        for (const QString &id : ids) {
-            step(70);
-            if (id.isEmpty())
-                continue;
-            step(90);
-            QStringList record;
-            if (!basDatabase::GetEventData(id, record))
-                continue;
+        if (!m_eventsFirst.isValid() || date < m_eventsFirst || date > m_eventsLast)
+            ReadEvents(date, date);
+        // The store gives the all-day events first, then the timed ones by start time.
+        for (const basDatabase::EventRecord &event : m_events.value(date)) {
             step(140);
-            if (basConvert::ToBoolean(record.value(2))) {
+            if (event.AllDayEvent) {
                 step(150);
                 if (allDayText.isEmpty())
-                    allDayText = record.value(1);
+                    allDayText = event.EventName;
             } else {
-                step(190);
-                const QTime start = CalendarDayText::ParseStartTime(record.value(3));
-                if (!start.isValid())
-                    basOperation::ThrowTypeMismatch();
                 step(200);
-                entries.append(CalendarDayText::SortKey(start, record.value(1)));
+                entries.append(CalendarDayText::SortKey(event.StartTime, event.EventName));
             }
         }
         step(260);

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "CalendarGrid.h"
+#include "EventStore.h"
 #include "basCalendarFonts.h"
 #include "basQuillon.h"
 
+#include <QDate>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QString>
@@ -52,9 +55,11 @@ private:
 class frmCalendar : public QWidget {
 public:
     // What the window draws with: the settings record and the calendar fonts as the
-    // program read them, and whether it draws only the background ("-1").
+    // program read them, whether it draws only the background ("-1"), and the store it
+    // reads the days' events and colours from (without one the grid shows the days
+    // alone, and the failed read is reported).
     frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
-                bool clearCalendarMode = false, QScreen *screen = nullptr);
+                bool clearCalendarMode = false, QScreen *screen = nullptr, basDatabase::EventStore *store = nullptr);
 
     // The load sequence: settings-dependent background, then the grid. Never throws;
     // FormLoadSuccessful tells whether it went through.
@@ -66,7 +71,12 @@ public:
     void LoadCalendar();
     void ResizeCalendar();
     void SetFonts_Error();
+    // The shown lines of one day, from the days read last (ReadEvents) or, for a day
+    // outside them, from one read of that day.
     void GetEvents(const QString &dateText, QString &timedEvents, QString &allDayText);
+    // Reads the events of firstDate to lastDate with one query. A failed read leaves
+    // those days empty and is reported once.
+    void ReadEvents(QDate firstDate, QDate lastDate);
     static void SortCollection_Error(QStringList &entries);
 
     // The screen the window covers and the size of the bitmap it makes, in pixels.
@@ -100,6 +110,11 @@ private:
     basCalendarFonts::CalendarFontSet m_fonts;
     bool m_clearCalendarMode = false;
     QScreen *m_screen = nullptr;
+    basDatabase::EventStore *m_store = nullptr;
     bool m_formLoadSuccessful = false;
+    // The events of the days ReadEvents read last, by day, in the store's order.
+    QDate m_eventsFirst;
+    QDate m_eventsLast;
+    QHash<QDate, QList<basDatabase::EventRecord>> m_events;
     std::optional<CalendarGrid::Layout> m_lastLayout;
 };

@@ -57,10 +57,14 @@ public:
     // The data folder's dbcalndr.sqlite.
     static QString DatabasePath();
 
-    // Opens an existing store file (never creates one); reports why it could not.
+    // Opens an existing store file (never creates one); reports why it could not. An
+    // empty path is the data folder's file.
     bool OpenDatabaseConnection(const QString &path = DatabasePath());
     void CloseDatabaseConnection();
     bool IsOpen() const;
+    // The Qt SQL connection name of this store (unique per object), for tools that
+    // measure the connection itself.
+    QString ConnectionName() const;
 
     // A timed event needs a valid start and end time (Type mismatch otherwise, nothing
     // written). A date repeated in the list is stored once.

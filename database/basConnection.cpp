@@ -10,10 +10,37 @@
 
 namespace basConnection {
 
+namespace {
+// SQLite's primary result codes, as the Qt driver passes them on.
+constexpr int kSqlitePermission = 3;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoError = 10;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCannotOpen = 14;
+constexpr int kSqliteNotADatabase = 26;
+} // namespace
+
 QString ErrorText(const QSqlError &error)
 {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+}
+
+ScopedConnection::ScopedConnection(const QString &purpose)
+{
+    // Named after the object: unique among the connections alive.
+    m_name = QStringLiteral("basConnection.%1.%2").arg(purpose).arg(reinterpret_cast<quintptr>(this), 0, 16);
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+}
+
+ScopedConnection::~ScopedConnection()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
 }
 
 void ConfigureConnection(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
@@ -38,38 +65,84 @@ void ExecuteStatement(const QSqlDatabase &db, const QString &sql)
         ThrowError(query.lastError());
 }
 
-namespace {
-QString PragmaValue(const QSqlDatabase &db, const QString &sql)
-{
-    QSqlQuery query(db);
-    if (!query.exec(sql))
-        ThrowError(query.lastError());
-    return query.next() ? query.value(0).toString() : QString();
-}
-} // namespace
 
-void OpenAndVerify(QSqlDatabase &db, const QString &path)
+QString OpenFailureText(const QString &path, const QSqlError &error, int busyTimeoutMs)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    const QString reason = ErrorText(error);
+    if (!ok)
+        return QStringLiteral("Cannot open %1: %2").arg(path, reason);
+    switch (code) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return QStringLiteral("%1 is locked by another program (waited %2 ms): %3").arg(path).arg(busyTimeoutMs).arg(reason);
+    case kSqliteNotADatabase:
+        return QStringLiteral("%1 is not a database: %2").arg(path, reason);
+    case kSqliteCorrupt:
+        return QStringLiteral("%1 is damaged: %2").arg(path, reason);
+    case kSqliteFull:
+        return QStringLiteral("The disk holding %1 is full: %2").arg(path, reason);
+    case kSqliteReadOnly:
+        return QStringLiteral("%1 or its folder is read-only: %2").arg(path, reason);
+    case kSqlitePermission:
+        return QStringLiteral("%1 may not be opened (permission denied): %2").arg(path, reason);
+    case kSqliteCannotOpen:
+        // WAL keeps its journal files beside the database: a folder that takes no new
+        // file stops the first read.
+        if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+            return QStringLiteral("The folder of %1 is read-only, and the database needs to write its journal there: %2")
+                .arg(path, reason);
+        return QStringLiteral("Cannot open %1: %2").arg(path, reason);
+    case kSqliteIoError:
+        return QStringLiteral("%1 could not be read or written (input/output error): %2").arg(path, reason);
+    default:
+        return QStringLiteral("Cannot open %1: %2").arg(path, reason);
+    }
+}
+
+void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
+    if (info.isDir())
+        throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                    QStringLiteral("%1 is a folder, not a database file").arg(path));
     if (!info.exists() || !info.isFile())
         throw basOperation::Failure(basOperation::kFileNotFound,
                                     QStringLiteral("Database file not found: %1").arg(path));
+    if (!info.isReadable())
+        throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                    QStringLiteral("%1 may not be read (permission denied)").arg(path));
     if (!db.open())
-        ThrowError(db.lastError());
-    // Reading the table list is the first read of the file: a file that is not a
-    // database fails here, an empty one shows no tables.
+        throw basOperation::Failure(basOperation::kDatabaseError, OpenFailureText(path, db.lastError(), busyTimeoutMs));
+    // The first read of the file: a file that is not a database, a locked one or one
+    // in a read-only folder fails here, each with its own reason.
+    {
+        QSqlQuery first(db);
+        if (!first.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            throw basOperation::Failure(basOperation::kDatabaseError,
+                                        OpenFailureText(path, first.lastError(), busyTimeoutMs));
+    }
+    // Now a missing table or column means a database of some other program.
     const QStringList problems = basSchema::SchemaProblems(db);
     if (!problems.isEmpty())
         throw basOperation::Failure(basOperation::kDatabaseError,
                                     QStringLiteral("%1 is not a Quillon database: %2")
                                         .arg(path, problems.join(QStringLiteral("; "))));
-    ExecuteStatement(db, QStringLiteral("PRAGMA foreign_keys=ON"));
-    const QString mode = PragmaValue(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    const auto run = [&](const QString &sql) {
+        QSqlQuery query(db);
+        if (!query.exec(sql))
+            throw basOperation::Failure(basOperation::kDatabaseError,
+                                        OpenFailureText(path, query.lastError(), busyTimeoutMs));
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    run(QStringLiteral("PRAGMA foreign_keys=ON"));
+    const QString mode = run(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         throw basOperation::Failure(basOperation::kDatabaseError,
                                     QStringLiteral("Cannot switch %1 to WAL (journal mode %2)").arg(path, mode));
     // A committed event must survive a power cut, not only a crash of the program.
-    ExecuteStatement(db, QStringLiteral("PRAGMA synchronous=FULL"));
+    run(QStringLiteral("PRAGMA synchronous=FULL"));
 }
 
 } // namespace basConnection

@@ -14,11 +14,30 @@ inline constexpr int kBusyTimeoutMs = 8000;
 // Names the file on db (read-write, never created) with the busy timeout.
 void ConfigureConnection(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
 // Opens a configured connection: the file must exist and hold our tables. Then foreign
-// keys on, WAL, synchronous FULL. Throws basOperation::Failure with the reason.
-void OpenAndVerify(QSqlDatabase &db, const QString &path);
+// keys on, WAL, synchronous FULL. Throws basOperation::Failure with the reason: a
+// folder at the path, missing, unreadable, locked after the wait, read-only folder,
+// disk full, not a database, not ours.
+void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
+// What a failure to open or first read path means, for the user.
+QString OpenFailureText(const QString &path, const class QSqlError &error, int busyTimeoutMs);
 
 // Runs one statement with no values; throws basOperation::Failure when it fails.
 void ExecuteStatement(const QSqlDatabase &db, const QString &sql);
+// A Qt SQL connection of its own for one use (creating or checking a file), removed
+// when the holder goes.
+class ScopedConnection {
+public:
+    explicit ScopedConnection(const QString &purpose);
+    ~ScopedConnection();
+    ScopedConnection(const ScopedConnection &) = delete;
+    ScopedConnection &operator=(const ScopedConnection &) = delete;
+    QSqlDatabase &db() { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+};
+
 // The reason a query failed, as the user should read it.
 QString ErrorText(const class QSqlError &error);
 // Throws basOperation::Failure carrying that reason.

@@ -3,19 +3,12 @@
 #include "basConnection.h"
 #include "basOperation.h"
 
-#include "basChurchYear.h"
-#include "basFactsFile.h"
-
-#include <QAtomicInt>
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 
 #include <filesystem>
-#include <utility>
 #include <vector>
 
 namespace basSchema {
@@ -42,180 +35,10 @@ const std::vector<TableColumns> &RequiredTables()
     return tables;
 }
 
-// Each use gets its own Qt SQL connection name; removed when the holder goes.
-class ScopedConnection {
-public:
-    explicit ScopedConnection(const QString &purpose)
-    {
-        static QAtomicInt counter;
-        m_name = QStringLiteral("basSchema.%1.%2").arg(purpose).arg(counter.fetchAndAddRelaxed(1));
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    }
-    ~ScopedConnection()
-    {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    ScopedConnection(const ScopedConnection &) = delete;
-    ScopedConnection &operator=(const ScopedConnection &) = delete;
-    QSqlDatabase &db() { return m_db; }
-
-private:
-    QString m_name;
-    QSqlDatabase m_db;
-};
-
-void Prepare(QSqlQuery &query, const QString &sql)
-{
-    if (!query.prepare(sql))
-        basConnection::ThrowError(query.lastError());
-}
-
-void Exec(QSqlQuery &query)
-{
-    if (!query.exec())
-        basConnection::ThrowError(query.lastError());
-}
-
-// The church-year colour and name of every day 1900-2100, and the facts of the day.
-void FillShippedData(const QSqlDatabase &db, const QString &factsFile)
-{
-    QList<basFactsFile::Fact> facts;
-    QString error;
-    if (!basFactsFile::LoadFactsFile(factsFile, facts, error))
-        throw Failure(basOperation::kFileNotFound, error);
-
-    QSqlQuery day(db);
-    Prepare(day, QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
-                                "VALUES (?, ?, 0, '', ?)"));
-    for (int year = kFirstShippedYear; year <= kLastShippedYear; ++year) {
-        const QList<basChurchYear::ChurchDay> days = basChurchYear::ChurchYear(year);
-        QDate date(year, 1, 1);
-        for (const basChurchYear::ChurchDay &church : days) {
-            day.bindValue(0, date.toString(Qt::ISODate));
-            day.bindValue(1, church.color);
-            day.bindValue(2, church.text);
-            Exec(day);
-            date = date.addDays(1);
-        }
-    }
-    QSqlQuery fact(db);
-    Prepare(fact, QStringLiteral("INSERT INTO FactOfTheDay (MonthDay, FactOfTheDay) VALUES (?, ?)"));
-    for (const basFactsFile::Fact &entry : std::as_const(facts)) {
-        fact.bindValue(0, entry.monthDay);
-        fact.bindValue(1, entry.text);
-        Exec(fact);
-    }
-}
-
 void RemoveWithSidecars(const QString &path)
 {
     for (const char *suffix : {"", "-wal", "-shm", "-journal"})
         QFile::remove(path + QLatin1String(suffix));
-}
-
-// Collects at most a screenful of lines of one kind, then counts the rest.
-class Findings {
-public:
-    explicit Findings(QStringList &out) : m_out(out) {}
-    void Add(const QString &line)
-    {
-        if (m_shown < kShown)
-            m_out.append(line);
-        ++m_shown;
-    }
-    void End(const QString &kind)
-    {
-        if (m_shown > kShown)
-            m_out.append(QStringLiteral("... and %1 more %2").arg(m_shown - kShown).arg(kind));
-        m_shown = 0;
-    }
-    int total = 0;
-
-private:
-    static constexpr int kShown = 50;
-    QStringList &m_out;
-    int m_shown = 0;
-};
-
-// Lists what breaks the invariants; returns how many findings there were.
-int FindInvariantProblems(const QSqlDatabase &db, QStringList &problems)
-{
-    int found = 0;
-    Findings findings(problems);
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-
-    Prepare(query, QStringLiteral("SELECT d.DateKey, d.EventCount, "
-                                  "(SELECT COUNT(*) FROM EventDates e WHERE e.EventDate = d.DateKey) AS Actual "
-                                  "FROM Dates d WHERE d.EventCount IS NULL OR d.EventCount < 0 OR d.EventCount <> Actual "
-                                  "ORDER BY d.DateKey"));
-    Exec(query);
-    while (query.next()) {
-        ++found;
-        const QVariant count = query.value(1);
-        const QString shown = count.isNull() ? QStringLiteral("missing") : count.toString();
-        const QString kind = !count.isNull() && count.toLongLong() < 0 ? QStringLiteral("negative ") : QString();
-        findings.Add(QStringLiteral("Dates %1: %2EventCount %3, but %4 EventDates rows")
-                         .arg(query.value(0).toString(), kind, shown, query.value(2).toString()));
-    }
-    findings.End(QStringLiteral("wrong counts"));
-
-    Prepare(query, QStringLiteral("SELECT e.EventDate, COUNT(*) FROM EventDates e "
-                                  "WHERE NOT EXISTS (SELECT 1 FROM Dates d WHERE d.DateKey = e.EventDate) "
-                                  "GROUP BY e.EventDate ORDER BY e.EventDate"));
-    Exec(query);
-    while (query.next()) {
-        ++found;
-        findings.Add(QStringLiteral("Dates %1: no row, but %2 EventDates rows")
-                         .arg(query.value(0).toString(), query.value(1).toString()));
-    }
-    findings.End(QStringLiteral("days without a Dates row"));
-
-    Prepare(query, QStringLiteral("SELECT e.EventId, e.EventDate FROM EventDates e "
-                                  "WHERE NOT EXISTS (SELECT 1 FROM Events v WHERE v.EventID = e.EventId) "
-                                  "ORDER BY e.EventId, e.EventDate"));
-    Exec(query);
-    while (query.next()) {
-        ++found;
-        findings.Add(QStringLiteral("EventDates %1 on %2: no such event")
-                         .arg(query.value(0).toString(), query.value(1).toString()));
-    }
-    findings.End(QStringLiteral("orphan EventDates rows"));
-    return found;
-}
-
-void Repair(const QSqlDatabase &db, QStringList &problems)
-{
-    ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        QSqlQuery query(db);
-        Prepare(query, QStringLiteral("DELETE FROM EventDates WHERE NOT EXISTS "
-                                      "(SELECT 1 FROM Events v WHERE v.EventID = EventDates.EventId)"));
-        Exec(query);
-        if (query.numRowsAffected() > 0)
-            problems.append(QStringLiteral("repaired: removed %1 orphan EventDates rows").arg(query.numRowsAffected()));
-        Prepare(query, QStringLiteral("UPDATE Dates SET EventCount = "
-                                      "(SELECT COUNT(*) FROM EventDates e WHERE e.EventDate = Dates.DateKey) "
-                                      "WHERE EventCount IS NULL OR EventCount <> "
-                                      "(SELECT COUNT(*) FROM EventDates e WHERE e.EventDate = Dates.DateKey)"));
-        Exec(query);
-        if (query.numRowsAffected() > 0)
-            problems.append(QStringLiteral("repaired: set %1 EventCount values").arg(query.numRowsAffected()));
-        Prepare(query, QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
-                                      "SELECT e.EventDate, '', COUNT(*), '', '' FROM EventDates e "
-                                      "WHERE NOT EXISTS (SELECT 1 FROM Dates d WHERE d.DateKey = e.EventDate) "
-                                      "GROUP BY e.EventDate"));
-        Exec(query);
-        if (query.numRowsAffected() > 0)
-            problems.append(QStringLiteral("repaired: added %1 Dates rows").arg(query.numRowsAffected()));
-        ExecuteStatement(db, QStringLiteral("COMMIT"));
-    } catch (...) {
-        QSqlQuery rollback(db);
-        rollback.exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
 }
 
 } // namespace
@@ -268,21 +91,9 @@ QStringList SchemaProblems(const QSqlDatabase &db)
     return problems;
 }
 
-QString DefaultFactsFile()
-{
-#ifdef QUILLON_FACTS_FILE
-    return QStringLiteral(QUILLON_FACTS_FILE);
-#else
-    return QString();
-#endif
-}
+bool CreateDatabaseFile(const QString &path, QString &error) { return CreateDatabaseFile(path, Filler(), error); }
 
-bool CreateDatabaseFile(const QString &path, bool withShippedData, QString &error)
-{
-    return CreateDatabaseFile(path, withShippedData, QString(), error);
-}
-
-bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString &factsFile, QString &error)
+bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error)
 {
     error.clear();
     const QString target = QFileInfo(path).absoluteFilePath();
@@ -290,7 +101,7 @@ bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString
     try {
         RemoveWithSidecars(temporary);
         {
-            ScopedConnection connection(QStringLiteral("create"));
+            basConnection::ScopedConnection connection(QStringLiteral("create"));
             QSqlDatabase &db = connection.db();
             db.setDatabaseName(temporary);
             if (!db.open())
@@ -299,8 +110,8 @@ bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString
             ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
             for (const QString &statement : SchemaStatements())
                 ExecuteStatement(db, statement);
-            if (withShippedData)
-                FillShippedData(db, factsFile.isEmpty() ? DefaultFactsFile() : factsFile);
+            if (fill)
+                fill(db);
             ExecuteStatement(db, QStringLiteral("COMMIT"));
             // WAL is a property of the file; a clean close leaves no -wal behind.
             ExecuteStatement(db, QStringLiteral("PRAGMA journal_mode=WAL"));
@@ -324,57 +135,6 @@ bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString
     }
     RemoveWithSidecars(temporary);
     return false;
-}
-
-CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems, int busyTimeoutMs)
-{
-    problems.clear();
-    ScopedConnection connection(QStringLiteral("check"));
-    QSqlDatabase &db = connection.db();
-    try {
-        basConnection::ConfigureConnection(db, path, busyTimeoutMs);
-        basConnection::OpenAndVerify(db, path);
-    } catch (const Failure &failure) {
-        problems.append(failure.description());
-        return CheckResult::CannotOpen;
-    }
-    try {
-        QSqlQuery integrity(db);
-        if (!integrity.exec(QStringLiteral("PRAGMA integrity_check")))
-            basConnection::ThrowError(integrity.lastError());
-        QStringList damage;
-        while (integrity.next()) {
-            const QString line = integrity.value(0).toString();
-            if (line != QLatin1String("ok"))
-                damage.append(QStringLiteral("integrity: %1").arg(line));
-        }
-        integrity.finish();
-        if (!damage.isEmpty()) {
-            // Counts cannot be trusted in a damaged file: report and stop.
-            problems += damage;
-            return CheckResult::Problems;
-        }
-        QStringList found;
-        if (FindInvariantProblems(db, found) == 0)
-            return CheckResult::Clean;
-        problems += found;
-        if (!repair)
-            return CheckResult::Problems;
-        Repair(db, problems);
-        QStringList left;
-        if (FindInvariantProblems(db, left) == 0)
-            return CheckResult::Clean;
-        problems += left;
-        return CheckResult::Problems;
-    } catch (const Failure &failure) {
-        problems.append(failure.description());
-        return CheckResult::CannotOpen;
-    }
-}
-
-bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems)
-{
-    return CheckDatabaseFile(path, repair, problems, basConnection::kBusyTimeoutMs) == CheckResult::Clean;
 }
 
 } // namespace basSchema

@@ -1,40 +1,27 @@
-// The store's tables: making a new file, and checking (and mending) an existing one.
-// The programs never create tables; quillon-db and the tests do, through here.
+// The store's tables: the statements that make them, what an existing file lacks, and
+// making a new file. The programs never create tables; quillon-db and the tests do.
 #pragma once
 
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
-namespace basSchema {
+#include <functional>
 
-// The years whose days ship with their church-year colour and name.
-inline constexpr int kFirstShippedYear = 1900;
-inline constexpr int kLastShippedYear = 2100;
+namespace basSchema {
 
 // The statements that make the empty tables and their indexes.
 QStringList SchemaStatements();
 // What is missing from the tables of an open connection; empty when all is there.
 QStringList SchemaProblems(const QSqlDatabase &db);
 
-// Makes a new store at path inside one transaction, in a temporary file renamed into
-// place (a stale -wal/-shm beside path goes first). With shipped data it holds the
-// church-year colour and text of every day 1900-2100 and the facts of the day from
-// factsFile (DefaultFactsFile() when empty). False with the reason in error.
-bool CreateDatabaseFile(const QString &path, bool withShippedData, QString &error);
-bool CreateDatabaseFile(const QString &path, bool withShippedData, const QString &factsFile,
-                        QString &error);
-// The facts file of the source tree the build used.
-QString DefaultFactsFile();
+// Fills a new file's tables inside its one transaction; throws basOperation::Failure.
+using Filler = std::function<void(const QSqlDatabase &db)>;
 
-enum class CheckResult { Clean, Problems, CannotOpen };
-// Verifies the file: integrity, tables, every EventCount equal to the day's EventDates
-// rows, no negative or missing counts, no orphan EventDates rows. With repair the counts
-// and orphans are mended in one transaction and each mend is listed. problems gets one
-// line per finding (or the reason the file could not be checked).
-CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems,
-                              int busyTimeoutMs);
-// The same, true when nothing is wrong afterwards.
-bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems);
+// Makes a new store at path inside one transaction, in a temporary file renamed into
+// place (a stale -wal/-shm beside path goes first); fill (when given) adds the rows it
+// ships with. False with the reason in error, and nothing at path changed.
+bool CreateDatabaseFile(const QString &path, QString &error);
+bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error);
 
 } // namespace basSchema

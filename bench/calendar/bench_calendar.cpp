@@ -10,7 +10,8 @@
 //                                        month's texts for ImageMagick (compare_imagemagick.sh)
 #include "CalendarDayText.h"
 #include "CalendarGrid.h"
-#include "basDatabase.h"
+#include "EventStore.h"
+#include "basTimeText.h"
 #include "basQuillon.h"
 #include "basSchema.h"
 
@@ -133,15 +134,23 @@ const DemoEvent kDozen[] = {
     {26, "1:00 PM", "Family dinner"},     {31, "", "New Year's Eve"},
 };
 
-bool AddDozen()
+// An event starting and ending at start ("9:30 AM"), or all day when start is empty.
+bool AddEvent(basDatabase::EventStore &store, const QString &name, const QString &start, const QList<QDate> &dates,
+              bool recurring = false)
+{
+    basDatabase::EventRecord event;
+    event.EventName = name;
+    event.AllDayEvent = start.isEmpty();
+    event.StartTime = event.EndTime = basTimeText::ParseTimeText(start);
+    event.Recurring = recurring;
+    qint64 id = 0;
+    return store.AddEventToDatabase(event, dates, id);
+}
+
+bool AddDozen(basDatabase::EventStore &store)
 {
     for (const DemoEvent &e : kDozen) {
-        const QString start = QLatin1String(e.start);
-        QString id;
-        if (!basDatabase::AddEventToDatabase({QLatin1String(e.name), start.isEmpty() ? QStringLiteral("1") : QStringLiteral("0"),
-                                              start, start, QStringLiteral("0"), QStringLiteral("0"), QString(),
-                                              QStringLiteral("0")},
-                                             {QStringLiteral("12/%1/2026").arg(e.day)}, id))
+        if (!AddEvent(store, QLatin1String(e.name), QLatin1String(e.start), {QDate(2026, 12, e.day)}))
             return false;
     }
     return true;
@@ -170,46 +179,36 @@ bool Prepare(const QString &dir, int width, int height, int occurrences, const Q
             CalendarDayText::SortKey(CalendarDayText::ParseStartTime(StartTime(i)), EventName(i))));
     WriteDrawFile(dir, width, height, lines);
 
-    const QString path = basDatabase::DatabasePath();
+    const QString path = basDatabase::EventStore::DatabasePath();
     if (QFile::exists(path))
         return true; // filled before: only the screen and settings change
     QString error;
-    if (!basSchema::CreateDatabaseFile(path, false, error)) {
+    if (!basSchema::CreateDatabaseFile(path, error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return false;
     }
-    if (!basDatabase::OpenDatabaseConnection())
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection())
         return false;
-    if (monthEvents < kMonthEvents) {
-        const bool added = AddDozen();
-        basDatabase::CloseDatabaseConnection();
-        return added;
-    }
+    if (monthEvents < kMonthEvents)
+        return AddDozen(store);
     for (int i = 0; i < kMonthEvents; ++i) {
         const int day = 1 + i % 31;
-        const QString start = StartTime(i);
-        QString id;
-        basDatabase::AddEventToDatabase({EventName(i), QStringLiteral("0"), start, start, QStringLiteral("0"),
-                                         QStringLiteral("0"), QString(), QStringLiteral("0")},
-                                        {QStringLiteral("12/%1/2026").arg(day)}, id);
+        AddEvent(store, EventName(i), StartTime(i), {QDate(2026, 12, day)});
     }
     // The rest of the store: events of earlier years with up to 100 dates each.
     int remaining = occurrences - kMonthEvents;
     QDate date(2016, 1, 1);
     for (int e = 0; remaining > 0; ++e) {
-        QStringList dates;
+        QList<QDate> dates;
         for (int k = 0; k < 100 && remaining > 0; ++k, --remaining) {
-            dates.append(date.toString(QStringLiteral("M/d/yyyy")));
+            dates.append(date);
             date = date.addDays(1);
             if (date.year() == 2026)
                 date = QDate(2000, 1, 1);
         }
-        QString id;
-        basDatabase::AddEventToDatabase({EventName(e), QStringLiteral("0"), StartTime(e), StartTime(e),
-                                         QStringLiteral("0"), QStringLiteral("0"), QString(), QStringLiteral("1")},
-                                        dates, id);
+        AddEvent(store, EventName(e), StartTime(e), dates, true);
     }
-    basDatabase::CloseDatabaseConnection();
     return true;
 }
 

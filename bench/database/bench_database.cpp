@@ -1,9 +1,9 @@
 // The store's costs: saving an event with a year of dates (in its transaction, and the
 // same statements one by one in autocommit on the same connection and durability
-// settings), and reading a 42-day month holding 500 events as the renderer does.
+// settings), and reading a 42-day month holding 500 events: as the renderer did before
+// (each day's ids, then each event) and with one query over the range.
 // Run: build/bin/bench_database --benchmark_repetitions=5
-#include "basDatabase.h"
-#include "basDateText.h"
+#include "EventStore.h"
 #include "basSchema.h"
 
 #include <QCoreApplication>
@@ -19,19 +19,28 @@
 
 namespace {
 
-QStringList YearOfDates(const QDate &first)
+QList<QDate> YearOfDates(const QDate &first)
 {
-    QStringList dates;
+    QList<QDate> dates;
     for (int d = 0; d < 365; ++d)
-        dates.append(basDateText::FormatDateText(first.addDays(d)));
+        dates.append(first.addDays(d));
     return dates;
 }
 
-const QStringList kValues{QStringLiteral("Weekly meeting"), QStringLiteral("0"), QStringLiteral("9:30 AM"),
-                          QStringLiteral("10:00 AM"), QStringLiteral("Blue"), QStringLiteral("104"),
-                          QStringLiteral("room 4"), QStringLiteral("1")};
+basDatabase::EventRecord Meeting(const QString &name = QStringLiteral("Weekly meeting"))
+{
+    basDatabase::EventRecord event;
+    event.EventName = name;
+    event.StartTime = QTime(9, 30);
+    event.EndTime = QTime(10, 0);
+    event.EventColor = QStringLiteral("Blue");
+    event.EventIcon = 104;
+    event.Notes = QStringLiteral("room 4");
+    event.Recurring = true;
+    return event;
+}
 
-// A fresh store file in its own folder, opened through basDatabase.
+// A fresh store file in its own folder, opened through an EventStore.
 class FreshStore {
 public:
     FreshStore()
@@ -39,25 +48,28 @@ public:
         // Beside the build, on the same disk as a user's data folder would be.
         qputenv("QUILLON_DATA_DIR", m_dir.path().toLocal8Bit());
         QString error;
-        if (!basSchema::CreateDatabaseFile(basDatabase::DatabasePath(), false, error) ||
-            !basDatabase::OpenDatabaseConnection()) {
+        if (!basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error) ||
+            !store.OpenDatabaseConnection()) {
             std::fprintf(stderr, "cannot make the store: %s\n", qPrintable(error));
             std::exit(1);
         }
     }
-    ~FreshStore() { basDatabase::CloseDatabaseConnection(); }
 
 private:
     QTemporaryDir m_dir{QCoreApplication::applicationDirPath() + QStringLiteral("/bench-XXXXXX")};
+
+public:
+    basDatabase::EventStore store;
 };
 
 void SaveEventWith365Dates(benchmark::State &state)
 {
-    FreshStore store;
-    const QStringList dates = YearOfDates(QDate(2030, 1, 1));
+    FreshStore fresh;
+    const QList<QDate> dates = YearOfDates(QDate(2030, 1, 1));
+    const basDatabase::EventRecord event = Meeting();
     for (auto _ : state) {
-        QString id;
-        if (!basDatabase::AddEventToDatabase(kValues, dates, id))
+        qint64 id = 0;
+        if (!fresh.store.AddEventToDatabase(event, dates, id))
             state.SkipWithError("save failed");
     }
 }
@@ -65,11 +77,12 @@ void SaveEventWith365Dates(benchmark::State &state)
 // The same statements as the store runs, each committed on its own.
 void SaveEventWith365DatesOneByOne(benchmark::State &state)
 {
-    FreshStore store;
-    QSqlDatabase db = QSqlDatabase::database(QString::fromLatin1(basDatabase::kConnectionName));
+    FreshStore fresh;
+    QSqlDatabase db = QSqlDatabase::database(fresh.store.ConnectionName());
     QStringList isoDates;
-    for (const QString &date : YearOfDates(QDate(2030, 1, 1)))
-        isoDates.append(basDateText::ParseDateText(date).toString(Qt::ISODate));
+    for (const QDate &date : YearOfDates(QDate(2030, 1, 1)))
+        isoDates.append(date.toString(Qt::ISODate));
+    const basDatabase::EventRecord meeting = Meeting();
     QSqlQuery event(db), occurrence(db), count(db);
     event.prepare(QStringLiteral("INSERT INTO Events (EventName, AllDayEvent, StartTime, EndTime, EventColor, "
                                  "EventIcon, Notes, Recurring) VALUES (?,?,?,?,?,?,?,?)"));
@@ -78,8 +91,8 @@ void SaveEventWith365DatesOneByOne(benchmark::State &state)
                                  "VALUES (?, '', 1, '', '') ON CONFLICT (DateKey) DO UPDATE "
                                  "SET EventCount = EventCount + 1 WHERE EventCount IS NOT NULL"));
     for (auto _ : state) {
-        const QVariantList values{kValues[0], 0, QStringLiteral("09:30"), QStringLiteral("10:00"),
-                                  kValues[4], kValues[5], kValues[6], 1};
+        const QVariantList values{meeting.EventName, 0, QStringLiteral("09:30"), QStringLiteral("10:00"),
+                                  meeting.EventColor, QString::number(meeting.EventIcon), meeting.Notes, 1};
         for (int i = 0; i < values.size(); ++i)
             event.bindValue(i, values[i]);
         bool ok = event.exec();
@@ -96,34 +109,55 @@ void SaveEventWith365DatesOneByOne(benchmark::State &state)
     }
 }
 
-// 500 events spread over the 42 days of a month grid, read as the renderer reads them:
-// each day's ids, each event, each day's colour, and the days' records.
-void ReadMonthOf500Events(benchmark::State &state)
+// 500 events spread over the 42 days of a month grid.
+void FillMonth(basDatabase::EventStore &store, const QDate &first)
 {
-    FreshStore store;
-    const QDate first(2026, 11, 29);
     for (int i = 0; i < 500; ++i) {
-        QString id;
-        QStringList values = kValues;
-        values[0] = QStringLiteral("event %1").arg(i);
-        basDatabase::AddEventToDatabase(values, {basDateText::FormatDateText(first.addDays(i % 42))}, id);
+        qint64 id = 0;
+        store.AddEventToDatabase(Meeting(QStringLiteral("event %1").arg(i)), {first.addDays(i % 42)}, id);
     }
+}
+
+// The month as the renderer read it before: each day's ids, each event, each day's colour,
+// and the days' records.
+void ReadMonthOf500EventsByDay(benchmark::State &state)
+{
+    FreshStore fresh;
+    const QDate first(2026, 11, 29);
+    FillMonth(fresh.store, first);
     for (auto _ : state) {
         int events = 0;
-        QStringList days;
-        basDatabase::GetDates(basDateText::FormatDateText(first), basDateText::FormatDateText(first.addDays(41)), days);
+        QList<basDatabase::DayRecord> days;
+        fresh.store.GetDates(first, first.addDays(41), days);
         for (int d = 0; d < 42; ++d) {
-            const QString date = basDateText::FormatDateText(first.addDays(d));
-            QStringList ids;
-            basDatabase::GetEventsByDate(date, ids);
-            for (const QString &id : std::as_const(ids)) {
-                QStringList record;
-                if (!id.isEmpty() && basDatabase::GetEventData(id, record))
+            const QDate date = first.addDays(d);
+            QList<qint64> ids;
+            fresh.store.GetEventsByDate(date, ids);
+            for (const qint64 id : std::as_const(ids)) {
+                basDatabase::EventRecord record;
+                if (fresh.store.GetEventData(id, record))
                     ++events;
             }
-            benchmark::DoNotOptimize(basDatabase::QueryDateColor(date));
+            benchmark::DoNotOptimize(fresh.store.QueryDateColor(date));
         }
         if (events != 500)
+            state.SkipWithError("not every event was read");
+    }
+}
+
+// The month as the renderer reads it now: the days' records (their colours with them)
+// and one range query for the events.
+void ReadMonthOf500Events(benchmark::State &state)
+{
+    FreshStore fresh;
+    const QDate first(2026, 11, 29);
+    FillMonth(fresh.store, first);
+    for (auto _ : state) {
+        QList<basDatabase::DayRecord> days;
+        fresh.store.GetDates(first, first.addDays(41), days);
+        QList<basDatabase::DatedEvent> events;
+        fresh.store.GetEventsInRange(first, first.addDays(41), events);
+        if (events.size() != 500 || days.size() != 42)
             state.SkipWithError("not every event was read");
     }
 }
@@ -132,6 +166,7 @@ void ReadMonthOf500Events(benchmark::State &state)
 
 BENCHMARK(SaveEventWith365Dates)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveEventWith365DatesOneByOne)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadMonthOf500EventsByDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadMonthOf500Events)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

@@ -1,6 +1,7 @@
 #include "CalendarRunFixture.h"
 
-#include "basDatabase.h"
+#include "EventStore.h"
+#include "basTimeText.h"
 #include "basQuillon.h"
 #include "basSchema.h"
 
@@ -38,17 +39,19 @@ void CalendarRun::Option(const char *name, const QString &value)
 void CalendarRun::CreateDatabase()
 {
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::DatabasePath(), false, error)) << qPrintable(error);
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error)) << qPrintable(error);
 }
 
 void CalendarRun::AddEvent(const QString &name, bool allDay, const QString &start, const QDate &date)
 {
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    const QStringList values = {name, allDay ? QStringLiteral("1") : QStringLiteral("0"), start,
-                                start, QStringLiteral("0"), QStringLiteral("0"), QString(), QStringLiteral("0")};
-    QString id;
-    EXPECT_TRUE(basDatabase::AddEventToDatabase(values, {date.toString(QStringLiteral("M/dd/yyyy"))}, id));
-    basDatabase::CloseDatabaseConnection();
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    basDatabase::EventRecord event;
+    event.EventName = name;
+    event.AllDayEvent = allDay;
+    event.StartTime = event.EndTime = basTimeText::ParseTimeText(start);
+    qint64 id = 0;
+    EXPECT_TRUE(store.AddEventToDatabase(event, {date}, id));
 }
 
 RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)

@@ -5,11 +5,12 @@
 #include "basCalendar.h"
 #include "basCalendarFonts.h"
 #include "basColor.h"
-#include "basDatabase.h"
+#include "EventStore.h"
 #include "basQuillon.h"
 #include "frmCalendar.h"
 
 #include <QFile>
+#include <QSqlQuery>
 
 namespace {
 using calendartest::CalendarRun;
@@ -24,9 +25,10 @@ protected:
     }
     void TearDown() override
     {
-        basDatabase::CloseDatabaseConnection();
+        store.CloseDatabaseConnection();
         CalendarRun::TearDown();
     }
+    basDatabase::EventStore store;
     static QColor TextColor(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 };
 
@@ -43,8 +45,8 @@ TEST_F(CalendarWindow, DayTextsFromTheStore)
     AddEvent(QStringLiteral("Midnight <b>oil</b>"), false, QStringLiteral("12:00 AM"), day);
     AddEvent(QStringLiteral("Other day"), false, QStringLiteral("8:00 AM"), day.addDays(1));
 
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     QString timed, allDay;
     form.GetEvents(QStringLiteral("12/7/2026"), timed, allDay);
     EXPECT_EQ(allDay, QStringLiteral("First all-day"));
@@ -66,14 +68,37 @@ TEST_F(CalendarWindow, DayTextsFromTheStore)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(CalendarWindow, ABrokenEventLeavesTheRestOfItsDay)
+{
+    const QDate day(2026, 12, 7);
+    AddEvent(QStringLiteral("Standup"), false, QStringLiteral("9:05 AM"), day);
+    AddEvent(QStringLiteral("Broken"), false, QStringLiteral("10:00 AM"), day);
+    AddEvent(QStringLiteral("Review"), false, QStringLiteral("2:00 PM"), day);
+    AddEvent(QStringLiteral("Also broken"), false, QStringLiteral("10:00 AM"), day.addDays(3));
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    {
+        QSqlQuery damage(QSqlDatabase::database(store.ConnectionName()));
+        ASSERT_TRUE(damage.exec(QStringLiteral("UPDATE Events SET StartTime = '' WHERE EventName LIKE '%roken'")));
+    }
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
+    form.Form_Load();
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    const int cell = 2 + 6;
+    EXPECT_EQ(form.lblDayEvents[cell]->text(), QStringLiteral("9:05a  Standup\n2:00p  Review"));
+    // One report for the month, naming both.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("\"Broken\" on 2026-12-07")));
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("\"Also broken\" on 2026-12-10")));
+}
+
 TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
 {
     Option("CurrentDayColor", QStringLiteral("255"));
     Option("DayNumberColor", QStringLiteral("32768"));
     Option("MonthNameColor", QStringLiteral("8388736"));
     Option("CalendarOrientation", QStringLiteral("1"));
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     form.Form_Load();
     ASSERT_TRUE(form.FormLoadSuccessful());
     EXPECT_EQ(form.TodayKey, QStringLiteral("12/07/2026"));
@@ -98,12 +123,12 @@ TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
 TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
 {
     // The built store carries the church year: Advent is purple, Christmas white.
-    QFile::remove(basDatabase::DatabasePath());
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), basDatabase::DatabasePath()));
+    QFile::remove(basDatabase::EventStore::DatabasePath());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), basDatabase::EventStore::DatabasePath()));
     Option("CalendarUseLiturgicalColors", QStringLiteral("1"));
     Option("CurrentDayColor", QStringLiteral("255"));
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     form.Form_Load();
     EXPECT_EQ(TextColor(form.lblMonth), basColor::ToQColor(8388736));
     EXPECT_EQ(TextColor(form.lblDayOfWeek[3]), basColor::ToQColor(8388736));
@@ -116,8 +141,8 @@ TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
 TEST_F(CalendarWindow, BadOrientationIsReportedAndTheLoadGoesOn)
 {
     Option("CalendarOrientation", QStringLiteral("left"));
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
-    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts());
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     form.Form_Load();
     EXPECT_TRUE(form.FormLoadSuccessful());
     ASSERT_EQ(messages.size(), 1u);

@@ -1,6 +1,5 @@
 #include "StoreTest.h"
 
-#include "basDatabase.h"
 #include "basSchema.h"
 
 #include <QRegularExpression>
@@ -13,8 +12,8 @@ void StoreTest::SetUp()
 {
     QuillonTest::SetUp();
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(DatabaseFile(), false, error)) << error.toStdString();
-    ASSERT_TRUE(basDatabase::OpenDatabaseConnection());
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(DatabaseFile(), error)) << error.toStdString();
+    ASSERT_TRUE(store.OpenDatabaseConnection());
     m_rawName = QStringLiteral("raw-%1").arg(reinterpret_cast<quintptr>(this));
     QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_rawName);
     raw.setDatabaseName(DatabaseFile());
@@ -24,7 +23,7 @@ void StoreTest::SetUp()
 
 void StoreTest::TearDown()
 {
-    basDatabase::CloseDatabaseConnection();
+    store.CloseDatabaseConnection();
     {
         QSqlDatabase raw = QSqlDatabase::database(m_rawName, false);
         raw.close();
@@ -58,10 +57,18 @@ QStringList StoreTest::ReportedModules() const
     return modules;
 }
 
-QStringList StoreTest::Values(const QString &name, const QString &notes, const QString &start, const QString &end,
-                              const QString &recurring)
+basDatabase::EventRecord StoreTest::Event(const QString &name, const QString &notes, QTime start, QTime end,
+                                          bool recurring)
 {
-    return {name, QStringLiteral("0"), start, end, QStringLiteral("Red"), QStringLiteral("101"), notes, recurring};
+    basDatabase::EventRecord event;
+    event.EventName = name;
+    event.StartTime = start;
+    event.EndTime = end;
+    event.EventColor = QStringLiteral("Red");
+    event.EventIcon = 101;
+    event.Notes = notes;
+    event.Recurring = recurring;
+    return event;
 }
 
 } // namespace quillontest

@@ -1,7 +1,8 @@
 // Fixture for store tests: a fresh empty database in the test's data folder, opened
-// through basDatabase, and a second raw connection to look at (or damage) the rows.
+// through an EventStore, and a second raw connection to look at (or damage) the rows.
 #pragma once
 
+#include "EventStore.h"
 #include "QuillonTestEnvironment.h"
 
 #include <QSqlDatabase>
@@ -25,10 +26,12 @@ protected:
     // The module names of the error reports shown so far.
     QStringList ReportedModules() const;
 
+    basDatabase::EventStore store;
+
 public:
-    // Eight event values with the given name and notes.
-    static QStringList Values(const QString &name, const QString &notes = QString(), const QString &start = QStringLiteral("9:30 AM"),
-                              const QString &end = QStringLiteral("10:00 AM"), const QString &recurring = QStringLiteral("0"));
+    // A timed event with the given name and notes.
+    static basDatabase::EventRecord Event(const QString &name, const QString &notes = QString(),
+                                          QTime start = QTime(9, 30), QTime end = QTime(10, 0), bool recurring = false);
 
 private:
     QString m_rawName;

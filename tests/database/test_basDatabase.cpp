@@ -1,19 +1,21 @@
 #include "StoreTest.h"
 
-#include "basDatabase.h"
+#include "EventStore.h"
 #include "basOperation.h"
 #include "basSchema.h"
-#include "basStringFunctions.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
+using basDatabase::DatedEvent;
+using basDatabase::DayRecord;
+using basDatabase::EventRecord;
 using quillontest::QuillonTest;
 using quillontest::StoreTest;
-namespace db = basDatabase;
 
-const QStringList kOneEmpty{QString()};
+QDate D(int month, int day, int year) { return QDate(year, month, day); }
 
 class Store : public StoreTest {};
 
@@ -24,197 +26,165 @@ TEST_F(Store, AnyTextReadsBackUnchanged)
         QStringLiteral("Grüße, 日本語, emoji \U0001F389"), QStringLiteral("two\r\nlines\ttab"), QStringLiteral("back\\slash %s"),
         QString(QChar(0x1B)) + QStringLiteral("p|") + QChar(0x1B)};
     for (const QString &text : texts) {
-        QString id;
-        ASSERT_TRUE(db::AddEventToDatabase(Store::Values(text, text), {QStringLiteral("3/4/2026")}, id));
-        QStringList record;
-        ASSERT_TRUE(db::GetEventData(id, record));
-        ASSERT_EQ(record.size(), 9);
-        EXPECT_EQ(record[1], text);
-        EXPECT_EQ(record[7], text);
+        qint64 id = 0;
+        ASSERT_TRUE(store.AddEventToDatabase(Event(text, text), {D(3, 4, 2026)}, id));
+        EventRecord record;
+        ASSERT_TRUE(store.GetEventData(id, record));
+        EXPECT_EQ(record.EventName, text);
+        EXPECT_EQ(record.Notes, text);
 
-        // Day notes and the day record keep the text too.
-        ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("3/4/2026"), text));
-        QStringList days;
-        ASSERT_TRUE(db::GetDates(QStringLiteral("3/4/2026"), QStringLiteral("3/4/2026"), days));
+        ASSERT_TRUE(store.UpdateDateNotes(D(3, 4, 2026), text));
+        QList<DayRecord> days;
+        ASSERT_TRUE(store.GetDates(D(3, 4, 2026), D(3, 4, 2026), days));
         ASSERT_EQ(days.size(), 1);
-        EXPECT_EQ(basStringFunctions::CountFields(days[0], QStringLiteral("|")), 5);
-        EXPECT_EQ(db::SplitDayRecord(days[0])[3], text);
+        EXPECT_EQ(days[0].DateNotes, text);
     }
-    EXPECT_EQ(db::SplitDayRecord(QStringLiteral("1/05/2004")).size(), 5);
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Store, EventRecordHasItsReadForms)
+TEST_F(Store, EventRecordRoundTripsAndAllDayIsTheWholeDay)
 {
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase({QStringLiteral("Choir"), QStringLiteral("0"), QStringLiteral("7:15 PM"),
-                                        QStringLiteral("9:00 PM"), QStringLiteral("Blue"), QStringLiteral("112"),
-                                        QStringLiteral("bring music"), QStringLiteral("1")},
-                                       {QStringLiteral("12/6/2026")}, id));
-    QStringList record;
-    ASSERT_TRUE(db::GetEventData(id, record));
-    EXPECT_EQ(record, QStringList({id, QStringLiteral("Choir"), QStringLiteral("False"), QStringLiteral("7:15 PM"),
-                                   QStringLiteral("9:00 PM"), QStringLiteral("Blue"), QStringLiteral("112"),
-                                   QStringLiteral("bring music"), QStringLiteral("True")}));
+    EventRecord choir = Event(QStringLiteral("Choir"), QStringLiteral("bring music"), QTime(19, 15), QTime(21, 0), true);
+    choir.EventColor = QStringLiteral("Blue");
+    choir.EventIcon = 112;
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(choir, {D(12, 6, 2026)}, id));
+    EventRecord record;
+    ASSERT_TRUE(store.GetEventData(id, record));
+    choir.EventID = id;
+    EXPECT_EQ(record, choir);
     // Stored in 24-hour form, booleans as 0/1.
     EXPECT_EQ(Raw(QStringLiteral("SELECT StartTime || '-' || EndTime || '-' || AllDayEvent || Recurring FROM Events")).toString(),
               QStringLiteral("19:15-21:00-01"));
 
-    QString allDay;
-    ASSERT_TRUE(db::AddEventToDatabase({QStringLiteral("Holiday"), QStringLiteral("1"), QStringLiteral("0:00 AM"),
-                                        QStringLiteral("11:59 PM"), QString(), QString(), QString(), QStringLiteral("0")},
-                                       {QStringLiteral("12/6/2026")}, allDay));
-    ASSERT_TRUE(db::GetEventData(allDay, record));
-    EXPECT_EQ(record[2], QStringLiteral("True"));
-    EXPECT_EQ(record[3], QStringLiteral("12:00 AM"));
-    EXPECT_EQ(record[4], QStringLiteral("11:59 PM"));
-    EXPECT_EQ(record[8], QStringLiteral("False"));
+    // An all-day event is stored from 0:00 to 23:59 without colour or icon, whatever
+    // the caller left in the record.
+    EventRecord holiday = Event(QStringLiteral("Holiday"), QString(), QTime(), QTime(15, 0));
+    holiday.AllDayEvent = true;
+    ASSERT_TRUE(store.AddEventToDatabase(holiday, {D(12, 6, 2026)}, id));
+    ASSERT_TRUE(store.GetEventData(id, record));
+    EXPECT_TRUE(record.AllDayEvent);
+    EXPECT_EQ(record.StartTime, QTime(0, 0));
+    EXPECT_EQ(record.EndTime, QTime(23, 59));
+    EXPECT_TRUE(record.EventColor.isEmpty());
+    EXPECT_EQ(record.EventIcon, 0);
+    EXPECT_FALSE(record.Recurring);
 }
 
-TEST_F(Store, TimesConvertBothWays)
+TEST_F(Store, TimedEventWithoutBothTimesIsRefusedAndNothingWritten)
 {
-    const struct {
-        const char *in, *stored, *out;
-    } table[] = {
-        {"9:30 AM", "09:30", "9:30 AM"},   {"0:00 AM", "00:00", "12:00 AM"}, {"12:00 AM", "00:00", "12:00 AM"},
-        {"12:00 PM", "12:00", "12:00 PM"}, {"12:30 PM", "12:30", "12:30 PM"}, {"11:59 PM", "23:59", "11:59 PM"},
-        {"1:05 pm", "13:05", "1:05 PM"},   {"21:30", "21:30", "9:30 PM"},     {"", "", ""},
-    };
-    for (const auto &row : table) {
-        QString id;
-        ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("t"), {}, QString::fromLatin1(row.in)), {}, id))
-            << row.in;
-        EXPECT_EQ(Raw(QStringLiteral("SELECT StartTime FROM Events WHERE EventID = ?"), {id}).toString(),
-                  QString::fromLatin1(row.stored));
-        QStringList record;
-        ASSERT_TRUE(db::GetEventData(id, record));
-        EXPECT_EQ(record[3], QString::fromLatin1(row.out)) << row.in;
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("kept")), {D(1, 5, 2004)}, id));
+    const qint64 kept = id;
+    for (const auto &[start, end] : {std::pair{QTime(), QTime(10, 0)}, std::pair{QTime(9, 0), QTime()},
+                                     std::pair{QTime(25, 0), QTime(26, 0)}}) {
+        EXPECT_FALSE(store.AddEventToDatabase(Event(QStringLiteral("no time"), {}, start, end), {D(1, 6, 2004)}, id));
+        EXPECT_EQ(id, 0);
+        EXPECT_FALSE(store.UpdateEventInDatabase(kept, Event(QStringLiteral("lost"), {}, start, end), {D(1, 6, 2004)}));
     }
-    for (const char *bad : {"13:00 PM", "0:30 PM", "9:60 AM", "24:00", "noon", "9.30 AM"}) {
-        QString id;
-        EXPECT_FALSE(db::AddEventToDatabase(Store::Values(QStringLiteral("t"), {}, QString::fromLatin1(bad)), {}, id)) << bad;
-        EXPECT_TRUE(id.isEmpty());
-    }
-    EXPECT_EQ(messages.size(), 6u);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Events")), 1);
+    EXPECT_EQ(Raw(QStringLiteral("SELECT EventName FROM Events")).toString(), QStringLiteral("kept"));
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), -1);
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("Type mismatch")));
 }
 
-TEST_F(Store, AddSkipsEmptyDatesAndCountsEachDay)
+TEST_F(Store, AddCountsEachDayOnce)
 {
-    QString first;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("a")),
-                                       {QStringLiteral("1/5/2004"), QString(), QStringLiteral("01/06/2004")}, first));
+    qint64 first = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {D(1, 5, 2004), D(1, 6, 2004)}, first));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates")), 2);
-    EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 1);
-    EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 1);
     // A new day's row has empty colour, notes and text.
-    QStringList days;
-    ASSERT_TRUE(db::GetDates(QStringLiteral("1/1/2004"), QStringLiteral("1/31/2004"), days));
-    EXPECT_EQ(days, QStringList({QStringLiteral("1/05/2004||1||"), QStringLiteral("1/06/2004||1||")}));
+    QList<DayRecord> days;
+    ASSERT_TRUE(store.GetDates(D(1, 1, 2004), D(1, 31, 2004), days));
+    EXPECT_EQ(days, QList<DayRecord>({{D(1, 5, 2004), {}, 1, {}, {}}, {D(1, 6, 2004), {}, 1, {}, {}}}));
 
-    QString second;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("b")), {QStringLiteral("1/05/2004")}, second));
+    qint64 second = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("b")), {D(1, 5, 2004)}, second));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 2);
     EXPECT_NE(first, second);
 
-    QStringList ids;
-    ASSERT_TRUE(db::GetEventsByDate(QStringLiteral("1/5/2004"), ids));
-    EXPECT_EQ(ids, QStringList({first, second}));
-    QStringList dates;
-    ASSERT_TRUE(db::GetAllDatesForEvent(first, dates));
-    EXPECT_EQ(dates, QStringList({QStringLiteral("1/05/2004"), QStringLiteral("1/06/2004")}));
+    QList<qint64> ids;
+    ASSERT_TRUE(store.GetEventsByDate(D(1, 5, 2004), ids));
+    EXPECT_EQ(ids, QList<qint64>({first, second}));
+    QList<QDate> dates;
+    ASSERT_TRUE(store.GetAllDatesForEvent(first, dates));
+    EXPECT_EQ(dates, QList<QDate>({D(1, 5, 2004), D(1, 6, 2004)}));
 
     // The same day twice in one list is one occurrence.
-    QString third;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("c")),
-                                       {QStringLiteral("2/1/2004"), QStringLiteral("02/01/2004")}, third));
+    qint64 third = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("c")), {D(2, 1, 2004), D(2, 1, 2004)}, third));
     EXPECT_EQ(DayCount(QStringLiteral("2004-02-01")), 1);
-}
-
-TEST_F(Store, EmptyResultsAreOneEmptyEntry)
-{
-    QStringList list{QStringLiteral("stale"), QStringLiteral("entries")};
-    ASSERT_TRUE(db::GetEventsByDate(QStringLiteral("7/4/2026"), list));
-    EXPECT_EQ(list, kOneEmpty);
-    list = {QStringLiteral("stale")};
-    ASSERT_TRUE(db::GetDates(QStringLiteral("7/1/2026"), QStringLiteral("7/31/2026"), list));
-    EXPECT_EQ(list, kOneEmpty);
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("no dates")), {QString()}, id));
-    list = {QStringLiteral("stale")};
-    ASSERT_TRUE(db::GetAllDatesForEvent(id, list));
-    EXPECT_EQ(list, kOneEmpty);
+    // Nothing found is an empty list and success.
+    ASSERT_TRUE(store.GetEventsByDate(D(7, 4, 2026), ids));
+    EXPECT_TRUE(ids.isEmpty());
 }
 
 TEST_F(Store, CountsNeverGoBelowZeroAndNotesMakeADay)
 {
-    ASSERT_TRUE(db::DecrementEventCount(QStringLiteral("5/5/2026")));
+    ASSERT_TRUE(store.DecrementEventCount(D(5, 5, 2026)));
     EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), -1); // no row created
 
-    ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("5/5/2026"), QStringLiteral("dentist | 3pm")));
+    ASSERT_TRUE(store.UpdateDateNotes(D(5, 5, 2026), QStringLiteral("dentist | 3pm")));
     EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), 0);
-    ASSERT_TRUE(db::DecrementEventCount(QStringLiteral("5/05/2026")));
+    ASSERT_TRUE(store.DecrementEventCount(D(5, 5, 2026)));
     EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), 0);
 
-    ASSERT_TRUE(db::IncrementEventCount(QStringLiteral("5/5/2026")));
-    ASSERT_TRUE(db::IncrementEventCount(QStringLiteral("5/5/2026")));
+    ASSERT_TRUE(store.IncrementEventCount(D(5, 5, 2026)));
+    ASSERT_TRUE(store.IncrementEventCount(D(5, 5, 2026)));
     EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), 2);
-    ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("5/5/2026"), QStringLiteral("moved")));
-    QStringList days;
-    ASSERT_TRUE(db::GetDates(QStringLiteral("5/5/2026"), QStringLiteral("5/5/2026"), days));
-    EXPECT_EQ(days, QStringList{QStringLiteral("5/05/2026||2|moved|")});
+    ASSERT_TRUE(store.UpdateDateNotes(D(5, 5, 2026), QStringLiteral("moved")));
+    QList<DayRecord> days;
+    ASSERT_TRUE(store.GetDates(D(5, 5, 2026), D(5, 5, 2026), days));
+    EXPECT_EQ(days, (QList<DayRecord>{{D(5, 5, 2026), {}, 2, QStringLiteral("moved"), {}}}));
 
-    // A broken row (null count) fails rather than guessing.
+    // A broken row (null count) fails rather than guessing; GetDates reads it as 0.
     Raw(QStringLiteral("UPDATE Dates SET EventCount = NULL"));
-    EXPECT_FALSE(db::DecrementEventCount(QStringLiteral("5/5/2026")));
+    EXPECT_FALSE(store.DecrementEventCount(D(5, 5, 2026)));
     EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basDatabase.DecrementEventCount")});
-    ASSERT_TRUE(db::GetDates(QStringLiteral("5/5/2026"), QStringLiteral("5/5/2026"), days));
-    EXPECT_EQ(days, QStringList{QStringLiteral("5/05/2026||0|moved|")});
+    ASSERT_TRUE(store.GetDates(D(5, 5, 2026), D(5, 5, 2026), days));
+    EXPECT_EQ(days, (QList<DayRecord>{{D(5, 5, 2026), {}, 0, QStringLiteral("moved"), {}}}));
 }
 
 TEST_F(Store, UpdateChangesOnlyTheDatesThatDiffer)
 {
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("old")),
-                                       {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004")}, id));
-    QString other;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("other")), {QStringLiteral("1/6/2004")}, other));
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("old")), {D(1, 5, 2004), D(1, 6, 2004)}, id));
+    qint64 other = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("other")), {D(1, 6, 2004)}, other));
     Raw(QStringLiteral("CREATE TABLE Removed (EventDate TEXT)"));
     Raw(QStringLiteral("CREATE TRIGGER removed AFTER DELETE ON EventDates BEGIN INSERT INTO Removed VALUES (OLD.EventDate); END"));
 
-    ASSERT_TRUE(db::UpdateEventInDatabase(id, Store::Values(QStringLiteral("new"), QStringLiteral("n"), QStringLiteral("8:00 AM"),
-                                                            QStringLiteral("8:30 AM"), QStringLiteral("1")),
-                                          {QStringLiteral("01/06/2004"), QStringLiteral("1/7/2004"), QString()}));
+    ASSERT_TRUE(store.UpdateEventInDatabase(
+        id, Event(QStringLiteral("new"), QStringLiteral("n"), QTime(8, 0), QTime(8, 30), true), {D(1, 6, 2004), D(1, 7, 2004)}));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 0);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 2);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-07")), 1);
     // The date kept is not deleted and added again.
     EXPECT_EQ(Raw(QStringLiteral("SELECT group_concat(EventDate) FROM Removed")).toString(), QStringLiteral("2004-01-05"));
-    QStringList record;
-    ASSERT_TRUE(db::GetEventData(id, record));
-    EXPECT_EQ(record[1], QStringLiteral("new"));
-    EXPECT_EQ(record[3], QStringLiteral("8:00 AM"));
-    EXPECT_EQ(record[8], QStringLiteral("True"));
-    QStringList dates;
-    ASSERT_TRUE(db::GetAllDatesForEvent(id, dates));
-    EXPECT_EQ(dates, QStringList({QStringLiteral("1/06/2004"), QStringLiteral("1/07/2004")}));
+    EventRecord record;
+    ASSERT_TRUE(store.GetEventData(id, record));
+    EXPECT_EQ(record.EventName, QStringLiteral("new"));
+    EXPECT_EQ(record.StartTime, QTime(8, 0));
+    EXPECT_TRUE(record.Recurring);
+    QList<QDate> dates;
+    ASSERT_TRUE(store.GetAllDatesForEvent(id, dates));
+    EXPECT_EQ(dates, QList<QDate>({D(1, 6, 2004), D(1, 7, 2004)}));
 }
 
 TEST_F(Store, DeletingKeepsCountsRight)
 {
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("x")),
-                                       {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004")}, id));
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("x")), {D(1, 5, 2004), D(1, 6, 2004)}, id));
     // A date the event does not have changes no count.
-    ASSERT_TRUE(db::DeleteEventDate(id, QStringLiteral("1/7/2004")));
-    ASSERT_TRUE(db::IncrementEventCount(QStringLiteral("1/7/2004")));
-    ASSERT_TRUE(db::DeleteEventDate(id, QStringLiteral("1/7/2004")));
+    ASSERT_TRUE(store.IncrementEventCount(D(1, 7, 2004)));
+    ASSERT_TRUE(store.DeleteEventDate(id, D(1, 7, 2004)));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-07")), 1);
 
-    ASSERT_TRUE(db::DeleteEventDate(id, QStringLiteral("1/05/2004")));
+    ASSERT_TRUE(store.DeleteEventDate(id, D(1, 5, 2004)));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 0);
 
-    // The counts follow the stored dates even when the caller's list is stale.
-    ASSERT_TRUE(db::DeleteEventFromDatabase(id, {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004")}));
+    ASSERT_TRUE(store.DeleteEventFromDatabase(id));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates WHERE EventId = ?"), {id}), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Events")), 0);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 0);
@@ -227,10 +197,9 @@ TEST_F(Store, AFailureInTheMiddleLeavesNothingBehind)
     // The third date's insert fails inside the store.
     Raw(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON EventDates WHEN NEW.EventDate = '2004-01-07' "
                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    QString id = QStringLiteral("stale");
-    EXPECT_FALSE(db::AddEventToDatabase(Store::Values(QStringLiteral("x")),
-                                        {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004"), QStringLiteral("1/7/2004")}, id));
-    EXPECT_TRUE(id.isEmpty());
+    qint64 id = 77;
+    EXPECT_FALSE(store.AddEventToDatabase(Event(QStringLiteral("x")), {D(1, 5, 2004), D(1, 6, 2004), D(1, 7, 2004)}, id));
+    EXPECT_EQ(id, 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Events")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Dates")), 0);
@@ -238,31 +207,31 @@ TEST_F(Store, AFailureInTheMiddleLeavesNothingBehind)
     EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basDatabase.AddEventDate")});
 
     // An update that fails half way keeps the old values, dates and counts.
-    ASSERT_TRUE(db::AddEventToDatabase(Store::Values(QStringLiteral("kept")), {QStringLiteral("1/5/2004")}, id));
-    EXPECT_FALSE(db::UpdateEventInDatabase(id, Store::Values(QStringLiteral("lost")),
-                                           {QStringLiteral("1/6/2004"), QStringLiteral("1/7/2004")}));
-    QStringList record;
-    ASSERT_TRUE(db::GetEventData(id, record));
-    EXPECT_EQ(record[1], QStringLiteral("kept"));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("kept")), {D(1, 5, 2004)}, id));
+    EXPECT_FALSE(store.UpdateEventInDatabase(id, Event(QStringLiteral("lost")), {D(1, 6, 2004), D(1, 7, 2004)}));
+    EventRecord record;
+    ASSERT_TRUE(store.GetEventData(id, record));
+    EXPECT_EQ(record.EventName, QStringLiteral("kept"));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 1);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), -1);
 
     // The store is usable afterwards: no transaction was left open.
-    ASSERT_TRUE(db::AddEventDate(id, QStringLiteral("1/6/2004")));
+    ASSERT_TRUE(store.AddEventDate(id, D(1, 6, 2004)));
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 1);
 }
 
-TEST_F(Store, MissingOrMalformedIdsReport)
+TEST_F(Store, MissingOrInvalidKeysReport)
 {
-    QStringList record{QStringLiteral("stale")};
-    EXPECT_FALSE(db::GetEventData(QStringLiteral("999"), record));
-    EXPECT_TRUE(record.isEmpty());
-    EXPECT_FALSE(db::GetEventData(QStringLiteral("abc"), record));
-    EXPECT_FALSE(db::AddEventDate(QStringLiteral("999"), QStringLiteral("1/5/2004")));
-    EXPECT_FALSE(db::UpdateEventInDatabase(QStringLiteral("999"), Store::Values(QStringLiteral("x")), {QStringLiteral("1/5/2004")}));
-    EXPECT_FALSE(db::IncrementEventCount(QStringLiteral("2/30/2026")));
-    QString id;
-    EXPECT_FALSE(db::AddEventToDatabase({QStringLiteral("too few")}, {}, id));
+    EventRecord record;
+    record.EventName = QStringLiteral("stale");
+    EXPECT_FALSE(store.GetEventData(999, record));
+    EXPECT_EQ(record, EventRecord{});
+    EXPECT_FALSE(store.GetEventData(-1, record));
+    EXPECT_FALSE(store.AddEventDate(999, D(1, 5, 2004)));
+    EXPECT_FALSE(store.UpdateEventInDatabase(999, Event(QStringLiteral("x")), {D(1, 5, 2004)}));
+    EXPECT_FALSE(store.IncrementEventCount(QDate()));
+    qint64 id = 0;
+    EXPECT_FALSE(store.AddEventToDatabase(Event(QStringLiteral("bad date")), {D(1, 5, 2004), QDate()}, id));
     EXPECT_EQ(ReportedModules(),
               QStringList({QStringLiteral("basDatabase.GetEventData"), QStringLiteral("basDatabase.GetEventData"),
                            QStringLiteral("basDatabase.AddEventDate"), QStringLiteral("basDatabase.UpdateEventInDatabase"),
@@ -275,13 +244,13 @@ TEST_F(Store, FactOfTheDayMatchesMonthAndDayInAnyYear)
 {
     Raw(QStringLiteral("INSERT INTO FactOfTheDay VALUES ('01-05', ''), ('01-05', 'second'), ('01-05', 'third'), "
                        "('02-29', 'leap')"));
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("1/05/2004")), QStringLiteral("second"));
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("1/5/1999")), QStringLiteral("second"));
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("2/29/2028")), QStringLiteral("leap"));
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("1/6/2004")), QString());
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("not a date")), QString());
-    db::CloseDatabaseConnection();
-    EXPECT_EQ(db::GetFactOfTheDay(QStringLiteral("1/5/2004")), QString());
+    EXPECT_EQ(store.GetFactOfTheDay(D(1, 5, 2004)), QStringLiteral("second"));
+    EXPECT_EQ(store.GetFactOfTheDay(D(1, 5, 1999)), QStringLiteral("second"));
+    EXPECT_EQ(store.GetFactOfTheDay(D(2, 29, 2028)), QStringLiteral("leap"));
+    EXPECT_EQ(store.GetFactOfTheDay(D(1, 6, 2004)), QString());
+    EXPECT_EQ(store.GetFactOfTheDay(QDate()), QString());
+    store.CloseDatabaseConnection();
+    EXPECT_EQ(store.GetFactOfTheDay(D(1, 5, 2004)), QString());
     EXPECT_TRUE(messages.empty());
 }
 
@@ -289,29 +258,100 @@ TEST_F(Store, DateColorThrowsToItsCaller)
 {
     Raw(QStringLiteral("INSERT INTO Dates VALUES ('2026-12-06', 'Purple', 0, '', 'Second Sunday of Advent'), "
                        "('2026-12-07', NULL, 0, '', '')"));
-    EXPECT_EQ(db::QueryDateColor(QStringLiteral("12/6/2026")), QStringLiteral("Purple"));
-    EXPECT_EQ(db::QueryDateColor(QStringLiteral("12/07/2026")), QString());
-    EXPECT_EQ(db::QueryDateColor(QStringLiteral("12/8/2026")), QString());
-    EXPECT_THROW(db::QueryDateColor(QStringLiteral("13/1/2026")), basOperation::Failure);
-    db::CloseDatabaseConnection();
-    EXPECT_THROW(db::QueryDateColor(QStringLiteral("12/6/2026")), basOperation::Failure);
+    EXPECT_EQ(store.QueryDateColor(D(12, 6, 2026)), QStringLiteral("Purple"));
+    EXPECT_EQ(store.QueryDateColor(D(12, 7, 2026)), QString());
+    EXPECT_EQ(store.QueryDateColor(D(12, 8, 2026)), QString());
+    EXPECT_THROW(store.QueryDateColor(QDate()), basOperation::Failure);
+    store.CloseDatabaseConnection();
+    EXPECT_THROW(store.QueryDateColor(D(12, 6, 2026)), basOperation::Failure);
     EXPECT_TRUE(messages.empty());
+}
+
+// The renderer's read of its month: one query, the days in order, each day's all-day
+// events first, then the timed ones by start time; ties by the order they were saved.
+TEST_F(Store, EventsInRangeComeInTheRenderersOrder)
+{
+    auto add = [&](const QString &name, QTime start, QList<QDate> dates, bool allDay = false) {
+        EventRecord event = Event(name, {}, start, start);
+        event.AllDayEvent = allDay;
+        qint64 id = 0;
+        EXPECT_TRUE(store.AddEventToDatabase(event, dates, id));
+        return id;
+    };
+    const qint64 review = add(QStringLiteral("Review"), QTime(14, 0), {D(12, 7, 2026)});
+    const qint64 lunch = add(QStringLiteral("Lunch"), QTime(12, 0), {D(12, 7, 2026), D(12, 8, 2026)});
+    const qint64 holiday = add(QStringLiteral("Holiday"), {}, {D(12, 8, 2026), D(12, 7, 2026)}, true);
+    const qint64 budget = add(QStringLiteral("Budget"), QTime(12, 0), {D(12, 7, 2026)});
+    const qint64 early = add(QStringLiteral("Early"), QTime(0, 0), {D(12, 7, 2026)});
+    add(QStringLiteral("Outside"), QTime(8, 0), {D(12, 6, 2026), D(12, 9, 2026)});
+
+    QList<DatedEvent> events;
+    ASSERT_TRUE(store.GetEventsInRange(D(12, 7, 2026), D(12, 8, 2026), events));
+    QList<std::pair<QDate, qint64>> order;
+    for (const DatedEvent &dated : events)
+        order.append({dated.Date, dated.Event.EventID});
+    EXPECT_EQ(order, (QList<std::pair<QDate, qint64>>{{D(12, 7, 2026), holiday},
+                                                       {D(12, 7, 2026), early},
+                                                       {D(12, 7, 2026), lunch},
+                                                       {D(12, 7, 2026), budget},
+                                                       {D(12, 7, 2026), review},
+                                                       {D(12, 8, 2026), holiday},
+                                                       {D(12, 8, 2026), lunch}}));
+    EXPECT_EQ(events[2].Event.EventName, QStringLiteral("Lunch"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// Damaged rows written by something else: each is left out, the rest of the day stays,
+// and one report names them all.
+TEST_F(Store, OneBrokenEventLeavesTheOthersOfItsDay)
+{
+    qint64 good = 0, emptyStart = 0, garbageEnd = 0, allDay = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("good")), {D(12, 7, 2026)}, good));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("empty start")), {D(12, 7, 2026)}, emptyStart));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("garbage end")), {D(12, 7, 2026)}, garbageEnd));
+    EventRecord holiday = Event(QStringLiteral("holiday"));
+    holiday.AllDayEvent = true;
+    ASSERT_TRUE(store.AddEventToDatabase(holiday, {D(12, 7, 2026)}, allDay));
+    Raw(QStringLiteral("UPDATE Events SET StartTime = '' WHERE EventID = ?"), {emptyStart});
+    Raw(QStringLiteral("UPDATE Events SET EndTime = 'half past' WHERE EventID = ?"), {garbageEnd});
+    // An all-day event needs no times; an older file's "9:30 AM" still reads.
+    Raw(QStringLiteral("UPDATE Events SET StartTime = NULL, EndTime = NULL WHERE EventID = ?"), {allDay});
+    Raw(QStringLiteral("UPDATE Events SET StartTime = '9:30 AM' WHERE EventID = ?"), {good});
+    // A malformed stored date inside the range's text span.
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, '2026-12-1x')"), {good});
+
+    QList<DatedEvent> events;
+    ASSERT_TRUE(store.GetEventsInRange(D(12, 1, 2026), D(12, 31, 2026), events));
+    ASSERT_EQ(events.size(), 2);
+    EXPECT_EQ(events[0].Event.EventID, allDay);
+    EXPECT_EQ(events[1].Event.EventID, good);
+    EXPECT_EQ(events[1].Event.StartTime, QTime(9, 30));
+    ASSERT_EQ(ReportedModules(), QStringList{QStringLiteral("basDatabase.GetEventsInRange")});
+    for (const char *named : {"empty start", "garbage end", "2026-12-07", "2026-12-1x"})
+        EXPECT_TRUE(messages[0].text.contains(QLatin1String(named))) << named << "\n" << messages[0].text.toStdString();
+
+    // The editor can still open the broken event to mend it.
+    EventRecord record;
+    ASSERT_TRUE(store.GetEventData(emptyStart, record));
+    EXPECT_FALSE(record.StartTime.isValid());
+    EXPECT_EQ(record.EndTime, QTime(10, 0));
 }
 
 class Connection : public QuillonTest {};
 
 TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
 {
+    basDatabase::EventStore store;
     const QString path = TempPath(QStringLiteral("dbcalndr.sqlite"));
-    ASSERT_EQ(db::DatabasePath(), path);
-    EXPECT_FALSE(db::OpenDatabaseConnection());
+    ASSERT_EQ(basDatabase::EventStore::DatabasePath(), path);
+    EXPECT_FALSE(store.OpenDatabaseConnection());
     EXPECT_FALSE(QFileInfo::exists(path)); // never created by the program
 
     {
         QFile empty(path);
         ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     }
-    EXPECT_FALSE(db::OpenDatabaseConnection());
+    EXPECT_FALSE(store.OpenDatabaseConnection());
     EXPECT_EQ(QFileInfo(path).size(), 0);
 
     {
@@ -319,30 +359,51 @@ TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
         ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
         corrupt.write(QByteArray(8192, 'x'));
     }
-    EXPECT_FALSE(db::OpenDatabaseConnection());
+    EXPECT_FALSE(store.OpenDatabaseConnection());
 
-    ASSERT_EQ(messages.size(), 3u);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_FALSE(store.OpenDatabaseConnection());
+
+    // Each says why: no file, a file of no tables, no database at all, a folder.
+    ASSERT_EQ(messages.size(), 4u);
     for (const auto &message : messages) {
         EXPECT_TRUE(message.text.contains(QStringLiteral("basDatabase.OpenDatabaseConnection")));
         EXPECT_TRUE(message.text.contains(QStringLiteral("Line Number: \t50")));
     }
+    EXPECT_TRUE(messages[0].text.contains(QLatin1String("not found")));
+    EXPECT_TRUE(messages[1].text.contains(QLatin1String("is not a Quillon database: table Events is missing")));
+    EXPECT_TRUE(messages[2].text.contains(QLatin1String("is not a database")));
+    EXPECT_FALSE(messages[2].text.contains(QLatin1String("not a Quillon database")));
+    EXPECT_TRUE(messages[3].text.contains(QLatin1String("is a folder, not a database file")));
+    ASSERT_TRUE(QDir(path).removeRecursively());
     // Operations without a connection report and fail; nothing crashes.
-    QStringList ids;
-    EXPECT_FALSE(db::GetEventsByDate(QStringLiteral("1/5/2004"), ids));
-    EXPECT_EQ(ids, kOneEmpty);
+    QList<qint64> ids;
+    EXPECT_FALSE(store.GetEventsByDate(D(1, 5, 2004), ids));
+    EXPECT_FALSE(store.IsOpen());
 
     // A good file opens, in a folder whose name needs quoting in a URI, and a second
     // open replaces the first connection.
     const QString folder = TempPath(QStringLiteral("my data #1 %20?&"));
     env.Set("QUILLON_DATA_DIR", folder.toLocal8Bit());
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(db::DatabasePath(), false, error)) << error.toStdString();
-    ASSERT_TRUE(db::DatabasePath().startsWith(folder));
-    EXPECT_TRUE(db::OpenDatabaseConnection());
-    EXPECT_TRUE(db::OpenDatabaseConnection());
-    EXPECT_TRUE(db::GetEventsByDate(QStringLiteral("1/5/2004"), ids));
-    db::CloseDatabaseConnection();
-    db::CloseDatabaseConnection();
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(basDatabase::EventStore::DatabasePath(), error)) << error.toStdString();
+    ASSERT_TRUE(basDatabase::EventStore::DatabasePath().startsWith(folder));
+    EXPECT_TRUE(store.OpenDatabaseConnection());
+    EXPECT_TRUE(store.OpenDatabaseConnection());
+    EXPECT_TRUE(store.GetEventsByDate(D(1, 5, 2004), ids));
+
+    // Two stores in one process each keep their own connection.
+    basDatabase::EventStore second;
+    ASSERT_TRUE(second.OpenDatabaseConnection());
+    EXPECT_NE(second.ConnectionName(), store.ConnectionName());
+    qint64 id = 0;
+    ASSERT_TRUE(second.AddEventToDatabase(StoreTest::Event(QStringLiteral("shared")), {D(1, 5, 2004)}, id));
+    second.CloseDatabaseConnection();
+    ASSERT_TRUE(store.GetEventsByDate(D(1, 5, 2004), ids));
+    EXPECT_EQ(ids, QList<qint64>{id});
+    store.CloseDatabaseConnection();
+    store.CloseDatabaseConnection();
 }
 
 } // namespace

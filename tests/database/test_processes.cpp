@@ -2,8 +2,7 @@
 // in the middle.
 #include "StoreTest.h"
 
-#include "basDatabase.h"
-#include "basDateText.h"
+#include "EventStore.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -14,7 +13,6 @@
 
 namespace {
 using quillontest::StoreTest;
-namespace db = basDatabase;
 
 const QString kWriter = QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_db_writer");
 const QString kTool = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db");
@@ -23,23 +21,18 @@ constexpr int kDaysPerEvent = 365;
 class TwoProcesses : public StoreTest {
 protected:
     // Reads January 2027 as the renderer does; every event found must be whole.
-    void ReadMonth(QSet<QString> &verified)
+    void ReadMonth(QSet<qint64> &verified)
     {
-        for (QDate day(2027, 1, 1); day.month() == 1; day = day.addDays(1)) {
-            QStringList ids;
-            ASSERT_TRUE(db::GetEventsByDate(basDateText::FormatDateText(day), ids));
-            for (const QString &id : std::as_const(ids)) {
-                if (id.isEmpty())
-                    continue;
-                QStringList record;
-                ASSERT_TRUE(db::GetEventData(id, record));
-                if (verified.contains(id))
-                    continue;
-                QStringList dates;
-                ASSERT_TRUE(db::GetAllDatesForEvent(id, dates));
-                ASSERT_EQ(dates.size(), kDaysPerEvent) << "event " << id.toStdString() << " seen with part of its dates";
-                verified.insert(id);
-            }
+        QList<basDatabase::DatedEvent> events;
+        ASSERT_TRUE(store.GetEventsInRange(QDate(2027, 1, 1), QDate(2027, 1, 31), events));
+        for (const basDatabase::DatedEvent &dated : std::as_const(events)) {
+            const qint64 id = dated.Event.EventID;
+            if (verified.contains(id))
+                continue;
+            QList<QDate> dates;
+            ASSERT_TRUE(store.GetAllDatesForEvent(id, dates));
+            ASSERT_EQ(dates.size(), kDaysPerEvent) << "event " << id << " seen with part of its dates";
+            verified.insert(id);
         }
     }
 };
@@ -49,7 +42,7 @@ TEST_F(TwoProcesses, ReaderNeverWaitsOutNorSeesAPartialEvent)
     QProcess writer;
     writer.start(kWriter, {QStringLiteral("200"), QString::number(kDaysPerEvent), QStringLiteral("1/1/2027")});
     ASSERT_TRUE(writer.waitForStarted());
-    QSet<QString> verified;
+    QSet<qint64> verified;
     int passes = 0;
     while (writer.state() != QProcess::NotRunning) {
         ReadMonth(verified);
@@ -95,8 +88,8 @@ TEST_F(TwoProcesses, SaveKilledInTheMiddleLeavesAConsistentFile)
                     {kDaysPerEvent}),
               0);
     // The store carries on where the killed writer stopped.
-    QString id;
-    EXPECT_TRUE(db::AddEventToDatabase(Values(QStringLiteral("after")), {QStringLiteral("1/1/2027")}, id));
+    qint64 id = 0;
+    EXPECT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("after")), {QDate(2027, 1, 1)}, id));
 }
 
 } // namespace

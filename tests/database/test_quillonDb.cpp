@@ -1,10 +1,14 @@
 // quillon-db create/check as a user runs them, and the invariants check behind it.
 #include "StoreTest.h"
 
-#include "basDatabase.h"
+#include "EventStore.h"
 #include "basSchema.h"
+#include "basStoreCheck.h"
 
 #include <QDate>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -13,7 +17,6 @@
 namespace {
 using quillontest::QuillonTest;
 using quillontest::StoreTest;
-namespace db = basDatabase;
 
 const QString kTool = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db");
 
@@ -73,24 +76,25 @@ TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
 
 TEST_F(QuillonDbTool, CreateShipsTheChurchYearAndTheFacts)
 {
-    const QString file = basDatabase::DatabasePath();
+    const QString file = basDatabase::EventStore::DatabasePath();
     const ToolRun run = RunTool({QStringLiteral("create"), file});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_TRUE(db::OpenDatabaseConnection());
-    // Every day of 1900-2100 has its colour; the store reads them in the one date form.
-    QStringList days;
-    ASSERT_TRUE(db::GetDates(QStringLiteral("1/1/1900"), QStringLiteral("12/31/2100"), days));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    // Every day of 1900-2100 has its colour and name.
+    QList<basDatabase::DayRecord> days;
+    ASSERT_TRUE(store.GetDates(QDate(1900, 1, 1), QDate(2100, 12, 31), days));
     EXPECT_EQ(days.size(), QDate(1900, 1, 1).daysTo(QDate(2100, 12, 31)) + 1);
-    EXPECT_EQ(days.first(), QStringLiteral("1/01/1900|White|0||Name of Jesus"));
-    EXPECT_EQ(db::QueryDateColor(QStringLiteral("4/23/2000")), QStringLiteral("White"));
-    EXPECT_EQ(db::SplitDayRecord(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))])[4], QStringLiteral("Easter Sunday"));
-    EXPECT_FALSE(db::GetFactOfTheDay(QStringLiteral("1/1/2031")).isEmpty());
+    EXPECT_EQ(days.first(), (basDatabase::DayRecord{QDate(1900, 1, 1), QStringLiteral("White"), 0, {}, QStringLiteral("Name of Jesus")}));
+    EXPECT_EQ(store.QueryDateColor(QDate(2000, 4, 23)), QStringLiteral("White"));
+    EXPECT_EQ(days[QDate(1900, 1, 1).daysTo(QDate(2000, 4, 23))].DateText, QStringLiteral("Easter Sunday"));
+    EXPECT_FALSE(store.GetFactOfTheDay(QDate(2031, 1, 1)).isEmpty());
     // Adding events to a shipped day keeps its colour and text.
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(quillontest::StoreTest::Values(QStringLiteral("x")), {QStringLiteral("4/23/2000")}, id));
-    ASSERT_TRUE(db::GetDates(QStringLiteral("4/23/2000"), QStringLiteral("4/23/2000"), days));
-    EXPECT_EQ(days, QStringList{QStringLiteral("4/23/2000|White|1||Easter Sunday")});
-    db::CloseDatabaseConnection();
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(quillontest::StoreTest::Event(QStringLiteral("x")), {QDate(2000, 4, 23)}, id));
+    ASSERT_TRUE(store.GetDates(QDate(2000, 4, 23), QDate(2000, 4, 23), days));
+    EXPECT_EQ(days, (QList<basDatabase::DayRecord>{{QDate(2000, 4, 23), QStringLiteral("White"), 1, {}, QStringLiteral("Easter Sunday")}}));
+    store.CloseDatabaseConnection();
 
     // Without its facts the file is not made at all.
     const QString other = TempPath(QStringLiteral("other.sqlite"));
@@ -104,7 +108,7 @@ TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
 {
     const QString file = TempPath(QStringLiteral("locked.sqlite"));
     QString error;
-    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, false, error));
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, error));
     {
         QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
         holder.setDatabaseName(file);
@@ -123,16 +127,54 @@ TEST_F(QuillonDbTool, LockedFileIsReportedNotWaitedOnForever)
     EXPECT_EQ(RunTool({QStringLiteral("check"), file}).exitCode, 0);
 }
 
+TEST_F(QuillonDbTool, AFileThatCannotBeOpenedSaysWhy)
+{
+    const QString folder = TempPath(QStringLiteral("folder.sqlite"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ToolRun run = RunTool({QStringLiteral("check"), folder});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("is a folder, not a database file"))) << run.err.toStdString();
+
+    // A read-only folder: the journal cannot be written beside the file. Root may
+    // write anywhere, so then the tool runs as nobody.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quillon-readonly-XXXXXX"));
+    const QString file = dir.filePath(QStringLiteral("dbcalndr.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(file, error)) << error.toStdString();
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(file, readable | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), readable | enterable));
+    QString program = kTool;
+    QStringList arguments{QStringLiteral("check"), file};
+    if (QFileInfo(dir.path()).isWritable()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"), kTool} + arguments;
+    }
+    QProcess tool;
+    if (!program.isEmpty())
+        tool.start(program, arguments);
+    const bool ran = !program.isEmpty() && tool.waitForFinished(60000);
+    const int exitCode = tool.exitCode();
+    const QString err = QString::fromLocal8Bit(tool.readAllStandardError());
+    QFile::setPermissions(dir.path(), readable | enterable | QFile::WriteOwner);
+    if (!ran || exitCode == 126 || exitCode == 127)
+        GTEST_SKIP() << "cannot run the tool without write permission here";
+    EXPECT_EQ(exitCode, 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("read-only"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("not a Quillon database")));
+}
+
 class CheckInvariants : public StoreTest {};
 
 TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
 {
-    QString id;
-    ASSERT_TRUE(db::AddEventToDatabase(Values(QStringLiteral("a")),
-                                       {QStringLiteral("1/5/2004"), QStringLiteral("1/6/2004"), QStringLiteral("1/7/2004")}, id));
-    ASSERT_TRUE(db::UpdateDateNotes(QStringLiteral("1/8/2004"), QStringLiteral("note only")));
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {QDate(2004, 1, 5), QDate(2004, 1, 6), QDate(2004, 1, 7)}, id));
+    ASSERT_TRUE(store.UpdateDateNotes(QDate(2004, 1, 8), QStringLiteral("note only")));
     QStringList none;
-    ASSERT_TRUE(basSchema::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(basStoreCheck::CheckDatabaseFile(DatabaseFile(), false, none)) << none.join(QLatin1Char('\n')).toStdString();
 
     Raw(QStringLiteral("UPDATE Dates SET EventCount = 5 WHERE DateKey = '2004-01-05'"));
     Raw(QStringLiteral("UPDATE Dates SET EventCount = -1 WHERE DateKey = '2004-01-08'"));
@@ -159,6 +201,56 @@ TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
     // Day notes survive the repair.
     EXPECT_EQ(Raw(QStringLiteral("SELECT DateNotes FROM Dates WHERE DateKey = '2004-01-08'")).toString(),
               QStringLiteral("note only"));
+}
+
+// Rows no program of ours writes: dates that are no dates and timed events without
+// times. Check names each; repair mends what it can and never turns them into days.
+TEST_F(CheckInvariants, UnreadableDatesAndTimesAreListedNeverMended)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("kept")), {QDate(2026, 12, 7)}, id));
+    qint64 broken = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("no start")), {QDate(2026, 12, 8)}, broken));
+    Raw(QStringLiteral("UPDATE Events SET StartTime = '' WHERE EventID = ?"), {broken});
+    for (const char *bad : {"12/07/2026", "", "abc", "2026-13-45", "2026-02-30"})
+        Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, ?)"), {id, QString::fromLatin1(bad)});
+    // A count to mend beside them.
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = 9 WHERE DateKey = '2026-12-07'"));
+
+    ToolRun run = RunTool({QStringLiteral("check"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char *expected : {"on \"12/07/2026\": not a date", "on \"\": not a date", "on \"abc\": not a date",
+                                 "on \"2026-13-45\": not a date", "on \"2026-02-30\": not a date",
+                                 "\"no start\": no readable start time (\"\")", "Dates 2026-12-07: EventCount 9"})
+        EXPECT_TRUE(run.out.contains(QString::fromLatin1(expected))) << expected << "\n" << run.out.toStdString();
+
+    run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("repaired: set 1 EventCount values")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("not mended: EventDates %1 on \"abc\": not a date").arg(id)));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("not mended: Events %1 \"no start\"").arg(broken)));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("added")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral(": ok")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Dates")), 2);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-07")), 1);
+}
+
+TEST_F(CheckInvariants, AFailedRepairSaysNothingWasChanged)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("a")), {QDate(2004, 1, 5)}, id));
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = 5"));
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (777, '2004-01-06')"));
+    // The count's update fails after the orphan is gone, as on a full disk.
+    Raw(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON Dates BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+
+    const ToolRun run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.out.contains(QStringLiteral("repaired:"))) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the repair failed and nothing was changed: database or disk is full")))
+        << run.err.toStdString();
+    EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 5);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates")), 2);
 }
 
 } // namespace

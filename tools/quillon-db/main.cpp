@@ -1,9 +1,12 @@
 // quillon-db: makes a new event database, or checks (and mends) an existing one.
 //   quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE
 //   quillon-db check [--repair] [--timeout MS] FILE
-// Exit codes: 0 done and clean, 1 problems found (or left after repair), 2 the file
-// could not be made or read (missing, locked, corrupt), 64 wrong usage.
+// Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
+// failed and changed nothing), 2 the file could not be made or read (missing, locked,
+// corrupt, a folder), 64 wrong usage.
 #include "basSchema.h"
+#include "basSeed.h"
+#include "basStoreCheck.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -57,7 +60,11 @@ int Create(const QStringList &arguments)
         return kCannotOpen;
     }
     QString error;
-    if (!basSchema::CreateDatabaseFile(file, !empty, facts, error)) {
+    // The shipped facts are compiled in; --facts names another file.
+    const bool made = empty ? basSchema::CreateDatabaseFile(file, error)
+                            : basSeed::CreateShippedDatabaseFile(
+                                  file, facts.isEmpty() ? QStringLiteral(":/quillon-db/facts.tsv") : facts, error);
+    if (!made) {
         Print(stderr, QStringLiteral("quillon-db: cannot create %1: %2").arg(file, error));
         return kCannotOpen;
     }
@@ -88,18 +95,24 @@ int Check(const QStringList &arguments)
     if (file.isEmpty())
         return Usage();
     QStringList problems;
-    const basSchema::CheckResult result = basSchema::CheckDatabaseFile(file, repair, problems, timeout);
+    const basStoreCheck::CheckResult result = basStoreCheck::CheckDatabaseFile(file, repair, problems, timeout);
     switch (result) {
-    case basSchema::CheckResult::CannotOpen:
+    case basStoreCheck::CheckResult::CannotOpen:
         for (const QString &problem : problems)
             Print(stderr, QStringLiteral("quillon-db: cannot check %1: %2").arg(file, problem));
         return kCannotOpen;
-    case basSchema::CheckResult::Problems:
+    case basStoreCheck::CheckResult::RepairFailed:
+        // The findings stand; the last line says why none of them was mended.
+        for (qsizetype i = 0; i + 1 < problems.size(); ++i)
+            Print(stdout, problems[i]);
+        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(file, problems.value(problems.size() - 1)));
+        return kProblems;
+    case basStoreCheck::CheckResult::Problems:
         for (const QString &problem : problems)
             Print(stdout, problem);
         Print(stdout, QStringLiteral("%1: problems found").arg(file));
         return kProblems;
-    case basSchema::CheckResult::Clean:
+    case basStoreCheck::CheckResult::Clean:
         break;
     }
     for (const QString &problem : problems)

@@ -1,0 +1,653 @@
+#include "EventStore.h"
+
+#include "basConnection.h"
+#include "basErrorHandler.h"
+#include "basOperation.h"
+#include "basStoredForms.h"
+#include "platform/basPlatform.h"
+
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+#include <initializer_list>
+#include <map>
+#include <optional>
+
+namespace basDatabase {
+
+namespace {
+
+using basOperation::Failure;
+using basOperation::Steps;
+
+inline constexpr int kNoCurrentRecord = 3021;
+
+QString IsoDate(QDate date) { return basStoredForms::DateText(date); }
+QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value); }
+QTime StoredTime(const QVariant &value) { return basStoredForms::ReadTime(value); }
+QVariant TimeParameter(const QTime &time) { return basStoredForms::TimeText(time); }
+
+// An all-day event spans the whole day.
+const QTime kAllDayStart(0, 0);
+const QTime kAllDayEnd(23, 59);
+
+void CheckEventId(qint64 id)
+{
+    if (id <= 0)
+        basOperation::ThrowTypeMismatch();
+}
+
+QString Text(const QVariant &value) { return value.isNull() ? QString() : value.toString(); }
+
+// The eight columns of an event as bound parameters, in column order. A timed event
+// without both times is refused before anything is written.
+QList<QVariant> EventParameters(const EventRecord &event)
+{
+    if (event.AllDayEvent) {
+        return {event.EventName, 1, TimeParameter(kAllDayStart), TimeParameter(kAllDayEnd), QString(), QString(),
+                event.Notes, event.Recurring ? 1 : 0};
+    }
+    if (!event.StartTime.isValid() || !event.EndTime.isValid())
+        basOperation::ThrowTypeMismatch();
+    return {event.EventName,
+            0,
+            TimeParameter(event.StartTime),
+            TimeParameter(event.EndTime),
+            event.EventColor,
+            event.EventIcon == 0 ? QString() : QString::number(event.EventIcon),
+            event.Notes,
+            event.Recurring ? 1 : 0};
+}
+
+// An event row read with the columns EventID, EventName, AllDayEvent, StartTime,
+// EndTime, EventColor, EventIcon, Notes, Recurring from position first.
+EventRecord EventFromRow(const QSqlQuery &query, int first)
+{
+    EventRecord event;
+    event.EventID = query.value(first).toLongLong();
+    event.EventName = Text(query.value(first + 1));
+    event.AllDayEvent = query.value(first + 2).toLongLong() != 0;
+    event.StartTime = StoredTime(query.value(first + 3));
+    event.EndTime = StoredTime(query.value(first + 4));
+    event.EventColor = Text(query.value(first + 5));
+    bool ok = false;
+    const int icon = Text(query.value(first + 6)).trimmed().toInt(&ok);
+    event.EventIcon = ok ? icon : 0;
+    event.Notes = Text(query.value(first + 7));
+    event.Recurring = query.value(first + 8).toLongLong() != 0;
+    return event;
+}
+
+// Each date once, in the order given.
+QList<QDate> DistinctDates(const QList<QDate> &dates)
+{
+    QList<QDate> result;
+    QSet<QDate> seen;
+    for (const QDate &date : dates) {
+        if (!date.isValid())
+            basOperation::ThrowTypeMismatch();
+        if (!seen.contains(date)) {
+            seen.insert(date);
+            result.append(date);
+        }
+    }
+    return result;
+}
+
+// Ends a statement's reading as soon as the operation is done with it, so that no
+// reader keeps an old snapshot of the file open.
+class Finisher {
+public:
+    explicit Finisher(QSqlQuery &query) : m_query(query) {}
+    ~Finisher() { m_query.finish(); }
+    Finisher(const Finisher &) = delete;
+    Finisher &operator=(const Finisher &) = delete;
+
+private:
+    QSqlQuery &m_query;
+};
+
+} // namespace
+
+struct EventStore::Impl {
+    QString connectionName;
+    // Prepared statements of the open connection, kept for its lifetime: a 365-date
+    // save runs the same two statements hundreds of times.
+    std::map<QString, QSqlQuery> statements;
+    // Depth of the transactions in progress; nested operations join the outer one.
+    int transactionDepth = 0;
+
+    // Named after the object: unique among the stores alive, and the name goes with
+    // the store.
+    Impl() : connectionName(QStringLiteral("basDatabase.%1").arg(reinterpret_cast<quintptr>(this), 0, 16)) {}
+
+    QSqlDatabase Connection() const
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        if (!db.isValid() || !db.isOpen())
+            throw Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
+        return db;
+    }
+
+    QSqlQuery &Prepared(const QString &sql)
+    {
+        auto found = statements.find(sql);
+        if (found == statements.end()) {
+            QSqlQuery query(Connection());
+            query.setForwardOnly(true);
+            if (!query.prepare(sql))
+                basConnection::ThrowError(query.lastError());
+            found = statements.emplace(sql, std::move(query)).first;
+        }
+        return found->second;
+    }
+
+    // Runs a cached statement with its values bound in order. The caller reads the
+    // rows (if any) while the Finisher it holds keeps the statement's read lock short.
+    QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {})
+    {
+        QSqlQuery &query = Prepared(sql);
+        int position = 0;
+        for (const QVariant &value : values)
+            query.bindValue(position++, value);
+        if (!query.exec())
+            basConnection::ThrowError(query.lastError());
+        return query;
+    }
+
+    void Discard()
+    {
+        statements.clear();
+        transactionDepth = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+            if (db.isValid())
+                db.close();
+        }
+        if (QSqlDatabase::contains(connectionName))
+            QSqlDatabase::removeDatabase(connectionName);
+    }
+
+    // The day's EventCount, or nothing when the day has no row. A null count is a
+    // broken row and fails as a type mismatch.
+    std::optional<qint64> DayEventCount(const QString &iso)
+    {
+        QSqlQuery &query = Run(QStringLiteral("SELECT EventCount FROM Dates WHERE DateKey = ?"), {iso});
+        Finisher finish(query);
+        if (!query.next())
+            return std::nullopt;
+        const QVariant count = query.value(0);
+        if (count.isNull())
+            basOperation::ThrowTypeMismatch();
+        return count.toLongLong();
+    }
+
+    // The event's stored dates; a stored text that is no date is left out (check
+    // lists it).
+    QList<QDate> StoredDatesOf(qint64 id)
+    {
+        QList<QDate> dates;
+        QSqlQuery &query =
+            Run(QStringLiteral("SELECT EventDate FROM EventDates WHERE EventId = ? ORDER BY EventDate"), {id});
+        Finisher finish(query);
+        while (query.next()) {
+            const QDate date = DateFromIso(query.value(0));
+            if (date.isValid())
+                dates.append(date);
+        }
+        return dates;
+    }
+
+    // All or nothing for the statements of one operation. The outermost operation owns the
+    // transaction (BEGIN IMMEDIATE takes the write lock at once, so the busy timeout
+    // applies and no reader-to-writer upgrade can deadlock). Nested operations join it:
+    // when one fails, the operation around it fails too and everything rolls back, so no
+    // savepoint is needed. Leaving the outermost one without Commit rolls back.
+    class Transaction {
+    public:
+        explicit Transaction(Impl &store) : m_store(store)
+        {
+            if (m_store.transactionDepth == 0)
+                m_store.Run(QStringLiteral("BEGIN IMMEDIATE"));
+            m_outermost = m_store.transactionDepth == 0;
+            ++m_store.transactionDepth;
+        }
+        ~Transaction()
+        {
+            if (m_done)
+                return;
+            --m_store.transactionDepth;
+            if (!m_outermost)
+                return;
+            try {
+                m_store.Run(QStringLiteral("ROLLBACK"));
+            } catch (...) {
+                // SQLite rolls back by itself when the connection closes; nothing better
+                // can be done from a destructor.
+            }
+        }
+        Transaction(const Transaction &) = delete;
+        Transaction &operator=(const Transaction &) = delete;
+
+        void Commit()
+        {
+            if (m_outermost)
+                m_store.Run(QStringLiteral("COMMIT"));
+            m_done = true;
+            --m_store.transactionDepth;
+        }
+
+    private:
+        Impl &m_store;
+        bool m_outermost = false;
+        bool m_done = false;
+    };
+};
+
+EventStore::EventStore() : d(std::make_unique<Impl>()) {}
+
+EventStore::~EventStore() { d->Discard(); }
+
+QString EventStore::DatabasePath()
+{
+    return basPlatform::DataFile(QString::fromLatin1(basPlatform::kDatabaseFileName));
+}
+
+QString EventStore::ConnectionName() const { return d->connectionName; }
+
+bool EventStore::OpenDatabaseConnection(const QString &path)
+{
+    return basOperation::Trap("basDatabase.OpenDatabaseConnection", false, [&](Steps &step) {
+        step(10);
+        d->Discard();
+        try {
+            step(20);
+            const QString file = path.isEmpty() ? DatabasePath() : path;
+            step(30);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->connectionName);
+            if (!db.isValid())
+                throw Failure(basOperation::kDatabaseError, QStringLiteral("The SQLite driver of Qt SQL is missing"));
+            step(40);
+            basConnection::ConfigureConnection(db, file);
+            step(50);
+            basConnection::OpenAndVerify(db, file);
+        } catch (...) {
+            d->Discard();
+            throw;
+        }
+        step(60);
+        return true;
+    });
+}
+
+void EventStore::CloseDatabaseConnection() { d->Discard(); }
+
+bool EventStore::IsOpen() const
+{
+    const QSqlDatabase db = QSqlDatabase::database(d->connectionName, false);
+    return db.isValid() && db.isOpen();
+}
+
+bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate> &dates, qint64 &eventId)
+{
+    eventId = 0;
+    qint64 newId = 0;
+    const bool done = basOperation::Trap("basDatabase.AddEventToDatabase", false, [&](Steps &step) {
+        step(10);
+        const QList<QVariant> values = EventParameters(event);
+        const QList<QDate> days = DistinctDates(dates);
+        step(20);
+        Impl::Transaction transaction(*d);
+        QSqlQuery &insert =
+            d->Run(QStringLiteral("INSERT INTO Events (EventName, AllDayEvent, StartTime, EndTime, "
+                                  "EventColor, EventIcon, Notes, Recurring) VALUES (?,?,?,?,?,?,?,?)"),
+                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7]});
+        step(30);
+        bool ok = false;
+        newId = insert.lastInsertId().toLongLong(&ok);
+        if (!ok || newId <= 0)
+            throw Failure(basOperation::kDatabaseError, QStringLiteral("The new event has no id"));
+        step(40);
+        for (const QDate &date : days) {
+            // AddEventDate has reported its own failure; all of the event goes.
+            if (!AddEventDate(newId, date))
+                return false;
+        }
+        step(50);
+        transaction.Commit();
+        return true;
+    });
+    if (done)
+        eventId = newId;
+    return done;
+}
+
+bool EventStore::AddEventDate(qint64 eventId, QDate date)
+{
+    return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        const QString iso = IsoDate(date);
+        step(20);
+        Impl::Transaction transaction(*d);
+        d->Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) VALUES (?, ?)"), {eventId, iso});
+        step(30);
+        if (!IncrementEventCount(date))
+            return false;
+        step(40);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::DeleteEventDate(qint64 eventId, QDate date)
+{
+    return basOperation::Trap("basDatabase.DeleteEventDate", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        const QString iso = IsoDate(date);
+        step(20);
+        Impl::Transaction transaction(*d);
+        QSqlQuery &remove =
+            d->Run(QStringLiteral("DELETE FROM EventDates WHERE EventId = ? AND EventDate = ?"), {eventId, iso});
+        step(30);
+        // Only an occurrence that was there lowers the day's count.
+        if (remove.numRowsAffected() > 0 && !DecrementEventCount(date))
+            return false;
+        step(40);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::DeleteEventFromDatabase(qint64 eventId)
+{
+    return basOperation::Trap("basDatabase.DeleteEventFromDatabase", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        step(20);
+        Impl::Transaction transaction(*d);
+        const QList<QDate> stored = d->StoredDatesOf(eventId);
+        step(30);
+        // The event's EventDates rows go with it (ON DELETE CASCADE).
+        d->Run(QStringLiteral("DELETE FROM Events WHERE EventID = ?"), {eventId});
+        step(40);
+        for (const QDate &date : stored) {
+            if (!DecrementEventCount(date))
+                return false;
+        }
+        step(50);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates)
+{
+    return basOperation::Trap("basDatabase.UpdateEventInDatabase", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        const QList<QVariant> values = EventParameters(event);
+        const QList<QDate> wanted = DistinctDates(dates);
+        step(20);
+        Impl::Transaction transaction(*d);
+        QSqlQuery &update =
+            d->Run(QStringLiteral("UPDATE Events SET EventName = ?, AllDayEvent = ?, StartTime = ?, "
+                                  "EndTime = ?, EventColor = ?, EventIcon = ?, Notes = ?, Recurring = ? "
+                                  "WHERE EventID = ?"),
+                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], eventId});
+        if (update.numRowsAffected() == 0)
+            throw Failure(kNoCurrentRecord, QStringLiteral("No event with the id %1").arg(eventId));
+        step(30);
+        const QList<QDate> stored = d->StoredDatesOf(eventId);
+        step(40);
+        for (const QDate &date : stored) {
+            if (!wanted.contains(date) && !DeleteEventDate(eventId, date))
+                return false;
+        }
+        step(50);
+        for (const QDate &date : wanted) {
+            if (!stored.contains(date) && !AddEventDate(eventId, date))
+                return false;
+        }
+        step(60);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &dayRecords)
+{
+    dayRecords.clear();
+    QList<DayRecord> records;
+    const bool done = basOperation::Trap("basDatabase.GetDates", false, [&](Steps &step) {
+        step(10);
+        const QString first = IsoDate(firstDate);
+        const QString last = IsoDate(lastDate);
+        step(20);
+        QSqlQuery &query =
+            d->Run(QStringLiteral("SELECT DateKey, DateColor, EventCount, DateNotes, DateText FROM Dates "
+                                  "WHERE DateKey BETWEEN ? AND ? ORDER BY DateKey"),
+                   {first, last});
+        Finisher finish(query);
+        step(30);
+        while (query.next()) {
+            DayRecord day;
+            day.DateKey = DateFromIso(query.value(0));
+            // A key that is no date is no day of the range (check lists it).
+            if (!day.DateKey.isValid())
+                continue;
+            day.DateColor = Text(query.value(1));
+            const QVariant count = query.value(2);
+            day.EventCount = count.isNull() ? 0 : count.toLongLong();
+            day.DateNotes = Text(query.value(3));
+            day.DateText = Text(query.value(4));
+            records.append(day);
+        }
+        step(40);
+        return true;
+    });
+    if (done)
+        dayRecords = records;
+    return done;
+}
+
+bool EventStore::GetEventsByDate(QDate date, QList<qint64> &eventIds)
+{
+    eventIds.clear();
+    return basOperation::Trap("basDatabase.GetEventsByDate", false, [&](Steps &step) {
+        step(10);
+        const QString iso = IsoDate(date);
+        step(20);
+        QSqlQuery &query =
+            d->Run(QStringLiteral("SELECT EventId FROM EventDates WHERE EventDate = ? ORDER BY EventId"), {iso});
+        Finisher finish(query);
+        step(30);
+        while (query.next())
+            eventIds.append(query.value(0).toLongLong());
+        return true;
+    });
+}
+
+bool EventStore::GetEventData(qint64 eventId, EventRecord &event)
+{
+    event = EventRecord{};
+    return basOperation::Trap("basDatabase.GetEventData", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        step(20);
+        QSqlQuery &query =
+            d->Run(QStringLiteral("SELECT EventID, EventName, AllDayEvent, StartTime, EndTime, EventColor, "
+                                  "EventIcon, Notes, Recurring FROM Events WHERE EventID = ?"),
+                   {eventId});
+        Finisher finish(query);
+        step(30);
+        if (!query.next())
+            throw Failure(kNoCurrentRecord, QStringLiteral("No event with the id %1").arg(eventId));
+        step(40);
+        event = EventFromRow(query, 0);
+        return true;
+    });
+}
+
+bool EventStore::GetAllDatesForEvent(qint64 eventId, QList<QDate> &dates)
+{
+    dates.clear();
+    return basOperation::Trap("basDatabase.GetAllDatesForEvent", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        step(20);
+        dates = d->StoredDatesOf(eventId);
+        return true;
+    });
+}
+
+bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEvent> &events)
+{
+    events.clear();
+    QList<DatedEvent> found;
+    QStringList skipped;
+    const bool done = basOperation::Trap("basDatabase.GetEventsInRange", false, [&](Steps &step) {
+        step(10);
+        const QString first = IsoDate(firstDate);
+        const QString last = IsoDate(lastDate);
+        step(20);
+        // Stored times are "HH:mm", so their text order is their time order.
+        QSqlQuery &query =
+            d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, "
+                                  "v.EndTime, v.EventColor, v.EventIcon, v.Notes, v.Recurring "
+                                  "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
+                                  "WHERE e.EventDate BETWEEN ? AND ? "
+                                  "ORDER BY e.EventDate, v.AllDayEvent DESC, v.StartTime, v.EventID"),
+                   {first, last});
+        Finisher finish(query);
+        step(30);
+        while (query.next()) {
+            const QString storedDate = Text(query.value(0));
+            DatedEvent dated{DateFromIso(query.value(0)), EventFromRow(query, 1)};
+            if (!dated.Date.isValid()) {
+                skipped.append(QStringLiteral("event %1 \"%2\" on \"%3\" (not a date)")
+                                   .arg(dated.Event.EventID)
+                                   .arg(dated.Event.EventName, storedDate));
+                continue;
+            }
+            if (!dated.Event.AllDayEvent && (!dated.Event.StartTime.isValid() || !dated.Event.EndTime.isValid())) {
+                skipped.append(QStringLiteral("event %1 \"%2\" on %3 (no readable %4 time)")
+                                   .arg(dated.Event.EventID)
+                                   .arg(dated.Event.EventName, dated.Date.toString(Qt::ISODate),
+                                        dated.Event.StartTime.isValid() ? QStringLiteral("end")
+                                                                        : QStringLiteral("start")));
+                continue;
+            }
+            found.append(std::move(dated));
+        }
+        step(40);
+        return true;
+    });
+    if (!done)
+        return false;
+    events = std::move(found);
+    if (!skipped.isEmpty()) {
+        // One report for the whole call, of a size a message box can show; the other
+        // events are there.
+        constexpr qsizetype kNamed = 10;
+        if (skipped.size() > kNamed) {
+            const qsizetype more = skipped.size() - kNamed;
+            skipped.resize(kNamed);
+            skipped.append(QStringLiteral("and %1 more").arg(more));
+        }
+        basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
+                                         QStringLiteral("Type mismatch: left out %1").arg(skipped.join(QStringLiteral(", "))),
+                                         40);
+        basErrorHandler::ReportError(QStringLiteral("basDatabase.GetEventsInRange"), true, QString());
+    }
+    return true;
+}
+
+QString EventStore::GetFactOfTheDay(QDate date)
+{
+    return basOperation::TrapSilently(QString(), [&](Steps &step) {
+        step(10);
+        if (!date.isValid())
+            return QString();
+        const QString monthDay =
+            QStringLiteral("%1-%2").arg(date.month(), 2, 10, QLatin1Char('0')).arg(date.day(), 2, 10, QLatin1Char('0'));
+        step(20);
+        QSqlQuery &query = d->Run(
+            QStringLiteral("SELECT FactOfTheDay FROM FactOfTheDay WHERE MonthDay = ? ORDER BY rowid"), {monthDay});
+        Finisher finish(query);
+        while (query.next()) {
+            const QString fact = Text(query.value(0));
+            if (!fact.isEmpty())
+                return fact;
+        }
+        return QString();
+    });
+}
+
+bool EventStore::DecrementEventCount(QDate date)
+{
+    return basOperation::Trap("basDatabase.DecrementEventCount", false, [&](Steps &step) {
+        step(10);
+        const QString iso = IsoDate(date);
+        step(20);
+        Impl::Transaction transaction(*d);
+        const std::optional<qint64> count = d->DayEventCount(iso);
+        step(30);
+        if (count) {
+            d->Run(QStringLiteral("UPDATE Dates SET EventCount = ? WHERE DateKey = ?"),
+                   {std::max<qint64>(*count - 1, 0), iso});
+        }
+        step(40);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::IncrementEventCount(QDate date)
+{
+    return basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &step) {
+        step(10);
+        const QString iso = IsoDate(date);
+        step(20);
+        // A new day gets its row with count 1; a day with a row gets +1. A null count
+        // is a broken row: nothing changes and the operation fails.
+        QSqlQuery &upsert =
+            d->Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                                  "VALUES (?, '', 1, '', '') ON CONFLICT (DateKey) DO UPDATE "
+                                  "SET EventCount = EventCount + 1 WHERE EventCount IS NOT NULL"),
+                   {iso});
+        step(30);
+        if (upsert.numRowsAffected() == 0)
+            basOperation::ThrowTypeMismatch();
+        return true;
+    });
+}
+
+bool EventStore::UpdateDateNotes(QDate date, const QString &notes)
+{
+    return basOperation::Trap("basDatabase.UpdateDateNotes", false, [&](Steps &step) {
+        step(10);
+        const QString iso = IsoDate(date);
+        step(20);
+        d->Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                              "VALUES (?, '', 0, ?, '') ON CONFLICT (DateKey) DO UPDATE SET DateNotes = excluded.DateNotes"),
+               {iso, notes});
+        step(30);
+        return true;
+    });
+}
+
+QString EventStore::QueryDateColor(QDate date)
+{
+    const QString iso = IsoDate(date);
+    QSqlQuery &query = d->Run(QStringLiteral("SELECT DateColor FROM Dates WHERE DateKey = ?"), {iso});
+    Finisher finish(query);
+    return query.next() ? Text(query.value(0)) : QString();
+}
+
+} // namespace basDatabase
