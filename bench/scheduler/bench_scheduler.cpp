@@ -10,7 +10,7 @@
 //                                          events of that month and N events in all (12)
 #include "EventStore.h"
 #include "basQuillon.h"
-#include "basSchema.h"
+#include "basSeed.h"
 #include "basTimeText.h"
 #include "frmMain.h"
 #include "views/MonthView.h"
@@ -86,7 +86,7 @@ bool Prepare(const QString &dir, int events)
     if (QFile::exists(path))
         return true; // filled before
     QString error;
-    if (!basSchema::CreateDatabaseFile(path, true, error)) {
+    if (!basSeed::CreateShippedDatabaseFile(path, QStringLiteral(QUILLON_SOURCE_DIR "/data/facts.tsv"), error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return false;
     }

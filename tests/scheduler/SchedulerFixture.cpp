@@ -3,7 +3,7 @@
 #include "basErrorHandler.h"
 #include "basQuillon.h"
 #include "basRegistry.h"
-#include "basSchema.h"
+#include "basSeed.h"
 #include "basTimeText.h"
 
 #include <QFile>
@@ -24,7 +24,7 @@ QString ShippedDatabase()
     if (path.isEmpty()) {
         QString error;
         const QString file = folder.path() + QStringLiteral("/shipped.sqlite");
-        if (basSchema::CreateDatabaseFile(file, true, error))
+        if (basSeed::CreateShippedDatabaseFile(file, QStringLiteral(QUILLON_SOURCE_DIR "/data/facts.tsv"), error))
             path = file;
         else
             ADD_FAILURE() << error.toStdString();
