@@ -114,14 +114,16 @@ QString MenuText(const QString &name)
 
 } // namespace
 
-// Suspends painting of the window while a view is rebuilt; nested rebuilds keep the
-// one suspension, and painting resumes when the outermost ends.
+// Suspends painting of the part of the window whose view is rebuilt, so no
+// intermediate state is ever drawn; nested rebuilds keep the one suspension, and
+// painting resumes when the outermost ends. Only that part is drawn again then: a
+// whole-window redraw costs more than the rebuild itself.
 class frmMain::PaintingSuspended {
 public:
-    explicit PaintingSuspended(frmMain &window) : m_window(window)
+    PaintingSuspended(frmMain &window, QWidget &part) : m_window(window)
     {
         if (m_window.m_paintingSuspended++ == 0)
-            m_locked = basFormControl::LockWindowRedraw(m_window);
+            m_locked = basFormControl::LockWindowRedraw(part);
     }
     ~PaintingSuspended()
     {
@@ -426,7 +428,7 @@ bool frmMain::Form_Load()
         UpdateDayView();
         step(110);
         {
-            PaintingSuspended suspended(*this);
+            PaintingSuspended suspended(*this, *this);
             show();
             SetSplitterDimensions();
         }
@@ -699,7 +701,7 @@ void frmMain::UpdateDayView()
 {
     basOperation::TrapVoid("frmMain:UpdateDayView", [&](Steps &step) {
         step(10);
-        PaintingSuspended suspended(*this);
+        PaintingSuspended suspended(*this, *m_left);
         StoreNotesBeforeLeavingDay();
         step(20);
         ClearAllDayEvents();
@@ -748,7 +750,7 @@ void frmMain::AddEventToDayView(const basDatabase::EventRecord &event)
     basOperation::TrapVoid("frmMain:AddEventToDayView", [&](Steps &step) {
         step(10);
         FlagScope busy(m_busy);
-        PaintingSuspended suspended(*this);
+        PaintingSuspended suspended(*this, *m_left);
         step(20);
         if (event.AllDayEvent) {
             for (const AllDayEvent &entry : m_allDayEvents)
@@ -781,7 +783,7 @@ void frmMain::UpdateDayViewCaption(const QString &dateColor)
     basOperation::TrapVoid("frmMain:UpdateDayViewCaption", [&](Steps &step) {
         step(10);
         FlagScope busy(m_busy);
-        PaintingSuspended suspended(*this);
+        PaintingSuspended suspended(*this, *m_left);
         step(20);
         QStringList names;
         for (const AllDayEvent &entry : m_allDayEvents)
@@ -824,7 +826,7 @@ void frmMain::UpdateMonthView()
     basOperation::TrapVoid("frmMain:UpdateMonthView", [&](Steps &step) {
         step(10);
         FlagScope busy(m_busy);
-        PaintingSuspended suspended(*this);
+        PaintingSuspended suspended(*this, *m_panelB);
         step(20);
         const GridMonth first = m_monthView->DisplayedMonth(0);
         const GridMonth last = m_monthView->DisplayedMonth(2);
