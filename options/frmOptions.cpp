@@ -1,0 +1,286 @@
+// The options window as a whole: loading, saving, starting the calendar, the three
+// buttons, the colour and font dialogs and closing.
+#include "frmOptions.h"
+
+#include "ImageFileList.h"
+#include "OptionsRules.h"
+#include "OptionsTexts.h"
+#include "basColor.h"
+#include "basConvert.h"
+#include "basExecuteProgram.h"
+#include "basOperation.h"
+#include "frmSelectFolder.h"
+#include "views/DayView.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using basOperation::Steps;
+
+frmOptions::frmOptions(OptionsEnvironment environment, QWidget *parent)
+    : QDialog(parent), m_environment(std::move(environment))
+{
+    BuildWindow();
+}
+
+frmOptions::~frmOptions()
+{
+    // The timeout box loses its focus while the window goes: that is no user leaving it.
+    txtWarnTimeOut->removeEventFilter(this);
+}
+
+void frmOptions::Form_Load()
+{
+    basOperation::TrapVoid("frmOptions.Form_Load", [&](Steps &step) {
+        step(10);
+        m_loading = true;
+        m_fonts = {};
+        step(20);
+        m_settings = basQuillon::LoadGeneralSettings();
+        m_fonts = basCalendarFonts::LoadCalendarFonts();
+        step(30);
+        const QSize screen = m_environment.screenPixels;
+
+        step(40);
+        if (m_settings.SchedulerBackColor >= 0)
+            SSDay->SetBackColor(m_settings.SchedulerBackColor);
+        if (m_settings.SchedulerDurationFillColor >= 0)
+            SSDay->SetDurationBarFillColor(m_settings.SchedulerDurationFillColor);
+        SSDay->RemoveAllTasks();
+        SSDay->AddTask(QLatin1String(OptionsTexts::kSampleStart), QLatin1String(OptionsTexts::kSampleEnd),
+                       QLatin1String(OptionsTexts::kSampleEvent));
+
+        step(50);
+        lstImages->SetPattern(QLatin1String(OptionsTexts::kImagePattern));
+        cboChangeWallpaper->clear();
+        for (const char *period : OptionsTexts::kRotationPeriods)
+            cboChangeWallpaper->addItem(QLatin1String(period));
+        cboChangeWallpaper->setCurrentText(QLatin1String(OptionsTexts::kDefaultRotation));
+        imgWallpaper->hide();
+        lblWallpaper->hide();
+
+        step(60);
+        cmdFont->setEnabled(false);
+        cmdFontColor->setEnabled(false);
+
+        step(80);
+        cmdOk->setEnabled(true);
+        cmdCancel->setEnabled(true);
+        cmdApply->setEnabled(false);
+
+        step(90);
+        m_smallScreen = OptionsRules::IsSmallScreen(screen);
+        if (m_smallScreen)
+            m_settings.CalendarOrientation = OptionsRules::CodeOfPosition(OptionsRules::kFullScreen);
+
+        step(100);
+        PopulateControls();
+        step(110);
+        m_calendarShown = chkDisplayCalendar->isChecked() ? 1 : 0;
+        step(120);
+        m_loading = false;
+    });
+}
+
+void frmOptions::PopulateControls()
+{
+    // Each part fills on its own: a part that fails is reported and the others still
+    // show the stored values, so OK never writes a page that was never filled.
+    const auto part = [this](void (frmOptions::*fill)()) {
+        basOperation::TrapVoid("frmOptions.PopulateControls", [&](Steps &) { (this->*fill)(); });
+    };
+    part(&frmOptions::PopulateGeneralPage);
+    part(&frmOptions::PopulateWallpaperList);
+    part(&frmOptions::PopulateWallpaperPreview);
+    part(&frmOptions::PopulateWallpaperState);
+    part(&frmOptions::PopulateFontsPage);
+    part(&frmOptions::PopulatePositionOption);
+}
+
+bool frmOptions::SaveOptions()
+{
+    return basOperation::Trap("frmOptions.SaveOptions", false, [&](Steps &step) {
+        // Everything is read from the controls first: a value that does not convert
+        // stops the save before anything reaches the store.
+        basQuillon::GeneralSettingsRecord s = m_settings;
+        step(10);
+        s.DisplayCalendarOnDesktop = chkDisplayCalendar->isChecked() ? 1 : 0;
+        step(20);
+        s.ImagesLocation = txtImagesFolder->text();
+        step(30);
+        s.ChangeWallpaper = cboChangeWallpaper->currentText();
+        step(40);
+        s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
+        step(50);
+        s.DisplaySchedulerOnStart = chkDisplayScheduler->isChecked() ? 1 : 0;
+        step(60);
+        s.DisplaySchedulerOnce = chkDisplayOnce->isEnabledTo(this) && chkDisplayOnce->isChecked() ? 1 : 0;
+        step(70);
+        s.CheckForConflicts = !chkNoConflictChecking->isChecked();
+        step(80);
+        if (chkWarnBeforeChanging->isChecked()) {
+            s.CalendarWarning = true;
+            s.CalendarWarningTimeout =
+                chkWarningTimeOut->isChecked() ? basConvert::ToInt32(txtWarnTimeOut->text()) : -1;
+        } else {
+            s.CalendarWarning = false;
+            s.CalendarWarningTimeout = -1;
+        }
+        step(90);
+        s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
+        step(100);
+        m_settings = s;
+        basQuillon::SaveGeneralSettings(m_settings);
+        step(110);
+        basCalendarFonts::SaveCalendarFonts(m_fonts);
+        return true;
+    });
+}
+
+void frmOptions::StartCalendar()
+{
+    basOperation::TrapVoid("frmOptions.StartCalendar", [&](Steps &step) {
+        step(10);
+        QStringList arguments;
+        if (m_settings.DisplayCalendarOnDesktop >= 1) {
+            // Redraw with the new settings.
+        } else if (m_calendarShown > 0) {
+            step(20);
+            arguments << QStringLiteral("-1");   // take it off the desktop
+        } else {
+            return;
+        }
+        step(30);
+        const std::int32_t result = m_environment.startProgram(m_environment.calendarProgram, arguments);
+        step(40);
+        if (result != 0)
+            basExecuteProgram::ShowStartError(QLatin1String(OptionsTexts::kCalendarFileName), result);
+    });
+}
+
+bool frmOptions::TimeoutAcceptable()
+{
+    // A click on OK or Apply takes the focus from the box: the box is checked first,
+    // and a refused entry keeps the dialog as it is.
+    if (!chkWarningTimeOut->isChecked() || !txtWarnTimeOut->isEnabled())
+        return true;
+    if (txtWarnTimeOut_Validate())
+        return true;
+    txtWarnTimeOut->setFocus();
+    return false;
+}
+
+void frmOptions::cmdApply_Click()
+{
+    basOperation::TrapVoid("frmOptions.cmdApply_Click", [&](Steps &step) {
+        step(10);
+        if (!TimeoutAcceptable())
+            return;
+        step(20);
+        // A save that failed wrote nothing: Apply stays on and nothing is redrawn.
+        if (!SaveOptions())
+            return;
+        m_saved = true;
+        step(30);
+        StartCalendar();
+        step(40);
+        m_calendarShown = chkDisplayCalendar->isChecked() ? 1 : 0;
+        step(50);
+        cmdApply->setEnabled(false);
+    });
+}
+
+void frmOptions::cmdOk_Click()
+{
+    if (!TimeoutAcceptable())
+        return;
+    // A save that failed keeps the dialog open, so the changes are not lost unseen.
+    if (!SaveOptions())
+        return;
+    m_saved = true;
+    StartCalendar();
+    Unload();
+}
+
+void frmOptions::cmdCancel_Click() { Unload(); }
+
+void frmOptions::reject() { cmdCancel_Click(); }
+
+void frmOptions::closeEvent(QCloseEvent *event)
+{
+    // The title-bar close is a Cancel: nothing is written.
+    if (!m_unloading) {
+        m_unloading = true;
+        Form_Unload();
+    }
+    event->accept();
+}
+
+void frmOptions::Unload()
+{
+    m_unloading = true;
+    Form_Unload();
+    close();
+}
+
+void frmOptions::Form_Unload()
+{
+    m_fonts.MonthNameFont.reset();
+    m_fonts.DayNameFont.reset();
+    m_fonts.DayNumberFont.reset();
+    m_fonts.AllDayEventsFont.reset();
+    m_fonts.DayEventsFont.reset();
+}
+
+void frmOptions::MarkChanged()
+{
+    if (!m_loading)
+        cmdApply->setEnabled(true);
+}
+
+std::int32_t frmOptions::SelectColor(std::int32_t initialColor)
+{
+    const std::optional<QColor> chosen = m_environment.chooseColor(this, basColor::ToQColor(initialColor));
+    if (!chosen || !chosen->isValid())
+        return basColor::kNoColor;
+    return basColor::FromQColor(*chosen);
+}
+
+std::optional<QFont> frmOptions::SelectFont(const std::optional<QFont> &initialFont)
+{
+    const QFont initial = initialFont.value_or(QFont());
+    const std::optional<QFont> chosen = m_environment.chooseFont(this, initial);
+    if (!chosen)
+        return std::nullopt;
+    // Face, style and size come from the dialog; the effects are not offered there
+    // and come back as they went in.
+    QFont font;
+    font.setFamily(chosen->family());
+    font.setBold(chosen->bold());
+    font.setItalic(chosen->italic());
+    font.setPointSizeF(chosen->pointSizeF());
+    font.setStrikeOut(initial.strikeOut());
+    font.setUnderline(initial.underline());
+    return font;
+}
+
+int frmOptions::SelectedPosition() const
+{
+    for (int p = 0; p < OptionsRules::kPositionCount; ++p)
+        if (optPosition[p]->isChecked())
+            return p;
+    return OptionsRules::kNoPosition;
+}
+
+int frmOptions::SelectedElement() const
+{
+    for (int i = 0; i < kElementCount; ++i)
+        if (optElement[i]->isChecked())
+            return i;
+    return -1;
+}
