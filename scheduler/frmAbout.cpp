@@ -49,10 +49,12 @@ frmAbout::frmAbout(QWidget *parent)
     layout->addWidget(m_icon, 0, 0, 3, 1);
     layout->addWidget(m_title, 0, 1);
     layout->addWidget(m_version, 1, 1);
-    layout->addWidget(m_description, 2, 1);
+    layout->addWidget(m_description, 2, 1, Qt::AlignTop);
     layout->addWidget(m_disclaimer, 3, 0, 1, 2);
     layout->addWidget(m_ok, 4, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
+    layout->setRowMinimumHeight(2, m_description->sizeHint().height() * 2); // air above the notice
+    layout->setHorizontalSpacing(12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_disclaimer->setFixedWidth(360);
 
