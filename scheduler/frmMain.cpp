@@ -65,6 +65,7 @@ constexpr auto kFactFontFamily = "Arial";
 constexpr int kFactFontPoints = 9;
 
 constexpr int kStatusClockInterval = 1000;
+constexpr int kLeastPaneSize = 24; // pixels
 constexpr int kDuplicateKey = 457;
 
 // Sets a flag for the span of a scope and puts the previous value back.
@@ -543,8 +544,14 @@ void frmMain::SetWindowDimensions()
         step(50);
         // A position saved on a screen that is gone comes back onto the primary one.
         QList<QRect> screens;
-        for (const QScreen *each : QGuiApplication::screens())
+        QSize largest;
+        for (const QScreen *each : QGuiApplication::screens()) {
             screens.append(each->availableGeometry());
+            largest = largest.expandedTo(each->availableGeometry().size());
+        }
+        // A stored size no screen can show, or too small to use, is brought within reach.
+        if (!largest.isEmpty())
+            frame.setSize(frame.size().boundedTo(largest).expandedTo(minimumSizeHint()));
         if (const QScreen *primary = QGuiApplication::primaryScreen()) {
             if (!left && !top)
                 frame.moveCenter(primary->availableGeometry().center()); // first start
@@ -568,7 +575,14 @@ void SetFirstSize(QSplitter &splitter, int first)
         total += size;
     if (sizes.size() < 2 || total <= 0)
         return;
-    first = std::clamp(first, 0, total);
+    // Neither pane is squeezed out of sight, whatever size was stored.
+    auto least = [&](int index) {
+        const QSize hint = splitter.widget(index)->minimumSizeHint();
+        return std::max(kLeastPaneSize, splitter.orientation() == Qt::Horizontal ? hint.width() : hint.height());
+    };
+    const int low = std::min(least(0), total / 2);
+    const int high = std::max(low, total - std::min(least(1), total / 2));
+    first = std::clamp(first, low, high);
     splitter.setSizes({first, total - first});
 }
 } // namespace

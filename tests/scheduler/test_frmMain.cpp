@@ -342,6 +342,24 @@ TEST_F(MainWindow, AStoredSizeThatIsNoNumberIsReportedAndTheOthersApplied)
     EXPECT_TRUE(messages.front().text.contains(QStringLiteral("MainWindowTop = \"twelve\"")));
 }
 
+TEST_F(MainWindow, StoredSizesNoScreenCanShowAreBroughtWithinReach)
+{
+    SetGeneral("MainWindowLeft", QStringLiteral("0"));
+    SetGeneral("MainWindowTop", QStringLiteral("0"));
+    SetGeneral("MainWindowWidth", QStringLiteral("-75"));
+    SetGeneral("MainWindowHeight", QStringLiteral("2147483647"));
+    SetGeneral("Pane0Height", QStringLiteral("-3000"));
+    SetGeneral("Pane0Width", QStringLiteral("2000000000"));
+    Load();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_GE(window->width(), window->minimumSizeHint().width());
+    EXPECT_LE(window->height(), screen.height());
+    for (const QSplitter *splitter : {window->LeftSplitter(), window->ColumnsSplitter()})
+        for (int size : splitter->sizes())
+            EXPECT_GT(size, 0); // every pane stays in sight
+    EXPECT_TRUE(Reports().isEmpty());
+}
+
 TEST_F(MainWindow, TheTimerMovesTheViewsToTheNewDayAfterMidnight)
 {
     Load();
