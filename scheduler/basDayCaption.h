@@ -24,8 +24,13 @@ struct Caption {
 };
 
 // dateColor is the day's liturgical colour name, or empty for none; buttonFace is the
-// colour of a day without one.
+// colour of a day without one. When the lines would make the caption higher than
+// maxHeight (twips; 0 for no limit), the last line that fits says how many more there are,
+// so the time scale below never disappears.
 Caption BuildCaption(const QDate &date, const QStringList &allDayNames, const QString &dateColor,
-                     const QLocale &locale, const QColor &buttonFace);
+                     const QLocale &locale, const QColor &buttonFace, std::int32_t maxHeight = 0);
+
+// "and 3 more"
+QString MoreText(qsizetype count);
 
 } // namespace basDayCaption

@@ -640,6 +640,11 @@ void frmMain::picPanelA_Resize()
 {
     if (m_busy)
         return;
+    if (!m_allDayEvents.isEmpty()) {
+        // How many all-day lines fit depends on the pane's height.
+        UpdateDayViewCaption(m_captionColor);
+        return;
+    }
     basOperation::TrapSilently(0, [&](Steps &) {
         FlagScope busy(m_busy);
         const int width = m_panelA->width();
@@ -803,7 +808,8 @@ void frmMain::UpdateDayViewCaption(const QString &dateColor)
         for (const AllDayEvent &entry : m_allDayEvents)
             names.append(entry.EventName);
         const basDayCaption::Caption caption = basDayCaption::BuildCaption(
-            m_currentDate, names, dateColor, QLocale(), palette().color(QPalette::Button));
+            m_currentDate, names, dateColor, QLocale(), palette().color(QPalette::Button),
+            ToTwips(m_panelA->height()) / 2);
         step(40);
         m_caption->setText(caption.text);
         step(50);
@@ -814,6 +820,7 @@ void frmMain::UpdateDayViewCaption(const QString &dateColor)
                                   - ToPixels(basDayCaption::kBaseHeight));
         step(60);
         m_captionHeight = caption.height;
+        m_captionColor = dateColor;
         const int captionHeight = ToPixels(caption.height);
         m_caption->setGeometry(0, 0, m_panelA->width(), captionHeight);
         m_dayView->setGeometry(0, m_caption->y() + captionHeight, m_panelA->width(),

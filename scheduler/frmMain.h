@@ -204,6 +204,7 @@ private:
     bool m_calendarRefreshNeeded = false;
     bool m_unloaded = false;
     std::int32_t m_captionHeight = 600;
+    QString m_captionColor; // the date colour the caption shows
     int m_paintingSuspended = 0;
     // The day whose notes the notes box holds; invalid when the last load failed, so
     // nothing in the box is stored for a day it was not read from.

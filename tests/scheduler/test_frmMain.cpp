@@ -107,6 +107,22 @@ TEST_F(MainWindow, CaptionGrowsWithTheAllDayEventsAndTakesTheDaysColour)
     EXPECT_TRUE(Reports().isEmpty()) << qPrintable(Reports().join(QLatin1Char(',')));
 }
 
+TEST_F(MainWindow, ManyAllDayEventsLeaveTheTimeScaleInSight)
+{
+    for (int i = 1; i <= 30; ++i)
+        AddEvent(QStringLiteral("Holiday %1").arg(i), {kToday});
+    AddEvent(QStringLiteral("Dentist"), {kToday}, QStringLiteral("2:00 PM"), QStringLiteral("3:00 PM"));
+    Load();
+    EXPECT_EQ(window->AllDayEvents().size(), 30);
+    const QStringList lines = window->lblDayViewCaption()->text().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_LT(lines.size(), 31);
+    EXPECT_EQ(lines[1], QStringLiteral("Holiday 1"));
+    EXPECT_EQ(lines.last(), QStringLiteral("and %1 more").arg(30 - (lines.size() - 2)));
+    EXPECT_EQ(window->CaptionHeight(), 600 + 250 * (lines.size() - 1));
+    EXPECT_GE(window->SSDay()->height(), window->picPanelA()->height() / 2 - 1);
+}
+
 TEST_F(MainWindow, MonthViewMarksEveryDatedDayOfTheDisplayedMonths)
 {
     SetColor(QDate(2026, 12, 15), QStringLiteral("Purple"));
