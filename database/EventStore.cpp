@@ -516,13 +516,15 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
         const QString first = IsoDate(firstDate);
         const QString last = IsoDate(lastDate);
         step(20);
-        // Stored times are "HH:mm", so their text order is their time order.
+        // Stored times are "HH:mm", so their text order is their time order. All-day
+        // events go by id alone, whatever an older file holds in their times.
         QSqlQuery &query =
             d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, "
                                   "v.EndTime, v.EventColor, v.EventIcon, v.Notes, v.Recurring "
                                   "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
                                   "WHERE e.EventDate BETWEEN ? AND ? "
-                                  "ORDER BY e.EventDate, v.AllDayEvent DESC, v.StartTime, v.EventID"),
+                                  "ORDER BY e.EventDate, v.AllDayEvent DESC, "
+                                  "CASE WHEN v.AllDayEvent <> 0 THEN '' ELSE v.StartTime END, v.EventID"),
                    {first, last});
         Finisher finish(query);
         step(30);

@@ -285,6 +285,10 @@ TEST_F(Store, EventsInRangeComeInTheRenderersOrder)
     const qint64 early = add(QStringLiteral("Early"), QTime(0, 0), {D(12, 7, 2026)});
     add(QStringLiteral("Outside"), QTime(8, 0), {D(12, 6, 2026), D(12, 9, 2026)});
 
+    const qint64 laterHoliday = add(QStringLiteral("Later holiday"), {}, {D(12, 8, 2026)}, true);
+    // An older file's all-day times do not reorder the all-day events.
+    Raw(QStringLiteral("UPDATE Events SET StartTime = '23:00' WHERE EventID = ?"), {holiday});
+
     QList<DatedEvent> events;
     ASSERT_TRUE(store.GetEventsInRange(D(12, 7, 2026), D(12, 8, 2026), events));
     QList<std::pair<QDate, qint64>> order;
@@ -296,6 +300,7 @@ TEST_F(Store, EventsInRangeComeInTheRenderersOrder)
                                                        {D(12, 7, 2026), budget},
                                                        {D(12, 7, 2026), review},
                                                        {D(12, 8, 2026), holiday},
+                                                       {D(12, 8, 2026), laterHoliday},
                                                        {D(12, 8, 2026), lunch}}));
     EXPECT_EQ(events[2].Event.EventName, QStringLiteral("Lunch"));
     EXPECT_TRUE(messages.empty());
