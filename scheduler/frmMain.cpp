@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QCalendarWidget>
 #include <QCursor>
+#include <QDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -503,10 +504,12 @@ void frmMain::Form_Unload()
 
 void frmMain::UnloadOtherWindows()
 {
-    // The main window goes last, by its owner; every other window goes now.
+    // The main window goes last, by its owner; every other window of ours goes now.
+    // Qt's own helper windows (tooltips, popups) are left to Qt.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
-        if (window == this || window->parentWidget())
+        if (window == this || window->parentWidget()
+            || !(qobject_cast<QDialog *>(window) || qobject_cast<QMainWindow *>(window)))
             continue;
         window->hide();
         window->deleteLater();
