@@ -1070,6 +1070,12 @@ void frmMain::EnableRefreshButton()
         m_tbRefresh->setEnabled(true);
 }
 
+void frmMain::SetToolbarEditEnabled(bool enabled) { m_tbEdit->setEnabled(enabled); }
+
+void frmMain::SetToolbarDeleteEnabled(bool enabled) { m_tbDelete->setEnabled(enabled); }
+
+void frmMain::SelectCurrentDateInMonthView() { m_monthView->SelectDate(m_currentDate); }
+
 void frmMain::ShowHelpContents() { basHelp::ShowContents(m_openUrl); }
 
 void frmMain::ShowAbout()

@@ -153,6 +153,10 @@ public:
     void Today();
     void Refresh();
     void EnableRefreshButton();
+    void SetToolbarEditEnabled(bool enabled);
+    void SetToolbarDeleteEnabled(bool enabled);
+    // Selects CurrentDate in the month view, which reloads the shown day.
+    void SelectCurrentDateInMonthView();
     void ShowHelpContents();
     void ShowAbout();
     // Each time the Edit menu opens: its items' states and the all-day submenu.
