@@ -24,11 +24,20 @@ for ((run = 0; run < runs; run++)); do
   # The root window reports every top-level window that is mapped.
   stdbuf -oL xev -root -event substructure >"$work/xev.log" 2>/dev/null &
   watcher=$!
-  sleep 0.3
+  sleep 1 # xev must be watching before the program starts
   start=$(date +%s%N)
-  "$build/bin/scheduler" 2>/dev/null &
+  "$build/bin/scheduler" 2>"$work/stderr.log" &
   program=$!
-  until grep -q MapNotify "$work/xev.log"; do sleep 0.002; done
+  for ((waited = 0; waited < 5000; waited++)); do
+    grep -q MapNotify "$work/xev.log" && break
+    sleep 0.002
+  done
+  if ! grep -q MapNotify "$work/xev.log"; then
+    echo "run $run: no window was mapped; the program said:" >&2
+    cat "$work/stderr.log" >&2
+    kill "$program" "$watcher" 2>/dev/null || true
+    exit 1
+  fi
   end=$(date +%s%N)
   times+=($(((end - start) / 1000000)))
   kill "$program" "$watcher"
