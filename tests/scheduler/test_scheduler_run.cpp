@@ -2,6 +2,7 @@
 #include "QuillonTestEnvironment.h"
 #include "platform/basPlatform.h"
 
+#include <QFile>
 #include <QProcess>
 
 namespace {
@@ -35,14 +36,24 @@ protected:
     }
 };
 
-TEST_F(SchedulerRun, WithoutItsDatabaseItEndsAfterOneReport)
+TEST_F(SchedulerRun, WithoutAUsableDatabaseItEndsAfterOneReport)
 {
-    const ProgramRun run = Start(); // the data folder holds no database
-    ASSERT_TRUE(run.finished) << "the program kept running without a database";
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.count(QStringLiteral("An error has occurred.")), 1) << qPrintable(run.err);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("dbcalndr.sqlite"))) << qPrintable(run.err);
-    EXPECT_EQ(ReadDataFile(QStringLiteral("error.log")).count(QStringLiteral("In module: ")), 1);
+    const QString file = TempPath(QStringLiteral("dbcalndr.sqlite"));
+    // Missing, then not a database at all.
+    for (const bool garbage : {false, true}) {
+        if (garbage) {
+            QFile damaged(file);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(4096, '\x5a'));
+        }
+        QFile::remove(TempPath(QStringLiteral("error.log")));
+        const ProgramRun run = Start();
+        ASSERT_TRUE(run.finished) << "the program kept running without a database";
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.count(QStringLiteral("An error has occurred.")), 1) << qPrintable(run.err);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("dbcalndr.sqlite"))) << qPrintable(run.err);
+        EXPECT_EQ(ReadDataFile(QStringLiteral("error.log")).count(QStringLiteral("In module: ")), 1);
+    }
 }
 
 TEST_F(SchedulerRun, ASecondCopySaysSoAndEnds)
