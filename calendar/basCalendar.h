@@ -7,10 +7,6 @@
 
 #include <cstdint>
 
-namespace basDatabase {
-class EventStore;
-}
-
 namespace basCalendar {
 
 inline constexpr auto kClearArgument = "-1";
@@ -25,8 +21,5 @@ QString CommandLineText(const QStringList &arguments);
 
 // The run: returns the process's exit code. arguments[0] is the program.
 int Main(const QStringList &arguments);
-
-// The liturgical colour of a date (m/d/yyyy); 0 when the day has none.
-std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText);
 
 } // namespace basCalendar

@@ -5,7 +5,7 @@
 #include "PictureCache.h"
 #include "ScreenPixels.h"
 #include "WallpaperRotation.h"
-#include "basCalendar.h"
+#include "basCalendarColor.h"
 #include "basCalendarFonts.h"
 #include "basColor.h"
 #include "basConvert.h"

@@ -61,6 +61,9 @@ bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName
 QString StoreReadProblem()
 {
     const auto settings = basPlatform::OpenSettings();
+    if (QFileInfo(basPlatform::SettingsLocation() + QStringLiteral(".lock")).isDir())
+        return QStringLiteral("%1.lock is a folder, so the settings cannot be locked")
+            .arg(QDir::toNativeSeparators(basPlatform::SettingsLocation()));
     const QFileInfo file(settings->fileName());
     if (file.isDir())
         return QStringLiteral("%1 is a folder, not a settings file").arg(QDir::toNativeSeparators(file.filePath()));

@@ -652,4 +652,89 @@ QString EventStore::QueryDateColor(QDate date)
     return query.next() ? Text(query.value(0)) : QString();
 }
 
+bool EventStore::GetAllEvents(QList<EventWithDates> &events)
+{
+    events.clear();
+    QList<EventWithDates> found;
+    const bool done = basOperation::Trap("basDatabase.GetAllEvents", false, [&](Steps &step) {
+        step(10);
+        QHash<qint64, qsizetype> position;
+        {
+            QSqlQuery &query =
+                d->Run(QStringLiteral("SELECT EventID, EventName, AllDayEvent, StartTime, EndTime, EventColor, "
+                                      "EventIcon, Notes, Recurring FROM Events ORDER BY EventID"));
+            Finisher finish(query);
+            while (query.next()) {
+                EventWithDates event{EventFromRow(query, 0), {}};
+                position.insert(event.Event.EventID, found.size());
+                found.append(std::move(event));
+            }
+        }
+        step(20);
+        // In key order: each event's dates come ascending. A date that is no date is
+        // left out (check lists it).
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT EventId, EventDate FROM EventDates ORDER BY EventId, EventDate"));
+        Finisher finish(query);
+        while (query.next()) {
+            const auto at = position.constFind(query.value(0).toLongLong());
+            const QDate date = DateFromIso(query.value(1));
+            if (at != position.cend() && date.isValid())
+                found[*at].Dates.append(date);
+        }
+        return true;
+    });
+    if (done)
+        events = std::move(found);
+    return done;
+}
+
+bool EventStore::RunInTransaction(const std::function<bool()> &work)
+{
+    return basOperation::Trap("basDatabase.RunInTransaction", false, [&](Steps &step) {
+        step(10);
+        Impl::Transaction transaction(*d);
+        step(20);
+        // An operation inside that failed has reported itself.
+        if (!work())
+            return false;
+        step(30);
+        transaction.Commit();
+        return true;
+    });
+}
+
+bool EventStore::GetEventUids(QHash<QString, EventUid> &uids)
+{
+    uids.clear();
+    QHash<QString, EventUid> found;
+    const bool done = basOperation::Trap("basDatabase.GetEventUids", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT Uid, EventId, Fingerprint FROM EventUids"));
+        Finisher finish(query);
+        step(20);
+        while (query.next())
+            found.insert(Text(query.value(0)), EventUid{query.value(1).toLongLong(), Text(query.value(2))});
+        return true;
+    });
+    if (done)
+        uids = std::move(found);
+    return done;
+}
+
+bool EventStore::SetEventUid(const QString &uid, qint64 eventId, const QString &fingerprint)
+{
+    return basOperation::Trap("basDatabase.SetEventUid", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        if (uid.isEmpty())
+            basOperation::ThrowTypeMismatch();
+        step(20);
+        d->Run(QStringLiteral("INSERT INTO EventUids (Uid, EventId, Fingerprint) VALUES (?, ?, ?) "
+                              "ON CONFLICT (Uid) DO UPDATE SET EventId = excluded.EventId, "
+                              "Fingerprint = excluded.Fingerprint"),
+               {uid, eventId, fingerprint});
+        return true;
+    });
+}
+
 } // namespace basDatabase

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QTime>
 
+#include <functional>
 #include <memory>
 
 namespace basDatabase {
@@ -91,6 +93,29 @@ public:
     bool DecrementEventCount(QDate date);
     bool IncrementEventCount(QDate date);
     bool UpdateDateNotes(QDate date, const QString &notes);
+
+    // Every event with its stored dates (ascending), in the order of their ids, in two
+    // queries however many there are: what a calendar file export writes.
+    struct EventWithDates {
+        EventRecord Event;
+        QList<QDate> Dates;
+    };
+    bool GetAllEvents(QList<EventWithDates> &events);
+
+    // Runs work as one transaction: committed when work returns true, rolled back when
+    // it returns false or throws. The store's operations inside join it, so a file of
+    // events goes in whole or not at all.
+    bool RunInTransaction(const std::function<bool()> &work);
+
+    // The UID by which calendar files know an event, and the fingerprint of what the
+    // file said about it when it was last imported or exported.
+    struct EventUid {
+        qint64 EventId = 0;
+        QString Fingerprint;
+    };
+    bool GetEventUids(QHash<QString, EventUid> &uids);
+    // Adds the UID, or moves it to eventId with the new fingerprint.
+    bool SetEventUid(const QString &uid, qint64 eventId, const QString &fingerprint);
 
     // The liturgical colour name of a day ("" when none). No trap of its own: a failure
     // throws basOperation::Failure to the caller's trap.

@@ -143,6 +143,8 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
                                     QStringLiteral("Cannot switch %1 to WAL (journal mode %2)").arg(path, mode));
     // A committed event must survive a power cut, not only a crash of the program.
     run(QStringLiteral("PRAGMA synchronous=FULL"));
+    // A file made by an earlier version gains the tables added since.
+    basSchema::UpgradeSchema(db);
 }
 
 } // namespace basConnection

@@ -35,6 +35,49 @@ const std::vector<TableColumns> &RequiredTables()
     return tables;
 }
 
+// Tables that came later: a file without them is upgraded on open.
+const std::vector<TableColumns> &AddedTables()
+{
+    static const std::vector<TableColumns> tables = {
+        {"EventUids", {"Uid", "EventId", "Fingerprint"}},
+    };
+    return tables;
+}
+
+// The UID by which calendar files know an event (imported, or given at its first
+// export) and what the file last said about it. UNIQUE gives the index the cascade uses.
+const char *const kCreateEventUids = "CREATE TABLE IF NOT EXISTS EventUids ("
+                                     "Uid TEXT PRIMARY KEY, "
+                                     "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
+                                     "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID";
+
+// What is missing from the given tables; each missing table or column one line.
+QStringList MissingFrom(const QSqlDatabase &db, const std::vector<TableColumns> &tables)
+{
+    QStringList problems;
+    for (const TableColumns &table : tables) {
+        // Table names are our own constants; PRAGMA takes no bound values.
+        QSqlQuery info(db);
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table.table)))) {
+            problems.append(QStringLiteral("cannot read the tables: %1").arg(basConnection::ErrorText(info.lastError())));
+            return problems;
+        }
+        QStringList present;
+        while (info.next())
+            present.append(info.value(1).toString().toLower());
+        if (present.isEmpty()) {
+            problems.append(QStringLiteral("table %1 is missing").arg(QLatin1String(table.table)));
+            continue;
+        }
+        for (const char *column : table.columns) {
+            if (!present.contains(QString::fromLatin1(column).toLower()))
+                problems.append(QStringLiteral("column %1.%2 is missing")
+                                    .arg(QLatin1String(table.table), QLatin1String(column)));
+        }
+    }
+    return problems;
+}
+
 void RemoveWithSidecars(const QString &path)
 {
     for (const char *suffix : {"", "-wal", "-shm", "-journal"})
@@ -62,33 +105,28 @@ QStringList SchemaStatements()
                        "DateNotes TEXT, DateText TEXT) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE FactOfTheDay (MonthDay TEXT NOT NULL, FactOfTheDay TEXT)"),
         QStringLiteral("CREATE INDEX FactOfTheDayByMonthDay ON FactOfTheDay (MonthDay)"),
+        QString::fromLatin1(kCreateEventUids),
     };
 }
 
-QStringList SchemaProblems(const QSqlDatabase &db)
+QStringList SchemaProblems(const QSqlDatabase &db) { return MissingFrom(db, RequiredTables()); }
+
+void UpgradeSchema(const QSqlDatabase &db)
 {
-    QStringList problems;
-    for (const TableColumns &table : RequiredTables()) {
-        // Table names are our own constants; PRAGMA takes no bound values.
-        QSqlQuery info(db);
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table.table)))) {
-            problems.append(QStringLiteral("cannot read the tables: %1").arg(basConnection::ErrorText(info.lastError())));
-            return problems;
-        }
-        QStringList present;
-        while (info.next())
-            present.append(info.value(1).toString().toLower());
-        if (present.isEmpty()) {
-            problems.append(QStringLiteral("table %1 is missing").arg(QLatin1String(table.table)));
-            continue;
-        }
-        for (const char *column : table.columns) {
-            if (!present.contains(QString::fromLatin1(column).toLower()))
-                problems.append(QStringLiteral("column %1.%2 is missing")
-                                    .arg(QLatin1String(table.table), QLatin1String(column)));
-        }
+    if (MissingFrom(db, AddedTables()).isEmpty())
+        return;
+    ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        ExecuteStatement(db, QString::fromLatin1(kCreateEventUids));
+        ExecuteStatement(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        QSqlQuery rollback(db);
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        throw;
     }
-    return problems;
+    const QStringList problems = MissingFrom(db, AddedTables());
+    if (!problems.isEmpty())
+        throw Failure(basOperation::kDatabaseError, problems.join(QStringLiteral("; ")));
 }
 
 bool CreateDatabaseFile(const QString &path, QString &error) { return CreateDatabaseFile(path, Filler(), error); }

@@ -13,7 +13,13 @@ namespace basSchema {
 // The statements that make the empty tables and their indexes.
 QStringList SchemaStatements();
 // What is missing from the tables of an open connection; empty when all is there.
+// Only the tables every store file has had from the start count here.
 QStringList SchemaProblems(const QSqlDatabase &db);
+
+// Brings a store file made by an earlier version up to date in place: the tables added
+// since (EventUids) are created, nothing else is touched. Throws basOperation::Failure
+// when a table of that name is there but lacks a column.
+void UpgradeSchema(const QSqlDatabase &db);
 
 // Fills a new file's tables inside its one transaction; throws basOperation::Failure.
 using Filler = std::function<void(const QSqlDatabase &db)>;

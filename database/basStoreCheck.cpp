@@ -96,6 +96,16 @@ void FindWrongCounts(const QSqlDatabase &db, Findings &findings)
                          .arg(query.value(0).toString(), query.value(1).toString()));
     }
     findings.End(QStringLiteral("orphan EventDates rows"));
+
+    Prepare(query, QStringLiteral("SELECT u.Uid, u.EventId FROM EventUids u "
+                                  "WHERE NOT EXISTS (SELECT 1 FROM Events v WHERE v.EventID = u.EventId) "
+                                  "ORDER BY u.EventId"));
+    Exec(query);
+    while (query.next()) {
+        findings.Add(QStringLiteral("EventUids %1: no such event %2")
+                         .arg(query.value(0).toString(), query.value(1).toString()));
+    }
+    findings.End(QStringLiteral("orphan EventUids rows"));
 }
 
 // Stored dates and times the programs cannot read. Nothing can mend them without
@@ -160,6 +170,11 @@ QStringList Repair(const QSqlDatabase &db)
         Exec(query);
         if (query.numRowsAffected() > 0)
             repaired.append(QStringLiteral("repaired: removed %1 orphan EventDates rows").arg(query.numRowsAffected()));
+        Prepare(query, QStringLiteral("DELETE FROM EventUids WHERE NOT EXISTS "
+                                      "(SELECT 1 FROM Events v WHERE v.EventID = EventUids.EventId)"));
+        Exec(query);
+        if (query.numRowsAffected() > 0)
+            repaired.append(QStringLiteral("repaired: removed %1 orphan EventUids rows").arg(query.numRowsAffected()));
         Prepare(query, QStringLiteral("UPDATE Dates SET EventCount = "
                                       "(SELECT COUNT(*) FROM EventDates e WHERE e.EventDate = Dates.DateKey) "
                                       "WHERE EventCount IS NULL OR EventCount <> "

@@ -16,7 +16,7 @@ enum class CheckResult {
 };
 
 // Verifies the file: integrity, tables, every EventCount equal to the day's EventDates
-// rows, no negative or missing counts, no orphan EventDates rows, every stored date a
+// rows, no negative or missing counts, no orphan EventDates or EventUids rows, every stored date a
 // date and every timed event's times readable. With repair the counts, missing day
 // rows and orphans are mended in one transaction, each mend listed as "repaired: ...",
 // and what is left as "not mended: ...". problems gets one line per finding (or the

@@ -2,6 +2,7 @@
 #include "basPlatform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -24,7 +25,13 @@ std::unique_ptr<QSettings> OpenSettings()
 {
     // The path is worked out afresh each time (QSettings would cache it for the
     // process), so a changed XDG_CONFIG_HOME is honoured.
-    return std::make_unique<QSettings>(SettingsLocation(), QSettings::IniFormat);
+    const QString path = SettingsLocation();
+    // Qt takes "<file>.lock" for every read and write and waits for it forever; a folder
+    // in its place can never be taken. A path that cannot exist instead reads as
+    // defaults and fails every write, which the store's callers report.
+    if (QFileInfo(path + QStringLiteral(".lock")).isDir())
+        return std::make_unique<QSettings>(QStringLiteral("/dev/null/unusable.conf"), QSettings::IniFormat);
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QString TemporaryFolder()

@@ -158,6 +158,11 @@ TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
     basQuillon::SaveGeneralSettings(basQuillon::DefaultGeneralSettings());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basQuillon.SaveGeneralSettings")));
+
+    // A folder where the file's write lock goes is a failed write, not a wait forever.
+    ASSERT_TRUE(QDir().rmdir(basPlatform::SettingsLocation()));
+    ASSERT_TRUE(QDir().mkpath(basPlatform::SettingsLocation() + QStringLiteral(".lock")));
+    EXPECT_FALSE(basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")));
 }
 
 TEST_F(Settings, TwoProcessesWritingAtOnceLoseNothing)

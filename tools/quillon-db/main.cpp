@@ -1,9 +1,13 @@
-// quillon-db: makes a new event database, or checks (and mends) an existing one.
+// quillon-db: makes a new event database, or checks (and mends) an existing one, and
+// brings calendar files in and out.
 //   quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE
 //   quillon-db check [--repair] [--timeout MS] FILE
+//   quillon-db import FILE.ics DB
+//   quillon-db export DB FILE.ics [--church-year FROM TO]
 // Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
 // failed and changed nothing), 2 the file could not be made or read (missing, locked,
 // corrupt, a folder), 64 wrong usage.
+#include "CalendarCommands.h"
 #include "basSchema.h"
 #include "basSeed.h"
 #include "basStoreCheck.h"
@@ -30,7 +34,10 @@ void Print(FILE *stream, const QString &text)
 int Usage()
 {
     Print(stderr, QStringLiteral("usage: quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE\n"
-                                 "       quillon-db check [--repair] [--timeout MS] FILE"));
+                                 "       quillon-db check [--repair] [--timeout MS] FILE\n"
+                                 "       %1\n"
+                                 "       %2")
+                      .arg(QLatin1String(CalendarCommands::kImportUsage), QLatin1String(CalendarCommands::kExportUsage)));
     return kUsage;
 }
 
@@ -134,5 +141,9 @@ int main(int argc, char **argv)
         return Create(arguments);
     if (command == QLatin1String("check"))
         return Check(arguments);
+    if (command == QLatin1String("import"))
+        return CalendarCommands::Import(arguments);
+    if (command == QLatin1String("export"))
+        return CalendarCommands::Export(arguments);
     return Usage();
 }

@@ -1,0 +1,174 @@
+// Calendar files in and out: importing a file of N events (a third of them weekly for a
+// year) into a store that already holds N events, and exporting that store afterwards.
+// N = 1,000 and 10,000 show whether the time grows linearly.
+// Run: build/bin/bench_ical --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include "EventStore.h"
+#include "basICalendar.h"
+#include "basSchema.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+void Fail(const char *what)
+{
+    std::fprintf(stderr, "bench_ical: %s\n", what);
+    std::exit(1);
+}
+
+// A file of count events: every third a weekly series of a year, the others single
+// timed events and all-day events spread over two years.
+QByteArray CalendarText(int count)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillon bench//EN\r\n";
+    const QDate first(2026, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        const QDate day = first.addDays(i % 730);
+        const QByteArray date = day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        text += "BEGIN:VEVENT\r\nUID:bench-" + QByteArray::number(i) + "@quillon\r\nDTSTAMP:20260101T000000Z\r\n";
+        if (i % 3 == 0) {
+            text += "DTSTART:" + date + "T090000\r\nDTEND:" + date + "T100000\r\nRRULE:FREQ=WEEKLY;COUNT=52\r\n";
+        } else if (i % 3 == 1) {
+            text += "DTSTART:" + date + "T140000\r\nDTEND:" + date + "T153000\r\nCOLOR:teal\r\n";
+        } else {
+            text += "DTSTART;VALUE=DATE:" + date + "\r\n";
+        }
+        text += "SUMMARY:Event number " + QByteArray::number(i) + "\r\nDESCRIPTION:Notes of event " + QByteArray::number(i)
+                + "\r\nEND:VEVENT\r\n";
+    }
+    text += "END:VCALENDAR\r\n";
+    return text;
+}
+
+// For each size, a store file holding that many events (made once) and the file to
+// import; each run imports into a fresh copy of the store.
+class Fixture {
+public:
+    static Fixture &Of(int count)
+    {
+        static std::map<int, Fixture> fixtures;
+        auto found = fixtures.find(count);
+        if (found == fixtures.end())
+            found = fixtures.try_emplace(count, count).first;
+        return found->second;
+    }
+
+    explicit Fixture(int count)
+    {
+        if (!m_dir.isValid())
+            Fail("no temporary folder");
+        QString error;
+        if (!basSchema::CreateDatabaseFile(BasePath(), error))
+            Fail("cannot make the store");
+        {
+            basDatabase::EventStore store;
+            if (!store.OpenDatabaseConnection(BasePath()))
+                Fail("cannot open the store");
+            basDatabase::EventRecord event;
+            event.StartTime = QTime(8, 0);
+            event.EndTime = QTime(8, 30);
+            const bool filled = store.RunInTransaction([&] {
+                for (int i = 0; i < count; ++i) {
+                    qint64 id = 0;
+                    event.EventName = QStringLiteral("Stored %1").arg(i);
+                    if (!store.AddEventToDatabase(event, {QDate(2025, 1, 1).addDays(i % 1000)}, id))
+                        return false;
+                }
+                return true;
+            });
+            if (!filled)
+                Fail("cannot fill the store");
+        }
+        QFile file(CalendarPath());
+        if (!file.open(QIODevice::WriteOnly) || file.write(CalendarText(count)) < 0)
+            Fail("cannot write the calendar file");
+    }
+
+    QString BasePath() const { return m_dir.filePath(QStringLiteral("base.sqlite")); }
+    QString CalendarPath() const { return m_dir.filePath(QStringLiteral("in.ics")); }
+    QString WorkPath() const { return m_dir.filePath(QStringLiteral("work.sqlite")); }
+    QString ExportPath() const { return m_dir.filePath(QStringLiteral("out.ics")); }
+
+    void FreshCopy() const
+    {
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(WorkPath() + QLatin1String(suffix));
+        if (!QFile::copy(BasePath(), WorkPath()))
+            Fail("cannot copy the store");
+    }
+
+private:
+    QTemporaryDir m_dir{QCoreApplication::applicationDirPath() + QStringLiteral("/bench-XXXXXX")};
+};
+
+void ImportFile(benchmark::State &state)
+{
+    const Fixture &fixture = Fixture::Of(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.FreshCopy();
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(fixture.WorkPath()))
+            Fail("cannot open the copy");
+        state.ResumeTiming();
+        basICalendar::ImportSummary summary;
+        if (!basICalendar::ImportCalendarFile(store, fixture.CalendarPath(), summary))
+            state.SkipWithError("import failed");
+        state.counters["added"] = summary.Added;
+    }
+}
+
+// The file alone: libical's parse and expansion and the conversion to local days.
+void ReadFileOnly(benchmark::State &state)
+{
+    const QByteArray text = CalendarText(int(state.range(0)));
+    for (auto _ : state) {
+        const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, {});
+        benchmark::DoNotOptimize(contents.Events.size());
+    }
+}
+
+void ExportStore(benchmark::State &state)
+{
+    const Fixture &fixture = Fixture::Of(int(state.range(0)));
+    fixture.FreshCopy();
+    basDatabase::EventStore store;
+    basICalendar::ImportSummary imported;
+    if (!store.OpenDatabaseConnection(fixture.WorkPath())
+        || !basICalendar::ImportCalendarFile(store, fixture.CalendarPath(), imported))
+        Fail("cannot prepare the store to export");
+    // The first export gives the stored events their UIDs; the ones measured find them.
+    basICalendar::ExportSummary summary;
+    if (!basICalendar::ExportCalendarFile(store, fixture.ExportPath(), summary))
+        Fail("cannot export");
+    for (auto _ : state) {
+        if (!basICalendar::ExportCalendarFile(store, fixture.ExportPath(), summary))
+            state.SkipWithError("export failed");
+        state.counters["events"] = summary.Events;
+    }
+}
+
+} // namespace
+
+BENCHMARK(ImportFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ReadFileOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ExportStore)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    qputenv("QUILLON_NONINTERACTIVE", "1");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "ICalendarLines.h"
+
+#include "basOperation.h"
+
+namespace ICalendarLines {
+
+namespace {
+
+constexpr int kMaxDepth = 16;
+
+bool StartsWithWord(const QByteArray &line, const char *word)
+{
+    return line.startsWith(word) || line.toUpper().startsWith(word);
+}
+
+QString Where(int line, const QString &reason)
+{
+    return QStringLiteral("line %1: %2").arg(line).arg(reason);
+}
+
+[[noreturn]] void Refuse(int line, const QString &reason)
+{
+    throw basOperation::Failure(basOperation::kTypeMismatch, Where(line, reason));
+}
+
+} // namespace
+
+LineIndex::LineIndex(const QByteArray &text)
+{
+    if (text.contains('\0'))
+        Refuse(1 + int(text.left(text.indexOf('\0')).count('\n')), QStringLiteral("this is not a text file"));
+    m_lines = text.split('\n');
+    QList<int> open; // indexes into m_components
+    bool seenContent = false;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        QByteArray &line = m_lines[i];
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const int number = i + 1;
+        // A folded continuation starts with a blank; an empty line carries nothing.
+        if (line.isEmpty() || line.startsWith(' ') || line.startsWith('\t'))
+            continue;
+        if (!seenContent) {
+            seenContent = true;
+            if (!StartsWithWord(line, "BEGIN:VCALENDAR"))
+                Refuse(number, QStringLiteral("this is not an iCalendar file (it does not start with BEGIN:VCALENDAR)"));
+        }
+        if (StartsWithWord(line, "BEGIN:")) {
+            ComponentLines component;
+            component.Name = QString::fromUtf8(line.mid(6)).trimmed().toUpper();
+            component.Begin = number;
+            component.Depth = int(open.size());
+            // Real calendars nest three deep; libical and we walk nesting recursively.
+            if (component.Depth >= kMaxDepth)
+                Refuse(number, QStringLiteral("components nested more than %1 deep").arg(kMaxDepth));
+            if (component.Depth == 0 && component.Name != QLatin1String("VCALENDAR"))
+                Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(component.Name));
+            m_components.append(component);
+            open.append(int(m_components.size()) - 1);
+        } else if (StartsWithWord(line, "END:")) {
+            const QString name = QString::fromUtf8(line.mid(4)).trimmed().toUpper();
+            if (open.isEmpty())
+                Refuse(number, QStringLiteral("END:%1 without BEGIN:%1").arg(name));
+            ComponentLines &innermost = m_components[open.last()];
+            if (innermost.Name != name)
+                Refuse(number, QStringLiteral("END:%1 where END:%2 (of line %3) was expected")
+                                   .arg(name, innermost.Name, QString::number(innermost.Begin)));
+            innermost.End = number;
+            open.removeLast();
+        } else if (open.isEmpty()) {
+            Refuse(number, QStringLiteral("text after the end of the calendar"));
+        }
+    }
+    if (!seenContent)
+        Refuse(1, QStringLiteral("the file is empty"));
+    if (!open.isEmpty()) {
+        const ComponentLines &innermost = m_components[open.last()];
+        Refuse(innermost.Begin, QStringLiteral("BEGIN:%1 has no END:%1; the file is truncated").arg(innermost.Name));
+    }
+}
+
+int LineIndex::PropertyLine(int componentIndex, const QString &name, const QByteArray &value) const
+{
+    if (componentIndex < 0 || componentIndex >= m_components.size())
+        return 0;
+    const ComponentLines &component = m_components[componentIndex];
+    const QByteArray wanted = name.toUpper().toUtf8();
+    int depth = 0;
+    for (int number = component.Begin + 1; number < component.End && number <= m_lines.size(); ++number) {
+        const QByteArray &line = m_lines[number - 1];
+        if (StartsWithWord(line, "BEGIN:")) {
+            ++depth;
+            continue;
+        }
+        if (StartsWithWord(line, "END:")) {
+            --depth;
+            continue;
+        }
+        if (depth != 0 || line.size() <= wanted.size() || !StartsWithWord(line, wanted.constData()))
+            continue;
+        const char after = line.at(wanted.size());
+        if (after != ':' && after != ';')
+            continue;
+        if (value.isEmpty() || line.contains(value))
+            return number;
+    }
+    return component.Begin;
+}
+
+} // namespace ICalendarLines

@@ -1,0 +1,54 @@
+// Calendar files in and out of the event store. An import is all or nothing: one
+// transaction, and a file that cannot be read whole changes nothing. Each event keeps
+// the UID it has in the file (table EventUids), so importing the same file again
+// changes nothing and a changed file updates the events it brought.
+#pragma once
+
+#include "EventStore.h"
+#include "ICalendarReader.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace basICalendar {
+
+struct ImportSummary {
+    int Added = 0;
+    int Updated = 0;
+    int Unchanged = 0;
+    QStringList Warnings;
+    // Some day of today's month gained or lost an event.
+    bool TouchesCurrentMonth = false;
+    // After a failed import whose file was read: which event the store refused (the
+    // store's own report says why).
+    QString Refusal;
+};
+
+// Reads the file and writes its events. On failure (the file missing, too large, not
+// iCalendar, truncated, an event the store cannot take, a store error) the report
+// "basICalendar.ImportCalendarFile" names the file, the line and the reason, nothing is
+// written and the result is false. options.Today empty means the suite's today.
+bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,
+                        ICalendarReader::ReadOptions options = {});
+
+struct ExportOptions {
+    // With both set, the church-year days of these years (1900-2100) go along as
+    // all-day events with their name and colour.
+    int ChurchYearFrom = 0;
+    int ChurchYearTo = 0;
+};
+
+struct ExportSummary {
+    int Events = 0;
+    int ChurchDays = 0;
+    // Events that could not be written ("event 12 \"Name\": no date"), one a line.
+    QStringList LeftOut;
+};
+
+// Writes every event with at least one date and, when timed, readable times (the file
+// replaced whole, never half written). An event without a UID gets one now, kept in EventUids so that the next
+// export gives it the same one. Reports under "basICalendar.ExportCalendarFile".
+bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, ExportSummary &summary,
+                        const ExportOptions &options = {});
+
+} // namespace basICalendar

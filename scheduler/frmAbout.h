@@ -1,0 +1,36 @@
+// The about box: product name, version and a notice; modeless, one at a time.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    // "Version 1.1.8": the first, second and fourth numbers of the file version.
+    static QString VersionText();
+    // "Desktop Calendar/Schedule for " and the system the program runs on.
+    static QString DescriptionText();
+    static QString DisclaimerText();
+
+    QLabel *lblTitle() const { return m_title; }
+    QLabel *lblVersion() const { return m_version; }
+    QLabel *lblDescription() const { return m_description; }
+    QLabel *lblDisclaimer() const { return m_disclaimer; }
+    QPushButton *cmdOK() const { return m_ok; }
+
+private:
+    void Form_Load();
+
+    QLabel *m_icon;
+    QLabel *m_title;
+    QLabel *m_version;
+    QLabel *m_description;
+    QLabel *m_disclaimer;
+    QPushButton *m_ok;
+};

@@ -1,0 +1,263 @@
+// The scheduler's main window: the day view with its caption (pane A), the fact of the
+// day (pane D), the month view with the Today button (pane B) and the day notes
+// (pane C), under a menu bar and toolbar and over a status bar. It loads the shown day
+// and the displayed months from the event store, keeps its geometry between runs,
+// follows the calendar day, and starts the desktop calendar when it closes after a
+// change of the month that calendar shows.
+#pragma once
+
+#include "basQuillon.h"
+#include "frmAbout.h"
+
+#include <QDate>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <cstdint>
+#include <functional>
+
+class DayView;
+class MonthView;
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTimer;
+class QToolBar;
+
+
+namespace basDatabase {
+class EventStore;
+struct EventRecord;
+} // namespace basDatabase
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerInterval = 60000; // ms between looks at the calendar day
+
+    // One all-day event of the shown day, in the order added.
+    struct AllDayEvent {
+        qint64 EventID = 0;
+        QString EventName;
+    };
+
+    explicit frmMain(basDatabase::EventStore &store, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The window's load. False when the event store could not be opened: the store has
+    // reported it, and the window was never shown.
+    bool Form_Load();
+
+    // --- State ----------------------------------------------------------------------
+    QDate CurrentDate() const { return m_currentDate; }
+    bool FirstRun() const { return m_firstRun; }
+    bool Busy() const { return m_busy; }
+    QDate LastKnownToday() const { return m_lastKnownToday; }
+    const QList<AllDayEvent> &AllDayEvents() const { return m_allDayEvents; }
+    basDatabase::EventStore &Store() { return m_store; }
+    // The program's settings; the conflict check may change CheckForConflicts.
+    basQuillon::GeneralSettingsRecord &Settings() { return m_settings; }
+
+    // The desktop calendar needs drawing again: set by a change touching the month it
+    // shows, cleared only by Refresh, read when the window closes.
+    bool CalendarRefreshNeeded() const { return m_calendarRefreshNeeded; }
+    // A save or delete of an event on these dates: sets the flag when one of them lies
+    // in the desktop calendar's month and year; never clears it.
+    void NoteEventDatesChanged(const QList<QDate> &dates);
+
+    // The caption's height in twips (600, and 250 more per all-day event).
+    std::int32_t CaptionHeight() const { return m_captionHeight; }
+
+    // --- Controls -------------------------------------------------------------------
+    DayView *SSDay() const { return m_dayView; }
+    MonthView *SSMonth() const { return m_monthView; }
+    QLabel *lblDayViewCaption() const { return m_caption; }
+    QPlainTextEdit *txtNotes() const { return m_notes; }
+    QPlainTextEdit *txtFactOfTheDay() const { return m_fact; }
+    QPushButton *cmdToday() const { return m_today; }
+    QLabel *lblNotes() const { return m_notesLabel; }
+    QWidget *picPanelA() const { return m_panelA; }
+    QWidget *picPanelB() const { return m_panelB; }
+    QWidget *picPanelC() const { return m_panelC; }
+    QToolBar *Toolbar() const { return m_toolbar; }
+    QTimer *Timer() const { return m_timer; }
+    QLabel *StatusText() const { return m_statusText; }
+    // The toolbar's buttons by key: "New", "Edit", "Delete", "Refresh", "Help".
+    QAction *ToolbarButton(const QString &key) const;
+    // The panes' splitters: the outer one holds the two columns; the left column pane A
+    // over pane D, the right one pane B over pane C.
+    QSplitter *ColumnsSplitter() const { return m_columns; }
+    QSplitter *LeftSplitter() const { return m_left; }
+    QSplitter *RightSplitter() const { return m_right; }
+
+    // Menus and their items.
+    QMenu *mnuFile() const { return m_mnuFile; }
+    QMenu *mnuEdit() const { return m_mnuEdit; }
+    QMenu *mnuHelp() const { return m_mnuHelp; }
+    QMenu *mnuPopup() const { return m_mnuPopup; }
+    QAction *mnuFileNewEvent() const { return m_mnuFileNewEvent; }
+    QAction *mnuFileExit() const { return m_mnuFileExit; }
+    QAction *mnuEditEditEvent() const { return m_mnuEditEditEvent; }
+    QAction *mnuEditDeleteEvent() const { return m_mnuEditDeleteEvent; }
+    QMenu *mnuEditDeleteAllDayEvent() const { return m_mnuEditDeleteAllDayEvent; }
+    QAction *mnuEditOptions() const { return m_mnuEditOptions; }
+    QAction *mnuHelpContents() const { return m_mnuHelpContents; }
+    QAction *mnuHelpAbout() const { return m_mnuHelpAbout; }
+    QAction *mnuPopupNewEvent() const { return m_mnuPopupNewEvent; }
+    QAction *mnuPopupEditEvent() const { return m_mnuPopupEditEvent; }
+    QAction *mnuPopupDeleteEvent() const { return m_mnuPopupDeleteEvent; }
+    // The about box while it is open.
+    frmAbout *AboutBox() const { return m_about; }
+
+    // How an event's colour name and icon number become a colour value and a picture;
+    // the event editing sets the full ones. By default the liturgical colour names are
+    // known (others black) and there are no pictures.
+    void SetEventPresentation(std::function<std::int32_t(const QString &)> colorFromName,
+                              std::function<QIcon(int)> eventIcon);
+    // Where help pages are opened (tests put a recorder here).
+    void SetUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+
+    // --- Geometry -------------------------------------------------------------------
+    void SetWindowDimensions();
+    void SetSplitterDimensions();
+    void SaveWindowDimensions();
+    void picPanelA_Resize();
+    void picPanelB_Resize();
+    void picPanelC_Resize();
+    // Pane sizes in twips.
+    std::int32_t Pane0Height() const;
+    std::int32_t Pane0Width() const;
+    std::int32_t Pane2Height() const;
+
+    // --- Views ----------------------------------------------------------------------
+    void UpdateDayView();
+    void UpdateDayViewCaption(const QString &dateColor);
+    void AddEventToDayView(const basDatabase::EventRecord &event);
+    void ClearAllDayEvents();
+    int GetTaskIndex(qint64 eventId);
+    void UpdateMonthView();
+    void SetStyleSets();
+    void UpdateFactOfTheDay(const QString &dateColor, const QString &dateText);
+    // Stores the notes box's text for the day it was filled for.
+    void txtNotes_LostFocus();
+
+    // --- Commands -------------------------------------------------------------------
+    void Timer_Timer();
+    void Today();
+    void Refresh();
+    void EnableRefreshButton();
+    void SetToolbarEditEnabled(bool enabled);
+    void SetToolbarDeleteEnabled(bool enabled);
+    // Selects CurrentDate in the month view, which reloads the shown day.
+    void SelectCurrentDateInMonthView();
+    void ShowHelpContents();
+    void ShowAbout();
+    // Each time the Edit menu opens: its items' states and the all-day submenu.
+    void mnuEdit_Click();
+
+    // The commands of the event editing.
+    void CreateNewEvent();
+    void EditEvent(qint64 eventId, int taskIndex);
+    void DeleteEvent(qint64 eventId, int taskIndex);
+    void DeleteAllDayEvent(int position); // 1-based position in AllDayEvents
+    void mnuEditOptions_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class PaintingSuspended;
+    friend class PaintingSuspended;
+
+    void BuildControls();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    void Form_Unload();
+    void UnloadOtherWindows();
+    void SSMonth_DaySelected(const QDate &date);
+    void SSMonth_DisplayedMonthsChanged();
+    void SSDay_Click();
+    void SSDay_DblClick();
+    void SSDay_MouseUp(int button, int shift, int x, int y);
+    void EditSelectedEvent();
+    void DeleteSelectedEvent();
+    void UpdateStatusClock();
+    void StoreNotesBeforeLeavingDay();
+    double TwipsPerPixel() const;
+    int ToPixels(std::int32_t twips) const;
+    std::int32_t ToTwips(int pixels) const;
+    std::int32_t ButtonFace() const;
+
+    basDatabase::EventStore &m_store;
+    basQuillon::GeneralSettingsRecord m_settings;
+
+    QDate m_currentDate;
+    bool m_firstRun = false;
+    bool m_busy = false;
+    QDate m_lastKnownToday;
+    QList<AllDayEvent> m_allDayEvents;
+    bool m_calendarRefreshNeeded = false;
+    bool m_unloaded = false;
+    std::int32_t m_captionHeight = 600;
+    QString m_captionColor; // the date colour the caption shows
+    int m_paintingSuspended = 0;
+    // The day whose notes the notes box holds; invalid when the last load failed, so
+    // nothing in the box is stored for a day it was not read from.
+    QDate m_notesDate;
+
+    std::function<std::int32_t(const QString &)> m_colorFromName;
+    std::function<QIcon(int)> m_eventIcon;
+    std::function<bool(const QUrl &)> m_openUrl;
+
+    QSplitter *m_columns = nullptr;
+    QSplitter *m_left = nullptr;
+    QSplitter *m_right = nullptr;
+    QWidget *m_panelA = nullptr;
+    QWidget *m_panelB = nullptr;
+    QWidget *m_panelC = nullptr;
+    QLabel *m_caption = nullptr;
+    DayView *m_dayView = nullptr;
+    QPlainTextEdit *m_fact = nullptr;
+    MonthView *m_monthView = nullptr;
+    QPushButton *m_today = nullptr;
+    QLabel *m_notesLabel = nullptr;
+    QPlainTextEdit *m_notes = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    QTimer *m_timer = nullptr;
+    QTimer *m_clock = nullptr;
+    QLabel *m_statusText = nullptr;
+    QLabel *m_statusDate = nullptr;
+    QLabel *m_statusTime = nullptr;
+
+    QMenu *m_mnuFile = nullptr;
+    QMenu *m_mnuEdit = nullptr;
+    QMenu *m_mnuHelp = nullptr;
+    QMenu *m_mnuPopup = nullptr;
+    QMenu *m_mnuEditDeleteAllDayEvent = nullptr;
+    QAction *m_mnuFileNewEvent = nullptr;
+    QAction *m_mnuFileExit = nullptr;
+    QAction *m_mnuEditEditEvent = nullptr;
+    QAction *m_mnuEditDeleteEvent = nullptr;
+    QAction *m_mnuEditOptions = nullptr;
+    QAction *m_mnuHelpContents = nullptr;
+    QAction *m_mnuHelpAbout = nullptr;
+    QAction *m_mnuPopupNewEvent = nullptr;
+    QAction *m_mnuPopupEditEvent = nullptr;
+    QAction *m_mnuPopupDeleteEvent = nullptr;
+    QAction *m_tbNew = nullptr;
+    QAction *m_tbEdit = nullptr;
+    QAction *m_tbDelete = nullptr;
+    QAction *m_tbRefresh = nullptr;
+    QAction *m_tbHelp = nullptr;
+
+    QPointer<frmAbout> m_about;
+};

@@ -1,0 +1,10 @@
+// The scheduler: day and month views, day notes, the fact of the day and the event editor.
+#include "basMain.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    return basMain::Main();
+}

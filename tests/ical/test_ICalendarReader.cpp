@@ -1,0 +1,208 @@
+// Reading calendar files as other programs write them, into events and local days.
+#include "ICalendarReader.h"
+#include "basOperation.h"
+
+#include <QFile>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using ICalendarReader::CalendarContents;
+using ICalendarReader::CalendarEvent;
+
+QByteArray DataFile(const char *name)
+{
+    QFile file(QStringLiteral(QUILLON_ICAL_DATA "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "missing test file " << name;
+    return file.readAll();
+}
+
+// Times are checked in Berlin's zone, whose clock changes on other days than New York's.
+ICalendarReader::ReadOptions Berlin()
+{
+    ICalendarReader::ReadOptions options;
+    options.LocalZone = QTimeZone("Europe/Berlin");
+    options.Today = QDate(2026, 12, 6);
+    return options;
+}
+
+CalendarContents Read(const char *name) { return ICalendarReader::ReadCalendar(DataFile(name), Berlin()); }
+
+std::map<QString, CalendarEvent> ByUid(const CalendarContents &contents)
+{
+    std::map<QString, CalendarEvent> events;
+    for (const CalendarEvent &event : contents.Events)
+        events[event.Uid] = event;
+    return events;
+}
+
+QList<QDate> Days(std::initializer_list<const char *> iso)
+{
+    QList<QDate> days;
+    for (const char *text : iso)
+        days.append(QDate::fromString(QLatin1String(text), Qt::ISODate));
+    return days;
+}
+
+QString Times(const CalendarEvent &event)
+{
+    return event.Event.StartTime.toString(QStringLiteral("HH:mm")) + QLatin1Char('-')
+           + event.Event.EndTime.toString(QStringLiteral("HH:mm"));
+}
+
+TEST(ICalendarReader, FoldedUtf8AndCrlfLinesReadBackWhole)
+{
+    const CalendarContents contents = Read("folded_crlf.ics");
+    ASSERT_EQ(contents.Events.size(), 1);
+    const CalendarEvent &event = contents.Events.first();
+    EXPECT_EQ(event.Uid, QStringLiteral("folded-1@tests"));
+    EXPECT_EQ(event.Event.EventName,
+              QStringLiteral("Grüße aus Köln – ein Termin mit einem langen Namen, der gefaltet wird"));
+    EXPECT_EQ(event.Event.Notes,
+              QStringLiteral("Bring the \"agenda\", a pen; and 😀 for the team\nSecond line | pipe"));
+    EXPECT_EQ(event.Dates, Days({"2026-12-10"}));
+    EXPECT_EQ(Times(event), QStringLiteral("09:00-10:30"));
+    EXPECT_FALSE(event.Event.AllDayEvent);
+    EXPECT_FALSE(event.Event.Recurring);
+    EXPECT_EQ(event.Line, 4);
+}
+
+TEST(ICalendarReader, RulesExpandToTheirDays)
+{
+    const CalendarContents contents = Read("rules_lf.ics");
+    auto events = ByUid(contents);
+    // The to-do is no event; the moved occurrence belongs to its series.
+    ASSERT_EQ(events.size(), 9u);
+
+    EXPECT_EQ(events["count@tests"].Dates,
+              Days({"2026-01-05", "2026-01-07", "2026-01-12", "2026-01-14", "2026-01-19"}));
+    EXPECT_TRUE(events["count@tests"].Event.AllDayEvent);
+    EXPECT_TRUE(events["count@tests"].Event.Recurring);
+
+    EXPECT_EQ(events["until@tests"].Dates, Days({"2026-01-06", "2026-01-13", "2026-01-20", "2026-01-27"}));
+    EXPECT_EQ(Times(events["until@tests"]), QStringLiteral("18:00-19:00"));
+    EXPECT_EQ(events["until@tests"].Event.EventColor, QStringLiteral("Maroon"));
+
+    EXPECT_EQ(events["lastday@tests"].Dates, Days({"2026-01-31", "2026-02-28", "2026-03-31", "2026-04-30"}));
+
+    // Only leap years have the day, and a rule without end stops five years after today.
+    EXPECT_EQ(events["leap@tests"].Dates, Days({"2000-02-29", "2004-02-29", "2008-02-29", "2012-02-29",
+                                                "2016-02-29", "2020-02-29", "2024-02-29", "2028-02-29"}));
+    EXPECT_TRUE(contents.Warnings.join(QLatin1Char('\n')).contains(QStringLiteral("\"Leap birthday\" repeats without end; dates taken up to 2031-12-06")))
+        << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+
+    EXPECT_EQ(events["exdates@tests"].Dates, Days({"2026-03-01", "2026-03-03", "2026-03-05", "2026-03-07"}));
+    EXPECT_EQ(events["exdates@tests"].Event.EventColor, QStringLiteral("Red"));
+
+    EXPECT_EQ(events["moved@tests"].Dates, Days({"2026-04-01", "2026-04-10", "2026-04-15"}));
+    EXPECT_EQ(Times(events["moved@tests"]), QStringLiteral("10:00-11:00"));
+    EXPECT_EQ(events["moved@tests"].Event.EventName, QStringLiteral("Review"));
+
+    // Past midnight: both days, ending at the end of the day.
+    EXPECT_EQ(events["night@tests"].Dates, Days({"2026-06-12", "2026-06-13"}));
+    EXPECT_EQ(Times(events["night@tests"]), QStringLiteral("22:00-23:59"));
+
+    EXPECT_EQ(events["spring@tests"].Dates, Days({"2026-03-29"}));
+    EXPECT_EQ(Times(events["spring@tests"]), QStringLiteral("01:30-04:00"));
+
+    EXPECT_EQ(events["holiday@tests"].Dates, Days({"2026-07-20", "2026-07-21", "2026-07-22"}));
+    EXPECT_TRUE(events["holiday@tests"].Event.AllDayEvent);
+}
+
+TEST(ICalendarReader, TimeZonesOfTheFileConvertToLocalTime)
+{
+    const CalendarContents contents = Read("timezones.ics");
+    auto events = ByUid(contents);
+    ASSERT_EQ(events.size(), 9u);
+    const auto expect = [&](const char *uid, std::initializer_list<const char *> days, const char *times) {
+        const CalendarEvent &event = events[QString::fromLatin1(uid)];
+        EXPECT_EQ(event.Dates, Days(days)) << uid;
+        EXPECT_EQ(Times(event), QLatin1String(times)) << uid;
+    };
+    expect("summer@tests", {"2026-07-15"}, "16:00-17:00");
+    expect("winter@tests", {"2026-01-15"}, "16:00-17:00");
+    // 8 PM in New York is the next morning here.
+    expect("late@tests", {"2026-10-02"}, "02:00-03:00");
+    // New York's clock goes back during the event: three and a half hours.
+    expect("fallback@tests", {"2026-11-01"}, "05:30-09:00");
+    // The series keeps 10 AM New York time through its change of clock.
+    expect("weekly-dst@tests", {"2026-03-02", "2026-03-09", "2026-03-16", "2026-03-23"}, "16:00-16:30");
+    expect("utc@tests", {"2026-11-21"}, "00:00-01:30");
+    expect("london@tests", {"2026-11-10"}, "11:00-12:00");
+    // Floating times are in the calendar's own zone (X-WR-TIMEZONE).
+    expect("floating@tests", {"2026-11-05"}, "01:00-02:00");
+    // An unknown zone is taken as local, with a warning.
+    expect("nowhere@tests", {"2026-11-11"}, "10:00-11:00");
+    const QString warnings = contents.Warnings.join(QLatin1Char('\n'));
+    EXPECT_TRUE(warnings.contains(QStringLiteral("unknown time zone \"Nowhere Standard Time\""))) << warnings.toStdString();
+    EXPECT_FALSE(warnings.contains(QStringLiteral("Quillon Test Eastern")));
+}
+
+TEST(ICalendarReader, HostileTextNeverCrashes)
+{
+    const QByteArray valid = DataFile("rules_lf.ics");
+    // Every prefix of a valid file is refused or read, never a crash or a hang.
+    for (qsizetype length = 0; length < valid.size(); length += 37) {
+        try {
+            ICalendarReader::ReadCalendar(valid.left(length), Berlin());
+        } catch (const basOperation::Failure &) {
+        }
+    }
+    const QList<QByteArray> texts = {
+        QByteArray(),
+        QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"),
+        QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VEVENT\nEND:VCALENDAR\n"),
+        QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101T100000\nRRULE:FREQ=FOO\nEND:VEVENT\nEND:VCALENDAR\n"),
+        QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101T100000\nEXDATE:x\nEND:VEVENT\nEND:VCALENDAR\n"),
+        QByteArray("BEGIN:VCALENDAR\nEND:VEVENT\n"),
+        QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:99991231T235959\nDURATION:P9999W\nEND:VEVENT\nEND:VCALENDAR\n"),
+        QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;TZID=\":20260101T100000\nEND:VEVENT\nEND:VCALENDAR\n"),
+        QByteArray(100000, ' '),
+        // Nested deeper than any calendar, and closed again.
+        "BEGIN:VCALENDAR\n" + QByteArray("BEGIN:X-A\n").repeated(100000) + QByteArray("END:X-A\n").repeated(100000)
+            + "END:VCALENDAR\n",
+    };
+    int refused = 0;
+    for (const QByteArray &text : texts) {
+        try {
+            ICalendarReader::ReadCalendar(text, Berlin());
+        } catch (const basOperation::Failure &failure) {
+            ++refused;
+            EXPECT_TRUE(failure.description().startsWith(QLatin1String("line "))) << failure.description().toStdString();
+        }
+    }
+    EXPECT_GE(refused, 5);
+}
+
+TEST(ICalendarReader, AByteOrderMarkAndLowerCaseNamesAreTaken)
+{
+    const QByteArray text = "\xEF\xBB\xBF" "begin:vcalendar\r\nbegin:vevent\r\nuid:bom\r\ndtstart;value=date:20261224\r\n"
+                            "summary:Lower case\r\nend:vevent\r\nend:vcalendar\r\n";
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Lower case"));
+    EXPECT_EQ(contents.Events.first().Dates, Days({"2026-12-24"}));
+}
+
+TEST(ICalendarReader, DaysOutsideTheStoredCenturiesAreLeftOutWithAWarning)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\n"
+                            "BEGIN:VEVENT\r\nUID:old\r\nDTSTART;VALUE=DATE:18991231\r\nDTEND;VALUE=DATE:19000102\r\n"
+                            "SUMMARY:New Year 1900\r\nDESCRIPTION:\r\nEND:VEVENT\r\n"
+                            "BEGIN:VEVENT\r\nUID:future\r\nDTSTART;VALUE=DATE:22000101\r\nSUMMARY:Far away\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR\r\n";
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Dates, Days({"1900-01-01"}));
+    const QString warnings = contents.Warnings.join(QLatin1Char('\n'));
+    EXPECT_TRUE(warnings.contains(QStringLiteral("line 2: \"New Year 1900\": days outside 1900-2100 left out")));
+    EXPECT_TRUE(warnings.contains(QStringLiteral("line 9: \"Far away\" has no day left (left out)"))) << warnings.toStdString();
+    EXPECT_EQ(contents.Warnings.size(), 2);
+}
+
+} // namespace

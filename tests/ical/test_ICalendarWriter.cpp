@@ -1,0 +1,114 @@
+// Written calendar files read back as the same events, and look like what other
+// programs expect.
+#include "ICalendarColors.h"
+#include "ICalendarFingerprint.h"
+#include "ICalendarReader.h"
+#include "ICalendarWriter.h"
+
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ICalendarWriter::OutgoingEvent;
+
+ICalendarReader::ReadOptions Options()
+{
+    ICalendarReader::ReadOptions options;
+    options.LocalZone = QTimeZone("America/New_York");
+    options.Today = QDate(2026, 12, 6);
+    return options;
+}
+
+OutgoingEvent Event(const QString &uid, const QString &name, bool allDay, QList<QDate> dates)
+{
+    OutgoingEvent event;
+    event.Uid = uid;
+    event.Event.EventName = name;
+    event.Event.AllDayEvent = allDay;
+    event.Event.StartTime = QTime(9, 30);
+    event.Event.EndTime = QTime(10, 45);
+    event.Event.Recurring = dates.size() > 1;
+    event.Event = ICalendarFingerprint::FileForm(event.Event);
+    event.Dates = std::move(dates);
+    return event;
+}
+
+QList<OutgoingEvent> EveryKind()
+{
+    QList<OutgoingEvent> events;
+    events.append(Event(QStringLiteral("a@x"), QStringLiteral("All day"), true, {QDate(2026, 12, 24)}));
+    OutgoingEvent timed = Event(QStringLiteral("b@x"), QStringLiteral("Timed, with; marks \\ and \"quotes\" | pipe"), false,
+                                {QDate(2026, 3, 29), QDate(2026, 11, 1)});
+    timed.Event.EventColor = QStringLiteral("Fuschia");
+    timed.CssColor = ICalendarColors::CssNameOf(timed.Event.EventColor);
+    timed.Event.EventIcon = 123;
+    timed.Event.Notes = QStringLiteral("Line one\nLine two with emoji 😀😀😀 and ünïcödé repeated to pass the fold: "
+                                       "ééééééééééééééééééééééééééééééééééééééééé");
+    events.append(timed);
+    // Days picked by hand, all over the store's range.
+    events.append(Event(QStringLiteral("c@x"), QString(), true, {QDate(1900, 1, 1), QDate(2000, 2, 29), QDate(2100, 12, 31)}));
+    // Picked in the year view, but only one day.
+    OutgoingEvent single = Event(QStringLiteral("d@x"), QStringLiteral("Single"), false, {QDate(2026, 1, 1)});
+    single.Event.Recurring = true;
+    single.Event.StartTime = QTime(23, 0);
+    single.Event.EndTime = QTime(23, 59);
+    events.append(single);
+    return events;
+}
+
+TEST(ICalendarWriter, EveryKindOfEventReadsBackTheSame)
+{
+    const QList<OutgoingEvent> events = EveryKind();
+    const QByteArray text = ICalendarWriter::WriteCalendar(events, QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc()));
+    const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, Options());
+    EXPECT_TRUE(contents.Warnings.isEmpty()) << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(contents.Events.size(), events.size());
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        const ICalendarReader::CalendarEvent &back = contents.Events[i];
+        EXPECT_EQ(back.Uid, events[i].Uid);
+        EXPECT_EQ(back.Event, events[i].Event) << back.Uid.toStdString();
+        EXPECT_EQ(back.Dates, events[i].Dates) << back.Uid.toStdString();
+        EXPECT_EQ(ICalendarFingerprint::Fingerprint(back.Event, back.Dates),
+                  ICalendarFingerprint::Fingerprint(events[i].Event, events[i].Dates));
+    }
+}
+
+TEST(ICalendarWriter, LinesAreFoldedAtCharactersAndEndInCrlf)
+{
+    const QByteArray text = ICalendarWriter::WriteCalendar(EveryKind(), QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc()));
+    ASSERT_TRUE(text.endsWith("END:VCALENDAR\r\n"));
+    const QList<QByteArray> lines = text.split('\n');
+    for (QByteArray line : lines) {
+        if (line.isEmpty())
+            continue;
+        ASSERT_TRUE(line.endsWith('\r')) << line.constData();
+        line.chop(1);
+        EXPECT_LE(line.size(), 75) << line.constData();
+        // Every physical line is whole UTF-8 on its own, for readers that decode lines
+        // before they unfold them.
+        EXPECT_TRUE(QString::fromUtf8(line).toUtf8() == line) << line.constData();
+    }
+    EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20261224\r\n"));
+    EXPECT_TRUE(text.contains("DTSTART:20260329T093000\r\n"));
+    EXPECT_TRUE(text.contains("RDATE:20261101T093000\r\n"));
+    EXPECT_TRUE(text.contains("COLOR:fuchsia\r\n"));
+    EXPECT_TRUE(text.contains("X-QUILLON-ICON:123\r\n"));
+}
+
+TEST(ICalendarColors, NamesMapBothWays)
+{
+    for (const QString &name : ICalendarColors::EventColorNames())
+        EXPECT_EQ(ICalendarColors::NearestEventColor(ICalendarColors::CssNameOf(name)), name);
+    EXPECT_EQ(ICalendarColors::NearestEventColor(QStringLiteral("darkred")), QStringLiteral("Maroon"));
+    EXPECT_EQ(ICalendarColors::NearestEventColor(QStringLiteral(" Crimson ")), QStringLiteral("Red"));
+    EXPECT_EQ(ICalendarColors::NearestEventColor(QStringLiteral("#0000f0")), QStringLiteral("Blue"));
+    EXPECT_EQ(ICalendarColors::NearestEventColor(QStringLiteral("not a colour")), QString());
+    EXPECT_EQ(ICalendarColors::CssNameOf(QStringLiteral("red")), QString());
+    EXPECT_EQ(ICalendarColors::EventColorFromCategories({QStringLiteral("Business"), QStringLiteral("Green category")}),
+              QStringLiteral("Green"));
+    EXPECT_EQ(ICalendarColors::EventColorFromCategories({QStringLiteral("Business")}), QString());
+}
+
+} // namespace

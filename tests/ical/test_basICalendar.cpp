@@ -1,0 +1,356 @@
+// Calendar files into and out of a real store file: all or nothing, idempotent
+// re-import, round trips, and the UID table in the schema, the upgrade and the check.
+#include "StoreTest.h"
+
+#include "ICalendarFingerprint.h"
+#include "ICalendarReader.h"
+#include "basICalendar.h"
+#include "basSchema.h"
+#include "basStoreCheck.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTimeZone>
+
+namespace {
+
+using quillontest::StoreTest;
+namespace db = basDatabase;
+
+QString DataPath(const char *name) { return QStringLiteral(QUILLON_ICAL_DATA "/") + QLatin1String(name); }
+
+ICalendarReader::ReadOptions Berlin()
+{
+    ICalendarReader::ReadOptions options;
+    options.LocalZone = QTimeZone("Europe/Berlin");
+    return options;
+}
+
+// Every row of every table but the facts, in a fixed order: two equal dumps are two
+// stores with the same contents.
+QStringList Dump(const QString &file)
+{
+    QStringList rows;
+    const QString name = QStringLiteral("dump-%1").arg(reinterpret_cast<quintptr>(&rows));
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        raw.setDatabaseName(file);
+        if (!raw.open())
+            return {QStringLiteral("cannot open")};
+        for (const char *sql : {"SELECT * FROM Events ORDER BY EventID", "SELECT * FROM EventDates ORDER BY EventId, EventDate",
+                                "SELECT * FROM Dates ORDER BY DateKey", "SELECT * FROM EventUids ORDER BY Uid"}) {
+            QSqlQuery query(raw);
+            if (!query.exec(QLatin1String(sql))) {
+                rows.append(QStringLiteral("cannot read: %1").arg(QLatin1String(sql)));
+                continue;
+            }
+            while (query.next()) {
+                QStringList fields;
+                for (int i = 0; i < query.record().count(); ++i)
+                    fields.append(query.value(i).toString());
+                rows.append(fields.join(QLatin1Char('\x1f')));
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
+
+// An event by name with its days, as the store gives it back.
+struct Stored {
+    db::EventRecord event;
+    QList<QDate> dates;
+};
+
+std::map<QString, Stored> EventsByName(db::EventStore &store)
+{
+    std::map<QString, Stored> events;
+    QList<db::DatedEvent> dated;
+    EXPECT_TRUE(store.GetEventsInRange(QDate(1900, 1, 1), QDate(2100, 12, 31), dated));
+    for (const db::DatedEvent &one : std::as_const(dated)) {
+        Stored &stored = events[one.Event.EventName];
+        stored.event = one.Event;
+        stored.event.EventID = 0;
+        stored.dates.append(one.Date);
+    }
+    for (auto &[name, stored] : events)
+        std::sort(stored.dates.begin(), stored.dates.end());
+    return events;
+}
+
+class ICalendarStore : public StoreTest {
+protected:
+    bool Import(const QString &path, basICalendar::ImportSummary &summary)
+    {
+        return basICalendar::ImportCalendarFile(store, path, summary, Berlin());
+    }
+
+    void ExpectClean(const QString &file)
+    {
+        QStringList problems;
+        EXPECT_TRUE(basStoreCheck::CheckDatabaseFile(file, false, problems)) << problems.join(QLatin1Char('\n')).toStdString();
+    }
+};
+
+TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Already there")), {QDate(2026, 12, 8)}, id));
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(DataPath("timezones.ics"), summary));
+    const QStringList before = Dump(DatabaseFile());
+    ASSERT_GT(before.size(), 10);
+
+    const struct {
+        const char *file;
+        const char *expected;
+    } cases[] = {
+        {"garbage.ics", "garbage.ics: line 1: this is not a text file; nothing was imported"},
+        {"not_calendar.ics", "not_calendar.ics: line 1: this is not an iCalendar file"},
+        {"truncated.ics", "truncated.ics: line 10: BEGIN:VEVENT has no END:VEVENT; the file is truncated"},
+        {"unclosed_event.ics", "unclosed_event.ics: line 14:"},
+        {"bad_date.ics", "bad_date.ics: line 12:"},
+        {"never_matches.ics", "never_matches.ics: line 13: the RRULE gives no date at all"},
+        {"impossible_rule.ics", "impossible_rule.ics: line 13: the RRULE cannot give any date"},
+        {"too_many.ics", "too_many.ics: line 13: the RRULE of \"Every minute\" gives more than 100,000 dates"},
+        {"ends_before_start.ics", "ends_before_start.ics: line 13: the event ends before it starts"},
+        {"missing.ics", "missing.ics: file not found"},
+    };
+    for (const auto &c : cases) {
+        messages.clear();
+        EXPECT_FALSE(Import(DataPath(c.file), summary)) << c.file;
+        ASSERT_EQ(messages.size(), 1u) << c.file;
+        EXPECT_TRUE(messages[0].text.contains(QLatin1String(c.expected))) << messages[0].text.toStdString();
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basICalendar.ImportCalendarFile")));
+        EXPECT_EQ(Dump(DatabaseFile()), before) << c.file;
+    }
+    EXPECT_EQ(summary.Added, 0);
+    ExpectClean(DatabaseFile());
+
+    // Place markers in a file name stay text.
+    const QString odd = TempPath(QStringLiteral("50%2 off %1.ics"));
+    ASSERT_TRUE(QFile::copy(DataPath("truncated.ics"), odd));
+    messages.clear();
+    EXPECT_FALSE(Import(odd, summary));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("50%2 off %1.ics: line 10:"))) << messages[0].text.toStdString();
+}
+
+TEST_F(ICalendarStore, AFileOverTheSizeLimitIsRefusedUnread)
+{
+    const QString big = TempPath(QStringLiteral("big.ics"));
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCALENDAR\r\n");
+    ASSERT_TRUE(file.resize(ICalendarReader::kMaxFileBytes + 1)); // sparse: nothing is written
+    file.close();
+    basICalendar::ImportSummary summary;
+    EXPECT_FALSE(Import(big, summary));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("big.ics: the file is larger than 64 MB"))) << messages[0].text.toStdString();
+}
+
+TEST_F(ICalendarStore, AStoreFailureHalfwayRollsEverythingBack)
+{
+    const QStringList before = Dump(DatabaseFile());
+    // A day row whose count cannot be raised makes the store refuse one occurrence.
+    Raw(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) VALUES ('2026-07-21', '', NULL, '', '')"));
+    const QStringList broken = Dump(DatabaseFile());
+    basICalendar::ImportSummary summary;
+    EXPECT_FALSE(Import(DataPath("rules_lf.ics"), summary));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("basDatabase.IncrementEventCount"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(summary.Refusal.endsWith(QStringLiteral("rules_lf.ics: line 76: the store did not take \"Holiday\"; nothing was imported")))
+        << summary.Refusal.toStdString();
+    EXPECT_EQ(Dump(DatabaseFile()), broken);
+    EXPECT_NE(before, broken);
+}
+
+TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
+{
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(DataPath("rules_lf.ics"), summary));
+    EXPECT_EQ(summary.Added, 9);
+    ExpectClean(DatabaseFile());
+    const QStringList first = Dump(DatabaseFile());
+    EXPECT_EQ(DayCount(QStringLiteral("2026-04-10")), 1); // the moved occurrence
+    EXPECT_EQ(DayCount(QStringLiteral("2026-04-08")), -1);
+
+    ASSERT_TRUE(Import(DataPath("rules_lf.ics"), summary));
+    EXPECT_EQ(summary.Added, 0);
+    EXPECT_EQ(summary.Updated, 0);
+    EXPECT_EQ(summary.Unchanged, 9);
+    EXPECT_EQ(Dump(DatabaseFile()), first);
+
+    // The choir moves to Wednesdays and gets a new name; the rest stays as it was.
+    QFile original(DataPath("rules_lf.ics"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    QByteArray text = original.readAll();
+    text.replace("RRULE:FREQ=WEEKLY;BYDAY=TU;UNTIL=20260127T180000", "RRULE:FREQ=WEEKLY;BYDAY=TU,WE;UNTIL=20260127T180000");
+    text.replace("SUMMARY:Choir", "SUMMARY:Choir practice");
+    const QString changed = TempPath(QStringLiteral("changed.ics"));
+    QFile out(changed);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(text);
+    out.close();
+    ASSERT_TRUE(Import(changed, summary));
+    EXPECT_EQ(summary.Added, 0);
+    EXPECT_EQ(summary.Updated, 1);
+    EXPECT_EQ(summary.Unchanged, 8);
+    auto events = EventsByName(store);
+    EXPECT_EQ(events.count(QStringLiteral("Choir")), 0u);
+    EXPECT_EQ(events[QStringLiteral("Choir practice")].dates.size(), 7); // Tuesdays and Wednesdays to the 27th
+    EXPECT_EQ(DayCount(QStringLiteral("2026-01-07")), 2); // the gym and the choir
+    ExpectClean(DatabaseFile());
+}
+
+TEST_F(ICalendarStore, RoundTripThroughAFileKeepsEveryKindOfEvent)
+{
+    qint64 id = 0;
+    db::EventRecord allDay = Event(QStringLiteral("All day"));
+    allDay.AllDayEvent = true;
+    ASSERT_TRUE(store.AddEventToDatabase(allDay, {QDate(2026, 12, 24), QDate(2026, 12, 25)}, id));
+    db::EventRecord timed = Event(QStringLiteral("Timed \"quoted\" | piped 😀"),
+                                  QStringLiteral("Notes with 'quotes', \"more\", a | and\nan emoji 🎄; commas, too"),
+                                  QTime(8, 15), QTime(17, 45));
+    timed.EventColor = QStringLiteral("Teal");
+    timed.EventIcon = 142;
+    ASSERT_TRUE(store.AddEventToDatabase(timed, {QDate(2026, 12, 7)}, id));
+    db::EventRecord picked = Event(QStringLiteral("Hand-picked"), QString(), QTime(23, 30), QTime(23, 59), true);
+    picked.EventColor = QStringLiteral("Fuschia");
+    ASSERT_TRUE(store.AddEventToDatabase(picked, {QDate(1900, 1, 1), QDate(2000, 2, 29), QDate(2100, 12, 31)}, id));
+    db::EventRecord once = Event(QStringLiteral("Picked once"), QString(), QTime(0, 0), QTime(0, 30), true);
+    ASSERT_TRUE(store.AddEventToDatabase(once, {QDate(2026, 3, 29)}, id));
+    // What no file can carry: a colour outside the 16, an icon that is none.
+    db::EventRecord odd = Event(QStringLiteral("Odd colour"), QString(), QTime(7, 0), QTime(8, 0));
+    odd.EventColor = QStringLiteral("crimson");
+    odd.EventIcon = 999;
+    ASSERT_TRUE(store.AddEventToDatabase(odd, {QDate(2026, 5, 1)}, id));
+    const auto original = EventsByName(store);
+    // An event without a day has nothing to write.
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Nowhen")), {}, id));
+
+    const QString exported = TempPath(QStringLiteral("out.ics"));
+    basICalendar::ExportSummary exportSummary;
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, exported, exportSummary));
+    EXPECT_EQ(exportSummary.Events, 5);
+    EXPECT_EQ(exportSummary.LeftOut, QStringList{QStringLiteral("event %1 \"Nowhen\": no date").arg(id)});
+    const QStringList afterExport = Dump(DatabaseFile());
+
+    // A UID once given stays the event's UID.
+    const QString again = TempPath(QStringLiteral("again.ics"));
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, again, exportSummary));
+    EXPECT_EQ(Dump(DatabaseFile()), afterExport);
+
+    // Into a fresh store: the same events on the same days.
+    const QString freshFile = TempPath(QStringLiteral("fresh.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(freshFile, error)) << error.toStdString();
+    {
+        db::EventStore fresh;
+        ASSERT_TRUE(fresh.OpenDatabaseConnection(freshFile));
+        basICalendar::ImportSummary summary;
+        ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, exported, summary, Berlin()));
+        EXPECT_EQ(summary.Added, 5);
+        EXPECT_TRUE(summary.Warnings.isEmpty()) << summary.Warnings.join(QLatin1Char('\n')).toStdString();
+        const auto copied = EventsByName(fresh);
+        ASSERT_EQ(copied.size(), original.size());
+        for (const auto &[name, stored] : original) {
+            ASSERT_EQ(copied.count(name), 1u) << name.toStdString();
+            EXPECT_EQ(copied.at(name).event, ICalendarFingerprint::FileForm(stored.event)) << name.toStdString();
+            EXPECT_EQ(copied.at(name).dates, stored.dates) << name.toStdString();
+        }
+        // And a second time into the copy: nothing new.
+        ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, again, summary, Berlin()));
+        EXPECT_EQ(summary.Unchanged, 5);
+    }
+    ExpectClean(freshFile);
+
+    // Back into the store it came from: nothing changes.
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(exported, summary));
+    EXPECT_EQ(summary.Unchanged, 5);
+    EXPECT_EQ(Dump(DatabaseFile()), afterExport);
+    ExpectClean(DatabaseFile());
+}
+
+TEST_F(ICalendarStore, ChurchYearDaysGoOutAsColouredAllDayEvents)
+{
+    Raw(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                       "VALUES ('2026-12-25', 'White', 0, '', 'Christmas Day')"));
+    Raw(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                       "VALUES ('2026-12-26', 'Red', 0, '', '')"));
+    Raw(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                       "VALUES ('2027-01-06', 'White', 0, '', 'Epiphany')"));
+    const QString exported = TempPath(QStringLiteral("church.ics"));
+    basICalendar::ExportOptions options;
+    options.ChurchYearFrom = 2026;
+    options.ChurchYearTo = 2026;
+    basICalendar::ExportSummary summary;
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, exported, summary, options));
+    EXPECT_EQ(summary.ChurchDays, 1);
+    QFile file(exported);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("UID:churchyear-20261225@quillon\r\n"));
+    EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20261225\r\n"));
+    EXPECT_TRUE(text.contains("SUMMARY:Christmas Day\r\n"));
+    EXPECT_TRUE(text.contains("COLOR:white\r\n"));
+    EXPECT_FALSE(text.contains("Epiphany"));
+
+    // Back into a store, which has the church year already: nothing to add.
+    const QStringList before = Dump(DatabaseFile());
+    basICalendar::ImportSummary imported;
+    ASSERT_TRUE(Import(exported, imported));
+    EXPECT_EQ(imported.Added, 0);
+    EXPECT_EQ(imported.Warnings, QStringList{QStringLiteral("1 church-year days left out (the store has them already)")});
+    EXPECT_EQ(Dump(DatabaseFile()), before);
+
+    options.ChurchYearTo = 2101;
+    EXPECT_FALSE(basICalendar::ExportCalendarFile(store, exported, summary, options));
+}
+
+TEST_F(ICalendarStore, AStoreOfThePreviousSchemaIsUpgradedOnOpen)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Kept")), {QDate(2026, 12, 9)}, id));
+    store.CloseDatabaseConnection();
+    // The file as the previous version made it: the same tables without EventUids.
+    Raw(QStringLiteral("DROP TABLE EventUids"));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'EventUids'")), 0);
+    const QStringList before = Dump(DatabaseFile());
+
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'EventUids'")), 1);
+    // Every row is still there; only the new table (empty) can now be read.
+    ASSERT_TRUE(before.last().startsWith(QStringLiteral("cannot read")));
+    EXPECT_EQ(Dump(DatabaseFile()), before.mid(0, before.size() - 1));
+    ExpectClean(DatabaseFile());
+    basICalendar::ImportSummary summary;
+    EXPECT_TRUE(Import(DataPath("folded_crlf.ics"), summary));
+    EXPECT_EQ(summary.Added, 1);
+}
+
+TEST_F(ICalendarStore, CheckListsAndRepairsUidsOfDeletedEvents)
+{
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(DataPath("folded_crlf.ics"), summary));
+    // Deleting the event takes its UID with it.
+    const qint64 id = Count(QStringLiteral("SELECT EventId FROM EventUids"));
+    ASSERT_TRUE(store.DeleteEventFromDatabase(id));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventUids")), 0);
+    // A program that deleted without the foreign keys leaves one behind.
+    Raw(QStringLiteral("INSERT INTO EventUids (Uid, EventId, Fingerprint) VALUES ('lost@x', 999, '')"));
+    QStringList problems;
+    EXPECT_FALSE(basStoreCheck::CheckDatabaseFile(DatabaseFile(), false, problems));
+    EXPECT_TRUE(problems.contains(QStringLiteral("EventUids lost@x: no such event 999"))) << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(basStoreCheck::CheckDatabaseFile(DatabaseFile(), true, problems));
+    EXPECT_TRUE(problems.contains(QStringLiteral("repaired: removed 1 orphan EventUids rows")));
+    // The file comes back after the repair with the event gone: imported again.
+    ASSERT_TRUE(Import(DataPath("folded_crlf.ics"), summary));
+    EXPECT_EQ(summary.Added, 1);
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+// quillon-db import and export: calendar files in and out of a store file.
+#pragma once
+
+#include <QStringList>
+
+namespace CalendarCommands {
+
+// quillon-db import FILE.ics DB
+int Import(const QStringList &arguments);
+// quillon-db export DB FILE.ics [--church-year FROM TO]
+int Export(const QStringList &arguments);
+
+inline constexpr auto kImportUsage = "quillon-db import FILE.ics DB";
+inline constexpr auto kExportUsage = "quillon-db export DB FILE.ics [--church-year FROM TO]";
+
+} // namespace CalendarCommands
