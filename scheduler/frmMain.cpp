@@ -3,8 +3,10 @@
 #include "DayCaptionLabel.h"
 #include "EventStore.h"
 #include "basColor.h"
+#include "basColorCombo.h"
 #include "basConvert.h"
 #include "basDayCaption.h"
+#include "basEventIcons.h"
 #include "basExecuteProgram.h"
 #include "basFactOfTheDay.h"
 #include "basFormControl.h"
@@ -37,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSessionManager>
 #include <QSplitter>
 #include <QStatusBar>
@@ -142,8 +145,8 @@ private:
 
 frmMain::frmMain(basDatabase::EventStore &store, QWidget *parent)
     : QMainWindow(parent), m_store(store),
-      m_colorFromName([](const QString &name) { return basQuillon::LiturgicalColorFromName(name); }),
-      m_eventIcon([](int) { return QIcon(); })
+      m_colorFromName([](const QString &name) { return basColorCombo::ColorFromName(name); }),
+      m_eventIcon([](int number) { return basEventIcons::EventIcon(number); })
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(kCaption));
@@ -286,6 +289,14 @@ void frmMain::BuildMenus()
         QApplication::processEvents();
     });
     connect(m_mnuEditOptions, &QAction::triggered, this, &frmMain::mnuEditOptions_Click);
+
+    // Keys: Ctrl+N anywhere makes a new event; Delete in the day view deletes the
+    // selected one (Enter there opens it, as a double click does).
+    m_mnuFileNewEvent->setShortcut(QKeySequence::New);
+    auto *deleteKey = new QShortcut(QKeySequence::Delete, m_dayView, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] {
+        basOperation::TrapVoid("frmMain.mnuEditDeleteEvent_Click", [&](Steps &) { DeleteSelectedEvent(); });
+    });
     connect(m_mnuHelpContents, &QAction::triggered, this, &frmMain::ShowHelpContents);
     connect(m_mnuHelpAbout, &QAction::triggered, this, &frmMain::ShowAbout);
 }

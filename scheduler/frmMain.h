@@ -22,6 +22,7 @@
 class DayView;
 class MonthView;
 class QAction;
+class SchedulerCommands;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -168,6 +169,8 @@ public:
     void DeleteEvent(qint64 eventId, int taskIndex);
     void DeleteAllDayEvent(int position); // 1-based position in AllDayEvents
     void mnuEditOptions_Click();
+    // The object that runs those commands (made on first use).
+    SchedulerCommands &EventCommands();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -260,4 +263,5 @@ private:
     QAction *m_tbHelp = nullptr;
 
     QPointer<frmAbout> m_about;
+    SchedulerCommands *m_eventCommands = nullptr;
 };

@@ -1,13 +1,58 @@
 // The main window's commands that change events: new, edit, delete, delete an all-day
-// event, and the options program. The event editing fills them in.
+// event, and the options program. They run in SchedulerCommands over this window.
 #include "frmMain.h"
 
-void frmMain::CreateNewEvent() {}
+#include "SchedulerCommandHost.h"
+#include "SchedulerCommands.h"
+#include "views/DayView.h"
 
-void frmMain::EditEvent(qint64, int) {}
+namespace {
 
-void frmMain::DeleteEvent(qint64, int) {}
+// The window as the commands see it.
+class MainWindowHost : public QObject, public SchedulerCommandHost {
+public:
+    explicit MainWindowHost(frmMain &window) : QObject(&window), m_window(window) {}
 
-void frmMain::DeleteAllDayEvent(int) {}
+    basQuillon::GeneralSettingsRecord &Settings() override { return m_window.Settings(); }
+    void NoteEventDatesChanged(const QList<QDate> &dates) override { m_window.NoteEventDatesChanged(dates); }
+    DayView &SSDay() override { return *m_window.SSDay(); }
+    QDate CurrentDate() const override { return m_window.CurrentDate(); }
+    void AddEventToDayView(const basDatabase::EventRecord &event) override { m_window.AddEventToDayView(event); }
+    void UpdateDayViewCaption(const QString &dateColor) override { m_window.UpdateDayViewCaption(dateColor); }
+    void UpdateMonthView() override { m_window.UpdateMonthView(); }
+    void SelectCurrentDateInMonthView() override { m_window.SelectCurrentDateInMonthView(); }
+    QList<AllDayEntry> AllDayEvents() const override
+    {
+        QList<AllDayEntry> entries;
+        for (const frmMain::AllDayEvent &event : m_window.AllDayEvents())
+            entries << AllDayEntry{event.EventID, event.EventName};
+        return entries;
+    }
+    void SetToolbarEditEnabled(bool enabled) override { m_window.SetToolbarEditEnabled(enabled); }
+    void SetToolbarDeleteEnabled(bool enabled) override { m_window.SetToolbarDeleteEnabled(enabled); }
+    void EnableRefreshButton() override { m_window.EnableRefreshButton(); }
 
-void frmMain::mnuEditOptions_Click() {}
+private:
+    frmMain &m_window;
+};
+
+} // namespace
+
+SchedulerCommands &frmMain::EventCommands()
+{
+    if (!m_eventCommands) {
+        auto *host = new MainWindowHost(*this);
+        m_eventCommands = new SchedulerCommands(m_store, *host, this);
+    }
+    return *m_eventCommands;
+}
+
+void frmMain::CreateNewEvent() { EventCommands().CreateNewEvent(); }
+
+void frmMain::EditEvent(qint64 eventId, int taskIndex) { EventCommands().EditEvent(eventId, taskIndex); }
+
+void frmMain::DeleteEvent(qint64 eventId, int taskIndex) { EventCommands().DeleteEvent(eventId, taskIndex); }
+
+void frmMain::DeleteAllDayEvent(int position) { EventCommands().DeleteAllDayEvent(position); }
+
+void frmMain::mnuEditOptions_Click() { EventCommands().Options(); }
