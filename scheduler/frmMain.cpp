@@ -250,6 +250,9 @@ void frmMain::BuildMenus()
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
     m_mnuFileNewEvent = item(m_mnuFile, "mnuFileNewEvent", tr("&New Event..."));
     m_mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    m_mnuFileImportCalendar = item(m_mnuFile, "mnuFileImportCalendar", tr("&Import Calendar..."));
+    m_mnuFileExportCalendar = item(m_mnuFile, "mnuFileExportCalendar", tr("Ex&port Calendar..."));
+    m_mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
     m_mnuFileExit = item(m_mnuFile, "mnuFileExit", tr("E&xit"));
 
     m_mnuEdit = menuBar()->addMenu(tr("&Edit"));
@@ -277,6 +280,8 @@ void frmMain::BuildMenus()
     for (QAction *newEvent : {m_mnuFileNewEvent, m_mnuPopupNewEvent})
         connect(newEvent, &QAction::triggered, this, &frmMain::CreateNewEvent);
     connect(m_mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_mnuFileImportCalendar, &QAction::triggered, this, [this] { ImportCalendar(); });
+    connect(m_mnuFileExportCalendar, &QAction::triggered, this, [this] { ExportCalendar(); });
     connect(m_mnuEditEditEvent, &QAction::triggered, this, [this] {
         basOperation::TrapVoid("frmMain.mnuEditEditEvent_Click", [&](Steps &) { EditSelectedEvent(); });
     });

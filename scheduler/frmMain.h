@@ -105,6 +105,8 @@ public:
     QMenu *mnuPopup() const { return m_mnuPopup; }
     QAction *mnuFileNewEvent() const { return m_mnuFileNewEvent; }
     QAction *mnuFileExit() const { return m_mnuFileExit; }
+    QAction *mnuFileImportCalendar() const { return m_mnuFileImportCalendar; }
+    QAction *mnuFileExportCalendar() const { return m_mnuFileExportCalendar; }
     QAction *mnuEditEditEvent() const { return m_mnuEditEditEvent; }
     QAction *mnuEditDeleteEvent() const { return m_mnuEditDeleteEvent; }
     QMenu *mnuEditDeleteAllDayEvent() const { return m_mnuEditDeleteAllDayEvent; }
@@ -172,6 +174,14 @@ public:
     // The object that runs those commands (made on first use).
     SchedulerCommands &EventCommands();
 
+    // Calendar files: an iCalendar file's events brought in (all or nothing), or every
+    // event written out. An empty path asks for one; true when the file was read or
+    // written. A summary box says what was done.
+    bool ImportCalendar(QString path = QString());
+    bool ExportCalendar(QString path = QString());
+    // How a file name is asked for (tests answer here): save = false to open one.
+    void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -220,6 +230,7 @@ private:
     std::function<std::int32_t(const QString &)> m_colorFromName;
     std::function<QIcon(int)> m_eventIcon;
     std::function<bool(const QUrl &)> m_openUrl;
+    std::function<QString(bool save)> m_chooseFile;
 
     QSplitter *m_columns = nullptr;
     QSplitter *m_left = nullptr;
@@ -248,6 +259,8 @@ private:
     QMenu *m_mnuEditDeleteAllDayEvent = nullptr;
     QAction *m_mnuFileNewEvent = nullptr;
     QAction *m_mnuFileExit = nullptr;
+    QAction *m_mnuFileImportCalendar = nullptr;
+    QAction *m_mnuFileExportCalendar = nullptr;
     QAction *m_mnuEditEditEvent = nullptr;
     QAction *m_mnuEditDeleteEvent = nullptr;
     QAction *m_mnuEditOptions = nullptr;
