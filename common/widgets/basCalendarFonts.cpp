@@ -44,7 +44,7 @@ CalendarFontSet LoadCalendarFonts()
     auto font = [&](const char *name, const char *defaultSpec) {
         step += 10;
         const QString text = basQuillon::GetOption(QLatin1String(name), QLatin1String(defaultSpec));
-        return bad.Take(step, name, text, [](const QString &spec) { return SpecToFont(spec); },
+        return bad.Take(step, name, text, [](const QString &text) { return SpecToFont(text); },
                         SpecToFont(QLatin1String(defaultSpec)));
     };
     auto color = [&](const char *name) {
