@@ -44,7 +44,7 @@ CalendarFontSet LoadCalendarFonts()
     auto font = [&](const char *name, const char *defaultSpec) {
         step += 10;
         const QString text = basQuillon::GetOption(QLatin1String(name), QLatin1String(defaultSpec));
-        return bad.Take(step, name, text, [](const QString &text) { return SpecToFont(text); },
+        return bad.Take(step, name, text, [](const QString &fontText) { return SpecToFont(fontText); },
                         SpecToFont(QLatin1String(defaultSpec)));
     };
     auto color = [&](const char *name) {
