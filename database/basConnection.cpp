@@ -147,4 +147,16 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
     basSchema::UpgradeSchema(db);
 }
 
+void Prepare(QSqlQuery &query, const QString &sql)
+{
+    if (!query.prepare(sql))
+        ThrowError(query.lastError());
+}
+
+void Exec(QSqlQuery &query)
+{
+    if (!query.exec())
+        ThrowError(query.lastError());
+}
+
 } // namespace basConnection

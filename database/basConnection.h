@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+class QSqlError;
+class QSqlQuery;
+
 namespace basConnection {
 
 inline constexpr int kBusyTimeoutMs = 8000;
@@ -19,7 +22,7 @@ void ConfigureConnection(QSqlDatabase &db, const QString &path, int busyTimeoutM
 // disk full, not a database, not ours.
 void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
 // What a failure to open or first read path means, for the user.
-QString OpenFailureText(const QString &path, const class QSqlError &error, int busyTimeoutMs);
+QString OpenFailureText(const QString &path, const QSqlError &error, int busyTimeoutMs);
 
 // Runs one statement with no values; throws basOperation::Failure when it fails.
 void ExecuteStatement(const QSqlDatabase &db, const QString &sql);
@@ -39,8 +42,11 @@ private:
 };
 
 // The reason a query failed, as the user should read it.
-QString ErrorText(const class QSqlError &error);
+QString ErrorText(const QSqlError &error);
 // Throws basOperation::Failure carrying that reason.
-[[noreturn]] void ThrowError(const class QSqlError &error);
+[[noreturn]] void ThrowError(const QSqlError &error);
+// Prepare and run a statement of one's own; a failure throws as ThrowError does.
+void Prepare(QSqlQuery &query, const QString &sql);
+void Exec(QSqlQuery &query);
 
 } // namespace basConnection

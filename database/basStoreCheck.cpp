@@ -13,24 +13,14 @@ namespace basStoreCheck {
 namespace {
 
 using basConnection::ExecuteStatement;
+using basConnection::Exec;
+using basConnection::Prepare;
 using basOperation::Failure;
 
 // SQLite's date() with a modifier gives back exactly the text of a well-formed ISO
 // date, and something else (or null) for anything that is not one; the modifier makes
 // it roll 2026-02-30 over to March instead of passing it through.
 constexpr auto kNotADate = "date(%1, '+0 days') IS NOT %1";
-
-void Prepare(QSqlQuery &query, const QString &sql)
-{
-    if (!query.prepare(sql))
-        basConnection::ThrowError(query.lastError());
-}
-
-void Exec(QSqlQuery &query)
-{
-    if (!query.exec())
-        basConnection::ThrowError(query.lastError());
-}
 
 QString NotADate(const char *column) { return QString::fromLatin1(kNotADate).arg(QLatin1String(column)); }
 

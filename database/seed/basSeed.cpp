@@ -12,21 +12,8 @@
 
 namespace basSeed {
 
-namespace {
-
-void Prepare(QSqlQuery &query, const QString &sql)
-{
-    if (!query.prepare(sql))
-        basConnection::ThrowError(query.lastError());
-}
-
-void Exec(QSqlQuery &query)
-{
-    if (!query.exec())
-        basConnection::ThrowError(query.lastError());
-}
-
-} // namespace
+using basConnection::Exec;
+using basConnection::Prepare;
 
 void FillShippedData(const QSqlDatabase &db, const QList<basFactsFile::Fact> &facts)
 {

@@ -1,3 +1,4 @@
+#include "Output.h"
 #include "CalendarCommands.h"
 
 #include "EventStore.h"
@@ -16,11 +17,7 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 constexpr int kUsage = 64;
 
-void Print(FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
+using quillondb::Print;
 
 int Usage(const char *usage)
 {

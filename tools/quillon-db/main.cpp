@@ -7,6 +7,7 @@
 // Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
 // failed and changed nothing), 2 the file could not be made or read (missing, locked,
 // corrupt, a folder), 64 wrong usage.
+#include "Output.h"
 #include "CalendarCommands.h"
 #include "basSchema.h"
 #include "basSeed.h"
@@ -25,11 +26,7 @@ constexpr int kProblems = 1;
 constexpr int kCannotOpen = 2;
 constexpr int kUsage = 64;
 
-void Print(FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
+using quillondb::Print;
 
 int Usage()
 {

@@ -1,0 +1,16 @@
+// What quillon-db says: one line a message, on stdout or stderr.
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+namespace quillondb {
+
+inline void Print(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+} // namespace quillondb
