@@ -104,8 +104,8 @@ int Main(const QStringList &arguments)
             } else {
                 Note(QStringLiteral("%1 could not be written; it keeps its previous content").arg(path));
             }
-            if (QFileInfo::exists(path))
-                basDesktopWallpaper::SetDesktopWallpaper(path);
+            if (QFileInfo::exists(path) && basDesktopWallpaper::SetDesktopWallpaper(path) && written)
+                result = kExitDesktopNotReady;
         } else {
             // The load reports nothing itself; the stop is said here, with its cause,
             // in error.log and on stderr (no message box for a run nobody watches).

@@ -50,14 +50,16 @@ bool CaptureWindowToFile(frmCalendar &window, const QString &path)
     return file.commit();
 }
 
-void SetDesktopWallpaper(const QString &path)
+bool SetDesktopWallpaper(const QString &path)
 {
     basPlatform::WallpaperSetter setter;
     QString reason;
-    if (!setter.Set(path, reason)) {
+    const basPlatform::WallpaperResult result = setter.Set(path, reason);
+    if (result != basPlatform::WallpaperResult::Set) {
         std::fprintf(stderr, "calendar: the desktop wallpaper was not set: %s\n", qPrintable(reason));
         std::fflush(stderr);
     }
+    return result == basPlatform::WallpaperResult::NotReady;
 }
 
 } // namespace basDesktopWallpaper

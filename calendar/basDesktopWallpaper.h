@@ -18,7 +18,8 @@ QImage RenderWindow(frmCalendar &window);
 bool CaptureWindowToFile(frmCalendar &window, const QString &path);
 
 // Shows the bitmap as the desktop wallpaper; when no desktop can take it, says why
-// on stderr and leaves the file in place.
-void SetDesktopWallpaper(const QString &path);
+// on stderr and leaves the file in place. True when the desktop was there but not
+// ready to take it, so a later try may succeed.
+bool SetDesktopWallpaper(const QString &path);
 
 } // namespace basDesktopWallpaper

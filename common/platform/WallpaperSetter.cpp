@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <tuple>
+
 namespace basPlatform {
 
 namespace {
@@ -152,6 +154,26 @@ QStringList XfceImageProperties(const QString &listing)
             properties.append(property);
     }
     return properties;
+}
+
+std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
+                                                      int workspace)
+{
+    // The style first: a desktop that is running picks up the image as soon as it exists.
+    // Stretched, as on the other desktops: the bitmap already has the screen's size.
+    const QString stretched = QStringLiteral("3");
+    std::vector<WallpaperCommand> commands;
+    for (const QString &monitor : monitorNames) {
+        const QString base = QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/").arg(monitor).arg(workspace);
+        for (const auto &[property, type, value] :
+             {std::tuple{QStringLiteral("image-style"), QStringLiteral("int"), stretched},
+              std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), path}})
+            commands.push_back({QStringLiteral("xfconf-query"),
+                                {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+                                 base + property, QStringLiteral("-n"), QStringLiteral("-t"), type,
+                                 QStringLiteral("-s"), value}});
+    }
+    return commands;
 }
 
 bool NeedsNewFileName(WallpaperBackend backend)

@@ -20,6 +20,8 @@ struct DesktopEnvironment {
     QString currentDesktop;    // XDG_CURRENT_DESKTOP
     bool swaySocket = false;   // SWAYSOCK set
     bool x11Display = false;   // DISPLAY set
+    QStringList monitorNames;  // the screen's monitors, as the windowing system names them
+    int currentWorkspace = 0;  // the workspace shown now, counted from 0
     std::function<bool(const QString &)> hasProgram = [](const QString &) { return false; };
 };
 
@@ -41,6 +43,10 @@ QString BackendName(WallpaperBackend backend);
 std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
                                                 const QStringList &xfceProperties = {});
 QStringList XfceImageProperties(const QString &listing);
+// For an Xfce desktop that lists no backdrop yet (a new user's first login, or a desktop
+// still starting): create the image and its style for every monitor on the workspace.
+std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
+                                                      int workspace);
 
 // These desktops ignore a path they already show: each switch needs a new file name.
 bool NeedsNewFileName(WallpaperBackend backend);
@@ -48,12 +54,18 @@ bool NeedsNewFileName(WallpaperBackend backend);
 // The running process's platform and desktop.
 DesktopEnvironment CurrentDesktopEnvironment();
 
+enum class WallpaperResult {
+    Set,
+    NotReady, // the desktop's own tool ran but the desktop did not take it (yet): worth another try
+    Failed,   // no desktop or tool that could take it, or no file to show
+};
+
 class WallpaperSetter {
 public:
     WallpaperSetter(); // for the running desktop
     explicit WallpaperSetter(DesktopEnvironment environment);
-    // Shows the file as the wallpaper. False with the reason when nothing was set.
-    bool Set(const QString &path, QString &reason);
+    // Shows the file as the wallpaper; the reason says why when it was not set.
+    WallpaperResult Set(const QString &path, QString &reason);
 
 private:
     DesktopEnvironment m_environment;

@@ -7,8 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
+
+#include <cstdlib>
+
+#include <xcb/xcb.h>
 
 namespace basPlatform {
 
@@ -61,6 +67,41 @@ void RemoveOlderCopies(const QString &current)
         if (name != info.fileName())
             folder.remove(name);
 }
+
+// The workspace the window manager shows (_NET_CURRENT_DESKTOP on the root window);
+// 0 without X11 or a window manager that says.
+int CurrentX11Workspace()
+{
+    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return 0;
+    static constexpr char kName[] = "_NET_CURRENT_DESKTOP";
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr);
+    if (!atom)
+        return 0;
+    int workspace = 0;
+    if (atom->atom != XCB_ATOM_NONE) {
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        xcb_get_property_reply_t *property = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, screen->root, atom->atom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        if (property && property->format == 32 && xcb_get_property_value_length(property) == 4) {
+            const quint32 value = *static_cast<const quint32 *>(xcb_get_property_value(property));
+            workspace = value < 1000 ? static_cast<int>(value) : 0;
+        }
+        std::free(property);
+    }
+    std::free(atom);
+    return workspace;
+}
+
+WallpaperResult Fail(WallpaperResult result, const QString &copy)
+{
+    if (!copy.isEmpty())
+        QFile::remove(copy);
+    return result;
+}
 } // namespace
 
 DesktopEnvironment CurrentDesktopEnvironment()
@@ -71,33 +112,51 @@ DesktopEnvironment CurrentDesktopEnvironment()
     env.swaySocket = !qEnvironmentVariableIsEmpty("SWAYSOCK");
     env.x11Display = !qEnvironmentVariableIsEmpty("DISPLAY");
     env.hasProgram = [](const QString &program) { return !QStandardPaths::findExecutable(program).isEmpty(); };
+    for (const QScreen *screen : QGuiApplication::screens())
+        env.monitorNames.append(screen->name());
+    if (env.platformName == QLatin1String("xcb"))
+        env.currentWorkspace = CurrentX11Workspace();
     return env;
 }
 
-bool WallpaperSetter::Set(const QString &path, QString &reason)
+WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
 {
     const DesktopEnvironment &env = m_environment;
     const WallpaperChoice choice = ChooseWallpaperBackend(env);
     if (choice.backend == WallpaperBackend::None) {
         reason = choice.reason;
-        return false;
+        return WallpaperResult::Failed;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo::exists(absolute)) {
         reason = QStringLiteral("%1 does not exist").arg(absolute);
-        return false;
+        return WallpaperResult::Failed;
+    }
+    // Every tool must be there before anything is changed.
+    const QString xfconf = QStringLiteral("xfconf-query");
+    QStringList programs;
+    if (choice.backend == WallpaperBackend::Xfce)
+        programs.append(xfconf);
+    for (const WallpaperCommand &command : WallpaperCommands(choice.backend, absolute))
+        programs.append(command.program);
+    for (const QString &program : programs) {
+        if (!env.hasProgram(program)) {
+            reason = QStringLiteral("%1 is not installed (%2 desktop)").arg(program, BackendName(choice.backend));
+            return WallpaperResult::Failed;
+        }
     }
 
+    // A desktop still starting fails its tool (no settings daemon or shell on the bus
+    // yet): that is worth another try, unlike a tool that is missing.
     QStringList xfceProperties;
     if (choice.backend == WallpaperBackend::Xfce) {
         QString listing;
-        if (!Run({QStringLiteral("xfconf-query"), {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l")}},
-                 listing, reason))
-            return false;
+        if (!Run({xfconf, {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l")}}, listing, reason))
+            return WallpaperResult::NotReady;
         xfceProperties = XfceImageProperties(listing);
-        if (xfceProperties.isEmpty()) {
-            reason = QStringLiteral("Xfce lists no backdrop image to set");
-            return false;
+        if (xfceProperties.isEmpty() && env.monitorNames.isEmpty()) {
+            reason = QStringLiteral("Xfce lists no backdrop image and the screen reports no monitor to make one for");
+            return WallpaperResult::NotReady;
         }
     }
 
@@ -105,26 +164,19 @@ bool WallpaperSetter::Set(const QString &path, QString &reason)
     const QString shown = copy ? FreshCopy(absolute) : absolute;
     if (shown.isEmpty()) {
         reason = QStringLiteral("no copy of %1 could be made beside it").arg(absolute);
-        return false;
+        return WallpaperResult::Failed;
     }
-    const auto commands = WallpaperCommands(choice.backend, shown, xfceProperties);
+    const auto commands = choice.backend == WallpaperBackend::Xfce && xfceProperties.isEmpty()
+        ? XfceNewBackdropCommands(shown, env.monitorNames, env.currentWorkspace)
+        : WallpaperCommands(choice.backend, shown, xfceProperties);
     for (const WallpaperCommand &command : commands) {
-        if (!env.hasProgram(command.program)) {
-            reason = QStringLiteral("%1 is not installed (%2 desktop)").arg(command.program, BackendName(choice.backend));
-            if (copy)
-                QFile::remove(shown);
-            return false;
-        }
         QString output;
-        if (!Run(command, output, reason)) {
-            if (copy)
-                QFile::remove(shown);
-            return false;
-        }
+        if (!Run(command, output, reason))
+            return Fail(WallpaperResult::NotReady, copy ? shown : QString());
     }
     if (copy)
         RemoveOlderCopies(shown);
-    return true;
+    return WallpaperResult::Set;
 }
 
 QColor DesktopBackgroundColor()

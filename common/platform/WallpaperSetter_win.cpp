@@ -18,19 +18,19 @@ DesktopEnvironment CurrentDesktopEnvironment()
     return env;
 }
 
-bool WallpaperSetter::Set(const QString &path, QString &reason)
+WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
 {
     const WallpaperChoice choice = ChooseWallpaperBackend(m_environment);
     if (choice.backend != WallpaperBackend::Windows) {
         reason = choice.reason;
-        return false;
+        return WallpaperResult::Failed;
     }
     std::wstring native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdWString();
     if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, native.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
         reason = QStringLiteral("SystemParametersInfo failed with error %1").arg(GetLastError());
-        return false;
+        return WallpaperResult::Failed;
     }
-    return true;
+    return WallpaperResult::Set;
 }
 
 QColor DesktopBackgroundColor()
