@@ -213,6 +213,18 @@ std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const
     return commands;
 }
 
+QString DesktopBusName(WallpaperBackend backend)
+{
+    switch (backend) {
+    case WallpaperBackend::Kde: // its tool fails with a message nobody reads when the shell is not up
+        return QStringLiteral("org.kde.plasmashell");
+    case WallpaperBackend::Lxqt: // without a running desktop, pcmanfm-qt takes the path and drops it
+        return QStringLiteral("org.pcmanfm.PCManFM");
+    default:
+        return QString();
+    }
+}
+
 bool NeedsNewFileName(WallpaperBackend backend)
 {
     switch (backend) {

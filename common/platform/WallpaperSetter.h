@@ -24,6 +24,7 @@ struct DesktopEnvironment {
     QStringList monitorNames;  // the screen's monitors, as the windowing system names them
     int currentWorkspace = 0;  // the workspace shown now, counted from 0
     std::function<bool(const QString &)> hasProgram = [](const QString &) { return false; };
+    std::function<bool(const QString &)> hasBusName = [](const QString &) { return true; }; // on the session bus
 };
 
 struct WallpaperChoice {
@@ -53,6 +54,10 @@ QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace);
 // Creates the image and its style for every monitor on those workspaces.
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
                                                       const QList<int> &workspaces);
+
+// The session-bus name of the desktop program that takes the wallpaper, where its tool
+// cannot tell that the desktop is not running yet (empty where it can).
+QString DesktopBusName(WallpaperBackend backend);
 
 // These desktops ignore a path they already show: each switch needs a new file name.
 bool NeedsNewFileName(WallpaperBackend backend);

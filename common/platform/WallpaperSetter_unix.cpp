@@ -2,6 +2,8 @@
 // started without a shell.
 #include "WallpaperSetter.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -112,6 +114,10 @@ DesktopEnvironment CurrentDesktopEnvironment()
     env.swaySocket = !qEnvironmentVariableIsEmpty("SWAYSOCK");
     env.x11Display = !qEnvironmentVariableIsEmpty("DISPLAY");
     env.hasProgram = [](const QString &program) { return !QStandardPaths::findExecutable(program).isEmpty(); };
+    env.hasBusName = [](const QString &name) {
+        const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        return bus && bus->isServiceRegistered(name).value();
+    };
     for (const QScreen *screen : QGuiApplication::screens())
         env.monitorNames.append(screen->name());
     if (env.platformName == QLatin1String("xcb"))
@@ -144,6 +150,12 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
             reason = QStringLiteral("%1 is not installed (%2 desktop)").arg(program, BackendName(choice.backend));
             return WallpaperResult::Failed;
         }
+    }
+
+    if (const QString busName = DesktopBusName(choice.backend); !busName.isEmpty() && !env.hasBusName(busName)) {
+        reason = QStringLiteral("the %1 desktop is not running yet (%2 is not on the session bus)")
+                     .arg(BackendName(choice.backend), busName);
+        return WallpaperResult::NotReady;
     }
 
     // A desktop still starting fails its tool (no settings daemon or shell on the bus

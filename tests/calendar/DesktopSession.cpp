@@ -1,17 +1,61 @@
 #include "DesktopSession.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace calendartest {
 
 namespace {
 constexpr int kStartMs = 10000;
+const QString kDummyDriver = QStringLiteral("/usr/lib/xorg/modules/drivers/dummy_drv.so");
+
+// Two 1280x800 heads side by side, named DUMMY0 and DUMMY1, and no input devices.
+QByteArray TwoHeadConfig()
+{
+    QByteArray config = R"(Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoAddGPU" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+    Option "Monitor-DUMMY0" "left"
+    Option "Monitor-DUMMY1" "right"
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "left"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 2560 800
+    EndSubSection
+EndSection
+)";
+    for (const char *monitor : {"left", "right"}) {
+        config += QByteArray("Section \"Monitor\"\n    Identifier \"") + monitor + "\"\n"
+            "    HorizSync 5.0 - 1000.0\n    VertRefresh 5.0 - 200.0\n"
+            "    Modeline \"1280x800\" 83.50 1280 1352 1480 1680 800 803 809 831\n"
+            "    Option \"PreferredMode\" \"1280x800\"\n";
+        config += qstrcmp(monitor, "left") == 0 ? "    Option \"Primary\" \"true\"\n"
+                                                : "    Option \"RightOf\" \"left\"\n    Option \"Enable\" \"true\"\n";
+        config += "EndSection\n";
+    }
+    return config;
+}
 
 // The first line a starting program prints (the display number, the bus address).
 QString FirstLine(QProcess &process)
@@ -24,7 +68,7 @@ QString FirstLine(QProcess &process)
 }
 } // namespace
 
-DesktopSession::DesktopSession(QString home, QSize screen) : m_home(std::move(home)), m_screen(screen) {}
+DesktopSession::DesktopSession(QString home, int monitors) : m_home(std::move(home)), m_monitors(monitors) {}
 
 DesktopSession::~DesktopSession()
 {
@@ -47,6 +91,17 @@ QStringList DesktopSession::Missing(const QStringList &programs)
     return missing;
 }
 
+QString DesktopSession::TwoMonitorsMissing()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xorg")).isEmpty())
+        return QStringLiteral("Xorg is not installed (xserver-xorg-core)");
+    if (!QFile::exists(kDummyDriver))
+        return QStringLiteral("Xorg's dummy driver is not installed (xserver-xorg-video-dummy)");
+    if (geteuid() != 0)
+        return QStringLiteral("Xorg starts only for root here");
+    return QString();
+}
+
 bool DesktopSession::Start(QString &error)
 {
     for (const char *folder : {".config", ".cache", ".local/share"})
@@ -54,18 +109,32 @@ bool DesktopSession::Start(QString &error)
 
     // -noreset: the server keeps the root window's background when the tool that set
     // it disconnects. -displayfd: the server picks a free display and says which.
-    auto xvfb = std::make_unique<QProcess>();
-    xvfb->setProcessChannelMode(QProcess::SeparateChannels);
-    xvfb->start(QStringLiteral("Xvfb"),
-                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                 QStringLiteral("%1x%2x24").arg(m_screen.width()).arg(m_screen.height())});
-    const QString display = FirstLine(*xvfb);
-    m_processes.push_back(std::move(xvfb));
+    auto server = std::make_unique<QProcess>();
+    server->setProcessChannelMode(QProcess::SeparateChannels);
+    const QStringList common = {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                                QStringLiteral("-nolisten"), QStringLiteral("tcp")};
+    if (m_monitors == 1) {
+        server->start(QStringLiteral("Xvfb"),
+                      common + QStringList{QStringLiteral("-screen"), QStringLiteral("0"),
+                                           QStringLiteral("%1x%2x24").arg(kMonitor.width()).arg(kMonitor.height())});
+    } else {
+        const QString config = m_home + QStringLiteral("/xorg.conf");
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly) || file.write(TwoHeadConfig()) < 0) {
+            error = QStringLiteral("%1 could not be written").arg(config);
+            return false;
+        }
+        file.close();
+        server->start(QStringLiteral("Xorg"), common + QStringList{QStringLiteral("-config"), config, QStringLiteral("-logfile"),
+                                                                   m_home + QStringLiteral("/Xorg.log")});
+    }
+    const QString display = FirstLine(*server);
+    const QString serverName = server->program();
+    m_processes.push_back(std::move(server));
     bool numbered = false;
     display.toInt(&numbered);
     if (!numbered) {
-        error = QStringLiteral("Xvfb did not start");
+        error = QStringLiteral("%1 did not start").arg(serverName);
         return false;
     }
 
@@ -129,6 +198,18 @@ bool DesktopSession::SetWorkspaces(int count, int current)
             == 0;
     };
     return set("_NET_NUMBER_OF_DESKTOPS", count) && set("_NET_CURRENT_DESKTOP", current);
+}
+
+bool DesktopSession::WaitForBusName(const QString &name, int timeoutMs)
+{
+    QDBusConnection bus = QDBusConnection::connectToBus(m_env.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")),
+                                                         QStringLiteral("desktop-session"));
+    QDeadlineTimer deadline(timeoutMs);
+    bool there = false;
+    while (bus.isConnected() && !(there = bus.interface()->isServiceRegistered(name).value()) && !deadline.hasExpired())
+        QThread::msleep(50);
+    QDBusConnection::disconnectFromBus(QStringLiteral("desktop-session"));
+    return there;
 }
 
 QImage DesktopSession::Screenshot()

@@ -18,13 +18,18 @@ namespace calendartest {
 
 class DesktopSession {
 public:
-    explicit DesktopSession(QString home, QSize screen = {1280, 800});
+    // One monitor of 1280x800 on Xvfb, or two side by side on Xorg's dummy driver
+    // (Xvfb's single output cannot be split into monitors that every toolkit sees).
+    explicit DesktopSession(QString home, int monitors = 1);
     ~DesktopSession();
     DesktopSession(const DesktopSession &) = delete;
     DesktopSession &operator=(const DesktopSession &) = delete;
 
     // The programs of the list that are not installed, for a test to skip with.
     static QStringList Missing(const QStringList &programs);
+    // Why two monitors cannot be had here; empty when they can.
+    static QString TwoMonitorsMissing();
+    static constexpr QSize kMonitor{1280, 800};
 
     // The X server and the session bus; false with the reason when either failed.
     bool Start(QString &error);
@@ -41,6 +46,9 @@ public:
     // are and which one is shown.
     bool SetWorkspaces(int count, int current);
 
+    // Polls until a program has taken the name on the session bus.
+    bool WaitForBusName(const QString &name, int timeoutMs);
+
     // What the screen shows now.
     QImage Screenshot();
     // Polls the screen until the test holds or the time is over; the last screenshot.
@@ -48,7 +56,7 @@ public:
 
 private:
     QString m_home;
-    QSize m_screen;
+    int m_monitors;
     QProcessEnvironment m_env;
     std::vector<std::unique_ptr<QProcess>> m_processes; // started last, stopped first
 };

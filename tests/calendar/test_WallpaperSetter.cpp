@@ -171,3 +171,17 @@ TEST_F(SetterOnGnome, AFailedSwitchKeepsTheCopyTheDesktopShows)
     EXPECT_EQ(Copies(), shown);
 }
 } // namespace
+
+namespace {
+TEST_F(SetterOnGnome, ADesktopNotOnTheBusYetIsNotReadyAndNothingIsRun)
+{
+    for (const char *desktop : {"KDE", "LXQt"}) {
+        DesktopEnvironment desktopEnv = Env("xcb", desktop, {QStringLiteral("plasma-apply-wallpaperimage"), QStringLiteral("pcmanfm-qt")});
+        desktopEnv.hasBusName = [](const QString &) { return false; };
+        QString reason;
+        EXPECT_EQ(WallpaperSetter(desktopEnv).Set(TempPath(QStringLiteral("wallpaper.bmp")), reason), WallpaperResult::NotReady);
+        EXPECT_TRUE(reason.contains(QLatin1String("not running yet"))) << reason.toStdString();
+    }
+    EXPECT_TRUE(Copies().isEmpty());
+}
+} // namespace

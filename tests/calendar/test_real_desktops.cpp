@@ -5,6 +5,7 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -19,7 +20,7 @@ constexpr double kShowing = 0.9;
 class RealDesktop : public CalendarRun {
 protected:
     // Starts the display and bus, or skips the test, naming what is not installed.
-    void StartSession(const QStringList &programs)
+    void StartSession(const QStringList &programs, int monitors = 1)
     {
         const QStringList missing =
             DesktopSession::Missing(QStringList{QStringLiteral("Xvfb"), QStringLiteral("dbus-daemon"),
@@ -28,7 +29,9 @@ protected:
         if (!missing.isEmpty())
             GTEST_SKIP() << "not installed here: " << qPrintable(missing.join(QStringLiteral(", ")))
                          << " (.ci/install-deps installs them)";
-        session = std::make_unique<DesktopSession>(TempPath(QStringLiteral("home")));
+        if (monitors > 1 && !DesktopSession::TwoMonitorsMissing().isEmpty())
+            GTEST_SKIP() << "no two monitors here: " << qPrintable(DesktopSession::TwoMonitorsMissing());
+        session = std::make_unique<DesktopSession>(TempPath(QStringLiteral("home")), monitors);
         QString error;
         ASSERT_TRUE(session->Start(error)) << qPrintable(error);
         // A colour no desktop starts with, and events, so the month is easy to tell.
@@ -49,14 +52,20 @@ protected:
         return Run();
     }
 
-    // Waits until the screen shows the wallpaper the calendar drew.
-    double WaitForCalendar()
+    // Waits until every monitor shows the wallpaper the calendar drew; the share of
+    // the one that shows least of it.
+    double WaitForCalendar(int monitors = 1)
     {
         const QImage drawn = Wallpaper();
-        const QImage screen =
-            session->WaitForScreen([&](const QImage &shot) { return ShareShowing(shot, drawn) >= kShowing; },
-                                   kShowsWithinMs);
-        return ShareShowing(screen, drawn);
+        auto least = [&](const QImage &shot) {
+            double share = 1.0;
+            for (int m = 0; m < monitors; ++m)
+                share = std::min(share, ShareShowing(shot.copy(QRect(QPoint(m * shot.width() / monitors, 0),
+                                                                     QSize(shot.width() / monitors, shot.height()))),
+                                                     drawn));
+            return share;
+        };
+        return least(session->WaitForScreen([&](const QImage &shot) { return least(shot) >= kShowing; }, kShowsWithinMs));
     }
 
     QString Xfconf(const QStringList &arguments)
@@ -142,6 +151,50 @@ TEST_F(RealDesktop, XfceOnTheSecondOfTwoWorkspaces)
     Xfconf({QStringLiteral("-p"), QStringLiteral("/backdrop/single-workspace-mode"), QStringLiteral("-n"),
             QStringLiteral("-t"), QStringLiteral("bool"), QStringLiteral("-s"), QStringLiteral("false")});
     EXPECT_GE(WaitForCalendar(), kShowing) << "each workspace its own backdrop";
+}
+
+// Each monitor has its own backdrop; a new user's first drawing makes one for both.
+TEST_F(RealDesktop, XfceOnTwoMonitors)
+{
+    StartSession({QStringLiteral("xfdesktop"), QStringLiteral("xfconf-query")}, 2);
+    ASSERT_TRUE(session->SetWorkspaces(2, 1));
+    const RunResult run = RunCalendar(QStringLiteral("XFCE"));
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    ASSERT_EQ(Wallpaper().size(), DesktopSession::kMonitor); // drawn for the primary monitor
+    ASSERT_TRUE(StartXfdesktop());
+    EXPECT_GE(WaitForCalendar(2), kShowing);
+}
+
+// MATE keeps the picture in its settings, which its desktop reads when it starts and
+// follows while it runs.
+TEST_F(RealDesktop, MateShowsTheMonthSetBeforeAndWhileCajaRuns)
+{
+    StartSession({QStringLiteral("caja"), QStringLiteral("gsettings")});
+    const RunResult before = RunCalendar(QStringLiteral("MATE"));
+    ASSERT_EQ(before.exitCode, 0) << qPrintable(before.err);
+    ASSERT_TRUE(session->Launch(QStringLiteral("caja"), {QStringLiteral("-n"), QStringLiteral("--force-desktop")}));
+    EXPECT_GE(WaitForCalendar(), kShowing) << "calendar run before the desktop started";
+
+    SetToday(QDate(2026, 12, 8));
+    ASSERT_EQ(RunCalendar(QStringLiteral("MATE")).exitCode, 0);
+    EXPECT_GE(WaitForCalendar(), kShowing) << "second drawing";
+}
+
+// pcmanfm-qt takes a wallpaper only from a running desktop and says nothing when there
+// is none: before the desktop is up the calendar says "not ready", and a retry once it
+// is up shows the month.
+TEST_F(RealDesktop, LxqtTakesTheMonthOnceItsDesktopRuns)
+{
+    StartSession({QStringLiteral("pcmanfm-qt")});
+    const RunResult early = RunCalendar(QStringLiteral("LXQt"));
+    EXPECT_EQ(early.exitCode, 3) << qPrintable(early.err);
+    EXPECT_TRUE(early.err.contains(QLatin1String("not running yet"))) << qPrintable(early.err);
+
+    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    const RunResult retry = RunCalendar(QStringLiteral("LXQt"));
+    ASSERT_EQ(retry.exitCode, 0) << qPrintable(retry.err);
+    EXPECT_GE(WaitForCalendar(), kShowing);
 }
 
 } // namespace
