@@ -71,6 +71,8 @@ protected:
     bool warningAnswer = true;
     QList<QUrl> openedUrls;
     int quitRequests = 0;
+    int desktopWaitMs = 120000;
+    int desktopFirstRetryMs = 1000;
     std::unique_ptr<frmMain> launcher;
 
 private:
