@@ -38,6 +38,8 @@ QString Duration(std::int64_t ms)
 {
     if (ms > 0 && ms % 60000 == 0)
         return ms == 60000 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(ms / 60000);
+    if (ms == 1000)
+        return QStringLiteral("1 second");
     return QStringLiteral("%1 seconds").arg(static_cast<double>(ms) / 1000.0);
 }
 

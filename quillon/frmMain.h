@@ -32,8 +32,10 @@ struct LauncherServices {
     std::function<bool(const QUrl &)> openUrl;      // the help viewer
     std::function<void()> quit;                     // ends the program
     int trayRetryMs = 5000;                         // how often to look for a tray that is missing
-    int desktopWaitMs = 120000;                     // how long after the start a desktop not ready is waited for
-    int desktopFirstRetryMs = 1000;                 // the first pause before drawing again for it
+    // How long after the start a desktop not ready for the wallpaper is waited for,
+    // and the first pause before drawing again for it.
+    std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
+    std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
 };
 
 class frmMain : public QWidget {

@@ -199,6 +199,42 @@ TEST_F(DesktopWait, RedrawsNeverOverlapAndTheLastOneIsLetFinish)
     EXPECT_TRUE(messages.size() == 1u); // the exit question only
 }
 
+TEST_F(DesktopWait, ACalendarThatCannotStartGivesTheStartErrorAndTheLauncherGoesOn)
+{
+    Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
+    frmMain &form = NewLauncher();
+    form.Form_Load();
+    const QString calendar = form.ProgramFile(QStringLiteral("calendar"));
+    const QString error = QStringLiteral("Error starting program '") + QFileInfo(calendar).fileName()
+        + QStringLiteral("'.\r\nExit code: ");
+
+    // Missing; there but not executable; executable but no program at all (the
+    // system refuses it only once the start is under way).
+    ASSERT_TRUE(QFile::remove(calendar));
+    form.mnuRefreshCalendar()->trigger();
+    QFile file(calendar);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x7f" "ELF but not really\n");
+    file.close();
+    form.mnuRefreshCalendar()->trigger();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    form.mnuRefreshCalendar()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 3; }, 5000));
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].text, error + QStringLiteral("53"));
+    EXPECT_EQ(messages[1].text, error + QStringLiteral("75"));
+    EXPECT_EQ(messages[2].text, error + QStringLiteral("75"));
+    EXPECT_EQ(messages[2].title, QStringLiteral("Quillon Error"));
+
+    // Nothing is left waiting, and the next redraw works once the program is back.
+    EXPECT_FALSE(form.CalendarBusy());
+    EXPECT_FALSE(form.DesktopRetry().isActive());
+    InstallStubs({QStringLiteral("calendar")});
+    form.mnuRefreshCalendar()->trigger();
+    EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
+    EXPECT_EQ(messages.size(), 3u);
+}
+
 TEST_F(DesktopWait, WithoutADisplayADesktopNotReadyStillCountsAsDrawn)
 {
     const QString wallpaper = TempPath(QStringLiteral("wallpaper.bmp"));
