@@ -40,7 +40,7 @@ QString Duration(std::int64_t ms)
         return ms == 60000 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(ms / 60000);
     if (ms == 1000)
         return QStringLiteral("1 second");
-    return QStringLiteral("%1 seconds").arg(static_cast<double>(ms) / 1000.0);
+    return QStringLiteral("%1 seconds").arg(QString::number(static_cast<double>(ms) / 1000.0, 'g', 3));
 }
 
 constexpr const char *kWaitForDesktop = "quillon.exe:frmMain.WaitForDesktop";
