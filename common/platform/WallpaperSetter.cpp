@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <map>
 #include <tuple>
 
 namespace basPlatform {
@@ -145,33 +146,69 @@ std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const 
     return {};
 }
 
+namespace {
+// "property value" lines of "xfconf-query -l -v" (or bare property names of "-l").
+std::map<QString, QString> XfceValues(const QString &listing)
+{
+    static const QRegularExpression lines(QStringLiteral("[\r\n]+"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    std::map<QString, QString> values;
+    for (const QString &line : listing.split(lines, Qt::SkipEmptyParts)) {
+        const QString trimmed = line.trimmed();
+        const qsizetype gap = trimmed.indexOf(blanks);
+        if (gap < 0)
+            values[trimmed] = QString();
+        else
+            values[trimmed.left(gap)] = trimmed.mid(gap).trimmed();
+    }
+    return values;
+}
+} // namespace
+
 QStringList XfceImageProperties(const QString &listing)
 {
     QStringList properties;
-    for (const QString &line : listing.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)) {
-        const QString property = line.trimmed();
+    for (const auto &[property, value] : XfceValues(listing))
         if (property.startsWith(QLatin1String("/backdrop/")) && property.endsWith(QLatin1String("/last-image")))
             properties.append(property);
-    }
     return properties;
 }
 
+QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace)
+{
+    const auto values = XfceValues(listing);
+    const auto mode = values.find(QStringLiteral("/backdrop/single-workspace-mode"));
+    QList<int> workspaces;
+    if (mode == values.end() || mode->second.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0) {
+        const auto number = values.find(QStringLiteral("/backdrop/single-workspace-number"));
+        bool ok = false;
+        const int chosen = number == values.end() ? 0 : number->second.toInt(&ok);
+        workspaces.append(ok && chosen >= 0 ? chosen : 0);
+    }
+    if (!workspaces.contains(currentWorkspace))
+        workspaces.append(currentWorkspace);
+    return workspaces;
+}
+
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
-                                                      int workspace)
+                                                      const QList<int> &workspaces)
 {
     // The style first: a desktop that is running picks up the image as soon as it exists.
     // Stretched, as on the other desktops: the bitmap already has the screen's size.
     const QString stretched = QStringLiteral("3");
     std::vector<WallpaperCommand> commands;
-    for (const QString &monitor : monitorNames) {
-        const QString base = QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/").arg(monitor).arg(workspace);
-        for (const auto &[property, type, value] :
-             {std::tuple{QStringLiteral("image-style"), QStringLiteral("int"), stretched},
-              std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), path}})
-            commands.push_back({QStringLiteral("xfconf-query"),
-                                {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
-                                 base + property, QStringLiteral("-n"), QStringLiteral("-t"), type,
-                                 QStringLiteral("-s"), value}});
+    for (const int workspace : workspaces) {
+        for (const QString &monitor : monitorNames) {
+            const QString base =
+                QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/").arg(monitor).arg(workspace);
+            for (const auto &[property, type, value] :
+                 {std::tuple{QStringLiteral("image-style"), QStringLiteral("int"), stretched},
+                  std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), path}})
+                commands.push_back({QStringLiteral("xfconf-query"),
+                                    {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+                                     base + property, QStringLiteral("-n"), QStringLiteral("-t"), type,
+                                     QStringLiteral("-s"), value}});
+        }
     }
     return commands;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -39,14 +40,19 @@ WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &environment);
 QString BackendName(WallpaperBackend backend);
 
 // The commands that show the file (an absolute path). For Xfce, one per image
-// property listed by "xfconf-query -c xfce4-desktop -l" (see XfceImageProperties).
+// property listed by "xfconf-query -c xfce4-desktop -l -v" (see XfceImageProperties).
 std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
                                                 const QStringList &xfceProperties = {});
 QStringList XfceImageProperties(const QString &listing);
+
 // For an Xfce desktop that lists no backdrop yet (a new user's first login, or a desktop
-// still starting): create the image and its style for every monitor on the workspace.
+// still starting): the workspaces whose backdrop it will show. In single-workspace mode,
+// its default, every workspace shows one chosen workspace's backdrop; the current one
+// is made too, for a desktop that shows each workspace's own.
+QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace);
+// Creates the image and its style for every monitor on those workspaces.
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
-                                                      int workspace);
+                                                      const QList<int> &workspaces);
 
 // These desktops ignore a path they already show: each switch needs a new file name.
 bool NeedsNewFileName(WallpaperBackend backend);

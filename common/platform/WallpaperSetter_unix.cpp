@@ -149,9 +149,10 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
     // A desktop still starting fails its tool (no settings daemon or shell on the bus
     // yet): that is worth another try, unlike a tool that is missing.
     QStringList xfceProperties;
+    QString listing;
     if (choice.backend == WallpaperBackend::Xfce) {
-        QString listing;
-        if (!Run({xfconf, {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l")}}, listing, reason))
+        if (!Run({xfconf, {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l"), QStringLiteral("-v")}},
+                 listing, reason))
             return WallpaperResult::NotReady;
         xfceProperties = XfceImageProperties(listing);
         if (xfceProperties.isEmpty() && env.monitorNames.isEmpty()) {
@@ -167,7 +168,7 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
         return WallpaperResult::Failed;
     }
     const auto commands = choice.backend == WallpaperBackend::Xfce && xfceProperties.isEmpty()
-        ? XfceNewBackdropCommands(shown, env.monitorNames, env.currentWorkspace)
+        ? XfceNewBackdropCommands(shown, env.monitorNames, XfceWorkspacesToCreate(listing, env.currentWorkspace))
         : WallpaperCommands(choice.backend, shown, xfceProperties);
     for (const WallpaperCommand &command : commands) {
         QString output;

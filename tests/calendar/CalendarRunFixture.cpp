@@ -68,6 +68,10 @@ RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
         childEnv.remove(QStringLiteral("DISPLAY"));
         childEnv.remove(QStringLiteral("WAYLAND_DISPLAY"));
     }
+    if (!m_desktopEnv.isEmpty()) {
+        childEnv.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        childEnv.insert(m_desktopEnv);
+    }
     process.setProcessEnvironment(childEnv);
     process.start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), arguments);
     RunResult result;

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QFile>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,7 @@ protected:
 
     QDate m_today{2026, 12, 7};
     bool m_noDisplay = false;   // no platform chosen and no display: the program picks one
+    QProcessEnvironment m_desktopEnv; // a real desktop's variables, in place of the offscreen screen
 
 private:
     QString m_screens;

@@ -72,14 +72,41 @@ TEST(WallpaperSetter, CommandsCarryThePathAsOneArgument)
                            QStringLiteral("\"/a b/c.bmp\""), QStringLiteral("stretch")}));
 
     const QString listing = QStringLiteral(
-        "/backdrop/screen0/monitorHDMI-1/workspace0/last-image\n"
-        "/backdrop/screen0/monitorHDMI-1/workspace0/image-style\n"
+        "/backdrop/screen0/monitorHDMI-1/workspace0/last-image   /home/ann/old pics/x.jpg\n"
+        "/backdrop/screen0/monitorHDMI-1/workspace0/image-style  5\n"
+        "/backdrop/single-workspace-mode                        true\n"
         "/backdrop/screen0/monitoreDP-1/workspace1/last-image\r\n");
     const auto xfce = WallpaperCommands(WallpaperBackend::Xfce, path, XfceImageProperties(listing));
     ASSERT_EQ(xfce.size(), 2u); // every monitor and workspace
     EXPECT_EQ(xfce[1].arguments.mid(3),
               (QStringList{QStringLiteral("/backdrop/screen0/monitoreDP-1/workspace1/last-image"),
                            QStringLiteral("-s"), path}));
+}
+
+TEST(WallpaperSetter, XfceBackdropsAreMadeForTheWorkspacesItShows)
+{
+    const struct {
+        const char *listing;
+        int current;
+        QList<int> workspaces;
+    } cases[] = {
+        {"", 2, {0, 2}},                                                   // a new user: single mode is the default
+        {"/backdrop/single-workspace-mode  true\n/backdrop/single-workspace-number  1", 1, {1}},
+        {"/backdrop/single-workspace-mode  false\n/backdrop/single-workspace-number  3", 2, {2}},
+        {"/backdrop/single-workspace-number  -4\n", 0, {0}},              // a number that is no workspace
+        {"/backdrop/single-workspace-number  many\r\n", 1, {0, 1}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(XfceWorkspacesToCreate(QLatin1String(c.listing), c.current), c.workspaces) << c.listing;
+
+    const auto commands = XfceNewBackdropCommands(QStringLiteral("/tmp/a b.bmp"),
+                                                  {QStringLiteral("HDMI-1"), QStringLiteral("eDP-1")}, {0, 1});
+    ASSERT_EQ(commands.size(), 8u); // style and image, two monitors, two workspaces
+    EXPECT_EQ(commands.back().arguments,
+              (QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
+                           QStringLiteral("/backdrop/screen0/monitoreDP-1/workspace1/last-image"), QStringLiteral("-n"),
+                           QStringLiteral("-t"), QStringLiteral("string"), QStringLiteral("-s"),
+                           QStringLiteral("/tmp/a b.bmp")}));
 }
 
 } // namespace
