@@ -1,5 +1,6 @@
 #include "HeadlessRun.h"
 
+#include "CalendarRun.h"
 #include "basExecuteProgram.h"
 #include "platform/basPlatform.h"
 
@@ -21,7 +22,9 @@ int RenderOnce(const QString &calendarProgram)
         return kExitNotStarted;
     }
     const QFileInfo after(picture);
-    const bool drawn = result == 0 && after.isFile() && after.lastModified() != before;
+    // A desktop not ready for the wallpaper still got its picture drawn.
+    const bool finished = result == 0 || result == CalendarRun::kExitDesktopNotReady;
+    const bool drawn = finished && after.isFile() && after.lastModified() != before;
     if (!drawn) {
         std::fprintf(stderr, "quillon: no display, so no tray icon; the calendar program drew nothing "
                              "(exit code %d)\n", static_cast<int>(result));

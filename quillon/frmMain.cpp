@@ -3,6 +3,7 @@
 #include "ApplicationIcon.h"
 #include "basConvert.h"
 #include "basDateText.h"
+#include "basErrorHandler.h"
 #include "basExecuteProgram.h"
 #include "basOperation.h"
 #include "basQuillon.h"
@@ -32,11 +33,24 @@ void Note(const QString &text)
     std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
     std::fflush(stderr);
 }
+
+QString Duration(std::int64_t ms)
+{
+    if (ms > 0 && ms % 60000 == 0)
+        return ms == 60000 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(ms / 60000);
+    if (ms == 1000)
+        return QStringLiteral("1 second");
+    return QStringLiteral("%1 seconds").arg(QString::number(static_cast<double>(ms) / 1000.0, 'g', 3));
+}
+
+constexpr const char *kWaitForDesktop = "quillon.exe:frmMain.WaitForDesktop";
 } // namespace
 
 frmMain::frmMain(LauncherServices services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services)), m_menu(new QMenu(QStringLiteral("&PopupMenu"), this))
+    : QWidget(parent), m_services(std::move(services)), m_menu(new QMenu(QStringLiteral("&PopupMenu"), this)),
+      m_desktopWait(m_services.desktopWaitMs, m_services.desktopFirstRetryMs)
 {
+    m_sinceStart.start();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
     setWindowIcon(ApplicationIcon::Icon());
@@ -46,6 +60,12 @@ frmMain::frmMain(LauncherServices services, QWidget *parent)
     connect(&m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     m_trayRetry.setInterval(m_services.trayRetryMs);
     connect(&m_trayRetry, &QTimer::timeout, this, &frmMain::AddTrayIcon);
+    m_desktopRetry.setSingleShot(true);
+    connect(&m_desktopRetry, &QTimer::timeout, this, [this] { StartCalendar(kWaitForDesktop); });
+    connect(&m_calendarRun, &CalendarRun::Finished, this, &frmMain::OnCalendarFinished);
+    connect(&m_calendarRun, &CalendarRun::StartFailed, this, [](const QString &program, std::int32_t number) {
+        basExecuteProgram::ShowStartError(QFileInfo(program).fileName(), number);
+    });
     if (m_services.tray)
         m_services.tray->SetMessageHandler([this](TrayMessage message) { Form_MouseMove(message); });
 }
@@ -263,9 +283,61 @@ void frmMain::mnuOptions_Click()
     StartProgram("quillon.exe:frmMain.mnuOptions_Click", QStringLiteral("options"));
 }
 
+void frmMain::StartCalendar(const char *reportName)
+{
+    basOperation::TrapVoid(reportName, [&](basOperation::Steps &step) {
+        step(20);
+        const QString file = ProgramFile(QStringLiteral("calendar"));
+        step(30);
+        // This run is the next try for a desktop that was not ready.
+        m_desktopRetry.stop();
+        const std::int32_t result = m_calendarRun.Start(file);
+        step(40);
+        if (result != 0) {
+            step(50);
+            basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+        }
+    });
+}
+
+void frmMain::OnCalendarFinished(int exitCode, const QString &lastErrorLine)
+{
+    basOperation::TrapVoid(kWaitForDesktop, [&](basOperation::Steps &step) {
+        step(20);
+        if (exitCode != CalendarRun::kExitDesktopNotReady) {
+            m_desktopWait.Reset();
+            return;
+        }
+        step(30);
+        if (m_calendarRun.IsBusy())
+            return; // the run asked for meanwhile is the next try
+        step(40);
+        const int triesBefore = m_desktopWait.Tries();
+        if (const auto delay = m_desktopWait.NextDelay(m_sinceStart.elapsed())) {
+            step(50);
+            Note(QStringLiteral("the desktop is not ready for the wallpaper yet; drawing again in %1")
+                     .arg(Duration(*delay)));
+            m_desktopRetry.start(static_cast<int>(*delay));
+            return;
+        }
+        // Nobody can act on a message box at login: the report goes to error.log only.
+        step(60);
+        QString text = triesBefore > 0
+            ? QStringLiteral("The desktop did not take the wallpaper within %1 of the start")
+                  .arg(Duration(m_desktopWait.WindowMs()))
+            : QStringLiteral("The desktop was not ready to take the wallpaper");
+        if (!lastErrorLine.isEmpty())
+            text += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
+        m_desktopWait.Reset();
+        Note(text);
+        basErrorHandler::SetCurrentError(CalendarRun::kExitDesktopNotReady, text, step.last());
+        basErrorHandler::ReportError(QLatin1String(kWaitForDesktop), true, QString(), true);
+    });
+}
+
 void frmMain::mnuRefreshCalendar_Click()
 {
-    StartProgram("quillon.exe:frmMain.mnuRefreshCalendar_Click", QStringLiteral("calendar"));
+    StartCalendar("quillon.exe:frmMain.mnuRefreshCalendar_Click");
 }
 
 void frmMain::mnuUseLiturgicalColors_Click()
@@ -313,6 +385,10 @@ void frmMain::mnuExit_Click()
             step(50);
             if (answer == basPlatform::MessageResult::Yes) {
                 step(60);
+                // A redraw still going would otherwise hold the calendar's lock and
+                // put the calendar back after the clearing run gave way to it.
+                m_desktopRetry.stop();
+                m_calendarRun.Settle();
                 const QString file = ProgramFile(QStringLiteral("calendar"));
                 const std::int32_t result = basExecuteProgram::ExecuteProgram(file, {QStringLiteral("-1")});
                 step(70);
@@ -331,6 +407,7 @@ void frmMain::Form_Unload()
     basOperation::TrapSilently(0, [this](basOperation::Steps &) {
         m_timer1.stop();
         m_trayRetry.stop();
+        m_desktopRetry.stop();
         if (m_services.tray)
             m_services.tray->RemoveTrayIcon();
         return 0;

@@ -2,11 +2,14 @@
 // timer and the mini calendar, and starts the other programs. It is never shown.
 #pragma once
 
+#include "CalendarRun.h"
+#include "DesktopWaitRule.h"
 #include "LauncherClock.h"
 #include "TrayIcon.h"
 #include "frmMiniCalendar.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -29,6 +32,10 @@ struct LauncherServices {
     std::function<bool(const QUrl &)> openUrl;      // the help viewer
     std::function<void()> quit;                     // ends the program
     int trayRetryMs = 5000;                         // how often to look for a tray that is missing
+    // How long after the start a desktop not ready for the wallpaper is waited for,
+    // and the first pause before drawing again for it.
+    std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
+    std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
 };
 
 class frmMain : public QWidget {
@@ -81,6 +88,8 @@ public:
     frmMiniCalendar *MiniCalendar() const { return m_miniCalendar; }
     const QTimer &Timer1() const { return m_timer1; }
     const QTimer &TrayRetry() const { return m_trayRetry; }
+    const QTimer &DesktopRetry() const { return m_desktopRetry; }
+    bool CalendarBusy() const { return m_calendarRun.IsBusy(); }
 
     // The sibling program's file in the program folder ("calendar", or "calendar.exe").
     QString ProgramFile(const QString &programName) const;
@@ -92,6 +101,9 @@ private:
     void AddTrayIcon();
     void StartProgram(const char *reportName, const QString &programName,
                       const QStringList &arguments = {});
+    // The redraw: a watched run of the calendar program, one at a time.
+    void StartCalendar(const char *reportName);
+    void OnCalendarFinished(int exitCode, const QString &lastErrorLine);
 
     LauncherServices m_services;
     QMenu *m_menu;
@@ -104,6 +116,10 @@ private:
     QPointer<frmMiniCalendar> m_miniCalendar;
     QTimer m_timer1;
     QTimer m_trayRetry;
+    CalendarRun m_calendarRun;
+    DesktopWaitRule m_desktopWait;
+    QTimer m_desktopRetry;
+    QElapsedTimer m_sinceStart;
     bool m_trayWaitNoted = false;
     bool m_inTick = false;
     QDate m_lastDayHandled;

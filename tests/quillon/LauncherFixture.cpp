@@ -74,6 +74,8 @@ frmMain &LauncherTest::NewLauncher()
     };
     services.quit = [this] { ++quitRequests; };
     services.trayRetryMs = 20;
+    services.desktopWaitMs = desktopWaitMs;
+    services.desktopFirstRetryMs = desktopFirstRetryMs;
     launcher = std::make_unique<frmMain>(services);
     return *launcher;
 }

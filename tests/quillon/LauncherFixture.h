@@ -71,6 +71,8 @@ protected:
     bool warningAnswer = true;
     QList<QUrl> openedUrls;
     int quitRequests = 0;
+    std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
+    std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
     std::unique_ptr<frmMain> launcher;
 
 private:

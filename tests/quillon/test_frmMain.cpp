@@ -101,11 +101,14 @@ TEST_F(Launcher, AClockJumpOrAWakeFromSleepIsSeenAtTheNextCheck)
     clock.monotonic += 60000;
     form.Timer1_Timer();
     EXPECT_EQ(form.LastDayHandled(), QDate(2026, 12, 8));
+    // Each redraw is let finish: one asked for while another runs is merged into a single later run.
+    ASSERT_EQ(Started(1).size(), 1);
 
     // A night asleep: the awake clock stood still; the wake signal checks at once.
     clock.now = clock.now.addSecs(9 * 3600);
     form.Timer1_Timer();
     EXPECT_EQ(form.LastDayHandled(), QDate(2026, 12, 9));
+    ASSERT_EQ(Started(2).size(), 2);
 
     // Set back to an earlier date: the desktop would otherwise show a future month
     // until the date caught up again.
