@@ -162,10 +162,12 @@ bool DesktopSession::Start(QString &error)
     return true;
 }
 
-bool DesktopSession::Launch(const QString &program, const QStringList &arguments)
+bool DesktopSession::Launch(const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
 {
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(m_env);
+    QProcessEnvironment env = m_env;
+    env.insert(overrides);
+    process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setStandardOutputFile(QProcess::nullDevice());
     process->start(program, arguments);

@@ -38,7 +38,7 @@ public:
     const QProcessEnvironment &Environment() const { return m_env; }
 
     // A program that runs until the session ends (a desktop, a daemon).
-    bool Launch(const QString &program, const QStringList &arguments);
+    bool Launch(const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides = {});
     // A program run to its end: its exit code, -1 when it did not start or finish.
     int Run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
