@@ -98,15 +98,6 @@ TEST(WallpaperSetter, XfceBackdropsAreMadeForTheWorkspacesItShows)
     };
     for (const auto &c : cases)
         EXPECT_EQ(XfceWorkspacesToCreate(QLatin1String(c.listing), c.current), c.workspaces) << c.listing;
-
-    const auto commands = XfceNewBackdropCommands(QStringLiteral("/tmp/a b.bmp"),
-                                                  {QStringLiteral("HDMI-1"), QStringLiteral("eDP-1")}, {0, 1});
-    ASSERT_EQ(commands.size(), 8u); // style and image, two monitors, two workspaces
-    EXPECT_EQ(commands.back().arguments,
-              (QStringList{QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
-                           QStringLiteral("/backdrop/screen0/monitoreDP-1/workspace1/last-image"), QStringLiteral("-n"),
-                           QStringLiteral("-t"), QStringLiteral("string"), QStringLiteral("-s"),
-                           QStringLiteral("/tmp/a b.bmp")}));
 }
 
 } // namespace
