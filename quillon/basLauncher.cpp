@@ -6,6 +6,7 @@
 #include "basSysTray.h"
 #include "frmMain.h"
 #include "frmWarning.h"
+#include "platform/WallpaperSetter.h"
 #include "platform/basPlatform.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@ int Main(QApplication &app)
     basSysTray::SystemTray tray;
     LauncherServices services;
     services.programFolder = basPlatform::ProgramFolder();
+    services.desktopForgetsWallpaper = basPlatform::ForgetsWallpaperOnRestart(
+        basPlatform::ChooseWallpaperBackend(basPlatform::CurrentDesktopEnvironment()).backend);
     services.clock = &clock;
     services.tray = &tray;
     services.askBeforeRedraw = [] {

@@ -156,7 +156,7 @@ void frmMain::Form_Load()
         const QString todayText = basDateText::FormatDateText(today);
 
         step(80);
-        if (settings.DisplayCalendarOnDesktop > 0 && todayText != lastStart) {
+        if (settings.DisplayCalendarOnDesktop > 0 && (todayText != lastStart || m_services.desktopForgetsWallpaper)) {
             step(90);
             mnuRefreshCalendar_Click();
         }

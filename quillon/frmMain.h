@@ -36,6 +36,9 @@ struct LauncherServices {
     // and the first pause before drawing again for it.
     std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
     std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
+    // The desktop shows nothing of the wallpaper after it restarts (a new login the
+    // same day), so every start of the launcher draws it again, not only the day's first.
+    bool desktopForgetsWallpaper = false;
 };
 
 class frmMain : public QWidget {

@@ -225,6 +225,11 @@ QString DesktopBusName(WallpaperBackend backend)
     }
 }
 
+bool ForgetsWallpaperOnRestart(WallpaperBackend backend)
+{
+    return backend == WallpaperBackend::Lxqt;
+}
+
 bool NeedsNewFileName(WallpaperBackend backend)
 {
     switch (backend) {

@@ -59,6 +59,10 @@ std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const
 // cannot tell that the desktop is not running yet (empty where it can).
 QString DesktopBusName(WallpaperBackend backend);
 
+// This desktop keeps no wallpaper set from outside across its own restart (LXQt's
+// pcmanfm-qt stores the mode as "none"): it must be set again at every login.
+bool ForgetsWallpaperOnRestart(WallpaperBackend backend);
+
 // These desktops ignore a path they already show: each switch needs a new file name.
 bool NeedsNewFileName(WallpaperBackend backend);
 

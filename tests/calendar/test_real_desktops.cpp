@@ -3,6 +3,9 @@
 #include "CalendarRunFixture.h"
 #include "DesktopSession.h"
 
+#include "basDateText.h"
+#include "basQuillon.h"
+
 #include <QThread>
 
 #include <algorithm>
@@ -77,6 +80,15 @@ protected:
     }
 
     bool StartXfdesktop() { return session->Launch(QStringLiteral("xfdesktop"), {QStringLiteral("--disable-wm-check")}); }
+
+    bool StartLauncher(const QString &desktop)
+    {
+        Option("DisplaySchedulerOnStart", QStringLiteral("0"));
+        QProcessEnvironment launcherEnv;
+        launcherEnv.insert(QStringLiteral("XDG_CONFIG_HOME"), qEnvironmentVariable("XDG_CONFIG_HOME"));
+        launcherEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
+        return session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {}, launcherEnv);
+    }
 
     std::unique_ptr<DesktopSession> session;
 };
@@ -202,17 +214,27 @@ TEST_F(RealDesktop, LxqtTakesTheMonthOnceItsDesktopRuns)
 TEST_F(RealDesktop, LauncherStartedBeforeTheDesktopSetsTheMonthOnceItIsUp)
 {
     StartSession({QStringLiteral("pcmanfm-qt")});
-    Option("DisplaySchedulerOnStart", QStringLiteral("0"));
-    QProcessEnvironment launcherEnv;
-    launcherEnv.insert(QStringLiteral("XDG_CONFIG_HOME"), qEnvironmentVariable("XDG_CONFIG_HOME"));
-    launcherEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("LXQt"));
-    ASSERT_TRUE(session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {}, launcherEnv));
+    ASSERT_TRUE(StartLauncher(QStringLiteral("LXQt")));
     QThread::msleep(1500); // the first drawing and the first retry find no desktop
     ASSERT_TRUE(QFile::exists(WallpaperPath()));
 
     ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
     EXPECT_GE(WaitForCalendar(1, 3 * kShowsWithinMs), kShowing);
     EXPECT_FALSE(ErrorLog().contains(QLatin1String("WaitForDesktop"))) << qPrintable(ErrorLog());
+}
+
+// pcmanfm-qt forgets a wallpaper set from outside when it restarts, so a second login
+// the same day draws the month again instead of leaving the desktop black.
+TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainAtASecondLoginTheSameDay)
+{
+    StartSession({QStringLiteral("pcmanfm-qt")});
+    Option(basQuillon::kLastStartUpDate, basDateText::FormatDateText(basPlatform::Today()));
+    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    ASSERT_TRUE(StartLauncher(QStringLiteral("LXQt")));
+    for (int waited = 0; !QFile::exists(WallpaperPath()) && waited < kShowsWithinMs; waited += 100)
+        QThread::msleep(100);
+    EXPECT_GE(WaitForCalendar(), kShowing);
 }
 
 } // namespace
