@@ -191,7 +191,7 @@ QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace)
 }
 
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
-                                                      const QList<int> &workspaces)
+                                                      const QList<int> &workspaces, const QStringList &existing)
 {
     // The style first: a desktop that is running picks up the image as soon as it exists.
     // Stretched, as on the other desktops: the bitmap already has the screen's size.
@@ -201,6 +201,8 @@ std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const
         for (const QString &monitor : monitorNames) {
             const QString base =
                 QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/").arg(monitor).arg(workspace);
+            if (existing.contains(base + QStringLiteral("last-image")))
+                continue;
             for (const auto &[property, type, value] :
                  {std::tuple{QStringLiteral("image-style"), QStringLiteral("int"), stretched},
                   std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), path}})

@@ -46,14 +46,17 @@ std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const 
                                                 const QStringList &xfceProperties = {});
 QStringList XfceImageProperties(const QString &listing);
 
-// For an Xfce desktop that lists no backdrop yet (a new user's first login, or a desktop
-// still starting): the workspaces whose backdrop it will show. In single-workspace mode,
-// its default, every workspace shows one chosen workspace's backdrop; the current one
-// is made too, for a desktop that shows each workspace's own.
+// For a monitor Xfce lists no backdrop for yet (a new user's first login, a desktop
+// still starting, a monitor just plugged in): the workspaces whose backdrop it will
+// show. In single-workspace mode, its default, every workspace shows one chosen
+// workspace's backdrop; the current one is made too, for a desktop that shows each
+// workspace's own.
 QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace);
-// Creates the image and its style for every monitor on those workspaces.
+// Creates the image and its style for every monitor on those workspaces, except where
+// the image property is among the existing ones.
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
-                                                      const QList<int> &workspaces);
+                                                      const QList<int> &workspaces,
+                                                      const QStringList &existing = {});
 
 // The session-bus name of the desktop program that takes the wallpaper, where its tool
 // cannot tell that the desktop is not running yet (empty where it can).

@@ -179,9 +179,12 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
         reason = QStringLiteral("no copy of %1 could be made beside it").arg(absolute);
         return WallpaperResult::Failed;
     }
-    const auto commands = choice.backend == WallpaperBackend::Xfce && xfceProperties.isEmpty()
-        ? XfceNewBackdropCommands(shown, env.monitorNames, XfceWorkspacesToCreate(listing, env.currentWorkspace))
-        : WallpaperCommands(choice.backend, shown, xfceProperties);
+    auto commands = WallpaperCommands(choice.backend, shown, xfceProperties);
+    if (choice.backend == WallpaperBackend::Xfce) {
+        for (auto &command : XfceNewBackdropCommands(shown, env.monitorNames,
+                                                     XfceWorkspacesToCreate(listing, env.currentWorkspace), xfceProperties))
+            commands.push_back(std::move(command));
+    }
     for (const WallpaperCommand &command : commands) {
         QString output;
         if (!Run(command, output, reason))

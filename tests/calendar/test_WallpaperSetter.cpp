@@ -98,6 +98,14 @@ TEST(WallpaperSetter, XfceBackdropsAreMadeForTheWorkspacesItShows)
     };
     for (const auto &c : cases)
         EXPECT_EQ(XfceWorkspacesToCreate(QLatin1String(c.listing), c.current), c.workspaces) << c.listing;
+
+    // A monitor plugged in since gets its own; one Xfce lists already is only set.
+    const QStringList listed = {QStringLiteral("/backdrop/screen0/monitoreDP-1/workspace0/last-image")};
+    const auto created = XfceNewBackdropCommands(QStringLiteral("/a.bmp"), {QStringLiteral("eDP-1"), QStringLiteral("HDMI-1")},
+                                                 {0}, listed);
+    ASSERT_EQ(created.size(), 2u); // HDMI-1's style and image
+    for (const auto &command : created)
+        EXPECT_TRUE(command.arguments.join(QLatin1Char(' ')).contains(QLatin1String("monitorHDMI-1/workspace0/")));
 }
 
 } // namespace
