@@ -2,6 +2,8 @@
 // sets it as the desktop wallpaper and ends. "-1" draws the background only.
 #pragma once
 
+#include "basExecuteProgram.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,7 @@ inline constexpr auto kClearArgument = "-1";
 inline constexpr int kExitDone = 0;          // drawn, or nothing to do (switched off, already running)
 inline constexpr int kExitNotDrawn = 1;      // no database, the window did not load, the file was not written
 inline constexpr int kExitError = 2;         // an error reported as "basCalendar.Main"
-inline constexpr int kExitDesktopNotReady = 3; // drawn, but the desktop did not take it yet: worth a retry
+inline constexpr int kExitDesktopNotReady = basExecuteProgram::kCalendarDesktopNotReady; // worth a retry
 
 // The command-line text after the program path: the arguments joined by blanks.
 QString CommandLineText(const QStringList &arguments);

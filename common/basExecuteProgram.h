@@ -8,6 +8,10 @@
 
 namespace basExecuteProgram {
 
+// The calendar program's exit code for "drawn, but the desktop did not take the
+// wallpaper yet": the launcher, which started it, tries again.
+inline constexpr int kCalendarDesktopNotReady = 3;
+
 // The sibling program's path in the program folder ("calendar" -> ".../calendar").
 QString ProgramPath(const QString &programName);
 

@@ -3,6 +3,8 @@
 // asked for while one is going is made once after it, never beside it.
 #pragma once
 
+#include "basExecuteProgram.h"
+
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -14,8 +16,7 @@ class CalendarRun : public QObject {
     Q_OBJECT
 
 public:
-    // The calendar program's exit code for "drawn, but the desktop did not take it yet".
-    static constexpr int kExitDesktopNotReady = 3;
+    static constexpr int kExitDesktopNotReady = basExecuteProgram::kCalendarDesktopNotReady;
     // Exit code reported for a run that crashed or was killed.
     static constexpr int kExitAbnormal = -1;
     // How long the launcher's end waits for a run still going.
