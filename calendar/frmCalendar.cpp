@@ -22,7 +22,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
-#include <QSettings>
 
 #include <cstdio>
 #include <utility>
@@ -358,16 +357,6 @@ void ReportBadOrientation(int step, const QString &value)
     basErrorHandler::ReportError(QStringLiteral("frmCalendar.ResizeCalendar"), true, QString());
 }
 
-// True unless the settings store holds writes it could not make. The store keeps such
-// values in memory for this process (a fresh read would show them), so ask it to write
-// them once more and look at how that went.
-bool SettingsWritten()
-{
-    const auto settings = basPlatform::OpenSettings();
-    settings->sync();
-    return settings->status() == QSettings::NoError;
-}
-
 // A picture of the folder that cannot be shown is passed over, and said so in the log
 // and on stderr; a message box each day for one bad file would help no one.
 void ReportSkippedPicture(int step, const QString &reason)
@@ -419,12 +408,12 @@ void frmCalendar::ChangeWallpaper()
                 continue;
             }
             step(540);
-            basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
+            bool written = basQuillon::SaveOption(QStringLiteral("WallpaperFile"), file);
             settings.WallpaperFile = file;
             step(550);
-            basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey);
+            written = basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate), TodayKey) && written;
             step(560);
-            if (!SettingsWritten())
+            if (!written)
                 throw basOperation::Failure(
                     basOperation::kPathFileAccessError,
                     QStringLiteral("The settings could not be written to %1 (WallpaperFile, %2)")

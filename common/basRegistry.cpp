@@ -51,11 +51,7 @@ QString GetRegistryString(RootKey, const QString &subKey, const QString &valueNa
 
 bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
 {
-    const auto settings = basPlatform::OpenSettings();
-    settings->setValue(SettingsKey(subKey, valueName), value);
-    // sync() merges with what other processes wrote meanwhile, under the file's lock.
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    return basPlatform::SaveSetting(SettingsKey(subKey, valueName), value);
 }
 
 QString StoreReadProblem()

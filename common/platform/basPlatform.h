@@ -82,6 +82,9 @@ void ReleaseInstanceLock(const QString &programName);
 // file under $XDG_CONFIG_HOME elsewhere. Keys below it are groups ("Options").
 std::unique_ptr<QSettings> OpenSettings();
 QString SettingsLocation();
+// Writes one text value (key "Group/Name") to the store at once. Another program's
+// write made at the same moment is kept. False when it could not be written.
+bool SaveSetting(const QString &key, const QString &value);
 
 // --- Processes ------------------------------------------------------------------
 // Starts a program without a shell and without waiting. Returns 0 when started,

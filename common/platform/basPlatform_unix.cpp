@@ -1,6 +1,8 @@
 // Settings file and runtime folder on Linux and other Unix desktops.
 #include "basPlatform.h"
 
+#include "basSettingsFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -32,6 +34,11 @@ std::unique_ptr<QSettings> OpenSettings()
     if (QFileInfo(path + QStringLiteral(".lock")).isDir())
         return std::make_unique<QSettings>(QStringLiteral("/dev/null/unusable.conf"), QSettings::IniFormat);
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+bool SaveSetting(const QString &key, const QString &value)
+{
+    return basSettingsFile::WriteValue(SettingsLocation(), key, value);
 }
 
 QString TemporaryFolder()

@@ -20,6 +20,15 @@ std::unique_ptr<QSettings> OpenSettings()
     return std::make_unique<QSettings>(SettingsLocation(), QSettings::NativeFormat);
 }
 
+bool SaveSetting(const QString &key, const QString &value)
+{
+    // The registry writes each value on its own, so no other program's value is lost.
+    const auto settings = OpenSettings();
+    settings->setValue(key, value);
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
+
 QString RuntimeFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/quillon");

@@ -3,6 +3,7 @@
 #include "basQuillon.h"
 #include "basRegistry.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -181,6 +182,32 @@ TEST_F(Settings, TwoProcessesWritingAtOnceLoseNothing)
         for (const char *prefix : {"Options/A", "Options/B"})
             found += raw.value(QLatin1String(prefix) + QString::number(i)).toString() == QString::number(i * 7);
     EXPECT_EQ(found, 1000);
+}
+
+// Another program's write in the same clock tick that leaves the file's size alone
+// looks, by size and time, like no change at all; it must still survive our next write,
+// and a reader must see our write.
+TEST_F(Settings, AWriteThatLooksLikeNoChangeIsKept)
+{
+    ASSERT_TRUE(basQuillon::SaveOption(QStringLiteral("A"), QStringLiteral("1")));
+    ASSERT_EQ(basQuillon::GetOption(QStringLiteral("A"), QString()), QStringLiteral("1"));
+    QFile file(basPlatform::SettingsLocation());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime time = file.fileTime(QFileDevice::FileModificationTime);
+    QByteArray bytes = file.readAll();
+    bytes.replace("A=1", "A=2");
+    file.seek(0);
+    file.write(bytes);
+    file.flush();
+    ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    file.close();
+
+    ASSERT_TRUE(basQuillon::SaveOption(QStringLiteral("B"), QStringLiteral("3")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    bytes = file.readAll();
+    EXPECT_TRUE(bytes.contains("A=2")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("B=3")) << bytes.constData();
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("A"), QString()), QStringLiteral("2"));
 }
 
 TEST(LiturgicalColor, ExactNamesOnly)
