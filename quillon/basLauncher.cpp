@@ -1,5 +1,6 @@
 #include "basLauncher.h"
 
+#include "DesktopRestartWatch.h"
 #include "HeadlessRun.h"
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
@@ -32,8 +33,9 @@ int Main(QApplication &app)
     basSysTray::SystemTray tray;
     LauncherServices services;
     services.programFolder = basPlatform::ProgramFolder();
-    services.desktopForgetsWallpaper = basPlatform::ForgetsWallpaperOnRestart(
-        basPlatform::ChooseWallpaperBackend(basPlatform::CurrentDesktopEnvironment()).backend);
+    const basPlatform::WallpaperBackend backend =
+        basPlatform::ChooseWallpaperBackend(basPlatform::CurrentDesktopEnvironment()).backend;
+    services.desktopForgetsWallpaper = basPlatform::ForgetsWallpaperOnRestart(backend);
     services.clock = &clock;
     services.tray = &tray;
     services.askBeforeRedraw = [] {
@@ -52,6 +54,8 @@ int Main(QApplication &app)
     QObject::connect(&sleep, &SleepWatch::Resumed, &form, &frmMain::Timer1_Timer);
     ScreenWatch screens;
     QObject::connect(&screens, &ScreenWatch::Changed, &form, &frmMain::OnScreensChanged);
+    DesktopRestartWatch desktop(services.desktopForgetsWallpaper ? basPlatform::DesktopBusName(backend) : QString());
+    QObject::connect(&desktop, &DesktopRestartWatch::Restarted, &form, &frmMain::OnDesktopRestarted);
 
     form.Form_Load();
     return app.exec();

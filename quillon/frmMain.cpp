@@ -465,3 +465,5 @@ void frmMain::OnScreensChanged()
     if (IsCalendarDisplayed())
         mnuRefreshCalendar_Click();
 }
+
+void frmMain::OnDesktopRestarted() { OnScreensChanged(); }

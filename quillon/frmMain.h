@@ -67,6 +67,8 @@ public:
     void Timer1_Timer();
     // The screens changed: the wallpaper is redrawn to their new size.
     void OnScreensChanged();
+    // The desktop program (re)started and shows no wallpaper of ours: it is drawn again.
+    void OnDesktopRestarted();
     void Form_Unload();
 
     void mnuScheduler_Click();

@@ -237,4 +237,26 @@ TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainAtASecondLoginTheSameDay)
     EXPECT_GE(WaitForCalendar(), kShowing);
 }
 
+// A desktop that restarts while the launcher runs (after a crash, say) is given the
+// month again at once, not left black until the next day.
+TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainWhenTheDesktopRestarts)
+{
+    StartSession({QStringLiteral("pcmanfm-qt")});
+    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    ASSERT_TRUE(StartLauncher(QStringLiteral("LXQt")));
+    for (int waited = 0; !QFile::exists(WallpaperPath()) && waited < kShowsWithinMs; waited += 100)
+        QThread::msleep(100);
+    ASSERT_GE(WaitForCalendar(), kShowing);
+
+    ASSERT_EQ(session->Run(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--quit")}), 0);
+    const QImage drawn = Wallpaper();
+    ASSERT_LT(ShareShowing(session->WaitForScreen([&](const QImage &shot) { return ShareShowing(shot, drawn) < 0.5; },
+                                                  kShowsWithinMs),
+                           drawn),
+              0.5);
+    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
+    EXPECT_GE(WaitForCalendar(), kShowing);
+}
+
 } // namespace
