@@ -17,9 +17,11 @@ namespace {
 // writes within one clock tick that leave the size alone would so overwrite each
 // other. The value is therefore set on a private copy of the current bytes, which no
 // one has parsed before.
-bool Edited(const QByteArray &current, const QString &key, const QString &value, QByteArray &edited)
+// The copy sits beside the file, in the one folder a write needs anyway.
+bool Edited(const QFileInfo &file, const QByteArray &current, const QString &key, const QString &value,
+            QByteArray &edited)
 {
-    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillon-settings-XXXXXX.conf"));
+    QTemporaryFile copy(file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".XXXXXX"));
     if (!copy.open() || copy.write(current) != current.size() || !copy.flush())
         return false;
     copy.close();
@@ -64,7 +66,7 @@ bool WriteValue(const QString &fileName, const QString &key, const QString &valu
         file.close();
     }
     QByteArray edited;
-    if (!Edited(current, key, value, edited))
+    if (!Edited(info, current, key, value, edited))
         return false;
 
     QSaveFile out(fileName);

@@ -1,5 +1,5 @@
 // Options start to dialog shown, with a pictures folder of 5,000 files, one of them a
-// full-HD photo that is the current wallpaper.
+// full-HD photo that is the current wallpaper; and the settings written on OK.
 //
 //   bench_options [benchmark flags]     each iteration starts a fresh process of itself
 //                                        that runs the options program's start and
@@ -137,6 +137,19 @@ void BM_OptionsStartToShown(benchmark::State &state)
 }
 
 BENCHMARK(BM_OptionsStartToShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// What OK costs in the settings store: every general setting written, each at once.
+void BM_OkWritesEverySetting(benchmark::State &state)
+{
+    static Fixture fixture;
+    basQuillon::GeneralSettingsRecord record = basQuillon::LoadGeneralSettings();
+    for (auto _ : state) {
+        record.CalendarWarningTimeout = record.CalendarWarningTimeout == 30 ? 45 : 30;
+        basQuillon::SaveGeneralSettings(record);
+    }
+}
+
+BENCHMARK(BM_OkWritesEverySetting)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
 
