@@ -90,6 +90,19 @@ protected:
         return session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {}, launcherEnv);
     }
 
+    // LXQt's desktop, up once it holds its name on the session bus.
+    bool StartLxqtDesktop()
+    {
+        return session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")})
+            && session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs);
+    }
+
+    void WaitForWallpaperFile()
+    {
+        for (int waited = 0; !QFile::exists(WallpaperPath()) && waited < kShowsWithinMs; waited += 100)
+            QThread::msleep(100);
+    }
+
     std::unique_ptr<DesktopSession> session;
 };
 
@@ -202,8 +215,7 @@ TEST_F(RealDesktop, LxqtTakesTheMonthOnceItsDesktopRuns)
     EXPECT_EQ(early.exitCode, 3) << qPrintable(early.err);
     EXPECT_TRUE(early.err.contains(QLatin1String("not running yet"))) << qPrintable(early.err);
 
-    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
-    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    ASSERT_TRUE(StartLxqtDesktop());
     const RunResult retry = RunCalendar(QStringLiteral("LXQt"));
     ASSERT_EQ(retry.exitCode, 0) << qPrintable(retry.err);
     EXPECT_GE(WaitForCalendar(), kShowing);
@@ -229,11 +241,9 @@ TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainAtASecondLoginTheSameDay)
 {
     StartSession({QStringLiteral("pcmanfm-qt")});
     Option(basQuillon::kLastStartUpDate, basDateText::FormatDateText(basPlatform::Today()));
-    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
-    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    ASSERT_TRUE(StartLxqtDesktop());
     ASSERT_TRUE(StartLauncher(QStringLiteral("LXQt")));
-    for (int waited = 0; !QFile::exists(WallpaperPath()) && waited < kShowsWithinMs; waited += 100)
-        QThread::msleep(100);
+    WaitForWallpaperFile();
     EXPECT_GE(WaitForCalendar(), kShowing);
 }
 
@@ -242,11 +252,9 @@ TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainAtASecondLoginTheSameDay)
 TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainWhenTheDesktopRestarts)
 {
     StartSession({QStringLiteral("pcmanfm-qt")});
-    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
-    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.pcmanfm.PCManFM"), kShowsWithinMs));
+    ASSERT_TRUE(StartLxqtDesktop());
     ASSERT_TRUE(StartLauncher(QStringLiteral("LXQt")));
-    for (int waited = 0; !QFile::exists(WallpaperPath()) && waited < kShowsWithinMs; waited += 100)
-        QThread::msleep(100);
+    WaitForWallpaperFile();
     ASSERT_GE(WaitForCalendar(), kShowing);
 
     ASSERT_EQ(session->Run(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--quit")}), 0);
@@ -255,7 +263,7 @@ TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainWhenTheDesktopRestarts)
                                                   kShowsWithinMs),
                            drawn),
               0.5);
-    ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
+    ASSERT_TRUE(StartLxqtDesktop());
     EXPECT_GE(WaitForCalendar(), kShowing);
 }
 
