@@ -16,8 +16,9 @@ namespace {
 // again only when the size or the modification time (to the millisecond) differs. Two
 // writes within one clock tick that leave the size alone would so overwrite each
 // other. The value is therefore set on a private copy of the current bytes, which no
-// one has parsed before.
-// The copy sits beside the file, in the one folder a write needs anyway.
+// one has parsed before; the copy sits beside the file, in the folder a write needs
+// anyway. Lines QSettings cannot read are dropped, as the readers ignore them too: a
+// damaged file must not stop every later write.
 bool Edited(const QFileInfo &file, const QByteArray &current, const QString &key, const QString &value,
             QByteArray &edited)
 {
@@ -27,11 +28,9 @@ bool Edited(const QFileInfo &file, const QByteArray &current, const QString &key
     copy.close();
     {
         QSettings settings(copy.fileName(), QSettings::IniFormat);
-        if (settings.status() != QSettings::NoError)
-            return false;
         settings.setValue(key, value);
         settings.sync();
-        if (settings.status() != QSettings::NoError)
+        if (settings.status() == QSettings::AccessError)
             return false;
     }
     // QSettings replaced the copy by renaming, so it is read again by its name.

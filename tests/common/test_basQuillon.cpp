@@ -146,6 +146,9 @@ TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
         garbage.append(static_cast<char>((i * 131 + 7) % 256));
     WriteRaw(garbage);
     EXPECT_EQ(basQuillon::LoadGeneralSettings(), basQuillon::DefaultGeneralSettings());
+    // A damaged file does not stop the next write.
+    EXPECT_TRUE(basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")));
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CalendarOrientation"), QString()), QStringLiteral("3"));
 
     QFile::remove(basPlatform::SettingsLocation());
     ASSERT_TRUE(QDir().mkpath(basPlatform::SettingsLocation())); // a folder in its place
