@@ -460,10 +460,12 @@ void frmMain::Timer1_Timer()
     m_inTick = false;
 }
 
-void frmMain::OnScreensChanged()
+void frmMain::OnScreensChanged() { RedrawWhenDisplayed(); }
+
+void frmMain::OnDesktopRestarted() { RedrawWhenDisplayed(); }
+
+void frmMain::RedrawWhenDisplayed()
 {
     if (IsCalendarDisplayed())
         mnuRefreshCalendar_Click();
 }
-
-void frmMain::OnDesktopRestarted() { OnScreensChanged(); }

@@ -108,6 +108,8 @@ private:
                       const QStringList &arguments = {});
     // The redraw: a watched run of the calendar program, one at a time.
     void StartCalendar(const char *reportName);
+    // A redraw the user did not ask for: only while the calendar is on the desktop.
+    void RedrawWhenDisplayed();
     void OnCalendarFinished(int exitCode, const QString &lastErrorLine);
 
     LauncherServices m_services;
