@@ -1,7 +1,7 @@
 #include "basDayCaption.h"
 
 #include "basColor.h"
-#include "basQuillon.h"
+#include "basColorCombo.h"
 
 #include <algorithm>
 
@@ -27,8 +27,9 @@ Caption BuildCaption(const QDate &date, const QStringList &allDayNames, const QS
         caption.background = buttonFace;
         caption.foreground = Qt::black;
     } else {
-        // Names outside the five liturgical colours read as black, as in the colour list.
-        caption.background = basColor::ToQColor(basQuillon::LiturgicalColorFromName(dateColor));
+        // A day takes any of the sixteen event colours, not only the liturgical five;
+        // a name outside them reads as black.
+        caption.background = basColor::ToQColor(basColorCombo::ColorFromName(dateColor));
         caption.foreground = dateColor == QLatin1String("White") ? QColor(Qt::black) : QColor(Qt::white);
     }
     return caption;

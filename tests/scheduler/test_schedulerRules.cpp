@@ -1,6 +1,7 @@
 // The scheduler's rules that need no window: geometry, the fact box's text, the month
 // marks, the refresh rule, the toolbar pictures and the about box's texts.
 #include "QuillonTestEnvironment.h"
+#include "basDayCaption.h"
 #include "basFactOfTheDay.h"
 #include "basMain.h"
 #include "basMonthMarks.h"
@@ -15,6 +16,26 @@
 namespace {
 
 using basWindowGeometry::PlaceOnScreens;
+
+TEST(DayCaption, ADayTakesAnyOfTheSixteenEventColours)
+{
+    const QColor face(240, 240, 240);
+    const struct {
+        const char *name;
+        QColor background, foreground;
+    } cases[] = {
+        {"Blue", QColor(0, 0, 255), Qt::white},        {"Teal", QColor(0, 128, 128), Qt::white},
+        {"Purple", QColor(128, 0, 128), Qt::white},    {"White", Qt::white, Qt::black},
+        {"Fuschia", QColor(255, 0, 255), Qt::white},   {"blue", Qt::black, Qt::white},
+        {"", face, Qt::black},
+    };
+    for (const auto &c : cases) {
+        const basDayCaption::Caption caption = basDayCaption::BuildCaption(
+            QDate(2026, 12, 8), {}, QString::fromLatin1(c.name), QLocale::c(), face);
+        EXPECT_EQ(caption.background, c.background) << c.name;
+        EXPECT_EQ(caption.foreground, c.foreground) << c.name;
+    }
+}
 
 TEST(WindowGeometry, APositionOffEveryScreenComesBackOntoThePrimaryOne)
 {
