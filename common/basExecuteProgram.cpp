@@ -79,15 +79,20 @@ std::int32_t ExecuteAndWait(const QString &program, const QStringList &arguments
     return process.exitCode();
 }
 
-QString StartErrorText(const QString &displayName, std::int32_t number)
+QString ProgramDisplayName(const QString &program)
 {
-    return QStringLiteral("Error starting program '") + displayName + QStringLiteral("'.\r\nExit code: ")
-        + QString::number(number);
+    return basPlatform::ExecutableFileName(QFileInfo(program).completeBaseName());
 }
 
-void ShowStartError(const QString &displayName, std::int32_t number)
+QString StartErrorText(const QString &program, std::int32_t number)
 {
-    basPlatform::ShowMessage(StartErrorText(displayName, number), QStringLiteral("Quillon Error"),
+    return QStringLiteral("Error starting program '") + ProgramDisplayName(program)
+        + QStringLiteral("'.\r\nExit code: ") + QString::number(number);
+}
+
+void ShowStartError(const QString &program, std::int32_t number)
+{
+    basPlatform::ShowMessage(StartErrorText(program, number), QStringLiteral("Quillon Error"),
                              basPlatform::MessageIcon::Critical, basPlatform::MessageButtons::OkCancel);
 }
 

@@ -25,9 +25,12 @@ std::int32_t ExecuteProgram(const QString &program, const QStringList &arguments
 std::int32_t ExecuteAndWait(const QString &program, const QStringList &arguments = {});
 
 // The message every caller shows when a start failed: "Error starting program
-// 'calendar.exe'." and the exit code, critical icon, OK and Cancel, "Quillon Error".
+// 'calendar'." and the exit code, critical icon, OK and Cancel, "Quillon Error".
+// The program is named one way whoever started it: its file name on this system
+// ("calendar", or "calendar.exe" on Windows), whether a path or a bare name is given.
 // The button pressed does not matter to the callers.
-void ShowStartError(const QString &displayName, std::int32_t number);
-QString StartErrorText(const QString &displayName, std::int32_t number);
+void ShowStartError(const QString &program, std::int32_t number);
+QString StartErrorText(const QString &program, std::int32_t number);
+QString ProgramDisplayName(const QString &program);
 
 } // namespace basExecuteProgram

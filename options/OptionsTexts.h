@@ -15,7 +15,6 @@ inline constexpr auto kPageOrientation = "Orientation";
 inline constexpr auto kOk = "OK";
 inline constexpr auto kCancel = "Cancel";
 inline constexpr auto kApply = "&Apply";
-inline constexpr auto kCalendarFileName = "calendar.exe";
 
 // --- General page ---------------------------------------------------------------
 inline constexpr auto kSchedulerOptions = "Scheduler Options";

@@ -159,7 +159,7 @@ void frmOptions::StartCalendar()
         const std::int32_t result = m_environment.startProgram(m_environment.calendarProgram, arguments);
         step(40);
         if (result != 0)
-            basExecuteProgram::ShowStartError(QLatin1String(OptionsTexts::kCalendarFileName), result);
+            basExecuteProgram::ShowStartError(m_environment.calendarProgram, result);
     });
 }
 

@@ -18,7 +18,7 @@ int RenderOnce(const QString &calendarProgram)
 
     const std::int32_t result = basExecuteProgram::ExecuteAndWait(calendarProgram);
     if (result == -1) {
-        basExecuteProgram::ShowStartError(QFileInfo(calendarProgram).fileName(), result);
+        basExecuteProgram::ShowStartError(calendarProgram, result);
         return kExitNotStarted;
     }
     const QFileInfo after(picture);

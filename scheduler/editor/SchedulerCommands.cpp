@@ -184,11 +184,13 @@ void SchedulerCommands::Options()
         const std::int32_t backColor = settings.SchedulerBackColor;
         const std::int32_t fillColor = settings.SchedulerDurationFillColor;
         step(20);
+        // Options ends with 1 when cancelled or when another copy is already open: its
+        // own answer, nothing to report. Only a start that failed, or a crash, is (-1).
         const std::int32_t result = basExecuteProgram::ExecuteAndWait(m_optionsProgram);
-        if (result != 0) {
-            basExecuteProgram::ShowStartError(QStringLiteral("options.exe"), result);
+        if (result < 0)
+            basExecuteProgram::ShowStartError(m_optionsProgram, result);
+        if (result != 0)
             return;
-        }
         step(30);
         settings = basQuillon::LoadGeneralSettings();
         step(40);

@@ -45,11 +45,16 @@ TEST_F(Launching, WaitingKeepsTimersRunning)
     EXPECT_GT(ticks, 0);
 }
 
-TEST_F(Launching, StartErrorMessageNamesTheFile)
+TEST_F(Launching, StartErrorMessageNamesTheProgramOneWayWhoeverStartedIt)
 {
-    ShowStartError(QStringLiteral("calendar.exe"), 53);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Error starting program 'calendar.exe'.\r\nExit code: 53"));
+    // A path, a bare name and a Windows file name all name the file of this system.
+    for (const QString &program : {QStringLiteral("/opt/q r/calendar"), QStringLiteral("calendar"),
+                                   QStringLiteral("calendar.exe")})
+        ShowStartError(program, 53);
+    ASSERT_EQ(messages.size(), 3u);
+    for (const auto &message : messages)
+        EXPECT_EQ(message.text, QStringLiteral("Error starting program '") + basPlatform::ExecutableFileName(
+                                    QStringLiteral("calendar")) + QStringLiteral("'.\r\nExit code: 53"));
     EXPECT_EQ(messages[0].title, QStringLiteral("Quillon Error"));
     EXPECT_EQ(messages[0].icon, basPlatform::MessageIcon::Critical);
     EXPECT_EQ(messages[0].buttons, basPlatform::MessageButtons::OkCancel);

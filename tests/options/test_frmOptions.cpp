@@ -303,7 +303,7 @@ TEST_F(OptionsDialogTest, AFailedCalendarStartIsShownAndTheSettingsStayWritten)
     startResult = 53;
     frmOptions &form = Open();
     form.cmdOk_Click();
-    EXPECT_EQ(Notices(), QStringList{QStringLiteral("Quillon Error|Error starting program 'calendar.exe'.\r\nExit code: 53")});
+    EXPECT_EQ(Notices(), QStringList{QStringLiteral("Quillon Error|Error starting program 'calendar'.\r\nExit code: 53")});
     EXPECT_EQ(Stored("DisplayCalendarOnDesktop"), QLatin1String("1"));
     EXPECT_EQ(form.ExitCode(), 0);
 }

@@ -209,12 +209,19 @@ TEST_F(Commands, OptionsTakesTheSavedColoursOnlyWhenTheProgramEndsWell)
     EXPECT_EQ(settings.SchedulerBackColor, 255);
     EXPECT_TRUE(settings.CheckForConflicts) << "the stored setting replaces the one in memory";
 
+    // Cancel (or another copy already open) ends with 1: no reload, and no error either.
     env.Set("QUILLON_FAKE_BACKCOLOR", "65280");
-    env.Set("QUILLON_FAKE_EXIT", "3");
+    env.Set("QUILLON_FAKE_EXIT", "1");
+    commands->Options();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(dayView.BackColor(), 255);
+    EXPECT_EQ(settings.SchedulerBackColor, 255);
+
+    // Only a program that cannot be started is reported.
+    commands->SetOptionsProgram(TempPath(QStringLiteral("options")));
     commands->Options();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error starting program 'options.exe'.")));
-    EXPECT_EQ(dayView.BackColor(), 255);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error starting program 'options'.")));
     EXPECT_EQ(settings.SchedulerBackColor, 255);
 }
 
