@@ -38,9 +38,19 @@ int Main(const QStringList &arguments)
     using basOperation::Steps;
     return basOperation::Trap("basCalendar.Main", kExitError, [&](Steps &step) {
         step(20);
-        if (basPlatform::PreviousInstanceRunning(QStringLiteral("calendar"))) {
+        QString noLock;
+        switch (basPlatform::TakeInstanceLock(QStringLiteral("calendar"), &noLock)) {
+        case basPlatform::InstanceLock::Taken:
+            break;
+        case basPlatform::InstanceLock::HeldByAnother:
             step(30);
             return kExitDone; // the running one finishes the work
+        case basPlatform::InstanceLock::Unavailable:
+            // Not "another copy runs": nothing was drawn, and the caller must hear why.
+            step(40);
+            Note(QStringLiteral("no single-instance lock can be made (%1); not drawn").arg(noLock));
+            throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                        QStringLiteral("No single-instance lock can be made (%1)").arg(noLock));
         }
         step(50);
         bool clearCalendarMode = false;

@@ -223,11 +223,11 @@ LockOutcome TryLockIn(const QString &folder, const QString &programName, std::un
 }
 } // namespace
 
-bool PreviousInstanceRunning(const QString &programName)
+InstanceLock TakeInstanceLock(const QString &programName, QString *why)
 {
     auto &locks = Locks();
     if (locks.count(programName))
-        return false;
+        return InstanceLock::Taken;
     // The runtime folder first; when it cannot hold a lock, the temporary folder.
     QStringList folders{RuntimeFolder()};
     if (!folders.contains(TemporaryFolder()))
@@ -235,23 +235,34 @@ bool PreviousInstanceRunning(const QString &programName)
     QStringList reasons;
     for (const QString &folder : folders) {
         std::unique_ptr<QLockFile> lock;
-        QString why;
-        switch (TryLockIn(folder, programName, lock, why)) {
+        QString reason;
+        switch (TryLockIn(folder, programName, lock, reason)) {
         case LockOutcome::Taken:
             locks.emplace(programName, std::move(lock));
-            return false;
+            return InstanceLock::Taken;
         case LockOutcome::HeldByAnother:
-            return true;
+            return InstanceLock::HeldByAnother;
         case LockOutcome::NotHere:
-            reasons.append(why);
+            reasons.append(reason);
             break;
         }
     }
-    // Without a lock a second copy could not be told apart: this one ends, and says why.
-    std::fprintf(stderr, "%s: no single-instance lock can be made (%s); not started\n", qPrintable(programName),
-                 qPrintable(reasons.join(QStringLiteral("; "))));
-    std::fflush(stderr);
-    return true;
+    if (why)
+        *why = reasons.join(QStringLiteral("; "));
+    return InstanceLock::Unavailable;
+}
+
+bool PreviousInstanceRunning(const QString &programName)
+{
+    QString why;
+    const InstanceLock lock = TakeInstanceLock(programName, &why);
+    if (lock == InstanceLock::Unavailable) {
+        // Without a lock a second copy could not be told apart: this one ends, and says why.
+        std::fprintf(stderr, "%s: no single-instance lock can be made (%s); not started\n", qPrintable(programName),
+                     qPrintable(why));
+        std::fflush(stderr);
+    }
+    return lock != InstanceLock::Taken;
 }
 
 void ReleaseInstanceLock(const QString &programName) { Locks().erase(programName); }

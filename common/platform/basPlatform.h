@@ -75,6 +75,10 @@ void SetMessagePresenter(MessageHandler presenter);
 // owner is taken over; when neither the runtime nor the temporary folder can hold a
 // lock, it says so on stderr and answers true, so the program ends.
 bool PreviousInstanceRunning(const QString &programName);
+// The same test, telling "another copy runs" from "no lock can be had here"; why names
+// the folders tried and what went wrong in each.
+enum class InstanceLock { Taken, HeldByAnother, Unavailable };
+InstanceLock TakeInstanceLock(const QString &programName, QString *why = nullptr);
 void ReleaseInstanceLock(const QString &programName);
 
 // --- Settings -------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -371,6 +372,20 @@ TEST_F(CalendarProgram, GarbageLockFileDoesNotStopTheCalendar)
     const RunResult run = Run();
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_TRUE(QFile::exists(WallpaperPath()));
+}
+
+TEST_F(CalendarProgram, NoLockAnywhereIsAnErrorNotAnotherCopy)
+{
+    CreateDatabase();
+    QTemporaryDir temp;
+    env.Set("TMPDIR", temp.path().toLocal8Bit());
+    for (const QString &folder : {basPlatform::RuntimeFolder(), basPlatform::TemporaryFolder()})
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/quillon-calendar.lock/inside")));
+    const RunResult run = Run();
+    EXPECT_EQ(run.exitCode, 2) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QLatin1String("no single-instance lock can be made"))) << qPrintable(run.err);
+    EXPECT_TRUE(ErrorLog().contains(QLatin1String("basCalendar.Main"))) << qPrintable(ErrorLog());
+    EXPECT_FALSE(QFile::exists(WallpaperPath()));
 }
 
 TEST_F(CalendarProgram, KilledRenderLeavesTheOldFileWhole)
