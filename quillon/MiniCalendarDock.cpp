@@ -1,5 +1,7 @@
 #include "MiniCalendarDock.h"
 
+#include <algorithm>
+
 namespace MiniCalendarDock {
 
 Edge TaskbarEdge(const QRect &screen, const QRect &workArea)
@@ -46,6 +48,42 @@ QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &win
         break;
     }
     return position + screen.topLeft();
+}
+
+namespace {
+Edge NearestEdge(const QRect &screen, const QPoint &point)
+{
+    const int distances[] = {point.y() - screen.top(), screen.bottom() - point.y(), point.x() - screen.left(),
+                             screen.right() - point.x()};
+    const Edge edges[] = {Edge::Top, Edge::Bottom, Edge::Left, Edge::Right};
+    return edges[std::min_element(std::begin(distances), std::end(distances)) - std::begin(distances)];
+}
+
+// Keeps [start, start + length) on [low, high) where it fits; the low end wins otherwise.
+int Within(int start, int length, int low, int high) { return std::max(low, std::min(start, high - length)); }
+} // namespace
+
+QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &window, const QRect &icon)
+{
+    if (icon.isEmpty())
+        return DockPosition(screen, workArea, window);
+    const Edge edge = workArea == screen ? NearestEdge(screen, icon.center()) : TaskbarEdge(screen, workArea);
+    const int screenRight = screen.left() + screen.width();
+    const int screenBottom = screen.top() + screen.height();
+    // Along the panel: the window's far edge lines up with the icon's, kept on the screen.
+    const int alongX = Within(icon.left() + icon.width() - window.width(), window.width(), screen.left(), screenRight);
+    const int alongY = Within(icon.top() + icon.height() - window.height(), window.height(), screen.top(), screenBottom);
+    switch (edge) {
+    case Edge::Top:
+        return {alongX, std::max(icon.top() + icon.height(), workArea.top())};
+    case Edge::Bottom:
+        return {alongX, std::min(icon.top(), workArea.top() + workArea.height()) - window.height()};
+    case Edge::Left:
+        return {std::max(icon.left() + icon.width(), workArea.left()), alongY};
+    case Edge::Right:
+        break;
+    }
+    return {std::min(icon.left(), workArea.left() + workArea.width()) - window.width(), alongY};
 }
 
 } // namespace MiniCalendarDock

@@ -19,4 +19,10 @@ QString EdgeName(Edge edge); // "TOP", "BOTTOM", "LEFT", "RIGHT"
 // The window's top-left corner for a window of the given size.
 QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &window);
 
+// Beside the tray icon (its rectangle on the desktop), never over it, so the icon stays
+// in reach to hide the window again: above an icon in a bottom panel, left of one in a
+// right panel, and so on. A panel that reserves no space is found by the screen edge
+// nearest the icon. An empty icon rectangle (not known) docks in the corner as above.
+QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &window, const QRect &icon);
+
 } // namespace MiniCalendarDock

@@ -3,6 +3,7 @@
 // launcher's logic runs in tests without a tray.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -24,4 +25,6 @@ public:
     virtual void RemoveTrayIcon() = 0;
     virtual bool IsShown() const = 0;
     virtual void SetMessageHandler(MessageHandler handler) = 0;
+    // Where the icon sits on the desktop; empty when the tray does not tell.
+    virtual QRect IconGeometry() const = 0;
 };

@@ -70,4 +70,6 @@ bool SystemTray::IsShown() const { return m_icon && m_icon->isVisible(); }
 
 void SystemTray::SetMessageHandler(MessageHandler handler) { m_handler = std::move(handler); }
 
+QRect SystemTray::IconGeometry() const { return m_icon ? m_icon->geometry() : QRect(); }
+
 } // namespace basSysTray

@@ -30,6 +30,7 @@ public:
     void RemoveTrayIcon() override;
     bool IsShown() const override;
     void SetMessageHandler(MessageHandler handler) override;
+    QRect IconGeometry() const override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> m_icon;

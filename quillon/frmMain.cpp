@@ -64,7 +64,7 @@ frmMain::frmMain(LauncherServices services, QWidget *parent)
     connect(&m_desktopRetry, &QTimer::timeout, this, [this] { StartCalendar(kWaitForDesktop); });
     connect(&m_calendarRun, &CalendarRun::Finished, this, &frmMain::OnCalendarFinished);
     connect(&m_calendarRun, &CalendarRun::StartFailed, this, [](const QString &program, std::int32_t number) {
-        basExecuteProgram::ShowStartError(QFileInfo(program).fileName(), number);
+        basExecuteProgram::ShowStartError(program, number);
     });
     if (m_services.tray)
         m_services.tray->SetMessageHandler([this](TrayMessage message) { Form_MouseMove(message); });
@@ -243,14 +243,10 @@ void frmMain::Form_MouseMove(TrayMessage message)
             if (!m_miniCalendar)
                 m_miniCalendar = new frmMiniCalendar;
             step(50);
-            if (m_miniCalendar->isVisible()) {
-                step(60);
-                m_miniCalendar->hide();
-            } else {
-                step(70);
-                m_miniCalendar->show();
-                m_miniCalendar->raise();
-            }
+            if (!m_miniCalendar->isVisible() && m_services.tray)
+                m_miniCalendar->SetIconGeometry(m_services.tray->IconGeometry());
+            step(70);
+            m_miniCalendar->Toggle();
             break;
         case TrayMessage::None:
             break;
@@ -268,7 +264,7 @@ void frmMain::StartProgram(const char *reportName, const QString &programName, c
         step(40);
         if (result != 0) {
             step(50);
-            basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+            basExecuteProgram::ShowStartError(file, result);
         }
     });
 }
@@ -295,7 +291,7 @@ void frmMain::StartCalendar(const char *reportName)
         step(40);
         if (result != 0) {
             step(50);
-            basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+            basExecuteProgram::ShowStartError(file, result);
         }
     });
 }
@@ -393,7 +389,7 @@ void frmMain::mnuExit_Click()
                 const std::int32_t result = basExecuteProgram::ExecuteProgram(file, {QStringLiteral("-1")});
                 step(70);
                 if (result != 0)
-                    basExecuteProgram::ShowStartError(QFileInfo(file).fileName(), result);
+                    basExecuteProgram::ShowStartError(file, result);
             }
         }
         step(140);

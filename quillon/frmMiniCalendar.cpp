@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -57,15 +58,63 @@ void frmMiniCalendar::MoveForm()
 {
     basOperation::TrapVoid("quillon.exe:frmMiniCalendar.MoveForm", [this](basOperation::Steps &step) {
         step(20);
-        QScreen *screen = m_watched ? m_watched : QGuiApplication::primaryScreen();
+        QScreen *screen = m_icon.isEmpty() ? nullptr : QGuiApplication::screenAt(m_icon.center());
+        if (!screen)
+            screen = m_watched ? m_watched : QGuiApplication::primaryScreen();
         if (!screen)
             return; // no screen at all: nothing to dock against
         step(30);
         const QRect screenArea = screen->geometry();
         const QRect workArea = screen->availableGeometry();
         step(220);
-        move(MiniCalendarDock::DockPosition(screenArea, workArea, frameGeometry().size()));
+        move(MiniCalendarDock::DockPosition(screenArea, workArea, frameGeometry().size(), m_icon));
     });
+}
+
+void frmMiniCalendar::SetIconGeometry(const QRect &icon)
+{
+    m_icon = icon;
+    MoveForm();
+}
+
+namespace {
+// A press on the tray icon takes the focus from the window before the icon reports
+// the click; within this span the click is the one that hid it.
+constexpr qint64 kOutsideClickMs = 500;
+} // namespace
+
+void frmMiniCalendar::Toggle()
+{
+    if (isVisible()) {
+        hide();
+        return;
+    }
+    if (m_hiddenByOutsideClick.isValid() && !m_hiddenByOutsideClick.hasExpired(kOutsideClickMs)) {
+        m_hiddenByOutsideClick.invalidate();
+        return;
+    }
+    show();
+    raise();
+    activateWindow();   // so that a click elsewhere takes the focus and hides it
+}
+
+void frmMiniCalendar::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool frmMiniCalendar::event(QEvent *event)
+{
+    // A click anywhere else hides it, as a popup would; it keeps no state worth keeping.
+    if (event->type() == QEvent::WindowDeactivate && isVisible()) {
+        hide();
+        m_hiddenByOutsideClick.start();
+    }
+    return QWidget::event(event);
 }
 
 void frmMiniCalendar::showEvent(QShowEvent *event)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDate>
+#include <QElapsedTimer>
+#include <QRect>
 #include <QWidget>
 
 class MonthView;
@@ -19,17 +21,27 @@ public:
     // Loads the window without showing it.
     explicit frmMiniCalendar(QWidget *parent = nullptr);
 
-    // Places the window by the taskbar of the primary screen.
+    // Places the window beside the tray icon, or by the taskbar of the primary screen
+    // when the icon's place is not known.
     void MoveForm();
+    // The tray icon's rectangle on the desktop; empty when the tray does not say.
+    void SetIconGeometry(const QRect &icon);
+    // The middle click on the icon: shows the window, or hides it. A click on the icon
+    // that has just hidden the window (it lost the focus to the click) leaves it hidden.
+    void Toggle();
 
     MonthView *SSMonth() const { return m_month; }
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void WatchScreen(QScreen *screen);
 
     MonthView *m_month;
     QScreen *m_watched = nullptr;
+    QRect m_icon;
+    QElapsedTimer m_hiddenByOutsideClick;
 };

@@ -37,12 +37,14 @@ public:
     void RemoveTrayIcon() override { shown = false; }
     bool IsShown() const override { return shown; }
     void SetMessageHandler(MessageHandler next) override { handler = std::move(next); }
+    QRect IconGeometry() const override { return geometry; }
 
     bool available = true;
     bool shown = false;
     QString tip;
     QMenu *menu = nullptr;
     MessageHandler handler;
+    QRect geometry;
     std::function<void()> onAdd; // runs as the icon is added
 };
 

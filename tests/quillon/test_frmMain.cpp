@@ -3,6 +3,8 @@
 #include "ScreenWatch.h"
 #include "basSysTray.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -198,9 +200,13 @@ TEST_F(Launcher, MenuCaptionsDefaultItemAndRefreshState)
     emit form.mnuPopupMenu()->aboutToShow(); // a host that draws the menu itself
     EXPECT_TRUE(form.mnuRefreshCalendar()->isEnabled());
 
-    // Middle click shows and hides the mini calendar; double click opens the scheduler.
+    // Middle click shows the mini calendar beside the icon and hides it again; double
+    // click opens the scheduler.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    tray.geometry = QRect(screen.right() - 40, screen.bottom() - 24, 24, 24);
     tray.handler(TrayMessage::MiddleButtonUp);
     EXPECT_TRUE(form.MiniCalendar()->isVisible());
+    EXPECT_FALSE(form.MiniCalendar()->frameGeometry().intersects(tray.geometry));
     tray.handler(TrayMessage::MiddleButtonUp);
     EXPECT_FALSE(form.MiniCalendar()->isVisible());
     tray.handler(TrayMessage::DoubleClick);
