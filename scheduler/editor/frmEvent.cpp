@@ -316,15 +316,15 @@ void frmEvent::SetEventEndTime(const QString &time)
 QString frmEvent::EventColor() const
 {
     const QString key = basColorCombo::SelectedKey(*m_color);
-    return key == QLatin1String(basColorCombo::kDefaultKey) ? QString() : key;
+    return key == QLatin1String(basColorCombo::kDefaultKey) ? m_keptColor : key;
 }
 
 void frmEvent::SetEventColor(const QString &color)
 {
-    const int index = basColorCombo::FindKey(*m_color, color.isEmpty() ? QString::fromLatin1(basColorCombo::kDefaultKey) : color);
-    if (index < 0)
-        throw basOperation::Failure(35601, QStringLiteral("Element not found"));
-    m_color->setCurrentIndex(index);
+    const QString defaultKey = QString::fromLatin1(basColorCombo::kDefaultKey);
+    const int index = basColorCombo::FindKey(*m_color, color.isEmpty() ? defaultKey : color);
+    m_keptColor = index < 0 ? color : QString();
+    m_color->setCurrentIndex(index < 0 ? basColorCombo::FindKey(*m_color, defaultKey) : index);
 }
 
 void frmEvent::SetEventIconIndex(const QString &icon)
@@ -437,6 +437,7 @@ void frmEvent::chkAllDayEvent_Click()
 
 void frmEvent::cboEventColor_Click()
 {
+    m_keptColor.clear();   // the user's pick, "(Default)" included, replaces a kept colour
     if (!m_loading)
         m_notes->setFocus();
 }

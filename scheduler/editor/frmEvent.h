@@ -161,6 +161,9 @@ private:
     QComboBox *m_end;
     QCheckBox *m_allDay;
     QComboBox *m_color;
+    // A stored colour the list does not offer (an older file, an import): shown as
+    // "(Default)" and saved unchanged until the user picks a colour.
+    QString m_keptColor;
     QPlainTextEdit *m_notes;
     QLabel *m_iconPicture;
     QPushButton *m_iconButton;

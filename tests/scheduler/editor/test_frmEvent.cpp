@@ -75,8 +75,36 @@ TEST_F(EditorWindow, ExistingEventKeepsItsEndWhenTheStartChanges)
     editor->SetEventEndTime(QStringLiteral("9:30 AM"));
     editor->SetEventStartTime(QStringLiteral("8:00 AM"));
     EXPECT_EQ(editor->EventEndTime(), QStringLiteral("9:30 AM"));
-    EXPECT_THROW(editor->SetEventColor(QStringLiteral("red")), basOperation::Failure);
     EXPECT_THROW(editor->SetEventIconIndex(QStringLiteral("157")), basOperation::Failure);
+}
+
+TEST_F(EditorWindow, AColourTheListDoesNotOfferIsKeptUntilTheUserPicksOne)
+{
+    const qint64 id = Store(QStringLiteral("Imported"), {kDay}, QStringLiteral("9:00 AM"), QStringLiteral("9:30 AM"));
+    const auto open = [&] {
+        auto editor = NewEditor();
+        editor->SetEventID(QString::number(id));
+        editor->SetEventSubject(QStringLiteral("Imported"));
+        editor->SetEventDate(kDayText);
+        editor->SetEventStartTime(QStringLiteral("9:00 AM"));
+        editor->SetEventEndTime(QStringLiteral("9:30 AM"));
+        editor->SetEventColor(QStringLiteral("Crimson"));
+        return editor;
+    };
+    auto editor = open();
+    EXPECT_EQ(editor->cboEventColor()->currentText(), QStringLiteral("(Default)"));
+    editor->cmdOK_Click();
+    EXPECT_EQ(Read(id).EventColor, QStringLiteral("Crimson"));
+
+    // A colour picked from the list, "(Default)" too, replaces it.
+    for (const QString &picked : {QStringLiteral("Blue"), QStringLiteral("(Default)")}) {
+        auto again = open();
+        QComboBox *colors = again->cboEventColor();
+        colors->setCurrentIndex(colors->findText(picked));
+        emit colors->activated(colors->currentIndex());
+        again->cmdOK_Click();
+        EXPECT_EQ(Read(id).EventColor, picked == QLatin1String("Blue") ? picked : QString()) << qPrintable(picked);
+    }
 }
 
 TEST_F(EditorWindow, AllDayEventIsStoredPlainAndReopensWithoutATimeError)
