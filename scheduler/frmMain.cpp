@@ -108,8 +108,6 @@ std::optional<std::int32_t> StoredNumber(int step, const char *name, basQuillon:
                     std::optional<std::int32_t>());
 }
 
-QString ProgramDisplayName(const QString &path) { return QFileInfo(path).fileName(); }
-
 // Menu captions take "&" as the access-key mark; a name shows its own "&" doubled.
 QString MenuText(const QString &name)
 {
@@ -486,6 +484,10 @@ void frmMain::Form_Unload()
     basOperation::TrapSilently(0, [&](Steps &) {
         if (m_notes->hasFocus() || m_notes->document()->isModified())
             txtNotes_LostFocus();
+        // Other days' notes the store refused earlier get one more try.
+        for (auto it = m_unsavedNotes.cbegin(); it != m_unsavedNotes.cend(); ++it)
+            if (it.key() != m_notesDate)
+                m_store.UpdateDateNotes(it.key(), it.value());
         return 0;
     });
     basOperation::TrapSilently(0, [&](Steps &) {
@@ -507,7 +509,7 @@ void frmMain::Form_Unload()
         if (m_calendarRefreshNeeded && m_settings.DisplayCalendarOnDesktop >= 1) {
             const QString program = basExecuteProgram::ProgramPath(QStringLiteral("calendar"));
             if (const std::int32_t result = basExecuteProgram::ExecuteProgram(program); result != 0)
-                basExecuteProgram::ShowStartError(ProgramDisplayName(program), result);
+                basExecuteProgram::ShowStartError(program, result);
         }
         return 0;
     });
@@ -747,6 +749,7 @@ void frmMain::UpdateDayView()
         m_dayView->SetSelectedTimeSlot(-1);
         m_tbEdit->setEnabled(false);
         m_tbDelete->setEnabled(false);
+        UpdateStatusText();
         step(30);
         // The day's events with their data in one query.
         QList<basDatabase::DatedEvent> events;
@@ -759,8 +762,9 @@ void frmMain::UpdateDayView()
             const basDatabase::DayRecord day = days.value(0);
             step(50);
             UpdateDayViewCaption(day.DateColor);
-            m_notes->setPlainText(day.DateNotes);
-            m_notes->document()->setModified(false);
+            const auto unsaved = m_unsavedNotes.constFind(m_currentDate);
+            m_notes->setPlainText(unsaved != m_unsavedNotes.cend() ? *unsaved : day.DateNotes);
+            m_notes->document()->setModified(unsaved != m_unsavedNotes.cend());
             m_notesDate = m_currentDate;
             UpdateFactOfTheDay(day.DateColor, day.DateText);
         } else {
@@ -779,8 +783,12 @@ void frmMain::UpdateDayView()
 void frmMain::StoreNotesBeforeLeavingDay()
 {
     // Notes typed but not yet stored: the box kept the focus while the day was reloaded.
-    if (m_notesDate.isValid() && m_notes->document()->isModified())
+    if (m_notesDate.isValid() && m_notes->document()->isModified()) {
         txtNotes_LostFocus();
+        // The store said why it refused them; the text stays for its day.
+        if (m_notes->document()->isModified())
+            m_unsavedNotes.insert(m_notesDate, m_notes->toPlainText());
+    }
 }
 
 void frmMain::AddEventToDayView(const basDatabase::EventRecord &event)
@@ -914,8 +922,10 @@ void frmMain::txtNotes_LostFocus()
     // Stored for the day the box was filled for, whatever day is shown by now.
     if (!m_notesDate.isValid() || !m_store.IsOpen())
         return;
-    if (m_store.UpdateDateNotes(m_notesDate, m_notes->toPlainText()))
+    if (m_store.UpdateDateNotes(m_notesDate, m_notes->toPlainText())) {
         m_notes->document()->setModified(false);
+        m_unsavedNotes.remove(m_notesDate);
+    }
 }
 
 void frmMain::SSMonth_DaySelected(const QDate &date)
@@ -939,8 +949,21 @@ void frmMain::SSDay_Click()
         const bool selected = m_dayView->SelectedTask() >= 0;
         m_tbEdit->setEnabled(selected);
         m_tbDelete->setEnabled(selected);
+        UpdateStatusText();
         return 0;
     });
+}
+
+void frmMain::UpdateStatusText()
+{
+    // The selected event at a glance: "9:30 AM - 10:30 AM  Staff meeting".
+    const int selected = m_dayView->SelectedTask();
+    if (selected < 0) {
+        m_statusText->clear();
+        return;
+    }
+    const DayViewTask &task = m_dayView->Model().Task(selected);
+    m_statusText->setText(task.startText + QStringLiteral(" - ") + task.endText + QStringLiteral("  ") + task.text);
 }
 
 void frmMain::SSDay_DblClick()
@@ -983,6 +1006,7 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
             if (index >= 0)
                 m_dayView->SetSelectedTask(index);
         }
+        UpdateStatusText();
         step(30);
         m_mnuPopup->popup(QCursor::pos());
     });
@@ -1002,6 +1026,7 @@ void frmMain::DeleteSelectedEvent()
         return;
     DeleteEvent(m_dayView->TaskTagVariant(selected).toLongLong(), selected);
     m_tbEdit->setEnabled(false);
+    UpdateStatusText();
 }
 
 void frmMain::mnuEdit_Click()
@@ -1070,7 +1095,7 @@ void frmMain::Refresh()
         if (m_settings.DisplayCalendarOnDesktop > 0) {
             const QString program = basExecuteProgram::ProgramPath(QStringLiteral("calendar"));
             if (const std::int32_t result = basExecuteProgram::ExecuteProgram(program); result != 0) {
-                basExecuteProgram::ShowStartError(ProgramDisplayName(program), result);
+                basExecuteProgram::ShowStartError(program, result);
                 return;
             }
         }

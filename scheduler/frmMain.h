@@ -10,6 +10,7 @@
 #include "frmAbout.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -194,6 +195,7 @@ private:
     void BuildMenus();
     void BuildToolbar();
     void BuildStatusBar();
+    void UpdateStatusText();
     void Form_Unload();
     void UnloadOtherWindows();
     void SSMonth_DaySelected(const QDate &date);
@@ -226,6 +228,9 @@ private:
     // The day whose notes the notes box holds; invalid when the last load failed, so
     // nothing in the box is stored for a day it was not read from.
     QDate m_notesDate;
+    // Notes the store refused, by day: shown again, still unsaved, when the day is shown,
+    // rather than replaced by what the store holds.
+    QHash<QDate, QString> m_unsavedNotes;
 
     std::function<std::int32_t(const QString &)> m_colorFromName;
     std::function<QIcon(int)> m_eventIcon;

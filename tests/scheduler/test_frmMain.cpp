@@ -245,6 +245,38 @@ TEST_F(MainWindow, AFailedDayLoadNeverStoresTheShownNotesForTheNewDay)
     EXPECT_EQ(Notes(kToday), QStringLiteral("Dentist at 3"));
 }
 
+TEST_F(MainWindow, NotesTheStoreRefusesStayWithTheirDayUntilStored)
+{
+    Load();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // A store that reads but refuses every write of the day's notes, as a full disk does.
+    for (const char *when : {"INSERT", "UPDATE"})
+        Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                .arg(QLatin1String(when)));
+    window->txtNotes()->setFocus();
+    QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+
+    // The same day shown again (a save elsewhere reloads it): the text stays, still unsaved.
+    window->UpdateDayView();
+    EXPECT_FALSE(Reports().isEmpty()); // the store said why
+    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+
+    // Another day and back: that day's own notes, then the typed text again.
+    const QDate other(2026, 12, 9);
+    ClickDay(other);
+    EXPECT_TRUE(window->txtNotes()->toPlainText().isEmpty());
+    Show(kToday);
+    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+
+    // Once the store takes writes again, the text is stored for its day.
+    for (const char *when : {"INSERT", "UPDATE"})
+        Sql(QStringLiteral("DROP TRIGGER refuse_%1").arg(QLatin1String(when)));
+    ClickDay(other);
+    EXPECT_EQ(Notes(kToday), QStringLiteral("Call the plumber"));
+    EXPECT_EQ(Notes(other), QString());
+}
+
 TEST_F(MainWindow, NotesBeingTypedAreStoredWhenTheWindowCloses)
 {
     Load();
@@ -492,12 +524,17 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
     DayView &day = *window->SSDay();
     day.ScrollToSlot(14);
     const QRect task = day.TaskRect(0);
+    // The status bar says which event is selected.
+    auto *status = window->findChild<QLabel *>(QStringLiteral("StatusBar_Text"));
+    ASSERT_NE(status, nullptr);
     QTest::mouseClick(day.viewport(), Qt::LeftButton, {}, day.viewport()->mapFrom(&day, task.center()));
     EXPECT_TRUE(enabled("Edit"));
     EXPECT_TRUE(enabled("Delete"));
+    EXPECT_EQ(status->text(), QStringLiteral("8:00 AM - 9:00 AM  Dentist"));
     const QRect empty = day.SlotRect(20);
     QTest::mouseClick(day.viewport(), Qt::LeftButton, {}, day.viewport()->mapFrom(&day, empty.center()));
     EXPECT_FALSE(enabled("Edit"));
+    EXPECT_TRUE(status->text().isEmpty());
 
     // The Edit menu lists the day's all-day events, in order.
     window->mnuEdit_Click();
