@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 frmMiniCalendar::frmMiniCalendar(QWidget *parent)
@@ -81,6 +82,8 @@ namespace {
 // A press on the tray icon takes the focus from the window before the icon reports
 // the click; within this span the click is the one that hid it.
 constexpr qint64 kOutsideClickMs = 500;
+// How long after showing a move or a frame comes from the window manager's mapping.
+constexpr qint64 kSettleMs = 1000;
 } // namespace
 
 void frmMiniCalendar::Toggle()
@@ -121,4 +124,15 @@ void frmMiniCalendar::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     MoveForm();
+    m_shown.start();
 }
+
+void frmMiniCalendar::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // A window manager may map the window where it was first placed and add its frame:
+    // dock again once it says where the window is. Later moves are the user's.
+    if (event->spontaneous() && m_shown.isValid() && !m_shown.hasExpired(kSettleMs))
+        QTimer::singleShot(0, this, &frmMiniCalendar::MoveForm);
+}
+

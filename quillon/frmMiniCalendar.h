@@ -35,6 +35,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -44,4 +45,5 @@ private:
     QScreen *m_watched = nullptr;
     QRect m_icon;
     QElapsedTimer m_hiddenByOutsideClick;
+    QElapsedTimer m_shown;
 };

@@ -1,0 +1,171 @@
+// The programs as a user meets them: a private X display with a window manager and a
+// tray, the real programs, and the mouse and keys through xdotool.
+#include "DesktopSession.h"
+#include "QuillonTestEnvironment.h"
+#include "basQuillon.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRect>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using calendartest::DesktopSession;
+
+class UserSession : public quillontest::QuillonTest {
+protected:
+    void SetUp() override
+    {
+        QuillonTest::SetUp();
+        const QStringList missing = DesktopSession::Missing(
+            {QStringLiteral("Xvfb"), QStringLiteral("dbus-daemon"), QStringLiteral("xfwm4"), QStringLiteral("trayer"),
+             QStringLiteral("xdotool")});
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "not installed: " << qPrintable(missing.join(QLatin1String(", ")))
+                         << " (.ci/install-deps installs them)";
+        // Real message boxes: an error must show as a window the test can see.
+        env.Unset("QUILLON_NONINTERACTIVE");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"),
+                                TempPath(QStringLiteral("dbcalndr.sqlite"))));
+        basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
+        basQuillon::SaveOption(QStringLiteral("DisplaySchedulerOnStart"), QStringLiteral("0"));
+        session = std::make_unique<DesktopSession>(TempPath(QStringLiteral("home")));
+        QString error;
+        ASSERT_TRUE(session->Start(error)) << qPrintable(error);
+        ASSERT_TRUE(session->Launch(QStringLiteral("xfwm4"), {}));
+    }
+
+    bool Start(const char *program)
+    {
+        QProcessEnvironment ours;
+        ours.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigDir());
+        return session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/") + QLatin1String(program), {}, ours);
+    }
+
+    // The first shown window with exactly this title (xdotool matches it in any case),
+    // or that a search with these options finds; empty when none.
+    QRect Window(const QString &title) { return Found({QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')}); }
+    QRect Found(const QStringList &search)
+    {
+        QString out;
+        session->Run(QStringLiteral("xdotool"), QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")}
+                                                     + search
+                                                     + QStringList{QStringLiteral("getwindowgeometry"),
+                                                                   QStringLiteral("--shell"), QStringLiteral("%@")},
+                     &out);
+        QRect rect;
+        for (const QString &line : out.split(QLatin1Char('\n'))) {
+            const int value = line.section(QLatin1Char('='), 1).toInt();
+            if (line.startsWith(QLatin1String("X=")))
+                rect.moveLeft(value);
+            else if (line.startsWith(QLatin1String("Y=")))
+                rect.moveTop(value);
+            else if (line.startsWith(QLatin1String("WIDTH=")))
+                rect.setWidth(value);
+            else if (line.startsWith(QLatin1String("HEIGHT=")))
+                rect.setHeight(value);
+            else if (line.startsWith(QLatin1String("SCREEN=")) && rect.width() > 1)
+                return rect;
+        }
+        return QRect();
+    }
+
+    void Xdo(const QStringList &arguments) { session->Run(QStringLiteral("xdotool"), arguments); }
+    void Click(const QPoint &at, int button)
+    {
+        Xdo({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+             QString::number(button)});
+    }
+    void Activate(const QString &title)
+    {
+        Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+             QLatin1Char('^') + title + QLatin1Char('$'), QStringLiteral("windowactivate"), QStringLiteral("--sync")});
+    }
+
+    // As a person pauses between two clicks on the same thing.
+    static void Pause() { QThread::msleep(700); }
+
+    static bool WaitFor(const std::function<bool()> &condition, int milliseconds = 8000)
+    {
+        QDeadlineTimer deadline(milliseconds);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(100);
+        }
+        return true;
+    }
+
+    std::unique_ptr<DesktopSession> session;
+};
+
+TEST_F(UserSession, TheMiniCalendarOpensBesideTheTrayIconAndHidesLikeAPopup)
+{
+    // A panel that reserves no room, so the work area cannot say where the icon is.
+    ASSERT_TRUE(session->Launch(QStringLiteral("trayer"),
+                                {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"),
+                                 QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                                 QStringLiteral("--SetDockType"), QStringLiteral("false"),
+                                 QStringLiteral("--SetPartialStrut"), QStringLiteral("false")}));
+    ASSERT_TRUE(Start("quillon"));
+    QRect icon;
+    // The launcher's only shown window: its icon in the tray.
+    ASSERT_TRUE(WaitFor([&] {
+        return !(icon = Found({QStringLiteral("--classname"), QStringLiteral("^quillon$")})).isEmpty();
+    }));
+    const QString mini = QStringLiteral("Quillon");
+
+    // Shown beside the icon, frame included, so the icon stays in reach.
+    Click(icon.center(), 2);
+    QRect shown;
+    EXPECT_TRUE(WaitFor([&] {
+        shown = Window(mini);
+        return !shown.isEmpty() && !shown.adjusted(0, -40, 0, 0).intersects(icon);
+    })) << "at " << shown.x() << "," << shown.y() << " " << shown.width() << "x" << shown.height() << ", icon at "
+        << icon.x() << "," << icon.y();
+
+    // The icon hides it again; Esc does; so does a click into another window.
+    Click(icon.center(), 2);
+    EXPECT_TRUE(WaitFor([&] { return Window(mini).isEmpty(); }));
+    Pause();
+    Click(icon.center(), 2);
+    ASSERT_TRUE(WaitFor([&] { return !Window(mini).isEmpty(); }));
+    Xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+    EXPECT_TRUE(WaitFor([&] { return Window(mini).isEmpty(); }));
+
+    ASSERT_TRUE(Start("scheduler"));
+    QRect scheduler;
+    ASSERT_TRUE(WaitFor([&] { return !(scheduler = Window(QStringLiteral("Quillon Scheduler"))).isEmpty(); }));
+    Pause();
+    Click(icon.center(), 2);
+    ASSERT_TRUE(WaitFor([&] { return !Window(mini).isEmpty(); }));
+    Click(scheduler.topLeft() + QPoint(scheduler.width() / 2, 60), 1);
+    EXPECT_TRUE(WaitFor([&] { return Window(mini).isEmpty(); }));
+}
+
+TEST_F(UserSession, OptionsCancelledFromTheSchedulerIsNoError)
+{
+    ASSERT_TRUE(Start("scheduler"));
+    QRect scheduler;
+    ASSERT_TRUE(WaitFor([&] { return !(scheduler = Window(QStringLiteral("Quillon Scheduler"))).isEmpty(); }));
+    Pause();
+    Click(scheduler.bottomLeft() + QPoint(scheduler.width() / 3, -8), 1); // the status bar takes the focus
+    Xdo({QStringLiteral("key"), QStringLiteral("alt+e")});
+    Pause(); // the menu opens
+    Xdo({QStringLiteral("key"), QStringLiteral("o")});
+    ASSERT_TRUE(WaitFor([&] { return !Window(QStringLiteral("Quillon Options")).isEmpty(); }));
+
+    Activate(QStringLiteral("Quillon Options"));
+    Xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(WaitFor([&] { return Window(QStringLiteral("Quillon Options")).isEmpty(); }));
+    // Long enough for a message box to come up, were the scheduler to show one.
+    QThread::msleep(1500);
+    EXPECT_TRUE(Window(QStringLiteral("Quillon Error")).isEmpty());
+    EXPECT_FALSE(Window(QStringLiteral("Quillon Scheduler")).isEmpty());
+}
+
+} // namespace
