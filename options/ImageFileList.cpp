@@ -27,8 +27,10 @@ ImageFileList::ImageFileList(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);   // thousands of names lay out at once
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (!m_programmatic && current.isValid())
+    // A mouse press makes the row current before it selects it, the arrow keys the
+    // other way round: only the selection answers both with the row chosen.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_programmatic && ListIndex() >= 0)
             emit Click();
     });
 }

@@ -11,8 +11,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace optionstest {
@@ -106,6 +109,30 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_EQ(Stored("ImagesLocation"), other);
     EXPECT_EQ(Stored("WallpaperFile"), QLatin1String("<none>"));   // empty reads as absent
     EXPECT_EQ(Stored("WallpaperColor"), QString::number(128 * 65536));
+}
+
+TEST_F(OptionsPagesTest, APictureClickedWithTheMouseIsTaken)
+{
+    const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
+    MakePicture(pictures + QStringLiteral("/a.bmp"), Qt::red);
+    const QString chosen = QDir::toNativeSeparators(MakePicture(pictures + QStringLiteral("/b.bmp"), Qt::blue));
+    Store("ImagesLocation", pictures);
+    Store("WallpaperFile", pictures + QStringLiteral("/a.bmp"));
+    frmOptions &form = Open();
+    form.SSTab1->setCurrentIndex(frmOptions::kWallpaperPage);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    QListView *list = form.lstImages;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    EXPECT_EQ(form.lstImages->FileName(), QLatin1String("b.bmp"));
+    EXPECT_EQ(form.Settings().WallpaperFile, chosen);
+    const QImage preview = form.imgWallpaper->pixmap().toImage();
+    EXPECT_EQ(preview.pixelColor(preview.rect().center()), QColor(Qt::blue));
+    EXPECT_TRUE(form.cmdApply->isEnabled());
+    form.cmdOk_Click();
+    EXPECT_EQ(Stored("WallpaperFile"), chosen);
+    EXPECT_EQ(ReportCount(), 0);
 }
 
 TEST_F(OptionsPagesTest, ATypedFolderThatDoesNotExistIsReportedAndKeptInTheBox)
