@@ -190,6 +190,7 @@ private:
     OptionsEnvironment m_environment;
     basQuillon::GeneralSettingsRecord m_settings;
     basCalendarFonts::CalendarFontSet m_fonts;
+    QString m_storedWallpaperFile;   // the picture as last loaded or saved
     frmSelectFolder *m_picker = nullptr;
     bool m_loading = false;
     bool m_smallScreen = false;

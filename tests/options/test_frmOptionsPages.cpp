@@ -111,17 +111,22 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_EQ(Stored("WallpaperColor"), QString::number(128 * 65536));
 }
 
-TEST_F(OptionsPagesTest, APictureClickedWithTheMouseIsTaken)
+TEST_F(OptionsPagesTest, APictureClickedWithTheMouseIsTakenAndItsPeriodStartsThatDay)
 {
     const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
     MakePicture(pictures + QStringLiteral("/a.bmp"), Qt::red);
     const QString chosen = QDir::toNativeSeparators(MakePicture(pictures + QStringLiteral("/b.bmp"), Qt::blue));
     Store("ImagesLocation", pictures);
     Store("WallpaperFile", pictures + QStringLiteral("/a.bmp"));
+    Store("ChangeWallpaper", QStringLiteral("Daily"));
     frmOptions &form = Open();
     form.SSTab1->setCurrentIndex(frmOptions::kWallpaperPage);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    // Saving the picture it opened with starts no period.
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("WallpaperChangedDate"), QLatin1String("<none>"));
 
     QListView *list = form.lstImages;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
@@ -132,6 +137,7 @@ TEST_F(OptionsPagesTest, APictureClickedWithTheMouseIsTaken)
     EXPECT_TRUE(form.cmdApply->isEnabled());
     form.cmdOk_Click();
     EXPECT_EQ(Stored("WallpaperFile"), chosen);
+    EXPECT_EQ(Stored("WallpaperChangedDate"), QLatin1String("12/06/2026"));
     EXPECT_EQ(ReportCount(), 0);
 }
 
