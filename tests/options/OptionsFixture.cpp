@@ -49,6 +49,8 @@ frmOptions &OptionsTest::Open()
         fontAnswers.pop_front();
         return answer;
     };
+    if (systemFontDialog)
+        environment.chooseFont = SystemOptionsEnvironment().chooseFont;
     environment.showFolderPicker = [this](frmSelectFolder &picker) { folderPicker(picker); };
     m_form = std::make_unique<frmOptions>(std::move(environment));
     m_form->Form_Load();

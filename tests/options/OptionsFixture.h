@@ -52,6 +52,7 @@ protected:
     std::vector<Started> started;
     std::deque<std::optional<QColor>> colorAnswers;   // empty: the dialog is cancelled
     std::deque<std::optional<QFont>> fontAnswers;
+    bool systemFontDialog = false;   // the real font dialog instead of fontAnswers
     std::vector<QColor> colorDialogStarts;
     std::function<void(frmSelectFolder &)> folderPicker;
     std::unique_ptr<frmOptions> m_form;

@@ -6,9 +6,11 @@
 #include "frmSelectFolder.h"
 #include "views/DayView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -16,7 +18,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 namespace optionstest {
 
@@ -302,6 +307,58 @@ TEST_F(OptionsPagesTest, AChosenFontShowsWithItsFractionKeepsItsEffectsAndIsStor
     EXPECT_TRUE(form.cmdApply->isEnabled());
     form.cmdOk_Click();
     EXPECT_EQ(Stored("AllDayEventsFont"), QLatin1String("DejaVu Serif,10,-1,0,-1,-1"));
+}
+
+TEST_F(OptionsPagesTest, TheFontDialogOffersNoEffectsAndKeepsWhatTheUserLeftAsStored)
+{
+    systemFontDialog = true;
+    frmOptions &form = Open();   // the month name in its default, a face missing here
+    form.optElement[frmOptions::kMonthName]->setChecked(true);
+    // Answers the real dialog once it is up: "answer" works on it, then OK.
+    bool effectsOffered = false;
+    const auto answerDialog = [&](const std::function<void(QFontDialog &)> &answer) {
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            for (const QCheckBox *box : dialog->findChildren<QCheckBox *>())
+                effectsOffered = effectsOffered || box->isVisible();
+            answer(*dialog);
+            dialog->accept();
+        });
+        poll.start();
+        form.cmdFont_Click();
+        EXPECT_FALSE(poll.isActive()) << "no font dialog";
+    };
+    // The face list, the style list and the size list, in that order.
+    const auto pick = [](QFontDialog &dialog, int list, const QString &entry) {
+        QListView *view = dialog.findChildren<QListView *>().value(list);
+        ASSERT_NE(view, nullptr);
+        const QModelIndexList found = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, entry, 1,
+                                                           Qt::MatchFixedString);
+        ASSERT_EQ(found.size(), 1) << entry.toStdString();
+        view->setCurrentIndex(found[0]);
+    };
+
+    answerDialog([](QFontDialog &) {});
+    EXPECT_FALSE(effectsOffered);
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("MS Sans Serif,14,-1,0,0,0"));
+
+    // Only what the user picks is taken: a size alone, then a face and style.
+    answerDialog([&](QFontDialog &dialog) { pick(dialog, 2, QStringLiteral("20")); });
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("MS Sans Serif,20,-1,0,0,0"));
+    answerDialog([&](QFontDialog &dialog) {
+        pick(dialog, 0, QStringLiteral("DejaVu Serif"));
+        pick(dialog, 1, QStringLiteral("Italic"));
+    });
+    form.cmdOk_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("DejaVu Serif,20,0,-1,0,0"));
+    EXPECT_EQ(ReportCount(), 0);
 }
 
 } // namespace optionstest
