@@ -28,7 +28,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the dialog, loads it and waits until the picture folder has been read.
+    // Creates the dialog and loads it; Open also waits until the picture folder and
+    // the stored picture have been read.
+    frmOptions &Load();
     frmOptions &Open();
     frmOptions &Form() { return *m_form; }
     void WaitForImageList();

@@ -4,6 +4,9 @@
 
 #include <QSignalSpy>
 
+#include <utility>
+#include <vector>
+
 namespace optionstest {
 
 class ImageFileListTest : public OptionsTest {};
@@ -49,15 +52,25 @@ TEST_F(ImageFileListTest, AFolderThatDoesNotExistIsAnErrorAndExactNamesAreSelect
 {
     ImageFileList list;
     list.SetPattern(QStringLiteral("*.jpg"));
-    EXPECT_THROW(list.SetPath(TempPath(QStringLiteral("gone"))), basOperation::Failure);
-
     QSignalSpy listed(&list, &ImageFileList::Listed);
-    list.SetPath(MakeFolder(QStringLiteral("pics"), {QStringLiteral("Sea.jpg"), QStringLiteral("sea.jpg")}));
+    std::vector<std::pair<int, QString>> missing;
+    const auto record = [&](const basOperation::Failure &failure) {
+        missing.emplace_back(failure.number(), failure.description());
+    };
+    // The folder is checked where it is read: the answer comes later, with Listed().
+    list.SetPath(TempPath(QStringLiteral("gone")), record);
+    EXPECT_TRUE(missing.empty());
+    ASSERT_TRUE(listed.wait(10000));
+    EXPECT_EQ(missing, (std::vector<std::pair<int, QString>>{{76, QStringLiteral("Path not found")}}));
+    EXPECT_EQ(list.ListCount(), 0);
+
+    list.SetPath(MakeFolder(QStringLiteral("pics"), {QStringLiteral("Sea.jpg"), QStringLiteral("sea.jpg")}), record);
     ASSERT_TRUE(listed.wait(10000));
     list.SelectWhenListed(QStringLiteral("sea.jpg"));
     EXPECT_EQ(list.FileName(), QLatin1String("sea.jpg"));
     list.SelectWhenListed(QStringLiteral("SEA.JPG"));   // no entry is exactly that: the selection stays
     EXPECT_EQ(list.FileName(), QLatin1String("sea.jpg"));
+    EXPECT_EQ(missing.size(), 1u);
 }
 
 } // namespace optionstest

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolButton>
 
@@ -154,10 +155,44 @@ TEST_F(OptionsPagesTest, ATypedFolderThatDoesNotExistIsReportedAndKeptInTheBox)
         picker.cmdOk_Click();
     };
     form.cmdBrowse_Click();
+    WaitForImageList();
     EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.cmdBrowse_Click")), 1);
+    EXPECT_TRUE(messages.back().text.contains(QLatin1String("Line Number: \t60\r\n\r\nError Number: \t76\r\n")));
     EXPECT_EQ(form.txtImagesFolder->text(), QLatin1String("/no/such/folder"));
     EXPECT_EQ(form.lstImages->ListCount(), 0);
     EXPECT_TRUE(form.isEnabled());
+}
+
+TEST_F(OptionsPagesTest, TheStoredFolderAndPictureAreCheckedAfterTheDialogHasOpened)
+{
+    const QString elsewhere = MakeFolder(QStringLiteral("elsewhere"), {});
+    Store("ImagesLocation", TempPath(QStringLiteral("unplugged")));
+    Store("WallpaperFile", MakePicture(elsewhere + QStringLiteral("/sun.jpg"), Qt::yellow));
+    frmOptions &form = Load();
+    // Neither the folder nor the picture has been looked at yet: a share that does
+    // not answer cannot hold the dialog up.
+    EXPECT_EQ(ReportCount(), 0);
+    EXPECT_TRUE(form.imgWallpaper->isHidden());
+    WaitForImageList();
+    EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.PopulateControls")), 1);
+    EXPECT_TRUE(messages.back().text.contains(
+        QLatin1String("Error Number: \t76\r\nError Description: \tPath not found")));
+    EXPECT_FALSE(form.imgWallpaper->isHidden());
+    EXPECT_EQ(ReportCount(), 1);
+}
+
+TEST_F(OptionsPagesTest, AColourChosenBeforeTheStoredPictureHasBeenReadStays)
+{
+    Store("WallpaperFile", MakePicture(TempPath(QStringLiteral("sun.jpg")), Qt::yellow));
+    frmOptions &form = Load();
+    colorAnswers.push_back(QColor(0, 0, 128));
+    form.cmdWallpaperColor_Click();
+    // The reading ends and its answer arrives: it must not put the picture back.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.imgWallpaper->isHidden());
+    EXPECT_FALSE(form.lblWallpaper->isHidden());
+    EXPECT_EQ(form.Settings().WallpaperFile, QString());
 }
 
 TEST_F(OptionsPagesTest, APictureOutsideTheFolderSelectsTheEntryOfTheSameName)
