@@ -31,13 +31,18 @@ OptionsEnvironment SystemOptionsEnvironment()
     };
     environment.chooseFont = [](QWidget *parent, const QFont &initial) -> std::optional<QFont> {
         // Qt's own dialog, so that its effects box can go: the calendar draws no
-        // strikeout or underline, and the sample shows none.
+        // strikeout or underline, and the sample shows none. The box keeps its room,
+        // which the sample beside it needs.
         QFontDialog dialog(parent);
         dialog.setOption(QFontDialog::DontUseNativeDialog);
         for (QCheckBox *effect : dialog.findChildren<QCheckBox *>()) {
-            if (auto *box = qobject_cast<QGroupBox *>(effect->parentWidget()))
-                box->hide();
-            effect->hide();
+            QWidget *box = qobject_cast<QGroupBox *>(effect->parentWidget());
+            if (!box)
+                box = effect;
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            box->setSizePolicy(policy);
+            box->hide();
         }
         QFont opening = initial;
         opening.setStrikeOut(false);
