@@ -1,12 +1,10 @@
 // The real programs: the options program's single copy, and a change made in the
 // dialog reaching the desktop through the real calendar program.
-#include "ImageFileList.h"
 #include "OptionsFixture.h"
 #include "frmOptions.h"
 #include "platform/basPlatform.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -29,27 +27,6 @@ protected:
                        .arg(height)
                        .toUtf8());
         return path;
-    }
-    // The real starter and the calendar of the program folder, drawing on a screen of
-    // its own with no desktop to touch.
-    OptionsEnvironment CalendarEnvironment()
-    {
-        EXPECT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"),
-                                TempPath(QStringLiteral("dbcalndr.sqlite"))));
-        env.Set("QT_QPA_PLATFORM", ("offscreen:configfile=" + WriteScreens(1920, 1080)).toLocal8Bit());
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK"})
-            env.Unset(name);
-        OptionsEnvironment environment = SystemOptionsEnvironment();
-        environment.calendarProgram = QStringLiteral(QUILLON_PROGRAM_DIR "/calendar");
-        environment.screenPixels = screen;
-        return environment;
-    }
-    QImage DrawnWallpaper()
-    {
-        const QString wallpaper = TempPath(QStringLiteral("wallpaper.bmp"));
-        if (!WaitFor([&] { return QFileInfo::exists(wallpaper); }, 20000))
-            return {};
-        return QImage(wallpaper).convertToFormat(QImage::Format_RGB32);
     }
     static bool WaitFor(const std::function<bool()> &condition, int milliseconds)
     {
@@ -85,12 +62,19 @@ TEST_F(OptionsProgramTest, ASecondCopySaysTheWindowIsOpenAndEnds)
 
 TEST_F(OptionsProgramTest, OkRedrawsTheWallpaperInTheNewColourWithTheGridInTheNewCorner)
 {
-    OptionsEnvironment environment = CalendarEnvironment();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), TempPath(QStringLiteral("dbcalndr.sqlite"))));
+    // The calendar inherits this environment: its own screen, no desktop to touch.
+    env.Set("QT_QPA_PLATFORM", ("offscreen:configfile=" + WriteScreens(1920, 1080)).toLocal8Bit());
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK"})
+        env.Unset(name);
     Store("DisplayCalendarOnDesktop", QStringLiteral("1"));
     Store("CalendarOrientation", QStringLiteral("0"));
     Store("WallpaperColor", QStringLiteral("0"));
 
-    // The colour dialog answers.
+    // The real starter and the calendar of the program folder; the colour dialog answers.
+    OptionsEnvironment environment = SystemOptionsEnvironment();
+    environment.calendarProgram = QStringLiteral(QUILLON_PROGRAM_DIR "/calendar");
+    environment.screenPixels = screen;
     environment.chooseColor = [](QWidget *, const QColor &) -> std::optional<QColor> { return QColor(30, 160, 90); };
     m_form = std::make_unique<frmOptions>(environment);
     frmOptions &dialog = *m_form;
@@ -102,8 +86,10 @@ TEST_F(OptionsProgramTest, OkRedrawsTheWallpaperInTheNewColourWithTheGridInTheNe
     EXPECT_EQ(Stored("CalendarOrientation"), QLatin1String("4"));
     EXPECT_EQ(ReportCount(), 0);
 
-    const QImage image = DrawnWallpaper();
-    ASSERT_EQ(image.size(), QSize(1920, 1080)) << "calendar wrote no wallpaper";
+    const QString wallpaper = TempPath(QStringLiteral("wallpaper.bmp"));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(wallpaper); }, 20000)) << "calendar wrote no wallpaper";
+    const QImage image = QImage(wallpaper).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(1920, 1080));
     const QRgb background = qRgb(30, 160, 90);
     EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, background & 0xFFFFFF);
     QRect ink;
@@ -116,29 +102,6 @@ TEST_F(OptionsProgramTest, OkRedrawsTheWallpaperInTheNewColourWithTheGridInTheNe
     EXPECT_GT(ink.left(), 960);
     EXPECT_GT(ink.right(), 1800);
     EXPECT_GT(ink.bottom(), 950);
-}
-
-TEST_F(OptionsProgramTest, APictureChosenInTheDialogIsTheOneTheCalendarDrawsNext)
-{
-    OptionsEnvironment environment = CalendarEnvironment();
-    const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
-    MakePicture(pictures + QStringLiteral("/a.bmp"), Qt::red);
-    MakePicture(pictures + QStringLiteral("/b.bmp"), Qt::blue);
-    Store("DisplayCalendarOnDesktop", QStringLiteral("1"));
-    Store("ImagesLocation", pictures);
-    Store("WallpaperFile", pictures + QStringLiteral("/a.bmp"));
-    Store("ChangeWallpaper", QStringLiteral("Daily"));   // and no date of the last change
-    m_form = std::make_unique<frmOptions>(environment);
-    m_form->Form_Load();
-    WaitForImageList();
-    m_form->lstImages->setCurrentIndex(m_form->lstImages->model()->index(1, 0));
-    m_form->cmdOk_Click();
-
-    const QImage image = DrawnWallpaper();
-    ASSERT_FALSE(image.isNull()) << "calendar wrote no wallpaper";
-    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, qRgb(0, 0, 255) & 0xFFFFFF);
-    EXPECT_EQ(Stored("WallpaperFile"), QDir::toNativeSeparators(pictures + QStringLiteral("/b.bmp")));
-    EXPECT_EQ(ReportCount(), 0);
 }
 
 } // namespace optionstest
