@@ -13,9 +13,11 @@
 namespace {
 constexpr int kPathNotFound = 76;
 
-QStringList ReadNames(const QString &folder, const QStringList &filters)
+// Nothing for a folder that does not exist; unreadable folders simply give no names.
+std::optional<QStringList> ReadNames(const QString &folder, const QStringList &filters)
 {
-    // Unreadable folders simply give no names.
+    if (!QFileInfo(folder).isDir())
+        return std::nullopt;
     return QDir(folder).entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 } // namespace
@@ -27,8 +29,10 @@ ImageFileList::ImageFileList(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);   // thousands of names lay out at once
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (!m_programmatic && current.isValid())
+    // A mouse press makes the row current before it selects it, the arrow keys the
+    // other way round: only the selection answers both with the row chosen.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_programmatic && ListIndex() >= 0)
             emit Click();
     });
 }
@@ -45,10 +49,8 @@ void ImageFileList::SetPattern(const QString &pattern)
     m_filters = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
 
-void ImageFileList::SetPath(const QString &folder)
+void ImageFileList::SetPath(const QString &folder, Missing missing)
 {
-    if (!QFileInfo(folder).isDir())
-        throw basOperation::Failure(kPathNotFound, QStringLiteral("Path not found"));
     m_path = folder;
     m_pendingName.clear();
     ShowNames({});
@@ -56,16 +58,23 @@ void ImageFileList::SetPath(const QString &folder)
         m_watcher->disconnect(this);
         m_watcher->deleteLater();
     }
-    auto *watcher = new QFutureWatcher<QStringList>(this);
+    auto *watcher = new QFutureWatcher<std::optional<QStringList>>(this);
     m_watcher = watcher;
-    connect(watcher, &QFutureWatcher<QStringList>::finished, this, [this, watcher] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, missing = std::move(missing)] {
         if (watcher != m_watcher)
             return;
         m_watcher = nullptr;
         watcher->deleteLater();
-        ShowNames(watcher->result());
-        if (!m_pendingName.isEmpty())
-            SelectName(std::exchange(m_pendingName, QString()));
+        const std::optional<QStringList> names = watcher->result();
+        if (names) {
+            ShowNames(*names);
+            if (!m_pendingName.isEmpty())
+                SelectName(std::exchange(m_pendingName, QString()));
+        } else {
+            m_pendingName.clear();
+            if (missing)
+                missing(basOperation::Failure(kPathNotFound, QStringLiteral("Path not found")));
+        }
         emit Listed();
     });
     watcher->setFuture(QtConcurrent::run(ReadNames, folder, m_filters));

@@ -1,12 +1,18 @@
 // The list of picture files of one folder (lstImages): the names, without folder,
-// of the files that match a pattern, sorted by name. The folder is read off the GUI
-// thread, so a folder of thousands of files, or one that cannot be read, never
-// freezes the dialog; the names appear when the reading is done.
+// of the files that match a pattern, sorted by name. The folder is checked and read
+// off the GUI thread, so a folder of thousands of files, or one on a network share
+// that does not answer, never freezes the dialog; the names appear when the reading
+// is done.
 #pragma once
+
+#include "basOperation.h"
 
 #include <QFutureWatcher>
 #include <QListView>
 #include <QStringList>
+
+#include <functional>
+#include <optional>
 
 class QStringListModel;
 
@@ -21,8 +27,10 @@ public:
     void SetPattern(const QString &pattern);
 
     // Points the list at a folder and starts reading it; the list is empty until
-    // Listed(). A folder that does not exist throws basOperation::Failure.
-    void SetPath(const QString &folder);
+    // Listed(). A folder that turns out not to exist is handed to missing as the
+    // failure "Path not found" just before Listed(), for the caller to report.
+    using Missing = std::function<void(const basOperation::Failure &)>;
+    void SetPath(const QString &folder, Missing missing = {});
     QString Path() const { return m_path; }
     bool IsListing() const { return m_watcher != nullptr; }
 
@@ -51,6 +59,6 @@ private:
     QStringList m_filters;
     QString m_path;
     QString m_pendingName;
-    QFutureWatcher<QStringList> *m_watcher = nullptr;
+    QFutureWatcher<std::optional<QStringList>> *m_watcher = nullptr;
     bool m_programmatic = false;
 };

@@ -1,10 +1,13 @@
 #include "OptionsEnvironment.h"
 
+#include "OptionsRules.h"
 #include "basExecuteProgram.h"
 #include "frmSelectFolder.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -27,11 +30,28 @@ OptionsEnvironment SystemOptionsEnvironment()
         return dialog.selectedColor();
     };
     environment.chooseFont = [](QWidget *parent, const QFont &initial) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent);
-        if (!ok)
+        // Qt's own dialog, so that its effects box can go: the calendar draws no
+        // strikeout or underline, and the sample shows none. The box keeps its room,
+        // which the sample beside it needs.
+        QFontDialog dialog(parent);
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        for (QCheckBox *effect : dialog.findChildren<QCheckBox *>()) {
+            QWidget *box = qobject_cast<QGroupBox *>(effect->parentWidget());
+            if (!box)
+                box = effect;
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            box->setSizePolicy(policy);
+            box->hide();
+        }
+        QFont opening = initial;
+        opening.setStrikeOut(false);
+        opening.setUnderline(false);
+        dialog.setCurrentFont(opening);
+        const QFont shown = dialog.currentFont();
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return font;
+        return OptionsRules::KeepUntouchedFont(initial, shown, dialog.selectedFont());
     };
     environment.showFolderPicker = [](frmSelectFolder &picker) { picker.exec(); };
     return environment;

@@ -29,6 +29,7 @@ struct OptionsEnvironment {
     // The colour dialog: the accepted colour, or nothing when cancelled.
     std::function<std::optional<QColor>(QWidget *parent, const QColor &initial)> chooseColor;
     // The font dialog: the accepted font (face, style, size), or nothing when cancelled.
+    // What the user left as the dialog showed it comes back as it went in.
     std::function<std::optional<QFont>(QWidget *parent, const QFont &initial)> chooseFont;
     // Shows the folder picker modally; it is closed when this returns.
     std::function<void(frmSelectFolder &picker)> showFolderPicker;

@@ -76,4 +76,18 @@ QString StepTimeout(const QString &text, int steps)
     return QString::number(static_cast<int>(next));
 }
 
+QFont KeepUntouchedFont(const QFont &stored, const QFont &shown, const QFont &chosen)
+{
+    QFont font = stored;
+    if (chosen.family() != shown.family())
+        font.setFamily(chosen.family());
+    if (chosen.weight() != shown.weight() || chosen.style() != shown.style()) {
+        font.setWeight(chosen.weight());
+        font.setStyle(chosen.style());
+    }
+    if (chosen.pointSizeF() != shown.pointSizeF())
+        font.setPointSizeF(chosen.pointSizeF());
+    return font;
+}
+
 } // namespace OptionsRules

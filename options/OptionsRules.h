@@ -1,7 +1,8 @@
 // The options dialog's rules that need no window: position codes, the small-screen
-// test, the warning-timeout checks and the up-down step.
+// test, the warning-timeout checks, the up-down step and the font dialog's answer.
 #pragma once
 
+#include <QFont>
 #include <QSize>
 #include <QString>
 
@@ -43,5 +44,11 @@ Message MessageFor(TimeoutProblem problem);
 inline constexpr int kTimeoutMinimum = 1;
 inline constexpr int kTimeoutMaximum = 3600;
 QString StepTimeout(const QString &text, int steps);
+
+// The font the font dialog's answer makes of the stored one. The dialog opens on a
+// substitute for a face missing here, in that face's first style, so what it shows
+// is not the stored font: the face, style and size the user left as shown stay as
+// stored, the others are taken from the answer.
+QFont KeepUntouchedFont(const QFont &stored, const QFont &shown, const QFont &chosen);
 
 } // namespace OptionsRules

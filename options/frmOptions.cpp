@@ -7,9 +7,11 @@
 #include "OptionsTexts.h"
 #include "basColor.h"
 #include "basConvert.h"
+#include "basDateText.h"
 #include "basExecuteProgram.h"
 #include "basOperation.h"
 #include "frmSelectFolder.h"
+#include "platform/basPlatform.h"
 #include "views/DayView.h"
 
 #include <QCheckBox>
@@ -42,6 +44,7 @@ void frmOptions::Form_Load()
         m_fonts = {};
         step(20);
         m_settings = basQuillon::LoadGeneralSettings();
+        m_storedWallpaperFile = m_settings.WallpaperFile;
         m_fonts = basCalendarFonts::LoadCalendarFonts();
         step(30);
         const QSize screen = m_environment.screenPixels;
@@ -138,6 +141,16 @@ bool frmOptions::SaveOptions()
         basQuillon::SaveGeneralSettings(m_settings);
         step(110);
         basCalendarFonts::SaveCalendarFonts(m_fonts);
+        step(120);
+        // A newly chosen picture starts its period today; without a date the calendar's
+        // next redraw would take its period as long over and rotate straight past it.
+        if (!s.WallpaperFile.isEmpty() && s.WallpaperFile != m_storedWallpaperFile
+            && !basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate),
+                                       basDateText::FormatDateText(basPlatform::Today())))
+            throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                        QStringLiteral("The settings could not be written to %1")
+                                            .arg(basPlatform::SettingsLocation()));
+        m_storedWallpaperFile = s.WallpaperFile;
         return true;
     });
 }

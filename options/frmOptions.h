@@ -28,6 +28,7 @@ class QRadioButton;
 class QTabWidget;
 class QToolButton;
 class frmSelectFolder;
+struct WallpaperRead;
 
 class frmOptions : public QDialog {
     Q_OBJECT
@@ -62,6 +63,8 @@ public:
     const basQuillon::GeneralSettingsRecord &Settings() const { return m_settings; }
     const basCalendarFonts::CalendarFontSet &Fonts() const { return m_fonts; }
     bool IsLoading() const { return m_loading; }
+    // The stored picture is still being read (it shows, or is reported, when read).
+    bool IsReadingWallpaper() const { return m_wallpaperRead != nullptr; }
     bool IsSmallScreen() const { return m_smallScreen; }
     int CalendarShown() const { return m_calendarShown; }
     // The program's exit code: 0 once OK or an Apply has saved, else 1.
@@ -179,7 +182,10 @@ private:
     void Unload();
     void Form_Unload();
     void SetTimeoutBox(bool enabled, const QString &text);
-    void ShowWallpaperPicture(const QString &path);
+    // The stored picture is read off the GUI thread; it shows, or is reported, when read.
+    void ReadStoredWallpaper(const QString &path);
+    QSize PreviewSize() const;
+    void ShowWallpaperPicture(const WallpaperRead &read);
     void ShowWallpaperSwatch(std::int32_t color);
     void PaintLabel(int index, std::int32_t color);
     std::int32_t ElementColor(int element) const;
@@ -190,7 +196,9 @@ private:
     OptionsEnvironment m_environment;
     basQuillon::GeneralSettingsRecord m_settings;
     basCalendarFonts::CalendarFontSet m_fonts;
+    QString m_storedWallpaperFile;   // the picture as last loaded or saved
     frmSelectFolder *m_picker = nullptr;
+    const QObject *m_wallpaperRead = nullptr;   // the stored picture's reading, until it shows
     bool m_loading = false;
     bool m_smallScreen = false;
     int m_calendarShown = 0;

@@ -12,32 +12,71 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <optional>
 
 using basOperation::Steps;
 
+struct WallpaperRead {
+    bool exists = false;
+    QImage image;
+    std::optional<basOperation::Failure> failure;
+};
+
 namespace {
 constexpr int kInvalidPicture = 481;
+
+// The stored picture is read off the GUI thread, as it may lie on a share that does not
+// answer; a picture clicked in the list is read at once, from a folder that has just
+// answered. Read straight at the preview's size: a photo of many megapixels loads quickly.
+WallpaperRead ReadWallpaper(const QString &path, const QSize &box)
+{
+    WallpaperRead read;
+    const QFileInfo file(path);
+    read.exists = file.exists();
+    if (!file.isFile()) {
+        read.failure.emplace(basOperation::kFileNotFound, QStringLiteral("File not found: ") + path);
+        return read;
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (reader.size().isValid() && !box.isEmpty())
+        reader.setScaledSize(box);
+    read.image = reader.read();
+    if (read.image.isNull())
+        read.failure.emplace(kInvalidPicture, QStringLiteral("Invalid picture: ") + path);
+    return read;
+}
+
+// A folder found missing off the GUI thread is reported under the operation that
+// asked for it, at the step it had reached.
+ImageFileList::Missing ReportUnder(const char *operation, int step)
+{
+    return [operation, step](const basOperation::Failure &failure) {
+        basOperation::TrapVoid(operation, [&](Steps &at) {
+            at(step);
+            throw failure;
+        });
+    };
+}
 } // namespace
 
 void frmOptions::PopulateWallpaperList()
 {
     if (!m_settings.ImagesLocation.isEmpty())
-        lstImages->SetPath(m_settings.ImagesLocation);
+        lstImages->SetPath(m_settings.ImagesLocation, ReportUnder("frmOptions.PopulateControls", 0));
 }
 
 void frmOptions::PopulateWallpaperPreview()
 {
-    // The stored picture's name is selected once the folder has been read, even when
-    // the picture itself lies in another folder.
-    const QFileInfo picture(m_settings.WallpaperFile);
-    lstImages->SelectWhenListed(!m_settings.WallpaperFile.isEmpty() && picture.exists() ? picture.fileName()
-                                                                                      : QString());
     txtImagesFolder->setText(m_settings.ImagesLocation);
     if (m_settings.WallpaperFile.isEmpty()) {
         for (QWidget *control : std::initializer_list<QWidget *>{fraLocation, txtImagesFolder, fraChangeWallpaper,
@@ -52,7 +91,29 @@ void frmOptions::PopulateWallpaperPreview()
     for (QWidget *control : std::initializer_list<QWidget *>{fraLocation, txtImagesFolder, lstImages,
                                                              fraChangeWallpaper, cboChangeWallpaper})
         control->setEnabled(true);
-    ShowWallpaperPicture(m_settings.WallpaperFile);
+    ReadStoredWallpaper(m_settings.WallpaperFile);
+}
+
+void frmOptions::ReadStoredWallpaper(const QString &path)
+{
+    auto *watcher = new QFutureWatcher<WallpaperRead>(this);
+    m_wallpaperRead = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, path] {
+        watcher->deleteLater();
+        // A picture or colour chosen meanwhile wins over the stored one.
+        if (watcher != m_wallpaperRead)
+            return;
+        m_wallpaperRead = nullptr;
+        basOperation::TrapVoid("frmOptions.PopulateControls", [&](Steps &) {
+            const WallpaperRead read = watcher->result();
+            // Its name is selected once the folder has been read, even when the picture
+            // itself lies in another folder.
+            if (read.exists)
+                lstImages->SelectWhenListed(QFileInfo(path).fileName());
+            ShowWallpaperPicture(read);
+        });
+    });
+    watcher->setFuture(QtConcurrent::run(ReadWallpaper, path, PreviewSize()));
 }
 
 void frmOptions::PopulateWallpaperState()
@@ -69,20 +130,16 @@ void frmOptions::PopulateWallpaperState()
     cboChangeWallpaper->setCurrentIndex(index);
 }
 
-void frmOptions::ShowWallpaperPicture(const QString &path)
+QSize frmOptions::PreviewSize() const
 {
-    if (!QFileInfo(path).isFile())
-        throw basOperation::Failure(basOperation::kFileNotFound, QStringLiteral("File not found: ") + path);
-    // Read straight at the preview's size: a photo of many megapixels loads quickly.
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize box = imgWallpaper->parentWidget()->contentsRect().size() * devicePixelRatioF();
-    if (reader.size().isValid() && !box.isEmpty())
-        reader.setScaledSize(box);
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw basOperation::Failure(kInvalidPicture, QStringLiteral("Invalid picture: ") + path);
-    QPixmap pixmap = QPixmap::fromImage(image);
+    return imgWallpaper->parentWidget()->contentsRect().size() * devicePixelRatioF();
+}
+
+void frmOptions::ShowWallpaperPicture(const WallpaperRead &read)
+{
+    if (read.failure)
+        throw *read.failure;
+    QPixmap pixmap = QPixmap::fromImage(read.image);
     pixmap.setDevicePixelRatio(devicePixelRatioF());
     imgWallpaper->setPixmap(pixmap);
     imgWallpaper->show();
@@ -106,7 +163,8 @@ void frmOptions::lstImages_Click()
         const QString path = QDir::toNativeSeparators(QDir(lstImages->Path()).filePath(lstImages->FileName()));
         step(20);
         lblWallpaper->hide();
-        ShowWallpaperPicture(path);
+        ShowWallpaperPicture(ReadWallpaper(path, PreviewSize()));
+        m_wallpaperRead = nullptr;
         step(30);
         m_settings.WallpaperFile = path;
         m_settings.WallpaperColor = basColor::kNoColor;
@@ -124,6 +182,7 @@ void frmOptions::cmdWallpaperColor_Click()
         if (color == basColor::kNoColor)
             return;
         step(30);
+        m_wallpaperRead = nullptr;
         ShowWallpaperSwatch(color);
         step(40);
         m_settings.WallpaperFile.clear();
@@ -159,7 +218,7 @@ void frmOptions::cmdBrowse_Click()
         txtImagesFolder->setText(m_picker->FolderName());
         txtImagesFolder->setEnabled(true);
         step(60);
-        lstImages->SetPath(m_picker->FolderName());
+        lstImages->SetPath(m_picker->FolderName(), ReportUnder("frmOptions.cmdBrowse_Click", step.last()));
         lstImages->setEnabled(true);
         step(70);
         fraChangeWallpaper->setEnabled(true);

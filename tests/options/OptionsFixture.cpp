@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace optionstest {
 
@@ -25,6 +26,13 @@ void OptionsTest::TearDown()
 }
 
 frmOptions &OptionsTest::Open()
+{
+    Load();
+    WaitForImageList();
+    return *m_form;
+}
+
+frmOptions &OptionsTest::Load()
 {
     OptionsEnvironment environment;
     environment.calendarProgram = calendarProgram;
@@ -49,10 +57,11 @@ frmOptions &OptionsTest::Open()
         fontAnswers.pop_front();
         return answer;
     };
+    if (systemFontDialog)
+        environment.chooseFont = SystemOptionsEnvironment().chooseFont;
     environment.showFolderPicker = [this](frmSelectFolder &picker) { folderPicker(picker); };
     m_form = std::make_unique<frmOptions>(std::move(environment));
     m_form->Form_Load();
-    WaitForImageList();
     return *m_form;
 }
 
@@ -62,6 +71,7 @@ void OptionsTest::WaitForImageList()
         QSignalSpy listed(m_form->lstImages, &ImageFileList::Listed);
         ASSERT_TRUE(listed.wait(10000));
     }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_form->IsReadingWallpaper(); }, 10000));
 }
 
 QString OptionsTest::Stored(const char *name)

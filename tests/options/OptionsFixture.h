@@ -28,7 +28,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the dialog, loads it and waits until the picture folder has been read.
+    // Creates the dialog and loads it; Open also waits until the picture folder and
+    // the stored picture have been read.
+    frmOptions &Load();
     frmOptions &Open();
     frmOptions &Form() { return *m_form; }
     void WaitForImageList();
@@ -52,6 +54,7 @@ protected:
     std::vector<Started> started;
     std::deque<std::optional<QColor>> colorAnswers;   // empty: the dialog is cancelled
     std::deque<std::optional<QFont>> fontAnswers;
+    bool systemFontDialog = false;   // the real font dialog instead of fontAnswers
     std::vector<QColor> colorDialogStarts;
     std::function<void(frmSelectFolder &)> folderPicker;
     std::unique_ptr<frmOptions> m_form;

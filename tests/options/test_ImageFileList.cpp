@@ -49,15 +49,24 @@ TEST_F(ImageFileListTest, AFolderThatDoesNotExistIsAnErrorAndExactNamesAreSelect
 {
     ImageFileList list;
     list.SetPattern(QStringLiteral("*.jpg"));
-    EXPECT_THROW(list.SetPath(TempPath(QStringLiteral("gone"))), basOperation::Failure);
-
     QSignalSpy listed(&list, &ImageFileList::Listed);
-    list.SetPath(MakeFolder(QStringLiteral("pics"), {QStringLiteral("Sea.jpg"), QStringLiteral("sea.jpg")}));
+    QStringList missing;
+    const auto record = [&](const basOperation::Failure &failure) {
+        missing << QString::number(failure.number()) + QLatin1Char(' ') + failure.description();
+    };
+    // The folder is checked where it is read: the answer comes later, with Listed().
+    list.SetPath(TempPath(QStringLiteral("gone")), record);
+    EXPECT_TRUE(missing.isEmpty());
+    ASSERT_TRUE(listed.wait(10000));
+    EXPECT_EQ(missing, QStringList{QStringLiteral("76 Path not found")});
+
+    list.SetPath(MakeFolder(QStringLiteral("pics"), {QStringLiteral("Sea.jpg"), QStringLiteral("sea.jpg")}), record);
     ASSERT_TRUE(listed.wait(10000));
     list.SelectWhenListed(QStringLiteral("sea.jpg"));
     EXPECT_EQ(list.FileName(), QLatin1String("sea.jpg"));
     list.SelectWhenListed(QStringLiteral("SEA.JPG"));   // no entry is exactly that: the selection stays
     EXPECT_EQ(list.FileName(), QLatin1String("sea.jpg"));
+    EXPECT_EQ(missing.size(), 1);
 }
 
 } // namespace optionstest

@@ -6,14 +6,24 @@
 #include "frmSelectFolder.h"
 #include "views/DayView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QThreadPool>
+#include <QTimer>
 #include <QToolButton>
+
+#include <utility>
+#include <vector>
 
 namespace optionstest {
 
@@ -108,6 +118,36 @@ TEST_F(OptionsPagesTest, WallpaperMovesBetweenPictureColourAndFolderStates)
     EXPECT_EQ(Stored("WallpaperColor"), QString::number(128 * 65536));
 }
 
+TEST_F(OptionsPagesTest, APictureClickedWithTheMouseIsTakenAndItsPeriodStartsThatDay)
+{
+    const QString pictures = MakeFolder(QStringLiteral("pictures"), {});
+    MakePicture(pictures + QStringLiteral("/a.bmp"), Qt::red);
+    const QString chosen = QDir::toNativeSeparators(MakePicture(pictures + QStringLiteral("/b.bmp"), Qt::blue));
+    Store("ImagesLocation", pictures);
+    Store("WallpaperFile", pictures + QStringLiteral("/a.bmp"));
+    Store("ChangeWallpaper", QStringLiteral("Daily"));
+    frmOptions &form = Open();
+    form.SSTab1->setCurrentIndex(frmOptions::kWallpaperPage);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    // Saving the picture it opened with starts no period.
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("WallpaperChangedDate"), QLatin1String("<none>"));
+
+    QListView *list = form.lstImages;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    EXPECT_EQ(form.lstImages->FileName(), QLatin1String("b.bmp"));
+    EXPECT_EQ(form.Settings().WallpaperFile, chosen);
+    const QImage preview = form.imgWallpaper->pixmap().toImage();
+    EXPECT_EQ(preview.pixelColor(preview.rect().center()), QColor(Qt::blue));
+    EXPECT_TRUE(form.cmdApply->isEnabled());
+    form.cmdOk_Click();
+    EXPECT_EQ(Stored("WallpaperFile"), chosen);
+    EXPECT_EQ(Stored("WallpaperChangedDate"), QLatin1String("12/06/2026"));
+    EXPECT_EQ(ReportCount(), 0);
+}
+
 TEST_F(OptionsPagesTest, ATypedFolderThatDoesNotExistIsReportedAndKeptInTheBox)
 {
     frmOptions &form = Open();
@@ -116,10 +156,32 @@ TEST_F(OptionsPagesTest, ATypedFolderThatDoesNotExistIsReportedAndKeptInTheBox)
         picker.cmdOk_Click();
     };
     form.cmdBrowse_Click();
+    WaitForImageList();
     EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.cmdBrowse_Click")), 1);
+    EXPECT_TRUE(messages.back().text.contains(QLatin1String("Line Number: \t60\r\n\r\nError Number: \t76\r\n")));
     EXPECT_EQ(form.txtImagesFolder->text(), QLatin1String("/no/such/folder"));
     EXPECT_EQ(form.lstImages->ListCount(), 0);
     EXPECT_TRUE(form.isEnabled());
+}
+
+TEST_F(OptionsPagesTest, TheStoredFolderAndPictureAreCheckedAfterTheDialogHasOpened)
+{
+    Store("ImagesLocation", TempPath(QStringLiteral("unplugged")));
+    Store("WallpaperFile", MakePicture(TempPath(QStringLiteral("sun.jpg")), Qt::yellow));
+    frmOptions &form = Load();
+    // Neither has been looked at yet: a share that does not answer cannot hold the
+    // dialog up. A colour chosen meanwhile is not undone by the late answer.
+    EXPECT_EQ(ReportCount(), 0);
+    colorAnswers.push_back(QColor(0, 0, 128));
+    form.cmdWallpaperColor_Click();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ReportsUnder(QStringLiteral("frmOptions.PopulateControls")), 1);
+    EXPECT_TRUE(messages.back().text.contains(
+        QLatin1String("Error Number: \t76\r\nError Description: \tPath not found")));
+    EXPECT_TRUE(form.imgWallpaper->isHidden());
+    EXPECT_FALSE(form.lblWallpaper->isHidden());
+    EXPECT_EQ(ReportCount(), 1);
 }
 
 TEST_F(OptionsPagesTest, APictureOutsideTheFolderSelectsTheEntryOfTheSameName)
@@ -269,6 +331,52 @@ TEST_F(OptionsPagesTest, AChosenFontShowsWithItsFractionKeepsItsEffectsAndIsStor
     EXPECT_TRUE(form.cmdApply->isEnabled());
     form.cmdOk_Click();
     EXPECT_EQ(Stored("AllDayEventsFont"), QLatin1String("DejaVu Serif,10,-1,0,-1,-1"));
+}
+
+TEST_F(OptionsPagesTest, TheFontDialogOffersNoEffectsAndKeepsWhatTheUserLeftAsStored)
+{
+    systemFontDialog = true;
+    frmOptions &form = Open();   // the month name in its default, a face missing here
+    form.optElement[frmOptions::kMonthName]->setChecked(true);
+    // Answers the real dialog once it is up: picks entries of its face (0), style (1)
+    // and size (2) lists, then OK.
+    bool effectsOffered = false;
+    const auto answerDialog = [&](const std::vector<std::pair<int, QString>> &picks) {
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            for (const QCheckBox *box : dialog->findChildren<QCheckBox *>())
+                effectsOffered = effectsOffered || box->isVisible();
+            for (const auto &[list, entry] : picks) {
+                const QListView *view = dialog->findChildren<QListView *>().at(list);
+                const QModelIndexList found = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                                                   entry, 1, Qt::MatchFixedString);
+                EXPECT_EQ(found.size(), 1) << entry.toStdString();
+                view->selectionModel()->setCurrentIndex(found.value(0), QItemSelectionModel::ClearAndSelect);
+            }
+            dialog->accept();
+        });
+        poll.start();
+        form.cmdFont_Click();
+        EXPECT_FALSE(poll.isActive()) << "no font dialog";
+    };
+
+    answerDialog({});
+    EXPECT_FALSE(effectsOffered);
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("MS Sans Serif,14,-1,0,0,0"));
+    // Only what the user picks is taken: a size alone, then a face and style.
+    answerDialog({{2, QStringLiteral("20")}});
+    form.cmdApply_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("MS Sans Serif,20,-1,0,0,0"));
+    answerDialog({{0, QStringLiteral("DejaVu Serif")}, {1, QStringLiteral("Italic")}});
+    form.cmdOk_Click();
+    EXPECT_EQ(Stored("MonthNameFont"), QLatin1String("DejaVu Serif,20,0,-1,0,0"));
+    EXPECT_EQ(ReportCount(), 0);
 }
 
 } // namespace optionstest
