@@ -8,11 +8,7 @@ set(QUILLON_INSTALL_PROGRAM_DIR "lib/quillon" CACHE STRING "The program folder, 
 set(QUILLON_AUTOSTART_DIR "" CACHE PATH
     "Where the autostart entry goes; empty: /etc/xdg/autostart for /usr and /usr/local, ~/.config/autostart for a prefix in the home folder")
 
-foreach(program calendar quillon quillon-db scheduler options)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${QUILLON_INSTALL_PROGRAM_DIR})
-  endif()
-endforeach()
+install(TARGETS calendar quillon quillon-db scheduler options RUNTIME DESTINATION ${QUILLON_INSTALL_PROGRAM_DIR})
 install(FILES ${QUILLON_PROGRAM_DIR}/dbcalndr.sqlite DESTINATION ${QUILLON_INSTALL_PROGRAM_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/help/ DESTINATION ${QUILLON_INSTALL_PROGRAM_DIR}/help)
@@ -27,13 +23,7 @@ if(NOT WIN32)
   install(CODE "
     set(program_dir \"${QUILLON_INSTALL_PROGRAM_DIR}\")
     set(QUILLON_FOLDER \"\${CMAKE_INSTALL_PREFIX}/\${program_dir}\")
-    set(entries quillon)
-    if(EXISTS \"\$ENV{DESTDIR}\${QUILLON_FOLDER}/scheduler\")
-      list(APPEND entries quillon-scheduler)
-    endif()
-    if(EXISTS \"\$ENV{DESTDIR}\${QUILLON_FOLDER}/options\")
-      list(APPEND entries quillon-options)
-    endif()
+    set(entries quillon quillon-scheduler quillon-options)
     foreach(entry \${entries})
       configure_file(\"${QUILLON_DESKTOP_SOURCES}/\${entry}.desktop.in\" \"${QUILLON_DESKTOP_STAGE}/\${entry}.desktop\" @ONLY)
       file(INSTALL \"${QUILLON_DESKTOP_STAGE}/\${entry}.desktop\"
