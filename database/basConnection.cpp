@@ -1,5 +1,6 @@
 #include "basConnection.h"
 
+#include "basMigrations.h"
 #include "basOperation.h"
 #include "basSchema.h"
 
@@ -21,6 +22,43 @@ constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteFull = 13;
 constexpr int kSqliteCannotOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
+
+// Refuses a file a newer program made before anything can write to it: opening it
+// read-write, switching it to WAL or taking a lock may change the file or leave -wal
+// and -shm files beside it. The look goes through a read-only connection of its own:
+// "immutable" touches no lock and makes no -wal or -shm. Only when a -wal is there
+// already (another program has the file open, or one stopped) may it hold pages newer
+// than the file, so then the file is read through it, read-only. A file this look
+// cannot read is left to the open that follows, which says why.
+void RefuseNewerFile(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QUrl uri = QUrl::fromLocalFile(absolute);
+    uri.setQuery(QFileInfo::exists(absolute + QStringLiteral("-wal")) ? QStringLiteral("mode=ro")
+                                                                       : QStringLiteral("immutable=1"));
+    int found = 0;
+    bool ours = false;
+    {
+        ScopedConnection look(QStringLiteral("version"));
+        QSqlDatabase &db = look.db();
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        // No busy wait here (Qt's default is 5 s): a busy file is waited for by the open itself.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
+        if (!db.open())
+            return;
+        try {
+            found = basMigrations::FileVersion(db);
+        } catch (const basOperation::Failure &) {
+            return;
+        }
+        // Other programs' databases use user_version too: only ours is called newer.
+        ours = found > basMigrations::CurrentVersion() && basSchema::SchemaProblems(db).isEmpty();
+    }
+    if (ours)
+        throw basOperation::Failure(basOperation::kDatabaseError,
+                                    basMigrations::NewerFileText(path, found, basMigrations::CurrentVersion()));
+}
+
 } // namespace
 
 QString ErrorText(const QSqlError &error)
@@ -101,7 +139,7 @@ QString OpenFailureText(const QString &path, const QSqlError &error, int busyTim
     }
 }
 
-void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
+int OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -113,6 +151,7 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
     if (!info.isReadable())
         throw basOperation::Failure(basOperation::kPathFileAccessError,
                                     QStringLiteral("%1 may not be read (permission denied)").arg(path));
+    RefuseNewerFile(path);
     if (!db.open())
         throw basOperation::Failure(basOperation::kDatabaseError, OpenFailureText(path, db.lastError(), busyTimeoutMs));
     // The first read of the file: a file that is not a database, a locked one or one
@@ -136,15 +175,22 @@ void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs)
                                         OpenFailureText(path, query.lastError(), busyTimeoutMs));
         return query.next() ? query.value(0).toString() : QString();
     };
+    // A committed event must survive a power cut, not only a crash of the program.
+    run(QStringLiteral("PRAGMA synchronous=FULL"));
+    // A file made by an earlier version is brought up to date, before the switch to WAL
+    // and while foreign keys are still off (a rebuilt table must not cascade).
+    const int found = basMigrations::Migrate(db, path);
+    const QStringList missing = basSchema::CurrentSchemaProblems(db);
+    if (!missing.isEmpty())
+        throw basOperation::Failure(basOperation::kDatabaseError,
+                                    QStringLiteral("%1 is not a Quillon database: %2")
+                                        .arg(path, missing.join(QStringLiteral("; "))));
     run(QStringLiteral("PRAGMA foreign_keys=ON"));
     const QString mode = run(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         throw basOperation::Failure(basOperation::kDatabaseError,
                                     QStringLiteral("Cannot switch %1 to WAL (journal mode %2)").arg(path, mode));
-    // A committed event must survive a power cut, not only a crash of the program.
-    run(QStringLiteral("PRAGMA synchronous=FULL"));
-    // A file made by an earlier version gains the tables added since.
-    basSchema::UpgradeSchema(db);
+    return found;
 }
 
 void Prepare(QSqlQuery &query, const QString &sql)

@@ -16,11 +16,13 @@ inline constexpr int kBusyTimeoutMs = 8000;
 
 // Names the file on db (read-write, never created) with the busy timeout.
 void ConfigureConnection(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
-// Opens a configured connection: the file must exist and hold our tables. Then foreign
-// keys on, WAL, synchronous FULL. Throws basOperation::Failure with the reason: a
-// folder at the path, missing, unreadable, locked after the wait, read-only folder,
-// disk full, not a database, not ours.
-void OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
+// Opens a configured connection: the file must exist and hold our tables, and is
+// upgraded to the newest schema version (basMigrations). Then foreign keys on, WAL,
+// synchronous FULL. Returns the schema version the file had. Throws
+// basOperation::Failure with the reason: a folder at the path, missing, unreadable,
+// locked after the wait, read-only folder, disk full, not a database, not ours, or made
+// by a newer program (then nothing at all was written to it).
+int OpenAndVerify(QSqlDatabase &db, const QString &path, int busyTimeoutMs = kBusyTimeoutMs);
 // What a failure to open or first read path means, for the user.
 QString OpenFailureText(const QString &path, const QSqlError &error, int busyTimeoutMs);
 

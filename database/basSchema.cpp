@@ -1,6 +1,7 @@
 #include "basSchema.h"
 
 #include "basConnection.h"
+#include "basMigrations.h"
 #include "basOperation.h"
 
 #include <QFile>
@@ -35,7 +36,7 @@ const std::vector<TableColumns> &RequiredTables()
     return tables;
 }
 
-// Tables that came later: a file without them is upgraded on open.
+// Tables added by a schema version since; a file gains them when it is upgraded on open.
 const std::vector<TableColumns> &AddedTables()
 {
     static const std::vector<TableColumns> tables = {
@@ -43,13 +44,6 @@ const std::vector<TableColumns> &AddedTables()
     };
     return tables;
 }
-
-// The UID by which calendar files know an event (imported, or given at its first
-// export) and what the file last said about it. UNIQUE gives the index the cascade uses.
-const char *const kCreateEventUids = "CREATE TABLE IF NOT EXISTS EventUids ("
-                                     "Uid TEXT PRIMARY KEY, "
-                                     "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
-                                     "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID";
 
 // What is missing from the given tables; each missing table or column one line.
 QStringList MissingFrom(const QSqlDatabase &db, const std::vector<TableColumns> &tables)
@@ -105,28 +99,23 @@ QStringList SchemaStatements()
                        "DateNotes TEXT, DateText TEXT) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE FactOfTheDay (MonthDay TEXT NOT NULL, FactOfTheDay TEXT)"),
         QStringLiteral("CREATE INDEX FactOfTheDayByMonthDay ON FactOfTheDay (MonthDay)"),
-        QString::fromLatin1(kCreateEventUids),
+        // The UID by which calendar files know an event (imported, or given at its first
+        // export) and what the file last said about it. UNIQUE gives the index the cascade uses.
+        QStringLiteral("CREATE TABLE EventUids ("
+                       "Uid TEXT PRIMARY KEY, "
+                       "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
+                       "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID"),
     };
 }
 
 QStringList SchemaProblems(const QSqlDatabase &db) { return MissingFrom(db, RequiredTables()); }
 
-void UpgradeSchema(const QSqlDatabase &db)
+QStringList CurrentSchemaProblems(const QSqlDatabase &db)
 {
-    if (MissingFrom(db, AddedTables()).isEmpty())
-        return;
-    ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        ExecuteStatement(db, QString::fromLatin1(kCreateEventUids));
-        ExecuteStatement(db, QStringLiteral("COMMIT"));
-    } catch (...) {
-        QSqlQuery rollback(db);
-        rollback.exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
-    const QStringList problems = MissingFrom(db, AddedTables());
-    if (!problems.isEmpty())
-        throw Failure(basOperation::kDatabaseError, problems.join(QStringLiteral("; ")));
+    QStringList problems = SchemaProblems(db);
+    if (problems.isEmpty())
+        problems = MissingFrom(db, AddedTables());
+    return problems;
 }
 
 bool CreateDatabaseFile(const QString &path, QString &error) { return CreateDatabaseFile(path, Filler(), error); }
@@ -148,6 +137,8 @@ bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error)
             ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
             for (const QString &statement : SchemaStatements())
                 ExecuteStatement(db, statement);
+            // The schema just made is the newest version: nothing to upgrade on open.
+            ExecuteStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(basMigrations::CurrentVersion()));
             if (fill)
                 fill(db);
             ExecuteStatement(db, QStringLiteral("COMMIT"));

@@ -192,14 +192,19 @@ QStringList Repair(const QSqlDatabase &db)
 
 } // namespace
 
-CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems, int busyTimeoutMs)
+CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems, int busyTimeoutMs,
+                              int *fileVersion)
 {
     problems.clear();
+    if (fileVersion)
+        *fileVersion = -1;
     basConnection::ScopedConnection connection(QStringLiteral("check"));
     QSqlDatabase &db = connection.db();
     try {
         basConnection::ConfigureConnection(db, path, busyTimeoutMs);
-        basConnection::OpenAndVerify(db, path, busyTimeoutMs);
+        const int found = basConnection::OpenAndVerify(db, path, busyTimeoutMs);
+        if (fileVersion)
+            *fileVersion = found;
     } catch (const Failure &failure) {
         problems.append(failure.description());
         return CheckResult::CannotOpen;

@@ -20,8 +20,11 @@ enum class CheckResult {
 // date and every timed event's times readable. With repair the counts, missing day
 // rows and orphans are mended in one transaction, each mend listed as "repaired: ...",
 // and what is left as "not mended: ...". problems gets one line per finding (or the
-// reason the file could not be checked or mended).
-CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems, int busyTimeoutMs);
+// reason the file could not be checked or mended). Opening it upgrades an older file
+// to the newest schema version; fileVersion (when given) gets the version it had then,
+// or -1 when it could not be opened.
+CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &problems, int busyTimeoutMs,
+                              int *fileVersion = nullptr);
 // The same with the usual busy timeout; true when nothing is wrong afterwards.
 bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems);
 

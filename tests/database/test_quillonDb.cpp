@@ -2,9 +2,11 @@
 #include "StoreTest.h"
 
 #include "EventStore.h"
+#include "basMigrations.h"
 #include "basSchema.h"
 #include "basStoreCheck.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QStandardPaths>
@@ -49,6 +51,8 @@ TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
     run = RunTool({QStringLiteral("check"), file});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral(": ok")));
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("%1: database version %2\n").arg(file).arg(basMigrations::CurrentVersion())))
+        << run.out.toStdString();
     // An existing file is replaced only when asked.
     EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file}).exitCode, 2);
     EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), QStringLiteral("--force"), file}).exitCode, 0);
@@ -166,6 +170,46 @@ TEST_F(QuillonDbTool, AFileThatCannotBeOpenedSaysWhy)
     EXPECT_FALSE(err.contains(QStringLiteral("not a Quillon database")));
 }
 
+// Every command that opens the file refuses one from a newer version and writes nothing.
+TEST_F(QuillonDbTool, ANewerFileIsRefusedByEveryCommandAndLeftUnchanged)
+{
+    const QString file = TempPath(QStringLiteral("newer.sqlite"));
+    ASSERT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file}).exitCode, 0);
+    const int newer = basMigrations::CurrentVersion() + 1;
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(file);
+        ASSERT_TRUE(raw.open());
+        ASSERT_TRUE(QSqlQuery(raw).exec(QStringLiteral("PRAGMA user_version = %1").arg(newer)));
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    const auto hash = [&] {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    };
+    const QByteArray before = hash();
+    const QString refusal = QStringLiteral("%1 is from a newer version of Quillon Desktop Calendar (database version %2; "
+                                           "this program knows up to %3); it was not changed")
+                                .arg(file)
+                                .arg(newer)
+                                .arg(newer - 1);
+    const QString exported = TempPath(QStringLiteral("out.ics"));
+    for (const QStringList &arguments : {QStringList{QStringLiteral("check"), file},
+                                         QStringList{QStringLiteral("check"), QStringLiteral("--repair"), file},
+                                         QStringList{QStringLiteral("import"), TempPath(QStringLiteral("in.ics")), file},
+                                         QStringList{QStringLiteral("export"), file, exported}}) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(refusal)) << run.err.toStdString();
+        EXPECT_EQ(hash(), before);
+        for (const char *sidecar : {"-wal", "-shm", "-journal"})
+            EXPECT_FALSE(QFile::exists(file + QLatin1String(sidecar))) << sidecar;
+    }
+    EXPECT_FALSE(QFile::exists(exported));
+}
+
 class CheckInvariants : public StoreTest {};
 
 TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
@@ -181,9 +225,13 @@ TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
     Raw(QStringLiteral("DELETE FROM Dates WHERE DateKey = '2004-01-06'"));
     // Foreign keys are off on the raw connection, so an orphan can be made.
     Raw(QStringLiteral("INSERT INTO EventDates VALUES (777, '2004-01-07')"));
+    // A file as it was before schema versions: check upgrades it, repair keeps that.
+    Raw(QStringLiteral("PRAGMA user_version = 0"));
 
     ToolRun run = RunTool({QStringLiteral("check"), DatabaseFile()});
     EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains(QStringLiteral(": database version 0, upgraded to %1\n").arg(basMigrations::CurrentVersion())))
+        << run.out.toStdString();
     for (const char *expected : {"Dates 2004-01-05: EventCount 5, but 1 EventDates rows",
                                  "Dates 2004-01-08: negative EventCount -1, but 0 EventDates rows",
                                  "Dates 2004-01-07: EventCount 1, but 2 EventDates rows",
@@ -193,7 +241,9 @@ TEST_F(CheckInvariants, FindsAndMendsEveryKindOfBrokenCount)
     run = RunTool({QStringLiteral("check"), QStringLiteral("--repair"), DatabaseFile()});
     EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("repaired:")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral(": database version %1\n").arg(basMigrations::CurrentVersion())));
     EXPECT_EQ(RunTool({QStringLiteral("check"), DatabaseFile()}).exitCode, 0);
+    EXPECT_EQ(Count(QStringLiteral("PRAGMA user_version")), basMigrations::CurrentVersion());
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-05")), 1);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-06")), 1);
     EXPECT_EQ(DayCount(QStringLiteral("2004-01-07")), 1);

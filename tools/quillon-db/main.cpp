@@ -4,11 +4,14 @@
 //   quillon-db check [--repair] [--timeout MS] FILE
 //   quillon-db import FILE.ics DB
 //   quillon-db export DB FILE.ics [--church-year FROM TO]
+// check names the file's schema version (and upgrades an older file, as every open
+// does); a file from a newer version is refused and left unchanged.
 // Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
 // failed and changed nothing), 2 the file could not be made or read (missing, locked,
 // corrupt, a folder), 64 wrong usage.
 #include "Output.h"
 #include "CalendarCommands.h"
+#include "basMigrations.h"
 #include "basSchema.h"
 #include "basSeed.h"
 #include "basStoreCheck.h"
@@ -99,7 +102,15 @@ int Check(const QStringList &arguments)
     if (file.isEmpty())
         return Usage();
     QStringList problems;
-    const basStoreCheck::CheckResult result = basStoreCheck::CheckDatabaseFile(file, repair, problems, timeout);
+    int version = -1;
+    const basStoreCheck::CheckResult result = basStoreCheck::CheckDatabaseFile(file, repair, problems, timeout, &version);
+    if (result != basStoreCheck::CheckResult::CannotOpen) {
+        // Opening brought an older file up to date; a repair never changes the version.
+        const int current = basMigrations::CurrentVersion();
+        Print(stdout, version == current
+                          ? QStringLiteral("%1: database version %2").arg(file).arg(version)
+                          : QStringLiteral("%1: database version %2, upgraded to %3").arg(file).arg(version).arg(current));
+    }
     switch (result) {
     case basStoreCheck::CheckResult::CannotOpen:
         for (const QString &problem : problems)

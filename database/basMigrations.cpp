@@ -1,0 +1,100 @@
+#include "basMigrations.h"
+
+#include "basConnection.h"
+#include "basOperation.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace basMigrations {
+
+namespace {
+
+using basConnection::ExecuteStatement;
+using basOperation::Failure;
+
+} // namespace
+
+// A step's statements are history: they stay as written even when the current schema
+// moves on, because they must still turn a file of that age into the next version.
+const std::vector<Step> &Steps()
+{
+    static const std::vector<Step> steps = {
+        // Files of the first releases have no version (0); some already have this table,
+        // which the import of calendar files added without a version of its own.
+        {1,
+         QStringLiteral("EventUids: the UID calendar files know each event by"),
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS EventUids ("
+                         "Uid TEXT PRIMARY KEY, "
+                         "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
+                         "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID")},
+         {}},
+    };
+    return steps;
+}
+
+int LastVersion(const std::vector<Step> &steps) { return steps.empty() ? 0 : steps.back().version; }
+
+int CurrentVersion() { return LastVersion(Steps()); }
+
+int FileVersion(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        basConnection::ThrowError(query.lastError());
+    return query.value(0).toInt();
+}
+
+QString NewerFileText(const QString &path, int fileVersion, int knownVersion)
+{
+    return QStringLiteral("%1 is from a newer version of Quillon Desktop Calendar (database version %2; "
+                          "this program knows up to %3); it was not changed")
+        .arg(path)
+        .arg(fileVersion)
+        .arg(knownVersion);
+}
+
+int Migrate(const QSqlDatabase &db, const QString &path, const std::vector<Step> &steps)
+{
+    const int known = LastVersion(steps);
+    // Read first without a lock: the usual file is up to date, and a program opening it
+    // must not wait for another one's write.
+    int found = FileVersion(db);
+    if (found > known)
+        throw Failure(basOperation::kDatabaseError, NewerFileText(path, found, known));
+    if (found == known)
+        return found;
+    ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        // Another program may have upgraded the file while this one waited for the lock.
+        found = FileVersion(db);
+        if (found > known)
+            throw Failure(basOperation::kDatabaseError, NewerFileText(path, found, known));
+        for (const Step &step : steps) {
+            if (step.version <= found)
+                continue;
+            try {
+                for (const QString &statement : step.statements)
+                    ExecuteStatement(db, statement);
+                if (step.apply)
+                    step.apply(db);
+            } catch (const Failure &failure) {
+                throw Failure(failure.number(),
+                              QStringLiteral("Cannot upgrade %1 to database version %2 (%3); it was not changed: %4")
+                                  .arg(path)
+                                  .arg(step.version)
+                                  .arg(step.description, failure.description()));
+            }
+        }
+        // PRAGMA takes no bound values; the number is ours.
+        ExecuteStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(known));
+        ExecuteStatement(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        QSqlQuery rollback(db);
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    return found;
+}
+
+} // namespace basMigrations
