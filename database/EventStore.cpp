@@ -364,19 +364,20 @@ bool EventStore::DeleteEventDate(qint64 eventId, QDate date)
     });
 }
 
-bool EventStore::DeleteEventFromDatabase(qint64 eventId)
+bool EventStore::DeleteEventFromDatabase(qint64 eventId, QList<QDate> *deletedDates)
 {
-    return basOperation::Trap("basDatabase.DeleteEventFromDatabase", false, [&](Steps &step) {
+    QList<QDate> stored;
+    const bool done = basOperation::Trap("basDatabase.DeleteEventFromDatabase", false, [&](Steps &step) {
         step(10);
         CheckEventId(eventId);
         step(20);
         Impl::Transaction transaction(*d);
-        const QList<QDate> stored = d->StoredDatesOf(eventId);
+        stored = d->StoredDatesOf(eventId);
         step(30);
         // The event's EventDates rows go with it (ON DELETE CASCADE).
         d->Run(QStringLiteral("DELETE FROM Events WHERE EventID = ?"), {eventId});
         step(40);
-        for (const QDate &date : stored) {
+        for (const QDate &date : std::as_const(stored)) {
             if (!DecrementEventCount(date))
                 return false;
         }
@@ -384,11 +385,16 @@ bool EventStore::DeleteEventFromDatabase(qint64 eventId)
         transaction.Commit();
         return true;
     });
+    if (done && deletedDates)
+        *deletedDates = stored;
+    return done;
 }
 
-bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates)
+bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates,
+                                       QList<QDate> *previousDates)
 {
-    return basOperation::Trap("basDatabase.UpdateEventInDatabase", false, [&](Steps &step) {
+    QList<QDate> stored;
+    const bool done = basOperation::Trap("basDatabase.UpdateEventInDatabase", false, [&](Steps &step) {
         step(10);
         CheckEventId(eventId);
         const QList<QVariant> values = EventParameters(event);
@@ -403,9 +409,9 @@ bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event,
         if (update.numRowsAffected() == 0)
             throw Failure(kNoCurrentRecord, QStringLiteral("No event with the id %1").arg(eventId));
         step(30);
-        const QList<QDate> stored = d->StoredDatesOf(eventId);
+        stored = d->StoredDatesOf(eventId);
         step(40);
-        for (const QDate &date : stored) {
+        for (const QDate &date : std::as_const(stored)) {
             if (!wanted.contains(date) && !DeleteEventDate(eventId, date))
                 return false;
         }
@@ -418,6 +424,9 @@ bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event,
         transaction.Commit();
         return true;
     });
+    if (done && previousDates)
+        *previousDates = stored;
+    return done;
 }
 
 bool EventStore::GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &dayRecords)

@@ -73,10 +73,13 @@ public:
     bool AddEventToDatabase(const EventRecord &event, const QList<QDate> &dates, qint64 &eventId);
     bool AddEventDate(qint64 eventId, QDate date);
     bool DeleteEventDate(qint64 eventId, QDate date);
-    // Lowers the counts of the dates stored with the event.
-    bool DeleteEventFromDatabase(qint64 eventId);
-    // Only the dates that come or go change their counts.
-    bool UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates);
+    // Lowers the counts of the dates stored with the event. When done, deletedDates (if
+    // given) holds the dates the event was on.
+    bool DeleteEventFromDatabase(qint64 eventId, QList<QDate> *deletedDates = nullptr);
+    // Only the dates that come or go change their counts. When done, previousDates (if
+    // given) holds the dates the event was on before, read in the same transaction.
+    bool UpdateEventInDatabase(qint64 eventId, const EventRecord &event, const QList<QDate> &dates,
+                               QList<QDate> *previousDates = nullptr);
 
     bool GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &dayRecords);
     bool GetEventsByDate(QDate date, QList<qint64> &eventIds);

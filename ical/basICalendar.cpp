@@ -1,5 +1,6 @@
 #include "basICalendar.h"
 
+#include "EventService.h"
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarWriter.h"
@@ -59,28 +60,21 @@ bool IsChurchDayUid(const QString &uid)
            && uid.size() == kChurchDayUidPrefix.size() + 8 + kChurchDayUidSuffix.size();
 }
 
-bool InMonth(const QList<QDate> &dates, QDate today)
-{
-    return std::any_of(dates.begin(), dates.end(), [today](const QDate &date) {
-        return date.year() == today.year() && date.month() == today.month();
-    });
-}
-
 struct ImportWork {
     basDatabase::EventStore &store;
+    EventService &events;
     const ICalendarReader::CalendarContents &contents;
     QDate today;
     ImportSummary &summary;
 
     // Whether the stored event already is what the file says (in the file's terms).
-    bool SameAsStored(qint64 eventId, const ICalendarReader::CalendarEvent &incoming, QList<QDate> &storedDates,
-                      bool &ok)
+    bool SameAsStored(qint64 eventId, const ICalendarReader::CalendarEvent &incoming, bool &ok)
     {
         basDatabase::EventRecord stored;
-        ok = store.GetEventData(eventId, stored) && store.GetAllDatesForEvent(eventId, storedDates);
+        QList<QDate> sorted;
+        ok = store.GetEventData(eventId, stored) && store.GetAllDatesForEvent(eventId, sorted);
         if (!ok)
             return false;
-        QList<QDate> sorted = storedDates;
         std::sort(sorted.begin(), sorted.end());
         return ICalendarFingerprint::FileForm(stored) == ICalendarFingerprint::FileForm(incoming.Event)
                && sorted == incoming.Dates;
@@ -88,6 +82,11 @@ struct ImportWork {
 
     // The event the store refused, for the caller to name (the store has reported why).
     const ICalendarReader::CalendarEvent *refused = nullptr;
+
+    void Touched(const QList<QDate> &dates)
+    {
+        summary.TouchesCurrentMonth = summary.TouchesCurrentMonth || EventService::TouchesShownMonth(dates, today);
+    }
 
     bool Run()
     {
@@ -104,12 +103,14 @@ struct ImportWork {
             const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
             const auto found = known.constFind(event.Uid);
             if (found == known.cend()) {
-                qint64 id = 0;
-                if (!store.AddEventToDatabase(event.Event, event.Dates, id) || !store.SetEventUid(event.Uid, id, fingerprint))
+                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+                draft.EventID = 0; // a new event, whatever the file's record says
+                const std::optional<EventService::Saved> saved = events.Save(draft);
+                if (!saved || !store.SetEventUid(event.Uid, saved->EventID, fingerprint))
                     return false;
                 ++summary.Added;
-                summary.TouchesCurrentMonth = summary.TouchesCurrentMonth || InMonth(event.Dates, today);
-                known.insert(event.Uid, {id, fingerprint});
+                Touched(saved->TouchedDates);
+                known.insert(event.Uid, {saved->EventID, fingerprint});
                 continue;
             }
             // The file says what it said last time: whatever was done to the event
@@ -119,18 +120,20 @@ struct ImportWork {
                 continue;
             }
             bool ok = false;
-            QList<QDate> storedDates;
             const qint64 id = found->EventId;
-            if (SameAsStored(id, event, storedDates, ok)) {
+            if (SameAsStored(id, event, ok)) {
                 ++summary.Unchanged;
                 continue;
             }
-            if (!ok || !store.UpdateEventInDatabase(id, event.Event, event.Dates)
-                || !store.SetEventUid(event.Uid, id, fingerprint))
+            if (!ok)
+                return false;
+            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            draft.EventID = id;
+            const std::optional<EventService::Saved> saved = events.Save(draft);
+            if (!saved || !store.SetEventUid(event.Uid, id, fingerprint))
                 return false;
             ++summary.Updated;
-            summary.TouchesCurrentMonth =
-                summary.TouchesCurrentMonth || InMonth(event.Dates, today) || InMonth(storedDates, today);
+            Touched(saved->TouchedDates);
             known.insert(event.Uid, {id, fingerprint});
         }
         refused = nullptr;
@@ -185,7 +188,8 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         }
         result.Warnings = contents.Warnings;
         step(30);
-        ImportWork work{store, contents, options.Today, result};
+        EventService events(store);
+        ImportWork work{store, events, contents, options.Today, result};
         // A store operation that fails has reported itself; all of the import goes.
         if (store.RunInTransaction([&work] { return work.Run(); }))
             return true;

@@ -1,5 +1,6 @@
 #include "basMain.h"
 
+#include "EventService.h"
 #include "EventStore.h"
 #include "basOperation.h"
 #include "frmMain.h"
@@ -50,11 +51,7 @@ bool CurrentMonthChanged(const QList<QDate> &dates)
         step(10);
         const QDate today = basPlatform::Today();
         step(20);
-        for (const QDate &date : dates) {
-            if (date.isValid() && date.month() == today.month() && date.year() == today.year())
-                return true;
-        }
-        return false;
+        return EventService::TouchesShownMonth(dates, today);
     });
 }
 

@@ -21,7 +21,7 @@ inline constexpr int kExitError = 2;        // an error reported as "basMain.Mai
 int Main();
 
 // True when one of the dates lies in the month and year the desktop calendar shows,
-// today's. Invalid dates are skipped.
+// today's (EventService::TouchesShownMonth with the suite's today).
 bool CurrentMonthChanged(const QList<QDate> &dates);
 
 } // namespace basMain

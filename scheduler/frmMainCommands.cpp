@@ -2,22 +2,29 @@
 // event, and the options program. They run in SchedulerCommands over this window.
 #include "frmMain.h"
 
+#include "EventService.h"
+#include "EventStore.h"
 #include "SchedulerCommandHost.h"
 #include "SchedulerCommands.h"
 #include "views/DayView.h"
 
 namespace {
 
-// The window as the commands see it.
+// The window as the commands see it, with the events over the window's store.
 class MainWindowHost : public QObject, public SchedulerCommandHost {
 public:
-    explicit MainWindowHost(frmMain &window) : QObject(&window), m_window(window) {}
+    explicit MainWindowHost(frmMain &window) : QObject(&window), m_window(window), m_events(window.Store()) {}
+
+    EventService &Events() { return m_events; }
 
     basQuillon::GeneralSettingsRecord &Settings() override { return m_window.Settings(); }
     void NoteEventDatesChanged(const QList<QDate> &dates) override { m_window.NoteEventDatesChanged(dates); }
     DayView &SSDay() override { return *m_window.SSDay(); }
     QDate CurrentDate() const override { return m_window.CurrentDate(); }
-    void AddEventToDayView(const basDatabase::EventRecord &event) override { m_window.AddEventToDayView(event); }
+    void AddEventToDayView(const EventDraft &event) override
+    {
+        m_window.AddEventToDayView(EventService::ToRecord(event));
+    }
     void UpdateDayViewCaption(const QString &dateColor) override { m_window.UpdateDayViewCaption(dateColor); }
     void UpdateMonthView() override { m_window.UpdateMonthView(); }
     void SelectCurrentDateInMonthView() override { m_window.SelectCurrentDateInMonthView(); }
@@ -34,6 +41,7 @@ public:
 
 private:
     frmMain &m_window;
+    EventService m_events;
 };
 
 } // namespace
@@ -42,7 +50,7 @@ SchedulerCommands &frmMain::EventCommands()
 {
     if (!m_eventCommands) {
         auto *host = new MainWindowHost(*this);
-        m_eventCommands = new SchedulerCommands(m_store, *host, this);
+        m_eventCommands = new SchedulerCommands(host->Events(), *host, this);
     }
     return *m_eventCommands;
 }

@@ -61,12 +61,13 @@ FilledStore &Store()
 void OkOnRecurringEventWith365Days(benchmark::State &state)
 {
     basDatabase::EventStore &store = Store().store;
+    EventService events(store);
     basQuillon::GeneralSettingsRecord settings;
     settings.CheckForConflicts = true;
     std::int64_t conflictLines = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto editor = std::make_unique<frmEvent>(store, settings, nullptr);
+        auto editor = std::make_unique<frmEvent>(events, settings, nullptr);
         editor->SetConflictDialogRunner([&](frmConflict &dialog) {
             dialog.Form_Load();
             conflictLines += dialog.lstConflicts()->count();

@@ -1,5 +1,6 @@
 #include "SchedulerCommands.h"
 
+#include "EventService.h"
 #include "SchedulerCommandHost.h"
 #include "basDateText.h"
 #include "basExecuteProgram.h"
@@ -8,7 +9,6 @@
 #include "frmEvent.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
-
 
 using basOperation::Steps;
 
@@ -22,9 +22,9 @@ bool AskYesNo(const QString &text, const char *title)
                                     basPlatform::MessageResult::No) == basPlatform::MessageResult::Yes;
 }
 
-void PrimeEditor(frmEvent &editor, const basDatabase::EventRecord &event, qint64 eventId, const QDate &date)
+void PrimeEditor(frmEvent &editor, const EventDraft &event, const QDate &date)
 {
-    editor.SetEventID(QString::number(eventId));
+    editor.SetEventID(QString::number(event.EventID));
     editor.SetEventSubject(event.EventName);
     editor.SetAllDayEvent(event.AllDayEvent);
     editor.SetEventDate(basDateText::FormatDateText(date));
@@ -38,8 +38,8 @@ void PrimeEditor(frmEvent &editor, const basDatabase::EventRecord &event, qint64
 
 } // namespace
 
-SchedulerCommands::SchedulerCommands(basDatabase::EventStore &store, SchedulerCommandHost &host, QWidget *window)
-    : QObject(window), m_store(store), m_host(host), m_window(window),
+SchedulerCommands::SchedulerCommands(EventService &events, SchedulerCommandHost &host, QWidget *window)
+    : QObject(window), m_events(events), m_host(host), m_window(window),
       m_runEditor([](frmEvent &editor) {
           // With nobody to type, the editor is not shown and counts as cancelled.
           if (!basPlatform::IsNonInteractive())
@@ -52,7 +52,7 @@ SchedulerCommands::SchedulerCommands(basDatabase::EventStore &store, SchedulerCo
 std::unique_ptr<frmEvent> SchedulerCommands::NewEditor()
 {
     return std::make_unique<frmEvent>(
-        m_store, m_host.Settings(), [this](const QList<QDate> &dates) { m_host.NoteEventDatesChanged(dates); },
+        m_events, m_host.Settings(), [this](const QList<QDate> &dates) { m_host.NoteEventDatesChanged(dates); },
         m_window);
 }
 
@@ -91,7 +91,7 @@ void SchedulerCommands::CreateNewEvent()
             return;
         step(40);
         if (basDateText::ParseDateText(editor->EventDate()) == m_host.CurrentDate()) {
-            m_host.AddEventToDayView(editor->Record());
+            m_host.AddEventToDayView(editor->Draft());
             const bool slotSelected = dayView.SelectedTimeSlot() >= 0;
             m_host.SetToolbarEditEnabled(slotSelected);
             m_host.SetToolbarDeleteEnabled(slotSelected);
@@ -107,13 +107,12 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
 {
     basOperation::TrapVoid("frmMain:EditEvent", [&](Steps &step) {
         step(10);
-        basDatabase::EventRecord event;
-        QList<QDate> dates;
-        if (!m_store.GetEventData(eventId, event) || !m_store.GetAllDatesForEvent(eventId, dates))
+        const std::optional<EventDraft> event = m_events.Load(eventId);
+        if (!event)
             return;
         step(20);
         const std::unique_ptr<frmEvent> editor = NewEditor();
-        PrimeEditor(*editor, event, eventId, m_host.CurrentDate());
+        PrimeEditor(*editor, *event, m_host.CurrentDate());
         step(30);
         if (!RunEditor(*editor))
             return;
@@ -121,7 +120,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         DayView &dayView = m_host.SSDay();
         if (taskIndex >= 0 && taskIndex < dayView.TaskCount())
             dayView.RemoveTask(taskIndex);
-        m_host.AddEventToDayView(editor->Record());
+        m_host.AddEventToDayView(editor->Draft());
         step(50);
         m_host.UpdateMonthView();
         m_host.SelectCurrentDateInMonthView();
@@ -137,14 +136,14 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
         if (!AskYesNo(text, kDeleteEventTitle))
             return;
         step(20);
-        QList<QDate> dates;
-        if (!m_store.GetAllDatesForEvent(eventId, dates) || !m_store.DeleteEventFromDatabase(eventId))
+        const std::optional<QList<QDate>> dates = m_events.Delete(eventId);
+        if (!dates)
             return;
         step(30);
         m_host.UpdateMonthView();
         m_host.SetToolbarDeleteEnabled(false);
         m_host.SelectCurrentDateInMonthView();
-        m_host.NoteEventDatesChanged(dates);
+        m_host.NoteEventDatesChanged(*dates);
         m_host.EnableRefreshButton();
     });
 }
@@ -161,14 +160,14 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
         step(20);
         if (AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
-            QList<QDate> dates;
-            if (!m_store.GetAllDatesForEvent(entry.EventID, dates) || !m_store.DeleteEventFromDatabase(entry.EventID))
+            const std::optional<QList<QDate>> dates = m_events.Delete(entry.EventID);
+            if (!dates)
                 return;
             step(40);
             // The day's own colour comes back with the reload below.
             m_host.UpdateDayViewCaption(QString());
             m_host.UpdateMonthView();
-            m_host.NoteEventDatesChanged(dates);
+            m_host.NoteEventDatesChanged(*dates);
             m_host.EnableRefreshButton();
         }
         step(50);

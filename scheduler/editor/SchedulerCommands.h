@@ -1,9 +1,7 @@
 // The main window's commands that change events: new, edit and delete an event, delete
-// an all-day event of the shown day, and Options. They work on the store and a small
-// interface to the main window, so they run without the window itself.
+// an all-day event of the shown day, and Options. They work through EventService and a
+// small interface to the main window, so they run without the window itself.
 #pragma once
-
-#include "EventStore.h"
 
 #include <QObject>
 #include <QString>
@@ -11,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class EventService;
 class QWidget;
 class SchedulerCommandHost;
 class frmEvent;
@@ -24,7 +23,7 @@ public:
     static constexpr auto kDeleteAllDayEventTitle = "Delete All Day Event";
 
     // window is the editor's parent.
-    SchedulerCommands(basDatabase::EventStore &store, SchedulerCommandHost &host, QWidget *window = nullptr);
+    SchedulerCommands(EventService &events, SchedulerCommandHost &host, QWidget *window = nullptr);
 
     // How the editor is shown (modal by default); tests fill it in and press OK instead.
     using EditorRunner = std::function<void(frmEvent &)>;
@@ -41,13 +40,13 @@ public:
     // settings it saved.
     void Options();
 
-    // The editor as the commands make it: over the store, with the host's settings.
+    // The editor as the commands make it: over the events, with the host's settings.
     std::unique_ptr<frmEvent> NewEditor();
 
 private:
     bool RunEditor(frmEvent &editor);
 
-    basDatabase::EventStore &m_store;
+    EventService &m_events;
     SchedulerCommandHost &m_host;
     QWidget *m_window;
     EditorRunner m_runEditor;

@@ -1,6 +1,7 @@
 #include "frmConflict.h"
 
 #include "basOperation.h"
+#include "basTimeText.h"
 #include "platform/basPlatform.h"
 
 #include <QCheckBox>
@@ -11,6 +12,24 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr const char *kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+} // namespace
+
+QString frmConflict::ConflictLine(const EventConflict &conflict)
+{
+    const QDate &day = conflict.Date;
+    return QStringLiteral("%1-%2-%3  %4 - %5  %6")
+        .arg(day.day())
+        .arg(QLatin1String(kMonths[day.month() - 1]))
+        .arg(day.year())
+        .arg(basTimeText::FormatTimeText(conflict.StartTime), basTimeText::FormatTimeText(conflict.EndTime),
+             conflict.EventName);
+}
 
 frmConflict::frmConflict(QWidget *parent)
     : QDialog(parent), m_picture(new QLabel(this)), m_list(new QListWidget(this)),

@@ -2,6 +2,8 @@
 // accept the overlap, go back and reschedule, or switch the check off.
 #pragma once
 
+#include "EventService.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -20,6 +22,10 @@ public:
         "conflict, or 'Reschedule' to change the date and/or time of the event.";
 
     explicit frmConflict(QWidget *parent = nullptr);
+
+    // "5-Jan-2004  9:00 AM - 10:30 AM  Staff meeting": month abbreviations fixed,
+    // whatever the locale.
+    static QString ConflictLine(const EventConflict &conflict);
 
     // Copied; shown from the next showing on.
     void SetEventConflicts(const QStringList &conflicts);

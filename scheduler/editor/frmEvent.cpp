@@ -3,7 +3,6 @@
 #include "IconPalette.h"
 #include "basColorCombo.h"
 #include "basComboBox.h"
-#include "basConflictCheck.h"
 #include "basDateText.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
@@ -43,6 +42,12 @@ void ShowDataEntryError(const char *text)
                              basPlatform::MessageIcon::Exclamation, basPlatform::MessageButtons::Ok);
 }
 
+// The time of the entry chosen in a time list, null when none is.
+QTime SelectedTime(const QComboBox &times)
+{
+    return times.currentIndex() < 0 ? QTime() : times.currentData().toTime();
+}
+
 QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
@@ -52,9 +57,9 @@ QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
 
 } // namespace
 
-frmEvent::frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings,
-                   DatesChanged datesChanged, QWidget *parent)
-    : QDialog(parent), m_store(store), m_settings(settings), m_datesChanged(std::move(datesChanged)),
+frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
+                   QWidget *parent)
+    : QDialog(parent), m_events(events), m_settings(settings), m_datesChanged(std::move(datesChanged)),
       m_runConflictDialog([](frmConflict &dialog) { dialog.ShowModal(); })
 {
     setObjectName(QStringLiteral("frmEvent"));
@@ -215,9 +220,12 @@ void frmEvent::Form_Load()
         m_iconNumber.clear();
         m_ok->setEnabled(false);
         step(20);
-        const QStringList times = basTimeList::LoadTimes();
-        m_start->addItems(times);
-        m_end->addItems(times);
+        // Each entry carries its time, so that the draft is built from typed values.
+        for (const QString &time : basTimeList::LoadTimes()) {
+            const QTime value = basTimeText::ParseTimeText(time);
+            m_start->addItem(time, value);
+            m_end->addItem(time, value);
+        }
         step(30);
         basColorCombo::LoadColorCombo(*m_color, true);
         m_color->setCurrentIndex(0);
@@ -373,26 +381,20 @@ void frmEvent::SetEventRecurring(bool value)
     }
 }
 
-basDatabase::EventRecord frmEvent::Record() const
+EventDraft frmEvent::Draft()
 {
-    basDatabase::EventRecord record;
-    record.EventID = m_eventId.toLongLong();
-    record.EventName = EventSubject();
-    record.AllDayEvent = AllDayEvent();
-    record.StartTime = basTimeText::ParseTimeText(EventStartTime());
-    record.EndTime = basTimeText::ParseTimeText(EventEndTime());
-    record.EventColor = EventColor();
-    record.EventIcon = m_iconNumber.toInt();
-    record.Notes = EventNotes();
-    record.Recurring = EventRecurring();
-    if (record.AllDayEvent) {
-        // Whatever the controls show, an all-day event spans the whole day and is plain.
-        record.StartTime = QTime(0, 0);
-        record.EndTime = QTime(23, 59);
-        record.EventColor.clear();
-        record.EventIcon = 0;
-    }
-    return record;
+    EventDraft draft;
+    draft.EventID = m_eventId.toLongLong();
+    draft.EventName = m_subject->text();
+    draft.AllDayEvent = m_allDay->isChecked();
+    draft.StartTime = SelectedTime(*m_start);
+    draft.EndTime = SelectedTime(*m_end);
+    draft.EventColor = EventColor();
+    draft.EventIcon = m_iconNumber.toInt();
+    draft.Notes = m_notes->toPlainText();
+    draft.Recurring = m_recurring->isChecked();
+    draft.Dates = GetEventDates();
+    return draft;
 }
 
 // --- Reactions -------------------------------------------------------------------------
@@ -410,7 +412,7 @@ void frmEvent::cboStartTime_Click()
         return;
     basOperation::TrapVoid("frmEvent.cboStartTime_Click", [&](Steps &step) {
         step(10);
-        const QTime start = basTimeText::ParseTimeText(EventStartTime());
+        const QTime start = SelectedTime(*m_start);
         if (!start.isValid())
             return;
         step(20);
@@ -544,10 +546,9 @@ void frmEvent::PopulateYearView()
         step(30);
         if (m_eventId.isEmpty())
             return;
-        QList<QDate> stored;
-        if (m_store.GetAllDatesForEvent(m_eventId.toLongLong(), stored)) {
+        if (const auto stored = m_events.DatesOf(m_eventId.toLongLong())) {
             step(40);
-            for (const QDate &date : std::as_const(stored))
+            for (const QDate &date : *stored)
                 m_year->AddDate(date);
         }
     });
@@ -559,21 +560,18 @@ void frmEvent::CheckForConflicts(bool &reschedule)
 {
     reschedule = false;
     basOperation::TrapVoid("frmEvent.CheckForConflicts", [&](Steps &step) {
-        step(10);
-        if (m_allDay->isChecked())
-            return;
         step(20);
-        const basDatabase::EventRecord record = Record();
-        const QList<QDate> dates = GetEventDates();
+        const EventDraft draft = Draft();
         step(30);
-        QStringList conflicts;
-        if (!basConflictCheck::FindConflicts(m_store, dates, record.StartTime, record.EndTime, m_eventId.toLongLong(),
-                                             conflicts) ||
-            conflicts.isEmpty())
+        const QList<EventConflict> conflicts = m_events.Conflicts(draft);
+        if (conflicts.isEmpty())
             return;
         step(40);
+        QStringList lines;
+        for (const EventConflict &conflict : conflicts)
+            lines << frmConflict::ConflictLine(conflict);
         frmConflict dialog(this);
-        dialog.SetEventConflicts(conflicts);
+        dialog.SetEventConflicts(lines);
         m_runConflictDialog(dialog);
         step(50);
         m_settings.CheckForConflicts = !dialog.DisableConflictChecking();
@@ -587,11 +585,11 @@ void frmEvent::cmdOK_Click()
         step(10);
         if (!m_allDay->isChecked()) {
             // An all-day event keeps its whole-day span, whatever the lists show.
-            const int start = basTimeList::ToSecondsNumber(EventStartTime());
-            const int end = basTimeList::ToSecondsNumber(EventEndTime());
-            if (start < 0 || end < 0) {
+            const QTime start = SelectedTime(*m_start);
+            const QTime end = SelectedTime(*m_end);
+            if (!start.isValid() || !end.isValid()) {
                 ShowDataEntryError(kNoTime);
-                (start < 0 ? m_start : m_end)->setFocus();
+                (start.isValid() ? m_end : m_start)->setFocus();
                 return;
             }
             if (start > end) {
@@ -622,7 +620,7 @@ void frmEvent::cmdOK_Click()
                 return;
         }
         step(40);
-        const bool saved = m_eventId.isEmpty() ? AddEvent() : UpdateEvent();
+        const bool saved = SaveEvent();
         // The store has said why; the window stays open with what the user typed.
         if (!saved)
             return;
@@ -645,42 +643,21 @@ void frmEvent::reject()
     cmdCancel_Click();
 }
 
-bool frmEvent::AddEvent()
+bool frmEvent::SaveEvent()
 {
-    return basOperation::Trap("frmEvent.AddEvent", false, [&](Steps &step) {
+    const char *operation = m_eventId.isEmpty() ? "frmEvent.AddEvent" : "frmEvent.UpdateEvent";
+    return basOperation::Trap(operation, false, [&](Steps &step) {
         step(10);
-        const basDatabase::EventRecord record = Record();
+        const EventDraft draft = Draft();
         step(20);
-        const QList<QDate> dates = GetEventDates();
-        step(30);
-        qint64 newId = 0;
-        if (!m_store.AddEventToDatabase(record, dates, newId))
+        const std::optional<EventService::Saved> saved = m_events.Save(draft);
+        if (!saved)
             return false;
-        step(40);
-        m_eventId = QString::number(newId);
-        if (m_datesChanged)
-            m_datesChanged(dates);
-        return true;
-    });
-}
-
-bool frmEvent::UpdateEvent()
-{
-    return basOperation::Trap("frmEvent.UpdateEvent", false, [&](Steps &step) {
-        step(10);
-        const basDatabase::EventRecord record = Record();
-        step(20);
-        const QList<QDate> dates = GetEventDates();
         step(30);
+        m_eventId = QString::number(saved->EventID);
         // The days the event leaves change on the desktop calendar too.
-        QList<QDate> previous;
-        m_store.GetAllDatesForEvent(m_eventId.toLongLong(), previous);
-        step(40);
-        if (!m_store.UpdateEventInDatabase(m_eventId.toLongLong(), record, dates))
-            return false;
-        step(50);
         if (m_datesChanged)
-            m_datesChanged(dates + previous);
+            m_datesChanged(saved->TouchedDates);
         return true;
     });
 }

@@ -1,11 +1,11 @@
 // The modal window in which an event is entered or changed. The caller writes the
 // properties, shows the window, reads OkPressed and the properties back. On OK the
-// window validates, runs the conflict check when the setting is on, and saves the event
-// with its dates itself. Page "Details" holds the fields, page "Recurrence" the choice
+// window validates, asks EventService for conflicts when the setting is on, and hands
+// the event as its controls describe it to EventService to save. Page "Details" holds the fields, page "Recurrence" the choice
 // between one date and days picked in a year view.
 #pragma once
 
-#include "EventStore.h"
+#include "EventService.h"
 #include "basQuillon.h"
 
 #include <QDialog>
@@ -43,9 +43,9 @@ public:
     // Told the dates a save touched: the new ones and, on a change, the ones left.
     using DatesChanged = std::function<void(const QList<QDate> &)>;
 
-    // The store, the program's settings (the conflict check may switch itself off) and
+    // The events, the program's settings (the conflict check may switch itself off) and
     // whom to tell which dates a save touched (the desktop calendar may need drawing).
-    frmEvent(basDatabase::EventStore &store, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
+    frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
              QWidget *parent = nullptr);
     ~frmEvent() override;
 
@@ -78,8 +78,9 @@ public:
     bool EventRecurring() const;
     void SetEventRecurring(bool value);
 
-    // The event as the properties describe it, in the form the store keeps.
-    basDatabase::EventRecord Record() const;
+    // The event as the controls describe it, with its dates (GetEventDates); after a
+    // save it carries the id the event was saved under.
+    EventDraft Draft();
 
     // --- Operations -----------------------------------------------------------------
     // The event's dates: the date picker's for "Once", the year view's selection, in
@@ -137,10 +138,10 @@ private:
     void BuildRecurrencePage(QWidget *page);
     void Form_Load();
     void ShowIcon(const QString &number);
-    bool AddEvent();
-    bool UpdateEvent();
+    // One call to the service; reported as frmEvent.AddEvent or frmEvent.UpdateEvent.
+    bool SaveEvent();
 
-    basDatabase::EventStore &m_store;
+    EventService &m_events;
     basQuillon::GeneralSettingsRecord &m_settings;
     DatesChanged m_datesChanged;
     ConflictDialogRunner m_runConflictDialog;

@@ -27,7 +27,7 @@ void EditorTest::TearDown()
 
 std::unique_ptr<frmEvent> EditorTest::NewEditor()
 {
-    auto editor = std::make_unique<frmEvent>(store, settings, [this](const QList<QDate> &dates) { changedDates << dates; });
+    auto editor = std::make_unique<frmEvent>(events, settings, [this](const QList<QDate> &dates) { changedDates << dates; });
     editor->SetConflictDialogRunner([this](frmConflict &dialog) {
         ++conflictDialogs;
         dialog.Form_Load();

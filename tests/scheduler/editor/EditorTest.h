@@ -3,6 +3,7 @@
 // to store events and read back what the store holds.
 #pragma once
 
+#include "EventService.h"
 #include "EventStore.h"
 #include "QuillonTestEnvironment.h"
 #include "basQuillon.h"
@@ -36,6 +37,7 @@ protected:
     QStringList MessageTexts() const;
 
     basDatabase::EventStore store;
+    EventService events{store};
     basQuillon::GeneralSettingsRecord settings;
     // Every date list the editors reported as touched by a save, in order.
     QList<QList<QDate>> changedDates;

@@ -33,6 +33,7 @@ int main(int argc, char **argv)
     basDatabase::EventStore store;
     if (!basSchema::CreateDatabaseFile(path, error) || !store.OpenDatabaseConnection(path))
         return 1;
+    EventService events(store);
     basQuillon::GeneralSettingsRecord settings;
     const QDate day = QDate::currentDate().addDays(1);
 
@@ -58,7 +59,7 @@ int main(int argc, char **argv)
         dialog->Form_Load();
         shown = std::move(dialog);
     } else {
-        auto editor = std::make_unique<frmEvent>(store, settings, nullptr);
+        auto editor = std::make_unique<frmEvent>(events, settings, nullptr);
         editor->SetEventID(QString());
         editor->SetEventSubject(QStringLiteral("Choir practice"));
         editor->SetEventDate(day.toString(QStringLiteral("M/d/yyyy")));

@@ -19,7 +19,7 @@ public:
     void NoteEventDatesChanged(const QList<QDate> &dates) override { changedDates << dates; }
     DayView &SSDay() override { return dayView; }
     QDate CurrentDate() const override { return currentDate; }
-    void AddEventToDayView(const basDatabase::EventRecord &event) override
+    void AddEventToDayView(const EventDraft &event) override
     {
         if (event.AllDayEvent) {
             allDay << AllDayEntry{event.EventID, event.EventName};
@@ -41,7 +41,7 @@ public:
         for (qint64 id : ids) {
             basDatabase::EventRecord event;
             if (m_store.GetEventData(id, event))
-                AddEventToDayView(event);
+                AddEventToDayView(EventService::ToDraft(event, {currentDate}));
         }
     }
     QList<AllDayEntry> AllDayEvents() const override { return allDay; }
@@ -69,7 +69,7 @@ protected:
     {
         EditorTest::SetUp();
         window = std::make_unique<StandInWindow>(store, settings);
-        commands = std::make_unique<SchedulerCommands>(store, *window);
+        commands = std::make_unique<SchedulerCommands>(events, *window);
         commands->SetEditorRunner([this](frmEvent &editor) {
             ++editorsShown;
             seenStart = editor.EventStartTime();

@@ -1,14 +1,13 @@
 // The editor's building blocks: colour names and swatches, the combo look-ups, the time
-// list and its arithmetic, the overlap rule and the conflict line, the refresh flag.
+// list and its arithmetic, the conflict line, the refresh flag.
 #include "QuillonTestEnvironment.h"
 #include "basColorCombo.h"
 #include "basComboBox.h"
 #include "basCommonFunctions.h"
-#include "basConflictCheck.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
 #include "basTimeList.h"
-#include "EventStore.h"
+#include "frmConflict.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -95,35 +94,10 @@ TEST(TimeList, HalfHoursNextPeriodAndComparisonNumbers)
     EXPECT_EQ(basTimeList::ToMinutesNumber(QStringLiteral("12:00 AM")), 0);
 }
 
-TEST(ConflictRule, StartOrEndInsideOrEnclosingConflicts)
-{
-    struct Case {
-        int existingStart, existingEnd, newStart, newEnd;
-        bool conflict;
-    };
-    const Case cases[] = {
-        {900, 1000, 930, 1100, true},   // start inside
-        {900, 1000, 800, 930, true},    // end inside
-        {900, 1000, 1000, 1100, false}, // starts as it ends
-        {900, 1000, 800, 900, false},   // ends as it starts
-        {1000, 1100, 900, 1200, true},  // encloses it
-        {900, 1000, 900, 900, true},    // starts with it
-        {900, 1000, 900, 1000, true},   // the same span
-        {930, 930, 900, 1000, false},   // an existing span of no length
-        {900, 1000, 1100, 1200, false},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(basConflictCheck::Overlaps(c.newStart, c.newEnd, c.existingStart, c.existingEnd), c.conflict)
-            << c.existingStart << "-" << c.existingEnd << " vs " << c.newStart << "-" << c.newEnd;
-}
-
 TEST(ConflictRule, LineNamesDayTimesAndSubject)
 {
-    basDatabase::EventRecord event;
-    event.EventName = QStringLiteral("Staff meeting");
-    event.StartTime = QTime(9, 0);
-    event.EndTime = QTime(10, 30);
-    EXPECT_EQ(basConflictCheck::ConflictLine(QDate(2004, 1, 5), event),
+    const EventConflict conflict{QDate(2004, 1, 5), 7, QStringLiteral("Staff meeting"), QTime(9, 0), QTime(10, 30)};
+    EXPECT_EQ(frmConflict::ConflictLine(conflict),
               QStringLiteral("5-Jan-2004  9:00 AM - 10:30 AM  Staff meeting"));
 }
 

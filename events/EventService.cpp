@@ -1,0 +1,171 @@
+#include "EventService.h"
+
+#include "EventStore.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QTime kAllDayStart(0, 0);
+const QTime kAllDayEnd(23, 59);
+
+// Minutes since midnight: seconds never decide a conflict.
+int Minutes(QTime time) { return time.hour() * 60 + time.minute(); }
+
+// Each valid date once, in date order.
+QList<QDate> SortedDays(QList<QDate> dates)
+{
+    dates.removeIf([](const QDate &date) { return !date.isValid(); });
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    return dates;
+}
+
+} // namespace
+
+basDatabase::EventRecord EventService::ToRecord(const EventDraft &draft)
+{
+    basDatabase::EventRecord record;
+    record.EventID = draft.EventID;
+    record.EventName = draft.EventName;
+    record.AllDayEvent = draft.AllDayEvent;
+    record.StartTime = draft.StartTime;
+    record.EndTime = draft.EndTime;
+    record.EventColor = draft.EventColor;
+    record.EventIcon = draft.EventIcon;
+    record.Notes = draft.Notes;
+    record.Recurring = draft.Recurring;
+    if (record.AllDayEvent) {
+        // Whatever the draft says, an all-day event spans the whole day and is plain.
+        record.StartTime = kAllDayStart;
+        record.EndTime = kAllDayEnd;
+        record.EventColor.clear();
+        record.EventIcon = 0;
+    }
+    return record;
+}
+
+EventDraft EventService::ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates)
+{
+    EventDraft draft;
+    draft.EventID = record.EventID;
+    draft.EventName = record.EventName;
+    draft.AllDayEvent = record.AllDayEvent;
+    draft.StartTime = record.StartTime;
+    draft.EndTime = record.EndTime;
+    draft.EventColor = record.EventColor;
+    draft.EventIcon = record.EventIcon;
+    draft.Notes = record.Notes;
+    draft.Recurring = record.Recurring;
+    draft.Dates = dates;
+    return draft;
+}
+
+std::optional<EventDraft> EventService::Load(qint64 eventId)
+{
+    basDatabase::EventRecord record;
+    QList<QDate> dates;
+    if (!m_store.GetEventData(eventId, record) || !m_store.GetAllDatesForEvent(eventId, dates))
+        return std::nullopt;
+    return ToDraft(record, dates);
+}
+
+std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)
+{
+    QList<QDate> dates;
+    if (!m_store.GetAllDatesForEvent(eventId, dates))
+        return std::nullopt;
+    return dates;
+}
+
+std::optional<EventService::Saved> EventService::Save(const EventDraft &draft)
+{
+    const basDatabase::EventRecord record = ToRecord(draft);
+    Saved saved;
+    QList<QDate> left;
+    if (draft.EventID == 0) {
+        if (!m_store.AddEventToDatabase(record, draft.Dates, saved.EventID))
+            return std::nullopt;
+    } else {
+        if (!m_store.UpdateEventInDatabase(draft.EventID, record, draft.Dates, &left))
+            return std::nullopt;
+        saved.EventID = draft.EventID;
+    }
+    saved.TouchedDates = SortedDays(draft.Dates + left);
+    return saved;
+}
+
+std::optional<QList<QDate>> EventService::Delete(qint64 eventId)
+{
+    QList<QDate> dates;
+    if (!m_store.DeleteEventFromDatabase(eventId, &dates))
+        return std::nullopt;
+    return dates;
+}
+
+bool EventService::Overlaps(QTime newStart, QTime newEnd, QTime existingStart, QTime existingEnd)
+{
+    const int start = Minutes(newStart);
+    const int end = Minutes(newEnd);
+    const int otherStart = Minutes(existingStart);
+    const int otherEnd = Minutes(existingEnd);
+    const bool startInside = otherStart <= start && start < otherEnd;
+    const bool endInside = otherStart < end && end <= otherEnd;
+    const bool encloses = start < otherStart && otherEnd < end && otherStart < otherEnd;
+    return startInside || endInside || encloses;
+}
+
+QList<EventConflict> EventService::Conflicts(const EventDraft &draft)
+{
+    QList<EventConflict> conflicts;
+    if (draft.AllDayEvent || !draft.StartTime.isValid() || !draft.EndTime.isValid())
+        return conflicts;
+    // The draft's days in the order given, each once.
+    QList<QDate> days;
+    QSet<QDate> seen;
+    for (const QDate &day : draft.Dates) {
+        if (day.isValid() && !seen.contains(day)) {
+            seen.insert(day);
+            days << day;
+        }
+    }
+    if (days.isEmpty())
+        return conflicts;
+    // All the days in one query.
+    const auto [first, last] = std::minmax_element(days.begin(), days.end());
+    QList<basDatabase::DatedEvent> stored;
+    if (!m_store.GetEventsInRange(*first, *last, stored))
+        return conflicts;
+    QHash<QDate, QList<const basDatabase::EventRecord *>> byDay;
+    for (const basDatabase::DatedEvent &occurrence : std::as_const(stored))
+        byDay[occurrence.Date] << &occurrence.Event;
+
+    for (const QDate &day : std::as_const(days)) {
+        const auto found = byDay.constFind(day);
+        if (found == byDay.cend())
+            continue;
+        QList<const basDatabase::EventRecord *> events = found.value();
+        std::stable_sort(events.begin(), events.end(),
+                         [](const auto *a, const auto *b) { return a->EventID < b->EventID; });
+        for (const basDatabase::EventRecord *existing : std::as_const(events)) {
+            if (existing->EventID == draft.EventID || existing->AllDayEvent)
+                continue;
+            if (!existing->StartTime.isValid() || !existing->EndTime.isValid())
+                continue;
+            if (Overlaps(draft.StartTime, draft.EndTime, existing->StartTime, existing->EndTime))
+                conflicts << EventConflict{day, existing->EventID, existing->EventName, existing->StartTime,
+                                           existing->EndTime};
+        }
+    }
+    return conflicts;
+}
+
+bool EventService::TouchesShownMonth(const QList<QDate> &touchedDates, QDate today)
+{
+    return std::any_of(touchedDates.begin(), touchedDates.end(), [today](const QDate &date) {
+        return date.isValid() && date.month() == today.month() && date.year() == today.year();
+    });
+}

@@ -1,0 +1,75 @@
+// The one owner of the rules for writing events: save (add or change), delete, the
+// conflict check and "does this change touch the month the desktop calendar shows".
+// Windows, quillon-db and the calendar-file import write events only through it. The
+// store reports its own failures (under "basDatabase.<operation>"); the service passes
+// on only whether it worked.
+#pragma once
+
+#include "EventDraft.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+namespace basDatabase {
+class EventStore;
+struct EventRecord;
+} // namespace basDatabase
+
+// One existing timed event that a draft runs into on one of its days.
+struct EventConflict {
+    QDate Date;
+    qint64 EventID = 0;
+    QString EventName;
+    QTime StartTime;
+    QTime EndTime;
+
+    bool operator==(const EventConflict &) const = default;
+};
+
+class EventService {
+public:
+    explicit EventService(basDatabase::EventStore &store) : m_store(store) {}
+
+    struct Saved {
+        qint64 EventID = 0;
+        // The draft's dates and, for a change, the days the event left: each once, in
+        // date order. Those are the days whose calendar shows something new.
+        QList<QDate> TouchedDates;
+    };
+
+    // The stored event with its dates, or nothing when the store could not read it.
+    std::optional<EventDraft> Load(qint64 eventId);
+    // Only the stored dates, in date order.
+    std::optional<QList<QDate>> DatesOf(qint64 eventId);
+    // Adds the draft (EventID 0) or changes the stored event, with its dates, in one
+    // transaction of the store. Nothing when the store refused it.
+    std::optional<Saved> Save(const EventDraft &draft);
+    // The dates the event was on, or nothing when the store refused.
+    std::optional<QList<QDate>> Delete(qint64 eventId);
+
+    // The timed events the draft overlaps on its days, in the order of the dates and,
+    // within a day, of the event ids. The draft itself, all-day events and an all-day
+    // draft never conflict. Empty, too, when the store could not be read (it has said
+    // why).
+    QList<EventConflict> Conflicts(const EventDraft &draft);
+
+    // A new span conflicts with an existing one when its start or end falls inside it
+    // or when it encloses it; spans that only touch do not, nor does an existing span
+    // of no length. Compared to the minute.
+    static bool Overlaps(QTime newStart, QTime newEnd, QTime existingStart, QTime existingEnd);
+    // Whether one of the dates lies in today's month and year, the month the desktop
+    // calendar shows. Invalid dates are skipped.
+    static bool TouchesShownMonth(const QList<QDate> &touchedDates, QDate today);
+
+    // The draft in the store's terms and back. An all-day event spans the whole day and
+    // has neither colour nor icon.
+    static basDatabase::EventRecord ToRecord(const EventDraft &draft);
+    static EventDraft ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
+
+private:
+    basDatabase::EventStore &m_store;
+};
