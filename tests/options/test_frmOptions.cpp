@@ -98,6 +98,24 @@ TEST_F(OptionsDialogTest, ApplyAfterSwitchingOffClearsTheCalendarOnceThenStartsN
     EXPECT_TRUE(started[1].arguments.isEmpty());
 }
 
+TEST_F(OptionsDialogTest, AnyStoredValueButZeroShowsTheCalendarAndOkDrawsIt)
+{
+    // "-1" is a true flag in the original settings format; text that is not a number is on too.
+    for (const char *stored : {"-1", "2", "yes", " 0 ", ""}) {
+        const bool shown = QString::fromLatin1(stored).trimmed() != QLatin1String("0")
+            && !QString::fromLatin1(stored).trimmed().isEmpty();
+        started.clear();
+        Store("DisplayCalendarOnDesktop", QString::fromLatin1(stored));
+        frmOptions &form = Open();
+        EXPECT_EQ(form.chkDisplayCalendar->isChecked(), shown) << '"' << stored << '"';
+        form.cmdOk_Click();
+        EXPECT_EQ(Stored("DisplayCalendarOnDesktop"), shown ? QLatin1String("1") : QLatin1String("0")) << stored;
+        ASSERT_EQ(started.size(), shown ? 1u : 0u) << '"' << stored << '"';
+        if (shown)
+            EXPECT_TRUE(started[0].arguments.isEmpty());
+    }
+}
+
 TEST_F(OptionsDialogTest, ASmallScreenForcesFullScreenAndLocksThePositions)
 {
     screen = QSize(800, 600);
