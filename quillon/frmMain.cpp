@@ -395,7 +395,7 @@ void frmMain::mnuExit_Click()
                 // put the calendar back after the clearing run gave way to it.
                 m_desktopRetry.stop();
                 m_calendarRun.Settle();
-                // Started on its own: it outlives the launcher, and waits for any copy still drawing.
+                // Started on its own, as it outlives the launcher; a copy still drawing draws it after itself.
                 const QString file = ProgramFile(QStringLiteral("calendar"));
                 const std::int32_t result = DesktopCalendar::RequestRedraw(
                     DesktopCalendar::Drawing::BackgroundOnly, {file, &basExecuteProgram::ExecuteProgram, {}});

@@ -356,14 +356,15 @@ TEST_F(OptionsDialogTest, GarbageInEveryValueOpensWithTheDefaultsAndSavesCleanVa
         Store(name, QStringLiteral("#%?garbage,x,y"));
     frmOptions &form = Open();
     EXPECT_GE(ReportCount(), 1);
-    EXPECT_FALSE(form.chkDisplayCalendar->isChecked());
+    // Only a zero switches the desktop calendar off: text that is no number leaves it on.
+    EXPECT_TRUE(form.chkDisplayCalendar->isChecked());
     EXPECT_FALSE(form.chkNoConflictChecking->isChecked());
     EXPECT_EQ(form.cboChangeWallpaper->currentText(), QLatin1String("Do Not Change"));
     form.cmdOk_Click();
     EXPECT_TRUE(form.isHidden());
     const std::map<const char *, const char *> clean = {
         {"SchedulerBackColor", "-1"},        {"SchedulerDurationFillColor", "-1"},
-        {"DisplayCalendarOnDesktop", "0"},   {"WallpaperColor", "-1"},
+        {"DisplayCalendarOnDesktop", "1"},   {"WallpaperColor", "-1"},
         {"ChangeWallpaper", "Do Not Change"}, {"DisplaySchedulerOnStart", "0"},
         {"DisplaySchedulerOnce", "0"},       {"CheckForConflicts", "1"},
         {"CalendarWarning", "0"},            {"CalendarWarningTimeout", "-1"},
