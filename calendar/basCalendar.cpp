@@ -1,6 +1,7 @@
 #include "basCalendar.h"
 
 #include "basCalendarFonts.h"
+#include "DesktopCalendar.h"
 #include "EventStore.h"
 #include "basDateText.h"
 #include "basDesktopWallpaper.h"
@@ -33,104 +34,116 @@ QString CommandLineText(const QStringList &arguments)
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
+namespace {
+// One drawing: the month (or the background alone) into wallpaper.bmp, set as the wallpaper.
+int Draw(bool clearCalendarMode, basOperation::Steps &step)
+{
+    step(110);
+    const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
+
+    step(120);
+    basDatabase::EventStore store;
+    if (!clearCalendarMode) {
+        step(130);
+        if (!DesktopCalendar::IsShown()) {
+            step(140);
+            Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop is 0 or empty)"));
+            return kExitDone;
+        }
+        step(160);
+        if (!store.OpenDatabaseConnection()) {
+            step(170);
+            return kExitNotDrawn;
+        }
+    }
+
+    step(200);
+    auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode,
+                                              nullptr, &store);
+    step(210);
+    form->Form_Load();
+    step(220);
+    const bool loaded = form->FormLoadSuccessful();
+    step(250);
+    QApplication::processEvents();
+    step(260);
+    if (!clearCalendarMode) {
+        step(270);
+        store.CloseDatabaseConnection();
+    }
+
+    int result = kExitNotDrawn;
+    step(290);
+    if (loaded) {
+        step(300);
+        const QString path = basPlatform::DataFile(QLatin1String(basPlatform::kWallpaperFileName));
+        step(310);
+        const bool written = basDesktopWallpaper::CaptureWindowToFile(*form, path);
+        step(330);
+        form.reset();
+        // No pause here: no window was ever on the screen, so the desktop has
+        // nothing to repaint before the switch.
+        step(380);
+        if (written) {
+            std::fprintf(stdout, "%s\n", qPrintable(QDir::toNativeSeparators(path)));
+            std::fflush(stdout);
+            result = kExitDone;
+        } else {
+            Note(QStringLiteral("%1 could not be written; it keeps its previous content").arg(path));
+        }
+        if (QFileInfo::exists(path) && basDesktopWallpaper::SetDesktopWallpaper(path) && written)
+            result = kExitDesktopNotReady;
+    } else {
+        // The load reports nothing itself; the stop is said here, with its cause,
+        // in error.log and on stderr (no message box for a run nobody watches).
+        const LoadFailure &cause = form->LoadFailureCause();
+        basErrorHandler::SetCurrentError(cause.number, cause.description, cause.step);
+        basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), true, QString(), true);
+        Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "
+                            "the wallpaper is left as it was")
+                 .arg(cause.description)
+                 .arg(cause.number)
+                 .arg(cause.step));
+    }
+
+    return result;
+}
+
+} // namespace
+
 int Main(const QStringList &arguments)
 {
     using basOperation::Steps;
     return basOperation::Trap("basCalendar.Main", kExitError, [&](Steps &step) {
         step(20);
-        QString noLock;
-        switch (basPlatform::TakeInstanceLock(QStringLiteral("calendar"), &noLock)) {
-        case basPlatform::InstanceLock::Taken:
+        const auto asked = CommandLineText(arguments) == QLatin1String(kClearArgument)
+            ? DesktopCalendar::Drawing::BackgroundOnly
+            : DesktopCalendar::Drawing::Calendar;
+        const DesktopCalendar::LockedDrawing done = DesktopCalendar::DrawUnderLock(
+            asked, [&step](DesktopCalendar::Drawing drawing, bool again) {
+                if (again)
+                    Note(QStringLiteral("drawing again, as asked while the last drawing ran"));
+                return Draw(drawing == DesktopCalendar::Drawing::BackgroundOnly, step);
+            });
+        switch (done.outcome) {
+        case DesktopCalendar::LockedDrawing::Outcome::Drawn:
             break;
-        case basPlatform::InstanceLock::HeldByAnother:
+        case DesktopCalendar::LockedDrawing::Outcome::LeftToOther:
             step(30);
-            return kExitDone; // the running one finishes the work
-        case basPlatform::InstanceLock::Unavailable:
+            Note(QStringLiteral("another copy is drawing; it draws again when it is done"));
+            break; // the running one finishes the work
+        case DesktopCalendar::LockedDrawing::Outcome::NotLeft:
+            step(30);
+            Note(QStringLiteral("another copy is drawing, and it cannot be asked to draw again: %1").arg(done.why));
+            break;
+        case DesktopCalendar::LockedDrawing::Outcome::NoLock:
             // Not "another copy runs": nothing was drawn, and the caller must hear why.
             step(40);
-            Note(QStringLiteral("no single-instance lock can be made (%1); not drawn").arg(noLock));
+            Note(QStringLiteral("no single-instance lock can be made (%1); not drawn").arg(done.why));
             throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                        QStringLiteral("No single-instance lock can be made (%1)").arg(noLock));
+                                        QStringLiteral("No single-instance lock can be made (%1)").arg(done.why));
         }
-        step(50);
-        bool clearCalendarMode = false;
-        step(70);
-        const QString command = CommandLineText(arguments);
-        step(80);
-        if (command == QLatin1String(kClearArgument)) {
-            step(90);
-            clearCalendarMode = true;
-        }
-        step(110);
-        const basQuillon::GeneralSettingsRecord settings = basQuillon::LoadGeneralSettings();
-
-        step(120);
-        basDatabase::EventStore store;
-        if (!clearCalendarMode) {
-            step(130);
-            if (settings.DisplayCalendarOnDesktop == 0) {
-                step(140);
-                Note(QStringLiteral("the desktop calendar is switched off (DisplayCalendarOnDesktop = 0)"));
-                return kExitDone;
-            }
-            step(160);
-            if (!store.OpenDatabaseConnection()) {
-                step(170);
-                return kExitNotDrawn;
-            }
-        }
-
-        step(200);
-        auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode,
-                                                  nullptr, &store);
-        step(210);
-        form->Form_Load();
-        step(220);
-        const bool loaded = form->FormLoadSuccessful();
-        step(250);
-        QApplication::processEvents();
-        step(260);
-        if (!clearCalendarMode) {
-            step(270);
-            store.CloseDatabaseConnection();
-        }
-
-        int result = kExitNotDrawn;
-        step(290);
-        if (loaded) {
-            step(300);
-            const QString path = basPlatform::DataFile(QLatin1String(basPlatform::kWallpaperFileName));
-            step(310);
-            const bool written = basDesktopWallpaper::CaptureWindowToFile(*form, path);
-            step(330);
-            form.reset();
-            // No pause here: no window was ever on the screen, so the desktop has
-            // nothing to repaint before the switch.
-            step(380);
-            if (written) {
-                std::fprintf(stdout, "%s\n", qPrintable(QDir::toNativeSeparators(path)));
-                std::fflush(stdout);
-                result = kExitDone;
-            } else {
-                Note(QStringLiteral("%1 could not be written; it keeps its previous content").arg(path));
-            }
-            if (QFileInfo::exists(path) && basDesktopWallpaper::SetDesktopWallpaper(path) && written)
-                result = kExitDesktopNotReady;
-        } else {
-            // The load reports nothing itself; the stop is said here, with its cause,
-            // in error.log and on stderr (no message box for a run nobody watches).
-            const LoadFailure &cause = form->LoadFailureCause();
-            basErrorHandler::SetCurrentError(cause.number, cause.description, cause.step);
-            basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), true, QString(), true);
-            Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "
-                                "the wallpaper is left as it was")
-                     .arg(cause.description)
-                     .arg(cause.number)
-                     .arg(cause.step));
-        }
-
-        step(460);
-        return result;
+        return done.result;
     });
 }
 

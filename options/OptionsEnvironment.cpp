@@ -23,6 +23,7 @@ OptionsEnvironment SystemOptionsEnvironment()
     environment.startProgram = [](const QString &program, const QStringList &arguments) {
         return basExecuteProgram::ExecuteProgram(program, arguments);
     };
+    environment.askLauncher = &DesktopCalendar::AskLauncher;
     environment.chooseColor = [](QWidget *parent, const QColor &initial) -> std::optional<QColor> {
         QColorDialog dialog(initial, parent);
         if (dialog.exec() != QDialog::Accepted)

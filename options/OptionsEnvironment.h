@@ -3,6 +3,8 @@
 // colour, font and folder dialogs (tests put stand-ins in their place).
 #pragma once
 
+#include "DesktopCalendar.h"
+
 #include <QColor>
 #include <QFont>
 #include <QSize>
@@ -26,6 +28,8 @@ struct OptionsEnvironment {
 
     // Starts a program without waiting: 0, or the number of the error that stopped it.
     std::function<std::int32_t(const QString &program, const QStringList &arguments)> startProgram;
+    // The running launcher, asked for a redraw before the program is started; none in tests.
+    DesktopCalendar::LauncherCall askLauncher;
     // The colour dialog: the accepted colour, or nothing when cancelled.
     std::function<std::optional<QColor>(QWidget *parent, const QColor &initial)> chooseColor;
     // The font dialog: the accepted font (face, style, size), or nothing when cancelled.

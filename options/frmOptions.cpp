@@ -159,17 +159,17 @@ void frmOptions::StartCalendar()
 {
     basOperation::TrapVoid("frmOptions.StartCalendar", [&](Steps &step) {
         step(10);
-        QStringList arguments;
-        if (m_settings.DisplayCalendarOnDesktop >= 1) {
-            // Redraw with the new settings.
-        } else if (m_calendarShown > 0) {
+        auto drawing = DesktopCalendar::Drawing::Calendar;   // redraw with the new settings
+        if (!DesktopCalendar::IsShown(QString::number(m_settings.DisplayCalendarOnDesktop))) {
+            // Shown when the dialog opened (or at the last Apply): take it off the desktop.
+            if (m_calendarShown == 0)
+                return;
             step(20);
-            arguments << QStringLiteral("-1");   // take it off the desktop
-        } else {
-            return;
+            drawing = DesktopCalendar::Drawing::BackgroundOnly;
         }
         step(30);
-        const std::int32_t result = m_environment.startProgram(m_environment.calendarProgram, arguments);
+        const std::int32_t result = DesktopCalendar::RequestRedraw(
+            drawing, {m_environment.calendarProgram, m_environment.startProgram, m_environment.askLauncher});
         step(40);
         if (result != 0)
             basExecuteProgram::ShowStartError(m_environment.calendarProgram, result);

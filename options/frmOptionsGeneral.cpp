@@ -31,7 +31,8 @@ void frmOptions::PopulateGeneralPage()
     chkDisplayOnce->setChecked(m_settings.DisplaySchedulerOnce > 0);
     chkDisplayOnce->setEnabled(chkDisplayScheduler->isChecked());
     chkNoConflictChecking->setChecked(!m_settings.CheckForConflicts);
-    if (m_settings.DisplayCalendarOnDesktop < 1) {
+    // The stored text decides: the loaded record reads text that is not a number as 0.
+    if (!DesktopCalendar::IsShown()) {
         chkDisplayCalendar->setChecked(false);
         DisableCalendarOptions();
     } else {

@@ -1,5 +1,6 @@
 #include "basLauncher.h"
 
+#include "DesktopCalendarService.h"
 #include "DesktopRestartWatch.h"
 #include "HeadlessRun.h"
 #include "ScreenWatch.h"
@@ -56,6 +57,11 @@ int Main(QApplication &app)
     QObject::connect(&screens, &ScreenWatch::Changed, &form, &frmMain::OnScreensChanged);
     DesktopRestartWatch desktop(services.desktopForgetsWallpaper ? basPlatform::DesktopBusName(backend) : QString());
     QObject::connect(&desktop, &DesktopRestartWatch::Restarted, &form, &frmMain::OnDesktopRestarted);
+
+    // Other programs ask for their redraws here, so every drawing joins the one queue.
+    DesktopCalendarService redraws([&form](DesktopCalendar::Drawing drawing) { return form.OnRedrawRequested(drawing); });
+    if (QString why; !redraws.Register(&why))
+        std::fprintf(stderr, "quillon: other programs start the calendar themselves: %s\n", qPrintable(why));
 
     form.Form_Load();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "ApplicationIcon.h"
+#include "DesktopCalendar.h"
 #include "basConvert.h"
 #include "basDateText.h"
 #include "basErrorHandler.h"
@@ -18,7 +19,6 @@
 #include <cstdio>
 
 namespace {
-const QString kDisplayCalendarOnDesktop = QStringLiteral("DisplayCalendarOnDesktop");
 const QString kCalendarWarning = QStringLiteral("CalendarWarning");
 const QString kCalendarUseLiturgicalColors = QStringLiteral("CalendarUseLiturgicalColors");
 
@@ -128,9 +128,7 @@ QString frmMain::ProgramFileIn(const QString &folder, const QString &programName
 
 bool frmMain::IsCalendarDisplayed()
 {
-    return basOperation::TrapSilently(false, [](basOperation::Steps &) {
-        return basConvert::ToInt16(basQuillon::GetOption(kDisplayCalendarOnDesktop, QStringLiteral("0"))) > 0;
-    });
+    return DesktopCalendar::IsShown();
 }
 
 bool frmMain::IsWarningEnabled()
@@ -156,7 +154,7 @@ void frmMain::Form_Load()
         const QString todayText = basDateText::FormatDateText(today);
 
         step(80);
-        if (settings.DisplayCalendarOnDesktop > 0 && (todayText != lastStart || m_services.desktopForgetsWallpaper)) {
+        if (DesktopCalendar::IsShown() && (todayText != lastStart || m_services.desktopForgetsWallpaper)) {
             step(90);
             mnuRefreshCalendar_Click();
         }
@@ -285,15 +283,27 @@ void frmMain::StartCalendar(const char *reportName)
         step(20);
         const QString file = ProgramFile(QStringLiteral("calendar"));
         step(30);
-        // This run is the next try for a desktop that was not ready.
-        m_desktopRetry.stop();
-        const std::int32_t result = m_calendarRun.Start(file);
+        const std::int32_t result = QueueCalendar(DesktopCalendar::Drawing::Calendar);
         step(40);
         if (result != 0) {
             step(50);
             basExecuteProgram::ShowStartError(file, result);
         }
     });
+}
+
+std::int32_t frmMain::QueueCalendar(DesktopCalendar::Drawing drawing)
+{
+    // This run is the next try for a desktop that was not ready.
+    m_desktopRetry.stop();
+    return m_calendarRun.Start(ProgramFile(QStringLiteral("calendar")), DesktopCalendar::Arguments(drawing));
+}
+
+std::int32_t frmMain::OnRedrawRequested(DesktopCalendar::Drawing drawing)
+{
+    // The asking program shows the error itself: the launcher only answers.
+    return basOperation::TrapSilently(std::int32_t{basOperation::kPathFileAccessError},
+                                      [&](basOperation::Steps &) { return QueueCalendar(drawing); });
 }
 
 void frmMain::OnCalendarFinished(int exitCode, const QString &lastErrorLine)
@@ -385,8 +395,10 @@ void frmMain::mnuExit_Click()
                 // put the calendar back after the clearing run gave way to it.
                 m_desktopRetry.stop();
                 m_calendarRun.Settle();
+                // Started on its own, as it outlives the launcher; a copy still drawing draws it after itself.
                 const QString file = ProgramFile(QStringLiteral("calendar"));
-                const std::int32_t result = basExecuteProgram::ExecuteProgram(file, {QStringLiteral("-1")});
+                const std::int32_t result = DesktopCalendar::RequestRedraw(
+                    DesktopCalendar::Drawing::BackgroundOnly, {file, &basExecuteProgram::ExecuteProgram, {}});
                 step(70);
                 if (result != 0)
                     basExecuteProgram::ShowStartError(file, result);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CalendarRun.h"
+#include "DesktopCalendar.h"
 #include "DesktopWaitRule.h"
 #include "LauncherClock.h"
 #include "TrayIcon.h"
@@ -70,6 +71,9 @@ public:
     // The desktop program (re)started and shows no wallpaper of ours: it is drawn again.
     void OnDesktopRestarted();
     void Form_Unload();
+    // A redraw asked for by another program (over the session bus): it joins the queue
+    // of calendar runs. 0, or the error number of a start that failed.
+    std::int32_t OnRedrawRequested(DesktopCalendar::Drawing drawing);
 
     void mnuScheduler_Click();
     void mnuOptions_Click();
@@ -78,7 +82,7 @@ public:
     void mnuHelp_Click();
     void mnuExit_Click();
 
-    // Fresh reads of the settings; false when missing or unreadable.
+    // Fresh reads of the settings; false when missing or unreadable (shown: DesktopCalendar's rule).
     static bool IsCalendarDisplayed();
     static bool IsWarningEnabled();
 
@@ -108,6 +112,7 @@ private:
                       const QStringList &arguments = {});
     // The redraw: a watched run of the calendar program, one at a time.
     void StartCalendar(const char *reportName);
+    std::int32_t QueueCalendar(DesktopCalendar::Drawing drawing);
     // A redraw the user did not ask for: only while the calendar is on the desktop.
     void RedrawWhenDisplayed();
     void OnCalendarFinished(int exitCode, const QString &lastErrorLine);

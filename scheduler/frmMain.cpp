@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "DayCaptionLabel.h"
+#include "DesktopCalendar.h"
 #include "EventStore.h"
 #include "basColor.h"
 #include "basColorCombo.h"
@@ -506,10 +507,9 @@ void frmMain::Form_Unload()
         return 0;
     });
     basOperation::TrapSilently(0, [&](Steps &) {
-        if (m_calendarRefreshNeeded && m_settings.DisplayCalendarOnDesktop >= 1) {
-            const QString program = basExecuteProgram::ProgramPath(QStringLiteral("calendar"));
-            if (const std::int32_t result = basExecuteProgram::ExecuteProgram(program); result != 0)
-                basExecuteProgram::ShowStartError(program, result);
+        if (m_calendarRefreshNeeded && DesktopCalendar::IsShown()) {
+            if (const std::int32_t result = DesktopCalendar::RequestRedraw(); result != 0)
+                basExecuteProgram::ShowStartError(basExecuteProgram::ProgramPath(QStringLiteral("calendar")), result);
         }
         return 0;
     });
@@ -1092,10 +1092,9 @@ void frmMain::Refresh()
 {
     basOperation::TrapVoid("frmMain:ToolBar_ButtonClick", [&](Steps &step) {
         step(10);
-        if (m_settings.DisplayCalendarOnDesktop > 0) {
-            const QString program = basExecuteProgram::ProgramPath(QStringLiteral("calendar"));
-            if (const std::int32_t result = basExecuteProgram::ExecuteProgram(program); result != 0) {
-                basExecuteProgram::ShowStartError(program, result);
+        if (DesktopCalendar::IsShown()) {
+            if (const std::int32_t result = DesktopCalendar::RequestRedraw(); result != 0) {
+                basExecuteProgram::ShowStartError(basExecuteProgram::ProgramPath(QStringLiteral("calendar")), result);
                 return;
             }
         }
@@ -1107,7 +1106,7 @@ void frmMain::Refresh()
 
 void frmMain::EnableRefreshButton()
 {
-    if (m_settings.DisplayCalendarOnDesktop >= 1)
+    if (DesktopCalendar::IsShown())
         m_tbRefresh->setEnabled(true);
 }
 

@@ -98,6 +98,24 @@ TEST_F(OptionsDialogTest, ApplyAfterSwitchingOffClearsTheCalendarOnceThenStartsN
     EXPECT_TRUE(started[1].arguments.isEmpty());
 }
 
+TEST_F(OptionsDialogTest, AnyStoredValueButZeroShowsTheCalendarAndOkDrawsIt)
+{
+    // "-1" is a true flag in the original settings format; text that is not a number is on too.
+    for (const char *stored : {"-1", "2", "yes", " 0 ", ""}) {
+        const bool shown = QString::fromLatin1(stored).trimmed() != QLatin1String("0")
+            && !QString::fromLatin1(stored).trimmed().isEmpty();
+        started.clear();
+        Store("DisplayCalendarOnDesktop", QString::fromLatin1(stored));
+        frmOptions &form = Open();
+        EXPECT_EQ(form.chkDisplayCalendar->isChecked(), shown) << '"' << stored << '"';
+        form.cmdOk_Click();
+        EXPECT_EQ(Stored("DisplayCalendarOnDesktop"), shown ? QLatin1String("1") : QLatin1String("0")) << stored;
+        ASSERT_EQ(started.size(), shown ? 1u : 0u) << '"' << stored << '"';
+        if (shown)
+            EXPECT_TRUE(started[0].arguments.isEmpty());
+    }
+}
+
 TEST_F(OptionsDialogTest, ASmallScreenForcesFullScreenAndLocksThePositions)
 {
     screen = QSize(800, 600);
@@ -338,14 +356,15 @@ TEST_F(OptionsDialogTest, GarbageInEveryValueOpensWithTheDefaultsAndSavesCleanVa
         Store(name, QStringLiteral("#%?garbage,x,y"));
     frmOptions &form = Open();
     EXPECT_GE(ReportCount(), 1);
-    EXPECT_FALSE(form.chkDisplayCalendar->isChecked());
+    // Only a zero switches the desktop calendar off: text that is no number leaves it on.
+    EXPECT_TRUE(form.chkDisplayCalendar->isChecked());
     EXPECT_FALSE(form.chkNoConflictChecking->isChecked());
     EXPECT_EQ(form.cboChangeWallpaper->currentText(), QLatin1String("Do Not Change"));
     form.cmdOk_Click();
     EXPECT_TRUE(form.isHidden());
     const std::map<const char *, const char *> clean = {
         {"SchedulerBackColor", "-1"},        {"SchedulerDurationFillColor", "-1"},
-        {"DisplayCalendarOnDesktop", "0"},   {"WallpaperColor", "-1"},
+        {"DisplayCalendarOnDesktop", "1"},   {"WallpaperColor", "-1"},
         {"ChangeWallpaper", "Do Not Change"}, {"DisplaySchedulerOnStart", "0"},
         {"DisplaySchedulerOnce", "0"},       {"CheckForConflicts", "1"},
         {"CalendarWarning", "0"},            {"CalendarWarningTimeout", "-1"},

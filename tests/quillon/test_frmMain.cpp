@@ -137,12 +137,19 @@ TEST_F(Launcher, TheCalendarSwitchedOnOrOffAfterTheStartIsHonouredAtOnce)
     TickAt(form, QDateTime(QDate(2026, 12, 8), QTime(0, 0, 30)));
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
 
-    // Off again, or a value that is no number: nothing is drawn.
+    // Off again (a blank zero too): nothing is drawn.
     Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
     TickAt(form, QDateTime(QDate(2026, 12, 9), QTime(0, 0, 30)));
-    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("yes please"));
+    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral(" 0 "));
     TickAt(form, QDateTime(QDate(2026, 12, 10), QTime(0, 0, 30)));
     EXPECT_EQ(Started(1).size(), 1);
+    // A true flag of the original settings format, and text that is no number, are on.
+    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("-1"));
+    TickAt(form, QDateTime(QDate(2026, 12, 11), QTime(0, 0, 30)));
+    EXPECT_EQ(Started(2).size(), 2);
+    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("yes please"));
+    TickAt(form, QDateTime(QDate(2026, 12, 12), QTime(0, 0, 30)));
+    EXPECT_EQ(Started(3).size(), 3);
     EXPECT_TRUE(messages.empty());
 }
 

@@ -497,6 +497,19 @@ TEST_F(MainWindow, ClosingStartsTheCalendarOnlyWhenNeededAndSwitchedOn)
     EXPECT_EQ(messages.size(), 2u);
 }
 
+TEST_F(MainWindow, ATrueFlagOfTheOriginalSettingsFormatCountsAsOn)
+{
+    // "-1" read as a number is below 1; the desktop calendar is on all the same.
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("-1"));
+    Load();
+    window->NoteEventDatesChanged({kToday});
+    window->EnableRefreshButton();
+    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Refresh"))->isEnabled());
+    window->Refresh(); // the tests' program folder holds no calendar: the start was tried
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error starting program 'calendar")));
+}
+
 TEST_F(MainWindow, ToolbarMenusAndTheirStates)
 {
     AddEvent(QStringLiteral("Feast & fair"), {kToday});

@@ -44,6 +44,8 @@ void QuillonTest::SetUp()
     env.Set("XDG_DATA_HOME", (m_configDir.path() + QStringLiteral("/data")).toLocal8Bit());
     env.Set("XDG_RUNTIME_DIR", m_runtimeDir.path().toLocal8Bit());
     env.Set("QUILLON_NONINTERACTIVE", "1");
+    // A redraw asked for in a test must not reach the launcher of the real session.
+    env.Unset("DBUS_SESSION_BUS_ADDRESS");
     env.Unset("QUILLON_TODAY");
     SetNow(QDateTime(QDate(2026, 12, 6), QTime(18, 46, 25)));
     m_previousHandler = basPlatform::SetMessageHandler([this](const basPlatform::MessageRequest &request) {

@@ -1,10 +1,10 @@
 #include "Output.h"
 #include "CalendarCommands.h"
 
+#include "DesktopCalendar.h"
 #include "EventStore.h"
 #include "basExecuteProgram.h"
 #include "basICalendar.h"
-#include "basQuillon.h"
 
 #include <cstdio>
 
@@ -29,11 +29,9 @@ int Usage(const char *usage)
 // in the scheduler.
 void RedrawDesktopCalendar()
 {
-    bool ok = false;
-    const int shown = basQuillon::GetOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0")).toInt(&ok);
-    if (!ok || shown == 0)
+    if (!DesktopCalendar::IsShown())
         return;
-    const std::int32_t started = basExecuteProgram::ExecuteProgram(basExecuteProgram::ProgramPath(QStringLiteral("calendar")));
+    const std::int32_t started = DesktopCalendar::RequestRedraw();
     if (started != 0)
         Print(stderr, basExecuteProgram::StartErrorText(QStringLiteral("calendar"), started));
 }
