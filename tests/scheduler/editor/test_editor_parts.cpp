@@ -3,7 +3,6 @@
 #include "QuillonTestEnvironment.h"
 #include "basColorCombo.h"
 #include "basComboBox.h"
-#include "basCommonFunctions.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
 #include "basTimeList.h"
@@ -58,17 +57,12 @@ TEST(ColorCombo, HoldsDefaultThenSixteenKeyedSwatches)
     EXPECT_EQ(wide.itemData(1).toString(), QStringLiteral("White"));
 }
 
-TEST(ComboAndListSearch, FindFirstExactAndSkipEmptyEntries)
+TEST(ComboSearch, FindsTheFirstExactMatch)
 {
     QComboBox combo;
     combo.addItems({QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("b"), QStringLiteral("b")});
     EXPECT_EQ(basComboBox::FindComboItem(combo, QStringLiteral("b")), 2);
     EXPECT_EQ(basComboBox::FindComboItem(combo, QStringLiteral("c")), -1);
-
-    const QStringList list{QString(), QStringLiteral("1/5/2004")};
-    EXPECT_TRUE(basCommonFunctions::IsInArray(QStringLiteral("1/5/2004"), list));
-    EXPECT_FALSE(basCommonFunctions::IsInArray(QStringLiteral("1/05/2004"), list));
-    EXPECT_FALSE(basCommonFunctions::IsInArray(QString(), list));
 }
 
 TEST(TimeList, HalfHoursNextPeriodAndComparisonNumbers)
