@@ -81,6 +81,16 @@ LineIndex::LineIndex(const QByteArray &text)
 
 int LineIndex::PropertyLine(int componentIndex, const QString &name, const QByteArray &value) const
 {
+    return FindPropertyLine(componentIndex, name, value, 0);
+}
+
+int LineIndex::NthPropertyLine(int componentIndex, const QString &name, int n) const
+{
+    return FindPropertyLine(componentIndex, name, QByteArray(), n);
+}
+
+int LineIndex::FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, int skip) const
+{
     if (componentIndex < 0 || componentIndex >= m_components.size())
         return 0;
     const ComponentLines &component = m_components[componentIndex];
@@ -101,7 +111,7 @@ int LineIndex::PropertyLine(int componentIndex, const QString &name, const QByte
         const char after = line.at(wanted.size());
         if (after != ':' && after != ';')
             continue;
-        if (value.isEmpty() || line.contains(value))
+        if ((value.isEmpty() || line.contains(value)) && skip-- == 0)
             return number;
     }
     return component.Begin;

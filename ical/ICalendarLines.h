@@ -30,8 +30,12 @@ public:
     // The first line of the component at index whose property name is name (and whose
     // text contains value, when value is given); the component's BEGIN line when none.
     int PropertyLine(int componentIndex, const QString &name, const QByteArray &value = QByteArray()) const;
+    // The line of its n-th property of that name (from 0); its BEGIN line when it has fewer.
+    int NthPropertyLine(int componentIndex, const QString &name, int n) const;
 
 private:
+    int FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, int skip) const;
+
     QList<QByteArray> m_lines; // each line without its end of line
     QList<ComponentLines> m_components;
 };

@@ -15,6 +15,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -30,11 +31,6 @@ struct ComponentDeleter {
 };
 using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
-struct IteratorDeleter {
-    void operator()(icalrecur_iterator *iterator) const { icalrecur_iterator_free(iterator); }
-};
-using IteratorPtr = std::unique_ptr<icalrecur_iterator, IteratorDeleter>;
-
 const QTime kAllDayEnd(23, 59);
 
 [[noreturn]] void Refuse(int line, const QString &reason)
@@ -46,6 +42,12 @@ const QTime kAllDayEnd(23, 59);
 {
     throw Failure(basOperation::kOverflow, QStringLiteral("line %1: %2").arg(line).arg(reason));
 }
+
+// An event left out while the rest of the file is read: "its repeat rule ...".
+struct Skipped {
+    int line;
+    QString reason;
+};
 
 // Large numbers as people read them: 100,000.
 QString Count(qint64 number) { return QLocale(QLocale::English).toString(number); }
@@ -102,6 +104,7 @@ public:
         if (!m_options.Today.isValid())
             m_options.Today = basPlatform::Today();
         m_openRuleEnd = std::min(kLastDate, m_options.Today.addYears(kOpenRuleYears));
+        m_fileSteps = kMaxFileSteps + qint64(m_text.size()) * kFileStepsPerByte;
     }
 
     CalendarContents Read()
@@ -144,6 +147,23 @@ private:
         QSet<QDate> excludedDates;
         QSet<qint64> excludedInstants;
         QSet<QDate> days;
+        // Days known to be in `days` from runFirst to runLast: occurrences come in order,
+        // and a long one need not add its days again.
+        QDate runFirst;
+        QDate runLast;
+        ICalendarRecurrence::Budget budget{kMaxEventSteps};
+
+        // The same event with no day, exclusion or work done yet.
+        Pending Fresh(const std::function<bool()> &cancelled) const
+        {
+            Pending fresh = *this;
+            fresh.excludedDates.clear();
+            fresh.excludedInstants.clear();
+            fresh.days.clear();
+            fresh.runFirst = fresh.runLast = QDate();
+            fresh.budget = ICalendarRecurrence::Budget(kMaxEventSteps, cancelled);
+            return fresh;
+        }
     };
 
     QByteArray m_text;
@@ -159,31 +179,59 @@ private:
     QHash<QByteArray, Zone> m_zones;
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
+    qint64 m_fileSteps = 0; // what the events still to come may spend together
+    // VEVENTs whose RRULE libical could not read: its line and text.
+    QHash<const icalcomponent *, std::pair<int, QString>> m_unreadableRules;
+    // What a limit reached now is reported as.
+    int m_limitLine = 0;
+    QString m_limitReason;
 
     // --- Lines -------------------------------------------------------------------
 
-    // A depth-first walk meets the components in the order of their BEGIN lines; a
-    // component libical renamed or dropped is skipped over.
-    void MapLines(icalcomponent *component)
+    // libical keeps the children of one kind in the order of the file but puts time
+    // zones before the rest: each child is the next line of its name among its parent's
+    // children. A component libical renamed or dropped is skipped over.
+    void MapLines(icalcomponent *root)
     {
-        int next = 0;
-        MapLines(component, next);
-    }
-
-    void MapLines(icalcomponent *component, int &next)
-    {
-        const QString name = Utf8(icalcomponent_kind_to_string(icalcomponent_isa(component)));
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
-        for (int i = next; i < lines.size(); ++i) {
-            if (lines[i].Name == name) {
-                m_componentIndex[component] = i;
-                next = i + 1;
-                break;
+        const QString name = NameOf(root);
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines[i].Depth == 0 && lines[i].Name == name) {
+                MapTree(root, i);
+                return;
             }
         }
-        for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child;
-             child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
-            MapLines(child, next);
+        MapChildren(root, -1); // libical's own root over several calendars
+    }
+
+    static QString NameOf(icalcomponent *component)
+    {
+        return Utf8(icalcomponent_kind_to_string(icalcomponent_isa(component)));
+    }
+
+    void MapTree(icalcomponent *component, int index)
+    {
+        m_componentIndex[component] = index;
+        MapChildren(component, index);
+    }
+
+    void MapChildren(icalcomponent *parent, int parentIndex)
+    {
+        const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
+        const int depth = parentIndex < 0 ? 0 : lines[parentIndex].Depth + 1;
+        const int end = parentIndex < 0 ? std::numeric_limits<int>::max() : lines[parentIndex].End;
+        QHash<QString, int> next; // by name: where its next line is looked for
+        for (icalcomponent *child = icalcomponent_get_first_component(parent, ICAL_ANY_COMPONENT); child;
+             child = icalcomponent_get_next_component(parent, ICAL_ANY_COMPONENT)) {
+            const QString name = NameOf(child);
+            for (int i = next.value(name, parentIndex + 1); i < lines.size() && lines[i].Begin < end; ++i) {
+                if (lines[i].Depth == depth && lines[i].Name == name) {
+                    next[name] = i + 1;
+                    MapTree(child, i);
+                    break;
+                }
+            }
+        }
     }
 
     int IndexOf(const icalcomponent *component) const
@@ -236,10 +284,15 @@ private:
             // An empty property ("DESCRIPTION:") is dropped, which is what it says.
             if (!Matters(kind) || text.startsWith(QLatin1String("No value for")))
                 continue;
-            if (parameterOnly)
+            if (parameterOnly) {
                 m_contents.Warnings.append(QStringLiteral("line %1: %2 (ignored)").arg(line).arg(text));
-            else
+            } else if (kind == ICAL_VEVENT_COMPONENT && match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0) {
+                // A repeat rule libical cannot read (BYMONTHDAY=32) costs its event only.
+                const int colon = int(text.lastIndexOf(QStringLiteral(": ")));
+                m_unreadableRules.insert(component, {line, colon >= 0 ? text.mid(colon + 2) : QString()});
+            } else {
                 Refuse(line, text);
+            }
         }
         for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child;
              child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
@@ -256,6 +309,16 @@ private:
             return *cached;
         Zone zone;
         zone.ical = icalcomponent_get_timezone(calendar, tzid.constData());
+        if (zone.ical) {
+            icalcomponent *definition = icaltimezone_get_component(zone.ical);
+            const QString problem = definition ? ZoneProblem(definition) : QString();
+            if (!problem.isEmpty()) {
+                m_contents.Warnings.append(QStringLiteral("line %1: the time zone \"%2\" of the file is left out: %3")
+                                               .arg(BeginLine(definition))
+                                               .arg(QString::fromUtf8(tzid), problem));
+                zone.ical = nullptr;
+            }
+        }
         if (!zone.ical) {
             // Files that lean on well-known names without a VTIMEZONE block.
             QByteArray name = tzid;
@@ -270,6 +333,26 @@ private:
         }
         m_zones.insert(key, zone);
         return zone;
+    }
+
+    // libical works out a zone's clock changes from its rules, every year up to the one
+    // converted: only rules it can expand quickly are used.
+    static QString ZoneProblem(icalcomponent *definition)
+    {
+        for (icalcomponent *observance = icalcomponent_get_first_component(definition, ICAL_ANY_COMPONENT); observance;
+             observance = icalcomponent_get_next_component(definition, ICAL_ANY_COMPONENT)) {
+            icalproperty *start = FirstProperty(observance, ICAL_DTSTART_PROPERTY);
+            for (icalproperty *property = FirstProperty(observance, ICAL_RRULE_PROPERTY); property;
+                 property = icalcomponent_get_next_property(observance, ICAL_RRULE_PROPERTY)) {
+                if (!start)
+                    return QStringLiteral("a change of clock has no DTSTART");
+                const QString why =
+                    ICalendarRecurrence::WhyNotAZoneRule(icalproperty_get_rrule(property), icalproperty_get_dtstart(start));
+                if (!why.isEmpty())
+                    return why;
+            }
+        }
+        return QString();
     }
 
     std::optional<Zone> FloatingZone(icalcomponent *calendar)
@@ -357,8 +440,11 @@ private:
 
     void ReadCalendarComponent(icalcomponent *calendar)
     {
+        int read = 0;
         for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
              event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            if (++read % 256 == 0 && m_options.Cancelled && m_options.Cancelled())
+                throw Cancelled();
             const QString uid = UidOf(event);
             if (FirstProperty(event, ICAL_RECURRENCEID_PROPERTY)) {
                 m_overrides.append({event, calendar, uid});
@@ -405,6 +491,12 @@ private:
             m_contents.Warnings.append(QStringLiteral("line %1: a cancelled event (left out)").arg(line));
             return;
         }
+        const auto unreadable = m_unreadableRules.constFind(event);
+        if (unreadable != m_unreadableRules.cend()) {
+            Skip(uid, unreadable->first,
+                 QStringLiteral("its repeat rule \"%1\" cannot be read").arg(unreadable->second));
+            return;
+        }
         CalendarEvent result;
         result.Uid = uid;
         result.Line = line;
@@ -441,14 +533,45 @@ private:
         }
 
         ReadExclusions(calendar, event, pending);
-        // DTSTART is always the first occurrence; the rules and RDATEs add the others.
-        AddOccurrence(pending, WallDate(start), WallTime(start));
-        ExpandRules(event, start, pending, record.EventName);
-        ReadRecurrenceDates(calendar, event, pending);
+        // The work of one event is bounded, and so is that of all events of the file;
+        // a few steps are always there, so that simple events are read whatever the
+        // ones before them took.
+        pending.budget = ICalendarRecurrence::Budget(std::clamp(m_fileSteps, kMinEventSteps, kMaxEventSteps), m_options.Cancelled);
+        m_limitLine = line;
+        m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
+        try {
+            // DTSTART is always the first occurrence; the rules and RDATEs add the others.
+            AddOccurrence(pending, WallDate(start), WallTime(start));
+            ExpandRules(event, start, pending, record.EventName);
+            m_limitLine = line;
+            m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
+            ReadRecurrenceDates(calendar, event, pending);
+        } catch (const Skipped &skipped) {
+            Skip(uid, skipped.line, skipped.reason, pending);
+            return;
+        } catch (const ICalendarRecurrence::LimitReached &) {
+            Skip(uid, m_limitLine, m_limitReason, pending);
+            return;
+        }
+        m_fileSteps -= pending.budget.Used();
 
         m_eventByUid.insert(uid, m_contents.Events.size());
         m_contents.Events.append(result);
         m_pending.append(pending);
+    }
+
+    // The event is left out; its UID stays taken, so that its changed occurrences and a
+    // second event of that UID are left out with it.
+    void Skip(const QString &uid, int line, const QString &reason, const Pending &pending)
+    {
+        m_fileSteps -= pending.budget.Used();
+        Skip(uid, line, reason);
+    }
+
+    void Skip(const QString &uid, int line, const QString &reason)
+    {
+        m_eventByUid.insert(uid, -1);
+        m_contents.Warnings.append(QStringLiteral("line %1, UID \"%2\": %3; skipped").arg(line).arg(uid, reason));
     }
 
     void ReadDuration(icalcomponent *calendar, icalcomponent *event, const icaltimetype &start, Pending &pending)
@@ -538,6 +661,8 @@ private:
                 return false;
             lastDay = date.addDays(pending.durationDays - 1);
         } else {
+            if (pending.startBasis.kind != TimeBasis::Floating)
+                pending.budget.Charge(ICalendarRecurrence::kStepsPerZoneConversion);
             const QDateTime start = Local(date, time, pending.startBasis);
             if (pending.excludedInstants.contains(start.toSecsSinceEpoch()) || pending.excludedDates.contains(date))
                 return false;
@@ -549,52 +674,117 @@ private:
                 lastDay = lastDay.addDays(-1);
             lastDay = std::max(lastDay, firstDay);
         }
-        for (QDate day = firstDay; day <= lastDay; day = day.addDays(1))
-            pending.days.insert(day);
+        AddDays(pending, firstDay, lastDay);
         return true;
+    }
+
+    // Days outside the stored centuries go in Finish, which needs no more than one of
+    // them each side to say so: a long occurrence is cut to the centuries and a day.
+    static void AddDays(Pending &pending, QDate first, QDate last)
+    {
+        const QDate low = kFirstDate.addDays(-1);
+        const QDate high = kLastDate.addDays(1);
+        first = std::max(first, std::min(last, low));
+        last = std::min(last, std::max(first, high));
+        if (pending.runFirst.isValid() && first >= pending.runFirst && first <= pending.runLast.addDays(1)) {
+            const QDate from = pending.runLast.addDays(1);
+            pending.runLast = std::max(pending.runLast, last);
+            first = std::max(first, from);
+        } else {
+            pending.runFirst = first;
+            pending.runLast = last;
+        }
+        for (QDate day = first; day <= last; day = day.addDays(1)) {
+            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay);
+            pending.days.insert(day);
+        }
+    }
+
+    // The occurrences of one day of a rule: the days from the first to the last of them
+    // are the days of all of them (they lie within one day of each other).
+    void AddRuleDay(Pending &pending, const ICalendarRecurrence::Day &day)
+    {
+        if (pending.allDay || pending.excludedDates.contains(day.date)) {
+            AddOccurrence(pending, day.date, QTime(0, 0));
+            return;
+        }
+        const auto timeOf = [](int seconds) { return QTime::fromMSecsSinceStartOfDay(seconds * 1000); };
+        qsizetype first = 0;
+        for (; first < day.seconds.size(); ++first) {
+            pending.budget.Charge();
+            if (AddOccurrence(pending, day.date, timeOf(day.seconds[first])))
+                break;
+        }
+        for (qsizetype last = day.seconds.size() - 1; last > first; --last) {
+            pending.budget.Charge();
+            if (AddOccurrence(pending, day.date, timeOf(day.seconds[last])))
+                break;
+        }
+    }
+
+    // UNTIL in the clock of the start: a UTC end of a zoned series as its wall-clock time.
+    ICalendarRecurrence::WallTime UntilOf(const icaltimetype &until, const Pending &pending) const
+    {
+        if (icaltime_is_null_time(until))
+            return {};
+        QDate date = WallDate(until);
+        QTime time = until.is_date || pending.allDay ? QTime(23, 59, 59) : WallTime(until);
+        if (date.isValid() && !until.is_date && !pending.allDay && icaltime_is_utc(until)
+            && pending.startBasis.kind == TimeBasis::Zoned) {
+            QDateTime wall;
+            if (pending.startBasis.zone.ical) {
+                const time_t seconds = icaltime_as_timet(until);
+                icaltimetype converted = icaltime_from_timet_with_zone(seconds, 0, pending.startBasis.zone.ical);
+                wall = Wall(WallDate(converted), WallTime(converted));
+            } else {
+                wall = QDateTime(date, time, QTimeZone::utc()).toTimeZone(pending.startBasis.zone.qt);
+            }
+            date = wall.date();
+            time = wall.time();
+        }
+        return {date, time.msecsSinceStartOfDay() / 1000};
     }
 
     void ExpandRules(icalcomponent *event, const icaltimetype &start, Pending &pending, const QString &name)
     {
+        int index = 0;
         for (icalproperty *property = FirstProperty(event, ICAL_RRULE_PROPERTY); property;
-             property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-            const int line = LineOf(event, "RRULE");
-            icalrecurrencetype rule = icalproperty_get_rrule(property);
+             property = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY), ++index) {
+            const int line = m_index.NthPropertyLine(IndexOf(event), QStringLiteral("RRULE"), index);
+            const icalrecurrencetype rule = icalproperty_get_rrule(property);
             if (rule.freq == ICAL_NO_RECURRENCE)
                 Refuse(line, QStringLiteral("the RRULE has no valid FREQ"));
-            const bool open = rule.count == 0 && icaltime_is_null_time(rule.until);
+            const QString never = ICalendarRecurrence::WhyNever(rule);
+            if (!never.isEmpty())
+                throw Skipped{line, QStringLiteral("its repeat rule can never match (%1)").arg(never)};
+            const ICalendarRecurrence::WallTime until = UntilOf(rule.until, pending);
+            if (!icaltime_is_null_time(rule.until) && !until.date.isValid())
+                throw Skipped{line, QStringLiteral("its repeat rule ends on no date")};
+            const bool open = rule.count == 0 && !until.date.isValid();
             const QDate stop = open ? m_openRuleEnd : kLastDate;
-            // libical searches a long way for a date that a rule may never give: an end
-            // a little after the last day wanted bounds that search.
-            if (rule.count == 0 && (open || WallDate(rule.until) > stop.addDays(2))) {
-                icaltimetype until = start;
-                const QDate last = stop.addDays(2);
-                until.year = last.year();
-                until.month = last.month();
-                until.day = last.day();
-                rule.until = until;
-            }
-            IteratorPtr iterator(icalrecur_iterator_new(rule, start));
-            if (!iterator)
-                Refuse(line, QStringLiteral("the RRULE cannot give any date (or uses parts that cannot be expanded)"));
-            int occurrences = 0;
+            m_limitLine = line;
+            m_limitReason = QStringLiteral("its repeat rule could not be expanded within the limit");
+            // Days are looked at from the day before the first stored one (a local day may
+            // be the next one) to two days after the last wanted, which tells a series
+            // that goes on from one that has ended.
+            ICalendarRecurrence::Expansion expansion(rule, start, until, kFirstDate.addDays(-1), stop.addDays(2),
+                                                     pending.budget);
+            qint64 occurrences = 0;
             bool clipped = false;
-            for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);
-                 next = icalrecur_iterator_next(iterator.get())) {
-                const QDate date = WallDate(next);
-                // A day of margin: the local day may be the next one.
-                if (!date.isValid() || date > stop.addDays(1)) {
+            for (ICalendarRecurrence::Day day; expansion.Next(day);) {
+                if (day.date > stop.addDays(1)) {
                     clipped = true;
                     break;
                 }
-                if (++occurrences > kMaxOccurrences)
+                occurrences += day.seconds.size();
+                if (occurrences > kMaxOccurrences)
                     RefuseSize(line, QStringLiteral("the RRULE of \"%1\" gives more than %2 dates")
                                          .arg(name, Count(kMaxOccurrences)));
-                AddOccurrence(pending, date, WallTime(next));
+                AddRuleDay(pending, day);
             }
             // A series that starts after the last day wanted is clipped, not empty.
-            if (occurrences == 0 && !clipped && WallDate(start) <= stop)
-                Refuse(line, QStringLiteral("the RRULE gives no date at all"));
+            if (expansion.Found() == 0 && !clipped && !expansion.SkippedAhead() && WallDate(start) <= stop)
+                throw Skipped{line, QStringLiteral("its repeat rule gives no date at all")};
             if (open) {
                 m_contents.Warnings.append(QStringLiteral("line %1: \"%2\" repeats without end; dates taken up to %3")
                                                .arg(line)
@@ -646,16 +836,15 @@ private:
                 ReadMaster(change.calendar, event, change.uid);
                 continue;
             }
+            if (*master < 0)
+                continue; // its event was skipped
             Pending &pending = m_pending[*master];
             icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
             const icaltimetype time = icalproperty_get_recurrenceid(id);
             if (icaltime_is_null_time(time) || !WallDate(time).isValid())
                 Refuse(LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date"));
             // The days the original occurrence had go.
-            Pending original = pending;
-            original.excludedDates.clear();
-            original.excludedInstants.clear();
-            original.days.clear();
+            Pending original = pending.Fresh(m_options.Cancelled);
             if (!pending.allDay && !time.is_date)
                 original.startBasis = BasisOf(change.calendar, change.component, id, time);
             AddOccurrence(original, WallDate(time), WallTime(time));
@@ -669,10 +858,7 @@ private:
             const icaltimetype start = icalproperty_get_dtstart(startProperty);
             if (icaltime_is_null_time(start) || !WallDate(start).isValid())
                 Refuse(LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date"));
-            Pending moved = pending;
-            moved.excludedDates.clear();
-            moved.excludedInstants.clear();
-            moved.days.clear();
+            Pending moved = pending.Fresh(m_options.Cancelled);
             moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
             if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
                 || FirstProperty(change.component, ICAL_DURATION_PROPERTY))

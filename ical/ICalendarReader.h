@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EventStore.h"
+#include "ICalendarRecurrence.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTimeZone>
+
+#include <functional>
 
 namespace ICalendarReader {
 
@@ -26,11 +29,27 @@ inline const QDate kFirstDate(1900, 1, 1);
 inline const QDate kLastDate(2100, 12, 31);
 // A rule without end stops this many years after today.
 inline constexpr int kOpenRuleYears = 5;
+// The work one event's rules and dates may take, in steps of about 50 ns (see
+// ICalendarRecurrence.h; a day of the event counts with the store's writing of it), so
+// about 0.75 s: an event that needs more is skipped. A daily event over the two stored
+// centuries takes 9,000,000.
+inline constexpr qint64 kMaxEventSteps = 15000000;
+// And all events of a file together, about 1.5 s, and more for each byte of the file, so
+// that a small file of hostile rules cannot add up their limits.
+inline constexpr qint64 kMaxFileSteps = 30000000;
+inline constexpr qint64 kFileStepsPerByte = 200;
+// What an event may still take when the file's steps are spent: enough for a simple one.
+inline constexpr qint64 kMinEventSteps = 50000;
 
 struct ReadOptions {
     QTimeZone LocalZone = QTimeZone::systemTimeZone();
     QDate Today;
+    // Asked now and then while the rules are expanded; true stops the read (Cancelled).
+    std::function<bool()> Cancelled;
 };
+
+// Thrown by ReadCalendar when options.Cancelled said to stop.
+using Cancelled = ICalendarRecurrence::Cancelled;
 
 struct CalendarEvent {
     QString Uid;
@@ -45,7 +64,8 @@ struct CalendarContents {
 };
 
 // Throws basOperation::Failure with "line N: reason" when the text is not a calendar,
-// is cut short, or holds an event the store cannot take.
+// is cut short, or holds an event the store cannot take. An event whose rule can never
+// match, or needs more work than the limits allow, is skipped with a warning.
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options);
 
 } // namespace ICalendarReader

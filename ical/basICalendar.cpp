@@ -169,11 +169,12 @@ QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store,
 } // namespace
 
 bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,
-                        ICalendarReader::ReadOptions options)
+                        ICalendarReader::ReadOptions options, const CalendarReading &read)
 {
     summary = ImportSummary{};
     ImportSummary result;
     QString refusal;
+    bool cancelled = false;
     const bool done = basOperation::Trap("basICalendar.ImportCalendarFile", false, [&](Steps &step) {
         step(10);
         const QByteArray text = ReadWholeFile(path);
@@ -182,9 +183,12 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             options.Today = basPlatform::Today();
         ICalendarReader::CalendarContents contents;
         try {
-            contents = ICalendarReader::ReadCalendar(text, options);
+            contents = read ? read(text, options) : ICalendarReader::ReadCalendar(text, options);
         } catch (const Failure &failure) {
             throw Failure(failure.number(), QStringLiteral("%1: %2; nothing was imported").arg(path, failure.description()));
+        } catch (const ICalendarReader::Cancelled &) {
+            cancelled = true;
+            return false;
         }
         result.Warnings = contents.Warnings;
         step(30);
@@ -201,6 +205,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
     if (done)
         summary = result;
     summary.Refusal = refusal;
+    summary.Cancelled = cancelled;
     return done;
 }
 

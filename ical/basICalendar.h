@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace basICalendar {
 
 struct ImportSummary {
@@ -22,14 +24,22 @@ struct ImportSummary {
     // After a failed import whose file was read: which event the store refused (the
     // store's own report says why).
     QString Refusal;
+    // The import was stopped through options.Cancelled; nothing was written or reported.
+    bool Cancelled = false;
 };
+
+// How the text of the file becomes events: ICalendarReader::ReadCalendar, or a caller's
+// way of running it (on another thread, say); it throws what ReadCalendar throws.
+using CalendarReading = std::function<ICalendarReader::CalendarContents(const QByteArray &text,
+                                                                         const ICalendarReader::ReadOptions &options)>;
 
 // Reads the file and writes its events. On failure (the file missing, too large, not
 // iCalendar, truncated, an event the store cannot take, a store error) the report
 // "basICalendar.ImportCalendarFile" names the file, the line and the reason, nothing is
 // written and the result is false. options.Today empty means the suite's today.
+// Cancelled through options.Cancelled, nothing is written and nothing reported either.
 bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,
-                        ICalendarReader::ReadOptions options = {});
+                        ICalendarReader::ReadOptions options = {}, const CalendarReading &read = {});
 
 struct ExportOptions {
     // With both set, the church-year days of these years (1900-2100) go along as

@@ -7,23 +7,67 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QThread>
+
+#include <atomic>
+#include <exception>
+#include <memory>
 
 namespace {
 const QString kTitle = QStringLiteral("Quillon Scheduler");
 const QString kFilter = QStringLiteral("Calendar files (*.ics);;All files (*)");
 // More warnings than this are counted, not listed, so the box stays on the screen.
 constexpr int kWarningsShown = 10;
+// A read that takes longer shows its progress dialog; a quick one shows nothing.
+constexpr int kProgressDelayMs = 400;
 
-// The wait cursor for as long as a file is read or written.
+// The wait cursor (or the busy one, while the window can still be used) for as long as a
+// file is read or written.
 class WaitCursor {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    explicit WaitCursor(Qt::CursorShape shape = Qt::WaitCursor) { QApplication::setOverrideCursor(shape); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
+
+// The calendar text is read on a thread of its own, so that the window stays drawn and a
+// long read can be cancelled from its progress dialog; the events are written afterwards
+// on this thread, where the store was opened.
+ICalendarReader::CalendarContents ReadOnAThread(QWidget *parent, const QString &path, const QByteArray &text,
+                                                ICalendarReader::ReadOptions options)
+{
+    std::atomic_bool cancel = false;
+    options.Cancelled = [&cancel] { return cancel.load(); };
+    ICalendarReader::CalendarContents contents;
+    std::exception_ptr error;
+    const std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            contents = ICalendarReader::ReadCalendar(text, options);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }));
+    QProgressDialog progress(QObject::tr("Reading %1...").arg(QFileInfo(path).fileName()), QObject::tr("Cancel"), 0, 0,
+                             parent);
+    progress.setWindowTitle(kTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&cancel] { cancel = true; });
+    QEventLoop loop;
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    progress.setValue(0);
+    loop.exec();
+    thread->wait();
+    if (error)
+        std::rethrow_exception(error);
+    return contents;
+}
 
 QString ListOf(const QStringList &lines)
 {
@@ -47,10 +91,14 @@ bool frmMain::ImportCalendar(QString path)
     basICalendar::ImportSummary summary;
     bool imported = false;
     {
-        WaitCursor wait;
+        WaitCursor wait(Qt::BusyCursor);
         // A failure has been reported, naming the file, the line and the reason; the
-        // store is as it was.
-        imported = basICalendar::ImportCalendarFile(m_store, path, summary);
+        // store is as it was. So it is after Cancel, with nothing to report.
+        imported = basICalendar::ImportCalendarFile(
+            m_store, path, summary, {},
+            [this, &path](const QByteArray &text, const ICalendarReader::ReadOptions &options) {
+                return ReadOnAThread(this, path, text, options);
+            });
     }
     if (!imported)
         return false;

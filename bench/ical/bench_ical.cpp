@@ -1,6 +1,7 @@
 // Calendar files in and out: importing a file of N events (a third of them weekly for a
 // year) into a store that already holds N events, and exporting that store afterwards.
-// N = 1,000 and 10,000 show whether the time grows linearly.
+// N = 1,000 and 10,000 show whether the time grows linearly. ImportHostile: files of a few
+// kilobytes whose rules never or hardly ever match, or cost much, each into an empty store.
 // Run: build/bin/bench_ical --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "EventStore.h"
 #include "basICalendar.h"
@@ -137,6 +138,75 @@ void ReadFileOnly(benchmark::State &state)
     }
 }
 
+// Hostile calendar files of a few kilobytes: rules that never or hardly ever match at a
+// fine frequency, and rules that are costly but legal, many times over.
+struct HostileFile {
+    const char *name;
+    QByteArray text;
+};
+
+QByteArray Events(int count, const QByteArray &lines)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillon bench//EN\r\n"
+                      "BEGIN:VEVENT\r\nUID:fine@quillon\r\nDTSTART;VALUE=DATE:20261208\r\nSUMMARY:Fine\r\nEND:VEVENT\r\n";
+    for (int i = 0; i < count; ++i)
+        text += "BEGIN:VEVENT\r\nUID:hostile-" + QByteArray::number(i) + "@quillon\r\nSUMMARY:Hostile\r\n" + lines + "END:VEVENT\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+const QList<HostileFile> &HostileFiles()
+{
+    static const QList<HostileFile> files = {
+        {"never-matching secondly rules",
+         Events(20, "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=4;BYMONTHDAY=31;UNTIL=99991231T235959Z\r\n")},
+        {"secondly rules matching seven times in two centuries",
+         Events(20, "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=29;BYDAY=MO;BYHOUR=3;BYMINUTE=3;"
+                    "BYSECOND=3;UNTIL=99991231T235959Z\r\n")},
+        {"hourly rules of 78 a hour from 1900, COUNT=99999",
+         Events(5, "DTSTART:19000101T000000\r\nRRULE:FREQ=HOURLY;BYSECOND=0,1,2,3,4,5,6,7,8,9,10,11,12;"
+                   "BYMINUTE=0,1,2,3,4,5;COUNT=99999\r\n")},
+        {"daily rules over two centuries", Events(40, "DTSTART:19000101T100000\r\nRRULE:FREQ=DAILY;UNTIL=21001231\r\n")},
+        {"daily rules over two centuries in New York time",
+         Events(40, "DTSTART;TZID=America/New_York:19000101T100000\r\nRRULE:FREQ=DAILY;UNTIL=21001231T000000Z\r\n")},
+    };
+    return files;
+}
+
+// Each file into an empty store; the figure that matters is the worst.
+void ImportHostile(benchmark::State &state)
+{
+    static QTemporaryDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/bench-XXXXXX"));
+    const HostileFile &hostile = HostileFiles()[state.range(0)];
+    const QString base = dir.filePath(QStringLiteral("empty.sqlite"));
+    const QString work = dir.filePath(QStringLiteral("hostile.sqlite"));
+    const QString calendar = dir.filePath(QStringLiteral("hostile.ics"));
+    QString error;
+    if (!QFile::exists(base) && !basSchema::CreateDatabaseFile(base, error))
+        Fail("cannot make the store");
+    QFile file(calendar);
+    if (!file.open(QIODevice::WriteOnly) || file.write(hostile.text) < 0)
+        Fail("cannot write the calendar file");
+    file.close();
+    state.SetLabel(hostile.name);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(work + QLatin1String(suffix));
+        if (!QFile::copy(base, work))
+            Fail("cannot copy the store");
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(work))
+            Fail("cannot open the copy");
+        state.ResumeTiming();
+        basICalendar::ImportSummary summary;
+        if (!basICalendar::ImportCalendarFile(store, calendar, summary))
+            state.SkipWithError("import failed");
+        state.counters["bytes"] = double(hostile.text.size());
+        state.counters["added"] = summary.Added;
+        state.counters["skipped"] = double(summary.Warnings.filter(QStringLiteral("; skipped")).size());
+    }
+}
+
 void ExportStore(benchmark::State &state)
 {
     const Fixture &fixture = Fixture::Of(int(state.range(0)));
@@ -162,6 +232,7 @@ void ExportStore(benchmark::State &state)
 BENCHMARK(ImportFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ReadFileOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ExportStore)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ImportHostile)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {

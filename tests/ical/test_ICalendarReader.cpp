@@ -2,6 +2,7 @@
 #include "ICalendarReader.h"
 #include "basOperation.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTimeZone>
 
@@ -203,6 +204,122 @@ TEST(ICalendarReader, DaysOutsideTheStoredCenturiesAreLeftOutWithAWarning)
     EXPECT_TRUE(warnings.contains(QStringLiteral("line 2: \"New Year 1900\": days outside 1900-2100 left out")));
     EXPECT_TRUE(warnings.contains(QStringLiteral("line 9: \"Far away\" has no day left (left out)"))) << warnings.toStdString();
     EXPECT_EQ(contents.Warnings.size(), 2);
+}
+
+} // namespace
+
+namespace {
+
+// A calendar of a plain event and a hostile one (its lines from line 11 on), and text after
+// the events. The read must end long before the watchdog, which stops it after 5 s.
+CalendarContents ReadHostile(const QByteArray &lines, const QByteArray &after = QByteArray())
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                            "BEGIN:VEVENT\r\nUID:fine\r\nDTSTART;VALUE=DATE:20261208\r\nSUMMARY:Fine\r\nEND:VEVENT\r\n"
+                            "BEGIN:VEVENT\r\nUID:hostile\r\nSUMMARY:Hostile\r\n"
+                            + lines + "END:VEVENT\r\n" + after + "END:VCALENDAR\r\n";
+    ICalendarReader::ReadOptions options = Berlin();
+    const QDeadlineTimer watchdog(5000);
+    options.Cancelled = [watchdog] { return watchdog.hasExpired(); };
+    try {
+        return ICalendarReader::ReadCalendar(text, options);
+    } catch (const ICalendarReader::Cancelled &) {
+        ADD_FAILURE() << "still reading after 5 s: " << lines.toStdString();
+    }
+    return {};
+}
+
+QByteArray Numbers(int from, int to)
+{
+    QByteArrayList numbers;
+    for (int n = from; n <= to; ++n)
+        numbers.append(QByteArray::number(n));
+    return numbers.join(',');
+}
+
+TEST(ICalendarReader, HostileRulesAreReadQuicklyOrSkippedByName)
+{
+    QByteArray exdates = "EXDATE:";
+    for (int day = 0; day < 200; ++day)
+        exdates += QDate(2026, 1, 1).addDays(day).toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T100000,";
+    exdates.chop(1);
+    QByteArray nested = "DTSTART:19000101T100000\r\n";
+    for (int minute = 0; minute < 40; ++minute)
+        nested += "RRULE:FREQ=DAILY;UNTIL=21001231;BYMINUTE=" + QByteArray::number(minute) + "\r\n";
+    const struct {
+        QByteArray lines;
+        const char *warning; // of the hostile event, when it gives one
+        int days;            // the hostile event's days; 0 when it is skipped
+    } cases[] = {
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=SECONDLY;BYDAY=1MO,-1FR,53SU\r\n",
+         "line 12, UID \"hostile\": its repeat rule can never match (BYDAY=1MO: a numbered weekday fits only a monthly "
+         "or yearly rule); skipped", 0},
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30;UNTIL=99991231T235959Z\r\n",
+         "(BYMONTHDAY=30 falls in none of the months BYMONTH=2); skipped", 0},
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=MONTHLY;BYMONTH=13\r\n", "BYMONTH=13 names no month", 0},
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=YEARLY;BYWEEKNO=54\r\n", "BYWEEKNO=54 names no week of a year", 0},
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=YEARLY;BYMONTHDAY=32\r\n", "line 12, UID \"hostile\": its repeat rule", 0},
+        {"DTSTART:20260101T000000\r\nRRULE:FREQ=SECONDLY;INTERVAL=99999\r\n", "cannot be read; skipped", 0},
+        {"DTSTART:99991231T235959\r\nRRULE:FREQ=SECONDLY\r\n", "line 8: \"Hostile\" has no day left (left out)", 0},
+        // 78 a hour: the 99,999th falls on 23 February.
+        {"DTSTART:19000101T000000\r\nRRULE:FREQ=HOURLY;BYSECOND=" + Numbers(0, 12) + ";BYMINUTE=" + Numbers(0, 5) + ";COUNT=99999\r\n",
+         nullptr, 54},
+        // Monday 29 February at 3:03:03, seven times in the stored centuries.
+        {"DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=29;BYDAY=MO;BYHOUR=3;BYMINUTE=3;BYSECOND=3;"
+         "UNTIL=99991231T235959Z\r\n", nullptr, 8},
+        {"DTSTART:00010101T000000\r\nRRULE:FREQ=DAILY;UNTIL=19001231\r\n", "days outside 1900-2100 left out", 365},
+        {"DTSTART:00010101T120000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29;BYDAY=MO;COUNT=10000\r\n", "left out", 7},
+        {"DTSTART:20260101T100000\r\nRRULE:FREQ=DAILY;COUNT=300\r\n" + exdates + "\r\n", nullptr, 100},
+        {"DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY;INTERVAL=32000;COUNT=99999\r\n", nullptr, 37037},
+        {nested, "could not be expanded within the limit; skipped", 0},
+        {"DTSTART;VALUE=DATE:19000101\r\nDURATION:P9999W\r\nRRULE:FREQ=DAILY;COUNT=99999\r\n", "left out", 73414},
+    };
+    for (const auto &c : cases) {
+        const CalendarContents contents = ReadHostile(c.lines);
+        auto events = ByUid(contents);
+        const QString warnings = contents.Warnings.join(QLatin1Char('\n'));
+        EXPECT_EQ(events[QStringLiteral("fine")].Dates, Days({"2026-12-08"})) << c.lines.toStdString();
+        if (c.warning) {
+            EXPECT_TRUE(warnings.contains(QLatin1String(c.warning))) << c.lines.toStdString() << warnings.toStdString();
+        }
+        if (c.days == 0)
+            EXPECT_EQ(events.count(QStringLiteral("hostile")), 0u) << c.lines.toStdString();
+        else
+            EXPECT_EQ(events[QStringLiteral("hostile")].Dates.size(), c.days) << c.lines.toStdString() << warnings.toStdString();
+    }
+}
+
+TEST(ICalendarReader, AZoneWithAHostileRuleIsLeftOutAndItsTimesTakenAsLocal)
+{
+    // libical puts the zone before the events; the lines stay right.
+    const CalendarContents contents = ReadHostile(
+        "DTSTART;TZID=Bad/Zone:20260101T100000\r\nDTEND;TZID=Bad/Zone:20260101T110000\r\n",
+        "BEGIN:VTIMEZONE\r\nTZID:Bad/Zone\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nRRULE:FREQ=SECONDLY;BYMONTH=2\r\n"
+        "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n");
+    auto events = ByUid(contents);
+    EXPECT_EQ(events[QStringLiteral("hostile")].Dates, Days({"2026-01-01"}));
+    EXPECT_EQ(Times(events[QStringLiteral("hostile")]), QStringLiteral("10:00-11:00"));
+    EXPECT_EQ(contents.Warnings,
+              QStringList({QStringLiteral("line 14: the time zone \"Bad/Zone\" of the file is left out: its rule is not yearly"),
+                           QStringLiteral("line 11: unknown time zone \"Bad/Zone\"; its times are taken as local times")}));
+}
+
+TEST(ICalendarReader, ManyCostlyEventsShareOneLimitAndSimpleOnesStillCome)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 30; ++i)
+        text += "BEGIN:VEVENT\r\nUID:daily-" + QByteArray::number(i)
+                + "\r\nDTSTART:19000101T100000\r\nRRULE:FREQ=DAILY;UNTIL=21001231\r\nEND:VEVENT\r\n";
+    text += "BEGIN:VEVENT\r\nUID:last\r\nDTSTART:20261208T100000\r\nRRULE:FREQ=WEEKLY;COUNT=52\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    // Each daily event takes 9,000,000 of the file's 30,000,000 steps and some.
+    ASSERT_EQ(contents.Events.size(), 4);
+    EXPECT_EQ(contents.Events[2].Dates.size(), 73414);
+    EXPECT_EQ(contents.Events.last().Uid, QStringLiteral("last"));
+    EXPECT_EQ(contents.Events.last().Dates.size(), 52);
+    EXPECT_EQ(contents.Warnings.size(), 27);
+    EXPECT_TRUE(contents.Warnings.last().startsWith(QStringLiteral("line 150, UID \"daily-29\": its repeat rule could not be expanded")))
+        << contents.Warnings.last().toStdString();
 }
 
 } // namespace

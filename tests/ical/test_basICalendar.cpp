@@ -112,8 +112,6 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
         {"truncated.ics", "truncated.ics: line 10: BEGIN:VEVENT has no END:VEVENT; the file is truncated"},
         {"unclosed_event.ics", "unclosed_event.ics: line 14:"},
         {"bad_date.ics", "bad_date.ics: line 12:"},
-        {"never_matches.ics", "never_matches.ics: line 13: the RRULE gives no date at all"},
-        {"impossible_rule.ics", "impossible_rule.ics: line 13: the RRULE cannot give any date"},
         {"too_many.ics", "too_many.ics: line 13: the RRULE of \"Every minute\" gives more than 100,000 dates"},
         {"ends_before_start.ics", "ends_before_start.ics: line 13: the event ends before it starts"},
         {"missing.ics", "missing.ics: file not found"},
@@ -136,6 +134,47 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
     EXPECT_FALSE(Import(odd, summary));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("50%2 off %1.ics: line 10:"))) << messages[0].text.toStdString();
+}
+
+// Rules no calendar can match cost their own event, not the file.
+TEST_F(ICalendarStore, AnEventWhoseRuleCannotMatchIsSkippedAndTheRestImported)
+{
+    const struct {
+        const char *file;
+        const char *warning;
+    } cases[] = {
+        {"never_matches.ics", "line 13, UID \"never@tests\": its repeat rule can never match (BYMONTHDAY=31 falls in "
+                              "none of the months BYMONTH=2); skipped"},
+        {"impossible_rule.ics", "line 13, UID \"never@tests\": its repeat rule can never match (BYMONTHDAY=30 falls in "
+                                "none of the months BYMONTH=2); skipped"},
+    };
+    for (const auto &c : cases) {
+        basICalendar::ImportSummary summary;
+        ASSERT_TRUE(Import(DataPath(c.file), summary)) << c.file;
+        EXPECT_EQ(summary.Added + summary.Unchanged, 1) << c.file;
+        EXPECT_EQ(summary.Warnings, QStringList{QLatin1String(c.warning)});
+    }
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-08")), 1);
+    ExpectClean(DatabaseFile());
+}
+
+TEST_F(ICalendarStore, ACancelledImportWritesAndReportsNothing)
+{
+    const QString path = TempPath(QStringLiteral("daily.ics"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:daily\r\nDTSTART:19000101T100000\r\n"
+               "RRULE:FREQ=DAILY;UNTIL=21001231\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    file.close();
+    const QStringList before = Dump(DatabaseFile());
+    ICalendarReader::ReadOptions options = Berlin();
+    options.Cancelled = [] { return true; };
+    basICalendar::ImportSummary summary;
+    EXPECT_FALSE(basICalendar::ImportCalendarFile(store, path, summary, options));
+    EXPECT_TRUE(summary.Cancelled);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Dump(DatabaseFile()), before);
 }
 
 TEST_F(ICalendarStore, AFileOverTheSizeLimitIsRefusedUnread)

@@ -61,6 +61,15 @@ TEST_F(QuillonDbCalendar, ImportReportsWhatItDidAndRefusesBrokenFiles)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral(": 0 added, 0 updated, 9 unchanged"))) << run.out.toStdString();
 
+    // Rules that would take forever: skipped by name, the rest imported.
+    run = RunTool({QStringLiteral("import"), DataPath("hostile_rules.ics"), Store()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral(": 4 added, 0 updated, 0 unchanged"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("hostile_rules.ics: line 13, UID \"never@tests\": its repeat rule can never "
+                                                "match (BYDAY=1MO: a numbered weekday fits only a monthly or yearly rule); skipped")))
+        << run.out.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral("; skipped")), 3);
+
     run = RunTool({QStringLiteral("import"), DataPath("truncated.ics"), Store()});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("truncated.ics: line 10: BEGIN:VEVENT has no END:VEVENT"))) << run.err.toStdString();

@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 using schedulertest::SchedulerTest;
@@ -51,6 +54,51 @@ TEST_F(CalendarFiles, ABrokenFileIsReportedOnceAndChangesNothing)
     EXPECT_EQ(window->SSDay()->TaskCount(), 0);
     EXPECT_FALSE(window->CalendarRefreshNeeded());
     EXPECT_EQ(Reports(), QStringList{QStringLiteral("basICalendar.ImportCalendarFile")});
+}
+
+TEST_F(CalendarFiles, AnEventWhoseRuleCannotMatchIsNamedAndTheRestImported)
+{
+    Load();
+    QByteArray text = kMeeting;
+    text.insert(text.indexOf("END:VCALENDAR"), "BEGIN:VEVENT\r\nUID:never@test\r\nDTSTART:20261201T000000\r\n"
+                                               "RRULE:FREQ=SECONDLY;BYDAY=1MO,-1FR,53SU\r\nEND:VEVENT\r\n");
+    ASSERT_TRUE(window->ImportCalendar(WriteFile(TempPath(QStringLiteral("hostile.ics")), text)));
+    EXPECT_EQ(window->SSDay()->TaskCount(), 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("1 added"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("line 14, UID \"never@test\": its repeat rule can never match")))
+        << messages[0].text.toStdString();
+}
+
+// The file is read while the window goes on handling events: its progress dialog's
+// Cancel stops the read, and nothing is written or reported.
+TEST_F(CalendarFiles, ALongReadCanBeCancelled)
+{
+    Load();
+    QByteArray text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "BEGIN:VEVENT\r\nUID:daily-" + QByteArray::number(i)
+                + "@test\r\nDTSTART:19000101T100000\r\nRRULE:FREQ=DAILY;UNTIL=21001231\r\nEND:VEVENT\r\n";
+    text += "END:VCALENDAR\r\n";
+    const QString path = WriteFile(TempPath(QStringLiteral("long.ics")), text);
+    int cancels = 0;
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QProgressDialog *progress : window->findChildren<QProgressDialog *>()) {
+            if (auto *button = progress->findChild<QPushButton *>()) {
+                button->click();
+                ++cancels;
+            }
+        }
+    });
+    canceller.start(5);
+    EXPECT_FALSE(window->ImportCalendar(path));
+    canceller.stop();
+    EXPECT_GE(cancels, 1);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(Reports().isEmpty());
+    EXPECT_EQ(window->SSDay()->TaskCount(), 0);
+    EXPECT_FALSE(window->CalendarRefreshNeeded());
 }
 
 TEST_F(CalendarFiles, ExportWritesEveryEventAndACancelledChoiceDoesNothing)
