@@ -35,9 +35,11 @@ inline constexpr int kOpenRuleYears = 5;
 // centuries takes 9,000,000.
 inline constexpr qint64 kMaxEventSteps = 15000000;
 // And all events of a file together, about 1.5 s, and more for each byte of the file, so
-// that a small file of hostile rules cannot add up their limits.
+// that a small file of hostile rules cannot add up their limits, while a large feed of
+// ordinary events (a few hundred bytes each, a daily one over ten years taking about
+// 450,000 steps) is never cut short.
 inline constexpr qint64 kMaxFileSteps = 30000000;
-inline constexpr qint64 kFileStepsPerByte = 200;
+inline constexpr qint64 kFileStepsPerByte = 1000;
 // What an event may still take when the file's steps are spent: enough for a simple one.
 inline constexpr qint64 kMinEventSteps = 50000;
 

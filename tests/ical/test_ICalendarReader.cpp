@@ -320,6 +320,17 @@ TEST(ICalendarReader, ManyCostlyEventsShareOneLimitAndSimpleOnesStillCome)
     EXPECT_EQ(contents.Warnings.size(), 27);
     EXPECT_TRUE(contents.Warnings.last().startsWith(QStringLiteral("line 150, UID \"daily-29\": its repeat rule could not be expanded")))
         << contents.Warnings.last().toStdString();
+
+    // A large feed of ordinary events, each a few hundred bytes and daily for ten years,
+    // comes whole: the file's limit grows with its size.
+    QByteArray feed = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 120; ++i)
+        feed += "BEGIN:VEVENT\r\nUID:standup-" + QByteArray::number(i)
+                + "\r\nSUMMARY:Stand-up of team " + QByteArray::number(i) + "\r\nDESCRIPTION:" + QByteArray(150, 'x')
+                + "\r\nDTSTART:20200101T090000\r\nDTEND:20200101T091500\r\nRRULE:FREQ=DAILY;UNTIL=20291231\r\nEND:VEVENT\r\n";
+    const CalendarContents whole = ICalendarReader::ReadCalendar(feed + "END:VCALENDAR\r\n", Berlin());
+    EXPECT_EQ(whole.Events.size(), 120);
+    EXPECT_TRUE(whole.Warnings.isEmpty()) << whole.Warnings.value(0).toStdString();
 }
 
 } // namespace
