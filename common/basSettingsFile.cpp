@@ -1,13 +1,16 @@
 #include "basSettingsFile.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <QThread>
 
 namespace basSettingsFile {
 
@@ -23,7 +26,8 @@ bool Edited(const QFileInfo &file, const QByteArray &current, const QString &key
             QByteArray &edited)
 {
     QTemporaryFile copy(file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".XXXXXX"));
-    if (!copy.open() || copy.write(current) != current.size() || !copy.flush())
+    const QByteArray readable = WithoutUnclosedQuotes(current);
+    if (!copy.open() || copy.write(readable) != readable.size() || !copy.flush())
         return false;
     copy.close();
     {
@@ -42,6 +46,50 @@ bool Edited(const QFileInfo &file, const QByteArray &current, const QString &key
 }
 } // namespace
 
+QByteArray WithoutUnclosedQuotes(const QByteArray &text)
+{
+    // Scans as the INI reader does: a backslash escapes the next character (a line
+    // ending too, which continues the line), a ';' outside quotes starts a comment, and
+    // a line ends at a line break outside quotes. A line break inside quotes is never
+    // written by a settings writer, so the line before it is damaged.
+    QByteArray kept;
+    qsizetype lineStart = 0;
+    bool inQuotes = false;
+    bool inComment = false;
+    bool damaged = false;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char ch = text.at(i);
+        if (ch == '\\' && !inComment) {
+            ++i;
+            // A backslash before CR LF (or LF CR) continues the line over both.
+            if (i + 1 < size && ((text.at(i) == '\r' && text.at(i + 1) == '\n') || (text.at(i) == '\n' && text.at(i + 1) == '\r')))
+                ++i;
+            continue;
+        }
+        if (ch == '\n' || ch == '\r') {
+            if (inQuotes) {
+                damaged = true;
+                inQuotes = false;
+                lineStart = i + 1; // the damaged line is left out
+                continue;
+            }
+            inComment = false;
+            kept.append(text.constData() + lineStart, i + 1 - lineStart);
+            lineStart = i + 1;
+        } else if (!inComment && ch == '"') {
+            inQuotes = !inQuotes;
+        } else if (!inQuotes && ch == ';') {
+            inComment = true;
+        }
+    }
+    if (inQuotes)
+        damaged = true;
+    else
+        kept.append(text.constData() + lineStart, size - lineStart);
+    return damaged ? kept : text;
+}
+
 bool WriteValue(const QString &fileName, const QString &key, const QString &value, int lockWaitMs)
 {
     const QFileInfo info(fileName);
@@ -50,8 +98,15 @@ bool WriteValue(const QString &fileName, const QString &key, const QString &valu
     if (info.isDir() || QFileInfo(lockName).isDir() || !QDir().mkpath(info.absolutePath()))
         return false;
     QLockFile lock(lockName);
-    if (!lock.tryLock(lockWaitMs))
-        return false;
+    // QLockFile's own wait doubles its pauses up to seconds, so a program writing many
+    // values in a row keeps the lock from one that waits until that one gives up. Asking
+    // again every few milliseconds gives both their turns.
+    const QDeadlineTimer deadline(lockWaitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(QRandomGenerator::global()->bounded(2, 10));
+    }
 
     QByteArray current;
     QDateTime previousTime;

@@ -11,7 +11,8 @@ int main(int argc, char **argv)
         return 2;
     const QString prefix = QString::fromLocal8Bit(argv[1]);
     const int count = QString::fromLocal8Bit(argv[2]).toInt();
+    int failed = 0;
     for (int i = 0; i < count; ++i)
-        basQuillon::SaveOption(prefix + QString::number(i), QString::number(i * 7));
-    return 0;
+        failed += !basQuillon::SaveOption(prefix + QString::number(i), QString::number(i * 7));
+    return failed == 0 ? 0 : 1;
 }
