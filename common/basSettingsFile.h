@@ -1,6 +1,7 @@
 #pragma once
 // One value written into an INI settings file that several programs write at once.
 
+#include <QByteArray>
 #include <QString>
 
 namespace basSettingsFile {
@@ -12,5 +13,10 @@ namespace basSettingsFile {
 // size and time sees the change. False, with the file untouched, when the file cannot
 // be read, locked within `lockWaitMs` or replaced.
 bool WriteValue(const QString &fileName, const QString &key, const QString &value, int lockWaitMs = 10000);
+
+// The file's text with every line dropped whose quote is never closed on it. The INI
+// reader would otherwise take all later lines, to the end of the file, as that one value.
+// The text itself when no line is damaged.
+QByteArray WithoutUnclosedQuotes(const QByteArray &text);
 
 } // namespace basSettingsFile

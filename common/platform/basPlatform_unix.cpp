@@ -4,13 +4,37 @@
 #include "basSettingsFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <unistd.h>
 
 namespace basPlatform {
+
+namespace {
+// Settings read from a copy of repaired text; the copy lives as long as the settings.
+struct RepairedCopy {
+    explicit RepairedCopy(const QByteArray &text)
+    {
+        if (copy.open()) {
+            copy.write(text);
+            copy.flush();
+        }
+    }
+    QTemporaryFile copy;
+};
+
+class RepairedSettings : private RepairedCopy, public QSettings {
+public:
+    explicit RepairedSettings(const QByteArray &text)
+        : RepairedCopy(text), QSettings(copy.fileName(), QSettings::IniFormat)
+    {
+    }
+};
+} // namespace
 
 QString ExecutableFileName(const QString &programName) { return programName; }
 
@@ -33,6 +57,15 @@ std::unique_ptr<QSettings> OpenSettings()
     // defaults and fails every write, which the store's callers report.
     if (QFileInfo(path + QStringLiteral(".lock")).isDir())
         return std::make_unique<QSettings>(QStringLiteral("/dev/null/unusable.conf"), QSettings::IniFormat);
+    // A line whose quote is never closed would swallow every key after it; such lines
+    // are read as absent, from a private copy without them, and the other keys as usual.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.readAll();
+        const QByteArray readable = basSettingsFile::WithoutUnclosedQuotes(text);
+        if (readable.size() != text.size())
+            return std::make_unique<RepairedSettings>(readable);
+    }
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 

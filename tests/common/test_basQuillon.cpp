@@ -139,6 +139,38 @@ TEST_F(Settings, ValuesThatAreNotTextOrAreCutReadSensibly)
     EXPECT_EQ(s.WallpaperFile, QStringLiteral("/a/b.jpg"));
 }
 
+// A quote never closed on its line must cost only its own key: the INI reader would
+// take every later line as part of that value, and the next write would keep them so.
+TEST_F(Settings, AnUnclosedQuoteCostsOnlyItsOwnKey)
+{
+    WriteRaw("[Options]\n"
+             "DayNameFont=\"Arial\n"
+             "WallpaperFile=\"/a/b c.jpg\" ; a comment with a \" in it\n"
+             "ImagesLocation=/pics/\\\"quoted\\\"\n"
+             "WallpaperColor=255\r\n"
+             "[General]\n"
+             "Other=1\n");
+    const auto s = basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(s.WallpaperFile, QStringLiteral("/a/b c.jpg"));
+    EXPECT_EQ(s.ImagesLocation, QStringLiteral("/pics/\"quoted\""));
+    EXPECT_EQ(s.WallpaperColor, 255);
+    EXPECT_EQ(basQuillon::GetOption(QStringLiteral("DayNameFont"), QStringLiteral("default")), QStringLiteral("default"));
+
+    // A write keeps every other key as it was; the damaged line is gone for good.
+    ASSERT_TRUE(basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")));
+    QFile file(basPlatform::SettingsLocation());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_FALSE(written.contains("Arial"));
+    EXPECT_TRUE(written.contains("[General]\nOther=1")) << written.toStdString();
+    const auto after = basQuillon::LoadGeneralSettings();
+    EXPECT_EQ(after.WallpaperFile, s.WallpaperFile);
+    EXPECT_EQ(after.ImagesLocation, s.ImagesLocation);
+    EXPECT_EQ(after.WallpaperColor, 255);
+    EXPECT_EQ(after.CalendarOrientation, QStringLiteral("3"));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
 {
     QByteArray garbage;
