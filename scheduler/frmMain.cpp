@@ -18,6 +18,7 @@
 #include "basRegistry.h"
 #include "basTimeText.h"
 #include "basToolbarIcons.h"
+#include "UnsavedNotes.h"
 #include "basWindowGeometry.h"
 #include "frmAbout.h"
 #include "platform/basPlatform.h"
@@ -26,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCalendarWidget>
 #include <QCursor>
@@ -471,8 +473,44 @@ bool frmMain::Form_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (!m_unloaded && !NotesMayBeLeftBehind()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+bool frmMain::NotesMayBeLeftBehind()
+{
+    // One more try for every day's notes; the store says why it refuses each.
+    StoreNotesBeforeLeavingDay();
+    for (auto it = m_unsavedNotes.begin(); it != m_unsavedNotes.end();)
+        it = it.key() != m_notesDate && m_store.IsOpen() && m_store.UpdateDateNotes(it.key(), it.value())
+            ? m_unsavedNotes.erase(it)
+            : std::next(it);
+    if (m_unsavedNotes.isEmpty())
+        return true;
+
+    QMap<QDate, QString> notes; // in the order of the days
+    for (auto it = m_unsavedNotes.cbegin(); it != m_unsavedNotes.cend(); ++it)
+        notes.insert(it.key(), it.value());
+    switch (basPlatform::ShowMessage(UnsavedNotes::ClosingQuestion(notes), QLatin1String(kCaption),
+                                     basPlatform::MessageIcon::Exclamation, basPlatform::MessageButtons::YesNoCancel,
+                                     basPlatform::MessageResult::Cancel)) {
+    case basPlatform::MessageResult::Yes:
+        QGuiApplication::clipboard()->setText(UnsavedNotes::ClipboardText(notes));
+        break;
+    case basPlatform::MessageResult::No:
+        break;
+    default:
+        return false;
+    }
+    // Let go: closing must not try (and report) them once more.
+    m_unsavedNotes.clear();
+    m_notes->document()->setModified(false);
+    m_notesDate = QDate();
+    return true;
 }
 
 void frmMain::Form_Unload()

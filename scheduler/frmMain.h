@@ -207,6 +207,9 @@ private:
     void DeleteSelectedEvent();
     void UpdateStatusClock();
     void StoreNotesBeforeLeavingDay();
+    // Notes the store still refuses: the user copies them, lets them go, or keeps the
+    // window open (false).
+    bool NotesMayBeLeftBehind();
     double TwipsPerPixel() const;
     int ToPixels(std::int32_t twips) const;
     std::int32_t ToTwips(int pixels) const;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QClipboard>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -275,6 +277,35 @@ TEST_F(MainWindow, NotesTheStoreRefusesStayWithTheirDayUntilStored)
     ClickDay(other);
     EXPECT_EQ(Notes(kToday), QStringLiteral("Call the plumber"));
     EXPECT_EQ(Notes(other), QString());
+}
+
+// Closing with notes the store refuses (a full disk) never loses them unasked.
+TEST_F(MainWindow, ClosingWithNotesTheStoreRefusesKeepsTheWindowOrCopiesThem)
+{
+    Load();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const char *when : {"INSERT", "UPDATE"})
+        Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                .arg(QLatin1String(when)));
+    window->txtNotes()->setFocus();
+    QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+
+    nextAnswer = basPlatform::MessageResult::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages.back().text.startsWith(QStringLiteral("The notes for 12/07/2026 could not be stored.")))
+        << messages.back().text.toStdString();
+
+    nextAnswer = basPlatform::MessageResult::Yes;
+    messages.clear();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12/07/2026\nCall the plumber"));
+    window.reset();
+    EXPECT_EQ(Notes(kToday), QString());
+    EXPECT_EQ(messages.size(), 2u); // the store's refusal and the question, nothing after
 }
 
 TEST_F(MainWindow, NotesBeingTypedAreStoredWhenTheWindowCloses)
