@@ -42,6 +42,8 @@ inline constexpr int kFileNotFound = 53;
 inline constexpr int kPathFileAccessError = 75;
 inline constexpr int kInvalidProcedureCall = 5;
 inline constexpr int kDatabaseError = 3146;
+// A program we started crashed or had to be stopped.
+inline constexpr int kProgramFailed = 440;
 
 [[noreturn]] void ThrowTypeMismatch();
 [[noreturn]] void ThrowOverflow();

@@ -5,8 +5,23 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 
-CalendarRun::CalendarRun(QObject *parent) : QObject(parent) {}
+CalendarRun::CalendarRun(QObject *parent) : QObject(parent)
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &CalendarRun::OnTimedOut);
+}
+
+void CalendarRun::SetTimeout(int ms) { m_timeoutMs = ms; }
+
+void CalendarRun::OnTimedOut()
+{
+    if (!m_process)
+        return;
+    m_timedOut = true;
+    m_process->kill(); // it ends through finished, which starts the next run
+}
 
 CalendarRun::~CalendarRun()
 {
@@ -60,6 +75,7 @@ void CalendarRun::Launch()
 {
     m_errorTail.clear();
     m_lastErrorLine.clear();
+    m_timedOut = false;
     m_process = new QProcess(this);
     m_process->setProgram(m_program);
     m_process->setArguments(m_arguments);
@@ -70,6 +86,7 @@ void CalendarRun::Launch()
     connect(m_process, &QProcess::finished, this, &CalendarRun::OnFinished);
     connect(m_process, &QProcess::errorOccurred, this, &CalendarRun::OnError);
     m_process->start();
+    m_deadline.start(m_timeoutMs);
 }
 
 void CalendarRun::PassOnErrorOutput()
@@ -105,7 +122,17 @@ void CalendarRun::OnFinished(int exitCode, QProcess::ExitStatus status)
         std::fputc('\n', stderr);
         m_lastErrorLine = unfinished;
     }
-    const int code = status == QProcess::NormalExit ? exitCode : kExitAbnormal;
+    m_deadline.stop();
+    int code = status == QProcess::NormalExit ? exitCode : kExitAbnormal;
+    if (m_timedOut)
+        code = kExitTimedOut;
+    // On a crash Qt gives the signal as the exit code.
+    else if (code == kExitAbnormal && m_lastErrorLine.isEmpty())
+#ifdef Q_OS_UNIX
+        m_lastErrorLine = QStringLiteral("signal %1, %2").arg(exitCode).arg(QString::fromLocal8Bit(strsignal(exitCode)));
+#else
+        m_lastErrorLine = QStringLiteral("status %1").arg(static_cast<quint32>(exitCode), 8, 16, QLatin1Char('0'));
+#endif
     const QString lastLine = m_lastErrorLine;
     m_process->deleteLater();
     m_process = nullptr;
@@ -122,6 +149,7 @@ void CalendarRun::OnError(QProcess::ProcessError error)
     // A run that started and then failed also ends through finished.
     if (error != QProcess::FailedToStart || !m_process)
         return;
+    m_deadline.stop();
     m_process->deleteLater();
     m_process = nullptr;
     const QString program = m_program;

@@ -44,6 +44,7 @@ QString Duration(std::int64_t ms)
 }
 
 constexpr const char *kWaitForDesktop = "quillon.exe:frmMain.WaitForDesktop";
+constexpr const char *kCalendarRun = "quillon.exe:frmMain.CalendarRun";
 } // namespace
 
 frmMain::frmMain(LauncherServices services, QWidget *parent)
@@ -62,6 +63,7 @@ frmMain::frmMain(LauncherServices services, QWidget *parent)
     connect(&m_trayRetry, &QTimer::timeout, this, &frmMain::AddTrayIcon);
     m_desktopRetry.setSingleShot(true);
     connect(&m_desktopRetry, &QTimer::timeout, this, [this] { StartCalendar(kWaitForDesktop); });
+    m_calendarRun.SetTimeout(m_services.calendarTimeoutMs);
     connect(&m_calendarRun, &CalendarRun::Finished, this, &frmMain::OnCalendarFinished);
     connect(&m_calendarRun, &CalendarRun::StartFailed, this, [](const QString &program, std::int32_t number) {
         basExecuteProgram::ShowStartError(program, number);
@@ -308,6 +310,10 @@ std::int32_t frmMain::OnRedrawRequested(DesktopCalendar::Drawing drawing)
 
 void frmMain::OnCalendarFinished(int exitCode, const QString &lastErrorLine)
 {
+    if (exitCode == CalendarRun::kExitTimedOut || exitCode == CalendarRun::kExitAbnormal) {
+        ReportBrokenRun(exitCode, lastErrorLine);
+        return;
+    }
     basOperation::TrapVoid(kWaitForDesktop, [&](basOperation::Steps &step) {
         step(20);
         if (exitCode != CalendarRun::kExitDesktopNotReady) {
@@ -339,6 +345,23 @@ void frmMain::OnCalendarFinished(int exitCode, const QString &lastErrorLine)
         basErrorHandler::SetCurrentError(CalendarRun::kExitDesktopNotReady, text, step.last());
         basErrorHandler::ReportError(QLatin1String(kWaitForDesktop), true, QString(), true);
     });
+}
+
+void frmMain::ReportBrokenRun(int exitCode, const QString &lastErrorLine)
+{
+    // The renderer cannot report a crash or a hang itself; the runs queued behind it
+    // have gone on already.
+    m_desktopWait.Reset();
+    QString text = exitCode == CalendarRun::kExitTimedOut
+        ? QStringLiteral("The calendar program did not finish within %1 and was stopped")
+              .arg(Duration(m_calendarRun.Timeout()))
+        : QStringLiteral("The calendar program ended abnormally");
+    if (!lastErrorLine.isEmpty())
+        text += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
+    text += QStringLiteral("; the desktop calendar was not redrawn");
+    Note(text);
+    basErrorHandler::SetCurrentError(basOperation::kProgramFailed, text, 0);
+    basErrorHandler::ReportError(QLatin1String(kCalendarRun), true, QString());
 }
 
 void frmMain::mnuRefreshCalendar_Click()

@@ -40,6 +40,8 @@ struct LauncherServices {
     // The desktop shows nothing of the wallpaper after it restarts (a new login the
     // same day), so every start of the launcher draws it again, not only the day's first.
     bool desktopForgetsWallpaper = false;
+    // How long one run of the calendar program may take before it is stopped.
+    int calendarTimeoutMs = CalendarRun::kRunTimeoutMs;
 };
 
 class frmMain : public QWidget {
@@ -116,6 +118,7 @@ private:
     // A redraw the user did not ask for: only while the calendar is on the desktop.
     void RedrawWhenDisplayed();
     void OnCalendarFinished(int exitCode, const QString &lastErrorLine);
+    void ReportBrokenRun(int exitCode, const QString &lastErrorLine);
 
     LauncherServices m_services;
     QMenu *m_menu;

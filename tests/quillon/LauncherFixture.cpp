@@ -76,6 +76,7 @@ frmMain &LauncherTest::NewLauncher()
     services.trayRetryMs = 20;
     services.desktopWaitMs = desktopWaitMs;
     services.desktopFirstRetryMs = desktopFirstRetryMs;
+    services.calendarTimeoutMs = calendarTimeoutMs;
     launcher = std::make_unique<frmMain>(services);
     return *launcher;
 }

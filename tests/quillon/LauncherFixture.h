@@ -75,6 +75,7 @@ protected:
     int quitRequests = 0;
     std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
     std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
+    int calendarTimeoutMs = CalendarRun::kRunTimeoutMs;
     std::unique_ptr<frmMain> launcher;
 
 private:

@@ -7,7 +7,7 @@
 // with a reason on stderr as the calendar program gives it; $QUILLON_STUB_SLEEP_MS
 // makes a run last; $QUILLON_STUB_BUSY names a marker file held while a run lasts, so
 // a run that finds it already there logs "overlap"; $QUILLON_STUB_TOUCH names a file
-// each run rewrites.
+// each run rewrites; $QUILLON_STUB_CRASH makes a run abort after its sleep.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +80,8 @@ int main(int argc, char **argv)
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(sleepMs)));
     if (busy)
         std::remove(busy);
+    if (std::getenv("QUILLON_STUB_CRASH"))
+        std::abort();
     if (exitCode == 3)
         std::fprintf(stderr, "calendar: the desktop wallpaper was not set: the stand-in desktop is not ready\n");
     return exitCode;

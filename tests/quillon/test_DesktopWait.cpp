@@ -159,6 +159,36 @@ TEST_F(DesktopWait, RedrawsNeverOverlapAndTheLastOneIsLetFinish)
     EXPECT_EQ(messages.size(), 1u); // the exit question only
 }
 
+// A run that hangs or crashes is stopped and reported, and the redraw asked for during it
+// still comes.
+TEST_F(DesktopWait, ARunThatHangsOrCrashesIsReportedAndTheNextOneStillComes)
+{
+    calendarTimeoutMs = 400;
+    env.Set("QUILLON_STUB_SLEEP_MS", "30000");
+    Exits("0");
+    Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
+    frmMain &form = NewLauncher();
+    form.Form_Load();
+    form.mnuRefreshCalendar()->trigger();
+    form.mnuRefreshCalendar()->trigger(); // queued behind the hanging run
+    EXPECT_EQ(Started(2).size(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 5000));
+    ASSERT_TRUE(SettleDown(form));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("quillon.exe:frmMain.CalendarRun")));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("The calendar program did not finish within 0.4 seconds and was stopped; "
+                                                         "the desktop calendar was not redrawn")))
+        << messages[0].text.toStdString();
+
+    messages.clear();
+    env.Set("QUILLON_STUB_SLEEP_MS", "0");
+    env.Set("QUILLON_STUB_CRASH", "1");
+    form.mnuRefreshCalendar()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, 5000));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("The calendar program ended abnormally (signal 6, Aborted)")))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(ReadDataFile(QStringLiteral("error.log")).count(QStringLiteral("quillon.exe:frmMain.CalendarRun")), 3);
+}
+
 TEST_F(DesktopWait, ACalendarThatCannotStartGivesTheStartErrorAndTheLauncherGoesOn)
 {
     Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
