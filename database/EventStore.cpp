@@ -6,6 +6,7 @@
 #include "basStoredForms.h"
 #include "platform/basPlatform.h"
 
+#include <QDir>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -159,8 +160,60 @@ struct EventStore::Impl {
         return query;
     }
 
+    // The file opened and which file it was, so that a file put in its place (a copy
+    // restored, the store deleted) is noticed before anything is written.
+    QString path;
+    std::optional<basPlatform::FileId> identity;
+
+    void Open(const QString &file)
+    {
+        Discard();
+        try {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+            if (!db.isValid())
+                throw Failure(basOperation::kDatabaseError, QStringLiteral("The SQLite driver of Qt SQL is missing"));
+            basConnection::ConfigureConnection(db, file);
+            basConnection::OpenAndVerify(db, file);
+        } catch (...) {
+            Discard();
+            throw;
+        }
+        path = file;
+        identity = basPlatform::FileIdentity(file);
+    }
+
+    // Before a write: the file at the path must still be the one opened. Otherwise our
+    // connection is closed at once (its journal goes with it, so that it is never
+    // applied to the other file), the file now there is opened, and the write fails.
+    void EnsureSameFile()
+    {
+        if (transactionDepth > 0 || !identity || basPlatform::FileIdentity(path) == identity)
+            return;
+        const QString file = path;
+        // SQLite leaves the journal of a file that moved where it was, beside the path,
+        // and the next program to open the file now there would apply it to that file.
+        // Emptied first, it is harmless.
+        try {
+            QSqlQuery(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), Connection());
+        } catch (const Failure &) {
+        }
+        Discard();
+        QString text = QStringLiteral("The database file %1 was replaced or deleted while it was open, "
+                                      "so this change was not written")
+                           .arg(QDir::toNativeSeparators(file));
+        try {
+            Open(file);
+            text += QStringLiteral(". The file now there is open from here on: make the change again.");
+        } catch (const Failure &failure) {
+            text += QStringLiteral("; nothing can be stored until it is back (%1).").arg(failure.description());
+        }
+        throw Failure(basOperation::kDatabaseError, text);
+    }
+
     void Discard()
     {
+        path.clear();
+        identity.reset();
         statements.clear();
         transactionDepth = 0;
         {
@@ -211,6 +264,7 @@ struct EventStore::Impl {
     public:
         explicit Transaction(Impl &store) : m_store(store)
         {
+            m_store.EnsureSameFile();
             if (m_store.transactionDepth == 0)
                 m_store.Run(QStringLiteral("BEGIN IMMEDIATE"));
             m_outermost = m_store.transactionDepth == 0;
@@ -263,22 +317,9 @@ bool EventStore::OpenDatabaseConnection(const QString &path)
 {
     return basOperation::Trap("basDatabase.OpenDatabaseConnection", false, [&](Steps &step) {
         step(10);
-        d->Discard();
-        try {
-            step(20);
-            const QString file = path.isEmpty() ? DatabasePath() : path;
-            step(30);
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->connectionName);
-            if (!db.isValid())
-                throw Failure(basOperation::kDatabaseError, QStringLiteral("The SQLite driver of Qt SQL is missing"));
-            step(40);
-            basConnection::ConfigureConnection(db, file);
-            step(50);
-            basConnection::OpenAndVerify(db, file);
-        } catch (...) {
-            d->Discard();
-            throw;
-        }
+        const QString file = path.isEmpty() ? DatabasePath() : path;
+        step(50);
+        d->Open(file);
         step(60);
         return true;
     });
@@ -625,6 +666,7 @@ bool EventStore::IncrementEventCount(QDate date)
         step(10);
         const QString iso = IsoDate(date);
         step(20);
+        d->EnsureSameFile();
         // A new day gets its row with count 1; a day with a row gets +1. A null count
         // is a broken row: nothing changes and the operation fails.
         QSqlQuery &upsert =
@@ -645,6 +687,7 @@ bool EventStore::UpdateDateNotes(QDate date, const QString &notes)
         step(10);
         const QString iso = IsoDate(date);
         step(20);
+        d->EnsureSameFile();
         d->Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
                               "VALUES (?, '', 0, ?, '') ON CONFLICT (DateKey) DO UPDATE SET DateNotes = excluded.DateNotes"),
                {iso, notes});
@@ -738,6 +781,7 @@ bool EventStore::SetEventUid(const QString &uid, qint64 eventId, const QString &
         if (uid.isEmpty())
             basOperation::ThrowTypeMismatch();
         step(20);
+        d->EnsureSameFile();
         d->Run(QStringLiteral("INSERT INTO EventUids (Uid, EventId, Fingerprint) VALUES (?, ?, ?) "
                               "ON CONFLICT (Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),

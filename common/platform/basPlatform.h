@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -36,6 +37,14 @@ QString ExecutableName();
 // per-user data folder, seeded with the program folder's database on first use.
 QString DataFolder();
 QString DataFile(const QString &fileName);
+// Which file a path names: the same for as long as that very file is there, another
+// one once the path names a file put in its place. Nothing when no file is there.
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileId &) const = default;
+};
+std::optional<FileId> FileIdentity(const QString &path);
 
 // --- Clock ----------------------------------------------------------------------
 // Every "today" and "now" of the suite. QUILLON_TODAY=YYYY-MM-DD and

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace basPlatform {
@@ -85,6 +86,14 @@ QString RuntimeFolder()
     if (runtime.isEmpty() || !QDir(runtime).exists())
         runtime = TemporaryFolder();
     return runtime;
+}
+
+std::optional<FileId> FileIdentity(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileId{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
 }
 
 } // namespace basPlatform

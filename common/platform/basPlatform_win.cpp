@@ -2,6 +2,7 @@
 #include "basPlatform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -35,5 +36,14 @@ QString RuntimeFolder()
 }
 
 QString TemporaryFolder() { return RuntimeFolder(); }
+
+std::optional<FileId> FileIdentity(const QString &path)
+{
+    // An open store file cannot be replaced or deleted on Windows (SQLite opens it
+    // without delete sharing): a file that is there is the one opened.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    return FileId{};
+}
 
 } // namespace basPlatform

@@ -1,11 +1,13 @@
-// Two processes on one file: a reader while another program saves, and a save killed
-// in the middle.
+// Two processes on one file: a reader while another program saves, a save killed in
+// the middle, and the file replaced or deleted under an open store.
 #include "StoreTest.h"
 
 #include "EventStore.h"
+#include "basSchema.h"
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -90,6 +92,48 @@ TEST_F(TwoProcesses, SaveKilledInTheMiddleLeavesAConsistentFile)
     // The store carries on where the killed writer stopped.
     qint64 id = 0;
     EXPECT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("after")), {QDate(2027, 1, 1)}, id));
+}
+
+// A copy restored over the open store, then the store deleted: each write after it is
+// refused with the reason, the old journal never reaches the new file, and writes go to
+// the file now there.
+TEST_F(TwoProcesses, AFileReplacedOrDeletedUnderTheStoreIsNoticedBeforeAnyWrite)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("old")), {QDate(2027, 1, 1)}, id));
+    const QString copy = TempPath(QStringLiteral("copy.sqlite"));
+    {
+        QString error;
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(copy, error)) << error.toStdString();
+        basDatabase::EventStore other;
+        ASSERT_TRUE(other.OpenDatabaseConnection(copy));
+        ASSERT_TRUE(other.AddEventToDatabase(Event(QStringLiteral("restored")), {QDate(2027, 1, 2)}, id));
+    }
+    ASSERT_EQ(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(DatabaseFile()).constData()), 0);
+
+    EXPECT_FALSE(store.AddEventToDatabase(Event(QStringLiteral("refused")), {QDate(2027, 1, 3)}, id));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("was replaced or deleted while it was open, so this change was not "
+                                                         "written. The file now there is open from here on")))
+        << messages[0].text.toStdString();
+    QProcess check;
+    check.start(kTool, {QStringLiteral("check"), DatabaseFile()});
+    ASSERT_TRUE(check.waitForFinished(60000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+
+    EXPECT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("after")), {QDate(2027, 1, 4)}, id));
+    QList<basDatabase::DatedEvent> events;
+    ASSERT_TRUE(store.GetEventsInRange(QDate(2027, 1, 1), QDate(2027, 1, 31), events));
+    QStringList names;
+    for (const auto &dated : std::as_const(events))
+        names << dated.Event.EventName;
+    EXPECT_EQ(names, (QStringList{QStringLiteral("restored"), QStringLiteral("after")}));
+
+    ASSERT_TRUE(QFile::remove(DatabaseFile()));
+    EXPECT_FALSE(store.UpdateDateNotes(QDate(2027, 1, 5), QStringLiteral("lost?")));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.contains(QStringLiteral("nothing can be stored until it is back"))) << messages[1].text.toStdString();
+    EXPECT_FALSE(QFile::exists(DatabaseFile())); // never made anew, empty
 }
 
 } // namespace
