@@ -794,7 +794,9 @@ private:
         }
     }
 
-    // UNTIL in the clock of the start: a UTC end of a zoned series as its wall-clock time.
+    // UNTIL in the clock of the start: a UTC end as the wall-clock time of the start's
+    // zone, or of the local zone for a start taken as local (a floating time, a zone
+    // nobody knows), so that the occurrence at the instant of UNTIL is the last.
     ICalendarRecurrence::WallTime UntilOf(const icaltimetype &until, const Pending &pending) const
     {
         if (icaltime_is_null_time(until))
@@ -802,9 +804,11 @@ private:
         QDate date = WallDate(until);
         QTime time = until.is_date || pending.allDay ? QTime(23, 59, 59) : WallTime(until);
         if (date.isValid() && !until.is_date && !pending.allDay && icaltime_is_utc(until)
-            && pending.startBasis.kind == TimeBasis::Zoned) {
+            && pending.startBasis.kind != TimeBasis::Utc) {
             QDateTime wall;
-            if (pending.startBasis.zone.ical) {
+            if (pending.startBasis.kind == TimeBasis::Floating) {
+                wall = QDateTime(date, time, QTimeZone::utc()).toTimeZone(m_options.LocalZone);
+            } else if (pending.startBasis.zone.ical) {
                 const time_t seconds = icaltime_as_timet(until);
                 icaltimetype converted = icaltime_from_timet_with_zone(seconds, 0, pending.startBasis.zone.ical);
                 wall = Wall(WallDate(converted), WallTime(converted));

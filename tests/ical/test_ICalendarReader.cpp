@@ -450,3 +450,60 @@ TEST(ICalendarReader, OfTwoVersionsOfAnEventTheHighestSequenceWinsAndOfEqualOnes
 }
 
 } // namespace
+
+namespace {
+
+// UNTIL in UTC with a start in a zone is an instant, and the occurrence at it is the last.
+TEST(ICalendarReader, AUtcUntilEndsAZonedSeriesAtItsInstant)
+{
+    const struct {
+        const char *start;
+        const char *until;
+        int count;
+    } cases[] = {
+        {"DTSTART;TZID=Europe/Berlin:20260105T100000", "20260126T090000Z", 4},
+        {"DTSTART;TZID=Europe/Berlin:20260105T100000", "20260126T085959Z", 3},
+        {"DTSTART;TZID=America/New_York:20260105T100000", "20260126T150000Z", 4},
+        {"DTSTART;TZID=America/New_York:20260105T100000", "20260126T145959Z", 3},
+        // Across a change of clock: 10:00 Berlin in summer is 08:00 UTC.
+        {"DTSTART;TZID=Europe/Berlin:20260316T100000", "20260406T080000Z", 4},
+        {"DTSTART;TZID=America/New_York:20260302T220000", "20260324T020000Z", 4},
+        {"DTSTART;TZID=America/New_York:20260302T220000", "20260324T015959Z", 3},
+        // Zones of the file, as Outlook names them.
+        {"DTSTART;TZID=W. Europe Standard Time:20260316T100000", "20260406T080000Z", 4},
+        {"DTSTART;TZID=W. Europe Standard Time:20260316T100000", "20260406T075959Z", 3},
+        {"DTSTART;TZID=Eastern Standard Time:20260302T220000", "20260324T020000Z", 4},
+        {"DTSTART;TZID=Eastern Standard Time:20260302T220000", "20260324T015959Z", 3},
+    };
+    const auto zoneOfFile = [](const char *tzid, const char *standard, const char *daylight) {
+        return "BEGIN:VTIMEZONE\r\nTZID:" + QByteArray(tzid) + "\r\nBEGIN:STANDARD\r\nDTSTART:16010101T030000\r\nTZOFFSETFROM:"
+               + daylight + "\r\nTZOFFSETTO:" + standard + "\r\nRRULE:FREQ=YEARLY;BYDAY=" + (standard[0] == '+' ? "-1SU;BYMONTH=10" : "1SU;BYMONTH=11")
+               + "\r\nEND:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:16010101T020000\r\nTZOFFSETFROM:" + standard
+               + "\r\nTZOFFSETTO:" + daylight + "\r\nRRULE:FREQ=YEARLY;BYDAY=" + (standard[0] == '+' ? "-1SU;BYMONTH=3" : "2SU;BYMONTH=3")
+               + "\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    };
+    const QByteArray zones = zoneOfFile("W. Europe Standard Time", "+0100", "+0200")
+                             + zoneOfFile("Eastern Standard Time", "-0500", "-0400");
+    for (const char *zone : {"America/New_York", "Europe/Berlin"}) {
+        for (const auto &c : cases) {
+            const QByteArray rule = QByteArray("RRULE:FREQ=WEEKLY;UNTIL=") + c.until;
+            // Read in the local zone, a floating start (or one in a zone nobody knows) is the same series.
+            const QByteArray start(c.start);
+            const QByteArray tzid = start.mid(13, start.lastIndexOf(':') - 13);
+            if (QTimeZone(tzid) == QTimeZone(zone)) {
+                const QByteArray floating = "DTSTART" + start.mid(start.lastIndexOf(':'));
+                const QByteArray text = Calendar({"BEGIN:VEVENT", "UID:u", floating.constData(), rule.constData(), "END:VEVENT"});
+                const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
+                ASSERT_EQ(contents.Events.size(), 1);
+                EXPECT_EQ(contents.Events.first().Dates.size(), c.count) << zone << " floating " << c.start << " " << c.until;
+            }
+            const QByteArray text = "BEGIN:VCALENDAR\r\n" + zones + "BEGIN:VEVENT\r\nUID:u\r\n" + c.start + "\r\n" + rule
+                                    + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+            const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
+            ASSERT_EQ(contents.Events.size(), 1);
+            EXPECT_EQ(contents.Events.first().Dates.size(), c.count) << zone << " " << c.start << " " << c.until;
+        }
+    }
+}
+
+} // namespace
