@@ -82,11 +82,36 @@ bool Matters(icalcomponent_kind kind)
 
 // A time zone that a time is written in: one of the file (or libical's own), or one
 // Qt knows by name.
+// A zone of the file whose observances start late is that zone by name before them,
+// when its name is one Qt knows.
 struct Zone {
     icaltimezone *ical = nullptr;
     QTimeZone qt;
+    QDateTime observedFrom; // of ical: its earliest observance, a wall-clock time held as UTC
     bool IsValid() const { return ical || qt.isValid(); }
+    bool UsesQt(const QDateTime &wall) const { return !ical || (qt.isValid() && wall < observedFrom); }
 };
+
+// The zone Qt knows by this name: an IANA or Windows name, or the longest IANA name at
+// its end (vendors put their own prefix in front: /mozilla.org/20070129_1/Europe/Berlin).
+QTimeZone KnownZone(QByteArray name)
+{
+    while (name.startsWith('/'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        return QTimeZone();
+    if (QTimeZone::isTimeZoneIdAvailable(name))
+        return QTimeZone(name);
+    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(name);
+    if (!iana.isEmpty())
+        return QTimeZone(iana);
+    for (qsizetype slash = name.indexOf('/'); slash >= 0; slash = name.indexOf('/', slash + 1)) {
+        const QByteArray tail = name.mid(slash + 1);
+        if (tail.contains('/') && QTimeZone::isTimeZoneIdAvailable(tail))
+            return QTimeZone(tail);
+    }
+    return QTimeZone();
+}
 
 // How the wall-clock times of one property are to be read.
 struct TimeBasis {
@@ -349,22 +374,33 @@ private:
                                                .arg(isBroken ? broken->first : BeginLine(definition))
                                                .arg(QString::fromUtf8(tzid), problem));
                 zone.ical = nullptr;
+            } else {
+                // A definition without observances says no more than its name.
+                zone.observedFrom = definition ? EarliestObservance(definition) : QDateTime();
+                if (!zone.observedFrom.isValid())
+                    zone.ical = nullptr;
             }
         }
-        if (!zone.ical) {
-            // Files that lean on well-known names without a VTIMEZONE block.
-            QByteArray name = tzid;
-            while (name.startsWith('/'))
-                name.remove(0, 1);
-            zone.qt = QTimeZone(name);
-            if (!zone.qt.isValid()) {
-                const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(name);
-                if (!iana.isEmpty())
-                    zone.qt = QTimeZone(iana);
-            }
-        }
+        // Files that lean on well-known names without a VTIMEZONE block.
+        zone.qt = KnownZone(tzid);
         m_zones.insert(key, zone);
         return zone;
+    }
+
+    static QDateTime EarliestObservance(icalcomponent *definition)
+    {
+        QDateTime earliest;
+        for (icalcomponent *observance = icalcomponent_get_first_component(definition, ICAL_ANY_COMPONENT); observance;
+             observance = icalcomponent_get_next_component(definition, ICAL_ANY_COMPONENT)) {
+            icalproperty *start = FirstProperty(observance, ICAL_DTSTART_PROPERTY);
+            if (!start)
+                continue;
+            const icaltimetype time = icalproperty_get_dtstart(start);
+            const QDateTime wall = Wall(WallDate(time), WallTime(time));
+            if (wall.isValid() && (!earliest.isValid() || wall < earliest))
+                earliest = wall;
+        }
+        return earliest;
     }
 
     // libical works out a zone's clock changes from its rules, every year up to the one
@@ -450,22 +486,40 @@ private:
             local = Wall(date, time).toTimeZone(m_options.LocalZone);
             break;
         case TimeBasis::Zoned:
-            if (basis.zone.ical) {
-                icaltimetype wall = icaltime_null_time();
-                wall.year = date.year();
-                wall.month = date.month();
-                wall.day = date.day();
-                wall.hour = time.hour();
-                wall.minute = time.minute();
-                wall.second = time.second();
-                const time_t seconds = icaltime_as_timet_with_zone(wall, basis.zone.ical);
-                local = QDateTime::fromSecsSinceEpoch(qint64(seconds), m_options.LocalZone);
+            if (!basis.zone.UsesQt(Wall(date, time))) {
+                local = QDateTime::fromSecsSinceEpoch(ZonedToUtc(date, time, basis.zone), m_options.LocalZone);
             } else {
                 local = QDateTime(date, time, basis.zone.qt).toTimeZone(m_options.LocalZone);
             }
             break;
         }
         return Wall(local.date(), local.time());
+    }
+
+    static qint64 IcalToUtc(QDate date, QTime time, icaltimezone *zone)
+    {
+        icaltimetype wall = icaltime_null_time();
+        wall.year = date.year();
+        wall.month = date.month();
+        wall.day = date.day();
+        wall.hour = time.hour();
+        wall.minute = time.minute();
+        wall.second = time.second();
+        return qint64(icaltime_as_timet_with_zone(wall, zone));
+    }
+
+    // A wall-clock time of a zone of the file as seconds since the epoch. Before its first
+    // observance libical knows only its standard offset: its rules are taken back instead,
+    // at the same day of a year 28 years on (or a multiple of it: the same calendar).
+    static qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone)
+    {
+        const QDateTime wall = Wall(date, time);
+        if (wall >= zone.observedFrom)
+            return IcalToUtc(date, time, zone.ical);
+        const int cycles = int((zone.observedFrom.date().year() - date.year()) / 28 + 1);
+        const QDate later = date.addYears(28 * cycles);
+        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtc(later, time, zone.ical);
+        return wall.toSecsSinceEpoch() - offset;
     }
 
     // --- Events ------------------------------------------------------------------
@@ -808,7 +862,7 @@ private:
             QDateTime wall;
             if (pending.startBasis.kind == TimeBasis::Floating) {
                 wall = QDateTime(date, time, QTimeZone::utc()).toTimeZone(m_options.LocalZone);
-            } else if (pending.startBasis.zone.ical) {
+            } else if (pending.startBasis.zone.ical && !pending.startBasis.zone.UsesQt(Wall(date, time))) {
                 const time_t seconds = icaltime_as_timet(until);
                 icaltimetype converted = icaltime_from_timet_with_zone(seconds, 0, pending.startBasis.zone.ical);
                 wall = Wall(WallDate(converted), WallTime(converted));

@@ -507,3 +507,51 @@ TEST(ICalendarReader, AUtcUntilEndsAZonedSeriesAtItsInstant)
 }
 
 } // namespace
+
+namespace {
+
+// Time zones as other programs name and define them; each event at 10:00 of its zone.
+TEST(ICalendarReader, ZonesByVendorNamesEmptyDefinitionsAndLateObservances)
+{
+    // Berlin's rules, observed only from 2020 on.
+    const auto lateBerlin = [](const char *tzid) {
+        return "BEGIN:VTIMEZONE\r\nTZID:" + QByteArray(tzid)
+               + "\r\nBEGIN:DAYLIGHT\r\nDTSTART:20200329T020000\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\n"
+                 "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\nDTSTART:20201025T030000\r\n"
+                 "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nRRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\r\nEND:STANDARD\r\n"
+                 "END:VTIMEZONE\r\n";
+    };
+    const QByteArray zones = lateBerlin("Europe/Berlin") + lateBerlin("Office Zone")
+                             + "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nEND:VTIMEZONE\r\n";
+    const struct {
+        const char *tzid;
+        const char *date;
+        bool berlin; // else New York
+    } cases[] = {
+        {"Europe/Berlin", "20150701", true},
+        {"Europe/Berlin", "20150101", true},
+        {"Europe/Berlin", "20240701", true},
+        {"Office Zone", "20150701", true},
+        {"Office Zone", "20150101", true},
+        {"America/New_York", "20150701", false},
+        {"America/New_York", "20150101", false},
+        {"/mozilla.org/20070129_1/Europe/Berlin", "20150701", true},
+        {"/freeassociation.sourceforge.net/Europe/Berlin", "20150101", true},
+        {"/freeassociation.sourceforge.net/Tzfile/America/New_York", "20150701", false},
+        {"/softwarestudio.org/Olson_20011030_5/America/New_York", "20150101", false},
+    };
+    for (const char *zone : {"America/New_York", "Europe/Berlin"}) {
+        const bool inBerlin = zone[0] == 'E';
+        for (const auto &c : cases) {
+            const QByteArray text = "BEGIN:VCALENDAR\r\n" + zones + "BEGIN:VEVENT\r\nUID:u\r\nDTSTART;TZID=" + c.tzid + ":"
+                                    + c.date + "T100000\r\nDURATION:PT1H\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+            const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
+            ASSERT_EQ(contents.Events.size(), 1);
+            const char *expected = c.berlin == inBerlin ? "10:00-11:00" : c.berlin ? "04:00-05:00" : "16:00-17:00";
+            EXPECT_EQ(Times(contents.Events.first()), QLatin1String(expected)) << zone << " " << c.tzid << " " << c.date;
+            EXPECT_TRUE(contents.Warnings.isEmpty()) << contents.Warnings.value(0).toStdString();
+        }
+    }
+}
+
+} // namespace
