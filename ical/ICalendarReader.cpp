@@ -947,11 +947,22 @@ private:
                 continue;
             }
             // An RDATE may name its own zone; the occurrence is kept at that instant.
-            const QDateTime local = Local(WallDate(time), WallTime(time), BasisOf(calendar, event, property, time));
+            const TimeBasis basis = BasisOf(calendar, event, property, time);
+            const QDateTime local = Local(WallDate(time), WallTime(time), basis);
             const TimeBasis saved = pending.startBasis;
+            const qint64 savedDuration = pending.durationSecs;
+            // A period has its own end (or length), not the event's.
+            if (icaltime_is_null_time(value.time)) {
+                const icaltimetype end = value.period.end;
+                if (!icaltime_is_null_time(end) && WallDate(end).isValid())
+                    pending.durationSecs = std::max<qint64>(0, local.secsTo(Local(WallDate(end), WallTime(end), basis)));
+                else if (!icaldurationtype_is_null_duration(value.period.duration))
+                    pending.durationSecs = std::max(0, icaldurationtype_as_int(value.period.duration));
+            }
             pending.startBasis = TimeBasis{}; // local is a floating time already
             AddOccurrence(pending, local.date(), local.time());
             pending.startBasis = saved;
+            pending.durationSecs = savedDuration;
         }
     }
 

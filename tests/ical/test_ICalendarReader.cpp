@@ -555,3 +555,24 @@ TEST(ICalendarReader, ZonesByVendorNamesEmptyDefinitionsAndLateObservances)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ICalendarReader, APeriodOfAnRdateKeepsItsOwnEnd)
+{
+    const QByteArray text = Calendar({
+        "BEGIN:VEVENT", "UID:p", "DTSTART;TZID=Europe/Berlin:20261201T100000", "DTEND;TZID=Europe/Berlin:20261201T110000",
+        "RDATE;VALUE=PERIOD;TZID=Europe/Berlin:20261203T220000/20261204T060000",
+        "RDATE;VALUE=PERIOD:20261210T090000Z/PT1H,20261212T200000Z/PT12H", "END:VEVENT",
+    });
+    for (const char *zone : {"America/New_York", "Europe/Berlin"}) {
+        const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
+        ASSERT_EQ(contents.Events.size(), 1);
+        // Overnight periods cover their second day; in New York the first ends at midnight.
+        const QList<QDate> expected = zone[0] == 'A' ? Days({"2026-12-01", "2026-12-03", "2026-12-10", "2026-12-12", "2026-12-13"})
+                                                     : Days({"2026-12-01", "2026-12-03", "2026-12-04", "2026-12-10", "2026-12-12", "2026-12-13"});
+        EXPECT_EQ(contents.Events.first().Dates, expected) << zone;
+    }
+}
+
+} // namespace
