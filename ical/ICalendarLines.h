@@ -29,15 +29,29 @@ public:
 
     // The first line of the component at index whose property name is name (and whose
     // text contains value, when value is given); the component's BEGIN line when none.
+    // Folded lines are matched unfolded.
     int PropertyLine(int componentIndex, const QString &name, const QByteArray &value = QByteArray()) const;
     // The line of its n-th property of that name (from 0); its BEGIN line when it has fewer.
     int NthPropertyLine(int componentIndex, const QString &name, int n) const;
+    // The line of its n-th property of that name whose whole value is value.
+    int NthPropertyLineWithValue(int componentIndex, const QString &name, int n, const QByteArray &value) const;
+    // The n-th line of the component (not of its children) that starts with text; its
+    // BEGIN line when it has fewer.
+    int NthLineStartingWith(int componentIndex, const QByteArray &text, int n) const;
 
 private:
-    int FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, int skip) const;
+    int FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, bool whole, int skip) const;
+    template<typename Match>
+    int FindLine(int componentIndex, int skip, const Match &match) const;
 
-    QList<QByteArray> m_lines; // each line without its end of line
+    // A content line unfolded, with the number of its first physical line.
+    struct Line {
+        int number = 0;
+        QByteArray text;
+    };
+    QList<Line> m_lines;
     QList<ComponentLines> m_components;
+    QList<int> m_beginLine; // per component: the index in m_lines of its BEGIN line
 };
 
 } // namespace ICalendarLines

@@ -82,11 +82,36 @@ bool Matters(icalcomponent_kind kind)
 
 // A time zone that a time is written in: one of the file (or libical's own), or one
 // Qt knows by name.
+// A zone of the file whose observances start late is that zone by name before them,
+// when its name is one Qt knows.
 struct Zone {
     icaltimezone *ical = nullptr;
     QTimeZone qt;
+    QDateTime observedFrom; // of ical: its earliest observance, a wall-clock time held as UTC
     bool IsValid() const { return ical || qt.isValid(); }
+    bool UsesQt(const QDateTime &wall) const { return !ical || (qt.isValid() && wall < observedFrom); }
 };
+
+// The zone Qt knows by this name: an IANA or Windows name, or the longest IANA name at
+// its end (vendors put their own prefix in front: /mozilla.org/20070129_1/Europe/Berlin).
+QTimeZone KnownZone(QByteArray name)
+{
+    while (name.startsWith('/'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        return QTimeZone();
+    if (QTimeZone::isTimeZoneIdAvailable(name))
+        return QTimeZone(name);
+    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(name);
+    if (!iana.isEmpty())
+        return QTimeZone(iana);
+    for (qsizetype slash = name.indexOf('/'); slash >= 0; slash = name.indexOf('/', slash + 1)) {
+        const QByteArray tail = name.mid(slash + 1);
+        if (tail.contains('/') && QTimeZone::isTimeZoneIdAvailable(tail))
+            return QTimeZone(tail);
+    }
+    return QTimeZone();
+}
 
 // How the wall-clock times of one property are to be read.
 struct TimeBasis {
@@ -124,8 +149,7 @@ public:
                  c = icalcomponent_get_next_component(m_root.get(), ICAL_VCALENDAR_COMPONENT))
                 calendars.append(c);
         }
-        for (icalcomponent *calendar : std::as_const(calendars))
-            ReadCalendarComponent(calendar);
+        ReadEvents(calendars);
         ApplyOverrides();
         return std::move(m_contents);
     }
@@ -180,8 +204,10 @@ private:
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
     qint64 m_fileSteps = 0; // what the events still to come may spend together
-    // VEVENTs whose RRULE libical could not read: its line and text.
-    QHash<const icalcomponent *, std::pair<int, QString>> m_unreadableRules;
+    // VEVENTs with a line libical could not read: the first such line and why.
+    QHash<const icalcomponent *, std::pair<int, QString>> m_unreadable;
+    // The same for the VTIMEZONEs: such a zone is left out.
+    QHash<const icalcomponent *, std::pair<int, QString>> m_brokenZones;
     // What a limit reached now is reported as.
     int m_limitLine = 0;
     QString m_limitReason;
@@ -261,35 +287,64 @@ private:
         return line;
     }
 
-    // libical reads past what it cannot parse and leaves an X-LIC-PARSEERROR behind.
+    // libical reads past what it cannot parse and leaves an X-LIC-PARSEERROR behind. A
+    // property of a name it does not know is no error: calendars carry many (X- names,
+    // newer ones such as LINK, a vendor's own). Anything else costs its own event, or
+    // its own time zone; only the calendar's own lines stop the import.
     void CheckParseErrors(icalcomponent *component)
     {
         static const QRegularExpression propertyName(QStringLiteral("in ([A-Za-z0-9-]+) property"));
+        static const QRegularExpression unknownName(QStringLiteral("^Parse error in property name: ([A-Za-z0-9-]+)$"));
+        static const QLatin1String removed("Removing entire property: ");
+        static const QLatin1String dataLine("could not find a property name or component begin tag: ");
         const icalcomponent_kind kind = icalcomponent_isa(component);
+        const int index = IndexOf(component);
+        QHash<QString, int> seen; // how often a line was named already, so that the next one is found
+        const auto nth = [&seen](const QString &key) { return seen[key]++; };
         for (icalproperty *error = FirstProperty(component, ICAL_XLICERROR_PROPERTY); error;
              error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
             const QString text = Utf8(icalproperty_get_xlicerror(error)).trimmed();
+            // An empty property ("DESCRIPTION:") is dropped, which is what it says.
+            if (text.startsWith(QLatin1String("No value for")))
+                continue;
+            const QRegularExpressionMatch unknown = unknownName.match(text);
+            if (unknown.hasMatch())
+                continue;
+            if (!Matters(kind))
+                continue;
             icalparameter *type = icalproperty_get_first_parameter(error, ICAL_XLICERRORTYPE_PARAMETER);
             const bool parameterOnly = type
                                        && (icalparameter_get_xlicerrortype(type) == ICAL_XLICERRORTYPE_PARAMETERNAMEPARSEERROR
                                            || icalparameter_get_xlicerrortype(type)
                                                   == ICAL_XLICERRORTYPE_PARAMETERVALUEPARSEERROR);
             int line = BeginLine(component);
+            QString value;
             const QRegularExpressionMatch match = propertyName.match(text);
             if (match.hasMatch()) {
-                const int colon = int(text.lastIndexOf(QStringLiteral(": ")));
-                const QByteArray value = colon >= 0 ? text.mid(colon + 2).left(20).toUtf8() : QByteArray();
-                line = LineOf(component, match.captured(1).toUtf8().constData(), value);
+                const qsizetype at = text.indexOf(removed);
+                const qsizetype colon = at >= 0 ? at + removed.size() - 2 : text.lastIndexOf(QStringLiteral(": "));
+                value = colon >= 0 ? text.mid(colon + 2) : QString();
+                const QString name = match.captured(1);
+                line = m_index.NthPropertyLineWithValue(index, name, nth(name + QLatin1Char(':') + value), value.toUtf8());
+            } else if (const qsizetype at = text.indexOf(dataLine); at >= 0) {
+                const QString junk = text.mid(at + dataLine.size());
+                line = m_index.NthLineStartingWith(index, junk.toUtf8(), nth(QLatin1Char('#') + junk));
             }
-            // An empty property ("DESCRIPTION:") is dropped, which is what it says.
-            if (!Matters(kind) || text.startsWith(QLatin1String("No value for")))
-                continue;
             if (parameterOnly) {
                 m_contents.Warnings.append(QStringLiteral("line %1: %2 (ignored)").arg(line).arg(text));
-            } else if (kind == ICAL_VEVENT_COMPONENT && match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == ICAL_VEVENT_COMPONENT) {
                 // A repeat rule libical cannot read (BYMONTHDAY=32) costs its event only.
-                const int colon = int(text.lastIndexOf(QStringLiteral(": ")));
-                m_unreadableRules.insert(component, {line, colon >= 0 ? text.mid(colon + 2) : QString()});
+                const QString reason = match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0
+                                           ? QStringLiteral("its repeat rule \"%1\" cannot be read").arg(value)
+                                           : text;
+                if (!m_unreadable.contains(component))
+                    m_unreadable.insert(component, {line, reason});
+            } else if (kind != ICAL_VCALENDAR_COMPONENT) {
+                icalcomponent *zone = component;
+                while (zone && icalcomponent_isa(zone) != ICAL_VTIMEZONE_COMPONENT)
+                    zone = icalcomponent_get_parent(zone);
+                if (zone && !m_brokenZones.contains(zone))
+                    m_brokenZones.insert(zone, {line, text});
             } else {
                 Refuse(line, text);
             }
@@ -311,28 +366,41 @@ private:
         zone.ical = icalcomponent_get_timezone(calendar, tzid.constData());
         if (zone.ical) {
             icalcomponent *definition = icaltimezone_get_component(zone.ical);
-            const QString problem = definition ? ZoneProblem(definition) : QString();
+            const auto broken = definition ? m_brokenZones.constFind(definition) : m_brokenZones.cend();
+            const bool isBroken = broken != m_brokenZones.cend();
+            const QString problem = isBroken ? broken->second : definition ? ZoneProblem(definition) : QString();
             if (!problem.isEmpty()) {
                 m_contents.Warnings.append(QStringLiteral("line %1: the time zone \"%2\" of the file is left out: %3")
-                                               .arg(BeginLine(definition))
+                                               .arg(isBroken ? broken->first : BeginLine(definition))
                                                .arg(QString::fromUtf8(tzid), problem));
                 zone.ical = nullptr;
+            } else {
+                // A definition without observances says no more than its name.
+                zone.observedFrom = definition ? EarliestObservance(definition) : QDateTime();
+                if (!zone.observedFrom.isValid())
+                    zone.ical = nullptr;
             }
         }
-        if (!zone.ical) {
-            // Files that lean on well-known names without a VTIMEZONE block.
-            QByteArray name = tzid;
-            while (name.startsWith('/'))
-                name.remove(0, 1);
-            zone.qt = QTimeZone(name);
-            if (!zone.qt.isValid()) {
-                const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(name);
-                if (!iana.isEmpty())
-                    zone.qt = QTimeZone(iana);
-            }
-        }
+        // Files that lean on well-known names without a VTIMEZONE block.
+        zone.qt = KnownZone(tzid);
         m_zones.insert(key, zone);
         return zone;
+    }
+
+    static QDateTime EarliestObservance(icalcomponent *definition)
+    {
+        QDateTime earliest;
+        for (icalcomponent *observance = icalcomponent_get_first_component(definition, ICAL_ANY_COMPONENT); observance;
+             observance = icalcomponent_get_next_component(definition, ICAL_ANY_COMPONENT)) {
+            icalproperty *start = FirstProperty(observance, ICAL_DTSTART_PROPERTY);
+            if (!start)
+                continue;
+            const icaltimetype time = icalproperty_get_dtstart(start);
+            const QDateTime wall = Wall(WallDate(time), WallTime(time));
+            if (wall.isValid() && (!earliest.isValid() || wall < earliest))
+                earliest = wall;
+        }
+        return earliest;
     }
 
     // libical works out a zone's clock changes from its rules, every year up to the one
@@ -418,16 +486,8 @@ private:
             local = Wall(date, time).toTimeZone(m_options.LocalZone);
             break;
         case TimeBasis::Zoned:
-            if (basis.zone.ical) {
-                icaltimetype wall = icaltime_null_time();
-                wall.year = date.year();
-                wall.month = date.month();
-                wall.day = date.day();
-                wall.hour = time.hour();
-                wall.minute = time.minute();
-                wall.second = time.second();
-                const time_t seconds = icaltime_as_timet_with_zone(wall, basis.zone.ical);
-                local = QDateTime::fromSecsSinceEpoch(qint64(seconds), m_options.LocalZone);
+            if (!basis.zone.UsesQt(Wall(date, time))) {
+                local = QDateTime::fromSecsSinceEpoch(ZonedToUtc(date, time, basis.zone), m_options.LocalZone);
             } else {
                 local = QDateTime(date, time, basis.zone.qt).toTimeZone(m_options.LocalZone);
             }
@@ -436,26 +496,87 @@ private:
         return Wall(local.date(), local.time());
     }
 
+    static qint64 IcalToUtc(QDate date, QTime time, icaltimezone *zone)
+    {
+        icaltimetype wall = icaltime_null_time();
+        wall.year = date.year();
+        wall.month = date.month();
+        wall.day = date.day();
+        wall.hour = time.hour();
+        wall.minute = time.minute();
+        wall.second = time.second();
+        return qint64(icaltime_as_timet_with_zone(wall, zone));
+    }
+
+    // A wall-clock time of a zone of the file as seconds since the epoch. Before its first
+    // observance libical knows only its standard offset: its rules are taken back instead,
+    // at the same day of a year 28 years on (or a multiple of it: the same calendar).
+    static qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone)
+    {
+        const QDateTime wall = Wall(date, time);
+        if (wall >= zone.observedFrom)
+            return IcalToUtc(date, time, zone.ical);
+        const int cycles = int((zone.observedFrom.date().year() - date.year()) / 28 + 1);
+        const QDate later = date.addYears(28 * cycles);
+        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtc(later, time, zone.ical);
+        return wall.toSecsSinceEpoch() - offset;
+    }
+
     // --- Events ------------------------------------------------------------------
 
-    void ReadCalendarComponent(icalcomponent *calendar)
+    static int SequenceOf(icalcomponent *event)
     {
+        icalproperty *sequence = FirstProperty(event, ICAL_SEQUENCE_PROPERTY);
+        return sequence ? icalproperty_get_sequence(sequence) : 0;
+    }
+
+    void ReadEvents(const QList<icalcomponent *> &calendars)
+    {
+        struct Found {
+            icalcomponent *calendar;
+            icalcomponent *event;
+            QString uid;
+        };
+        QList<Found> events;
+        for (icalcomponent *calendar : calendars) {
+            for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+                 event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+                events.append({calendar, event, UidOf(event)});
+        }
+        // A calendar that sends an event twice means its latest version: the highest
+        // SEQUENCE, and of equal ones the later in the file.
+        QHash<QString, icalcomponent *> latest;
+        for (const Found &found : std::as_const(events)) {
+            if (m_unreadable.contains(found.event) || FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY))
+                continue;
+            icalcomponent *&best = latest[found.uid];
+            if (!best || SequenceOf(found.event) >= SequenceOf(best))
+                best = found.event;
+        }
         int read = 0;
-        for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-             event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        for (const Found &found : std::as_const(events)) {
             if (++read % 256 == 0 && m_options.Cancelled && m_options.Cancelled())
                 throw Cancelled();
-            const QString uid = UidOf(event);
-            if (FirstProperty(event, ICAL_RECURRENCEID_PROPERTY)) {
-                m_overrides.append({event, calendar, uid});
+            const auto unreadable = m_unreadable.constFind(found.event);
+            if (unreadable != m_unreadable.cend()) {
+                // Its changed occurrences go with it, unless another version of it is read.
+                if (latest.contains(found.uid))
+                    Warn(found.uid, unreadable->first, unreadable->second);
+                else
+                    Skip(found.uid, unreadable->first, unreadable->second);
                 continue;
             }
-            if (m_eventByUid.contains(uid)) {
-                m_contents.Warnings.append(
-                    QStringLiteral("line %1: a second event with the UID \"%2\" (left out)").arg(BeginLine(event)).arg(uid));
+            if (FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY)) {
+                m_overrides.append({found.event, found.calendar, found.uid});
                 continue;
             }
-            ReadMaster(calendar, event, uid);
+            if (latest.value(found.uid) != found.event) {
+                m_contents.Warnings.append(QStringLiteral("line %1: an older version of the event with the UID \"%2\" (left out)")
+                                               .arg(BeginLine(found.event))
+                                               .arg(found.uid));
+                continue;
+            }
+            ReadMaster(found.calendar, found.event, found.uid);
         }
     }
 
@@ -491,25 +612,40 @@ private:
             m_contents.Warnings.append(QStringLiteral("line %1: a cancelled event (left out)").arg(line));
             return;
         }
-        const auto unreadable = m_unreadableRules.constFind(event);
-        if (unreadable != m_unreadableRules.cend()) {
-            Skip(uid, unreadable->first,
-                 QStringLiteral("its repeat rule \"%1\" cannot be read").arg(unreadable->second));
-            return;
-        }
         CalendarEvent result;
         result.Uid = uid;
         result.Line = line;
         Pending pending;
         pending.component = event;
         pending.calendar = calendar;
+        m_limitLine = line;
+        m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
+        try {
+            ReadEvent(calendar, event, result, pending);
+        } catch (const Skipped &skipped) {
+            Skip(uid, skipped.line, skipped.reason, pending);
+            return;
+        } catch (const ICalendarRecurrence::LimitReached &) {
+            Skip(uid, m_limitLine, m_limitReason, pending);
+            return;
+        }
+        m_fileSteps -= pending.budget.Used();
 
+        m_eventByUid.insert(uid, m_contents.Events.size());
+        m_contents.Events.append(result);
+        m_pending.append(pending);
+    }
+
+    // Throws Skipped for what it cannot take, LimitReached when it needs more work.
+    void ReadEvent(icalcomponent *calendar, icalcomponent *event, CalendarEvent &result, Pending &pending)
+    {
+        const int line = result.Line;
         icalproperty *startProperty = FirstProperty(event, ICAL_DTSTART_PROPERTY);
         if (!startProperty)
-            Refuse(line, QStringLiteral("the event has no DTSTART"));
+            throw Skipped{line, QStringLiteral("the event has no DTSTART")};
         const icaltimetype start = icalproperty_get_dtstart(startProperty);
         if (icaltime_is_null_time(start) || !WallDate(start).isValid())
-            Refuse(LineOf(event, "DTSTART"), QStringLiteral("the event's DTSTART is no date"));
+            throw Skipped{LineOf(event, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
         pending.allDay = start.is_date != 0;
         pending.startBasis = BasisOf(calendar, event, startProperty, start);
 
@@ -537,27 +673,12 @@ private:
         // a few steps are always there, so that simple events are read whatever the
         // ones before them took.
         pending.budget = ICalendarRecurrence::Budget(std::clamp(m_fileSteps, kMinEventSteps, kMaxEventSteps), m_options.Cancelled);
+        // DTSTART is always the first occurrence; the rules and RDATEs add the others.
+        AddOccurrence(pending, WallDate(start), WallTime(start));
+        ExpandRules(event, start, pending, record.EventName);
         m_limitLine = line;
         m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
-        try {
-            // DTSTART is always the first occurrence; the rules and RDATEs add the others.
-            AddOccurrence(pending, WallDate(start), WallTime(start));
-            ExpandRules(event, start, pending, record.EventName);
-            m_limitLine = line;
-            m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
-            ReadRecurrenceDates(calendar, event, pending);
-        } catch (const Skipped &skipped) {
-            Skip(uid, skipped.line, skipped.reason, pending);
-            return;
-        } catch (const ICalendarRecurrence::LimitReached &) {
-            Skip(uid, m_limitLine, m_limitReason, pending);
-            return;
-        }
-        m_fileSteps -= pending.budget.Used();
-
-        m_eventByUid.insert(uid, m_contents.Events.size());
-        m_contents.Events.append(result);
-        m_pending.append(pending);
+        ReadRecurrenceDates(calendar, event, pending);
     }
 
     // The event is left out; its UID stays taken, so that its changed occurrences and a
@@ -571,6 +692,11 @@ private:
     void Skip(const QString &uid, int line, const QString &reason)
     {
         m_eventByUid.insert(uid, -1);
+        Warn(uid, line, reason);
+    }
+
+    void Warn(const QString &uid, int line, const QString &reason)
+    {
         m_contents.Warnings.append(QStringLiteral("line %1, UID \"%2\": %3; skipped").arg(line).arg(uid, reason));
     }
 
@@ -581,11 +707,11 @@ private:
         if (endProperty) {
             const icaltimetype end = icalproperty_get_dtend(endProperty);
             if (icaltime_is_null_time(end) || !WallDate(end).isValid())
-                Refuse(LineOf(event, "DTEND"), QStringLiteral("the event's DTEND is no date"));
+                throw Skipped{LineOf(event, "DTEND"), QStringLiteral("the event's DTEND is no date")};
             if (pending.allDay) {
                 const qint64 days = WallDate(start).daysTo(WallDate(end));
                 if (days < 0)
-                    Refuse(LineOf(event, "DTEND"), QStringLiteral("the event ends before it starts"));
+                    throw Skipped{LineOf(event, "DTEND"), QStringLiteral("ends before it starts")};
                 pending.durationDays = int(std::clamp<qint64>(days, 1, kMaxOccurrences));
             } else {
                 const QDateTime from = Local(WallDate(start), WallTime(start), pending.startBasis);
@@ -594,13 +720,13 @@ private:
                                                          BasisOf(calendar, event, endProperty, end));
                 pending.durationSecs = from.secsTo(to);
                 if (pending.durationSecs < 0)
-                    Refuse(LineOf(event, "DTEND"), QStringLiteral("the event ends before it starts"));
+                    throw Skipped{LineOf(event, "DTEND"), QStringLiteral("ends before it starts")};
             }
         } else if (durationProperty) {
             const icaldurationtype duration = icalproperty_get_duration(durationProperty);
             const qint64 seconds = icaldurationtype_as_int(duration);
             if (seconds < 0)
-                Refuse(LineOf(event, "DURATION"), QStringLiteral("the event's DURATION is negative"));
+                throw Skipped{LineOf(event, "DURATION"), QStringLiteral("the event's DURATION is negative")};
             if (pending.allDay)
                 pending.durationDays = int(std::clamp<qint64>((seconds + 86399) / 86400, 1, kMaxOccurrences));
             else
@@ -634,8 +760,8 @@ private:
                  Pending &pending)
     {
         if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-            Refuse(LineOf(event, property), QStringLiteral("%1 is no date")
-                                                .arg(Utf8(icalproperty_kind_to_string(icalproperty_isa(property)))));
+            throw Skipped{LineOf(event, property), QStringLiteral("%1 is no date")
+                                                       .arg(Utf8(icalproperty_kind_to_string(icalproperty_isa(property))))};
         if (time.is_date || pending.allDay) {
             pending.excludedDates.insert(WallDate(time));
             return;
@@ -722,7 +848,9 @@ private:
         }
     }
 
-    // UNTIL in the clock of the start: a UTC end of a zoned series as its wall-clock time.
+    // UNTIL in the clock of the start: a UTC end as the wall-clock time of the start's
+    // zone, or of the local zone for a start taken as local (a floating time, a zone
+    // nobody knows), so that the occurrence at the instant of UNTIL is the last.
     ICalendarRecurrence::WallTime UntilOf(const icaltimetype &until, const Pending &pending) const
     {
         if (icaltime_is_null_time(until))
@@ -730,9 +858,11 @@ private:
         QDate date = WallDate(until);
         QTime time = until.is_date || pending.allDay ? QTime(23, 59, 59) : WallTime(until);
         if (date.isValid() && !until.is_date && !pending.allDay && icaltime_is_utc(until)
-            && pending.startBasis.kind == TimeBasis::Zoned) {
+            && pending.startBasis.kind != TimeBasis::Utc) {
             QDateTime wall;
-            if (pending.startBasis.zone.ical) {
+            if (pending.startBasis.kind == TimeBasis::Floating) {
+                wall = QDateTime(date, time, QTimeZone::utc()).toTimeZone(m_options.LocalZone);
+            } else if (pending.startBasis.zone.ical && !pending.startBasis.zone.UsesQt(Wall(date, time))) {
                 const time_t seconds = icaltime_as_timet(until);
                 icaltimetype converted = icaltime_from_timet_with_zone(seconds, 0, pending.startBasis.zone.ical);
                 wall = Wall(WallDate(converted), WallTime(converted));
@@ -753,7 +883,7 @@ private:
             const int line = m_index.NthPropertyLine(IndexOf(event), QStringLiteral("RRULE"), index);
             const icalrecurrencetype rule = icalproperty_get_rrule(property);
             if (rule.freq == ICAL_NO_RECURRENCE)
-                Refuse(line, QStringLiteral("the RRULE has no valid FREQ"));
+                throw Skipped{line, QStringLiteral("the RRULE has no valid FREQ")};
             const QString never = ICalendarRecurrence::WhyNever(rule);
             if (!never.isEmpty())
                 throw Skipped{line, QStringLiteral("its repeat rule can never match (%1)").arg(never)};
@@ -811,21 +941,33 @@ private:
             const icaldatetimeperiodtype value = icalproperty_get_rdate(property);
             const icaltimetype time = icaltime_is_null_time(value.time) ? value.period.start : value.time;
             if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-                Refuse(LineOf(event, property), QStringLiteral("RDATE is no date"));
+                throw Skipped{LineOf(event, property), QStringLiteral("RDATE is no date")};
             if (pending.allDay || time.is_date) {
                 AddOccurrence(pending, WallDate(time), QTime(0, 0));
                 continue;
             }
             // An RDATE may name its own zone; the occurrence is kept at that instant.
-            const QDateTime local = Local(WallDate(time), WallTime(time), BasisOf(calendar, event, property, time));
+            const TimeBasis basis = BasisOf(calendar, event, property, time);
+            const QDateTime local = Local(WallDate(time), WallTime(time), basis);
             const TimeBasis saved = pending.startBasis;
+            const qint64 savedDuration = pending.durationSecs;
+            // A period has its own end (or length), not the event's.
+            if (icaltime_is_null_time(value.time)) {
+                const icaltimetype end = value.period.end;
+                if (!icaltime_is_null_time(end) && WallDate(end).isValid())
+                    pending.durationSecs = std::max<qint64>(0, local.secsTo(Local(WallDate(end), WallTime(end), basis)));
+                else if (!icaldurationtype_is_null_duration(value.period.duration))
+                    pending.durationSecs = std::max(0, icaldurationtype_as_int(value.period.duration));
+            }
             pending.startBasis = TimeBasis{}; // local is a floating time already
             AddOccurrence(pending, local.date(), local.time());
             pending.startBasis = saved;
+            pending.durationSecs = savedDuration;
         }
     }
 
-    // A moved or cancelled occurrence replaces the one its RECURRENCE-ID names.
+    // A moved or cancelled occurrence replaces the one its RECURRENCE-ID names. One that
+    // cannot be read is skipped; its series keeps the occurrence.
     void ApplyOverrides()
     {
         for (const Override &change : std::as_const(m_overrides)) {
@@ -838,35 +980,45 @@ private:
             }
             if (*master < 0)
                 continue; // its event was skipped
-            Pending &pending = m_pending[*master];
-            icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
-            const icaltimetype time = icalproperty_get_recurrenceid(id);
-            if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-                Refuse(LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date"));
-            // The days the original occurrence had go.
-            Pending original = pending.Fresh(m_options.Cancelled);
-            if (!pending.allDay && !time.is_date)
-                original.startBasis = BasisOf(change.calendar, change.component, id, time);
-            AddOccurrence(original, WallDate(time), WallTime(time));
-            for (const QDate &day : std::as_const(original.days))
-                pending.days.remove(day);
-            if (IsCancelled(change.component))
-                continue;
-            icalproperty *startProperty = FirstProperty(change.component, ICAL_DTSTART_PROPERTY);
-            if (!startProperty)
-                continue; // the occurrence keeps its place
-            const icaltimetype start = icalproperty_get_dtstart(startProperty);
-            if (icaltime_is_null_time(start) || !WallDate(start).isValid())
-                Refuse(LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date"));
-            Pending moved = pending.Fresh(m_options.Cancelled);
-            moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
-            if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
-                || FirstProperty(change.component, ICAL_DURATION_PROPERTY))
-                ReadDuration(change.calendar, change.component, start, moved);
-            AddOccurrence(moved, WallDate(start), WallTime(start));
-            pending.days += moved.days;
+            try {
+                ApplyOverride(change, m_pending[*master]);
+            } catch (const Skipped &skipped) {
+                Warn(change.uid, skipped.line, skipped.reason);
+            }
         }
         Finish();
+    }
+
+    void ApplyOverride(const Override &change, Pending &pending)
+    {
+        icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
+        const icaltimetype time = icalproperty_get_recurrenceid(id);
+        if (icaltime_is_null_time(time) || !WallDate(time).isValid())
+            throw Skipped{LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date")};
+        // The days the original occurrence had go.
+        Pending original = pending.Fresh(m_options.Cancelled);
+        if (!pending.allDay && !time.is_date)
+            original.startBasis = BasisOf(change.calendar, change.component, id, time);
+        AddOccurrence(original, WallDate(time), WallTime(time));
+        Pending moved = pending.Fresh(m_options.Cancelled);
+        if (!IsCancelled(change.component)) {
+            icalproperty *startProperty = FirstProperty(change.component, ICAL_DTSTART_PROPERTY);
+            if (startProperty) {
+                const icaltimetype start = icalproperty_get_dtstart(startProperty);
+                if (icaltime_is_null_time(start) || !WallDate(start).isValid())
+                    throw Skipped{LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
+                moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
+                if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
+                    || FirstProperty(change.component, ICAL_DURATION_PROPERTY))
+                    ReadDuration(change.calendar, change.component, start, moved);
+                AddOccurrence(moved, WallDate(start), WallTime(start));
+            } else {
+                moved.days = original.days; // the occurrence keeps its place
+            }
+        }
+        for (const QDate &day : std::as_const(original.days))
+            pending.days.remove(day);
+        pending.days += moved.days;
     }
 
     void Finish()

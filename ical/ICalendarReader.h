@@ -65,9 +65,12 @@ struct CalendarContents {
     QStringList Warnings; // "line N: ..." for what was taken with a change or left out
 };
 
-// Throws basOperation::Failure with "line N: reason" when the text is not a calendar,
-// is cut short, or holds an event the store cannot take. An event whose rule can never
-// match, or needs more work than the limits allow, is skipped with a warning.
+// Throws basOperation::Failure with "line N: reason" when the text is not a calendar, is
+// cut short, or gives more than the limits allow. An event (or a changed occurrence)
+// that cannot be read, whose rule can never match or needs more work than the limits
+// allow, is skipped with a warning ("line N, UID \"...\": reason; skipped"); a time
+// zone that cannot be read is left out. Properties of unknown names are ignored. Of two
+// versions of an event (one UID), the highest SEQUENCE is read, of equal ones the later.
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options);
 
 } // namespace ICalendarReader

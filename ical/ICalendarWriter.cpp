@@ -61,14 +61,20 @@ icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype 
     AddText(component, icalproperty_new_uid, outgoing.Uid);
     icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
     const QDate first = outgoing.Dates.first();
-    if (event.AllDayEvent) {
+    // All-day days that follow each other are one event of that many days, as other
+    // programs show them; the end is exclusive.
+    const bool oneRun = event.AllDayEvent && first.daysTo(outgoing.Dates.last()) == outgoing.Dates.size() - 1;
+    if (oneRun) {
+        icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(first)));
+        icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(outgoing.Dates.last().addDays(1))));
+    } else if (event.AllDayEvent) {
         icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(first)));
         icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(first.addDays(1))));
     } else {
         icalcomponent_add_property(component, icalproperty_new_dtstart(DateTimeValue(first, event.StartTime)));
         icalcomponent_add_property(component, icalproperty_new_dtend(DateTimeValue(first, event.EndTime)));
     }
-    for (qsizetype i = 1; i < outgoing.Dates.size(); ++i) {
+    for (qsizetype i = 1; !oneRun && i < outgoing.Dates.size(); ++i) {
         icaldatetimeperiodtype further;
         further.time = event.AllDayEvent ? DateValue(outgoing.Dates[i])
                                          : DateTimeValue(outgoing.Dates[i], event.StartTime);

@@ -1,5 +1,6 @@
 // Writing events as a calendar file: every event one VEVENT with its first day as
-// DTSTART and the others as RDATE, times as floating local times.
+// DTSTART and the others as RDATE (all-day days in one run as one event of that many
+// days), times as floating local times.
 #pragma once
 
 #include "EventStore.h"

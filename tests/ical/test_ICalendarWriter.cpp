@@ -55,6 +55,9 @@ QList<OutgoingEvent> EveryKind()
     single.Event.StartTime = QTime(23, 0);
     single.Event.EndTime = QTime(23, 59);
     events.append(single);
+    // Three days in a row: one event of three days.
+    events.append(Event(QStringLiteral("e@x"), QStringLiteral("Holiday"), true,
+                        {QDate(2026, 7, 20), QDate(2026, 7, 21), QDate(2026, 7, 22)}));
     return events;
 }
 
@@ -95,6 +98,8 @@ TEST(ICalendarWriter, LinesAreFoldedAtCharactersAndEndInCrlf)
     EXPECT_TRUE(text.contains("RDATE:20261101T093000\r\n"));
     EXPECT_TRUE(text.contains("COLOR:fuchsia\r\n"));
     EXPECT_TRUE(text.contains("X-QUILLON-ICON:123\r\n"));
+    EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20260720\r\nDTEND;VALUE=DATE:20260723\r\n"));
+    EXPECT_FALSE(text.contains("RDATE;VALUE=DATE:202607"));
 }
 
 TEST(ICalendarColors, NamesMapBothWays)

@@ -111,9 +111,7 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
         {"not_calendar.ics", "not_calendar.ics: line 1: this is not an iCalendar file"},
         {"truncated.ics", "truncated.ics: line 10: BEGIN:VEVENT has no END:VEVENT; the file is truncated"},
         {"unclosed_event.ics", "unclosed_event.ics: line 14:"},
-        {"bad_date.ics", "bad_date.ics: line 12:"},
         {"too_many.ics", "too_many.ics: line 13: the RRULE of \"Every minute\" gives more than 100,000 dates"},
-        {"ends_before_start.ics", "ends_before_start.ics: line 13: the event ends before it starts"},
         {"missing.ics", "missing.ics: file not found"},
     };
     for (const auto &c : cases) {
@@ -136,8 +134,8 @@ TEST_F(ICalendarStore, BrokenFilesChangeNothingAndNameFileLineAndReason)
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("50%2 off %1.ics: line 10:"))) << messages[0].text.toStdString();
 }
 
-// Rules no calendar can match cost their own event, not the file.
-TEST_F(ICalendarStore, AnEventWhoseRuleCannotMatchIsSkippedAndTheRestImported)
+// An event that cannot be read, or whose rule no calendar can match, costs itself, not the file.
+TEST_F(ICalendarStore, AnEventThatCannotBeTakenIsSkippedAndTheRestImported)
 {
     const struct {
         const char *file;
@@ -147,6 +145,8 @@ TEST_F(ICalendarStore, AnEventWhoseRuleCannotMatchIsSkippedAndTheRestImported)
                               "none of the months BYMONTH=2); skipped"},
         {"impossible_rule.ics", "line 13, UID \"never@tests\": its repeat rule can never match (BYMONTHDAY=30 falls in "
                                 "none of the months BYMONTH=2); skipped"},
+        {"bad_date.ics", "line 12, UID \"bad@tests\": the event's DTSTART is no date; skipped"},
+        {"ends_before_start.ics", "line 13, UID \"backwards@tests\": ends before it starts; skipped"},
     };
     for (const auto &c : cases) {
         basICalendar::ImportSummary summary;
