@@ -90,27 +90,31 @@ QColor HaloColor(const QColor &text, double required)
 int SamplingStep(const QSize &size)
 {
     const double pixels = static_cast<double>(size.width()) * size.height();
-    return std::max(1, static_cast<int>(std::ceil(std::sqrt(pixels / 250000.0))));
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(pixels / 20000.0))));
 }
 
-LuminanceMap::LuminanceMap(const QImage &background, int step) : m_step(std::max(1, step))
+LuminanceMap::LuminanceMap(const QImage &background, int step, const QRect &area) : m_step(std::max(1, step))
 {
+    const QRect read = (area.isEmpty() ? background.rect() : area) & background.rect();
+    m_origin = read.topLeft();
+    if (read.isEmpty())
+        return;
     const QImage image = background.format() == QImage::Format_RGB32 || background.format() == QImage::Format_ARGB32
                                  || background.format() == QImage::Format_ARGB32_Premultiplied
                              ? background
                              : background.convertToFormat(QImage::Format_RGB32);
-    m_columns = (image.width() + m_step - 1) / m_step;
-    m_rows = (image.height() + m_step - 1) / m_step;
+    m_columns = (read.width() + m_step - 1) / m_step;
+    m_rows = (read.height() + m_step - 1) / m_step;
     const int stride = m_columns + 1;
     m_sum.assign(static_cast<size_t>(stride) * (m_rows + 1), 0.0);
     m_square.assign(m_sum.size(), 0.0);
     for (int row = 0; row < m_rows; ++row) {
         // The sample at the middle of its step x step block.
-        const int y = std::min(image.height() - 1, row * m_step + m_step / 2);
+        const int y = std::min(read.bottom(), read.top() + row * m_step + m_step / 2);
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         double rowSum = 0, rowSquare = 0;
         for (int column = 0; column < m_columns; ++column) {
-            const QRgb px = line[std::min(image.width() - 1, column * m_step + m_step / 2)];
+            const QRgb px = line[std::min(read.right(), read.left() + column * m_step + m_step / 2)];
             const double l = Luminance(qRed(px), qGreen(px), qBlue(px));
             rowSum += l;
             rowSquare += l * l;
@@ -134,10 +138,11 @@ BoxStats LuminanceMap::Stats(const QRect &box) const
     if (m_columns == 0 || m_rows == 0)
         return stats;
     // Every sample whose block the box touches.
-    const int x0 = std::clamp(box.left() / m_step, 0, m_columns - 1);
-    const int y0 = std::clamp(box.top() / m_step, 0, m_rows - 1);
-    const int x1 = std::clamp(box.right() / m_step, x0, m_columns - 1) + 1;
-    const int y1 = std::clamp(box.bottom() / m_step, y0, m_rows - 1) + 1;
+    const QRect local = box.translated(-m_origin);
+    const int x0 = std::clamp(local.left() / m_step, 0, m_columns - 1);
+    const int y0 = std::clamp(local.top() / m_step, 0, m_rows - 1);
+    const int x1 = std::clamp(local.right() / m_step, x0, m_columns - 1) + 1;
+    const int y1 = std::clamp(local.bottom() / m_step, y0, m_rows - 1) + 1;
     const double count = static_cast<double>(x1 - x0) * (y1 - y0);
     stats.mean = Sum(m_sum, x0, y0, x1, y1) / count;
     const double variance = Sum(m_square, x0, y0, x1, y1) / count - stats.mean * stats.mean;
@@ -225,28 +230,29 @@ std::vector<QPoint> GlyphFrame(const QImage &coverage)
     std::vector<QPoint> frame;
     const int w = coverage.width();
     const int h = coverage.height();
+    // A pixel is next to full ink when a full pixel lies within one step of it: first
+    // widen "full" across, then look at the rows above, at and below.
+    std::vector<uchar> fullNear(static_cast<size_t>(w) * h, 0);
     for (int y = 0; y < h; ++y) {
         const uchar *line = coverage.constScanLine(y);
-        for (int x = 0; x < w; ++x) {
-            if (line[x] != 0)
-                continue;
-            bool nextToInk = false;
-            for (int dy = -1; dy <= 1 && !nextToInk; ++dy) {
-                const int yy = y + dy;
-                if (yy < 0 || yy >= h)
-                    continue;
-                const uchar *near = coverage.constScanLine(yy);
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int xx = x + dx;
-                    if (xx >= 0 && xx < w && near[xx] == 255) {
-                        nextToInk = true;
-                        break;
-                    }
-                }
+        uchar *out = fullNear.data() + static_cast<size_t>(y) * w;
+        for (int x = 0; x < w; ++x)
+            if (line[x] == 255) {
+                out[x] = 1;
+                if (x > 0)
+                    out[x - 1] = 1;
+                if (x + 1 < w)
+                    out[x + 1] = 1;
             }
-            if (nextToInk)
+    }
+    for (int y = 0; y < h; ++y) {
+        const uchar *line = coverage.constScanLine(y);
+        const uchar *above = y > 0 ? fullNear.data() + static_cast<size_t>(y - 1) * w : nullptr;
+        const uchar *here = fullNear.data() + static_cast<size_t>(y) * w;
+        const uchar *below = y + 1 < h ? fullNear.data() + static_cast<size_t>(y + 1) * w : nullptr;
+        for (int x = 0; x < w; ++x)
+            if (line[x] == 0 && (here[x] || (above && above[x]) || (below && below[x])))
                 frame.emplace_back(x, y);
-        }
     }
     return frame;
 }
@@ -256,12 +262,14 @@ double FrameContrast(const QImage &backdrop, const QPoint &offset, const std::ve
 {
     const double l = RelativeLuminance(text);
     double worst = 21.0;
+    const QRect inside = backdrop.rect();
+    const bool direct = backdrop.depth() == 32;
     for (const QPoint &p : frame) {
-        const int x = p.x() + offset.x();
-        const int y = p.y() + offset.y();
-        if (x < 0 || y < 0 || x >= backdrop.width() || y >= backdrop.height())
+        const QPoint at = p + offset;
+        if (!inside.contains(at))
             continue;
-        const QRgb px = backdrop.pixel(x, y);
+        const QRgb px = direct ? reinterpret_cast<const QRgb *>(backdrop.constScanLine(at.y()))[at.x()]
+                               : backdrop.pixel(at);
         worst = std::min(worst, ContrastRatio(l, Luminance(qRed(px), qGreen(px), qBlue(px))));
     }
     return worst;

@@ -39,20 +39,25 @@ struct BoxStats {
 // of its square, so the mean and spread of any box cost four look-ups each.
 class LuminanceMap {
 public:
-    // step: one sample per step x step pixels (1 = every pixel).
-    explicit LuminanceMap(const QImage &background, int step = 1);
+    // step: one sample per step x step pixels (1 = every pixel). Only the area is read
+    // (the whole picture when it is empty): pages of a mapped picture that no text
+    // stands on are never touched.
+    explicit LuminanceMap(const QImage &background, int step = 1, const QRect &area = QRect());
     BoxStats Stats(const QRect &box) const;
     int Step() const { return m_step; }
 
 private:
     double Sum(const std::vector<double> &table, int x0, int y0, int x1, int y1) const;
     int m_step = 1;
+    QPoint m_origin;
     int m_columns = 0;
     int m_rows = 0;
     std::vector<double> m_sum;    // (m_columns + 1) x (m_rows + 1)
     std::vector<double> m_square;
 };
-// The sampling step that keeps the map to about a quarter million samples.
+// The sampling step that keeps a map of that size to about 20,000 samples: enough for
+// the spread under a line of text, few enough that most rows of a mapped picture are
+// never read.
 int SamplingStep(const QSize &size);
 
 // A background whose luminance spreads this much under a box is "busy": an outline

@@ -173,28 +173,34 @@ QRect CalendarLabel::TextBox() const
     return fontMetrics().boundingRect(rect(), Flags(), ShownText()) & rect();
 }
 
-QImage CalendarLabel::GlyphCoverage(qreal ratio) const
+QImage CalendarLabel::GlyphLayer(qreal ratio) const
 {
     QImage glyphs(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     glyphs.setDevicePixelRatio(ratio);
     glyphs.fill(Qt::transparent);
-    {
-        QPainter painter(&glyphs);
-        painter.setFont(font());
-        painter.setPen(Qt::white);
-        painter.drawText(rect(), Flags(), ShownText());
-    }
-    QImage coverage = glyphs.convertToFormat(QImage::Format_Alpha8);
+    QPainter painter(&glyphs);
+    painter.setFont(font());
+    painter.setPen(TextColor());
+    painter.drawText(rect(), Flags(), ShownText());
+    return glyphs;
+}
+
+QImage CalendarLabel::GlyphCoverage(qreal ratio) const
+{
+    QImage coverage = GlyphLayer(ratio).convertToFormat(QImage::Format_Alpha8);
     coverage.setDevicePixelRatio(1.0);
     return coverage;
 }
 
 void CalendarLabel::PaintGuarded()
 {
-    const QString shown = ShownText();
     const QColor color = TextColor();
     const qreal ratio = m_target->devicePixelRatio();
-    const QImage coverage = GlyphCoverage(ratio);
+    // The text is laid out and rasterised once: its layer is both what is measured and
+    // what is drawn, so the check is about exactly these pixels.
+    const QImage layer = GlyphLayer(ratio);
+    QImage coverage = layer.convertToFormat(QImage::Format_Alpha8);
+    coverage.setDevicePixelRatio(1.0);
     const QPoint origin = mapTo(window(), QPoint(0, 0)) * ratio;
     // Judged on the pixels the glyphs will stand on, panels included: a halo only where
     // the background does not already do it, so the user's look stays wherever it reads.
@@ -216,8 +222,7 @@ void CalendarLabel::PaintGuarded()
         }
         painter.drawImage(QRectF(rect()), tinted);
     }
-    painter.setPen(color);
-    painter.drawText(rect(), Flags(), shown);
+    painter.drawImage(QRectF(rect()), layer);
 }
 
 void CalendarLabel::paintEvent(QPaintEvent *event)
@@ -387,7 +392,12 @@ void frmCalendar::BeginLegibility(const QImage *target)
     if (!m_legibilityGuard || !target || target->isNull())
         return;
     const qreal ratio = target->devicePixelRatio();
-    const Legibility::LuminanceMap map(*target, Legibility::SamplingStep(target->size()));
+    // Only where texts stand is measured.
+    QRect texts;
+    for (const CalendarLabel *label : TextLabels())
+        texts |= label->geometry();
+    const QRect area(texts.topLeft() * ratio, texts.size() * ratio);
+    const Legibility::LuminanceMap map(*target, Legibility::SamplingStep(area.size()), area);
     // Where each text stands, and whether its background is too busy for a halo alone.
     struct Need {
         bool panel = false;
@@ -402,7 +412,12 @@ void frmCalendar::BeginLegibility(const QImage *target)
         const QFont font = label->font();
         const double required = Legibility::RequiredRatio(font.pointSizeF(), font.bold());
         label->SetGuard(target, required);
-        const QRect box = label->TextBox().translated(label->pos());
+        // The lines' height without laying them out again (wrapped lines aside): this
+        // only has to find the part of the cell the text covers.
+        QRect box = label->geometry();
+        if (label->wordWrap())
+            box.setHeight(std::min(box.height(), static_cast<int>(label->text().count(QLatin1Char('\n')) + 1)
+                                                     * label->fontMetrics().lineSpacing()));
         const QRect pixels(box.topLeft() * ratio, box.size() * ratio);
         const Legibility::Decision decision = Legibility::Decide(label->TextColor(), required, map.Stats(pixels));
         if (decision.panel) {

@@ -73,7 +73,9 @@ public:
     // Whether the last guarded paint drew a halo.
     bool HaloDrawn() const { return m_haloDrawn; }
     QColor TextColor() const { return palette().color(QPalette::WindowText); }
-    // The glyphs as painted (alpha = coverage), at the given device-pixel ratio.
+    // The text alone on a transparent layer, as the guard draws it, at the given
+    // device-pixel ratio; and its coverage (Format_Alpha8, 255 = fully inked).
+    QImage GlyphLayer(qreal ratio) const;
     QImage GlyphCoverage(qreal ratio) const;
     // The box the text takes inside the label, in the label's coordinates.
     QRect TextBox() const;
