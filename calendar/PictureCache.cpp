@@ -16,7 +16,7 @@ namespace PictureCache {
 
 namespace {
 constexpr char kMagic[8] = {'Q', 'L', 'N', 'B', 'G', 'R', 'A', 'W'};
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 constexpr std::uint32_t kMaxKeyBytes = 16 * 1024;
 
 // Raw pixels in the machine's own byte order: the file never leaves this machine.
@@ -27,8 +27,15 @@ struct Header {
     std::uint32_t height;
     std::uint32_t format;       // QImage::Format
     std::uint32_t bytesPerLine;
-    std::uint32_t keyBytes;     // the key follows the header, then the pixels
+    std::uint32_t keyBytes;     // the key follows the header, then padding, then the pixels
 };
+
+// The pixels start on a 16-byte boundary of the file, and so of the mapping: the
+// painter's vector code faults on pixels that are not aligned.
+qint64 PixelOffset(std::uint32_t keyBytes)
+{
+    return (qint64(sizeof(Header)) + keyBytes + 15) / 16 * 16;
+}
 
 bool UsableFormat(std::uint32_t format)
 {
@@ -77,11 +84,11 @@ QImage Load(const QString &picturePath, const QSize &screenPixels)
     if (file.read(header.keyBytes) != KeyOf(picturePath, screenPixels))
         return {};
     const qint64 pixelBytes = qint64(header.bytesPerLine) * header.height;
-    if (file.size() != qint64(sizeof header) + header.keyBytes + pixelBytes)
+    const qint64 offset = PixelOffset(header.keyBytes);
+    if (file.size() != offset + pixelBytes)
         return {};
     // The pixels are mapped, not read: a private mapping copies only the pages that
     // are drawn on later, and the file stays mapped until the picture goes.
-    const qint64 offset = qint64(sizeof header) + header.keyBytes;
     auto *mapped = new QFile(file.fileName());
     uchar *pixels = nullptr;
     if (mapped->open(QIODevice::ReadOnly))
@@ -120,6 +127,8 @@ bool Store(const QString &picturePath, const QSize &screenPixels, const QImage &
     const qint64 pixelBytes = image.sizeInBytes();
     if (file.write(reinterpret_cast<const char *>(&header), sizeof header) != qint64(sizeof header)
         || file.write(key) != key.size()
+        || file.write(QByteArray(PixelOffset(header.keyBytes) - qint64(sizeof header) - key.size(), '\0'))
+            != PixelOffset(header.keyBytes) - qint64(sizeof header) - key.size()
         || file.write(reinterpret_cast<const char *>(image.constBits()), pixelBytes) != pixelBytes) {
         file.cancelWriting();
         return false;

@@ -23,6 +23,15 @@ QImage RenderWindow(frmCalendar &window)
         image.fill(window.palette().color(QPalette::Window));
     }
     image.setDevicePixelRatio(ratio);
+    // The guard reads the background from the bitmap, so a picture drawn as a child must
+    // be in it before the texts are judged.
+    StretchedPicture *picture = window.imgBackground;
+    const bool pictureFirst = window.LegibilityGuard() && !onPicture && !picture->isHidden() && picture->HasPicture();
+    if (pictureFirst) {
+        picture->render(&image, picture->pos());
+        picture->hide();
+    }
+    window.BeginLegibility(&image);
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.
     // (A window that fills its background would fill it whatever the flags say.)
@@ -30,6 +39,9 @@ QImage RenderWindow(frmCalendar &window)
     window.setAutoFillBackground(false);
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
+    window.EndLegibility();
+    if (pictureFirst)
+        picture->show();
     image.setDevicePixelRatio(1.0);
     return image;
 }

@@ -2,6 +2,7 @@
 
 #include "BackgroundPicture.h"
 #include "CalendarDayText.h"
+#include "Legibility.h"
 #include "PictureCache.h"
 #include "ScreenPixels.h"
 #include "WallpaperRotation.h"
@@ -24,6 +25,7 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 using basOperation::Steps;
@@ -116,31 +118,127 @@ QString CalendarLabel::ShownText() const
     return fontMetrics().elidedText(text(), Qt::ElideRight, width());
 }
 
-void CalendarLabel::DropHiddenLines()
+int CalendarLabel::Flags() const
 {
-    // Every line takes at least one line's height, wrapped or not.
-    const int spacing = std::max(1, fontMetrics().lineSpacing());
-    const qsizetype visible = height() / spacing + 1;
+    return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+}
+
+void CalendarLabel::FitLines()
+{
+    m_hiddenLines = 0;
     const QString current = text();
-    qsizetype at = -1;
-    for (qsizetype line = 0; line < visible; ++line) {
-        at = current.indexOf(QLatin1Char('\n'), at + 1);
-        if (at < 0)
-            return;
+    if (current.isEmpty())
+        return;
+    const QStringList lines = current.split(QLatin1Char('\n'));
+    const QFontMetrics metrics = fontMetrics();
+    const int flags = Flags();
+    const QRect room(0, 0, std::max(1, width()), std::numeric_limits<int>::max() / 2);
+    auto fits = [&](const QString &candidate) {
+        return metrics.boundingRect(room, flags, candidate).height() <= height();
+    };
+    // Every line takes at least one line's height, wrapped or not: more lines than that
+    // cannot fit, and need no layout to tell.
+    const int spacing = std::max(1, metrics.lineSpacing());
+    if (lines.size() <= height() / spacing + 1 && fits(current))
+        return;
+    QString kept;
+    qsizetype shown = 0;
+    for (qsizetype next = 1; next < lines.size(); ++next) {
+        const QString candidate = lines.mid(0, next).join(QLatin1Char('\n'));
+        const QString more = QStringLiteral("+%1 more").arg(lines.size() - next);
+        if (!fits(candidate + QLatin1Char('\n') + more))
+            break;
+        kept = candidate;
+        shown = next;
     }
-    setText(current.left(at));
+    m_hiddenLines = static_cast<int>(lines.size() - shown);
+    const QString more = QStringLiteral("+%1 more").arg(m_hiddenLines);
+    if (shown > 0)
+        setText(kept + QLatin1Char('\n') + more);
+    else
+        setText(fits(more) ? more : QString());
+}
+
+void CalendarLabel::SetGuard(const QImage *target, double requiredRatio)
+{
+    m_target = target;
+    m_requiredRatio = requiredRatio;
+    // Letting go of the bitmap keeps what the last paint did, for checks.
+    if (target)
+        m_haloDrawn = false;
+}
+
+QRect CalendarLabel::TextBox() const
+{
+    return fontMetrics().boundingRect(rect(), Flags(), ShownText()) & rect();
+}
+
+QImage CalendarLabel::GlyphLayer(qreal ratio) const
+{
+    QImage glyphs(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    glyphs.setDevicePixelRatio(ratio);
+    glyphs.fill(Qt::transparent);
+    QPainter painter(&glyphs);
+    painter.setFont(font());
+    painter.setPen(TextColor());
+    painter.drawText(rect(), Flags(), ShownText());
+    return glyphs;
+}
+
+QImage CalendarLabel::GlyphCoverage(qreal ratio) const
+{
+    QImage coverage = GlyphLayer(ratio).convertToFormat(QImage::Format_Alpha8);
+    coverage.setDevicePixelRatio(1.0);
+    return coverage;
+}
+
+void CalendarLabel::PaintGuarded()
+{
+    const QColor color = TextColor();
+    const qreal ratio = m_target->devicePixelRatio();
+    // The text is laid out and rasterised once: its layer is both what is measured and
+    // what is drawn, so the check is about exactly these pixels.
+    const QImage layer = GlyphLayer(ratio);
+    QImage coverage = layer.convertToFormat(QImage::Format_Alpha8);
+    coverage.setDevicePixelRatio(1.0);
+    const QPoint origin = mapTo(window(), QPoint(0, 0)) * ratio;
+    // Judged on the pixels the glyphs will stand on, panels included: a halo only where
+    // the background does not already do it, so the user's look stays wherever it reads.
+    const double contrast =
+        Legibility::FrameContrast(*m_target, origin, Legibility::GlyphFrame(coverage), color);
+    m_haloDrawn = contrast < m_requiredRatio;
+    QPainter painter(this);
+    if (m_haloDrawn) {
+        // One pixel of outline for ordinary sizes, more for large type.
+        const int radius = std::max(1, qRound(fontMetrics().height() * ratio / 18.0));
+        const QImage halo = Legibility::Dilate(coverage, radius);
+        const QColor opposite = Legibility::HaloColor(color, m_requiredRatio);
+        QImage tinted(halo.size(), QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < halo.height(); ++y) {
+            const uchar *in = halo.constScanLine(y);
+            auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
+            for (int x = 0; x < halo.width(); ++x)
+                out[x] = qPremultiply(qRgba(opposite.red(), opposite.green(), opposite.blue(), in[x]));
+        }
+        painter.drawImage(QRectF(rect()), tinted);
+    }
+    painter.drawImage(QRectF(rect()), layer);
 }
 
 void CalendarLabel::paintEvent(QPaintEvent *event)
 {
     const QString shown = ShownText();
+    if (m_target && !text().isEmpty()) {
+        PaintGuarded();
+        return;
+    }
     if (text().isEmpty() || (!m_shadow && shown == text())) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
     const QColor color = palette().color(QPalette::WindowText);
-    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    const int flags = Flags();
     if (m_shadow) {
         const bool lightText = color.lightness() >= 128;
         painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
@@ -195,7 +293,8 @@ void StretchedPicture::paintEvent(QPaintEvent *)
 frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
                          bool clearCalendarMode, QScreen *screen, basDatabase::EventStore *store)
     : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
-      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store)
+      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store),
+      m_legibilityGuard(basQuillon::LegibilityGuardOn(m_settings.CalendarLegibility))
 {
     setWindowFlag(Qt::FramelessWindowHint);
     setAutoFillBackground(true);
@@ -265,6 +364,137 @@ void frmCalendar::SetTextShadows(bool on)
     }
 }
 
+std::vector<CalendarLabel *> frmCalendar::TextLabels() const
+{
+    std::vector<CalendarLabel *> labels;
+    auto add = [&](CalendarLabel *label) {
+        if (!label->text().isEmpty() && !label->isHidden())
+            labels.push_back(label);
+    };
+    add(lblMonth);
+    for (CalendarLabel *label : lblDayOfWeek)
+        add(label);
+    for (int i = 0; i < kCellCount; ++i) {
+        add(lblDayNumber[i]);
+        add(lblDayAllDayEvents[i]);
+        add(lblDayEvents[i]);
+    }
+    return labels;
+}
+
+namespace {
+QRect Padded(const QRect &r, int pad) { return r.adjusted(-pad, -pad, pad, pad); }
+} // namespace
+
+void frmCalendar::BeginLegibility(const QImage *target)
+{
+    m_panels.clear();
+    if (!m_legibilityGuard || !target || target->isNull())
+        return;
+    const qreal ratio = target->devicePixelRatio();
+    // Only where texts stand is measured.
+    QRect texts;
+    for (const CalendarLabel *label : TextLabels())
+        texts |= label->geometry();
+    const QRect area(texts.topLeft() * ratio, texts.size() * ratio);
+    const Legibility::LuminanceMap map(*target, Legibility::SamplingStep(area.size()), area);
+    // Where each text stands, and whether its background is too busy for a halo alone.
+    struct Need {
+        bool panel = false;
+        double alpha = 0;
+    };
+    int towardsBlack = 0, towardsWhite = 0;
+    double alpha = 0;
+    auto judge = [&](CalendarLabel *label) {
+        Need need;
+        if (label->text().isEmpty() || label->isHidden())
+            return need;
+        const QFont font = label->font();
+        const double required = Legibility::RequiredRatio(font.pointSizeF(), font.bold());
+        label->SetGuard(target, required);
+        // The lines' height without laying them out again (wrapped lines aside): this
+        // only has to find the part of the cell the text covers.
+        QRect box = label->geometry();
+        if (label->wordWrap())
+            box.setHeight(std::min(box.height(), static_cast<int>(label->text().count(QLatin1Char('\n')) + 1)
+                                                     * label->fontMetrics().lineSpacing()));
+        const QRect pixels(box.topLeft() * ratio, box.size() * ratio);
+        const Legibility::Decision decision = Legibility::Decide(label->TextColor(), required, map.Stats(pixels));
+        if (decision.panel) {
+            need.panel = true;
+            need.alpha = decision.panelAlpha;
+            alpha = std::max(alpha, decision.panelAlpha);
+            (decision.panelColor == QColor(Qt::black) ? towardsBlack : towardsWhite) += 1;
+        }
+        return need;
+    };
+
+    std::vector<QRect> busy;
+    if (judge(lblMonth).panel)
+        busy.push_back(lblMonth->geometry());
+    bool weekdayPanel = false;
+    for (CalendarLabel *label : lblDayOfWeek)
+        weekdayPanel = judge(label).panel || weekdayPanel;
+    const int columnWidth = lblDayEvents[0]->width();
+    if (weekdayPanel)
+        busy.push_back(QRect(lblDayOfWeek[0]->pos(),
+                             QPoint(lblDayOfWeek[kColumns - 1]->x() + columnWidth - 1,
+                                    lblDayOfWeek[0]->geometry().bottom())));
+    int days = 0, busyDays = 0;
+    for (int i = 0; i < kCellCount; ++i) {
+        if (lblDayNumber[i]->text().isEmpty())
+            continue;
+        ++days;
+        bool panel = judge(lblDayNumber[i]).panel;
+        panel = judge(lblDayAllDayEvents[i]).panel || panel;
+        panel = judge(lblDayEvents[i]).panel || panel;
+        if (panel) {
+            ++busyDays;
+            const QRect number = lblDayNumber[i]->geometry();
+            const QRect events = lblDayEvents[i]->geometry();
+            busy.push_back(QRect(QPoint(number.left(), number.top()), QPoint(number.left() + columnWidth - 1, events.bottom())));
+        }
+    }
+    if (busy.empty())
+        return;
+    QColor color = towardsWhite > towardsBlack ? QColor(Qt::white) : QColor(Qt::black);
+    color.setAlphaF(static_cast<float>(alpha));
+    // Many busy days: one calm panel behind the whole grid reads better than a patchwork.
+    if (busyDays * 3 > days) {
+        QRect grid = lblMonth->geometry();
+        for (const CalendarLabel *label : lblDayOfWeek)
+            grid |= label->geometry();
+        for (int i = 0; i < kCellCount; ++i)
+            if (!lblDayNumber[i]->text().isEmpty())
+                grid |= lblDayNumber[i]->geometry() | lblDayEvents[i]->geometry();
+        m_panels.push_back(Panel{Padded(grid, 8), color});
+        return;
+    }
+    for (const QRect &r : busy)
+        m_panels.push_back(Panel{Padded(r, 1), color});
+}
+
+void frmCalendar::EndLegibility()
+{
+    for (CalendarLabel *label : TextLabels())
+        label->SetGuard(nullptr, label->RequiredRatio());
+}
+
+void frmCalendar::paintEvent(QPaintEvent *event)
+{
+    if (m_panels.empty()) {
+        QWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (const Panel &panel : m_panels) {
+        painter.setBrush(panel.color);
+        painter.drawRoundedRect(QRectF(panel.rect), 6, 6);
+    }
+}
+
 void frmCalendar::Form_Load()
 {
     m_formLoadSuccessful = false;
@@ -320,7 +550,9 @@ void frmCalendar::Form_Load()
             imgBackground->setGeometry(0, 0, width(), height());
             imgBackground->lower();
             imgBackground->show();
-            SetTextShadows(true);
+            // The guard measures the picture itself; the old faint shadow is for
+            // drawing without it.
+            SetTextShadows(!m_legibilityGuard);
         }
 
         step(260);
@@ -532,7 +764,7 @@ void frmCalendar::PlaceLabels(const Layout &layout, double tppX, double tppY)
         lblDayNumber[i]->setGeometry(ToPixels(layout.dayNumber[i], tppX, tppY));
         lblDayAllDayEvents[i]->setGeometry(ToPixels(layout.allDay[i], tppX, tppY));
         lblDayEvents[i]->setGeometry(ToPixels(layout.events[i], tppX, tppY));
-        lblDayEvents[i]->DropHiddenLines();
+        lblDayEvents[i]->FitLines();
     }
 }
 

@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QScreen;
 
@@ -44,8 +45,13 @@ private:
 };
 
 // A text label with a transparent background. Over a picture it can draw a faint
-// contrasting shadow one pixel off, so light or dark text stays readable on a busy photo.
-// A one-line label can also cut its text at its right edge with an ellipsis.
+// contrasting shadow one pixel off (with the legibility guard off), so light or dark
+// text stays readable on a busy photo. A one-line label can also cut its text at its
+// right edge with an ellipsis.
+//
+// With the legibility guard on, the label looks at the bitmap it is drawn into: when
+// the pixels framing its glyphs do not reach the contrast it needs, it draws a halo of
+// the opposite luminance around them first.
 class CalendarLabel : public QLabel {
 public:
     explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
@@ -53,16 +59,40 @@ public:
     void SetElided(bool on) { m_elided = on; }
     // The text as painted: cut with an ellipsis when it is elided and too long.
     QString ShownText() const;
-    // Drops the lines below the label's bottom edge, which would only be laid out to be
-    // clipped (a day of a hundred events shows the first few).
-    void DropHiddenLines();
+    // Keeps the lines that fit entirely; when some do not, the last line that fits
+    // becomes "+N more" (N the lines no longer shown). A day of a hundred events lays
+    // out only the first few.
+    void FitLines();
+    // How many lines the last FitLines left out (0 when all fit).
+    int HiddenLines() const { return m_hiddenLines; }
+
+    // The guard: the bitmap being drawn (read at paint time; null = draw as set) and the
+    // contrast the text must reach there.
+    void SetGuard(const QImage *target, double requiredRatio);
+    double RequiredRatio() const { return m_requiredRatio; }
+    // Whether the last guarded paint drew a halo.
+    bool HaloDrawn() const { return m_haloDrawn; }
+    QColor TextColor() const { return palette().color(QPalette::WindowText); }
+    // The text alone on a transparent layer, as the guard draws it, at the given
+    // device-pixel ratio; and its coverage (Format_Alpha8, 255 = fully inked).
+    QImage GlyphLayer(qreal ratio) const;
+    QImage GlyphCoverage(qreal ratio) const;
+    // The box the text takes inside the label, in the label's coordinates.
+    QRect TextBox() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int Flags() const;
+    void PaintGuarded();
+
     bool m_shadow = false;
     bool m_elided = false;
+    int m_hiddenLines = 0;
+    const QImage *m_target = nullptr;
+    double m_requiredRatio = 4.5;
+    bool m_haloDrawn = false;
 };
 
 // Why the load sequence stopped: the step it reached and the error it met.
@@ -109,6 +139,21 @@ public:
     // picture stays.
     QImage TakeBackground();
 
+    // The legibility guard around one rendering into target (the background already in
+    // it): decides the panels behind busy parts and hands the labels the bitmap to look
+    // at. Does nothing with the guard off. EndLegibility lets go of the bitmap.
+    void BeginLegibility(const QImage *target);
+    void EndLegibility();
+    bool LegibilityGuard() const { return m_legibilityGuard; }
+    // The translucent panels of the last rendering, in the window's coordinates.
+    struct Panel {
+        QRect rect;
+        QColor color; // with its opacity
+    };
+    const std::vector<Panel> &Panels() const { return m_panels; }
+    // Every label that shows text (for checks).
+    std::vector<CalendarLabel *> TextLabels() const;
+
     // Window state, set while the window loads.
     std::int16_t CurrentMonth = 0;
     std::int16_t CurrentYear = 0;
@@ -127,6 +172,9 @@ public:
     // The layout ResizeCalendar placed last (for checks and benchmarks).
     const std::optional<CalendarGrid::Layout> &LastLayout() const { return m_lastLayout; }
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void PlaceLabels(const CalendarGrid::Layout &layout, double twipsPerPixelX, double twipsPerPixelY);
     void SetBackgroundColor(const QColor &color);
@@ -144,4 +192,6 @@ private:
     QDate m_eventsLast;
     QHash<QDate, QList<basDatabase::EventRecord>> m_events;
     std::optional<CalendarGrid::Layout> m_lastLayout;
+    bool m_legibilityGuard = true;
+    std::vector<Panel> m_panels;
 };

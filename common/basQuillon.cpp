@@ -70,6 +70,7 @@ GeneralSettingsRecord DefaultGeneralSettings()
     s.CalendarWarning = false;
     s.CalendarWarningTimeout = 30;
     s.CalendarUseLiturgicalColors = false;
+    s.CalendarLegibility = QLatin1String(kLegibilityAutomatic);
     return s;
 }
 
@@ -115,6 +116,7 @@ GeneralSettingsRecord LoadGeneralSettings()
         s.CalendarWarning = take("CalendarWarning", "0", boolean, defaults.CalendarWarning);
         s.CalendarWarningTimeout = take("CalendarWarningTimeout", "30", int32, defaults.CalendarWarningTimeout);
         s.CalendarUseLiturgicalColors = take("CalendarUseLiturgicalColors", "0", boolean, defaults.CalendarUseLiturgicalColors);
+        s.CalendarLegibility = read("CalendarLegibility", kLegibilityAutomatic);
     });
     bad.Report("basQuillon.LoadGeneralSettings");
     return s;
@@ -148,7 +150,13 @@ void SaveGeneralSettings(const GeneralSettingsRecord &s)
         write("CalendarWarning", BooleanText(s.CalendarWarning));
         write("CalendarWarningTimeout", QString::number(s.CalendarWarningTimeout));
         write("CalendarUseLiturgicalColors", BooleanText(s.CalendarUseLiturgicalColors));
+        write("CalendarLegibility", s.CalendarLegibility);
     });
+}
+
+bool LegibilityGuardOn(const QString &calendarLegibility)
+{
+    return calendarLegibility.trimmed().compare(QLatin1String(kLegibilityOff), Qt::CaseInsensitive) != 0;
 }
 
 std::int32_t LiturgicalColorFromName(const QString &name)

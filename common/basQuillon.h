@@ -24,6 +24,8 @@ struct GeneralSettingsRecord {
     bool CalendarWarning = false;
     std::int32_t CalendarWarningTimeout = 0;
     bool CalendarUseLiturgicalColors = false;
+    // "Automatic" (texts kept readable over any background) or "Off" (drawn as set).
+    QString CalendarLegibility;
 
     bool operator==(const GeneralSettingsRecord &) const = default;
 };
@@ -70,6 +72,11 @@ private:
 
 // "Green", "Purple", "Red", "White", "Gray" (exact case) to colour values; else 0.
 std::int32_t LiturgicalColorFromName(const QString &name);
+
+// The two values of CalendarLegibility; any other text counts as Automatic.
+inline constexpr auto kLegibilityAutomatic = "Automatic";
+inline constexpr auto kLegibilityOff = "Off";
+bool LegibilityGuardOn(const QString &calendarLegibility);
 
 // Values outside the record.
 inline constexpr auto kWallpaperChangedDate = "WallpaperChangedDate";

@@ -75,6 +75,10 @@ inline constexpr auto kNoRotation = "Do Not Change";
 
 // --- Fonts and Colors page ------------------------------------------------------
 inline constexpr auto kUseLiturgicalColors = "Use &liturgical colors";
+inline constexpr auto kLegibility = "Le&gibility:";
+inline constexpr auto kLegibilityTip =
+    "Automatic keeps the calendar readable over any picture: an outline or a light panel where the text "
+    "would not stand out. Off draws the texts exactly in the chosen colors.";
 inline constexpr auto kFont = "&Font...";
 inline constexpr auto kFontTip =
     "First select an option to the left, then click this button to change the font for that element.";

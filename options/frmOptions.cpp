@@ -136,6 +136,7 @@ bool frmOptions::SaveOptions()
         }
         step(90);
         s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
+        s.CalendarLegibility = cboLegibility->currentText();
         step(100);
         m_settings = s;
         basQuillon::SaveGeneralSettings(m_settings);

@@ -119,6 +119,8 @@ public:
     QPushButton *cmdFont;
     QPushButton *cmdFontColor;
     QCheckBox *chkUseLiturgicalColors;
+    QLabel *lblLegibility;
+    QComboBox *cboLegibility;   // CalendarLegibility: "Automatic" or "Off"
 
     // Orientation, indexed by position code (optCenter, optTopLeft ... optFullScreen)
     QGroupBox *Frame2;
@@ -155,6 +157,7 @@ public slots:
     void cmdFont_Click();
     void cmdFontColor_Click();
     void chkUseLiturgicalColors_Click();
+    void cboLegibility_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

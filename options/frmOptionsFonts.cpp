@@ -9,6 +9,7 @@
 #include "basQuillon.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -86,6 +87,14 @@ void frmOptions::PopulateFontsPage()
         for (int i = 0; i < kSampleCount; ++i)
             PaintLabel(i, ElementColor(i));
     }
+    cboLegibility->setCurrentText(QLatin1String(basQuillon::LegibilityGuardOn(m_settings.CalendarLegibility)
+                                                    ? basQuillon::kLegibilityAutomatic
+                                                    : basQuillon::kLegibilityOff));
+}
+
+void frmOptions::cboLegibility_Click()
+{
+    MarkChanged();
 }
 
 void frmOptions::SetLabelBorder(int index)

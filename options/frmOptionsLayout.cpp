@@ -257,6 +257,16 @@ QWidget *frmOptions::BuildFontsPage()
     samples->addStretch(1);
 
     chkUseLiturgicalColors = CheckBox(kUseLiturgicalColors, nullptr, page);
+    cboLegibility = new QComboBox(page);   // a list: no typing
+    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityAutomatic));
+    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityOff));
+    cboLegibility->setToolTip(Text(kLegibilityTip));
+    lblLegibility = new QLabel(Text(kLegibility), page);
+    lblLegibility->setBuddy(cboLegibility);
+    auto *legibility = new QHBoxLayout;
+    legibility->addWidget(lblLegibility);
+    legibility->addWidget(cboLegibility);
+    legibility->addStretch(1);
 
     auto *top = new QHBoxLayout;
     top->addWidget(Frame1, 0, Qt::AlignTop);
@@ -267,6 +277,7 @@ QWidget *frmOptions::BuildFontsPage()
     layout->addLayout(top);
     layout->addSpacing(8);
     layout->addWidget(chkUseLiturgicalColors);
+    layout->addLayout(legibility);
     layout->addStretch(1);
     return page;
 }
@@ -348,4 +359,5 @@ void frmOptions::ConnectHandlers()
     connect(cmdFont, &QPushButton::clicked, this, &frmOptions::cmdFont_Click);
     connect(cmdFontColor, &QPushButton::clicked, this, &frmOptions::cmdFontColor_Click);
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::chkUseLiturgicalColors_Click);
+    connect(cboLegibility, &QComboBox::activated, this, &frmOptions::cboLegibility_Click);
 }

@@ -323,6 +323,72 @@ BENCHMARK(BM_CalendarRun)
     ->ReportAggregatesOnly(true)
     ->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
 
+// A busy photo: light and dark patches of every size with grain, where no one text
+// colour reads everywhere (the legibility guard's worst case).
+QString BusyPhoto(const QString &dir, int width, int height)
+{
+    const QString path = dir + QStringLiteral("/busy-%1x%2.jpg").arg(width).arg(height);
+    if (QFile::exists(path))
+        return path;
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uint32_t seed = 3;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int grain = static_cast<int>(seed >> 27) - 16;
+            // Checks of three sizes, each light or dark, add up to a patchwork.
+            const int v = ((x / 37 + y / 29) % 2) * 90 + ((x / 211 + y / 157) % 2) * 80 + ((x / 13) % 2) * 60;
+            line[x] = qRgb(std::clamp(v + grain, 0, 255), std::clamp(v * 9 / 10 + grain, 0, 255),
+                           std::clamp(255 - v + grain, 0, 255));
+        }
+    }
+    image.save(path, "JPEG", 90);
+    return path;
+}
+
+// The same month over the busy photo with the legibility guard Off and Automatic, in
+// one run (white text, yellow today: the look of a photo wallpaper).
+void BM_LegibilityGuard(benchmark::State &state)
+{
+    const int width = static_cast<int>(state.range(0));
+    const int height = width * 9 / 16;
+    const bool guard = state.range(1) != 0;
+    const QString dir = BenchFolder(1000, kMonthEvents);
+    QDir().mkpath(dir);
+    if (!Prepare(dir, width, height, 1000, BusyPhoto(dir, width, height), kMonthEvents, QStringLiteral("16777215"),
+                 QStringLiteral("65535"))) {
+        state.SkipWithError("the data folder could not be prepared");
+        return;
+    }
+    basQuillon::SaveOption(QStringLiteral("CalendarLegibility"),
+                           QLatin1String(guard ? basQuillon::kLegibilityAutomatic : basQuillon::kLegibilityOff));
+    double cpu = 0;
+    for (auto _ : state) {
+        const ChildRun run = RunCalendar();
+        if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
+            state.SkipWithError("calendar failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        cpu += run.cpuSeconds;
+    }
+    state.counters["cpu_ms"] = cpu * 1000.0 / static_cast<double>(state.iterations());
+    basQuillon::SaveOption(QStringLiteral("CalendarLegibility"), QLatin1String(basQuillon::kLegibilityAutomatic));
+}
+// Arguments: screen width (16:9), guard (0 Off, 1 Automatic).
+BENCHMARK(BM_LegibilityGuard)
+    ->ArgNames({"width", "guard"})
+    ->Args({1920, 0})
+    ->Args({1920, 1})
+    ->Args({3840, 0})
+    ->Args({3840, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -52,6 +52,7 @@ TEST_F(Settings, NoStoredValuesGiveTheDefaults)
     EXPECT_FALSE(s.CalendarWarning);
     EXPECT_EQ(s.CalendarWarningTimeout, 30);
     EXPECT_FALSE(s.CalendarUseLiturgicalColors);
+    EXPECT_EQ(s.CalendarLegibility, QStringLiteral("Automatic"));
     EXPECT_EQ(s, basQuillon::DefaultGeneralSettings());
     EXPECT_TRUE(messages.empty());
 }
@@ -73,6 +74,7 @@ TEST_F(Settings, SaveThenLoadGivesTheSameRecordInTheStoredForms)
     r.CalendarWarning = true;
     r.CalendarWarningTimeout = 0;
     r.CalendarUseLiturgicalColors = true;
+    r.CalendarLegibility = QStringLiteral("Off");
     basQuillon::SaveGeneralSettings(r);
     EXPECT_EQ(basQuillon::LoadGeneralSettings(), r);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CheckForConflicts"), {}), QStringLiteral("0"));

@@ -345,6 +345,29 @@ TEST_F(OptionsDialogTest, ADeletedPictureIsReportedWhileTheOtherPagesStillFill)
     EXPECT_EQ(Stored("CalendarUseLiturgicalColors"), QLatin1String("1"));
 }
 
+TEST_F(OptionsDialogTest, LegibilityComboShowsAndSavesTheSetting)
+{
+    // Stored value -> shown; then choosing the other one enables Apply and is stored.
+    const struct {
+        const char *stored;
+        const char *shown;
+        const char *other;
+    } cases[] = {{"", "Automatic", "Off"}, {"Off", "Off", "Automatic"}, {"off", "Off", "Automatic"},
+                 {"nonsense", "Automatic", "Off"}};
+    for (const auto &c : cases) {
+        Store("CalendarLegibility", QLatin1String(c.stored));
+        frmOptions &form = Open();
+        EXPECT_EQ(form.cboLegibility->currentText(), QLatin1String(c.shown)) << c.stored;
+        EXPECT_EQ(form.cboLegibility->count(), 2);
+        EXPECT_FALSE(form.cmdApply->isEnabled());
+        form.cboLegibility->setCurrentText(QLatin1String(c.other));
+        form.cboLegibility_Click();
+        EXPECT_TRUE(form.cmdApply->isEnabled());
+        form.cmdOk_Click();
+        EXPECT_EQ(Stored("CalendarLegibility"), QLatin1String(c.other)) << c.stored;
+    }
+}
+
 TEST_F(OptionsDialogTest, GarbageInEveryValueOpensWithTheDefaultsAndSavesCleanValues)
 {
     for (const char *name :

@@ -1,0 +1,157 @@
+// The guard on real renderings: over every kind of picture, each text the renderer
+// draws stands out from the pixels framing its glyphs by the ratio it needs.
+#include "CalendarRunFixture.h"
+
+#include "EventStore.h"
+#include "Legibility.h"
+#include "basCalendarFonts.h"
+#include "basDesktopWallpaper.h"
+#include "basQuillon.h"
+#include "frmCalendar.h"
+
+#include <QFontMetrics>
+
+#include <functional>
+
+namespace {
+using calendartest::CalendarRun;
+
+class LegibilityRender : public CalendarRun {
+protected:
+    void SetUp() override
+    {
+        CalendarRun::SetUp();
+        SetNow(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+        CreateDatabase();
+        AddEvent(QStringLiteral("Staff meeting"), false, QStringLiteral("9:30 AM"), QDate(2026, 12, 7));
+        AddEvent(QStringLiteral("Advent concert"), true, QString(), QDate(2026, 12, 13));
+        AddEvent(QStringLiteral("Car to the garage"), false, QStringLiteral("8:00 AM"), QDate(2026, 12, 15));
+        AddEvent(QStringLiteral("School play"), false, QStringLiteral("6:00 PM"), QDate(2026, 12, 15));
+        Option("ChangeWallpaper", QStringLiteral("Never"));
+    }
+    QString Picture(const char *name, const std::function<QRgb(int, int, std::uint32_t)> &pixel)
+    {
+        QImage image(800, 800, QImage::Format_RGB32);
+        std::uint32_t seed = 5;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                image.setPixel(x, y, pixel(x, y, seed >> 8));
+            }
+        const QString path = TempPath(QLatin1String(name) + QStringLiteral(".png"));
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    void TextColors(const QString &color, const QString &today)
+    {
+        for (const char *name : {"MonthNameColor", "DayNameColor", "DayNumberColor", "AllDayEventsColor", "DayEventsColor"})
+            Option(name, color);
+        Option("CurrentDayColor", today);
+    }
+    // Renders and checks every text; returns how many texts got a halo.
+    int RenderAndCheck(const char *scene)
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection());
+        frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
+        form.Form_Load();
+        EXPECT_TRUE(form.FormLoadSuccessful()) << scene;
+        const QImage image = basDesktopWallpaper::RenderWindow(form);
+        int halos = 0;
+        const std::vector<CalendarLabel *> labels = form.TextLabels();
+        EXPECT_GT(labels.size(), 40u) << scene;
+        for (const CalendarLabel *label : labels) {
+            const QImage coverage = label->GlyphCoverage(1.0);
+            const std::vector<QPoint> frame = Legibility::GlyphFrame(coverage);
+            EXPECT_FALSE(frame.empty()) << scene << ": " << qPrintable(label->text());
+            const double contrast = Legibility::FrameContrast(image, label->mapTo(&form, QPoint(0, 0)), frame,
+                                                              label->TextColor());
+            EXPECT_GE(contrast, label->RequiredRatio()) << scene << ": \"" << qPrintable(label->text()) << "\"";
+            halos += label->HaloDrawn() ? 1 : 0;
+        }
+        // Today keeps its own colour whatever the background.
+        EXPECT_EQ(form.lblDayNumber[8]->TextColor(), QColor(255, 255, 0)) << scene;
+        lastPanels = form.Panels().size();
+        return halos;
+    }
+    size_t lastPanels = 0;
+};
+
+TEST_F(LegibilityRender, EveryTextReachesItsRatioOverAnyPicture)
+{
+    const struct Scene {
+        const char *name;
+        std::function<QRgb(int, int, std::uint32_t)> pixel;
+    } scenes[] = {
+        {"dark", [](int, int, std::uint32_t r) { return qRgb(20 + r % 12, 24, 30); }},
+        {"light", [](int, int, std::uint32_t r) { return qRgb(235, 232 + r % 10, 220); }},
+        {"half", [](int x, int, std::uint32_t) { return x < 400 ? qRgb(15, 15, 15) : qRgb(245, 245, 245); }},
+        {"noise", [](int, int, std::uint32_t r) { const int v = static_cast<int>(r % 256); return qRgb(v, (v * 7) % 256, 255 - v); }},
+    };
+    for (const Scene &scene : scenes) {
+        Option("WallpaperFile", Picture(scene.name, scene.pixel));
+        for (const char *text : {"0", "16777215"}) {
+            TextColors(QLatin1String(text), QStringLiteral("65535"));
+            RenderAndCheck(scene.name);
+        }
+    }
+    // Busy noise gets a calm panel behind the grid.
+    Option("WallpaperFile", Picture("noise", scenes[3].pixel));
+    TextColors(QStringLiteral("16777215"), QStringLiteral("65535"));
+    RenderAndCheck("noise");
+    EXPECT_GE(lastPanels, 1u);
+}
+
+TEST_F(LegibilityRender, LiturgicalPurpleOnTheDefaultColourAndUserColoursKept)
+{
+    // No picture, no colour: the desktop's blue, where purple nearly vanishes.
+    TextColors(QStringLiteral("8388736"), QStringLiteral("65535"));
+    EXPECT_GE(RenderAndCheck("purple on the default colour"), 38);
+    EXPECT_EQ(lastPanels, 0u);
+    // Black on the light default paper already reads: nothing is added.
+    Option("WallpaperColor", QStringLiteral("15790320"));
+    TextColors(QStringLiteral("0"), QStringLiteral("128"));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
+    form.Form_Load();
+    basDesktopWallpaper::RenderWindow(form);
+    for (const CalendarLabel *label : form.TextLabels())
+        EXPECT_FALSE(label->HaloDrawn()) << qPrintable(label->text());
+}
+
+TEST_F(LegibilityRender, ADayThatDoesNotFitEndsWithHowManyMore)
+{
+    CalendarLabel label(nullptr);
+    label.setWordWrap(true);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int spacing = QFontMetrics(label.font()).lineSpacing();
+    const QString five = QStringLiteral("9:00a  One\n10:00a  Two\n11:00a  Three\n12:00p  Four\n1:00p  Five");
+    struct Case {
+        int width;
+        int lines;          // the label's room, in lines
+        QString expected;   // what it shows
+        int hidden;
+    };
+    const Case cases[] = {
+        {400, 4, QStringLiteral("9:00a  One\n10:00a  Two\n11:00a  Three\n+2 more"), 2},
+        {400, 5, five, 0},
+        {400, 1, QStringLiteral("+5 more"), 5},
+    };
+    for (const Case &c : cases) {
+        label.setText(five);
+        label.resize(c.width, c.lines * spacing + spacing / 2);
+        label.FitLines();
+        EXPECT_EQ(label.text(), c.expected) << c.lines;
+        EXPECT_EQ(label.HiddenLines(), c.hidden) << c.lines;
+        EXPECT_LE(label.TextBox().height(), label.height());
+    }
+    // A line that wraps takes two lines of the room.
+    label.setText(QStringLiteral("9:00a  A meeting whose name wraps\n10:00a  Two\n11:00a  Three"));
+    label.resize(QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("9:00a  A meeting whose")) + 4,
+                 3 * spacing + spacing / 2);
+    label.FitLines();
+    EXPECT_TRUE(label.text().endsWith(QStringLiteral("\n+2 more"))) << qPrintable(label.text());
+}
+
+} // namespace
