@@ -28,6 +28,17 @@ private:
 };
 
 QString Shown(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// The power of two, at most 8, by which the JPEG decoder shrinks a picture of size
+// full asked for at target (before the picture is turned upright).
+int JpegReduction(const QSize &full, const QSize &target, QImageIOHandler::Transformations transformation)
+{
+    const QSize stored = transformation & QImageIOHandler::TransformationRotate90 ? target.transposed() : target;
+    if (stored.isEmpty() || full.width() <= stored.width() || full.height() <= stored.height())
+        return 1;
+    const int ratio = std::min(full.width() / stored.width(), full.height() / stored.height());
+    return ratio >= 8 ? 8 : ratio >= 4 ? 4 : ratio >= 2 ? 2 : 1;
+}
 } // namespace
 
 qint64 PixelLimit(const QSize &screenPixels)
@@ -62,7 +73,12 @@ Result Read(const QString &path, const QSize &target)
         return result;
     }
     const qint64 limit = PixelLimit(target);
-    if (qint64(full.width()) * full.height() > limit) {
+    // A JPEG is decoded at a half, a quarter or an eighth of its size where that is still
+    // at least the screen's, so only that size has to fit the limit: photos of any
+    // camera are taken.
+    const bool jpeg = reader.format() == "jpeg";
+    const int reduction = target.isValid() && jpeg ? JpegReduction(full, target, reader.transformation()) : 1;
+    if (qint64(full.width() / reduction) * (full.height() / reduction) > limit) {
         result.reason = QStringLiteral("the picture %1 is too large: %2 x %3 pixels, at most %4 million for this screen")
                             .arg(Shown(path))
                             .arg(full.width())
@@ -70,7 +86,7 @@ Result Read(const QString &path, const QSize &target)
                             .arg(limit / 1000000);
         return result;
     }
-    if (target.isValid() && reader.format() == "jpeg") {
+    if (target.isValid() && jpeg) {
         // The JPEG decoder scales while decoding, which is where most of the time goes.
         // The size applies before the picture is turned upright.
         const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;

@@ -23,8 +23,10 @@ bool IsPictureName(const QString &fileName)
     if (dot < 0)
         return false;
     const QString extension = fileName.mid(dot + 1).toLower();
-    return extension == QLatin1String("jpg") || extension == QLatin1String("gif")
-        || extension == QLatin1String("bmp");
+    for (const char *known : {"jpg", "jpeg", "png", "gif", "bmp"})
+        if (extension == QLatin1String(known))
+            return true;
+    return false;
 }
 
 QString NextPicture(const QStringList &listing, const QString &currentName)

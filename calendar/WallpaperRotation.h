@@ -11,7 +11,7 @@ namespace WallpaperRotation {
 // "Daily", "Weekly", "Bi-weekly", "Monthly"; any other period never rotates.
 bool IsDue(const QString &period, const QDate &lastChange, const QDate &today);
 
-// jpg, gif or bmp after the last ".", in any letter case.
+// jpg, jpeg, png, gif or bmp after the last ".", in any letter case.
 bool IsPictureName(const QString &fileName);
 
 // The picture after currentName in the listing, wrapping to the first picture; the

@@ -68,7 +68,7 @@ inline constexpr auto kChangeWallpaper = "Change Wallpaper";
 inline constexpr auto kChangeWallpaperTip =
     "Select a time period from this drop-down list to use for automatically changing your desktop wallpaper.";
 inline constexpr auto kLocation = "Location";
-inline constexpr auto kImagePattern = "*.jpg;*.gif;*.bmp";
+inline constexpr auto kImagePattern = "*.jpg;*.jpeg;*.png;*.gif;*.bmp";
 inline constexpr const char *kRotationPeriods[] = {"Do Not Change", "Daily", "Weekly", "Bi-weekly", "Monthly"};
 inline constexpr auto kDefaultRotation = "Monthly";
 inline constexpr auto kNoRotation = "Do Not Change";

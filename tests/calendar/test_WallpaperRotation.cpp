@@ -1,6 +1,8 @@
+#include "BackgroundPicture.h"
 #include "WallpaperRotation.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -45,11 +47,13 @@ TEST(WallpaperRotation, NextPictureSkipsOtherFiles)
     EXPECT_EQ(NextPicture(folder, QStringLiteral("gone.jpg")), QStringLiteral("a.jpg"));
     EXPECT_EQ(NextPicture(folder, QString()), QStringLiteral("a.jpg"));
     EXPECT_EQ(NextPicture({QStringLiteral("only.bmp")}, QStringLiteral("only.bmp")), QStringLiteral("only.bmp"));
-    // The wrap and the start both skip what is no picture.
+    // The wrap and the start both skip what is no picture; PNG and the long JPEG name
+    // are pictures too.
     const QStringList notes = {QStringLiteral("0-notes.txt"), QStringLiteral("x.jpeg"), QStringLiteral("y.BMP"),
-                               QStringLiteral("z.png")};
-    EXPECT_EQ(NextPicture(notes, QStringLiteral("y.BMP")), QStringLiteral("y.BMP"));
-    EXPECT_EQ(NextPicture(notes, QStringLiteral("missing")), QStringLiteral("y.BMP"));
+                               QStringLiteral("z.png"), QStringLiteral("z.tiff")};
+    EXPECT_EQ(NextPicture(notes, QStringLiteral("y.BMP")), QStringLiteral("z.png"));
+    EXPECT_EQ(NextPicture(notes, QStringLiteral("z.png")), QStringLiteral("x.jpeg"));
+    EXPECT_EQ(NextPicture(notes, QStringLiteral("missing")), QStringLiteral("x.jpeg"));
     EXPECT_EQ(NextPicture({QStringLiteral("a.txt"), QStringLiteral("jpg")}, QString()), QString());
     EXPECT_EQ(NextPicture({}, QStringLiteral("a.jpg")), QString());
     // The current name is compared exactly.
@@ -67,6 +71,22 @@ TEST(WallpaperRotation, FolderListingIsFilesByName)
     EXPECT_EQ(ListFolder(dir.path()),
               (QStringList{QStringLiteral("A.gif"), QStringLiteral("b.jpg"), QStringLiteral("c.bmp")}));
     EXPECT_TRUE(ListFolder(dir.filePath(QStringLiteral("missing"))).isEmpty());
+}
+
+// A camera photo past the limit for its full size is taken: the JPEG decoder shrinks it
+// on reading, and only that size must fit.
+TEST(BackgroundPicture, AJpegLargerThanTheLimitIsDecodedSmallerAndTaken)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("camera.jpeg"));
+    QImage photo(9600, 7200, QImage::Format_Grayscale8); // 69 million pixels
+    photo.fill(90);
+    ASSERT_TRUE(photo.save(path, "JPEG", 10));
+    ASSERT_GT(qint64(photo.width()) * photo.height(), BackgroundPicture::PixelLimit(QSize(1920, 1080)));
+    photo = QImage();
+    const BackgroundPicture::Result read = BackgroundPicture::Read(path, QSize(1920, 1080));
+    EXPECT_TRUE(read.reason.isEmpty()) << read.reason.toStdString();
+    EXPECT_EQ(read.image.size(), QSize(1920, 1080));
 }
 
 } // namespace
