@@ -641,6 +641,17 @@ QString EventStore::GetFactOfTheDay(QDate date)
     });
 }
 
+qint64 EventStore::ChangesByOthers()
+{
+    try {
+        QSqlQuery &query = d->Run(QStringLiteral("PRAGMA data_version"));
+        Finisher finish(query);
+        return query.next() ? query.value(0).toLongLong() : -1;
+    } catch (const Failure &) {
+        return -1;
+    }
+}
+
 bool EventStore::DecrementEventCount(QDate date)
 {
     return basOperation::Trap("basDatabase.DecrementEventCount", false, [&](Steps &step) {

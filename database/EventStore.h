@@ -92,6 +92,10 @@ public:
 
     // Never reports: any failure reads as no fact.
     QString GetFactOfTheDay(QDate date);
+    // A number that changes each time another connection (another program) has stored
+    // a change since this store last asked; -1 when the store is closed or cannot say.
+    // Reports nothing.
+    qint64 ChangesByOthers();
 
     bool DecrementEventCount(QDate date);
     bool IncrementEventCount(QDate date);

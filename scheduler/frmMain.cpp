@@ -160,6 +160,8 @@ frmMain::frmMain(basDatabase::EventStore &store, QWidget *parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer"));
     connect(m_timer, &QTimer::timeout, this, &frmMain::Timer_Timer);
+    m_storeLook = new QTimer(this);
+    connect(m_storeLook, &QTimer::timeout, this, &frmMain::ShowChangesByOthers);
 
     // The designed client area until a saved size says otherwise.
     resize(ToPixels(basWindowGeometry::kDesignWidth), ToPixels(basWindowGeometry::kDesignHeight));
@@ -461,6 +463,9 @@ bool frmMain::Form_Load()
         QApplication::processEvents();
         step(140);
         m_timer->start(kTimerInterval);
+        m_storeVersion = m_store.ChangesByOthers();
+        if (m_storeLookInterval > 0)
+            m_storeLook->start(m_storeLookInterval);
         return true;
     });
     if (loaded || isVisible())
@@ -519,6 +524,7 @@ void frmMain::Form_Unload()
         return;
     m_unloaded = true;
     m_timer->stop();
+    m_storeLook->stop();
     // Each step on its own: one that fails is passed over and the next one runs.
     basOperation::TrapSilently(0, [&](Steps &) {
         if (m_notes->hasFocus() || m_notes->document()->isModified())
@@ -1095,6 +1101,27 @@ void frmMain::NoteEventDatesChanged(const QList<QDate> &dates)
 {
     if (basMain::CurrentMonthChanged(dates))
         m_calendarRefreshNeeded = true;
+}
+
+void frmMain::ShowChangesByOthers()
+{
+    // Not while a dialog of ours is open: the change is still there to show after it.
+    // Nor before the load has finished (it knows the version then).
+    if (m_storeVersion < 0 || m_busy || m_unloaded || QApplication::activeModalWidget() || !m_store.IsOpen())
+        return;
+    const qint64 version = m_store.ChangesByOthers();
+    if (version < 0 || version == m_storeVersion)
+        return;
+    m_storeVersion = version;
+    UpdateMonthView();
+    UpdateDayView();
+}
+
+bool frmMain::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && m_storeLook)
+        QTimer::singleShot(0, this, &frmMain::ShowChangesByOthers);
+    return QMainWindow::event(e);
 }
 
 void frmMain::Timer_Timer()

@@ -43,6 +43,8 @@ class frmMain : public QMainWindow {
 
 public:
     static constexpr int kTimerInterval = 60000; // ms between looks at the calendar day
+    // ms between looks for changes another program stored (an import, the launcher).
+    static constexpr int kStoreLookInterval = 2000;
 
     // One all-day event of the shown day, in the order added.
     struct AllDayEvent {
@@ -56,6 +58,9 @@ public:
     // The window's load. False when the event store could not be opened: the store has
     // reported it, and the window was never shown.
     bool Form_Load();
+    // How often to look for other programs' changes; 0 looks only when the window is
+    // activated. Takes effect at the next load.
+    void SetStoreLookInterval(int ms) { m_storeLookInterval = ms; }
 
     // --- State ----------------------------------------------------------------------
     QDate CurrentDate() const { return m_currentDate; }
@@ -154,6 +159,8 @@ public:
 
     // --- Commands -------------------------------------------------------------------
     void Timer_Timer();
+    // Shows what another program stored meanwhile (an import, an event saved elsewhere).
+    void ShowChangesByOthers();
     void Today();
     void Refresh();
     void EnableRefreshButton();
@@ -185,6 +192,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -255,6 +263,9 @@ private:
     QPlainTextEdit *m_notes = nullptr;
     QToolBar *m_toolbar = nullptr;
     QTimer *m_timer = nullptr;
+    QTimer *m_storeLook = nullptr;
+    int m_storeLookInterval = kStoreLookInterval;
+    qint64 m_storeVersion = -1;
     QTimer *m_clock = nullptr;
     QLabel *m_statusText = nullptr;
     QLabel *m_statusDate = nullptr;

@@ -118,6 +118,7 @@ void SchedulerTest::SetGeneral(const char *name, const QString &value)
 frmMain &SchedulerTest::Load()
 {
     window = std::make_unique<frmMain>(*store);
+    window->SetStoreLookInterval(storeLookInterval);
     EXPECT_TRUE(window->Form_Load());
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     return *window;

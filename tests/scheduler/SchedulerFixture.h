@@ -35,6 +35,8 @@ protected:
     // Builds and loads the window; fails the test when it does not load.
     frmMain &Load();
     void Unload(); // closes the window as the user would, then deletes it
+    // Off unless a test looks at it: the rows tests write directly are changes by others.
+    int storeLookInterval = 0;
 
     // Module names of the error reports shown so far.
     QStringList Reports() const;

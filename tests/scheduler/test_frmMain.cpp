@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QClipboard>
+#include <QFile>
+#include <QProcess>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -200,6 +202,24 @@ TEST_F(MainWindow, AnAllDayEventAddedTwiceIsRefusedAndReported)
     window->AddEventToDayView(event);
     EXPECT_EQ(window->AllDayEvents().size(), 1);
     EXPECT_EQ(Reports(), QStringList{QStringLiteral("frmMain:AddEventToDayView")});
+}
+
+// An import made by another program while the window is open shows without a save here.
+TEST_F(MainWindow, WhatAnotherProgramStoresShowsWithinSeconds)
+{
+    storeLookInterval = 200;
+    Load();
+    QFile calendar(TempPath(QStringLiteral("club.ics")));
+    ASSERT_TRUE(calendar.open(QIODevice::WriteOnly));
+    calendar.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:feast\r\nSUMMARY:Club feast\r\n"
+                   "DTSTART;VALUE=DATE:20261207\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    calendar.close();
+    QProcess import;
+    import.start(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db"), {QStringLiteral("import"), calendar.fileName(), DatabaseFile()});
+    ASSERT_TRUE(import.waitForFinished(30000));
+    ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->AllDayEvents().size() == 1; }, 3000));
+    EXPECT_TRUE(Reports().isEmpty());
 }
 
 TEST_F(MainWindow, NotesTypedThenAnotherDayClickedAreStoredForTheirDay)
