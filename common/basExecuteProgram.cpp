@@ -1,11 +1,14 @@
 #include "basExecuteProgram.h"
 
+#include "basOperation.h"
+
 #include "platform/basPlatform.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QDir>
 #include <QProcess>
 
 namespace basExecuteProgram {
@@ -86,8 +89,18 @@ QString ProgramDisplayName(const QString &program)
 
 QString StartErrorText(const QString &program, std::int32_t number)
 {
-    return QStringLiteral("Error starting program '") + ProgramDisplayName(program)
+    QString text = QStringLiteral("Error starting program '") + ProgramDisplayName(program)
         + QStringLiteral("'.\r\nExit code: ") + QString::number(number);
+    // The number alone tells the user nothing: say what it means, naming the file.
+    const QString file = QDir::toNativeSeparators(
+        QFileInfo(program).isAbsolute() ? program : ProgramPath(QFileInfo(program).completeBaseName()));
+    if (number == basOperation::kFileNotFound)
+        text += QStringLiteral("\r\nThe file %1 does not exist.").arg(file);
+    else if (number == basOperation::kPathFileAccessError)
+        text += QStringLiteral("\r\nThe file %1 cannot be run: it is no program, or there is no permission to run it.").arg(file);
+    else if (number == -1)
+        text += QStringLiteral("\r\nIt could not be started, or it ended abnormally.");
+    return text;
 }
 
 void ShowStartError(const QString &program, std::int32_t number)

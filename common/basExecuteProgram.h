@@ -25,7 +25,8 @@ std::int32_t ExecuteProgram(const QString &program, const QStringList &arguments
 std::int32_t ExecuteAndWait(const QString &program, const QStringList &arguments = {});
 
 // The message every caller shows when a start failed: "Error starting program
-// 'calendar'." and the exit code, critical icon, OK and Cancel, "Quillon Error".
+// 'calendar'.", the exit code and what it means (naming the file), critical icon, OK
+// and Cancel, "Quillon Error".
 // The program is named one way whoever started it: its file name on this system
 // ("calendar", or "calendar.exe" on Windows), whether a path or a bare name is given.
 // The button pressed does not matter to the callers.

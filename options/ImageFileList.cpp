@@ -60,7 +60,7 @@ void ImageFileList::SetPath(const QString &folder, Missing missing)
     }
     auto *watcher = new QFutureWatcher<std::optional<QStringList>>(this);
     m_watcher = watcher;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, missing = std::move(missing)] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, folder, missing = std::move(missing)] {
         if (watcher != m_watcher)
             return;
         m_watcher = nullptr;
@@ -73,7 +73,7 @@ void ImageFileList::SetPath(const QString &folder, Missing missing)
         } else {
             m_pendingName.clear();
             if (missing)
-                missing(basOperation::Failure(kPathNotFound, QStringLiteral("Path not found")));
+                missing(basOperation::Failure(kPathNotFound, QStringLiteral("Path not found: ") + QDir::toNativeSeparators(folder)));
         }
         emit Listed();
     });

@@ -53,8 +53,13 @@ TEST_F(Launching, StartErrorMessageNamesTheProgramOneWayWhoeverStartedIt)
         ShowStartError(program, 53);
     ASSERT_EQ(messages.size(), 3u);
     for (const auto &message : messages)
-        EXPECT_EQ(message.text, QStringLiteral("Error starting program '") + basPlatform::ExecutableFileName(
-                                    QStringLiteral("calendar")) + QStringLiteral("'.\r\nExit code: 53"));
+        EXPECT_TRUE(message.text.startsWith(QStringLiteral("Error starting program '") + basPlatform::ExecutableFileName(
+                                    QStringLiteral("calendar")) + QStringLiteral("'.\r\nExit code: 53\r\nThe file ")));
+    // What the number means, naming the file that was tried.
+    EXPECT_TRUE(messages[0].text.endsWith(QStringLiteral("\r\nThe file /opt/q r/calendar does not exist.")));
+    EXPECT_TRUE(messages[1].text.endsWith(ProgramPath(QStringLiteral("calendar")) + QStringLiteral(" does not exist.")));
+    EXPECT_TRUE(StartErrorText(QStringLiteral("/x/options"), 75).endsWith(
+        QStringLiteral("The file /x/options cannot be run: it is no program, or there is no permission to run it.")));
     EXPECT_EQ(messages[0].title, QStringLiteral("Quillon Error"));
     EXPECT_EQ(messages[0].icon, basPlatform::MessageIcon::Critical);
     EXPECT_EQ(messages[0].buttons, basPlatform::MessageButtons::OkCancel);

@@ -58,7 +58,7 @@ TEST_F(ImageFileListTest, AFolderThatDoesNotExistIsAnErrorAndExactNamesAreSelect
     list.SetPath(TempPath(QStringLiteral("gone")), record);
     EXPECT_TRUE(missing.isEmpty());
     ASSERT_TRUE(listed.wait(10000));
-    EXPECT_EQ(missing, QStringList{QStringLiteral("76 Path not found")});
+    EXPECT_EQ(missing, QStringList{QStringLiteral("76 Path not found: ") + TempPath(QStringLiteral("gone"))});
 
     list.SetPath(MakeFolder(QStringLiteral("pics"), {QStringLiteral("Sea.jpg"), QStringLiteral("sea.jpg")}), record);
     ASSERT_TRUE(listed.wait(10000));

@@ -210,8 +210,8 @@ TEST_F(DesktopWait, ACalendarThatCannotStartGivesTheStartErrorAndTheLauncherGoes
     form.mnuRefreshCalendar()->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 5000));
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, error + QStringLiteral("53"));
-    EXPECT_EQ(messages[1].text, error + QStringLiteral("75"));
+    EXPECT_EQ(messages[0].text, error + QStringLiteral("53\r\nThe file ") + calendar + QStringLiteral(" does not exist."));
+    EXPECT_TRUE(messages[1].text.startsWith(error + QStringLiteral("75\r\nThe file ") + calendar + QStringLiteral(" cannot be run")));
 
     // Nothing is left waiting, and the next redraw works once the program is back.
     EXPECT_FALSE(form.CalendarBusy());

@@ -296,7 +296,8 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheLauncherGoesOn)
     form.mnuScheduler()->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Error starting program '") + scheduler
-                                    + QStringLiteral("'.\r\nExit code: 53"));
+                                    + QStringLiteral("'.\r\nExit code: 53\r\nThe file ")
+                                    + form.ProgramFile(QStringLiteral("scheduler")) + QStringLiteral(" does not exist."));
     EXPECT_EQ(messages[0].title, QStringLiteral("Quillon Error"));
 
     // Still alive: the timer runs and the next action works.
