@@ -33,7 +33,7 @@ using namespace CalendarGrid;
 
 namespace {
 const char *const kWeekdayCaptions[kColumns] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr int kInvalidPicture = 481;
+using basOperation::kInvalidPicture;
 
 // Labels that size themselves to their text, as the month, weekday and day-number
 // labels do. An empty label keeps the height of one line.

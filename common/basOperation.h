@@ -35,15 +35,20 @@ private:
     QByteArray m_what;
 };
 
-// The error numbers of our own failures; the texts are what the user reads.
+// The error numbers of our own failures, all of them here so that none is used twice;
+// the texts are what the user reads.
+inline constexpr int kInvalidProcedureCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kFileNotFound = 53;
+inline constexpr int kDeviceUnavailable = 68;
 inline constexpr int kPathFileAccessError = 75;
-inline constexpr int kInvalidProcedureCall = 5;
+inline constexpr int kPathNotFound = 76;
+inline constexpr int kProgramFailed = 440;   // a program we started crashed or had to be stopped
+inline constexpr int kDuplicateKey = 457;
+inline constexpr int kInvalidPicture = 481;
+inline constexpr int kNoCurrentRecord = 3021;
 inline constexpr int kDatabaseError = 3146;
-// A program we started crashed or had to be stopped.
-inline constexpr int kProgramFailed = 440;
 
 [[noreturn]] void ThrowTypeMismatch();
 [[noreturn]] void ThrowOverflow();

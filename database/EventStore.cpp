@@ -25,7 +25,7 @@ namespace {
 using basOperation::Failure;
 using basOperation::Steps;
 
-inline constexpr int kNoCurrentRecord = 3021;
+using basOperation::kNoCurrentRecord;
 
 QString IsoDate(QDate date) { return basStoredForms::DateText(date); }
 QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value); }

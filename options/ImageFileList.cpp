@@ -11,7 +11,7 @@
 #include <utility>
 
 namespace {
-constexpr int kPathNotFound = 76;
+using basOperation::kPathNotFound;
 
 // Nothing for a folder that does not exist; unreadable folders simply give no names.
 std::optional<QStringList> ReadNames(const QString &folder, const QStringList &filters)

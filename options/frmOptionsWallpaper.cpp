@@ -32,7 +32,7 @@ struct WallpaperRead {
 };
 
 namespace {
-constexpr int kInvalidPicture = 481;
+using basOperation::kInvalidPicture;
 
 // The stored picture is read off the GUI thread, as it may lie on a share that does not
 // answer; a picture clicked in the list is read at once, from a folder that has just

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kDeviceUnavailable = 68;
+using basOperation::kDeviceUnavailable;
 constexpr int kTreeWidth = 300;
 constexpr int kTreeHeight = 260;
 

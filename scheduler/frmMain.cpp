@@ -73,7 +73,7 @@ constexpr int kFactFontPoints = 9;
 
 constexpr int kStatusClockInterval = 1000;
 constexpr int kLeastPaneSize = 24; // pixels
-constexpr int kDuplicateKey = 457;
+using basOperation::kDuplicateKey;
 
 // Sets a flag for the span of a scope and puts the previous value back.
 class FlagScope {
