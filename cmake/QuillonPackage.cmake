@@ -16,10 +16,12 @@ set(CPACK_PACKAGE_DESCRIPTION
     "exports from the event database.")
 list(JOIN CPACK_PACKAGE_DESCRIPTION "" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The install rules write the autostart entry to /etc and the menu entries with the
-# prefix in force; with DESTDIR both come out as they will stand on the machine.
+# prefix in force; with DESTDIR both come out as they will stand on the machine. Under
+# DESTDIR the prefix is CPACK_INSTALL_PREFIX (else the build's, /usr/local).
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
