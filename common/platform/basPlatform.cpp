@@ -56,6 +56,20 @@ bool IsWritableFolder(const QString &folder)
 }
 } // namespace
 
+namespace {
+// A packaged copy's folder belongs to the package manager: never the data folder, even
+// for root, who could write there.
+bool IsInstalledFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    return (QDir(folder).canonicalPath() + QLatin1Char('/')).startsWith(QLatin1String("/usr/"));
+#else
+    Q_UNUSED(folder);
+    return false;
+#endif
+}
+} // namespace
+
 QString DataFolder()
 {
     const QString overridden = qEnvironmentVariable("QUILLON_DATA_DIR");
@@ -65,7 +79,7 @@ QString DataFolder()
     }
     const QString program = ProgramFolder();
     const QString shipped = program + QLatin1Char('/') + QLatin1String(kDatabaseFileName);
-    if (IsWritableFolder(program) && QFileInfo::exists(shipped))
+    if (IsWritableFolder(program) && QFileInfo::exists(shipped) && !IsInstalledFolder(program))
         return program;
 
     const QString user = UserDataFolder();

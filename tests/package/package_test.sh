@@ -140,6 +140,14 @@ install_and_purge() {
   [ -f "$userdata/dbcalndr.sqlite" ] || fail "the user's database was not seeded: $out"
   [ -f "$userdata/wallpaper.bmp" ] || fail "no wallpaper.bmp in the user's data folder: $out"
 
+  # Root could write into the program folder, but a packaged copy's data goes to root's
+  # own data folder all the same.
+  out=$(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/rootdata" \
+        XDG_CACHE_HOME="$work/home/cache" QT_QPA_PLATFORM=offscreen QUILLON_NONINTERACTIVE=1 \
+        /usr/lib/quillon/calendar 2>&1) || fail "calendar as root: $out"
+  [ -f "$work/rootdata/Velmora Software/Quillon Desktop Calendar/wallpaper.bmp" ] || fail "root's data went elsewhere: $out"
+  [ ! -e /usr/lib/quillon/wallpaper.bmp ] || fail "root wrote into /usr/lib/quillon"
+
   DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quillon >"$work/apt.log" 2>&1 ||
     fail "apt-get purge: $(cat "$work/apt.log")"
   installed=""
