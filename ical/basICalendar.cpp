@@ -196,7 +196,7 @@ struct ImportWork {
             const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
             std::optional<Known> found;
             if (const auto own = known.constFind({source, event.Uid}); own != known.cend())
-                found = *ours;
+                found = *own;
             else if (const auto exported = byOrigin.constFind({event.Origin, event.Uid});
                      !event.Origin.isEmpty() && exported != byOrigin.cend())
                 found = *exported;
