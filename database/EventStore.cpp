@@ -121,6 +121,14 @@ struct EventStore::Impl {
     std::map<QString, QSqlQuery> statements;
     // Depth of the transactions in progress; nested operations join the outer one.
     int transactionDepth = 0;
+    // The database's own reason for the last statement that failed.
+    QString lastFailure;
+
+    [[noreturn]] void Fail(const QSqlError &error)
+    {
+        lastFailure = basConnection::ErrorText(error);
+        basConnection::ThrowError(error);
+    }
 
     // Named after the object: unique among the stores alive, and the name goes with
     // the store.
@@ -141,7 +149,7 @@ struct EventStore::Impl {
             QSqlQuery query(Connection());
             query.setForwardOnly(true);
             if (!query.prepare(sql))
-                basConnection::ThrowError(query.lastError());
+                Fail(query.lastError());
             found = statements.emplace(sql, std::move(query)).first;
         }
         return found->second;
@@ -156,7 +164,7 @@ struct EventStore::Impl {
         for (const QVariant &value : values)
             query.bindValue(position++, value);
         if (!query.exec())
-            basConnection::ThrowError(query.lastError());
+            Fail(query.lastError());
         return query;
     }
 
@@ -207,6 +215,7 @@ struct EventStore::Impl {
         } catch (const Failure &failure) {
             text += QStringLiteral("; nothing can be stored until it is back (%1).").arg(failure.description());
         }
+        lastFailure = text;
         throw Failure(basOperation::kDatabaseError, text);
     }
 
@@ -753,6 +762,8 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
 
 bool EventStore::RunInTransaction(const std::function<bool()> &work)
 {
+    if (d->transactionDepth == 0)
+        d->lastFailure.clear();
     return basOperation::Trap("basDatabase.RunInTransaction", false, [&](Steps &step) {
         step(10);
         Impl::Transaction transaction(*d);
@@ -766,17 +777,18 @@ bool EventStore::RunInTransaction(const std::function<bool()> &work)
     });
 }
 
-bool EventStore::GetEventUids(QHash<QString, EventUid> &uids)
+bool EventStore::GetEventUids(QList<EventUid> &uids)
 {
     uids.clear();
-    QHash<QString, EventUid> found;
+    QList<EventUid> found;
     const bool done = basOperation::Trap("basDatabase.GetEventUids", false, [&](Steps &step) {
         step(10);
-        QSqlQuery &query = d->Run(QStringLiteral("SELECT Uid, EventId, Fingerprint FROM EventUids"));
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT Source, Uid, EventId, Fingerprint FROM EventUids"));
         Finisher finish(query);
         step(20);
         while (query.next())
-            found.insert(Text(query.value(0)), EventUid{query.value(1).toLongLong(), Text(query.value(2))});
+            found.append(EventUid{Text(query.value(0)), Text(query.value(1)), query.value(2).toLongLong(),
+                                  Text(query.value(3))});
         return true;
     });
     if (done)
@@ -784,7 +796,7 @@ bool EventStore::GetEventUids(QHash<QString, EventUid> &uids)
     return done;
 }
 
-bool EventStore::SetEventUid(const QString &uid, qint64 eventId, const QString &fingerprint)
+bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 eventId, const QString &fingerprint)
 {
     return basOperation::Trap("basDatabase.SetEventUid", false, [&](Steps &step) {
         step(10);
@@ -793,12 +805,37 @@ bool EventStore::SetEventUid(const QString &uid, qint64 eventId, const QString &
             basOperation::ThrowTypeMismatch();
         step(20);
         d->EnsureSameFile();
-        d->Run(QStringLiteral("INSERT INTO EventUids (Uid, EventId, Fingerprint) VALUES (?, ?, ?) "
-                              "ON CONFLICT (Uid) DO UPDATE SET EventId = excluded.EventId, "
+        // One UID an event: the one it had under another key goes.
+        // A null source binds as NULL: the store's own source is the empty text.
+        d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
+               {eventId, source, uid});
+        d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, ?) "
+                              "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),
-               {uid, eventId, fingerprint});
+               {source, uid, eventId, fingerprint});
         return true;
     });
+}
+
+namespace {
+constexpr int kSqliteReadOnly = 8; // SQLITE_READONLY, the primary code
+} // namespace
+
+QString EventStore::LastFailure() const { return d->lastFailure; }
+
+bool EventStore::IsWritable()
+{
+    if (d->transactionDepth > 0)
+        return true;
+    const QSqlDatabase db = QSqlDatabase::database(d->connectionName, false);
+    if (!db.isValid() || !db.isOpen())
+        return false;
+    // SQLite opens a file it may not write read-only, and then refuses to begin a write.
+    QSqlQuery begin(db);
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return (begin.lastError().nativeErrorCode().toInt() & 0xFF) != kSqliteReadOnly;
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    return true;
 }
 
 } // namespace basDatabase

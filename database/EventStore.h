@@ -114,15 +114,26 @@ public:
     // events goes in whole or not at all.
     bool RunInTransaction(const std::function<bool()> &work);
 
-    // The UID by which calendar files know an event, and the fingerprint of what the
-    // file said about it when it was last imported or exported.
+    // The UID by which calendar files know an event, the source that gave it (a file's
+    // canonical path; empty for the store's own UIDs and rows from before sources), and
+    // the fingerprint of what the file said about it when it was last imported or
+    // exported. An event has at most one.
     struct EventUid {
+        QString Source;
+        QString Uid;
         qint64 EventId = 0;
         QString Fingerprint;
     };
-    bool GetEventUids(QHash<QString, EventUid> &uids);
-    // Adds the UID, or moves it to eventId with the new fingerprint.
-    bool SetEventUid(const QString &uid, qint64 eventId, const QString &fingerprint);
+    bool GetEventUids(QList<EventUid> &uids);
+    // Gives the event this source and UID with the fingerprint: adds the row, or moves
+    // it to eventId; whatever UID the event had before goes.
+    bool SetEventUid(const QString &source, const QString &uid, qint64 eventId, const QString &fingerprint);
+    // Whether a write can begin: false for a store SQLite opened read-only (a file the
+    // user may not write). Takes and gives back the write lock.
+    bool IsWritable();
+    // The database's own reason for the last statement of this store that failed ("database
+    // or disk is full"), for a caller that names what it was doing; empty when none failed.
+    QString LastFailure() const;
 
     // The liturgical colour name of a day ("" when none). No trap of its own: a failure
     // throws basOperation::Failure to the caller's trap.

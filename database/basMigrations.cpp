@@ -29,6 +29,24 @@ const std::vector<Step> &Steps()
                          "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
                          "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID")},
          {}},
+        // A UID is unique within the file (or feed) that gave it, not across files: the
+        // key becomes (Source, Uid). Rows from before keep the empty source, which an
+        // import takes as "a file not yet named" (see basICalendar). SQLite cannot change
+        // a key in place: the table is made anew, the key's columns first (the integrity
+        // check of SQLite 3.40 misreads a WITHOUT ROWID table otherwise), its rows copied.
+        {2,
+         QStringLiteral("EventUids: the source each UID belongs to"),
+         {QStringLiteral("ALTER TABLE EventUids RENAME TO EventUidsVersion1"),
+          QStringLiteral("CREATE TABLE EventUids ("
+                         "Source TEXT NOT NULL DEFAULT '', "
+                         "Uid TEXT NOT NULL, "
+                         "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
+                         "Fingerprint TEXT NOT NULL DEFAULT '', "
+                         "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+          QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) "
+                         "SELECT '', Uid, EventId, Fingerprint FROM EventUidsVersion1"),
+          QStringLiteral("DROP TABLE EventUidsVersion1")},
+         {}},
     };
     return steps;
 }

@@ -40,7 +40,7 @@ const std::vector<TableColumns> &RequiredTables()
 const std::vector<TableColumns> &AddedTables()
 {
     static const std::vector<TableColumns> tables = {
-        {"EventUids", {"Uid", "EventId", "Fingerprint"}},
+        {"EventUids", {"Source", "Uid", "EventId", "Fingerprint"}},
     };
     return tables;
 }
@@ -100,11 +100,16 @@ QStringList SchemaStatements()
         QStringLiteral("CREATE TABLE FactOfTheDay (MonthDay TEXT NOT NULL, FactOfTheDay TEXT)"),
         QStringLiteral("CREATE INDEX FactOfTheDayByMonthDay ON FactOfTheDay (MonthDay)"),
         // The UID by which calendar files know an event (imported, or given at its first
-        // export) and what the file last said about it. UNIQUE gives the index the cascade uses.
+        // export) and what the file last said about it. A UID is unique within its
+        // source (the canonical path of the file, later a feed's URL; empty for the
+        // store's own UIDs and rows from before sources). UNIQUE gives the index the
+        // cascade uses.
         QStringLiteral("CREATE TABLE EventUids ("
-                       "Uid TEXT PRIMARY KEY, "
+                       "Source TEXT NOT NULL DEFAULT '', "
+                       "Uid TEXT NOT NULL, "
                        "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
-                       "Fingerprint TEXT NOT NULL DEFAULT '') WITHOUT ROWID"),
+                       "Fingerprint TEXT NOT NULL DEFAULT '', "
+                       "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
     };
 }
 

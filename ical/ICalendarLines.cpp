@@ -14,6 +14,13 @@ bool StartsWithWord(const QByteArray &line, const char *word)
     return line.size() >= length && qstrnicmp(line.constData(), word, length) == 0;
 }
 
+// A name quoted from the file: at most about 80 characters of its line.
+QString Short(const QString &text)
+{
+    constexpr qsizetype kMaxQuote = 80;
+    return text.size() <= kMaxQuote ? text : text.left(kMaxQuote) + QStringLiteral("...");
+}
+
 QString Where(int line, const QString &reason)
 {
     return QStringLiteral("line %1: %2").arg(line).arg(reason);
@@ -61,18 +68,18 @@ LineIndex::LineIndex(const QByteArray &text)
             if (component.Depth >= kMaxDepth)
                 Refuse(number, QStringLiteral("components nested more than %1 deep").arg(kMaxDepth));
             if (component.Depth == 0 && component.Name != QLatin1String("VCALENDAR"))
-                Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(component.Name));
+                Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(Short(component.Name)));
             m_components.append(component);
             m_beginLine.append(i);
             open.append(int(m_components.size()) - 1);
         } else if (StartsWithWord(line, "END:")) {
             const QString name = QString::fromUtf8(line.mid(4)).trimmed().toUpper();
             if (open.isEmpty())
-                Refuse(number, QStringLiteral("END:%1 without BEGIN:%1").arg(name));
+                Refuse(number, QStringLiteral("END:%1 without BEGIN:%1").arg(Short(name)));
             ComponentLines &innermost = m_components[open.last()];
             if (innermost.Name != name)
                 Refuse(number, QStringLiteral("END:%1 where END:%2 (of line %3) was expected")
-                                   .arg(name, innermost.Name, QString::number(innermost.Begin)));
+                                   .arg(Short(name), Short(innermost.Name), QString::number(innermost.Begin)));
             innermost.End = number;
             open.removeLast();
         } else if (open.isEmpty()) {
@@ -83,7 +90,7 @@ LineIndex::LineIndex(const QByteArray &text)
         Refuse(1, QStringLiteral("the file is empty"));
     if (!open.isEmpty()) {
         const ComponentLines &innermost = m_components[open.last()];
-        Refuse(innermost.Begin, QStringLiteral("BEGIN:%1 has no END:%1; the file is truncated").arg(innermost.Name));
+        Refuse(innermost.Begin, QStringLiteral("BEGIN:%1 has no END:%1; the file is truncated").arg(Short(innermost.Name)));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <limits>
@@ -53,6 +54,24 @@ struct Skipped {
 QString Count(qint64 number) { return QLocale(QLocale::English).toString(number); }
 
 QString Utf8(const char *text) { return text ? QString::fromUtf8(text) : QString(); }
+
+// A DURATION in seconds, in 64 bits: libical's own sum overflows an int past 3550 weeks.
+qint64 Seconds(const icaldurationtype &duration)
+{
+    const qint64 seconds = qint64(duration.weeks) * 7 * 86400 + qint64(duration.days) * 86400
+                           + qint64(duration.hours) * 3600 + qint64(duration.minutes) * 60 + qint64(duration.seconds);
+    return duration.is_neg ? -seconds : seconds;
+}
+
+// No event lasts longer than the days the store keeps.
+constexpr qint64 kMaxDurationSecs = 73415LL * 86400;
+
+// A quoted piece of the file in a message: at most about 80 characters of it.
+QString Short(const QString &text)
+{
+    constexpr qsizetype kMaxQuote = 80;
+    return text.size() <= kMaxQuote ? text : text.left(kMaxQuote) + QStringLiteral("...");
+}
 
 QDate WallDate(const icaltimetype &time) { return QDate(time.year, time.month, time.day); }
 QTime WallTime(const icaltimetype &time) { return QTime(time.hour, time.minute, std::min(time.second, 59)); }
@@ -119,6 +138,78 @@ struct TimeBasis {
     Zone zone;
 };
 
+// Windows-1252 where it differs from Latin-1 (0x80-0x9F); 0 where it has no character.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+QString FromWindows1252(const QByteArray &text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char16_t mapped = byte >= 0x80 && byte < 0xA0 ? kWindows1252[byte - 0x80] : char16_t(0);
+        *out++ = QChar(mapped ? mapped : char16_t(byte));
+    }
+    return result;
+}
+
+} // namespace
+
+// The text as UTF-8 with CRLF or LF line ends, whatever the program that wrote it used:
+// a byte order mark is dropped, UTF-16 (with a byte order mark, or plainly so by its
+// zero bytes) is converted, text that is not UTF-8 is read as Windows-1252 (which
+// Latin-1 is part of; said once in notes), and lines ended by CR alone end in CRLF.
+QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
+{
+    QByteArray utf8;
+    const bool bomLe = text.startsWith("\xFF\xFE");
+    const bool bomBe = text.startsWith("\xFE\xFF");
+    const bool plainLe = !bomLe && !bomBe && text.size() >= 4 && text[0] != 0 && text[1] == 0 && text[3] == 0;
+    const bool plainBe = !bomLe && !bomBe && text.size() >= 4 && text[0] == 0 && text[1] != 0 && text[2] == 0;
+    if (bomLe || bomBe || plainLe || plainBe) {
+        QStringDecoder decode(bomLe || plainLe ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                              QStringConverter::Flag::Stateless);
+        const QString decoded = decode(QByteArrayView(text).sliced(bomLe || bomBe ? 2 : 0));
+        if (decode.hasError())
+            throw Failure(basOperation::kTypeMismatch,
+                          QStringLiteral("line 1: this is UTF-16 text that cannot be read; save it as UTF-8"));
+        utf8 = decoded.toUtf8();
+    } else if (text.startsWith("\xEF\xBB\xBF")) {
+        // Some programs put a UTF-8 byte order mark in front of the first line.
+        utf8 = text.mid(3);
+    } else {
+        utf8 = text;
+    }
+    // Folding may split a character between lines: only the unfolded text must be UTF-8.
+    const auto unfoldedIsUtf8 = [](const QByteArray &folded) {
+        QByteArray unfolded = folded;
+        unfolded.replace("\r\n ", "").replace("\r\n\t", "").replace("\n ", "").replace("\n\t", "");
+        return unfolded.isValidUtf8();
+    };
+    if (!utf8.isValidUtf8() && !unfoldedIsUtf8(utf8)) {
+        utf8 = FromWindows1252(utf8).toUtf8();
+        notes.append(QStringLiteral("the file is not UTF-8; read as Latin-1 (Windows-1252)"));
+    }
+    // Lines ended by CR alone (old Mac programs): each CR not followed by LF ends a line.
+    const qsizetype firstCr = utf8.indexOf('\r');
+    if (firstCr >= 0 && (firstCr + 1 == utf8.size() || utf8[firstCr + 1] != '\n')) {
+        QByteArray ended;
+        ended.reserve(utf8.size() + utf8.size() / 32);
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            ended.append(utf8[i]);
+            if (utf8[i] == '\r' && (i + 1 == utf8.size() || utf8[i + 1] != '\n'))
+                ended.append('\n');
+        }
+        utf8 = std::move(ended);
+    }
+    return utf8;
+}
+
+namespace {
+
 class Reader {
 public:
     Reader(const QByteArray &text, const ReadOptions &options)
@@ -159,6 +250,7 @@ private:
         icalcomponent *component;
         icalcomponent *calendar;
         QString uid;
+        QString key; // KeyOf
     };
     // What one master event contributes before its overrides are applied.
     struct Pending {
@@ -201,6 +293,10 @@ private:
     QList<Pending> m_pending; // parallel to m_contents.Events
     QList<Override> m_overrides;
     QHash<QByteArray, Zone> m_zones;
+    // The local zone's skipped hours by the day they are on (wall-clock start, length in
+    // seconds), for the years looked at so far.
+    mutable QSet<int> m_gapYears;
+    mutable QHash<QDate, std::pair<QTime, int>> m_localGaps;
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
     qint64 m_fileSteps = 0; // what the events still to come may spend together
@@ -303,11 +399,13 @@ private:
         const auto nth = [&seen](const QString &key) { return seen[key]++; };
         for (icalproperty *error = FirstProperty(component, ICAL_XLICERROR_PROPERTY); error;
              error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
-            const QString text = Utf8(icalproperty_get_xlicerror(error)).trimmed();
+            const QString fullText = Utf8(icalproperty_get_xlicerror(error)).trimmed();
+            // Messages quote libical's text, which may hold a whole line: at most 80 characters.
+            const QString text = Short(fullText);
             // An empty property ("DESCRIPTION:") is dropped, which is what it says.
             if (text.startsWith(QLatin1String("No value for")))
                 continue;
-            const QRegularExpressionMatch unknown = unknownName.match(text);
+            const QRegularExpressionMatch unknown = unknownName.match(fullText);
             if (unknown.hasMatch())
                 continue;
             if (!Matters(kind))
@@ -319,15 +417,15 @@ private:
                                                   == ICAL_XLICERRORTYPE_PARAMETERVALUEPARSEERROR);
             int line = BeginLine(component);
             QString value;
-            const QRegularExpressionMatch match = propertyName.match(text);
+            const QRegularExpressionMatch match = propertyName.match(fullText);
             if (match.hasMatch()) {
-                const qsizetype at = text.indexOf(removed);
-                const qsizetype colon = at >= 0 ? at + removed.size() - 2 : text.lastIndexOf(QStringLiteral(": "));
-                value = colon >= 0 ? text.mid(colon + 2) : QString();
+                const qsizetype at = fullText.indexOf(removed);
+                const qsizetype colon = at >= 0 ? at + removed.size() - 2 : fullText.lastIndexOf(QStringLiteral(": "));
+                value = colon >= 0 ? fullText.mid(colon + 2) : QString();
                 const QString name = match.captured(1);
                 line = m_index.NthPropertyLineWithValue(index, name, nth(name + QLatin1Char(':') + value), value.toUtf8());
-            } else if (const qsizetype at = text.indexOf(dataLine); at >= 0) {
-                const QString junk = text.mid(at + dataLine.size());
+            } else if (const qsizetype at = fullText.indexOf(dataLine); at >= 0) {
+                const QString junk = fullText.mid(at + dataLine.size());
                 line = m_index.NthLineStartingWith(index, junk.toUtf8(), nth(QLatin1Char('#') + junk));
             }
             if (parameterOnly) {
@@ -335,7 +433,7 @@ private:
             } else if (kind == ICAL_VEVENT_COMPONENT) {
                 // A repeat rule libical cannot read (BYMONTHDAY=32) costs its event only.
                 const QString reason = match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0
-                                           ? QStringLiteral("its repeat rule \"%1\" cannot be read").arg(value)
+                                           ? QStringLiteral("its repeat rule \"%1\" cannot be read").arg(Short(value))
                                            : text;
                 if (!m_unreadable.contains(component))
                     m_unreadable.insert(component, {line, reason});
@@ -481,7 +579,7 @@ private:
         QDateTime local;
         switch (basis.kind) {
         case TimeBasis::Floating:
-            return Wall(date, time);
+            return AfterLocalGap(date, time);
         case TimeBasis::Utc:
             local = Wall(date, time).toTimeZone(m_options.LocalZone);
             break;
@@ -489,11 +587,47 @@ private:
             if (!basis.zone.UsesQt(Wall(date, time))) {
                 local = QDateTime::fromSecsSinceEpoch(ZonedToUtc(date, time, basis.zone), m_options.LocalZone);
             } else {
-                local = QDateTime(date, time, basis.zone.qt).toTimeZone(m_options.LocalZone);
+                local = QDateTime(date, time, basis.zone.qt);
+                // A time the zone's clock skips: the offset before the jump, so the time after it.
+                if (!local.isValid() || local.time() != time) {
+                    const QDateTime wall = Wall(date, time);
+                    const int before = basis.zone.qt.offsetFromUtc(wall.addDays(-1));
+                    local = QDateTime::fromSecsSinceEpoch(wall.toSecsSinceEpoch() - before, basis.zone.qt);
+                }
+                local = local.toTimeZone(m_options.LocalZone);
             }
             break;
         }
         return Wall(local.date(), local.time());
+    }
+
+    // A local time that the clock skips (02:30 on the night it jumps from 02:00 to 03:00)
+    // is the time that far after the jump (03:30), as calendar programs take it.
+    QDateTime AfterLocalGap(QDate date, QTime time) const
+    {
+        const QDateTime wall = Wall(date, time);
+        if (!m_gapYears.contains(date.year())) {
+            m_gapYears.insert(date.year());
+            const QDateTime from(QDate(date.year(), 1, 1).addDays(-1), QTime(0, 0), QTimeZone::utc());
+            const QDateTime to(QDate(date.year(), 12, 31).addDays(1), QTime(0, 0), QTimeZone::utc());
+            for (const QTimeZone::OffsetData &change : m_options.LocalZone.transitions(from, to)) {
+                const QDateTime at = change.atUtc;
+                const int before = m_options.LocalZone.offsetFromUtc(at.addSecs(-1));
+                const int jump = change.offsetFromUtc - before;
+                if (jump <= 0)
+                    continue;
+                // The skipped wall-clock hour starts at the change in the old offset.
+                const QDateTime skippedFrom = at.addSecs(before);
+                m_localGaps.insert(skippedFrom.date(), {skippedFrom.time(), jump});
+            }
+        }
+        const auto gap = m_localGaps.constFind(date);
+        if (gap == m_localGaps.cend())
+            return wall;
+        const QDateTime skippedFrom = Wall(date, gap->first);
+        if (wall >= skippedFrom && wall < skippedFrom.addSecs(gap->second))
+            return wall.addSecs(gap->second);
+        return wall;
     }
 
     static qint64 IcalToUtc(QDate date, QTime time, icaltimezone *zone)
@@ -536,12 +670,16 @@ private:
             icalcomponent *calendar;
             icalcomponent *event;
             QString uid;
+            QString key;
         };
         QList<Found> events;
         for (icalcomponent *calendar : calendars) {
             for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
                  event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
-                events.append({calendar, event, UidOf(event)});
+            {
+                const QString uid = UidOf(event);
+                events.append({calendar, event, uid, KeyOf(event, uid)});
+            }
         }
         // A calendar that sends an event twice means its latest version: the highest
         // SEQUENCE, and of equal ones the later in the file.
@@ -549,7 +687,7 @@ private:
         for (const Found &found : std::as_const(events)) {
             if (m_unreadable.contains(found.event) || FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY))
                 continue;
-            icalcomponent *&best = latest[found.uid];
+            icalcomponent *&best = latest[found.key];
             if (!best || SequenceOf(found.event) >= SequenceOf(best))
                 best = found.event;
         }
@@ -560,17 +698,17 @@ private:
             const auto unreadable = m_unreadable.constFind(found.event);
             if (unreadable != m_unreadable.cend()) {
                 // Its changed occurrences go with it, unless another version of it is read.
-                if (latest.contains(found.uid))
+                if (latest.contains(found.key))
                     Warn(found.uid, unreadable->first, unreadable->second);
                 else
-                    Skip(found.uid, unreadable->first, unreadable->second);
+                    Skip(found.key, found.uid, unreadable->first, unreadable->second);
                 continue;
             }
             if (FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY)) {
-                m_overrides.append({found.event, found.calendar, found.uid});
+                m_overrides.append({found.event, found.calendar, found.uid, found.key});
                 continue;
             }
-            if (latest.value(found.uid) != found.event) {
+            if (latest.value(found.key) != found.event) {
                 m_contents.Warnings.append(QStringLiteral("line %1: an older version of the event with the UID \"%2\" (left out)")
                                                .arg(BeginLine(found.event))
                                                .arg(found.uid));
@@ -599,6 +737,14 @@ private:
         return QStringLiteral("quillon-import-%1").arg(QString::fromLatin1(hash.result().toHex()));
     }
 
+    // Which events are one: those of one UID, and of our own exports one UID of one origin
+    // (events of two files may share a UID).
+    static QString KeyOf(icalcomponent *event, const QString &uid)
+    {
+        const QString origin = XProperty(event, "X-QUILLON-ORIGIN");
+        return origin.isEmpty() ? uid : origin + QChar(0x1F) + uid;
+    }
+
     static bool IsCancelled(icalcomponent *event)
     {
         icalproperty *status = FirstProperty(event, ICAL_STATUS_PROPERTY);
@@ -614,6 +760,7 @@ private:
         }
         CalendarEvent result;
         result.Uid = uid;
+        result.Origin = XProperty(event, "X-QUILLON-ORIGIN");
         result.Line = line;
         Pending pending;
         pending.component = event;
@@ -623,15 +770,15 @@ private:
         try {
             ReadEvent(calendar, event, result, pending);
         } catch (const Skipped &skipped) {
-            Skip(uid, skipped.line, skipped.reason, pending);
+            Skip(KeyOf(event, uid), uid, skipped.line, skipped.reason, pending);
             return;
         } catch (const ICalendarRecurrence::LimitReached &) {
-            Skip(uid, m_limitLine, m_limitReason, pending);
+            Skip(KeyOf(event, uid), uid, m_limitLine, m_limitReason, pending);
             return;
         }
         m_fileSteps -= pending.budget.Used();
 
-        m_eventByUid.insert(uid, m_contents.Events.size());
+        m_eventByUid.insert(KeyOf(event, uid), m_contents.Events.size());
         m_contents.Events.append(result);
         m_pending.append(pending);
     }
@@ -683,15 +830,15 @@ private:
 
     // The event is left out; its UID stays taken, so that its changed occurrences and a
     // second event of that UID are left out with it.
-    void Skip(const QString &uid, int line, const QString &reason, const Pending &pending)
+    void Skip(const QString &key, const QString &uid, int line, const QString &reason, const Pending &pending)
     {
         m_fileSteps -= pending.budget.Used();
-        Skip(uid, line, reason);
+        Skip(key, uid, line, reason);
     }
 
-    void Skip(const QString &uid, int line, const QString &reason)
+    void Skip(const QString &key, const QString &uid, int line, const QString &reason)
     {
-        m_eventByUid.insert(uid, -1);
+        m_eventByUid.insert(key, -1);
         Warn(uid, line, reason);
     }
 
@@ -724,9 +871,13 @@ private:
             }
         } else if (durationProperty) {
             const icaldurationtype duration = icalproperty_get_duration(durationProperty);
-            const qint64 seconds = icaldurationtype_as_int(duration);
+            const qint64 seconds = Seconds(duration);
             if (seconds < 0)
                 throw Skipped{LineOf(event, "DURATION"), QStringLiteral("the event's DURATION is negative")};
+            if (seconds > kMaxDurationSecs)
+                throw Skipped{LineOf(event, "DURATION"),
+                              QStringLiteral("its DURATION of %1 days is longer than the years 1900-2100")
+                                  .arg(Count(seconds / 86400))};
             if (pending.allDay)
                 pending.durationDays = int(std::clamp<qint64>((seconds + 86399) / 86400, 1, kMaxOccurrences));
             else
@@ -957,7 +1108,7 @@ private:
                 if (!icaltime_is_null_time(end) && WallDate(end).isValid())
                     pending.durationSecs = std::max<qint64>(0, local.secsTo(Local(WallDate(end), WallTime(end), basis)));
                 else if (!icaldurationtype_is_null_duration(value.period.duration))
-                    pending.durationSecs = std::max(0, icaldurationtype_as_int(value.period.duration));
+                    pending.durationSecs = std::clamp<qint64>(Seconds(value.period.duration), 0, kMaxDurationSecs);
             }
             pending.startBasis = TimeBasis{}; // local is a floating time already
             AddOccurrence(pending, local.date(), local.time());
@@ -971,7 +1122,7 @@ private:
     void ApplyOverrides()
     {
         for (const Override &change : std::as_const(m_overrides)) {
-            const auto master = m_eventByUid.constFind(change.uid);
+            const auto master = m_eventByUid.constFind(change.key);
             if (master == m_eventByUid.cend()) {
                 // An occurrence sent on its own: an event of its own.
                 icalcomponent *event = change.component;
@@ -1065,10 +1216,12 @@ private:
 
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options)
 {
-    // Some programs put a UTF-8 byte order mark in front of the first line.
-    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
-    Reader reader(text.startsWith(byteOrderMark) ? text.mid(byteOrderMark.size()) : text, options);
-    return reader.Read();
+    QStringList notes;
+    const QByteArray utf8 = AsUtf8(text, notes);
+    Reader reader(utf8, options);
+    CalendarContents contents = reader.Read();
+    contents.Warnings = notes + contents.Warnings;
+    return contents;
 }
 
 } // namespace ICalendarReader

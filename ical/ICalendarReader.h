@@ -55,7 +55,8 @@ using Cancelled = ICalendarRecurrence::Cancelled;
 
 struct CalendarEvent {
     QString Uid;
-    int Line = 0; // the line of its BEGIN:VEVENT
+    QString Origin; // X-QUILLON-ORIGIN: which source our own export said it came from
+    int Line = 0;   // the line of its BEGIN:VEVENT
     basDatabase::EventRecord Event;
     QList<QDate> Dates; // ascending, each once
 };
@@ -72,5 +73,10 @@ struct CalendarContents {
 // zone that cannot be read is left out. Properties of unknown names are ignored. Of two
 // versions of an event (one UID), the highest SEQUENCE is read, of equal ones the later.
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options);
+
+// The text as UTF-8 with LF or CRLF line ends: UTF-16 converted, a byte order mark
+// dropped, text that is not UTF-8 read as Windows-1252 (one note says so), lines ended
+// by CR alone given CRLF. ReadCalendar does this first.
+QByteArray AsUtf8(const QByteArray &text, QStringList &notes);
 
 } // namespace ICalendarReader

@@ -47,6 +47,20 @@ void AddText(icalcomponent *component, icalproperty *(*make)(const char *), cons
     icalcomponent_add_property(component, make(text.toUtf8().constData()));
 }
 
+// A name or notes as a TEXT value: control characters other than TAB and line feed
+// cannot be written (a raw one breaks the file for every reader) and are left out.
+QString TextValue(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7F)
+            continue;
+        clean.append(c);
+    }
+    return clean;
+}
+
 void AddX(icalcomponent *component, const char *name, const QString &value)
 {
     icalproperty *property = icalproperty_new_x(value.toUtf8().constData());
@@ -83,11 +97,13 @@ icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype 
     }
     // An empty value is no value to most readers: an event without a name has none.
     if (!event.EventName.isEmpty())
-        AddText(component, icalproperty_new_summary, event.EventName);
+        AddText(component, icalproperty_new_summary, TextValue(event.EventName));
     if (!event.Notes.isEmpty())
-        AddText(component, icalproperty_new_description, event.Notes);
+        AddText(component, icalproperty_new_description, TextValue(event.Notes));
     if (!outgoing.CssColor.isEmpty())
         AddText(component, icalproperty_new_color, outgoing.CssColor);
+    if (!outgoing.Origin.isEmpty())
+        AddX(component, "X-QUILLON-ORIGIN", outgoing.Origin);
     if (event.EventIcon != 0)
         AddX(component, "X-QUILLON-ICON", QString::number(event.EventIcon));
     // Said only where the number of days would suggest otherwise.

@@ -18,6 +18,7 @@ struct OutgoingEvent {
     basDatabase::EventRecord Event; // in its file form (ICalendarFingerprint::FileForm)
     QList<QDate> Dates;             // ascending, each once, at least one
     QString CssColor;               // COLOR, or empty for none
+    QString Origin;                 // X-QUILLON-ORIGIN: a tag of the event's source, or empty
 };
 
 // The whole file, lines ending in CRLF. stamp is the DTSTAMP of every event.

@@ -7,13 +7,18 @@
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QUuid>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 namespace basICalendar {
 
@@ -25,8 +30,16 @@ using basOperation::Steps;
 QByteArray ReadWholeFile(const QString &path)
 {
     const QFileInfo info(path);
+    // A folder on the way that may not be entered hides the file: say so, not "not found".
+    if (!info.exists() && !QFileInfo(info.absolutePath()).exists())
+        throw Failure(basOperation::kFileNotFound,
+                      QStringLiteral("%1: the folder %2 does not exist or cannot be entered (no permission)")
+                          .arg(path, info.absolutePath()));
     if (!info.exists() || !info.isFile())
         throw Failure(basOperation::kFileNotFound, QStringLiteral("%1: file not found").arg(path));
+    if (!info.isReadable())
+        throw Failure(basOperation::kPathFileAccessError,
+                      QStringLiteral("%1: the file cannot be read (no permission)").arg(path));
     const auto tooLarge = [&path](qint64 bytes) {
         return Failure(basOperation::kOverflow,
                        QStringLiteral("%1: the file is larger than %2 MB (%3 bytes); nothing was imported")
@@ -45,6 +58,44 @@ QByteArray ReadWholeFile(const QString &path)
     return text;
 }
 
+// Why a file could not be written, as the user can act on it: the folder missing, the
+// disk full, the system's own reason.
+QString WriteFailure(const QString &path, qint64 bytes, const QString &systemReason)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("%1: the folder %2 does not exist").arg(path, folder);
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.bytesAvailable() < bytes + 4096)
+        return QStringLiteral("%1: the disk is full (%2 bytes free, %3 needed); the file was not written")
+            .arg(path, QString::number(storage.bytesAvailable()), QString::number(bytes));
+    return QStringLiteral("%1: the file could not be written (%2); it was not changed").arg(path, systemReason);
+}
+
+// The file is replaced whole or left as it was: never half written.
+void WriteWholeFile(const QString &path, const QByteArray &text)
+{
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    QString reason = file.errorString();
+    errno = 0;
+    if (written && file.write(text) != text.size()) {
+        written = false;
+        reason = errno ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    }
+    if (written) {
+        errno = 0;
+        written = file.commit();
+        if (!written)
+            reason = errno ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    } else {
+        file.cancelWriting();
+    }
+    if (!written)
+        throw Failure(basOperation::kPathFileAccessError, WriteFailure(path, text.size(), reason));
+}
+
 // The church-year days an export adds; every store has them already.
 const QString kChurchDayUidPrefix = QStringLiteral("churchyear-");
 const QString kChurchDayUidSuffix = QStringLiteral("@quillon");
@@ -52,6 +103,18 @@ const QString kChurchDayUidSuffix = QStringLiteral("@quillon");
 QString ChurchDayUid(QDate day)
 {
     return kChurchDayUidPrefix + day.toString(QStringLiteral("yyyyMMdd")) + kChurchDayUidSuffix;
+}
+
+// The UIDs an export gives events that have none.
+const QString kOwnUidSuffix = QStringLiteral("@quillon");
+
+bool IsOwnUid(const QString &uid) { return uid.endsWith(kOwnUidSuffix); }
+
+// What an export says of an event's source (X-QUILLON-ORIGIN): enough to know it again
+// when the file is read back, without writing the user's paths into the file.
+QString OriginTag(const QString &source)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
 }
 
 bool IsChurchDayUid(const QString &uid)
@@ -64,6 +127,7 @@ struct ImportWork {
     basDatabase::EventStore &store;
     EventService &events;
     const ICalendarReader::CalendarContents &contents;
+    const QString &source;
     QDate today;
     ImportSummary &summary;
 
@@ -88,11 +152,40 @@ struct ImportWork {
         summary.TouchesCurrentMonth = summary.TouchesCurrentMonth || EventService::TouchesShownMonth(dates, today);
     }
 
+    // Where the file's events were met before: under its own source, through the origin
+    // our own export wrote beside them, or among the store's own UIDs and those from
+    // before sources.
+    struct Known {
+        QString source;
+        qint64 eventId = 0;
+        QString fingerprint;
+        bool viaOrigin = false;
+    };
+
+    // A Known found through another source (our export's origin, one of our UIDs) keeps
+    // its row: the source it belongs to still says what it said.
     bool Run()
     {
-        QHash<QString, basDatabase::EventStore::EventUid> known;
-        if (!store.GetEventUids(known))
+        QList<basDatabase::EventStore::EventUid> rows;
+        if (!store.GetEventUids(rows))
             return false;
+        using Key = std::pair<QString, QString>; // source, UID
+        QHash<Key, Known> known;
+        QHash<Key, Known> byOrigin; // origin tag, UID
+        // The UIDs our exports make are unique wherever they are read from.
+        QHash<QString, Known> ownAnywhere;
+        QHash<QString, QString> tags; // source -> OriginTag, computed once a source
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+            known.insert({row.Source, row.Uid}, Known{row.Source, row.EventId, row.Fingerprint, false});
+            if (row.Source.isEmpty())
+                continue;
+            auto tag = tags.find(row.Source);
+            if (tag == tags.end())
+                tag = tags.insert(row.Source, OriginTag(row.Source));
+            byOrigin.insert({*tag, row.Uid}, Known{row.Source, row.EventId, row.Fingerprint, true});
+            if (IsOwnUid(row.Uid))
+                ownAnywhere.insert(row.Uid, Known{row.Source, row.EventId, row.Fingerprint, true});
+        }
         int churchDays = 0;
         for (const ICalendarReader::CalendarEvent &event : contents.Events) {
             if (IsChurchDayUid(event.Uid)) {
@@ -101,40 +194,62 @@ struct ImportWork {
             }
             refused = &event;
             const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
-            const auto found = known.constFind(event.Uid);
-            if (found == known.cend()) {
+            std::optional<Known> found;
+            if (const auto own = known.constFind({source, event.Uid}); own != known.cend())
+                found = *own;
+            else if (const auto exported = byOrigin.constFind({event.Origin, event.Uid});
+                     !event.Origin.isEmpty() && exported != byOrigin.cend())
+                found = *exported;
+            else if (const auto unnamed = known.constFind({QString(), event.Uid}); unnamed != known.cend())
+                found = *unnamed;
+            else if (const auto ours = ownAnywhere.constFind(event.Uid); IsOwnUid(event.Uid) && ours != ownAnywhere.cend())
+                found = *ours;
+            if (!found) {
                 EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
                 draft.EventID = 0; // a new event, whatever the file's record says
                 const std::optional<EventService::Saved> saved = events.Save(draft);
-                if (!saved || !store.SetEventUid(event.Uid, saved->EventID, fingerprint))
+                if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprint))
                     return false;
                 ++summary.Added;
                 Touched(saved->TouchedDates);
-                known.insert(event.Uid, {saved->EventID, fingerprint});
+                known.insert({source, event.Uid}, Known{source, saved->EventID, fingerprint, false});
                 continue;
             }
+            // A UID from before sources that is not one of the store's own belongs to the
+            // first file that brings it again; the store's own stay the store's.
+            const QString keptSource =
+                found->viaOrigin || !found->source.isEmpty() || IsOwnUid(event.Uid) ? found->source : source;
+            const bool claimed = keptSource != found->source;
             // The file says what it said last time: whatever was done to the event
             // since then stays.
-            if (found->Fingerprint == fingerprint) {
+            if (found->fingerprint == fingerprint && !claimed) {
                 ++summary.Unchanged;
                 continue;
             }
             bool ok = false;
-            const qint64 id = found->EventId;
-            if (SameAsStored(id, event, ok)) {
-                ++summary.Unchanged;
-                continue;
-            }
+            const qint64 id = found->eventId;
+            const bool same = SameAsStored(id, event, ok);
             if (!ok)
                 return false;
-            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
-            draft.EventID = id;
-            const std::optional<EventService::Saved> saved = events.Save(draft);
-            if (!saved || !store.SetEventUid(event.Uid, id, fingerprint))
+            if (!same) {
+                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+                draft.EventID = id;
+                const std::optional<EventService::Saved> saved = events.Save(draft);
+                if (!saved)
+                    return false;
+                ++summary.Updated;
+                Touched(saved->TouchedDates);
+            } else {
+                ++summary.Unchanged;
+            }
+            // Our own export read back keeps what the event's own source last said, so
+            // that the next import of that source still knows it.
+            if (found->viaOrigin)
+                continue;
+            if (!store.SetEventUid(keptSource, event.Uid, id, fingerprint))
                 return false;
-            ++summary.Updated;
-            Touched(saved->TouchedDates);
-            known.insert(event.Uid, {id, fingerprint});
+            known.remove({found->source, event.Uid});
+            known.insert({keptSource, event.Uid}, Known{keptSource, id, fingerprint, false});
         }
         refused = nullptr;
         if (churchDays > 0)
@@ -192,12 +307,20 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         }
         result.Warnings = contents.Warnings;
         step(30);
+        // A UID is unique within its file: the file's canonical path is its source.
+        const QString source = QFileInfo(path).canonicalFilePath();
         EventService events(store);
-        ImportWork work{store, events, contents, options.Today, result};
+        ImportWork work{store, events, contents, source, options.Today, result};
         // A store operation that fails has reported itself; all of the import goes.
         if (store.RunInTransaction([&work] { return work.Run(); }))
             return true;
-        if (work.refused)
+        // The store's own reason (a full disk, a locked file) is named; the event is only
+        // where it happened.
+        const QString reason = store.LastFailure();
+        if (work.refused && !reason.isEmpty())
+            refusal = QStringLiteral("%1: line %2: \"%3\" could not be stored: %4; nothing was imported")
+                          .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName, reason);
+        else if (work.refused)
             refusal = QStringLiteral("%1: line %2: the store did not take \"%3\"; nothing was imported")
                           .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName);
         return false;
@@ -228,12 +351,12 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QList<basDatabase::EventStore::EventWithDates> events;
         if (!store.GetAllEvents(events))
             return false;
-        QHash<QString, basDatabase::EventStore::EventUid> known;
+        QList<basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
             return false;
-        QHash<qint64, QString> uidOf;
-        for (auto it = known.cbegin(); it != known.cend(); ++it)
-            uidOf.insert(it->EventId, it.key());
+        QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(known))
+            uidOf.insert(row.EventId, &row);
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;
         QList<qint64> ids; // parallel to outgoing
@@ -251,28 +374,42 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                 continue;
             }
             ICalendarWriter::OutgoingEvent event;
-            event.Uid = uidOf.value(record.EventID);
+            if (const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID)) {
+                event.Uid = row->Uid;
+                if (!row->Source.isEmpty())
+                    event.Origin = OriginTag(row->Source);
+            }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
             outgoing.append(event);
             ids.append(record.EventID);
         }
-        // New UIDs are kept before the file is written: the same event must never be
-        // written with two of them.
-        const bool recorded = store.RunInTransaction([&] {
-            for (qsizetype i = 0; i < outgoing.size(); ++i) {
-                ICalendarWriter::OutgoingEvent &event = outgoing[i];
-                if (!event.Uid.isEmpty())
-                    continue;
-                event.Uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@quillon");
-                if (!store.SetEventUid(event.Uid, ids[i], ICalendarFingerprint::Fingerprint(event.Event, event.Dates)))
-                    return false;
+        QList<qsizetype> unnamed; // outgoing events without a UID yet
+        for (qsizetype i = 0; i < outgoing.size(); ++i) {
+            if (outgoing[i].Uid.isEmpty()) {
+                outgoing[i].Uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + kOwnUidSuffix;
+                unnamed.append(i);
             }
-            return true;
-        });
-        if (!recorded)
-            return false;
+        }
+        // New UIDs are kept before the file is written: the same event must never be
+        // written with two of them. A store the user may not write still exports; its
+        // new UIDs are not kept, and the summary says so.
+        if (!unnamed.isEmpty() && !store.IsWritable()) {
+            result.UidsNotKept = int(unnamed.size());
+        } else if (!unnamed.isEmpty()) {
+            const bool recorded = store.RunInTransaction([&] {
+                for (const qsizetype i : std::as_const(unnamed)) {
+                    const ICalendarWriter::OutgoingEvent &event = outgoing[i];
+                    if (!store.SetEventUid(QString(), event.Uid, ids[i],
+                                           ICalendarFingerprint::Fingerprint(event.Event, event.Dates)))
+                        return false;
+                }
+                return true;
+            });
+            if (!recorded)
+                return false;
+        }
         result.Events = int(outgoing.size());
         step(40);
         if (withChurchYear) {
@@ -286,9 +423,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         step(50);
         const QByteArray text = ICalendarWriter::WriteCalendar(outgoing, basPlatform::Now());
         step(60);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-            throw Failure(basOperation::kPathFileAccessError, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        WriteWholeFile(path, text);
         summary = result;
         return true;
     });

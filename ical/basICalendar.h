@@ -1,7 +1,10 @@
 // Calendar files in and out of the event store. An import is all or nothing: one
 // transaction, and a file that cannot be read whole changes nothing. Each event keeps
-// the UID it has in the file (table EventUids), so importing the same file again
-// changes nothing and a changed file updates the events it brought.
+// the UID it has in the file and the file's canonical path as its source (table
+// EventUids): a UID is unique within its source only, so importing the same file again
+// changes nothing, a changed file updates the events it brought, and another file that
+// reuses a UID brings events of its own. A row from before sources (empty source) goes
+// to the first file that brings its UID again, unless the UID is the store's own.
 #pragma once
 
 #include "EventStore.h"
@@ -53,11 +56,17 @@ struct ExportSummary {
     int ChurchDays = 0;
     // Events that could not be written ("event 12 \"Name\": no date"), one a line.
     QStringList LeftOut;
+    // Events written with a UID the store could not keep (it is read-only): the next
+    // export gives them another.
+    int UidsNotKept = 0;
 };
 
 // Writes every event with at least one date and, when timed, readable times (the file
-// replaced whole, never half written). An event without a UID gets one now, kept in EventUids so that the next
-// export gives it the same one. Reports under "basICalendar.ExportCalendarFile".
+// replaced whole, never half written). An event without a UID gets one now, kept in
+// EventUids (source empty: the store's own) so that the next export gives it the same
+// one; a read-only store still exports (summary.UidsNotKept). An event from another
+// file carries X-QUILLON-ORIGIN, so that reading the export back into this store finds
+// it again. Reports under "basICalendar.ExportCalendarFile".
 bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, ExportSummary &summary,
                         const ExportOptions &options = {});
 

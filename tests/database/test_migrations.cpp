@@ -168,10 +168,14 @@ TEST_F(Migrations, EveryOlderFileUpgradesOnOpenToWhatANewFileIs)
         EXPECT_TRUE(messages.empty());
 
         EXPECT_EQ(Dump(path, false), newSchema);
-        // Only added: every row the file had is still there as it was.
+        // Only added: every row the file had is still there as it was; a UID from before
+        // sources has the empty one, in front.
         const QStringList after = Dump(path);
+        const QString uidRow = QStringLiteral("EventUids row ");
         for (const QString &line : before) {
-            if (line.contains(QLatin1String(" row "))) {
+            if (line.startsWith(uidRow)) {
+                EXPECT_TRUE(after.contains(uidRow + QStringLiteral(" | ") + line.mid(uidRow.size()))) << line.toStdString();
+            } else if (line.contains(QLatin1String(" row "))) {
                 EXPECT_TRUE(after.contains(line)) << line.toStdString();
             }
         }
@@ -199,7 +203,9 @@ TEST_F(Migrations, AStepThatFailsLeavesTheFileAsItWasAndANewStepIsAllAColumnNeed
         ADD_FAILURE() << "the broken step did not fail";
     } catch (const basOperation::Failure &failure) {
         EXPECT_TRUE(failure.description().contains(
-            QStringLiteral("Cannot upgrade %1 to database version 2 (Events.Location); it was not changed: ").arg(path)))
+            QStringLiteral("Cannot upgrade %1 to database version %2 (Events.Location); it was not changed: ")
+                .arg(path)
+                .arg(basMigrations::CurrentVersion() + 1)))
             << failure.description().toStdString();
     }
     EXPECT_EQ(Dump(path), before);
@@ -207,7 +213,7 @@ TEST_F(Migrations, AStepThatFailsLeavesTheFileAsItWasAndANewStepIsAllAColumnNeed
     const std::vector<Step> location = WithLocationStep();
     RunOn(path, {}, &location);
     const QStringList after = Dump(path);
-    EXPECT_TRUE(after.contains(QStringLiteral("version 2")));
+    EXPECT_TRUE(after.contains(QStringLiteral("version %1").arg(basMigrations::CurrentVersion() + 1)));
     EXPECT_TRUE(after.contains(QStringLiteral("Events column 9 | Location | TEXT | 0 | NULL | 0 | 0")));
     EXPECT_TRUE(after.contains(QStringLiteral("table | EventUids | EventUids | ") + basSchema::SchemaStatements().constLast()));
     // Opening it again with the same steps changes nothing.
@@ -224,9 +230,11 @@ TEST_F(Migrations, AFileFromANewerVersionIsRefusedAndLeftByteForByte)
     RunOn(path, {}, &newer);
     ASSERT_EQ(Sidecars(path), QStringList());
     const QByteArray hash = Hash(path);
-    const QString refusal = basMigrations::NewerFileText(path, 2, 1);
-    ASSERT_EQ(refusal, path + QStringLiteral(" is from a newer version of Quillon Desktop Calendar (database version 2; "
-                                             "this program knows up to 1); it was not changed"));
+    ASSERT_EQ(basMigrations::NewerFileText(path, 2, 1),
+              path + QStringLiteral(" is from a newer version of Quillon Desktop Calendar (database version 2; "
+                                    "this program knows up to 1); it was not changed"));
+    const QString refusal =
+        basMigrations::NewerFileText(path, basMigrations::CurrentVersion() + 1, basMigrations::CurrentVersion());
 
     basDatabase::EventStore store;
     EXPECT_FALSE(store.OpenDatabaseConnection(path));

@@ -576,3 +576,50 @@ TEST(ICalendarReader, APeriodOfAnRdateKeepsItsOwnEnd)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ICalendarReader, SkippedHoursLongDurationsAndOtherEncodings)
+{
+    // 02:30 on 8 March 2026 does not exist in New York: it is the time after the jump.
+    const QByteArray gap = Calendar({
+        "BEGIN:VEVENT", "UID:floating", "DTSTART:20260308T023000", "DURATION:PT1H", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:zoned", "DTSTART;TZID=America/New_York:20260308T023000", "DURATION:PT1H", "END:VEVENT",
+    });
+    CalendarContents contents = ICalendarReader::ReadCalendar(gap, InZone("America/New_York"));
+    ASSERT_EQ(contents.Events.size(), 2);
+    for (const CalendarEvent &event : contents.Events)
+        EXPECT_EQ(Times(event), QStringLiteral("03:30-04:30")) << event.Uid.toStdString();
+
+    // Weeks past 32 bits of seconds are counted right; past the stored centuries skipped.
+    contents = ICalendarReader::ReadCalendar(
+        Calendar({"BEGIN:VEVENT", "UID:long", "DTSTART;VALUE=DATE:19000101", "DURATION:P3600W", "END:VEVENT",
+                  "BEGIN:VEVENT", "UID:absurd", "DTSTART:20260101T090000", "DURATION:P99999W", "END:VEVENT"}),
+        Berlin());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Dates.size(), 3600 * 7);
+    ASSERT_EQ(contents.Warnings.size(), 1);
+    EXPECT_TRUE(contents.Warnings.first().contains(
+        QStringLiteral("UID \"absurd\": its DURATION of 699,993 days is longer than the years 1900-2100; skipped")))
+        << contents.Warnings.first().toStdString();
+
+    // Latin-1 (Windows-1252) text, once warned; CR alone ending the lines.
+    const QByteArray latin1 = Calendar({"BEGIN:VEVENT", "UID:l", "DTSTART;VALUE=DATE:20260310", "SUMMARY:Caf\xE9 \x80",
+                                        "END:VEVENT"})
+                                  .replace("\r\n", "\r")
+                                  .replace("\n", "\r");
+    contents = ICalendarReader::ReadCalendar(latin1, Berlin());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Caf\u00e9 \u20ac"));
+    EXPECT_EQ(contents.Warnings, QStringList{QStringLiteral("the file is not UTF-8; read as Latin-1 (Windows-1252)")});
+
+    // A message quotes at most about 80 characters of a line.
+    try {
+        ICalendarReader::ReadCalendar("BEGIN:VCALENDAR\r\nEND:" + QByteArray(100000, 'X') + "\r\n", Berlin());
+        ADD_FAILURE() << "read";
+    } catch (const basOperation::Failure &failure) {
+        EXPECT_LT(failure.description().size(), 300) << failure.description().left(300).toStdString();
+    }
+}
+
+} // namespace

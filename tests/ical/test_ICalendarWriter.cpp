@@ -102,6 +102,19 @@ TEST(ICalendarWriter, LinesAreFoldedAtCharactersAndEndInCrlf)
     EXPECT_FALSE(text.contains("RDATE;VALUE=DATE:202607"));
 }
 
+TEST(ICalendarWriter, TextNeverCarriesRawControlCharacters)
+{
+    OutgoingEvent event = Event(QStringLiteral("s@x"), QStringLiteral("Name\x01 here"), true, {QDate(2026, 5, 1)});
+    event.Event.Notes = QStringLiteral("tab\there\nbell\x07 escape\x1b cr\r del\x7f end");
+    const QByteArray text = ICalendarWriter::WriteCalendar({event}, QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc()));
+    for (const char control : {'\x01', '\x07', '\x1b', '\x7f'})
+        EXPECT_FALSE(text.contains(control)) << int(control);
+    const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, Options());
+    ASSERT_EQ(contents.Events.size(), 1);
+    EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Name here"));
+    EXPECT_EQ(contents.Events.first().Event.Notes, QStringLiteral("tab\there\nbell escape cr del end"));
+}
+
 TEST(ICalendarColors, NamesMapBothWays)
 {
     for (const QString &name : ICalendarColors::EventColorNames())

@@ -155,7 +155,8 @@ TEST_F(ICalendarStore, AnEventThatCannotBeTakenIsSkippedAndTheRestImported)
         EXPECT_EQ(summary.Warnings, QStringList{QLatin1String(c.warning)});
     }
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(DayCount(QStringLiteral("2026-12-08")), 1);
+    // Each file brings its own event, whatever UID they share.
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-08")), 4);
     ExpectClean(DatabaseFile());
 }
 
@@ -207,17 +208,48 @@ TEST_F(ICalendarStore, AStoreFailureHalfwayRollsEverythingBack)
     EXPECT_NE(before, broken);
 }
 
+TEST_F(ICalendarStore, AStoreThatCannotWriteIsNamedAndAReadOnlyStoreStillExports)
+{
+    // The store's own reason, not the event's fault.
+    Raw(QStringLiteral("CREATE TRIGGER Full BEFORE INSERT ON EventUids BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    basICalendar::ImportSummary summary;
+    EXPECT_FALSE(Import(DataPath("folded_crlf.ics"), summary));
+    EXPECT_TRUE(summary.Refusal.contains(QStringLiteral("could not be stored: ")) && summary.Refusal.contains(QStringLiteral("disk is full")))
+        << summary.Refusal.toStdString();
+    Raw(QStringLiteral("DROP TRIGGER Full"));
+    messages.clear();
+
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("No UID yet")), {QDate(2026, 12, 9)}, id));
+    // As SQLite opens a file the user may not write.
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        if (name.startsWith(QLatin1String("basDatabase."))) {
+            ASSERT_TRUE(QSqlQuery(QSqlDatabase::database(name)).exec(QStringLiteral("PRAGMA query_only = 1")));
+        }
+    }
+    ASSERT_FALSE(store.IsWritable());
+    basICalendar::ExportSummary exported;
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, TempPath(QStringLiteral("ro.ics")), exported));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(exported.Events, 1);
+    EXPECT_EQ(exported.UidsNotKept, 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventUids")), 0);
+}
+
 TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
 {
+    // The file is changed where it is: a UID is its file's own.
+    const QString changed = TempPath(QStringLiteral("changed.ics"));
+    ASSERT_TRUE(QFile::copy(DataPath("rules_lf.ics"), changed));
     basICalendar::ImportSummary summary;
-    ASSERT_TRUE(Import(DataPath("rules_lf.ics"), summary));
+    ASSERT_TRUE(Import(changed, summary));
     EXPECT_EQ(summary.Added, 9);
     ExpectClean(DatabaseFile());
     const QStringList first = Dump(DatabaseFile());
     EXPECT_EQ(DayCount(QStringLiteral("2026-04-10")), 1); // the moved occurrence
     EXPECT_EQ(DayCount(QStringLiteral("2026-04-08")), -1);
 
-    ASSERT_TRUE(Import(DataPath("rules_lf.ics"), summary));
+    ASSERT_TRUE(Import(changed, summary));
     EXPECT_EQ(summary.Added, 0);
     EXPECT_EQ(summary.Updated, 0);
     EXPECT_EQ(summary.Unchanged, 9);
@@ -229,9 +261,8 @@ TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
     QByteArray text = original.readAll();
     text.replace("RRULE:FREQ=WEEKLY;BYDAY=TU;UNTIL=20260127T180000", "RRULE:FREQ=WEEKLY;BYDAY=TU,WE;UNTIL=20260127T180000");
     text.replace("SUMMARY:Choir", "SUMMARY:Choir practice");
-    const QString changed = TempPath(QStringLiteral("changed.ics"));
     QFile out(changed);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write(text);
     out.close();
     ASSERT_TRUE(Import(changed, summary));

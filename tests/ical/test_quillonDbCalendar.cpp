@@ -111,6 +111,102 @@ TEST_F(QuillonDbCalendar, ExportWritesTheEventsAndOptionallyTheChurchYear)
     run = RunTool({QStringLiteral("export"), Store(), TempPath(QStringLiteral("no/such/folder/out.ics"))});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("basICalendar.ExportCalendarFile"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the folder %1 does not exist").arg(TempPath(QStringLiteral("no/such/folder")))))
+        << run.err.toStdString();
+}
+
+void WriteFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray OneEvent(const char *uid, const char *summary)
+{
+    return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:") + uid
+           + "\r\nDTSTART;VALUE=DATE:20260310\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+TEST_F(QuillonDbCalendar, AUidIsTheFilesOwnAndOurExportReadBackAddsNothing)
+{
+    const QString work = TempPath(QStringLiteral("work.ics"));
+    const QString club = TempPath(QStringLiteral("club.ics"));
+    WriteFile(work, OneEvent("1", "Dentist"));
+    WriteFile(club, OneEvent("1", "Soccer practice"));
+    const auto import = [this](const QString &file) {
+        const ToolRun run = RunTool({QStringLiteral("import"), file, Store()});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out;
+    };
+    EXPECT_TRUE(import(work).contains(QStringLiteral(": 1 added, 0 updated, 0 unchanged")));
+    EXPECT_TRUE(import(club).contains(QStringLiteral(": 1 added, 0 updated, 0 unchanged")));
+    // Each file updates only its own event, also when named by another path.
+    WriteFile(work, OneEvent("1", "Dentist at 3"));
+    EXPECT_TRUE(import(TempPath(QStringLiteral("./work.ics"))).contains(QStringLiteral(": 0 added, 1 updated, 0 unchanged")));
+    EXPECT_TRUE(import(club).contains(QStringLiteral(": 0 added, 0 updated, 1 unchanged")));
+
+    // Our own export, read back, is the same events: its file is a source of its own, but
+    // the store knows the events it wrote.
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    ASSERT_EQ(RunTool({QStringLiteral("export"), Store(), out}).exitCode, 0);
+    EXPECT_TRUE(import(out).contains(QStringLiteral(": 0 added, 0 updated, 2 unchanged")));
+    // Changed there, it changes the event; the source file, unchanged, then changes nothing.
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray text = file.readAll();
+    file.close();
+    WriteFile(out, text.replace("SUMMARY:Soccer practice", "SUMMARY:Soccer match"));
+    EXPECT_TRUE(import(out).contains(QStringLiteral(": 0 added, 1 updated, 1 unchanged")));
+    EXPECT_TRUE(import(club).contains(QStringLiteral(": 0 added, 0 updated, 1 unchanged")));
+    ASSERT_EQ(RunTool({QStringLiteral("export"), Store(), out}).exitCode, 0);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    text = file.readAll();
+    EXPECT_TRUE(text.contains("SUMMARY:Dentist at 3") && text.contains("SUMMARY:Soccer match")) << text.constData();
+    EXPECT_FALSE(text.contains(TempPath(QString()).toUtf8())) << "no path of the user's goes into the file";
+}
+
+TEST_F(QuillonDbCalendar, FilesInOtherEncodingsAndLineEndsAreRead)
+{
+    const QByteArray crOnly = OneEvent("cr", "Old Mac").replace("\r\n", "\r");
+    const QString name = QStringLiteral("Caf\u00e9 \u20ac");
+    QByteArray utf16("\xFF\xFE");
+    const QString utf16Text = QString::fromUtf8(OneEvent("u16", "x")).replace(QStringLiteral("SUMMARY:x"), QStringLiteral("SUMMARY:") + name);
+    utf16.append(reinterpret_cast<const char *>(utf16Text.utf16()), utf16Text.size() * 2);
+    const struct {
+        const char *file;
+        QByteArray text;
+        const char *said;
+    } cases[] = {
+        {"cr.ics", crOnly, nullptr},
+        {"latin1.ics", OneEvent("l1", "Caf\xE9 \x80"), "not UTF-8; read as Latin-1"},
+        {"utf16.ics", utf16, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = TempPath(QLatin1String(c.file));
+        WriteFile(path, c.text);
+        const ToolRun run = RunTool({QStringLiteral("import"), path, Store()});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral(": 1 added"))) << run.out.toStdString();
+        EXPECT_EQ(run.out.count(QStringLiteral("warning:")), c.said ? 1 : 0) << run.out.toStdString();
+        if (c.said) {
+            EXPECT_TRUE(run.out.contains(QLatin1String(c.said))) << run.out.toStdString();
+        }
+    }
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    ASSERT_EQ(RunTool({QStringLiteral("export"), Store(), out}).exitCode, 0);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_EQ(text.count(QStringLiteral("SUMMARY:") + name), 2) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("SUMMARY:Old Mac")));
+
+    // A missing folder on the way is named.
+    const ToolRun run = RunTool({QStringLiteral("import"), TempPath(QStringLiteral("gone/x.ics")), Store()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the folder %1 does not exist").arg(TempPath(QStringLiteral("gone")))))
+        << run.err.toStdString();
 }
 
 TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIsShown)
@@ -135,8 +231,11 @@ TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIs
         return false;
     };
 
+    // The file is changed where it is later: a file updates only the events it brought.
+    const QString changed = TempPath(QStringLiteral("changed.ics"));
+    ASSERT_TRUE(QFile::copy(DataPath("folded_crlf.ics"), changed));
     // Switched off: no redraw.
-    ASSERT_EQ(RunTool({QStringLiteral("import"), DataPath("folded_crlf.ics"), Store()}, tool).exitCode, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("import"), changed, Store()}, tool).exitCode, 0);
     EXPECT_FALSE(calendarRan(1000));
 
     ASSERT_TRUE(basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1")));
@@ -144,16 +243,15 @@ TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIs
     ASSERT_EQ(RunTool({QStringLiteral("import"), DataPath("rules_lf.ics"), Store()}, tool).exitCode, 0);
     EXPECT_FALSE(calendarRan(1000));
     // The same file again changes nothing: no redraw.
-    ASSERT_EQ(RunTool({QStringLiteral("import"), DataPath("folded_crlf.ics"), Store()}, tool).exitCode, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("import"), changed, Store()}, tool).exitCode, 0);
     EXPECT_FALSE(calendarRan(1000));
     // A change on 10 December 2026: the calendar is drawn again.
     QFile original(DataPath("folded_crlf.ics"));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     QByteArray text = original.readAll();
     text.replace("DTSTART:20261210T090000", "DTSTART:20261210T080000");
-    const QString changed = TempPath(QStringLiteral("changed.ics"));
     QFile out(changed);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write(text);
     out.close();
     const ToolRun run = RunTool({QStringLiteral("import"), changed, Store()}, tool);

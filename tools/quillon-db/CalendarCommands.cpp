@@ -98,6 +98,11 @@ int Export(const QStringList &arguments)
         return kFailed;
     for (const QString &leftOut : std::as_const(summary.LeftOut))
         Print(stdout, QStringLiteral("left out: %1").arg(leftOut));
+    if (summary.UidsNotKept > 0)
+        Print(stdout, QStringLiteral("note: %1 is read-only: the UIDs given to %2 events were not stored; "
+                                     "the next export gives them new ones")
+                          .arg(databaseFile)
+                          .arg(summary.UidsNotKept));
     Print(stdout, QStringLiteral("exported %1 events and %2 church-year days from %3 to %4")
                       .arg(summary.Events)
                       .arg(summary.ChurchDays)
