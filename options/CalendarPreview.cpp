@@ -18,18 +18,27 @@ CalendarPreview::CalendarPreview(int width, QWidget *parent) : QWidget(parent)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize shape = screen ? screen->geometry().size() : QSize(16, 9);
+    lblPreview = new QLabel(this);
+    lblPreview->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     imgPreview = new QLabel(this);
     imgPreview->setObjectName(QStringLiteral("imgPreview"));
-    imgPreview->setFixedSize(width, std::max(1, width * shape.height() / std::max(1, shape.width())));
+    // Framed like the picture preview of the Wallpaper page.
+    imgPreview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    const int frame = imgPreview->frameWidth();
+    imgPreview->setFixedSize(width + 2 * frame,
+                             std::max(1, width * shape.height() / std::max(1, shape.width())) + 2 * frame);
     imgPreview->setAlignment(Qt::AlignCenter);
     lblPreviewNote = new QLabel(this);
     lblPreviewNote->setObjectName(QStringLiteral("lblPreviewNote"));
     lblPreviewNote->setWordWrap(true);
-    lblPreviewNote->setFixedWidth(width);
+    lblPreviewNote->setFixedWidth(width + 2 * frame);
     lblPreviewNote->hide();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(lblPreview);
     layout->addWidget(imgPreview);
+    layout->addSpacing(4);
     layout->addWidget(lblPreviewNote);
 
     m_gather.setSingleShot(true);
@@ -39,7 +48,7 @@ CalendarPreview::CalendarPreview(int width, QWidget *parent) : QWidget(parent)
 
 QSize CalendarPreview::ImageSize() const
 {
-    return imgPreview->size() * imgPreview->devicePixelRatioF();
+    return imgPreview->contentsRect().size() * imgPreview->devicePixelRatioF();
 }
 
 void CalendarPreview::Request(Values values)

@@ -26,7 +26,7 @@ public:
     // once, and the pane still follows within 200 ms.
     static constexpr int kGatherMs = 50;
 
-    // width: the pane's width in pixels; its height follows the screen's shape.
+    // width: the drawing's width in pixels; its height follows the screen's shape.
     CalendarPreview(int width, QWidget *parent);
 
     // Draws these values once the gathering pause is over; a newer request replaces them.
@@ -38,6 +38,7 @@ public:
     // The size, in device pixels, the drawing is reduced to.
     QSize ImageSize() const;
 
+    QLabel *lblPreview;       // the caption above the drawing
     QLabel *imgPreview;
     QLabel *lblPreviewNote;   // why the calendar would not be drawn; hidden when it would
 

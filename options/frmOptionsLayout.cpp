@@ -93,8 +93,10 @@ void frmOptions::BuildWindow()
     picCalendar = new CalendarPreview(Twips(kCalendarPreviewWidthTwips), this);
     picCalendar->setObjectName(QStringLiteral("picCalendar"));
     picCalendar->setToolTip(Text(kCalendarPreviewTip));
+    // Its caption stands level with the tabs.
+    picCalendar->lblPreview->setText(Text(kCalendarPreview));
+    picCalendar->lblPreview->setFixedHeight(SSTab1->tabBar()->sizeHint().height() + 8);
     auto *previewColumn = new QVBoxLayout;
-    previewColumn->addSpacing(SSTab1->tabBar()->sizeHint().height() + 8);
     previewColumn->addWidget(picCalendar);
     previewColumn->addStretch(1);
     auto *pages = new QHBoxLayout;
