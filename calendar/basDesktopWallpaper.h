@@ -9,7 +9,8 @@ class frmCalendar;
 
 namespace basDesktopWallpaper {
 
-// Exactly what the full-screen window shows, at the screen's physical pixel size.
+// Exactly what the full-screen window shows, at the screen's physical pixel size
+// (CalendarDrawing::RenderWindow).
 QImage RenderWindow(frmCalendar &window);
 
 // Renders the window and replaces the file at path in one step: a reader (or a run

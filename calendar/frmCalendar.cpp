@@ -534,7 +534,8 @@ void frmCalendar::Form_Load()
             }
         } else {
             step(150);
-            ChangeWallpaper();
+            if (m_rotation)
+                ChangeWallpaper();
             step(160);
             imgBackground->setEnabled(false);
             step(170);

@@ -118,6 +118,9 @@ public:
     // After a load that did not succeed: its cause, naming the file, key or value.
     const LoadFailure &LoadFailureCause() const { return m_loadFailure; }
 
+    // The picture rotation, which saves the picture it moves to, runs in Form_Load
+    // unless turned off (a preview shows the picture it is given and writes nothing).
+    void SetRotation(bool on) { m_rotation = on; }
     void ChangeWallpaper();
     void ClearCalendar();
     void LoadCalendar();
@@ -183,6 +186,7 @@ private:
     basQuillon::GeneralSettingsRecord m_settings;
     basCalendarFonts::CalendarFontSet m_fonts;
     bool m_clearCalendarMode = false;
+    bool m_rotation = true;
     QScreen *m_screen = nullptr;
     basDatabase::EventStore *m_store = nullptr;
     bool m_formLoadSuccessful = false;

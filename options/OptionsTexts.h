@@ -79,6 +79,9 @@ inline constexpr auto kLegibility = "Le&gibility:";
 inline constexpr auto kLegibilityTip =
     "Automatic keeps the calendar readable over any picture: an outline or a light panel where the text "
     "would not stand out. Off draws the texts exactly in the chosen colors.";
+inline constexpr auto kCalendarPreview = "Desktop preview";
+inline constexpr auto kCalendarPreviewTip =
+    "Your desktop as the calendar will draw it with the values in this window.";
 inline constexpr auto kFont = "&Font...";
 inline constexpr auto kFontTip =
     "First select an option to the left, then click this button to change the font for that element.";

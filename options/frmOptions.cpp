@@ -2,6 +2,7 @@
 // buttons, the colour and font dialogs and closing.
 #include "frmOptions.h"
 
+#include "CalendarPreview.h"
 #include "ImageFileList.h"
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
@@ -87,6 +88,7 @@ void frmOptions::Form_Load()
         m_calendarShown = chkDisplayCalendar->isChecked() ? 1 : 0;
         step(120);
         m_loading = false;
+        RequestPreview();
     });
 }
 
@@ -253,8 +255,39 @@ void frmOptions::Form_Unload()
 
 void frmOptions::MarkChanged()
 {
-    if (!m_loading)
-        cmdApply->setEnabled(true);
+    if (m_loading)
+        return;
+    cmdApply->setEnabled(true);
+    RequestPreview();
+}
+
+basQuillon::GeneralSettingsRecord frmOptions::ShownCalendarSettings() const
+{
+    basQuillon::GeneralSettingsRecord s = m_settings;
+    s.DisplayCalendarOnDesktop = chkDisplayCalendar->isChecked() ? 1 : 0;
+    s.ImagesLocation = txtImagesFolder->text();
+    s.ChangeWallpaper = cboChangeWallpaper->currentText();
+    s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
+    s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
+    s.CalendarLegibility = cboLegibility->currentText();
+    return s;
+}
+
+void frmOptions::RequestPreview()
+{
+    if (m_loading)
+        return;
+    CalendarPreview::Values values;
+    values.settings = ShownCalendarSettings();
+    values.fonts = m_fonts;
+    values.backgroundOnly = !DesktopCalendar::IsShown(QString::number(values.settings.DisplayCalendarOnDesktop));
+    picCalendar->Request(std::move(values));
+}
+
+void frmOptions::SSTab1_Click()
+{
+    const int page = SSTab1->currentIndex();
+    picCalendar->setVisible(page == kWallpaperPage || page == kFontsPage || page == kOrientationPage);
 }
 
 std::int32_t frmOptions::SelectColor(std::int32_t initialColor)

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 
+class CalendarPreview;
 class DayView;
 class ImageFileList;
 class QCheckBox;
@@ -127,6 +128,12 @@ public:
     std::array<QRadioButton *, 6> optPosition{};
     std::array<QLabel *, 6> imgPosition{};
 
+    // The desktop as the renderer would draw it with the values shown, beside the
+    // Wallpaper, Fonts and Colors and Orientation pages.
+    CalendarPreview *picCalendar;
+    // The calendar values as the controls show them now (what OK would save of them).
+    basQuillon::GeneralSettingsRecord ShownCalendarSettings() const;
+
     // The folder picker, made on the first Browse and kept for the next.
     frmSelectFolder *Picker() const { return m_picker; }
 
@@ -181,7 +188,9 @@ private:
     void PopulateFontsPage();
     void PopulatePositionOption();
 
-    void MarkChanged();                     // enables Apply unless loading
+    void MarkChanged();                     // enables Apply unless loading; redraws the preview
+    void RequestPreview();
+    void SSTab1_Click();                    // the preview shows beside the pages it concerns
     void Unload();
     void Form_Unload();
     void SetTimeoutBox(bool enabled, const QString &text);

@@ -2,6 +2,7 @@
 // buttons, and the wiring of every control to its handler.
 #include "frmOptions.h"
 
+#include "CalendarPreview.h"
 #include "ImageFileList.h"
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,6 +32,7 @@ using namespace OptionsTexts;
 constexpr int kImageListWidthTwips = 2300;
 constexpr int kImageListHeightTwips = 2800;
 constexpr int kTimeoutBoxWidthTwips = 700;
+constexpr int kCalendarPreviewWidthTwips = 4200;
 constexpr int kPreviewSlots = 9;           // 8:00 AM to the sample event's end
 constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under the warning box
 
@@ -86,10 +89,27 @@ void frmOptions::BuildWindow()
     buttons->addWidget(cmdCancel);
     buttons->addWidget(cmdApply);
 
+    // The preview stands beside the pages, level with their contents.
+    picCalendar = new CalendarPreview(Twips(kCalendarPreviewWidthTwips), this);
+    picCalendar->setObjectName(QStringLiteral("picCalendar"));
+    picCalendar->setToolTip(Text(kCalendarPreviewTip));
+    // Its caption stands level with the tabs.
+    picCalendar->lblPreview->setText(Text(kCalendarPreview));
+    picCalendar->lblPreview->setFixedHeight(SSTab1->tabBar()->sizeHint().height() + 8);
+    auto *previewColumn = new QVBoxLayout;
+    previewColumn->addWidget(picCalendar);
+    previewColumn->addStretch(1);
+    auto *pages = new QHBoxLayout;
+    pages->addWidget(SSTab1, 1);
+    pages->addLayout(previewColumn);
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(SSTab1, 1);
+    layout->addLayout(pages, 1);
     layout->addLayout(buttons);
     ConnectHandlers();
+    // Sized with the preview showing, so that turning to its pages does not grow the window.
+    resize(sizeHint());
+    SSTab1_Click();
 }
 
 QWidget *frmOptions::BuildGeneralPage()
@@ -360,4 +380,7 @@ void frmOptions::ConnectHandlers()
     connect(cmdFontColor, &QPushButton::clicked, this, &frmOptions::cmdFontColor_Click);
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::chkUseLiturgicalColors_Click);
     connect(cboLegibility, &QComboBox::activated, this, &frmOptions::cboLegibility_Click);
+    // The liturgical box changes no Apply state, but it changes the drawing.
+    connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::RequestPreview);
+    connect(SSTab1, &QTabWidget::currentChanged, this, &frmOptions::SSTab1_Click);
 }

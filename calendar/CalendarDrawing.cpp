@@ -1,0 +1,76 @@
+#include "CalendarDrawing.h"
+
+#include "frmCalendar.h"
+
+#include <QApplication>
+#include <QScreen>
+
+namespace CalendarDrawing {
+
+QImage RenderWindow(frmCalendar &window)
+{
+    const qreal ratio = window.TargetScreen() ? window.TargetScreen()->devicePixelRatio() : 1.0;
+    // The bitmap starts as the background: the picture itself when it covers the screen
+    // (drawn on in place, no copy), else the window's colour. Only the texts are drawn.
+    QImage image = window.TakeBackground();
+    const bool onPicture = !image.isNull();
+    if (!onPicture) {
+        image = QImage(window.PhysicalSize(), QImage::Format_RGB32);
+        image.fill(window.palette().color(QPalette::Window));
+    }
+    image.setDevicePixelRatio(ratio);
+    // The guard reads the background from the bitmap, so a picture drawn as a child must
+    // be in it before the texts are judged.
+    StretchedPicture *picture = window.imgBackground;
+    const bool pictureFirst = window.LegibilityGuard() && !onPicture && !picture->isHidden() && picture->HasPicture();
+    if (pictureFirst) {
+        picture->render(&image, picture->pos());
+        picture->hide();
+    }
+    window.BeginLegibility(&image);
+    // The window's own background is already in the bitmap; a picture that could not be
+    // handed over is one of the children and is drawn with them.
+    // (A window that fills its background would fill it whatever the flags say.)
+    const bool autoFill = window.autoFillBackground();
+    window.setAutoFillBackground(false);
+    window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    window.setAutoFillBackground(autoFill);
+    window.EndLegibility();
+    if (pictureFirst)
+        picture->show();
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const basCalendarFonts::CalendarFontSet &fonts,
+                    bool backgroundOnly, basDatabase::EventStore *store, QScreen *screen)
+{
+    Preview preview;
+    // The renderer stops before drawing without its store; so does the preview, rather
+    // than draw a month without its events.
+    if (!backgroundOnly && !store) {
+        preview.notDrawn = QStringLiteral("no event database");
+        return preview;
+    }
+    frmCalendar window(settings, fonts, backgroundOnly, screen, store);
+    window.SetRotation(false);
+    window.Form_Load();
+    if (!window.FormLoadSuccessful()) {
+        preview.notDrawn = window.LoadFailureCause().description;
+        return preview;
+    }
+    // As the renderer does before it draws: what the load posted is delivered. Not the
+    // user's input, which must not reach the dialog in the middle of a drawing.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    preview.image = RenderWindow(window);
+    return preview;
+}
+
+QImage FitInto(const QImage &drawing, const QSize &box)
+{
+    if (drawing.isNull() || box.isEmpty())
+        return {};
+    return drawing.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace CalendarDrawing

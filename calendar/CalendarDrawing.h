@@ -1,0 +1,39 @@
+// Drawing the desktop calendar into a bitmap: what the renderer writes to the wallpaper
+// file, and what the options dialog previews. Both go through here, so a preview is the
+// renderer's own picture, not a look-alike.
+#pragma once
+
+#include "basCalendarFonts.h"
+#include "basQuillon.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QScreen;
+class frmCalendar;
+
+namespace basDatabase {
+class EventStore;
+}
+
+namespace CalendarDrawing {
+
+// Exactly what the full-screen window shows, at the screen's physical pixel size.
+QImage RenderWindow(frmCalendar &window);
+
+// A drawing for a preview: with these values (not the stored ones), on the screen
+// given (the primary one when null), with the days' events read from store. It writes
+// nothing: the picture rotation does not run, the picture shown is the one given.
+struct Preview {
+    QImage image;     // at the screen's pixel size; null when not drawn
+    QString notDrawn; // why the renderer would not draw with these values (the desktop keeps its wallpaper)
+};
+Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const basCalendarFonts::CalendarFontSet &fonts,
+                    bool backgroundOnly, basDatabase::EventStore *store, QScreen *screen = nullptr);
+
+// The drawing reduced to fit box, its shape kept: the one transform between a drawing
+// and what a preview pane shows.
+QImage FitInto(const QImage &drawing, const QSize &box);
+
+} // namespace CalendarDrawing
