@@ -45,6 +45,20 @@ protected:
 
     void Show(const QDate &date) { window->SSMonth()->SelectDate(date); }
 
+    // Notes typed into the shown day of a store that reads but refuses every write of
+    // them, as a full disk does.
+    void TypeNotesTheStoreRefuses()
+    {
+        Load();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        for (const char *when : {"INSERT", "UPDATE"})
+            Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                    .arg(QLatin1String(when)));
+        window->txtNotes()->setFocus();
+        QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+    }
+
     void ClickDay(const QDate &date)
     {
         auto *table = window->SSMonth()->Calendar()->findChild<QTableView *>();
@@ -269,15 +283,7 @@ TEST_F(MainWindow, AFailedDayLoadNeverStoresTheShownNotesForTheNewDay)
 
 TEST_F(MainWindow, NotesTheStoreRefusesStayWithTheirDayUntilStored)
 {
-    Load();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    // A store that reads but refuses every write of the day's notes, as a full disk does.
-    for (const char *when : {"INSERT", "UPDATE"})
-        Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
-                .arg(QLatin1String(when)));
-    window->txtNotes()->setFocus();
-    QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+    TypeNotesTheStoreRefuses();
 
     // The same day shown again (a save elsewhere reloads it): the text stays, still unsaved.
     window->UpdateDayView();
@@ -302,14 +308,7 @@ TEST_F(MainWindow, NotesTheStoreRefusesStayWithTheirDayUntilStored)
 // Closing with notes the store refuses (a full disk) never loses them unasked.
 TEST_F(MainWindow, ClosingWithNotesTheStoreRefusesKeepsTheWindowOrCopiesThem)
 {
-    Load();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    for (const char *when : {"INSERT", "UPDATE"})
-        Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
-                .arg(QLatin1String(when)));
-    window->txtNotes()->setFocus();
-    QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+    TypeNotesTheStoreRefuses();
 
     nextAnswer = basPlatform::MessageResult::Cancel;
     EXPECT_FALSE(window->close());
