@@ -32,6 +32,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -253,28 +254,39 @@ QString BenchFolder(int occurrences, int monthEvents)
     return QDir::tempPath() + QStringLiteral("/quillon-bench-calendar-%1-%2").arg(occurrences).arg(monthEvents);
 }
 
-// A photo-like JPEG of the screen's size: smooth colour fields with grain, as a
-// camera picture scaled for the desktop would be.
-QString Photo(const QString &dir, int width, int height)
+// A generated JPEG at dir/name, made once: pixel(x, y, grain) gives each pixel, with
+// grain a pseudo-random value in [-amplitude, amplitude) drawn from seed.
+template <typename Pixel>
+QString GeneratedJpeg(const QString &dir, const QString &name, int width, int height, std::uint32_t seed, int amplitude,
+                      Pixel pixel)
 {
-    const QString path = dir + QStringLiteral("/photo-%1x%2.jpg").arg(width).arg(height);
+    const QString path = dir + QLatin1Char('/') + name;
     if (QFile::exists(path))
         return path;
     QImage image(width, height, QImage::Format_RGB32);
-    std::uint32_t seed = 7;
+    const int shift = amplitude >= 16 ? 27 : 28;
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
-            const int grain = static_cast<int>(seed >> 28) - 8;
-            const int r = 60 + 120 * x / width + grain;
-            const int g = 110 + 90 * y / height + grain;
-            const int b = 200 - 100 * (x + y) / (width + height) + grain;
+            const int grain = static_cast<int>(seed >> shift) - amplitude;
+            const auto [r, g, b] = pixel(x, y, grain);
             line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
         }
     }
     image.save(path, "JPEG", 90);
     return path;
+}
+
+// A photo-like JPEG of the screen's size: smooth colour fields with grain, as a
+// camera picture scaled for the desktop would be.
+QString Photo(const QString &dir, int width, int height)
+{
+    return GeneratedJpeg(dir, QStringLiteral("photo-%1x%2.jpg").arg(width).arg(height), width, height, 7, 8,
+                         [&](int x, int y, int grain) {
+                             return std::array<int, 3>{60 + 120 * x / width + grain, 110 + 90 * y / height + grain,
+                                                       200 - 100 * (x + y) / (width + height) + grain};
+                         });
 }
 
 void BM_CalendarRun(benchmark::State &state)
@@ -327,24 +339,12 @@ BENCHMARK(BM_CalendarRun)
 // colour reads everywhere (the legibility guard's worst case).
 QString BusyPhoto(const QString &dir, int width, int height)
 {
-    const QString path = dir + QStringLiteral("/busy-%1x%2.jpg").arg(width).arg(height);
-    if (QFile::exists(path))
-        return path;
-    QImage image(width, height, QImage::Format_RGB32);
-    std::uint32_t seed = 3;
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int grain = static_cast<int>(seed >> 27) - 16;
-            // Checks of three sizes, each light or dark, add up to a patchwork.
-            const int v = ((x / 37 + y / 29) % 2) * 90 + ((x / 211 + y / 157) % 2) * 80 + ((x / 13) % 2) * 60;
-            line[x] = qRgb(std::clamp(v + grain, 0, 255), std::clamp(v * 9 / 10 + grain, 0, 255),
-                           std::clamp(255 - v + grain, 0, 255));
-        }
-    }
-    image.save(path, "JPEG", 90);
-    return path;
+    return GeneratedJpeg(dir, QStringLiteral("busy-%1x%2.jpg").arg(width).arg(height), width, height, 3, 16,
+                         [](int x, int y, int grain) {
+                             // Checks of three sizes, each light or dark, add up to a patchwork.
+                             const int v = ((x / 37 + y / 29) % 2) * 90 + ((x / 211 + y / 157) % 2) * 80 + ((x / 13) % 2) * 60;
+                             return std::array<int, 3>{v + grain, v * 9 / 10 + grain, 255 - v + grain};
+                         });
 }
 
 // The same month over the busy photo with the legibility guard Off and Automatic, in
