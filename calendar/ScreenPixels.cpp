@@ -14,4 +14,12 @@ QSize DeviceSize(const QScreen &screen)
     return (QSizeF(screen.geometry().size()) * screen.devicePixelRatio()).toSize();
 }
 
+QRect DeviceGeometry(const QScreen &screen)
+{
+    const QPlatformScreen *platform = screen.handle();
+    const QPointF origin = platform ? QPointF(platform->geometry().topLeft()) * platform->devicePixelRatio()
+                                    : QPointF(screen.geometry().topLeft()) * screen.devicePixelRatio();
+    return QRect(origin.toPoint(), DeviceSize(screen));
+}
+
 } // namespace ScreenPixels

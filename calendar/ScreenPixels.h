@@ -3,6 +3,7 @@
 // by 1.5 to 853 x 683 logical pixels, which multiply back to 1280 x 1025.
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 class QScreen;
@@ -10,5 +11,7 @@ class QScreen;
 namespace ScreenPixels {
 
 QSize DeviceSize(const QScreen &screen);
+// Where the screen lies on the whole desktop, in the same pixels.
+QRect DeviceGeometry(const QScreen &screen);
 
 } // namespace ScreenPixels

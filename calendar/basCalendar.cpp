@@ -3,12 +3,14 @@
 #include "basCalendarFonts.h"
 #include "DesktopCalendar.h"
 #include "EventStore.h"
+#include "MonitorDrawings.h"
 #include "basDateText.h"
 #include "basDesktopWallpaper.h"
 #include "basErrorHandler.h"
 #include "basOperation.h"
 #include "basQuillon.h"
 #include "frmCalendar.h"
+#include "platform/WallpaperSetter.h"
 #include "platform/basPlatform.h"
 
 #include <QApplication>
@@ -58,12 +60,35 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
     }
 
     step(200);
-    auto form = std::make_unique<frmCalendar>(settings, basCalendarFonts::LoadCalendarFonts(), clearCalendarMode,
-                                              nullptr, &store);
+    const basCalendarFonts::CalendarFontSet fonts = basCalendarFonts::LoadCalendarFonts();
+    const std::vector<MonitorDrawings::Monitor> monitors = MonitorDrawings::Monitors();
+    basPlatform::WallpaperSetter setter;
+    // A desktop that fits one picture to each monitor by itself gets the primary
+    // monitor's drawing alone, as on one monitor.
+    const basPlatform::MonitorLayout layout = setter.Layout();
+    const bool eachMonitor = monitors.size() > 1 && layout != basPlatform::MonitorLayout::Shared;
+    auto form = std::make_unique<frmCalendar>(settings, fonts, clearCalendarMode,
+                                              monitors.empty() ? nullptr : monitors.front().screen, &store);
     step(210);
     form->Form_Load();
     step(220);
-    const bool loaded = form->FormLoadSuccessful();
+    bool loaded = form->FormLoadSuccessful();
+    LoadFailure cause = form->LoadFailureCause();
+    // The other monitors: drawn with the picture the primary's load chose, never rotated again.
+    std::vector<std::unique_ptr<frmCalendar>> others;
+    if (loaded && eachMonitor) {
+        step(230);
+        for (std::size_t m = 1; m < monitors.size() && loaded; ++m) {
+            const bool month = !clearCalendarMode && MonitorDrawings::DrawsMonth(settings.CalendarMonitors, false);
+            auto other = std::make_unique<frmCalendar>(form->Settings(), fonts, !month, monitors[m].screen, &store);
+            other->SetRotation(false);
+            other->Form_Load();
+            loaded = other->FormLoadSuccessful();
+            if (!loaded)
+                cause = other->LoadFailureCause();
+            others.push_back(std::move(other));
+        }
+    }
     step(250);
     QApplication::processEvents();
     step(260);
@@ -78,9 +103,33 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
         step(300);
         const QString path = basPlatform::DataFile(QLatin1String(basPlatform::kWallpaperFileName));
         step(310);
-        const bool written = basDesktopWallpaper::CaptureWindowToFile(*form, path);
+        std::vector<basPlatform::MonitorPicture> pictures;
+        bool written = false;
+        if (!eachMonitor) {
+            written = basDesktopWallpaper::CaptureWindowToFile(*form, path);
+            pictures.push_back({QString(), path});
+        } else {
+            std::vector<MonitorDrawings::Placed> drawings;
+            drawings.push_back({monitors.front().pixels, basDesktopWallpaper::RenderWindow(*form)});
+            for (std::size_t m = 1; m < monitors.size(); ++m)
+                drawings.push_back({monitors[m].pixels, basDesktopWallpaper::RenderWindow(*others[m - 1])});
+            if (layout == basPlatform::MonitorLayout::Spanned) {
+                written = basDesktopWallpaper::WriteBitmap(
+                    MonitorDrawings::Spanned(drawings, form->palette().color(QPalette::Window)), path);
+                pictures.push_back({QString(), path});
+            } else {
+                written = basDesktopWallpaper::WriteBitmap(drawings.front().image, path);
+                pictures.push_back({monitors.front().name, path});
+                for (std::size_t m = 1; m < monitors.size(); ++m) {
+                    const QString file = MonitorDrawings::MonitorFile(path, monitors[m].name);
+                    written = basDesktopWallpaper::WriteBitmap(drawings[m].image, file) && written;
+                    pictures.push_back({monitors[m].name, file});
+                }
+            }
+        }
         step(330);
         form.reset();
+        others.clear();
         // No pause here: no window was ever on the screen, so the desktop has
         // nothing to repaint before the switch.
         step(380);
@@ -91,12 +140,11 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
         } else {
             Note(QStringLiteral("%1 could not be written; it keeps its previous content").arg(path));
         }
-        if (QFileInfo::exists(path) && basDesktopWallpaper::SetDesktopWallpaper(path) && written)
+        if (QFileInfo::exists(path) && basDesktopWallpaper::SetDesktopWallpaper(setter, pictures) && written)
             result = kExitDesktopNotReady;
     } else {
         // The load reports nothing itself; the stop is said here, with its cause,
         // in error.log and on stderr (no message box for a run nobody watches).
-        const LoadFailure &cause = form->LoadFailureCause();
         basErrorHandler::SetCurrentError(cause.number, cause.description, cause.step);
         basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), true, QString(), true);
         Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "

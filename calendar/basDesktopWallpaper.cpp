@@ -2,7 +2,6 @@
 
 #include "CalendarDrawing.h"
 #include "frmCalendar.h"
-#include "platform/WallpaperSetter.h"
 
 #include <QImageWriter>
 #include <QSaveFile>
@@ -13,9 +12,10 @@ namespace basDesktopWallpaper {
 
 QImage RenderWindow(frmCalendar &window) { return CalendarDrawing::RenderWindow(window); }
 
-bool CaptureWindowToFile(frmCalendar &window, const QString &path)
+bool CaptureWindowToFile(frmCalendar &window, const QString &path) { return WriteBitmap(RenderWindow(window), path); }
+
+bool WriteBitmap(const QImage &image, const QString &path)
 {
-    const QImage image = RenderWindow(window);
     if (image.isNull())
         return false;
     QSaveFile file(path);
@@ -32,8 +32,13 @@ bool CaptureWindowToFile(frmCalendar &window, const QString &path)
 bool SetDesktopWallpaper(const QString &path)
 {
     basPlatform::WallpaperSetter setter;
+    return SetDesktopWallpaper(setter, {basPlatform::MonitorPicture{QString(), path}});
+}
+
+bool SetDesktopWallpaper(basPlatform::WallpaperSetter &setter, const std::vector<basPlatform::MonitorPicture> &pictures)
+{
     QString reason;
-    const basPlatform::WallpaperResult result = setter.Set(path, reason);
+    const basPlatform::WallpaperResult result = setter.Set(pictures, reason);
     if (result != basPlatform::WallpaperResult::Set) {
         std::fprintf(stderr, "calendar: the desktop wallpaper was not set: %s\n", qPrintable(reason));
         std::fflush(stderr);

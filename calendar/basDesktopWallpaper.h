@@ -2,8 +2,12 @@
 // wallpaper.bmp, and the switch of the desktop to that file.
 #pragma once
 
+#include "platform/WallpaperSetter.h"
+
 #include <QImage>
 #include <QString>
+
+#include <vector>
 
 class frmCalendar;
 
@@ -17,10 +21,14 @@ QImage RenderWindow(frmCalendar &window);
 // killed halfway) sees the old file or the new one, never a part. Reports nothing;
 // false when the file was not replaced.
 bool CaptureWindowToFile(frmCalendar &window, const QString &path);
+// The same for a drawing already made.
+bool WriteBitmap(const QImage &image, const QString &path);
 
 // Shows the bitmap as the desktop wallpaper; when no desktop can take it, says why
 // on stderr and leaves the file in place. True when the desktop was there but not
 // ready to take it, so a later try may succeed.
 bool SetDesktopWallpaper(const QString &path);
+// The same with each monitor's own file, the primary monitor's first.
+bool SetDesktopWallpaper(basPlatform::WallpaperSetter &setter, const std::vector<basPlatform::MonitorPicture> &pictures);
 
 } // namespace basDesktopWallpaper

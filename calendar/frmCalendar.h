@@ -121,6 +121,8 @@ public:
     // The picture rotation, which saves the picture it moves to, runs in Form_Load
     // unless turned off (a preview shows the picture it is given and writes nothing).
     void SetRotation(bool on) { m_rotation = on; }
+    // The settings as the load left them (the rotation moves WallpaperFile on).
+    const basQuillon::GeneralSettingsRecord &Settings() const { return m_settings; }
     void ChangeWallpaper();
     void ClearCalendar();
     void LoadCalendar();

@@ -71,6 +71,7 @@ GeneralSettingsRecord DefaultGeneralSettings()
     s.CalendarWarningTimeout = 30;
     s.CalendarUseLiturgicalColors = false;
     s.CalendarLegibility = QLatin1String(kLegibilityAutomatic);
+    s.CalendarMonitors = QLatin1String(kMonitorsPrimary);
     return s;
 }
 
@@ -117,6 +118,7 @@ GeneralSettingsRecord LoadGeneralSettings()
         s.CalendarWarningTimeout = take("CalendarWarningTimeout", "30", int32, defaults.CalendarWarningTimeout);
         s.CalendarUseLiturgicalColors = take("CalendarUseLiturgicalColors", "0", boolean, defaults.CalendarUseLiturgicalColors);
         s.CalendarLegibility = read("CalendarLegibility", kLegibilityAutomatic);
+        s.CalendarMonitors = read("CalendarMonitors", kMonitorsPrimary);
     });
     bad.Report("basQuillon.LoadGeneralSettings");
     return s;
@@ -151,12 +153,18 @@ void SaveGeneralSettings(const GeneralSettingsRecord &s)
         write("CalendarWarningTimeout", QString::number(s.CalendarWarningTimeout));
         write("CalendarUseLiturgicalColors", BooleanText(s.CalendarUseLiturgicalColors));
         write("CalendarLegibility", s.CalendarLegibility);
+        write("CalendarMonitors", s.CalendarMonitors);
     });
 }
 
 bool LegibilityGuardOn(const QString &calendarLegibility)
 {
     return calendarLegibility.trimmed().compare(QLatin1String(kLegibilityOff), Qt::CaseInsensitive) != 0;
+}
+
+bool CalendarOnEveryMonitor(const QString &calendarMonitors)
+{
+    return calendarMonitors.trimmed().compare(QLatin1String(kMonitorsAll), Qt::CaseInsensitive) == 0;
 }
 
 std::int32_t LiturgicalColorFromName(const QString &name)

@@ -26,6 +26,9 @@ struct GeneralSettingsRecord {
     bool CalendarUseLiturgicalColors = false;
     // "Automatic" (texts kept readable over any background) or "Off" (drawn as set).
     QString CalendarLegibility;
+    // "Primary" (the month on the primary monitor, the background alone on the others)
+    // or "All" (the month on every monitor).
+    QString CalendarMonitors;
 
     bool operator==(const GeneralSettingsRecord &) const = default;
 };
@@ -77,6 +80,11 @@ std::int32_t LiturgicalColorFromName(const QString &name);
 inline constexpr auto kLegibilityAutomatic = "Automatic";
 inline constexpr auto kLegibilityOff = "Off";
 bool LegibilityGuardOn(const QString &calendarLegibility);
+
+// The two values of CalendarMonitors; any other text counts as Primary.
+inline constexpr auto kMonitorsPrimary = "Primary";
+inline constexpr auto kMonitorsAll = "All";
+bool CalendarOnEveryMonitor(const QString &calendarMonitors);
 
 // Values outside the record.
 inline constexpr auto kWallpaperChangedDate = "WallpaperChangedDate";

@@ -79,6 +79,11 @@ inline constexpr auto kLegibility = "Le&gibility:";
 inline constexpr auto kLegibilityTip =
     "Automatic keeps the calendar readable over any picture: an outline or a light panel where the text "
     "would not stand out. Off draws the texts exactly in the chosen colors.";
+// --- Orientation page -------------------------------------------------------------
+inline constexpr auto kMonitors = "&Monitors:";
+inline constexpr auto kMonitorsTip =
+    "Primary draws the calendar on the primary monitor and the background alone on the others. "
+    "All draws the calendar on every monitor.";
 inline constexpr auto kCalendarPreview = "Desktop preview";
 inline constexpr auto kCalendarPreviewTip =
     "Your desktop as the calendar will draw it with the values in this window.";

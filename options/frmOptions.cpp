@@ -139,6 +139,7 @@ bool frmOptions::SaveOptions()
         step(90);
         s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
         s.CalendarLegibility = cboLegibility->currentText();
+        s.CalendarMonitors = cboMonitors->currentText();
         step(100);
         m_settings = s;
         basQuillon::SaveGeneralSettings(m_settings);
@@ -270,6 +271,7 @@ basQuillon::GeneralSettingsRecord frmOptions::ShownCalendarSettings() const
     s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
     s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
     s.CalendarLegibility = cboLegibility->currentText();
+    s.CalendarMonitors = cboMonitors->currentText();
     return s;
 }
 

@@ -122,6 +122,8 @@ public:
     QCheckBox *chkUseLiturgicalColors;
     QLabel *lblLegibility;
     QComboBox *cboLegibility;   // CalendarLegibility: "Automatic" or "Off"
+    QLabel *lblMonitors;
+    QComboBox *cboMonitors;     // CalendarMonitors: "Primary" or "All"
 
     // Orientation, indexed by position code (optCenter, optTopLeft ... optFullScreen)
     QGroupBox *Frame2;
@@ -165,6 +167,7 @@ public slots:
     void cmdFontColor_Click();
     void chkUseLiturgicalColors_Click();
     void cboLegibility_Click();
+    void cboMonitors_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -97,6 +97,11 @@ void frmOptions::cboLegibility_Click()
     MarkChanged();
 }
 
+void frmOptions::cboMonitors_Click()
+{
+    MarkChanged();
+}
+
 void frmOptions::SetLabelBorder(int index)
 {
     basOperation::TrapVoid("frmOptions.SetLabelBorder", [&](Steps &step) {

@@ -333,8 +333,20 @@ QWidget *frmOptions::BuildOrientationPage()
     }
     grid->setHorizontalSpacing(40);
     grid->setVerticalSpacing(16);
+    cboMonitors = new QComboBox(page); // a list: no typing
+    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsPrimary));
+    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsAll));
+    cboMonitors->setToolTip(Text(kMonitorsTip));
+    lblMonitors = new QLabel(Text(kMonitors), page);
+    lblMonitors->setBuddy(cboMonitors);
+    auto *monitors = new QHBoxLayout;
+    monitors->addWidget(lblMonitors);
+    monitors->addWidget(cboMonitors);
+    monitors->addStretch(1);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(Frame2);
+    layout->addSpacing(8);
+    layout->addLayout(monitors);
     layout->addStretch(1);
     return page;
 }
@@ -380,6 +392,7 @@ void frmOptions::ConnectHandlers()
     connect(cmdFontColor, &QPushButton::clicked, this, &frmOptions::cmdFontColor_Click);
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::chkUseLiturgicalColors_Click);
     connect(cboLegibility, &QComboBox::activated, this, &frmOptions::cboLegibility_Click);
+    connect(cboMonitors, &QComboBox::activated, this, &frmOptions::cboMonitors_Click);
     // The liturgical box changes no Apply state, but it changes the drawing.
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::RequestPreview);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmOptions::SSTab1_Click);

@@ -231,6 +231,9 @@ void frmOptions::cboChangeWallpaper_Click() { MarkChanged(); }
 void frmOptions::PopulatePositionOption()
 {
     optPosition[OptionsRules::PositionFromCode(m_settings.CalendarOrientation)]->setChecked(true);
+    cboMonitors->setCurrentText(QLatin1String(basQuillon::CalendarOnEveryMonitor(m_settings.CalendarMonitors)
+                                                  ? basQuillon::kMonitorsAll
+                                                  : basQuillon::kMonitorsPrimary));
 }
 
 void frmOptions::optPosition_Click(int)

@@ -72,6 +72,11 @@ WallpaperSetter::WallpaperSetter() : m_environment(CurrentDesktopEnvironment()) 
 
 WallpaperSetter::WallpaperSetter(DesktopEnvironment environment) : m_environment(std::move(environment)) {}
 
+MonitorLayout WallpaperSetter::Layout() const
+{
+    return LayoutFor(ChooseWallpaperBackend(m_environment).backend);
+}
+
 QString BackendName(WallpaperBackend backend)
 {
     switch (backend) {
@@ -90,27 +95,76 @@ QString BackendName(WallpaperBackend backend)
     return QString();
 }
 
+MonitorLayout LayoutFor(WallpaperBackend backend)
+{
+    switch (backend) {
+    case WallpaperBackend::Xfce:
+    case WallpaperBackend::Feh:
+    case WallpaperBackend::Xwallpaper:
+    case WallpaperBackend::Sway:
+        return MonitorLayout::PerMonitor;
+    case WallpaperBackend::Gnome:
+    case WallpaperBackend::Cinnamon:
+    case WallpaperBackend::Mate:
+        return MonitorLayout::Spanned;
+    default:
+        return MonitorLayout::Shared;
+    }
+}
+
+namespace {
+// The part of an Xfce backdrop property that names its monitor:
+// "/backdrop/screen0/monitorHDMI-1/workspace0/last-image" gives "HDMI-1".
+QString XfceMonitorOf(const QString &property)
+{
+    static const QRegularExpression monitor(QStringLiteral("/monitor([^/]*)/"));
+    const QRegularExpressionMatch match = monitor.match(property);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+const QString &PictureFor(const std::vector<MonitorPicture> &pictures, const QString &monitor)
+{
+    for (const MonitorPicture &picture : pictures)
+        if (picture.monitor == monitor)
+            return picture.path;
+    return pictures.front().path;
+}
+} // namespace
+
 std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
                                                 const QStringList &xfceProperties)
 {
+    return WallpaperCommands(backend, {MonitorPicture{QString(), path}}, 1, xfceProperties);
+}
+
+std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const std::vector<MonitorPicture> &pictures,
+                                                int monitorCount, const QStringList &xfceProperties)
+{
+    if (pictures.empty())
+        return {};
+    const QString &path = pictures.front().path;
+    const bool several = monitorCount > 1;
+    // One picture over several monitors is spanned, so that each shows its part in its
+    // own shape; on one monitor it has that monitor's size already.
+    const QString fit = GVariantString(several ? QStringLiteral("spanned") : QStringLiteral("stretched"));
     const QString gsettings = QStringLiteral("gsettings");
     const QString set = QStringLiteral("set");
     switch (backend) {
     case WallpaperBackend::Gnome: {
         const QString schema = QStringLiteral("org.gnome.desktop.background");
         const QString uri = GVariantString(FileUri(path));
-        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), fit}},
                 {gsettings, {set, schema, QStringLiteral("picture-uri"), uri}},
                 {gsettings, {set, schema, QStringLiteral("picture-uri-dark"), uri}}};
     }
     case WallpaperBackend::Cinnamon: {
         const QString schema = QStringLiteral("org.cinnamon.desktop.background");
-        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), fit}},
                 {gsettings, {set, schema, QStringLiteral("picture-uri"), GVariantString(FileUri(path))}}};
     }
     case WallpaperBackend::Mate: {
         const QString schema = QStringLiteral("org.mate.background");
-        return {{gsettings, {set, schema, QStringLiteral("picture-options"), GVariantString(QStringLiteral("stretched"))}},
+        return {{gsettings, {set, schema, QStringLiteral("picture-options"), fit}},
                 {gsettings, {set, schema, QStringLiteral("picture-filename"), GVariantString(path)}}};
     }
     case WallpaperBackend::Kde:
@@ -120,25 +174,43 @@ std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const 
         for (const QString &property : xfceProperties)
             commands.push_back({QStringLiteral("xfconf-query"),
                                 {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
-                                 property, QStringLiteral("-s"), path}});
+                                 property, QStringLiteral("-s"), PictureFor(pictures, XfceMonitorOf(property))}});
         return commands;
     }
     case WallpaperBackend::Lxqt:
+        // Zoomed, on several monitors: the desktop crops the picture to each one's shape.
         return {{QStringLiteral("pcmanfm-qt"),
-                 {QStringLiteral("--set-wallpaper=") + path, QStringLiteral("--wallpaper-mode=stretch")}}};
+                 {QStringLiteral("--set-wallpaper=") + path,
+                  several ? QStringLiteral("--wallpaper-mode=zoom") : QStringLiteral("--wallpaper-mode=stretch")}}};
     case WallpaperBackend::Sway: {
-        // swaymsg joins its arguments into one sway command, which splits at blanks
-        // unless the path is quoted.
-        QString quoted = path;
-        quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
-        return {{QStringLiteral("swaymsg"),
-                 {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"),
-                  QLatin1Char('"') + quoted + QLatin1Char('"'), QStringLiteral("stretch")}}};
+        std::vector<WallpaperCommand> commands;
+        for (const MonitorPicture &picture : pictures) {
+            // swaymsg joins its arguments into one sway command, which splits at blanks
+            // unless the path is quoted.
+            QString quoted = picture.path;
+            quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+            const QString output = pictures.size() == 1 ? QStringLiteral("*") : picture.monitor;
+            commands.push_back({QStringLiteral("swaymsg"),
+                                {QStringLiteral("output"), output, QStringLiteral("bg"),
+                                 QLatin1Char('"') + quoted + QLatin1Char('"'), QStringLiteral("stretch")}});
+        }
+        return commands;
     }
-    case WallpaperBackend::Feh:
-        return {{QStringLiteral("feh"), {QStringLiteral("--bg-scale"), QStringLiteral("--no-fehbg"), path}}};
-    case WallpaperBackend::Xwallpaper:
-        return {{QStringLiteral("xwallpaper"), {QStringLiteral("--stretch"), path}}};
+    case WallpaperBackend::Feh: {
+        // feh gives its files to the screens in Xinerama's order, the primary first.
+        QStringList arguments = {QStringLiteral("--bg-scale"), QStringLiteral("--no-fehbg")};
+        for (const MonitorPicture &picture : pictures)
+            arguments.append(picture.path);
+        return {{QStringLiteral("feh"), arguments}};
+    }
+    case WallpaperBackend::Xwallpaper: {
+        if (pictures.size() == 1)
+            return {{QStringLiteral("xwallpaper"), {QStringLiteral("--stretch"), path}}};
+        QStringList arguments;
+        for (const MonitorPicture &picture : pictures)
+            arguments << QStringLiteral("--output") << picture.monitor << QStringLiteral("--stretch") << picture.path;
+        return {{QStringLiteral("xwallpaper"), arguments}};
+    }
     case WallpaperBackend::Windows:
     case WallpaperBackend::None:
         break;
@@ -193,6 +265,15 @@ QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace)
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
                                                       const QList<int> &workspaces, const QStringList &existing)
 {
+    return XfceNewBackdropCommands({MonitorPicture{QString(), path}}, monitorNames, workspaces, existing);
+}
+
+std::vector<WallpaperCommand> XfceNewBackdropCommands(const std::vector<MonitorPicture> &pictures,
+                                                      const QStringList &monitorNames, const QList<int> &workspaces,
+                                                      const QStringList &existing)
+{
+    if (pictures.empty())
+        return {};
     // The style first: a desktop that is running picks up the image as soon as it exists.
     // Stretched, as on the other desktops: the bitmap already has the screen's size.
     const QString stretched = QStringLiteral("3");
@@ -205,7 +286,7 @@ std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const
                 continue;
             for (const auto &[property, type, value] :
                  {std::tuple{QStringLiteral("image-style"), QStringLiteral("int"), stretched},
-                  std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), path}})
+                  std::tuple{QStringLiteral("last-image"), QStringLiteral("string"), PictureFor(pictures, monitor)}})
                 commands.push_back({QStringLiteral("xfconf-query"),
                                     {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"),
                                      base + property, QStringLiteral("-n"), QStringLiteral("-t"), type,

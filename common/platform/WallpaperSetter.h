@@ -37,6 +37,21 @@ struct WallpaperCommand {
     QStringList arguments;
 };
 
+// One monitor's own picture, for desktops that show each monitor a file of its own.
+struct MonitorPicture {
+    QString monitor; // as the windowing system names it ("HDMI-1")
+    QString path;
+};
+
+// How a desktop with more than one monitor takes its wallpaper. Whichever it is, no
+// monitor may show a picture stretched out of its shape.
+enum class MonitorLayout {
+    PerMonitor, // a file for each monitor, at that monitor's size (Xfce, feh, xwallpaper, sway)
+    Spanned,    // one picture over the whole desktop, each monitor its part (GNOME, Cinnamon, MATE)
+    Shared,     // one picture, which the desktop fits to each monitor by cropping (KDE Plasma, LXQt, Windows)
+};
+MonitorLayout LayoutFor(WallpaperBackend backend);
+
 WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &environment);
 QString BackendName(WallpaperBackend backend);
 
@@ -45,6 +60,11 @@ QString BackendName(WallpaperBackend backend);
 std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const QString &path,
                                                 const QStringList &xfceProperties = {});
 QStringList XfceImageProperties(const QString &listing);
+// The same for a desktop of several monitors: each monitor its own picture (the first
+// is the primary monitor's, also given to a monitor the list does not name) for the
+// per-monitor layout; the one picture spanned or cropped for the others.
+std::vector<WallpaperCommand> WallpaperCommands(WallpaperBackend backend, const std::vector<MonitorPicture> &pictures,
+                                                int monitorCount, const QStringList &xfceProperties = {});
 
 // For a monitor Xfce lists no backdrop for yet (a new user's first login, a desktop
 // still starting, a monitor just plugged in): the workspaces whose backdrop it will
@@ -53,9 +73,13 @@ QStringList XfceImageProperties(const QString &listing);
 // workspace's own.
 QList<int> XfceWorkspacesToCreate(const QString &listing, int currentWorkspace);
 // Creates the image and its style for every monitor on those workspaces, except where
-// the image property is among the existing ones.
+// the image property is among the existing ones. A monitor with a picture of its own
+// among pictures gets that one, the others the first.
 std::vector<WallpaperCommand> XfceNewBackdropCommands(const QString &path, const QStringList &monitorNames,
                                                       const QList<int> &workspaces,
+                                                      const QStringList &existing = {});
+std::vector<WallpaperCommand> XfceNewBackdropCommands(const std::vector<MonitorPicture> &pictures,
+                                                      const QStringList &monitorNames, const QList<int> &workspaces,
                                                       const QStringList &existing = {});
 
 // The session-bus name of the desktop program that takes the wallpaper, where its tool
@@ -82,8 +106,14 @@ class WallpaperSetter {
 public:
     WallpaperSetter(); // for the running desktop
     explicit WallpaperSetter(DesktopEnvironment environment);
-    // Shows the file as the wallpaper; the reason says why when it was not set.
+    // Shows the file as the wallpaper; the reason says why when it was not set. On a
+    // desktop of several monitors the file is spanned or cropped as LayoutFor says.
     WallpaperResult Set(const QString &path, QString &reason);
+    // Shows each monitor its own file (the primary monitor's first), on a desktop of
+    // the per-monitor layout; elsewhere the first file as Set does.
+    WallpaperResult Set(const std::vector<MonitorPicture> &pictures, QString &reason);
+    // How this desktop takes pictures for several monitors; None's when none fits.
+    MonitorLayout Layout() const;
 
 private:
     DesktopEnvironment m_environment;

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <xcb/xcb.h>
@@ -47,26 +48,30 @@ bool Run(const WallpaperCommand &command, QString &output, QString &reason)
     return true;
 }
 
-// A uniquely named copy beside the file, for desktops that ignore an unchanged path.
-QString FreshCopy(const QString &path)
+// A uniquely named copy beside the file, for desktops that ignore an unchanged path;
+// the number tells apart the copies of one switch (one per monitor).
+QString FreshCopy(const QString &path, int number)
 {
     const QFileInfo info(path);
     const QString copy = info.absolutePath() + QLatin1Char('/') + kCopyPrefix
-        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QStringLiteral(".")
-        + info.suffix();
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))
+        + (number > 0 ? QStringLiteral("-%1").arg(number) : QString()) + QStringLiteral(".") + info.suffix();
     QFile::remove(copy);
     return QFile::copy(path, copy) ? copy : QString();
 }
 
-// Older copies go only after the desktop shows the new one: deleting the file a
+// Older copies go only after the desktop shows the new ones: deleting the file a
 // desktop shows can blank its background.
-void RemoveOlderCopies(const QString &current)
+void RemoveOlderCopies(const std::vector<MonitorPicture> &current)
 {
-    const QFileInfo info(current);
+    QStringList kept;
+    for (const MonitorPicture &picture : current)
+        kept.append(QFileInfo(picture.path).fileName());
+    const QFileInfo info(current.front().path);
     QDir folder(info.absolutePath());
     const QStringList copies = folder.entryList({kCopyPrefix + QStringLiteral("*.") + info.suffix()}, QDir::Files);
     for (const QString &name : copies)
-        if (name != info.fileName())
+        if (!kept.contains(name))
             folder.remove(name);
 }
 
@@ -98,10 +103,10 @@ int CurrentX11Workspace()
     return workspace;
 }
 
-WallpaperResult Fail(WallpaperResult result, const QString &copy)
+WallpaperResult Fail(WallpaperResult result, const std::vector<MonitorPicture> &copies)
 {
-    if (!copy.isEmpty())
-        QFile::remove(copy);
+    for (const MonitorPicture &copy : copies)
+        QFile::remove(copy.path);
     return result;
 }
 } // namespace
@@ -127,23 +132,39 @@ DesktopEnvironment CurrentDesktopEnvironment()
 
 WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
 {
+    return Set(std::vector<MonitorPicture>{MonitorPicture{QString(), path}}, reason);
+}
+
+WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &given, QString &reason)
+{
     const DesktopEnvironment &env = m_environment;
     const WallpaperChoice choice = ChooseWallpaperBackend(env);
     if (choice.backend == WallpaperBackend::None) {
         reason = choice.reason;
         return WallpaperResult::Failed;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (!QFileInfo::exists(absolute)) {
-        reason = QStringLiteral("%1 does not exist").arg(absolute);
+    if (given.empty()) {
+        reason = QStringLiteral("no picture was given");
         return WallpaperResult::Failed;
     }
+    // Only a desktop of the per-monitor layout takes more than the first picture.
+    std::vector<MonitorPicture> pictures = given;
+    if (LayoutFor(choice.backend) != MonitorLayout::PerMonitor)
+        pictures.resize(1);
+    for (MonitorPicture &picture : pictures) {
+        picture.path = QFileInfo(picture.path).absoluteFilePath();
+        if (!QFileInfo::exists(picture.path)) {
+            reason = QStringLiteral("%1 does not exist").arg(picture.path);
+            return WallpaperResult::Failed;
+        }
+    }
+    const int monitorCount = static_cast<int>(std::max<qsizetype>(env.monitorNames.size(), 1));
     // Every tool must be there before anything is changed.
     const QString xfconf = QStringLiteral("xfconf-query");
     QStringList programs;
     if (choice.backend == WallpaperBackend::Xfce)
         programs.append(xfconf);
-    for (const WallpaperCommand &command : WallpaperCommands(choice.backend, absolute))
+    for (const WallpaperCommand &command : WallpaperCommands(choice.backend, pictures, monitorCount))
         programs.append(command.program);
     for (const QString &program : programs) {
         if (!env.hasProgram(program)) {
@@ -173,13 +194,19 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
         }
     }
 
-    const bool copy = NeedsNewFileName(choice.backend);
-    const QString shown = copy ? FreshCopy(absolute) : absolute;
-    if (shown.isEmpty()) {
-        reason = QStringLiteral("no copy of %1 could be made beside it").arg(absolute);
-        return WallpaperResult::Failed;
+    std::vector<MonitorPicture> copies;
+    if (NeedsNewFileName(choice.backend)) {
+        for (const MonitorPicture &picture : pictures) {
+            const QString copy = FreshCopy(picture.path, static_cast<int>(copies.size()));
+            if (copy.isEmpty()) {
+                reason = QStringLiteral("no copy of %1 could be made beside it").arg(picture.path);
+                return Fail(WallpaperResult::Failed, copies);
+            }
+            copies.push_back({picture.monitor, copy});
+        }
     }
-    auto commands = WallpaperCommands(choice.backend, shown, xfceProperties);
+    const std::vector<MonitorPicture> &shown = copies.empty() ? pictures : copies;
+    auto commands = WallpaperCommands(choice.backend, shown, monitorCount, xfceProperties);
     if (choice.backend == WallpaperBackend::Xfce) {
         for (auto &command : XfceNewBackdropCommands(shown, env.monitorNames,
                                                      XfceWorkspacesToCreate(listing, env.currentWorkspace), xfceProperties))
@@ -188,10 +215,10 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
     for (const WallpaperCommand &command : commands) {
         QString output;
         if (!Run(command, output, reason))
-            return Fail(WallpaperResult::NotReady, copy ? shown : QString());
+            return Fail(WallpaperResult::NotReady, copies);
     }
-    if (copy)
-        RemoveOlderCopies(shown);
+    if (!copies.empty())
+        RemoveOlderCopies(copies);
     return WallpaperResult::Set;
 }
 

@@ -33,6 +33,16 @@ WallpaperResult WallpaperSetter::Set(const QString &path, QString &reason)
     return WallpaperResult::Set;
 }
 
+// Windows shows one picture on every monitor, fitted the way the user chose.
+WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &pictures, QString &reason)
+{
+    if (pictures.empty()) {
+        reason = QStringLiteral("no picture was given");
+        return WallpaperResult::Failed;
+    }
+    return Set(pictures.front().path, reason);
+}
+
 QColor DesktopBackgroundColor()
 {
     const DWORD color = GetSysColor(COLOR_DESKTOP);

@@ -19,9 +19,15 @@ namespace {
 constexpr int kStartMs = 10000;
 const QString kDummyDriver = QStringLiteral("/usr/lib/xorg/modules/drivers/dummy_drv.so");
 
-// Two 1280x800 heads side by side, named DUMMY0 and DUMMY1, and no input devices.
-QByteArray TwoHeadConfig()
+// Heads side by side from the left, the first the primary, named DUMMY0, DUMMY1, ...,
+// and no input devices.
+QByteArray HeadsConfig(const QList<QSize> &sizes)
 {
+    int width = 0, height = 0;
+    for (const QSize &size : sizes) {
+        width += size.width();
+        height = std::max(height, size.height());
+    }
     QByteArray config = R"(Section "ServerFlags"
     Option "AutoAddDevices" "false"
     Option "AutoAddGPU" "false"
@@ -31,27 +37,39 @@ Section "Device"
     Identifier "dummy"
     Driver "dummy"
     VideoRam 65536
-    Option "Monitor-DUMMY0" "left"
-    Option "Monitor-DUMMY1" "right"
-EndSection
-Section "Screen"
-    Identifier "screen"
-    Device "dummy"
-    Monitor "left"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Virtual 2560 800
-    EndSubSection
-EndSection
 )";
-    for (const char *monitor : {"left", "right"}) {
-        config += QByteArray("Section \"Monitor\"\n    Identifier \"") + monitor + "\"\n"
-            "    HorizSync 5.0 - 1000.0\n    VertRefresh 5.0 - 200.0\n"
-            "    Modeline \"1280x800\" 83.50 1280 1352 1480 1680 800 803 809 831\n"
-            "    Option \"PreferredMode\" \"1280x800\"\n";
-        config += qstrcmp(monitor, "left") == 0 ? "    Option \"Primary\" \"true\"\n"
-                                                : "    Option \"RightOf\" \"left\"\n    Option \"Enable\" \"true\"\n";
+    for (int m = 0; m < sizes.size(); ++m)
+        config += QStringLiteral("    Option \"Monitor-DUMMY%1\" \"head%1\"\n").arg(m).toLatin1();
+    config += QStringLiteral("EndSection\nSection \"Screen\"\n    Identifier \"screen\"\n    Device \"dummy\"\n"
+                             "    Monitor \"head0\"\n    DefaultDepth 24\n    SubSection \"Display\"\n"
+                             "        Depth 24\n        Virtual %1 %2\n    EndSubSection\nEndSection\n")
+                  .arg(width)
+                  .arg(height)
+                  .toLatin1();
+    for (int m = 0; m < sizes.size(); ++m) {
+        // The dummy driver takes any timing in the wide ranges; only the size counts.
+        const int w = sizes[m].width(), h = sizes[m].height();
+        const QString mode = QStringLiteral("%1x%2").arg(w).arg(h);
+        config += QStringLiteral("Section \"Monitor\"\n    Identifier \"head%1\"\n"
+                                 "    HorizSync 5.0 - 1000.0\n    VertRefresh 5.0 - 200.0\n"
+                                 "    Modeline \"%2\" %3 %4 %5 %6 %7 %8 %9 %10 %11\n"
+                                 "    Option \"PreferredMode\" \"%2\"\n")
+                      .arg(m)
+                      .arg(mode)
+                      .arg(QString::number((w + 400) * (h + 31) * 60 / 1e6, 'f', 2))
+                      .arg(w)
+                      .arg(w + 72)
+                      .arg(w + 200)
+                      .arg(w + 400)
+                      .arg(h)
+                      .arg(h + 3)
+                      .arg(h + 9)
+                      .arg(h + 31)
+                      .toLatin1();
+        config += m == 0 ? QByteArray("    Option \"Primary\" \"true\"\n")
+                         : QStringLiteral("    Option \"RightOf\" \"head%1\"\n    Option \"Enable\" \"true\"\n")
+                               .arg(m - 1)
+                               .toLatin1();
         config += "EndSection\n";
     }
     return config;
@@ -68,7 +86,14 @@ QString FirstLine(QProcess &process)
 }
 } // namespace
 
-DesktopSession::DesktopSession(QString home, int monitors) : m_home(std::move(home)), m_monitors(monitors) {}
+DesktopSession::DesktopSession(QString home, int monitors)
+    : DesktopSession(std::move(home), QList<QSize>(monitors, kMonitor))
+{
+}
+
+DesktopSession::DesktopSession(QString home, QList<QSize> monitors) : m_home(std::move(home)), m_monitors(std::move(monitors))
+{
+}
 
 DesktopSession::~DesktopSession()
 {
@@ -113,14 +138,14 @@ bool DesktopSession::Start(QString &error)
     server->setProcessChannelMode(QProcess::SeparateChannels);
     const QStringList common = {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")};
-    if (m_monitors == 1) {
+    if (m_monitors.size() == 1 && m_monitors.front() == kMonitor) {
         server->start(QStringLiteral("Xvfb"),
                       common + QStringList{QStringLiteral("-screen"), QStringLiteral("0"),
                                            QStringLiteral("%1x%2x24").arg(kMonitor.width()).arg(kMonitor.height())});
     } else {
         const QString config = m_home + QStringLiteral("/xorg.conf");
         QFile file(config);
-        if (!file.open(QIODevice::WriteOnly) || file.write(TwoHeadConfig()) < 0) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(HeadsConfig(m_monitors)) < 0) {
             error = QStringLiteral("%1 could not be written").arg(config);
             return false;
         }

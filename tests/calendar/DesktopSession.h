@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSize>
@@ -21,6 +22,8 @@ public:
     // One monitor of 1280x800 on Xvfb, or two side by side on Xorg's dummy driver
     // (Xvfb's single output cannot be split into monitors that every toolkit sees).
     explicit DesktopSession(QString home, int monitors = 1);
+    // Monitors of these sizes side by side from the left on the dummy driver, the first the primary.
+    DesktopSession(QString home, QList<QSize> monitors);
     ~DesktopSession();
     DesktopSession(const DesktopSession &) = delete;
     DesktopSession &operator=(const DesktopSession &) = delete;
@@ -56,7 +59,7 @@ public:
 
 private:
     QString m_home;
-    int m_monitors;
+    QList<QSize> m_monitors;
     QProcessEnvironment m_env;
     std::vector<std::unique_ptr<QProcess>> m_processes; // started last, stopped first
 };

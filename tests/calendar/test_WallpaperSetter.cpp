@@ -1,5 +1,7 @@
 #include "platform/WallpaperSetter.h"
 
+#include "MonitorDrawings.h"
+
 #include "QuillonTestEnvironment.h"
 
 #include <QDir>
@@ -106,6 +108,47 @@ TEST(WallpaperSetter, XfceBackdropsAreMadeForTheWorkspacesItShows)
     ASSERT_EQ(created.size(), 2u); // HDMI-1's style and image
     for (const auto &command : created)
         EXPECT_TRUE(command.arguments.join(QLatin1Char(' ')).contains(QLatin1String("monitorHDMI-1/workspace0/")));
+}
+
+// Several monitors: the per-monitor desktops get each monitor's own file (the primary's
+// for a monitor not named), the others one picture spanned or cropped, never stretched.
+TEST(WallpaperSetter, SeveralMonitorsGetTheirOwnFilesOrOneSpannedPicture)
+{
+    const std::vector<MonitorPicture> pictures = {{QStringLiteral("HDMI-1"), QStringLiteral("/d/w.bmp")},
+                                                  {QStringLiteral("eDP-1"), QStringLiteral("/d/w.eDP-1.bmp")}};
+    const QString listing = QStringLiteral("/backdrop/screen0/monitorHDMI-1/workspace0/last-image x\n"
+                                           "/backdrop/screen0/monitoreDP-1/workspace0/last-image x\n"
+                                           "/backdrop/screen0/monitorVGA-1/workspace0/last-image x\n");
+    const auto xfce = WallpaperCommands(WallpaperBackend::Xfce, pictures, 2, XfceImageProperties(listing));
+    ASSERT_EQ(xfce.size(), 3u);
+    EXPECT_EQ(xfce[0].arguments.last(), QStringLiteral("/d/w.bmp"));
+    EXPECT_EQ(xfce[1].arguments.last(), QStringLiteral("/d/w.bmp")); // VGA-1: not drawn for, given the primary's
+    EXPECT_EQ(xfce[2].arguments.last(), QStringLiteral("/d/w.eDP-1.bmp"));
+    const auto made = XfceNewBackdropCommands(pictures, {QStringLiteral("eDP-1")}, {0});
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[1].arguments.last(), QStringLiteral("/d/w.eDP-1.bmp"));
+
+    EXPECT_EQ(WallpaperCommands(WallpaperBackend::Feh, pictures, 2).front().arguments.mid(2),
+              (QStringList{QStringLiteral("/d/w.bmp"), QStringLiteral("/d/w.eDP-1.bmp")}));
+    EXPECT_EQ(WallpaperCommands(WallpaperBackend::Xwallpaper, pictures, 2).front().arguments,
+              (QStringList{QStringLiteral("--output"), QStringLiteral("HDMI-1"), QStringLiteral("--stretch"),
+                           QStringLiteral("/d/w.bmp"), QStringLiteral("--output"), QStringLiteral("eDP-1"),
+                           QStringLiteral("--stretch"), QStringLiteral("/d/w.eDP-1.bmp")}));
+    const auto sway = WallpaperCommands(WallpaperBackend::Sway, pictures, 2);
+    ASSERT_EQ(sway.size(), 2u);
+    EXPECT_EQ(sway[1].arguments[1], QStringLiteral("eDP-1"));
+
+    const std::vector<MonitorPicture> one = {{QString(), QStringLiteral("/d/w.bmp")}};
+    for (const auto backend : {WallpaperBackend::Gnome, WallpaperBackend::Cinnamon, WallpaperBackend::Mate}) {
+        EXPECT_EQ(LayoutFor(backend), MonitorLayout::Spanned);
+        EXPECT_EQ(WallpaperCommands(backend, one, 2).front().arguments.last(), QStringLiteral("'spanned'"));
+        EXPECT_EQ(WallpaperCommands(backend, one, 1).front().arguments.last(), QStringLiteral("'stretched'"));
+    }
+    EXPECT_EQ(WallpaperCommands(WallpaperBackend::Lxqt, one, 2).front().arguments.last(),
+              QStringLiteral("--wallpaper-mode=zoom"));
+    EXPECT_EQ(LayoutFor(WallpaperBackend::Kde), MonitorLayout::Shared);
+    EXPECT_EQ(MonitorDrawings::MonitorFile(QStringLiteral("/d/wallpaper.bmp"), QStringLiteral("HDMI 1/../x")),
+              QStringLiteral("/d/wallpaper.HDMI_1____x.bmp"));
 }
 
 } // namespace

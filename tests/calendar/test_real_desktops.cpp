@@ -25,6 +25,11 @@ protected:
     // Starts the display and bus, or skips the test, naming what is not installed.
     void StartSession(const QStringList &programs, int monitors = 1)
     {
+        StartSession(programs, QList<QSize>(monitors, DesktopSession::kMonitor));
+    }
+
+    void StartSession(const QStringList &programs, const QList<QSize> &monitors)
+    {
         const QStringList missing =
             DesktopSession::Missing(QStringList{QStringLiteral("Xvfb"), QStringLiteral("dbus-daemon"),
                                                 QStringLiteral("import"), QStringLiteral("xprop")}
@@ -32,9 +37,10 @@ protected:
         if (!missing.isEmpty())
             GTEST_SKIP() << "not installed here: " << qPrintable(missing.join(QStringLiteral(", ")))
                          << " (.ci/install-deps installs them)";
-        if (monitors > 1 && !DesktopSession::TwoMonitorsMissing().isEmpty())
+        if (monitors.size() > 1 && !DesktopSession::TwoMonitorsMissing().isEmpty())
             GTEST_SKIP() << "no two monitors here: " << qPrintable(DesktopSession::TwoMonitorsMissing());
         session = std::make_unique<DesktopSession>(TempPath(QStringLiteral("home")), monitors);
+        heads = monitors;
         QString error;
         ASSERT_TRUE(session->Start(error)) << qPrintable(error);
         // A colour no desktop starts with, and events, so the month is easy to tell.
@@ -55,20 +61,10 @@ protected:
         return Run();
     }
 
-    // Waits until every monitor shows the wallpaper the calendar drew; the share of
-    // the one that shows least of it.
-    double WaitForCalendar(int monitors = 1, int timeoutMs = kShowsWithinMs)
+    // Waits until the one monitor shows the wallpaper the calendar drew; the share of it shown.
+    double WaitForCalendar(int timeoutMs = kShowsWithinMs)
     {
-        const QImage drawn = Wallpaper();
-        auto least = [&](const QImage &shot) {
-            double share = 1.0;
-            for (int m = 0; m < monitors; ++m)
-                share = std::min(share, ShareShowing(shot.copy(QRect(QPoint(m * shot.width() / monitors, 0),
-                                                                     QSize(shot.width() / monitors, shot.height()))),
-                                                     drawn));
-            return share;
-        };
-        return least(session->WaitForScreen([&](const QImage &shot) { return least(shot) >= kShowing; }, timeoutMs));
+        return WaitForEachMonitor(std::vector<QImage>{Wallpaper()}, timeoutMs);
     }
 
     QString Xfconf(const QStringList &arguments)
@@ -103,8 +99,44 @@ protected:
             QThread::msleep(100);
     }
 
+    // Each monitor's part of the screen against the file drawn for it, which must have
+    // the monitor's own size (a picture of another shape would show stretched); the
+    // share of the monitor that shows least of it.
+    double WaitForEachMonitor(const QStringList &files)
+    {
+        std::vector<QImage> drawn;
+        for (int m = 0; m < heads.size(); ++m) {
+            drawn.push_back(QImage(files[m]).convertToFormat(QImage::Format_RGB32));
+            EXPECT_EQ(drawn.back().size(), heads[m]) << qPrintable(files[m]);
+        }
+        return WaitForEachMonitor(drawn);
+    }
+
+    double WaitForEachMonitor(const std::vector<QImage> &drawn, int timeoutMs = kShowsWithinMs)
+    {
+        auto least = [&](const QImage &shot) {
+            double share = 1.0;
+            for (int m = 0, x = 0; m < heads.size(); x += heads[m].width(), ++m)
+                share = std::min(share, ShareShowing(shot.copy(QRect(QPoint(x, 0), heads[m])), drawn[m]));
+            return share;
+        };
+        return least(session->WaitForScreen([&](const QImage &shot) { return least(shot) >= kShowing; }, timeoutMs));
+    }
+
+    QStringList MonitorFiles() const
+    {
+        QStringList files{WallpaperPath()};
+        for (int m = 1; m < heads.size(); ++m)
+            files.append(TempPath(QStringLiteral("wallpaper.DUMMY%1.bmp").arg(m)));
+        return files;
+    }
+
     std::unique_ptr<DesktopSession> session;
+    QList<QSize> heads;
 };
+
+// Monitors of three shapes, one of them portrait.
+const QList<QSize> kThreeShapes = {DesktopSession::kMonitor, QSize(1024, 768), QSize(600, 800)};
 
 TEST_F(RealDesktop, FehPaintsTheRootWindowAndSetsItsPixmap)
 {
@@ -183,11 +215,64 @@ TEST_F(RealDesktop, XfceOnTwoMonitors)
 {
     StartSession({QStringLiteral("xfdesktop"), QStringLiteral("xfconf-query")}, 2);
     ASSERT_TRUE(session->SetWorkspaces(2, 1));
+    Option("CalendarMonitors", QStringLiteral("All"));
     const RunResult run = RunCalendar(QStringLiteral("XFCE"));
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    ASSERT_EQ(Wallpaper().size(), DesktopSession::kMonitor); // drawn for the primary monitor
     ASSERT_TRUE(StartXfdesktop());
-    EXPECT_GE(WaitForCalendar(2), kShowing);
+    EXPECT_GE(WaitForEachMonitor(MonitorFiles()), kShowing);
+}
+
+// Xfce takes a file for each monitor: each shows the month at its own shape.
+TEST_F(RealDesktop, XfceShowsEachMonitorItsOwnMonth)
+{
+    StartSession({QStringLiteral("xfdesktop"), QStringLiteral("xfconf-query")}, kThreeShapes);
+    ASSERT_TRUE(session->SetWorkspaces(1, 0));
+    Option("CalendarMonitors", QStringLiteral("All"));
+    const RunResult run = RunCalendar(QStringLiteral("XFCE"));
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    ASSERT_TRUE(StartXfdesktop());
+    EXPECT_GE(WaitForEachMonitor(MonitorFiles()), kShowing);
+}
+
+// Under feh, by default, the month is on the primary monitor and the others show the
+// background alone, each at its own size.
+TEST_F(RealDesktop, FehShowsTheMonthOnThePrimaryAndTheBackgroundOnTheOthers)
+{
+    StartSession({QStringLiteral("feh")}, kThreeShapes);
+    const RunResult run = RunCalendar(QString());
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QStringList files = MonitorFiles();
+    const QImage screen = session->WaitForScreen(
+        [&](const QImage &shot) { return ShareShowing(shot.copy(QRect(QPoint(), heads[0])), Wallpaper()) >= kShowing; },
+        kShowsWithinMs);
+    EXPECT_GE(ShareShowing(screen.copy(QRect(QPoint(), heads[0])), Wallpaper()), kShowing);
+    for (int m = 1, x = heads[0].width(); m < heads.size(); x += heads[m].width(), ++m) {
+        const QImage background(files[m]);
+        EXPECT_EQ(background.size(), heads[m]);
+        const QRgb orange = qRgb(255, 153, 51);
+        EXPECT_EQ(background.pixel(background.width() / 2, background.height() / 3), orange) << m;
+        EXPECT_EQ(screen.pixel(x + heads[m].width() / 2, heads[m].height() / 3), orange) << m;
+    }
+}
+
+// MATE takes one picture for all monitors: it spans them, each monitor showing its part.
+TEST_F(RealDesktop, MateSpansOnePictureOverMonitorsOfDifferentShapes)
+{
+    StartSession({QStringLiteral("caja"), QStringLiteral("gsettings")}, kThreeShapes);
+    Option("CalendarMonitors", QStringLiteral("All"));
+    const RunResult run = RunCalendar(QStringLiteral("MATE"));
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    ASSERT_TRUE(session->Launch(QStringLiteral("caja"), {QStringLiteral("-n"), QStringLiteral("--force-desktop")}));
+    const QImage spanned = Wallpaper();
+    ASSERT_EQ(spanned.size(), QSize(1280 + 1024 + 600, 800));
+    std::vector<QImage> parts;
+    for (int m = 0, x = 0; m < heads.size(); x += heads[m].width(), ++m)
+        parts.push_back(spanned.copy(QRect(QPoint(x, 0), heads[m])));
+    EXPECT_GE(WaitForEachMonitor(parts), kShowing);
+    QString options;
+    session->Run(QStringLiteral("gsettings"), {QStringLiteral("get"), QStringLiteral("org.mate.background"),
+                                               QStringLiteral("picture-options")}, &options);
+    EXPECT_EQ(options.trimmed(), QStringLiteral("'spanned'"));
 }
 
 // MATE keeps the picture in its settings, which its desktop reads when it starts and
@@ -231,7 +316,7 @@ TEST_F(RealDesktop, LauncherStartedBeforeTheDesktopSetsTheMonthOnceItIsUp)
     ASSERT_TRUE(QFile::exists(WallpaperPath()));
 
     ASSERT_TRUE(session->Launch(QStringLiteral("pcmanfm-qt"), {QStringLiteral("--desktop")}));
-    EXPECT_GE(WaitForCalendar(1, 3 * kShowsWithinMs), kShowing);
+    EXPECT_GE(WaitForCalendar(3 * kShowsWithinMs), kShowing);
     EXPECT_FALSE(ErrorLog().contains(QLatin1String("WaitForDesktop"))) << qPrintable(ErrorLog());
 }
 

@@ -53,6 +53,7 @@ TEST_F(Settings, NoStoredValuesGiveTheDefaults)
     EXPECT_EQ(s.CalendarWarningTimeout, 30);
     EXPECT_FALSE(s.CalendarUseLiturgicalColors);
     EXPECT_EQ(s.CalendarLegibility, QStringLiteral("Automatic"));
+    EXPECT_EQ(s.CalendarMonitors, QStringLiteral("Primary"));
     EXPECT_EQ(s, basQuillon::DefaultGeneralSettings());
     EXPECT_TRUE(messages.empty());
 }
@@ -75,6 +76,7 @@ TEST_F(Settings, SaveThenLoadGivesTheSameRecordInTheStoredForms)
     r.CalendarWarningTimeout = 0;
     r.CalendarUseLiturgicalColors = true;
     r.CalendarLegibility = QStringLiteral("Off");
+    r.CalendarMonitors = QStringLiteral("All");
     basQuillon::SaveGeneralSettings(r);
     EXPECT_EQ(basQuillon::LoadGeneralSettings(), r);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CheckForConflicts"), {}), QStringLiteral("0"));

@@ -111,8 +111,9 @@ TEST_F(OptionsDialogTest, AnyStoredValueButZeroShowsTheCalendarAndOkDrawsIt)
         form.cmdOk_Click();
         EXPECT_EQ(Stored("DisplayCalendarOnDesktop"), shown ? QLatin1String("1") : QLatin1String("0")) << stored;
         ASSERT_EQ(started.size(), shown ? 1u : 0u) << '"' << stored << '"';
-        if (shown)
+        if (shown) {
             EXPECT_TRUE(started[0].arguments.isEmpty());
+        }
     }
 }
 
@@ -347,26 +348,31 @@ TEST_F(OptionsDialogTest, ADeletedPictureIsReportedWhileTheOtherPagesStillFill)
     EXPECT_EQ(Stored("CalendarUseLiturgicalColors"), QLatin1String("1"));
 }
 
-TEST_F(OptionsDialogTest, LegibilityComboShowsAndSavesTheSetting)
+TEST_F(OptionsDialogTest, LegibilityAndMonitorsCombosShowAndSaveTheirSettings)
 {
     // Stored value -> shown; then choosing the other one enables Apply and is stored.
     const struct {
+        const char *key;
         const char *stored;
         const char *shown;
         const char *other;
-    } cases[] = {{"", "Automatic", "Off"}, {"Off", "Off", "Automatic"}, {"off", "Off", "Automatic"},
-                 {"nonsense", "Automatic", "Off"}};
+    } cases[] = {{"CalendarLegibility", "", "Automatic", "Off"},     {"CalendarLegibility", "Off", "Off", "Automatic"},
+                 {"CalendarLegibility", "off", "Off", "Automatic"},  {"CalendarLegibility", "nonsense", "Automatic", "Off"},
+                 {"CalendarMonitors", "", "Primary", "All"},         {"CalendarMonitors", "all", "All", "Primary"},
+                 {"CalendarMonitors", "2", "Primary", "All"}};
     for (const auto &c : cases) {
-        Store("CalendarLegibility", QLatin1String(c.stored));
+        Store(c.key, QLatin1String(c.stored));
         frmOptions &form = Open();
-        EXPECT_EQ(form.cboLegibility->currentText(), QLatin1String(c.shown)) << c.stored;
-        EXPECT_EQ(form.cboLegibility->count(), 2);
+        const bool legibility = qstrcmp(c.key, "CalendarLegibility") == 0;
+        QComboBox *combo = legibility ? form.cboLegibility : form.cboMonitors;
+        EXPECT_EQ(combo->currentText(), QLatin1String(c.shown)) << c.key << c.stored;
+        EXPECT_EQ(combo->count(), 2);
         EXPECT_FALSE(form.cmdApply->isEnabled());
-        form.cboLegibility->setCurrentText(QLatin1String(c.other));
-        form.cboLegibility_Click();
+        combo->setCurrentText(QLatin1String(c.other));
+        legibility ? form.cboLegibility_Click() : form.cboMonitors_Click();
         EXPECT_TRUE(form.cmdApply->isEnabled());
         form.cmdOk_Click();
-        EXPECT_EQ(Stored("CalendarLegibility"), QLatin1String(c.other)) << c.stored;
+        EXPECT_EQ(Stored(c.key), QLatin1String(c.other)) << c.key << c.stored;
     }
 }
 
