@@ -173,6 +173,11 @@ bool DesktopSession::Start(QString &error)
     m_env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
     m_env.remove(QStringLiteral("SESSION_MANAGER"));
 
+    return StartBus(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), error);
+}
+
+bool DesktopSession::StartBus(const QString &variable, QString &error)
+{
     auto bus = std::make_unique<QProcess>();
     bus->setProcessEnvironment(m_env);
     bus->start(QStringLiteral("dbus-daemon"),
@@ -183,7 +188,7 @@ bool DesktopSession::Start(QString &error)
         error = QStringLiteral("dbus-daemon did not start");
         return false;
     }
-    m_env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    m_env.insert(variable, address);
     return true;
 }
 

@@ -37,6 +37,11 @@ public:
     // The X server and the session bus; false with the reason when either failed.
     bool Start(QString &error);
 
+    // A bus of the session's own in place of the system bus (for shells that look for
+    // the login manager there and stop without any bus); the same configuration as
+    // the session bus, with no system service on it.
+    bool StartSystemBus(QString &error) { return StartBus(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), error); }
+
     // DISPLAY, the bus, HOME and the XDG folders: for every program of the session.
     const QProcessEnvironment &Environment() const { return m_env; }
 
@@ -58,6 +63,8 @@ public:
     QImage WaitForScreen(const std::function<bool(const QImage &)> &test, int timeoutMs);
 
 private:
+    bool StartBus(const QString &variable, QString &error);
+
     QString m_home;
     QList<QSize> m_monitors;
     QProcessEnvironment m_env;

@@ -19,6 +19,7 @@ using calendartest::ShareShowing;
 
 constexpr int kShowsWithinMs = 5000;
 constexpr double kShowing = 0.9;
+constexpr int kShellStartsWithinMs = 30000; // a full shell drawing with software GL
 
 class RealDesktop : public CalendarRun {
 protected:
@@ -253,6 +254,51 @@ TEST_F(RealDesktop, FehShowsTheMonthOnThePrimaryAndTheBackgroundOnTheOthers)
         EXPECT_EQ(background.pixel(background.width() / 2, background.height() / 3), orange) << m;
         EXPECT_EQ(screen.pixel(x + heads[m].width() / 2, heads[m].height() / 3), orange) << m;
     }
+}
+
+// GNOME Shell itself, on X11. It looks for the login manager on the system bus and
+// stops without one: a bus of the session's own stands in. It opens on its overview,
+// which Escape leaves for the desktop.
+TEST_F(RealDesktop, GnomeShellShowsTheMonthInLightAndDarkStyle)
+{
+    StartSession({QStringLiteral("gnome-shell"), QStringLiteral("gsettings"), QStringLiteral("xdotool")});
+    QString error;
+    ASSERT_TRUE(session->StartSystemBus(error)) << qPrintable(error);
+    const RunResult before = RunCalendar(QStringLiteral("GNOME"));
+    ASSERT_EQ(before.exitCode, 0) << qPrintable(before.err);
+    QProcessEnvironment shellEnv;
+    shellEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
+    ASSERT_TRUE(session->Launch(QStringLiteral("gnome-shell"), {QStringLiteral("--x11"), QStringLiteral("--replace")}, shellEnv));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.gnome.Shell"), kShellStartsWithinMs));
+    auto showing = [this] {
+        const QImage drawn = Wallpaper();
+        const QImage shot = session->WaitForScreen(
+            [&](const QImage &screen) {
+                if (ShareShowing(screen, drawn) >= kShowing)
+                    return true;
+                session->Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+                return false;
+            },
+            kShellStartsWithinMs);
+        return ShareShowing(shot, drawn);
+    };
+    EXPECT_GE(showing(), kShowing) << "set before the shell started";
+
+    auto gsettings = [this](const QString &verb, const QString &schema, const QString &key, const QString &value = {}) {
+        QString output;
+        session->Run(QStringLiteral("gsettings"), QStringList{verb, schema, key} + (value.isEmpty() ? QStringList() : QStringList{value}),
+                     &output);
+        return output.trimmed();
+    };
+    gsettings(QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme"),
+              QStringLiteral("prefer-dark"));
+    Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
+    const RunResult dark = RunCalendar(QStringLiteral("GNOME"));
+    ASSERT_EQ(dark.exitCode, 0) << qPrintable(dark.err);
+    EXPECT_GE(showing(), kShowing) << "set while the shell runs, in the dark style";
+    const QString background = QStringLiteral("org.gnome.desktop.background");
+    EXPECT_EQ(gsettings(QStringLiteral("get"), background, QStringLiteral("picture-uri-dark")),
+              gsettings(QStringLiteral("get"), background, QStringLiteral("picture-uri")));
 }
 
 // MATE takes one picture for all monitors: it spans them, each monitor showing its part.
