@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -66,6 +67,29 @@ protected:
     double WaitForCalendar(int timeoutMs = kShowsWithinMs)
     {
         return WaitForEachMonitor(std::vector<QImage>{Wallpaper()}, timeoutMs);
+    }
+
+    // The same for a desktop that needs a nudge until it shows its background (an
+    // overview to leave): nudge runs after each screenshot that does not show it yet.
+    double WaitForCalendarWhile(int timeoutMs, const std::function<void()> &nudge)
+    {
+        const QImage drawn = Wallpaper();
+        const QImage shot = session->WaitForScreen(
+            [&](const QImage &screen) {
+                if (ShareShowing(screen, drawn) >= kShowing)
+                    return true;
+                nudge();
+                return false;
+            },
+            timeoutMs);
+        return ShareShowing(shot, drawn);
+    }
+
+    QString Gsettings(const QStringList &arguments)
+    {
+        QString output;
+        session->Run(QStringLiteral("gsettings"), arguments, &output);
+        return output.trimmed();
     }
 
     QString Xfconf(const QStringList &arguments)
@@ -257,8 +281,7 @@ TEST_F(RealDesktop, FehShowsTheMonthOnThePrimaryAndTheBackgroundOnTheOthers)
 }
 
 // GNOME Shell itself, on X11. It looks for the login manager on the system bus and
-// stops without one: a bus of the session's own stands in. It opens on its overview,
-// which Escape leaves for the desktop.
+// stops without one: a bus of the session's own stands in.
 TEST_F(RealDesktop, GnomeShellShowsTheMonthInLightAndDarkStyle)
 {
     StartSession({QStringLiteral("gnome-shell"), QStringLiteral("gsettings"), QStringLiteral("xdotool")});
@@ -270,35 +293,49 @@ TEST_F(RealDesktop, GnomeShellShowsTheMonthInLightAndDarkStyle)
     shellEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
     ASSERT_TRUE(session->Launch(QStringLiteral("gnome-shell"), {QStringLiteral("--x11"), QStringLiteral("--replace")}, shellEnv));
     ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.gnome.Shell"), kShellStartsWithinMs));
+    // It opens on its overview, which Escape leaves for the desktop.
     auto showing = [this] {
-        const QImage drawn = Wallpaper();
-        const QImage shot = session->WaitForScreen(
-            [&](const QImage &screen) {
-                if (ShareShowing(screen, drawn) >= kShowing)
-                    return true;
-                session->Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
-                return false;
-            },
-            kShellStartsWithinMs);
-        return ShareShowing(shot, drawn);
+        return WaitForCalendarWhile(kShellStartsWithinMs, [this] {
+            session->Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+        });
     };
     EXPECT_GE(showing(), kShowing) << "set before the shell started";
 
-    auto gsettings = [this](const QString &verb, const QString &schema, const QString &key, const QString &value = {}) {
-        QString output;
-        session->Run(QStringLiteral("gsettings"), QStringList{verb, schema, key} + (value.isEmpty() ? QStringList() : QStringList{value}),
-                     &output);
-        return output.trimmed();
-    };
-    gsettings(QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme"),
-              QStringLiteral("prefer-dark"));
+    Gsettings({QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme"),
+               QStringLiteral("prefer-dark")});
     Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
     const RunResult dark = RunCalendar(QStringLiteral("GNOME"));
     ASSERT_EQ(dark.exitCode, 0) << qPrintable(dark.err);
     EXPECT_GE(showing(), kShowing) << "set while the shell runs, in the dark style";
     const QString background = QStringLiteral("org.gnome.desktop.background");
-    EXPECT_EQ(gsettings(QStringLiteral("get"), background, QStringLiteral("picture-uri-dark")),
-              gsettings(QStringLiteral("get"), background, QStringLiteral("picture-uri")));
+    EXPECT_EQ(Gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri-dark")}),
+              Gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri")}));
+}
+
+// Cinnamon itself with its background daemon, which draws once the session runs: a
+// session manager of the test's own says it does.
+TEST_F(RealDesktop, CinnamonShowsTheMonthSetBeforeAndWhileItRuns)
+{
+    StartSession({QStringLiteral("cinnamon"), QStringLiteral("csd-background"), QStringLiteral("gsettings")});
+    QString error;
+    ASSERT_TRUE(session->StartSystemBus(error)) << qPrintable(error);
+    const RunResult before = RunCalendar(QStringLiteral("X-Cinnamon"));
+    ASSERT_EQ(before.exitCode, 0) << qPrintable(before.err);
+    QProcessEnvironment cinnamonEnv;
+    cinnamonEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("X-Cinnamon"));
+    ASSERT_TRUE(session->Launch(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_fake_session_manager"), {}));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.gnome.SessionManager"), kShowsWithinMs));
+    ASSERT_TRUE(session->Launch(QStringLiteral("cinnamon"), {QStringLiteral("--replace")}, cinnamonEnv));
+    ASSERT_TRUE(session->Launch(QStringLiteral("csd-background"), {}, cinnamonEnv));
+    EXPECT_GE(WaitForCalendarWhile(kShellStartsWithinMs, [] {}), kShowing) << "set before Cinnamon started";
+
+    Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
+    const RunResult during = RunCalendar(QStringLiteral("X-Cinnamon"));
+    ASSERT_EQ(during.exitCode, 0) << qPrintable(during.err);
+    EXPECT_GE(WaitForCalendar(kShellStartsWithinMs), kShowing) << "set while Cinnamon runs";
+    EXPECT_EQ(Gsettings({QStringLiteral("get"), QStringLiteral("org.cinnamon.desktop.background"),
+                         QStringLiteral("picture-options")}),
+              QStringLiteral("'stretched'"));
 }
 
 // MATE takes one picture for all monitors: it spans them, each monitor showing its part.
