@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace calendartest {
@@ -104,6 +105,24 @@ DesktopSession::~DesktopSession()
             process.kill();
             process.waitForFinished(2000);
         }
+    }
+    StopLeftovers();
+}
+
+// Helpers a desktop started detached (KDE's I/O workers) outlive it and would hold the
+// test's output open: every process still running with this session's home goes too.
+void DesktopSession::StopLeftovers() const
+{
+    const QByteArray home = "HOME=" + m_home.toLocal8Bit();
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool numbered = false;
+        const pid_t pid = entry.toInt(&numbered);
+        if (!numbered || pid == ::getpid())
+            continue;
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(entry));
+        if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(home))
+            ::kill(pid, SIGKILL);
     }
 }
 

@@ -64,6 +64,7 @@ public:
 
 private:
     bool StartBus(const QString &variable, QString &error);
+    void StopLeftovers() const;
 
     QString m_home;
     QList<QSize> m_monitors;

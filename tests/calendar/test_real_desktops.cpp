@@ -338,6 +338,25 @@ TEST_F(RealDesktop, CinnamonShowsTheMonthSetBeforeAndWhileItRuns)
               QStringLiteral("'stretched'"));
 }
 
+// KDE Plasma itself (kwin and plasmashell). Its tool cannot set a wallpaper before the
+// shell runs: the launcher, started first, sets it on one of its later tries.
+TEST_F(RealDesktop, PlasmaShowsTheMonthSetBeforeItIsUpAndWhileItRuns)
+{
+    StartSession({QStringLiteral("plasmashell"), QStringLiteral("kwin_x11"), QStringLiteral("plasma-apply-wallpaperimage")});
+    ASSERT_TRUE(StartLauncher(QStringLiteral("KDE")));
+    WaitForWallpaperFile();
+    QProcessEnvironment plasmaEnv;
+    plasmaEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
+    ASSERT_TRUE(session->Launch(QStringLiteral("kwin_x11"), {QStringLiteral("--replace")}, plasmaEnv));
+    ASSERT_TRUE(session->Launch(QStringLiteral("plasmashell"), {}, plasmaEnv));
+    EXPECT_GE(WaitForCalendar(2 * kShellStartsWithinMs), kShowing) << "set by the launcher once the shell was up";
+
+    Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
+    const RunResult during = RunCalendar(QStringLiteral("KDE"));
+    ASSERT_EQ(during.exitCode, 0) << qPrintable(during.err);
+    EXPECT_GE(WaitForCalendar(kShellStartsWithinMs), kShowing) << "set while the shell runs";
+}
+
 // MATE takes one picture for all monitors: it spans them, each monitor showing its part.
 TEST_F(RealDesktop, MateSpansOnePictureOverMonitorsOfDifferentShapes)
 {
