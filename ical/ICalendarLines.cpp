@@ -2,6 +2,8 @@
 
 #include "basOperation.h"
 
+#include <QHash>
+
 namespace ICalendarLines {
 
 namespace {
@@ -31,49 +33,83 @@ QString Where(int line, const QString &reason)
     throw basOperation::Failure(basOperation::kTypeMismatch, Where(line, reason));
 }
 
+// The content lines of text[from, to), unfolded, each with the number of its first
+// physical line (that of from is first) and where it starts; an empty line carries
+// nothing. visit(number, begin, line) returns false to stop.
+template<typename Visit>
+void ForEachLine(const QByteArray &text, qsizetype from, qsizetype to, int first, const Visit &visit)
+{
+    QByteArray logical;
+    int logicalNumber = 0;
+    qsizetype logicalBegin = -1;
+    int number = first;
+    for (qsizetype pos = from; pos < to; ++number) {
+        qsizetype end = text.indexOf('\n', pos);
+        const qsizetype next = end < 0 || end >= to ? to : end + 1;
+        if (end < 0 || end >= to)
+            end = to;
+        QByteArrayView line(text.constData() + pos, end - pos);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.isEmpty()) {
+            // A folded continuation starts with a blank.
+            if (line.startsWith(' ') || line.startsWith('\t')) {
+                if (logicalBegin >= 0)
+                    logical += line.sliced(1);
+            } else {
+                if (logicalBegin >= 0 && !visit(logicalNumber, logicalBegin, logical))
+                    return;
+                logical.resize(0);
+                logical += line;
+                logicalNumber = number;
+                logicalBegin = pos;
+            }
+        }
+        pos = next;
+    }
+    if (logicalBegin >= 0)
+        visit(logicalNumber, logicalBegin, logical);
+}
+
 } // namespace
 
-LineIndex::LineIndex(const QByteArray &text)
+LineIndex::LineIndex(const QByteArray &text) : m_text(text)
 {
     if (text.contains('\0'))
         Refuse(1 + int(text.left(text.indexOf('\0')).count('\n')), QStringLiteral("this is not a text file"));
-    const QList<QByteArray> physical = text.split('\n');
-    m_lines.reserve(physical.size());
-    for (int i = 0; i < physical.size(); ++i) {
-        QByteArrayView line(physical[i]);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        // A folded continuation starts with a blank; an empty line carries nothing.
-        if (line.isEmpty())
-            continue;
-        if (line.startsWith(' ') || line.startsWith('\t')) {
-            if (!m_lines.isEmpty())
-                m_lines.last().text += line.sliced(1);
-            continue;
-        }
-        m_lines.append({i + 1, line.toByteArray()});
-    }
-    QList<int> open; // indexes into m_components
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const QByteArray &line = m_lines[i].text;
-        const int number = m_lines[i].number;
-        if (i == 0 && !StartsWithWord(line, "BEGIN:VCALENDAR"))
+    QList<int> open;    // indexes into m_components
+    QList<int> closed;  // components whose text ends where the next line starts
+    QHash<QByteArray, QString> names; // one copy of each name
+    const auto nameOf = [&names](const QByteArray &line, qsizetype at) {
+        const QByteArray key = line.mid(at).trimmed().toUpper();
+        auto found = names.find(key);
+        if (found == names.end())
+            found = names.insert(key, QString::fromUtf8(key));
+        return *found;
+    };
+    bool first = true;
+    ForEachLine(text, 0, text.size(), 1, [&](int number, qsizetype begin, const QByteArray &line) {
+        for (const int index : std::as_const(closed))
+            m_components[index].To = begin;
+        closed.clear();
+        if (first && !StartsWithWord(line, "BEGIN:VCALENDAR"))
             Refuse(number, QStringLiteral("this is not an iCalendar file (it does not start with BEGIN:VCALENDAR)"));
+        first = false;
         if (StartsWithWord(line, "BEGIN:")) {
             ComponentLines component;
-            component.Name = QString::fromUtf8(line.mid(6)).trimmed().toUpper();
+            component.Name = nameOf(line, 6);
             component.Begin = number;
             component.Depth = int(open.size());
+            component.From = begin;
             // Real calendars nest three deep; libical and we walk nesting recursively.
             if (component.Depth >= kMaxDepth)
                 Refuse(number, QStringLiteral("components nested more than %1 deep").arg(kMaxDepth));
             if (component.Depth == 0 && component.Name != QLatin1String("VCALENDAR"))
                 Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(Short(component.Name)));
             m_components.append(component);
-            m_beginLine.append(i);
             open.append(int(m_components.size()) - 1);
         } else if (StartsWithWord(line, "END:")) {
-            const QString name = QString::fromUtf8(line.mid(4)).trimmed().toUpper();
+            const QString name = nameOf(line, 4);
             if (open.isEmpty())
                 Refuse(number, QStringLiteral("END:%1 without BEGIN:%1").arg(Short(name)));
             ComponentLines &innermost = m_components[open.last()];
@@ -81,12 +117,15 @@ LineIndex::LineIndex(const QByteArray &text)
                 Refuse(number, QStringLiteral("END:%1 where END:%2 (of line %3) was expected")
                                    .arg(Short(name), Short(innermost.Name), QString::number(innermost.Begin)));
             innermost.End = number;
-            open.removeLast();
+            closed.append(open.takeLast());
         } else if (open.isEmpty()) {
             Refuse(number, QStringLiteral("text after the end of the calendar"));
         }
-    }
-    if (m_lines.isEmpty())
+        return true;
+    });
+    for (const int index : std::as_const(closed))
+        m_components[index].To = text.size();
+    if (first)
         Refuse(1, QStringLiteral("the file is empty"));
     if (!open.isEmpty()) {
         const ComponentLines &innermost = m_components[open.last()];
@@ -136,20 +175,27 @@ int LineIndex::FindLine(int componentIndex, int skip, const Match &match) const
         return 0;
     const ComponentLines &component = m_components[componentIndex];
     int depth = 0;
-    for (int i = m_beginLine[componentIndex] + 1; i < m_lines.size() && m_lines[i].number < component.End; ++i) {
-        const QByteArray &line = m_lines[i].text;
+    int found = component.Begin;
+    ForEachLine(m_text, component.From, component.To, component.Begin, [&](int number, qsizetype, const QByteArray &line) {
+        if (number == component.Begin)
+            return true;
+        if (number >= component.End)
+            return false;
         if (StartsWithWord(line, "BEGIN:")) {
             ++depth;
-            continue;
+            return true;
         }
         if (StartsWithWord(line, "END:")) {
             --depth;
-            continue;
+            return true;
         }
-        if (depth == 0 && match(line) && skip-- == 0)
-            return m_lines[i].number;
-    }
-    return component.Begin;
+        if (depth == 0 && match(line) && skip-- == 0) {
+            found = number;
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 } // namespace ICalendarLines

@@ -1,7 +1,8 @@
 // Where things are in a calendar file, so that a message can name the line: the
-// BEGIN and END lines of every component, in the order the file has them. It reads
-// only the lines that start a component, end one or start a property; the parsing
-// itself is libical's.
+// BEGIN and END lines of every component and where its text is, in the order the file
+// has them. It keeps no copy of the lines (a large file has millions): a component's
+// own lines are read again from the text when one is looked for. The parsing itself
+// is libical's.
 #pragma once
 
 #include <QByteArray>
@@ -15,11 +16,14 @@ struct ComponentLines {
     int Begin = 0;
     int End = 0;  // 0 while open
     int Depth = 0;
+    // Its text in the file: from its BEGIN line to the line break after its END line.
+    qsizetype From = 0;
+    qsizetype To = 0;
 };
 
 class LineIndex {
 public:
-    // Maps the text. Throws basOperation::Failure ("line N: reason") when the file is no
+    // Maps the text, which it keeps (shared, not copied). Throws basOperation::Failure ("line N: reason") when the file is no
     // calendar text: a NUL byte, no BEGIN:VCALENDAR first, an END without its BEGIN, or
     // a component that is never closed (a truncated file).
     explicit LineIndex(const QByteArray &text);
@@ -44,14 +48,8 @@ private:
     template<typename Match>
     int FindLine(int componentIndex, int skip, const Match &match) const;
 
-    // A content line unfolded, with the number of its first physical line.
-    struct Line {
-        int number = 0;
-        QByteArray text;
-    };
-    QList<Line> m_lines;
+    QByteArray m_text;
     QList<ComponentLines> m_components;
-    QList<int> m_beginLine; // per component: the index in m_lines of its BEGIN line
 };
 
 } // namespace ICalendarLines

@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace ICalendarReader {
 
@@ -195,12 +196,12 @@ QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
     }
     // Lines ended by CR alone (old Mac programs): each CR not followed by LF ends a line.
     const qsizetype firstCr = utf8.indexOf('\r');
-    if (firstCr >= 0 && (firstCr + 1 == utf8.size() || utf8[firstCr + 1] != '\n')) {
+    if (firstCr >= 0 && (firstCr + 1 == utf8.size() || utf8.at(firstCr + 1) != '\n')) {
         QByteArray ended;
         ended.reserve(utf8.size() + utf8.size() / 32);
         for (qsizetype i = 0; i < utf8.size(); ++i) {
-            ended.append(utf8[i]);
-            if (utf8[i] == '\r' && (i + 1 == utf8.size() || utf8[i + 1] != '\n'))
+            ended.append(utf8.at(i));
+            if (utf8.at(i) == '\r' && (i + 1 == utf8.size() || utf8.at(i + 1) != '\n'))
                 ended.append('\n');
         }
         utf8 = std::move(ended);
@@ -226,36 +227,52 @@ public:
     CalendarContents Read()
     {
         icalerror_set_errors_are_fatal(0);
-        m_root.reset(icalparser_parse_string(m_text.constData()));
-        if (!m_root)
-            Refuse(1, QStringLiteral("libical could not read the file as iCalendar"));
-        MapLines(m_root.get());
-        CheckParseErrors(m_root.get());
-
-        QList<icalcomponent *> calendars;
-        if (icalcomponent_isa(m_root.get()) == ICAL_VCALENDAR_COMPONENT) {
-            calendars.append(m_root.get());
-        } else {
-            for (icalcomponent *c = icalcomponent_get_first_component(m_root.get(), ICAL_VCALENDAR_COMPONENT); c;
-                 c = icalcomponent_get_next_component(m_root.get(), ICAL_VCALENDAR_COMPONENT))
-                calendars.append(c);
+        QList<Found> events;
+        const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
+        events.reserve(std::count_if(lines.cbegin(), lines.cend(), [](const ICalendarLines::ComponentLines &component) {
+            return component.Depth == 1 && component.Name == QLatin1String("VEVENT");
+        }));
+        for (int c = 0; c < lines.size(); ++c) {
+            if (lines[c].Depth != 0)
+                continue;
+            QList<int> children; // the calendar's own events, in the order of the file
+            for (int i = c + 1; i < lines.size() && lines[i].Depth > 0; ++i) {
+                if (lines[i].Depth == 1 && lines[i].Name == QLatin1String("VEVENT"))
+                    children.append(i);
+            }
+            icalcomponent *calendar = ReadFrame(c);
+            ScanEvents(calendar, children, events);
         }
-        ReadEvents(calendars);
+        ReadEvents(events);
+        events = {};
         ApplyOverrides();
         return std::move(m_contents);
     }
 
 private:
+    // A VEVENT of the file before it is read: what decides which version of an event is
+    // read and which occurrences it changes.
+    struct Found {
+        icalcomponent *calendar;
+        int index; // in m_index.Components()
+        QString uid;
+        QString key; // KeyOf
+        int sequence;
+        bool changesOccurrence; // has a RECURRENCE-ID
+        // Decided once all are known: this is the version read; some version of its UID is.
+        bool read = false;
+        bool anyRead = false;
+    };
     struct Override {
-        icalcomponent *component;
+        int index;
         icalcomponent *calendar;
         QString uid;
         QString key; // KeyOf
+        icalcomponent *component = nullptr; // while its batch is parsed
     };
     // What one master event contributes before its overrides are applied.
     struct Pending {
-        icalcomponent *component = nullptr;
-        icalcomponent *calendar = nullptr;
+        QString recurring; // X-QUILLON-RECURRING
         bool allDay = false;
         qint64 durationSecs = 0; // timed events
         int durationDays = 1;    // all-day events
@@ -285,12 +302,21 @@ private:
     QByteArray m_text;
     ReadOptions m_options;
     ICalendarLines::LineIndex m_index;
-    ComponentPtr m_root;
+    // Each calendar of the file with its own properties and time zones, not its events:
+    // those are parsed a batch at a time, and freed, so that a large file never stands
+    // whole in libical's form.
+    std::vector<ComponentPtr> m_frames;
     std::unordered_map<const icalcomponent *, int> m_componentIndex;
+    QList<const icalcomponent *> m_batchComponents; // mapped in m_componentIndex while their batch lives
     QDate m_openRuleEnd;
     CalendarContents m_contents;
     QHash<QString, qsizetype> m_eventByUid;
-    QList<Pending> m_pending; // parallel to m_contents.Events
+    // By the position in m_contents.Events: how an event with changed occurrences was
+    // read, and what our own file said of its days being picked by hand. The others keep
+    // only their dates (in the event), so that a large file takes little room.
+    QSet<QString> m_changedKeys; // KeyOf the events with changed occurrences
+    QHash<qsizetype, Pending> m_pending;
+    QHash<qsizetype, bool> m_recurringSaid;
     QList<Override> m_overrides;
     QHash<QByteArray, Zone> m_zones;
     // The local zone's skipped hours by the day they are on (wall-clock start, length in
@@ -300,8 +326,8 @@ private:
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
     qint64 m_fileSteps = 0; // what the events still to come may spend together
-    // VEVENTs with a line libical could not read: the first such line and why.
-    QHash<const icalcomponent *, std::pair<int, QString>> m_unreadable;
+    // VEVENTs (by index) with a line libical could not read: the first such line and why.
+    QHash<int, std::pair<int, QString>> m_unreadable;
     // The same for the VTIMEZONEs: such a zone is left out.
     QHash<const icalcomponent *, std::pair<int, QString>> m_brokenZones;
     // What a limit reached now is reported as.
@@ -310,20 +336,107 @@ private:
 
     // --- Lines -------------------------------------------------------------------
 
-    // libical keeps the children of one kind in the order of the file but puts time
-    // zones before the rest: each child is the next line of its name among its parent's
-    // children. A component libical renamed or dropped is skipped over.
-    void MapLines(icalcomponent *root)
+    // How much of the file's events one parse takes: libical's form of a component is
+    // many times its text.
+    static constexpr qsizetype kBatchBytes = 256 * 1024;
+
+    // The calendar at index with its own lines and time zones, parsed and kept for the
+    // whole read: its events refer to its zones.
+    icalcomponent *ReadFrame(int index)
     {
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
-        const QString name = NameOf(root);
-        for (int i = 0; i < lines.size(); ++i) {
-            if (lines[i].Depth == 0 && lines[i].Name == name) {
-                MapTree(root, i);
-                return;
+        const ICalendarLines::ComponentLines &calendar = lines[index];
+        QByteArray frame;
+        qsizetype at = calendar.From;
+        for (int i = index + 1; i < lines.size() && lines[i].Depth > 0; ++i) {
+            if (lines[i].Depth != 1)
+                continue;
+            frame += QByteArrayView(m_text).sliced(at, lines[i].From - at);
+            if (lines[i].Name == QLatin1String("VTIMEZONE"))
+                frame += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+            at = lines[i].To;
+        }
+        frame += QByteArrayView(m_text).sliced(at, calendar.To - at);
+        ComponentPtr root(icalparser_parse_string(frame.constData()));
+        if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
+            Refuse(1, QStringLiteral("libical could not read the file as iCalendar"));
+        MapTree(root.get(), index);
+        m_batchComponents.clear(); // the frame's stay mapped
+        CheckParseErrors(root.get());
+        m_frames.push_back(std::move(root));
+        return m_frames.back().get();
+    }
+
+    // Components of the file (by index, at depth 1) parsed together in one calendar of
+    // their own; MapBatch gives each its component until the batch is released.
+    ComponentPtr ParseBatch(const QList<int> &indexes)
+    {
+        const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
+        QByteArray text = "BEGIN:VCALENDAR\r\n";
+        for (const int i : indexes)
+            text += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+        if (!text.endsWith('\n'))
+            text += "\r\n";
+        text += "END:VCALENDAR\r\n";
+        ComponentPtr root(icalparser_parse_string(text.constData()));
+        if (!root)
+            Refuse(lines[indexes.first()].Begin, QStringLiteral("libical could not read the file as iCalendar"));
+        return root;
+    }
+
+    // The batch's components by their index; libical keeps those of one kind in order.
+    QHash<int, icalcomponent *> MapBatch(icalcomponent *root, const QList<int> &indexes)
+    {
+        const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
+        QHash<int, icalcomponent *> byIndex;
+        qsizetype next = 0;
+        for (icalcomponent *child = icalcomponent_get_first_component(root, ICAL_ANY_COMPONENT); child;
+             child = icalcomponent_get_next_component(root, ICAL_ANY_COMPONENT)) {
+            const QString name = NameOf(child);
+            for (qsizetype k = next; k < indexes.size(); ++k) {
+                if (lines[indexes[k]].Name == name) {
+                    next = k + 1;
+                    MapTree(child, indexes[k]);
+                    byIndex.insert(indexes[k], child);
+                    break;
+                }
             }
         }
-        MapChildren(root, -1); // libical's own root over several calendars
+        return byIndex;
+    }
+
+    void ReleaseBatch(ComponentPtr &root)
+    {
+        for (const icalcomponent *component : std::as_const(m_batchComponents))
+            m_componentIndex.erase(component);
+        m_batchComponents.clear();
+        root.reset();
+    }
+
+    // The indexes in runs of about kBatchBytes of text, each of one calendar.
+    template<typename Item, typename IndexOf, typename CalendarOf, typename Use>
+    void InBatches(const QList<Item> &items, const IndexOf &indexOf, const CalendarOf &calendarOf, const Use &use)
+    {
+        const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
+        for (qsizetype first = 0; first < items.size();) {
+            QList<int> indexes;
+            qsizetype bytes = 0;
+            qsizetype last = first;
+            for (; last < items.size() && (indexes.isEmpty() || bytes < kBatchBytes)
+                   && calendarOf(items[last]) == calendarOf(items[first]);
+                 ++last) {
+                const int index = indexOf(items[last]);
+                indexes.append(index);
+                bytes += lines[index].To - lines[index].From;
+            }
+            if (m_options.Cancelled && m_options.Cancelled())
+                throw Cancelled();
+            ComponentPtr root = ParseBatch(indexes);
+            const QHash<int, icalcomponent *> components = MapBatch(root.get(), indexes);
+            use(first, last, components);
+            ReleaseBatch(root);
+            first = last;
+        }
     }
 
     static QString NameOf(icalcomponent *component)
@@ -334,6 +447,7 @@ private:
     void MapTree(icalcomponent *component, int index)
     {
         m_componentIndex[component] = index;
+        m_batchComponents.append(component);
         MapChildren(component, index);
     }
 
@@ -435,8 +549,8 @@ private:
                 const QString reason = match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0
                                            ? QStringLiteral("its repeat rule \"%1\" cannot be read").arg(Short(value))
                                            : text;
-                if (!m_unreadable.contains(component))
-                    m_unreadable.insert(component, {line, reason});
+                if (!m_unreadable.contains(index))
+                    m_unreadable.insert(index, {line, reason});
             } else if (kind != ICAL_VCALENDAR_COMPONENT) {
                 icalcomponent *zone = component;
                 while (zone && icalcomponent_isa(zone) != ICAL_VTIMEZONE_COMPONENT)
@@ -664,58 +778,97 @@ private:
         return sequence ? icalproperty_get_sequence(sequence) : 0;
     }
 
-    void ReadEvents(const QList<icalcomponent *> &calendars)
+    // What decides which version of each event is read: libical's reading of each
+    // event, a batch at a time. A line it could not read costs its event.
+    void ScanEvents(icalcomponent *calendar, const QList<int> &indexes, QList<Found> &events)
     {
-        struct Found {
-            icalcomponent *calendar;
-            icalcomponent *event;
-            QString uid;
-            QString key;
-        };
-        QList<Found> events;
-        for (icalcomponent *calendar : calendars) {
-            for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-                 event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
-            {
-                const QString uid = UidOf(event);
-                events.append({calendar, event, uid, KeyOf(event, uid)});
-            }
-        }
+        InBatches(indexes, [](int index) { return index; }, [](int) { return 0; },
+                  [&](qsizetype first, qsizetype last, const QHash<int, icalcomponent *> &components) {
+                      for (qsizetype k = first; k < last; ++k) {
+                          icalcomponent *event = components.value(indexes[k]);
+                          if (!event)
+                              continue;
+                          CheckParseErrors(event);
+                          const QString uid = UidOf(event);
+                          events.append({calendar, indexes[k], uid, KeyOf(event, uid), SequenceOf(event),
+                                         FirstProperty(event, ICAL_RECURRENCEID_PROPERTY) != nullptr});
+                      }
+                  });
+    }
+
+    void ReadEvents(QList<Found> &events)
+    {
         // A calendar that sends an event twice means its latest version: the highest
         // SEQUENCE, and of equal ones the later in the file.
-        QHash<QString, icalcomponent *> latest;
-        for (const Found &found : std::as_const(events)) {
-            if (m_unreadable.contains(found.event) || FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY))
-                continue;
-            icalcomponent *&best = latest[found.key];
-            if (!best || SequenceOf(found.event) >= SequenceOf(best))
-                best = found.event;
+        {
+            QHash<QString, Found *> latest;
+            for (Found &found : events) {
+                if (found.changesOccurrence)
+                    m_changedKeys.insert(found.key);
+                if (m_unreadable.contains(found.index) || found.changesOccurrence)
+                    continue;
+                Found *&best = latest[found.key];
+                if (!best || found.sequence >= best->sequence)
+                    best = &found;
+            }
+            for (Found *found : std::as_const(latest))
+                found->read = true;
+            for (Found &found : events)
+                found.anyRead = latest.contains(found.key);
         }
+        QList<const Found *> masters;
+        for (const Found &found : events) {
+            if (found.read)
+                masters.append(&found);
+        }
+        m_contents.Events.reserve(masters.size());
+        m_eventByUid.reserve(events.size());
+        // The masters are read a batch at a time; the others take their place in between.
+        qsizetype master = 0;   // the position of the next one in masters
+        qsizetype batchEnd = 0; // the batch parsed holds the masters up to here
+        QHash<int, icalcomponent *> parsed;
+        ComponentPtr batch;
         int read = 0;
-        for (const Found &found : std::as_const(events)) {
+        for (const Found &found : events) {
             if (++read % 256 == 0 && m_options.Cancelled && m_options.Cancelled())
                 throw Cancelled();
-            const auto unreadable = m_unreadable.constFind(found.event);
+            const auto unreadable = m_unreadable.constFind(found.index);
             if (unreadable != m_unreadable.cend()) {
                 // Its changed occurrences go with it, unless another version of it is read.
-                if (latest.contains(found.key))
+                if (found.anyRead)
                     Warn(found.uid, unreadable->first, unreadable->second);
                 else
                     Skip(found.key, found.uid, unreadable->first, unreadable->second);
                 continue;
             }
-            if (FirstProperty(found.event, ICAL_RECURRENCEID_PROPERTY)) {
-                m_overrides.append({found.event, found.calendar, found.uid, found.key});
+            if (found.changesOccurrence) {
+                m_overrides.append({found.index, found.calendar, found.uid, found.key});
                 continue;
             }
-            if (latest.value(found.key) != found.event) {
+            if (!found.read) {
                 m_contents.Warnings.append(QStringLiteral("line %1: an older version of the event with the UID \"%2\" (left out)")
-                                               .arg(BeginLine(found.event))
+                                               .arg(m_index.Components()[found.index].Begin)
                                                .arg(found.uid));
                 continue;
             }
-            ReadMaster(found.calendar, found.event, found.uid);
+            if (master++ >= batchEnd) {
+                ReleaseBatch(batch);
+                QList<int> indexes;
+                qsizetype bytes = 0;
+                for (batchEnd = master - 1; batchEnd < masters.size() && (indexes.isEmpty() || bytes < kBatchBytes)
+                                            && masters[batchEnd]->calendar == found.calendar;
+                     ++batchEnd) {
+                    const ICalendarLines::ComponentLines &lines = m_index.Components()[masters[batchEnd]->index];
+                    indexes.append(masters[batchEnd]->index);
+                    bytes += lines.To - lines.From;
+                }
+                batch = ParseBatch(indexes);
+                parsed = MapBatch(batch.get(), indexes);
+            }
+            if (icalcomponent *event = parsed.value(found.index))
+                ReadMaster(found.calendar, event, found.uid);
         }
+        ReleaseBatch(batch);
     }
 
     // Events without a UID get one from what they say, so that a second import of the
@@ -763,8 +916,7 @@ private:
         result.Origin = XProperty(event, "X-QUILLON-ORIGIN");
         result.Line = line;
         Pending pending;
-        pending.component = event;
-        pending.calendar = calendar;
+        pending.recurring = XProperty(event, "X-QUILLON-RECURRING");
         m_limitLine = line;
         m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
         try {
@@ -778,9 +930,17 @@ private:
         }
         m_fileSteps -= pending.budget.Used();
 
-        m_eventByUid.insert(KeyOf(event, uid), m_contents.Events.size());
-        m_contents.Events.append(result);
-        m_pending.append(pending);
+        const qsizetype at = m_contents.Events.size();
+        m_eventByUid.insert(KeyOf(event, uid), at);
+        if (!pending.recurring.isEmpty())
+            m_recurringSaid.insert(at, pending.recurring == QLatin1String("1"));
+        result.Dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
+        std::sort(result.Dates.begin(), result.Dates.end());
+        m_contents.Events.append(std::move(result));
+        if (m_changedKeys.contains(KeyOf(event, uid))) {
+            pending.days = {};
+            m_pending.insert(at, std::move(pending));
+        }
     }
 
     // Throws Skipped for what it cannot take, LimitReached when it needs more work.
@@ -1121,23 +1281,40 @@ private:
     // cannot be read is skipped; its series keeps the occurrence.
     void ApplyOverrides()
     {
-        for (const Override &change : std::as_const(m_overrides)) {
-            const auto master = m_eventByUid.constFind(change.key);
-            if (master == m_eventByUid.cend()) {
-                // An occurrence sent on its own: an event of its own.
-                icalcomponent *event = change.component;
-                ReadMaster(change.calendar, event, change.uid);
-                continue;
-            }
-            if (*master < 0)
-                continue; // its event was skipped
-            try {
-                ApplyOverride(change, m_pending[*master]);
-            } catch (const Skipped &skipped) {
-                Warn(change.uid, skipped.line, skipped.reason);
-            }
-        }
+        InBatches(m_overrides, [](const Override &change) { return change.index; },
+                  [](const Override &change) { return change.calendar; },
+                  [&](qsizetype first, qsizetype last, const QHash<int, icalcomponent *> &components) {
+                      for (qsizetype k = first; k < last; ++k) {
+                          Override change = m_overrides[k];
+                          change.component = components.value(change.index);
+                          if (change.component)
+                              ApplyOverride(change);
+                      }
+                  });
         Finish();
+    }
+
+    void ApplyOverride(const Override &change)
+    {
+        const auto master = m_eventByUid.constFind(change.key);
+        if (master == m_eventByUid.cend()) {
+            // An occurrence sent on its own: an event of its own.
+            ReadMaster(change.calendar, change.component, change.uid);
+            return;
+        }
+        if (*master < 0)
+            return; // its event was skipped
+        Pending &pending = m_pending[*master];
+        QList<QDate> &dates = m_contents.Events[*master].Dates;
+        pending.days = QSet<QDate>(dates.cbegin(), dates.cend());
+        try {
+            ApplyOverride(change, pending);
+        } catch (const Skipped &skipped) {
+            Warn(change.uid, skipped.line, skipped.reason);
+        }
+        dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
+        std::sort(dates.begin(), dates.end());
+        pending.days = {};
     }
 
     void ApplyOverride(const Override &change, Pending &pending)
@@ -1174,22 +1351,17 @@ private:
 
     void Finish()
     {
-        QList<CalendarEvent> kept;
+        m_pending.clear();
+        qsizetype kept = 0;
         for (qsizetype i = 0; i < m_contents.Events.size(); ++i) {
             CalendarEvent &event = m_contents.Events[i];
-            const Pending &pending = m_pending[i];
-            QList<QDate> dates;
-            bool early = false;
-            bool late = false;
-            for (const QDate &day : pending.days) {
-                if (day < kFirstDate)
-                    early = true;
-                else if (day > kLastDate)
-                    late = true;
-                else
-                    dates.append(day);
-            }
-            std::sort(dates.begin(), dates.end());
+            QList<QDate> &dates = event.Dates;
+            const auto inside = std::lower_bound(dates.begin(), dates.end(), kFirstDate);
+            const bool early = inside != dates.begin();
+            dates.erase(dates.begin(), inside);
+            const auto after = std::upper_bound(dates.begin(), dates.end(), kLastDate);
+            const bool late = after != dates.end();
+            dates.erase(after, dates.end());
             if ((early || late) && !dates.isEmpty())
                 m_contents.Warnings.append(QStringLiteral("line %1: \"%2\": days outside 1900-2100 left out")
                                                .arg(event.Line)
@@ -1203,12 +1375,13 @@ private:
             if (m_totalDates > kMaxDates)
                 RefuseSize(event.Line, QStringLiteral("the file gives more than %1 days of events").arg(Count(kMaxDates)));
             // Our own files say whether the days were picked by hand; others by their count.
-            const QString recurring = XProperty(pending.component, "X-QUILLON-RECURRING");
-            event.Event.Recurring = recurring.isEmpty() ? dates.size() > 1 : recurring == QLatin1String("1");
-            event.Dates = std::move(dates);
-            kept.append(std::move(event));
+            const auto said = m_recurringSaid.constFind(i);
+            event.Event.Recurring = said == m_recurringSaid.cend() ? dates.size() > 1 : *said;
+            if (kept != i)
+                m_contents.Events[kept] = std::move(event);
+            ++kept;
         }
-        m_contents.Events = std::move(kept);
+        m_contents.Events.resize(kept);
     }
 };
 

@@ -292,7 +292,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
     bool cancelled = false;
     const bool done = basOperation::Trap("basICalendar.ImportCalendarFile", false, [&](Steps &step) {
         step(10);
-        const QByteArray text = ReadWholeFile(path);
+        QByteArray text = ReadWholeFile(path);
         step(20);
         if (!options.Today.isValid())
             options.Today = basPlatform::Today();
@@ -305,6 +305,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             cancelled = true;
             return false;
         }
+        text = QByteArray(); // the events are read: the file's text is not needed while they are stored
         result.Warnings = contents.Warnings;
         step(30);
         // A UID is unique within its file: the file's canonical path is its source.

@@ -2,6 +2,10 @@
 // year) into a store that already holds N events, and exporting that store afterwards.
 // N = 1,000 and 10,000 show whether the time grows linearly. ImportHostile: files of a few
 // kilobytes whose rules never or hardly ever match, or cost much, each into an empty store.
+// ImportLarge: a file of 200,000 events just under the 64 MB limit, as a feed of several
+// years is; it reports the process's peak resident memory, which is the import's own when
+// it runs alone (--benchmark_filter=ImportLarge). `bench_ical --write-large FILE` writes
+// that file, to measure quillon-db import with /usr/bin/time -v.
 // Run: build/bin/bench_ical --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "EventStore.h"
 #include "basICalendar.h"
@@ -10,11 +14,15 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 
@@ -45,6 +53,39 @@ QByteArray CalendarText(int count)
         }
         text += "SUMMARY:Event number " + QByteArray::number(i) + "\r\nDESCRIPTION:Notes of event " + QByteArray::number(i)
                 + "\r\nEND:VEVENT\r\n";
+    }
+    text += "END:VCALENDAR\r\n";
+    return text;
+}
+
+// A large feed: count events of about 320 bytes, a third of them in Berlin time (one
+// VTIMEZONE), every fifth weekly for a year, the others single timed or all-day events.
+QByteArray LargeCalendarText(int count)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillon bench//EN\r\n"
+                      "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
+                      "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\n"
+                      "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
+                      "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+                      "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
+                      "END:VTIMEZONE\r\n";
+    text.reserve(qsizetype(count) * 330);
+    const QDate first(2020, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray date = first.addDays(i % 3650).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        const QByteArray number = QByteArray::number(i);
+        text += "BEGIN:VEVENT\r\nUID:large-" + number + "-4b1f0c2e@example.com\r\nDTSTAMP:20260101T000000Z\r\n"
+                "LAST-MODIFIED:20250102T120000Z\r\n";
+        const QByteArray zone = i % 3 == 0 ? ";TZID=Europe/Berlin:" : ":";
+        if (i % 5 == 0)
+            text += "DTSTART" + zone + date + "T090000\r\nDTEND" + zone + date + "T100000\r\nRRULE:FREQ=WEEKLY;COUNT=52\r\n";
+        else if (i % 5 == 4)
+            text += "DTSTART;VALUE=DATE:" + date + "\r\n";
+        else
+            text += "DTSTART" + zone + date + "T140000\r\nDTEND" + zone + date + "T153000\r\n";
+        text += "SUMMARY:Meeting number " + number + "\r\nLOCATION:Room " + QByteArray::number(i % 40)
+                + "\r\nDESCRIPTION:Notes of meeting " + number + ": agenda\\, minutes and the actions agreed\r\n"
+                + "STATUS:CONFIRMED\r\nEND:VEVENT\r\n";
     }
     text += "END:VCALENDAR\r\n";
     return text;
@@ -136,6 +177,37 @@ void ReadFileOnly(benchmark::State &state)
         const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, {});
         benchmark::DoNotOptimize(contents.Events.size());
     }
+}
+
+// The large feed into an empty store, once: time and the peak resident memory.
+void ImportLarge(benchmark::State &state)
+{
+    static QTemporaryDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/bench-XXXXXX"));
+    const QString store = dir.filePath(QStringLiteral("large.sqlite"));
+    const QString calendar = dir.filePath(QStringLiteral("large.ics"));
+    {
+        QFile file(calendar);
+        if (!file.open(QIODevice::WriteOnly) || file.write(LargeCalendarText(int(state.range(0)))) < 0)
+            Fail("cannot write the calendar file");
+    }
+    QString error;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(store + QLatin1String(suffix));
+        basDatabase::EventStore events;
+        if (!basSchema::CreateDatabaseFile(store, error) || !events.OpenDatabaseConnection(store))
+            Fail("cannot make the store");
+        state.ResumeTiming();
+        basICalendar::ImportSummary summary;
+        if (!basICalendar::ImportCalendarFile(events, calendar, summary))
+            state.SkipWithError("import failed");
+        state.counters["added"] = summary.Added;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["bytes"] = double(QFileInfo(calendar).size());
+    state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024.0;
 }
 
 // Hostile calendar files of a few kilobytes: rules that never or hardly ever match at a
@@ -233,10 +305,15 @@ BENCHMARK(ImportFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Ite
 BENCHMARK(ReadFileOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ExportStore)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ImportHostile)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ImportLarge)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--write-large") == 0) {
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        return file.open(QIODevice::WriteOnly) && file.write(LargeCalendarText(200000)) >= 0 ? 0 : 1;
+    }
     qputenv("QUILLON_NONINTERACTIVE", "1");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

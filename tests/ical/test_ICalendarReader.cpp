@@ -623,3 +623,45 @@ TEST(ICalendarReader, SkippedHoursLongDurationsAndOtherEncodings)
 }
 
 } // namespace
+
+// A large file is parsed a part at a time: what one part says must still reach events of
+// another (a zone defined after them, a moved occurrence, a newer version), and lines
+// are still counted in the whole file.
+TEST(ICalendarReader, AFileOfManyPartsReadsAsOne)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+                      "BEGIN:VEVENT\r\nUID:series\r\nDTSTART;TZID=Far/Zone:20260105T090000\r\nDTEND;TZID=Far/Zone:20260105T100000\r\n"
+                      "RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Series\r\nEND:VEVENT\r\n"
+                      "BEGIN:VEVENT\r\nUID:twice\r\nSEQUENCE:2\r\nDTSTART;VALUE=DATE:20260110\r\nSUMMARY:Newer\r\nEND:VEVENT\r\n";
+    int line = 17; // the first filler's BEGIN
+    constexpr int kFiller = 6000; // about 1 MB: several parts
+    for (int i = 0; i < kFiller; ++i) {
+        text += "BEGIN:VEVENT\r\nUID:filler-" + QByteArray::number(i) + "\r\nDTSTART;VALUE=DATE:20260201\r\nSUMMARY:Filler "
+                + QByteArray(120, 'x') + "\r\nEND:VEVENT\r\n";
+        line += 5;
+    }
+    const int badLine = line + 3; // its DTEND
+    text += "BEGIN:VEVENT\r\nUID:bad\r\nDTSTART:20260301T100000\r\nDTEND:20260301T090000\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:twice\r\nSEQUENCE:1\r\nDTSTART;VALUE=DATE:20260111\r\nSUMMARY:Older\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:series\r\nRECURRENCE-ID;TZID=Far/Zone:20260106T090000\r\n"
+            "DTSTART;TZID=Far/Zone:20260106T150000\r\nDTEND;TZID=Far/Zone:20260106T160000\r\nSUMMARY:Series\r\nEND:VEVENT\r\n"
+            "BEGIN:VTIMEZONE\r\nTZID:Far/Zone\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+            "TZOFFSETFROM:+0500\r\nTZOFFSETTO:+0500\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\nEND:VCALENDAR\r\n";
+    ASSERT_GT(text.size(), 1000000);
+
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    const std::map<QString, CalendarEvent> events = ByUid(contents);
+    EXPECT_EQ(contents.Events.size(), kFiller + 2);
+    ASSERT_EQ(events.count(QStringLiteral("series")), 1u);
+    const CalendarEvent &series = events.at(QStringLiteral("series"));
+    EXPECT_EQ(Times(series), QStringLiteral("05:00-06:00")); // +05:00 read in Berlin (+01:00)
+    // The moved occurrence keeps its day; the series its three.
+    EXPECT_EQ(series.Dates, Days({"2026-01-05", "2026-01-06", "2026-01-07"}));
+    EXPECT_EQ(events.at(QStringLiteral("twice")).Event.EventName, QStringLiteral("Newer"));
+    EXPECT_TRUE(contents.Warnings.contains(
+        QStringLiteral("line %1, UID \"bad\": ends before it starts; skipped").arg(badLine)))
+        << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(contents.Warnings.contains(
+        QStringLiteral("line %1: an older version of the event with the UID \"twice\" (left out)").arg(line + 5)))
+        << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+}
