@@ -47,6 +47,19 @@ const std::vector<Step> &Steps()
                          "SELECT '', Uid, EventId, Fingerprint FROM EventUidsVersion1"),
           QStringLiteral("DROP TABLE EventUidsVersion1")},
          {}},
+        // Reminders: minutes before an event's start (NULL: none, what every older event
+        // has), and what has been shown, so that a restart, a second login or a clock set
+        // back never shows a reminder twice. The partial index keeps the planner's look
+        // at the longest reminder independent of how many events there are.
+        {3,
+         QStringLiteral("Events.Reminder and FiredReminders: reminders and the ones shown"),
+         {QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"),
+          QStringLiteral("CREATE INDEX EventsWithReminder ON Events (Reminder) WHERE Reminder IS NOT NULL"),
+          QStringLiteral("CREATE TABLE FiredReminders ("
+                         "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                         "Occurrence TEXT NOT NULL, "
+                         "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID")},
+         {}},
     };
     return steps;
 }
