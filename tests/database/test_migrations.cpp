@@ -227,8 +227,8 @@ TEST_F(Migrations, AStepThatFailsLeavesTheFileAsItWasAndANewStepIsAllAColumnNeed
     RunOn(path, {}, &location);
     const QStringList after = Dump(path);
     EXPECT_TRUE(after.contains(QStringLiteral("version %1").arg(basMigrations::CurrentVersion() + 1)));
-    const QString location = QStringLiteral(" | Location | TEXT | 0 | NULL | 0 | 0");
-    EXPECT_EQ(after.filter(QRegularExpression(QStringLiteral("^Events column \\d+") + QRegularExpression::escape(location) + QLatin1Char('$'))).size(), 1)
+    const QString locationColumn = QStringLiteral(" | Location | TEXT | 0 | NULL | 0 | 0");
+    EXPECT_EQ(after.filter(QRegularExpression(QStringLiteral("^Events column \\d+") + QRegularExpression::escape(locationColumn) + QLatin1Char('$'))).size(), 1)
         << after.join(QLatin1Char('\n')).toStdString();
     const QStringList uidsTable = basSchema::SchemaStatements().filter(QStringLiteral("CREATE TABLE EventUids"));
     ASSERT_EQ(uidsTable.size(), 1);
