@@ -53,13 +53,25 @@ const std::vector<Step> &Steps()
         // at the longest reminder independent of how many events there are.
         {3,
          QStringLiteral("Events.Reminder and FiredReminders: reminders and the ones shown"),
-         {QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"),
-          QStringLiteral("CREATE INDEX EventsWithReminder ON Events (Reminder) WHERE Reminder IS NOT NULL"),
-          QStringLiteral("CREATE TABLE FiredReminders ("
-                         "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
-                         "Occurrence TEXT NOT NULL, "
-                         "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID")},
-         {}},
+         // A file whose version was lost (set back to 0) may have all of it already.
+         {},
+         [](const QSqlDatabase &db) {
+             QSqlQuery columns(db);
+             if (!columns.exec(QStringLiteral("PRAGMA table_info(Events)")))
+                 basConnection::ThrowError(columns.lastError());
+             bool present = false;
+             while (columns.next())
+                 present = present || columns.value(1).toString().compare(QLatin1String("Reminder"), Qt::CaseInsensitive) == 0;
+             columns.finish();
+             if (!present)
+                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"));
+             ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsWithReminder ON Events (Reminder) "
+                                                 "WHERE Reminder IS NOT NULL"));
+             ExecuteStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS FiredReminders ("
+                                                 "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                                                 "Occurrence TEXT NOT NULL, "
+                                                 "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"));
+         }},
     };
     return steps;
 }
