@@ -17,7 +17,7 @@ Key KeyOf(const ReminderOccurrence &occurrence)
     return {occurrence.EventID, occurrence.Start.toMSecsSinceEpoch()};
 }
 
-ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated)
+ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated, const QTimeZone &zone)
 {
     const basDatabase::EventRecord &event = dated.Event;
     ReminderOccurrence occurrence;
@@ -26,13 +26,13 @@ ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated)
     occurrence.AllDayEvent = event.AllDayEvent;
     occurrence.Minutes = event.Reminder.value_or(0);
     if (event.AllDayEvent) {
-        occurrence.Start = QDateTime(dated.Date, QTime(0, 0));
-        occurrence.End = QDateTime(dated.Date.addDays(1), QTime(0, 0));
-        occurrence.Due = QDateTime(dated.Date, kAllDayBase).addSecs(-qint64(occurrence.Minutes) * 60);
+        occurrence.Start = QDateTime(dated.Date, QTime(0, 0), zone);
+        occurrence.End = QDateTime(dated.Date.addDays(1), QTime(0, 0), zone);
+        occurrence.Due = QDateTime(dated.Date, kAllDayBase, zone).addSecs(-qint64(occurrence.Minutes) * 60);
     } else {
-        occurrence.Start = QDateTime(dated.Date, event.StartTime);
+        occurrence.Start = QDateTime(dated.Date, event.StartTime, zone);
         // The store splits an event past midnight into days ending at 11:59 PM.
-        occurrence.End = QDateTime(dated.Date, event.EndTime);
+        occurrence.End = QDateTime(dated.Date, event.EndTime, zone);
         if (occurrence.End < occurrence.Start)
             occurrence.End = occurrence.Start;
         occurrence.Due = occurrence.Start.addSecs(-qint64(occurrence.Minutes) * 60);
@@ -43,21 +43,30 @@ ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated)
 Plan Make(const QList<ReminderOccurrence> &occurrences, const QSet<Key> &shown, const QDateTime &now)
 {
     Plan plan;
-    plan.WakeAt = now.addSecs(kLookAheadSecs);
-    const QDateTime endedLimit = now.addSecs(-kMissedLimitSecs);
+    // In milliseconds since the epoch: each comparison of two QDateTimes in local time
+    // would convert them again.
+    const qint64 nowMs = now.toMSecsSinceEpoch();
+    const qint64 endedLimit = nowMs - kMissedLimitSecs * 1000;
+    qint64 wakeMs = nowMs + kLookAheadSecs * 1000;
+    const ReminderOccurrence *next = nullptr;
     for (const ReminderOccurrence &occurrence : occurrences) {
         if (shown.contains(KeyOf(occurrence)))
             continue;
-        if (occurrence.Due <= now) {
-            if (occurrence.End >= endedLimit)
+        const qint64 dueMs = occurrence.Due.toMSecsSinceEpoch();
+        if (dueMs <= nowMs) {
+            if (occurrence.End.toMSecsSinceEpoch() >= endedLimit)
                 plan.Due.append(occurrence);
-        } else if (occurrence.Due < plan.WakeAt) {
-            plan.WakeAt = occurrence.Due;
-            plan.WakeIsReminder = true;
+        } else if (dueMs < wakeMs) {
+            wakeMs = dueMs;
+            next = &occurrence;
         }
     }
+    plan.WakeAt = next ? next->Due : now.addSecs(kLookAheadSecs);
+    plan.WakeIsReminder = next != nullptr;
     std::stable_sort(plan.Due.begin(), plan.Due.end(), [](const ReminderOccurrence &a, const ReminderOccurrence &b) {
-        return a.Due != b.Due ? a.Due < b.Due : a.EventID < b.EventID;
+        const qint64 aDue = a.Due.toMSecsSinceEpoch();
+        const qint64 bDue = b.Due.toMSecsSinceEpoch();
+        return aDue != bDue ? aDue < bDue : a.EventID < b.EventID;
     });
     return plan;
 }
@@ -90,8 +99,9 @@ std::optional<ReminderPlan::Plan> ReminderPlanner::Replan(const QDateTime &now)
         shown.insert({one.EventId, one.Occurrence.toMSecsSinceEpoch()});
     QList<ReminderOccurrence> occurrences;
     occurrences.reserve(stored.size());
+    const QTimeZone zone = QTimeZone::systemTimeZone();
     for (const basDatabase::DatedEvent &dated : std::as_const(stored))
-        occurrences.append(ReminderPlan::FromStored(dated));
+        occurrences.append(ReminderPlan::FromStored(dated, zone));
     return ReminderPlan::Make(occurrences, shown, now);
 }
 

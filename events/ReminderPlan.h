@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QTimeZone>
 
 #include <optional>
 #include <utility>
@@ -42,7 +43,9 @@ inline constexpr qint64 kLookAheadSecs = 24 * 60 * 60;
 using Key = std::pair<qint64, qint64>;
 Key KeyOf(const ReminderOccurrence &occurrence);
 
-ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated);
+// The times in zone (the system's when not given). A zone passed in is much cheaper than
+// the C library's local time, which looks at the zone file on every conversion.
+ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated, const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 struct Plan {
     // Due now and not shown yet, in order of their due time (then event id).
