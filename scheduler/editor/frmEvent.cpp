@@ -414,10 +414,10 @@ QString frmEvent::ReminderText(std::optional<int> minutes)
 
 std::optional<int> frmEvent::EventReminder() const
 {
-    const QVariant data = m_reminder->currentData();
-    if (!data.isValid() || data.toInt() < 0)
+    const QVariant chosen = m_reminder->currentData();
+    if (!chosen.isValid() || chosen.toInt() < 0)
         return std::nullopt;
-    return data.toInt();
+    return chosen.toInt();
 }
 
 void frmEvent::SetEventReminder(std::optional<int> minutes)
