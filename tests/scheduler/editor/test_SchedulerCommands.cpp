@@ -7,6 +7,8 @@
 #include "frmEvent.h"
 #include "views/DayView.h"
 
+#include <QComboBox>
+
 namespace quillontest {
 namespace {
 
