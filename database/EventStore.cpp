@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -44,13 +45,23 @@ void CheckEventId(qint64 id)
 
 QString Text(const QVariant &value) { return value.isNull() ? QString() : value.toString(); }
 
-// The eight columns of an event as bound parameters, in column order. A timed event
+// NULL for no reminder. A reminder after the start is none a person can use.
+QVariant ReminderParameter(const std::optional<int> &minutes)
+{
+    if (!minutes)
+        return QVariant(QMetaType::fromType<int>());
+    if (*minutes < 0)
+        basOperation::ThrowTypeMismatch();
+    return *minutes;
+}
+
+// The nine columns of an event as bound parameters, in column order. A timed event
 // without both times is refused before anything is written.
 QList<QVariant> EventParameters(const EventRecord &event)
 {
     if (event.AllDayEvent) {
         return {event.EventName, 1, TimeParameter(kAllDayStart), TimeParameter(kAllDayEnd), QString(), QString(),
-                event.Notes, event.Recurring ? 1 : 0};
+                event.Notes, event.Recurring ? 1 : 0, ReminderParameter(event.Reminder)};
     }
     if (!event.StartTime.isValid() || !event.EndTime.isValid())
         basOperation::ThrowTypeMismatch();
@@ -61,11 +72,12 @@ QList<QVariant> EventParameters(const EventRecord &event)
             event.EventColor,
             event.EventIcon == 0 ? QString() : QString::number(event.EventIcon),
             event.Notes,
-            event.Recurring ? 1 : 0};
+            event.Recurring ? 1 : 0,
+            ReminderParameter(event.Reminder)};
 }
 
 // An event row read with the columns EventID, EventName, AllDayEvent, StartTime,
-// EndTime, EventColor, EventIcon, Notes, Recurring from position first.
+// EndTime, EventColor, EventIcon, Notes, Recurring, Reminder from position first.
 EventRecord EventFromRow(const QSqlQuery &query, int first)
 {
     EventRecord event;
@@ -80,6 +92,11 @@ EventRecord EventFromRow(const QSqlQuery &query, int first)
     event.EventIcon = ok ? icon : 0;
     event.Notes = Text(query.value(first + 7));
     event.Recurring = query.value(first + 8).toLongLong() != 0;
+    const QVariant reminder = query.value(first + 9);
+    bool whole = false;
+    const qlonglong minutes = reminder.isNull() ? -1 : reminder.toLongLong(&whole);
+    if (whole && minutes >= 0 && minutes <= std::numeric_limits<int>::max())
+        event.Reminder = static_cast<int>(minutes);
     return event;
 }
 
@@ -354,8 +371,8 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         Impl::Transaction transaction(*d);
         QSqlQuery &insert =
             d->Run(QStringLiteral("INSERT INTO Events (EventName, AllDayEvent, StartTime, EndTime, "
-                                  "EventColor, EventIcon, Notes, Recurring) VALUES (?,?,?,?,?,?,?,?)"),
-                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7]});
+                                  "EventColor, EventIcon, Notes, Recurring, Reminder) VALUES (?,?,?,?,?,?,?,?,?)"),
+                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], values[8]});
         step(30);
         bool ok = false;
         newId = insert.lastInsertId().toLongLong(&ok);
@@ -453,9 +470,10 @@ bool EventStore::UpdateEventInDatabase(qint64 eventId, const EventRecord &event,
         Impl::Transaction transaction(*d);
         QSqlQuery &update =
             d->Run(QStringLiteral("UPDATE Events SET EventName = ?, AllDayEvent = ?, StartTime = ?, "
-                                  "EndTime = ?, EventColor = ?, EventIcon = ?, Notes = ?, Recurring = ? "
+                                  "EndTime = ?, EventColor = ?, EventIcon = ?, Notes = ?, Recurring = ?, Reminder = ? "
                                   "WHERE EventID = ?"),
-                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], eventId});
+                   {values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], values[8],
+                    eventId});
         if (update.numRowsAffected() == 0)
             throw Failure(kNoCurrentRecord, QStringLiteral("No event with the id %1").arg(eventId));
         step(30);
@@ -541,7 +559,7 @@ bool EventStore::GetEventData(qint64 eventId, EventRecord &event)
         step(20);
         QSqlQuery &query =
             d->Run(QStringLiteral("SELECT EventID, EventName, AllDayEvent, StartTime, EndTime, EventColor, "
-                                  "EventIcon, Notes, Recurring FROM Events WHERE EventID = ?"),
+                                  "EventIcon, Notes, Recurring, Reminder FROM Events WHERE EventID = ?"),
                    {eventId});
         Finisher finish(query);
         step(30);
@@ -579,7 +597,7 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
         // events go by id alone, whatever an older file holds in their times.
         QSqlQuery &query =
             d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, "
-                                  "v.EndTime, v.EventColor, v.EventIcon, v.Notes, v.Recurring "
+                                  "v.EndTime, v.EventColor, v.EventIcon, v.Notes, v.Recurring, v.Reminder "
                                   "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
                                   "WHERE e.EventDate BETWEEN ? AND ? "
                                   "ORDER BY e.EventDate, v.AllDayEvent DESC, "
@@ -716,6 +734,102 @@ bool EventStore::UpdateDateNotes(QDate date, const QString &notes)
     });
 }
 
+bool EventStore::GetRemindersInRange(QDate firstDate, QDate lastDate, QList<DatedEvent> &events)
+{
+    events.clear();
+    QList<DatedEvent> found;
+    const bool done = basOperation::Trap("basDatabase.GetRemindersInRange", false, [&](Steps &step) {
+        step(10);
+        const QString first = IsoDate(firstDate);
+        const QString last = IsoDate(lastDate);
+        step(20);
+        // The few days of the range first (the date index), then each event by its key:
+        // the work grows with the occurrences in range, not with the events stored.
+        // CROSS JOIN keeps that order whatever the planner guesses.
+        QSqlQuery &query =
+            d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, "
+                                  "v.EndTime, v.EventColor, v.EventIcon, '', v.Recurring, v.Reminder "
+                                  "FROM EventDates e CROSS JOIN Events v ON v.EventID = e.EventId "
+                                  "WHERE v.Reminder IS NOT NULL AND e.EventDate BETWEEN ? AND ? "
+                                  "ORDER BY e.EventDate, v.EventID"),
+                   {first, last});
+        Finisher finish(query);
+        step(30);
+        while (query.next()) {
+            DatedEvent dated{DateFromIso(query.value(0)), EventFromRow(query, 1)};
+            if (!dated.Date.isValid() || !dated.Event.Reminder)
+                continue;
+            if (!dated.Event.AllDayEvent && (!dated.Event.StartTime.isValid() || !dated.Event.EndTime.isValid()))
+                continue;
+            found.append(std::move(dated));
+        }
+        return true;
+    });
+    if (done)
+        events = std::move(found);
+    return done;
+}
+
+bool EventStore::GetLongestReminder(int &minutes)
+{
+    minutes = 0;
+    return basOperation::Trap("basDatabase.GetLongestReminder", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT MAX(Reminder) FROM Events WHERE Reminder IS NOT NULL"));
+        Finisher finish(query);
+        if (query.next() && !query.value(0).isNull())
+            minutes = static_cast<int>(std::clamp<qlonglong>(query.value(0).toLongLong(), 0, std::numeric_limits<int>::max()));
+        return true;
+    });
+}
+
+namespace {
+QString InstantText(const QDateTime &instant) { return instant.toUTC().toString(Qt::ISODate); }
+} // namespace
+
+bool EventStore::GetFiredReminders(const QDateTime &since, QList<FiredReminder> &fired)
+{
+    fired.clear();
+    QList<FiredReminder> found;
+    const bool done = basOperation::Trap("basDatabase.GetFiredReminders", false, [&](Steps &step) {
+        step(10);
+        // ISO UTC texts sort as their instants.
+        QSqlQuery &query = d->Run(
+            QStringLiteral("SELECT EventId, Occurrence FROM FiredReminders WHERE Occurrence >= ?"), {InstantText(since)});
+        Finisher finish(query);
+        step(20);
+        while (query.next()) {
+            const QDateTime occurrence = QDateTime::fromString(Text(query.value(1)), Qt::ISODate);
+            if (occurrence.isValid())
+                found.append(FiredReminder{query.value(0).toLongLong(), occurrence});
+        }
+        return true;
+    });
+    if (done)
+        fired = std::move(found);
+    return done;
+}
+
+bool EventStore::RecordFiredReminders(const QList<FiredReminder> &fired, const QDateTime &forgetBefore)
+{
+    return basOperation::Trap("basDatabase.RecordFiredReminders", false, [&](Steps &step) {
+        step(10);
+        Impl::Transaction transaction(*d);
+        step(20);
+        // An event deleted since it was planned has nothing to record.
+        for (const FiredReminder &one : fired)
+            d->Run(QStringLiteral("INSERT OR IGNORE INTO FiredReminders (EventId, Occurrence) "
+                                  "SELECT EventID, ? FROM Events WHERE EventID = ?"),
+                   {InstantText(one.Occurrence), one.EventId});
+        step(30);
+        if (forgetBefore.isValid())
+            d->Run(QStringLiteral("DELETE FROM FiredReminders WHERE Occurrence < ?"), {InstantText(forgetBefore)});
+        step(40);
+        transaction.Commit();
+        return true;
+    });
+}
+
 QString EventStore::QueryDateColor(QDate date)
 {
     const QString iso = IsoDate(date);
@@ -734,7 +848,7 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
         {
             QSqlQuery &query =
                 d->Run(QStringLiteral("SELECT EventID, EventName, AllDayEvent, StartTime, EndTime, EventColor, "
-                                      "EventIcon, Notes, Recurring FROM Events ORDER BY EventID"));
+                                      "EventIcon, Notes, Recurring, Reminder FROM Events ORDER BY EventID"));
             Finisher finish(query);
             while (query.next()) {
                 EventWithDates event{EventFromRow(query, 0), {}};

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace basDatabase {
 
@@ -28,6 +30,9 @@ struct EventRecord {
     int EventIcon = 0;  // 0 for none, else 101..156
     QString Notes;
     bool Recurring = false;
+    // Minutes before the start (for an all-day event, before 9:00 on its day) at which
+    // the launcher reminds of it; none when empty.
+    std::optional<int> Reminder;
 
     bool operator==(const EventRecord &) const = default;
 };
@@ -134,6 +139,23 @@ public:
     // The database's own reason for the last statement of this store that failed ("database
     // or disk is full"), for a caller that names what it was doing; empty when none failed.
     QString LastFailure() const;
+
+    // Every occurrence from firstDate to lastDate of an event with a reminder, ordered
+    // by date and event id; rows whose time cannot be read are left out silently (the
+    // other reads name them). Also the largest reminder stored (0 when none).
+    bool GetRemindersInRange(QDate firstDate, QDate lastDate, QList<DatedEvent> &events);
+    bool GetLongestReminder(int &minutes);
+    // The reminders already shown: each event with the start of its occurrence (UTC).
+    struct FiredReminder {
+        qint64 EventId = 0;
+        QDateTime Occurrence;
+        bool operator==(const FiredReminder &) const = default;
+    };
+    // Those whose occurrence starts at or after since.
+    bool GetFiredReminders(const QDateTime &since, QList<FiredReminder> &fired);
+    // Records them (one already recorded is no error) and forgets those of occurrences
+    // that started before forgetBefore, in one transaction.
+    bool RecordFiredReminders(const QList<FiredReminder> &fired, const QDateTime &forgetBefore);
 
     // The liturgical colour name of a day ("" when none). No trap of its own: a failure
     // throws basOperation::Failure to the caller's trap.

@@ -47,6 +47,31 @@ const std::vector<Step> &Steps()
                          "SELECT '', Uid, EventId, Fingerprint FROM EventUidsVersion1"),
           QStringLiteral("DROP TABLE EventUidsVersion1")},
          {}},
+        // Reminders: minutes before an event's start (NULL: none, what every older event
+        // has), and what has been shown, so that a restart, a second login or a clock set
+        // back never shows a reminder twice. The partial index keeps the planner's look
+        // at the longest reminder independent of how many events there are.
+        {3,
+         QStringLiteral("Events.Reminder and FiredReminders: reminders and the ones shown"),
+         // A file whose version was lost (set back to 0) may have all of it already.
+         {},
+         [](const QSqlDatabase &db) {
+             QSqlQuery columns(db);
+             if (!columns.exec(QStringLiteral("PRAGMA table_info(Events)")))
+                 basConnection::ThrowError(columns.lastError());
+             bool present = false;
+             while (columns.next())
+                 present = present || columns.value(1).toString().compare(QLatin1String("Reminder"), Qt::CaseInsensitive) == 0;
+             columns.finish();
+             if (!present)
+                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"));
+             ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsWithReminder ON Events (Reminder) "
+                                                 "WHERE Reminder IS NOT NULL"));
+             ExecuteStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS FiredReminders ("
+                                                 "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                                                 "Occurrence TEXT NOT NULL, "
+                                                 "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"));
+         }},
     };
     return steps;
 }

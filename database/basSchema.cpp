@@ -41,6 +41,8 @@ const std::vector<TableColumns> &AddedTables()
 {
     static const std::vector<TableColumns> tables = {
         {"EventUids", {"Source", "Uid", "EventId", "Fingerprint"}},
+        {"Events", {"Reminder"}},
+        {"FiredReminders", {"EventId", "Occurrence"}},
     };
     return tables;
 }
@@ -89,7 +91,9 @@ QStringList SchemaStatements()
                        "EventID INTEGER PRIMARY KEY AUTOINCREMENT, EventName TEXT, "
                        "AllDayEvent INTEGER NOT NULL DEFAULT 0 CHECK (AllDayEvent IN (0, 1)), "
                        "StartTime TEXT, EndTime TEXT, EventColor TEXT, EventIcon TEXT, Notes TEXT, "
-                       "Recurring INTEGER NOT NULL DEFAULT 0 CHECK (Recurring IN (0, 1)))"),
+                       "Recurring INTEGER NOT NULL DEFAULT 0 CHECK (Recurring IN (0, 1)), Reminder INTEGER)"),
+        // The minutes a reminder comes before the start; NULL for none.
+        QStringLiteral("CREATE INDEX EventsWithReminder ON Events (Reminder) WHERE Reminder IS NOT NULL"),
         QStringLiteral("CREATE TABLE EventDates ("
                        "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "EventDate TEXT NOT NULL, PRIMARY KEY (EventId, EventDate)) WITHOUT ROWID"),
@@ -110,6 +114,12 @@ QStringList SchemaStatements()
                        "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "Fingerprint TEXT NOT NULL DEFAULT '', "
                        "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+        // Each reminder shown: the event and the start of its occurrence (UTC, ISO), so
+        // that none is shown twice whatever the clock does.
+        QStringLiteral("CREATE TABLE FiredReminders ("
+                       "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                       "Occurrence TEXT NOT NULL, "
+                       "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"),
     };
 }
 

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTime>
 
+#include <optional>
+
 struct EventDraft {
     qint64 EventID = 0; // the stored event being changed; 0 for a new one
     QString EventName;
@@ -18,6 +20,8 @@ struct EventDraft {
     int EventIcon = 0;  // 0 for none, else 101..156
     QString Notes;
     bool Recurring = false;
+    // Minutes before the start (an all-day event: before 9:00 on its day); none when empty.
+    std::optional<int> Reminder;
     QList<QDate> Dates;
 
     bool operator==(const EventDraft &) const = default;

@@ -38,6 +38,7 @@ basDatabase::EventRecord EventService::ToRecord(const EventDraft &draft)
     record.EventIcon = draft.EventIcon;
     record.Notes = draft.Notes;
     record.Recurring = draft.Recurring;
+    record.Reminder = draft.Reminder;
     if (record.AllDayEvent) {
         // Whatever the draft says, an all-day event spans the whole day and is plain.
         record.StartTime = kAllDayStart;
@@ -60,6 +61,7 @@ EventDraft EventService::ToDraft(const basDatabase::EventRecord &record, const Q
     draft.EventIcon = record.EventIcon;
     draft.Notes = record.Notes;
     draft.Recurring = record.Recurring;
+    draft.Reminder = record.Reminder;
     draft.Dates = dates;
     return draft;
 }

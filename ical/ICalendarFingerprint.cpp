@@ -53,6 +53,9 @@ QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &d
     add(QString::number(form.EventIcon));
     add(form.Notes);
     add(form.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
+    // Only when there is one: the fingerprints of events without stay what they were.
+    if (form.Reminder)
+        add(QStringLiteral("reminder %1").arg(*form.Reminder));
     // The days as numbers: a year-long series has hundreds of them.
     QByteArray numbers;
     numbers.reserve(days.size() * qsizetype(sizeof(qint64)));

@@ -960,6 +960,7 @@ private:
         record.EventName = Utf8(icalcomponent_get_summary(event));
         record.Notes = Utf8(icalcomponent_get_description(event));
         record.AllDayEvent = pending.allDay;
+        record.Reminder = ReminderOf(event);
         ReadDuration(calendar, event, start, pending);
 
         const QDateTime first = pending.allDay ? QDateTime() : Local(WallDate(start), WallTime(start), pending.startBasis);
@@ -1057,6 +1058,32 @@ private:
              property = icalcomponent_get_next_property(event, ICAL_CATEGORIES_PROPERTY))
             categories += Utf8(icalproperty_get_categories(property)).split(QLatin1Char(','));
         return ICalendarColors::EventColorFromCategories(categories);
+    }
+
+    // The earliest VALARM whose TRIGGER counts from the start (not from the end, not at a
+    // fixed time), as minutes before it; an alarm after the start is none we can give.
+    static std::optional<int> ReminderOf(icalcomponent *event)
+    {
+        std::optional<int> earliest;
+        for (icalcomponent *alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); alarm;
+             alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
+            icalproperty *trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+            if (!trigger)
+                continue;
+            const icaltriggertype value = icalproperty_get_trigger(trigger);
+            if (!icaltime_is_null_time(value.time))
+                continue;
+            icalparameter *related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+            if (related && icalparameter_get_related(related) == ICAL_RELATED_END)
+                continue;
+            const qint64 seconds = -qint64(icaldurationtype_as_int(value.duration));
+            if (seconds < 0 || seconds / 60 > std::numeric_limits<int>::max())
+                continue;
+            const int minutes = int(seconds / 60);
+            if (!earliest || minutes > *earliest)
+                earliest = minutes;
+        }
+        return earliest;
     }
 
     static int IconOf(icalcomponent *event)

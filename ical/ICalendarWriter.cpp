@@ -106,6 +106,20 @@ icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype 
         AddX(component, "X-QUILLON-ORIGIN", outgoing.Origin);
     if (event.EventIcon != 0)
         AddX(component, "X-QUILLON-ICON", QString::number(event.EventIcon));
+    // The reminder as other programs know it: a display alarm counting from the start.
+    if (event.Reminder) {
+        icalcomponent *alarm = icalcomponent_new_valarm();
+        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+        AddText(alarm, icalproperty_new_description,
+                event.EventName.isEmpty() ? QStringLiteral("Reminder") : TextValue(event.EventName));
+        icaltriggertype trigger;
+        trigger.time = icaltime_null_time();
+        trigger.duration = icaldurationtype_null_duration();
+        trigger.duration.is_neg = *event.Reminder > 0 ? 1 : 0;
+        trigger.duration.minutes = static_cast<unsigned int>(*event.Reminder);
+        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+        icalcomponent_add_component(component, alarm);
+    }
     // Said only where the number of days would suggest otherwise.
     if (event.Recurring != (outgoing.Dates.size() > 1))
         AddX(component, "X-QUILLON-RECURRING", event.Recurring ? QStringLiteral("1") : QStringLiteral("0"));

@@ -28,6 +28,9 @@ inline constexpr auto kNoConflictChecking = "Do not check for event &conflicts."
 inline constexpr auto kNoConflictCheckingTip =
     "Check this box to have the Scheduler ignore scheduling conflicts between events.";
 inline constexpr auto kSchedulerColors = "Scheduler Colors";
+inline constexpr auto kRemindOfEvents = "&Remind me of events";
+inline constexpr auto kRemindOfEventsTip =
+    "Select this option to have a notification shown before each event that has a reminder.";
 inline constexpr auto kBackgroundColor = "&Background Color...";
 inline constexpr auto kBackgroundColorTip = "Click this button to change the background color used in the Scheduler.";
 inline constexpr auto kEventColor = "&Event Color...";

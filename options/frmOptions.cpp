@@ -4,6 +4,7 @@
 
 #include "CalendarPreview.h"
 #include "ImageFileList.h"
+#include "ReminderSetting.h"
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
 #include "basColor.h"
@@ -143,6 +144,8 @@ bool frmOptions::SaveOptions()
         step(100);
         m_settings = s;
         basQuillon::SaveGeneralSettings(m_settings);
+        // The store reports a write that failed, as for the record above.
+        (void)ReminderSetting::Save(chkRemindOfEvents->isChecked());
         step(110);
         basCalendarFonts::SaveCalendarFonts(m_fonts);
         step(120);

@@ -86,6 +86,7 @@ public:
     QCheckBox *chkDisplayScheduler;
     QCheckBox *chkDisplayOnce;
     QCheckBox *chkNoConflictChecking;
+    QCheckBox *chkRemindOfEvents;
     QGroupBox *fraSchedulerColors;
     QPushButton *cmdBackgroundColor;
     QPushButton *cmdEventColor;

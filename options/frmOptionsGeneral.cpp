@@ -6,6 +6,7 @@
 #include "ImageFileList.h"
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
+#include "ReminderSetting.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
@@ -31,6 +32,7 @@ void frmOptions::PopulateGeneralPage()
     chkDisplayOnce->setChecked(m_settings.DisplaySchedulerOnce > 0);
     chkDisplayOnce->setEnabled(chkDisplayScheduler->isChecked());
     chkNoConflictChecking->setChecked(!m_settings.CheckForConflicts);
+    chkRemindOfEvents->setChecked(ReminderSetting::IsOn());
     // The stored text decides: the loaded record reads text that is not a number as 0.
     if (!DesktopCalendar::IsShown()) {
         chkDisplayCalendar->setChecked(false);

@@ -120,10 +120,13 @@ QWidget *frmOptions::BuildGeneralPage()
     chkDisplayScheduler = CheckBox(kDisplayScheduler, kDisplaySchedulerTip, fraSchedulerOptions);
     chkDisplayOnce = CheckBox(kDisplayOnce, kDisplayOnceTip, fraSchedulerOptions);
     chkNoConflictChecking = CheckBox(kNoConflictChecking, kNoConflictCheckingTip, fraSchedulerOptions);
+    chkRemindOfEvents = CheckBox(kRemindOfEvents, kRemindOfEventsTip, fraSchedulerOptions);
+    chkRemindOfEvents->setObjectName(QStringLiteral("chkRemindOfEvents"));
     auto *schedulerLayout = new QVBoxLayout(fraSchedulerOptions);
     schedulerLayout->addWidget(chkDisplayScheduler);
     schedulerLayout->addWidget(chkDisplayOnce);
     schedulerLayout->addWidget(chkNoConflictChecking);
+    schedulerLayout->addWidget(chkRemindOfEvents);
     schedulerLayout->addStretch(1);
 
     fraSchedulerColors = new QGroupBox(Text(kSchedulerColors), page);
@@ -361,6 +364,7 @@ void frmOptions::ConnectHandlers()
     connect(chkDisplayScheduler, &QCheckBox::toggled, this, &frmOptions::chkDisplayScheduler_Click);
     connect(chkDisplayOnce, &QCheckBox::toggled, this, &frmOptions::chkDisplayOnce_Click);
     connect(chkNoConflictChecking, &QCheckBox::toggled, this, &frmOptions::chkNoConflictChecking_Click);
+    connect(chkRemindOfEvents, &QCheckBox::toggled, this, &frmOptions::chkNoConflictChecking_Click);
     connect(cmdBackgroundColor, &QPushButton::clicked, this, &frmOptions::cmdBackgroundColor_Click);
     connect(cmdEventColor, &QPushButton::clicked, this, &frmOptions::cmdEventColor_Click);
     connect(chkDisplayCalendar, &QCheckBox::toggled, this, &frmOptions::chkDisplayCalendar_Click);

@@ -27,4 +27,6 @@ public:
     virtual void SetMessageHandler(MessageHandler handler) = 0;
     // Where the icon sits on the desktop; empty when the tray does not tell.
     virtual QRect IconGeometry() const = 0;
+    // A balloon from the icon, where no notification server runs; nothing without an icon.
+    virtual void ShowMessage(const QString &title, const QString &text) = 0;
 };

@@ -3,6 +3,8 @@
 #include "DesktopCalendarService.h"
 #include "DesktopRestartWatch.h"
 #include "HeadlessRun.h"
+#include "LauncherReminders.h"
+#include "ReminderNotifier.h"
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
 #include "basSysTray.h"
@@ -12,6 +14,7 @@
 #include "platform/basPlatform.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDesktopServices>
 
 #include <cstdio>
@@ -63,7 +66,18 @@ int Main(QApplication &app)
     if (QString why; !redraws.Register(&why))
         std::fprintf(stderr, "quillon: other programs start the calendar themselves: %s\n", qPrintable(why));
 
+    // Reminders: on the desktop's notification server, else as the icon's balloon.
+    ReminderNotifier notifier(QDBusConnection::sessionBus(),
+                              [&tray](const QString &title, const QString &body) { tray.ShowMessage(title, body); });
+    ReminderServices reminderServices;
+    reminderServices.clock = &clock;
+    reminderServices.notifier = &notifier;
+    reminderServices.openScheduler = [&form] { form.mnuScheduler_Click(); };
+    LauncherReminders reminders(reminderServices);
+    QObject::connect(&sleep, &SleepWatch::Resumed, &reminders, &LauncherReminders::Replan);
+
     form.Form_Load();
+    reminders.Start();
     return app.exec();
 }
 

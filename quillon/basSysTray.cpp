@@ -72,4 +72,10 @@ void SystemTray::SetMessageHandler(MessageHandler handler) { m_handler = std::mo
 
 QRect SystemTray::IconGeometry() const { return m_icon ? m_icon->geometry() : QRect(); }
 
+void SystemTray::ShowMessage(const QString &title, const QString &text)
+{
+    if (m_icon && m_icon->isVisible())
+        m_icon->showMessage(title, text, ApplicationIcon::Icon());
+}
+
 } // namespace basSysTray

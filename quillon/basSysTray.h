@@ -31,6 +31,7 @@ public:
     bool IsShown() const override;
     void SetMessageHandler(MessageHandler handler) override;
     QRect IconGeometry() const override;
+    void ShowMessage(const QString &title, const QString &text) override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> m_icon;

@@ -34,6 +34,7 @@ void PrimeEditor(frmEvent &editor, const EventDraft &event, const QDate &date)
     editor.SetEventIconIndex(event.EventIcon == 0 ? QString() : QString::number(event.EventIcon));
     editor.SetEventNotes(event.Notes);
     editor.SetEventRecurring(event.Recurring);
+    editor.SetEventReminder(event.Reminder);
 }
 
 } // namespace

@@ -30,6 +30,8 @@
 
 using basOperation::Steps;
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDetailsPage = 0;
@@ -107,7 +109,8 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
     setTabOrder(m_start, m_end);
     setTabOrder(m_end, m_allDay);
     setTabOrder(m_allDay, m_color);
-    setTabOrder(m_color, m_iconButton);
+    setTabOrder(m_color, m_reminder);
+    setTabOrder(m_reminder, m_iconButton);
     setTabOrder(m_iconButton, m_notes);
     setTabOrder(m_notes, m_ok);
     setTabOrder(m_ok, m_cancel);
@@ -141,6 +144,9 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     m_allDay->setObjectName(QStringLiteral("chkAllDayEvent"));
     m_color = new QComboBox(page);
     m_color->setObjectName(QStringLiteral("cboEventColor"));
+    m_reminder = new QComboBox(page);
+    m_reminder->setObjectName(QStringLiteral("cboReminder"));
+    SetEventReminder(std::nullopt);
     m_notes = new QPlainTextEdit(page);
     m_notes->setObjectName(QStringLiteral("txtNotes"));
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -175,6 +181,8 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     grid->addWidget(m_allDay, 3, 1, 1, 2);
     grid->addWidget(BuddyLabel(QStringLiteral("Event &color:"), m_color, page), 4, 0);
     grid->addWidget(m_color, 4, 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("Re&minder:"), m_reminder, page), 4, 3, Qt::AlignRight);
+    grid->addWidget(m_reminder, 4, 4);
     grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 5, 0, 1, 5);
     grid->addWidget(m_notes, 6, 0, 1, 5);
     grid->setColumnStretch(2, 1);
@@ -381,6 +389,52 @@ void frmEvent::SetEventRecurring(bool value)
     }
 }
 
+const QList<int> &frmEvent::ReminderChoices()
+{
+    static const QList<int> minutes = {0, 5, 10, 15, 30, 60, 120, 1440, 10080};
+    return minutes;
+}
+
+QString frmEvent::ReminderText(std::optional<int> minutes)
+{
+    if (!minutes)
+        return QStringLiteral("None");
+    const int value = *minutes;
+    const auto count = [](int n, const char *one, const char *many) {
+        return n == 1 ? QStringLiteral("1 %1").arg(QLatin1String(one)) : QStringLiteral("%1 %2").arg(n).arg(QLatin1String(many));
+    };
+    if (value > 0 && value % 10080 == 0)
+        return count(value / 10080, "week", "weeks");
+    if (value > 0 && value % 1440 == 0)
+        return count(value / 1440, "day", "days");
+    if (value > 0 && value % 60 == 0)
+        return count(value / 60, "hour", "hours");
+    return count(value, "minute", "minutes");
+}
+
+std::optional<int> frmEvent::EventReminder() const
+{
+    const QVariant chosen = m_reminder->currentData();
+    if (!chosen.isValid() || chosen.toInt() < 0)
+        return std::nullopt;
+    return chosen.toInt();
+}
+
+void frmEvent::SetEventReminder(std::optional<int> minutes)
+{
+    // The offered entries, and the given one in its place when it is another number.
+    QList<int> entries = ReminderChoices();
+    if (minutes && *minutes >= 0 && !entries.contains(*minutes)) {
+        entries.append(*minutes);
+        std::sort(entries.begin(), entries.end());
+    }
+    m_reminder->clear();
+    m_reminder->addItem(ReminderText(std::nullopt), -1);
+    for (const int entry : std::as_const(entries))
+        m_reminder->addItem(ReminderText(entry), entry);
+    m_reminder->setCurrentIndex(std::max(0, m_reminder->findData(minutes && *minutes >= 0 ? *minutes : -1)));
+}
+
 EventDraft frmEvent::Draft()
 {
     EventDraft draft;
@@ -393,6 +447,7 @@ EventDraft frmEvent::Draft()
     draft.EventIcon = m_iconNumber.toInt();
     draft.Notes = m_notes->toPlainText();
     draft.Recurring = m_recurring->isChecked();
+    draft.Reminder = EventReminder();
     draft.Dates = GetEventDates();
     return draft;
 }

@@ -5,6 +5,8 @@
 // between one date and days picked in a year view.
 #pragma once
 
+#include <optional>
+
 #include "EventService.h"
 #include "basQuillon.h"
 
@@ -77,6 +79,13 @@ public:
     void SetEventNotes(const QString &notes);
     bool EventRecurring() const;
     void SetEventRecurring(bool value);
+    // Minutes before the start, none when empty. A number the list does not offer (from
+    // a calendar file) gets an entry of its own.
+    std::optional<int> EventReminder() const;
+    void SetEventReminder(std::optional<int> minutes);
+    // The list's entries: none, then the minutes offered.
+    static const QList<int> &ReminderChoices();
+    static QString ReminderText(std::optional<int> minutes);
 
     // The event as the controls describe it, with its dates (GetEventDates); after a
     // save it carries the id the event was saved under.
@@ -117,6 +126,7 @@ public:
     QComboBox *cboEndTime() const { return m_end; }
     QCheckBox *chkAllDayEvent() const { return m_allDay; }
     QComboBox *cboEventColor() const { return m_color; }
+    QComboBox *cboReminder() const { return m_reminder; }
     QPlainTextEdit *txtNotes() const { return m_notes; }
     QLabel *imgEventIcon() const { return m_iconPicture; }
     QPushButton *cmdIcon() const { return m_iconButton; }
@@ -165,6 +175,7 @@ private:
     // A stored colour the list does not offer (an older file, an import): shown as
     // "(Default)" and saved unchanged until the user picks a colour.
     QString m_keptColor;
+    QComboBox *m_reminder;
     QPlainTextEdit *m_notes;
     QLabel *m_iconPicture;
     QPushButton *m_iconButton;

@@ -62,6 +62,7 @@ TEST_F(Events, SaveAddsAndChangesDeleteRemovesEachWithTheDatesTouched)
     draft.EventIcon = 107;
     draft.Notes = QStringLiteral("room 2");
     draft.Recurring = true;
+    draft.Reminder = 0; // at the start: not the same as none
     const auto added = events.Save(draft);
     ASSERT_TRUE(added);
     EXPECT_GT(added->EventID, 0);
@@ -72,6 +73,7 @@ TEST_F(Events, SaveAddsAndChangesDeleteRemovesEachWithTheDatesTouched)
 
     // A change reports the days the event leaves as well as the ones it keeps or gains.
     draft.EventName = QStringLiteral("Course, moved");
+    draft.Reminder.reset();
     draft.Dates = {Day(2, 1), Day(1, 7)};
     const auto changed = events.Save(draft);
     ASSERT_TRUE(changed);
@@ -97,9 +99,11 @@ TEST_F(Events, AllDayIsSavedWholeDayAndPlainAndRefusalsChangeNothing)
     holiday.AllDayEvent = true;
     holiday.EventColor = QStringLiteral("Red");
     holiday.EventIcon = 120;
+    holiday.Reminder = 10080;
     const qint64 id = Add(holiday);
     const auto loaded = events.Load(id);
     ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->Reminder, 10080);
     EXPECT_EQ(loaded->StartTime, QTime(0, 0));
     EXPECT_EQ(loaded->EndTime, QTime(23, 59));
     EXPECT_EQ(loaded->EventColor, QString());

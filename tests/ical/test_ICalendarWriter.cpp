@@ -7,6 +7,8 @@
 
 #include <QTimeZone>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +46,7 @@ QList<OutgoingEvent> EveryKind()
     timed.Event.EventColor = QStringLiteral("Fuschia");
     timed.CssColor = ICalendarColors::CssNameOf(timed.Event.EventColor);
     timed.Event.EventIcon = 123;
+    timed.Event.Reminder = 10080;
     timed.Event.Notes = QStringLiteral("Line one\nLine two with emoji 😀😀😀 and ünïcödé repeated to pass the fold: "
                                        "ééééééééééééééééééééééééééééééééééééééééé");
     events.append(timed);
@@ -54,6 +57,7 @@ QList<OutgoingEvent> EveryKind()
     single.Event.Recurring = true;
     single.Event.StartTime = QTime(23, 0);
     single.Event.EndTime = QTime(23, 59);
+    single.Event.Reminder = 0;
     events.append(single);
     // Three days in a row: one event of three days.
     events.append(Event(QStringLiteral("e@x"), QStringLiteral("Holiday"), true,
@@ -75,6 +79,42 @@ TEST(ICalendarWriter, EveryKindOfEventReadsBackTheSame)
         EXPECT_EQ(back.Dates, events[i].Dates) << back.Uid.toStdString();
         EXPECT_EQ(ICalendarFingerprint::Fingerprint(back.Event, back.Dates),
                   ICalendarFingerprint::Fingerprint(events[i].Event, events[i].Dates));
+    }
+}
+
+TEST(ICalendarWriter, RemindersAreDisplayAlarmsAndTheEarliestAlarmFromTheStartIsRead)
+{
+    OutgoingEvent meeting = Event(QStringLiteral("m@x"), QStringLiteral("Meeting"), false, {QDate(2026, 12, 7)});
+    meeting.Event.Reminder = 15;
+    const QString written = QString::fromUtf8(ICalendarWriter::WriteCalendar({meeting}, QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc())));
+    EXPECT_TRUE(written.contains(QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Meeting\r\nTRIGGER:-PT15M\r\nEND:VALARM")))
+        << written.toStdString();
+
+    struct Row {
+        const char *what;
+        const char *alarms;
+        std::optional<int> reminder;
+    };
+    const Row rows[] = {
+        {"none", "", std::nullopt},
+        {"a day in days", "TRIGGER:-P1D", 1440},
+        {"the earliest of several",
+         "TRIGGER:-PT5M\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER;RELATED=START:-PT2H", 120},
+        {"from the end, at a time, after the start: none",
+         "TRIGGER;RELATED=END:-PT5M\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+         "TRIGGER;VALUE=DATE-TIME:20261207T080000Z\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:PT5M",
+         std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:u@x\r\n"
+                          "DTSTART:20261207T140000\r\nDTEND:20261207T150000\r\nSUMMARY:Meeting\r\n";
+        if (*row.alarms)
+            text += QByteArray("BEGIN:VALARM\r\nACTION:DISPLAY\r\n") + row.alarms + "\r\nEND:VALARM\r\n";
+        text += "END:VEVENT\r\nEND:VCALENDAR\r\n";
+        const auto contents = ICalendarReader::ReadCalendar(text, Options());
+        ASSERT_EQ(contents.Events.size(), 1);
+        EXPECT_EQ(contents.Events[0].Event.Reminder, row.reminder);
     }
 }
 

@@ -376,6 +376,25 @@ TEST_F(OptionsDialogTest, LegibilityAndMonitorsCombosShowAndSaveTheirSettings)
     }
 }
 
+TEST_F(OptionsDialogTest, RemindMeOfEventsIsOnUnlessAZeroIsStoredAndIsSavedAsOneOrZero)
+{
+    const struct {
+        const char *stored;
+        bool shown;
+    } cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"yes", true}};
+    for (const auto &c : cases) {
+        if (c.stored)
+            Store("RemindMeOfEvents", QLatin1String(c.stored));
+        frmOptions &form = Open();
+        EXPECT_EQ(form.chkRemindOfEvents->isChecked(), c.shown) << (c.stored ? c.stored : "none");
+        EXPECT_EQ(form.chkRemindOfEvents->text(), QStringLiteral("&Remind me of events"));
+        form.chkRemindOfEvents->setChecked(!c.shown);
+        EXPECT_TRUE(form.cmdApply->isEnabled());
+        form.cmdOk_Click();
+        EXPECT_EQ(Stored("RemindMeOfEvents"), c.shown ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+}
+
 TEST_F(OptionsDialogTest, GarbageInEveryValueOpensWithTheDefaultsAndSavesCleanValues)
 {
     for (const char *name :

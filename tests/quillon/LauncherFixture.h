@@ -38,6 +38,7 @@ public:
     bool IsShown() const override { return shown; }
     void SetMessageHandler(MessageHandler next) override { handler = std::move(next); }
     QRect IconGeometry() const override { return geometry; }
+    void ShowMessage(const QString &title, const QString &text) override { balloons.append(title + QLatin1Char('|') + text); }
 
     bool available = true;
     bool shown = false;
@@ -45,6 +46,7 @@ public:
     QMenu *menu = nullptr;
     MessageHandler handler;
     QRect geometry;
+    QStringList balloons; // "title|text"
     std::function<void()> onAdd; // runs as the icon is added
 };
 

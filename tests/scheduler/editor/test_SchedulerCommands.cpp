@@ -7,6 +7,8 @@
 #include "frmEvent.h"
 #include "views/DayView.h"
 
+#include <QComboBox>
+
 namespace quillontest {
 namespace {
 
@@ -158,6 +160,40 @@ TEST_F(Commands, EditOpensTheStoredEventAndShowsTheChange)
     const int shown = editorsShown;
     commands->EditEvent(id + 100, 0);
     EXPECT_EQ(editorsShown, shown);
+}
+
+TEST_F(Commands, TheReminderListOffersTheUsualTimesAndKeepsAnyOtherNumber)
+{
+    const qint64 id = Store(QStringLiteral("Dentist"), {QDate(2026, 12, 9)}, QStringLiteral("2:00 PM"), QStringLiteral("3:00 PM"));
+    EventDraft fromFile = *events.Load(id);
+    fromFile.Reminder = 90; // a calendar file's alarm
+    ASSERT_TRUE(events.Save(fromFile));
+
+    QStringList offered;
+    fillEditor = [&](frmEvent &editor) {
+        offered.clear();
+        for (int i = 0; i < editor.cboReminder()->count(); ++i)
+            offered << editor.cboReminder()->itemText(i);
+        EXPECT_EQ(editor.cboReminder()->currentText(), QStringLiteral("90 minutes"));
+        editor.cboReminder()->setCurrentIndex(editor.cboReminder()->findText(QStringLiteral("1 day")));
+        editor.cmdOK_Click();
+    };
+    commands->EditEvent(id, 0);
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("None"), QStringLiteral("0 minutes"), QStringLiteral("5 minutes"),
+                                    QStringLiteral("10 minutes"), QStringLiteral("15 minutes"), QStringLiteral("30 minutes"),
+                                    QStringLiteral("1 hour"), QStringLiteral("90 minutes"), QStringLiteral("2 hours"),
+                                    QStringLiteral("1 day"), QStringLiteral("1 week")}));
+    EXPECT_EQ(events.Load(id)->Reminder, 1440);
+
+    // Reopened it shows the day; None takes the reminder away (not 0, which is at the start).
+    fillEditor = [](frmEvent &editor) {
+        EXPECT_EQ(editor.cboReminder()->count(), 10);
+        EXPECT_EQ(editor.EventReminder(), 1440);
+        editor.cboReminder()->setCurrentIndex(0);
+        editor.cmdOK_Click();
+    };
+    commands->EditEvent(id, 0);
+    EXPECT_EQ(events.Load(id)->Reminder, std::nullopt);
 }
 
 TEST_F(Commands, DeleteRemovesEveryOccurrenceAfterAYes)

@@ -1,0 +1,153 @@
+#include "LauncherReminders.h"
+
+#include "ReminderNotifier.h"
+#include "ReminderSetting.h"
+#include "basTimeText.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+// A timer further out than this is set again then: QTimer counts in int milliseconds.
+constexpr qint64 kLongestWaitMs = 6LL * 60 * 60 * 1000;
+// When the store cannot be read, the next try.
+constexpr qint64 kRetryMs = 60 * 1000;
+// The grouped notification names this many events, then "and N more".
+constexpr qsizetype kNamedInGroup = 5;
+} // namespace
+
+LauncherReminders::LauncherReminders(ReminderServices services, QObject *parent)
+    : QObject(parent), m_services(std::move(services))
+{
+    m_next.setSingleShot(true);
+    m_next.setTimerType(Qt::PreciseTimer);
+    connect(&m_next, &QTimer::timeout, this, &LauncherReminders::Replan);
+    m_look.setTimerType(Qt::VeryCoarseTimer);
+    connect(&m_look, &QTimer::timeout, this, &LauncherReminders::LookAtStore);
+    if (m_services.notifier)
+        connect(m_services.notifier, &ReminderNotifier::ActionInvoked, this, &LauncherReminders::OnAction);
+}
+
+bool LauncherReminders::Start()
+{
+    const QString path = m_services.databasePath.isEmpty() ? basDatabase::EventStore::DatabasePath()
+                                                           : m_services.databasePath;
+    // No store yet is no error for the launcher (the scheduler says so when it starts);
+    // one that is there but cannot be opened is reported.
+    if (!QFileInfo::exists(path) || !m_store.OpenDatabaseConnection(path))
+        return false;
+    m_version = m_store.ChangesByOthers();
+    m_jump.Reset(*m_services.clock);
+    m_look.start(m_services.storeLookMs);
+    Replan();
+    return true;
+}
+
+void LauncherReminders::LookAtStore()
+{
+    const bool jumped = m_jump.Jumped(*m_services.clock);
+    const qint64 version = m_store.ChangesByOthers();
+    const bool changed = version != m_version;
+    m_version = version;
+    if (jumped || changed)
+        Replan();
+}
+
+void LauncherReminders::Replan()
+{
+    const QDateTime now = m_services.clock->Now();
+    QDateTime wake = now.addMSecs(kRetryMs);
+    if (const std::optional<ReminderPlan::Plan> plan = m_planner.Replan(now)) {
+        QList<ReminderOccurrence> due;
+        for (const ReminderOccurrence &occurrence : plan->Due)
+            if (!m_shownHere.contains(ReminderPlan::KeyOf(occurrence)))
+                due.append(occurrence);
+        if (!due.isEmpty())
+            Show(due, now);
+        wake = plan->WakeAt;
+    }
+    // Snoozed ones come back at their time (already recorded: they are shown once more
+    // because the user asked for it).
+    for (auto it = m_snoozed.begin(); it != m_snoozed.end();) {
+        if (it->first <= now) {
+            if (ReminderSetting::IsOn())
+                ShowOne(it->second);
+            it = m_snoozed.erase(it);
+        } else {
+            wake = std::min(wake, it->first);
+            ++it;
+        }
+    }
+    m_wakeAt = wake;
+    const qint64 ms = std::clamp<qint64>(now.msecsTo(wake), 0, kLongestWaitMs);
+    m_next.start(static_cast<int>(ms));
+}
+
+void LauncherReminders::Show(const QList<ReminderOccurrence> &due, const QDateTime &now)
+{
+    // Recorded first: a launcher that dies while showing repeats nothing at its next start.
+    m_planner.MarkShown(due, now);
+    for (const ReminderOccurrence &occurrence : due)
+        m_shownHere.insert(ReminderPlan::KeyOf(occurrence));
+    // Switched off: they pass unseen, and do not come back as missed when it is on again.
+    if (!ReminderSetting::IsOn() || !m_services.notifier)
+        return;
+    QList<ReminderOccurrence> onTime;
+    QList<ReminderOccurrence> missed;
+    const QDateTime lateLimit = now.addSecs(-kLateSecs);
+    for (const ReminderOccurrence &occurrence : due)
+        (occurrence.Due >= lateLimit ? onTime : missed).append(occurrence);
+    if (missed.size() == 1)
+        onTime.prepend(missed.takeFirst());
+    if (!missed.isEmpty()) {
+        QStringList lines;
+        for (qsizetype i = 0; i < missed.size() && i < kNamedInGroup; ++i)
+            lines.append(missed[i].EventName + QStringLiteral(": ") + BodyOf(missed[i]));
+        if (missed.size() > kNamedInGroup)
+            lines.append(QStringLiteral("and %1 more").arg(missed.size() - kNamedInGroup));
+        m_services.notifier->Show(AwayTitle(missed.size()), lines.join(QLatin1Char('\n')), {kOpen, kOpenText});
+    }
+    for (const ReminderOccurrence &occurrence : std::as_const(onTime))
+        ShowOne(occurrence);
+}
+
+void LauncherReminders::ShowOne(const ReminderOccurrence &occurrence)
+{
+    const quint32 id = m_services.notifier->Show(occurrence.EventName, BodyOf(occurrence),
+                                                 {kSnooze, kSnoozeText, kOpen, kOpenText});
+    if (id != 0)
+        m_onScreen.insert(id, occurrence);
+}
+
+void LauncherReminders::OnAction(quint32 id, const QString &key)
+{
+    if (key == kOpen) {
+        if (m_services.openScheduler)
+            m_services.openScheduler();
+        return;
+    }
+    const auto found = m_onScreen.constFind(id);
+    if (key != kSnooze || found == m_onScreen.cend())
+        return;
+    m_snoozed.append({m_services.clock->Now().addSecs(kSnoozeSecs), *found});
+    m_onScreen.erase(found);
+    Replan();
+}
+
+QString LauncherReminders::AwayTitle(qsizetype count)
+{
+    return QStringLiteral("%1 reminders while you were away").arg(count);
+}
+
+QString LauncherReminders::BodyOf(const ReminderOccurrence &occurrence)
+{
+    const QLocale locale;
+    const QString day = locale.toString(occurrence.Start.date(), QLocale::LongFormat);
+    if (occurrence.AllDayEvent)
+        return day + QStringLiteral(" (all day)");
+    // Times as the scheduler shows them ("9:30 AM - 10:30 AM").
+    return QStringLiteral("%1, %2 - %3")
+        .arg(day, basTimeText::FormatTimeText(occurrence.Start.time()), basTimeText::FormatTimeText(occurrence.End.time()));
+}

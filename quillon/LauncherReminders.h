@@ -1,0 +1,77 @@
+// The launcher's reminders: one timer set to the next reminder due (no polling for
+// them), a new plan after every change in the store, a clock set or a wake, and each
+// reminder shown once: what is shown is recorded in the store before it is shown.
+#pragma once
+
+#include "EventStore.h"
+#include "LauncherClock.h"
+#include "ReminderPlan.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <functional>
+
+class ReminderNotifier;
+
+struct ReminderServices {
+    const LauncherClock *clock = nullptr;
+    QString databasePath;                 // empty: the data folder's
+    ReminderNotifier *notifier = nullptr;
+    std::function<void()> openScheduler;
+    // How often the store is asked whether another program changed it (one cheap
+    // PRAGMA), and the clock compared with the awake time.
+    int storeLookMs = 2000;
+};
+
+class LauncherReminders : public QObject {
+    Q_OBJECT
+
+public:
+    inline static const QString kSnooze = QStringLiteral("snooze");
+    inline static const QString kSnoozeText = QStringLiteral("Snooze 5 minutes");
+    inline static const QString kOpen = QStringLiteral("open");
+    inline static const QString kOpenText = QStringLiteral("Open Scheduler");
+    static constexpr qint64 kSnoozeSecs = 5 * 60;
+    // A reminder found due later than this after its time was missed (the launcher was
+    // not running, the machine slept, the clock jumped): several such are one notification.
+    static constexpr qint64 kLateSecs = 2 * 60;
+
+    explicit LauncherReminders(ReminderServices services, QObject *parent = nullptr);
+
+    // Opens the store and makes the first plan (showing what was missed). False when
+    // the store could not be opened (reported); the launcher goes on without reminders.
+    bool Start();
+    // Shows what is due and sets the timer to the next one.
+    void Replan();
+
+    // "Title|body" of the grouped notification, and an occurrence's day and times.
+    static QString AwayTitle(qsizetype count);
+    static QString BodyOf(const ReminderOccurrence &occurrence);
+
+    const QTimer &NextTimer() const { return m_next; }
+    QDateTime WakeAt() const { return m_wakeAt; }
+
+private:
+    void LookAtStore();
+    void Show(const QList<ReminderOccurrence> &due, const QDateTime &now);
+    void ShowOne(const ReminderOccurrence &occurrence);
+    void OnAction(quint32 id, const QString &key);
+
+    ReminderServices m_services;
+    basDatabase::EventStore m_store;
+    ReminderPlanner m_planner{m_store};
+    QTimer m_next;
+    QTimer m_look;
+    ClockJumpWatch m_jump;
+    qint64 m_version = -1;
+    QDateTime m_wakeAt;
+    // Shown in this run: kept also when the store could not record them.
+    QSet<ReminderPlan::Key> m_shownHere;
+    // The notifications on screen that can be snoozed, by the server's id.
+    QHash<quint32, ReminderOccurrence> m_onScreen;
+    QList<std::pair<QDateTime, ReminderOccurrence>> m_snoozed;
+};

@@ -1,0 +1,281 @@
+// The launcher's reminders against a notification server of our own on a private
+// session bus: what is shown and when, once only across a restart and a clock set
+// either way, snooze and the actions, the grouped missed ones, and the fallbacks.
+#include "EventService.h"
+#include "EventStore.h"
+#include "LauncherFixture.h"
+#include "LauncherReminders.h"
+#include "ReminderNotifier.h"
+#include "ReminderSetting.h"
+#include "basSchema.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QMutex>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+namespace launchertest {
+namespace {
+
+const QDate kDay(2026, 12, 7); // a Monday
+
+// Records each Notify; lives in a thread of its own, so the launcher's blocking calls
+// from the main thread are answered.
+class FakeNotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Call {
+        QString app, icon, summary, body;
+        QStringList actions;
+    };
+    QList<Call> Calls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_calls;
+    }
+
+public slots:
+    QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions")}; }
+    uint Notify(const QString &app, uint, const QString &icon, const QString &summary, const QString &body,
+                const QStringList &actions, const QVariantMap &, int)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_calls.append({app, icon, summary, body, actions});
+        return uint(m_calls.size());
+    }
+    void CloseNotification(uint) {}
+
+private:
+    mutable QMutex m_mutex;
+    QList<Call> m_calls;
+};
+
+class Reminders : public LauncherTest {
+protected:
+    void SetUp() override
+    {
+        LauncherTest::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                  QStringLiteral("--print-address=1")});
+        ASSERT_TRUE(bus.waitForReadyRead(10000)) << "dbus-daemon did not start";
+        address = QString::fromLocal8Bit(bus.readLine()).trimmed();
+        QString error;
+        database = TempPath(QStringLiteral("dbcalndr.sqlite"));
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(database, error)) << error.toStdString();
+        ASSERT_TRUE(writer.OpenDatabaseConnection(database));
+        clock.now = QDateTime(kDay, QTime(9, 0));
+    }
+    void TearDown() override
+    {
+        reminders.reset();
+        notifier.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("reminders-client"));
+        if (serverThread.isRunning()) {
+            QDBusConnection::disconnectFromBus(QStringLiteral("reminders-server"));
+            serverThread.quit();
+            serverThread.wait();
+        }
+        writer.CloseDatabaseConnection();
+        bus.kill();
+        bus.waitForFinished();
+        QLocale::setDefault(QLocale::c());
+        LauncherTest::TearDown();
+    }
+
+    void StartServer()
+    {
+        server.moveToThread(&serverThread);
+        serverThread.start();
+        QDBusConnection connection = QDBusConnection::connectToBus(address, QStringLiteral("reminders-server"));
+        ASSERT_TRUE(connection.registerObject(ReminderNotifier::kPath, &server, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(connection.registerService(ReminderNotifier::kService));
+    }
+    void Invoke(quint32 id, const QString &key)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(ReminderNotifier::kPath, ReminderNotifier::kService,
+                                                         QStringLiteral("ActionInvoked"));
+        signal << id << key;
+        QDBusConnection::connectToBus(address, QStringLiteral("reminders-server")).send(signal);
+    }
+
+    // A launcher start: a fresh notifier and reminders on the store file.
+    void StartLauncher()
+    {
+        reminders.reset();
+        notifier = std::make_unique<ReminderNotifier>(
+            QDBusConnection::connectToBus(address, QStringLiteral("reminders-client")),
+            [this](const QString &title, const QString &body) { balloons.append(title + QLatin1Char('|') + body); });
+        ReminderServices services;
+        services.clock = &clock;
+        services.databasePath = database;
+        services.notifier = notifier.get();
+        services.openScheduler = [this] { ++schedulerOpened; };
+        services.storeLookMs = 50;
+        reminders = std::make_unique<LauncherReminders>(services);
+        ASSERT_TRUE(reminders->Start());
+    }
+
+    qint64 Add(const QString &name, QTime start, std::optional<int> reminder, bool allDay = false)
+    {
+        EventDraft draft;
+        draft.EventName = name;
+        draft.AllDayEvent = allDay;
+        draft.StartTime = start;
+        draft.EndTime = start.addSecs(3600);
+        draft.Reminder = reminder;
+        draft.Dates = {kDay};
+        const auto saved = EventService(writer).Save(draft);
+        EXPECT_TRUE(saved);
+        return saved ? saved->EventID : 0;
+    }
+
+    // The Notify summaries once there are count of them (or 5 s passed), after a short
+    // wait for any that should not come.
+    QStringList Summaries(qsizetype count)
+    {
+        QDeadlineTimer deadline(5000);
+        while (server.Calls().size() < count && !deadline.hasExpired())
+            QTest::qWait(10);
+        QTest::qWait(200);
+        QStringList summaries;
+        for (const auto &call : server.Calls())
+            summaries.append(call.summary);
+        return summaries;
+    }
+
+    QProcess bus;
+    QString address;
+    QString database;
+    basDatabase::EventStore writer; // another program's connection
+    QThread serverThread;
+    FakeNotificationServer server;
+    std::unique_ptr<ReminderNotifier> notifier;
+    std::unique_ptr<LauncherReminders> reminders;
+    QStringList balloons;
+    int schedulerOpened = 0;
+};
+
+TEST_F(Reminders, EachIsShownAtItsTimeOnceAcrossARestartAndSnoozeShowsItAgain)
+{
+    StartServer();
+    Add(QStringLiteral("Staff meeting"), QTime(14, 0), 10);
+    Add(QStringLiteral("No reminder"), QTime(13, 0), std::nullopt);
+    Add(QStringLiteral("Call"), QTime(14, 30), 0);
+    clock.now = QDateTime(kDay, QTime(13, 49, 59, 700));
+    StartLauncher();
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(13, 50)));
+    EXPECT_NEAR(reminders->NextTimer().remainingTime(), 300, 60) << "one timer, set to the reminder";
+    EXPECT_TRUE(Summaries(0).isEmpty());
+
+    clock.now = QDateTime(kDay, QTime(13, 50));
+    ASSERT_EQ(Summaries(1), QStringList{QStringLiteral("Staff meeting")});
+    const auto call = server.Calls().constFirst();
+    EXPECT_EQ(call.app, QStringLiteral("Quillon"));
+    EXPECT_EQ(call.icon, QStringLiteral("quillon"));
+    EXPECT_EQ(call.body, QStringLiteral("Monday, December 7, 2026, 2:00 PM - 3:00 PM"));
+    EXPECT_EQ(call.actions, (QStringList{QStringLiteral("snooze"), QStringLiteral("Snooze 5 minutes"),
+                                         QStringLiteral("open"), QStringLiteral("Open Scheduler")}));
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(14, 30)));
+
+    // Snooze: the same reminder five minutes after the click; Open starts the scheduler.
+    Invoke(1, QStringLiteral("snooze"));
+    QDeadlineTimer deadline(5000);
+    while (reminders->WakeAt() != clock.now.addSecs(300) && !deadline.hasExpired())
+        QTest::qWait(10);
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(13, 55)));
+    clock.Advance(5 * 60 * 1000);
+    reminders->Replan(); // what the timer does then
+    EXPECT_EQ(Summaries(2), (QStringList{QStringLiteral("Staff meeting"), QStringLiteral("Staff meeting")}));
+    Invoke(2, QStringLiteral("open"));
+    QTRY_COMPARE_WITH_TIMEOUT(schedulerOpened, 1, 5000);
+
+    // A new start a minute later shows nothing again.
+    clock.Advance(60 * 1000);
+    StartLauncher();
+    EXPECT_EQ(Summaries(2).size(), 2);
+    EXPECT_TRUE(balloons.isEmpty());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Reminders, AClockSetForwardGroupsTheMissedOnesAndSetBackRepeatsNothing)
+{
+    StartServer();
+    for (int hour : {10, 11, 12, 16})
+        Add(QStringLiteral("At %1").arg(hour), QTime(hour, 0), 15);
+    StartLauncher();
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(9, 45)));
+
+    // The wall clock jumps past three reminders; the awake time does not move.
+    clock.now = QDateTime(kDay, QTime(12, 50));
+    ASSERT_EQ(Summaries(1), QStringList{QStringLiteral("3 reminders while you were away")});
+    EXPECT_EQ(server.Calls().constFirst().body,
+              QStringLiteral("At 10: Monday, December 7, 2026, 10:00 AM - 11:00 AM\n"
+                             "At 11: Monday, December 7, 2026, 11:00 AM - 12:00 PM\n"
+                             "At 12: Monday, December 7, 2026, 12:00 PM - 1:00 PM"));
+    EXPECT_EQ(server.Calls().constFirst().actions, (QStringList{QStringLiteral("open"), QStringLiteral("Open Scheduler")}));
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(15, 45)));
+
+    // Set back: the three are ahead again, and still never shown twice.
+    clock.now = QDateTime(kDay, QTime(9, 0));
+    QTest::qWait(300);
+    EXPECT_EQ(reminders->WakeAt(), QDateTime(kDay, QTime(15, 45)));
+    clock.now = QDateTime(kDay, QTime(12, 0));
+    reminders->Replan();
+    EXPECT_EQ(Summaries(1).size(), 1);
+
+    // Another program saves an event due now: shown at once, on its own.
+    Add(QStringLiteral("Lunch"), QTime(12, 5), 5);
+    EXPECT_EQ(Summaries(2), (QStringList{QStringLiteral("3 reminders while you were away"), QStringLiteral("Lunch")}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Reminders, WithoutAServerTheIconsBalloonAndWithTheSwitchOffNothingEvenLater)
+{
+    Add(QStringLiteral("Holiday"), QTime(), 60, true); // 8:00
+    Add(QStringLiteral("Walk"), QTime(9, 30), 30);     // 9:00
+    clock.now = QDateTime(kDay, QTime(8, 0));
+    StartLauncher();
+    EXPECT_EQ(balloons, QStringList{QStringLiteral("Holiday|Monday, December 7, 2026 (all day)")});
+
+    ASSERT_TRUE(ReminderSetting::Save(false));
+    clock.now = QDateTime(kDay, QTime(9, 0));
+    reminders->Replan();
+    ASSERT_TRUE(ReminderSetting::Save(true));
+    StartLauncher();
+    EXPECT_EQ(balloons.size(), 1) << "switched off, the walk passed unseen for good";
+}
+
+TEST_F(Reminders, FiveHundredInOneDayAreEachShownOnce)
+{
+    StartServer();
+    ASSERT_TRUE(writer.RunInTransaction([&] {
+        for (int i = 0; i < 500; ++i)
+            Add(QStringLiteral("Event %1").arg(i), QTime(8, 0).addSecs(i * 60), 10);
+        return true;
+    }));
+    clock.now = QDateTime(kDay, QTime(7, 0));
+    StartLauncher();
+    QElapsedTimer took;
+    took.start();
+    // Each timer's turn, in steps of the reminders' own spacing.
+    for (int i = 0; i < 500; ++i) {
+        clock.now = reminders->WakeAt();
+        reminders->Replan();
+    }
+    const QStringList summaries = Summaries(500);
+    EXPECT_EQ(summaries.size(), 500);
+    EXPECT_EQ(QSet<QString>(summaries.begin(), summaries.end()).size(), 500);
+    // Each turn (plan, record with its disk flush, two calls on the bus) keeps the
+    // launcher's loop free again within a fraction of a second.
+    EXPECT_LT(took.elapsed() / 500, 100) << "ms a reminder";
+}
+
+} // namespace
+} // namespace launchertest
+
+#include "test_reminders.moc"
