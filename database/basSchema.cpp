@@ -41,6 +41,10 @@ const std::vector<TableColumns> &AddedTables()
 {
     static const std::vector<TableColumns> tables = {
         {"EventUids", {"Source", "Uid", "EventId", "Fingerprint"}},
+        {"Subscriptions",
+         {"SubscriptionId", "Address", "Kind", "DisplayName", "Color", "RefreshMinutes", "UserName", "LastSuccess",
+          "LastError", "ETag", "LastModified", "SyncToken", "CertificateSha256"}},
+        {"Events", {"SubscriptionId"}},
     };
     return tables;
 }
@@ -110,6 +114,25 @@ QStringList SchemaStatements()
                        "EventId INTEGER NOT NULL UNIQUE REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "Fingerprint TEXT NOT NULL DEFAULT '', "
                        "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+        // Calendars followed from a server, and which of them an event came from (none
+        // for the user's own). Made as an upgraded file has them, so that both read the
+        // same; see basMigrations step 3.
+        QStringLiteral("CREATE TABLE Subscriptions ("
+                       "SubscriptionId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "Address TEXT NOT NULL, "
+                       "Kind TEXT NOT NULL CHECK (Kind IN ('ical', 'caldav')), "
+                       "DisplayName TEXT NOT NULL DEFAULT '', "
+                       "Color TEXT NOT NULL DEFAULT '', "
+                       "RefreshMinutes INTEGER NOT NULL DEFAULT 60, "
+                       "UserName TEXT NOT NULL DEFAULT '', "
+                       "LastSuccess TEXT NOT NULL DEFAULT '', "
+                       "LastError TEXT NOT NULL DEFAULT '', "
+                       "ETag TEXT NOT NULL DEFAULT '', "
+                       "LastModified TEXT NOT NULL DEFAULT '', "
+                       "SyncToken TEXT NOT NULL DEFAULT '', "
+                       "CertificateSha256 TEXT NOT NULL DEFAULT '')"),
+        QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER REFERENCES Subscriptions (SubscriptionId)"),
+        QStringLiteral("CREATE INDEX EventsBySubscription ON Events (SubscriptionId) WHERE SubscriptionId IS NOT NULL"),
     };
 }
 
