@@ -91,7 +91,7 @@ std::unique_ptr<Server> StartFeedServer(const QString &folder, const QStringList
     return server;
 }
 
-class Subscriptions : public QuillonTest {
+class SubscriptionServers : public QuillonTest {
 protected:
     void SetUp() override
     {
@@ -155,7 +155,7 @@ protected:
     }
 };
 
-TEST_F(Subscriptions, AFeedIsFetchedConditionallyAndAFailureKeepsTheLastGoodCopy)
+TEST_F(SubscriptionServers, AFeedIsFetchedConditionallyAndAFailureKeepsTheLastGoodCopy)
 {
     const auto server = StartFeedServer(DataDir());
     if (server->port == 0)
@@ -249,7 +249,7 @@ bool MakeCertificate(const QString &cert, const QString &key)
     return make.waitForFinished(60000) && make.exitCode() == 0;
 }
 
-TEST_F(Subscriptions, ASelfSignedCertificateIsRefusedUntilTrustedAndAgainWhenItChanges)
+TEST_F(SubscriptionServers, ASelfSignedCertificateIsRefusedUntilTrustedAndAgainWhenItChanges)
 {
     const QString cert = TempPath(QStringLiteral("cert.pem"));
     const QString key = TempPath(QStringLiteral("key.pem"));
@@ -354,7 +354,7 @@ public:
     QString log;
 };
 
-TEST_F(Subscriptions, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionARefresh)
+TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionARefresh)
 {
     Radicale radicale;
     if (!radicale.Start(DataDir()))
