@@ -72,6 +72,40 @@ const std::vector<Step> &Steps()
                                                  "Occurrence TEXT NOT NULL, "
                                                  "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"));
          }},
+        // Subscribed calendars: a server's calendar that a refresh keeps in step. Its
+        // events carry its id (the user's own have none) and its UIDs live in EventUids
+        // under a source of its own. Events keep no cascade from it: removing one must
+        // go through the store, which keeps the days' counts.
+        {4,
+         QStringLiteral("Subscriptions: calendars followed from a server"),
+         // A file that claims an older version (one from before versions, or one whose
+         // number was lowered by hand) may have these already: each statement stays put.
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS Subscriptions ("
+                         "SubscriptionId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                         "Address TEXT NOT NULL, "
+                         "Kind TEXT NOT NULL CHECK (Kind IN ('ical', 'caldav')), "
+                         "DisplayName TEXT NOT NULL DEFAULT '', "
+                         "Color TEXT NOT NULL DEFAULT '', "
+                         "RefreshMinutes INTEGER NOT NULL DEFAULT 60, "
+                         "UserName TEXT NOT NULL DEFAULT '', "
+                         "LastSuccess TEXT NOT NULL DEFAULT '', "
+                         "LastError TEXT NOT NULL DEFAULT '', "
+                         "ETag TEXT NOT NULL DEFAULT '', "
+                         "LastModified TEXT NOT NULL DEFAULT '', "
+                         "SyncToken TEXT NOT NULL DEFAULT '', "
+                         "CertificateSha256 TEXT NOT NULL DEFAULT '')")},
+         [](const QSqlDatabase &db) {
+             QSqlQuery columns(db);
+             if (!columns.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('Events') WHERE name = 'SubscriptionId'")))
+                 basConnection::ThrowError(columns.lastError());
+             const bool present = columns.next();
+             columns.finish();
+             if (!present)
+                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER "
+                                                     "REFERENCES Subscriptions (SubscriptionId)"));
+             ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsBySubscription ON Events "
+                                                 "(SubscriptionId) WHERE SubscriptionId IS NOT NULL"));
+         }},
     };
     return steps;
 }

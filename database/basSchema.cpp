@@ -41,8 +41,11 @@ const std::vector<TableColumns> &AddedTables()
 {
     static const std::vector<TableColumns> tables = {
         {"EventUids", {"Source", "Uid", "EventId", "Fingerprint"}},
-        {"Events", {"Reminder"}},
+        {"Events", {"Reminder", "SubscriptionId"}},
         {"FiredReminders", {"EventId", "Occurrence"}},
+        {"Subscriptions",
+         {"SubscriptionId", "Address", "Kind", "DisplayName", "Color", "RefreshMinutes", "UserName", "LastSuccess",
+          "LastError", "ETag", "LastModified", "SyncToken", "CertificateSha256"}},
     };
     return tables;
 }
@@ -120,6 +123,25 @@ QStringList SchemaStatements()
                        "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "Occurrence TEXT NOT NULL, "
                        "PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"),
+        // Calendars followed from a server, and which of them an event came from (none
+        // for the user's own). Made as an upgraded file has them, so that both read the
+        // same; see basMigrations step 4.
+        QStringLiteral("CREATE TABLE Subscriptions ("
+                       "SubscriptionId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "Address TEXT NOT NULL, "
+                       "Kind TEXT NOT NULL CHECK (Kind IN ('ical', 'caldav')), "
+                       "DisplayName TEXT NOT NULL DEFAULT '', "
+                       "Color TEXT NOT NULL DEFAULT '', "
+                       "RefreshMinutes INTEGER NOT NULL DEFAULT 60, "
+                       "UserName TEXT NOT NULL DEFAULT '', "
+                       "LastSuccess TEXT NOT NULL DEFAULT '', "
+                       "LastError TEXT NOT NULL DEFAULT '', "
+                       "ETag TEXT NOT NULL DEFAULT '', "
+                       "LastModified TEXT NOT NULL DEFAULT '', "
+                       "SyncToken TEXT NOT NULL DEFAULT '', "
+                       "CertificateSha256 TEXT NOT NULL DEFAULT '')"),
+        QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER REFERENCES Subscriptions (SubscriptionId)"),
+        QStringLiteral("CREATE INDEX EventsBySubscription ON Events (SubscriptionId) WHERE SubscriptionId IS NOT NULL"),
     };
 }
 

@@ -25,8 +25,8 @@ int Usage(const char *usage)
     return kUsage;
 }
 
-// After a change to this month the desktop calendar is drawn again, as after a save
-// in the scheduler.
+} // namespace
+
 void RedrawDesktopCalendar()
 {
     if (!DesktopCalendar::IsShown())
@@ -35,8 +35,6 @@ void RedrawDesktopCalendar()
     if (started != 0)
         Print(stderr, basExecuteProgram::StartErrorText(QStringLiteral("calendar"), started));
 }
-
-} // namespace
 
 int Import(const QStringList &arguments)
 {

@@ -4,6 +4,8 @@
 //   quillon-db check [--repair] [--timeout MS] FILE
 //   quillon-db import FILE.ics DB
 //   quillon-db export DB FILE.ics [--church-year FROM TO]
+//   quillon-db subscribe DB URL [--name TEXT] [--user NAME] [--password-stdin] [--calendar NAME] [--trust SHA256]
+//   quillon-db subscriptions DB | refresh DB [ID] | unsubscribe DB ID | trust DB ID SHA256
 // check names the file's schema version (and upgrades an older file, as every open
 // does); a file from a newer version is refused and left unchanged.
 // Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
@@ -11,6 +13,7 @@
 // corrupt, a folder), 64 wrong usage.
 #include "Output.h"
 #include "CalendarCommands.h"
+#include "SubscriptionCommands.h"
 #include "basMigrations.h"
 #include "basSchema.h"
 #include "basSeed.h"
@@ -36,8 +39,18 @@ int Usage()
     Print(stderr, QStringLiteral("usage: quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE\n"
                                  "       quillon-db check [--repair] [--timeout MS] FILE\n"
                                  "       %1\n"
-                                 "       %2")
-                      .arg(QLatin1String(CalendarCommands::kImportUsage), QLatin1String(CalendarCommands::kExportUsage)));
+                                 "       %2\n"
+                                 "       %3\n"
+                                 "       %4\n"
+                                 "       %5\n"
+                                 "       %6\n"
+                                 "       %7")
+                      .arg(QLatin1String(CalendarCommands::kImportUsage), QLatin1String(CalendarCommands::kExportUsage),
+                           QLatin1String(SubscriptionCommands::kSubscribeUsage),
+                           QLatin1String(SubscriptionCommands::kSubscriptionsUsage),
+                           QLatin1String(SubscriptionCommands::kRefreshUsage),
+                           QLatin1String(SubscriptionCommands::kUnsubscribeUsage),
+                           QLatin1String(SubscriptionCommands::kTrustUsage)));
     return kUsage;
 }
 
@@ -153,5 +166,15 @@ int main(int argc, char **argv)
         return CalendarCommands::Import(arguments);
     if (command == QLatin1String("export"))
         return CalendarCommands::Export(arguments);
+    if (command == QLatin1String("subscribe"))
+        return SubscriptionCommands::Subscribe(arguments);
+    if (command == QLatin1String("subscriptions"))
+        return SubscriptionCommands::List(arguments);
+    if (command == QLatin1String("refresh"))
+        return SubscriptionCommands::Refresh(arguments);
+    if (command == QLatin1String("unsubscribe"))
+        return SubscriptionCommands::Unsubscribe(arguments);
+    if (command == QLatin1String("trust"))
+        return SubscriptionCommands::Trust(arguments);
     return Usage();
 }

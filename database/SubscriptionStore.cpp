@@ -1,0 +1,377 @@
+#include "SubscriptionStore.h"
+
+#include "basConnection.h"
+#include "basOperation.h"
+
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace basDatabase {
+
+namespace {
+
+using basOperation::Failure;
+using basOperation::Steps;
+
+QSqlDatabase Connection(const EventStore &store)
+{
+    QSqlDatabase db = QSqlDatabase::database(store.ConnectionName(), false);
+    if (!db.isValid() || !db.isOpen())
+        throw Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
+    return db;
+}
+
+QSqlQuery Run(const EventStore &store, const QString &sql, const QList<QVariant> &values = {})
+{
+    QSqlQuery query(Connection(store));
+    query.setForwardOnly(true);
+    basConnection::Prepare(query, sql);
+    // The text columns are NOT NULL: a null QString is stored as empty text.
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariant &value = values[i];
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.bindValue(int(i), nullText ? QVariant(QStringLiteral("")) : value);
+    }
+    basConnection::Exec(query);
+    return query;
+}
+
+Subscription::Kind KindFromText(const QString &text)
+{
+    return text == QLatin1String("caldav") ? Subscription::Kind::CalDav : Subscription::Kind::ICalendar;
+}
+
+QString TimeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QString();
+}
+
+QDateTime TimeFromText(const QString &text)
+{
+    QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (time.isValid())
+        time.setTimeZone(QTimeZone::utc());
+    return time;
+}
+
+const QString kColumns = QStringLiteral(
+    "SubscriptionId, Address, Kind, DisplayName, Color, RefreshMinutes, UserName, LastSuccess, LastError, ETag, "
+    "LastModified, SyncToken, CertificateSha256");
+
+Subscription FromRow(const QSqlQuery &query)
+{
+    Subscription s;
+    s.Id = query.value(0).toLongLong();
+    s.Address = query.value(1).toString();
+    s.Type = KindFromText(query.value(2).toString());
+    s.DisplayName = query.value(3).toString();
+    s.Color = query.value(4).toString();
+    s.RefreshMinutes = query.value(5).toInt();
+    s.UserName = query.value(6).toString();
+    s.LastSuccess = TimeFromText(query.value(7).toString());
+    s.LastError = query.value(8).toString();
+    s.ETag = query.value(9).toString();
+    s.LastModified = query.value(10).toString();
+    s.SyncToken = query.value(11).toString();
+    s.CertificateSha256 = query.value(12).toString();
+    return s;
+}
+
+struct KnownEvent {
+    qint64 EventId = 0;
+    QString Fingerprint;
+};
+
+// The work of one refresh inside its transaction; a store operation that fails has
+// reported itself and makes the whole refresh go.
+struct Writer {
+    EventStore &store;
+    qint64 id;
+    QHash<QString, KnownEvent> known;
+    QSet<QDate> touched;
+    RefreshCount &count;
+
+    void Load()
+    {
+        QSqlQuery query = Run(store,
+                              QStringLiteral("SELECT u.Uid, u.EventId, u.Fingerprint FROM EventUids u "
+                                             "JOIN Events e ON e.EventID = u.EventId "
+                                             "WHERE u.Source = ? AND e.SubscriptionId = ?"),
+                              {SubscriptionStore::SourceOf(id), id});
+        while (query.next())
+            known.insert(query.value(0).toString(), KnownEvent{query.value(1).toLongLong(), query.value(2).toString()});
+    }
+
+    bool Put(const IncomingEvent &event)
+    {
+        const auto found = known.constFind(event.Key);
+        if (found != known.cend() && found->Fingerprint == event.Fingerprint) {
+            ++count.Unchanged;
+            return true;
+        }
+        qint64 eventId = 0;
+        if (found != known.cend()) {
+            eventId = found->EventId;
+            QList<QDate> previous;
+            if (!store.UpdateEventInDatabase(eventId, event.Event, event.Dates, &previous))
+                return false;
+            for (const QDate &date : std::as_const(previous))
+                touched.insert(date);
+            ++count.Updated;
+        } else {
+            if (!store.AddEventToDatabase(event.Event, event.Dates, eventId))
+                return false;
+            Run(store, QStringLiteral("UPDATE Events SET SubscriptionId = ? WHERE EventID = ?"), {id, eventId});
+            ++count.Added;
+        }
+        for (const QDate &date : event.Dates)
+            touched.insert(date);
+        if (!store.SetEventUid(SubscriptionStore::SourceOf(id), event.Key, eventId, event.Fingerprint))
+            return false;
+        known.insert(event.Key, KnownEvent{eventId, event.Fingerprint});
+        return true;
+    }
+
+    bool Delete(qint64 eventId)
+    {
+        QList<QDate> dates;
+        if (!store.DeleteEventFromDatabase(eventId, &dates))
+            return false;
+        for (const QDate &date : std::as_const(dates))
+            touched.insert(date);
+        ++count.Removed;
+        return true;
+    }
+
+    // Every event of the subscription not in keep, with or without a key.
+    bool DeleteAllBut(const QSet<qint64> &keep)
+    {
+        QList<qint64> doomed;
+        {
+            QSqlQuery query = Run(store, QStringLiteral("SELECT EventID FROM Events WHERE SubscriptionId = ?"), {id});
+            while (query.next()) {
+                const qint64 eventId = query.value(0).toLongLong();
+                if (!keep.contains(eventId))
+                    doomed.append(eventId);
+            }
+        }
+        for (const qint64 eventId : std::as_const(doomed)) {
+            if (!Delete(eventId))
+                return false;
+        }
+        return true;
+    }
+
+    void Finish()
+    {
+        count.TouchedDates = QList<QDate>(touched.cbegin(), touched.cend());
+        std::sort(count.TouchedDates.begin(), count.TouchedDates.end());
+    }
+};
+
+// Runs body as one transaction of the store, reporting a failure under name.
+template <class Body>
+bool InTransaction(EventStore &store, const char *name, Body &&body)
+{
+    return store.RunInTransaction([&] { return basOperation::Trap(name, false, body); });
+}
+
+void CheckExists(const EventStore &store, qint64 id)
+{
+    QSqlQuery query = Run(store, QStringLiteral("SELECT 1 FROM Subscriptions WHERE SubscriptionId = ?"), {id});
+    if (!query.next())
+        throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No subscription with the id %1").arg(id));
+}
+
+} // namespace
+
+QString SubscriptionStore::SourceOf(qint64 subscriptionId)
+{
+    return QStringLiteral("subscription:%1").arg(subscriptionId);
+}
+
+QString SubscriptionStore::KindText(Subscription::Kind kind)
+{
+    return kind == Subscription::Kind::CalDav ? QStringLiteral("caldav") : QStringLiteral("ical");
+}
+
+bool SubscriptionStore::AddSubscription(Subscription &subscription)
+{
+    qint64 newId = 0;
+    const bool done = InTransaction(m_store, "basSubscriptions.AddSubscription", [&](Steps &step) {
+        step(10);
+        QSqlQuery insert = Run(m_store,
+                               QStringLiteral("INSERT INTO Subscriptions (Address, Kind, DisplayName, Color, "
+                                              "RefreshMinutes, UserName, LastSuccess, LastError, ETag, LastModified, "
+                                              "SyncToken, CertificateSha256) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
+                               {subscription.Address, KindText(subscription.Type), subscription.DisplayName,
+                                subscription.Color, subscription.RefreshMinutes, subscription.UserName,
+                                TimeText(subscription.LastSuccess), subscription.LastError, subscription.ETag,
+                                subscription.LastModified, subscription.SyncToken, subscription.CertificateSha256});
+        step(20);
+        newId = insert.lastInsertId().toLongLong();
+        if (newId <= 0)
+            throw Failure(basOperation::kDatabaseError, QStringLiteral("The new subscription has no id"));
+        return true;
+    });
+    if (done)
+        subscription.Id = newId;
+    return done;
+}
+
+bool SubscriptionStore::GetSubscriptions(QList<Subscription> &subscriptions)
+{
+    subscriptions.clear();
+    return basOperation::Trap("basSubscriptions.GetSubscriptions", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query =
+            Run(m_store, QStringLiteral("SELECT %1 FROM Subscriptions ORDER BY SubscriptionId").arg(kColumns));
+        while (query.next())
+            subscriptions.append(FromRow(query));
+        return true;
+    });
+}
+
+bool SubscriptionStore::GetSubscription(qint64 id, Subscription &subscription)
+{
+    subscription = Subscription{};
+    return basOperation::Trap("basSubscriptions.GetSubscription", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query =
+            Run(m_store, QStringLiteral("SELECT %1 FROM Subscriptions WHERE SubscriptionId = ?").arg(kColumns), {id});
+        if (!query.next())
+            throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No subscription with the id %1").arg(id));
+        subscription = FromRow(query);
+        return true;
+    });
+}
+
+bool SubscriptionStore::UpdateSubscription(const Subscription &s)
+{
+    return InTransaction(m_store, "basSubscriptions.UpdateSubscription", [&](Steps &step) {
+        step(10);
+        QSqlQuery update = Run(m_store,
+                               QStringLiteral("UPDATE Subscriptions SET DisplayName = ?, Color = ?, RefreshMinutes = ?, "
+                                              "UserName = ?, LastSuccess = ?, LastError = ?, ETag = ?, LastModified = ?, "
+                                              "SyncToken = ?, CertificateSha256 = ? WHERE SubscriptionId = ?"),
+                               {s.DisplayName, s.Color, s.RefreshMinutes, s.UserName, TimeText(s.LastSuccess),
+                                s.LastError, s.ETag, s.LastModified, s.SyncToken, s.CertificateSha256, s.Id});
+        if (update.numRowsAffected() == 0)
+            throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No subscription with the id %1").arg(s.Id));
+        return true;
+    });
+}
+
+bool SubscriptionStore::RemoveSubscription(qint64 id, RefreshCount *count)
+{
+    RefreshCount result;
+    const bool done = InTransaction(m_store, "basSubscriptions.RemoveSubscription", [&](Steps &step) {
+        step(10);
+        CheckExists(m_store, id);
+        step(20);
+        Writer writer{m_store, id, {}, {}, result};
+        if (!writer.DeleteAllBut({}))
+            return false;
+        step(30);
+        Run(m_store, QStringLiteral("DELETE FROM Subscriptions WHERE SubscriptionId = ?"), {id});
+        writer.Finish();
+        return true;
+    });
+    if (done && count)
+        *count = result;
+    return done;
+}
+
+bool SubscriptionStore::GetKnownKeys(qint64 id, QHash<QString, QString> &fingerprints)
+{
+    fingerprints.clear();
+    RefreshCount unused;
+    return basOperation::Trap("basSubscriptions.GetKnownKeys", false, [&](Steps &step) {
+        step(10);
+        Writer writer{m_store, id, {}, {}, unused};
+        writer.Load();
+        for (auto it = writer.known.cbegin(); it != writer.known.cend(); ++it)
+            fingerprints.insert(it.key(), it->Fingerprint);
+        return true;
+    });
+}
+
+bool SubscriptionStore::ReplaceEvents(qint64 id, const QList<IncomingEvent> &events, RefreshCount &count)
+{
+    count = RefreshCount{};
+    RefreshCount result;
+    const bool done = InTransaction(m_store, "basSubscriptions.ReplaceEvents", [&](Steps &step) {
+        step(10);
+        CheckExists(m_store, id);
+        Writer writer{m_store, id, {}, {}, result};
+        writer.Load();
+        step(20);
+        QSet<qint64> keep;
+        for (const IncomingEvent &event : events) {
+            if (!writer.Put(event))
+                return false;
+            keep.insert(writer.known.value(event.Key).EventId);
+        }
+        step(30);
+        if (!writer.DeleteAllBut(keep))
+            return false;
+        writer.Finish();
+        return true;
+    });
+    if (done)
+        count = result;
+    return done;
+}
+
+bool SubscriptionStore::ApplyChanges(qint64 id, const QList<IncomingEvent> &changed, const QStringList &removed,
+                                     RefreshCount &count)
+{
+    count = RefreshCount{};
+    RefreshCount result;
+    const bool done = InTransaction(m_store, "basSubscriptions.ApplyChanges", [&](Steps &step) {
+        step(10);
+        CheckExists(m_store, id);
+        Writer writer{m_store, id, {}, {}, result};
+        writer.Load();
+        step(20);
+        for (const QString &key : removed) {
+            const auto found = writer.known.constFind(key);
+            if (found == writer.known.cend())
+                continue;
+            if (!writer.Delete(found->EventId))
+                return false;
+            writer.known.remove(key);
+        }
+        step(30);
+        for (const IncomingEvent &event : changed) {
+            if (!writer.Put(event))
+                return false;
+        }
+        writer.Finish();
+        return true;
+    });
+    if (done)
+        count = result;
+    return done;
+}
+
+bool SubscriptionStore::GetEventSubscription(qint64 eventId, qint64 &subscriptionId)
+{
+    subscriptionId = 0;
+    return basOperation::Trap("basSubscriptions.GetEventSubscription", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query = Run(m_store, QStringLiteral("SELECT SubscriptionId FROM Events WHERE EventID = ?"), {eventId});
+        if (!query.next())
+            throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No event with the id %1").arg(eventId));
+        subscriptionId = query.value(0).isNull() ? 0 : query.value(0).toLongLong();
+        return true;
+    });
+}
+
+} // namespace basDatabase

@@ -1,0 +1,93 @@
+// Subscribed calendars in the store: the Subscriptions rows and the events each one
+// brought. It works on an open EventStore's connection and writes events through the
+// store's own operations, so that the days' counts stay right. A subscription's events
+// carry its id in Events.SubscriptionId and its keys (a feed's UID, a CalDAV resource's
+// path) in EventUids under a source of its own, SourceOf(id); the user's own events are
+// never read or written here. Each operation returns true when done; on failure it
+// reports once (under "basSubscriptions.<operation>") and returns false.
+#pragma once
+
+#include "EventStore.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace basDatabase {
+
+struct Subscription {
+    enum class Kind { ICalendar, CalDav };
+
+    qint64 Id = 0; // 0 until added
+    QString Address; // never with a password in it
+    Kind Type = Kind::ICalendar;
+    QString DisplayName;
+    QString Color; // "#rrggbb" or empty
+    int RefreshMinutes = 60;
+    QString UserName;
+    QDateTime LastSuccess; // UTC; invalid when never
+    QString LastError;     // empty after a success
+    // What the server said last, for the next conditional request or sync.
+    QString ETag;
+    QString LastModified;
+    QString SyncToken;
+    // A certificate the user trusted although it did not verify, as SHA-256 hex.
+    QString CertificateSha256;
+
+    bool operator==(const Subscription &) const = default;
+};
+
+// One event as the server has it: Key is what the server knows it by (a UID, a resource
+// path), Fingerprint what tells one version from the next (content hash, ETag).
+struct IncomingEvent {
+    QString Key;
+    QString Fingerprint;
+    EventRecord Event;
+    QList<QDate> Dates;
+};
+
+struct RefreshCount {
+    int Added = 0;
+    int Updated = 0;
+    int Removed = 0;
+    int Unchanged = 0;
+    // Days that gained or lost an event, each once.
+    QList<QDate> TouchedDates;
+};
+
+class SubscriptionStore {
+public:
+    explicit SubscriptionStore(EventStore &store) : m_store(store) {}
+
+    // The EventUids source of a subscription's events.
+    static QString SourceOf(qint64 subscriptionId);
+    static QString KindText(Subscription::Kind kind);
+
+    // Adds the row; subscription.Id gets the new id.
+    bool AddSubscription(Subscription &subscription);
+    bool GetSubscriptions(QList<Subscription> &subscriptions);
+    // False with a report when there is no such subscription.
+    bool GetSubscription(qint64 id, Subscription &subscription);
+    // Everything but the id and the address: the state a refresh leaves.
+    bool UpdateSubscription(const Subscription &subscription);
+    // The subscription and all its events, in one transaction.
+    bool RemoveSubscription(qint64 id, RefreshCount *count = nullptr);
+
+    // Key -> fingerprint of the events the subscription has now.
+    bool GetKnownKeys(qint64 id, QHash<QString, QString> &fingerprints);
+    // Makes the subscription's events exactly these, in one transaction: new keys added,
+    // changed fingerprints rewritten, missing keys removed, the rest left alone.
+    bool ReplaceEvents(qint64 id, const QList<IncomingEvent> &events, RefreshCount &count);
+    // For a sync that only hears of changes: these added or rewritten, the keys in
+    // removed deleted (unknown ones ignored), the rest left alone; one transaction.
+    bool ApplyChanges(qint64 id, const QList<IncomingEvent> &changed, const QStringList &removed, RefreshCount &count);
+    // The subscription an event came from, 0 for the user's own.
+    bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
+
+private:
+    EventStore &m_store;
+};
+
+} // namespace basDatabase

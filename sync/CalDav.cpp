@@ -1,0 +1,293 @@
+#include "CalDav.h"
+
+#include "basOperation.h"
+
+#include <QColor>
+#include <QXmlStreamReader>
+
+namespace basSync::CalDav {
+
+namespace {
+
+using basOperation::Failure;
+
+const QByteArray kXml = "application/xml; charset=utf-8";
+
+[[noreturn]] void Fail(const HttpReply &reply, const QString &what)
+{
+    if (!reply.Error.isEmpty())
+        throw Failure(basOperation::kDeviceUnavailable, reply.Error);
+    throw Failure(basOperation::kDeviceUnavailable,
+                  QStringLiteral("%1: %2 failed (HTTP %3)").arg(reply.FinalAddress.host(), what).arg(reply.Status));
+}
+
+HttpReply Dav(HttpSession &session, const QByteArray &method, const QUrl &address, const QByteArray &depth,
+              const QByteArray &body)
+{
+    HttpRequest request;
+    request.Method = method;
+    request.Address = address;
+    request.Headers.insert("Content-Type", kXml);
+    request.Headers.insert("Depth", depth);
+    request.Body = body;
+    return session.Send(request);
+}
+
+std::optional<Multistatus> Ask(HttpSession &session, const QByteArray &method, const QUrl &address,
+                               const QByteArray &depth, const QByteArray &body)
+{
+    const HttpReply reply = Dav(session, method, address, depth, body);
+    if (reply.Failed != HttpReply::Failure::None)
+        Fail(reply, QString::fromLatin1(method));
+    if (reply.Status != 207)
+        return std::nullopt;
+    return ParseMultistatus(reply.Body);
+}
+
+// "#RRGGBBAA" (Apple's form) as "#rrggbb".
+QString ColorOf(const QString &text)
+{
+    QString value = text.trimmed();
+    if (value.size() == 9 && value.startsWith(QLatin1Char('#')))
+        value.chop(2);
+    const QColor color = QColor::fromString(value);
+    return color.isValid() ? color.name() : QString();
+}
+
+const QByteArray kPrincipalQuery = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                                   "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
+                                   "xmlns:a=\"http://apple.com/ns/ical/\"><d:prop>"
+                                   "<d:current-user-principal/><c:calendar-home-set/><d:resourcetype/>"
+                                   "<d:displayname/><a:calendar-color/></d:prop></d:propfind>";
+
+bool IsCalendar(const Response &response)
+{
+    return response.Properties.value(Key(kDav, QStringLiteral("resourcetype")))
+        .Children.contains(Key(kCalDav, QStringLiteral("calendar")));
+}
+
+Calendar CalendarOf(const QUrl &base, const Response &response)
+{
+    return Calendar{base.resolved(QUrl(response.Href)),
+                    response.Properties.value(Key(kDav, QStringLiteral("displayname"))).Text,
+                    ColorOf(response.Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text)};
+}
+
+QString FirstHref(const Multistatus &status, const QString &property)
+{
+    for (const Response &response : status.Responses) {
+        const auto found = response.Properties.constFind(property);
+        if (found != response.Properties.cend() && !found->Hrefs.isEmpty())
+            return found->Hrefs.constFirst();
+    }
+    return QString();
+}
+
+QList<Changes::Resource> Multiget(HttpSession &session, const QUrl &calendar, const QStringList &hrefs)
+{
+    QList<Changes::Resource> resources;
+    if (hrefs.isEmpty())
+        return resources;
+    QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                      "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                      "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+    for (const QString &href : hrefs)
+        body += "<d:href>" + href.toHtmlEscaped().toUtf8() + "</d:href>";
+    body += "</c:calendar-multiget>";
+    const std::optional<Multistatus> answer = Ask(session, "REPORT", calendar, "1", body);
+    if (!answer)
+        throw Failure(basOperation::kDeviceUnavailable,
+                      QStringLiteral("%1: the server did not answer calendar-multiget").arg(calendar.host()));
+    for (const Response &response : answer->Responses) {
+        const auto data = response.Properties.constFind(Key(kCalDav, QStringLiteral("calendar-data")));
+        if (response.Status == 200 && data != response.Properties.cend())
+            resources.append({response.Href, response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text,
+                              data->Text.toUtf8()});
+    }
+    return resources;
+}
+
+} // namespace
+
+QString Key(const QString &ns, const QString &name) { return ns + QLatin1Char('|') + name; }
+
+std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
+{
+    QXmlStreamReader reader(xml);
+    Multistatus result;
+    bool seenRoot = false;
+    Response *response = nullptr;
+    int propstatStatus = 200;
+    QList<std::pair<QString, Property>> pending; // properties of the propstat being read
+    // The path of elements from the root, as keys.
+    QStringList path;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            const QString key = Key(reader.namespaceUri().toString(), reader.name().toString());
+            path.append(key);
+            if (!seenRoot) {
+                if (key != Key(kDav, QStringLiteral("multistatus")))
+                    return std::nullopt;
+                seenRoot = true;
+            } else if (key == Key(kDav, QStringLiteral("response")) && path.size() == 2) {
+                result.Responses.append(Response{});
+                response = &result.Responses.last();
+            } else if (key == Key(kDav, QStringLiteral("propstat"))) {
+                propstatStatus = 200;
+                pending.clear();
+            } else if (response && path.size() == 5 && path[3] == Key(kDav, QStringLiteral("prop"))) {
+                pending.append({reader.name().toString(), Property{}});
+                pending.last().first = key;
+            } else if (response && path.size() == 6 && !pending.isEmpty()) {
+                pending.last().second.Children.append(key);
+            }
+        } else if (reader.isCharacters() && !path.isEmpty()) {
+            const QString text = reader.text().toString();
+            const QString &here = path.last();
+            if (path.size() == 3 && here == Key(kDav, QStringLiteral("href")) && response)
+                response->Href += text.trimmed();
+            else if (path.size() == 3 && here == Key(kDav, QStringLiteral("status")) && response)
+                response->Status = text.trimmed().section(QLatin1Char(' '), 1, 1).toInt();
+            else if (path.size() == 4 && here == Key(kDav, QStringLiteral("status")))
+                propstatStatus = text.trimmed().section(QLatin1Char(' '), 1, 1).toInt();
+            else if (path.size() == 2 && here == Key(kDav, QStringLiteral("sync-token")))
+                result.SyncToken += text.trimmed();
+            else if (path.size() >= 5 && !pending.isEmpty()) {
+                if (path.size() == 5)
+                    pending.last().second.Text += text;
+                else if (here == Key(kDav, QStringLiteral("href")))
+                    pending.last().second.Hrefs.append(text.trimmed());
+            }
+        } else if (reader.isEndElement() && !path.isEmpty()) {
+            const QString key = path.takeLast();
+            if (key == Key(kDav, QStringLiteral("propstat")) && response) {
+                if (propstatStatus == 200) {
+                    for (auto &[name, property] : pending) {
+                        property.Text = name == Key(kCalDav, QStringLiteral("calendar-data")) ? property.Text
+                                                                                             : property.Text.trimmed();
+                        response->Properties.insert(name, property);
+                    }
+                }
+                pending.clear();
+            } else if (key == Key(kDav, QStringLiteral("response"))) {
+                response = nullptr;
+            }
+        }
+    }
+    if (reader.hasError() || !seenRoot)
+        return std::nullopt;
+    return result;
+}
+
+std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
+{
+    std::optional<Multistatus> first = Ask(session, "PROPFIND", start, "0", kPrincipalQuery);
+    QUrl base = start;
+    if (!first || FirstHref(*first, Key(kDav, QStringLiteral("current-user-principal"))).isEmpty()) {
+        if (first && !first->Responses.isEmpty() && IsCalendar(first->Responses.constFirst()))
+            return QList<Calendar>{CalendarOf(start, first->Responses.constFirst())};
+        // RFC 6764: the server's own pointer to its CalDAV root.
+        QUrl wellKnown = start;
+        wellKnown.setPath(QStringLiteral("/.well-known/caldav"));
+        wellKnown.setQuery(QString());
+        const HttpReply reply = Dav(session, "PROPFIND", wellKnown, "0", kPrincipalQuery);
+        if (reply.Failed == HttpReply::Failure::Authentication || reply.Failed == HttpReply::Failure::Certificate)
+            Fail(reply, QStringLiteral("PROPFIND"));
+        if (reply.Failed != HttpReply::Failure::None || reply.Status != 207)
+            return first ? std::optional<QList<Calendar>>(QList<Calendar>()) : std::nullopt;
+        first = ParseMultistatus(reply.Body);
+        base = reply.FinalAddress;
+        if (!first)
+            return std::nullopt;
+    }
+    QString home = FirstHref(*first, Key(kCalDav, QStringLiteral("calendar-home-set")));
+    if (home.isEmpty()) {
+        const QString principal = FirstHref(*first, Key(kDav, QStringLiteral("current-user-principal")));
+        if (principal.isEmpty())
+            return QList<Calendar>();
+        const QUrl principalAddress = base.resolved(QUrl(principal));
+        const std::optional<Multistatus> principalProps = Ask(session, "PROPFIND", principalAddress, "0", kPrincipalQuery);
+        if (!principalProps)
+            return QList<Calendar>();
+        home = FirstHref(*principalProps, Key(kCalDav, QStringLiteral("calendar-home-set")));
+        base = principalAddress;
+        if (home.isEmpty())
+            return QList<Calendar>();
+    }
+    const QUrl homeAddress = base.resolved(QUrl(home));
+    const std::optional<Multistatus> listing = Ask(session, "PROPFIND", homeAddress, "1", kPrincipalQuery);
+    QList<Calendar> calendars;
+    if (!listing)
+        return calendars;
+    for (const Response &response : listing->Responses) {
+        if (IsCalendar(response))
+            calendars.append(CalendarOf(homeAddress, response));
+    }
+    return calendars;
+}
+
+Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
+                     const QHash<QString, QString> &known)
+{
+    Changes changes;
+    const QByteArray syncBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                                "<d:sync-collection xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                                "<d:sync-token>"
+                                + syncToken.toHtmlEscaped().toUtf8()
+                                + "</d:sync-token><d:sync-level>1</d:sync-level>"
+                                  "<d:prop><d:getetag/><c:calendar-data/></d:prop></d:sync-collection>";
+    const HttpReply reply = Dav(session, "REPORT", calendar, "0", syncBody);
+    if (reply.Failed != HttpReply::Failure::None)
+        Fail(reply, QStringLiteral("REPORT"));
+    // A token the server no longer knows: start again from nothing.
+    if (reply.Status == 403 && !syncToken.isEmpty() && reply.Body.contains("valid-sync-token"))
+        return FetchChanges(session, calendar, QString(), known);
+    if (reply.Status == 207) {
+        const std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
+        if (!answer)
+            throw Failure(basOperation::kDeviceUnavailable,
+                          QStringLiteral("%1: the answer to sync-collection is not readable").arg(calendar.host()));
+        changes.SyncToken = answer->SyncToken;
+        changes.Complete = syncToken.isEmpty();
+        QStringList missingData;
+        for (const Response &response : answer->Responses) {
+            if (response.Status == 404) {
+                changes.Removed.append(response.Href);
+                continue;
+            }
+            const auto data = response.Properties.constFind(Key(kCalDav, QStringLiteral("calendar-data")));
+            const QString etag = response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text;
+            if (data != response.Properties.cend() && !data->Text.isEmpty())
+                changes.Changed.append({response.Href, etag, data->Text.toUtf8()});
+            else if (response.Properties.contains(Key(kDav, QStringLiteral("getetag"))))
+                missingData.append(response.Href);
+        }
+        changes.Changed += Multiget(session, calendar, missingData);
+        return changes;
+    }
+    // No sync-collection here: the ETags of every event, compared with the store's.
+    const QByteArray queryBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                                 "<c:calendar-query xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                                 "<d:prop><d:getetag/></d:prop><c:filter><c:comp-filter name=\"VCALENDAR\">"
+                                 "<c:comp-filter name=\"VEVENT\"><c:time-range start=\"19000101T000000Z\" "
+                                 "end=\"21010101T000000Z\"/></c:comp-filter></c:comp-filter></c:filter>"
+                                 "</c:calendar-query>";
+    const std::optional<Multistatus> listing = Ask(session, "REPORT", calendar, "1", queryBody);
+    if (!listing)
+        throw Failure(basOperation::kDeviceUnavailable,
+                      QStringLiteral("%1: the server answered neither sync-collection nor calendar-query").arg(calendar.host()));
+    changes.Complete = true;
+    QStringList differing;
+    for (const Response &response : listing->Responses) {
+        const QString etag = response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text;
+        if (response.Status == 200 && (!known.contains(response.Href) || known.value(response.Href) != etag))
+            differing.append(response.Href);
+        else if (response.Status == 200)
+            changes.Changed.append({response.Href, etag, QByteArray()}); // unchanged: no data needed
+    }
+    changes.Changed += Multiget(session, calendar, differing);
+    return changes;
+}
+
+} // namespace basSync::CalDav

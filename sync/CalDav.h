@@ -1,0 +1,76 @@
+// CalDAV (RFC 4791) as far as a read-only subscription needs it: finding the calendars
+// of an account (RFC 6764 /.well-known/caldav, current-user-principal, calendar-home-set)
+// and hearing what changed in one (sync-collection, RFC 6578; else the ETags of a
+// calendar-query compared with what the store has).
+#pragma once
+
+#include "HttpSession.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+namespace basSync::CalDav {
+
+// One property of one resource in a multistatus answer.
+struct Property {
+    QString Text;           // its text, trimmed
+    QStringList Hrefs;      // the DAV:href elements inside it
+    QStringList Children;   // "namespace|name" of the elements directly inside it
+};
+
+struct Response {
+    QString Href;
+    int Status = 200; // of the response itself (404 for a resource gone)
+    QHash<QString, Property> Properties; // "namespace|name" of the properties found (200)
+};
+
+struct Multistatus {
+    QList<Response> Responses;
+    QString SyncToken;
+};
+
+inline const QString kDav = QStringLiteral("DAV:");
+inline const QString kCalDav = QStringLiteral("urn:ietf:params:xml:ns:caldav");
+inline const QString kApple = QStringLiteral("http://apple.com/ns/ical/");
+QString Key(const QString &ns, const QString &name);
+
+// Nothing when the text is not a multistatus document.
+std::optional<Multistatus> ParseMultistatus(const QByteArray &xml);
+
+struct Calendar {
+    QUrl Address;
+    QString DisplayName;
+    QString Color; // "#rrggbb", or empty
+};
+
+// The calendars of the account at start (or start itself when it is one). Nothing when
+// the address speaks no CalDAV (then it may be a plain iCalendar address); throws
+// basOperation::Failure with the server's reason when the server refused.
+std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start);
+
+struct Changes {
+    // Resources new or changed: path -> (ETag, calendar text).
+    struct Resource {
+        QString Href;
+        QString ETag;
+        QByteArray Data;
+    };
+    QList<Resource> Changed;
+    QStringList Removed; // paths
+    bool Complete = false; // the answer lists every resource (a first or full sync)
+    QString SyncToken;     // empty when the server offers no sync-collection
+};
+
+// What changed in the calendar since syncToken (empty: everything), as one
+// sync-collection report; where the server refuses it, a calendar-query of the ETags
+// compared with known (path -> ETag) and a calendar-multiget of those that differ.
+// Throws basOperation::Failure naming the host and the reason.
+Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
+                     const QHash<QString, QString> &known);
+
+} // namespace basSync::CalDav

@@ -1,0 +1,274 @@
+#include "basSync.h"
+
+#include "ICalendarColors.h"
+#include "ICalendarFingerprint.h"
+#include "ICalendarReader.h"
+#include "basOperation.h"
+#include "platform/basPlatform.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+namespace basSync {
+
+namespace {
+
+using basDatabase::IncomingEvent;
+using basDatabase::Subscription;
+
+// A CalDAV resource's events are keyed by its path; a second event (another UID) in the
+// same resource by the path and its UID.
+const QChar kKeySeparator = QLatin1Char('\n');
+
+QString HrefOf(const QString &key) { return key.section(kKeySeparator, 0, 0); }
+
+// The reader's events as the store takes them. The subscription's colour goes to the
+// events that bring none, so that the wallpaper tells them apart.
+QList<IncomingEvent> ReadEvents(const QByteArray &text, const QString &keyPrefix, const QString &fingerprint,
+                                const Subscription &subscription, const RefreshOptions &options, QStringList &warnings)
+{
+    ICalendarReader::ReadOptions read;
+    read.Today = options.Today.isValid() ? options.Today : basPlatform::Today();
+    const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, read);
+    warnings += contents.Warnings;
+    const QString color = ICalendarColors::NearestEventColor(subscription.Color);
+    QList<IncomingEvent> events;
+    for (const ICalendarReader::CalendarEvent &event : contents.Events) {
+        IncomingEvent incoming;
+        incoming.Key = keyPrefix.isNull() ? event.Uid
+                       : events.isEmpty() ? keyPrefix
+                                          : keyPrefix + kKeySeparator + event.Uid;
+        incoming.Event = event.Event;
+        if (incoming.Event.EventColor.isEmpty() && !incoming.Event.AllDayEvent)
+            incoming.Event.EventColor = color;
+        incoming.Dates = event.Dates;
+        incoming.Fingerprint =
+            fingerprint.isNull() ? ICalendarFingerprint::Fingerprint(incoming.Event, incoming.Dates) : fingerprint;
+        events.append(incoming);
+    }
+    return events;
+}
+
+[[noreturn]] void Fail(const QString &text) { throw basOperation::Failure(basOperation::kDeviceUnavailable, text); }
+
+QString HostOf(const QUrl &address)
+{
+    return address.port() > 0 ? QStringLiteral("%1:%2").arg(address.host()).arg(address.port()) : address.host();
+}
+
+SessionOptions SessionFor(const Subscription &subscription, const QString &password, const RefreshOptions &options)
+{
+    SessionOptions session;
+    session.UserName = subscription.UserName;
+    session.Password = password;
+    session.Origin = QUrl(subscription.Address);
+    session.TrustedCertificate = subscription.CertificateSha256;
+    session.TimeoutMs = options.TimeoutMs;
+    session.MaxBodyBytes = options.MaxBodyBytes;
+    return session;
+}
+
+// A plain iCalendar address: a conditional GET.
+bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, HttpSession &session,
+                 const RefreshOptions &options, RefreshResult &result)
+{
+    const QUrl address(subscription.Address);
+    HttpRequest request;
+    request.Address = address;
+    request.Headers.insert("Accept", "text/calendar, */*;q=0.5");
+    if (!subscription.ETag.isEmpty())
+        request.Headers.insert("If-None-Match", subscription.ETag.toLatin1());
+    if (!subscription.LastModified.isEmpty())
+        request.Headers.insert("If-Modified-Since", subscription.LastModified.toLatin1());
+    const HttpReply reply = session.Send(request);
+    if (reply.Failed != HttpReply::Failure::None) {
+        result.OfferedCertificate = reply.OfferedCertificate;
+        Fail(reply.Error);
+    }
+    if (reply.Status == 304) {
+        result.NotModified = true;
+        return true;
+    }
+    if (reply.Status != 200)
+        Fail(QStringLiteral("%1: the server answered HTTP %2 for %3")
+                 .arg(HostOf(reply.FinalAddress))
+                 .arg(reply.Status)
+                 .arg(address.path()));
+    // A login page or an error page in place of the calendar is named as such, not as a
+    // broken calendar.
+    if (!reply.Body.left(4096).contains("BEGIN:VCALENDAR"))
+        Fail(QStringLiteral("%1: the address gave no calendar (%2) for %3")
+                 .arg(HostOf(reply.FinalAddress),
+                      reply.Headers.value("content-type").isEmpty() ? QStringLiteral("no content type")
+                                                                    : QString::fromLatin1(reply.Headers.value("content-type")),
+                      address.path()));
+    QStringList warnings;
+    QList<IncomingEvent> events;
+    try {
+        events = ReadEvents(reply.Body, QString(), QString(), subscription, options, warnings);
+    } catch (const basOperation::Failure &failure) {
+        Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HostOf(reply.FinalAddress), failure.description()));
+    }
+    if (!subscriptions.ReplaceEvents(subscription.Id, events, result.Count))
+        return false;
+    subscription.ETag = QString::fromLatin1(reply.Headers.value("etag"));
+    subscription.LastModified = QString::fromLatin1(reply.Headers.value("last-modified"));
+    result.Message = warnings.join(QLatin1Char('\n'));
+    return true;
+}
+
+// A CalDAV calendar: what changed since the last sync.
+bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, HttpSession &session,
+                     const RefreshOptions &options, RefreshResult &result)
+{
+    QHash<QString, QString> known; // key -> ETag
+    if (!subscriptions.GetKnownKeys(subscription.Id, known))
+        return false;
+    QHash<QString, QString> etagOfHref;
+    QMultiHash<QString, QString> keysOfHref;
+    for (auto it = known.cbegin(); it != known.cend(); ++it) {
+        etagOfHref.insert(HrefOf(it.key()), it.value());
+        keysOfHref.insert(HrefOf(it.key()), it.key());
+    }
+    const CalDav::Changes changes =
+        CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, etagOfHref);
+    QStringList warnings;
+    QList<IncomingEvent> incoming;
+    QStringList removed;
+    for (const CalDav::Changes::Resource &resource : changes.Changed) {
+        if (resource.Data.isEmpty()) {
+            // Listed unchanged: its events stay as they are.
+            for (const QString &key : keysOfHref.values(resource.Href))
+                incoming.append(IncomingEvent{key, known.value(key), {}, {}});
+            continue;
+        }
+        QList<IncomingEvent> events;
+        try {
+            events = ReadEvents(resource.Data, resource.Href, resource.ETag, subscription, options, warnings);
+        } catch (const basOperation::Failure &failure) {
+            warnings.append(QStringLiteral("%1: %2; skipped").arg(resource.Href, failure.description()));
+        }
+        QSet<QString> now;
+        for (const IncomingEvent &event : std::as_const(events))
+            now.insert(event.Key);
+        for (const QString &key : keysOfHref.values(resource.Href)) {
+            if (!now.contains(key))
+                removed.append(key);
+        }
+        incoming += events;
+    }
+    for (const QString &href : changes.Removed)
+        removed += keysOfHref.values(href);
+    const bool stored = changes.Complete ? subscriptions.ReplaceEvents(subscription.Id, incoming, result.Count)
+                                         : subscriptions.ApplyChanges(subscription.Id, incoming, removed, result.Count);
+    if (!stored)
+        return false;
+    subscription.SyncToken = changes.SyncToken;
+    result.Message = warnings.join(QLatin1Char('\n'));
+    return true;
+}
+
+} // namespace
+
+RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &password, const RefreshOptions &options)
+{
+    RefreshResult result;
+    result.Id = id;
+    basDatabase::SubscriptionStore subscriptions(store);
+    Subscription subscription;
+    if (!subscriptions.GetSubscription(id, subscription)) {
+        result.Message = QStringLiteral("No subscription with the id %1").arg(id);
+        return result;
+    }
+    HttpSession session(SessionFor(subscription, password, options));
+    bool stored = false;
+    try {
+        stored = subscription.Type == Subscription::Kind::CalDav
+                     ? RefreshCalendar(subscriptions, subscription, session, options, result)
+                     : RefreshFeed(subscriptions, subscription, session, options, result);
+        if (!stored)
+            result.Message = QStringLiteral("The events could not be stored: %1").arg(store.LastFailure());
+    } catch (const basOperation::Failure &failure) {
+        result.Message = failure.description();
+    }
+    result.Requests = session.RequestsSent();
+    result.Ok = stored;
+    if (stored) {
+        subscription.LastSuccess = basPlatform::Now().toUTC();
+        subscription.LastError.clear();
+    } else {
+        subscription.LastError = result.Message;
+    }
+    // The state of a failed refresh is written on its own: the events stay as they were.
+    if (!subscriptions.UpdateSubscription(subscription) && result.Ok) {
+        result.Ok = false;
+        result.Message = QStringLiteral("The state of the subscription could not be stored: %1").arg(store.LastFailure());
+    }
+    return result;
+}
+
+TypedAddress ReadTypedAddress(const QString &text)
+{
+    TypedAddress typed;
+    QUrl address = QUrl::fromUserInput(text.trimmed());
+    const QString scheme = address.scheme().toLower();
+    if (scheme == QLatin1String("webcal") || scheme == QLatin1String("webcals"))
+        address.setScheme(QStringLiteral("https"));
+    else if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        address = QUrl();
+    if (!address.isValid() || address.host().isEmpty()) {
+        typed.Error = QStringLiteral("%1 is not an http, https or webcal address")
+                          .arg(QUrl(text.trimmed()).toDisplayString(QUrl::RemoveUserInfo));
+        return typed;
+    }
+    typed.UserName = address.userName();
+    typed.Password = address.password(QUrl::FullyDecoded);
+    address.setUserInfo(QString());
+    typed.Address = address;
+    return typed;
+}
+
+Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &password,
+                   const QString &trustedCertificate, const RefreshOptions &options)
+{
+    Probe probe;
+    SessionOptions session;
+    session.UserName = userName;
+    session.Password = password;
+    session.Origin = address;
+    session.TrustedCertificate = trustedCertificate;
+    session.TimeoutMs = options.TimeoutMs;
+    session.MaxBodyBytes = options.MaxBodyBytes;
+    HttpSession http(session);
+    try {
+        const std::optional<QList<CalDav::Calendar>> calendars = CalDav::Discover(http, address);
+        probe.CalDav = calendars.has_value();
+        if (calendars)
+            probe.Calendars = *calendars;
+    } catch (const basOperation::Failure &failure) {
+        probe.Error = failure.description();
+    }
+    probe.OfferedCertificate = http.LastOfferedCertificate();
+    return probe;
+}
+
+void RunOnSyncThread(const std::function<void()> &work)
+{
+    QThread *thread = QThread::create(work);
+    QEventLoop loop;
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    if (!thread->isFinished())
+        loop.exec();
+    thread->wait();
+    delete thread;
+}
+
+QString SecretKey(const QString &userName, const QUrl &address)
+{
+    return QStringLiteral("%1@%2").arg(userName, address.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                                                                  QUrl::RemoveUserInfo)
+                                                     .toString());
+}
+
+} // namespace basSync

@@ -1,0 +1,72 @@
+// Subscribed calendars kept in step with their servers: what the tools (and later the
+// launcher) call. A refresh fetches one subscription (an iCalendar address by a
+// conditional GET, a CalDAV calendar by sync-collection or ETags), reads it with the
+// iCalendar reader (a bad event is skipped and named, the rest taken) and replaces the
+// subscription's events in one transaction. Whatever fails (network, timeout, 401,
+// certificate, too large, not a calendar) changes no event: the last good copy stays and
+// the subscription's LastError says why. Network work runs only on a thread of its own
+// (RunOnSyncThread), never on the GUI thread.
+#pragma once
+
+#include "CalDav.h"
+#include "SubscriptionStore.h"
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+namespace basSync {
+
+struct RefreshOptions {
+    int TimeoutMs = kTimeoutMs;
+    qint64 MaxBodyBytes = kMaxBodyBytes;
+    QDate Today; // empty: the suite's today
+};
+
+struct RefreshResult {
+    qint64 Id = 0;
+    bool Ok = false;
+    bool NotModified = false; // the server said nothing changed (304)
+    QString Message;          // the failure, or the warnings of a success, one a line
+    QString OfferedCertificate; // a certificate that did not verify, to trust by hand
+    basDatabase::RefreshCount Count;
+    int Requests = 0;
+};
+
+// Refreshes the subscription open in store; password is the one for its user name (a
+// null text when none is known). Records the outcome in the subscription's row.
+RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &password,
+                      const RefreshOptions &options = {});
+
+// An address as the user typed it: webcal:// read as https://, and a user name and
+// password in it taken out (the password is never kept in the address).
+struct TypedAddress {
+    QUrl Address;
+    QString UserName;
+    QString Password; // null when the address had none
+    QString Error;    // not an http, https or webcal address
+};
+TypedAddress ReadTypedAddress(const QString &text);
+
+// What is at an address: a CalDAV account (its calendars) or, when it speaks no CalDAV,
+// a plain iCalendar address. Error says why neither could be asked.
+struct Probe {
+    bool CalDav = false;
+    QList<CalDav::Calendar> Calendars;
+    QString Error;
+    QString OfferedCertificate;
+};
+Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &password,
+                   const QString &trustedCertificate, const RefreshOptions &options = {});
+
+// Runs work on a thread of its own and waits for it, keeping the calling thread's
+// events flowing (a window stays painted). work must open its own store connection.
+void RunOnSyncThread(const std::function<void()> &work);
+
+// The key of a subscription's password in the secret store: user and server, so that
+// the calendars of one account share one.
+QString SecretKey(const QString &userName, const QUrl &address);
+
+} // namespace basSync

@@ -1,0 +1,157 @@
+// Subscribed calendars in the store: a refresh makes the subscription's events what the
+// server has, in one transaction, keeping the days' counts; the user's own events and
+// other subscriptions are never touched.
+#include "StoreTest.h"
+#include "SubscriptionStore.h"
+#include "basStoreCheck.h"
+
+#include <QSqlQuery>
+#include <QTimeZone>
+
+namespace {
+using basDatabase::IncomingEvent;
+using basDatabase::RefreshCount;
+using basDatabase::Subscription;
+using basDatabase::SubscriptionStore;
+using quillontest::StoreTest;
+
+IncomingEvent Incoming(const QString &key, const QString &fingerprint, const QList<QDate> &dates)
+{
+    return IncomingEvent{key, fingerprint, StoreTest::Event(key + QStringLiteral(" event")), dates};
+}
+
+class Subscriptions : public StoreTest {
+protected:
+    SubscriptionStore subscriptions{store};
+
+    qint64 Add(const QString &address)
+    {
+        Subscription s;
+        s.Address = address;
+        s.DisplayName = address;
+        EXPECT_TRUE(subscriptions.AddSubscription(s));
+        return s.Id;
+    }
+    QStringList Names(qint64 subscriptionId)
+    {
+        QStringList names;
+        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+        query.prepare(QStringLiteral("SELECT EventName FROM Events WHERE SubscriptionId IS ? ORDER BY EventName"));
+        query.addBindValue(subscriptionId ? QVariant(subscriptionId) : QVariant());
+        query.exec();
+        while (query.next())
+            names.append(query.value(0).toString());
+        return names;
+    }
+};
+
+TEST_F(Subscriptions, ARowKeepsEveryFieldAndTheStateARefreshLeaves)
+{
+    Subscription s;
+    s.Address = QStringLiteral("https://example.org/cal/it's \"ours\".ics");
+    s.Type = Subscription::Kind::CalDav;
+    s.DisplayName = QStringLiteral("Team | Kalender");
+    s.Color = QStringLiteral("#336699");
+    s.RefreshMinutes = 15;
+    s.UserName = QStringLiteral("anna");
+    ASSERT_TRUE(subscriptions.AddSubscription(s)) << (messages.empty() ? std::string() : messages[0].text.toStdString());
+    ASSERT_GT(s.Id, 0);
+    s.LastSuccess = QDateTime(QDate(2026, 12, 6), QTime(17, 1, 2), QTimeZone::utc());
+    s.LastError = QStringLiteral("401");
+    s.ETag = QStringLiteral("\"abc\"");
+    s.LastModified = QStringLiteral("Sun, 06 Dec 2026 17:00:00 GMT");
+    s.SyncToken = QStringLiteral("http://radicale.org/ns/sync/1");
+    s.CertificateSha256 = QStringLiteral("ab12");
+    ASSERT_TRUE(subscriptions.UpdateSubscription(s));
+    Subscription read;
+    ASSERT_TRUE(subscriptions.GetSubscription(s.Id, read));
+    EXPECT_EQ(read, s);
+    QList<Subscription> all;
+    ASSERT_TRUE(subscriptions.GetSubscriptions(all));
+    EXPECT_EQ(all, QList<Subscription>{s});
+    EXPECT_FALSE(subscriptions.GetSubscription(s.Id + 1, read));
+    EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basSubscriptions.GetSubscription")});
+}
+
+TEST_F(Subscriptions, ARefreshReplacesOnlyItsOwnEventsAndKeepsTheDayCounts)
+{
+    qint64 own = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("mine")), {QDate(2026, 12, 7)}, own));
+    // The user's own event knows the same UID under the store's own source.
+    ASSERT_TRUE(store.SetEventUid(QString(), QStringLiteral("a"), own, QStringLiteral("x")));
+    const qint64 first = Add(QStringLiteral("https://one.example/cal.ics"));
+    const qint64 second = Add(QStringLiteral("https://two.example/cal.ics"));
+
+    RefreshCount count;
+    ASSERT_TRUE(subscriptions.ReplaceEvents(first,
+                                            {Incoming(QStringLiteral("a"), QStringLiteral("1"), {QDate(2026, 12, 7)}),
+                                             Incoming(QStringLiteral("b"), QStringLiteral("1"), {QDate(2026, 12, 8)})},
+                                            count));
+    EXPECT_EQ(count.Added, 2);
+    EXPECT_EQ(count.TouchedDates, (QList<QDate>{QDate(2026, 12, 7), QDate(2026, 12, 8)}));
+    ASSERT_TRUE(subscriptions.ReplaceEvents(second, {Incoming(QStringLiteral("a"), QStringLiteral("9"), {QDate(2026, 12, 7)})},
+                                            count));
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-07")), 3);
+
+    // The same again changes nothing; a changed fingerprint rewrites; a missing key goes.
+    ASSERT_TRUE(subscriptions.ReplaceEvents(first,
+                                            {Incoming(QStringLiteral("a"), QStringLiteral("1"), {QDate(2026, 12, 7)}),
+                                             Incoming(QStringLiteral("b"), QStringLiteral("1"), {QDate(2026, 12, 8)})},
+                                            count));
+    EXPECT_EQ(count.Unchanged, 2);
+    EXPECT_TRUE(count.TouchedDates.isEmpty());
+    ASSERT_TRUE(subscriptions.ReplaceEvents(first, {Incoming(QStringLiteral("a"), QStringLiteral("2"), {QDate(2026, 12, 9)})},
+                                            count));
+    EXPECT_EQ(count.Updated, 1);
+    EXPECT_EQ(count.Removed, 1);
+    EXPECT_EQ(count.TouchedDates, (QList<QDate>{QDate(2026, 12, 7), QDate(2026, 12, 8), QDate(2026, 12, 9)}));
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-07")), 2);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-08")), 0);
+
+    // An incremental sync: one changed, one removed, an unknown removal ignored.
+    ASSERT_TRUE(subscriptions.ApplyChanges(first, {Incoming(QStringLiteral("c"), QStringLiteral("1"), {QDate(2026, 12, 10)})},
+                                           {QStringLiteral("a"), QStringLiteral("nothing")}, count));
+    EXPECT_EQ(count.Added, 1);
+    EXPECT_EQ(count.Removed, 1);
+    QHash<QString, QString> keys;
+    ASSERT_TRUE(subscriptions.GetKnownKeys(first, keys));
+    EXPECT_EQ(keys, (QHash<QString, QString>{{QStringLiteral("c"), QStringLiteral("1")}}));
+
+    qint64 from = -1;
+    ASSERT_TRUE(subscriptions.GetEventSubscription(own, from));
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(Names(0), QStringList{QStringLiteral("mine")});
+    EXPECT_EQ(Names(second), QStringList{QStringLiteral("a event")});
+
+    // Removing a subscription takes its events and nothing else.
+    ASSERT_TRUE(subscriptions.RemoveSubscription(first));
+    EXPECT_EQ(Names(first), QStringList());
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-10")), 0);
+    EXPECT_EQ(Names(0), QStringList{QStringLiteral("mine")});
+    EXPECT_EQ(Count(QStringLiteral("SELECT count(*) FROM EventUids WHERE Source = ''")), 1);
+    QList<Subscription> left;
+    ASSERT_TRUE(subscriptions.GetSubscriptions(left));
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left[0].Id, second);
+    QStringList problems;
+    EXPECT_TRUE(basStoreCheck::CheckDatabaseFile(DatabaseFile(), false, problems)) << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Subscriptions, ARefreshTheStoreRefusesChangesNothing)
+{
+    const qint64 id = Add(QStringLiteral("https://one.example/cal.ics"));
+    RefreshCount count;
+    ASSERT_TRUE(subscriptions.ReplaceEvents(id, {Incoming(QStringLiteral("a"), QStringLiteral("1"), {QDate(2026, 12, 7)})}, count));
+    // The second event is timed without times: the store refuses it, and the first stays.
+    IncomingEvent broken = Incoming(QStringLiteral("b"), QStringLiteral("1"), {QDate(2026, 12, 8)});
+    broken.Event.StartTime = QTime();
+    EXPECT_FALSE(subscriptions.ReplaceEvents(id, {Incoming(QStringLiteral("z"), QStringLiteral("1"), {QDate(2026, 12, 9)}), broken},
+                                             count));
+    EXPECT_EQ(Names(id), QStringList{QStringLiteral("a event")});
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-09")), -1);
+    EXPECT_FALSE(messages.empty());
+    EXPECT_FALSE(subscriptions.RemoveSubscription(id + 10));
+}
+
+} // namespace

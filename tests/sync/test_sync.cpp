@@ -1,0 +1,416 @@
+// Subscriptions against real servers started here on 127.0.0.1: the counting feed
+// server (feed_server.py), the same over TLS with certificates made by openssl, and
+// Radicale for CalDAV. A server that cannot be started skips its test, saying why.
+#include "QuillonTestEnvironment.h"
+#include "SubscriptionStore.h"
+#include "basSchema.h"
+#include "basSync.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+using basDatabase::Subscription;
+using basDatabase::SubscriptionStore;
+using quillontest::QuillonTest;
+
+const QString kFeedServer = QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py");
+
+QByteArray Calendar(const QStringList &events)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//quillon tests//EN\r\n";
+    for (const QString &event : events)
+        text += event.toUtf8();
+    return text + "END:VCALENDAR\r\n";
+}
+
+QString Event(const QString &uid, const QString &summary, const QString &day)
+{
+    return QStringLiteral("BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:%3T090000\r\n"
+                          "DTEND:%3T100000\r\nSUMMARY:%2\r\nEND:VEVENT\r\n")
+        .arg(uid, summary, day);
+}
+
+basDatabase::EventRecord KeptRecord()
+{
+    basDatabase::EventRecord record;
+    record.EventName = QStringLiteral("kept");
+    record.AllDayEvent = true;
+    return record;
+}
+
+void Write(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+int FreePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A server process of the test, stopped with it.
+struct Server {
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    int port = 0;
+    ~Server() { Stop(); }
+    void Stop()
+    {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+    QString Log() { return QString::fromUtf8(process->readAllStandardError()); }
+};
+
+// The feed server in folder; an empty port when it could not start.
+std::unique_ptr<Server> StartFeedServer(const QString &folder, const QStringList &more = {})
+{
+    auto server = std::make_unique<Server>();
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        return server;
+    server->process->start(python, QStringList{kFeedServer, folder} + more);
+    if (server->process->waitForReadyRead(10000))
+        server->port = server->process->readLine().trimmed().toInt();
+    return server;
+}
+
+class SubscriptionServers : public QuillonTest {
+protected:
+    void SetUp() override
+    {
+        QuillonTest::SetUp();
+        QString error;
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(Database(), error)) << error.toStdString();
+    }
+    QString Database() const { return TempPath(QStringLiteral("dbcalndr.sqlite")); }
+
+    qint64 Add(const QString &address, Subscription::Kind kind = Subscription::Kind::ICalendar,
+               const QString &user = QString(), const QString &certificate = QString())
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        Subscription s;
+        s.Address = address;
+        s.Type = kind;
+        s.UserName = user;
+        s.CertificateSha256 = certificate;
+        EXPECT_TRUE(SubscriptionStore(store).AddSubscription(s));
+        return s.Id;
+    }
+    // A refresh on the sync thread, as every caller runs it.
+    basSync::RefreshResult Refresh(qint64 id, const QString &password = QString(), int timeoutMs = basSync::kTimeoutMs)
+    {
+        basSync::RefreshResult result;
+        basSync::RunOnSyncThread([&] {
+            basDatabase::EventStore store;
+            if (store.OpenDatabaseConnection(Database())) {
+                basSync::RefreshOptions options;
+                options.TimeoutMs = timeoutMs;
+                result = basSync::Refresh(store, id, password, options);
+            }
+        });
+        return result;
+    }
+    QStringList Names(qint64 id)
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+        query.prepare(QStringLiteral("SELECT EventName FROM Events WHERE SubscriptionId = ? ORDER BY EventName"));
+        query.addBindValue(id);
+        query.exec();
+        QStringList names;
+        while (query.next())
+            names.append(query.value(0).toString());
+        return names;
+    }
+    Subscription Row(qint64 id)
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        Subscription s;
+        EXPECT_TRUE(SubscriptionStore(store).GetSubscription(id, s));
+        return s;
+    }
+    QStringList Requests() const
+    {
+        return ReadDataFile(QStringLiteral("requests.log")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+};
+
+TEST_F(SubscriptionServers, AFeedIsFetchedConditionallyAndAFailureKeepsTheLastGoodCopy)
+{
+    const auto server = StartFeedServer(DataDir());
+    if (server->port == 0)
+        GTEST_SKIP() << "python3 cannot run the feed server " << kFeedServer.toStdString();
+    const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server->port);
+    Write(TempPath(QStringLiteral("cal.ics")),
+          Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha"), QStringLiteral("20261207")),
+                    Event(QStringLiteral("b"), QStringLiteral("Beta"), QStringLiteral("20261208"))}));
+
+    const qint64 feed = Add(base + QStringLiteral("/feed/cal.ics"));
+    basSync::RefreshResult result = Refresh(feed);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Count.Added, 2);
+    EXPECT_EQ(Names(feed), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    // Unchanged: one request, answered 304, nothing written.
+    result = Refresh(feed);
+    EXPECT_TRUE(result.Ok && result.NotModified);
+    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(Requests().constLast(), QStringLiteral("GET /feed/cal.ics 304"));
+    // Changed: one event rewritten, one gone.
+    Write(TempPath(QStringLiteral("cal.ics")), Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha moved"), QStringLiteral("20261209"))}));
+    result = Refresh(feed);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Count.Updated, 1);
+    EXPECT_EQ(result.Count.Removed, 1);
+    EXPECT_EQ(Row(feed).LastError, QString());
+
+    // Redirected and compressed answers are taken like the plain one.
+    for (const char *path : {"/redirect/301/cal.ics", "/redirect/302/cal.ics", "/redirect/308/cal.ics", "/gzip/cal.ics"}) {
+        SCOPED_TRACE(path);
+        const qint64 id = Add(base + QLatin1String(path));
+        result = Refresh(id);
+        EXPECT_TRUE(result.Ok) << result.Message.toStdString();
+        EXPECT_EQ(Names(id), QStringList{QStringLiteral("Alpha moved")});
+    }
+
+    // Each failure names its cause and leaves the events of the last success.
+    const struct {
+        const char *path;
+        int timeoutMs;
+        const char *message;
+    } failures[] = {
+        {"/status/500", basSync::kTimeoutMs, "the server answered HTTP 500 for /status/500"},
+        {"/status/404", basSync::kTimeoutMs, "the server answered HTTP 404"},
+        {"/html", basSync::kTimeoutMs, "the address gave no calendar (text/html) for /html"},
+        {"/big", basSync::kTimeoutMs, "the answer is larger than 32 MB; nothing was changed"},
+        {"/slow", 1000, "no answer within 1 seconds"},
+        {"/auth/cal.ics", basSync::kTimeoutMs, "the server asks for a user name and password"},
+    };
+    for (const auto &failure : failures) {
+        SCOPED_TRACE(failure.path);
+        const qint64 id = Add(base + QLatin1String(failure.path));
+        basDatabase::RefreshCount count;
+        {
+            basDatabase::EventStore store;
+            ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+            ASSERT_TRUE(SubscriptionStore(store).ReplaceEvents(
+                id, {basDatabase::IncomingEvent{QStringLiteral("kept"), QStringLiteral("1"), KeptRecord(), {QDate(2026, 12, 1)}}},
+                count));
+        }
+        result = Refresh(id, QString(), failure.timeoutMs);
+        EXPECT_FALSE(result.Ok);
+        EXPECT_TRUE(result.Message.contains(QStringLiteral("127.0.0.1:%1: ").arg(server->port) + QLatin1String(failure.message)))
+            << result.Message.toStdString();
+        EXPECT_EQ(Row(id).LastError, result.Message);
+        EXPECT_EQ(Names(id).size(), 1);
+    }
+
+    // With the password: taken; with a wrong one: refused, and nothing deleted.
+    const qint64 guarded = Add(base + QStringLiteral("/auth/cal.ics"), Subscription::Kind::ICalendar, QStringLiteral("anna"));
+    result = Refresh(guarded, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    Write(TempPath(QStringLiteral("cal.ics")), Calendar({}));
+    result = Refresh(guarded, QStringLiteral("wrong"));
+    EXPECT_FALSE(result.Ok);
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("the server refused the user name or password"))) << result.Message.toStdString();
+    EXPECT_EQ(Names(guarded), QStringList{QStringLiteral("Alpha moved")});
+    EXPECT_FALSE(Row(guarded).LastError.contains(QStringLiteral("wrong")));
+}
+
+// A self-signed certificate for 127.0.0.1 made by openssl; false when it cannot be.
+bool MakeCertificate(const QString &cert, const QString &key)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty())
+        return false;
+    QProcess make;
+    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                         QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
+    return make.waitForFinished(60000) && make.exitCode() == 0;
+}
+
+TEST_F(SubscriptionServers, ASelfSignedCertificateIsRefusedUntilTrustedAndAgainWhenItChanges)
+{
+    const QString cert = TempPath(QStringLiteral("cert.pem"));
+    const QString key = TempPath(QStringLiteral("key.pem"));
+    if (!MakeCertificate(cert, key))
+        GTEST_SKIP() << "openssl cannot make a test certificate";
+    auto server = StartFeedServer(DataDir(), {QStringLiteral("--tls"), cert, key});
+    if (server->port == 0)
+        GTEST_SKIP() << "python3 cannot run the feed server with TLS";
+    const int port = server->port;
+    Write(TempPath(QStringLiteral("cal.ics")), Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha"), QStringLiteral("20261207"))}));
+    const qint64 id = Add(QStringLiteral("https://127.0.0.1:%1/feed/cal.ics").arg(port));
+
+    basSync::RefreshResult result = Refresh(id);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_TRUE(result.Message.startsWith(QStringLiteral("127.0.0.1:%1: the certificate is not trusted (").arg(port)))
+        << result.Message.toStdString();
+    ASSERT_EQ(result.OfferedCertificate.size(), 95); // 32 bytes as hex pairs with colons
+    EXPECT_TRUE(result.Message.contains(result.OfferedCertificate));
+
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        Subscription s = Row(id);
+        s.CertificateSha256 = result.OfferedCertificate;
+        ASSERT_TRUE(SubscriptionStore(store).UpdateSubscription(s));
+    }
+    result = Refresh(id);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(Names(id), QStringList{QStringLiteral("Alpha")});
+
+    // Another certificate on the same address: stopped again, the events kept.
+    server->Stop();
+    ASSERT_TRUE(MakeCertificate(cert, key));
+    server = StartFeedServer(DataDir(), {QStringLiteral("--port"), QString::number(port), QStringLiteral("--tls"), cert, key});
+    ASSERT_EQ(server->port, port);
+    result = Refresh(id);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("the certificate changed since it was trusted"))) << result.Message.toStdString();
+    EXPECT_EQ(Names(id), QStringList{QStringLiteral("Alpha")});
+}
+
+// Radicale on a fresh storage folder with one user; the test talks to it with plain
+// HTTP requests of its own.
+class Radicale {
+public:
+    Server server;
+    QString base;
+    bool Start(const QString &folder)
+    {
+        const QString radicale = QStandardPaths::findExecutable(QStringLiteral("radicale"));
+        if (radicale.isEmpty())
+            return false;
+        QFile users(folder + QStringLiteral("/users"));
+        if (!users.open(QIODevice::WriteOnly))
+            return false;
+        users.write("anna:s3cret pass\n");
+        users.close();
+        server.port = FreePort();
+        server.process->start(radicale,
+                              {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(server.port),
+                               QStringLiteral("--storage-filesystem-folder"), folder + QStringLiteral("/collections"),
+                               QStringLiteral("--auth-type"), QStringLiteral("htpasswd"), QStringLiteral("--auth-htpasswd-filename"),
+                               users.fileName(), QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
+                               QStringLiteral("--logging-level"), QStringLiteral("info")});
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
+        for (int i = 0; i < 100; ++i) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
+            if (probe.waitForConnected(100))
+                return true;
+            if (server.process->state() == QProcess::NotRunning)
+                return false;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+    int Send(const QByteArray &method, const QString &path, const QByteArray &body = {})
+    {
+        int status = 0;
+        basSync::RunOnSyncThread([&] {
+            basSync::SessionOptions options;
+            options.UserName = QStringLiteral("anna");
+            options.Password = QStringLiteral("s3cret pass");
+            options.Origin = QUrl(base);
+            basSync::HttpSession session(options);
+            basSync::HttpRequest request;
+            request.Method = method;
+            request.Address = QUrl(base + path);
+            request.Body = body;
+            if (method == "PUT")
+                request.Headers.insert("Content-Type", "text/calendar");
+            status = session.Send(request).Status;
+        });
+        return status;
+    }
+    // The requests of a method Radicale has logged so far.
+    int Logged(const QString &method)
+    {
+        log += server.Log();
+        return int(log.count(QStringLiteral("] %1 request for").arg(method)));
+    }
+    QString log;
+};
+
+TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionARefresh)
+{
+    Radicale radicale;
+    if (!radicale.Start(DataDir()))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    const QByteArray work = "<?xml version=\"1.0\"?><C:mkcalendar xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\" "
+                            "xmlns:A=\"http://apple.com/ns/ical/\"><D:set><D:prop><D:displayname>Work</D:displayname>"
+                            "<A:calendar-color>#FF8000FF</A:calendar-color></D:prop></D:set></C:mkcalendar>";
+    radicale.Send("MKCOL", QStringLiteral("/anna/")); // Radicale may have made it at the login
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/"), work), 201);
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/home/")), 201);
+    for (const char *uid : {"w1", "w2", "w3"})
+        ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/%1.ics").arg(QLatin1String(uid)),
+                                Calendar({Event(QLatin1String(uid), QStringLiteral("Work %1").arg(QLatin1String(uid)),
+                                                QStringLiteral("20261207"))})),
+                  201);
+
+    // Discovery from the server's root: both calendars, with the name and colour.
+    basSync::Probe probe;
+    basSync::RunOnSyncThread([&] {
+        probe = basSync::ProbeAddress(QUrl(radicale.base + QStringLiteral("/")), QStringLiteral("anna"),
+                                      QStringLiteral("s3cret pass"), QString());
+    });
+    ASSERT_TRUE(probe.CalDav) << probe.Error.toStdString();
+    ASSERT_EQ(probe.Calendars.size(), 2);
+    const auto found = std::find_if(probe.Calendars.cbegin(), probe.Calendars.cend(),
+                                    [](const basSync::CalDav::Calendar &c) { return c.DisplayName == QLatin1String("Work"); });
+    ASSERT_NE(found, probe.Calendars.cend());
+    EXPECT_EQ(found->Color, QStringLiteral("#ff8000"));
+    EXPECT_EQ(found->Address, QUrl(radicale.base + QStringLiteral("/anna/work/")));
+
+    const qint64 id = Add(found->Address.toString(), Subscription::Kind::CalDav, QStringLiteral("anna"));
+    basSync::RefreshResult result = Refresh(id, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Work w1"), QStringLiteral("Work w2"), QStringLiteral("Work w3")}));
+    EXPECT_FALSE(Row(id).SyncToken.isEmpty());
+
+    // One changed, one deleted on the server: the next refresh is one sync-collection.
+    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/w1.ics"),
+                            Calendar({Event(QStringLiteral("w1"), QStringLiteral("Work w1 moved"), QStringLiteral("20261208"))})),
+              201);
+    ASSERT_EQ(radicale.Send("DELETE", QStringLiteral("/anna/work/w2.ics")), 200);
+    const int reportsBefore = radicale.Logged(QStringLiteral("REPORT"));
+    result = Refresh(id, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Requests, 1);
+    QThread::msleep(200); // the log line may trail the answer
+    EXPECT_EQ(radicale.Logged(QStringLiteral("REPORT")), reportsBefore + 1);
+    EXPECT_EQ(result.Count.Updated, 1);
+    EXPECT_EQ(result.Count.Removed, 1);
+    EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Work w1 moved"), QStringLiteral("Work w3")}));
+
+    // A wrong password: a clear message, and nothing deleted.
+    result = Refresh(id, QStringLiteral("wrong"));
+    EXPECT_FALSE(result.Ok);
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("refused the user name or password"))) << result.Message.toStdString();
+    EXPECT_EQ(Names(id).size(), 2);
+}
+
+} // namespace

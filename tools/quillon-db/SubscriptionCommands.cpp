@@ -1,0 +1,374 @@
+#include "SubscriptionCommands.h"
+
+#include "CalendarCommands.h"
+#include "EventService.h"
+#include "Output.h"
+#include "SubscriptionStore.h"
+#include "basSecrets.h"
+#include "basSync.h"
+#include "basTerminal.h"
+#include "platform/basPlatform.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+
+namespace SubscriptionCommands {
+
+namespace {
+
+using basDatabase::Subscription;
+using quillondb::Print;
+
+constexpr int kDone = 0;
+constexpr int kSomeFailed = 1;
+constexpr int kFailed = 2;
+constexpr int kUsage = 64;
+
+int Usage(const char *usage)
+{
+    Print(stderr, QStringLiteral("usage: %1").arg(QLatin1String(usage)));
+    return kUsage;
+}
+
+// One line from standard input, without its line end.
+QString ReadStandardInputLine()
+{
+    QTextStream in(stdin);
+    return in.readLine();
+}
+
+// Events are private: only the user may read the file (and its journal).
+void MakePrivate(const QString &databaseFile)
+{
+    for (const char *suffix : {"", "-wal", "-shm"}) {
+        const QString file = databaseFile + QLatin1String(suffix);
+        if (QFile::exists(file))
+            QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+}
+
+// The password of the user at address: the secret store's, else asked on the terminal.
+// A null text when neither gave one (the reason printed).
+QString PasswordFor(const QString &userName, const QUrl &address)
+{
+    if (userName.isEmpty())
+        return QString();
+    const basSecrets::Answer stored = basSecrets::ReadSecret(basSync::SecretKey(userName, address));
+    if (stored.Outcome == basSecrets::Status::Done)
+        return stored.Secret;
+    if (stored.Outcome == basSecrets::Status::NoStore)
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(basSecrets::NoStoreText(stored.Error)));
+    const std::optional<QString> typed =
+        basTerminal::ReadHiddenLine(QStringLiteral("Password for %1 at %2: ").arg(userName, address.host()));
+    if (typed)
+        return *typed;
+    Print(stderr, QStringLiteral("quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
+                      .arg(userName, address.host()));
+    return QString();
+}
+
+void PrintResult(const Subscription &subscription, const basSync::RefreshResult &result)
+{
+    const QString name = QStringLiteral("%1 %2").arg(subscription.Id).arg(subscription.DisplayName);
+    if (!result.Ok) {
+        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, result.Message));
+        if (!result.OfferedCertificate.isEmpty())
+            Print(stderr, QStringLiteral("quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
+                              .arg(subscription.Id)
+                              .arg(result.OfferedCertificate));
+        return;
+    }
+    if (!result.Message.isEmpty()) {
+        for (const QString &warning : result.Message.split(QLatin1Char('\n')))
+            Print(stdout, QStringLiteral("warning: %1: %2").arg(name, warning));
+    }
+    Print(stdout, result.NotModified ? QStringLiteral("refreshed %1: not modified").arg(name)
+                                     : QStringLiteral("refreshed %1: %2 added, %3 updated, %4 removed, %5 unchanged")
+                                           .arg(name)
+                                           .arg(result.Count.Added)
+                                           .arg(result.Count.Updated)
+                                           .arg(result.Count.Removed)
+                                           .arg(result.Count.Unchanged));
+}
+
+// Refreshes each subscription on the sync thread with its own store connection.
+QList<basSync::RefreshResult> RefreshOnSyncThread(const QString &databaseFile,
+                                                  const QList<std::pair<qint64, QString>> &passwords)
+{
+    QList<basSync::RefreshResult> results;
+    basSync::RunOnSyncThread([&] {
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(databaseFile))
+            return;
+        for (const auto &[id, password] : passwords)
+            results.append(basSync::Refresh(store, id, password));
+    });
+    return results;
+}
+
+bool TouchesShownMonth(const QList<basSync::RefreshResult> &results)
+{
+    for (const basSync::RefreshResult &result : results) {
+        if (EventService::TouchesShownMonth(result.Count.TouchedDates, basPlatform::Today()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int Subscribe(const QStringList &arguments)
+{
+    QString name;
+    QString user;
+    QString calendarName;
+    QString trust;
+    bool passwordFromStdin = false;
+    QStringList files;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--name") && hasValue)
+            name = arguments[++i];
+        else if (argument == QLatin1String("--user") && hasValue)
+            user = arguments[++i];
+        else if (argument == QLatin1String("--calendar") && hasValue)
+            calendarName = arguments[++i];
+        else if (argument == QLatin1String("--trust") && hasValue)
+            trust = basSync::HttpSession::CanonicalFingerprint(arguments[++i]);
+        else if (argument == QLatin1String("--password-stdin"))
+            passwordFromStdin = true;
+        else if (!argument.startsWith(QLatin1String("--")))
+            files.append(argument);
+        else
+            return Usage(kSubscribeUsage);
+    }
+    if (files.size() != 2)
+        return Usage(kSubscribeUsage);
+    const QString &databaseFile = files[0];
+    const basSync::TypedAddress typed = basSync::ReadTypedAddress(files[1]);
+    if (!typed.Error.isEmpty()) {
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(typed.Error));
+        return kUsage;
+    }
+    if (user.isEmpty())
+        user = typed.UserName;
+    QString password = typed.Password;
+    if (passwordFromStdin)
+        password = ReadStandardInputLine();
+    else if (password.isNull() && !user.isEmpty())
+        password = PasswordFor(user, typed.Address);
+    if (!user.isEmpty() && password.isNull())
+        return kFailed;
+
+    basSync::Probe probe;
+    basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password, trust); });
+    if (!probe.Error.isEmpty()) {
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(probe.Error));
+        if (!probe.OfferedCertificate.isEmpty())
+            Print(stderr, QStringLiteral("quillon-db: to trust this certificate, subscribe again with --trust %1")
+                              .arg(probe.OfferedCertificate));
+        Print(stderr, QStringLiteral("quillon-db: nothing was subscribed"));
+        return kFailed;
+    }
+
+    QList<Subscription> added;
+    if (probe.CalDav) {
+        for (const basSync::CalDav::Calendar &calendar : std::as_const(probe.Calendars)) {
+            if (!calendarName.isEmpty() && calendar.DisplayName != calendarName
+                && calendar.Address.path().section(QLatin1Char('/'), -2, -1).remove(QLatin1Char('/')) != calendarName)
+                continue;
+            Subscription subscription;
+            subscription.Type = Subscription::Kind::CalDav;
+            subscription.Address = calendar.Address.toString();
+            subscription.DisplayName = !name.isEmpty() ? name
+                                       : calendar.DisplayName.isEmpty() ? calendar.Address.path()
+                                                                        : calendar.DisplayName;
+            subscription.Color = calendar.Color;
+            added.append(subscription);
+        }
+        if (added.isEmpty()) {
+            Print(stderr, calendarName.isEmpty()
+                              ? QStringLiteral("quillon-db: %1 has no calendars").arg(typed.Address.toDisplayString())
+                              : QStringLiteral("quillon-db: %1 has no calendar named \"%2\"")
+                                    .arg(typed.Address.toDisplayString(), calendarName));
+            return kFailed;
+        }
+    } else {
+        if (!calendarName.isEmpty()) {
+            Print(stderr, QStringLiteral("quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply")
+                              .arg(typed.Address.toDisplayString()));
+            return kUsage;
+        }
+        Subscription subscription;
+        subscription.Address = typed.Address.toString();
+        subscription.DisplayName = name.isEmpty() ? typed.Address.host() + typed.Address.path() : name;
+        added.append(subscription);
+    }
+
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(databaseFile))
+        return kFailed;
+    basDatabase::SubscriptionStore subscriptions(store);
+    QList<std::pair<qint64, QString>> toRefresh;
+    for (Subscription &subscription : added) {
+        subscription.UserName = user;
+        subscription.CertificateSha256 = trust;
+        if (!subscriptions.AddSubscription(subscription))
+            return kFailed;
+        toRefresh.append({subscription.Id, password});
+    }
+    MakePrivate(databaseFile);
+    if (!user.isEmpty() && !password.isNull()) {
+        const basSecrets::Answer kept = basSecrets::WriteSecret(basSync::SecretKey(user, typed.Address), password);
+        if (kept.Outcome == basSecrets::Status::NoStore)
+            Print(stderr, QStringLiteral("quillon-db: %1").arg(basSecrets::NoStoreText(kept.Error)));
+        else if (kept.Outcome != basSecrets::Status::Done)
+            Print(stderr, QStringLiteral("quillon-db: the password could not be kept in the secret store (%1); it is "
+                                         "asked each time")
+                              .arg(kept.Error));
+    }
+
+    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
+    bool allDone = results.size() == added.size();
+    for (qsizetype i = 0; i < added.size(); ++i) {
+        const basSync::RefreshResult result = i < results.size() ? results[i] : basSync::RefreshResult{};
+        if (result.Ok) {
+            Print(stdout, QStringLiteral("subscribed %1 %2 (%3): %4 events")
+                              .arg(added[i].Id)
+                              .arg(added[i].DisplayName, added[i].Address)
+                              .arg(result.Count.Added));
+            continue;
+        }
+        allDone = false;
+        PrintResult(added[i], result);
+        // A subscription that never worked is not kept.
+        subscriptions.RemoveSubscription(added[i].Id);
+    }
+    if (TouchesShownMonth(results))
+        CalendarCommands::RedrawDesktopCalendar();
+    return allDone ? kDone : kFailed;
+}
+
+int List(const QStringList &arguments)
+{
+    if (arguments.size() != 1 || arguments[0].startsWith(QLatin1String("--")))
+        return Usage(kSubscriptionsUsage);
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(arguments[0]))
+        return kFailed;
+    QList<Subscription> all;
+    if (!basDatabase::SubscriptionStore(store).GetSubscriptions(all))
+        return kFailed;
+    for (const Subscription &s : std::as_const(all)) {
+        Print(stdout, QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6")
+                          .arg(s.Id)
+                          .arg(basDatabase::SubscriptionStore::KindText(s.Type), s.DisplayName, s.Address,
+                               s.LastSuccess.isValid() ? s.LastSuccess.toLocalTime().toString(Qt::ISODate)
+                                                       : QStringLiteral("never"),
+                               s.LastError.isEmpty() ? QStringLiteral("ok") : s.LastError));
+    }
+    return kDone;
+}
+
+int Refresh(const QStringList &arguments)
+{
+    if (arguments.isEmpty() || arguments.size() > 2 || arguments[0].startsWith(QLatin1String("--")))
+        return Usage(kRefreshUsage);
+    const QString &databaseFile = arguments[0];
+    qint64 only = 0;
+    if (arguments.size() == 2) {
+        bool ok = false;
+        only = arguments[1].toLongLong(&ok);
+        if (!ok || only <= 0)
+            return Usage(kRefreshUsage);
+    }
+    QList<Subscription> all;
+    {
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(databaseFile))
+            return kFailed;
+        basDatabase::SubscriptionStore subscriptions(store);
+        if (only != 0) {
+            Subscription one;
+            if (!subscriptions.GetSubscription(only, one))
+                return kFailed;
+            all.append(one);
+        } else if (!subscriptions.GetSubscriptions(all)) {
+            return kFailed;
+        }
+    }
+    // The passwords are found here, before the sync thread, so that a prompt is asked
+    // once per account.
+    QHash<QString, QString> byKey;
+    QList<std::pair<qint64, QString>> toRefresh;
+    for (const Subscription &subscription : std::as_const(all)) {
+        const QString key = basSync::SecretKey(subscription.UserName, QUrl(subscription.Address));
+        if (!subscription.UserName.isEmpty() && !byKey.contains(key))
+            byKey.insert(key, PasswordFor(subscription.UserName, QUrl(subscription.Address)));
+        toRefresh.append({subscription.Id, byKey.value(key)});
+    }
+    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
+    bool allDone = results.size() == all.size();
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        PrintResult(all[i], results[i]);
+        allDone = allDone && results[i].Ok;
+    }
+    if (TouchesShownMonth(results))
+        CalendarCommands::RedrawDesktopCalendar();
+    return allDone ? kDone : kSomeFailed;
+}
+
+int Unsubscribe(const QStringList &arguments)
+{
+    bool ok = false;
+    const qint64 id = arguments.size() == 2 ? arguments[1].toLongLong(&ok) : 0;
+    if (!ok || id <= 0)
+        return Usage(kUnsubscribeUsage);
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(arguments[0]))
+        return kFailed;
+    basDatabase::SubscriptionStore subscriptions(store);
+    Subscription gone;
+    basDatabase::RefreshCount count;
+    if (!subscriptions.GetSubscription(id, gone) || !subscriptions.RemoveSubscription(id, &count))
+        return kFailed;
+    // The password goes with the last subscription of its account.
+    QList<Subscription> rest;
+    const QString key = basSync::SecretKey(gone.UserName, QUrl(gone.Address));
+    if (!gone.UserName.isEmpty() && subscriptions.GetSubscriptions(rest)
+        && std::none_of(rest.cbegin(), rest.cend(), [&](const Subscription &s) {
+               return basSync::SecretKey(s.UserName, QUrl(s.Address)) == key;
+           }))
+        basSecrets::DeleteSecret(key);
+    Print(stdout, QStringLiteral("unsubscribed %1 %2: %3 events removed").arg(id).arg(gone.DisplayName).arg(count.Removed));
+    if (EventService::TouchesShownMonth(count.TouchedDates, basPlatform::Today()))
+        CalendarCommands::RedrawDesktopCalendar();
+    return kDone;
+}
+
+int Trust(const QStringList &arguments)
+{
+    bool ok = false;
+    const qint64 id = arguments.size() == 3 ? arguments[1].toLongLong(&ok) : 0;
+    const QString fingerprint = arguments.size() == 3 ? basSync::HttpSession::CanonicalFingerprint(arguments[2]) : QString();
+    if (!ok || id <= 0 || fingerprint.size() != 95)
+        return Usage(kTrustUsage);
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(arguments[0]))
+        return kFailed;
+    basDatabase::SubscriptionStore subscriptions(store);
+    Subscription subscription;
+    if (!subscriptions.GetSubscription(id, subscription))
+        return kFailed;
+    subscription.CertificateSha256 = fingerprint;
+    if (!subscriptions.UpdateSubscription(subscription))
+        return kFailed;
+    Print(stdout, QStringLiteral("%1 %2 trusts the certificate %3").arg(id).arg(subscription.DisplayName, fingerprint));
+    return kDone;
+}
+
+} // namespace SubscriptionCommands
