@@ -24,6 +24,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <utility>
@@ -173,12 +175,13 @@ QRect CalendarLabel::TextBox() const
     return fontMetrics().boundingRect(rect(), Flags(), ShownText()) & rect();
 }
 
-QImage CalendarLabel::GlyphLayer(qreal ratio) const
+QImage CalendarLabel::GlyphLayer(qreal ratio, const QRect &box) const
 {
-    QImage glyphs(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    QImage glyphs(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     glyphs.setDevicePixelRatio(ratio);
     glyphs.fill(Qt::transparent);
     QPainter painter(&glyphs);
+    painter.translate(-box.topLeft());
     painter.setFont(font());
     painter.setPen(TextColor());
     painter.drawText(rect(), Flags(), ShownText());
@@ -187,7 +190,7 @@ QImage CalendarLabel::GlyphLayer(qreal ratio) const
 
 QImage CalendarLabel::GlyphCoverage(qreal ratio) const
 {
-    QImage coverage = GlyphLayer(ratio).convertToFormat(QImage::Format_Alpha8);
+    QImage coverage = GlyphLayer(ratio, rect()).convertToFormat(QImage::Format_Alpha8);
     coverage.setDevicePixelRatio(1.0);
     return coverage;
 }
@@ -196,12 +199,20 @@ void CalendarLabel::PaintGuarded()
 {
     const QColor color = TextColor();
     const qreal ratio = m_target->devicePixelRatio();
+    // One pixel of outline for ordinary sizes, more for large type.
+    const int radius = std::max(1, qRound(fontMetrics().height() * ratio / 18.0));
+    // Only the part the text covers, with room for its outline: a cell is mostly empty,
+    // and layers of its whole size cost more than the text itself.
+    const int margin = static_cast<int>(std::ceil(radius / ratio)) + 1;
+    const QRect box = TextBox().adjusted(-margin, -margin, margin, margin) & rect();
+    if (box.isEmpty())
+        return;
     // The text is laid out and rasterised once: its layer is both what is measured and
     // what is drawn, so the check is about exactly these pixels.
-    const QImage layer = GlyphLayer(ratio);
+    const QImage layer = GlyphLayer(ratio, box);
     QImage coverage = layer.convertToFormat(QImage::Format_Alpha8);
     coverage.setDevicePixelRatio(1.0);
-    const QPoint origin = mapTo(window(), QPoint(0, 0)) * ratio;
+    const QPoint origin = mapTo(window(), box.topLeft()) * ratio;
     // Judged on the pixels the glyphs will stand on, panels included: a halo only where
     // the background does not already do it, so the user's look stays wherever it reads.
     const double contrast =
@@ -209,8 +220,6 @@ void CalendarLabel::PaintGuarded()
     m_haloDrawn = contrast < m_requiredRatio;
     QPainter painter(this);
     if (m_haloDrawn) {
-        // One pixel of outline for ordinary sizes, more for large type.
-        const int radius = std::max(1, qRound(fontMetrics().height() * ratio / 18.0));
         const QImage halo = Legibility::Dilate(coverage, radius);
         const QColor opposite = Legibility::HaloColor(color, m_requiredRatio);
         QImage tinted(halo.size(), QImage::Format_ARGB32_Premultiplied);
@@ -220,9 +229,9 @@ void CalendarLabel::PaintGuarded()
             for (int x = 0; x < halo.width(); ++x)
                 out[x] = qPremultiply(qRgba(opposite.red(), opposite.green(), opposite.blue(), in[x]));
         }
-        painter.drawImage(QRectF(rect()), tinted);
+        painter.drawImage(QRectF(box), tinted);
     }
-    painter.drawImage(QRectF(rect()), layer);
+    painter.drawImage(QRectF(box), layer);
 }
 
 void CalendarLabel::paintEvent(QPaintEvent *event)

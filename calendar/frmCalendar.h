@@ -74,8 +74,9 @@ public:
     bool HaloDrawn() const { return m_haloDrawn; }
     QColor TextColor() const { return palette().color(QPalette::WindowText); }
     // The text alone on a transparent layer, as the guard draws it, at the given
-    // device-pixel ratio; and its coverage (Format_Alpha8, 255 = fully inked).
-    QImage GlyphLayer(qreal ratio) const;
+    // device-pixel ratio, for the part box of the label; and the coverage of the whole
+    // label (Format_Alpha8, 255 = fully inked).
+    QImage GlyphLayer(qreal ratio, const QRect &box) const;
     QImage GlyphCoverage(qreal ratio) const;
     // The box the text takes inside the label, in the label's coordinates.
     QRect TextBox() const;
