@@ -79,13 +79,18 @@ bool LauncherSubscriptions::ReadSubscriptions(QList<basDatabase::Subscription> &
     return true;
 }
 
+bool LauncherSubscriptions::IsWaiting(qint64 id) const
+{
+    return (m_running && m_current.Id == id)
+        || std::any_of(m_queue.cbegin(), m_queue.cend(), [&](const basDatabase::Subscription &queued) { return queued.Id == id; });
+}
+
 void LauncherSubscriptions::RefreshAll()
 {
     QList<basDatabase::Subscription> subscriptions;
     if (ReadSubscriptions(subscriptions)) {
         for (const basDatabase::Subscription &subscription : subscriptions) {
-            if (std::none_of(m_queue.cbegin(), m_queue.cend(),
-                             [&](const basDatabase::Subscription &queued) { return queued.Id == subscription.Id; }))
+            if (!IsWaiting(subscription.Id))
                 m_queue.append(subscription);
         }
     }
@@ -100,10 +105,7 @@ void LauncherSubscriptions::RefreshDue()
         for (const basDatabase::Subscription &subscription : subscriptions) {
             const auto state = m_state.constFind(subscription.Id);
             const bool due = state == m_state.cend() || state->dueMs <= now;
-            const bool queued = std::any_of(m_queue.cbegin(), m_queue.cend(), [&](const basDatabase::Subscription &q) {
-                return q.Id == subscription.Id;
-            });
-            if (due && !queued && !(m_running && m_current.Id == subscription.Id))
+            if (due && !IsWaiting(subscription.Id))
                 m_queue.append(subscription);
         }
     }

@@ -70,7 +70,8 @@ private:
     };
 
     bool ReadSubscriptions(QList<basDatabase::Subscription> &subscriptions);
-    void Enqueue(qint64 id);
+    // Running now or queued: not asked twice.
+    bool IsWaiting(qint64 id) const;
     void RunNext();
     void OnFinished(const basSync::RefreshResult &result);
     void SetTimer();
