@@ -346,6 +346,10 @@ bool EventStore::OpenDatabaseConnection(const QString &path)
         const QString file = path.isEmpty() ? DatabasePath() : path;
         step(50);
         d->Open(file);
+        // Events are private; journal files made later take the database's rights.
+        step(55);
+        for (const char *suffix : {"", "-wal", "-shm"})
+            basPlatform::MakeOwnerOnly(file + QLatin1String(suffix));
         step(60);
         return true;
     });

@@ -3,6 +3,7 @@
 #include "basConnection.h"
 #include "basMigrations.h"
 #include "basOperation.h"
+#include "platform/basPlatform.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -170,6 +171,7 @@ bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error)
             db.setDatabaseName(temporary);
             if (!db.open())
                 basConnection::ThrowError(db.lastError());
+            basPlatform::MakeOwnerOnly(temporary);
             ExecuteStatement(db, QStringLiteral("PRAGMA foreign_keys=ON"));
             ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
             for (const QString &statement : SchemaStatements())

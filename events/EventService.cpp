@@ -1,6 +1,7 @@
 #include "EventService.h"
 
 #include "EventStore.h"
+#include "SubscriptionStore.h"
 
 #include <QHash>
 #include <QSet>
@@ -73,6 +74,20 @@ std::optional<EventDraft> EventService::Load(qint64 eventId)
     if (!m_store.GetEventData(eventId, record) || !m_store.GetAllDatesForEvent(eventId, dates))
         return std::nullopt;
     return ToDraft(record, dates);
+}
+
+std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
+{
+    basDatabase::SubscriptionStore subscriptions(m_store);
+    qint64 id = 0;
+    if (!subscriptions.GetEventSubscription(eventId, id))
+        return std::nullopt;
+    if (id == 0)
+        return QString();
+    basDatabase::Subscription subscription;
+    if (!subscriptions.GetSubscription(id, subscription))
+        return std::nullopt;
+    return subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName;
 }
 
 std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)

@@ -50,6 +50,10 @@ public:
     std::optional<Saved> Save(const EventDraft &draft);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
+    // The name of the subscribed calendar the event came from (its address when it has
+    // no name): such an event is the server's, shown read-only and never deleted here.
+    // Empty for the user's own events; nothing when the store could not say.
+    std::optional<QString> SubscriptionOf(qint64 eventId);
 
     // The timed events the draft overlaps on its days, in the order of the dates and,
     // within a day, of the event ids. The draft itself, all-day events and an all-day

@@ -1,13 +1,17 @@
 #include "basLauncher.h"
 
+#include "CalendarList.h"
 #include "DesktopCalendarService.h"
+#include "EventService.h"
 #include "DesktopRestartWatch.h"
 #include "HeadlessRun.h"
 #include "LauncherReminders.h"
+#include "LauncherSubscriptions.h"
 #include "ReminderNotifier.h"
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
 #include "basSysTray.h"
+#include "frmCalendars.h"
 #include "frmMain.h"
 #include "frmWarning.h"
 #include "platform/WallpaperSetter.h"
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDesktopServices>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -50,7 +55,28 @@ int Main(QApplication &app)
     services.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     services.quit = [] { QCoreApplication::quit(); };
 
+    // Subscribed calendars: a change in the month shown goes through the window's redraw.
+    frmMain *shown = nullptr;
+    SubscriptionRefreshServices subscriptionServices;
+    subscriptionServices.clock = &clock;
+    subscriptionServices.monthChanged = [&shown] {
+        if (shown)
+            shown->OnSubscribedEventsChanged();
+    };
+    LauncherSubscriptions subscriptions(subscriptionServices);
+    services.refreshCalendars = [&subscriptions] { subscriptions.RefreshAll(); };
+    services.openCalendars = [&shown, &clock] {
+        CalendarList list;
+        QObject::connect(&list, &CalendarList::DatesChanged, [&](const QList<QDate> &dates) {
+            if (shown && EventService::TouchesShownMonth(dates, clock.Today()))
+                shown->OnSubscribedEventsChanged();
+        });
+        frmCalendars window(list);
+        window.exec();
+    };
+
     frmMain form(services);
+    shown = &form;
 
     // The launcher lives in the tray: closing the mini calendar or a dialog must not end it.
     app.setQuitOnLastWindowClosed(false);
@@ -76,8 +102,14 @@ int Main(QApplication &app)
     LauncherReminders reminders(reminderServices);
     QObject::connect(&sleep, &SleepWatch::Resumed, &reminders, &LauncherReminders::Replan);
 
+    // The network comes back a little after the machine: asked at once, every server would fail.
+    QObject::connect(&sleep, &SleepWatch::Resumed, &subscriptions, [&subscriptions] {
+        QTimer::singleShot(LauncherSubscriptions::kWakeDelayMs, &subscriptions, &LauncherSubscriptions::RefreshAll);
+    });
+
     form.Form_Load();
     reminders.Start();
+    subscriptions.RefreshAll();
     return app.exec();
 }
 

@@ -101,6 +101,11 @@ void frmMain::BuildMenu()
     });
     m_mnuRefreshCalendar = add("mnuRefreshCalendar", QStringLiteral("&Refresh Desktop Calendar"),
                                &frmMain::mnuRefreshCalendar_Click);
+    m_mnuRefreshCalendars = add("mnuRefreshCalendars", QStringLiteral("Refresh &Calendars"),
+                                &frmMain::mnuRefreshCalendars_Click);
+    m_mnuRefreshCalendars->setEnabled(static_cast<bool>(m_services.refreshCalendars));
+    m_mnuCalendars = add("mnuCalendars", QStringLiteral("C&alendars..."), &frmMain::mnuCalendars_Click);
+    m_mnuCalendars->setEnabled(static_cast<bool>(m_services.openCalendars));
     m_mnuHelp = add("mnuHelp", QStringLiteral("&Help"), &frmMain::mnuHelp_Click);
     QAction *separator = m_menu->addSeparator();
     separator->setObjectName(QStringLiteral("mnuSep"));
@@ -369,6 +374,18 @@ void frmMain::mnuRefreshCalendar_Click()
     StartCalendar("quillon.exe:frmMain.mnuRefreshCalendar_Click");
 }
 
+void frmMain::mnuRefreshCalendars_Click()
+{
+    if (m_services.refreshCalendars)
+        m_services.refreshCalendars();
+}
+
+void frmMain::mnuCalendars_Click()
+{
+    if (m_services.openCalendars)
+        m_services.openCalendars();
+}
+
 void frmMain::mnuUseLiturgicalColors_Click()
 {
     basOperation::TrapVoid("quillon.exe.mnuUseLiturgicalColors_Click", [this](basOperation::Steps &step) {
@@ -494,6 +511,8 @@ void frmMain::Timer1_Timer()
 void frmMain::OnScreensChanged() { RedrawWhenDisplayed(); }
 
 void frmMain::OnDesktopRestarted() { RedrawWhenDisplayed(); }
+
+void frmMain::OnSubscribedEventsChanged() { RedrawWhenDisplayed(); }
 
 void frmMain::RedrawWhenDisplayed()
 {

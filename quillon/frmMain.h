@@ -42,6 +42,11 @@ struct LauncherServices {
     bool desktopForgetsWallpaper = false;
     // How long one run of the calendar program may take before it is stopped.
     int calendarTimeoutMs = CalendarRun::kRunTimeoutMs;
+    // The subscribed calendars fetched again now (the tray's "Refresh Calendars");
+    // without it the item is disabled.
+    std::function<void()> refreshCalendars;
+    // The "Calendars..." window, modal; without it the item is disabled.
+    std::function<void()> openCalendars;
 };
 
 class frmMain : public QWidget {
@@ -72,6 +77,8 @@ public:
     void OnScreensChanged();
     // The desktop program (re)started and shows no wallpaper of ours: it is drawn again.
     void OnDesktopRestarted();
+    // A subscription's refresh changed the month on the wallpaper.
+    void OnSubscribedEventsChanged();
     void Form_Unload();
     // A redraw asked for by another program (over the session bus): it joins the queue
     // of calendar runs. 0, or the error number of a start that failed.
@@ -81,6 +88,8 @@ public:
     void mnuOptions_Click();
     void mnuUseLiturgicalColors_Click();
     void mnuRefreshCalendar_Click();
+    void mnuRefreshCalendars_Click();
+    void mnuCalendars_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
 
@@ -94,6 +103,8 @@ public:
     QAction *mnuOptions() const { return m_mnuOptions; }
     QAction *mnuUseLiturgicalColors() const { return m_mnuUseLiturgicalColors; }
     QAction *mnuRefreshCalendar() const { return m_mnuRefreshCalendar; }
+    QAction *mnuRefreshCalendars() const { return m_mnuRefreshCalendars; }
+    QAction *mnuCalendars() const { return m_mnuCalendars; }
     QAction *mnuHelp() const { return m_mnuHelp; }
     QAction *mnuExit() const { return m_mnuExit; }
     frmMiniCalendar *MiniCalendar() const { return m_miniCalendar; }
@@ -126,6 +137,8 @@ private:
     QAction *m_mnuOptions = nullptr;
     QAction *m_mnuUseLiturgicalColors = nullptr;
     QAction *m_mnuRefreshCalendar = nullptr;
+    QAction *m_mnuRefreshCalendars = nullptr;
+    QAction *m_mnuCalendars = nullptr;
     QAction *m_mnuHelp = nullptr;
     QAction *m_mnuExit = nullptr;
     QPointer<frmMiniCalendar> m_miniCalendar;

@@ -3,6 +3,7 @@
 #include "DayCaptionLabel.h"
 #include "DesktopCalendar.h"
 #include "EventStore.h"
+#include "SchedulerCommands.h"
 #include "basColor.h"
 #include "basColorCombo.h"
 #include "basConvert.h"
@@ -255,6 +256,7 @@ void frmMain::BuildMenus()
     m_mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
     m_mnuFileImportCalendar = item(m_mnuFile, "mnuFileImportCalendar", tr("&Import Calendar..."));
     m_mnuFileExportCalendar = item(m_mnuFile, "mnuFileExportCalendar", tr("Ex&port Calendar..."));
+    m_mnuFileCalendars = item(m_mnuFile, "mnuFileCalendars", tr("&Calendars..."));
     m_mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
     m_mnuFileExit = item(m_mnuFile, "mnuFileExit", tr("E&xit"));
 
@@ -285,6 +287,7 @@ void frmMain::BuildMenus()
     connect(m_mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(m_mnuFileImportCalendar, &QAction::triggered, this, [this] { ImportCalendar(); });
     connect(m_mnuFileExportCalendar, &QAction::triggered, this, [this] { ExportCalendar(); });
+    connect(m_mnuFileCalendars, &QAction::triggered, this, &frmMain::mnuFileCalendars_Click);
     connect(m_mnuEditEditEvent, &QAction::triggered, this, [this] {
         basOperation::TrapVoid("frmMain.mnuEditEditEvent_Click", [&](Steps &) { EditSelectedEvent(); });
     });
@@ -992,7 +995,7 @@ void frmMain::SSDay_Click()
     basOperation::TrapSilently(0, [&](Steps &) {
         const bool selected = m_dayView->SelectedTask() >= 0;
         m_tbEdit->setEnabled(selected);
-        m_tbDelete->setEnabled(selected);
+        m_tbDelete->setEnabled(selected && IsOwnTask(m_dayView->SelectedTask()));
         UpdateStatusText();
         return 0;
     });
@@ -1021,7 +1024,7 @@ void frmMain::SSDay_DblClick()
             CreateNewEvent();
         } else {
             m_tbEdit->setEnabled(true);
-            m_tbDelete->setEnabled(true);
+            m_tbDelete->setEnabled(IsOwnTask(selected));
             EditEvent(m_dayView->TaskTagVariant(selected).toLongLong(), selected);
         }
     });
@@ -1045,7 +1048,7 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
         } else {
             m_mnuPopupNewEvent->setEnabled(false);
             m_mnuPopupEditEvent->setEnabled(true);
-            m_mnuPopupDeleteEvent->setEnabled(true);
+            m_mnuPopupDeleteEvent->setEnabled(IsOwnTask(task));
             const int index = GetTaskIndex(m_dayView->TaskTagVariant(task).toLongLong());
             if (index >= 0)
                 m_dayView->SetSelectedTask(index);
@@ -1054,6 +1057,11 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
         step(30);
         m_mnuPopup->popup(QCursor::pos());
     });
+}
+
+bool frmMain::IsOwnTask(int task)
+{
+    return task >= 0 && EventCommands().IsOwnEvent(m_dayView->TaskTagVariant(task).toLongLong());
 }
 
 void frmMain::EditSelectedEvent()
@@ -1079,7 +1087,7 @@ void frmMain::mnuEdit_Click()
         step(10);
         const bool selected = m_dayView->SelectedTask() >= 0;
         m_mnuEditEditEvent->setEnabled(selected);
-        m_mnuEditDeleteEvent->setEnabled(selected);
+        m_mnuEditDeleteEvent->setEnabled(selected && IsOwnTask(m_dayView->SelectedTask()));
     });
     basOperation::TrapSilently(0, [&](Steps &) {
         m_mnuEditDeleteAllDayEvent->clear();
@@ -1089,6 +1097,7 @@ void frmMain::mnuEdit_Click()
             item->setObjectName(QStringLiteral("mnuEditDeleteAllDayEventItems"));
             const int position = static_cast<int>(i) + 1;
             item->setData(position);
+            item->setEnabled(EventCommands().IsOwnEvent(m_allDayEvents[i].EventID));
             connect(item, &QAction::triggered, this, [this, position] { DeleteAllDayEvent(position); });
         }
         return 0;

@@ -113,6 +113,7 @@ public:
     QAction *mnuFileExit() const { return m_mnuFileExit; }
     QAction *mnuFileImportCalendar() const { return m_mnuFileImportCalendar; }
     QAction *mnuFileExportCalendar() const { return m_mnuFileExportCalendar; }
+    QAction *mnuFileCalendars() const { return m_mnuFileCalendars; }
     QAction *mnuEditEditEvent() const { return m_mnuEditEditEvent; }
     QAction *mnuEditDeleteEvent() const { return m_mnuEditDeleteEvent; }
     QMenu *mnuEditDeleteAllDayEvent() const { return m_mnuEditDeleteAllDayEvent; }
@@ -187,6 +188,9 @@ public:
     // written. A summary box says what was done.
     bool ImportCalendar(QString path = QString());
     bool ExportCalendar(QString path = QString());
+    // The subscribed calendars' window, modal (not shown with nobody to answer it); what
+    // it changed shows when it closes.
+    void mnuFileCalendars_Click();
     // How a file name is asked for (tests answer here): save = false to open one.
     void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
 
@@ -213,6 +217,8 @@ private:
     void SSDay_MouseUp(int button, int shift, int x, int y);
     void EditSelectedEvent();
     void DeleteSelectedEvent();
+    // Whether the day view's task is the user's own event (a subscribed one is not deleted).
+    bool IsOwnTask(int task);
     void UpdateStatusClock();
     void StoreNotesBeforeLeavingDay();
     // Notes the store still refuses: the user copies them, lets them go, or keeps the
@@ -280,6 +286,7 @@ private:
     QAction *m_mnuFileExit = nullptr;
     QAction *m_mnuFileImportCalendar = nullptr;
     QAction *m_mnuFileExportCalendar = nullptr;
+    QAction *m_mnuFileCalendars = nullptr;
     QAction *m_mnuEditEditEvent = nullptr;
     QAction *m_mnuEditDeleteEvent = nullptr;
     QAction *m_mnuEditOptions = nullptr;

@@ -2,7 +2,10 @@
 // calendar programs brought in from an iCalendar file, and ours written out to one.
 #include "frmMain.h"
 
+#include "CalendarList.h"
 #include "basICalendar.h"
+#include "basOperation.h"
+#include "frmCalendars.h"
 #include "platform/basPlatform.h"
 
 #include <QApplication>
@@ -139,4 +142,21 @@ bool frmMain::ExportCalendar(QString path)
         text += QStringLiteral("\n\n") + tr("Left out:") + QLatin1Char('\n') + ListOf(summary.LeftOut);
     basPlatform::ShowMessage(text, kTitle, basPlatform::MessageIcon::Information, basPlatform::MessageButtons::Ok);
     return true;
+}
+
+void frmMain::mnuFileCalendars_Click()
+{
+    basOperation::TrapVoid("frmMain.mnuFileCalendars_Click", [&](basOperation::Steps &step) {
+        step(10);
+        if (basPlatform::IsNonInteractive())
+            return;
+        CalendarList list;
+        connect(&list, &CalendarList::DatesChanged, this, &frmMain::NoteEventDatesChanged);
+        frmCalendars window(list, this);
+        step(20);
+        window.exec();
+        step(30);
+        // The window wrote through a connection of its own.
+        ShowChangesByOthers();
+    });
 }

@@ -74,7 +74,9 @@ QString DataFolder()
 {
     const QString overridden = qEnvironmentVariable("QUILLON_DATA_DIR");
     if (!overridden.isEmpty()) {
-        QDir().mkpath(overridden);
+        // A folder named by the user keeps its rights; one made here is private.
+        if (!QFileInfo::exists(overridden) && QDir().mkpath(overridden))
+            MakeOwnerOnly(overridden);
         return QDir(overridden).absolutePath();
     }
     const QString program = ProgramFolder();
@@ -84,6 +86,7 @@ QString DataFolder()
 
     const QString user = UserDataFolder();
     QDir().mkpath(user);
+    MakeOwnerOnly(user);
     const QString seeded = user + QLatin1Char('/') + QLatin1String(kDatabaseFileName);
     if (!QFileInfo::exists(seeded) && QFileInfo::exists(shipped)) {
         // Copy under a temporary name first so that a half copy is never taken for a database.
@@ -95,6 +98,20 @@ QString DataFolder()
         }
     }
     return user;
+}
+
+void MakeOwnerOnly(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    constexpr QFileDevice::Permissions kOwner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const QFileDevice::Permissions now = QFile::permissions(path);
+    if (now & kOthers)
+        QFile::setPermissions(path, now & kOwner);
+#else
+    Q_UNUSED(path);
+#endif
 }
 
 QString DataFile(const QString &fileName)

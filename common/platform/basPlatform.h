@@ -37,6 +37,9 @@ QString ExecutableName();
 // per-user data folder, seeded with the program folder's database on first use.
 QString DataFolder();
 QString DataFile(const QString &fileName);
+// Takes every permission of group and others from a file or folder (Unix; elsewhere
+// the folder's own rules stand): events are private. The owner's bits stay as they are.
+void MakeOwnerOnly(const QString &path);
 // Which file a path names: the same for as long as that very file is there, another
 // one once the path names a file put in its place. Nothing when no file is there.
 struct FileId {

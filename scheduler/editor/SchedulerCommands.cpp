@@ -57,6 +57,13 @@ std::unique_ptr<frmEvent> SchedulerCommands::NewEditor()
         m_window);
 }
 
+bool SchedulerCommands::IsOwnEvent(qint64 eventId)
+{
+    // A subscribed calendar's event is the server's; one the store cannot place is not deleted either.
+    const std::optional<QString> from = m_events.SubscriptionOf(eventId);
+    return from && from->isEmpty();
+}
+
 bool SchedulerCommands::RunEditor(frmEvent &editor)
 {
     m_runEditor(editor);
@@ -114,6 +121,8 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         step(20);
         const std::unique_ptr<frmEvent> editor = NewEditor();
         PrimeEditor(*editor, *event, m_host.CurrentDate());
+        step(25);
+        editor->SetSubscription(m_events.SubscriptionOf(eventId).value_or(QString()));
         step(30);
         if (!RunEditor(*editor))
             return;
@@ -132,6 +141,9 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
 void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
 {
     basOperation::TrapVoid("frmMain:DeleteEvent", [&](Steps &step) {
+        step(5);
+        if (!IsOwnEvent(eventId))
+            return;
         step(10);
         const QString text = QStringLiteral("Delete event '%1'?").arg(m_host.SSDay().TaskText(taskIndex));
         if (!AskYesNo(text, kDeleteEventTitle))
@@ -159,7 +171,7 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
                                         QStringLiteral("Invalid procedure call or argument"));
         const SchedulerCommandHost::AllDayEntry entry = entries[position - 1];
         step(20);
-        if (AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
+        if (IsOwnEvent(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
             const std::optional<QList<QDate>> dates = m_events.Delete(entry.EventID);
             if (!dates)

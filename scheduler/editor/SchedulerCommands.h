@@ -40,6 +40,9 @@ public:
     // settings it saved.
     void Options();
 
+    // The user's own event, which alone may be deleted (a subscribed calendar's is not).
+    bool IsOwnEvent(qint64 eventId);
+
     // The editor as the commands make it: over the events, with the host's settings.
     std::unique_ptr<frmEvent> NewEditor();
 

@@ -84,7 +84,11 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
+    m_from = new QLabel(this);
+    m_from->setObjectName(QStringLiteral("lblFrom"));
+    m_from->hide();
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_from);
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
 
@@ -634,8 +638,24 @@ void frmEvent::CheckForConflicts(bool &reschedule)
     });
 }
 
+void frmEvent::SetSubscription(const QString &name)
+{
+    m_subscription = name;
+    const bool readOnly = !name.isEmpty();
+    m_from->setText(QStringLiteral("From ") + name);
+    m_from->setVisible(readOnly);
+    // The server's event: its pages can be read (the recurrence tab too), not changed.
+    for (int page = 0; page < m_tabs->count(); ++page)
+        m_tabs->widget(page)->setEnabled(!readOnly);
+    m_ok->setVisible(!readOnly);
+    m_cancel->setText(readOnly ? QStringLiteral("Close") : QStringLiteral("Cancel"));
+    m_cancel->setDefault(readOnly);
+}
+
 void frmEvent::cmdOK_Click()
 {
+    if (!m_subscription.isEmpty())
+        return;
     basOperation::TrapVoid("frmEvent.cmdOK_Click", [&](Steps &step) {
         step(10);
         if (!m_allDay->isChecked()) {

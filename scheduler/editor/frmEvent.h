@@ -83,6 +83,10 @@ public:
     // a calendar file) gets an entry of its own.
     std::optional<int> EventReminder() const;
     void SetEventReminder(std::optional<int> minutes);
+    // The subscribed calendar the event came from: the window then only shows it, with
+    // "From <name>" above the pages and Close for Cancel. Empty: the user's own event.
+    QString Subscription() const { return m_subscription; }
+    void SetSubscription(const QString &name);
     // The list's entries: none, then the minutes offered.
     static const QList<int> &ReminderChoices();
     static QString ReminderText(std::optional<int> minutes);
@@ -132,6 +136,7 @@ public:
     QPushButton *cmdIcon() const { return m_iconButton; }
     IconPalette *picIcons() const { return m_palette; }
     QPushButton *cmdOK() const { return m_ok; }
+    QLabel *lblFrom() const { return m_from; }
     QPushButton *cmdCancel() const { return m_cancel; }
     QRadioButton *optOnce() const { return m_once; }
     QRadioButton *optRecurring() const { return m_recurring; }
@@ -158,6 +163,8 @@ private:
 
     bool m_loading = false;
     bool m_okPressed = false;
+    QString m_subscription;
+    QLabel *m_from = nullptr;
     bool m_validating = false;
     bool m_dateTouched = false;
     QString m_eventId;

@@ -35,6 +35,14 @@ TEST_F(Platform, DataFolderIsTheOverrideOrASeededUserFolder)
     const QString user = basPlatform::DataFolder();
     EXPECT_TRUE(user.startsWith(ConfigDir())) << qPrintable(user);
     EXPECT_TRUE(user.endsWith(QStringLiteral("Velmora Software/Quillon Desktop Calendar")));
+#ifdef Q_OS_UNIX
+    // Made private, and again when found open to others.
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    EXPECT_EQ(QFile::permissions(user) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser), owner);
+    QFile::setPermissions(user, owner | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    basPlatform::DataFolder();
+    EXPECT_EQ(QFile::permissions(user) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser), owner);
+#endif
 }
 
 TEST_F(Platform, SecondInstanceIsRefusedUntilTheFirstEnds)

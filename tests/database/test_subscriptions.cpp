@@ -3,8 +3,10 @@
 // other subscriptions are never touched.
 #include "StoreTest.h"
 #include "SubscriptionStore.h"
+#include "basSchema.h"
 #include "basStoreCheck.h"
 
+#include <QFile>
 #include <QSqlQuery>
 #include <QTimeZone>
 
@@ -155,3 +157,33 @@ TEST_F(Subscriptions, ARefreshTheStoreRefusesChangesNothing)
 }
 
 } // namespace
+
+#ifdef Q_OS_UNIX
+namespace {
+constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+    | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+}
+
+// Subscribed events are private: a store made or opened is the owner's only, journal
+// included, and its owner's own rights stay.
+TEST_F(Subscriptions, TheStoreIsTheOwnersOnlyWhenMadeOrOpened)
+{
+    EXPECT_FALSE(QFile::permissions(DatabaseFile()) & kOthers);
+    const QString made = TempPath(QStringLiteral("made.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(made, error)) << error.toStdString();
+    EXPECT_FALSE(QFile::permissions(made) & kOthers);
+
+    store.CloseDatabaseConnection();
+    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    for (const QString &file : {DatabaseFile(), DatabaseFile() + QStringLiteral("-wal")}) {
+        QFile(file).open(QIODevice::Append);
+        ASSERT_TRUE(QFile::setPermissions(file, shared));
+    }
+    ASSERT_TRUE(store.OpenDatabaseConnection(DatabaseFile()));
+    for (const QString &file : {DatabaseFile(), DatabaseFile() + QStringLiteral("-wal")}) {
+        EXPECT_FALSE(QFile::permissions(file) & kOthers) << file.toStdString();
+        EXPECT_TRUE(QFile::permissions(file) & QFileDevice::WriteOwner) << file.toStdString();
+    }
+}
+#endif

@@ -77,6 +77,7 @@ frmMain &LauncherTest::NewLauncher()
     services.desktopWaitMs = desktopWaitMs;
     services.desktopFirstRetryMs = desktopFirstRetryMs;
     services.calendarTimeoutMs = calendarTimeoutMs;
+    services.refreshCalendars = refreshCalendars;
     launcher = std::make_unique<frmMain>(services);
     return *launcher;
 }

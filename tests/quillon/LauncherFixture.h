@@ -75,6 +75,7 @@ protected:
     bool warningAnswer = true;
     QList<QUrl> openedUrls;
     int quitRequests = 0;
+    std::function<void()> refreshCalendars;
     std::int64_t desktopWaitMs = DesktopWaitRule::kDefaultWindowMs;
     std::int64_t desktopFirstRetryMs = DesktopWaitRule::kDefaultFirstDelayMs;
     int calendarTimeoutMs = CalendarRun::kRunTimeoutMs;

@@ -193,7 +193,8 @@ TEST_F(Launcher, MenuCaptionsDefaultItemAndRefreshState)
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Open &Scheduler"), QStringLiteral("&Options"),
                                      QStringLiteral("&Use Liturgical Colors"),
-                                     QStringLiteral("&Refresh Desktop Calendar"), QStringLiteral("&Help"),
+                                     QStringLiteral("&Refresh Desktop Calendar"), QStringLiteral("Refresh &Calendars"),
+                                     QStringLiteral("C&alendars..."), QStringLiteral("&Help"),
                                      QStringLiteral("-"), QStringLiteral("&Exit")}));
     EXPECT_EQ(form.mnuPopupMenu()->defaultAction(), form.mnuScheduler());
     EXPECT_TRUE(form.mnuScheduler()->font().bold());

@@ -2,10 +2,14 @@
 // views, over a real store.
 #include "SchedulerCommands.h"
 #include "SchedulerFixture.h"
+#include "SubscriptionStore.h"
 #include "frmEvent.h"
 #include "views/DayView.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QMenu>
 #include <QTest>
 
@@ -51,6 +55,56 @@ TEST_F(MainWindowCommands, SecondOfThreeAllDayEventsGoesFromTheEditMenu)
     ASSERT_EQ(window->AllDayEvents().size(), 2);
     EXPECT_EQ(window->AllDayEvents()[1].EventName, QStringLiteral("Visit"));
     EXPECT_TRUE(window->CalendarRefreshNeeded());
+}
+
+// A subscribed calendar's events are the server's: shown, never changed or deleted here.
+TEST_F(MainWindowCommands, ASubscribedEventOpensReadOnlyAndCannotBeDeleted)
+{
+    const qint64 standup = AddEvent(QStringLiteral("Standup"), {kToday}, QStringLiteral("9:00 AM"), QStringLiteral("9:30 AM"));
+    const qint64 holiday = AddEvent(QStringLiteral("Holiday"), {kToday});
+    const qint64 own = AddEvent(QStringLiteral("Own"), {kToday});
+    basDatabase::Subscription team;
+    team.Address = QStringLiteral("https://example.invalid/team.ics");
+    team.DisplayName = QStringLiteral("Team");
+    basDatabase::EventStore writer;
+    ASSERT_TRUE(writer.OpenDatabaseConnection());
+    ASSERT_TRUE(basDatabase::SubscriptionStore(writer).AddSubscription(team));
+    for (const qint64 id : {standup, holiday})
+        Sql(QStringLiteral("UPDATE Events SET SubscriptionId = ? WHERE EventID = ?"), {team.Id, id});
+    Load();
+    bool readOnly = false;
+    QString from;
+    fillEditor = [&](frmEvent &editor) {
+        readOnly = !editor.SSTab1()->widget(0)->isEnabled() && !editor.cmdOK()->isVisibleTo(&editor);
+        from = editor.lblFrom()->text();
+        editor.cmdOK_Click();
+    };
+    WatchEditor();
+    DayView *dayView = window->SSDay();
+    ASSERT_EQ(dayView->TaskCount(), 1);
+    dayView->SetSelectedTask(0);
+    emit dayView->Click();
+    EXPECT_FALSE(window->ToolbarButton(QStringLiteral("Delete"))->isEnabled());
+    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Edit"))->isEnabled());
+    window->mnuEdit_Click();
+    EXPECT_FALSE(window->mnuEditDeleteEvent()->isEnabled());
+    const QList<QAction *> items = window->mnuEditDeleteAllDayEvent()->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_FALSE(items[0]->isEnabled());
+    EXPECT_TRUE(items[1]->isEnabled());
+
+    window->EditEvent(standup, 0);
+    EXPECT_TRUE(readOnly);
+    EXPECT_EQ(from, QStringLiteral("From Team"));
+    // Asked anyway (a key, a stale menu): nothing is deleted, nothing asked.
+    nextAnswer = basPlatform::MessageResult::Yes;
+    window->DeleteEvent(standup, 0);
+    window->DeleteAllDayEvent(1);
+    EXPECT_TRUE(messages.empty());
+    basDatabase::EventRecord event;
+    EXPECT_TRUE(store->GetEventData(standup, event));
+    EXPECT_TRUE(store->GetEventData(holiday, event));
+    EXPECT_TRUE(store->GetEventData(own, event));
 }
 
 TEST_F(MainWindowCommands, KeysOpenDeleteAndCreateEvents)

@@ -1,0 +1,180 @@
+#include "frmCalendars.h"
+
+#include "platform/basPlatform.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+// The form behind Add: an address, and for a CalDAV account its user name and password.
+bool AskAddition(QWidget *parent, CalendarList::Addition &addition)
+{
+    if (basPlatform::IsNonInteractive())
+        return false;
+    QDialog form(parent);
+    form.setWindowTitle(QString::fromLatin1(frmCalendars::kAddTitle));
+    auto *address = new QLineEdit(&form);
+    address->setPlaceholderText(QStringLiteral("https://, webcal:// or a CalDAV server"));
+    auto *user = new QLineEdit(&form);
+    auto *password = new QLineEdit(&form);
+    password->setEchoMode(QLineEdit::Password);
+    auto *layout = new QFormLayout(&form);
+    layout->addRow(QStringLiteral("&Address:"), address);
+    layout->addRow(QStringLiteral("&User name:"), user);
+    layout->addRow(QStringLiteral("&Password:"), password);
+    layout->addRow(new QLabel(QStringLiteral("User name and password only for a CalDAV account or a private address."), &form));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &form);
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    addition.Address = address->text();
+    addition.UserName = user->text();
+    addition.Password = password->text();
+    return true;
+}
+
+QIcon Swatch(const QString &color)
+{
+    QPixmap swatch(12, 12);
+    swatch.fill(QColor::isValidColorName(color) ? QColor::fromString(color) : QColor(Qt::transparent));
+    return QIcon(swatch);
+}
+} // namespace
+
+frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
+    : QDialog(parent), m_calendars(list), m_runAdd([this](CalendarList::Addition &addition) { return AskAddition(this, addition); })
+{
+    setObjectName(QStringLiteral("frmCalendars"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("lstCalendars"));
+    m_list->setHeaderLabels({QStringLiteral("Calendar"), QStringLiteral("Last refresh"), QStringLiteral("Last error")});
+    m_list->setRootIsDecorated(false);
+    m_list->header()->setStretchLastSection(true);
+    m_add = new QPushButton(QStringLiteral("&Add..."), this);
+    m_add->setObjectName(QStringLiteral("cmdAdd"));
+    m_remove = new QPushButton(QStringLiteral("&Remove"), this);
+    m_remove->setObjectName(QStringLiteral("cmdRemove"));
+    m_refresh = new QPushButton(QStringLiteral("Refresh &now"), this);
+    m_refresh->setObjectName(QStringLiteral("cmdRefresh"));
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    m_busy = new QProgressBar(this);
+    m_busy->setObjectName(QStringLiteral("prgBusy"));
+    m_busy->setRange(0, 0); // no end known: a first sync reports none
+    m_busy->hide();
+    m_busyText = new QLabel(this);
+    m_busyText->setObjectName(QStringLiteral("lblBusy"));
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_remove);
+    buttons->addWidget(m_refresh);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_list, 1);
+    top->addLayout(buttons);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(m_busyText);
+    layout->addWidget(m_busy);
+    resize(640, 300);
+
+    connect(m_add, &QPushButton::clicked, this, &frmCalendars::cmdAdd_Click);
+    connect(m_remove, &QPushButton::clicked, this, &frmCalendars::cmdRemove_Click);
+    connect(m_refresh, &QPushButton::clicked, this, &frmCalendars::cmdRefresh_Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const bool selected = SelectedId() != 0 && !m_calendars.IsBusy();
+        m_remove->setEnabled(selected);
+        m_refresh->setEnabled(selected);
+    });
+    connect(&m_calendars, &CalendarList::Busy, this, &frmCalendars::OnBusy);
+    m_calendars.Reload();
+    Fill();
+}
+
+void frmCalendars::Fill()
+{
+    const qint64 selected = SelectedId();
+    m_list->clear();
+    for (const basDatabase::Subscription &calendar : m_calendars.Calendars()) {
+        auto *item = new QTreeWidgetItem(m_list, {calendar.DisplayName, CalendarList::LastRefreshText(calendar),
+                                                  calendar.LastError});
+        item->setIcon(0, Swatch(calendar.Color));
+        item->setToolTip(0, calendar.Address);
+        item->setData(0, Qt::UserRole, calendar.Id);
+        if (calendar.Id == selected)
+            m_list->setCurrentItem(item);
+    }
+    m_remove->setEnabled(SelectedId() != 0);
+    m_refresh->setEnabled(SelectedId() != 0);
+}
+
+qint64 frmCalendars::SelectedId() const
+{
+    const QTreeWidgetItem *item = m_list->currentItem();
+    return item && item->isSelected() ? item->data(0, Qt::UserRole).toLongLong() : 0;
+}
+
+void frmCalendars::ShowProblem(const QString &text)
+{
+    if (!text.isEmpty())
+        basPlatform::ShowMessage(text, windowTitle(), basPlatform::MessageIcon::Exclamation,
+                                 basPlatform::MessageButtons::Ok, basPlatform::MessageResult::Ok);
+}
+
+void frmCalendars::OnBusy(bool busy, const QString &what)
+{
+    m_busy->setVisible(busy);
+    m_busyText->setText(what);
+    m_add->setEnabled(!busy);
+    m_remove->setEnabled(!busy && SelectedId() != 0);
+    m_refresh->setEnabled(!busy && SelectedId() != 0);
+}
+
+void frmCalendars::cmdAdd_Click()
+{
+    CalendarList::Addition addition;
+    if (!m_runAdd || !m_runAdd(addition))
+        return;
+    const QString problem = m_calendars.Add(addition);
+    Fill();
+    ShowProblem(problem);
+}
+
+void frmCalendars::cmdRemove_Click()
+{
+    const qint64 id = SelectedId();
+    if (id == 0)
+        return;
+    const QString name = m_list->currentItem()->text(0);
+    if (basPlatform::ShowMessage(QStringLiteral("Remove the calendar '%1' and its events?").arg(name), windowTitle(),
+                                 basPlatform::MessageIcon::Question, basPlatform::MessageButtons::YesNo,
+                                 basPlatform::MessageResult::No)
+        != basPlatform::MessageResult::Yes)
+        return;
+    m_calendars.Remove(id);
+    Fill();
+}
+
+void frmCalendars::cmdRefresh_Click()
+{
+    const qint64 id = SelectedId();
+    if (id == 0)
+        return;
+    const QString problem = m_calendars.Refresh(id);
+    Fill();
+    ShowProblem(problem);
+}

@@ -1,0 +1,56 @@
+// The "Calendars..." window of the scheduler and the tray: the subscribed calendars,
+// Add, Remove and Refresh now, and a busy bar while a server is asked. The work is
+// CalendarList's; this is only its face.
+#pragma once
+
+#include "CalendarList.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+class frmCalendars : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr auto kCaption = "Calendars";
+    static constexpr auto kAddTitle = "Add Calendar";
+
+    explicit frmCalendars(CalendarList &list, QWidget *parent = nullptr);
+
+    // How the Add form is answered (modal by default); tests fill it in instead. False: cancelled.
+    using AddRunner = std::function<bool(CalendarList::Addition &)>;
+    void SetAddRunner(AddRunner runner) { m_runAdd = std::move(runner); }
+
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void cmdRefresh_Click();
+    void Fill();
+
+    QTreeWidget *lstCalendars() const { return m_list; }
+    QPushButton *cmdAdd() const { return m_add; }
+    QPushButton *cmdRemove() const { return m_remove; }
+    QPushButton *cmdRefresh() const { return m_refresh; }
+    QProgressBar *prgBusy() const { return m_busy; }
+    QLabel *lblBusy() const { return m_busyText; }
+
+private:
+    qint64 SelectedId() const;
+    void ShowProblem(const QString &text);
+    void OnBusy(bool busy, const QString &what);
+
+    CalendarList &m_calendars;
+    AddRunner m_runAdd;
+    QTreeWidget *m_list;
+    QPushButton *m_add;
+    QPushButton *m_remove;
+    QPushButton *m_refresh;
+    QProgressBar *m_busy;
+    QLabel *m_busyText;
+};

@@ -1,0 +1,87 @@
+// The launcher's refresh of subscribed calendars: each one at the start, then every
+// RefreshMinutes (15 at least), after a wake and when the user asks. One refresh at a
+// time, each on a thread of its own so the tray never waits on a server; the launcher's
+// loop is never nested for it (a quit or a menu click during a slow refresh just waits
+// for its answer). A failing subscription is tried again after 1, 2, 4 ... 60 minutes,
+// and its failure goes to error.log once until it succeeds again.
+#pragma once
+
+#include "LauncherClock.h"
+#include "basSync.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class QThread;
+
+struct SubscriptionRefreshServices {
+    const LauncherClock *clock = nullptr;
+    QString databasePath; // empty: the data folder's
+    // The password of a subscription's user name, asked on the sync thread; a null text
+    // when none is known. Default: the secret store.
+    std::function<QString(const basDatabase::Subscription &)> password;
+    // The month on the wallpaper gained or lost an event.
+    std::function<void()> monthChanged;
+    basSync::RefreshOptions options;
+};
+
+class LauncherSubscriptions : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kShortestIntervalMinutes = 15;
+    static constexpr int kLongestBackoffMinutes = 60;
+    // After a wake, the pause before every subscription is asked.
+    static constexpr int kWakeDelayMs = 30 * 1000;
+    inline static const QString kReportName = QStringLiteral("quillon.exe:LauncherSubscriptions.Refresh");
+
+    explicit LauncherSubscriptions(SubscriptionRefreshServices services, QObject *parent = nullptr);
+    ~LauncherSubscriptions() override;
+
+    // Refreshes every subscription now (at the start, after a wake, from the tray menu),
+    // one after the other; those already waiting are not asked twice.
+    void RefreshAll();
+    // Refreshes those whose time has come and sets the timer to the next one.
+    void RefreshDue();
+
+    // The pause after a subscription's nth failure in a row (n from 1).
+    static qint64 BackoffMs(int failures);
+    // The pause after a success.
+    static qint64 IntervalMs(int refreshMinutes);
+
+    bool IsBusy() const { return m_running != nullptr || !m_queue.isEmpty(); }
+    const QTimer &NextTimer() const { return m_next; }
+
+signals:
+    void Refreshed(const basSync::RefreshResult &result);
+    // Nothing runs and nothing waits.
+    void Settled();
+
+private:
+    struct State {
+        qint64 dueMs = 0; // on the clock's awake time
+        int failures = 0;
+        bool reported = false;
+    };
+
+    bool ReadSubscriptions(QList<basDatabase::Subscription> &subscriptions);
+    // Running now or queued: not asked twice.
+    bool IsWaiting(qint64 id) const;
+    void RunNext();
+    void OnFinished(const basSync::RefreshResult &result);
+    void SetTimer();
+
+    SubscriptionRefreshServices m_services;
+    QString m_path;
+    QHash<qint64, State> m_state;
+    QList<basDatabase::Subscription> m_queue;
+    QThread *m_running = nullptr;
+    basDatabase::Subscription m_current; // the one running
+    basSync::RefreshResult m_result;
+    QTimer m_next;
+};

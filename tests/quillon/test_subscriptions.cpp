@@ -1,0 +1,186 @@
+// The launcher's refresh of subscribed calendars against the counting feed server:
+// when it asks, how failures back off and are logged once, and when it redraws.
+#include "LauncherFixture.h"
+#include "LauncherSubscriptions.h"
+#include "SubscriptionStore.h"
+#include "basSchema.h"
+
+#include <QAction>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+using namespace launchertest;
+using basDatabase::Subscription;
+
+QByteArray OneEvent(const QString &day)
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//quillon tests//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:one\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:%1T090000\r\n"
+                          "DTEND:%1T100000\r\nSUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(day)
+        .toUtf8();
+}
+
+class SubscriptionRefresh : public LauncherTest {
+protected:
+    void SetUp() override
+    {
+        LauncherTest::SetUp();
+        QString error;
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(Database(), error)) << error.toStdString();
+        const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        if (python.isEmpty())
+            GTEST_SKIP() << "python3 is missing: the feed server cannot run";
+        m_server.start(python, {QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), DataDir()});
+        if (m_server.waitForReadyRead(10000))
+            m_port = m_server.readLine().trimmed().toInt();
+        if (m_port == 0)
+            GTEST_SKIP() << "the feed server did not start";
+    }
+    void TearDown() override
+    {
+        subscriptions.reset();
+        m_server.kill();
+        m_server.waitForFinished(5000);
+        LauncherTest::TearDown();
+    }
+
+    QString Database() const { return TempPath(QStringLiteral("dbcalndr.sqlite")); }
+    qint64 Add(const QString &path, int minutes = 60)
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        Subscription s;
+        s.Address = QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+        s.DisplayName = path;
+        s.RefreshMinutes = minutes;
+        EXPECT_TRUE(basDatabase::SubscriptionStore(store).AddSubscription(s));
+        return s.Id;
+    }
+    void Feed(const QString &name, const QByteArray &text)
+    {
+        QFile file(TempPath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    LauncherSubscriptions &Refresher()
+    {
+        SubscriptionRefreshServices services;
+        services.clock = &clock;
+        services.databasePath = Database();
+        services.password = [](const Subscription &) { return QString(); };
+        services.monthChanged = [this] { ++redraws; };
+        subscriptions = std::make_unique<LauncherSubscriptions>(services);
+        return *subscriptions;
+    }
+    // Runs what is due (or everything) and waits until it settled.
+    void Run(bool all)
+    {
+        QSignalSpy settled(subscriptions.get(), &LauncherSubscriptions::Settled);
+        all ? subscriptions->RefreshAll() : subscriptions->RefreshDue();
+        if (settled.isEmpty())
+            ASSERT_TRUE(settled.wait(20000));
+    }
+    QStringList Requests() const
+    {
+        return ReadDataFile(QStringLiteral("requests.log")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    int Reports() const { return ReadDataFile(QStringLiteral("error.log")).count(QStringLiteral("LauncherSubscriptions")); }
+    // The timer's wait as set, on the test's clock.
+    int Wait() const { return subscriptions->NextTimer().interval(); }
+
+    std::unique_ptr<LauncherSubscriptions> subscriptions;
+    int redraws = 0;
+
+private:
+    QProcess m_server;
+    int m_port = 0;
+};
+
+TEST(SubscriptionBackoff, DoublesFromOneMinuteUpToAnHour)
+{
+    const QList<int> minutes{1, 2, 4, 8, 16, 32, 60, 60, 60};
+    for (int n = 0; n < minutes.size(); ++n)
+        EXPECT_EQ(LauncherSubscriptions::BackoffMs(n + 1), minutes[n] * 60000LL) << n + 1;
+    EXPECT_EQ(LauncherSubscriptions::IntervalMs(5), 15 * 60000LL);
+    EXPECT_EQ(LauncherSubscriptions::IntervalMs(90), 90 * 60000LL);
+}
+
+TEST_F(SubscriptionRefresh, EachOnceAtTheStartThenOnlyWhenDueAndAChangeInTheMonthRedraws)
+{
+    Feed(QStringLiteral("month.ics"), OneEvent(QStringLiteral("20261210")));
+    Feed(QStringLiteral("later.ics"), OneEvent(QStringLiteral("20270310")));
+    Add(QStringLiteral("/feed/month.ics"), 5);
+    Add(QStringLiteral("/feed/later.ics"), 120);
+    Refresher();
+    Run(true);
+    EXPECT_EQ(Requests().size(), 2);
+    EXPECT_EQ(redraws, 1); // only the feed with an event this month
+    // The shortest interval is 15 minutes, however short the one asked for.
+    EXPECT_EQ(Wait(), 15 * 60000);
+
+    clock.Advance(10 * 60000);
+    Run(false);
+    EXPECT_EQ(Requests().size(), 2);
+    clock.Advance(6 * 60000);
+    Run(false);
+    EXPECT_EQ(Requests(), (QStringList{QStringLiteral("GET /feed/month.ics 200"), QStringLiteral("GET /feed/later.ics 200"),
+                                       QStringLiteral("GET /feed/month.ics 304")}));
+    EXPECT_EQ(redraws, 1);
+
+    // A changed event this month redraws again; the tray's item asks every one, once
+    // however often it is clicked meanwhile.
+    Feed(QStringLiteral("month.ics"), OneEvent(QStringLiteral("20261211")));
+    subscriptions->RefreshAll();
+    Run(true);
+    EXPECT_EQ(Requests().size(), 5);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(Reports(), 0);
+}
+
+TEST_F(SubscriptionRefresh, AFailingOneBacksOffAndIsLoggedOnceUntilItWorksAgain)
+{
+    Add(QStringLiteral("/feed/gone.ics"));
+    Refresher();
+    Run(true);
+    EXPECT_EQ(Wait(), 60000);
+    for (int wait : {1, 2, 4}) {
+        clock.Advance(wait * 60000LL);
+        Run(false);
+    }
+    EXPECT_EQ(Requests().size(), 4);
+    EXPECT_EQ(Wait(), 8 * 60000);
+    EXPECT_EQ(Reports(), 1);
+    EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("/feed/gone.ics")));
+
+    Feed(QStringLiteral("gone.ics"), OneEvent(QStringLiteral("20261210")));
+    Run(true);
+    EXPECT_EQ(redraws, 1);
+    QFile::remove(TempPath(QStringLiteral("gone.ics")));
+    Run(true);
+    EXPECT_EQ(Reports(), 2);
+    EXPECT_EQ(Requests().size(), 6);
+}
+
+TEST_F(SubscriptionRefresh, TheTrayItemAsksForARefreshAndAChangedMonthRedrawsTheCalendar)
+{
+    int asked = 0;
+    refreshCalendars = [&asked] { ++asked; };
+    Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
+    Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
+    frmMain &form = NewLauncher();
+    form.Form_Load();
+    ASSERT_TRUE(form.mnuRefreshCalendars()->isEnabled());
+    EXPECT_EQ(form.mnuRefreshCalendars()->text(), QStringLiteral("Refresh &Calendars"));
+    form.mnuRefreshCalendars()->trigger();
+    EXPECT_EQ(asked, 1);
+    form.OnSubscribedEventsChanged();
+    EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
+}
+
+} // namespace
