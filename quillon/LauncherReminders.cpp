@@ -26,6 +26,12 @@ LauncherReminders::LauncherReminders(ReminderServices services, QObject *parent)
     connect(&m_next, &QTimer::timeout, this, &LauncherReminders::Replan);
     m_look.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_look, &QTimer::timeout, this, &LauncherReminders::LookAtStore);
+    m_settle.setSingleShot(true);
+    connect(&m_settle, &QTimer::timeout, this, &LauncherReminders::LookAtStore);
+    connect(&m_files, &QFileSystemWatcher::fileChanged, this, [this] {
+        if (!m_settle.isActive())
+            m_settle.start(m_services.storeSettleMs);
+    });
     if (m_services.notifier)
         connect(m_services.notifier, &ReminderNotifier::ActionInvoked, this, &LauncherReminders::OnAction);
 }
@@ -40,13 +46,29 @@ bool LauncherReminders::Start()
         return false;
     m_version = m_store.ChangesByOthers();
     m_jump.Reset(*m_services.clock);
+    m_path = path;
     m_look.start(m_services.storeLookMs);
     Replan();
+    WatchStoreFiles();
     return true;
+}
+
+// Other programs' saves are heard of through the file system rather than by asking the
+// store every few seconds: an idle launcher then does not wake for them. The WAL exists
+// once the store has been read; a file replaced or deleted drops out of the watch and is
+// taken up again at the next look.
+void LauncherReminders::WatchStoreFiles()
+{
+    const QStringList wanted{m_path, m_path + QStringLiteral("-wal")};
+    const QStringList watched = m_files.files();
+    for (const QString &file : wanted)
+        if (!watched.contains(file) && QFileInfo::exists(file))
+            m_files.addPath(file);
 }
 
 void LauncherReminders::LookAtStore()
 {
+    WatchStoreFiles();
     const bool jumped = m_jump.Jumped(*m_services.clock);
     const qint64 version = m_store.ChangesByOthers();
     const bool changed = version != m_version;

@@ -8,6 +8,7 @@
 #include "ReminderPlan.h"
 
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -22,9 +23,13 @@ struct ReminderServices {
     QString databasePath;                 // empty: the data folder's
     ReminderNotifier *notifier = nullptr;
     std::function<void()> openScheduler;
-    // How often the store is asked whether another program changed it (one cheap
-    // PRAGMA), and the clock compared with the awake time.
-    int storeLookMs = 2000;
+    // A write to the store's file (or its WAL) is looked at this long after, so that a
+    // burst of writes is one look.
+    int storeSettleMs = 250;
+    // How often the clock is compared with the awake time, and the store asked whether
+    // another program changed it where its files could not be watched (or were replaced).
+    // Each look wakes the launcher: at rest it does nothing else.
+    int storeLookMs = 30000;
 };
 
 class LauncherReminders : public QObject {
@@ -57,6 +62,7 @@ public:
 
 private:
     void LookAtStore();
+    void WatchStoreFiles();
     void Show(const QList<ReminderOccurrence> &due, const QDateTime &now);
     void ShowOne(const ReminderOccurrence &occurrence);
     void OnAction(quint32 id, const QString &key);
@@ -66,6 +72,9 @@ private:
     ReminderPlanner m_planner{m_store};
     QTimer m_next;
     QTimer m_look;
+    QString m_path;
+    QFileSystemWatcher m_files;
+    QTimer m_settle;
     ClockJumpWatch m_jump;
     qint64 m_version = -1;
     QDateTime m_wakeAt;

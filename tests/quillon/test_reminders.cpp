@@ -104,7 +104,7 @@ protected:
     }
 
     // A launcher start: a fresh notifier and reminders on the store file.
-    void StartLauncher()
+    void StartLauncher(int storeLookMs = 50)
     {
         reminders.reset();
         notifier = std::make_unique<ReminderNotifier>(
@@ -115,7 +115,7 @@ protected:
         services.databasePath = database;
         services.notifier = notifier.get();
         services.openScheduler = [this] { ++schedulerOpened; };
-        services.storeLookMs = 50;
+        services.storeLookMs = storeLookMs;
         reminders = std::make_unique<LauncherReminders>(services);
         ASSERT_TRUE(reminders->Start());
     }
@@ -232,6 +232,17 @@ TEST_F(Reminders, AClockSetForwardGroupsTheMissedOnesAndSetBackRepeatsNothing)
     Add(QStringLiteral("Lunch"), QTime(12, 5), 5);
     EXPECT_EQ(Summaries(2), (QStringList{QStringLiteral("3 reminders while you were away"), QStringLiteral("Lunch")}));
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Reminders, AnotherProgramsSavesAreHeardOfWithoutAskingTheStore)
+{
+    StartServer();
+    StartLauncher(60 * 60 * 1000); // no periodic look during the test
+    Add(QStringLiteral("Lunch"), QTime(9, 5), 5);
+    EXPECT_EQ(Summaries(1), QStringList{QStringLiteral("Lunch")});
+    // The launcher's own record of it did not end the watch.
+    Add(QStringLiteral("Tea"), QTime(9, 10), 10);
+    EXPECT_EQ(Summaries(2), (QStringList{QStringLiteral("Lunch"), QStringLiteral("Tea")}));
 }
 
 TEST_F(Reminders, WithoutAServerTheIconsBalloonAndWithTheSwitchOffNothingEvenLater)

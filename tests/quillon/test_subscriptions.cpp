@@ -83,8 +83,9 @@ protected:
     {
         QSignalSpy settled(subscriptions.get(), &LauncherSubscriptions::Settled);
         all ? subscriptions->RefreshAll() : subscriptions->RefreshDue();
-        if (settled.isEmpty())
+        if (settled.isEmpty()) {
             ASSERT_TRUE(settled.wait(20000));
+        }
     }
     QStringList Requests() const
     {

@@ -34,11 +34,16 @@ QByteArray Calendar(const QStringList &events)
     return text + "END:VCALENDAR\r\n";
 }
 
-QString Event(const QString &uid, const QString &summary, const QString &day)
+// trigger: a VALARM's TRIGGER (e.g. "-PT15M"), none when empty.
+QString Event(const QString &uid, const QString &summary, const QString &day, const QString &trigger = QString())
 {
+    const QString alarm = trigger.isEmpty() ? QString()
+                                            : QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n"
+                                                             "TRIGGER:%1\r\nEND:VALARM\r\n")
+                                                  .arg(trigger);
     return QStringLiteral("BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:%3T090000\r\n"
-                          "DTEND:%3T100000\r\nSUMMARY:%2\r\nEND:VEVENT\r\n")
-        .arg(uid, summary, day);
+                          "DTEND:%3T100000\r\nSUMMARY:%2\r\n%4END:VEVENT\r\n")
+        .arg(uid, summary, day, alarm);
 }
 
 basDatabase::EventRecord KeptRecord()
@@ -128,17 +133,20 @@ protected:
         });
         return result;
     }
-    QStringList Names(qint64 id)
+    // withReminders: each name followed by its reminder ("Alpha 15", "Beta -").
+    QStringList Names(qint64 id, bool withReminders = false)
     {
         basDatabase::EventStore store;
         EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
         QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
-        query.prepare(QStringLiteral("SELECT EventName FROM Events WHERE SubscriptionId = ? ORDER BY EventName"));
+        query.prepare(QStringLiteral("SELECT EventName, Reminder FROM Events WHERE SubscriptionId = ? ORDER BY EventName"));
         query.addBindValue(id);
         query.exec();
         QStringList names;
         while (query.next())
-            names.append(query.value(0).toString());
+            names.append(!withReminders         ? query.value(0).toString()
+                         : query.value(1).isNull() ? query.value(0).toString() + QStringLiteral(" -")
+                                                   : query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString());
         return names;
     }
     Subscription Row(qint64 id)
@@ -162,25 +170,28 @@ TEST_F(SubscriptionServers, AFeedIsFetchedConditionallyAndAFailureKeepsTheLastGo
         GTEST_SKIP() << "python3 cannot run the feed server " << kFeedServer.toStdString();
     const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server->port);
     Write(TempPath(QStringLiteral("cal.ics")),
-          Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha"), QStringLiteral("20261207")),
+          Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha"), QStringLiteral("20261207"), QStringLiteral("-PT15M")),
                     Event(QStringLiteral("b"), QStringLiteral("Beta"), QStringLiteral("20261208"))}));
 
     const qint64 feed = Add(base + QStringLiteral("/feed/cal.ics"));
     basSync::RefreshResult result = Refresh(feed);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Count.Added, 2);
-    EXPECT_EQ(Names(feed), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    // A feed's alarm is the event's reminder, so that the launcher shows it too.
+    EXPECT_EQ(Names(feed, true), (QStringList{QStringLiteral("Alpha 15"), QStringLiteral("Beta -")}));
     // Unchanged: one request, answered 304, nothing written.
     result = Refresh(feed);
     EXPECT_TRUE(result.Ok && result.NotModified);
     EXPECT_EQ(result.Requests, 1);
     EXPECT_EQ(Requests().constLast(), QStringLiteral("GET /feed/cal.ics 304"));
     // Changed: one event rewritten, one gone.
-    Write(TempPath(QStringLiteral("cal.ics")), Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha moved"), QStringLiteral("20261209"))}));
+    Write(TempPath(QStringLiteral("cal.ics")),
+          Calendar({Event(QStringLiteral("a"), QStringLiteral("Alpha moved"), QStringLiteral("20261209"), QStringLiteral("-PT1H"))}));
     result = Refresh(feed);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Count.Updated, 1);
     EXPECT_EQ(result.Count.Removed, 1);
+    EXPECT_EQ(Names(feed, true), QStringList{QStringLiteral("Alpha moved 60")});
     EXPECT_EQ(Row(feed).LastError, QString());
 
     // Redirected and compressed answers are taken like the plain one.
