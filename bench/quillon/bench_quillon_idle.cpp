@@ -11,6 +11,7 @@
 // (the launcher then looks for one every 5 s); under Xvfb with a tray it is the
 // desktop's case:  xvfb-run -a sh -c 'trayer & sleep 1; build/bin/bench_quillon_idle'
 #include "EventStore.h"
+#include "ReminderStoreFill.h"
 #include "basQuillon.h"
 #include "basSchema.h"
 
@@ -25,33 +26,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Starting the day after tomorrow, so that no reminder (at most a day before) is due
-// during the run: the launcher rests with its one timer set.
-bool Fill(basDatabase::EventStore &store, QDate first)
-{
-    return store.RunInTransaction([&] {
-        for (int i = 0; i < 10000; ++i) {
-            basDatabase::EventRecord event;
-            event.EventName = QStringLiteral("Event %1").arg(i);
-            event.AllDayEvent = i % 10 == 0;
-            event.StartTime = QTime(8, 0).addSecs((i % 20) * 30 * 60);
-            event.EndTime = event.StartTime.addSecs(30 * 60);
-            const int choices[] = {0, 5, 10, 15, 30, 60, 120, 1440};
-            if (i % 2 == 0)
-                event.Reminder = choices[(i / 2) % 8];
-            QList<QDate> dates{first.addDays(i % 365)};
-            if (i % 50 == 0)
-                for (int week = 1; week < 52; ++week)
-                    dates.append(dates.first().addDays(7 * week));
-            event.Recurring = dates.size() > 1;
-            qint64 id = 0;
-            if (!store.AddEventToDatabase(event, dates, id))
-                return false;
-        }
-        return true;
-    });
-}
 
 struct Usage {
     double schedMs = 0; // every live thread's time on a processor
@@ -120,8 +94,10 @@ int main(int argc, char **argv)
     QString error;
     {
         basDatabase::EventStore store;
+        // From the day after tomorrow, reminders at most a day before: none is due during
+        // the run, and the launcher rests with its one timer set.
         if (!basSchema::CreateDatabaseFile(path, error) || !store.OpenDatabaseConnection(path)
-            || !Fill(store, QDate::currentDate().addDays(2))) {
+            || !FillWithReminders(store, QDate::currentDate().addDays(2), {0, 5, 10, 15, 30, 60, 120, 1440})) {
             std::fprintf(stderr, "cannot make the store: %s\n", qPrintable(error));
             return 1;
         }
