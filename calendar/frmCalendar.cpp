@@ -37,36 +37,6 @@ namespace {
 const char *const kWeekdayCaptions[kColumns] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 using basOperation::kInvalidPicture;
 
-// Labels that size themselves to their text, as the month, weekday and day-number
-// labels do. An empty label keeps the height of one line.
-void AutoSize(QLabel *label)
-{
-    const QSize hint = label->text().isEmpty() ? QSize(0, 0) : label->sizeHint();
-    label->resize(hint.width(), std::max(hint.height(), label->fontMetrics().height()));
-}
-
-void SetCaption(QLabel *label, const QString &text, bool autoSize)
-{
-    // Captions carry CRLF between lines; the label breaks at a plain line feed.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    label->setText(shown);
-    if (autoSize)
-        AutoSize(label);
-}
-
-void ApplyFont(QLabel *label, const std::optional<QFont> &font, bool autoSize, double maxPoints)
-{
-    if (!font)
-        return;
-    QFont fitted = *font;
-    if (maxPoints > 0 && fitted.pointSizeF() > maxPoints)
-        fitted.setPointSizeF(maxPoints);
-    basCalendarFonts::ApplyFontToLabel(fitted, *label);
-    if (autoSize)
-        AutoSize(label);
-}
-
 // The largest font size the screen takes: one line of it at most half the screen high.
 // A size of thousands of points would only draw glyphs larger than any screen, slowly.
 double MaxFontPoints(const QScreen *screen)
@@ -74,26 +44,6 @@ double MaxFontPoints(const QScreen *screen)
     if (!screen || screen->logicalDotsPerInchY() <= 0)
         return 0;
     return screen->geometry().height() * 72.0 / screen->logicalDotsPerInchY() / 2.0;
-}
-
-void SetColor(QLabel *label, std::int32_t color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, basColor::ToQColor(color));
-    label->setPalette(palette);
-}
-
-CalendarLabel *MakeLabel(QWidget *parent, const char *font, Qt::Alignment alignment)
-{
-    auto *label = new CalendarLabel(parent);
-    // Event names are shown as typed: never taken for markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
-    label->setMargin(0);
-    label->setIndent(0);
-    if (const auto f = basCalendarFonts::SpecToFont(QLatin1String(font)))
-        label->setFont(*f);
-    return label;
 }
 
 QRect ToPixels(const Rect &r, double tppX, double tppY)
@@ -111,198 +61,12 @@ QString DateText(std::int16_t month, int day, std::int16_t year)
 }
 } // namespace
 
-// --- CalendarLabel --------------------------------------------------------------
-
-QString CalendarLabel::ShownText() const
-{
-    if (!m_elided)
-        return text();
-    return fontMetrics().elidedText(text(), Qt::ElideRight, width());
-}
-
-int CalendarLabel::Flags() const
-{
-    return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-}
-
-void CalendarLabel::FitLines()
-{
-    m_hiddenLines = 0;
-    const QString current = text();
-    if (current.isEmpty())
-        return;
-    const QStringList lines = current.split(QLatin1Char('\n'));
-    const QFontMetrics metrics = fontMetrics();
-    const int flags = Flags();
-    const QRect room(0, 0, std::max(1, width()), std::numeric_limits<int>::max() / 2);
-    auto fits = [&](const QString &candidate) {
-        return metrics.boundingRect(room, flags, candidate).height() <= height();
-    };
-    // Every line takes at least one line's height, wrapped or not: more lines than that
-    // cannot fit, and need no layout to tell.
-    const int spacing = std::max(1, metrics.lineSpacing());
-    if (lines.size() <= height() / spacing + 1 && fits(current))
-        return;
-    QString kept;
-    qsizetype shown = 0;
-    for (qsizetype next = 1; next < lines.size(); ++next) {
-        const QString candidate = lines.mid(0, next).join(QLatin1Char('\n'));
-        const QString more = QStringLiteral("+%1 more").arg(lines.size() - next);
-        if (!fits(candidate + QLatin1Char('\n') + more))
-            break;
-        kept = candidate;
-        shown = next;
-    }
-    m_hiddenLines = static_cast<int>(lines.size() - shown);
-    const QString more = QStringLiteral("+%1 more").arg(m_hiddenLines);
-    if (shown > 0)
-        setText(kept + QLatin1Char('\n') + more);
-    else
-        setText(fits(more) ? more : QString());
-}
-
-void CalendarLabel::SetGuard(const QImage *target, double requiredRatio)
-{
-    m_target = target;
-    m_requiredRatio = requiredRatio;
-    // Letting go of the bitmap keeps what the last paint did, for checks.
-    if (target)
-        m_haloDrawn = false;
-}
-
-QRect CalendarLabel::TextBox() const
-{
-    return fontMetrics().boundingRect(rect(), Flags(), ShownText()) & rect();
-}
-
-QImage CalendarLabel::GlyphLayer(qreal ratio, const QRect &box) const
-{
-    QImage glyphs(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    glyphs.setDevicePixelRatio(ratio);
-    glyphs.fill(Qt::transparent);
-    QPainter painter(&glyphs);
-    painter.translate(-box.topLeft());
-    painter.setFont(font());
-    painter.setPen(TextColor());
-    painter.drawText(rect(), Flags(), ShownText());
-    return glyphs;
-}
-
-QImage CalendarLabel::GlyphCoverage(qreal ratio) const
-{
-    QImage coverage = GlyphLayer(ratio, rect()).convertToFormat(QImage::Format_Alpha8);
-    coverage.setDevicePixelRatio(1.0);
-    return coverage;
-}
-
-void CalendarLabel::PaintGuarded()
-{
-    const QColor color = TextColor();
-    const qreal ratio = m_target->devicePixelRatio();
-    // One pixel of outline for ordinary sizes, more for large type.
-    const int radius = std::max(1, qRound(fontMetrics().height() * ratio / 18.0));
-    // Only the part the text covers, with room for its outline: a cell is mostly empty,
-    // and layers of its whole size cost more than the text itself.
-    const int margin = static_cast<int>(std::ceil(radius / ratio)) + 1;
-    const QRect box = TextBox().adjusted(-margin, -margin, margin, margin) & rect();
-    if (box.isEmpty())
-        return;
-    // The text is laid out and rasterised once: its layer is both what is measured and
-    // what is drawn, so the check is about exactly these pixels.
-    const QImage layer = GlyphLayer(ratio, box);
-    QImage coverage = layer.convertToFormat(QImage::Format_Alpha8);
-    coverage.setDevicePixelRatio(1.0);
-    const QPoint origin = mapTo(window(), box.topLeft()) * ratio;
-    // Judged on the pixels the glyphs will stand on, panels included: a halo only where
-    // the background does not already do it, so the user's look stays wherever it reads.
-    const double contrast =
-        Legibility::FrameContrast(*m_target, origin, Legibility::GlyphFrame(coverage), color);
-    m_haloDrawn = contrast < m_requiredRatio;
-    QPainter painter(this);
-    if (m_haloDrawn) {
-        const QImage halo = Legibility::Dilate(coverage, radius);
-        const QColor opposite = Legibility::HaloColor(color, m_requiredRatio);
-        QImage tinted(halo.size(), QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < halo.height(); ++y) {
-            const uchar *in = halo.constScanLine(y);
-            auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-            for (int x = 0; x < halo.width(); ++x)
-                out[x] = qPremultiply(qRgba(opposite.red(), opposite.green(), opposite.blue(), in[x]));
-        }
-        painter.drawImage(QRectF(box), tinted);
-    }
-    painter.drawImage(QRectF(box), layer);
-}
-
-void CalendarLabel::paintEvent(QPaintEvent *event)
-{
-    const QString shown = ShownText();
-    if (m_target && !text().isEmpty()) {
-        PaintGuarded();
-        return;
-    }
-    if (text().isEmpty() || (!m_shadow && shown == text())) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    const QColor color = palette().color(QPalette::WindowText);
-    const int flags = Flags();
-    if (m_shadow) {
-        const bool lightText = color.lightness() >= 128;
-        painter.setPen(lightText ? QColor(0, 0, 0, 150) : QColor(255, 255, 255, 150));
-        painter.drawText(rect().translated(1, 1), flags, shown);
-    }
-    painter.setPen(color);
-    painter.drawText(rect(), flags, shown);
-}
-
-// --- StretchedPicture -----------------------------------------------------------
-
-StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
-
-bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason)
-{
-    m_picture = QImage();
-    m_loadedPath.clear();
-    if (QFileInfo(path).isFile())
-        m_picture = PictureCache::Load(path, targetSize);
-    if (m_picture.isNull()) {
-        BackgroundPicture::Result read = BackgroundPicture::Read(path, targetSize);
-        if (read.image.isNull()) {
-            reason = read.reason;
-            return false;
-        }
-        m_picture = std::move(read.image);
-        PictureCache::Store(path, targetSize, m_picture);
-    }
-    m_loadedPath = path;
-    return true;
-}
-
-QImage StretchedPicture::TakePicture()
-{
-    m_loadedPath.clear();
-    return std::exchange(m_picture, QImage());
-}
-
-void StretchedPicture::paintEvent(QPaintEvent *)
-{
-    if (m_picture.isNull())
-        return;
-    // The picture is already at the bitmap's pixel size, so this is a plain copy;
-    // only a window of another size stretches it.
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(rect()), m_picture);
-}
-
 // --- frmCalendar ----------------------------------------------------------------
 
 frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
                          bool clearCalendarMode, QScreen *screen, basDatabase::EventStore *store)
     : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
-      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_store(store),
+      m_screen(screen ? screen : QGuiApplication::primaryScreen()), m_events(store),
       m_legibilityGuard(basQuillon::LegibilityGuardOn(m_settings.CalendarLegibility))
 {
     setWindowFlag(Qt::FramelessWindowHint);
@@ -312,20 +76,20 @@ frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendar
 
     // Design-time fonts are the settings' defaults, so a grid whose fonts cannot be
     // set still looks like the calendar.
-    lblMonth = MakeLabel(this, basCalendarFonts::kMonthNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
+    lblMonth = CalendarLabel::Make(this, basCalendarFonts::kMonthNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
     for (int i = 0; i < kColumns; ++i) {
-        lblDayOfWeek[i] = MakeLabel(this, basCalendarFonts::kDayNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
-        SetCaption(lblDayOfWeek[i], QLatin1String(kWeekdayCaptions[i]), true);
+        lblDayOfWeek[i] = CalendarLabel::Make(this, basCalendarFonts::kDayNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayOfWeek[i]->SetCaption(QLatin1String(kWeekdayCaptions[i]), true);
     }
     for (int i = 0; i < kCellCount; ++i) {
-        lblDayNumber[i] = MakeLabel(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
-        lblDayAllDayEvents[i] = MakeLabel(this, basCalendarFonts::kAllDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayNumber[i] = CalendarLabel::Make(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayAllDayEvents[i] = CalendarLabel::Make(this, basCalendarFonts::kAllDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
         // A long all-day name ends at its cell's edge, not in the next day's number.
         lblDayAllDayEvents[i]->SetElided(true);
-        lblDayEvents[i] = MakeLabel(this, basCalendarFonts::kDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
+        lblDayEvents[i] = CalendarLabel::Make(this, basCalendarFonts::kDayEventsFontDefault, Qt::AlignLeft | Qt::AlignTop);
         lblDayEvents[i]->setWordWrap(true);
     }
-    AutoSize(lblMonth);
+    lblMonth->AutoSize();
 
     if (m_screen) {
         setScreen(m_screen);
@@ -371,122 +135,6 @@ void frmCalendar::SetTextShadows(bool on)
         lblDayAllDayEvents[i]->SetShadow(on);
         lblDayEvents[i]->SetShadow(on);
     }
-}
-
-std::vector<CalendarLabel *> frmCalendar::TextLabels() const
-{
-    std::vector<CalendarLabel *> labels;
-    auto add = [&](CalendarLabel *label) {
-        if (!label->text().isEmpty() && !label->isHidden())
-            labels.push_back(label);
-    };
-    add(lblMonth);
-    for (CalendarLabel *label : lblDayOfWeek)
-        add(label);
-    for (int i = 0; i < kCellCount; ++i) {
-        add(lblDayNumber[i]);
-        add(lblDayAllDayEvents[i]);
-        add(lblDayEvents[i]);
-    }
-    return labels;
-}
-
-namespace {
-QRect Padded(const QRect &r, int pad) { return r.adjusted(-pad, -pad, pad, pad); }
-} // namespace
-
-void frmCalendar::BeginLegibility(const QImage *target)
-{
-    m_panels.clear();
-    if (!m_legibilityGuard || !target || target->isNull())
-        return;
-    const qreal ratio = target->devicePixelRatio();
-    // Only where texts stand is measured.
-    QRect texts;
-    for (const CalendarLabel *label : TextLabels())
-        texts |= label->geometry();
-    const QRect area(texts.topLeft() * ratio, texts.size() * ratio);
-    const Legibility::LuminanceMap map(*target, Legibility::SamplingStep(area.size()), area);
-    // Where each text stands, and whether its background is too busy for a halo alone.
-    struct Need {
-        bool panel = false;
-        double alpha = 0;
-    };
-    int towardsBlack = 0, towardsWhite = 0;
-    double alpha = 0;
-    auto judge = [&](CalendarLabel *label) {
-        Need need;
-        if (label->text().isEmpty() || label->isHidden())
-            return need;
-        const QFont font = label->font();
-        const double required = Legibility::RequiredRatio(font.pointSizeF(), font.bold());
-        label->SetGuard(target, required);
-        // The lines' height without laying them out again (wrapped lines aside): this
-        // only has to find the part of the cell the text covers.
-        QRect box = label->geometry();
-        if (label->wordWrap())
-            box.setHeight(std::min(box.height(), static_cast<int>(label->text().count(QLatin1Char('\n')) + 1)
-                                                     * label->fontMetrics().lineSpacing()));
-        const QRect pixels(box.topLeft() * ratio, box.size() * ratio);
-        const Legibility::Decision decision = Legibility::Decide(label->TextColor(), required, map.Stats(pixels));
-        if (decision.panel) {
-            need.panel = true;
-            need.alpha = decision.panelAlpha;
-            alpha = std::max(alpha, decision.panelAlpha);
-            (decision.panelColor == QColor(Qt::black) ? towardsBlack : towardsWhite) += 1;
-        }
-        return need;
-    };
-
-    std::vector<QRect> busy;
-    if (judge(lblMonth).panel)
-        busy.push_back(lblMonth->geometry());
-    bool weekdayPanel = false;
-    for (CalendarLabel *label : lblDayOfWeek)
-        weekdayPanel = judge(label).panel || weekdayPanel;
-    const int columnWidth = lblDayEvents[0]->width();
-    if (weekdayPanel)
-        busy.push_back(QRect(lblDayOfWeek[0]->pos(),
-                             QPoint(lblDayOfWeek[kColumns - 1]->x() + columnWidth - 1,
-                                    lblDayOfWeek[0]->geometry().bottom())));
-    int days = 0, busyDays = 0;
-    for (int i = 0; i < kCellCount; ++i) {
-        if (lblDayNumber[i]->text().isEmpty())
-            continue;
-        ++days;
-        bool panel = judge(lblDayNumber[i]).panel;
-        panel = judge(lblDayAllDayEvents[i]).panel || panel;
-        panel = judge(lblDayEvents[i]).panel || panel;
-        if (panel) {
-            ++busyDays;
-            const QRect number = lblDayNumber[i]->geometry();
-            const QRect events = lblDayEvents[i]->geometry();
-            busy.push_back(QRect(QPoint(number.left(), number.top()), QPoint(number.left() + columnWidth - 1, events.bottom())));
-        }
-    }
-    if (busy.empty())
-        return;
-    QColor color = towardsWhite > towardsBlack ? QColor(Qt::white) : QColor(Qt::black);
-    color.setAlphaF(static_cast<float>(alpha));
-    // Many busy days: one calm panel behind the whole grid reads better than a patchwork.
-    if (busyDays * 3 > days) {
-        QRect grid = lblMonth->geometry();
-        for (const CalendarLabel *label : lblDayOfWeek)
-            grid |= label->geometry();
-        for (int i = 0; i < kCellCount; ++i)
-            if (!lblDayNumber[i]->text().isEmpty())
-                grid |= lblDayNumber[i]->geometry() | lblDayEvents[i]->geometry();
-        m_panels.push_back(Panel{Padded(grid, 8), color});
-        return;
-    }
-    for (const QRect &r : busy)
-        m_panels.push_back(Panel{Padded(r, 1), color});
-}
-
-void frmCalendar::EndLegibility()
-{
-    for (CalendarLabel *label : TextLabels())
-        label->SetGuard(nullptr, label->RequiredRatio());
 }
 
 void frmCalendar::paintEvent(QPaintEvent *event)
@@ -670,15 +318,15 @@ void frmCalendar::ClearCalendar()
 {
     basOperation::TrapVoid("frmCalendar.ClearCalendar", [&](Steps &step) {
         step(20);
-        SetCaption(lblMonth, QString(), true);
+        lblMonth->SetCaption(QString(), true);
         step(30);
-        for (QLabel *label : lblDayOfWeek)
-            SetCaption(label, QString(), true);
+        for (CalendarLabel *label : lblDayOfWeek)
+            label->SetCaption(QString(), true);
         step(60);
         for (int i = 0; i < kCellCount; ++i) {
-            SetCaption(lblDayNumber[i], QString(), true);
-            SetCaption(lblDayAllDayEvents[i], QString(), false);
-            SetCaption(lblDayEvents[i], QString(), false);
+            lblDayNumber[i]->SetCaption(QString(), true);
+            lblDayAllDayEvents[i]->SetCaption(QString(), false);
+            lblDayEvents[i]->SetCaption(QString(), false);
         }
     });
 }
@@ -687,7 +335,7 @@ void frmCalendar::LoadCalendar()
 {
     basOperation::TrapVoid("frmCalendar.LoadCalendar", [&](Steps &step) {
         step(20);
-        SetCaption(lblMonth, QLocale().standaloneMonthName(CurrentMonth) + QLatin1Char(' ')
+        lblMonth->SetCaption(QLocale().standaloneMonthName(CurrentMonth) + QLatin1Char(' ')
                                  + QString::number(CurrentYear), true);
         step(30);
         const QDate firstOfMonth = basDateText::ParseDateText(FirstDayOfMonth);
@@ -701,22 +349,22 @@ void frmCalendar::LoadCalendar()
             step(50);
             if (i < offset || day > DaysInMonth) {
                 step(60);
-                SetCaption(lblDayNumber[i], QString(), true);
-                SetCaption(lblDayAllDayEvents[i], QString(), false);
-                SetCaption(lblDayEvents[i], QString(), false);
+                lblDayNumber[i]->SetCaption(QString(), true);
+                lblDayAllDayEvents[i]->SetCaption(QString(), false);
+                lblDayEvents[i]->SetCaption(QString(), false);
                 continue;
             }
             step(110);
-            SetCaption(lblDayNumber[i], QString::number(day), true);
+            lblDayNumber[i]->SetCaption(QString::number(day), true);
             step(120);
             const QString date = DateText(CurrentMonth, day, CurrentYear);
             step(130);
             QString timed, allDay;
             GetEvents(date, timed, allDay);
             step(160);
-            SetCaption(lblDayAllDayEvents[i], allDay, false);
+            lblDayAllDayEvents[i]->SetCaption(allDay, false);
             step(170);
-            SetCaption(lblDayEvents[i], timed, false);
+            lblDayEvents[i]->SetCaption(timed, false);
             step(180);
             ++day;
         }
@@ -785,23 +433,23 @@ void frmCalendar::SetFonts_Error()
         const bool liturgical = m_settings.CalendarUseLiturgicalColors;
         const double maxPoints = MaxFontPoints(m_screen);
         step(20);
-        ApplyFont(lblMonth, fonts.MonthNameFont, true, maxPoints);
+        lblMonth->ApplyFont(fonts.MonthNameFont, true, maxPoints);
         step(30);
         std::int32_t todayColor = 0;
         if (liturgical) {
             step(40);
-            todayColor = basCalendar::GetDateColor(m_store, TodayKey);
+            todayColor = basCalendar::GetDateColor(m_events.Store(), TodayKey);
             step(50);
-            SetColor(lblMonth, todayColor);
+            lblMonth->SetColor(todayColor);
         } else {
             step(70);
-            SetColor(lblMonth, fonts.MonthNameColor);
+            lblMonth->SetColor(fonts.MonthNameColor);
         }
-        for (QLabel *label : lblDayOfWeek) {
+        for (CalendarLabel *label : lblDayOfWeek) {
             step(90);
-            ApplyFont(label, fonts.DayNameFont, true, maxPoints);
+            label->ApplyFont(fonts.DayNameFont, true, maxPoints);
             step(110);
-            SetColor(label, liturgical ? todayColor : fonts.DayNameColor);
+            label->SetColor(liturgical ? todayColor : fonts.DayNameColor);
         }
         step(170);
         const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth));
@@ -812,33 +460,33 @@ void frmCalendar::SetFonts_Error()
             if (i < offset || day > DaysInMonth)
                 continue;
             step(210);
-            ApplyFont(lblDayNumber[i], fonts.DayNumberFont, true, maxPoints);
+            lblDayNumber[i]->ApplyFont(fonts.DayNumberFont, true, maxPoints);
             step(220);
-            ApplyFont(lblDayAllDayEvents[i], fonts.AllDayEventsFont, false, maxPoints);
+            lblDayAllDayEvents[i]->ApplyFont(fonts.AllDayEventsFont, false, maxPoints);
             step(230);
-            ApplyFont(lblDayEvents[i], fonts.DayEventsFont, false, maxPoints);
+            lblDayEvents[i]->ApplyFont(fonts.DayEventsFont, false, maxPoints);
             step(240);
             const QString date = DateText(CurrentMonth, day, CurrentYear);
             step(250);
             if (basDateText::NormalizeDateText(date) == TodayKey) {
                 step(260);
-                SetColor(lblDayNumber[i], fonts.CurrentDayColor);
-                SetColor(lblDayAllDayEvents[i], fonts.CurrentDayColor);
-                SetColor(lblDayEvents[i], fonts.CurrentDayColor);
+                lblDayNumber[i]->SetColor(fonts.CurrentDayColor);
+                lblDayAllDayEvents[i]->SetColor(fonts.CurrentDayColor);
+                lblDayEvents[i]->SetColor(fonts.CurrentDayColor);
             } else if (liturgical) {
                 step(340);
-                const std::int32_t color = basCalendar::GetDateColor(m_store, date);
+                const std::int32_t color = basCalendar::GetDateColor(m_events.Store(), date);
                 step(350);
-                SetColor(lblDayNumber[i], color);
-                SetColor(lblDayAllDayEvents[i], color);
-                SetColor(lblDayEvents[i], color);
+                lblDayNumber[i]->SetColor(color);
+                lblDayAllDayEvents[i]->SetColor(color);
+                lblDayEvents[i]->SetColor(color);
             } else {
                 step(390);
-                SetColor(lblDayNumber[i], fonts.DayNumberColor);
+                lblDayNumber[i]->SetColor(fonts.DayNumberColor);
                 step(400);
-                SetColor(lblDayAllDayEvents[i], fonts.AllDayEventsColor);
+                lblDayAllDayEvents[i]->SetColor(fonts.AllDayEventsColor);
                 step(410);
-                SetColor(lblDayEvents[i], fonts.DayEventsColor);
+                lblDayEvents[i]->SetColor(fonts.DayEventsColor);
             }
             step(450);
             ++day;
@@ -848,21 +496,11 @@ void frmCalendar::SetFonts_Error()
 
 void frmCalendar::ReadEvents(QDate firstDate, QDate lastDate)
 {
-    // Read or not, these days are done: a failed read is reported once, not per day.
-    m_eventsFirst = firstDate;
-    m_eventsLast = lastDate;
-    m_events.clear();
     basOperation::TrapVoid("frmCalendar.ReadEvents", [&](Steps &step) {
         step(10);
-        if (!m_store)
+        // Read or not, these days are done: a failed read is reported once, not per day.
+        if (!m_events.Read(firstDate, lastDate))
             throw basOperation::Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
-        step(20);
-        QList<basDatabase::DatedEvent> events;
-        if (!m_store->GetEventsInRange(firstDate, lastDate, events))
-            return;
-        step(30);
-        for (basDatabase::DatedEvent &dated : events)
-            m_events[dated.Date].append(std::move(dated.Event));
     });
 }
 
@@ -880,18 +518,18 @@ void frmCalendar::GetEvents(const QString &dateText, QString &timedEvents, QStri
         if (!date.isValid())
             basOperation::ThrowTypeMismatch();
         step(60);
-        if (!m_eventsFirst.isValid() || date < m_eventsFirst || date > m_eventsLast)
+        if (!m_events.Covers(date))
             ReadEvents(date, date);
         // The store gives the all-day events first, then the timed ones by start time.
-        for (const basDatabase::EventRecord &event : m_events.value(date)) {
+        for (const MonthEvents::DayEvent &event : m_events.On(date)) {
             step(140);
-            if (event.AllDayEvent) {
+            if (event.AllDay) {
                 step(150);
                 if (allDayText.isEmpty())
-                    allDayText = event.EventName;
+                    allDayText = event.Name;
             } else {
                 step(200);
-                entries.append(CalendarDayText::SortKey(event.StartTime, event.EventName));
+                entries.append(CalendarDayText::SortKey(event.Start, event.Name));
             }
         }
         step(260);

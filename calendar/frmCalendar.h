@@ -4,12 +4,13 @@
 #pragma once
 
 #include "CalendarGrid.h"
-#include "EventStore.h"
+#include "CalendarLabel.h"
+#include "MonthEvents.h"
+#include "StretchedPicture.h"
 #include "basCalendarFonts.h"
 #include "basQuillon.h"
 
 #include <QDate>
-#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QString>
@@ -22,79 +23,6 @@
 #include <vector>
 
 class QScreen;
-
-// The background picture, stretched over the whole control.
-class StretchedPicture : public QWidget {
-public:
-    explicit StretchedPicture(QWidget *parent);
-    // Reads a picture file scaled to the target size (from the cache when it was read
-    // before). False, with the reason naming the file, when it cannot be used.
-    bool LoadPicture(const QString &path, const QSize &targetSize, QString &reason);
-    bool HasPicture() const { return !m_picture.isNull(); }
-    // The file the picture shown was read from.
-    const QString &LoadedPath() const { return m_loadedPath; }
-    // Hands the picture over (to be drawn on in place); the control is empty afterwards.
-    QImage TakePicture();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QImage m_picture;
-    QString m_loadedPath;
-};
-
-// A text label with a transparent background. Over a picture it can draw a faint
-// contrasting shadow one pixel off (with the legibility guard off), so light or dark
-// text stays readable on a busy photo. A one-line label can also cut its text at its
-// right edge with an ellipsis.
-//
-// With the legibility guard on, the label looks at the bitmap it is drawn into: when
-// the pixels framing its glyphs do not reach the contrast it needs, it draws a halo of
-// the opposite luminance around them first.
-class CalendarLabel : public QLabel {
-public:
-    explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
-    void SetShadow(bool on) { m_shadow = on; }
-    void SetElided(bool on) { m_elided = on; }
-    // The text as painted: cut with an ellipsis when it is elided and too long.
-    QString ShownText() const;
-    // Keeps the lines that fit entirely; when some do not, the last line that fits
-    // becomes "+N more" (N the lines no longer shown). A day of a hundred events lays
-    // out only the first few.
-    void FitLines();
-    // How many lines the last FitLines left out (0 when all fit).
-    int HiddenLines() const { return m_hiddenLines; }
-
-    // The guard: the bitmap being drawn (read at paint time; null = draw as set) and the
-    // contrast the text must reach there.
-    void SetGuard(const QImage *target, double requiredRatio);
-    double RequiredRatio() const { return m_requiredRatio; }
-    // Whether the last guarded paint drew a halo.
-    bool HaloDrawn() const { return m_haloDrawn; }
-    QColor TextColor() const { return palette().color(QPalette::WindowText); }
-    // The text alone on a transparent layer, as the guard draws it, at the given
-    // device-pixel ratio, for the part box of the label; and the coverage of the whole
-    // label (Format_Alpha8, 255 = fully inked).
-    QImage GlyphLayer(qreal ratio, const QRect &box) const;
-    QImage GlyphCoverage(qreal ratio) const;
-    // The box the text takes inside the label, in the label's coordinates.
-    QRect TextBox() const;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    int Flags() const;
-    void PaintGuarded();
-
-    bool m_shadow = false;
-    bool m_elided = false;
-    int m_hiddenLines = 0;
-    const QImage *m_target = nullptr;
-    double m_requiredRatio = 4.5;
-    bool m_haloDrawn = false;
-};
 
 // Why the load sequence stopped: the step it reached and the error it met.
 struct LoadFailure {
@@ -191,13 +119,10 @@ private:
     bool m_clearCalendarMode = false;
     bool m_rotation = true;
     QScreen *m_screen = nullptr;
-    basDatabase::EventStore *m_store = nullptr;
     bool m_formLoadSuccessful = false;
     LoadFailure m_loadFailure;
-    // The events of the days ReadEvents read last, by day, in the store's order.
-    QDate m_eventsFirst;
-    QDate m_eventsLast;
-    QHash<QDate, QList<basDatabase::EventRecord>> m_events;
+    // The events of the days ReadEvents read last.
+    MonthEvents m_events;
     std::optional<CalendarGrid::Layout> m_lastLayout;
     bool m_legibilityGuard = true;
     std::vector<Panel> m_panels;

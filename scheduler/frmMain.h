@@ -6,11 +6,11 @@
 // change of the month that calendar shows.
 #pragma once
 
+#include "DayPage.h"
 #include "basQuillon.h"
 #include "frmAbout.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -35,7 +35,6 @@ class QToolBar;
 
 namespace basDatabase {
 class EventStore;
-struct EventRecord;
 } // namespace basDatabase
 
 class frmMain : public QMainWindow {
@@ -45,12 +44,6 @@ public:
     static constexpr int kTimerInterval = 60000; // ms between looks at the calendar day
     // ms between looks for changes another program stored (an import, the launcher).
     static constexpr int kStoreLookInterval = 2000;
-
-    // One all-day event of the shown day, in the order added.
-    struct AllDayEvent {
-        qint64 EventID = 0;
-        QString EventName;
-    };
 
     explicit frmMain(basDatabase::EventStore &store, QWidget *parent = nullptr);
     ~frmMain() override;
@@ -63,68 +56,19 @@ public:
     void SetStoreLookInterval(int ms) { m_storeLookInterval = ms; }
 
     // --- State ----------------------------------------------------------------------
-    QDate CurrentDate() const { return m_currentDate; }
-    bool FirstRun() const { return m_firstRun; }
+    // The shown day, its all-day events, refused notes and the desktop calendar's flag.
+    const DayPage &Page() const { return m_page; }
     bool Busy() const { return m_busy; }
-    QDate LastKnownToday() const { return m_lastKnownToday; }
-    const QList<AllDayEvent> &AllDayEvents() const { return m_allDayEvents; }
-    basDatabase::EventStore &Store() { return m_store; }
     // The program's settings; the conflict check may change CheckForConflicts.
     basQuillon::GeneralSettingsRecord &Settings() { return m_settings; }
-
-    // The desktop calendar needs drawing again: set by a change touching the month it
-    // shows, cleared only by Refresh, read when the window closes.
-    bool CalendarRefreshNeeded() const { return m_calendarRefreshNeeded; }
-    // A save or delete of an event on these dates: sets the flag when one of them lies
-    // in the desktop calendar's month and year; never clears it.
-    void NoteEventDatesChanged(const QList<QDate> &dates);
-
+    // A save or delete of an event on these dates: sets the desktop calendar's flag when
+    // one of them lies in its month and year; never clears it.
+    void NoteEventDatesChanged(const QList<QDate> &dates) { m_page.NoteEventDatesChanged(dates); }
     // The caption's height in twips (600, and 250 more per all-day event).
     std::int32_t CaptionHeight() const { return m_captionHeight; }
-
-    // --- Controls -------------------------------------------------------------------
+    // The day view, which the event commands work on. Other controls are found by their
+    // object names.
     DayView *SSDay() const { return m_dayView; }
-    MonthView *SSMonth() const { return m_monthView; }
-    QLabel *lblDayViewCaption() const { return m_caption; }
-    QPlainTextEdit *txtNotes() const { return m_notes; }
-    QPlainTextEdit *txtFactOfTheDay() const { return m_fact; }
-    QPushButton *cmdToday() const { return m_today; }
-    QLabel *lblNotes() const { return m_notesLabel; }
-    QWidget *picPanelA() const { return m_panelA; }
-    QWidget *picPanelB() const { return m_panelB; }
-    QWidget *picPanelC() const { return m_panelC; }
-    QToolBar *Toolbar() const { return m_toolbar; }
-    QTimer *Timer() const { return m_timer; }
-    QLabel *StatusText() const { return m_statusText; }
-    // The toolbar's buttons by key: "New", "Edit", "Delete", "Refresh", "Help".
-    QAction *ToolbarButton(const QString &key) const;
-    // The panes' splitters: the outer one holds the two columns; the left column pane A
-    // over pane D, the right one pane B over pane C.
-    QSplitter *ColumnsSplitter() const { return m_columns; }
-    QSplitter *LeftSplitter() const { return m_left; }
-    QSplitter *RightSplitter() const { return m_right; }
-
-    // Menus and their items.
-    QMenu *mnuFile() const { return m_mnuFile; }
-    QMenu *mnuEdit() const { return m_mnuEdit; }
-    QMenu *mnuHelp() const { return m_mnuHelp; }
-    QMenu *mnuPopup() const { return m_mnuPopup; }
-    QAction *mnuFileNewEvent() const { return m_mnuFileNewEvent; }
-    QAction *mnuFileExit() const { return m_mnuFileExit; }
-    QAction *mnuFileImportCalendar() const { return m_mnuFileImportCalendar; }
-    QAction *mnuFileExportCalendar() const { return m_mnuFileExportCalendar; }
-    QAction *mnuFileCalendars() const { return m_mnuFileCalendars; }
-    QAction *mnuEditEditEvent() const { return m_mnuEditEditEvent; }
-    QAction *mnuEditDeleteEvent() const { return m_mnuEditDeleteEvent; }
-    QMenu *mnuEditDeleteAllDayEvent() const { return m_mnuEditDeleteAllDayEvent; }
-    QAction *mnuEditOptions() const { return m_mnuEditOptions; }
-    QAction *mnuHelpContents() const { return m_mnuHelpContents; }
-    QAction *mnuHelpAbout() const { return m_mnuHelpAbout; }
-    QAction *mnuPopupNewEvent() const { return m_mnuPopupNewEvent; }
-    QAction *mnuPopupEditEvent() const { return m_mnuPopupEditEvent; }
-    QAction *mnuPopupDeleteEvent() const { return m_mnuPopupDeleteEvent; }
-    // The about box while it is open.
-    frmAbout *AboutBox() const { return m_about; }
 
     // How an event's colour name and icon number become a colour value and a picture;
     // the event editing sets the full ones. By default the liturgical colour names are
@@ -133,8 +77,10 @@ public:
                               std::function<QIcon(int)> eventIcon);
     // Where help pages are opened (tests put a recorder here).
     void SetUrlOpener(std::function<bool(const QUrl &)> opener) { m_openUrl = std::move(opener); }
+    // How a file name is asked for (tests answer here): save = false to open one.
+    void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
 
-    // --- Geometry -------------------------------------------------------------------
+    // --- Geometry (frmMainGeometry.cpp) ---------------------------------------------
     void SetWindowDimensions();
     void SetSplitterDimensions();
     void SaveWindowDimensions();
@@ -146,11 +92,10 @@ public:
     std::int32_t Pane0Width() const;
     std::int32_t Pane2Height() const;
 
-    // --- Views ----------------------------------------------------------------------
+    // --- Views (frmMainViews.cpp) ---------------------------------------------------
     void UpdateDayView();
     void UpdateDayViewCaption(const QString &dateColor);
-    void AddEventToDayView(const basDatabase::EventRecord &event);
-    void ClearAllDayEvents();
+    void AddEventToDayView(const EventDraft &event);
     int GetTaskIndex(qint64 eventId);
     void UpdateMonthView();
     void SetStyleSets();
@@ -174,25 +119,23 @@ public:
     // Each time the Edit menu opens: its items' states and the all-day submenu.
     void mnuEdit_Click();
 
-    // The commands of the event editing.
+    // The commands of the event editing (frmMainCommands.cpp).
     void CreateNewEvent();
     void EditEvent(qint64 eventId, int taskIndex);
     void DeleteEvent(qint64 eventId, int taskIndex);
-    void DeleteAllDayEvent(int position); // 1-based position in AllDayEvents
+    void DeleteAllDayEvent(int position); // 1-based position in the all-day events
     void mnuEditOptions_Click();
     // The object that runs those commands (made on first use).
     SchedulerCommands &EventCommands();
 
-    // Calendar files: an iCalendar file's events brought in (all or nothing), or every
-    // event written out. An empty path asks for one; true when the file was read or
-    // written. A summary box says what was done.
+    // Calendar files (frmMainCalendarFiles.cpp): an iCalendar file's events brought in
+    // (all or nothing), or every event written out. An empty path asks for one; true
+    // when the file was read or written. A summary box says what was done.
     bool ImportCalendar(QString path = QString());
     bool ExportCalendar(QString path = QString());
     // The subscribed calendars' window, modal (not shown with nobody to answer it); what
     // it changed shows when it closes.
     void mnuFileCalendars_Click();
-    // How a file name is asked for (tests answer here): save = false to open one.
-    void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -229,25 +172,14 @@ private:
     std::int32_t ToTwips(int pixels) const;
     std::int32_t ButtonFace() const;
 
-    basDatabase::EventStore &m_store;
+    DayPage m_page;
     basQuillon::GeneralSettingsRecord m_settings;
 
-    QDate m_currentDate;
-    bool m_firstRun = false;
     bool m_busy = false;
-    QDate m_lastKnownToday;
-    QList<AllDayEvent> m_allDayEvents;
-    bool m_calendarRefreshNeeded = false;
     bool m_unloaded = false;
     std::int32_t m_captionHeight = 600;
     QString m_captionColor; // the date colour the caption shows
     int m_paintingSuspended = 0;
-    // The day whose notes the notes box holds; invalid when the last load failed, so
-    // nothing in the box is stored for a day it was not read from.
-    QDate m_notesDate;
-    // Notes the store refused, by day: shown again, still unsaved, when the day is shown,
-    // rather than replaced by what the store holds.
-    QHash<QDate, QString> m_unsavedNotes;
 
     std::function<std::int32_t(const QString &)> m_colorFromName;
     std::function<QIcon(int)> m_eventIcon;
@@ -271,35 +203,22 @@ private:
     QTimer *m_timer = nullptr;
     QTimer *m_storeLook = nullptr;
     int m_storeLookInterval = kStoreLookInterval;
-    qint64 m_storeVersion = -1;
     QTimer *m_clock = nullptr;
     QLabel *m_statusText = nullptr;
     QLabel *m_statusDate = nullptr;
     QLabel *m_statusTime = nullptr;
 
-    QMenu *m_mnuFile = nullptr;
     QMenu *m_mnuEdit = nullptr;
-    QMenu *m_mnuHelp = nullptr;
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuEditDeleteAllDayEvent = nullptr;
-    QAction *m_mnuFileNewEvent = nullptr;
-    QAction *m_mnuFileExit = nullptr;
-    QAction *m_mnuFileImportCalendar = nullptr;
-    QAction *m_mnuFileExportCalendar = nullptr;
-    QAction *m_mnuFileCalendars = nullptr;
     QAction *m_mnuEditEditEvent = nullptr;
     QAction *m_mnuEditDeleteEvent = nullptr;
-    QAction *m_mnuEditOptions = nullptr;
-    QAction *m_mnuHelpContents = nullptr;
-    QAction *m_mnuHelpAbout = nullptr;
     QAction *m_mnuPopupNewEvent = nullptr;
     QAction *m_mnuPopupEditEvent = nullptr;
     QAction *m_mnuPopupDeleteEvent = nullptr;
-    QAction *m_tbNew = nullptr;
     QAction *m_tbEdit = nullptr;
     QAction *m_tbDelete = nullptr;
     QAction *m_tbRefresh = nullptr;
-    QAction *m_tbHelp = nullptr;
 
     QPointer<frmAbout> m_about;
     SchedulerCommands *m_eventCommands = nullptr;

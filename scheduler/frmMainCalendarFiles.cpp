@@ -98,7 +98,7 @@ bool frmMain::ImportCalendar(QString path)
         // A failure has been reported, naming the file, the line and the reason; the
         // store is as it was. So it is after Cancel, with nothing to report.
         imported = basICalendar::ImportCalendarFile(
-            m_store, path, summary, {},
+            m_page.Store(), path, summary, {},
             [this, &path](const QByteArray &text, const ICalendarReader::ReadOptions &options) {
                 return ReadOnAThread(this, path, text, options);
             });
@@ -133,7 +133,7 @@ bool frmMain::ExportCalendar(QString path)
     bool exported = false;
     {
         WaitCursor wait;
-        exported = basICalendar::ExportCalendarFile(m_store, path, summary);
+        exported = basICalendar::ExportCalendarFile(m_page.Store(), path, summary);
     }
     if (!exported)
         return false;

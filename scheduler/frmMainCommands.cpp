@@ -3,7 +3,6 @@
 #include "frmMain.h"
 
 #include "EventService.h"
-#include "EventStore.h"
 #include "SchedulerCommandHost.h"
 #include "SchedulerCommands.h"
 #include "views/DayView.h"
@@ -13,25 +12,24 @@ namespace {
 // The window as the commands see it, with the events over the window's store.
 class MainWindowHost : public QObject, public SchedulerCommandHost {
 public:
-    explicit MainWindowHost(frmMain &window) : QObject(&window), m_window(window), m_events(window.Store()) {}
+    MainWindowHost(frmMain &window, basDatabase::EventStore &store) : QObject(&window), m_window(window), m_events(store)
+    {
+    }
 
     EventService &Events() { return m_events; }
 
     basQuillon::GeneralSettingsRecord &Settings() override { return m_window.Settings(); }
     void NoteEventDatesChanged(const QList<QDate> &dates) override { m_window.NoteEventDatesChanged(dates); }
     DayView &SSDay() override { return *m_window.SSDay(); }
-    QDate CurrentDate() const override { return m_window.CurrentDate(); }
-    void AddEventToDayView(const EventDraft &event) override
-    {
-        m_window.AddEventToDayView(EventService::ToRecord(event));
-    }
+    QDate CurrentDate() const override { return m_window.Page().CurrentDate(); }
+    void AddEventToDayView(const EventDraft &event) override { m_window.AddEventToDayView(event); }
     void UpdateDayViewCaption(const QString &dateColor) override { m_window.UpdateDayViewCaption(dateColor); }
     void UpdateMonthView() override { m_window.UpdateMonthView(); }
     void SelectCurrentDateInMonthView() override { m_window.SelectCurrentDateInMonthView(); }
     QList<AllDayEntry> AllDayEvents() const override
     {
         QList<AllDayEntry> entries;
-        for (const frmMain::AllDayEvent &event : m_window.AllDayEvents())
+        for (const DayPage::AllDayEvent &event : m_window.Page().AllDayEvents())
             entries << AllDayEntry{event.EventID, event.EventName};
         return entries;
     }
@@ -49,7 +47,7 @@ private:
 SchedulerCommands &frmMain::EventCommands()
 {
     if (!m_eventCommands) {
-        auto *host = new MainWindowHost(*this);
+        auto *host = new MainWindowHost(*this, m_page.Store());
         m_eventCommands = new SchedulerCommands(host->Events(), *host, this);
     }
     return *m_eventCommands;

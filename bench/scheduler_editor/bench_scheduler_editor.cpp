@@ -73,10 +73,10 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
             conflictLines += dialog.lstConflicts()->count();
             dialog.cmdAccept_Click();
         });
-        editor->SetEventID(QString());
+        editor->SetEventID(0);
         editor->SetEventSubject(QStringLiteral("Daily stand-up"));
-        editor->SetEventDate(QStringLiteral("1/1/2027"));
-        editor->SetEventStartTime(QStringLiteral("9:00 AM"));
+        editor->SetEventDate(QDate(2027, 1, 1));
+        editor->SetEventStartTime(QTime(9, 0));
         editor->SetEventRecurring(true);
         for (int d = 1; d < 365; ++d)
             editor->SSYear1()->AddDate(kFirstDay.addDays(d));
@@ -86,7 +86,7 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
         if (!editor->OkPressed())
             state.SkipWithError("OK did not save");
         // Every OK meets the same 10,000 events.
-        store.DeleteEventFromDatabase(editor->EventID().toLongLong());
+        store.DeleteEventFromDatabase(editor->EventID());
         editor.reset();
         state.ResumeTiming();
     }

@@ -2,10 +2,8 @@
 
 #include "EventService.h"
 #include "SchedulerCommandHost.h"
-#include "basDateText.h"
 #include "basExecuteProgram.h"
 #include "basOperation.h"
-#include "basTimeText.h"
 #include "frmEvent.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
@@ -24,14 +22,14 @@ bool AskYesNo(const QString &text, const char *title)
 
 void PrimeEditor(frmEvent &editor, const EventDraft &event, const QDate &date)
 {
-    editor.SetEventID(QString::number(event.EventID));
+    editor.SetEventID(event.EventID);
     editor.SetEventSubject(event.EventName);
     editor.SetAllDayEvent(event.AllDayEvent);
-    editor.SetEventDate(basDateText::FormatDateText(date));
-    editor.SetEventStartTime(basTimeText::FormatTimeText(event.StartTime));
-    editor.SetEventEndTime(basTimeText::FormatTimeText(event.EndTime));
+    editor.SetEventDate(date);
+    editor.SetEventStartTime(event.StartTime);
+    editor.SetEventEndTime(event.EndTime);
     editor.SetEventColor(event.EventColor);
-    editor.SetEventIconIndex(event.EventIcon == 0 ? QString() : QString::number(event.EventIcon));
+    editor.SetEventIconIndex(event.EventIcon);
     editor.SetEventNotes(event.Notes);
     editor.SetEventRecurring(event.Recurring);
     editor.SetEventReminder(event.Reminder);
@@ -76,29 +74,29 @@ void SchedulerCommands::CreateNewEvent()
         step(10);
         DayView &dayView = m_host.SSDay();
         const int slot = dayView.SelectedTimeSlot();
-        QString start = slot != -1 ? dayView.TimeOfSlot(slot) : QString();
-        if (start.isEmpty()) {
+        QTime start = DayViewModel::SlotStart(slot);
+        if (!start.isValid()) {
             if (basPlatform::Today() == m_host.CurrentDate())
-                start = basTimeText::FormatTimeText(basPlatform::Now().time());
+                start = basPlatform::Now().time();
             else
-                start = QString::fromLatin1(kDefaultStartTime);
+                start = QTime(0, 0).addSecs(kDefaultStartMinute * 60);
         }
         step(20);
         const std::unique_ptr<frmEvent> editor = NewEditor();
-        editor->SetEventID(QString());
+        editor->SetEventID(0);
         editor->SetEventSubject(QString());
         editor->SetAllDayEvent(false);
-        editor->SetEventDate(basDateText::FormatDateText(m_host.CurrentDate()));
+        editor->SetEventDate(m_host.CurrentDate());
         editor->SetEventStartTime(start);
         editor->SetEventColor(QString());
-        editor->SetEventIconIndex(QString());
+        editor->SetEventIconIndex(0);
         editor->SetEventNotes(QString());
         editor->SetEventRecurring(false);
         step(30);
         if (!RunEditor(*editor))
             return;
         step(40);
-        if (basDateText::ParseDateText(editor->EventDate()) == m_host.CurrentDate()) {
+        if (editor->EventDate() == m_host.CurrentDate()) {
             m_host.AddEventToDayView(editor->Draft());
             const bool slotSelected = dayView.SelectedTimeSlot() >= 0;
             m_host.SetToolbarEditEnabled(slotSelected);

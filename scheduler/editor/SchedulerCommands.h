@@ -18,7 +18,8 @@ class SchedulerCommands : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr auto kDefaultStartTime = "8:30 AM";
+    // A new event starts here on another day than today, with no time slot chosen.
+    static constexpr int kDefaultStartMinute = 8 * 60 + 30;
     static constexpr auto kDeleteEventTitle = "Delete Event";
     static constexpr auto kDeleteAllDayEventTitle = "Delete All Day Event";
 

@@ -3,7 +3,6 @@
 #include "IconPalette.h"
 #include "basColorCombo.h"
 #include "basComboBox.h"
-#include "basDateText.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
 #include "basTimeList.h"
@@ -34,20 +33,10 @@ using basOperation::Steps;
 
 namespace {
 
-constexpr int kDetailsPage = 0;
-constexpr int kRecurrencePage = 1;
-constexpr int kIconPreviewPixels = 32;
-
 void ShowDataEntryError(const char *text)
 {
     basPlatform::ShowMessage(QString::fromLatin1(text), QString::fromLatin1(frmEvent::kDataEntryTitle),
                              basPlatform::MessageIcon::Exclamation, basPlatform::MessageButtons::Ok);
-}
-
-// The time of the entry chosen in a time list, null when none is.
-QTime SelectedTime(const QComboBox &times)
-{
-    return times.currentIndex() < 0 ? QTime() : times.currentData().toTime();
 }
 
 QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
@@ -58,6 +47,11 @@ QLabel *BuddyLabel(const QString &caption, QWidget *buddy, QWidget *parent)
 }
 
 } // namespace
+
+QTime frmEvent::SelectedTime(const QComboBox &times)
+{
+    return times.currentIndex() < 0 ? QTime() : times.currentData().toTime();
+}
 
 frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
                    QWidget *parent)
@@ -229,7 +223,7 @@ void frmEvent::Form_Load()
         step(10);
         m_loading = true;
         m_okPressed = false;
-        m_iconNumber.clear();
+        m_iconNumber = 0;
         m_ok->setEnabled(false);
         step(20);
         // Each entry carries its time, so that the draft is built from typed values.
@@ -255,207 +249,6 @@ void frmEvent::showEvent(QShowEvent *event)
     m_subject->setFocus();
 }
 
-// --- Properties ------------------------------------------------------------------------
-
-void frmEvent::SetEventID(const QString &id)
-{
-    m_okPressed = false;
-    m_eventId = id;
-    if (id.isEmpty()) {
-        setWindowTitle(QString::fromLatin1(kCaptionNew));
-        ShowIcon(QString());
-        m_ok->setEnabled(false);
-    } else {
-        setWindowTitle(QString::fromLatin1(kCaptionEdit));
-        m_ok->setEnabled(true);
-    }
-    m_dateTouched = false;
-    m_tabs->setCurrentIndex(kDetailsPage);
-}
-
-QString frmEvent::EventSubject() const
-{
-    return m_subject->text();
-}
-
-void frmEvent::SetEventSubject(const QString &subject)
-{
-    m_subject->setText(subject);
-}
-
-bool frmEvent::AllDayEvent() const
-{
-    return m_allDay->isChecked();
-}
-
-void frmEvent::SetAllDayEvent(bool value)
-{
-    m_allDay->setChecked(value);
-}
-
-QString frmEvent::EventDate() const
-{
-    return basDateText::FormatDateText(m_date->date());
-}
-
-void frmEvent::SetEventDate(const QString &date)
-{
-    const QDate parsed = basDateText::ParseDateText(date);
-    if (!parsed.isValid())
-        basOperation::ThrowTypeMismatch();
-    m_date->setDate(parsed);
-    m_dateTouched = false;
-}
-
-QString frmEvent::EventStartTime() const
-{
-    return m_start->currentIndex() < 0 ? QString() : m_start->currentText();
-}
-
-void frmEvent::SetEventStartTime(const QString &time)
-{
-    const QTime parsed = basTimeText::ParseTimeText(time);
-    int index = basComboBox::FindComboItem(*m_start, basTimeText::FormatTimeText(parsed));
-    if (index < 0 && parsed.isValid())
-        index = basComboBox::FindComboItem(*m_start, basTimeText::FormatTimeText(basTimeList::NextTimePeriod(parsed)));
-    m_start->setCurrentIndex(index);
-    cboStartTime_Click();
-}
-
-QString frmEvent::EventEndTime() const
-{
-    return m_end->currentIndex() < 0 ? QString() : m_end->currentText();
-}
-
-void frmEvent::SetEventEndTime(const QString &time)
-{
-    const QTime parsed = basTimeText::ParseTimeText(time);
-    m_end->setCurrentIndex(parsed.isValid() ? basComboBox::FindComboItem(*m_end, basTimeText::FormatTimeText(parsed)) : -1);
-}
-
-QString frmEvent::EventColor() const
-{
-    const QString key = basColorCombo::SelectedKey(*m_color);
-    return key == QLatin1String(basColorCombo::kDefaultKey) ? m_keptColor : key;
-}
-
-void frmEvent::SetEventColor(const QString &color)
-{
-    const QString defaultKey = QString::fromLatin1(basColorCombo::kDefaultKey);
-    const int index = basColorCombo::FindKey(*m_color, color.isEmpty() ? defaultKey : color);
-    m_keptColor = index < 0 ? color : QString();
-    m_color->setCurrentIndex(index < 0 ? basColorCombo::FindKey(*m_color, defaultKey) : index);
-}
-
-void frmEvent::SetEventIconIndex(const QString &icon)
-{
-    const int number = basEventIcons::IconNumberFromText(icon);
-    ShowIcon(number == 0 ? QString() : QString::number(number));
-}
-
-void frmEvent::ShowIcon(const QString &number)
-{
-    m_iconNumber = number;
-    if (number.isEmpty()) {
-        m_iconPicture->clear();
-        m_iconPicture->setToolTip(QString());
-        return;
-    }
-    const int value = number.toInt();
-    m_iconPicture->setPixmap(basEventIcons::EventIcon(value).pixmap(QSize(kIconPreviewPixels, kIconPreviewPixels),
-                                                                    devicePixelRatioF()));
-    m_iconPicture->setToolTip(basEventIcons::EventIconTitle(value));
-}
-
-QString frmEvent::EventNotes() const
-{
-    return m_notes->toPlainText();
-}
-
-void frmEvent::SetEventNotes(const QString &notes)
-{
-    m_notes->setPlainText(notes);
-}
-
-bool frmEvent::EventRecurring() const
-{
-    return m_recurring->isChecked();
-}
-
-void frmEvent::SetEventRecurring(bool value)
-{
-    if (value) {
-        m_recurring->setChecked(true);
-        optRecurring_Click();
-    } else {
-        m_once->setChecked(true);
-        optOnce_Click();
-    }
-}
-
-const QList<int> &frmEvent::ReminderChoices()
-{
-    static const QList<int> minutes = {0, 5, 10, 15, 30, 60, 120, 1440, 10080};
-    return minutes;
-}
-
-QString frmEvent::ReminderText(std::optional<int> minutes)
-{
-    if (!minutes)
-        return QStringLiteral("None");
-    const int value = *minutes;
-    const auto count = [](int n, const char *one, const char *many) {
-        return n == 1 ? QStringLiteral("1 %1").arg(QLatin1String(one)) : QStringLiteral("%1 %2").arg(n).arg(QLatin1String(many));
-    };
-    if (value > 0 && value % 10080 == 0)
-        return count(value / 10080, "week", "weeks");
-    if (value > 0 && value % 1440 == 0)
-        return count(value / 1440, "day", "days");
-    if (value > 0 && value % 60 == 0)
-        return count(value / 60, "hour", "hours");
-    return count(value, "minute", "minutes");
-}
-
-std::optional<int> frmEvent::EventReminder() const
-{
-    const QVariant chosen = m_reminder->currentData();
-    if (!chosen.isValid() || chosen.toInt() < 0)
-        return std::nullopt;
-    return chosen.toInt();
-}
-
-void frmEvent::SetEventReminder(std::optional<int> minutes)
-{
-    // The offered entries, and the given one in its place when it is another number.
-    QList<int> entries = ReminderChoices();
-    if (minutes && *minutes >= 0 && !entries.contains(*minutes)) {
-        entries.append(*minutes);
-        std::sort(entries.begin(), entries.end());
-    }
-    m_reminder->clear();
-    m_reminder->addItem(ReminderText(std::nullopt), -1);
-    for (const int entry : std::as_const(entries))
-        m_reminder->addItem(ReminderText(entry), entry);
-    m_reminder->setCurrentIndex(std::max(0, m_reminder->findData(minutes && *minutes >= 0 ? *minutes : -1)));
-}
-
-EventDraft frmEvent::Draft()
-{
-    EventDraft draft;
-    draft.EventID = m_eventId.toLongLong();
-    draft.EventName = m_subject->text();
-    draft.AllDayEvent = m_allDay->isChecked();
-    draft.StartTime = SelectedTime(*m_start);
-    draft.EndTime = SelectedTime(*m_end);
-    draft.EventColor = EventColor();
-    draft.EventIcon = m_iconNumber.toInt();
-    draft.Notes = m_notes->toPlainText();
-    draft.Recurring = m_recurring->isChecked();
-    draft.Reminder = EventReminder();
-    draft.Dates = GetEventDates();
-    return draft;
-}
-
 // --- Reactions -------------------------------------------------------------------------
 
 void frmEvent::txtSubject_Change()
@@ -467,7 +260,7 @@ void frmEvent::txtSubject_Change()
 
 void frmEvent::cboStartTime_Click()
 {
-    if (m_loading || !m_eventId.isEmpty())
+    if (m_loading || m_eventId != 0)
         return;
     basOperation::TrapVoid("frmEvent.cboStartTime_Click", [&](Steps &step) {
         step(10);
@@ -476,7 +269,7 @@ void frmEvent::cboStartTime_Click()
             return;
         step(20);
         const QTime end = basTimeList::NextTimePeriod(basTimeList::NextTimePeriod(start));
-        m_end->setCurrentIndex(basComboBox::FindComboItem(*m_end, basTimeText::FormatTimeText(end)));
+        m_end->setCurrentIndex(m_end->findData(end));
     });
 }
 
@@ -490,7 +283,7 @@ void frmEvent::chkAllDayEvent_Click()
         if (!timed) {
             step(20);
             m_color->setCurrentIndex(0);
-            ShowIcon(QString());
+            ShowIcon(0);
             m_palette->hide();
         }
     });
@@ -530,7 +323,7 @@ void frmEvent::imgIcon_Click(int index)
         step(10);
         m_palette->hide();
         step(20);
-        ShowIcon(m_palette->CellTag(index));
+        ShowIcon(m_palette->CellTag(index).toInt());
     });
 }
 
@@ -603,9 +396,9 @@ void frmEvent::PopulateYearView()
         step(20);
         m_year->AddDate(m_date->date());
         step(30);
-        if (m_eventId.isEmpty())
+        if (m_eventId == 0)
             return;
-        if (const auto stored = m_events.DatesOf(m_eventId.toLongLong())) {
+        if (const auto stored = m_events.DatesOf(m_eventId)) {
             step(40);
             for (const QDate &date : *stored)
                 m_year->AddDate(date);
@@ -720,7 +513,7 @@ void frmEvent::reject()
 
 bool frmEvent::SaveEvent()
 {
-    const char *operation = m_eventId.isEmpty() ? "frmEvent.AddEvent" : "frmEvent.UpdateEvent";
+    const char *operation = m_eventId == 0 ? "frmEvent.AddEvent" : "frmEvent.UpdateEvent";
     return basOperation::Trap(operation, false, [&](Steps &step) {
         step(10);
         const EventDraft draft = Draft();
@@ -729,7 +522,7 @@ bool frmEvent::SaveEvent()
         if (!saved)
             return false;
         step(30);
-        m_eventId = QString::number(saved->EventID);
+        m_eventId = saved->EventID;
         // The days the event leaves change on the desktop calendar too.
         if (m_datesChanged)
             m_datesChanged(saved->TouchedDates);

@@ -54,27 +54,28 @@ public:
     // --- Properties -----------------------------------------------------------------
     bool OkPressed() const { return m_okPressed; }
     void SetOkPressed(bool value) { m_okPressed = value; }
-    QString EventID() const { return m_eventId; }
-    void SetEventID(const QString &id);
+    // The stored event being edited; 0 for a new one.
+    qint64 EventID() const { return m_eventId; }
+    void SetEventID(qint64 id);
     QString EventSubject() const;
     void SetEventSubject(const QString &subject);
     bool AllDayEvent() const;
     void SetAllDayEvent(bool value);
-    // "m/dd/yyyy"; writing a text that is no date throws basOperation::Failure.
-    QString EventDate() const;
-    void SetEventDate(const QString &date);
-    // "h:mm AM/PM" of the list, empty when nothing is selected. Writing selects the equal
-    // entry, else the next half hour's (start only), else nothing.
-    QString EventStartTime() const;
-    void SetEventStartTime(const QString &time);
-    QString EventEndTime() const;
-    void SetEventEndTime(const QString &time);
+    // Writing an invalid date throws basOperation::Failure.
+    QDate EventDate() const;
+    void SetEventDate(QDate date);
+    // The time of the list's entry, null when nothing is selected. Writing selects the
+    // equal entry, else the next half hour's (start only), else nothing.
+    QTime EventStartTime() const;
+    void SetEventStartTime(QTime time);
+    QTime EventEndTime() const;
+    void SetEventEndTime(QTime time);
     // A colour name, empty for the default; an unknown name throws basOperation::Failure.
     QString EventColor() const;
     void SetEventColor(const QString &color);
-    // "101".."156" or empty; any other number throws basOperation::Failure.
-    QString EventIconIndex() const { return m_iconNumber; }
-    void SetEventIconIndex(const QString &icon);
+    // 101..156, or 0 for none; any other number throws basOperation::Failure.
+    int EventIconIndex() const { return m_iconNumber; }
+    void SetEventIconIndex(int icon);
     QString EventNotes() const;
     void SetEventNotes(const QString &notes);
     bool EventRecurring() const;
@@ -149,10 +150,16 @@ protected:
     void reject() override;
 
 private:
+    static constexpr int kDetailsPage = 0;
+    static constexpr int kRecurrencePage = 1;
+    static constexpr int kIconPreviewPixels = 32;
+    // The time of the entry chosen in a time list, null when none is.
+    static QTime SelectedTime(const QComboBox &times);
+
     void BuildDetailsPage(QWidget *page);
     void BuildRecurrencePage(QWidget *page);
     void Form_Load();
-    void ShowIcon(const QString &number);
+    void ShowIcon(int number); // 0: none
     // One call to the service; reported as frmEvent.AddEvent or frmEvent.UpdateEvent.
     bool SaveEvent();
 
@@ -167,8 +174,8 @@ private:
     QLabel *m_from = nullptr;
     bool m_validating = false;
     bool m_dateTouched = false;
-    QString m_eventId;
-    QString m_iconNumber;
+    qint64 m_eventId = 0;
+    int m_iconNumber = 0;
 
     QTabWidget *m_tabs;
     QLineEdit *m_subject;

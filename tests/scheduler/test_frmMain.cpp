@@ -43,7 +43,7 @@ protected:
         Sql(QStringLiteral("UPDATE Dates SET DateColor = ? WHERE DateKey = ?"), {color, Iso(date)});
     }
 
-    void Show(const QDate &date) { window->SSMonth()->SelectDate(date); }
+    void Show(const QDate &date) { quillontest::Find<MonthView>(*window, "SSMonth")->SelectDate(date); }
 
     // Notes typed into the shown day of a store that reads but refuses every write of
     // them, as a full disk does.
@@ -55,13 +55,13 @@ protected:
         for (const char *when : {"INSERT", "UPDATE"})
             Sql(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON Dates BEGIN SELECT RAISE(ABORT, 'disk full'); END")
                     .arg(QLatin1String(when)));
-        window->txtNotes()->setFocus();
-        QTest::keyClicks(window->txtNotes(), QStringLiteral("Call the plumber"));
+        quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->setFocus();
+        QTest::keyClicks(quillontest::Find<QPlainTextEdit>(*window, "txtNotes"), QStringLiteral("Call the plumber"));
     }
 
     void ClickDay(const QDate &date)
     {
-        auto *table = window->SSMonth()->Calendar()->findChild<QTableView *>();
+        auto *table = quillontest::Find<MonthView>(*window, "SSMonth")->Calendar()->findChild<QTableView *>();
         ASSERT_NE(table, nullptr);
         for (int row = 1; row < table->model()->rowCount(); ++row)
             for (int column = 0; column < table->model()->columnCount(); ++column) {
@@ -76,7 +76,7 @@ protected:
         FAIL() << "no cell for " << Iso(date).toStdString();
     }
 
-    DayCaptionLabel *Caption() const { return static_cast<DayCaptionLabel *>(window->lblDayViewCaption()); }
+    DayCaptionLabel *Caption() const { return static_cast<DayCaptionLabel *>(quillontest::Find<QLabel>(*window, "lblDayViewCaption")); }
 };
 
 TEST_F(MainWindow, CaptionGrowsWithTheAllDayEventsAndTakesTheDaysColour)
@@ -95,25 +95,25 @@ TEST_F(MainWindow, CaptionGrowsWithTheAllDayEventsAndTakesTheDaysColour)
     // No all-day event: one line of the long date.
     Show(plain);
     EXPECT_EQ(window->CaptionHeight(), 600);
-    EXPECT_EQ(window->lblDayViewCaption()->text(), QLocale().toString(plain, QLocale::LongFormat));
+    EXPECT_EQ(quillontest::Find<QLabel>(*window, "lblDayViewCaption")->text(), QLocale().toString(plain, QLocale::LongFormat));
     EXPECT_EQ(Caption()->Background(), window->palette().color(QPalette::Button));
     EXPECT_EQ(Caption()->Foreground(), QColor(Qt::black));
 
     Show(white);
     EXPECT_EQ(window->CaptionHeight(), 1100);
-    EXPECT_EQ(window->lblDayViewCaption()->text().split(QLatin1Char('\n')),
+    EXPECT_EQ(quillontest::Find<QLabel>(*window, "lblDayViewCaption")->text().split(QLatin1Char('\n')),
               QStringList({QLocale().toString(white, QLocale::LongFormat), QStringLiteral("Feast"),
                            QStringLiteral("Parish retreat")}));
     EXPECT_EQ(Caption()->Background(), QColor(Qt::white));
     EXPECT_EQ(Caption()->Foreground(), QColor(Qt::black));
     // The time scale starts under the caption; the timed event is a task, not a line.
     EXPECT_EQ(window->SSDay()->y(), Px(1100));
-    EXPECT_EQ(window->SSDay()->y() + window->SSDay()->height(), window->picPanelA()->height());
+    EXPECT_EQ(window->SSDay()->y() + window->SSDay()->height(), quillontest::Find<QWidget>(*window, "picPanelA")->height());
     EXPECT_EQ(window->SSDay()->TaskCount(), 1);
 
     Show(purple);
     EXPECT_EQ(window->CaptionHeight(), 1350);
-    EXPECT_EQ(window->AllDayEvents().size(), 3);
+    EXPECT_EQ(window->Page().AllDayEvents().size(), 3);
     EXPECT_EQ(Caption()->Background(), QColor(128, 0, 128));
     EXPECT_EQ(Caption()->Foreground(), QColor(Qt::white));
     EXPECT_EQ(window->SSDay()->y(), Px(1350));
@@ -121,7 +121,7 @@ TEST_F(MainWindow, CaptionGrowsWithTheAllDayEventsAndTakesTheDaysColour)
     // Back to a day without: the caption shrinks again.
     Show(plain);
     EXPECT_EQ(window->CaptionHeight(), 600);
-    EXPECT_TRUE(window->AllDayEvents().isEmpty());
+    EXPECT_TRUE(window->Page().AllDayEvents().isEmpty());
     EXPECT_TRUE(Reports().isEmpty()) << qPrintable(Reports().join(QLatin1Char(',')));
 }
 
@@ -131,14 +131,14 @@ TEST_F(MainWindow, ManyAllDayEventsLeaveTheTimeScaleInSight)
         AddEvent(QStringLiteral("Holiday %1").arg(i), {kToday});
     AddEvent(QStringLiteral("Dentist"), {kToday}, QStringLiteral("2:00 PM"), QStringLiteral("3:00 PM"));
     Load();
-    EXPECT_EQ(window->AllDayEvents().size(), 30);
-    const QStringList lines = window->lblDayViewCaption()->text().split(QLatin1Char('\n'));
+    EXPECT_EQ(window->Page().AllDayEvents().size(), 30);
+    const QStringList lines = quillontest::Find<QLabel>(*window, "lblDayViewCaption")->text().split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 3);
     EXPECT_LT(lines.size(), 31);
     EXPECT_EQ(lines[1], QStringLiteral("Holiday 1"));
     EXPECT_EQ(lines.last(), QStringLiteral("and %1 more").arg(30 - (lines.size() - 2)));
     EXPECT_EQ(window->CaptionHeight(), 600 + 250 * (lines.size() - 1));
-    EXPECT_GE(window->SSDay()->height(), window->picPanelA()->height() / 2 - 1);
+    EXPECT_GE(window->SSDay()->height(), quillontest::Find<QWidget>(*window, "picPanelA")->height() / 2 - 1);
 }
 
 TEST_F(MainWindow, MonthViewMarksEveryDatedDayOfTheDisplayedMonths)
@@ -152,7 +152,7 @@ TEST_F(MainWindow, MonthViewMarksEveryDatedDayOfTheDisplayedMonths)
              QStringLiteral("8:00 PM"));
     AddEvent(QStringLiteral("Choir"), {QDate(2026, 11, 30)}, QStringLiteral("7:00 PM"), QStringLiteral("8:00 PM"));
     Load();
-    MonthView &month = *window->SSMonth();
+    MonthView &month = *quillontest::Find<MonthView>(*window, "SSMonth");
 
     EXPECT_EQ(month.MarkOf(QDate(2026, 12, 15)), QStringLiteral("PurpleEvents"));
     EXPECT_EQ(month.MarkOf(QDate(2026, 12, 16)), QStringLiteral("BlueNoEvents")); // never defined: drawn plainly
@@ -172,7 +172,7 @@ TEST_F(MainWindow, MonthViewMarksEveryDatedDayOfTheDisplayedMonths)
     EXPECT_FALSE(month.MarkOf(QDate(2027, 2, 28)).isEmpty());
     EXPECT_EQ(month.MarkOf(QDate(2026, 12, 15)), QStringLiteral("PurpleEvents"));
     EXPECT_TRUE(month.MarkOf(QDate(2026, 11, 30)).isEmpty());
-    EXPECT_EQ(window->CurrentDate(), kToday);
+    EXPECT_EQ(window->Page().CurrentDate(), kToday);
 }
 
 TEST_F(MainWindow, TimedEventsBecomeTasksWithColourTagAndIcon)
@@ -204,17 +204,19 @@ TEST_F(MainWindow, TimedEventsBecomeTasksWithColourTagAndIcon)
     EXPECT_EQ(day.Model().Task(tealIndex).startText, QStringLiteral("9:30 AM"));
     EXPECT_FALSE(day.TaskPicture(tealIndex).isNull());
     EXPECT_TRUE(day.TaskPicture(plainIndex).isNull());
-    EXPECT_TRUE(window->AllDayEvents().isEmpty());
+    EXPECT_TRUE(window->Page().AllDayEvents().isEmpty());
 }
 
 TEST_F(MainWindow, AnAllDayEventAddedTwiceIsRefusedAndReported)
 {
     const qint64 id = AddEvent(QStringLiteral("Feast"), {kToday});
     Load();
-    basDatabase::EventRecord event;
-    ASSERT_TRUE(window->Store().GetEventData(id, event));
+    EventDraft event;
+    event.EventID = id;
+    event.EventName = QStringLiteral("Feast");
+    event.AllDayEvent = true;
     window->AddEventToDayView(event);
-    EXPECT_EQ(window->AllDayEvents().size(), 1);
+    EXPECT_EQ(window->Page().AllDayEvents().size(), 1);
     EXPECT_EQ(Reports(), QStringList{QStringLiteral("frmMain:AddEventToDayView")});
 }
 
@@ -232,7 +234,7 @@ TEST_F(MainWindow, WhatAnotherProgramStoresShowsWithinSeconds)
     import.start(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db"), {QStringLiteral("import"), calendar.fileName(), DatabaseFile()});
     ASSERT_TRUE(import.waitForFinished(30000));
     ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->AllDayEvents().size() == 1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Page().AllDayEvents().size() == 1; }, 3000));
     EXPECT_TRUE(Reports().isEmpty());
 }
 
@@ -247,18 +249,18 @@ TEST_F(MainWindow, NotesTypedThenAnotherDayClickedAreStoredForTheirDay)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 
     const QString typed = QStringLiteral("Bring the cake | Anna's gift");
-    window->txtNotes()->setFocus();
-    QTest::keyClicks(window->txtNotes(), typed);
+    quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->setFocus();
+    QTest::keyClicks(quillontest::Find<QPlainTextEdit>(*window, "txtNotes"), typed);
     ClickDay(other);
 
-    EXPECT_EQ(window->CurrentDate(), other);
+    EXPECT_EQ(window->Page().CurrentDate(), other);
     EXPECT_EQ(Notes(kToday), typed);
     EXPECT_EQ(Notes(other), QStringLiteral("Choir at 7"));
-    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Choir at 7"));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), QStringLiteral("Choir at 7"));
 
     // Read back whole, bar and apostrophe included.
     Show(kToday);
-    EXPECT_EQ(window->txtNotes()->toPlainText(), typed);
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), typed);
 }
 
 TEST_F(MainWindow, AFailedDayLoadNeverStoresTheShownNotesForTheNewDay)
@@ -267,14 +269,14 @@ TEST_F(MainWindow, AFailedDayLoadNeverStoresTheShownNotesForTheNewDay)
     ASSERT_TRUE(store->UpdateDateNotes(kToday, QStringLiteral("Dentist at 3")));
     store->CloseDatabaseConnection();
     Load();
-    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Dentist at 3"));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), QStringLiteral("Dentist at 3"));
 
     const QDate other(2026, 12, 9);
-    window->Store().CloseDatabaseConnection();
+    store->CloseDatabaseConnection();
     Show(other);
     EXPECT_FALSE(Reports().isEmpty()); // the store said why
-    EXPECT_TRUE(window->txtNotes()->toPlainText().isEmpty());
-    ASSERT_TRUE(window->Store().OpenDatabaseConnection());
+    EXPECT_TRUE(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText().isEmpty());
+    ASSERT_TRUE(store->OpenDatabaseConnection());
     window->txtNotes_LostFocus();
 
     EXPECT_EQ(Notes(other), QString());
@@ -288,14 +290,14 @@ TEST_F(MainWindow, NotesTheStoreRefusesStayWithTheirDayUntilStored)
     // The same day shown again (a save elsewhere reloads it): the text stays, still unsaved.
     window->UpdateDayView();
     EXPECT_FALSE(Reports().isEmpty()); // the store said why
-    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), QStringLiteral("Call the plumber"));
 
     // Another day and back: that day's own notes, then the typed text again.
     const QDate other(2026, 12, 9);
     ClickDay(other);
-    EXPECT_TRUE(window->txtNotes()->toPlainText().isEmpty());
+    EXPECT_TRUE(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText().isEmpty());
     Show(kToday);
-    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), QStringLiteral("Call the plumber"));
 
     // Once the store takes writes again, the text is stored for its day.
     for (const char *when : {"INSERT", "UPDATE"})
@@ -313,7 +315,7 @@ TEST_F(MainWindow, ClosingWithNotesTheStoreRefusesKeepsTheWindowOrCopiesThem)
     nextAnswer = basPlatform::MessageResult::Cancel;
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->txtNotes()->toPlainText(), QStringLiteral("Call the plumber"));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->toPlainText(), QStringLiteral("Call the plumber"));
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages.back().text.startsWith(QStringLiteral("The notes for 12/07/2026 could not be stored.")))
         << messages.back().text.toStdString();
@@ -332,8 +334,8 @@ TEST_F(MainWindow, NotesBeingTypedAreStoredWhenTheWindowCloses)
     Load();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->txtNotes()->setFocus();
-    QTest::keyClicks(window->txtNotes(), QStringLiteral("Last words"));
+    quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->setFocus();
+    QTest::keyClicks(quillontest::Find<QPlainTextEdit>(*window, "txtNotes"), QStringLiteral("Last words"));
     Unload();
     EXPECT_EQ(Notes(kToday), QStringLiteral("Last words"));
 }
@@ -341,14 +343,14 @@ TEST_F(MainWindow, NotesBeingTypedAreStoredWhenTheWindowCloses)
 TEST_F(MainWindow, WelcomeOnlyOnTheFirstRun)
 {
     Load();
-    EXPECT_TRUE(window->txtFactOfTheDay()->toPlainText().startsWith(QStringLiteral("Welcome!  We hope")));
-    EXPECT_FALSE(window->FirstRun());
+    EXPECT_TRUE(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText().startsWith(QStringLiteral("Welcome!  We hope")));
+    EXPECT_FALSE(window->Page().FirstRun());
     Show(QDate(2026, 12, 9)); // the next day shown has its normal content
-    EXPECT_FALSE(window->txtFactOfTheDay()->toPlainText().startsWith(QStringLiteral("Welcome!")));
+    EXPECT_FALSE(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText().startsWith(QStringLiteral("Welcome!")));
     Unload();
 
     Load();
-    EXPECT_FALSE(window->txtFactOfTheDay()->toPlainText().startsWith(QStringLiteral("Welcome!")));
+    EXPECT_FALSE(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText().startsWith(QStringLiteral("Welcome!")));
 }
 
 TEST_F(MainWindow, FactBoxShowsTheDaysTextAndFactSeparatedByOneEmptyLine)
@@ -360,11 +362,11 @@ TEST_F(MainWindow, FactBoxShowsTheDaysTextAndFactSeparatedByOneEmptyLine)
         {QStringLiteral("12-07")});
     SetGeneral("MainWindowLeft", QStringLiteral("1500")); // not a first run
     Load();
-    EXPECT_EQ(window->txtFactOfTheDay()->toPlainText(), QStringLiteral("Second Sunday in Advent\n\nA fact."));
+    EXPECT_EQ(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText(), QStringLiteral("Second Sunday in Advent\n\nA fact."));
     // A day with neither shows what its colour means.
     Sql(QStringLiteral("UPDATE Dates SET DateText = '', DateColor = 'Gray' WHERE DateKey = ?"), {Iso(QDate(2026, 12, 9))});
     Show(QDate(2026, 12, 9));
-    EXPECT_TRUE(window->txtFactOfTheDay()->toPlainText().startsWith(QStringLiteral("The liturgical color gray")));
+    EXPECT_TRUE(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText().startsWith(QStringLiteral("The liturgical color gray")));
 }
 
 TEST_F(MainWindow, GeometryIsKeptBetweenRuns)
@@ -373,9 +375,9 @@ TEST_F(MainWindow, GeometryIsKeptBetweenRuns)
     window->move(40, 60);
     window->resize(700, 600);
     QTest::qWait(10);
-    window->LeftSplitter()->setSizes({300, 200});
-    window->ColumnsSplitter()->setSizes({380, 300});
-    window->RightSplitter()->setSizes({260, 240});
+    quillontest::Find<QSplitter>(*window, "Pane A over Pane D")->setSizes({300, 200});
+    quillontest::Find<QSplitter>(*window, "SSSplitter")->setSizes({380, 300});
+    quillontest::Find<QSplitter>(*window, "Pane B over Pane C")->setSizes({260, 240});
     const QPoint position = window->pos();
     const std::int32_t pane0Height = window->Pane0Height();
     const std::int32_t pane0Width = window->Pane0Width();
@@ -391,7 +393,7 @@ TEST_F(MainWindow, GeometryIsKeptBetweenRuns)
     EXPECT_EQ(window->Pane0Height(), pane0Height);
     EXPECT_EQ(window->Pane0Width(), pane0Width);
     EXPECT_EQ(window->Pane2Height(), pane2Height);
-    EXPECT_FALSE(window->txtFactOfTheDay()->toPlainText().startsWith(QStringLiteral("Welcome!")));
+    EXPECT_FALSE(quillontest::Find<QPlainTextEdit>(*window, "txtFactOfTheDay")->toPlainText().startsWith(QStringLiteral("Welcome!")));
 
     // Maximised, the stored geometry stays as it was.
     window->showMaximized();
@@ -407,9 +409,9 @@ TEST_F(MainWindow, FirstStartSplitsThePanesByTheirShares)
     EXPECT_TRUE(General("MainWindowLeft").isEmpty());
     const double height = window->height();
     const double width = window->width();
-    EXPECT_NEAR(window->LeftSplitter()->sizes().value(0), height * 0.7, 2);
-    EXPECT_NEAR(window->ColumnsSplitter()->sizes().value(0), width * 0.6, 2);
-    EXPECT_NEAR(window->RightSplitter()->sizes().value(0), height * 0.6, 2);
+    EXPECT_NEAR(quillontest::Find<QSplitter>(*window, "Pane A over Pane D")->sizes().value(0), height * 0.7, 2);
+    EXPECT_NEAR(quillontest::Find<QSplitter>(*window, "SSSplitter")->sizes().value(0), width * 0.6, 2);
+    EXPECT_NEAR(quillontest::Find<QSplitter>(*window, "Pane B over Pane C")->sizes().value(0), height * 0.6, 2);
 }
 
 TEST_F(MainWindow, APositionOffEveryScreenComesBack)
@@ -434,8 +436,8 @@ TEST_F(MainWindow, AStoredSizeThatIsNoNumberIsReportedAndTheOthersApplied)
                                       QStringLiteral("frmMain:SetSplitterDimensions")}));
     EXPECT_EQ(window->pos().x(), 100);
     EXPECT_EQ(window->width(), 600);
-    EXPECT_EQ(window->RightSplitter()->sizes().value(0), 200);
-    EXPECT_NEAR(window->LeftSplitter()->sizes().value(0), window->height() * 0.7, 2);
+    EXPECT_EQ(quillontest::Find<QSplitter>(*window, "Pane B over Pane C")->sizes().value(0), 200);
+    EXPECT_NEAR(quillontest::Find<QSplitter>(*window, "Pane A over Pane D")->sizes().value(0), window->height() * 0.7, 2);
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages.front().text.contains(QStringLiteral("MainWindowTop = \"twelve\"")));
 }
@@ -452,7 +454,7 @@ TEST_F(MainWindow, StoredSizesNoScreenCanShowAreBroughtWithinReach)
     const QRect screen = window->screen()->availableGeometry();
     EXPECT_GE(window->width(), window->minimumSizeHint().width());
     EXPECT_LE(window->height(), screen.height());
-    for (const QSplitter *splitter : {window->LeftSplitter(), window->ColumnsSplitter()})
+    for (const QSplitter *splitter : {quillontest::Find<QSplitter>(*window, "Pane A over Pane D"), quillontest::Find<QSplitter>(*window, "SSSplitter")})
         for (int size : splitter->sizes())
             EXPECT_GT(size, 0); // every pane stays in sight
     EXPECT_TRUE(Reports().isEmpty());
@@ -461,57 +463,57 @@ TEST_F(MainWindow, StoredSizesNoScreenCanShowAreBroughtWithinReach)
 TEST_F(MainWindow, TheTimerMovesTheViewsToTheNewDayAfterMidnight)
 {
     Load();
-    EXPECT_EQ(window->Timer()->interval(), 60000);
-    EXPECT_TRUE(window->Timer()->isActive());
+    EXPECT_EQ(quillontest::Find<QTimer>(*window, "Timer")->interval(), 60000);
+    EXPECT_TRUE(quillontest::Find<QTimer>(*window, "Timer")->isActive());
     Show(QDate(2026, 12, 20)); // the user looks at another day
     SetNow(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 59)));
     window->Timer_Timer();
-    EXPECT_EQ(window->CurrentDate(), QDate(2026, 12, 20));
+    EXPECT_EQ(window->Page().CurrentDate(), QDate(2026, 12, 20));
 
     // Notes being typed when the day changes stay with the day they were typed on.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->txtNotes()->setFocus();
-    QTest::keyClicks(window->txtNotes(), QStringLiteral("Wrap the presents"));
+    quillontest::Find<QPlainTextEdit>(*window, "txtNotes")->setFocus();
+    QTest::keyClicks(quillontest::Find<QPlainTextEdit>(*window, "txtNotes"), QStringLiteral("Wrap the presents"));
     SetNow(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 40)));
     window->Timer_Timer();
     EXPECT_EQ(Notes(QDate(2026, 12, 20)), QStringLiteral("Wrap the presents"));
     EXPECT_EQ(Notes(QDate(2026, 12, 8)), QString());
-    EXPECT_EQ(window->CurrentDate(), QDate(2026, 12, 8));
-    EXPECT_EQ(window->SSMonth()->Date(), QDate(2026, 12, 8));
-    EXPECT_EQ(window->LastKnownToday(), QDate(2026, 12, 8));
+    EXPECT_EQ(window->Page().CurrentDate(), QDate(2026, 12, 8));
+    EXPECT_EQ(quillontest::Find<MonthView>(*window, "SSMonth")->Date(), QDate(2026, 12, 8));
+    EXPECT_EQ(window->Page().LastKnownToday(), QDate(2026, 12, 8));
 
     // A clock set back changes nothing.
     Show(QDate(2026, 12, 20));
     SetNow(QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
     window->Timer_Timer();
-    EXPECT_EQ(window->CurrentDate(), QDate(2026, 12, 20));
+    EXPECT_EQ(window->Page().CurrentDate(), QDate(2026, 12, 20));
 
     // Into a new month: the month view moves and marks it.
     SetNow(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 30)));
     window->Timer_Timer();
-    EXPECT_EQ(window->CurrentDate(), QDate(2027, 1, 1));
-    EXPECT_EQ(window->SSMonth()->DisplayedMonth(1).month, 1);
-    EXPECT_FALSE(window->SSMonth()->MarkOf(QDate(2027, 2, 10)).isEmpty());
+    EXPECT_EQ(window->Page().CurrentDate(), QDate(2027, 1, 1));
+    EXPECT_EQ(quillontest::Find<MonthView>(*window, "SSMonth")->DisplayedMonth(1).month, 1);
+    EXPECT_FALSE(quillontest::Find<MonthView>(*window, "SSMonth")->MarkOf(QDate(2027, 2, 10)).isEmpty());
     EXPECT_TRUE(Reports().isEmpty());
 }
 
 TEST_F(MainWindow, RefreshFlagSurvivesALaterChangeOfAnotherMonth)
 {
     Load();
-    EXPECT_FALSE(window->CalendarRefreshNeeded());
+    EXPECT_FALSE(window->Page().CalendarRefreshNeeded());
     window->NoteEventDatesChanged({QDate(2025, 12, 12)}); // same month, another year
-    EXPECT_FALSE(window->CalendarRefreshNeeded());
+    EXPECT_FALSE(window->Page().CalendarRefreshNeeded());
     window->NoteEventDatesChanged({QDate(2027, 3, 1), QDate(2026, 12, 12)});
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
     window->NoteEventDatesChanged({QDate(2027, 3, 3)});
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
 
     // With the desktop calendar off, Refresh only clears it.
     window->EnableRefreshButton();
-    EXPECT_FALSE(window->ToolbarButton(QStringLiteral("Refresh"))->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "Toolbar_Refresh")->isEnabled());
     window->Refresh();
-    EXPECT_FALSE(window->CalendarRefreshNeeded());
+    EXPECT_FALSE(window->Page().CalendarRefreshNeeded());
     EXPECT_TRUE(messages.empty());
 }
 
@@ -529,11 +531,11 @@ TEST_F(MainWindow, ClosingStartsTheCalendarOnlyWhenNeededAndSwitchedOn)
     Load();
     window->NoteEventDatesChanged({kToday});
     window->EnableRefreshButton();
-    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Refresh"))->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "Toolbar_Refresh")->isEnabled());
     window->Refresh(); // fails to start: the flag stays
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error starting program 'calendar")));
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
     window->Settings().CheckForConflicts = true;
     Unload();
     ASSERT_EQ(messages.size(), 2u);
@@ -554,7 +556,7 @@ TEST_F(MainWindow, ATrueFlagOfTheOriginalSettingsFormatCountsAsOn)
     Load();
     window->NoteEventDatesChanged({kToday});
     window->EnableRefreshButton();
-    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Refresh"))->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "Toolbar_Refresh")->isEnabled());
     window->Refresh(); // the tests' program folder holds no calendar: the start was tried
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error starting program 'calendar")));
@@ -570,13 +572,15 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon Scheduler"));
 
     QStringList tips;
-    for (QAction *action : window->Toolbar()->actions())
+    for (QAction *action : quillontest::Find<QToolBar>(*window, "Toolbar")->actions())
         tips << (action->isSeparator() ? QStringLiteral("-") : action->toolTip());
     EXPECT_EQ(tips, QStringList({QStringLiteral("New Event"), QStringLiteral("Edit Event"),
                                  QStringLiteral("Delete Event"), QStringLiteral("-"),
                                  QStringLiteral("Refresh Desktop Calendar"), QStringLiteral("-"),
                                  QStringLiteral("Help")}));
-    auto enabled = [&](const char *key) { return window->ToolbarButton(QLatin1String(key))->isEnabled(); };
+    auto enabled = [&](const char *key) {
+        return quillontest::Find<QAction>(*window, qPrintable(QStringLiteral("Toolbar_") + QLatin1String(key)))->isEnabled();
+    };
     EXPECT_TRUE(enabled("New"));
     EXPECT_FALSE(enabled("Edit"));
     EXPECT_FALSE(enabled("Delete"));
@@ -602,11 +606,11 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
     // The Edit menu lists the day's all-day events, in order.
     window->mnuEdit_Click();
     QStringList items;
-    for (QAction *item : window->mnuEditDeleteAllDayEvent()->actions())
+    for (QAction *item : quillontest::Find<QMenu>(*window, "mnuEditDeleteAllDayEvent")->actions())
         items << item->text();
     EXPECT_EQ(items, QStringList({QStringLiteral("Feast && fair"), QStringLiteral("Retreat"), QStringLiteral("Bazaar")}));
-    EXPECT_TRUE(window->mnuEditDeleteAllDayEvent()->isEnabled());
-    EXPECT_FALSE(window->mnuEditEditEvent()->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QMenu>(*window, "mnuEditDeleteAllDayEvent")->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "mnuEditEditEvent")->isEnabled());
 
     // Help from the toolbar and from the menu open the same page.
     QList<QUrl> opened;
@@ -614,20 +618,28 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
         opened << url;
         return true;
     });
-    window->ToolbarButton(QStringLiteral("Help"))->trigger();
-    window->mnuHelpContents()->trigger();
+    quillontest::Find<QAction>(*window, "Toolbar_Help")->trigger();
+    quillontest::Find<QAction>(*window, "mnuHelpContents")->trigger();
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[0], opened[1]);
     EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("/help/index.html")));
 
     // One about box, without owner; the main window stays usable.
-    window->mnuHelpAbout()->trigger();
-    QPointer<frmAbout> about = window->AboutBox();
+    quillontest::Find<QAction>(*window, "mnuHelpAbout")->trigger();
+    // The about box has no owner: it is found among the top-level windows.
+    auto aboutBox = [] {
+        frmAbout *found = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<frmAbout *>(top); box && box->isVisible())
+                found = found ? nullptr : box; // exactly one
+        return found;
+    };
+    QPointer<frmAbout> about = aboutBox();
     ASSERT_TRUE(about);
     EXPECT_FALSE(about->isModal());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About Quillon Desktop Calendar"));
-    window->mnuHelpAbout()->trigger();
-    EXPECT_EQ(window->AboutBox(), about.data());
+    quillontest::Find<QAction>(*window, "mnuHelpAbout")->trigger();
+    EXPECT_EQ(aboutBox(), about.data());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     about->cmdOK()->click();
     QTest::qWait(10);
@@ -643,20 +655,20 @@ TEST_F(MainWindow, ARightClickSelectsWhatItHitsAndOffersTheFittingItems)
     day.ScrollToSlot(14);
     auto rightClick = [&](const QRect &where) {
         QTest::mouseClick(day.viewport(), Qt::RightButton, {}, day.viewport()->mapFrom(&day, where.center()));
-        window->mnuPopup()->hide();
+        quillontest::Find<QMenu>(*window, "mnuPopup")->hide();
     };
 
     rightClick(day.SlotRect(22)); // 11:00 AM, empty
     EXPECT_EQ(day.SelectedTimeSlot(), 22);
-    EXPECT_TRUE(window->mnuPopupNewEvent()->isEnabled());
-    EXPECT_FALSE(window->mnuPopupEditEvent()->isEnabled());
-    EXPECT_FALSE(window->mnuPopupDeleteEvent()->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "mnuPopupNewEvent")->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "mnuPopupEditEvent")->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "mnuPopupDeleteEvent")->isEnabled());
 
     rightClick(day.TaskRect(0));
     EXPECT_EQ(day.SelectedTask(), 0);
-    EXPECT_FALSE(window->mnuPopupNewEvent()->isEnabled());
-    EXPECT_TRUE(window->mnuPopupEditEvent()->isEnabled());
-    EXPECT_TRUE(window->mnuPopupDeleteEvent()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "mnuPopupNewEvent")->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "mnuPopupEditEvent")->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "mnuPopupDeleteEvent")->isEnabled());
     EXPECT_TRUE(Reports().isEmpty());
 }
 

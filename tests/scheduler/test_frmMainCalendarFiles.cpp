@@ -31,12 +31,12 @@ const QByteArray kMeeting = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//E
 TEST_F(CalendarFiles, ImportShowsTheEventsAndMarksTheDesktopCalendarForRedrawing)
 {
     Load();
-    ASSERT_NE(window->mnuFileImportCalendar(), nullptr);
+    ASSERT_NE(quillontest::Find<QAction>(*window, "mnuFileImportCalendar"), nullptr);
     const QString path = WriteFile(TempPath(QStringLiteral("meeting.ics")), kMeeting);
     ASSERT_TRUE(window->ImportCalendar(path));
     ASSERT_EQ(window->SSDay()->TaskCount(), 1); // 7 December is the shown day
     EXPECT_EQ(window->SSDay()->TaskText(0), QStringLiteral("Budget review"));
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("1 added")));
 
@@ -52,7 +52,7 @@ TEST_F(CalendarFiles, ABrokenFileIsReportedOnceAndChangesNothing)
     const QString path = WriteFile(TempPath(QStringLiteral("cut.ics")), kMeeting.left(kMeeting.indexOf("END:VEVENT")));
     EXPECT_FALSE(window->ImportCalendar(path));
     EXPECT_EQ(window->SSDay()->TaskCount(), 0);
-    EXPECT_FALSE(window->CalendarRefreshNeeded());
+    EXPECT_FALSE(window->Page().CalendarRefreshNeeded());
     EXPECT_EQ(Reports(), QStringList{QStringLiteral("basICalendar.ImportCalendarFile")});
 }
 
@@ -98,7 +98,7 @@ TEST_F(CalendarFiles, ALongReadCanBeCancelled)
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(Reports().isEmpty());
     EXPECT_EQ(window->SSDay()->TaskCount(), 0);
-    EXPECT_FALSE(window->CalendarRefreshNeeded());
+    EXPECT_FALSE(window->Page().CalendarRefreshNeeded());
 }
 
 TEST_F(CalendarFiles, ExportWritesEveryEventAndACancelledChoiceDoesNothing)

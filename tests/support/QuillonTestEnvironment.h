@@ -6,6 +6,7 @@
 #include "platform/basPlatform.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QDate>
 #include <QString>
 #include <QTemporaryDir>
@@ -54,5 +55,15 @@ private:
     QTemporaryDir m_runtimeDir;
     basPlatform::MessageHandler m_previousHandler;
 };
+
+// A window's control by its object name, as the user's tools see it; fails the test
+// (and gives null) when there is none.
+template <class T>
+T *Find(const QObject &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << "no " << name << " in " << window.objectName().toStdString();
+    return found;
+}
 
 } // namespace quillontest

@@ -33,11 +33,18 @@ QString DayViewModel::FormatTime(int minute)
     return basTimeText::FormatTimeText(QTime(minute / 60, minute % 60));
 }
 
-QString DayViewModel::TimeOfSlot(int slot)
+QTime DayViewModel::SlotStart(int slot)
 {
     if (slot < 0 || slot >= kSlotCount)
-        return QString();
-    return FormatTime(slot * kMinutesPerSlot);
+        return QTime();
+    const int minute = slot * kMinutesPerSlot;
+    return QTime(minute / 60, minute % 60);
+}
+
+QString DayViewModel::TimeOfSlot(int slot)
+{
+    const QTime start = SlotStart(slot);
+    return start.isValid() ? basTimeText::FormatTimeText(start) : QString();
 }
 
 int DayViewModel::SlotOfTime(const QString &text)

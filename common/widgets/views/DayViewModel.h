@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QTime>
 
 #include <cstdint>
 #include <vector>
@@ -51,7 +52,8 @@ public:
     static int ParseTime(const QString &text);
     // "h:mm AM/PM" of a minute of the day (0..1439).
     static QString FormatTime(int minute);
-    // The slot's start time text, or "" outside 0..kSlotCount-1.
+    // The slot's start time, or a null time outside 0..kSlotCount-1; and as text ("").
+    static QTime SlotStart(int slot);
     static QString TimeOfSlot(int slot);
     // The slot that holds the time, or -1 when the text is not a time.
     static int SlotOfTime(const QString &text);

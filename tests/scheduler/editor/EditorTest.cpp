@@ -36,16 +36,16 @@ std::unique_ptr<frmEvent> EditorTest::NewEditor()
     return editor;
 }
 
-std::unique_ptr<frmEvent> EditorTest::NewEventEditor(const QString &date, const QString &start)
+std::unique_ptr<frmEvent> EditorTest::NewEventEditor(const QDate &date, const QTime &start)
 {
     auto editor = NewEditor();
-    editor->SetEventID(QString());
+    editor->SetEventID(0);
     editor->SetEventSubject(QString());
     editor->SetAllDayEvent(false);
     editor->SetEventDate(date);
     editor->SetEventStartTime(start);
     editor->SetEventColor(QString());
-    editor->SetEventIconIndex(QString());
+    editor->SetEventIconIndex(0);
     editor->SetEventNotes(QString());
     editor->SetEventRecurring(false);
     return editor;

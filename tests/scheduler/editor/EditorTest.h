@@ -25,7 +25,7 @@ protected:
     // A new editor over the store, sharing settings and the refresh flag.
     std::unique_ptr<frmEvent> NewEditor();
     // A new event with the editor primed as the main window primes it.
-    std::unique_ptr<frmEvent> NewEventEditor(const QString &date, const QString &start);
+    std::unique_ptr<frmEvent> NewEventEditor(const QDate &date, const QTime &start);
 
     // Stores a timed or all-day event directly; returns its id.
     qint64 Store(const QString &name, const QList<QDate> &dates, const QString &start = QStringLiteral("9:00 AM"),

@@ -60,12 +60,12 @@ int main(int argc, char **argv)
         shown = std::move(dialog);
     } else {
         auto editor = std::make_unique<frmEvent>(events, settings, nullptr);
-        editor->SetEventID(QString());
+        editor->SetEventID(0);
         editor->SetEventSubject(QStringLiteral("Choir practice"));
-        editor->SetEventDate(day.toString(QStringLiteral("M/d/yyyy")));
-        editor->SetEventStartTime(QStringLiteral("7:00 PM"));
+        editor->SetEventDate(day);
+        editor->SetEventStartTime(QTime(19, 0));
         editor->SetEventColor(QStringLiteral("Teal"));
-        editor->SetEventIconIndex(QStringLiteral("128"));
+        editor->SetEventIconIndex(128);
         editor->SetEventNotes(QStringLiteral("Bring the Advent carols.\nRoom 2, upstairs."));
         if (what == QLatin1String("recurrence")) {
             editor->SetEventRecurring(true);

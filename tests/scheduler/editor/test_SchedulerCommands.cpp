@@ -93,7 +93,7 @@ protected:
     std::unique_ptr<SchedulerCommands> commands;
     std::function<void(frmEvent &)> fillEditor;
     int editorsShown = 0;
-    QString seenStart;
+    QTime seenStart;
     QString seenSubject;
 };
 
@@ -103,13 +103,13 @@ TEST_F(Commands, NewEventStartsAtTheSlotTheTimeNowOrHalfPastEight)
     // Today (6 December, 6:46 PM) without a slot: the next half hour from now.
     dayView.SetSelectedTimeSlot(-1);
     commands->CreateNewEvent();
-    EXPECT_EQ(seenStart, QStringLiteral("7:00 PM"));
+    EXPECT_EQ(seenStart, QTime(19, 0));
     window->currentDate = QDate(2026, 12, 9);
     commands->CreateNewEvent();
-    EXPECT_EQ(seenStart, QStringLiteral("8:30 AM"));
+    EXPECT_EQ(seenStart, QTime(8, 30));
     dayView.SetSelectedTimeSlot(dayView.SlotOfTime(QStringLiteral("2:00 PM")));
     commands->CreateNewEvent();
-    EXPECT_EQ(seenStart, QStringLiteral("2:00 PM"));
+    EXPECT_EQ(seenStart, QTime(14, 0));
     EXPECT_EQ(editorsShown, 3);
     EXPECT_EQ(window->monthUpdates, 0) << "cancelled editors change nothing";
 
@@ -127,7 +127,7 @@ TEST_F(Commands, NewEventStartsAtTheSlotTheTimeNowOrHalfPastEight)
     // Saved on another day: the shown day stays as it is.
     fillEditor = [](frmEvent &editor) {
         editor.SetEventSubject(QStringLiteral("Elsewhere"));
-        editor.SetEventDate(QStringLiteral("12/10/2026"));
+        editor.SetEventDate(QDate(2026, 12, 10));
         editor.cmdOK_Click();
     };
     commands->CreateNewEvent();
@@ -144,14 +144,14 @@ TEST_F(Commands, EditOpensTheStoredEventAndShowsTheChange)
     ASSERT_EQ(window->dayView.TaskCount(), 1);
     fillEditor = [](frmEvent &editor) {
         EXPECT_EQ(editor.windowTitle(), QStringLiteral("Edit Event"));
-        EXPECT_EQ(editor.EventEndTime(), QStringLiteral("8:30 PM"));
+        EXPECT_EQ(editor.EventEndTime(), QTime(20, 30));
         EXPECT_TRUE(editor.EventRecurring());
         EXPECT_EQ(editor.GetEventDates().size(), 2);
         editor.SetEventSubject(QStringLiteral("Choir practice"));
         editor.cmdOK_Click();
     };
     commands->EditEvent(id, 0);
-    EXPECT_EQ(seenStart, QStringLiteral("7:00 PM"));
+    EXPECT_EQ(seenStart, QTime(19, 0));
     EXPECT_EQ(seenSubject, QStringLiteral("Choir"));
     EXPECT_EQ(TaskTexts(), QStringList{QStringLiteral("Choir practice")});
     EXPECT_EQ(DatesOf(id).size(), 2);

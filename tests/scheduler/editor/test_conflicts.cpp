@@ -1,6 +1,7 @@
 // The conflict check on OK and its dialog: which events conflict, the lines listed,
 // and what Accept, Reschedule and "Do not check" do to the save and the setting.
 #include "EditorTest.h"
+#include "basTimeText.h"
 #include "frmConflict.h"
 #include "frmEvent.h"
 #include "views/YearView.h"
@@ -14,16 +15,15 @@ namespace quillontest {
 namespace {
 
 const QDate kDay(2027, 1, 5);
-const QString kDayText = QStringLiteral("1/05/2027");
 
 class ConflictCheck : public EditorTest {
 protected:
     // A new event on kDay; the dialog, when shown, records its lines and answers.
     std::unique_ptr<frmEvent> Editor(const QString &start, const QString &end)
     {
-        auto editor = NewEventEditor(kDayText, start);
+        auto editor = NewEventEditor(kDay, basTimeText::ParseTimeText(start));
         editor->SetEventSubject(QStringLiteral("New"));
-        editor->SetEventEndTime(end);
+        editor->SetEventEndTime(basTimeText::ParseTimeText(end));
         editor->SetConflictDialogRunner([this](frmConflict &dialog) {
             dialog.Form_Load();
             ++shown;
@@ -83,11 +83,11 @@ TEST_F(ConflictCheck, AllDayEventsAndTheEventItselfNeverConflict)
     const qint64 own = Store(QStringLiteral("Own"), {kDay}, QStringLiteral("9:00 AM"), QStringLiteral("10:00 AM"));
     auto editor = NewEditor();
     editor->SetConflictDialogRunner([this](frmConflict &) { ++shown; });
-    editor->SetEventID(QString::number(own));
+    editor->SetEventID(own);
     editor->SetEventSubject(QStringLiteral("Own, longer"));
-    editor->SetEventDate(kDayText);
-    editor->SetEventStartTime(QStringLiteral("9:00 AM"));
-    editor->SetEventEndTime(QStringLiteral("11:00 AM"));
+    editor->SetEventDate(kDay);
+    editor->SetEventStartTime(QTime(9, 0));
+    editor->SetEventEndTime(QTime(11, 0));
     editor->cmdOK_Click();
     EXPECT_TRUE(editor->OkPressed());
     EXPECT_EQ(shown, 0);

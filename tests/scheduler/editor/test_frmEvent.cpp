@@ -20,15 +20,15 @@ namespace quillontest {
 namespace {
 
 const QDate kDay(2026, 12, 7);      // the day after the fixed today
-const QString kDayText = QStringLiteral("12/07/2026");
+const QDate kEventDay(2026, 12, 7);
 
 class EditorWindow : public EditorTest {};
 
 TEST_F(EditorWindow, NewEventOpensWithAnHourAndRefusesAnEndBeforeItsStart)
 {
-    auto editor = NewEventEditor(kDayText, QStringLiteral("9:00 AM"));
+    auto editor = NewEventEditor(kEventDay, QTime(9, 0));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("New Event"));
-    EXPECT_EQ(editor->EventEndTime(), QStringLiteral("10:00 AM"));
+    EXPECT_EQ(editor->EventEndTime(), QTime(10, 0));
     EXPECT_FALSE(editor->cmdOK()->isEnabled());
     editor->SetEventSubject(QStringLiteral(" "));
     EXPECT_TRUE(editor->cmdOK()->isEnabled()) << "a blank is a character";
@@ -36,16 +36,16 @@ TEST_F(EditorWindow, NewEventOpensWithAnHourAndRefusesAnEndBeforeItsStart)
     EXPECT_FALSE(editor->cmdOK()->isEnabled());
 
     // 9:15 moves to the next half hour; an end is never moved.
-    editor->SetEventStartTime(QStringLiteral("9:15 AM"));
-    EXPECT_EQ(editor->EventStartTime(), QStringLiteral("9:30 AM"));
-    EXPECT_EQ(editor->EventEndTime(), QStringLiteral("10:30 AM"));
-    editor->SetEventEndTime(QStringLiteral("9:15 AM"));
-    EXPECT_EQ(editor->EventEndTime(), QString());
+    editor->SetEventStartTime(QTime(9, 15));
+    EXPECT_EQ(editor->EventStartTime(), QTime(9, 30));
+    EXPECT_EQ(editor->EventEndTime(), QTime(10, 30));
+    editor->SetEventEndTime(QTime(9, 15));
+    EXPECT_EQ(editor->EventEndTime(), QTime());
 
     // 11:30 PM runs past midnight to 12:30 AM, which OK refuses.
     editor->SetEventSubject(QStringLiteral("Late"));
-    editor->SetEventStartTime(QStringLiteral("11:30 PM"));
-    EXPECT_EQ(editor->EventEndTime(), QStringLiteral("12:30 AM"));
+    editor->SetEventStartTime(QTime(23, 30));
+    EXPECT_EQ(editor->EventEndTime(), QTime(0, 30));
     editor->cmdOK_Click();
     EXPECT_FALSE(editor->OkPressed());
     ASSERT_EQ(messages.size(), 1u);
@@ -55,12 +55,12 @@ TEST_F(EditorWindow, NewEventOpensWithAnHourAndRefusesAnEndBeforeItsStart)
     EXPECT_EQ(CountOn(kDay), 0);
 
     // Equal times are accepted.
-    editor->SetEventStartTime(QStringLiteral("2:00 PM"));
-    editor->SetEventEndTime(QStringLiteral("2:00 PM"));
+    editor->SetEventStartTime(QTime(14, 0));
+    editor->SetEventEndTime(QTime(14, 0));
     editor->cmdOK_Click();
     EXPECT_TRUE(editor->OkPressed());
     EXPECT_EQ(CountOn(kDay), 1);
-    const auto stored = Read(editor->EventID().toLongLong());
+    const auto stored = Read(editor->EventID());
     EXPECT_EQ(stored.StartTime, QTime(14, 0));
     EXPECT_EQ(stored.EndTime, QTime(14, 0));
 }
@@ -69,13 +69,13 @@ TEST_F(EditorWindow, ExistingEventKeepsItsEndWhenTheStartChanges)
 {
     const qint64 id = Store(QStringLiteral("Dentist"), {kDay}, QStringLiteral("9:00 AM"), QStringLiteral("9:30 AM"));
     auto editor = NewEditor();
-    editor->SetEventID(QString::number(id));
+    editor->SetEventID(id);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Edit Event"));
     EXPECT_TRUE(editor->cmdOK()->isEnabled());
-    editor->SetEventEndTime(QStringLiteral("9:30 AM"));
-    editor->SetEventStartTime(QStringLiteral("8:00 AM"));
-    EXPECT_EQ(editor->EventEndTime(), QStringLiteral("9:30 AM"));
-    EXPECT_THROW(editor->SetEventIconIndex(QStringLiteral("157")), basOperation::Failure);
+    editor->SetEventEndTime(QTime(9, 30));
+    editor->SetEventStartTime(QTime(8, 0));
+    EXPECT_EQ(editor->EventEndTime(), QTime(9, 30));
+    EXPECT_THROW(editor->SetEventIconIndex(157), basOperation::Failure);
 }
 
 TEST_F(EditorWindow, AColourTheListDoesNotOfferIsKeptUntilTheUserPicksOne)
@@ -83,11 +83,11 @@ TEST_F(EditorWindow, AColourTheListDoesNotOfferIsKeptUntilTheUserPicksOne)
     const qint64 id = Store(QStringLiteral("Imported"), {kDay}, QStringLiteral("9:00 AM"), QStringLiteral("9:30 AM"));
     const auto open = [&] {
         auto editor = NewEditor();
-        editor->SetEventID(QString::number(id));
+        editor->SetEventID(id);
         editor->SetEventSubject(QStringLiteral("Imported"));
-        editor->SetEventDate(kDayText);
-        editor->SetEventStartTime(QStringLiteral("9:00 AM"));
-        editor->SetEventEndTime(QStringLiteral("9:30 AM"));
+        editor->SetEventDate(kEventDay);
+        editor->SetEventStartTime(QTime(9, 0));
+        editor->SetEventEndTime(QTime(9, 30));
         editor->SetEventColor(QStringLiteral("Crimson"));
         return editor;
     };
@@ -109,19 +109,19 @@ TEST_F(EditorWindow, AColourTheListDoesNotOfferIsKeptUntilTheUserPicksOne)
 
 TEST_F(EditorWindow, AllDayEventIsStoredPlainAndReopensWithoutATimeError)
 {
-    auto editor = NewEventEditor(kDayText, QStringLiteral("9:00 AM"));
+    auto editor = NewEventEditor(kEventDay, QTime(9, 0));
     editor->SetEventSubject(QStringLiteral("Holiday"));
     editor->SetEventColor(QStringLiteral("Red"));
-    editor->SetEventIconIndex(QStringLiteral("120"));
+    editor->SetEventIconIndex(120);
     editor->SetAllDayEvent(true);
     EXPECT_FALSE(editor->cboStartTime()->isEnabled());
     EXPECT_FALSE(editor->cboEventColor()->isEnabled());
     EXPECT_FALSE(editor->cmdIcon()->isEnabled());
     EXPECT_EQ(editor->EventColor(), QString());
-    EXPECT_EQ(editor->EventIconIndex(), QString());
+    EXPECT_EQ(editor->EventIconIndex(), 0);
     editor->cmdOK_Click();
     ASSERT_TRUE(editor->OkPressed());
-    const qint64 id = editor->EventID().toLongLong();
+    const qint64 id = editor->EventID();
     auto stored = Read(id);
     EXPECT_TRUE(stored.AllDayEvent);
     EXPECT_EQ(stored.StartTime, QTime(0, 0));
@@ -131,13 +131,13 @@ TEST_F(EditorWindow, AllDayEventIsStoredPlainAndReopensWithoutATimeError)
 
     // Reopened as the main window opens it: 11:59 PM is no entry of the end list.
     auto again = NewEditor();
-    again->SetEventID(QString::number(id));
+    again->SetEventID(id);
     again->SetEventSubject(stored.EventName);
     again->SetAllDayEvent(true);
-    again->SetEventDate(kDayText);
-    again->SetEventStartTime(QStringLiteral("12:00 AM"));
-    again->SetEventEndTime(QStringLiteral("11:59 PM"));
-    EXPECT_EQ(again->EventEndTime(), QString());
+    again->SetEventDate(kEventDay);
+    again->SetEventStartTime(QTime(0, 0));
+    again->SetEventEndTime(QTime(23, 59));
+    EXPECT_EQ(again->EventEndTime(), QTime());
     again->SetEventNotes(QStringLiteral("changed"));
     messages.clear();
     again->cmdOK_Click();
@@ -165,12 +165,12 @@ TEST_F(EditorWindow, AnyTextIsStoredAndReadBackWhole)
     const QString notes = QStringLiteral("line one\nline\ttwo\n") + QString::fromUtf8("🎂 שלום עולם مرحبا") +
                           QStringLiteral("\n'';");
     for (const QString &subject : subjects) {
-        auto editor = NewEventEditor(kDayText, QStringLiteral("10:00 AM"));
+        auto editor = NewEventEditor(kEventDay, QTime(10, 0));
         editor->SetEventSubject(subject);
         editor->SetEventNotes(notes);
         editor->cmdOK_Click();
         ASSERT_TRUE(editor->OkPressed()) << subject.left(20).toStdString();
-        const auto stored = Read(editor->EventID().toLongLong());
+        const auto stored = Read(editor->EventID());
         EXPECT_EQ(stored.EventName, subject);
         EXPECT_EQ(stored.Notes, notes);
     }
@@ -179,7 +179,7 @@ TEST_F(EditorWindow, AnyTextIsStoredAndReadBackWhole)
 
 TEST_F(EditorWindow, IconPaletteIsFilledOnceAndPlacedUnderTheButton)
 {
-    auto editor = NewEventEditor(kDayText, QStringLiteral("10:00 AM"));
+    auto editor = NewEventEditor(kEventDay, QTime(10, 0));
     editor->show();
     IconPalette *palette = editor->picIcons();
     EXPECT_EQ(palette->CellCount(), 1);
@@ -202,13 +202,13 @@ TEST_F(EditorWindow, IconPaletteIsFilledOnceAndPlacedUnderTheButton)
     editor->cmdIcon_Click();
     palette->Cell(19)->click();
     EXPECT_FALSE(palette->isVisible());
-    EXPECT_EQ(editor->EventIconIndex(), QStringLiteral("120"));
+    EXPECT_EQ(editor->EventIconIndex(), 120);
     EXPECT_FALSE(editor->imgEventIcon()->pixmap().isNull());
 }
 
 TEST_F(EditorWindow, RecurringDatesComeFromTheYearView)
 {
-    auto editor = NewEventEditor(QStringLiteral("3/14/2027"), QStringLiteral("10:00 AM"));
+    auto editor = NewEventEditor(QDate(2027, 3, 14), QTime(10, 0));
     EXPECT_EQ(editor->GetEventDates(), QList<QDate>{QDate(2027, 3, 14)});
     editor->optRecurring()->click();
     EXPECT_TRUE(editor->EventRecurring());
@@ -229,13 +229,13 @@ TEST_F(EditorWindow, RecurringDatesComeFromTheYearView)
     editor->SetEventSubject(QStringLiteral("Daily"));
     editor->cmdOK_Click();
     ASSERT_TRUE(editor->OkPressed());
-    EXPECT_EQ(DatesOf(editor->EventID().toLongLong()).size(), 365);
+    EXPECT_EQ(DatesOf(editor->EventID()).size(), 365);
     EXPECT_EQ(CountOn(QDate(2027, 12, 31)), 1);
 }
 
 TEST_F(EditorWindow, RecurringWithNoDayIsRefused)
 {
-    auto editor = NewEventEditor(kDayText, QStringLiteral("10:00 AM"));
+    auto editor = NewEventEditor(kEventDay, QTime(10, 0));
     editor->SetEventSubject(QStringLiteral("Nowhere"));
     editor->optRecurring()->click();
     editor->SSYear1()->Clear();
@@ -253,11 +253,11 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
     const qint64 other = Store(QStringLiteral("Other"), {QDate(2027, 1, 6)}, QStringLiteral("3:00 PM"), QStringLiteral("4:00 PM"));
     Q_UNUSED(other);
     auto editor = NewEditor();
-    editor->SetEventID(QString::number(id));
+    editor->SetEventID(id);
     editor->SetEventSubject(QStringLiteral("Course"));
-    editor->SetEventDate(QStringLiteral("1/6/2027"));
-    editor->SetEventStartTime(QStringLiteral("9:00 AM"));
-    editor->SetEventEndTime(QStringLiteral("10:00 AM"));
+    editor->SetEventDate(QDate(2027, 1, 6));
+    editor->SetEventStartTime(QTime(9, 0));
+    editor->SetEventEndTime(QTime(10, 0));
     editor->SetEventRecurring(true);
     EXPECT_EQ(editor->GetEventDates(), (QList<QDate>{QDate(2027, 1, 5), QDate(2027, 1, 6)}));
     EXPECT_FALSE(editor->dtEventDate()->isEnabled());
@@ -273,11 +273,11 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
 
     // Back to once: only the picker's day stays.
     auto once = NewEditor();
-    once->SetEventID(QString::number(id));
+    once->SetEventID(id);
     once->SetEventSubject(QStringLiteral("Course"));
-    once->SetEventDate(QStringLiteral("1/7/2027"));
-    once->SetEventStartTime(QStringLiteral("9:00 AM"));
-    once->SetEventEndTime(QStringLiteral("10:00 AM"));
+    once->SetEventDate(QDate(2027, 1, 7));
+    once->SetEventStartTime(QTime(9, 0));
+    once->SetEventEndTime(QTime(10, 0));
     once->SetEventRecurring(true);
     once->optOnce()->click();
     EXPECT_TRUE(once->dtEventDate()->isEnabled());
@@ -290,7 +290,7 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
 
 TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
 {
-    auto december = NewEventEditor(QStringLiteral("12/31/2026"), QStringLiteral("10:00 AM"));
+    auto december = NewEventEditor(QDate(2026, 12, 31), QTime(10, 0));
     december->SetEventSubject(QStringLiteral("Eve"));
     december->cmdOK_Click();
     ASSERT_EQ(changedDates.size(), 1);
@@ -300,9 +300,9 @@ TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
     auto move = NewEditor();
     move->SetEventID(december->EventID());
     move->SetEventSubject(QStringLiteral("Eve"));
-    move->SetEventDate(QStringLiteral("1/2/2027"));
-    move->SetEventStartTime(QStringLiteral("10:00 AM"));
-    move->SetEventEndTime(QStringLiteral("11:00 AM"));
+    move->SetEventDate(QDate(2027, 1, 2));
+    move->SetEventStartTime(QTime(10, 0));
+    move->SetEventEndTime(QTime(11, 0));
     move->cmdOK_Click();
     EXPECT_TRUE(move->OkPressed());
     ASSERT_EQ(changedDates.size(), 2);
@@ -310,7 +310,7 @@ TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
     EXPECT_TRUE(changedDates[1].contains(QDate(2027, 1, 2)));
 
     // Cancel and a refused OK report nothing.
-    auto cancelled = NewEventEditor(QStringLiteral("12/30/2026"), QStringLiteral("11:30 PM"));
+    auto cancelled = NewEventEditor(QDate(2026, 12, 30), QTime(23, 30));
     cancelled->SetEventSubject(QStringLiteral("Too late"));
     cancelled->cmdOK_Click();
     cancelled->cmdCancel_Click();
@@ -319,7 +319,7 @@ TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
 
 TEST_F(EditorWindow, PastDateIsQuestionedOnlyWhenTheUserEntersIt)
 {
-    auto editor = NewEventEditor(kDayText, QStringLiteral("10:00 AM"));
+    auto editor = NewEventEditor(kEventDay, QTime(10, 0));
     editor->dtEventDate()->setDate(QDate(2026, 12, 5));
     EXPECT_FALSE(editor->dtEventDate_Validate());
     ASSERT_EQ(messages.size(), 1u);
@@ -328,11 +328,11 @@ TEST_F(EditorWindow, PastDateIsQuestionedOnlyWhenTheUserEntersIt)
     // An existing event on a past day saves untouched.
     const qint64 id = Store(QStringLiteral("Past"), {QDate(2026, 1, 5)});
     auto old = NewEditor();
-    old->SetEventID(QString::number(id));
+    old->SetEventID(id);
     old->SetEventSubject(QStringLiteral("Past, renamed"));
-    old->SetEventDate(QStringLiteral("1/5/2026"));
-    old->SetEventStartTime(QStringLiteral("9:00 AM"));
-    old->SetEventEndTime(QStringLiteral("10:00 AM"));
+    old->SetEventDate(QDate(2026, 1, 5));
+    old->SetEventStartTime(QTime(9, 0));
+    old->SetEventEndTime(QTime(10, 0));
     old->cmdOK_Click();
     EXPECT_TRUE(old->OkPressed());
     EXPECT_EQ(Read(id).EventName, QStringLiteral("Past, renamed"));
@@ -355,11 +355,11 @@ TEST_F(EditorWindow, FailedSaveLeavesTheEventAsItWasAndTheWindowOpen)
     QSqlDatabase::removeDatabase(QStringLiteral("editor-raw"));
 
     auto editor = NewEditor();
-    editor->SetEventID(QString::number(id));
+    editor->SetEventID(id);
     editor->SetEventSubject(QStringLiteral("Changed"));
-    editor->SetEventDate(QStringLiteral("2/1/2027"));
-    editor->SetEventStartTime(QStringLiteral("9:00 AM"));
-    editor->SetEventEndTime(QStringLiteral("10:00 AM"));
+    editor->SetEventDate(QDate(2027, 2, 1));
+    editor->SetEventStartTime(QTime(9, 0));
+    editor->SetEventEndTime(QTime(10, 0));
     editor->SetEventRecurring(true);
     editor->SSYear1()->AddDate(QDate(2027, 2, 2));
     editor->cmdOK_Click();

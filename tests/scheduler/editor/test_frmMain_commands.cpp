@@ -41,7 +41,7 @@ TEST_F(MainWindowCommands, SecondOfThreeAllDayEventsGoesFromTheEditMenu)
     const qint64 visit = AddEvent(QStringLiteral("Visit"), {kToday});
     Load();
     window->mnuEdit_Click();
-    const QList<QAction *> items = window->mnuEditDeleteAllDayEvent()->actions();
+    const QList<QAction *> items = quillontest::Find<QMenu>(*window, "mnuEditDeleteAllDayEvent")->actions();
     ASSERT_EQ(items.size(), 3);
     nextAnswer = basPlatform::MessageResult::Yes;
     items[1]->trigger();
@@ -52,9 +52,9 @@ TEST_F(MainWindowCommands, SecondOfThreeAllDayEventsGoesFromTheEditMenu)
     EXPECT_TRUE(store->GetEventData(visit, event));
     messages.clear();
     EXPECT_FALSE(store->GetEventData(fair, event));
-    ASSERT_EQ(window->AllDayEvents().size(), 2);
-    EXPECT_EQ(window->AllDayEvents()[1].EventName, QStringLiteral("Visit"));
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
+    ASSERT_EQ(window->Page().AllDayEvents().size(), 2);
+    EXPECT_EQ(window->Page().AllDayEvents()[1].EventName, QStringLiteral("Visit"));
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
 }
 
 // A subscribed calendar's events are the server's: shown, never changed or deleted here.
@@ -84,11 +84,11 @@ TEST_F(MainWindowCommands, ASubscribedEventOpensReadOnlyAndCannotBeDeleted)
     ASSERT_EQ(dayView->TaskCount(), 1);
     dayView->SetSelectedTask(0);
     emit dayView->Click();
-    EXPECT_FALSE(window->ToolbarButton(QStringLiteral("Delete"))->isEnabled());
-    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Edit"))->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "Toolbar_Delete")->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "Toolbar_Edit")->isEnabled());
     window->mnuEdit_Click();
-    EXPECT_FALSE(window->mnuEditDeleteEvent()->isEnabled());
-    const QList<QAction *> items = window->mnuEditDeleteAllDayEvent()->actions();
+    EXPECT_FALSE(quillontest::Find<QAction>(*window, "mnuEditDeleteEvent")->isEnabled());
+    const QList<QAction *> items = quillontest::Find<QMenu>(*window, "mnuEditDeleteAllDayEvent")->actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_FALSE(items[0]->isEnabled());
     EXPECT_TRUE(items[1]->isEnabled());
@@ -145,15 +145,15 @@ TEST_F(MainWindowCommands, NewEventSavedOnTheShownDayAppearsWithItsColour)
     fillEditor = [](frmEvent &editor) {
         editor.SetEventSubject(QStringLiteral("Dentist"));
         editor.SetEventColor(QStringLiteral("Red"));
-        editor.SetEventIconIndex(QStringLiteral("121"));
+        editor.SetEventIconIndex(121);
         editor.cmdOK_Click();
     };
     window->SSDay()->SetSelectedTimeSlot(window->SSDay()->SlotOfTime(QStringLiteral("3:00 PM")));
     window->CreateNewEvent();
     ASSERT_EQ(window->SSDay()->TaskCount(), 1);
     EXPECT_EQ(window->SSDay()->TaskText(0), QStringLiteral("Dentist"));
-    EXPECT_TRUE(window->CalendarRefreshNeeded());
-    EXPECT_TRUE(window->ToolbarButton(QStringLiteral("Refresh"))->isEnabled() ==
+    EXPECT_TRUE(window->Page().CalendarRefreshNeeded());
+    EXPECT_TRUE(quillontest::Find<QAction>(*window, "Toolbar_Refresh")->isEnabled() ==
                 (window->Settings().DisplayCalendarOnDesktop >= 1));
     QList<qint64> ids;
     ASSERT_TRUE(store->GetEventsByDate(kToday, ids));
