@@ -157,7 +157,7 @@ void BM_SwitchShownDay(benchmark::State &state)
         state.SkipWithError("the window did not load");
         return;
     }
-    MonthView &month = *loaded->quillontest::Find<MonthView>(*window, "SSMonth");
+    MonthView &month = *loaded->window->findChild<MonthView *>(QStringLiteral("SSMonth"));
     int i = 0;
     for (auto _ : state) {
         // Days of the shown month, so the grid never moves.
@@ -175,7 +175,7 @@ void BM_MoveMonthView(benchmark::State &state)
         state.SkipWithError("the window did not load");
         return;
     }
-    QCalendarWidget &calendar = *loaded->quillontest::Find<MonthView>(*window, "SSMonth")->Calendar();
+    QCalendarWidget &calendar = *loaded->window->findChild<MonthView *>(QStringLiteral("SSMonth"))->Calendar();
     int i = 0;
     for (auto _ : state) {
         if ((i++ / 6) % 2 == 0)
