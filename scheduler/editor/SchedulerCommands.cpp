@@ -20,21 +20,6 @@ bool AskYesNo(const QString &text, const char *title)
                                     basPlatform::MessageResult::No) == basPlatform::MessageResult::Yes;
 }
 
-void PrimeEditor(frmEvent &editor, const EventDraft &event, const QDate &date)
-{
-    editor.SetEventID(event.EventID);
-    editor.SetEventSubject(event.EventName);
-    editor.SetAllDayEvent(event.AllDayEvent);
-    editor.SetEventDate(date);
-    editor.SetEventStartTime(event.StartTime);
-    editor.SetEventEndTime(event.EndTime);
-    editor.SetEventColor(event.EventColor);
-    editor.SetEventIconIndex(event.EventIcon);
-    editor.SetEventNotes(event.Notes);
-    editor.SetEventRecurring(event.Recurring);
-    editor.SetEventReminder(event.Reminder);
-}
-
 } // namespace
 
 SchedulerCommands::SchedulerCommands(EventService &events, SchedulerCommandHost &host, QWidget *window)
@@ -118,7 +103,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
             return;
         step(20);
         const std::unique_ptr<frmEvent> editor = NewEditor();
-        PrimeEditor(*editor, *event, m_host.CurrentDate());
+        editor->SetDraft(*event, m_host.CurrentDate());
         step(25);
         editor->SetSubscription(m_events.SubscriptionOf(eventId).value_or(QString()));
         step(30);

@@ -217,3 +217,18 @@ EventDraft frmEvent::Draft()
     draft.Dates = GetEventDates();
     return draft;
 }
+
+void frmEvent::SetDraft(const EventDraft &event, QDate date)
+{
+    SetEventID(event.EventID);
+    SetEventSubject(event.EventName);
+    SetAllDayEvent(event.AllDayEvent);
+    SetEventDate(date);
+    SetEventStartTime(event.StartTime);
+    SetEventEndTime(event.EndTime);
+    SetEventColor(event.EventColor);
+    SetEventIconIndex(event.EventIcon);
+    SetEventNotes(event.Notes);
+    SetEventRecurring(event.Recurring);
+    SetEventReminder(event.Reminder);
+}
