@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -213,7 +214,7 @@ namespace {
 
 class Reader {
 public:
-    Reader(const QByteArray &text, const ReadOptions &options)
+    Reader(const ICalendarLines::Text &text, const ReadOptions &options)
         : m_text(text), m_options(options), m_index(text)
     {
         if (!m_options.LocalZone.isValid())
@@ -299,7 +300,7 @@ private:
         }
     };
 
-    QByteArray m_text;
+    ICalendarLines::Text m_text;
     ReadOptions m_options;
     ICalendarLines::LineIndex m_index;
     // Each calendar of the file with its own properties and time zones, not its events:
@@ -310,6 +311,7 @@ private:
     QList<const icalcomponent *> m_batchComponents; // mapped in m_componentIndex while their batch lives
     QDate m_openRuleEnd;
     CalendarContents m_contents;
+    // The events that changed occurrences look for, and those skipped.
     QHash<QString, qsizetype> m_eventByUid;
     // By the position in m_contents.Events: how an event with changed occurrences was
     // read, and what our own file said of its days being picked by hand. The others keep
@@ -351,12 +353,12 @@ private:
         for (int i = index + 1; i < lines.size() && lines[i].Depth > 0; ++i) {
             if (lines[i].Depth != 1)
                 continue;
-            frame += QByteArrayView(m_text).sliced(at, lines[i].From - at);
+            frame += m_text.Slice(at, lines[i].From);
             if (lines[i].Name == QLatin1String("VTIMEZONE"))
-                frame += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+                frame += m_text.Slice(lines[i].From, lines[i].To);
             at = lines[i].To;
         }
-        frame += QByteArrayView(m_text).sliced(at, calendar.To - at);
+        frame += m_text.Slice(at, calendar.To);
         ComponentPtr root(icalparser_parse_string(frame.constData()));
         if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
             Refuse(1, QStringLiteral("libical could not read the file as iCalendar"));
@@ -374,7 +376,7 @@ private:
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
         QByteArray text = "BEGIN:VCALENDAR\r\n";
         for (const int i : indexes)
-            text += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+            text += m_text.Slice(lines[i].From, lines[i].To);
         if (!text.endsWith('\n'))
             text += "\r\n";
         text += "END:VCALENDAR\r\n";
@@ -822,7 +824,6 @@ private:
                 masters.append(&found);
         }
         m_contents.Events.reserve(masters.size());
-        m_eventByUid.reserve(events.size());
         // The masters are read a batch at a time; the others take their place in between.
         qsizetype master = 0;   // the position of the next one in masters
         qsizetype batchEnd = 0; // the batch parsed holds the masters up to here
@@ -931,7 +932,8 @@ private:
         m_fileSteps -= pending.budget.Used();
 
         const qsizetype at = m_contents.Events.size();
-        m_eventByUid.insert(KeyOf(event, uid), at);
+        if (m_changedKeys.contains(KeyOf(event, uid)))
+            m_eventByUid.insert(KeyOf(event, uid), at);
         if (!pending.recurring.isEmpty())
             m_recurringSaid.insert(at, pending.recurring == QLatin1String("1"));
         result.Dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
@@ -1418,10 +1420,52 @@ CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options
 {
     QStringList notes;
     const QByteArray utf8 = AsUtf8(text, notes);
-    Reader reader(utf8, options);
+    Reader reader(ICalendarLines::Text(utf8), options);
     CalendarContents contents = reader.Read();
     contents.Warnings = notes + contents.Warnings;
     return contents;
+}
+
+CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOptions &options)
+{
+    if (text.InMemory())
+        return ReadCalendar(text.Bytes(), options);
+    Reader reader(text, options);
+    return reader.Read();
+}
+
+ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size)
+{
+    // Nearly every file is UTF-8 with LF or CRLF line ends, which is read as it is; what
+    // must be converted is read whole, as the text of a small file.
+    bool plain = file->seek(0);
+    const QByteArray head = file->peek(4);
+    const bool utf16 = head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")
+                       || (head.size() == 4 && ((head[1] == 0 && head[3] == 0) || (head[0] == 0 && head[2] == 0)));
+    const qint64 offset = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    plain = plain && !utf16 && file->seek(offset);
+    constexpr qsizetype kChunkBytes = 1024 * 1024;
+    QByteArray chunk;
+    qsizetype left = size - offset;
+    while (plain && left > 0) {
+        const QByteArray read = file->read(std::min(left, kChunkBytes));
+        if (read.isEmpty())
+            break; // cut short: the reading says so
+        left -= read.size();
+        chunk += read;
+        // Whole lines at a time: a character never spans a line break.
+        const qsizetype cut = left > 0 ? chunk.lastIndexOf('\n') + 1 : chunk.size();
+        const QByteArrayView lines(chunk.constData(), cut);
+        qsizetype cr = lines.indexOf('\r');
+        for (; cr >= 0 && cr + 1 < lines.size() && lines[cr + 1] == '\n'; cr = lines.indexOf('\r', cr + 1)) {
+        }
+        plain = cr < 0 && !lines.contains('\0') && lines.isValidUtf8();
+        chunk.remove(0, cut);
+    }
+    if (plain)
+        return ICalendarLines::Text(file, offset, size - offset);
+    file->seek(0);
+    return ICalendarLines::Text(file->read(size));
 }
 
 } // namespace ICalendarReader

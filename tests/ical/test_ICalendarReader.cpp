@@ -4,11 +4,13 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -650,6 +652,20 @@ TEST(ICalendarReader, AFileOfManyPartsReadsAsOne)
     ASSERT_GT(text.size(), 1000000);
 
     const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    // Read from its file a part at a time, the same file gives the same.
+    QTemporaryDir dir;
+    auto file = std::make_shared<QFile>(dir.filePath(QStringLiteral("parts.ics")));
+    ASSERT_TRUE(file->open(QIODevice::ReadWrite) && file->write(text) == text.size() && file->flush());
+    const ICalendarLines::Text fileText = ICalendarReader::FileText(file, text.size());
+    ASSERT_FALSE(fileText.InMemory());
+    const CalendarContents fromFile = ICalendarReader::ReadCalendar(fileText, Berlin());
+    EXPECT_EQ(fromFile.Warnings, contents.Warnings);
+    ASSERT_EQ(fromFile.Events.size(), contents.Events.size());
+    for (qsizetype i = 0; i < contents.Events.size(); ++i) {
+        const CalendarEvent &a = contents.Events[i];
+        const CalendarEvent &b = fromFile.Events[i];
+        ASSERT_TRUE(a.Uid == b.Uid && a.Line == b.Line && a.Event == b.Event && a.Dates == b.Dates) << a.Uid.toStdString();
+    }
     const std::map<QString, CalendarEvent> events = ByUid(contents);
     EXPECT_EQ(contents.Events.size(), kFiller + 2);
     ASSERT_EQ(events.count(QStringLiteral("series")), 1u);
