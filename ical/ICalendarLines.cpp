@@ -201,6 +201,31 @@ int LineIndex::NthLineStartingWith(int componentIndex, const QByteArray &text, i
     return FindLine(componentIndex, n, [&text](const QByteArray &line) { return line.startsWith(text); });
 }
 
+QByteArray LineIndex::RawPropertyValue(int componentIndex, const QString &name) const
+{
+    const QByteArray wanted = name.toUpper().toUtf8();
+    QByteArray value;
+    FindLine(componentIndex, 0, [&](const QByteArray &line) {
+        if (line.size() <= wanted.size() || !StartsWithWord(line, wanted.constData())
+            || (line.at(wanted.size()) != ':' && line.at(wanted.size()) != ';'))
+            return false;
+        // The value follows the first colon that is not within a quoted parameter.
+        bool quoted = false;
+        for (qsizetype i = wanted.size(); i < line.size(); ++i) {
+            if (line.at(i) == '"')
+                quoted = !quoted;
+            else if (line.at(i) == ':' && !quoted) {
+                value = line.mid(i + 1);
+                if (value.isNull())
+                    value = QByteArray("");
+                return true;
+            }
+        }
+        return false;
+    });
+    return value;
+}
+
 int LineIndex::FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, bool whole,
                                 int skip) const
 {

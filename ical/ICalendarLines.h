@@ -73,13 +73,16 @@ public:
     // The n-th line of the component (not of its children) that starts with text; its
     // BEGIN line when it has fewer.
     int NthLineStartingWith(int componentIndex, const QByteArray &text, int n) const;
+    // The value of its first property of that name as the file has it (unfolded, still
+    // escaped, with its blanks), or a null array when it has none.
+    QByteArray RawPropertyValue(int componentIndex, const QString &name) const;
 
 private:
     int FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, bool whole, int skip) const;
     template<typename Match>
     int FindLine(int componentIndex, int skip, const Match &match) const;
 
-    QByteArray m_text;
+    Text m_text;
     QList<ComponentLines> m_components;
 };
 

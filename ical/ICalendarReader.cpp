@@ -945,6 +945,29 @@ private:
         }
     }
 
+    // A text as the file has it: libical drops the blanks around a value, which are the
+    // user's own ("  Padded  ").
+    QString WithItsBlanks(const icalcomponent *event, const char *name, const QString &parsed) const
+    {
+        const QByteArray raw = m_index.RawPropertyValue(IndexOf(event), QString::fromLatin1(name));
+        if (raw.isEmpty() || (raw.front() != ' ' && raw.front() != '\t' && raw.back() != ' ' && raw.back() != '\t'))
+            return parsed;
+        QByteArray text;
+        text.reserve(raw.size());
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            char c = raw.at(i);
+            if (c == '\\' && i + 1 < raw.size()) {
+                c = raw.at(++i);
+                if (c == 'n' || c == 'N')
+                    c = '\n';
+            }
+            text += c;
+        }
+        const QString unescaped = QString::fromUtf8(text);
+        // Only blanks may differ: anything else libical read its own way.
+        return unescaped.trimmed() == parsed.trimmed() ? unescaped : parsed;
+    }
+
     // Throws Skipped for what it cannot take, LimitReached when it needs more work.
     void ReadEvent(icalcomponent *calendar, icalcomponent *event, CalendarEvent &result, Pending &pending)
     {
@@ -959,8 +982,8 @@ private:
         pending.startBasis = BasisOf(calendar, event, startProperty, start);
 
         basDatabase::EventRecord &record = result.Event;
-        record.EventName = Utf8(icalcomponent_get_summary(event));
-        record.Notes = Utf8(icalcomponent_get_description(event));
+        record.EventName = WithItsBlanks(event, "SUMMARY", Utf8(icalcomponent_get_summary(event)));
+        record.Notes = WithItsBlanks(event, "DESCRIPTION", Utf8(icalcomponent_get_description(event)));
         record.AllDayEvent = pending.allDay;
         record.Reminder = ReminderOf(event);
         ReadDuration(calendar, event, start, pending);

@@ -75,6 +75,20 @@ TEST(ICalendarReader, FoldedUtf8AndCrlfLinesReadBackWhole)
     EXPECT_EQ(event.Line, 4);
 }
 
+// The blanks around a name or notes are the user's: libical's own reading drops them.
+TEST(ICalendarReader, BlanksAroundANameOrNotesAreKept)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:pad\r\nDTSTART;VALUE=DATE:20260310\r\n"
+                            "SUMMARY;LANGUAGE=en:  Padded\\, really  \r\nDESCRIPTION: two\r\n  lines\\n \r\nEND:VEVENT\r\n"
+                            "BEGIN:VEVENT\r\nUID:plain\r\nDTSTART;VALUE=DATE:20260311\r\nSUMMARY:Plain\\;\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR\r\n";
+    const std::map<QString, CalendarEvent> events = ByUid(ICalendarReader::ReadCalendar(text, Berlin()));
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events.at(QStringLiteral("pad")).Event.EventName, QStringLiteral("  Padded, really  "));
+    EXPECT_EQ(events.at(QStringLiteral("pad")).Event.Notes, QStringLiteral(" two lines\n "));
+    EXPECT_EQ(events.at(QStringLiteral("plain")).Event.EventName, QStringLiteral("Plain;"));
+}
+
 TEST(ICalendarReader, RulesExpandToTheirDays)
 {
     const CalendarContents contents = Read("rules_lf.ics");

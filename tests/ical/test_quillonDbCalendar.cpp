@@ -166,6 +166,19 @@ TEST_F(QuillonDbCalendar, AUidIsTheFilesOwnAndOurExportReadBackAddsNothing)
     EXPECT_FALSE(text.contains(TempPath(QString()).toUtf8())) << "no path of the user's goes into the file";
 }
 
+TEST_F(QuillonDbCalendar, BlanksAroundANameSurviveTheRoundTrip)
+{
+    const QString in = TempPath(QStringLiteral("padded.ics"));
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    WriteFile(in, OneEvent("pad", "  Padded  "));
+    ASSERT_EQ(RunTool({QStringLiteral("import"), in, Store()}).exitCode, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("export"), Store(), out}).exitCode, 0);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("\r\nSUMMARY:  Padded  \r\n")) << text.constData();
+}
+
 TEST_F(QuillonDbCalendar, FilesInOtherEncodingsAndLineEndsAreRead)
 {
     const QByteArray crOnly = OneEvent("cr", "Old Mac").replace("\r\n", "\r");
