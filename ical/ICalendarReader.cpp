@@ -325,6 +325,8 @@ private:
     // seconds), for the years looked at so far.
     mutable QSet<int> m_gapYears;
     mutable QHash<QDate, std::pair<QTime, int>> m_localGaps;
+    // The same for the zones of the file: by zone and day, whether its offset may change.
+    mutable QHash<std::pair<const icaltimezone *, qint64>, bool> m_zoneChangeDays;
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
     qint64 m_fileSteps = 0; // what the events still to come may spend together
@@ -761,15 +763,47 @@ private:
     // A wall-clock time of a zone of the file as seconds since the epoch. Before its first
     // observance libical knows only its standard offset: its rules are taken back instead,
     // at the same day of a year 28 years on (or a multiple of it: the same calendar).
-    static qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone)
+    qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone) const
     {
         const QDateTime wall = Wall(date, time);
         if (wall >= zone.observedFrom)
-            return IcalToUtc(date, time, zone.ical);
+            return IcalToUtcAfterGap(wall, zone.ical);
         const int cycles = int((zone.observedFrom.date().year() - date.year()) / 28 + 1);
         const QDate later = date.addYears(28 * cycles);
-        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtc(later, time, zone.ical);
+        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtcAfterGap(Wall(later, time), zone.ical);
         return wall.toSecsSinceEpoch() - offset;
+    }
+
+    // A time the zone's clock skips (02:30 on the night it jumps from 02:00 to 03:00) has
+    // the offset before the jump, so it is the time that far after it (03:30), as in the
+    // zones Qt knows; libical would give it the offset after.
+    qint64 IcalToUtcAfterGap(const QDateTime &wall, icaltimezone *zone) const
+    {
+        const qint64 utc = IcalToUtc(wall.date(), wall.time(), zone);
+        if (!MayChangeOn(zone, wall.date()))
+            return utc;
+        const icaltimetype back = icaltime_from_timet_with_zone(time_t(utc), 0, zone);
+        if (Wall(WallDate(back), WallTime(back)) == wall)
+            return utc;
+        const QDateTime dayBefore = wall.addDays(-1);
+        const qint64 offsetBefore = dayBefore.toSecsSinceEpoch() - IcalToUtc(dayBefore.date(), dayBefore.time(), zone);
+        return wall.toSecsSinceEpoch() - offsetBefore;
+    }
+
+    // Whether the zone's offset may change on the day (or the evening before): only then
+    // can a time be one its clock skips, which takes another conversion to tell.
+    bool MayChangeOn(icaltimezone *zone, QDate date) const
+    {
+        const std::pair<const icaltimezone *, qint64> key(zone, date.toJulianDay());
+        auto found = m_zoneChangeDays.constFind(key);
+        if (found == m_zoneChangeDays.cend()) {
+            const QDateTime from = Wall(date.addDays(-1), QTime(12, 0));
+            const QDateTime to = Wall(date.addDays(1), QTime(0, 0));
+            const qint64 offsetFrom = from.toSecsSinceEpoch() - IcalToUtc(from.date(), from.time(), zone);
+            const qint64 offsetTo = to.toSecsSinceEpoch() - IcalToUtc(to.date(), to.time(), zone);
+            found = m_zoneChangeDays.insert(key, offsetFrom != offsetTo);
+        }
+        return *found;
     }
 
     // --- Events ------------------------------------------------------------------

@@ -597,13 +597,19 @@ namespace {
 
 TEST(ICalendarReader, SkippedHoursLongDurationsAndOtherEncodings)
 {
-    // 02:30 on 8 March 2026 does not exist in New York: it is the time after the jump.
+    // 02:30 on 8 March 2026 does not exist in New York: it is the time after the jump,
+    // also in a zone that only the file defines.
     const QByteArray gap = Calendar({
+        "BEGIN:VTIMEZONE", "TZID:Our Eastern", "BEGIN:STANDARD", "DTSTART:20071104T020000",
+        "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU", "TZOFFSETFROM:-0400", "TZOFFSETTO:-0500", "END:STANDARD",
+        "BEGIN:DAYLIGHT", "DTSTART:20070311T020000", "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU", "TZOFFSETFROM:-0500",
+        "TZOFFSETTO:-0400", "END:DAYLIGHT", "END:VTIMEZONE",
         "BEGIN:VEVENT", "UID:floating", "DTSTART:20260308T023000", "DURATION:PT1H", "END:VEVENT",
         "BEGIN:VEVENT", "UID:zoned", "DTSTART;TZID=America/New_York:20260308T023000", "DURATION:PT1H", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:own zone", "DTSTART;TZID=Our Eastern:20260308T023000", "DURATION:PT1H", "END:VEVENT",
     });
     CalendarContents contents = ICalendarReader::ReadCalendar(gap, InZone("America/New_York"));
-    ASSERT_EQ(contents.Events.size(), 2);
+    ASSERT_EQ(contents.Events.size(), 3);
     for (const CalendarEvent &event : contents.Events)
         EXPECT_EQ(Times(event), QStringLiteral("03:30-04:30")) << event.Uid.toStdString();
 
