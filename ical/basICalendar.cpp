@@ -96,7 +96,9 @@ QString WriteFailure(const QString &path, qint64 bytes, const QString &systemRea
 void WriteWholeFile(const QString &path, const QByteArray &text)
 {
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
+    // Unbuffered: a small text held back in a buffer would fail only when it is flushed
+    // on commit, which does not notice, and an empty file would replace the old one.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     QString reason = file.errorString();
     errno = 0;
     if (written && file.write(text) != text.size()) {
