@@ -267,70 +267,68 @@ struct ImportWork {
 
     bool Store(const ICalendarReader::CalendarEvent &event, QHash<Digest, Known> &known, int sourceAt)
     {
-        {
-            const QString fingerprintText = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
-            const Digest fingerprint = FingerprintDigest(fingerprintText);
-            const Digest ownKey = DigestOf(Table::Source, source, event.Uid);
-            std::optional<Known> found;
-            if (const auto own = known.constFind(ownKey); own != known.cend())
-                found = *own;
-            else if (const auto exported = event.Origin.isEmpty() ? known.cend()
-                                                                  : known.constFind(DigestOf(Table::Origin, event.Origin, event.Uid));
-                     exported != known.cend())
-                found = *exported;
-            else if (const auto unnamed = known.constFind(DigestOf(Table::Source, QString(), event.Uid)); unnamed != known.cend())
-                found = *unnamed;
-            else if (const auto ours = IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid)) : known.cend();
-                     ours != known.cend())
-                found = *ours;
-            if (!found) {
-                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
-                draft.EventID = 0; // a new event, whatever the file's record says
-                const std::optional<EventService::Saved> saved = events.Save(draft);
-                if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText))
-                    return false;
-                ++summary.Added;
-                Touched(saved->TouchedDates);
-                known.insert(ownKey, Known{sourceAt, saved->EventID, fingerprint, false});
-                return true;
-            }
-            const QString &foundSource = sources[found->source];
-            // A UID from before sources that is not one of the store's own belongs to the
-            // first file that brings it again; the store's own stay the store's.
-            const QString keptSource =
-                found->viaOrigin || !foundSource.isEmpty() || IsOwnUid(event.Uid) ? foundSource : source;
-            const bool claimed = keptSource != foundSource;
-            // The file says what it said last time: whatever was done to the event
-            // since then stays.
-            if (found->fingerprint == fingerprint && !claimed) {
-                ++summary.Unchanged;
-                return true;
-            }
-            bool ok = false;
-            const qint64 id = found->eventId;
-            const bool same = SameAsStored(id, event, ok);
-            if (!ok)
+        const QString fingerprintText = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
+        const Digest fingerprint = FingerprintDigest(fingerprintText);
+        const Digest ownKey = DigestOf(Table::Source, source, event.Uid);
+        std::optional<Known> found;
+        if (const auto own = known.constFind(ownKey); own != known.cend())
+            found = *own;
+        else if (const auto exported = event.Origin.isEmpty() ? known.cend()
+                                                              : known.constFind(DigestOf(Table::Origin, event.Origin, event.Uid));
+                 exported != known.cend())
+            found = *exported;
+        else if (const auto unnamed = known.constFind(DigestOf(Table::Source, QString(), event.Uid)); unnamed != known.cend())
+            found = *unnamed;
+        else if (const auto ours = IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid)) : known.cend();
+                 ours != known.cend())
+            found = *ours;
+        if (!found) {
+            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            draft.EventID = 0; // a new event, whatever the file's record says
+            const std::optional<EventService::Saved> saved = events.Save(draft);
+            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText))
                 return false;
-            if (!same) {
-                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
-                draft.EventID = id;
-                const std::optional<EventService::Saved> saved = events.Save(draft);
-                if (!saved)
-                    return false;
-                ++summary.Updated;
-                Touched(saved->TouchedDates);
-            } else {
-                ++summary.Unchanged;
-            }
-            // Our own export read back keeps what the event's own source last said, so
-            // that the next import of that source still knows it.
-            if (found->viaOrigin)
-                return true;
-            if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText))
-                return false;
-            known.remove(DigestOf(Table::Source, foundSource, event.Uid));
-            known.insert(DigestOf(Table::Source, keptSource, event.Uid), Known{SourceIndex(keptSource), id, fingerprint, false});
+            ++summary.Added;
+            Touched(saved->TouchedDates);
+            known.insert(ownKey, Known{sourceAt, saved->EventID, fingerprint, false});
+            return true;
         }
+        const QString foundSource = sources[found->source];
+        // A UID from before sources that is not one of the store's own belongs to the
+        // first file that brings it again; the store's own stay the store's.
+        const QString keptSource =
+            found->viaOrigin || !foundSource.isEmpty() || IsOwnUid(event.Uid) ? foundSource : source;
+        const bool claimed = keptSource != foundSource;
+        // The file says what it said last time: whatever was done to the event
+        // since then stays.
+        if (found->fingerprint == fingerprint && !claimed) {
+            ++summary.Unchanged;
+            return true;
+        }
+        bool ok = false;
+        const qint64 id = found->eventId;
+        const bool same = SameAsStored(id, event, ok);
+        if (!ok)
+            return false;
+        if (!same) {
+            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            draft.EventID = id;
+            const std::optional<EventService::Saved> saved = events.Save(draft);
+            if (!saved)
+                return false;
+            ++summary.Updated;
+            Touched(saved->TouchedDates);
+        } else {
+            ++summary.Unchanged;
+        }
+        // Our own export read back keeps what the event's own source last said, so
+        // that the next import of that source still knows it.
+        if (found->viaOrigin)
+            return true;
+        if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText))
+            return false;
+        known.remove(DigestOf(Table::Source, foundSource, event.Uid));
+        known.insert(DigestOf(Table::Source, keptSource, event.Uid), Known{SourceIndex(keptSource), id, fingerprint, false});
         return true;
     }
 };
