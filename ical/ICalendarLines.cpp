@@ -2,7 +2,10 @@
 
 #include "basOperation.h"
 
+#include <QFile>
 #include <QHash>
+
+#include <algorithm>
 
 namespace ICalendarLines {
 
@@ -33,39 +36,57 @@ QString Where(int line, const QString &reason)
     throw basOperation::Failure(basOperation::kTypeMismatch, Where(line, reason));
 }
 
+// How much of a file is read at a time.
+constexpr qsizetype kChunkBytes = 1024 * 1024;
+
 // The content lines of text[from, to), unfolded, each with the number of its first
 // physical line (that of from is first) and where it starts; an empty line carries
-// nothing. visit(number, begin, line) returns false to stop.
+// nothing. visit(number, begin, line) returns false to stop. The text is taken a part
+// of whole lines at a time.
 template<typename Visit>
-void ForEachLine(const QByteArray &text, qsizetype from, qsizetype to, int first, const Visit &visit)
+void ForEachLine(const Text &text, qsizetype from, qsizetype to, int first, const Visit &visit)
 {
     QByteArray logical;
     int logicalNumber = 0;
     qsizetype logicalBegin = -1;
     int number = first;
-    for (qsizetype pos = from; pos < to; ++number) {
-        qsizetype end = text.indexOf('\n', pos);
-        const qsizetype next = end < 0 || end >= to ? to : end + 1;
-        if (end < 0 || end >= to)
-            end = to;
-        QByteArrayView line(text.constData() + pos, end - pos);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty()) {
-            // A folded continuation starts with a blank.
-            if (line.startsWith(' ') || line.startsWith('\t')) {
-                if (logicalBegin >= 0)
-                    logical += line.sliced(1);
-            } else {
-                if (logicalBegin >= 0 && !visit(logicalNumber, logicalBegin, logical))
-                    return;
-                logical.resize(0);
-                logical += line;
-                logicalNumber = number;
-                logicalBegin = pos;
-            }
+    for (qsizetype at = from; at < to;) {
+        qsizetype end = std::min(to, at + kChunkBytes);
+        QByteArray chunk = text.Slice(at, end);
+        // A line longer than a part makes the part longer.
+        qsizetype lastBreak = chunk.lastIndexOf('\n');
+        while (lastBreak < 0 && end < to) {
+            end = std::min(to, at + 2 * (end - at));
+            chunk = text.Slice(at, end);
+            lastBreak = chunk.lastIndexOf('\n');
         }
-        pos = next;
+        if (end < to)
+            chunk.truncate(lastBreak + 1);
+        for (qsizetype pos = 0; pos < chunk.size(); ++number) {
+            qsizetype lineEnd = chunk.indexOf('\n', pos);
+            const qsizetype next = lineEnd < 0 ? chunk.size() : lineEnd + 1;
+            if (lineEnd < 0)
+                lineEnd = chunk.size();
+            QByteArrayView line(chunk.constData() + pos, lineEnd - pos);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (!line.isEmpty()) {
+                // A folded continuation starts with a blank.
+                if (line.startsWith(' ') || line.startsWith('\t')) {
+                    if (logicalBegin >= 0)
+                        logical += line.sliced(1);
+                } else {
+                    if (logicalBegin >= 0 && !visit(logicalNumber, logicalBegin, logical))
+                        return;
+                    logical.resize(0);
+                    logical += line;
+                    logicalNumber = number;
+                    logicalBegin = at + pos;
+                }
+            }
+            pos = next;
+        }
+        at += chunk.size();
     }
     if (logicalBegin >= 0)
         visit(logicalNumber, logicalBegin, logical);
@@ -73,10 +94,37 @@ void ForEachLine(const QByteArray &text, qsizetype from, qsizetype to, int first
 
 } // namespace
 
-LineIndex::LineIndex(const QByteArray &text) : m_text(text)
+Text::Text(const QByteArray &bytes) : m_bytes(bytes), m_size(bytes.size()) {}
+
+Text::Text(std::shared_ptr<QFile> file, qint64 offset, qsizetype size)
+    : m_file(std::move(file)), m_offset(offset), m_size(size)
 {
-    if (text.contains('\0'))
-        Refuse(1 + int(text.left(text.indexOf('\0')).count('\n')), QStringLiteral("this is not a text file"));
+}
+
+QByteArray Text::Slice(qsizetype from, qsizetype to) const
+{
+    if (!m_file)
+        return m_bytes.sliced(from, to - from);
+    if (from < m_windowFrom || to > m_windowFrom + m_window.size()) {
+        const qsizetype length = std::min(m_size - from, std::max(to - from, kChunkBytes));
+        m_window.clear();
+        m_windowFrom = from;
+        if (m_file->seek(m_offset + from))
+            m_window = m_file->read(length);
+        if (m_window.size() != length) {
+            m_window.clear();
+            throw basOperation::Failure(basOperation::kPathFileAccessError,
+                                        QStringLiteral("the file changed while it was read"));
+        }
+    }
+    return m_window.sliced(from - m_windowFrom, to - from);
+}
+
+LineIndex::LineIndex(const Text &text) : m_text(text)
+{
+    // A file read a part at a time was found to be text before.
+    if (text.InMemory() && text.Bytes().contains('\0'))
+        Refuse(1 + int(text.Bytes().left(text.Bytes().indexOf('\0')).count('\n')), QStringLiteral("this is not a text file"));
     QList<int> open;    // indexes into m_components
     QList<int> closed;  // components whose text ends where the next line starts
     QHash<QByteArray, QString> names; // one copy of each name
@@ -151,6 +199,31 @@ int LineIndex::NthPropertyLineWithValue(int componentIndex, const QString &name,
 int LineIndex::NthLineStartingWith(int componentIndex, const QByteArray &text, int n) const
 {
     return FindLine(componentIndex, n, [&text](const QByteArray &line) { return line.startsWith(text); });
+}
+
+QByteArray LineIndex::RawPropertyValue(int componentIndex, const QString &name) const
+{
+    const QByteArray wanted = name.toUpper().toUtf8();
+    QByteArray value;
+    FindLine(componentIndex, 0, [&](const QByteArray &line) {
+        if (line.size() <= wanted.size() || !StartsWithWord(line, wanted.constData())
+            || (line.at(wanted.size()) != ':' && line.at(wanted.size()) != ';'))
+            return false;
+        // The value follows the first colon that is not within a quoted parameter.
+        bool quoted = false;
+        for (qsizetype i = wanted.size(); i < line.size(); ++i) {
+            if (line.at(i) == '"')
+                quoted = !quoted;
+            else if (line.at(i) == ':' && !quoted) {
+                value = line.mid(i + 1);
+                if (value.isNull())
+                    value = QByteArray("");
+                return true;
+            }
+        }
+        return false;
+    });
+    return value;
 }
 
 int LineIndex::FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, bool whole,

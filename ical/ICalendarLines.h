@@ -9,7 +9,38 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+class QFile;
+
 namespace ICalendarLines {
+
+// The text of a calendar file: held in memory, or read from the open file a part at a
+// time, so that a large file never stands whole in memory.
+class Text {
+public:
+    Text() = default;
+    explicit Text(const QByteArray &bytes);
+    // The bytes from offset of the open file, size of them; the file is read as it is
+    // when a part is asked for.
+    Text(std::shared_ptr<QFile> file, qint64 offset, qsizetype size);
+
+    qsizetype size() const { return m_size; }
+    bool InMemory() const { return !m_file; }
+    const QByteArray &Bytes() const { return m_bytes; } // of a text in memory
+    // The bytes [from, to). Throws basOperation::Failure when the file no longer has them
+    // (it was cut short while it was read).
+    QByteArray Slice(qsizetype from, qsizetype to) const;
+
+private:
+    QByteArray m_bytes;
+    std::shared_ptr<QFile> m_file;
+    qint64 m_offset = 0;
+    qsizetype m_size = 0;
+    // The part of the file read last: the lines of one component are looked at together.
+    mutable QByteArray m_window;
+    mutable qsizetype m_windowFrom = 0;
+};
 
 struct ComponentLines {
     QString Name; // "VEVENT", upper case
@@ -23,10 +54,10 @@ struct ComponentLines {
 
 class LineIndex {
 public:
-    // Maps the text, which it keeps (shared, not copied). Throws basOperation::Failure ("line N: reason") when the file is no
+    // Maps the text, which it keeps (shared, not copied; a file's is read a part at a time). Throws basOperation::Failure ("line N: reason") when the file is no
     // calendar text: a NUL byte, no BEGIN:VCALENDAR first, an END without its BEGIN, or
     // a component that is never closed (a truncated file).
-    explicit LineIndex(const QByteArray &text);
+    explicit LineIndex(const Text &text);
 
     // Every component in the order of its BEGIN line (the order of a depth-first walk).
     const QList<ComponentLines> &Components() const { return m_components; }
@@ -42,13 +73,16 @@ public:
     // The n-th line of the component (not of its children) that starts with text; its
     // BEGIN line when it has fewer.
     int NthLineStartingWith(int componentIndex, const QByteArray &text, int n) const;
+    // The value of its first property of that name as the file has it (unfolded, still
+    // escaped, with its blanks), or a null array when it has none.
+    QByteArray RawPropertyValue(int componentIndex, const QString &name) const;
 
 private:
     int FindPropertyLine(int componentIndex, const QString &name, const QByteArray &value, bool whole, int skip) const;
     template<typename Match>
     int FindLine(int componentIndex, int skip, const Match &match) const;
 
-    QByteArray m_text;
+    Text m_text;
     QList<ComponentLines> m_components;
 };
 

@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -213,7 +214,7 @@ namespace {
 
 class Reader {
 public:
-    Reader(const QByteArray &text, const ReadOptions &options)
+    Reader(const ICalendarLines::Text &text, const ReadOptions &options)
         : m_text(text), m_options(options), m_index(text)
     {
         if (!m_options.LocalZone.isValid())
@@ -299,7 +300,7 @@ private:
         }
     };
 
-    QByteArray m_text;
+    ICalendarLines::Text m_text;
     ReadOptions m_options;
     ICalendarLines::LineIndex m_index;
     // Each calendar of the file with its own properties and time zones, not its events:
@@ -310,6 +311,7 @@ private:
     QList<const icalcomponent *> m_batchComponents; // mapped in m_componentIndex while their batch lives
     QDate m_openRuleEnd;
     CalendarContents m_contents;
+    // The events that changed occurrences look for, and those skipped.
     QHash<QString, qsizetype> m_eventByUid;
     // By the position in m_contents.Events: how an event with changed occurrences was
     // read, and what our own file said of its days being picked by hand. The others keep
@@ -323,6 +325,8 @@ private:
     // seconds), for the years looked at so far.
     mutable QSet<int> m_gapYears;
     mutable QHash<QDate, std::pair<QTime, int>> m_localGaps;
+    // The same for the zones of the file: by zone and day, whether its offset may change.
+    mutable QHash<std::pair<const icaltimezone *, qint64>, bool> m_zoneChangeDays;
     QSet<QString> m_warnedZones;
     qint64 m_totalDates = 0;
     qint64 m_fileSteps = 0; // what the events still to come may spend together
@@ -351,12 +355,12 @@ private:
         for (int i = index + 1; i < lines.size() && lines[i].Depth > 0; ++i) {
             if (lines[i].Depth != 1)
                 continue;
-            frame += QByteArrayView(m_text).sliced(at, lines[i].From - at);
+            frame += m_text.Slice(at, lines[i].From);
             if (lines[i].Name == QLatin1String("VTIMEZONE"))
-                frame += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+                frame += m_text.Slice(lines[i].From, lines[i].To);
             at = lines[i].To;
         }
-        frame += QByteArrayView(m_text).sliced(at, calendar.To - at);
+        frame += m_text.Slice(at, calendar.To);
         ComponentPtr root(icalparser_parse_string(frame.constData()));
         if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
             Refuse(1, QStringLiteral("libical could not read the file as iCalendar"));
@@ -374,7 +378,7 @@ private:
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
         QByteArray text = "BEGIN:VCALENDAR\r\n";
         for (const int i : indexes)
-            text += QByteArrayView(m_text).sliced(lines[i].From, lines[i].To - lines[i].From);
+            text += m_text.Slice(lines[i].From, lines[i].To);
         if (!text.endsWith('\n'))
             text += "\r\n";
         text += "END:VCALENDAR\r\n";
@@ -759,15 +763,47 @@ private:
     // A wall-clock time of a zone of the file as seconds since the epoch. Before its first
     // observance libical knows only its standard offset: its rules are taken back instead,
     // at the same day of a year 28 years on (or a multiple of it: the same calendar).
-    static qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone)
+    qint64 ZonedToUtc(QDate date, QTime time, const Zone &zone) const
     {
         const QDateTime wall = Wall(date, time);
         if (wall >= zone.observedFrom)
-            return IcalToUtc(date, time, zone.ical);
+            return IcalToUtcAfterGap(wall, zone.ical);
         const int cycles = int((zone.observedFrom.date().year() - date.year()) / 28 + 1);
         const QDate later = date.addYears(28 * cycles);
-        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtc(later, time, zone.ical);
+        const qint64 offset = Wall(later, time).toSecsSinceEpoch() - IcalToUtcAfterGap(Wall(later, time), zone.ical);
         return wall.toSecsSinceEpoch() - offset;
+    }
+
+    // A time the zone's clock skips (02:30 on the night it jumps from 02:00 to 03:00) has
+    // the offset before the jump, so it is the time that far after it (03:30), as in the
+    // zones Qt knows; libical would give it the offset after.
+    qint64 IcalToUtcAfterGap(const QDateTime &wall, icaltimezone *zone) const
+    {
+        const qint64 utc = IcalToUtc(wall.date(), wall.time(), zone);
+        if (!MayChangeOn(zone, wall.date()))
+            return utc;
+        const icaltimetype back = icaltime_from_timet_with_zone(time_t(utc), 0, zone);
+        if (Wall(WallDate(back), WallTime(back)) == wall)
+            return utc;
+        const QDateTime dayBefore = wall.addDays(-1);
+        const qint64 offsetBefore = dayBefore.toSecsSinceEpoch() - IcalToUtc(dayBefore.date(), dayBefore.time(), zone);
+        return wall.toSecsSinceEpoch() - offsetBefore;
+    }
+
+    // Whether the zone's offset may change on the day (or the evening before): only then
+    // can a time be one its clock skips, which takes another conversion to tell.
+    bool MayChangeOn(icaltimezone *zone, QDate date) const
+    {
+        const std::pair<const icaltimezone *, qint64> key(zone, date.toJulianDay());
+        auto found = m_zoneChangeDays.constFind(key);
+        if (found == m_zoneChangeDays.cend()) {
+            const QDateTime from = Wall(date.addDays(-1), QTime(12, 0));
+            const QDateTime to = Wall(date.addDays(1), QTime(0, 0));
+            const qint64 offsetFrom = from.toSecsSinceEpoch() - IcalToUtc(from.date(), from.time(), zone);
+            const qint64 offsetTo = to.toSecsSinceEpoch() - IcalToUtc(to.date(), to.time(), zone);
+            found = m_zoneChangeDays.insert(key, offsetFrom != offsetTo);
+        }
+        return *found;
     }
 
     // --- Events ------------------------------------------------------------------
@@ -822,7 +858,6 @@ private:
                 masters.append(&found);
         }
         m_contents.Events.reserve(masters.size());
-        m_eventByUid.reserve(events.size());
         // The masters are read a batch at a time; the others take their place in between.
         qsizetype master = 0;   // the position of the next one in masters
         qsizetype batchEnd = 0; // the batch parsed holds the masters up to here
@@ -931,7 +966,8 @@ private:
         m_fileSteps -= pending.budget.Used();
 
         const qsizetype at = m_contents.Events.size();
-        m_eventByUid.insert(KeyOf(event, uid), at);
+        if (m_changedKeys.contains(KeyOf(event, uid)))
+            m_eventByUid.insert(KeyOf(event, uid), at);
         if (!pending.recurring.isEmpty())
             m_recurringSaid.insert(at, pending.recurring == QLatin1String("1"));
         result.Dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
@@ -941,6 +977,29 @@ private:
             pending.days = {};
             m_pending.insert(at, std::move(pending));
         }
+    }
+
+    // A text as the file has it: libical drops the blanks around a value, which are the
+    // user's own ("  Padded  ").
+    QString WithItsBlanks(const icalcomponent *event, const char *name, const QString &parsed) const
+    {
+        const QByteArray raw = m_index.RawPropertyValue(IndexOf(event), QString::fromLatin1(name));
+        if (raw.isEmpty() || (raw.front() != ' ' && raw.front() != '\t' && raw.back() != ' ' && raw.back() != '\t'))
+            return parsed;
+        QByteArray text;
+        text.reserve(raw.size());
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            char c = raw.at(i);
+            if (c == '\\' && i + 1 < raw.size()) {
+                c = raw.at(++i);
+                if (c == 'n' || c == 'N')
+                    c = '\n';
+            }
+            text += c;
+        }
+        const QString unescaped = QString::fromUtf8(text);
+        // Only blanks may differ: anything else libical read its own way.
+        return unescaped.trimmed() == parsed.trimmed() ? unescaped : parsed;
     }
 
     // Throws Skipped for what it cannot take, LimitReached when it needs more work.
@@ -957,8 +1016,8 @@ private:
         pending.startBasis = BasisOf(calendar, event, startProperty, start);
 
         basDatabase::EventRecord &record = result.Event;
-        record.EventName = Utf8(icalcomponent_get_summary(event));
-        record.Notes = Utf8(icalcomponent_get_description(event));
+        record.EventName = WithItsBlanks(event, "SUMMARY", Utf8(icalcomponent_get_summary(event)));
+        record.Notes = WithItsBlanks(event, "DESCRIPTION", Utf8(icalcomponent_get_description(event)));
         record.AllDayEvent = pending.allDay;
         record.Reminder = ReminderOf(event);
         ReadDuration(calendar, event, start, pending);
@@ -1418,10 +1477,52 @@ CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options
 {
     QStringList notes;
     const QByteArray utf8 = AsUtf8(text, notes);
-    Reader reader(utf8, options);
+    Reader reader(ICalendarLines::Text(utf8), options);
     CalendarContents contents = reader.Read();
     contents.Warnings = notes + contents.Warnings;
     return contents;
+}
+
+CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOptions &options)
+{
+    if (text.InMemory())
+        return ReadCalendar(text.Bytes(), options);
+    Reader reader(text, options);
+    return reader.Read();
+}
+
+ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size)
+{
+    // Nearly every file is UTF-8 with LF or CRLF line ends, which is read as it is; what
+    // must be converted is read whole, as the text of a small file.
+    bool plain = file->seek(0);
+    const QByteArray head = file->peek(4);
+    const bool utf16 = head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")
+                       || (head.size() == 4 && ((head[1] == 0 && head[3] == 0) || (head[0] == 0 && head[2] == 0)));
+    const qint64 offset = head.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    plain = plain && !utf16 && file->seek(offset);
+    constexpr qsizetype kChunkBytes = 1024 * 1024;
+    QByteArray chunk;
+    qsizetype left = size - offset;
+    while (plain && left > 0) {
+        const QByteArray read = file->read(std::min(left, kChunkBytes));
+        if (read.isEmpty())
+            break; // cut short: the reading says so
+        left -= read.size();
+        chunk += read;
+        // Whole lines at a time: a character never spans a line break.
+        const qsizetype cut = left > 0 ? chunk.lastIndexOf('\n') + 1 : chunk.size();
+        const QByteArrayView lines(chunk.constData(), cut);
+        qsizetype cr = lines.indexOf('\r');
+        for (; cr >= 0 && cr + 1 < lines.size() && lines[cr + 1] == '\n'; cr = lines.indexOf('\r', cr + 1)) {
+        }
+        plain = cr < 0 && !lines.contains('\0') && lines.isValidUtf8();
+        chunk.remove(0, cut);
+    }
+    if (plain)
+        return ICalendarLines::Text(file, offset, size - offset);
+    file->seek(0);
+    return ICalendarLines::Text(file->read(size));
 }
 
 } // namespace ICalendarReader

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EventStore.h"
+#include "ICalendarLines.h"
 #include "ICalendarRecurrence.h"
 
 #include <QByteArray>
@@ -15,6 +16,9 @@
 #include <QTimeZone>
 
 #include <functional>
+#include <memory>
+
+class QFile;
 
 namespace ICalendarReader {
 
@@ -73,6 +77,14 @@ struct CalendarContents {
 // zone that cannot be read is left out. Properties of unknown names are ignored. Of two
 // versions of an event (one UID), the highest SEQUENCE is read, of equal ones the later.
 CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options);
+// The same for a text in memory or read from its file a part at a time (see FileText).
+CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOptions &options);
+
+// The first size bytes of the open file as the text ReadCalendar takes: read from the
+// file as it goes when it is UTF-8 with LF or CRLF line ends, so that a large file never
+// stands whole in memory (the file must then stay as it is until the read is done);
+// otherwise read whole, to be converted.
+ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size);
 
 // The text as UTF-8 with LF or CRLF line ends: UTF-16 converted, a byte order mark
 // dropped, text that is not UTF-8 read as Windows-1252 (one note says so), lines ended

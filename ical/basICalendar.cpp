@@ -8,6 +8,7 @@
 #include "platform/basPlatform.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace basICalendar {
@@ -27,7 +29,14 @@ namespace {
 using basOperation::Failure;
 using basOperation::Steps;
 
-QByteArray ReadWholeFile(const QString &path)
+// The file opened for reading, with its size; its text is read as the reader goes.
+struct OpenedFile {
+    std::shared_ptr<QFile> file;
+    qint64 size = 0;
+    QDateTime modified;
+};
+
+OpenedFile OpenCalendarFile(const QString &path)
 {
     const QFileInfo info(path);
     // A folder on the way that may not be entered hides the file: say so, not "not found".
@@ -48,14 +57,24 @@ QByteArray ReadWholeFile(const QString &path)
     };
     if (info.size() > ICalendarReader::kMaxFileBytes)
         throw tooLarge(info.size());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(basOperation::kPathFileAccessError, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    auto file = std::make_shared<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        throw Failure(basOperation::kPathFileAccessError, QStringLiteral("%1: %2").arg(path, file->errorString()));
     // The file may have grown since it was measured.
-    QByteArray text = file.read(ICalendarReader::kMaxFileBytes + 1);
-    if (text.size() > ICalendarReader::kMaxFileBytes)
-        throw tooLarge(text.size());
-    return text;
+    const qint64 size = file->size();
+    if (size > ICalendarReader::kMaxFileBytes)
+        throw tooLarge(size);
+    return {file, size, file->fileTime(QFileDevice::FileModificationTime)};
+}
+
+// A file written to while it was read gave a mix of two texts: none of it is taken.
+// (One replaced by another is no matter: the open one is read to its end.)
+void CheckUnchanged(const QString &path, const OpenedFile &opened)
+{
+    if (opened.file->size() != opened.size
+        || opened.file->fileTime(QFileDevice::FileModificationTime) != opened.modified)
+        throw Failure(basOperation::kPathFileAccessError,
+                      QStringLiteral("%1: the file changed while it was read; nothing was imported").arg(path));
 }
 
 // Why a file could not be written, as the user can act on it: the folder missing, the
@@ -77,7 +96,9 @@ QString WriteFailure(const QString &path, qint64 bytes, const QString &systemRea
 void WriteWholeFile(const QString &path, const QByteArray &text)
 {
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
+    // Unbuffered: a small text held back in a buffer would fail only when it is flushed
+    // on commit, which does not notice, and an empty file would replace the old one.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     QString reason = file.errorString();
     errno = 0;
     if (written && file.write(text) != text.size()) {
@@ -126,7 +147,7 @@ bool IsChurchDayUid(const QString &uid)
 struct ImportWork {
     basDatabase::EventStore &store;
     EventService &events;
-    const ICalendarReader::CalendarContents &contents;
+    ICalendarReader::CalendarContents &contents; // each event let go once stored
     const QString &source;
     QDate today;
     ImportSummary &summary;
@@ -154,107 +175,160 @@ struct ImportWork {
 
     // Where the file's events were met before: under its own source, through the origin
     // our own export wrote beside them, or among the store's own UIDs and those from
-    // before sources.
+    // before sources. A large feed brings hundreds of thousands: each is kept as digests
+    // of where and which UID it is and of its fingerprint, not as copies of the texts.
+    struct Digest {
+        quint64 high = 0;
+        quint64 low = 0;
+        bool operator==(const Digest &) const = default;
+        friend size_t qHash(const Digest &digest, size_t seed = 0) { return size_t(digest.low) ^ seed; }
+    };
+    enum class Table : char { Source = 's', Origin = 'o', Own = 'w', Fingerprint = 'f' };
+    // 16 bytes of SHA-256: no two texts of a store are alike in them.
+    static Digest DigestOf(Table table, const QString &where, const QString &text)
+    {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        const QByteArray whereBytes = where.toUtf8();
+        hash.addData(QByteArray(1, char(table)) + QByteArray::number(whereBytes.size()) + ':');
+        hash.addData(whereBytes);
+        hash.addData(text.toUtf8());
+        const QByteArray result = hash.result();
+        Digest digest;
+        std::memcpy(&digest.high, result.constData(), sizeof digest.high);
+        std::memcpy(&digest.low, result.constData() + sizeof digest.high, sizeof digest.low);
+        return digest;
+    }
+    static Digest FingerprintDigest(const QString &fingerprint) { return DigestOf(Table::Fingerprint, {}, fingerprint); }
+
     struct Known {
-        QString source;
+        int source = 0; // in sources
         qint64 eventId = 0;
-        QString fingerprint;
+        Digest fingerprint;
         bool viaOrigin = false;
     };
+    QStringList sources{};
+    QHash<QString, int> sourceIndex{};
+    int SourceIndex(const QString &name)
+    {
+        auto found = sourceIndex.find(name);
+        if (found == sourceIndex.end()) {
+            found = sourceIndex.insert(name, int(sources.size()));
+            sources.append(name);
+        }
+        return *found;
+    }
 
     // A Known found through another source (our export's origin, one of our UIDs) keeps
-    // its row: the source it belongs to still says what it said.
+    // its row: the source it belongs to still says what it said. Each event is let go
+    // once it is stored.
     bool Run()
     {
-        QList<basDatabase::EventStore::EventUid> rows;
-        if (!store.GetEventUids(rows))
-            return false;
-        using Key = std::pair<QString, QString>; // source, UID
-        QHash<Key, Known> known;
-        QHash<Key, Known> byOrigin; // origin tag, UID
-        // The UIDs our exports make are unique wherever they are read from.
-        QHash<QString, Known> ownAnywhere;
-        QHash<QString, QString> tags; // source -> OriginTag, computed once a source
-        for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
-            known.insert({row.Source, row.Uid}, Known{row.Source, row.EventId, row.Fingerprint, false});
-            if (row.Source.isEmpty())
-                continue;
-            auto tag = tags.find(row.Source);
-            if (tag == tags.end())
-                tag = tags.insert(row.Source, OriginTag(row.Source));
-            byOrigin.insert({*tag, row.Uid}, Known{row.Source, row.EventId, row.Fingerprint, true});
-            if (IsOwnUid(row.Uid))
-                ownAnywhere.insert(row.Uid, Known{row.Source, row.EventId, row.Fingerprint, true});
+        QHash<Digest, Known> known; // by Table::Source (source, UID), Origin (tag, UID), Own (UID)
+        {
+            QList<basDatabase::EventStore::EventUid> rows;
+            if (!store.GetEventUids(rows))
+                return false;
+            QHash<QString, QString> tags; // source -> OriginTag, computed once a source
+            known.reserve(rows.size() + contents.Events.size());
+            for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+                const Known entry{SourceIndex(row.Source), row.EventId, FingerprintDigest(row.Fingerprint), false};
+                known.insert(DigestOf(Table::Source, row.Source, row.Uid), entry);
+                if (row.Source.isEmpty())
+                    continue;
+                auto tag = tags.find(row.Source);
+                if (tag == tags.end())
+                    tag = tags.insert(row.Source, OriginTag(row.Source));
+                Known viaOrigin = entry;
+                viaOrigin.viaOrigin = true;
+                known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
+                // The UIDs our exports make are unique wherever they are read from.
+                if (IsOwnUid(row.Uid))
+                    known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
+            }
         }
         int churchDays = 0;
-        for (const ICalendarReader::CalendarEvent &event : contents.Events) {
+        const int sourceAt = SourceIndex(source);
+        for (ICalendarReader::CalendarEvent &event : contents.Events) {
             if (IsChurchDayUid(event.Uid)) {
                 ++churchDays;
                 continue;
             }
             refused = &event;
-            const QString fingerprint = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
-            std::optional<Known> found;
-            if (const auto own = known.constFind({source, event.Uid}); own != known.cend())
-                found = *own;
-            else if (const auto exported = byOrigin.constFind({event.Origin, event.Uid});
-                     !event.Origin.isEmpty() && exported != byOrigin.cend())
-                found = *exported;
-            else if (const auto unnamed = known.constFind({QString(), event.Uid}); unnamed != known.cend())
-                found = *unnamed;
-            else if (const auto ours = ownAnywhere.constFind(event.Uid); IsOwnUid(event.Uid) && ours != ownAnywhere.cend())
-                found = *ours;
-            if (!found) {
-                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
-                draft.EventID = 0; // a new event, whatever the file's record says
-                const std::optional<EventService::Saved> saved = events.Save(draft);
-                if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprint))
-                    return false;
-                ++summary.Added;
-                Touched(saved->TouchedDates);
-                known.insert({source, event.Uid}, Known{source, saved->EventID, fingerprint, false});
-                continue;
-            }
-            // A UID from before sources that is not one of the store's own belongs to the
-            // first file that brings it again; the store's own stay the store's.
-            const QString keptSource =
-                found->viaOrigin || !found->source.isEmpty() || IsOwnUid(event.Uid) ? found->source : source;
-            const bool claimed = keptSource != found->source;
-            // The file says what it said last time: whatever was done to the event
-            // since then stays.
-            if (found->fingerprint == fingerprint && !claimed) {
-                ++summary.Unchanged;
-                continue;
-            }
-            bool ok = false;
-            const qint64 id = found->eventId;
-            const bool same = SameAsStored(id, event, ok);
-            if (!ok)
+            if (!Store(event, known, sourceAt))
                 return false;
-            if (!same) {
-                EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
-                draft.EventID = id;
-                const std::optional<EventService::Saved> saved = events.Save(draft);
-                if (!saved)
-                    return false;
-                ++summary.Updated;
-                Touched(saved->TouchedDates);
-            } else {
-                ++summary.Unchanged;
-            }
-            // Our own export read back keeps what the event's own source last said, so
-            // that the next import of that source still knows it.
-            if (found->viaOrigin)
-                continue;
-            if (!store.SetEventUid(keptSource, event.Uid, id, fingerprint))
-                return false;
-            known.remove({found->source, event.Uid});
-            known.insert({keptSource, event.Uid}, Known{keptSource, id, fingerprint, false});
+            event = {};
         }
         refused = nullptr;
         if (churchDays > 0)
             summary.Warnings.append(
                 QStringLiteral("%1 church-year days left out (the store has them already)").arg(churchDays));
+        return true;
+    }
+
+    bool Store(const ICalendarReader::CalendarEvent &event, QHash<Digest, Known> &known, int sourceAt)
+    {
+        const QString fingerprintText = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
+        const Digest fingerprint = FingerprintDigest(fingerprintText);
+        const Digest ownKey = DigestOf(Table::Source, source, event.Uid);
+        std::optional<Known> found;
+        if (const auto own = known.constFind(ownKey); own != known.cend())
+            found = *own;
+        else if (const auto exported = event.Origin.isEmpty() ? known.cend()
+                                                              : known.constFind(DigestOf(Table::Origin, event.Origin, event.Uid));
+                 exported != known.cend())
+            found = *exported;
+        else if (const auto unnamed = known.constFind(DigestOf(Table::Source, QString(), event.Uid)); unnamed != known.cend())
+            found = *unnamed;
+        else if (const auto ours = IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid)) : known.cend();
+                 ours != known.cend())
+            found = *ours;
+        if (!found) {
+            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            draft.EventID = 0; // a new event, whatever the file's record says
+            const std::optional<EventService::Saved> saved = events.Save(draft);
+            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText))
+                return false;
+            ++summary.Added;
+            Touched(saved->TouchedDates);
+            known.insert(ownKey, Known{sourceAt, saved->EventID, fingerprint, false});
+            return true;
+        }
+        const QString foundSource = sources[found->source];
+        // A UID from before sources that is not one of the store's own belongs to the
+        // first file that brings it again; the store's own stay the store's.
+        const QString keptSource =
+            found->viaOrigin || !foundSource.isEmpty() || IsOwnUid(event.Uid) ? foundSource : source;
+        const bool claimed = keptSource != foundSource;
+        // The file says what it said last time: whatever was done to the event
+        // since then stays.
+        if (found->fingerprint == fingerprint && !claimed) {
+            ++summary.Unchanged;
+            return true;
+        }
+        bool ok = false;
+        const qint64 id = found->eventId;
+        const bool same = SameAsStored(id, event, ok);
+        if (!ok)
+            return false;
+        if (!same) {
+            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            draft.EventID = id;
+            const std::optional<EventService::Saved> saved = events.Save(draft);
+            if (!saved)
+                return false;
+            ++summary.Updated;
+            Touched(saved->TouchedDates);
+        } else {
+            ++summary.Unchanged;
+        }
+        // Our own export read back keeps what the event's own source last said, so
+        // that the next import of that source still knows it.
+        if (found->viaOrigin)
+            return true;
+        if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText))
+            return false;
+        known.remove(DigestOf(Table::Source, foundSource, event.Uid));
+        known.insert(DigestOf(Table::Source, keptSource, event.Uid), Known{SourceIndex(keptSource), id, fingerprint, false});
         return true;
     }
 };
@@ -292,7 +366,8 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
     bool cancelled = false;
     const bool done = basOperation::Trap("basICalendar.ImportCalendarFile", false, [&](Steps &step) {
         step(10);
-        QByteArray text = ReadWholeFile(path);
+        OpenedFile opened = OpenCalendarFile(path);
+        ICalendarLines::Text text = ICalendarReader::FileText(opened.file, opened.size);
         step(20);
         if (!options.Today.isValid())
             options.Today = basPlatform::Today();
@@ -305,7 +380,9 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             cancelled = true;
             return false;
         }
-        text = QByteArray(); // the events are read: the file's text is not needed while they are stored
+        CheckUnchanged(path, opened);
+        text = {}; // the events are read: the file's text is not needed while they are stored
+        opened.file.reset();
         result.Warnings = contents.Warnings;
         step(30);
         // A UID is unique within its file: the file's canonical path is its source.

@@ -33,7 +33,7 @@ struct ImportSummary {
 
 // How the text of the file becomes events: ICalendarReader::ReadCalendar, or a caller's
 // way of running it (on another thread, say); it throws what ReadCalendar throws.
-using CalendarReading = std::function<ICalendarReader::CalendarContents(const QByteArray &text,
+using CalendarReading = std::function<ICalendarReader::CalendarContents(const ICalendarLines::Text &text,
                                                                          const ICalendarReader::ReadOptions &options)>;
 
 // Reads the file and writes its events. On failure (the file missing, too large, not

@@ -41,7 +41,7 @@ public:
 // The calendar text is read on a thread of its own, so that the window stays drawn and a
 // long read can be cancelled from its progress dialog; the events are written afterwards
 // on this thread, where the store was opened.
-ICalendarReader::CalendarContents ReadOnAThread(QWidget *parent, const QString &path, const QByteArray &text,
+ICalendarReader::CalendarContents ReadOnAThread(QWidget *parent, const QString &path, const ICalendarLines::Text &text,
                                                 ICalendarReader::ReadOptions options)
 {
     std::atomic_bool cancel = false;
@@ -99,7 +99,7 @@ bool frmMain::ImportCalendar(QString path)
         // store is as it was. So it is after Cancel, with nothing to report.
         imported = basICalendar::ImportCalendarFile(
             m_page.Store(), path, summary, {},
-            [this, &path](const QByteArray &text, const ICalendarReader::ReadOptions &options) {
+            [this, &path](const ICalendarLines::Text &text, const ICalendarReader::ReadOptions &options) {
                 return ReadOnAThread(this, path, text, options);
             });
     }

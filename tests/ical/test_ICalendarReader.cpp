@@ -4,11 +4,13 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -71,6 +73,20 @@ TEST(ICalendarReader, FoldedUtf8AndCrlfLinesReadBackWhole)
     EXPECT_FALSE(event.Event.AllDayEvent);
     EXPECT_FALSE(event.Event.Recurring);
     EXPECT_EQ(event.Line, 4);
+}
+
+// The blanks around a name or notes are the user's: libical's own reading drops them.
+TEST(ICalendarReader, BlanksAroundANameOrNotesAreKept)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:pad\r\nDTSTART;VALUE=DATE:20260310\r\n"
+                            "SUMMARY;LANGUAGE=en:  Padded\\, really  \r\nDESCRIPTION: two\r\n  lines\\n \r\nEND:VEVENT\r\n"
+                            "BEGIN:VEVENT\r\nUID:plain\r\nDTSTART;VALUE=DATE:20260311\r\nSUMMARY:Plain\\;\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR\r\n";
+    const std::map<QString, CalendarEvent> events = ByUid(ICalendarReader::ReadCalendar(text, Berlin()));
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events.at(QStringLiteral("pad")).Event.EventName, QStringLiteral("  Padded, really  "));
+    EXPECT_EQ(events.at(QStringLiteral("pad")).Event.Notes, QStringLiteral(" two lines\n "));
+    EXPECT_EQ(events.at(QStringLiteral("plain")).Event.EventName, QStringLiteral("Plain;"));
 }
 
 TEST(ICalendarReader, RulesExpandToTheirDays)
@@ -581,13 +597,19 @@ namespace {
 
 TEST(ICalendarReader, SkippedHoursLongDurationsAndOtherEncodings)
 {
-    // 02:30 on 8 March 2026 does not exist in New York: it is the time after the jump.
+    // 02:30 on 8 March 2026 does not exist in New York: it is the time after the jump,
+    // also in a zone that only the file defines.
     const QByteArray gap = Calendar({
+        "BEGIN:VTIMEZONE", "TZID:Our Eastern", "BEGIN:STANDARD", "DTSTART:20071104T020000",
+        "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU", "TZOFFSETFROM:-0400", "TZOFFSETTO:-0500", "END:STANDARD",
+        "BEGIN:DAYLIGHT", "DTSTART:20070311T020000", "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU", "TZOFFSETFROM:-0500",
+        "TZOFFSETTO:-0400", "END:DAYLIGHT", "END:VTIMEZONE",
         "BEGIN:VEVENT", "UID:floating", "DTSTART:20260308T023000", "DURATION:PT1H", "END:VEVENT",
         "BEGIN:VEVENT", "UID:zoned", "DTSTART;TZID=America/New_York:20260308T023000", "DURATION:PT1H", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:own zone", "DTSTART;TZID=Our Eastern:20260308T023000", "DURATION:PT1H", "END:VEVENT",
     });
     CalendarContents contents = ICalendarReader::ReadCalendar(gap, InZone("America/New_York"));
-    ASSERT_EQ(contents.Events.size(), 2);
+    ASSERT_EQ(contents.Events.size(), 3);
     for (const CalendarEvent &event : contents.Events)
         EXPECT_EQ(Times(event), QStringLiteral("03:30-04:30")) << event.Uid.toStdString();
 
@@ -650,6 +672,20 @@ TEST(ICalendarReader, AFileOfManyPartsReadsAsOne)
     ASSERT_GT(text.size(), 1000000);
 
     const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    // Read from its file a part at a time, the same file gives the same.
+    QTemporaryDir dir;
+    auto file = std::make_shared<QFile>(dir.filePath(QStringLiteral("parts.ics")));
+    ASSERT_TRUE(file->open(QIODevice::ReadWrite) && file->write(text) == text.size() && file->flush());
+    const ICalendarLines::Text fileText = ICalendarReader::FileText(file, text.size());
+    ASSERT_FALSE(fileText.InMemory());
+    const CalendarContents fromFile = ICalendarReader::ReadCalendar(fileText, Berlin());
+    EXPECT_EQ(fromFile.Warnings, contents.Warnings);
+    ASSERT_EQ(fromFile.Events.size(), contents.Events.size());
+    for (qsizetype i = 0; i < contents.Events.size(); ++i) {
+        const CalendarEvent &a = contents.Events[i];
+        const CalendarEvent &b = fromFile.Events[i];
+        ASSERT_TRUE(a.Uid == b.Uid && a.Line == b.Line && a.Event == b.Event && a.Dates == b.Dates) << a.Uid.toStdString();
+    }
     const std::map<QString, CalendarEvent> events = ByUid(contents);
     EXPECT_EQ(contents.Events.size(), kFiller + 2);
     ASSERT_EQ(events.count(QStringLiteral("series")), 1u);

@@ -14,6 +14,8 @@
 #include <QSqlRecord>
 #include <QTimeZone>
 
+#include <functional>
+
 namespace {
 
 using quillontest::StoreTest;
@@ -176,6 +178,53 @@ TEST_F(ICalendarStore, ACancelledImportWritesAndReportsNothing)
     EXPECT_TRUE(summary.Cancelled);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Dump(DatabaseFile()), before);
+}
+
+// The file is read as the import goes: cut short or written to meanwhile, nothing of it
+// is taken; replaced by another, the one opened is read to its end.
+TEST_F(ICalendarStore, AFileChangedWhileItIsReadIsNotImported)
+{
+    const QString path = TempPath(QStringLiteral("changing.ics"));
+    QByteArray text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 3; ++i)
+        text += "BEGIN:VEVENT\r\nUID:u" + QByteArray::number(i) + "\r\nDTSTART;VALUE=DATE:2026031" + QByteArray::number(i)
+                + "\r\nSUMMARY:Event " + QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    text += "END:VCALENDAR\r\n";
+    const auto write = [](const QString &file, const QByteArray &bytes) {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    };
+    const QStringList before = Dump(DatabaseFile());
+    const struct {
+        const char *name;
+        std::function<bool()> change;
+        bool imported;
+    } cases[] = {
+        {"cut short", [&] { return QFile::resize(path, text.size() / 2); }, false},
+        {"written to", [&] { QFile f(path); return f.open(QIODevice::Append) && f.write("X") == 1; }, false},
+        {"replaced", [&] { return write(path + QStringLiteral(".new"), "junk") && QFile::remove(path)
+                                  && QFile::rename(path + QStringLiteral(".new"), path); }, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(write(path, text));
+        messages.clear();
+        basICalendar::ImportSummary summary;
+        const bool imported = basICalendar::ImportCalendarFile(
+            store, path, summary, Berlin(), [&](const ICalendarLines::Text &opened, const ICalendarReader::ReadOptions &options) {
+                EXPECT_TRUE(c.change());
+                return ICalendarReader::ReadCalendar(opened, options);
+            });
+        EXPECT_EQ(imported, c.imported);
+        if (c.imported) {
+            EXPECT_EQ(summary.Added, 3);
+            continue;
+        }
+        EXPECT_EQ(Dump(DatabaseFile()), before);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("changing.ics: the file changed while it was read; nothing was imported")))
+            << messages[0].text.toStdString();
+    }
 }
 
 TEST_F(ICalendarStore, AFileOverTheSizeLimitIsRefusedUnread)

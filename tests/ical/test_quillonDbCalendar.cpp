@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -164,6 +165,72 @@ TEST_F(QuillonDbCalendar, AUidIsTheFilesOwnAndOurExportReadBackAddsNothing)
     text = file.readAll();
     EXPECT_TRUE(text.contains("SUMMARY:Dentist at 3") && text.contains("SUMMARY:Soccer match")) << text.constData();
     EXPECT_FALSE(text.contains(TempPath(QString()).toUtf8())) << "no path of the user's goes into the file";
+}
+
+TEST_F(QuillonDbCalendar, BlanksAroundANameSurviveTheRoundTrip)
+{
+    const QString in = TempPath(QStringLiteral("padded.ics"));
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    WriteFile(in, OneEvent("pad", "  Padded  "));
+    ASSERT_EQ(RunTool({QStringLiteral("import"), in, Store()}).exitCode, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("export"), Store(), out}).exitCode, 0);
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("\r\nSUMMARY:  Padded  \r\n")) << text.constData();
+}
+
+// A disk that fills up, a real one where the test may mount it: the import takes nothing
+// and says the disk is full; so does the export, which leaves the file it would have
+// replaced as it was.
+TEST_F(QuillonDbCalendar, AFullDiskIsNamedAndChangesNothing)
+{
+    const QString disk = TempPath(QStringLiteral("small disk"));
+    ASSERT_TRUE(QDir().mkpath(disk));
+    const qint64 storeBytes = QFileInfo(Store()).size();
+    const QString size = QStringLiteral("size=%1k").arg(storeBytes / 1024 + 256);
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), size,
+                                                    QStringLiteral("tmpfs"), disk}) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    struct Unmount {
+        QString at;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+    } unmount{disk};
+    const QString store = disk + QStringLiteral("/store.sqlite");
+    ASSERT_TRUE(QFile::copy(Store(), store));
+    const QString small = TempPath(QStringLiteral("one.ics"));
+    WriteFile(small, OneEvent("one", "Before"));
+    ASSERT_EQ(RunTool({QStringLiteral("import"), small, store}).exitCode, 0);
+
+    QByteArray big = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    for (int i = 0; i < 2000; ++i)
+        big += "BEGIN:VEVENT\r\nUID:big-" + QByteArray::number(i) + "\r\nDTSTART;VALUE=DATE:20260401\r\nSUMMARY:Big\r\n"
+               "DESCRIPTION:" + QByteArray(400, 'n') + "\r\nEND:VEVENT\r\n";
+    WriteFile(TempPath(QStringLiteral("big.ics")), big + "END:VCALENDAR\r\n");
+    ToolRun run = RunTool({QStringLiteral("import"), TempPath(QStringLiteral("big.ics")), store});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("disk is full")) && run.err.contains(QStringLiteral("nothing was imported")))
+        << run.err.toStdString();
+    EXPECT_EQ(RunTool({QStringLiteral("check"), store}).exitCode, 0);
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    run = RunTool({QStringLiteral("export"), store, out});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("exported 1 events"))) << run.out.toStdString() << run.err.toStdString();
+
+    // The disk filled to its last byte, an earlier export on it stays whole.
+    const QString onDisk = disk + QStringLiteral("/out.ics");
+    WriteFile(onDisk, "old");
+    {
+        QFile filler(disk + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
+        }
+    }
+    run = RunTool({QStringLiteral("export"), Store(), onDisk});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the disk is full"))) << run.err.toStdString();
+    QFile kept(onDisk);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
 }
 
 TEST_F(QuillonDbCalendar, FilesInOtherEncodingsAndLineEndsAreRead)
