@@ -1,11 +1,11 @@
 #include "CalendarRun.h"
 
 #include "basOperation.h"
+#include "platform/basPlatform.h"
 
 #include <QFileInfo>
 
 #include <cstdio>
-#include <cstring>
 
 CalendarRun::CalendarRun(QObject *parent) : QObject(parent)
 {
@@ -128,11 +128,7 @@ void CalendarRun::OnFinished(int exitCode, QProcess::ExitStatus status)
         code = kExitTimedOut;
     // On a crash Qt gives the signal as the exit code.
     else if (code == kExitAbnormal && m_lastErrorLine.isEmpty())
-#ifdef Q_OS_UNIX
-        m_lastErrorLine = QStringLiteral("signal %1, %2").arg(exitCode).arg(QString::fromLocal8Bit(strsignal(exitCode)));
-#else
-        m_lastErrorLine = QStringLiteral("status %1").arg(static_cast<quint32>(exitCode), 8, 16, QLatin1Char('0'));
-#endif
+        m_lastErrorLine = basPlatform::CrashDescription(exitCode);
     const QString lastLine = m_lastErrorLine;
     m_process->deleteLater();
     m_process = nullptr;

@@ -1,5 +1,6 @@
 // The parts of the platform layer that Qt makes the same everywhere.
 #include "basPlatform.h"
+#include "basPlatformSystem.h"
 
 #include "quillonVersion.h"
 
@@ -9,11 +10,11 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace basPlatform {
 
@@ -39,13 +40,8 @@ namespace {
 QString UserDataFolder()
 {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
-#ifdef Q_OS_WIN
     if (base.isEmpty())
-        base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-#else
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-#endif
+        base = system::DefaultDataHome();
     return base + QLatin1Char('/') + CompanyName() + QLatin1Char('/') + ProductName();
 }
 
@@ -53,20 +49,6 @@ bool IsWritableFolder(const QString &folder)
 {
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();
-}
-} // namespace
-
-namespace {
-// A packaged copy's folder belongs to the package manager: never the data folder, even
-// for root, who could write there.
-bool IsInstalledFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    return (QDir(folder).canonicalPath() + QLatin1Char('/')).startsWith(QLatin1String("/usr/"));
-#else
-    Q_UNUSED(folder);
-    return false;
-#endif
 }
 } // namespace
 
@@ -81,7 +63,7 @@ QString DataFolder()
     }
     const QString program = ProgramFolder();
     const QString shipped = program + QLatin1Char('/') + QLatin1String(kDatabaseFileName);
-    if (IsWritableFolder(program) && QFileInfo::exists(shipped) && !IsInstalledFolder(program))
+    if (IsWritableFolder(program) && QFileInfo::exists(shipped) && !system::IsInstalledFolder(program))
         return program;
 
     const QString user = UserDataFolder();
@@ -98,20 +80,6 @@ QString DataFolder()
         }
     }
     return user;
-}
-
-void MakeOwnerOnly(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    constexpr QFileDevice::Permissions kOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    constexpr QFileDevice::Permissions kOwner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    const QFileDevice::Permissions now = QFile::permissions(path);
-    if (now & kOthers)
-        QFile::setPermissions(path, now & kOwner);
-#else
-    Q_UNUSED(path);
-#endif
 }
 
 QString DataFile(const QString &fileName)

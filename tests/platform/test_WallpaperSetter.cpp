@@ -55,6 +55,49 @@ TEST(WallpaperSetter, BackendFollowsPlatformAndDesktop)
     EXPECT_EQ(ChooseWallpaperBackend(sway).backend, B::Sway);
 }
 
+// What each desktop's own file says of it: a backend that drops or mistypes one of these
+// changes what users of that desktop see (a black LXQt desktop after its restart, a
+// shell that keeps the old picture, a stretched monitor).
+TEST(WallpaperSetter, EachDesktopStatesItsLayoutReadinessAndQuirks)
+{
+    using B = WallpaperBackend;
+    using L = MonitorLayout;
+    const struct {
+        B backend;
+        const char *name;
+        L layout;
+        const char *busName;
+        bool newFileName;
+        bool forgets;
+    } desktops[] = {
+        {B::None, "none", L::Shared, "", false, false},
+        {B::Windows, "Windows", L::Shared, "", false, false},
+        {B::Gnome, "GNOME", L::Spanned, "", true, false},
+        {B::Cinnamon, "Cinnamon", L::Spanned, "", true, false},
+        {B::Mate, "MATE", L::Spanned, "", true, false},
+        {B::Kde, "KDE Plasma", L::Shared, "org.kde.plasmashell", true, false},
+        {B::Xfce, "Xfce", L::PerMonitor, "", true, false},
+        {B::Lxqt, "LXQt", L::Shared, "org.pcmanfm.PCManFM", true, true},
+        {B::Sway, "sway", L::PerMonitor, "", false, false},
+        {B::Feh, "feh", L::PerMonitor, "", false, false},
+        {B::Xwallpaper, "xwallpaper", L::PerMonitor, "", false, false},
+    };
+    for (const auto &d : desktops) {
+        EXPECT_EQ(BackendName(d.backend), QLatin1String(d.name));
+        EXPECT_EQ(LayoutFor(d.backend), d.layout) << d.name;
+        EXPECT_EQ(DesktopBusName(d.backend), QLatin1String(d.busName)) << d.name;
+        EXPECT_EQ(NeedsNewFileName(d.backend), d.newFileName) << d.name;
+        EXPECT_EQ(ForgetsWallpaperOnRestart(d.backend), d.forgets) << d.name;
+    }
+    // A desktop that names several takes the first in the table's order, in any case;
+    // a named desktop goes before the bare X11 tools.
+    using P = QStringList;
+    EXPECT_EQ(ChooseWallpaperBackend(Env("xcb", "X-Cinnamon:GNOME")).backend, B::Gnome);
+    EXPECT_EQ(ChooseWallpaperBackend(Env("xcb", "xfce:KDE")).backend, B::Kde);
+    EXPECT_EQ(ChooseWallpaperBackend(Env("xcb", "xfce", P{QStringLiteral("feh")})).backend, B::Xfce);
+    EXPECT_EQ(ChooseWallpaperBackend(Env("windows", "GNOME")).backend, B::Windows);
+}
+
 TEST(WallpaperSetter, CommandsCarryThePathAsOneArgument)
 {
     const QString path = QStringLiteral("/home/ann/my pics/it's; rm -rf ~.bmp");

@@ -4,7 +4,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 namespace basSettingsFile {
+
+// The INI file `fileName` opened for reading. Qt takes "<file>.lock" for every read and
+// write and waits for it forever, so where a folder stands in its place the settings are
+// a path that cannot exist: defaults for every read, a failure for every write. A line
+// whose quote is never closed is read as absent (see WithoutUnclosedQuotes), from a
+// private copy of the text, which lives as long as the settings returned.
+std::unique_ptr<QSettings> Open(const QString &fileName);
 
 // Sets `key` to the text `value` in the INI file `fileName` and writes the file at once.
 // Writers take "<file>.lock" (the lock QSettings itself takes) and read the file afresh

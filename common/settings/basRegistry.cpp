@@ -1,10 +1,13 @@
 #include "basRegistry.h"
 
+#include "basSettingsFile.h"
 #include "platform/basPlatform.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <memory>
 
 namespace basRegistry {
 
@@ -32,12 +35,33 @@ QString SettingsKey(const QString &subKey, const QString &valueName)
     const QString group = GroupOf(subKey);
     return group.isEmpty() ? valueName : group + QLatin1Char('/') + valueName;
 }
+
+// The store as it is now: the registry key itself, or our settings file.
+std::unique_ptr<QSettings> OpenStore()
+{
+    if (basPlatform::SettingsInRegistry())
+        return std::make_unique<QSettings>(basPlatform::SettingsLocation(), QSettings::NativeFormat);
+    return basSettingsFile::Open(basPlatform::SettingsLocation());
+}
+
+// Writes one value (key "Group/Name") at once, keeping another program's write made at
+// the same moment.
+bool SaveValue(const QString &key, const QString &value)
+{
+    if (!basPlatform::SettingsInRegistry())
+        return basSettingsFile::WriteValue(basPlatform::SettingsLocation(), key, value);
+    // The registry writes each value on its own, so no other program's value is lost.
+    const auto settings = OpenStore();
+    settings->setValue(key, value);
+    settings->sync();
+    return settings->status() == QSettings::NoError;
+}
 } // namespace
 
 QString GetRegistryString(RootKey, const QString &subKey, const QString &valueName,
                           const QString &defaultValue)
 {
-    const auto settings = basPlatform::OpenSettings();
+    const auto settings = OpenStore();
     const QVariant stored = settings->value(SettingsKey(subKey, valueName));
     // Anything but plain text (a list, a number written by another tool) is ignored.
     if (stored.typeId() != QMetaType::QString)
@@ -51,12 +75,12 @@ QString GetRegistryString(RootKey, const QString &subKey, const QString &valueNa
 
 bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName, const QString &value)
 {
-    return basPlatform::SaveSetting(SettingsKey(subKey, valueName), value);
+    return SaveValue(SettingsKey(subKey, valueName), value);
 }
 
 QString StoreReadProblem()
 {
-    const auto settings = basPlatform::OpenSettings();
+    const auto settings = OpenStore();
     if (QFileInfo(basPlatform::SettingsLocation() + QStringLiteral(".lock")).isDir())
         return QStringLiteral("%1.lock is a folder, so the settings cannot be locked")
             .arg(QDir::toNativeSeparators(basPlatform::SettingsLocation()));

@@ -1,14 +1,21 @@
-// Settings in the current user's registry key and the runtime folder on Windows.
+// The settings location in the current user's registry and the runtime folder on Windows.
 #include "basPlatform.h"
+#include "basPlatformSystem.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace basPlatform {
 
 QString ExecutableFileName(const QString &programName) { return programName + QStringLiteral(".exe"); }
+
+QString system::DefaultDataHome() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation); }
+
+bool system::IsInstalledFolder(const QString &) { return false; }
+
+// The folder's own rules stand on Windows.
+void MakeOwnerOnly(const QString &) {}
 
 QString SettingsLocation()
 {
@@ -16,19 +23,7 @@ QString SettingsLocation()
         + ProductName();
 }
 
-std::unique_ptr<QSettings> OpenSettings()
-{
-    return std::make_unique<QSettings>(SettingsLocation(), QSettings::NativeFormat);
-}
-
-bool SaveSetting(const QString &key, const QString &value)
-{
-    // The registry writes each value on its own, so no other program's value is lost.
-    const auto settings = OpenSettings();
-    settings->setValue(key, value);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
-}
+bool SettingsInRegistry() { return true; }
 
 QString RuntimeFolder()
 {
@@ -44,6 +39,11 @@ std::optional<FileId> FileIdentity(const QString &path)
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     return FileId{};
+}
+
+QString CrashDescription(int exitCode)
+{
+    return QStringLiteral("status %1").arg(static_cast<quint32>(exitCode), 8, 16, QLatin1Char('0'));
 }
 
 } // namespace basPlatform

@@ -1,6 +1,8 @@
-// Setting the wallpaper on Linux and other Unix desktops: each desktop's own tool,
-// started without a shell.
+// Setting the wallpaper on Linux and other Unix desktops: the chosen desktop's own
+// tools (wallpaper/*.cpp say which), started without a shell.
 #include "WallpaperSetter.h"
+
+#include "wallpaper/DesktopBackend.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -139,7 +141,8 @@ WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &given, Q
 {
     const DesktopEnvironment &env = m_environment;
     const WallpaperChoice choice = ChooseWallpaperBackend(env);
-    if (choice.backend == WallpaperBackend::None) {
+    const wallpaper::DesktopBackend *desktop = wallpaper::BackendOf(choice.backend);
+    if (!desktop) {
         reason = choice.reason;
         return WallpaperResult::Failed;
     }
@@ -149,7 +152,7 @@ WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &given, Q
     }
     // Only a desktop of the per-monitor layout takes more than the first picture.
     std::vector<MonitorPicture> pictures = given;
-    if (LayoutFor(choice.backend) != MonitorLayout::PerMonitor)
+    if (desktop->Layout() != MonitorLayout::PerMonitor)
         pictures.resize(1);
     for (MonitorPicture &picture : pictures) {
         picture.path = QFileInfo(picture.path).absoluteFilePath();
@@ -159,43 +162,33 @@ WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &given, Q
         }
     }
     const int monitorCount = static_cast<int>(std::max<qsizetype>(env.monitorNames.size(), 1));
+    wallpaper::DesktopState state;
+    state.monitorNames = env.monitorNames;
+    state.currentWorkspace = env.currentWorkspace;
     // Every tool must be there before anything is changed.
-    const QString xfconf = QStringLiteral("xfconf-query");
-    QStringList programs;
-    if (choice.backend == WallpaperBackend::Xfce)
-        programs.append(xfconf);
-    for (const WallpaperCommand &command : WallpaperCommands(choice.backend, pictures, monitorCount))
+    QStringList programs = desktop->ProgramsAskedFirst();
+    for (const WallpaperCommand &command : desktop->Commands(pictures, monitorCount, {}))
         programs.append(command.program);
     for (const QString &program : programs) {
         if (!env.hasProgram(program)) {
-            reason = QStringLiteral("%1 is not installed (%2 desktop)").arg(program, BackendName(choice.backend));
+            reason = QStringLiteral("%1 is not installed (%2 desktop)").arg(program, desktop->Name());
             return WallpaperResult::Failed;
         }
     }
 
-    if (const QString busName = DesktopBusName(choice.backend); !busName.isEmpty() && !env.hasBusName(busName)) {
+    if (const QString busName = desktop->BusName(); !busName.isEmpty() && !env.hasBusName(busName)) {
         reason = QStringLiteral("the %1 desktop is not running yet (%2 is not on the session bus)")
-                     .arg(BackendName(choice.backend), busName);
+                     .arg(desktop->Name(), busName);
         return WallpaperResult::NotReady;
     }
 
     // A desktop still starting fails its tool (no settings daemon or shell on the bus
     // yet): that is worth another try, unlike a tool that is missing.
-    QStringList xfceProperties;
-    QString listing;
-    if (choice.backend == WallpaperBackend::Xfce) {
-        if (!Run({xfconf, {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-l"), QStringLiteral("-v")}},
-                 listing, reason))
-            return WallpaperResult::NotReady;
-        xfceProperties = XfceImageProperties(listing);
-        if (xfceProperties.isEmpty() && env.monitorNames.isEmpty()) {
-            reason = QStringLiteral("Xfce lists no backdrop image and the screen reports no monitor to make one for");
-            return WallpaperResult::NotReady;
-        }
-    }
+    if (!desktop->Prepare(Run, state, reason))
+        return WallpaperResult::NotReady;
 
     std::vector<MonitorPicture> copies;
-    if (NeedsNewFileName(choice.backend)) {
+    if (desktop->NeedsNewFileName()) {
         for (const MonitorPicture &picture : pictures) {
             const QString copy = FreshCopy(picture.path, static_cast<int>(copies.size()));
             if (copy.isEmpty()) {
@@ -206,13 +199,7 @@ WallpaperResult WallpaperSetter::Set(const std::vector<MonitorPicture> &given, Q
         }
     }
     const std::vector<MonitorPicture> &shown = copies.empty() ? pictures : copies;
-    auto commands = WallpaperCommands(choice.backend, shown, monitorCount, xfceProperties);
-    if (choice.backend == WallpaperBackend::Xfce) {
-        for (auto &command : XfceNewBackdropCommands(shown, env.monitorNames,
-                                                     XfceWorkspacesToCreate(listing, env.currentWorkspace), xfceProperties))
-            commands.push_back(std::move(command));
-    }
-    for (const WallpaperCommand &command : commands) {
+    for (const WallpaperCommand &command : desktop->Commands(shown, monitorCount, state)) {
         QString output;
         if (!Run(command, output, reason))
             return Fail(WallpaperResult::NotReady, copies);

@@ -134,4 +134,40 @@ bool WriteValue(const QString &fileName, const QString &key, const QString &valu
     return out.commit();
 }
 
+namespace {
+// Settings read from a copy of repaired text; the copy lives as long as the settings.
+struct RepairedCopy {
+    explicit RepairedCopy(const QByteArray &text)
+    {
+        if (copy.open()) {
+            copy.write(text);
+            copy.flush();
+        }
+    }
+    QTemporaryFile copy;
+};
+
+class RepairedSettings : private RepairedCopy, public QSettings {
+public:
+    explicit RepairedSettings(const QByteArray &text)
+        : RepairedCopy(text), QSettings(copy.fileName(), QSettings::IniFormat)
+    {
+    }
+};
+} // namespace
+
+std::unique_ptr<QSettings> Open(const QString &fileName)
+{
+    if (QFileInfo(fileName + QStringLiteral(".lock")).isDir())
+        return std::make_unique<QSettings>(QStringLiteral("/dev/null/unusable.conf"), QSettings::IniFormat);
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.readAll();
+        const QByteArray readable = WithoutUnclosedQuotes(text);
+        if (readable.size() != text.size())
+            return std::make_unique<RepairedSettings>(readable);
+    }
+    return std::make_unique<QSettings>(fileName, QSettings::IniFormat);
+}
+
 } // namespace basSettingsFile

@@ -9,10 +9,7 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 #include <optional>
-
-class QSettings;
 
 namespace basPlatform {
 
@@ -94,18 +91,20 @@ InstanceLock TakeInstanceLock(const QString &programName, QString *why = nullptr
 void ReleaseInstanceLock(const QString &programName);
 
 // --- Settings -------------------------------------------------------------------
-// The settings store: the registry key of the current user on Windows, the .conf
-// file under $XDG_CONFIG_HOME elsewhere. Keys below it are groups ("Options").
-std::unique_ptr<QSettings> OpenSettings();
+// Where the settings store is: the registry key of the current user on Windows, the
+// .conf file under $XDG_CONFIG_HOME elsewhere (worked out afresh each time, so a changed
+// XDG_CONFIG_HOME is honoured). The store itself is common/settings' (basRegistry).
 QString SettingsLocation();
-// Writes one text value (key "Group/Name") to the store at once. Another program's
-// write made at the same moment is kept. False when it could not be written.
-bool SaveSetting(const QString &key, const QString &value);
+// True where the store is the system's own (the registry), false where it is our file.
+bool SettingsInRegistry();
 
 // --- Processes ------------------------------------------------------------------
 // Starts a program without a shell and without waiting. Returns 0 when started,
 // otherwise an error number: 53 when the file is missing, 75 when it cannot be run.
 int StartDetached(const QString &program, const QStringList &arguments);
+// What a program that crashed died of, from the exit code Qt gives for it: the signal
+// on Unix ("signal 11, Segmentation fault"), the status on Windows ("status c0000005").
+QString CrashDescription(int exitCode);
 
 // The runtime folder for locks and other per-session files.
 QString RuntimeFolder();
