@@ -20,7 +20,9 @@ SessionPasswords::Found SessionPasswords::Find(const QString &key)
         found.Password = stored.Secret;
         return found;
     }
-    if (stored.Outcome == basSecrets::Status::NoStore)
+    // A store that cannot be asked (no session bus: "failed", not "no store") keeps
+    // nothing either.
+    if (stored.Outcome == basSecrets::Status::NoStore || stored.Outcome == basSecrets::Status::Failed)
         found.NoStore = basSecrets::NoStoreText(stored.Error);
     const QMutexLocker lock(&m_mutex);
     found.Password = m_session.value(key);

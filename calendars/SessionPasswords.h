@@ -25,7 +25,7 @@ public:
 
     struct Found {
         QString Password; // null: none known
-        QString NoStore;  // basSecrets::NoStoreText when no store runs, else empty
+        QString NoStore;  // basSecrets::NoStoreText when no store runs (or answers), else empty
     };
     // These three wait on the store: call them from a thread that may wait.
     Found Find(const QString &key);

@@ -54,13 +54,16 @@ qint64 NewStore(const QString &database, const QString &address, basDatabase::Su
 }
 
 // As the launcher does it: a thread and a store connection of its own each time.
-basSync::RefreshResult RefreshOnThread(const QString &database, qint64 id, const QString &password = QString())
+basSync::RefreshResult RefreshOnThread(const QString &database, qint64 id, const QString &password = QString(),
+                                       int timeoutMs = basSync::kTimeoutMs)
 {
     basSync::RefreshResult result;
     basSync::RunOnSyncThread([&] {
         basDatabase::EventStore syncStore;
+        basSync::RefreshOptions options;
+        options.TimeoutMs = timeoutMs;
         if (syncStore.OpenDatabaseConnection(database))
-            result = basSync::Refresh(syncStore, id, password);
+            result = basSync::Refresh(syncStore, id, password, options);
     });
     return result;
 }
@@ -94,37 +97,47 @@ BENCHMARK(UnchangedRefresh)->UseManualTime()->Unit(benchmark::kMillisecond)->Ite
 // CalDAV against Radicale: a calendar of 10,000 events, every third weekly for a year.
 constexpr int kCalDavEvents = 10000;
 
+// Radicale parses each event file it did not write itself once, into a cache of its
+// own (a PUT fills that cache as it goes): the first sync after its start pays for that,
+// minutes of Python on a loaded machine, and is asked without the 30 s timeout. Its
+// wall time is reported as radicale_cache_s; the syncs measured find the cache warm.
+constexpr int kColdTimeoutMs = 15 * 60 * 1000;
+
 struct CalDavServer {
     QTemporaryDir folder;
     benchsync::Radicale radicale;
     QString calendar; // its address
+    double coldSeconds = 0;
+    qint64 coldId = 0; // the subscription of the first sync, in cold.sqlite
     CalDavServer()
     {
         const QString path = benchsync::Radicale::WriteCalendar(folder.path(), QStringLiteral("bench"), kCalDavEvents);
         if (!radicale.Start(folder.path()))
             Fail("radicale (Debian package radicale) did not start");
         calendar = radicale.Base() + path;
+        const QString database = folder.filePath(QStringLiteral("cold.sqlite"));
+        QElapsedTimer cold;
+        cold.start();
+        coldId = NewStore(database, calendar, basDatabase::Subscription::Kind::CalDav, User());
+        const basSync::RefreshResult result = RefreshOnThread(database, coldId, Password(), kColdTimeoutMs);
+        coldSeconds = double(cold.nsecsElapsed()) / 1e9;
+        if (!result.Ok || result.Count.Added != kCalDavEvents)
+            Fail(qPrintable(QStringLiteral("the first sync failed: %1").arg(result.Message)));
     }
     QString Password() const { return QLatin1String(benchsync::Radicale::kPassword); }
     QString User() const { return QLatin1String(benchsync::Radicale::kUser); }
 };
 
 // Wall time of a first sync into an empty store: one sync-collection with every event's
-// data, read and stored. Radicale reads its files once for the first of them (reported
-// as cold_s); the ones measured find its cache warm, as a server in use has it.
+// data, read and stored.
 void CalDavFirstSync(benchmark::State &state)
 {
     CalDavServer server;
+    state.counters["radicale_cache_s"] = server.coldSeconds;
     const QString database = server.folder.filePath(QStringLiteral("bench.sqlite"));
-    QElapsedTimer cold;
-    cold.start();
-    qint64 id = NewStore(database, server.calendar, basDatabase::Subscription::Kind::CalDav, server.User());
-    basSync::RefreshResult result = RefreshOnThread(database, id, server.Password());
-    state.counters["cold_s"] = double(cold.nsecsElapsed()) / 1e9;
-    if (!result.Ok || result.Count.Added != kCalDavEvents)
-        Fail(qPrintable(QStringLiteral("the first sync failed: %1").arg(result.Message)));
+    basSync::RefreshResult result;
     for (auto _ : state) {
-        id = NewStore(database, server.calendar, basDatabase::Subscription::Kind::CalDav, server.User());
+        const qint64 id = NewStore(database, server.calendar, basDatabase::Subscription::Kind::CalDav, server.User());
         const double before = ProcessCpuSeconds();
         QElapsedTimer wall;
         wall.start();
@@ -142,10 +155,8 @@ BENCHMARK(CalDavFirstSync)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 void CalDavIncrementalSync(benchmark::State &state)
 {
     CalDavServer server;
-    const QString database = server.folder.filePath(QStringLiteral("bench.sqlite"));
-    const qint64 id = NewStore(database, server.calendar, basDatabase::Subscription::Kind::CalDav, server.User());
-    if (!RefreshOnThread(database, id, server.Password()).Ok)
-        Fail("the first sync failed");
+    const QString database = server.folder.filePath(QStringLiteral("cold.sqlite"));
+    const qint64 id = server.coldId;
     int round = 0;
     for (auto _ : state) {
         ++round;

@@ -15,6 +15,7 @@ Prints the port on the first line of stdout, then serves:
   /slow                 answers after 5 seconds
   /html                 a login page
   /big                  a 50 MB calendar, announced by Content-Length
+Any path takes ?delay=SECONDS: the answer waits that long.
 Every request is appended to FOLDER/requests.log as "METHOD PATH STATUS" (a REPORT as
 "REPORT:ROOT-ELEMENT PATH STATUS").
 """
@@ -110,6 +111,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.answer(200, body, headers)
 
     def do_GET(self):
+        delay = re.search(r"[?&]delay=([0-9.]+)", self.path)
+        if delay:
+            time.sleep(float(delay.group(1)))
         parts = self.path.split("?")[0].strip("/").split("/")
         kind = parts[0]
         if kind == "feed" and len(parts) == 2:
