@@ -11,8 +11,11 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+
+#include <sys/prctl.h>
 
 namespace benchsync {
 
@@ -31,6 +34,12 @@ QByteArray EventText(const QString &uid, const QString &summary, int dayOfYear, 
 }
 
 namespace {
+// A benchmark that stops on a failure (exit, no destructors) takes its servers with it.
+void EndWithParent(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 QByteArray Wrap(const QByteArray &events)
 {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillon bench//EN\r\n" + events + "END:VCALENDAR\r\n";
@@ -57,6 +66,7 @@ FeedServer::FeedServer(const QString &folder)
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     if (python.isEmpty())
         Fail("python3 is missing: the feed server cannot run");
+    EndWithParent(process);
     process.start(python, {QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), folder});
     if (!process.waitForReadyRead(10000))
         Fail("the feed server did not start");
@@ -100,6 +110,7 @@ bool Radicale::Start(const QString &storage)
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
+    EndWithParent(m_process);
     m_process.start(radicale, {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
                                QStringLiteral("--storage-filesystem-folder"), storage, QStringLiteral("--auth-type"),
                                QStringLiteral("htpasswd"), QStringLiteral("--auth-htpasswd-filename"),
