@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace benchsync {
 
@@ -151,6 +152,17 @@ int Radicale::Put(const QString &path, const QByteArray &body) const
         status = session.Send(request).Status;
     });
     return status;
+}
+
+double Radicale::CpuSeconds() const
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // After the command's closing parenthesis: utime and stime are the 12th and 13th fields.
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? (fields[11].toDouble() + fields[12].toDouble()) / double(::sysconf(_SC_CLK_TCK)) : 0;
 }
 
 long StatusKb(const char *field)

@@ -40,6 +40,8 @@ public:
     // Puts one event (a new or changed resource) through the server.
     int Put(const QString &path, const QByteArray &body) const;
     QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+    // The server's processor time so far (utime + stime), seconds.
+    double CpuSeconds() const;
 
 private:
     QProcess m_process;
