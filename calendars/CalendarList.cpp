@@ -11,43 +11,42 @@
 using basDatabase::Subscription;
 
 namespace {
-CalendarList::Secrets DesktopSecrets()
-{
-    CalendarList::Secrets secrets;
-    secrets.read = [](const QString &key) {
-        const basSecrets::Answer answer = basSecrets::ReadSecret(key);
-        return answer.Outcome == basSecrets::Status::Done ? answer.Secret : QString();
-    };
-    secrets.write = [](const QString &key, const QString &password) {
-        const basSecrets::Answer kept = basSecrets::WriteSecret(key, password);
-        if (kept.Outcome == basSecrets::Status::NoStore)
-            return basSecrets::NoStoreText(kept.Error);
-        if (kept.Outcome != basSecrets::Status::Done)
-            return QStringLiteral("The password could not be kept in the secret store (%1).").arg(kept.Error);
-        return QString();
-    };
-    secrets.forget = [](const QString &key) { basSecrets::DeleteSecret(key); };
-    return secrets;
-}
-
 QString KeyOf(const Subscription &subscription)
 {
     return basSync::SecretKey(subscription.UserName, QUrl(subscription.Address));
 }
+
+basSync::RefreshResult RefreshOnSyncThread(const QString &path, qint64 id, const QString &password)
+{
+    basSync::RefreshResult result;
+    basSync::RunOnSyncThread([&] {
+        basDatabase::EventStore store;
+        if (store.OpenDatabaseConnection(path))
+            result = basSync::Refresh(store, id, password);
+        else
+            result.Message = QStringLiteral("The database could not be opened: ") + path;
+    });
+    return result;
+}
+
+// Events stay as they are: only the subscription's trusted certificate changes.
+bool Trust(const QString &path, qint64 id, const QString &fingerprint)
+{
+    basDatabase::EventStore store;
+    basDatabase::SubscriptionStore subscriptions(store);
+    Subscription subscription;
+    if (!store.OpenDatabaseConnection(path) || !subscriptions.GetSubscription(id, subscription))
+        return false;
+    subscription.CertificateSha256 = fingerprint;
+    return subscriptions.UpdateSubscription(subscription);
+}
 } // namespace
 
-CalendarList::CalendarList(QString databasePath, Secrets secrets, QObject *parent)
+CalendarList::CalendarList(QString databasePath, std::shared_ptr<SessionPasswords> passwords, QObject *parent)
     : QObject(parent),
       m_path(databasePath.isEmpty() ? basDatabase::EventStore::DatabasePath() : std::move(databasePath)),
-      m_secrets(std::move(secrets))
+      m_passwords(passwords ? std::move(passwords) : std::make_shared<SessionPasswords>())
 {
-    const Secrets desktop = DesktopSecrets();
-    if (!m_secrets.read)
-        m_secrets.read = desktop.read;
-    if (!m_secrets.write)
-        m_secrets.write = desktop.write;
-    if (!m_secrets.forget)
-        m_secrets.forget = desktop.forget;
 }
 
 bool CalendarList::Reload()
@@ -84,13 +83,21 @@ QString CalendarList::Add(const Addition &addition)
     QStringList problems;
     QList<QDate> touched;
     const QString path = m_path;
-    const Secrets secrets = m_secrets;
+    const std::shared_ptr<SessionPasswords> passwords = m_passwords;
+    // A certificate that does not verify is asked about once; trusted, the server is
+    // asked again with it.
+    QString trusted;
+    basSync::Probe probe;
+    for (;;) {
+        basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password, trusted); });
+        if (probe.Error.isEmpty() || probe.OfferedCertificate.isEmpty() || !trusted.isEmpty() || !m_askTrust
+            || !m_askTrust(probe.Error))
+            break;
+        trusted = probe.OfferedCertificate;
+    }
     basSync::RunOnSyncThread([&] {
-        const basSync::Probe probe = basSync::ProbeAddress(typed.Address, user, password, QString());
         if (!probe.Error.isEmpty()) {
             problems << probe.Error;
-            if (!probe.OfferedCertificate.isEmpty())
-                problems << QStringLiteral("The server's certificate (SHA-256 %1) is not trusted.").arg(probe.OfferedCertificate);
             return;
         }
         QList<Subscription> added;
@@ -120,12 +127,13 @@ QString CalendarList::Add(const Addition &addition)
         }
         basDatabase::SubscriptionStore subscriptions(store);
         if (!user.isEmpty() && !password.isEmpty()) {
-            const QString note = secrets.write(basSync::SecretKey(user, typed.Address), password);
+            const QString note = passwords->Keep(basSync::SecretKey(user, typed.Address), password);
             if (!note.isEmpty())
                 problems << note;
         }
         for (Subscription &subscription : added) {
             subscription.UserName = user;
+            subscription.CertificateSha256 = trusted;
             if (!subscriptions.AddSubscription(subscription)) {
                 problems << QStringLiteral("%1 could not be added.").arg(subscription.DisplayName);
                 continue;
@@ -162,12 +170,31 @@ bool CalendarList::Remove(qint64 id)
     const QString key = KeyOf(gone);
     if (!gone.UserName.isEmpty()
         && std::none_of(m_calendars.cbegin(), m_calendars.cend(), [&](const Subscription &s) { return KeyOf(s) == key; })) {
-        const auto forget = m_secrets.forget;
-        basSync::RunOnSyncThread([&] { forget(key); });
+        const std::shared_ptr<SessionPasswords> passwords = m_passwords;
+        basSync::RunOnSyncThread([&] { passwords->Forget(key); });
     }
     if (!count.TouchedDates.isEmpty())
         emit DatesChanged(count.TouchedDates);
     return true;
+}
+
+QString CalendarList::PasswordOf(const Subscription &subscription)
+{
+    if (subscription.UserName.isEmpty())
+        return QString();
+    const QString key = KeyOf(subscription);
+    SessionPasswords::Found found;
+    const std::shared_ptr<SessionPasswords> passwords = m_passwords;
+    basSync::RunOnSyncThread([&] { found = passwords->Find(key); });
+    // The user asked for this refresh: asked each time until a password is given.
+    if (found.Password.isNull() && !found.NoStore.isEmpty() && m_askPassword) {
+        passwords->FirstAsk(key);
+        found.Password = m_askPassword(QStringLiteral("%1.\n\nPassword for %2 at %3:")
+                                           .arg(found.NoStore, subscription.UserName, QUrl(subscription.Address).host()));
+        if (!found.Password.isNull())
+            passwords->Remember(key, found.Password);
+    }
+    return found.Password;
 }
 
 QString CalendarList::Refresh(qint64 id)
@@ -179,17 +206,13 @@ QString CalendarList::Refresh(qint64 id)
         return QStringLiteral("Another calendar is being fetched.");
     const Subscription subscription = *found;
     SetBusy(true, QStringLiteral("Refreshing %1 ...").arg(subscription.DisplayName));
-    basSync::RefreshResult result;
-    const QString path = m_path;
-    const Secrets secrets = m_secrets;
-    basSync::RunOnSyncThread([&] {
-        const QString password = subscription.UserName.isEmpty() ? QString() : secrets.read(KeyOf(subscription));
-        basDatabase::EventStore store;
-        if (store.OpenDatabaseConnection(path))
-            result = basSync::Refresh(store, subscription.Id, password);
-        else
-            result.Message = QStringLiteral("The database could not be opened: ") + path;
-    });
+    const QString password = PasswordOf(subscription);
+    basSync::RefreshResult result = RefreshOnSyncThread(m_path, subscription.Id, password);
+    // Shown the certificate, the user may trust it; a changed one is asked about anew.
+    if (!result.Ok && !result.OfferedCertificate.isEmpty() && m_askTrust && m_askTrust(result.Message)) {
+        if (Trust(m_path, subscription.Id, result.OfferedCertificate))
+            result = RefreshOnSyncThread(m_path, subscription.Id, password);
+    }
     SetBusy(false, QString());
     Reload();
     if (result.Ok && !result.Count.TouchedDates.isEmpty())

@@ -3,9 +3,12 @@
 // CalDAV account with user name and password: every calendar of the account), removing
 // one with its events, and refreshing one now. Server work runs on the sync thread, the
 // window kept painted meanwhile, and Busy says what runs. The password goes only to the
-// secret store.
+// secret store; where none runs it is asked once a session and kept in memory
+// (SessionPasswords). A certificate that does not verify is shown (host, error,
+// fingerprint) and may be trusted for the calendar; a changed one stops again.
 #pragma once
 
+#include "SessionPasswords.h"
 #include "SubscriptionStore.h"
 
 #include <QDate>
@@ -14,20 +17,25 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class CalendarList : public QObject {
     Q_OBJECT
 
 public:
-    struct Secrets {
-        // Asked and told on the sync thread. Defaults: the desktop's secret store.
-        std::function<QString(const QString &key)> read;
-        // Returns what to tell the user when the password could not be kept, else empty.
-        std::function<QString(const QString &key, const QString &password)> write;
-        std::function<void(const QString &key)> forget;
-    };
+    // passwords: shared with the launcher's refreshes; null: this list's own, on the
+    // desktop's secret store.
+    explicit CalendarList(QString databasePath = QString(), std::shared_ptr<SessionPasswords> passwords = {},
+                          QObject *parent = nullptr);
 
-    explicit CalendarList(QString databasePath = QString(), Secrets secrets = {}, QObject *parent = nullptr);
+    // Asked when no secret store runs and no password is known this session; prompt
+    // says so. The password, or a null text when the user declined.
+    using PasswordAsker = std::function<QString(const QString &prompt)>;
+    void SetPasswordAsker(PasswordAsker asker) { m_askPassword = std::move(asker); }
+    // Asked when a server's certificate does not verify; problem names the host, the
+    // error and the SHA-256 fingerprint. True: trust it for this calendar.
+    using CertificateAsker = std::function<bool(const QString &problem)>;
+    void SetCertificateAsker(CertificateAsker asker) { m_askTrust = std::move(asker); }
 
     // Reads the subscriptions again; false when the store could not be read (reported).
     bool Reload();
@@ -58,9 +66,13 @@ signals:
 
 private:
     void SetBusy(bool busy, const QString &what);
+    // The password of a subscription's account (asked when no store runs); null when none.
+    QString PasswordOf(const basDatabase::Subscription &subscription);
 
     QString m_path;
-    Secrets m_secrets;
+    std::shared_ptr<SessionPasswords> m_passwords;
+    PasswordAsker m_askPassword;
+    CertificateAsker m_askTrust;
     QList<basDatabase::Subscription> m_calendars;
     bool m_busy = false;
 };

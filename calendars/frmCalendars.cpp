@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace {
 // The form behind Add: an address, and for a CalDAV account its user name and password.
@@ -42,6 +45,17 @@ bool AskAddition(QWidget *parent, CalendarList::Addition &addition)
     addition.UserName = user->text();
     addition.Password = password->text();
     return true;
+}
+
+// A password asked in the window's own loop; null when cancelled (or nobody to ask).
+QString AskPassword(QWidget *parent, const QString &prompt)
+{
+    if (basPlatform::IsNonInteractive())
+        return QString();
+    bool ok = false;
+    const QString password = QInputDialog::getText(parent, QString::fromLatin1(frmCalendars::kCaption), prompt,
+                                                   QLineEdit::Password, QString(), &ok);
+    return ok ? password : QString();
 }
 
 QIcon Swatch(const QString &color)
@@ -101,6 +115,12 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
         m_refresh->setEnabled(selected);
     });
     connect(&m_calendars, &CalendarList::Busy, this, &frmCalendars::OnBusy);
+    m_calendars.SetPasswordAsker([this](const QString &prompt) { return AskPassword(this, prompt); });
+    m_calendars.SetCertificateAsker([this](const QString &problem) {
+        return basPlatform::ShowMessage(TrustQuestion(problem), windowTitle(), basPlatform::MessageIcon::Question,
+                                        basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
+            == basPlatform::MessageResult::Yes;
+    });
     m_calendars.Reload();
     Fill();
 }
@@ -177,4 +197,25 @@ void frmCalendars::cmdRefresh_Click()
     const QString problem = m_calendars.Refresh(id);
     Fill();
     ShowProblem(problem);
+}
+
+QString frmCalendars::TrustQuestion(const QString &problem)
+{
+    return QStringLiteral("%1\n\nTrust this certificate for this calendar?").arg(problem);
+}
+
+void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer)
+{
+    if (basPlatform::IsNonInteractive()) {
+        std::fprintf(stderr, "%s\n", qPrintable(prompt));
+        return;
+    }
+    auto *dialog = new QInputDialog;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QString::fromLatin1(kCaption));
+    dialog->setLabelText(prompt);
+    dialog->setTextEchoMode(QLineEdit::Password);
+    QObject::connect(dialog, &QInputDialog::textValueSelected, dialog,
+                     [answer = std::move(answer)](const QString &password) { answer(password); });
+    dialog->show();
 }

@@ -28,6 +28,12 @@ public:
     using AddRunner = std::function<bool(CalendarList::Addition &)>;
     void SetAddRunner(AddRunner runner) { m_runAdd = std::move(runner); }
 
+    // Asks for a password in a window of its own and answers when the user did (never
+    // for a cancel), the caller's loop not nested: the launcher's way.
+    static void AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer);
+    // "... Trust this certificate for this calendar?"; problem names the host, the error and the fingerprint.
+    static QString TrustQuestion(const QString &problem);
+
     void cmdAdd_Click();
     void cmdRemove_Click();
     void cmdRefresh_Click();

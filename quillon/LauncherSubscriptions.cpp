@@ -3,9 +3,10 @@
 #include "EventService.h"
 #include "basErrorHandler.h"
 #include "basOperation.h"
-#include "basSecrets.h"
+#include "SessionPasswords.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QSet>
 #include <QThread>
 
@@ -17,13 +18,9 @@ namespace {
 // QTimer counts in int milliseconds: a longer wait is set again then.
 constexpr qint64 kLongestWaitMs = 6LL * 60 * 60 * 1000;
 
-QString SecretStorePassword(const basDatabase::Subscription &subscription)
+QString KeyOf(const basDatabase::Subscription &subscription)
 {
-    if (subscription.UserName.isEmpty())
-        return QString();
-    const basSecrets::Answer answer =
-        basSecrets::ReadSecret(basSync::SecretKey(subscription.UserName, QUrl(subscription.Address)));
-    return answer.Outcome == basSecrets::Status::Done ? answer.Secret : QString();
+    return basSync::SecretKey(subscription.UserName, QUrl(subscription.Address));
 }
 } // namespace
 
@@ -31,8 +28,8 @@ LauncherSubscriptions::LauncherSubscriptions(SubscriptionRefreshServices service
     : QObject(parent), m_services(std::move(services))
 {
     m_path = m_services.databasePath.isEmpty() ? basDatabase::EventStore::DatabasePath() : m_services.databasePath;
-    if (!m_services.password)
-        m_services.password = SecretStorePassword;
+    if (!m_services.passwords)
+        m_services.passwords = std::make_shared<SessionPasswords>();
     m_next.setSingleShot(true);
     m_next.setTimerType(Qt::VeryCoarseTimer);
     connect(&m_next, &QTimer::timeout, this, &LauncherSubscriptions::RefreshDue);
@@ -125,16 +122,29 @@ void LauncherSubscriptions::RunNext()
     m_current = subscription;
     const QString path = m_path;
     const auto password = m_services.password;
+    const std::shared_ptr<SessionPasswords> passwords = m_services.passwords;
     const basSync::RefreshOptions options = m_services.options;
-    m_running = QThread::create([this, path, password, options, subscription] {
+    m_running = QThread::create([this, path, password, passwords, options, subscription] {
+        QString secret;
+        QString noStore;
+        if (password) {
+            secret = password(subscription);
+        } else if (!subscription.UserName.isEmpty()) {
+            const SessionPasswords::Found found = passwords->Find(KeyOf(subscription));
+            secret = found.Password;
+            if (secret.isNull())
+                noStore = found.NoStore;
+        }
         basSync::RefreshResult result;
         result.Id = subscription.Id;
         basDatabase::EventStore store;
         if (store.OpenDatabaseConnection(path))
-            result = basSync::Refresh(store, subscription.Id, password(subscription), options);
+            result = basSync::Refresh(store, subscription.Id, secret, options);
         else
             result.Message = QStringLiteral("The database could not be opened: ") + path;
-        m_result = result; // read only after the thread finished
+        // Read only after the thread finished.
+        m_result = result;
+        m_noStore = noStore;
     });
     connect(m_running, &QThread::finished, this, [this] {
         QThread *done = m_running;
@@ -142,6 +152,8 @@ void LauncherSubscriptions::RunNext()
         done->wait();
         done->deleteLater();
         OnFinished(m_result);
+        if (!m_result.Ok && !m_noStore.isEmpty())
+            AskPassword(m_current, m_noStore);
         RunNext();
     });
     m_running->start();
@@ -170,7 +182,9 @@ void LauncherSubscriptions::OnFinished(const basSync::RefreshResult &result)
         if (!state.reported) {
             state.reported = true;
             const QString name = m_current.DisplayName.isEmpty() ? m_current.Address : m_current.DisplayName;
-            const QString text = QStringLiteral("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
+            QString text = QStringLiteral("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
+            if (!m_noStore.isEmpty())
+                text += QStringLiteral(" (%1)").arg(m_noStore);
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
             basErrorHandler::SetCurrentError(basOperation::kDeviceUnavailable, text, 0);
             basErrorHandler::ReportError(kReportName, true, QString(), true);
@@ -191,4 +205,32 @@ void LauncherSubscriptions::SetTimer()
         earliest = std::min(earliest, state.dueMs);
     const qint64 wait = std::clamp(earliest - m_services.clock->MonotonicMs(), qint64{0}, kLongestWaitMs);
     m_next.start(static_cast<int>(wait));
+}
+
+void LauncherSubscriptions::AskPassword(const basDatabase::Subscription &subscription, const QString &noStore)
+{
+    const QString key = KeyOf(subscription);
+    if (!m_services.askPassword || !m_services.passwords->FirstAsk(key))
+        return;
+    const QPointer<LauncherSubscriptions> self(this);
+    m_services.askPassword(QStringLiteral("%1.\n\nPassword for %2 at %3:")
+                               .arg(noStore, subscription.UserName, QUrl(subscription.Address).host()),
+                           [self, key](const QString &password) {
+                               if (!self || password.isNull())
+                                   return;
+                               self->m_services.passwords->Remember(key, password);
+                               self->RefreshAccount(key);
+                           });
+}
+
+void LauncherSubscriptions::RefreshAccount(const QString &key)
+{
+    QList<basDatabase::Subscription> subscriptions;
+    if (ReadSubscriptions(subscriptions)) {
+        for (const basDatabase::Subscription &subscription : subscriptions) {
+            if (!subscription.UserName.isEmpty() && KeyOf(subscription) == key && !IsWaiting(subscription.Id))
+                m_queue.append(subscription);
+        }
+    }
+    RunNext();
 }

@@ -3,7 +3,9 @@
 // time, each on a thread of its own so the tray never waits on a server; the launcher's
 // loop is never nested for it (a quit or a menu click during a slow refresh just waits
 // for its answer). A failing subscription is tried again after 1, 2, 4 ... 60 minutes,
-// and its failure goes to error.log once until it succeeds again.
+// and its failure goes to error.log once until it succeeds again. Where no secret store
+// runs, the password of an account is asked once a session (in a window that answers
+// later) and kept in memory only.
 #pragma once
 
 #include "LauncherClock.h"
@@ -16,15 +18,22 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QThread;
+class SessionPasswords;
 
 struct SubscriptionRefreshServices {
     const LauncherClock *clock = nullptr;
     QString databasePath; // empty: the data folder's
     // The password of a subscription's user name, asked on the sync thread; a null text
-    // when none is known. Default: the secret store.
+    // when none is known. Default: passwords'.
     std::function<QString(const basDatabase::Subscription &)> password;
+    // The secret store, or this session's passwords where none runs (shared with the
+    // Calendars window). Null: one of the launcher's own.
+    std::shared_ptr<SessionPasswords> passwords;
+    // Asks the user for a password (prompt says why) and calls answer when given.
+    std::function<void(const QString &prompt, std::function<void(const QString &)> answer)> askPassword;
     // The month on the wallpaper gained or lost an event.
     std::function<void()> monthChanged;
     basSync::RefreshOptions options;
@@ -75,6 +84,10 @@ private:
     void RunNext();
     void OnFinished(const basSync::RefreshResult &result);
     void SetTimer();
+    // No store runs and the account's password is unknown: asked once a session.
+    void AskPassword(const basDatabase::Subscription &subscription, const QString &noStore);
+    // Refreshes every subscription of the account now.
+    void RefreshAccount(const QString &key);
 
     SubscriptionRefreshServices m_services;
     QString m_path;
@@ -83,5 +96,6 @@ private:
     QThread *m_running = nullptr;
     basDatabase::Subscription m_current; // the one running
     basSync::RefreshResult m_result;
+    QString m_noStore; // of the one run, when no store gave its password
     QTimer m_next;
 };

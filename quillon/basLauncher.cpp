@@ -57,16 +57,23 @@ int Main(QApplication &app)
 
     // Subscribed calendars: a change in the month shown goes through the window's redraw.
     frmMain *shown = nullptr;
+    // Where no secret store runs, a password given once serves the whole session:
+    // the refreshes and the Calendars window share it.
+    const auto passwords = std::make_shared<SessionPasswords>();
     SubscriptionRefreshServices subscriptionServices;
     subscriptionServices.clock = &clock;
+    subscriptionServices.passwords = passwords;
+    subscriptionServices.askPassword = [](const QString &prompt, std::function<void(const QString &)> answer) {
+        frmCalendars::AskPasswordLater(prompt, std::move(answer));
+    };
     subscriptionServices.monthChanged = [&shown] {
         if (shown)
             shown->OnSubscribedEventsChanged();
     };
     LauncherSubscriptions subscriptions(subscriptionServices);
     services.refreshCalendars = [&subscriptions] { subscriptions.RefreshAll(); };
-    services.openCalendars = [&shown, &clock] {
-        CalendarList list;
+    services.openCalendars = [&shown, &clock, passwords] {
+        CalendarList list(QString(), passwords);
         QObject::connect(&list, &CalendarList::DatesChanged, [&](const QList<QDate> &dates) {
             if (shown && EventService::TouchesShownMonth(dates, clock.Today()))
                 shown->OnSubscribedEventsChanged();

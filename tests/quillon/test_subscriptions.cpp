@@ -2,10 +2,13 @@
 // when it asks, how failures back off and are logged once, and when it redraws.
 #include "LauncherFixture.h"
 #include "LauncherSubscriptions.h"
+#include "SessionPasswords.h"
 #include "SubscriptionStore.h"
 #include "basSchema.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -182,6 +185,67 @@ TEST_F(SubscriptionRefresh, TheTrayItemAsksForARefreshAndAChangedMonthRedrawsThe
     EXPECT_EQ(asked, 1);
     form.OnSubscribedEventsChanged();
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
+}
+
+TEST_F(SubscriptionRefresh, ASlowServerLeavesTheLauncherResponsive)
+{
+    Add(QStringLiteral("/slow"));
+    Refresher();
+    // The launcher's loop keeps turning while the server takes 5 s to answer.
+    QElapsedTimer since;
+    qint64 longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = std::max(longest, since.restart());
+    });
+    since.start();
+    tick.start(20);
+    Run(true);
+    EXPECT_LT(longest, 1000);
+    EXPECT_EQ(Requests(), QStringList{QStringLiteral("GET /slow 200")});
+}
+
+TEST_F(SubscriptionRefresh, WithoutASecretStoreThePasswordIsAskedOnceASession)
+{
+    Feed(QStringLiteral("team.ics"), OneEvent(QStringLiteral("20261210")));
+    qint64 ids[2] = {Add(QStringLiteral("/auth/team.ics")), Add(QStringLiteral("/auth/team.ics?second"))};
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        for (const qint64 id : ids) {
+            Subscription s;
+            ASSERT_TRUE(basDatabase::SubscriptionStore(store).GetSubscription(id, s));
+            s.UserName = QStringLiteral("anna");
+            ASSERT_TRUE(basDatabase::SubscriptionStore(store).UpdateSubscription(s));
+        }
+    }
+    const auto none = [](auto &&...) { return basSecrets::Answer{basSecrets::Status::NoStore, {}, QStringLiteral("no bus")}; };
+    SubscriptionRefreshServices services;
+    services.clock = &clock;
+    services.databasePath = Database();
+    services.passwords = std::make_shared<SessionPasswords>(SessionPasswords::Store{none, none, none});
+    QStringList prompts;
+    std::function<void(const QString &)> answer;
+    services.askPassword = [&](const QString &prompt, std::function<void(const QString &)> reply) {
+        prompts << prompt;
+        answer = std::move(reply);
+    };
+    subscriptions = std::make_unique<LauncherSubscriptions>(services);
+    // Both calendars of the account fail; the user is asked once, saying why.
+    Run(true);
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].startsWith(QStringLiteral("No secret store is running (no bus)")));
+    EXPECT_TRUE(prompts[0].endsWith(QStringLiteral("Password for anna at 127.0.0.1:")));
+    EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("No secret store is running")));
+    // Answered: the account's calendars are asked again at once, and later ones need no question.
+    QSignalSpy settled(subscriptions.get(), &LauncherSubscriptions::Settled);
+    answer(QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(settled.wait(20000));
+    Run(true);
+    EXPECT_EQ(prompts.size(), 1);
+    QStringList ok = Requests().mid(2);
+    EXPECT_EQ(ok.size(), 4);
+    EXPECT_EQ(ok.filter(QStringLiteral(" 401")), QStringList());
 }
 
 } // namespace

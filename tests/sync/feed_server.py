@@ -9,10 +9,15 @@ Prints the port on the first line of stdout, then serves:
   /redirect/CODE/NAME   CODE to /feed/NAME
   /status/CODE          that status
   /auth/NAME            FOLDER/NAME for user "anna" with password "s3cret pass", else 401
+  /digest/NAME          the same with Digest authentication (RFC 7616, MD5, qop=auth) only
+  /dav/                 a CalDAV calendar of FOLDER/dav/*.ics without sync-collection (answered
+                        403): PROPFIND, calendar-query of the ETags, calendar-multiget
   /slow                 answers after 5 seconds
   /html                 a login page
   /big                  a 50 MB calendar, announced by Content-Length
-Every request is appended to FOLDER/requests.log as "METHOD PATH STATUS".
+Any path takes ?delay=SECONDS: the answer waits that long.
+Every request is appended to FOLDER/requests.log as "METHOD PATH STATUS" (a REPORT as
+"REPORT:ROOT-ELEMENT PATH STATUS").
 """
 import base64
 import email.utils
@@ -20,20 +25,62 @@ import gzip
 import hashlib
 import http.server
 import os
+import re
+import secrets
 import ssl
 import sys
 import time
 
 FOLDER = sys.argv[1]
 USER, PASSWORD = "anna", "s3cret pass"
+REALM = "feeds"
+NONCES = set()
+
+
+def md5(text):
+    return hashlib.md5(text.encode()).hexdigest()
+
+
+def digest_ok(header, method):
+    """True when header answers one of our nonces with the right password."""
+    if not header or not header.startswith("Digest "):
+        return False
+    fields = dict((k, v1 or v2) for k, v1, v2 in re.findall(r'(\w+)=(?:"([^"]*)"|([^\s,]+))', header[7:]))
+    if fields.get("username") != USER or fields.get("nonce") not in NONCES:
+        return False
+    ha1 = md5(f"{USER}:{REALM}:{PASSWORD}")
+    ha2 = md5(f"{method}:{fields.get('uri', '')}")
+    expected = md5(":".join([ha1, fields["nonce"], fields.get("nc", ""), fields.get("cnonce", ""), "auth", ha2]))
+    return fields.get("response") == expected
+
+
+def etag_of(body):
+    return '"' + hashlib.sha256(body).hexdigest()[:16] + '"'
+
+
+def multistatus(responses):
+    return ('<?xml version="1.0" encoding="utf-8"?>\n<d:multistatus xmlns:d="DAV:" '
+            'xmlns:c="urn:ietf:params:xml:ns:caldav">' + "".join(responses) + "</d:multistatus>").encode()
+
+
+def response(href, props):
+    return (f"<d:response><d:href>{href}</d:href><d:propstat><d:prop>{props}</d:prop>"
+            "<d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>")
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
+    report = ""
+
+    def handle_one_request(self):
+        self.report = ""  # a kept-alive connection brings the next request to this handler
+        super().handle_one_request()
+
     def log_request(self, code="-", size="-"):
+        command = self.command + (":" + self.report if self.report else "")
         with open(os.path.join(FOLDER, "requests.log"), "a") as log:
-            log.write(f"{self.command} {self.path} {int(code) if str(code).isdigit() else code}\n")
+            log.write(f"{command} {self.path} {int(code) if str(code).isdigit() else code}\n")
 
     def log_message(self, *args):
         pass
@@ -53,7 +100,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.answer(404, b"no such calendar")
         with open(path, "rb") as f:
             body = f.read()
-        etag = '"' + hashlib.sha256(body).hexdigest()[:16] + '"'
+        etag = etag_of(body)
         modified = email.utils.formatdate(os.path.getmtime(path), usegmt=True)
         if self.headers.get("If-None-Match") == etag:
             return self.answer(304, headers=[("ETag", etag)])
@@ -64,6 +111,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.answer(200, body, headers)
 
     def do_GET(self):
+        delay = re.search(r"[?&]delay=([0-9.]+)", self.path)
+        if delay:
+            time.sleep(float(delay.group(1)))
         parts = self.path.split("?")[0].strip("/").split("/")
         kind = parts[0]
         if kind == "feed" and len(parts) == 2:
@@ -78,6 +128,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             expected = "Basic " + base64.b64encode(f"{USER}:{PASSWORD}".encode()).decode()
             if self.headers.get("Authorization") != expected:
                 return self.answer(401, b"who are you", [("WWW-Authenticate", 'Basic realm="feeds"')])
+            return self.feed(parts[1])
+        if kind == "digest" and len(parts) == 2:
+            if not digest_ok(self.headers.get("Authorization"), self.command):
+                nonce = secrets.token_hex(16)
+                NONCES.add(nonce)
+                challenge = f'Digest realm="{REALM}", qop="auth", algorithm=MD5, nonce="{nonce}"'
+                return self.answer(401, b"who are you", [("WWW-Authenticate", challenge)])
             return self.feed(parts[1])
         if kind == "slow":
             time.sleep(5)
@@ -101,6 +158,46 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.answer(404, b"not here")
 
     do_HEAD = do_GET
+
+    # A CalDAV calendar that knows no sync-collection: clients compare ETags instead.
+    def dav_folder(self):
+        return os.path.join(FOLDER, "dav")
+
+    def dav_items(self):
+        folder = self.dav_folder()
+        names = sorted(n for n in os.listdir(folder) if n.endswith(".ics")) if os.path.isdir(folder) else []
+        for name in names:
+            with open(os.path.join(folder, name), "rb") as f:
+                yield "/dav/" + name, f.read()
+
+    def dav_body(self):
+        return self.rfile.read(int(self.headers.get("Content-Length") or 0)).decode()
+
+    def do_PROPFIND(self):
+        self.dav_body()
+        if not self.path.startswith("/dav/"):
+            return self.answer(404, b"not here")
+        props = ('<d:resourcetype><d:collection/><c:calendar/></d:resourcetype>'
+                 '<d:displayname>No sync</d:displayname>')
+        self.answer(207, multistatus([response("/dav/", props)]), [("Content-Type", "application/xml")])
+
+    def do_REPORT(self):
+        body = self.dav_body()
+        root = re.search(r"<(?:\w+:)?([\w-]+)[\s>]", re.sub(r"<\?xml[^>]*\?>", "", body))
+        self.report = root.group(1) if root else "?"
+        if not self.path.startswith("/dav/"):
+            return self.answer(404, b"not here")
+        if self.report == "calendar-query":
+            responses = [response(href, f"<d:getetag>{etag_of(data)}</d:getetag>") for href, data in self.dav_items()]
+        elif self.report == "calendar-multiget":
+            wanted = set(re.findall(r"<(?:\w+:)?href>([^<]*)</", body))
+            responses = [response(href, f"<d:getetag>{etag_of(data)}</d:getetag><c:calendar-data>"
+                                        f"{data.decode().replace('&', '&amp;').replace('<', '&lt;')}</c:calendar-data>")
+                         for href, data in self.dav_items() if href in wanted]
+        else:
+            return self.answer(403, b'<?xml version="1.0"?><d:error xmlns:d="DAV:"><d:supported-report/></d:error>',
+                               [("Content-Type", "application/xml")])
+        self.answer(207, multistatus(responses), [("Content-Type", "application/xml")])
 
 
 def main():

@@ -2,6 +2,7 @@
 // what synced, a refresh and a removal tell which days changed, the secret store gets
 // the password, and the window shows the list and a busy bar while a server is asked.
 #include "CalendarList.h"
+#include "HttpSession.h"
 #include "QuillonTestEnvironment.h"
 #include "basSchema.h"
 #include "frmCalendars.h"
@@ -40,13 +41,24 @@ protected:
             m_port = m_server.readLine().trimmed().toInt();
         if (m_port == 0)
             GTEST_SKIP() << "the feed server did not start";
-        secrets.read = [this](const QString &key) { return kept.value(key); };
-        secrets.write = [this](const QString &key, const QString &password) {
-            kept.insert(key, password);
-            return QString();
+        store.read = [this](const QString &key) {
+            if (noStore)
+                return basSecrets::Answer{basSecrets::Status::NoStore, {}, QStringLiteral("no bus")};
+            return kept.contains(key) ? basSecrets::Answer{basSecrets::Status::Done, kept.value(key), {}}
+                                      : basSecrets::Answer{basSecrets::Status::NotFound, {}, {}};
         };
-        secrets.forget = [this](const QString &key) { kept.remove(key); };
+        store.write = [this](const QString &key, const QString &password) {
+            if (noStore)
+                return basSecrets::Answer{basSecrets::Status::NoStore, {}, QStringLiteral("no bus")};
+            kept.insert(key, password);
+            return basSecrets::Answer{basSecrets::Status::Done, {}, {}};
+        };
+        store.forget = [this](const QString &key) {
+            kept.remove(key);
+            return basSecrets::Answer{basSecrets::Status::Done, {}, {}};
+        };
     }
+    std::shared_ptr<SessionPasswords> Passwords() { return std::make_shared<SessionPasswords>(store); }
     void TearDown() override
     {
         m_server.kill();
@@ -61,8 +73,9 @@ protected:
         file.write(text);
     }
 
-    CalendarList::Secrets secrets;
+    SessionPasswords::Store store;
     QHash<QString, QString> kept;
+    bool noStore = false;
 
 private:
     QProcess m_server;
@@ -72,7 +85,7 @@ private:
 TEST_F(Calendars, AddKeepsOnlyWhatSyncedAndRefreshAndRemoveTellTheChangedDays)
 {
     Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
-    CalendarList list(QString(), secrets);
+    CalendarList list(QString(), Passwords());
     QSignalSpy changed(&list, &CalendarList::DatesChanged);
     QSignalSpy busy(&list, &CalendarList::Busy);
 
@@ -110,7 +123,7 @@ TEST_F(Calendars, AddKeepsOnlyWhatSyncedAndRefreshAndRemoveTellTheChangedDays)
 TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
 {
     Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
-    CalendarList list(QString(), secrets);
+    CalendarList list(QString(), Passwords());
     frmCalendars window(list);
     EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 0);
     EXPECT_FALSE(window.cmdRemove()->isEnabled());
@@ -145,6 +158,122 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
     nextAnswer = basPlatform::MessageResult::Yes;
     window.cmdRemove_Click();
     EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 0);
+}
+
+TEST_F(Calendars, WithoutASecretStoreThePasswordIsAskedOnceASessionAndKeptInMemory)
+{
+    noStore = true;
+    Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
+    const auto passwords = Passwords();
+    CalendarList list(QString(), passwords);
+    QStringList prompts;
+    QString answer;
+    list.SetPasswordAsker([&](const QString &prompt) {
+        prompts << prompt;
+        return answer;
+    });
+    // Added: said that no store keeps it, and the calendar works on the password typed.
+    const QString note = list.Add({Address(QStringLiteral("/auth/team.ics")), QStringLiteral("anna"), QStringLiteral("s3cret pass")});
+    EXPECT_TRUE(note.contains(QStringLiteral("No secret store is running (no bus)"))) << note.toStdString();
+    ASSERT_EQ(list.Calendars().size(), 1);
+    const qint64 id = list.Calendars()[0].Id;
+    EXPECT_TRUE(kept.isEmpty());
+    // This session knows it: no question.
+    EXPECT_EQ(list.Refresh(id), QString());
+    EXPECT_TRUE(prompts.isEmpty());
+
+    // Another session (the program started again): asked, saying why; a cancel fails.
+    CalendarList next(QString(), Passwords());
+    next.Reload();
+    next.SetPasswordAsker([&](const QString &prompt) {
+        prompts << prompt;
+        return answer;
+    });
+    EXPECT_TRUE(next.Refresh(id).contains(QStringLiteral("asks for a user name and password")));
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains(QStringLiteral("No secret store is running")));
+    EXPECT_TRUE(prompts[0].contains(QStringLiteral("Password for anna at 127.0.0.1")));
+    answer = QStringLiteral("s3cret pass");
+    EXPECT_EQ(next.Refresh(id), QString());
+    EXPECT_EQ(next.Refresh(id), QString());
+    EXPECT_EQ(prompts.size(), 2);
+    // Nothing of it reached the store's files.
+    EXPECT_FALSE(ReadDataFile(QStringLiteral("dbcalndr.sqlite")).contains(QStringLiteral("s3cret")));
+}
+
+// A self-signed certificate for 127.0.0.1 made by openssl; false when it cannot be.
+bool MakeCertificate(const QString &cert, const QString &key)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty())
+        return false;
+    QProcess make;
+    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                         QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
+    return make.waitForFinished(60000) && make.exitCode() == 0;
+}
+
+TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItChanges)
+{
+    const QString cert = TempPath(QStringLiteral("cert.pem"));
+    const QString key = TempPath(QStringLiteral("key.pem"));
+    if (!MakeCertificate(cert, key))
+        GTEST_SKIP() << "openssl cannot make a test certificate";
+    Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
+    const auto startTls = [&](int port) {
+        auto server = std::make_unique<QProcess>();
+        QStringList arguments{QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), DataDir(),
+                              QStringLiteral("--tls"), cert, key};
+        if (port != 0)
+            arguments << QStringLiteral("--port") << QString::number(port);
+        server->start(QStringLiteral("python3"), arguments);
+        return server;
+    };
+    auto server = startTls(0);
+    ASSERT_TRUE(server->waitForReadyRead(10000));
+    const int port = server->readLine().trimmed().toInt();
+    const QString address = QStringLiteral("https://127.0.0.1:%1/feed/team.ics").arg(port);
+
+    CalendarList list(QString(), Passwords());
+    QStringList problems;
+    bool trust = false;
+    list.SetCertificateAsker([&](const QString &problem) {
+        problems << problem;
+        return trust;
+    });
+    // Declined: nothing added, the question named the host, the error and the fingerprint.
+    EXPECT_FALSE(list.Add({address, {}, {}}).isEmpty());
+    EXPECT_TRUE(list.Calendars().isEmpty());
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].startsWith(QStringLiteral("127.0.0.1:%1: the certificate is not trusted (").arg(port)))
+        << problems[0].toStdString();
+    const QString fingerprint = problems[0].section(QStringLiteral("fingerprint is "), 1);
+    EXPECT_EQ(fingerprint.size(), 95);
+    // Trusted: kept with the calendar, and its refreshes ask nothing.
+    trust = true;
+    EXPECT_EQ(list.Add({address, {}, {}}), QString());
+    ASSERT_EQ(list.Calendars().size(), 1);
+    EXPECT_EQ(list.Calendars()[0].CertificateSha256, basSync::HttpSession::CanonicalFingerprint(fingerprint));
+    EXPECT_EQ(list.Refresh(list.Calendars()[0].Id), QString());
+    EXPECT_EQ(problems.size(), 2);
+
+    // A new certificate on the same address stops again; declined, it stays stopped.
+    server->kill();
+    server->waitForFinished(5000);
+    ASSERT_TRUE(MakeCertificate(cert, key));
+    server = startTls(port);
+    ASSERT_TRUE(server->waitForReadyRead(10000));
+    trust = false;
+    const QString refused = list.Refresh(list.Calendars()[0].Id);
+    EXPECT_TRUE(refused.contains(QStringLiteral("the certificate changed since it was trusted"))) << refused.toStdString();
+    ASSERT_EQ(problems.size(), 3);
+    EXPECT_EQ(list.Calendars()[0].CertificateSha256, basSync::HttpSession::CanonicalFingerprint(fingerprint));
+    trust = true;
+    EXPECT_EQ(list.Refresh(list.Calendars()[0].Id), QString());
+    EXPECT_NE(list.Calendars()[0].CertificateSha256, basSync::HttpSession::CanonicalFingerprint(fingerprint));
+    server->kill();
+    server->waitForFinished(5000);
 }
 
 } // namespace

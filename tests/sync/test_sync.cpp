@@ -245,6 +245,66 @@ TEST_F(SubscriptionServers, AFeedIsFetchedConditionallyAndAFailureKeepsTheLastGo
     EXPECT_TRUE(result.Message.contains(QStringLiteral("the server refused the user name or password"))) << result.Message.toStdString();
     EXPECT_EQ(Names(guarded), QStringList{QStringLiteral("Alpha moved")});
     EXPECT_FALSE(Row(guarded).LastError.contains(QStringLiteral("wrong")));
+
+    // A server that takes Digest only: answered once it asks, a wrong password refused.
+    Write(TempPath(QStringLiteral("cal.ics")), Calendar({Event(QStringLiteral("d"), QStringLiteral("Digest"), QStringLiteral("20261207"))}));
+    const qint64 digest = Add(base + QStringLiteral("/digest/cal.ics"), Subscription::Kind::ICalendar, QStringLiteral("anna"));
+    result = Refresh(digest, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(Names(digest), QStringList{QStringLiteral("Digest")});
+    EXPECT_TRUE(Requests().constLast().startsWith(QStringLiteral("GET /digest/cal.ics 200")));
+    result = Refresh(digest, QStringLiteral("wrong"));
+    EXPECT_FALSE(result.Ok);
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("the server refused the user name or password"))) << result.Message.toStdString();
+    EXPECT_EQ(Names(digest), QStringList{QStringLiteral("Digest")});
+}
+
+TEST_F(SubscriptionServers, WithoutSyncCollectionACalDavCalendarIsFollowedByItsETags)
+{
+    const auto server = StartFeedServer(DataDir());
+    if (server->port == 0)
+        GTEST_SKIP() << "python3 cannot run the feed server " << kFeedServer.toStdString();
+    ASSERT_TRUE(QDir().mkpath(TempPath(QStringLiteral("dav"))));
+    const auto put = [this](const QString &uid, const QString &summary) {
+        Write(TempPath(QStringLiteral("dav/%1.ics").arg(uid)), Calendar({Event(uid, summary, QStringLiteral("20261207"))}));
+    };
+    put(QStringLiteral("a"), QStringLiteral("Alpha"));
+    put(QStringLiteral("b"), QStringLiteral("Beta"));
+    put(QStringLiteral("c"), QStringLiteral("Gamma"));
+    const qint64 id = Add(QStringLiteral("http://127.0.0.1:%1/dav/").arg(server->port), Subscription::Kind::CalDav);
+    // What each refresh asked after the sync-collection the server refuses.
+    const auto reportsSince = [this](qsizetype from) {
+        QStringList kinds;
+        for (const QString &line : Requests().mid(from))
+            kinds << line.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ') + line.section(QLatin1Char(' '), 2);
+        return kinds;
+    };
+    const QStringList full{QStringLiteral("REPORT:sync-collection 403"), QStringLiteral("REPORT:calendar-query 207"),
+                           QStringLiteral("REPORT:calendar-multiget 207")};
+
+    basSync::RefreshResult result = Refresh(id);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(reportsSince(0), full);
+    EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")}));
+    EXPECT_EQ(Row(id).SyncToken, QString());
+
+    // Unchanged: the ETags alone, no event fetched.
+    qsizetype seen = Requests().size();
+    result = Refresh(id);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(reportsSince(seen), full.mid(0, 2));
+    EXPECT_EQ(result.Count.Unchanged, 3);
+
+    // One changed, one gone: only the changed one fetched, the gone one removed.
+    put(QStringLiteral("a"), QStringLiteral("Alpha moved"));
+    ASSERT_TRUE(QFile::remove(TempPath(QStringLiteral("dav/b.ics"))));
+    seen = Requests().size();
+    result = Refresh(id);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(reportsSince(seen), full);
+    EXPECT_EQ(result.Count.Updated, 1);
+    EXPECT_EQ(result.Count.Removed, 1);
+    EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Alpha moved"), QStringLiteral("Gamma")}));
 }
 
 // A self-signed certificate for 127.0.0.1 made by openssl; false when it cannot be.

@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace SubscriptionCommands {
@@ -369,6 +370,21 @@ int Trust(const QStringList &arguments)
         return kFailed;
     Print(stdout, QStringLiteral("%1 %2 trusts the certificate %3").arg(id).arg(subscription.DisplayName, fingerprint));
     return kDone;
+}
+
+void HidePasswords(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        char *scheme = std::strstr(argv[i], "://");
+        if (!scheme)
+            continue;
+        char *authority = scheme + 3;
+        char *at = std::strchr(authority, '@');
+        char *slash = std::strchr(authority, '/');
+        char *colon = std::strchr(authority, ':');
+        if (at && colon && colon < at && (!slash || at < slash))
+            std::memset(colon + 1, 'x', std::size_t(at - colon - 1));
+    }
 }
 
 } // namespace SubscriptionCommands

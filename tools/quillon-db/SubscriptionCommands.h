@@ -14,6 +14,10 @@ int Refresh(const QStringList &arguments);
 int Unsubscribe(const QStringList &arguments);
 int Trust(const QStringList &arguments);
 
+// A password typed into an address on the command line is blanked in the process's own
+// arguments (what ps and /proc/PID/cmdline show) once they were read.
+void HidePasswords(int argc, char **argv);
+
 inline constexpr auto kSubscribeUsage = "quillon-db subscribe DB URL [--name TEXT] [--user NAME] [--password-stdin] "
                                         "[--calendar NAME] [--trust SHA256]";
 inline constexpr auto kSubscriptionsUsage = "quillon-db subscriptions DB";

@@ -155,6 +155,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
+    SubscriptionCommands::HidePasswords(argc, argv);
     if (arguments.isEmpty())
         return Usage();
     const QString command = arguments.takeFirst();

@@ -1,0 +1,66 @@
+#include "SessionPasswords.h"
+
+#include <QMutexLocker>
+
+SessionPasswords::SessionPasswords(Store store) : m_store(std::move(store))
+{
+    if (!m_store.read)
+        m_store.read = basSecrets::ReadSecret;
+    if (!m_store.write)
+        m_store.write = basSecrets::WriteSecret;
+    if (!m_store.forget)
+        m_store.forget = basSecrets::DeleteSecret;
+}
+
+SessionPasswords::Found SessionPasswords::Find(const QString &key)
+{
+    const basSecrets::Answer stored = m_store.read(key);
+    Found found;
+    if (stored.Outcome == basSecrets::Status::Done) {
+        found.Password = stored.Secret;
+        return found;
+    }
+    // A store that cannot be asked (no session bus: "failed", not "no store") keeps
+    // nothing either.
+    if (stored.Outcome == basSecrets::Status::NoStore || stored.Outcome == basSecrets::Status::Failed)
+        found.NoStore = basSecrets::NoStoreText(stored.Error);
+    const QMutexLocker lock(&m_mutex);
+    found.Password = m_session.value(key);
+    return found;
+}
+
+QString SessionPasswords::Keep(const QString &key, const QString &password)
+{
+    const basSecrets::Answer kept = m_store.write(key, password);
+    if (kept.Outcome == basSecrets::Status::Done)
+        return QString();
+    Remember(key, password);
+    if (kept.Outcome == basSecrets::Status::NoStore)
+        return basSecrets::NoStoreText(kept.Error);
+    return QStringLiteral("The password could not be kept in the secret store (%1).").arg(kept.Error);
+}
+
+void SessionPasswords::Forget(const QString &key)
+{
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_session.remove(key);
+        m_asked.remove(key);
+    }
+    m_store.forget(key);
+}
+
+void SessionPasswords::Remember(const QString &key, const QString &password)
+{
+    const QMutexLocker lock(&m_mutex);
+    m_session.insert(key, password);
+}
+
+bool SessionPasswords::FirstAsk(const QString &key)
+{
+    const QMutexLocker lock(&m_mutex);
+    if (m_asked.contains(key))
+        return false;
+    m_asked.insert(key);
+    return true;
+}
