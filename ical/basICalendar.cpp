@@ -3,6 +3,7 @@
 #include "EventService.h"
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
+#include "ICalendarParts.h"
 #include "ICalendarWriter.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QUuid>
@@ -108,7 +110,7 @@ QString ChurchDayUid(QDate day)
 // The UIDs an export gives events that have none.
 const QString kOwnUidSuffix = QStringLiteral("@quillon");
 
-bool IsOwnUid(const QString &uid) { return uid.endsWith(kOwnUidSuffix); }
+bool IsOwnUid(const QString &uid) { return ICalendarParts::SeriesUid(uid).endsWith(kOwnUidSuffix); }
 
 // What an export says of an event's source (X-QUILLON-ORIGIN): enough to know it again
 // when the file is read back, without writing the user's paths into the file.
@@ -186,6 +188,10 @@ struct ImportWork {
             if (IsOwnUid(row.Uid))
                 ownAnywhere.insert(row.Uid, Known{row.Source, row.EventId, row.Fingerprint, true});
         }
+        // The UIDs of the file by source, so that the events of a series that the file no
+        // longer has (a changed occurrence taken back) go.
+        QSet<Key> brought;
+        QSet<Key> series; // source, series UID
         int churchDays = 0;
         for (const ICalendarReader::CalendarEvent &event : contents.Events) {
             if (IsChurchDayUid(event.Uid)) {
@@ -213,8 +219,12 @@ struct ImportWork {
                 ++summary.Added;
                 Touched(saved->TouchedDates);
                 known.insert({source, event.Uid}, Known{source, saved->EventID, fingerprint, false});
+                brought.insert({source, event.Uid});
+                series.insert({source, ICalendarParts::SeriesUid(event.Uid)});
                 continue;
             }
+            brought.insert({found->source, event.Uid});
+            series.insert({found->source, ICalendarParts::SeriesUid(event.Uid)});
             // A UID from before sources that is not one of the store's own belongs to the
             // first file that brings it again; the store's own stay the store's.
             const QString keptSource =
@@ -250,8 +260,20 @@ struct ImportWork {
                 return false;
             known.remove({found->source, event.Uid});
             known.insert({keptSource, event.Uid}, Known{keptSource, id, fingerprint, false});
+            brought.insert({keptSource, event.Uid});
+            series.insert({keptSource, ICalendarParts::SeriesUid(event.Uid)});
         }
         refused = nullptr;
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+            if (row.Uid == ICalendarParts::SeriesUid(row.Uid) || brought.contains({row.Source, row.Uid})
+                || !series.contains({row.Source, ICalendarParts::SeriesUid(row.Uid)}))
+                continue;
+            const std::optional<QList<QDate>> left = events.Delete(row.EventId);
+            if (!left)
+                return false;
+            Touched(*left);
+            ++summary.Updated;
+        }
         if (churchDays > 0)
             summary.Warnings.append(
                 QStringLiteral("%1 church-year days left out (the store has them already)").arg(churchDays));
@@ -363,6 +385,9 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QList<qint64> ids; // parallel to outgoing
         outgoing.reserve(events.size());
         ids.reserve(events.size());
+        // The events of one series (source, UID) go out as one: the further ones join the
+        // first met, which is the series' own UID when that comes before them.
+        QHash<std::pair<QString, QString>, qsizetype> seriesAt;
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
             const QString name = QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName);
@@ -375,14 +400,33 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                 continue;
             }
             ICalendarWriter::OutgoingEvent event;
-            if (const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID)) {
-                event.Uid = row->Uid;
+            const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
+            if (row) {
+                event.Uid = ICalendarParts::SeriesUid(row->Uid);
                 if (!row->Source.isEmpty())
                     event.Origin = OriginTag(row->Source);
             }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
+            if (row) {
+                const std::pair<QString, QString> key{row->Source, event.Uid};
+                const auto joined = seriesAt.constFind(key);
+                if (joined != seriesAt.cend()) {
+                    ICalendarWriter::OutgoingEvent &first = outgoing[*joined];
+                    ICalendarWriter::OutgoingEvent::Part part{event.Event, event.Dates, event.CssColor};
+                    // The series' own UID leads: its event is the one the UID was given to.
+                    if (row->Uid == event.Uid) {
+                        std::swap(part.Event, first.Event);
+                        std::swap(part.Dates, first.Dates);
+                        std::swap(part.CssColor, first.CssColor);
+                        ids[*joined] = record.EventID;
+                    }
+                    first.Others.append(part);
+                    continue;
+                }
+                seriesAt.insert(key, outgoing.size());
+            }
             outgoing.append(event);
             ids.append(record.EventID);
         }
