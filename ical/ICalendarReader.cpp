@@ -1522,7 +1522,16 @@ private:
         AddOccurrence(original, WallDate(time), pending.allDay || time.is_date ? QTime(0, 0) : WallTime(time));
         if (original.occurrences.isEmpty())
             return;
-        const qint64 from = original.occurrences.cbegin().key();
+        qint64 from = original.occurrences.cbegin().key();
+        // A date names the timed occurrence of that day.
+        if (!pending.allDay && time.is_date) {
+            for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it) {
+                if (it.key() >= from && it.key() < from + 86400) {
+                    from = it.key();
+                    break;
+                }
+            }
+        }
         const auto named = pending.occurrences.constFind(from);
         const Pending::Occurrence was = named != pending.occurrences.cend() ? *named : original.occurrences.cbegin().value();
         // The occurrences it changes, by their start.

@@ -721,6 +721,8 @@ TEST(ICalendarReader, OccurrencesKeepTheirOwnTimesAndNames)
         "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID;RANGE=THISANDFUTURE:20260506T100000", "DTSTART:20260506T120000",
         "DTEND:20260506T133000", "SUMMARY:Later", "END:VEVENT",
         "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID:20260505T100000", "SUMMARY:Renamed", "END:VEVENT",
+        // A date names that day's occurrence, wherever it was moved to on it.
+        "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID;VALUE=DATE:20260508", "STATUS:CANCELLED", "END:VEVENT",
         "BEGIN:VEVENT", "UID:night", "DTSTART:20260612T220000", "DTEND:20260614T060000", "SUMMARY:Night",
         "BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER:-PT15M", "END:VALARM", "END:VEVENT",
     });
@@ -730,7 +732,7 @@ TEST(ICalendarReader, OccurrencesKeepTheirOwnTimesAndNames)
                                    "dst#1 Call 14:00-15:00 03-09,03-16,03-23",
                                    "later Daily 10:00-11:00 05-04",
                                    "later#1 Renamed 10:00-11:00 05-05",
-                                   "later#2 Later 12:00-13:30 05-06,05-07,05-08",
+                                   "later#2 Later 12:00-13:30 05-06,05-07",
                                    "night Night 22:00-23:59 06-12 reminded",
                                    "night#1 Night 00:00-23:59 06-13",
                                    "night#2 Night 00:00-06:00 06-14",
