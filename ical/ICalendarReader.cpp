@@ -2,6 +2,7 @@
 
 #include "ICalendarColors.h"
 #include "ICalendarLines.h"
+#include "ICalendarParts.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
@@ -280,20 +281,31 @@ private:
         TimeBasis startBasis;
         QSet<QDate> excludedDates;
         QSet<qint64> excludedInstants;
-        QSet<QDate> days;
-        // Days known to be in `days` from runFirst to runLast: occurrences come in order,
-        // and a long one need not add its days again.
+        // One occurrence: its length (seconds, or days when all-day) and how it looks.
+        struct Occurrence {
+            qint64 length = 0;
+            int look = 0; // in looks
+            bool allDay = false;
+        };
+        // By the local wall-clock start (seconds, see Wall; an all-day one at 00:00).
+        QHash<qint64, Occurrence> occurrences;
+        // Name, notes, colour, icon and reminder of the occurrences: the master's first,
+        // then each different one a changed occurrence brings.
+        QList<basDatabase::EventRecord> looks;
+        int look = 0; // what the occurrences added now look like
+        // Days whose work is paid from runFirst to runLast: occurrences come in order,
+        // and a long one need not pay for its days again.
         QDate runFirst;
         QDate runLast;
         ICalendarRecurrence::Budget budget{kMaxEventSteps};
 
-        // The same event with no day, exclusion or work done yet.
+        // The same event with no occurrence, exclusion or work done yet.
         Pending Fresh(const std::function<bool()> &cancelled) const
         {
             Pending fresh = *this;
             fresh.excludedDates.clear();
             fresh.excludedInstants.clear();
-            fresh.days.clear();
+            fresh.occurrences.clear();
             fresh.runFirst = fresh.runLast = QDate();
             fresh.budget = ICalendarRecurrence::Budget(kMaxEventSteps, cancelled);
             return fresh;
@@ -318,7 +330,6 @@ private:
     // only their dates (in the event), so that a large file takes little room.
     QSet<QString> m_changedKeys; // KeyOf the events with changed occurrences
     QHash<qsizetype, Pending> m_pending;
-    QHash<qsizetype, bool> m_recurringSaid;
     QList<Override> m_overrides;
     QHash<QByteArray, Zone> m_zones;
     // The local zone's skipped hours by the day they are on (wall-clock start, length in
@@ -968,15 +979,127 @@ private:
         const qsizetype at = m_contents.Events.size();
         if (m_changedKeys.contains(KeyOf(event, uid)))
             m_eventByUid.insert(KeyOf(event, uid), at);
-        if (!pending.recurring.isEmpty())
-            m_recurringSaid.insert(at, pending.recurring == QLatin1String("1"));
-        result.Dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
-        std::sort(result.Dates.begin(), result.Dates.end());
-        m_contents.Events.append(std::move(result));
+        // An event with changed occurrences waits for them in its place.
         if (m_changedKeys.contains(KeyOf(event, uid))) {
-            pending.days = {};
+            m_contents.Events.append(std::move(result));
             m_pending.insert(at, std::move(pending));
+            return;
         }
+        m_contents.Events += Expand(pending, result);
+    }
+
+    // The occurrences as the store keeps them: each day of each occurrence with its own
+    // times, and one event for each different look of a day (name, times, all-day,
+    // notes, colour, icon, reminder), linked by their UID (ICalendarParts), the earliest
+    // first. So a series seen across a change of clock, or with changed occurrences,
+    // keeps the times and names of each; a timed occurrence past midnight is its
+    // evening and the next morning, which carries no reminder of its own.
+    QList<CalendarEvent> Expand(const Pending &pending, const CalendarEvent &series)
+    {
+        struct Group {
+            QList<QDate> dates;
+            qint64 first; // the earliest day and minute
+            QTime start;
+            QTime end;
+            int look;
+            bool allDay;
+            bool unreminded;
+        };
+        QHash<quint64, qsizetype> byKey;
+        std::vector<Group> groups;
+        bool outside = false;
+        const auto add = [&](QDate day, QTime start, QTime end, int look, bool allDay, bool continued) {
+            if (day < kFirstDate || day > kLastDate) {
+                outside = true;
+                return;
+            }
+            const bool unreminded = continued && pending.looks[look].Reminder.has_value();
+            const int from = start.hour() * 60 + start.minute();
+            const int to = end.hour() * 60 + end.minute();
+            const quint64 key = quint64(look) << 24 | quint64(allDay) << 23 | quint64(unreminded) << 22
+                                | quint64(from) << 11 | quint64(to);
+            const qint64 first = day.toJulianDay() * 1440 + from;
+            auto found = byKey.constFind(key);
+            if (found == byKey.cend()) {
+                found = byKey.insert(key, qsizetype(groups.size()));
+                groups.push_back(Group{{}, first, QTime(start.hour(), start.minute()), QTime(end.hour(), end.minute()),
+                                       look, allDay, unreminded});
+            }
+            Group &group = groups[*found];
+            group.first = std::min(group.first, first);
+            group.dates.append(day);
+        };
+        const QDate low = kFirstDate.addDays(-1);
+        const QDate high = kLastDate.addDays(1);
+        // In order, so that the whole days of long occurrences that overlap are gone
+        // through once (by look: the last such day so far).
+        std::vector<std::pair<qint64, Pending::Occurrence>> ordered;
+        ordered.reserve(size_t(pending.occurrences.size()));
+        for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it)
+            ordered.emplace_back(it.key(), it.value());
+        std::sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        QHash<std::pair<int, bool>, QDate> covered;
+        const auto wholeDays = [&](QDate from, QDate to, int look, bool allDay) {
+            QDate &done = covered[{look, allDay}];
+            from = std::max({from, low, done.isValid() ? done.addDays(1) : from});
+            to = std::min(to, high);
+            for (QDate day = from; day <= to; day = day.addDays(1))
+                add(day, QTime(0, 0), kAllDayEnd, look, allDay, !allDay);
+            if (from <= to)
+                done = to;
+        };
+        for (const auto &[key, occurrence] : ordered) {
+            const QDateTime start = QDateTime::fromSecsSinceEpoch(key, QTimeZone::utc());
+            if (occurrence.allDay) {
+                wholeDays(start.date(), start.date().addDays(std::max<qint64>(occurrence.length, 1) - 1),
+                          occurrence.look, true);
+                continue;
+            }
+            const QDateTime end = start.addSecs(occurrence.length);
+            const QDate first = start.date();
+            const QDate last = std::max(LastDayOf(start, end), first);
+            const auto endOn = [&end](QDate day) { return end.date() > day ? kAllDayEnd : end.time(); };
+            if (first == last) {
+                add(first, start.time(), endOn(first), occurrence.look, false, false);
+                continue;
+            }
+            add(first, start.time(), kAllDayEnd, occurrence.look, false, false);
+            wholeDays(first.addDays(1), last.addDays(-1), occurrence.look, false);
+            add(last, QTime(0, 0), endOn(last), occurrence.look, false, true);
+        }
+        std::sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) { return a.first < b.first; });
+        const QString name = pending.looks.isEmpty() ? series.Event.EventName : pending.looks.first().EventName;
+        if (groups.empty()) {
+            m_contents.Warnings.append(
+                QStringLiteral("line %1: \"%2\" has no day left (left out)").arg(series.Line).arg(name));
+            return {};
+        }
+        if (outside)
+            m_contents.Warnings.append(
+                QStringLiteral("line %1: \"%2\": days outside 1900-2100 left out").arg(series.Line).arg(name));
+        QList<CalendarEvent> parts;
+        parts.reserve(qsizetype(groups.size()));
+        for (Group &group : groups) {
+            CalendarEvent part;
+            part.Uid = ICalendarParts::PartUid(series.Uid, int(parts.size()));
+            part.Origin = series.Origin;
+            part.Line = series.Line;
+            part.Event = pending.looks[group.look];
+            part.Event.AllDayEvent = group.allDay;
+            part.Event.StartTime = group.start;
+            part.Event.EndTime = group.end;
+            if (group.unreminded)
+                part.Event.Reminder.reset();
+            std::sort(group.dates.begin(), group.dates.end());
+            group.dates.erase(std::unique(group.dates.begin(), group.dates.end()), group.dates.end());
+            // Our own files say whether the days were picked by hand; others by their count.
+            part.Event.Recurring = pending.recurring.isEmpty()
+                                       ? pending.occurrences.size() > 1 || group.dates.size() > 1
+                                       : pending.recurring == QLatin1String("1");
+            part.Dates = std::move(group.dates);
+            parts.append(std::move(part));
+        }
+        return parts;
     }
 
     // A text as the file has it: libical drops the blanks around a value, which are the
@@ -1022,18 +1145,12 @@ private:
         record.Reminder = ReminderOf(event);
         ReadDuration(calendar, event, start, pending);
 
-        const QDateTime first = pending.allDay ? QDateTime() : Local(WallDate(start), WallTime(start), pending.startBasis);
-        if (pending.allDay) {
-            // As the store keeps every all-day event.
-            record.StartTime = QTime(0, 0);
-            record.EndTime = kAllDayEnd;
-        } else {
-            const QDateTime end = first.addSecs(pending.durationSecs);
-            record.StartTime = QTime(first.time().hour(), first.time().minute());
-            record.EndTime = end.date() > first.date() ? kAllDayEnd : QTime(end.time().hour(), end.time().minute());
+        // The times are each occurrence's own (Expand).
+        if (!pending.allDay) {
             record.EventColor = ColorOf(event);
             record.EventIcon = IconOf(event);
         }
+        pending.looks = {record};
 
         ReadExclusions(calendar, event, pending);
         // The work of one event is bounded, and so is that of all events of the file;
@@ -1174,54 +1291,68 @@ private:
             Exclude(calendar, event, property, icalproperty_get_exdate(property), pending);
     }
 
-    // Adds the days of one occurrence unless it is excluded. False when it was.
+    // Adds one occurrence unless it is excluded. False when it was.
     bool AddOccurrence(Pending &pending, QDate date, QTime time)
     {
         QDate firstDay = date;
         QDate lastDay = date;
+        qint64 key = 0;
+        qint64 length = 0;
         if (pending.allDay) {
             if (pending.excludedDates.contains(date))
                 return false;
             lastDay = date.addDays(pending.durationDays - 1);
+            key = Wall(date, QTime(0, 0)).toSecsSinceEpoch();
+            length = pending.durationDays;
         } else {
             if (pending.startBasis.kind != TimeBasis::Floating)
                 pending.budget.Charge(ICalendarRecurrence::kStepsPerZoneConversion);
             const QDateTime start = Local(date, time, pending.startBasis);
-            if (pending.excludedInstants.contains(start.toSecsSinceEpoch()) || pending.excludedDates.contains(date))
+            key = start.toSecsSinceEpoch();
+            if (pending.excludedInstants.contains(key) || pending.excludedDates.contains(date))
                 return false;
             const QDateTime end = start.addSecs(pending.durationSecs);
             firstDay = start.date();
-            lastDay = end.date();
-            // An end at midnight belongs to the day before.
-            if (end > start && end.time() == QTime(0, 0))
-                lastDay = lastDay.addDays(-1);
-            lastDay = std::max(lastDay, firstDay);
+            lastDay = std::max(LastDayOf(start, end), firstDay);
+            length = pending.durationSecs;
         }
-        AddDays(pending, firstDay, lastDay);
+        ChargeDays(pending, firstDay, lastDay);
+        pending.occurrences.insert(key, Pending::Occurrence{length, pending.look, pending.allDay});
         return true;
     }
 
-    // Days outside the stored centuries go in Finish, which needs no more than one of
-    // them each side to say so: a long occurrence is cut to the centuries and a day.
-    static void AddDays(Pending &pending, QDate first, QDate last)
+    // An end at midnight belongs to the day before.
+    static QDate LastDayOf(const QDateTime &start, const QDateTime &end)
     {
-        const QDate low = kFirstDate.addDays(-1);
-        const QDate high = kLastDate.addDays(1);
-        first = std::max(first, std::min(last, low));
-        last = std::min(last, std::max(first, high));
+        return end > start && end.time() == QTime(0, 0) ? end.date().addDays(-1) : end.date();
+    }
+
+    // The work of the days an occurrence stands on (those in the stored centuries and a
+    // day each side, which Expand needs to say that some were left out): its first day
+    // always, the others once.
+    static void ChargeDays(Pending &pending, QDate first, QDate last)
+    {
+        // Occurrences outside are left out (Expand).
+        if (last < kFirstDate.addDays(-1) || first > kLastDate.addDays(1))
+            return;
+        first = std::max(first, std::min(last, kFirstDate.addDays(-1)));
+        last = std::min(last, std::max(first, kLastDate.addDays(1)));
+        // An occurrence on days already paid for is only kept (about an eighth of a day).
+        constexpr qint64 kStepsPerOccurrence = ICalendarRecurrence::kStepsPerStoredDay / 8;
         if (pending.runFirst.isValid() && first >= pending.runFirst && first <= pending.runLast.addDays(1)) {
             const QDate from = pending.runLast.addDays(1);
             pending.runLast = std::max(pending.runLast, last);
             first = std::max(first, from);
+            pending.budget.Charge(kStepsPerOccurrence);
         } else {
             pending.runFirst = first;
             pending.runLast = last;
         }
-        for (QDate day = first; day <= last; day = day.addDays(1)) {
-            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay);
-            pending.days.insert(day);
-        }
+        if (first <= last)
+            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay * (first.daysTo(last) + 1));
     }
+
+    static constexpr qsizetype kAllOfADay = 24;
 
     // The occurrences of one day of a rule: the days from the first to the last of them
     // are the days of all of them (they lie within one day of each other).
@@ -1232,6 +1363,22 @@ private:
             return;
         }
         const auto timeOf = [](int seconds) { return QTime::fromMSecsSinceStartOfDay(seconds * 1000); };
+        // A few a day are each their own (09:00, 13:00 and 17:00 are three events that
+        // day).
+        if (day.seconds.size() <= kAllOfADay) {
+            for (const int seconds : day.seconds) {
+                pending.budget.Charge();
+                AddOccurrence(pending, day.date, timeOf(seconds));
+            }
+            return;
+        }
+        // Of many, one span from the first to the end of the last.
+        const qint64 savedDuration = pending.durationSecs;
+        pending.durationSecs += day.seconds.last() - day.seconds.first();
+        const bool added = AddOccurrence(pending, day.date, timeOf(day.seconds.first()));
+        pending.durationSecs = savedDuration;
+        if (added)
+            return;
         qsizetype first = 0;
         for (; first < day.seconds.size(); ++first) {
             pending.budget.Charge();
@@ -1323,12 +1470,8 @@ private:
 
     static void ClipAfter(Pending &pending, QDate last)
     {
-        for (auto it = pending.days.begin(); it != pending.days.end();) {
-            if (*it > last)
-                it = pending.days.erase(it);
-            else
-                ++it;
-        }
+        const qint64 after = Wall(last.addDays(1), QTime(0, 0)).toSecsSinceEpoch();
+        pending.occurrences.removeIf([after](const auto &occurrence) { return occurrence.key() >= after; });
     }
 
     void ReadRecurrenceDates(icalcomponent *calendar, icalcomponent *event, Pending &pending)
@@ -1390,84 +1533,140 @@ private:
         }
         if (*master < 0)
             return; // its event was skipped
-        Pending &pending = m_pending[*master];
-        QList<QDate> &dates = m_contents.Events[*master].Dates;
-        pending.days = QSet<QDate>(dates.cbegin(), dates.cend());
+        const auto pending = m_pending.find(*master);
+        if (pending == m_pending.end())
+            return;
         try {
-            ApplyOverride(change, pending);
+            ApplyOverride(change, *pending);
         } catch (const Skipped &skipped) {
             Warn(change.uid, skipped.line, skipped.reason);
         }
-        dates = QList<QDate>(pending.days.cbegin(), pending.days.cend());
-        std::sort(dates.begin(), dates.end());
-        pending.days = {};
     }
 
+    // What a changed occurrence looks like: its own name and notes (the series' when it
+    // has none), colour, icon and reminder. Looks that are alike are one.
+    int LookOf(icalcomponent *component, Pending &pending, bool allDay)
+    {
+        basDatabase::EventRecord look = pending.looks.first();
+        look.AllDayEvent = allDay;
+        if (FirstProperty(component, ICAL_SUMMARY_PROPERTY))
+            look.EventName = Utf8(icalcomponent_get_summary(component));
+        if (FirstProperty(component, ICAL_DESCRIPTION_PROPERTY))
+            look.Notes = Utf8(icalcomponent_get_description(component));
+        look.EventColor = allDay ? QString() : ColorOf(component);
+        look.EventIcon = allDay ? 0 : IconOf(component);
+        look.Reminder = ReminderOf(component);
+        const qsizetype known = pending.looks.indexOf(look);
+        if (known >= 0)
+            return int(known);
+        pending.looks.append(look);
+        return int(pending.looks.size() - 1);
+    }
+
+    // A changed occurrence replaces the one its RECURRENCE-ID names; with
+    // RANGE=THISANDFUTURE it changes that one and all later ones alike (moved by as much,
+    // and given its length and look).
     void ApplyOverride(const Override &change, Pending &pending)
     {
         icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
         const icaltimetype time = icalproperty_get_recurrenceid(id);
         if (icaltime_is_null_time(time) || !WallDate(time).isValid())
             throw Skipped{LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date")};
-        // The days the original occurrence had go.
+        icalparameter *range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
+        const bool andFuture = range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
+        // Where the original occurrence starts, as the occurrences are keyed.
         Pending original = pending.Fresh(m_options.Cancelled);
         if (!pending.allDay && !time.is_date)
             original.startBasis = BasisOf(change.calendar, change.component, id, time);
-        AddOccurrence(original, WallDate(time), WallTime(time));
-        Pending moved = pending.Fresh(m_options.Cancelled);
-        if (!IsCancelled(change.component)) {
-            icalproperty *startProperty = FirstProperty(change.component, ICAL_DTSTART_PROPERTY);
-            if (startProperty) {
-                const icaltimetype start = icalproperty_get_dtstart(startProperty);
-                if (icaltime_is_null_time(start) || !WallDate(start).isValid())
-                    throw Skipped{LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
-                moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
-                if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
-                    || FirstProperty(change.component, ICAL_DURATION_PROPERTY))
-                    ReadDuration(change.calendar, change.component, start, moved);
-                AddOccurrence(moved, WallDate(start), WallTime(start));
-            } else {
-                moved.days = original.days; // the occurrence keeps its place
+        AddOccurrence(original, WallDate(time), pending.allDay || time.is_date ? QTime(0, 0) : WallTime(time));
+        if (original.occurrences.isEmpty())
+            return;
+        qint64 from = original.occurrences.cbegin().key();
+        // A date names the timed occurrence of that day.
+        if (!pending.allDay && time.is_date) {
+            for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it) {
+                if (it.key() >= from && it.key() < from + 86400) {
+                    from = it.key();
+                    break;
+                }
             }
         }
-        for (const QDate &day : std::as_const(original.days))
-            pending.days.remove(day);
-        pending.days += moved.days;
+        const auto named = pending.occurrences.constFind(from);
+        const Pending::Occurrence was = named != pending.occurrences.cend() ? *named : original.occurrences.cbegin().value();
+        // The occurrences it changes, by their start.
+        QList<std::pair<qint64, Pending::Occurrence>> changed{{from, was}};
+        pending.occurrences.remove(from);
+        if (andFuture) {
+            for (auto it = pending.occurrences.begin(); it != pending.occurrences.end();) {
+                if (it.key() > from) {
+                    changed.append({it.key(), it.value()});
+                    it = pending.occurrences.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+        }
+        if (IsCancelled(change.component))
+            return;
+        // Its new start, length and look; without DTSTART it keeps its place.
+        qint64 shift = 0;
+        std::optional<qint64> length;
+        bool allDay = was.allDay;
+        icalproperty *startProperty = FirstProperty(change.component, ICAL_DTSTART_PROPERTY);
+        if (startProperty) {
+            const icaltimetype start = icalproperty_get_dtstart(startProperty);
+            if (icaltime_is_null_time(start) || !WallDate(start).isValid())
+                throw Skipped{LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
+            Pending moved = pending.Fresh(m_options.Cancelled);
+            moved.allDay = start.is_date != 0;
+            moved.durationDays = 1;
+            moved.startBasis = BasisOf(change.calendar, change.component, startProperty, start);
+            moved.durationSecs = was.allDay ? 0 : was.length;
+            if (FirstProperty(change.component, ICAL_DTEND_PROPERTY)
+                || FirstProperty(change.component, ICAL_DURATION_PROPERTY)) {
+                ReadDuration(change.calendar, change.component, start, moved);
+                length = moved.allDay ? moved.durationDays : moved.durationSecs;
+            } else if (moved.allDay != was.allDay) {
+                length = moved.allDay ? 1 : 0;
+            }
+            AddOccurrence(moved, WallDate(start), WallTime(start));
+            if (moved.occurrences.isEmpty())
+                return;
+            shift = moved.occurrences.cbegin().key() - from;
+            allDay = moved.allDay;
+        }
+        const int look = LookOf(change.component, pending, allDay);
+        for (const auto &[at, occurrence] : std::as_const(changed)) {
+            Pending::Occurrence now = occurrence;
+            if (length)
+                now.length = *length;
+            else if (allDay != occurrence.allDay)
+                now.length = allDay ? 1 : 0;
+            now.allDay = allDay;
+            now.look = look;
+            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay);
+            pending.occurrences.insert(at + shift, now);
+        }
     }
 
     void Finish()
     {
-        m_pending.clear();
-        qsizetype kept = 0;
+        QList<CalendarEvent> events;
+        events.reserve(m_contents.Events.size());
         for (qsizetype i = 0; i < m_contents.Events.size(); ++i) {
-            CalendarEvent &event = m_contents.Events[i];
-            QList<QDate> &dates = event.Dates;
-            const auto inside = std::lower_bound(dates.begin(), dates.end(), kFirstDate);
-            const bool early = inside != dates.begin();
-            dates.erase(dates.begin(), inside);
-            const auto after = std::upper_bound(dates.begin(), dates.end(), kLastDate);
-            const bool late = after != dates.end();
-            dates.erase(after, dates.end());
-            if ((early || late) && !dates.isEmpty())
-                m_contents.Warnings.append(QStringLiteral("line %1: \"%2\": days outside 1900-2100 left out")
-                                               .arg(event.Line)
-                                               .arg(event.Event.EventName));
-            if (dates.isEmpty()) {
-                m_contents.Warnings.append(
-                    QStringLiteral("line %1: \"%2\" has no day left (left out)").arg(event.Line).arg(event.Event.EventName));
-                continue;
-            }
-            m_totalDates += dates.size();
+            const auto pending = m_pending.constFind(i);
+            if (pending == m_pending.cend())
+                events.append(std::move(m_contents.Events[i]));
+            else
+                events += Expand(*pending, m_contents.Events[i]);
+        }
+        m_pending.clear();
+        for (const CalendarEvent &event : std::as_const(events)) {
+            m_totalDates += event.Dates.size();
             if (m_totalDates > kMaxDates)
                 RefuseSize(event.Line, QStringLiteral("the file gives more than %1 days of events").arg(Count(kMaxDates)));
-            // Our own files say whether the days were picked by hand; others by their count.
-            const auto said = m_recurringSaid.constFind(i);
-            event.Event.Recurring = said == m_recurringSaid.cend() ? dates.size() > 1 : *said;
-            if (kept != i)
-                m_contents.Events[kept] = std::move(event);
-            ++kept;
         }
-        m_contents.Events.resize(kept);
+        m_contents.Events = std::move(events);
     }
 };
 

@@ -2,6 +2,11 @@
 
 #include <libical/ical.h>
 
+#include <QMultiHash>
+#include <QSet>
+#include <QTimeZone>
+
+#include <algorithm>
 #include <memory>
 
 namespace ICalendarWriter {
@@ -68,42 +73,124 @@ void AddX(icalcomponent *component, const char *name, const QString &value)
     icalcomponent_add_property(component, property);
 }
 
-icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype &stamp)
+using Part = OutgoingEvent::Part;
+
+// One occurrence as written: from its first day and start to its last day and end
+// (all-day: whole days), looking like its part.
+struct Occurrence {
+    QDate first;
+    QTime start;
+    QDate last;
+    QTime end;
+    const Part *part;
+
+    QDateTime Start() const { return QDateTime(first, start, Qt::UTC); }
+    QDateTime End() const { return QDateTime(last, end, Qt::UTC); }
+    bool AllDay() const { return part->Event.AllDayEvent; }
+    // What a RECURRENCE-ID must say again: all but the times and days.
+    basDatabase::EventRecord Look() const
+    {
+        basDatabase::EventRecord look = part->Event;
+        look.StartTime = look.EndTime = QTime();
+        look.Recurring = false;
+        return look;
+    }
+    qint64 Length() const { return AllDay() ? first.daysTo(last) : Start().secsTo(End()); }
+};
+
+const QTime kDayEnd(23, 59);
+
+// The days of the series' events as occurrences, in order. An all-day event whose days
+// follow each other is one occurrence; a timed day that ends at 23:59 goes on into a day
+// after it that starts at 00:00 and looks the same (the morning carries no reminder of
+// its own when the evening has one).
+QList<Occurrence> OccurrencesOf(const QList<const Part *> &parts)
 {
-    const basDatabase::EventRecord &event = outgoing.Event;
-    icalcomponent *component = icalcomponent_new_vevent();
-    AddText(component, icalproperty_new_uid, outgoing.Uid);
-    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-    const QDate first = outgoing.Dates.first();
-    // All-day days that follow each other are one event of that many days, as other
-    // programs show them; the end is exclusive.
-    const bool oneRun = event.AllDayEvent && first.daysTo(outgoing.Dates.last()) == outgoing.Dates.size() - 1;
-    if (oneRun) {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(first)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(outgoing.Dates.last().addDays(1))));
-    } else if (event.AllDayEvent) {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(first)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(first.addDays(1))));
+    QList<Occurrence> occurrences;
+    struct Piece {
+        QDate date;
+        const Part *part;
+        bool used = false;
+    };
+    QList<Piece> timed;
+    for (const Part *part : parts) {
+        const QList<QDate> &dates = part->Dates;
+        if (dates.isEmpty())
+            continue;
+        if (!part->Event.AllDayEvent) {
+            for (const QDate &date : dates)
+                timed.append(Piece{date, part});
+        } else if (dates.first().daysTo(dates.last()) == dates.size() - 1) {
+            occurrences.append(Occurrence{dates.first(), QTime(0, 0), dates.last().addDays(1), QTime(0, 0), part});
+        } else {
+            for (const QDate &date : dates)
+                occurrences.append(Occurrence{date, QTime(0, 0), date.addDays(1), QTime(0, 0), part});
+        }
+    }
+    std::sort(timed.begin(), timed.end(), [](const Piece &a, const Piece &b) {
+        return std::pair(a.date, a.part->Event.StartTime) < std::pair(b.date, b.part->Event.StartTime);
+    });
+    QMultiHash<QDate, qsizetype> mornings; // the pieces that start at 00:00, by day
+    for (qsizetype i = 0; i < timed.size(); ++i) {
+        if (timed[i].part->Event.StartTime == QTime(0, 0))
+            mornings.insert(timed[i].date, i);
+    }
+    const auto alike = [](const basDatabase::EventRecord &a, const basDatabase::EventRecord &b) {
+        return a.EventName == b.EventName && a.Notes == b.Notes && a.EventColor == b.EventColor
+               && a.EventIcon == b.EventIcon && !b.Reminder;
+    };
+    for (qsizetype i = 0; i < timed.size(); ++i) {
+        if (timed[i].used)
+            continue;
+        timed[i].used = true;
+        Occurrence occurrence{timed[i].date, timed[i].part->Event.StartTime, timed[i].date,
+                              timed[i].part->Event.EndTime, timed[i].part};
+        for (bool goesOn = occurrence.end == kDayEnd; goesOn;) {
+            goesOn = false;
+            const QDate next = occurrence.last.addDays(1);
+            for (auto it = mornings.constFind(next); it != mornings.cend() && it.key() == next; ++it) {
+                Piece &morning = timed[*it];
+                if (morning.used || !alike(occurrence.part->Event, morning.part->Event))
+                    continue;
+                morning.used = true;
+                occurrence.last = next;
+                occurrence.end = morning.part->Event.EndTime;
+                goesOn = occurrence.end == kDayEnd;
+                break;
+            }
+        }
+        occurrences.append(occurrence);
+    }
+    std::sort(occurrences.begin(), occurrences.end(), [](const Occurrence &a, const Occurrence &b) {
+        return std::pair(a.first, a.start) < std::pair(b.first, b.start);
+    });
+    return occurrences;
+}
+
+void AddTimes(icalcomponent *component, const Occurrence &occurrence)
+{
+    if (occurrence.AllDay()) {
+        icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(occurrence.first)));
+        icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(occurrence.last)));
     } else {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(DateTimeValue(first, event.StartTime)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(DateTimeValue(first, event.EndTime)));
+        icalcomponent_add_property(component, icalproperty_new_dtstart(DateTimeValue(occurrence.first, occurrence.start)));
+        icalcomponent_add_property(component, icalproperty_new_dtend(DateTimeValue(occurrence.last, occurrence.end)));
     }
-    for (qsizetype i = 1; !oneRun && i < outgoing.Dates.size(); ++i) {
-        icaldatetimeperiodtype further;
-        further.time = event.AllDayEvent ? DateValue(outgoing.Dates[i])
-                                         : DateTimeValue(outgoing.Dates[i], event.StartTime);
-        further.period = icalperiodtype_null_period();
-        icalcomponent_add_property(component, icalproperty_new_rdate(further));
-    }
+}
+
+// What the occurrence is called and says, its colour, icon and reminder.
+void AddLook(icalcomponent *component, const Occurrence &occurrence, const QString &origin)
+{
+    const basDatabase::EventRecord &event = occurrence.part->Event;
     // An empty value is no value to most readers: an event without a name has none.
     if (!event.EventName.isEmpty())
         AddText(component, icalproperty_new_summary, TextValue(event.EventName));
     if (!event.Notes.isEmpty())
         AddText(component, icalproperty_new_description, TextValue(event.Notes));
-    if (!outgoing.CssColor.isEmpty())
-        AddText(component, icalproperty_new_color, outgoing.CssColor);
-    if (!outgoing.Origin.isEmpty())
-        AddX(component, "X-QUILLON-ORIGIN", outgoing.Origin);
+    if (!occurrence.part->CssColor.isEmpty())
+        AddText(component, icalproperty_new_color, occurrence.part->CssColor);
+    if (!origin.isEmpty())
+        AddX(component, "X-QUILLON-ORIGIN", origin);
     if (event.EventIcon != 0)
         AddX(component, "X-QUILLON-ICON", QString::number(event.EventIcon));
     // The reminder as other programs know it: a display alarm counting from the start.
@@ -120,10 +207,63 @@ icalcomponent *EventComponent(const OutgoingEvent &outgoing, const icaltimetype 
         icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
         icalcomponent_add_component(component, alarm);
     }
-    // Said only where the number of days would suggest otherwise.
-    if (event.Recurring != (outgoing.Dates.size() > 1))
-        AddX(component, "X-QUILLON-RECURRING", event.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
-    return component;
+}
+
+// The master VEVENT and one for each occurrence that differs from it, added to calendar.
+void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const icaltimetype &stamp)
+{
+    const Part own{outgoing.Event, outgoing.Dates, outgoing.CssColor};
+    QList<const Part *> parts{&own};
+    for (const Part &other : outgoing.Others)
+        parts.append(&other);
+    const QList<Occurrence> occurrences = OccurrencesOf(parts);
+    if (occurrences.isEmpty())
+        return;
+    const Occurrence &master = occurrences.first();
+    icalcomponent *component = icalcomponent_new_vevent();
+    AddText(component, icalproperty_new_uid, outgoing.Uid);
+    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
+    AddTimes(component, master);
+    // Each further occurrence where it starts, in the master's kind of value; the first
+    // of two at one instant is the one written.
+    const auto instant = [&master](const Occurrence &occurrence) {
+        return master.AllDay() ? DateValue(occurrence.first) : DateTimeValue(occurrence.first, occurrence.start);
+    };
+    QSet<std::pair<QDate, QTime>> taken{{master.first, master.AllDay() ? QTime() : master.start}};
+    QList<const Occurrence *> changed;
+    int written = 1;
+    for (qsizetype i = 1; i < occurrences.size(); ++i) {
+        const Occurrence &occurrence = occurrences[i];
+        const std::pair<QDate, QTime> at{occurrence.first, master.AllDay() ? QTime() : occurrence.start};
+        if (taken.contains(at))
+            continue;
+        taken.insert(at);
+        ++written;
+        icaldatetimeperiodtype further;
+        further.time = instant(occurrence);
+        further.period = icalperiodtype_null_period();
+        icalcomponent_add_property(component, icalproperty_new_rdate(further));
+        if (occurrence.AllDay() != master.AllDay() || occurrence.Length() != master.Length()
+            || occurrence.Look() != master.Look())
+            changed.append(&occurrence);
+    }
+    AddLook(component, master, outgoing.Origin);
+    // Said only where the number of occurrences and days would suggest otherwise.
+    const bool said = std::any_of(parts.cbegin(), parts.cend(), [&](const Part *part) {
+        return !part->Dates.isEmpty() && part->Event.Recurring != (written > 1 || part->Dates.size() > 1);
+    });
+    if (said)
+        AddX(component, "X-QUILLON-RECURRING", outgoing.Event.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
+    icalcomponent_add_component(calendar, component);
+    for (const Occurrence *occurrence : std::as_const(changed)) {
+        icalcomponent *change = icalcomponent_new_vevent();
+        AddText(change, icalproperty_new_uid, outgoing.Uid);
+        icalcomponent_add_property(change, icalproperty_new_dtstamp(stamp));
+        icalcomponent_add_property(change, icalproperty_new_recurrenceid(instant(*occurrence)));
+        AddTimes(change, *occurrence);
+        AddLook(change, *occurrence, outgoing.Origin);
+        icalcomponent_add_component(calendar, change);
+    }
 }
 
 } // namespace
@@ -136,8 +276,7 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
     AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
     const icaltimetype stampValue = UtcValue(stamp);
     for (const OutgoingEvent &event : events) {
-        if (!event.Dates.isEmpty())
-            icalcomponent_add_component(calendar.get(), EventComponent(event, stampValue));
+        AddSeries(calendar.get(), event, stampValue);
     }
     char *text = icalcomponent_as_ical_string_r(calendar.get());
     const QByteArray result(text);

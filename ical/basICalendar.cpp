@@ -3,6 +3,7 @@
 #include "EventService.h"
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
+#include "ICalendarParts.h"
 #include "ICalendarWriter.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QUuid>
@@ -129,7 +131,7 @@ QString ChurchDayUid(QDate day)
 // The UIDs an export gives events that have none.
 const QString kOwnUidSuffix = QStringLiteral("@quillon");
 
-bool IsOwnUid(const QString &uid) { return uid.endsWith(kOwnUidSuffix); }
+bool IsOwnUid(const QString &uid) { return ICalendarParts::SeriesUid(uid).endsWith(kOwnUidSuffix); }
 
 // What an export says of an event's source (X-QUILLON-ORIGIN): enough to know it again
 // when the file is read back, without writing the user's paths into the file.
@@ -208,6 +210,20 @@ struct ImportWork {
     };
     QStringList sources{};
     QHash<QString, int> sourceIndex{};
+    // The stored later looks of series (few), and which of them and of their series the
+    // file brought.
+    QList<basDatabase::EventStore::EventUid> parts{};
+    QSet<Digest> partSeries{};
+    QSet<Digest> partsBrought{};
+    QSet<Digest> seriesBrought{};
+    void Brought(const QString &where, const QString &uid)
+    {
+        const QString series = ICalendarParts::SeriesUid(uid);
+        if (series != uid)
+            partsBrought.insert(DigestOf(Table::Source, where, uid));
+        if (const Digest key = DigestOf(Table::Source, where, series); partSeries.contains(key))
+            seriesBrought.insert(key);
+    }
     int SourceIndex(const QString &name)
     {
         auto found = sourceIndex.find(name);
@@ -231,6 +247,10 @@ struct ImportWork {
             QHash<QString, QString> tags; // source -> OriginTag, computed once a source
             known.reserve(rows.size() + contents.Events.size());
             for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+                if (const QString series = ICalendarParts::SeriesUid(row.Uid); series != row.Uid) {
+                    parts.append(row);
+                    partSeries.insert(DigestOf(Table::Source, row.Source, series));
+                }
                 const Known entry{SourceIndex(row.Source), row.EventId, FingerprintDigest(row.Fingerprint), false};
                 known.insert(DigestOf(Table::Source, row.Source, row.Uid), entry);
                 if (row.Source.isEmpty())
@@ -259,6 +279,18 @@ struct ImportWork {
             event = {};
         }
         refused = nullptr;
+        // The later looks of a series that the file brought without them (a changed
+        // occurrence taken back) go.
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(parts)) {
+            if (partsBrought.contains(DigestOf(Table::Source, row.Source, row.Uid))
+                || !seriesBrought.contains(DigestOf(Table::Source, row.Source, ICalendarParts::SeriesUid(row.Uid))))
+                continue;
+            const std::optional<QList<QDate>> left = events.Delete(row.EventId);
+            if (!left)
+                return false;
+            Touched(*left);
+            ++summary.Updated;
+        }
         if (churchDays > 0)
             summary.Warnings.append(
                 QStringLiteral("%1 church-year days left out (the store has them already)").arg(churchDays));
@@ -291,9 +323,11 @@ struct ImportWork {
             ++summary.Added;
             Touched(saved->TouchedDates);
             known.insert(ownKey, Known{sourceAt, saved->EventID, fingerprint, false});
+            Brought(source, event.Uid);
             return true;
         }
         const QString foundSource = sources[found->source];
+        Brought(foundSource, event.Uid);
         // A UID from before sources that is not one of the store's own belongs to the
         // first file that brings it again; the store's own stay the store's.
         const QString keptSource =
@@ -329,6 +363,7 @@ struct ImportWork {
             return false;
         known.remove(DigestOf(Table::Source, foundSource, event.Uid));
         known.insert(DigestOf(Table::Source, keptSource, event.Uid), Known{SourceIndex(keptSource), id, fingerprint, false});
+        Brought(keptSource, event.Uid);
         return true;
     }
 };
@@ -440,6 +475,9 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QList<qint64> ids; // parallel to outgoing
         outgoing.reserve(events.size());
         ids.reserve(events.size());
+        // The events of one series (source, UID) go out as one: the further ones join the
+        // first met, which is the series' own UID when that comes before them.
+        QHash<std::pair<QString, QString>, qsizetype> seriesAt;
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
             const QString name = QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName);
@@ -452,14 +490,33 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                 continue;
             }
             ICalendarWriter::OutgoingEvent event;
-            if (const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID)) {
-                event.Uid = row->Uid;
+            const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
+            if (row) {
+                event.Uid = ICalendarParts::SeriesUid(row->Uid);
                 if (!row->Source.isEmpty())
                     event.Origin = OriginTag(row->Source);
             }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
+            if (row) {
+                const std::pair<QString, QString> key{row->Source, event.Uid};
+                const auto joined = seriesAt.constFind(key);
+                if (joined != seriesAt.cend()) {
+                    ICalendarWriter::OutgoingEvent &first = outgoing[*joined];
+                    ICalendarWriter::OutgoingEvent::Part part{event.Event, event.Dates, event.CssColor};
+                    // The series' own UID leads: its event is the one the UID was given to.
+                    if (row->Uid == event.Uid) {
+                        std::swap(part.Event, first.Event);
+                        std::swap(part.Dates, first.Dates);
+                        std::swap(part.CssColor, first.CssColor);
+                        ids[*joined] = record.EventID;
+                    }
+                    first.Others.append(part);
+                    continue;
+                }
+                seriesAt.insert(key, outgoing.size());
+            }
             outgoing.append(event);
             ids.append(record.EventID);
         }

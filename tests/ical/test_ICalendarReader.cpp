@@ -1,4 +1,5 @@
 // Reading calendar files as other programs write them, into events and local days.
+#include "ICalendarParts.h"
 #include "ICalendarReader.h"
 #include "basOperation.h"
 
@@ -36,12 +37,30 @@ ICalendarReader::ReadOptions Berlin()
 
 CalendarContents Read(const char *name) { return ICalendarReader::ReadCalendar(DataFile(name), Berlin()); }
 
+// Each series by its UID: its first event with the days of all of its events.
 std::map<QString, CalendarEvent> ByUid(const CalendarContents &contents)
 {
     std::map<QString, CalendarEvent> events;
-    for (const CalendarEvent &event : contents.Events)
-        events[event.Uid] = event;
+    for (const CalendarEvent &event : contents.Events) {
+        const QString uid = ICalendarParts::SeriesUid(event.Uid);
+        if (!events.count(uid)) {
+            events[uid] = event;
+            continue;
+        }
+        QList<QDate> &days = events[uid].Dates;
+        days += event.Dates;
+        std::sort(days.begin(), days.end());
+        days.erase(std::unique(days.begin(), days.end()), days.end());
+    }
     return events;
+}
+
+// The one series of a file's contents.
+CalendarEvent OnlySeries(const CalendarContents &contents)
+{
+    const std::map<QString, CalendarEvent> events = ByUid(contents);
+    EXPECT_EQ(events.size(), 1u);
+    return events.empty() ? CalendarEvent() : events.begin()->second;
 }
 
 QList<QDate> Days(std::initializer_list<const char *> iso)
@@ -120,7 +139,7 @@ TEST(ICalendarReader, RulesExpandToTheirDays)
     EXPECT_EQ(Times(events["moved@tests"]), QStringLiteral("10:00-11:00"));
     EXPECT_EQ(events["moved@tests"].Event.EventName, QStringLiteral("Review"));
 
-    // Past midnight: both days, ending at the end of the day.
+    // Past midnight: both days, the first until its end (the next morning is an event of its own).
     EXPECT_EQ(events["night@tests"].Dates, Days({"2026-06-12", "2026-06-13"}));
     EXPECT_EQ(Times(events["night@tests"]), QStringLiteral("22:00-23:59"));
 
@@ -147,8 +166,15 @@ TEST(ICalendarReader, TimeZonesOfTheFileConvertToLocalTime)
     expect("late@tests", {"2026-10-02"}, "02:00-03:00");
     // New York's clock goes back during the event: three and a half hours.
     expect("fallback@tests", {"2026-11-01"}, "05:30-09:00");
-    // The series keeps 10 AM New York time through its change of clock.
+    // The series keeps 10 AM New York time through its change of clock: an hour earlier
+    // here from 8 March (its days after the first are an event of their own).
     expect("weekly-dst@tests", {"2026-03-02", "2026-03-09", "2026-03-16", "2026-03-23"}, "16:00-16:30");
+    const auto later = std::find_if(contents.Events.cbegin(), contents.Events.cend(), [](const CalendarEvent &event) {
+        return event.Uid == ICalendarParts::PartUid(QStringLiteral("weekly-dst@tests"), 1);
+    });
+    ASSERT_NE(later, contents.Events.cend());
+    EXPECT_EQ(later->Dates, Days({"2026-03-09", "2026-03-16", "2026-03-23"}));
+    EXPECT_EQ(Times(*later), QStringLiteral("15:00-15:30"));
     expect("utc@tests", {"2026-11-21"}, "00:00-01:30");
     expect("london@tests", {"2026-11-10"}, "11:00-12:00");
     // Floating times are in the calendar's own zone (X-WR-TIMEZONE).
@@ -510,14 +536,12 @@ TEST(ICalendarReader, AUtcUntilEndsAZonedSeriesAtItsInstant)
                 const QByteArray floating = "DTSTART" + start.mid(start.lastIndexOf(':'));
                 const QByteArray text = Calendar({"BEGIN:VEVENT", "UID:u", floating.constData(), rule.constData(), "END:VEVENT"});
                 const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
-                ASSERT_EQ(contents.Events.size(), 1);
-                EXPECT_EQ(contents.Events.first().Dates.size(), c.count) << zone << " floating " << c.start << " " << c.until;
+                EXPECT_EQ(OnlySeries(contents).Dates.size(), c.count) << zone << " floating " << c.start << " " << c.until;
             }
             const QByteArray text = "BEGIN:VCALENDAR\r\n" + zones + "BEGIN:VEVENT\r\nUID:u\r\n" + c.start + "\r\n" + rule
                                     + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
             const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
-            ASSERT_EQ(contents.Events.size(), 1);
-            EXPECT_EQ(contents.Events.first().Dates.size(), c.count) << zone << " " << c.start << " " << c.until;
+            EXPECT_EQ(OnlySeries(contents).Dates.size(), c.count) << zone << " " << c.start << " " << c.until;
         }
     }
 }
@@ -583,11 +607,10 @@ TEST(ICalendarReader, APeriodOfAnRdateKeepsItsOwnEnd)
     });
     for (const char *zone : {"America/New_York", "Europe/Berlin"}) {
         const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
-        ASSERT_EQ(contents.Events.size(), 1);
         // Overnight periods cover their second day; in New York the first ends at midnight.
         const QList<QDate> expected = zone[0] == 'A' ? Days({"2026-12-01", "2026-12-03", "2026-12-10", "2026-12-12", "2026-12-13"})
                                                      : Days({"2026-12-01", "2026-12-03", "2026-12-04", "2026-12-10", "2026-12-12", "2026-12-13"});
-        EXPECT_EQ(contents.Events.first().Dates, expected) << zone;
+        EXPECT_EQ(OnlySeries(contents).Dates, expected) << zone;
     }
 }
 
@@ -687,10 +710,11 @@ TEST(ICalendarReader, AFileOfManyPartsReadsAsOne)
         ASSERT_TRUE(a.Uid == b.Uid && a.Line == b.Line && a.Event == b.Event && a.Dates == b.Dates) << a.Uid.toStdString();
     }
     const std::map<QString, CalendarEvent> events = ByUid(contents);
-    EXPECT_EQ(contents.Events.size(), kFiller + 2);
+    EXPECT_EQ(events.size(), kFiller + 2);
     ASSERT_EQ(events.count(QStringLiteral("series")), 1u);
     const CalendarEvent &series = events.at(QStringLiteral("series"));
     EXPECT_EQ(Times(series), QStringLiteral("05:00-06:00")); // +05:00 read in Berlin (+01:00)
+    EXPECT_EQ(Times(contents.Events[1]), QStringLiteral("11:00-12:00")); // the moved occurrence
     // The moved occurrence keeps its day; the series its three.
     EXPECT_EQ(series.Dates, Days({"2026-01-05", "2026-01-06", "2026-01-07"}));
     EXPECT_EQ(events.at(QStringLiteral("twice")).Event.EventName, QStringLiteral("Newer"));
@@ -701,3 +725,58 @@ TEST(ICalendarReader, AFileOfManyPartsReadsAsOne)
         QStringLiteral("line %1: an older version of the event with the UID \"twice\" (left out)").arg(line + 5)))
         << contents.Warnings.join(QLatin1Char('\n')).toStdString();
 }
+
+namespace {
+
+// Each stored event of a file as "UID name times days", the parts of a series numbered.
+QStringList Looks(const CalendarContents &contents)
+{
+    QStringList looks;
+    for (const CalendarEvent &event : contents.Events) {
+        QStringList days;
+        for (const QDate &day : event.Dates)
+            days.append(day.toString(QStringLiteral("MM-dd")));
+        looks.append(QStringLiteral("%1 %2 %3 %4%5")
+                         .arg(QString(event.Uid).replace(QChar(0x1F), QLatin1Char('#')), event.Event.EventName,
+                              Times(event), days.join(QLatin1Char(',')),
+                              event.Event.Reminder ? QStringLiteral(" reminded") : QString()));
+    }
+    return looks;
+}
+
+// A series keeps each occurrence's own times and name: seen across a change of clock,
+// changed by RECURRENCE-ID (alone, or with THISANDFUTURE all later ones too), past midnight.
+TEST(ICalendarReader, OccurrencesKeepTheirOwnTimesAndNames)
+{
+    const QByteArray text = Calendar({
+        // New York's clock changes on 8 March, Berlin's on 29 March.
+        "BEGIN:VEVENT", "UID:dst", "DTSTART;TZID=America/New_York:20260302T090000", "DURATION:PT1H",
+        "RRULE:FREQ=WEEKLY;COUNT=5", "SUMMARY:Call", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:later", "DTSTART:20260504T100000", "DTEND:20260504T110000", "RRULE:FREQ=DAILY;COUNT=5",
+        "SUMMARY:Daily", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID;RANGE=THISANDFUTURE:20260506T100000", "DTSTART:20260506T120000",
+        "DTEND:20260506T133000", "SUMMARY:Later", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID:20260505T100000", "SUMMARY:Renamed", "END:VEVENT",
+        // A date names that day's occurrence, wherever it was moved to on it.
+        "BEGIN:VEVENT", "UID:later", "RECURRENCE-ID;VALUE=DATE:20260508", "STATUS:CANCELLED", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:night", "DTSTART:20260612T220000", "DTEND:20260614T060000", "SUMMARY:Night",
+        "BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER:-PT15M", "END:VALARM", "END:VEVENT",
+    });
+    const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+    EXPECT_EQ(Looks(contents), QStringList({
+                                   "dst Call 15:00-16:00 03-02,03-30",
+                                   "dst#1 Call 14:00-15:00 03-09,03-16,03-23",
+                                   "later Daily 10:00-11:00 05-04",
+                                   "later#1 Renamed 10:00-11:00 05-05",
+                                   "later#2 Later 12:00-13:30 05-06,05-07",
+                                   "night Night 22:00-23:59 06-12 reminded",
+                                   "night#1 Night 00:00-23:59 06-13",
+                                   "night#2 Night 00:00-06:00 06-14",
+                               }))
+        << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+    // One night is no series; the parts of a series are.
+    EXPECT_TRUE(contents.Events[1].Event.Recurring);
+    EXPECT_FALSE(contents.Events[6].Event.Recurring);
+}
+
+} // namespace

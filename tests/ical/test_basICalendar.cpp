@@ -292,7 +292,8 @@ TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
     ASSERT_TRUE(QFile::copy(DataPath("rules_lf.ics"), changed));
     basICalendar::ImportSummary summary;
     ASSERT_TRUE(Import(changed, summary));
-    EXPECT_EQ(summary.Added, 9);
+    // Nine series; the moved occurrence and the night's morning are events of their own.
+    EXPECT_EQ(summary.Added, 11);
     ExpectClean(DatabaseFile());
     const QStringList first = Dump(DatabaseFile());
     EXPECT_EQ(DayCount(QStringLiteral("2026-04-10")), 1); // the moved occurrence
@@ -301,7 +302,7 @@ TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
     ASSERT_TRUE(Import(changed, summary));
     EXPECT_EQ(summary.Added, 0);
     EXPECT_EQ(summary.Updated, 0);
-    EXPECT_EQ(summary.Unchanged, 9);
+    EXPECT_EQ(summary.Unchanged, 11);
     EXPECT_EQ(Dump(DatabaseFile()), first);
 
     // The choir moves to Wednesdays and gets a new name; the rest stays as it was.
@@ -317,7 +318,7 @@ TEST_F(ICalendarStore, ReimportChangesNothingAndAChangedFileUpdatesItsEvents)
     ASSERT_TRUE(Import(changed, summary));
     EXPECT_EQ(summary.Added, 0);
     EXPECT_EQ(summary.Updated, 1);
-    EXPECT_EQ(summary.Unchanged, 8);
+    EXPECT_EQ(summary.Unchanged, 10);
     auto events = EventsByName(store);
     EXPECT_EQ(events.count(QStringLiteral("Choir")), 0u);
     EXPECT_EQ(events[QStringLiteral("Choir practice")].dates.size(), 7); // Tuesdays and Wednesdays to the 27th
@@ -472,6 +473,67 @@ TEST_F(ICalendarStore, CheckListsAndRepairsUidsOfDeletedEvents)
     // The file comes back after the repair with the event gone: imported again.
     ASSERT_TRUE(Import(DataPath("folded_crlf.ics"), summary));
     EXPECT_EQ(summary.Added, 1);
+}
+
+} // namespace
+
+namespace {
+
+// A series stored as events of several looks goes out as one series again (an
+// occurrence past midnight as one), and reading that back, or the first file again,
+// changes nothing; an occurrence the file no longer changes takes its event with it.
+TEST_F(ICalendarStore, ASeriesOfSeveralLooksGoesOutAsOneAndComesBackTheSame)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+                      "BEGIN:VEVENT\r\nUID:dst\r\nDTSTART;TZID=America/New_York:20260302T090000\r\nDURATION:PT1H\r\n"
+                      "RRULE:FREQ=WEEKLY;COUNT=5\r\nSUMMARY:Call\r\nEND:VEVENT\r\n"
+                      "BEGIN:VEVENT\r\nUID:later\r\nDTSTART:20260504T100000\r\nDTEND:20260504T110000\r\n"
+                      "RRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Daily\r\nEND:VEVENT\r\n"
+                      "BEGIN:VEVENT\r\nUID:later\r\nRECURRENCE-ID;RANGE=THISANDFUTURE:20260506T100000\r\n"
+                      "DTSTART:20260506T120000\r\nDTEND:20260506T133000\r\nSUMMARY:Later\r\nEND:VEVENT\r\n"
+                      "BEGIN:VEVENT\r\nUID:later\r\nRECURRENCE-ID:20260505T100000\r\nSUMMARY:Renamed\r\nEND:VEVENT\r\n"
+                      "BEGIN:VEVENT\r\nUID:night\r\nDTSTART:20260612T220000\r\nDTEND:20260613T060000\r\nSUMMARY:Night\r\n"
+                      "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const QString path = TempPath(QStringLiteral("series.ics"));
+    const auto write = [&path](const QByteArray &contents) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+    };
+    ASSERT_TRUE(write(text));
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(path, summary));
+    EXPECT_EQ(summary.Added, 7);
+    const QStringList imported = Dump(DatabaseFile());
+
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    basICalendar::ExportSummary exported;
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, out, exported));
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    // The night is one occurrence; each renamed or moved day one change of its series.
+    EXPECT_TRUE(written.contains("DTSTART:20260612T220000\r\nDTEND:20260613T060000\r\n")) << written.toStdString();
+    EXPECT_FALSE(written.contains("RDATE:20260613")) << written.toStdString();
+    EXPECT_EQ(written.count("BEGIN:VEVENT"), 7);
+    EXPECT_EQ(written.count("RECURRENCE-ID:"), 4);
+
+    ASSERT_TRUE(Import(out, summary));
+    EXPECT_EQ(summary.Added, 0);
+    EXPECT_EQ(summary.Updated, 0);
+    EXPECT_EQ(Dump(DatabaseFile()), imported);
+    ASSERT_TRUE(Import(path, summary));
+    EXPECT_EQ(summary.Unchanged, 7);
+    EXPECT_EQ(Dump(DatabaseFile()), imported);
+
+    text.replace("BEGIN:VEVENT\r\nUID:later\r\nRECURRENCE-ID:20260505T100000\r\nSUMMARY:Renamed\r\nEND:VEVENT\r\n", "");
+    ASSERT_TRUE(write(text));
+    ASSERT_TRUE(Import(path, summary));
+    auto events = EventsByName(store);
+    EXPECT_EQ(events.count(QStringLiteral("Renamed")), 0u);
+    EXPECT_EQ(events[QStringLiteral("Daily")].dates, QList<QDate>({QDate(2026, 5, 4), QDate(2026, 5, 5)}));
+    EXPECT_EQ(events[QStringLiteral("Later")].dates.size(), 3);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), 1);
+    ExpectClean(DatabaseFile());
 }
 
 } // namespace
