@@ -146,6 +146,9 @@ bool IsChurchDayUid(const QString &uid)
            && uid.size() == kChurchDayUidPrefix.size() + 8 + kChurchDayUidSuffix.size();
 }
 
+// How many events are stored between two words of progress.
+constexpr qsizetype kStoringStep = 256;
+
 struct ImportWork {
     basDatabase::EventStore &store;
     EventService &events;
@@ -169,6 +172,9 @@ struct ImportWork {
 
     // The event the store refused, for the caller to name (the store has reported why).
     const ICalendarReader::CalendarEvent *refused = nullptr;
+    // Told how the storing goes; stopped when it said to stop.
+    const StoringProgress *storing = nullptr;
+    bool stopped = false;
 
     void Touched(const QList<QDate> &dates)
     {
@@ -268,7 +274,13 @@ struct ImportWork {
         }
         int churchDays = 0;
         const int sourceAt = SourceIndex(source);
+        const qsizetype total = contents.Events.size();
+        qsizetype done = 0;
         for (ICalendarReader::CalendarEvent &event : contents.Events) {
+            if (storing && *storing && done++ % kStoringStep == 0 && !(*storing)(done - 1, total)) {
+                stopped = true;
+                return false;
+            }
             if (IsChurchDayUid(event.Uid)) {
                 ++churchDays;
                 continue;
@@ -393,7 +405,8 @@ QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store,
 } // namespace
 
 bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,
-                        ICalendarReader::ReadOptions options, const CalendarReading &read)
+                        ICalendarReader::ReadOptions options, const CalendarReading &read,
+                        const StoringProgress &storing)
 {
     summary = ImportSummary{};
     ImportSummary result;
@@ -424,9 +437,14 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         const QString source = QFileInfo(path).canonicalFilePath();
         EventService events(store);
         ImportWork work{store, events, contents, source, options.Today, result};
+        work.storing = &storing;
         // A store operation that fails has reported itself; all of the import goes.
         if (store.RunInTransaction([&work] { return work.Run(); }))
             return true;
+        if (work.stopped) {
+            cancelled = true;
+            return false;
+        }
         // The store's own reason (a full disk, a locked file) is named; the event is only
         // where it happened.
         const QString reason = store.LastFailure();

@@ -36,13 +36,19 @@ struct ImportSummary {
 using CalendarReading = std::function<ICalendarReader::CalendarContents(const ICalendarLines::Text &text,
                                                                          const ICalendarReader::ReadOptions &options)>;
 
+// Told now and then while the events read are stored (how many so far, of how many);
+// false stops the import, and nothing is written.
+using StoringProgress = std::function<bool(qsizetype stored, qsizetype total)>;
+
 // Reads the file and writes its events. On failure (the file missing, too large, not
 // iCalendar, truncated, an event the store cannot take, a store error) the report
 // "basICalendar.ImportCalendarFile" names the file, the line and the reason, nothing is
 // written and the result is false. options.Today empty means the suite's today.
-// Cancelled through options.Cancelled, nothing is written and nothing reported either.
+// Cancelled through options.Cancelled or storing, nothing is written and nothing
+// reported either.
 bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,
-                        ICalendarReader::ReadOptions options = {}, const CalendarReading &read = {});
+                        ICalendarReader::ReadOptions options = {}, const CalendarReading &read = {},
+                        const StoringProgress &storing = {});
 
 struct ExportOptions {
     // With both set, the church-year days of these years (1900-2100) go along as

@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <exception>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -72,6 +73,30 @@ ICalendarReader::CalendarContents ReadOnAThread(QWidget *parent, const QString &
     return contents;
 }
 
+// The events read are stored on this thread, where the store was opened: a progress
+// dialog keeps the window drawn, and its Cancel takes all of them back.
+class StoringDialog {
+public:
+    StoringDialog(QWidget *parent, const QString &path)
+        : m_progress(QObject::tr("Storing the events of %1...").arg(QFileInfo(path).fileName()), QObject::tr("Cancel"),
+                     0, 0, parent)
+    {
+        m_progress.setWindowTitle(kTitle);
+        m_progress.setWindowModality(Qt::WindowModal);
+        m_progress.setMinimumDuration(kProgressDelayMs);
+    }
+    bool Stored(qsizetype stored, qsizetype total)
+    {
+        m_progress.setMaximum(int(std::min<qsizetype>(total, std::numeric_limits<int>::max())));
+        m_progress.setValue(int(std::min<qsizetype>(stored, m_progress.maximum())));
+        QApplication::processEvents();
+        return !m_progress.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_progress;
+};
+
 QString ListOf(const QStringList &lines)
 {
     QString text = lines.mid(0, kWarningsShown).join(QLatin1Char('\n'));
@@ -97,11 +122,13 @@ bool frmMain::ImportCalendar(QString path)
         WaitCursor wait(Qt::BusyCursor);
         // A failure has been reported, naming the file, the line and the reason; the
         // store is as it was. So it is after Cancel, with nothing to report.
+        StoringDialog storing(this, path);
         imported = basICalendar::ImportCalendarFile(
             m_page.Store(), path, summary, {},
             [this, &path](const ICalendarLines::Text &text, const ICalendarReader::ReadOptions &options) {
                 return ReadOnAThread(this, path, text, options);
-            });
+            },
+            [&storing](qsizetype stored, qsizetype total) { return storing.Stored(stored, total); });
     }
     if (!imported)
         return false;

@@ -178,6 +178,27 @@ TEST_F(ICalendarStore, ACancelledImportWritesAndReportsNothing)
     EXPECT_TRUE(summary.Cancelled);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Dump(DatabaseFile()), before);
+
+    // Stopped while the events are stored (300 events: two words of progress): all of
+    // them go back.
+    QByteArray many = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 300; ++i)
+        many += "BEGIN:VEVENT\r\nUID:e" + QByteArray::number(i) + "\r\nDTSTART;VALUE=DATE:20270105\r\nSUMMARY:Event "
+                + QByteArray::number(i) + "\r\nEND:VEVENT\r\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(many + "END:VCALENDAR\r\n");
+    file.close();
+    QList<qsizetype> told;
+    summary = {};
+    EXPECT_FALSE(basICalendar::ImportCalendarFile(store, path, summary, Berlin(), {},
+                                                  [&told](qsizetype stored, qsizetype total) {
+                                                      told << stored << total;
+                                                      return stored == 0;
+                                                  }));
+    EXPECT_EQ(told, (QList<qsizetype>{0, 300, 256, 300}));
+    EXPECT_TRUE(summary.Cancelled);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Dump(DatabaseFile()), before);
 }
 
 // The file is read as the import goes: cut short or written to meanwhile, nothing of it
