@@ -1,5 +1,6 @@
 // The launcher's refresh of subscribed calendars against the counting feed server:
 // when it asks, how failures back off and are logged once, and when it redraws.
+#include "FeedServer.h"
 #include "LauncherFixture.h"
 #include "LauncherSubscriptions.h"
 #include "SessionPasswords.h"
@@ -36,20 +37,15 @@ protected:
         LauncherTest::SetUp();
         QString error;
         ASSERT_TRUE(basSchema::CreateDatabaseFile(Database(), error)) << error.toStdString();
-        const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-        if (python.isEmpty())
-            GTEST_SKIP() << "python3 is missing: the feed server cannot run";
-        m_server.start(python, {QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), DataDir()});
-        if (m_server.waitForReadyRead(10000))
-            m_port = m_server.readLine().trimmed().toInt();
+        m_server = quillontest::StartFeedServer(DataDir());
+        m_port = m_server->port;
         if (m_port == 0)
-            GTEST_SKIP() << "the feed server did not start";
+            GTEST_SKIP() << "the feed server did not start (it needs python3)";
     }
     void TearDown() override
     {
         subscriptions.reset();
-        m_server.kill();
-        m_server.waitForFinished(5000);
+        m_server.reset();
         LauncherTest::TearDown();
     }
 
@@ -102,7 +98,7 @@ protected:
     int redraws = 0;
 
 private:
-    QProcess m_server;
+    std::unique_ptr<quillontest::Server> m_server;
     int m_port = 0;
 };
 

@@ -3,6 +3,7 @@
 // the password, and the window shows the list and a busy bar while a server is asked.
 #include "CalendarList.h"
 #include "HttpSession.h"
+#include "FeedServer.h"
 #include "QuillonTestEnvironment.h"
 #include "basSchema.h"
 #include "frmCalendars.h"
@@ -33,14 +34,10 @@ protected:
         QuillonTest::SetUp();
         QString error;
         ASSERT_TRUE(basSchema::CreateDatabaseFile(TempPath(QStringLiteral("dbcalndr.sqlite")), error));
-        const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-        if (python.isEmpty())
-            GTEST_SKIP() << "python3 is missing: the feed server cannot run";
-        m_server.start(python, {QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), DataDir()});
-        if (m_server.waitForReadyRead(10000))
-            m_port = m_server.readLine().trimmed().toInt();
+        m_server = quillontest::StartFeedServer(DataDir());
+        m_port = m_server->port;
         if (m_port == 0)
-            GTEST_SKIP() << "the feed server did not start";
+            GTEST_SKIP() << "the feed server did not start (it needs python3)";
         store.read = [this](const QString &key) {
             if (noStore)
                 return basSecrets::Answer{basSecrets::Status::NoStore, {}, QStringLiteral("no bus")};
@@ -61,8 +58,7 @@ protected:
     std::shared_ptr<SessionPasswords> Passwords() { return std::make_shared<SessionPasswords>(store); }
     void TearDown() override
     {
-        m_server.kill();
-        m_server.waitForFinished(5000);
+        m_server.reset();
         QuillonTest::TearDown();
     }
     QString Address(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path); }
@@ -78,7 +74,7 @@ protected:
     bool noStore = false;
 
 private:
-    QProcess m_server;
+    std::unique_ptr<quillontest::Server> m_server;
     int m_port = 0;
 };
 
@@ -201,24 +197,11 @@ TEST_F(Calendars, WithoutASecretStoreThePasswordIsAskedOnceASessionAndKeptInMemo
     EXPECT_FALSE(ReadDataFile(QStringLiteral("dbcalndr.sqlite")).contains(QStringLiteral("s3cret")));
 }
 
-// A self-signed certificate for 127.0.0.1 made by openssl; false when it cannot be.
-bool MakeCertificate(const QString &cert, const QString &key)
-{
-    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-    if (openssl.isEmpty())
-        return false;
-    QProcess make;
-    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                         QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
-    return make.waitForFinished(60000) && make.exitCode() == 0;
-}
-
 TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItChanges)
 {
     const QString cert = TempPath(QStringLiteral("cert.pem"));
     const QString key = TempPath(QStringLiteral("key.pem"));
-    if (!MakeCertificate(cert, key))
+    if (!quillontest::MakeCertificate(cert, key))
         GTEST_SKIP() << "openssl cannot make a test certificate";
     Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
     const auto startTls = [&](int port) {
@@ -261,7 +244,7 @@ TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItCh
     // A new certificate on the same address stops again; declined, it stays stopped.
     server->kill();
     server->waitForFinished(5000);
-    ASSERT_TRUE(MakeCertificate(cert, key));
+    ASSERT_TRUE(quillontest::MakeCertificate(cert, key));
     server = startTls(port);
     ASSERT_TRUE(server->waitForReadyRead(10000));
     trust = false;

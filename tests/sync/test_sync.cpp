@@ -1,6 +1,7 @@
 // Subscriptions against real servers started here on 127.0.0.1: the counting feed
 // server (feed_server.py), the same over TLS with certificates made by openssl, and
 // Radicale for CalDAV. A server that cannot be started skips its test, saying why.
+#include "FeedServer.h"
 #include "QuillonTestEnvironment.h"
 #include "SubscriptionStore.h"
 #include "basSchema.h"
@@ -22,7 +23,10 @@
 namespace {
 using basDatabase::Subscription;
 using basDatabase::SubscriptionStore;
+using quillontest::MakeCertificate;
 using quillontest::QuillonTest;
+using quillontest::Server;
+using quillontest::StartFeedServer;
 
 const QString kFeedServer = QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py");
 
@@ -66,34 +70,6 @@ int FreePort()
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
-}
-
-// A server process of the test, stopped with it.
-struct Server {
-    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
-    int port = 0;
-    ~Server() { Stop(); }
-    void Stop()
-    {
-        if (process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(5000);
-        }
-    }
-    QString Log() { return QString::fromUtf8(process->readAllStandardError()); }
-};
-
-// The feed server in folder; an empty port when it could not start.
-std::unique_ptr<Server> StartFeedServer(const QString &folder, const QStringList &more = {})
-{
-    auto server = std::make_unique<Server>();
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty())
-        return server;
-    server->process->start(python, QStringList{kFeedServer, folder} + more);
-    if (server->process->waitForReadyRead(10000))
-        server->port = server->process->readLine().trimmed().toInt();
-    return server;
 }
 
 class SubscriptionServers : public QuillonTest {
@@ -305,19 +281,6 @@ TEST_F(SubscriptionServers, WithoutSyncCollectionACalDavCalendarIsFollowedByItsE
     EXPECT_EQ(result.Count.Updated, 1);
     EXPECT_EQ(result.Count.Removed, 1);
     EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Alpha moved"), QStringLiteral("Gamma")}));
-}
-
-// A self-signed certificate for 127.0.0.1 made by openssl; false when it cannot be.
-bool MakeCertificate(const QString &cert, const QString &key)
-{
-    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-    if (openssl.isEmpty())
-        return false;
-    QProcess make;
-    make.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                         QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                         QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
-    return make.waitForFinished(60000) && make.exitCode() == 0;
 }
 
 TEST_F(SubscriptionServers, ASelfSignedCertificateIsRefusedUntilTrustedAndAgainWhenItChanges)
