@@ -1,5 +1,6 @@
 #include "EventService.h"
 
+#include "EventSeries.h"
 #include "EventStore.h"
 #include "SubscriptionStore.h"
 
@@ -121,6 +122,35 @@ std::optional<QList<QDate>> EventService::Delete(qint64 eventId)
     if (!m_store.DeleteEventFromDatabase(eventId, &dates))
         return std::nullopt;
     return dates;
+}
+
+std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)
+{
+    QList<basDatabase::EventStore::EventUid> uids;
+    if (!m_store.GetEventUids(uids))
+        return std::nullopt;
+    QList<qint64> looks{eventId};
+    const auto own = std::find_if(uids.cbegin(), uids.cend(), [&](const auto &row) { return row.EventId == eventId; });
+    if (own != uids.cend()) {
+        const QString series = EventSeries::SeriesUid(own->Uid);
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(uids)) {
+            if (row.EventId != eventId && row.Source == own->Source && EventSeries::SeriesUid(row.Uid) == series)
+                looks.append(row.EventId);
+        }
+    }
+    QList<QDate> dates;
+    const bool done = m_store.RunInTransaction([&] {
+        for (const qint64 look : std::as_const(looks)) {
+            QList<QDate> lookDates;
+            if (!m_store.DeleteEventFromDatabase(look, &lookDates))
+                return false;
+            dates += lookDates;
+        }
+        return true;
+    });
+    if (!done)
+        return std::nullopt;
+    return SortedDays(dates);
 }
 
 bool EventService::Overlaps(QTime newStart, QTime newEnd, QTime existingStart, QTime existingEnd)

@@ -50,6 +50,10 @@ public:
     std::optional<Saved> Save(const EventDraft &draft);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
+    // Deletes the event and, when a calendar file gave it as one look of a series, the
+    // series' other looks with it, in one transaction: the user deletes what the file
+    // called one event. The dates all of them were on, or nothing when the store refused.
+    std::optional<QList<QDate>> DeleteSeries(qint64 eventId);
     // The name of the subscribed calendar the event came from (its address when it has
     // no name): such an event is the server's, shown read-only and never deleted here.
     // Empty for the user's own events; nothing when the store could not say.

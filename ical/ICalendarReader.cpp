@@ -2,7 +2,7 @@
 
 #include "ICalendarColors.h"
 #include "ICalendarLines.h"
-#include "ICalendarParts.h"
+#include "EventSeries.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
@@ -990,7 +990,7 @@ private:
 
     // The occurrences as the store keeps them: each day of each occurrence with its own
     // times, and one event for each different look of a day (name, times, all-day,
-    // notes, colour, icon, reminder), linked by their UID (ICalendarParts), the earliest
+    // notes, colour, icon, reminder), linked by their UID (EventSeries), the earliest
     // first. So a series seen across a change of clock, or with changed occurrences,
     // keeps the times and names of each; a timed occurrence past midnight is its
     // evening and the next morning, which carries no reminder of its own.
@@ -1081,7 +1081,7 @@ private:
         parts.reserve(qsizetype(groups.size()));
         for (Group &group : groups) {
             CalendarEvent part;
-            part.Uid = ICalendarParts::PartUid(series.Uid, int(parts.size()));
+            part.Uid = EventSeries::PartUid(series.Uid, int(parts.size()));
             part.Origin = series.Origin;
             part.Line = series.Line;
             part.Event = pending.looks[group.look];

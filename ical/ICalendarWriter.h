@@ -1,7 +1,7 @@
 // Writing events as a calendar file: every event one VEVENT with its first day as
 // DTSTART and the others as RDATE (all-day days in one run as one event of that many
 // days), times as floating local times. The events stored for one series (see
-// ICalendarParts) are one VEVENT again: its first occurrence the master, the others
+// EventSeries) are one VEVENT again: its first occurrence the master, the others
 // RDATEs, each that differs from it (time, length, name, all-day ...) a VEVENT with
 // RECURRENCE-ID; an evening until 23:59 and the next morning from 00:00 are one
 // occurrence past midnight.

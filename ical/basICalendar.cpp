@@ -3,7 +3,7 @@
 #include "EventService.h"
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
-#include "ICalendarParts.h"
+#include "EventSeries.h"
 #include "ICalendarWriter.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
@@ -131,7 +131,7 @@ QString ChurchDayUid(QDate day)
 // The UIDs an export gives events that have none.
 const QString kOwnUidSuffix = QStringLiteral("@quillon");
 
-bool IsOwnUid(const QString &uid) { return ICalendarParts::SeriesUid(uid).endsWith(kOwnUidSuffix); }
+bool IsOwnUid(const QString &uid) { return EventSeries::SeriesUid(uid).endsWith(kOwnUidSuffix); }
 
 // What an export says of an event's source (X-QUILLON-ORIGIN): enough to know it again
 // when the file is read back, without writing the user's paths into the file.
@@ -224,7 +224,7 @@ struct ImportWork {
     QSet<Digest> seriesBrought{};
     void Brought(const QString &where, const QString &uid)
     {
-        const QString series = ICalendarParts::SeriesUid(uid);
+        const QString series = EventSeries::SeriesUid(uid);
         if (series != uid)
             partsBrought.insert(DigestOf(Table::Source, where, uid));
         if (const Digest key = DigestOf(Table::Source, where, series); partSeries.contains(key))
@@ -253,7 +253,7 @@ struct ImportWork {
             QHash<QString, QString> tags; // source -> OriginTag, computed once a source
             known.reserve(rows.size() + contents.Events.size());
             for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
-                if (const QString series = ICalendarParts::SeriesUid(row.Uid); series != row.Uid) {
+                if (const QString series = EventSeries::SeriesUid(row.Uid); series != row.Uid) {
                     parts.append(row);
                     partSeries.insert(DigestOf(Table::Source, row.Source, series));
                 }
@@ -295,7 +295,7 @@ struct ImportWork {
         // occurrence taken back) go.
         for (const basDatabase::EventStore::EventUid &row : std::as_const(parts)) {
             if (partsBrought.contains(DigestOf(Table::Source, row.Source, row.Uid))
-                || !seriesBrought.contains(DigestOf(Table::Source, row.Source, ICalendarParts::SeriesUid(row.Uid))))
+                || !seriesBrought.contains(DigestOf(Table::Source, row.Source, EventSeries::SeriesUid(row.Uid))))
                 continue;
             const std::optional<QList<QDate>> left = events.Delete(row.EventId);
             if (!left)
@@ -510,7 +510,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             ICalendarWriter::OutgoingEvent event;
             const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
             if (row) {
-                event.Uid = ICalendarParts::SeriesUid(row->Uid);
+                event.Uid = EventSeries::SeriesUid(row->Uid);
                 if (!row->Source.isEmpty())
                     event.Origin = OriginTag(row->Source);
             }

@@ -132,7 +132,7 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
         if (!AskYesNo(text, kDeleteEventTitle))
             return;
         step(20);
-        const std::optional<QList<QDate>> dates = m_events.Delete(eventId);
+        const std::optional<QList<QDate>> dates = m_events.DeleteSeries(eventId);
         if (!dates)
             return;
         step(30);
@@ -156,7 +156,7 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
         step(20);
         if (IsOwnEvent(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
-            const std::optional<QList<QDate>> dates = m_events.Delete(entry.EventID);
+            const std::optional<QList<QDate>> dates = m_events.DeleteSeries(entry.EventID);
             if (!dates)
                 return;
             step(40);

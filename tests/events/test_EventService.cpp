@@ -1,5 +1,6 @@
 // EventService over a real store: save, change and delete with the dates they touch,
 // the conflict rule and its query, and which changes touch the desktop calendar's month.
+#include "EventSeries.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "QuillonTestEnvironment.h"
@@ -91,6 +92,29 @@ TEST_F(Events, SaveAddsAndChangesDeleteRemovesEachWithTheDatesTouched)
     ASSERT_TRUE(store.GetDates(Day(1, 1), Day(2, 28), days));
     for (const auto &day : days)
         EXPECT_EQ(day.EventCount, 0) << day.DateKey.toString(Qt::ISODate).toStdString();
+}
+
+TEST_F(Events, DeleteSeriesTakesEveryLookOfTheFilesSeriesAndNothingElse)
+{
+    const QString file = QStringLiteral("/cal/a.ics");
+    const qint64 summer = Add(Timed(QStringLiteral("Class"), QTime(9, 0), QTime(10, 0), {Day(3, 2), Day(3, 9)}));
+    const qint64 winter = Add(Timed(QStringLiteral("Class"), QTime(8, 0), QTime(9, 0), {Day(3, 30)}));
+    const qint64 otherFile = Add(Timed(QStringLiteral("Class"), QTime(9, 0), QTime(10, 0), {Day(3, 3)}));
+    const qint64 prefix = Add(Timed(QStringLiteral("Classic"), QTime(9, 0), QTime(10, 0), {Day(3, 4)}));
+    const qint64 own = Add(Timed(QStringLiteral("Own"), QTime(9, 0), QTime(10, 0), {Day(3, 5)}));
+    ASSERT_TRUE(store.SetEventUid(file, QStringLiteral("s1"), summer, QStringLiteral("f")));
+    ASSERT_TRUE(store.SetEventUid(file, EventSeries::PartUid(QStringLiteral("s1"), 1), winter, QStringLiteral("f")));
+    ASSERT_TRUE(store.SetEventUid(QStringLiteral("/cal/b.ics"), QStringLiteral("s1"), otherFile, QStringLiteral("f")));
+    ASSERT_TRUE(store.SetEventUid(file, QStringLiteral("s10"), prefix, QStringLiteral("f")));
+
+    // Deleting the later look takes the first with it, and says every day they were on.
+    EXPECT_EQ(events.DeleteSeries(winter), (QList<QDate>{Day(3, 2), Day(3, 9), Day(3, 30)}));
+    for (const qint64 gone : {summer, winter})
+        EXPECT_FALSE(events.DatesOf(gone).value_or(QList<QDate>{}).size()) << gone;
+    for (const qint64 kept : {otherFile, prefix, own})
+        EXPECT_EQ(events.DatesOf(kept).value_or(QList<QDate>{}).size(), 1) << kept;
+    // An event no file gave is deleted alone.
+    EXPECT_EQ(events.DeleteSeries(own), (QList<QDate>{Day(3, 5)}));
 }
 
 TEST_F(Events, AllDayIsSavedWholeDayAndPlainAndRefusalsChangeNothing)

@@ -1,5 +1,5 @@
 // Reading calendar files as other programs write them, into events and local days.
-#include "ICalendarParts.h"
+#include "EventSeries.h"
 #include "ICalendarReader.h"
 #include "basOperation.h"
 
@@ -42,7 +42,7 @@ std::map<QString, CalendarEvent> ByUid(const CalendarContents &contents)
 {
     std::map<QString, CalendarEvent> events;
     for (const CalendarEvent &event : contents.Events) {
-        const QString uid = ICalendarParts::SeriesUid(event.Uid);
+        const QString uid = EventSeries::SeriesUid(event.Uid);
         if (!events.count(uid)) {
             events[uid] = event;
             continue;
@@ -170,7 +170,7 @@ TEST(ICalendarReader, TimeZonesOfTheFileConvertToLocalTime)
     // here from 8 March (its days after the first are an event of their own).
     expect("weekly-dst@tests", {"2026-03-02", "2026-03-09", "2026-03-16", "2026-03-23"}, "16:00-16:30");
     const auto later = std::find_if(contents.Events.cbegin(), contents.Events.cend(), [](const CalendarEvent &event) {
-        return event.Uid == ICalendarParts::PartUid(QStringLiteral("weekly-dst@tests"), 1);
+        return event.Uid == EventSeries::PartUid(QStringLiteral("weekly-dst@tests"), 1);
     });
     ASSERT_NE(later, contents.Events.cend());
     EXPECT_EQ(later->Dates, Days({"2026-03-09", "2026-03-16", "2026-03-23"}));

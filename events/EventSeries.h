@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace ICalendarParts {
+namespace EventSeries {
 
 inline constexpr QChar kSeparator(0x1F);
 
@@ -21,4 +21,4 @@ inline QString SeriesUid(const QString &stored)
     return at < 0 ? stored : stored.left(at);
 }
 
-} // namespace ICalendarParts
+} // namespace EventSeries
