@@ -39,8 +39,6 @@ inline constexpr auto kPreviewTip =
     "Click the 'Background Color' or 'Event Color' buttons to change the colors used in the DayTimer. "
     "Colors selected will be displayed here.";
 inline constexpr auto kSampleEvent = "Sample event";
-inline constexpr auto kSampleStart = "11:00 AM";
-inline constexpr auto kSampleEnd = "12:00 PM";
 inline constexpr auto kDesktopCalendar = "Desktop Calendar";
 inline constexpr auto kDisplayCalendar = "&Display calendar on desktop?";
 inline constexpr auto kDisplayCalendarTip = "Check this box to display the calendar on your desktop wallpaper.";

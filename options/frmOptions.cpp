@@ -57,7 +57,7 @@ void frmOptions::Form_Load()
         if (m_settings.SchedulerDurationFillColor >= 0)
             SSDay->SetDurationBarFillColor(m_settings.SchedulerDurationFillColor);
         SSDay->RemoveAllTasks();
-        SSDay->AddTask(QLatin1String(OptionsTexts::kSampleStart), QLatin1String(OptionsTexts::kSampleEnd),
+        SSDay->AddTask(QTime(11, 0), QTime(12, 0),
                        QLatin1String(OptionsTexts::kSampleEvent));
 
         step(50);

@@ -289,7 +289,8 @@ void frmMain::UpdateStatusText()
         return;
     }
     const DayViewTask &task = m_dayView->Model().Task(selected);
-    m_statusText->setText(task.startText + QStringLiteral(" - ") + task.endText + QStringLiteral("  ") + task.text);
+    m_statusText->setText(DayViewModel::FormatTime(task.startMinute) + QStringLiteral(" - ")
+                          + DayViewModel::FormatTime(task.endMinute) + QStringLiteral("  ") + task.text);
 }
 
 void frmMain::SSDay_DblClick()
@@ -304,7 +305,7 @@ void frmMain::SSDay_DblClick()
         } else {
             m_tbEdit->setEnabled(true);
             m_tbDelete->setEnabled(IsOwnTask(selected));
-            EditEvent(m_dayView->TaskTagVariant(selected).toLongLong(), selected);
+            EditEvent(m_dayView->TaskTag(selected), selected);
         }
     });
 }
@@ -328,7 +329,7 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
             m_mnuPopupNewEvent->setEnabled(false);
             m_mnuPopupEditEvent->setEnabled(true);
             m_mnuPopupDeleteEvent->setEnabled(IsOwnTask(task));
-            const int index = GetTaskIndex(m_dayView->TaskTagVariant(task).toLongLong());
+            const int index = GetTaskIndex(m_dayView->TaskTag(task));
             if (index >= 0)
                 m_dayView->SetSelectedTask(index);
         }
@@ -340,14 +341,14 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
 
 bool frmMain::IsOwnTask(int task)
 {
-    return task >= 0 && EventCommands().IsOwnEvent(m_dayView->TaskTagVariant(task).toLongLong());
+    return task >= 0 && EventCommands().IsOwnEvent(m_dayView->TaskTag(task));
 }
 
 void frmMain::EditSelectedEvent()
 {
     const int selected = m_dayView->SelectedTask();
     if (selected >= 0)
-        EditEvent(m_dayView->TaskTagVariant(selected).toLongLong(), selected);
+        EditEvent(m_dayView->TaskTag(selected), selected);
 }
 
 void frmMain::DeleteSelectedEvent()
@@ -355,7 +356,7 @@ void frmMain::DeleteSelectedEvent()
     const int selected = m_dayView->SelectedTask();
     if (selected < 0)
         return;
-    DeleteEvent(m_dayView->TaskTagVariant(selected).toLongLong(), selected);
+    DeleteEvent(m_dayView->TaskTag(selected), selected);
     m_tbEdit->setEnabled(false);
     UpdateStatusText();
 }

@@ -132,7 +132,7 @@ void frmMain::BuildControls()
     connect(m_dayView, &DayView::Click, this, &frmMain::SSDay_Click);
     connect(m_dayView, &DayView::DblClick, this, &frmMain::SSDay_DblClick);
     connect(m_dayView, &DayView::MouseUp, this, &frmMain::SSDay_MouseUp);
-    connect(m_dayView, &DayView::AddRequest, this, [this](const QString &) { CreateNewEvent(); });
+    connect(m_dayView, &DayView::AddRequest, this, [this](QTime) { CreateNewEvent(); });
     connect(m_today, &QPushButton::clicked, this, &frmMain::Today);
 }
 

@@ -8,7 +8,6 @@
 #include "basFactOfTheDay.h"
 #include "basMonthMarks.h"
 #include "basOperation.h"
-#include "basTimeText.h"
 #include "frmMainParts.h"
 #include "views/DayView.h"
 #include "views/MonthView.h"
@@ -87,12 +86,11 @@ void frmMain::AddEventToDayView(const EventDraft &event)
         const std::int32_t color =
             event.EventColor.isEmpty() ? m_dayView->DurationBarFillColor() : m_colorFromName(event.EventColor);
         step(50);
-        m_dayView->AddTask(basTimeText::FormatTimeText(event.StartTime), basTimeText::FormatTimeText(event.EndTime),
-                           event.EventName, color);
+        m_dayView->AddTask(event.StartTime, event.EndTime, event.EventName, color);
         step(60);
         const int index = m_dayView->TaskCount() - 1;
         if (index >= 0) {
-            m_dayView->SetTaskTagVariant(index, QString::number(event.EventID));
+            m_dayView->SetTaskTag(index, event.EventID);
             if (event.EventIcon > 0)
                 m_dayView->SetTaskPicture(index, m_eventIcon(event.EventIcon));
         }
@@ -134,9 +132,8 @@ int frmMain::GetTaskIndex(qint64 eventId)
 {
     return basOperation::Trap("frmMain:GetTaskIndex", -1, [&](Steps &step) {
         step(10);
-        const QString tag = QString::number(eventId);
         for (int i = 0; i < m_dayView->TaskCount(); ++i)
-            if (m_dayView->TaskTagVariant(i) == tag)
+            if (m_dayView->TaskTag(i) == eventId)
                 return i;
         return -1;
     });

@@ -201,7 +201,7 @@ TEST_F(MainWindow, TimedEventsBecomeTasksWithColourTagAndIcon)
     EXPECT_EQ(day.DurationBarFillColor(), 0x00FF00);
     EXPECT_EQ(day.Model().Task(plainIndex).color, 0x00FF00);
     EXPECT_EQ(day.Model().Task(tealIndex).color, basQuillon::LiturgicalColorFromName(QStringLiteral("Purple")));
-    EXPECT_EQ(day.Model().Task(tealIndex).startText, QStringLiteral("9:30 AM"));
+    EXPECT_EQ(day.Model().Task(tealIndex).startMinute, 9 * 60 + 30);
     EXPECT_FALSE(day.TaskPicture(tealIndex).isNull());
     EXPECT_TRUE(day.TaskPicture(plainIndex).isNull());
     EXPECT_TRUE(window->Page().AllDayEvents().isEmpty());

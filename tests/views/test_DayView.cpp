@@ -15,9 +15,9 @@ protected:
     {
         QuillonTest::SetUp();
         view.resize(420, 320);
-        meeting = view.AddTask("9:00 AM", "10:30 AM", "Staff meeting", 0xFF8080);
-        call = view.AddTask("9:30 AM", "10:00 AM", "Call", -1);
-        view.SetTaskTagVariant(meeting, "7");
+        meeting = view.AddTask(QTime(9, 0), QTime(10, 30), "Staff meeting", 0xFF8080);
+        call = view.AddTask(QTime(9, 30), QTime(10, 0), "Call", -1);
+        view.SetTaskTag(meeting, 7);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
@@ -43,7 +43,7 @@ TEST_F(DayViewTest, ClickOnTaskSelectsItAndRaisesClick)
 {
     QSignalSpy clicks(&view, &DayView::Click);
     QSignalSpy ups(&view, &DayView::MouseUp);
-    view.SetSelectedTimeSlot(view.SlotOfTime("8:00 AM"));
+    view.SetSelectedTimeSlot(view.SlotOfTime(QTime(8, 0)));
     const QPoint point = view.TaskRect(meeting).center();
     EXPECT_EQ(view.AreaAt(point.x(), point.y()), DayView::kAreaSchedule);
     EXPECT_EQ(view.TaskAt(point.x(), point.y()), meeting);
@@ -53,7 +53,7 @@ TEST_F(DayViewTest, ClickOnTaskSelectsItAndRaisesClick)
     EXPECT_EQ(ups.count(), 1);
     EXPECT_EQ(view.SelectedTask(), meeting);
     EXPECT_EQ(view.SelectedTimeSlot(), -1);
-    EXPECT_EQ(view.TaskTagVariant(view.SelectedTask()), QStringLiteral("7"));
+    EXPECT_EQ(view.TaskTag(view.SelectedTask()), 7);
 
     // The narrow task beside it is found at its own place.
     const QPoint besides = view.TaskRect(call).center();
@@ -74,10 +74,10 @@ TEST_F(DayViewTest, DoubleClickOnEmptyTimeRaisesDoubleClickWithoutTask)
     });
     view.SetSelectedTask(meeting);
 
-    const int slot = view.SlotOfTime("11:30 AM");
+    const int slot = view.SlotOfTime(QTime(11, 30));
     const QPoint point = view.SlotRect(slot).center();
     ASSERT_EQ(view.TaskAt(point.x(), point.y()), -1);
-    EXPECT_EQ(view.TimeAt(point.x(), point.y()), QStringLiteral("11:30 AM"));
+    EXPECT_EQ(view.TimeAt(point.x(), point.y()), QTime(11, 30));
 
     // What a real double click delivers: press, release, double click, release.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, InViewport(point));
@@ -114,16 +114,16 @@ TEST_F(DayViewTest, KeyboardMovesTheSelectionAndAsks)
     QSignalSpy doubles(&view, &DayView::DblClick);
     QSignalSpy adds(&view, &DayView::AddRequest);
     view.setFocus();
-    view.SetSelectedTimeSlot(view.SlotOfTime("8:00 AM"));
+    view.SetSelectedTimeSlot(view.SlotOfTime(QTime(8, 0)));
 
     QTest::keyClick(&view, Qt::Key_Down);
-    EXPECT_EQ(view.TimeOfSlot(view.SelectedTimeSlot()), QStringLiteral("8:30 AM"));
+    EXPECT_EQ(view.TimeOfSlot(view.SelectedTimeSlot()), QTime(8, 30));
     QTest::keyClick(&view, Qt::Key_Right); // the next task in time order
     EXPECT_EQ(view.SelectedTask(), meeting);
     QTest::keyClick(&view, Qt::Key_Right);
     EXPECT_EQ(view.SelectedTask(), call);
     QTest::keyClick(&view, Qt::Key_Down); // off the task, to the slot after it
-    EXPECT_EQ(view.TimeOfSlot(view.SelectedTimeSlot()), QStringLiteral("10:00 AM"));
+    EXPECT_EQ(view.TimeOfSlot(view.SelectedTimeSlot()), QTime(10, 0));
     EXPECT_EQ(clicks.count(), 4);
 
     QTest::keyClick(&view, Qt::Key_End);
@@ -137,7 +137,7 @@ TEST_F(DayViewTest, KeyboardMovesTheSelectionAndAsks)
 
     QTest::keyClick(&view, Qt::Key_Insert);
     ASSERT_EQ(adds.count(), 1);
-    EXPECT_EQ(adds.at(0).at(0).toString(), QStringLiteral("12:00 AM"));
+    EXPECT_EQ(adds.at(0).at(0).toTime(), QTime(0, 0));
     QTest::keyClick(&view, Qt::Key_Return);
     EXPECT_EQ(doubles.count(), 1);
 }

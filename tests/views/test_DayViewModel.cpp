@@ -8,74 +8,42 @@ namespace {
 
 constexpr int kNine = 9 * 60;
 
-TEST(DayViewModelTimes, TextsParseToMinutesOfTheDay)
+TEST(DayViewModelTimes, SlotsStartOnTheHalfHourAndHoldTheTimesUpToTheNext)
 {
-    const struct {
-        const char *text;
-        int minute;
-    } table[] = {
-        {"12:00 AM", 0},        {"0:00 AM", 0},       {"12:30 AM", 30},    {"11:59 AM", 719},
-        {"12:00 PM", 720},      {"12:30 PM", 750},    {"1:00 PM", 780},    {"11:59 PM", 1439},
-        {"9:30 am", 570},       {"9:30a", 570},       {"9:30 p.m.", 1290}, {"09:30", 570},
-        {"17:45", 1065},        {"0:00", 0},          {" 8:30 AM ", 510},  {"6:46:25 PM", 1126},
-        {"12/07/2026 6:46:25 PM", 1126},              {"1/5/2009 12:00 AM", 0},
-        // Not times: each must come back as -1, never as some other minute.
-        {"", -1},               {"noon", -1},         {"13:00 PM", -1},    {"0:30 PM", -1},
-        {"9:60 AM", -1},        {"24:00", -1},        {"9:30 XM", -1},     {"9.30 AM", -1},
-        {"later 9:30 AM", -1},  {"2/30/2026 9:30 AM", -1},                 {"9:30:61 AM", -1},
-    };
-    for (const auto &row : table)
-        EXPECT_EQ(DayViewModel::ParseTime(QString::fromLatin1(row.text)), row.minute) << row.text;
-}
-
-TEST(DayViewModelTimes, SlotsAndTheirTextsAroundMidnightAndNoon)
-{
-    EXPECT_EQ(DayViewModel::TimeOfSlot(0), QStringLiteral("12:00 AM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(1), QStringLiteral("12:30 AM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(2), QStringLiteral("1:00 AM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(23), QStringLiteral("11:30 AM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(24), QStringLiteral("12:00 PM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(25), QStringLiteral("12:30 PM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(47), QStringLiteral("11:30 PM"));
-    EXPECT_EQ(DayViewModel::TimeOfSlot(48), QString());
-    EXPECT_EQ(DayViewModel::TimeOfSlot(-1), QString());
-
-    // Every slot text is one of the editor's 48 list entries and leads back to its slot.
-    for (int slot = 0; slot < DayViewModel::kSlotCount; ++slot) {
-        const int hour = slot / 2;
-        const QString expected = QStringLiteral("%1:%2 %3")
-                                     .arg(hour % 12 == 0 ? 12 : hour % 12)
-                                     .arg(slot % 2 ? QStringLiteral("30") : QStringLiteral("00"))
-                                     .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
-        EXPECT_EQ(DayViewModel::TimeOfSlot(slot), expected);
-        EXPECT_EQ(DayViewModel::SlotOfTime(expected), slot) << expected.toStdString();
-    }
+    EXPECT_EQ(DayViewModel::SlotStart(0), QTime(0, 0));
+    EXPECT_EQ(DayViewModel::SlotStart(25), QTime(12, 30));
+    EXPECT_EQ(DayViewModel::SlotStart(47), QTime(23, 30));
+    EXPECT_FALSE(DayViewModel::SlotStart(48).isValid());
+    EXPECT_FALSE(DayViewModel::SlotStart(-1).isValid());
+    for (int slot = 0; slot < DayViewModel::kSlotCount; ++slot)
+        EXPECT_EQ(DayViewModel::SlotOfTime(DayViewModel::SlotStart(slot)), slot);
 
     // A time inside a slot belongs to the slot that starts before it.
-    EXPECT_EQ(DayViewModel::SlotOfTime(QStringLiteral("12:29 AM")), 0);
-    EXPECT_EQ(DayViewModel::SlotOfTime(QStringLiteral("11:59 AM")), 23);
-    EXPECT_EQ(DayViewModel::SlotOfTime(QStringLiteral("12:15 PM")), 24);
-    EXPECT_EQ(DayViewModel::SlotOfTime(QStringLiteral("11:59 PM")), 47);
-    EXPECT_EQ(DayViewModel::SlotOfTime(QStringLiteral("not a time")), -1);
+    EXPECT_EQ(DayViewModel::SlotOfTime(QTime(0, 29, 59)), 0);
+    EXPECT_EQ(DayViewModel::SlotOfTime(QTime(11, 59)), 23);
+    EXPECT_EQ(DayViewModel::SlotOfTime(QTime(12, 15)), 24);
+    EXPECT_EQ(DayViewModel::SlotOfTime(QTime(23, 59)), 47);
+    EXPECT_EQ(DayViewModel::SlotOfTime(QTime()), -1);
+    EXPECT_EQ(DayViewModel::FormatTime(12 * 60 + 5), QStringLiteral("12:05 PM"));
 }
 
 TEST(DayViewModelTasks, IndicesAndSelectionFollowAddsAndRemovals)
 {
     DayViewModel model;
-    EXPECT_EQ(model.AddTask("9:00 AM", "10:00 AM", "a", -1), 0);
-    EXPECT_EQ(model.AddTask("11:00 AM", "12:00 PM", "b", 255), 1);
-    EXPECT_EQ(model.AddTask("1:00 PM", "2:00 PM", "c", -1), 2);
+    EXPECT_EQ(model.AddTask(QTime(9, 0), QTime(10, 0), "a", -1), 0);
+    EXPECT_EQ(model.AddTask(QTime(11, 0), QTime(12, 0), "b", 255), 1);
+    EXPECT_EQ(model.AddTask(QTime(13, 0), QTime(14, 0), "c", -1), 2);
 
     // A bad time adds nothing, so "count - 1" still names the last good task.
-    EXPECT_EQ(model.AddTask("25:00", "10:00 AM", "bad", -1), -1);
-    EXPECT_EQ(model.AddTask("9:00 AM", "", "bad", -1), -1);
+    EXPECT_EQ(model.AddTask(QTime(), QTime(10, 0), "bad", -1), -1);
+    EXPECT_EQ(model.AddTask(QTime(9, 0), QTime(), "bad", -1), -1);
     EXPECT_EQ(model.TaskCount(), 3);
 
-    model.SetTaskTagVariant(2, "42");
+    model.SetTaskTag(2, 42);
     model.SetSelectedTask(2);
     model.RemoveTask(0);
     EXPECT_EQ(model.SelectedTask(), 1);
-    EXPECT_EQ(model.Task(1).tagVariant, QStringLiteral("42"));
+    EXPECT_EQ(model.Task(1).tag, 42);
     model.RemoveTask(1);
     EXPECT_EQ(model.SelectedTask(), -1);
     EXPECT_EQ(model.TaskCount(), 1);
@@ -105,11 +73,11 @@ TEST(DayViewModelTasks, IndicesAndSelectionFollowAddsAndRemovals)
 TEST(DayViewModelPlacement, OverlappingTasksShareTheWidth)
 {
     DayViewModel model;
-    const int meeting = model.AddTask("9:00 AM", "10:30 AM", "meeting", -1);
-    const int call = model.AddTask("9:30 AM", "10:00 AM", "call", -1);
-    const int dentist = model.AddTask("10:00 AM", "11:00 AM", "dentist", -1);
-    const int lunch = model.AddTask("12:00 PM", "1:00 PM", "lunch", -1);
-    const int after = model.AddTask("1:00 PM", "2:00 PM", "back to back", -1);
+    const int meeting = model.AddTask(QTime(9, 0), QTime(10, 30), "meeting", -1);
+    const int call = model.AddTask(QTime(9, 30), QTime(10, 0), "call", -1);
+    const int dentist = model.AddTask(QTime(10, 0), QTime(11, 0), "dentist", -1);
+    const int lunch = model.AddTask(QTime(12, 0), QTime(13, 0), "lunch", -1);
+    const int after = model.AddTask(QTime(13, 0), QTime(14, 0), "back to back", -1);
 
     EXPECT_EQ(model.Column(meeting), 0);
     EXPECT_EQ(model.Column(call), 1);
@@ -122,7 +90,7 @@ TEST(DayViewModelPlacement, OverlappingTasksShareTheWidth)
     }
 
     // Three at once get three columns; adding one re-places the others.
-    const int third = model.AddTask("9:45 AM", "10:15 AM", "third", -1);
+    const int third = model.AddTask(QTime(9, 45), QTime(10, 15), "third", -1);
     EXPECT_EQ(model.ColumnCount(meeting), 3);
     EXPECT_EQ(model.Column(third), 2);
     EXPECT_EQ(model.ColumnCount(lunch), 1);
@@ -131,10 +99,10 @@ TEST(DayViewModelPlacement, OverlappingTasksShareTheWidth)
 TEST(DayViewModelPlacement, OddSpansStayOnTheDayAndVisible)
 {
     DayViewModel model;
-    const int pastMidnight = model.AddTask("11:30 PM", "12:30 AM", "late", -1);
-    const int instant = model.AddTask("9:00 AM", "9:00 AM", "reminder", -1);
-    const int allDay = model.AddTask("0:00 AM", "11:59 PM", "all day", -1);
-    const int lastMinute = model.AddTask("11:59 PM", "11:59 PM", "edge", -1);
+    const int pastMidnight = model.AddTask(QTime(23, 30), QTime(0, 30), "late", -1);
+    const int instant = model.AddTask(QTime(9, 0), QTime(9, 0), "reminder", -1);
+    const int allDay = model.AddTask(QTime(0, 0), QTime(23, 59), "all day", -1);
+    const int lastMinute = model.AddTask(QTime(23, 59), QTime(23, 59), "edge", -1);
 
     EXPECT_EQ(model.DrawnStart(pastMidnight), 23 * 60 + 30);
     EXPECT_EQ(model.DrawnEnd(pastMidnight), DayViewModel::kMinutesPerDay);
@@ -155,9 +123,9 @@ TEST(DayViewModelHitTests, EdgesOfBlocksAndAreas)
     geometry.taskGap = 3; // columns of 100 px, tasks 97 px wide
 
     DayViewModel model;
-    const int nine = model.AddTask("9:00 AM", "10:00 AM", "nine", -1);   // y 360..400
-    const int ten = model.AddTask("10:00 AM", "11:00 AM", "ten", -1);    // y 400..440
-    const int beside = model.AddTask("9:30 AM", "10:00 AM", "beside", -1); // column 1, y 380..400
+    const int nine = model.AddTask(QTime(9, 0), QTime(10, 0), "nine", -1);   // y 360..400
+    const int ten = model.AddTask(QTime(10, 0), QTime(11, 0), "ten", -1);    // y 400..440
+    const int beside = model.AddTask(QTime(9, 30), QTime(10, 0), "beside", -1); // column 1, y 380..400
 
     EXPECT_EQ(model.TaskAt({50, 360}, geometry), nine);       // top-left corner
     EXPECT_EQ(model.TaskAt({50, 359.9}, geometry), -1);       // just above

@@ -5,6 +5,7 @@
 //
 // With --screenshot the window is drawn once, saved as PNG to FILE, and the program ends.
 #include "basColor.h"
+#include "basTimeText.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
 #include "views/MonthView.h"
@@ -44,13 +45,14 @@ void FillDayView(DayView &view)
         {"6:00 PM", "7:00 PM", "Choir rehearsal", Rgb(128, 0, 128), "16"},
     };
     for (const Sample &sample : samples) {
-        const int index = view.AddTask(QString::fromLatin1(sample.start), QString::fromLatin1(sample.end),
+        const int index = view.AddTask(basTimeText::ParseTimeText(QString::fromLatin1(sample.start)),
+                                       basTimeText::ParseTimeText(QString::fromLatin1(sample.end)),
                                        QString::fromLatin1(sample.text), sample.color);
-        view.SetTaskTagVariant(index, QString::fromLatin1(sample.tag));
+        view.SetTaskTag(index, QByteArray(sample.tag).toLongLong());
     }
     view.SetTaskPicture(4, view.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     view.SetTaskPicture(1, view.style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    view.SetSelectedTimeSlot(view.SlotOfTime(QStringLiteral("4:00 PM")));
+    view.SetSelectedTimeSlot(view.SlotOfTime(QTime(16, 0)));
 }
 
 void SetStyleSets(MonthView &view)
@@ -159,15 +161,15 @@ int main(int argc, char **argv)
         const int task = dayView->SelectedTask();
         report(task >= 0 ? QStringLiteral("Click: task %1 \"%2\" (id %3)")
                                .arg(task)
-                               .arg(dayView->TaskText(task), dayView->TaskTagVariant(task))
+                               .arg(dayView->TaskText(task)).arg(dayView->TaskTag(task))
                          : QStringLiteral("Click: time slot %1 (%2)")
                                .arg(dayView->SelectedTimeSlot())
-                               .arg(dayView->TimeOfSlot(dayView->SelectedTimeSlot())));
+                               .arg(basTimeText::FormatTimeText(dayView->TimeOfSlot(dayView->SelectedTimeSlot()))));
     });
     QObject::connect(dayView, &DayView::DblClick, [=] {
         report(dayView->SelectedTask() >= 0 ? QStringLiteral("DblClick: edit the selected task")
                                             : QStringLiteral("DblClick: new event at %1")
-                                                  .arg(dayView->TimeOfSlot(dayView->SelectedTimeSlot())));
+                                                  .arg(basTimeText::FormatTimeText(dayView->TimeOfSlot(dayView->SelectedTimeSlot()))));
     });
     QObject::connect(dayView, &DayView::MouseUp, [=](int button, int shift, int x, int y) {
         if (button != DayView::kRightButton)
@@ -180,10 +182,10 @@ int main(int argc, char **argv)
                    .arg(y)
                    .arg(dayView->AreaAt(x, y))
                    .arg(task)
-                   .arg(dayView->TimeAt(x, y)));
+                   .arg(basTimeText::FormatTimeText(dayView->TimeAt(x, y))));
     });
-    QObject::connect(dayView, &DayView::AddRequest, [=](const QString &time) {
-        report(QStringLiteral("AddRequest at %1").arg(time));
+    QObject::connect(dayView, &DayView::AddRequest, [=](QTime time) {
+        report(QStringLiteral("AddRequest at %1").arg(basTimeText::FormatTimeText(time)));
     });
     QObject::connect(monthView, &MonthView::DaySelected, [=](const QDate &date) {
         caption->setText(QLocale().toString(date, QLocale::LongFormat));

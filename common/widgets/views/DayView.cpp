@@ -76,8 +76,7 @@ DayView::DayView(QWidget *parent) : QAbstractScrollArea(parent)
 
 // --- Tasks --------------------------------------------------------------------------
 
-int DayView::AddTask(const QString &startTime, const QString &endTime, const QString &text,
-                     std::int32_t color)
+int DayView::AddTask(QTime startTime, QTime endTime, const QString &text, std::int32_t color)
 {
     const int index = m_model.AddTask(startTime, endTime, text, color);
     viewport()->update();
@@ -86,7 +85,7 @@ int DayView::AddTask(const QString &startTime, const QString &endTime, const QSt
 
 int DayView::TaskCount() const { return m_model.TaskCount(); }
 QString DayView::TaskText(int index) const { return m_model.Task(index).text; }
-QString DayView::TaskTagVariant(int index) const { return m_model.Task(index).tagVariant; }
+qint64 DayView::TaskTag(int index) const { return m_model.Task(index).tag; }
 QIcon DayView::TaskPicture(int index) const { return m_model.Task(index).picture; }
 
 void DayView::SetTaskText(int index, const QString &text)
@@ -95,9 +94,9 @@ void DayView::SetTaskText(int index, const QString &text)
     viewport()->update();
 }
 
-void DayView::SetTaskTagVariant(int index, const QString &tag)
+void DayView::SetTaskTag(int index, qint64 tag)
 {
-    m_model.SetTaskTagVariant(index, tag);
+    m_model.SetTaskTag(index, tag);
 }
 
 void DayView::SetTaskPicture(int index, const QIcon &picture)
@@ -137,8 +136,8 @@ void DayView::SetSelectedTimeSlot(int slot)
     viewport()->update();
 }
 
-QString DayView::TimeOfSlot(int slot) const { return DayViewModel::TimeOfSlot(slot); }
-int DayView::SlotOfTime(const QString &timeText) const { return DayViewModel::SlotOfTime(timeText); }
+QTime DayView::TimeOfSlot(int slot) const { return DayViewModel::SlotStart(slot); }
+int DayView::SlotOfTime(QTime time) const { return DayViewModel::SlotOfTime(time); }
 
 // --- Hit tests ----------------------------------------------------------------------
 
@@ -163,9 +162,9 @@ QPointF DayView::ToContent(QPoint widgetPoint) const
 int DayView::AreaAt(int x, int y) const { return m_model.AreaAt(ToContent({x, y}), Geometry()); }
 int DayView::TaskAt(int x, int y) const { return m_model.TaskAt(ToContent({x, y}), Geometry()); }
 
-QString DayView::TimeAt(int x, int y) const
+QTime DayView::TimeAt(int x, int y) const
 {
-    return DayViewModel::TimeOfSlot(m_model.SlotAt(ToContent({x, y}), Geometry()));
+    return DayViewModel::SlotStart(m_model.SlotAt(ToContent({x, y}), Geometry()));
 }
 
 QRect DayView::TaskRect(int index) const
@@ -613,7 +612,7 @@ void DayView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Right: MoveTask(1); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: emit DblClick(); break;
-    case Qt::Key_Insert: emit AddRequest(DayViewModel::TimeOfSlot(m_model.SelectedTimeSlot())); break;
+    case Qt::Key_Insert: emit AddRequest(DayViewModel::SlotStart(m_model.SelectedTimeSlot())); break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();

@@ -8,7 +8,7 @@
 // DblClick. Keys: Up/Down a slot, Page Up/Down a screen, Home/End the first and last
 // slot, Left/Right the previous and next task in time order (each raises Click as a
 // click would), Enter raises DblClick, Insert raises AddRequest with the selected
-// slot's time text.
+// slot's start time.
 #pragma once
 
 #include "views/DayViewModel.h"
@@ -36,14 +36,14 @@ public:
     explicit DayView(QWidget *parent = nullptr);
 
     // Tasks, addressed by index from 0 in the order added. A bad index is ignored (reads
-    // as empty); a time text that is not a time adds nothing and AddTask gives -1.
-    int AddTask(const QString &startTime, const QString &endTime, const QString &text,
-                std::int32_t color = -1);
+    // as empty); a null time adds nothing and AddTask gives -1.
+    int AddTask(QTime startTime, QTime endTime, const QString &text, std::int32_t color = -1);
     int TaskCount() const;
     QString TaskText(int index) const;
     void SetTaskText(int index, const QString &text);
-    QString TaskTagVariant(int index) const;
-    void SetTaskTagVariant(int index, const QString &tag);
+    // The caller's key of a task (0 when none or a bad index).
+    qint64 TaskTag(int index) const;
+    void SetTaskTag(int index, qint64 tag);
     QIcon TaskPicture(int index) const;
     void SetTaskPicture(int index, const QIcon &picture);
     void RemoveTask(int index);
@@ -54,12 +54,14 @@ public:
     int SelectedTimeSlot() const;
     void SetSelectedTimeSlot(int slot);
 
-    QString TimeOfSlot(int slot) const;
-    int SlotOfTime(const QString &timeText) const;
+    // A slot's start (null outside the day) and the slot of a time (-1 for a null time).
+    QTime TimeOfSlot(int slot) const;
+    int SlotOfTime(QTime time) const;
 
     int AreaAt(int x, int y) const;
     int TaskAt(int x, int y) const;
-    QString TimeAt(int x, int y) const;
+    // The start of the slot at the point; null outside the rows.
+    QTime TimeAt(int x, int y) const;
 
     // Colour values (red + 256 x green + 65536 x blue). Reading gives the colour in
     // use; setting -1 goes back to the style's own colour.
@@ -84,7 +86,7 @@ signals:
     void Click();
     void DblClick();
     void MouseUp(int button, int shift, int x, int y);
-    void AddRequest(const QString &startTime);
+    void AddRequest(QTime startTime);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,5 @@
 #include "views/DayViewModel.h"
 
-#include "basDateText.h"
 #include "basTimeText.h"
 
 
@@ -12,20 +11,7 @@ double DayViewGeometry::ContentHeight() const
     return slotHeight * DayViewModel::kSlotCount;
 }
 
-// --- Time texts ---------------------------------------------------------------------
-
-int DayViewModel::ParseTime(const QString &text)
-{
-    QTime time = basTimeText::ParseTimeText(text);
-    if (!time.isValid()) {
-        // An optional date in front ("the present date and time as text"), then the time.
-        const QString trimmed = text.trimmed();
-        const qsizetype blank = trimmed.indexOf(QLatin1Char(' '));
-        if (blank > 0 && basDateText::ParseDateText(trimmed.left(blank)).isValid())
-            time = basTimeText::ParseTimeText(trimmed.mid(blank + 1));
-    }
-    return time.isValid() ? time.hour() * 60 + time.minute() : -1;
-}
+// --- Times --------------------------------------------------------------------------
 
 QString DayViewModel::FormatTime(int minute)
 {
@@ -41,32 +27,22 @@ QTime DayViewModel::SlotStart(int slot)
     return QTime(minute / 60, minute % 60);
 }
 
-QString DayViewModel::TimeOfSlot(int slot)
+int DayViewModel::SlotOfTime(QTime time)
 {
-    const QTime start = SlotStart(slot);
-    return start.isValid() ? basTimeText::FormatTimeText(start) : QString();
-}
-
-int DayViewModel::SlotOfTime(const QString &text)
-{
-    const int minute = ParseTime(text);
-    return minute < 0 ? -1 : minute / kMinutesPerSlot;
+    return time.isValid() ? (time.hour() * 60 + time.minute()) / kMinutesPerSlot : -1;
 }
 
 // --- Tasks --------------------------------------------------------------------------
 
 bool DayViewModel::ValidIndex(int index) const { return index >= 0 && index < TaskCount(); }
 
-int DayViewModel::AddTask(const QString &startTime, const QString &endTime,
-                          const QString &text, std::int32_t color)
+int DayViewModel::AddTask(QTime startTime, QTime endTime, const QString &text, std::int32_t color)
 {
-    const int start = ParseTime(startTime);
-    const int end = ParseTime(endTime);
-    if (start < 0 || end < 0)
+    if (!startTime.isValid() || !endTime.isValid())
         return -1;
+    const int start = startTime.hour() * 60 + startTime.minute();
+    const int end = endTime.hour() * 60 + endTime.minute();
     DayViewTask task;
-    task.startText = startTime;
-    task.endText = endTime;
     task.startMinute = start;
     task.endMinute = end;
     task.text = text;
@@ -89,11 +65,11 @@ void DayViewModel::SetTaskText(int index, const QString &text)
     m_tasks[static_cast<std::size_t>(index)].text = text;
 }
 
-void DayViewModel::SetTaskTagVariant(int index, const QString &tag)
+void DayViewModel::SetTaskTag(int index, qint64 tag)
 {
     if (!ValidIndex(index))
         return;
-    m_tasks[static_cast<std::size_t>(index)].tagVariant = tag;
+    m_tasks[static_cast<std::size_t>(index)].tag = tag;
 }
 
 void DayViewModel::SetTaskPicture(int index, const QIcon &picture)

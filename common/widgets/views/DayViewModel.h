@@ -13,13 +13,11 @@
 #include <vector>
 
 struct DayViewTask {
-    QString startText;       // as given to AddTask
-    QString endText;
     int startMinute = 0;     // minutes after midnight
     int endMinute = 0;       // as given; may lie before or at the start
     QString text;
     std::int32_t color = -1; // colour value; -1 draws with the duration-bar fill colour
-    QString tagVariant;      // the caller's key, the event id in the scheduler
+    qint64 tag = 0;          // the caller's key, the event id in the scheduler
     QIcon picture;
 };
 
@@ -46,29 +44,24 @@ public:
     static constexpr int kAreaTimeScale = 1;
     static constexpr int kAreaSchedule = 4;
 
-    // --- Time texts -----------------------------------------------------------------
-    // Minutes after midnight of "h:mm AM/PM" (also "0:00 AM", seconds, lower case,
-    // "a"/"p", 24-hour "hh:mm", and a leading "m/d/yyyy " date); -1 when not a time.
-    static int ParseTime(const QString &text);
-    // "h:mm AM/PM" of a minute of the day (0..1439).
+    // --- Times ----------------------------------------------------------------------
+    // "h:mm AM/PM" of a minute of the day (0..1439), for the tooltip.
     static QString FormatTime(int minute);
-    // The slot's start time, or a null time outside 0..kSlotCount-1; and as text ("").
+    // The slot's start time, or a null time outside 0..kSlotCount-1.
     static QTime SlotStart(int slot);
-    static QString TimeOfSlot(int slot);
-    // The slot that holds the time, or -1 when the text is not a time.
-    static int SlotOfTime(const QString &text);
+    // The slot that holds the time, or -1 for a null time.
+    static int SlotOfTime(QTime time);
 
     // --- Tasks ----------------------------------------------------------------------
-    // Appends a task and returns its index (count - 1). A start or end text that is not
-    // a time adds nothing and gives -1, so a caller never tags an older task.
-    int AddTask(const QString &startTime, const QString &endTime, const QString &text,
-                std::int32_t color);
+    // Appends a task and returns its index (count - 1). A null start or end time adds
+    // nothing and gives -1, so a caller never tags an older task. Seconds are dropped.
+    int AddTask(QTime startTime, QTime endTime, const QString &text, std::int32_t color);
     int TaskCount() const { return static_cast<int>(m_tasks.size()); }
     // An index outside 0..count-1 reads as an empty task and changes nothing, as Qt's
     // own item views ignore a bad row.
     const DayViewTask &Task(int index) const;
     void SetTaskText(int index, const QString &text);
-    void SetTaskTagVariant(int index, const QString &tag);
+    void SetTaskTag(int index, qint64 tag);
     void SetTaskPicture(int index, const QIcon &picture);
     void RemoveTask(int index);
     void RemoveAllTasks();

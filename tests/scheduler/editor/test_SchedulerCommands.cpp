@@ -3,7 +3,6 @@
 #include "EditorTest.h"
 #include "SchedulerCommandHost.h"
 #include "SchedulerCommands.h"
-#include "basTimeText.h"
 #include "frmEvent.h"
 #include "views/DayView.h"
 
@@ -27,9 +26,8 @@ public:
             allDay << AllDayEntry{event.EventID, event.EventName};
             return;
         }
-        const int index = dayView.AddTask(basTimeText::FormatTimeText(event.StartTime),
-                                          basTimeText::FormatTimeText(event.EndTime), event.EventName);
-        dayView.SetTaskTagVariant(index, QString::number(event.EventID));
+        const int index = dayView.AddTask(event.StartTime, event.EndTime, event.EventName);
+        dayView.SetTaskTag(index, event.EventID);
     }
     void UpdateDayViewCaption(const QString &) override {}
     void UpdateMonthView() override { ++monthUpdates; }
@@ -107,7 +105,7 @@ TEST_F(Commands, NewEventStartsAtTheSlotTheTimeNowOrHalfPastEight)
     window->currentDate = QDate(2026, 12, 9);
     commands->CreateNewEvent();
     EXPECT_EQ(seenStart, QTime(8, 30));
-    dayView.SetSelectedTimeSlot(dayView.SlotOfTime(QStringLiteral("2:00 PM")));
+    dayView.SetSelectedTimeSlot(dayView.SlotOfTime(QTime(14, 0)));
     commands->CreateNewEvent();
     EXPECT_EQ(seenStart, QTime(14, 0));
     EXPECT_EQ(editorsShown, 3);

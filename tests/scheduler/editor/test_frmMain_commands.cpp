@@ -148,7 +148,7 @@ TEST_F(MainWindowCommands, NewEventSavedOnTheShownDayAppearsWithItsColour)
         editor.SetEventIconIndex(121);
         editor.cmdOK_Click();
     };
-    window->SSDay()->SetSelectedTimeSlot(window->SSDay()->SlotOfTime(QStringLiteral("3:00 PM")));
+    window->SSDay()->SetSelectedTimeSlot(window->SSDay()->SlotOfTime(QTime(15, 0)));
     window->CreateNewEvent();
     ASSERT_EQ(window->SSDay()->TaskCount(), 1);
     EXPECT_EQ(window->SSDay()->TaskText(0), QStringLiteral("Dentist"));
