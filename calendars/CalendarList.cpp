@@ -1,5 +1,6 @@
 #include "CalendarList.h"
 
+#include "EventStore.h"
 #include "basSecrets.h"
 #include "basSync.h"
 

@@ -1,5 +1,7 @@
 #include "SubscriptionStore.h"
 
+#include "EventStore.h"
+
 #include "basConnection.h"
 #include "basOperation.h"
 

@@ -7,7 +7,7 @@
 // reports once (under "basSubscriptions.<operation>") and returns false.
 #pragma once
 
-#include "EventStore.h"
+#include "EventRecords.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -16,6 +16,9 @@
 #include <QString>
 
 namespace basDatabase {
+
+class EventStore;
+
 
 struct Subscription {
     enum class Kind { ICalendar, CalDav };

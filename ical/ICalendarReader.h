@@ -4,7 +4,7 @@
 // the store.
 #pragma once
 
-#include "EventStore.h"
+#include "EventRecords.h"
 #include "ICalendarLines.h"
 #include "ICalendarRecurrence.h"
 

@@ -7,13 +7,16 @@
 // to the first file that brings its UID again, unless the UID is the store's own.
 #pragma once
 
-#include "EventStore.h"
 #include "ICalendarReader.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+namespace basDatabase {
+class EventStore;
+}
 
 namespace basICalendar {
 

@@ -1,6 +1,7 @@
 #include "LauncherSubscriptions.h"
 
 #include "EventService.h"
+#include "EventStore.h"
 #include "basErrorHandler.h"
 #include "basOperation.h"
 #include "SessionPasswords.h"

@@ -6,6 +6,7 @@
 // (QApplication, offscreen), so that the figures are the refresh path's and not another
 // benchmark's: VmRSS before the first round and after the last, and VmHWM.
 // Run: build/bin/bench_launcher_day
+#include "EventStore.h"
 #include "BenchServers.h"
 #include "LauncherClock.h"
 #include "LauncherSubscriptions.h"

@@ -6,6 +6,7 @@
 //   one changed event, wall time.
 // Run: build/bin/bench_sync --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "BenchServers.h"
+#include "EventStore.h"
 #include "SubscriptionStore.h"
 #include "basSchema.h"
 #include "basSync.h"

@@ -1,5 +1,6 @@
 // The launcher's refresh of subscribed calendars against the counting feed server:
 // when it asks, how failures back off and are logged once, and when it redraws.
+#include "EventStore.h"
 #include "FeedServer.h"
 #include "LauncherFixture.h"
 #include "LauncherSubscriptions.h"

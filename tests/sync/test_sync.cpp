@@ -1,6 +1,7 @@
 // Subscriptions against real servers started here on 127.0.0.1: the counting feed
 // server (feed_server.py), the same over TLS with certificates made by openssl, and
 // Radicale for CalDAV. A server that cannot be started skips its test, saying why.
+#include "EventStore.h"
 #include "FeedServer.h"
 #include "QuillonTestEnvironment.h"
 #include "SubscriptionStore.h"

@@ -2,6 +2,7 @@
 
 #include "CalendarCommands.h"
 #include "EventService.h"
+#include "EventStore.h"
 #include "Output.h"
 #include "SubscriptionStore.h"
 #include "basSecrets.h"
