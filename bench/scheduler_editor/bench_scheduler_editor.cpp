@@ -79,7 +79,7 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
         editor->SetEventStartTime(QTime(9, 0));
         editor->SetEventRecurring(true);
         for (int d = 1; d < 365; ++d)
-            editor->SSYear1()->AddDate(kFirstDay.addDays(d));
+            editor->findChild<YearView *>(QStringLiteral("SSYear1"))->AddDate(kFirstDay.addDays(d));
         state.ResumeTiming();
         editor->cmdOK_Click();
         state.PauseTiming();

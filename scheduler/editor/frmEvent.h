@@ -125,27 +125,6 @@ public:
     // False (and the message shown) when the picker holds a day before today.
     bool dtEventDate_Validate();
 
-    // --- Controls, for the main window's tests and for screenshots ------------------
-    QTabWidget *SSTab1() const { return m_tabs; }
-    QLineEdit *txtSubject() const { return m_subject; }
-    QDateEdit *dtEventDate() const { return m_date; }
-    QComboBox *cboStartTime() const { return m_start; }
-    QComboBox *cboEndTime() const { return m_end; }
-    QCheckBox *chkAllDayEvent() const { return m_allDay; }
-    QComboBox *cboEventColor() const { return m_color; }
-    QComboBox *cboReminder() const { return m_reminder; }
-    QPlainTextEdit *txtNotes() const { return m_notes; }
-    QLabel *imgEventIcon() const { return m_iconPicture; }
-    QPushButton *cmdIcon() const { return m_iconButton; }
-    IconPalette *picIcons() const { return m_palette; }
-    QPushButton *cmdOK() const { return m_ok; }
-    QLabel *lblFrom() const { return m_from; }
-    QPushButton *cmdCancel() const { return m_cancel; }
-    QRadioButton *optOnce() const { return m_once; }
-    QRadioButton *optRecurring() const { return m_recurring; }
-    QLabel *Label7() const { return m_yearLabel; }
-    YearView *SSYear1() const { return m_year; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -70,8 +70,8 @@ int main(int argc, char **argv)
         if (what == QLatin1String("recurrence")) {
             editor->SetEventRecurring(true);
             for (int week = 1; week < 6; ++week)
-                editor->SSYear1()->AddDate(day.addDays(7 * week));
-            editor->SSTab1()->setCurrentIndex(1);
+                editor->findChild<YearView *>(QStringLiteral("SSYear1"))->AddDate(day.addDays(7 * week));
+            editor->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
         }
         frmEvent *raw = editor.get();
         if (what == QLatin1String("palette"))

@@ -170,10 +170,10 @@ TEST_F(Commands, TheReminderListOffersTheUsualTimesAndKeepsAnyOtherNumber)
     QStringList offered;
     fillEditor = [&](frmEvent &editor) {
         offered.clear();
-        for (int i = 0; i < editor.cboReminder()->count(); ++i)
-            offered << editor.cboReminder()->itemText(i);
-        EXPECT_EQ(editor.cboReminder()->currentText(), QStringLiteral("90 minutes"));
-        editor.cboReminder()->setCurrentIndex(editor.cboReminder()->findText(QStringLiteral("1 day")));
+        for (int i = 0; i < quillontest::Find<QComboBox>(editor, "cboReminder")->count(); ++i)
+            offered << quillontest::Find<QComboBox>(editor, "cboReminder")->itemText(i);
+        EXPECT_EQ(quillontest::Find<QComboBox>(editor, "cboReminder")->currentText(), QStringLiteral("90 minutes"));
+        quillontest::Find<QComboBox>(editor, "cboReminder")->setCurrentIndex(quillontest::Find<QComboBox>(editor, "cboReminder")->findText(QStringLiteral("1 day")));
         editor.cmdOK_Click();
     };
     commands->EditEvent(id, 0);
@@ -185,9 +185,9 @@ TEST_F(Commands, TheReminderListOffersTheUsualTimesAndKeepsAnyOtherNumber)
 
     // Reopened it shows the day; None takes the reminder away (not 0, which is at the start).
     fillEditor = [](frmEvent &editor) {
-        EXPECT_EQ(editor.cboReminder()->count(), 10);
+        EXPECT_EQ(quillontest::Find<QComboBox>(editor, "cboReminder")->count(), 10);
         EXPECT_EQ(editor.EventReminder(), 1440);
-        editor.cboReminder()->setCurrentIndex(0);
+        quillontest::Find<QComboBox>(editor, "cboReminder")->setCurrentIndex(0);
         editor.cmdOK_Click();
     };
     commands->EditEvent(id, 0);

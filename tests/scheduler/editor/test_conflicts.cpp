@@ -107,7 +107,7 @@ TEST_F(ConflictCheck, OneLinePerDayInDateThenIdOrder)
     Store(QStringLiteral("Weekly"), {kDay, second}, QStringLiteral("9:00 AM"), QStringLiteral("10:00 AM"));
     auto editor = Editor(QStringLiteral("9:00 AM"), QStringLiteral("10:00 AM"));
     editor->SetEventRecurring(true);
-    editor->SSYear1()->AddDate(second);
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(second);
     editor->cmdOK_Click();
     EXPECT_EQ(lines, (QStringList{QStringLiteral("5-Jan-2027  9:00 AM - 10:00 AM  Weekly"),
                                   QStringLiteral("12-Jan-2027  9:30 AM - 10:30 AM  Late one"),

@@ -29,11 +29,11 @@ TEST_F(EditorWindow, NewEventOpensWithAnHourAndRefusesAnEndBeforeItsStart)
     auto editor = NewEventEditor(kEventDay, QTime(9, 0));
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("New Event"));
     EXPECT_EQ(editor->EventEndTime(), QTime(10, 0));
-    EXPECT_FALSE(editor->cmdOK()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QPushButton>(*editor, "cmdOK")->isEnabled());
     editor->SetEventSubject(QStringLiteral(" "));
-    EXPECT_TRUE(editor->cmdOK()->isEnabled()) << "a blank is a character";
+    EXPECT_TRUE(quillontest::Find<QPushButton>(*editor, "cmdOK")->isEnabled()) << "a blank is a character";
     editor->SetEventSubject(QString());
-    EXPECT_FALSE(editor->cmdOK()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QPushButton>(*editor, "cmdOK")->isEnabled());
 
     // 9:15 moves to the next half hour; an end is never moved.
     editor->SetEventStartTime(QTime(9, 15));
@@ -71,7 +71,7 @@ TEST_F(EditorWindow, ExistingEventKeepsItsEndWhenTheStartChanges)
     auto editor = NewEditor();
     editor->SetEventID(id);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Edit Event"));
-    EXPECT_TRUE(editor->cmdOK()->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QPushButton>(*editor, "cmdOK")->isEnabled());
     editor->SetEventEndTime(QTime(9, 30));
     editor->SetEventStartTime(QTime(8, 0));
     EXPECT_EQ(editor->EventEndTime(), QTime(9, 30));
@@ -92,14 +92,14 @@ TEST_F(EditorWindow, AColourTheListDoesNotOfferIsKeptUntilTheUserPicksOne)
         return editor;
     };
     auto editor = open();
-    EXPECT_EQ(editor->cboEventColor()->currentText(), QStringLiteral("(Default)"));
+    EXPECT_EQ(quillontest::Find<QComboBox>(*editor, "cboEventColor")->currentText(), QStringLiteral("(Default)"));
     editor->cmdOK_Click();
     EXPECT_EQ(Read(id).EventColor, QStringLiteral("Crimson"));
 
     // A colour picked from the list, "(Default)" too, replaces it.
     for (const QString &picked : {QStringLiteral("Blue"), QStringLiteral("(Default)")}) {
         auto again = open();
-        QComboBox *colors = again->cboEventColor();
+        QComboBox *colors = quillontest::Find<QComboBox>(*again, "cboEventColor");
         colors->setCurrentIndex(colors->findText(picked));
         emit colors->activated(colors->currentIndex());
         again->cmdOK_Click();
@@ -114,9 +114,9 @@ TEST_F(EditorWindow, AllDayEventIsStoredPlainAndReopensWithoutATimeError)
     editor->SetEventColor(QStringLiteral("Red"));
     editor->SetEventIconIndex(120);
     editor->SetAllDayEvent(true);
-    EXPECT_FALSE(editor->cboStartTime()->isEnabled());
-    EXPECT_FALSE(editor->cboEventColor()->isEnabled());
-    EXPECT_FALSE(editor->cmdIcon()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QComboBox>(*editor, "cboStartTime")->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QComboBox>(*editor, "cboEventColor")->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QPushButton>(*editor, "cmdIcon")->isEnabled());
     EXPECT_EQ(editor->EventColor(), QString());
     EXPECT_EQ(editor->EventIconIndex(), 0);
     editor->cmdOK_Click();
@@ -149,7 +149,7 @@ TEST_F(EditorWindow, AllDayEventIsStoredPlainAndReopensWithoutATimeError)
 
     // Cleared again without choosing an end: refused with a message, not saved blank.
     again->SetAllDayEvent(false);
-    EXPECT_TRUE(again->cboStartTime()->isEnabled());
+    EXPECT_TRUE(quillontest::Find<QComboBox>(*again, "cboStartTime")->isEnabled());
     again->cmdOK_Click();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(Read(id).AllDayEvent);
@@ -181,12 +181,12 @@ TEST_F(EditorWindow, IconPaletteIsFilledOnceAndPlacedUnderTheButton)
 {
     auto editor = NewEventEditor(kEventDay, QTime(10, 0));
     editor->show();
-    IconPalette *palette = editor->picIcons();
+    IconPalette *palette = quillontest::Find<IconPalette>(*editor, "picIcons");
     EXPECT_EQ(palette->CellCount(), 1);
     editor->cmdIcon_Click();
     ASSERT_EQ(palette->CellCount(), 56);
     EXPECT_TRUE(palette->isVisible());
-    const QRect button(editor->cmdIcon()->mapTo(editor.get(), QPoint(0, 0)), editor->cmdIcon()->size());
+    const QRect button(quillontest::Find<QPushButton>(*editor, "cmdIcon")->mapTo(editor.get(), QPoint(0, 0)), quillontest::Find<QPushButton>(*editor, "cmdIcon")->size());
     EXPECT_EQ(palette->geometry().right(), button.right());
     EXPECT_GT(palette->geometry().top(), button.bottom());
     // 8 rows of 7: cell 7 starts the second row, cell 55 ends the last.
@@ -203,29 +203,29 @@ TEST_F(EditorWindow, IconPaletteIsFilledOnceAndPlacedUnderTheButton)
     palette->Cell(19)->click();
     EXPECT_FALSE(palette->isVisible());
     EXPECT_EQ(editor->EventIconIndex(), 120);
-    EXPECT_FALSE(editor->imgEventIcon()->pixmap().isNull());
+    EXPECT_FALSE(quillontest::Find<QLabel>(*editor, "imgEventIcon")->pixmap().isNull());
 }
 
 TEST_F(EditorWindow, RecurringDatesComeFromTheYearView)
 {
     auto editor = NewEventEditor(QDate(2027, 3, 14), QTime(10, 0));
     EXPECT_EQ(editor->GetEventDates(), QList<QDate>{QDate(2027, 3, 14)});
-    editor->optRecurring()->click();
+    quillontest::Find<QRadioButton>(*editor, "optRecurring")->click();
     EXPECT_TRUE(editor->EventRecurring());
-    EXPECT_FALSE(editor->dtEventDate()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QDateEdit>(*editor, "dtEventDate")->isEnabled());
     EXPECT_EQ(editor->GetEventDates(), QList<QDate>{QDate(2027, 3, 14)});
-    editor->SSYear1()->AddDate(QDate(2027, 3, 1));
-    editor->SSYear1()->AddDate(QDate(2027, 4, 2));
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(QDate(2027, 3, 1));
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(QDate(2027, 4, 2));
     EXPECT_EQ(editor->GetEventDates(), (QList<QDate>{QDate(2027, 3, 1), QDate(2027, 3, 14), QDate(2027, 4, 2)}));
     // A look at the details page keeps the days picked.
-    editor->SSTab1()->setCurrentIndex(0);
-    editor->SSTab1()->setCurrentIndex(1);
+    quillontest::Find<QTabWidget>(*editor, "SSTab1")->setCurrentIndex(0);
+    quillontest::Find<QTabWidget>(*editor, "SSTab1")->setCurrentIndex(1);
     EXPECT_EQ(editor->GetEventDates().size(), 3);
 
     // Every day of a year at once.
-    editor->SSYear1()->Clear();
+    quillontest::Find<YearView>(*editor, "SSYear1")->Clear();
     for (QDate day(2027, 1, 1); day.year() == 2027; day = day.addDays(1))
-        editor->SSYear1()->AddDate(day);
+        quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(day);
     editor->SetEventSubject(QStringLiteral("Daily"));
     editor->cmdOK_Click();
     ASSERT_TRUE(editor->OkPressed());
@@ -237,13 +237,13 @@ TEST_F(EditorWindow, RecurringWithNoDayIsRefused)
 {
     auto editor = NewEventEditor(kEventDay, QTime(10, 0));
     editor->SetEventSubject(QStringLiteral("Nowhere"));
-    editor->optRecurring()->click();
-    editor->SSYear1()->Clear();
+    quillontest::Find<QRadioButton>(*editor, "optRecurring")->click();
+    quillontest::Find<YearView>(*editor, "SSYear1")->Clear();
     editor->cmdOK_Click();
     EXPECT_FALSE(editor->OkPressed());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, QStringLiteral("Data Entry Error"));
-    EXPECT_EQ(editor->SSTab1()->currentIndex(), 1);
+    EXPECT_EQ(quillontest::Find<QTabWidget>(*editor, "SSTab1")->currentIndex(), 1);
     EXPECT_EQ(CountOn(kDay), 0);
 }
 
@@ -260,10 +260,10 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
     editor->SetEventEndTime(QTime(10, 0));
     editor->SetEventRecurring(true);
     EXPECT_EQ(editor->GetEventDates(), (QList<QDate>{QDate(2027, 1, 5), QDate(2027, 1, 6)}));
-    EXPECT_FALSE(editor->dtEventDate()->isEnabled());
-    editor->SSYear1()->Clear();
-    editor->SSYear1()->AddDate(QDate(2027, 1, 6));
-    editor->SSYear1()->AddDate(QDate(2027, 1, 7));
+    EXPECT_FALSE(quillontest::Find<QDateEdit>(*editor, "dtEventDate")->isEnabled());
+    quillontest::Find<YearView>(*editor, "SSYear1")->Clear();
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(QDate(2027, 1, 6));
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(QDate(2027, 1, 7));
     editor->cmdOK_Click();
     ASSERT_TRUE(editor->OkPressed());
     EXPECT_EQ(DatesOf(id), (QList<QDate>{QDate(2027, 1, 6), QDate(2027, 1, 7)}));
@@ -279,8 +279,8 @@ TEST_F(EditorWindow, ReopenedRecurringEventShowsItsDaysAndUpdatesOnlyChangedCoun
     once->SetEventStartTime(QTime(9, 0));
     once->SetEventEndTime(QTime(10, 0));
     once->SetEventRecurring(true);
-    once->optOnce()->click();
-    EXPECT_TRUE(once->dtEventDate()->isEnabled());
+    quillontest::Find<QRadioButton>(*once, "optOnce")->click();
+    EXPECT_TRUE(quillontest::Find<QDateEdit>(*once, "dtEventDate")->isEnabled());
     once->cmdOK_Click();
     ASSERT_TRUE(once->OkPressed());
     EXPECT_EQ(DatesOf(id), QList<QDate>{QDate(2027, 1, 7)});
@@ -320,7 +320,7 @@ TEST_F(EditorWindow, SavesReportTheDatesTheyTouchIncludingDaysLeft)
 TEST_F(EditorWindow, PastDateIsQuestionedOnlyWhenTheUserEntersIt)
 {
     auto editor = NewEventEditor(kEventDay, QTime(10, 0));
-    editor->dtEventDate()->setDate(QDate(2026, 12, 5));
+    quillontest::Find<QDateEdit>(*editor, "dtEventDate")->setDate(QDate(2026, 12, 5));
     EXPECT_FALSE(editor->dtEventDate_Validate());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Event date cannot be earlier than today."));
@@ -361,7 +361,7 @@ TEST_F(EditorWindow, FailedSaveLeavesTheEventAsItWasAndTheWindowOpen)
     editor->SetEventStartTime(QTime(9, 0));
     editor->SetEventEndTime(QTime(10, 0));
     editor->SetEventRecurring(true);
-    editor->SSYear1()->AddDate(QDate(2027, 2, 2));
+    quillontest::Find<YearView>(*editor, "SSYear1")->AddDate(QDate(2027, 2, 2));
     editor->cmdOK_Click();
     EXPECT_FALSE(editor->OkPressed());
     EXPECT_FALSE(messages.empty()) << "the store reports the failure";

@@ -1,5 +1,6 @@
 // The event commands as the main window runs them: its Edit menu, its keys and its
 // views, over a real store.
+#include "QuillonTestEnvironment.h"
 #include "SchedulerCommands.h"
 #include "SchedulerFixture.h"
 #include "SubscriptionStore.h"
@@ -75,8 +76,8 @@ TEST_F(MainWindowCommands, ASubscribedEventOpensReadOnlyAndCannotBeDeleted)
     bool readOnly = false;
     QString from;
     fillEditor = [&](frmEvent &editor) {
-        readOnly = !editor.SSTab1()->widget(0)->isEnabled() && !editor.cmdOK()->isVisibleTo(&editor);
-        from = editor.lblFrom()->text();
+        readOnly = !quillontest::Find<QTabWidget>(editor, "SSTab1")->widget(0)->isEnabled() && !quillontest::Find<QPushButton>(editor, "cmdOK")->isVisibleTo(&editor);
+        from = quillontest::Find<QLabel>(editor, "lblFrom")->text();
         editor.cmdOK_Click();
     };
     WatchEditor();
