@@ -98,15 +98,6 @@ public:
     static bool IsWarningEnabled();
 
     QDate LastDayHandled() const { return m_lastDayHandled; }
-    QMenu *mnuPopupMenu() const { return m_menu; }
-    QAction *mnuScheduler() const { return m_mnuScheduler; }
-    QAction *mnuOptions() const { return m_mnuOptions; }
-    QAction *mnuUseLiturgicalColors() const { return m_mnuUseLiturgicalColors; }
-    QAction *mnuRefreshCalendar() const { return m_mnuRefreshCalendar; }
-    QAction *mnuRefreshCalendars() const { return m_mnuRefreshCalendars; }
-    QAction *mnuCalendars() const { return m_mnuCalendars; }
-    QAction *mnuHelp() const { return m_mnuHelp; }
-    QAction *mnuExit() const { return m_mnuExit; }
     frmMiniCalendar *MiniCalendar() const { return m_miniCalendar; }
     const QTimer &Timer1() const { return m_timer1; }
     const QTimer &TrayRetry() const { return m_trayRetry; }

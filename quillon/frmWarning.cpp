@@ -41,6 +41,11 @@ frmWarning::frmWarning(QWidget *parent)
       m_cmdLater(new QPushButton(QStringLiteral("Later"), this))
 {
     setObjectName(QStringLiteral("frmWarning"));
+    m_lblTop->setObjectName(QStringLiteral("lblTop"));
+    m_lblOk->setObjectName(QStringLiteral("lblOk"));
+    m_lblLater->setObjectName(QStringLiteral("lblLater"));
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdLater->setObjectName(QStringLiteral("cmdLater"));
     setWindowTitle(kCaption);
     setWindowIcon(ApplicationIcon::Icon());
     setModal(true);

@@ -37,12 +37,6 @@ public:
     void Timer_Timer();
     void cmdOK_Click();
     void cmdLater_Click();
-
-    QLabel *lblTop() const { return m_lblTop; }
-    QLabel *lblOk() const { return m_lblOk; }
-    QLabel *lblLater() const { return m_lblLater; }
-    QPushButton *cmdOK() const { return m_cmdOK; }
-    QPushButton *cmdLater() const { return m_cmdLater; }
     const QTimer &Timer() const { return m_timer; }
 
     // The timeout as stored; 0 (no countdown) when missing or not a whole number.

@@ -18,12 +18,6 @@ public:
     static QString DescriptionText();
     static QString DisclaimerText();
 
-    QLabel *lblTitle() const { return m_title; }
-    QLabel *lblVersion() const { return m_version; }
-    QLabel *lblDescription() const { return m_description; }
-    QLabel *lblDisclaimer() const { return m_disclaimer; }
-    QPushButton *cmdOK() const { return m_ok; }
-
 private:
     void Form_Load();
 

@@ -70,7 +70,7 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
         auto editor = std::make_unique<frmEvent>(events, settings, nullptr);
         editor->SetConflictDialogRunner([&](frmConflict &dialog) {
             dialog.Form_Load();
-            conflictLines += dialog.lstConflicts()->count();
+            conflictLines += dialog.findChild<QListWidget *>(QStringLiteral("lstConflicts"))->count();
             dialog.cmdAccept_Click();
         });
         editor->SetEventID(0);

@@ -41,11 +41,6 @@ public:
     void cmdAccept_Click();
     void cmdReschedule_Click();
 
-    QListWidget *lstConflicts() const { return m_list; }
-    QCheckBox *chkDisableChecking() const { return m_disable; }
-    QPushButton *cmdAccept() const { return m_accept; }
-    QPushButton *cmdReschedule() const { return m_reschedule; }
-
 private:
     QStringList m_conflicts;
     bool m_acceptPressed = false;

@@ -113,7 +113,7 @@ TEST_F(DesktopWait, ADesktopNeverReadyIsReportedOnceAndTheLauncherGoesOn)
     // Still running: the day timer goes on, and a later redraw that finds the desktop
     // not ready is reported at once, with no retries.
     EXPECT_TRUE(form.Timer1().isActive());
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     EXPECT_EQ(Started(runs + 1).size(), runs + 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Reports() == 2; }, 5000));
     EXPECT_FALSE(form.DesktopRetry().isActive());
@@ -134,24 +134,24 @@ TEST_F(DesktopWait, RedrawsNeverOverlapAndTheLastOneIsLetFinish)
     form.Form_Load();
 
     // Clicked three times during one run: that run, then one more.
-    form.mnuRefreshCalendar()->trigger();
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     QTest::qWait(50);
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     ASSERT_TRUE(SettleDown(form));
     EXPECT_EQ(StartedSoFar(), (QStringList{QStringLiteral("calendar"), QStringLiteral("calendar")}));
 
     // Exit with "Yes" during a run: the clearing run comes after it, not beside it.
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     nextAnswer = basPlatform::MessageResult::Yes;
-    form.mnuExit()->trigger();
+    quillontest::Find<QAction>(form, "mnuExit")->trigger();
     EXPECT_EQ(quitRequests, 1);
     EXPECT_EQ(Started(4), (QStringList{QStringLiteral("calendar"), QStringLiteral("calendar"),
                                        QStringLiteral("calendar"), QStringLiteral("calendar -1")}));
 
     // A launcher that goes while a redraw runs leaves it to finish, not killed halfway.
     QTest::qWait(400);
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(busy); }, 5000));
     launcher.reset();
     EXPECT_FALSE(QFileInfo::exists(busy));
@@ -169,8 +169,8 @@ TEST_F(DesktopWait, ARunThatHangsOrCrashesIsReportedAndTheNextOneStillComes)
     Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
     frmMain &form = NewLauncher();
     form.Form_Load();
-    form.mnuRefreshCalendar()->trigger();
-    form.mnuRefreshCalendar()->trigger(); // queued behind the hanging run
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger(); // queued behind the hanging run
     EXPECT_EQ(Started(2).size(), 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 5000));
     ASSERT_TRUE(SettleDown(form));
@@ -182,7 +182,7 @@ TEST_F(DesktopWait, ARunThatHangsOrCrashesIsReportedAndTheNextOneStillComes)
     messages.clear();
     env.Set("QUILLON_STUB_SLEEP_MS", "0");
     env.Set("QUILLON_STUB_CRASH", "1");
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, 5000));
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("The calendar program ended abnormally (signal 6, Aborted)")))
         << messages[0].text.toStdString();
@@ -201,13 +201,13 @@ TEST_F(DesktopWait, ACalendarThatCannotStartGivesTheStartErrorAndTheLauncherGoes
     // Missing, then executable but no program at all: the system refuses that one
     // only once the start is under way.
     ASSERT_TRUE(QFile::remove(calendar));
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     QFile file(calendar);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("\x7f" "ELF but not really\n");
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 5000));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, error + QStringLiteral("53\r\nThe file ") + calendar + QStringLiteral(" does not exist."));
@@ -217,7 +217,7 @@ TEST_F(DesktopWait, ACalendarThatCannotStartGivesTheStartErrorAndTheLauncherGoes
     EXPECT_FALSE(form.CalendarBusy());
     EXPECT_FALSE(form.DesktopRetry().isActive());
     InstallStubs({QStringLiteral("calendar")});
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
     EXPECT_EQ(messages.size(), 2u);
 }

@@ -53,7 +53,7 @@ TEST_F(Launcher, FirstStartOfTheDayDrawsTheCalendarOnceBeforeTheIcon)
     EXPECT_EQ(adds, 1);
     EXPECT_TRUE(tray.shown);
     EXPECT_EQ(tray.tip, QStringLiteral("Quillon"));
-    EXPECT_EQ(tray.menu, form.mnuPopupMenu());
+    EXPECT_EQ(tray.menu, quillontest::Find<QMenu>(form, "mnuPopupMenu"));
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.MiniCalendar()->isVisible());
     EXPECT_EQ(StoredOption(QStringLiteral("LastStartUpDate")), kToday);
@@ -189,24 +189,24 @@ TEST_F(Launcher, MenuCaptionsDefaultItemAndRefreshState)
 {
     frmMain &form = StartedToday();
     QStringList captions;
-    for (QAction *action : form.mnuPopupMenu()->actions())
+    for (QAction *action : quillontest::Find<QMenu>(form, "mnuPopupMenu")->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Open &Scheduler"), QStringLiteral("&Options"),
                                      QStringLiteral("&Use Liturgical Colors"),
                                      QStringLiteral("&Refresh Desktop Calendar"), QStringLiteral("Refresh &Calendars"),
                                      QStringLiteral("C&alendars..."), QStringLiteral("&Help"),
                                      QStringLiteral("-"), QStringLiteral("&Exit")}));
-    EXPECT_EQ(form.mnuPopupMenu()->defaultAction(), form.mnuScheduler());
-    EXPECT_TRUE(form.mnuScheduler()->font().bold());
-    EXPECT_FALSE(form.mnuOptions()->font().bold());
+    EXPECT_EQ(quillontest::Find<QMenu>(form, "mnuPopupMenu")->defaultAction(), quillontest::Find<QAction>(form, "mnuScheduler"));
+    EXPECT_TRUE(quillontest::Find<QAction>(form, "mnuScheduler")->font().bold());
+    EXPECT_FALSE(quillontest::Find<QAction>(form, "mnuOptions")->font().bold());
 
     // The right click sets "Refresh" from the setting as it is at that moment.
     Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
     tray.handler(TrayMessage::RightButtonUp);
-    EXPECT_FALSE(form.mnuRefreshCalendar()->isEnabled());
+    EXPECT_FALSE(quillontest::Find<QAction>(form, "mnuRefreshCalendar")->isEnabled());
     Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
-    emit form.mnuPopupMenu()->aboutToShow(); // a host that draws the menu itself
-    EXPECT_TRUE(form.mnuRefreshCalendar()->isEnabled());
+    emit quillontest::Find<QMenu>(form, "mnuPopupMenu")->aboutToShow(); // a host that draws the menu itself
+    EXPECT_TRUE(quillontest::Find<QAction>(form, "mnuRefreshCalendar")->isEnabled());
 
     // Middle click shows the mini calendar beside the icon and hides it again; double
     // click opens the scheduler.
@@ -218,8 +218,8 @@ TEST_F(Launcher, MenuCaptionsDefaultItemAndRefreshState)
     tray.handler(TrayMessage::MiddleButtonUp);
     EXPECT_FALSE(form.MiniCalendar()->isVisible());
     tray.handler(TrayMessage::DoubleClick);
-    form.mnuOptions()->trigger();
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuOptions")->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     QStringList started = Started(3);
     started.sort(); // three processes: they log in any order
     EXPECT_EQ(started, (QStringList{QStringLiteral("calendar"), QStringLiteral("options"),
@@ -241,23 +241,23 @@ TEST_F(Launcher, LiturgicalColoursAreWrittenBeforeTheRedrawStarts)
 {
     Option(QStringLiteral("CalendarUseLiturgicalColors"), QStringLiteral("1"));
     frmMain &form = StartedToday();
-    EXPECT_TRUE(form.mnuUseLiturgicalColors()->isChecked());
+    EXPECT_TRUE(quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->isChecked());
     env.Set("QUILLON_STUB_SETTINGS", basPlatform::SettingsLocation().toLocal8Bit());
     env.Set("QUILLON_STUB_KEY", "CalendarUseLiturgicalColors");
 
-    form.mnuUseLiturgicalColors()->trigger();
-    EXPECT_FALSE(form.mnuUseLiturgicalColors()->isChecked());
+    quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->trigger();
+    EXPECT_FALSE(quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->isChecked());
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar | CalendarUseLiturgicalColors=0")});
-    form.mnuUseLiturgicalColors()->trigger();
-    EXPECT_TRUE(form.mnuUseLiturgicalColors()->isChecked());
+    quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->trigger();
+    EXPECT_TRUE(quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->isChecked());
     EXPECT_EQ(Started(2).value(1), QStringLiteral("calendar | CalendarUseLiturgicalColors=1"));
 
     // A store that cannot be written: reported, and neither the mark nor the wallpaper changes.
     const QString store = basPlatform::SettingsLocation();
     ASSERT_TRUE(QFile::remove(store));
     ASSERT_TRUE(QDir().mkpath(store));
-    form.mnuUseLiturgicalColors()->trigger();
-    EXPECT_TRUE(form.mnuUseLiturgicalColors()->isChecked());
+    quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->trigger();
+    EXPECT_TRUE(quillontest::Find<QAction>(form, "mnuUseLiturgicalColors")->isChecked());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("quillon.exe.mnuUseLiturgicalColors_Click")));
     EXPECT_EQ(Started(2).size(), 2);
@@ -268,7 +268,7 @@ TEST_F(Launcher, ExitAsksOnlyWhileTheCalendarIsShown)
     Option(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
     frmMain &form = NewLauncher();
     form.Form_Load();
-    form.mnuExit()->trigger();
+    quillontest::Find<QAction>(form, "mnuExit")->trigger();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(quitRequests, 1);
     EXPECT_FALSE(tray.shown);
@@ -294,7 +294,7 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheLauncherGoesOn)
     frmMain &form = StartedToday();
     const QString scheduler = QFileInfo(form.ProgramFile(QStringLiteral("scheduler"))).fileName();
 
-    form.mnuScheduler()->trigger();
+    quillontest::Find<QAction>(form, "mnuScheduler")->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Error starting program '") + scheduler
                                     + QStringLiteral("'.\r\nExit code: 53\r\nThe file ")
@@ -303,11 +303,11 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheLauncherGoesOn)
 
     // Still alive: the timer runs and the next action works.
     EXPECT_TRUE(form.Timer1().isActive());
-    form.mnuRefreshCalendar()->trigger();
+    quillontest::Find<QAction>(form, "mnuRefreshCalendar")->trigger();
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});
 
     // No help pages in the folder: the report names the action and the file.
-    form.mnuHelp()->trigger();
+    quillontest::Find<QAction>(form, "mnuHelp")->trigger();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("quillon.exe:frmMain.mnuHelp_Click")));
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("help/index.html")));
@@ -317,7 +317,7 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheLauncherGoesOn)
     QFile page(programFolder + QStringLiteral("/help/index.html"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.close();
-    form.mnuHelp()->trigger();
+    quillontest::Find<QAction>(form, "mnuHelp")->trigger();
     ASSERT_EQ(openedUrls.size(), 1);
     EXPECT_EQ(openedUrls[0], QUrl::fromLocalFile(page.fileName()));
     EXPECT_EQ(messages.size(), 2u);

@@ -23,18 +23,18 @@ TEST_F(Warning, CountsDownFromThirtyAndEndsAsOk)
     frmWarning dialog;
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Quillon Calendar"));
-    EXPECT_EQ(dialog.lblOk()->text(), frmWarning::kOkCountdownText);
+    EXPECT_EQ(quillontest::Find<QLabel>(dialog, "lblOk")->text(), frmWarning::kOkCountdownText);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(dialog.Timer().isActive());
     EXPECT_EQ(dialog.Timer().interval(), 1000);
-    EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK (30 seconds)"));
+    EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK (30 seconds)"));
     dialog.Timer_Timer();
-    EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK (29 seconds)"));
+    EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK (29 seconds)"));
     for (int i = 0; i < 27; ++i)
         dialog.Timer_Timer();
-    EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK (2 seconds)"));
+    EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK (2 seconds)"));
     dialog.Timer_Timer();
-    EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK (1 second)"));
+    EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK (1 second)"));
     EXPECT_TRUE(dialog.isVisible());
     dialog.Timer_Timer();
     EXPECT_TRUE(dialog.OkPressed());
@@ -49,7 +49,7 @@ TEST_F(Warning, OneSecondEndsOnItsOwnAsOk)
     QElapsedTimer took;
     took.start();
     frmWarning dialog;
-    EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK (1 second)"));
+    EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK (1 second)"));
     QTimer guard; // a dialog that never ends would hang the test
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, &dialog, &frmWarning::cmdLater_Click);
@@ -70,8 +70,8 @@ TEST_F(Warning, NoUsableTimeoutWaitsWithoutLimit)
         else
             Timeout(value);
         frmWarning dialog;
-        EXPECT_EQ(dialog.cmdOK()->text(), QStringLiteral("OK")) << qPrintable(value);
-        EXPECT_EQ(dialog.lblOk()->text(), frmWarning::kOkText) << qPrintable(value);
+        EXPECT_EQ(quillontest::Find<QPushButton>(dialog, "cmdOK")->text(), QStringLiteral("OK")) << qPrintable(value);
+        EXPECT_EQ(quillontest::Find<QLabel>(dialog, "lblOk")->text(), frmWarning::kOkText) << qPrintable(value);
         EXPECT_FALSE(dialog.Timer().isActive()) << qPrintable(value);
     }
     EXPECT_TRUE(messages.empty());
@@ -83,7 +83,7 @@ TEST_F(Warning, OkLaterCloseBoxAndEscape)
     {
         frmWarning dialog;
         dialog.show();
-        dialog.cmdOK()->click();
+        quillontest::Find<QPushButton>(dialog, "cmdOK")->click();
         EXPECT_TRUE(dialog.OkPressed());
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_FALSE(dialog.Timer().isActive());
@@ -91,7 +91,7 @@ TEST_F(Warning, OkLaterCloseBoxAndEscape)
     {
         frmWarning dialog;
         dialog.show();
-        dialog.cmdLater()->click();
+        quillontest::Find<QPushButton>(dialog, "cmdLater")->click();
         EXPECT_FALSE(dialog.OkPressed());
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_FALSE(dialog.Timer().isActive());

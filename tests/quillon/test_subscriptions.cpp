@@ -176,9 +176,9 @@ TEST_F(SubscriptionRefresh, TheTrayItemAsksForARefreshAndAChangedMonthRedrawsThe
     Option(QStringLiteral("LastStartUpDate"), QStringLiteral("12/06/2026"));
     frmMain &form = NewLauncher();
     form.Form_Load();
-    ASSERT_TRUE(form.mnuRefreshCalendars()->isEnabled());
-    EXPECT_EQ(form.mnuRefreshCalendars()->text(), QStringLiteral("Refresh &Calendars"));
-    form.mnuRefreshCalendars()->trigger();
+    ASSERT_TRUE(quillontest::Find<QAction>(form, "mnuRefreshCalendars")->isEnabled());
+    EXPECT_EQ(quillontest::Find<QAction>(form, "mnuRefreshCalendars")->text(), QStringLiteral("Refresh &Calendars"));
+    quillontest::Find<QAction>(form, "mnuRefreshCalendars")->trigger();
     EXPECT_EQ(asked, 1);
     form.OnSubscribedEventsChanged();
     EXPECT_EQ(Started(1), QStringList{QStringLiteral("calendar")});

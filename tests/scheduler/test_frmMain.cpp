@@ -641,7 +641,7 @@ TEST_F(MainWindow, ToolbarMenusAndTheirStates)
     quillontest::Find<QAction>(*window, "mnuHelpAbout")->trigger();
     EXPECT_EQ(aboutBox(), about.data());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    about->cmdOK()->click();
+    quillontest::Find<QPushButton>(*about, "cmdOK")->click();
     QTest::qWait(10);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(about);

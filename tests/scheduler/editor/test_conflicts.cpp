@@ -28,14 +28,14 @@ protected:
             dialog.Form_Load();
             ++shown;
             lines.clear();
-            for (int i = 0; i < dialog.lstConflicts()->count(); ++i)
-                lines << dialog.lstConflicts()->item(i)->text();
+            for (int i = 0; i < quillontest::Find<QListWidget>(dialog, "lstConflicts")->count(); ++i)
+                lines << quillontest::Find<QListWidget>(dialog, "lstConflicts")->item(i)->text();
             if (tickDoNotCheck)
-                dialog.chkDisableChecking()->click();
+                quillontest::Find<QCheckBox>(dialog, "chkDisableChecking")->click();
             if (accept)
-                dialog.cmdAccept()->click();
+                quillontest::Find<QPushButton>(dialog, "cmdAccept")->click();
             else
-                dialog.cmdReschedule()->click();
+                quillontest::Find<QPushButton>(dialog, "cmdReschedule")->click();
         });
         return editor;
     }
@@ -137,21 +137,21 @@ TEST(ConflictDialog, StartsAfreshEachTimeAndTheBoxLocksReschedule)
     dialog.SetEventConflicts({QStringLiteral("first"), QString(), QStringLiteral("second")});
     dialog.Form_Load();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Scheduling Conflict"));
-    EXPECT_EQ(dialog.lstConflicts()->count(), 2);
-    dialog.chkDisableChecking()->click();
+    EXPECT_EQ(quillontest::Find<QListWidget>(dialog, "lstConflicts")->count(), 2);
+    quillontest::Find<QCheckBox>(dialog, "chkDisableChecking")->click();
     EXPECT_TRUE(dialog.DisableConflictChecking());
-    EXPECT_FALSE(dialog.cmdReschedule()->isEnabled());
-    dialog.cmdAccept()->click();
+    EXPECT_FALSE(quillontest::Find<QPushButton>(dialog, "cmdReschedule")->isEnabled());
+    quillontest::Find<QPushButton>(dialog, "cmdAccept")->click();
     EXPECT_TRUE(dialog.AcceptPressed());
 
     dialog.SetEventConflicts({QStringLiteral("third")});
     dialog.Form_Load();
     EXPECT_FALSE(dialog.AcceptPressed());
     EXPECT_FALSE(dialog.DisableConflictChecking());
-    EXPECT_FALSE(dialog.chkDisableChecking()->isChecked());
-    EXPECT_TRUE(dialog.cmdReschedule()->isEnabled());
-    ASSERT_EQ(dialog.lstConflicts()->count(), 1);
-    EXPECT_EQ(dialog.lstConflicts()->item(0)->text(), QStringLiteral("third"));
+    EXPECT_FALSE(quillontest::Find<QCheckBox>(dialog, "chkDisableChecking")->isChecked());
+    EXPECT_TRUE(quillontest::Find<QPushButton>(dialog, "cmdReschedule")->isEnabled());
+    ASSERT_EQ(quillontest::Find<QListWidget>(dialog, "lstConflicts")->count(), 1);
+    EXPECT_EQ(quillontest::Find<QListWidget>(dialog, "lstConflicts")->item(0)->text(), QStringLiteral("third"));
     dialog.reject();
     EXPECT_FALSE(dialog.AcceptPressed()) << "closing counts as Reschedule";
 }
