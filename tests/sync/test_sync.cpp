@@ -512,6 +512,14 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     EXPECT_EQ(changed, DrawnOwnEvents({{QStringLiteral("Work w1 moved"), QDate(2026, 12, 8)},
                                        {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
+    // Nothing changed since: one sync-collection naming nothing, and nothing written.
+    const QString token = Row(id).SyncToken;
+    result = Refresh(id, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(result.Count.Added + result.Count.Updated + result.Count.Removed, 0);
+    EXPECT_EQ(Row(id).SyncToken, token);
+
     // A wrong password: a clear message, and nothing deleted.
     result = Refresh(id, QStringLiteral("wrong"));
     EXPECT_FALSE(result.Ok);
