@@ -111,6 +111,37 @@ QList<Changes::Resource> Multiget(HttpSession &session, const QUrl &calendar, co
 
 QString Key(const QString &ns, const QString &name) { return ns + QLatin1Char('|') + name; }
 
+namespace {
+// The DAV: elements the reader follows; any other element is Other.
+enum class Element { Other, Multistatus, Response, Propstat, Prop, Href, Status, SyncToken };
+
+Element ElementOf(const QXmlStreamReader &reader)
+{
+    if (reader.namespaceUri() != kDav)
+        return Element::Other;
+    const QStringView name = reader.name();
+    if (name == QLatin1String("href"))
+        return Element::Href;
+    if (name == QLatin1String("response"))
+        return Element::Response;
+    if (name == QLatin1String("propstat"))
+        return Element::Propstat;
+    if (name == QLatin1String("prop"))
+        return Element::Prop;
+    if (name == QLatin1String("status"))
+        return Element::Status;
+    if (name == QLatin1String("multistatus"))
+        return Element::Multistatus;
+    if (name == QLatin1String("sync-token"))
+        return Element::SyncToken;
+    return Element::Other;
+}
+
+int StatusCode(QStringView line) { return line.trimmed().split(QLatin1Char(' ')).value(1).toInt(); }
+} // namespace
+
+// A sync-collection of a large calendar is megabytes of one answer: elements are told
+// apart without making a text of each name, and only a property's name is kept as one.
 std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
 {
     QXmlStreamReader reader(xml);
@@ -119,58 +150,58 @@ std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
     Response *response = nullptr;
     int propstatStatus = 200;
     QList<std::pair<QString, Property>> pending; // properties of the propstat being read
-    // The path of elements from the root, as keys.
-    QStringList path;
+    const QString calendarData = Key(kCalDav, QStringLiteral("calendar-data"));
+    // The path of elements from the root.
+    QList<Element> path;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
-            const QString key = Key(reader.namespaceUri().toString(), reader.name().toString());
-            path.append(key);
+            const Element element = ElementOf(reader);
+            path.append(element);
             if (!seenRoot) {
-                if (key != Key(kDav, QStringLiteral("multistatus")))
+                if (element != Element::Multistatus)
                     return std::nullopt;
                 seenRoot = true;
-            } else if (key == Key(kDav, QStringLiteral("response")) && path.size() == 2) {
+            } else if (element == Element::Response && path.size() == 2) {
                 result.Responses.append(Response{});
                 response = &result.Responses.last();
-            } else if (key == Key(kDav, QStringLiteral("propstat"))) {
+            } else if (element == Element::Propstat) {
                 propstatStatus = 200;
                 pending.clear();
-            } else if (response && path.size() == 5 && path[3] == Key(kDav, QStringLiteral("prop"))) {
-                pending.append({reader.name().toString(), Property{}});
-                pending.last().first = key;
+            } else if (response && path.size() == 5 && path[3] == Element::Prop) {
+                pending.append({Key(reader.namespaceUri().toString(), reader.name().toString()), Property{}});
             } else if (response && path.size() == 6 && !pending.isEmpty()) {
-                pending.last().second.Children.append(key);
+                pending.last().second.Children.append(Key(reader.namespaceUri().toString(), reader.name().toString()));
             }
         } else if (reader.isCharacters() && !path.isEmpty()) {
-            const QString text = reader.text().toString();
-            const QString &here = path.last();
-            if (path.size() == 3 && here == Key(kDav, QStringLiteral("href")) && response)
+            const QStringView text = reader.text();
+            const Element here = path.last();
+            if (path.size() == 3 && here == Element::Href && response)
                 response->Href += text.trimmed();
-            else if (path.size() == 3 && here == Key(kDav, QStringLiteral("status")) && response)
-                response->Status = text.trimmed().section(QLatin1Char(' '), 1, 1).toInt();
-            else if (path.size() == 4 && here == Key(kDav, QStringLiteral("status")))
-                propstatStatus = text.trimmed().section(QLatin1Char(' '), 1, 1).toInt();
-            else if (path.size() == 2 && here == Key(kDav, QStringLiteral("sync-token")))
+            else if (path.size() == 3 && here == Element::Status && response)
+                response->Status = StatusCode(text);
+            else if (path.size() == 4 && here == Element::Status)
+                propstatStatus = StatusCode(text);
+            else if (path.size() == 2 && here == Element::SyncToken)
                 result.SyncToken += text.trimmed();
             else if (path.size() >= 5 && !pending.isEmpty()) {
                 if (path.size() == 5)
                     pending.last().second.Text += text;
-                else if (here == Key(kDav, QStringLiteral("href")))
-                    pending.last().second.Hrefs.append(text.trimmed());
+                else if (here == Element::Href)
+                    pending.last().second.Hrefs.append(text.trimmed().toString());
             }
         } else if (reader.isEndElement() && !path.isEmpty()) {
-            const QString key = path.takeLast();
-            if (key == Key(kDav, QStringLiteral("propstat")) && response) {
+            const Element element = path.takeLast();
+            if (element == Element::Propstat && response) {
                 if (propstatStatus == 200) {
                     for (auto &[name, property] : pending) {
-                        property.Text = name == Key(kCalDav, QStringLiteral("calendar-data")) ? property.Text
-                                                                                             : property.Text.trimmed();
-                        response->Properties.insert(name, property);
+                        if (name != calendarData)
+                            property.Text = property.Text.trimmed();
+                        response->Properties.insert(name, std::move(property));
                     }
                 }
                 pending.clear();
-            } else if (key == Key(kDav, QStringLiteral("response"))) {
+            } else if (element == Element::Response && path.size() == 1) {
                 response = nullptr;
             }
         }
@@ -228,7 +259,7 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
 }
 
 Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
-                     const QHash<QString, QString> &known)
+                     const std::function<QHash<QString, QString>()> &known)
 {
     Changes changes;
     const QByteArray syncBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
@@ -278,10 +309,11 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
         throw Failure(basOperation::kDeviceUnavailable,
                       QStringLiteral("%1: the server answered neither sync-collection nor calendar-query").arg(calendar.host()));
     changes.Complete = true;
+    const QHash<QString, QString> etags = known();
     QStringList differing;
     for (const Response &response : listing->Responses) {
         const QString etag = response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text;
-        if (response.Status == 200 && (!known.contains(response.Href) || known.value(response.Href) != etag))
+        if (response.Status == 200 && (!etags.contains(response.Href) || etags.value(response.Href) != etag))
             differing.append(response.Href);
         else if (response.Status == 200)
             changes.Changed.append({response.Href, etag, QByteArray()}); // unchanged: no data needed

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 namespace basSync::CalDav {
@@ -68,9 +69,9 @@ struct Changes {
 
 // What changed in the calendar since syncToken (empty: everything), as one
 // sync-collection report; where the server refuses it, a calendar-query of the ETags
-// compared with known (path -> ETag) and a calendar-multiget of those that differ.
-// Throws basOperation::Failure naming the host and the reason.
+// compared with known() (path -> ETag, asked only then) and a calendar-multiget of those
+// that differ. Throws basOperation::Failure naming the host and the reason.
 Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
-                     const QHash<QString, QString> &known);
+                     const std::function<QHash<QString, QString>()> &known);
 
 } // namespace basSync::CalDav

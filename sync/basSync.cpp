@@ -20,7 +20,11 @@ using basDatabase::Subscription;
 // same resource by the path and its UID.
 const QChar kKeySeparator = QLatin1Char('\n');
 
-QString HrefOf(const QString &key) { return key.section(kKeySeparator, 0, 0); }
+QString HrefOf(const QString &key)
+{
+    const qsizetype end = key.indexOf(kKeySeparator);
+    return end < 0 ? key : key.left(end);
+}
 
 // The reader's events as the store takes them. The subscription's colour goes to the
 // events that bring none, so that the wallpaper tells them apart.
@@ -121,17 +125,35 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
 bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, HttpSession &session,
                      const RefreshOptions &options, RefreshResult &result)
 {
+    // What the store has is read once, and only when needed: after a sync-collection
+    // that names nothing (the launcher's usual refresh) not at all.
     QHash<QString, QString> known; // key -> ETag
-    if (!subscriptions.GetKnownKeys(subscription.Id, known))
-        return false;
-    QHash<QString, QString> etagOfHref;
-    QMultiHash<QString, QString> keysOfHref;
-    for (auto it = known.cbegin(); it != known.cend(); ++it) {
-        etagOfHref.insert(HrefOf(it.key()), it.value());
-        keysOfHref.insert(HrefOf(it.key()), it.key());
-    }
+    bool loaded = false;
+    bool readable = true;
+    const auto load = [&] {
+        if (!loaded) {
+            loaded = true;
+            readable = subscriptions.GetKnownKeys(subscription.Id, known);
+        }
+        return readable;
+    };
     const CalDav::Changes changes =
-        CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, etagOfHref);
+        CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, [&] {
+            QHash<QString, QString> etagOfHref;
+            if (load())
+                for (auto it = known.cbegin(); it != known.cend(); ++it)
+                    etagOfHref.insert(HrefOf(it.key()), it.value());
+            return etagOfHref;
+        });
+    if (!changes.Complete && changes.Changed.isEmpty() && changes.Removed.isEmpty()) {
+        subscription.SyncToken = changes.SyncToken;
+        return true;
+    }
+    if (!load())
+        return false;
+    QMultiHash<QString, QString> keysOfHref;
+    for (auto it = known.cbegin(); it != known.cend(); ++it)
+        keysOfHref.insert(HrefOf(it.key()), it.key());
     QStringList warnings;
     QList<IncomingEvent> incoming;
     QStringList removed;

@@ -3,19 +3,24 @@
 // Radicale for CalDAV. A server that cannot be started skips its test, saying why.
 #include "EventStore.h"
 #include "FeedServer.h"
+#include "LauncherSubscriptions.h"
 #include "QuillonTestEnvironment.h"
 #include "SubscriptionStore.h"
+#include "basQuillon.h"
 #include "basSchema.h"
 #include "basSync.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -64,6 +69,45 @@ void Write(const QString &path, const QByteArray &text)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
+}
+
+// The month the real renderer draws from the store in dataDir (the test's fixed today,
+// December 2026), as pixels; null when it did not draw.
+QImage DrawnMonth(const QString &dataDir)
+{
+    QProcess calendar;
+    QProcessEnvironment childEnv = QProcessEnvironment::systemEnvironment();
+    childEnv.insert(QStringLiteral("QUILLON_DATA_DIR"), dataDir);
+    childEnv.insert(QStringLiteral("XDG_CACHE_HOME"), dataDir + QStringLiteral("/cache"));
+    childEnv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    calendar.setProcessEnvironment(childEnv);
+    calendar.start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), QStringList());
+    if (!calendar.waitForFinished(30000) || calendar.exitStatus() != QProcess::NormalExit || calendar.exitCode() != 0) {
+        ADD_FAILURE() << "the renderer failed: " << calendar.readAllStandardError().toStdString();
+        return QImage();
+    }
+    return QImage(dataDir + QStringLiteral("/wallpaper.bmp")).convertToFormat(QImage::Format_RGB32);
+}
+
+// The same month drawn from a store of the user's own events: (name, day) at 9:00.
+QImage DrawnOwnEvents(const QList<std::pair<QString, QDate>> &events)
+{
+    QTemporaryDir folder;
+    QString error;
+    EXPECT_TRUE(basSchema::CreateDatabaseFile(folder.filePath(QStringLiteral("dbcalndr.sqlite")), error)) << error.toStdString();
+    {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(folder.filePath(QStringLiteral("dbcalndr.sqlite"))));
+        for (const auto &[name, day] : events) {
+            basDatabase::EventRecord record;
+            record.EventName = name;
+            record.StartTime = QTime(9, 0);
+            record.EndTime = QTime(10, 0);
+            qint64 id = 0;
+            EXPECT_TRUE(store.AddEventToDatabase(record, {day}, id));
+        }
+    }
+    return DrawnMonth(folder.path());
 }
 
 int FreePort()
@@ -400,10 +444,10 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     radicale.Send("MKCOL", QStringLiteral("/anna/")); // Radicale may have made it at the login
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/"), work), 201);
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/home/")), 201);
-    for (const char *uid : {"w1", "w2", "w3"})
+    for (const auto &[uid, day] : {std::pair{"w1", "20261207"}, {"w2", "20261209"}, {"w3", "20261210"}})
         ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/%1.ics").arg(QLatin1String(uid)),
                                 Calendar({Event(QLatin1String(uid), QStringLiteral("Work %1").arg(QLatin1String(uid)),
-                                                QStringLiteral("20261207"))})),
+                                                QLatin1String(day))})),
                   201);
 
     // Discovery from the server's root: both calendars, with the name and colour.
@@ -425,14 +469,38 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Work w1"), QStringLiteral("Work w2"), QStringLiteral("Work w3")}));
     EXPECT_FALSE(Row(id).SyncToken.isEmpty());
+    // The wallpaper shows them as it would the user's own events of those names and days.
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
+    const QImage synced = DrawnMonth(DataDir());
+    ASSERT_FALSE(synced.isNull());
+    EXPECT_EQ(synced, DrawnOwnEvents({{QStringLiteral("Work w1"), QDate(2026, 12, 7)},
+                                      {QStringLiteral("Work w2"), QDate(2026, 12, 9)},
+                                      {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
-    // One changed, one deleted on the server: the next refresh is one sync-collection.
+    // One changed, one deleted on the server: the launcher's next refresh is one
+    // sync-collection, and it asks for the wallpaper to be drawn again.
     ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/w1.ics"),
                             Calendar({Event(QStringLiteral("w1"), QStringLiteral("Work w1 moved"), QStringLiteral("20261208"))})),
               201);
     ASSERT_EQ(radicale.Send("DELETE", QStringLiteral("/anna/work/w2.ics")), 200);
     const int reportsBefore = radicale.Logged(QStringLiteral("REPORT"));
-    result = Refresh(id, QStringLiteral("s3cret pass"));
+    {
+        SystemLauncherClock clock;
+        int redraws = 0;
+        SubscriptionRefreshServices services;
+        services.clock = &clock;
+        services.databasePath = Database();
+        services.password = [](const Subscription &) { return QStringLiteral("s3cret pass"); };
+        services.monthChanged = [&redraws] { ++redraws; };
+        LauncherSubscriptions launcher(services);
+        QObject::connect(&launcher, &LauncherSubscriptions::Refreshed,
+                         [&result](const basSync::RefreshResult &refreshed) { result = refreshed; });
+        QSignalSpy settled(&launcher, &LauncherSubscriptions::Settled);
+        result = basSync::RefreshResult();
+        launcher.RefreshAll();
+        ASSERT_TRUE(!settled.isEmpty() || settled.wait(30000));
+        EXPECT_EQ(redraws, 1);
+    }
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Requests, 1);
     QThread::msleep(200); // the log line may trail the answer
@@ -440,6 +508,18 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     EXPECT_EQ(result.Count.Updated, 1);
     EXPECT_EQ(result.Count.Removed, 1);
     EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Work w1 moved"), QStringLiteral("Work w3")}));
+    const QImage changed = DrawnMonth(DataDir());
+    EXPECT_NE(changed, synced);
+    EXPECT_EQ(changed, DrawnOwnEvents({{QStringLiteral("Work w1 moved"), QDate(2026, 12, 8)},
+                                       {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
+
+    // Nothing changed since: one sync-collection naming nothing, and nothing written.
+    const QString token = Row(id).SyncToken;
+    result = Refresh(id, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(result.Count.Added + result.Count.Updated + result.Count.Removed, 0);
+    EXPECT_EQ(Row(id).SyncToken, token);
 
     // A wrong password: a clear message, and nothing deleted.
     result = Refresh(id, QStringLiteral("wrong"));
