@@ -39,13 +39,6 @@ public:
     void cmdRefresh_Click();
     void Fill();
 
-    QTreeWidget *lstCalendars() const { return m_list; }
-    QPushButton *cmdAdd() const { return m_add; }
-    QPushButton *cmdRemove() const { return m_remove; }
-    QPushButton *cmdRefresh() const { return m_refresh; }
-    QProgressBar *prgBusy() const { return m_busy; }
-    QLabel *lblBusy() const { return m_busyText; }
-
 private:
     qint64 SelectedId() const;
     void ShowProblem(const QString &text);

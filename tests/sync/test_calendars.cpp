@@ -121,11 +121,11 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
     Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
     CalendarList list(QString(), Passwords());
     frmCalendars window(list);
-    EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 0);
-    EXPECT_FALSE(window.cmdRemove()->isEnabled());
+    EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 0);
+    EXPECT_FALSE(quillontest::Find<QPushButton>(window, "cmdRemove")->isEnabled());
     bool busyShown = false;
     QObject::connect(&list, &CalendarList::Busy, [&](bool busy, const QString &) {
-        busyShown = busyShown || (busy && window.prgBusy()->isVisibleTo(&window) && !window.cmdAdd()->isEnabled());
+        busyShown = busyShown || (busy && quillontest::Find<QProgressBar>(window, "prgBusy")->isVisibleTo(&window) && !quillontest::Find<QPushButton>(window, "cmdAdd")->isEnabled());
     });
     window.SetAddRunner([&](CalendarList::Addition &addition) {
         addition.Address = Address(QStringLiteral("/feed/team.ics"));
@@ -133,9 +133,9 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
     });
     window.cmdAdd_Click();
     EXPECT_TRUE(busyShown);
-    EXPECT_FALSE(window.prgBusy()->isVisibleTo(&window));
-    ASSERT_EQ(window.lstCalendars()->topLevelItemCount(), 1);
-    EXPECT_TRUE(window.lstCalendars()->topLevelItem(0)->text(2).isEmpty());
+    EXPECT_FALSE(quillontest::Find<QProgressBar>(window, "prgBusy")->isVisibleTo(&window));
+    ASSERT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 1);
+    EXPECT_TRUE(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItem(0)->text(2).isEmpty());
     EXPECT_TRUE(messages.empty());
 
     window.SetAddRunner([&](CalendarList::Addition &addition) {
@@ -143,17 +143,17 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
         return true;
     });
     window.cmdAdd_Click();
-    EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 1);
+    EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 1);
     ASSERT_EQ(messages.size(), 1u);
 
     // Removal asks first; No keeps it.
-    window.lstCalendars()->setCurrentItem(window.lstCalendars()->topLevelItem(0));
-    EXPECT_TRUE(window.cmdRemove()->isEnabled());
+    quillontest::Find<QTreeWidget>(window, "lstCalendars")->setCurrentItem(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItem(0));
+    EXPECT_TRUE(quillontest::Find<QPushButton>(window, "cmdRemove")->isEnabled());
     window.cmdRemove_Click();
-    EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 1);
+    EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 1);
     nextAnswer = basPlatform::MessageResult::Yes;
     window.cmdRemove_Click();
-    EXPECT_EQ(window.lstCalendars()->topLevelItemCount(), 0);
+    EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 0);
 }
 
 TEST_F(Calendars, WithoutASecretStoreThePasswordIsAskedOnceASessionAndKeptInMemory)
