@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <optional>
@@ -28,10 +29,51 @@ using basOperation::Steps;
 
 using basOperation::kNoCurrentRecord;
 
-QString IsoDate(QDate date) { return basStoredForms::DateText(date); }
-QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value); }
+// The stored form (yyyy-MM-dd) written by hand for the years of four digits: an import
+// writes it twice for each of hundreds of thousands of occurrences, and QDate::toString
+// goes through a printf. Other years (and no date) take the shared path and its checks.
+QString IsoDate(QDate date)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1000 || year > 9999)
+        return basStoredForms::DateText(date);
+    const auto digit = [](int value) { return QChar(u'0' + value); };
+    const QChar text[] = {digit(year / 1000),      digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10), u'-',
+                          digit(month / 10),        digit(month % 10),      u'-',                  digit(day / 10),
+                          digit(day % 10)};
+    return QString(text, std::size(text));
+}
+// The stored form read by hand for the same years; anything else the shared way.
+QDate DateFromIso(const QVariant &value)
+{
+    const QString text = value.toString();
+    const auto digits = [&text](qsizetype from, qsizetype count) {
+        int number = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            number = number * 10 + (c - u'0');
+        }
+        return number;
+    };
+    if (!value.isNull() && text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
+        const int year = digits(0, 4);
+        const int month = digits(5, 2);
+        const int day = digits(8, 2);
+        if (year >= 1000 && month >= 0 && day >= 0)
+            return QDate(year, month, day);
+    }
+    return basStoredForms::ReadDate(value);
+}
 QTime StoredTime(const QVariant &value) { return basStoredForms::ReadTime(value); }
 QVariant TimeParameter(const QTime &time) { return basStoredForms::TimeText(time); }
+
+// From this many days on, a new event's day counts are raised together.
+constexpr qsizetype kDaysCountedTogether = 3;
 
 // An all-day event spans the whole day.
 const QTime kAllDayStart(0, 0);
@@ -189,6 +231,8 @@ struct EventStore::Impl {
     // restored, the store deleted) is noticed before anything is written.
     QString path;
     std::optional<basPlatform::FileId> identity;
+    // Whether RaiseDayCounts can run (it reads the days from a JSON array).
+    bool countsDaysTogether = false;
 
     void Open(const QString &file)
     {
@@ -199,6 +243,11 @@ struct EventStore::Impl {
                 throw Failure(basOperation::kDatabaseError, QStringLiteral("The SQLite driver of Qt SQL is missing"));
             basConnection::ConfigureConnection(db, file);
             basConnection::OpenAndVerify(db, file);
+            // Pages of a large import stay in memory until its commit (SQLite's 2 MB would
+            // write them out and read them back); a small store never fills it.
+            QSqlQuery(QStringLiteral("PRAGMA cache_size = -8192"), db);
+            // SQLite built without JSON (before 3.38, or by choice) counts each day alone.
+            countsDaysTogether = QSqlQuery(QStringLiteral("SELECT json_valid('[]')"), db).next();
         } catch (...) {
             Discard();
             throw;
@@ -263,6 +312,54 @@ struct EventStore::Impl {
         if (count.isNull())
             basOperation::ThrowTypeMismatch();
         return count.toLongLong();
+    }
+
+    // AddEventDate's row without the day's count, reported as AddEventDate is. Only
+    // inside AddEventToDatabase's transaction.
+    bool InsertEventDate(qint64 eventId, QDate date)
+    {
+        return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
+            step(10);
+            CheckEventId(eventId);
+            const QString iso = IsoDate(date);
+            step(20);
+            // Bound by name: Qt makes up a name for each value bound by position.
+            QSqlQuery &insert =
+                Prepared(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) VALUES (:event, :date)"));
+            insert.bindValue(QStringLiteral(":event"), eventId);
+            insert.bindValue(QStringLiteral(":date"), iso);
+            if (!insert.exec())
+                Fail(insert.lastError());
+            step(30);
+            return true;
+        });
+    }
+
+    // Raises by one the count of each of the (distinct) days that has a row with a
+    // count, with one statement; returns the days it did not raise, in their order.
+    QList<QDate> RaiseDayCounts(const QList<QDate> &days)
+    {
+        QString list = QStringLiteral("[");
+        list.reserve(days.size() * 13 + 2);
+        for (const QDate &date : days) {
+            if (list.size() > 1)
+                list += QLatin1Char(',');
+            list += QLatin1Char('"') + IsoDate(date) + QLatin1Char('"');
+        }
+        list += QLatin1Char(']');
+        QSqlQuery &update = Run(QStringLiteral("UPDATE Dates SET EventCount = EventCount + 1 "
+                                               "WHERE DateKey IN (SELECT value FROM json_each(?)) AND EventCount IS NOT NULL"),
+                                {list});
+        if (update.numRowsAffected() == days.size())
+            return {};
+        QSqlQuery &rest = Run(QStringLiteral("SELECT key FROM json_each(?) WHERE NOT EXISTS "
+                                             "(SELECT 1 FROM Dates WHERE DateKey = value AND EventCount IS NOT NULL) ORDER BY key"),
+                              {list});
+        Finisher finish(rest);
+        QList<QDate> left;
+        while (rest.next())
+            left.append(days.at(rest.value(0).toLongLong()));
+        return left;
     }
 
     // The event's stored dates; a stored text that is no date is left out (check
@@ -383,10 +480,32 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         if (!ok || newId <= 0)
             throw Failure(basOperation::kDatabaseError, QStringLiteral("The new event has no id"));
         step(40);
-        for (const QDate &date : days) {
-            // AddEventDate has reported its own failure; all of the event goes.
-            if (!AddEventDate(newId, date))
+        if (days.size() < kDaysCountedTogether || !d->countsDaysTogether) {
+            for (const QDate &date : days) {
+                // AddEventDate has reported its own failure; all of the event goes.
+                if (!AddEventDate(newId, date))
+                    return false;
+            }
+        } else {
+            // What AddEventDate does for each day, with the counts of the days that have
+            // theirs raised by one statement; the others (no row yet, a broken one) go
+            // through IncrementEventCount one by one, which reports the broken one.
+            for (const QDate &date : days) {
+                if (!d->InsertEventDate(newId, date))
+                    return false;
+            }
+            QList<QDate> left;
+            const bool raised = basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
+                count(20);
+                left = d->RaiseDayCounts(days);
+                return true;
+            });
+            if (!raised)
                 return false;
+            for (const QDate &date : std::as_const(left)) {
+                if (!IncrementEventCount(date))
+                    return false;
+            }
         }
         step(50);
         transaction.Commit();

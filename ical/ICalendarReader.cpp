@@ -1049,21 +1049,23 @@ private:
                 done = to;
         };
         for (const auto &[key, occurrence] : ordered) {
-            const QDateTime start = QDateTime::fromSecsSinceEpoch(key, QTimeZone::utc());
+            const WallParts start = WallPartsOf(key);
             if (occurrence.allDay) {
-                wholeDays(start.date(), start.date().addDays(std::max<qint64>(occurrence.length, 1) - 1),
-                          occurrence.look, true);
+                wholeDays(start.date, start.date.addDays(std::max<qint64>(occurrence.length, 1) - 1), occurrence.look,
+                          true);
                 continue;
             }
-            const QDateTime end = start.addSecs(occurrence.length);
-            const QDate first = start.date();
-            const QDate last = std::max(LastDayOf(start, end), first);
-            const auto endOn = [&end](QDate day) { return end.date() > day ? kAllDayEnd : end.time(); };
+            const WallParts end = WallPartsOf(key + occurrence.length);
+            const QDate first = start.date;
+            // An end at midnight belongs to the day before (LastDayOf).
+            const QDate last =
+                std::max(occurrence.length > 0 && end.time == QTime(0, 0) ? end.date.addDays(-1) : end.date, first);
+            const auto endOn = [&end](QDate day) { return end.date > day ? kAllDayEnd : end.time; };
             if (first == last) {
-                add(first, start.time(), endOn(first), occurrence.look, false, false);
+                add(first, start.time, endOn(first), occurrence.look, false, false);
                 continue;
             }
-            add(first, start.time(), kAllDayEnd, occurrence.look, false, false);
+            add(first, start.time, kAllDayEnd, occurrence.look, false, false);
             wholeDays(first.addDays(1), last.addDays(-1), occurrence.look, false);
             add(last, QTime(0, 0), endOn(last), occurrence.look, false, true);
         }
@@ -1319,6 +1321,21 @@ private:
         ChargeDays(pending, firstDay, lastDay);
         pending.occurrences.insert(key, Pending::Occurrence{length, pending.look, pending.allDay});
         return true;
+    }
+
+    // The day and time of a key (Wall's seconds), without a QDateTime: Expand takes
+    // apart each occurrence of every series.
+    struct WallParts {
+        QDate date;
+        QTime time;
+    };
+    static WallParts WallPartsOf(qint64 secs)
+    {
+        constexpr qint64 kDay = 86400;
+        constexpr qint64 kJulianDayOf1970 = 2440588;
+        const qint64 days = secs >= 0 ? secs / kDay : -((-secs + kDay - 1) / kDay);
+        const qint64 rest = secs - days * kDay;
+        return {QDate::fromJulianDay(kJulianDayOf1970 + days), QTime::fromMSecsSinceStartOfDay(int(rest * 1000))};
     }
 
     // An end at midnight belongs to the day before.

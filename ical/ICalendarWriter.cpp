@@ -7,6 +7,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace ICalendarWriter {
@@ -209,8 +210,61 @@ void AddLook(icalcomponent *component, const Occurrence &occurrence, const QStri
     }
 }
 
+// The further occurrences of each series as RDATE lines, written by hand in libical's own
+// form: a year-long weekly series has 52 of them, and as libical properties they were
+// most of an export's time. A placeholder property stands where they go (Splice).
+const char kRdatesHere[] = "X-QUILLON-RDATES-HERE";
+
+void AppendDigits(QByteArray &text, int value, int width)
+{
+    char digits[4];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = char('0' + value % 10);
+    text.append(digits, width);
+}
+
+void AppendRdate(QByteArray &lines, const icaltimetype &time)
+{
+    lines += time.is_date ? "RDATE;VALUE=DATE:" : "RDATE:";
+    AppendDigits(lines, time.year, 4);
+    AppendDigits(lines, time.month, 2);
+    AppendDigits(lines, time.day, 2);
+    if (!time.is_date) {
+        lines += 'T';
+        AppendDigits(lines, time.hour, 2);
+        AppendDigits(lines, time.minute, 2);
+        AppendDigits(lines, time.second, 2);
+    }
+    lines += "\r\n";
+}
+
+// libical's text with each placeholder line replaced by its series' RDATE lines, in order.
+QByteArray Splice(const QByteArray &text, const QList<QByteArray> &blocks)
+{
+    qsizetype extra = 0;
+    for (const QByteArray &block : blocks)
+        extra += block.size();
+    QByteArray result;
+    result.reserve(text.size() + extra);
+    const QByteArray marker = QByteArrayLiteral("\r\n") + kRdatesHere + ':';
+    qsizetype from = 0;
+    for (const QByteArray &block : blocks) {
+        const qsizetype at = text.indexOf(marker, from);
+        const qsizetype next = at < 0 ? -1 : text.indexOf("\r\n", at + 2);
+        Q_ASSERT(next >= 0);
+        if (next < 0)
+            break;
+        result.append(text.constData() + from, at + 2 - from);
+        result += block;
+        from = next + 2;
+    }
+    result.append(text.constData() + from, text.size() - from);
+    return result;
+}
+
 // The master VEVENT and one for each occurrence that differs from it, added to calendar.
-void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const icaltimetype &stamp)
+void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const icaltimetype &stamp,
+               QList<QByteArray> &rdates)
 {
     const Part own{outgoing.Event, outgoing.Dates, outgoing.CssColor};
     QList<const Part *> parts{&own};
@@ -232,6 +286,7 @@ void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const ica
     QSet<std::pair<QDate, QTime>> taken{{master.first, master.AllDay() ? QTime() : master.start}};
     QList<const Occurrence *> changed;
     int written = 1;
+    QByteArray lines;
     for (qsizetype i = 1; i < occurrences.size(); ++i) {
         const Occurrence &occurrence = occurrences[i];
         const std::pair<QDate, QTime> at{occurrence.first, master.AllDay() ? QTime() : occurrence.start};
@@ -239,13 +294,14 @@ void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const ica
             continue;
         taken.insert(at);
         ++written;
-        icaldatetimeperiodtype further;
-        further.time = instant(occurrence);
-        further.period = icalperiodtype_null_period();
-        icalcomponent_add_property(component, icalproperty_new_rdate(further));
+        AppendRdate(lines, instant(occurrence));
         if (occurrence.AllDay() != master.AllDay() || occurrence.Length() != master.Length()
             || occurrence.Look() != master.Look())
             changed.append(&occurrence);
+    }
+    if (!lines.isEmpty()) {
+        AddX(component, kRdatesHere, QString::number(rdates.size()));
+        rdates.append(lines);
     }
     AddLook(component, master, outgoing.Origin);
     // Said only where the number of occurrences and days would suggest otherwise.
@@ -275,11 +331,12 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
     AddText(calendar.get(), icalproperty_new_prodid, QStringLiteral("-//Velmora Software//Quillon Desktop Calendar//EN"));
     AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
     const icaltimetype stampValue = UtcValue(stamp);
+    QList<QByteArray> rdates;
     for (const OutgoingEvent &event : events) {
-        AddSeries(calendar.get(), event, stampValue);
+        AddSeries(calendar.get(), event, stampValue, rdates);
     }
     char *text = icalcomponent_as_ical_string_r(calendar.get());
-    const QByteArray result(text);
+    const QByteArray result = Splice(QByteArray::fromRawData(text, qsizetype(std::strlen(text))), rdates);
     icalmemory_free_buffer(text);
     return result;
 }

@@ -498,13 +498,13 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QHash<std::pair<QString, QString>, qsizetype> seriesAt;
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
-            const QString name = QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName);
+            const auto name = [&record] { return QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName); };
             if (stored.Dates.isEmpty()) {
-                result.LeftOut.append(name + QStringLiteral(": no date"));
+                result.LeftOut.append(name() + QStringLiteral(": no date"));
                 continue;
             }
             if (!record.AllDayEvent && (!record.StartTime.isValid() || !record.EndTime.isValid())) {
-                result.LeftOut.append(name + QStringLiteral(": no readable time"));
+                result.LeftOut.append(name() + QStringLiteral(": no readable time"));
                 continue;
             }
             ICalendarWriter::OutgoingEvent event;

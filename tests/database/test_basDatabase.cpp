@@ -146,6 +146,32 @@ TEST_F(Store, CountsNeverGoBelowZeroAndNotesMakeADay)
     EXPECT_EQ(days, (QList<DayRecord>{{D(5, 5, 2026), {}, 0, QStringLiteral("moved"), {}}}));
 }
 
+TEST_F(Store, AnEventOfManyDaysCountsEachDayOnceWhateverItsRow)
+{
+    // Days with a count, with notes only, without a row, in no order.
+    ASSERT_TRUE(store.IncrementEventCount(D(1, 6, 2004)));
+    ASSERT_TRUE(store.IncrementEventCount(D(1, 6, 2004)));
+    ASSERT_TRUE(store.UpdateDateNotes(D(1, 8, 2004), QStringLiteral("notes")));
+    const QList<QDate> days = {D(1, 9, 2004), D(1, 6, 2004), D(1, 5, 2004), D(1, 8, 2004), D(1, 6, 2004)};
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("x")), days, id));
+    const std::pair<const char *, int> counts[] = {{"2004-01-05", 1}, {"2004-01-06", 3}, {"2004-01-08", 1}, {"2004-01-09", 1}};
+    for (const auto &[day, count] : counts)
+        EXPECT_EQ(DayCount(QLatin1String(day)), count) << day;
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates WHERE EventId = ?"), {id}), 4);
+
+    // A broken day among them: reported once, by the count, and nothing of the event stays.
+    Raw(QStringLiteral("UPDATE Dates SET EventCount = NULL WHERE DateKey = '2004-01-08'"));
+    EXPECT_FALSE(store.AddEventToDatabase(Event(QStringLiteral("y")), days, id));
+    EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basDatabase.IncrementEventCount")});
+    for (const auto &[day, count] : counts) {
+        if (QByteArray(day) != "2004-01-08")
+            EXPECT_EQ(DayCount(QLatin1String(day)), count) << day;
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Dates WHERE EventCount IS NULL")), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Events")), 1);
+}
+
 TEST_F(Store, UpdateChangesOnlyTheDatesThatDiffer)
 {
     qint64 id = 0;

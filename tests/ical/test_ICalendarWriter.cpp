@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include <libical/ical.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -140,6 +142,30 @@ TEST(ICalendarWriter, LinesAreFoldedAtCharactersAndEndInCrlf)
     EXPECT_TRUE(text.contains("X-QUILLON-ICON:123\r\n"));
     EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20260720\r\nDTEND;VALUE=DATE:20260723\r\n"));
     EXPECT_FALSE(text.contains("RDATE;VALUE=DATE:202607"));
+}
+
+TEST(ICalendarWriter, RdateLinesAreWhatLibicalWritesForThem)
+{
+    QList<OutgoingEvent> events = EveryKind();
+    events.append(Event(QStringLiteral("gaps@test"), QStringLiteral("Gaps"), true,
+                        {QDate(2026, 8, 3), QDate(2026, 8, 10), QDate(2026, 8, 24)}));
+    const QByteArray text = ICalendarWriter::WriteCalendar(events, QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc()));
+    int dates = 0;
+    int times = 0;
+    for (const QByteArray &line : text.split('\n')) {
+        if (!line.startsWith("RDATE"))
+            continue;
+        icalproperty *property = icalproperty_new_from_string(line.chopped(1).constData());
+        ASSERT_NE(property, nullptr) << line.constData();
+        char *again = icalproperty_as_ical_string_r(property);
+        EXPECT_EQ(QByteArray(again), line + '\n');
+        icalmemory_free_buffer(again);
+        icalproperty_free(property);
+        ++(line.startsWith("RDATE;VALUE=DATE:") ? dates : times);
+    }
+    EXPECT_GE(dates, 2);
+    EXPECT_GT(times, 0);
+    EXPECT_FALSE(text.contains("X-QUILLON-RDATES-HERE"));
 }
 
 TEST(ICalendarWriter, TextNeverCarriesRawControlCharacters)
