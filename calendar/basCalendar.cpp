@@ -145,8 +145,8 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
     } else {
         // The load reports nothing itself; the stop is said here, with its cause,
         // in error.log and on stderr (no message box for a run nobody watches).
-        basErrorHandler::SetCurrentError(cause.number, cause.description, cause.step);
-        basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), true, QString(), true);
+        basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), {cause.number, cause.description, cause.step},
+                                     true, QString(), true);
         Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "
                             "the wallpaper is left as it was")
                  .arg(cause.description)

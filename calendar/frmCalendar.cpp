@@ -239,20 +239,22 @@ void frmCalendar::Form_Load()
 namespace {
 void ReportBadOrientation(int step, const QString &value)
 {
-    basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
-                                     QStringLiteral("Type mismatch: CalendarOrientation \"%1\" is no orientation; "
-                                                    "the calendar is centred")
-                                         .arg(value),
-                                     step);
-    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ResizeCalendar"), true, QString());
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ResizeCalendar"),
+                                 {basOperation::kTypeMismatch,
+                                  QStringLiteral("Type mismatch: CalendarOrientation \"%1\" is no orientation; "
+                                                 "the calendar is centred")
+                                      .arg(value),
+                                  step},
+                                 true, QString());
 }
 
 // A picture of the folder that cannot be shown is passed over, and said so in the log
 // and on stderr; a message box each day for one bad file would help no one.
 void ReportSkippedPicture(int step, const QString &reason)
 {
-    basErrorHandler::SetCurrentError(kInvalidPicture, QStringLiteral("Invalid picture, skipped: %1").arg(reason), step);
-    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ChangeWallpaper"), true, QString(), true);
+    basErrorHandler::ReportError(QStringLiteral("frmCalendar.ChangeWallpaper"),
+                                 {kInvalidPicture, QStringLiteral("Invalid picture, skipped: %1").arg(reason), step}, true,
+                                 QString(), true);
     std::fprintf(stderr, "calendar: %s; the rotation skips it\n", qPrintable(reason));
     std::fflush(stderr);
 }

@@ -35,19 +35,6 @@ bool AppendToLog(const QString &block)
 }
 } // namespace
 
-ErrorState &CurrentError()
-{
-    static ErrorState current;
-    return current;
-}
-
-void SetCurrentError(int number, const QString &description, int line)
-{
-    CurrentError() = ErrorState{number, description, line};
-}
-
-void ClearCurrentError() { CurrentError() = ErrorState{}; }
-
 QString MessageText(const QString &productName, const QString &applicationFile,
                     const QString &moduleName, const ErrorState &error, const QString &extraText)
 {
@@ -78,17 +65,16 @@ QString LogBlock(const QDateTime &when, const QString &applicationFile,
     return block;
 }
 
-void ReportError(const QString &moduleName, bool logError, const QString &extraText, bool quiet)
+void ReportError(const QString &moduleName, const ErrorState &error, bool logError, const QString &extraText,
+                 bool quiet)
 {
     // A report raised while a report is being made (a message handler that fails,
     // say) must not recurse; the inner one goes to stderr only.
     static bool reporting = false;
-    const ErrorState error = CurrentError();
     const QString application = basPlatform::ExecutableName();
     const QString text = MessageText(basPlatform::ProductName(), application, moduleName, error, extraText);
     if (reporting) {
         std::fprintf(stderr, "%s\n", qPrintable(text));
-        ClearCurrentError();
         return;
     }
     reporting = true;
@@ -102,7 +88,6 @@ void ReportError(const QString &moduleName, bool logError, const QString &extraT
     if (!quiet)
         basPlatform::ShowMessage(text, QLatin1String(kMessageTitle), basPlatform::MessageIcon::Information,
                                  basPlatform::MessageButtons::Ok);
-    ClearCurrentError();
     reporting = false;
 }
 

@@ -7,20 +7,17 @@
 
 namespace basErrorHandler {
 
-// The error being handled: what the failing operation raised and the number of the
-// last step it reached (0 when it numbers no steps). ReportError reads and clears it.
+// The error being reported: what the failing operation raised and the number of the
+// last step it reached (0 when it numbers no steps). It is handed to the report, so no
+// "current error" outlives it.
 struct ErrorState {
     int number = 0;
     QString description;
     int line = 0;
 };
 
-ErrorState &CurrentError();
-void SetCurrentError(int number, const QString &description, int line);
-void ClearCurrentError();
-
 // Shows the report (unless quiet) and appends the log block (when logError).
-void ReportError(const QString &moduleName, bool logError, const QString &extraText,
+void ReportError(const QString &moduleName, const ErrorState &error, bool logError, const QString &extraText,
                  bool quiet = false);
 
 // The pieces of a report, exposed so their exact text can be checked.

@@ -20,8 +20,7 @@ void ReportTrapped(const char *name, int step, const std::exception_ptr &error)
         description = QString::fromLocal8Bit(other.what());
     } catch (...) {
     }
-    basErrorHandler::SetCurrentError(number, description, step);
-    basErrorHandler::ReportError(QString::fromUtf8(name), true, QString());
+    basErrorHandler::ReportError(QString::fromUtf8(name), {number, description, step}, true, QString());
 }
 
 } // namespace basOperation

@@ -762,10 +762,11 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
             skipped.resize(kNamed);
             skipped.append(QStringLiteral("and %1 more").arg(more));
         }
-        basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
-                                         QStringLiteral("Type mismatch: left out %1").arg(skipped.join(QStringLiteral(", "))),
-                                         40);
-        basErrorHandler::ReportError(QStringLiteral("basDatabase.GetEventsInRange"), true, QString());
+        basErrorHandler::ReportError(QStringLiteral("basDatabase.GetEventsInRange"),
+                                     {basOperation::kTypeMismatch,
+                                      QStringLiteral("Type mismatch: left out %1").arg(skipped.join(QStringLiteral(", "))),
+                                      40},
+                                     true, QString());
     }
     return true;
 }

@@ -187,8 +187,8 @@ void LauncherSubscriptions::OnFinished(const basSync::RefreshResult &result)
             if (!m_noStore.isEmpty())
                 text += QStringLiteral(" (%1)").arg(m_noStore);
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
-            basErrorHandler::SetCurrentError(basOperation::kDeviceUnavailable, text, 0);
-            basErrorHandler::ReportError(kReportName, true, QString(), true);
+            basErrorHandler::ReportError(kReportName, {basOperation::kDeviceUnavailable, text, 0}, true, QString(),
+                                         true);
         }
     }
     emit Refreshed(result);

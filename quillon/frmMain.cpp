@@ -347,8 +347,8 @@ void frmMain::OnCalendarFinished(int exitCode, const QString &lastErrorLine)
             text += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
         m_desktopWait.Reset();
         Note(text);
-        basErrorHandler::SetCurrentError(CalendarRun::kExitDesktopNotReady, text, step.last());
-        basErrorHandler::ReportError(QLatin1String(kWaitForDesktop), true, QString(), true);
+        basErrorHandler::ReportError(QLatin1String(kWaitForDesktop),
+                                     {CalendarRun::kExitDesktopNotReady, text, step.last()}, true, QString(), true);
     });
 }
 
@@ -365,8 +365,7 @@ void frmMain::ReportBrokenRun(int exitCode, const QString &lastErrorLine)
         text += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
     text += QStringLiteral("; the desktop calendar was not redrawn");
     Note(text);
-    basErrorHandler::SetCurrentError(basOperation::kProgramFailed, text, 0);
-    basErrorHandler::ReportError(QLatin1String(kCalendarRun), true, QString());
+    basErrorHandler::ReportError(QLatin1String(kCalendarRun), {basOperation::kProgramFailed, text, 0}, true, QString());
 }
 
 void frmMain::mnuRefreshCalendar_Click()

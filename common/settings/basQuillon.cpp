@@ -41,11 +41,12 @@ void BadValues::Report(const char *operationName) const
 {
     if (m_items.isEmpty())
         return;
-    basErrorHandler::SetCurrentError(basOperation::kTypeMismatch,
-                                     QStringLiteral("Settings values that could not be read (their defaults are used): %1")
-                                         .arg(m_items.join(QStringLiteral("; "))),
-                                     m_firstStep);
-    basErrorHandler::ReportError(QString::fromLatin1(operationName), true, QString());
+    basErrorHandler::ReportError(QString::fromLatin1(operationName),
+                                 {basOperation::kTypeMismatch,
+                                  QStringLiteral("Settings values that could not be read (their defaults are used): %1")
+                                      .arg(m_items.join(QStringLiteral("; "))),
+                                  m_firstStep},
+                                 true, QString());
 }
 
 namespace {

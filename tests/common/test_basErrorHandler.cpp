@@ -58,20 +58,19 @@ TEST_F(ErrorReport, TrappedFailureLogsTwoCompleteBlocksByteForByte)
     EXPECT_EQ(messages[0].title, QStringLiteral("Application Error"));
     EXPECT_EQ(messages[0].icon, basPlatform::MessageIcon::Information);
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("Line Number: \t50")));
-    // The current error is cleared after the report.
-    EXPECT_EQ(basErrorHandler::CurrentError().number, 0);
 }
 
 TEST_F(ErrorReport, QuietAndLogFlagsDecideWhatHappens)
 {
-    basErrorHandler::SetCurrentError(5, QStringLiteral("x"), 0);
-    basErrorHandler::ReportError(QStringLiteral("basTest.Quiet"), true, QString(), true);
+    basErrorHandler::ReportError(QStringLiteral("basTest.Quiet"), {5, QStringLiteral("x"), 0}, true, QString(), true);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("At line: 0\r\n")));
 
     QFile::remove(TempPath(QStringLiteral("error.log")));
-    basErrorHandler::ReportError(QStringLiteral("basTest.NoLog"), false, QString());
-    EXPECT_EQ(messages.size(), 1u);
+    // A report carries only the error handed to it: nothing of the one before.
+    basErrorHandler::ReportError(QStringLiteral("basTest.NoLog"), {}, false, QString());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Error Number: \t0\r\n")));
     EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("error.log"))));
 }
 
