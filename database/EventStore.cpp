@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <iterator>
 #include <limits>
 #include <map>
 #include <optional>
@@ -29,46 +28,8 @@ using basOperation::Steps;
 
 using basOperation::kNoCurrentRecord;
 
-// The stored form (yyyy-MM-dd) written by hand for the years of four digits: an import
-// writes it twice for each of hundreds of thousands of occurrences, and QDate::toString
-// goes through a printf. Other years (and no date) take the shared path and its checks.
-QString IsoDate(QDate date)
-{
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    date.getDate(&year, &month, &day);
-    if (!date.isValid() || year < 1000 || year > 9999)
-        return basStoredForms::DateText(date);
-    const auto digit = [](int value) { return QChar(u'0' + value); };
-    const QChar text[] = {digit(year / 1000),      digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10), u'-',
-                          digit(month / 10),        digit(month % 10),      u'-',                  digit(day / 10),
-                          digit(day % 10)};
-    return QString(text, std::size(text));
-}
-// The stored form read by hand for the same years; anything else the shared way.
-QDate DateFromIso(const QVariant &value)
-{
-    const QString text = value.toString();
-    const auto digits = [&text](qsizetype from, qsizetype count) {
-        int number = 0;
-        for (qsizetype i = from; i < from + count; ++i) {
-            const char16_t c = text[i].unicode();
-            if (c < u'0' || c > u'9')
-                return -1;
-            number = number * 10 + (c - u'0');
-        }
-        return number;
-    };
-    if (!value.isNull() && text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
-        const int year = digits(0, 4);
-        const int month = digits(5, 2);
-        const int day = digits(8, 2);
-        if (year >= 1000 && month >= 0 && day >= 0)
-            return QDate(year, month, day);
-    }
-    return basStoredForms::ReadDate(value);
-}
+QString IsoDate(QDate date) { return basStoredForms::DateText(date); }
+QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value); }
 QTime StoredTime(const QVariant &value) { return basStoredForms::ReadTime(value); }
 QVariant TimeParameter(const QTime &time) { return basStoredForms::TimeText(time); }
 
@@ -314,8 +275,8 @@ struct EventStore::Impl {
         return count.toLongLong();
     }
 
-    // AddEventDate's row without the day's count, reported as AddEventDate is. Only
-    // inside AddEventToDatabase's transaction.
+    // AddEventDate's row without the day's count, reported as AddEventDate is, inside
+    // a transaction of the caller's.
     bool InsertEventDate(qint64 eventId, QDate date)
     {
         return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
@@ -520,11 +481,14 @@ bool EventStore::AddEventDate(qint64 eventId, QDate date)
 {
     return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
         step(10);
+        // A bad id or date is refused before any transaction begins.
         CheckEventId(eventId);
-        const QString iso = IsoDate(date);
+        IsoDate(date);
         step(20);
         Impl::Transaction transaction(*d);
-        d->Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) VALUES (?, ?)"), {eventId, iso});
+        // Reports its own failure (the event's id, the date, the row) under this name.
+        if (!d->InsertEventDate(eventId, date))
+            return false;
         step(30);
         if (!IncrementEventCount(date))
             return false;

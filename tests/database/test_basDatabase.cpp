@@ -1,3 +1,4 @@
+#include "basStoredForms.h"
 #include "StoreTest.h"
 
 #include "EventStore.h"
@@ -435,6 +436,25 @@ TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
     EXPECT_EQ(ids, QList<qint64>{id});
     store.CloseDatabaseConnection();
     store.CloseDatabaseConnection();
+}
+
+} // namespace
+
+namespace {
+
+// The stored date form is written and read by hand for four-digit years; it must agree
+// with Qt's ISO form everywhere, and give no date for a text that is none.
+TEST(StoredForms, DatesReadAndWrittenAsQtsIsoFormDoes)
+{
+    for (const QDate date : {QDate(1000, 1, 1), QDate(1900, 1, 1), QDate(2026, 12, 8), QDate(2100, 12, 31),
+                             QDate(9999, 12, 31), QDate(999, 6, 15)}) {
+        const QString text = basStoredForms::DateText(date);
+        EXPECT_EQ(text, date.toString(Qt::ISODate));
+        EXPECT_EQ(basStoredForms::ReadDate(text), date) << text.toStdString();
+    }
+    for (const char *bad : {"2026-02-30", "2026-13-01", "2026-00-10", "2026-1a-01", "", "20260101x"})
+        EXPECT_FALSE(basStoredForms::ReadDate(QString::fromLatin1(bad)).isValid()) << bad;
+    EXPECT_FALSE(basStoredForms::ReadDate(QVariant()).isValid());
 }
 
 } // namespace
