@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace BackgroundPicture {
 
 namespace {
@@ -113,3 +115,5 @@ Result Read(const QString &path, const QSize &target)
 }
 
 } // namespace BackgroundPicture
+
+} // namespace quillon

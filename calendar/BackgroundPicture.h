@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+namespace quillon {
+
 namespace BackgroundPicture {
 
 // Decoded pictures may hold this many pixels per screen pixel, and never fewer than
@@ -29,3 +31,5 @@ struct Result {
 Result Read(const QString &path, const QSize &target);
 
 } // namespace BackgroundPicture
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace quillon {
+
 namespace CalendarDayText {
 
 QTime ParseStartTime(const QString &text)
@@ -53,3 +55,5 @@ QString LookupDate(int month, int day, int year)
 }
 
 } // namespace CalendarDayText
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTime>
 
+namespace quillon {
+
 namespace CalendarDayText {
 
 // A start time as the store gives it ("9:30 AM", "12:00 PM"); also 24-hour "14:05".
@@ -27,3 +29,5 @@ QStringList SortedEntries(const QStringList &entries);
 QString LookupDate(int month, int day, int year);
 
 } // namespace CalendarDayText
+
+} // namespace quillon

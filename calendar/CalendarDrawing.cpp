@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QScreen>
 
+namespace quillon {
+
 namespace CalendarDrawing {
 
 QImage RenderWindow(frmCalendar &window)
@@ -74,3 +76,5 @@ QImage FitInto(const QImage &drawing, const QSize &box)
 }
 
 } // namespace CalendarDrawing
+
+} // namespace quillon

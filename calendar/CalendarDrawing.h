@@ -11,6 +11,9 @@
 #include <QString>
 
 class QScreen;
+
+namespace quillon {
+
 class frmCalendar;
 
 namespace basDatabase {
@@ -37,3 +40,5 @@ Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const bas
 QImage FitInto(const QImage &drawing, const QSize &box);
 
 } // namespace CalendarDrawing
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+namespace quillon {
+
 namespace CalendarGrid {
 
 int FirstCellOffset(const QDate &firstOfMonth)
@@ -191,3 +193,5 @@ Layout ComputeLayout(const LayoutInput &in)
 }
 
 } // namespace CalendarGrid
+
+} // namespace quillon

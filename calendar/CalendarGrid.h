@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quillon {
+
 namespace CalendarGrid {
 
 inline constexpr int kCellCount = 42;
@@ -99,3 +101,5 @@ struct Layout {
 Layout ComputeLayout(const LayoutInput &input);
 
 } // namespace CalendarGrid
+
+} // namespace quillon

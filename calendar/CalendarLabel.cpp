@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+namespace quillon {
+
 CalendarLabel *CalendarLabel::Make(QWidget *parent, const char *fontSpec, Qt::Alignment alignment)
 {
     auto *label = new CalendarLabel(parent);
@@ -202,3 +204,4 @@ void CalendarLabel::paintEvent(QPaintEvent *event)
     painter.drawText(rect(), flags, shown);
 }
 
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quillon {
+
 // A text label with a transparent background. Over a picture it can draw a faint
 // contrasting shadow one pixel off (with the legibility guard off), so light or dark
 // text stays readable on a busy photo. A one-line label can also cut its text at its
@@ -69,3 +71,5 @@ private:
     double m_requiredRatio = 4.5;
     bool m_haloDrawn = false;
 };
+
+} // namespace quillon

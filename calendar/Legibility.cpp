@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+namespace quillon {
+
 namespace Legibility {
 
 namespace {
@@ -276,3 +278,5 @@ double FrameContrast(const QImage &backdrop, const QPoint &offset, const std::ve
 }
 
 } // namespace Legibility
+
+} // namespace quillon

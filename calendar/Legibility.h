@@ -10,6 +10,8 @@
 
 #include <vector>
 
+namespace quillon {
+
 namespace Legibility {
 
 // WCAG 2 relative luminance of an sRGB colour, 0 (black) to 1 (white).
@@ -96,3 +98,5 @@ double FrameContrast(const QImage &backdrop, const QPoint &offset, const std::ve
                      const QColor &text);
 
 } // namespace Legibility
+
+} // namespace quillon

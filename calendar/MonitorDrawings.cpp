@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace quillon {
+
 namespace MonitorDrawings {
 
 std::vector<Monitor> Monitors()
@@ -58,3 +60,5 @@ QImage Spanned(const std::vector<Placed> &drawings, const QColor &fill)
 }
 
 } // namespace MonitorDrawings
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 
 class QScreen;
 
+namespace quillon {
+
 namespace MonitorDrawings {
 
 struct Monitor {
@@ -41,3 +43,5 @@ struct Placed {
 QImage Spanned(const std::vector<Placed> &drawings, const QColor &fill);
 
 } // namespace MonitorDrawings
+
+} // namespace quillon

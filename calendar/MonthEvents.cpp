@@ -2,6 +2,8 @@
 
 #include "EventStore.h"
 
+namespace quillon {
+
 bool MonthEvents::Read(QDate firstDate, QDate lastDate)
 {
     m_first = firstDate;
@@ -20,3 +22,5 @@ bool MonthEvents::Covers(QDate date) const
 {
     return m_first.isValid() && date >= m_first && date <= m_last;
 }
+
+} // namespace quillon

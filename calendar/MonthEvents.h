@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTime>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 } // namespace basDatabase
@@ -40,3 +42,5 @@ private:
     QDate m_last;
     QHash<QDate, QList<DayEvent>> m_events;
 };
+
+} // namespace quillon

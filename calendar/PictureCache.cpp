@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace quillon {
+
 namespace PictureCache {
 
 namespace {
@@ -137,3 +139,5 @@ bool Store(const QString &picturePath, const QSize &screenPixels, const QImage &
 }
 
 } // namespace PictureCache
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+namespace quillon {
+
 namespace PictureCache {
 
 // $XDG_CACHE_HOME/Velmora Software/Quillon Desktop Calendar (the platform's cache folder).
@@ -27,3 +29,5 @@ QImage Load(const QString &picturePath, const QSize &screenPixels);
 bool Store(const QString &picturePath, const QSize &screenPixels, const QImage &image);
 
 } // namespace PictureCache
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <qpa/qplatformscreen.h>
 
+namespace quillon {
+
 namespace ScreenPixels {
 
 QSize DeviceSize(const QScreen &screen)
@@ -23,3 +25,5 @@ QRect DeviceGeometry(const QScreen &screen)
 }
 
 } // namespace ScreenPixels
+
+} // namespace quillon

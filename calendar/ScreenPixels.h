@@ -8,6 +8,8 @@
 
 class QScreen;
 
+namespace quillon {
+
 namespace ScreenPixels {
 
 QSize DeviceSize(const QScreen &screen);
@@ -15,3 +17,5 @@ QSize DeviceSize(const QScreen &screen);
 QRect DeviceGeometry(const QScreen &screen);
 
 } // namespace ScreenPixels
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+namespace quillon {
+
 StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
 
 bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason)
@@ -46,3 +48,4 @@ void StretchedPicture::paintEvent(QPaintEvent *)
     painter.drawImage(QRectF(rect()), m_picture);
 }
 
+} // namespace quillon

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace quillon {
+
 // The background picture, stretched over the whole control.
 class StretchedPicture : public QWidget {
 public:
@@ -24,3 +26,5 @@ private:
     QImage m_picture;
     QString m_loadedPath;
 };
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace quillon {
+
 namespace WallpaperRotation {
 
 bool IsDue(const QString &period, const QDate &lastChange, const QDate &today)
@@ -54,3 +56,5 @@ QStringList ListFolder(const QString &folder)
 }
 
 } // namespace WallpaperRotation
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillon {
+
 namespace WallpaperRotation {
 
 // "Daily", "Weekly", "Bi-weekly", "Monthly"; any other period never rotates.
@@ -27,3 +29,5 @@ QStringList PictureOrder(const QStringList &listing, const QString &currentName)
 QStringList ListFolder(const QString &folder);
 
 } // namespace WallpaperRotation
+
+} // namespace quillon

@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <memory>
 
+namespace quillon {
+
 namespace basCalendar {
 
 
@@ -196,3 +198,5 @@ int Main(const QStringList &arguments)
 }
 
 } // namespace basCalendar
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basCalendar {
 
 inline constexpr auto kClearArgument = "-1";
@@ -26,3 +28,5 @@ QString CommandLineText(const QStringList &arguments);
 int Main(const QStringList &arguments);
 
 } // namespace basCalendar
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include "basOperation.h"
 #include "basQuillon.h"
 
+namespace quillon {
+
 namespace basCalendar {
 
 std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText)
@@ -22,3 +24,5 @@ std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateTex
 }
 
 } // namespace basCalendar
+
+} // namespace quillon

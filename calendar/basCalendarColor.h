@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 }
@@ -16,3 +18,5 @@ namespace basCalendar {
 std::int32_t GetDateColor(basDatabase::EventStore *store, const QString &dateText);
 
 } // namespace basCalendar
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace basDesktopWallpaper {
 
 QImage RenderWindow(frmCalendar &window) { return CalendarDrawing::RenderWindow(window); }
@@ -47,3 +49,5 @@ bool SetDesktopWallpaper(basPlatform::WallpaperSetter &setter, const std::vector
 }
 
 } // namespace basDesktopWallpaper
+
+} // namespace quillon

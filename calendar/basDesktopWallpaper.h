@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace quillon {
+
 class frmCalendar;
 
 namespace basDesktopWallpaper {
@@ -32,3 +34,5 @@ bool SetDesktopWallpaper(const QString &path);
 bool SetDesktopWallpaper(basPlatform::WallpaperSetter &setter, const std::vector<basPlatform::MonitorPicture> &pictures);
 
 } // namespace basDesktopWallpaper
+
+} // namespace quillon

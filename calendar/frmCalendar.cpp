@@ -30,6 +30,8 @@
 #include <limits>
 #include <utility>
 
+namespace quillon {
+
 using basOperation::Steps;
 using namespace CalendarGrid;
 
@@ -559,3 +561,5 @@ void frmCalendar::SortCollection_Error(QStringList &entries)
         entries = std::move(sorted);
     });
 }
+
+} // namespace quillon

@@ -24,6 +24,8 @@
 
 class QScreen;
 
+namespace quillon {
+
 // Why the load sequence stopped: the step it reached and the error it met.
 struct LoadFailure {
     int step = 0;
@@ -127,3 +129,5 @@ private:
     bool m_legibilityGuard = true;
     std::vector<Panel> m_panels;
 };
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillon {
+
 using namespace CalendarGrid;
 
 std::vector<CalendarLabel *> frmCalendar::TextLabels() const
@@ -126,3 +128,5 @@ void frmCalendar::EndLegibility()
     for (CalendarLabel *label : TextLabels())
         label->SetGuard(nullptr, label->RequiredRatio());
 }
+
+} // namespace quillon

@@ -7,8 +7,8 @@
 
 int main(int argc, char **argv)
 {
-    basPlatform::UseOffscreenWithoutDisplay();
+    quillon::basPlatform::UseOffscreenWithoutDisplay();
     QApplication app(argc, argv);
-    basMessageBox::Install();
-    return basCalendar::Main(QApplication::arguments());
+    quillon::basMessageBox::Install();
+    return quillon::basCalendar::Main(QApplication::arguments());
 }

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 using basDatabase::Subscription;
 
 namespace {
@@ -220,3 +222,5 @@ QString CalendarList::Refresh(qint64 id)
         emit DatesChanged(result.Count.TouchedDates);
     return result.Ok ? QString() : result.Message;
 }
+
+} // namespace quillon

@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 
+namespace quillon {
+
 class CalendarList : public QObject {
     Q_OBJECT
 
@@ -76,3 +78,5 @@ private:
     QList<basDatabase::Subscription> m_calendars;
     bool m_busy = false;
 };
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QMutexLocker>
 
+namespace quillon {
+
 SessionPasswords::SessionPasswords(Store store) : m_store(std::move(store))
 {
     if (!m_store.read)
@@ -64,3 +66,5 @@ bool SessionPasswords::FirstAsk(const QString &key)
     m_asked.insert(key);
     return true;
 }
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 class SessionPasswords {
 public:
     // The secret store; each member defaults to basSecrets'.
@@ -44,3 +46,5 @@ private:
     QHash<QString, QString> m_session;
     QSet<QString> m_asked;
 };
+
+} // namespace quillon

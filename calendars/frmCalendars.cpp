@@ -17,6 +17,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 // The form behind Add: an address, and for a CalDAV account its user name and password.
 bool AskAddition(QWidget *parent, CalendarList::Addition &addition)
@@ -219,3 +221,5 @@ void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(co
                      [answer = std::move(answer)](const QString &password) { answer(password); });
     dialog->show();
 }
+
+} // namespace quillon

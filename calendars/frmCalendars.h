@@ -15,6 +15,8 @@ class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 
+namespace quillon {
+
 class frmCalendars : public QDialog {
     Q_OBJECT
 
@@ -53,3 +55,5 @@ private:
     QProgressBar *m_busy;
     QLabel *m_busyText;
 };
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+namespace quillon {
+
 namespace basConvert {
 
 double RoundHalfEven(double value)
@@ -59,3 +61,5 @@ bool ToBoolean(const QString &text)
 }
 
 } // namespace basConvert
+
+} // namespace quillon

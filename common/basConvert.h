@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basConvert {
 
 // Whole numbers: blanks around the text are ignored, a sign and a fraction are
@@ -22,3 +24,5 @@ bool ToBoolean(const QString &text);
 double RoundHalfEven(double value);
 
 } // namespace basConvert
+
+} // namespace quillon

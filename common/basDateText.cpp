@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace quillon {
+
 namespace basDateText {
 
 QString FormatDateText(const QDate &date)
@@ -31,3 +33,5 @@ QDate ParseDateText(const QString &text)
 QString NormalizeDateText(const QString &text) { return FormatDateText(ParseDateText(text)); }
 
 } // namespace basDateText
+
+} // namespace quillon

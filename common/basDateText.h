@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+namespace quillon {
+
 namespace basDateText {
 
 QString FormatDateText(const QDate &date);
@@ -15,3 +17,5 @@ QDate ParseDateText(const QString &text);
 QString NormalizeDateText(const QString &text);
 
 } // namespace basDateText
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace basErrorHandler {
 
 namespace {
@@ -92,3 +94,5 @@ void ReportError(const QString &moduleName, const ErrorState &error, bool logErr
 }
 
 } // namespace basErrorHandler
+
+} // namespace quillon

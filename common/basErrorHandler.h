@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace quillon {
+
 namespace basErrorHandler {
 
 // The error being reported: what the failing operation raised and the number of the
@@ -30,3 +32,5 @@ QString LogBlock(const QDateTime &when, const QString &applicationFile,
 inline constexpr auto kMessageTitle = "Application Error";
 
 } // namespace basErrorHandler
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QProcess>
 
+namespace quillon {
+
 namespace basExecuteProgram {
 
 QString ProgramPath(const QString &programName)
@@ -110,3 +112,5 @@ void ShowStartError(const QString &program, std::int32_t number)
 }
 
 } // namespace basExecuteProgram
+
+} // namespace quillon

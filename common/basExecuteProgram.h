@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basExecuteProgram {
 
 // The calendar program's exit code for "drawn, but the desktop did not take the
@@ -35,3 +37,5 @@ QString StartErrorText(const QString &program, std::int32_t number);
 QString ProgramDisplayName(const QString &program);
 
 } // namespace basExecuteProgram
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include "basErrorHandler.h"
 
+namespace quillon {
+
 namespace basOperation {
 
 void ThrowTypeMismatch() { throw Failure(kTypeMismatch, QStringLiteral("Type mismatch")); }
@@ -24,3 +26,5 @@ void ReportTrapped(const char *name, int step, const std::exception_ptr &error)
 }
 
 } // namespace basOperation
+
+} // namespace quillon

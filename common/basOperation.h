@@ -17,6 +17,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace quillon {
+
 namespace basOperation {
 
 // An error raised inside an operation: a number and a description.
@@ -103,3 +105,5 @@ Result TrapSilently(Result failValue, Body &&body) noexcept
 }
 
 } // namespace basOperation
+
+} // namespace quillon

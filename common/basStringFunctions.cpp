@@ -1,5 +1,7 @@
 #include "basStringFunctions.h"
 
+namespace quillon {
+
 namespace basStringFunctions {
 
 namespace {
@@ -53,3 +55,5 @@ QString GetFields(const QString &text, const QString &delimiter, int first, int 
 }
 
 } // namespace basStringFunctions
+
+} // namespace quillon

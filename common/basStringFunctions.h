@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace basStringFunctions {
 
 // The n-th field (from 1) of text split at delimiter; a field beyond the last is empty.
@@ -13,3 +15,5 @@ int CountFields(const QString &text, const QString &delimiter);
 QString GetFields(const QString &text, const QString &delimiter, int first, int last = -1);
 
 } // namespace basStringFunctions
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+namespace quillon {
+
 namespace basTimeText {
 
 QTime ParseTimeText(const QString &text)
@@ -42,3 +44,5 @@ QString FormatTimeText(const QTime &time)
 }
 
 } // namespace basTimeText
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTime>
 
+namespace quillon {
+
 namespace basTimeText {
 
 // "9:30 AM", "9:30am", "9:30 p.m.", "0:00 AM" (midnight), "17:45", "6:46:25 PM".
@@ -15,3 +17,5 @@ QTime ParseTimeText(const QString &text);
 QString FormatTimeText(const QTime &time);
 
 } // namespace basTimeText
+
+} // namespace quillon

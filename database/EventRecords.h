@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 namespace basDatabase {
 
 // One event as stored. StartTime and EndTime are null for an all-day event read from a
@@ -46,3 +48,5 @@ struct DatedEvent {
 };
 
 } // namespace basDatabase
+
+} // namespace quillon

@@ -19,6 +19,8 @@
 #include <map>
 #include <optional>
 
+namespace quillon {
+
 namespace basDatabase {
 
 namespace {
@@ -1041,3 +1043,5 @@ bool EventStore::IsWritable()
 }
 
 } // namespace basDatabase
+
+} // namespace quillon

@@ -18,6 +18,8 @@
 #include <memory>
 #include <optional>
 
+namespace quillon {
+
 namespace basDatabase {
 
 class EventStore {
@@ -133,3 +135,5 @@ private:
 };
 
 } // namespace basDatabase
+
+} // namespace quillon

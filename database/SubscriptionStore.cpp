@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace basDatabase {
 
 namespace {
@@ -377,3 +379,5 @@ bool SubscriptionStore::GetEventSubscription(qint64 eventId, qint64 &subscriptio
 }
 
 } // namespace basDatabase
+
+} // namespace quillon

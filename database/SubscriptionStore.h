@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 namespace basDatabase {
 
 class EventStore;
@@ -94,3 +96,5 @@ private:
 };
 
 } // namespace basDatabase
+
+} // namespace quillon

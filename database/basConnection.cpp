@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+namespace quillon {
+
 namespace basConnection {
 
 namespace {
@@ -206,3 +208,5 @@ void Exec(QSqlQuery &query)
 }
 
 } // namespace basConnection
+
+} // namespace quillon

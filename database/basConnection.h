@@ -10,6 +10,8 @@
 class QSqlError;
 class QSqlQuery;
 
+namespace quillon {
+
 namespace basConnection {
 
 inline constexpr int kBusyTimeoutMs = 8000;
@@ -52,3 +54,5 @@ void Prepare(QSqlQuery &query, const QString &sql);
 void Exec(QSqlQuery &query);
 
 } // namespace basConnection
+
+} // namespace quillon

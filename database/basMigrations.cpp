@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace quillon {
+
 namespace basMigrations {
 
 namespace {
@@ -175,3 +177,5 @@ int Migrate(const QSqlDatabase &db, const QString &path, const std::vector<Step>
 }
 
 } // namespace basMigrations
+
+} // namespace quillon

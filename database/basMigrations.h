@@ -13,6 +13,8 @@
 #include <functional>
 #include <vector>
 
+namespace quillon {
+
 namespace basMigrations {
 
 // The step from version - 1 to version: its statements in order, then apply (when
@@ -45,3 +47,5 @@ QString NewerFileText(const QString &path, int fileVersion, int knownVersion);
 int Migrate(const QSqlDatabase &db, const QString &path, const std::vector<Step> &steps = Steps());
 
 } // namespace basMigrations
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace quillon {
+
 namespace basSchema {
 
 namespace {
@@ -206,3 +208,5 @@ bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error)
 }
 
 } // namespace basSchema
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace basSchema {
 
 // The statements that make the empty tables and their indexes: the newest schema
@@ -30,3 +32,5 @@ bool CreateDatabaseFile(const QString &path, QString &error);
 bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error);
 
 } // namespace basSchema
+
+} // namespace quillon

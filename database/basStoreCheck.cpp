@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+namespace quillon {
+
 namespace basStoreCheck {
 
 namespace {
@@ -260,3 +262,5 @@ bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems)
 }
 
 } // namespace basStoreCheck
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillon {
+
 namespace basStoreCheck {
 
 enum class CheckResult {
@@ -29,3 +31,5 @@ CheckResult CheckDatabaseFile(const QString &path, bool repair, QStringList &pro
 bool CheckDatabaseFile(const QString &path, bool repair, QStringList &problems);
 
 } // namespace basStoreCheck
+
+} // namespace quillon

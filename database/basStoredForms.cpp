@@ -5,6 +5,8 @@
 
 #include <iterator>
 
+namespace quillon {
+
 namespace basStoredForms {
 
 QString DateText(QDate date)
@@ -70,3 +72,5 @@ QTime ReadTime(const QVariant &value)
 }
 
 } // namespace basStoredForms
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <QTime>
 #include <QVariant>
 
+namespace quillon {
+
 namespace basStoredForms {
 
 // "2026-12-07"; throws basOperation::Failure (Type mismatch) for an invalid date.
@@ -21,3 +23,5 @@ QString TimeText(QTime time);
 QTime ReadTime(const QVariant &value);
 
 } // namespace basStoredForms
+
+} // namespace quillon

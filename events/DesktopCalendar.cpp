@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace quillon {
+
 namespace DesktopCalendar {
 
 bool IsShown(const QString &storedValue)
@@ -181,3 +183,5 @@ LockedDrawing DrawUnderLock(Drawing drawing, const DrawFunction &draw, const QSt
 }
 
 } // namespace DesktopCalendar
+
+} // namespace quillon

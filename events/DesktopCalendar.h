@@ -24,6 +24,8 @@
 #include <functional>
 #include <optional>
 
+namespace quillon {
+
 namespace DesktopCalendar {
 
 inline constexpr auto kSettingName = "DisplayCalendarOnDesktop";
@@ -112,3 +114,5 @@ std::optional<Drawing> TakePendingRedraw();
 QString PendingRedrawFile();
 
 } // namespace DesktopCalendar
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 
+namespace quillon {
+
 namespace {
 const QString kConnectionName = QStringLiteral("quillon-redraw-service");
 }
@@ -55,3 +57,5 @@ bool DesktopCalendarService::Register(QString *why)
 int DesktopCalendarService::Redraw() { return m_handler ? m_handler(DesktopCalendar::Drawing::Calendar) : 0; }
 
 int DesktopCalendarService::Clear() { return m_handler ? m_handler(DesktopCalendar::Drawing::BackgroundOnly) : 0; }
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace quillon {
+
 class DesktopCalendarService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.velmora.Quillon.DesktopCalendar")
@@ -35,3 +37,5 @@ private:
     QString m_connectionName;
     bool m_registered = false;
 };
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 struct EventDraft {
     qint64 EventID = 0; // the stored event being changed; 0 for a new one
     QString EventName;
@@ -26,3 +28,5 @@ struct EventDraft {
 
     bool operator==(const EventDraft &) const = default;
 };
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace EventSeries {
 
 inline constexpr QChar kSeparator(0x1F);
@@ -22,3 +24,5 @@ inline QString SeriesUid(const QString &stored)
 }
 
 } // namespace EventSeries
+
+} // namespace quillon

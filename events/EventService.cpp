@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace {
 
 const QTime kAllDayStart(0, 0);
@@ -216,3 +218,5 @@ bool EventService::TouchesShownMonth(const QList<QDate> &touchedDates, QDate tod
         return date.isValid() && date.month() == today.month() && date.year() == today.year();
     });
 }
+
+} // namespace quillon

@@ -14,6 +14,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 struct EventRecord;
@@ -81,3 +83,5 @@ public:
 private:
     basDatabase::EventStore &m_store;
 };
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace ReminderPlan {
 
 namespace {
@@ -112,3 +114,5 @@ bool ReminderPlanner::MarkShown(const QList<ReminderOccurrence> &occurrences, co
         fired.append({occurrence.EventID, occurrence.Start});
     return m_store.RecordFiredReminders(fired, now.addDays(-ReminderPlan::kKeepShownDays));
 }
+
+} // namespace quillon

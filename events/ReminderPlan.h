@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 struct DatedEvent;
@@ -77,3 +79,5 @@ public:
 private:
     basDatabase::EventStore &m_store;
 };
+
+} // namespace quillon

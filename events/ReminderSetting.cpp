@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace ReminderSetting {
 
 bool IsOn()
@@ -17,3 +19,5 @@ bool IsOn()
 bool Save(bool on) { return basQuillon::SaveOption(QLatin1String(kKey), on ? QStringLiteral("1") : QStringLiteral("0")); }
 
 } // namespace ReminderSetting
+
+} // namespace quillon

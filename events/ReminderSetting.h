@@ -2,6 +2,8 @@
 // the launcher reads it afresh before it shows any, so a change needs no restart.
 #pragma once
 
+namespace quillon {
+
 namespace ReminderSetting {
 
 inline constexpr auto kKey = "RemindMeOfEvents";
@@ -12,3 +14,5 @@ bool IsOn();
 bool Save(bool on);
 
 } // namespace ReminderSetting
+
+} // namespace quillon

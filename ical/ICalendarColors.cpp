@@ -5,6 +5,8 @@
 
 #include <limits>
 
+namespace quillon {
+
 namespace ICalendarColors {
 
 const QStringList &EventColorNames()
@@ -64,3 +66,5 @@ QString EventColorFromCategories(const QStringList &categories)
 }
 
 } // namespace ICalendarColors
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillon {
+
 namespace ICalendarColors {
 
 // The 16 event colour names, in the colour list's order ("Fuschia" spelled so).
@@ -22,3 +24,5 @@ QString NearestEventColor(const QString &cssColor);
 QString EventColorFromCategories(const QStringList &categories);
 
 } // namespace ICalendarColors
+
+} // namespace quillon

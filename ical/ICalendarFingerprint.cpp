@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace ICalendarFingerprint {
 
 basDatabase::EventRecord FileForm(const basDatabase::EventRecord &event)
@@ -69,3 +71,5 @@ QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &d
 }
 
 } // namespace ICalendarFingerprint
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 namespace ICalendarFingerprint {
 
 // The event as a calendar file carries it: an all-day event without times, colour or
@@ -19,3 +21,5 @@ basDatabase::EventRecord FileForm(const basDatabase::EventRecord &event);
 QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &dates);
 
 } // namespace ICalendarFingerprint
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace ICalendarLines {
 
 namespace {
@@ -272,3 +274,5 @@ int LineIndex::FindLine(int componentIndex, int skip, const Match &match) const
 }
 
 } // namespace ICalendarLines
+
+} // namespace quillon

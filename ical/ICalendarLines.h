@@ -13,6 +13,8 @@
 
 class QFile;
 
+namespace quillon {
+
 namespace ICalendarLines {
 
 // The text of a calendar file: held in memory, or read from the open file a part at a
@@ -87,3 +89,5 @@ private:
 };
 
 } // namespace ICalendarLines
+
+} // namespace quillon

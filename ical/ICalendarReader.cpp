@@ -24,6 +24,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace quillon {
+
 namespace ICalendarReader {
 
 namespace {
@@ -1757,3 +1759,5 @@ ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size
 }
 
 } // namespace ICalendarReader
+
+} // namespace quillon

@@ -20,6 +20,8 @@
 
 class QFile;
 
+namespace quillon {
+
 namespace ICalendarReader {
 
 // Larger files are refused before they are read.
@@ -92,3 +94,5 @@ ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size
 QByteArray AsUtf8(const QByteArray &text, QStringList &notes);
 
 } // namespace ICalendarReader
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace quillon {
+
 namespace ICalendarRecurrence {
 
 namespace {
@@ -648,3 +650,5 @@ bool Expansion::Next(Day &day)
 }
 
 } // namespace ICalendarRecurrence
+
+} // namespace quillon

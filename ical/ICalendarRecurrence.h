@@ -17,6 +17,8 @@
 struct icalrecurrencetype;
 struct icaltimetype;
 
+namespace quillon {
+
 namespace ICalendarRecurrence {
 
 // What the work costs, in steps of about 50 ns (a day of a rule looked at), so that a
@@ -105,3 +107,5 @@ private:
 };
 
 } // namespace ICalendarRecurrence
+
+} // namespace quillon

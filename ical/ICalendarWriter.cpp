@@ -10,6 +10,8 @@
 #include <cstring>
 #include <memory>
 
+namespace quillon {
+
 namespace ICalendarWriter {
 
 namespace {
@@ -342,3 +344,5 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
 }
 
 } // namespace ICalendarWriter
+
+} // namespace quillon

@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 namespace ICalendarWriter {
 
 struct OutgoingEvent {
@@ -36,3 +38,5 @@ struct OutgoingEvent {
 QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &stamp);
 
 } // namespace ICalendarWriter
+
+} // namespace quillon

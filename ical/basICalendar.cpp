@@ -24,6 +24,8 @@
 #include <memory>
 #include <optional>
 
+namespace quillon {
+
 namespace basICalendar {
 
 namespace {
@@ -583,3 +585,5 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
 }
 
 } // namespace basICalendar
+
+} // namespace quillon

@@ -14,6 +14,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 }
@@ -80,3 +82,5 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                         const ExportOptions &options = {});
 
 } // namespace basICalendar
+
+} // namespace quillon

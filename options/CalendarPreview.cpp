@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 CalendarPreview::CalendarPreview(int width, QWidget *parent) : QWidget(parent)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -102,3 +104,5 @@ void CalendarPreview::Show(const QImage &image)
     pixmap.setDevicePixelRatio(imgPreview->devicePixelRatioF());
     imgPreview->setPixmap(pixmap);
 }
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 
 class QLabel;
 
+namespace quillon {
+
 class CalendarPreview : public QWidget {
     Q_OBJECT
 
@@ -55,3 +57,5 @@ private:
     int m_drawings = 0;
     bool m_drawing = false;
 };
+
+} // namespace quillon

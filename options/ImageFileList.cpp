@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace quillon {
+
 namespace {
 using basOperation::kPathNotFound;
 
@@ -135,3 +137,5 @@ void ImageFileList::SelectName(const QString &name)
     if (found != names.cend())
         SetListIndex(static_cast<int>(found - names.cbegin()));
 }
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 
 class QStringListModel;
 
+namespace quillon {
+
 class ImageFileList : public QListView {
     Q_OBJECT
 
@@ -62,3 +64,5 @@ private:
     QFutureWatcher<std::optional<QStringList>> *m_watcher = nullptr;
     bool m_programmatic = false;
 };
+
+} // namespace quillon

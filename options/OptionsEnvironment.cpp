@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace quillon {
+
 OptionsEnvironment SystemOptionsEnvironment()
 {
     OptionsEnvironment environment;
@@ -57,3 +59,5 @@ OptionsEnvironment SystemOptionsEnvironment()
     environment.showFolderPicker = [](frmSelectFolder &picker) { picker.exec(); };
     return environment;
 }
+
+} // namespace quillon

@@ -16,6 +16,9 @@
 #include <optional>
 
 class QWidget;
+
+namespace quillon {
+
 class frmSelectFolder;
 
 struct OptionsEnvironment {
@@ -41,3 +44,5 @@ struct OptionsEnvironment {
 
 // The real surroundings: the program folder, the primary screen and the system dialogs.
 OptionsEnvironment SystemOptionsEnvironment();
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillon {
+
 namespace OptionsRules {
 
 int PositionFromCode(const QString &code)
@@ -91,3 +93,5 @@ QFont KeepUntouchedFont(const QFont &stored, const QFont &shown, const QFont &ch
 }
 
 } // namespace OptionsRules
+
+} // namespace quillon

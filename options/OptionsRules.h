@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+namespace quillon {
+
 namespace OptionsRules {
 
 // Position options, numbered by their stored code.
@@ -52,3 +54,5 @@ QString StepTimeout(const QString &text, int steps);
 QFont KeepUntouchedFont(const QFont &stored, const QFont &shown, const QFont &chosen);
 
 } // namespace OptionsRules
+
+} // namespace quillon

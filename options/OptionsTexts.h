@@ -2,6 +2,8 @@
 // reads them.
 #pragma once
 
+namespace quillon {
+
 namespace OptionsTexts {
 
 // --- The window and its buttons -------------------------------------------------
@@ -141,3 +143,5 @@ inline constexpr auto kPickerOk = "&OK";
 inline constexpr auto kPickerCancel = "&Cancel";
 
 } // namespace OptionsTexts
+
+} // namespace quillon

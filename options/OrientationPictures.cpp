@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace OrientationPictures {
 
 namespace {
@@ -78,3 +80,5 @@ QPixmap Picture(int position, qreal devicePixelRatio)
 }
 
 } // namespace OrientationPictures
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace quillon {
+
 namespace OrientationPictures {
 
 inline constexpr QSize kPictureSize{56, 44};   // logical pixels, stand included
@@ -19,3 +21,5 @@ QRect ScreenRect(const QSize &picture);
 QPixmap Picture(int position, qreal devicePixelRatio);
 
 } // namespace OrientationPictures
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+namespace quillon {
+
 namespace basOptions {
 
 int Main()
@@ -29,3 +31,5 @@ int Main()
 }
 
 } // namespace basOptions
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 // window, and the exit code the scheduler waits for.
 #pragma once
 
+namespace quillon {
+
 namespace basOptions {
 
 inline constexpr int kExitSaved = 0;      // OK or at least one Apply wrote the settings
@@ -11,3 +13,5 @@ inline constexpr int kExitNotSaved = 1;   // cancelled without Apply, or another
 int Main();
 
 } // namespace basOptions
+
+} // namespace quillon

@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace quillon {
+
 using basOperation::Steps;
 
 frmOptions::frmOptions(OptionsEnvironment environment, QWidget *parent)
@@ -336,3 +338,5 @@ int frmOptions::SelectedElement() const
             return i;
     return -1;
 }
+
+} // namespace quillon

@@ -15,9 +15,6 @@
 #include <cstdint>
 #include <optional>
 
-class CalendarPreview;
-class DayView;
-class ImageFileList;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -28,6 +25,12 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolButton;
+
+namespace quillon {
+
+class CalendarPreview;
+class DayView;
+class ImageFileList;
 class frmSelectFolder;
 struct WallpaperRead;
 
@@ -222,3 +225,5 @@ private:
     bool m_unloading = false;
     bool m_checkingTimeout = false;
 };
+
+} // namespace quillon

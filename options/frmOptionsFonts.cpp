@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace quillon {
+
 using basOperation::Steps;
 
 namespace {
@@ -220,3 +222,5 @@ void frmOptions::chkUseLiturgicalColors_Click()
         cmdFontColor->setEnabled(SelectedElement() >= 0);
     });
 }
+
+} // namespace quillon

@@ -24,6 +24,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+namespace quillon {
+
 using basOperation::Steps;
 
 void frmOptions::PopulateGeneralPage()
@@ -278,3 +280,5 @@ bool frmOptions::eventFilter(QObject *watched, QEvent *event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace quillon

@@ -26,6 +26,8 @@
 
 #include <cmath>
 
+namespace quillon {
+
 namespace {
 using namespace OptionsTexts;
 
@@ -401,3 +403,5 @@ void frmOptions::ConnectHandlers()
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::RequestPreview);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmOptions::SSTab1_Click);
 }
+
+} // namespace quillon

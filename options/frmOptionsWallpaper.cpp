@@ -23,6 +23,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 using basOperation::Steps;
 
 struct WallpaperRead {
@@ -241,3 +243,5 @@ void frmOptions::optPosition_Click(int)
     // Full Screen marks the dialog changed like the other five: it changes what is saved.
     MarkChanged();
 }
+
+} // namespace quillon

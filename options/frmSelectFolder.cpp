@@ -17,6 +17,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace quillon {
+
 namespace {
 using basOperation::kDeviceUnavailable;
 constexpr int kTreeWidth = 300;
@@ -211,3 +213,5 @@ void frmSelectFolder::closeEvent(QCloseEvent *event)
 }
 
 void frmSelectFolder::reject() { cmdCancel_Click(); }
+
+} // namespace quillon

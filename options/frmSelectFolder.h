@@ -16,6 +16,8 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 
+namespace quillon {
+
 class frmSelectFolder : public QDialog {
     Q_OBJECT
 
@@ -62,3 +64,5 @@ private:
     bool m_okPressed = false;
     bool m_settingDrive = false;
 };
+
+} // namespace quillon

@@ -7,6 +7,6 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    basMessageBox::Install();
-    return basOptions::Main();
+    quillon::basMessageBox::Install();
+    return quillon::basOptions::Main();
 }

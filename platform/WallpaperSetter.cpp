@@ -4,6 +4,8 @@
 
 #include "wallpaper/DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform {
 
 using wallpaper::BackendOf;
@@ -84,3 +86,5 @@ bool NeedsNewFileName(WallpaperBackend backend)
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+namespace quillon {
+
 namespace basPlatform {
 
 enum class WallpaperBackend { None, Windows, Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, Feh, Xwallpaper };
@@ -128,3 +130,5 @@ QColor DesktopBackgroundColor();
 bool UseOffscreenWithoutDisplay();
 
 } // namespace basPlatform
+
+} // namespace quillon

@@ -21,6 +21,8 @@
 
 #include <xcb/xcb.h>
 
+namespace quillon {
+
 namespace basPlatform {
 
 namespace {
@@ -226,3 +228,5 @@ bool UseOffscreenWithoutDisplay()
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace quillon {
+
 namespace basPlatform {
 
 DesktopEnvironment CurrentDesktopEnvironment()
@@ -55,3 +57,5 @@ bool UseOffscreenWithoutDisplay()
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

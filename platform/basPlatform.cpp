@@ -16,6 +16,8 @@
 #include <map>
 #include <memory>
 
+namespace quillon {
+
 namespace basPlatform {
 
 QString CompanyName() { return QStringLiteral(QUILLON_COMPANY_NAME); }
@@ -283,3 +285,5 @@ int StartDetached(const QString &program, const QStringList &arguments)
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+namespace quillon {
+
 namespace basPlatform {
 
 // --- Version data ---------------------------------------------------------------
@@ -113,3 +115,5 @@ QString RuntimeFolder();
 QString TemporaryFolder();
 
 } // namespace basPlatform
+
+} // namespace quillon

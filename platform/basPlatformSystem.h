@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace basPlatform::system {
 
 // The per-user data folder's base when XDG_DATA_HOME is not set.
@@ -13,3 +15,5 @@ QString DefaultDataHome();
 bool IsInstalledFolder(const QString &folder);
 
 } // namespace basPlatform::system
+
+} // namespace quillon

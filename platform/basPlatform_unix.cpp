@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace quillon {
+
 namespace basPlatform {
 
 QString ExecutableFileName(const QString &programName) { return programName; }
@@ -70,3 +72,5 @@ QString CrashDescription(int exitCode)
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

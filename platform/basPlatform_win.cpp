@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace quillon {
+
 namespace basPlatform {
 
 QString ExecutableFileName(const QString &programName) { return programName + QStringLiteral(".exe"); }
@@ -47,3 +49,5 @@ QString CrashDescription(int exitCode)
 }
 
 } // namespace basPlatform
+
+} // namespace quillon

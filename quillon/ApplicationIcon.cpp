@@ -4,8 +4,11 @@
 #include <QPixmap>
 
 // The icon lives in this static library's resources, which the linker drops unless
-// something asks for them by name.
+// something asks for them by name. Qt's resource initialiser is a global name, so this
+// stays outside the project namespace.
 static void LoadIconResource() { Q_INIT_RESOURCE(quillon); }
+
+namespace quillon {
 
 namespace ApplicationIcon {
 
@@ -33,3 +36,5 @@ QIcon Icon()
 }
 
 } // namespace ApplicationIcon
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 
 #include <QIcon>
 
+namespace quillon {
+
 namespace ApplicationIcon {
 
 // The SVG icon; a plain drawn page when the SVG engine is not installed, so the tray
@@ -10,3 +12,5 @@ namespace ApplicationIcon {
 QIcon Icon();
 
 } // namespace ApplicationIcon
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 CalendarRun::CalendarRun(QObject *parent) : QObject(parent)
 {
     m_deadline.setSingleShot(true);
@@ -155,3 +157,5 @@ void CalendarRun::OnError(QProcess::ProcessError error)
     }
     emit StartFailed(program, basOperation::kPathFileAccessError);
 }
+
+} // namespace quillon

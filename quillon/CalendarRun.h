@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 class CalendarRun : public QObject {
     Q_OBJECT
 
@@ -73,3 +75,5 @@ private:
     int m_timeoutMs = kRunTimeoutMs;
     bool m_timedOut = false;
 };
+
+} // namespace quillon

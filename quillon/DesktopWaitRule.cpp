@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 DesktopWaitRule::DesktopWaitRule(std::int64_t windowMs, std::int64_t firstDelayMs)
     : m_windowMs(std::max<std::int64_t>(windowMs, 0)), m_firstDelayMs(std::max<std::int64_t>(firstDelayMs, 1))
 {
@@ -22,3 +24,5 @@ std::optional<std::int64_t> DesktopWaitRule::NextDelay(std::int64_t elapsedMs)
     ++m_tries;
     return delay;
 }
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quillon {
+
 class DesktopWaitRule {
 public:
     static constexpr std::int64_t kDefaultWindowMs = 120000;
@@ -30,3 +32,5 @@ private:
     std::int64_t m_firstDelayMs;
     int m_tries = 0;
 };
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace HeadlessRun {
 
 int RenderOnce(const QString &calendarProgram)
@@ -37,3 +39,5 @@ int RenderOnce(const QString &calendarProgram)
 }
 
 } // namespace HeadlessRun
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace HeadlessRun {
 
 inline constexpr int kExitDrawn = 0;
@@ -14,3 +16,5 @@ inline constexpr int kExitNotStarted = 2; // the calendar program could not be s
 int RenderOnce(const QString &calendarProgram);
 
 } // namespace HeadlessRun
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace quillon {
+
 SystemLauncherClock::SystemLauncherClock() { m_elapsed.start(); }
 
 QDateTime SystemLauncherClock::Now() const { return basPlatform::Now(); }
@@ -30,3 +32,5 @@ bool ClockJumpWatch::Jumped(const LauncherClock &clock)
     m_monotonic = monotonic;
     return jumped;
 }
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 class LauncherClock {
 public:
     virtual ~LauncherClock() = default;
@@ -44,3 +46,5 @@ private:
     QDateTime m_wall;
     std::int64_t m_monotonic = 0;
 };
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace {
 // A timer further out than this is set again then: QTimer counts in int milliseconds.
 constexpr qint64 kLongestWaitMs = 6LL * 60 * 60 * 1000;
@@ -173,3 +175,5 @@ QString LauncherReminders::BodyOf(const ReminderOccurrence &occurrence)
     return QStringLiteral("%1, %2 - %3")
         .arg(day, basTimeText::FormatTimeText(occurrence.Start.time()), basTimeText::FormatTimeText(occurrence.End.time()));
 }
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 class ReminderNotifier;
 
 struct ReminderServices {
@@ -84,3 +86,5 @@ private:
     QHash<quint32, ReminderOccurrence> m_onScreen;
     QList<std::pair<QDateTime, ReminderOccurrence>> m_snoozed;
 };
+
+} // namespace quillon

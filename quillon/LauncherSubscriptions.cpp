@@ -15,6 +15,8 @@
 #include <limits>
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 // QTimer counts in int milliseconds: a longer wait is set again then.
 constexpr qint64 kLongestWaitMs = 6LL * 60 * 60 * 1000;
@@ -235,3 +237,5 @@ void LauncherSubscriptions::RefreshAccount(const QString &key)
     }
     RunNext();
 }
+
+} // namespace quillon

@@ -21,6 +21,9 @@
 #include <memory>
 
 class QThread;
+
+namespace quillon {
+
 class SessionPasswords;
 
 struct SubscriptionRefreshServices {
@@ -99,3 +102,5 @@ private:
     QString m_noStore; // of the one run, when no store gave its password
     QTimer m_next;
 };
+
+} // namespace quillon

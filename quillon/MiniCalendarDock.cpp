@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace MiniCalendarDock {
 
 Edge TaskbarEdge(const QRect &screen, const QRect &workArea)
@@ -87,3 +89,5 @@ QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &win
 }
 
 } // namespace MiniCalendarDock
+
+} // namespace quillon

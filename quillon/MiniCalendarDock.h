@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+namespace quillon {
+
 namespace MiniCalendarDock {
 
 enum class Edge { Top, Bottom, Left, Right };
@@ -26,3 +28,5 @@ QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &win
 QPoint DockPosition(const QRect &screen, const QRect &workArea, const QSize &window, const QRect &icon);
 
 } // namespace MiniCalendarDock
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 #include <QDBusVariant>
 #include <QVariantMap>
 
+namespace quillon {
+
 ReminderNotifier::ReminderNotifier(const QDBusConnection &bus, Fallback fallback, QObject *parent)
     : QObject(parent), m_bus(bus), m_fallback(std::move(fallback))
 {
@@ -35,3 +37,5 @@ quint32 ReminderNotifier::Show(const QString &title, const QString &body, const 
 }
 
 void ReminderNotifier::OnActionInvoked(quint32 id, const QString &key) { emit ActionInvoked(id, key); }
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 class ReminderNotifier : public QObject {
     Q_OBJECT
 
@@ -39,3 +41,5 @@ private:
     QDBusConnection m_bus;
     Fallback m_fallback;
 };
+
+} // namespace quillon

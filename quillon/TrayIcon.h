@@ -10,6 +10,8 @@
 
 class QMenu;
 
+namespace quillon {
+
 // The icon's mouse messages, numbered as the launcher's handler knows them.
 enum class TrayMessage { None = 0, DoubleClick = 515, RightButtonUp = 517, MiddleButtonUp = 520 };
 
@@ -30,3 +32,5 @@ public:
     // A balloon from the icon, where no notification server runs; nothing without an icon.
     virtual void ShowMessage(const QString &title, const QString &text) = 0;
 };
+
+} // namespace quillon

@@ -24,6 +24,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace basLauncher {
 
 bool IsHeadless() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
@@ -121,3 +123,5 @@ int Main(QApplication &app)
 }
 
 } // namespace basLauncher
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 class QApplication;
 
+namespace quillon {
+
 namespace basLauncher {
 
 inline constexpr int kExitAlreadyRunning = 0;
@@ -15,3 +17,5 @@ int Main(QApplication &app);
 bool IsHeadless();
 
 } // namespace basLauncher
+
+} // namespace quillon

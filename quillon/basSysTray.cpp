@@ -5,6 +5,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
+namespace quillon {
+
 namespace basSysTray {
 
 TrayMessage MessageFor(QSystemTrayIcon::ActivationReason reason, bool hostSendsDoubleClick)
@@ -79,3 +81,5 @@ void SystemTray::ShowMessage(const QString &title, const QString &text)
 }
 
 } // namespace basSysTray
+
+} // namespace quillon

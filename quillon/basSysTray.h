@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace basSysTray {
 
 // Double click opens the scheduler. Hosts that speak StatusNotifierItem never send a
@@ -40,3 +42,5 @@ private:
 };
 
 } // namespace basSysTray
+
+} // namespace quillon

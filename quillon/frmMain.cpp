@@ -18,6 +18,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 const QString kCalendarWarning = QStringLiteral("CalendarWarning");
 const QString kCalendarUseLiturgicalColors = QStringLiteral("CalendarUseLiturgicalColors");
@@ -518,3 +520,5 @@ void frmMain::RedrawWhenDisplayed()
     if (IsCalendarDisplayed())
         mnuRefreshCalendar_Click();
 }
+
+} // namespace quillon

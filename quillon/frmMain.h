@@ -22,6 +22,7 @@
 class QAction;
 class QMenu;
 
+namespace quillon {
 
 // What the window works with, handed in so tests can run it without a tray, a clock
 // or a help viewer of the machine's.
@@ -144,3 +145,5 @@ private:
     QDate m_lastDayHandled;
     ClockJumpWatch m_jumpWatch;
 };
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace quillon {
+
 frmMiniCalendar::frmMiniCalendar(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_month(new MonthView(this))
 {
@@ -136,3 +138,4 @@ void frmMiniCalendar::moveEvent(QMoveEvent *event)
         QTimer::singleShot(0, this, &frmMiniCalendar::MoveForm);
 }
 
+} // namespace quillon

@@ -8,8 +8,11 @@
 #include <QRect>
 #include <QWidget>
 
-class MonthView;
 class QScreen;
+
+namespace quillon {
+
+class MonthView;
 
 class frmMiniCalendar : public QWidget {
     Q_OBJECT
@@ -47,3 +50,5 @@ private:
     QElapsedTimer m_hiddenByOutsideClick;
     QElapsedTimer m_shown;
 };
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+namespace quillon {
+
 namespace {
 QLabel *WrappedLabel(const QString &text, QWidget *parent)
 {
@@ -140,3 +142,5 @@ void frmWarning::closeEvent(QCloseEvent *event)
     cmdLater_Click();
     event->ignore();
 }
+
+} // namespace quillon

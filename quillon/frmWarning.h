@@ -10,6 +10,8 @@
 class QLabel;
 class QPushButton;
 
+namespace quillon {
+
 class frmWarning : public QDialog {
     Q_OBJECT
 
@@ -58,3 +60,5 @@ private:
     QPushButton *m_cmdLater;
     QTimer m_timer;
 };
+
+} // namespace quillon

@@ -7,8 +7,8 @@
 
 int main(int argc, char **argv)
 {
-    basPlatform::UseOffscreenWithoutDisplay();
+    quillon::basPlatform::UseOffscreenWithoutDisplay();
     QApplication app(argc, argv);
-    basMessageBox::Install();
-    return basLauncher::Main(app);
+    quillon::basMessageBox::Install();
+    return quillon::basLauncher::Main(app);
 }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace {
 constexpr int kLeftMargin = 8;
 } // namespace
@@ -61,3 +63,5 @@ void DayCaptionLabel::paintEvent(QPaintEvent *)
         top += m_lineHeight;
     }
 }
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+namespace quillon {
+
 class DayCaptionLabel : public QLabel {
     Q_OBJECT
 
@@ -26,3 +28,5 @@ private:
     QColor m_background;
     QColor m_foreground;
 };
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include "basMain.h"
 #include "basOperation.h"
 
+namespace quillon {
+
 bool DayPage::Open(QDate today)
 {
     m_calendarRefreshNeeded = false;
@@ -127,3 +129,5 @@ void DayPage::ForgetUnsaved()
     m_unsavedNotes.clear();
     m_notesDate = QDate();
 }
+
+} // namespace quillon

@@ -14,6 +14,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 namespace basDatabase {
 class EventStore;
 } // namespace basDatabase
@@ -110,3 +112,5 @@ private:
     QHash<QDate, QString> m_unsavedNotes;
     qint64 m_storeVersion = -1;
 };
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace quillon {
+
 namespace UnsavedNotes {
 
 QString ClosingQuestion(const QMap<QDate, QString> &notes)
@@ -26,3 +28,5 @@ QString ClipboardText(const QMap<QDate, QString> &notes)
 }
 
 } // namespace UnsavedNotes
+
+} // namespace quillon

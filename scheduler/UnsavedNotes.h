@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QString>
 
+namespace quillon {
+
 namespace UnsavedNotes {
 
 // The question asked before the window closes: Yes copies the notes, No lets them go,
@@ -15,3 +17,5 @@ QString ClosingQuestion(const QMap<QDate, QString> &notes);
 QString ClipboardText(const QMap<QDate, QString> &notes);
 
 } // namespace UnsavedNotes
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace basDayCaption {
 
 QString MoreText(qsizetype count) { return QStringLiteral("and %1 more").arg(count); }
@@ -36,3 +38,5 @@ Caption BuildCaption(const QDate &date, const QStringList &allDayNames, const QS
 }
 
 } // namespace basDayCaption
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basDayCaption {
 
 // Twips: the date line, and each all-day event's line below it.
@@ -34,3 +36,5 @@ Caption BuildCaption(const QDate &date, const QStringList &allDayNames, const QS
 QString MoreText(qsizetype count);
 
 } // namespace basDayCaption
+
+} // namespace quillon

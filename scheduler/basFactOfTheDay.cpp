@@ -1,5 +1,7 @@
 #include "basFactOfTheDay.h"
 
+namespace quillon {
+
 namespace basFactOfTheDay {
 
 QString WelcomeText()
@@ -60,3 +62,5 @@ QString ComposeText(bool firstRun, const QString &dateText, const QString &fact,
 }
 
 } // namespace basFactOfTheDay
+
+} // namespace quillon

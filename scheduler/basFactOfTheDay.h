@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace basFactOfTheDay {
 
 QString WelcomeText();
@@ -15,3 +17,5 @@ QString ColorExplanation(const QString &dateColor);
 QString ComposeText(bool firstRun, const QString &dateText, const QString &fact, const QString &dateColor);
 
 } // namespace basFactOfTheDay
+
+} // namespace quillon

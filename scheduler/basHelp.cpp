@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace basHelp {
 
 QString ContentsPath()
@@ -27,3 +29,5 @@ void ShowContents(const UrlOpener &opener)
 }
 
 } // namespace basHelp
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace basHelp {
 
 // The contents page of the help pages shipped beside the programs.
@@ -18,3 +20,5 @@ using UrlOpener = std::function<bool(const QUrl &)>;
 void ShowContents(const UrlOpener &opener = {});
 
 } // namespace basHelp
+
+} // namespace quillon

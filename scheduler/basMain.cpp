@@ -15,6 +15,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace basMain {
 
 int Main()
@@ -56,3 +58,5 @@ bool CurrentMonthChanged(const QList<QDate> &dates)
 }
 
 } // namespace basMain
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QList>
 
+namespace quillon {
+
 namespace basMain {
 
 inline constexpr auto kProgramName = "scheduler";
@@ -25,3 +27,5 @@ int Main();
 bool CurrentMonthChanged(const QList<QDate> &dates);
 
 } // namespace basMain
+
+} // namespace quillon

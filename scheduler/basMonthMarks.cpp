@@ -1,5 +1,7 @@
 #include "basMonthMarks.h"
 
+namespace quillon {
+
 namespace basMonthMarks {
 
 namespace {
@@ -38,3 +40,5 @@ QString StyleSetName(const QString &dateColor, qint64 eventCount)
 }
 
 } // namespace basMonthMarks
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basMonthMarks {
 
 struct StyleSetDefinition {
@@ -24,3 +26,5 @@ QList<StyleSetDefinition> StyleSets(std::int32_t buttonFace);
 QString StyleSetName(const QString &dateColor, qint64 eventCount);
 
 } // namespace basMonthMarks
+
+} // namespace quillon

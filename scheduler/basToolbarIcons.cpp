@@ -9,6 +9,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace quillon {
+
 namespace basToolbarIcons {
 
 namespace {
@@ -246,3 +248,5 @@ QIcon ToolbarIcon(const QString &key)
 QIcon ProgramIcon() { return QIcon(new PaintedIconEngine(Picture::Program)); }
 
 } // namespace basToolbarIcons
+
+} // namespace quillon

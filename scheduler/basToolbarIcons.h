@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillon {
+
 namespace basToolbarIcons {
 
 QStringList Keys();
@@ -15,3 +17,5 @@ QIcon ToolbarIcon(const QString &key);
 QIcon ProgramIcon();
 
 } // namespace basToolbarIcons
+
+} // namespace quillon

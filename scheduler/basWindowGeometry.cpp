@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace basWindowGeometry {
 
 double TwipsPerPixel(double logicalDpi)
@@ -40,3 +42,5 @@ QRect PlaceOnScreens(const QRect &frame, const QList<QRect> &screens, const QRec
 }
 
 } // namespace basWindowGeometry
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basWindowGeometry {
 
 inline constexpr double kTwipsPerInch = 1440.0;
@@ -38,3 +40,5 @@ std::int32_t Share(std::int32_t size, double share);
 QRect PlaceOnScreens(const QRect &frame, const QList<QRect> &screens, const QRect &primary);
 
 } // namespace basWindowGeometry
+
+} // namespace quillon

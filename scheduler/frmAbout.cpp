@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QSysInfo>
 
+namespace quillon {
+
 namespace {
 QString SystemName()
 {
@@ -99,3 +101,5 @@ void frmAbout::Form_Load()
         m_disclaimer->setText(DisclaimerText());
     });
 }
+
+} // namespace quillon

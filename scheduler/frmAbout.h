@@ -6,6 +6,8 @@
 class QLabel;
 class QPushButton;
 
+namespace quillon {
+
 class frmAbout : public QDialog {
     Q_OBJECT
 
@@ -28,3 +30,5 @@ private:
     QLabel *m_disclaimer;
     QPushButton *m_ok;
 };
+
+} // namespace quillon

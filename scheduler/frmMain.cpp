@@ -31,6 +31,8 @@
 #include <QSessionManager>
 #include <QTimer>
 
+namespace quillon {
+
 using basOperation::Steps;
 using frmMainParts::FlagScope;
 
@@ -451,3 +453,5 @@ void frmMain::ShowAbout()
     m_about = new frmAbout(nullptr);
     m_about->show();
 }
+
+} // namespace quillon

@@ -20,10 +20,7 @@
 #include <cstdint>
 #include <functional>
 
-class DayView;
-class MonthView;
 class QAction;
-class SchedulerCommands;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -32,6 +29,11 @@ class QSplitter;
 class QTimer;
 class QToolBar;
 
+namespace quillon {
+
+class DayView;
+class MonthView;
+class SchedulerCommands;
 
 namespace basDatabase {
 class EventStore;
@@ -223,3 +225,5 @@ private:
     QPointer<frmAbout> m_about;
     SchedulerCommands *m_eventCommands = nullptr;
 };
+
+} // namespace quillon

@@ -21,6 +21,8 @@
 #include <limits>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 const QString kTitle = QStringLiteral("Quillon Scheduler");
 const QString kFilter = QStringLiteral("Calendar files (*.ics);;All files (*)");
@@ -187,3 +189,5 @@ void frmMain::mnuFileCalendars_Click()
         ShowChangesByOthers();
     });
 }
+
+} // namespace quillon

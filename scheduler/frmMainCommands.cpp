@@ -7,6 +7,8 @@
 #include "SchedulerCommands.h"
 #include "views/DayView.h"
 
+namespace quillon {
+
 namespace {
 
 // The window as the commands see it, with the events over the window's store.
@@ -62,3 +64,5 @@ void frmMain::DeleteEvent(qint64 eventId, int taskIndex) { EventCommands().Delet
 void frmMain::DeleteAllDayEvent(int position) { EventCommands().DeleteAllDayEvent(position); }
 
 void frmMain::mnuEditOptions_Click() { EventCommands().Options(); }
+
+} // namespace quillon

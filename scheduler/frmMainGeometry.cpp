@@ -25,6 +25,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 using basOperation::Steps;
 using namespace frmMainParts;
 
@@ -321,3 +323,5 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+} // namespace quillon

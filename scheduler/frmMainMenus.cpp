@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+namespace quillon {
+
 using basOperation::Steps;
 
 namespace {
@@ -195,3 +197,5 @@ void frmMain::mnuEdit_Click()
         return 0;
     });
 }
+
+} // namespace quillon

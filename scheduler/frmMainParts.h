@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace frmMainParts {
 
 // Design values of the controls, twips.
@@ -56,3 +58,5 @@ private:
     frmMain &m_window;
     bool m_locked = false;
 };
+
+} // namespace quillon

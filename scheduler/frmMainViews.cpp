@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 
+namespace quillon {
+
 using basOperation::Steps;
 using frmMainParts::FlagScope;
 
@@ -193,3 +195,5 @@ void frmMain::txtNotes_LostFocus()
     if (m_page.StoreNotes(m_notes->toPlainText()))
         m_notes->document()->setModified(false);
 }
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QXmlStreamReader>
 
+namespace quillon {
+
 namespace basSync::CalDav {
 
 namespace {
@@ -323,3 +325,5 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
 }
 
 } // namespace basSync::CalDav
+
+} // namespace quillon

@@ -15,6 +15,8 @@
 #include <functional>
 #include <optional>
 
+namespace quillon {
+
 namespace basSync::CalDav {
 
 // One property of one resource in a multistatus answer.
@@ -75,3 +77,5 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
                      const std::function<QHash<QString, QString>()> &known);
 
 } // namespace basSync::CalDav
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <QThread>
 #include <QTimer>
 
+namespace quillon {
+
 namespace basSync {
 
 namespace {
@@ -192,3 +194,5 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
 }
 
 } // namespace basSync
+
+} // namespace quillon

@@ -15,6 +15,8 @@
 
 class QNetworkAccessManager;
 
+namespace quillon {
+
 namespace basSync {
 
 // Larger answers are refused before they are read whole.
@@ -78,3 +80,5 @@ private:
 };
 
 } // namespace basSync
+
+} // namespace quillon

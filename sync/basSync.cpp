@@ -9,6 +9,8 @@
 #include <QEventLoop>
 #include <QThread>
 
+namespace quillon {
+
 namespace basSync {
 
 namespace {
@@ -294,3 +296,5 @@ QString SecretKey(const QString &userName, const QUrl &address)
 }
 
 } // namespace basSync
+
+} // namespace quillon

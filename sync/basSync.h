@@ -17,6 +17,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace basSync {
 
 struct RefreshOptions {
@@ -70,3 +72,5 @@ void RunOnSyncThread(const std::function<void()> &work);
 QString SecretKey(const QString &userName, const QUrl &address);
 
 } // namespace basSync
+
+} // namespace quillon

@@ -39,6 +39,8 @@
 
 extern char **environ;
 
+namespace quillon {
+
 namespace {
 
 constexpr int kMonthEvents = 300;
@@ -391,7 +393,7 @@ BENCHMARK(BM_LegibilityGuard)
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--prepare") {
@@ -413,4 +415,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

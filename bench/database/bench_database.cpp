@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace quillon {
+
 namespace {
 
 QList<QDate> YearOfDates(const QDate &first)
@@ -169,7 +171,7 @@ BENCHMARK(SaveEventWith365DatesOneByOne)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK(ReadMonthOf500EventsByDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadMonthOf500Events)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     qputenv("QUILLON_NONINTERACTIVE", "1");
     QCoreApplication app(argc, argv);
@@ -179,4 +181,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

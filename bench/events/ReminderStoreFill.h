@@ -9,6 +9,8 @@
 #include <QList>
 #include <QTime>
 
+namespace quillon {
+
 inline bool FillWithReminders(basDatabase::EventStore &store, QDate first, const QList<int> &choices)
 {
     return store.RunInTransaction([&] {
@@ -32,3 +34,5 @@ inline bool FillWithReminders(basDatabase::EventStore &store, QDate first, const
         return true;
     });
 }
+
+} // namespace quillon

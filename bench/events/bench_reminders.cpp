@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace quillon {
+
 namespace {
 
 const QDate kFirst(2026, 1, 1);
@@ -48,7 +50,7 @@ void ReplanAfterASave(benchmark::State &state)
 
 BENCHMARK(ReplanAfterASave)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     qputenv("QUILLON_NONINTERACTIVE", "1");
     QCoreApplication app(argc, argv);
@@ -58,4 +60,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -26,6 +26,8 @@
 #include <cstdlib>
 #include <map>
 
+namespace quillon {
+
 namespace {
 
 void Fail(const char *what)
@@ -307,7 +309,7 @@ BENCHMARK(ExportStore)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(ImportHostile)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ImportLarge)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--write-large") == 0) {
@@ -319,4 +321,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

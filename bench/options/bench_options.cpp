@@ -34,6 +34,8 @@
 
 extern char **environ;
 
+namespace quillon {
+
 namespace {
 
 constexpr int kPictureFiles = 5000;
@@ -153,7 +155,7 @@ BENCHMARK(BM_OkWritesEverySetting)->Unit(benchmark::kMillisecond)->Iterations(50
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     if (argc == 3 && std::strcmp(argv[1], kChildFlag) == 0)
         return ShownChild(argc, argv, argv[2]);
@@ -165,4 +167,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -25,6 +25,8 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace quillon {
+
 namespace {
 
 struct Usage {
@@ -71,7 +73,7 @@ int Argument(const QStringList &args, const QString &name, int fallback)
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -146,4 +148,11 @@ int main(int argc, char **argv)
     std::printf("resident memory: %s after settling, %s at the end, peak %s\n", qPrintable(rssStart), qPrintable(rss),
                 qPrintable(hwm));
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -25,6 +25,8 @@
 #include <cstdio>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 
 const QDate kToday(2026, 12, 7);
@@ -190,7 +192,7 @@ BENCHMARK(BM_MoveMonthView)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repo
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -216,4 +218,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 
 constexpr int kStoredEvents = 10000;
@@ -98,7 +100,7 @@ void OkOnRecurringEventWith365Days(benchmark::State &state)
 
 BENCHMARK(OkOnRecurringEventWith365Days)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QUILLON_NONINTERACTIVE", "1");
@@ -108,4 +110,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -18,6 +18,8 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+namespace quillon {
+
 namespace benchsync {
 
 void Fail(const char *what)
@@ -177,3 +179,5 @@ long StatusKb(const char *field)
 }
 
 } // namespace benchsync
+
+} // namespace quillon

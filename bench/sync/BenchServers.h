@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace benchsync {
 
 [[noreturn]] void Fail(const char *what);
@@ -52,3 +54,5 @@ private:
 long StatusKb(const char *field);
 
 } // namespace benchsync
+
+} // namespace quillon

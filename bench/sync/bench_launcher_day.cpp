@@ -20,6 +20,8 @@
 
 #include <benchmark/benchmark.h>
 
+namespace quillon {
+
 namespace {
 
 using basDatabase::Subscription;
@@ -118,7 +120,7 @@ BENCHMARK(LauncherDayOfRefreshes)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -126,4 +128,11 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -23,6 +23,7 @@
 
 #include <sys/resource.h>
 
+namespace quillon {
 
 namespace {
 
@@ -210,11 +211,18 @@ BENCHMARK(CalDavIncrementalSync)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

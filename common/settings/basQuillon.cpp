@@ -6,6 +6,8 @@
 #include "basRegistry.h"
 #include "platform/basPlatform.h"
 
+namespace quillon {
+
 namespace basQuillon {
 
 QString GetRegistryRoot() { return basRegistry::ProductKey(); }
@@ -184,3 +186,5 @@ std::int32_t LiturgicalColorFromName(const QString &name)
 }
 
 } // namespace basQuillon
+
+} // namespace quillon

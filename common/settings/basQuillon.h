@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basQuillon {
 
 struct GeneralSettingsRecord {
@@ -104,3 +106,5 @@ Value BadValues::Take(int step, const char *key, const QString &text, Convert co
 }
 
 } // namespace basQuillon
+
+} // namespace quillon

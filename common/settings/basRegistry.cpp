@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace basRegistry {
 
 QString ProductKey()
@@ -100,3 +102,5 @@ QString StoreReadProblem()
 }
 
 } // namespace basRegistry
+
+} // namespace quillon

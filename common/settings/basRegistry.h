@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace basRegistry {
 
 // The store's root: the current user. Kept as a handle so callers read as they did.
@@ -28,3 +30,5 @@ bool SaveRegistryString(RootKey root, const QString &subKey, const QString &valu
 QString StoreReadProblem();
 
 } // namespace basRegistry
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <QTemporaryFile>
 #include <QThread>
 
+namespace quillon {
+
 namespace basSettingsFile {
 
 namespace {
@@ -171,3 +173,5 @@ std::unique_ptr<QSettings> Open(const QString &fileName)
 }
 
 } // namespace basSettingsFile
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 class QSettings;
 
+namespace quillon {
+
 namespace basSettingsFile {
 
 // The INI file `fileName` opened for reading. Qt takes "<file>.lock" for every read and
@@ -31,3 +33,5 @@ bool WriteValue(const QString &fileName, const QString &key, const QString &valu
 QByteArray WithoutUnclosedQuotes(const QByteArray &text);
 
 } // namespace basSettingsFile
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+namespace quillon {
+
 namespace basCalendarFonts {
 
 namespace {
@@ -123,3 +125,5 @@ void ApplyFontToLabel(const QFont &font, QWidget &label)
 }
 
 } // namespace basCalendarFonts
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace quillon {
+
 namespace basCalendarFonts {
 
 struct CalendarFontSet {
@@ -48,3 +50,5 @@ QString FontToSpec(const QFont &font);
 void ApplyFontToLabel(const QFont &font, QWidget &label);
 
 } // namespace basCalendarFonts
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace quillon {
+
 namespace basColor {
 
 inline constexpr std::int32_t kNoColor = -1;
@@ -21,3 +23,5 @@ inline std::int32_t FromQColor(const QColor &color)
 }
 
 } // namespace basColor
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace quillon {
+
 namespace basFormControl {
 
 namespace {
@@ -58,3 +60,5 @@ void UnloadAllForms()
 }
 
 } // namespace basFormControl
+
+} // namespace quillon

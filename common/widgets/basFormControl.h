@@ -3,6 +3,8 @@
 
 class QWidget;
 
+namespace quillon {
+
 namespace basFormControl {
 
 // Makes the window topmost without moving or resizing it.
@@ -15,3 +17,5 @@ void UnlockWindowRedraw();
 void UnloadAllForms();
 
 } // namespace basFormControl
+
+} // namespace quillon

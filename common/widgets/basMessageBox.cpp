@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace quillon {
+
 namespace basMessageBox {
 
 namespace {
@@ -78,3 +80,5 @@ void Install()
 }
 
 } // namespace basMessageBox
+
+} // namespace quillon

@@ -2,8 +2,12 @@
 // QApplication, so that basPlatform::ShowMessage shows a real message box.
 #pragma once
 
+namespace quillon {
+
 namespace basMessageBox {
 
 void Install();
 
 } // namespace basMessageBox
+
+} // namespace quillon

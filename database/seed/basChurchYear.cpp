@@ -1,5 +1,7 @@
 #include "basChurchYear.h"
 
+namespace quillon {
+
 // How the rules are read where they leave room:
 // - Sundays of Christmas: the Sundays from 26 December to 5 January are counted from
 //   the first Sunday after Christmas Day ("First Sunday of Christmas", "Second Sunday
@@ -217,3 +219,5 @@ QString OrdinalWord(int n)
 }
 
 } // namespace basChurchYear
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 namespace basChurchYear {
 
 // The five liturgical colour names, exactly as the Dates table stores them.
@@ -36,3 +38,5 @@ QList<ChurchDay> ChurchYear(int year);
 QString OrdinalWord(int n);
 
 } // namespace basChurchYear
+
+} // namespace quillon

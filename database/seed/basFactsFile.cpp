@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+namespace quillon {
+
 namespace basFactsFile {
 
 namespace {
@@ -72,3 +74,5 @@ bool LoadFactsFile(const QString &path, QList<Fact> &facts, QString &error)
 }
 
 } // namespace basFactsFile
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 namespace basFactsFile {
 
 struct Fact {
@@ -18,3 +20,5 @@ struct Fact {
 bool LoadFactsFile(const QString &path, QList<Fact> &facts, QString &error);
 
 } // namespace basFactsFile
+
+} // namespace quillon

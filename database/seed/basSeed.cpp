@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+namespace quillon {
+
 namespace basSeed {
 
 using basConnection::Exec;
@@ -51,3 +53,5 @@ bool CreateShippedDatabaseFile(const QString &path, const QString &factsFile, QS
 }
 
 } // namespace basSeed
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+namespace quillon {
+
 namespace basSeed {
 
 inline constexpr int kFirstShippedYear = 1900;
@@ -22,3 +24,5 @@ void FillShippedData(const QSqlDatabase &db, const QList<basFactsFile::Fact> &fa
 bool CreateShippedDatabaseFile(const QString &path, const QString &factsFile, QString &error);
 
 } // namespace basSeed
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <QEventLoop>
 
+namespace quillon {
+
 namespace basSecrets {
 
 namespace {
@@ -74,3 +76,5 @@ QString NoStoreText(const QString &reason)
 }
 
 } // namespace basSecrets
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace quillon {
+
 namespace basSecrets {
 
 enum class Status {
@@ -29,3 +31,5 @@ Answer DeleteSecret(const QString &key);
 QString NoStoreText(const QString &reason);
 
 } // namespace basSecrets
+
+} // namespace quillon

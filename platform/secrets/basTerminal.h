@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace quillon {
+
 namespace basTerminal {
 
 // Writes prompt to stderr and reads one line from a terminal on stdin without echo;
@@ -12,3 +14,5 @@ namespace basTerminal {
 std::optional<QString> ReadHiddenLine(const QString &prompt);
 
 } // namespace basTerminal
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace quillon {
+
 namespace basTerminal {
 
 std::optional<QString> ReadHiddenLine(const QString &prompt)
@@ -36,3 +38,5 @@ std::optional<QString> ReadHiddenLine(const QString &prompt)
 }
 
 } // namespace basTerminal
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+namespace quillon {
+
 namespace basTerminal {
 
 std::optional<QString> ReadHiddenLine(const QString &prompt)
@@ -28,3 +30,5 @@ std::optional<QString> ReadHiddenLine(const QString &prompt)
 }
 
 } // namespace basTerminal
+
+} // namespace quillon

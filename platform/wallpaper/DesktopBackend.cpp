@@ -3,6 +3,8 @@
 
 #include <QUrl>
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 const std::vector<const DesktopBackend *> &Backends()
@@ -58,3 +60,5 @@ const QString &PictureFor(const std::vector<MonitorPicture> &pictures, const QSt
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

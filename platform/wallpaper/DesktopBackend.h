@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 // Runs one command without a shell and waits for it: false, with the reason, when it
@@ -83,3 +85,5 @@ QString GsettingsFit(int monitorCount);
 const QString &PictureFor(const std::vector<MonitorPicture> &pictures, const QString &monitor);
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

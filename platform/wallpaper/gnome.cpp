@@ -2,6 +2,8 @@
 // shell ignores a path it already shows.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -37,3 +39,5 @@ const DesktopBackend &GnomeBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

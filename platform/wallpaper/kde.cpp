@@ -3,6 +3,8 @@
 // message nobody reads. It ignores a path it already shows.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -32,3 +34,5 @@ const DesktopBackend &KdeBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 // its restart; and it ignores a path it already shows.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -38,3 +40,5 @@ const DesktopBackend &LxqtBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

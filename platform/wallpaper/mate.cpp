@@ -2,6 +2,8 @@
 // already shows.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -36,3 +38,5 @@ const DesktopBackend &MateBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

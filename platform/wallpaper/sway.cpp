@@ -2,6 +2,8 @@
 // Chosen by name or by the compositor's socket.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -41,3 +43,5 @@ const DesktopBackend &SwayBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

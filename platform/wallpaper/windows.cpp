@@ -2,6 +2,8 @@
 // and fits the one picture to every monitor the way the user chose. Nothing to run.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -29,3 +31,5 @@ const DesktopBackend &WindowsBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

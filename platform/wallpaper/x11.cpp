@@ -2,6 +2,8 @@
 // installed; each monitor its own picture.
 #include "DesktopBackend.h"
 
+namespace quillon {
+
 namespace basPlatform::wallpaper {
 
 namespace {
@@ -67,3 +69,5 @@ const DesktopBackend &XwallpaperBackend()
 }
 
 } // namespace basPlatform::wallpaper
+
+} // namespace quillon

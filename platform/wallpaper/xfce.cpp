@@ -10,6 +10,8 @@
 #include <map>
 #include <tuple>
 
+namespace quillon {
+
 namespace basPlatform {
 
 namespace {
@@ -157,3 +159,5 @@ const DesktopBackend &XfceBackend()
 
 } // namespace wallpaper
 } // namespace basPlatform
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 
+namespace quillon {
+
 DesktopRestartWatch::DesktopRestartWatch(const QString &busName, int settleMs, QObject *parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
@@ -14,3 +16,5 @@ DesktopRestartWatch::DesktopRestartWatch(const QString &busName, int settleMs, Q
     auto *watcher = new QDBusServiceWatcher(busName, bus, QDBusServiceWatcher::WatchForRegistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] { m_settle.start(); });
 }
+
+} // namespace quillon

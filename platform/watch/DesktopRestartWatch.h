@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTimer>
 
+namespace quillon {
+
 class DesktopRestartWatch : public QObject {
     Q_OBJECT
 
@@ -23,3 +25,5 @@ signals:
 private:
     QTimer m_settle;
 };
+
+} // namespace quillon

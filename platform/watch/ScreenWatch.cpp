@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace quillon {
+
 ScreenWatch::ScreenWatch(int settleMs, QObject *parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
@@ -26,3 +28,5 @@ void ScreenWatch::Watch(QScreen *screen)
 }
 
 void ScreenWatch::Notice() { m_settle.start(); }
+
+} // namespace quillon

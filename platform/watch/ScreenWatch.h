@@ -8,6 +8,8 @@
 
 class QScreen;
 
+namespace quillon {
+
 class ScreenWatch : public QObject {
     Q_OBJECT
 
@@ -26,3 +28,5 @@ private:
 
     QTimer m_settle;
 };
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 
+namespace quillon {
+
 SleepWatch::SleepWatch(QObject *parent) : QObject(parent)
 {
     QDBusConnection bus = QDBusConnection::systemBus();
@@ -17,3 +19,5 @@ void SleepWatch::OnPrepareForSleep(bool goingToSleep)
     if (!goingToSleep)
         emit Resumed();
 }
+
+} // namespace quillon

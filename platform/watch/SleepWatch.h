@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+namespace quillon {
+
 class SleepWatch : public QObject {
     Q_OBJECT
 
@@ -21,3 +23,5 @@ private slots:
 private:
     bool m_watching = false;
 };
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <QToolButton>
 
+namespace quillon {
+
 IconPalette::IconPalette(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("picIcons"));
@@ -74,3 +76,5 @@ void IconPalette::PlaceUnder(const QWidget &button)
     const QPoint buttonBottomRight = button.mapTo(parentWidget(), QPoint(button.width(), button.height()));
     move(buttonBottomRight.x() - width(), buttonBottomRight.y() + TwipsToPixels(kGapTwips));
 }
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 class QToolButton;
 
+namespace quillon {
+
 class IconPalette : public QFrame {
     Q_OBJECT
 
@@ -38,3 +40,5 @@ private:
 
     QList<QToolButton *> m_cells;
 };
+
+} // namespace quillon

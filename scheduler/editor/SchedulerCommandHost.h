@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+namespace quillon {
+
 class DayView;
 
 class SchedulerCommandHost {
@@ -41,3 +43,5 @@ public:
     virtual void SetToolbarDeleteEnabled(bool enabled) = 0;
     virtual void EnableRefreshButton() = 0;
 };
+
+} // namespace quillon

@@ -8,6 +8,8 @@
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
 
+namespace quillon {
+
 using basOperation::Steps;
 
 namespace {
@@ -198,3 +200,5 @@ void SchedulerCommands::Options()
         }
     });
 }
+
+} // namespace quillon

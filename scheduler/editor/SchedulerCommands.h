@@ -9,8 +9,11 @@
 #include <functional>
 #include <memory>
 
-class EventService;
 class QWidget;
+
+namespace quillon {
+
+class EventService;
 class SchedulerCommandHost;
 class frmEvent;
 
@@ -56,3 +59,5 @@ private:
     EditorRunner m_runEditor;
     QString m_optionsProgram;
 };
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 #include <array>
 #include <set>
 
+namespace quillon {
+
 namespace basColorCombo {
 
 namespace {
@@ -101,3 +103,5 @@ int FindKey(const QComboBox &combo, const QString &key)
 }
 
 } // namespace basColorCombo
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 
 class QComboBox;
 
+namespace quillon {
+
 namespace basColorCombo {
 
 // The names in combo order, "Fuschia" spelled so.
@@ -42,3 +44,5 @@ QString SelectedKey(const QComboBox &combo);
 int FindKey(const QComboBox &combo, const QString &key);
 
 } // namespace basColorCombo
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace quillon {
+
 namespace basComboBox {
 
 int FindComboItem(const QComboBox &combo, const QString &text)
@@ -14,3 +16,5 @@ int FindComboItem(const QComboBox &combo, const QString &text)
 }
 
 } // namespace basComboBox
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+namespace quillon {
+
 namespace basEventIcons {
 
 namespace {
@@ -52,3 +54,5 @@ int IconNumberFromText(const QString &text)
 }
 
 } // namespace basEventIcons
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QString>
 
+namespace quillon {
+
 namespace basEventIcons {
 
 inline constexpr int kFirstIcon = 101;
@@ -22,3 +24,5 @@ QString EventIconTitle(int number);
 int IconNumberFromText(const QString &text);
 
 } // namespace basEventIcons
+
+} // namespace quillon

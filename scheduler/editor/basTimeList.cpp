@@ -2,6 +2,8 @@
 
 #include "basTimeText.h"
 
+namespace quillon {
+
 namespace basTimeList {
 
 QStringList LoadTimes()
@@ -51,3 +53,5 @@ int ToMinutesNumber(const QString &timeText)
 }
 
 } // namespace basTimeList
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTime>
 
+namespace quillon {
+
 namespace basTimeList {
 
 inline constexpr int kEntries = 48;
@@ -26,3 +28,5 @@ int ToMinutesNumber(const QString &timeText);
 int ToMinutesNumber(const QTime &time);
 
 } // namespace basTimeList
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace quillon {
+
 namespace {
 
 constexpr const char *kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -130,3 +132,5 @@ void frmConflict::cmdReschedule_Click()
     hide();
     done(QDialog::Rejected);
 }
+
+} // namespace quillon

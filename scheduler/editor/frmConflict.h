@@ -12,6 +12,8 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
+namespace quillon {
+
 class frmConflict : public QDialog {
     Q_OBJECT
 
@@ -51,3 +53,5 @@ private:
     QPushButton *m_accept;
     QPushButton *m_reschedule;
 };
+
+} // namespace quillon

@@ -27,9 +27,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using basOperation::Steps;
-
 #include <algorithm>
+
+namespace quillon {
+
+using basOperation::Steps;
 
 namespace {
 
@@ -529,3 +531,5 @@ bool frmEvent::SaveEvent()
         return true;
     });
 }
+
+} // namespace quillon

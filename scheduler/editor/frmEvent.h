@@ -16,7 +16,6 @@
 
 #include <functional>
 
-class IconPalette;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -27,6 +26,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+
+namespace quillon {
+
+class IconPalette;
 class YearView;
 class frmConflict;
 
@@ -183,3 +186,5 @@ private:
     QLabel *m_yearLabel;
     YearView *m_year;
 };
+
+} // namespace quillon

@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 void frmEvent::SetEventID(qint64 id)
 {
     m_okPressed = false;
@@ -232,3 +234,5 @@ void frmEvent::SetDraft(const EventDraft &event, QDate date)
     SetEventRecurring(event.Recurring);
     SetEventReminder(event.Reminder);
 }
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QThread>
 
+namespace quillon {
+
 namespace calendartest {
 
 void CalendarRun::SetUp()
@@ -154,3 +156,5 @@ QRect CalendarRun::Box(const QImage &image, QRgb color, bool matching)
 }
 
 } // namespace calendartest
+
+} // namespace quillon

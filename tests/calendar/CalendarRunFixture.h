@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace quillon {
+
 namespace calendartest {
 
 struct RunResult {
@@ -62,3 +64,5 @@ private:
 };
 
 } // namespace calendartest
+
+} // namespace quillon

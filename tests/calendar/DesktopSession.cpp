@@ -14,6 +14,8 @@
 #include <csignal>
 #include <unistd.h>
 
+namespace quillon {
+
 namespace calendartest {
 
 namespace {
@@ -319,3 +321,5 @@ double ShareShowing(const QImage &screen, const QImage &picture)
 }
 
 } // namespace calendartest
+
+} // namespace quillon

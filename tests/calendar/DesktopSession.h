@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+namespace quillon {
+
 namespace calendartest {
 
 class DesktopSession {
@@ -77,3 +79,5 @@ private:
 double ShareShowing(const QImage &screen, const QImage &picture);
 
 } // namespace calendartest
+
+} // namespace quillon

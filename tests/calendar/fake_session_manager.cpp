@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 const QString kService = QStringLiteral("org.gnome.SessionManager");
 const QString kPath = QStringLiteral("/org/gnome/SessionManager");
@@ -36,7 +38,7 @@ public:
 };
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -47,4 +49,11 @@ int main(int argc, char **argv)
     }
     bus.send(QDBusMessage::createSignal(kPath, kService, QStringLiteral("SessionRunning")));
     return app.exec();
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

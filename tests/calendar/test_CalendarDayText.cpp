@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 using namespace CalendarDayText;
 
@@ -52,3 +54,5 @@ TEST(CalendarDayText, SortByTimeThenNameKeepingTies)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 using namespace CalendarGrid;
 
@@ -195,3 +197,5 @@ TEST(CalendarLayout, WideScreensDoNotOverflow)
 }
 
 } // namespace
+
+} // namespace quillon

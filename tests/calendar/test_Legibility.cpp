@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 using namespace Legibility;
 
@@ -119,3 +121,5 @@ TEST(Legibility, FrameIsTheUninkedRingAroundFullInk)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 using namespace WallpaperRotation;
 
@@ -90,3 +92,5 @@ TEST(BackgroundPicture, AJpegLargerThanTheLimitIsDecodedSmallerAndTaken)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+namespace quillon {
+
 namespace {
 using calendartest::CalendarRun;
 using calendartest::RunResult;
@@ -417,3 +419,5 @@ TEST_F(CalendarProgram, WithoutADisplayItPicksOffscreenItself)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QSqlQuery>
 
+namespace quillon {
+
 namespace {
 using calendartest::CalendarRun;
 
@@ -178,3 +180,5 @@ TEST_F(CalendarWindow, LongAllDayNamesEndInAnEllipsisAndHugeFontsAreClamped)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace {
 using calendartest::CalendarRun;
 
@@ -155,3 +157,5 @@ TEST_F(LegibilityRender, ADayThatDoesNotFitEndsWithHowManyMore)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 #include <QCryptographicHash>
 
+namespace quillon {
+
 namespace {
 using calendartest::CalendarRun;
 using calendartest::RunResult;
@@ -58,3 +60,5 @@ TEST_F(LegibilityRun, OffDrawsAsBeforePixelForPixel)
 }
 
 } // namespace
+
+} // namespace quillon

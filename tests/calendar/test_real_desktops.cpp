@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 using calendartest::CalendarRun;
 using calendartest::DesktopSession;
@@ -463,3 +465,5 @@ TEST_F(RealDesktop, LauncherOnLxqtDrawsAgainWhenTheDesktopRestarts)
 }
 
 } // namespace
+
+} // namespace quillon

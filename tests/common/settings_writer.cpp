@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 3)
@@ -15,4 +17,11 @@ int main(int argc, char **argv)
     for (int i = 0; i < count; ++i)
         failed += !basQuillon::SaveOption(prefix + QString::number(i), QString::number(i * 7));
     return failed == 0 ? 0 : 1;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

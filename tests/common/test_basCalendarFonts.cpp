@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 using namespace basCalendarFonts;
@@ -108,3 +110,5 @@ TEST_F(Fonts, ApplyFontToLabelKeepsTheFractionAndTheColour)
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(Qt::red));
 }
 } // namespace
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 using basOperation::Failure;
 
 namespace {
@@ -42,3 +44,5 @@ TEST(Convert, BooleansAcceptNumbersAndWordsInAnyCase)
             << bad;
 }
 } // namespace
+
+} // namespace quillon

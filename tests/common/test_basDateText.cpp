@@ -1,6 +1,9 @@
 #include "basDateText.h"
+#include "basTimeText.h"
 
 #include <gtest/gtest.h>
+
+namespace quillon {
 
 using namespace basDateText;
 
@@ -15,8 +18,6 @@ TEST(DateText, OneFormOutAnyLeadingZerosIn)
     for (const char *bad : {"2/29/2023", "13/1/2004", "1/5/04", "1-5-2004", "", "a/b/cdef", "1/5/2004/1"})
         EXPECT_FALSE(ParseDateText(QString::fromLatin1(bad)).isValid()) << bad;
 }
-
-#include "basTimeText.h"
 
 TEST(TimeText, ParsesTheFormsPeopleWriteAndRejectsTheRest)
 {
@@ -35,3 +36,5 @@ TEST(TimeText, ParsesTheFormsPeopleWriteAndRejectsTheRest)
     EXPECT_EQ(basTimeText::FormatTimeText(QTime(23, 30)), QStringLiteral("11:30 PM"));
     EXPECT_EQ(basTimeText::FormatTimeText(QTime()), QString());
 }
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QLocale>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -106,3 +108,5 @@ TEST_F(ErrorReport, NestedOperationsReportOnlyTheirOwnFailure)
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Line Number: \t70")));
 }
 } // namespace
+
+} // namespace quillon

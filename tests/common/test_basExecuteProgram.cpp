@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 using namespace basExecuteProgram;
@@ -65,3 +67,5 @@ TEST_F(Launching, StartErrorMessageNamesTheProgramOneWayWhoeverStartedIt)
     EXPECT_EQ(messages[0].buttons, basPlatform::MessageButtons::OkCancel);
 }
 } // namespace
+
+} // namespace quillon

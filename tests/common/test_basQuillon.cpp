@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QSettings>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -261,3 +263,5 @@ TEST(LiturgicalColor, ExactNamesOnly)
     EXPECT_EQ(basQuillon::LiturgicalColorFromName(QStringLiteral("Grey")), 0);
 }
 } // namespace
+
+} // namespace quillon

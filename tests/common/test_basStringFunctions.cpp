@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 using namespace basStringFunctions;
 
 namespace {
@@ -45,3 +47,5 @@ TEST(GetFields, WithoutLastIsGetFieldAndWithLastJoinsTheRange)
     EXPECT_EQ(GetFields(record, QStringLiteral("|"), 4, 9), QStringLiteral("notes|text"));
 }
 } // namespace
+
+} // namespace quillon

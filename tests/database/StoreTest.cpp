@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace quillon {
+
 namespace quillontest {
 
 void StoreTest::SetUp()
@@ -72,3 +74,5 @@ basDatabase::EventRecord StoreTest::Event(const QString &name, const QString &no
 }
 
 } // namespace quillontest
+
+} // namespace quillon

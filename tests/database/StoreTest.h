@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QVariant>
 
+namespace quillon {
+
 namespace quillontest {
 
 class StoreTest : public QuillonTest {
@@ -38,3 +40,5 @@ private:
 };
 
 } // namespace quillontest
+
+} // namespace quillon

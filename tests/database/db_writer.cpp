@@ -10,7 +10,9 @@
 
 #include "basDateText.h"
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 4)
@@ -40,4 +42,11 @@ int main(int argc, char **argv)
         std::fflush(stdout);
     }
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

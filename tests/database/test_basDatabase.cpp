@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace quillon {
+
 namespace {
 using basDatabase::DatedEvent;
 using basDatabase::DayRecord;
@@ -458,3 +460,5 @@ TEST(StoredForms, DatesReadAndWrittenAsQtsIsoFormDoes)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 namespace {
 using basMigrations::Step;
 using quillontest::QuillonTest;
@@ -295,3 +297,5 @@ TEST_F(Migrations, AFileFromANewerVersionIsRefusedAndLeftByteForByte)
 }
 
 } // namespace
+
+} // namespace quillon

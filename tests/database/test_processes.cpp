@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QThread>
 
+namespace quillon {
+
 namespace {
 using quillontest::StoreTest;
 
@@ -137,3 +139,5 @@ TEST_F(TwoProcesses, AFileReplacedOrDeletedUnderTheStoreIsNoticedBeforeAnyWrite)
 }
 
 } // namespace
+
+} // namespace quillon

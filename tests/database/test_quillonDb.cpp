@@ -16,6 +16,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 using quillontest::StoreTest;
@@ -304,3 +306,5 @@ TEST_F(CheckInvariants, AFailedRepairSaysNothingWasChanged)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QTimeZone>
 
+namespace quillon {
+
 namespace {
 using basDatabase::IncomingEvent;
 using basDatabase::RefreshCount;
@@ -187,3 +189,5 @@ TEST_F(Subscriptions, TheStoreIsTheOwnersOnlyWhenMadeOrOpened)
     }
 }
 #endif
+
+} // namespace quillon

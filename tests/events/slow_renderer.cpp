@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QThread>
 
+namespace quillon {
+
 namespace {
 void Log(const QByteArray &line)
 {
@@ -16,7 +18,7 @@ void Log(const QByteArray &line)
 }
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const auto asked = DesktopCalendar::DrawingOf(QCoreApplication::arguments().mid(1));
@@ -36,4 +38,11 @@ int main(int argc, char **argv)
             || done.outcome == DesktopCalendar::LockedDrawing::Outcome::LeftToOther
         ? 0
         : 1;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 using DesktopCalendar::Drawing;
@@ -93,3 +95,5 @@ TEST_F(DesktopCalendarRule, WithoutASessionBusNoLauncherIsAsked)
 }
 
 } // namespace
+
+} // namespace quillon

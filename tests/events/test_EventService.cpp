@@ -6,6 +6,8 @@
 #include "QuillonTestEnvironment.h"
 #include "basSchema.h"
 
+namespace quillon {
+
 namespace quillontest {
 namespace {
 
@@ -229,3 +231,5 @@ TEST(ShownMonth, OnlyTodaysMonthAndYearCountAcrossYearEnds)
 
 } // namespace
 } // namespace quillontest
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include "ReminderPlan.h"
 #include "basSchema.h"
 
+namespace quillon {
+
 namespace quillontest {
 namespace {
 
@@ -161,3 +163,5 @@ TEST_F(ReminderStore, ShownOnceWhateverTheClockAndStoreDoAfterwards)
 
 } // namespace
 } // namespace quillontest
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace {
 using DesktopCalendar::Drawing;
 
@@ -181,3 +183,5 @@ TEST_F(RedrawRequests, TheLauncherQueuesEveryProgramsRequestsAndDrawsOnceMoreAft
 }
 
 } // namespace
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <map>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 
 using ICalendarReader::CalendarContents;
@@ -780,3 +782,5 @@ TEST(ICalendarReader, OccurrencesKeepTheirOwnTimesAndNames)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 using namespace ICalendarRecurrence;
@@ -211,3 +213,5 @@ TEST(ICalendarRecurrence, TheBudgetStopsAndAsksWhetherToGoOn)
 }
 
 } // namespace
+
+} // namespace quillon

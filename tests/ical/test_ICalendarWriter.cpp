@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 using ICalendarWriter::OutgoingEvent;
@@ -196,3 +198,5 @@ TEST(ICalendarColors, NamesMapBothWays)
 }
 
 } // namespace
+
+} // namespace quillon

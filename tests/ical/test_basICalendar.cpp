@@ -16,6 +16,8 @@
 
 #include <functional>
 
+namespace quillon {
+
 namespace {
 
 using quillontest::StoreTest;
@@ -558,3 +560,5 @@ TEST_F(ICalendarStore, ASeriesOfSeveralLooksGoesOutAsOneAndComesBackTheSame)
 }
 
 } // namespace
+
+} // namespace quillon

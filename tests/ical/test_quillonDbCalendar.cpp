@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QThread>
 
+namespace quillon {
+
 namespace {
 
 using quillontest::QuillonTest;
@@ -330,3 +332,5 @@ TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIs
 }
 
 } // namespace
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace quillon {
+
 namespace optionstest {
 
 void OptionsTest::SetUp()
@@ -131,3 +133,5 @@ QStringList OptionsTest::Notices() const
 }
 
 } // namespace optionstest
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+namespace quillon {
+
 namespace optionstest {
 
 struct Started {
@@ -61,3 +63,5 @@ protected:
 };
 
 } // namespace optionstest
+
+} // namespace quillon

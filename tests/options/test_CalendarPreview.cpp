@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+namespace quillon {
+
 namespace optionstest {
 
 class CalendarPreviewTest : public OptionsTest {
@@ -151,3 +153,5 @@ TEST_F(CalendarPreviewTest, WhatTheRendererWouldNotDrawIsSaidBesideThePreviewNot
 }
 
 } // namespace optionstest
+
+} // namespace quillon

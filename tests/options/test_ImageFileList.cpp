@@ -4,6 +4,8 @@
 
 #include <QSignalSpy>
 
+namespace quillon {
+
 namespace optionstest {
 
 class ImageFileListTest : public OptionsTest {};
@@ -70,3 +72,5 @@ TEST_F(ImageFileListTest, AFolderThatDoesNotExistIsAnErrorAndExactNamesAreSelect
 }
 
 } // namespace optionstest
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 using namespace OptionsRules;
 
 TEST(OptionsRules, StoredOrientationCodesAndAnythingElseFallToFullScreen)
@@ -67,3 +69,5 @@ TEST(OptionsRules, UpDownStepsWithinItsRangeAndRestartsFromBadText)
     EXPECT_EQ(StepTimeout(QStringLiteral("2.5"), 1), QLatin1String("30"));
     EXPECT_EQ(StepTimeout(QString(), -1), QLatin1String("30"));
 }
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 using namespace OrientationPictures;
 
 namespace {
@@ -47,3 +49,5 @@ TEST(OrientationPictures, EachPictureShowsTheGridWhereThatOptionPutsIt)
         EXPECT_GT(boxes[OptionsRules::kFullScreen].width(), boxes[OptionsRules::kCenter].width() * 3 / 2);
     }
 }
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+namespace quillon {
+
 namespace optionstest {
 
 class OptionsDialogTest : public OptionsTest {};
@@ -428,3 +430,5 @@ TEST_F(OptionsDialogTest, GarbageInEveryValueOpensWithTheDefaultsAndSavesCleanVa
 }
 
 } // namespace optionstest
+
+} // namespace quillon

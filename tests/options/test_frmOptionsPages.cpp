@@ -25,6 +25,8 @@
 #include <utility>
 #include <vector>
 
+namespace quillon {
+
 namespace optionstest {
 
 class OptionsPagesTest : public OptionsTest {
@@ -380,3 +382,5 @@ TEST_F(OptionsPagesTest, TheFontDialogOffersNoEffectsAndKeepsWhatTheUserLeftAsSt
 }
 
 } // namespace optionstest
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTreeView>
 
+namespace quillon {
+
 namespace optionstest {
 
 class SelectFolderTest : public OptionsTest {};
@@ -80,3 +82,5 @@ TEST_F(SelectFolderTest, ChoosingAPlaceShowsItAndAnUnreadablePlaceIsReportedAndU
 }
 
 } // namespace optionstest
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QThread>
 
+namespace quillon {
+
 namespace optionstest {
 
 class OptionsProgramTest : public OptionsTest {
@@ -105,3 +107,5 @@ TEST_F(OptionsProgramTest, OkRedrawsTheWallpaperInTheNewColourWithTheGridInTheNe
 }
 
 } // namespace optionstest
+
+} // namespace quillon

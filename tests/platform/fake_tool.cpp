@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QString>
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QFile log(QString::fromLocal8Bit(qgetenv("FAKE_TOOL_LOG")));
     if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
@@ -14,4 +16,11 @@ int main(int argc, char **argv)
         log.write(line);
     }
     return qEnvironmentVariableIntValue("FAKE_TOOL_EXIT");
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -6,7 +6,9 @@
 
 #include <cstdio>
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2 || basPlatform::PreviousInstanceRunning(QString::fromLocal8Bit(argv[1])))
@@ -16,4 +18,11 @@ int main(int argc, char **argv)
     while (std::getchar() != EOF) {
     }
     return 0;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

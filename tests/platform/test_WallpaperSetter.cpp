@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 using namespace basPlatform;
 
@@ -270,3 +272,5 @@ TEST_F(SetterOnGnome, ADesktopNotOnTheBusYetIsNotReadyAndNothingIsRun)
     EXPECT_TRUE(Copies().isEmpty());
 }
 } // namespace
+
+} // namespace quillon

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -146,3 +148,5 @@ TEST_F(Platform, WindowHelpers)
     EXPECT_TRUE(pb.isNull());
 }
 } // namespace
+
+} // namespace quillon

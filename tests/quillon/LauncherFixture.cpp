@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+namespace quillon {
+
 namespace launchertest {
 
 bool FakeTray::AddTrayIcon(const QString &tipText, QMenu *trayMenu)
@@ -100,3 +102,5 @@ QStringList LauncherTest::Started(int count)
 }
 
 } // namespace launchertest
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace launchertest {
 
 class FakeClock : public LauncherClock {
@@ -86,3 +88,5 @@ private:
 };
 
 } // namespace launchertest
+
+} // namespace quillon

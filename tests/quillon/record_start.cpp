@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+namespace quillon {
+
 namespace {
 int TakeExitCode(const char *path)
 {
@@ -39,7 +41,7 @@ int TakeExitCode(const char *path)
 }
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     const char *logPath = std::getenv("QUILLON_STUB_LOG");
     if (!logPath || argc < 1)
@@ -85,4 +87,11 @@ int main(int argc, char **argv)
     if (exitCode == 3)
         std::fprintf(stderr, "calendar: the desktop wallpaper was not set: the stand-in desktop is not ready\n");
     return exitCode;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -13,6 +13,8 @@
 
 #include <vector>
 
+namespace quillon {
+
 namespace {
 using namespace launchertest;
 
@@ -233,3 +235,5 @@ TEST_F(DesktopWait, WithoutADisplayADesktopNotReadyStillCountsAsDrawn)
     EXPECT_EQ(HeadlessRun::RenderOnce(calendar), HeadlessRun::kExitNotDrawn);
 }
 } // namespace
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTest>
 
+namespace quillon {
+
 namespace {
 using namespace launchertest;
 
@@ -336,3 +338,5 @@ TEST_F(Launcher, WaitsForATrayThatIsNotThereYet)
     EXPECT_TRUE(messages.empty());
 }
 } // namespace
+
+} // namespace quillon

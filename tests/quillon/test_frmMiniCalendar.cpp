@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QScreen>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 using namespace MiniCalendarDock;
@@ -111,3 +113,5 @@ TEST_F(MiniCalendar, LoadsHiddenWithTheRangeAndDocksOnTheScreen)
     EXPECT_EQ(form.frameGeometry().bottomRight(), work.bottomRight());
 }
 } // namespace
+
+} // namespace quillon

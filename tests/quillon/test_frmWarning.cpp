@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -115,3 +117,5 @@ TEST_F(Warning, OkLaterCloseBoxAndEscape)
     }
 }
 } // namespace
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -113,3 +115,5 @@ TEST_F(QuillonRun, ASecondCopyEndsAtOnce)
     EXPECT_FALSE(QFile::exists(Wallpaper()));
 }
 } // namespace
+
+} // namespace quillon

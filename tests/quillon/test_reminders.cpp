@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QThread>
 
+namespace quillon {
+
 namespace launchertest {
 namespace {
 
@@ -288,5 +290,7 @@ TEST_F(Reminders, FiveHundredInOneDayAreEachShownOnce)
 
 } // namespace
 } // namespace launchertest
+
+} // namespace quillon
 
 #include "test_reminders.moc"

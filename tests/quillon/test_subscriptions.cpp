@@ -18,6 +18,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace {
 using namespace launchertest;
 using basDatabase::Subscription;
@@ -246,3 +248,5 @@ TEST_F(SubscriptionRefresh, WithoutASecretStoreThePasswordIsAskedOnceASession)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace quillon {
+
 namespace schedulertest {
 
 namespace {
@@ -143,3 +145,5 @@ QStringList SchedulerTest::Reports() const
 }
 
 } // namespace schedulertest
+
+} // namespace quillon

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace schedulertest {
 
 class SchedulerTest : public quillontest::QuillonTest {
@@ -46,3 +48,5 @@ protected:
 };
 
 } // namespace schedulertest
+
+} // namespace quillon

@@ -3,6 +3,8 @@
 #include "SchedulerFixture.h"
 #include "basOperation.h"
 
+namespace quillon {
+
 namespace {
 
 using schedulertest::SchedulerTest;
@@ -81,3 +83,5 @@ TEST_F(DayPageTest, DaysFlagsAndOthersChanges)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+namespace quillon {
+
 namespace {
 
 using schedulertest::SchedulerTest;
@@ -673,3 +675,5 @@ TEST_F(MainWindow, ARightClickSelectsWhatItHitsAndOffersTheFittingItems)
 }
 
 } // namespace
+
+} // namespace quillon

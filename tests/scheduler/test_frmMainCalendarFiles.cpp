@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+namespace quillon {
+
 namespace {
 using schedulertest::SchedulerTest;
 
@@ -120,3 +122,5 @@ TEST_F(CalendarFiles, ExportWritesEveryEventAndACancelledChoiceDoesNothing)
     EXPECT_TRUE(messages.back().text.startsWith(QStringLiteral("1 events were written")));
 }
 } // namespace
+
+} // namespace quillon

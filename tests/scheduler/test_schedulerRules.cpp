@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QSysInfo>
 
+namespace quillon {
+
 namespace {
 
 using basWindowGeometry::PlaceOnScreens;
@@ -170,3 +172,5 @@ TEST(AboutBox, VersionAndSystemInItsTexts)
 }
 
 } // namespace
+
+} // namespace quillon

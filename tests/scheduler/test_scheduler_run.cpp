@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QProcess>
 
+namespace quillon {
+
 namespace {
 
 struct ProgramRun {
@@ -68,3 +70,5 @@ TEST_F(SchedulerRun, ASecondCopySaysSoAndEnds)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 
 using calendartest::DesktopSession;
@@ -169,3 +171,5 @@ TEST_F(UserSession, OptionsCancelledFromTheSchedulerIsNoError)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <QStandardPaths>
 
+namespace quillon {
+
 namespace quillontest {
 
 void Server::Stop()
@@ -37,3 +39,5 @@ bool MakeCertificate(const QString &cert, const QString &key)
 }
 
 } // namespace quillontest
+
+} // namespace quillon

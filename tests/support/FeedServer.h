@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace quillontest {
 
 // A server process of the test, stopped with it.
@@ -27,3 +29,5 @@ std::unique_ptr<Server> StartFeedServer(const QString &folder, const QStringList
 bool MakeCertificate(const QString &cert, const QString &key);
 
 } // namespace quillontest
+
+} // namespace quillon

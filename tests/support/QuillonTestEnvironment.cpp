@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+namespace quillon {
+
 namespace quillontest {
 
 ScopedEnvironment::~ScopedEnvironment()
@@ -73,3 +75,5 @@ QString QuillonTest::ReadDataFile(const QString &name) const
 }
 
 } // namespace quillontest
+
+} // namespace quillon

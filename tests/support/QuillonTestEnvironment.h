@@ -16,6 +16,8 @@
 #include <map>
 #include <vector>
 
+namespace quillon {
+
 namespace quillontest {
 
 // Sets environment variables and puts the old values back when it goes.
@@ -67,3 +69,5 @@ T *Find(const QObject &window, const char *name)
 }
 
 } // namespace quillontest
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 
+namespace quillon {
+
 namespace {
 
 QByteArray Feed(const QString &day)
@@ -260,3 +262,5 @@ TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItCh
 }
 
 } // namespace
+
+} // namespace quillon

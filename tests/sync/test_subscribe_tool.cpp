@@ -15,6 +15,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 namespace {
 using quillontest::QuillonTest;
 
@@ -265,3 +267,5 @@ TEST_F(SubscribeTool, WithoutASecretStoreThePasswordIsAskedEachTime)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace quillon {
+
 namespace {
 using basDatabase::Subscription;
 using basDatabase::SubscriptionStore;
@@ -529,3 +531,5 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
 }
 
 } // namespace
+
+} // namespace quillon

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace quillon {
+
 namespace {
 
 class DayViewTest : public quillontest::QuillonTest {
@@ -163,3 +165,5 @@ TEST_F(DayViewTest, ColoursReadAsRealColoursUntilSet)
 }
 
 } // namespace
+
+} // namespace quillon

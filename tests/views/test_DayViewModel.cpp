@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 constexpr int kNine = 9 * 60;
@@ -152,3 +154,5 @@ TEST(DayViewModelHitTests, EdgesOfBlocksAndAreas)
 }
 
 } // namespace
+
+} // namespace quillon

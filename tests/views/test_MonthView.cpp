@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTextCharFormat>
 
+namespace quillon {
+
 namespace {
 
 class MonthViewTest : public quillontest::QuillonTest {
@@ -142,3 +144,5 @@ TEST_F(MonthViewTest, MarksDrawWithTheirStyleSetsUntilReset)
 }
 
 } // namespace
+
+} // namespace quillon

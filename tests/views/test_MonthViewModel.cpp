@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 struct GridCase {
@@ -87,3 +89,5 @@ TEST(MonthViewModelMarks, StyleSetsAndMarksByName)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace quillon {
+
 namespace {
 
 class YearViewTest : public quillontest::QuillonTest {
@@ -100,3 +102,5 @@ TEST_F(YearViewTest, KeyboardMovesAcrossYearsAndToggles)
 }
 
 } // namespace
+
+} // namespace quillon

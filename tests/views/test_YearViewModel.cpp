@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 TEST(YearViewModelSelection, DateOrderAndEachDayOnce)
@@ -97,3 +99,5 @@ TEST(YearViewModelGrid, EveryDayIsFoundWhereItIsDrawn)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -14,6 +14,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 void Settle(int milliseconds)
 {
@@ -26,7 +28,7 @@ void Settle(int milliseconds)
 }
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     basMessageBox::Install();
@@ -53,4 +55,11 @@ int main(int argc, char **argv)
     Settle(800);
     saved = picker.grab().save(dir + QStringLiteral("/select-folder.png")) && saved;
     return saved ? 0 : 1;
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

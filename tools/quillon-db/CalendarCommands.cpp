@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace CalendarCommands {
 
 namespace {
@@ -109,3 +111,5 @@ int Export(const QStringList &arguments)
 }
 
 } // namespace CalendarCommands
+
+} // namespace quillon

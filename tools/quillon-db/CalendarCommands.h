@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+namespace quillon {
+
 namespace CalendarCommands {
 
 // quillon-db import FILE.ics DB
@@ -17,3 +19,5 @@ inline constexpr auto kImportUsage = "quillon-db import FILE.ics DB";
 inline constexpr auto kExportUsage = "quillon-db export DB FILE.ics [--church-year FROM TO]";
 
 } // namespace CalendarCommands
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace quillondb {
 
 inline void Print(FILE *stream, const QString &text)
@@ -14,3 +16,5 @@ inline void Print(FILE *stream, const QString &text)
 }
 
 } // namespace quillondb
+
+} // namespace quillon

@@ -17,6 +17,8 @@
 #include <cstring>
 #include <optional>
 
+namespace quillon {
+
 namespace SubscriptionCommands {
 
 namespace {
@@ -389,3 +391,5 @@ void HidePasswords(int argc, char **argv)
 }
 
 } // namespace SubscriptionCommands
+
+} // namespace quillon

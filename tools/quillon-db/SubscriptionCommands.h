@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace quillon {
+
 namespace SubscriptionCommands {
 
 int Subscribe(const QStringList &arguments);
@@ -26,3 +28,5 @@ inline constexpr auto kUnsubscribeUsage = "quillon-db unsubscribe DB ID";
 inline constexpr auto kTrustUsage = "quillon-db trust DB ID SHA256";
 
 } // namespace SubscriptionCommands
+
+} // namespace quillon

@@ -25,6 +25,8 @@
 
 #include <cstdio>
 
+namespace quillon {
+
 namespace {
 
 constexpr int kClean = 0;
@@ -151,7 +153,7 @@ int Check(const QStringList &arguments)
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
@@ -178,4 +180,11 @@ int main(int argc, char **argv)
     if (command == QLatin1String("trust"))
         return SubscriptionCommands::Trust(arguments);
     return Usage();
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace quillon {
+
 namespace {
 
 std::int32_t Rgb(int red, int green, int blue) { return basColor::FromQColor(QColor(red, green, blue)); }
@@ -99,7 +101,7 @@ void MarkMonths(MonthView &view)
 
 } // namespace
 
-int main(int argc, char **argv)
+int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("views-demo"));
@@ -221,4 +223,11 @@ int main(int argc, char **argv)
         });
     }
     return QApplication::exec();
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace quillon {
+
 namespace DayChangeWatch {
 
 void RepaintOnNewDay(QWidget *widget)
@@ -21,3 +23,5 @@ void RepaintOnNewDay(QWidget *widget)
 }
 
 } // namespace DayChangeWatch
+
+} // namespace quillon

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace quillon {
+
 namespace DayChangeWatch {
 
 inline constexpr int kIntervalMs = 60000; // how often the date is looked at
@@ -12,3 +14,5 @@ inline constexpr int kIntervalMs = 60000; // how often the date is looked at
 void RepaintOnNewDay(QWidget *widget);
 
 } // namespace DayChangeWatch
+
+} // namespace quillon

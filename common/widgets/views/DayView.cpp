@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillon {
+
 namespace {
 
 constexpr int kTimeScalePadding = 6;
@@ -617,3 +619,5 @@ void DayView::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
 }
+
+} // namespace quillon

@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quillon {
+
 class DayView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -133,3 +135,5 @@ private:
     bool m_pressed = false;
     bool m_doubleClicked = false;
 };
+
+} // namespace quillon

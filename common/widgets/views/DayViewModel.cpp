@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace quillon {
+
 double DayViewGeometry::ContentHeight() const
 {
     return slotHeight * DayViewModel::kSlotCount;
@@ -254,3 +256,5 @@ int DayViewModel::SlotAt(QPointF point, const DayViewGeometry &geometry) const
         return -1;
     return std::clamp(static_cast<int>(point.y() / geometry.slotHeight), 0, kSlotCount - 1);
 }
+
+} // namespace quillon

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quillon {
+
 struct DayViewTask {
     int startMinute = 0;     // minutes after midnight
     int endMinute = 0;       // as given; may lie before or at the start
@@ -107,3 +109,5 @@ private:
     mutable std::vector<Placement> m_placement;
     mutable bool m_placed = false;
 };
+
+} // namespace quillon

@@ -10,6 +10,8 @@
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
+namespace quillon {
+
 namespace {
 
 // Qt's calendar with today framed. The date formats carry the marks.
@@ -162,3 +164,5 @@ void MonthView::SetSelectableRange(const QDate &minimum, const QDate &maximum)
 
 QDate MonthView::MinimumDate() const { return m_calendar->minimumDate(); }
 QDate MonthView::MaximumDate() const { return m_calendar->maximumDate(); }
+
+} // namespace quillon

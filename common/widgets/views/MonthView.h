@@ -16,6 +16,8 @@
 
 class QCalendarWidget;
 
+namespace quillon {
+
 class MonthView : public QWidget {
     Q_OBJECT
 
@@ -64,3 +66,5 @@ private:
     QCalendarWidget *m_calendar;
     bool m_programmatic = false;
 };
+
+} // namespace quillon

@@ -1,5 +1,6 @@
 #include "views/MonthViewModel.h"
 
+namespace quillon {
 
 MonthViewModel::MonthViewModel(Qt::DayOfWeek firstDayOfWeek)
     : m_firstDay(firstDayOfWeek), m_year(QDate::currentDate().year()),
@@ -71,3 +72,5 @@ std::optional<MonthStyleSet> MonthViewModel::StyleFor(const QDate &date) const
         return std::nullopt;
     return StyleSet(*found);
 }
+
+} // namespace quillon

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace quillon {
+
 struct MonthStyleSet {
     std::int32_t backColor = -1; // colour values; -1 leaves the view's own colour
     std::int32_t textColor = -1;
@@ -73,3 +75,5 @@ private:
     QStringList m_styleOrder;
     QHash<QDate, QString> m_marks;
 };
+
+} // namespace quillon

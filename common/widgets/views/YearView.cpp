@@ -17,6 +17,8 @@
 
 #include <algorithm>
 
+namespace quillon {
+
 // The drawing surface of the twelve months; YearView holds the model and the header.
 class YearGrid : public QWidget {
 public:
@@ -292,3 +294,5 @@ QDate YearView::DateAt(QPoint point) const
 {
     return m_model.DateAt(QPointF(point - m_grid->pos()), m_grid->Layout());
 }
+
+} // namespace quillon

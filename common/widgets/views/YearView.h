@@ -14,6 +14,9 @@
 
 class QLabel;
 class QToolButton;
+
+namespace quillon {
+
 class YearGrid;
 
 class YearView : public QWidget {
@@ -60,3 +63,5 @@ private:
     QLabel *m_yearLabel;
     YearGrid *m_grid;
 };
+
+} // namespace quillon

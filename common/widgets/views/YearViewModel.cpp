@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillon {
+
 YearViewModel::YearViewModel(Qt::DayOfWeek firstDayOfWeek, int year)
     : m_firstDay(firstDayOfWeek), m_year(std::clamp(year, kMinimumYear, kMaximumYear))
 {
@@ -148,3 +150,5 @@ QDate YearViewModel::DateAt(QPointF point, const YearViewLayout &layout) const
     }
     return QDate();
 }
+
+} // namespace quillon

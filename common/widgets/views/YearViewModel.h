@@ -9,6 +9,8 @@
 #include <QRectF>
 #include <QSizeF>
 
+namespace quillon {
+
 struct YearViewLayout {
     int columns = 4;        // month blocks across
     int rows = 3;           // month blocks down
@@ -70,3 +72,5 @@ private:
     int m_year;
     QList<QDate> m_selected; // sorted
 };
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QSet>
 
+namespace quillon {
+
 using namespace basChurchYear;
 
 TEST(ChurchYear, EasterMatchesKnownDates)
@@ -115,3 +117,5 @@ TEST(ChurchYear, WholeYearsKeepTheSeasonsShape)
         }
     }
 }
+
+} // namespace quillon

@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+namespace quillon {
+
 using namespace basFactsFile;
 
 namespace {
@@ -64,3 +66,5 @@ TEST(FactsFile, ShippedFileLoadsAndCoversEveryMonth)
     }
     EXPECT_EQ(months.size(), 12);
 }
+
+} // namespace quillon

@@ -5,6 +5,8 @@
 #include "frmConflict.h"
 #include "frmEvent.h"
 
+namespace quillon {
+
 namespace quillontest {
 
 void EditorTest::SetUp()
@@ -96,3 +98,5 @@ QStringList EditorTest::MessageTexts() const
 }
 
 } // namespace quillontest
+
+} // namespace quillon

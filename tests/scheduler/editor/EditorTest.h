@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace quillon {
+
 class frmEvent;
 
 namespace quillontest {
@@ -46,3 +48,5 @@ protected:
 };
 
 } // namespace quillontest
+
+} // namespace quillon

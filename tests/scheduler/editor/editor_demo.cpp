@@ -19,7 +19,9 @@
 
 #include <memory>
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString what = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("details");
@@ -81,4 +83,11 @@ int main(int argc, char **argv)
     shown->move(20, 20);
     shown->show();
     return app.exec();
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char **argv)
+namespace quillon {
+
+int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QString back = qEnvironmentVariable("QUILLON_FAKE_BACKCOLOR");
@@ -14,4 +16,11 @@ int main(int argc, char **argv)
     if (!fill.isEmpty())
         basQuillon::SaveOption(QStringLiteral("SchedulerDurationFillColor"), fill);
     return qEnvironmentVariableIntValue("QUILLON_FAKE_EXIT");
+}
+
+} // namespace quillon
+
+int main(int argc, char **argv)
+{
+    return quillon::Main(argc, argv);
 }

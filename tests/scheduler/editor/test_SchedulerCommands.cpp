@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 
+namespace quillon {
+
 namespace quillontest {
 namespace {
 
@@ -261,3 +263,5 @@ TEST_F(Commands, OptionsTakesTheSavedColoursOnlyWhenTheProgramEndsWell)
 
 } // namespace
 } // namespace quillontest
+
+} // namespace quillon

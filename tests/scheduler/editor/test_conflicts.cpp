@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+namespace quillon {
+
 namespace quillontest {
 namespace {
 
@@ -158,3 +160,5 @@ TEST(ConflictDialog, StartsAfreshEachTimeAndTheBoxLocksReschedule)
 
 } // namespace
 } // namespace quillontest
+
+} // namespace quillon

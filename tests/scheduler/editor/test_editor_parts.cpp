@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+namespace quillon {
+
 namespace {
 
 TEST(ColorFromName, MatchesExactNamesOnlyAndGivesBlackOtherwise)
@@ -113,3 +115,5 @@ TEST(EventIcons, FiftySixDrawnIconsAndStrictNumbers)
 }
 
 } // namespace
+
+} // namespace quillon

@@ -16,6 +16,8 @@
 #include <QSqlQuery>
 #include <QToolButton>
 
+namespace quillon {
+
 namespace quillontest {
 namespace {
 
@@ -373,3 +375,5 @@ TEST_F(EditorWindow, FailedSaveLeavesTheEventAsItWasAndTheWindowOpen)
 
 } // namespace
 } // namespace quillontest
+
+} // namespace quillon

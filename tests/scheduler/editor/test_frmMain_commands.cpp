@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QTest>
 
+namespace quillon {
+
 namespace schedulertest {
 namespace {
 
@@ -168,3 +170,5 @@ TEST_F(MainWindowCommands, NewEventSavedOnTheShownDayAppearsWithItsColour)
 
 } // namespace
 } // namespace schedulertest
+
+} // namespace quillon
