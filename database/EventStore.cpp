@@ -209,6 +209,9 @@ struct EventStore::Impl {
             // Pages of a large import stay in memory until its commit (SQLite's 2 MB would
             // write them out and read them back); a small store never fills it.
             QSqlQuery(QStringLiteral("PRAGMA cache_size = -8192"), db);
+            // A statement that writes many rows keeps its undo journal in memory, not in a
+            // temporary file written page by page.
+            QSqlQuery(QStringLiteral("PRAGMA temp_store = MEMORY"), db);
             // SQLite built without JSON (before 3.38, or by choice) counts each day alone.
             countsDaysTogether = QSqlQuery(QStringLiteral("SELECT json_valid('[]')"), db).next();
         } catch (...) {
@@ -298,9 +301,9 @@ struct EventStore::Impl {
         });
     }
 
-    // Raises by one the count of each of the (distinct) days that has a row with a
-    // count, with one statement; returns the days it did not raise, in their order.
-    QList<QDate> RaiseDayCounts(const QList<QDate> &days)
+    // The days as a JSON array of stored dates, for the statements that take many days
+    // at once.
+    static QString DayList(const QList<QDate> &days)
     {
         QString list = QStringLiteral("[");
         list.reserve(days.size() * 13 + 2);
@@ -310,6 +313,28 @@ struct EventStore::Impl {
             list += QLatin1Char('"') + IsoDate(date) + QLatin1Char('"');
         }
         list += QLatin1Char(']');
+        return list;
+    }
+
+    // InsertEventDate for each of the (distinct) days of DayList, in one statement, so
+    // reported as AddEventDate is.
+    bool InsertEventDates(qint64 eventId, const QString &list)
+    {
+        return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
+            step(10);
+            CheckEventId(eventId);
+            step(20);
+            Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) SELECT ?, value FROM json_each(?)"),
+                {eventId, list});
+            step(30);
+            return true;
+        });
+    }
+
+    // Raises by one the count of each of the (distinct) days of DayList that has a row
+    // with a count, with one statement; returns the days it did not raise, in their order.
+    QList<QDate> RaiseDayCounts(const QList<QDate> &days, const QString &list)
+    {
         QSqlQuery &update = Run(QStringLiteral("UPDATE Dates SET EventCount = EventCount + 1 "
                                                "WHERE DateKey IN (SELECT value FROM json_each(?)) AND EventCount IS NOT NULL"),
                                 {list});
@@ -450,17 +475,16 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
                     return false;
             }
         } else {
-            // What AddEventDate does for each day, with the counts of the days that have
-            // theirs raised by one statement; the others (no row yet, a broken one) go
+            // What AddEventDate does for each day, with the rows written by one statement
+            // and the counts of the days that have theirs raised by another; the others (no row yet, a broken one) go
             // through IncrementEventCount one by one, which reports the broken one.
-            for (const QDate &date : days) {
-                if (!d->InsertEventDate(newId, date))
-                    return false;
-            }
+            const QString list = Impl::DayList(days);
+            if (!d->InsertEventDates(newId, list))
+                return false;
             QList<QDate> left;
             const bool raised = basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
                 count(20);
-                left = d->RaiseDayCounts(days);
+                left = d->RaiseDayCounts(days, list);
                 return true;
             });
             if (!raised)
