@@ -476,8 +476,9 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
             }
         } else {
             // What AddEventDate does for each day, with the rows written by one statement
-            // and the counts of the days that have theirs raised by another; the others (no row yet, a broken one) go
-            // through IncrementEventCount one by one, which reports the broken one.
+            // and the counts of the days that have one raised by another; the other days
+            // (no row yet, a broken one) go through IncrementEventCount one by one, which
+            // reports the broken one.
             const QString list = Impl::DayList(days);
             if (!d->InsertEventDates(newId, list))
                 return false;

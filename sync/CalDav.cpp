@@ -119,23 +119,23 @@ enum class Element { Other, Multistatus, Response, Propstat, Prop, Href, Status,
 
 Element ElementOf(const QXmlStreamReader &reader)
 {
+    static constexpr struct {
+        QLatin1String name;
+        Element element;
+    } kElements[] = {{QLatin1String("href"), Element::Href},
+                     {QLatin1String("response"), Element::Response},
+                     {QLatin1String("propstat"), Element::Propstat},
+                     {QLatin1String("prop"), Element::Prop},
+                     {QLatin1String("status"), Element::Status},
+                     {QLatin1String("multistatus"), Element::Multistatus},
+                     {QLatin1String("sync-token"), Element::SyncToken}};
     if (reader.namespaceUri() != kDav)
         return Element::Other;
     const QStringView name = reader.name();
-    if (name == QLatin1String("href"))
-        return Element::Href;
-    if (name == QLatin1String("response"))
-        return Element::Response;
-    if (name == QLatin1String("propstat"))
-        return Element::Propstat;
-    if (name == QLatin1String("prop"))
-        return Element::Prop;
-    if (name == QLatin1String("status"))
-        return Element::Status;
-    if (name == QLatin1String("multistatus"))
-        return Element::Multistatus;
-    if (name == QLatin1String("sync-token"))
-        return Element::SyncToken;
+    for (const auto &known : kElements) {
+        if (name == known.name)
+            return known.element;
+    }
     return Element::Other;
 }
 
