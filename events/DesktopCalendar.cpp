@@ -106,6 +106,11 @@ std::int32_t RequestRedraw(Drawing drawing, const Route &route)
 
 std::int32_t RequestRedraw(Drawing drawing) { return RequestRedraw(drawing, SystemRoute()); }
 
+namespace {
+// A marker holds a few arguments; anything longer was not written by us.
+constexpr qint64 kLongestMarkerBytes = 256;
+} // namespace
+
 QString PendingRedrawFile()
 {
     return basPlatform::RuntimeFolder() + QStringLiteral("/quillon-calendar.pending");
@@ -134,12 +139,13 @@ std::optional<Drawing> TakePendingRedraw()
     QFile::remove(taken);
     if (!QFile::rename(path, taken))
         return std::nullopt;
-    QFile file(taken);
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll()).trimmed();
-    file.close();
+    // Read only when it is a small file of ours: a FIFO or a link planted in its place
+    // would hang the drawing or read another file. Whatever it was, it goes.
+    const std::optional<QByteArray> bytes = basPlatform::ReadOwnFile(taken, kLongestMarkerBytes);
     QFile::remove(taken);
+    if (!bytes)
+        return std::nullopt;
+    const QString text = QString::fromUtf8(*bytes).trimmed();
     return DrawingOf(text.isEmpty() ? QStringList() : text.split(QLatin1Char(' ')));
 }
 

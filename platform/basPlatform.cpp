@@ -201,6 +201,10 @@ LockOutcome TryLockIn(const QString &folder, const QString &programName, std::un
         why = QStringLiteral("%1 cannot be made").arg(folder);
         return LockOutcome::NotHere;
     }
+    if (!IsPrivateFolder(folder)) {
+        why = QStringLiteral("%1 is not this user's alone").arg(folder);
+        return LockOutcome::NotHere;
+    }
     const QString path = folder + QStringLiteral("/quillon-") + programName + QStringLiteral(".lock");
     // Something else at the lock path (an empty folder) is cleared like a stale file.
     if (QFileInfo(path).isDir())

@@ -3,6 +3,7 @@
 // the version data and starting programs. Only this folder knows which system it runs on.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -108,11 +109,20 @@ int StartDetached(const QString &program, const QStringList &arguments);
 // on Unix ("signal 11, Segmentation fault"), the status on Windows ("status c0000005").
 QString CrashDescription(int exitCode);
 
-// The runtime folder for locks and other per-session files.
+// The runtime folder for locks and other per-session files. One that others may write
+// to (or that is not ours) is passed over like a missing one: a file planted there could
+// stand in for a lock or a marker.
 QString RuntimeFolder();
 // This user's folder under the system's temporary folder: where a lock goes when the
-// runtime folder cannot hold one.
+// runtime folder cannot hold one. Made private to the user when it is made.
 QString TemporaryFolder();
+// True when folder is a real folder (no link), owned by this user and writable by no one
+// else: only then may per-session files be trusted there.
+bool IsPrivateFolder(const QString &folder);
+// The first maxBytes of path when it is a regular file of this user's, read without
+// following a link and without waiting (a FIFO or a device planted in its place is
+// refused, never opened for reading); nullopt otherwise.
+std::optional<QByteArray> ReadOwnFile(const QString &path, qint64 maxBytes);
 
 } // namespace basPlatform
 

@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
+
+#include <fcntl.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,15 +50,50 @@ bool SettingsInRegistry() { return false; }
 
 QString TemporaryFolder()
 {
-    return QDir::tempPath() + QStringLiteral("/quillon-") + QString::number(::getuid());
+    const QString folder = QDir::tempPath() + QStringLiteral("/quillon-") + QString::number(::getuid());
+    // Made private at once (a world-writable parent lets others watch or plant files);
+    // one that is there already is checked by its users through IsPrivateFolder.
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    return folder;
+}
+
+bool IsPrivateFolder(const QString &folder)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 QString RuntimeFolder()
 {
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QDir(runtime).exists())
-        runtime = TemporaryFolder();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !IsPrivateFolder(runtime))
+        return TemporaryFolder();
     return runtime;
+}
+
+std::optional<QByteArray> ReadOwnFile(const QString &path, qint64 maxBytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<QByteArray> text;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::getuid()) {
+        QByteArray bytes(static_cast<qsizetype>(std::min<qint64>(maxBytes, info.st_size)), '\0');
+        qsizetype read = 0;
+        while (read < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + read, static_cast<size_t>(bytes.size() - read));
+            if (got <= 0)
+                break;
+            read += got;
+        }
+        bytes.truncate(read);
+        text = bytes;
+    }
+    ::close(fd);
+    return text;
 }
 
 std::optional<FileId> FileIdentity(const QString &path)

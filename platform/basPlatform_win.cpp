@@ -3,6 +3,7 @@
 #include "basPlatformSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -33,6 +34,17 @@ QString RuntimeFolder()
 }
 
 QString TemporaryFolder() { return RuntimeFolder(); }
+
+// The user's own temporary folder is private on Windows.
+bool IsPrivateFolder(const QString &folder) { return QFileInfo(folder).isDir(); }
+
+std::optional<QByteArray> ReadOwnFile(const QString &path, qint64 maxBytes)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(maxBytes);
+}
 
 std::optional<FileId> FileIdentity(const QString &path)
 {

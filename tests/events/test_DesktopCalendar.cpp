@@ -3,8 +3,18 @@
 
 #include "DesktopCalendar.h"
 #include "basQuillon.h"
+#include "platform/basPlatform.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
+#include <future>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace quillon {
 
@@ -92,6 +102,49 @@ TEST_F(DesktopCalendarRule, WithoutASessionBusNoLauncherIsAsked)
     // A bus that does not answer: the request is not lost, the caller starts the program.
     env.Set("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + TempPath(QStringLiteral("no-bus"))).toLocal8Bit());
     EXPECT_FALSE(DesktopCalendar::AskLauncher(Drawing::Calendar).has_value());
+}
+
+TEST_F(DesktopCalendarRule, OnlyAMarkerOfOursInAPrivateFolderIsRead)
+{
+    const QString marker = DesktopCalendar::PendingRedrawFile();
+    ASSERT_TRUE(marker.startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
+    // Ours: read, then gone.
+    ASSERT_TRUE(DesktopCalendar::LeavePendingRedraw(Drawing::BackgroundOnly));
+    EXPECT_EQ(DesktopCalendar::TakePendingRedraw(), Drawing::BackgroundOnly);
+    EXPECT_FALSE(DesktopCalendar::RedrawPending());
+
+    // A FIFO in its place: refused without waiting for a writer, and removed.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
+    auto taken = std::async(std::launch::async, [] { return DesktopCalendar::TakePendingRedraw(); });
+    const bool answered = taken.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!answered) {
+        // Let the stuck reader go before failing.
+        QFile writer(marker + QLatin1Char('.') + QString::number(QCoreApplication::applicationPid()));
+        (void)writer.open(QIODevice::WriteOnly);
+    }
+    ASSERT_TRUE(answered) << "reading a FIFO marker hung";
+    EXPECT_FALSE(taken.get().has_value());
+    EXPECT_FALSE(DesktopCalendar::RedrawPending());
+    EXPECT_TRUE(QDir(QFileInfo(marker).absolutePath()).entryList({QStringLiteral("*.pending*")}).isEmpty());
+
+    // A link to another file is not followed.
+    const QString elsewhere = TempPath(QStringLiteral("elsewhere"));
+    QFile other(elsewhere);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("-1");
+    other.close();
+    ASSERT_TRUE(QFile::link(elsewhere, marker));
+    EXPECT_FALSE(DesktopCalendar::TakePendingRedraw().has_value());
+    EXPECT_TRUE(QFile::exists(elsewhere));
+
+    // A runtime folder others may write to is passed over like a missing one.
+    const QString shared = TempPath(QStringLiteral("shared-runtime"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    env.Set("XDG_RUNTIME_DIR", shared.toLocal8Bit());
+    EXPECT_EQ(basPlatform::RuntimeFolder(), basPlatform::TemporaryFolder());
+    EXPECT_FALSE(DesktopCalendar::PendingRedrawFile().startsWith(shared));
+    EXPECT_TRUE(basPlatform::IsPrivateFolder(basPlatform::TemporaryFolder()));
 }
 
 } // namespace
