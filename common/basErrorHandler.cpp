@@ -2,8 +2,12 @@
 
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
+#include <QMetaObject>
+#include <QMutex>
+#include <QThread>
 
 #include <cstdio>
 
@@ -25,8 +29,17 @@ QString LogDate(const QDateTime &when)
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
+// Reports may come from any thread (a refresh runs on one of its own): their blocks are
+// appended one at a time so none is cut into another.
+QMutex &LogMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
 bool AppendToLog(const QString &block)
 {
+    const QMutexLocker locked(&LogMutex());
     QFile log(basPlatform::DataFile(QLatin1String(basPlatform::kErrorLogFileName)));
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
@@ -70,9 +83,9 @@ QString LogBlock(const QDateTime &when, const QString &applicationFile,
 void ReportError(const QString &moduleName, const ErrorState &error, bool logError, const QString &extraText,
                  bool quiet)
 {
-    // A report raised while a report is being made (a message handler that fails,
+    // A report raised while this thread makes a report (a message handler that fails,
     // say) must not recurse; the inner one goes to stderr only.
-    static bool reporting = false;
+    thread_local bool reporting = false;
     const QString application = basPlatform::ExecutableName();
     const QString text = MessageText(basPlatform::ProductName(), application, moduleName, error, extraText);
     if (reporting) {
@@ -87,9 +100,20 @@ void ReportError(const QString &moduleName, const ErrorState &error, bool logErr
         std::fprintf(stderr, "error.log could not be written; the report was:\n%s\n", qPrintable(text));
         std::fflush(stderr);
     }
-    if (!quiet)
-        basPlatform::ShowMessage(text, QLatin1String(kMessageTitle), basPlatform::MessageIcon::Information,
-                                 basPlatform::MessageButtons::Ok);
+    if (!quiet) {
+        QCoreApplication *app = QCoreApplication::instance();
+        const auto show = [text] {
+            basPlatform::ShowMessage(text, QLatin1String(kMessageTitle), basPlatform::MessageIcon::Information,
+                                     basPlatform::MessageButtons::Ok);
+        };
+        // A window belongs to the GUI thread: from any other the box is shown there, and
+        // the reporting thread does not wait for the user to close it. Programs without
+        // windows print the report, which any thread may do.
+        if (app && app->inherits("QGuiApplication") && QThread::currentThread() != app->thread())
+            QMetaObject::invokeMethod(app, show, Qt::QueuedConnection);
+        else
+            show();
+    }
     reporting = false;
 }
 

@@ -3,9 +3,13 @@
 #include "basErrorHandler.h"
 #include "basOperation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+
+#include <thread>
+#include <vector>
 
 namespace quillon {
 
@@ -74,6 +78,32 @@ TEST_F(ErrorReport, QuietAndLogFlagsDecideWhatHappens)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("Error Number: \t0\r\n")));
     EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("error.log"))));
+}
+
+TEST_F(ErrorReport, ReportsFromOtherThreadsAreWholeAndShownOnTheGuiThread)
+{
+    constexpr int kThreads = 4;
+    constexpr int kEach = 25;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([t] {
+            for (int i = 0; i < kEach; ++i)
+                basErrorHandler::ReportError(QStringLiteral("basTest.Thread%1").arg(t), {5, QString(100, QLatin1Char('x')), i},
+                                             true, QString());
+        });
+    for (std::thread &thread : threads)
+        thread.join();
+    // No box was shown on the threads themselves: they were handed over.
+    EXPECT_TRUE(messages.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.size(), size_t{kThreads * kEach});
+
+    const QStringList blocks = ReadDataFile(QStringLiteral("error.log"))
+                                   .split(QStringLiteral("--------------------------------------------------\r\n\r\n"),
+                                          Qt::SkipEmptyParts);
+    ASSERT_EQ(blocks.size(), kThreads * kEach);
+    for (const QString &block : blocks)
+        EXPECT_EQ(block.count(QStringLiteral("\r\n")), 6) << qPrintable(block);
 }
 
 TEST_F(ErrorReport, UnwritableLogStillShowsTheReport)
