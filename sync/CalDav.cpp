@@ -3,6 +3,7 @@
 #include "basOperation.h"
 
 #include <QColor>
+#include <QSet>
 #include <QXmlStreamReader>
 
 namespace quillon {
@@ -20,7 +21,7 @@ const QByteArray kXml = "application/xml; charset=utf-8";
     if (!reply.Error.isEmpty())
         throw Failure(basOperation::kDeviceUnavailable, reply.Error);
     throw Failure(basOperation::kDeviceUnavailable,
-                  QStringLiteral("%1: %2 failed (HTTP %3)").arg(reply.FinalAddress.host(), what).arg(reply.Status));
+                  QStringLiteral("%1: %2 failed (HTTP %3)").arg(HttpSession::HostOf(reply.FinalAddress), what).arg(reply.Status));
 }
 
 HttpReply Dav(HttpSession &session, const QByteArray &method, const QUrl &address, const QByteArray &depth,
@@ -85,28 +86,100 @@ QString FirstHref(const Multistatus &status, const QString &property)
     return QString();
 }
 
+// Paths compared as the server may write them: whole or relative, encoded or not.
+QString PathOf(const QUrl &calendar, const QString &href)
+{
+    QString path = calendar.resolved(QUrl(href)).path(QUrl::FullyDecoded);
+    while (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+// Asked in batches: one request naming every event of a large calendar may be refused
+// for its size, and its answer is the whole calendar at once.
+constexpr qsizetype kMultigetBatch = 100;
+
+// The data of the resources at hrefs. One the server still lists but sends no data for
+// fails the whole: taking the others would remove its events here.
 QList<Changes::Resource> Multiget(HttpSession &session, const QUrl &calendar, const QStringList &hrefs)
 {
     QList<Changes::Resource> resources;
-    if (hrefs.isEmpty())
-        return resources;
-    QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-                      "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
-                      "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
-    for (const QString &href : hrefs)
-        body += "<d:href>" + href.toHtmlEscaped().toUtf8() + "</d:href>";
-    body += "</c:calendar-multiget>";
-    const std::optional<Multistatus> answer = Ask(session, "REPORT", calendar, "1", body);
-    if (!answer)
-        throw Failure(basOperation::kDeviceUnavailable,
-                      QStringLiteral("%1: the server did not answer calendar-multiget").arg(calendar.host()));
-    for (const Response &response : answer->Responses) {
-        const auto data = response.Properties.constFind(Key(kCalDav, QStringLiteral("calendar-data")));
-        if (response.Status == 200 && data != response.Properties.cend())
-            resources.append({response.Href, response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text,
-                              data->Text.toUtf8()});
+    for (qsizetype from = 0; from < hrefs.size(); from += kMultigetBatch) {
+        const QStringList batch = hrefs.mid(from, kMultigetBatch);
+        QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                          "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                          "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+        for (const QString &href : batch)
+            body += "<d:href>" + href.toHtmlEscaped().toUtf8() + "</d:href>";
+        body += "</c:calendar-multiget>";
+        const std::optional<Multistatus> answer = Ask(session, "REPORT", calendar, "1", body);
+        if (!answer)
+            throw Failure(basOperation::kDeviceUnavailable,
+                          QStringLiteral("%1: the server did not answer calendar-multiget").arg(HttpSession::HostOf(calendar)));
+        QSet<QString> answered;
+        for (const Response &response : answer->Responses) {
+            const auto data = response.Properties.constFind(Key(kCalDav, QStringLiteral("calendar-data")));
+            if (response.Status == 200 && data != response.Properties.cend() && !data->Text.isEmpty())
+                resources.append({response.Href, response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text,
+                                  data->Text.toUtf8()});
+            else if (response.Status != 404) // a 404 is gone since it was listed
+                continue;
+            answered.insert(PathOf(calendar, response.Href));
+        }
+        for (const QString &href : batch) {
+            if (!answered.contains(PathOf(calendar, href)))
+                throw Failure(basOperation::kDeviceUnavailable,
+                              QStringLiteral("%1: the server lists %2 but sends no calendar data for it (calendar-multiget)")
+                                  .arg(HttpSession::HostOf(calendar), href));
+        }
     }
     return resources;
+}
+
+// A PROPFIND refused outright, as a server does where it will not speak WebDAV.
+bool Refused(int status) { return status == 403 || status == 405 || status == 501; }
+
+[[noreturn]] void FailRefused(const QUrl &address, const QString &what, int status)
+{
+    throw Failure(basOperation::kDeviceUnavailable,
+                  QStringLiteral("%1: the server refused the CalDAV request (%2 answered HTTP %3)")
+                      .arg(HttpSession::HostOf(address), what)
+                      .arg(status));
+}
+
+// A PROPFIND of a server that has shown it speaks CalDAV: any answer but 207 is a refusal.
+Multistatus AskCalDav(HttpSession &session, const QUrl &address, const QByteArray &depth)
+{
+    const HttpReply reply = Dav(session, "PROPFIND", address, depth, kPrincipalQuery);
+    if (reply.Failed != HttpReply::Failure::None)
+        Fail(reply, QStringLiteral("PROPFIND"));
+    if (reply.Status != 207)
+        FailRefused(address, QStringLiteral("PROPFIND of %1").arg(address.path()), reply.Status);
+    std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
+    if (!answer)
+        throw Failure(basOperation::kDeviceUnavailable, QStringLiteral("%1: the answer to PROPFIND of %2 is not readable")
+                                                            .arg(HttpSession::HostOf(address), address.path()));
+    return *answer;
+}
+
+// After a refused PROPFIND the address may still be a plain calendar; when it gives none
+// either, the refusal is what the user needs to hear.
+void CheckRefusal(HttpSession &session, const QUrl &start, int propfindStatus)
+{
+    HttpRequest request;
+    request.Method = "HEAD";
+    request.Address = start;
+    const HttpReply reply = session.Send(request);
+    // Nothing to tell, or HEAD itself is not taken (then the refresh's GET tells).
+    if (reply.Failed != HttpReply::Failure::None || reply.Status < 400 || reply.Status == 405 || reply.Status == 501)
+        return;
+    throw Failure(basOperation::kDeviceUnavailable,
+                  QStringLiteral("%1: the server refused the CalDAV request (PROPFIND answered HTTP %2) and gives no "
+                                 "calendar at %3 (HTTP %4)")
+                      .arg(HttpSession::HostOf(start))
+                      .arg(propfindStatus)
+                      .arg(start.path())
+                      .arg(reply.Status));
 }
 
 } // namespace
@@ -215,7 +288,10 @@ std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
 
 std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
 {
-    std::optional<Multistatus> first = Ask(session, "PROPFIND", start, "0", kPrincipalQuery);
+    const HttpReply asked = Dav(session, "PROPFIND", start, "0", kPrincipalQuery);
+    if (asked.Failed != HttpReply::Failure::None)
+        Fail(asked, QStringLiteral("PROPFIND"));
+    std::optional<Multistatus> first = asked.Status == 207 ? ParseMultistatus(asked.Body) : std::nullopt;
     QUrl base = start;
     if (!first || FirstHref(*first, Key(kDav, QStringLiteral("current-user-principal"))).isEmpty()) {
         if (first && !first->Responses.isEmpty() && IsCalendar(first->Responses.constFirst()))
@@ -227,8 +303,13 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
         const HttpReply reply = Dav(session, "PROPFIND", wellKnown, "0", kPrincipalQuery);
         if (reply.Failed == HttpReply::Failure::Authentication || reply.Failed == HttpReply::Failure::Certificate)
             Fail(reply, QStringLiteral("PROPFIND"));
-        if (reply.Failed != HttpReply::Failure::None || reply.Status != 207)
-            return first ? std::optional<QList<Calendar>>(QList<Calendar>()) : std::nullopt;
+        if (reply.Failed != HttpReply::Failure::None || reply.Status != 207) {
+            if (first)
+                return QList<Calendar>();
+            if (Refused(asked.Status))
+                CheckRefusal(session, start, asked.Status);
+            return std::nullopt;
+        }
         first = ParseMultistatus(reply.Body);
         base = reply.FinalAddress;
         if (!first)
@@ -240,20 +321,14 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
         if (principal.isEmpty())
             return QList<Calendar>();
         const QUrl principalAddress = base.resolved(QUrl(principal));
-        const std::optional<Multistatus> principalProps = Ask(session, "PROPFIND", principalAddress, "0", kPrincipalQuery);
-        if (!principalProps)
-            return QList<Calendar>();
-        home = FirstHref(*principalProps, Key(kCalDav, QStringLiteral("calendar-home-set")));
+        home = FirstHref(AskCalDav(session, principalAddress, "0"), Key(kCalDav, QStringLiteral("calendar-home-set")));
         base = principalAddress;
         if (home.isEmpty())
             return QList<Calendar>();
     }
     const QUrl homeAddress = base.resolved(QUrl(home));
-    const std::optional<Multistatus> listing = Ask(session, "PROPFIND", homeAddress, "1", kPrincipalQuery);
     QList<Calendar> calendars;
-    if (!listing)
-        return calendars;
-    for (const Response &response : listing->Responses) {
+    for (const Response &response : AskCalDav(session, homeAddress, "1").Responses) {
         if (IsCalendar(response))
             calendars.append(CalendarOf(homeAddress, response));
     }
@@ -280,10 +355,12 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
         const std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
         if (!answer)
             throw Failure(basOperation::kDeviceUnavailable,
-                          QStringLiteral("%1: the answer to sync-collection is not readable").arg(calendar.host()));
+                          QStringLiteral("%1: the answer to sync-collection is not readable").arg(HttpSession::HostOf(calendar)));
         changes.SyncToken = answer->SyncToken;
         changes.Complete = syncToken.isEmpty();
+        // A server may name what changed without its data (or even its ETag): asked for.
         QStringList missingData;
+        const QString calendarPath = PathOf(calendar, QString());
         for (const Response &response : answer->Responses) {
             if (response.Status == 404) {
                 changes.Removed.append(response.Href);
@@ -293,7 +370,7 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
             const QString etag = response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text;
             if (data != response.Properties.cend() && !data->Text.isEmpty())
                 changes.Changed.append({response.Href, etag, data->Text.toUtf8()});
-            else if (response.Properties.contains(Key(kDav, QStringLiteral("getetag"))))
+            else if (!response.Href.isEmpty() && PathOf(calendar, response.Href) != calendarPath)
                 missingData.append(response.Href);
         }
         changes.Changed += Multiget(session, calendar, missingData);
@@ -309,7 +386,8 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
     const std::optional<Multistatus> listing = Ask(session, "REPORT", calendar, "1", queryBody);
     if (!listing)
         throw Failure(basOperation::kDeviceUnavailable,
-                      QStringLiteral("%1: the server answered neither sync-collection nor calendar-query").arg(calendar.host()));
+                      QStringLiteral("%1: the server answered neither sync-collection nor calendar-query")
+                          .arg(HttpSession::HostOf(calendar)));
     changes.Complete = true;
     const QHash<QString, QString> etags = known();
     QStringList differing;

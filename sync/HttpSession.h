@@ -2,11 +2,15 @@
 // on a local event loop of the calling thread, which must not be the GUI thread (see
 // basSync::RunOnSyncThread). Redirects are followed here, not by Qt, so that the
 // password only ever goes to the subscription's own server and never from https to
-// http. A certificate that does not verify stops the request unless its SHA-256
-// fingerprint is the one the user trusted.
+// http; over plain http it goes only when the server asks (401), except to this
+// computer. A certificate that does not verify stops the request unless its SHA-256
+// fingerprint is the one the user trusted. An answer is counted as it arrives (after
+// gzip is unpacked), so that no server can make it larger than the limit in memory, and
+// each request has a limit of silence and a limit in all.
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QString>
 #include <QUrl>
@@ -21,7 +25,8 @@ namespace basSync {
 
 // Larger answers are refused before they are read whole.
 inline constexpr qint64 kMaxBodyBytes = 32LL * 1024 * 1024;
-inline constexpr int kTimeoutMs = 30000;
+inline constexpr int kTimeoutMs = 30000;       // of silence
+inline constexpr int kTotalTimeoutMs = 120000; // of one request, redirects included
 inline constexpr int kMaxRedirects = 10;
 
 struct HttpRequest {
@@ -32,7 +37,7 @@ struct HttpRequest {
 };
 
 struct HttpReply {
-    enum class Failure { None, Network, Timeout, TooLarge, Certificate, Redirects, Authentication };
+    enum class Failure { None, Network, Timeout, TooLarge, Incomplete, Certificate, Redirects, Authentication };
     Failure Failed = Failure::None;
     int Status = 0;
     QUrl FinalAddress; // after redirects
@@ -41,6 +46,8 @@ struct HttpReply {
     QString Error; // what went wrong, for the user: names the host
     // The fingerprint of a certificate that did not verify (SHA-256, hex with colons).
     QString OfferedCertificate;
+    // The password went over plain http to another computer, readable on the way.
+    bool PasswordSentUnencrypted = false;
 
     bool Ok() const { return Failed == Failure::None && Status >= 200 && Status < 300; }
 };
@@ -51,6 +58,7 @@ struct SessionOptions {
     QUrl Origin;
     QString TrustedCertificate; // SHA-256 as the store keeps it (hex, colons or not)
     int TimeoutMs = kTimeoutMs;
+    int TotalTimeoutMs = kTotalTimeoutMs;
     qint64 MaxBodyBytes = kMaxBodyBytes;
 };
 
@@ -66,17 +74,22 @@ public:
     int RequestsSent() const { return m_sent; }
     // The fingerprint of the last certificate refused, empty when none was.
     QString LastOfferedCertificate() const { return m_offered; }
+    // Whether any request of the session sent the password unencrypted (see HttpReply).
+    bool PasswordSentUnencrypted() const { return m_passwordUnencrypted; }
 
     // "AB:CD:..." from hex with or without colons, any case; empty stays empty.
     static QString CanonicalFingerprint(const QString &text);
+    // The host as messages name it: with the port when the address has one.
+    static QString HostOf(const QUrl &address);
 
 private:
-    HttpReply SendOnce(const HttpRequest &request, const QUrl &address, bool withPassword);
+    HttpReply SendOnce(const HttpRequest &request, const QUrl &address, bool withPassword, const QDeadlineTimer &deadline);
 
     SessionOptions m_options;
     std::unique_ptr<QNetworkAccessManager> m_network;
     int m_sent = 0;
     QString m_offered;
+    bool m_passwordUnencrypted = false;
 };
 
 } // namespace basSync

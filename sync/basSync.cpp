@@ -70,6 +70,7 @@ SessionOptions SessionFor(const Subscription &subscription, const QString &passw
     session.Origin = QUrl(subscription.Address);
     session.TrustedCertificate = subscription.CertificateSha256;
     session.TimeoutMs = options.TimeoutMs;
+    session.TotalTimeoutMs = options.TotalTimeoutMs;
     session.MaxBodyBytes = options.MaxBodyBytes;
     return session;
 }
@@ -216,6 +217,7 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
         result.Message = failure.description();
     }
     result.Requests = session.RequestsSent();
+    result.PasswordSentUnencrypted = session.PasswordSentUnencrypted();
     result.Ok = stored;
     if (stored) {
         subscription.LastSuccess = basPlatform::Now().toUTC();
@@ -262,6 +264,7 @@ Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &
     session.Origin = address;
     session.TrustedCertificate = trustedCertificate;
     session.TimeoutMs = options.TimeoutMs;
+    session.TotalTimeoutMs = options.TotalTimeoutMs;
     session.MaxBodyBytes = options.MaxBodyBytes;
     HttpSession http(session);
     try {
@@ -273,6 +276,7 @@ Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &
         probe.Error = failure.description();
     }
     probe.OfferedCertificate = http.LastOfferedCertificate();
+    probe.PasswordSentUnencrypted = http.PasswordSentUnencrypted();
     return probe;
 }
 

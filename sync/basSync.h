@@ -22,7 +22,8 @@ namespace quillon {
 namespace basSync {
 
 struct RefreshOptions {
-    int TimeoutMs = kTimeoutMs;
+    int TimeoutMs = kTimeoutMs;           // of silence, each request
+    int TotalTimeoutMs = kTotalTimeoutMs; // each request in all
     qint64 MaxBodyBytes = kMaxBodyBytes;
     QDate Today; // empty: the suite's today
 };
@@ -33,6 +34,7 @@ struct RefreshResult {
     bool NotModified = false; // the server said nothing changed (304)
     QString Message;          // the failure, or the warnings of a success, one a line
     QString OfferedCertificate; // a certificate that did not verify, to trust by hand
+    bool PasswordSentUnencrypted = false; // over plain http to another computer
     basDatabase::RefreshCount Count;
     int Requests = 0;
 };
@@ -59,6 +61,7 @@ struct Probe {
     QList<CalDav::Calendar> Calendars;
     QString Error;
     QString OfferedCertificate;
+    bool PasswordSentUnencrypted = false; // over plain http to another computer
 };
 Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &password,
                    const QString &trustedCertificate, const RefreshOptions &options = {});

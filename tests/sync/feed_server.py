@@ -15,6 +15,17 @@ Prints the port on the first line of stdout, then serves:
   /slow                 answers after 5 seconds
   /html                 a login page
   /big                  a 50 MB calendar, announced by Content-Length
+  /endless              a calendar sent chunked without end
+  /drip                 a 700-byte calendar sent one byte a second
+  /short/NAME           FOLDER/NAME announced whole, then the connection closed after its half
+  /reset/NAME           the same, the connection reset instead
+  /bomb                 48 MB gzip-encoded into a few hundred kilobytes
+  /refuse/CODE/...      PROPFIND answered CODE, GET 404
+  /sync/                a CalDAV calendar of FOLDER/dav/*.ics whose sync-collection names the
+                        changed items without their data (calendar-multiget gives it)
+An absolute address in the request line (a client going through a proxy) is read as its
+path, so that a test can ask for a host other than 127.0.0.1 and still reach only this
+server.
 Any path takes ?delay=SECONDS: the answer waits that long.
 Every request is appended to FOLDER/requests.log as "METHOD PATH STATUS" (a REPORT as
 "REPORT:ROOT-ELEMENT PATH STATUS").
@@ -24,17 +35,23 @@ import email.utils
 import gzip
 import hashlib
 import http.server
+import io
 import os
 import re
 import secrets
+import socket
 import ssl
+import struct
 import sys
 import time
+import urllib.parse
+import zlib
 
 FOLDER = sys.argv[1]
 USER, PASSWORD = "anna", "s3cret pass"
 REALM = "feeds"
 NONCES = set()
+BOMB = []  # the gzip bomb, made on first use
 
 
 def md5(text):
@@ -76,6 +93,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def handle_one_request(self):
         self.report = ""  # a kept-alive connection brings the next request to this handler
         super().handle_one_request()
+
+    def parse_request(self):
+        if not super().parse_request():
+            return False
+        if self.path.startswith("http://"):
+            parts = urllib.parse.urlsplit(self.path)
+            self.path = parts.path + ("?" + parts.query if parts.query else "")
+        return True
 
     def log_request(self, code="-", size="-"):
         command = self.command + (":" + self.report if self.report else "")
@@ -155,9 +180,64 @@ class Handler(http.server.BaseHTTPRequestHandler):
             except (BrokenPipeError, ConnectionResetError):
                 pass
             return
+        if kind == "endless":
+            return self.endless()
+        if kind == "drip":
+            return self.drip()
+        if kind in ("short", "reset") and len(parts) == 2:
+            return self.cut(parts[1], reset=kind == "reset")
+        if kind == "bomb":
+            return self.answer(200, bomb(), [("Content-Type", "text/calendar"), ("Content-Encoding", "gzip")])
         self.answer(404, b"not here")
 
     do_HEAD = do_GET
+
+    def endless(self):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/calendar")
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        chunk = b"X-FILL:" + b"x" * 65526 + b"\r\n"
+        try:
+            self.wfile.write(b"%x\r\nBEGIN:VCALENDAR\r\n\r\n" % len(b"BEGIN:VCALENDAR\r\n"))
+            while True:
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(chunk), chunk))
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+        self.close_connection = True
+
+    def drip(self):
+        body = b"BEGIN:VCALENDAR\r\n" + b"X-FILL:" + b"x" * 666 + b"\r\nEND:VCALENDAR\r\n"
+        self.send_response(200)
+        self.send_header("Content-Type", "text/calendar")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        try:
+            for i in range(len(body)):
+                self.wfile.write(body[i:i + 1])
+                self.wfile.flush()
+                time.sleep(1)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+        self.close_connection = True
+
+    def cut(self, name, reset):
+        path = os.path.join(FOLDER, os.path.basename(name))
+        with open(path, "rb") as f:
+            body = f.read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/calendar")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body[:len(body) // 2])
+        self.wfile.flush()
+        self.close_connection = True
+        if reset:  # closed at once with nothing lingering: a reset (RST), not an end (FIN)
+            self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            self.rfile.close()
+            self.wfile.close()
+            self.connection.close()
+            self.wfile = io.BytesIO()  # what the server still flushes after the handler
 
     # A CalDAV calendar that knows no sync-collection: clients compare ETags instead.
     def dav_folder(self):
@@ -168,25 +248,38 @@ class Handler(http.server.BaseHTTPRequestHandler):
         names = sorted(n for n in os.listdir(folder) if n.endswith(".ics")) if os.path.isdir(folder) else []
         for name in names:
             with open(os.path.join(folder, name), "rb") as f:
-                yield "/dav/" + name, f.read()
+                yield self.calendar_root() + name, f.read()
+
+    def calendar_root(self):
+        return "/sync/" if self.path.startswith("/sync/") else "/dav/"
 
     def dav_body(self):
         return self.rfile.read(int(self.headers.get("Content-Length") or 0)).decode()
 
     def do_PROPFIND(self):
         self.dav_body()
-        if not self.path.startswith("/dav/"):
+        refused = re.match(r"/refuse/(\d+)/", self.path)
+        if refused:
+            return self.answer(int(refused.group(1)), b"not for you")
+        if not self.path.startswith(("/dav/", "/sync/")):
             return self.answer(404, b"not here")
         props = ('<d:resourcetype><d:collection/><c:calendar/></d:resourcetype>'
                  '<d:displayname>No sync</d:displayname>')
-        self.answer(207, multistatus([response("/dav/", props)]), [("Content-Type", "application/xml")])
+        self.answer(207, multistatus([response(self.calendar_root(), props)]), [("Content-Type", "application/xml")])
 
     def do_REPORT(self):
         body = self.dav_body()
         root = re.search(r"<(?:\w+:)?([\w-]+)[\s>]", re.sub(r"<\?xml[^>]*\?>", "", body))
         self.report = root.group(1) if root else "?"
-        if not self.path.startswith("/dav/"):
+        if not self.path.startswith(("/dav/", "/sync/")):
             return self.answer(404, b"not here")
+        if self.report == "sync-collection" and self.path.startswith("/sync/"):
+            # Changed items named by their path alone: their properties "not found" here.
+            responses = [f"<d:response><d:href>{href}</d:href><d:propstat><d:prop><d:getetag/><c:calendar-data/>"
+                         "</d:prop><d:status>HTTP/1.1 404 Not Found</d:status></d:propstat></d:response>"
+                         for href, _ in self.dav_items()]
+            body = multistatus(responses).replace(b"</d:multistatus>", b"<d:sync-token>token-1</d:sync-token></d:multistatus>")
+            return self.answer(207, body, [("Content-Type", "application/xml")])
         if self.report == "calendar-query":
             responses = [response(href, f"<d:getetag>{etag_of(data)}</d:getetag>") for href, data in self.dav_items()]
         elif self.report == "calendar-multiget":
@@ -198,6 +291,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.answer(403, b'<?xml version="1.0"?><d:error xmlns:d="DAV:"><d:supported-report/></d:error>',
                                [("Content-Type", "application/xml")])
         self.answer(207, multistatus(responses), [("Content-Type", "application/xml")])
+
+
+def bomb():
+    if not BOMB:
+        packer = zlib.compressobj(1, zlib.DEFLATED, 31)  # the fastest level; 31: a gzip member
+        zeros = b"\0" * (1024 * 1024)
+        BOMB.append(b"".join([packer.compress(b"BEGIN:VCALENDAR\r\n")] + [packer.compress(zeros) for _ in range(48)]
+                             + [packer.flush()]))
+    return BOMB[0]
 
 
 def main():
