@@ -56,8 +56,10 @@ void MakePrivate(const QString &databaseFile)
 }
 
 // The secret store for one run of the tool: a slow answer is said on the terminal while
-// it is awaited, and a store that did not answer or has no room is said once and not
-// asked again.
+// it is awaited, a store that did not answer or has no room is said once, and one that
+// did not answer is not asked again (the next call would wait behind the first). One
+// without a collection is still asked to keep a password: on a desktop, that is when it
+// offers to make one.
 class ToolSecrets {
 public:
     basSecrets::Answer Read(const QString &key)
@@ -77,19 +79,24 @@ private:
     template <class Call>
     basSecrets::Answer Ask(Call &&call)
     {
-        if (!m_noStore.isEmpty())
-            return basSecrets::Answer{basSecrets::Status::NoStore, {}, m_noStore};
+        if (!m_silent.isEmpty())
+            return basSecrets::Answer{basSecrets::Status::NoStore, {}, m_silent, true};
         basSecrets::CallOptions options;
         options.Waiting = [](const QString &notice) { Print(stderr, QStringLiteral("quillon-db: %1").arg(notice)); };
         const basSecrets::Answer answer = call(options);
-        if (answer.Outcome == basSecrets::Status::NoStore) {
-            m_noStore = answer.Error.isEmpty() ? QStringLiteral("no reason given") : answer.Error;
-            Print(stderr, QStringLiteral("quillon-db: %1").arg(basSecrets::NoStoreText(m_noStore)));
+        if (answer.Outcome == basSecrets::Status::NoStore && !m_said) {
+            m_said = true;
+            Print(stderr, QStringLiteral("quillon-db: %1")
+                              .arg(basSecrets::NoStoreText(answer.Error.isEmpty() ? QStringLiteral("no reason given")
+                                                                                  : answer.Error)));
         }
+        if (answer.TimedOut)
+            m_silent = answer.Error;
         return answer;
     }
 
-    QString m_noStore;
+    bool m_said = false;
+    QString m_silent;
 };
 
 struct Password {
@@ -115,11 +122,11 @@ Password PasswordFor(ToolSecrets &secrets, const QString &userName, const QUrl &
     return {};
 }
 
-// A certificate's SHA-256 fingerprint as CanonicalFingerprint writes it: 32 hex bytes.
-bool IsFingerprint(const QString &canonical)
+// A certificate's SHA-256 fingerprint as typed: 32 hex bytes, with or without colons.
+bool IsFingerprint(const QString &typed)
 {
-    static const QRegularExpression kForm(QStringLiteral("^[0-9A-F]{2}(:[0-9A-F]{2}){31}$"));
-    return kForm.match(canonical).hasMatch();
+    static const QRegularExpression kForm(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    return kForm.match(QString(typed).remove(QLatin1Char(':')).trimmed()).hasMatch();
 }
 
 QString NoSuchSubscription(qint64 id) { return QStringLiteral("quillon-db: no subscription with the id %1").arg(id); }
@@ -214,7 +221,7 @@ int Subscribe(const QStringList &arguments)
             calendarName = arguments[++i];
         else if (argument == QLatin1String("--trust") && hasValue) {
             trust = basSync::HttpSession::CanonicalFingerprint(arguments[++i]);
-            if (!IsFingerprint(trust)) {
+            if (!IsFingerprint(arguments[i])) {
                 Print(stderr, QStringLiteral("quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
                                              "AB:CD:...), not \"%1\"")
                                   .arg(arguments[i]));
@@ -473,7 +480,7 @@ int Trust(const QStringList &arguments)
     bool ok = false;
     const qint64 id = arguments.size() == 3 ? arguments[1].toLongLong(&ok) : 0;
     const QString fingerprint = arguments.size() == 3 ? basSync::HttpSession::CanonicalFingerprint(arguments[2]) : QString();
-    if (!ok || id <= 0 || !IsFingerprint(fingerprint))
+    if (!ok || id <= 0 || !IsFingerprint(arguments[2]))
         return Usage(kTrustUsage);
     basDatabase::EventStore store;
     if (!store.OpenDatabaseConnection(arguments[0]))
