@@ -32,6 +32,11 @@ basSync::RefreshResult RefreshOnSyncThread(const QString &path, qint64 id, const
     return result;
 }
 
+QString AlreadyText(const QString &address, const Subscription &existing)
+{
+    return QStringLiteral("%1 is already subscribed as ID %2 (%3).").arg(address).arg(existing.Id).arg(existing.DisplayName);
+}
+
 // Events stay as they are: only the subscription's trusted certificate changes.
 bool Trust(const QString &path, qint64 id, const QString &fingerprint)
 {
@@ -59,6 +64,17 @@ bool CalendarList::Reload()
     return store.OpenDatabaseConnection(m_path) && basDatabase::SubscriptionStore(store).GetSubscriptions(m_calendars);
 }
 
+QString CalendarList::AlreadySubscribed(const QString &address, const QString &userName) const
+{
+    basDatabase::EventStore store;
+    std::optional<Subscription> existing;
+    if (!store.OpenDatabaseConnection(m_path))
+        return QStringLiteral("The database could not be opened: ") + m_path;
+    if (!basDatabase::SubscriptionStore(store).FindSubscriptionAt(address, userName, existing))
+        return QStringLiteral("The calendars could not be read from ") + m_path;
+    return existing ? AlreadyText(address, *existing) : QString();
+}
+
 QString CalendarList::LastRefreshText(const Subscription &subscription)
 {
     return subscription.LastSuccess.isValid()
@@ -81,9 +97,20 @@ QString CalendarList::Add(const Addition &addition)
     const QString password = addition.Password.isEmpty() ? typed.Password : addition.Password;
     if (m_busy)
         return QStringLiteral("Another calendar is being fetched.");
+    QStringList problems;
+    // Refused before the server is asked: a second subscription would bring every event twice.
+    const QString already = AlreadySubscribed(typed.Address.toString(), user);
+    if (!already.isEmpty())
+        return already;
+    if (!user.isEmpty() && basSync::SendsPasswordUnencrypted(typed.Address)) {
+        const QString warning = basSync::UnencryptedPasswordText(typed.Address) + QLatin1Char('.');
+        if (m_askUnencrypted && !m_askUnencrypted(warning))
+            return QString();
+        if (!m_askUnencrypted)
+            problems << warning;
+    }
 
     SetBusy(true, QStringLiteral("Fetching %1 ...").arg(typed.Address.toDisplayString()));
-    QStringList problems;
     QList<QDate> touched;
     const QString path = m_path;
     const std::shared_ptr<SessionPasswords> passwords = m_passwords;
@@ -129,26 +156,34 @@ QString CalendarList::Add(const Addition &addition)
             return;
         }
         basDatabase::SubscriptionStore subscriptions(store);
-        if (!user.isEmpty() && !password.isEmpty()) {
-            const QString note = passwords->Keep(basSync::SecretKey(user, typed.Address), password);
-            if (!note.isEmpty())
-                problems << note;
-        }
+        bool synced = false;
         for (Subscription &subscription : added) {
             subscription.UserName = user;
             subscription.CertificateSha256 = trusted;
+            std::optional<Subscription> existing;
+            if (subscriptions.FindSubscriptionAt(subscription.Address, user, existing) && existing) {
+                problems << AlreadyText(subscription.Address, *existing);
+                continue;
+            }
             if (!subscriptions.AddSubscription(subscription)) {
-                problems << QStringLiteral("%1 could not be added.").arg(subscription.DisplayName);
+                problems << QStringLiteral("%1 could not be added: %2").arg(subscription.DisplayName, subscriptions.LastFailure());
                 continue;
             }
             const basSync::RefreshResult result = basSync::Refresh(store, subscription.Id, password);
             if (result.Ok) {
+                synced = true;
                 touched << result.Count.TouchedDates;
                 continue;
             }
             // A calendar that never worked is not kept.
             problems << QStringLiteral("%1: %2").arg(subscription.DisplayName, result.Message);
             subscriptions.RemoveSubscription(subscription.Id);
+        }
+        // Kept only once the server took it: a refused password leaves nothing behind.
+        if (synced && !user.isEmpty() && !password.isEmpty()) {
+            const QString note = passwords->Keep(basSync::SecretKey(user, typed.Address), password);
+            if (!note.isEmpty())
+                problems << note;
         }
     });
     SetBusy(false, QString());

@@ -38,6 +38,10 @@ public:
     // error and the SHA-256 fingerprint. True: trust it for this calendar.
     using CertificateAsker = std::function<bool(const QString &problem)>;
     void SetCertificateAsker(CertificateAsker asker) { m_askTrust = std::move(asker); }
+    // Asked before a password goes to a server over plain http:// (warning names the
+    // host). True: send it anyway. Without one, the warning is only said.
+    using UnencryptedAsker = std::function<bool(const QString &warning)>;
+    void SetUnencryptedAsker(UnencryptedAsker asker) { m_askUnencrypted = std::move(asker); }
 
     // Reads the subscriptions again; false when the store could not be read (reported).
     bool Reload();
@@ -50,8 +54,10 @@ public:
         QString UserName; // empty for a public address
         QString Password;
     };
-    // Subscribes and runs the first sync; a calendar whose first sync fails is not kept.
-    // Empty when every calendar was added, else what went wrong, one a line.
+    // Subscribes and runs the first sync; a calendar whose first sync fails is not kept,
+    // nor one already subscribed (for the same user), and the password goes to the
+    // secret store only once a calendar synced with it. Empty when every calendar was
+    // added, else what went wrong (or what to know), one a line.
     QString Add(const Addition &addition);
     // The subscription and its events.
     bool Remove(qint64 id);
@@ -68,6 +74,8 @@ signals:
 
 private:
     void SetBusy(bool busy, const QString &what);
+    // What to say when address is followed already for userName; empty when not.
+    QString AlreadySubscribed(const QString &address, const QString &userName) const;
     // The password of a subscription's account (asked when no store runs); null when none.
     QString PasswordOf(const basDatabase::Subscription &subscription);
 
@@ -75,6 +83,7 @@ private:
     std::shared_ptr<SessionPasswords> m_passwords;
     PasswordAsker m_askPassword;
     CertificateAsker m_askTrust;
+    UnencryptedAsker m_askUnencrypted;
     QList<basDatabase::Subscription> m_calendars;
     bool m_busy = false;
 };

@@ -7,16 +7,31 @@ namespace quillon {
 SessionPasswords::SessionPasswords(Store store) : m_store(std::move(store))
 {
     if (!m_store.read)
-        m_store.read = basSecrets::ReadSecret;
+        m_store.read = [](const QString &key) { return basSecrets::ReadSecret(key); };
     if (!m_store.write)
-        m_store.write = basSecrets::WriteSecret;
+        m_store.write = [](const QString &key, const QString &secret) { return basSecrets::WriteSecret(key, secret); };
     if (!m_store.forget)
-        m_store.forget = basSecrets::DeleteSecret;
+        m_store.forget = [](const QString &key) { return basSecrets::DeleteSecret(key); };
+}
+
+basSecrets::Answer SessionPasswords::Ask(const std::function<basSecrets::Answer()> &call)
+{
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (!m_silent.isEmpty())
+            return basSecrets::Answer{basSecrets::Status::NoStore, {}, m_silent, true};
+    }
+    const basSecrets::Answer answer = call();
+    if (answer.TimedOut) {
+        const QMutexLocker lock(&m_mutex);
+        m_silent = answer.Error;
+    }
+    return answer;
 }
 
 SessionPasswords::Found SessionPasswords::Find(const QString &key)
 {
-    const basSecrets::Answer stored = m_store.read(key);
+    const basSecrets::Answer stored = Ask([&] { return m_store.read(key); });
     Found found;
     if (stored.Outcome == basSecrets::Status::Done) {
         found.Password = stored.Secret;
@@ -33,7 +48,7 @@ SessionPasswords::Found SessionPasswords::Find(const QString &key)
 
 QString SessionPasswords::Keep(const QString &key, const QString &password)
 {
-    const basSecrets::Answer kept = m_store.write(key, password);
+    const basSecrets::Answer kept = Ask([&] { return m_store.write(key, password); });
     if (kept.Outcome == basSecrets::Status::Done)
         return QString();
     Remember(key, password);
@@ -49,7 +64,7 @@ void SessionPasswords::Forget(const QString &key)
         m_session.remove(key);
         m_asked.remove(key);
     }
-    m_store.forget(key);
+    Ask([&] { return m_store.forget(key); });
 }
 
 void SessionPasswords::Remember(const QString &key, const QString &password)

@@ -41,8 +41,13 @@ public:
     bool FirstAsk(const QString &key);
 
 private:
+    // The store's answer; once it did not answer in time, it is not asked again this
+    // session (each later call would wait behind the first).
+    basSecrets::Answer Ask(const std::function<basSecrets::Answer()> &call);
+
     Store m_store;
     QMutex m_mutex;
+    QString m_silent; // why the store is no longer asked; empty while it answers
     QHash<QString, QString> m_session;
     QSet<QString> m_asked;
 };

@@ -123,6 +123,11 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
                                         basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
             == basPlatform::MessageResult::Yes;
     });
+    m_calendars.SetUnencryptedAsker([this](const QString &warning) {
+        return basPlatform::ShowMessage(UnencryptedQuestion(warning), windowTitle(), basPlatform::MessageIcon::Exclamation,
+                                        basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
+            == basPlatform::MessageResult::Yes;
+    });
     m_calendars.Reload();
     Fill();
 }
@@ -132,10 +137,12 @@ void frmCalendars::Fill()
     const qint64 selected = SelectedId();
     m_list->clear();
     for (const basDatabase::Subscription &calendar : m_calendars.Calendars()) {
+        // One row a calendar: the warnings of a sync are one a line, shown whole on hover.
         auto *item = new QTreeWidgetItem(m_list, {calendar.DisplayName, CalendarList::LastRefreshText(calendar),
-                                                  calendar.LastError});
+                                                  QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
         item->setIcon(0, Swatch(calendar.Color));
         item->setToolTip(0, calendar.Address);
+        item->setToolTip(2, calendar.LastError);
         item->setData(0, Qt::UserRole, calendar.Id);
         if (calendar.Id == selected)
             m_list->setCurrentItem(item);
@@ -204,6 +211,11 @@ void frmCalendars::cmdRefresh_Click()
 QString frmCalendars::TrustQuestion(const QString &problem)
 {
     return QStringLiteral("%1\n\nTrust this certificate for this calendar?").arg(problem);
+}
+
+QString frmCalendars::UnencryptedQuestion(const QString &warning)
+{
+    return QStringLiteral("%1\n\nSend the password anyway?").arg(warning);
 }
 
 void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer)

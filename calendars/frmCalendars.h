@@ -35,6 +35,8 @@ public:
     static void AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer);
     // "... Trust this certificate for this calendar?"; problem names the host, the error and the fingerprint.
     static QString TrustQuestion(const QString &problem);
+    // "HOST sends your password unencrypted ... Send the password anyway?"
+    static QString UnencryptedQuestion(const QString &warning);
 
     void cmdAdd_Click();
     void cmdRemove_Click();

@@ -179,21 +179,43 @@ struct Writer {
     }
 };
 
-// Runs body as one transaction of the store, reporting a failure under name.
-template <class Body>
-bool InTransaction(EventStore &store, const char *name, Body &&body)
-{
-    return store.RunInTransaction([&] { return basOperation::Trap(name, false, body); });
-}
-
-void CheckExists(const EventStore &store, qint64 id)
+bool Exists(const EventStore &store, qint64 id)
 {
     QSqlQuery query = Run(store, QStringLiteral("SELECT 1 FROM Subscriptions WHERE SubscriptionId = ?"), {id});
-    if (!query.next())
-        throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No subscription with the id %1").arg(id));
+    return query.next();
 }
 
 } // namespace
+
+template <class Body>
+bool SubscriptionStore::Operation(const char *name, bool inTransaction, Body &&body)
+{
+    m_gone = false;
+    m_failure.clear();
+    const auto recorded = [&](Steps &step) {
+        try {
+            return body(step);
+        } catch (const Failure &failure) {
+            m_failure = failure.description();
+            throw;
+        } catch (const std::exception &other) {
+            m_failure = QString::fromLocal8Bit(other.what());
+            throw;
+        }
+    };
+    return inTransaction ? m_store.RunInTransaction([&] { return basOperation::Trap(name, false, recorded); })
+                         : basOperation::Trap(name, false, recorded);
+}
+
+QString SubscriptionStore::LastFailure() const
+{
+    if (m_gone)
+        return QStringLiteral("the subscription was removed meanwhile");
+    if (!m_failure.isEmpty())
+        return m_failure;
+    const QString database = m_store.LastFailure();
+    return database.isEmpty() ? QStringLiteral("the database gave no reason (error.log names the operation)") : database;
+}
 
 QString SubscriptionStore::SourceOf(qint64 subscriptionId)
 {
@@ -208,8 +230,16 @@ QString SubscriptionStore::KindText(Subscription::Kind kind)
 bool SubscriptionStore::AddSubscription(Subscription &subscription)
 {
     qint64 newId = 0;
-    const bool done = InTransaction(m_store, "basSubscriptions.AddSubscription", [&](Steps &step) {
+    const bool done = Operation("basSubscriptions.AddSubscription", true, [&](Steps &step) {
         step(10);
+        QSqlQuery same = Run(m_store,
+                             QStringLiteral("SELECT SubscriptionId FROM Subscriptions WHERE Address = ? AND UserName = ?"),
+                             {subscription.Address, subscription.UserName});
+        if (same.next())
+            throw Failure(basOperation::kDuplicateKey, QStringLiteral("%1 is already subscribed as ID %2")
+                                                          .arg(subscription.Address)
+                                                          .arg(same.value(0).toLongLong()));
+        step(20);
         QSqlQuery insert = Run(m_store,
                                QStringLiteral("INSERT INTO Subscriptions (Address, Kind, DisplayName, Color, "
                                               "RefreshMinutes, UserName, LastSuccess, LastError, ETag, LastModified, "
@@ -218,7 +248,7 @@ bool SubscriptionStore::AddSubscription(Subscription &subscription)
                                 subscription.Color, subscription.RefreshMinutes, subscription.UserName,
                                 TimeText(subscription.LastSuccess), subscription.LastError, subscription.ETag,
                                 subscription.LastModified, subscription.SyncToken, subscription.CertificateSha256});
-        step(20);
+        step(30);
         newId = insert.lastInsertId().toLongLong();
         if (newId <= 0)
             throw Failure(basOperation::kDatabaseError, QStringLiteral("The new subscription has no id"));
@@ -232,7 +262,7 @@ bool SubscriptionStore::AddSubscription(Subscription &subscription)
 bool SubscriptionStore::GetSubscriptions(QList<Subscription> &subscriptions)
 {
     subscriptions.clear();
-    return basOperation::Trap("basSubscriptions.GetSubscriptions", false, [&](Steps &step) {
+    return Operation("basSubscriptions.GetSubscriptions", false, [&](Steps &step) {
         step(10);
         QSqlQuery query =
             Run(m_store, QStringLiteral("SELECT %1 FROM Subscriptions ORDER BY SubscriptionId").arg(kColumns));
@@ -245,7 +275,7 @@ bool SubscriptionStore::GetSubscriptions(QList<Subscription> &subscriptions)
 bool SubscriptionStore::GetSubscription(qint64 id, Subscription &subscription)
 {
     subscription = Subscription{};
-    return basOperation::Trap("basSubscriptions.GetSubscription", false, [&](Steps &step) {
+    return Operation("basSubscriptions.GetSubscription", false, [&](Steps &step) {
         step(10);
         QSqlQuery query =
             Run(m_store, QStringLiteral("SELECT %1 FROM Subscriptions WHERE SubscriptionId = ?").arg(kColumns), {id});
@@ -256,9 +286,39 @@ bool SubscriptionStore::GetSubscription(qint64 id, Subscription &subscription)
     });
 }
 
+bool SubscriptionStore::FindSubscription(qint64 id, std::optional<Subscription> &found)
+{
+    found.reset();
+    return Operation("basSubscriptions.FindSubscription", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query =
+            Run(m_store, QStringLiteral("SELECT %1 FROM Subscriptions WHERE SubscriptionId = ?").arg(kColumns), {id});
+        if (query.next())
+            found = FromRow(query);
+        return true;
+    });
+}
+
+bool SubscriptionStore::FindSubscriptionAt(const QString &address, const QString &userName,
+                                           std::optional<Subscription> &found)
+{
+    found.reset();
+    return Operation("basSubscriptions.FindSubscriptionAt", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query = Run(m_store,
+                              QStringLiteral("SELECT %1 FROM Subscriptions WHERE Address = ? AND UserName = ? "
+                                             "ORDER BY SubscriptionId")
+                                  .arg(kColumns),
+                              {address, userName});
+        if (query.next())
+            found = FromRow(query);
+        return true;
+    });
+}
+
 bool SubscriptionStore::UpdateSubscription(const Subscription &s)
 {
-    return InTransaction(m_store, "basSubscriptions.UpdateSubscription", [&](Steps &step) {
+    return Operation("basSubscriptions.UpdateSubscription", true, [&](Steps &step) {
         step(10);
         QSqlQuery update = Run(m_store,
                                QStringLiteral("UPDATE Subscriptions SET DisplayName = ?, Color = ?, RefreshMinutes = ?, "
@@ -266,8 +326,10 @@ bool SubscriptionStore::UpdateSubscription(const Subscription &s)
                                               "SyncToken = ?, CertificateSha256 = ? WHERE SubscriptionId = ?"),
                                {s.DisplayName, s.Color, s.RefreshMinutes, s.UserName, TimeText(s.LastSuccess),
                                 s.LastError, s.ETag, s.LastModified, s.SyncToken, s.CertificateSha256, s.Id});
-        if (update.numRowsAffected() == 0)
-            throw Failure(basOperation::kNoCurrentRecord, QStringLiteral("No subscription with the id %1").arg(s.Id));
+        if (update.numRowsAffected() == 0) {
+            m_gone = true;
+            return false;
+        }
         return true;
     });
 }
@@ -275,9 +337,12 @@ bool SubscriptionStore::UpdateSubscription(const Subscription &s)
 bool SubscriptionStore::RemoveSubscription(qint64 id, RefreshCount *count)
 {
     RefreshCount result;
-    const bool done = InTransaction(m_store, "basSubscriptions.RemoveSubscription", [&](Steps &step) {
+    const bool done = Operation("basSubscriptions.RemoveSubscription", true, [&](Steps &step) {
         step(10);
-        CheckExists(m_store, id);
+        if (!Exists(m_store, id)) {
+            m_gone = true;
+            return false;
+        }
         step(20);
         Writer writer{m_store, id, {}, {}, result};
         if (!writer.DeleteAllBut({}))
@@ -296,7 +361,7 @@ bool SubscriptionStore::GetKnownKeys(qint64 id, QHash<QString, QString> &fingerp
 {
     fingerprints.clear();
     RefreshCount unused;
-    return basOperation::Trap("basSubscriptions.GetKnownKeys", false, [&](Steps &step) {
+    return Operation("basSubscriptions.GetKnownKeys", false, [&](Steps &step) {
         step(10);
         Writer writer{m_store, id, {}, {}, unused};
         writer.Load();
@@ -310,9 +375,12 @@ bool SubscriptionStore::ReplaceEvents(qint64 id, const QList<IncomingEvent> &eve
 {
     count = RefreshCount{};
     RefreshCount result;
-    const bool done = InTransaction(m_store, "basSubscriptions.ReplaceEvents", [&](Steps &step) {
+    const bool done = Operation("basSubscriptions.ReplaceEvents", true, [&](Steps &step) {
         step(10);
-        CheckExists(m_store, id);
+        if (!Exists(m_store, id)) {
+            m_gone = true;
+            return false;
+        }
         Writer writer{m_store, id, {}, {}, result};
         writer.Load();
         step(20);
@@ -338,9 +406,12 @@ bool SubscriptionStore::ApplyChanges(qint64 id, const QList<IncomingEvent> &chan
 {
     count = RefreshCount{};
     RefreshCount result;
-    const bool done = InTransaction(m_store, "basSubscriptions.ApplyChanges", [&](Steps &step) {
+    const bool done = Operation("basSubscriptions.ApplyChanges", true, [&](Steps &step) {
         step(10);
-        CheckExists(m_store, id);
+        if (!Exists(m_store, id)) {
+            m_gone = true;
+            return false;
+        }
         Writer writer{m_store, id, {}, {}, result};
         writer.Load();
         step(20);
@@ -368,7 +439,7 @@ bool SubscriptionStore::ApplyChanges(qint64 id, const QList<IncomingEvent> &chan
 bool SubscriptionStore::GetEventSubscription(qint64 eventId, qint64 &subscriptionId)
 {
     subscriptionId = 0;
-    return basOperation::Trap("basSubscriptions.GetEventSubscription", false, [&](Steps &step) {
+    return Operation("basSubscriptions.GetEventSubscription", false, [&](Steps &step) {
         step(10);
         QSqlQuery query = Run(m_store, QStringLiteral("SELECT SubscriptionId FROM Events WHERE EventID = ?"), {eventId});
         if (!query.next())

@@ -4,7 +4,9 @@
 // carry its id in Events.SubscriptionId and its keys (a feed's UID, a CalDAV resource's
 // path) in EventUids under a source of its own, SourceOf(id); the user's own events are
 // never read or written here. Each operation returns true when done; on failure it
-// reports once (under "basSubscriptions.<operation>") and returns false.
+// reports once (under "basSubscriptions.<operation>") and returns false. A subscription
+// removed meanwhile (an unsubscribe while a refresh runs) is no fault: the operations
+// that change one return false without a report, and Gone() says so.
 #pragma once
 
 #include "EventRecords.h"
@@ -14,6 +16,8 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace quillon {
 
@@ -33,7 +37,7 @@ struct Subscription {
     int RefreshMinutes = 60;
     QString UserName;
     QDateTime LastSuccess; // UTC; invalid when never
-    QString LastError;     // empty after a success
+    QString LastError;     // after a success its warnings (events skipped, named), else empty
     // What the server said last, for the next conditional request or sync.
     QString ETag;
     QString LastModified;
@@ -70,11 +74,17 @@ public:
     static QString SourceOf(qint64 subscriptionId);
     static QString KindText(Subscription::Kind kind);
 
-    // Adds the row; subscription.Id gets the new id.
+    // Adds the row; subscription.Id gets the new id. The same address for the same user
+    // name twice is refused (its events would come twice): see FindSubscriptionAt.
     bool AddSubscription(Subscription &subscription);
     bool GetSubscriptions(QList<Subscription> &subscriptions);
     // False with a report when there is no such subscription.
     bool GetSubscription(qint64 id, Subscription &subscription);
+    // found empty when there is no such subscription (no report); false only when the
+    // store could not be read.
+    bool FindSubscription(qint64 id, std::optional<Subscription> &found);
+    // The subscription of address for userName, if any (as FindSubscription).
+    bool FindSubscriptionAt(const QString &address, const QString &userName, std::optional<Subscription> &found);
     // Everything but the id and the address: the state a refresh leaves.
     bool UpdateSubscription(const Subscription &subscription);
     // The subscription and all its events, in one transaction.
@@ -91,8 +101,22 @@ public:
     // The subscription an event came from, 0 for the user's own.
     bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
 
+    // After an operation returned false: the subscription was not there (removed
+    // meanwhile), reported to nobody.
+    bool Gone() const { return m_gone; }
+    // After an operation returned false: why, never empty (what it raised, else the
+    // database's reason).
+    QString LastFailure() const;
+
 private:
+    // Runs body, one transaction when inTransaction, reporting a failure under name and
+    // keeping its reason for LastFailure.
+    template <class Body>
+    bool Operation(const char *name, bool inTransaction, Body &&body);
+
     EventStore &m_store;
+    bool m_gone = false;
+    QString m_failure;
 };
 
 } // namespace basDatabase

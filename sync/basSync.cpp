@@ -7,6 +7,7 @@
 #include "platform/basPlatform.h"
 
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QThread>
 
 namespace quillon {
@@ -200,11 +201,19 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
     RefreshResult result;
     result.Id = id;
     basDatabase::SubscriptionStore subscriptions(store);
-    Subscription subscription;
-    if (!subscriptions.GetSubscription(id, subscription)) {
-        result.Message = QStringLiteral("No subscription with the id %1").arg(id);
+    // Removed meanwhile (an unsubscribe while a refresh runs) is said plainly, not
+    // reported as a fault.
+    const QString removed = QStringLiteral("The subscription %1 was removed meanwhile; nothing was stored").arg(id);
+    std::optional<Subscription> found;
+    if (!subscriptions.FindSubscription(id, found)) {
+        result.Message = QStringLiteral("The subscription %1 could not be read: %2").arg(id).arg(subscriptions.LastFailure());
         return result;
     }
+    if (!found) {
+        result.Message = removed;
+        return result;
+    }
+    Subscription subscription = *found;
     HttpSession session(SessionFor(subscription, password, options));
     bool stored = false;
     try {
@@ -212,23 +221,35 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
                      ? RefreshCalendar(subscriptions, subscription, session, options, result)
                      : RefreshFeed(subscriptions, subscription, session, options, result);
         if (!stored)
-            result.Message = QStringLiteral("The events could not be stored: %1").arg(store.LastFailure());
+            result.Message = subscriptions.Gone()
+                                 ? removed
+                                 : QStringLiteral("The events could not be stored: %1").arg(subscriptions.LastFailure());
     } catch (const basOperation::Failure &failure) {
         result.Message = failure.description();
     }
     result.Requests = session.RequestsSent();
     result.PasswordSentUnencrypted = session.PasswordSentUnencrypted();
     result.Ok = stored;
+    if (subscriptions.Gone())
+        return result;
     if (stored) {
         subscription.LastSuccess = basPlatform::Now().toUTC();
-        subscription.LastError.clear();
+        // What the reader skipped or changed stays named until a fresh read; a 304 only
+        // ever follows a success (a failure forgets the validators below), so its
+        // warnings still hold.
+        if (!result.NotModified)
+            subscription.LastError = result.Message;
     } else {
         subscription.LastError = result.Message;
+        subscription.ETag.clear();
+        subscription.LastModified.clear();
     }
     // The state of a failed refresh is written on its own: the events stay as they were.
     if (!subscriptions.UpdateSubscription(subscription) && result.Ok) {
         result.Ok = false;
-        result.Message = QStringLiteral("The state of the subscription could not be stored: %1").arg(store.LastFailure());
+        result.Message = subscriptions.Gone() ? removed
+                                              : QStringLiteral("The state of the subscription could not be stored: %1")
+                                                    .arg(subscriptions.LastFailure());
     }
     return result;
 }
@@ -297,6 +318,23 @@ QString SecretKey(const QString &userName, const QUrl &address)
     return QStringLiteral("%1@%2").arg(userName, address.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
                                                                   QUrl::RemoveUserInfo)
                                                      .toString());
+}
+
+bool SendsPasswordUnencrypted(const QUrl &address)
+{
+    if (address.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString host = address.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return false;
+    const QHostAddress numeric(host);
+    return numeric.isNull() || !numeric.isLoopback();
+}
+
+QString UnencryptedPasswordText(const QUrl &address)
+{
+    return QStringLiteral("%1 sends your password unencrypted (http://); use https:// if the server offers it")
+        .arg(HostOf(address));
 }
 
 } // namespace basSync

@@ -2,9 +2,15 @@
 // credential store elsewhere) through QtKeychain: the only place a password is kept.
 // Each call waits for its answer on a local event loop; call it from a thread that may
 // wait (a tool's main thread, a sync thread), not from a window's handler.
+// A store can hang (a keyring behind a "choose a password" prompt nobody sees) or run
+// without anywhere to keep a password (no collection): each call gives up after a time
+// limit, and both count as no store (Status::NoStore), so that callers fall back to
+// asking the user once a session.
 #pragma once
 
 #include <QString>
+
+#include <functional>
 
 namespace quillon {
 
@@ -13,7 +19,7 @@ namespace basSecrets {
 enum class Status {
     Done,
     NotFound, // nothing stored under the key
-    NoStore,  // no secret store runs (or it refuses to open): ask each session instead
+    NoStore,  // no secret store runs, answers or has room for it: ask each session instead
     Failed,
 };
 
@@ -21,11 +27,24 @@ struct Answer {
     Status Outcome = Status::Failed;
     QString Secret;  // for ReadSecret
     QString Error;   // what the store said, never the secret
+    // The store did not answer within the limit. Its call may still be pending, and
+    // every later call of this process would wait behind it: ask it no more.
+    bool TimedOut = false;
 };
 
-Answer ReadSecret(const QString &key);
-Answer WriteSecret(const QString &key, const QString &secret);
-Answer DeleteSecret(const QString &key);
+// 20 s, or the milliseconds in QUILLON_SECRET_TIMEOUT_MS.
+int DefaultTimeoutMs();
+
+struct CallOptions {
+    int TimeoutMs = DefaultTimeoutMs();
+    // Told once, with what is happening, when the store is slow to answer (it may be
+    // showing a prompt); a tool puts it on the terminal.
+    std::function<void(const QString &notice)> Waiting;
+};
+
+Answer ReadSecret(const QString &key, const CallOptions &options = {});
+Answer WriteSecret(const QString &key, const QString &secret, const CallOptions &options = {});
+Answer DeleteSecret(const QString &key, const CallOptions &options = {});
 
 // "No secret store is running (...): the password is not kept; it is asked each time."
 QString NoStoreText(const QString &reason);

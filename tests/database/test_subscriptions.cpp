@@ -158,6 +158,32 @@ TEST_F(Subscriptions, ARefreshTheStoreRefusesChangesNothing)
     EXPECT_FALSE(subscriptions.RemoveSubscription(id + 10));
 }
 
+TEST_F(Subscriptions, TheSameAddressTwiceIsRefusedAndOneRemovedMeanwhileIsNoFault)
+{
+    const qint64 id = Add(QStringLiteral("https://one.example/cal.ics"));
+    Subscription again;
+    again.Address = QStringLiteral("https://one.example/cal.ics");
+    EXPECT_FALSE(subscriptions.AddSubscription(again));
+    EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basSubscriptions.AddSubscription")});
+    EXPECT_EQ(subscriptions.LastFailure(), QStringLiteral("https://one.example/cal.ics is already subscribed as ID %1").arg(id));
+    // Another account's view of the same address is another calendar.
+    again.UserName = QStringLiteral("anna");
+    EXPECT_TRUE(subscriptions.AddSubscription(again));
+
+    messages.clear();
+    ASSERT_TRUE(subscriptions.RemoveSubscription(id));
+    RefreshCount count;
+    EXPECT_FALSE(subscriptions.ReplaceEvents(id, {Incoming(QStringLiteral("a"), QStringLiteral("1"), {QDate(2026, 12, 7)})}, count));
+    EXPECT_TRUE(subscriptions.Gone());
+    Subscription gone;
+    gone.Id = id;
+    EXPECT_FALSE(subscriptions.UpdateSubscription(gone));
+    EXPECT_TRUE(subscriptions.Gone());
+    EXPECT_FALSE(subscriptions.LastFailure().isEmpty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-07")), -1);
+}
+
 } // namespace
 
 #ifdef Q_OS_UNIX

@@ -3,6 +3,7 @@
 // the password, and the window shows the list and a busy bar while a server is asked.
 #include "CalendarList.h"
 #include "HttpSession.h"
+#include "basSync.h"
 #include "FeedServer.h"
 #include "QuillonTestEnvironment.h"
 #include "basSchema.h"
@@ -156,6 +157,50 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
     nextAnswer = basPlatform::MessageResult::Yes;
     window.cmdRemove_Click();
     EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 0);
+}
+
+TEST_F(Calendars, AddWarnsOfPlainHttpRefusesTheSameAddressTwiceAndKeepsOnlyAPasswordThatWorked)
+{
+    Write(QStringLiteral("team.ics"), Feed(QStringLiteral("20261210")));
+    CalendarList list(QString(), Passwords());
+    frmCalendars window(list);
+    CalendarList::Addition next;
+    window.SetAddRunner([&](CalendarList::Addition &addition) {
+        addition = next;
+        return true;
+    });
+    const auto rows = [&] { return quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(); };
+
+    // 0.0.0.0 reaches this machine, but not by its loopback: asked first; declined, nothing is sent.
+    const QString plain = Address(QStringLiteral("/auth/team.ics")).replace(QStringLiteral("127.0.0.1"), QStringLiteral("0.0.0.0"));
+    next = {plain, QStringLiteral("anna"), QStringLiteral("s3cret pass")};
+    nextAnswer = basPlatform::MessageResult::No;
+    window.cmdAdd_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("0.0.0.0:%1 sends your password unencrypted (http://); use https:// "
+                                                           "if the server offers it.")
+                                                .arg(QUrl(plain).port())))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(rows(), 0);
+    nextAnswer = basPlatform::MessageResult::Yes;
+    window.cmdAdd_Click();
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(kept.size(), 1);
+
+    // The same address again: refused, naming the one there, without asking the server.
+    messages.clear();
+    window.cmdAdd_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("%1 is already subscribed as ID %2 (0.0.0.0/auth/team.ics).")
+                                    .arg(plain)
+                                    .arg(list.Calendars()[0].Id));
+    EXPECT_EQ(rows(), 1);
+
+    // A password the server refuses is not kept.
+    next = {Address(QStringLiteral("/auth/team.ics")), QStringLiteral("anna"), QStringLiteral("wrong")};
+    window.cmdAdd_Click();
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(kept.keys(), QStringList{basSync::SecretKey(QStringLiteral("anna"), QUrl(plain))});
 }
 
 TEST_F(Calendars, WithoutASecretStoreThePasswordIsAskedOnceASessionAndKeptInMemory)

@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -63,18 +64,55 @@ protected:
         return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
-    // A session bus and an unlocked keyring of the test's own; false when either is missing.
-    bool StartSecretStore()
+    // A session bus of the test's own; false when there is no dbus-daemon.
+    bool StartBus()
     {
         const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        const QString keyring = QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon"));
-        if (daemon.isEmpty() || keyring.isEmpty())
+        if (daemon.isEmpty())
             return false;
         const QString bus = QStringLiteral("unix:path=%1/bus").arg(home.path());
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus);
         Start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--address=") + bus});
         for (int i = 0; i < 50 && !QFile::exists(home.path() + QStringLiteral("/bus")); ++i)
             QThread::msleep(100);
+        return QFile::exists(home.path() + QStringLiteral("/bus"));
+    }
+    // The test's bus with gnome-keyring on it, never unlocked: a keyring without any
+    // collection. False when either is missing.
+    bool StartKeyringWithoutCollection()
+    {
+        const QString keyring = QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon"));
+        if (keyring.isEmpty() || !StartBus())
+            return false;
+        Start(keyring, {QStringLiteral("--components=secrets"), QStringLiteral("--foreground")});
+        for (int i = 0; i < 50; ++i) {
+            QProcess ask;
+            ask.setProcessEnvironment(environment);
+            ask.start(QStringLiteral("dbus-send"), {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                                                    QStringLiteral("--dest=org.freedesktop.secrets"),
+                                                    QStringLiteral("/org/freedesktop/secrets"),
+                                                    QStringLiteral("org.freedesktop.Secret.Service.ReadAlias"),
+                                                    QStringLiteral("string:default")});
+            if (ask.waitForFinished(2000) && ask.exitCode() == 0)
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+    // The test's bus with a Secret Service on it that answers nothing.
+    bool StartSilentSecretStore()
+    {
+        if (!StartBus())
+            return false;
+        QProcess &silent = Start(QStringLiteral(QUILLON_TEST_BIN_DIR "/silent_secret_service"), {});
+        return silent.waitForReadyRead(10000) && silent.readLine().startsWith("ready");
+    }
+    // A session bus and an unlocked keyring of the test's own; false when either is missing.
+    bool StartSecretStore()
+    {
+        const QString keyring = QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon"));
+        if (keyring.isEmpty() || !StartBus())
+            return false;
         QProcess &unlock = Start(keyring, {QStringLiteral("--unlock"), QStringLiteral("--components=secrets"),
                                            QStringLiteral("--foreground")},
                                  "keyring password");
@@ -102,7 +140,24 @@ protected:
     int StartFeedServer()
     {
         QProcess &server = Start(QStringLiteral("python3"), {QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py"), DataDir()});
+        feedServer = &server;
         return server.waitForReadyRead(10000) ? server.readLine().trimmed().toInt() : 0;
+    }
+    // The connections the feed server holds open now.
+    int ServerConnections() const
+    {
+        int sockets = 0;
+        QDirIterator it(QStringLiteral("/proc/%1/fd").arg(feedServer->processId()),
+                        QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        while (it.hasNext())
+            sockets += QFileInfo(it.next()).symLinkTarget().contains(QLatin1String("socket:")) ? 1 : 0;
+        return sockets;
+    }
+    void WriteFile(const QString &name, const QByteArray &text)
+    {
+        QFile file(TempPath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
     }
     // Every file under the data and config folders that holds the password.
     QStringList FilesWithPassword() const
@@ -150,6 +205,7 @@ protected:
     }
 
     QStringList commandLines;
+    QProcess *feedServer = nullptr;
     QTemporaryDir home;
     QString why; // what kept the secret store from starting
     QProcessEnvironment environment = [this] {
@@ -264,6 +320,161 @@ TEST_F(SubscribeTool, WithoutASecretStoreThePasswordIsAskedEachTime)
     EXPECT_TRUE(said.contains(QStringLiteral("Password for anna at 127.0.0.1"))) << said.toStdString();
     EXPECT_TRUE(ReadDataFile(QStringLiteral("error.log")).contains(QStringLiteral("No secret store is running")));
     EXPECT_EQ(FilesWithPassword(), QStringList());
+}
+
+const QByteArray kFeed = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:a\r\n"
+                        "DTSTAMP:20261201T000000Z\r\nDTSTART:20261207T090000\r\nDTEND:20261207T100000\r\n"
+                        "SUMMARY:Kept\r\nEND:VEVENT\r\n";
+
+TEST_F(SubscribeTool, RefusalsAndWarningsAreOneLineEachAndARefusedSubscribeKeepsNoPassword)
+{
+    if (!StartSecretStore())
+        GTEST_SKIP() << "no gnome-keyring-daemon and dbus-daemon to run a secret store: " << why.toStdString();
+    const int port = StartFeedServer();
+    if (port == 0)
+        GTEST_SKIP() << "python3 cannot run the feed server";
+    environment.insert(QStringLiteral("QUILLON_DATA_DIR"), DataDir());
+    WriteFile(QStringLiteral("cal.ics"), kFeed + "END:VCALENDAR\r\n");
+    // Beside a good event, one whose rule can never match (30 February).
+    WriteFile(QStringLiteral("hostile.ics"), kFeed + "BEGIN:VEVENT\r\nUID:never\r\nDTSTAMP:20261201T000000Z\r\n"
+                                                     "DTSTART:20261207T090000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n"
+                                                     "SUMMARY:Never\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    const QString database = TempPath(QStringLiteral("dbcalndr.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(database, error));
+    const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    const QString fingerprint = QStringLiteral("AB").repeated(32);
+    const QByteArray password = kPassword.toUtf8() + "\n";
+
+    struct Case {
+        QStringList arguments; // after the command and DB
+        QByteArray input;
+        int exitCode;
+        QString said;    // in the output
+        QString notSaid; // nowhere in it
+        bool oneLine;    // stderr is that one line
+    };
+    const std::pair<QString, Case> cases[] = {
+        // Refused by the server: the password typed is not kept.
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/status/500"), QStringLiteral("--user"), QStringLiteral("anna"),
+                                        QStringLiteral("--password-stdin")}, password, 2, QStringLiteral("HTTP 500"),
+                                       QStringLiteral("unencrypted"), false}},
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/auth/cal.ics"), QStringLiteral("--user"), QStringLiteral("anna")},
+                                       "", 2, QStringLiteral("no password for anna at 127.0.0.1"), {}, false}},
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/auth/cal.ics"), QStringLiteral("--user"), QStringLiteral("anna"),
+                                        QStringLiteral("--password-stdin")}, "", 2,
+                                       QStringLiteral("no password on standard input"), {}, false}},
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/feed/cal.ics"), QStringLiteral("--trust"), QStringLiteral("zz")},
+                                       "", 64, QStringLiteral("SHA-256 fingerprint (32 hex bytes, as AB:CD:...), not \"zz\""),
+                                       QStringLiteral("subscribed"), false}},
+        // 0.0.0.0 is this machine, but not its loopback.
+        {QStringLiteral("subscribe"), {{QStringLiteral("http://0.0.0.0:%1/auth/cal.ics").arg(port), QStringLiteral("--user"),
+                                        QStringLiteral("anna"), QStringLiteral("--password-stdin")}, password, 0,
+                                       QStringLiteral("quillon-db: warning: 0.0.0.0:%1 sends your password unencrypted (http://); use "
+                                                      "https:// if the server offers it")
+                                           .arg(port), {}, true}},
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/feed/hostile.ics")}, "", 0,
+                                       QStringLiteral("line 15, UID \"never\": its repeat rule can never match"), {}, false}},
+        {QStringLiteral("subscribe"), {{local + QStringLiteral("/feed/hostile.ics"), QStringLiteral("--name"), QStringLiteral("Again")},
+                                       "", 2, QStringLiteral("quillon-db: %1/feed/hostile.ics is already subscribed as ID 3 "
+                                                             "(127.0.0.1/feed/hostile.ics)").arg(local), {}, true}},
+        {QStringLiteral("subscriptions"), {{}, "", 0, QStringLiteral("UID \"never\": its repeat rule can never match"), {}, false}},
+        {QStringLiteral("refresh"), {{QStringLiteral("99")}, "", 2, QStringLiteral("quillon-db: no subscription with the id 99"), {}, true}},
+        {QStringLiteral("unsubscribe"), {{QStringLiteral("99")}, "", 2, QStringLiteral("quillon-db: no subscription with the id 99"), {}, true}},
+        {QStringLiteral("trust"), {{QStringLiteral("99"), fingerprint}, "", 2, QStringLiteral("quillon-db: no subscription with the id 99"), {}, true}},
+    };
+    for (const auto &[command, c] : cases) {
+        const ToolRun run = Tool(QStringList{command, database} + c.arguments, c.input);
+        const std::string what = (command + QLatin1Char(' ') + c.arguments.join(QLatin1Char(' '))).toStdString() + ":\n"
+            + (run.out + run.err).toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        EXPECT_TRUE((run.out + run.err).contains(c.said)) << what;
+        if (!c.notSaid.isEmpty()) {
+            EXPECT_FALSE((run.out + run.err).contains(c.notSaid)) << what;
+        }
+        if (c.oneLine) {
+            EXPECT_EQ(run.err, c.said + QLatin1Char('\n')) << what;
+        }
+        EXPECT_FALSE(run.err.contains(QStringLiteral("Application Error"))) << what;
+    }
+
+    // An unsubscribe while a refresh waits on the server: said plainly, once.
+    WriteFile(QStringLiteral("cal.ics"), kFeed + "END:VCALENDAR\r\n");
+    ASSERT_EQ(Tool({QStringLiteral("subscribe"), database, local + QStringLiteral("/feed/cal.ics?delay=3")}).exitCode, 0);
+    WriteFile(QStringLiteral("cal.ics"), QByteArray(kFeed).replace("Kept", "Changed") + "END:VCALENDAR\r\n");
+    const int idle = ServerConnections();
+    QProcess &refreshing = Start(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon-db"), {QStringLiteral("refresh"), database}, "");
+    for (int i = 0; i < 100 && ServerConnections() == idle; ++i)
+        QThread::msleep(50);
+    EXPECT_EQ(Tool({QStringLiteral("unsubscribe"), database, QStringLiteral("4")}).exitCode, 0);
+    ASSERT_TRUE(refreshing.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(refreshing.readAllStandardError());
+    EXPECT_EQ(refreshing.exitCode(), 1);
+    EXPECT_EQ(said, QStringLiteral("quillon-db: 4 127.0.0.1/feed/cal.ics: The subscription 4 was removed meanwhile; "
+                                   "nothing was stored\n"));
+    EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("error.log")))) << ReadDataFile(QStringLiteral("error.log")).toStdString();
+}
+
+// A keyring waiting behind a prompt nobody answers, or one with no collection to keep a
+// password in, is told on the terminal and counts as no store: the tool goes on, and the
+// launcher asks for the password once.
+class SecretStoreFallback : public SubscribeTool {
+protected:
+    void ExpectNoStore(const QString &reason)
+    {
+        const int port = StartFeedServer();
+        if (port == 0)
+            GTEST_SKIP() << "python3 cannot run the feed server";
+        environment.insert(QStringLiteral("QUILLON_DATA_DIR"), DataDir());
+        environment.insert(QStringLiteral("QUILLON_SECRET_TIMEOUT_MS"), QStringLiteral("2000"));
+        WriteFile(QStringLiteral("cal.ics"), kFeed + "END:VCALENDAR\r\n");
+        const QString database = TempPath(QStringLiteral("dbcalndr.sqlite"));
+        QString error;
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(database, error));
+        const QString noStore = QStringLiteral("No secret store is running (%1)").arg(reason);
+
+        const ToolRun subscribe = Tool({QStringLiteral("subscribe"), database, QStringLiteral("http://127.0.0.1:%1/auth/cal.ics").arg(port),
+                                        QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("--password-stdin")},
+                                       kPassword.toUtf8() + "\n");
+        EXPECT_EQ(subscribe.exitCode, 0) << subscribe.err.toStdString();
+        EXPECT_TRUE(subscribe.err.contains(noStore)) << subscribe.err.toStdString();
+        const ToolRun refresh = Tool({QStringLiteral("refresh"), database});
+        EXPECT_EQ(refresh.exitCode, 1);
+        EXPECT_TRUE(refresh.err.contains(noStore)) << refresh.err.toStdString();
+        for (const ToolRun &run : {subscribe, refresh})
+            EXPECT_EQ(run.err.count(QStringLiteral("No secret store")), 1) << run.err.toStdString();
+
+        QProcess &launcher = StartLauncher();
+        QString said;
+        for (int i = 0; i < 300 && !said.contains(QStringLiteral("Password for anna at 127.0.0.1")); ++i) {
+            launcher.waitForReadyRead(100);
+            said += QString::fromLocal8Bit(launcher.readAllStandardError());
+        }
+        EXPECT_TRUE(said.contains(noStore + QStringLiteral(": the password is not kept; it is asked each time.\n\n"
+                                                           "Password for anna at 127.0.0.1")))
+            << said.toStdString();
+        waited = subscribe.err + refresh.err;
+    }
+    QString waited;
+};
+
+TEST_F(SecretStoreFallback, AKeyringWithoutACollection)
+{
+    if (!StartKeyringWithoutCollection())
+        GTEST_SKIP() << "no gnome-keyring-daemon and dbus-daemon to run a secret store";
+    ExpectNoStore(QStringLiteral("the desktop's keyring has no collection to keep passwords in"));
+    EXPECT_FALSE(waited.contains(QStringLiteral("Object does not exist"))) << waited.toStdString();
+}
+
+TEST_F(SecretStoreFallback, AKeyringThatNeverAnswers)
+{
+    if (!StartSilentSecretStore())
+        GTEST_SKIP() << "no dbus-daemon to run a secret store on";
+    ExpectNoStore(QStringLiteral("the desktop's keyring did not answer within 2 s"));
+    EXPECT_EQ(waited.count(QStringLiteral("quillon-db: waiting for the desktop's keyring (it may be showing a prompt); "
+                                          "giving up after 2 s\n")),
+              2)
+        << waited.toStdString();
 }
 
 } // namespace

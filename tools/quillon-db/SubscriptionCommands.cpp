@@ -11,6 +11,7 @@
 #include "platform/basPlatform.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstdio>
@@ -54,24 +55,104 @@ void MakePrivate(const QString &databaseFile)
     }
 }
 
+// The secret store for one run of the tool: a slow answer is said on the terminal while
+// it is awaited, a store that did not answer or has no room is said once, and one that
+// did not answer is not asked again (the next call would wait behind the first). One
+// without a collection is still asked to keep a password: on a desktop, that is when it
+// offers to make one.
+class ToolSecrets {
+public:
+    basSecrets::Answer Read(const QString &key)
+    {
+        return Ask([&](const basSecrets::CallOptions &options) { return basSecrets::ReadSecret(key, options); });
+    }
+    basSecrets::Answer Write(const QString &key, const QString &secret)
+    {
+        return Ask([&](const basSecrets::CallOptions &options) { return basSecrets::WriteSecret(key, secret, options); });
+    }
+    basSecrets::Answer Delete(const QString &key)
+    {
+        return Ask([&](const basSecrets::CallOptions &options) { return basSecrets::DeleteSecret(key, options); });
+    }
+
+private:
+    template <class Call>
+    basSecrets::Answer Ask(Call &&call)
+    {
+        if (!m_silent.isEmpty())
+            return basSecrets::Answer{basSecrets::Status::NoStore, {}, m_silent, true};
+        basSecrets::CallOptions options;
+        options.Waiting = [](const QString &notice) { Print(stderr, QStringLiteral("quillon-db: %1").arg(notice)); };
+        const basSecrets::Answer answer = call(options);
+        if (answer.Outcome == basSecrets::Status::NoStore && !m_said) {
+            m_said = true;
+            Print(stderr, QStringLiteral("quillon-db: %1")
+                              .arg(basSecrets::NoStoreText(answer.Error.isEmpty() ? QStringLiteral("no reason given")
+                                                                                  : answer.Error)));
+        }
+        if (answer.TimedOut)
+            m_silent = answer.Error;
+        return answer;
+    }
+
+    bool m_said = false;
+    QString m_silent;
+};
+
+struct Password {
+    QString Text;         // null: none
+    bool Stored = false;  // it came from the secret store
+};
+
 // The password of the user at address: the secret store's, else asked on the terminal.
 // A null text when neither gave one (the reason printed).
-QString PasswordFor(const QString &userName, const QUrl &address)
+Password PasswordFor(ToolSecrets &secrets, const QString &userName, const QUrl &address)
 {
     if (userName.isEmpty())
-        return QString();
-    const basSecrets::Answer stored = basSecrets::ReadSecret(basSync::SecretKey(userName, address));
+        return {};
+    const basSecrets::Answer stored = secrets.Read(basSync::SecretKey(userName, address));
     if (stored.Outcome == basSecrets::Status::Done)
-        return stored.Secret;
-    if (stored.Outcome == basSecrets::Status::NoStore)
-        Print(stderr, QStringLiteral("quillon-db: %1").arg(basSecrets::NoStoreText(stored.Error)));
+        return {stored.Secret, true};
     const std::optional<QString> typed =
         basTerminal::ReadHiddenLine(QStringLiteral("Password for %1 at %2: ").arg(userName, address.host()));
     if (typed)
-        return *typed;
+        return {*typed, false};
     Print(stderr, QStringLiteral("quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
                       .arg(userName, address.host()));
-    return QString();
+    return {};
+}
+
+// A certificate's SHA-256 fingerprint as typed: 32 hex bytes, with or without colons.
+bool IsFingerprint(const QString &typed)
+{
+    static const QRegularExpression kForm(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    return kForm.match(QString(typed).remove(QLatin1Char(':')).trimmed()).hasMatch();
+}
+
+QString NoSuchSubscription(qint64 id) { return QStringLiteral("quillon-db: no subscription with the id %1").arg(id); }
+
+// The subscription that already follows address for userName, said; false when none
+// does (or the store could not be read: reported, and refused alike).
+bool AlreadySubscribed(basDatabase::SubscriptionStore &subscriptions, const QString &address, const QString &userName)
+{
+    std::optional<Subscription> existing;
+    if (!subscriptions.FindSubscriptionAt(address, userName, existing))
+        return true;
+    if (!existing)
+        return false;
+    Print(stderr, QStringLiteral("quillon-db: %1 is already subscribed as ID %2 (%3)")
+                      .arg(address)
+                      .arg(existing->Id)
+                      .arg(existing->DisplayName));
+    return true;
+}
+
+void PrintWarnings(const QString &name, const basSync::RefreshResult &result)
+{
+    if (result.Message.isEmpty())
+        return;
+    for (const QString &warning : result.Message.split(QLatin1Char('\n')))
+        Print(stdout, QStringLiteral("warning: %1: %2").arg(name, warning));
 }
 
 void PrintResult(const Subscription &subscription, const basSync::RefreshResult &result)
@@ -85,10 +166,7 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
                               .arg(result.OfferedCertificate));
         return;
     }
-    if (!result.Message.isEmpty()) {
-        for (const QString &warning : result.Message.split(QLatin1Char('\n')))
-            Print(stdout, QStringLiteral("warning: %1: %2").arg(name, warning));
-    }
+    PrintWarnings(name, result);
     Print(stdout, result.NotModified ? QStringLiteral("refreshed %1: not modified").arg(name)
                                      : QStringLiteral("refreshed %1: %2 added, %3 updated, %4 removed, %5 unchanged")
                                            .arg(name)
@@ -141,9 +219,15 @@ int Subscribe(const QStringList &arguments)
             user = arguments[++i];
         else if (argument == QLatin1String("--calendar") && hasValue)
             calendarName = arguments[++i];
-        else if (argument == QLatin1String("--trust") && hasValue)
+        else if (argument == QLatin1String("--trust") && hasValue) {
             trust = basSync::HttpSession::CanonicalFingerprint(arguments[++i]);
-        else if (argument == QLatin1String("--password-stdin"))
+            if (!IsFingerprint(arguments[i])) {
+                Print(stderr, QStringLiteral("quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
+                                             "AB:CD:...), not \"%1\"")
+                                  .arg(arguments[i]));
+                return Usage(kSubscribeUsage);
+            }
+        } else if (argument == QLatin1String("--password-stdin"))
             passwordFromStdin = true;
         else if (!argument.startsWith(QLatin1String("--")))
             files.append(argument);
@@ -160,16 +244,32 @@ int Subscribe(const QStringList &arguments)
     }
     if (user.isEmpty())
         user = typed.UserName;
-    QString password = typed.Password;
-    if (passwordFromStdin)
-        password = ReadStandardInputLine();
-    else if (password.isNull() && !user.isEmpty())
-        password = PasswordFor(user, typed.Address);
-    if (!user.isEmpty() && password.isNull())
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(databaseFile))
+        return kFailed;
+    basDatabase::SubscriptionStore subscriptions(store);
+    // Refused before the server is asked: a second subscription would bring every event twice.
+    if (AlreadySubscribed(subscriptions, typed.Address.toString(), user))
+        return kFailed;
+    if (!user.isEmpty() && basSync::SendsPasswordUnencrypted(typed.Address))
+        Print(stderr, QStringLiteral("quillon-db: warning: %1").arg(basSync::UnencryptedPasswordText(typed.Address)));
+    ToolSecrets secrets;
+    Password password{typed.Password, false};
+    if (passwordFromStdin) {
+        password.Text = ReadStandardInputLine();
+        if (password.Text.isNull()) {
+            Print(stderr, QStringLiteral("quillon-db: no password on standard input (--password-stdin reads it from "
+                                         "the first line)"));
+            return kFailed;
+        }
+    } else if (password.Text.isNull() && !user.isEmpty()) {
+        password = PasswordFor(secrets, user, typed.Address);
+    }
+    if (!user.isEmpty() && password.Text.isNull())
         return kFailed;
 
     basSync::Probe probe;
-    basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password, trust); });
+    basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password.Text, trust); });
     if (!probe.Error.isEmpty()) {
         Print(stderr, QStringLiteral("quillon-db: %1").arg(probe.Error));
         if (!probe.OfferedCertificate.isEmpty())
@@ -180,11 +280,16 @@ int Subscribe(const QStringList &arguments)
     }
 
     QList<Subscription> added;
+    bool refused = false;
     if (probe.CalDav) {
         for (const basSync::CalDav::Calendar &calendar : std::as_const(probe.Calendars)) {
             if (!calendarName.isEmpty() && calendar.DisplayName != calendarName
                 && calendar.Address.path().section(QLatin1Char('/'), -2, -1).remove(QLatin1Char('/')) != calendarName)
                 continue;
+            if (calendar.Address != typed.Address && AlreadySubscribed(subscriptions, calendar.Address.toString(), user)) {
+                refused = true;
+                continue;
+            }
             Subscription subscription;
             subscription.Type = Subscription::Kind::CalDav;
             subscription.Address = calendar.Address.toString();
@@ -193,6 +298,10 @@ int Subscribe(const QStringList &arguments)
                                                                         : calendar.DisplayName;
             subscription.Color = calendar.Color;
             added.append(subscription);
+        }
+        if (added.isEmpty() && refused) {
+            Print(stderr, QStringLiteral("quillon-db: nothing was subscribed"));
+            return kFailed;
         }
         if (added.isEmpty()) {
             Print(stderr, calendarName.isEmpty()
@@ -213,34 +322,24 @@ int Subscribe(const QStringList &arguments)
         added.append(subscription);
     }
 
-    basDatabase::EventStore store;
-    if (!store.OpenDatabaseConnection(databaseFile))
-        return kFailed;
-    basDatabase::SubscriptionStore subscriptions(store);
     QList<std::pair<qint64, QString>> toRefresh;
     for (Subscription &subscription : added) {
         subscription.UserName = user;
         subscription.CertificateSha256 = trust;
         if (!subscriptions.AddSubscription(subscription))
             return kFailed;
-        toRefresh.append({subscription.Id, password});
+        toRefresh.append({subscription.Id, password.Text});
     }
     MakePrivate(databaseFile);
-    if (!user.isEmpty() && !password.isNull()) {
-        const basSecrets::Answer kept = basSecrets::WriteSecret(basSync::SecretKey(user, typed.Address), password);
-        if (kept.Outcome == basSecrets::Status::NoStore)
-            Print(stderr, QStringLiteral("quillon-db: %1").arg(basSecrets::NoStoreText(kept.Error)));
-        else if (kept.Outcome != basSecrets::Status::Done)
-            Print(stderr, QStringLiteral("quillon-db: the password could not be kept in the secret store (%1); it is "
-                                         "asked each time")
-                              .arg(kept.Error));
-    }
 
     const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
-    bool allDone = results.size() == added.size();
+    bool allDone = !refused && results.size() == added.size();
+    bool anyDone = false;
     for (qsizetype i = 0; i < added.size(); ++i) {
         const basSync::RefreshResult result = i < results.size() ? results[i] : basSync::RefreshResult{};
         if (result.Ok) {
+            anyDone = true;
+            PrintWarnings(QStringLiteral("%1 %2").arg(added[i].Id).arg(added[i].DisplayName), result);
             Print(stdout, QStringLiteral("subscribed %1 %2 (%3): %4 events")
                               .arg(added[i].Id)
                               .arg(added[i].DisplayName, added[i].Address)
@@ -251,6 +350,15 @@ int Subscribe(const QStringList &arguments)
         PrintResult(added[i], result);
         // A subscription that never worked is not kept.
         subscriptions.RemoveSubscription(added[i].Id);
+    }
+    // Kept only once the server took it: a refused password (or a line that was none)
+    // leaves nothing in the store.
+    if (anyDone && !user.isEmpty() && !password.Stored) {
+        const basSecrets::Answer kept = secrets.Write(basSync::SecretKey(user, typed.Address), password.Text);
+        if (kept.Outcome != basSecrets::Status::Done && kept.Outcome != basSecrets::Status::NoStore)
+            Print(stderr, QStringLiteral("quillon-db: the password could not be kept in the secret store (%1); it is "
+                                         "asked each time")
+                              .arg(kept.Error));
     }
     if (TouchesShownMonth(results))
         CalendarCommands::RedrawDesktopCalendar();
@@ -273,7 +381,8 @@ int List(const QStringList &arguments)
                           .arg(basDatabase::SubscriptionStore::KindText(s.Type), s.DisplayName, s.Address,
                                s.LastSuccess.isValid() ? s.LastSuccess.toLocalTime().toString(Qt::ISODate)
                                                        : QStringLiteral("never"),
-                               s.LastError.isEmpty() ? QStringLiteral("ok") : s.LastError));
+                               s.LastError.isEmpty() ? QStringLiteral("ok")
+                                                     : QString(s.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))));
     }
     return kDone;
 }
@@ -297,22 +406,27 @@ int Refresh(const QStringList &arguments)
             return kFailed;
         basDatabase::SubscriptionStore subscriptions(store);
         if (only != 0) {
-            Subscription one;
-            if (!subscriptions.GetSubscription(only, one))
+            std::optional<Subscription> one;
+            if (!subscriptions.FindSubscription(only, one))
                 return kFailed;
-            all.append(one);
+            if (!one) {
+                Print(stderr, NoSuchSubscription(only));
+                return kFailed;
+            }
+            all.append(*one);
         } else if (!subscriptions.GetSubscriptions(all)) {
             return kFailed;
         }
     }
     // The passwords are found here, before the sync thread, so that a prompt is asked
     // once per account.
+    ToolSecrets secrets;
     QHash<QString, QString> byKey;
     QList<std::pair<qint64, QString>> toRefresh;
     for (const Subscription &subscription : std::as_const(all)) {
         const QString key = basSync::SecretKey(subscription.UserName, QUrl(subscription.Address));
         if (!subscription.UserName.isEmpty() && !byKey.contains(key))
-            byKey.insert(key, PasswordFor(subscription.UserName, QUrl(subscription.Address)));
+            byKey.insert(key, PasswordFor(secrets, subscription.UserName, QUrl(subscription.Address)).Text);
         toRefresh.append({subscription.Id, byKey.value(key)});
     }
     const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
@@ -336,10 +450,17 @@ int Unsubscribe(const QStringList &arguments)
     if (!store.OpenDatabaseConnection(arguments[0]))
         return kFailed;
     basDatabase::SubscriptionStore subscriptions(store);
-    Subscription gone;
+    std::optional<Subscription> found;
     basDatabase::RefreshCount count;
-    if (!subscriptions.GetSubscription(id, gone) || !subscriptions.RemoveSubscription(id, &count))
+    if (!subscriptions.FindSubscription(id, found))
         return kFailed;
+    if (!found || !subscriptions.RemoveSubscription(id, &count)) {
+        // Removed by another run meanwhile, or never there: said, not reported.
+        if (!found || subscriptions.Gone())
+            Print(stderr, NoSuchSubscription(id));
+        return kFailed;
+    }
+    const Subscription gone = *found;
     // The password goes with the last subscription of its account.
     QList<Subscription> rest;
     const QString key = basSync::SecretKey(gone.UserName, QUrl(gone.Address));
@@ -347,7 +468,7 @@ int Unsubscribe(const QStringList &arguments)
         && std::none_of(rest.cbegin(), rest.cend(), [&](const Subscription &s) {
                return basSync::SecretKey(s.UserName, QUrl(s.Address)) == key;
            }))
-        basSecrets::DeleteSecret(key);
+        ToolSecrets().Delete(key);
     Print(stdout, QStringLiteral("unsubscribed %1 %2: %3 events removed").arg(id).arg(gone.DisplayName).arg(count.Removed));
     if (EventService::TouchesShownMonth(count.TouchedDates, basPlatform::Today()))
         CalendarCommands::RedrawDesktopCalendar();
@@ -359,18 +480,26 @@ int Trust(const QStringList &arguments)
     bool ok = false;
     const qint64 id = arguments.size() == 3 ? arguments[1].toLongLong(&ok) : 0;
     const QString fingerprint = arguments.size() == 3 ? basSync::HttpSession::CanonicalFingerprint(arguments[2]) : QString();
-    if (!ok || id <= 0 || fingerprint.size() != 95)
+    if (!ok || id <= 0 || !IsFingerprint(arguments[2]))
         return Usage(kTrustUsage);
     basDatabase::EventStore store;
     if (!store.OpenDatabaseConnection(arguments[0]))
         return kFailed;
     basDatabase::SubscriptionStore subscriptions(store);
-    Subscription subscription;
-    if (!subscriptions.GetSubscription(id, subscription))
+    std::optional<Subscription> found;
+    if (!subscriptions.FindSubscription(id, found))
         return kFailed;
+    if (!found) {
+        Print(stderr, NoSuchSubscription(id));
+        return kFailed;
+    }
+    Subscription subscription = *found;
     subscription.CertificateSha256 = fingerprint;
-    if (!subscriptions.UpdateSubscription(subscription))
+    if (!subscriptions.UpdateSubscription(subscription)) {
+        if (subscriptions.Gone())
+            Print(stderr, NoSuchSubscription(id));
         return kFailed;
+    }
     Print(stdout, QStringLiteral("%1 %2 trusts the certificate %3").arg(id).arg(subscription.DisplayName, fingerprint));
     return kDone;
 }
