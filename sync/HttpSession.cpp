@@ -30,19 +30,6 @@ bool SameOrigin(const QUrl &a, const QUrl &b)
            && a.port(a.scheme() == QLatin1String("https") ? 443 : 80) == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
 }
 
-// Plain http to another computer: whatever is sent can be read on the way. Only the
-// address as written counts; a name that happens to resolve to this computer does not.
-bool Unencrypted(const QUrl &address)
-{
-    if (address.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0)
-        return false;
-    const QString host = address.host();
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return false;
-    const QHostAddress ip(host);
-    return ip.isNull() || !ip.isLoopback();
-}
-
 // Qt answers Digest (and NTLM, Negotiate) when the server offers it, sending no password.
 bool OffersMoreThanBasic(const QByteArray &challenge)
 {
@@ -75,6 +62,19 @@ HttpSession::HttpSession(SessionOptions options)
 }
 
 HttpSession::~HttpSession() = default;
+
+// Only the address as written counts; a name that happens to resolve to this computer
+// does not.
+bool SendsPasswordUnencrypted(const QUrl &address)
+{
+    if (address.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0)
+        return false;
+    const QString host = address.host();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return false;
+    const QHostAddress ip(host);
+    return ip.isNull() || !ip.isLoopback();
+}
 
 QString HttpSession::HostOf(const QUrl &address)
 {
@@ -147,7 +147,7 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
     for (auto it = request.Headers.cbegin(); it != request.Headers.cend(); ++it)
         outgoing.setRawHeader(it.key(), it.value());
     const bool hasPassword = withPassword && !m_options.UserName.isEmpty() && !m_options.Password.isNull();
-    const bool unencrypted = Unencrypted(address);
+    const bool unencrypted = SendsPasswordUnencrypted(address);
     // Basic at once saves each request a 401 round (the server of the subscription asks
     // for it anyway), where no one on the way can read it; a server that wants Digest,
     // or one over plain http, asks, and is answered below.

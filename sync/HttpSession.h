@@ -62,6 +62,10 @@ struct SessionOptions {
     qint64 MaxBodyBytes = kMaxBodyBytes;
 };
 
+// Whether a password for address would cross the network in clear: plain http:// to
+// anything but this machine's loopback (127.0.0.0/8, ::1, localhost).
+bool SendsPasswordUnencrypted(const QUrl &address);
+
 class HttpSession {
 public:
     explicit HttpSession(SessionOptions options);

@@ -7,7 +7,6 @@
 #include "platform/basPlatform.h"
 
 #include <QEventLoop>
-#include <QHostAddress>
 #include <QThread>
 
 namespace quillon {
@@ -318,17 +317,6 @@ QString SecretKey(const QString &userName, const QUrl &address)
     return QStringLiteral("%1@%2").arg(userName, address.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
                                                                   QUrl::RemoveUserInfo)
                                                      .toString());
-}
-
-bool SendsPasswordUnencrypted(const QUrl &address)
-{
-    if (address.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) != 0)
-        return false;
-    const QString host = address.host();
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return false;
-    const QHostAddress numeric(host);
-    return numeric.isNull() || !numeric.isLoopback();
 }
 
 QString UnencryptedPasswordText(const QUrl &address)

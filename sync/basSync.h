@@ -74,9 +74,6 @@ void RunOnSyncThread(const std::function<void()> &work);
 // the calendars of one account share one.
 QString SecretKey(const QString &userName, const QUrl &address);
 
-// Whether a password for address would cross the network in clear: plain http:// to
-// anything but this machine's loopback (127.0.0.0/8, ::1, localhost).
-bool SendsPasswordUnencrypted(const QUrl &address);
 // "HOST sends your password unencrypted (http://); use https:// if the server offers it"
 QString UnencryptedPasswordText(const QUrl &address);
 
