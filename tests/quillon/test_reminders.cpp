@@ -80,14 +80,14 @@ protected:
         LauncherTest::SetUp();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         // A session bus that starts no service of the machine's (one may wait a long time
-        // for a desktop that never comes).
+        // for a desktop that never comes), with a session bus's limits.
         const QString config = TempPath(QStringLiteral("bus.conf"));
         QFile file(config);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth>"
                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
                    "<allow own=\"*\"/></policy>"
-                   "</busconfig>");
+                   "<limit name=\"max_replies_per_connection\">50000</limit></busconfig>");
         file.close();
         bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                                                   QStringLiteral("--print-address=1")});
