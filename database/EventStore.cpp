@@ -908,9 +908,13 @@ bool EventStore::GetFiredReminders(const QDateTime &since, QList<FiredReminder> 
     QList<FiredReminder> found;
     const bool done = basOperation::Trap("basDatabase.GetFiredReminders", false, [&](Steps &step) {
         step(10);
-        // ISO UTC texts sort as their instants.
-        QSqlQuery &query = d->Run(
-            QStringLiteral("SELECT EventId, Occurrence FROM FiredReminders WHERE Occurrence >= ?"), {InstantText(since)});
+        // ISO UTC texts sort as their instants. The records stay as long as their events:
+        // read through each event with a reminder and its records from since on, by the
+        // key, so the look does not grow with the years of records before.
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT f.EventId, f.Occurrence FROM Events AS e "
+                                                 "CROSS JOIN FiredReminders AS f ON f.EventId = e.EventID "
+                                                 "WHERE e.Reminder IS NOT NULL AND f.Occurrence >= ?"),
+                                  {InstantText(since)});
         Finisher finish(query);
         step(20);
         while (query.next()) {
@@ -925,7 +929,7 @@ bool EventStore::GetFiredReminders(const QDateTime &since, QList<FiredReminder> 
     return done;
 }
 
-bool EventStore::RecordFiredReminders(const QList<FiredReminder> &fired, const QDateTime &forgetBefore)
+bool EventStore::RecordFiredReminders(const QList<FiredReminder> &fired)
 {
     return basOperation::Trap("basDatabase.RecordFiredReminders", false, [&](Steps &step) {
         step(10);
@@ -937,9 +941,6 @@ bool EventStore::RecordFiredReminders(const QList<FiredReminder> &fired, const Q
                                   "SELECT EventID, ? FROM Events WHERE EventID = ?"),
                    {InstantText(one.Occurrence), one.EventId});
         step(30);
-        if (forgetBefore.isValid())
-            d->Run(QStringLiteral("DELETE FROM FiredReminders WHERE Occurrence < ?"), {InstantText(forgetBefore)});
-        step(40);
         transaction.Commit();
         return true;
     });

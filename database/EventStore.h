@@ -119,11 +119,11 @@ public:
         QDateTime Occurrence;
         bool operator==(const FiredReminder &) const = default;
     };
-    // Those whose occurrence starts at or after since.
+    // Those of events with a reminder whose occurrence starts at or after since.
     bool GetFiredReminders(const QDateTime &since, QList<FiredReminder> &fired);
-    // Records them (one already recorded is no error) and forgets those of occurrences
-    // that started before forgetBefore, in one transaction.
-    bool RecordFiredReminders(const QList<FiredReminder> &fired, const QDateTime &forgetBefore);
+    // Records them in one transaction (one already recorded is no error). They go only
+    // with their event.
+    bool RecordFiredReminders(const QList<FiredReminder> &fired);
 
     // The liturgical colour name of a day ("" when none). No trap of its own: a failure
     // throws basOperation::Failure to the caller's trap.

@@ -9,9 +9,24 @@ namespace quillon {
 namespace ReminderPlan {
 
 namespace {
-// Records of shown reminders are kept this long, so a clock set back by weeks still
-// repeats nothing.
-constexpr qint64 kKeepShownDays = 60;
+// The largest step by which a zone's clocks go back (summer time is one hour, a few
+// zones' two).
+constexpr qint64 kLongestStepBackSecs = 3 * 60 * 60;
+
+// The instant of a local time. One that comes twice, on the night the clocks go back,
+// is its first (QDateTime takes the second).
+QDateTime InstantOf(QDate date, QTime time, const QTimeZone &zone)
+{
+    const QDateTime taken(date, time, zone);
+    if (!taken.isValid())
+        return taken;
+    const int before = zone.offsetFromUtc(taken.addSecs(-kLongestStepBackSecs));
+    const int offset = taken.offsetFromUtc();
+    if (before <= offset)
+        return taken;
+    const QDateTime earlier = taken.addSecs(offset - before);
+    return earlier.date() == date && earlier.time() == time ? earlier : taken;
+}
 } // namespace
 
 Key KeyOf(const ReminderOccurrence &occurrence)
@@ -28,13 +43,13 @@ ReminderOccurrence FromStored(const basDatabase::DatedEvent &dated, const QTimeZ
     occurrence.AllDayEvent = event.AllDayEvent;
     occurrence.Minutes = event.Reminder.value_or(0);
     if (event.AllDayEvent) {
-        occurrence.Start = QDateTime(dated.Date, QTime(0, 0), zone);
-        occurrence.End = QDateTime(dated.Date.addDays(1), QTime(0, 0), zone);
-        occurrence.Due = QDateTime(dated.Date, kAllDayBase, zone).addSecs(-qint64(occurrence.Minutes) * 60);
+        occurrence.Start = InstantOf(dated.Date, QTime(0, 0), zone);
+        occurrence.End = InstantOf(dated.Date.addDays(1), QTime(0, 0), zone);
+        occurrence.Due = InstantOf(dated.Date, kAllDayBase, zone).addSecs(-qint64(occurrence.Minutes) * 60);
     } else {
-        occurrence.Start = QDateTime(dated.Date, event.StartTime, zone);
+        occurrence.Start = InstantOf(dated.Date, event.StartTime, zone);
         // The store splits an event past midnight into days ending at 11:59 PM.
-        occurrence.End = QDateTime(dated.Date, event.EndTime, zone);
+        occurrence.End = InstantOf(dated.Date, event.EndTime, zone);
         if (occurrence.End < occurrence.Start)
             occurrence.End = occurrence.Start;
         occurrence.Due = occurrence.Start.addSecs(-qint64(occurrence.Minutes) * 60);
@@ -107,12 +122,12 @@ std::optional<ReminderPlan::Plan> ReminderPlanner::Replan(const QDateTime &now)
     return ReminderPlan::Make(occurrences, shown, now);
 }
 
-bool ReminderPlanner::MarkShown(const QList<ReminderOccurrence> &occurrences, const QDateTime &now)
+bool ReminderPlanner::MarkShown(const QList<ReminderOccurrence> &occurrences)
 {
     QList<basDatabase::EventStore::FiredReminder> fired;
     for (const ReminderOccurrence &occurrence : occurrences)
         fired.append({occurrence.EventID, occurrence.Start});
-    return m_store.RecordFiredReminders(fired, now.addDays(-ReminderPlan::kKeepShownDays));
+    return m_store.RecordFiredReminders(fired);
 }
 
 } // namespace quillon

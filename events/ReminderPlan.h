@@ -73,8 +73,9 @@ public:
     explicit ReminderPlanner(basDatabase::EventStore &store) : m_store(store) {}
 
     std::optional<ReminderPlan::Plan> Replan(const QDateTime &now);
-    // Records the occurrences as shown (and forgets records too old to matter).
-    bool MarkShown(const QList<ReminderOccurrence> &occurrences, const QDateTime &now);
+    // Records the occurrences as shown, for as long as their events are kept: a clock
+    // set back however far must not bring one back.
+    bool MarkShown(const QList<ReminderOccurrence> &occurrences);
 
 private:
     basDatabase::EventStore &m_store;

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -111,13 +112,11 @@ void LauncherReminders::Replan()
 
 void LauncherReminders::Show(const QList<ReminderOccurrence> &due, const QDateTime &now)
 {
-    // Recorded first: a launcher that dies while showing repeats nothing at its next start.
-    m_planner.MarkShown(due, now);
-    for (const ReminderOccurrence &occurrence : due)
-        m_shownHere.insert(ReminderPlan::KeyOf(occurrence));
     // Switched off: they pass unseen, and do not come back as missed when it is on again.
-    if (!ReminderSetting::IsOn() || !m_services.notifier)
+    if (!ReminderSetting::IsOn() || !m_services.notifier) {
+        Record(due);
         return;
+    }
     QList<ReminderOccurrence> onTime;
     QList<ReminderOccurrence> missed;
     const QDateTime lateLimit = now.addSecs(-kLateSecs);
@@ -125,24 +124,48 @@ void LauncherReminders::Show(const QList<ReminderOccurrence> &due, const QDateTi
         (occurrence.Due >= lateLimit ? onTime : missed).append(occurrence);
     if (missed.size() == 1)
         onTime.prepend(missed.takeFirst());
-    if (!missed.isEmpty()) {
-        QStringList lines;
-        for (qsizetype i = 0; i < missed.size() && i < kNamedInGroup; ++i)
-            lines.append(missed[i].EventName + QStringLiteral(": ") + BodyOf(missed[i]));
-        if (missed.size() > kNamedInGroup)
-            lines.append(QStringLiteral("and %1 more").arg(missed.size() - kNamedInGroup));
-        m_services.notifier->Show(AwayTitle(missed.size()), lines.join(QLatin1Char('\n')), {kOpen, kOpenText});
+    if (!missed.isEmpty())
+        ShowGroup(AwayTitle(missed.size()), missed);
+    // A feed with an alarm on every event must not flood the desktop.
+    if (onTime.size() > kShownApart) {
+        ShowGroup(TogetherTitle(onTime.size()), onTime);
+        return;
     }
-    for (const ReminderOccurrence &occurrence : std::as_const(onTime))
+    for (const ReminderOccurrence &occurrence : std::as_const(onTime)) {
+        Record({occurrence});
         ShowOne(occurrence);
+    }
+}
+
+// Each recorded just before it is shown: a launcher killed while showing neither
+// repeats the ones it showed nor loses the rest.
+void LauncherReminders::Record(const QList<ReminderOccurrence> &occurrences)
+{
+    m_planner.MarkShown(occurrences);
+    for (const ReminderOccurrence &occurrence : occurrences)
+        m_shownHere.insert(ReminderPlan::KeyOf(occurrence));
+}
+
+void LauncherReminders::ShowGroup(const QString &title, const QList<ReminderOccurrence> &members)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < members.size() && i < kNamedInGroup; ++i)
+        lines.append(members[i].EventName + QStringLiteral(": ") + BodyOf(members[i]));
+    if (members.size() > kNamedInGroup)
+        lines.append(QStringLiteral("and %1 more").arg(members.size() - kNamedInGroup));
+    Record(members);
+    m_services.notifier->Show(title, lines.join(QLatin1Char('\n')), {kOpen, kOpenText});
 }
 
 void LauncherReminders::ShowOne(const ReminderOccurrence &occurrence)
 {
-    const quint32 id = m_services.notifier->Show(occurrence.EventName, BodyOf(occurrence),
-                                                 {kSnooze, kSnoozeText, kOpen, kOpenText});
-    if (id != 0)
-        m_onScreen.insert(id, occurrence);
+    // The id comes with the server's answer: Snooze and Open find the reminder by it.
+    const QPointer<LauncherReminders> self(this);
+    m_services.notifier->Show(occurrence.EventName, BodyOf(occurrence), {kSnooze, kSnoozeText, kOpen, kOpenText},
+                              [self, occurrence](quint32 id) {
+                                  if (self && id != 0)
+                                      self->m_onScreen.insert(id, occurrence);
+                              });
 }
 
 void LauncherReminders::OnAction(quint32 id, const QString &key)
@@ -164,6 +187,8 @@ QString LauncherReminders::AwayTitle(qsizetype count)
 {
     return QStringLiteral("%1 reminders while you were away").arg(count);
 }
+
+QString LauncherReminders::TogetherTitle(qsizetype count) { return QStringLiteral("%1 reminders").arg(count); }
 
 QString LauncherReminders::BodyOf(const ReminderOccurrence &occurrence)
 {

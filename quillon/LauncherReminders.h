@@ -1,6 +1,6 @@
 // The launcher's reminders: one timer set to the next reminder due (no polling for
 // them), a new plan after every change in the store, a clock set or a wake, and each
-// reminder shown once: what is shown is recorded in the store before it is shown.
+// reminder shown once: each is recorded in the store just before it is shown.
 #pragma once
 
 #include "EventStore.h"
@@ -46,6 +46,8 @@ public:
     // A reminder found due later than this after its time was missed (the launcher was
     // not running, the machine slept, the clock jumped): several such are one notification.
     static constexpr qint64 kLateSecs = 2 * 60;
+    // Up to this many due together are shown each on its own; more are one notification.
+    static constexpr qsizetype kShownApart = 3;
 
     explicit LauncherReminders(ReminderServices services, QObject *parent = nullptr);
 
@@ -55,8 +57,10 @@ public:
     // Shows what is due and sets the timer to the next one.
     void Replan();
 
-    // "Title|body" of the grouped notification, and an occurrence's day and times.
+    // The titles of the grouped notifications (of missed ones, of ones due together),
+    // and an occurrence's day and times.
     static QString AwayTitle(qsizetype count);
+    static QString TogetherTitle(qsizetype count);
     static QString BodyOf(const ReminderOccurrence &occurrence);
 
     const QTimer &NextTimer() const { return m_next; }
@@ -66,7 +70,9 @@ private:
     void LookAtStore();
     void WatchStoreFiles();
     void Show(const QList<ReminderOccurrence> &due, const QDateTime &now);
+    void ShowGroup(const QString &title, const QList<ReminderOccurrence> &members);
     void ShowOne(const ReminderOccurrence &occurrence);
+    void Record(const QList<ReminderOccurrence> &occurrences);
     void OnAction(quint32 id, const QString &key);
 
     ReminderServices m_services;

@@ -41,11 +41,11 @@ LauncherSubscriptions::LauncherSubscriptions(SubscriptionRefreshServices service
 LauncherSubscriptions::~LauncherSubscriptions()
 {
     m_queue.clear();
-    if (m_running) {
+    for (const Running &running : std::as_const(m_running)) {
         // Its answer has nobody left to go to; the request times out on its own.
-        disconnect(m_running, nullptr, this, nullptr);
-        m_running->wait();
-        delete m_running;
+        disconnect(running.thread, nullptr, this, nullptr);
+        running.thread->wait();
+        delete running.thread;
     }
 }
 
@@ -81,7 +81,7 @@ bool LauncherSubscriptions::ReadSubscriptions(QList<basDatabase::Subscription> &
 
 bool LauncherSubscriptions::IsWaiting(qint64 id) const
 {
-    return (m_running && m_current.Id == id)
+    return m_running.contains(id)
         || std::any_of(m_queue.cbegin(), m_queue.cend(), [&](const basDatabase::Subscription &queued) { return queued.Id == id; });
 }
 
@@ -114,57 +114,54 @@ void LauncherSubscriptions::RefreshDue()
 
 void LauncherSubscriptions::RunNext()
 {
-    if (m_running)
-        return;
-    if (m_queue.isEmpty()) {
-        SetTimer();
+    while (m_running.size() < kMostAtOnce && !m_queue.isEmpty())
+        Start(m_queue.takeFirst());
+    SetTimer();
+    if (m_running.isEmpty())
         emit Settled();
-        return;
-    }
-    const basDatabase::Subscription subscription = m_queue.takeFirst();
-    m_current = subscription;
+}
+
+void LauncherSubscriptions::Start(const basDatabase::Subscription &subscription)
+{
     const QString path = m_path;
     const auto password = m_services.password;
     const std::shared_ptr<SessionPasswords> passwords = m_services.passwords;
     const basSync::RefreshOptions options = m_services.options;
-    m_running = QThread::create([this, path, password, passwords, options, subscription] {
+    const auto outcome = std::make_shared<Outcome>();
+    QThread *thread = QThread::create([path, password, passwords, options, subscription, outcome] {
         QString secret;
-        QString noStore;
         if (password) {
             secret = password(subscription);
         } else if (!subscription.UserName.isEmpty()) {
             const SessionPasswords::Found found = passwords->Find(KeyOf(subscription));
             secret = found.Password;
             if (secret.isNull())
-                noStore = found.NoStore;
+                outcome->noStore = found.NoStore;
         }
-        basSync::RefreshResult result;
-        result.Id = subscription.Id;
+        outcome->result.Id = subscription.Id;
         basDatabase::EventStore store;
         if (store.OpenDatabaseConnection(path))
-            result = basSync::Refresh(store, subscription.Id, secret, options);
+            outcome->result = basSync::Refresh(store, subscription.Id, secret, options);
         else
-            result.Message = QStringLiteral("The database could not be opened: ") + path;
-        // Read only after the thread finished.
-        m_result = result;
-        m_noStore = noStore;
+            outcome->result.Message = QStringLiteral("The database could not be opened: ") + path;
     });
-    connect(m_running, &QThread::finished, this, [this] {
-        QThread *done = m_running;
-        m_running = nullptr;
-        done->wait();
-        done->deleteLater();
-        OnFinished(m_result);
-        if (!m_result.Ok && !m_noStore.isEmpty())
-            AskPassword(m_current, m_noStore);
+    m_running.insert(subscription.Id, {subscription, thread, outcome});
+    connect(thread, &QThread::finished, this, [this, id = subscription.Id] {
+        const Running done = m_running.take(id);
+        done.thread->wait();
+        done.thread->deleteLater();
+        OnFinished(done);
+        if (!done.outcome->result.Ok && !done.outcome->noStore.isEmpty())
+            AskPassword(done.subscription, done.outcome->noStore);
         RunNext();
     });
-    m_running->start();
+    thread->start();
 }
 
-void LauncherSubscriptions::OnFinished(const basSync::RefreshResult &result)
+void LauncherSubscriptions::OnFinished(const Running &done)
 {
-    State &state = m_state[result.Id];
+    const basSync::RefreshResult &result = done.outcome->result;
+    State &state = m_state[done.subscription.Id];
     const qint64 now = m_services.clock->MonotonicMs();
     if (result.Ok) {
         state.failures = 0;
@@ -184,10 +181,11 @@ void LauncherSubscriptions::OnFinished(const basSync::RefreshResult &result)
         // Offline, every try fails alike: once in the log is enough until it works again.
         if (!state.reported) {
             state.reported = true;
-            const QString name = m_current.DisplayName.isEmpty() ? m_current.Address : m_current.DisplayName;
+            const basDatabase::Subscription &failed = done.subscription;
+            const QString name = failed.DisplayName.isEmpty() ? failed.Address : failed.DisplayName;
             QString text = QStringLiteral("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
-            if (!m_noStore.isEmpty())
-                text += QStringLiteral(" (%1)").arg(m_noStore);
+            if (!done.outcome->noStore.isEmpty())
+                text += QStringLiteral(" (%1)").arg(done.outcome->noStore);
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
             basErrorHandler::ReportError(kReportName, {basOperation::kDeviceUnavailable, text, 0}, true, QString(),
                                          true);
@@ -203,9 +201,15 @@ void LauncherSubscriptions::SetTimer()
         m_next.start(static_cast<int>(IntervalMs(kShortestIntervalMinutes)));
         return;
     }
+    // One running or waiting has its time set when it finishes.
     qint64 earliest = std::numeric_limits<qint64>::max();
-    for (const State &state : std::as_const(m_state))
-        earliest = std::min(earliest, state.dueMs);
+    for (auto it = m_state.cbegin(); it != m_state.cend(); ++it)
+        if (!IsWaiting(it.key()))
+            earliest = std::min(earliest, it->dueMs);
+    if (earliest == std::numeric_limits<qint64>::max()) {
+        m_next.stop();
+        return;
+    }
     const qint64 wait = std::clamp(earliest - m_services.clock->MonotonicMs(), qint64{0}, kLongestWaitMs);
     m_next.start(static_cast<int>(wait));
 }

@@ -1,8 +1,8 @@
 // The launcher's refresh of subscribed calendars: each one at the start, then every
-// RefreshMinutes (15 at least), after a wake and when the user asks. One refresh at a
-// time, each on a thread of its own so the tray never waits on a server; the launcher's
-// loop is never nested for it (a quit or a menu click during a slow refresh just waits
-// for its answer). A failing subscription is tried again after 1, 2, 4 ... 60 minutes,
+// RefreshMinutes (15 at least), after a wake and when the user asks. Each refresh runs
+// on a thread of its own, a few at once, so neither the tray nor another calendar ever
+// waits on a slow server; the launcher's loop is never nested for it (a quit or a menu
+// click during a slow refresh just waits for its answer). A failing subscription is tried again after 1, 2, 4 ... 60 minutes,
 // and its failure goes to error.log once until it succeeds again. Where no secret store
 // runs, the password of an account is asked once a session (in a window that answers
 // later) and kept in memory only.
@@ -50,13 +50,16 @@ public:
     static constexpr int kLongestBackoffMinutes = 60;
     // After a wake, the pause before every subscription is asked.
     static constexpr int kWakeDelayMs = 30 * 1000;
+    // Refreshes running at once; more wait for a turn. A few: each holds a connection
+    // and, while it stores, the database.
+    static constexpr qsizetype kMostAtOnce = 4;
     inline static const QString kReportName = QStringLiteral("quillon.exe:LauncherSubscriptions.Refresh");
 
     explicit LauncherSubscriptions(SubscriptionRefreshServices services, QObject *parent = nullptr);
     ~LauncherSubscriptions() override;
 
-    // Refreshes every subscription now (at the start, after a wake, from the tray menu),
-    // one after the other; those already waiting are not asked twice.
+    // Refreshes every subscription now (at the start, after a wake, from the tray menu);
+    // those already running or waiting are not asked twice.
     void RefreshAll();
     // Refreshes those whose time has come and sets the timer to the next one.
     void RefreshDue();
@@ -66,7 +69,7 @@ public:
     // The pause after a success.
     static qint64 IntervalMs(int refreshMinutes);
 
-    bool IsBusy() const { return m_running != nullptr || !m_queue.isEmpty(); }
+    bool IsBusy() const { return !m_running.isEmpty() || !m_queue.isEmpty(); }
     const QTimer &NextTimer() const { return m_next; }
 
 signals:
@@ -81,11 +84,25 @@ private:
         bool reported = false;
     };
 
+    // What a refresh's thread leaves for the launcher, read once the thread finished.
+    struct Outcome {
+        basSync::RefreshResult result;
+        QString noStore; // when no store gave the password
+    };
+    struct Running {
+        basDatabase::Subscription subscription;
+        QThread *thread = nullptr;
+        std::shared_ptr<Outcome> outcome;
+    };
+
     bool ReadSubscriptions(QList<basDatabase::Subscription> &subscriptions);
     // Running now or queued: not asked twice.
     bool IsWaiting(qint64 id) const;
+    // Starts those waiting while there is room; settled when none runs.
     void RunNext();
-    void OnFinished(const basSync::RefreshResult &result);
+    void Start(const basDatabase::Subscription &subscription);
+    void OnFinished(const Running &done);
+    // To the next refresh due of those not running or waiting.
     void SetTimer();
     // No store runs and the account's password is unknown: asked once a session.
     void AskPassword(const basDatabase::Subscription &subscription, const QString &noStore);
@@ -96,10 +113,7 @@ private:
     QString m_path;
     QHash<qint64, State> m_state;
     QList<basDatabase::Subscription> m_queue;
-    QThread *m_running = nullptr;
-    basDatabase::Subscription m_current; // the one running
-    basSync::RefreshResult m_result;
-    QString m_noStore; // of the one run, when no store gave its password
+    QHash<qint64, Running> m_running; // by subscription id
     QTimer m_next;
 };
 

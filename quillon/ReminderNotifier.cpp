@@ -1,7 +1,8 @@
 #include "ReminderNotifier.h"
 
 #include <QDBusMessage>
-#include <QDBusVariant>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QVariantMap>
 
 namespace quillon {
@@ -14,26 +15,48 @@ ReminderNotifier::ReminderNotifier(const QDBusConnection &bus, Fallback fallback
                       SLOT(OnActionInvoked(quint32, QString)));
 }
 
-quint32 ReminderNotifier::Show(const QString &title, const QString &body, const QStringList &actions)
+void ReminderNotifier::Show(const QString &title, const QString &body, const QStringList &actions, Shown shown)
 {
-    if (m_bus.isConnected()) {
-        // Asked each time: a server may come, go or be replaced while the launcher runs.
-        QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("GetCapabilities"));
-        const QDBusMessage capabilities = m_bus.call(ask, QDBus::Block, kCallTimeoutMs);
-        if (capabilities.type() == QDBusMessage::ReplyMessage) {
-            const QStringList offered = capabilities.arguments().value(0).toStringList();
-            QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
-            notify << kAppName << quint32(0) << kAppIcon << title << body
-                   << (offered.contains(QStringLiteral("actions")) ? actions : QStringList()) << QVariantMap()
-                   << qint32(-1);
-            const QDBusMessage reply = m_bus.call(notify, QDBus::Block, kCallTimeoutMs);
-            if (reply.type() == QDBusMessage::ReplyMessage)
-                return reply.arguments().value(0).toUInt();
-        }
+    if (!m_bus.isConnected()) {
+        Fall(title, body, shown);
+        return;
     }
+    // Asked each time: a server may come, go or be replaced while the launcher runs.
+    const QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("GetCapabilities"));
+    WhenAnswered(m_bus.asyncCall(ask, kCallTimeoutMs), [this, title, body, actions, shown](const QDBusMessage &capabilities) {
+        if (capabilities.type() != QDBusMessage::ReplyMessage) {
+            Fall(title, body, shown);
+            return;
+        }
+        const QStringList offered = capabilities.arguments().value(0).toStringList();
+        QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+        notify << kAppName << quint32(0) << kAppIcon << title << body
+               << (offered.contains(QStringLiteral("actions")) ? actions : QStringList()) << QVariantMap() << qint32(-1);
+        WhenAnswered(m_bus.asyncCall(notify, kCallTimeoutMs), [this, title, body, shown](const QDBusMessage &reply) {
+            if (reply.type() != QDBusMessage::ReplyMessage)
+                Fall(title, body, shown);
+            else if (shown)
+                shown(reply.arguments().value(0).toUInt());
+        });
+    });
+}
+
+void ReminderNotifier::WhenAnswered(const QDBusPendingCall &call, std::function<void(const QDBusMessage &)> then)
+{
+    // Goes with the notifier when it is gone first: the answer then has nobody to go to.
+    auto *watcher = new QDBusPendingCallWatcher(call, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, then = std::move(then)] {
+        watcher->deleteLater();
+        then(watcher->reply());
+    });
+}
+
+void ReminderNotifier::Fall(const QString &title, const QString &body, const Shown &shown)
+{
     if (m_fallback)
         m_fallback(title, body);
-    return 0;
+    if (shown)
+        shown(0);
 }
 
 void ReminderNotifier::OnActionInvoked(quint32 id, const QString &key) { emit ActionInvoked(id, key); }

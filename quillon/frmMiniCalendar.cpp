@@ -70,7 +70,8 @@ void frmMiniCalendar::MoveForm()
         const QRect screenArea = screen->geometry();
         const QRect workArea = screen->availableGeometry();
         step(220);
-        move(MiniCalendarDock::DockPosition(screenArea, workArea, frameGeometry().size(), m_icon));
+        m_dockedFrame = frameGeometry().size();
+        move(MiniCalendarDock::DockPosition(screenArea, workArea, m_dockedFrame, m_icon));
     });
 }
 
@@ -133,8 +134,11 @@ void frmMiniCalendar::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     // A window manager may map the window where it was first placed and add its frame:
-    // dock again once it says where the window is. Later moves are the user's.
-    if (event->spontaneous() && m_shown.isValid() && !m_shown.hasExpired(kSettleMs))
+    // dock again once it says where the window is. Later moves are the user's, but a
+    // frame the manager reports late (a busy machine) still changes the size docked
+    // with, which a move by the user never does.
+    const bool settling = m_shown.isValid() && !m_shown.hasExpired(kSettleMs);
+    if (event->spontaneous() && isVisible() && (settling || frameGeometry().size() != m_dockedFrame))
         QTimer::singleShot(0, this, &frmMiniCalendar::MoveForm);
 }
 

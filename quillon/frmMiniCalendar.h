@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 
 class QScreen;
@@ -49,6 +50,7 @@ private:
     QRect m_icon;
     QElapsedTimer m_hiddenByOutsideClick;
     QElapsedTimer m_shown;
+    QSize m_dockedFrame; // the frame's size when it was last docked
 };
 
 } // namespace quillon

@@ -127,7 +127,7 @@ TEST_F(ReminderStore, ShownOnceWhateverTheClockAndStoreDoAfterwards)
     ASSERT_TRUE(plan);
     EXPECT_EQ(Names(plan->Due), (QStringList{QStringLiteral("Trip"), QStringLiteral("Holiday"), QStringLiteral("Meeting")}));
     EXPECT_EQ(plan->WakeAt, At(15, 0));
-    ASSERT_TRUE(planner.MarkShown(plan->Due, At(13, 55)));
+    ASSERT_TRUE(planner.MarkShown(plan->Due));
 
     // A planner of a fresh start, and the clock set back an hour: nothing again.
     basDatabase::EventStore other;
@@ -140,7 +140,7 @@ TEST_F(ReminderStore, ShownOnceWhateverTheClockAndStoreDoAfterwards)
     }
     plan = restarted.Replan(At(15, 0));
     EXPECT_EQ(Names(plan->Due), QStringList{QStringLiteral("Next week")});
-    ASSERT_TRUE(restarted.MarkShown(plan->Due, At(15, 0)));
+    ASSERT_TRUE(restarted.MarkShown(plan->Due));
 
     // Moved to another time it is another occurrence; deleted, its records go with it.
     EventDraft moved = *EventService(store).Load(meeting);
@@ -149,13 +149,13 @@ TEST_F(ReminderStore, ShownOnceWhateverTheClockAndStoreDoAfterwards)
     ASSERT_TRUE(EventService(store).Save(moved));
     plan = restarted.Replan(At(15, 55));
     EXPECT_EQ(Names(plan->Due), QStringList{QStringLiteral("Meeting")});
-    ASSERT_TRUE(restarted.MarkShown(plan->Due, At(15, 55)));
+    ASSERT_TRUE(restarted.MarkShown(plan->Due));
     ASSERT_TRUE(EventService(store).Delete(meeting));
     QList<basDatabase::EventStore::FiredReminder> fired;
     ASSERT_TRUE(store.GetFiredReminders(At(0, 0, -30), fired));
     EXPECT_EQ(fired.size(), 3) << "the trip, the holiday and next week";
     // Recording an event deleted meanwhile is no error and records nothing.
-    ASSERT_TRUE(restarted.MarkShown(plan->Due, At(15, 56)));
+    ASSERT_TRUE(restarted.MarkShown(plan->Due));
     ASSERT_TRUE(store.GetFiredReminders(At(0, 0, -30), fired));
     EXPECT_EQ(fired.size(), 3);
     EXPECT_TRUE(messages.empty());
