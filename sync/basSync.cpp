@@ -210,6 +210,7 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
     }
     if (!found) {
         result.Message = removed;
+        result.Removed = true;
         return result;
     }
     Subscription subscription = *found;
@@ -229,7 +230,8 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
     result.Requests = session.RequestsSent();
     result.PasswordSentUnencrypted = session.PasswordSentUnencrypted();
     result.Ok = stored;
-    if (subscriptions.Gone())
+    result.Removed = subscriptions.Gone();
+    if (result.Removed)
         return result;
     if (stored) {
         subscription.LastSuccess = basPlatform::Now().toUTC();
@@ -246,8 +248,9 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
     // The state of a failed refresh is written on its own: the events stay as they were.
     if (!subscriptions.UpdateSubscription(subscription) && result.Ok) {
         result.Ok = false;
-        result.Message = subscriptions.Gone() ? removed
-                                              : QStringLiteral("The state of the subscription could not be stored: %1")
+        result.Removed = subscriptions.Gone();
+        result.Message = result.Removed ? removed
+                                        : QStringLiteral("The state of the subscription could not be stored: %1")
                                                     .arg(subscriptions.LastFailure());
     }
     return result;

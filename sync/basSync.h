@@ -32,6 +32,7 @@ struct RefreshResult {
     qint64 Id = 0;
     bool Ok = false;
     bool NotModified = false; // the server said nothing changed (304)
+    bool Removed = false;     // the subscription was removed meanwhile: no fault
     QString Message;          // the failure, or the warnings of a success, one a line
     QString OfferedCertificate; // a certificate that did not verify, to trust by hand
     bool PasswordSentUnencrypted = false; // over plain http to another computer
