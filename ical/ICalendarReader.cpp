@@ -329,9 +329,9 @@ private:
     ReadOptions m_options;
     ICalendarLines::LineIndex m_index;
     // Where each event goes once it is read whole; without it, into m_contents.Events.
-    // With it, m_contents.Events holds only the events that wait for changed occurrences.
     EventTaker m_take;
-    std::function<void(qsizetype)> m_expect;
+    std::function<void(qsizetype)> m_expect; // told how many series come, with m_take
+
     // Each calendar of the file with its own properties and time zones, not its events:
     // those are parsed a batch at a time, and freed, so that a large file never stands
     // whole in libical's form.
@@ -1784,7 +1784,7 @@ private:
 
     void Finish()
     {
-        // The series of changed occurrences that came without them.
+        // The events made of changed occurrences that came without their series.
         while (!m_waiting.empty())
             FinishSeries(m_waiting.begin()->first);
         if (m_take)
