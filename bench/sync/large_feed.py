@@ -10,18 +10,18 @@ a third in Berlin time (one VTIMEZONE, written after the events as some servers 
 all-day events, and PERCENT of them (10 unless told) weekly series for a year and a half
 with a moved and a cancelled occurrence (written after the series, as servers do); an
 alarm on every third event. Serves it with tests/sync/feed_server.py, runs
-`quillon-db create`, then
-`quillon-db subscribe` and, after a tenth of the events changed, a few removed and a few
-added, `quillon-db refresh`, each under /usr/bin/time -v, and prints the peak resident
-set ("Maximum resident set size") and the wall time of each.
+`quillon-db create`, then `quillon-db subscribe` and, after a tenth of the events changed,
+a few removed and a few added, `quillon-db refresh`, and prints the peak resident set of
+each (as /usr/bin/time -v gives it) and its wall time. The files go to a temporary folder,
+or to FOLDER, where they are kept.
 """
 import argparse
 import datetime
 import os
-import re
 import subprocess
 import sys
 import tempfile
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FEED_SERVER = os.path.join(HERE, "..", "..", "tests", "sync", "feed_server.py")
@@ -102,17 +102,20 @@ def write_feed(path, count, series, changed=False):
         f.write("END:VCALENDAR\r\n")
 
 
-def measured(command):
-    """Runs command under /usr/bin/time -v: (peak MB, wall seconds, stdout)."""
-    run = subprocess.run(["/usr/bin/time", "-v"] + command, capture_output=True, text=True)
-    if run.returncode != 0:
-        sys.exit(f"{command[1]} failed ({run.returncode}):\n{run.stdout}\n{run.stderr}")
-    peak = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", run.stderr).group(1)) / 1024
-    wall = re.search(r"Elapsed \(wall clock\) time \(h:mm:ss or m:ss\): ([\d:.]+)", run.stderr).group(1)
-    seconds = 0.0
-    for part in wall.split(":"):
-        seconds = seconds * 60 + float(part)
-    return peak, seconds, run.stdout
+def measured(command, environment):
+    """Runs command: (peak MB, wall seconds, stdout). The peak is the child's maximum
+    resident set, which /usr/bin/time -v reports as "Maximum resident set size"."""
+    with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+        began = time.monotonic()
+        child = subprocess.Popen(command, stdout=out, stderr=err, env=environment)
+        _, status, usage = os.wait4(child.pid, 0)
+        seconds = time.monotonic() - began
+        child.returncode = os.waitstatus_to_exitcode(status)
+        out.seek(0)
+        err.seek(0)
+        if child.returncode != 0:
+            sys.exit(f"{command[1]} failed ({child.returncode}):\n{out.read()}\n{err.read()}")
+        return usage.ru_maxrss / 1024, seconds, out.read()
 
 
 def main():
@@ -129,9 +132,14 @@ def main():
         return
     if not args.build:
         parser.error("the build folder is needed")
-    tool = os.path.join(args.build, "bin", "quillon-db")
-    folder = args.keep or tempfile.mkdtemp(prefix="large-feed-")
-    os.makedirs(folder, exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix="large-feed-") as scratch:
+        folder = args.keep or scratch
+        os.makedirs(folder, exist_ok=True)
+        run(os.path.join(args.build, "bin", "quillon-db"), folder, args)
+
+
+def run(tool, folder, args):
+    """Subscribes to the feed written in folder and refreshes it once changed."""
     feed = os.path.join(folder, "team.ics")
     write_feed(feed, args.events, args.series)
     database = os.path.join(folder, "feed.sqlite")
@@ -144,10 +152,11 @@ def main():
         environment = dict(os.environ, QUILLON_NONINTERACTIVE="1")
         subprocess.run([tool, "create", database], check=True, capture_output=True, env=environment)
         print(f"{args.events} events, {os.path.getsize(feed) / 1e6:.1f} MB")
-        peak, seconds, out = measured([tool, "subscribe", database, f"http://127.0.0.1:{port}/feed/team.ics"])
+        peak, seconds, out = measured([tool, "subscribe", database, f"http://127.0.0.1:{port}/feed/team.ics"],
+                                      environment)
         print(f"subscribe: peak {peak:.0f} MB, {seconds:.1f} s wall; {out.strip().splitlines()[-1]}")
         write_feed(feed, args.events, args.series, changed=True)
-        peak, seconds, out = measured([tool, "refresh", database])
+        peak, seconds, out = measured([tool, "refresh", database], environment)
         print(f"refresh of the changed feed: peak {peak:.0f} MB, {seconds:.1f} s wall; {out.strip().splitlines()[-1]}")
     finally:
         server.terminate()
