@@ -371,7 +371,7 @@ bool SubscriptionStore::GetKnownKeys(qint64 id, QHash<QString, QString> &fingerp
     });
 }
 
-bool SubscriptionStore::ReplaceEvents(qint64 id, const QList<IncomingEvent> &events, RefreshCount &count)
+bool SubscriptionStore::ReplaceEvents(qint64 id, QList<IncomingEvent> events, RefreshCount &count)
 {
     count = RefreshCount{};
     RefreshCount result;
@@ -385,10 +385,12 @@ bool SubscriptionStore::ReplaceEvents(qint64 id, const QList<IncomingEvent> &eve
         writer.Load();
         step(20);
         QSet<qint64> keep;
-        for (const IncomingEvent &event : events) {
+        keep.reserve(events.size());
+        for (IncomingEvent &event : events) {
             if (!writer.Put(event))
                 return false;
             keep.insert(writer.known.value(event.Key).EventId);
+            event = {};
         }
         step(30);
         if (!writer.DeleteAllBut(keep))
@@ -401,7 +403,7 @@ bool SubscriptionStore::ReplaceEvents(qint64 id, const QList<IncomingEvent> &eve
     return done;
 }
 
-bool SubscriptionStore::ApplyChanges(qint64 id, const QList<IncomingEvent> &changed, const QStringList &removed,
+bool SubscriptionStore::ApplyChanges(qint64 id, QList<IncomingEvent> changed, const QStringList &removed,
                                      RefreshCount &count)
 {
     count = RefreshCount{};
@@ -424,9 +426,10 @@ bool SubscriptionStore::ApplyChanges(qint64 id, const QList<IncomingEvent> &chan
             writer.known.remove(key);
         }
         step(30);
-        for (const IncomingEvent &event : changed) {
+        for (IncomingEvent &event : changed) {
             if (!writer.Put(event))
                 return false;
+            event = {};
         }
         writer.Finish();
         return true;

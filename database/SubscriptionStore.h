@@ -93,11 +93,13 @@ public:
     // Key -> fingerprint of the events the subscription has now.
     bool GetKnownKeys(qint64 id, QHash<QString, QString> &fingerprints);
     // Makes the subscription's events exactly these, in one transaction: new keys added,
-    // changed fingerprints rewritten, missing keys removed, the rest left alone.
-    bool ReplaceEvents(qint64 id, const QList<IncomingEvent> &events, RefreshCount &count);
+    // changed fingerprints rewritten, missing keys removed, the rest left alone. Each
+    // event is let go once it is stored (a list handed over with std::move is not
+    // copied), so that a large feed's events and the store's work do not add up.
+    bool ReplaceEvents(qint64 id, QList<IncomingEvent> events, RefreshCount &count);
     // For a sync that only hears of changes: these added or rewritten, the keys in
     // removed deleted (unknown ones ignored), the rest left alone; one transaction.
-    bool ApplyChanges(qint64 id, const QList<IncomingEvent> &changed, const QStringList &removed, RefreshCount &count);
+    bool ApplyChanges(qint64 id, QList<IncomingEvent> changed, const QStringList &removed, RefreshCount &count);
     // The subscription an event came from, 0 for the user's own.
     bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
 

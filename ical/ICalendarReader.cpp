@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -217,8 +218,9 @@ namespace {
 
 class Reader {
 public:
-    Reader(const ICalendarLines::Text &text, const ReadOptions &options)
-        : m_text(text), m_options(options), m_index(text)
+    Reader(const ICalendarLines::Text &text, const ReadOptions &options, const EventTaker &take = {},
+           const std::function<void(qsizetype)> &expect = {})
+        : m_text(text), m_options(options), m_index(text), m_take(take), m_expect(expect)
     {
         if (!m_options.LocalZone.isValid())
             m_options.LocalZone = QTimeZone::systemTimeZone();
@@ -249,7 +251,7 @@ public:
         }
         ReadEvents(events);
         events = {};
-        ApplyOverrides();
+        ApplyLeftOverrides();
         return std::move(m_contents);
     }
 
@@ -273,6 +275,7 @@ private:
         QString uid;
         QString key; // KeyOf
         icalcomponent *component = nullptr; // while its batch is parsed
+        bool applied = false; // to its series, at the end of the series' batch
     };
     // What one master event contributes before its overrides are applied.
     struct Pending {
@@ -313,10 +316,22 @@ private:
             return fresh;
         }
     };
+    // An event with changed occurrences until they are applied: at the end of its batch,
+    // or, for those that came without their series, of the file.
+    struct Waiting {
+        CalendarEvent series;
+        Pending pending;
+        QString key;          // KeyOf
+        qsizetype place = -1; // in m_contents.Events, when the events are kept there
+    };
 
     ICalendarLines::Text m_text;
     ReadOptions m_options;
     ICalendarLines::LineIndex m_index;
+    // Where each event goes once it is read whole; without it, into m_contents.Events.
+    EventTaker m_take;
+    std::function<void(qsizetype)> m_expect; // told how many series come, with m_take
+
     // Each calendar of the file with its own properties and time zones, not its events:
     // those are parsed a batch at a time, and freed, so that a large file never stands
     // whole in libical's form.
@@ -325,14 +340,22 @@ private:
     QList<const icalcomponent *> m_batchComponents; // mapped in m_componentIndex while their batch lives
     QDate m_openRuleEnd;
     CalendarContents m_contents;
-    // The events that changed occurrences look for, and those skipped.
+    // The events that changed occurrences look for (an id in m_waiting), and those
+    // skipped (-1).
     QHash<QString, qsizetype> m_eventByUid;
-    // By the position in m_contents.Events: how an event with changed occurrences was
-    // read, and what our own file said of its days being picked by hand. The others keep
-    // only their dates (in the event), so that a large file takes little room.
     QSet<QString> m_changedKeys; // KeyOf the events with changed occurrences
-    QHash<qsizetype, Pending> m_pending;
-    QList<Override> m_overrides;
+    // By id, in the order read: how an event with changed occurrences was read, and what
+    // our own file said of its days being picked by hand, while it waits for them. The
+    // others keep only their dates (in the event), so that a large file takes little
+    // room; and a series waits no longer than its batch, so that a feed of many series
+    // with changed occurrences never holds them all in this form.
+    std::map<qsizetype, Waiting> m_waiting;
+    qsizetype m_nextWaiting = 0;
+    QList<qsizetype> m_batchWaiting; // read from the batch parsed now
+    // The events each waiting series became, by its place in m_contents.Events.
+    QHash<qsizetype, QList<CalendarEvent>> m_expanded;
+    QList<Override> m_overrides; // in the order of the file
+    QHash<QString, QList<qsizetype>> m_overridesOf; // by KeyOf: positions in m_overrides
     QHash<QByteArray, Zone> m_zones;
     // The local zone's skipped hours by the day they are on (wall-clock start, length in
     // seconds), for the years looked at so far.
@@ -850,7 +873,8 @@ private:
         // Room for every event and some later looks of series at once: a list of 200,000
         // events that grows by doubling holds its old and its new block together, which
         // was the peak of a large import.
-        m_contents.Events.reserve(events.size() + events.size() / 4);
+        if (!m_take)
+            m_contents.Events.reserve(events.size() + events.size() / 4);
         // A calendar that sends an event twice means its latest version: the highest
         // SEQUENCE, and of equal ones the later in the file.
         {
@@ -873,8 +897,16 @@ private:
         for (const Found &found : events) {
             if (found.read)
                 masters.append(&found);
+            // The changed occurrences, in the order of the file, each found by its series.
+            if (found.changesOccurrence && !m_unreadable.contains(found.index)) {
+                m_overridesOf[found.key].append(m_overrides.size());
+                m_overrides.append({found.index, found.calendar, found.uid, found.key});
+            }
         }
-        m_contents.Events.reserve(masters.size());
+        if (!m_take)
+            m_contents.Events.reserve(masters.size());
+        else if (m_expect)
+            m_expect(masters.size());
         // The masters are read a batch at a time; the others take their place in between.
         qsizetype master = 0;   // the position of the next one in masters
         qsizetype batchEnd = 0; // the batch parsed holds the masters up to here
@@ -893,10 +925,8 @@ private:
                     Skip(found.key, found.uid, unreadable->first, unreadable->second);
                 continue;
             }
-            if (found.changesOccurrence) {
-                m_overrides.append({found.index, found.calendar, found.uid, found.key});
+            if (found.changesOccurrence)
                 continue;
-            }
             if (!found.read) {
                 m_contents.Warnings.append(QStringLiteral("line %1: an older version of the event with the UID \"%2\" (left out)")
                                                .arg(m_index.Components()[found.index].Begin)
@@ -905,6 +935,7 @@ private:
             }
             if (master++ >= batchEnd) {
                 ReleaseBatch(batch);
+                FinishWaiting();
                 QList<int> indexes;
                 qsizetype bytes = 0;
                 for (batchEnd = master - 1; batchEnd < masters.size() && (indexes.isEmpty() || bytes < kBatchBytes)
@@ -921,6 +952,41 @@ private:
                 ReadMaster(found.calendar, event, found.uid);
         }
         ReleaseBatch(batch);
+        FinishWaiting();
+    }
+
+    // The changed occurrences of the series read from the batch just done, in the order
+    // of the file, and then those series whole.
+    void FinishWaiting()
+    {
+        QList<qsizetype> positions;
+        for (const qsizetype id : std::as_const(m_batchWaiting))
+            positions += m_overridesOf.value(m_waiting.at(id).key);
+        std::sort(positions.begin(), positions.end());
+        QList<Override> changes;
+        changes.reserve(positions.size());
+        for (const qsizetype at : std::as_const(positions)) {
+            m_overrides[at].applied = true;
+            changes.append(m_overrides[at]);
+        }
+        ApplyOverrides(changes);
+        for (const qsizetype id : std::exchange(m_batchWaiting, {}))
+            FinishSeries(id);
+    }
+
+    // A waiting series whole: handed on, or kept for its place in the list.
+    void FinishSeries(qsizetype id)
+    {
+        const auto found = m_waiting.find(id);
+        if (found == m_waiting.end())
+            return; // skipped
+        const Waiting waiting = std::move(found->second);
+        m_waiting.erase(found);
+        QList<CalendarEvent> parts = Expand(waiting.pending, waiting.series);
+        if (m_take)
+            Hand(std::move(parts));
+        else
+            m_expanded.insert(waiting.place, std::move(parts));
     }
 
     // Events without a UID get one from what they say, so that a second import of the
@@ -982,16 +1048,34 @@ private:
         }
         m_fileSteps -= pending.budget.Used();
 
-        const qsizetype at = m_contents.Events.size();
-        if (m_changedKeys.contains(KeyOf(event, uid)))
-            m_eventByUid.insert(KeyOf(event, uid), at);
-        // An event with changed occurrences waits for them in its place.
-        if (m_changedKeys.contains(KeyOf(event, uid))) {
-            m_contents.Events.append(std::move(result));
-            m_pending.insert(at, std::move(pending));
+        // An event with changed occurrences waits for them (in its place in the list).
+        const QString key = KeyOf(event, uid);
+        if (m_changedKeys.contains(key)) {
+            const qsizetype id = m_nextWaiting++;
+            m_eventByUid.insert(key, id);
+            Waiting waiting{std::move(result), std::move(pending), key};
+            if (!m_take) {
+                waiting.place = m_contents.Events.size();
+                m_contents.Events.append(CalendarEvent{});
+            }
+            m_waiting.emplace(id, std::move(waiting));
+            m_batchWaiting.append(id);
             return;
         }
-        m_contents.Events += Expand(pending, result);
+        Hand(Expand(pending, result));
+    }
+
+    // Events read whole: kept in the list, or handed on at once.
+    void Hand(QList<CalendarEvent> &&parts)
+    {
+        if (!m_take) {
+            m_contents.Events += std::move(parts);
+            return;
+        }
+        for (CalendarEvent &part : parts) {
+            CountDates(part);
+            m_take(std::move(part));
+        }
     }
 
     // The occurrences as the store keeps them: each day of each occurrence with its own
@@ -1100,6 +1184,9 @@ private:
                 part.Event.Reminder.reset();
             std::sort(group.dates.begin(), group.dates.end());
             group.dates.erase(std::unique(group.dates.begin(), group.dates.end()), group.dates.end());
+            // A list grown a day at a time has room for up to as many again: the days of a
+            // large file's series are kept until they are stored.
+            group.dates.squeeze();
             // Our own files say whether the days were picked by hand; others by their count.
             part.Event.Recurring = pending.recurring.isEmpty()
                                        ? pending.occurrences.size() > 1 || group.dates.size() > 1
@@ -1529,21 +1616,36 @@ private:
         }
     }
 
+    // The changed occurrences not applied yet: those of no series read (each the first
+    // of its UID an event of its own) or of one left out. Then the read is done.
+    void ApplyLeftOverrides()
+    {
+        QList<Override> left;
+        for (const Override &change : std::as_const(m_overrides)) {
+            if (!change.applied)
+                left.append(change);
+        }
+        m_overrides.clear();
+        m_overridesOf.clear();
+        ApplyOverrides(left);
+        m_batchWaiting.clear();
+        Finish();
+    }
+
     // A moved or cancelled occurrence replaces the one its RECURRENCE-ID names. One that
     // cannot be read is skipped; its series keeps the occurrence.
-    void ApplyOverrides()
+    void ApplyOverrides(const QList<Override> &changes)
     {
-        InBatches(m_overrides, [](const Override &change) { return change.index; },
+        InBatches(changes, [](const Override &change) { return change.index; },
                   [](const Override &change) { return change.calendar; },
                   [&](qsizetype first, qsizetype last, const QHash<int, icalcomponent *> &components) {
                       for (qsizetype k = first; k < last; ++k) {
-                          Override change = m_overrides[k];
+                          Override change = changes[k];
                           change.component = components.value(change.index);
                           if (change.component)
                               ApplyOverride(change);
                       }
                   });
-        Finish();
     }
 
     void ApplyOverride(const Override &change)
@@ -1556,13 +1658,21 @@ private:
         }
         if (*master < 0)
             return; // its event was skipped
-        const auto pending = m_pending.find(*master);
-        if (pending == m_pending.end())
+        const auto waiting = m_waiting.find(*master);
+        if (waiting == m_waiting.end())
             return;
         try {
-            ApplyOverride(change, *pending);
+            ApplyOverride(change, waiting->second.pending);
         } catch (const Skipped &skipped) {
             Warn(change.uid, skipped.line, skipped.reason);
+        } catch (const ICalendarRecurrence::LimitReached &) {
+            // The changed occurrences need more than their series has left: the series
+            // goes, as one whose own dates do.
+            if (waiting->second.place >= 0)
+                m_expanded.insert(waiting->second.place, {});
+            m_waiting.erase(waiting);
+            Skip(change.key, change.uid, BeginLine(change.component),
+                 QStringLiteral("its changed occurrences could not be worked out within the limit"));
         }
     }
 
@@ -1674,8 +1784,13 @@ private:
 
     void Finish()
     {
-        if (m_pending.isEmpty()) {
-            // Nothing waits for changed occurrences: the list stays where it is, rather
+        // The events made of changed occurrences that came without their series.
+        while (!m_waiting.empty())
+            FinishSeries(m_waiting.begin()->first);
+        if (m_take)
+            return;
+        if (m_expanded.isEmpty()) {
+            // Nothing waited for changed occurrences: the list stays where it is, rather
             // than a second list of every event standing beside it.
             for (const CalendarEvent &event : std::as_const(m_contents.Events))
                 CountDates(event);
@@ -1684,13 +1799,13 @@ private:
         QList<CalendarEvent> events;
         events.reserve(m_contents.Events.size());
         for (qsizetype i = 0; i < m_contents.Events.size(); ++i) {
-            const auto pending = m_pending.constFind(i);
-            if (pending == m_pending.cend())
+            const auto expanded = m_expanded.find(i);
+            if (expanded == m_expanded.end())
                 events.append(std::move(m_contents.Events[i]));
             else
-                events += Expand(*pending, m_contents.Events[i]);
+                events += std::move(*expanded);
         }
-        m_pending.clear();
+        m_expanded.clear();
         for (const CalendarEvent &event : std::as_const(events))
             CountDates(event);
         m_contents.Events = std::move(events);
@@ -1714,6 +1829,15 @@ CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options
     CalendarContents contents = reader.Read();
     contents.Warnings = notes + contents.Warnings;
     return contents;
+}
+
+QStringList ReadCalendar(const QByteArray &text, const ReadOptions &options, const EventTaker &take,
+                         const std::function<void(qsizetype)> &expect)
+{
+    QStringList notes;
+    const QByteArray utf8 = AsUtf8(text, notes);
+    Reader reader(ICalendarLines::Text(utf8), options, take, expect);
+    return notes + reader.Read().Warnings;
 }
 
 CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOptions &options)

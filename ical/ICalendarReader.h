@@ -82,6 +82,18 @@ CalendarContents ReadCalendar(const QByteArray &text, const ReadOptions &options
 // The same for a text in memory or read from its file a part at a time (see FileText).
 CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOptions &options);
 
+// Takes each event of a read as soon as it is read whole.
+using EventTaker = std::function<void(CalendarEvent &&event)>;
+// The same read, handing each event to take instead of keeping them in a list, so that
+// the reader never holds a large calendar's events together: in the order of the file,
+// except that a series with changed occurrences comes once they are applied (after the
+// others of its part of the file; those sent without their series last). expect, when
+// given, is told once before the first how many series come (each may give several
+// events). Returns the warnings. What throws ends the read; the events taken until
+// then are to be dropped.
+QStringList ReadCalendar(const QByteArray &text, const ReadOptions &options, const EventTaker &take,
+                         const std::function<void(qsizetype)> &expect = {});
+
 // The first size bytes of the open file as the text ReadCalendar takes: read from the
 // file as it goes when it is UTF-8 with LF or CRLF line ends, so that a large file never
 // stands whole in memory (the file must then stay as it is until the read is done);

@@ -28,29 +28,62 @@ QString HrefOf(const QString &key)
     return end < 0 ? key : key.left(end);
 }
 
-// The reader's events as the store takes them. The subscription's colour goes to the
-// events that bring none, so that the wallpaper tells them apart.
-QList<IncomingEvent> ReadEvents(const QByteArray &text, const QString &keyPrefix, const QString &fingerprint,
-                                const Subscription &subscription, const RefreshOptions &options, QStringList &warnings)
+ICalendarReader::ReadOptions ReadOptionsFor(const RefreshOptions &options)
 {
     ICalendarReader::ReadOptions read;
     read.Today = options.Today.isValid() ? options.Today : basPlatform::Today();
-    const ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(text, read);
+    return read;
+}
+
+// An event read as the store takes it, keyed by key. The subscription's colour (color)
+// goes to the events that bring none, so that the wallpaper tells them apart; the
+// fingerprint is the event's own content unless the server gave one (an ETag).
+IncomingEvent Incoming(ICalendarReader::CalendarEvent &&event, QString key, const QString &fingerprint,
+                       const QString &color)
+{
+    IncomingEvent incoming;
+    incoming.Key = std::move(key);
+    incoming.Event = std::move(event.Event);
+    if (incoming.Event.EventColor.isEmpty() && !incoming.Event.AllDayEvent)
+        incoming.Event.EventColor = color;
+    incoming.Dates = std::move(event.Dates);
+    incoming.Fingerprint =
+        fingerprint.isNull() ? ICalendarFingerprint::Fingerprint(incoming.Event, incoming.Dates) : fingerprint;
+    return incoming;
+}
+
+// A feed's events, keyed by their UIDs, taken from the reader one at a time: a large
+// feed's events stand in memory once, as the store takes them, not also as read.
+QList<IncomingEvent> ReadFeedEvents(const QByteArray &text, const Subscription &subscription,
+                                    const RefreshOptions &options, QStringList &warnings)
+{
+    const QString color = ICalendarColors::NearestEventColor(subscription.Color);
+    QList<IncomingEvent> events;
+    const auto take = [&](ICalendarReader::CalendarEvent &&event) {
+        QString key = event.Uid;
+        events.append(Incoming(std::move(event), std::move(key), QString(), color));
+    };
+    // Room for every series and a later look of each at once (a list that grows by
+    // doubling holds its old and its new block together); room not filled is never
+    // touched, and takes no memory.
+    const auto expect = [&](qsizetype series) { events.reserve(series * 2); };
+    warnings += ICalendarReader::ReadCalendar(text, ReadOptionsFor(options), take, expect);
+    return events;
+}
+
+// The events of one CalDAV resource: the first keyed by its path, the others by the path
+// and their UID; the fingerprint of each is the resource's ETag.
+QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resource, const Subscription &subscription,
+                                        const RefreshOptions &options, QStringList &warnings)
+{
+    ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(resource.Data, ReadOptionsFor(options));
     warnings += contents.Warnings;
     const QString color = ICalendarColors::NearestEventColor(subscription.Color);
     QList<IncomingEvent> events;
-    for (const ICalendarReader::CalendarEvent &event : contents.Events) {
-        IncomingEvent incoming;
-        incoming.Key = keyPrefix.isNull() ? event.Uid
-                       : events.isEmpty() ? keyPrefix
-                                          : keyPrefix + kKeySeparator + event.Uid;
-        incoming.Event = event.Event;
-        if (incoming.Event.EventColor.isEmpty() && !incoming.Event.AllDayEvent)
-            incoming.Event.EventColor = color;
-        incoming.Dates = event.Dates;
-        incoming.Fingerprint =
-            fingerprint.isNull() ? ICalendarFingerprint::Fingerprint(incoming.Event, incoming.Dates) : fingerprint;
-        events.append(incoming);
+    events.reserve(contents.Events.size());
+    for (ICalendarReader::CalendarEvent &event : contents.Events) {
+        QString key = events.isEmpty() ? resource.Href : resource.Href + kKeySeparator + event.Uid;
+        events.append(Incoming(std::move(event), std::move(key), resource.ETag, color));
     }
     return events;
 }
@@ -87,7 +120,7 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
         request.Headers.insert("If-None-Match", subscription.ETag.toLatin1());
     if (!subscription.LastModified.isEmpty())
         request.Headers.insert("If-Modified-Since", subscription.LastModified.toLatin1());
-    const HttpReply reply = session.Send(request);
+    HttpReply reply = session.Send(request);
     if (reply.Failed != HttpReply::Failure::None) {
         result.OfferedCertificate = reply.OfferedCertificate;
         Fail(reply.Error);
@@ -111,12 +144,16 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
                       address.path()));
     QStringList warnings;
     QList<IncomingEvent> events;
-    try {
-        events = ReadEvents(reply.Body, QString(), QString(), subscription, options, warnings);
-    } catch (const basOperation::Failure &failure) {
-        Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HostOf(reply.FinalAddress), failure.description()));
+    {
+        // The body is let go as soon as it is read: the events are stored without it.
+        const QByteArray body = std::exchange(reply.Body, {});
+        try {
+            events = ReadFeedEvents(body, subscription, options, warnings);
+        } catch (const basOperation::Failure &failure) {
+            Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HostOf(reply.FinalAddress), failure.description()));
+        }
     }
-    if (!subscriptions.ReplaceEvents(subscription.Id, events, result.Count))
+    if (!subscriptions.ReplaceEvents(subscription.Id, std::move(events), result.Count))
         return false;
     subscription.ETag = QString::fromLatin1(reply.Headers.value("etag"));
     subscription.LastModified = QString::fromLatin1(reply.Headers.value("last-modified"));
@@ -140,7 +177,7 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
         }
         return readable;
     };
-    const CalDav::Changes changes =
+    CalDav::Changes changes =
         CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, [&] {
             QHash<QString, QString> etagOfHref;
             if (load())
@@ -160,7 +197,7 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
     QStringList warnings;
     QList<IncomingEvent> incoming;
     QStringList removed;
-    for (const CalDav::Changes::Resource &resource : changes.Changed) {
+    for (CalDav::Changes::Resource &resource : changes.Changed) {
         if (resource.Data.isEmpty()) {
             // Listed unchanged: its events stay as they are.
             for (const QString &key : keysOfHref.values(resource.Href))
@@ -169,10 +206,11 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
         }
         QList<IncomingEvent> events;
         try {
-            events = ReadEvents(resource.Data, resource.Href, resource.ETag, subscription, options, warnings);
+            events = ReadResourceEvents(resource, subscription, options, warnings);
         } catch (const basOperation::Failure &failure) {
             warnings.append(QStringLiteral("%1: %2; skipped").arg(resource.Href, failure.description()));
         }
+        resource.Data = {}; // read: its text is not needed while the events are stored
         QSet<QString> now;
         for (const IncomingEvent &event : std::as_const(events))
             now.insert(event.Key);
@@ -180,12 +218,13 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
             if (!now.contains(key))
                 removed.append(key);
         }
-        incoming += events;
+        incoming += std::move(events);
     }
     for (const QString &href : changes.Removed)
         removed += keysOfHref.values(href);
-    const bool stored = changes.Complete ? subscriptions.ReplaceEvents(subscription.Id, incoming, result.Count)
-                                         : subscriptions.ApplyChanges(subscription.Id, incoming, removed, result.Count);
+    const bool stored = changes.Complete
+                            ? subscriptions.ReplaceEvents(subscription.Id, std::move(incoming), result.Count)
+                            : subscriptions.ApplyChanges(subscription.Id, std::move(incoming), removed, result.Count);
     if (!stored)
         return false;
     subscription.SyncToken = changes.SyncToken;
