@@ -90,11 +90,6 @@ QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resourc
 
 [[noreturn]] void Fail(const QString &text) { throw basOperation::Failure(basOperation::kDeviceUnavailable, text); }
 
-QString HostOf(const QUrl &address)
-{
-    return address.port() > 0 ? QStringLiteral("%1:%2").arg(address.host()).arg(address.port()) : address.host();
-}
-
 SessionOptions SessionFor(const Subscription &subscription, const QString &password, const RefreshOptions &options)
 {
     SessionOptions session;
@@ -131,14 +126,14 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
     }
     if (reply.Status != 200)
         Fail(QStringLiteral("%1: the server answered HTTP %2 for %3")
-                 .arg(HostOf(reply.FinalAddress))
+                 .arg(HttpSession::HostOf(reply.FinalAddress))
                  .arg(reply.Status)
                  .arg(address.path()));
     // A login page or an error page in place of the calendar is named as such, not as a
     // broken calendar.
     if (!reply.Body.left(4096).contains("BEGIN:VCALENDAR"))
         Fail(QStringLiteral("%1: the address gave no calendar (%2) for %3")
-                 .arg(HostOf(reply.FinalAddress),
+                 .arg(HttpSession::HostOf(reply.FinalAddress),
                       reply.Headers.value("content-type").isEmpty() ? QStringLiteral("no content type")
                                                                     : QString::fromLatin1(reply.Headers.value("content-type")),
                       address.path()));
@@ -150,7 +145,7 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
         try {
             events = ReadFeedEvents(body, subscription, options, warnings);
         } catch (const basOperation::Failure &failure) {
-            Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HostOf(reply.FinalAddress), failure.description()));
+            Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HttpSession::HostOf(reply.FinalAddress), failure.description()));
         }
     }
     if (!subscriptions.ReplaceEvents(subscription.Id, std::move(events), result.Count))
@@ -364,7 +359,7 @@ QString SecretKey(const QString &userName, const QUrl &address)
 QString UnencryptedPasswordText(const QUrl &address)
 {
     return QStringLiteral("%1 sends your password unencrypted (http://); use https:// if the server offers it")
-        .arg(HostOf(address));
+        .arg(HttpSession::HostOf(address));
 }
 
 } // namespace basSync
