@@ -161,12 +161,15 @@ void LauncherSubscriptions::Start(const basDatabase::Subscription &subscription)
 void LauncherSubscriptions::OnFinished(const Running &done)
 {
     const basSync::RefreshResult &result = done.outcome->result;
-    State &state = m_state[done.subscription.Id];
-    const qint64 now = m_services.clock->MonotonicMs();
     if (result.Removed) {
         // Unsubscribed while it ran: nothing to try again or to report.
         m_state.remove(done.subscription.Id);
-    } else if (result.Ok) {
+        emit Refreshed(result);
+        return;
+    }
+    State &state = m_state[done.subscription.Id];
+    const qint64 now = m_services.clock->MonotonicMs();
+    if (result.Ok) {
         state.failures = 0;
         state.reported = false;
         int minutes = kShortestIntervalMinutes;
