@@ -30,7 +30,7 @@ QList<QDate> SortedDays(QList<QDate> dates)
 
 } // namespace
 
-basDatabase::EventRecord EventService::ToRecord(const EventDraft &draft)
+basDatabase::EventRecord EventService::ToRecord(const Event &draft)
 {
     basDatabase::EventRecord record;
     record.EventID = draft.EventID;
@@ -53,9 +53,9 @@ basDatabase::EventRecord EventService::ToRecord(const EventDraft &draft)
     return record;
 }
 
-EventDraft EventService::ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates)
+Event EventService::ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates)
 {
-    EventDraft draft;
+    Event draft;
     draft.EventID = record.EventID;
     draft.EventName = record.EventName;
     draft.AllDayEvent = record.AllDayEvent;
@@ -70,7 +70,7 @@ EventDraft EventService::ToDraft(const basDatabase::EventRecord &record, const Q
     return draft;
 }
 
-std::optional<EventDraft> EventService::Load(qint64 eventId)
+std::optional<Event> EventService::Load(qint64 eventId)
 {
     basDatabase::EventRecord record;
     QList<QDate> dates;
@@ -101,7 +101,7 @@ std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)
     return dates;
 }
 
-std::optional<EventService::Saved> EventService::Save(const EventDraft &draft)
+std::optional<EventService::Saved> EventService::Save(const Event &draft)
 {
     const basDatabase::EventRecord record = ToRecord(draft);
     Saved saved;
@@ -167,7 +167,7 @@ bool EventService::Overlaps(QTime newStart, QTime newEnd, QTime existingStart, Q
     return startInside || endInside || encloses;
 }
 
-QList<EventConflict> EventService::Conflicts(const EventDraft &draft)
+QList<EventConflict> EventService::Conflicts(const Event &draft)
 {
     QList<EventConflict> conflicts;
     if (draft.AllDayEvent || !draft.StartTime.isValid() || !draft.EndTime.isValid())

@@ -5,7 +5,7 @@
 // on only whether it worked.
 #pragma once
 
-#include "EventDraft.h"
+#include "Event.h"
 
 #include <QDate>
 #include <QList>
@@ -44,12 +44,12 @@ public:
     };
 
     // The stored event with its dates, or nothing when the store could not read it.
-    std::optional<EventDraft> Load(qint64 eventId);
+    std::optional<Event> Load(qint64 eventId);
     // Only the stored dates, in date order.
     std::optional<QList<QDate>> DatesOf(qint64 eventId);
     // Adds the draft (EventID 0) or changes the stored event, with its dates, in one
     // transaction of the store. Nothing when the store refused it.
-    std::optional<Saved> Save(const EventDraft &draft);
+    std::optional<Saved> Save(const Event &draft);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
     // Deletes the event and, when a calendar file gave it as one look of a series, the
@@ -65,7 +65,7 @@ public:
     // within a day, of the event ids. The draft itself, all-day events and an all-day
     // draft never conflict. Empty, too, when the store could not be read (it has said
     // why).
-    QList<EventConflict> Conflicts(const EventDraft &draft);
+    QList<EventConflict> Conflicts(const Event &draft);
 
     // A new span conflicts with an existing one when its start or end falls inside it
     // or when it encloses it; spans that only touch do not, nor does an existing span
@@ -77,8 +77,8 @@ public:
 
     // The draft in the store's terms and back. An all-day event spans the whole day and
     // has neither colour nor icon.
-    static basDatabase::EventRecord ToRecord(const EventDraft &draft);
-    static EventDraft ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
+    static basDatabase::EventRecord ToRecord(const Event &draft);
+    static Event ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
 
 private:
     basDatabase::EventStore &m_store;

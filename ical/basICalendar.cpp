@@ -329,7 +329,7 @@ struct ImportWork {
                  ours != known.cend())
             found = *ours;
         if (!found) {
-            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = 0; // a new event, whatever the file's record says
             const std::optional<EventService::Saved> saved = events.Save(draft);
             if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText))
@@ -359,7 +359,7 @@ struct ImportWork {
         if (!ok)
             return false;
         if (!same) {
-            EventDraft draft = EventService::ToDraft(event.Event, event.Dates);
+            Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = id;
             const std::optional<EventService::Saved> saved = events.Save(draft);
             if (!saved)

@@ -38,9 +38,9 @@ void DayPage::NoteEventDatesChanged(const QList<QDate> &dates)
         m_calendarRefreshNeeded = true;
 }
 
-QList<EventDraft> DayPage::EventsOn(QDate date)
+QList<Event> DayPage::EventsOn(QDate date)
 {
-    QList<EventDraft> drafts;
+    QList<Event> drafts;
     QList<basDatabase::DatedEvent> events;
     if (m_store.GetEventsInRange(date, date, events))
         for (const basDatabase::DatedEvent &dated : events)

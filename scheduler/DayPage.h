@@ -4,7 +4,7 @@
 // calendar needs drawing again. No widgets: the rules are tested on a store alone.
 #pragma once
 
-#include "EventDraft.h"
+#include "Event.h"
 
 #include <QDate>
 #include <QHash>
@@ -75,7 +75,7 @@ public:
 
     // The events on a day, all-day and timed, in the store's order; none when it could
     // not be read (the store said why).
-    QList<EventDraft> EventsOn(QDate date);
+    QList<Event> EventsOn(QDate date);
     // The day's row, with the notes the store refused earlier in place of its own; the
     // notes then belong to that day. Nothing when it could not be read: the notes then
     // belong to no day, so none are stored for a day they were not read from.

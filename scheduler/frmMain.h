@@ -97,7 +97,7 @@ public:
     // --- Views (frmMainViews.cpp) ---------------------------------------------------
     void UpdateDayView();
     void UpdateDayViewCaption(const QString &dateColor);
-    void AddEventToDayView(const EventDraft &event);
+    void AddEventToDayView(const Event &event);
     int GetTaskIndex(qint64 eventId);
     void UpdateMonthView();
     void SetStyleSets();

@@ -24,7 +24,7 @@ public:
     void NoteEventDatesChanged(const QList<QDate> &dates) override { m_window.NoteEventDatesChanged(dates); }
     DayView &SSDay() override { return *m_window.SSDay(); }
     QDate CurrentDate() const override { return m_window.Page().CurrentDate(); }
-    void AddEventToDayView(const EventDraft &event) override { m_window.AddEventToDayView(event); }
+    void AddEventToDayView(const Event &event) override { m_window.AddEventToDayView(event); }
     void UpdateDayViewCaption(const QString &dateColor) override { m_window.UpdateDayViewCaption(dateColor); }
     void UpdateMonthView() override { m_window.UpdateMonthView(); }
     void SelectCurrentDateInMonthView() override { m_window.SelectCurrentDateInMonthView(); }

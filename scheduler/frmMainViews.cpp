@@ -39,7 +39,7 @@ void frmMain::UpdateDayView()
         step(30);
         // The day's events with their data in one query.
         const QDate shown = m_page.CurrentDate();
-        for (const EventDraft &event : m_page.EventsOn(shown))
+        for (const Event &event : m_page.EventsOn(shown))
             AddEventToDayView(event);
         step(40);
         if (const std::optional<DayPage::Day> day = m_page.ReadDay(shown)) {
@@ -71,7 +71,7 @@ void frmMain::StoreNotesBeforeLeavingDay()
     }
 }
 
-void frmMain::AddEventToDayView(const EventDraft &event)
+void frmMain::AddEventToDayView(const Event &event)
 {
     basOperation::TrapVoid("frmMain:AddEventToDayView", [&](Steps &step) {
         step(10);

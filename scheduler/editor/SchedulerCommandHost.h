@@ -3,7 +3,7 @@
 // implements it; tests use a stand-in.
 #pragma once
 
-#include "EventDraft.h"
+#include "Event.h"
 #include "basQuillon.h"
 
 #include <QDate>
@@ -31,7 +31,7 @@ public:
     virtual DayView &SSDay() = 0;
     virtual QDate CurrentDate() const = 0;
     // Shows one event in the day view, or among the all-day events of the caption.
-    virtual void AddEventToDayView(const EventDraft &event) = 0;
+    virtual void AddEventToDayView(const Event &event) = 0;
     virtual void UpdateDayViewCaption(const QString &dateColor) = 0;
     virtual void UpdateMonthView() = 0;
     // Selects CurrentDate in the month view, which reloads the shown day.

@@ -100,7 +100,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
 {
     basOperation::TrapVoid("frmMain:EditEvent", [&](Steps &step) {
         step(10);
-        const std::optional<EventDraft> event = m_events.Load(eventId);
+        const std::optional<Event> event = m_events.Load(eventId);
         if (!event)
             return;
         step(20);

@@ -415,7 +415,7 @@ void frmEvent::CheckForConflicts(bool &reschedule)
     reschedule = false;
     basOperation::TrapVoid("frmEvent.CheckForConflicts", [&](Steps &step) {
         step(20);
-        const EventDraft draft = Draft();
+        const Event draft = Draft();
         step(30);
         const QList<EventConflict> conflicts = m_events.Conflicts(draft);
         if (conflicts.isEmpty())
@@ -518,7 +518,7 @@ bool frmEvent::SaveEvent()
     const char *operation = m_eventId == 0 ? "frmEvent.AddEvent" : "frmEvent.UpdateEvent";
     return basOperation::Trap(operation, false, [&](Steps &step) {
         step(10);
-        const EventDraft draft = Draft();
+        const Event draft = Draft();
         step(20);
         const std::optional<EventService::Saved> saved = m_events.Save(draft);
         if (!saved)

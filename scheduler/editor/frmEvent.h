@@ -97,9 +97,9 @@ public:
 
     // The event as the controls describe it, with its dates (GetEventDates); after a
     // save it carries the id the event was saved under.
-    EventDraft Draft();
+    Event Draft();
     // Every property from a stored event, shown on one of its dates.
-    void SetDraft(const EventDraft &event, QDate date);
+    void SetDraft(const Event &event, QDate date);
 
     // --- Operations -----------------------------------------------------------------
     // The event's dates: the date picker's for "Once", the year view's selection, in

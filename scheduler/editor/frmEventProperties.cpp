@@ -203,9 +203,9 @@ void frmEvent::SetEventReminder(std::optional<int> minutes)
     m_reminder->setCurrentIndex(std::max(0, m_reminder->findData(minutes && *minutes >= 0 ? *minutes : -1)));
 }
 
-EventDraft frmEvent::Draft()
+Event frmEvent::Draft()
 {
-    EventDraft draft;
+    Event draft;
     draft.EventID = m_eventId;
     draft.EventName = m_subject->text();
     draft.AllDayEvent = m_allDay->isChecked();
@@ -220,7 +220,7 @@ EventDraft frmEvent::Draft()
     return draft;
 }
 
-void frmEvent::SetDraft(const EventDraft &event, QDate date)
+void frmEvent::SetDraft(const Event &event, QDate date)
 {
     SetEventID(event.EventID);
     SetEventSubject(event.EventName);

@@ -13,9 +13,9 @@ namespace {
 
 QDate Day(int month, int day, int year = 2027) { return QDate(year, month, day); }
 
-EventDraft Timed(const QString &name, QTime start, QTime end, const QList<QDate> &dates)
+Event Timed(const QString &name, QTime start, QTime end, const QList<QDate> &dates)
 {
-    EventDraft draft;
+    Event draft;
     draft.EventName = name;
     draft.StartTime = start;
     draft.EndTime = end;
@@ -39,7 +39,7 @@ protected:
         QuillonTest::TearDown();
     }
 
-    qint64 Add(const EventDraft &draft)
+    qint64 Add(const Event &draft)
     {
         const auto saved = events.Save(draft);
         EXPECT_TRUE(saved.has_value()) << draft.EventName.toStdString();
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(Events, SaveAddsAndChangesDeleteRemovesEachWithTheDatesTouched)
 {
-    EventDraft draft = Timed(QStringLiteral("Course"), QTime(9, 0), QTime(10, 30), {Day(1, 7), Day(1, 5), Day(1, 5)});
+    Event draft = Timed(QStringLiteral("Course"), QTime(9, 0), QTime(10, 30), {Day(1, 7), Day(1, 5), Day(1, 5)});
     draft.EventColor = QStringLiteral("Teal");
     draft.EventIcon = 107;
     draft.Notes = QStringLiteral("room 2");
@@ -121,7 +121,7 @@ TEST_F(Events, DeleteSeriesTakesEveryLookOfTheFilesSeriesAndNothingElse)
 
 TEST_F(Events, AllDayIsSavedWholeDayAndPlainAndRefusalsChangeNothing)
 {
-    EventDraft holiday = Timed(QStringLiteral("Holiday"), QTime(9, 0), QTime(10, 0), {Day(1, 6)});
+    Event holiday = Timed(QStringLiteral("Holiday"), QTime(9, 0), QTime(10, 0), {Day(1, 6)});
     holiday.AllDayEvent = true;
     holiday.EventColor = QStringLiteral("Red");
     holiday.EventIcon = 120;
@@ -138,7 +138,7 @@ TEST_F(Events, AllDayIsSavedWholeDayAndPlainAndRefusalsChangeNothing)
     // The store refuses and reports under its own names; the service only says no.
     EXPECT_FALSE(events.Save(Timed(QStringLiteral("No times"), QTime(), QTime(), {Day(1, 6)})));
     EXPECT_TRUE(Reported("basDatabase.AddEventToDatabase"));
-    EventDraft gone = Timed(QStringLiteral("Gone"), QTime(9, 0), QTime(10, 0), {Day(1, 8)});
+    Event gone = Timed(QStringLiteral("Gone"), QTime(9, 0), QTime(10, 0), {Day(1, 8)});
     gone.EventID = id + 100;
     EXPECT_FALSE(events.Save(gone));
     EXPECT_TRUE(Reported("basDatabase.UpdateEventInDatabase"));
@@ -178,22 +178,22 @@ TEST_F(Events, ConflictsListTimedOverlapsByDateThenIdLeavingOutTheEventItself)
 {
     const qint64 meeting = Add(Timed(QStringLiteral("Meeting"), QTime(10, 0), QTime(11, 0), {Day(1, 5), Day(1, 12)}));
     const qint64 call = Add(Timed(QStringLiteral("Call"), QTime(9, 0), QTime(9, 30), {Day(1, 12)}));
-    EventDraft feast = Timed(QStringLiteral("Feast"), {}, {}, {Day(1, 5)});
+    Event feast = Timed(QStringLiteral("Feast"), {}, {}, {Day(1, 5)});
     feast.AllDayEvent = true;
     Add(feast);
     Add(Timed(QStringLiteral("Instant"), QTime(10, 30), QTime(10, 30), {Day(1, 5)}));
 
     struct Case {
         const char *what;
-        EventDraft draft;
+        Event draft;
         QList<EventConflict> expected;
     };
     const EventConflict meeting5{Day(1, 5), meeting, QStringLiteral("Meeting"), QTime(10, 0), QTime(11, 0)};
     const EventConflict meeting12{Day(1, 12), meeting, QStringLiteral("Meeting"), QTime(10, 0), QTime(11, 0)};
     const EventConflict call12{Day(1, 12), call, QStringLiteral("Call"), QTime(9, 0), QTime(9, 30)};
-    EventDraft itself = Timed(QStringLiteral("Meeting"), QTime(9, 0), QTime(12, 0), {Day(1, 5), Day(1, 12)});
+    Event itself = Timed(QStringLiteral("Meeting"), QTime(9, 0), QTime(12, 0), {Day(1, 5), Day(1, 12)});
     itself.EventID = meeting;
-    EventDraft allDay = Timed(QStringLiteral("All day"), QTime(9, 0), QTime(12, 0), {Day(1, 5)});
+    Event allDay = Timed(QStringLiteral("All day"), QTime(9, 0), QTime(12, 0), {Day(1, 5)});
     allDay.AllDayEvent = true;
     const Case cases[] = {
         {"enclosing", Timed(QStringLiteral("Long"), QTime(8, 0), QTime(12, 0), {Day(1, 12), Day(1, 5)}),

@@ -92,7 +92,7 @@ protected:
     }
     qint64 Add(const QString &name, QDate date, QTime start, std::optional<int> reminder, bool allDay = false)
     {
-        EventDraft draft;
+        Event draft;
         draft.EventName = name;
         draft.AllDayEvent = allDay;
         draft.StartTime = start;
@@ -143,7 +143,7 @@ TEST_F(ReminderStore, ShownOnceWhateverTheClockAndStoreDoAfterwards)
     ASSERT_TRUE(restarted.MarkShown(plan->Due));
 
     // Moved to another time it is another occurrence; deleted, its records go with it.
-    EventDraft moved = *EventService(store).Load(meeting);
+    Event moved = *EventService(store).Load(meeting);
     moved.StartTime = QTime(16, 0);
     moved.EndTime = QTime(17, 0);
     ASSERT_TRUE(EventService(store).Save(moved));

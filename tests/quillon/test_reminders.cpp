@@ -157,7 +157,7 @@ protected:
 
     qint64 Add(const QString &name, QTime start, std::optional<int> reminder, bool allDay = false, QDate day = kDay)
     {
-        EventDraft draft;
+        Event draft;
         draft.EventName = name;
         draft.AllDayEvent = allDay;
         draft.StartTime = start;

@@ -76,7 +76,7 @@ TEST_F(DayPageTest, DaysFlagsAndOthersChanges)
     const qint64 id = AddEvent(QStringLiteral("Dentist"), {kToday}, QStringLiteral("8:00 AM"), QStringLiteral("9:00 AM"));
     EXPECT_TRUE(page->ChangedByOthers());
     EXPECT_FALSE(page->ChangedByOthers()); // once
-    const QList<EventDraft> events = page->EventsOn(kToday);
+    const QList<Event> events = page->EventsOn(kToday);
     ASSERT_EQ(events.size(), 1);
     EXPECT_EQ(events[0].EventID, id);
     EXPECT_EQ(events[0].StartTime, QTime(8, 0));

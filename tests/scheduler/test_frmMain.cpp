@@ -213,7 +213,7 @@ TEST_F(MainWindow, AnAllDayEventAddedTwiceIsRefusedAndReported)
 {
     const qint64 id = AddEvent(QStringLiteral("Feast"), {kToday});
     Load();
-    EventDraft event;
+    Event event;
     event.EventID = id;
     event.EventName = QStringLiteral("Feast");
     event.AllDayEvent = true;

@@ -22,7 +22,7 @@ public:
     void NoteEventDatesChanged(const QList<QDate> &dates) override { changedDates << dates; }
     DayView &SSDay() override { return dayView; }
     QDate CurrentDate() const override { return currentDate; }
-    void AddEventToDayView(const EventDraft &event) override
+    void AddEventToDayView(const Event &event) override
     {
         if (event.AllDayEvent) {
             allDay << AllDayEntry{event.EventID, event.EventName};
@@ -165,7 +165,7 @@ TEST_F(Commands, EditOpensTheStoredEventAndShowsTheChange)
 TEST_F(Commands, TheReminderListOffersTheUsualTimesAndKeepsAnyOtherNumber)
 {
     const qint64 id = Store(QStringLiteral("Dentist"), {QDate(2026, 12, 9)}, QStringLiteral("2:00 PM"), QStringLiteral("3:00 PM"));
-    EventDraft fromFile = *events.Load(id);
+    Event fromFile = *events.Load(id);
     fromFile.Reminder = 90; // a calendar file's alarm
     ASSERT_TRUE(events.Save(fromFile));
 
