@@ -555,7 +555,13 @@ bool EventStore::DeleteEventFromDatabase(qint64 eventId, QList<QDate> *deletedDa
         Impl::Transaction transaction(*d);
         stored = d->StoredDatesOf(eventId);
         step(30);
-        // The event's EventDates rows go with it (ON DELETE CASCADE).
+        // The kept text of its series goes with the last event of it; the event's
+        // EventDates and EventUids rows go with it (ON DELETE CASCADE).
+        d->Run(QStringLiteral("DELETE FROM Series WHERE (Source, Uid) IN (SELECT Source, CASE WHEN instr(Uid, char(31)) > 0 "
+                              "THEN substr(Uid, 1, instr(Uid, char(31)) - 1) ELSE Uid END FROM EventUids WHERE EventId = ?) "
+                              "AND NOT EXISTS (SELECT 1 FROM EventUids u WHERE u.Source = Series.Source AND u.EventId <> ? "
+                              "AND (u.Uid = Series.Uid OR (u.Uid > Series.Uid || char(31) AND u.Uid < Series.Uid || char(32))))"),
+               {eventId, eventId});
         d->Run(QStringLiteral("DELETE FROM Events WHERE EventID = ?"), {eventId});
         step(40);
         for (const QDate &date : std::as_const(stored)) {
@@ -1066,6 +1072,49 @@ bool EventStore::IsWritable()
         return (begin.lastError().nativeErrorCode().toInt() & 0xFF) != kSqliteReadOnly;
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
     return true;
+}
+
+} // namespace basDatabase
+
+} // namespace quillon
+
+namespace quillon {
+
+namespace basDatabase {
+
+bool EventStore::SetSeries(const SeriesText &series)
+{
+    return basOperation::Trap("basDatabase.SetSeries", false, [&](Steps &step) {
+        step(10);
+        if (series.Uid.isEmpty() || series.Component.isEmpty())
+            basOperation::ThrowTypeMismatch();
+        step(20);
+        d->EnsureSameFile();
+        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, ?, ?) "
+                              "ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
+                              "Sequence = excluded.Sequence"),
+               {series.Source, series.Uid, QString::fromUtf8(series.Component), series.Sequence});
+        return true;
+    });
+}
+
+bool EventStore::GetAllSeries(QList<SeriesText> &series)
+{
+    series.clear();
+    QList<SeriesText> found;
+    const bool done = basOperation::Trap("basDatabase.GetAllSeries", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT Source, Uid, Component, Sequence FROM Series"));
+        Finisher finish(query);
+        step(20);
+        while (query.next())
+            found.append(SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
+                                    query.value(3).toInt()});
+        return true;
+    });
+    if (done)
+        series = std::move(found);
+    return done;
 }
 
 } // namespace basDatabase

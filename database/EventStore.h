@@ -101,6 +101,17 @@ public:
     // Gives the event this source and UID with the fingerprint: adds the row, or moves
     // it to eventId; whatever UID the event had before goes.
     bool SetEventUid(const QString &source, const QString &uid, qint64 eventId, const QString &fingerprint);
+    // The iCalendar text a calendar file gave a series (its VEVENTs and the time zones
+    // they use), kept under the key its events have in EventUids: the source and the
+    // UID without a part number. It goes with the last event of the series.
+    struct SeriesText {
+        QString Source;
+        QString Uid;
+        QByteArray Component;
+        int Sequence = 0;
+    };
+    bool SetSeries(const SeriesText &series);
+    bool GetAllSeries(QList<SeriesText> &series);
     // Whether a write can begin: false for a store SQLite opened read-only (a file the
     // user may not write). Takes and gives back the write lock.
     bool IsWritable();

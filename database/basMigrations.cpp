@@ -108,6 +108,21 @@ const std::vector<Step> &Steps()
              ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsBySubscription ON Events "
                                                  "(SubscriptionId) WHERE SubscriptionId IS NOT NULL"));
          }},
+        // A calendar file's events as the file gave them: the iCalendar text of each
+        // series (its VEVENTs with their changed occurrences and the time zones they use)
+        // under the key its events have in EventUids (the source, and the UID without a
+        // part number), so that what the suite does not show goes out as it came in. The
+        // occurrence tables stay the index every reader uses; an event without a row here
+        // is written from them, as before.
+        {5,
+         QStringLiteral("Series: the iCalendar text of each series"),
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS Series ("
+                         "Source TEXT NOT NULL DEFAULT '', "
+                         "Uid TEXT NOT NULL, "
+                         "Component TEXT NOT NULL, "
+                         "Sequence INTEGER NOT NULL DEFAULT 0, "
+                         "PRIMARY KEY (Source, Uid)) WITHOUT ROWID")},
+         {}},
     };
     return steps;
 }

@@ -49,6 +49,7 @@ const std::vector<TableColumns> &AddedTables()
         {"Subscriptions",
          {"SubscriptionId", "Address", "Kind", "DisplayName", "Color", "RefreshMinutes", "UserName", "LastSuccess",
           "LastError", "ETag", "LastModified", "SyncToken", "CertificateSha256"}},
+        {"Series", {"Source", "Uid", "Component", "Sequence"}},
     };
     return tables;
 }
@@ -145,6 +146,13 @@ QStringList SchemaStatements()
                        "CertificateSha256 TEXT NOT NULL DEFAULT '')"),
         QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER REFERENCES Subscriptions (SubscriptionId)"),
         QStringLiteral("CREATE INDEX EventsBySubscription ON Events (SubscriptionId) WHERE SubscriptionId IS NOT NULL"),
+        // See basMigrations step 5.
+        QStringLiteral("CREATE TABLE Series ("
+                       "Source TEXT NOT NULL DEFAULT '', "
+                       "Uid TEXT NOT NULL, "
+                       "Component TEXT NOT NULL, "
+                       "Sequence INTEGER NOT NULL DEFAULT 0, "
+                       "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
     };
 }
 

@@ -1,5 +1,7 @@
 #include "ICalendarWriter.h"
 
+#include "ICalendarKept.h"
+
 #include <libical/ical.h>
 
 #include <QMultiHash>
@@ -334,12 +336,33 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
     AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
     const icaltimetype stampValue = UtcValue(stamp);
     QList<QByteArray> rdates;
+    QByteArray zones;
+    QByteArray keptEvents;
+    QSet<QByteArray> zoneIds;
     for (const OutgoingEvent &event : events) {
-        AddSeries(calendar.get(), event, stampValue, rdates);
+        if (event.Kept.isEmpty()) {
+            AddSeries(calendar.get(), event, stampValue, rdates);
+            continue;
+        }
+        const ICalendarKept::Pieces pieces = ICalendarKept::Split(event.Kept, event.Origin);
+        for (qsizetype i = 0; i < pieces.Zones.size(); ++i) {
+            if (!zoneIds.contains(pieces.ZoneIds[i])) {
+                zoneIds.insert(pieces.ZoneIds[i]);
+                zones += pieces.Zones[i];
+            }
+        }
+        keptEvents += pieces.Events;
     }
     char *text = icalcomponent_as_ical_string_r(calendar.get());
-    const QByteArray result = Splice(QByteArray::fromRawData(text, qsizetype(std::strlen(text))), rdates);
+    QByteArray result = Splice(QByteArray::fromRawData(text, qsizetype(std::strlen(text))), rdates);
     icalmemory_free_buffer(text);
+    if (!keptEvents.isEmpty()) {
+        // The time zones first, as readers that read once expect them.
+        const qsizetype end = result.lastIndexOf("END:VCALENDAR");
+        result.insert(end, keptEvents);
+        const qsizetype first = std::min(result.indexOf("BEGIN:VEVENT"), end);
+        result.insert(first < 0 ? end : first, zones);
+    }
     return result;
 }
 

@@ -32,6 +32,9 @@ struct OutgoingEvent {
     QString CssColor;               // COLOR, or empty for none
     QString Origin;                 // X-QUILLON-ORIGIN: a tag of the event's source, or empty
     QList<Part> Others;             // the series' other events, if any
+    // The series' own iCalendar text (see ICalendarKept), written in its place when
+    // given; the fields above then only name it.
+    QByteArray Kept;
 };
 
 // The whole file, lines ending in CRLF. stamp is the DTSTAMP of every event.

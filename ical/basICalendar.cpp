@@ -3,6 +3,7 @@
 #include "EventService.h"
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
+#include "ICalendarKept.h"
 #include "EventSeries.h"
 #include "ICalendarWriter.h"
 #include "basOperation.h"
@@ -172,6 +173,23 @@ struct ImportWork {
                && sorted == incoming.Dates;
     }
 
+    // The file's own text of each series (ICalendarKept), and the series kept so far.
+    const QHash<QString, QByteArray> *kept = nullptr;
+
+    bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
+    {
+        if (!kept)
+            return true;
+        const QString series = EventSeries::SeriesUid(event.Uid);
+        if (keptSeries.contains({where, series}))
+            return true;
+        const auto text = kept->constFind(ICalendarKept::SeriesKey(event.Origin, series));
+        if (text == kept->cend())
+            return true;
+        keptSeries.insert({where, series});
+        return store.SetSeries({where, series, *text, 0});
+    }
+
     // The event the store refused, for the caller to name (the store has reported why).
     const ICalendarReader::CalendarEvent *refused = nullptr;
     // Told how the storing goes; stopped when it said to stop.
@@ -224,6 +242,7 @@ struct ImportWork {
     QSet<Digest> partSeries{};
     QSet<Digest> partsBrought{};
     QSet<Digest> seriesBrought{};
+    QSet<std::pair<QString, QString>> keptSeries{}; // (source, series UID) whose text is kept
     void Brought(const QString &where, const QString &uid)
     {
         const QString series = EventSeries::SeriesUid(uid);
@@ -332,7 +351,7 @@ struct ImportWork {
             Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = 0; // a new event, whatever the file's record says
             const std::optional<EventService::Saved> saved = events.Save(draft);
-            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText))
+            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText) || !Keep(source, event))
                 return false;
             ++summary.Added;
             Touched(saved->TouchedDates);
@@ -373,7 +392,7 @@ struct ImportWork {
         // that the next import of that source still knows it.
         if (found->viaOrigin)
             return true;
-        if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText))
+        if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText) || !Keep(keptSource, event))
             return false;
         known.remove(DigestOf(Table::Source, foundSource, event.Uid));
         known.insert(DigestOf(Table::Source, keptSource, event.Uid), Known{SourceIndex(keptSource), id, fingerprint, false});
@@ -381,6 +400,33 @@ struct ImportWork {
         return true;
     }
 };
+
+// A series changed here since its text was kept: the text with the change written into
+// it, or empty to write the series anew (a series of several looks, a change the text
+// cannot take).
+QByteArray WithChanges(const ICalendarWriter::OutgoingEvent &event, const QDateTime &now, const ExportOptions &exporting)
+{
+    if (!event.Others.isEmpty())
+        return {};
+    ICalendarReader::ReadOptions options;
+    options.LocalZone = exporting.LocalZone;
+    options.Today = exporting.Today.isValid() ? exporting.Today : basPlatform::Today();
+    ICalendarReader::CalendarContents before;
+    try {
+        before = ICalendarReader::ReadCalendar(event.Kept, options);
+    } catch (const Failure &) {
+        return {};
+    }
+    if (before.Events.size() != 1)
+        return {};
+    ICalendarKept::Change change;
+    change.Before = ICalendarFingerprint::FileForm(before.Events.front().Event);
+    change.DatesBefore = before.Events.front().Dates;
+    change.After = event.Event;
+    change.DatesAfter = event.Dates;
+    change.CssColor = event.CssColor;
+    return ICalendarKept::Updated(event.Kept, change, now, options.LocalZone);
+}
 
 QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store, const ExportOptions &options, bool &ok)
 {
@@ -431,6 +477,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             return false;
         }
         CheckUnchanged(path, opened);
+        const QHash<QString, QByteArray> kept = ICalendarKept::SeriesTexts(text);
         text = {}; // the events are read: the file's text is not needed while they are stored
         opened.file.reset();
         result.Warnings = contents.Warnings;
@@ -440,6 +487,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         EventService events(store);
         ImportWork work{store, events, contents, source, options.Today, result};
         work.storing = &storing;
+        work.kept = &kept;
         // A store operation that fails has reported itself; all of the import goes.
         if (store.RunInTransaction([&work] { return work.Run(); }))
             return true;
@@ -490,6 +538,14 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
         for (const basDatabase::EventStore::EventUid &row : std::as_const(known))
             uidOf.insert(row.EventId, &row);
+        QList<basDatabase::EventStore::SeriesText> series;
+        if (!store.GetAllSeries(series))
+            return false;
+        QHash<std::pair<QString, QString>, const QByteArray *> keptOf;
+        for (const basDatabase::EventStore::SeriesText &text : std::as_const(series))
+            keptOf.insert({text.Source, text.Uid}, &text.Component);
+        // Whether each series written is still what its kept text says (parallel to outgoing).
+        QList<bool> asKept;
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;
         QList<qint64> ids; // parallel to outgoing
@@ -521,8 +577,10 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
             if (row) {
                 const std::pair<QString, QString> key{row->Source, event.Uid};
+                const bool same = ICalendarFingerprint::Fingerprint(event.Event, event.Dates) == row->Fingerprint;
                 const auto joined = seriesAt.constFind(key);
                 if (joined != seriesAt.cend()) {
+                    asKept[*joined] = asKept[*joined] && same;
                     ICalendarWriter::OutgoingEvent &first = outgoing[*joined];
                     ICalendarWriter::OutgoingEvent::Part part{event.Event, event.Dates, event.CssColor};
                     // The series' own UID leads: its event is the one the UID was given to.
@@ -536,9 +594,19 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                     continue;
                 }
                 seriesAt.insert(key, outgoing.size());
+                if (const QByteArray *kept = keptOf.value(key))
+                    event.Kept = *kept;
+                asKept.append(same);
+            } else {
+                asKept.append(false);
             }
             outgoing.append(event);
             ids.append(record.EventID);
+        }
+        const QDateTime now = basPlatform::Now();
+        for (qsizetype i = 0; i < outgoing.size(); ++i) {
+            if (!outgoing[i].Kept.isEmpty() && !asKept[i])
+                outgoing[i].Kept = WithChanges(outgoing[i], now, options);
         }
         QList<qsizetype> unnamed; // outgoing events without a UID yet
         for (qsizetype i = 0; i < outgoing.size(); ++i) {

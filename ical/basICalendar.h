@@ -10,6 +10,7 @@
 #include "ICalendarReader.h"
 
 #include <QString>
+#include <QTimeZone>
 #include <QStringList>
 
 #include <functional>
@@ -56,6 +57,10 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
                         const StoringProgress &storing = {});
 
 struct ExportOptions {
+    // The zone and day the store's times and days were read in: what a series changed
+    // here is compared against.
+    QTimeZone LocalZone = QTimeZone::systemTimeZone();
+    QDate Today; // empty: the suite's today
     // With both set, the church-year days of these years (1900-2100) go along as
     // all-day events with their name and colour.
     int ChurchYearFrom = 0;

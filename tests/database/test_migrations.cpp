@@ -58,6 +58,24 @@ const QStringList kVersion2Uids = {
     QStringLiteral("INSERT INTO EventUids VALUES ('', 'staff@example.org', 7, 'f1')"),
 };
 
+// What versions 3 and 4 added, as they made it: reminders and subscriptions.
+const QStringList kVersion4Tables = {
+    QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"),
+    QStringLiteral("CREATE INDEX EventsWithReminder ON Events (Reminder) WHERE Reminder IS NOT NULL"),
+    QStringLiteral("CREATE TABLE FiredReminders (EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                   "Occurrence TEXT NOT NULL, PRIMARY KEY (EventId, Occurrence)) WITHOUT ROWID"),
+    QStringLiteral("CREATE TABLE Subscriptions (SubscriptionId INTEGER PRIMARY KEY AUTOINCREMENT, Address TEXT NOT NULL, "
+                   "Kind TEXT NOT NULL CHECK (Kind IN ('ical', 'caldav')), DisplayName TEXT NOT NULL DEFAULT '', "
+                   "Color TEXT NOT NULL DEFAULT '', RefreshMinutes INTEGER NOT NULL DEFAULT 60, "
+                   "UserName TEXT NOT NULL DEFAULT '', LastSuccess TEXT NOT NULL DEFAULT '', "
+                   "LastError TEXT NOT NULL DEFAULT '', ETag TEXT NOT NULL DEFAULT '', "
+                   "LastModified TEXT NOT NULL DEFAULT '', SyncToken TEXT NOT NULL DEFAULT '', "
+                   "CertificateSha256 TEXT NOT NULL DEFAULT '')"),
+    QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER REFERENCES Subscriptions (SubscriptionId)"),
+    QStringLiteral("CREATE INDEX EventsBySubscription ON Events (SubscriptionId) WHERE SubscriptionId IS NOT NULL"),
+    QStringLiteral("UPDATE Events SET Reminder = 15 WHERE EventID = 7"),
+};
+
 // A file of each version an earlier program can have left. A new version adds its row.
 struct OlderFile {
     const char *made;
@@ -71,6 +89,7 @@ const std::vector<OlderFile> &OlderFiles()
         {"with EventUids, before versions", 0, kFirstRelease + kEventUids},
         {"at version 1", 1, kFirstRelease + kEventUids + QStringList{QStringLiteral("PRAGMA user_version = 1")}},
         {"at version 2", 2, kFirstRelease + kVersion2Uids + QStringList{QStringLiteral("PRAGMA user_version = 2")}},
+        {"at version 4", 4, kFirstRelease + kVersion2Uids + kVersion4Tables + QStringList{QStringLiteral("PRAGMA user_version = 4")}},
     };
     return files;
 }

@@ -2,11 +2,14 @@
 // re-import, round trips, and the UID table in the schema, the upgrade and the check.
 #include "StoreTest.h"
 
+#include "EventService.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
 #include "basICalendar.h"
 #include "basSchema.h"
 #include "basStoreCheck.h"
+
+#include <libical/ical.h>
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -534,11 +537,13 @@ TEST_F(ICalendarStore, ASeriesOfSeveralLooksGoesOutAsOneAndComesBackTheSame)
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray written = file.readAll();
-    // The night is one occurrence; each renamed or moved day one change of its series.
+    // Each series goes out as the file had it: its rules and changed occurrences, the
+    // night as one occurrence.
     EXPECT_TRUE(written.contains("DTSTART:20260612T220000\r\nDTEND:20260613T060000\r\n")) << written.toStdString();
-    EXPECT_FALSE(written.contains("RDATE:20260613")) << written.toStdString();
-    EXPECT_EQ(written.count("BEGIN:VEVENT"), 7);
-    EXPECT_EQ(written.count("RECURRENCE-ID:"), 4);
+    EXPECT_FALSE(written.contains("RDATE:")) << written.toStdString();
+    EXPECT_EQ(written.count("BEGIN:VEVENT"), 5);
+    EXPECT_TRUE(written.contains("DTSTART;TZID=America/New_York:20260302T090000\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=5"));
+    EXPECT_TRUE(written.contains("RECURRENCE-ID;RANGE=THISANDFUTURE:20260506T100000"));
 
     ASSERT_TRUE(Import(out, summary));
     EXPECT_EQ(summary.Added, 0);
@@ -557,6 +562,131 @@ TEST_F(ICalendarStore, ASeriesOfSeveralLooksGoesOutAsOneAndComesBackTheSame)
     EXPECT_EQ(events[QStringLiteral("Later")].dates.size(), 3);
     EXPECT_EQ(DayCount(QStringLiteral("2026-05-05")), 1);
     ExpectClean(DatabaseFile());
+}
+
+} // namespace
+
+
+namespace {
+
+// Each property of each VEVENT (by UID and RECURRENCE-ID) and of its alarms, as libical
+// writes it, but the stamps an export renews.
+std::map<QString, QStringList> PropertiesOf(const QByteArray &text)
+{
+    std::map<QString, QStringList> found;
+    icalcomponent *calendar = icalparser_parse_string(text.constData());
+    for (icalcomponent *event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        icalproperty *recurrence = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY);
+        QStringList &lines = found[QString::fromUtf8(icalcomponent_get_uid(event)) + QLatin1Char(' ')
+                                   + (recurrence ? QString::fromUtf8(icalproperty_get_value_as_string(recurrence)) : QString())];
+        const auto take = [&lines](icalcomponent *component, const QString &prefix) {
+            for (icalproperty *p = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); p;
+                 p = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
+                const icalproperty_kind kind = icalproperty_isa(p);
+                const char *x = kind == ICAL_X_PROPERTY ? icalproperty_get_x_name(p) : nullptr;
+                if (kind != ICAL_DTSTAMP_PROPERTY && !(x && QByteArray(x) == "X-QUILLON-ORIGIN"))
+                    lines.append(prefix + QString::fromUtf8(icalproperty_as_ical_string(p)).trimmed());
+            }
+        };
+        take(event, QString());
+        for (icalcomponent *alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); alarm;
+             alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT))
+            take(alarm, QStringLiteral("alarm "));
+        lines.sort();
+    }
+    icalcomponent_free(calendar);
+    return found;
+}
+
+// What the suite does not show goes out as it came in, a rule as a rule in its zone; a
+// change made here is written into the kept text (the rest untouched, the sequence one
+// higher), reading that back changes nothing, and the text goes with the event.
+TEST_F(ICalendarStore, AnEventKeepsEveryPropertyOfItsFileThroughEditAndExport)
+{
+    const QByteArray text =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//elsewhere//EN\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nBEGIN:STANDARD\r\nDTSTART:19701101T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:19700308T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
+        "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n"
+        "BEGIN:VEVENT\r\nUID:weekly@elsewhere\r\nDTSTAMP:20260101T000000Z\r\nSEQUENCE:2\r\n"
+        "DTSTART;TZID=America/New_York:20270104T090000\r\nDTEND;TZID=America/New_York:20270104T100000\r\n"
+        "RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20270301T140000Z\r\nSUMMARY:Planning\r\nLOCATION:Room 4\\, east wing\r\n"
+        "URL:https://example.org/planning\r\nORGANIZER;CN=Ann:mailto:ann@example.org\r\n"
+        "ATTENDEE;PARTSTAT=ACCEPTED:mailto:bob@example.org\r\nCATEGORIES:Work,Team\r\nCLASS:PRIVATE\r\n"
+        "X-OTHER-APP-FLAG:keep me\r\n"
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Planning\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const QString path = TempPath(QStringLiteral("kept.ics"));
+    const auto write = [](const QString &to, const QByteArray &contents) {
+        QFile file(to);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+    };
+    const auto exportText = [this](const QString &to) {
+        basICalendar::ExportSummary exported;
+        basICalendar::ExportOptions options;
+        options.LocalZone = Berlin().LocalZone;
+        options.Today = Berlin().Today;
+        EXPECT_TRUE(basICalendar::ExportCalendarFile(store, to, exported, options));
+        QFile file(to);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ASSERT_TRUE(write(path, text));
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(path, summary));
+    ASSERT_EQ(summary.Added, 1);
+
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    const QByteArray first = exportText(out);
+    EXPECT_EQ(PropertiesOf(first), PropertiesOf(text)) << first.toStdString();
+    EXPECT_TRUE(first.contains("BEGIN:VTIMEZONE\r\nTZID:America/New_York")) << first.toStdString();
+    const QStringList imported = Dump(DatabaseFile());
+    ASSERT_TRUE(Import(out, summary));
+    EXPECT_EQ(summary.Added + summary.Updated, 0);
+    EXPECT_EQ(Dump(DatabaseFile()), imported);
+
+    // Renamed, an hour later, one Monday taken off.
+    const auto stored = EventsByName(store);
+    ASSERT_EQ(stored.count(QStringLiteral("Planning")), 1u);
+    QList<db::DatedEvent> dated;
+    ASSERT_TRUE(store.GetEventsInRange(QDate(2027, 1, 4), QDate(2027, 1, 4), dated));
+    ASSERT_EQ(dated.size(), 1);
+    EventService events(store);
+    std::optional<quillon::Event> event = events.Load(dated.front().Event.EventID);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->StartTime, QTime(15, 0)); // 9:00 in New York
+    event->EventName = QStringLiteral("Planning, moved");
+    event->StartTime = QTime(16, 0);
+    event->EndTime = QTime(17, 0);
+    ASSERT_TRUE(event->Dates.removeOne(QDate(2027, 1, 18)));
+    ASSERT_TRUE(events.Save(*event));
+
+    const QByteArray changed = exportText(out);
+    std::map<QString, QStringList> expected = PropertiesOf(text);
+    QStringList &lines = expected.begin()->second;
+    lines.removeOne(QStringLiteral("SUMMARY:Planning"));
+    lines.removeOne(QStringLiteral("SEQUENCE:2"));
+    lines.replaceInStrings(QStringLiteral("T090000"), QStringLiteral("T100000"));
+    lines.replaceInStrings(QStringLiteral("UNTIL=20270301T140000Z"), QStringLiteral("UNTIL=20270301T150000Z"));
+    lines.replaceInStrings(QStringLiteral("DTEND;TZID=America/New_York:20270104T100000"),
+                           QStringLiteral("DTEND;TZID=America/New_York:20270104T110000"));
+    lines << QStringLiteral("SUMMARY:Planning\\, moved") << QStringLiteral("SEQUENCE:3")
+          << QStringLiteral("EXDATE;TZID=America/New_York:20270118T100000");
+    lines.sort();
+    std::map<QString, QStringList> got = PropertiesOf(changed);
+    ASSERT_EQ(got.size(), 1u);
+    got.begin()->second.removeIf([](const QString &line) { return line.startsWith(QLatin1String("LAST-MODIFIED:")); });
+    EXPECT_EQ(got, expected) << changed.toStdString();
+    const QStringList edited = Dump(DatabaseFile());
+    ASSERT_TRUE(Import(out, summary));
+    EXPECT_EQ(Dump(DatabaseFile()).join(QLatin1Char('\n')).toStdString(), edited.join(QLatin1Char('\n')).toStdString());
+
+    // The event deleted, its text goes with it.
+    ASSERT_TRUE(events.DeleteSeries(event->EventID));
+    QList<db::EventStore::SeriesText> series;
+    ASSERT_TRUE(store.GetAllSeries(series));
+    EXPECT_TRUE(series.isEmpty());
 }
 
 } // namespace
