@@ -1117,6 +1117,52 @@ bool EventStore::GetAllSeries(QList<SeriesText> &series)
     return done;
 }
 
+bool EventStore::GetSeriesOfEvent(qint64 eventId, SeriesText &series, bool &found, bool &severalLooks)
+{
+    found = false;
+    severalLooks = false;
+    SeriesText result;
+    bool any = false;
+    bool several = false;
+    const bool done = basOperation::Trap("basDatabase.GetSeriesOfEvent", false, [&](Steps &step) {
+        step(10);
+        CheckEventId(eventId);
+        step(20);
+        QSqlQuery &query = d->Run(
+            QStringLiteral("SELECT s.Source, s.Uid, s.Component, s.Sequence, "
+                           "(SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source AND o.EventId <> u.EventId "
+                           "AND (o.Uid = s.Uid OR (o.Uid > s.Uid || char(31) AND o.Uid < s.Uid || char(32)))) "
+                           "FROM EventUids u JOIN Series s ON s.Source = u.Source AND s.Uid = CASE WHEN instr(u.Uid, char(31)) > 0 "
+                           "THEN substr(u.Uid, 1, instr(u.Uid, char(31)) - 1) ELSE u.Uid END WHERE u.EventId = ?"),
+            {eventId});
+        Finisher finish(query);
+        step(30);
+        if (query.next()) {
+            any = true;
+            result = SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
+                                query.value(3).toInt()};
+            several = query.value(4).toLongLong() > 0;
+        }
+        return true;
+    });
+    if (done) {
+        series = std::move(result);
+        found = any;
+        severalLooks = several;
+    }
+    return done;
+}
+
+bool EventStore::DeleteSeries(const QString &source, const QString &uid)
+{
+    return basOperation::Trap("basDatabase.DeleteSeries", false, [&](Steps &step) {
+        step(10);
+        d->EnsureSameFile();
+        d->Run(QStringLiteral("DELETE FROM Series WHERE Source = COALESCE(?, '') AND Uid = ?"), {source, uid});
+        return true;
+    });
+}
+
 } // namespace basDatabase
 
 } // namespace quillon

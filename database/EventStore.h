@@ -112,6 +112,10 @@ public:
     };
     bool SetSeries(const SeriesText &series);
     bool GetAllSeries(QList<SeriesText> &series);
+    // The kept text of the event's series, if it has one (found), and whether the series
+    // is stored as events of several looks.
+    bool GetSeriesOfEvent(qint64 eventId, SeriesText &series, bool &found, bool &severalLooks);
+    bool DeleteSeries(const QString &source, const QString &uid);
     // Whether a write can begin: false for a store SQLite opened read-only (a file the
     // user may not write). Takes and gives back the write lock.
     bool IsWritable();

@@ -12,6 +12,9 @@ namespace EventSeries {
 
 inline constexpr QChar kSeparator(0x1F);
 
+// What ends the UIDs this computer gives its own events.
+inline constexpr auto kOwnUidSuffix = "@quillon";
+
 inline QString PartUid(const QString &uid, int part)
 {
     return part == 0 ? uid : uid + kSeparator + QString::number(part);

@@ -1,10 +1,13 @@
 #include "EventService.h"
 
+#include "EventComponent.h"
 #include "EventSeries.h"
 #include "EventStore.h"
 #include "SubscriptionStore.h"
+#include "platform/basPlatform.h"
 
 #include <QHash>
+#include <QUuid>
 #include <QSet>
 
 #include <algorithm>
@@ -74,9 +77,22 @@ std::optional<Event> EventService::Load(qint64 eventId)
 {
     basDatabase::EventRecord record;
     QList<QDate> dates;
-    if (!m_store.GetEventData(eventId, record) || !m_store.GetAllDatesForEvent(eventId, dates))
+    basDatabase::EventStore::SeriesText series;
+    bool found = false;
+    bool severalLooks = false;
+    if (!m_store.GetEventData(eventId, record) || !m_store.GetAllDatesForEvent(eventId, dates)
+        || !m_store.GetSeriesOfEvent(eventId, series, found, severalLooks))
         return std::nullopt;
-    return ToDraft(record, dates);
+    Event event = ToDraft(record, dates);
+    if (found) {
+        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component);
+        event.Location = extras.Location;
+        // A rule shown whole only where the event is all of its series.
+        if (!severalLooks)
+            event.Rule = extras.Rule;
+        event.Component = series.Component;
+    }
+    return event;
 }
 
 std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
@@ -101,16 +117,69 @@ std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)
     return dates;
 }
 
-std::optional<EventService::Saved> EventService::Save(const Event &draft)
+bool EventService::KeepNewText(qint64 eventId, const Event &draft)
+{
+    const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + EventSeries::kOwnUidSuffix;
+    const QByteArray text = EventComponent::Created(draft, uid, basPlatform::Now(), m_localZone);
+    return text.isEmpty()
+           || (m_store.SetEventUid(QString(), uid, eventId, QString()) && m_store.SetSeries({QString(), uid, text, 0}));
+}
+
+bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &after, const std::function<bool()> &update)
+{
+    const qint64 eventId = draft.EventID;
+    return m_store.RunInTransaction([&] {
+        basDatabase::EventStore::SeriesText series;
+        bool found = false;
+        bool severalLooks = false;
+        if (!m_store.GetSeriesOfEvent(eventId, series, found, severalLooks))
+            return false;
+        EventComponent::Change change;
+        if (found && (!m_store.GetEventData(eventId, change.Before) || !m_store.GetAllDatesForEvent(eventId, change.DatesBefore)))
+            return false;
+        if (!update())
+            return false;
+        if (!found) {
+            // An event of this computer from before texts were kept gets its own now; one
+            // of a file keeps to the store's terms.
+            QList<basDatabase::EventStore::EventUid> uids;
+            if (!m_store.GetEventUids(uids))
+                return false;
+            const bool fromFile = std::any_of(uids.cbegin(), uids.cend(), [eventId](const auto &row) {
+                return row.EventId == eventId && !row.Source.isEmpty();
+            });
+            return fromFile || KeepNewText(eventId, draft);
+        }
+        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component);
+        change.LocationBefore = extras.Location;
+        change.RuleBefore = extras.Rule;
+        change.LocationAfter = draft.Location;
+        change.RuleAfter = draft.Rule;
+        change.After = after;
+        change.DatesAfter = draft.Dates;
+        std::sort(change.DatesBefore.begin(), change.DatesBefore.end());
+        std::sort(change.DatesAfter.begin(), change.DatesAfter.end());
+        change.DatesAfter.erase(std::unique(change.DatesAfter.begin(), change.DatesAfter.end()), change.DatesAfter.end());
+        change.Before.EventID = change.After.EventID = 0;
+        series.Component = severalLooks ? QByteArray()
+                                        : EventComponent::Updated(series.Component, change, basPlatform::Now(), m_localZone);
+        return series.Component.isEmpty() ? m_store.DeleteSeries(series.Source, series.Uid) : m_store.SetSeries(series);
+    });
+}
+
+std::optional<EventService::Saved> EventService::Save(const Event &draft, Text text)
 {
     const basDatabase::EventRecord record = ToRecord(draft);
     Saved saved;
     QList<QDate> left;
     if (draft.EventID == 0) {
-        if (!m_store.AddEventToDatabase(record, draft.Dates, saved.EventID))
+        const auto add = [&] { return m_store.AddEventToDatabase(record, draft.Dates, saved.EventID); };
+        if (!(text == Text::FromFile ? add()
+                                     : m_store.RunInTransaction([&] { return add() && KeepNewText(saved.EventID, draft); })))
             return std::nullopt;
     } else {
-        if (!m_store.UpdateEventInDatabase(draft.EventID, record, draft.Dates, &left))
+        const auto update = [&] { return m_store.UpdateEventInDatabase(draft.EventID, record, draft.Dates, &left); };
+        if (!(text == Text::FromFile ? update() : KeepText(draft, record, update)))
             return std::nullopt;
         saved.EventID = draft.EventID;
     }

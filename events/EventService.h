@@ -11,7 +11,9 @@
 #include <QList>
 #include <QString>
 #include <QTime>
+#include <QTimeZone>
 
+#include <functional>
 #include <optional>
 
 namespace quillon {
@@ -34,7 +36,15 @@ struct EventConflict {
 
 class EventService {
 public:
-    explicit EventService(basDatabase::EventStore &store) : m_store(store) {}
+    // localZone is the zone the store's times are in (the system's).
+    explicit EventService(basDatabase::EventStore &store, QTimeZone localZone = QTimeZone::systemTimeZone())
+        : m_store(store), m_localZone(std::move(localZone))
+    {
+    }
+
+    // Who says what a saved event's iCalendar text is: the change itself, written into
+    // the kept text of its series; or a calendar file, whose import keeps its own text.
+    enum class Text { FromChange, FromFile };
 
     struct Saved {
         qint64 EventID = 0;
@@ -49,7 +59,10 @@ public:
     std::optional<QList<QDate>> DatesOf(qint64 eventId);
     // Adds the draft (EventID 0) or changes the stored event, with its dates, in one
     // transaction of the store. Nothing when the store refused it.
-    std::optional<Saved> Save(const Event &draft);
+    // The kept iCalendar text of the event's series follows the change; a series of
+    // several looks, or a change the text cannot take, gives up its text (its events
+    // are then written from the store's terms).
+    std::optional<Saved> Save(const Event &draft, Text text = Text::FromChange);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
     // Deletes the event and, when a calendar file gave it as one look of a series, the
@@ -81,7 +94,13 @@ public:
     static Event ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
 
 private:
+    // Gives a new event of this computer its UID and text.
+    bool KeepNewText(qint64 eventId, const Event &draft);
+    // Runs update, writing the change into the text of the event's series.
+    bool KeepText(const Event &draft, const basDatabase::EventRecord &after, const std::function<bool()> &update);
+
     basDatabase::EventStore &m_store;
+    QTimeZone m_localZone;
 };
 
 } // namespace quillon

@@ -1,5 +1,7 @@
 #include "ICalendarColors.h"
 
+#include "EventColors.h"
+
 #include <QColor>
 #include <QRegularExpression>
 
@@ -9,23 +11,9 @@ namespace quillon {
 
 namespace ICalendarColors {
 
-const QStringList &EventColorNames()
-{
-    static const QStringList names = QStringLiteral("White,Black,Maroon,Green,Olive,Navy,Purple,Teal,Gray,Silver,"
-                                                    "Red,Lime,Yellow,Blue,Fuschia,Aqua")
-                                         .split(QLatin1Char(','));
-    return names;
-}
+const QStringList &EventColorNames() { return EventColors::Names(); }
 
-QString CssNameOf(const QString &eventColor)
-{
-    if (!EventColorNames().contains(eventColor))
-        return QString();
-    // The one name our list spells differently from CSS.
-    if (eventColor == QLatin1String("Fuschia"))
-        return QStringLiteral("fuchsia");
-    return eventColor.toLower();
-}
+QString CssNameOf(const QString &eventColor) { return EventColors::CssNameOf(eventColor); }
 
 QString NearestEventColor(const QString &cssColor)
 {

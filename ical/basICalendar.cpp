@@ -132,7 +132,7 @@ QString ChurchDayUid(QDate day)
 }
 
 // The UIDs an export gives events that have none.
-const QString kOwnUidSuffix = QStringLiteral("@quillon");
+const QString kOwnUidSuffix = QString::fromLatin1(EventSeries::kOwnUidSuffix);
 
 bool IsOwnUid(const QString &uid) { return EventSeries::SeriesUid(uid).endsWith(kOwnUidSuffix); }
 
@@ -350,7 +350,7 @@ struct ImportWork {
         if (!found) {
             Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = 0; // a new event, whatever the file's record says
-            const std::optional<EventService::Saved> saved = events.Save(draft);
+            const std::optional<EventService::Saved> saved = events.Save(draft, EventService::Text::FromFile);
             if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText) || !Keep(source, event))
                 return false;
             ++summary.Added;
@@ -380,7 +380,7 @@ struct ImportWork {
         if (!same) {
             Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = id;
-            const std::optional<EventService::Saved> saved = events.Save(draft);
+            const std::optional<EventService::Saved> saved = events.Save(draft, EventService::Text::FromFile);
             if (!saved)
                 return false;
             ++summary.Updated;
@@ -401,31 +401,19 @@ struct ImportWork {
     }
 };
 
-// A series changed here since its text was kept: the text with the change written into
-// it, or empty to write the series anew (a series of several looks, a change the text
-// cannot take).
-QByteArray WithChanges(const ICalendarWriter::OutgoingEvent &event, const QDateTime &now, const ExportOptions &exporting)
+// The file's own text of each series, in the form the reader reads it (UTF-8 with its
+// line ends). A file the reader read is a calendar; should its text still not be
+// mapped, its events are kept in the store's terms only.
+QHash<QString, QByteArray> KeptTexts(const ICalendarLines::Text &text)
 {
-    if (!event.Others.isEmpty())
-        return {};
-    ICalendarReader::ReadOptions options;
-    options.LocalZone = exporting.LocalZone;
-    options.Today = exporting.Today.isValid() ? exporting.Today : basPlatform::Today();
-    ICalendarReader::CalendarContents before;
     try {
-        before = ICalendarReader::ReadCalendar(event.Kept, options);
+        if (!text.InMemory())
+            return ICalendarKept::SeriesTexts(text);
+        QStringList notes;
+        return ICalendarKept::SeriesTexts(ICalendarLines::Text(ICalendarReader::AsUtf8(text.Bytes(), notes)));
     } catch (const Failure &) {
         return {};
     }
-    if (before.Events.size() != 1)
-        return {};
-    ICalendarKept::Change change;
-    change.Before = ICalendarFingerprint::FileForm(before.Events.front().Event);
-    change.DatesBefore = before.Events.front().Dates;
-    change.After = event.Event;
-    change.DatesAfter = event.Dates;
-    change.CssColor = event.CssColor;
-    return ICalendarKept::Updated(event.Kept, change, now, options.LocalZone);
 }
 
 QList<ICalendarWriter::OutgoingEvent> ChurchDays(basDatabase::EventStore &store, const ExportOptions &options, bool &ok)
@@ -477,7 +465,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             return false;
         }
         CheckUnchanged(path, opened);
-        const QHash<QString, QByteArray> kept = ICalendarKept::SeriesTexts(text);
+        const QHash<QString, QByteArray> kept = KeptTexts(text);
         text = {}; // the events are read: the file's text is not needed while they are stored
         opened.file.reset();
         result.Warnings = contents.Warnings;
@@ -544,8 +532,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QHash<std::pair<QString, QString>, const QByteArray *> keptOf;
         for (const basDatabase::EventStore::SeriesText &text : std::as_const(series))
             keptOf.insert({text.Source, text.Uid}, &text.Component);
-        // Whether each series written is still what its kept text says (parallel to outgoing).
-        QList<bool> asKept;
+
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;
         QList<qint64> ids; // parallel to outgoing
@@ -577,10 +564,8 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             event.CssColor = ICalendarColors::CssNameOf(event.Event.EventColor);
             if (row) {
                 const std::pair<QString, QString> key{row->Source, event.Uid};
-                const bool same = ICalendarFingerprint::Fingerprint(event.Event, event.Dates) == row->Fingerprint;
                 const auto joined = seriesAt.constFind(key);
                 if (joined != seriesAt.cend()) {
-                    asKept[*joined] = asKept[*joined] && same;
                     ICalendarWriter::OutgoingEvent &first = outgoing[*joined];
                     ICalendarWriter::OutgoingEvent::Part part{event.Event, event.Dates, event.CssColor};
                     // The series' own UID leads: its event is the one the UID was given to.
@@ -594,19 +579,12 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                     continue;
                 }
                 seriesAt.insert(key, outgoing.size());
+                // Kept in step with every change made here (EventService), so written as it is.
                 if (const QByteArray *kept = keptOf.value(key))
                     event.Kept = *kept;
-                asKept.append(same);
-            } else {
-                asKept.append(false);
             }
             outgoing.append(event);
             ids.append(record.EventID);
-        }
-        const QDateTime now = basPlatform::Now();
-        for (qsizetype i = 0; i < outgoing.size(); ++i) {
-            if (!outgoing[i].Kept.isEmpty() && !asKept[i])
-                outgoing[i].Kept = WithChanges(outgoing[i], now, options);
         }
         QList<qsizetype> unnamed; // outgoing events without a UID yet
         for (qsizetype i = 0; i < outgoing.size(); ++i) {

@@ -57,10 +57,6 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
                         const StoringProgress &storing = {});
 
 struct ExportOptions {
-    // The zone and day the store's times and days were read in: what a series changed
-    // here is compared against.
-    QTimeZone LocalZone = QTimeZone::systemTimeZone();
-    QDate Today; // empty: the suite's today
     // With both set, the church-year days of these years (1900-2100) go along as
     // all-day events with their name and colour.
     int ChurchYearFrom = 0;

@@ -625,10 +625,7 @@ TEST_F(ICalendarStore, AnEventKeepsEveryPropertyOfItsFileThroughEditAndExport)
     };
     const auto exportText = [this](const QString &to) {
         basICalendar::ExportSummary exported;
-        basICalendar::ExportOptions options;
-        options.LocalZone = Berlin().LocalZone;
-        options.Today = Berlin().Today;
-        EXPECT_TRUE(basICalendar::ExportCalendarFile(store, to, exported, options));
+        EXPECT_TRUE(basICalendar::ExportCalendarFile(store, to, exported));
         QFile file(to);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
@@ -652,7 +649,7 @@ TEST_F(ICalendarStore, AnEventKeepsEveryPropertyOfItsFileThroughEditAndExport)
     QList<db::DatedEvent> dated;
     ASSERT_TRUE(store.GetEventsInRange(QDate(2027, 1, 4), QDate(2027, 1, 4), dated));
     ASSERT_EQ(dated.size(), 1);
-    EventService events(store);
+    EventService events(store, Berlin().LocalZone);
     std::optional<quillon::Event> event = events.Load(dated.front().Event.EventID);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->StartTime, QTime(15, 0)); // 9:00 in New York

@@ -1,0 +1,491 @@
+#include "EventComponent.h"
+
+#include "EventColors.h"
+
+#include <libical/ical.h>
+
+#include <QSet>
+
+#include <algorithm>
+
+#include <memory>
+
+namespace quillon {
+
+namespace EventComponent {
+
+namespace {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
+};
+using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+icalproperty *First(icalcomponent *component, icalproperty_kind kind)
+{
+    return icalcomponent_get_first_property(component, kind);
+}
+
+icalproperty *XProperty(icalcomponent *component, const char *name)
+{
+    for (icalproperty *p = First(component, ICAL_X_PROPERTY); p; p = icalcomponent_get_next_property(component, ICAL_X_PROPERTY)) {
+        if (const char *x = icalproperty_get_x_name(p); x && qstricmp(x, name) == 0)
+            return p;
+    }
+    return nullptr;
+}
+
+void RemoveAll(icalcomponent *component, icalproperty_kind kind)
+{
+    while (icalproperty *p = First(component, kind)) {
+        icalcomponent_remove_property(component, p);
+        icalproperty_free(p);
+    }
+}
+
+void SetText(icalcomponent *component, icalproperty_kind kind, const QString &value,
+             icalproperty *(*make)(const char *))
+{
+    RemoveAll(component, kind);
+    if (!value.isEmpty())
+        icalcomponent_add_property(component, make(value.toUtf8().constData()));
+}
+
+icaltimetype Utc(const QDateTime &stamp)
+{
+    const QDateTime utc = stamp.toUTC();
+    icaltimetype time = icaltime_null_time();
+    time.year = utc.date().year();
+    time.month = utc.date().month();
+    time.day = utc.date().day();
+    time.hour = utc.time().hour();
+    time.minute = utc.time().minute();
+    time.second = utc.time().second();
+    time.zone = icaltimezone_get_utc_timezone();
+    return time;
+}
+
+// The zone a DTSTART is in, as Qt knows it; nothing for one it does not.
+std::optional<QTimeZone> ZoneOf(icalproperty *start, const QTimeZone &localZone)
+{
+    const icaltimetype value = icalproperty_get_dtstart(start);
+    if (icaltime_is_utc(value))
+        return QTimeZone::utc();
+    icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER);
+    if (!tzid)
+        return localZone; // floating: the wall clock wherever the user is
+    QByteArray name = icalparameter_get_tzid(tzid);
+    while (name.startsWith('/'))
+        name.remove(0, 1);
+    const QTimeZone zone(name);
+    if (zone.isValid())
+        return zone;
+    return std::nullopt;
+}
+
+// The occurrence of day (local) at time (local) as a value in the DTSTART's own terms.
+icaltimetype InstanceOf(QDate day, QTime time, icalproperty *start, const QTimeZone &zone, const QTimeZone &localZone)
+{
+    const icaltimetype form = icalproperty_get_dtstart(start);
+    icaltimetype value = icaltime_null_time();
+    if (form.is_date) {
+        value.year = day.year();
+        value.month = day.month();
+        value.day = day.day();
+        value.is_date = 1;
+        return value;
+    }
+    const QDateTime there = QDateTime(day, time, localZone).toTimeZone(zone);
+    value.year = there.date().year();
+    value.month = there.date().month();
+    value.day = there.date().day();
+    value.hour = there.time().hour();
+    value.minute = there.time().minute();
+    value.second = there.time().second();
+    if (icaltime_is_utc(form))
+        value.zone = icaltimezone_get_utc_timezone();
+    return value;
+}
+
+// A date or date-time property with its parameters (TZID, VALUE) as the start has them.
+icalproperty *DateProperty(icalproperty *(*make)(struct icaldatetimeperiodtype), icalproperty *start, icaltimetype value)
+{
+    icaldatetimeperiodtype when;
+    when.time = value;
+    when.period = icalperiodtype_null_period();
+    icalproperty *property = make(when);
+    if (icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER); tzid && !value.is_date)
+        icalproperty_add_parameter(property, icalparameter_new_clone(tzid));
+    if (value.is_date)
+        icalproperty_add_parameter(property, icalparameter_new_value(ICAL_VALUE_DATE));
+    return property;
+}
+
+icalproperty *ExdateProperty(icalproperty *start, icaltimetype value)
+{
+    icalproperty *property = icalproperty_new_exdate(value);
+    if (icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER); tzid && !value.is_date)
+        icalproperty_add_parameter(property, icalparameter_new_clone(tzid));
+    if (value.is_date)
+        icalproperty_add_parameter(property, icalparameter_new_value(ICAL_VALUE_DATE));
+    return property;
+}
+
+// Moves every timed instant of the component that names an occurrence by seconds.
+void Shift(icalcomponent *event, int seconds)
+{
+    if (seconds == 0)
+        return;
+    const icaldurationtype by = icaldurationtype_from_int(seconds);
+    for (icalproperty_kind kind : {ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_RECURRENCEID_PROPERTY}) {
+        for (icalproperty *p = First(event, kind); p; p = icalcomponent_get_next_property(event, kind)) {
+            if (kind == ICAL_RDATE_PROPERTY) {
+                icaldatetimeperiodtype when = icalproperty_get_rdate(p);
+                if (icalperiodtype_is_null_period(when.period) && !when.time.is_date) {
+                    when.time = icaltime_add(when.time, by);
+                    icalproperty_set_rdate(p, when);
+                }
+            } else if (kind == ICAL_EXDATE_PROPERTY) {
+                icaltimetype time = icalproperty_get_exdate(p);
+                if (!time.is_date)
+                    icalproperty_set_exdate(p, icaltime_add(time, by));
+            } else {
+                icaltimetype time = icalproperty_get_recurrenceid(p);
+                if (!time.is_date)
+                    icalproperty_set_recurrenceid(p, icaltime_add(time, by));
+            }
+        }
+    }
+}
+
+int MinutesOf(QTime time) { return time.hour() * 60 + time.minute(); }
+
+bool WriteTimes(icalcomponent *master, const QList<icalcomponent *> &changes, const Change &change)
+{
+    const int startBy = (MinutesOf(change.After.StartTime) - MinutesOf(change.Before.StartTime)) * 60;
+    const int endBy = (MinutesOf(change.After.EndTime) - MinutesOf(change.Before.EndTime)) * 60;
+    if (startBy == 0 && endBy == 0)
+        return true;
+    icalproperty *start = First(master, ICAL_DTSTART_PROPERTY);
+    if (!start)
+        return false;
+    icaltimetype value = icalproperty_get_dtstart(start);
+    icalproperty_set_dtstart(start, icaltime_add(value, icaldurationtype_from_int(startBy)));
+    if (icalproperty *end = First(master, ICAL_DTEND_PROPERTY))
+        icalproperty_set_dtend(end, icaltime_add(icalproperty_get_dtend(end), icaldurationtype_from_int(endBy)));
+    else if (icalproperty *duration = First(master, ICAL_DURATION_PROPERTY))
+        icalproperty_set_duration(
+            duration, icaldurationtype_from_int(icaldurationtype_as_int(icalproperty_get_duration(duration)) + endBy - startBy));
+    else if (endBy != startBy)
+        return false;
+    // A rule's last instant moves with its occurrences, or the last of them would drop out.
+    for (icalproperty *rule = First(master, ICAL_RRULE_PROPERTY); rule;
+         rule = icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY)) {
+        icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+        if (!icaltime_is_null_time(recurrence.until) && !recurrence.until.is_date) {
+            recurrence.until = icaltime_add(recurrence.until, icaldurationtype_from_int(startBy));
+            icalproperty_set_rrule(rule, recurrence);
+        }
+    }
+    Shift(master, startBy);
+    for (icalcomponent *other : changes)
+        Shift(other, startBy);
+    return true;
+}
+
+void WriteReminder(icalcomponent *event, const std::optional<int> &before, const std::optional<int> &after,
+                   const QString &name)
+{
+    if (before == after)
+        return;
+    icalcomponent *alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
+    if (!after) {
+        if (alarm) {
+            icalcomponent_remove_component(event, alarm);
+            icalcomponent_free(alarm);
+        }
+        return;
+    }
+    icaltriggertype trigger;
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_from_int(-*after * 60);
+    if (alarm) {
+        RemoveAll(alarm, ICAL_TRIGGER_PROPERTY);
+        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+        return;
+    }
+    alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, icalproperty_new_description(
+                                          (name.isEmpty() ? QStringLiteral("Reminder") : name).toUtf8().constData()));
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    icalcomponent_add_component(event, alarm);
+}
+
+void WriteLook(icalcomponent *event, const Change &change, bool master)
+{
+    const basDatabase::EventRecord &before = change.Before;
+    const basDatabase::EventRecord &after = change.After;
+    // A changed occurrence keeps what it says of its own unless it said what the series said.
+    const auto own = [&](icalproperty_kind kind, const QString &old) {
+        if (master)
+            return true;
+        icalproperty *p = First(event, kind);
+        return p && QString::fromUtf8(icalproperty_get_value_as_string(p)) == old;
+    };
+    if (before.EventName != after.EventName && own(ICAL_SUMMARY_PROPERTY, before.EventName))
+        SetText(event, ICAL_SUMMARY_PROPERTY, after.EventName, icalproperty_new_summary);
+    if (before.Notes != after.Notes && (master || First(event, ICAL_DESCRIPTION_PROPERTY)))
+        SetText(event, ICAL_DESCRIPTION_PROPERTY, after.Notes, icalproperty_new_description);
+    if (before.EventColor != after.EventColor && master)
+        SetText(event, ICAL_COLOR_PROPERTY, EventColors::CssNameOf(after.EventColor), icalproperty_new_color);
+    if (before.EventIcon != after.EventIcon && master) {
+        if (icalproperty *icon = XProperty(event, "X-QUILLON-ICON")) {
+            icalcomponent_remove_property(event, icon);
+            icalproperty_free(icon);
+        }
+        if (after.EventIcon != 0) {
+            icalproperty *icon = icalproperty_new_x(QByteArray::number(after.EventIcon).constData());
+            icalproperty_set_x_name(icon, "X-QUILLON-ICON");
+            icalcomponent_add_property(event, icon);
+        }
+    }
+    if (master)
+        WriteReminder(event, before.Reminder, after.Reminder, after.EventName);
+}
+
+// The local day of the master's first occurrence.
+QDate StartDate(icalproperty *start, const QTimeZone &zone, const QTimeZone &localZone)
+{
+    const icaltimetype value = icalproperty_get_dtstart(start);
+    const QDate day(value.year, value.month, value.day);
+    if (value.is_date)
+        return day;
+    return QDateTime(day, QTime(value.hour, value.minute, value.second), zone).toTimeZone(localZone).date();
+}
+
+void AddRule(icalcomponent *event, const Recurrence &rule)
+{
+    const QByteArray value = rule.ToRRule().toUtf8();
+    if (!value.isEmpty())
+        icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(value.constData())));
+}
+
+// A rule without end is looked at as far as the event's days go, and five years at least.
+QList<QDate> RuleDays(const Recurrence &rule, QDate first, const QList<QDate> &dates)
+{
+    QDate last = first.addYears(5);
+    for (const QDate &day : dates)
+        last = std::max(last, day);
+    return rule.Days(first, first, last);
+}
+
+icaltimetype WallValue(QDate day, QTime time)
+{
+    icaltimetype value = icaltime_null_time();
+    value.year = day.year();
+    value.month = day.month();
+    value.day = day.day();
+    if (time.isValid()) {
+        value.hour = time.hour();
+        value.minute = time.minute();
+    } else {
+        value.is_date = 1;
+    }
+    return value;
+}
+
+icalproperty *Zoned(icalproperty *property, const QByteArray &tzid)
+{
+    if (!tzid.isEmpty())
+        icalproperty_add_parameter(property, icalparameter_new_tzid(tzid.constData()));
+    return property;
+}
+
+} // namespace
+
+Extras ExtrasOf(const QByteArray &kept)
+{
+    Extras extras;
+    icalerror_set_errors_are_fatal(0);
+    ComponentPtr calendar(icalparser_parse_string(kept.constData()));
+    if (!calendar)
+        return extras;
+    for (icalcomponent *event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        if (First(event, ICAL_RECURRENCEID_PROPERTY))
+            continue;
+        if (icalproperty *location = First(event, ICAL_LOCATION_PROPERTY))
+            extras.Location = QString::fromUtf8(icalproperty_get_location(location));
+        icalproperty *rule = First(event, ICAL_RRULE_PROPERTY);
+        if (rule && !icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+            icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
+            char *text = icalrecurrencetype_as_string_r(&recurrence);
+            extras.Rule = Recurrence::FromRRule(QString::fromUtf8(text));
+            icalmemory_free_buffer(text);
+        }
+        break;
+    }
+    return extras;
+}
+
+QByteArray Created(const Event &event, const QString &uid, const QDateTime &stamp, const QTimeZone &zone)
+{
+    QList<QDate> dates = event.Dates;
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    if (dates.isEmpty())
+        return {};
+    const QDate first = dates.front();
+    const bool allDay = event.AllDayEvent;
+    // UTC has no VTIMEZONE; any other zone is named by its IANA id.
+    const bool utc = zone == QTimeZone::utc() || zone.id() == "UTC";
+    const QByteArray tzid = allDay || utc ? QByteArray() : zone.id();
+    const auto value = [&](QDate day, QTime time) {
+        icaltimetype v = WallValue(day, allDay ? QTime() : time);
+        if (utc && !allDay)
+            v.zone = icaltimezone_get_utc_timezone();
+        return v;
+    };
+    ComponentPtr calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Velmora Software//Quillon Desktop Calendar//EN"));
+    icalcomponent *vevent = icalcomponent_new_vevent();
+    const icaltimetype now = Utc(stamp);
+    icalcomponent_add_property(vevent, icalproperty_new_uid(uid.toUtf8().constData()));
+    icalcomponent_add_property(vevent, icalproperty_new_dtstamp(now));
+    icalcomponent_add_property(vevent, icalproperty_new_created(now));
+    icalcomponent_add_property(vevent, icalproperty_new_sequence(0));
+    icalproperty *start = Zoned(icalproperty_new_dtstart(value(first, event.StartTime)), tzid);
+    if (allDay)
+        icalproperty_add_parameter(start, icalparameter_new_value(ICAL_VALUE_DATE));
+    icalcomponent_add_property(vevent, start);
+    icalproperty *end = allDay ? icalproperty_new_dtend(value(first.addDays(1), {}))
+                               : Zoned(icalproperty_new_dtend(value(first, event.EndTime)), tzid);
+    if (allDay)
+        icalproperty_add_parameter(end, icalparameter_new_value(ICAL_VALUE_DATE));
+    icalcomponent_add_property(vevent, end);
+    QList<QDate> given{first};
+    if (event.Rule) {
+        AddRule(vevent, *event.Rule);
+        given = RuleDays(*event.Rule, first, dates);
+    }
+    const QSet<QDate> wanted(dates.cbegin(), dates.cend());
+    const QSet<QDate> ruled(given.cbegin(), given.cend());
+    for (const QDate &day : std::as_const(given)) {
+        if (!wanted.contains(day))
+            icalcomponent_add_property(vevent, ExdateProperty(start, value(day, event.StartTime)));
+    }
+    for (const QDate &day : std::as_const(dates)) {
+        if (!ruled.contains(day))
+            icalcomponent_add_property(vevent, DateProperty(icalproperty_new_rdate, start, value(day, event.StartTime)));
+    }
+    if (!event.EventName.isEmpty())
+        icalcomponent_add_property(vevent, icalproperty_new_summary(event.EventName.toUtf8().constData()));
+    if (!event.Notes.isEmpty())
+        icalcomponent_add_property(vevent, icalproperty_new_description(event.Notes.toUtf8().constData()));
+    if (!event.Location.isEmpty())
+        icalcomponent_add_property(vevent, icalproperty_new_location(event.Location.toUtf8().constData()));
+    if (const QString css = EventColors::CssNameOf(event.EventColor); !css.isEmpty() && !allDay)
+        icalcomponent_add_property(vevent, icalproperty_new_color(css.toUtf8().constData()));
+    if (event.EventIcon != 0 && !allDay) {
+        icalproperty *icon = icalproperty_new_x(QByteArray::number(event.EventIcon).constData());
+        icalproperty_set_x_name(icon, "X-QUILLON-ICON");
+        icalcomponent_add_property(vevent, icon);
+    }
+    // Hand-picked days are said to be so, as the editor reopens them that way.
+    if (event.Recurring && !event.Rule) {
+        icalproperty *picked = icalproperty_new_x("1");
+        icalproperty_set_x_name(picked, "X-QUILLON-RECURRING");
+        icalcomponent_add_property(vevent, picked);
+    }
+    WriteReminder(vevent, std::nullopt, event.Reminder, event.EventName);
+    icalcomponent_add_component(calendar.get(), vevent);
+    char *text = icalcomponent_as_ical_string_r(calendar.get());
+    QByteArray result(text);
+    icalmemory_free_buffer(text);
+    return result;
+}
+
+QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime &stamp, const QTimeZone &localZone)
+{
+    if (change.Before.AllDayEvent != change.After.AllDayEvent)
+        return {};
+    if (change.Before == change.After && change.DatesBefore == change.DatesAfter
+        && change.LocationBefore == change.LocationAfter && change.RuleBefore == change.RuleAfter)
+        return kept;
+    icalerror_set_errors_are_fatal(0);
+    ComponentPtr calendar(icalparser_parse_string(kept.constData()));
+    if (!calendar)
+        return {};
+    icalcomponent *master = nullptr;
+    QList<icalcomponent *> changes;
+    for (icalcomponent *event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        if (First(event, ICAL_RECURRENCEID_PROPERTY))
+            changes.append(event);
+        else if (!master)
+            master = event;
+    }
+    icalproperty *start = master ? First(master, ICAL_DTSTART_PROPERTY) : nullptr;
+    if (!start)
+        return {};
+    const std::optional<QTimeZone> zone = ZoneOf(start, localZone);
+    if (!zone)
+        return {};
+    if (!change.After.AllDayEvent && !WriteTimes(master, changes, change))
+        return {};
+    WriteLook(master, change, true);
+    for (icalcomponent *other : std::as_const(changes))
+        WriteLook(other, change, false);
+
+    if (change.LocationBefore != change.LocationAfter)
+        SetText(master, ICAL_LOCATION_PROPERTY, change.LocationAfter, icalproperty_new_location);
+
+    // A new rule: the days it gives are the series' now, whatever it had before.
+    QList<QDate> datesBefore = change.DatesBefore;
+    if (change.RuleBefore != change.RuleAfter) {
+        for (icalproperty_kind kind : {ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY})
+            RemoveAll(master, kind);
+        const QDate first = StartDate(start, *zone, localZone);
+        datesBefore = {first};
+        if (change.RuleAfter) {
+            AddRule(master, *change.RuleAfter);
+            datesBefore = RuleDays(*change.RuleAfter, first, change.DatesAfter);
+        }
+    }
+    // Days the user took off or added, in the series' own terms.
+    const QSet<QDate> before(datesBefore.cbegin(), datesBefore.cend());
+    const QSet<QDate> after(change.DatesAfter.cbegin(), change.DatesAfter.cend());
+    if (after.isEmpty())
+        return {};
+    for (const QDate &day : std::as_const(datesBefore)) {
+        if (!after.contains(day))
+            icalcomponent_add_property(
+                master, ExdateProperty(start, InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
+    }
+    for (const QDate &day : change.DatesAfter) {
+        if (!before.contains(day))
+            icalcomponent_add_property(master, DateProperty(icalproperty_new_rdate, start,
+                                                            InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
+    }
+
+    const icaltimetype now = Utc(stamp);
+    for (icalcomponent *event : QList<icalcomponent *>{master} + changes) {
+        icalcomponent_set_dtstamp(event, now);
+        RemoveAll(event, ICAL_LASTMODIFIED_PROPERTY);
+        icalcomponent_add_property(event, icalproperty_new_lastmodified(now));
+        icalproperty *sequence = First(event, ICAL_SEQUENCE_PROPERTY);
+        const int next = sequence ? icalproperty_get_sequence(sequence) + 1 : 1;
+        RemoveAll(event, ICAL_SEQUENCE_PROPERTY);
+        icalcomponent_add_property(event, icalproperty_new_sequence(next));
+    }
+    char *text = icalcomponent_as_ical_string_r(calendar.get());
+    QByteArray result(text);
+    icalmemory_free_buffer(text);
+    return result;
+}
+
+} // namespace EventComponent
+
+} // namespace quillon
