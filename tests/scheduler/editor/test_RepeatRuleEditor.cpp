@@ -187,13 +187,6 @@ TEST_F(RepeatingEvent, AnEventWithARuleOpensOnRepeatAndComesBackWhole)
     EXPECT_FALSE(Find<YearView>(*editor, "SSYear1")->IsSelected(QDate(2027, 3, 9)));
     EXPECT_EQ(editor->EventLocation(), event.Location);
     EXPECT_EQ(editor->Draft(), event);
-
-    // The location typed is the one saved.
-    editor->SetEventLocation(QStringLiteral("Library"));
-    EXPECT_EQ(editor->Draft().Location, QStringLiteral("Library"));
-    editor->SetEventRule(std::nullopt);
-    EXPECT_TRUE(Find<QRadioButton>(*editor, "optOnce")->isChecked());
-    EXPECT_EQ(editor->Draft().Rule, std::nullopt);
 }
 
 } // namespace
