@@ -31,8 +31,11 @@ struct Event {
     bool Recurring = false; // the days were picked by hand (kept as RDATEs)
     // Minutes before the start (an all-day event: before 9:00 on its day); none when empty.
     std::optional<int> Reminder;
-    // A repeat rule; the days it gives (less those ticked off) are in Dates.
+    // A repeat rule; the days it gives (less those ticked off, with any picked besides) are
+    // in Dates.
     std::optional<Recurrence> Rule;
+    // With a Rule: the day it starts and counts from (DTSTART), itself perhaps ticked off.
+    QDate RuleStart;
     QList<QDate> Dates;
     // The kept iCalendar text of the series (a VCALENDAR); empty for an event never stored
     // with one.

@@ -19,11 +19,15 @@ struct Recurrence {
     // Weekly: the weekdays (Qt::Monday = 1 ... Qt::Sunday = 7), in week order; empty means
     // the start's weekday.
     QList<int> Weekdays;
-    // Monthly: by default on the start's day of the month; with WeekOfMonth set, on that
-    // Weekday of the month's WeekOfMonth-th week (1..4, or -1 for the last).
+    // Monthly: on day MonthDay of the month (1..31; 0 means the start's day), or, with
+    // WeekOfMonth set, on that Weekday of the month's WeekOfMonth-th week (1..4, or -1
+    // for the last). A month without that day has no occurrence.
+    int MonthDay = 0;
     int WeekOfMonth = 0;
     int Weekday = 0;
-    // The end: none, the last day an occurrence may fall on, or a number of occurrences.
+    // Yearly: on the start's month and day (29 February only in leap years).
+    // The end: none, the last day an occurrence may fall on, or a number of occurrences
+    // counted from the start. When both are set, Until counts.
     QDate Until;
     int Count = 0;
 
@@ -33,10 +37,12 @@ struct Recurrence {
     QString ToRRule() const;
     // The rule of an RRULE value, or nothing when the value is not one this editor can
     // show whole (an hourly rule, BYSETPOS with several days ...): such a rule is kept as
-    // it came and shown as its days.
-    static std::optional<Recurrence> FromRRule(const QString &value);
+    // it came and shown as its days. A yearly rule naming its month or day is read only
+    // when they are the start's; an UNTIL with a time counts as its date.
+    static std::optional<Recurrence> FromRRule(const QString &value, QDate start = {});
     // The days from start on which the rule falls, from first to last (both included),
-    // at most limit of them.
+    // at most limit of them. The start is always the first occurrence, as in iCalendar,
+    // even when the rule itself would not fall on it.
     QList<QDate> Days(QDate start, QDate first, QDate last, int limit = 100000) const;
 };
 

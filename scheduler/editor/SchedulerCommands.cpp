@@ -72,6 +72,7 @@ void SchedulerCommands::CreateNewEvent()
         const std::unique_ptr<frmEvent> editor = NewEditor();
         editor->SetEventID(0);
         editor->SetEventSubject(QString());
+        editor->SetEventLocation(QString());
         editor->SetAllDayEvent(false);
         editor->SetEventDate(m_host.CurrentDate());
         editor->SetEventStartTime(start);
@@ -79,12 +80,15 @@ void SchedulerCommands::CreateNewEvent()
         editor->SetEventIconIndex(0);
         editor->SetEventNotes(QString());
         editor->SetEventRecurring(false);
+        editor->SetEventRule(std::nullopt);
         step(30);
         if (!RunEditor(*editor))
             return;
         step(40);
-        if (editor->EventDate() == m_host.CurrentDate()) {
-            m_host.AddEventToDayView(editor->Draft());
+        // A repeating event may fall on the shown day without starting on it.
+        const Event saved = editor->Draft();
+        if (saved.Dates.contains(m_host.CurrentDate())) {
+            m_host.AddEventToDayView(saved);
             const bool slotSelected = dayView.SelectedTimeSlot() >= 0;
             m_host.SetToolbarEditEnabled(slotSelected);
             m_host.SetToolbarDeleteEnabled(slotSelected);

@@ -1,6 +1,7 @@
 #include "frmEvent.h"
 
 #include "IconPalette.h"
+#include "RepeatRuleEditor.h"
 #include "basColorCombo.h"
 #include "basComboBox.h"
 #include "basEventIcons.h"
@@ -101,10 +102,22 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
     connect(m_color, &QComboBox::activated, this, [this] { cboEventColor_Click(); });
     connect(m_once, &QRadioButton::clicked, this, [this] { optOnce_Click(); });
     connect(m_recurring, &QRadioButton::clicked, this, [this] { optRecurring_Click(); });
+    connect(m_repeat, &QRadioButton::clicked, this, [this] { optRepeat_Click(); });
+    connect(m_repeatRule, &RepeatRuleEditor::RuleChanged, this, [this] {
+        if (m_repeat->isChecked())
+            ShowRuleDays();
+    });
+    connect(m_year, &YearView::SelectionChanged, this, [this] { SSYear1_SelectionChanged(); });
     connect(m_date, &QDateEdit::userDateChanged, this, [this] { m_dateTouched = true; });
+    // The picker holds the rule's start.
+    connect(m_date, &QDateEdit::dateChanged, this, [this](QDate date) {
+        if (m_repeat->isChecked())
+            m_repeatRule->SetStart(date);
+    });
     m_date->installEventFilter(this);
 
-    setTabOrder(m_subject, m_date);
+    setTabOrder(m_subject, m_location);
+    setTabOrder(m_location, m_date);
     setTabOrder(m_date, m_start);
     setTabOrder(m_start, m_end);
     setTabOrder(m_end, m_allDay);
@@ -115,7 +128,9 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
     setTabOrder(m_notes, m_ok);
     setTabOrder(m_ok, m_cancel);
     setTabOrder(m_once, m_recurring);
-    setTabOrder(m_recurring, m_year);
+    setTabOrder(m_recurring, m_repeat);
+    setTabOrder(m_repeat, m_repeatRule);
+    setTabOrder(m_repeatRule, m_year);
 
     Form_Load();
 }
@@ -126,6 +141,8 @@ void frmEvent::BuildDetailsPage(QWidget *page)
 {
     m_subject = new QLineEdit(page);
     m_subject->setObjectName(QStringLiteral("txtSubject"));
+    m_location = new QLineEdit(page);
+    m_location->setObjectName(QStringLiteral("txtLocation"));
     m_date = new QDateEdit(page);
     m_date->setObjectName(QStringLiteral("dtEventDate"));
     m_date->setCalendarPopup(true);
@@ -167,26 +184,28 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     auto *grid = new QGridLayout(page);
     grid->addWidget(BuddyLabel(QStringLiteral("S&ubject:"), m_subject, page), 0, 0);
     grid->addWidget(m_subject, 0, 1, 1, 4);
-    grid->addWidget(BuddyLabel(QStringLiteral("Event &date:"), m_date, page), 1, 0);
-    grid->addWidget(m_date, 1, 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("&Location:"), m_location, page), 1, 0);
+    grid->addWidget(m_location, 1, 1, 1, 4);
+    grid->addWidget(BuddyLabel(QStringLiteral("Event &date:"), m_date, page), 2, 0);
+    grid->addWidget(m_date, 2, 1);
     auto *iconBox = new QHBoxLayout;
     iconBox->addStretch(1);
     iconBox->addWidget(m_iconPicture);
     iconBox->addWidget(m_iconButton);
-    grid->addLayout(iconBox, 1, 3, 1, 2);
-    grid->addWidget(m_startLabel, 2, 0);
-    grid->addWidget(m_start, 2, 1);
-    grid->addWidget(m_endLabel, 2, 3, Qt::AlignRight);
-    grid->addWidget(m_end, 2, 4);
-    grid->addWidget(m_allDay, 3, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("Event &color:"), m_color, page), 4, 0);
-    grid->addWidget(m_color, 4, 1);
-    grid->addWidget(BuddyLabel(QStringLiteral("Re&minder:"), m_reminder, page), 4, 3, Qt::AlignRight);
-    grid->addWidget(m_reminder, 4, 4);
-    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 5, 0, 1, 5);
-    grid->addWidget(m_notes, 6, 0, 1, 5);
+    grid->addLayout(iconBox, 2, 3, 1, 2);
+    grid->addWidget(m_startLabel, 3, 0);
+    grid->addWidget(m_start, 3, 1);
+    grid->addWidget(m_endLabel, 3, 3, Qt::AlignRight);
+    grid->addWidget(m_end, 3, 4);
+    grid->addWidget(m_allDay, 4, 1, 1, 2);
+    grid->addWidget(BuddyLabel(QStringLiteral("Event &color:"), m_color, page), 5, 0);
+    grid->addWidget(m_color, 5, 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("Re&minder:"), m_reminder, page), 5, 3, Qt::AlignRight);
+    grid->addWidget(m_reminder, 5, 4);
+    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 6, 0, 1, 5);
+    grid->addWidget(m_notes, 7, 0, 1, 5);
     grid->setColumnStretch(2, 1);
-    grid->setRowStretch(6, 1);
+    grid->setRowStretch(7, 1);
 }
 
 void frmEvent::BuildRecurrencePage(QWidget *page)
@@ -197,24 +216,30 @@ void frmEvent::BuildRecurrencePage(QWidget *page)
     m_once->setObjectName(QStringLiteral("optOnce"));
     m_recurring = new QRadioButton(QStringLiteral("&Recurring"), m_frame);
     m_recurring->setObjectName(QStringLiteral("optRecurring"));
+    m_repeat = new QRadioButton(QStringLiteral("Re&peat"), m_frame);
+    m_repeat->setObjectName(QStringLiteral("optRepeat"));
     m_once->setChecked(true);
     auto *options = new QHBoxLayout(m_frame);
     options->addWidget(m_once);
     options->addWidget(m_recurring);
+    options->addWidget(m_repeat);
     options->addStretch(1);
-    m_yearLabel = new QLabel(QStringLiteral("Select the days on which this event occurs:"), page);
+    m_repeatRule = new RepeatRuleEditor(page);
+    m_yearLabel = new QLabel(QString::fromLatin1(kPickDays), page);
     m_yearLabel->setObjectName(QStringLiteral("Label7"));
     m_year = new YearView(page);
     m_year->setObjectName(QStringLiteral("SSYear1"));
     m_yearLabel->setBuddy(m_year);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(m_frame);
+    layout->addWidget(m_repeatRule);
     layout->addWidget(m_yearLabel);
     layout->addWidget(m_year, 1);
     // Keeps the page's size while the year view is hidden.
     auto policy = m_year->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     m_year->setSizePolicy(policy);
+    m_repeatRule->hide();
     m_yearLabel->hide();
     m_year->hide();
 }
@@ -329,20 +354,56 @@ void frmEvent::imgIcon_Click(int index)
     });
 }
 
+void frmEvent::ShowRecurrenceChoice()
+{
+    const bool once = m_once->isChecked();
+    m_repeatRule->setVisible(m_repeat->isChecked());
+    m_yearLabel->setText(QString::fromLatin1(m_repeat->isChecked() ? kRuleDays : kPickDays));
+    m_yearLabel->setVisible(!once);
+    m_year->setVisible(!once);
+    // Picked days leave the picker only the first one to offer; a rule starts on its date.
+    m_date->setEnabled(!m_recurring->isChecked());
+}
+
 void frmEvent::optOnce_Click()
 {
-    m_yearLabel->hide();
-    m_year->hide();
-    m_date->setEnabled(true);
+    ShowRecurrenceChoice();
 }
 
 void frmEvent::optRecurring_Click()
 {
-    m_yearLabel->show();
-    m_year->show();
-    // The year view now holds the dates; the picker only offers the first one.
-    m_date->setEnabled(false);
+    ShowRecurrenceChoice();
     PopulateYearView();
+}
+
+void frmEvent::optRepeat_Click()
+{
+    ShowRecurrenceChoice();
+    m_repeatRule->SetStart(m_date->date());
+    ShowRuleDays();
+}
+
+void frmEvent::SSYear1_SelectionChanged()
+{
+    if (!m_repeat->isChecked())
+        return;
+    basOperation::TrapVoid("frmEvent.SSYear1_SelectionChanged", [&](Steps &step) {
+        step(10);
+        const QList<QDate> days = RuleDays();
+        for (const QDate &day : days) {
+            if (m_year->IsSelected(day))
+                m_excluded.remove(day);
+            else
+                m_excluded.insert(day);
+        }
+        step(20);
+        m_extra.clear();
+        for (int i = 0; i < m_year->SelectedCount(); ++i) {
+            const QDate day = m_year->SelectedDate(i);
+            if (!std::binary_search(days.cbegin(), days.cend(), day))
+                m_extra.insert(day);
+        }
+    });
 }
 
 bool frmEvent::dtEventDate_Validate()
@@ -378,6 +439,8 @@ QList<QDate> frmEvent::GetEventDates()
 {
     return basOperation::Trap("frmEvent.GetEventDates", QList<QDate>(), [&](Steps &step) {
         step(10);
+        if (m_repeat->isChecked())
+            return RepeatDates();
         if (!m_recurring->isChecked())
             return QList<QDate>{m_date->date()};
         step(20);
@@ -387,6 +450,39 @@ QList<QDate> frmEvent::GetEventDates()
         for (int i = 0; i < count; ++i)
             dates << m_year->SelectedDate(i);
         return dates;
+    });
+}
+
+QList<QDate> frmEvent::RuleDays() const
+{
+    const Recurrence rule = m_repeatRule->Rule();
+    const QDate start = m_date->date();
+    return rule.Days(start, start, RepeatRuleEditor::PreviewLast(rule, start, basPlatform::Today()));
+}
+
+QList<QDate> frmEvent::RepeatDates() const
+{
+    QList<QDate> dates;
+    for (const QDate &day : RuleDays()) {
+        if (!m_excluded.contains(day))
+            dates << day;
+    }
+    for (const QDate &day : m_extra)
+        dates << day;
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    return dates;
+}
+
+void frmEvent::ShowRuleDays()
+{
+    basOperation::TrapVoid("frmEvent.ShowRuleDays", [&](Steps &step) {
+        step(10);
+        m_year->Clear();
+        step(20);
+        for (const QDate &day : RepeatDates())
+            m_year->AddDate(day);
+        m_year->SetYear(m_date->date().year());
     });
 }
 

@@ -1,8 +1,9 @@
 // The modal window in which an event is entered or changed. The caller writes the
 // properties, shows the window, reads OkPressed and the properties back. On OK the
 // window validates, asks EventService for conflicts when the setting is on, and hands
-// the event as its controls describe it to EventService to save. Page "Details" holds the fields, page "Recurrence" the choice
-// between one date and days picked in a year view.
+// the event as its controls describe it to EventService to save. Page "Details" holds the
+// fields, page "Recurrence" the choice between one date, days picked in a year view and a
+// repeat rule, whose days the year view shows for ticking some off.
 #pragma once
 
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -30,6 +32,7 @@ class QTabWidget;
 namespace quillon {
 
 class IconPalette;
+class RepeatRuleEditor;
 class YearView;
 class frmConflict;
 
@@ -44,6 +47,8 @@ public:
     static constexpr auto kDateBeforeToday = "Event date cannot be earlier than today.";
     static constexpr auto kNoTime = "Choose a start time and an end time, or tick All day event.";
     static constexpr auto kNoDays = "Select at least one day on which this event occurs, or choose Once.";
+    static constexpr auto kPickDays = "Select the days on which this event occurs:";
+    static constexpr auto kRuleDays = "The days of this event (click a day to leave it out or add it):";
 
     // Told the dates a save touched: the new ones and, on a change, the ones left.
     using DatesChanged = std::function<void(const QList<QDate> &)>;
@@ -81,8 +86,15 @@ public:
     void SetEventIconIndex(int icon);
     QString EventNotes() const;
     void SetEventNotes(const QString &notes);
+    QString EventLocation() const;
+    void SetEventLocation(const QString &location);
     bool EventRecurring() const;
     void SetEventRecurring(bool value);
+    // The repeat rule when "Repeat" is chosen, else none. Writing a rule chooses "Repeat"
+    // with the rule's controls set, for a start on the event date; writing none while
+    // "Repeat" is chosen chooses "Once".
+    std::optional<Recurrence> EventRule() const;
+    void SetEventRule(const std::optional<Recurrence> &rule);
     // Minutes before the start, none when empty. A number the list does not offer (from
     // a calendar file) gets an entry of its own.
     std::optional<int> EventReminder() const;
@@ -98,12 +110,15 @@ public:
     // The event as the controls describe it, with its dates (GetEventDates); after a
     // save it carries the id the event was saved under.
     Event Draft();
-    // Every property from a stored event, shown on one of its dates.
+    // Every property from a stored event, shown on one of its dates (a repeating one from
+    // its start, with the days it leaves out ticked off).
     void SetDraft(const Event &event, QDate date);
 
     // --- Operations -----------------------------------------------------------------
-    // The event's dates: the date picker's for "Once", the year view's selection, in
-    // date order, for "Recurring".
+    // The event's dates, in date order: the date picker's for "Once", the year view's
+    // selection for "Recurring", for "Repeat" the rule's days from the picker's date (to
+    // its end, or RepeatRuleEditor::kOpenPreviewYears on) less those ticked off, with
+    // those picked besides.
     QList<QDate> GetEventDates();
     void PopulateYearView();
     // Runs the check and, on conflicts, the dialog; reschedule is true when the user
@@ -125,6 +140,10 @@ public:
     void cboEventColor_Click();
     void optOnce_Click();
     void optRecurring_Click();
+    void optRepeat_Click();
+    // The user ticked a day on or off; under "Repeat" the rule's days left out and the
+    // days picked besides follow.
+    void SSYear1_SelectionChanged();
     // False (and the message shown) when the picker holds a day before today.
     bool dtEventDate_Validate();
 
@@ -144,6 +163,13 @@ private:
     void BuildRecurrencePage(QWidget *page);
     void Form_Load();
     void ShowIcon(int number); // 0: none
+    // Shows the year view, and the rule's controls under "Repeat" only.
+    void ShowRecurrenceChoice();
+    // The repeat rule's days from the picker's date, in date order, none left out.
+    QList<QDate> RuleDays() const;
+    QList<QDate> RepeatDates() const;
+    // Fills the year view with RepeatDates.
+    void ShowRuleDays();
     // One call to the service; reported as frmEvent.AddEvent or frmEvent.UpdateEvent.
     bool SaveEvent();
 
@@ -163,6 +189,7 @@ private:
 
     QTabWidget *m_tabs;
     QLineEdit *m_subject;
+    QLineEdit *m_location;
     QDateEdit *m_date;
     QLabel *m_startLabel;
     QComboBox *m_start;
@@ -183,6 +210,13 @@ private:
     QGroupBox *m_frame;
     QRadioButton *m_once;
     QRadioButton *m_recurring;
+    QRadioButton *m_repeat;
+    RepeatRuleEditor *m_repeatRule;
+    // Under "Repeat": the rule's days the user ticked off, and the other days ticked on.
+    QSet<QDate> m_excluded;
+    QSet<QDate> m_extra;
+    // The stored event's iCalendar, handed back with the draft.
+    QByteArray m_component;
     QLabel *m_yearLabel;
     YearView *m_year;
 };

@@ -3,10 +3,12 @@
 #include "frmEvent.h"
 
 #include "IconPalette.h"
+#include "RepeatRuleEditor.h"
 #include "basColorCombo.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
 #include "basTimeList.h"
+#include "platform/basPlatform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -141,6 +143,16 @@ void frmEvent::SetEventNotes(const QString &notes)
     m_notes->setPlainText(notes);
 }
 
+QString frmEvent::EventLocation() const
+{
+    return m_location->text();
+}
+
+void frmEvent::SetEventLocation(const QString &location)
+{
+    m_location->setText(location);
+}
+
 bool frmEvent::EventRecurring() const
 {
     return m_recurring->isChecked();
@@ -152,6 +164,26 @@ void frmEvent::SetEventRecurring(bool value)
         m_recurring->setChecked(true);
         optRecurring_Click();
     } else {
+        m_once->setChecked(true);
+        optOnce_Click();
+    }
+}
+
+std::optional<Recurrence> frmEvent::EventRule() const
+{
+    if (!m_repeat->isChecked())
+        return std::nullopt;
+    return m_repeatRule->Rule();
+}
+
+void frmEvent::SetEventRule(const std::optional<Recurrence> &rule)
+{
+    if (rule) {
+        m_repeatRule->SetStart(m_date->date());
+        m_repeatRule->SetRule(*rule);
+        m_repeat->setChecked(true);
+        optRepeat_Click();
+    } else if (m_repeat->isChecked()) {
         m_once->setChecked(true);
         optOnce_Click();
     }
@@ -214,9 +246,14 @@ Event frmEvent::Draft()
     draft.EventColor = EventColor();
     draft.EventIcon = m_iconNumber;
     draft.Notes = m_notes->toPlainText();
+    draft.Location = m_location->text();
     draft.Recurring = m_recurring->isChecked();
     draft.Reminder = EventReminder();
+    draft.Rule = EventRule();
+    if (draft.Rule)
+        draft.RuleStart = m_date->date();
     draft.Dates = GetEventDates();
+    draft.Component = m_component;
     return draft;
 }
 
@@ -224,8 +261,16 @@ void frmEvent::SetDraft(const Event &event, QDate date)
 {
     SetEventID(event.EventID);
     SetEventSubject(event.EventName);
+    SetEventLocation(event.Location);
     SetAllDayEvent(event.AllDayEvent);
-    SetEventDate(date);
+    QList<QDate> dates = event.Dates;
+    std::sort(dates.begin(), dates.end());
+    // A repeating event opens on its start; without one known, on its first day.
+    const QDate start = !event.Rule             ? date
+                        : event.RuleStart.isValid() ? event.RuleStart
+                        : dates.isEmpty()           ? date
+                                                    : dates.first();
+    SetEventDate(start);
     SetEventStartTime(event.StartTime);
     SetEventEndTime(event.EndTime);
     SetEventColor(event.EventColor);
@@ -233,6 +278,25 @@ void frmEvent::SetDraft(const Event &event, QDate date)
     SetEventNotes(event.Notes);
     SetEventRecurring(event.Recurring);
     SetEventReminder(event.Reminder);
+    m_component = event.Component;
+    m_excluded.clear();
+    m_extra.clear();
+    if (event.Rule && !dates.isEmpty()) {
+        // The rule's days the event lacks were ticked off, its days the rule lacks picked
+        // besides. An endless rule's days are known only as far as the stored ones go.
+        const bool endless = !event.Rule->Until.isValid() && event.Rule->Count <= 0;
+        const QDate last = endless ? dates.last() : RepeatRuleEditor::PreviewLast(*event.Rule, start, basPlatform::Today());
+        const QList<QDate> ruleDays = event.Rule->Days(start, start, std::max(last, start));
+        for (const QDate &day : ruleDays) {
+            if (!std::binary_search(dates.cbegin(), dates.cend(), day))
+                m_excluded.insert(day);
+        }
+        for (const QDate &day : std::as_const(dates)) {
+            if (!std::binary_search(ruleDays.cbegin(), ruleDays.cend(), day))
+                m_extra.insert(day);
+        }
+    }
+    SetEventRule(event.Rule);
 }
 
 } // namespace quillon

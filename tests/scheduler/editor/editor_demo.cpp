@@ -1,5 +1,5 @@
 // Shows one of the editor's windows over a small temporary store, for looking at it:
-//   quillon_editor_demo details|recurrence|palette|conflict|icons [seconds]
+//   quillon_editor_demo details|recurrence|repeat|palette|conflict|icons [seconds]
 // The window closes by itself after the given seconds (default 8).
 #include "EventStore.h"
 #include "basEventIcons.h"
@@ -64,6 +64,7 @@ int Main(int argc, char **argv)
         auto editor = std::make_unique<frmEvent>(events, settings, nullptr);
         editor->SetEventID(0);
         editor->SetEventSubject(QStringLiteral("Choir practice"));
+        editor->SetEventLocation(QStringLiteral("Church hall, room 2"));
         editor->SetEventDate(day);
         editor->SetEventStartTime(QTime(19, 0));
         editor->SetEventColor(QStringLiteral("Teal"));
@@ -73,6 +74,14 @@ int Main(int argc, char **argv)
             editor->SetEventRecurring(true);
             for (int week = 1; week < 6; ++week)
                 editor->findChild<YearView *>(QStringLiteral("SSYear1"))->AddDate(day.addDays(7 * week));
+            editor->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
+        }
+        if (what == QLatin1String("repeat")) {
+            Recurrence rule;
+            rule.Freq = Recurrence::Frequency::Weekly;
+            rule.Weekdays = {Qt::Tuesday, Qt::Thursday};
+            rule.Until = day.addMonths(4);
+            editor->SetEventRule(rule);
             editor->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
         }
         frmEvent *raw = editor.get();
