@@ -304,7 +304,7 @@ icalproperty *Zoned(icalproperty *property, const QByteArray &tzid)
 
 } // namespace
 
-Extras ExtrasOf(const QByteArray &kept)
+Extras ExtrasOf(const QByteArray &kept, const QTimeZone &localZone)
 {
     Extras extras;
     icalerror_set_errors_are_fatal(0);
@@ -317,11 +317,14 @@ Extras ExtrasOf(const QByteArray &kept)
             continue;
         if (icalproperty *location = First(event, ICAL_LOCATION_PROPERTY))
             extras.Location = QString::fromUtf8(icalproperty_get_location(location));
+        icalproperty *start = First(event, ICAL_DTSTART_PROPERTY);
+        if (const std::optional<QTimeZone> zone = start ? ZoneOf(start, localZone) : std::nullopt)
+            extras.RuleStart = StartDate(start, *zone, localZone);
         icalproperty *rule = First(event, ICAL_RRULE_PROPERTY);
-        if (rule && !icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+        if (rule && extras.RuleStart.isValid() && !icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
             icalrecurrencetype recurrence = icalproperty_get_rrule(rule);
             char *text = icalrecurrencetype_as_string_r(&recurrence);
-            extras.Rule = Recurrence::FromRRule(QString::fromUtf8(text));
+            extras.Rule = Recurrence::FromRRule(QString::fromUtf8(text), extras.RuleStart);
             icalmemory_free_buffer(text);
         }
         break;
@@ -336,7 +339,7 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
     if (dates.isEmpty())
         return {};
-    const QDate first = dates.front();
+    const QDate first = event.Rule && event.RuleStart.isValid() ? event.RuleStart : dates.front();
     const bool allDay = event.AllDayEvent;
     // UTC has no VTIMEZONE; any other zone is named by its IANA id.
     const bool utc = zone == QTimeZone::utc() || zone.id() == "UTC";
@@ -447,8 +450,8 @@ QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime
     if (change.RuleBefore != change.RuleAfter) {
         for (icalproperty_kind kind : {ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY})
             RemoveAll(master, kind);
-        const QDate first = StartDate(start, *zone, localZone);
-        datesBefore = {first};
+        const QDate first = change.RuleStartAfter.isValid() ? change.RuleStartAfter : StartDate(start, *zone, localZone);
+        datesBefore = {StartDate(start, *zone, localZone)};
         if (change.RuleAfter) {
             AddRule(master, *change.RuleAfter);
             datesBefore = RuleDays(*change.RuleAfter, first, change.DatesAfter);

@@ -32,6 +32,7 @@ struct Change {
     QString LocationAfter;
     std::optional<Recurrence> RuleBefore;
     std::optional<Recurrence> RuleAfter;
+    QDate RuleStartAfter; // where RuleAfter counts from; empty: the series' start
 };
 
 // What the master VEVENT of a kept text says of the things the store does not hold: the
@@ -39,10 +40,11 @@ struct Change {
 struct Extras {
     QString Location;
     std::optional<Recurrence> Rule;
+    QDate RuleStart; // the local day of DTSTART
 };
-Extras ExtrasOf(const QByteArray &kept);
+Extras ExtrasOf(const QByteArray &kept, const QTimeZone &localZone);
 
-// A new event's text: its first day as DTSTART (timed in the zone, which every reader
+// A new event's text: its RuleStart (or first day) as DTSTART (timed in the zone, which every reader
 // knows by its name), a rule as RRULE with the days it gives but the event lacks as
 // EXDATE, the other days as RDATE; the fields the suite shows as their properties.
 QByteArray Created(const Event &event, const QString &uid, const QDateTime &stamp, const QTimeZone &zone);

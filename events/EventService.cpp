@@ -85,11 +85,13 @@ std::optional<Event> EventService::Load(qint64 eventId)
         return std::nullopt;
     Event event = ToDraft(record, dates);
     if (found) {
-        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component);
+        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component, m_localZone);
         event.Location = extras.Location;
         // A rule shown whole only where the event is all of its series.
-        if (!severalLooks)
+        if (!severalLooks && extras.Rule) {
             event.Rule = extras.Rule;
+            event.RuleStart = extras.RuleStart;
+        }
         event.Component = series.Component;
     }
     return event;
@@ -150,11 +152,12 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
             });
             return fromFile || KeepNewText(eventId, draft);
         }
-        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component);
+        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component, m_localZone);
         change.LocationBefore = extras.Location;
         change.RuleBefore = extras.Rule;
         change.LocationAfter = draft.Location;
         change.RuleAfter = draft.Rule;
+        change.RuleStartAfter = draft.RuleStart;
         change.After = after;
         change.DatesAfter = draft.Dates;
         std::sort(change.DatesBefore.begin(), change.DatesBefore.end());
