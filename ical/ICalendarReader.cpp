@@ -189,10 +189,27 @@ QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
     } else {
         utf8 = text;
     }
-    // Folding may split a character between lines: only the unfolded text must be UTF-8.
+    // Folding may split a character between lines, with or without the fold's blank (the
+    // reading joins such a line again): only the unfolded text must be UTF-8.
     const auto unfoldedIsUtf8 = [](const QByteArray &folded) {
-        QByteArray unfolded = folded;
-        unfolded.replace("\r\n ", "").replace("\r\n\t", "").replace("\n ", "").replace("\n\t", "");
+        QByteArray unfolded;
+        unfolded.reserve(folded.size());
+        for (qsizetype i = 0; i < folded.size(); ++i) {
+            const qsizetype next = folded.at(i) == '\n' ? i + 1
+                                   : folded.at(i) == '\r' && i + 1 < folded.size() && folded.at(i + 1) == '\n' ? i + 2
+                                                                                                              : -1;
+            if (next < 0 || next == folded.size()) {
+                unfolded += folded.at(i);
+                continue;
+            }
+            const auto after = static_cast<unsigned char>(folded.at(next));
+            if (after == ' ' || after == '\t')
+                i = next;
+            else if ((after & 0xC0) == 0x80)
+                i = next - 1;
+            else
+                unfolded += folded.at(i);
+        }
         return unfolded.isValidUtf8();
     };
     if (!utf8.isValidUtf8() && !unfoldedIsUtf8(utf8)) {
@@ -386,6 +403,8 @@ private:
     qint64 m_fileSteps = 0; // what the events still to come may spend together
     // VEVENTs (by index) with a line libical could not read: the first such line and why.
     QHash<int, std::pair<int, QString>> m_unreadable;
+    // The text of those that read once mended (see Mend), by index.
+    QHash<int, QByteArray> m_mended;
     // The same for the VTIMEZONEs: such a zone is left out.
     QHash<const icalcomponent *, std::pair<int, QString>> m_brokenZones;
     // What a limit reached now is reported as.
@@ -431,8 +450,10 @@ private:
     {
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
         QByteArray text = "BEGIN:VCALENDAR\r\n";
-        for (const int i : indexes)
-            text += m_text.Slice(lines[i].From, lines[i].To);
+        for (const int i : indexes) {
+            const auto mended = m_mended.isEmpty() ? m_mended.cend() : m_mended.constFind(i);
+            text += mended != m_mended.cend() ? *mended : m_text.Slice(lines[i].From, lines[i].To);
+        }
         if (!text.endsWith('\n'))
             text += "\r\n";
         text += "END:VCALENDAR\r\n";
@@ -622,6 +643,101 @@ private:
         for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child;
              child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
             CheckParseErrors(child);
+    }
+
+    // An event libical could not read, mended where a lenient reader gets past the flaw
+    // (MendedText) and read again: kept so when it then reads without fault, each mend
+    // named in a warning; else it stays unreadable. A line that is no property is read
+    // as part of the one before, or, when that cannot be read, left out. Gives the
+    // mended event's calendar.
+    ComponentPtr Mend(int index)
+    {
+        const ICalendarLines::ComponentLines &lines = m_index.Components()[index];
+        const QByteArray text = m_text.Slice(lines.From, lines.To);
+        QByteArray tried;
+        for (const ICalendarLines::StrayLine stray : {ICalendarLines::StrayLine::Joined, ICalendarLines::StrayLine::Dropped}) {
+            QStringList notes;
+            QByteArray mended = MendedText(text, lines.Begin, stray, notes);
+            if (notes.isEmpty() || mended == tried)
+                return {};
+            tried = mended;
+            if (ComponentPtr root = ReadMended(index, std::move(mended))) {
+                m_contents.Warnings += notes;
+                return root;
+            }
+        }
+        return {};
+    }
+
+    ComponentPtr ReadMended(int index, QByteArray &&text)
+    {
+        const std::pair<int, QString> unreadable = m_unreadable.take(index);
+        const qsizetype warned = m_contents.Warnings.size();
+        m_mended.insert(index, std::move(text));
+        ComponentPtr root = ParseBatch({index});
+        icalcomponent *event = MapBatch(root.get(), {index}).value(index);
+        if (event)
+            CheckParseErrors(event);
+        // What the first reading warned of is said already.
+        m_contents.Warnings.resize(warned);
+        if (!event || m_unreadable.contains(index)) {
+            m_unreadable.insert(index, unreadable);
+            m_mended.remove(index);
+            return {};
+        }
+        return root;
+    }
+
+    // A component's text as a lenient reader takes it: lines a careless writer broke
+    // joined again (ICalendarLines::MendedLines), and a repeat rule with both COUNT and
+    // UNTIL, which none may have, read up to its UNTIL. Each mend is named in notes.
+    static QByteArray MendedText(const QByteArray &text, int firstLine, ICalendarLines::StrayLine stray,
+                                 QStringList &notes)
+    {
+        QByteArray mended;
+        mended.reserve(text.size());
+        for (ICalendarLines::ContentLine &line : ICalendarLines::MendedLines(text, firstLine, stray)) {
+            for (const int joined : std::as_const(line.Joined))
+                notes.append(stray == ICalendarLines::StrayLine::Joined
+                                 ? QStringLiteral("line %1: a line that is no property, read as the rest of line %2")
+                                       .arg(joined)
+                                       .arg(line.Number)
+                                 : QStringLiteral("line %1: a line that is no property (left out)").arg(joined));
+            if (line.Text.size() > 6 && qstrnicmp(line.Text.constData(), "RRULE", 5) == 0
+                && (line.Text.at(5) == ':' || line.Text.at(5) == ';') && DropCountBesideUntil(line.Text))
+                notes.append(QStringLiteral("line %1: the repeat rule has both COUNT and UNTIL; read up to its UNTIL")
+                                 .arg(line.Number));
+            mended += line.Text + "\r\n";
+        }
+        return mended;
+    }
+
+    // Drops COUNT from an RRULE line that has UNTIL too. False when it has not both.
+    static bool DropCountBesideUntil(QByteArray &line)
+    {
+        // The value follows the first colon that is not within a quoted parameter.
+        qsizetype colon = -1;
+        bool quoted = false;
+        for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
+            if (line.at(i) == '"')
+                quoted = !quoted;
+            else if (line.at(i) == ':' && !quoted)
+                colon = i;
+        }
+        if (colon < 0)
+            return false;
+        QList<QByteArray> parts = line.mid(colon + 1).split(';');
+        const auto named = [](const QByteArray &part, const char *name) {
+            return qstrnicmp(part.trimmed().constData(), name, qstrlen(name)) == 0;
+        };
+        const bool until = std::any_of(parts.cbegin(), parts.cend(), [&](const QByteArray &part) { return named(part, "UNTIL="); });
+        const qsizetype before = parts.size();
+        if (until)
+            parts.removeIf([&](const QByteArray &part) { return named(part, "COUNT="); });
+        if (parts.size() == before)
+            return false;
+        line = line.left(colon + 1) + parts.join(';');
+        return true;
     }
 
     // --- Time zones --------------------------------------------------------------
@@ -923,6 +1039,9 @@ private:
                           if (!event)
                               continue;
                           CheckParseErrors(event);
+                          ComponentPtr mended = m_unreadable.contains(indexes[k]) ? Mend(indexes[k]) : ComponentPtr();
+                          if (mended)
+                              event = icalcomponent_get_first_component(mended.get(), ICAL_VEVENT_COMPONENT);
                           const QString uid = UidOf(event);
                           events.append({calendar, indexes[k], uid, KeyOf(event, uid), SequenceOf(event),
                                          FirstProperty(event, ICAL_RECURRENCEID_PROPERTY) != nullptr});

@@ -412,7 +412,8 @@ TEST(ICalendarReader, AComponentThatCannotBeReadCostsOnlyItself)
         {{"DTSTART;VALUE=DATE:20261209", "DTEND;VALUE=DATE:20261208"}, "line 9, UID \"bad\": ends before it starts; skipped"},
         {{"SUMMARY:No start"}, "line 6, UID \"bad\": the event has no DTSTART; skipped"},
         {{"DTSTART:20261209T100000", "DURATION:-PT1H"}, "line 9, UID \"bad\": the event's DURATION is negative; skipped"},
-        {{"DTSTART:20261209T100000", "SUMMARY:x", "this is junk"}, "line 10, UID \"bad\": Got a data line"},
+        {{"DTSTART:20261209T100000", "SUMMARY:x", "RRULE:FREQ=DAILY;BYMONTHDAY=32"},
+         "line 10, UID \"bad\": its repeat rule \"FREQ=DAILY;BYMONTHDAY=32\" cannot be read"},
         {{"DTSTART:20261209T100000", "RDATE:x"}, "line 9, UID \"bad\": Can't parse as DATE-TIME value in RDATE"},
         {{"DTSTART:20261345T100000"}, "line 8, UID \"bad\": the event's DTSTART is no date; skipped"},
     };
@@ -879,6 +880,37 @@ TEST(ICalendarReader, AChangeOfLaterOccurrencesMovesThemInTheSeriesClock)
     for (const auto &[zone, looks] : zones) {
         const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
         EXPECT_EQ(Looks(contents), looks) << zone;
+    }
+}
+
+// What a lenient reader gets past costs no event: each mend is named.
+TEST(ICalendarReader, AFlawALenientReaderGetsPastCostsNoEvent)
+{
+    const QByteArray folded(63, 'a'); // with "DESCRIPTION:" as long as folded lines are
+    const struct {
+        QByteArray lines; // of the event, from line 5
+        const char *notes;
+        int days;
+        const char *warning;
+    } cases[] = {
+        {"RRULE:FREQ=DAILY;COUNT=10;UNTIL=20260506T235959Z\r\n", "", 3,
+         "line 5: the repeat rule has both COUNT and UNTIL; read up to its UNTIL"},
+        {"DESCRIPTION:Bring: the plan\r\nand the pens\r\n", "Bring: the plan\nand the pens", 1,
+         "line 6: a line that is no property, read as the rest of line 5"},
+        {"DESCRIPTION:" + folded + "\r\nbb, folded\r\n", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabb, folded", 1,
+         "line 6: a line that is no property, read as the rest of line 5"},
+        {"DESCRIPTION:Gr\xC3\r\n\xBC\xC3\x9F" "e\r\n", "Grüße", 1, "line 6: a line that is no property, read as the rest of line 5"},
+        {"DTSTAMP:20260101T000000Z\r\nstray text\r\n", "", 1, "line 6: a line that is no property (left out)"},
+    };
+    for (const auto &c : cases) {
+        const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e\r\nDTSTART:20260504T100000Z\r\n" + c.lines
+                                + "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:next\r\nDTSTART;VALUE=DATE:20260510\r\nEND:VEVENT\r\n"
+                                  "END:VCALENDAR\r\n";
+        const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+        EXPECT_EQ(contents.Warnings.join(QLatin1Char('\n')), QLatin1String(c.warning));
+        ASSERT_EQ(contents.Events.size(), 2) << c.warning;
+        EXPECT_EQ(contents.Events.first().Event.Notes, QString::fromUtf8(c.notes)) << c.warning;
+        EXPECT_EQ(contents.Events.first().Dates.size(), c.days) << c.warning;
     }
 }
 
