@@ -6,6 +6,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace quillon {
 
@@ -94,7 +96,52 @@ void ForEachLine(const Text &text, qsizetype from, qsizetype to, int first, cons
         visit(logicalNumber, logicalBegin, logical);
 }
 
+// A content line starts with a name (letters, digits and '-') and its ';' or ':'.
+bool IsContentLine(QByteArrayView line)
+{
+    qsizetype at = 0;
+    while (at < line.size() && (std::isalnum(static_cast<unsigned char>(line[at])) || line[at] == '-'))
+        ++at;
+    return at > 0 && at < line.size() && (line[at] == ':' || line[at] == ';');
+}
+
 } // namespace
+
+QList<ContentLine> MendedLines(const QByteArray &text, int first, StrayLine stray)
+{
+    // Writers fold at 75 bytes; some count characters or fold a little earlier.
+    constexpr qsizetype kFoldedLength = 70;
+    QList<ContentLine> lines;
+    qsizetype previousLength = 0;
+    int number = first;
+    for (qsizetype pos = 0; pos < text.size(); ++number) {
+        qsizetype end = text.indexOf('\n', pos);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line(text.constData() + pos, end - pos);
+        pos = next;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        const qsizetype length = std::exchange(previousLength, line.size());
+        if (lines.isEmpty() || IsContentLine(line)) {
+            lines.append({number, line.toByteArray(), {}});
+        } else if (line[0] == ' ' || line[0] == '\t') {
+            lines.last().Text += line.sliced(1);
+        } else if (stray == StrayLine::Dropped) {
+            lines.last().Joined.append(number);
+        } else {
+            const bool withinCharacter = (static_cast<unsigned char>(line[0]) & 0xC0) == 0x80;
+            if (!withinCharacter && length < kFoldedLength)
+                lines.last().Text += "\\n";
+            lines.last().Text += line;
+            lines.last().Joined.append(number);
+        }
+    }
+    return lines;
+}
 
 Text::Text(const QByteArray &bytes) : m_bytes(bytes), m_size(bytes.size()) {}
 

@@ -54,6 +54,25 @@ struct ComponentLines {
     qsizetype To = 0;
 };
 
+// One content line of a component's text, unfolded, with the number of its first line in
+// the file and those of the lines mended into it (see MendedLines).
+struct ContentLine {
+    int Number = 0;
+    QByteArray Text;
+    QList<int> Joined;
+};
+
+// What becomes of a line that is no content line (see MendedLines).
+enum class StrayLine { Joined, Dropped };
+
+// The content lines of a component's text (numbered from first), unfolded, with what a
+// careless writer broke mended: a line that is no content line (no name before a ':' or
+// ';', or it starts within a character) continues the one before, or is dropped. It
+// continues it directly when the break fell within a character or the line before is
+// as long as folded lines are, as a fold that lost its blank; else as the value's next
+// line ("\n"), as a line break the writer did not escape.
+QList<ContentLine> MendedLines(const QByteArray &text, int first, StrayLine stray);
+
 class LineIndex {
 public:
     // Maps the text, which it keeps (shared, not copied; a file's is read a part at a time). Throws basOperation::Failure ("line N: reason") when the file is no

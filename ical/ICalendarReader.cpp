@@ -189,10 +189,27 @@ QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
     } else {
         utf8 = text;
     }
-    // Folding may split a character between lines: only the unfolded text must be UTF-8.
+    // Folding may split a character between lines, with or without the fold's blank (the
+    // reading joins such a line again): only the unfolded text must be UTF-8.
     const auto unfoldedIsUtf8 = [](const QByteArray &folded) {
-        QByteArray unfolded = folded;
-        unfolded.replace("\r\n ", "").replace("\r\n\t", "").replace("\n ", "").replace("\n\t", "");
+        QByteArray unfolded;
+        unfolded.reserve(folded.size());
+        for (qsizetype i = 0; i < folded.size(); ++i) {
+            const qsizetype next = folded.at(i) == '\n' ? i + 1
+                                   : folded.at(i) == '\r' && i + 1 < folded.size() && folded.at(i + 1) == '\n' ? i + 2
+                                                                                                              : -1;
+            if (next < 0 || next == folded.size()) {
+                unfolded += folded.at(i);
+                continue;
+            }
+            const auto after = static_cast<unsigned char>(folded.at(next));
+            if (after == ' ' || after == '\t')
+                i = next;
+            else if ((after & 0xC0) == 0x80)
+                i = next - 1;
+            else
+                unfolded += folded.at(i);
+        }
         return unfolded.isValidUtf8();
     };
     if (!utf8.isValidUtf8() && !unfoldedIsUtf8(utf8)) {
@@ -286,14 +303,31 @@ private:
         TimeBasis startBasis;
         QSet<QDate> excludedDates;
         QSet<qint64> excludedInstants;
-        // One occurrence: its length (seconds, or days when all-day) and how it looks.
+        // One occurrence: its length (seconds, or days when all-day), its start in the
+        // series' own clock (see Wall; a later occurrence moves by a change measured
+        // there) and how it looks.
         struct Occurrence {
             qint64 length = 0;
+            qint64 wall = 0;
             int look = 0; // in looks
             bool allDay = false;
         };
-        // By the local wall-clock start (seconds, see Wall; an all-day one at 00:00).
+        // By the local wall-clock start (seconds, see Wall; an all-day one at 00:00), as
+        // the series gives them: that start is what a RECURRENCE-ID names.
         QHash<qint64, Occurrence> occurrences;
+        // An occurrence a changed one replaced, by the start it had: where it is now.
+        // One changed alone stays as it was changed; one changed with later ones, until
+        // a change of a later occurrence with later ones replaces it.
+        static constexpr qint64 kAlone = std::numeric_limits<qint64>::max();
+        struct Moved {
+            qint64 start = 0;
+            Occurrence now;
+            Occurrence original;
+            qint64 range = kAlone; // the start of the occurrence whose change moved it with later ones
+            bool cancelled = false;
+            int sequence = 0; // of the change
+        };
+        QHash<qint64, Moved> moved;
         // Name, notes, colour, icon and reminder of the occurrences: the master's first,
         // then each different one a changed occurrence brings.
         QList<basDatabase::EventRecord> looks;
@@ -311,6 +345,7 @@ private:
             fresh.excludedDates.clear();
             fresh.excludedInstants.clear();
             fresh.occurrences.clear();
+            fresh.moved.clear();
             fresh.runFirst = fresh.runLast = QDate();
             fresh.budget = ICalendarRecurrence::Budget(kMaxEventSteps, cancelled);
             return fresh;
@@ -368,6 +403,8 @@ private:
     qint64 m_fileSteps = 0; // what the events still to come may spend together
     // VEVENTs (by index) with a line libical could not read: the first such line and why.
     QHash<int, std::pair<int, QString>> m_unreadable;
+    // The text of those that read once mended (see Mend), by index.
+    QHash<int, QByteArray> m_mended;
     // The same for the VTIMEZONEs: such a zone is left out.
     QHash<const icalcomponent *, std::pair<int, QString>> m_brokenZones;
     // What a limit reached now is reported as.
@@ -413,8 +450,10 @@ private:
     {
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
         QByteArray text = "BEGIN:VCALENDAR\r\n";
-        for (const int i : indexes)
-            text += m_text.Slice(lines[i].From, lines[i].To);
+        for (const int i : indexes) {
+            const auto mended = m_mended.isEmpty() ? m_mended.cend() : m_mended.constFind(i);
+            text += mended != m_mended.cend() ? *mended : m_text.Slice(lines[i].From, lines[i].To);
+        }
         if (!text.endsWith('\n'))
             text += "\r\n";
         text += "END:VCALENDAR\r\n";
@@ -606,6 +645,101 @@ private:
             CheckParseErrors(child);
     }
 
+    // An event libical could not read, mended where a lenient reader gets past the flaw
+    // (MendedText) and read again: kept so when it then reads without fault, each mend
+    // named in a warning; else it stays unreadable. A line that is no property is read
+    // as part of the one before, or, when that cannot be read, left out. Gives the
+    // mended event's calendar.
+    ComponentPtr Mend(int index)
+    {
+        const ICalendarLines::ComponentLines &lines = m_index.Components()[index];
+        const QByteArray text = m_text.Slice(lines.From, lines.To);
+        QByteArray tried;
+        for (const ICalendarLines::StrayLine stray : {ICalendarLines::StrayLine::Joined, ICalendarLines::StrayLine::Dropped}) {
+            QStringList notes;
+            QByteArray mended = MendedText(text, lines.Begin, stray, notes);
+            if (notes.isEmpty() || mended == tried)
+                return {};
+            tried = mended;
+            if (ComponentPtr root = ReadMended(index, std::move(mended))) {
+                m_contents.Warnings += notes;
+                return root;
+            }
+        }
+        return {};
+    }
+
+    ComponentPtr ReadMended(int index, QByteArray &&text)
+    {
+        const std::pair<int, QString> unreadable = m_unreadable.take(index);
+        const qsizetype warned = m_contents.Warnings.size();
+        m_mended.insert(index, std::move(text));
+        ComponentPtr root = ParseBatch({index});
+        icalcomponent *event = MapBatch(root.get(), {index}).value(index);
+        if (event)
+            CheckParseErrors(event);
+        // What the first reading warned of is said already.
+        m_contents.Warnings.resize(warned);
+        if (!event || m_unreadable.contains(index)) {
+            m_unreadable.insert(index, unreadable);
+            m_mended.remove(index);
+            return {};
+        }
+        return root;
+    }
+
+    // A component's text as a lenient reader takes it: lines a careless writer broke
+    // joined again (ICalendarLines::MendedLines), and a repeat rule with both COUNT and
+    // UNTIL, which none may have, read up to its UNTIL. Each mend is named in notes.
+    static QByteArray MendedText(const QByteArray &text, int firstLine, ICalendarLines::StrayLine stray,
+                                 QStringList &notes)
+    {
+        QByteArray mended;
+        mended.reserve(text.size());
+        for (ICalendarLines::ContentLine &line : ICalendarLines::MendedLines(text, firstLine, stray)) {
+            for (const int joined : std::as_const(line.Joined))
+                notes.append(stray == ICalendarLines::StrayLine::Joined
+                                 ? QStringLiteral("line %1: a line that is no property, read as the rest of line %2")
+                                       .arg(joined)
+                                       .arg(line.Number)
+                                 : QStringLiteral("line %1: a line that is no property (left out)").arg(joined));
+            if (line.Text.size() > 6 && qstrnicmp(line.Text.constData(), "RRULE", 5) == 0
+                && (line.Text.at(5) == ':' || line.Text.at(5) == ';') && DropCountBesideUntil(line.Text))
+                notes.append(QStringLiteral("line %1: the repeat rule has both COUNT and UNTIL; read up to its UNTIL")
+                                 .arg(line.Number));
+            mended += line.Text + "\r\n";
+        }
+        return mended;
+    }
+
+    // Drops COUNT from an RRULE line that has UNTIL too. False when it has not both.
+    static bool DropCountBesideUntil(QByteArray &line)
+    {
+        // The value follows the first colon that is not within a quoted parameter.
+        qsizetype colon = -1;
+        bool quoted = false;
+        for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
+            if (line.at(i) == '"')
+                quoted = !quoted;
+            else if (line.at(i) == ':' && !quoted)
+                colon = i;
+        }
+        if (colon < 0)
+            return false;
+        QList<QByteArray> parts = line.mid(colon + 1).split(';');
+        const auto named = [](const QByteArray &part, const char *name) {
+            return qstrnicmp(part.trimmed().constData(), name, qstrlen(name)) == 0;
+        };
+        const bool until = std::any_of(parts.cbegin(), parts.cend(), [&](const QByteArray &part) { return named(part, "UNTIL="); });
+        const qsizetype before = parts.size();
+        if (until)
+            parts.removeIf([&](const QByteArray &part) { return named(part, "COUNT="); });
+        if (parts.size() == before)
+            return false;
+        line = line.left(colon + 1) + parts.join(';');
+        return true;
+    }
+
     // --- Time zones --------------------------------------------------------------
 
     Zone FindZone(icalcomponent *calendar, const QByteArray &tzid)
@@ -730,29 +864,73 @@ private:
 
     QDateTime Local(QDate date, QTime time, const TimeBasis &basis) const
     {
-        QDateTime local;
-        switch (basis.kind) {
-        case TimeBasis::Floating:
+        if (basis.kind == TimeBasis::Floating)
             return AfterLocalGap(date, time);
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(Instant(date, time, basis), m_options.LocalZone);
+        return Wall(local.date(), local.time());
+    }
+
+    // A wall-clock time of the file as seconds since the epoch (a floating one in the
+    // local zone).
+    qint64 Instant(QDate date, QTime time, const TimeBasis &basis) const
+    {
+        switch (basis.kind) {
+        case TimeBasis::Floating: {
+            const QDateTime wall = AfterLocalGap(date, time);
+            return QDateTime(wall.date(), wall.time(), m_options.LocalZone).toSecsSinceEpoch();
+        }
         case TimeBasis::Utc:
-            local = Wall(date, time).toTimeZone(m_options.LocalZone);
-            break;
+            return Wall(date, time).toSecsSinceEpoch();
         case TimeBasis::Zoned:
-            if (!basis.zone.UsesQt(Wall(date, time))) {
-                local = QDateTime::fromSecsSinceEpoch(ZonedToUtc(date, time, basis.zone), m_options.LocalZone);
-            } else {
-                local = QDateTime(date, time, basis.zone.qt);
-                // A time the zone's clock skips: the offset before the jump, so the time after it.
-                if (!local.isValid() || local.time() != time) {
-                    const QDateTime wall = Wall(date, time);
-                    const int before = basis.zone.qt.offsetFromUtc(wall.addDays(-1));
-                    local = QDateTime::fromSecsSinceEpoch(wall.toSecsSinceEpoch() - before, basis.zone.qt);
-                }
-                local = local.toTimeZone(m_options.LocalZone);
-            }
             break;
         }
-        return Wall(local.date(), local.time());
+        if (!basis.zone.UsesQt(Wall(date, time)))
+            return ZonedToUtc(date, time, basis.zone);
+        const QDateTime zoned(date, time, basis.zone.qt);
+        if (zoned.isValid() && zoned.time() == time)
+            return zoned.toSecsSinceEpoch();
+        // A time the zone's clock skips: the offset before the jump, so the time after it.
+        const QDateTime wall = Wall(date, time);
+        return wall.toSecsSinceEpoch() - basis.zone.qt.offsetFromUtc(wall.addDays(-1));
+    }
+
+    // An instant as the wall-clock time of a clock (the local one for floating times),
+    // held as in Wall.
+    QDateTime WallIn(const TimeBasis &basis, qint64 instant) const
+    {
+        QDateTime at;
+        switch (basis.kind) {
+        case TimeBasis::Floating:
+            at = QDateTime::fromSecsSinceEpoch(instant, m_options.LocalZone);
+            break;
+        case TimeBasis::Utc:
+            at = QDateTime::fromSecsSinceEpoch(instant, QTimeZone::utc());
+            break;
+        case TimeBasis::Zoned:
+            // Whether it is before the zone's first observance: the instant tells it as
+            // well as its wall-clock time, hours from it.
+            if (!basis.zone.UsesQt(QDateTime::fromSecsSinceEpoch(instant, QTimeZone::utc()))) {
+                const icaltimetype converted = icaltime_from_timet_with_zone(time_t(instant), 0, basis.zone.ical);
+                return Wall(WallDate(converted), WallTime(converted));
+            }
+            at = QDateTime::fromSecsSinceEpoch(instant, basis.zone.qt);
+            break;
+        }
+        return Wall(at.date(), at.time());
+    }
+
+    // A time of one clock in Wall's seconds of another.
+    qint64 WallSecsIn(const TimeBasis &clock, QDate date, QTime time, const TimeBasis &basis) const
+    {
+        if (SameClock(clock, basis))
+            return WallSecs(date, time);
+        return WallIn(clock, Instant(date, time, basis)).toSecsSinceEpoch();
+    }
+
+    static bool SameClock(const TimeBasis &a, const TimeBasis &b)
+    {
+        return a.kind == b.kind
+               && (a.kind != TimeBasis::Zoned || (a.zone.ical == b.zone.ical && a.zone.qt == b.zone.qt));
     }
 
     // A local time that the clock skips (02:30 on the night it jumps from 02:00 to 03:00)
@@ -861,6 +1039,9 @@ private:
                           if (!event)
                               continue;
                           CheckParseErrors(event);
+                          ComponentPtr mended = m_unreadable.contains(indexes[k]) ? Mend(indexes[k]) : ComponentPtr();
+                          if (mended)
+                              event = icalcomponent_get_first_component(mended.get(), ICAL_VEVENT_COMPONENT);
                           const QString uid = UidOf(event);
                           events.append({calendar, indexes[k], uid, KeyOf(event, uid), SequenceOf(event),
                                          FirstProperty(event, ICAL_RECURRENCEID_PROPERTY) != nullptr});
@@ -1124,9 +1305,13 @@ private:
         // In order, so that the whole days of long occurrences that overlap are gone
         // through once (by look: the last such day so far).
         std::vector<std::pair<qint64, Pending::Occurrence>> ordered;
-        ordered.reserve(size_t(pending.occurrences.size()));
+        ordered.reserve(size_t(pending.occurrences.size() + pending.moved.size()));
         for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it)
             ordered.emplace_back(it.key(), it.value());
+        for (const Pending::Moved &moved : pending.moved) {
+            if (!moved.cancelled)
+                ordered.emplace_back(moved.start, moved.now);
+        }
         std::sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         QHash<std::pair<int, bool>, QDate> covered;
         const auto wholeDays = [&](QDate from, QDate to, int look, bool allDay) {
@@ -1189,7 +1374,7 @@ private:
             group.dates.squeeze();
             // Our own files say whether the days were picked by hand; others by their count.
             part.Event.Recurring = pending.recurring.isEmpty()
-                                       ? pending.occurrences.size() > 1 || group.dates.size() > 1
+                                       ? ordered.size() > 1 || group.dates.size() > 1
                                        : pending.recurring == QLatin1String("1");
             part.Dates = std::move(group.dates);
             parts.append(std::move(part));
@@ -1386,8 +1571,9 @@ private:
             Exclude(calendar, event, property, icalproperty_get_exdate(property), pending);
     }
 
-    // Adds one occurrence unless it is excluded. False when it was.
-    bool AddOccurrence(Pending &pending, QDate date, QTime time)
+    // Adds one occurrence unless it is excluded. False when it was. wall is its start in
+    // the series' clock when date and time are another's (an RDATE of its own zone).
+    bool AddOccurrence(Pending &pending, QDate date, QTime time, std::optional<qint64> wall = std::nullopt)
     {
         QDate firstDay = date;
         QDate lastDay = date;
@@ -1412,8 +1598,17 @@ private:
             length = pending.durationSecs;
         }
         ChargeDays(pending, firstDay, lastDay);
-        pending.occurrences.insert(key, Pending::Occurrence{length, pending.look, pending.allDay});
+        if (!wall)
+            wall = pending.allDay ? key : WallSecs(date, time);
+        pending.occurrences.insert(key, Pending::Occurrence{length, *wall, pending.look, pending.allDay});
         return true;
+    }
+
+    // Wall's seconds of a day and time, without a QDateTime (see WallPartsOf).
+    static qint64 WallSecs(QDate date, QTime time)
+    {
+        constexpr qint64 kJulianDayOf1970 = 2440588;
+        return (date.toJulianDay() - kJulianDayOf1970) * 86400 + time.msecsSinceStartOfDay() / 1000;
     }
 
     // The day and time of a key (Wall's seconds), without a QDateTime: Expand takes
@@ -1609,8 +1804,9 @@ private:
                 else if (!icaldurationtype_is_null_duration(value.period.duration))
                     pending.durationSecs = std::clamp<qint64>(Seconds(value.period.duration), 0, kMaxDurationSecs);
             }
+            const qint64 wall = WallSecsIn(saved, WallDate(time), WallTime(time), basis);
             pending.startBasis = TimeBasis{}; // local is a floating time already
-            AddOccurrence(pending, local.date(), local.time());
+            AddOccurrence(pending, local.date(), local.time(), wall);
             pending.startBasis = saved;
             pending.durationSecs = savedDuration;
         }
@@ -1696,9 +1892,49 @@ private:
         return int(pending.looks.size() - 1);
     }
 
+    // The start a RECURRENCE-ID names, as the series gave it: the occurrence at that
+    // instant; else, as lenient readers take it, the one at that wall-clock time of the
+    // series' own clock (a RECURRENCE-ID written without its zone, or in one nobody
+    // knows). A date names the earliest timed occurrence of that day of the series'
+    // clock. When none is named, the instant itself: an occurrence the series lacks.
+    qint64 NamedStart(const Override &change, icalproperty *id, const icaltimetype &time, Pending &pending)
+    {
+        const QDate date = WallDate(time);
+        if (pending.allDay)
+            return WallSecs(date, QTime(0, 0));
+        const auto has = [&pending](qint64 start) {
+            return pending.occurrences.contains(start) || pending.moved.contains(start);
+        };
+        pending.budget.Charge(ICalendarRecurrence::kStepsPerZoneConversion);
+        if (time.is_date) {
+            const qint64 day = Local(date, QTime(0, 0), pending.startBasis).toSecsSinceEpoch();
+            std::optional<qint64> earliest;
+            const auto consider = [&](qint64 start) {
+                if (start >= day && start < day + 86400 && (!earliest || start < *earliest))
+                    earliest = start;
+            };
+            for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it)
+                consider(it.key());
+            for (auto it = pending.moved.cbegin(); it != pending.moved.cend(); ++it)
+                consider(it.key());
+            return earliest.value_or(day);
+        }
+        const TimeBasis basis = BasisOf(change.calendar, change.component, id, time);
+        const qint64 start = Local(date, WallTime(time), basis).toSecsSinceEpoch();
+        if (has(start) || SameClock(basis, pending.startBasis))
+            return start;
+        pending.budget.Charge(ICalendarRecurrence::kStepsPerZoneConversion);
+        const qint64 inSeriesClock = Local(date, WallTime(time), pending.startBasis).toSecsSinceEpoch();
+        return has(inSeriesClock) ? inSeriesClock : start;
+    }
+
     // A changed occurrence replaces the one its RECURRENCE-ID names; with
-    // RANGE=THISANDFUTURE it changes that one and all later ones alike (moved by as much,
-    // and given its length and look).
+    // RANGE=THISANDFUTURE it changes that one and all later ones alike: each moved by as
+    // much as that one was, measured in the series' own clock (09:00 to 11:00 in New
+    // York is 11:00 there on every later day, whatever the local clock did meanwhile),
+    // and given its length and look. The change of one occurrence alone wins over a
+    // change of it with others, and of those the one of the later occurrence, whatever
+    // the order of the file.
     void ApplyOverride(const Override &change, Pending &pending)
     {
         icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
@@ -1707,42 +1943,52 @@ private:
             throw Skipped{LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date")};
         icalparameter *range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
         const bool andFuture = range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
-        // Where the original occurrence starts, as the occurrences are keyed.
-        Pending original = pending.Fresh(m_options.Cancelled);
-        if (!pending.allDay && !time.is_date)
-            original.startBasis = BasisOf(change.calendar, change.component, id, time);
-        AddOccurrence(original, WallDate(time), pending.allDay || time.is_date ? QTime(0, 0) : WallTime(time));
-        if (original.occurrences.isEmpty())
+        const qint64 from = NamedStart(change, id, time, pending);
+        const qint64 rangeFrom = andFuture ? from : Pending::kAlone;
+        // Of two versions of one change, the highest SEQUENCE is read, of equal ones the later.
+        const int sequence = SequenceOf(change.component);
+        if (const auto before = pending.moved.constFind(from);
+            before != pending.moved.cend() && before->range == rangeFrom && before->sequence > sequence) {
+            m_contents.Warnings.append(
+                QStringLiteral("line %1: an older version of a changed occurrence of the event with the UID \"%2\" (left out)")
+                    .arg(BeginLine(change.component))
+                    .arg(change.uid));
             return;
-        qint64 from = original.occurrences.cbegin().key();
-        // A date names the timed occurrence of that day.
-        if (!pending.allDay && time.is_date) {
-            for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it) {
-                if (it.key() >= from && it.key() < from + 86400) {
-                    from = it.key();
-                    break;
-                }
-            }
         }
-        const auto named = pending.occurrences.constFind(from);
-        const Pending::Occurrence was = named != pending.occurrences.cend() ? *named : original.occurrences.cbegin().value();
-        // The occurrences it changes, by their start.
-        QList<std::pair<qint64, Pending::Occurrence>> changed{{from, was}};
-        pending.occurrences.remove(from);
+        // The occurrences it changes, by the start the series gave them, as it gave them.
+        QList<std::pair<qint64, Pending::Occurrence>> changed;
+        if (const auto given = pending.occurrences.constFind(from); given != pending.occurrences.cend())
+            changed.append({from, *given});
+        else if (const auto moved = pending.moved.constFind(from); moved != pending.moved.cend())
+            changed.append({from, moved->original});
+        else
+            changed.append({from, Pending::Occurrence{pending.allDay ? pending.durationDays : pending.durationSecs,
+                                                      SeriesWallOf(pending, from), 0, pending.allDay}});
         if (andFuture) {
-            for (auto it = pending.occurrences.begin(); it != pending.occurrences.end();) {
-                if (it.key() > from) {
+            for (auto it = pending.occurrences.cbegin(); it != pending.occurrences.cend(); ++it) {
+                if (it.key() > from)
                     changed.append({it.key(), it.value()});
-                    it = pending.occurrences.erase(it);
-                } else {
-                    ++it;
-                }
+            }
+            for (auto it = pending.moved.cbegin(); it != pending.moved.cend(); ++it) {
+                if (it.key() > from && it->range <= from)
+                    changed.append({it.key(), it->original});
             }
         }
-        if (IsCancelled(change.component))
+        const auto place = [&pending](qint64 at, const Pending::Moved &moved) {
+            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay);
+            pending.occurrences.remove(at);
+            pending.moved.insert(at, moved);
+        };
+        if (IsCancelled(change.component)) {
+            for (const auto &[at, occurrence] : std::as_const(changed))
+                place(at, Pending::Moved{at, occurrence, occurrence, rangeFrom, true, sequence});
             return;
-        // Its new start, length and look; without DTSTART it keeps its place.
-        qint64 shift = 0;
+        }
+        const Pending::Occurrence &was = changed.first().second;
+        // Its new start, length and look; without DTSTART each keeps its place.
+        std::optional<qint64> newStart;
+        qint64 shift = 0; // in Wall's seconds of shiftClock
+        TimeBasis shiftClock = pending.startBasis;
         std::optional<qint64> length;
         bool allDay = was.allDay;
         icalproperty *startProperty = FirstProperty(change.component, ICAL_DTSTART_PROPERTY);
@@ -1765,8 +2011,14 @@ private:
             AddOccurrence(moved, WallDate(start), WallTime(start));
             if (moved.occurrences.isEmpty())
                 return;
-            shift = moved.occurrences.cbegin().key() - from;
+            newStart = moved.occurrences.cbegin().key();
             allDay = moved.allDay;
+            // The days of an all-day series have no clock: the new start's is taken.
+            if (pending.allDay)
+                shiftClock = moved.startBasis;
+            const qint64 newWall = moved.allDay ? WallSecs(WallDate(start), QTime(0, 0))
+                                                : WallSecsIn(shiftClock, WallDate(start), WallTime(start), moved.startBasis);
+            shift = newWall - was.wall;
         }
         const int look = LookOf(change.component, pending, allDay);
         for (const auto &[at, occurrence] : std::as_const(changed)) {
@@ -1777,9 +2029,33 @@ private:
                 now.length = allDay ? 1 : 0;
             now.allDay = allDay;
             now.look = look;
-            pending.budget.Charge(ICalendarRecurrence::kStepsPerStoredDay);
-            pending.occurrences.insert(at + shift, now);
+            qint64 start = at;
+            if (!newStart) {
+                const auto moved = pending.moved.constFind(at);
+                if (moved != pending.moved.cend() && !moved->cancelled)
+                    start = moved->start;
+            } else if (at == from) {
+                start = *newStart;
+            } else {
+                const WallParts shifted = WallPartsOf(occurrence.wall + shift);
+                if (allDay) {
+                    start = WallSecs(shifted.date, QTime(0, 0));
+                } else {
+                    pending.budget.Charge(ICalendarRecurrence::kStepsPerZoneConversion);
+                    start = Local(shifted.date, shifted.time, shiftClock).toSecsSinceEpoch();
+                }
+            }
+            place(at, Pending::Moved{start, now, occurrence, rangeFrom, false, sequence});
         }
+    }
+
+    // The start of an occurrence in the series' clock, from its local start.
+    qint64 SeriesWallOf(const Pending &pending, qint64 start) const
+    {
+        if (pending.allDay)
+            return start;
+        const WallParts local = WallPartsOf(start);
+        return WallIn(pending.startBasis, Instant(local.date, local.time, TimeBasis{})).toSecsSinceEpoch();
     }
 
     void Finish()

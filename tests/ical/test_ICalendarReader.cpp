@@ -412,7 +412,8 @@ TEST(ICalendarReader, AComponentThatCannotBeReadCostsOnlyItself)
         {{"DTSTART;VALUE=DATE:20261209", "DTEND;VALUE=DATE:20261208"}, "line 9, UID \"bad\": ends before it starts; skipped"},
         {{"SUMMARY:No start"}, "line 6, UID \"bad\": the event has no DTSTART; skipped"},
         {{"DTSTART:20261209T100000", "DURATION:-PT1H"}, "line 9, UID \"bad\": the event's DURATION is negative; skipped"},
-        {{"DTSTART:20261209T100000", "SUMMARY:x", "this is junk"}, "line 10, UID \"bad\": Got a data line"},
+        {{"DTSTART:20261209T100000", "SUMMARY:x", "RRULE:FREQ=DAILY;BYMONTHDAY=32"},
+         "line 10, UID \"bad\": its repeat rule \"FREQ=DAILY;BYMONTHDAY=32\" cannot be read"},
         {{"DTSTART:20261209T100000", "RDATE:x"}, "line 9, UID \"bad\": Can't parse as DATE-TIME value in RDATE"},
         {{"DTSTART:20261345T100000"}, "line 8, UID \"bad\": the event's DTSTART is no date; skipped"},
     };
@@ -798,6 +799,119 @@ TEST(ICalendarReader, OccurrencesKeepTheirOwnTimesAndNames)
     // One night is no series; the parts of a series are.
     EXPECT_TRUE(contents.Events[1].Event.Recurring);
     EXPECT_FALSE(contents.Events[6].Event.Recurring);
+}
+
+// A changed occurrence takes the place of the one it names, wherever it moves: that day
+// keeps none of it, the new one has it once. The series is 10:00 in New York, 16:00 in
+// Berlin, 4 to 7 May.
+TEST(ICalendarReader, AChangedOccurrenceReplacesTheOneItNames)
+{
+    const auto series = [](const QByteArray &extra, const QByteArray &changes) {
+        return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:s\r\nDTSTART;TZID=America/New_York:20260504T100000\r\n"
+               "DURATION:PT1H\r\nRRULE:FREQ=DAILY;COUNT=4\r\n" + extra + "SUMMARY:S\r\nEND:VEVENT\r\n" + changes
+               + "END:VCALENDAR\r\n";
+    };
+    const auto change = [](const char *id, const char *start, const char *more = "") {
+        return QByteArray("BEGIN:VEVENT\r\nUID:s\r\n") + id + "\r\n" + start + "\r\n" + more + "SUMMARY:M\r\nEND:VEVENT\r\n";
+    };
+    const QByteArray ny5 = "RECURRENCE-ID;TZID=America/New_York:20260505T100000";
+    const QByteArray at9 = "DTSTART;TZID=America/New_York:20260509T100000";
+    const struct {
+        const char *what;
+        QByteArray text;
+        QStringList looks;
+    } cases[] = {
+        {"to a later day", series("", change(ny5, at9)), {"s S 16:00-17:00 05-04,05-06,05-07", "s#1 M 16:00-17:00 05-09"}},
+        {"to an earlier day", series("", change(ny5, "DTSTART;TZID=America/New_York:20260502T100000")),
+         {"s M 16:00-17:00 05-02", "s#1 S 16:00-17:00 05-04,05-06,05-07"}},
+        {"to a whole day", series("", change(ny5, "DTSTART;VALUE=DATE:20260509")),
+         {"s S 16:00-17:00 05-04,05-06,05-07", "s#1 M 00:00-23:59 05-09"}},
+        {"named in London's clock", series("", change("RECURRENCE-ID;TZID=Europe/London:20260505T150000", at9)),
+         {"s S 16:00-17:00 05-04,05-06,05-07", "s#1 M 16:00-17:00 05-09"}},
+        {"named without its zone", series("", change("RECURRENCE-ID:20260505T100000", at9)),
+         {"s S 16:00-17:00 05-04,05-06,05-07", "s#1 M 16:00-17:00 05-09"}},
+        {"of an RDATE", series("RDATE;TZID=America/New_York:20260512T100000\r\n",
+                               change("RECURRENCE-ID:20260512T140000Z", "DTSTART;TZID=America/New_York:20260513T100000")),
+         {"s S 16:00-17:00 05-04,05-05,05-06,05-07", "s#1 M 16:00-17:00 05-13"}},
+        // Onto an occurrence of the series, which its own change still finds.
+        {"onto another", series("", change(ny5, "DTSTART;TZID=America/New_York:20260506T100000")
+                                        + change("RECURRENCE-ID;TZID=America/New_York:20260506T100000",
+                                                 "DTSTART;TZID=America/New_York:20260506T120000")),
+         {"s S 16:00-17:00 05-04,05-07", "s#1 M 16:00-17:00 05-06", "s#2 M 18:00-19:00 05-06"}},
+        {"of two versions the newer", series("", change(ny5, at9, "SEQUENCE:2\r\n") + change(ny5, "DTSTART;TZID=America/New_York:20260510T100000", "SEQUENCE:1\r\n")),
+         {"s S 16:00-17:00 05-04,05-06,05-07", "s#1 M 16:00-17:00 05-09"}},
+        // A change of one occurrence alone wins over that of it with the later ones.
+        {"after a change of later ones", series("", change("RECURRENCE-ID;TZID=America/New_York:20260506T100000",
+                                                           "DTSTART;TZID=America/New_York:20260507T100000")
+                                                        + change("RECURRENCE-ID;RANGE=THISANDFUTURE;TZID=America/New_York:20260505T100000",
+                                                                 "DTSTART;TZID=America/New_York:20260505T120000")),
+         {"s S 16:00-17:00 05-04", "s#1 M 18:00-19:00 05-05,05-07", "s#2 M 16:00-17:00 05-07"}},
+    };
+    for (const auto &c : cases) {
+        const CalendarContents contents = ICalendarReader::ReadCalendar(c.text, Berlin());
+        EXPECT_EQ(Looks(contents), c.looks) << c.what << "\n" << contents.Warnings.join(QLatin1Char('\n')).toStdString();
+    }
+    // All-day to timed, in the local zone of the series.
+    const QByteArray allDay = Calendar({"BEGIN:VEVENT", "UID:d", "DTSTART;VALUE=DATE:20260504", "RRULE:FREQ=DAILY;COUNT=3",
+                                        "SUMMARY:D", "END:VEVENT", "BEGIN:VEVENT", "UID:d", "RECURRENCE-ID;VALUE=DATE:20260505",
+                                        "DTSTART;TZID=America/New_York:20260508T100000", "DURATION:PT1H", "END:VEVENT"});
+    EXPECT_EQ(Looks(ICalendarReader::ReadCalendar(allDay, InZone("America/New_York"))),
+              QStringList({"d D 00:00-23:59 05-04,05-06", "d#1 D 10:00-11:00 05-08"}));
+}
+
+// A change of an occurrence and all later ones moves each by as much as that one moved in
+// the series' own clock: New York's, which changes on 8 March, Berlin's on 29 March.
+TEST(ICalendarReader, AChangeOfLaterOccurrencesMovesThemInTheSeriesClock)
+{
+    const QByteArray text = Calendar({
+        "BEGIN:VEVENT", "UID:s", "DTSTART;TZID=America/New_York:20260306T090000", "DURATION:PT1H",
+        "RRULE:FREQ=WEEKLY;COUNT=6", "SUMMARY:S", "END:VEVENT",
+        // Two days and two hours later, from the second on; from the fifth on, 15:00 on its day.
+        "BEGIN:VEVENT", "UID:s", "RECURRENCE-ID;RANGE=THISANDFUTURE;TZID=America/New_York:20260403T090000",
+        "DTSTART:20260403T190000Z", "DURATION:PT1H", "SUMMARY:L", "END:VEVENT",
+        "BEGIN:VEVENT", "UID:s", "RECURRENCE-ID;RANGE=THISANDFUTURE;TZID=America/New_York:20260313T090000",
+        "DTSTART;TZID=America/New_York:20260315T110000", "DURATION:PT1H", "SUMMARY:M", "END:VEVENT",
+    });
+    const std::pair<const char *, QStringList> zones[] = {
+        {"America/New_York", {"s S 09:00-10:00 03-06", "s#1 M 11:00-12:00 03-15,03-22,03-29", "s#2 L 15:00-16:00 04-03,04-10"}},
+        {"Europe/Berlin",
+         {"s S 15:00-16:00 03-06", "s#1 M 16:00-17:00 03-15,03-22", "s#2 M 17:00-18:00 03-29", "s#3 L 21:00-22:00 04-03,04-10"}},
+    };
+    for (const auto &[zone, looks] : zones) {
+        const CalendarContents contents = ICalendarReader::ReadCalendar(text, InZone(zone));
+        EXPECT_EQ(Looks(contents), looks) << zone;
+    }
+}
+
+// What a lenient reader gets past costs no event: each mend is named.
+TEST(ICalendarReader, AFlawALenientReaderGetsPastCostsNoEvent)
+{
+    const QByteArray folded(63, 'a'); // with "DESCRIPTION:" as long as folded lines are
+    const struct {
+        QByteArray lines; // of the event, from line 5
+        const char *notes;
+        int days;
+        const char *warning;
+    } cases[] = {
+        {"RRULE:FREQ=DAILY;COUNT=10;UNTIL=20260506T235959Z\r\n", "", 3,
+         "line 5: the repeat rule has both COUNT and UNTIL; read up to its UNTIL"},
+        {"DESCRIPTION:Bring: the plan\r\nand the pens\r\n", "Bring: the plan\nand the pens", 1,
+         "line 6: a line that is no property, read as the rest of line 5"},
+        {"DESCRIPTION:" + folded + "\r\nbb, folded\r\n", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabb, folded", 1,
+         "line 6: a line that is no property, read as the rest of line 5"},
+        {"DESCRIPTION:Gr\xC3\r\n\xBC\xC3\x9F" "e\r\n", "Grüße", 1, "line 6: a line that is no property, read as the rest of line 5"},
+        {"DTSTAMP:20260101T000000Z\r\nstray text\r\n", "", 1, "line 6: a line that is no property (left out)"},
+    };
+    for (const auto &c : cases) {
+        const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e\r\nDTSTART:20260504T100000Z\r\n" + c.lines
+                                + "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:next\r\nDTSTART;VALUE=DATE:20260510\r\nEND:VEVENT\r\n"
+                                  "END:VCALENDAR\r\n";
+        const CalendarContents contents = ICalendarReader::ReadCalendar(text, Berlin());
+        EXPECT_EQ(contents.Warnings.join(QLatin1Char('\n')), QLatin1String(c.warning));
+        ASSERT_EQ(contents.Events.size(), 2) << c.warning;
+        EXPECT_EQ(contents.Events.first().Event.Notes, QString::fromUtf8(c.notes)) << c.warning;
+        EXPECT_EQ(contents.Events.first().Dates.size(), c.days) << c.warning;
+    }
 }
 
 } // namespace
