@@ -1,5 +1,7 @@
 #include "basCalendar.h"
 
+#include "basICalendar.h"
+
 #include "basCalendarFonts.h"
 #include "DesktopCalendar.h"
 #include "EventStore.h"
@@ -59,6 +61,9 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
             step(170);
             return kExitNotDrawn;
         }
+        step(180);
+        basICalendar::FollowTimeZone(store); // reports its own failure; the month is drawn as stored
+
     }
 
     step(200);

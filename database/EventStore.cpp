@@ -1045,7 +1045,7 @@ bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 e
         // A null source binds as NULL: the store's own source is the empty text.
         d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
                {eventId, source, uid});
-        d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, ?) "
+        d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),
                {source, uid, eventId, fingerprint});
@@ -1159,6 +1159,41 @@ bool EventStore::DeleteSeries(const QString &source, const QString &uid)
         step(10);
         d->EnsureSameFile();
         d->Run(QStringLiteral("DELETE FROM Series WHERE Source = COALESCE(?, '') AND Uid = ?"), {source, uid});
+        return true;
+    });
+}
+
+bool EventStore::GetStoreValue(const QString &name, QString &value, bool &found)
+{
+    found = false;
+    QString result;
+    bool any = false;
+    const bool done = basOperation::Trap("basDatabase.GetStoreValue", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT Value FROM StoreValues WHERE Name = ?"), {name});
+        Finisher finish(query);
+        step(20);
+        if (query.next()) {
+            any = true;
+            result = Text(query.value(0));
+        }
+        return true;
+    });
+    if (done) {
+        value = result;
+        found = any;
+    }
+    return done;
+}
+
+bool EventStore::SetStoreValue(const QString &name, const QString &value)
+{
+    return basOperation::Trap("basDatabase.SetStoreValue", false, [&](Steps &step) {
+        step(10);
+        d->EnsureSameFile();
+        d->Run(QStringLiteral("INSERT INTO StoreValues (Name, Value) VALUES (?, ?) "
+                              "ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value"),
+               {name, value});
         return true;
     });
 }

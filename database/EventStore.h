@@ -116,6 +116,9 @@ public:
     // is stored as events of several looks.
     bool GetSeriesOfEvent(qint64 eventId, SeriesText &series, bool &found, bool &severalLooks);
     bool DeleteSeries(const QString &source, const QString &uid);
+    // A value of the store's own arrangement (StoreValues); found false when it has none.
+    bool GetStoreValue(const QString &name, QString &value, bool &found);
+    bool SetStoreValue(const QString &name, const QString &value);
     // Whether a write can begin: false for a store SQLite opened read-only (a file the
     // user may not write). Takes and gives back the write lock.
     bool IsWritable();

@@ -121,7 +121,10 @@ const std::vector<Step> &Steps()
                          "Uid TEXT NOT NULL, "
                          "Component TEXT NOT NULL, "
                          "Sequence INTEGER NOT NULL DEFAULT 0, "
-                         "PRIMARY KEY (Source, Uid)) WITHOUT ROWID")},
+                         "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+          // What the store's own arrangement depends on, such as the time zone its
+          // times were worked out in.
+          QStringLiteral("CREATE TABLE IF NOT EXISTS StoreValues (Name TEXT PRIMARY KEY, Value TEXT NOT NULL) WITHOUT ROWID")},
          {}},
     };
     return steps;

@@ -50,6 +50,7 @@ const std::vector<TableColumns> &AddedTables()
          {"SubscriptionId", "Address", "Kind", "DisplayName", "Color", "RefreshMinutes", "UserName", "LastSuccess",
           "LastError", "ETag", "LastModified", "SyncToken", "CertificateSha256"}},
         {"Series", {"Source", "Uid", "Component", "Sequence"}},
+        {"StoreValues", {"Name", "Value"}},
     };
     return tables;
 }
@@ -153,6 +154,7 @@ QStringList SchemaStatements()
                        "Component TEXT NOT NULL, "
                        "Sequence INTEGER NOT NULL DEFAULT 0, "
                        "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE StoreValues (Name TEXT PRIMARY KEY, Value TEXT NOT NULL) WITHOUT ROWID"),
     };
 }
 

@@ -264,11 +264,26 @@ QDate StartDate(icalproperty *start, const QTimeZone &zone, const QTimeZone &loc
     return QDateTime(day, QTime(value.hour, value.minute, value.second), zone).toTimeZone(localZone).date();
 }
 
-void AddRule(icalcomponent *event, const Recurrence &rule)
+// A timed series ends its rule at the end of its last day in its zone, in UTC, as the
+// standard wants UNTIL of the same kind as the start.
+void AddRule(icalcomponent *event, const Recurrence &rule, const std::optional<QTimeZone> &timedZone)
 {
     const QByteArray value = rule.ToRRule().toUtf8();
-    if (!value.isEmpty())
-        icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(value.constData())));
+    if (value.isEmpty())
+        return;
+    icalrecurrencetype recurrence = icalrecurrencetype_from_string(value.constData());
+    if (timedZone && rule.Until.isValid()) {
+        const QDateTime end = QDateTime(rule.Until, QTime(23, 59, 59), *timedZone).toUTC();
+        recurrence.until = icaltime_null_time();
+        recurrence.until.year = end.date().year();
+        recurrence.until.month = end.date().month();
+        recurrence.until.day = end.date().day();
+        recurrence.until.hour = end.time().hour();
+        recurrence.until.minute = end.time().minute();
+        recurrence.until.second = end.time().second();
+        recurrence.until.zone = icaltimezone_get_utc_timezone();
+    }
+    icalcomponent_add_property(event, icalproperty_new_rrule(recurrence));
 }
 
 // A rule without end is looked at as far as the event's days go, and five years at least.
@@ -370,7 +385,7 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     icalcomponent_add_property(vevent, end);
     QList<QDate> given{first};
     if (event.Rule) {
-        AddRule(vevent, *event.Rule);
+        AddRule(vevent, *event.Rule, allDay ? std::nullopt : std::optional<QTimeZone>(zone));
         given = RuleDays(*event.Rule, first, dates);
     }
     const QSet<QDate> wanted(dates.cbegin(), dates.cend());
@@ -453,7 +468,8 @@ QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime
         const QDate first = change.RuleStartAfter.isValid() ? change.RuleStartAfter : StartDate(start, *zone, localZone);
         datesBefore = {StartDate(start, *zone, localZone)};
         if (change.RuleAfter) {
-            AddRule(master, *change.RuleAfter);
+            AddRule(master, *change.RuleAfter,
+                    change.After.AllDayEvent ? std::nullopt : std::optional<QTimeZone>(*zone));
             datesBefore = RuleDays(*change.RuleAfter, first, change.DatesAfter);
         }
     }

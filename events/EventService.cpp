@@ -92,7 +92,6 @@ std::optional<Event> EventService::Load(qint64 eventId)
             event.Rule = extras.Rule;
             event.RuleStart = extras.RuleStart;
         }
-        event.Component = series.Component;
     }
     return event;
 }

@@ -1,5 +1,7 @@
 #include "ICalendarKept.h"
 
+#include <libical/ical.h>
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -114,7 +116,25 @@ Pieces Split(const QByteArray &kept, const QString &originTag)
             pieces.Events += block;
         }
     }
+    const QSet<QByteArray> named = ZonesNamed(pieces.Events);
+    pieces.NamedZones = QList<QByteArray>(named.cbegin(), named.cend());
     return pieces;
+}
+
+QByteArray SystemZone(const QByteArray &tzid)
+{
+    icaltimezone *zone = icaltimezone_get_builtin_timezone(tzid.constData());
+    icalcomponent *definition = zone ? icaltimezone_get_component(zone) : nullptr;
+    if (!definition)
+        return {};
+    icalcomponent *copy = icalcomponent_new_clone(definition);
+    if (icalproperty *id = icalcomponent_get_first_property(copy, ICAL_TZID_PROPERTY))
+        icalproperty_set_tzid(id, tzid.constData());
+    char *text = icalcomponent_as_ical_string_r(copy);
+    QByteArray block(text);
+    icalmemory_free_buffer(text);
+    icalcomponent_free(copy);
+    return block;
 }
 
 } // namespace ICalendarKept

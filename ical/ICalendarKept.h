@@ -31,9 +31,14 @@ struct Pieces {
     QList<QByteArray> Zones; // whole VTIMEZONE blocks
     QList<QByteArray> ZoneIds;
     QByteArray Events; // the VEVENT blocks
+    QList<QByteArray> NamedZones; // the TZIDs the events name
 };
 // originTag, when given, is written into each VEVENT that has none (X-QUILLON-ORIGIN).
 Pieces Split(const QByteArray &kept, const QString &originTag);
+
+// The VTIMEZONE block of a zone the system knows (libical's from the system's zone data),
+// under its own name; empty for one it does not know.
+QByteArray SystemZone(const QByteArray &tzid);
 
 } // namespace ICalendarKept
 

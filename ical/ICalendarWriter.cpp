@@ -339,6 +339,7 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
     QByteArray zones;
     QByteArray keptEvents;
     QSet<QByteArray> zoneIds;
+    QList<QByteArray> named;
     for (const OutgoingEvent &event : events) {
         if (event.Kept.isEmpty()) {
             AddSeries(calendar.get(), event, stampValue, rdates);
@@ -352,6 +353,14 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
             }
         }
         keptEvents += pieces.Events;
+        named += pieces.NamedZones;
+    }
+    // A zone named but not given (an event made here names the system's) from the system.
+    for (const QByteArray &id : std::as_const(named)) {
+        if (zoneIds.contains(id))
+            continue;
+        zoneIds.insert(id);
+        zones += ICalendarKept::SystemZone(id);
     }
     char *text = icalcomponent_as_ical_string_r(calendar.get());
     QByteArray result = Splice(QByteArray::fromRawData(text, qsizetype(std::strlen(text))), rdates);

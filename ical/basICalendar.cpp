@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QUuid>
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -183,10 +185,12 @@ struct ImportWork {
         const QString series = EventSeries::SeriesUid(event.Uid);
         if (keptSeries.contains({where, series}))
             return true;
+        keptSeries.insert({where, series});
+        // Without a text of its own in this file, an older one would no longer say what
+        // the events do.
         const auto text = kept->constFind(ICalendarKept::SeriesKey(event.Origin, series));
         if (text == kept->cend())
-            return true;
-        keptSeries.insert({where, series});
+            return store.DeleteSeries(where, series);
         return store.SetSeries({where, series, *text, 0});
     }
 
@@ -389,9 +393,9 @@ struct ImportWork {
             ++summary.Unchanged;
         }
         // Our own export read back keeps what the event's own source last said, so
-        // that the next import of that source still knows it.
+        // that the next import of that source still knows it; the text follows the change.
         if (found->viaOrigin)
-            return true;
+            return same || Keep(foundSource, event);
         if (!store.SetEventUid(keptSource, event.Uid, id, fingerprintText) || !Keep(keptSource, event))
             return false;
         known.remove(DigestOf(Table::Source, foundSource, event.Uid));
@@ -498,6 +502,70 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         summary = result;
     summary.Refusal = refusal;
     summary.Cancelled = cancelled;
+    return done;
+}
+
+namespace {
+const QString kIndexZone = QStringLiteral("IndexZone");
+
+// Whether a series' times depend on where the user is: a zone, or UTC.
+bool NamesAZone(const QByteArray &text)
+{
+    static const QRegularExpression utc(QStringLiteral("\n(DTSTART|DTEND|RDATE|RECURRENCE-ID)[^:\r\n]*:[0-9T,]*Z"));
+    return text.contains("TZID=") || utc.match(QString::fromUtf8(text)).hasMatch();
+}
+} // namespace
+
+bool FollowTimeZone(basDatabase::EventStore &store, const QTimeZone &zone, bool *changed)
+{
+    if (changed)
+        *changed = false;
+    bool moved = false;
+    const bool done = basOperation::Trap("basICalendar.FollowTimeZone", false, [&](Steps &step) {
+        step(10);
+        QString stored;
+        bool found = false;
+        if (!store.GetStoreValue(kIndexZone, stored, found))
+            return false;
+        const QString id = QString::fromUtf8(zone.id());
+        // A store that cannot be written is shown as it is.
+        if ((found && stored == id) || !store.IsWritable())
+            return true;
+        step(20);
+        ICalendarReader::ReadOptions options;
+        options.LocalZone = zone;
+        options.Today = basPlatform::Today();
+        std::map<QString, ICalendarReader::CalendarContents> bySource;
+        if (found) {
+            QList<basDatabase::EventStore::SeriesText> series;
+            if (!store.GetAllSeries(series))
+                return false;
+            for (const basDatabase::EventStore::SeriesText &text : std::as_const(series)) {
+                if (!NamesAZone(text.Component))
+                    continue;
+                try {
+                    ICalendarReader::CalendarContents read = ICalendarReader::ReadCalendar(text.Component, options);
+                    bySource[text.Source].Events += std::move(read.Events);
+                } catch (const Failure &) {
+                    // A text that no longer reads keeps its events where they are.
+                }
+            }
+        }
+        step(30);
+        return store.RunInTransaction([&] {
+            for (auto &[source, contents] : bySource) {
+                ImportSummary summary;
+                EventService events(store, zone);
+                ImportWork work{store, events, contents, source, options.Today, summary};
+                if (!work.Run())
+                    return false;
+                moved = moved || summary.Updated > 0 || summary.Added > 0;
+            }
+            return store.SetStoreValue(kIndexZone, id);
+        });
+    });
+    if (changed)
+        *changed = done && moved;
     return done;
 }
 

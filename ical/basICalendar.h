@@ -56,6 +56,14 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
                         ICalendarReader::ReadOptions options = {}, const CalendarReading &read = {},
                         const StoringProgress &storing = {});
 
+// Brings the store's times in line with zone when they were worked out in another one:
+// each series whose text names a zone (or UTC) is read again in it, as a move from
+// Berlin to New York shows the 9:00 call there at 3:00; a floating time stays. A store
+// that has not said its zone yet takes this one. changed (if given) tells whether some
+// event moved. Reports under "basICalendar.FollowTimeZone".
+bool FollowTimeZone(basDatabase::EventStore &store, const QTimeZone &zone = QTimeZone::systemTimeZone(),
+                    bool *changed = nullptr);
+
 struct ExportOptions {
     // With both set, the church-year days of these years (1900-2100) go along as
     // all-day events with their name and colour.

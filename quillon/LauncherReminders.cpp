@@ -1,10 +1,13 @@
 #include "LauncherReminders.h"
 
+#include "basICalendar.h"
+
 #include "ReminderNotifier.h"
 #include "ReminderSetting.h"
 #include "basTimeText.h"
 
 #include <QFileInfo>
+#include <QTimeZone>
 #include <QLocale>
 #include <QPointer>
 
@@ -47,6 +50,7 @@ bool LauncherReminders::Start()
     // one that is there but cannot be opened is reported.
     if (!QFileInfo::exists(path) || !m_store.OpenDatabaseConnection(path))
         return false;
+    FollowZone();
     m_version = m_store.ChangesByOthers();
     m_jump.Reset(*m_services.clock);
     m_path = path;
@@ -69,10 +73,23 @@ void LauncherReminders::WatchStoreFiles()
             m_files.addPath(file);
 }
 
+// The store's times follow the system's zone: read again in it when it has changed.
+bool LauncherReminders::FollowZone()
+{
+    const QByteArray zone = QTimeZone::systemTimeZoneId();
+    if (zone == m_zone)
+        return false;
+    m_zone = zone;
+    bool moved = false;
+    basICalendar::FollowTimeZone(m_store, QTimeZone::systemTimeZone(), &moved);
+    return moved;
+}
+
 void LauncherReminders::LookAtStore()
 {
     WatchStoreFiles();
-    const bool jumped = m_jump.Jumped(*m_services.clock);
+    const bool moved = FollowZone();
+    const bool jumped = moved || m_jump.Jumped(*m_services.clock);
     const qint64 version = m_store.ChangesByOthers();
     const bool changed = version != m_version;
     m_version = version;

@@ -68,6 +68,7 @@ public:
 
 private:
     void LookAtStore();
+    bool FollowZone();
     void WatchStoreFiles();
     void Show(const QList<ReminderOccurrence> &due, const QDateTime &now);
     void ShowGroup(const QString &title, const QList<ReminderOccurrence> &members);
@@ -85,6 +86,7 @@ private:
     QTimer m_settle;
     ClockJumpWatch m_jump;
     qint64 m_version = -1;
+    QByteArray m_zone; // the system zone the store was last brought in line with
     QDateTime m_wakeAt;
     // Shown in this run: kept also when the store could not record them.
     QSet<ReminderPlan::Key> m_shownHere;

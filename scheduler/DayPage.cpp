@@ -4,6 +4,7 @@
 #include "EventStore.h"
 #include "basMain.h"
 #include "basOperation.h"
+#include "basICalendar.h"
 
 namespace quillon {
 
@@ -12,7 +13,11 @@ bool DayPage::Open(QDate today)
     m_calendarRefreshNeeded = false;
     m_firstRun = false;
     m_lastKnownToday = today;
-    return m_store.OpenDatabaseConnection();
+    if (!m_store.OpenDatabaseConnection())
+        return false;
+    // The times follow a change of the system zone; a failure is reported and the store shown as it is.
+    basICalendar::FollowTimeZone(m_store);
+    return true;
 }
 
 void DayPage::Close()
