@@ -96,6 +96,16 @@ std::optional<Event> EventService::Load(qint64 eventId)
     return event;
 }
 
+QString EventService::LocationOf(qint64 eventId)
+{
+    basDatabase::EventStore::SeriesText series;
+    bool found = false;
+    bool severalLooks = false;
+    if (!m_store.GetSeriesOfEvent(eventId, series, found, severalLooks) || !found)
+        return QString();
+    return EventComponent::ExtrasOf(series.Component, m_localZone).Location;
+}
+
 std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
 {
     basDatabase::SubscriptionStore subscriptions(m_store);
@@ -195,6 +205,31 @@ std::optional<QList<QDate>> EventService::Delete(qint64 eventId)
     if (!m_store.DeleteEventFromDatabase(eventId, &dates))
         return std::nullopt;
     return dates;
+}
+
+std::optional<QList<QDate>> EventService::DeleteOccurrences(qint64 eventId, QDate day, Occurrences which)
+{
+    if (which == Occurrences::All)
+        return DeleteSeries(eventId);
+    std::optional<Event> event = Load(eventId);
+    if (!event)
+        return std::nullopt;
+    QList<QDate> gone;
+    event->Dates.removeIf([&](const QDate &date) {
+        const bool goes = which == Occurrences::OnlyThis ? date == day : date >= day;
+        if (goes)
+            gone.append(date);
+        return goes;
+    });
+    if (event->Dates.isEmpty())
+        return DeleteSeries(eventId);
+    if (which == Occurrences::ThisAndFollowing && event->Rule) {
+        event->Rule->Until = day.addDays(-1);
+        event->Rule->Count = 0;
+    }
+    if (!Save(*event))
+        return std::nullopt;
+    return SortedDays(gone);
 }
 
 std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)

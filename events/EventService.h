@@ -55,6 +55,9 @@ public:
 
     // The stored event with its dates, or nothing when the store could not read it.
     std::optional<Event> Load(qint64 eventId);
+    // Where the event takes place, as its iCalendar text says; empty when it says nothing
+    // or cannot be read.
+    QString LocationOf(qint64 eventId);
     // Only the stored dates, in date order.
     std::optional<QList<QDate>> DatesOf(qint64 eventId);
     // Adds the draft (EventID 0) or changes the stored event, with its dates, in one
@@ -65,6 +68,12 @@ public:
     std::optional<Saved> Save(const Event &draft, Text text = Text::FromChange);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
+    // Which of a repeating event's occurrences: the one of a day, it and those after it, or all.
+    enum class Occurrences { OnlyThis, ThisAndFollowing, All };
+    // Deletes the occurrences of the event from day (those after it, too, or all: the
+    // series as DeleteSeries does). A rule then ends before day; the kept text takes the
+    // days off as EXDATE. The dates deleted, or nothing when the store refused.
+    std::optional<QList<QDate>> DeleteOccurrences(qint64 eventId, QDate day, Occurrences which);
     // Deletes the event and, when a calendar file gave it as one look of a series, the
     // series' other looks with it, in one transaction: the user deletes what the file
     // called one event. The dates all of them were on, or nothing when the store refused.

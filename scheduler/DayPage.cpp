@@ -48,8 +48,10 @@ QList<Event> DayPage::EventsOn(QDate date)
     QList<Event> drafts;
     QList<basDatabase::DatedEvent> events;
     if (m_store.GetEventsInRange(date, date, events))
-        for (const basDatabase::DatedEvent &dated : events)
+        for (const basDatabase::DatedEvent &dated : events) {
             drafts.append(EventService::ToDraft(dated.Event, {dated.Date}));
+            drafts.back().Location = EventService(m_store).LocationOf(dated.Event.EventID);
+        }
     return drafts;
 }
 

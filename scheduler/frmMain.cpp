@@ -284,7 +284,7 @@ void frmMain::SSDay_Click()
 
 void frmMain::UpdateStatusText()
 {
-    // The selected event at a glance: "9:30 AM - 10:30 AM  Staff meeting".
+    // The selected event at a glance: "9:30 AM - 10:30 AM  Staff meeting  (Room 4)".
     const int selected = m_dayView->SelectedTask();
     if (selected < 0) {
         m_statusText->clear();
@@ -292,7 +292,8 @@ void frmMain::UpdateStatusText()
     }
     const DayViewTask &task = m_dayView->Model().Task(selected);
     m_statusText->setText(DayViewModel::FormatTime(task.startMinute) + QStringLiteral(" - ")
-                          + DayViewModel::FormatTime(task.endMinute) + QStringLiteral("  ") + task.text);
+                          + DayViewModel::FormatTime(task.endMinute) + QStringLiteral("  ") + task.text
+                          + (task.location.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(task.location)));
 }
 
 void frmMain::SSDay_DblClick()

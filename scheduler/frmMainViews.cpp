@@ -93,6 +93,7 @@ void frmMain::AddEventToDayView(const Event &event)
         const int index = m_dayView->TaskCount() - 1;
         if (index >= 0) {
             m_dayView->SetTaskTag(index, event.EventID);
+            m_dayView->SetTaskLocation(index, event.Location);
             if (event.EventIcon > 0)
                 m_dayView->SetTaskPicture(index, m_eventIcon(event.EventIcon));
         }

@@ -31,6 +31,9 @@ SchedulerCommands::SchedulerCommands(EventService &events, SchedulerCommandHost 
           if (!basPlatform::IsNonInteractive())
               editor.exec();
       }),
+      m_chooseOccurrences([window](const QString &text, const QString &title) {
+          return OccurrenceChoice::Ask(window, text, title);
+      }),
       m_optionsProgram(basExecuteProgram::ProgramPath(QStringLiteral("options")))
 {
 }
@@ -135,10 +138,19 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
             return;
         step(10);
         const QString text = QStringLiteral("Delete event '%1'?").arg(m_host.SSDay().TaskText(taskIndex));
-        if (!AskYesNo(text, kDeleteEventTitle))
+        // A repeating event asks which of its occurrences.
+        const std::optional<QList<QDate>> stored = m_events.DatesOf(eventId);
+        if (!stored)
+            return;
+        std::optional<EventService::Occurrences> which = EventService::Occurrences::All;
+        if (stored->size() > 1)
+            which = m_chooseOccurrences(text, QString::fromLatin1(kDeleteEventTitle));
+        else if (!AskYesNo(text, kDeleteEventTitle))
+            return;
+        if (!which)
             return;
         step(20);
-        const std::optional<QList<QDate>> dates = m_events.DeleteSeries(eventId);
+        const std::optional<QList<QDate>> dates = m_events.DeleteOccurrences(eventId, m_host.CurrentDate(), *which);
         if (!dates)
             return;
         step(30);

@@ -3,6 +3,8 @@
 // small interface to the main window, so they run without the window itself.
 #pragma once
 
+#include "OccurrenceChoice.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,6 +34,8 @@ public:
     // How the editor is shown (modal by default); tests fill it in and press OK instead.
     using EditorRunner = std::function<void(frmEvent &)>;
     void SetEditorRunner(EditorRunner runner) { m_runEditor = std::move(runner); }
+    // How the occurrences of a repeating event are chosen (a message box by default).
+    void SetOccurrenceChooser(OccurrenceChoice::Chooser chooser) { m_chooseOccurrences = std::move(chooser); }
     // Where the options program lives (the program folder by default).
     void SetOptionsProgram(const QString &path) { m_optionsProgram = path; }
 
@@ -57,6 +61,7 @@ private:
     SchedulerCommandHost &m_host;
     QWidget *m_window;
     EditorRunner m_runEditor;
+    OccurrenceChoice::Chooser m_chooseOccurrences;
     QString m_optionsProgram;
 };
 

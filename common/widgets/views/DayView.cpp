@@ -522,11 +522,11 @@ bool DayView::viewportEvent(QEvent *event)
         const int task = m_model.TaskAt(ViewportToContent(help->pos()), Geometry());
         if (task >= 0) {
             const DayViewTask &item = m_model.Task(task);
-            QToolTip::showText(help->globalPos(),
-                               QStringLiteral("%1 - %2\n%3")
-                                   .arg(DayViewModel::FormatTime(item.startMinute),
-                                        DayViewModel::FormatTime(item.endMinute), item.text),
-                               viewport());
+            QString text = QStringLiteral("%1 - %2\n%3").arg(DayViewModel::FormatTime(item.startMinute),
+                                                              DayViewModel::FormatTime(item.endMinute), item.text);
+            if (!item.location.isEmpty())
+                text += QLatin1Char('\n') + item.location;
+            QToolTip::showText(help->globalPos(), text, viewport());
         } else {
             QToolTip::hideText();
         }

@@ -48,6 +48,7 @@ public:
     void SetTaskTag(int index, qint64 tag);
     QIcon TaskPicture(int index) const;
     void SetTaskPicture(int index, const QIcon &picture);
+    void SetTaskLocation(int index, const QString &location) { m_model.SetTaskLocation(index, location); }
     void RemoveTask(int index);
     void RemoveAllTasks();
 

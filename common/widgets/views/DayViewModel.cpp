@@ -74,6 +74,12 @@ void DayViewModel::SetTaskTag(int index, qint64 tag)
     m_tasks[static_cast<std::size_t>(index)].tag = tag;
 }
 
+void DayViewModel::SetTaskLocation(int index, const QString &location)
+{
+    if (ValidIndex(index))
+        m_tasks[static_cast<std::size_t>(index)].location = location;
+}
+
 void DayViewModel::SetTaskPicture(int index, const QIcon &picture)
 {
     if (!ValidIndex(index))

@@ -21,6 +21,7 @@ struct DayViewTask {
     std::int32_t color = -1; // colour value; -1 draws with the duration-bar fill colour
     qint64 tag = 0;          // the caller's key, the event id in the scheduler
     QIcon picture;
+    QString location; // where it takes place, shown with its times; empty when none
 };
 
 // Where the content (the whole day, unscrolled) lies, in logical pixels.
@@ -65,6 +66,7 @@ public:
     void SetTaskText(int index, const QString &text);
     void SetTaskTag(int index, qint64 tag);
     void SetTaskPicture(int index, const QIcon &picture);
+    void SetTaskLocation(int index, const QString &location);
     void RemoveTask(int index);
     void RemoveAllTasks();
 

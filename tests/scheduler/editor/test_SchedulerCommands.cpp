@@ -196,30 +196,43 @@ TEST_F(Commands, TheReminderListOffersTheUsualTimesAndKeepsAnyOtherNumber)
     EXPECT_EQ(events.Load(id)->Reminder, std::nullopt);
 }
 
-TEST_F(Commands, DeleteRemovesEveryOccurrenceAfterAYes)
+// A one-day event asks Yes or No; a repeating one which of its occurrences, from the shown day.
+TEST_F(Commands, DeleteAsksAndRemovesWhatWasChosen)
 {
-    const QList<QDate> days{QDate(2026, 12, 6), QDate(2026, 12, 8), QDate(2027, 1, 3)};
+    const QList<QDate> days{QDate(2026, 12, 6), QDate(2026, 12, 8), QDate(2027, 1, 3), QDate(2027, 1, 10)};
     const qint64 id = Store(QStringLiteral("Course"), days);
+    window->currentDate = QDate(2026, 12, 8);
     window->SelectCurrentDateInMonthView();
+    std::optional<EventService::Occurrences> answer;
+    QStringList asked;
+    commands->SetOccurrenceChooser([&](const QString &text, const QString &title) {
+        asked << text + QLatin1Char('|') + title;
+        return answer;
+    });
+    const auto run = [&](std::optional<EventService::Occurrences> which) {
+        answer = which;
+        commands->DeleteEvent(id, 0);
+        return DatesOf(id);
+    };
+    EXPECT_EQ(run(std::nullopt), days);
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Delete event 'Course'?|Delete Event")});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(run(EventService::Occurrences::OnlyThis), QList<QDate>({days[0], days[2], days[3]}));
+    EXPECT_EQ(CountOn(days[1]), 0);
+    window->currentDate = days[2];
+    EXPECT_EQ(run(EventService::Occurrences::ThisAndFollowing), QList<QDate>{days[0]});
+    ASSERT_EQ(window->changedDates.size(), 2);
+    EXPECT_EQ(window->changedDates[1], QList<QDate>({days[2], days[3]}));
 
-    nextAnswer = basPlatform::MessageResult::No;
-    commands->DeleteEvent(id, 0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Delete event 'Course'?"));
-    EXPECT_EQ(messages[0].title, QStringLiteral("Delete Event"));
-    EXPECT_EQ(messages[0].buttons, basPlatform::MessageButtons::YesNo);
-    EXPECT_EQ(DatesOf(id).size(), 3);
-
+    // One day left: Yes or No, and Yes deletes it.
     nextAnswer = basPlatform::MessageResult::Yes;
     commands->DeleteEvent(id, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].buttons, basPlatform::MessageButtons::YesNo);
     basDatabase::EventRecord gone;
     EXPECT_FALSE(store.GetEventData(id, gone));
-    for (const QDate &day : days)
-        EXPECT_EQ(CountOn(day), 0) << day.toString(Qt::ISODate).toStdString();
-    EXPECT_EQ(window->dayView.TaskCount(), 0);
+    EXPECT_EQ(CountOn(days[0]), 0);
     EXPECT_FALSE(window->toolDelete);
-    ASSERT_EQ(window->changedDates.size(), 1);
-    EXPECT_EQ(window->changedDates[0].size(), 3);
 }
 
 TEST_F(Commands, AllDayPositionOutsideTheListIsReportedAndNothingDeleted)

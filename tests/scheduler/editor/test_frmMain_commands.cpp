@@ -130,11 +130,15 @@ TEST_F(MainWindowCommands, KeysOpenDeleteAndCreateEvents)
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[1], QStringLiteral("New Event:"));
 
-    nextAnswer = basPlatform::MessageResult::Yes;
+    // It repeats: which of its occurrences is asked.
+    QStringList asked;
+    window->EventCommands().SetOccurrenceChooser([&asked](const QString &text, const QString &) {
+        asked << text;
+        return std::optional(EventService::Occurrences::All);
+    });
     dayView->SetSelectedTask(0);
     QTest::keyClick(dayView, Qt::Key_Delete);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Delete event 'Staff meeting'?"));
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Delete event 'Staff meeting'?")});
     QList<QDate> dates;
     store->GetAllDatesForEvent(id, dates);
     EXPECT_TRUE(dates.isEmpty());
