@@ -1,5 +1,6 @@
 #include "EventComponent.h"
 
+#include "IcalComponent.h"
 #include "EventColors.h"
 
 #include <libical/ical.h>
@@ -16,10 +17,7 @@ namespace EventComponent {
 
 namespace {
 
-struct ComponentDeleter {
-    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
-};
-using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using ComponentPtr = IcalComponentPtr;
 
 icalproperty *First(icalcomponent *component, icalproperty_kind kind)
 {

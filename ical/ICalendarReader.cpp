@@ -1,5 +1,6 @@
 #include "ICalendarReader.h"
 
+#include "IcalComponent.h"
 #include "ICalendarColors.h"
 #include "ICalendarLines.h"
 #include "EventSeries.h"
@@ -33,10 +34,7 @@ namespace {
 
 using basOperation::Failure;
 
-struct ComponentDeleter {
-    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
-};
-using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using ComponentPtr = IcalComponentPtr;
 
 const QTime kAllDayEnd(23, 59);
 

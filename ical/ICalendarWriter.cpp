@@ -1,5 +1,6 @@
 #include "ICalendarWriter.h"
 
+#include "IcalComponent.h"
 #include "ICalendarKept.h"
 
 #include <libical/ical.h>
@@ -18,10 +19,7 @@ namespace ICalendarWriter {
 
 namespace {
 
-struct ComponentDeleter {
-    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
-};
-using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using ComponentPtr = IcalComponentPtr;
 
 icaltimetype DateValue(QDate date)
 {
