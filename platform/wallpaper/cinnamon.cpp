@@ -1,5 +1,6 @@
 // Cinnamon: gsettings, as GNOME, in its own schema (csd-background shows it). It ignores
-// a path it already shows.
+// a path it already shows, and a change made while the shell still starts (the old
+// picture stays): the shell's own run state says when it is up.
 #include "DesktopBackend.h"
 
 namespace quillon {
@@ -17,6 +18,28 @@ public:
     }
     MonitorLayout Layout() const override { return MonitorLayout::Spanned; }
     bool NeedsNewFileName() const override { return true; }
+    QStringList ProgramsAskedFirst() const override { return {QStringLiteral("gdbus")}; }
+
+    // No shell on the bus reads the setting when it starts; one that is starting is asked
+    // again later. Its run state is 2 once it runs.
+    bool Prepare(const Runner &run, DesktopState &, QString &reason) const override
+    {
+        QString output;
+        QString failure;
+        const WallpaperCommand ask{QStringLiteral("gdbus"),
+                                   {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                                    QStringLiteral("org.Cinnamon"), QStringLiteral("--object-path"),
+                                    QStringLiteral("/org/Cinnamon"), QStringLiteral("--method"),
+                                    QStringLiteral("org.Cinnamon.GetRunState")}};
+        if (!run(ask, output, failure))
+            return true;
+        output = output.trimmed();
+        if (output.startsWith(QLatin1Char('(')) && output != QLatin1String("(2,)")) {
+            reason = QStringLiteral("the Cinnamon desktop is still starting (run state %1)").arg(output);
+            return false;
+        }
+        return true;
+    }
 
     std::vector<WallpaperCommand> Commands(const std::vector<MonitorPicture> &pictures, int monitorCount,
                                            const DesktopState &) const override

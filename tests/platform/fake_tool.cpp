@@ -1,8 +1,11 @@
 // Test helper standing in for a desktop's wallpaper tool: appends its arguments, one
-// line per run and tab-separated, to $FAKE_TOOL_LOG and exits with $FAKE_TOOL_EXIT.
+// line per run and tab-separated, to $FAKE_TOOL_LOG, prints $FAKE_TOOL_OUTPUT_<NAME> and
+// exits with $FAKE_TOOL_EXIT_<NAME>, or else $FAKE_TOOL_EXIT.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+
+#include <cstdio>
 
 namespace quillon {
 
@@ -15,7 +18,11 @@ int Main(int argc, char **argv)
             line += QByteArray(argv[i]) + (i + 1 < argc ? "\t" : "\n");
         log.write(line);
     }
-    return qEnvironmentVariableIntValue("FAKE_TOOL_EXIT");
+    // A tool of its own name may answer otherwise ($FAKE_TOOL_EXIT_GDBUS for gdbus).
+    const QByteArray name = QByteArray(argv[0]).mid(QByteArray(argv[0]).lastIndexOf('/') + 1).toUpper();
+    std::fputs(qgetenv("FAKE_TOOL_OUTPUT_" + name).constData(), stdout);
+    const QByteArray own = qgetenv("FAKE_TOOL_EXIT_" + name);
+    return own.isEmpty() ? qEnvironmentVariableIntValue("FAKE_TOOL_EXIT") : own.toInt();
 }
 
 } // namespace quillon

@@ -271,6 +271,33 @@ TEST_F(SetterOnGnome, ADesktopNotOnTheBusYetIsNotReadyAndNothingIsRun)
     }
     EXPECT_TRUE(Copies().isEmpty());
 }
+// Cinnamon misses a change made while its shell starts: that is not ready yet; a shell
+// not on the bus reads the setting when it comes, one that runs takes it.
+TEST_F(SetterOnGnome, CinnamonIsAskedWhetherItsShellRunsYet)
+{
+    ASSERT_TRUE(QFile::link(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_fake_tool"), TempPath(QStringLiteral("tools/gdbus"))));
+    WallpaperSetter cinnamon(Env("xcb", "X-Cinnamon", {QStringLiteral("gsettings"), QStringLiteral("gdbus")}));
+    const struct {
+        const char *output;
+        const char *exit;
+        WallpaperResult result;
+    } cases[] = {
+        {"(1,)\n", "0", WallpaperResult::NotReady},
+        {"(2,)\n", "0", WallpaperResult::Set},
+        {"", "1", WallpaperResult::Set},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.output);
+        env.Set("FAKE_TOOL_OUTPUT_GDBUS", c.output);
+        env.Set("FAKE_TOOL_EXIT_GDBUS", c.exit);
+        QString reason;
+        EXPECT_EQ(cinnamon.Set(TempPath(QStringLiteral("wallpaper.bmp")), reason), c.result) << reason.toStdString();
+        if (c.result == WallpaperResult::NotReady) {
+            EXPECT_EQ(reason, QStringLiteral("the Cinnamon desktop is still starting (run state (1,))"));
+        }
+    }
+}
+
 } // namespace
 
 } // namespace quillon
