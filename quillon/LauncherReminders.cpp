@@ -82,6 +82,8 @@ bool LauncherReminders::FollowZone()
     m_zone = zone;
     bool moved = false;
     basICalendar::FollowTimeZone(m_store, QTimeZone::systemTimeZone(), &moved);
+    if (moved)
+        emit EventTimesMoved();
     return moved;
 }
 

@@ -57,6 +57,11 @@ public:
     // Shows what is due and sets the timer to the next one.
     void Replan();
 
+signals:
+    // The system's zone changed and the store's zoned events moved with it.
+    void EventTimesMoved();
+
+public:
     // The titles of the grouped notifications (of missed ones, of ones due together),
     // and an occurrence's day and times.
     static QString AwayTitle(qsizetype count);

@@ -110,6 +110,7 @@ int Main(QApplication &app)
     reminderServices.openScheduler = [&form] { form.mnuScheduler_Click(); };
     LauncherReminders reminders(reminderServices);
     QObject::connect(&sleep, &SleepWatch::Resumed, &reminders, &LauncherReminders::Replan);
+    QObject::connect(&reminders, &LauncherReminders::EventTimesMoved, &form, &frmMain::OnEventTimesMoved);
 
     // The network comes back a little after the machine: asked at once, every server would fail.
     QObject::connect(&sleep, &SleepWatch::Resumed, &subscriptions, [&subscriptions] {

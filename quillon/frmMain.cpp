@@ -515,6 +515,8 @@ void frmMain::OnDesktopRestarted() { RedrawWhenDisplayed(); }
 
 void frmMain::OnSubscribedEventsChanged() { RedrawWhenDisplayed(); }
 
+void frmMain::OnEventTimesMoved() { RedrawWhenDisplayed(); }
+
 void frmMain::RedrawWhenDisplayed()
 {
     if (IsCalendarDisplayed())

@@ -80,6 +80,8 @@ public:
     void OnDesktopRestarted();
     // A subscription's refresh changed the month on the wallpaper.
     void OnSubscribedEventsChanged();
+    // The store's times moved with a change of the system's zone.
+    void OnEventTimesMoved();
     void Form_Unload();
     // A redraw asked for by another program (over the session bus): it joins the queue
     // of calendar runs. 0, or the error number of a start that failed.

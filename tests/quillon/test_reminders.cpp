@@ -281,6 +281,27 @@ TEST_F(Reminders, AnotherProgramsSavesAreHeardOfWithoutAskingTheStore)
     EXPECT_EQ(Summaries(2), (QStringList{QStringLiteral("Lunch"), QStringLiteral("Tea")}));
 }
 
+// The system's zone changes while the launcher runs: its next look moves the zoned
+// events with it and asks for the calendar to be drawn again.
+TEST_F(Reminders, AZoneChangeMovesTheZonedEventsAndAsksForARedraw)
+{
+    env.Set("TZ", "Europe/Berlin");
+    const qint64 id = Add(QStringLiteral("Call"), QTime(10, 0), std::nullopt);
+    StartLauncher();
+    int moved = 0;
+    QObject::connect(reminders.get(), &LauncherReminders::EventTimesMoved, [&moved] { ++moved; });
+    env.Set("TZ", "America/New_York");
+    QDeadlineTimer deadline(5000);
+    while (moved == 0 && !deadline.hasExpired())
+        QTest::qWait(20);
+    EXPECT_EQ(moved, 1);
+    basDatabase::EventRecord call;
+    ASSERT_TRUE(writer.GetEventData(id, call));
+    EXPECT_EQ(call.StartTime, QTime(4, 0));
+    QTest::qWait(200);
+    EXPECT_EQ(moved, 1) << "once";
+}
+
 TEST_F(Reminders, WithoutAServerTheIconsBalloonAndWithTheSwitchOffNothingEvenLater)
 {
     Add(QStringLiteral("Holiday"), QTime(), 60, true); // 8:00
