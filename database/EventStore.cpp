@@ -50,6 +50,13 @@ void CheckEventId(qint64 id)
 
 QString Text(const QVariant &value) { return value.isNull() ? QString() : value.toString(); }
 
+// SQL of the store's own, no value in it: the series UID of an EventUids UID (the part
+// before EventSeries' separator, char(31)), and whether a UID is one of a series' (itself
+// or one of its parts, found through the key's index).
+const QString kSeriesUidOf =
+    QStringLiteral("CASE WHEN instr(%1, char(31)) > 0 THEN substr(%1, 1, instr(%1, char(31)) - 1) ELSE %1 END");
+const QString kPartOfSeries = QStringLiteral("(%1 = %2 OR (%1 > %2 || char(31) AND %1 < %2 || char(32)))");
+
 // NULL for no reminder. A reminder after the start is none a person can use.
 QVariant ReminderParameter(const std::optional<int> &minutes)
 {
@@ -557,10 +564,10 @@ bool EventStore::DeleteEventFromDatabase(qint64 eventId, QList<QDate> *deletedDa
         step(30);
         // The kept text of its series goes with the last event of it; the event's
         // EventDates and EventUids rows go with it (ON DELETE CASCADE).
-        d->Run(QStringLiteral("DELETE FROM Series WHERE (Source, Uid) IN (SELECT Source, CASE WHEN instr(Uid, char(31)) > 0 "
-                              "THEN substr(Uid, 1, instr(Uid, char(31)) - 1) ELSE Uid END FROM EventUids WHERE EventId = ?) "
-                              "AND NOT EXISTS (SELECT 1 FROM EventUids u WHERE u.Source = Series.Source AND u.EventId <> ? "
-                              "AND (u.Uid = Series.Uid OR (u.Uid > Series.Uid || char(31) AND u.Uid < Series.Uid || char(32))))"),
+        d->Run(QStringLiteral("DELETE FROM Series WHERE (Source, Uid) IN (SELECT Source, ") + kSeriesUidOf.arg(QStringLiteral("Uid"))
+                   + QStringLiteral(" FROM EventUids WHERE EventId = ?) AND NOT EXISTS (SELECT 1 FROM EventUids u "
+                                    "WHERE u.Source = Series.Source AND u.EventId <> ? AND ")
+                   + kPartOfSeries.arg(QStringLiteral("u.Uid"), QStringLiteral("Series.Uid")) + QLatin1Char(')'),
                {eventId, eventId});
         d->Run(QStringLiteral("DELETE FROM Events WHERE EventID = ?"), {eventId});
         step(40);
@@ -1117,39 +1124,33 @@ bool EventStore::GetAllSeries(QList<SeriesText> &series)
     return done;
 }
 
-bool EventStore::GetSeriesOfEvent(qint64 eventId, SeriesText &series, bool &found, bool &severalLooks)
+bool EventStore::GetSeriesOfEvent(qint64 eventId, EventSeries &series)
 {
-    found = false;
-    severalLooks = false;
-    SeriesText result;
-    bool any = false;
-    bool several = false;
+    EventSeries result;
     const bool done = basOperation::Trap("basDatabase.GetSeriesOfEvent", false, [&](Steps &step) {
         step(10);
         CheckEventId(eventId);
         step(20);
-        QSqlQuery &query = d->Run(
-            QStringLiteral("SELECT s.Source, s.Uid, s.Component, s.Sequence, "
-                           "(SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source AND o.EventId <> u.EventId "
-                           "AND (o.Uid = s.Uid OR (o.Uid > s.Uid || char(31) AND o.Uid < s.Uid || char(32)))) "
-                           "FROM EventUids u JOIN Series s ON s.Source = u.Source AND s.Uid = CASE WHEN instr(u.Uid, char(31)) > 0 "
-                           "THEN substr(u.Uid, 1, instr(u.Uid, char(31)) - 1) ELSE u.Uid END WHERE u.EventId = ?"),
-            {eventId});
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT u.Source, ") + kSeriesUidOf.arg(QStringLiteral("u.Uid"))
+                                      + QStringLiteral(", s.Component, s.Sequence, "
+                                                 "(SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source AND o.EventId <> u.EventId AND ")
+                                      + kPartOfSeries.arg(QStringLiteral("o.Uid"), QStringLiteral("s.Uid"))
+                                      + QStringLiteral(") FROM EventUids u LEFT JOIN Series s ON s.Source = u.Source AND s.Uid = ")
+                                      + kSeriesUidOf.arg(QStringLiteral("u.Uid")) + QStringLiteral(" WHERE u.EventId = ?"),
+                                  {eventId});
         Finisher finish(query);
         step(30);
         if (query.next()) {
-            any = true;
-            result = SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
-                                query.value(3).toInt()};
-            several = query.value(4).toLongLong() > 0;
+            result.HasUid = true;
+            result.HasText = !query.value(2).isNull();
+            result.Series = SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
+                                       query.value(3).toInt()};
+            result.SeveralLooks = query.value(4).toLongLong() > 0;
         }
         return true;
     });
-    if (done) {
+    if (done)
         series = std::move(result);
-        found = any;
-        severalLooks = several;
-    }
     return done;
 }
 

@@ -112,9 +112,16 @@ public:
     };
     bool SetSeries(const SeriesText &series);
     bool GetAllSeries(QList<SeriesText> &series);
-    // The kept text of the event's series, if it has one (found), and whether the series
-    // is stored as events of several looks.
-    bool GetSeriesOfEvent(qint64 eventId, SeriesText &series, bool &found, bool &severalLooks);
+    // What the store knows of an event's series: whether the event has a UID (and its
+    // source), whether the series has a kept text, and whether it is stored as events of
+    // several looks.
+    struct EventSeries {
+        bool HasUid = false;
+        bool HasText = false;
+        bool SeveralLooks = false;
+        SeriesText Series; // Source and Uid (of the series) when the event has a UID; the rest with the text
+    };
+    bool GetSeriesOfEvent(qint64 eventId, EventSeries &series);
     bool DeleteSeries(const QString &source, const QString &uid);
     // A value of the store's own arrangement (StoreValues); found false when it has none.
     bool GetStoreValue(const QString &name, QString &value, bool &found);

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-#include <memory>
-
 namespace quillon {
 
 namespace EventComponent {
@@ -49,20 +47,6 @@ void SetText(icalcomponent *component, icalproperty_kind kind, const QString &va
         icalcomponent_add_property(component, make(value.toUtf8().constData()));
 }
 
-icaltimetype Utc(const QDateTime &stamp)
-{
-    const QDateTime utc = stamp.toUTC();
-    icaltimetype time = icaltime_null_time();
-    time.year = utc.date().year();
-    time.month = utc.date().month();
-    time.day = utc.date().day();
-    time.hour = utc.time().hour();
-    time.minute = utc.time().minute();
-    time.second = utc.time().second();
-    time.zone = icaltimezone_get_utc_timezone();
-    return time;
-}
-
 // The zone a DTSTART is in, as Qt knows it; nothing for one it does not.
 std::optional<QTimeZone> ZoneOf(icalproperty *start, const QTimeZone &localZone)
 {
@@ -85,33 +69,18 @@ std::optional<QTimeZone> ZoneOf(icalproperty *start, const QTimeZone &localZone)
 icaltimetype InstanceOf(QDate day, QTime time, icalproperty *start, const QTimeZone &zone, const QTimeZone &localZone)
 {
     const icaltimetype form = icalproperty_get_dtstart(start);
-    icaltimetype value = icaltime_null_time();
-    if (form.is_date) {
-        value.year = day.year();
-        value.month = day.month();
-        value.day = day.day();
-        value.is_date = 1;
-        return value;
-    }
+    if (form.is_date)
+        return IcalDate(day);
     const QDateTime there = QDateTime(day, time, localZone).toTimeZone(zone);
-    value.year = there.date().year();
-    value.month = there.date().month();
-    value.day = there.date().day();
-    value.hour = there.time().hour();
-    value.minute = there.time().minute();
-    value.second = there.time().second();
+    icaltimetype value = IcalWallTime(there.date(), there.time());
     if (icaltime_is_utc(form))
         value.zone = icaltimezone_get_utc_timezone();
     return value;
 }
 
-// A date or date-time property with its parameters (TZID, VALUE) as the start has them.
-icalproperty *DateProperty(icalproperty *(*make)(struct icaldatetimeperiodtype), icalproperty *start, icaltimetype value)
+// The property with the start's own TZID (a timed value) or VALUE=DATE (a date).
+icalproperty *LikeStart(icalproperty *property, icalproperty *start, const icaltimetype &value)
 {
-    icaldatetimeperiodtype when;
-    when.time = value;
-    when.period = icalperiodtype_null_period();
-    icalproperty *property = make(when);
     if (icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER); tzid && !value.is_date)
         icalproperty_add_parameter(property, icalparameter_new_clone(tzid));
     if (value.is_date)
@@ -119,14 +88,24 @@ icalproperty *DateProperty(icalproperty *(*make)(struct icaldatetimeperiodtype),
     return property;
 }
 
-icalproperty *ExdateProperty(icalproperty *start, icaltimetype value)
+icalproperty *RdateProperty(icalproperty *start, const icaltimetype &value)
 {
-    icalproperty *property = icalproperty_new_exdate(value);
-    if (icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER); tzid && !value.is_date)
-        icalproperty_add_parameter(property, icalparameter_new_clone(tzid));
-    if (value.is_date)
-        icalproperty_add_parameter(property, icalparameter_new_value(ICAL_VALUE_DATE));
-    return property;
+    icaldatetimeperiodtype when;
+    when.time = value;
+    when.period = icalperiodtype_null_period();
+    return LikeStart(icalproperty_new_rdate(when), start, value);
+}
+
+icalproperty *ExdateProperty(icalproperty *start, const icaltimetype &value)
+{
+    return LikeStart(icalproperty_new_exdate(value), start, value);
+}
+
+void AddX(icalcomponent *event, const char *name, const QByteArray &value)
+{
+    icalproperty *property = icalproperty_new_x(value.constData());
+    icalproperty_set_x_name(property, name);
+    icalcomponent_add_property(event, property);
 }
 
 // Moves every timed instant of the component that names an occurrence by seconds.
@@ -242,11 +221,8 @@ void WriteLook(icalcomponent *event, const Change &change, bool master)
             icalcomponent_remove_property(event, icon);
             icalproperty_free(icon);
         }
-        if (after.EventIcon != 0) {
-            icalproperty *icon = icalproperty_new_x(QByteArray::number(after.EventIcon).constData());
-            icalproperty_set_x_name(icon, "X-QUILLON-ICON");
-            icalcomponent_add_property(event, icon);
-        }
+        if (after.EventIcon != 0)
+            AddX(event, "X-QUILLON-ICON", QByteArray::number(after.EventIcon));
     }
     if (master)
         WriteReminder(event, before.Reminder, after.Reminder, after.EventName);
@@ -271,15 +247,7 @@ void AddRule(icalcomponent *event, const Recurrence &rule, const std::optional<Q
         return;
     icalrecurrencetype recurrence = icalrecurrencetype_from_string(value.constData());
     if (timedZone && rule.Until.isValid()) {
-        const QDateTime end = QDateTime(rule.Until, QTime(23, 59, 59), *timedZone).toUTC();
-        recurrence.until = icaltime_null_time();
-        recurrence.until.year = end.date().year();
-        recurrence.until.month = end.date().month();
-        recurrence.until.day = end.date().day();
-        recurrence.until.hour = end.time().hour();
-        recurrence.until.minute = end.time().minute();
-        recurrence.until.second = end.time().second();
-        recurrence.until.zone = icaltimezone_get_utc_timezone();
+        recurrence.until = IcalUtc(QDateTime(rule.Until, QTime(23, 59, 59), *timedZone));
     }
     icalcomponent_add_property(event, icalproperty_new_rrule(recurrence));
 }
@@ -291,21 +259,6 @@ QList<QDate> RuleDays(const Recurrence &rule, QDate first, const QList<QDate> &d
     for (const QDate &day : dates)
         last = std::max(last, day);
     return rule.Days(first, first, last);
-}
-
-icaltimetype WallValue(QDate day, QTime time)
-{
-    icaltimetype value = icaltime_null_time();
-    value.year = day.year();
-    value.month = day.month();
-    value.day = day.day();
-    if (time.isValid()) {
-        value.hour = time.hour();
-        value.minute = time.minute();
-    } else {
-        value.is_date = 1;
-    }
-    return value;
 }
 
 icalproperty *Zoned(icalproperty *property, const QByteArray &tzid)
@@ -358,8 +311,10 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     const bool utc = zone == QTimeZone::utc() || zone.id() == "UTC";
     const QByteArray tzid = allDay || utc ? QByteArray() : zone.id();
     const auto value = [&](QDate day, QTime time) {
-        icaltimetype v = WallValue(day, allDay ? QTime() : time);
-        if (utc && !allDay)
+        if (allDay)
+            return IcalDate(day);
+        icaltimetype v = IcalWallTime(day, QTime(time.hour(), time.minute()));
+        if (utc)
             v.zone = icaltimezone_get_utc_timezone();
         return v;
     };
@@ -367,7 +322,7 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Velmora Software//Quillon Desktop Calendar//EN"));
     icalcomponent *vevent = icalcomponent_new_vevent();
-    const icaltimetype now = Utc(stamp);
+    const icaltimetype now = IcalUtc(stamp);
     icalcomponent_add_property(vevent, icalproperty_new_uid(uid.toUtf8().constData()));
     icalcomponent_add_property(vevent, icalproperty_new_dtstamp(now));
     icalcomponent_add_property(vevent, icalproperty_new_created(now));
@@ -394,7 +349,7 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     }
     for (const QDate &day : std::as_const(dates)) {
         if (!ruled.contains(day))
-            icalcomponent_add_property(vevent, DateProperty(icalproperty_new_rdate, start, value(day, event.StartTime)));
+            icalcomponent_add_property(vevent, RdateProperty(start, value(day, event.StartTime)));
     }
     if (!event.EventName.isEmpty())
         icalcomponent_add_property(vevent, icalproperty_new_summary(event.EventName.toUtf8().constData()));
@@ -404,17 +359,11 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
         icalcomponent_add_property(vevent, icalproperty_new_location(event.Location.toUtf8().constData()));
     if (const QString css = EventColors::CssNameOf(event.EventColor); !css.isEmpty() && !allDay)
         icalcomponent_add_property(vevent, icalproperty_new_color(css.toUtf8().constData()));
-    if (event.EventIcon != 0 && !allDay) {
-        icalproperty *icon = icalproperty_new_x(QByteArray::number(event.EventIcon).constData());
-        icalproperty_set_x_name(icon, "X-QUILLON-ICON");
-        icalcomponent_add_property(vevent, icon);
-    }
+    if (event.EventIcon != 0 && !allDay)
+        AddX(vevent, "X-QUILLON-ICON", QByteArray::number(event.EventIcon));
     // Hand-picked days are said to be so, as the editor reopens them that way.
-    if (event.Recurring && !event.Rule) {
-        icalproperty *picked = icalproperty_new_x("1");
-        icalproperty_set_x_name(picked, "X-QUILLON-RECURRING");
-        icalcomponent_add_property(vevent, picked);
-    }
+    if (event.Recurring && !event.Rule)
+        AddX(vevent, "X-QUILLON-RECURRING", "1");
     WriteReminder(vevent, std::nullopt, event.Reminder, event.EventName);
     icalcomponent_add_component(calendar.get(), vevent);
     char *text = icalcomponent_as_ical_string_r(calendar.get());
@@ -483,11 +432,10 @@ QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime
     }
     for (const QDate &day : change.DatesAfter) {
         if (!before.contains(day))
-            icalcomponent_add_property(master, DateProperty(icalproperty_new_rdate, start,
-                                                            InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
+            icalcomponent_add_property(master, RdateProperty(start, InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
     }
 
-    const icaltimetype now = Utc(stamp);
+    const icaltimetype now = IcalUtc(stamp);
     for (icalcomponent *event : QList<icalcomponent *>{master} + changes) {
         icalcomponent_set_dtstamp(event, now);
         RemoveAll(event, ICAL_LASTMODIFIED_PROPERTY);

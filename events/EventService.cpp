@@ -77,18 +77,16 @@ std::optional<Event> EventService::Load(qint64 eventId)
 {
     basDatabase::EventRecord record;
     QList<QDate> dates;
-    basDatabase::EventStore::SeriesText series;
-    bool found = false;
-    bool severalLooks = false;
+    basDatabase::EventStore::EventSeries series;
     if (!m_store.GetEventData(eventId, record) || !m_store.GetAllDatesForEvent(eventId, dates)
-        || !m_store.GetSeriesOfEvent(eventId, series, found, severalLooks))
+        || !m_store.GetSeriesOfEvent(eventId, series))
         return std::nullopt;
     Event event = ToDraft(record, dates);
-    if (found) {
-        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component, m_localZone);
+    if (series.HasText) {
+        const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Series.Component, m_localZone);
         event.Location = extras.Location;
         // A rule shown whole only where the event is all of its series.
-        if (!severalLooks && extras.Rule) {
+        if (!series.SeveralLooks && extras.Rule) {
             event.Rule = extras.Rule;
             event.RuleStart = extras.RuleStart;
         }
@@ -98,12 +96,10 @@ std::optional<Event> EventService::Load(qint64 eventId)
 
 QString EventService::LocationOf(qint64 eventId)
 {
-    basDatabase::EventStore::SeriesText series;
-    bool found = false;
-    bool severalLooks = false;
-    if (!m_store.GetSeriesOfEvent(eventId, series, found, severalLooks) || !found)
+    basDatabase::EventStore::EventSeries series;
+    if (!m_store.GetSeriesOfEvent(eventId, series) || !series.HasText)
         return QString();
-    return EventComponent::ExtrasOf(series.Component, m_localZone).Location;
+    return EventComponent::ExtrasOf(series.Series.Component, m_localZone).Location;
 }
 
 std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
@@ -128,9 +124,10 @@ std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)
     return dates;
 }
 
-bool EventService::KeepNewText(qint64 eventId, const Event &draft)
+bool EventService::KeepNewText(qint64 eventId, const Event &draft, QString uid)
 {
-    const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + EventSeries::kOwnUidSuffix;
+    if (uid.isEmpty())
+        uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + EventSeries::kOwnUidSuffix;
     const QByteArray text = EventComponent::Created(draft, uid, basPlatform::Now(), m_localZone);
     return text.isEmpty()
            || (m_store.SetEventUid(QString(), uid, eventId, QString()) && m_store.SetSeries({QString(), uid, text, 0}));
@@ -140,27 +137,22 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
 {
     const qint64 eventId = draft.EventID;
     return m_store.RunInTransaction([&] {
-        basDatabase::EventStore::SeriesText series;
-        bool found = false;
-        bool severalLooks = false;
-        if (!m_store.GetSeriesOfEvent(eventId, series, found, severalLooks))
+        basDatabase::EventStore::EventSeries kept;
+        if (!m_store.GetSeriesOfEvent(eventId, kept))
             return false;
         EventComponent::Change change;
-        if (found && (!m_store.GetEventData(eventId, change.Before) || !m_store.GetAllDatesForEvent(eventId, change.DatesBefore)))
+        if (kept.HasText
+            && (!m_store.GetEventData(eventId, change.Before) || !m_store.GetAllDatesForEvent(eventId, change.DatesBefore)))
             return false;
         if (!update())
             return false;
-        if (!found) {
-            // An event of this computer from before texts were kept gets its own now; one
-            // of a file keeps to the store's terms.
-            QList<basDatabase::EventStore::EventUid> uids;
-            if (!m_store.GetEventUids(uids))
-                return false;
-            const bool fromFile = std::any_of(uids.cbegin(), uids.cend(), [eventId](const auto &row) {
-                return row.EventId == eventId && !row.Source.isEmpty();
-            });
-            return fromFile || KeepNewText(eventId, draft);
+        if (!kept.HasText) {
+            // An event of this computer from before texts were kept gets its own now (one
+            // an export gave a UID keeps it); one of a file keeps to the store's terms.
+            const bool fromFile = kept.HasUid && !kept.Series.Source.isEmpty();
+            return fromFile || KeepNewText(eventId, draft, kept.HasUid ? kept.Series.Uid : QString());
         }
+        basDatabase::EventStore::SeriesText &series = kept.Series;
         const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component, m_localZone);
         change.LocationBefore = extras.Location;
         change.RuleBefore = extras.Rule;
@@ -173,7 +165,7 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
         std::sort(change.DatesAfter.begin(), change.DatesAfter.end());
         change.DatesAfter.erase(std::unique(change.DatesAfter.begin(), change.DatesAfter.end()), change.DatesAfter.end());
         change.Before.EventID = change.After.EventID = 0;
-        series.Component = severalLooks ? QByteArray()
+        series.Component = kept.SeveralLooks ? QByteArray()
                                         : EventComponent::Updated(series.Component, change, basPlatform::Now(), m_localZone);
         return series.Component.isEmpty() ? m_store.DeleteSeries(series.Source, series.Uid) : m_store.SetSeries(series);
     });

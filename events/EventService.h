@@ -103,8 +103,8 @@ public:
     static Event ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
 
 private:
-    // Gives a new event of this computer its UID and text.
-    bool KeepNewText(qint64 eventId, const Event &draft);
+    // Gives an event of this computer its text, under its UID (a new one when empty).
+    bool KeepNewText(qint64 eventId, const Event &draft, QString uid = {});
     // Runs update, writing the change into the text of the event's series.
     bool KeepText(const Event &draft, const basDatabase::EventRecord &after, const std::function<bool()> &update);
 

@@ -21,34 +21,13 @@ namespace {
 
 using ComponentPtr = IcalComponentPtr;
 
-icaltimetype DateValue(QDate date)
-{
-    icaltimetype value = icaltime_null_date();
-    value.year = date.year();
-    value.month = date.month();
-    value.day = date.day();
-    return value;
-}
+icaltimetype DateValue(QDate date) { return IcalDate(date); }
 
-// A floating time: the local time of whoever reads the file, as the store keeps it.
-icaltimetype DateTimeValue(QDate date, QTime time)
-{
-    icaltimetype value = icaltime_null_time();
-    value.year = date.year();
-    value.month = date.month();
-    value.day = date.day();
-    value.hour = time.hour();
-    value.minute = time.minute();
-    return value;
-}
+// A floating time to the minute: the local time of whoever reads the file, as the store
+// keeps it.
+icaltimetype DateTimeValue(QDate date, QTime time) { return IcalWallTime(date, QTime(time.hour(), time.minute())); }
 
-icaltimetype UtcValue(const QDateTime &stamp)
-{
-    const QDateTime utc = stamp.toUTC();
-    icaltimetype value = DateTimeValue(utc.date(), utc.time());
-    value.second = utc.time().second();
-    return icaltime_set_timezone(&value, icaltimezone_get_utc_timezone());
-}
+icaltimetype UtcValue(const QDateTime &stamp) { return IcalUtc(stamp); }
 
 void AddText(icalcomponent *component, icalproperty *(*make)(const char *), const QString &text)
 {

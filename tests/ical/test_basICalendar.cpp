@@ -746,6 +746,34 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
     EXPECT_FALSE(changed);
 }
 
+// An event stored before texts were kept, once exported, keeps its UID when an edit
+// gives it a text of its own.
+TEST_F(ICalendarStore, AnOlderEventKeepsItsUidWhenItGetsItsText)
+{
+    qint64 id = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Old call")), {QDate(2027, 2, 1)}, id));
+    const QString out = TempPath(QStringLiteral("old.ics"));
+    const auto uidOf = [&] {
+        basICalendar::ExportSummary exported;
+        EXPECT_TRUE(basICalendar::ExportCalendarFile(store, out, exported));
+        QFile file(out);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        const qsizetype at = text.indexOf("\r\nUID:") + 7;
+        return std::pair(text.mid(at, text.indexOf("\r\n", at) - at), text);
+    };
+    const QByteArray before = uidOf().first;
+    ASSERT_TRUE(before.endsWith("@quillon"));
+    EventService events(store, Berlin().LocalZone);
+    std::optional<quillon::Event> event = events.Load(id);
+    ASSERT_TRUE(event);
+    event->EventName = QStringLiteral("Old call, renamed");
+    ASSERT_TRUE(events.Save(*event));
+    const auto [after, text] = uidOf();
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(text.contains("SUMMARY:Old call\\, renamed")) << text.toStdString();
+}
+
 } // namespace
 
 } // namespace quillon
