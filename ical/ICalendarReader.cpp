@@ -962,14 +962,7 @@ private:
 
     static qint64 IcalToUtc(QDate date, QTime time, icaltimezone *zone)
     {
-        icaltimetype wall = icaltime_null_time();
-        wall.year = date.year();
-        wall.month = date.month();
-        wall.day = date.day();
-        wall.hour = time.hour();
-        wall.minute = time.minute();
-        wall.second = time.second();
-        return qint64(icaltime_as_timet_with_zone(wall, zone));
+        return qint64(icaltime_as_timet_with_zone(IcalWallTime(date, time), zone));
     }
 
     // A wall-clock time of a zone of the file as seconds since the epoch. Before its first
