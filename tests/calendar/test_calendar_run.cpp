@@ -1,6 +1,8 @@
 // The calendar program end to end: settings, store and clock in, a bitmap out.
 #include "CalendarRunFixture.h"
 
+#include "EventService.h"
+#include "EventStore.h"
 #include "basQuillon.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <memory>
 
@@ -61,6 +64,37 @@ TEST_F(CalendarProgram, CentredMonthOverAColourWithTodayHighlighted)
     EXPECT_LE(red.right(), column1 + 1940 / 15);
     EXPECT_GT(red.height(), 15); // the day number and the event line below it
     EXPECT_FALSE(QFile::exists(TempPath(QStringLiteral("error.log"))));
+}
+
+// An event made in Berlin at 3 PM is drawn at 9:00 AM once the system is in New York,
+// exactly as one stored at 9:00 AM there; in Berlin it is drawn otherwise.
+TEST_F(CalendarProgram, AZonedEventIsDrawnAtItsTimeWhereverTheSystemIs)
+{
+    const auto draw = [this](const char *zone) {
+        env.Set("TZ", zone);
+        const RunResult run = Run();
+        EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        return Wallpaper();
+    };
+    CreateDatabase();
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection());
+        Event call;
+        call.EventName = QStringLiteral("Call");
+        call.StartTime = call.EndTime = QTime(15, 0);
+        call.Dates = {QDate(2026, 12, 8)};
+        ASSERT_TRUE(EventService(store, QTimeZone("Europe/Berlin")).Save(call));
+    }
+    const QImage inBerlin = draw("Europe/Berlin");
+    const QImage inNewYork = draw("America/New_York");
+
+    ASSERT_TRUE(QFile::remove(basDatabase::EventStore::DatabasePath()));
+    CreateDatabase();
+    AddEvent(QStringLiteral("Call"), false, QStringLiteral("9:00 AM"), QDate(2026, 12, 8));
+    const QImage storedAtNine = draw("America/New_York");
+    EXPECT_TRUE(inNewYork == storedAtNine);
+    EXPECT_FALSE(inBerlin == storedAtNine);
 }
 
 TEST_F(CalendarProgram, OrientationPutsTheGridInItsCorner)
