@@ -170,13 +170,11 @@ bool WriteTimes(icalcomponent *master, const QList<icalcomponent *> &changes, co
     return true;
 }
 
-void WriteReminder(icalcomponent *event, const std::optional<int> &before, const std::optional<int> &after,
-                   const QString &name)
+// The event's first alarm set to minutes before its start; none when empty.
+void SetReminder(icalcomponent *event, const std::optional<int> &minutes, const QString &name)
 {
-    if (before == after)
-        return;
     icalcomponent *alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
-    if (!after) {
+    if (!minutes) {
         if (alarm) {
             icalcomponent_remove_component(event, alarm);
             icalcomponent_free(alarm);
@@ -185,7 +183,7 @@ void WriteReminder(icalcomponent *event, const std::optional<int> &before, const
     }
     icaltriggertype trigger;
     trigger.time = icaltime_null_time();
-    trigger.duration = icaldurationtype_from_int(-*after * 60);
+    trigger.duration = icaldurationtype_from_int(-*minutes * 60);
     if (alarm) {
         RemoveAll(alarm, ICAL_TRIGGER_PROPERTY);
         icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
@@ -197,6 +195,23 @@ void WriteReminder(icalcomponent *event, const std::optional<int> &before, const
                                           (name.isEmpty() ? QStringLiteral("Reminder") : name).toUtf8().constData()));
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
     icalcomponent_add_component(event, alarm);
+}
+
+void WriteReminder(icalcomponent *event, const std::optional<int> &before, const std::optional<int> &after,
+                   const QString &name)
+{
+    if (before != after)
+        SetReminder(event, after, name);
+}
+
+void SetIcon(icalcomponent *event, int icon)
+{
+    if (icalproperty *old = XProperty(event, "X-QUILLON-ICON")) {
+        icalcomponent_remove_property(event, old);
+        icalproperty_free(old);
+    }
+    if (icon != 0)
+        AddX(event, "X-QUILLON-ICON", QByteArray::number(icon));
 }
 
 void WriteLook(icalcomponent *event, const Change &change, bool master)
@@ -216,14 +231,8 @@ void WriteLook(icalcomponent *event, const Change &change, bool master)
         SetText(event, ICAL_DESCRIPTION_PROPERTY, after.Notes, icalproperty_new_description);
     if (before.EventColor != after.EventColor && master)
         SetText(event, ICAL_COLOR_PROPERTY, EventColors::CssNameOf(after.EventColor), icalproperty_new_color);
-    if (before.EventIcon != after.EventIcon && master) {
-        if (icalproperty *icon = XProperty(event, "X-QUILLON-ICON")) {
-            icalcomponent_remove_property(event, icon);
-            icalproperty_free(icon);
-        }
-        if (after.EventIcon != 0)
-            AddX(event, "X-QUILLON-ICON", QByteArray::number(after.EventIcon));
-    }
+    if (before.EventIcon != after.EventIcon && master)
+        SetIcon(event, after.EventIcon);
     if (master)
         WriteReminder(event, before.Reminder, after.Reminder, after.EventName);
 }
@@ -266,6 +275,125 @@ icalproperty *Zoned(icalproperty *property, const QByteArray &tzid)
     if (!tzid.isEmpty())
         icalproperty_add_parameter(property, icalparameter_new_tzid(tzid.constData()));
     return property;
+}
+
+QByteArray Serialized(icalcomponent *calendar)
+{
+    char *text = icalcomponent_as_ical_string_r(calendar);
+    QByteArray result(text);
+    icalmemory_free_buffer(text);
+    return result;
+}
+
+// DTSTAMP and LAST-MODIFIED the stamp, SEQUENCE one higher.
+void Stamp(icalcomponent *event, const icaltimetype &now)
+{
+    icalcomponent_set_dtstamp(event, now);
+    RemoveAll(event, ICAL_LASTMODIFIED_PROPERTY);
+    icalcomponent_add_property(event, icalproperty_new_lastmodified(now));
+    icalproperty *sequence = First(event, ICAL_SEQUENCE_PROPERTY);
+    const int next = sequence ? icalproperty_get_sequence(sequence) + 1 : 1;
+    RemoveAll(event, ICAL_SEQUENCE_PROPERTY);
+    icalcomponent_add_property(event, icalproperty_new_sequence(next));
+}
+
+// A kept text read: its master VEVENT with the DTSTART and zone its occurrences are
+// counted in, and its changed occurrences.
+struct Parsed {
+    ComponentPtr Calendar;
+    icalcomponent *Master = nullptr;
+    QList<icalcomponent *> Changes;
+    icalproperty *Start = nullptr;
+    QTimeZone Zone;
+};
+
+std::optional<Parsed> Parse(const QByteArray &kept, const QTimeZone &localZone)
+{
+    icalerror_set_errors_are_fatal(0);
+    Parsed parsed;
+    parsed.Calendar.reset(icalparser_parse_string(kept.constData()));
+    if (!parsed.Calendar)
+        return std::nullopt;
+    for (icalcomponent *event = icalcomponent_get_first_component(parsed.Calendar.get(), ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(parsed.Calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        if (First(event, ICAL_RECURRENCEID_PROPERTY))
+            parsed.Changes.append(event);
+        else if (!parsed.Master)
+            parsed.Master = event;
+    }
+    parsed.Start = parsed.Master ? First(parsed.Master, ICAL_DTSTART_PROPERTY) : nullptr;
+    const std::optional<QTimeZone> zone = parsed.Start ? ZoneOf(parsed.Start, localZone) : std::nullopt;
+    if (!zone)
+        return std::nullopt;
+    parsed.Zone = *zone;
+    return parsed;
+}
+
+// The changed occurrence that takes place on day (local), if any.
+icalcomponent *ChangeOn(const Parsed &parsed, QDate day, const QTimeZone &localZone)
+{
+    for (icalcomponent *change : parsed.Changes) {
+        icalproperty *start = First(change, ICAL_DTSTART_PROPERTY);
+        const std::optional<QTimeZone> zone = start ? ZoneOf(start, localZone) : std::nullopt;
+        if (zone && StartDate(start, *zone, localZone) == day)
+            return change;
+    }
+    return nullptr;
+}
+
+// A DTSTART or DTEND of day at time (local): in the series' zone and form when the series
+// is timed, in the local zone (by its name) when it is all-day.
+icalproperty *TimedLike(icalproperty *(*make)(icaltimetype), QDate day, QTime time, const Parsed &parsed,
+                        const QTimeZone &localZone)
+{
+    if (!icalproperty_get_dtstart(parsed.Start).is_date) {
+        const icaltimetype value = InstanceOf(day, time, parsed.Start, parsed.Zone, localZone);
+        return LikeStart(make(value), parsed.Start, value);
+    }
+    const bool utc = localZone == QTimeZone::utc() || localZone.id() == "UTC";
+    icaltimetype value = IcalWallTime(day, QTime(time.hour(), time.minute()));
+    if (utc)
+        value.zone = icaltimezone_get_utc_timezone();
+    return Zoned(make(value), utc ? QByteArray() : localZone.id());
+}
+
+icalproperty *NewDtstart(icaltimetype value) { return icalproperty_new_dtstart(value); }
+icalproperty *NewDtend(icaltimetype value) { return icalproperty_new_dtend(value); }
+
+// A changed occurrence given the look of after on day; its place too unless location is null.
+void WriteOccurrence(icalcomponent *event, const Parsed &parsed, const basDatabase::EventRecord &after, QDate day,
+                     const QString *location, const QTimeZone &localZone)
+{
+    for (icalproperty_kind kind : {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY})
+        RemoveAll(event, kind);
+    if (after.AllDayEvent) {
+        icalproperty *start = icalproperty_new_dtstart(IcalDate(day));
+        icalproperty_add_parameter(start, icalparameter_new_value(ICAL_VALUE_DATE));
+        icalproperty *end = icalproperty_new_dtend(IcalDate(day.addDays(1)));
+        icalproperty_add_parameter(end, icalparameter_new_value(ICAL_VALUE_DATE));
+        icalcomponent_add_property(event, start);
+        icalcomponent_add_property(event, end);
+    } else {
+        icalcomponent_add_property(event, TimedLike(NewDtstart, day, after.StartTime, parsed, localZone));
+        icalcomponent_add_property(event, TimedLike(NewDtend, day, after.EndTime, parsed, localZone));
+    }
+    SetText(event, ICAL_SUMMARY_PROPERTY, after.EventName, icalproperty_new_summary);
+    SetText(event, ICAL_DESCRIPTION_PROPERTY, after.Notes, icalproperty_new_description);
+    SetText(event, ICAL_COLOR_PROPERTY, EventColors::CssNameOf(after.EventColor), icalproperty_new_color);
+    SetIcon(event, after.EventIcon);
+    SetReminder(event, after.Reminder, after.EventName);
+    if (location)
+        SetText(event, ICAL_LOCATION_PROPERTY, *location, icalproperty_new_location);
+}
+
+// The series' own instance of day: its DTSTART's wall time that day, in its terms.
+icaltimetype SeriesInstance(const Parsed &parsed, QDate day)
+{
+    icaltimetype value = icalproperty_get_dtstart(parsed.Start);
+    value.year = day.year();
+    value.month = day.month();
+    value.day = day.day();
+    return value;
 }
 
 } // namespace
@@ -372,51 +500,70 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
     return result;
 }
 
+// A look of changed occurrences only: each written into its override, day for day.
+// Empty when the look's days are not all such, or its number of days changed.
+std::optional<QByteArray> UpdatedChanges(Parsed &parsed, const Change &change, const icaltimetype &now,
+                                         const QTimeZone &localZone)
+{
+    QList<icalcomponent *> own;
+    for (const QDate &day : change.DatesBefore) {
+        icalcomponent *event = ChangeOn(parsed, day, localZone);
+        if (!event)
+            return std::nullopt;
+        own.append(event);
+    }
+    if (own.isEmpty() || own.size() != change.DatesAfter.size())
+        return QByteArray();
+    const QString *location = change.LocationBefore != change.LocationAfter ? &change.LocationAfter : nullptr;
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        WriteOccurrence(own[i], parsed, change.After, change.DatesAfter[i], location, localZone);
+        Stamp(own[i], now);
+    }
+    return Serialized(parsed.Calendar.get());
+}
+
 QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime &stamp, const QTimeZone &localZone)
 {
-    if (change.Before.AllDayEvent != change.After.AllDayEvent)
-        return {};
     if (change.Before == change.After && change.DatesBefore == change.DatesAfter
         && change.LocationBefore == change.LocationAfter && change.RuleBefore == change.RuleAfter)
         return kept;
-    icalerror_set_errors_are_fatal(0);
-    ComponentPtr calendar(icalparser_parse_string(kept.constData()));
-    if (!calendar)
+    std::optional<Parsed> parsed = Parse(kept, localZone);
+    if (!parsed)
         return {};
-    icalcomponent *master = nullptr;
-    QList<icalcomponent *> changes;
-    for (icalcomponent *event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
-        if (First(event, ICAL_RECURRENCEID_PROPERTY))
-            changes.append(event);
-        else if (!master)
-            master = event;
+    const icaltimetype now = IcalUtc(stamp);
+    if (change.OneLookOfSeveral) {
+        if (std::optional<QByteArray> text = UpdatedChanges(*parsed, change, now, localZone))
+            return *text;
     }
-    icalproperty *start = master ? First(master, ICAL_DTSTART_PROPERTY) : nullptr;
-    if (!start)
+    if (change.Before.AllDayEvent != change.After.AllDayEvent)
         return {};
-    const std::optional<QTimeZone> zone = ZoneOf(start, localZone);
-    if (!zone)
-        return {};
+    icalcomponent *master = parsed->Master;
+    icalproperty *start = parsed->Start;
+    const QTimeZone &zone = parsed->Zone;
+    const QList<icalcomponent *> &changes = parsed->Changes;
     if (!change.After.AllDayEvent && !WriteTimes(master, changes, change))
         return {};
     WriteLook(master, change, true);
-    for (icalcomponent *other : std::as_const(changes))
-        WriteLook(other, change, false);
+    // The other looks of a series of several are events of their own in the store; they
+    // keep what they say, as the store has them.
+    if (!change.OneLookOfSeveral) {
+        for (icalcomponent *other : changes)
+            WriteLook(other, change, false);
+    }
 
     if (change.LocationBefore != change.LocationAfter)
         SetText(master, ICAL_LOCATION_PROPERTY, change.LocationAfter, icalproperty_new_location);
 
-    // A new rule: the days it gives are the series' now, whatever it had before.
+    // A new rule: the days it gives are the series' now, whatever it had before. The
+    // series' look of several cannot show its rule, so it keeps it.
     QList<QDate> datesBefore = change.DatesBefore;
-    if (change.RuleBefore != change.RuleAfter) {
+    if (change.RuleBefore != change.RuleAfter && !change.OneLookOfSeveral) {
         for (icalproperty_kind kind : {ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY})
             RemoveAll(master, kind);
-        const QDate first = change.RuleStartAfter.isValid() ? change.RuleStartAfter : StartDate(start, *zone, localZone);
-        datesBefore = {StartDate(start, *zone, localZone)};
+        const QDate first = change.RuleStartAfter.isValid() ? change.RuleStartAfter : StartDate(start, zone, localZone);
+        datesBefore = {StartDate(start, zone, localZone)};
         if (change.RuleAfter) {
-            AddRule(master, *change.RuleAfter,
-                    change.After.AllDayEvent ? std::nullopt : std::optional<QTimeZone>(*zone));
+            AddRule(master, *change.RuleAfter, change.After.AllDayEvent ? std::nullopt : std::optional<QTimeZone>(zone));
             datesBefore = RuleDays(*change.RuleAfter, first, change.DatesAfter);
         }
     }
@@ -427,28 +574,77 @@ QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime
         return {};
     for (const QDate &day : std::as_const(datesBefore)) {
         if (!after.contains(day))
-            icalcomponent_add_property(
-                master, ExdateProperty(start, InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
+            icalcomponent_add_property(master,
+                                       ExdateProperty(start, InstanceOf(day, change.After.StartTime, start, zone, localZone)));
     }
     for (const QDate &day : change.DatesAfter) {
         if (!before.contains(day))
-            icalcomponent_add_property(master, RdateProperty(start, InstanceOf(day, change.After.StartTime, start, *zone, localZone)));
+            icalcomponent_add_property(master,
+                                       RdateProperty(start, InstanceOf(day, change.After.StartTime, start, zone, localZone)));
     }
+    Stamp(master, now);
+    if (!change.OneLookOfSeveral) {
+        for (icalcomponent *event : changes)
+            Stamp(event, now);
+    }
+    return Serialized(parsed->Calendar.get());
+}
 
-    const icaltimetype now = IcalUtc(stamp);
-    for (icalcomponent *event : QList<icalcomponent *>{master} + changes) {
-        icalcomponent_set_dtstamp(event, now);
-        RemoveAll(event, ICAL_LASTMODIFIED_PROPERTY);
-        icalcomponent_add_property(event, icalproperty_new_lastmodified(now));
-        icalproperty *sequence = First(event, ICAL_SEQUENCE_PROPERTY);
-        const int next = sequence ? icalproperty_get_sequence(sequence) + 1 : 1;
-        RemoveAll(event, ICAL_SEQUENCE_PROPERTY);
-        icalcomponent_add_property(event, icalproperty_new_sequence(next));
+QByteArray Overridden(const QByteArray &kept, const OccurrenceChange &change, const QDateTime &stamp,
+                      const QTimeZone &localZone)
+{
+    std::optional<Parsed> parsed = Parse(kept, localZone);
+    if (!parsed || !change.Day.isValid())
+        return {};
+    icalcomponent *event = ChangeOn(*parsed, change.Day, localZone);
+    if (!event) {
+        // The instance the override stands for: the series' own start on that day.
+        const icaltimetype id = InstanceOf(change.Day, change.Series.StartTime, parsed->Start, parsed->Zone, localZone);
+        event = icalcomponent_new_clone(parsed->Master);
+        for (icalproperty_kind kind : {ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_EXRULE_PROPERTY})
+            RemoveAll(event, kind);
+        if (icalproperty *picked = XProperty(event, "X-QUILLON-RECURRING")) {
+            icalcomponent_remove_property(event, picked);
+            icalproperty_free(picked);
+        }
+        icalcomponent_add_property(event, LikeStart(icalproperty_new_recurrenceid(id), parsed->Start, id));
+        icalcomponent_add_component(parsed->Calendar.get(), event);
     }
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray result(text);
-    icalmemory_free_buffer(text);
-    return result;
+    const QString *location = change.LocationBefore != change.LocationAfter ? &change.LocationAfter : nullptr;
+    WriteOccurrence(event, *parsed, change.After, change.MovedTo.isValid() ? change.MovedTo : change.Day, location,
+                    localZone);
+    const icaltimetype now = IcalUtc(stamp);
+    Stamp(event, now);
+    Stamp(parsed->Master, now);
+    return Serialized(parsed->Calendar.get());
+}
+
+QByteArray Cancelled(const QByteArray &kept, const QList<QDate> &days, const QDateTime &stamp, const QTimeZone &localZone)
+{
+    std::optional<Parsed> parsed = Parse(kept, localZone);
+    if (!parsed)
+        return {};
+    for (const QDate &day : days) {
+        icalcomponent *event = ChangeOn(*parsed, day, localZone);
+        icalproperty *id = event ? First(event, ICAL_RECURRENCEID_PROPERTY) : nullptr;
+        if (!id) {
+            icalcomponent_add_property(parsed->Master, ExdateProperty(parsed->Start, SeriesInstance(*parsed, day)));
+            continue;
+        }
+        // The instance the override stood for is excluded in the override's own terms.
+        const icaltimetype value = icalproperty_get_recurrenceid(id);
+        icalproperty *excluded = icalproperty_new_exdate(value);
+        if (icalparameter *tzid = icalproperty_get_first_parameter(id, ICAL_TZID_PARAMETER))
+            icalproperty_add_parameter(excluded, icalparameter_new_clone(tzid));
+        if (value.is_date)
+            icalproperty_add_parameter(excluded, icalparameter_new_value(ICAL_VALUE_DATE));
+        icalcomponent_add_property(parsed->Master, excluded);
+        icalcomponent_remove_component(parsed->Calendar.get(), event);
+        icalcomponent_free(event);
+        parsed->Changes.removeOne(event);
+    }
+    Stamp(parsed->Master, IcalUtc(stamp));
+    return Serialized(parsed->Calendar.get());
 }
 
 } // namespace EventComponent

@@ -33,6 +33,21 @@ struct Change {
     std::optional<Recurrence> RuleBefore;
     std::optional<Recurrence> RuleAfter;
     QDate RuleStartAfter; // where RuleAfter counts from; empty: the series' start
+    // The event is one look of a series of several: one made of changed occurrences has
+    // each written into its own override; the series' own look keeps the rule it cannot show.
+    bool OneLookOfSeveral = false;
+};
+
+// One occurrence of a series changed on its own: the occurrence of Day (as the store
+// shows it), which the series gives in the look of Series, takes the look of After on
+// MovedTo.
+struct OccurrenceChange {
+    basDatabase::EventRecord Series;
+    QDate Day;
+    basDatabase::EventRecord After;
+    QDate MovedTo;
+    QString LocationBefore;
+    QString LocationAfter;
 };
 
 // What the master VEVENT of a kept text says of the things the store does not hold: the
@@ -55,6 +70,17 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
 // the stamp. Everything else stays as it came. Empty when the change cannot be written
 // into it (an event that became all-day, say): the series is then written anew.
 QByteArray Updated(const QByteArray &kept, const Change &change, const QDateTime &stamp, const QTimeZone &localZone);
+
+// The kept text with the occurrence written as an override (RECURRENCE-ID: the series'
+// own instance of the day), or into the override the day already has; SEQUENCE, DTSTAMP
+// and LAST-MODIFIED as for Updated. Empty when the text cannot take it.
+QByteArray Overridden(const QByteArray &kept, const OccurrenceChange &change, const QDateTime &stamp,
+                      const QTimeZone &localZone);
+
+// The kept text without the occurrences of the days (local): an override of the day goes,
+// and the series' instance it stood for is excluded (EXDATE) as is any other of the day.
+QByteArray Cancelled(const QByteArray &kept, const QList<QDate> &days, const QDateTime &stamp,
+                     const QTimeZone &localZone);
 
 } // namespace EventComponent
 

@@ -31,6 +31,21 @@ QList<QDate> SortedDays(QList<QDate> dates)
     return dates;
 }
 
+// The number the next look of the series is linked under.
+int NextPart(basDatabase::EventStore &store, const basDatabase::EventStore::SeriesText &series)
+{
+    QList<basDatabase::EventStore::EventUid> uids;
+    int next = 1;
+    if (!store.GetEventUids(uids))
+        return next;
+    for (const basDatabase::EventStore::EventUid &row : std::as_const(uids)) {
+        const qsizetype at = row.Uid.indexOf(EventSeries::kSeparator);
+        if (row.Source == series.Source && EventSeries::SeriesUid(row.Uid) == series.Uid && at >= 0)
+            next = std::max(next, row.Uid.mid(at + 1).toInt() + 1);
+    }
+    return next;
+}
+
 } // namespace
 
 basDatabase::EventRecord EventService::ToRecord(const Event &draft)
@@ -116,6 +131,12 @@ std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
     return subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName;
 }
 
+bool EventService::IsOneLookOfSeveral(qint64 eventId)
+{
+    basDatabase::EventStore::EventSeries series;
+    return m_store.GetSeriesOfEvent(eventId, series) && series.SeveralLooks;
+}
+
 std::optional<QList<QDate>> EventService::DatesOf(qint64 eventId)
 {
     QList<QDate> dates;
@@ -165,8 +186,8 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
         std::sort(change.DatesAfter.begin(), change.DatesAfter.end());
         change.DatesAfter.erase(std::unique(change.DatesAfter.begin(), change.DatesAfter.end()), change.DatesAfter.end());
         change.Before.EventID = change.After.EventID = 0;
-        series.Component = kept.SeveralLooks ? QByteArray()
-                                        : EventComponent::Updated(series.Component, change, basPlatform::Now(), m_localZone);
+        change.OneLookOfSeveral = kept.SeveralLooks;
+        series.Component = EventComponent::Updated(series.Component, change, basPlatform::Now(), m_localZone);
         return series.Component.isEmpty() ? m_store.DeleteSeries(series.Source, series.Uid) : m_store.SetSeries(series);
     });
 }
@@ -188,6 +209,94 @@ std::optional<EventService::Saved> EventService::Save(const Event &draft, Text t
         saved.EventID = draft.EventID;
     }
     saved.TouchedDates = SortedDays(draft.Dates + left);
+    return saved;
+}
+
+std::optional<EventService::Saved> EventService::SaveOccurrence(const Event &edited, QDate day, Occurrences which,
+                                                                QDate moveTo)
+{
+    if (edited.EventID == 0 || which == Occurrences::All)
+        return Save(edited);
+    const std::optional<QList<QDate>> stored = DatesOf(edited.EventID);
+    if (!stored)
+        return std::nullopt;
+    // An event of one day is its own occurrence.
+    if (stored->size() < 2 || !stored->contains(day))
+        return Save(edited);
+    if (which == Occurrences::ThisAndFollowing)
+        return SplitAt(edited, day);
+    const QDate target = moveTo.isValid() ? moveTo : day;
+    Saved saved;
+    const bool done = m_store.RunInTransaction([&] {
+        const qint64 seriesId = edited.EventID;
+        basDatabase::EventStore::EventSeries kept;
+        if (!m_store.GetSeriesOfEvent(seriesId, kept))
+            return false;
+        // An event of this computer from before texts were kept gets its own first.
+        if (!kept.HasText && !(kept.HasUid && !kept.Series.Source.isEmpty())) {
+            const std::optional<Event> before = Load(seriesId);
+            if (!before || !KeepNewText(seriesId, *before, kept.HasUid ? kept.Series.Uid : QString())
+                || !m_store.GetSeriesOfEvent(seriesId, kept))
+                return false;
+        }
+        basDatabase::EventRecord series;
+        if (!m_store.GetEventData(seriesId, series))
+            return false;
+        QList<QDate> rest = *stored;
+        rest.removeAll(day);
+        const basDatabase::EventRecord occurrence = ToRecord(edited);
+        if (!m_store.UpdateEventInDatabase(seriesId, series, rest, nullptr)
+            || !m_store.AddEventToDatabase(occurrence, {target}, saved.EventID))
+            return false;
+        if (!kept.HasUid)
+            return true;
+        if (!m_store.SetEventUid(kept.Series.Source, EventSeries::PartUid(kept.Series.Uid, NextPart(m_store, kept.Series)),
+                                 saved.EventID, QString()))
+            return false;
+        if (!kept.HasText)
+            return true;
+        EventComponent::OccurrenceChange change{series, day, occurrence, target,
+                                                EventComponent::ExtrasOf(kept.Series.Component, m_localZone).Location,
+                                                edited.Location};
+        kept.Series.Component = EventComponent::Overridden(kept.Series.Component, change, basPlatform::Now(), m_localZone);
+        ++kept.Series.Sequence;
+        return kept.Series.Component.isEmpty() ? m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid)
+                                               : m_store.SetSeries(kept.Series);
+    });
+    if (!done)
+        return std::nullopt;
+    saved.TouchedDates = SortedDays({day, target});
+    return saved;
+}
+
+std::optional<EventService::Saved> EventService::SplitAt(const Event &edited, QDate day)
+{
+    // The series ends before the day; the change starts a series of its own there.
+    Event following = edited;
+    following.EventID = 0;
+    following.Component.clear();
+    following.Dates.removeIf([&](const QDate &date) { return date < day; });
+    if (following.Rule) {
+        const QDate start = following.RuleStart.isValid() ? following.RuleStart : day;
+        if (following.Rule->Count > 0)
+            following.Rule->Count -= int(following.Rule->Days(start, start, day.addDays(-1)).size());
+        following.RuleStart = day;
+    }
+    if (following.Dates.isEmpty())
+        return Save(edited);
+    std::optional<Saved> saved;
+    QList<QDate> gone;
+    const bool done = m_store.RunInTransaction([&] {
+        const std::optional<QList<QDate>> left = DeleteOccurrences(edited.EventID, day, Occurrences::ThisAndFollowing);
+        if (!left)
+            return false;
+        gone = *left;
+        saved = Save(following);
+        return saved.has_value();
+    });
+    if (!done)
+        return std::nullopt;
+    saved->TouchedDates = SortedDays(saved->TouchedDates + gone);
     return saved;
 }
 
@@ -213,6 +322,13 @@ std::optional<QList<QDate>> EventService::DeleteOccurrences(qint64 eventId, QDat
             gone.append(date);
         return goes;
     });
+    if (event->Dates.isEmpty() && which == Occurrences::OnlyThis) {
+        basDatabase::EventStore::EventSeries kept;
+        if (!m_store.GetSeriesOfEvent(eventId, kept))
+            return std::nullopt;
+        if (kept.SeveralLooks)
+            return DeleteLook(eventId, gone);
+    }
     if (event->Dates.isEmpty())
         return DeleteSeries(eventId);
     if (which == Occurrences::ThisAndFollowing && event->Rule) {
@@ -222,6 +338,26 @@ std::optional<QList<QDate>> EventService::DeleteOccurrences(qint64 eventId, QDat
     if (!Save(*event))
         return std::nullopt;
     return SortedDays(gone);
+}
+
+std::optional<QList<QDate>> EventService::DeleteLook(qint64 eventId, const QList<QDate> &days)
+{
+    const bool done = m_store.RunInTransaction([&] {
+        basDatabase::EventStore::EventSeries kept;
+        if (!m_store.GetSeriesOfEvent(eventId, kept))
+            return false;
+        if (!m_store.DeleteEventFromDatabase(eventId, nullptr))
+            return false;
+        if (!kept.HasText)
+            return true;
+        kept.Series.Component = EventComponent::Cancelled(kept.Series.Component, days, basPlatform::Now(), m_localZone);
+        ++kept.Series.Sequence;
+        return kept.Series.Component.isEmpty() ? m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid)
+                                               : m_store.SetSeries(kept.Series);
+    });
+    if (!done)
+        return std::nullopt;
+    return SortedDays(days);
 }
 
 std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)

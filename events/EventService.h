@@ -42,6 +42,9 @@ public:
     {
     }
 
+    // Which of a repeating event's occurrences: the one of a day, it and those after it, or all.
+    enum class Occurrences { OnlyThis, ThisAndFollowing, All };
+
     // Who says what a saved event's iCalendar text is: the change itself, written into
     // the kept text of its series; or a calendar file, whose import keeps its own text.
     enum class Text { FromChange, FromFile };
@@ -58,6 +61,9 @@ public:
     // Where the event takes place, as its iCalendar text says; empty when it says nothing
     // or cannot be read.
     QString LocationOf(qint64 eventId);
+    // Whether the event is one look of a series whose occurrences differ (a moved or
+    // renamed occurrence, say): deleting it may mean the series.
+    bool IsOneLookOfSeveral(qint64 eventId);
     // Only the stored dates, in date order.
     std::optional<QList<QDate>> DatesOf(qint64 eventId);
     // Adds the draft (EventID 0) or changes the stored event, with its dates, in one
@@ -68,8 +74,12 @@ public:
     std::optional<Saved> Save(const Event &draft, Text text = Text::FromChange);
     // The dates the event was on, or nothing when the store refused.
     std::optional<QList<QDate>> Delete(qint64 eventId);
-    // Which of a repeating event's occurrences: the one of a day, it and those after it, or all.
-    enum class Occurrences { OnlyThis, ThisAndFollowing, All };
+    // Saves the change of a repeating event's occurrence of day: OnlyThis gives it a look of
+    // its own (an override in the kept text, RECURRENCE-ID), on moveTo when valid;
+    // ThisAndFollowing ends the series before day and makes the change a series of its
+    // own from there; All saves the series. An event of one day saves as Save does. The
+    // event the change was saved as, or nothing when the store refused.
+    std::optional<Saved> SaveOccurrence(const Event &edited, QDate day, Occurrences which, QDate moveTo = {});
     // Deletes the occurrences of the event from day (those after it, too, or all: the
     // series as DeleteSeries does). A rule then ends before day; the kept text takes the
     // days off as EXDATE. The dates deleted, or nothing when the store refused.
@@ -103,6 +113,9 @@ public:
     static Event ToDraft(const basDatabase::EventRecord &record, const QList<QDate> &dates);
 
 private:
+    std::optional<Saved> SplitAt(const Event &edited, QDate day);
+    // Deletes one look of a series of several; the kept text takes its days off.
+    std::optional<QList<QDate>> DeleteLook(qint64 eventId, const QList<QDate> &days);
     // Gives an event of this computer its text, under its UID (a new one when empty).
     bool KeepNewText(qint64 eventId, const Event &draft, QString uid = {});
     // Runs update, writing the change into the text of the event's series.

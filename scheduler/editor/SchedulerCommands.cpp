@@ -40,9 +40,12 @@ SchedulerCommands::SchedulerCommands(EventService &events, SchedulerCommandHost 
 
 std::unique_ptr<frmEvent> SchedulerCommands::NewEditor()
 {
-    return std::make_unique<frmEvent>(
+    auto editor = std::make_unique<frmEvent>(
         m_events, m_host.Settings(), [this](const QList<QDate> &dates) { m_host.NoteEventDatesChanged(dates); },
         m_window);
+    if (m_chooserSet)
+        editor->SetOccurrenceChooser(m_chooseOccurrences);
+    return editor;
 }
 
 bool SchedulerCommands::IsOwnEvent(qint64 eventId)
@@ -143,7 +146,7 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
         if (!stored)
             return;
         std::optional<EventService::Occurrences> which = EventService::Occurrences::All;
-        if (stored->size() > 1)
+        if (stored->size() > 1 || m_events.IsOneLookOfSeveral(eventId))
             which = m_chooseOccurrences(text, QString::fromLatin1(kDeleteEventTitle));
         else if (!AskYesNo(text, kDeleteEventTitle))
             return;

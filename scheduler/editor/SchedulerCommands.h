@@ -35,7 +35,12 @@ public:
     using EditorRunner = std::function<void(frmEvent &)>;
     void SetEditorRunner(EditorRunner runner) { m_runEditor = std::move(runner); }
     // How the occurrences of a repeating event are chosen (a message box by default).
-    void SetOccurrenceChooser(OccurrenceChoice::Chooser chooser) { m_chooseOccurrences = std::move(chooser); }
+    // The editor asks with it, too, once set.
+    void SetOccurrenceChooser(OccurrenceChoice::Chooser chooser)
+    {
+        m_chooseOccurrences = std::move(chooser);
+        m_chooserSet = true;
+    }
     // Where the options program lives (the program folder by default).
     void SetOptionsProgram(const QString &path) { m_optionsProgram = path; }
 
@@ -62,6 +67,7 @@ private:
     QWidget *m_window;
     EditorRunner m_runEditor;
     OccurrenceChoice::Chooser m_chooseOccurrences;
+    bool m_chooserSet = false;
     QString m_optionsProgram;
 };
 

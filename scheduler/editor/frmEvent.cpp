@@ -59,7 +59,13 @@ QTime frmEvent::SelectedTime(const QComboBox &times)
 frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &settings, DatesChanged datesChanged,
                    QWidget *parent)
     : QDialog(parent), m_events(events), m_settings(settings), m_datesChanged(std::move(datesChanged)),
-      m_runConflictDialog([](frmConflict &dialog) { dialog.ShowModal(); })
+      m_runConflictDialog([](frmConflict &dialog) { dialog.ShowModal(); }),
+      m_chooseOccurrences([this](const QString &text, const QString &title) -> std::optional<EventService::Occurrences> {
+          // An editor filled in and confirmed by code, with nobody to ask, means the series.
+          if (basPlatform::IsNonInteractive())
+              return EventService::Occurrences::All;
+          return OccurrenceChoice::Ask(this, text, title);
+      })
 {
     setObjectName(QStringLiteral("frmEvent"));
     setWindowTitle(QString::fromLatin1(kCaptionNew));
@@ -616,7 +622,19 @@ bool frmEvent::SaveEvent()
         step(10);
         const Event draft = Draft();
         step(20);
-        const std::optional<EventService::Saved> saved = m_events.Save(draft);
+        // Only the fields of a repeating event changed: the user says for which occurrences.
+        EventService::Occurrences which = EventService::Occurrences::All;
+        if (m_eventId != 0 && m_openedDates.size() > 1 && m_openedDates.contains(m_occurrenceDay)
+            && draft.Dates == m_openedDates && draft.Rule == m_openedRule) {
+            const std::optional<EventService::Occurrences> chosen =
+                m_chooseOccurrences(QStringLiteral("Change event '%1'?").arg(draft.EventName),
+                                    QString::fromLatin1(kChangeEventTitle));
+            if (!chosen)
+                return false;
+            which = *chosen;
+        }
+        step(25);
+        const std::optional<EventService::Saved> saved = m_events.SaveOccurrence(draft, m_occurrenceDay, which);
         if (!saved)
             return false;
         step(30);

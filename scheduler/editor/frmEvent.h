@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "EventService.h"
+#include "OccurrenceChoice.h"
 #include "basQuillon.h"
 
 #include <QDialog>
@@ -128,6 +129,9 @@ public:
     // How the conflict dialog is shown (modal by default); tests answer it instead.
     using ConflictDialogRunner = std::function<void(frmConflict &)>;
     void SetConflictDialogRunner(ConflictDialogRunner runner) { m_runConflictDialog = std::move(runner); }
+    // How a change of a repeating event's fields is said to be for which occurrences.
+    static constexpr auto kChangeEventTitle = "Change Event";
+    void SetOccurrenceChooser(OccurrenceChoice::Chooser chooser) { m_chooseOccurrences = std::move(chooser); }
 
     // --- Reactions ------------------------------------------------------------------
     void cmdOK_Click();
@@ -177,6 +181,12 @@ private:
     basQuillon::GeneralSettingsRecord &m_settings;
     DatesChanged m_datesChanged;
     ConflictDialogRunner m_runConflictDialog;
+    OccurrenceChoice::Chooser m_chooseOccurrences;
+    // The stored event as opened, on the day it was opened on: a change of its fields only
+    // may be for that occurrence alone.
+    QDate m_occurrenceDay;
+    QList<QDate> m_openedDates;
+    std::optional<Recurrence> m_openedRule;
 
     bool m_loading = false;
     bool m_okPressed = false;

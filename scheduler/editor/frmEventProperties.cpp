@@ -279,6 +279,9 @@ void frmEvent::SetDraft(const Event &event, QDate date)
     SetEventRecurring(event.Recurring);
     SetEventReminder(event.Reminder);
     m_component = event.Component;
+    m_occurrenceDay = date;
+    m_openedDates = dates;
+    m_openedRule = event.Rule;
     m_excluded.clear();
     m_extra.clear();
     if (event.Rule && !dates.isEmpty()) {

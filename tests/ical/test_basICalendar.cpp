@@ -746,6 +746,134 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
     EXPECT_FALSE(changed);
 }
 
+// One occurrence changed on its own is an override of its series: it goes out as one
+// RECURRENCE-ID, reads back the same elsewhere, and later edits and deletes keep the series.
+TEST_F(ICalendarStore, OneOccurrenceChangedOnItsOwnStaysPartOfItsSeries)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(basICalendar::FollowTimeZone(store, berlin));
+    EventService events(store, berlin);
+    quillon::Event weekly;
+    weekly.EventName = QStringLiteral("Team call");
+    weekly.StartTime = QTime(9, 0);
+    weekly.EndTime = QTime(9, 30);
+    weekly.Rule = Recurrence{};
+    weekly.Rule->Weekdays = {Qt::Monday};
+    weekly.Rule->Until = QDate(2027, 6, 30);
+    weekly.RuleStart = QDate(2027, 1, 4);
+    weekly.Dates = weekly.Rule->Days(weekly.RuleStart, weekly.RuleStart, QDate(2027, 6, 30));
+    const std::optional<EventService::Saved> saved = events.Save(weekly);
+    ASSERT_TRUE(saved);
+    const auto exported = [&] {
+        const QString out = TempPath(QStringLiteral("series.ics"));
+        basICalendar::ExportSummary summary;
+        EXPECT_TRUE(basICalendar::ExportCalendarFile(store, out, summary));
+        QFile file(out);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+
+    // Monday 18 January moved to Tuesday at 11:00 and renamed.
+    quillon::Event moved = *events.Load(saved->EventID);
+    moved.EventName = QStringLiteral("Team call (moved)");
+    moved.StartTime = QTime(11, 0);
+    moved.EndTime = QTime(11, 30);
+    const std::optional<EventService::Saved> one =
+        events.SaveOccurrence(moved, QDate(2027, 1, 18), EventService::Occurrences::OnlyThis, QDate(2027, 1, 19));
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->TouchedDates, (QList<QDate>{QDate(2027, 1, 18), QDate(2027, 1, 19)}));
+    auto stored = EventsByName(store);
+    EXPECT_EQ(stored[QStringLiteral("Team call")].dates.size(), 25);
+    EXPECT_FALSE(stored[QStringLiteral("Team call")].dates.contains(QDate(2027, 1, 18)));
+    EXPECT_EQ(stored[QStringLiteral("Team call (moved)")].dates, QList<QDate>{QDate(2027, 1, 19)});
+    EXPECT_EQ(stored[QStringLiteral("Team call (moved)")].event.StartTime, QTime(11, 0));
+    QByteArray written = exported();
+    EXPECT_EQ(written.count("BEGIN:VEVENT"), 2) << written.toStdString();
+    EXPECT_EQ(written.count("RECURRENCE-ID;TZID=Europe/Berlin:20270118T090000"), 1) << written.toStdString();
+    EXPECT_TRUE(written.contains("DTSTART;TZID=Europe/Berlin:20270119T110000")) << written.toStdString();
+    EXPECT_EQ(written.count("RRULE:FREQ=WEEKLY"), 1) << written.toStdString();
+
+    // Read into another store: the same occurrences.
+    const QString freshFile = TempPath(QStringLiteral("fresh.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(freshFile, error)) << error.toStdString();
+    {
+        QFile out(TempPath(QStringLiteral("copy.ics")));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(written);
+    }
+    {
+        db::EventStore fresh;
+        ASSERT_TRUE(fresh.OpenDatabaseConnection(freshFile));
+        basICalendar::ImportSummary summary;
+        ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, TempPath(QStringLiteral("copy.ics")), summary, Berlin()));
+        const auto copied = EventsByName(fresh);
+        for (const QString &name : {QStringLiteral("Team call"), QStringLiteral("Team call (moved)")}) {
+            EXPECT_EQ(copied.at(name).dates, stored[name].dates) << name.toStdString();
+            EXPECT_EQ(copied.at(name).event.StartTime, stored[name].event.StartTime) << name.toStdString();
+        }
+    }
+
+    // The moved occurrence renamed again, then the series renamed: each keeps its own name.
+    quillon::Event again = *events.Load(one->EventID);
+    again.EventName = QStringLiteral("Moved call");
+    ASSERT_TRUE(events.SaveOccurrence(again, QDate(2027, 1, 19), EventService::Occurrences::OnlyThis));
+    quillon::Event series = *events.Load(saved->EventID);
+    series.EventName = QStringLiteral("Weekly call");
+    ASSERT_TRUE(events.SaveOccurrence(series, QDate(2027, 2, 1), EventService::Occurrences::All));
+    written = exported();
+    EXPECT_EQ(written.count("BEGIN:VEVENT"), 2) << written.toStdString();
+    EXPECT_TRUE(written.contains("SUMMARY:Moved call") && written.contains("SUMMARY:Weekly call")) << written.toStdString();
+    EXPECT_EQ(written.count("RRULE:FREQ=WEEKLY"), 1) << written.toStdString();
+    stored = EventsByName(store);
+    EXPECT_EQ(stored[QStringLiteral("Weekly call")].dates.size(), 25);
+    EXPECT_EQ(stored[QStringLiteral("Moved call")].dates, QList<QDate>{QDate(2027, 1, 19)});
+
+    // Deleting the moved occurrence takes only it: its instance is excluded.
+    ASSERT_TRUE(events.IsOneLookOfSeveral(one->EventID));
+    ASSERT_TRUE(events.DeleteOccurrences(one->EventID, QDate(2027, 1, 19), EventService::Occurrences::OnlyThis));
+    stored = EventsByName(store);
+    EXPECT_EQ(stored.count(QStringLiteral("Moved call")), 0u);
+    EXPECT_EQ(stored[QStringLiteral("Weekly call")].dates.size(), 25);
+    written = exported();
+    EXPECT_EQ(written.count("BEGIN:VEVENT"), 1) << written.toStdString();
+    EXPECT_TRUE(written.contains("EXDATE;TZID=Europe/Berlin:20270118T090000")) << written.toStdString();
+}
+
+// "This and following events" ends the series before the day and starts the change there.
+TEST_F(ICalendarStore, ThisAndFollowingSplitsTheSeriesAtTheDay)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    EventService events(store, berlin);
+    quillon::Event weekly;
+    weekly.EventName = QStringLiteral("Class");
+    weekly.StartTime = QTime(18, 0);
+    weekly.EndTime = QTime(19, 0);
+    weekly.Rule = Recurrence{};
+    weekly.Rule->Weekdays = {Qt::Monday};
+    weekly.Rule->Count = 10;
+    weekly.RuleStart = QDate(2027, 1, 4);
+    weekly.Dates = weekly.Rule->Days(weekly.RuleStart, weekly.RuleStart, QDate(2027, 12, 31));
+    const std::optional<EventService::Saved> saved = events.Save(weekly);
+    ASSERT_TRUE(saved);
+    quillon::Event later = *events.Load(saved->EventID);
+    later.EventName = QStringLiteral("Later class");
+    later.StartTime = QTime(19, 0);
+    later.EndTime = QTime(20, 0);
+    const std::optional<EventService::Saved> split =
+        events.SaveOccurrence(later, QDate(2027, 1, 25), EventService::Occurrences::ThisAndFollowing);
+    ASSERT_TRUE(split);
+    auto stored = EventsByName(store);
+    EXPECT_EQ(stored[QStringLiteral("Class")].dates,
+              (QList<QDate>{QDate(2027, 1, 4), QDate(2027, 1, 11), QDate(2027, 1, 18)}));
+    EXPECT_EQ(stored[QStringLiteral("Later class")].dates.size(), 7);
+    EXPECT_EQ(stored[QStringLiteral("Later class")].dates.front(), QDate(2027, 1, 25));
+    const std::optional<quillon::Event> following = events.Load(split->EventID);
+    ASSERT_TRUE(following && following->Rule);
+    EXPECT_EQ(following->Rule->Count, 7);
+    EXPECT_EQ(following->RuleStart, QDate(2027, 1, 25));
+}
+
 // An event stored before texts were kept, once exported, keeps its UID when an edit
 // gives it a text of its own.
 TEST_F(ICalendarStore, AnOlderEventKeepsItsUidWhenItGetsItsText)

@@ -149,6 +149,25 @@ TEST_F(RepeatingEvent, RepeatShowsTheRulesDaysAndSavesThemLessThoseTickedOff)
     EXPECT_TRUE(messages.empty()) << "OK asks nothing";
     EXPECT_EQ(DatesOf(editor->EventID()), kept);
 
+    // Reopened on the 19th and renamed, the user says for that day only: the series keeps
+    // its name and its other days, the day is an event of its own.
+    const qint64 series = editor->EventID();
+    auto one = NewEditor();
+    one->SetDraft(*events.Load(series), QDate(2027, 1, 19));
+    one->SetEventSubject(QStringLiteral("Standup, moved"));
+    QStringList asked;
+    one->SetOccurrenceChooser([&](const QString &text, const QString &title) {
+        asked << title + QLatin1Char(':') + text;
+        return std::optional(EventService::Occurrences::OnlyThis);
+    });
+    one->cmdOK_Click();
+    ASSERT_TRUE(one->OkPressed());
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Change Event:Change event 'Standup, moved'?")});
+    EXPECT_EQ(DatesOf(series), (QList<QDate>{start, QDate(2027, 1, 13), QDate(2027, 1, 26)}));
+    EXPECT_EQ(DatesOf(one->EventID()), QList<QDate>{QDate(2027, 1, 19)});
+    EXPECT_EQ(Read(one->EventID()).EventName, QStringLiteral("Standup, moved"));
+    EXPECT_EQ(Read(series).EventName, QStringLiteral("Standup"));
+
     // Without an end the days run five years on.
     auto open = NewEventEditor(start, QTime(10, 0));
     open->SetEventRule(Rule(Freq::Weekly));
