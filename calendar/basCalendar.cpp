@@ -62,7 +62,7 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
             return kExitNotDrawn;
         }
         step(180);
-        basICalendar::FollowTimeZone(store); // reports its own failure; the month is drawn as stored
+        basICalendar::KeepIndexCurrent(store); // reports its own failure; the month is drawn as stored
 
     }
 

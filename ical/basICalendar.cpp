@@ -507,6 +507,9 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
 
 namespace {
 const QString kIndexZone = QStringLiteral("IndexZone");
+const QString kIndexWindowFrom = QStringLiteral("IndexWindowFrom");
+// Rules without end are laid out again once today has moved this far.
+constexpr qint64 kWindowMoveDays = 28;
 
 // Whether a series' times depend on where the user is: a zone, or UTC.
 bool NamesAZone(const QByteArray &text)
@@ -514,34 +517,55 @@ bool NamesAZone(const QByteArray &text)
     static const QRegularExpression utc(QStringLiteral("\n(DTSTART|DTEND|RDATE|RECURRENCE-ID)[^:\r\n]*:[0-9T,]*Z"));
     return text.contains("TZID=") || utc.match(QString::fromUtf8(text)).hasMatch();
 }
+
+// Whether one of its rules has neither UNTIL nor COUNT.
+bool HasOpenRule(const QByteArray &text)
+{
+    static const QRegularExpression rule(QStringLiteral("\n[RE]X?RULE[;:][^\r\n]*"));
+    for (QRegularExpressionMatchIterator it = rule.globalMatch(QString::fromUtf8(text)); it.hasNext();) {
+        const QString line = it.next().captured();
+        if (!line.contains(QLatin1String("UNTIL=")) && !line.contains(QLatin1String("COUNT=")))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
-bool FollowTimeZone(basDatabase::EventStore &store, const QTimeZone &zone, bool *changed)
+bool KeepIndexCurrent(basDatabase::EventStore &store, const QTimeZone &zone, QDate today, bool *changed)
 {
     if (changed)
         *changed = false;
+    if (!today.isValid())
+        today = basPlatform::Today();
     bool moved = false;
-    const bool done = basOperation::Trap("basICalendar.FollowTimeZone", false, [&](Steps &step) {
+    const bool done = basOperation::Trap("basICalendar.KeepIndexCurrent", false, [&](Steps &step) {
         step(10);
-        QString stored;
-        bool found = false;
-        if (!store.GetStoreValue(kIndexZone, stored, found))
+        QString storedZone;
+        QString storedFrom;
+        bool zoneFound = false;
+        bool fromFound = false;
+        if (!store.GetStoreValue(kIndexZone, storedZone, zoneFound)
+            || !store.GetStoreValue(kIndexWindowFrom, storedFrom, fromFound))
             return false;
         const QString id = QString::fromUtf8(zone.id());
+        const QDate from = QDate::fromString(storedFrom, Qt::ISODate);
+        const bool zoneMoved = zoneFound && storedZone != id;
+        const bool windowMoved = fromFound && (!from.isValid() || from.daysTo(today) >= kWindowMoveDays || today < from);
+        const bool record = !zoneFound || !fromFound || zoneMoved || windowMoved;
         // A store that cannot be written is shown as it is.
-        if ((found && stored == id) || !store.IsWritable())
+        if (!record || !store.IsWritable())
             return true;
         step(20);
         ICalendarReader::ReadOptions options;
         options.LocalZone = zone;
-        options.Today = basPlatform::Today();
+        options.Today = today;
         std::map<QString, ICalendarReader::CalendarContents> bySource;
-        if (found) {
+        if (zoneMoved || windowMoved) {
             QList<basDatabase::EventStore::SeriesText> series;
             if (!store.GetAllSeries(series))
                 return false;
             for (const basDatabase::EventStore::SeriesText &text : std::as_const(series)) {
-                if (!NamesAZone(text.Component))
+                if (!(zoneMoved && NamesAZone(text.Component)) && !(windowMoved && HasOpenRule(text.Component)))
                     continue;
                 try {
                     ICalendarReader::CalendarContents read = ICalendarReader::ReadCalendar(text.Component, options);
@@ -561,7 +585,8 @@ bool FollowTimeZone(basDatabase::EventStore &store, const QTimeZone &zone, bool 
                     return false;
                 moved = moved || summary.Updated > 0 || summary.Added > 0;
             }
-            return store.SetStoreValue(kIndexZone, id);
+            return store.SetStoreValue(kIndexZone, id)
+                   && store.SetStoreValue(kIndexWindowFrom, today.toString(Qt::ISODate));
         });
     });
     if (changed)

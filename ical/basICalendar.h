@@ -56,13 +56,16 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
                         ICalendarReader::ReadOptions options = {}, const CalendarReading &read = {},
                         const StoringProgress &storing = {});
 
-// Brings the store's times in line with zone when they were worked out in another one:
-// each series whose text names a zone (or UTC) is read again in it, as a move from
-// Berlin to New York shows the 9:00 call there at 3:00; a floating time stays. A store
-// that has not said its zone yet takes this one. changed (if given) tells whether some
-// event moved. Reports under "basICalendar.FollowTimeZone".
-bool FollowTimeZone(basDatabase::EventStore &store, const QTimeZone &zone = QTimeZone::systemTimeZone(),
-                    bool *changed = nullptr);
+// Keeps the store's index of occurrences in line with the series' texts as the world
+// around them moves: when the times were worked out in another zone, each series whose
+// text names a zone (or UTC) is read again in this one (the 9:00 call from Berlin is at
+// 3:00 in New York; a floating time stays); and when today has moved a month or more
+// past the day the rules without end were last laid out from, those are laid out again
+// to kOpenRuleYears after today. A store that has said neither yet takes both as they
+// are. changed (if given) tells whether some event moved or gained days. Reports under
+// "basICalendar.KeepIndexCurrent".
+bool KeepIndexCurrent(basDatabase::EventStore &store, const QTimeZone &zone = QTimeZone::systemTimeZone(),
+                      QDate today = {}, bool *changed = nullptr);
 
 struct ExportOptions {
     // With both set, the church-year days of these years (1900-2100) go along as

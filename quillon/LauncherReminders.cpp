@@ -50,7 +50,7 @@ bool LauncherReminders::Start()
     // one that is there but cannot be opened is reported.
     if (!QFileInfo::exists(path) || !m_store.OpenDatabaseConnection(path))
         return false;
-    FollowZone();
+    FollowZoneAndDate();
     m_version = m_store.ChangesByOthers();
     m_jump.Reset(*m_services.clock);
     m_path = path;
@@ -73,15 +73,18 @@ void LauncherReminders::WatchStoreFiles()
             m_files.addPath(file);
 }
 
-// The store's times follow the system's zone: read again in it when it has changed.
-bool LauncherReminders::FollowZone()
+// The store's times follow the system's zone, and its rules without end the date: looked
+// at again when either has changed.
+bool LauncherReminders::FollowZoneAndDate()
 {
     const QByteArray zone = QTimeZone::systemTimeZoneId();
-    if (zone == m_zone)
+    const QDate today = m_services.clock->Today();
+    if (zone == m_zone && today == m_indexDate)
         return false;
     m_zone = zone;
+    m_indexDate = today;
     bool moved = false;
-    basICalendar::FollowTimeZone(m_store, QTimeZone::systemTimeZone(), &moved);
+    basICalendar::KeepIndexCurrent(m_store, QTimeZone::systemTimeZone(), today, &moved);
     if (moved)
         emit EventTimesMoved();
     return moved;
@@ -90,7 +93,7 @@ bool LauncherReminders::FollowZone()
 void LauncherReminders::LookAtStore()
 {
     WatchStoreFiles();
-    const bool moved = FollowZone();
+    const bool moved = FollowZoneAndDate();
     const bool jumped = moved || m_jump.Jumped(*m_services.clock);
     const qint64 version = m_store.ChangesByOthers();
     const bool changed = version != m_version;

@@ -73,7 +73,7 @@ public:
 
 private:
     void LookAtStore();
-    bool FollowZone();
+    bool FollowZoneAndDate();
     void WatchStoreFiles();
     void Show(const QList<ReminderOccurrence> &due, const QDateTime &now);
     void ShowGroup(const QString &title, const QList<ReminderOccurrence> &members);
@@ -92,6 +92,7 @@ private:
     ClockJumpWatch m_jump;
     qint64 m_version = -1;
     QByteArray m_zone; // the system zone the store was last brought in line with
+    QDate m_indexDate; // and the day
     QDateTime m_wakeAt;
     // Shown in this run: kept also when the store could not record them.
     QSet<ReminderPlan::Key> m_shownHere;

@@ -16,7 +16,7 @@ bool DayPage::Open(QDate today)
     if (!m_store.OpenDatabaseConnection())
         return false;
     // The times follow a change of the system zone; a failure is reported and the store shown as it is.
-    basICalendar::FollowTimeZone(m_store);
+    basICalendar::KeepIndexCurrent(m_store);
     return true;
 }
 

@@ -692,7 +692,7 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
 {
     const QTimeZone berlin("Europe/Berlin");
     const QTimeZone newYork("America/New_York");
-    ASSERT_TRUE(basICalendar::FollowTimeZone(store, berlin));
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, berlin));
     EventService events(store, berlin);
     quillon::Event weekly;
     weekly.EventName = QStringLiteral("Team call");
@@ -736,14 +736,43 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
     EXPECT_EQ(loaded->Rule, weekly.Rule);
 
     bool changed = false;
-    ASSERT_TRUE(basICalendar::FollowTimeZone(store, newYork, &changed));
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, newYork, {}, &changed));
     EXPECT_TRUE(changed);
     auto stored = EventsByName(store);
     EXPECT_EQ(stored[QStringLiteral("Team call")].event.StartTime, QTime(3, 0));
     EXPECT_EQ(stored[QStringLiteral("Team call")].dates.size(), 26);
     EXPECT_EQ(stored[QStringLiteral("Dentist")].event.StartTime, QTime(10, 0));
-    ASSERT_TRUE(basICalendar::FollowTimeZone(store, newYork, &changed));
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, newYork, {}, &changed));
     EXPECT_FALSE(changed);
+}
+
+// A rule without end is laid out again as today moves on, once a month or so.
+TEST_F(ICalendarStore, ARuleWithoutEndGainsDaysAsTodayMovesOn)
+{
+    const QString path = TempPath(QStringLiteral("open.ics"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:open@t\r\n"
+                   "DTSTART:20270104T090000\r\nDTEND:20270104T100000\r\nRRULE:FREQ=WEEKLY\r\n"
+                   "SUMMARY:Weekly\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    }
+    const QTimeZone berlin("Europe/Berlin");
+    ICalendarReader::ReadOptions options = Berlin();
+    options.Today = QDate(2027, 1, 4);
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(basICalendar::ImportCalendarFile(store, path, summary, options));
+    const auto last = [&] { return EventsByName(store)[QStringLiteral("Weekly")].dates.last(); };
+    ASSERT_LE(last(), QDate(2032, 1, 4));
+    bool changed = true;
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, berlin, QDate(2027, 1, 4), &changed));
+    EXPECT_FALSE(changed);
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, berlin, QDate(2027, 1, 20), &changed));
+    EXPECT_FALSE(changed) << "not a month on yet";
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, berlin, QDate(2027, 3, 1), &changed));
+    EXPECT_TRUE(changed);
+    EXPECT_GT(last(), QDate(2032, 2, 20));
+    EXPECT_EQ(EventsByName(store)[QStringLiteral("Weekly")].dates.first(), QDate(2027, 1, 4));
 }
 
 // One occurrence changed on its own is an override of its series: it goes out as one
@@ -751,7 +780,7 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
 TEST_F(ICalendarStore, OneOccurrenceChangedOnItsOwnStaysPartOfItsSeries)
 {
     const QTimeZone berlin("Europe/Berlin");
-    ASSERT_TRUE(basICalendar::FollowTimeZone(store, berlin));
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, berlin));
     EventService events(store, berlin);
     quillon::Event weekly;
     weekly.EventName = QStringLiteral("Team call");
