@@ -1124,6 +1124,28 @@ bool EventStore::GetAllSeries(QList<SeriesText> &series)
     return done;
 }
 
+bool EventStore::GetOwnEventsWithoutText(QList<qint64> &eventIds)
+{
+    eventIds.clear();
+    QList<qint64> found;
+    const bool done = basOperation::Trap("basDatabase.GetOwnEventsWithoutText", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(
+            QStringLiteral("SELECT e.EventID FROM Events e LEFT JOIN EventUids u ON u.EventId = e.EventID "
+                           "WHERE e.SubscriptionId IS NULL AND (u.EventId IS NULL OR (u.Source = '' AND NOT EXISTS "
+                           "(SELECT 1 FROM Series s WHERE s.Source = '' AND s.Uid = ")
+            + kSeriesUidOf.arg(QStringLiteral("u.Uid")) + QStringLiteral("))) ORDER BY e.EventID"));
+        Finisher finish(query);
+        step(20);
+        while (query.next())
+            found.append(query.value(0).toLongLong());
+        return true;
+    });
+    if (done)
+        eventIds = std::move(found);
+    return done;
+}
+
 bool EventStore::GetSeriesOfEvent(qint64 eventId, EventSeries &series)
 {
     EventSeries result;

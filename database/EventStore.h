@@ -112,6 +112,9 @@ public:
     };
     bool SetSeries(const SeriesText &series);
     bool GetAllSeries(QList<SeriesText> &series);
+    // The user's own events (none of a file or a subscription) that have no text yet: the
+    // events of a store from before texts were kept. In id order.
+    bool GetOwnEventsWithoutText(QList<qint64> &eventIds);
     // What the store knows of an event's series: whether the event has a UID (and its
     // source), whether the series has a kept text, and whether it is stored as events of
     // several looks.

@@ -154,6 +154,23 @@ bool EventService::KeepNewText(qint64 eventId, const Event &draft, QString uid)
            || (m_store.SetEventUid(QString(), uid, eventId, QString()) && m_store.SetSeries({QString(), uid, text, 0}));
 }
 
+bool EventService::GiveOwnEventsTheirTexts()
+{
+    QList<qint64> ids;
+    if (!m_store.GetOwnEventsWithoutText(ids))
+        return false;
+    return ids.isEmpty() || m_store.RunInTransaction([&] {
+        for (const qint64 id : std::as_const(ids)) {
+            basDatabase::EventStore::EventSeries kept;
+            const std::optional<Event> event = Load(id);
+            if (!event || !m_store.GetSeriesOfEvent(id, kept)
+                || !KeepNewText(id, *event, kept.HasUid ? kept.Series.Uid : QString()))
+                return false;
+        }
+        return true;
+    });
+}
+
 bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &after, const std::function<bool()> &update)
 {
     const qint64 eventId = draft.EventID;

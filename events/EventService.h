@@ -80,6 +80,10 @@ public:
     // own from there; All saves the series. An event of one day saves as Save does. The
     // event the change was saved as, or nothing when the store refused.
     std::optional<Saved> SaveOccurrence(const Event &edited, QDate day, Occurrences which, QDate moveTo = {});
+    // Gives each of the user's own events that has no iCalendar text yet (a store from
+    // before texts were kept) its text, in the system's zone, keeping a UID an export gave
+    // it. False when the store refused; nothing is then changed.
+    bool GiveOwnEventsTheirTexts();
     // Deletes the occurrences of the event from day (those after it, too, or all: the
     // series as DeleteSeries does). A rule then ends before day; the kept text takes the
     // days off as EXDATE. The dates deleted, or nothing when the store refused.

@@ -508,6 +508,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
 namespace {
 const QString kIndexZone = QStringLiteral("IndexZone");
 const QString kIndexWindowFrom = QStringLiteral("IndexWindowFrom");
+const QString kOwnTextsGiven = QStringLiteral("OwnTextsGiven");
 // Rules without end are laid out again once today has moved this far.
 constexpr qint64 kWindowMoveDays = 28;
 
@@ -542,16 +543,19 @@ bool KeepIndexCurrent(basDatabase::EventStore &store, const QTimeZone &zone, QDa
         step(10);
         QString storedZone;
         QString storedFrom;
+        QString texts;
         bool zoneFound = false;
         bool fromFound = false;
+        bool textsGiven = false;
         if (!store.GetStoreValue(kIndexZone, storedZone, zoneFound)
-            || !store.GetStoreValue(kIndexWindowFrom, storedFrom, fromFound))
+            || !store.GetStoreValue(kIndexWindowFrom, storedFrom, fromFound)
+            || !store.GetStoreValue(kOwnTextsGiven, texts, textsGiven))
             return false;
         const QString id = QString::fromUtf8(zone.id());
         const QDate from = QDate::fromString(storedFrom, Qt::ISODate);
         const bool zoneMoved = zoneFound && storedZone != id;
         const bool windowMoved = fromFound && (!from.isValid() || from.daysTo(today) >= kWindowMoveDays || today < from);
-        const bool record = !zoneFound || !fromFound || zoneMoved || windowMoved;
+        const bool record = !zoneFound || !fromFound || !textsGiven || zoneMoved || windowMoved;
         // A store that cannot be written is shown as it is.
         if (!record || !store.IsWritable())
             return true;
@@ -577,6 +581,10 @@ bool KeepIndexCurrent(basDatabase::EventStore &store, const QTimeZone &zone, QDa
         }
         step(30);
         return store.RunInTransaction([&] {
+            // The events of a store from before texts were kept become series of their days, once.
+            if (!textsGiven
+                && (!EventService(store, zone).GiveOwnEventsTheirTexts() || !store.SetStoreValue(kOwnTextsGiven, QStringLiteral("1"))))
+                return false;
             for (auto &[source, contents] : bySource) {
                 ImportSummary summary;
                 EventService events(store, zone);

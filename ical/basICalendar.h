@@ -62,7 +62,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
 // 3:00 in New York; a floating time stays); and when today has moved a month or more
 // past the day the rules without end were last laid out from, those are laid out again
 // to kOpenRuleYears after today. A store that has said neither yet takes both as they
-// are. changed (if given) tells whether some event moved or gained days. Reports under
+// are; the user's own events of a store from before texts were kept get theirs, once. changed (if given) tells whether some event moved or gained days. Reports under
 // "basICalendar.KeepIndexCurrent".
 bool KeepIndexCurrent(basDatabase::EventStore &store, const QTimeZone &zone = QTimeZone::systemTimeZone(),
                       QDate today = {}, bool *changed = nullptr);

@@ -746,6 +746,40 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
     EXPECT_FALSE(changed);
 }
 
+// The user's events of a store from before texts were kept become series of their days,
+// in the system's zone, on the first look; a file's event is left to its file.
+TEST_F(ICalendarStore, OlderOwnEventsGetTheirTextsOnce)
+{
+    qint64 own = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Old call")), {QDate(2027, 2, 1), QDate(2027, 2, 8)}, own));
+    const QString path = TempPath(QStringLiteral("file.ics"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:f@t\r\n"
+                   "DTSTART:20270105T100000\r\nDTEND:20270105T110000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    }
+    basICalendar::ImportSummary summary;
+    ASSERT_TRUE(Import(path, summary));
+    QList<db::EventStore::SeriesText> before;
+    ASSERT_TRUE(store.GetAllSeries(before));
+    const auto days = EventsByName(store);
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, QTimeZone("Europe/Berlin")));
+    QList<db::EventStore::SeriesText> after;
+    ASSERT_TRUE(store.GetAllSeries(after));
+    ASSERT_EQ(after.size(), before.size() + 1);
+    const auto made = std::find_if(after.cbegin(), after.cend(), [](const auto &s) { return s.Source.isEmpty(); });
+    ASSERT_NE(made, after.cend());
+    EXPECT_TRUE(made->Component.contains("DTSTART;TZID=Europe/Berlin:20270201T")) << made->Component.toStdString();
+    EXPECT_TRUE(made->Component.contains("RDATE;TZID=Europe/Berlin:20270208T")) << made->Component.toStdString();
+    const auto same = EventsByName(store);
+    EXPECT_EQ(same.at(QStringLiteral("Old call")).dates, days.at(QStringLiteral("Old call")).dates);
+    EXPECT_EQ(same.at(QStringLiteral("Old call")).event, days.at(QStringLiteral("Old call")).event);
+    const QStringList once = Dump(DatabaseFile());
+    ASSERT_TRUE(basICalendar::KeepIndexCurrent(store, QTimeZone("Europe/Berlin")));
+    EXPECT_EQ(Dump(DatabaseFile()), once);
+}
+
 // A rule without end is laid out again as today moves on, once a month or so.
 TEST_F(ICalendarStore, ARuleWithoutEndGainsDaysAsTodayMovesOn)
 {
