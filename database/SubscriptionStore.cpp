@@ -66,7 +66,7 @@ QDateTime TimeFromText(const QString &text)
 
 const QString kColumns = QStringLiteral(
     "SubscriptionId, Address, Kind, DisplayName, Color, RefreshMinutes, UserName, LastSuccess, LastError, ETag, "
-    "LastModified, SyncToken, CertificateSha256");
+    "LastModified, SyncToken, CertificateSha256, Writable");
 
 Subscription FromRow(const QSqlQuery &query)
 {
@@ -84,6 +84,7 @@ Subscription FromRow(const QSqlQuery &query)
     s.LastModified = query.value(10).toString();
     s.SyncToken = query.value(11).toString();
     s.CertificateSha256 = query.value(12).toString();
+    s.Writable = query.value(13).toInt() != 0;
     return s;
 }
 
@@ -137,6 +138,8 @@ struct Writer {
         for (const QDate &date : event.Dates)
             touched.insert(date);
         if (!store.SetEventUid(SubscriptionStore::SourceOf(id), event.Key, eventId, event.Fingerprint))
+            return false;
+        if (!event.Component.isEmpty() && !store.SetSeries({SubscriptionStore::SourceOf(id), event.Key, event.Component, 0}))
             return false;
         known.insert(event.Key, KnownEvent{eventId, event.Fingerprint});
         return true;
@@ -222,6 +225,12 @@ QString SubscriptionStore::SourceOf(qint64 subscriptionId)
     return QStringLiteral("subscription:%1").arg(subscriptionId);
 }
 
+qint64 SubscriptionStore::SubscriptionOfSource(const QString &source)
+{
+    const QString prefix = SourceOf(0).chopped(1);
+    return source.startsWith(prefix) ? source.mid(prefix.size()).toLongLong() : 0;
+}
+
 QString SubscriptionStore::KindText(Subscription::Kind kind)
 {
     return kind == Subscription::Kind::CalDav ? QStringLiteral("caldav") : QStringLiteral("ical");
@@ -243,11 +252,12 @@ bool SubscriptionStore::AddSubscription(Subscription &subscription)
         QSqlQuery insert = Run(m_store,
                                QStringLiteral("INSERT INTO Subscriptions (Address, Kind, DisplayName, Color, "
                                               "RefreshMinutes, UserName, LastSuccess, LastError, ETag, LastModified, "
-                                              "SyncToken, CertificateSha256) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
+                                              "SyncToken, CertificateSha256, Writable) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
                                {subscription.Address, KindText(subscription.Type), subscription.DisplayName,
                                 subscription.Color, subscription.RefreshMinutes, subscription.UserName,
                                 TimeText(subscription.LastSuccess), subscription.LastError, subscription.ETag,
-                                subscription.LastModified, subscription.SyncToken, subscription.CertificateSha256});
+                                subscription.LastModified, subscription.SyncToken, subscription.CertificateSha256,
+                                subscription.Writable ? 1 : 0});
         step(30);
         newId = insert.lastInsertId().toLongLong();
         if (newId <= 0)
@@ -323,9 +333,10 @@ bool SubscriptionStore::UpdateSubscription(const Subscription &s)
         QSqlQuery update = Run(m_store,
                                QStringLiteral("UPDATE Subscriptions SET DisplayName = ?, Color = ?, RefreshMinutes = ?, "
                                               "UserName = ?, LastSuccess = ?, LastError = ?, ETag = ?, LastModified = ?, "
-                                              "SyncToken = ?, CertificateSha256 = ? WHERE SubscriptionId = ?"),
+                                              "SyncToken = ?, CertificateSha256 = ?, Writable = ? WHERE SubscriptionId = ?"),
                                {s.DisplayName, s.Color, s.RefreshMinutes, s.UserName, TimeText(s.LastSuccess),
-                                s.LastError, s.ETag, s.LastModified, s.SyncToken, s.CertificateSha256, s.Id});
+                                s.LastError, s.ETag, s.LastModified, s.SyncToken, s.CertificateSha256,
+                                s.Writable ? 1 : 0, s.Id});
         if (update.numRowsAffected() == 0) {
             m_gone = true;
             return false;
@@ -450,6 +461,60 @@ bool SubscriptionStore::GetEventSubscription(qint64 eventId, qint64 &subscriptio
         subscriptionId = query.value(0).isNull() ? 0 : query.value(0).toLongLong();
         return true;
     });
+}
+
+bool SubscriptionStore::QueueChange(const OutboxEntry &entry)
+{
+    return Operation("basSubscriptions.QueueChange", false, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("INSERT INTO Outbox (SubscriptionId, Href, Method, Body) VALUES (?, ?, ?, ?)"),
+            {entry.SubscriptionId, entry.Href, entry.Delete ? QStringLiteral("DELETE") : QStringLiteral("PUT"),
+             QString::fromUtf8(entry.Body)});
+        return true;
+    });
+}
+
+bool SubscriptionStore::GetOutbox(qint64 id, QList<OutboxEntry> &entries)
+{
+    entries.clear();
+    return Operation("basSubscriptions.GetOutbox", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query = Run(m_store,
+                              QStringLiteral("SELECT Seq, SubscriptionId, Href, Method, Body, LastError FROM Outbox "
+                                             "WHERE ? = 0 OR SubscriptionId = ? ORDER BY Seq"),
+                              {id, id});
+        while (query.next())
+            entries.append(OutboxEntry{query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toString(),
+                                       query.value(3).toString() == QLatin1String("DELETE"),
+                                       query.value(4).toString().toUtf8(), query.value(5).toString()});
+        return true;
+    });
+}
+
+bool SubscriptionStore::ChangeSent(const OutboxEntry &entry, const QString &etag)
+{
+    return Operation("basSubscriptions.ChangeSent", true, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("DELETE FROM Outbox WHERE Seq = ?"), {entry.Seq});
+        step(20);
+        Run(m_store, QStringLiteral("UPDATE EventUids SET Fingerprint = ? WHERE Source = ? AND Uid = ?"),
+            {etag, SourceOf(entry.SubscriptionId), entry.Href});
+        return true;
+    });
+}
+
+bool SubscriptionStore::ChangeFailed(qint64 seq, const QString &error)
+{
+    return Operation("basSubscriptions.ChangeFailed", false, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("UPDATE Outbox SET LastError = ? WHERE Seq = ?"), {error, seq});
+        return true;
+    });
+}
+
+bool SubscriptionStore::ChangeDropped(const OutboxEntry &entry)
+{
+    return ChangeSent(entry, QString());
 }
 
 } // namespace basDatabase

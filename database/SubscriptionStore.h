@@ -44,6 +44,9 @@ struct Subscription {
     QString SyncToken;
     // A certificate the user trusted although it did not verify, as SHA-256 hex.
     QString CertificateSha256;
+    // The server lets the user change the calendar's events (a CalDAV calendar with the
+    // write privilege): they are edited here and the changes sent back.
+    bool Writable = false;
 
     bool operator==(const Subscription &) const = default;
 };
@@ -55,6 +58,20 @@ struct IncomingEvent {
     QString Fingerprint;
     EventRecord Event;
     QList<QDate> Dates;
+    // The resource's iCalendar text, kept with its first event (a CalDAV calendar's, whose
+    // changes go back to the server whole).
+    QByteArray Component;
+};
+
+// A change made here to a writable calendar's resource, waiting to be sent: a PUT of the
+// resource's text or a DELETE, in the order made.
+struct OutboxEntry {
+    qint64 Seq = 0;
+    qint64 SubscriptionId = 0;
+    QString Href;
+    bool Delete = false;
+    QByteArray Body;
+    QString LastError; // why the last try failed; empty before one
 };
 
 struct RefreshCount {
@@ -70,8 +87,10 @@ class SubscriptionStore {
 public:
     explicit SubscriptionStore(EventStore &store) : m_store(store) {}
 
-    // The EventUids source of a subscription's events.
+    // The EventUids source of a subscription's events, and the subscription of a source
+    // (0 for any other).
     static QString SourceOf(qint64 subscriptionId);
+    static qint64 SubscriptionOfSource(const QString &source);
     static QString KindText(Subscription::Kind kind);
 
     // Adds the row; subscription.Id gets the new id. The same address for the same user
@@ -102,6 +121,19 @@ public:
     bool ApplyChanges(qint64 id, QList<IncomingEvent> changed, const QStringList &removed, RefreshCount &count);
     // The subscription an event came from, 0 for the user's own.
     bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
+
+    // Queues a change of the resource at href (in the caller's transaction, if any).
+    bool QueueChange(const OutboxEntry &entry);
+    // The changes waiting for the subscription's server (all subscriptions' for 0), in order.
+    bool GetOutbox(qint64 id, QList<OutboxEntry> &entries);
+    // The server took the change: it leaves the outbox, and the resource's events carry
+    // the ETag it answered (empty: none, so that the next refresh reads it again).
+    bool ChangeSent(const OutboxEntry &entry, const QString &etag);
+    // The change stays queued with the reason it was not taken.
+    bool ChangeFailed(qint64 seq, const QString &error);
+    // The change is given up (the server had changed the resource meanwhile): it leaves
+    // the outbox, and the resource's events are read again at the next refresh.
+    bool ChangeDropped(const OutboxEntry &entry);
 
     // After an operation returned false: the subscription was not there (removed
     // meanwhile), reported to nobody.

@@ -126,6 +126,28 @@ const std::vector<Step> &Steps()
           // times were worked out in.
           QStringLiteral("CREATE TABLE IF NOT EXISTS StoreValues (Name TEXT PRIMARY KEY, Value TEXT NOT NULL) WITHOUT ROWID")},
          {}},
+        // Calendars the server lets the user write to, and the changes made here that
+        // wait for their server, in the order they were made: each stored in the
+        // transaction of the change itself, gone once the server has it.
+        {6,
+         QStringLiteral("Outbox: changes waiting for their server"),
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS Outbox ("
+                         "Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
+                         "SubscriptionId INTEGER NOT NULL REFERENCES Subscriptions (SubscriptionId) ON DELETE CASCADE, "
+                         "Href TEXT NOT NULL, "
+                         "Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
+                         "Body TEXT NOT NULL DEFAULT '', "
+                         "LastError TEXT NOT NULL DEFAULT '')")},
+         [](const QSqlDatabase &db) {
+             // A file that lost its version number may have the column already.
+             QSqlQuery columns(db);
+             if (!columns.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('Subscriptions') WHERE name = 'Writable'")))
+                 basConnection::ThrowError(columns.lastError());
+             const bool present = columns.next();
+             columns.finish();
+             if (!present)
+                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Writable INTEGER NOT NULL DEFAULT 0"));
+         }},
     };
     return steps;
 }

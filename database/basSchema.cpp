@@ -155,6 +155,15 @@ QStringList SchemaStatements()
                        "Sequence INTEGER NOT NULL DEFAULT 0, "
                        "PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
         QStringLiteral("CREATE TABLE StoreValues (Name TEXT PRIMARY KEY, Value TEXT NOT NULL) WITHOUT ROWID"),
+        // See basMigrations step 6.
+        QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Writable INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("CREATE TABLE Outbox ("
+                       "Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "SubscriptionId INTEGER NOT NULL REFERENCES Subscriptions (SubscriptionId) ON DELETE CASCADE, "
+                       "Href TEXT NOT NULL, "
+                       "Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
+                       "Body TEXT NOT NULL DEFAULT '', "
+                       "LastError TEXT NOT NULL DEFAULT '')"),
     };
 }
 

@@ -76,6 +76,14 @@ const QStringList kVersion4Tables = {
     QStringLiteral("UPDATE Events SET Reminder = 15 WHERE EventID = 7"),
 };
 
+// What version 5 added: the series' texts, with one kept.
+const QStringList kVersion5Tables = {
+    QStringLiteral("CREATE TABLE Series (Source TEXT NOT NULL DEFAULT '', Uid TEXT NOT NULL, Component TEXT NOT NULL, "
+                   "Sequence INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (Source, Uid)) WITHOUT ROWID"),
+    QStringLiteral("CREATE TABLE StoreValues (Name TEXT PRIMARY KEY, Value TEXT NOT NULL) WITHOUT ROWID"),
+    QStringLiteral("INSERT INTO Series VALUES ('', 'kept@quillon', 'BEGIN:VCALENDAR', 0)"),
+};
+
 // A file of each version an earlier program can have left. A new version adds its row.
 struct OlderFile {
     const char *made;
@@ -90,6 +98,8 @@ const std::vector<OlderFile> &OlderFiles()
         {"at version 1", 1, kFirstRelease + kEventUids + QStringList{QStringLiteral("PRAGMA user_version = 1")}},
         {"at version 2", 2, kFirstRelease + kVersion2Uids + QStringList{QStringLiteral("PRAGMA user_version = 2")}},
         {"at version 4", 4, kFirstRelease + kVersion2Uids + kVersion4Tables + QStringList{QStringLiteral("PRAGMA user_version = 4")}},
+        {"at version 5", 5,
+         kFirstRelease + kVersion2Uids + kVersion4Tables + kVersion5Tables + QStringList{QStringLiteral("PRAGMA user_version = 5")}},
     };
     return files;
 }
