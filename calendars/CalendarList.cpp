@@ -138,6 +138,7 @@ QString CalendarList::Add(const Addition &addition)
                 subscription.Address = calendar.Address.toString();
                 subscription.DisplayName = calendar.DisplayName.isEmpty() ? calendar.Address.path() : calendar.DisplayName;
                 subscription.Color = calendar.Color;
+                subscription.Writable = calendar.Writable;
                 added << subscription;
             }
             if (added.isEmpty()) {

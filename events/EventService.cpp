@@ -4,6 +4,7 @@
 #include "EventSeries.h"
 #include "EventStore.h"
 #include "SubscriptionStore.h"
+#include "basOperation.h"
 #include "platform/basPlatform.h"
 
 #include <QHash>
@@ -44,6 +45,25 @@ int NextPart(basDatabase::EventStore &store, const basDatabase::EventStore::Seri
             next = std::max(next, row.Uid.mid(at + 1).toInt() + 1);
     }
     return next;
+}
+
+// The series' new text kept, and, for a writable calendar's resource, queued for its
+// server in the same transaction. A text given up is given up here alone: a calendar's
+// resource must go back whole, so such a change is refused.
+bool KeepSeries(basDatabase::EventStore &store, const basDatabase::EventStore::SeriesText &series)
+{
+    const qint64 calendar = basDatabase::SubscriptionStore::SubscriptionOfSource(series.Source);
+    if (series.Component.isEmpty()) {
+        if (calendar != 0)
+            throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                        QStringLiteral("The change cannot be written into the calendar's event %1; "
+                                                       "it was not saved")
+                                            .arg(series.Uid));
+        return store.DeleteSeries(series.Source, series.Uid);
+    }
+    return store.SetSeries(series)
+           && (calendar == 0
+               || basDatabase::SubscriptionStore(store).QueueChange({0, calendar, series.Uid, false, series.Component, {}}));
 }
 
 } // namespace
@@ -117,7 +137,7 @@ QString EventService::LocationOf(qint64 eventId)
     return EventComponent::ExtrasOf(series.Series.Component, m_localZone).Location;
 }
 
-std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
+std::optional<QString> EventService::ReadOnlyCalendarOf(qint64 eventId)
 {
     basDatabase::SubscriptionStore subscriptions(m_store);
     qint64 id = 0;
@@ -128,6 +148,8 @@ std::optional<QString> EventService::SubscriptionOf(qint64 eventId)
     basDatabase::Subscription subscription;
     if (!subscriptions.GetSubscription(id, subscription))
         return std::nullopt;
+    if (subscription.Writable)
+        return QString();
     return subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName;
 }
 
@@ -188,6 +210,8 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
             // An event of this computer from before texts were kept gets its own now (one
             // an export gave a UID keeps it); one of a file keeps to the store's terms.
             const bool fromFile = kept.HasUid && !kept.Series.Source.isEmpty();
+            if (fromFile && basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source) != 0)
+                return KeepSeries(m_store, {kept.Series.Source, kept.Series.Uid, {}, 0});
             return fromFile || KeepNewText(eventId, draft, kept.HasUid ? kept.Series.Uid : QString());
         }
         basDatabase::EventStore::SeriesText &series = kept.Series;
@@ -205,7 +229,7 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
         change.Before.EventID = change.After.EventID = 0;
         change.OneLookOfSeveral = kept.SeveralLooks;
         series.Component = EventComponent::Updated(series.Component, change, basPlatform::Now(), m_localZone);
-        return series.Component.isEmpty() ? m_store.DeleteSeries(series.Source, series.Uid) : m_store.SetSeries(series);
+        return KeepSeries(m_store, series);
     });
 }
 
@@ -277,8 +301,7 @@ std::optional<EventService::Saved> EventService::SaveOccurrence(const Event &edi
                                                 edited.Location};
         kept.Series.Component = EventComponent::Overridden(kept.Series.Component, change, basPlatform::Now(), m_localZone);
         ++kept.Series.Sequence;
-        return kept.Series.Component.isEmpty() ? m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid)
-                                               : m_store.SetSeries(kept.Series);
+        return KeepSeries(m_store, kept.Series);
     });
     if (!done)
         return std::nullopt;
@@ -369,8 +392,7 @@ std::optional<QList<QDate>> EventService::DeleteLook(qint64 eventId, const QList
             return true;
         kept.Series.Component = EventComponent::Cancelled(kept.Series.Component, days, basPlatform::Now(), m_localZone);
         ++kept.Series.Sequence;
-        return kept.Series.Component.isEmpty() ? m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid)
-                                               : m_store.SetSeries(kept.Series);
+        return KeepSeries(m_store, kept.Series);
     });
     if (!done)
         return std::nullopt;
@@ -382,15 +404,21 @@ std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)
     QList<basDatabase::EventStore::EventUid> uids;
     if (!m_store.GetEventUids(uids))
         return std::nullopt;
+    // A calendar's resource holds its other events after a line break of their key.
+    const auto seriesOf = [](const QString &uid) { return EventSeries::SeriesUid(uid.section(QLatin1Char('\n'), 0, 0)); };
     QList<qint64> looks{eventId};
+    QString source;
+    QString series;
     const auto own = std::find_if(uids.cbegin(), uids.cend(), [&](const auto &row) { return row.EventId == eventId; });
     if (own != uids.cend()) {
-        const QString series = EventSeries::SeriesUid(own->Uid);
+        source = own->Source;
+        series = seriesOf(own->Uid);
         for (const basDatabase::EventStore::EventUid &row : std::as_const(uids)) {
-            if (row.EventId != eventId && row.Source == own->Source && EventSeries::SeriesUid(row.Uid) == series)
+            if (row.EventId != eventId && row.Source == source && seriesOf(row.Uid) == series)
                 looks.append(row.EventId);
         }
     }
+    const qint64 calendar = basDatabase::SubscriptionStore::SubscriptionOfSource(source);
     QList<QDate> dates;
     const bool done = m_store.RunInTransaction([&] {
         for (const qint64 look : std::as_const(looks)) {
@@ -399,7 +427,8 @@ std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)
                 return false;
             dates += lookDates;
         }
-        return true;
+        return calendar == 0
+               || basDatabase::SubscriptionStore(m_store).QueueChange({0, calendar, series, true, {}, {}});
     });
     if (!done)
         return std::nullopt;

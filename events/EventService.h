@@ -92,10 +92,11 @@ public:
     // series' other looks with it, in one transaction: the user deletes what the file
     // called one event. The dates all of them were on, or nothing when the store refused.
     std::optional<QList<QDate>> DeleteSeries(qint64 eventId);
-    // The name of the subscribed calendar the event came from (its address when it has
-    // no name): such an event is the server's, shown read-only and never deleted here.
-    // Empty for the user's own events; nothing when the store could not say.
-    std::optional<QString> SubscriptionOf(qint64 eventId);
+    // The name of the read-only calendar the event came from (its address when it has no
+    // name): such an event is the server's, shown read-only and never deleted here.
+    // Empty for the user's own events and a writable calendar's; nothing when the store
+    // could not say.
+    std::optional<QString> ReadOnlyCalendarOf(qint64 eventId);
 
     // The timed events the draft overlaps on its days, in the order of the dates and,
     // within a day, of the event ids. The draft itself, all-day events and an all-day

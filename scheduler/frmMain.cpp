@@ -344,7 +344,7 @@ void frmMain::SSDay_MouseUp(int button, int, int x, int y)
 
 bool frmMain::IsOwnTask(int task)
 {
-    return task >= 0 && EventCommands().IsOwnEvent(m_dayView->TaskTag(task));
+    return task >= 0 && EventCommands().IsChangeable(m_dayView->TaskTag(task));
 }
 
 void frmMain::EditSelectedEvent()

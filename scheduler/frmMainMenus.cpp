@@ -191,7 +191,7 @@ void frmMain::mnuEdit_Click()
             item->setObjectName(QStringLiteral("mnuEditDeleteAllDayEventItems"));
             const int position = static_cast<int>(i) + 1;
             item->setData(position);
-            item->setEnabled(EventCommands().IsOwnEvent(allDay[i].EventID));
+            item->setEnabled(EventCommands().IsChangeable(allDay[i].EventID));
             connect(item, &QAction::triggered, this, [this, position] { DeleteAllDayEvent(position); });
         }
         return 0;

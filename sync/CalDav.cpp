@@ -61,7 +61,8 @@ const QByteArray kPrincipalQuery = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                                    "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
                                    "xmlns:a=\"http://apple.com/ns/ical/\"><d:prop>"
                                    "<d:current-user-principal/><c:calendar-home-set/><d:resourcetype/>"
-                                   "<d:displayname/><a:calendar-color/></d:prop></d:propfind>";
+                                   "<d:displayname/><a:calendar-color/><d:current-user-privilege-set/>"
+                                   "</d:prop></d:propfind>";
 
 bool IsCalendar(const Response &response)
 {
@@ -69,11 +70,19 @@ bool IsCalendar(const Response &response)
         .Children.contains(Key(kCalDav, QStringLiteral("calendar")));
 }
 
+bool GrantsWriting(const Response &response)
+{
+    const QStringList granted = response.Properties.value(Key(kDav, QStringLiteral("current-user-privilege-set"))).Descendants;
+    return granted.contains(Key(kDav, QStringLiteral("write"))) || granted.contains(Key(kDav, QStringLiteral("write-content")))
+           || granted.contains(Key(kDav, QStringLiteral("all")));
+}
+
 Calendar CalendarOf(const QUrl &base, const Response &response)
 {
     return Calendar{base.resolved(QUrl(response.Href)),
                     response.Properties.value(Key(kDav, QStringLiteral("displayname"))).Text,
-                    ColorOf(response.Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text)};
+                    ColorOf(response.Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text),
+                    GrantsWriting(response)};
 }
 
 QString FirstHref(const Multistatus &status, const QString &property)
@@ -245,8 +254,11 @@ std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
                 pending.clear();
             } else if (response && path.size() == 5 && path[3] == Element::Prop) {
                 pending.append({Key(reader.namespaceUri().toString(), reader.name().toString()), Property{}});
-            } else if (response && path.size() == 6 && !pending.isEmpty()) {
-                pending.last().second.Children.append(Key(reader.namespaceUri().toString(), reader.name().toString()));
+            } else if (response && path.size() >= 6 && !pending.isEmpty()) {
+                const QString key = Key(reader.namespaceUri().toString(), reader.name().toString());
+                if (path.size() == 6)
+                    pending.last().second.Children.append(key);
+                pending.last().second.Descendants.append(key);
             }
         } else if (reader.isCharacters() && !path.isEmpty()) {
             const QStringView text = reader.text();

@@ -24,6 +24,7 @@ struct Property {
     QString Text;           // its text, trimmed
     QStringList Hrefs;      // the DAV:href elements inside it
     QStringList Children;   // "namespace|name" of the elements directly inside it
+    QStringList Descendants; // and of every element inside it, at any depth
 };
 
 struct Response {
@@ -49,6 +50,8 @@ struct Calendar {
     QUrl Address;
     QString DisplayName;
     QString Color; // "#rrggbb", or empty
+    // The server grants the user writing its events (DAV:write, write-content or all).
+    bool Writable = false;
 };
 
 // The calendars of the account at start (or start itself when it is one). Nothing when

@@ -3,6 +3,8 @@
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
+#include "Outbox.h"
+#include "EventSeries.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
@@ -22,10 +24,11 @@ using basDatabase::Subscription;
 // same resource by the path and its UID.
 const QChar kKeySeparator = QLatin1Char('\n');
 
+// A look made here of one occurrence is a part of the resource's key (EventSeries).
 QString HrefOf(const QString &key)
 {
     const qsizetype end = key.indexOf(kKeySeparator);
-    return end < 0 ? key : key.left(end);
+    return EventSeries::SeriesUid(end < 0 ? key : key.left(end));
 }
 
 ICalendarReader::ReadOptions ReadOptionsFor(const RefreshOptions &options)
@@ -82,8 +85,12 @@ QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resourc
     QList<IncomingEvent> events;
     events.reserve(contents.Events.size());
     for (ICalendarReader::CalendarEvent &event : contents.Events) {
-        QString key = events.isEmpty() ? resource.Href : resource.Href + kKeySeparator + event.Uid;
+        const bool first = events.isEmpty();
+        QString key = first ? resource.Href : resource.Href + kKeySeparator + event.Uid;
         events.append(Incoming(std::move(event), std::move(key), resource.ETag, color));
+        // The whole resource goes back to the server with a change of any of its events.
+        if (first)
+            events.last().Component = resource.Data;
     }
     return events;
 }
@@ -156,10 +163,16 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
     return true;
 }
 
-// A CalDAV calendar: what changed since the last sync.
-bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, HttpSession &session,
-                     const RefreshOptions &options, RefreshResult &result)
+// A CalDAV calendar: the changes made here sent first, then what changed since the last sync.
+bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionStore &subscriptions,
+                     Subscription &subscription, HttpSession &session, const RefreshOptions &options,
+                     RefreshResult &result)
 {
+    OutboxResult sent;
+    if (!SendOutbox(store, subscription, session, sent))
+        return false;
+    result.Sent = sent.Sent;
+    result.Waiting = sent.Waiting;
     // What the store has is read once, and only when needed: after a sync-collection
     // that names nothing (the launcher's usual refresh) not at all.
     QHash<QString, QString> known; // key -> ETag
@@ -182,6 +195,7 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
         });
     if (!changes.Complete && changes.Changed.isEmpty() && changes.Removed.isEmpty()) {
         subscription.SyncToken = changes.SyncToken;
+        result.Message = sent.Messages.join(QLatin1Char('\n'));
         return true;
     }
     if (!load())
@@ -189,10 +203,13 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
     QMultiHash<QString, QString> keysOfHref;
     for (auto it = known.cbegin(); it != known.cend(); ++it)
         keysOfHref.insert(HrefOf(it.key()), it.key());
-    QStringList warnings;
+    QStringList warnings = sent.Messages;
     QList<IncomingEvent> incoming;
     QStringList removed;
     for (CalDav::Changes::Resource &resource : changes.Changed) {
+        // A change made here that still waits for the server stays as made.
+        if (sent.WaitingHrefs.contains(resource.Href))
+            resource.Data.clear();
         if (resource.Data.isEmpty()) {
             // Listed unchanged: its events stay as they are.
             for (const QString &key : keysOfHref.values(resource.Href))
@@ -215,8 +232,10 @@ bool RefreshCalendar(basDatabase::SubscriptionStore &subscriptions, Subscription
         }
         incoming += std::move(events);
     }
-    for (const QString &href : changes.Removed)
-        removed += keysOfHref.values(href);
+    for (const QString &href : changes.Removed) {
+        if (!sent.WaitingHrefs.contains(href))
+            removed += keysOfHref.values(href);
+    }
     const bool stored = changes.Complete
                             ? subscriptions.ReplaceEvents(subscription.Id, std::move(incoming), result.Count)
                             : subscriptions.ApplyChanges(subscription.Id, std::move(incoming), removed, result.Count);
@@ -252,7 +271,7 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
     bool stored = false;
     try {
         stored = subscription.Type == Subscription::Kind::CalDav
-                     ? RefreshCalendar(subscriptions, subscription, session, options, result)
+                     ? RefreshCalendar(store, subscriptions, subscription, session, options, result)
                      : RefreshFeed(subscriptions, subscription, session, options, result);
         if (!stored)
             result.Message = subscriptions.Gone()

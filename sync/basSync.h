@@ -38,6 +38,8 @@ struct RefreshResult {
     bool PasswordSentUnencrypted = false; // over plain http to another computer
     basDatabase::RefreshCount Count;
     int Requests = 0;
+    int Sent = 0;    // changes made here the server took
+    int Waiting = 0; // and those still waiting (Message says why)
 };
 
 // Refreshes the subscription open in store; password is the one for its user name (a

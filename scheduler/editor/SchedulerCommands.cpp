@@ -48,10 +48,10 @@ std::unique_ptr<frmEvent> SchedulerCommands::NewEditor()
     return editor;
 }
 
-bool SchedulerCommands::IsOwnEvent(qint64 eventId)
+bool SchedulerCommands::IsChangeable(qint64 eventId)
 {
     // A subscribed calendar's event is the server's; one the store cannot place is not deleted either.
-    const std::optional<QString> from = m_events.SubscriptionOf(eventId);
+    const std::optional<QString> from = m_events.ReadOnlyCalendarOf(eventId);
     return from && from->isEmpty();
 }
 
@@ -117,7 +117,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         const std::unique_ptr<frmEvent> editor = NewEditor();
         editor->SetDraft(*event, m_host.CurrentDate());
         step(25);
-        editor->SetSubscription(m_events.SubscriptionOf(eventId).value_or(QString()));
+        editor->SetSubscription(m_events.ReadOnlyCalendarOf(eventId).value_or(QString()));
         step(30);
         if (!RunEditor(*editor))
             return;
@@ -137,7 +137,7 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
 {
     basOperation::TrapVoid("frmMain:DeleteEvent", [&](Steps &step) {
         step(5);
-        if (!IsOwnEvent(eventId))
+        if (!IsChangeable(eventId))
             return;
         step(10);
         const QString text = QStringLiteral("Delete event '%1'?").arg(m_host.SSDay().TaskText(taskIndex));
@@ -175,7 +175,7 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
                                         QStringLiteral("Invalid procedure call or argument"));
         const SchedulerCommandHost::AllDayEntry entry = entries[position - 1];
         step(20);
-        if (IsOwnEvent(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
+        if (IsChangeable(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
             const std::optional<QList<QDate>> dates = m_events.DeleteSeries(entry.EventID);
             if (!dates)

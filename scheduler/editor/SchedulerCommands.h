@@ -53,8 +53,9 @@ public:
     // settings it saved.
     void Options();
 
-    // The user's own event, which alone may be deleted (a subscribed calendar's is not).
-    bool IsOwnEvent(qint64 eventId);
+    // The user's own event or a writable calendar's, which alone may be changed and deleted
+    // (a read-only calendar's is not).
+    bool IsChangeable(qint64 eventId);
 
     // The editor as the commands make it: over the events, with the host's settings.
     std::unique_ptr<frmEvent> NewEditor();

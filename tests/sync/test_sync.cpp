@@ -1,6 +1,7 @@
 // Subscriptions against real servers started here on 127.0.0.1: the counting feed
 // server (feed_server.py), the same over TLS with certificates made by openssl, and
 // Radicale for CalDAV. A server that cannot be started skips its test, saying why.
+#include "EventService.h"
 #include "EventStore.h"
 #include "FeedServer.h"
 #include "LauncherSubscriptions.h"
@@ -378,6 +379,7 @@ class Radicale {
 public:
     Server server;
     QString base;
+    // Started again on the same folder, it listens where it did.
     bool Start(const QString &folder)
     {
         const QString radicale = QStandardPaths::findExecutable(QStringLiteral("radicale"));
@@ -388,7 +390,8 @@ public:
             return false;
         users.write("anna:s3cret pass\n");
         users.close();
-        server.port = FreePort();
+        if (server.port == 0) // a restart keeps its address
+            server.port = FreePort();
         server.process->start(radicale,
                               {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(server.port),
                                QStringLiteral("--storage-filesystem-folder"), folder + QStringLiteral("/collections"),
@@ -425,6 +428,24 @@ public:
             status = session.Send(request).Status;
         });
         return status;
+    }
+    // The resource's text as the server has it now; empty when it has none.
+    QByteArray Get(const QString &path)
+    {
+        QByteArray body;
+        basSync::RunOnSyncThread([&] {
+            basSync::SessionOptions options;
+            options.UserName = QStringLiteral("anna");
+            options.Password = QStringLiteral("s3cret pass");
+            options.Origin = QUrl(base);
+            basSync::HttpSession session(options);
+            basSync::HttpRequest request;
+            request.Address = QUrl(base + path);
+            const basSync::HttpReply reply = session.Send(request);
+            if (reply.Status == 200)
+                body = reply.Body;
+        });
+        return body;
     }
     // The requests of a method Radicale has logged so far.
     int Logged(const QString &method)
@@ -528,6 +549,143 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     EXPECT_FALSE(result.Ok);
     EXPECT_TRUE(result.Message.contains(QStringLiteral("refused the user name or password"))) << result.Message.toStdString();
     EXPECT_EQ(Names(id).size(), 2);
+}
+
+
+// A writable calendar's event changed here goes back to the server at the next refresh:
+// changed whole, one occurrence changed, and deleted; a change the server overtook is
+// kept here as the user's own event.
+TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
+{
+    Radicale radicale;
+    if (!radicale.Start(DataDir()))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    radicale.Send("MKCOL", QStringLiteral("/anna/"));
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/")), 201);
+    const QByteArray weekly = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:weekly@t\r\n"
+                              "DTSTAMP:20261201T000000Z\r\nDTSTART;TZID=Europe/Berlin:20270104T090000\r\n"
+                              "DTEND;TZID=Europe/Berlin:20270104T093000\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n"
+                              "SUMMARY:Standup\r\nATTENDEE:mailto:bo@example.org\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), weekly), 201);
+    basSync::Probe probe;
+    basSync::RunOnSyncThread([&] {
+        probe = basSync::ProbeAddress(QUrl(radicale.base + QStringLiteral("/anna/work/")), QStringLiteral("anna"),
+                                      QStringLiteral("s3cret pass"), QString());
+    });
+    ASSERT_EQ(probe.Calendars.size(), 1) << probe.Error.toStdString();
+    EXPECT_TRUE(probe.Calendars[0].Writable);
+    qint64 id = 0;
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        Subscription s;
+        s.Address = probe.Calendars[0].Address.toString();
+        s.Type = Subscription::Kind::CalDav;
+        s.UserName = QStringLiteral("anna");
+        s.Writable = true;
+        ASSERT_TRUE(SubscriptionStore(store).AddSubscription(s));
+        id = s.Id;
+    }
+    const QString password = QStringLiteral("s3cret pass");
+    ASSERT_TRUE(Refresh(id, password).Ok);
+    const auto eventNamed = [&](const QString &name) {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+        query.prepare(QStringLiteral("SELECT EventID FROM Events WHERE EventName = ?"));
+        query.addBindValue(name);
+        query.exec();
+        return query.next() ? query.value(0).toLongLong() : 0;
+    };
+    const auto change = [&](const std::function<bool(EventService &)> &edit) {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
+        EventService events(store);
+        EXPECT_TRUE(edit(events));
+        QList<basDatabase::OutboxEntry> waiting;
+        EXPECT_TRUE(SubscriptionStore(store).GetOutbox(id, waiting));
+        return waiting.size();
+    };
+
+    // Renamed as a whole: one PUT, the rule and what we do not show as they were.
+    EXPECT_EQ(change([&](EventService &events) {
+                  quillon::Event event = *events.Load(eventNamed(QStringLiteral("Standup")));
+                  event.EventName = QStringLiteral("Team standup");
+                  return events.Save(event).has_value();
+              }),
+              1);
+    basSync::RefreshResult result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Sent, 1);
+    QByteArray onServer = radicale.Get(QStringLiteral("/anna/work/weekly.ics"));
+    EXPECT_TRUE(onServer.contains("SUMMARY:Team standup")) << onServer.toStdString();
+    EXPECT_TRUE(onServer.contains("RRULE:FREQ=WEEKLY;COUNT=8")) << onServer.toStdString();
+    EXPECT_TRUE(onServer.contains("ATTENDEE:mailto:bo@example.org")) << onServer.toStdString();
+    EXPECT_EQ(Names(id), QStringList{QStringLiteral("Team standup")});
+
+    // One occurrence moved to 11:00 in Berlin: the override goes into the same resource.
+    EXPECT_EQ(change([&](EventService &events) {
+                  quillon::Event event = *events.Load(eventNamed(QStringLiteral("Team standup")));
+                  event.StartTime = event.StartTime.addSecs(2 * 3600);
+                  event.EndTime = event.EndTime.addSecs(2 * 3600);
+                  return events.SaveOccurrence(event, QDate(2027, 1, 18), EventService::Occurrences::OnlyThis).has_value();
+              }),
+              1);
+    result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    onServer = radicale.Get(QStringLiteral("/anna/work/weekly.ics"));
+    EXPECT_EQ(onServer.count("BEGIN:VEVENT"), 2) << onServer.toStdString();
+    EXPECT_TRUE(onServer.contains("RECURRENCE-ID;TZID=Europe/Berlin:20270118T090000")) << onServer.toStdString();
+    EXPECT_TRUE(onServer.contains("DTSTART;TZID=Europe/Berlin:20270118T110000")) << onServer.toStdString();
+    EXPECT_EQ(Names(id).size(), 2) << Names(id).join(QLatin1Char(',')).toStdString();
+
+    // Changed on the server by another client, and here too: the server's version wins
+    // here, and the change made here stays as the user's own event.
+    QByteArray other = onServer;
+    other.replace("SUMMARY:Team standup", "SUMMARY:Standup (phone)");
+    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), other), 201);
+    change([&](EventService &events) {
+        quillon::Event event = *events.Load(eventNamed(QStringLiteral("Team standup")));
+        event.Notes = QStringLiteral("Bring the figures");
+        return events.Save(event).has_value();
+    });
+    result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_TRUE(result.Message.contains(QStringLiteral("your change is kept on this computer as \"Team standup (my change, not sent)\"")))
+        << result.Message.toStdString();
+    EXPECT_NE(eventNamed(QStringLiteral("Team standup (my change, not sent)")), 0);
+    EXPECT_TRUE(Names(id).contains(QStringLiteral("Standup (phone)"))) << Names(id).join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).contains("SUMMARY:Standup (phone)"));
+
+    // Deleted here: gone from the server.
+    EXPECT_EQ(change([&](EventService &events) {
+                  return events.DeleteSeries(eventNamed(QStringLiteral("Standup (phone)"))).has_value();
+              }),
+              1);
+    result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).isEmpty());
+    EXPECT_TRUE(Names(id).isEmpty()) << Names(id).join(QLatin1Char(',')).toStdString();
+
+    // Made while the server is away: the change waits, says why, and goes at the next refresh.
+    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), weekly), 201);
+    ASSERT_TRUE(Refresh(id, password).Ok);
+    radicale.server.process->kill();
+    radicale.server.process->waitForFinished();
+    EXPECT_EQ(change([&](EventService &events) {
+                  quillon::Event event = *events.Load(eventNamed(QStringLiteral("Standup")));
+                  event.EventName = QStringLiteral("Offline standup");
+                  return events.Save(event).has_value();
+              }),
+              1);
+    result = Refresh(id, password, 2000);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Waiting, 1);
+    ASSERT_TRUE(radicale.Start(DataDir()));
+    result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Sent, 1);
+    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).contains("SUMMARY:Offline standup"));
 }
 
 } // namespace

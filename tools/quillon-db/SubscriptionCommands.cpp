@@ -297,6 +297,7 @@ int Subscribe(const QStringList &arguments)
                                        : calendar.DisplayName.isEmpty() ? calendar.Address.path()
                                                                         : calendar.DisplayName;
             subscription.Color = calendar.Color;
+            subscription.Writable = calendar.Writable;
             added.append(subscription);
         }
         if (added.isEmpty() && refused) {

@@ -1,0 +1,38 @@
+// The changes made here to writable calendars, sent to their server in the order made,
+// as the protocol means them: a new resource with If-None-Match: *, a change or a delete
+// with If-Match of the ETag last seen. A server that refuses one (or cannot be reached)
+// keeps it and those after it waiting, with the reason; one that had changed the
+// resource meanwhile (412) wins, and the change made here is kept beside its version as
+// an event of this computer named "... (my change, not sent)".
+#pragma once
+
+#include "HttpSession.h"
+#include "SubscriptionStore.h"
+
+#include <QSet>
+#include <QString>
+
+namespace quillon {
+
+namespace basDatabase {
+class EventStore;
+}
+
+namespace basSync {
+
+struct OutboxResult {
+    int Sent = 0;
+    int Waiting = 0;  // still queued after the first the server did not take
+    int Conflicts = 0;
+    QSet<QString> WaitingHrefs; // their resources: what the server has of them must not replace them
+    QStringList Messages;       // one a line, for the user
+};
+
+// Sends the subscription's queued changes over session. False only when the store
+// could not be read or written (it has said why).
+bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, HttpSession &session,
+                OutboxResult &result);
+
+} // namespace basSync
+
+} // namespace quillon
