@@ -463,6 +463,16 @@ bool SubscriptionStore::GetEventSubscription(qint64 eventId, qint64 &subscriptio
     });
 }
 
+bool SubscriptionStore::SetEventCalendar(qint64 eventId, qint64 id)
+{
+    return Operation("basSubscriptions.SetEventCalendar", false, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("UPDATE Events SET SubscriptionId = ? WHERE EventID = ?"),
+            {id == 0 ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(id), eventId});
+        return true;
+    });
+}
+
 bool SubscriptionStore::QueueChange(const OutboxEntry &entry)
 {
     return Operation("basSubscriptions.QueueChange", false, [&](Steps &step) {

@@ -122,6 +122,8 @@ public:
     // The subscription an event came from, 0 for the user's own.
     bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
 
+    // Makes the event one of the subscription's (0: the user's own).
+    bool SetEventCalendar(qint64 eventId, qint64 id);
     // Queues a change of the resource at href (in the caller's transaction, if any).
     bool QueueChange(const OutboxEntry &entry);
     // The changes waiting for the subscription's server (all subscriptions' for 0), in order.

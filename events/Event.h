@@ -37,6 +37,8 @@ struct Event {
     // With a Rule: the day it starts and counts from (DTSTART), itself perhaps ticked off.
     QDate RuleStart;
     QList<QDate> Dates;
+    // The writable calendar (subscription) the event belongs to; 0 for this computer.
+    qint64 Calendar = 0;
     // The kept iCalendar text of the series (a VCALENDAR); empty for an event never stored
     // with one.
     QByteArray Component;

@@ -426,6 +426,13 @@ Extras ExtrasOf(const QByteArray &kept, const QTimeZone &localZone)
     return extras;
 }
 
+QString UidOf(const QByteArray &kept)
+{
+    std::optional<Parsed> parsed = Parse(kept, QTimeZone::utc());
+    const char *uid = parsed ? icalcomponent_get_uid(parsed->Master) : nullptr;
+    return uid ? QString::fromUtf8(uid) : QString();
+}
+
 QByteArray Created(const Event &event, const QString &uid, const QDateTime &stamp, const QTimeZone &zone)
 {
     QList<QDate> dates = event.Dates;

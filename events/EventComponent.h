@@ -58,6 +58,8 @@ struct Extras {
     QDate RuleStart; // the local day of DTSTART
 };
 Extras ExtrasOf(const QByteArray &kept, const QTimeZone &localZone);
+// The UID of the master VEVENT; empty when the text has none or cannot be read.
+QString UidOf(const QByteArray &kept);
 
 // A new event's text: its RuleStart (or first day) as DTSTART (timed in the zone, which every reader
 // knows by its name), a rule as RRULE with the days it gives but the event lacks as

@@ -8,6 +8,7 @@
 #include "platform/basPlatform.h"
 
 #include <QHash>
+#include <QUrl>
 #include <QUuid>
 #include <QSet>
 
@@ -117,6 +118,8 @@ std::optional<Event> EventService::Load(qint64 eventId)
         || !m_store.GetSeriesOfEvent(eventId, series))
         return std::nullopt;
     Event event = ToDraft(record, dates);
+    if (!basDatabase::SubscriptionStore(m_store).GetEventSubscription(eventId, event.Calendar))
+        return std::nullopt;
     if (series.HasText) {
         const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Series.Component, m_localZone);
         event.Location = extras.Location;
@@ -174,6 +177,80 @@ bool EventService::KeepNewText(qint64 eventId, const Event &draft, QString uid)
     const QByteArray text = EventComponent::Created(draft, uid, basPlatform::Now(), m_localZone);
     return text.isEmpty()
            || (m_store.SetEventUid(QString(), uid, eventId, QString()) && m_store.SetSeries({QString(), uid, text, 0}));
+}
+
+QList<CalendarChoice> EventService::WritableCalendars()
+{
+    QList<CalendarChoice> choices{{0, QStringLiteral("This computer")}};
+    QList<basDatabase::Subscription> subscriptions;
+    if (!basDatabase::SubscriptionStore(m_store).GetSubscriptions(subscriptions))
+        return choices;
+    for (const basDatabase::Subscription &subscription : std::as_const(subscriptions)) {
+        if (subscription.Writable)
+            choices.append({subscription.Id, subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName});
+    }
+    return choices;
+}
+
+namespace {
+const QString kNewEventsCalendar = QStringLiteral("NewEventsCalendar");
+} // namespace
+
+qint64 EventService::NewEventsCalendar()
+{
+    QString value;
+    bool found = false;
+    if (!m_store.GetStoreValue(kNewEventsCalendar, value, found) || !found)
+        return 0;
+    // A calendar unsubscribed or no longer writable sends new events here again.
+    const qint64 calendar = value.toLongLong();
+    const QList<CalendarChoice> choices = WritableCalendars();
+    return std::any_of(choices.cbegin(), choices.cend(), [&](const CalendarChoice &c) { return c.Id == calendar; }) ? calendar : 0;
+}
+
+bool EventService::SetNewEventsCalendar(qint64 calendar)
+{
+    return m_store.SetStoreValue(kNewEventsCalendar, QString::number(calendar));
+}
+
+bool EventService::PlaceInCalendar(qint64 eventId, const Event &draft)
+{
+    return m_store.RunInTransaction([&] {
+        basDatabase::EventStore::EventSeries kept;
+        if (!m_store.GetSeriesOfEvent(eventId, kept))
+            return false;
+        if (kept.SeveralLooks || !kept.HasText)
+            throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                        QStringLiteral("\"%1\" has occurrences of its own or no calendar text; it cannot "
+                                                       "move to another calendar")
+                                            .arg(draft.EventName));
+        basDatabase::SubscriptionStore subscriptions(m_store);
+        const qint64 from = basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source);
+        if (from != 0 && !subscriptions.QueueChange({0, from, kept.Series.Uid, true, {}, {}}))
+            return false;
+        if (!m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid))
+            return false;
+        basDatabase::EventStore::SeriesText moved{QString(), EventComponent::UidOf(kept.Series.Component),
+                                                  kept.Series.Component, kept.Series.Sequence};
+        if (draft.Calendar != 0) {
+            basDatabase::Subscription calendar;
+            if (!subscriptions.GetSubscription(draft.Calendar, calendar))
+                return false;
+            if (!calendar.Writable)
+                throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                            QStringLiteral("The calendar %1 cannot be written to").arg(calendar.DisplayName));
+            // A name of plain letters and digits, which every server writes back the same.
+            QString path = QUrl(calendar.Address).path();
+            if (!path.endsWith(QLatin1Char('/')))
+                path += QLatin1Char('/');
+            moved.Source = basDatabase::SubscriptionStore::SourceOf(draft.Calendar);
+            moved.Uid = path + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ics");
+        }
+        if (moved.Uid.isEmpty())
+            return false;
+        return m_store.SetEventUid(moved.Source, moved.Uid, eventId, QString())
+               && subscriptions.SetEventCalendar(eventId, draft.Calendar) && KeepSeries(m_store, moved);
+    });
 }
 
 bool EventService::GiveOwnEventsTheirTexts()
@@ -240,12 +317,23 @@ std::optional<EventService::Saved> EventService::Save(const Event &draft, Text t
     QList<QDate> left;
     if (draft.EventID == 0) {
         const auto add = [&] { return m_store.AddEventToDatabase(record, draft.Dates, saved.EventID); };
-        if (!(text == Text::FromFile ? add()
-                                     : m_store.RunInTransaction([&] { return add() && KeepNewText(saved.EventID, draft); })))
+        if (!(text == Text::FromFile
+                  ? add()
+                  : m_store.RunInTransaction([&] {
+                        return add() && KeepNewText(saved.EventID, draft)
+                               && (draft.Calendar == 0 || PlaceInCalendar(saved.EventID, draft));
+                    })))
             return std::nullopt;
     } else {
         const auto update = [&] { return m_store.UpdateEventInDatabase(draft.EventID, record, draft.Dates, &left); };
-        if (!(text == Text::FromFile ? update() : KeepText(draft, record, update)))
+        // A change of calendar moves the event once the change itself is in its text.
+        const auto change = [&] {
+            qint64 calendar = 0;
+            return KeepText(draft, record, update)
+                   && basDatabase::SubscriptionStore(m_store).GetEventSubscription(draft.EventID, calendar)
+                   && (calendar == draft.Calendar || PlaceInCalendar(draft.EventID, draft));
+        };
+        if (!(text == Text::FromFile ? update() : m_store.RunInTransaction(change)))
             return std::nullopt;
         saved.EventID = draft.EventID;
     }
@@ -291,8 +379,11 @@ std::optional<EventService::Saved> EventService::SaveOccurrence(const Event &edi
             return false;
         if (!kept.HasUid)
             return true;
+        // The occurrence stays in the calendar of its series.
+        const qint64 calendar = basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source);
         if (!m_store.SetEventUid(kept.Series.Source, EventSeries::PartUid(kept.Series.Uid, NextPart(m_store, kept.Series)),
-                                 saved.EventID, QString()))
+                                 saved.EventID, QString())
+            || (calendar != 0 && !basDatabase::SubscriptionStore(m_store).SetEventCalendar(saved.EventID, calendar)))
             return false;
         if (!kept.HasText)
             return true;

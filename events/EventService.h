@@ -34,6 +34,14 @@ struct EventConflict {
     bool operator==(const EventConflict &) const = default;
 };
 
+// A calendar an event can be written to.
+struct CalendarChoice {
+    qint64 Id = 0; // 0: this computer
+    QString Name;
+
+    bool operator==(const CalendarChoice &) const = default;
+};
+
 class EventService {
 public:
     // localZone is the zone the store's times are in (the system's).
@@ -61,6 +69,12 @@ public:
     // Where the event takes place, as its iCalendar text says; empty when it says nothing
     // or cannot be read.
     QString LocationOf(qint64 eventId);
+    // This computer, then each calendar the server lets the user write to, by name.
+    // Only this computer when the store could not say.
+    QList<CalendarChoice> WritableCalendars();
+    // Where new events go: a writable calendar, or this computer (0).
+    qint64 NewEventsCalendar();
+    bool SetNewEventsCalendar(qint64 calendar);
     // Whether the event is one look of a series whose occurrences differ (a moved or
     // renamed occurrence, say): deleting it may mean the series.
     bool IsOneLookOfSeveral(qint64 eventId);
@@ -121,6 +135,9 @@ private:
     std::optional<Saved> SplitAt(const Event &edited, QDate day);
     // Deletes one look of a series of several; the kept text takes its days off.
     std::optional<QList<QDate>> DeleteLook(qint64 eventId, const QList<QDate> &days);
+    // Moves the event (a series of one look) to the draft's calendar: its text becomes a
+    // resource there, queued for the server, and leaves the calendar it was in.
+    bool PlaceInCalendar(qint64 eventId, const Event &draft);
     // Gives an event of this computer its text, under its UID (a new one when empty).
     bool KeepNewText(qint64 eventId, const Event &draft, QString uid = {});
     // Runs update, writing the change into the text of the event's series.

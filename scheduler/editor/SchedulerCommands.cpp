@@ -87,6 +87,7 @@ void SchedulerCommands::CreateNewEvent()
         editor->SetEventNotes(QString());
         editor->SetEventRecurring(false);
         editor->SetEventRule(std::nullopt);
+        editor->SetEventCalendar(m_events.NewEventsCalendar());
         step(30);
         if (!RunEditor(*editor))
             return;

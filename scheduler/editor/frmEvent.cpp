@@ -130,7 +130,8 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
     setTabOrder(m_allDay, m_color);
     setTabOrder(m_color, m_reminder);
     setTabOrder(m_reminder, m_iconButton);
-    setTabOrder(m_iconButton, m_notes);
+    setTabOrder(m_iconButton, m_calendar);
+    setTabOrder(m_calendar, m_notes);
     setTabOrder(m_notes, m_ok);
     setTabOrder(m_ok, m_cancel);
     setTabOrder(m_once, m_recurring);
@@ -170,6 +171,10 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     m_reminder = new QComboBox(page);
     m_reminder->setObjectName(QStringLiteral("cboReminder"));
     SetEventReminder(std::nullopt);
+    m_calendar = new QComboBox(page);
+    m_calendar->setObjectName(QStringLiteral("cboCalendar"));
+    for (const CalendarChoice &choice : m_events.WritableCalendars())
+        m_calendar->addItem(choice.Name, choice.Id);
     m_notes = new QPlainTextEdit(page);
     m_notes->setObjectName(QStringLiteral("txtNotes"));
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -208,10 +213,16 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     grid->addWidget(m_color, 5, 1);
     grid->addWidget(BuddyLabel(QStringLiteral("Re&minder:"), m_reminder, page), 5, 3, Qt::AlignRight);
     grid->addWidget(m_reminder, 5, 4);
-    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 6, 0, 1, 5);
-    grid->addWidget(m_notes, 7, 0, 1, 5);
+    m_calendarLabel = BuddyLabel(QStringLiteral("Calenda&r:"), m_calendar, page);
+    grid->addWidget(m_calendarLabel, 6, 0);
+    grid->addWidget(m_calendar, 6, 1, 1, 2);
+    // Only a user with a calendar to write to has a choice to make.
+    m_calendarLabel->setVisible(m_calendar->count() > 1);
+    m_calendar->setVisible(m_calendar->count() > 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 7, 0, 1, 5);
+    grid->addWidget(m_notes, 8, 0, 1, 5);
     grid->setColumnStretch(2, 1);
-    grid->setRowStretch(7, 1);
+    grid->setRowStretch(8, 1);
 }
 
 void frmEvent::BuildRecurrencePage(QWidget *page)

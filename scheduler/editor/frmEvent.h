@@ -102,6 +102,10 @@ public:
     void SetEventReminder(std::optional<int> minutes);
     // The subscribed calendar the event came from: the window then only shows it, with
     // "From <name>" above the pages and Close for Cancel. Empty: the user's own event.
+    // The calendar the event is written to ("Calendar:", shown when the user has a writable
+    // one): 0 for this computer, else a writable calendar's id.
+    qint64 EventCalendar() const;
+    void SetEventCalendar(qint64 calendar);
     QString Subscription() const { return m_subscription; }
     void SetSubscription(const QString &name);
     // The list's entries: none, then the minutes offered.
@@ -211,6 +215,8 @@ private:
     // "(Default)" and saved unchanged until the user picks a colour.
     QString m_keptColor;
     QComboBox *m_reminder;
+    QLabel *m_calendarLabel;
+    QComboBox *m_calendar;
     QPlainTextEdit *m_notes;
     QLabel *m_iconPicture;
     QPushButton *m_iconButton;

@@ -235,6 +235,14 @@ void frmEvent::SetEventReminder(std::optional<int> minutes)
     m_reminder->setCurrentIndex(std::max(0, m_reminder->findData(minutes && *minutes >= 0 ? *minutes : -1)));
 }
 
+qint64 frmEvent::EventCalendar() const { return m_calendar->currentData().toLongLong(); }
+
+void frmEvent::SetEventCalendar(qint64 calendar)
+{
+    // A calendar no longer writable keeps to this computer's entry.
+    m_calendar->setCurrentIndex(std::max(0, m_calendar->findData(calendar)));
+}
+
 Event frmEvent::Draft()
 {
     Event draft;
@@ -253,6 +261,7 @@ Event frmEvent::Draft()
     if (draft.Rule)
         draft.RuleStart = m_date->date();
     draft.Dates = GetEventDates();
+    draft.Calendar = EventCalendar();
     draft.Component = m_component;
     return draft;
 }
@@ -278,6 +287,7 @@ void frmEvent::SetDraft(const Event &event, QDate date)
     SetEventNotes(event.Notes);
     SetEventRecurring(event.Recurring);
     SetEventReminder(event.Reminder);
+    SetEventCalendar(event.Calendar);
     m_component = event.Component;
     m_occurrenceDay = date;
     m_openedDates = dates;

@@ -163,7 +163,7 @@ protected:
         basDatabase::EventStore store;
         EXPECT_TRUE(store.OpenDatabaseConnection(Database()));
         QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
-        query.prepare(QStringLiteral("SELECT EventName, Reminder FROM Events WHERE SubscriptionId = ? ORDER BY EventName"));
+        query.prepare(QStringLiteral("SELECT EventName, Reminder FROM Events WHERE COALESCE(SubscriptionId, 0) = ? ORDER BY EventName"));
         query.addBindValue(id);
         query.exec();
         QStringList names;
@@ -637,7 +637,8 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
     EXPECT_EQ(onServer.count("BEGIN:VEVENT"), 2) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("RECURRENCE-ID;TZID=Europe/Berlin:20270118T090000")) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("DTSTART;TZID=Europe/Berlin:20270118T110000")) << onServer.toStdString();
-    EXPECT_EQ(Names(id).size(), 2) << Names(id).join(QLatin1Char(',')).toStdString();
+    EXPECT_EQ(Names(id), (QStringList{QStringLiteral("Team standup"), QStringLiteral("Team standup")}));
+    EXPECT_EQ(Names(0).size(), 0) << "nothing of the calendar's became this computer's";
 
     // Changed on the server by another client, and here too: the server's version wins
     // here, and the change made here stays as the user's own event.
@@ -686,6 +687,43 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Sent, 1);
     EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).contains("SUMMARY:Offline standup"));
+
+    // Made here for the calendar, and one of this computer's moved to it: each a resource
+    // of its own there, with its zone.
+    EXPECT_EQ(change([&](EventService &events) {
+                  quillon::Event made;
+                  made.EventName = QStringLiteral("Made here");
+                  made.StartTime = QTime(14, 0);
+                  made.EndTime = QTime(15, 0);
+                  made.Dates = {QDate(2027, 2, 1)};
+                  made.Calendar = id;
+                  quillon::Event mine = made;
+                  mine.EventName = QStringLiteral("Moved there");
+                  mine.Calendar = 0;
+                  const std::optional<EventService::Saved> own = events.Save(mine);
+                  if (!own || !events.Save(made))
+                      return false;
+                  mine = *events.Load(own->EventID);
+                  mine.Calendar = id;
+                  return events.Save(mine).has_value();
+              }),
+              2);
+    result = Refresh(id, password);
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Sent, 2);
+    for (const QString &name : {QStringLiteral("Made here"), QStringLiteral("Moved there")}) {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+        query.prepare(QStringLiteral("SELECT u.Uid FROM EventUids u JOIN Events e ON e.EventID = u.EventId WHERE e.EventName = ?"));
+        query.addBindValue(name);
+        ASSERT_TRUE(query.exec() && query.next()) << name.toStdString();
+        const QByteArray there = radicale.Get(query.value(0).toString());
+        EXPECT_TRUE(there.contains("SUMMARY:" + name.toUtf8())) << name.toStdString() << there.toStdString();
+        EXPECT_TRUE(there.contains("DTSTART;TZID=")) << there.toStdString();
+    }
+    EXPECT_TRUE(Names(id).contains(QStringLiteral("Made here")) && Names(id).contains(QStringLiteral("Moved there")))
+        << Names(id).join(QLatin1Char(',')).toStdString();
 }
 
 } // namespace
