@@ -19,13 +19,14 @@ QString KeyOf(const Subscription &subscription)
     return basSync::SecretKey(subscription.UserName, QUrl(subscription.Address));
 }
 
-basSync::RefreshResult RefreshOnSyncThread(const QString &path, qint64 id, const QString &password)
+basSync::RefreshResult RefreshOnSyncThread(const QString &path, qint64 id, const QString &password,
+                                           const basSync::RefreshOptions &options = {})
 {
     basSync::RefreshResult result;
     basSync::RunOnSyncThread([&] {
         basDatabase::EventStore store;
         if (store.OpenDatabaseConnection(path))
-            result = basSync::Refresh(store, id, password);
+            result = basSync::Refresh(store, id, password, options);
         else
             result.Message = QStringLiteral("The database could not be opened: ") + path;
     });
@@ -251,6 +252,12 @@ QString CalendarList::Refresh(qint64 id)
     if (!result.Ok && !result.OfferedCertificate.isEmpty() && m_askTrust && m_askTrust(result.Message)) {
         if (Trust(m_path, subscription.Id, result.OfferedCertificate))
             result = RefreshOnSyncThread(m_path, subscription.Id, password);
+    }
+    // Most of the calendar gone on the server: removed here only when the user says so.
+    if (!result.Ok && result.HeldBack > 0 && m_askMassDelete && m_askMassDelete(result.Message)) {
+        basSync::RefreshOptions options;
+        options.AllowMassDelete = true;
+        result = RefreshOnSyncThread(m_path, subscription.Id, password, options);
     }
     SetBusy(false, QString());
     Reload();

@@ -38,6 +38,10 @@ public:
     // error and the SHA-256 fingerprint. True: trust it for this calendar.
     using CertificateAsker = std::function<bool(const QString &problem)>;
     void SetCertificateAsker(CertificateAsker asker) { m_askTrust = std::move(asker); }
+    // Asked when a refresh would remove most of a calendar's events (question says how
+    // many). True: remove them here too; else they stay.
+    using MassDeleteAsker = std::function<bool(const QString &question)>;
+    void SetMassDeleteAsker(MassDeleteAsker asker) { m_askMassDelete = std::move(asker); }
     // Asked before a password goes to a server over plain http:// (warning names the
     // host). True: send it anyway. Without one, the warning is only said.
     using UnencryptedAsker = std::function<bool(const QString &warning)>;
@@ -83,6 +87,7 @@ private:
     std::shared_ptr<SessionPasswords> m_passwords;
     PasswordAsker m_askPassword;
     CertificateAsker m_askTrust;
+    MassDeleteAsker m_askMassDelete;
     UnencryptedAsker m_askUnencrypted;
     QList<basDatabase::Subscription> m_calendars;
     bool m_busy = false;

@@ -123,6 +123,11 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
                                         basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
             == basPlatform::MessageResult::Yes;
     });
+    m_calendars.SetMassDeleteAsker([this](const QString &question) {
+        return basPlatform::ShowMessage(question, windowTitle(), basPlatform::MessageIcon::Question,
+                                        basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
+            == basPlatform::MessageResult::Yes;
+    });
     m_calendars.SetUnencryptedAsker([this](const QString &warning) {
         return basPlatform::ShowMessage(UnencryptedQuestion(warning), windowTitle(), basPlatform::MessageIcon::Exclamation,
                                         basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)

@@ -187,6 +187,9 @@ void LauncherSubscriptions::OnFinished(const Running &done)
         // Offline, every try fails alike: once in the log is enough until it works again.
         if (!state.reported) {
             state.reported = true;
+            if (result.HeldBack > 0 && m_services.notify)
+                m_services.notify(QStringLiteral("Quillon Desktop Calendar"),
+                                  result.Message + QStringLiteral(" Open Calendars... to decide."));
             const basDatabase::Subscription &failed = done.subscription;
             const QString name = failed.DisplayName.isEmpty() ? failed.Address : failed.DisplayName;
             QString text = QStringLiteral("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);

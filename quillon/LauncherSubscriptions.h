@@ -39,6 +39,9 @@ struct SubscriptionRefreshServices {
     std::function<void(const QString &prompt, std::function<void(const QString &)> answer)> askPassword;
     // The month on the wallpaper gained or lost an event.
     std::function<void()> monthChanged;
+    // Tells the user something the refresh cannot decide alone (most of a calendar gone
+    // on the server), once until it has been settled.
+    std::function<void(const QString &title, const QString &text)> notify;
     basSync::RefreshOptions options;
 };
 

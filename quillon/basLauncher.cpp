@@ -72,6 +72,7 @@ int Main(QApplication &app)
         if (shown)
             shown->OnSubscribedEventsChanged();
     };
+    subscriptionServices.notify = [&tray](const QString &title, const QString &text) { tray.ShowMessage(title, text); };
     LauncherSubscriptions subscriptions(subscriptionServices);
     services.refreshCalendars = [&subscriptions] { subscriptions.RefreshAll(); };
     services.openCalendars = [&shown, &clock, passwords] {

@@ -95,6 +95,39 @@ QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resourc
     return events;
 }
 
+// Whether removing removed of the known events needs the user's yes first: a server
+// that suddenly says "empty" (an outage, a wrong account) must not empty the calendar here.
+bool HoldBack(const Subscription &subscription, qsizetype known, qsizetype removed, const RefreshOptions &options,
+              RefreshResult &result)
+{
+    if (options.AllowMassDelete || removed <= kMassDelete || removed * 2 <= known)
+        return false;
+    const QString name = subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName;
+    result.HeldBack = int(removed);
+    result.Message = removed == known
+                         ? QStringLiteral("%1: the server now has none of the %2 events kept here. Remove them here too?")
+                               .arg(name)
+                               .arg(known)
+                         : QStringLiteral("%1: the server now has %2 of the %3 events kept here. Remove the other %4 here too?")
+                               .arg(name)
+                               .arg(known - removed)
+                               .arg(known)
+                               .arg(removed);
+    return true;
+}
+
+// How many of the known keys a complete list of incoming events leaves out.
+qsizetype LeftOut(const QHash<QString, QString> &known, const QList<IncomingEvent> &incoming)
+{
+    QSet<QString> kept;
+    for (const IncomingEvent &event : incoming)
+        kept.insert(event.Key);
+    qsizetype gone = 0;
+    for (auto it = known.cbegin(); it != known.cend(); ++it)
+        gone += kept.contains(it.key()) ? 0 : 1;
+    return gone;
+}
+
 [[noreturn]] void Fail(const QString &text) { throw basOperation::Failure(basOperation::kDeviceUnavailable, text); }
 
 SessionOptions SessionFor(const Subscription &subscription, const QString &password, const RefreshOptions &options)
@@ -155,6 +188,11 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
             Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HttpSession::HostOf(reply.FinalAddress), failure.description()));
         }
     }
+    QHash<QString, QString> known;
+    if (!subscriptions.GetKnownKeys(subscription.Id, known))
+        return false;
+    if (HoldBack(subscription, known.size(), LeftOut(known, events), options, result))
+        return false;
     if (!subscriptions.ReplaceEvents(subscription.Id, std::move(events), result.Count))
         return false;
     subscription.ETag = QString::fromLatin1(reply.Headers.value("etag"));
@@ -236,6 +274,8 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
         if (!sent.WaitingHrefs.contains(href))
             removed += keysOfHref.values(href);
     }
+    if (HoldBack(subscription, known.size(), changes.Complete ? LeftOut(known, incoming) : removed.size(), options, result))
+        return false;
     const bool stored = changes.Complete
                             ? subscriptions.ReplaceEvents(subscription.Id, std::move(incoming), result.Count)
                             : subscriptions.ApplyChanges(subscription.Id, std::move(incoming), removed, result.Count);
@@ -273,7 +313,7 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
         stored = subscription.Type == Subscription::Kind::CalDav
                      ? RefreshCalendar(store, subscriptions, subscription, session, options, result)
                      : RefreshFeed(subscriptions, subscription, session, options, result);
-        if (!stored)
+        if (!stored && result.HeldBack == 0)
             result.Message = subscriptions.Gone()
                                  ? removed
                                  : QStringLiteral("The events could not be stored: %1").arg(subscriptions.LastFailure());

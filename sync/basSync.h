@@ -26,7 +26,12 @@ struct RefreshOptions {
     int TotalTimeoutMs = kTotalTimeoutMs; // each request in all
     qint64 MaxBodyBytes = kMaxBodyBytes;
     QDate Today; // empty: the suite's today
+    // A refresh that would remove more than half of a calendar's events, and more than
+    // kMassDelete, keeps them and asks first (HeldBack) unless this says yes.
+    bool AllowMassDelete = false;
 };
+
+inline constexpr int kMassDelete = 10;
 
 struct RefreshResult {
     qint64 Id = 0;
@@ -38,6 +43,9 @@ struct RefreshResult {
     bool PasswordSentUnencrypted = false; // over plain http to another computer
     basDatabase::RefreshCount Count;
     int Requests = 0;
+    // The events a refresh would have removed and kept (Message asks whether to remove
+    // them; a refresh with AllowMassDelete does).
+    int HeldBack = 0;
     int Sent = 0;    // changes made here the server took
     int Waiting = 0; // and those still waiting (Message says why)
 };

@@ -726,6 +726,45 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
         << Names(id).join(QLatin1Char(',')).toStdString();
 }
 
+
+// A server that suddenly has none of a calendar's events empties it here only when told so.
+TEST_F(SubscriptionServers, ACalendarEmptiedOnTheServerIsKeptUntilTheUserSaysSo)
+{
+    Radicale radicale;
+    if (!radicale.Start(DataDir()))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    radicale.Send("MKCOL", QStringLiteral("/anna/"));
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/")), 201);
+    for (int i = 1; i <= 12; ++i)
+        ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/e%1.ics").arg(i),
+                                Calendar({Event(QStringLiteral("e%1").arg(i), QStringLiteral("Work %1").arg(i),
+                                                QStringLiteral("202612%1").arg(i, 2, 10, QLatin1Char('0')))})),
+                  201);
+    const qint64 id = Add(radicale.base + QStringLiteral("/anna/work/"), Subscription::Kind::CalDav, QStringLiteral("anna"));
+    const QString password = QStringLiteral("s3cret pass");
+    ASSERT_TRUE(Refresh(id, password).Ok);
+    for (int i = 1; i <= 12; ++i)
+        ASSERT_EQ(radicale.Send("DELETE", QStringLiteral("/anna/work/e%1.ics").arg(i)), 200);
+    basSync::RefreshResult result = Refresh(id, password);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.HeldBack, 12);
+    EXPECT_EQ(result.Message, Row(id).Address + QStringLiteral(": the server now has none of the 12 events kept here. "
+                                                               "Remove them here too?"));
+    EXPECT_EQ(Names(id).size(), 12);
+    // Asked again at the next refresh, not forgotten.
+    EXPECT_EQ(Refresh(id, password).HeldBack, 12);
+    basSync::RunOnSyncThread([&] {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        basSync::RefreshOptions options;
+        options.AllowMassDelete = true;
+        result = basSync::Refresh(store, id, password, options);
+    });
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(result.Count.Removed, 12);
+    EXPECT_TRUE(Names(id).isEmpty());
+}
+
 } // namespace
 
 } // namespace quillon

@@ -160,6 +160,8 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
     const QString name = QStringLiteral("%1 %2").arg(subscription.Id).arg(subscription.DisplayName);
     if (!result.Ok) {
         Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, result.Message));
+        if (result.HeldBack > 0)
+            Print(stderr, QStringLiteral("quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
         if (!result.OfferedCertificate.isEmpty())
             Print(stderr, QStringLiteral("quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
                               .arg(subscription.Id)
@@ -178,7 +180,8 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
 
 // Refreshes each subscription on the sync thread with its own store connection.
 QList<basSync::RefreshResult> RefreshOnSyncThread(const QString &databaseFile,
-                                                  const QList<std::pair<qint64, QString>> &passwords)
+                                                  const QList<std::pair<qint64, QString>> &passwords,
+                                                  const basSync::RefreshOptions &options)
 {
     QList<basSync::RefreshResult> results;
     basSync::RunOnSyncThread([&] {
@@ -186,7 +189,7 @@ QList<basSync::RefreshResult> RefreshOnSyncThread(const QString &databaseFile,
         if (!store.OpenDatabaseConnection(databaseFile))
             return;
         for (const auto &[id, password] : passwords)
-            results.append(basSync::Refresh(store, id, password));
+            results.append(basSync::Refresh(store, id, password, options));
     });
     return results;
 }
@@ -333,7 +336,7 @@ int Subscribe(const QStringList &arguments)
     }
     MakePrivate(databaseFile);
 
-    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
+    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh, {});
     bool allDone = !refused && results.size() == added.size();
     bool anyDone = false;
     for (qsizetype i = 0; i < added.size(); ++i) {
@@ -388,8 +391,12 @@ int List(const QStringList &arguments)
     return kDone;
 }
 
-int Refresh(const QStringList &arguments)
+int Refresh(const QStringList &given)
 {
+    // A server that says "empty" empties the calendar here only when told so.
+    QStringList arguments = given;
+    basSync::RefreshOptions options;
+    options.AllowMassDelete = arguments.removeAll(QStringLiteral("--allow-mass-delete")) > 0;
     if (arguments.isEmpty() || arguments.size() > 2 || arguments[0].startsWith(QLatin1String("--")))
         return Usage(kRefreshUsage);
     const QString &databaseFile = arguments[0];
@@ -430,7 +437,7 @@ int Refresh(const QStringList &arguments)
             byKey.insert(key, PasswordFor(secrets, subscription.UserName, QUrl(subscription.Address)).Text);
         toRefresh.append({subscription.Id, byKey.value(key)});
     }
-    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh);
+    const QList<basSync::RefreshResult> results = RefreshOnSyncThread(databaseFile, toRefresh, options);
     bool allDone = results.size() == all.size();
     for (qsizetype i = 0; i < results.size(); ++i) {
         PrintResult(all[i], results[i]);

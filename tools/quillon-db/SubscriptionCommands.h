@@ -23,7 +23,7 @@ void HidePasswords(int argc, char **argv);
 inline constexpr auto kSubscribeUsage = "quillon-db subscribe DB URL [--name TEXT] [--user NAME] [--password-stdin] "
                                         "[--calendar NAME] [--trust SHA256]";
 inline constexpr auto kSubscriptionsUsage = "quillon-db subscriptions DB";
-inline constexpr auto kRefreshUsage = "quillon-db refresh DB [ID]";
+inline constexpr auto kRefreshUsage = "quillon-db refresh DB [ID] [--allow-mass-delete]";
 inline constexpr auto kUnsubscribeUsage = "quillon-db unsubscribe DB ID";
 inline constexpr auto kTrustUsage = "quillon-db trust DB ID SHA256";
 
