@@ -379,9 +379,13 @@ class Radicale {
 public:
     Server server;
     QString base;
+    QString folder;
+    QString user = QStringLiteral("anna");
+    QString password = QStringLiteral("s3cret pass");
     // Started again on the same folder, it listens where it did.
-    bool Start(const QString &folder)
+    bool Start(const QString &where)
     {
+        folder = where;
         const QString radicale = QStandardPaths::findExecutable(QStringLiteral("radicale"));
         if (radicale.isEmpty())
             return false;
@@ -415,8 +419,8 @@ public:
         int status = 0;
         basSync::RunOnSyncThread([&] {
             basSync::SessionOptions options;
-            options.UserName = QStringLiteral("anna");
-            options.Password = QStringLiteral("s3cret pass");
+            options.UserName = user;
+            options.Password = password;
             options.Origin = QUrl(base);
             basSync::HttpSession session(options);
             basSync::HttpRequest request;
@@ -435,8 +439,8 @@ public:
         QByteArray body;
         basSync::RunOnSyncThread([&] {
             basSync::SessionOptions options;
-            options.UserName = QStringLiteral("anna");
-            options.Password = QStringLiteral("s3cret pass");
+            options.UserName = user;
+            options.Password = password;
             options.Origin = QUrl(base);
             basSync::HttpSession session(options);
             basSync::HttpRequest request;
@@ -454,6 +458,37 @@ public:
         return int(log.count(QStringLiteral("] %1 request for").arg(method)));
     }
     QString log;
+};
+
+// Xandikos on a fresh folder with its default calendar, without accounts; the requests
+// are Radicale's own, so the tests speak to either alike.
+class Xandikos : public Radicale {
+public:
+    bool Start(const QString &where)
+    {
+        folder = where;
+        user.clear();
+        password.clear();
+        const QString xandikos = QStandardPaths::findExecutable(QStringLiteral("xandikos"));
+        if (xandikos.isEmpty())
+            return false;
+        if (server.port == 0)
+            server.port = FreePort();
+        server.process->start(xandikos, {QStringLiteral("-d"), folder + QStringLiteral("/xandikos"), QStringLiteral("--defaults"),
+                                         QStringLiteral("-l"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                                         QString::number(server.port)});
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
+        for (int i = 0; i < 100; ++i) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
+            if (probe.waitForConnected(100))
+                return true;
+            if (server.process->state() == QProcess::NotRunning)
+                return false;
+            QThread::msleep(100);
+        }
+        return false;
+    }
 };
 
 TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionARefresh)
@@ -554,23 +589,34 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
 
 // A writable calendar's event changed here goes back to the server at the next refresh:
 // changed whole, one occurrence changed, and deleted; a change the server overtook is
-// kept here as the user's own event.
-TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
+// kept here as the user's own event; one made while the server is away waits for it;
+// one made for the calendar, or moved to it, becomes a resource of its own there.
+template <class Dav>
+void ExpectChangesReachTheServer(Dav &dav, const QString &calendar, const QString &database,
+                                 const std::function<QStringList(qint64)> &names)
 {
-    Radicale radicale;
-    if (!radicale.Start(DataDir()))
-        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
-    radicale.Send("MKCOL", QStringLiteral("/anna/"));
-    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/")), 201);
+    const auto Database = [&] { return database; };
+    const auto Names = names;
+    const auto Refresh = [&](qint64 id, const QString &password, int timeoutMs = basSync::kTimeoutMs) {
+        basSync::RefreshResult result;
+        basSync::RunOnSyncThread([&] {
+            basDatabase::EventStore store;
+            if (store.OpenDatabaseConnection(database)) {
+                basSync::RefreshOptions options;
+                options.TimeoutMs = timeoutMs;
+                result = basSync::Refresh(store, id, password, options);
+            }
+        });
+        return result;
+    };
     const QByteArray weekly = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:weekly@t\r\n"
                               "DTSTAMP:20261201T000000Z\r\nDTSTART;TZID=Europe/Berlin:20270104T090000\r\n"
                               "DTEND;TZID=Europe/Berlin:20270104T093000\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n"
                               "SUMMARY:Standup\r\nATTENDEE:mailto:bo@example.org\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), weekly), 201);
+    ASSERT_EQ(dav.Send("PUT", calendar + QStringLiteral("weekly.ics"), weekly) / 100, 2);
     basSync::Probe probe;
     basSync::RunOnSyncThread([&] {
-        probe = basSync::ProbeAddress(QUrl(radicale.base + QStringLiteral("/anna/work/")), QStringLiteral("anna"),
-                                      QStringLiteral("s3cret pass"), QString());
+        probe = basSync::ProbeAddress(QUrl(dav.base + calendar), dav.user, dav.password, QString());
     });
     ASSERT_EQ(probe.Calendars.size(), 1) << probe.Error.toStdString();
     EXPECT_TRUE(probe.Calendars[0].Writable);
@@ -581,12 +627,12 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
         Subscription s;
         s.Address = probe.Calendars[0].Address.toString();
         s.Type = Subscription::Kind::CalDav;
-        s.UserName = QStringLiteral("anna");
+        s.UserName = dav.user;
         s.Writable = true;
         ASSERT_TRUE(SubscriptionStore(store).AddSubscription(s));
         id = s.Id;
     }
-    const QString password = QStringLiteral("s3cret pass");
+    const QString password = dav.password;
     ASSERT_TRUE(Refresh(id, password).Ok);
     const auto eventNamed = [&](const QString &name) {
         basDatabase::EventStore store;
@@ -617,7 +663,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
     basSync::RefreshResult result = Refresh(id, password);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Sent, 1);
-    QByteArray onServer = radicale.Get(QStringLiteral("/anna/work/weekly.ics"));
+    QByteArray onServer = dav.Get(calendar + QStringLiteral("weekly.ics"));
     EXPECT_TRUE(onServer.contains("SUMMARY:Team standup")) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("RRULE:FREQ=WEEKLY;COUNT=8")) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("ATTENDEE:mailto:bo@example.org")) << onServer.toStdString();
@@ -633,7 +679,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
               1);
     result = Refresh(id, password);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    onServer = radicale.Get(QStringLiteral("/anna/work/weekly.ics"));
+    onServer = dav.Get(calendar + QStringLiteral("weekly.ics"));
     EXPECT_EQ(onServer.count("BEGIN:VEVENT"), 2) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("RECURRENCE-ID;TZID=Europe/Berlin:20270118T090000")) << onServer.toStdString();
     EXPECT_TRUE(onServer.contains("DTSTART;TZID=Europe/Berlin:20270118T110000")) << onServer.toStdString();
@@ -644,7 +690,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
     // here, and the change made here stays as the user's own event.
     QByteArray other = onServer;
     other.replace("SUMMARY:Team standup", "SUMMARY:Standup (phone)");
-    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), other), 201);
+    ASSERT_EQ(dav.Send("PUT", calendar + QStringLiteral("weekly.ics"), other) / 100, 2);
     change([&](EventService &events) {
         quillon::Event event = *events.Load(eventNamed(QStringLiteral("Team standup")));
         event.Notes = QStringLiteral("Bring the figures");
@@ -656,7 +702,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
         << result.Message.toStdString();
     EXPECT_NE(eventNamed(QStringLiteral("Team standup (my change, not sent)")), 0);
     EXPECT_TRUE(Names(id).contains(QStringLiteral("Standup (phone)"))) << Names(id).join(QLatin1Char(',')).toStdString();
-    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).contains("SUMMARY:Standup (phone)"));
+    EXPECT_TRUE(dav.Get(calendar + QStringLiteral("weekly.ics")).contains("SUMMARY:Standup (phone)"));
 
     // Deleted here: gone from the server.
     EXPECT_EQ(change([&](EventService &events) {
@@ -665,14 +711,14 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
               1);
     result = Refresh(id, password);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).isEmpty());
+    EXPECT_TRUE(dav.Get(calendar + QStringLiteral("weekly.ics")).isEmpty());
     EXPECT_TRUE(Names(id).isEmpty()) << Names(id).join(QLatin1Char(',')).toStdString();
 
     // Made while the server is away: the change waits, says why, and goes at the next refresh.
-    ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/weekly.ics"), weekly), 201);
+    ASSERT_EQ(dav.Send("PUT", calendar + QStringLiteral("weekly.ics"), weekly) / 100, 2);
     ASSERT_TRUE(Refresh(id, password).Ok);
-    radicale.server.process->kill();
-    radicale.server.process->waitForFinished();
+    dav.server.process->kill();
+    dav.server.process->waitForFinished();
     EXPECT_EQ(change([&](EventService &events) {
                   quillon::Event event = *events.Load(eventNamed(QStringLiteral("Standup")));
                   event.EventName = QStringLiteral("Offline standup");
@@ -682,11 +728,11 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
     result = Refresh(id, password, 2000);
     EXPECT_FALSE(result.Ok);
     EXPECT_EQ(result.Waiting, 1);
-    ASSERT_TRUE(radicale.Start(DataDir()));
+    ASSERT_TRUE(dav.Start(dav.folder));
     result = Refresh(id, password);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Sent, 1);
-    EXPECT_TRUE(radicale.Get(QStringLiteral("/anna/work/weekly.ics")).contains("SUMMARY:Offline standup"));
+    EXPECT_TRUE(dav.Get(calendar + QStringLiteral("weekly.ics")).contains("SUMMARY:Offline standup"));
 
     // Made here for the calendar, and one of this computer's moved to it: each a resource
     // of its own there, with its zone.
@@ -718,7 +764,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
         query.prepare(QStringLiteral("SELECT u.Uid FROM EventUids u JOIN Events e ON e.EventID = u.EventId WHERE e.EventName = ?"));
         query.addBindValue(name);
         ASSERT_TRUE(query.exec() && query.next()) << name.toStdString();
-        const QByteArray there = radicale.Get(query.value(0).toString());
+        const QByteArray there = dav.Get(query.value(0).toString());
         EXPECT_TRUE(there.contains("SUMMARY:" + name.toUtf8())) << name.toStdString() << there.toStdString();
         EXPECT_TRUE(there.contains("DTSTART;TZID=")) << there.toStdString();
     }
@@ -726,6 +772,26 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableCalDavCalendar)
         << Names(id).join(QLatin1Char(',')).toStdString();
 }
 
+
+
+TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableRadicaleCalendar)
+{
+    Radicale radicale;
+    if (!radicale.Start(DataDir()))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    radicale.Send("MKCOL", QStringLiteral("/anna/"));
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/")), 201);
+    ExpectChangesReachTheServer(radicale, QStringLiteral("/anna/work/"), Database(), [this](qint64 id) { return Names(id); });
+}
+
+TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableXandikosCalendar)
+{
+    Xandikos xandikos;
+    if (!xandikos.Start(DataDir()))
+        GTEST_SKIP() << "xandikos (Debian package xandikos) cannot be started";
+    ExpectChangesReachTheServer(xandikos, QStringLiteral("/user/calendars/calendar/"), Database(),
+                                [this](qint64 id) { return Names(id); });
+}
 
 // A server that suddenly has none of a calendar's events empties it here only when told so.
 TEST_F(SubscriptionServers, ACalendarEmptiedOnTheServerIsKeptUntilTheUserSaysSo)
