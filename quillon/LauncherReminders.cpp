@@ -100,6 +100,8 @@ void LauncherReminders::LookAtStore()
     m_version = version;
     if (jumped || changed)
         Replan();
+    if (changed)
+        emit StoreChanged();
 }
 
 void LauncherReminders::Replan()

@@ -60,6 +60,8 @@ public:
 signals:
     // The system's zone changed and the store's zoned events moved with it.
     void EventTimesMoved();
+    // Another program changed the store.
+    void StoreChanged();
 
 public:
     // The titles of the grouped notifications (of missed ones, of ones due together),

@@ -112,6 +112,29 @@ void LauncherSubscriptions::RefreshDue()
     RunNext();
 }
 
+void LauncherSubscriptions::SendWaiting()
+{
+    basDatabase::EventStore store;
+    QList<basDatabase::OutboxEntry> waiting;
+    if (!store.OpenDatabaseConnection(m_path) || !basDatabase::SubscriptionStore(store).GetOutbox(0, waiting)
+        || waiting.isEmpty())
+        return;
+    QList<basDatabase::Subscription> subscriptions;
+    if (!ReadSubscriptions(subscriptions))
+        return;
+    const qint64 now = m_services.clock->MonotonicMs();
+    for (const basDatabase::Subscription &subscription : std::as_const(subscriptions)) {
+        const bool hasWaiting = std::any_of(waiting.cbegin(), waiting.cend(), [&](const basDatabase::OutboxEntry &entry) {
+            return entry.SubscriptionId == subscription.Id;
+        });
+        const auto state = m_state.constFind(subscription.Id);
+        const bool putOff = state != m_state.cend() && state->failures > 0 && state->dueMs > now;
+        if (hasWaiting && !putOff && !IsWaiting(subscription.Id))
+            m_queue.append(subscription);
+    }
+    RunNext();
+}
+
 void LauncherSubscriptions::RunNext()
 {
     while (m_running.size() < kMostAtOnce && !m_queue.isEmpty())

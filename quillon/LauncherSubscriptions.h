@@ -66,6 +66,9 @@ public:
     void RefreshAll();
     // Refreshes those whose time has come and sets the timer to the next one.
     void RefreshDue();
+    // Refreshes now those with changes made here waiting for their server (after a change
+    // in the store), unless a failure put them off.
+    void SendWaiting();
 
     // The pause after a subscription's nth failure in a row (n from 1).
     static qint64 BackoffMs(int failures);

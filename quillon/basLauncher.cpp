@@ -112,6 +112,8 @@ int Main(QApplication &app)
     LauncherReminders reminders(reminderServices);
     QObject::connect(&sleep, &SleepWatch::Resumed, &reminders, &LauncherReminders::Replan);
     QObject::connect(&reminders, &LauncherReminders::EventTimesMoved, &form, &frmMain::OnEventTimesMoved);
+    // A change made in the scheduler for a server's calendar goes out at once, not at the next refresh.
+    QObject::connect(&reminders, &LauncherReminders::StoreChanged, &subscriptions, &LauncherSubscriptions::SendWaiting);
 
     // The network comes back a little after the machine: asked at once, every server would fail.
     QObject::connect(&sleep, &SleepWatch::Resumed, &subscriptions, [&subscriptions] {

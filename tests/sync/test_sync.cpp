@@ -782,6 +782,42 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableRadicaleCalendar)
     radicale.Send("MKCOL", QStringLiteral("/anna/"));
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/")), 201);
     ExpectChangesReachTheServer(radicale, QStringLiteral("/anna/work/"), Database(), [this](qint64 id) { return Names(id); });
+
+    // The launcher sends a change as soon as it hears of it, before the next refresh is due.
+    qint64 made = 0;
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        EventService events(store);
+        quillon::Event event;
+        event.EventName = QStringLiteral("Sent at once");
+        event.StartTime = QTime(8, 0);
+        event.EndTime = QTime(9, 0);
+        event.Dates = {QDate(2027, 3, 1)};
+        event.Calendar = 1;
+        const std::optional<EventService::Saved> saved = events.Save(event);
+        ASSERT_TRUE(saved);
+        made = saved->EventID;
+    }
+    SystemLauncherClock clock;
+    SubscriptionRefreshServices services;
+    services.clock = &clock;
+    services.databasePath = Database();
+    services.password = [](const Subscription &) { return QStringLiteral("s3cret pass"); };
+    LauncherSubscriptions launcher(services);
+    QSignalSpy settled(&launcher, &LauncherSubscriptions::Settled);
+    launcher.SendWaiting();
+    ASSERT_TRUE(!settled.isEmpty() || settled.wait(30000));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+    QList<basDatabase::OutboxEntry> waiting;
+    ASSERT_TRUE(SubscriptionStore(store).GetOutbox(0, waiting));
+    EXPECT_TRUE(waiting.isEmpty());
+    QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+    query.prepare(QStringLiteral("SELECT Uid FROM EventUids WHERE EventId = ?"));
+    query.addBindValue(made);
+    ASSERT_TRUE(query.exec() && query.next());
+    EXPECT_TRUE(radicale.Get(query.value(0).toString()).contains("SUMMARY:Sent at once"));
 }
 
 TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableXandikosCalendar)
