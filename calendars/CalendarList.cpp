@@ -61,8 +61,36 @@ CalendarList::CalendarList(QString databasePath, std::shared_ptr<SessionPassword
 bool CalendarList::Reload()
 {
     m_calendars.clear();
+    m_waiting.clear();
     basDatabase::EventStore store;
-    return store.OpenDatabaseConnection(m_path) && basDatabase::SubscriptionStore(store).GetSubscriptions(m_calendars);
+    basDatabase::SubscriptionStore subscriptions(store);
+    QList<basDatabase::OutboxEntry> waiting;
+    if (!store.OpenDatabaseConnection(m_path) || !subscriptions.GetSubscriptions(m_calendars)
+        || !subscriptions.GetOutbox(0, waiting))
+        return false;
+    for (const basDatabase::OutboxEntry &entry : std::as_const(waiting))
+        ++m_waiting[entry.SubscriptionId];
+    return true;
+}
+
+QList<CalendarChoice> CalendarList::NewEventsChoices()
+{
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(m_path))
+        return {};
+    return EventService(store).WritableCalendars();
+}
+
+qint64 CalendarList::NewEventsCalendar()
+{
+    basDatabase::EventStore store;
+    return store.OpenDatabaseConnection(m_path) ? EventService(store).NewEventsCalendar() : 0;
+}
+
+bool CalendarList::SetNewEventsCalendar(qint64 calendar)
+{
+    basDatabase::EventStore store;
+    return store.OpenDatabaseConnection(m_path) && EventService(store).SetNewEventsCalendar(calendar);
 }
 
 QString CalendarList::AlreadySubscribed(const QString &address, const QString &userName) const

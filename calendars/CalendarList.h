@@ -8,6 +8,10 @@
 // fingerprint) and may be trusted for the calendar; a changed one stops again.
 #pragma once
 
+#include <QHash>
+
+#include "EventService.h"
+
 #include "SessionPasswords.h"
 #include "SubscriptionStore.h"
 
@@ -50,6 +54,13 @@ public:
     // Reads the subscriptions again; false when the store could not be read (reported).
     bool Reload();
     const QList<basDatabase::Subscription> &Calendars() const { return m_calendars; }
+    // The changes made here that wait for each calendar's server, by calendar id (as
+    // Reload read them).
+    int WaitingChanges(qint64 id) const { return m_waiting.value(id); }
+    // Where new events go: this computer or a writable calendar.
+    QList<CalendarChoice> NewEventsChoices();
+    qint64 NewEventsCalendar();
+    bool SetNewEventsCalendar(qint64 calendar);
     // "never", else the local date and time.
     static QString LastRefreshText(const basDatabase::Subscription &subscription);
 
@@ -84,6 +95,7 @@ private:
     QString PasswordOf(const basDatabase::Subscription &subscription);
 
     QString m_path;
+    QHash<qint64, int> m_waiting;
     std::shared_ptr<SessionPasswords> m_passwords;
     PasswordAsker m_askPassword;
     CertificateAsker m_askTrust;

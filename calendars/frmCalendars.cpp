@@ -2,6 +2,7 @@
 
 #include "platform/basPlatform.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -75,7 +76,8 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     setWindowTitle(QString::fromLatin1(kCaption));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstCalendars"));
-    m_list->setHeaderLabels({QStringLiteral("Calendar"), QStringLiteral("Last refresh"), QStringLiteral("Last error")});
+    m_list->setHeaderLabels({QStringLiteral("Calendar"), QStringLiteral("Last refresh"), QStringLiteral("Waiting to be sent"),
+                             QStringLiteral("Last error")});
     m_list->setRootIsDecorated(false);
     m_list->header()->setStretchLastSection(true);
     m_add = new QPushButton(QStringLiteral("&Add..."), this);
@@ -91,6 +93,10 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     m_busy->hide();
     m_busyText = new QLabel(this);
     m_busyText->setObjectName(QStringLiteral("lblBusy"));
+    m_newEvents = new QComboBox(this);
+    m_newEvents->setObjectName(QStringLiteral("cboNewEvents"));
+    m_newEventsLabel = new QLabel(QStringLiteral("New events &go to:"), this);
+    m_newEventsLabel->setBuddy(m_newEvents);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_add);
@@ -101,8 +107,13 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     auto *top = new QHBoxLayout;
     top->addWidget(m_list, 1);
     top->addLayout(buttons);
+    auto *newEvents = new QHBoxLayout;
+    newEvents->addWidget(m_newEventsLabel);
+    newEvents->addWidget(m_newEvents);
+    newEvents->addStretch(1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
+    layout->addLayout(newEvents);
     layout->addWidget(m_busyText);
     layout->addWidget(m_busy);
     resize(640, 300);
@@ -111,6 +122,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     connect(m_remove, &QPushButton::clicked, this, &frmCalendars::cmdRemove_Click);
     connect(m_refresh, &QPushButton::clicked, this, &frmCalendars::cmdRefresh_Click);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_newEvents, &QComboBox::activated, this, &frmCalendars::cboNewEvents_Click);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
         const bool selected = SelectedId() != 0 && !m_calendars.IsBusy();
         m_remove->setEnabled(selected);
@@ -143,17 +155,40 @@ void frmCalendars::Fill()
     m_list->clear();
     for (const basDatabase::Subscription &calendar : m_calendars.Calendars()) {
         // One row a calendar: the warnings of a sync are one a line, shown whole on hover.
-        auto *item = new QTreeWidgetItem(m_list, {calendar.DisplayName, CalendarList::LastRefreshText(calendar),
-                                                  QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
+        const int waiting = m_calendars.WaitingChanges(calendar.Id);
+        auto *item = new QTreeWidgetItem(
+            m_list, {calendar.DisplayName, CalendarList::LastRefreshText(calendar),
+                     !calendar.Writable ? QStringLiteral("read only")
+                     : waiting == 0     ? QStringLiteral("none")
+                                        : QStringLiteral("%1 change(s)").arg(waiting),
+                     QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
         item->setIcon(0, Swatch(calendar.Color));
         item->setToolTip(0, calendar.Address);
-        item->setToolTip(2, calendar.LastError);
+        item->setToolTip(3, calendar.LastError);
         item->setData(0, Qt::UserRole, calendar.Id);
         if (calendar.Id == selected)
             m_list->setCurrentItem(item);
     }
+    FillNewEventsChoice();
     m_remove->setEnabled(SelectedId() != 0);
     m_refresh->setEnabled(SelectedId() != 0);
+}
+
+void frmCalendars::FillNewEventsChoice()
+{
+    m_newEvents->clear();
+    for (const CalendarChoice &choice : m_calendars.NewEventsChoices())
+        m_newEvents->addItem(choice.Name, choice.Id);
+    m_newEvents->setCurrentIndex(std::max(0, m_newEvents->findData(m_calendars.NewEventsCalendar())));
+    // Only a writable calendar makes it a choice.
+    m_newEvents->setVisible(m_newEvents->count() > 1);
+    m_newEventsLabel->setVisible(m_newEvents->count() > 1);
+}
+
+void frmCalendars::cboNewEvents_Click()
+{
+    if (!m_calendars.SetNewEventsCalendar(m_newEvents->currentData().toLongLong()))
+        ShowProblem(QStringLiteral("Where new events go could not be kept."));
 }
 
 qint64 frmCalendars::SelectedId() const

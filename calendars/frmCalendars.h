@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -42,11 +43,14 @@ public:
     void cmdRemove_Click();
     void cmdRefresh_Click();
     void Fill();
+    // "New events go to": this computer or a writable calendar, kept at once.
+    void cboNewEvents_Click();
 
 private:
     qint64 SelectedId() const;
     void ShowProblem(const QString &text);
     void OnBusy(bool busy, const QString &what);
+    void FillNewEventsChoice();
 
     CalendarList &m_calendars;
     AddRunner m_runAdd;
@@ -56,6 +60,8 @@ private:
     QPushButton *m_refresh;
     QProgressBar *m_busy;
     QLabel *m_busyText;
+    QLabel *m_newEventsLabel;
+    QComboBox *m_newEvents;
 };
 
 } // namespace quillon

@@ -138,7 +138,8 @@ TEST_F(Calendars, TheWindowListsAddsAndShowsWhatFailed)
     EXPECT_TRUE(busyShown);
     EXPECT_FALSE(quillontest::Find<QProgressBar>(window, "prgBusy")->isVisibleTo(&window));
     ASSERT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItemCount(), 1);
-    EXPECT_TRUE(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItem(0)->text(2).isEmpty());
+    EXPECT_TRUE(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItem(0)->text(3).isEmpty());
+    EXPECT_EQ(quillontest::Find<QTreeWidget>(window, "lstCalendars")->topLevelItem(0)->text(2), QStringLiteral("read only"));
     EXPECT_TRUE(messages.empty());
 
     window.SetAddRunner([&](CalendarList::Addition &addition) {

@@ -2,6 +2,7 @@
 //   quillon_editor_demo details|recurrence|repeat|palette|conflict|icons [seconds]
 // The window closes by itself after the given seconds (default 8).
 #include "EventStore.h"
+#include "SubscriptionStore.h"
 #include "basEventIcons.h"
 #include "basQuillon.h"
 #include "basSchema.h"
@@ -35,6 +36,13 @@ int Main(int argc, char **argv)
     basDatabase::EventStore store;
     if (!basSchema::CreateDatabaseFile(path, error) || !store.OpenDatabaseConnection(path))
         return 1;
+    // A calendar the user may write to, so that the choice of calendar shows.
+    basDatabase::Subscription work;
+    work.Address = QStringLiteral("http://127.0.0.1:5232/anna/work/");
+    work.Type = basDatabase::Subscription::Kind::CalDav;
+    work.DisplayName = QStringLiteral("Work");
+    work.Writable = true;
+    basDatabase::SubscriptionStore(store).AddSubscription(work);
     EventService events(store);
     basQuillon::GeneralSettingsRecord settings;
     const QDate day = QDate::currentDate().addDays(1);
