@@ -37,7 +37,7 @@ QImage RenderWindow(frmCalendar &window)
     window.setAutoFillBackground(false);
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
-    window.EndLegibility();
+    window.EndLegibility(image);
     if (pictureFirst)
         picture->show();
     image.setDevicePixelRatio(1.0);

@@ -283,8 +283,9 @@ QWidget *frmOptions::BuildFontsPage()
 
     chkUseLiturgicalColors = CheckBox(kUseLiturgicalColors, nullptr, page);
     cboLegibility = new QComboBox(page);   // a list: no typing
-    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityAutomatic));
-    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityOff));
+    // Shown as the user reads them, stored as the renderer's values.
+    for (const auto &[caption, value] : kLegibilityChoices)
+        cboLegibility->addItem(Text(caption), QLatin1String(value));
     cboLegibility->setToolTip(Text(kLegibilityTip));
     lblLegibility = new QLabel(Text(kLegibility), page);
     lblLegibility->setBuddy(cboLegibility);
