@@ -34,7 +34,8 @@ using namespace OptionsTexts;
 constexpr int kImageListWidthTwips = 2300;
 constexpr int kImageListHeightTwips = 2800;
 constexpr int kTimeoutBoxWidthTwips = 700;
-constexpr int kCalendarPreviewWidthTwips = 4200;
+// 480 pixels at 96 DPI: wide enough to judge the month over the picture.
+constexpr int kCalendarPreviewWidthTwips = 7200;
 constexpr int kPreviewSlots = 9;           // 8:00 AM to the sample event's end
 constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under the warning box
 
