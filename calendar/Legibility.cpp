@@ -125,18 +125,20 @@ std::vector<QPoint> GlyphRing(const QImage &coverage, int width)
     std::vector<QPoint> ring;
     if (coverage.isNull())
         return ring;
+    const int w = coverage.width();
+    const int h = coverage.height();
     QImage shape(coverage.size(), QImage::Format_Alpha8);
-    for (int y = 0; y < coverage.height(); ++y) {
+    for (int y = 0; y < h; ++y) {
         const uchar *in = coverage.constScanLine(y);
         uchar *out = shape.scanLine(y);
-        for (int x = 0; x < coverage.width(); ++x)
+        for (int x = 0; x < w; ++x)
             out[x] = in[x] >= 128 ? 255 : 0;
     }
     const QImage near = Dilate(shape, width);
-    for (int y = 0; y < coverage.height(); ++y) {
+    for (int y = 0; y < h; ++y) {
         const uchar *ink = coverage.constScanLine(y);
         const uchar *close = near.constScanLine(y);
-        for (int x = 0; x < coverage.width(); ++x)
+        for (int x = 0; x < w; ++x)
             if (ink[x] == 0 && close[x])
                 ring.emplace_back(x, y);
     }
@@ -156,6 +158,18 @@ std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::v
         pixels.push_back(direct ? reinterpret_cast<const QRgb *>(image.constScanLine(at.y()))[at.x()] : image.pixel(at));
     }
     return pixels;
+}
+
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most)
+{
+    if (backdrop.size() <= most || most == 0)
+        return backdrop;
+    std::vector<QRgb> few;
+    few.reserve(most + 1);
+    const double stride = static_cast<double>(backdrop.size()) / static_cast<double>(most);
+    for (size_t k = 0; k < most; ++k)
+        few.push_back(backdrop[static_cast<size_t>(static_cast<double>(k) * stride)]);
+    return few;
 }
 
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text)
@@ -199,9 +213,10 @@ QImage OutlineMask(const QImage &coverage, int radius)
     // A pixel within radius of a half-inked one gets at least 128 from the filter; twice
     // that is full, and the pixels past it fade out over one step.
     QImage mask = Dilate(coverage, radius);
+    const int w = mask.width();
     for (int y = 0; y < mask.height(); ++y) {
         uchar *line = mask.scanLine(y);
-        for (int x = 0; x < mask.width(); ++x)
+        for (int x = 0; x < w; ++x)
             line[x] = static_cast<uchar>(std::min(255, 2 * line[x]));
     }
     return mask;
@@ -237,26 +252,34 @@ std::vector<QRgb> ThroughPanel(const std::vector<QRgb> &backdrop, const QColor &
 
 std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha)
 {
+    // Judged on every few pixels of each ring: enough for its worst tenth, and the
+    // finished bitmap is checked pixel by pixel anyway.
+    std::vector<std::vector<QRgb>> backdrops;
+    backdrops.reserve(texts.size());
+    for (const PanelText &t : texts)
+        backdrops.push_back(Thinned(*t.backdrop, 300));
     auto reaches = [&](int alpha) {
-        for (const PanelText &t : texts) {
-            const std::vector<QRgb> seen = ThroughPanel(*t.backdrop, panel, alpha);
-            if (RingContrast(seen, t.color) < t.required * kAimFactor || RingSpread(seen) > kBusySpread)
+        for (size_t k = 0; k < texts.size(); ++k) {
+            const std::vector<QRgb> seen = ThroughPanel(backdrops[k], panel, alpha);
+            if (RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread)
                 return false;
         }
         return true;
     };
-    // Coarse steps up, then back down to the least opacity that still does it: a pixel
-    // lighter than the text may first lose contrast as a dark panel darkens it, so the
-    // search does not assume one direction.
+    // Coarse steps up, then halving back down to the least opacity that still does it:
+    // a pixel lighter than the text may first lose contrast as a dark panel darkens it,
+    // so the search does not assume one direction over the whole range.
     constexpr int kStep = 16;
     for (int alpha = kMinPanelAlpha; alpha < maxAlpha + kStep; alpha += kStep) {
         const int tried = std::min(alpha, maxAlpha);
         if (!reaches(tried))
             continue;
-        int least = tried;
-        while (least - 1 >= kMinPanelAlpha && least - 1 > tried - kStep && reaches(least - 1))
-            --least;
-        return least;
+        int low = std::max(kMinPanelAlpha, tried - kStep + 1) - 1, high = tried; // high reaches, low may not
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            (middle >= kMinPanelAlpha && reaches(middle) ? high : low) = middle;
+        }
+        return high;
     }
     return std::nullopt;
 }

@@ -50,6 +50,9 @@ QImage Dilate(const QImage &coverage, int radius);
 std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
 // The pixels of image under the ring placed at offset (those inside the image).
 std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
+// Every few pixels of a backdrop, at most most of them, for judging cheaply what the
+// finished bitmap is then checked for pixel by pixel.
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most);
 // The contrast between the text colour and the backdrop that all but the worst
 // kWorstShare of the backdrop's pixels reach; 21 for an empty backdrop.
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text);

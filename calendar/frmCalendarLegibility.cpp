@@ -54,6 +54,7 @@ constexpr int kGridGroup = -1;
 // Panel edges: clear of the rings of the texts they hold.
 constexpr int kPanelPad = 3;
 constexpr int kGridPanelPad = 8;
+constexpr size_t kDecisionPixels = 400;
 
 // Whether the text reads as it is drawn: its ratio over a calm backdrop.
 bool Reads(const GuardedText &t)
@@ -113,7 +114,8 @@ void frmCalendar::BeginLegibility(const QImage *target)
         const CalendarLabel::Glyphs &glyphs = t.label->PrepareGlyphs(ratio);
         t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
         t.box = glyphs.box.translated(t.label->pos());
-        t.bare = Legibility::Sample(*target, glyphs.origin, glyphs.ring);
+        // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
+        t.bare = Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
         through(t);
         return !glyphs.coverage.isNull();
     };
