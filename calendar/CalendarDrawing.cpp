@@ -1,9 +1,13 @@
 #include "CalendarDrawing.h"
 
+#include "CalendarDayText.h"
+#include "basDateText.h"
 #include "frmCalendar.h"
 
 #include <QApplication>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace quillon {
 
@@ -37,7 +41,7 @@ QImage RenderWindow(frmCalendar &window)
     window.setAutoFillBackground(false);
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
-    window.EndLegibility();
+    window.EndLegibility(image);
     if (pictureFirst)
         picture->show();
     image.setDevicePixelRatio(1.0);
@@ -65,7 +69,26 @@ Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const bas
     // user's input, which must not reach the dialog in the middle of a drawing.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     preview.image = RenderWindow(window);
+    const qreal ratio = window.TargetScreen() ? window.TargetScreen()->devicePixelRatio() : 1.0;
+    for (int i = 0; i < CalendarGrid::kCellCount; ++i) {
+        const QString date = CalendarDayText::LookupDate(window.CurrentMonth, window.lblDayNumber[i]->text().toInt(),
+                                                         window.CurrentYear);
+        if (!window.lblDayNumber[i]->text().isEmpty() && basDateText::NormalizeDateText(date) == window.TodayKey) {
+            const QRect cell = window.lblDayNumber[i]->geometry() | window.lblDayEvents[i]->geometry();
+            preview.today = QRect((QPointF(cell.topLeft()) * ratio).toPoint(), (QSizeF(cell.size()) * ratio).toSize());
+        }
+    }
     return preview;
+}
+
+QImage CropAround(const QImage &drawing, const QRect &around, const QSize &size)
+{
+    if (drawing.isNull() || size.isEmpty())
+        return {};
+    const QPoint centre = around.isEmpty() ? drawing.rect().center() : around.center();
+    const int left = std::clamp(centre.x() - size.width() / 2, 0, std::max(0, drawing.width() - size.width()));
+    const int top = std::clamp(centre.y() - size.height() / 2, 0, std::max(0, drawing.height() - size.height()));
+    return drawing.copy(QRect(QPoint(left, top), size));
 }
 
 QImage FitInto(const QImage &drawing, const QSize &box)

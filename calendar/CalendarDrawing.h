@@ -7,6 +7,7 @@
 #include "basQuillon.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -30,6 +31,7 @@ QImage RenderWindow(frmCalendar &window);
 // nothing: the picture rotation does not run, the picture shown is the one given.
 struct Preview {
     QImage image;     // at the screen's pixel size; null when not drawn
+    QRect today;      // today's cell in image, device pixels; empty when not shown
     QString notDrawn; // why the renderer would not draw with these values (the desktop keeps its wallpaper)
 };
 Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const basCalendarFonts::CalendarFontSet &fonts,
@@ -38,6 +40,9 @@ Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const bas
 // The drawing reduced to fit box, its shape kept: the one transform between a drawing
 // and what a preview pane shows.
 QImage FitInto(const QImage &drawing, const QSize &box);
+// The part of the drawing of that size, pixel for pixel, centred on around and kept
+// inside the drawing: how a text really looks on the desktop.
+QImage CropAround(const QImage &drawing, const QRect &around, const QSize &size);
 
 } // namespace CalendarDrawing
 

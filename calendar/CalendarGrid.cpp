@@ -56,6 +56,21 @@ std::optional<int> ParseOrientation(const QString &text)
 namespace {
 std::int32_t Rounded(double value) { return static_cast<std::int32_t>(basConvert::RoundHalfEven(value)); }
 
+// The cell constants at the input's scale.
+struct Cells {
+    std::int32_t columnWidth, dayNumberHeight, allDayTop, allDayLeft, eventsOverlap, eventsHeight;
+};
+Cells CellSizes(const LayoutInput &in)
+{
+    const double scale = in.scale;
+    Cells c{kColumnWidth, kDayNumberHeight, kAllDayTop, kAllDayLeft, kEventsOverlap, kEventsHeight};
+    if (scale > 1.0)
+        c = {Rounded(kColumnWidth * scale), Rounded(kDayNumberHeight * scale), Rounded(kAllDayTop * scale),
+             Rounded(kAllDayLeft * scale),  Rounded(kEventsOverlap * scale),   Rounded(kEventsHeight * scale)};
+    c.allDayLeft = std::max(c.allDayLeft, in.minAllDayGap);
+    return c;
+}
+
 // The top of the first row of day cells.
 std::int32_t RowsTop(std::int32_t top, const LayoutInput &in)
 {
@@ -66,7 +81,8 @@ std::int32_t RowsTop(std::int32_t top, const LayoutInput &in)
 // the event box and the gap.
 std::int32_t RowsBottom(std::int32_t top, const LayoutInput &in, int rows, std::int32_t eventsHeight)
 {
-    return RowsTop(top, in) + rows * (kDayNumberHeight - kEventsOverlap + eventsHeight + kRowGap) - kRowGap;
+    const Cells c = CellSizes(in);
+    return RowsTop(top, in) + rows * (c.dayNumberHeight - c.eventsOverlap + eventsHeight + kRowGap) - kRowGap;
 }
 
 bool FitsWorkArea(const Layout &out, const LayoutInput &in)
@@ -86,7 +102,8 @@ void Fill(Layout &out, const LayoutInput &in)
     out.columnWidth = Rounded((wa.width - 2 * kMargin - kGridExtraWidth) / 7.0);
     const std::int32_t available = wa.height - in.monthHeight - kHeaderGap - in.dayOfWeekHeight;
     out.eventsHeight = Rounded(
-        static_cast<double>(available - (in.dayNumberHeight + kEventsOverlap + kRowGap) * out.rows) / out.rows);
+        static_cast<double>(available - (in.dayNumberHeight + CellSizes(in).eventsOverlap + kRowGap) * out.rows)
+        / out.rows);
     // A work area too low for the rows leaves the event boxes empty, not negative.
     if (out.eventsHeight < 0)
         out.eventsHeight = 0;
@@ -104,7 +121,8 @@ void KeepInside(Layout &out, const LayoutInput &in)
     const std::int32_t bottom = wa.top + wa.height;
     if (RowsBottom(out.top, in, out.rows, out.eventsHeight) > bottom) {
         const std::int32_t pitch = (bottom - RowsTop(out.top, in) + kRowGap) / out.rows;
-        out.eventsHeight = std::max<std::int32_t>(0, pitch - (kDayNumberHeight - kEventsOverlap + kRowGap));
+        const Cells c = CellSizes(in);
+        out.eventsHeight = std::max<std::int32_t>(0, pitch - (c.dayNumberHeight - c.eventsOverlap + kRowGap));
     }
 }
 } // namespace
@@ -118,10 +136,11 @@ Layout ComputeLayout(const LayoutInput &in)
     if (in.screenWidthPixels <= kSmallScreenWidth || in.screenHeightPixels <= kSmallScreenHeight)
         out.orientation = kFillOrientation;
 
-    out.eventsHeight = kEventsHeight;
-    out.columnWidth = kColumnWidth;
+    const Cells cells = CellSizes(in);
+    out.eventsHeight = cells.eventsHeight;
+    out.columnWidth = cells.columnWidth;
     out.gridWidth = out.columnWidth * kColumns + kGridExtraWidth;
-    const std::int32_t rowEstimate = in.dayNumberHeight + kRowGap + out.eventsHeight + kEventsOverlap;
+    const std::int32_t rowEstimate = in.dayNumberHeight + kRowGap + out.eventsHeight + cells.eventsOverlap;
     out.rows = in.sixRows ? 6 : 5;
     out.gridHeight = in.monthHeight + kHeaderGap + in.dayOfWeekHeight + rowEstimate * out.rows;
 
@@ -177,11 +196,12 @@ Layout ComputeLayout(const LayoutInput &in)
     int column = 1;
     for (int i = 0; i < kCellCount; ++i) {
         const std::int32_t numberWidth = in.dayNumberWidths[i];
-        out.dayNumber[i] = Rect{x, y, numberWidth, kDayNumberHeight};
+        out.dayNumber[i] = Rect{x, y, numberWidth, cells.dayNumberHeight};
         // The all-day name ends at the cell's right edge, not in the gap to the next day.
-        out.allDay[i] = Rect{x + numberWidth + kAllDayLeft, y + kAllDayTop,
-                             std::max<std::int32_t>(0, out.columnWidth - numberWidth - kAllDayLeft), kDayNumberHeight};
-        out.events[i] = Rect{x, y + kDayNumberHeight - kEventsOverlap, out.columnWidth, out.eventsHeight};
+        out.allDay[i] = Rect{x + numberWidth + cells.allDayLeft, y + cells.allDayTop,
+                             std::max<std::int32_t>(0, out.columnWidth - numberWidth - cells.allDayLeft),
+                             cells.dayNumberHeight};
+        out.events[i] = Rect{x, y + cells.dayNumberHeight - cells.eventsOverlap, out.columnWidth, out.eventsHeight};
         x += out.columnWidth + kColumnGap;
         if (++column > kColumns) {
             y = out.events[i].top + out.eventsHeight + kRowGap;

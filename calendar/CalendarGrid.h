@@ -76,6 +76,11 @@ struct LayoutInput {
     std::int32_t dayNumberHeight = 0;   // lblDayNumber(0) before placing
     std::array<std::int32_t, kCellCount> dayNumberWidths{};
     bool sixRows = false;          // lblDayNumber(35) holds a day
+    // How much larger than designed the cells are drawn (their width, the day-number
+    // row, the event boxes), for texts grown to a readable size. The gaps stay.
+    double scale = 1.0;
+    // The least gap between a day's number and its all-day name, twips (0: as designed).
+    std::int32_t minAllDayGap = 0;
 };
 
 struct Layout {

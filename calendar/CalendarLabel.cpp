@@ -75,7 +75,10 @@ int CalendarLabel::Flags() const
 void CalendarLabel::FitLines()
 {
     m_hiddenLines = 0;
-    const QString current = text();
+    // Fitted again (in a larger font, say): from all the lines, not the ones kept last.
+    const QString current = !m_fitResult.isEmpty() && text() == m_fitResult ? m_fitSource : text();
+    m_fitSource = current;
+    m_fitResult.clear();
     if (current.isEmpty())
         return;
     const QStringList lines = current.split(QLatin1Char('\n'));
@@ -88,8 +91,10 @@ void CalendarLabel::FitLines()
     // Every line takes at least one line's height, wrapped or not: more lines than that
     // cannot fit, and need no layout to tell.
     const int spacing = std::max(1, metrics.lineSpacing());
-    if (lines.size() <= height() / spacing + 1 && fits(current))
+    if (lines.size() <= height() / spacing + 1 && fits(current)) {
+        setText(current);
         return;
+    }
     QString kept;
     qsizetype shown = 0;
     for (qsizetype next = 1; next < lines.size(); ++next) {
@@ -106,15 +111,7 @@ void CalendarLabel::FitLines()
         setText(kept + QLatin1Char('\n') + more);
     else
         setText(fits(more) ? more : QString());
-}
-
-void CalendarLabel::SetGuard(const QImage *target, double requiredRatio)
-{
-    m_target = target;
-    m_requiredRatio = requiredRatio;
-    // Letting go of the bitmap keeps what the last paint did, for checks.
-    if (target)
-        m_haloDrawn = false;
+    m_fitResult = text();
 }
 
 QRect CalendarLabel::TextBox() const
@@ -142,49 +139,60 @@ QImage CalendarLabel::GlyphCoverage(qreal ratio) const
     return coverage;
 }
 
+const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
+{
+    m_glyphs = Glyphs();
+    const int lineHeight = static_cast<int>(std::lround(fontMetrics().height() * ratio));
+    m_glyphs.outlineRadius = Legibility::OutlineRadius(lineHeight);
+    // Only the part the text covers, with room for an outline: a cell is mostly empty,
+    // and layers of its whole size cost more than the text itself.
+    const int margin = static_cast<int>(std::ceil(m_glyphs.outlineRadius / ratio)) + 1;
+    m_glyphs.box = TextBox().adjusted(-margin, -margin, margin, margin) & rect();
+    if (m_glyphs.box.isEmpty())
+        return m_glyphs;
+    // Laid out and rasterised once: what is measured is exactly what is drawn.
+    m_glyphs.coverage = GlyphLayer(ratio, m_glyphs.box).convertToFormat(QImage::Format_Alpha8);
+    m_glyphs.coverage.setDevicePixelRatio(1.0);
+    m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
+    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage);
+    return m_glyphs;
+}
+
+namespace {
+// The coverage as ink of one colour.
+QImage Tinted(const QImage &coverage, const QColor &color)
+{
+    QImage tinted(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb rgb = color.rgb();
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar *in = coverage.constScanLine(y);
+        auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
+        for (int x = 0; x < coverage.width(); ++x)
+            out[x] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), in[x]));
+    }
+    return tinted;
+}
+} // namespace
+
+void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Means &means) const
+{
+    if (m_glyphs.coverage.isNull())
+        return;
+    if (means.outline.isValid())
+        painter.drawImage(target, Tinted(Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius), means.outline));
+    painter.drawImage(target, Tinted(m_glyphs.coverage, means.color));
+}
+
 void CalendarLabel::PaintGuarded()
 {
-    const QColor color = TextColor();
-    const qreal ratio = m_target->devicePixelRatio();
-    // One pixel of outline for ordinary sizes, more for large type.
-    const int radius = std::max(1, qRound(fontMetrics().height() * ratio / 18.0));
-    // Only the part the text covers, with room for its outline: a cell is mostly empty,
-    // and layers of its whole size cost more than the text itself.
-    const int margin = static_cast<int>(std::ceil(radius / ratio)) + 1;
-    const QRect box = TextBox().adjusted(-margin, -margin, margin, margin) & rect();
-    if (box.isEmpty())
-        return;
-    // The text is laid out and rasterised once: its layer is both what is measured and
-    // what is drawn, so the check is about exactly these pixels.
-    const QImage layer = GlyphLayer(ratio, box);
-    QImage coverage = layer.convertToFormat(QImage::Format_Alpha8);
-    coverage.setDevicePixelRatio(1.0);
-    const QPoint origin = mapTo(window(), box.topLeft()) * ratio;
-    // Judged on the pixels the glyphs will stand on, panels included: a halo only where
-    // the background does not already do it, so the user's look stays wherever it reads.
-    const double contrast =
-        Legibility::FrameContrast(*m_target, origin, Legibility::GlyphFrame(coverage), color);
-    m_haloDrawn = contrast < m_requiredRatio;
     QPainter painter(this);
-    if (m_haloDrawn) {
-        const QImage halo = Legibility::Dilate(coverage, radius);
-        const QColor opposite = Legibility::HaloColor(color, m_requiredRatio);
-        QImage tinted(halo.size(), QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < halo.height(); ++y) {
-            const uchar *in = halo.constScanLine(y);
-            auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-            for (int x = 0; x < halo.width(); ++x)
-                out[x] = qPremultiply(qRgba(opposite.red(), opposite.green(), opposite.blue(), in[x]));
-        }
-        painter.drawImage(QRectF(box), tinted);
-    }
-    painter.drawImage(QRectF(box), layer);
+    PaintMeans(painter, QRectF(m_glyphs.box), m_means);
 }
 
 void CalendarLabel::paintEvent(QPaintEvent *event)
 {
     const QString shown = ShownText();
-    if (m_target && !text().isEmpty()) {
+    if (m_means.on && !text().isEmpty()) {
         PaintGuarded();
         return;
     }

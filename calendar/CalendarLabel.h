@@ -4,8 +4,11 @@
 #include <QLabel>
 #include <QRect>
 
+class QPainter;
+
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace quillon {
 
@@ -14,9 +17,8 @@ namespace quillon {
 // text stays readable on a busy photo. A one-line label can also cut its text at its
 // right edge with an ellipsis.
 //
-// With the legibility guard on, the label looks at the bitmap it is drawn into: when
-// the pixels framing its glyphs do not reach the contrast it needs, it draws a halo of
-// the opposite luminance around them first.
+// With the legibility guard on, the label draws the glyphs the guard measured, in the
+// colour and with the outline the guard chose (frmCalendarLegibility.cpp).
 class CalendarLabel : public QLabel {
 public:
     explicit CalendarLabel(QWidget *parent) : QLabel(parent) {}
@@ -42,16 +44,45 @@ public:
     // How many lines the last FitLines left out (0 when all fit).
     int HiddenLines() const { return m_hiddenLines; }
 
-    // The guard: the bitmap being drawn (read at paint time; null = draw as set) and the
-    // contrast the text must reach there.
-    void SetGuard(const QImage *target, double requiredRatio);
+    // The guard's view of the text: its glyphs' coverage at the bitmap's pixel size
+    // (Format_Alpha8, 255 = fully inked) for the part of the label the text and an
+    // outline take, where that part lies in the window's bitmap, and the ring of pixels
+    // around the glyphs (in the coverage's coordinates).
+    struct Glyphs {
+        QImage coverage;
+        QRect box;            // in the label's coordinates
+        QPoint origin;        // the box's top-left corner in the bitmap, device pixels
+        std::vector<QPoint> ring;
+        int outlineRadius = 0;
+    };
+    // Lays the text out and rasterises it once at that device-pixel ratio; kept for the
+    // painting until the text, font or size change or the guard is let go.
+    const Glyphs &PrepareGlyphs(qreal ratio);
+    const Glyphs &PreparedGlyphs() const { return m_glyphs; }
+    // What the guard decided for this text: drawn in color (its own, or a shade of it),
+    // with a solid outline in outline when that is valid. Off: drawn as set.
+    struct Means {
+        bool on = false;
+        QColor color;
+        QColor outline;
+        int outlineRadius = 0;
+    };
+    void SetMeans(const Means &means) { m_means = means; }
+    // The prepared glyphs drawn with these means into target (the painter's coordinates).
+    void PaintMeans(QPainter &painter, const QRectF &target, const Means &means) const;
+    const Means &GuardMeans() const { return m_means; }
+    // Letting go keeps the means and the measured ratio, for checks.
+    void ReleaseGlyphs() { m_glyphs = Glyphs(); m_means.on = false; }
+    // The contrast ratio the ring reached on the finished bitmap, and the one it needs.
+    void SetMeasured(double ratio, double required) { m_measured = ratio; m_requiredRatio = required; }
+    double MeasuredRatio() const { return m_measured; }
     double RequiredRatio() const { return m_requiredRatio; }
-    // Whether the last guarded paint drew a halo.
-    bool HaloDrawn() const { return m_haloDrawn; }
+    bool OutlineDrawn() const { return m_means.outline.isValid(); }
     QColor TextColor() const { return palette().color(QPalette::WindowText); }
-    // The text alone on a transparent layer, as the guard draws it, at the given
-    // device-pixel ratio, for the part box of the label; and the coverage of the whole
-    // label (Format_Alpha8, 255 = fully inked).
+    // The colour the text was last drawn in: its own, or the guard's shade of it.
+    QColor DrawnColor() const { return m_means.color.isValid() ? m_means.color : TextColor(); }
+    // The text alone on a transparent layer at the given device-pixel ratio, for the
+    // part box of the label; and the coverage of the whole label.
     QImage GlyphLayer(qreal ratio, const QRect &box) const;
     QImage GlyphCoverage(qreal ratio) const;
     // The box the text takes inside the label, in the label's coordinates.
@@ -67,9 +98,12 @@ private:
     bool m_shadow = false;
     bool m_elided = false;
     int m_hiddenLines = 0;
-    const QImage *m_target = nullptr;
+    QString m_fitSource;   // the lines the last FitLines had, and what it left
+    QString m_fitResult;
+    Glyphs m_glyphs;
+    Means m_means;
+    double m_measured = 0;
     double m_requiredRatio = 4.5;
-    bool m_haloDrawn = false;
 };
 
 } // namespace quillon

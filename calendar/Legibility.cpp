@@ -9,7 +9,7 @@ namespace quillon {
 namespace Legibility {
 
 namespace {
-// sRGB channel value to linear light, through a table: every background sample needs three.
+// sRGB channel value to linear light, through a table: every ring pixel needs three.
 const std::array<double, 256> &LinearTable()
 {
     static const std::array<double, 256> table = [] {
@@ -29,16 +29,20 @@ double Luminance(int r, int g, int b)
     return 0.2126 * lin[r] + 0.7152 * lin[g] + 0.0722 * lin[b];
 }
 
-// The grey sRGB value (0-1) of a luminance, and back.
-double GreyOf(double luminance)
+// The contrast at the worst share of the values (changes their order).
+double AtWorstShare(std::vector<double> &contrasts)
 {
-    const double l = std::clamp(luminance, 0.0, 1.0);
-    return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
+    if (contrasts.empty())
+        return 21.0;
+    const auto at = contrasts.begin() + static_cast<std::ptrdiff_t>(kWorstShare * static_cast<double>(contrasts.size()));
+    std::nth_element(contrasts.begin(), at, contrasts.end());
+    return *at;
 }
-double LuminanceOfGrey(double value)
+
+QColor Mixed(const QColor &from, const QColor &to, double t)
 {
-    const double c = std::clamp(value, 0.0, 1.0);
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    auto mix = [t](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
 }
 } // namespace
 
@@ -47,6 +51,8 @@ double RelativeLuminance(const QColor &color)
     const QColor rgb = color.toRgb();
     return Luminance(rgb.red(), rgb.green(), rgb.blue());
 }
+
+double RelativeLuminance(QRgb pixel) { return Luminance(qRed(pixel), qGreen(pixel), qBlue(pixel)); }
 
 double ContrastRatio(double a, double b)
 {
@@ -66,135 +72,22 @@ double RequiredRatio(double pointSize, bool bold)
     return large ? 3.0 : 4.5;
 }
 
+QFont LargeType(const QFont &font)
+{
+    QFont large = font;
+    large.setBold(true);
+    if (large.pointSizeF() < kLargeBoldPoints)
+        large.setPointSizeF(kLargeBoldPoints);
+    return large;
+}
+
 QColor OppositeColor(const QColor &text)
 {
     const double l = RelativeLuminance(text);
     return ContrastRatio(l, 0.0) >= ContrastRatio(l, 1.0) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
-QColor HaloColor(const QColor &text, double required)
-{
-    const double l = RelativeLuminance(text);
-    const double wanted = required * 1.3;
-    const bool dark = OppositeColor(text) == QColor(Qt::black);
-    // (l + 0.05) / (h + 0.05) = wanted for a darker halo h; the other way for a lighter one.
-    double halo = dark ? (l + 0.05) / wanted - 0.05 : (l + 0.05) * wanted - 0.05;
-    halo = std::clamp(halo, 0.0, 1.0);
-    // Rounding to a grey level must not cross the ratio: round away from the text.
-    const double grey = GreyOf(halo) * 255.0;
-    const int level = std::clamp(static_cast<int>(dark ? std::floor(grey) : std::ceil(grey)), 0, 255);
-    const QColor color(level, level, level);
-    return ContrastRatio(text, color) >= required ? color : OppositeColor(text);
-}
-
-// --- LuminanceMap -----------------------------------------------------------------
-
-int SamplingStep(const QSize &size)
-{
-    const double pixels = static_cast<double>(size.width()) * size.height();
-    return std::max(1, static_cast<int>(std::ceil(std::sqrt(pixels / 20000.0))));
-}
-
-LuminanceMap::LuminanceMap(const QImage &background, int step, const QRect &area) : m_step(std::max(1, step))
-{
-    const QRect read = (area.isEmpty() ? background.rect() : area) & background.rect();
-    m_origin = read.topLeft();
-    if (read.isEmpty())
-        return;
-    const QImage image = background.format() == QImage::Format_RGB32 || background.format() == QImage::Format_ARGB32
-                                 || background.format() == QImage::Format_ARGB32_Premultiplied
-                             ? background
-                             : background.convertToFormat(QImage::Format_RGB32);
-    m_columns = (read.width() + m_step - 1) / m_step;
-    m_rows = (read.height() + m_step - 1) / m_step;
-    const int stride = m_columns + 1;
-    m_sum.assign(static_cast<size_t>(stride) * (m_rows + 1), 0.0);
-    m_square.assign(m_sum.size(), 0.0);
-    for (int row = 0; row < m_rows; ++row) {
-        // The sample at the middle of its step x step block.
-        const int y = std::min(read.bottom(), read.top() + row * m_step + m_step / 2);
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        double rowSum = 0, rowSquare = 0;
-        for (int column = 0; column < m_columns; ++column) {
-            const QRgb px = line[std::min(read.right(), read.left() + column * m_step + m_step / 2)];
-            const double l = Luminance(qRed(px), qGreen(px), qBlue(px));
-            rowSum += l;
-            rowSquare += l * l;
-            const size_t at = static_cast<size_t>(row + 1) * stride + column + 1;
-            m_sum[at] = m_sum[at - stride] + rowSum;
-            m_square[at] = m_square[at - stride] + rowSquare;
-        }
-    }
-}
-
-double LuminanceMap::Sum(const std::vector<double> &table, int x0, int y0, int x1, int y1) const
-{
-    const int stride = m_columns + 1;
-    auto at = [&](int x, int y) { return table[static_cast<size_t>(y) * stride + x]; };
-    return at(x1, y1) - at(x0, y1) - at(x1, y0) + at(x0, y0);
-}
-
-BoxStats LuminanceMap::Stats(const QRect &box) const
-{
-    BoxStats stats;
-    if (m_columns == 0 || m_rows == 0)
-        return stats;
-    // Every sample whose block the box touches.
-    const QRect local = box.translated(-m_origin);
-    const int x0 = std::clamp(local.left() / m_step, 0, m_columns - 1);
-    const int y0 = std::clamp(local.top() / m_step, 0, m_rows - 1);
-    const int x1 = std::clamp(local.right() / m_step, x0, m_columns - 1) + 1;
-    const int y1 = std::clamp(local.bottom() / m_step, y0, m_rows - 1) + 1;
-    const double count = static_cast<double>(x1 - x0) * (y1 - y0);
-    stats.mean = Sum(m_sum, x0, y0, x1, y1) / count;
-    const double variance = Sum(m_square, x0, y0, x1, y1) / count - stats.mean * stats.mean;
-    stats.deviation = std::sqrt(std::max(0.0, variance));
-    stats.low = std::max(0.0, stats.mean - 2 * stats.deviation);
-    stats.high = std::min(1.0, stats.mean + 2 * stats.deviation);
-    return stats;
-}
-
-// --- Decision -------------------------------------------------------------------
-
-double WorstContrast(double text, double low, double high)
-{
-    if (text >= low && text <= high)
-        return 1.0;
-    return text < low ? ContrastRatio(text, low) : ContrastRatio(text, high);
-}
-
-double ThroughPanel(double luminance, const QColor &panel, double alpha)
-{
-    const double panelGrey = GreyOf(RelativeLuminance(panel));
-    return LuminanceOfGrey(alpha * panelGrey + (1 - alpha) * GreyOf(luminance));
-}
-
-Decision Decide(const QColor &text, double required, const BoxStats &background)
-{
-    Decision decision;
-    const double l = RelativeLuminance(text);
-    if (WorstContrast(l, background.low, background.high) >= required)
-        return decision;
-    decision.readable = false;
-    if (background.deviation < kBusyDeviation)
-        return decision; // calm: a halo does it
-    decision.panel = true;
-    decision.panelColor = OppositeColor(text);
-    // The least opacity that brings the whole spread to the ratio; past the maximum the
-    // halo makes up the rest.
-    decision.panelAlpha = kMaxPanelAlpha;
-    for (double alpha = kMinPanelAlpha; alpha <= kMaxPanelAlpha + 1e-9; alpha += 0.05) {
-        const double low = ThroughPanel(background.low, decision.panelColor, alpha);
-        const double high = ThroughPanel(background.high, decision.panelColor, alpha);
-        if (WorstContrast(l, std::min(low, high), std::max(low, high)) >= required) {
-            decision.panelAlpha = alpha;
-            break;
-        }
-    }
-    return decision;
-}
-
-// --- Glyph pixels ---------------------------------------------------------------
+// --- The ring -------------------------------------------------------------------
 
 QImage Dilate(const QImage &coverage, int radius)
 {
@@ -202,7 +95,7 @@ QImage Dilate(const QImage &coverage, int radius)
         return coverage;
     const int w = coverage.width();
     const int h = coverage.height();
-    // A square maximum filter, one direction at a time.
+    // One direction at a time: across each row, then down each column.
     QImage across(w, h, QImage::Format_Alpha8);
     for (int y = 0; y < h; ++y) {
         const uchar *in = coverage.constScanLine(y);
@@ -227,54 +120,182 @@ QImage Dilate(const QImage &coverage, int radius)
     return result;
 }
 
-std::vector<QPoint> GlyphFrame(const QImage &coverage)
+std::vector<QPoint> GlyphRing(const QImage &coverage, int width)
 {
-    std::vector<QPoint> frame;
+    std::vector<QPoint> ring;
+    if (coverage.isNull())
+        return ring;
     const int w = coverage.width();
     const int h = coverage.height();
-    // A pixel is next to full ink when a full pixel lies within one step of it: first
-    // widen "full" across, then look at the rows above, at and below.
-    std::vector<uchar> fullNear(static_cast<size_t>(w) * h, 0);
+    QImage shape(coverage.size(), QImage::Format_Alpha8);
     for (int y = 0; y < h; ++y) {
-        const uchar *line = coverage.constScanLine(y);
-        uchar *out = fullNear.data() + static_cast<size_t>(y) * w;
+        const uchar *in = coverage.constScanLine(y);
+        uchar *out = shape.scanLine(y);
         for (int x = 0; x < w; ++x)
-            if (line[x] == 255) {
-                out[x] = 1;
-                if (x > 0)
-                    out[x - 1] = 1;
-                if (x + 1 < w)
-                    out[x + 1] = 1;
-            }
+            out[x] = in[x] >= 128 ? 255 : 0;
     }
+    const QImage near = Dilate(shape, width);
     for (int y = 0; y < h; ++y) {
-        const uchar *line = coverage.constScanLine(y);
-        const uchar *above = y > 0 ? fullNear.data() + static_cast<size_t>(y - 1) * w : nullptr;
-        const uchar *here = fullNear.data() + static_cast<size_t>(y) * w;
-        const uchar *below = y + 1 < h ? fullNear.data() + static_cast<size_t>(y + 1) * w : nullptr;
+        const uchar *ink = coverage.constScanLine(y);
+        const uchar *close = near.constScanLine(y);
         for (int x = 0; x < w; ++x)
-            if (line[x] == 0 && (here[x] || (above && above[x]) || (below && below[x])))
-                frame.emplace_back(x, y);
+            if (ink[x] == 0 && close[x])
+                ring.emplace_back(x, y);
     }
-    return frame;
+    return ring;
 }
 
-double FrameContrast(const QImage &backdrop, const QPoint &offset, const std::vector<QPoint> &frame,
-                     const QColor &text)
+std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring)
 {
-    const double l = RelativeLuminance(text);
-    double worst = 21.0;
-    const QRect inside = backdrop.rect();
-    const bool direct = backdrop.depth() == 32;
-    for (const QPoint &p : frame) {
+    std::vector<QRgb> pixels;
+    pixels.reserve(ring.size());
+    const QRect inside = image.rect();
+    const bool direct = image.depth() == 32;
+    for (const QPoint &p : ring) {
         const QPoint at = p + offset;
         if (!inside.contains(at))
             continue;
-        const QRgb px = direct ? reinterpret_cast<const QRgb *>(backdrop.constScanLine(at.y()))[at.x()]
-                               : backdrop.pixel(at);
-        worst = std::min(worst, ContrastRatio(l, Luminance(qRed(px), qGreen(px), qBlue(px))));
+        pixels.push_back(direct ? reinterpret_cast<const QRgb *>(image.constScanLine(at.y()))[at.x()] : image.pixel(at));
     }
-    return worst;
+    return pixels;
+}
+
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most)
+{
+    if (backdrop.size() <= most || most == 0)
+        return backdrop;
+    std::vector<QRgb> few;
+    few.reserve(most + 1);
+    const double stride = static_cast<double>(backdrop.size()) / static_cast<double>(most);
+    for (size_t k = 0; k < most; ++k)
+        few.push_back(backdrop[static_cast<size_t>(static_cast<double>(k) * stride)]);
+    return few;
+}
+
+double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text)
+{
+    const double l = RelativeLuminance(text);
+    std::vector<double> contrasts;
+    contrasts.reserve(backdrop.size());
+    for (const QRgb px : backdrop)
+        contrasts.push_back(ContrastRatio(l, RelativeLuminance(px)));
+    return AtWorstShare(contrasts);
+}
+
+double RingSpread(const std::vector<QRgb> &backdrop)
+{
+    if (backdrop.size() < 10)
+        return 1.0;
+    // Each channel on its own: a pastel rainbow of one lightness is as busy to the eye
+    // (and to a reader that binarises by channel) as grey noise.
+    const auto &lin = LinearTable();
+    const auto share = static_cast<std::ptrdiff_t>(kWorstShare * static_cast<double>(backdrop.size()));
+    double spread = 1.0;
+    std::vector<double> values(backdrop.size());
+    for (const int shift : {16, 8, 0}) {
+        for (size_t k = 0; k < backdrop.size(); ++k)
+            values[k] = lin[(backdrop[k] >> shift) & 0xff];
+        std::nth_element(values.begin(), values.begin() + share, values.end());
+        const double dark = values[static_cast<size_t>(share)];
+        std::nth_element(values.begin(), values.end() - 1 - share, values.end());
+        const double light = values[values.size() - 1 - static_cast<size_t>(share)];
+        spread = std::max(spread, ContrastRatio(light, dark));
+    }
+    return spread;
+}
+
+// --- The means ------------------------------------------------------------------
+
+int OutlineRadius(int lineHeight) { return std::max(kRingWidth, static_cast<int>(std::lround(lineHeight / 12.0))); }
+
+QImage OutlineMask(const QImage &coverage, int radius)
+{
+    // A pixel within radius of a half-inked one gets at least 128 from the filter; twice
+    // that is full, and the pixels past it fade out over one step.
+    QImage mask = Dilate(coverage, radius);
+    const int w = mask.width();
+    for (int y = 0; y < mask.height(); ++y) {
+        uchar *line = mask.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            line[x] = static_cast<uchar>(std::min(255, 2 * line[x]));
+    }
+    return mask;
+}
+
+bool OutlineCarries(const QColor &text, const std::vector<QRgb> &backdrop)
+{
+    if (backdrop.empty())
+        return true;
+    std::vector<double> luminances;
+    luminances.reserve(backdrop.size());
+    for (const QRgb px : backdrop)
+        luminances.push_back(RelativeLuminance(px));
+    const auto middle = luminances.begin() + static_cast<std::ptrdiff_t>(luminances.size() / 2);
+    std::nth_element(luminances.begin(), middle, luminances.end());
+    return ContrastRatio(RelativeLuminance(OppositeColor(text)), *middle) <= kOutlineBlend;
+}
+
+QRgb ThroughPanel(QRgb pixel, const QColor &panel, int alpha)
+{
+    auto blend = [alpha](int under, int over) { return (over * alpha + under * (255 - alpha) + 127) / 255; };
+    return qRgb(blend(qRed(pixel), panel.red()), blend(qGreen(pixel), panel.green()), blend(qBlue(pixel), panel.blue()));
+}
+
+std::vector<QRgb> ThroughPanel(const std::vector<QRgb> &backdrop, const QColor &panel, int alpha)
+{
+    std::vector<QRgb> seen;
+    seen.reserve(backdrop.size());
+    for (const QRgb px : backdrop)
+        seen.push_back(ThroughPanel(px, panel, alpha));
+    return seen;
+}
+
+std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha)
+{
+    // Judged on every few pixels of each ring: enough for its worst tenth, and the
+    // finished bitmap is checked pixel by pixel anyway.
+    std::vector<std::vector<QRgb>> backdrops;
+    backdrops.reserve(texts.size());
+    for (const PanelText &t : texts)
+        backdrops.push_back(Thinned(*t.backdrop, 300));
+    auto reaches = [&](int alpha) {
+        for (size_t k = 0; k < texts.size(); ++k) {
+            const std::vector<QRgb> seen = ThroughPanel(backdrops[k], panel, alpha);
+            if (RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread)
+                return false;
+        }
+        return true;
+    };
+    // Coarse steps up, then halving back down to the least opacity that still does it:
+    // a pixel lighter than the text may first lose contrast as a dark panel darkens it,
+    // so the search does not assume one direction over the whole range.
+    constexpr int kStep = 16;
+    for (int alpha = kMinPanelAlpha; alpha < maxAlpha + kStep; alpha += kStep) {
+        const int tried = std::min(alpha, maxAlpha);
+        if (!reaches(tried))
+            continue;
+        int low = std::max(kMinPanelAlpha, tried - kStep + 1) - 1, high = tried; // high reaches, low may not
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            (middle >= kMinPanelAlpha && reaches(middle) ? high : low) = middle;
+        }
+        return high;
+    }
+    return std::nullopt;
+}
+
+std::optional<QColor> Shade(const QColor &text, const std::vector<QRgb> &backdrop, double required)
+{
+    const QColor own = text.toRgb();
+    for (int step = 1; step <= 20; ++step) {
+        const double t = step / 20.0;
+        for (const QColor &end : {QColor(Qt::black), QColor(Qt::white)}) {
+            const QColor shade = Mixed(own, end, t);
+            if (RingContrast(backdrop, shade) >= required * kAimFactor)
+                return shade;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace Legibility

@@ -1,13 +1,16 @@
-// Keeping the calendar's texts readable over any picture: how light a colour is, how
-// far apart two colours are (WCAG 2 relative luminance and contrast ratio), how busy
-// the background under a text is, and what to do about it. No drawing here: the
-// renderer measures, asks these rules, and draws what they say.
+// Keeping the calendar's texts readable over any picture, judged on pixels: how light a
+// colour is, how far apart two colours are (WCAG 2 relative luminance and contrast
+// ratio), the ring of pixels around a text's glyphs, and the means that bring that ring
+// to the ratio (a solid outline, a panel behind the text, a shade of the text's colour).
+// No drawing here: the renderer samples, asks these rules, and draws what they say.
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
-#include <QRect>
+#include <QPoint>
 
+#include <optional>
 #include <vector>
 
 namespace quillon {
@@ -16,86 +19,92 @@ namespace Legibility {
 
 // WCAG 2 relative luminance of an sRGB colour, 0 (black) to 1 (white).
 double RelativeLuminance(const QColor &color);
+double RelativeLuminance(QRgb pixel);
 // (lighter + 0.05) / (darker + 0.05): 1 for equal luminances, 21 for black on white.
 double ContrastRatio(double luminanceA, double luminanceB);
 double ContrastRatio(const QColor &a, const QColor &b);
 // 4.5:1, or 3:1 for large text (18 pt and more, or 14 pt and more in bold).
 double RequiredRatio(double pointSize, bool bold);
+// Large type: 18 pt, or 14 pt in bold.
+inline constexpr double kLargeTextRatio = 3.0;
+inline constexpr double kLargeBoldPoints = 14.0;
+// The font made large type: bold, and at least kLargeBoldPoints.
+QFont LargeType(const QFont &font);
 // Black or white, whichever stands out more against the text: it reaches at least
-// sqrt(21), about 4.58:1, against any colour, so a halo of it always suffices.
+// sqrt(21), about 4.58:1, against any colour.
 QColor OppositeColor(const QColor &text);
-// The halo: the grey nearest the middle that still stands out from the text by the
-// ratio with a margin, on the opposite side (a soft dark grey behind white text rather
-// than hard black). Always at least the ratio against the text.
-QColor HaloColor(const QColor &text, double required);
 
-// The luminance spread of the background under one box.
-struct BoxStats {
-    double mean = 0;
-    double deviation = 0; // standard deviation of the luminance
-    double low = 0;       // the darkest and lightest it is taken to reach (mean -/+ 2 deviations)
-    double high = 0;
-};
+// --- The ring -------------------------------------------------------------------
 
-// Luminance of a background picture on a reduced grid, with integral images of it and
-// of its square, so the mean and spread of any box cost four look-ups each.
-class LuminanceMap {
-public:
-    // step: one sample per step x step pixels (1 = every pixel). Only the area is read
-    // (the whole picture when it is empty): pages of a mapped picture that no text
-    // stands on are never touched.
-    explicit LuminanceMap(const QImage &background, int step = 1, const QRect &area = QRect());
-    BoxStats Stats(const QRect &box) const;
-    int Step() const { return m_step; }
-
-private:
-    double Sum(const std::vector<double> &table, int x0, int y0, int x1, int y1) const;
-    int m_step = 1;
-    QPoint m_origin;
-    int m_columns = 0;
-    int m_rows = 0;
-    std::vector<double> m_sum;    // (m_columns + 1) x (m_rows + 1)
-    std::vector<double> m_square;
-};
-// The sampling step that keeps a map of that size to about 20,000 samples: enough for
-// the spread under a line of text, few enough that most rows of a mapped picture are
-// never read.
-int SamplingStep(const QSize &size);
-
-// A background whose luminance spreads this much under a box is "busy": an outline
-// alone would leave the text standing in noise, so a calm panel goes behind it.
-inline constexpr double kBusyDeviation = 0.12;
-// Panels are never clearer than this (they would not calm anything) nor darker (they
-// would hide the picture).
-inline constexpr double kMinPanelAlpha = 0.35;
-inline constexpr double kMaxPanelAlpha = 0.75;
-
-// The lowest contrast the text has against any luminance from low to high.
-double WorstContrast(double textLuminance, double low, double high);
-// A luminance seen through a panel of the given colour and opacity (blended in sRGB, as
-// the painter does; exact for grey backgrounds).
-double ThroughPanel(double luminance, const QColor &panel, double alpha);
-
-// What one text gets. A panel is drawn behind its cell (or the whole grid); a halo is
-// decided per glyph after that, from the pixels themselves (HaloNeeded).
-struct Decision {
-    bool readable = true;  // the background alone reaches the ratio: drawn as set
-    bool panel = false;
-    QColor panelColor;
-    double panelAlpha = 0;  // the least opacity that reaches the ratio, within the limits
-};
-Decision Decide(const QColor &text, double required, const BoxStats &background);
+// What a reader sees a text against: the pixels with no ink of their own within this
+// many pixels of the glyph shapes (the pixels at least half inked).
+inline constexpr int kRingWidth = 2;
+// The ring's worst pixels that are allowed to miss the ratio: a speck of the picture
+// must not decide, a tenth of the ring does.
+inline constexpr double kWorstShare = 0.10;
 
 // The glyphs' coverage (alpha 0-255, Format_Alpha8) widened by radius pixels in every
-// direction: the halo's shape.
+// direction (a square maximum filter).
 QImage Dilate(const QImage &coverage, int radius);
-// The pixels that frame the glyphs: no ink of their own (coverage 0), next to a pixel
-// fully inked (coverage 255). A text is readable when these reach the ratio.
-std::vector<QPoint> GlyphFrame(const QImage &coverage);
-// The lowest contrast between the text colour and the backdrop at the frame pixels
-// (backdrop in the coverage's coordinates plus offset); 21 when there are none.
-double FrameContrast(const QImage &backdrop, const QPoint &offset, const std::vector<QPoint> &frame,
-                     const QColor &text);
+// The ring's pixels, in the coverage's coordinates.
+std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
+// The pixels of image under the ring placed at offset (those inside the image).
+std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
+// Every few pixels of a backdrop, at most most of them, for judging cheaply what the
+// finished bitmap is then checked for pixel by pixel.
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most);
+// The contrast between the text colour and the backdrop that all but the worst
+// kWorstShare of the backdrop's pixels reach; 21 for an empty backdrop.
+double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text);
+
+// How busy the backdrop is: the contrast between its lightest and its darkest tenth, in
+// whichever colour channel varies most. A text reaching its ratio on a backdrop busier
+// than kBusySpread still stands in texture whose edges cut through its letters (a
+// checkerboard, grain, a pastel rainbow): it gets a calm panel.
+double RingSpread(const std::vector<QRgb> &backdrop);
+inline constexpr double kBusySpread = 1.25;
+
+// --- The means ------------------------------------------------------------------
+
+// The outline: at least kRingWidth pixels, so it covers the whole ring, and wider for
+// large type. lineHeight in device pixels.
+int OutlineRadius(int lineHeight);
+// The outline's shape at full opacity: every pixel within radius of the glyph shapes
+// is fully covered, its outer edge smoothed.
+QImage OutlineMask(const QImage &coverage, int radius);
+// Whether an outline in the colour opposite the text carries it over this backdrop: only
+// where the outline stays close to the picture, clearing the glyphs' edges of the odd
+// spot. An outline that stands out from the picture is read as a fattened shape of its
+// own (red with a black outline on light grey is a blot; black text boxed in white on a
+// dark photo breaks into stickers), and a panel does better.
+inline constexpr double kOutlineBlend = 3.0;
+bool OutlineCarries(const QColor &text, const std::vector<QRgb> &backdrop);
+
+// A pixel seen through a panel of colour with the opacity alpha (0-255), as the painter
+// blends it.
+QRgb ThroughPanel(QRgb pixel, const QColor &panel, int alpha);
+std::vector<QRgb> ThroughPanel(const std::vector<QRgb> &backdrop, const QColor &panel, int alpha);
+// Panels are never clearer than this: a faint film over a picture reads as dirt.
+inline constexpr int kMinPanelAlpha = 80;
+// With colour shades allowed, panels stop at this opacity and the text's colour makes up
+// the rest, so the picture still shows through.
+inline constexpr int kShadePanelAlpha = 205;
+// What a means aims at: a little above the ratio, for the rounding of the blending.
+inline constexpr double kAimFactor = 1.03;
+
+// The least opacity (from kMinPanelAlpha up to maxAlpha) at which a panel of that colour
+// brings every one of the texts (its backdrop, colour and ratio) to its ratio over a
+// calm backdrop; none when even maxAlpha does not.
+struct PanelText {
+    const std::vector<QRgb> *backdrop = nullptr;
+    QColor color;
+    double required = 4.5;
+};
+std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha);
+
+// The text's colour mixed the least toward black or white that reaches the ratio over
+// the backdrop; none when neither end does.
+std::optional<QColor> Shade(const QColor &text, const std::vector<QRgb> &backdrop, double required);
 
 } // namespace Legibility
 

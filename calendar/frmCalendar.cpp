@@ -4,6 +4,7 @@
 #include "CalendarDayText.h"
 #include "Legibility.h"
 #include "PictureCache.h"
+#include "ReadableSize.h"
 #include "ScreenPixels.h"
 #include "WallpaperRotation.h"
 #include "basCalendarColor.h"
@@ -150,7 +151,7 @@ void frmCalendar::paintEvent(QPaintEvent *event)
     painter.setPen(Qt::NoPen);
     for (const Panel &panel : m_panels) {
         painter.setBrush(panel.color);
-        painter.drawRoundedRect(QRectF(panel.rect), 6, 6);
+        painter.drawRoundedRect(QRectF(panel.rect), 3, 3);
     }
 }
 
@@ -224,6 +225,9 @@ void frmCalendar::Form_Load()
             LoadCalendar();
             step(280);
             SetFonts_Error();
+            step(285);
+            if (m_legibilityGuard)
+                GrowSmallTexts();
             step(290);
             ResizeCalendar();
         }
@@ -407,6 +411,14 @@ void frmCalendar::ResizeCalendar()
         in.dayNumberHeight = PixelsToTwips(lblDayNumber[0]->height(), tppY);
         step(180);
         in.sixRows = !lblDayNumber[35]->text().isEmpty();
+        in.scale = m_textScale;
+        // With the guard on, a name never runs into its number ("13Advent").
+        if (m_legibilityGuard) {
+            const auto first = std::find_if(lblDayNumber.begin(), lblDayNumber.end(),
+                                            [](const CalendarLabel *l) { return !l->text().isEmpty(); });
+            const CalendarLabel *allDay = lblDayAllDayEvents[first == lblDayNumber.end() ? 0 : first - lblDayNumber.begin()];
+            in.minAllDayGap = PixelsToTwips(allDay->fontMetrics().horizontalAdvance(QLatin1Char(' ')), tppX);
+        }
         for (int i = 0; i < kCellCount; ++i)
             in.dayNumberWidths[i] = PixelsToTwips(lblDayNumber[i]->width(), tppX);
         step(230);
@@ -494,6 +506,46 @@ void frmCalendar::SetFonts_Error()
             }
             step(450);
             ++day;
+        }
+    });
+}
+
+void frmCalendar::GrowSmallTexts()
+{
+    basOperation::TrapVoid("frmCalendar.GrowSmallTexts", [&](Steps &step) {
+        step(10);
+        m_textScale = 1.0;
+        if (!m_screen)
+            return;
+        // The events' fonts decide; every text and the grid grow alike, so the month
+        // keeps its proportions and its cells hold as many lines as before.
+        std::vector<QFont> events;
+        for (int i = 0; i < kCellCount; ++i)
+            if (!lblDayNumber[i]->text().isEmpty()) {
+                events = {lblDayEvents[i]->font(), lblDayAllDayEvents[i]->font()};
+                break;
+            }
+        step(20);
+        const double ratio = m_screen->devicePixelRatio();
+        const double minimum =
+            ReadableSize::MinimumInkPixels(PhysicalSize(), ratio, m_screen->logicalDotsPerInchY());
+        m_textScale = ReadableSize::GrowthFactor(events, this, ratio, minimum);
+        if (m_textScale <= 1.0)
+            return;
+        step(30);
+        const double maxPoints = MaxFontPoints(m_screen);
+        auto grow = [&](CalendarLabel *label, bool autoSize) {
+            label->setFont(ReadableSize::Grown(label->font(), m_textScale, maxPoints));
+            if (autoSize)
+                label->AutoSize();
+        };
+        grow(lblMonth, true);
+        for (CalendarLabel *label : lblDayOfWeek)
+            grow(label, true);
+        for (int i = 0; i < kCellCount; ++i) {
+            grow(lblDayNumber[i], true);
+            grow(lblDayAllDayEvents[i], false);
+            grow(lblDayEvents[i], false);
         }
     });
 }

@@ -76,11 +76,15 @@ public:
     QImage TakeBackground();
 
     // The legibility guard around one rendering into target (the background already in
-    // it): decides the panels behind busy parts and hands the labels the bitmap to look
-    // at. Does nothing with the guard off. EndLegibility lets go of the bitmap.
+    // it): measures every text's ring on it, plans the panels and gives each label its
+    // means. EndLegibility checks the finished bitmap, mends a text that still misses
+    // its ratio, and lets go. Both do nothing with the guard off.
     void BeginLegibility(const QImage *target);
-    void EndLegibility();
+    void EndLegibility(QImage &image);
     bool LegibilityGuard() const { return m_legibilityGuard; }
+    // How much the guard grew the texts and the grid so events reach a readable size
+    // on this screen (1: not at all).
+    double TextScale() const { return m_textScale; }
     // The translucent panels of the last rendering, in the window's coordinates.
     struct Panel {
         QRect rect;
@@ -115,6 +119,7 @@ private:
     void PlaceLabels(const CalendarGrid::Layout &layout, double twipsPerPixelX, double twipsPerPixelY);
     void SetBackgroundColor(const QColor &color);
     void SetTextShadows(bool on);
+    void GrowSmallTexts();
 
     basQuillon::GeneralSettingsRecord m_settings;
     basCalendarFonts::CalendarFontSet m_fonts;
@@ -127,6 +132,7 @@ private:
     MonthEvents m_events;
     std::optional<CalendarGrid::Layout> m_lastLayout;
     bool m_legibilityGuard = true;
+    double m_textScale = 1.0;
     std::vector<Panel> m_panels;
 };
 

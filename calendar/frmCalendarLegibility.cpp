@@ -1,5 +1,6 @@
-// The calendar window's legibility guard: which texts it looks at, the translucent
-// panels behind busy parts of the picture, and the labels' view of the bitmap.
+// The calendar window's legibility guard: which texts it looks at, what each one gets
+// (drawn as set, a solid outline, a panel behind its day or the whole grid, a shade of
+// its colour), and the check of the finished bitmap.
 #include "frmCalendar.h"
 
 #include "Legibility.h"
@@ -32,7 +33,63 @@ std::vector<CalendarLabel *> frmCalendar::TextLabels() const
 }
 
 namespace {
-QRect Padded(const QRect &r, int pad) { return r.adjusted(-pad, -pad, pad, pad); }
+// One text as the guard sees it.
+struct GuardedText {
+    CalendarLabel *label = nullptr;
+    int group = 0;              // kMonthGroup, kWeekdayGroup, or kFirstCellGroup + cell
+    bool timedEvents = false;   // the day's timed events (may take the large type)
+    double required = 4.5;
+    QColor color;
+    QRect box;                  // the glyphs' part of the label, in the window's coordinates
+    std::vector<QRgb> bare;     // the ring's pixels of the background
+    std::vector<int> panels;    // the panels over that, in order
+    std::vector<QRgb> backdrop; // the ring's pixels as they will be: the background through the panels
+    bool wantsPanel = false;
+};
+constexpr int kMonthGroup = 0;
+constexpr int kWeekdayGroup = 1;
+constexpr int kFirstCellGroup = 2;
+constexpr int kGridGroup = -1;
+
+// Panel edges: clear of the rings of the texts they hold.
+constexpr int kPanelPad = 3;
+constexpr int kGridPanelPad = 8;
+constexpr size_t kDecisionPixels = 400;
+
+// Whether the text reads as it is drawn: its ratio over a calm backdrop.
+bool Reads(const GuardedText &t)
+{
+    return Legibility::RingContrast(t.backdrop, t.color) >= t.required
+           && Legibility::RingSpread(t.backdrop) <= Legibility::kBusySpread;
+}
+
+// Cheapest first: drawn as set, else a solid outline where it carries the text; a text
+// on a busy backdrop, or that an outline would not carry, asks for a panel.
+bool WantsPanel(const GuardedText &t)
+{
+    if (Legibility::RingSpread(t.backdrop) > Legibility::kBusySpread)
+        return true;
+    return Legibility::RingContrast(t.backdrop, t.color) < t.required
+           && !Legibility::OutlineCarries(t.color, t.backdrop);
+}
+
+// Timed events reach the large type's ratio over that backdrop: they may take the large
+// type (bold, at least 14 pt) instead of a stronger means.
+bool LargeTypeDoes(const GuardedText &t, const std::vector<QRgb> &backdrop)
+{
+    return t.timedEvents && t.required > Legibility::kLargeTextRatio
+           && Legibility::RingSpread(backdrop) <= Legibility::kBusySpread
+           && Legibility::RingContrast(backdrop, t.color) >= Legibility::kLargeTextRatio * Legibility::kAimFactor;
+}
+
+int Majority(const std::vector<GuardedText *> &members)
+{
+    int towardsBlack = 0, towardsWhite = 0;
+    for (const GuardedText *t : members)
+        if (t->wantsPanel)
+            (Legibility::OppositeColor(t->color) == QColor(Qt::black) ? towardsBlack : towardsWhite) += 1;
+    return towardsWhite > towardsBlack ? 1 : 0;
+}
 } // namespace
 
 void frmCalendar::BeginLegibility(const QImage *target)
@@ -41,92 +98,210 @@ void frmCalendar::BeginLegibility(const QImage *target)
     if (!m_legibilityGuard || !target || target->isNull())
         return;
     const qreal ratio = target->devicePixelRatio();
-    // Only where texts stand is measured.
-    QRect texts;
-    for (const CalendarLabel *label : TextLabels())
-        texts |= label->geometry();
-    const QRect area(texts.topLeft() * ratio, texts.size() * ratio);
-    const Legibility::LuminanceMap map(*target, Legibility::SamplingStep(area.size()), area);
-    // Where each text stands, and whether its background is too busy for a halo alone.
-    struct Need {
-        bool panel = false;
-        double alpha = 0;
-    };
-    int towardsBlack = 0, towardsWhite = 0;
-    double alpha = 0;
-    auto judge = [&](CalendarLabel *label) {
-        Need need;
-        if (label->text().isEmpty() || label->isHidden())
-            return need;
-        const QFont font = label->font();
-        const double required = Legibility::RequiredRatio(font.pointSizeF(), font.bold());
-        label->SetGuard(target, required);
-        // The lines' height without laying them out again (wrapped lines aside): this
-        // only has to find the part of the cell the text covers.
-        QRect box = label->geometry();
-        if (label->wordWrap())
-            box.setHeight(std::min(box.height(), static_cast<int>(label->text().count(QLatin1Char('\n')) + 1)
-                                                     * label->fontMetrics().lineSpacing()));
-        const QRect pixels(box.topLeft() * ratio, box.size() * ratio);
-        const Legibility::Decision decision = Legibility::Decide(label->TextColor(), required, map.Stats(pixels));
-        if (decision.panel) {
-            need.panel = true;
-            need.alpha = decision.panelAlpha;
-            alpha = std::max(alpha, decision.panelAlpha);
-            (decision.panelColor == QColor(Qt::black) ? towardsBlack : towardsWhite) += 1;
-        }
-        return need;
-    };
+    const bool shades = basQuillon::LegibilityMayShade(m_settings.CalendarLegibility);
+    // Keeping the user's colours, a panel may go all the way to opaque: black or white
+    // reaches the ratio against any colour.
+    const int maxAlpha = shades ? Legibility::kShadePanelAlpha : 255;
 
-    std::vector<QRect> busy;
-    if (judge(lblMonth).panel)
-        busy.push_back(lblMonth->geometry());
-    bool weekdayPanel = false;
+    std::vector<GuardedText> texts;
+    auto through = [&](GuardedText &t) {
+        t.backdrop = t.bare;
+        for (const int k : t.panels)
+            t.backdrop = Legibility::ThroughPanel(t.backdrop, m_panels[k].color.toRgb(), m_panels[k].color.alpha());
+        t.wantsPanel = WantsPanel(t);
+    };
+    auto sample = [&](GuardedText &t) {
+        const CalendarLabel::Glyphs &glyphs = t.label->PrepareGlyphs(ratio);
+        t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
+        t.box = glyphs.box.translated(t.label->pos());
+        // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
+        t.bare = Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
+        through(t);
+        return !glyphs.coverage.isNull();
+    };
+    auto largeType = [&](GuardedText &t) {
+        t.label->setFont(Legibility::LargeType(t.label->font()));
+        t.label->FitLines();
+        sample(t);
+    };
+    auto add = [&](CalendarLabel *label, int group, bool timedEvents = false) {
+        if (label->text().isEmpty() || label->isHidden())
+            return;
+        GuardedText t;
+        t.label = label;
+        t.group = group;
+        t.timedEvents = timedEvents;
+        t.color = label->TextColor();
+        if (sample(t))
+            texts.push_back(std::move(t));
+    };
+    add(lblMonth, kMonthGroup);
     for (CalendarLabel *label : lblDayOfWeek)
-        weekdayPanel = judge(label).panel || weekdayPanel;
-    const int columnWidth = lblDayEvents[0]->width();
-    if (weekdayPanel)
-        busy.push_back(QRect(lblDayOfWeek[0]->pos(),
-                             QPoint(lblDayOfWeek[kColumns - 1]->x() + columnWidth - 1,
-                                    lblDayOfWeek[0]->geometry().bottom())));
-    int days = 0, busyDays = 0;
+        add(label, kWeekdayGroup);
+    int days = 0;
     for (int i = 0; i < kCellCount; ++i) {
         if (lblDayNumber[i]->text().isEmpty())
             continue;
         ++days;
-        bool panel = judge(lblDayNumber[i]).panel;
-        panel = judge(lblDayAllDayEvents[i]).panel || panel;
-        panel = judge(lblDayEvents[i]).panel || panel;
-        if (panel) {
-            ++busyDays;
-            const QRect number = lblDayNumber[i]->geometry();
-            const QRect events = lblDayEvents[i]->geometry();
-            busy.push_back(QRect(QPoint(number.left(), number.top()), QPoint(number.left() + columnWidth - 1, events.bottom())));
+        add(lblDayNumber[i], kFirstCellGroup + i);
+        add(lblDayAllDayEvents[i], kFirstCellGroup + i);
+        add(lblDayEvents[i], kFirstCellGroup + i, true);
+    }
+
+    const int columnWidth = lblDayEvents[0]->width();
+    auto addPanel = [&](const QRect &rect, const QColor &color, const std::vector<GuardedText *> &members) {
+        m_panels.push_back(Panel{rect, color});
+        for (GuardedText *t : members) {
+            t->panels.push_back(static_cast<int>(m_panels.size()) - 1);
+            through(*t);
+        }
+    };
+
+    // A picture that more than a third of the days do not read on gets one calm panel
+    // behind the whole grid (a scrim), bringing every text of the panel's side to its
+    // ratio: one look for the month rather than a patchwork of fixes.
+    std::vector<int> unread;
+    for (const GuardedText &t : texts)
+        if (!Reads(t) && std::find(unread.begin(), unread.end(), t.group) == unread.end())
+            unread.push_back(t.group);
+    const long unreadDays = std::count_if(unread.begin(), unread.end(), [](int g) { return g >= kFirstCellGroup; });
+    QColor surround; // the grid panel's colour, if there is one
+    if (unreadDays * 3 > days && !texts.empty()) {
+        std::vector<GuardedText *> members;
+        QRect rect;
+        for (GuardedText &t : texts) {
+            t.wantsPanel = t.wantsPanel || !Reads(t);
+            members.push_back(&t);
+            rect |= t.box;
+        }
+        QColor color = Majority(members) ? QColor(Qt::white) : QColor(Qt::black);
+        std::vector<Legibility::PanelText> aims;
+        for (const GuardedText *t : members)
+            if (Legibility::OppositeColor(t->color) == color)
+                aims.push_back({&t->bare, t->color, t->required});
+        color.setAlpha(Legibility::PanelAlpha(aims, color, maxAlpha).value_or(maxAlpha));
+        surround = color;
+        addPanel(rect.adjusted(-kGridPanelPad, -kGridPanelPad, kGridPanelPad, kGridPanelPad), color, members);
+    }
+
+    // Events that reach the large type's ratio as they stand take it rather than a box:
+    // red today over light grey stays red, crisp and unboxed.
+    for (GuardedText &t : texts)
+        if (t.wantsPanel && LargeTypeDoes(t, t.backdrop))
+            largeType(t);
+
+    // Each day that still asks gets a tile behind the texts that need it, the column's
+    // width. Its colour keeps the side of what is around it where it can (a light tile
+    // on a light scrim, with today's events in the large type), so the month reads as
+    // one page; otherwise the side most of its texts stand out from.
+    std::vector<int> needy;
+    for (const GuardedText &t : texts)
+        if (t.wantsPanel && std::find(needy.begin(), needy.end(), t.group) == needy.end())
+            needy.push_back(t.group);
+    for (const int group : needy) {
+        std::vector<GuardedText *> members;
+        QRect rect;
+        double around = 0;
+        for (GuardedText &t : texts)
+            if (t.group == group && t.wantsPanel) {
+                members.push_back(&t);
+                rect |= t.box;
+                for (const QRgb px : t.backdrop)
+                    around += Legibility::RelativeLuminance(px) / static_cast<double>(t.backdrop.size());
+            }
+        if (members.empty())
+            continue;
+        around /= static_cast<double>(members.size());
+        if (group >= kFirstCellGroup)
+            rect = QRect(lblDayNumber[group - kFirstCellGroup]->x(), rect.top(), columnWidth, rect.height());
+        // The side of the surroundings, and what each text needs on it.
+        QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(around > 0.18 ? Qt::white : Qt::black);
+        std::vector<Legibility::PanelText> aims;
+        for (const GuardedText *t : members) {
+            const bool large = LargeTypeDoes(*t, std::vector<QRgb>(1, color.rgb()));
+            aims.push_back({&t->backdrop, t->color, large ? Legibility::kLargeTextRatio : t->required});
+        }
+        std::optional<int> alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
+        if (!alpha) {
+            color = Majority(members) ? QColor(Qt::white) : QColor(Qt::black);
+            aims.clear();
+            for (const GuardedText *t : members)
+                if (Legibility::OppositeColor(t->color) == color)
+                    aims.push_back({&t->backdrop, t->color, t->required});
+            alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
+        }
+        color.setAlpha(alpha.value_or(maxAlpha));
+        // A day's tile keeps out of the gap to the next day, where that day's ring lies.
+        const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
+        addPanel(rect.adjusted(-across, -kPanelPad, across, kPanelPad), color, members);
+        bool grown = false;
+        for (GuardedText *t : members)
+            if (Legibility::RingContrast(t->backdrop, t->color) < t->required && LargeTypeDoes(*t, t->backdrop)) {
+                largeType(*t);
+                grown = true;
+            }
+        if (grown) {
+            // The tile follows the larger lines.
+            QRect tile = m_panels.back().rect;
+            for (const GuardedText *t : members)
+                tile |= QRect(tile.left(), t->box.top() - kPanelPad, tile.width(), t->box.height() + 2 * kPanelPad);
+            m_panels.back().rect = tile;
         }
     }
-    if (busy.empty())
-        return;
-    QColor color = towardsWhite > towardsBlack ? QColor(Qt::white) : QColor(Qt::black);
-    color.setAlphaF(static_cast<float>(alpha));
-    // Many busy days: one calm panel behind the whole grid reads better than a patchwork.
-    if (busyDays * 3 > days) {
-        QRect grid = lblMonth->geometry();
-        for (const CalendarLabel *label : lblDayOfWeek)
-            grid |= label->geometry();
-        for (int i = 0; i < kCellCount; ++i)
-            if (!lblDayNumber[i]->text().isEmpty())
-                grid |= lblDayNumber[i]->geometry() | lblDayEvents[i]->geometry();
-        m_panels.push_back(Panel{Padded(grid, 8), color});
-        return;
+
+    // Every text over what it will stand on: as set where that reads; else an outline
+    // where it carries; else, where allowed, a shade of its colour; else an outline
+    // after all, which always reaches the ratio.
+    for (GuardedText &t : texts) {
+        CalendarLabel::Means means;
+        means.on = true;
+        means.color = t.color;
+        if (Legibility::RingContrast(t.backdrop, t.color) < t.required) {
+            const std::optional<QColor> shade = shades && !Legibility::OutlineCarries(t.color, t.backdrop)
+                                                    ? Legibility::Shade(t.color, t.backdrop, t.required)
+                                                    : std::nullopt;
+            if (shade) {
+                means.color = *shade;
+            } else {
+                means.outline = Legibility::OppositeColor(t.color);
+                means.outlineRadius = t.label->PreparedGlyphs().outlineRadius;
+            }
+        }
+        t.label->SetMeans(means);
+        t.label->SetMeasured(0, t.required);
     }
-    for (const QRect &r : busy)
-        m_panels.push_back(Panel{Padded(r, 1), color});
 }
 
-void frmCalendar::EndLegibility()
+void frmCalendar::EndLegibility(QImage &image)
 {
-    for (CalendarLabel *label : TextLabels())
-        label->SetGuard(nullptr, label->RequiredRatio());
+    if (!m_legibilityGuard)
+        return;
+    // Judged on the finished bitmap: a text is done only when its ring reaches the
+    // ratio. One that does not (another text's outline over it, the rounding of a
+    // panel) gets its outline drawn over everything.
+    // In device pixels, where the rings are.
+    const qreal ratio = image.devicePixelRatio();
+    image.setDevicePixelRatio(1.0);
+    for (CalendarLabel *label : TextLabels()) {
+        const CalendarLabel::Means means = label->GuardMeans();
+        if (!means.on)
+            continue;
+        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
+        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+        if (measured < label->RequiredRatio()) {
+            CalendarLabel::Means outlined = means;
+            outlined.outline = Legibility::OppositeColor(means.color);
+            outlined.outlineRadius = glyphs.outlineRadius;
+            QPainter painter(&image);
+            label->PaintMeans(painter, QRectF(QRect(glyphs.origin, glyphs.coverage.size())), outlined);
+            painter.end();
+            label->SetMeans(outlined);
+            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+        }
+        label->SetMeasured(measured, label->RequiredRatio());
+        label->ReleaseGlyphs();
+    }
+    image.setDevicePixelRatio(ratio);
 }
 
 } // namespace quillon

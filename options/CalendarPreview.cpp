@@ -30,6 +30,12 @@ CalendarPreview::CalendarPreview(int width, QWidget *parent) : QWidget(parent)
     imgPreview->setFixedSize(width + 2 * frame,
                              std::max(1, width * shape.height() / std::max(1, shape.width())) + 2 * frame);
     imgPreview->setAlignment(Qt::AlignCenter);
+    // Today's cell and its neighbours at their real size, under the reduced desktop.
+    imgPreviewToday = new QLabel(this);
+    imgPreviewToday->setObjectName(QStringLiteral("imgPreviewToday"));
+    imgPreviewToday->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    imgPreviewToday->setFixedSize(width + 2 * frame, std::max(1, width / 3) + 2 * frame);
+    imgPreviewToday->setAlignment(Qt::AlignCenter);
     lblPreviewNote = new QLabel(this);
     lblPreviewNote->setObjectName(QStringLiteral("lblPreviewNote"));
     lblPreviewNote->setWordWrap(true);
@@ -40,6 +46,8 @@ CalendarPreview::CalendarPreview(int width, QWidget *parent) : QWidget(parent)
     layout->setSpacing(0);
     layout->addWidget(lblPreview);
     layout->addWidget(imgPreview);
+    layout->addSpacing(4);
+    layout->addWidget(imgPreviewToday);
     layout->addSpacing(4);
     layout->addWidget(lblPreviewNote);
 
@@ -92,6 +100,11 @@ void CalendarPreview::Draw()
                                 : QStringLiteral("The calendar would not be drawn: %1.").arg(drawn.notDrawn));
     lblPreviewNote->setVisible(!drawn.notDrawn.isEmpty());
     Show(CalendarDrawing::FitInto(image, ImageSize()));
+    m_today = CalendarDrawing::CropAround(image, drawn.today,
+                                          imgPreviewToday->contentsRect().size() * imgPreviewToday->devicePixelRatioF());
+    QPixmap today = QPixmap::fromImage(m_today);
+    today.setDevicePixelRatio(imgPreviewToday->devicePixelRatioF());
+    imgPreviewToday->setPixmap(today);
     ++m_drawings;
     m_drawing = false;
     emit Drawn();

@@ -36,12 +36,15 @@ public:
     // What the pane shows now (the drawing reduced to imgPreview's pixels), and how many
     // drawings it has made.
     const QImage &Shown() const { return m_shown; }
+    // The drawing around today pixel for pixel, as it will look on the desktop.
+    const QImage &ShownToday() const { return m_today; }
     int Drawings() const { return m_drawings; }
     // The size, in device pixels, the drawing is reduced to.
     QSize ImageSize() const;
 
     QLabel *lblPreview;       // the caption above the drawing
     QLabel *imgPreview;
+    QLabel *imgPreviewToday;  // a 1:1 crop of the drawing around today
     QLabel *lblPreviewNote;   // why the calendar would not be drawn; hidden when it would
 
 signals:
@@ -54,6 +57,7 @@ private:
     Values m_values;
     QTimer m_gather;
     QImage m_shown;
+    QImage m_today;
     int m_drawings = 0;
     bool m_drawing = false;
 };

@@ -80,8 +80,19 @@ inline constexpr auto kNoRotation = "Do Not Change";
 inline constexpr auto kUseLiturgicalColors = "Use &liturgical colors";
 inline constexpr auto kLegibility = "Le&gibility:";
 inline constexpr auto kLegibilityTip =
-    "Automatic keeps the calendar readable over any picture: an outline or a light panel where the text "
-    "would not stand out. Off draws the texts exactly in the chosen colors.";
+    "Automatic keeps the calendar readable over any picture: event texts at least a readable size, and a solid "
+    "outline or a panel behind the day where a text would not stand out. \"Automatic\" may also make a color a "
+    "little lighter or darker where that is needed; \"keep my colors\" never changes them. Off draws the texts "
+    "exactly in the chosen colors and sizes.";
+struct LegibilityChoice {
+    const char *caption;
+    const char *value;   // CalendarLegibility
+};
+inline constexpr LegibilityChoice kLegibilityChoices[] = {
+    {"Automatic, keep my colors", "AutomaticKeepColours"},
+    {"Automatic", "Automatic"},
+    {"Off", "Off"},
+};
 // --- Orientation page -------------------------------------------------------------
 inline constexpr auto kMonitors = "&Monitors:";
 inline constexpr auto kMonitorsTip =

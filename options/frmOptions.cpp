@@ -141,7 +141,7 @@ bool frmOptions::SaveOptions()
         }
         step(90);
         s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
-        s.CalendarLegibility = cboLegibility->currentText();
+        s.CalendarLegibility = cboLegibility->currentData().toString();
         s.CalendarMonitors = cboMonitors->currentText();
         step(100);
         m_settings = s;
@@ -275,7 +275,7 @@ basQuillon::GeneralSettingsRecord frmOptions::ShownCalendarSettings() const
     s.ChangeWallpaper = cboChangeWallpaper->currentText();
     s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
     s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
-    s.CalendarLegibility = cboLegibility->currentText();
+    s.CalendarLegibility = cboLegibility->currentData().toString();
     s.CalendarMonitors = cboMonitors->currentText();
     return s;
 }

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace quillon {
 
 using basOperation::Steps;
@@ -89,9 +91,8 @@ void frmOptions::PopulateFontsPage()
         for (int i = 0; i < kSampleCount; ++i)
             PaintLabel(i, ElementColor(i));
     }
-    cboLegibility->setCurrentText(QLatin1String(basQuillon::LegibilityGuardOn(m_settings.CalendarLegibility)
-                                                    ? basQuillon::kLegibilityAutomatic
-                                                    : basQuillon::kLegibilityOff));
+    cboLegibility->setCurrentIndex(
+        std::max(0, cboLegibility->findData(basQuillon::LegibilityValue(m_settings.CalendarLegibility))));
 }
 
 void frmOptions::cboLegibility_Click()

@@ -34,7 +34,8 @@ using namespace OptionsTexts;
 constexpr int kImageListWidthTwips = 2300;
 constexpr int kImageListHeightTwips = 2800;
 constexpr int kTimeoutBoxWidthTwips = 700;
-constexpr int kCalendarPreviewWidthTwips = 4200;
+// 480 pixels at 96 DPI: wide enough to judge the month over the picture.
+constexpr int kCalendarPreviewWidthTwips = 7200;
 constexpr int kPreviewSlots = 9;           // 8:00 AM to the sample event's end
 constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under the warning box
 
@@ -283,8 +284,9 @@ QWidget *frmOptions::BuildFontsPage()
 
     chkUseLiturgicalColors = CheckBox(kUseLiturgicalColors, nullptr, page);
     cboLegibility = new QComboBox(page);   // a list: no typing
-    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityAutomatic));
-    cboLegibility->addItem(QLatin1String(basQuillon::kLegibilityOff));
+    // Shown as the user reads them, stored as the renderer's values.
+    for (const auto &[caption, value] : kLegibilityChoices)
+        cboLegibility->addItem(Text(caption), QLatin1String(value));
     cboLegibility->setToolTip(Text(kLegibilityTip));
     lblLegibility = new QLabel(Text(kLegibility), page);
     lblLegibility->setBuddy(cboLegibility);

@@ -73,7 +73,7 @@ GeneralSettingsRecord DefaultGeneralSettings()
     s.CalendarWarning = false;
     s.CalendarWarningTimeout = 30;
     s.CalendarUseLiturgicalColors = false;
-    s.CalendarLegibility = QLatin1String(kLegibilityAutomatic);
+    s.CalendarLegibility = QLatin1String(kLegibilityKeepColours);
     s.CalendarMonitors = QLatin1String(kMonitorsPrimary);
     return s;
 }
@@ -120,7 +120,7 @@ GeneralSettingsRecord LoadGeneralSettings()
         s.CalendarWarning = take("CalendarWarning", "0", boolean, defaults.CalendarWarning);
         s.CalendarWarningTimeout = take("CalendarWarningTimeout", "30", int32, defaults.CalendarWarningTimeout);
         s.CalendarUseLiturgicalColors = take("CalendarUseLiturgicalColors", "0", boolean, defaults.CalendarUseLiturgicalColors);
-        s.CalendarLegibility = read("CalendarLegibility", kLegibilityAutomatic);
+        s.CalendarLegibility = read("CalendarLegibility", kLegibilityKeepColours);
         s.CalendarMonitors = read("CalendarMonitors", kMonitorsPrimary);
     });
     bad.Report("basQuillon.LoadGeneralSettings");
@@ -160,9 +160,23 @@ void SaveGeneralSettings(const GeneralSettingsRecord &s)
     });
 }
 
+QString LegibilityValue(const QString &calendarLegibility)
+{
+    const QString text = calendarLegibility.trimmed();
+    for (const char *value : {kLegibilityOff, kLegibilityAutomatic})
+        if (text.compare(QLatin1String(value), Qt::CaseInsensitive) == 0)
+            return QLatin1String(value);
+    return QLatin1String(kLegibilityKeepColours);
+}
+
 bool LegibilityGuardOn(const QString &calendarLegibility)
 {
-    return calendarLegibility.trimmed().compare(QLatin1String(kLegibilityOff), Qt::CaseInsensitive) != 0;
+    return LegibilityValue(calendarLegibility) != QLatin1String(kLegibilityOff);
+}
+
+bool LegibilityMayShade(const QString &calendarLegibility)
+{
+    return LegibilityValue(calendarLegibility) == QLatin1String(kLegibilityAutomatic);
 }
 
 bool CalendarOnEveryMonitor(const QString &calendarMonitors)

@@ -26,7 +26,8 @@ struct GeneralSettingsRecord {
     bool CalendarWarning = false;
     std::int32_t CalendarWarningTimeout = 0;
     bool CalendarUseLiturgicalColors = false;
-    // "Automatic" (texts kept readable over any background) or "Off" (drawn as set).
+    // "AutomaticKeepColours", "Automatic" (texts kept readable over any background, the
+    // second also by shading their colours) or "Off" (drawn as set).
     QString CalendarLegibility;
     // "Primary" (the month on the primary monitor, the background alone on the others)
     // or "All" (the month on every monitor).
@@ -78,10 +79,17 @@ private:
 // "Green", "Purple", "Red", "White", "Gray" (exact case) to colour values; else 0.
 std::int32_t LiturgicalColorFromName(const QString &name);
 
-// The two values of CalendarLegibility; any other text counts as Automatic.
+// The values of CalendarLegibility. Automatic, keep my colours (the default): texts that
+// would not stand out get an outline or a panel behind them, never another colour.
+// Automatic: the same, and as a last step a lighter or darker shade of the text's colour.
+// Off: drawn exactly in the chosen colours and sizes. Any other text counts as the default.
+inline constexpr auto kLegibilityKeepColours = "AutomaticKeepColours";
 inline constexpr auto kLegibilityAutomatic = "Automatic";
 inline constexpr auto kLegibilityOff = "Off";
 bool LegibilityGuardOn(const QString &calendarLegibility);
+bool LegibilityMayShade(const QString &calendarLegibility);
+// One of the three values above: the stored text read as the guard reads it.
+QString LegibilityValue(const QString &calendarLegibility);
 
 // The two values of CalendarMonitors; any other text counts as Primary.
 inline constexpr auto kMonitorsPrimary = "Primary";

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace quillon {
 
 namespace {
@@ -43,81 +46,84 @@ TEST(Legibility, LargeTextNeedsLess)
         EXPECT_EQ(RequiredRatio(c.points, c.bold), c.required) << c.points << (c.bold ? " bold" : "");
 }
 
-TEST(Legibility, HaloAlwaysReachesTheRatioAndStaysSoftWhereItCan)
+TEST(Legibility, TheRingIsTheUninkedBandAroundTheGlyphShapes)
 {
-    for (int v = 0; v < 256; v += 5)
-        for (const QColor text : {QColor(v, v, v), QColor(v, 0, 255 - v), QColor(255, v, 0)})
-            for (const double required : {3.0, 4.5})
-                EXPECT_GE(ContrastRatio(text, HaloColor(text, required)), required) << qPrintable(text.name());
-    // White text gets a dark grey, not black; black text a mid grey, not white.
-    const QColor behindWhite = HaloColor(Qt::white, 4.5);
-    EXPECT_GT(behindWhite.red(), 60);
-    EXPECT_LT(behindWhite.red(), 128);
-    EXPECT_GT(HaloColor(Qt::black, 4.5).red(), 100);
-    EXPECT_LT(HaloColor(Qt::black, 4.5).red(), 200);
-}
-
-TEST(Legibility, BoxStatisticsAndTheDecision)
-{
-    // Left half black, right half white.
-    QImage image(200, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-    for (const int step : {1, 4}) {
-        const LuminanceMap map(image, step);
-        const BoxStats dark = map.Stats(QRect(0, 0, 80, 100));
-        EXPECT_NEAR(dark.mean, 0.0, 1e-9) << step;
-        EXPECT_NEAR(dark.deviation, 0.0, 1e-9);
-        const BoxStats half = map.Stats(QRect(50, 0, 100, 100));
-        EXPECT_NEAR(half.mean, 0.5, 1e-9) << step;
-        EXPECT_NEAR(half.deviation, 0.5, 1e-9);
-        EXPECT_EQ(half.low, 0.0);
-        EXPECT_EQ(half.high, 1.0);
-    }
-    const LuminanceMap map(image, 1);
-    // Black on black: calm, so a halo and no panel; white on it reads as it is.
-    const Decision onDark = Decide(Qt::black, 4.5, map.Stats(QRect(0, 0, 80, 100)));
-    EXPECT_FALSE(onDark.readable);
-    EXPECT_FALSE(onDark.panel);
-    EXPECT_TRUE(Decide(Qt::white, 4.5, map.Stats(QRect(0, 0, 80, 100))).readable);
-    // Across both halves: busy, a white panel behind black text, as clear as it can be.
-    const Decision across = Decide(Qt::black, 4.5, map.Stats(QRect(50, 0, 100, 100)));
-    EXPECT_FALSE(across.readable);
-    EXPECT_TRUE(across.panel);
-    EXPECT_EQ(across.panelColor, QColor(Qt::white));
-    EXPECT_GE(across.panelAlpha, kMinPanelAlpha);
-    EXPECT_LE(across.panelAlpha, kMaxPanelAlpha + 1e-9);
-    // Through a white panel of the chosen opacity, black ground reaches the ratio when the
-    // opacity is below the maximum.
-    if (across.panelAlpha < kMaxPanelAlpha)
-        EXPECT_GE(ContrastRatio(0.0, ThroughPanel(0.0, Qt::white, across.panelAlpha)), 4.5);
-}
-
-TEST(Legibility, FrameIsTheUninkedRingAroundFullInk)
-{
-    // A 3x3 inked square with a half-covered edge pixel, in a 7x7 field.
-    QImage coverage(7, 7, QImage::Format_Alpha8);
+    // A 3x3 inked square with a faint edge pixel (not part of the shape) in a 11x11 field.
+    QImage coverage(11, 11, QImage::Format_Alpha8);
     coverage.fill(0);
-    for (int y = 2; y <= 4; ++y)
-        for (int x = 2; x <= 4; ++x)
+    for (int y = 4; y <= 6; ++y)
+        for (int x = 4; x <= 6; ++x)
             coverage.scanLine(y)[x] = 255;
-    coverage.scanLine(3)[5] = 128;
-    const std::vector<QPoint> frame = GlyphFrame(coverage);
-    EXPECT_EQ(frame.size(), 15u); // the 16 pixels around the square, less the half-covered one
-    for (const QPoint &p : frame)
+    coverage.scanLine(5)[7] = 100;
+    const std::vector<QPoint> ring = GlyphRing(coverage);
+    EXPECT_EQ(ring.size(), 7u * 7u - 9u - 1u); // two pixels all round, less the ink
+    for (const QPoint &p : ring)
         EXPECT_EQ(coverage.constScanLine(p.y())[p.x()], 0);
-    const QImage widened = Dilate(coverage, 1);
-    for (const QPoint &p : frame)
-        EXPECT_EQ(widened.constScanLine(p.y())[p.x()], 255);
+    // The outline covers the whole ring at full opacity.
+    const QImage outline = OutlineMask(coverage, OutlineRadius(10));
+    for (const QPoint &p : ring)
+        EXPECT_EQ(outline.constScanLine(p.y())[p.x()], 255);
 
-    // The frame is judged on the backdrop's pixels under it: one dark pixel is enough to fail.
-    QImage backdrop(10, 10, QImage::Format_RGB32);
+    // The worst tenth decides, not one speck and not the mean.
+    QImage backdrop(20, 20, QImage::Format_RGB32);
     backdrop.fill(Qt::white);
-    EXPECT_NEAR(FrameContrast(backdrop, QPoint(1, 1), frame, Qt::black), 21.0, 1e-9);
-    backdrop.setPixel(1 + frame[3].x(), 1 + frame[3].y(), qRgb(40, 40, 40));
-    EXPECT_LT(FrameContrast(backdrop, QPoint(1, 1), frame, Qt::black), 2.0);
+    std::vector<QRgb> pixels = Sample(backdrop, QPoint(2, 2), ring);
+    ASSERT_EQ(pixels.size(), ring.size());
+    EXPECT_NEAR(RingContrast(pixels, Qt::black), 21.0, 1e-9);
+    for (size_t k = 0; k < 3; ++k)
+        pixels[k] = qRgb(40, 40, 40);
+    EXPECT_NEAR(RingContrast(pixels, Qt::black), 21.0, 1e-9) << "3 of 39 dark pixels are under a tenth";
+    for (size_t k = 0; k < 5; ++k)
+        pixels[k] = qRgb(40, 40, 40);
+    EXPECT_LT(RingContrast(pixels, Qt::black), 2.0) << "5 of 39 are over a tenth";
+}
+
+TEST(Legibility, EachMeansReachesTheRatioWhereItIsChosen)
+{
+    auto flat = [](QRgb px) { return std::vector<QRgb>(200, px); };
+    auto mixed = [](QRgb a, QRgb b) {
+        std::vector<QRgb> v;
+        for (int k = 0; k < 200; ++k)
+            v.push_back(k % 2 ? a : b);
+        return v;
+    };
+    const QRgb lightGrey = qRgb(240, 240, 240), darkPhoto = qRgb(20, 22, 30), midGrey = qRgb(110, 110, 110);
+    const QColor red(255, 0, 0);
+    // The outline carries only where it stays close to the picture (white around black
+    // text on a pale picture, black around white text on a dim one). Boxed in white on a
+    // dark photo, or red boxed in black on light grey, the letters turn into blots: a
+    // panel does those.
+    EXPECT_EQ(OppositeColor(Qt::black), QColor(Qt::white));
+    EXPECT_EQ(OppositeColor(red), QColor(Qt::black));
+    EXPECT_TRUE(OutlineCarries(Qt::black, mixed(lightGrey, qRgb(190, 190, 190))));
+    EXPECT_TRUE(OutlineCarries(Qt::white, flat(qRgb(60, 60, 60))));
+    EXPECT_FALSE(OutlineCarries(Qt::black, flat(darkPhoto)));
+    EXPECT_FALSE(OutlineCarries(Qt::black, flat(midGrey)));
+    EXPECT_FALSE(OutlineCarries(red, flat(lightGrey)));
+    // Texture counts, channel by channel: a checkerboard of greys, or a pastel rainbow of
+    // one lightness, is busy; a plain field is calm.
+    EXPECT_LT(RingSpread(flat(midGrey)), kBusySpread);
+    EXPECT_GT(RingSpread(mixed(qRgb(102, 102, 102), qRgb(153, 153, 153))), kBusySpread);
+    EXPECT_GT(RingSpread(mixed(qRgb(250, 200, 230), qRgb(200, 240, 215))), kBusySpread);
+
+    // The panel: the least opacity that does it, and no more.
+    const std::vector<QRgb> grey = flat(lightGrey);
+    EXPECT_LT(RingContrast(grey, red), 4.5);
+    const std::optional<int> alpha = PanelAlpha({{&grey, red, 4.5}}, Qt::black, 255);
+    ASSERT_TRUE(alpha.has_value());
+    EXPECT_GE(RingContrast(ThroughPanel(grey, Qt::black, *alpha), red), 4.5);
+    EXPECT_LT(RingContrast(ThroughPanel(grey, Qt::black, *alpha - 1), red), 4.5 * kAimFactor);
+    // Stopped short of opaque, it may not get there; a shade of the colour then does.
+    EXPECT_FALSE(PanelAlpha({{&grey, red, 4.5}}, Qt::black, kShadePanelAlpha).has_value());
+    const std::vector<QRgb> through = ThroughPanel(grey, Qt::black, kShadePanelAlpha);
+    const std::optional<QColor> shade = Shade(red, through, 4.5);
+    ASSERT_TRUE(shade.has_value());
+    EXPECT_GE(RingContrast(through, *shade), 4.5);
+    EXPECT_GT(shade->red(), 200) << "still red";
+    // Over a wild mix, black and white panels still reach any text colour when opaque.
+    const std::vector<QRgb> wild = mixed(qRgb(0, 0, 0), qRgb(255, 255, 255));
+    for (const QColor text : {QColor(Qt::black), QColor(Qt::white), red, QColor(128, 128, 128), QColor(0, 128, 0)})
+        EXPECT_TRUE(PanelAlpha({{&wild, text, 4.5}}, OppositeColor(text), 255).has_value()) << qPrintable(text.name());
 }
 
 } // namespace

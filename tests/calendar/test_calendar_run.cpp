@@ -39,6 +39,8 @@ protected:
 
 TEST_F(CalendarProgram, CentredMonthOverAColourWithTodayHighlighted)
 {
+    // The designed sizes: the legibility guard would grow them to a readable size.
+    Option("CalendarLegibility", QStringLiteral("Off"));
     CreateDatabase();
     AddEvent(QStringLiteral("Staff meeting"), false, QStringLiteral("9:30 AM"), QDate(2026, 12, 7));
     AddEvent(QStringLiteral("Advent concert"), true, QString(), QDate(2026, 12, 13));
@@ -99,6 +101,7 @@ TEST_F(CalendarProgram, AZonedEventIsDrawnAtItsTimeWhereverTheSystemIs)
 
 TEST_F(CalendarProgram, OrientationPutsTheGridInItsCorner)
 {
+    Option("CalendarLegibility", QStringLiteral("Off"));
     CreateDatabase();
     SetScreen(1280, 1024);
     Option("CalendarOrientation", QStringLiteral("1"));

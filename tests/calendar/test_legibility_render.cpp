@@ -1,5 +1,5 @@
 // The guard on real renderings: over every kind of picture, each text the renderer
-// draws stands out from the pixels framing its glyphs by the ratio it needs.
+// draws stands out from the ring of pixels around its glyphs by the ratio it needs.
 #include "CalendarRunFixture.h"
 
 #include "EventStore.h"
@@ -50,7 +50,7 @@ protected:
             Option(name, color);
         Option("CurrentDayColor", today);
     }
-    // Renders and checks every text; returns how many texts got a halo.
+    // Renders and checks every text on the pixels; returns how many texts got an outline.
     int RenderAndCheck(const char *scene)
     {
         basDatabase::EventStore store;
@@ -64,12 +64,12 @@ protected:
         EXPECT_GT(labels.size(), 40u) << scene;
         for (const CalendarLabel *label : labels) {
             const QImage coverage = label->GlyphCoverage(1.0);
-            const std::vector<QPoint> frame = Legibility::GlyphFrame(coverage);
-            EXPECT_FALSE(frame.empty()) << scene << ": " << qPrintable(label->text());
-            const double contrast = Legibility::FrameContrast(image, label->mapTo(&form, QPoint(0, 0)), frame,
-                                                              label->TextColor());
+            const std::vector<QPoint> ring = Legibility::GlyphRing(coverage);
+            EXPECT_FALSE(ring.empty()) << scene << ": " << qPrintable(label->text());
+            const double contrast = Legibility::RingContrast(
+                Legibility::Sample(image, label->mapTo(&form, QPoint(0, 0)), ring), label->DrawnColor());
             EXPECT_GE(contrast, label->RequiredRatio()) << scene << ": \"" << qPrintable(label->text()) << "\"";
-            halos += label->HaloDrawn() ? 1 : 0;
+            halos += label->OutlineDrawn() ? 1 : 0;
         }
         // Today keeps its own colour whatever the background.
         EXPECT_EQ(form.lblDayNumber[8]->TextColor(), QColor(255, 255, 0)) << scene;
@@ -106,20 +106,27 @@ TEST_F(LegibilityRender, EveryTextReachesItsRatioOverAnyPicture)
 
 TEST_F(LegibilityRender, LiturgicalPurpleOnTheDefaultColourAndUserColoursKept)
 {
-    // No picture, no colour: the desktop's blue, where purple nearly vanishes.
+    // No picture, no colour: the desktop's blue, where purple nearly vanishes. It gets a
+    // calm panel behind the grid, not outlines round every letter.
     TextColors(QStringLiteral("8388736"), QStringLiteral("65535"));
-    EXPECT_GE(RenderAndCheck("purple on the default colour"), 38);
-    EXPECT_EQ(lastPanels, 0u);
-    // Black on the light default paper already reads: nothing is added.
+    EXPECT_EQ(RenderAndCheck("purple on the default colour"), 0);
+    EXPECT_GE(lastPanels, 1u);
+    // Black on the light default paper already reads, and red today over it stays red
+    // and crisp: no outline, no shade, no box.
     Option("WallpaperColor", QStringLiteral("15790320"));
-    TextColors(QStringLiteral("0"), QStringLiteral("128"));
+    TextColors(QStringLiteral("0"), QStringLiteral("255"));
     basDatabase::EventStore store;
     ASSERT_TRUE(store.OpenDatabaseConnection());
     frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
     form.Form_Load();
     basDesktopWallpaper::RenderWindow(form);
-    for (const CalendarLabel *label : form.TextLabels())
-        EXPECT_FALSE(label->HaloDrawn()) << qPrintable(label->text());
+    for (const CalendarLabel *label : form.TextLabels()) {
+        EXPECT_FALSE(label->OutlineDrawn()) << qPrintable(label->text());
+        EXPECT_EQ(label->DrawnColor(), label->TextColor()) << qPrintable(label->text());
+        EXPECT_GE(label->MeasuredRatio(), label->RequiredRatio()) << qPrintable(label->text());
+    }
+    EXPECT_EQ(form.lblDayEvents[8]->DrawnColor(), QColor(255, 0, 0));
+    EXPECT_TRUE(form.Panels().empty());
 }
 
 TEST_F(LegibilityRender, ADayThatDoesNotFitEndsWithHowManyMore)

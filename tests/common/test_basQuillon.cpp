@@ -54,7 +54,7 @@ TEST_F(Settings, NoStoredValuesGiveTheDefaults)
     EXPECT_FALSE(s.CalendarWarning);
     EXPECT_EQ(s.CalendarWarningTimeout, 30);
     EXPECT_FALSE(s.CalendarUseLiturgicalColors);
-    EXPECT_EQ(s.CalendarLegibility, QStringLiteral("Automatic"));
+    EXPECT_EQ(s.CalendarLegibility, QStringLiteral("AutomaticKeepColours"));
     EXPECT_EQ(s.CalendarMonitors, QStringLiteral("Primary"));
     EXPECT_EQ(s, basQuillon::DefaultGeneralSettings());
     EXPECT_TRUE(messages.empty());

@@ -106,6 +106,25 @@ TEST_F(CalendarPreviewTest, ThePreviewIsTheRenderersDrawingOfWhatOkSaves)
     }
 }
 
+TEST_F(CalendarPreviewTest, ThePaneIsWideEnoughToJudgeAndShowsTodayPixelForPixel)
+{
+    CreateStore();
+    Store("CurrentDayColor", QStringLiteral("255"));
+    frmOptions &form = Open();
+    WaitForPreview(0);
+    EXPECT_GE(form.picCalendar->imgPreview->contentsRect().width(), 480);
+    const QImage today = form.picCalendar->ShownToday();
+    ASSERT_FALSE(today.isNull());
+    EXPECT_EQ(today.size(), form.picCalendar->imgPreviewToday->contentsRect().size()
+                                * form.picCalendar->imgPreviewToday->devicePixelRatioF());
+    // Unreduced: today's red is there in full, not blended away by the scaling.
+    int red = 0;
+    for (int y = 0; y < today.height(); ++y)
+        for (int x = 0; x < today.width(); ++x)
+            red += (today.pixel(x, y) & 0xFFFFFF) == 0xFF0000 ? 1 : 0;
+    EXPECT_GT(red, 20);
+}
+
 TEST_F(CalendarPreviewTest, AColourChangeIsShownWithin200Ms)
 {
     CreateStore();

@@ -352,29 +352,36 @@ TEST_F(OptionsDialogTest, ADeletedPictureIsReportedWhileTheOtherPagesStillFill)
 
 TEST_F(OptionsDialogTest, LegibilityAndMonitorsCombosShowAndSaveTheirSettings)
 {
-    // Stored value -> shown; then choosing the other one enables Apply and is stored.
+    // Stored value -> shown; then choosing another one enables Apply and stores its value.
+    const char *const keep = "Automatic, keep my colors";
     const struct {
         const char *key;
         const char *stored;
         const char *shown;
-        const char *other;
-    } cases[] = {{"CalendarLegibility", "", "Automatic", "Off"},     {"CalendarLegibility", "Off", "Off", "Automatic"},
-                 {"CalendarLegibility", "off", "Off", "Automatic"},  {"CalendarLegibility", "nonsense", "Automatic", "Off"},
-                 {"CalendarMonitors", "", "Primary", "All"},         {"CalendarMonitors", "all", "All", "Primary"},
-                 {"CalendarMonitors", "2", "Primary", "All"}};
+        const char *other;       // chosen
+        const char *otherValue;  // and stored
+        int count;
+    } cases[] = {{"CalendarLegibility", "", keep, "Off", "Off", 3},
+                 {"CalendarLegibility", "Off", "Off", "Automatic", "Automatic", 3},
+                 {"CalendarLegibility", "off", "Off", keep, "AutomaticKeepColours", 3},
+                 {"CalendarLegibility", "Automatic", "Automatic", keep, "AutomaticKeepColours", 3},
+                 {"CalendarLegibility", "nonsense", keep, "Automatic", "Automatic", 3},
+                 {"CalendarMonitors", "", "Primary", "All", "All", 2},
+                 {"CalendarMonitors", "all", "All", "Primary", "Primary", 2},
+                 {"CalendarMonitors", "2", "Primary", "All", "All", 2}};
     for (const auto &c : cases) {
         Store(c.key, QLatin1String(c.stored));
         frmOptions &form = Open();
         const bool legibility = qstrcmp(c.key, "CalendarLegibility") == 0;
         QComboBox *combo = legibility ? form.cboLegibility : form.cboMonitors;
         EXPECT_EQ(combo->currentText(), QLatin1String(c.shown)) << c.key << c.stored;
-        EXPECT_EQ(combo->count(), 2);
+        EXPECT_EQ(combo->count(), c.count);
         EXPECT_FALSE(form.cmdApply->isEnabled());
         combo->setCurrentText(QLatin1String(c.other));
         legibility ? form.cboLegibility_Click() : form.cboMonitors_Click();
         EXPECT_TRUE(form.cmdApply->isEnabled());
         form.cmdOk_Click();
-        EXPECT_EQ(Stored(c.key), QLatin1String(c.other)) << c.key << c.stored;
+        EXPECT_EQ(Stored(c.key), QLatin1String(c.otherValue)) << c.key << c.stored;
     }
 }
 
