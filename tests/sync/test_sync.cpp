@@ -402,17 +402,7 @@ public:
                                QStringLiteral("--auth-type"), QStringLiteral("htpasswd"), QStringLiteral("--auth-htpasswd-filename"),
                                users.fileName(), QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
                                QStringLiteral("--logging-level"), QStringLiteral("info")});
-        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
-        for (int i = 0; i < 100; ++i) {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
-            if (probe.waitForConnected(100))
-                return true;
-            if (server.process->state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(100);
-        }
-        return false;
+        return Listening();
     }
     int Send(const QByteArray &method, const QString &path, const QByteArray &body = {})
     {
@@ -432,6 +422,21 @@ public:
             status = session.Send(request).Status;
         });
         return status;
+    }
+    // Once the server answers on its port (10 s at most); false when it ended first.
+    bool Listening()
+    {
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
+        for (int i = 0; i < 100; ++i) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
+            if (probe.waitForConnected(100))
+                return true;
+            if (server.process->state() == QProcess::NotRunning)
+                return false;
+            QThread::msleep(100);
+        }
+        return false;
     }
     // The resource's text as the server has it now; empty when it has none.
     QByteArray Get(const QString &path)
@@ -477,17 +482,7 @@ public:
         server.process->start(xandikos, {QStringLiteral("-d"), folder + QStringLiteral("/xandikos"), QStringLiteral("--defaults"),
                                          QStringLiteral("-l"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
                                          QString::number(server.port)});
-        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
-        for (int i = 0; i < 100; ++i) {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
-            if (probe.waitForConnected(100))
-                return true;
-            if (server.process->state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(100);
-        }
-        return false;
+        return Listening();
     }
 };
 
