@@ -15,6 +15,22 @@ namespace {
 using basConnection::ExecuteStatement;
 using basOperation::Failure;
 
+// A file whose version was lost (set back to 0) may have a step's column already.
+void AddColumnIfMissing(const QSqlDatabase &db, const QString &table, const QString &column, const QString &definition)
+{
+    QSqlQuery columns(db);
+    columns.prepare(QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE"));
+    columns.addBindValue(table);
+    columns.addBindValue(column);
+    if (!columns.exec())
+        basConnection::ThrowError(columns.lastError());
+    const bool present = columns.next();
+    columns.finish();
+    // The names are this file's own, never a user's text.
+    if (!present)
+        ExecuteStatement(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, definition));
+}
+
 } // namespace
 
 // A step's statements are history: they stay as written even when the current schema
@@ -58,15 +74,7 @@ const std::vector<Step> &Steps()
          // A file whose version was lost (set back to 0) may have all of it already.
          {},
          [](const QSqlDatabase &db) {
-             QSqlQuery columns(db);
-             if (!columns.exec(QStringLiteral("PRAGMA table_info(Events)")))
-                 basConnection::ThrowError(columns.lastError());
-             bool present = false;
-             while (columns.next())
-                 present = present || columns.value(1).toString().compare(QLatin1String("Reminder"), Qt::CaseInsensitive) == 0;
-             columns.finish();
-             if (!present)
-                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Events ADD COLUMN Reminder INTEGER"));
+             AddColumnIfMissing(db, QStringLiteral("Events"), QStringLiteral("Reminder"), QStringLiteral("INTEGER"));
              ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsWithReminder ON Events (Reminder) "
                                                  "WHERE Reminder IS NOT NULL"));
              ExecuteStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS FiredReminders ("
@@ -97,14 +105,8 @@ const std::vector<Step> &Steps()
                          "SyncToken TEXT NOT NULL DEFAULT '', "
                          "CertificateSha256 TEXT NOT NULL DEFAULT '')")},
          [](const QSqlDatabase &db) {
-             QSqlQuery columns(db);
-             if (!columns.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('Events') WHERE name = 'SubscriptionId'")))
-                 basConnection::ThrowError(columns.lastError());
-             const bool present = columns.next();
-             columns.finish();
-             if (!present)
-                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Events ADD COLUMN SubscriptionId INTEGER "
-                                                     "REFERENCES Subscriptions (SubscriptionId)"));
+             AddColumnIfMissing(db, QStringLiteral("Events"), QStringLiteral("SubscriptionId"),
+                                QStringLiteral("INTEGER REFERENCES Subscriptions (SubscriptionId)"));
              ExecuteStatement(db, QStringLiteral("CREATE INDEX IF NOT EXISTS EventsBySubscription ON Events "
                                                  "(SubscriptionId) WHERE SubscriptionId IS NOT NULL"));
          }},
@@ -139,14 +141,8 @@ const std::vector<Step> &Steps()
                          "Body TEXT NOT NULL DEFAULT '', "
                          "LastError TEXT NOT NULL DEFAULT '')")},
          [](const QSqlDatabase &db) {
-             // A file that lost its version number may have the column already.
-             QSqlQuery columns(db);
-             if (!columns.exec(QStringLiteral("SELECT 1 FROM pragma_table_info('Subscriptions') WHERE name = 'Writable'")))
-                 basConnection::ThrowError(columns.lastError());
-             const bool present = columns.next();
-             columns.finish();
-             if (!present)
-                 ExecuteStatement(db, QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Writable INTEGER NOT NULL DEFAULT 0"));
+             AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("Writable"),
+                                QStringLiteral("INTEGER NOT NULL DEFAULT 0"));
          }},
     };
     return steps;

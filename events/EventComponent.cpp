@@ -501,10 +501,7 @@ QByteArray Created(const Event &event, const QString &uid, const QDateTime &stam
         AddX(vevent, "X-QUILLON-RECURRING", "1");
     WriteReminder(vevent, std::nullopt, event.Reminder, event.EventName);
     icalcomponent_add_component(calendar.get(), vevent);
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray result(text);
-    icalmemory_free_buffer(text);
-    return result;
+    return Serialized(calendar.get());
 }
 
 // A look of changed occurrences only: each written into its override, day for day.

@@ -26,6 +26,18 @@ inline QString SeriesUid(const QString &stored)
     return at < 0 ? stored : stored.left(at);
 }
 
+// A CalDAV resource's events are keyed by its path; a second event (another UID) in
+// the same resource by the path, a line break and its UID.
+inline constexpr QChar kResourceSeparator(u'\n');
+
+// The series a stored key belongs to: a calendar resource's path for any of its events,
+// else the UID without a part number.
+inline QString SeriesKey(const QString &stored)
+{
+    const qsizetype end = stored.indexOf(kResourceSeparator);
+    return SeriesUid(end < 0 ? stored : stored.left(end));
+}
+
 } // namespace EventSeries
 
 } // namespace quillon

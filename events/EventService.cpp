@@ -48,6 +48,19 @@ int NextPart(basDatabase::EventStore &store, const basDatabase::EventStore::Seri
     return next;
 }
 
+// An event a calendar file or a server gave: its text is theirs to give.
+bool FromElsewhere(const basDatabase::EventStore::EventSeries &kept)
+{
+    return kept.HasUid && !kept.Series.Source.isEmpty();
+}
+
+// The UID an event of this computer keeps when it gets its text (one an export gave it);
+// empty for a new one.
+QString OwnUid(const basDatabase::EventStore::EventSeries &kept)
+{
+    return kept.HasUid ? kept.Series.Uid : QString();
+}
+
 // The series' new text kept, and, for a writable calendar's resource, queued for its
 // server in the same transaction. A text given up is given up here alone: a calendar's
 // resource must go back whole, so such a change is refused.
@@ -247,7 +260,10 @@ bool EventService::PlaceInCalendar(qint64 eventId, const Event &draft)
             moved.Uid = path + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".ics");
         }
         if (moved.Uid.isEmpty())
-            return false;
+            throw basOperation::Failure(basOperation::kInvalidProcedureCall,
+                                        QStringLiteral("\"%1\" has no UID in its calendar text; it cannot move to "
+                                                       "this computer")
+                                            .arg(draft.EventName));
         return m_store.SetEventUid(moved.Source, moved.Uid, eventId, QString())
                && subscriptions.SetEventCalendar(eventId, draft.Calendar) && KeepSeries(m_store, moved);
     });
@@ -263,7 +279,7 @@ bool EventService::GiveOwnEventsTheirTexts()
             basDatabase::EventStore::EventSeries kept;
             const std::optional<Event> event = Load(id);
             if (!event || !m_store.GetSeriesOfEvent(id, kept)
-                || !KeepNewText(id, *event, kept.HasUid ? kept.Series.Uid : QString()))
+                || !KeepNewText(id, *event, OwnUid(kept)))
                 return false;
         }
         return true;
@@ -286,10 +302,11 @@ bool EventService::KeepText(const Event &draft, const basDatabase::EventRecord &
         if (!kept.HasText) {
             // An event of this computer from before texts were kept gets its own now (one
             // an export gave a UID keeps it); one of a file keeps to the store's terms.
-            const bool fromFile = kept.HasUid && !kept.Series.Source.isEmpty();
-            if (fromFile && basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source) != 0)
-                return KeepSeries(m_store, {kept.Series.Source, kept.Series.Uid, {}, 0});
-            return fromFile || KeepNewText(eventId, draft, kept.HasUid ? kept.Series.Uid : QString());
+            if (!FromElsewhere(kept))
+                return KeepNewText(eventId, draft, OwnUid(kept));
+            // A server's resource goes back whole: without its text the change is refused.
+            return basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source) == 0
+                   || KeepSeries(m_store, {kept.Series.Source, kept.Series.Uid, {}, 0});
         }
         basDatabase::EventStore::SeriesText &series = kept.Series;
         const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Component, m_localZone);
@@ -362,9 +379,9 @@ std::optional<EventService::Saved> EventService::SaveOccurrence(const Event &edi
         if (!m_store.GetSeriesOfEvent(seriesId, kept))
             return false;
         // An event of this computer from before texts were kept gets its own first.
-        if (!kept.HasText && !(kept.HasUid && !kept.Series.Source.isEmpty())) {
+        if (!kept.HasText && !FromElsewhere(kept)) {
             const std::optional<Event> before = Load(seriesId);
-            if (!before || !KeepNewText(seriesId, *before, kept.HasUid ? kept.Series.Uid : QString())
+            if (!before || !KeepNewText(seriesId, *before, OwnUid(kept))
                 || !m_store.GetSeriesOfEvent(seriesId, kept))
                 return false;
         }
@@ -495,17 +512,15 @@ std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)
     QList<basDatabase::EventStore::EventUid> uids;
     if (!m_store.GetEventUids(uids))
         return std::nullopt;
-    // A calendar's resource holds its other events after a line break of their key.
-    const auto seriesOf = [](const QString &uid) { return EventSeries::SeriesUid(uid.section(QLatin1Char('\n'), 0, 0)); };
     QList<qint64> looks{eventId};
     QString source;
     QString series;
     const auto own = std::find_if(uids.cbegin(), uids.cend(), [&](const auto &row) { return row.EventId == eventId; });
     if (own != uids.cend()) {
         source = own->Source;
-        series = seriesOf(own->Uid);
+        series = EventSeries::SeriesKey(own->Uid);
         for (const basDatabase::EventStore::EventUid &row : std::as_const(uids)) {
-            if (row.EventId != eventId && row.Source == source && seriesOf(row.Uid) == series)
+            if (row.EventId != eventId && row.Source == source && EventSeries::SeriesKey(row.Uid) == series)
                 looks.append(row.EventId);
         }
     }

@@ -20,17 +20,6 @@ namespace {
 using basDatabase::IncomingEvent;
 using basDatabase::Subscription;
 
-// A CalDAV resource's events are keyed by its path; a second event (another UID) in the
-// same resource by the path and its UID.
-const QChar kKeySeparator = QLatin1Char('\n');
-
-// A look made here of one occurrence is a part of the resource's key (EventSeries).
-QString HrefOf(const QString &key)
-{
-    const qsizetype end = key.indexOf(kKeySeparator);
-    return EventSeries::SeriesUid(end < 0 ? key : key.left(end));
-}
-
 ICalendarReader::ReadOptions ReadOptionsFor(const RefreshOptions &options)
 {
     ICalendarReader::ReadOptions read;
@@ -86,7 +75,7 @@ QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resourc
     events.reserve(contents.Events.size());
     for (ICalendarReader::CalendarEvent &event : contents.Events) {
         const bool first = events.isEmpty();
-        QString key = first ? resource.Href : resource.Href + kKeySeparator + event.Uid;
+        QString key = first ? resource.Href : resource.Href + EventSeries::kResourceSeparator + event.Uid;
         events.append(Incoming(std::move(event), std::move(key), resource.ETag, color));
         // The whole resource goes back to the server with a change of any of its events.
         if (first)
@@ -228,7 +217,7 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
             QHash<QString, QString> etagOfHref;
             if (load())
                 for (auto it = known.cbegin(); it != known.cend(); ++it)
-                    etagOfHref.insert(HrefOf(it.key()), it.value());
+                    etagOfHref.insert(EventSeries::SeriesKey(it.key()), it.value());
             return etagOfHref;
         });
     if (!changes.Complete && changes.Changed.isEmpty() && changes.Removed.isEmpty()) {
@@ -240,7 +229,7 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
         return false;
     QMultiHash<QString, QString> keysOfHref;
     for (auto it = known.cbegin(); it != known.cend(); ++it)
-        keysOfHref.insert(HrefOf(it.key()), it.key());
+        keysOfHref.insert(EventSeries::SeriesKey(it.key()), it.key());
     QStringList warnings = sent.Messages;
     QList<IncomingEvent> incoming;
     QStringList removed;

@@ -87,11 +87,24 @@ std::map<QString, Stored> EventsByName(db::EventStore &store)
     return events;
 }
 
+// One floating event of a file.
+const QByteArray kDentist = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:f@t\r\n"
+                            "DTSTART:20270105T100000\r\nDTEND:20270105T110000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
 class ICalendarStore : public StoreTest {
 protected:
     bool Import(const QString &path, basICalendar::ImportSummary &summary)
     {
         return basICalendar::ImportCalendarFile(store, path, summary, Berlin());
+    }
+
+    // A calendar file of the test's own, by name in its data folder.
+    QString Written(const QString &name, const QByteArray &text)
+    {
+        const QString path = TempPath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        return path;
     }
 
     void ExpectClean(const QString &file)
@@ -707,13 +720,7 @@ TEST_F(ICalendarStore, AnEventMadeHereKeepsItsRuleAndZoneAndTheStoreFollowsTheSy
     ASSERT_EQ(weekly.Dates.size(), 26);
     const std::optional<EventService::Saved> saved = events.Save(weekly);
     ASSERT_TRUE(saved);
-    const QString floating = TempPath(QStringLiteral("floating.ics"));
-    {
-        QFile file(floating);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:f@t\r\n"
-                   "DTSTART:20270105T100000\r\nDTEND:20270105T110000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-    }
+    const QString floating = Written(QStringLiteral("floating.ics"), kDentist);
     basICalendar::ImportSummary summary;
     ASSERT_TRUE(Import(floating, summary));
 
@@ -752,13 +759,7 @@ TEST_F(ICalendarStore, OlderOwnEventsGetTheirTextsOnce)
 {
     qint64 own = 0;
     ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Old call")), {QDate(2027, 2, 1), QDate(2027, 2, 8)}, own));
-    const QString path = TempPath(QStringLiteral("file.ics"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:f@t\r\n"
-                   "DTSTART:20270105T100000\r\nDTEND:20270105T110000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-    }
+    const QString path = Written(QStringLiteral("file.ics"), kDentist);
     basICalendar::ImportSummary summary;
     ASSERT_TRUE(Import(path, summary));
     QList<db::EventStore::SeriesText> before;
@@ -783,14 +784,10 @@ TEST_F(ICalendarStore, OlderOwnEventsGetTheirTextsOnce)
 // A rule without end is laid out again as today moves on, once a month or so.
 TEST_F(ICalendarStore, ARuleWithoutEndGainsDaysAsTodayMovesOn)
 {
-    const QString path = TempPath(QStringLiteral("open.ics"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:open@t\r\n"
-                   "DTSTART:20270104T090000\r\nDTEND:20270104T100000\r\nRRULE:FREQ=WEEKLY\r\n"
-                   "SUMMARY:Weekly\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-    }
+    const QString path = Written(QStringLiteral("open.ics"),
+                                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//EN\r\nBEGIN:VEVENT\r\nUID:open@t\r\n"
+                                 "DTSTART:20270104T090000\r\nDTEND:20270104T100000\r\nRRULE:FREQ=WEEKLY\r\n"
+                                 "SUMMARY:Weekly\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
     const QTimeZone berlin("Europe/Berlin");
     ICalendarReader::ReadOptions options = Berlin();
     options.Today = QDate(2027, 1, 4);
@@ -860,16 +857,12 @@ TEST_F(ICalendarStore, OneOccurrenceChangedOnItsOwnStaysPartOfItsSeries)
     const QString freshFile = TempPath(QStringLiteral("fresh.sqlite"));
     QString error;
     ASSERT_TRUE(basSchema::CreateDatabaseFile(freshFile, error)) << error.toStdString();
-    {
-        QFile out(TempPath(QStringLiteral("copy.ics")));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written);
-    }
+    const QString copy = Written(QStringLiteral("copy.ics"), written);
     {
         db::EventStore fresh;
         ASSERT_TRUE(fresh.OpenDatabaseConnection(freshFile));
         basICalendar::ImportSummary summary;
-        ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, TempPath(QStringLiteral("copy.ics")), summary, Berlin()));
+        ASSERT_TRUE(basICalendar::ImportCalendarFile(fresh, copy, summary, Berlin()));
         const auto copied = EventsByName(fresh);
         for (const QString &name : {QStringLiteral("Team call"), QStringLiteral("Team call (moved)")}) {
             EXPECT_EQ(copied.at(name).dates, stored[name].dates) << name.toStdString();

@@ -404,9 +404,9 @@ public:
                                QStringLiteral("--logging-level"), QStringLiteral("info")});
         return Listening();
     }
-    int Send(const QByteArray &method, const QString &path, const QByteArray &body = {})
+    basSync::HttpReply Request(const QByteArray &method, const QString &path, const QByteArray &body = {})
     {
-        int status = 0;
+        basSync::HttpReply reply;
         basSync::RunOnSyncThread([&] {
             basSync::SessionOptions options;
             options.UserName = user;
@@ -419,9 +419,13 @@ public:
             request.Body = body;
             if (method == "PUT")
                 request.Headers.insert("Content-Type", "text/calendar");
-            status = session.Send(request).Status;
+            reply = session.Send(request);
         });
-        return status;
+        return reply;
+    }
+    int Send(const QByteArray &method, const QString &path, const QByteArray &body = {})
+    {
+        return Request(method, path, body).Status;
     }
     // Once the server answers on its port (10 s at most); false when it ended first.
     bool Listening()
@@ -441,20 +445,8 @@ public:
     // The resource's text as the server has it now; empty when it has none.
     QByteArray Get(const QString &path)
     {
-        QByteArray body;
-        basSync::RunOnSyncThread([&] {
-            basSync::SessionOptions options;
-            options.UserName = user;
-            options.Password = password;
-            options.Origin = QUrl(base);
-            basSync::HttpSession session(options);
-            basSync::HttpRequest request;
-            request.Address = QUrl(base + path);
-            const basSync::HttpReply reply = session.Send(request);
-            if (reply.Status == 200)
-                body = reply.Body;
-        });
-        return body;
+        const basSync::HttpReply reply = Request("GET", path);
+        return reply.Status == 200 ? reply.Body : QByteArray();
     }
     // The requests of a method Radicale has logged so far.
     int Logged(const QString &method)
