@@ -145,6 +145,37 @@ std::optional<Event> EventService::Load(qint64 eventId)
     return event;
 }
 
+std::optional<EventService::Saved> EventService::Restore(const Event &gone)
+{
+    Event fresh = gone;
+    fresh.EventID = 0;
+    const QString uid = EventComponent::UidOf(gone.Component);
+    if (gone.Calendar != 0 || uid.isEmpty())
+        return Save(fresh);
+    Saved saved;
+    const bool done = m_store.RunInTransaction([&] {
+        return m_store.AddEventToDatabase(ToRecord(fresh), fresh.Dates, saved.EventID)
+               && m_store.SetEventUid(QString(), uid, saved.EventID, QString())
+               && m_store.SetSeries({QString(), uid, gone.Component, 0});
+    });
+    if (!done)
+        return std::nullopt;
+    saved.TouchedDates = SortedDays(fresh.Dates);
+    return saved;
+}
+
+std::optional<QList<Event>> EventService::Between(QDate first, QDate last)
+{
+    QList<basDatabase::DatedEvent> stored;
+    if (!m_store.GetEventsInRange(first, last, stored))
+        return std::nullopt;
+    QList<Event> events;
+    events.reserve(stored.size());
+    for (const basDatabase::DatedEvent &dated : std::as_const(stored))
+        events.append(ToDraft(dated.Event, {dated.Date}));
+    return events;
+}
+
 QString EventService::LocationOf(qint64 eventId)
 {
     basDatabase::EventStore::EventSeries series;

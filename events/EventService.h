@@ -66,6 +66,13 @@ public:
 
     // The stored event with its dates, or nothing when the store could not read it.
     std::optional<Event> Load(qint64 eventId);
+    // A deleted event back as it was (for an undo): the user's own with the iCalendar text it
+    // had, so its UID and every property it carried return; a calendar's as a new event of
+    // that calendar. The new event's id, or nothing when the store refused.
+    std::optional<Saved> Restore(const Event &gone);
+    // Every occurrence from the first to the last day, by day (all-day first) and time,
+    // each with Dates holding its one day; nothing when the store could not read them.
+    std::optional<QList<Event>> Between(QDate first, QDate last);
     // Where the event takes place, as its iCalendar text says; empty when it says nothing
     // or cannot be read.
     QString LocationOf(qint64 eventId);

@@ -2,11 +2,14 @@
 
 #include "EventService.h"
 #include "SchedulerCommandHost.h"
+#include "UndoHistory.h"
 #include "basExecuteProgram.h"
 #include "basOperation.h"
 #include "frmEvent.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
+
+#include <QLocale>
 
 namespace quillon {
 
@@ -94,6 +97,9 @@ void SchedulerCommands::CreateNewEvent()
         step(40);
         // A repeating event may fall on the shown day without starting on it.
         const Event saved = editor->Draft();
+        if (m_history)
+            if (const std::optional<Event> made = m_events.Load(saved.EventID))
+                m_history->Created(*made);
         if (saved.Dates.contains(m_host.CurrentDate())) {
             m_host.AddEventToDayView(saved);
             const bool slotSelected = dayView.SelectedTimeSlot() >= 0;
@@ -115,6 +121,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         if (!event)
             return;
         step(20);
+        const std::optional<Event> before = Snapshot(eventId);
         const std::unique_ptr<frmEvent> editor = NewEditor();
         editor->SetDraft(*event, m_host.CurrentDate());
         step(25);
@@ -123,6 +130,9 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         if (!RunEditor(*editor))
             return;
         step(40);
+        // A change of one occurrence made an event of its own: not a step undo can take back whole.
+        if (editor->Draft().EventID == eventId)
+            Record(before, eventId);
         DayView &dayView = m_host.SSDay();
         if (taskIndex >= 0 && taskIndex < dayView.TaskCount())
             dayView.RemoveTask(taskIndex);
@@ -154,9 +164,11 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
         if (!which)
             return;
         step(20);
+        const std::optional<Event> before = Snapshot(eventId);
         const std::optional<QList<QDate>> dates = m_events.DeleteOccurrences(eventId, m_host.CurrentDate(), *which);
         if (!dates)
             return;
+        Record(before, *which == EventService::Occurrences::All ? 0 : eventId);
         step(30);
         m_host.UpdateMonthView();
         m_host.SetToolbarDeleteEnabled(false);
@@ -178,9 +190,11 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
         step(20);
         if (IsChangeable(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
+            const std::optional<Event> before = Snapshot(entry.EventID);
             const std::optional<QList<QDate>> dates = m_events.DeleteSeries(entry.EventID);
             if (!dates)
                 return;
+            Record(before, 0);
             step(40);
             // The day's own colour comes back with the reload below.
             m_host.UpdateDayViewCaption(QString());
@@ -190,6 +204,104 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
         }
         step(50);
         m_host.SelectCurrentDateInMonthView();
+    });
+}
+
+std::optional<Event> SchedulerCommands::Snapshot(qint64 eventId)
+{
+    // A look of a series of several would come back as the one look alone: not kept for undo.
+    if (!m_history || m_events.IsOneLookOfSeveral(eventId))
+        return std::nullopt;
+    return m_events.Load(eventId);
+}
+
+void SchedulerCommands::Record(const std::optional<Event> &before, qint64 afterId)
+{
+    if (!m_history || !before)
+        return;
+    const std::optional<Event> after = afterId != 0 ? m_events.Load(afterId) : std::nullopt;
+    if (after)
+        m_history->Changed(*before, *after);
+    else
+        m_history->Deleted(*before);
+}
+
+void SchedulerCommands::AfterChange(const QList<QDate> &touched)
+{
+    m_host.UpdateMonthView();
+    m_host.SelectCurrentDateInMonthView();
+    m_host.NoteEventDatesChanged(touched);
+    m_host.EnableRefreshButton();
+}
+
+bool SchedulerCommands::MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, QTime start, QTime end)
+{
+    return basOperation::Trap("frmMain:MoveEvent", false, [&](Steps &step) {
+        step(10);
+        if (!IsChangeable(eventId))
+            return false;
+        const std::optional<Event> before = m_events.Load(eventId);
+        if (!before || before->AllDayEvent)
+            return false;
+        const std::optional<Event> kept = Snapshot(eventId);
+        step(20);
+        Event moved = *before;
+        moved.StartTime = start;
+        moved.EndTime = end;
+        const qint64 days = fromDate.daysTo(toDate);
+        const bool repeating = before->Dates.size() > 1 || m_events.IsOneLookOfSeveral(eventId);
+        std::optional<EventService::Occurrences> which = EventService::Occurrences::All;
+        if (repeating) {
+            which = m_chooseOccurrences(QStringLiteral("Move event '%1'?").arg(before->EventName),
+                                        QStringLiteral("Move Event"));
+            if (!which)
+                return false;
+        }
+        step(30);
+        if (*which == EventService::Occurrences::OnlyThis) {
+            moved.Dates = {toDate};
+        } else {
+            // The whole series (or the rest of it) moves by as many days as the occurrence.
+            for (QDate &day : moved.Dates)
+                day = day.addDays(days);
+            if (moved.RuleStart.isValid())
+                moved.RuleStart = moved.RuleStart.addDays(days);
+            if (moved.Rule) {
+                for (int &weekday : moved.Rule->Weekdays)
+                    weekday = static_cast<int>((weekday - 1 + days % 7 + 7) % 7) + 1;
+                if (moved.Rule->Weekday > 0)
+                    moved.Rule->Weekday = static_cast<int>((moved.Rule->Weekday - 1 + days % 7 + 7) % 7) + 1;
+                if (moved.Rule->Until.isValid())
+                    moved.Rule->Until = moved.Rule->Until.addDays(days);
+            }
+        }
+        step(40);
+        basQuillon::GeneralSettingsRecord &settings = m_host.Settings();
+        if (settings.CheckForConflicts) {
+            Event probe = moved;
+            probe.Dates = *which == EventService::Occurrences::OnlyThis ? QList<QDate>{toDate} : moved.Dates;
+            const QList<EventConflict> conflicts = m_events.Conflicts(probe);
+            if (!conflicts.isEmpty()) {
+                const EventConflict &first = conflicts.front();
+                const QString text =
+                    QStringLiteral("'%1' would overlap '%2' on %3. Move it anyway?")
+                        .arg(before->EventName, first.EventName, QLocale().toString(first.Date, QLocale::ShortFormat));
+                if (!AskYesNo(text, "Conflict"))
+                    return false;
+            }
+        }
+        step(50);
+        const std::optional<EventService::Saved> saved =
+            *which == EventService::Occurrences::OnlyThis
+                ? m_events.SaveOccurrence(moved, fromDate, *which, toDate)
+                : m_events.SaveOccurrence(moved, fromDate, *which);
+        if (!saved)
+            return false;
+        if (saved->EventID == eventId)
+            Record(kept, eventId);
+        step(60);
+        AfterChange(saved->TouchedDates + QList<QDate>{fromDate});
+        return true;
     });
 }
 

@@ -5,11 +5,14 @@
 
 #include "OccurrenceChoice.h"
 
+#include "Event.h"
+
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -17,6 +20,7 @@ namespace quillon {
 
 class EventService;
 class SchedulerCommandHost;
+class UndoHistory;
 class frmEvent;
 
 class SchedulerCommands : public QObject {
@@ -44,9 +48,16 @@ public:
     // Where the options program lives (the program folder by default).
     void SetOptionsProgram(const QString &path) { m_optionsProgram = path; }
 
+    // Where what the commands did is kept for undo; none keeps nothing.
+    void SetHistory(UndoHistory *history) { m_history = history; }
+
     void CreateNewEvent();
     void EditEvent(qint64 eventId, int taskIndex);
     void DeleteEvent(qint64 eventId, int taskIndex);
+    // The occurrence of the event on fromDate moved (dragged) to another day or time, or
+    // given another end: a repeating event asks which occurrences, a conflict asks as the
+    // editor's OK does. False when nothing was changed.
+    bool MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, QTime start, QTime end);
     // position counts from 1 in the shown day's all-day events.
     void DeleteAllDayEvent(int position);
     // Starts the options program, waits for it with the window painted, and takes the
@@ -63,8 +74,15 @@ public:
 private:
     bool RunEditor(frmEvent &editor);
 
+    // The event as it is before a change, when undo can bring it back.
+    std::optional<Event> Snapshot(qint64 eventId);
+    // The change from before to the event afterId now is (0: deleted) kept for undo.
+    void Record(const std::optional<Event> &before, qint64 afterId);
+    void AfterChange(const QList<QDate> &touched);
+
     EventService &m_events;
     SchedulerCommandHost &m_host;
+    UndoHistory *m_history = nullptr;
     QWidget *m_window;
     EditorRunner m_runEditor;
     OccurrenceChoice::Chooser m_chooseOccurrences;
