@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "RangePane.h"
+
 #include "DesktopCalendar.h"
 #include "SchedulerCommands.h"
 #include "UnsavedNotes.h"
@@ -349,6 +351,11 @@ bool frmMain::IsOwnTask(int task)
 
 void frmMain::EditSelectedEvent()
 {
+    if (m_view != SchedulerView::Day) {
+        if (const std::optional<ViewEvent> chosen = m_rangePane->SelectedEvent())
+            OpenRangeEvent(chosen->id, chosen->date);
+        return;
+    }
     const int selected = m_dayView->SelectedTask();
     if (selected >= 0)
         EditEvent(m_dayView->TaskTag(selected), selected);
@@ -356,6 +363,10 @@ void frmMain::EditSelectedEvent()
 
 void frmMain::DeleteSelectedEvent()
 {
+    if (m_view != SchedulerView::Day) {
+        DeleteRangeEvent();
+        return;
+    }
     const int selected = m_dayView->SelectedTask();
     if (selected < 0)
         return;

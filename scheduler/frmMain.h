@@ -7,6 +7,7 @@
 #pragma once
 
 #include "DayPage.h"
+#include "ShownRange.h"
 #include "basQuillon.h"
 #include "frmAbout.h"
 
@@ -26,6 +27,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
+class QStackedWidget;
 class QTimer;
 class QToolBar;
 
@@ -33,7 +35,9 @@ namespace quillon {
 
 class DayView;
 class MonthView;
+class RangePane;
 class SchedulerCommands;
+class UndoHistory;
 
 namespace basDatabase {
 class EventStore;
@@ -105,6 +109,17 @@ public:
     // Stores the notes box's text for the day it was filled for.
     void txtNotes_LostFocus();
 
+    // --- Views of several days (frmMainRangeViews.cpp) -----------------------------
+    // The view shown in pane A, kept in the settings; the day view shows the day page.
+    SchedulerView View() const { return m_view; }
+    void SetView(SchedulerView view);
+    // Reloads the week, month or agenda around CurrentDate; nothing in the day view.
+    void UpdateRangeView();
+    RangePane *Range() const { return m_rangePane; }
+    const ShownRange &Shown() const { return m_range; }
+    // What the user did to events, for Edit > Undo and Redo.
+    UndoHistory &History();
+
     // --- Commands -------------------------------------------------------------------
     void Timer_Timer();
     // Shows what another program stored meanwhile (an import, an event saved elsewhere).
@@ -162,6 +177,12 @@ private:
     void SSDay_MouseUp(int button, int shift, int x, int y);
     void EditSelectedEvent();
     void DeleteSelectedEvent();
+    void BuildViewMenu();
+    // A range view's event opened, its day shown in the day view, or a drop.
+    void OpenRangeEvent(qint64 eventId, QDate date);
+    void DeleteRangeEvent();
+    void ShowDay(QDate date, bool inDayView);
+    void RangeEventDropped(qint64 eventId, QDate fromDate, QDate toDate, QTime start, QTime end);
     // Whether the day view's task is the user's own event (a subscribed one is not deleted).
     bool IsOwnTask(int task);
     void UpdateStatusClock();
@@ -187,6 +208,13 @@ private:
     std::function<QIcon(int)> m_eventIcon;
     std::function<bool(const QUrl &)> m_openUrl;
     std::function<QString(bool save)> m_chooseFile;
+
+    SchedulerView m_view = SchedulerView::Day;
+    ShownRange m_range;
+    QStackedWidget *m_viewStack = nullptr;
+    RangePane *m_rangePane = nullptr;
+    QList<QAction *> m_viewActions;
+    UndoHistory *m_history = nullptr;
 
     QSplitter *m_columns = nullptr;
     QSplitter *m_left = nullptr;

@@ -5,6 +5,7 @@
 #include "EventService.h"
 #include "SchedulerCommandHost.h"
 #include "SchedulerCommands.h"
+#include "UndoHistory.h"
 #include "views/DayView.h"
 
 namespace quillon {
@@ -51,8 +52,21 @@ SchedulerCommands &frmMain::EventCommands()
     if (!m_eventCommands) {
         auto *host = new MainWindowHost(*this, m_page.Store());
         m_eventCommands = new SchedulerCommands(host->Events(), *host, this);
+        m_history = new UndoHistory(host->Events(), [this](const QList<QDate> &dates) {
+            NoteEventDatesChanged(dates);
+            UpdateMonthView();
+            SelectCurrentDateInMonthView();
+            EnableRefreshButton();
+        }, this);
+        m_eventCommands->SetHistory(m_history);
     }
     return *m_eventCommands;
+}
+
+UndoHistory &frmMain::History()
+{
+    EventCommands();
+    return *m_history;
 }
 
 void frmMain::CreateNewEvent() { EventCommands().CreateNewEvent(); }

@@ -5,6 +5,7 @@
 #include "DayCaptionLabel.h"
 #include "basConvert.h"
 #include "basOperation.h"
+#include "RangePane.h"
 #include "basRegistry.h"
 #include "basWindowGeometry.h"
 #include "frmMainParts.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
 
 #include <optional>
@@ -111,7 +113,13 @@ void frmMain::BuildControls()
 
     m_left = new QSplitter(Qt::Vertical);
     m_left->setObjectName(QStringLiteral("Pane A over Pane D"));
-    m_left->addWidget(m_panelA);
+    m_viewStack = new QStackedWidget;
+    m_viewStack->setObjectName(QStringLiteral("Pane A views"));
+    m_rangePane = new RangePane;
+    m_rangePane->setObjectName(QStringLiteral("picRangeViews"));
+    m_viewStack->addWidget(m_panelA);
+    m_viewStack->addWidget(m_rangePane);
+    m_left->addWidget(m_viewStack);
     m_left->addWidget(m_fact);
     m_right = new QSplitter(Qt::Vertical);
     m_right->setObjectName(QStringLiteral("Pane B over Pane C"));

@@ -2,7 +2,9 @@
 // the program knows them, and the Edit menu's states each time it opens.
 #include "frmMain.h"
 
+#include "RangePane.h"
 #include "SchedulerCommands.h"
+#include "UndoHistory.h"
 #include "basOperation.h"
 #include "basToolbarIcons.h"
 #include "frmMainParts.h"
@@ -62,6 +64,18 @@ void frmMain::BuildMenus()
     m_mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep1"));
     QAction *mnuEditOptions = item(m_mnuEdit, "mnuEditOptions", tr("&Options"));
 
+    // Undo and redo of what was done to events, above the rest of the menu.
+    QAction *mnuEditUndo = History().Stack().createUndoAction(this, tr("&Undo"));
+    mnuEditUndo->setObjectName(QStringLiteral("mnuEditUndo"));
+    mnuEditUndo->setShortcut(QKeySequence::Undo);
+    QAction *mnuEditRedo = History().Stack().createRedoAction(this, tr("&Redo"));
+    mnuEditRedo->setObjectName(QStringLiteral("mnuEditRedo"));
+    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    QAction *firstEditItem = m_mnuEdit->actions().value(0);
+    m_mnuEdit->insertAction(firstEditItem, mnuEditUndo);
+    m_mnuEdit->insertAction(firstEditItem, mnuEditRedo);
+    m_mnuEdit->insertSeparator(firstEditItem)->setObjectName(QStringLiteral("mnuEditSep0"));
+
     QMenu *mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *mnuHelpContents = item(mnuHelp, "mnuHelpContents", tr("&Contents..."));
@@ -103,6 +117,7 @@ void frmMain::BuildMenus()
     });
     connect(mnuHelpContents, &QAction::triggered, this, &frmMain::ShowHelpContents);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::ShowAbout);
+    BuildViewMenu();
 }
 
 void frmMain::BuildToolbar()
@@ -178,6 +193,12 @@ void frmMain::mnuEdit_Click()
 {
     basOperation::TrapVoid("frmMain.mnuEdit_Click", [&](Steps &step) {
         step(10);
+        if (m_view != SchedulerView::Day) {
+            const std::optional<ViewEvent> chosen = m_rangePane->SelectedEvent();
+            m_mnuEditEditEvent->setEnabled(chosen.has_value());
+            m_mnuEditDeleteEvent->setEnabled(chosen && EventCommands().IsChangeable(chosen->id));
+            return;
+        }
         const bool selected = m_dayView->SelectedTask() >= 0;
         m_mnuEditEditEvent->setEnabled(selected);
         m_mnuEditDeleteEvent->setEnabled(selected && IsOwnTask(m_dayView->SelectedTask()));

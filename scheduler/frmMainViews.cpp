@@ -57,6 +57,8 @@ void frmMain::UpdateDayView()
             UpdateDayViewCaption(QString());
             m_fact->clear();
         }
+        step(70);
+        UpdateRangeView();
     });
 }
 

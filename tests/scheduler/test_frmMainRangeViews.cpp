@@ -1,0 +1,153 @@
+// The week, work week, month and agenda: the days each covers, what they show of the
+// store, the view kept between runs, and a drag, a delete and their undo and redo.
+#include "SchedulerFixture.h"
+
+#include "EventService.h"
+#include "RangePane.h"
+#include "ShownRange.h"
+#include "basQuillon.h"
+#include "views/AgendaView.h"
+#include "views/WeekView.h"
+
+#include <QAction>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+
+namespace quillon {
+
+namespace {
+
+using schedulertest::SchedulerTest;
+
+TEST(ShownRange, EachViewCoversItsDaysStepsByItsPeriodAndNamesIt)
+{
+    const QDate wednesday(2026, 12, 9);
+    ShownRange range;
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        SchedulerView view;
+        QDate first, last, next;
+        const char *title;
+    } cases[] = {
+        {SchedulerView::Day, wednesday, wednesday, wednesday.addDays(1), "Wednesday, December 9, 2026"},
+        {SchedulerView::WorkWeek, {2026, 12, 7}, {2026, 12, 11}, {2026, 12, 16}, "December 7 \u2013 11, 2026"},
+        {SchedulerView::Week, {2026, 12, 6}, {2026, 12, 12}, {2026, 12, 16}, "December 6 \u2013 12, 2026"},
+        {SchedulerView::Month, {2026, 11, 29}, {2027, 1, 9}, {2027, 1, 9}, "December 2026"},
+        {SchedulerView::Agenda, wednesday, {2027, 1, 7}, {2027, 1, 8}, "December 9, 2026 \u2013 January 7, 2027"},
+    };
+    for (const auto &c : cases) {
+        range.Show(c.view, wednesday, Qt::Sunday);
+        EXPECT_EQ(range.First(), c.first) << ShownRange::SettingText(c.view).toStdString();
+        EXPECT_EQ(range.Last(), c.last) << ShownRange::SettingText(c.view).toStdString();
+        EXPECT_EQ(range.Step(1), c.next) << ShownRange::SettingText(c.view).toStdString();
+        EXPECT_EQ(range.Title(english), QString::fromUtf8(c.title));
+        EXPECT_EQ(ShownRange::FromSettingText(ShownRange::SettingText(c.view)), c.view);
+    }
+    // A week across the months and one starting on Monday.
+    range.Show(SchedulerView::Week, QDate(2026, 12, 1), Qt::Monday);
+    EXPECT_EQ(range.Title(english), QString::fromUtf8("November 30 \u2013 December 6, 2026"));
+    EXPECT_EQ(ShownRange::FromSettingText(QStringLiteral("Fortnight")), SchedulerView::Day);
+}
+
+class RangeViews : public SchedulerTest {
+protected:
+    void Choose(const char *action) { quillontest::Find<QAction>(*window, action)->trigger(); }
+    QList<Event> Stored(QDate first, QDate last) { return EventService(*store).Between(first, last).value_or(QList<Event>{}); }
+    static void Send(QWidget *target, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, at, target->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+};
+
+TEST_F(RangeViews, WeekMonthAndAgendaShowTheStoredEventsAndTheChoiceIsKept)
+{
+    AddEvent(QStringLiteral("Staff meeting"), {QDate(2026, 12, 8)}, QStringLiteral("9:30 AM"), QStringLiteral("10:30 AM"));
+    AddEvent(QStringLiteral("Fair"), {QDate(2026, 12, 10)});
+    AddEvent(QStringLiteral("Dentist"), {QDate(2026, 12, 15)}, QStringLiteral("8:00 AM"), QStringLiteral("9:00 AM"));
+    Load();
+    Choose("mnuViewWeek");
+    RangePane &pane = *window->Range();
+    EXPECT_TRUE(pane.isVisible());
+    EXPECT_EQ(pane.Title(), QString::fromUtf8("December 6 \u2013 12, 2026"));
+    QStringList names;
+    for (const ViewEvent &event : pane.Week()->Model().Events())
+        names << event.name;
+    EXPECT_EQ(names, QStringList({QStringLiteral("Staff meeting"), QStringLiteral("Fair")}));
+
+    Choose("mnuViewNext");
+    ASSERT_EQ(pane.Week()->Model().Events().size(), 1);
+    EXPECT_EQ(pane.Week()->Model().Events()[0].name, QStringLiteral("Dentist"));
+
+    Choose("mnuViewAgenda");
+    const QStringList lines = pane.Agenda()->Lines();
+    // In the locale's own forms of dates and times.
+    const QLocale here;
+    EXPECT_EQ(lines.value(0), here.toString(QDate(2026, 12, 15), QLocale::LongFormat));
+    EXPECT_EQ(lines.value(1), ViewTimeText(here, QTime(8, 0)) + QString::fromUtf8(" \u2013 ")
+                                  + ViewTimeText(here, QTime(9, 0)) + QStringLiteral("  Dentist"));
+    Unload();
+    Load();
+    EXPECT_EQ(window->View(), SchedulerView::Agenda);
+    EXPECT_TRUE(window->Range()->isVisible());
+    Choose("mnuViewDay");
+    EXPECT_FALSE(window->Range()->isVisible());
+    EXPECT_EQ(basQuillon::GetOption(QLatin1String(ShownRange::kSettingName), QString()), QStringLiteral("Day"));
+}
+
+TEST_F(RangeViews, ADraggedEventMovesInTheStoreAndUndoAndRedoTakeItBackAndForth)
+{
+    const QDate monday(2026, 12, 7);
+    AddEvent(QStringLiteral("Staff meeting"), {monday}, QStringLiteral("9:30 AM"), QStringLiteral("10:30 AM"));
+    Load();
+    window->resize(1000, 700);
+    Choose("mnuViewWeek");
+    WeekView &week = *window->Range()->Week();
+    QApplication::processEvents();
+    const WeekViewModel::Geometry geometry = week.Geometry();
+    const QRectF block = week.Model().EventRect(0, geometry);
+    ASSERT_FALSE(block.isEmpty());
+    // One column right and two half hours down, in small steps as a hand moves.
+    const QPoint from = week.viewport()->mapFrom(&week, week.ContentToWidget(block.center()));
+    const QPoint to = from + QPoint(static_cast<int>(geometry.ColumnWidth()), static_cast<int>(2 * geometry.slotHeight));
+    Send(week.viewport(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 5; ++i)
+        Send(week.viewport(), QEvent::MouseMove, from + (to - from) * i / 5, Qt::LeftButton);
+    Send(week.viewport(), QEvent::MouseButtonRelease, to, Qt::NoButton);
+
+    auto where = [&] {
+        const QList<Event> events = Stored(monday, monday.addDays(6));
+        return events.size() == 1 ? events[0].Dates.value(0).toString(Qt::ISODate) + QLatin1Char(' ')
+                                        + events[0].StartTime.toString(QStringLiteral("HH:mm"))
+                                  : QStringLiteral("%1 events").arg(events.size());
+    };
+    EXPECT_EQ(where(), QStringLiteral("2026-12-08 10:30"));
+    ASSERT_EQ(week.Model().Events().size(), 1);
+    EXPECT_EQ(week.Model().Events()[0].date, monday.addDays(1)); // the view shows the move at once
+
+    Choose("mnuEditUndo");
+    EXPECT_EQ(where(), QStringLiteral("2026-12-07 09:30"));
+    Choose("mnuEditRedo");
+    EXPECT_EQ(where(), QStringLiteral("2026-12-08 10:30"));
+
+    // A delete (Delete, Yes) and its undo: the event is back with its own iCalendar text.
+    const QByteArray text = Stored(monday, monday.addDays(6)).value(0).Component;
+    week.Select(week.Model().Events()[0].id, monday.addDays(1));
+    week.setFocus();
+    nextAnswer = basPlatform::MessageResult::Yes;
+    QTest::keyClick(&week, Qt::Key_Delete);
+    EXPECT_EQ(where(), QStringLiteral("0 events"));
+    Choose("mnuEditUndo");
+    EXPECT_EQ(where(), QStringLiteral("2026-12-08 10:30"));
+    const std::optional<Event> back = EventService(*store).Load(Stored(monday, monday.addDays(6)).value(0).EventID);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Component, text);
+    Choose("mnuEditRedo");
+    EXPECT_EQ(where(), QStringLiteral("0 events"));
+}
+
+} // namespace
+
+} // namespace quillon
