@@ -141,6 +141,10 @@ void frmMain::BuildControls()
     connect(m_monthView, &MonthView::DisplayedMonthsChanged, this, &frmMain::SSMonth_DisplayedMonthsChanged);
     connect(m_dayView, &DayView::Click, this, &frmMain::SSDay_Click);
     connect(m_dayView, &DayView::DblClick, this, &frmMain::SSDay_DblClick);
+    connect(m_dayView, &DayView::TaskDropped, this, [this](int task, QTime start, QTime end) {
+        const QDate day = m_page.CurrentDate();
+        RangeEventDropped(m_dayView->TaskTag(task), day, day, start, end);
+    });
     connect(m_dayView, &DayView::MouseUp, this, &frmMain::SSDay_MouseUp);
     connect(m_dayView, &DayView::AddRequest, this, [this](QTime) { CreateNewEvent(); });
     connect(m_today, &QPushButton::clicked, this, &frmMain::Today);

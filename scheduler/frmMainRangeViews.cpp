@@ -182,7 +182,6 @@ void frmMain::RangeEventDropped(qint64 eventId, QDate fromDate, QDate toDate, QT
         step(20);
         // Moved or not, the views show what the store holds.
         SelectCurrentDateInMonthView();
-        m_rangePane->Show(m_range, basPlatform::Today());
     });
 }
 

@@ -7,6 +7,7 @@
 #include "ShownRange.h"
 #include "basQuillon.h"
 #include "views/AgendaView.h"
+#include "views/DayView.h"
 #include "views/WeekView.h"
 
 #include <QAction>
@@ -146,6 +147,35 @@ TEST_F(RangeViews, ADraggedEventMovesInTheStoreAndUndoAndRedoTakeItBackAndForth)
     EXPECT_EQ(back->Component, text);
     Choose("mnuEditRedo");
     EXPECT_EQ(where(), QStringLiteral("0 events"));
+}
+
+TEST_F(RangeViews, ADragInTheDayViewStretchesTheEventAndEscCancelsAMove)
+{
+    const QDate monday(2026, 12, 7);
+    AddEvent(QStringLiteral("Dentist"), {monday}, QStringLiteral("9:00 AM"), QStringLiteral("10:00 AM"));
+    Load();
+    DayView &day = *window->SSDay();
+    day.ScrollToSlot(16);
+    QApplication::processEvents();
+    const QRect task = day.TaskRect(0);
+    const int slot = day.SlotRect(1).height();
+    // Grabbed at its foot and pulled down an hour: it ends at 11:00.
+    const QPoint foot = day.viewport()->mapFrom(&day, QPoint(task.center().x(), task.bottom() - 1));
+    Send(day.viewport(), QEvent::MouseButtonPress, foot, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i)
+        Send(day.viewport(), QEvent::MouseMove, foot + QPoint(0, slot * i / 2), Qt::LeftButton);
+    Send(day.viewport(), QEvent::MouseButtonRelease, foot + QPoint(0, 2 * slot), Qt::NoButton);
+    ASSERT_EQ(Stored(monday, monday).size(), 1);
+    EXPECT_EQ(Stored(monday, monday)[0].EndTime, QTime(11, 0));
+    EXPECT_EQ(Stored(monday, monday)[0].StartTime, QTime(9, 0));
+
+    // A move cancelled with Esc before the release changes nothing.
+    const QPoint middle = day.viewport()->mapFrom(&day, day.TaskRect(0).center());
+    Send(day.viewport(), QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    Send(day.viewport(), QEvent::MouseMove, middle + QPoint(0, 3 * slot), Qt::LeftButton);
+    QTest::keyClick(&day, Qt::Key_Escape);
+    Send(day.viewport(), QEvent::MouseButtonRelease, middle + QPoint(0, 3 * slot), Qt::NoButton);
+    EXPECT_EQ(Stored(monday, monday)[0].StartTime, QTime(9, 0));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "basColor.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
@@ -23,6 +24,7 @@ constexpr int kTimeScalePadding = 6;
 constexpr int kTaskPadding = 3;
 constexpr int kTaskRadius = 3;
 constexpr int kPictureSize = 16;
+constexpr int kResizeEdge = 5; // pixels at a task's foot that grab its end
 
 int MouseButtonValue(Qt::MouseButton button)
 {
@@ -455,6 +457,7 @@ void DayView::paintEvent(QPaintEvent *)
         painter.drawText(content, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
         painter.restore();
     }
+    PaintDrag(painter, geometry);
 }
 
 // --- Mouse --------------------------------------------------------------------------
@@ -479,9 +482,58 @@ void DayView::mousePressEvent(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     m_pressed = true;
     m_doubleClicked = false;
-    if (event->button() == Qt::LeftButton)
+    m_drag.reset();
+    if (event->button() == Qt::LeftButton) {
         SelectAt(event->position());
+        const int task = m_model.SelectedTask();
+        if (task >= 0) {
+            const QPointF point = ViewportToContent(event->position());
+            const QRectF rect = m_model.TaskRect(task, Geometry());
+            m_drag = Drag{task, point.y() >= rect.bottom() - kResizeEdge, point, false, {}};
+        }
+    }
     event->accept();
+}
+
+void DayView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_drag || !(event->buttons() & Qt::LeftButton)) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    const QPointF offset = ViewportToContent(event->position()) - m_drag->from;
+    if (!m_drag->moving && offset.manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_drag->moving = true;
+    const DayViewTask &task = m_model.Task(m_drag->task);
+    m_drag->landing = DayViewModel::Dragged(QTime(task.startMinute / 60, task.startMinute % 60),
+                                            QTime(task.endMinute / 60 % 24, task.endMinute % 60), offset.y(),
+                                            Geometry().slotHeight, m_drag->resize, event->modifiers() & Qt::AltModifier);
+    viewport()->setCursor(m_drag->resize ? Qt::SizeVerCursor : Qt::ClosedHandCursor);
+    viewport()->update();
+    event->accept();
+}
+
+void DayView::PaintDrag(QPainter &painter, const DayViewGeometry &geometry) const
+{
+    if (!m_drag || !m_drag->moving || !m_drag->landing.start.isValid())
+        return;
+    const double minuteHeight = geometry.slotHeight / DayViewModel::kMinutesPerSlot;
+    const auto minute = [](QTime time) { return time.hour() * 60 + time.minute(); };
+    const QRectF from = m_model.TaskRect(m_drag->task, geometry);
+    const QRectF ghost(from.left(), minute(m_drag->landing.start) * minuteHeight, from.width(),
+                       std::max(4.0, (minute(m_drag->landing.end) - minute(m_drag->landing.start)) * minuteHeight));
+    const DayViewTask &task = m_model.Task(m_drag->task);
+    const QColor color = task.color >= 0 ? basColor::ToQColor(task.color) : EffectiveFillColor();
+    QPainterPath path;
+    path.addRoundedRect(ghost, kTaskRadius, kTaskRadius);
+    painter.fillPath(path, color);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+    painter.drawPath(path);
+    painter.setPen(ContrastingText(color));
+    painter.drawText(ghost.adjusted(kTaskPadding, 1, -kTaskPadding, -1), Qt::AlignLeft | Qt::AlignTop,
+                     DayViewModel::FormatTime(minute(m_drag->landing.start)) + QStringLiteral(" - ")
+                         + DayViewModel::FormatTime(minute(m_drag->landing.end)));
 }
 
 void DayView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -507,6 +559,20 @@ void DayView::mouseReleaseEvent(QMouseEvent *event)
     const QPoint point = ViewportToWidget(event->position());
     emit MouseUp(MouseButtonValue(event->button()), ShiftValue(event->modifiers()), point.x(),
                  point.y());
+    const DayViewTask &dragged = m_model.Task(m_drag ? m_drag->task : -1);
+    if (m_drag && m_drag->moving && event->button() == Qt::LeftButton
+        && (m_drag->landing.start != QTime(dragged.startMinute / 60, dragged.startMinute % 60)
+            || m_drag->landing.end != QTime(dragged.endMinute / 60 % 24, dragged.endMinute % 60))) {
+        const Drag drag = *m_drag;
+        m_drag.reset();
+        viewport()->unsetCursor();
+        viewport()->update();
+        m_doubleClicked = false;
+        event->accept();
+        emit TaskDropped(drag.task, drag.landing.start, drag.landing.end);
+        return;
+    }
+    m_drag.reset();
     // The release that ends a double click is not a click of its own.
     if (event->button() == Qt::LeftButton && !m_doubleClicked
         && viewport()->rect().contains(event->position().toPoint()))
@@ -604,6 +670,15 @@ void DayView::MoveTask(int direction)
 void DayView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Escape:
+        if (!m_drag) {
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+        }
+        m_drag.reset();
+        viewport()->unsetCursor();
+        viewport()->update();
+        break;
     case Qt::Key_Up: MoveSlot(-1); break;
     case Qt::Key_Down: MoveSlot(1); break;
     case Qt::Key_PageUp: MoveSlot(-VisibleSlots()); break;

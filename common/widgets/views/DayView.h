@@ -8,13 +8,17 @@
 // DblClick. Keys: Up/Down a slot, Page Up/Down a screen, Home/End the first and last
 // slot, Left/Right the previous and next task in time order (each raises Click as a
 // click would), Enter raises DblClick, Insert raises AddRequest with the selected
-// slot's start time.
+// slot's start time. A task dragged with the left button moves in half hours (Alt: five
+// minutes), or, grabbed at its foot, changes its end; the release raises TaskDropped
+// instead of Click, and Esc cancels the drag.
 #pragma once
 
 #include "views/DayViewModel.h"
 
 #include <QAbstractScrollArea>
 #include <QIcon>
+
+class QPainter;
 
 #include <array>
 #include <cstdint>
@@ -90,6 +94,7 @@ signals:
     void DblClick();
     void MouseUp(int button, int shift, int x, int y);
     void AddRequest(QTime startTime);
+    void TaskDropped(int index, QTime startTime, QTime endTime);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -100,6 +105,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -135,6 +141,16 @@ private:
     bool m_scrolling = false;      // our own scroll, not the user's
     bool m_pressed = false;
     bool m_doubleClicked = false;
+
+    struct Drag {
+        int task = -1;
+        bool resize = false;
+        QPointF from;        // content point of the press
+        bool moving = false; // past the start distance
+        DayViewModel::DraggedTimes landing;
+    };
+    std::optional<Drag> m_drag;
+    void PaintDrag(QPainter &painter, const DayViewGeometry &geometry) const;
 };
 
 } // namespace quillon

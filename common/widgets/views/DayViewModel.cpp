@@ -4,6 +4,7 @@
 
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace quillon {
@@ -32,6 +33,28 @@ QTime DayViewModel::SlotStart(int slot)
 int DayViewModel::SlotOfTime(QTime time)
 {
     return time.isValid() ? (time.hour() * 60 + time.minute()) / kMinutesPerSlot : -1;
+}
+
+// --- Dragging -----------------------------------------------------------------------
+
+DayViewModel::DraggedTimes DayViewModel::Dragged(QTime start, QTime end, double pixelsDown, double slotHeight,
+                                                 bool resize, bool fine)
+{
+    const auto minuteOf = [](QTime time) { return time.hour() * 60 + time.minute(); };
+    const auto timeOf = [](int minute) {
+        minute = std::clamp(minute, 0, kMinutesPerDay - 1);
+        return QTime(minute / 60, minute % 60);
+    };
+    const int step = fine ? 5 : kMinutesPerSlot;
+    const double minuteHeight = slotHeight / kMinutesPerSlot;
+    const int minutes = minuteHeight > 0 ? static_cast<int>(std::lround(pixelsDown / minuteHeight / step)) * step : 0;
+    const int first = minuteOf(start);
+    const int last = end > start ? minuteOf(end) : kMinutesPerDay - 1;
+    if (resize)
+        return {start, timeOf(std::clamp(last + minutes, first + step, kMinutesPerDay - 1))};
+    const int length = last - first;
+    const int moved = std::clamp(first + minutes, 0, kMinutesPerDay - 1 - length);
+    return {timeOf(moved), timeOf(moved + length)};
 }
 
 // --- Tasks --------------------------------------------------------------------------

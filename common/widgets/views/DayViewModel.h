@@ -55,6 +55,17 @@ public:
     // The slot that holds the time, or -1 for a null time.
     static int SlotOfTime(QTime time);
 
+    // --- Dragging -------------------------------------------------------------------
+    // The times of a task dragged down (up when negative) by some pixels of a scale of
+    // slotHeight per half hour, in half hours (fine: five minutes). A move keeps its length
+    // within the day; a resize moves only the end, never to or before the start. An end
+    // at or before the start counts as midnight, as it is drawn.
+    struct DraggedTimes {
+        QTime start;
+        QTime end;
+    };
+    static DraggedTimes Dragged(QTime start, QTime end, double pixelsDown, double slotHeight, bool resize, bool fine);
+
     // --- Tasks ----------------------------------------------------------------------
     // Appends a task and returns its index (count - 1). A null start or end time adds
     // nothing and gives -1, so a caller never tags an older task. Seconds are dropped.

@@ -5,18 +5,6 @@
 
 namespace quillon {
 
-namespace {
-
-int MinuteOf(QTime time) { return time.hour() * 60 + time.minute(); }
-
-QTime TimeOfMinute(int minute)
-{
-    minute = std::clamp(minute, 0, DayViewModel::kMinutesPerDay - 1);
-    return QTime(minute / 60, minute % 60);
-}
-
-} // namespace
-
 void WeekViewModel::SetDays(QDate first, int count)
 {
     m_days.clear();
@@ -146,26 +134,15 @@ WeekViewModel::Landing WeekViewModel::DragTo(int event, DragKind kind, QPointF o
     if (!ColumnOf(event) || m_events[event].allDay || geometry.slotHeight <= 0)
         return {};
     const ViewEvent &dragged = m_events[event];
-    const int step = fine ? 5 : DayViewModel::kMinutesPerSlot;
-    const double minuteHeight = geometry.slotHeight / DayViewModel::kMinutesPerSlot;
-    const int minutes = static_cast<int>(std::lround(offset.y() / minuteHeight / step)) * step;
-    const int start = MinuteOf(dragged.start);
-    // An end at or before the start runs to midnight, as it is drawn.
-    const int end = dragged.end > dragged.start ? MinuteOf(dragged.end) : DayViewModel::kMinutesPerDay - 1;
-    Landing landing;
-    if (kind == DragKind::Resize) {
-        const int newEnd = std::clamp(end + minutes, start + step, DayViewModel::kMinutesPerDay - 1);
-        landing = {dragged.date, dragged.start, TimeOfMinute(newEnd)};
-    } else {
-        const int days = geometry.ColumnWidth() > 0
-                             ? static_cast<int>(std::lround(offset.x() / geometry.ColumnWidth()))
-                             : 0;
-        const int day = std::clamp(DayIndex(dragged.date) + days, 0, DayCount() - 1);
-        const int length = end - start;
-        const int newStart = std::clamp(start + minutes, 0, DayViewModel::kMinutesPerDay - 1 - length);
-        landing = {Day(day), TimeOfMinute(newStart), TimeOfMinute(newStart + length)};
-    }
-    if (landing.date == dragged.date && landing.start == dragged.start && landing.end == TimeOfMinute(end))
+    const bool resize = kind == DragKind::Resize;
+    const DayViewModel::DraggedTimes times =
+        DayViewModel::Dragged(dragged.start, dragged.end, offset.y(), geometry.slotHeight, resize, fine);
+    int day = DayIndex(dragged.date);
+    if (!resize && geometry.ColumnWidth() > 0)
+        day = std::clamp(day + static_cast<int>(std::lround(offset.x() / geometry.ColumnWidth())), 0, DayCount() - 1);
+    const Landing landing{Day(day), times.start, times.end};
+    const DayViewModel::DraggedTimes still = DayViewModel::Dragged(dragged.start, dragged.end, 0, 1, false, false);
+    if (landing.date == dragged.date && landing.start == still.start && landing.end == still.end)
         return {};
     return landing;
 }
