@@ -117,6 +117,10 @@ public:
     void UpdateRangeView();
     RangePane *Range() const { return m_rangePane; }
     const ShownRange &Shown() const { return m_range; }
+    // The shown view with its events as it goes to paper, and printing it (the system's
+    // dialog, or its preview).
+    ShownRange RangeToPrint();
+    void PrintView(bool preview);
     // What the user did to events, for Edit > Undo and Redo.
     UndoHistory &History();
 

@@ -53,6 +53,12 @@ void frmMain::BuildMenus()
     QAction *mnuFileExportCalendar = item(mnuFile, "mnuFileExportCalendar", tr("Ex&port Calendar..."));
     QAction *mnuFileCalendars = item(mnuFile, "mnuFileCalendars", tr("&Calendars..."));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+    QAction *mnuFilePrintPreview = item(mnuFile, "mnuFilePrintPreview", tr("Print Pre&view..."));
+    QAction *mnuFilePrint = item(mnuFile, "mnuFilePrint", tr("P&rint..."));
+    mnuFilePrint->setShortcut(QKeySequence::Print);
+    connect(mnuFilePrintPreview, &QAction::triggered, this, [this] { PrintView(true); });
+    connect(mnuFilePrint, &QAction::triggered, this, [this] { PrintView(false); });
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep3"));
     QAction *mnuFileExit = item(mnuFile, "mnuFileExit", tr("E&xit"));
 
     m_mnuEdit = menuBar()->addMenu(tr("&Edit"));

@@ -5,6 +5,7 @@
 #include "EventService.h"
 #include "RangePane.h"
 #include "ShownRange.h"
+#include "ViewPrint.h"
 #include "basQuillon.h"
 #include "views/AgendaView.h"
 #include "views/DayView.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QMouseEvent>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTest>
 
@@ -147,6 +150,33 @@ TEST_F(RangeViews, ADraggedEventMovesInTheStoreAndUndoAndRedoTakeItBackAndForth)
     EXPECT_EQ(back->Component, text);
     Choose("mnuEditRedo");
     EXPECT_EQ(where(), QStringLiteral("0 events"));
+}
+
+TEST_F(RangeViews, TheShownWeekAndMonthPrintWithTheirTitleAndEveryEventOfTheDay)
+{
+    AddEvent(QStringLiteral("Early swim"), {QDate(2026, 12, 8)}, QStringLiteral("6:00 AM"), QStringLiteral("7:00 AM"));
+    AddEvent(QStringLiteral("Late concert"), {QDate(2026, 12, 9)}, QStringLiteral("9:00 PM"), QStringLiteral("11:00 PM"));
+    Load();
+    auto printed = [&](const char *view) {
+        Choose(view);
+        const QString file = TempPath(QLatin1String(view) + QStringLiteral(".pdf"));
+        {
+            QPdfWriter pdf(file);
+            ViewPrint::Print(pdf, window->RangeToPrint(), QDate(2026, 12, 7), basCalendarFonts::LoadCalendarFonts());
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        text.waitForFinished(20000);
+        return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    };
+    // The hours out of sight on screen are on the page: the whole day is printed.
+    const QString week = printed("mnuViewWeek");
+    EXPECT_TRUE(week.contains(QString::fromUtf8("December 6 \u2013 12, 2026"))) << week.toStdString();
+    EXPECT_TRUE(week.contains(QStringLiteral("Early swim"))) << week.toStdString();
+    EXPECT_TRUE(week.contains(QStringLiteral("Late concert"))) << week.toStdString();
+    const QString month = printed("mnuViewMonth");
+    EXPECT_TRUE(month.contains(QStringLiteral("December 2026"))) << month.toStdString();
+    EXPECT_TRUE(month.contains(QStringLiteral("Early swim"))) << month.toStdString();
 }
 
 TEST_F(RangeViews, ADragInTheDayViewStretchesTheEventAndEscCancelsAMove)

@@ -237,7 +237,7 @@ void WeekView::paintEvent(QPaintEvent *)
         if (y < scroll - geometry.slotHeight || y > scroll + height + geometry.slotHeight)
             continue;
         const bool onHour = slot % 2 == 0;
-        painter.setPen(QPen(onHour ? hourLine : halfLine, 0, onHour ? Qt::SolidLine : Qt::DotLine));
+        painter.setPen(QPen(onHour ? hourLine : halfLine, 1, onHour ? Qt::SolidLine : Qt::DotLine));
         painter.drawLine(QPointF(onHour ? 0 : geometry.scaleWidth, y), QPointF(width, y));
         if (onHour && slot < DayViewModel::kSlotCount) {
             painter.setPen(pal.color(QPalette::WindowText));
@@ -245,7 +245,7 @@ void WeekView::paintEvent(QPaintEvent *)
                              Qt::AlignRight | Qt::AlignVCenter, ViewTimeText(locale(), QTime(slot / 2, 0)));
         }
     }
-    painter.setPen(QPen(hourLine, 0));
+    painter.setPen(QPen(hourLine, 1));
     for (int day = 0; day < m_model.DayCount(); ++day) {
         const double x = std::floor(geometry.ColumnLeft(day)) + 0.5;
         painter.drawLine(QPointF(x, scroll), QPointF(x, scroll + height));
