@@ -10,6 +10,14 @@ constexpr std::int32_t Rgb(int red, int green, int blue) { return red + 256 * gr
 constexpr std::int32_t kNavy = Rgb(0, 0, 128);
 constexpr std::int32_t kBlack = Rgb(0, 0, 0);
 constexpr std::int32_t kWhite = Rgb(255, 255, 255);
+constexpr std::int32_t kLightSkyBlue = Rgb(135, 206, 250);
+
+// A button face of a dark style, on which navy and black would not be read.
+bool IsDark(std::int32_t color)
+{
+    const int red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
+    return 0.299 * red + 0.587 * green + 0.114 * blue < 110;
+}
 } // namespace
 
 QList<StyleSetDefinition> StyleSets(std::int32_t buttonFace)
@@ -20,14 +28,16 @@ QList<StyleSetDefinition> StyleSets(std::int32_t buttonFace)
         std::int32_t back;
         std::int32_t plainText;
     };
+    const bool dark = IsDark(buttonFace);
     const Base bases[] = {
-        {"Normal", buttonFace, kBlack},         {"Green", Rgb(0, 128, 0), kWhite},
+        {"Normal", buttonFace, dark ? kWhite : kBlack},         {"Green", Rgb(0, 128, 0), kWhite},
         {"Purple", Rgb(128, 0, 128), kWhite},   {"White", kWhite, kBlack},
         {"Red", Rgb(255, 0, 0), kWhite},        {"Gray", Rgb(128, 128, 128), kWhite},
     };
     QList<StyleSetDefinition> sets;
     for (const Base &base : bases) {
-        sets.append({StyleSetName(QLatin1String(base.name), 1), base.back, kNavy, true});
+        const bool onDarkFace = dark && base.back == buttonFace;
+        sets.append({StyleSetName(QLatin1String(base.name), 1), base.back, onDarkFace ? kLightSkyBlue : kNavy, true});
         sets.append({StyleSetName(QLatin1String(base.name), 0), base.back, base.plainText, false});
     }
     return sets;

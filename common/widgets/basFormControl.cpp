@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 
 namespace quillon {
@@ -43,6 +44,30 @@ void UnlockWindowRedraw()
         window->update();
     }
     LockedWindow() = nullptr;
+}
+
+void FitOnScreen(QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame the window manager adds; before the first show it is not known yet.
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    const QSize room = (area.size() - frame).expandedTo(window.minimumSizeHint());
+    if (window.width() > room.width() || window.height() > room.height())
+        window.resize(window.size().boundedTo(room));
+    QRect placed = window.frameGeometry();
+    if (placed.right() > area.right())
+        placed.moveRight(area.right());
+    if (placed.bottom() > area.bottom())
+        placed.moveBottom(area.bottom());
+    if (placed.left() < area.left())
+        placed.moveLeft(area.left());
+    if (placed.top() < area.top())
+        placed.moveTop(area.top());
+    if (placed.topLeft() != window.frameGeometry().topLeft())
+        window.move(placed.topLeft());
 }
 
 void UnloadAllForms()

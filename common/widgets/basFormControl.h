@@ -13,6 +13,9 @@ void SetAlwaysOnTop(QWidget &window);
 // desktop keeps one: a second lock is refused (false) until UnlockWindowRedraw.
 bool LockWindowRedraw(QWidget &window);
 void UnlockWindowRedraw();
+// Shrinks a window that is larger than its screen's free area (a scale factor of 2 on
+// a laptop, say) to fit, down to its layout's least size, and moves it onto that area.
+void FitOnScreen(QWidget &window);
 // Hides every top-level window, then deletes each one.
 void UnloadAllForms();
 

@@ -1,5 +1,9 @@
 #include "frmEvent.h"
 
+#include "basFormControl.h"
+
+#include <QTimer>
+
 #include "IconPalette.h"
 #include "RepeatRuleEditor.h"
 #include "basColorCombo.h"
@@ -290,6 +294,9 @@ void frmEvent::Form_Load()
 void frmEvent::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    basFormControl::FitOnScreen(*this);
+    // Once more when the window manager has put its frame round it.
+    QTimer::singleShot(0, this, [this] { basFormControl::FitOnScreen(*this); });
     m_subject->setFocus();
 }
 

@@ -122,7 +122,11 @@ void MonthGrid::paintEvent(QPaintEvent *)
             const QRectF line(rect.left() + kPadding, rect.top() + geometry.lineHeight * (1 + lines.shown),
                               rect.width() - 2 * kPadding, geometry.lineHeight);
             painter.setPen(pal.color(QPalette::Link));
-            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, tr("+%n more", nullptr, lines.more));
+            // A narrow cell keeps the count, which says the most.
+            QString more = tr("+%n more", nullptr, lines.more);
+            if (metrics.horizontalAdvance(more) > line.width())
+                more = QStringLiteral("+%1").arg(lines.more);
+            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, more);
         }
     }
 }
