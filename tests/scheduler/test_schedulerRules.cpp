@@ -119,8 +119,9 @@ TEST(MonthMarks, EveryColourOfTheChurchYearNamesADefinedStyleSet)
     }
     // A dark style's button face keeps its plain days light and its event days a light blue.
     for (const auto &set : basMonthMarks::StyleSets(0x303030)) {
-        if (set.name.startsWith(QStringLiteral("Normal")))
+        if (set.name.startsWith(QStringLiteral("Normal"))) {
             EXPECT_EQ(set.textColor, set.bold ? 135 + 206 * 256 + 250 * 65536 : 0xFFFFFF) << qPrintable(set.name);
+        }
     }
     EXPECT_FALSE(names.contains(basMonthMarks::StyleSetName(QStringLiteral("Blue"), 1)));
     EXPECT_FALSE(names.contains(basMonthMarks::StyleSetName(QStringLiteral("green"), 0)));
