@@ -55,7 +55,10 @@ QString Text(const QVariant &value) { return value.isNull() ? QString() : value.
 // or one of its parts, found through the key's index).
 const QString kSeriesUidOf =
     QStringLiteral("CASE WHEN instr(%1, char(31)) > 0 THEN substr(%1, 1, instr(%1, char(31)) - 1) ELSE %1 END");
-const QString kPartOfSeries = QStringLiteral("(%1 = %2 OR (%1 > %2 || char(31) AND %1 < %2 || char(32)))");
+// The other parts of a series (UIDs after the series' own and char(31)), as a range of
+// the (Source, Uid) key; asked apart from the series' own UID, as an OR of the two would
+// keep SQLite from the key and read every UID of the source.
+const QString kPartOfSeriesUid = QStringLiteral("%1 > %2 || char(31) AND %1 < %2 || char(32)");
 
 // NULL for no reminder. A reminder after the start is none a person can use.
 QVariant ReminderParameter(const std::optional<int> &minutes)
@@ -566,9 +569,10 @@ bool EventStore::DeleteEventFromDatabase(qint64 eventId, QList<QDate> *deletedDa
         // EventDates and EventUids rows go with it (ON DELETE CASCADE).
         d->Run(QStringLiteral("DELETE FROM Series WHERE (Source, Uid) IN (SELECT Source, ") + kSeriesUidOf.arg(QStringLiteral("Uid"))
                    + QStringLiteral(" FROM EventUids WHERE EventId = ?) AND NOT EXISTS (SELECT 1 FROM EventUids u "
-                                    "WHERE u.Source = Series.Source AND u.EventId <> ? AND ")
-                   + kPartOfSeries.arg(QStringLiteral("u.Uid"), QStringLiteral("Series.Uid")) + QLatin1Char(')'),
-               {eventId, eventId});
+                                    "WHERE u.Source = Series.Source AND u.EventId <> ? AND u.Uid = Series.Uid) "
+                                    "AND NOT EXISTS (SELECT 1 FROM EventUids u WHERE u.Source = Series.Source AND u.EventId <> ? AND ")
+                   + kPartOfSeriesUid.arg(QStringLiteral("u.Uid"), QStringLiteral("Series.Uid")) + QLatin1Char(')'),
+               {eventId, eventId, eventId});
         d->Run(QStringLiteral("DELETE FROM Events WHERE EventID = ?"), {eventId});
         step(40);
         for (const QDate &date : std::as_const(stored)) {
@@ -1155,8 +1159,10 @@ bool EventStore::GetSeriesOfEvent(qint64 eventId, EventSeries &series)
         step(20);
         QSqlQuery &query = d->Run(QStringLiteral("SELECT u.Source, ") + kSeriesUidOf.arg(QStringLiteral("u.Uid"))
                                       + QStringLiteral(", s.Component, s.Sequence, "
-                                                 "(SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source AND o.EventId <> u.EventId AND ")
-                                      + kPartOfSeries.arg(QStringLiteral("o.Uid"), QStringLiteral("s.Uid"))
+                                                 "(SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source AND o.EventId <> u.EventId "
+                                                 "AND o.Uid = s.Uid) + (SELECT COUNT(*) FROM EventUids o WHERE o.Source = s.Source "
+                                                 "AND o.EventId <> u.EventId AND ")
+                                      + kPartOfSeriesUid.arg(QStringLiteral("o.Uid"), QStringLiteral("s.Uid"))
                                       + QStringLiteral(") FROM EventUids u LEFT JOIN Series s ON s.Source = u.Source AND s.Uid = ")
                                       + kSeriesUidOf.arg(QStringLiteral("u.Uid")) + QStringLiteral(" WHERE u.EventId = ?"),
                                   {eventId});

@@ -1,6 +1,6 @@
 // The scheduler's main window as a user meets it, over a store of 10,000 events:
 // loading the window until it is shown, switching the shown day, moving the month view
-// by a month.
+// by a month, paging through weeks, months with their events and 30-day agendas.
 //
 //   bench_scheduler                        Google Benchmark runs (the store is made once in
 //                                          $TMPDIR/quillon-bench-scheduler and kept)
@@ -15,6 +15,7 @@
 #include "frmMain.h"
 #include "views/MonthView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
@@ -189,6 +190,39 @@ void BM_MoveMonthView(benchmark::State &state)
     loaded->window->close();
 }
 BENCHMARK(BM_MoveMonthView)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Next and Previous of the View menu in a view of several days, back and forth over
+// four periods: what a user does paging through weeks or months.
+void PageThrough(benchmark::State &state, SchedulerView view)
+{
+    auto loaded = LoadWindow();
+    if (!loaded) {
+        state.SkipWithError("the window did not load");
+        return;
+    }
+    // A busy spring of the store: two or three events a day.
+    loaded->window->findChild<MonthView *>(QStringLiteral("SSMonth"))->SelectDate(QDate(2025, 3, 12));
+    loaded->window->SetView(view);
+    QAction &next = *loaded->window->findChild<QAction *>(QStringLiteral("mnuViewNext"));
+    QAction &previous = *loaded->window->findChild<QAction *>(QStringLiteral("mnuViewPrevious"));
+    int i = 0;
+    for (auto _ : state) {
+        ((i++ / 4) % 2 == 0 ? next : previous).trigger();
+        QApplication::processEvents();
+    }
+    state.counters["events shown"] = static_cast<double>(loaded->window->Shown().Events().size());
+    loaded->window->SetView(SchedulerView::Day);
+    loaded->window->close();
+}
+
+void BM_SwitchWeek(benchmark::State &state) { PageThrough(state, SchedulerView::Week); }
+BENCHMARK(BM_SwitchWeek)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_SwitchMonthWithEvents(benchmark::State &state) { PageThrough(state, SchedulerView::Month); }
+BENCHMARK(BM_SwitchMonthWithEvents)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_SwitchAgendaOf30Days(benchmark::State &state) { PageThrough(state, SchedulerView::Agenda); }
+BENCHMARK(BM_SwitchAgendaOf30Days)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

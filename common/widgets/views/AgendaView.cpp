@@ -2,6 +2,7 @@
 
 #include "basColor.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QLocale>
 #include <QPainter>
@@ -35,7 +36,6 @@ AgendaView::AgendaView(QWidget *parent) : QTreeWidget(parent)
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(true);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { Activated(item); });
     connect(this, &QTreeWidget::itemSelectionChanged, this, &AgendaView::SelectionChanged);
@@ -44,25 +44,26 @@ AgendaView::AgendaView(QWidget *parent) : QTreeWidget(parent)
 void AgendaView::SetEvents(QDate first, QDate last, const QList<ViewEvent> &events)
 {
     const std::optional<ViewEvent> selected = SelectedEvent();
+    // Built apart and put in at once: a tree laid out again for each row costs a frame.
+    setUpdatesEnabled(false);
     clear();
     m_events.clear();
     const QLocale here = locale();
+    QFont bold = font();
+    bold.setBold(true);
+    QHash<QRgb, QIcon> swatches;
+    QList<QTreeWidgetItem *> days;
     QTreeWidgetItem *heading = nullptr;
-    QDate headingDate;
     for (const ViewEvent &event : events) {
         if (event.date < first || event.date > last)
             continue;
-        if (!heading || headingDate != event.date) {
-            heading = new QTreeWidgetItem(this);
-            headingDate = event.date;
+        if (!heading || heading->data(0, kDateRole).toDate() != event.date) {
+            heading = new QTreeWidgetItem;
             heading->setText(0, here.toString(event.date, QLocale::LongFormat));
-            heading->setFirstColumnSpanned(true);
-            QFont bold = font();
-            bold.setBold(true);
             heading->setFont(0, bold);
             heading->setData(0, kIndexRole, -1);
             heading->setData(0, kDateRole, event.date);
-            heading->setExpanded(true);
+            days.append(heading);
         }
         auto *item = new QTreeWidgetItem(heading);
         item->setText(0, event.allDay ? tr("All day")
@@ -72,20 +73,32 @@ void AgendaView::SetEvents(QDate first, QDate last, const QList<ViewEvent> &even
         const QColor color = event.color >= 0 ? basColor::ToQColor(event.color)
                              : m_fill >= 0    ? basColor::ToQColor(m_fill)
                                               : palette().color(QPalette::Highlight);
-        item->setIcon(1, event.picture.isNull() ? Swatch(color) : event.picture);
+        if (event.picture.isNull()) {
+            auto swatch = swatches.find(color.rgb());
+            if (swatch == swatches.end())
+                swatch = swatches.insert(color.rgb(), Swatch(color));
+            item->setIcon(1, *swatch);
+        } else {
+            item->setIcon(1, event.picture);
+        }
         item->setData(0, kIndexRole, static_cast<int>(m_events.size()));
         item->setData(0, kDateRole, event.date);
         m_events.append(event);
     }
     if (m_events.isEmpty()) {
-        auto *none = new QTreeWidgetItem(this);
+        auto *none = new QTreeWidgetItem;
         none->setText(0, tr("Nothing planned from %1 to %2.")
                              .arg(here.toString(first, QLocale::ShortFormat), here.toString(last, QLocale::ShortFormat)));
-        none->setFirstColumnSpanned(true);
         none->setFlags(Qt::ItemIsEnabled);
         none->setData(0, kIndexRole, -2);
+        days.append(none);
     }
+    addTopLevelItems(days);
+    for (QTreeWidgetItem *day : std::as_const(days))
+        day->setFirstColumnSpanned(true);
     expandAll();
+    resizeColumnToContents(0);
+    setUpdatesEnabled(true);
     if (selected)
         Select(selected->id, selected->date);
 }
