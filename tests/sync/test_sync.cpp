@@ -489,13 +489,20 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     radicale.Send("MKCOL", QStringLiteral("/anna/")); // Radicale may have made it at the login
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/"), work), 201);
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/home/")), 201);
+    // A task list holds no events: not offered.
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/tasks/"),
+                            "<?xml version=\"1.0\"?><C:mkcalendar xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\">"
+                            "<D:set><D:prop><C:supported-calendar-component-set><C:comp name=\"VTODO\"/>"
+                            "</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>"),
+              201);
     for (const auto &[uid, day] : {std::pair{"w1", "20261207"}, {"w2", "20261209"}, {"w3", "20261210"}})
         ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/%1.ics").arg(QLatin1String(uid)),
                                 Calendar({Event(QLatin1String(uid), QStringLiteral("Work %1").arg(QLatin1String(uid)),
                                                 QLatin1String(day))})),
                   201);
 
-    // Discovery from the server's root: both calendars, with the name and colour.
+    // Discovery from the server's root: both calendars of events, with the name and
+    // colour, each writable; not the task list.
     basSync::Probe probe;
     basSync::RunOnSyncThread([&] {
         probe = basSync::ProbeAddress(QUrl(radicale.base + QStringLiteral("/")), QStringLiteral("anna"),
@@ -503,6 +510,7 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     });
     ASSERT_TRUE(probe.CalDav) << probe.Error.toStdString();
     ASSERT_EQ(probe.Calendars.size(), 2);
+    EXPECT_TRUE(probe.Calendars[0].Writable && probe.Calendars[1].Writable);
     const auto found = std::find_if(probe.Calendars.cbegin(), probe.Calendars.cend(),
                                     [](const basSync::CalDav::Calendar &c) { return c.DisplayName == QLatin1String("Work"); });
     ASSERT_NE(found, probe.Calendars.cend());
