@@ -145,6 +145,14 @@ std::optional<Event> EventService::Load(qint64 eventId)
     return event;
 }
 
+std::optional<bool> EventService::Exists(qint64 eventId)
+{
+    bool exists = false;
+    if (!m_store.EventExists(eventId, exists))
+        return std::nullopt;
+    return exists;
+}
+
 QString EventService::LocationOf(qint64 eventId)
 {
     basDatabase::EventStore::EventSeries series;

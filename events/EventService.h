@@ -66,6 +66,8 @@ public:
 
     // The stored event with its dates, or nothing when the store could not read it.
     std::optional<Event> Load(qint64 eventId);
+    // Whether an event of the id is stored; nothing when the store could not say.
+    std::optional<bool> Exists(qint64 eventId);
     // Where the event takes place, as its iCalendar text says; empty when it says nothing
     // or cannot be read.
     QString LocationOf(qint64 eventId);
