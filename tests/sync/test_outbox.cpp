@@ -265,6 +265,71 @@ TEST_F(OutboxOnRadicale, ChangesMadeOfflineAllGoInOrderAndAFailedOneHoldsOnlyIts
     EXPECT_EQ(EventsNamed(QLatin1Char('%') + kNotSent), 0);
 }
 
+// Script changes and changes of the scheduler's service, 200 in all, sent by
+// quillon-db refresh runs killed at random moments: each reaches the server once.
+TEST_F(OutboxOnRadicale, RefreshesKilledAtRandomLoseNoChangeAndSendNoneTwice)
+{
+    if (!StartCalendar(false))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    // By script: made, made weekly, changed, deleted.
+    const QString calendarId = QString::number(id);
+    ToolRun made = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
+                         QStringLiteral("Script one"), QStringLiteral("--start"), QStringLiteral("2027-02-01 09:00"),
+                         QStringLiteral("--end"), QStringLiteral("2027-02-01 10:00")});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    ToolRun weekly = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
+                           QStringLiteral("Script weekly"), QStringLiteral("--start"), QStringLiteral("2027-02-02 08:00"),
+                           QStringLiteral("--end"), QStringLiteral("2027-02-02 08:30"), QStringLiteral("--rrule"),
+                           QStringLiteral("FREQ=WEEKLY;COUNT=4")});
+    ASSERT_EQ(weekly.exitCode, 0) << weekly.err.toStdString();
+    ToolRun edited = Tool({QStringLiteral("edit"), Database(), made.out, QStringLiteral("--name"), QStringLiteral("Script one changed"),
+                           QStringLiteral("--start"), QStringLiteral("2027-02-01 11:00")});
+    ASSERT_EQ(edited.exitCode, 0) << edited.err.toStdString();
+    EXPECT_EQ(edited.out, QStringLiteral("changed %1: Script one changed").arg(made.out));
+    ToolRun deleted = Tool({QStringLiteral("delete"), Database(), weekly.out});
+    ASSERT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
+    ASSERT_EQ(Outbox().size(), 4);
+    // By the service: 156 made, the first 40 of them renamed.
+    std::map<std::string, int> expected{{"Script one changed", 1}};
+    Change([&](EventService &service) {
+        QList<qint64> uploads;
+        for (int i = 0; i < 156; ++i) {
+            uploads << Made(service, id, QStringLiteral("Upload %1").arg(i), QDate(2027, 3, 1).addDays(i % 60));
+            expected[QStringLiteral("Upload %1").arg(i).toStdString()] = 1;
+        }
+        for (int i = 0; i < 40; ++i) {
+            Rename(service, uploads[i], QStringLiteral("Upload %1 renamed").arg(i));
+            expected.erase(QStringLiteral("Upload %1").arg(i).toStdString());
+            expected[QStringLiteral("Upload %1 renamed").arg(i).toStdString()] = 1;
+        }
+    });
+    ASSERT_EQ(Outbox().size(), 200);
+
+    // Each run killed after its own short while: some before they send, most while they do.
+    QRandomGenerator random(20261206);
+    const QStringList refresh{QStringLiteral("refresh"), Database(), calendarId};
+    int kills = 0;
+    for (int run = 0; run < 25; ++run)
+        kills += Tool(refresh, random.bounded(50, 300)).killed ? 1 : 0;
+    EXPECT_GE(kills, 20);
+    const ToolRun last = Tool(refresh);
+    ASSERT_EQ(last.exitCode, 0) << last.err.toStdString();
+    EXPECT_TRUE(Outbox().isEmpty());
+
+    // On the server: one resource an event, each with its last name.
+    std::map<std::string, int> onServer;
+    QDirIterator files(radicale.folder + QStringLiteral("/collections/collection-root") + calendar, {QStringLiteral("*.ics")},
+                       QDir::Files);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression kSummary(QStringLiteral("\nSUMMARY:([^\r\n]*)"));
+        ++onServer[kSummary.match(QString::fromUtf8(file.readAll())).captured(1).toStdString()];
+    }
+    EXPECT_EQ(onServer, expected);
+    EXPECT_EQ(EventsNamed(QLatin1Char('%') + kNotSent), 0);
+}
+
 } // namespace
 
 } // namespace quillon
