@@ -69,14 +69,39 @@ bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, QString
     return true;
 }
 
-// What a resource's text says, event by event, as far as this suite reads it: a server
-// writes a text back its own way (folded, ordered, zones spelled anew) and it still says
-// the same. Nothing when it cannot be read.
+// The content lines of a text's events, unfolded, without those that hold a time: a
+// server may fold, order and end lines its own way, and spell a time anew (Radicale
+// writes a time of the zone Etc/UTC with a Z).
+QStringList EventLines(QByteArray text)
+{
+    static const QByteArrayList kTimes{"DTSTART", "DTEND", "DUE", "RECURRENCE-ID", "EXDATE", "RDATE"};
+    text.replace("\r\n", "\n");
+    text.replace("\n ", "").replace("\n\t", "");
+    QStringList lines;
+    bool inEvent = false;
+    for (const QByteArray &line : text.split('\n')) {
+        const QByteArray upper = line.toUpper();
+        if (upper.startsWith("BEGIN:VEVENT"))
+            inEvent = true;
+        else if (upper.startsWith("END:VEVENT"))
+            inEvent = false;
+        qsizetype name = 0;
+        while (name < upper.size() && upper[name] != ';' && upper[name] != ':')
+            ++name;
+        if (inEvent && !kTimes.contains(upper.left(name)))
+            lines << QString::fromUtf8(line);
+    }
+    return lines;
+}
+
+// What a resource's text says: each event as this suite reads it (its times and days in
+// the local zone) and every other line of its events as written. Nothing when it cannot
+// be read.
 std::optional<QStringList> Said(const QByteArray &text)
 {
     ICalendarReader::ReadOptions options;
     options.Today = basPlatform::Today();
-    QStringList said;
+    QStringList said = EventLines(text);
     try {
         for (const ICalendarReader::CalendarEvent &event : ICalendarReader::ReadCalendar(text, options).Events)
             said << event.Uid + QLatin1Char(' ') + ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
@@ -101,6 +126,8 @@ bool AlreadyThere(HttpSession &session, const QUrl &address, const OutboxEntry &
         return reply.Status == 404 || reply.Status == 410;
     if (reply.Status != 200)
         return false;
+    // A change lost here would be a change dropped without a word: anything that differs
+    // is the server's own change, and both are kept.
     const std::optional<QStringList> there = Said(reply.Body);
     if (!there || there->isEmpty() || there != Said(entry.Body))
         return false;
