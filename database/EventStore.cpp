@@ -702,6 +702,22 @@ bool EventStore::GetEventData(qint64 eventId, EventRecord &event)
     });
 }
 
+bool EventStore::EventExists(qint64 eventId, bool &exists)
+{
+    exists = false;
+    bool any = false;
+    const bool done = basOperation::Trap("basDatabase.EventExists", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery &query = d->Run(QStringLiteral("SELECT 1 FROM Events WHERE EventID = ?"), {eventId});
+        Finisher finish(query);
+        step(20);
+        any = query.next();
+        return true;
+    });
+    exists = done && any;
+    return done;
+}
+
 bool EventStore::GetAllDatesForEvent(qint64 eventId, QList<QDate> &dates)
 {
     dates.clear();

@@ -57,6 +57,8 @@ public:
     bool GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &dayRecords);
     bool GetEventsByDate(QDate date, QList<qint64> &eventIds);
     bool GetEventData(qint64 eventId, EventRecord &event);
+    // Whether there is an event of the id (none is no fault: no report).
+    bool EventExists(qint64 eventId, bool &exists);
     bool GetAllDatesForEvent(qint64 eventId, QList<QDate> &dates);
     // Every occurrence from firstDate to lastDate in one query, ordered by date, then
     // all-day events first, then start time, then event id. A row whose time cannot be

@@ -522,6 +522,16 @@ bool SubscriptionStore::ChangeFailed(qint64 seq, const QString &error)
     });
 }
 
+bool SubscriptionStore::ChangesFailed(qint64 id, qint64 fromSeq, const QString &error)
+{
+    return Operation("basSubscriptions.ChangesFailed", false, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("UPDATE Outbox SET LastError = ? WHERE SubscriptionId = ? AND Seq >= ?"),
+            {error, id, fromSeq});
+        return true;
+    });
+}
+
 bool SubscriptionStore::ChangeDropped(const OutboxEntry &entry)
 {
     return ChangeSent(entry, QString());

@@ -133,6 +133,9 @@ public:
     bool ChangeSent(const OutboxEntry &entry, const QString &etag);
     // The change stays queued with the reason it was not taken.
     bool ChangeFailed(qint64 seq, const QString &error);
+    // The subscription's change fromSeq and all queued after it stay so, with one reason
+    // (the server could not be reached), in one statement.
+    bool ChangesFailed(qint64 id, qint64 fromSeq, const QString &error);
     // The change is given up (the server had changed the resource meanwhile): it leaves
     // the outbox, and the resource's events are read again at the next refresh.
     bool ChangeDropped(const OutboxEntry &entry);

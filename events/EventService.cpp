@@ -176,6 +176,14 @@ std::optional<QList<Event>> EventService::Between(QDate first, QDate last)
     return events;
 }
 
+std::optional<bool> EventService::Exists(qint64 eventId)
+{
+    bool exists = false;
+    if (!m_store.EventExists(eventId, exists))
+        return std::nullopt;
+    return exists;
+}
+
 QString EventService::LocationOf(qint64 eventId)
 {
     basDatabase::EventStore::EventSeries series;

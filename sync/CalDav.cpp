@@ -62,12 +62,20 @@ const QByteArray kPrincipalQuery = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                                    "xmlns:a=\"http://apple.com/ns/ical/\"><d:prop>"
                                    "<d:current-user-principal/><c:calendar-home-set/><d:resourcetype/>"
                                    "<d:displayname/><a:calendar-color/><d:current-user-privilege-set/>"
-                                   "</d:prop></d:propfind>";
+                                   "<c:supported-calendar-component-set/></d:prop></d:propfind>";
 
 bool IsCalendar(const Response &response)
 {
     return response.Properties.value(Key(kDav, QStringLiteral("resourcetype")))
         .Children.contains(Key(kCalDav, QStringLiteral("calendar")));
+}
+
+// A calendar that says which components it takes must name VEVENT; one that says
+// nothing takes any.
+bool HoldsEvents(const Response &response)
+{
+    const auto found = response.Properties.constFind(Key(kCalDav, QStringLiteral("supported-calendar-component-set")));
+    return found == response.Properties.cend() || found->Names.contains(QLatin1String("VEVENT"), Qt::CaseInsensitive);
 }
 
 bool GrantsWriting(const Response &response)
@@ -256,8 +264,12 @@ std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
                 pending.append({Key(reader.namespaceUri().toString(), reader.name().toString()), Property{}});
             } else if (response && path.size() >= 6 && !pending.isEmpty()) {
                 const QString key = Key(reader.namespaceUri().toString(), reader.name().toString());
-                if (path.size() == 6)
+                if (path.size() == 6) {
                     pending.last().second.Children.append(key);
+                    const QStringView name = reader.attributes().value(QLatin1String("name"));
+                    if (!name.isEmpty())
+                        pending.last().second.Names.append(name.toString());
+                }
                 pending.last().second.Descendants.append(key);
             }
         } else if (reader.isCharacters() && !path.isEmpty()) {
@@ -307,7 +319,9 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
     QUrl base = start;
     if (!first || FirstHref(*first, Key(kDav, QStringLiteral("current-user-principal"))).isEmpty()) {
         if (first && !first->Responses.isEmpty() && IsCalendar(first->Responses.constFirst()))
-            return QList<Calendar>{CalendarOf(start, first->Responses.constFirst())};
+            return HoldsEvents(first->Responses.constFirst())
+                       ? QList<Calendar>{CalendarOf(start, first->Responses.constFirst())}
+                       : QList<Calendar>();
         // RFC 6764: the server's own pointer to its CalDAV root.
         QUrl wellKnown = start;
         wellKnown.setPath(QStringLiteral("/.well-known/caldav"));
@@ -341,7 +355,7 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
     const QUrl homeAddress = base.resolved(QUrl(home));
     QList<Calendar> calendars;
     for (const Response &response : AskCalDav(session, homeAddress, "1").Responses) {
-        if (IsCalendar(response))
+        if (IsCalendar(response) && HoldsEvents(response))
             calendars.append(CalendarOf(homeAddress, response));
     }
     return calendars;

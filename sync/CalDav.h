@@ -25,6 +25,7 @@ struct Property {
     QStringList Hrefs;      // the DAV:href elements inside it
     QStringList Children;   // "namespace|name" of the elements directly inside it
     QStringList Descendants; // and of every element inside it, at any depth
+    QStringList Names;       // the name attributes of those directly inside it (comp name="VEVENT")
 };
 
 struct Response {
@@ -54,9 +55,10 @@ struct Calendar {
     bool Writable = false;
 };
 
-// The calendars of the account at start (or start itself when it is one). Nothing when
-// the address speaks no CalDAV (then it may be a plain iCalendar address); throws
-// basOperation::Failure with the server's reason when the server refused.
+// The calendars of the account at start (or start itself when it is one) that can hold
+// events: one whose supported-calendar-component-set lacks VEVENT (a task list) is left
+// out. Nothing when the address speaks no CalDAV (then it may be a plain iCalendar
+// address); throws basOperation::Failure with the server's reason when it refused.
 std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start);
 
 struct Changes {

@@ -46,6 +46,14 @@ bool TransferFailed(QNetworkReply::NetworkError error, int status)
     return status < 400 || error < QNetworkReply::ContentAccessDenied || error == QNetworkReply::ProtocolFailure;
 }
 
+// The server could not be reached at all, as opposed to a connection that broke.
+bool Unreachable(QNetworkReply::NetworkError error)
+{
+    return error == QNetworkReply::ConnectionRefusedError || error == QNetworkReply::HostNotFoundError
+           || error == QNetworkReply::TemporaryNetworkFailureError || error == QNetworkReply::NetworkSessionFailedError
+           || error == QNetworkReply::ProxyConnectionRefusedError || error == QNetworkReply::ProxyNotFoundError;
+}
+
 QString TooLargeText(const QString &host, qint64 limit)
 {
     return QStringLiteral("%1: the answer is larger than %2 MB; nothing was changed").arg(host).arg(limit / (1024 * 1024));
@@ -274,6 +282,8 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
         // A part of an answer is never taken for the whole.
         result.Failed = HttpReply::Failure::Network;
         if (result.Status == 0) {
+            if (Unreachable(error))
+                result.Failed = HttpReply::Failure::Unreachable;
             result.Error = QStringLiteral("%1: %2").arg(host, reply->errorString());
         } else if (error == QNetworkReply::RemoteHostClosedError && announced > body.size()) {
             result.Failed = HttpReply::Failure::Incomplete;

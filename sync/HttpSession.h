@@ -37,7 +37,8 @@ struct HttpRequest {
 };
 
 struct HttpReply {
-    enum class Failure { None, Network, Timeout, TooLarge, Incomplete, Certificate, Redirects, Authentication };
+    // Unreachable: no connection was made at all (refused, no such host, no network).
+    enum class Failure { None, Network, Unreachable, Timeout, TooLarge, Incomplete, Certificate, Redirects, Authentication };
     Failure Failed = Failure::None;
     int Status = 0;
     QUrl FinalAddress; // after redirects

@@ -2,10 +2,14 @@
 
 #include "EventService.h"
 #include "EventStore.h"
+#include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
 #include "basOperation.h"
+#include "platform/basPlatform.h"
 
 #include <QUrl>
+
+#include <optional>
 
 namespace quillon {
 
@@ -65,6 +69,86 @@ bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, QString
     return true;
 }
 
+// The content lines of a text's events, unfolded, without those that hold a time: a
+// server may fold, order and end lines its own way, and spell a time anew (Radicale
+// writes a time of the zone Etc/UTC with a Z).
+QStringList EventLines(QByteArray text)
+{
+    static const QByteArrayList kTimes{"DTSTART", "DTEND", "DUE", "RECURRENCE-ID", "EXDATE", "RDATE"};
+    text.replace("\r\n", "\n");
+    text.replace("\n ", "").replace("\n\t", "");
+    QStringList lines;
+    bool inEvent = false;
+    for (const QByteArray &line : text.split('\n')) {
+        const QByteArray upper = line.toUpper();
+        if (upper.startsWith("BEGIN:VEVENT"))
+            inEvent = true;
+        else if (upper.startsWith("END:VEVENT"))
+            inEvent = false;
+        qsizetype name = 0;
+        while (name < upper.size() && upper[name] != ';' && upper[name] != ':')
+            ++name;
+        if (inEvent && !kTimes.contains(upper.left(name)))
+            lines << QString::fromUtf8(line);
+    }
+    return lines;
+}
+
+// What a resource's text says: each event as this suite reads it (its times and days in
+// the local zone) and every other line of its events as written. Nothing when it cannot
+// be read.
+std::optional<QStringList> Said(const QByteArray &text)
+{
+    ICalendarReader::ReadOptions options;
+    options.Today = basPlatform::Today();
+    QStringList said = EventLines(text);
+    try {
+        for (const ICalendarReader::CalendarEvent &event : ICalendarReader::ReadCalendar(text, options).Events)
+            said << event.Uid + QLatin1Char(' ') + ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
+    } catch (const basOperation::Failure &) {
+        return std::nullopt;
+    }
+    said.sort();
+    return said;
+}
+
+// After a 412: whether the server already has what the change would make of it (a
+// change sent before whose answer never reached the store, when the run was killed in
+// between). The ETag it has then, in ETag (empty when it sends none).
+bool AlreadyThere(HttpSession &session, const QUrl &address, const OutboxEntry &entry, QString &etag)
+{
+    HttpRequest request;
+    request.Address = address;
+    const HttpReply reply = session.Send(request);
+    if (reply.Failed != HttpReply::Failure::None)
+        return false;
+    if (entry.Delete)
+        return reply.Status == 404 || reply.Status == 410;
+    if (reply.Status != 200)
+        return false;
+    // A change lost here would be a change dropped without a word: anything that differs
+    // is the server's own change, and both are kept.
+    const std::optional<QStringList> there = Said(reply.Body);
+    if (!there || there->isEmpty() || there != Said(entry.Body))
+        return false;
+    etag = QString::fromLatin1(reply.Headers.value("etag"));
+    return true;
+}
+
+// Failures that are the server's as a whole, not the one request's: the rest would fail alike.
+bool StopsTheRun(const HttpReply &reply)
+{
+    switch (reply.Failed) {
+    case HttpReply::Failure::Unreachable:
+    case HttpReply::Failure::Timeout:
+    case HttpReply::Failure::Certificate:
+    case HttpReply::Failure::Authentication:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, HttpSession &session,
@@ -80,24 +164,49 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
     if (!subscriptions.GetKnownKeys(subscription.Id, etags))
         return false;
     const QString host = HttpSession::HostOf(QUrl(subscription.Address));
+    // A resource whose change the server did not take: its later changes wait behind it
+    // (each builds on the one before), with why; the other resources' changes still go.
+    QHash<QString, QString> held;
+    int behind = 0;
+    const auto sent = [&](const OutboxEntry &entry, const QString &etag) {
+        if (!subscriptions.ChangeSent(entry, etag))
+            return false;
+        etags.insert(entry.Href, etag);
+        ++result.Sent;
+        return true;
+    };
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const OutboxEntry &entry = entries[i];
+        const auto waiting = held.constFind(entry.Href);
+        if (waiting != held.cend()) {
+            if (!subscriptions.ChangeFailed(entry.Seq, QStringLiteral("waits for the change before it: %1").arg(*waiting)))
+                return false;
+            ++result.Waiting;
+            ++behind;
+            continue;
+        }
         const HttpRequest request = RequestFor(subscription, entry, etags.value(entry.Href));
         const HttpReply reply = session.Send(request);
         if (reply.Ok() || (entry.Delete && reply.Status == 404)) {
             QString etag = QString::fromLatin1(reply.Headers.value("etag"));
             if (etag.isEmpty() && !entry.Delete)
                 etag = FetchETag(session, request.Address);
-            if (!subscriptions.ChangeSent(entry, etag))
+            if (!sent(entry, etag))
                 return false;
-            etags.insert(entry.Href, etag);
-            ++result.Sent;
             continue;
         }
         if (reply.Failed == HttpReply::Failure::None && reply.Status == 412) {
-            // Changed on the server meanwhile: its version comes with this refresh.
+            QString etag;
+            if (AlreadyThere(session, request.Address, entry, etag)) {
+                if (!sent(entry, etag))
+                    return false;
+                continue;
+            }
+            // Changed on the server meanwhile: its version comes with this refresh. The
+            // copy kept here and the change's leaving the queue are one step, so that a
+            // kill between them never keeps it twice.
             QStringList kept;
-            if (!KeepAsOwn(store, entry, kept) || !subscriptions.ChangeDropped(entry))
+            if (!store.RunInTransaction([&] { return KeepAsOwn(store, entry, kept) && subscriptions.ChangeDropped(entry); }))
                 return false;
             etags.remove(entry.Href);
             ++result.Conflicts;
@@ -114,14 +223,25 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
                                       .arg(host)
                                       .arg(reply.Status)
                                       .arg(QString::fromLatin1(request.Method), entry.Href);
+        if (StopsTheRun(reply)) {
+            if (!subscriptions.ChangesFailed(subscription.Id, entry.Seq, why))
+                return false;
+            const int rest = int(entries.size() - i);
+            result.Waiting += rest;
+            for (qsizetype later = i; later < entries.size(); ++later)
+                result.WaitingHrefs.insert(entries[later].Href);
+            result.Messages << QStringLiteral("%1 change(s) wait to be sent: %2").arg(result.Waiting).arg(why);
+            return true;
+        }
         if (!subscriptions.ChangeFailed(entry.Seq, why))
             return false;
-        result.Waiting = int(entries.size() - i);
-        for (qsizetype rest = i; rest < entries.size(); ++rest)
-            result.WaitingHrefs.insert(entries[rest].Href);
-        result.Messages << QStringLiteral("%1 change(s) wait to be sent: %2").arg(result.Waiting).arg(why);
-        return true;
+        held.insert(entry.Href, why);
+        result.WaitingHrefs.insert(entry.Href);
+        ++result.Waiting;
+        result.Messages << QStringLiteral("%1; the change waits to be sent").arg(why);
     }
+    if (behind > 0)
+        result.Messages << QStringLiteral("%1 later change(s) of the same events wait with them").arg(behind);
     return true;
 }
 

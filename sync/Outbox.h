@@ -1,9 +1,12 @@
 // The changes made here to writable calendars, sent to their server in the order made,
 // as the protocol means them: a new resource with If-None-Match: *, a change or a delete
-// with If-Match of the ETag last seen. A server that refuses one (or cannot be reached)
-// keeps it and those after it waiting, with the reason; one that had changed the
-// resource meanwhile (412) wins, and the change made here is kept beside its version as
-// an event of this computer named "... (my change, not sent)".
+// with If-Match of the ETag last seen. A change the server refuses (an error answer, a
+// connection that broke) waits with the reason, and so do the later changes of the same
+// resource; those of other resources still go. A server that cannot be reached at all
+// (or refuses the password or certificate) keeps the whole queue waiting. One that had
+// changed the resource meanwhile (412) wins, and the change made here is kept beside its
+// version as an event of this computer named "... (my change, not sent)"; but a 412 to a
+// change the server already has as sent (its answer lost to a kill) counts as sent.
 #pragma once
 
 #include "HttpSession.h"
@@ -22,7 +25,7 @@ namespace basSync {
 
 struct OutboxResult {
     int Sent = 0;
-    int Waiting = 0;  // still queued after the first the server did not take
+    int Waiting = 0;  // still queued: not taken, or behind one of the same resource that was not
     int Conflicts = 0;
     QSet<QString> WaitingHrefs; // their resources: what the server has of them must not replace them
     QStringList Messages;       // one a line, for the user

@@ -212,14 +212,19 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
         }
         return readable;
     };
-    CalDav::Changes changes =
-        CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, [&] {
+    CalDav::Changes changes;
+    try {
+        changes = CalDav::FetchChanges(session, QUrl(subscription.Address), subscription.SyncToken, [&] {
             QHash<QString, QString> etagOfHref;
             if (load())
                 for (auto it = known.cbegin(); it != known.cend(); ++it)
                     etagOfHref.insert(EventSeries::SeriesKey(it.key()), it.value());
             return etagOfHref;
         });
+    } catch (const basOperation::Failure &failure) {
+        // What waits to be sent, and why, is said with the reason the refresh failed.
+        Fail((QStringList{failure.description()} + sent.Messages).join(QLatin1Char('\n')));
+    }
     if (!changes.Complete && changes.Changed.isEmpty() && changes.Removed.isEmpty()) {
         subscription.SyncToken = changes.SyncToken;
         result.Message = sent.Messages.join(QLatin1Char('\n'));

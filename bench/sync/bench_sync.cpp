@@ -3,10 +3,15 @@
 //   304, nothing read or written; processor time of the whole process (every thread:
 //   Qt Network works on one of its own) per refresh, a calendar of 1,000 events;
 // - a CalDAV calendar of 10,000 events on Radicale: the first sync and the sync after
-//   one changed event, wall time.
+//   one changed event, wall time;
+// - changes made here to a writable calendar on Radicale: the refresh that sends one
+//   (our processor time), and 1,000 queued changes sent (wall, our and Radicale's
+//   processor time).
 // Run: build/bin/bench_sync --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "BenchServers.h"
+#include "EventService.h"
 #include "EventStore.h"
+#include "Outbox.h"
 #include "SubscriptionStore.h"
 #include "basSchema.h"
 #include "basSync.h"
@@ -39,7 +44,7 @@ double ProcessCpuSeconds()
 
 // A new store with one subscription; its id.
 qint64 NewStore(const QString &database, const QString &address, basDatabase::Subscription::Kind kind,
-                const QString &user = QString())
+                const QString &user = QString(), bool writable = false)
 {
     QFile::remove(database);
     QString error;
@@ -52,6 +57,7 @@ qint64 NewStore(const QString &database, const QString &address, basDatabase::Su
     subscription.Address = address;
     subscription.Type = kind;
     subscription.UserName = user;
+    subscription.Writable = writable;
     if (!basDatabase::SubscriptionStore(store).AddSubscription(subscription))
         Fail("the subscription could not be added");
     return subscription.Id;
@@ -208,6 +214,136 @@ void CalDavIncrementalSync(benchmark::State &state)
     }
 }
 BENCHMARK(CalDavIncrementalSync)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The changes made here, sent to a Radicale of their own whose calendar starts empty.
+struct OutboxServer {
+    QTemporaryDir folder;
+    benchsync::Radicale radicale;
+    QString database;
+    qint64 id = 0;
+    OutboxServer()
+    {
+        const QString path = benchsync::Radicale::WriteCalendar(folder.path(), QStringLiteral("outbox"), 0);
+        if (!radicale.Start(folder.path()))
+            Fail("radicale (Debian package radicale) did not start");
+        database = folder.filePath(QStringLiteral("outbox.sqlite"));
+        id = NewStore(database, radicale.Base() + path, basDatabase::Subscription::Kind::CalDav,
+                      QLatin1String(benchsync::Radicale::kUser), true);
+        if (!RefreshOnThread(database, id, Password()).Ok)
+            Fail("the first sync of the outbox calendar failed");
+    }
+    QString Password() const { return QLatin1String(benchsync::Radicale::kPassword); }
+    // count new events of the calendar, queued as the scheduler queues them; their ids.
+    QList<qint64> Make(int count, const QString &prefix) const
+    {
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(database))
+            Fail("the outbox store could not be opened");
+        EventService events(store);
+        QList<qint64> made;
+        const bool done = store.RunInTransaction([&] {
+            for (int i = 0; i < count; ++i) {
+                Event event;
+                event.EventName = QStringLiteral("%1 %2").arg(prefix).arg(i);
+                event.StartTime = QTime(9, 0);
+                event.EndTime = QTime(10, 0);
+                event.Dates = {QDate(2027, 1, 1).addDays(i % 365)};
+                event.Calendar = id;
+                const std::optional<EventService::Saved> saved = events.Save(event);
+                if (!saved)
+                    return false;
+                made << saved->EventID;
+            }
+            return true;
+        });
+        if (!done)
+            Fail("the changes could not be queued");
+        return made;
+    }
+};
+
+OutboxServer &SharedOutboxServer()
+{
+    static OutboxServer server;
+    return server;
+}
+
+// One change made here (an event renamed, not timed), then the refresh that sends it as
+// the launcher runs it: a thread and a store connection of its own, the PUT, and the
+// sync-collection that names the resource back. Our processor time (every thread).
+void OutboxOneChange(benchmark::State &state)
+{
+    OutboxServer &server = SharedOutboxServer();
+    const qint64 eventId = server.Make(1, QStringLiteral("One change")).constFirst();
+    if (RefreshOnThread(server.database, server.id, server.Password()).Sent != 1)
+        Fail("the event was not sent");
+    int round = 0;
+    double wallSeconds = 0;
+    for (auto _ : state) {
+        {
+            basDatabase::EventStore store;
+            if (!store.OpenDatabaseConnection(server.database))
+                Fail("the outbox store could not be opened");
+            EventService events(store);
+            std::optional<Event> event = events.Load(eventId);
+            if (!event)
+                Fail("the event could not be loaded");
+            event->EventName = QStringLiteral("One change, round %1").arg(++round);
+            if (!events.Save(*event))
+                Fail("the change could not be queued");
+        }
+        const double before = ProcessCpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        const basSync::RefreshResult result = RefreshOnThread(server.database, server.id, server.Password());
+        wallSeconds += double(wall.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(ProcessCpuSeconds() - before);
+        if (!result.Ok || result.Sent != 1 || result.Waiting != 0)
+            Fail(qPrintable(QStringLiteral("the change was not sent: %1").arg(result.Message)));
+    }
+    state.counters["wall_ms"] = benchmark::Counter(wallSeconds * 1000, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(OutboxOneChange)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// 1,000 new events queued (not timed), then sent by one SendOutbox on the sync thread:
+// 1,000 PUTs with If-None-Match, one after the other. Wall time; our processor time in
+// all and per change, Radicale's.
+void OutboxThousandChanges(benchmark::State &state)
+{
+    OutboxServer &server = SharedOutboxServer();
+    constexpr int kChanges = 1000;
+    int round = 0;
+    for (auto _ : state) {
+        server.Make(kChanges, QStringLiteral("Queued %1").arg(++round));
+        const double before = ProcessCpuSeconds();
+        const double serverBefore = server.radicale.CpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        basSync::OutboxResult sent;
+        bool done = false;
+        basSync::RunOnSyncThread([&] {
+            basDatabase::EventStore store;
+            basDatabase::Subscription subscription;
+            if (!store.OpenDatabaseConnection(server.database)
+                || !basDatabase::SubscriptionStore(store).GetSubscription(server.id, subscription))
+                return;
+            basSync::SessionOptions options;
+            options.UserName = subscription.UserName;
+            options.Password = server.Password();
+            options.Origin = QUrl(subscription.Address);
+            basSync::HttpSession session(options);
+            done = basSync::SendOutbox(store, subscription, session, sent);
+        });
+        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        const double cpu = ProcessCpuSeconds() - before;
+        state.counters["cpu_s"] = cpu;
+        state.counters["cpu_ms_per_change"] = cpu * 1000 / kChanges;
+        state.counters["server_cpu_s"] = server.radicale.CpuSeconds() - serverBefore;
+        if (!done || sent.Sent != kChanges || sent.Waiting != 0)
+            Fail(qPrintable(QStringLiteral("%1 of %2 sent: %3").arg(sent.Sent).arg(kChanges).arg(sent.Messages.join(QLatin1Char(' ')))));
+    }
+}
+BENCHMARK(OutboxThousandChanges)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 

@@ -1,6 +1,7 @@
-// quillon-db import and export as a user runs them.
+// quillon-db import and export, and add, edit and delete, as a user runs them.
+#include "EventService.h"
+#include "EventStore.h"
 #include "QuillonTestEnvironment.h"
-
 #include "basQuillon.h"
 #include "basSchema.h"
 
@@ -329,6 +330,88 @@ TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIs
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("0 added, 1 updated"))) << run.out.toStdString();
     EXPECT_TRUE(calendarRan(10000));
+}
+
+
+// An event of this computer made, changed and deleted by script; each wrong argument
+// named, and the store left as it was.
+TEST_F(QuillonDbCalendar, AScriptAddsEditsAndDeletesEventsAndIsToldWhichArgumentIsWrong)
+{
+    const QString start = QStringLiteral("2027-01-04 09:00");
+    ToolRun run = RunTool({QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("Standup"),
+                           QStringLiteral("--start"), start, QStringLiteral("--end"), QStringLiteral("2027-01-04 09:15"),
+                           QStringLiteral("--rrule"), QStringLiteral("FREQ=WEEKLY;COUNT=3")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString id = run.out.trimmed();
+    const auto stored = [this](const QString &eventId) {
+        basDatabase::EventStore store;
+        EXPECT_TRUE(store.OpenDatabaseConnection(Store()));
+        return EventService(store).Load(eventId.toLongLong());
+    };
+    std::optional<Event> event = stored(id);
+    ASSERT_TRUE(event) << run.out.toStdString();
+    EXPECT_EQ(event->EventName, QStringLiteral("Standup"));
+    EXPECT_EQ(event->Dates, (QList<QDate>{QDate(2027, 1, 4), QDate(2027, 1, 11), QDate(2027, 1, 18)}));
+    EXPECT_EQ(event->EndTime, QTime(9, 15));
+
+    // A new start keeps the length; the days of a series stay.
+    run = RunTool({QStringLiteral("edit"), Store(), id, QStringLiteral("--name"), QStringLiteral("Standup moved"),
+                   QStringLiteral("--start"), QStringLiteral("2027-01-04 10:00")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral("changed %1: Standup moved").arg(id));
+    event = stored(id);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->EventName, QStringLiteral("Standup moved"));
+    EXPECT_EQ(std::pair(event->StartTime, event->EndTime), std::pair(QTime(10, 0), QTime(10, 15)));
+    EXPECT_EQ(event->Dates.size(), 3);
+
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString message;
+    } wrong[] = {
+        {{QStringLiteral("add"), Store(), QStringLiteral("--start"), start, QStringLiteral("--end"), start}, 64,
+         QStringLiteral("add needs --name")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("x"), QStringLiteral("--start"),
+          QStringLiteral("2027-13-01 09:00"), QStringLiteral("--end"), start},
+         64, QStringLiteral("--start takes a day and time as \"YYYY-MM-DD HH:MM\", not \"2027-13-01 09:00\"")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("x"), QStringLiteral("--start"), start,
+          QStringLiteral("--end"), QStringLiteral("2027-01-04 08:00")},
+         64, QStringLiteral("--end (08:00) is before --start (09:00)")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("x"), QStringLiteral("--start"), start,
+          QStringLiteral("--end"), QStringLiteral("2027-01-05 08:00")},
+         64, QStringLiteral("--end (2027-01-05 08:00) is not on the day of --start (2027-01-04 09:00)")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("x"), QStringLiteral("--start"), start,
+          QStringLiteral("--end"), start, QStringLiteral("--rrule"), QStringLiteral("FREQ=HOURLY")},
+         64, QStringLiteral("--rrule \"FREQ=HOURLY\" is not a rule quillon-db takes")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--name"), QStringLiteral("x"), QStringLiteral("--start"), start,
+          QStringLiteral("--end"), start, QStringLiteral("--calendar"), QStringLiteral("7")},
+         2, QStringLiteral("--calendar 7: no calendar of that ID takes events from here")},
+        {{QStringLiteral("add"), Store(), QStringLiteral("--colour"), QStringLiteral("Blue")}, 64,
+         QStringLiteral("--colour is not an option of this command")},
+        {{QStringLiteral("edit"), Store()}, 64, QStringLiteral("edit takes a DB and an EVENT-ID")},
+        {{QStringLiteral("edit"), Store(), QStringLiteral("abc"), QStringLiteral("--name"), QStringLiteral("x")}, 64,
+         QStringLiteral("EVENT-ID is a number, not \"abc\"")},
+        {{QStringLiteral("edit"), Store(), id}, 64, QStringLiteral("edit needs --name, --start or --end")},
+        {{QStringLiteral("edit"), Store(), id, QStringLiteral("--start"), QStringLiteral("2027-01-11 10:00")}, 64,
+         QStringLiteral("--start: the event %1 falls on several days from 2027-01-04").arg(id)},
+        {{QStringLiteral("delete"), Store(), QStringLiteral("999")}, 2, QStringLiteral("no event with the id 999")},
+    };
+    for (const auto &refused : wrong) {
+        SCOPED_TRACE(refused.arguments.join(QLatin1Char(' ')).toStdString());
+        run = RunTool(refused.arguments);
+        EXPECT_EQ(run.exitCode, refused.exitCode);
+        EXPECT_TRUE(run.err.contains(refused.message)) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    }
+    EXPECT_EQ(stored(id)->EventName, QStringLiteral("Standup moved"));
+
+    run = RunTool({QStringLiteral("delete"), Store(), id});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), QStringLiteral("deleted %1: Standup moved").arg(id));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection(Store()));
+    EXPECT_EQ(EventService(store).Exists(id.toLongLong()), false);
 }
 
 } // namespace

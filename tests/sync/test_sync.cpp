@@ -1,6 +1,7 @@
 // Subscriptions against real servers started here on 127.0.0.1: the counting feed
 // server (feed_server.py), the same over TLS with certificates made by openssl, and
 // Radicale for CalDAV. A server that cannot be started skips its test, saying why.
+#include "DavServers.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "FeedServer.h"
@@ -18,9 +19,6 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -34,7 +32,8 @@ using basDatabase::Subscription;
 using basDatabase::SubscriptionStore;
 using quillontest::MakeCertificate;
 using quillontest::QuillonTest;
-using quillontest::Server;
+using quillontest::Radicale;
+using quillontest::Xandikos;
 using quillontest::StartFeedServer;
 
 const QString kFeedServer = QStringLiteral(QUILLON_SOURCE_DIR "/tests/sync/feed_server.py");
@@ -111,13 +110,6 @@ QImage DrawnOwnEvents(const QList<std::pair<QString, QDate>> &events)
         }
     }
     return DrawnMonth(folder.path());
-}
-
-int FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 class SubscriptionServers : public QuillonTest {
@@ -373,111 +365,6 @@ TEST_F(SubscriptionServers, ASelfSignedCertificateIsRefusedUntilTrustedAndAgainW
     EXPECT_EQ(Names(id), QStringList{QStringLiteral("Alpha")});
 }
 
-// Radicale on a fresh storage folder with one user; the test talks to it with plain
-// HTTP requests of its own.
-class Radicale {
-public:
-    Server server;
-    QString base;
-    QString folder;
-    QString user = QStringLiteral("anna");
-    QString password = QStringLiteral("s3cret pass");
-    // Started again on the same folder, it listens where it did.
-    bool Start(const QString &where)
-    {
-        folder = where;
-        const QString radicale = QStandardPaths::findExecutable(QStringLiteral("radicale"));
-        if (radicale.isEmpty())
-            return false;
-        QFile users(folder + QStringLiteral("/users"));
-        if (!users.open(QIODevice::WriteOnly))
-            return false;
-        users.write("anna:s3cret pass\n");
-        users.close();
-        if (server.port == 0) // a restart keeps its address
-            server.port = FreePort();
-        server.process->start(radicale,
-                              {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(server.port),
-                               QStringLiteral("--storage-filesystem-folder"), folder + QStringLiteral("/collections"),
-                               QStringLiteral("--auth-type"), QStringLiteral("htpasswd"), QStringLiteral("--auth-htpasswd-filename"),
-                               users.fileName(), QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
-                               QStringLiteral("--logging-level"), QStringLiteral("info")});
-        return Listening();
-    }
-    basSync::HttpReply Request(const QByteArray &method, const QString &path, const QByteArray &body = {})
-    {
-        basSync::HttpReply reply;
-        basSync::RunOnSyncThread([&] {
-            basSync::SessionOptions options;
-            options.UserName = user;
-            options.Password = password;
-            options.Origin = QUrl(base);
-            basSync::HttpSession session(options);
-            basSync::HttpRequest request;
-            request.Method = method;
-            request.Address = QUrl(base + path);
-            request.Body = body;
-            if (method == "PUT")
-                request.Headers.insert("Content-Type", "text/calendar");
-            reply = session.Send(request);
-        });
-        return reply;
-    }
-    int Send(const QByteArray &method, const QString &path, const QByteArray &body = {})
-    {
-        return Request(method, path, body).Status;
-    }
-    // Once the server answers on its port (10 s at most); false when it ended first.
-    bool Listening()
-    {
-        base = QStringLiteral("http://127.0.0.1:%1").arg(server.port);
-        for (int i = 0; i < 100; ++i) {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, quint16(server.port));
-            if (probe.waitForConnected(100))
-                return true;
-            if (server.process->state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-    // The resource's text as the server has it now; empty when it has none.
-    QByteArray Get(const QString &path)
-    {
-        const basSync::HttpReply reply = Request("GET", path);
-        return reply.Status == 200 ? reply.Body : QByteArray();
-    }
-    // The requests of a method Radicale has logged so far.
-    int Logged(const QString &method)
-    {
-        log += server.Log();
-        return int(log.count(QStringLiteral("] %1 request for").arg(method)));
-    }
-    QString log;
-};
-
-// Xandikos on a fresh folder with its default calendar, without accounts; the requests
-// are Radicale's own, so the tests speak to either alike.
-class Xandikos : public Radicale {
-public:
-    bool Start(const QString &where)
-    {
-        folder = where;
-        user.clear();
-        password.clear();
-        const QString xandikos = QStandardPaths::findExecutable(QStringLiteral("xandikos"));
-        if (xandikos.isEmpty())
-            return false;
-        if (server.port == 0)
-            server.port = FreePort();
-        server.process->start(xandikos, {QStringLiteral("-d"), folder + QStringLiteral("/xandikos"), QStringLiteral("--defaults"),
-                                         QStringLiteral("-l"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                                         QString::number(server.port)});
-        return Listening();
-    }
-};
-
 TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionARefresh)
 {
     Radicale radicale;
@@ -489,13 +376,20 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     radicale.Send("MKCOL", QStringLiteral("/anna/")); // Radicale may have made it at the login
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/work/"), work), 201);
     ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/home/")), 201);
+    // A task list holds no events: not offered.
+    ASSERT_EQ(radicale.Send("MKCALENDAR", QStringLiteral("/anna/tasks/"),
+                            "<?xml version=\"1.0\"?><C:mkcalendar xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\">"
+                            "<D:set><D:prop><C:supported-calendar-component-set><C:comp name=\"VTODO\"/>"
+                            "</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>"),
+              201);
     for (const auto &[uid, day] : {std::pair{"w1", "20261207"}, {"w2", "20261209"}, {"w3", "20261210"}})
         ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/%1.ics").arg(QLatin1String(uid)),
                                 Calendar({Event(QLatin1String(uid), QStringLiteral("Work %1").arg(QLatin1String(uid)),
                                                 QLatin1String(day))})),
                   201);
 
-    // Discovery from the server's root: both calendars, with the name and colour.
+    // Discovery from the server's root: both calendars of events, with the name and
+    // colour, each writable; not the task list.
     basSync::Probe probe;
     basSync::RunOnSyncThread([&] {
         probe = basSync::ProbeAddress(QUrl(radicale.base + QStringLiteral("/")), QStringLiteral("anna"),
@@ -503,6 +397,7 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     });
     ASSERT_TRUE(probe.CalDav) << probe.Error.toStdString();
     ASSERT_EQ(probe.Calendars.size(), 2);
+    EXPECT_TRUE(probe.Calendars[0].Writable && probe.Calendars[1].Writable);
     const auto found = std::find_if(probe.Calendars.cbegin(), probe.Calendars.cend(),
                                     [](const basSync::CalDav::Calendar &c) { return c.DisplayName == QLatin1String("Work"); });
     ASSERT_NE(found, probe.Calendars.cend());

@@ -1,11 +1,13 @@
-// quillon-db: makes a new event database, or checks (and mends) an existing one, and
-// brings calendar files in and out.
+// quillon-db: makes a new event database, or checks (and mends) an existing one, brings
+// calendar files in and out, follows calendars on servers, and writes events for scripts.
 //   quillon-db create [--force] [--empty] [--facts FACTS.tsv] FILE
 //   quillon-db check [--repair] [--timeout MS] FILE
 //   quillon-db import FILE.ics DB
 //   quillon-db export DB FILE.ics [--church-year FROM TO]
 //   quillon-db subscribe DB URL [--name TEXT] [--user NAME] [--password-stdin] [--calendar NAME] [--trust SHA256]
 //   quillon-db subscriptions DB | refresh DB [ID] | unsubscribe DB ID | trust DB ID SHA256
+//   quillon-db add DB [--calendar ID] --name TEXT --start "YYYY-MM-DD HH:MM" --end "..." [--rrule RULE]
+//   quillon-db edit DB EVENT-ID [--name TEXT] [--start ...] [--end ...] | delete DB EVENT-ID
 // check names the file's schema version (and upgrades an older file, as every open
 // does); a file from a newer version is refused and left unchanged.
 // Exit codes: 0 done and clean, 1 problems found (or left after repair, or the repair
@@ -13,6 +15,7 @@
 // corrupt, a folder), 64 wrong usage.
 #include "Output.h"
 #include "CalendarCommands.h"
+#include "EventCommands.h"
 #include "SubscriptionCommands.h"
 #include "basMigrations.h"
 #include "basSchema.h"
@@ -46,13 +49,18 @@ int Usage()
                                  "       %4\n"
                                  "       %5\n"
                                  "       %6\n"
-                                 "       %7")
+                                 "       %7\n"
+                                 "       %8\n"
+                                 "       %9\n"
+                                 "       %10")
                       .arg(QLatin1String(CalendarCommands::kImportUsage), QLatin1String(CalendarCommands::kExportUsage),
                            QLatin1String(SubscriptionCommands::kSubscribeUsage),
                            QLatin1String(SubscriptionCommands::kSubscriptionsUsage),
                            QLatin1String(SubscriptionCommands::kRefreshUsage),
                            QLatin1String(SubscriptionCommands::kUnsubscribeUsage),
-                           QLatin1String(SubscriptionCommands::kTrustUsage)));
+                           QLatin1String(SubscriptionCommands::kTrustUsage), QLatin1String(EventCommands::kAddUsage),
+                           QLatin1String(EventCommands::kEditUsage))
+                      .arg(QLatin1String(EventCommands::kDeleteUsage)));
     return kUsage;
 }
 
@@ -179,6 +187,12 @@ int Main(int argc, char **argv)
         return SubscriptionCommands::Unsubscribe(arguments);
     if (command == QLatin1String("trust"))
         return SubscriptionCommands::Trust(arguments);
+    if (command == QLatin1String("add"))
+        return EventCommands::Add(arguments);
+    if (command == QLatin1String("edit"))
+        return EventCommands::Edit(arguments);
+    if (command == QLatin1String("delete"))
+        return EventCommands::Delete(arguments);
     return Usage();
 }
 
