@@ -176,6 +176,23 @@ std::optional<QList<Event>> EventService::Between(QDate first, QDate last)
     return events;
 }
 
+std::optional<QString> EventService::WaitingToBeSent(qint64 eventId)
+{
+    basDatabase::SubscriptionStore subscriptions(m_store);
+    qint64 calendar = 0;
+    if (!subscriptions.GetEventSubscription(eventId, calendar) || calendar == 0)
+        return std::nullopt;
+    basDatabase::EventStore::EventSeries series;
+    QList<basDatabase::OutboxEntry> waiting;
+    if (!m_store.GetSeriesOfEvent(eventId, series) || !series.HasUid || !subscriptions.GetOutbox(calendar, waiting))
+        return std::nullopt;
+    // A calendar's resource is the series; its href is the series' UID.
+    for (const basDatabase::OutboxEntry &entry : std::as_const(waiting))
+        if (entry.Href == series.Series.Uid)
+            return entry.LastError;
+    return std::nullopt;
+}
+
 std::optional<bool> EventService::Exists(qint64 eventId)
 {
     bool exists = false;

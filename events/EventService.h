@@ -73,6 +73,10 @@ public:
     // Every occurrence from the first to the last day, by day (all-day first) and time,
     // each with Dates holding its one day; nothing when the store could not read them.
     std::optional<QList<Event>> Between(QDate first, QDate last);
+    // Whether a change of the event made here still waits to be sent to its calendar's
+    // server: nothing when none waits (or the store could not say), else why the last
+    // try failed (empty before a try).
+    std::optional<QString> WaitingToBeSent(qint64 eventId);
     // Whether an event of the id is stored; nothing when the store could not say.
     std::optional<bool> Exists(qint64 eventId);
     // Where the event takes place, as its iCalendar text says; empty when it says nothing

@@ -3,6 +3,7 @@
 #include "RangePane.h"
 
 #include "DesktopCalendar.h"
+#include "EventService.h"
 #include "SchedulerCommands.h"
 #include "UnsavedNotes.h"
 #include "basColor.h"
@@ -293,9 +294,11 @@ void frmMain::UpdateStatusText()
         return;
     }
     const DayViewTask &task = m_dayView->Model().Task(selected);
+    const bool waiting = EventService(m_page.Store()).WaitingToBeSent(task.tag).has_value();
     m_statusText->setText(DayViewModel::FormatTime(task.startMinute) + QStringLiteral(" - ")
                           + DayViewModel::FormatTime(task.endMinute) + QStringLiteral("  ") + task.text
-                          + (task.location.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(task.location)));
+                          + (task.location.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(task.location))
+                          + (waiting ? tr("  - waiting to be sent") : QString()));
 }
 
 void frmMain::SSDay_DblClick()

@@ -126,6 +126,7 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         editor->SetDraft(*event, m_host.CurrentDate());
         step(25);
         editor->SetSubscription(m_events.ReadOnlyCalendarOf(eventId).value_or(QString()));
+        editor->SetWaiting(m_events.WaitingToBeSent(eventId));
         step(30);
         if (!RunEditor(*editor))
             return;

@@ -567,6 +567,16 @@ void frmEvent::SetSubscription(const QString &name)
     m_cancel->setDefault(readOnly);
 }
 
+void frmEvent::SetWaiting(const std::optional<QString> &lastError)
+{
+    if (!m_subscription.isEmpty())
+        return; // a read-only calendar's event has nothing of ours to send
+    m_from->setVisible(lastError.has_value());
+    if (lastError)
+        m_from->setText(lastError->isEmpty() ? tr("Waiting to be sent to the calendar's server")
+                                             : tr("Waiting to be sent to the calendar's server (last try: %1)").arg(*lastError));
+}
+
 void frmEvent::cmdOK_Click()
 {
     if (!m_subscription.isEmpty())

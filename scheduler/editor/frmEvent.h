@@ -108,6 +108,9 @@ public:
     void SetEventCalendar(qint64 calendar);
     QString Subscription() const { return m_subscription; }
     void SetSubscription(const QString &name);
+    // A change of the event waits to be sent to its calendar's server (with why the last
+    // try failed, empty before one): said under the pages. Nothing: none waits.
+    void SetWaiting(const std::optional<QString> &lastError);
     // The list's entries: none, then the minutes offered.
     static const QList<int> &ReminderChoices();
     static QString ReminderText(std::optional<int> minutes);

@@ -680,6 +680,8 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableRadicaleCalendar)
         const std::optional<EventService::Saved> saved = events.Save(event);
         ASSERT_TRUE(saved);
         made = saved->EventID;
+        // Until it is sent, the event says it waits (the editor and the status line show it).
+        EXPECT_EQ(events.WaitingToBeSent(made), std::optional<QString>(QString()));
     }
     SystemLauncherClock clock;
     SubscriptionRefreshServices services;
@@ -695,6 +697,7 @@ TEST_F(SubscriptionServers, ChangesMadeHereReachAWritableRadicaleCalendar)
     QList<basDatabase::OutboxEntry> waiting;
     ASSERT_TRUE(SubscriptionStore(store).GetOutbox(0, waiting));
     EXPECT_TRUE(waiting.isEmpty());
+    EXPECT_FALSE(EventService(store).WaitingToBeSent(made));
     QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
     query.prepare(QStringLiteral("SELECT Uid FROM EventUids WHERE EventId = ?"));
     query.addBindValue(made);
