@@ -66,6 +66,11 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     MessageResult defaultButton = MessageResult::Ok;
+    // The technical report, behind the box's "Show Details..."; empty for none.
+    QString details;
+    // Captions of the buttons in their order ("&Create", "&Quit" for OkCancel); the
+    // standard ones where empty.
+    QStringList buttonTexts;
 };
 
 // Shows a modal message box and returns the button pressed. With
@@ -75,6 +80,8 @@ struct MessageRequest {
 MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
                           MessageButtons buttons,
                           MessageResult defaultButton = MessageResult::Ok);
+// The same, with details and button captions.
+MessageResult ShowMessage(const MessageRequest &request);
 using MessageHandler = std::function<MessageResult(const MessageRequest &)>;
 MessageHandler SetMessageHandler(MessageHandler handler); // returns the previous one
 bool IsNonInteractive();

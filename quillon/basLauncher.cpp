@@ -10,6 +10,7 @@
 #include "ReminderNotifier.h"
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
+#include "basFirstStart.h"
 #include "basSysTray.h"
 #include "frmCalendars.h"
 #include "frmMain.h"
@@ -39,6 +40,9 @@ int Main(QApplication &app)
 
     if (IsHeadless())
         return HeadlessRun::RenderOnce(frmMain::ProgramFileIn(basPlatform::ProgramFolder(), QStringLiteral("calendar")));
+    if (basFirstStart::PrepareStore(basFirstStart::ForProgram(QStringLiteral("Quillon"), false))
+        == basFirstStart::Outcome::Quit)
+        return kExitNoDatabase;
 
     SystemLauncherClock clock;
     basSysTray::SystemTray tray;
