@@ -116,6 +116,11 @@ int StartDetached(const QString &program, const QStringList &arguments);
 // on Unix ("signal 11, Segmentation fault"), the status on Windows ("status c0000005").
 QString CrashDescription(int exitCode);
 
+// Whether the desktop has something to show a web page with: a browser, or a handler
+// that xdg-open knows for HTML. False where a page handed over would come to nothing on
+// screen; then a program shows it itself.
+bool CanShowWebPages();
+
 // The runtime folder for locks and other per-session files. One that others may write
 // to (or that is not ours) is passed over like a missing one: a file planted there could
 // stand in for a lock or a marker.

@@ -11,6 +11,7 @@
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
 #include "basFirstStart.h"
+#include "basHelpPage.h"
 #include "basSysTray.h"
 #include "frmCalendars.h"
 #include "frmMain.h"
@@ -20,7 +21,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDesktopServices>
 #include <QTimer>
 
 #include <cstdio>
@@ -58,7 +58,7 @@ int Main(QApplication &app)
         warning.exec();
         return warning.OkPressed();
     };
-    services.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    services.openUrl = [](const QUrl &url) { return basHelpPage::Open(url); };
     services.quit = [] { QCoreApplication::quit(); };
 
     // Subscribed calendars: a change in the month shown goes through the window's redraw.
