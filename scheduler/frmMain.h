@@ -124,6 +124,8 @@ public:
     // The Find window (frmMainFind.cpp), and the day of an event it found, that event selected.
     void mnuEditFind_Click();
     void ShowFoundDay(const QDate &date, qint64 eventId);
+    // Moves a window of ours beside this one, where the screen has room.
+    void PlaceBeside(QWidget &window) const;
 
     // The commands of the event editing (frmMainCommands.cpp).
     void CreateNewEvent();
