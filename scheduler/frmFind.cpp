@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -109,6 +110,24 @@ void frmFind::txtFind_Change()
         m_list->setCurrentIndex(m_model.index(0, 0));
     m_showDay->setEnabled(m_model.rowCount() > 0);
     UpdateSummary();
+}
+
+void frmFind::LookAgain()
+{
+    const QModelIndex current = m_list->currentIndex();
+    const qint64 chosen = current.isValid() ? m_model.Found(current.row()).EventID : 0;
+    txtFind_Change();
+    for (int row = 0; row < m_model.rowCount(); ++row)
+        if (m_model.Found(row).EventID == chosen)
+            m_list->setCurrentIndex(m_model.index(row, 0));
+}
+
+bool frmFind::event(QEvent *event)
+{
+    // Back from the main window, where an event may have been changed or deleted.
+    if (event->type() == QEvent::WindowActivate && !m_text->text().trimmed().isEmpty())
+        QTimer::singleShot(0, this, &frmFind::LookAgain);
+    return QDialog::event(event);
 }
 
 void frmFind::UpdateSummary() { m_summary->setText(m_model.Summary()); }

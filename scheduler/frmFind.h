@@ -34,10 +34,13 @@ signals:
     void DayChosen(const QDate &date, qint64 eventId);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void txtFind_Change();
+    // Looks again for the same text, the chosen event kept chosen where it is still found.
+    void LookAgain();
     void cmdShowDay_Click();
     void UpdateSummary();
 
