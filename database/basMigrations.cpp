@@ -144,6 +144,50 @@ const std::vector<Step> &Steps()
              AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("Writable"),
                                 QStringLiteral("INTEGER NOT NULL DEFAULT 0"));
          }},
+        // Search: each event's name, notes and place, case and accents folded, with the
+        // place as shown. A row is made when the search first sees its event; the
+        // triggers drop it whenever what it was made from changes (the event's texts, its
+        // UID, its series' text), so that the next search makes it again. Where SQLite
+        // has FTS5, a trigram index of the folded texts answers the search; it is only an
+        // accelerator, kept in step by the search itself (Trigrams), and a SQLite without
+        // the module reads the same rows with LIKE.
+        {7,
+         QStringLiteral("SearchTexts: names, notes and places folded for the search"),
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS SearchTexts ("
+                         "EventId INTEGER PRIMARY KEY REFERENCES Events (EventID) ON DELETE CASCADE, "
+                         "Folded TEXT NOT NULL, "
+                         "Place TEXT NOT NULL DEFAULT '', "
+                         "Trigrams INTEGER NOT NULL DEFAULT 0)"),
+          QStringLiteral("CREATE INDEX IF NOT EXISTS SearchTextsWithoutTrigrams ON SearchTexts (EventId) "
+                         "WHERE Trigrams = 0"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextOfChangedEvent AFTER UPDATE OF EventName, Notes ON Events "
+                         "WHEN OLD.EventName IS NOT NEW.EventName OR OLD.Notes IS NOT NEW.Notes "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = NEW.EventID; END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextOfNewUid AFTER INSERT ON EventUids "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = NEW.EventId; END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextOfMovedUid AFTER UPDATE ON EventUids "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (OLD.EventId, NEW.EventId); END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextOfGoneUid AFTER DELETE ON EventUids "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = OLD.EventId; END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextsOfNewSeries AFTER INSERT ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
+                         "AND Uid < NEW.Uid || char(32)))); END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
+                         "WHEN OLD.Component IS NOT NEW.Component "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
+                         "AND Uid < NEW.Uid || char(32)))); END"),
+          QStringLiteral("CREATE TRIGGER IF NOT EXISTS SearchTextsOfGoneSeries AFTER DELETE ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = OLD.Source AND (Uid = OLD.Uid OR (Uid > OLD.Uid || char(31) "
+                         "AND Uid < OLD.Uid || char(32)))); END")},
+         [](const QSqlDatabase &db) {
+             // Without the module (or the trigram tokenizer) the file has no such table.
+             QSqlQuery trigrams(db);
+             trigrams.exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS SearchTrigrams "
+                                          "USING fts5(Folded, tokenize = 'trigram')"));
+         }},
     };
     return steps;
 }

@@ -51,6 +51,7 @@ const std::vector<TableColumns> &AddedTables()
           "LastError", "ETag", "LastModified", "SyncToken", "CertificateSha256"}},
         {"Series", {"Source", "Uid", "Component", "Sequence"}},
         {"StoreValues", {"Name", "Value"}},
+        {"SearchTexts", {"EventId", "Folded", "Place", "Trigrams"}},
     };
     return tables;
 }
@@ -164,7 +165,44 @@ QStringList SchemaStatements()
                        "Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
                        "Body TEXT NOT NULL DEFAULT '', "
                        "LastError TEXT NOT NULL DEFAULT '')"),
+        // See basMigrations step 7; the trigram index is made by CreateDatabaseFile
+        // where SQLite has it.
+        QStringLiteral("CREATE TABLE SearchTexts ("
+                       "EventId INTEGER PRIMARY KEY REFERENCES Events (EventID) ON DELETE CASCADE, "
+                       "Folded TEXT NOT NULL, "
+                       "Place TEXT NOT NULL DEFAULT '', "
+                       "Trigrams INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE INDEX SearchTextsWithoutTrigrams ON SearchTexts (EventId) WHERE Trigrams = 0"),
+        QStringLiteral("CREATE TRIGGER SearchTextOfChangedEvent AFTER UPDATE OF EventName, Notes ON Events "
+                       "WHEN OLD.EventName IS NOT NEW.EventName OR OLD.Notes IS NOT NEW.Notes "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = NEW.EventID; END"),
+        QStringLiteral("CREATE TRIGGER SearchTextOfNewUid AFTER INSERT ON EventUids "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = NEW.EventId; END"),
+        QStringLiteral("CREATE TRIGGER SearchTextOfMovedUid AFTER UPDATE ON EventUids "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId IN (OLD.EventId, NEW.EventId); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextOfGoneUid AFTER DELETE ON EventUids "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = OLD.EventId; END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
+                       "AND Uid < NEW.Uid || char(32)))); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
+                       "WHEN OLD.Component IS NOT NEW.Component "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
+                       "AND Uid < NEW.Uid || char(32)))); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeries AFTER DELETE ON Series "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = OLD.Source AND (Uid = OLD.Uid OR (Uid > OLD.Uid || char(31) "
+                       "AND Uid < OLD.Uid || char(32)))); END"),
     };
+}
+
+void AddTrigramIndexWherePossible(const QSqlDatabase &db)
+{
+    // A failure is no error: without the module or the tokenizer the search reads by LIKE.
+    QSqlQuery trigrams(db);
+    trigrams.exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS SearchTrigrams USING fts5(Folded, tokenize = 'trigram')"));
 }
 
 QStringList SchemaProblems(const QSqlDatabase &db) { return MissingFrom(db, RequiredTables()); }
@@ -197,6 +235,7 @@ bool CreateDatabaseFile(const QString &path, const Filler &fill, QString &error)
             ExecuteStatement(db, QStringLiteral("BEGIN IMMEDIATE"));
             for (const QString &statement : SchemaStatements())
                 ExecuteStatement(db, statement);
+            AddTrigramIndexWherePossible(db);
             // The schema just made is the newest version: nothing to upgrade on open.
             ExecuteStatement(db, QStringLiteral("PRAGMA user_version = %1").arg(basMigrations::CurrentVersion()));
             if (fill)

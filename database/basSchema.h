@@ -15,6 +15,9 @@ namespace basSchema {
 // The statements that make the empty tables and their indexes: the newest schema
 // version (basMigrations brings older files to the same).
 QStringList SchemaStatements();
+// The search's trigram index (FTS5), where this SQLite has the module; without it the
+// file simply has none.
+void AddTrigramIndexWherePossible(const QSqlDatabase &db);
 // What is missing from the tables of an open connection; empty when all is there.
 // Only the tables every store file has had from the start count here: this tells our
 // file, of any version, from another program's.

@@ -34,6 +34,26 @@ struct EventConflict {
     bool operator==(const EventConflict &) const = default;
 };
 
+// One event a search found: on its next day from today on, or else on its last day.
+struct FoundEvent {
+    qint64 EventID = 0;
+    QDate Date;
+    bool Past = false; // none of its days is today or later
+    QString EventName;
+    bool AllDayEvent = false;
+    QTime StartTime;
+    QTime EndTime;
+    QString EventColor;
+    QString Location;
+
+    bool operator==(const FoundEvent &) const = default;
+};
+
+struct SearchResult {
+    QList<FoundEvent> Events;
+    int Total = 0; // how many there are, when more were found than asked for
+};
+
 // A calendar an event can be written to.
 struct CalendarChoice {
     qint64 Id = 0; // 0: this computer
@@ -124,6 +144,16 @@ public:
     // Empty for the user's own events and a writable calendar's; nothing when the store
     // could not say.
     std::optional<QString> ReadOnlyCalendarOf(qint64 eventId);
+
+    // Search (EventServiceSearch.cpp). The events whose name, notes or place hold every
+    // word of text, case and accents folded: those with a day from today on first, by
+    // that day, then the past ones, the latest first; at most limit. Events the search
+    // has not seen yet, or that changed since, are read for it first (the first search of
+    // a store does them all). Nothing when the store refused; a text without words finds
+    // no event.
+    std::optional<SearchResult> Search(const QString &text, QDate today, int limit);
+    // Reads for the search what changed since it last looked; false when the store refused.
+    bool UpdateSearchIndex();
 
     // The timed events the draft overlaps on its days, in the order of the dates and,
     // within a day, of the event ids. The draft itself, all-day events and an all-day

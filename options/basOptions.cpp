@@ -1,6 +1,7 @@
 #include "basOptions.h"
 
 #include "OptionsEnvironment.h"
+#include "basFirstStart.h"
 #include "OptionsTexts.h"
 #include "frmOptions.h"
 #include "platform/basPlatform.h"
@@ -19,6 +20,9 @@ int Main()
                                  basPlatform::MessageButtons::Ok);
         return kExitNotSaved;
     }
+    if (basFirstStart::PrepareStore(basFirstStart::ForProgram(QStringLiteral("Quillon Options"), false))
+        == basFirstStart::Outcome::Quit)
+        return kExitNotSaved;
     frmOptions form(SystemOptionsEnvironment());
     // A report shown while loading is the only window for a moment: closing it must
     // not end the program before the dialog appears.

@@ -158,13 +158,18 @@ MessageHandler SetMessageHandler(MessageHandler handler)
 MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
                           MessageButtons buttons, MessageResult defaultButton)
 {
-    const MessageRequest request{text, title, icon, buttons, defaultButton};
+    return ShowMessage(MessageRequest{text, title, icon, buttons, defaultButton, {}, {}});
+}
+
+MessageResult ShowMessage(const MessageRequest &request)
+{
     if (Handler())
         return Handler()(request);
     if (IsNonInteractive() || !Presenter()) {
-        std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(request.title),
+                     qPrintable(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
         std::fflush(stderr);
-        return defaultButton;
+        return request.defaultButton;
     }
     return Presenter()(request);
 }

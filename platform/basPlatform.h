@@ -66,6 +66,11 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     MessageResult defaultButton = MessageResult::Ok;
+    // The technical report, behind the box's "Show Details..."; empty for none.
+    QString details;
+    // Captions of the buttons in their order ("&Create", "&Quit" for OkCancel); the
+    // standard ones where empty.
+    QStringList buttonTexts;
 };
 
 // Shows a modal message box and returns the button pressed. With
@@ -75,6 +80,8 @@ struct MessageRequest {
 MessageResult ShowMessage(const QString &text, const QString &title, MessageIcon icon,
                           MessageButtons buttons,
                           MessageResult defaultButton = MessageResult::Ok);
+// The same, with details and button captions.
+MessageResult ShowMessage(const MessageRequest &request);
 using MessageHandler = std::function<MessageResult(const MessageRequest &)>;
 MessageHandler SetMessageHandler(MessageHandler handler); // returns the previous one
 bool IsNonInteractive();
@@ -108,6 +115,11 @@ int StartDetached(const QString &program, const QStringList &arguments);
 // What a program that crashed died of, from the exit code Qt gives for it: the signal
 // on Unix ("signal 11, Segmentation fault"), the status on Windows ("status c0000005").
 QString CrashDescription(int exitCode);
+
+// Whether the desktop has something to show a web page with: a browser, or a handler
+// that xdg-open knows for HTML. False where a page handed over would come to nothing on
+// screen; then a program shows it itself.
+bool CanShowWebPages();
 
 // The runtime folder for locks and other per-session files. One that others may write
 // to (or that is not ours) is passed over like a missing one: a file planted there could

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cstring>
@@ -107,6 +109,34 @@ std::optional<FileId> FileIdentity(const QString &path)
 QString CrashDescription(int exitCode)
 {
     return QStringLiteral("signal %1, %2").arg(exitCode).arg(QString::fromLocal8Bit(strsignal(exitCode)));
+}
+
+bool CanShowWebPages()
+{
+    // What Qt and xdg-open fall back on: the user's $BROWSER, then the usual browsers.
+    for (const QString &named : qEnvironmentVariable("BROWSER").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (!QStandardPaths::findExecutable(named.section(QLatin1Char(' '), 0, 0)).isEmpty())
+            return true;
+    static const char *const kBrowsers[] = {"x-www-browser", "firefox", "firefox-esr", "chromium", "chromium-browser",
+                                            "google-chrome", "epiphany", "konqueror", "falkon", "midori", "opera",
+                                            "vivaldi", "brave-browser", "microsoft-edge", "qutebrowser"};
+    for (const char *browser : kBrowsers)
+        if (!QStandardPaths::findExecutable(QLatin1String(browser)).isEmpty())
+            return true;
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    // Else only a program the desktop has for HTML (a viewer, an editor the user chose).
+    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (mime.isEmpty())
+        return false;
+    QProcess query;
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 } // namespace basPlatform

@@ -60,6 +60,9 @@ QString CrashDescription(int exitCode)
     return QStringLiteral("status %1").arg(static_cast<quint32>(exitCode), 8, 16, QLatin1Char('0'));
 }
 
+// Windows always has a program for web pages.
+bool CanShowWebPages() { return true; }
+
 } // namespace basPlatform
 
 } // namespace quillon

@@ -10,6 +10,8 @@
 #include "ReminderNotifier.h"
 #include "ScreenWatch.h"
 #include "SleepWatch.h"
+#include "basFirstStart.h"
+#include "basHelpPage.h"
 #include "basSysTray.h"
 #include "frmCalendars.h"
 #include "frmMain.h"
@@ -19,7 +21,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDesktopServices>
 #include <QTimer>
 
 #include <cstdio>
@@ -39,6 +40,9 @@ int Main(QApplication &app)
 
     if (IsHeadless())
         return HeadlessRun::RenderOnce(frmMain::ProgramFileIn(basPlatform::ProgramFolder(), QStringLiteral("calendar")));
+    if (basFirstStart::PrepareStore(basFirstStart::ForProgram(QStringLiteral("Quillon"), false))
+        == basFirstStart::Outcome::Quit)
+        return kExitNoDatabase;
 
     SystemLauncherClock clock;
     basSysTray::SystemTray tray;
@@ -54,7 +58,7 @@ int Main(QApplication &app)
         warning.exec();
         return warning.OkPressed();
     };
-    services.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    services.openUrl = [](const QUrl &url) { return basHelpPage::Open(url); };
     services.quit = [] { QCoreApplication::quit(); };
 
     // Subscribed calendars: a change in the month shown goes through the window's redraw.

@@ -9,6 +9,7 @@ namespace quillon {
 namespace basLauncher {
 
 inline constexpr int kExitAlreadyRunning = 0;
+inline constexpr int kExitNoDatabase = 1; // the user chose Quit rather than a new event database
 
 // Runs the program; returns its exit code.
 int Main(QApplication &app);

@@ -1,8 +1,8 @@
 #include "basHelp.h"
 
+#include "basHelpPage.h"
 #include "platform/basPlatform.h"
 
-#include <QDesktopServices>
 
 #include <cstdio>
 
@@ -18,14 +18,12 @@ QString ContentsPath()
 void ShowContents(const UrlOpener &opener)
 {
     const QUrl url = QUrl::fromLocalFile(ContentsPath());
-    if (opener) {
-        opener(url);
-    } else if (basPlatform::IsNonInteractive()) {
+    if (!opener && basPlatform::IsNonInteractive()) {
         std::fprintf(stderr, "help: %s\n", qPrintable(url.toString()));
         std::fflush(stderr);
-    } else {
-        QDesktopServices::openUrl(url);
+        return;
     }
+    basHelpPage::Open(url, opener);
 }
 
 } // namespace basHelp

@@ -1,4 +1,4 @@
-// The suite's help pages, opened at their contents page in the user's browser.
+// The suite's help pages, opened at their contents page in the user's browser or our own window.
 #pragma once
 
 #include <QString>
@@ -14,9 +14,9 @@ namespace basHelp {
 QString ContentsPath();
 
 using UrlOpener = std::function<bool(const QUrl &)>;
-// Opens the contents page with the opener (the desktop's by default). Without a user
-// to read it (QUILLON_NONINTERACTIVE) the path goes to stderr instead. A missing page
-// is the browser's to report.
+// Opens the contents page with the opener (the desktop's browser by default); when it
+// refuses, or there is no browser, the page shows in our own help window. Without a
+// user to read it (QUILLON_NONINTERACTIVE) and no opener, the path goes to stderr instead.
 void ShowContents(const UrlOpener &opener = {});
 
 } // namespace basHelp

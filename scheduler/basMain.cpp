@@ -2,6 +2,7 @@
 
 #include "EventService.h"
 #include "EventStore.h"
+#include "basFirstStart.h"
 #include "basOperation.h"
 #include "frmMain.h"
 #include "platform/basPlatform.h"
@@ -34,6 +35,10 @@ int Main()
                                      basPlatform::MessageIcon::None, basPlatform::MessageButtons::Ok);
             return kExitDone;
         }
+        step(40);
+        if (basFirstStart::PrepareStore(basFirstStart::ForProgram(QStringLiteral("Quillon Scheduler"), true))
+            == basFirstStart::Outcome::Quit)
+            return kExitNoDatabase;
         step(50);
         basDatabase::EventStore store;
         step(60);

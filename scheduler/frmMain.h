@@ -34,6 +34,7 @@ class QToolBar;
 namespace quillon {
 
 class DayView;
+class frmFind;
 class MonthView;
 class RangePane;
 class SchedulerCommands;
@@ -139,6 +140,11 @@ public:
     void ShowAbout();
     // Each time the Edit menu opens: its items' states and the all-day submenu.
     void mnuEdit_Click();
+    // The Find window (frmMainFind.cpp), and the day of an event it found, that event selected.
+    void mnuEditFind_Click();
+    void ShowFoundDay(const QDate &date, qint64 eventId);
+    // Moves a window of ours beside this one, where the screen has room.
+    void PlaceBeside(QWidget &window) const;
 
     // The commands of the event editing (frmMainCommands.cpp).
     void CreateNewEvent();
@@ -255,6 +261,7 @@ private:
     QAction *m_tbRefresh = nullptr;
 
     QPointer<frmAbout> m_about;
+    QPointer<frmFind> m_find;
     SchedulerCommands *m_eventCommands = nullptr;
 };
 

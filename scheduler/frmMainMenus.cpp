@@ -68,6 +68,10 @@ void frmMain::BuildMenus()
     m_mnuEditDeleteAllDayEvent = m_mnuEdit->addMenu(tr("Delete &All Day Event"));
     m_mnuEditDeleteAllDayEvent->setObjectName(QStringLiteral("mnuEditDeleteAllDayEvent"));
     m_mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep1"));
+    QAction *mnuEditFind = item(m_mnuEdit, "mnuEditFind", tr("&Find..."));
+    mnuEditFind->setShortcut(QKeySequence::Find);
+    connect(mnuEditFind, &QAction::triggered, this, &frmMain::mnuEditFind_Click);
+    m_mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep2"));
     QAction *mnuEditOptions = item(m_mnuEdit, "mnuEditOptions", tr("&Options"));
 
     // Undo and redo of what was done to events, above the rest of the menu.

@@ -3,7 +3,9 @@
 #include "platform/basPlatform.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <vector>
 
@@ -55,11 +57,19 @@ MessageResult Show(const MessageRequest &request)
 {
     QMessageBox box(ToQtIcon(request.icon), request.title, request.text);
     const auto map = ButtonsOf(request.buttons);
-    for (const ButtonMap &button : map) {
-        box.addButton(button.qt);
+    for (size_t i = 0; i < map.size(); ++i) {
+        const ButtonMap &button = map[i];
+        QPushButton *added = box.addButton(button.qt);
+        // A caption of its own loses the standard button's picture ("Create" is no tick).
+        if (qsizetype(i) < request.buttonTexts.size() && !request.buttonTexts[qsizetype(i)].isEmpty()) {
+            added->setText(request.buttonTexts[qsizetype(i)]);
+            added->setIcon(QIcon());
+        }
         if (button.result == request.defaultButton)
             box.setDefaultButton(button.qt);
     }
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     const int pressed = box.exec();
     for (const ButtonMap &button : map)
         if (pressed == button.qt)

@@ -84,6 +84,15 @@ const QStringList kVersion5Tables = {
     QStringLiteral("INSERT INTO Series VALUES ('', 'kept@quillon', 'BEGIN:VCALENDAR', 0)"),
 };
 
+// What version 6 added: writable calendars and the outbox.
+const QStringList kVersion6Tables = {
+    QStringLiteral("CREATE TABLE Outbox (Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
+                   "SubscriptionId INTEGER NOT NULL REFERENCES Subscriptions (SubscriptionId) ON DELETE CASCADE, "
+                   "Href TEXT NOT NULL, Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
+                   "Body TEXT NOT NULL DEFAULT '', LastError TEXT NOT NULL DEFAULT '')"),
+    QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Writable INTEGER NOT NULL DEFAULT 0"),
+};
+
 // A file of each version an earlier program can have left. A new version adds its row.
 struct OlderFile {
     const char *made;
@@ -100,6 +109,9 @@ const std::vector<OlderFile> &OlderFiles()
         {"at version 4", 4, kFirstRelease + kVersion2Uids + kVersion4Tables + QStringList{QStringLiteral("PRAGMA user_version = 4")}},
         {"at version 5", 5,
          kFirstRelease + kVersion2Uids + kVersion4Tables + kVersion5Tables + QStringList{QStringLiteral("PRAGMA user_version = 5")}},
+        {"at version 6", 6,
+         kFirstRelease + kVersion2Uids + kVersion4Tables + kVersion5Tables + kVersion6Tables
+             + QStringList{QStringLiteral("PRAGMA user_version = 6")}},
     };
     return files;
 }
