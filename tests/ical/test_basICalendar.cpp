@@ -476,8 +476,10 @@ TEST_F(ICalendarStore, AStoreOfThePreviousSchemaIsUpgradedOnOpen)
     qint64 id = 0;
     ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("Kept")), {QDate(2026, 12, 9)}, id));
     store.CloseDatabaseConnection();
-    // The file as the previous version made it: the same tables without EventUids, and
-    // no schema version yet.
+    // The file as the previous version made it: the same tables without EventUids (nor the
+    // later triggers that read it), and no schema version yet.
+    for (const char *trigger : {"SearchTextsOfNewSeries", "SearchTextsOfChangedSeries", "SearchTextsOfGoneSeries"})
+        Raw(QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(QLatin1String(trigger)));
     Raw(QStringLiteral("DROP TABLE EventUids"));
     Raw(QStringLiteral("PRAGMA user_version = 0"));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'EventUids'")), 0);
