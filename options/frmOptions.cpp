@@ -2,6 +2,8 @@
 // buttons, the colour and font dialogs and closing.
 #include "frmOptions.h"
 
+#include "basFormControl.h"
+
 #include "CalendarPreview.h"
 #include "ImageFileList.h"
 #include "ReminderSetting.h"
@@ -18,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -232,6 +235,14 @@ void frmOptions::cmdOk_Click()
 void frmOptions::cmdCancel_Click() { Unload(); }
 
 void frmOptions::reject() { cmdCancel_Click(); }
+
+void frmOptions::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    basFormControl::FitOnScreen(*this);
+    // Once more when the window manager has put its frame round it.
+    QTimer::singleShot(0, this, [this] { basFormControl::FitOnScreen(*this); });
+}
 
 void frmOptions::closeEvent(QCloseEvent *event)
 {

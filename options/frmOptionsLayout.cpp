@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTabWidget>
@@ -102,16 +103,29 @@ void frmOptions::BuildWindow()
     auto *previewColumn = new QVBoxLayout;
     previewColumn->addWidget(picCalendar);
     previewColumn->addStretch(1);
-    auto *pages = new QHBoxLayout;
+    // The pages and the preview scroll where the screen is smaller than they are (a scale
+    // factor of 2 on a laptop); OK and Cancel stay in sight below them.
+    auto *content = new QWidget;
+    auto *pages = new QHBoxLayout(content);
+    pages->setContentsMargins(0, 0, 0, 0);
     pages->addWidget(SSTab1, 1);
     pages->addLayout(previewColumn);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrPages"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(pages, 1);
+    layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
     ConnectHandlers();
-    // Sized with the preview showing, so that turning to its pages does not grow the window.
-    resize(sizeHint());
+    // Sized with the preview showing, so that turning to its pages does not grow the window;
+    // a scroll area alone would ask for less than its pages.
+    const QMargins margins = layout->contentsMargins();
+    resize(QSize(std::max(content->sizeHint().width(), buttons->sizeHint().width()),
+                 content->sizeHint().height() + layout->spacing() + buttons->sizeHint().height())
+           + QSize(margins.left() + margins.right(), margins.top() + margins.bottom()));
     SSTab1_Click();
 }
 

@@ -2,6 +2,8 @@
 
 #include "basFormControl.h"
 
+#include <QScreen>
+
 #include <QFile>
 #include <QPointer>
 #include <QProcess>
@@ -135,6 +137,18 @@ TEST_F(Platform, WindowHelpers)
     basFormControl::SetAlwaysOnTop(*a);
     EXPECT_TRUE(a->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(a->geometry(), before);
+
+    // A window larger than its screen, and one off its edge, come within its free area.
+    auto *big = new QWidget;
+    const QRect area = big->screen()->availableGeometry();
+    big->setGeometry(area.left() + 40, area.top() + 40, area.width() * 2, area.height() * 2);
+    big->show();
+    basFormControl::FitOnScreen(*big);
+    EXPECT_TRUE(area.contains(big->frameGeometry())) << big->frameGeometry().width() << "x" << big->frameGeometry().height();
+    big->setGeometry(area.right() - 50, area.bottom() - 50, 200, 100);
+    basFormControl::FitOnScreen(*big);
+    EXPECT_TRUE(area.contains(big->frameGeometry()));
+    EXPECT_EQ(big->size(), QSize(200, 100));
 
     EXPECT_TRUE(basFormControl::LockWindowRedraw(*a));
     EXPECT_FALSE(a->updatesEnabled());
