@@ -1,5 +1,7 @@
 #include "SearchIndex.h"
 
+#include "StoreQuery.h"
+
 #include "EventStore.h"
 
 #include "basConnection.h"
@@ -20,24 +22,8 @@ namespace {
 using basOperation::Failure;
 using basOperation::Steps;
 
-QSqlDatabase Connection(const EventStore &store)
-{
-    QSqlDatabase db = QSqlDatabase::database(store.ConnectionName(), false);
-    if (!db.isValid() || !db.isOpen())
-        throw Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
-    return db;
-}
-
-QSqlQuery Run(const EventStore &store, const QString &sql, const QList<QVariant> &values = {})
-{
-    QSqlQuery query(Connection(store));
-    query.setForwardOnly(true);
-    basConnection::Prepare(query, sql);
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(int(i), values[i]);
-    basConnection::Exec(query);
-    return query;
-}
+using StoreQuery::Connection;
+using StoreQuery::Run;
 
 // A word as a LIKE pattern that finds it anywhere: its own % and _ (and the escape
 // itself) stand for themselves.

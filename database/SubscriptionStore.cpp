@@ -1,5 +1,7 @@
 #include "SubscriptionStore.h"
 
+#include "StoreQuery.h"
+
 #include "EventStore.h"
 
 #include "basConnection.h"
@@ -23,28 +25,8 @@ namespace {
 using basOperation::Failure;
 using basOperation::Steps;
 
-QSqlDatabase Connection(const EventStore &store)
-{
-    QSqlDatabase db = QSqlDatabase::database(store.ConnectionName(), false);
-    if (!db.isValid() || !db.isOpen())
-        throw Failure(basOperation::kDatabaseError, QStringLiteral("The database connection is not open"));
-    return db;
-}
-
-QSqlQuery Run(const EventStore &store, const QString &sql, const QList<QVariant> &values = {})
-{
-    QSqlQuery query(Connection(store));
-    query.setForwardOnly(true);
-    basConnection::Prepare(query, sql);
-    // The text columns are NOT NULL: a null QString is stored as empty text.
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        const QVariant &value = values[i];
-        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
-        query.bindValue(int(i), nullText ? QVariant(QStringLiteral("")) : value);
-    }
-    basConnection::Exec(query);
-    return query;
-}
+using StoreQuery::Connection;
+using StoreQuery::Run;
 
 Subscription::Kind KindFromText(const QString &text)
 {
