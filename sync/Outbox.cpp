@@ -186,7 +186,9 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             ++behind;
             continue;
         }
-        const HttpRequest request = RequestFor(subscription, entry, etags.value(entry.Href));
+        // A deleted resource's events are gone from the store: the delete keeps its ETag.
+        const auto known = etags.constFind(entry.Href);
+        const HttpRequest request = RequestFor(subscription, entry, known != etags.cend() ? *known : entry.ETag);
         const HttpReply reply = session.Send(request);
         if (reply.Ok() || (entry.Delete && reply.Status == 404)) {
             QString etag = QString::fromLatin1(reply.Headers.value("etag"));
