@@ -459,9 +459,15 @@ bool SubscriptionStore::QueueChange(const OutboxEntry &entry)
 {
     return Operation("basSubscriptions.QueueChange", false, [&](Steps &step) {
         step(10);
-        Run(m_store, QStringLiteral("INSERT INTO Outbox (SubscriptionId, Href, Method, Body) VALUES (?, ?, ?, ?)"),
-            {entry.SubscriptionId, entry.Href, entry.Delete ? QStringLiteral("DELETE") : QStringLiteral("PUT"),
-             QString::fromUtf8(entry.Body)});
+        // A delete has no body: the column keeps its ETag.
+        if (entry.Delete)
+            Run(m_store,
+                QStringLiteral("INSERT INTO Outbox (SubscriptionId, Href, Method, Body) VALUES (?, ?, 'DELETE', "
+                               "COALESCE((SELECT Fingerprint FROM EventUids WHERE Source = ? AND Uid = ?), ''))"),
+                {entry.SubscriptionId, entry.Href, SourceOf(entry.SubscriptionId), entry.Href});
+        else
+            Run(m_store, QStringLiteral("INSERT INTO Outbox (SubscriptionId, Href, Method, Body) VALUES (?, ?, 'PUT', ?)"),
+                {entry.SubscriptionId, entry.Href, QString::fromUtf8(entry.Body)});
         return true;
     });
 }
@@ -475,10 +481,12 @@ bool SubscriptionStore::GetOutbox(qint64 id, QList<OutboxEntry> &entries)
                               QStringLiteral("SELECT Seq, SubscriptionId, Href, Method, Body, LastError FROM Outbox "
                                              "WHERE ? = 0 OR SubscriptionId = ? ORDER BY Seq"),
                               {id, id});
-        while (query.next())
+        while (query.next()) {
+            const bool remove = query.value(3).toString() == QLatin1String("DELETE");
             entries.append(OutboxEntry{query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toString(),
-                                       query.value(3).toString() == QLatin1String("DELETE"),
-                                       query.value(4).toString().toUtf8(), query.value(5).toString()});
+                                       remove, remove ? QByteArray() : query.value(4).toString().toUtf8(),
+                                       query.value(5).toString(), remove ? query.value(4).toString() : QString()});
+        }
         return true;
     });
 }
@@ -491,6 +499,8 @@ bool SubscriptionStore::ChangeSent(const OutboxEntry &entry, const QString &etag
         step(20);
         Run(m_store, QStringLiteral("UPDATE EventUids SET Fingerprint = ? WHERE Source = ? AND Uid = ?"),
             {etag, SourceOf(entry.SubscriptionId), entry.Href});
+        Run(m_store, QStringLiteral("UPDATE Outbox SET Body = ? WHERE SubscriptionId = ? AND Href = ? AND Method = 'DELETE'"),
+            {etag, entry.SubscriptionId, entry.Href});
         return true;
     });
 }

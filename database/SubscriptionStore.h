@@ -72,6 +72,9 @@ struct OutboxEntry {
     bool Delete = false;
     QByteArray Body;
     QString LastError; // why the last try failed; empty before one
+    // Of a delete: the ETag the resource had when it was deleted here, so that a change
+    // made on the server meanwhile is not deleted unseen.
+    QString ETag;
 };
 
 struct RefreshCount {
@@ -124,12 +127,14 @@ public:
 
     // Makes the event one of the subscription's (0: the user's own).
     bool SetEventCalendar(qint64 eventId, qint64 id);
-    // Queues a change of the resource at href (in the caller's transaction, if any).
+    // Queues a change of the resource at href (in the caller's transaction, if any). A
+    // delete is queued while the resource's events are still here: it takes their ETag.
     bool QueueChange(const OutboxEntry &entry);
     // The changes waiting for the subscription's server (all subscriptions' for 0), in order.
     bool GetOutbox(qint64 id, QList<OutboxEntry> &entries);
     // The server took the change: it leaves the outbox, and the resource's events carry
-    // the ETag it answered (empty: none, so that the next refresh reads it again).
+    // the ETag it answered (empty: none, so that the next refresh reads it again), and
+    // so does a delete of the resource queued after it.
     bool ChangeSent(const OutboxEntry &entry, const QString &etag);
     // The change stays queued with the reason it was not taken.
     bool ChangeFailed(qint64 seq, const QString &error);

@@ -77,7 +77,7 @@ bool KeepSeries(basDatabase::EventStore &store, const basDatabase::EventStore::S
     }
     return store.SetSeries(series)
            && (calendar == 0
-               || basDatabase::SubscriptionStore(store).QueueChange({0, calendar, series.Uid, false, series.Component, {}}));
+               || basDatabase::SubscriptionStore(store).QueueChange({0, calendar, series.Uid, false, series.Component, {}, {}}));
 }
 
 } // namespace
@@ -295,7 +295,7 @@ bool EventService::PlaceInCalendar(qint64 eventId, const Event &draft)
                                             .arg(draft.EventName));
         basDatabase::SubscriptionStore subscriptions(m_store);
         const qint64 from = basDatabase::SubscriptionStore::SubscriptionOfSource(kept.Series.Source);
-        if (from != 0 && !subscriptions.QueueChange({0, from, kept.Series.Uid, true, {}, {}}))
+        if (from != 0 && !subscriptions.QueueChange({0, from, kept.Series.Uid, true, {}, {}, {}}))
             return false;
         if (!m_store.DeleteSeries(kept.Series.Source, kept.Series.Uid))
             return false;
@@ -583,14 +583,16 @@ std::optional<QList<QDate>> EventService::DeleteSeries(qint64 eventId)
     const qint64 calendar = basDatabase::SubscriptionStore::SubscriptionOfSource(source);
     QList<QDate> dates;
     const bool done = m_store.RunInTransaction([&] {
+        // Queued first: the delete takes the ETag of the events it removes.
+        if (calendar != 0 && !basDatabase::SubscriptionStore(m_store).QueueChange({0, calendar, series, true, {}, {}, {}}))
+            return false;
         for (const qint64 look : std::as_const(looks)) {
             QList<QDate> lookDates;
             if (!m_store.DeleteEventFromDatabase(look, &lookDates))
                 return false;
             dates += lookDates;
         }
-        return calendar == 0
-               || basDatabase::SubscriptionStore(m_store).QueueChange({0, calendar, series, true, {}, {}});
+        return true;
     });
     if (!done)
         return std::nullopt;

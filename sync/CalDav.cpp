@@ -1,5 +1,7 @@
 #include "CalDav.h"
 
+#include "DavRequests.h"
+#include "HttpSession.h"
 #include "basOperation.h"
 
 #include <QColor>
@@ -24,7 +26,7 @@ const QByteArray kXml = "application/xml; charset=utf-8";
                   QStringLiteral("%1: %2 failed (HTTP %3)").arg(HttpSession::HostOf(reply.FinalAddress), what).arg(reply.Status));
 }
 
-HttpReply Dav(HttpSession &session, const QByteArray &method, const QUrl &address, const QByteArray &depth,
+HttpReply Dav(Transport &session, const QByteArray &method, const QUrl &address, const QByteArray &depth,
               const QByteArray &body)
 {
     HttpRequest request;
@@ -36,7 +38,7 @@ HttpReply Dav(HttpSession &session, const QByteArray &method, const QUrl &addres
     return session.Send(request);
 }
 
-std::optional<Multistatus> Ask(HttpSession &session, const QByteArray &method, const QUrl &address,
+std::optional<Multistatus> Ask(Transport &session, const QByteArray &method, const QUrl &address,
                                const QByteArray &depth, const QByteArray &body)
 {
     const HttpReply reply = Dav(session, method, address, depth, body);
@@ -56,13 +58,6 @@ QString ColorOf(const QString &text)
     const QColor color = QColor::fromString(value);
     return color.isValid() ? color.name() : QString();
 }
-
-const QByteArray kPrincipalQuery = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-                                   "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
-                                   "xmlns:a=\"http://apple.com/ns/ical/\"><d:prop>"
-                                   "<d:current-user-principal/><c:calendar-home-set/><d:resourcetype/>"
-                                   "<d:displayname/><a:calendar-color/><d:current-user-privilege-set/>"
-                                   "<c:supported-calendar-component-set/></d:prop></d:propfind>";
 
 bool IsCalendar(const Response &response)
 {
@@ -118,17 +113,12 @@ constexpr qsizetype kMultigetBatch = 100;
 
 // The data of the resources at hrefs. One the server still lists but sends no data for
 // fails the whole: taking the others would remove its events here.
-QList<Changes::Resource> Multiget(HttpSession &session, const QUrl &calendar, const QStringList &hrefs)
+QList<Changes::Resource> Multiget(Transport &session, const QUrl &calendar, const QStringList &hrefs)
 {
     QList<Changes::Resource> resources;
     for (qsizetype from = 0; from < hrefs.size(); from += kMultigetBatch) {
         const QStringList batch = hrefs.mid(from, kMultigetBatch);
-        QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-                          "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
-                          "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
-        for (const QString &href : batch)
-            body += "<d:href>" + href.toHtmlEscaped().toUtf8() + "</d:href>";
-        body += "</c:calendar-multiget>";
+        const QByteArray body = DavRequests::Multiget(batch);
         const std::optional<Multistatus> answer = Ask(session, "REPORT", calendar, "1", body);
         if (!answer)
             throw Failure(basOperation::kDeviceUnavailable,
@@ -165,9 +155,9 @@ bool Refused(int status) { return status == 403 || status == 405 || status == 50
 }
 
 // A PROPFIND of a server that has shown it speaks CalDAV: any answer but 207 is a refusal.
-Multistatus AskCalDav(HttpSession &session, const QUrl &address, const QByteArray &depth)
+Multistatus AskCalDav(Transport &session, const QUrl &address, const QByteArray &depth)
 {
-    const HttpReply reply = Dav(session, "PROPFIND", address, depth, kPrincipalQuery);
+    const HttpReply reply = Dav(session, "PROPFIND", address, depth, DavRequests::DiscoveryPropfind());
     if (reply.Failed != HttpReply::Failure::None)
         Fail(reply, QStringLiteral("PROPFIND"));
     if (reply.Status != 207)
@@ -181,7 +171,7 @@ Multistatus AskCalDav(HttpSession &session, const QUrl &address, const QByteArra
 
 // After a refused PROPFIND the address may still be a plain calendar; when it gives none
 // either, the refusal is what the user needs to hear.
-void CheckRefusal(HttpSession &session, const QUrl &start, int propfindStatus)
+void CheckRefusal(Transport &session, const QUrl &start, int propfindStatus)
 {
     HttpRequest request;
     request.Method = "HEAD";
@@ -310,9 +300,9 @@ std::optional<Multistatus> ParseMultistatus(const QByteArray &xml)
     return result;
 }
 
-std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
+std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start)
 {
-    const HttpReply asked = Dav(session, "PROPFIND", start, "0", kPrincipalQuery);
+    const HttpReply asked = Dav(session, "PROPFIND", start, "0", DavRequests::DiscoveryPropfind());
     if (asked.Failed != HttpReply::Failure::None)
         Fail(asked, QStringLiteral("PROPFIND"));
     std::optional<Multistatus> first = asked.Status == 207 ? ParseMultistatus(asked.Body) : std::nullopt;
@@ -326,7 +316,7 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
         QUrl wellKnown = start;
         wellKnown.setPath(QStringLiteral("/.well-known/caldav"));
         wellKnown.setQuery(QString());
-        const HttpReply reply = Dav(session, "PROPFIND", wellKnown, "0", kPrincipalQuery);
+        const HttpReply reply = Dav(session, "PROPFIND", wellKnown, "0", DavRequests::DiscoveryPropfind());
         if (reply.Failed == HttpReply::Failure::Authentication || reply.Failed == HttpReply::Failure::Certificate)
             Fail(reply, QStringLiteral("PROPFIND"));
         if (reply.Failed != HttpReply::Failure::None || reply.Status != 207) {
@@ -361,16 +351,11 @@ std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start)
     return calendars;
 }
 
-Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
+Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
                      const std::function<QHash<QString, QString>()> &known)
 {
     Changes changes;
-    const QByteArray syncBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-                                "<d:sync-collection xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
-                                "<d:sync-token>"
-                                + syncToken.toHtmlEscaped().toUtf8()
-                                + "</d:sync-token><d:sync-level>1</d:sync-level>"
-                                  "<d:prop><d:getetag/><c:calendar-data/></d:prop></d:sync-collection>";
+    const QByteArray syncBody = DavRequests::SyncCollection(syncToken);
     const HttpReply reply = Dav(session, "REPORT", calendar, "0", syncBody);
     if (reply.Failed != HttpReply::Failure::None)
         Fail(reply, QStringLiteral("REPORT"));
@@ -403,13 +388,7 @@ Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &
         return changes;
     }
     // No sync-collection here: the ETags of every event, compared with the store's.
-    const QByteArray queryBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-                                 "<c:calendar-query xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
-                                 "<d:prop><d:getetag/></d:prop><c:filter><c:comp-filter name=\"VCALENDAR\">"
-                                 "<c:comp-filter name=\"VEVENT\"><c:time-range start=\"19000101T000000Z\" "
-                                 "end=\"21010101T000000Z\"/></c:comp-filter></c:comp-filter></c:filter>"
-                                 "</c:calendar-query>";
-    const std::optional<Multistatus> listing = Ask(session, "REPORT", calendar, "1", queryBody);
+    const std::optional<Multistatus> listing = Ask(session, "REPORT", calendar, "1", DavRequests::EventEtagsQuery());
     if (!listing)
         throw Failure(basOperation::kDeviceUnavailable,
                       QStringLiteral("%1: the server answered neither sync-collection nor calendar-query")

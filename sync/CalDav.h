@@ -4,7 +4,7 @@
 // calendar-query compared with what the store has).
 #pragma once
 
-#include "HttpSession.h"
+#include "Transport.h"
 
 #include <QHash>
 #include <QList>
@@ -59,7 +59,7 @@ struct Calendar {
 // events: one whose supported-calendar-component-set lacks VEVENT (a task list) is left
 // out. Nothing when the address speaks no CalDAV (then it may be a plain iCalendar
 // address); throws basOperation::Failure with the server's reason when it refused.
-std::optional<QList<Calendar>> Discover(HttpSession &session, const QUrl &start);
+std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start);
 
 struct Changes {
     // Resources new or changed: path -> (ETag, calendar text).
@@ -78,7 +78,7 @@ struct Changes {
 // sync-collection report; where the server refuses it, a calendar-query of the ETags
 // compared with known() (path -> ETag, asked only then) and a calendar-multiget of those
 // that differ. Throws basOperation::Failure naming the host and the reason.
-Changes FetchChanges(HttpSession &session, const QUrl &calendar, const QString &syncToken,
+Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
                      const std::function<QHash<QString, QString>()> &known);
 
 } // namespace basSync::CalDav

@@ -9,11 +9,9 @@
 // each request has a limit of silence and a limit in all.
 #pragma once
 
-#include <QByteArray>
+#include "Transport.h"
+
 #include <QDeadlineTimer>
-#include <QHash>
-#include <QString>
-#include <QUrl>
 
 #include <memory>
 
@@ -29,30 +27,6 @@ inline constexpr int kTimeoutMs = 30000;       // of silence
 inline constexpr int kTotalTimeoutMs = 120000; // of one request, redirects included
 inline constexpr int kMaxRedirects = 10;
 
-struct HttpRequest {
-    QByteArray Method = "GET";
-    QUrl Address;
-    QHash<QByteArray, QByteArray> Headers;
-    QByteArray Body;
-};
-
-struct HttpReply {
-    // Unreachable: no connection was made at all (refused, no such host, no network).
-    enum class Failure { None, Network, Unreachable, Timeout, TooLarge, Incomplete, Certificate, Redirects, Authentication };
-    Failure Failed = Failure::None;
-    int Status = 0;
-    QUrl FinalAddress; // after redirects
-    QHash<QByteArray, QByteArray> Headers; // names in lower case
-    QByteArray Body;
-    QString Error; // what went wrong, for the user: names the host
-    // The fingerprint of a certificate that did not verify (SHA-256, hex with colons).
-    QString OfferedCertificate;
-    // The password went over plain http to another computer, readable on the way.
-    bool PasswordSentUnencrypted = false;
-
-    bool Ok() const { return Failed == Failure::None && Status >= 200 && Status < 300; }
-};
-
 struct SessionOptions {
     QString UserName;
     QString Password; // only ever sent to the origin of Origin
@@ -67,20 +41,18 @@ struct SessionOptions {
 // anything but this machine's loopback (127.0.0.0/8, ::1, localhost).
 bool SendsPasswordUnencrypted(const QUrl &address);
 
-class HttpSession {
+class HttpSession : public Transport {
 public:
     explicit HttpSession(SessionOptions options);
-    ~HttpSession();
+    ~HttpSession() override;
     HttpSession(const HttpSession &) = delete;
     HttpSession &operator=(const HttpSession &) = delete;
 
-    HttpReply Send(const HttpRequest &request);
-    // How many requests went out (redirects and authentication retries counted).
-    int RequestsSent() const { return m_sent; }
+    HttpReply Send(const HttpRequest &request) override;
+    int RequestsSent() const override { return m_sent; }
     // The fingerprint of the last certificate refused, empty when none was.
     QString LastOfferedCertificate() const { return m_offered; }
-    // Whether any request of the session sent the password unencrypted (see HttpReply).
-    bool PasswordSentUnencrypted() const { return m_passwordUnencrypted; }
+    bool PasswordSentUnencrypted() const override { return m_passwordUnencrypted; }
 
     // "AB:CD:..." from hex with or without colons, any case; empty stays empty.
     static QString CanonicalFingerprint(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "EventService.h"
 #include "EventStore.h"
+#include "HttpSession.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
 #include "basOperation.h"
@@ -38,7 +39,7 @@ HttpRequest RequestFor(const basDatabase::Subscription &subscription, const Outb
 }
 
 // The ETag of a resource the server answered a write without one for.
-QString FetchETag(HttpSession &session, const QUrl &address)
+QString FetchETag(Transport &session, const QUrl &address)
 {
     HttpRequest request;
     request.Address = address;
@@ -115,7 +116,7 @@ std::optional<QStringList> Said(const QByteArray &text)
 // After a 412: whether the server already has what the change would make of it (a
 // change sent before whose answer never reached the store, when the run was killed in
 // between). The ETag it has then, in ETag (empty when it sends none).
-bool AlreadyThere(HttpSession &session, const QUrl &address, const OutboxEntry &entry, QString &etag)
+bool AlreadyThere(Transport &session, const QUrl &address, const OutboxEntry &entry, QString &etag)
 {
     HttpRequest request;
     request.Address = address;
@@ -151,7 +152,7 @@ bool StopsTheRun(const HttpReply &reply)
 
 } // namespace
 
-bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, HttpSession &session,
+bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, Transport &session,
                 OutboxResult &result)
 {
     basDatabase::SubscriptionStore subscriptions(store);
@@ -185,7 +186,9 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             ++behind;
             continue;
         }
-        const HttpRequest request = RequestFor(subscription, entry, etags.value(entry.Href));
+        // A deleted resource's events are gone from the store: the delete keeps its ETag.
+        const auto known = etags.constFind(entry.Href);
+        const HttpRequest request = RequestFor(subscription, entry, known != etags.cend() ? *known : entry.ETag);
         const HttpReply reply = session.Send(request);
         if (reply.Ok() || (entry.Delete && reply.Status == 404)) {
             QString etag = QString::fromLatin1(reply.Headers.value("etag"));

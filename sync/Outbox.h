@@ -9,7 +9,7 @@
 // change the server already has as sent (its answer lost to a kill) counts as sent.
 #pragma once
 
-#include "HttpSession.h"
+#include "Transport.h"
 #include "SubscriptionStore.h"
 
 #include <QSet>
@@ -33,7 +33,7 @@ struct OutboxResult {
 
 // Sends the subscription's queued changes over session. False only when the store
 // could not be read or written (it has said why).
-bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, HttpSession &session,
+bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription &subscription, Transport &session,
                 OutboxResult &result);
 
 } // namespace basSync

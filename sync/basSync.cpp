@@ -5,11 +5,14 @@
 #include "ICalendarReader.h"
 #include "Outbox.h"
 #include "EventSeries.h"
+#include "HttpSession.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
 #include <QEventLoop>
 #include <QThread>
+
+#include <memory>
 
 namespace quillon {
 
@@ -133,7 +136,7 @@ SessionOptions SessionFor(const Subscription &subscription, const QString &passw
 }
 
 // A plain iCalendar address: a conditional GET.
-bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, HttpSession &session,
+bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &subscription, Transport &session,
                  const RefreshOptions &options, RefreshResult &result)
 {
     const QUrl address(subscription.Address);
@@ -192,7 +195,7 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
 
 // A CalDAV calendar: the changes made here sent first, then what changed since the last sync.
 bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionStore &subscriptions,
-                     Subscription &subscription, HttpSession &session, const RefreshOptions &options,
+                     Subscription &subscription, Transport &session, const RefreshOptions &options,
                      RefreshResult &result)
 {
     OutboxResult sent;
@@ -280,9 +283,9 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
     return true;
 }
 
-} // namespace
-
-RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &password, const RefreshOptions &options)
+// The refresh of subscription id over the transport connect gives for it.
+RefreshResult RefreshOver(basDatabase::EventStore &store, qint64 id, const RefreshOptions &options,
+                          const std::function<Transport &(const Subscription &)> &connect)
 {
     RefreshResult result;
     result.Id = id;
@@ -301,7 +304,7 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
         return result;
     }
     Subscription subscription = *found;
-    HttpSession session(SessionFor(subscription, password, options));
+    Transport &session = connect(subscription);
     bool stored = false;
     try {
         stored = subscription.Type == Subscription::Kind::CalDav
@@ -341,6 +344,22 @@ RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &
                                                     .arg(subscriptions.LastFailure());
     }
     return result;
+}
+
+} // namespace
+
+RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &password, const RefreshOptions &options)
+{
+    std::unique_ptr<HttpSession> session;
+    return RefreshOver(store, id, options, [&](const Subscription &subscription) -> Transport & {
+        session = std::make_unique<HttpSession>(SessionFor(subscription, password, options));
+        return *session;
+    });
+}
+
+RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, Transport &transport, const RefreshOptions &options)
+{
+    return RefreshOver(store, id, options, [&](const Subscription &) -> Transport & { return transport; });
 }
 
 TypedAddress ReadTypedAddress(const QString &text)

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "CalDav.h"
+#include "HttpSession.h"
 #include "SubscriptionStore.h"
 
 #include <QDate>
@@ -54,6 +55,9 @@ struct RefreshResult {
 // null text when none is known). Records the outcome in the subscription's row.
 RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, const QString &password,
                       const RefreshOptions &options = {});
+// The same over transport (a test's scripted server); the subscription's user name,
+// password and certificate are then the transport's business.
+RefreshResult Refresh(basDatabase::EventStore &store, qint64 id, Transport &transport, const RefreshOptions &options = {});
 
 // An address as the user typed it: webcal:// read as https://, and a user name and
 // password in it taken out (the password is never kept in the address).

@@ -6,7 +6,9 @@
 //   one changed event, wall time;
 // - changes made here to a writable calendar on Radicale: the refresh that sends one
 //   (our processor time), and 1,000 queued changes sent (wall, our and Radicale's
-//   processor time).
+//   processor time);
+// - our first sync of the 10,000-event calendar beside vdirsyncer's first sync of it
+//   (vdirsyncer needed; run once).
 // Run: build/bin/bench_sync --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "BenchServers.h"
 #include "EventService.h"
@@ -21,7 +23,10 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -176,6 +181,82 @@ void CalDavFirstSync(benchmark::State &state)
     }
 }
 BENCHMARK(CalDavFirstSync)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// vdirsyncer keeping the benchmark's calendar in a folder of its own, one file an event.
+// The processor time of a finished child of this process (getrusage of the children).
+double ChildrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void RunVdirsyncer(const QString &config, const QString &command)
+{
+    QProcess vdirsyncer;
+    vdirsyncer.start(QStringLiteral("vdirsyncer"), {QStringLiteral("-c"), config, command});
+    vdirsyncer.closeWriteChannel(); // a question asked is answered with its default
+    if (!vdirsyncer.waitForFinished(kColdTimeoutMs) || vdirsyncer.exitStatus() != QProcess::NormalExit
+        || vdirsyncer.exitCode() != 0)
+        Fail(qPrintable(QStringLiteral("vdirsyncer %1 failed: %2").arg(command, QString::fromLocal8Bit(vdirsyncer.readAllStandardError()))));
+}
+
+// Run once: our first sync of the 10,000-event calendar into an empty store, then
+// vdirsyncer's first sync of it into an empty folder (its discover, one PROPFIND, not
+// counted), both with Radicale's cache warm. Wall time of ours; vdirsyncer's wall time
+// and processor time, and Radicale's for each, as counters.
+void FirstSyncBesideVdirsyncer(benchmark::State &state)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("vdirsyncer")).isEmpty()) {
+        state.SkipWithError("vdirsyncer (Debian package vdirsyncer) is not installed");
+        return;
+    }
+    CalDavServer &server = SharedCalDavServer();
+    const QString database = server.folder.filePath(QStringLiteral("beside.sqlite"));
+    const QString folder = server.folder.filePath(QStringLiteral("vdirsyncer"));
+    const QString config = folder + QStringLiteral("/config");
+    state.counters["radicale_cache_s"] = server.coldSeconds;
+    for (auto _ : state) {
+        const qint64 id = NewStore(database, server.calendar, basDatabase::Subscription::Kind::CalDav, server.User());
+        double serverBefore = server.radicale.CpuSeconds();
+        const double ourBefore = ProcessCpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        const basSync::RefreshResult result = RefreshOnThread(database, id, server.Password(), kColdTimeoutMs);
+        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        state.counters["ours_cpu_s"] = ProcessCpuSeconds() - ourBefore;
+        state.counters["ours_server_cpu_s"] = server.radicale.CpuSeconds() - serverBefore;
+        if (!result.Ok || result.Count.Added != kCalDavEvents)
+            Fail(qPrintable(QStringLiteral("our first sync failed: %1").arg(result.Message)));
+
+        QDir(folder).removeRecursively();
+        if (!QDir().mkpath(folder + QStringLiteral("/events")) || !QDir().mkpath(folder + QStringLiteral("/status")))
+            Fail("the vdirsyncer folder could not be made");
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly))
+            Fail("the vdirsyncer config could not be written");
+        file.write(QStringLiteral("[general]\nstatus_path = \"%1/status/\"\n\n"
+                                  "[pair bench]\na = \"bench_folder\"\nb = \"bench_server\"\ncollections = null\n\n"
+                                  "[storage bench_folder]\ntype = \"filesystem\"\npath = \"%1/events/\"\nfileext = \".ics\"\n\n"
+                                  "[storage bench_server]\ntype = \"caldav\"\nurl = \"%2\"\nusername = \"%3\"\npassword = \"%4\"\n")
+                       .arg(folder, server.calendar, server.User(), server.Password())
+                       .toUtf8());
+        file.close();
+        RunVdirsyncer(config, QStringLiteral("discover"));
+        serverBefore = server.radicale.CpuSeconds();
+        const double cpuBefore = ChildrenCpuSeconds();
+        wall.restart();
+        RunVdirsyncer(config, QStringLiteral("sync"));
+        state.counters["vdirsyncer_s"] = double(wall.nsecsElapsed()) / 1e9;
+        state.counters["vdirsyncer_cpu_s"] = ChildrenCpuSeconds() - cpuBefore;
+        state.counters["vdirsyncer_server_cpu_s"] = server.radicale.CpuSeconds() - serverBefore;
+        const qsizetype files = QDir(folder + QStringLiteral("/events")).entryList({QStringLiteral("*.ics")}, QDir::Files).size();
+        if (files != kCalDavEvents)
+            Fail(qPrintable(QStringLiteral("vdirsyncer brought %1 of %2 events").arg(files).arg(kCalDavEvents)));
+    }
+}
+BENCHMARK(FirstSyncBesideVdirsyncer)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
 
 // Wall time of the refresh after one event changed on the server (the PUT not timed):
 // one sync-collection naming that one resource.
