@@ -27,9 +27,20 @@ SchedulerView ShownRange::FromSettingText(const QString &text)
     return SchedulerView::Day;
 }
 
-void ShownRange::Show(SchedulerView view, QDate day, Qt::DayOfWeek weekStart)
+int ShownRange::AgendaDaysFromSettingText(const QString &text)
+{
+    bool ok = false;
+    const int days = text.trimmed().toInt(&ok);
+    for (int span : kAgendaSpans)
+        if (ok && days == span)
+            return days;
+    return kAgendaDays;
+}
+
+void ShownRange::Show(SchedulerView view, QDate day, Qt::DayOfWeek weekStart, int agendaDays)
 {
     m_view = view;
+    m_agendaDays = agendaDays > 0 ? agendaDays : kAgendaDays;
     m_day = day;
     m_weekStart = weekStart;
     const QDate week = WeekStartOf(day, weekStart);
@@ -52,7 +63,7 @@ void ShownRange::Show(SchedulerView view, QDate day, Qt::DayOfWeek weekStart)
     }
     case SchedulerView::Agenda:
         m_first = day;
-        m_last = day.addDays(kAgendaDays - 1);
+        m_last = day.addDays(m_agendaDays - 1);
         break;
     }
     m_events.clear();
@@ -65,7 +76,7 @@ QDate ShownRange::Step(int direction) const
     case SchedulerView::WorkWeek:
     case SchedulerView::Week: return m_day.addDays(7 * direction);
     case SchedulerView::Month: return m_day.addMonths(direction);
-    case SchedulerView::Agenda: return m_day.addDays(kAgendaDays * direction);
+    case SchedulerView::Agenda: return m_day.addDays(m_agendaDays * direction);
     }
     return m_day;
 }

@@ -24,17 +24,22 @@ class ShownRange {
 public:
     static constexpr int kAgendaDays = 30;
     static constexpr auto kSettingName = "SchedulerView";
+    static constexpr auto kAgendaDaysSettingName = "SchedulerAgendaDays";
+    // The spans the agenda offers; another stored number reads as kAgendaDays.
+    static constexpr int kAgendaSpans[] = {7, 14, 30, 60, 90};
+    static int AgendaDaysFromSettingText(const QString &text);
 
     // The settings text of a view and back; anything else reads as the day view.
     static QString SettingText(SchedulerView view);
     static SchedulerView FromSettingText(const QString &text);
 
-    void Show(SchedulerView view, QDate day, Qt::DayOfWeek weekStart);
+    void Show(SchedulerView view, QDate day, Qt::DayOfWeek weekStart, int agendaDays = kAgendaDays);
     SchedulerView View() const { return m_view; }
     QDate Day() const { return m_day; }
     QDate First() const { return m_first; }
     QDate Last() const { return m_last; }
     Qt::DayOfWeek WeekStart() const { return m_weekStart; }
+    int AgendaDays() const { return m_agendaDays; }
     int DayCount() const { return static_cast<int>(m_first.daysTo(m_last)) + 1; }
     // The chosen day of the period before (-1) or after (+1).
     QDate Step(int direction) const;
@@ -54,6 +59,7 @@ private:
     QDate m_first;
     QDate m_last;
     Qt::DayOfWeek m_weekStart = Qt::Sunday;
+    int m_agendaDays = kAgendaDays;
     QList<ViewEvent> m_events;
 };
 

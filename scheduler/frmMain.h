@@ -220,6 +220,7 @@ private:
     std::function<QString(bool save)> m_chooseFile;
 
     SchedulerView m_view = SchedulerView::Day;
+    int m_agendaDays = ShownRange::kAgendaDays;
     ShownRange m_range;
     QStackedWidget *m_viewStack = nullptr;
     RangePane *m_rangePane = nullptr;

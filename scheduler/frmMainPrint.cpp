@@ -20,7 +20,7 @@ using basOperation::Steps;
 ShownRange frmMain::RangeToPrint()
 {
     ShownRange range;
-    range.Show(m_view, m_page.CurrentDate(), m_range.WeekStart());
+    range.Show(m_view, m_page.CurrentDate(), m_range.WeekStart(), m_agendaDays);
     EventService events(m_page.Store());
     range.Load(events, m_colorFromName, m_eventIcon);
     return range;

@@ -60,6 +60,24 @@ void frmMain::BuildViewMenu()
         const SchedulerView view = entry.view;
         connect(action, &QAction::triggered, this, [this, view] { SetView(view); });
     }
+    // How far the agenda looks ahead, kept with the view.
+    m_agendaDays = ShownRange::AgendaDaysFromSettingText(
+        basQuillon::GetOption(QLatin1String(ShownRange::kAgendaDaysSettingName), QString()));
+    QMenu *span = mnuView->addMenu(tr("Agenda &Span"));
+    span->setObjectName(QStringLiteral("mnuViewAgendaSpan"));
+    auto *spans = new QActionGroup(this);
+    for (int days : ShownRange::kAgendaSpans) {
+        QAction *action = span->addAction(tr("%n days", nullptr, days));
+        action->setObjectName(QStringLiteral("mnuViewAgendaSpan%1").arg(days));
+        action->setCheckable(true);
+        action->setChecked(days == m_agendaDays);
+        spans->addAction(action);
+        connect(action, &QAction::triggered, this, [this, days] {
+            m_agendaDays = days;
+            basQuillon::SaveOption(QLatin1String(ShownRange::kAgendaDaysSettingName), QString::number(days));
+            UpdateRangeView();
+        });
+    }
     mnuView->addSeparator();
     QAction *previous = mnuView->addAction(tr("&Previous"));
     previous->setObjectName(QStringLiteral("mnuViewPrevious"));
@@ -118,7 +136,7 @@ void frmMain::UpdateRangeView()
     basOperation::TrapVoid("frmMain:UpdateRangeView", [&](Steps &step) {
         step(10);
         const PaintingSuspended suspended(*this, *m_rangePane);
-        m_range.Show(m_view, m_page.CurrentDate(), kWeekStart);
+        m_range.Show(m_view, m_page.CurrentDate(), kWeekStart, m_agendaDays);
         EventService events(m_page.Store());
         step(20);
         const std::int32_t fill = m_dayView->DurationBarFillColor();

@@ -52,6 +52,13 @@ TEST(ShownRange, EachViewCoversItsDaysStepsByItsPeriodAndNamesIt)
     range.Show(SchedulerView::Week, QDate(2026, 12, 1), Qt::Monday);
     EXPECT_EQ(range.Title(english), QString::fromUtf8("November 30 \u2013 December 6, 2026"));
     EXPECT_EQ(ShownRange::FromSettingText(QStringLiteral("Fortnight")), SchedulerView::Day);
+    // The agenda's own span; a stored number it does not offer reads as 30 days.
+    range.Show(SchedulerView::Agenda, wednesday, Qt::Sunday, 7);
+    EXPECT_EQ(range.Last(), QDate(2026, 12, 15));
+    EXPECT_EQ(range.Step(-1), QDate(2026, 12, 2));
+    EXPECT_EQ(ShownRange::AgendaDaysFromSettingText(QStringLiteral("14")), 14);
+    EXPECT_EQ(ShownRange::AgendaDaysFromSettingText(QStringLiteral("1000")), 30);
+    EXPECT_EQ(ShownRange::AgendaDaysFromSettingText(QStringLiteral("a week")), 30);
 }
 
 class RangeViews : public SchedulerTest {
@@ -86,6 +93,11 @@ TEST_F(RangeViews, WeekMonthAndAgendaShowTheStoredEventsAndTheChoiceIsKept)
     EXPECT_EQ(pane.Week()->Model().Events()[0].name, QStringLiteral("Dentist"));
 
     Choose("mnuViewAgenda");
+    // A week ahead from the shown 14th; the span is kept.
+    Choose("mnuViewAgendaSpan7");
+    EXPECT_EQ(pane.Title(), QString::fromUtf8("December 14 \u2013 20, 2026"));
+    EXPECT_EQ(basQuillon::GetOption(QLatin1String(ShownRange::kAgendaDaysSettingName), QString()), QStringLiteral("7"));
+    Choose("mnuViewAgendaSpan30");
     const QStringList lines = pane.Agenda()->Lines();
     // In the locale's own forms of dates and times.
     const QLocale here;
