@@ -22,6 +22,13 @@ inline std::int32_t FromQColor(const QColor &color)
     return color.red() + 256 * color.green() + 65536 * color.blue();
 }
 
+// Black or white, whichever reads on the background: text on a block of the user's colour.
+inline QColor ReadableTextOn(const QColor &background)
+{
+    const double luminance = 0.299 * background.redF() + 0.587 * background.greenF() + 0.114 * background.blueF();
+    return luminance > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 } // namespace basColor
 
 } // namespace quillon

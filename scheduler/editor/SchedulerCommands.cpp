@@ -268,10 +268,11 @@ bool SchedulerCommands::MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, 
             if (moved.RuleStart.isValid())
                 moved.RuleStart = moved.RuleStart.addDays(days);
             if (moved.Rule) {
+                const auto shifted = [days](int weekday) { return static_cast<int>((weekday - 1 + days % 7 + 7) % 7) + 1; };
                 for (int &weekday : moved.Rule->Weekdays)
-                    weekday = static_cast<int>((weekday - 1 + days % 7 + 7) % 7) + 1;
+                    weekday = shifted(weekday);
                 if (moved.Rule->Weekday > 0)
-                    moved.Rule->Weekday = static_cast<int>((moved.Rule->Weekday - 1 + days % 7 + 7) % 7) + 1;
+                    moved.Rule->Weekday = shifted(moved.Rule->Weekday);
                 if (moved.Rule->Until.isValid())
                     moved.Rule->Until = moved.Rule->Until.addDays(days);
             }

@@ -1,7 +1,5 @@
 #include "views/AgendaView.h"
 
-#include "basColor.h"
-
 #include <QHash>
 #include <QHeaderView>
 #include <QLocale>
@@ -70,9 +68,7 @@ void AgendaView::SetEvents(QDate first, QDate last, const QList<ViewEvent> &even
                                       : ViewTimeText(here, event.start) + QStringLiteral(" \u2013 ")
                                             + ViewTimeText(here, event.end));
         item->setText(1, event.name);
-        const QColor color = event.color >= 0 ? basColor::ToQColor(event.color)
-                             : m_fill >= 0    ? basColor::ToQColor(m_fill)
-                                              : palette().color(QPalette::Highlight);
+        const QColor color = ViewEventColor(event, m_fill, palette());
         if (event.picture.isNull()) {
             auto swatch = swatches.find(color.rgb());
             if (swatch == swatches.end())

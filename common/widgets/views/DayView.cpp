@@ -48,13 +48,6 @@ int ShiftValue(Qt::KeyboardModifiers modifiers)
     return shift;
 }
 
-// Text on a task stays readable on any colour the user picks.
-QColor ContrastingText(const QColor &background)
-{
-    const double luminance =
-        0.299 * background.redF() + 0.587 * background.greenF() + 0.114 * background.blueF();
-    return luminance > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 // The hour label a person reads follows the locale (without seconds, which some
 // locales put even into their short form); the interface texts do not.
@@ -449,7 +442,7 @@ void DayView::paintEvent(QPaintEvent *)
         }
         painter.save();
         painter.setClipRect(content.intersected(rect));
-        painter.setPen(ContrastingText(color));
+        painter.setPen(basColor::ReadableTextOn(color));
         const int lines = std::max(1, static_cast<int>(content.height() / metrics.lineSpacing()));
         QString text = task.text;
         if (lines == 1)
@@ -530,7 +523,7 @@ void DayView::PaintDrag(QPainter &painter, const DayViewGeometry &geometry) cons
     painter.fillPath(path, color);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
     painter.drawPath(path);
-    painter.setPen(ContrastingText(color));
+    painter.setPen(basColor::ReadableTextOn(color));
     painter.drawText(ghost.adjusted(kTaskPadding, 1, -kTaskPadding, -1), Qt::AlignLeft | Qt::AlignTop,
                      DayViewModel::FormatTime(minute(m_drag->landing.start)) + QStringLiteral(" - ")
                          + DayViewModel::FormatTime(minute(m_drag->landing.end)));

@@ -1,7 +1,5 @@
 #include "views/MonthGrid.h"
 
-#include "basColor.h"
-
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -108,9 +106,7 @@ void MonthGrid::paintEvent(QPaintEvent *)
             const ViewEvent &event = events[i];
             const QRectF line(rect.left() + kPadding, rect.top() + geometry.lineHeight * (1 + i),
                               rect.width() - 2 * kPadding, geometry.lineHeight);
-            const QColor color = event.color >= 0 ? basColor::ToQColor(event.color)
-                                 : m_fill >= 0    ? basColor::ToQColor(m_fill)
-                                                  : pal.color(QPalette::Highlight);
+            const QColor color = ViewEventColor(event, m_fill, pal);
             // A swatch of the event's colour keeps the text in the palette's own, readable in any style.
             painter.fillRect(QRectF(line.left(), line.top() + 2, 4, line.height() - 4), color);
             const QString text = event.allDay ? event.name : ViewTimeText(here, event.start) + QLatin1Char(' ') + event.name;

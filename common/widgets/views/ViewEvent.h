@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QIcon>
 #include <QLocale>
+#include <QPalette>
 #include <QString>
 #include <QTime>
 
@@ -22,6 +23,10 @@ struct ViewEvent {
     std::int32_t color = -1; // colour value; -1 draws with the view's fill colour
     QIcon picture;
 };
+
+// The colour an occurrence is drawn in: its own, else the view's fill colour (-1: none
+// set), else the palette's highlight.
+QColor ViewEventColor(const ViewEvent &event, std::int32_t fill, const QPalette &palette);
 
 // A time as the range views write it: the locale's short form, never with seconds.
 QString ViewTimeText(const QLocale &locale, QTime time);

@@ -21,11 +21,6 @@ constexpr int kPadding = 3;
 constexpr int kRadius = 3;
 constexpr int kResizeEdge = 5; // pixels at a block's foot that grab its end
 
-QColor ContrastingText(const QColor &background)
-{
-    const double luminance = 0.299 * background.redF() + 0.587 * background.greenF() + 0.114 * background.blueF();
-    return luminance > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 
 } // namespace
@@ -160,12 +155,7 @@ void WeekView::changeEvent(QEvent *event)
         UpdateLayout();
 }
 
-QColor WeekView::FillOf(const ViewEvent &event) const
-{
-    if (event.color >= 0)
-        return basColor::ToQColor(event.color);
-    return m_fill >= 0 ? basColor::ToQColor(m_fill) : palette().color(QPalette::Highlight);
-}
+QColor WeekView::FillOf(const ViewEvent &event) const { return ViewEventColor(event, m_fill, palette()); }
 
 void WeekView::PaintHeader(QPainter &painter, const QRect &rect) const
 {
@@ -204,7 +194,7 @@ void WeekView::PaintHeader(QPainter &painter, const QRect &rect) const
                 painter.setPen(QPen(pal.color(QPalette::Highlight), 2));
                 painter.drawRect(bar.adjusted(1, 1, -1, -1));
             }
-            painter.setPen(ContrastingText(fill));
+            painter.setPen(basColor::ReadableTextOn(fill));
             painter.drawText(bar.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
                              painter.fontMetrics().elidedText(event.name, Qt::ElideRight,
                                                               static_cast<int>(bar.width()) - 2 * kPadding));
@@ -275,7 +265,7 @@ void WeekView::paintEvent(QPaintEvent *)
         painter.save();
         const QRectF content = rect.adjusted(kPadding, 1, -kPadding, -1);
         painter.setClipRect(content);
-        painter.setPen(ContrastingText(color));
+        painter.setPen(basColor::ReadableTextOn(color));
         const QString text = ViewTimeText(locale(), event.start) + QLatin1Char(' ') + event.name;
         if (content.height() < 2 * metrics.lineSpacing())
             painter.drawText(content, Qt::AlignLeft | Qt::AlignVCenter,
@@ -299,7 +289,7 @@ void WeekView::paintEvent(QPaintEvent *)
         painter.fillPath(path, color);
         painter.setPen(QPen(pal.color(QPalette::Highlight), 2, Qt::DashLine));
         painter.drawPath(path);
-        painter.setPen(ContrastingText(color));
+        painter.setPen(basColor::ReadableTextOn(color));
         painter.drawText(ghost.adjusted(kPadding, 1, -kPadding, -1), Qt::AlignLeft | Qt::AlignTop,
                          ViewTimeText(locale(), m_drag->landing.start) + QStringLiteral(" - ")
                              + ViewTimeText(locale(), m_drag->landing.end));
