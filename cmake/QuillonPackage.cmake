@@ -30,8 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads these as plugins, so dpkg-shlibdeps cannot see them: the SQLite driver opens
-# the event database, the SVG plugins draw the program and event icons.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6")
+# the event database, the SVG plugins draw the program and event icons, the Wayland
+# platform plugin runs the programs natively on a Wayland session (XWayland otherwise).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6, qt6-wayland")
 # A bare X11 session sets the wallpaper with one of these; desktops bring their own.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | xwallpaper")
 # The autostart entry is configuration: kept on remove, gone on purge.

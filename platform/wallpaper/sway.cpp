@@ -1,5 +1,6 @@
 // sway: swaymsg output ... bg, each output its own picture (every output "*" for one).
-// Chosen by name or by the compositor's socket.
+// Chosen by name or by the compositor's socket. sway restarts its background program
+// at each change, which reads the file afresh: the same path serves every drawing.
 #include "DesktopBackend.h"
 
 namespace quillon {
@@ -27,9 +28,11 @@ public:
             QString quoted = picture.path;
             quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
             const QString output = pictures.size() == 1 ? QStringLiteral("*") : picture.monitor;
+            // The picture has the output's size; fill keeps its shape where a scale
+            // makes the two differ by a pixel.
             commands.push_back({QStringLiteral("swaymsg"),
                                 {QStringLiteral("output"), output, QStringLiteral("bg"),
-                                 QLatin1Char('"') + quoted + QLatin1Char('"'), QStringLiteral("stretch")}});
+                                 QLatin1Char('"') + quoted + QLatin1Char('"'), QStringLiteral("fill")}});
         }
         return commands;
     }

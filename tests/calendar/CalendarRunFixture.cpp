@@ -71,11 +71,14 @@ RunResult CalendarRun::Run(const QStringList &arguments, int killAfterMs)
         childEnv.remove(QStringLiteral("WAYLAND_DISPLAY"));
     }
     if (!m_desktopEnv.isEmpty()) {
-        childEnv.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // Only the desktop's own display, compositor and bus: none of the host's.
+        for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "SWAYSOCK", "DBUS_SESSION_BUS_ADDRESS"})
+            childEnv.remove(QLatin1String(variable));
         childEnv.insert(m_desktopEnv);
     }
     process.setProcessEnvironment(childEnv);
-    process.start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), arguments);
+    const QStringList command = m_runAs + QStringList{QStringLiteral(QUILLON_PROGRAM_DIR "/calendar")} + arguments;
+    process.start(command.front(), command.mid(1));
     RunResult result;
     if (!process.waitForStarted(10000))
         return result;

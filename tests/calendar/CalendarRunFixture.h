@@ -58,6 +58,7 @@ protected:
     QDate m_today{2026, 12, 7};
     bool m_noDisplay = false;   // no platform chosen and no display: the program picks one
     QProcessEnvironment m_desktopEnv; // a real desktop's variables, in place of the offscreen screen
+    QStringList m_runAs;              // the program runs under this command (as another user)
 
 private:
     QString m_screens;

@@ -76,7 +76,7 @@ install_and_purge() {
   # dpkg-shlibdeps found the libraries; the plugins Qt loads are named by hand.
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dep in libc6 libqt6core6 libqt6widgets6 libqt6dbus6 libical3 libqt6sql6-sqlite libqt6svg6; do
+  for dep in libc6 libqt6core6 libqt6widgets6 libqt6dbus6 libical3 libqt6sql6-sqlite libqt6svg6 qt6-wayland; do
     [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep: $depends"
   done
   dpkg-deb -I "$deb" conffiles | grep -qx /etc/xdg/autostart/quillon.desktop ||

@@ -116,7 +116,7 @@ TEST(WallpaperSetter, CommandsCarryThePathAsOneArgument)
     EXPECT_EQ(WallpaperCommands(WallpaperBackend::Kde, path).front().arguments, QStringList{path});
     EXPECT_EQ(WallpaperCommands(WallpaperBackend::Sway, QStringLiteral("/a b/c.bmp")).front().arguments,
               (QStringList{QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"),
-                           QStringLiteral("\"/a b/c.bmp\""), QStringLiteral("stretch")}));
+                           QStringLiteral("\"/a b/c.bmp\""), QStringLiteral("fill")}));
 
     const QString listing = QStringLiteral(
         "/backdrop/screen0/monitorHDMI-1/workspace0/last-image   /home/ann/old pics/x.jpg\n"
