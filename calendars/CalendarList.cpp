@@ -62,15 +62,62 @@ bool CalendarList::Reload()
 {
     m_calendars.clear();
     m_waiting.clear();
+    m_conflicts.clear();
     basDatabase::EventStore store;
     basDatabase::SubscriptionStore subscriptions(store);
     QList<basDatabase::OutboxEntry> waiting;
     if (!store.OpenDatabaseConnection(m_path) || !subscriptions.GetSubscriptions(m_calendars)
-        || !subscriptions.GetOutbox(0, waiting))
+        || !subscriptions.GetOutbox(0, waiting) || !basDatabase::ConflictStore(store).Get(0, m_conflicts))
         return false;
     for (const basDatabase::OutboxEntry &entry : std::as_const(waiting))
         ++m_waiting[entry.SubscriptionId];
     return true;
+}
+
+QString CalendarList::Settle(const basDatabase::Conflict &conflict, basSync::Settle how)
+{
+    QList<QDate> touched;
+    {
+        basDatabase::EventStore store;
+        if (!store.OpenDatabaseConnection(m_path))
+            return QStringLiteral("The database could not be opened: ") + m_path;
+        EventService events(store);
+        for (const qint64 copy : conflict.Copies)
+            if (how != basSync::Settle::KeepBoth)
+                touched << events.DatesOf(copy).value_or(QList<QDate>());
+        if (!basSync::SettleConflict(store, conflict, how))
+            return QStringLiteral("The conflict could not be settled: %1").arg(store.LastFailure());
+    }
+    if (!touched.isEmpty())
+        emit DatesChanged(touched);
+    Reload();
+    return how == basSync::Settle::SendMine ? Refresh(conflict.SubscriptionId) : QString();
+}
+
+bool CalendarList::SetShown(qint64 id, bool shown)
+{
+    basDatabase::EventStore store;
+    basDatabase::SubscriptionStore subscriptions(store);
+    if (!store.OpenDatabaseConnection(m_path) || !subscriptions.SetHidden(id, !shown))
+        return false;
+    EmitCalendarDays(store, id);
+    return Reload();
+}
+
+bool CalendarList::SetColor(qint64 id, const QString &color)
+{
+    basDatabase::EventStore store;
+    if (!store.OpenDatabaseConnection(m_path) || !basSync::SetCalendarColor(store, id, color))
+        return false;
+    EmitCalendarDays(store, id);
+    return Reload();
+}
+
+void CalendarList::EmitCalendarDays(basDatabase::EventStore &store, qint64 id)
+{
+    QList<QDate> days;
+    if (basDatabase::SubscriptionStore(store).GetDaysOf(id, days) && !days.isEmpty())
+        emit DatesChanged(days);
 }
 
 QList<CalendarChoice> CalendarList::NewEventsChoices()

@@ -12,6 +12,7 @@
 
 #include "EventService.h"
 
+#include "Conflicts.h"
 #include "SessionPasswords.h"
 #include "SubscriptionStore.h"
 
@@ -57,6 +58,16 @@ public:
     // The changes made here that wait for each calendar's server, by calendar id (as
     // Reload read them).
     int WaitingChanges(qint64 id) const { return m_waiting.value(id); }
+    // The changes made here that lost to the server's, every calendar's, oldest first (as
+    // Reload read them).
+    const QList<basDatabase::Conflict> &Conflicts() const { return m_conflicts; }
+    // Settles one (see basSync::SettleConflict); a change sent anyway goes at once.
+    // Empty when it worked, else why not.
+    QString Settle(const basDatabase::Conflict &conflict, basSync::Settle how);
+    // Hides the calendar from the views and the wallpaper, or shows it again.
+    bool SetShown(qint64 id, bool shown);
+    // The calendar's colour, which its events without one of their own follow.
+    bool SetColor(qint64 id, const QString &color);
     // Where new events go: this computer or a writable calendar.
     QList<CalendarChoice> NewEventsChoices();
     qint64 NewEventsCalendar();
@@ -89,6 +100,8 @@ signals:
 
 private:
     void SetBusy(bool busy, const QString &what);
+    // Every day the calendar has an event on: a change of its colour or its hiding shows there.
+    void EmitCalendarDays(basDatabase::EventStore &store, qint64 id);
     // What to say when address is followed already for userName; empty when not.
     QString AlreadySubscribed(const QString &address, const QString &userName) const;
     // The password of a subscription's account (asked when no store runs); null when none.
@@ -96,6 +109,7 @@ private:
 
     QString m_path;
     QHash<qint64, int> m_waiting;
+    QList<basDatabase::Conflict> m_conflicts;
     std::shared_ptr<SessionPasswords> m_passwords;
     PasswordAsker m_askPassword;
     CertificateAsker m_askTrust;

@@ -1,6 +1,9 @@
 #include "frmCalendars.h"
 
+#include "ConflictsPane.h"
 #include "platform/basPlatform.h"
+
+#include <QColorDialog>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,6 +16,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -86,7 +90,10 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     m_remove->setObjectName(QStringLiteral("cmdRemove"));
     m_refresh = new QPushButton(QStringLiteral("Refresh &now"), this);
     m_refresh->setObjectName(QStringLiteral("cmdRefresh"));
+    m_color = new QPushButton(QStringLiteral("&Colour..."), this);
+    m_color->setObjectName(QStringLiteral("cmdColor"));
     auto *close = new QPushButton(QStringLiteral("Close"), this);
+    m_conflicts = new ConflictsPane(m_calendars, this);
     m_busy = new QProgressBar(this);
     m_busy->setObjectName(QStringLiteral("prgBusy"));
     m_busy->setRange(0, 0); // no end known: a first sync reports none
@@ -102,6 +109,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     buttons->addWidget(m_add);
     buttons->addWidget(m_remove);
     buttons->addWidget(m_refresh);
+    buttons->addWidget(m_color);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto *top = new QHBoxLayout;
@@ -113,6 +121,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     newEvents->addStretch(1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
+    layout->addWidget(m_conflicts);
     layout->addLayout(newEvents);
     layout->addWidget(m_busyText);
     layout->addWidget(m_busy);
@@ -121,12 +130,17 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     connect(m_add, &QPushButton::clicked, this, &frmCalendars::cmdAdd_Click);
     connect(m_remove, &QPushButton::clicked, this, &frmCalendars::cmdRemove_Click);
     connect(m_refresh, &QPushButton::clicked, this, &frmCalendars::cmdRefresh_Click);
+    connect(m_color, &QPushButton::clicked, this, &frmCalendars::cmdColor_Click);
+    connect(m_list, &QTreeWidget::itemChanged, this, &frmCalendars::OnItemChanged);
+    connect(m_conflicts, &ConflictsPane::Problem, this, &frmCalendars::ShowProblem);
+    connect(m_conflicts, &ConflictsPane::Settled, this, &frmCalendars::Fill);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_newEvents, &QComboBox::activated, this, &frmCalendars::cboNewEvents_Click);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
         const bool selected = SelectedId() != 0 && !m_calendars.IsBusy();
         m_remove->setEnabled(selected);
         m_refresh->setEnabled(selected);
+        m_color->setEnabled(selected);
     });
     connect(&m_calendars, &CalendarList::Busy, this, &frmCalendars::OnBusy);
     m_calendars.SetPasswordAsker([this](const QString &prompt) { return AskPassword(this, prompt); });
@@ -152,6 +166,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
 void frmCalendars::Fill()
 {
     const qint64 selected = SelectedId();
+    const QSignalBlocker filling(m_list);
     m_list->clear();
     for (const basDatabase::Subscription &calendar : m_calendars.Calendars()) {
         // One row a calendar: the warnings of a sync are one a line, shown whole on hover.
@@ -163,15 +178,48 @@ void frmCalendars::Fill()
                                         : QStringLiteral("%1 change(s)").arg(waiting),
                      QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
         item->setIcon(0, Swatch(calendar.Color));
-        item->setToolTip(0, calendar.Address);
         item->setToolTip(3, calendar.LastError);
         item->setData(0, Qt::UserRole, calendar.Id);
+        // Ticked: shown in the views and on the wallpaper.
+        item->setCheckState(0, calendar.Hidden ? Qt::Unchecked : Qt::Checked);
+        item->setToolTip(0, calendar.Address + QStringLiteral("\nTicked: shown in the views and on the desktop"));
         if (calendar.Id == selected)
             m_list->setCurrentItem(item);
     }
     FillNewEventsChoice();
+    m_conflicts->Fill();
     m_remove->setEnabled(SelectedId() != 0);
     m_refresh->setEnabled(SelectedId() != 0);
+    m_color->setEnabled(SelectedId() != 0);
+}
+
+void frmCalendars::OnItemChanged(QTreeWidgetItem *item, int column)
+{
+    if (column != 0)
+        return;
+    const qint64 id = item->data(0, Qt::UserRole).toLongLong();
+    if (!m_calendars.SetShown(id, item->checkState(0) == Qt::Checked))
+        ShowProblem(QStringLiteral("Whether the calendar is shown could not be kept."));
+    // Not from inside the list's own signal: Fill makes its rows anew.
+    QTimer::singleShot(0, this, &frmCalendars::Fill);
+}
+
+void frmCalendars::cmdColor_Click()
+{
+    const qint64 id = SelectedId();
+    if (id == 0 || basPlatform::IsNonInteractive())
+        return;
+    QColor current;
+    for (const basDatabase::Subscription &calendar : m_calendars.Calendars())
+        if (calendar.Id == id && QColor::isValidColorName(calendar.Color))
+            current = QColor::fromString(calendar.Color);
+    const QColor chosen = QColorDialog::getColor(current.isValid() ? current : QColor(Qt::blue), this,
+                                                 QStringLiteral("Calendar Colour"));
+    if (!chosen.isValid())
+        return;
+    if (!m_calendars.SetColor(id, chosen.name()))
+        ShowProblem(QStringLiteral("The calendar's colour could not be kept."));
+    Fill();
 }
 
 void frmCalendars::FillNewEventsChoice()
@@ -211,6 +259,7 @@ void frmCalendars::OnBusy(bool busy, const QString &what)
     m_add->setEnabled(!busy);
     m_remove->setEnabled(!busy && SelectedId() != 0);
     m_refresh->setEnabled(!busy && SelectedId() != 0);
+    m_color->setEnabled(!busy && SelectedId() != 0);
 }
 
 void frmCalendars::cmdAdd_Click()

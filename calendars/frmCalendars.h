@@ -10,6 +10,7 @@
 #include <functional>
 
 class QComboBox;
+class QTreeWidgetItem;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -42,6 +43,8 @@ public:
     void cmdAdd_Click();
     void cmdRemove_Click();
     void cmdRefresh_Click();
+    // The calendar's colour, asked in the colour dialog.
+    void cmdColor_Click();
     void Fill();
     // "New events go to": this computer or a writable calendar, kept at once.
     void cboNewEvents_Click();
@@ -51,6 +54,8 @@ private:
     void ShowProblem(const QString &text);
     void OnBusy(bool busy, const QString &what);
     void FillNewEventsChoice();
+    // A row's box ticked or cleared: the calendar shown or hidden.
+    void OnItemChanged(QTreeWidgetItem *item, int column);
 
     CalendarList &m_calendars;
     AddRunner m_runAdd;
@@ -58,6 +63,8 @@ private:
     QPushButton *m_add;
     QPushButton *m_remove;
     QPushButton *m_refresh;
+    QPushButton *m_color;
+    class ConflictsPane *m_conflicts;
     QProgressBar *m_busy;
     QLabel *m_busyText;
     QLabel *m_newEventsLabel;

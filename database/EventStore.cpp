@@ -741,12 +741,17 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
         const QString last = IsoDate(lastDate);
         step(20);
         // Stored times are "HH:mm", so their text order is their time order. All-day
-        // events go by id alone, whatever an older file holds in their times.
+        // events go by id alone, whatever an older file holds in their times. A hidden
+        // calendar's events are left out, and a calendar's timed events without a colour
+        // of their own take the calendar's.
         QSqlQuery &query =
-            d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, "
-                                  "v.EndTime, v.EventColor, v.EventIcon, v.Notes, v.Recurring, v.Reminder "
+            d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, v.EndTime, "
+                                  "CASE WHEN COALESCE(v.EventColor, '') = '' AND v.AllDayEvent = 0 "
+                                  "THEN COALESCE(c.EventColor, '') ELSE v.EventColor END, "
+                                  "v.EventIcon, v.Notes, v.Recurring, v.Reminder "
                                   "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
-                                  "WHERE e.EventDate BETWEEN ? AND ? "
+                                  "LEFT JOIN Subscriptions c ON c.SubscriptionId = v.SubscriptionId "
+                                  "WHERE e.EventDate BETWEEN ? AND ? AND (c.Hidden IS NULL OR c.Hidden = 0) "
                                   "ORDER BY e.EventDate, v.AllDayEvent DESC, "
                                   "CASE WHEN v.AllDayEvent <> 0 THEN '' ELSE v.StartTime END, v.EventID"),
                    {first, last});

@@ -48,7 +48,7 @@ QDateTime TimeFromText(const QString &text)
 
 const QString kColumns = QStringLiteral(
     "SubscriptionId, Address, Kind, DisplayName, Color, RefreshMinutes, UserName, LastSuccess, LastError, ETag, "
-    "LastModified, SyncToken, CertificateSha256, Writable");
+    "LastModified, SyncToken, CertificateSha256, Writable, Hidden, EventColor");
 
 Subscription FromRow(const QSqlQuery &query)
 {
@@ -67,6 +67,8 @@ Subscription FromRow(const QSqlQuery &query)
     s.SyncToken = query.value(11).toString();
     s.CertificateSha256 = query.value(12).toString();
     s.Writable = query.value(13).toInt() != 0;
+    s.Hidden = query.value(14).toInt() != 0;
+    s.EventColor = query.value(15).toString();
     return s;
 }
 
@@ -234,12 +236,13 @@ bool SubscriptionStore::AddSubscription(Subscription &subscription)
         QSqlQuery insert = Run(m_store,
                                QStringLiteral("INSERT INTO Subscriptions (Address, Kind, DisplayName, Color, "
                                               "RefreshMinutes, UserName, LastSuccess, LastError, ETag, LastModified, "
-                                              "SyncToken, CertificateSha256, Writable) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                                              "SyncToken, CertificateSha256, Writable, Hidden, EventColor) "
+                                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
                                {subscription.Address, KindText(subscription.Type), subscription.DisplayName,
                                 subscription.Color, subscription.RefreshMinutes, subscription.UserName,
                                 TimeText(subscription.LastSuccess), subscription.LastError, subscription.ETag,
                                 subscription.LastModified, subscription.SyncToken, subscription.CertificateSha256,
-                                subscription.Writable ? 1 : 0});
+                                subscription.Writable ? 1 : 0, subscription.Hidden ? 1 : 0, subscription.EventColor});
         step(30);
         newId = insert.lastInsertId().toLongLong();
         if (newId <= 0)
@@ -313,10 +316,10 @@ bool SubscriptionStore::UpdateSubscription(const Subscription &s)
     return Operation("basSubscriptions.UpdateSubscription", true, [&](Steps &step) {
         step(10);
         QSqlQuery update = Run(m_store,
-                               QStringLiteral("UPDATE Subscriptions SET DisplayName = ?, Color = ?, RefreshMinutes = ?, "
+                               QStringLiteral("UPDATE Subscriptions SET DisplayName = ?, RefreshMinutes = ?, "
                                               "UserName = ?, LastSuccess = ?, LastError = ?, ETag = ?, LastModified = ?, "
                                               "SyncToken = ?, CertificateSha256 = ?, Writable = ? WHERE SubscriptionId = ?"),
-                               {s.DisplayName, s.Color, s.RefreshMinutes, s.UserName, TimeText(s.LastSuccess),
+                               {s.DisplayName, s.RefreshMinutes, s.UserName, TimeText(s.LastSuccess),
                                 s.LastError, s.ETag, s.LastModified, s.SyncToken, s.CertificateSha256,
                                 s.Writable ? 1 : 0, s.Id});
         if (update.numRowsAffected() == 0) {
@@ -324,6 +327,36 @@ bool SubscriptionStore::UpdateSubscription(const Subscription &s)
             return false;
         }
         return true;
+    });
+}
+
+bool SubscriptionStore::SetHidden(qint64 id, bool hidden)
+{
+    return Operation("basSubscriptions.SetHidden", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery update = Run(m_store, QStringLiteral("UPDATE Subscriptions SET Hidden = ? WHERE SubscriptionId = ?"),
+                               {hidden ? 1 : 0, id});
+        m_gone = update.numRowsAffected() == 0;
+        return !m_gone;
+    });
+}
+
+bool SubscriptionStore::SetColor(qint64 id, const QString &color, const QString &eventColor)
+{
+    return Operation("basSubscriptions.SetColor", true, [&](Steps &step) {
+        step(10);
+        // Older versions gave a calendar's colour to its events themselves; they take it
+        // back from the calendar from now on, so that they follow a change.
+        Run(m_store,
+            QStringLiteral("UPDATE Events SET EventColor = '' WHERE SubscriptionId = ? AND AllDayEvent = 0 AND "
+                           "EventColor = ? AND (SELECT EventColor FROM Subscriptions WHERE SubscriptionId = ?) = ''"),
+            {id, eventColor, id});
+        step(20);
+        QSqlQuery update =
+            Run(m_store, QStringLiteral("UPDATE Subscriptions SET Color = ?, EventColor = ? WHERE SubscriptionId = ?"),
+                {color, eventColor, id});
+        m_gone = update.numRowsAffected() == 0;
+        return !m_gone;
     });
 }
 
@@ -360,6 +393,37 @@ bool SubscriptionStore::GetKnownKeys(qint64 id, QHash<QString, QString> &fingerp
         writer.Load();
         for (auto it = writer.known.cbegin(); it != writer.known.cend(); ++it)
             fingerprints.insert(it.key(), it->Fingerprint);
+        return true;
+    });
+}
+
+bool SubscriptionStore::GetDaysOf(qint64 id, QList<QDate> &days)
+{
+    days.clear();
+    return Operation("basSubscriptions.GetDaysOf", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query = Run(m_store,
+                              QStringLiteral("SELECT DISTINCT d.EventDate FROM EventDates d JOIN Events e "
+                                             "ON e.EventID = d.EventId WHERE e.SubscriptionId = ? ORDER BY d.EventDate"),
+                              {id});
+        while (query.next()) {
+            const QDate day = QDate::fromString(query.value(0).toString(), Qt::ISODate);
+            if (day.isValid())
+                days << day;
+        }
+        return true;
+    });
+}
+
+bool SubscriptionStore::GetEventOfKey(qint64 id, const QString &key, qint64 &eventId)
+{
+    eventId = 0;
+    return Operation("basSubscriptions.GetEventOfKey", false, [&](Steps &step) {
+        step(10);
+        QSqlQuery query = Run(m_store, QStringLiteral("SELECT EventId FROM EventUids WHERE Source = ? AND Uid = ?"),
+                              {SourceOf(id), key});
+        if (query.next())
+            eventId = query.value(0).toLongLong();
         return true;
     });
 }
@@ -487,6 +551,16 @@ bool SubscriptionStore::GetOutbox(qint64 id, QList<OutboxEntry> &entries)
                                        remove, remove ? QByteArray() : query.value(4).toString().toUtf8(),
                                        query.value(5).toString(), remove ? query.value(4).toString() : QString()});
         }
+        return true;
+    });
+}
+
+bool SubscriptionStore::SetResourceETag(qint64 id, const QString &href, const QString &etag)
+{
+    return Operation("basSubscriptions.SetResourceETag", false, [&](Steps &step) {
+        step(10);
+        Run(m_store, QStringLiteral("UPDATE EventUids SET Fingerprint = ? WHERE Source = ? AND Uid = ?"),
+            {etag, SourceOf(id), href});
         return true;
     });
 }

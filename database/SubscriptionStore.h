@@ -47,6 +47,11 @@ struct Subscription {
     // The server lets the user change the calendar's events (a CalDAV calendar with the
     // write privilege): they are edited here and the changes sent back.
     bool Writable = false;
+    // Kept out of the views and the wallpaper (still refreshed).
+    bool Hidden = false;
+    // The event colour nearest Color, which its events without a colour of their own
+    // are drawn in; set with Color by whoever knows the event colours.
+    QString EventColor;
 
     bool operator==(const Subscription &) const = default;
 };
@@ -107,8 +112,12 @@ public:
     bool FindSubscription(qint64 id, std::optional<Subscription> &found);
     // The subscription of address for userName, if any (as FindSubscription).
     bool FindSubscriptionAt(const QString &address, const QString &userName, std::optional<Subscription> &found);
-    // Everything but the id and the address: the state a refresh leaves.
+    // Everything but the id, the address and the user's choices (colour, hidden): the
+    // state a refresh leaves, which a choice made meanwhile must survive.
     bool UpdateSubscription(const Subscription &subscription);
+    // What the user chooses in the Calendars window, apart from a refresh's state.
+    bool SetHidden(qint64 id, bool hidden);
+    bool SetColor(qint64 id, const QString &color, const QString &eventColor);
     // The subscription and all its events, in one transaction.
     bool RemoveSubscription(qint64 id, RefreshCount *count = nullptr);
 
@@ -122,6 +131,10 @@ public:
     // For a sync that only hears of changes: these added or rewritten, the keys in
     // removed deleted (unknown ones ignored), the rest left alone; one transaction.
     bool ApplyChanges(qint64 id, QList<IncomingEvent> changed, const QStringList &removed, RefreshCount &count);
+    // The event the subscription has for key (a resource's path: its first event); 0 when none.
+    bool GetEventOfKey(qint64 id, const QString &key, qint64 &eventId);
+    // Each day the subscription has an event on, once, in order.
+    bool GetDaysOf(qint64 id, QList<QDate> &days);
     // The subscription an event came from, 0 for the user's own.
     bool GetEventSubscription(qint64 eventId, qint64 &subscriptionId);
 
@@ -136,6 +149,8 @@ public:
     // the ETag it answered (empty: none, so that the next refresh reads it again), and
     // so does a delete of the resource queued after it.
     bool ChangeSent(const OutboxEntry &entry, const QString &etag);
+    // The resource's first event carries etag as what the server has of it.
+    bool SetResourceETag(qint64 id, const QString &href, const QString &etag);
     // The change stays queued with the reason it was not taken.
     bool ChangeFailed(qint64 seq, const QString &error);
     // The subscription's change fromSeq and all queued after it stay so, with one reason

@@ -188,6 +188,32 @@ const std::vector<Step> &Steps()
              trigrams.exec(QStringLiteral("CREATE VIRTUAL TABLE IF NOT EXISTS SearchTrigrams "
                                           "USING fts5(Folded, tokenize = 'trigram')"));
          }},
+        // A calendar the user hides from the views and the wallpaper (it still refreshes),
+        // and the event colour its events without one of their own are drawn in, so that
+        // they follow when the calendar's colour changes. A change here that lost to the
+        // server's (both changed the same event) waits in Conflicts for the user to send
+        // it anyway, keep both or drop it; the copies it left on this computer are named
+        // in ConflictCopies. Told: the launcher has said so once.
+        {8,
+         QStringLiteral("Hidden calendars, their event colour, and conflicts waiting for the user"),
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS Conflicts ("
+                         "ConflictId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                         "SubscriptionId INTEGER NOT NULL REFERENCES Subscriptions (SubscriptionId) ON DELETE CASCADE, "
+                         "Href TEXT NOT NULL, "
+                         "Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
+                         "Body TEXT NOT NULL DEFAULT '', "
+                         "Message TEXT NOT NULL DEFAULT '', "
+                         "Told INTEGER NOT NULL DEFAULT 0)"),
+          QStringLiteral("CREATE TABLE IF NOT EXISTS ConflictCopies ("
+                         "ConflictId INTEGER NOT NULL REFERENCES Conflicts (ConflictId) ON DELETE CASCADE, "
+                         "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                         "PRIMARY KEY (ConflictId, EventId)) WITHOUT ROWID")},
+         [](const QSqlDatabase &db) {
+             AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("Hidden"),
+                                QStringLiteral("INTEGER NOT NULL DEFAULT 0"));
+             AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("EventColor"),
+                                QStringLiteral("TEXT NOT NULL DEFAULT ''"));
+         }},
     };
     return steps;
 }

@@ -52,6 +52,9 @@ const std::vector<TableColumns> &AddedTables()
         {"Series", {"Source", "Uid", "Component", "Sequence"}},
         {"StoreValues", {"Name", "Value"}},
         {"SearchTexts", {"EventId", "Folded", "Place", "Trigrams"}},
+        {"Subscriptions", {"Hidden", "EventColor"}},
+        {"Conflicts", {"ConflictId", "SubscriptionId", "Href", "Method", "Body", "Message", "Told"}},
+        {"ConflictCopies", {"ConflictId", "EventId"}},
     };
     return tables;
 }
@@ -195,6 +198,21 @@ QStringList SchemaStatements()
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
                        "WHERE Source = OLD.Source AND (Uid = OLD.Uid OR (Uid > OLD.Uid || char(31) "
                        "AND Uid < OLD.Uid || char(32)))); END"),
+        // See basMigrations step 8.
+        QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Hidden INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN EventColor TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("CREATE TABLE Conflicts ("
+                       "ConflictId INTEGER PRIMARY KEY AUTOINCREMENT, "
+                       "SubscriptionId INTEGER NOT NULL REFERENCES Subscriptions (SubscriptionId) ON DELETE CASCADE, "
+                       "Href TEXT NOT NULL, "
+                       "Method TEXT NOT NULL CHECK (Method IN ('PUT', 'DELETE')), "
+                       "Body TEXT NOT NULL DEFAULT '', "
+                       "Message TEXT NOT NULL DEFAULT '', "
+                       "Told INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE TABLE ConflictCopies ("
+                       "ConflictId INTEGER NOT NULL REFERENCES Conflicts (ConflictId) ON DELETE CASCADE, "
+                       "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
+                       "PRIMARY KEY (ConflictId, EventId)) WITHOUT ROWID"),
     };
 }
 

@@ -1,5 +1,6 @@
 #include "LauncherSubscriptions.h"
 
+#include "ConflictStore.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "basErrorHandler.h"
@@ -223,7 +224,32 @@ void LauncherSubscriptions::OnFinished(const Running &done)
                                          true);
         }
     }
+    TellConflicts();
     emit Refreshed(result);
+}
+
+void LauncherSubscriptions::TellConflicts()
+{
+    if (!m_services.notify)
+        return;
+    basDatabase::EventStore store;
+    basDatabase::ConflictStore conflicts(store);
+    QList<basDatabase::Conflict> open;
+    if (!store.OpenDatabaseConnection(m_path) || !conflicts.Get(0, open))
+        return;
+    QStringList lines;
+    QList<qint64> told;
+    for (const basDatabase::Conflict &conflict : std::as_const(open))
+        if (!conflict.Told) {
+            lines << conflict.Message;
+            told << conflict.Id;
+        }
+    // Once: marked before it is said, so that a failure to mark never says it again and again.
+    if (lines.isEmpty() || !conflicts.MarkTold(told))
+        return;
+    m_services.notify(QStringLiteral("Quillon Desktop Calendar"),
+                      lines.join(QLatin1Char('\n'))
+                          + QStringLiteral("\nOpen Calendars... to send your change, keep both or drop it."));
 }
 
 void LauncherSubscriptions::SetTimer()

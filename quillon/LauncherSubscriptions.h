@@ -108,6 +108,8 @@ private:
     void RunNext();
     void Start(const basDatabase::Subscription &subscription);
     void OnFinished(const Running &done);
+    // Changes made here that lost to the server's and were not told yet: said once.
+    void TellConflicts();
     // To the next refresh due of those not running or waiting.
     void SetTimer();
     // No store runs and the account's password is unknown: asked once a session.

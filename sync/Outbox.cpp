@@ -1,5 +1,6 @@
 #include "Outbox.h"
 
+#include "ConflictStore.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "HttpSession.h"
@@ -47,8 +48,10 @@ QString FetchETag(Transport &session, const QUrl &address)
     return reply.Ok() ? QString::fromLatin1(reply.Headers.value("etag")) : QString();
 }
 
-// The change that lost to the server's, kept as this computer's own events.
-bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, QStringList &names)
+// The change that lost to the server's, kept as this computer's own events (into
+// conflict's copies), for the user to send anyway, keep or drop.
+bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, basDatabase::Conflict &conflict,
+               QStringList &names)
 {
     if (entry.Delete)
         return true;
@@ -63,8 +66,10 @@ bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, QString
         Event copy = EventService::ToDraft(event.Event, event.Dates);
         copy.EventID = 0;
         copy.EventName += QLatin1String(kNotSent);
-        if (!events.Save(copy))
+        const std::optional<EventService::Saved> saved = events.Save(copy);
+        if (!saved)
             return false;
+        conflict.Copies << saved->EventID;
         names << copy.EventName;
     }
     return true;
@@ -134,6 +139,17 @@ bool AlreadyThere(Transport &session, const QUrl &address, const OutboxEntry &en
         return false;
     etag = QString::fromLatin1(reply.Headers.value("etag"));
     return true;
+}
+
+// What the user is told of a change that lost to the server's.
+QString ConflictText(const QString &host, const OutboxEntry &entry, const QStringList &kept)
+{
+    if (entry.Delete)
+        return QStringLiteral("%1: %2 was changed on the server; it stays, not deleted").arg(host, entry.Href);
+    if (kept.isEmpty())
+        return QStringLiteral("%1: %2 was changed on the server too; your change was not kept").arg(host, entry.Href);
+    return QStringLiteral("%1: %2 was changed on the server too; your change is kept on this computer as \"%3\"")
+        .arg(host, entry.Href, kept.join(QStringLiteral("\", \"")));
 }
 
 // Failures that are the server's as a whole, not the one request's: the rest would fail alike.
@@ -208,16 +224,23 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             // Changed on the server meanwhile: its version comes with this refresh. The
             // copy kept here and the change's leaving the queue are one step, so that a
             // kill between them never keeps it twice.
+            basDatabase::Conflict conflict;
+            conflict.SubscriptionId = subscription.Id;
+            conflict.Href = entry.Href;
+            conflict.Delete = entry.Delete;
+            conflict.Body = entry.Body;
             QStringList kept;
-            if (!store.RunInTransaction([&] { return KeepAsOwn(store, entry, kept) && subscriptions.ChangeDropped(entry); }))
+            const auto keep = [&] {
+                if (!KeepAsOwn(store, entry, conflict, kept))
+                    return false;
+                conflict.Message = ConflictText(host, entry, kept);
+                return basDatabase::ConflictStore(store).Add(conflict) && subscriptions.ChangeDropped(entry);
+            };
+            if (!store.RunInTransaction(keep))
                 return false;
             etags.remove(entry.Href);
             ++result.Conflicts;
-            result.Messages << (entry.Delete ? QStringLiteral("%1: %2 was changed on the server; it stays, not deleted")
-                                                   .arg(host, entry.Href)
-                                             : QStringLiteral("%1: %2 was changed on the server too; your change is kept "
-                                                              "on this computer as \"%3\"")
-                                                   .arg(host, entry.Href, kept.join(QStringLiteral("\", \""))));
+            result.Messages << conflict.Message;
             continue;
         }
         const QString why = reply.Failed != HttpReply::Failure::None

@@ -30,17 +30,14 @@ ICalendarReader::ReadOptions ReadOptionsFor(const RefreshOptions &options)
     return read;
 }
 
-// An event read as the store takes it, keyed by key. The subscription's colour (color)
-// goes to the events that bring none, so that the wallpaper tells them apart; the
-// fingerprint is the event's own content unless the server gave one (an ETag).
-IncomingEvent Incoming(ICalendarReader::CalendarEvent &&event, QString key, const QString &fingerprint,
-                       const QString &color)
+// An event read as the store takes it, keyed by key. One that brings no colour keeps
+// none: it is drawn in its calendar's, and follows when that changes. The fingerprint is
+// the event's own content unless the server gave one (an ETag).
+IncomingEvent Incoming(ICalendarReader::CalendarEvent &&event, QString key, const QString &fingerprint)
 {
     IncomingEvent incoming;
     incoming.Key = std::move(key);
     incoming.Event = std::move(event.Event);
-    if (incoming.Event.EventColor.isEmpty() && !incoming.Event.AllDayEvent)
-        incoming.Event.EventColor = color;
     incoming.Dates = std::move(event.Dates);
     incoming.Fingerprint =
         fingerprint.isNull() ? ICalendarFingerprint::Fingerprint(incoming.Event, incoming.Dates) : fingerprint;
@@ -49,14 +46,13 @@ IncomingEvent Incoming(ICalendarReader::CalendarEvent &&event, QString key, cons
 
 // A feed's events, keyed by their UIDs, taken from the reader one at a time: a large
 // feed's events stand in memory once, as the store takes them, not also as read.
-QList<IncomingEvent> ReadFeedEvents(const QByteArray &text, const Subscription &subscription,
+QList<IncomingEvent> ReadFeedEvents(const QByteArray &text,
                                     const RefreshOptions &options, QStringList &warnings)
 {
-    const QString color = ICalendarColors::NearestEventColor(subscription.Color);
     QList<IncomingEvent> events;
     const auto take = [&](ICalendarReader::CalendarEvent &&event) {
         QString key = event.Uid;
-        events.append(Incoming(std::move(event), std::move(key), QString(), color));
+        events.append(Incoming(std::move(event), std::move(key), QString()));
     };
     // Room for every series and a later look of each at once (a list that grows by
     // doubling holds its old and its new block together); room not filled is never
@@ -68,18 +64,17 @@ QList<IncomingEvent> ReadFeedEvents(const QByteArray &text, const Subscription &
 
 // The events of one CalDAV resource: the first keyed by its path, the others by the path
 // and their UID; the fingerprint of each is the resource's ETag.
-QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resource, const Subscription &subscription,
-                                        const RefreshOptions &options, QStringList &warnings)
+QList<IncomingEvent> ReadResourceEvents(const CalDav::Changes::Resource &resource, const RefreshOptions &options,
+                                        QStringList &warnings)
 {
     ICalendarReader::CalendarContents contents = ICalendarReader::ReadCalendar(resource.Data, ReadOptionsFor(options));
     warnings += contents.Warnings;
-    const QString color = ICalendarColors::NearestEventColor(subscription.Color);
     QList<IncomingEvent> events;
     events.reserve(contents.Events.size());
     for (ICalendarReader::CalendarEvent &event : contents.Events) {
         const bool first = events.isEmpty();
         QString key = first ? resource.Href : resource.Href + EventSeries::kResourceSeparator + event.Uid;
-        events.append(Incoming(std::move(event), std::move(key), resource.ETag, color));
+        events.append(Incoming(std::move(event), std::move(key), resource.ETag));
         // The whole resource goes back to the server with a change of any of its events.
         if (first)
             events.last().Component = resource.Data;
@@ -175,7 +170,7 @@ bool RefreshFeed(basDatabase::SubscriptionStore &subscriptions, Subscription &su
         // The body is let go as soon as it is read: the events are stored without it.
         const QByteArray body = std::exchange(reply.Body, {});
         try {
-            events = ReadFeedEvents(body, subscription, options, warnings);
+            events = ReadFeedEvents(body, options, warnings);
         } catch (const basOperation::Failure &failure) {
             Fail(QStringLiteral("%1: the calendar cannot be read: %2").arg(HttpSession::HostOf(reply.FinalAddress), failure.description()));
         }
@@ -253,7 +248,7 @@ bool RefreshCalendar(basDatabase::EventStore &store, basDatabase::SubscriptionSt
         }
         QList<IncomingEvent> events;
         try {
-            events = ReadResourceEvents(resource, subscription, options, warnings);
+            events = ReadResourceEvents(resource, options, warnings);
         } catch (const basOperation::Failure &failure) {
             warnings.append(QStringLiteral("%1: %2; skipped").arg(resource.Href, failure.description()));
         }
@@ -304,6 +299,11 @@ RefreshResult RefreshOver(basDatabase::EventStore &store, qint64 id, const Refre
         return result;
     }
     Subscription subscription = *found;
+    // A calendar from before its events took its colour as they were drawn, or one
+    // whose colour was set without it: its events' colour, once.
+    const QString eventColor = ICalendarColors::NearestEventColor(subscription.Color);
+    if (eventColor != subscription.EventColor && subscriptions.SetColor(subscription.Id, subscription.Color, eventColor))
+        subscription.EventColor = eventColor;
     Transport &session = connect(subscription);
     bool stored = false;
     try {
@@ -432,6 +432,17 @@ QString UnencryptedPasswordText(const QUrl &address)
 {
     return QStringLiteral("%1 sends your password unencrypted (http://); use https:// if the server offers it")
         .arg(HttpSession::HostOf(address));
+}
+
+QList<IncomingEvent> ResourceEvents(const QString &href, const QString &etag, const QByteArray &text,
+                                    QStringList &warnings)
+{
+    return ReadResourceEvents({href, etag, text}, {}, warnings);
+}
+
+bool SetCalendarColor(basDatabase::EventStore &store, qint64 id, const QString &color)
+{
+    return basDatabase::SubscriptionStore(store).SetColor(id, color, ICalendarColors::NearestEventColor(color));
 }
 
 } // namespace basSync

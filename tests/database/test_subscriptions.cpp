@@ -77,6 +77,52 @@ TEST_F(Subscriptions, ARowKeepsEveryFieldAndTheStateARefreshLeaves)
     EXPECT_EQ(ReportedModules(), QStringList{QStringLiteral("basSubscriptions.GetSubscription")});
 }
 
+// What the views read: a hidden calendar's events not at all, and a calendar's events
+// without a colour of their own in the calendar's, following a change of it (also those
+// that an older version gave the calendar's colour itself).
+TEST_F(Subscriptions, AHiddenCalendarLeavesTheViewsAndItsEventsFollowItsColour)
+{
+    const qint64 id = Add(QStringLiteral("https://one.example/cal.ics"));
+    IncomingEvent plain = Incoming(QStringLiteral("plain"), QStringLiteral("1"), {QDate(2026, 12, 7)});
+    plain.Event.EventColor.clear();
+    IncomingEvent baked = Incoming(QStringLiteral("baked"), QStringLiteral("1"), {QDate(2026, 12, 7)});
+    baked.Event.EventColor = QStringLiteral("Blue");
+    IncomingEvent own = Incoming(QStringLiteral("own"), QStringLiteral("1"), {QDate(2026, 12, 7)});
+    own.Event.EventColor = QStringLiteral("Red");
+    RefreshCount count;
+    ASSERT_TRUE(subscriptions.ReplaceEvents(id, {plain, baked, own}, count));
+    const auto colours = [&] {
+        QList<basDatabase::DatedEvent> shown;
+        EXPECT_TRUE(store.GetEventsInRange(QDate(2026, 12, 7), QDate(2026, 12, 7), shown));
+        QStringList texts;
+        for (const basDatabase::DatedEvent &event : std::as_const(shown))
+            texts << event.Event.EventName + QLatin1Char('=') + event.Event.EventColor;
+        texts.sort();
+        return texts.join(QLatin1Char(' ')).toStdString();
+    };
+    ASSERT_TRUE(subscriptions.SetColor(id, QStringLiteral("#0000ff"), QStringLiteral("Blue")));
+    EXPECT_EQ(colours(), std::string("baked event=Blue own event=Red plain event=Blue"));
+    ASSERT_TRUE(subscriptions.SetColor(id, QStringLiteral("#00ff00"), QStringLiteral("Green")));
+    EXPECT_EQ(colours(), std::string("baked event=Green own event=Red plain event=Green"));
+
+    ASSERT_TRUE(subscriptions.SetHidden(id, true));
+    EXPECT_EQ(colours(), std::string());
+    Subscription read;
+    ASSERT_TRUE(subscriptions.GetSubscription(id, read));
+    EXPECT_TRUE(read.Hidden);
+    // A refresh's state written meanwhile keeps the user's choices.
+    read.Hidden = false;
+    read.Color.clear();
+    ASSERT_TRUE(subscriptions.UpdateSubscription(read));
+    ASSERT_TRUE(subscriptions.GetSubscription(id, read));
+    EXPECT_TRUE(read.Hidden);
+    EXPECT_EQ(read.Color, QStringLiteral("#00ff00"));
+    ASSERT_TRUE(subscriptions.SetHidden(id, false));
+    EXPECT_EQ(colours(), std::string("baked event=Green own event=Red plain event=Green"));
+    EXPECT_FALSE(subscriptions.SetHidden(id + 1, true));
+    EXPECT_TRUE(subscriptions.Gone());
+}
+
 TEST_F(Subscriptions, ARefreshReplacesOnlyItsOwnEventsAndKeepsTheDayCounts)
 {
     qint64 own = 0;

@@ -2,6 +2,7 @@
 // of .ics files) and with another computer (a second data folder and store): each sees
 // what the other sent, and a change made on both while the server was away is kept on
 // both. A server or client that cannot be started skips its test.
+#include "Conflicts.h"
 #include "DavServers.h"
 #include "EventService.h"
 #include "EventStore.h"
@@ -328,6 +329,26 @@ TEST_F(SharedCalendar, TwoComputersKeepBothChangesOfOneEvent)
         EXPECT_EQ(mine->Calendar, 0); // this computer's own, not sent anywhere
         EXPECT_EQ(mine->StartTime, QTime(11, 0));
     });
+
+    // The user of the second sends the change after all: it replaces the server's
+    // version everywhere, and the copy kept meanwhile goes.
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(second.database));
+        QList<basDatabase::Conflict> open;
+        ASSERT_TRUE(basDatabase::ConflictStore(store).Get(0, open));
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_EQ(open.first().Copies, QList<qint64>{kept.value(QStringLiteral("Planning at 11") + kNotSent)});
+        ASSERT_TRUE(basSync::SettleConflict(store, open.first(), basSync::Settle::SendMine));
+        EXPECT_FALSE(basSync::SettleConflict(store, open.first(), basSync::Settle::DropMine)); // settled already
+    }
+    EXPECT_EQ(Joined(second.Events().keys()), Joined(QStringList{QStringLiteral("Planning at 11")}));
+    const ProgramRun sentAfterAll = second.Refresh();
+    ASSERT_EQ(sentAfterAll.exitCode, 0) << sentAfterAll.err.toStdString();
+    ASSERT_EQ(first.Refresh().exitCode, 0);
+    EXPECT_EQ(Joined(OnServer()), Joined(QStringList{QStringLiteral("Planning at 11")}));
+    EXPECT_EQ(Joined(first.Events().keys()), Joined(QStringList{QStringLiteral("Planning at 11")}));
+    EXPECT_EQ(Joined(second.Events().keys()), Joined(QStringList{QStringLiteral("Planning at 11")}));
 }
 
 } // namespace

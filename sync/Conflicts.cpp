@@ -1,0 +1,114 @@
+#include "Conflicts.h"
+
+#include "EventSeries.h"
+#include "EventService.h"
+#include "basErrorHandler.h"
+#include "basOperation.h"
+#include "basSync.h"
+#include "EventStore.h"
+#include "SubscriptionStore.h"
+
+namespace quillon {
+
+namespace basSync {
+
+namespace {
+
+bool DropCopies(basDatabase::EventStore &store, const basDatabase::Conflict &conflict)
+{
+    EventService events(store);
+    for (const qint64 copy : conflict.Copies) {
+        const std::optional<bool> there = events.Exists(copy);
+        if (!there)
+            return false;
+        // The user may have deleted it meanwhile.
+        if (*there && !events.Delete(copy))
+            return false;
+    }
+    return true;
+}
+
+bool SendAgain(basDatabase::EventStore &store, const basDatabase::Conflict &conflict)
+{
+    basDatabase::SubscriptionStore subscriptions(store);
+    if (!conflict.Delete) {
+        // Shown here at once, over the server's version (whose ETag the change goes
+        // against), as any change made here is.
+        QHash<QString, QString> known;
+        if (!subscriptions.GetKnownKeys(conflict.SubscriptionId, known))
+            return false;
+        QList<basDatabase::IncomingEvent> mine;
+        QStringList warnings;
+        try {
+            // Without a fingerprint, so that the store takes them in place of the server's.
+            mine = ResourceEvents(conflict.Href, QString(), conflict.Body, warnings);
+        } catch (const basOperation::Failure &failure) {
+            basErrorHandler::ReportError(QStringLiteral("basSync.SettleConflict"),
+                                         {failure.number(), failure.description(), 10}, true, QString());
+            return false;
+        }
+        QStringList gone; // the server's changed occurrences that the change does not have
+        const QString prefix = conflict.Href + EventSeries::kResourceSeparator;
+        for (auto it = known.cbegin(); it != known.cend(); ++it)
+            if (it.key().startsWith(prefix)
+                && std::none_of(mine.cbegin(), mine.cend(), [&](const auto &event) { return event.Key == it.key(); }))
+                gone << it.key();
+        basDatabase::RefreshCount count;
+        basDatabase::OutboxEntry entry;
+        entry.SubscriptionId = conflict.SubscriptionId;
+        entry.Href = conflict.Href;
+        entry.Body = conflict.Body;
+        return subscriptions.ApplyChanges(conflict.SubscriptionId, std::move(mine), gone, count)
+               && subscriptions.SetResourceETag(conflict.SubscriptionId, conflict.Href, known.value(conflict.Href))
+               && subscriptions.QueueChange(entry) && DropCopies(store, conflict);
+    }
+    // Deleted here: the server's version, which came back with the refresh, goes (and
+    // with it the delete, under the ETag it has now).
+    qint64 eventId = 0;
+    if (!subscriptions.GetEventOfKey(conflict.SubscriptionId, conflict.Href, eventId))
+        return false;
+    return eventId == 0 || EventService(store).DeleteSeries(eventId).has_value();
+}
+
+} // namespace
+
+bool SettleConflict(basDatabase::EventStore &store, const basDatabase::Conflict &conflict, Settle how)
+{
+    return store.RunInTransaction([&] {
+        QList<basDatabase::Conflict> open;
+        basDatabase::ConflictStore conflicts(store);
+        if (!conflicts.Get(conflict.SubscriptionId, open))
+            return false;
+        if (std::none_of(open.cbegin(), open.cend(), [&](const auto &c) { return c.Id == conflict.Id; }))
+            return false; // settled already (in another window)
+        bool done = true;
+        switch (how) {
+        case Settle::SendMine:
+            done = SendAgain(store, conflict);
+            break;
+        case Settle::KeepBoth:
+            break;
+        case Settle::DropMine:
+            done = DropCopies(store, conflict);
+            break;
+        }
+        return done && conflicts.Remove(conflict.Id);
+    });
+}
+
+QString SettleText(Settle how, bool deletedHere)
+{
+    switch (how) {
+    case Settle::SendMine:
+        return deletedHere ? QStringLiteral("Delete It Anyway") : QStringLiteral("Send My Change");
+    case Settle::KeepBoth:
+        return QStringLiteral("Keep Both");
+    case Settle::DropMine:
+        return deletedHere ? QStringLiteral("Keep the Server's") : QStringLiteral("Drop My Change");
+    }
+    return {};
+}
+
+} // namespace basSync
+
+} // namespace quillon
