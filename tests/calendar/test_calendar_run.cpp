@@ -3,6 +3,7 @@
 
 #include "EventService.h"
 #include "EventStore.h"
+#include "SubscriptionStore.h"
 #include "basQuillon.h"
 
 #include <QDir>
@@ -97,6 +98,42 @@ TEST_F(CalendarProgram, AZonedEventIsDrawnAtItsTimeWhereverTheSystemIs)
     const QImage storedAtNine = draw("America/New_York");
     EXPECT_TRUE(inNewYork == storedAtNine);
     EXPECT_FALSE(inBerlin == storedAtNine);
+}
+
+// A calendar's events are drawn as this computer's are; hidden, the calendar is not
+// drawn at all, and shown again it is back.
+TEST_F(CalendarProgram, AHiddenCalendarIsNotDrawn)
+{
+    const auto draw = [this] {
+        const RunResult run = Run();
+        EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        return Wallpaper();
+    };
+    basDatabase::EventRecord choir;
+    choir.EventName = QStringLiteral("Choir rehearsal");
+    choir.StartTime = choir.EndTime = QTime(19, 15);
+    CreateDatabase();
+    const QImage empty = draw();
+    AddEvent(choir.EventName, false, QStringLiteral("7:15 PM"), QDate(2026, 12, 9));
+    const QImage own = draw();
+
+    ASSERT_TRUE(QFile::remove(basDatabase::EventStore::DatabasePath()));
+    CreateDatabase();
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    basDatabase::SubscriptionStore subscriptions(store);
+    basDatabase::Subscription work;
+    work.Address = QStringLiteral("https://dav.example/work/");
+    ASSERT_TRUE(subscriptions.AddSubscription(work));
+    basDatabase::RefreshCount count;
+    ASSERT_TRUE(subscriptions.ReplaceEvents(
+        work.Id, {{QStringLiteral("choir"), QStringLiteral("1"), choir, {QDate(2026, 12, 9)}, {}}}, count));
+    EXPECT_TRUE(draw() == own);
+    ASSERT_TRUE(subscriptions.SetHidden(work.Id, true));
+    EXPECT_TRUE(draw() == empty);
+    ASSERT_TRUE(subscriptions.SetHidden(work.Id, false));
+    EXPECT_TRUE(draw() == own);
+    EXPECT_FALSE(own == empty);
 }
 
 TEST_F(CalendarProgram, OrientationPutsTheGridInItsCorner)
