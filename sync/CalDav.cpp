@@ -307,11 +307,13 @@ std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start)
         Fail(asked, QStringLiteral("PROPFIND"));
     std::optional<Multistatus> first = asked.Status == 207 ? ParseMultistatus(asked.Body) : std::nullopt;
     QUrl base = start;
+    // The address of a calendar itself: that calendar, whoever the user is (a calendar
+    // shared by another user lies outside the user's own calendar home).
+    if (first && !first->Responses.isEmpty() && IsCalendar(first->Responses.constFirst()))
+        return HoldsEvents(first->Responses.constFirst())
+                   ? QList<Calendar>{CalendarOf(start, first->Responses.constFirst())}
+                   : QList<Calendar>();
     if (!first || FirstHref(*first, Key(kDav, QStringLiteral("current-user-principal"))).isEmpty()) {
-        if (first && !first->Responses.isEmpty() && IsCalendar(first->Responses.constFirst()))
-            return HoldsEvents(first->Responses.constFirst())
-                       ? QList<Calendar>{CalendarOf(start, first->Responses.constFirst())}
-                       : QList<Calendar>();
         // RFC 6764: the server's own pointer to its CalDAV root.
         QUrl wellKnown = start;
         wellKnown.setPath(QStringLiteral("/.well-known/caldav"));

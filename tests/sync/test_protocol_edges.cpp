@@ -224,6 +224,25 @@ TEST_F(ProtocolEdges, AForgottenTokenStartsAgainAndAnItemNeverSentChangesNothing
     EXPECT_EQ(Names(), "Second");
 }
 
+// The address of a calendar itself, shared with the user from outside their own calendar
+// home (as Radicale answers for any user name when it keeps no accounts): that calendar.
+TEST_F(ProtocolEdges, ACalendarsOwnAddressIsThatCalendarWhoeverTheUserIs)
+{
+    server.Expect("PROPFIND", 207,
+                  "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                  "<d:response><d:href>/cal/</d:href><d:propstat><d:prop>"
+                  "<d:current-user-principal><d:href>/anyone/</d:href></d:current-user-principal>"
+                  "<d:resourcetype><d:collection/><c:calendar/></d:resourcetype><d:displayname>Work</d:displayname>"
+                  "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response></d:multistatus>");
+    const std::optional<QList<basSync::CalDav::Calendar>> found =
+        basSync::CalDav::Discover(server, QUrl(QStringLiteral("http://127.0.0.1:1/cal/")));
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->size(), 1);
+    EXPECT_EQ(found->first().DisplayName, QStringLiteral("Work"));
+    EXPECT_EQ(found->first().Address.path(), QStringLiteral("/cal/"));
+    EXPECT_TRUE(server.unexpected.isEmpty()) << server.unexpected.join(QLatin1Char(' ')).toStdString();
+}
+
 } // namespace
 
 } // namespace quillon
