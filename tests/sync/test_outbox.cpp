@@ -1,12 +1,14 @@
 // Changes made here on their way to a real Radicale: all sent, in order, after an
 // outage; held per event when the server fails one; and none lost or sent twice when
-// quillon-db is killed while it sends. A server that cannot be started skips its test.
+// quillon-db or the launcher is killed while it sends. A server that cannot be started
+// skips its test.
 #include "DavServers.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "QuillonTestEnvironment.h"
 #include "SubscriptionStore.h"
 #include "basSchema.h"
+#include "basQuillon.h"
 #include "basSync.h"
 
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 #include <QTimer>
 
 #include <functional>
@@ -158,11 +161,15 @@ protected:
     };
     static ToolRun Tool(const QStringList &arguments, int killAfterMs = 120000)
     {
+        return RunKilled(kTool, arguments, killAfterMs);
+    }
+    static ToolRun RunKilled(const QString &program, const QStringList &arguments, int killAfterMs)
+    {
         QProcess tool;
         QEventLoop loop;
         QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
         QTimer::singleShot(killAfterMs, &loop, &QEventLoop::quit);
-        tool.start(kTool, arguments);
+        tool.start(program, arguments);
         ToolRun run;
         if (!tool.waitForStarted(10000))
             return run;
@@ -177,6 +184,59 @@ protected:
         run.out = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
         run.err = QString::fromLocal8Bit(tool.readAllStandardError());
         return run;
+    }
+
+    // Script changes and changes of the scheduler's service, 200 in all, queued: the
+    // names the server must end with, each once.
+    std::map<std::string, int> QueueTwoHundredChanges()
+    {
+        // By script: made, made weekly, changed, deleted.
+        const QString calendarId = QString::number(id);
+        ToolRun made = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
+                             QStringLiteral("Script one"), QStringLiteral("--start"), QStringLiteral("2027-02-01 09:00"),
+                             QStringLiteral("--end"), QStringLiteral("2027-02-01 10:00")});
+        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+        ToolRun weekly = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
+                               QStringLiteral("Script weekly"), QStringLiteral("--start"), QStringLiteral("2027-02-02 08:00"),
+                               QStringLiteral("--end"), QStringLiteral("2027-02-02 08:30"), QStringLiteral("--rrule"),
+                               QStringLiteral("FREQ=WEEKLY;COUNT=4")});
+        EXPECT_EQ(weekly.exitCode, 0) << weekly.err.toStdString();
+        ToolRun edited = Tool({QStringLiteral("edit"), Database(), made.out, QStringLiteral("--name"), QStringLiteral("Script one changed"),
+                               QStringLiteral("--start"), QStringLiteral("2027-02-01 11:00")});
+        EXPECT_EQ(edited.exitCode, 0) << edited.err.toStdString();
+        EXPECT_EQ(edited.out, QStringLiteral("changed %1: Script one changed").arg(made.out));
+        ToolRun deleted = Tool({QStringLiteral("delete"), Database(), weekly.out});
+        EXPECT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
+        EXPECT_EQ(Outbox().size(), 4);
+        // By the service: 156 made, the first 40 of them renamed.
+        std::map<std::string, int> expected{{"Script one changed", 1}};
+        Change([&](EventService &service) {
+            QList<qint64> uploads;
+            for (int i = 0; i < 156; ++i) {
+                uploads << Made(service, id, QStringLiteral("Upload %1").arg(i), QDate(2027, 3, 1).addDays(i % 60));
+                expected[QStringLiteral("Upload %1").arg(i).toStdString()] = 1;
+            }
+            for (int i = 0; i < 40; ++i) {
+                Rename(service, uploads[i], QStringLiteral("Upload %1 renamed").arg(i));
+                expected.erase(QStringLiteral("Upload %1").arg(i).toStdString());
+                expected[QStringLiteral("Upload %1 renamed").arg(i).toStdString()] = 1;
+            }
+        });
+        return expected;
+    }
+    // The server's events: one resource an event, counted by its name.
+    std::map<std::string, int> OnServer() const
+    {
+        std::map<std::string, int> onServer;
+        QDirIterator files(radicale.folder + QStringLiteral("/collections/collection-root") + calendar, {QStringLiteral("*.ics")},
+                           QDir::Files);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            static const QRegularExpression kSummary(QStringLiteral("\nSUMMARY:([^\r\n]*)"));
+            ++onServer[kSummary.match(QString::fromUtf8(file.readAll())).captured(1).toStdString()];
+        }
+        return onServer;
     }
 
     Radicale radicale;
@@ -287,38 +347,8 @@ TEST_F(OutboxOnRadicale, RefreshesKilledAtRandomLoseNoChangeAndSendNoneTwice)
 {
     if (!StartCalendar(false))
         GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
-    // By script: made, made weekly, changed, deleted.
     const QString calendarId = QString::number(id);
-    ToolRun made = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
-                         QStringLiteral("Script one"), QStringLiteral("--start"), QStringLiteral("2027-02-01 09:00"),
-                         QStringLiteral("--end"), QStringLiteral("2027-02-01 10:00")});
-    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
-    ToolRun weekly = Tool({QStringLiteral("add"), Database(), QStringLiteral("--calendar"), calendarId, QStringLiteral("--name"),
-                           QStringLiteral("Script weekly"), QStringLiteral("--start"), QStringLiteral("2027-02-02 08:00"),
-                           QStringLiteral("--end"), QStringLiteral("2027-02-02 08:30"), QStringLiteral("--rrule"),
-                           QStringLiteral("FREQ=WEEKLY;COUNT=4")});
-    ASSERT_EQ(weekly.exitCode, 0) << weekly.err.toStdString();
-    ToolRun edited = Tool({QStringLiteral("edit"), Database(), made.out, QStringLiteral("--name"), QStringLiteral("Script one changed"),
-                           QStringLiteral("--start"), QStringLiteral("2027-02-01 11:00")});
-    ASSERT_EQ(edited.exitCode, 0) << edited.err.toStdString();
-    EXPECT_EQ(edited.out, QStringLiteral("changed %1: Script one changed").arg(made.out));
-    ToolRun deleted = Tool({QStringLiteral("delete"), Database(), weekly.out});
-    ASSERT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
-    ASSERT_EQ(Outbox().size(), 4);
-    // By the service: 156 made, the first 40 of them renamed.
-    std::map<std::string, int> expected{{"Script one changed", 1}};
-    Change([&](EventService &service) {
-        QList<qint64> uploads;
-        for (int i = 0; i < 156; ++i) {
-            uploads << Made(service, id, QStringLiteral("Upload %1").arg(i), QDate(2027, 3, 1).addDays(i % 60));
-            expected[QStringLiteral("Upload %1").arg(i).toStdString()] = 1;
-        }
-        for (int i = 0; i < 40; ++i) {
-            Rename(service, uploads[i], QStringLiteral("Upload %1 renamed").arg(i));
-            expected.erase(QStringLiteral("Upload %1").arg(i).toStdString());
-            expected[QStringLiteral("Upload %1 renamed").arg(i).toStdString()] = 1;
-        }
-    });
+    const std::map<std::string, int> expected = QueueTwoHundredChanges();
     ASSERT_EQ(Outbox().size(), 200);
 
     // Each run killed after its own short while: some before they send, most while they
@@ -333,17 +363,48 @@ TEST_F(OutboxOnRadicale, RefreshesKilledAtRandomLoseNoChangeAndSendNoneTwice)
     ASSERT_EQ(last.exitCode, 0) << last.err.toStdString();
     EXPECT_TRUE(Outbox().isEmpty());
 
-    // On the server: one resource an event, each with its last name.
-    std::map<std::string, int> onServer;
-    QDirIterator files(radicale.folder + QStringLiteral("/collections/collection-root") + calendar, {QStringLiteral("*.ics")},
-                       QDir::Files);
-    while (files.hasNext()) {
-        QFile file(files.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        static const QRegularExpression kSummary(QStringLiteral("\nSUMMARY:([^\r\n]*)"));
-        ++onServer[kSummary.match(QString::fromUtf8(file.readAll())).captured(1).toStdString()];
+    EXPECT_EQ(OnServer(), expected);
+    EXPECT_EQ(EventsNamed(QLatin1Char('%') + kNotSent), 0);
+}
+
+// The same changes sent by the launcher (as it does at its start), killed at random
+// moments and started again: each reaches the server once.
+TEST_F(OutboxOnRadicale, ALauncherKilledAtRandomLosesNoChangeAndSendsNoneTwice)
+{
+    if (!StartCalendar(false))
+        GTEST_SKIP() << "radicale (Debian package radicale) cannot be started";
+    const std::map<std::string, int> expected = QueueTwoHundredChanges();
+    ASSERT_EQ(Outbox().size(), 200);
+    basQuillon::SaveOption(QStringLiteral("DisplaySchedulerOnStart"), QStringLiteral("0"));
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("0"));
+    env.Set("QUILLON_NONINTERACTIVE", "1");
+    env.Set("QT_QPA_PLATFORM", "minimal"); // the launcher stays (offscreen draws once and ends)
+    const QString launcher = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon");
+
+    QRandomGenerator random(20261209);
+    int kills = 0;
+    int whileSending = 0; // killed after it had sent some, before it had sent all
+    qsizetype waiting = Outbox().size();
+    for (int run = 0; kills < 20 && run < 60 && waiting > 0; ++run) {
+        const bool killed = RunKilled(launcher, {}, random.bounded(60, 220)).killed;
+        const qsizetype after = Outbox().size();
+        kills += killed ? 1 : 0;
+        whileSending += killed && after < waiting && after > 0 ? 1 : 0;
+        waiting = after;
     }
-    EXPECT_EQ(onServer, expected);
+    EXPECT_GE(kills, 20);
+    EXPECT_GE(whileSending, 10);
+    // The last one is let be until nothing waits.
+    QProcess last;
+    last.start(launcher, QStringList());
+    ASSERT_TRUE(last.waitForStarted(10000));
+    for (int i = 0; i < 600 && !Outbox().isEmpty(); ++i)
+        QThread::msleep(100);
+    last.terminate();
+    last.waitForFinished(10000);
+    EXPECT_TRUE(Outbox().isEmpty());
+
+    EXPECT_EQ(OnServer(), expected);
     EXPECT_EQ(EventsNamed(QLatin1Char('%') + kNotSent), 0);
 }
 
