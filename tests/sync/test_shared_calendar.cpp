@@ -8,11 +8,13 @@
 #include "EventStore.h"
 #include "QuillonTestEnvironment.h"
 #include "SubscriptionStore.h"
+#include "basQuillon.h"
 #include "basSchema.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -72,6 +74,19 @@ struct Computer {
         return Start(kTool, arguments, environment);
     }
     ProgramRun Refresh() const { return Tool({QStringLiteral("refresh"), calendar}); }
+    // The wallpaper this computer's calendar draws on the day (no desktop: only the file),
+    // with the test's settings.
+    QImage Wallpaper(QDate day) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUILLON_DATA_DIR"), folder);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QUILLON_NOW"), day.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
+        environment.insert(QStringLiteral("QUILLON_NONINTERACTIVE"), QStringLiteral("1"));
+        const ProgramRun drawn = Start(QStringLiteral(QUILLON_PROGRAM_DIR "/calendar"), {}, environment);
+        EXPECT_EQ(drawn.exitCode, 0) << drawn.err.toStdString();
+        return QImage(drawn.out).convertToFormat(QImage::Format_RGB32);
+    }
     // Runs the changes on the service of a store connection of their own.
     void Change(const std::function<void(EventService &)> &changes) const
     {
@@ -264,6 +279,23 @@ TEST_F(SharedCalendar, VdirsyncerSeesOurChangesAndWeSeeItsChange)
     ASSERT_EQ(here.Refresh().exitCode, 0);
     const QMap<QString, qint64> events = here.Events();
     ASSERT_EQ(Joined(events.keys()), Joined(QStringList{QStringLiteral("Lunch moved by phone")}));
+    // And on the wallpaper, exactly as an event of that name made on this computer.
+    const Computer mine{TempPath(QStringLiteral("mine")), TempPath(QStringLiteral("mine/dbcalndr.sqlite")), {}};
+    QString error;
+    ASSERT_TRUE(QDir().mkpath(mine.folder) && basSchema::CreateDatabaseFile(mine.database, error)) << error.toStdString();
+    basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
+    const QImage none = mine.Wallpaper(QDate(2027, 3, 10));
+    mine.Change([&](EventService &service) {
+        Event lunch;
+        lunch.EventName = QStringLiteral("Lunch moved by phone");
+        lunch.StartTime = QTime(12, 0);
+        lunch.EndTime = QTime(13, 0);
+        lunch.Dates = {QDate(2027, 3, 10)};
+        EXPECT_TRUE(service.Save(lunch));
+    });
+    const QImage drawn = here.Wallpaper(QDate(2027, 3, 10));
+    EXPECT_FALSE(drawn.isNull() || drawn == none);
+    EXPECT_TRUE(drawn == mine.Wallpaper(QDate(2027, 3, 10)));
 
     // Changed here once more: its line goes back with our change.
     here.Change([&](EventService &service) {
