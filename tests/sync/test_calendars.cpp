@@ -2,6 +2,10 @@
 // what synced, a refresh and a removal tell which days changed, the secret store gets
 // the password, and the window shows the list and a busy bar while a server is asked.
 #include "CalendarList.h"
+#include "ConflictStore.h"
+#include "EventService.h"
+#include "EventStore.h"
+#include "SubscriptionStore.h"
 #include "HttpSession.h"
 #include "basSync.h"
 #include "FeedServer.h"
@@ -10,6 +14,8 @@
 #include "frmCalendars.h"
 
 #include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -305,6 +311,60 @@ TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItCh
     EXPECT_NE(list.Calendars()[0].CertificateSha256, basSync::HttpSession::CanonicalFingerprint(fingerprint));
     server->kill();
     server->waitForFinished(5000);
+}
+
+// Changes that lost to the server's are listed until the user settles each; keeping both
+// leaves the copy, dropping removes it. A calendar's box hides it from the views.
+TEST_F(Calendars, TheWindowListsLostChangesUntilSettledAndHidesACalendarByItsBox)
+{
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    basDatabase::Subscription work;
+    work.Address = QStringLiteral("https://dav.example/work/");
+    work.Type = basDatabase::Subscription::Kind::CalDav;
+    work.Writable = true;
+    ASSERT_TRUE(basDatabase::SubscriptionStore(store).AddSubscription(work));
+    EventService events(store);
+    const auto lostChange = [&](const QString &name) {
+        Event copy;
+        copy.EventName = name + QStringLiteral(" (my change, not sent)");
+        copy.StartTime = QTime(9, 0);
+        copy.EndTime = QTime(10, 0);
+        copy.Dates = {QDate(2026, 12, 10)};
+        const std::optional<EventService::Saved> saved = events.Save(copy);
+        EXPECT_TRUE(saved);
+        basDatabase::Conflict conflict;
+        conflict.SubscriptionId = work.Id;
+        conflict.Href = QStringLiteral("/work/%1.ics").arg(name);
+        conflict.Message = name + QStringLiteral(" was changed on the server too");
+        conflict.Copies = {saved ? saved->EventID : 0};
+        EXPECT_TRUE(basDatabase::ConflictStore(store).Add(conflict));
+        return conflict.Copies.first();
+    };
+    const qint64 kept = lostChange(QStringLiteral("Review"));
+    const qint64 dropped = lostChange(QStringLiteral("Planning"));
+
+    CalendarList list(QString(), Passwords());
+    frmCalendars window(list);
+    auto *conflicts = quillontest::Find<QListWidget>(window, "lstConflicts");
+    ASSERT_TRUE(quillontest::Find<QGroupBox>(window, "fraConflicts")->isVisibleTo(&window));
+    ASSERT_EQ(conflicts->count(), 2);
+    EXPECT_EQ(conflicts->item(0)->text(), QStringLiteral("Review was changed on the server too"));
+    quillontest::Find<QPushButton>(window, "cmdKeepBoth")->click();
+    ASSERT_EQ(conflicts->count(), 1);
+    quillontest::Find<QPushButton>(window, "cmdDropMine")->click();
+    EXPECT_FALSE(quillontest::Find<QGroupBox>(window, "fraConflicts")->isVisibleTo(&window));
+    EXPECT_EQ(events.Exists(kept), std::optional<bool>(true));
+    EXPECT_EQ(events.Exists(dropped), std::optional<bool>(false));
+
+    auto *calendars = quillontest::Find<QTreeWidget>(window, "lstCalendars");
+    ASSERT_EQ(calendars->topLevelItemCount(), 1);
+    EXPECT_EQ(calendars->topLevelItem(0)->checkState(0), Qt::Checked);
+    calendars->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    basDatabase::Subscription read;
+    ASSERT_TRUE(basDatabase::SubscriptionStore(store).GetSubscription(work.Id, read));
+    EXPECT_TRUE(read.Hidden);
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
