@@ -84,6 +84,8 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
                              QStringLiteral("Last error")});
     m_list->setRootIsDecorated(false);
     m_list->header()->setStretchLastSection(true);
+    for (int column = 0; column < 3; ++column)
+        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_add = new QPushButton(QStringLiteral("&Add..."), this);
     m_add->setObjectName(QStringLiteral("cmdAdd"));
     m_remove = new QPushButton(QStringLiteral("&Remove"), this);

@@ -141,15 +141,20 @@ bool AlreadyThere(Transport &session, const QUrl &address, const OutboxEntry &en
     return true;
 }
 
-// What the user is told of a change that lost to the server's.
-QString ConflictText(const QString &host, const OutboxEntry &entry, const QStringList &kept)
+// What the user is told of a change that lost to the server's: the calendar by its name,
+// the event by its own where the change had one.
+QString ConflictText(const basDatabase::Subscription &subscription, const OutboxEntry &entry, const QStringList &kept)
 {
+    const QString calendar = subscription.DisplayName.isEmpty() ? HttpSession::HostOf(QUrl(subscription.Address))
+                                                                : subscription.DisplayName;
     if (entry.Delete)
-        return QStringLiteral("%1: %2 was changed on the server; it stays, not deleted").arg(host, entry.Href);
+        return QStringLiteral("%1: %2 was changed on the server; it stays, not deleted").arg(calendar, entry.Href);
     if (kept.isEmpty())
-        return QStringLiteral("%1: %2 was changed on the server too; your change was not kept").arg(host, entry.Href);
-    return QStringLiteral("%1: %2 was changed on the server too; your change is kept on this computer as \"%3\"")
-        .arg(host, entry.Href, kept.join(QStringLiteral("\", \"")));
+        return QStringLiteral("%1: %2 was changed on the server too; your change was not kept").arg(calendar, entry.Href);
+    QString name = kept.first();
+    name.chop(qsizetype(std::char_traits<char>::length(kNotSent)));
+    return QStringLiteral("%1: \"%2\" was changed on the server too; your change is kept on this computer as \"%3\"")
+        .arg(calendar, name, kept.join(QStringLiteral("\", \"")));
 }
 
 // Failures that are the server's as a whole, not the one request's: the rest would fail alike.
@@ -233,7 +238,7 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             const auto keep = [&] {
                 if (!KeepAsOwn(store, entry, conflict, kept))
                     return false;
-                conflict.Message = ConflictText(host, entry, kept);
+                conflict.Message = ConflictText(subscription, entry, kept);
                 return basDatabase::ConflictStore(store).Add(conflict) && subscriptions.ChangeDropped(entry);
             };
             if (!store.RunInTransaction(keep))
