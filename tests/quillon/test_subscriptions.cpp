@@ -3,6 +3,7 @@
 #include "EventStore.h"
 #include "FeedServer.h"
 #include "LauncherFixture.h"
+#include "ConflictStore.h"
 #include "LauncherSubscriptions.h"
 #include "SessionPasswords.h"
 #include "SubscriptionStore.h"
@@ -79,6 +80,7 @@ protected:
         services.databasePath = Database();
         services.password = [](const Subscription &) { return QString(); };
         services.monthChanged = [this] { ++redraws; };
+        services.notify = [this](const QString &, const QString &text) { notified << text; };
         subscriptions = std::make_unique<LauncherSubscriptions>(services);
         return *subscriptions;
     }
@@ -103,6 +105,7 @@ protected:
 
     std::unique_ptr<LauncherSubscriptions> subscriptions;
     int redraws = 0;
+    QStringList notified;
 
 private:
     std::unique_ptr<quillontest::Server> m_server;
@@ -150,6 +153,29 @@ TEST_F(SubscriptionRefresh, EachOnceAtTheStartThenOnlyWhenDueAndAChangeInTheMont
     EXPECT_EQ(Requests().size(), 5);
     EXPECT_EQ(redraws, 2);
     EXPECT_EQ(Reports(), 0);
+}
+
+// A change made here that lost to the server's is told once, whichever refresh left it.
+TEST_F(SubscriptionRefresh, ALostChangeIsToldOnce)
+{
+    Feed(QStringLiteral("month.ics"), OneEvent(QStringLiteral("20261210")));
+    const qint64 id = Add(QStringLiteral("/feed/month.ics"));
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(Database()));
+        basDatabase::Conflict conflict;
+        conflict.SubscriptionId = id;
+        conflict.Href = QStringLiteral("/feed/standup.ics");
+        conflict.Message = QStringLiteral("Work: \"Standup\" was changed on the server too");
+        ASSERT_TRUE(basDatabase::ConflictStore(store).Add(conflict));
+    }
+    Refresher();
+    Run(true);
+    Run(true);
+    ASSERT_EQ(notified.size(), 1);
+    EXPECT_TRUE(notified.first().startsWith(QStringLiteral("Work: \"Standup\" was changed on the server too\n")))
+        << notified.first().toStdString();
+    EXPECT_TRUE(notified.first().contains(QStringLiteral("Open Calendars...")));
 }
 
 TEST_F(SubscriptionRefresh, AFailingOneBacksOffAndIsLoggedOnceUntilItWorksAgain)
