@@ -176,12 +176,14 @@ bool SearchIndex::Find(const QStringList &words, QDate today, int limit, QList<H
         // The statement has one placeholder per word; the words themselves are only bound.
         // Found is worked out once (MATERIALIZED): each event's next and last day, read
         // through the key of EventDates. Only the first limit of them, by day, are joined
-        // with their events and ordered within their day.
+        // with their events and ordered within their day. A hidden calendar's events are
+        // not found, and a calendar's colour goes to its events without one, as in the views.
         QString sql = QStringLiteral(
             "WITH Found AS MATERIALIZED (SELECT s.EventId, s.Place, "
             "(SELECT min(d.EventDate) FROM EventDates d WHERE d.EventId = s.EventId AND d.EventDate >= ?) AS NextDate, "
             "(SELECT max(d.EventDate) FROM EventDates d WHERE d.EventId = s.EventId) AS LastDate "
-            "FROM SearchTexts s WHERE ");
+            "FROM SearchTexts s WHERE s.EventId NOT IN (SELECT h.EventID FROM Events h JOIN Subscriptions c "
+            "ON c.SubscriptionId = h.SubscriptionId WHERE c.Hidden <> 0) AND ");
         QList<QVariant> values{basStoredForms::DateText(today)};
         if (!match.isEmpty()) {
             sql += QStringLiteral("s.EventId IN (SELECT rowid FROM SearchTrigrams WHERE SearchTrigrams MATCH ?) AND ");
@@ -196,8 +198,11 @@ bool SearchIndex::Find(const QStringList &words, QDate today, int limit, QList<H
         sql += QStringLiteral("), Dated AS (SELECT * FROM Found WHERE LastDate IS NOT NULL), "
                               "First AS (SELECT * FROM Dated f ORDER BY %1, f.EventId LIMIT ?) "
                               "SELECT f.EventId, COALESCE(f.NextDate, f.LastDate), f.NextDate IS NULL, e.EventName, "
-                              "e.AllDayEvent, e.StartTime, e.EndTime, e.EventColor, f.Place, (SELECT count(*) FROM Dated) "
+                              "e.AllDayEvent, e.StartTime, e.EndTime, "
+                              "CASE WHEN COALESCE(e.EventColor, '') = '' AND e.AllDayEvent = 0 "
+                              "THEN COALESCE(c.EventColor, '') ELSE e.EventColor END, f.Place, (SELECT count(*) FROM Dated) "
                               "FROM First f JOIN Events e ON e.EventID = f.EventId "
+                              "LEFT JOIN Subscriptions c ON c.SubscriptionId = e.SubscriptionId "
                               "ORDER BY %1, e.AllDayEvent DESC, e.StartTime, e.EventID")
                    .arg(byDay);
         values.append(limit);

@@ -2,6 +2,7 @@
 // of what comes and what is past; text that looks like query syntax; the index following
 // changes; and the trigram index finding what LIKE alone finds.
 #include "EventService.h"
+#include "SubscriptionStore.h"
 #include "EventStore.h"
 #include "QuillonTestEnvironment.h"
 #include "SearchIndex.h"
@@ -78,6 +79,26 @@ protected:
     basDatabase::EventStore store;
     EventService events{store};
 };
+
+// A hidden calendar's events are not found; a calendar's event without a colour of its
+// own is listed in the calendar's.
+TEST_F(Search, LeavesOutHiddenCalendarsAndListsACalendarsColour)
+{
+    basDatabase::SubscriptionStore subscriptions(store);
+    basDatabase::Subscription work;
+    work.Address = QStringLiteral("https://dav.example/work/");
+    ASSERT_TRUE(subscriptions.AddSubscription(work));
+    ASSERT_TRUE(subscriptions.SetColor(work.Id, QStringLiteral("#0000ff"), QStringLiteral("Blue")));
+    const qint64 review = Add(QStringLiteral("Budget review"), {QDate(2026, 12, 9)});
+    Add(QStringLiteral("Review of the year"), {QDate(2026, 12, 10)});
+    ASSERT_TRUE(subscriptions.SetEventCalendar(review, work.Id));
+    const auto result = events.Search(QStringLiteral("review"), kToday, 10);
+    ASSERT_TRUE(result && result->Events.size() == 2);
+    EXPECT_EQ(result->Events[0].EventColor, QStringLiteral("Blue"));
+    EXPECT_EQ(result->Events[1].EventColor, QString());
+    ASSERT_TRUE(subscriptions.SetHidden(work.Id, true));
+    EXPECT_EQ(Found(QStringLiteral("review")), QStringList{QStringLiteral("Review of the year 2026-12-10")});
+}
 
 TEST_F(Search, FindsEveryWordFoldedComingEventsFirstThenThePastLatestFirst)
 {
