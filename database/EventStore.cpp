@@ -637,10 +637,14 @@ bool EventStore::GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &day
         const QString first = IsoDate(firstDate);
         const QString last = IsoDate(lastDate);
         step(20);
-        QSqlQuery &query =
-            d->Run(QStringLiteral("SELECT DateKey, DateColor, EventCount, DateNotes, DateText FROM Dates "
-                                  "WHERE DateKey BETWEEN ? AND ? ORDER BY DateKey"),
-                   {first, last});
+        // A hidden calendar's events do not count for the day, as the views do not show them.
+        QSqlQuery &query = d->Run(
+            QStringLiteral("SELECT DateKey, DateColor, CASE WHEN EXISTS (SELECT 1 FROM Subscriptions WHERE Hidden <> 0) "
+                           "THEN EventCount - (SELECT count(*) FROM EventDates x JOIN Events v ON v.EventID = x.EventId "
+                           "JOIN Subscriptions c ON c.SubscriptionId = v.SubscriptionId "
+                           "WHERE x.EventDate = DateKey AND c.Hidden <> 0) ELSE EventCount END, DateNotes, DateText "
+                           "FROM Dates WHERE DateKey BETWEEN ? AND ? ORDER BY DateKey"),
+            {first, last});
         Finisher finish(query);
         step(30);
         while (query.next()) {

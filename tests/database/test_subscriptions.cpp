@@ -107,6 +107,10 @@ TEST_F(Subscriptions, AHiddenCalendarLeavesTheViewsAndItsEventsFollowItsColour)
 
     ASSERT_TRUE(subscriptions.SetHidden(id, true));
     EXPECT_EQ(colours(), std::string());
+    QList<basDatabase::DayRecord> days;
+    ASSERT_TRUE(store.GetDates(QDate(2026, 12, 7), QDate(2026, 12, 7), days));
+    ASSERT_EQ(days.size(), 1);
+    EXPECT_EQ(days.first().EventCount, 0); // the day shows no events
     Subscription read;
     ASSERT_TRUE(subscriptions.GetSubscription(id, read));
     EXPECT_TRUE(read.Hidden);
