@@ -134,6 +134,8 @@ std::optional<Event> EventService::Load(qint64 eventId)
     if (!basDatabase::SubscriptionStore(m_store).GetEventSubscription(eventId, event.Calendar))
         return std::nullopt;
     if (series.HasText) {
+        // Kept with the event, so that an undo of a delete brings back its UID and every property.
+        event.Component = series.Series.Component;
         const EventComponent::Extras extras = EventComponent::ExtrasOf(series.Series.Component, m_localZone);
         event.Location = extras.Location;
         // A rule shown whole only where the event is all of its series.

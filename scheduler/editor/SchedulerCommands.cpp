@@ -131,9 +131,15 @@ void SchedulerCommands::EditEvent(qint64 eventId, int taskIndex)
         if (!RunEditor(*editor))
             return;
         step(40);
-        // A change of one occurrence made an event of its own: not a step undo can take back whole.
         if (editor->Draft().EventID == eventId)
             Record(before, eventId);
+        else if (editor->LastChange())
+            RecordOccurrence(before, editor->Draft().EventID, editor->LastChange()->Which,
+                             [this, change = *editor->LastChange()](qint64 id) {
+                                 Event draft = change.Draft;
+                                 draft.EventID = id;
+                                 return m_events.SaveOccurrence(draft, change.Day, change.Which);
+                             });
         DayView &dayView = m_host.SSDay();
         if (taskIndex >= 0 && taskIndex < dayView.TaskCount())
             dayView.RemoveTask(taskIndex);
@@ -227,6 +233,14 @@ void SchedulerCommands::Record(const std::optional<Event> &before, qint64 afterI
         m_history->Deleted(*before);
 }
 
+void SchedulerCommands::RecordOccurrence(const std::optional<Event> &before, qint64 made, EventService::Occurrences which,
+                                         UndoHistory::Again again)
+{
+    if (m_history && before)
+        m_history->ChangedOccurrence(*before, made, which == EventService::Occurrences::ThisAndFollowing,
+                                     std::move(again));
+}
+
 void SchedulerCommands::AfterChange(const QList<QDate> &touched)
 {
     m_host.UpdateMonthView();
@@ -301,6 +315,14 @@ bool SchedulerCommands::MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, 
             return false;
         if (saved->EventID == eventId)
             Record(kept, eventId);
+        else
+            RecordOccurrence(kept, saved->EventID, *which, [this, moved, fromDate, toDate, which](qint64 id) {
+                Event again = moved;
+                again.EventID = id;
+                return *which == EventService::Occurrences::OnlyThis
+                           ? m_events.SaveOccurrence(again, fromDate, *which, toDate)
+                           : m_events.SaveOccurrence(again, fromDate, *which);
+            });
         step(60);
         AfterChange(saved->TouchedDates + QList<QDate>{fromDate});
         return true;

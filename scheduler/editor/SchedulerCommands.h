@@ -4,6 +4,7 @@
 #pragma once
 
 #include "OccurrenceChoice.h"
+#include "UndoHistory.h"
 
 #include "Event.h"
 
@@ -20,7 +21,6 @@ namespace quillon {
 
 class EventService;
 class SchedulerCommandHost;
-class UndoHistory;
 class frmEvent;
 
 class SchedulerCommands : public QObject {
@@ -78,6 +78,9 @@ private:
     std::optional<Event> Snapshot(qint64 eventId);
     // The change from before to the event afterId now is (0: deleted) kept for undo.
     void Record(const std::optional<Event> &before, qint64 afterId);
+    // A change of some occurrences of before that made the event made (see UndoHistory).
+    void RecordOccurrence(const std::optional<Event> &before, qint64 made, EventService::Occurrences which,
+                          UndoHistory::Again again);
     void AfterChange(const QList<QDate> &touched);
 
     EventService &m_events;

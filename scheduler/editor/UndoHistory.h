@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Event.h"
+#include "EventService.h"
 
 #include <QHash>
 #include <QList>
@@ -13,10 +14,9 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <optional>
 
 namespace quillon {
-
-class EventService;
 
 class UndoHistory : public QObject {
     Q_OBJECT
@@ -32,15 +32,27 @@ public:
     void Changed(const Event &before, const Event &after);
     void Deleted(const Event &gone);
 
+    // A change of one occurrence (or of it and those after it) of before, the repeating
+    // event as the store held it: the change made look (the occurrence's own event, or the
+    // series that now goes on from it; wholeSeries then). Undone, look goes and before is
+    // saved again; redone, again makes the change anew on the event (its id now) and says
+    // what it made.
+    using Again = std::function<std::optional<EventService::Saved>(qint64 eventId)>;
+    void ChangedOccurrence(const Event &before, qint64 look, bool wholeSeries, Again again);
+
     // The id an event has now, after undos brought it back under new ones.
     qint64 Current(qint64 id) const;
 
 private:
     class Step;
+    class OccurrenceStep;
     friend class Step;
+    friend class OccurrenceStep;
 
     // The event made again (or removed) as the step demands; false when the store refused.
     bool Bring(const Event *from, const Event *to);
+    bool TakeBack(const Event &before, qint64 look, bool wholeSeries);
+    std::optional<qint64> MakeAgain(qint64 eventId, const Again &again);
 
     EventService &m_events;
     std::function<void(const QList<QDate> &)> m_changed;

@@ -666,6 +666,7 @@ bool frmEvent::SaveEvent()
         if (!saved)
             return false;
         step(30);
+        m_lastChange = Change{draft, m_occurrenceDay, which};
         m_eventId = saved->EventID;
         // The days the event leaves change on the desktop calendar too.
         if (m_datesChanged)

@@ -118,6 +118,14 @@ public:
     // The event as the controls describe it, with its dates (GetEventDates); after a
     // save it carries the id the event was saved under.
     Event Draft();
+    // The last save's change as it went to the service: the draft (with the id it was
+    // saved on), the day it was opened on and which occurrences it took.
+    struct Change {
+        Event Draft;
+        QDate Day;
+        EventService::Occurrences Which = EventService::Occurrences::All;
+    };
+    const std::optional<Change> &LastChange() const { return m_lastChange; }
     // Every property from a stored event, shown on one of its dates (a repeating one from
     // its start, with the days it leaves out ticked off).
     void SetDraft(const Event &event, QDate date);
@@ -192,6 +200,7 @@ private:
     // The stored event as opened, on the day it was opened on: a change of its fields only
     // may be for that occurrence alone.
     QDate m_occurrenceDay;
+    std::optional<Change> m_lastChange;
     QList<QDate> m_openedDates;
     std::optional<Recurrence> m_openedRule;
 

@@ -4,6 +4,7 @@
 
 #include "EventService.h"
 #include "RangePane.h"
+#include "SchedulerCommands.h"
 #include "ShownRange.h"
 #include "ViewPrint.h"
 #include "basQuillon.h"
@@ -149,7 +150,8 @@ TEST_F(RangeViews, ADraggedEventMovesInTheStoreAndUndoAndRedoTakeItBackAndForth)
     EXPECT_EQ(where(), QStringLiteral("2026-12-08 10:30"));
 
     // A delete (Delete, Yes) and its undo: the event is back with its own iCalendar text.
-    const QByteArray text = Stored(monday, monday.addDays(6)).value(0).Component;
+    const QByteArray text = EventService(*store).Load(Stored(monday, monday.addDays(6)).value(0).EventID)->Component;
+    ASSERT_TRUE(text.contains("UID:"));
     week.Select(week.Model().Events()[0].id, monday.addDays(1));
     week.setFocus();
     nextAnswer = basPlatform::MessageResult::Yes;
@@ -162,6 +164,70 @@ TEST_F(RangeViews, ADraggedEventMovesInTheStoreAndUndoAndRedoTakeItBackAndForth)
     EXPECT_EQ(back->Component, text);
     Choose("mnuEditRedo");
     EXPECT_EQ(where(), QStringLiteral("0 events"));
+}
+
+// One occurrence of a repeating event dragged: undo brings the series back whole (its day
+// and time, no event of its own left), redo moves the occurrence again.
+TEST_F(RangeViews, UndoOfAMovedOccurrenceBringsTheSeriesBackWhole)
+{
+    const QDate monday(2026, 12, 7);
+    {
+        // Made as the editor makes it: with its iCalendar text.
+        Event course;
+        course.EventName = QStringLiteral("Course");
+        course.StartTime = QTime(9, 30);
+        course.EndTime = QTime(10, 30);
+        course.Dates = {monday, monday.addDays(1), monday.addDays(2)};
+        course.Recurring = true;
+        basDatabase::EventStore writer;
+        ASSERT_TRUE(writer.OpenDatabaseConnection());
+        ASSERT_TRUE(EventService(writer).Save(course));
+    }
+    Load();
+    window->EventCommands().SetOccurrenceChooser(
+        [](const QString &, const QString &) { return std::optional(EventService::Occurrences::OnlyThis); });
+    auto shown = [&] {
+        QStringList lines;
+        QSet<qint64> ids;
+        for (const Event &event : Stored(monday, monday.addDays(6))) {
+            lines << event.Dates.value(0).toString(Qt::ISODate) + event.StartTime.toString(QStringLiteral(" HH:mm"));
+            ids.insert(event.EventID);
+        }
+        return (lines.join(QLatin1Char(' ')) + QStringLiteral(" / %1 event(s)").arg(ids.size())).toStdString();
+    };
+    const std::string before = shown();
+    EXPECT_EQ(before, "2026-12-07 09:30 2026-12-08 09:30 2026-12-09 09:30 / 1 event(s)");
+
+    window->resize(1000, 700);
+    Choose("mnuViewWeek");
+    WeekView &week = *window->Range()->Week();
+    QApplication::processEvents();
+    const WeekViewModel::Geometry geometry = week.Geometry();
+    int tuesday = -1;
+    for (int i = 0; i < week.Model().Events().size(); ++i)
+        if (week.Model().Events()[i].date == monday.addDays(1))
+            tuesday = i;
+    ASSERT_GE(tuesday, 0);
+    const QPoint from = week.viewport()->mapFrom(&week, week.ContentToWidget(week.Model().EventRect(tuesday, geometry).center()));
+    const QPoint to = from + QPoint(0, static_cast<int>(2 * geometry.slotHeight));
+    Send(week.viewport(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 5; ++i)
+        Send(week.viewport(), QEvent::MouseMove, from + (to - from) * i / 5, Qt::LeftButton);
+    Send(week.viewport(), QEvent::MouseButtonRelease, to, Qt::NoButton);
+    const std::string moved = shown();
+    EXPECT_EQ(moved, "2026-12-07 09:30 2026-12-08 10:30 2026-12-09 09:30 / 2 event(s)");
+
+    Choose("mnuEditUndo");
+    EXPECT_EQ(shown(), before);
+    Choose("mnuEditRedo");
+    EXPECT_EQ(shown(), moved);
+    Choose("mnuEditUndo");
+    EXPECT_EQ(shown(), before);
+    // Its kept text has no changed occurrence left either.
+    const std::optional<Event> series = EventService(*store).Load(Stored(monday, monday).value(0).EventID);
+    ASSERT_TRUE(series && series->Component.contains("BEGIN:VEVENT"));
+    EXPECT_FALSE(series->Component.contains("RECURRENCE-ID"));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RangeViews, TheShownWeekAndMonthPrintWithTheirTitleAndEveryEventOfTheDay)
