@@ -2,6 +2,10 @@
 // tray, the real programs, and the mouse and keys through xdotool.
 #include "UserSession.h"
 
+#include "EventStore.h"
+
+#include <cstdlib>
+
 namespace quillon {
 
 namespace {
@@ -81,6 +85,67 @@ TEST_F(UserSession, OptionsCancelledFromTheSchedulerIsNoError)
     QThread::msleep(1500);
     EXPECT_TRUE(Window(QStringLiteral("Quillon Error")).isEmpty());
     EXPECT_FALSE(Window(QStringLiteral("Quillon Scheduler")).isEmpty());
+}
+
+// Where the screen is pure green.
+QRect GreenBox(const QImage &screen)
+{
+    QRect box;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if ((screen.pixel(x, y) & 0xffffff) == 0x00ff00)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// An event dragged with the mouse in the day view: a real press, moves and release, as
+// a hand gives them, move it in the store.
+TEST_F(UserSession, AnEventDraggedWithTheMouseMovesToItsNewTime)
+{
+    const QDate today(2026, 12, 6); // the session's
+    basQuillon::SaveOption(QStringLiteral("SchedulerDurationFillColor"), QString::number(0x00ff00)); // found by its green
+    qint64 id = 0;
+    {
+        basDatabase::EventStore store;
+        ASSERT_TRUE(store.OpenDatabaseConnection(TempPath(QStringLiteral("dbcalndr.sqlite"))));
+        basDatabase::EventRecord meeting;
+        meeting.EventName = QStringLiteral("Staff meeting");
+        meeting.StartTime = QTime(9, 30);
+        meeting.EndTime = QTime(10, 30);
+        ASSERT_TRUE(store.AddEventToDatabase(meeting, {today}, id));
+    }
+    ASSERT_TRUE(Start("scheduler"));
+    ASSERT_TRUE(WaitFor([&] { return !Window(QStringLiteral("Quillon Scheduler")).isEmpty(); }));
+    Pause();
+    QRect block;
+    ASSERT_TRUE(WaitFor([&] {
+        block = GreenBox(session->Screenshot());
+        return block.height() > 10;
+    })) << "the event is not on the screen";
+    // Down by an hour, in steps, the button held.
+    const QPoint from = block.center();
+    const int hour = block.height(); // the event is an hour long
+    Xdo({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()), QStringLiteral("mousedown"),
+         QStringLiteral("1")});
+    for (int step = 1; step <= 6; ++step)
+        Xdo({QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y() + hour * step / 6)});
+    Xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+    const auto start = [&] {
+        basDatabase::EventStore store;
+        basDatabase::EventRecord stored;
+        return store.OpenDatabaseConnection(TempPath(QStringLiteral("dbcalndr.sqlite"))) && store.GetEventData(id, stored)
+                   ? stored.StartTime
+                   : QTime();
+    };
+    EXPECT_TRUE(WaitFor([&] { return start() == QTime(10, 30); })) << start().toString().toStdString();
+    // And drawn there: an hour's row lower (the block is a little shorter than its row).
+    QRect moved;
+    EXPECT_TRUE(WaitFor([&] {
+        moved = GreenBox(session->Screenshot());
+        const int down = moved.top() - block.top();
+        return moved.height() == block.height() && down >= hour && down <= hour + 8;
+    }, 5000)) << block.y() << "+" << block.height() << " -> " << moved.y() << "+" << moved.height();
+    EXPECT_TRUE(Window(QStringLiteral("Quillon Error")).isEmpty());
 }
 
 } // namespace
