@@ -47,6 +47,10 @@ inline constexpr auto kDisplayCalendarTip = "Check this box to display the calen
 inline constexpr auto kWarnBeforeChanging = "&Warn me before changing the calendar at midnight";
 inline constexpr auto kWarningTimeOut = "Warning &times out after";
 inline constexpr auto kSeconds = "seconds";
+inline constexpr auto kWeekStart = "Wee&k starts on:";
+inline constexpr auto kWeekStartTip = "The first day of each week in the Scheduler's views and on the desktop calendar.";
+// %1: the weekday the user's language and country start the week on.
+inline constexpr auto kWeekStartLocale = "As in my region (%1)";
 
 // --- Timeout checks -------------------------------------------------------------
 inline constexpr auto kInvalidEntry = "Invalid Entry";

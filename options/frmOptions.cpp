@@ -146,6 +146,7 @@ bool frmOptions::SaveOptions()
         s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
         s.CalendarLegibility = cboLegibility->currentData().toString();
         s.CalendarMonitors = cboMonitors->currentText();
+        s.WeekStartsOn = cboWeekStart->currentData().toString();
         step(100);
         m_settings = s;
         basQuillon::SaveGeneralSettings(m_settings);
@@ -288,6 +289,7 @@ basQuillon::GeneralSettingsRecord frmOptions::ShownCalendarSettings() const
     s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
     s.CalendarLegibility = cboLegibility->currentData().toString();
     s.CalendarMonitors = cboMonitors->currentText();
+    s.WeekStartsOn = cboWeekStart->currentData().toString();
     return s;
 }
 

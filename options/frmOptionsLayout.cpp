@@ -7,6 +7,7 @@
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
 #include "OrientationPictures.h"
+#include "basLocale.h"
 #include "views/DayView.h"
 
 #include <QCheckBox>
@@ -144,6 +145,24 @@ QWidget *frmOptions::BuildGeneralPage()
     schedulerLayout->addWidget(chkDisplayOnce);
     schedulerLayout->addWidget(chkNoConflictChecking);
     schedulerLayout->addWidget(chkRemindOfEvents);
+    cboWeekStart = new QComboBox(fraSchedulerOptions); // a list: no typing
+    cboWeekStart->setObjectName(QStringLiteral("cboWeekStart"));
+    // Shown in the user's words, stored as fixed values.
+    const QLocale shown = basLocale::ShownLocale();
+    cboWeekStart->addItem(Text(kWeekStartLocale).arg(shown.standaloneDayName(shown.firstDayOfWeek())),
+                          QLatin1String(basLocale::kWeekStartsOnLocale));
+    for (const auto &[day, value] : {std::pair{Qt::Sunday, basLocale::kWeekStartsOnSunday},
+                                     std::pair{Qt::Monday, basLocale::kWeekStartsOnMonday},
+                                     std::pair{Qt::Saturday, basLocale::kWeekStartsOnSaturday}})
+        cboWeekStart->addItem(shown.standaloneDayName(day), QLatin1String(value));
+    cboWeekStart->setToolTip(Text(kWeekStartTip));
+    lblWeekStart = new QLabel(Text(kWeekStart), fraSchedulerOptions);
+    lblWeekStart->setBuddy(cboWeekStart);
+    auto *weekStart = new QHBoxLayout;
+    weekStart->addWidget(lblWeekStart);
+    weekStart->addWidget(cboWeekStart);
+    weekStart->addStretch(1);
+    schedulerLayout->addLayout(weekStart);
     schedulerLayout->addStretch(1);
 
     fraSchedulerColors = new QGroupBox(Text(kSchedulerColors), page);
@@ -415,6 +434,7 @@ void frmOptions::ConnectHandlers()
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::chkUseLiturgicalColors_Click);
     connect(cboLegibility, &QComboBox::activated, this, &frmOptions::cboLegibility_Click);
     connect(cboMonitors, &QComboBox::activated, this, &frmOptions::cboMonitors_Click);
+    connect(cboWeekStart, &QComboBox::activated, this, &frmOptions::cboWeekStart_Click);
     // The liturgical box changes no Apply state, but it changes the drawing.
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::RequestPreview);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmOptions::SSTab1_Click);

@@ -4,7 +4,7 @@
 
 #include "ReminderNotifier.h"
 #include "ReminderSetting.h"
-#include "basTimeText.h"
+#include "basLocale.h"
 
 #include <QFileInfo>
 #include <QTimeZone>
@@ -222,7 +222,7 @@ QString LauncherReminders::BodyOf(const ReminderOccurrence &occurrence)
         return day + QStringLiteral(" (all day)");
     // Times as the scheduler shows them ("9:30 AM - 10:30 AM").
     return QStringLiteral("%1, %2 - %3")
-        .arg(day, basTimeText::FormatTimeText(occurrence.Start.time()), basTimeText::FormatTimeText(occurrence.End.time()));
+        .arg(day, basLocale::ShownTime(occurrence.Start.time(), locale), basLocale::ShownTime(occurrence.End.time(), locale));
 }
 
 } // namespace quillon

@@ -323,7 +323,10 @@ void SchedulerCommands::Options()
         if (result != 0)
             return;
         step(30);
+        const QString weekStartsOn = settings.WeekStartsOn;
         settings = basQuillon::LoadGeneralSettings();
+        if (settings.WeekStartsOn != weekStartsOn)
+            m_host.WeekStartChanged();
         step(40);
         if (settings.SchedulerBackColor != backColor || settings.SchedulerDurationFillColor != fillColor) {
             DayView &dayView = m_host.SSDay();

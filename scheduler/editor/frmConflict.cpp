@@ -1,7 +1,7 @@
 #include "frmConflict.h"
 
 #include "basOperation.h"
-#include "basTimeText.h"
+#include "basLocale.h"
 #include "platform/basPlatform.h"
 
 #include <QCheckBox>
@@ -29,7 +29,7 @@ QString frmConflict::ConflictLine(const EventConflict &conflict)
         .arg(day.day())
         .arg(QLatin1String(kMonths[day.month() - 1]))
         .arg(day.year())
-        .arg(basTimeText::FormatTimeText(conflict.StartTime), basTimeText::FormatTimeText(conflict.EndTime),
+        .arg(basLocale::ShownTime(conflict.StartTime), basLocale::ShownTime(conflict.EndTime),
              conflict.EventName);
 }
 

@@ -10,6 +10,7 @@
 #include "basComboBox.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
+#include "basLocale.h"
 #include "basTimeList.h"
 #include "basTimeText.h"
 #include "frmConflict.h"
@@ -249,6 +250,7 @@ void frmEvent::BuildRecurrencePage(QWidget *page)
     m_yearLabel = new QLabel(QString::fromLatin1(kPickDays), page);
     m_yearLabel->setObjectName(QStringLiteral("Label7"));
     m_year = new YearView(page);
+    m_year->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
     m_year->setObjectName(QStringLiteral("SSYear1"));
     m_yearLabel->setBuddy(m_year);
     auto *layout = new QVBoxLayout(page);
@@ -275,10 +277,10 @@ void frmEvent::Form_Load()
         m_ok->setEnabled(false);
         step(20);
         // Each entry carries its time, so that the draft is built from typed values.
-        for (const QString &time : basTimeList::LoadTimes()) {
-            const QTime value = basTimeText::ParseTimeText(time);
-            m_start->addItem(time, value);
-            m_end->addItem(time, value);
+        for (const QTime &time : basTimeList::Times()) {
+            const QString text = basLocale::ShownTime(time);
+            m_start->addItem(text, time);
+            m_end->addItem(text, time);
         }
         step(30);
         basColorCombo::LoadColorCombo(*m_color, true);
