@@ -41,7 +41,7 @@ constexpr int kCalendarPreviewWidthTwips = 7200;
 constexpr int kPreviewSlots = 9;           // 8:00 AM to the sample event's end
 constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under the warning box
 
-QString Text(const char *text) { return QString::fromUtf8(text); }
+QString Text(const char *text) { return Tr(text); }
 
 // The controls kept in arrays carry their own names as object names.
 constexpr const char *kElementOptionNames[] = {"optMonthName",   "optDayName",   "optDayNumber",
@@ -374,8 +374,8 @@ QWidget *frmOptions::BuildOrientationPage()
     grid->setHorizontalSpacing(40);
     grid->setVerticalSpacing(16);
     cboMonitors = new QComboBox(page); // a list: no typing
-    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsPrimary));
-    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsAll));
+    cboMonitors->addItem(Text(kMonitorsPrimaryCaption), QLatin1String(basQuillon::kMonitorsPrimary));
+    cboMonitors->addItem(Text(kMonitorsAllCaption), QLatin1String(basQuillon::kMonitorsAll));
     cboMonitors->setToolTip(Text(kMonitorsTip));
     lblMonitors = new QLabel(Text(kMonitors), page);
     lblMonitors->setBuddy(cboMonitors);
