@@ -1,5 +1,6 @@
 #include "CalendarDayText.h"
 
+#include "basLocale.h"
 #include "basTimeText.h"
 
 #include <algorithm>
@@ -22,11 +23,7 @@ QString SortKey(const QTime &start, const QString &name)
 
 QString TimedLine(const QString &sortKey)
 {
-    const int hour = sortKey.mid(0, 2).toInt();
-    const QString minutes = sortKey.mid(2, 2);
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    const QString time = QString::number(hour12) + QLatin1Char(':') + minutes
-        + (hour < 12 ? QLatin1Char('a') : QLatin1Char('p'));
+    const QString time = basLocale::CompactTime(QTime(sortKey.mid(0, 2).toInt(), sortKey.mid(2, 2).toInt()));
     // The key's blank stays in front of the name: time, two blanks, name.
     return time + QLatin1Char(' ') + sortKey.mid(4);
 }

@@ -12,9 +12,9 @@ namespace quillon {
 
 namespace CalendarGrid {
 
-int FirstCellOffset(const QDate &firstOfMonth)
+int FirstCellOffset(const QDate &firstOfMonth, Qt::DayOfWeek weekStart)
 {
-    return firstOfMonth.dayOfWeek() % 7; // Qt counts Monday 1 .. Sunday 7
+    return (firstOfMonth.dayOfWeek() - weekStart + 7) % 7;
 }
 
 int DayOfCell(int cell, int offset, int daysInMonth)

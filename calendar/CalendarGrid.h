@@ -38,8 +38,8 @@ inline constexpr double kTwipsPerInch = 1440.0;
 
 // --- The month ------------------------------------------------------------------
 
-// Cell of the 1st: the weekday with Sunday = 0 (column 0 is Sunday).
-int FirstCellOffset(const QDate &firstOfMonth);
+// Cell of the 1st: its column counted from the week's first day (Sunday unless given).
+int FirstCellOffset(const QDate &firstOfMonth, Qt::DayOfWeek weekStart = Qt::Sunday);
 // The day number shown in cell i (0 to 41), or 0 for a cell outside the month.
 int DayOfCell(int cell, int offset, int daysInMonth);
 // 6 when the last day falls into cell 35 or later, otherwise 5 (a 4-row month too).

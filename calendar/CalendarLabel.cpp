@@ -4,6 +4,7 @@
 #include "basCalendarFonts.h"
 #include "basColor.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -99,14 +100,14 @@ void CalendarLabel::FitLines()
     qsizetype shown = 0;
     for (qsizetype next = 1; next < lines.size(); ++next) {
         const QString candidate = lines.mid(0, next).join(QLatin1Char('\n'));
-        const QString more = QStringLiteral("+%1 more").arg(lines.size() - next);
+        const QString more = QCoreApplication::translate("CalendarLabel", "+%1 more").arg(lines.size() - next);
         if (!fits(candidate + QLatin1Char('\n') + more))
             break;
         kept = candidate;
         shown = next;
     }
     m_hiddenLines = static_cast<int>(lines.size() - shown);
-    const QString more = QStringLiteral("+%1 more").arg(m_hiddenLines);
+    const QString more = QCoreApplication::translate("CalendarLabel", "+%1 more").arg(m_hiddenLines);
     if (shown > 0)
         setText(kept + QLatin1Char('\n') + more);
     else

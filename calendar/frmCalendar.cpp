@@ -2,6 +2,7 @@
 
 #include "BackgroundPicture.h"
 #include "CalendarDayText.h"
+#include "basLocale.h"
 #include "Legibility.h"
 #include "PictureCache.h"
 #include "ReadableSize.h"
@@ -37,7 +38,6 @@ using basOperation::Steps;
 using namespace CalendarGrid;
 
 namespace {
-const char *const kWeekdayCaptions[kColumns] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 using basOperation::kInvalidPicture;
 
 // The largest font size the screen takes: one line of it at most half the screen high.
@@ -66,6 +66,8 @@ QString DateText(std::int16_t month, int day, std::int16_t year)
 
 // --- frmCalendar ----------------------------------------------------------------
 
+Qt::DayOfWeek frmCalendar::WeekStart() const { return basLocale::FirstDayOfWeek(m_settings.WeekStartsOn); }
+
 frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendarFonts::CalendarFontSet fonts,
                          bool clearCalendarMode, QScreen *screen, basDatabase::EventStore *store)
     : m_settings(std::move(settings)), m_fonts(std::move(fonts)), m_clearCalendarMode(clearCalendarMode),
@@ -80,9 +82,11 @@ frmCalendar::frmCalendar(basQuillon::GeneralSettingsRecord settings, basCalendar
     // Design-time fonts are the settings' defaults, so a grid whose fonts cannot be
     // set still looks like the calendar.
     lblMonth = CalendarLabel::Make(this, basCalendarFonts::kMonthNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
+    // "Sun", "Mon" ... in the locale's words, from the week's first day on.
+    const QLocale shown = basLocale::ShownLocale();
     for (int i = 0; i < kColumns; ++i) {
         lblDayOfWeek[i] = CalendarLabel::Make(this, basCalendarFonts::kDayNameFontDefault, Qt::AlignLeft | Qt::AlignTop);
-        lblDayOfWeek[i]->SetCaption(QLatin1String(kWeekdayCaptions[i]), true);
+        lblDayOfWeek[i]->SetCaption(shown.dayName((WeekStart() - 1 + i) % 7 + 1, QLocale::ShortFormat), true);
     }
     for (int i = 0; i < kCellCount; ++i) {
         lblDayNumber[i] = CalendarLabel::Make(this, basCalendarFonts::kDayNumberFontDefault, Qt::AlignLeft | Qt::AlignTop);
@@ -347,7 +351,7 @@ void frmCalendar::LoadCalendar()
                                  + QString::number(CurrentYear), true);
         step(30);
         const QDate firstOfMonth = basDateText::ParseDateText(FirstDayOfMonth);
-        const int offset = FirstCellOffset(firstOfMonth);
+        const int offset = FirstCellOffset(firstOfMonth, WeekStart());
         // The shown days' events in one read.
         const QDate firstShown = firstOfMonth.addDays(-offset);
         ReadEvents(firstShown, firstShown.addDays(kCellCount - 1));
@@ -468,7 +472,7 @@ void frmCalendar::SetFonts_Error()
             label->SetColor(liturgical ? todayColor : fonts.DayNameColor);
         }
         step(170);
-        const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth));
+        const int offset = FirstCellOffset(basDateText::ParseDateText(FirstDayOfMonth), WeekStart());
         step(180);
         int day = 1;
         for (int i = 0; i < kCellCount; ++i) {

@@ -54,6 +54,8 @@ public:
     void SetRotation(bool on) { m_rotation = on; }
     // The settings as the load left them (the rotation moves WallpaperFile on).
     const basQuillon::GeneralSettingsRecord &Settings() const { return m_settings; }
+    // The weekday of the grid's first column.
+    Qt::DayOfWeek WeekStart() const;
     void ChangeWallpaper();
     void ClearCalendar();
     void LoadCalendar();

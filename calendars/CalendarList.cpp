@@ -155,7 +155,7 @@ QString CalendarList::LastRefreshText(const Subscription &subscription)
 {
     return subscription.LastSuccess.isValid()
         ? QLocale().toString(subscription.LastSuccess.toLocalTime(), QLocale::ShortFormat)
-        : QStringLiteral("never");
+        : tr("never");
 }
 
 void CalendarList::SetBusy(bool busy, const QString &what)
@@ -172,7 +172,7 @@ QString CalendarList::Add(const Addition &addition)
     const QString user = addition.UserName.isEmpty() ? typed.UserName : addition.UserName;
     const QString password = addition.Password.isEmpty() ? typed.Password : addition.Password;
     if (m_busy)
-        return QStringLiteral("Another calendar is being fetched.");
+        return tr("Another calendar is being fetched.");
     QStringList problems;
     // Refused before the server is asked: a second subscription would bring every event twice.
     const QString already = AlreadySubscribed(typed.Address.toString(), user);
@@ -186,7 +186,7 @@ QString CalendarList::Add(const Addition &addition)
             problems << warning;
     }
 
-    SetBusy(true, QStringLiteral("Fetching %1 ...").arg(typed.Address.toDisplayString()));
+    SetBusy(true, tr("Fetching %1 ...").arg(typed.Address.toDisplayString()));
     QList<QDate> touched;
     const QString path = m_path;
     const std::shared_ptr<SessionPasswords> passwords = m_passwords;
@@ -218,7 +218,7 @@ QString CalendarList::Add(const Addition &addition)
                 added << subscription;
             }
             if (added.isEmpty()) {
-                problems << QStringLiteral("%1 has no calendars.").arg(typed.Address.toDisplayString());
+                problems << tr("%1 has no calendars.").arg(typed.Address.toDisplayString());
                 return;
             }
         } else {
@@ -243,7 +243,7 @@ QString CalendarList::Add(const Addition &addition)
                 continue;
             }
             if (!subscriptions.AddSubscription(subscription)) {
-                problems << QStringLiteral("%1 could not be added: %2").arg(subscription.DisplayName, subscriptions.LastFailure());
+                problems << tr("%1 could not be added: %2").arg(subscription.DisplayName, subscriptions.LastFailure());
                 continue;
             }
             const basSync::RefreshResult result = basSync::Refresh(store, subscription.Id, password);
@@ -304,7 +304,7 @@ QString CalendarList::PasswordOf(const Subscription &subscription)
     // The user asked for this refresh: asked each time until a password is given.
     if (found.Password.isNull() && !found.NoStore.isEmpty() && m_askPassword) {
         passwords->FirstAsk(key);
-        found.Password = m_askPassword(QStringLiteral("%1.\n\nPassword for %2 at %3:")
+        found.Password = m_askPassword(tr("%1.\n\nPassword for %2 at %3:")
                                            .arg(found.NoStore, subscription.UserName, QUrl(subscription.Address).host()));
         if (!found.Password.isNull())
             passwords->Remember(key, found.Password);
@@ -316,11 +316,11 @@ QString CalendarList::Refresh(qint64 id)
 {
     const auto found = std::find_if(m_calendars.cbegin(), m_calendars.cend(), [&](const Subscription &s) { return s.Id == id; });
     if (found == m_calendars.cend())
-        return QStringLiteral("No such calendar.");
+        return tr("No such calendar.");
     if (m_busy)
-        return QStringLiteral("Another calendar is being fetched.");
+        return tr("Another calendar is being fetched.");
     const Subscription subscription = *found;
-    SetBusy(true, QStringLiteral("Refreshing %1 ...").arg(subscription.DisplayName));
+    SetBusy(true, tr("Refreshing %1 ...").arg(subscription.DisplayName));
     const QString password = PasswordOf(subscription);
     basSync::RefreshResult result = RefreshOnSyncThread(m_path, subscription.Id, password);
     // Shown the certificate, the user may trust it; a changed one is asked about anew.

@@ -7,18 +7,31 @@
 
 namespace quillon {
 
+QString ConflictsPane::SettleText(basSync::Settle how, bool deletedHere)
+{
+    switch (how) {
+    case basSync::Settle::SendMine:
+        return deletedHere ? tr("Delete It Anyway") : tr("Send My Change");
+    case basSync::Settle::KeepBoth:
+        return tr("Keep Both");
+    case basSync::Settle::DropMine:
+        return deletedHere ? tr("Keep the Server's") : tr("Drop My Change");
+    }
+    return {};
+}
+
 ConflictsPane::ConflictsPane(CalendarList &list, QWidget *parent)
-    : QGroupBox(QString::fromLatin1(kTitle), parent), m_calendars(list)
+    : QGroupBox(tr("Changes the server also had"), parent), m_calendars(list)
 {
     setObjectName(QStringLiteral("fraConflicts"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("lstConflicts"));
     m_list->setWordWrap(true);
-    m_send = new QPushButton(basSync::SettleText(basSync::Settle::SendMine, false), this);
+    m_send = new QPushButton(SettleText(basSync::Settle::SendMine, false), this);
     m_send->setObjectName(QStringLiteral("cmdSendMine"));
-    m_keep = new QPushButton(basSync::SettleText(basSync::Settle::KeepBoth, false), this);
+    m_keep = new QPushButton(SettleText(basSync::Settle::KeepBoth, false), this);
     m_keep->setObjectName(QStringLiteral("cmdKeepBoth"));
-    m_drop = new QPushButton(basSync::SettleText(basSync::Settle::DropMine, false), this);
+    m_drop = new QPushButton(SettleText(basSync::Settle::DropMine, false), this);
     m_drop->setObjectName(QStringLiteral("cmdDropMine"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -58,8 +71,8 @@ void ConflictsPane::UpdateButtons()
 {
     const basDatabase::Conflict *conflict = Selected();
     const bool deleted = conflict && conflict->Delete;
-    m_send->setText(basSync::SettleText(basSync::Settle::SendMine, deleted));
-    m_drop->setText(basSync::SettleText(basSync::Settle::DropMine, deleted));
+    m_send->setText(SettleText(basSync::Settle::SendMine, deleted));
+    m_drop->setText(SettleText(basSync::Settle::DropMine, deleted));
     // A delete left nothing here to keep beside the server's version.
     m_keep->setVisible(!deleted);
     for (QPushButton *button : {m_send, m_keep, m_drop})

@@ -16,10 +16,10 @@ class ConflictsPane : public QGroupBox {
     Q_OBJECT
 
 public:
-    static constexpr auto kTitle = "Changes the server also had";
-
     explicit ConflictsPane(CalendarList &list, QWidget *parent = nullptr);
 
+    // A choice's own words (a change deleted here has its own).
+    static QString SettleText(basSync::Settle how, bool deletedHere);
     // From the list's conflicts (after its Reload).
     void Fill();
     // Settles the one selected; a problem is said through Problem.

@@ -31,17 +31,17 @@ bool AskAddition(QWidget *parent, CalendarList::Addition &addition)
     if (basPlatform::IsNonInteractive())
         return false;
     QDialog form(parent);
-    form.setWindowTitle(QString::fromLatin1(frmCalendars::kAddTitle));
+    form.setWindowTitle(frmCalendars::tr(frmCalendars::kAddTitle));
     auto *address = new QLineEdit(&form);
-    address->setPlaceholderText(QStringLiteral("https://, webcal:// or a CalDAV server"));
+    address->setPlaceholderText(frmCalendars::tr("https://, webcal:// or a CalDAV server"));
     auto *user = new QLineEdit(&form);
     auto *password = new QLineEdit(&form);
     password->setEchoMode(QLineEdit::Password);
     auto *layout = new QFormLayout(&form);
-    layout->addRow(QStringLiteral("&Address:"), address);
-    layout->addRow(QStringLiteral("&User name:"), user);
-    layout->addRow(QStringLiteral("&Password:"), password);
-    layout->addRow(new QLabel(QStringLiteral("User name and password only for a CalDAV account or a private address."), &form));
+    layout->addRow(frmCalendars::tr("&Address:"), address);
+    layout->addRow(frmCalendars::tr("&User name:"), user);
+    layout->addRow(frmCalendars::tr("&Password:"), password);
+    layout->addRow(new QLabel(frmCalendars::tr("User name and password only for a CalDAV account or a private address."), &form));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &form);
     layout->addRow(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
@@ -60,7 +60,7 @@ QString AskPassword(QWidget *parent, const QString &prompt)
     if (basPlatform::IsNonInteractive())
         return QString();
     bool ok = false;
-    const QString password = QInputDialog::getText(parent, QString::fromLatin1(frmCalendars::kCaption), prompt,
+    const QString password = QInputDialog::getText(parent, frmCalendars::tr(frmCalendars::kCaption), prompt,
                                                    QLineEdit::Password, QString(), &ok);
     return ok ? password : QString();
 }
@@ -77,24 +77,24 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     : QDialog(parent), m_calendars(list), m_runAdd([this](CalendarList::Addition &addition) { return AskAddition(this, addition); })
 {
     setObjectName(QStringLiteral("frmCalendars"));
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(tr(kCaption));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstCalendars"));
-    m_list->setHeaderLabels({QStringLiteral("Calendar"), QStringLiteral("Last refresh"), QStringLiteral("Waiting to be sent"),
-                             QStringLiteral("Last error")});
+    m_list->setHeaderLabels({tr("Calendar"), tr("Last refresh"), tr("Waiting to be sent"),
+                             tr("Last error")});
     m_list->setRootIsDecorated(false);
     m_list->header()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)
         m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    m_add = new QPushButton(QStringLiteral("&Add..."), this);
+    m_add = new QPushButton(tr("&Add..."), this);
     m_add->setObjectName(QStringLiteral("cmdAdd"));
-    m_remove = new QPushButton(QStringLiteral("&Remove"), this);
+    m_remove = new QPushButton(tr("&Remove"), this);
     m_remove->setObjectName(QStringLiteral("cmdRemove"));
-    m_refresh = new QPushButton(QStringLiteral("Refresh &now"), this);
+    m_refresh = new QPushButton(tr("Refresh &now"), this);
     m_refresh->setObjectName(QStringLiteral("cmdRefresh"));
-    m_color = new QPushButton(QStringLiteral("&Colour..."), this);
+    m_color = new QPushButton(tr("&Colour..."), this);
     m_color->setObjectName(QStringLiteral("cmdColor"));
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(tr("Close"), this);
     m_conflicts = new ConflictsPane(m_calendars, this);
     m_busy = new QProgressBar(this);
     m_busy->setObjectName(QStringLiteral("prgBusy"));
@@ -104,7 +104,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
     m_busyText->setObjectName(QStringLiteral("lblBusy"));
     m_newEvents = new QComboBox(this);
     m_newEvents->setObjectName(QStringLiteral("cboNewEvents"));
-    m_newEventsLabel = new QLabel(QStringLiteral("New events &go to:"), this);
+    m_newEventsLabel = new QLabel(tr("New events &go to:"), this);
     m_newEventsLabel->setBuddy(m_newEvents);
 
     auto *buttons = new QVBoxLayout;
@@ -175,16 +175,16 @@ void frmCalendars::Fill()
         const int waiting = m_calendars.WaitingChanges(calendar.Id);
         auto *item = new QTreeWidgetItem(
             m_list, {calendar.DisplayName, CalendarList::LastRefreshText(calendar),
-                     !calendar.Writable ? QStringLiteral("read only")
-                     : waiting == 0     ? QStringLiteral("none")
-                                        : QStringLiteral("%1 change(s)").arg(waiting),
+                     !calendar.Writable ? tr("read only")
+                     : waiting == 0     ? tr("none")
+                                        : tr("%1 change(s)").arg(waiting),
                      QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
         item->setIcon(0, Swatch(calendar.Color));
         item->setToolTip(3, calendar.LastError);
         item->setData(0, Qt::UserRole, calendar.Id);
         // Ticked: shown in the views and on the wallpaper.
         item->setCheckState(0, calendar.Hidden ? Qt::Unchecked : Qt::Checked);
-        item->setToolTip(0, calendar.Address + QStringLiteral("\nTicked: shown in the views and on the desktop"));
+        item->setToolTip(0, calendar.Address + QLatin1Char('\n') + tr("Ticked: shown in the views and on the desktop"));
         if (calendar.Id == selected)
             m_list->setCurrentItem(item);
     }
@@ -201,7 +201,7 @@ void frmCalendars::OnItemChanged(QTreeWidgetItem *item, int column)
         return;
     const qint64 id = item->data(0, Qt::UserRole).toLongLong();
     if (!m_calendars.SetShown(id, item->checkState(0) == Qt::Checked))
-        ShowProblem(QStringLiteral("Whether the calendar is shown could not be kept."));
+        ShowProblem(tr("Whether the calendar is shown could not be kept."));
     // Not from inside the list's own signal: Fill makes its rows anew.
     QTimer::singleShot(0, this, &frmCalendars::Fill);
 }
@@ -216,11 +216,11 @@ void frmCalendars::cmdColor_Click()
         if (calendar.Id == id && QColor::isValidColorName(calendar.Color))
             current = QColor::fromString(calendar.Color);
     const QColor chosen = QColorDialog::getColor(current.isValid() ? current : QColor(Qt::blue), this,
-                                                 QStringLiteral("Calendar Colour"));
+                                                 tr("Calendar Colour"));
     if (!chosen.isValid())
         return;
     if (!m_calendars.SetColor(id, chosen.name()))
-        ShowProblem(QStringLiteral("The calendar's colour could not be kept."));
+        ShowProblem(tr("The calendar's colour could not be kept."));
     Fill();
 }
 
@@ -238,7 +238,7 @@ void frmCalendars::FillNewEventsChoice()
 void frmCalendars::cboNewEvents_Click()
 {
     if (!m_calendars.SetNewEventsCalendar(m_newEvents->currentData().toLongLong()))
-        ShowProblem(QStringLiteral("Where new events go could not be kept."));
+        ShowProblem(tr("Where new events go could not be kept."));
 }
 
 qint64 frmCalendars::SelectedId() const
@@ -280,7 +280,7 @@ void frmCalendars::cmdRemove_Click()
     if (id == 0)
         return;
     const QString name = m_list->currentItem()->text(0);
-    if (basPlatform::ShowMessage(QStringLiteral("Remove the calendar '%1' and its events?").arg(name), windowTitle(),
+    if (basPlatform::ShowMessage(tr("Remove the calendar '%1' and its events?").arg(name), windowTitle(),
                                  basPlatform::MessageIcon::Question, basPlatform::MessageButtons::YesNo,
                                  basPlatform::MessageResult::No)
         != basPlatform::MessageResult::Yes)
@@ -301,12 +301,12 @@ void frmCalendars::cmdRefresh_Click()
 
 QString frmCalendars::TrustQuestion(const QString &problem)
 {
-    return QStringLiteral("%1\n\nTrust this certificate for this calendar?").arg(problem);
+    return tr("%1\n\nTrust this certificate for this calendar?").arg(problem);
 }
 
 QString frmCalendars::UnencryptedQuestion(const QString &warning)
 {
-    return QStringLiteral("%1\n\nSend the password anyway?").arg(warning);
+    return tr("%1\n\nSend the password anyway?").arg(warning);
 }
 
 void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer)
@@ -317,7 +317,7 @@ void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(co
     }
     auto *dialog = new QInputDialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QString::fromLatin1(kCaption));
+    dialog->setWindowTitle(tr(kCaption));
     dialog->setLabelText(prompt);
     dialog->setTextEchoMode(QLineEdit::Password);
     QObject::connect(dialog, &QInputDialog::textValueSelected, dialog,

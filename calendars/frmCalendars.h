@@ -23,8 +23,8 @@ class frmCalendars : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr auto kCaption = "Calendars";
-    static constexpr auto kAddTitle = "Add Calendar";
+    static constexpr auto kCaption = QT_TRANSLATE_NOOP("quillon::frmCalendars", "Calendars");
+    static constexpr auto kAddTitle = QT_TRANSLATE_NOOP("quillon::frmCalendars", "Add Calendar");
 
     explicit frmCalendars(CalendarList &list, QWidget *parent = nullptr);
 

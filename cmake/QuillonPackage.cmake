@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the event database, the SVG plugins draw the program and event icons, the Wayland
 # platform plugin runs the programs natively on a Wayland session (XWayland otherwise).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6, qt6-wayland")
+# Qt's own translations, for the buttons of the standard dialogs in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # A bare X11 session sets the wallpaper with one of these; desktops bring their own.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "feh | xwallpaper")
 # The autostart entry is configuration: kept on remove, gone on purge.

@@ -54,13 +54,13 @@ QString MessageText(const QString &productName, const QString &applicationFile,
                     const QString &moduleName, const ErrorState &error, const QString &extraText)
 {
     QString text;
-    text += QStringLiteral("An error has occurred.") + kCrLf + kCrLf;
-    text += QStringLiteral("Product Name: ") + kTab + productName + kCrLf;
-    text += QStringLiteral("Application File:  ") + kTab + applicationFile + kCrLf;
-    text += QStringLiteral("Module: ") + kTab + kTab + moduleName + kCrLf;
-    text += QStringLiteral("Line Number: ") + kTab + QString::number(error.line) + kCrLf + kCrLf;
-    text += QStringLiteral("Error Number: ") + kTab + QString::number(error.number) + kCrLf;
-    text += QStringLiteral("Error Description: ") + kTab + error.description + kCrLf + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "An error has occurred.") + kCrLf + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Product Name: ") + kTab + productName + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Application File:  ") + kTab + applicationFile + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Module: ") + kTab + kTab + moduleName + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Line Number: ") + kTab + QString::number(error.line) + kCrLf + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Error Number: ") + kTab + QString::number(error.number) + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Error Description: ") + kTab + error.description + kCrLf + kCrLf;
     text += kCrLf + extraText + kCrLf;
     return text;
 }

@@ -97,7 +97,7 @@ void CalendarPreview::Draw()
     }
     lblPreviewNote->setText(drawn.notDrawn.isEmpty()
                                 ? QString()
-                                : QStringLiteral("The calendar would not be drawn: %1.").arg(drawn.notDrawn));
+                                : tr("The calendar would not be drawn: %1.").arg(drawn.notDrawn));
     lblPreviewNote->setVisible(!drawn.notDrawn.isEmpty());
     Show(CalendarDrawing::FitInto(image, ImageSize()));
     m_today = CalendarDrawing::CropAround(image, drawn.today,

@@ -15,8 +15,8 @@ namespace basOptions {
 int Main()
 {
     if (basPlatform::PreviousInstanceRunning(QStringLiteral("options"))) {
-        basPlatform::ShowMessage(QLatin1String(OptionsTexts::kAlreadyOpen),
-                                 QLatin1String(OptionsTexts::kAlreadyOpenTitle), basPlatform::MessageIcon::None,
+        basPlatform::ShowMessage(OptionsTexts::Tr(OptionsTexts::kAlreadyOpen),
+                                 OptionsTexts::Tr(OptionsTexts::kAlreadyOpenTitle), basPlatform::MessageIcon::None,
                                  basPlatform::MessageButtons::Ok);
         return kExitNotSaved;
     }

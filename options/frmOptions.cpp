@@ -63,14 +63,15 @@ void frmOptions::Form_Load()
             SSDay->SetDurationBarFillColor(m_settings.SchedulerDurationFillColor);
         SSDay->RemoveAllTasks();
         SSDay->AddTask(QTime(11, 0), QTime(12, 0),
-                       QLatin1String(OptionsTexts::kSampleEvent));
+                       OptionsTexts::Tr(OptionsTexts::kSampleEvent));
 
         step(50);
         lstImages->SetPattern(QLatin1String(OptionsTexts::kImagePattern));
         cboChangeWallpaper->clear();
+        // Shown in the user's words, stored in English.
         for (const char *period : OptionsTexts::kRotationPeriods)
-            cboChangeWallpaper->addItem(QLatin1String(period));
-        cboChangeWallpaper->setCurrentText(QLatin1String(OptionsTexts::kDefaultRotation));
+            cboChangeWallpaper->addItem(OptionsTexts::Tr(period), QLatin1String(period));
+        cboChangeWallpaper->setCurrentIndex(cboChangeWallpaper->findData(QLatin1String(OptionsTexts::kDefaultRotation)));
         imgWallpaper->hide();
         lblWallpaper->hide();
 
@@ -124,7 +125,7 @@ bool frmOptions::SaveOptions()
         step(20);
         s.ImagesLocation = txtImagesFolder->text();
         step(30);
-        s.ChangeWallpaper = cboChangeWallpaper->currentText();
+        s.ChangeWallpaper = cboChangeWallpaper->currentData().toString();
         step(40);
         s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
         step(50);
@@ -145,7 +146,8 @@ bool frmOptions::SaveOptions()
         step(90);
         s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
         s.CalendarLegibility = cboLegibility->currentData().toString();
-        s.CalendarMonitors = cboMonitors->currentText();
+        s.CalendarMonitors = cboMonitors->currentData().toString();
+        s.WeekStartsOn = cboWeekStart->currentData().toString();
         step(100);
         m_settings = s;
         basQuillon::SaveGeneralSettings(m_settings);
@@ -283,11 +285,12 @@ basQuillon::GeneralSettingsRecord frmOptions::ShownCalendarSettings() const
     basQuillon::GeneralSettingsRecord s = m_settings;
     s.DisplayCalendarOnDesktop = chkDisplayCalendar->isChecked() ? 1 : 0;
     s.ImagesLocation = txtImagesFolder->text();
-    s.ChangeWallpaper = cboChangeWallpaper->currentText();
+    s.ChangeWallpaper = cboChangeWallpaper->currentData().toString();
     s.CalendarOrientation = OptionsRules::CodeOfPosition(SelectedPosition());
     s.CalendarUseLiturgicalColors = chkUseLiturgicalColors->isChecked();
     s.CalendarLegibility = cboLegibility->currentData().toString();
-    s.CalendarMonitors = cboMonitors->currentText();
+    s.CalendarMonitors = cboMonitors->currentData().toString();
+    s.WeekStartsOn = cboWeekStart->currentData().toString();
     return s;
 }
 

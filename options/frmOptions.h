@@ -103,6 +103,8 @@ public:
     QToolButton *updWarnTimeOutUp;
     QToolButton *updWarnTimeOutDown;
     QLabel *lblWarnTimeOutMinutes;
+    QLabel *lblWeekStart;
+    QComboBox *cboWeekStart;    // WeekStartsOn: "Locale", "Sunday", "Monday" or "Saturday"
 
     // Wallpaper
     QGroupBox *fraImages;
@@ -172,6 +174,7 @@ public slots:
     void chkUseLiturgicalColors_Click();
     void cboLegibility_Click();
     void cboMonitors_Click();
+    void cboWeekStart_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -7,6 +7,7 @@
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
 #include "ReminderSetting.h"
+#include "basLocale.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
@@ -35,6 +36,7 @@ void frmOptions::PopulateGeneralPage()
     chkDisplayOnce->setEnabled(chkDisplayScheduler->isChecked());
     chkNoConflictChecking->setChecked(!m_settings.CheckForConflicts);
     chkRemindOfEvents->setChecked(ReminderSetting::IsOn());
+    cboWeekStart->setCurrentIndex(cboWeekStart->findData(basLocale::WeekStartsOnValue(m_settings.WeekStartsOn)));
     // The stored text decides: the loaded record reads text that is not a number as 0.
     if (!DesktopCalendar::IsShown()) {
         chkDisplayCalendar->setChecked(false);
@@ -45,6 +47,8 @@ void frmOptions::PopulateGeneralPage()
         PopulateWarningOptions();
     }
 }
+
+void frmOptions::cboWeekStart_Click() { MarkChanged(); }
 
 void frmOptions::chkDisplayScheduler_Click()
 {

@@ -7,6 +7,7 @@
 #include "OptionsRules.h"
 #include "OptionsTexts.h"
 #include "OrientationPictures.h"
+#include "basLocale.h"
 #include "views/DayView.h"
 
 #include <QCheckBox>
@@ -40,7 +41,7 @@ constexpr int kCalendarPreviewWidthTwips = 7200;
 constexpr int kPreviewSlots = 9;           // 8:00 AM to the sample event's end
 constexpr int kWarningIndent = 20;         // pixels: the timeout row sits under the warning box
 
-QString Text(const char *text) { return QString::fromUtf8(text); }
+QString Text(const char *text) { return Tr(text); }
 
 // The controls kept in arrays carry their own names as object names.
 constexpr const char *kElementOptionNames[] = {"optMonthName",   "optDayName",   "optDayNumber",
@@ -144,6 +145,24 @@ QWidget *frmOptions::BuildGeneralPage()
     schedulerLayout->addWidget(chkDisplayOnce);
     schedulerLayout->addWidget(chkNoConflictChecking);
     schedulerLayout->addWidget(chkRemindOfEvents);
+    cboWeekStart = new QComboBox(fraSchedulerOptions); // a list: no typing
+    cboWeekStart->setObjectName(QStringLiteral("cboWeekStart"));
+    // Shown in the user's words, stored as fixed values.
+    const QLocale shown = basLocale::ShownLocale();
+    cboWeekStart->addItem(Text(kWeekStartLocale).arg(shown.standaloneDayName(shown.firstDayOfWeek())),
+                          QLatin1String(basLocale::kWeekStartsOnLocale));
+    for (const auto &[day, value] : {std::pair{Qt::Sunday, basLocale::kWeekStartsOnSunday},
+                                     std::pair{Qt::Monday, basLocale::kWeekStartsOnMonday},
+                                     std::pair{Qt::Saturday, basLocale::kWeekStartsOnSaturday}})
+        cboWeekStart->addItem(shown.standaloneDayName(day), QLatin1String(value));
+    cboWeekStart->setToolTip(Text(kWeekStartTip));
+    lblWeekStart = new QLabel(Text(kWeekStart), fraSchedulerOptions);
+    lblWeekStart->setBuddy(cboWeekStart);
+    auto *weekStart = new QHBoxLayout;
+    weekStart->addWidget(lblWeekStart);
+    weekStart->addWidget(cboWeekStart);
+    weekStart->addStretch(1);
+    schedulerLayout->addLayout(weekStart);
     schedulerLayout->addStretch(1);
 
     fraSchedulerColors = new QGroupBox(Text(kSchedulerColors), page);
@@ -355,8 +374,8 @@ QWidget *frmOptions::BuildOrientationPage()
     grid->setHorizontalSpacing(40);
     grid->setVerticalSpacing(16);
     cboMonitors = new QComboBox(page); // a list: no typing
-    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsPrimary));
-    cboMonitors->addItem(QLatin1String(basQuillon::kMonitorsAll));
+    cboMonitors->addItem(Text(kMonitorsPrimaryCaption), QLatin1String(basQuillon::kMonitorsPrimary));
+    cboMonitors->addItem(Text(kMonitorsAllCaption), QLatin1String(basQuillon::kMonitorsAll));
     cboMonitors->setToolTip(Text(kMonitorsTip));
     lblMonitors = new QLabel(Text(kMonitors), page);
     lblMonitors->setBuddy(cboMonitors);
@@ -415,6 +434,7 @@ void frmOptions::ConnectHandlers()
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::chkUseLiturgicalColors_Click);
     connect(cboLegibility, &QComboBox::activated, this, &frmOptions::cboLegibility_Click);
     connect(cboMonitors, &QComboBox::activated, this, &frmOptions::cboMonitors_Click);
+    connect(cboWeekStart, &QComboBox::activated, this, &frmOptions::cboWeekStart_Click);
     // The liturgical box changes no Apply state, but it changes the drawing.
     connect(chkUseLiturgicalColors, &QCheckBox::toggled, this, &frmOptions::RequestPreview);
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmOptions::SSTab1_Click);

@@ -126,9 +126,9 @@ void frmOptions::PopulateWallpaperState()
             control->setEnabled(false);
     }
     // A period the list does not offer means no change, as the calendar reads it.
-    int index = cboChangeWallpaper->findText(m_settings.ChangeWallpaper, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    int index = cboChangeWallpaper->findData(m_settings.ChangeWallpaper);
     if (index < 0)
-        index = cboChangeWallpaper->findText(QLatin1String(OptionsTexts::kNoRotation));
+        index = cboChangeWallpaper->findData(QLatin1String(OptionsTexts::kNoRotation));
     cboChangeWallpaper->setCurrentIndex(index);
 }
 
@@ -233,9 +233,9 @@ void frmOptions::cboChangeWallpaper_Click() { MarkChanged(); }
 void frmOptions::PopulatePositionOption()
 {
     optPosition[OptionsRules::PositionFromCode(m_settings.CalendarOrientation)]->setChecked(true);
-    cboMonitors->setCurrentText(QLatin1String(basQuillon::CalendarOnEveryMonitor(m_settings.CalendarMonitors)
-                                                  ? basQuillon::kMonitorsAll
-                                                  : basQuillon::kMonitorsPrimary));
+    cboMonitors->setCurrentIndex(cboMonitors->findData(QLatin1String(
+        basQuillon::CalendarOnEveryMonitor(m_settings.CalendarMonitors) ? basQuillon::kMonitorsAll
+                                                                         : basQuillon::kMonitorsPrimary)));
 }
 
 void frmOptions::optPosition_Click(int)

@@ -39,13 +39,13 @@ frmSelectFolder::frmSelectFolder(QWidget *parent)
     : QDialog(parent), m_model(new QFileSystemModel(this))
 {
     using namespace OptionsTexts;
-    setWindowTitle(QLatin1String(kSelectFolder));
+    setWindowTitle(Tr(kSelectFolder));
     setModal(true);
 
     m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setReadOnly(true);
 
-    Label1 = new QLabel(QLatin1String(kLookIn), this);
+    Label1 = new QLabel(Tr(kLookIn), this);
     drvChange = new QComboBox(this);
     for (const QString &place : DrivePlaces())
         drvChange->addItem(QDir::toNativeSeparators(place), place);
@@ -58,13 +58,13 @@ frmSelectFolder::frmSelectFolder(QWidget *parent)
         dirLook->hideColumn(column);
     dirLook->setMinimumSize(kTreeWidth, kTreeHeight);
 
-    Label2 = new QLabel(QLatin1String(kFolderName), this);
+    Label2 = new QLabel(Tr(kFolderName), this);
     txtFolderName = new QLineEdit(this);
     Label2->setBuddy(txtFolderName);
 
-    cmdOk = new QPushButton(QLatin1String(kPickerOk), this);
+    cmdOk = new QPushButton(Tr(kPickerOk), this);
     cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QLatin1String(kPickerCancel), this);
+    cmdCancel = new QPushButton(Tr(kPickerCancel), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

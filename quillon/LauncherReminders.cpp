@@ -4,7 +4,7 @@
 
 #include "ReminderNotifier.h"
 #include "ReminderSetting.h"
-#include "basTimeText.h"
+#include "basLocale.h"
 
 #include <QFileInfo>
 #include <QTimeZone>
@@ -176,16 +176,16 @@ void LauncherReminders::ShowGroup(const QString &title, const QList<ReminderOccu
     for (qsizetype i = 0; i < members.size() && i < kNamedInGroup; ++i)
         lines.append(members[i].EventName + QStringLiteral(": ") + BodyOf(members[i]));
     if (members.size() > kNamedInGroup)
-        lines.append(QStringLiteral("and %1 more").arg(members.size() - kNamedInGroup));
+        lines.append(tr("and %1 more").arg(members.size() - kNamedInGroup));
     Record(members);
-    m_services.notifier->Show(title, lines.join(QLatin1Char('\n')), {kOpen, kOpenText});
+    m_services.notifier->Show(title, lines.join(QLatin1Char('\n')), {kOpen, tr(kOpenText)});
 }
 
 void LauncherReminders::ShowOne(const ReminderOccurrence &occurrence)
 {
     // The id comes with the server's answer: Snooze and Open find the reminder by it.
     const QPointer<LauncherReminders> self(this);
-    m_services.notifier->Show(occurrence.EventName, BodyOf(occurrence), {kSnooze, kSnoozeText, kOpen, kOpenText},
+    m_services.notifier->Show(occurrence.EventName, BodyOf(occurrence), {kSnooze, tr(kSnoozeText), kOpen, tr(kOpenText)},
                               [self, occurrence](quint32 id) {
                                   if (self && id != 0)
                                       self->m_onScreen.insert(id, occurrence);
@@ -209,20 +209,20 @@ void LauncherReminders::OnAction(quint32 id, const QString &key)
 
 QString LauncherReminders::AwayTitle(qsizetype count)
 {
-    return QStringLiteral("%1 reminders while you were away").arg(count);
+    return tr("%1 reminders while you were away").arg(count);
 }
 
-QString LauncherReminders::TogetherTitle(qsizetype count) { return QStringLiteral("%1 reminders").arg(count); }
+QString LauncherReminders::TogetherTitle(qsizetype count) { return tr("%1 reminders").arg(count); }
 
 QString LauncherReminders::BodyOf(const ReminderOccurrence &occurrence)
 {
     const QLocale locale;
     const QString day = locale.toString(occurrence.Start.date(), QLocale::LongFormat);
     if (occurrence.AllDayEvent)
-        return day + QStringLiteral(" (all day)");
+        return day + tr(" (all day)");
     // Times as the scheduler shows them ("9:30 AM - 10:30 AM").
     return QStringLiteral("%1, %2 - %3")
-        .arg(day, basTimeText::FormatTimeText(occurrence.Start.time()), basTimeText::FormatTimeText(occurrence.End.time()));
+        .arg(day, basLocale::ShownTime(occurrence.Start.time(), locale), basLocale::ShownTime(occurrence.End.time(), locale));
 }
 
 } // namespace quillon

@@ -39,9 +39,9 @@ class LauncherReminders : public QObject {
 
 public:
     inline static const QString kSnooze = QStringLiteral("snooze");
-    inline static const QString kSnoozeText = QStringLiteral("Snooze 5 minutes");
+    inline static constexpr const char *kSnoozeText = QT_TRANSLATE_NOOP("quillon::LauncherReminders", "Snooze 5 minutes");
     inline static const QString kOpen = QStringLiteral("open");
-    inline static const QString kOpenText = QStringLiteral("Open Scheduler");
+    inline static constexpr const char *kOpenText = QT_TRANSLATE_NOOP("quillon::LauncherReminders", "Open Scheduler");
     static constexpr qint64 kSnoozeSecs = 5 * 60;
     // A reminder found due later than this after its time was missed (the launcher was
     // not running, the machine slept, the clock jumped): several such are one notification.

@@ -213,10 +213,10 @@ void LauncherSubscriptions::OnFinished(const Running &done)
             state.reported = true;
             if (result.HeldBack > 0 && m_services.notify)
                 m_services.notify(QStringLiteral("Quillon Desktop Calendar"),
-                                  result.Message + QStringLiteral(" Open Calendars... to decide."));
+                                  result.Message + tr(" Open Calendars... to decide."));
             const basDatabase::Subscription &failed = done.subscription;
             const QString name = failed.DisplayName.isEmpty() ? failed.Address : failed.DisplayName;
-            QString text = QStringLiteral("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
+            QString text = tr("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
             if (!done.outcome->noStore.isEmpty())
                 text += QStringLiteral(" (%1)").arg(done.outcome->noStore);
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
@@ -249,7 +249,7 @@ void LauncherSubscriptions::TellConflicts()
         return;
     m_services.notify(QStringLiteral("Quillon Desktop Calendar"),
                       lines.join(QLatin1Char('\n'))
-                          + QStringLiteral("\nOpen Calendars... to send your change, keep both or drop it."));
+                          + QLatin1Char('\n') + tr("Open Calendars... to send your change, keep both or drop it."));
 }
 
 void LauncherSubscriptions::SetTimer()
@@ -278,7 +278,7 @@ void LauncherSubscriptions::AskPassword(const basDatabase::Subscription &subscri
     if (!m_services.askPassword || !m_services.passwords->FirstAsk(key))
         return;
     const QPointer<LauncherSubscriptions> self(this);
-    m_services.askPassword(QStringLiteral("%1.\n\nPassword for %2 at %3:")
+    m_services.askPassword(tr("%1.\n\nPassword for %2 at %3:")
                                .arg(noStore, subscription.UserName, QUrl(subscription.Address).host()),
                            [self, key](const QString &password) {
                                if (!self || password.isNull())

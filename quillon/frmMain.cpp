@@ -92,7 +92,7 @@ void frmMain::BuildMenu()
     };
     m_mnuScheduler = add("mnuScheduler", QStringLiteral("Open &Scheduler"), &frmMain::mnuScheduler_Click);
     m_mnuOptions = add("mnuOptions", QStringLiteral("&Options"), &frmMain::mnuOptions_Click);
-    m_mnuUseLiturgicalColors = m_menu->addAction(QStringLiteral("&Use Liturgical Colors"));
+    m_mnuUseLiturgicalColors = m_menu->addAction(tr("&Use Liturgical Colors"));
     m_mnuUseLiturgicalColors->setObjectName(QStringLiteral("mnuUseLiturgicalColors"));
     m_mnuUseLiturgicalColors->setCheckable(true);
     // Qt flips the check before it reports the click; the handler decides from the
@@ -101,17 +101,17 @@ void frmMain::BuildMenu()
         m_mnuUseLiturgicalColors->setChecked(!checkedNow);
         mnuUseLiturgicalColors_Click();
     });
-    m_mnuRefreshCalendar = add("mnuRefreshCalendar", QStringLiteral("&Refresh Desktop Calendar"),
+    m_mnuRefreshCalendar = add("mnuRefreshCalendar", tr("&Refresh Desktop Calendar"),
                                &frmMain::mnuRefreshCalendar_Click);
-    m_mnuRefreshCalendars = add("mnuRefreshCalendars", QStringLiteral("Refresh &Calendars"),
+    m_mnuRefreshCalendars = add("mnuRefreshCalendars", tr("Refresh &Calendars"),
                                 &frmMain::mnuRefreshCalendars_Click);
     m_mnuRefreshCalendars->setEnabled(static_cast<bool>(m_services.refreshCalendars));
-    m_mnuCalendars = add("mnuCalendars", QStringLiteral("C&alendars..."), &frmMain::mnuCalendars_Click);
+    m_mnuCalendars = add("mnuCalendars", tr("C&alendars..."), &frmMain::mnuCalendars_Click);
     m_mnuCalendars->setEnabled(static_cast<bool>(m_services.openCalendars));
-    m_mnuHelp = add("mnuHelp", QStringLiteral("&Help"), &frmMain::mnuHelp_Click);
+    m_mnuHelp = add("mnuHelp", tr("&Help"), &frmMain::mnuHelp_Click);
     QAction *separator = m_menu->addSeparator();
     separator->setObjectName(QStringLiteral("mnuSep"));
-    m_mnuExit = add("mnuExit", QStringLiteral("&Exit"), &frmMain::mnuExit_Click);
+    m_mnuExit = add("mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
 
     // The default item, drawn bold.
     m_menu->setDefaultAction(m_mnuScheduler);
@@ -426,7 +426,7 @@ void frmMain::mnuExit_Click()
         step(20);
         if (IsCalendarDisplayed()) {
             step(30);
-            const auto answer = basPlatform::ShowMessage(kExitQuestion, kExitTitle, basPlatform::MessageIcon::Exclamation,
+            const auto answer = basPlatform::ShowMessage(tr(kExitQuestion), tr(kExitTitle), basPlatform::MessageIcon::Exclamation,
                                                          basPlatform::MessageButtons::YesNo,
                                                          basPlatform::MessageResult::Yes);
             step(50);

@@ -56,9 +56,8 @@ class frmMain : public QWidget {
 public:
     inline static const QString kCaption = QStringLiteral("Quillon Desktop Calendar");
     inline static const QString kTrayTip = QStringLiteral("Quillon");
-    inline static const QString kExitTitle = QStringLiteral("Exiting Quillon");
-    inline static const QString kExitQuestion = QStringLiteral(
-        "Do you want to clear the calendar from the desktop?\r\n\r\n"
+    inline static constexpr const char *kExitTitle = QT_TRANSLATE_NOOP("quillon::frmMain", "Exiting Quillon");
+    inline static constexpr const char *kExitQuestion = QT_TRANSLATE_NOOP("quillon::frmMain", "Do you want to clear the calendar from the desktop?\r\n\r\n"
         "Click 'Yes' to clear the calendar from the desktop wallpaper.\r\n"
         "Click 'No' to keep the calendar on the desktop wallpaper.");
     inline static const QString kHelpContents = QStringLiteral("help/index.html");

@@ -2,7 +2,9 @@
 
 #include "ApplicationIcon.h"
 #include "MiniCalendarDock.h"
+#include "basLocale.h"
 #include "basOperation.h"
+#include "basQuillon.h"
 #include "views/MonthView.h"
 
 #include <QApplication>
@@ -126,6 +128,9 @@ bool frmMiniCalendar::event(QEvent *event)
 void frmMiniCalendar::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Read afresh: the options may have changed it since the launcher started.
+    m_month->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(
+        basQuillon::GetOption(QLatin1String(basLocale::kWeekStartsOn), QLatin1String(basLocale::kWeekStartsOnLocale))));
     MoveForm();
     m_shown.start();
 }

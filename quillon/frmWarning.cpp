@@ -36,11 +36,11 @@ std::int32_t frmWarning::ReadTimeout()
 
 frmWarning::frmWarning(QWidget *parent)
     : QDialog(parent),
-      m_lblTop(WrappedLabel(kTopText, this)),
+      m_lblTop(WrappedLabel(tr(kTopText), this)),
       m_lblOk(WrappedLabel(QString(), this)),
-      m_lblLater(WrappedLabel(kLaterText, this)),
-      m_cmdOK(new QPushButton(QStringLiteral("OK"), this)),
-      m_cmdLater(new QPushButton(QStringLiteral("Later"), this))
+      m_lblLater(WrappedLabel(tr(kLaterText), this)),
+      m_cmdOK(new QPushButton(tr("OK"), this)),
+      m_cmdLater(new QPushButton(tr("Later"), this))
 {
     setObjectName(QStringLiteral("frmWarning"));
     m_lblTop->setObjectName(QStringLiteral("lblTop"));
@@ -80,10 +80,10 @@ frmWarning::frmWarning(QWidget *parent)
     m_okPressed = false;
     m_secondsLeft = ReadTimeout();
     if (m_secondsLeft < 1) {
-        m_lblOk->setText(kOkText);
-        m_cmdOK->setText(QStringLiteral("OK"));
+        m_lblOk->setText(tr(kOkText));
+        m_cmdOK->setText(tr("OK"));
     } else {
-        m_lblOk->setText(kOkCountdownText);
+        m_lblOk->setText(tr(kOkCountdownText));
         ShowSecondsLeft();
         m_timer.setInterval(kTickMs);
         m_timer.start();
@@ -97,8 +97,8 @@ frmWarning::frmWarning(QWidget *parent)
 
 void frmWarning::ShowSecondsLeft()
 {
-    const QString unit = m_secondsLeft < 2 ? QStringLiteral(" second)") : QStringLiteral(" seconds)");
-    m_cmdOK->setText(QStringLiteral("OK (") + QString::number(m_secondsLeft) + unit);
+    //: The button with the seconds left before the calendar is changed.
+    m_cmdOK->setText((m_secondsLeft < 2 ? tr("OK (%1 second)") : tr("OK (%1 seconds)")).arg(m_secondsLeft));
 }
 
 void frmWarning::Timer_Timer()

@@ -17,13 +17,11 @@ class frmWarning : public QDialog {
 
 public:
     inline static const QString kCaption = QStringLiteral("Quillon Calendar");
-    inline static const QString kTopText = QStringLiteral("Quillon needs to change the desktop calendar.");
-    inline static const QString kOkText = QStringLiteral("Click the 'OK' button to change the calendar now.");
-    inline static const QString kOkCountdownText = QStringLiteral(
-        "Click the 'OK' button to change the calendar now (or wait until the timeout has completed "
+    inline static constexpr const char *kTopText = QT_TRANSLATE_NOOP("quillon::frmWarning", "Quillon needs to change the desktop calendar.");
+    inline static constexpr const char *kOkText = QT_TRANSLATE_NOOP("quillon::frmWarning", "Click the 'OK' button to change the calendar now.");
+    inline static constexpr const char *kOkCountdownText = QT_TRANSLATE_NOOP("quillon::frmWarning", "Click the 'OK' button to change the calendar now (or wait until the timeout has completed "
         "and Quillon will then perform the change).");
-    inline static const QString kLaterText = QStringLiteral(
-        "Click the 'Later' button to change the calendar yourself at a time that is more convenient. "
+    inline static constexpr const char *kLaterText = QT_TRANSLATE_NOOP("quillon::frmWarning", "Click the 'Later' button to change the calendar yourself at a time that is more convenient. "
         "You can change the calendar by right-clicking on the Quillon icon in the system tray and "
         "selecting the 'Refresh Desktop Calendar\" option.");
     static constexpr int kTickMs = 1000;

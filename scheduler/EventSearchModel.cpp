@@ -2,7 +2,7 @@
 
 #include "basColor.h"
 #include "basColorCombo.h"
-#include "basTimeText.h"
+#include "basLocale.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -61,7 +61,7 @@ QString EventSearchModel::TimeText(const FoundEvent &found)
         return tr("All day");
     if (!found.StartTime.isValid())
         return QString();
-    return basTimeText::FormatTimeText(found.StartTime) + QStringLiteral(" - ") + basTimeText::FormatTimeText(found.EndTime);
+    return basLocale::ShownTime(found.StartTime) + QStringLiteral(" - ") + basLocale::ShownTime(found.EndTime);
 }
 
 QVariant EventSearchModel::data(const QModelIndex &index, int role) const

@@ -2,6 +2,7 @@
 
 #include "basDateText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace quillon {
@@ -13,7 +14,7 @@ QString ClosingQuestion(const QMap<QDate, QString> &notes)
     QStringList days;
     for (auto it = notes.cbegin(); it != notes.cend(); ++it)
         days << basDateText::FormatDateText(it.key());
-    return QStringLiteral("The notes for %1 could not be stored.\n\n"
+    return QCoreApplication::translate("UnsavedNotes", "The notes for %1 could not be stored.\n\n"
                           "Copy them to the clipboard before closing?\n"
                           "(No closes without them; Cancel keeps the window open.)")
         .arg(days.join(QStringLiteral(", ")));

@@ -1,5 +1,7 @@
 #include "basDayCaption.h"
 
+#include <QCoreApplication>
+
 #include "basColor.h"
 #include "basColorCombo.h"
 
@@ -9,7 +11,7 @@ namespace quillon {
 
 namespace basDayCaption {
 
-QString MoreText(qsizetype count) { return QStringLiteral("and %1 more").arg(count); }
+QString MoreText(qsizetype count) { return QCoreApplication::translate("basDayCaption", "and %1 more").arg(count); }
 
 Caption BuildCaption(const QDate &date, const QStringList &allDayNames, const QString &dateColor,
                      const QLocale &locale, const QColor &buttonFace, std::int32_t maxHeight)

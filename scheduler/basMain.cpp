@@ -7,6 +7,7 @@
 #include "frmMain.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 
 #if __has_include("basMessageBox.h")
@@ -31,7 +32,7 @@ int Main()
         step(20);
         if (basPlatform::PreviousInstanceRunning(QLatin1String(kProgramName))) {
             step(30);
-            basPlatform::ShowMessage(QLatin1String(kAlreadyRunningText), QLatin1String(kAlreadyRunningTitle),
+            basPlatform::ShowMessage(QCoreApplication::translate("basMain", kAlreadyRunningText), QLatin1String(kAlreadyRunningTitle),
                                      basPlatform::MessageIcon::None, basPlatform::MessageButtons::Ok);
             return kExitDone;
         }

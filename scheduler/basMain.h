@@ -3,6 +3,8 @@
 // again.
 #pragma once
 
+#include <QtGlobal>
+
 #include <QDate>
 #include <QList>
 
@@ -11,7 +13,7 @@ namespace quillon {
 namespace basMain {
 
 inline constexpr auto kProgramName = "scheduler";
-inline constexpr auto kAlreadyRunningText = "Quillon Scheduler is already running.";
+inline constexpr auto kAlreadyRunningText = QT_TRANSLATE_NOOP("basMain", "Quillon Scheduler is already running.");
 inline constexpr auto kAlreadyRunningTitle = "Quillon Desktop Calendar";
 
 // Process exit codes.

@@ -66,17 +66,17 @@ frmAbout::frmAbout(QWidget *parent)
 
 QString frmAbout::VersionText()
 {
-    return QStringLiteral("Version %1.%2.%3").arg(QUILLON_VERSION_MAJOR).arg(QUILLON_VERSION_MINOR).arg(QUILLON_VERSION_BUILD);
+    return tr("Version %1.%2.%3").arg(QUILLON_VERSION_MAJOR).arg(QUILLON_VERSION_MINOR).arg(QUILLON_VERSION_BUILD);
 }
 
 QString frmAbout::DescriptionText()
 {
-    return QStringLiteral("Desktop Calendar/Schedule for ") + SystemName();
+    return tr("Desktop Calendar/Schedule for ") + SystemName();
 }
 
 QString frmAbout::DisclaimerText()
 {
-    return QStringLiteral("Warning: this computer program is protected by copyright law and international "
+    return tr("Warning: this computer program is protected by copyright law and international "
                           "treaties; unauthorized reproduction or distribution of it, or of any part of it, "
                           "is prohibited.");
 }
@@ -86,7 +86,7 @@ void frmAbout::Form_Load()
     basOperation::TrapVoid("frmAbout.Form_Load", [&](basOperation::Steps &step) {
         step(10);
         const QString product = QStringLiteral(QUILLON_PRODUCT_NAME);
-        setWindowTitle(QStringLiteral("About ") + product);
+        setWindowTitle(tr("About ") + product);
         step(20);
         const int side = style()->pixelMetric(QStyle::PM_LargeIconSize) * 3 / 2;
         m_icon->setPixmap(basToolbarIcons::ProgramIcon()

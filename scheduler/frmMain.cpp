@@ -12,6 +12,7 @@
 #include "basExecuteProgram.h"
 #include "basFormControl.h"
 #include "basHelp.h"
+#include "basLocale.h"
 #include "basOperation.h"
 #include "basToolbarIcons.h"
 #include "basWindowGeometry.h"
@@ -104,6 +105,7 @@ bool frmMain::Form_Load()
         const QDate today = basPlatform::Today();
         step(20);
         m_settings = basQuillon::LoadGeneralSettings();
+        m_monthView->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
         step(30);
         if (!m_page.Open(today))
             return false;
@@ -451,6 +453,12 @@ void frmMain::EnableRefreshButton()
 void frmMain::SetToolbarEditEnabled(bool enabled) { m_tbEdit->setEnabled(enabled); }
 
 void frmMain::SetToolbarDeleteEnabled(bool enabled) { m_tbDelete->setEnabled(enabled); }
+
+void frmMain::WeekStartChanged()
+{
+    m_monthView->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
+    UpdateRangeView();
+}
 
 void frmMain::SelectCurrentDateInMonthView() { m_monthView->SelectDate(m_page.CurrentDate()); }
 

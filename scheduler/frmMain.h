@@ -136,6 +136,8 @@ public:
     void SetToolbarDeleteEnabled(bool enabled);
     // Selects CurrentDate in the month view, which reloads the shown day.
     void SelectCurrentDateInMonthView();
+    // The settings' first day of the week, in the month navigator and the range views.
+    void WeekStartChanged();
     void ShowHelpContents();
     void ShowAbout();
     // Each time the Edit menu opens: its items' states and the all-day submenu.

@@ -8,6 +8,7 @@
 #include "frmCalendars.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -24,8 +25,8 @@
 namespace quillon {
 
 namespace {
-const QString kTitle = QStringLiteral("Quillon Scheduler");
-const QString kFilter = QStringLiteral("Calendar files (*.ics);;All files (*)");
+const QString kTitle = QCoreApplication::translate("quillon::frmMain", "Quillon Scheduler");
+const QString kFilter = QCoreApplication::translate("quillon::frmMain", "Calendar files (*.ics);;All files (*)");
 // More warnings than this are counted, not listed, so the box stays on the screen.
 constexpr int kWarningsShown = 10;
 // A read that takes longer shows its progress dialog; a quick one shows nothing.
@@ -103,7 +104,7 @@ QString ListOf(const QStringList &lines)
 {
     QString text = lines.mid(0, kWarningsShown).join(QLatin1Char('\n'));
     if (lines.size() > kWarningsShown)
-        text += QStringLiteral("\n... and %1 more").arg(lines.size() - kWarningsShown);
+        text += QCoreApplication::translate("quillon::frmMain", "\n... and %1 more").arg(lines.size() - kWarningsShown);
     return text;
 }
 } // namespace

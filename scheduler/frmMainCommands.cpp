@@ -28,6 +28,7 @@ public:
     void AddEventToDayView(const Event &event) override { m_window.AddEventToDayView(event); }
     void UpdateDayViewCaption(const QString &dateColor) override { m_window.UpdateDayViewCaption(dateColor); }
     void UpdateMonthView() override { m_window.UpdateMonthView(); }
+    void WeekStartChanged() override { m_window.WeekStartChanged(); }
     void SelectCurrentDateInMonthView() override { m_window.SelectCurrentDateInMonthView(); }
     QList<AllDayEntry> AllDayEvents() const override
     {

@@ -6,6 +6,7 @@
 #include "SchedulerCommands.h"
 #include "UndoHistory.h"
 #include "basOperation.h"
+#include "basLocale.h"
 #include "basToolbarIcons.h"
 #include "frmMainParts.h"
 #include "platform/basPlatform.h"
@@ -193,10 +194,7 @@ void frmMain::UpdateStatusClock()
     const QDateTime now = basPlatform::Now();
     const QLocale locale;
     m_statusDate->setText(QStringLiteral(" %1 ").arg(locale.toString(now.date(), QLocale::ShortFormat)));
-    // The locale's short time, without seconds where it shows them.
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QStringLiteral(":ss"));
-    m_statusTime->setText(QStringLiteral(" %1 ").arg(locale.toString(now.time(), format)));
+    m_statusTime->setText(QStringLiteral(" %1 ").arg(basLocale::ShownTime(now.time(), locale)));
 }
 
 void frmMain::mnuEdit_Click()

@@ -7,6 +7,7 @@
 #include "RangePane.h"
 #include "SchedulerCommands.h"
 #include "UndoHistory.h"
+#include "basLocale.h"
 #include "basOperation.h"
 #include "basQuillon.h"
 #include "frmMainParts.h"
@@ -23,13 +24,6 @@
 namespace quillon {
 
 using basOperation::Steps;
-
-namespace {
-
-// The week as the month navigator shows it.
-constexpr Qt::DayOfWeek kWeekStart = Qt::Sunday;
-
-} // namespace
 
 void frmMain::BuildViewMenu()
 {
@@ -136,7 +130,7 @@ void frmMain::UpdateRangeView()
     basOperation::TrapVoid("frmMain:UpdateRangeView", [&](Steps &step) {
         step(10);
         const PaintingSuspended suspended(*this, *m_rangePane);
-        m_range.Show(m_view, m_page.CurrentDate(), kWeekStart, m_agendaDays);
+        m_range.Show(m_view, m_page.CurrentDate(), basLocale::FirstDayOfWeek(m_settings.WeekStartsOn), m_agendaDays);
         EventService events(m_page.Store());
         step(20);
         const std::int32_t fill = m_dayView->DurationBarFillColor();

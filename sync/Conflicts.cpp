@@ -96,19 +96,6 @@ bool SettleConflict(basDatabase::EventStore &store, const basDatabase::Conflict 
     });
 }
 
-QString SettleText(Settle how, bool deletedHere)
-{
-    switch (how) {
-    case Settle::SendMine:
-        return deletedHere ? QStringLiteral("Delete It Anyway") : QStringLiteral("Send My Change");
-    case Settle::KeepBoth:
-        return QStringLiteral("Keep Both");
-    case Settle::DropMine:
-        return deletedHere ? QStringLiteral("Keep the Server's") : QStringLiteral("Drop My Change");
-    }
-    return {};
-}
-
 } // namespace basSync
 
 } // namespace quillon

@@ -23,9 +23,6 @@ enum class Settle { SendMine, KeepBoth, DropMine };
 // settled already.
 bool SettleConflict(basDatabase::EventStore &store, const basDatabase::Conflict &conflict, Settle how);
 
-// The choices' own words, for the windows and the launcher.
-QString SettleText(Settle how, bool deletedHere);
-
 } // namespace basSync
 
 } // namespace quillon

@@ -2,6 +2,7 @@
 
 #include "basConvert.h"
 #include "basErrorHandler.h"
+#include "basLocale.h"
 #include "basOperation.h"
 #include "basRegistry.h"
 #include "platform/basPlatform.h"
@@ -75,6 +76,7 @@ GeneralSettingsRecord DefaultGeneralSettings()
     s.CalendarUseLiturgicalColors = false;
     s.CalendarLegibility = QLatin1String(kLegibilityKeepColours);
     s.CalendarMonitors = QLatin1String(kMonitorsPrimary);
+    s.WeekStartsOn = QLatin1String(basLocale::kWeekStartsOnLocale);
     return s;
 }
 
@@ -122,6 +124,7 @@ GeneralSettingsRecord LoadGeneralSettings()
         s.CalendarUseLiturgicalColors = take("CalendarUseLiturgicalColors", "0", boolean, defaults.CalendarUseLiturgicalColors);
         s.CalendarLegibility = read("CalendarLegibility", kLegibilityKeepColours);
         s.CalendarMonitors = read("CalendarMonitors", kMonitorsPrimary);
+        s.WeekStartsOn = read(basLocale::kWeekStartsOn, basLocale::kWeekStartsOnLocale);
     });
     bad.Report("basQuillon.LoadGeneralSettings");
     return s;
@@ -157,6 +160,7 @@ void SaveGeneralSettings(const GeneralSettingsRecord &s)
         write("CalendarUseLiturgicalColors", BooleanText(s.CalendarUseLiturgicalColors));
         write("CalendarLegibility", s.CalendarLegibility);
         write("CalendarMonitors", s.CalendarMonitors);
+        write(basLocale::kWeekStartsOn, s.WeekStartsOn);
     });
 }
 

@@ -32,6 +32,9 @@ struct GeneralSettingsRecord {
     // "Primary" (the month on the primary monitor, the background alone on the others)
     // or "All" (the month on every monitor).
     QString CalendarMonitors;
+    // "Locale" (the locale's own first day of the week), "Sunday", "Monday" or "Saturday":
+    // where every view and the desktop calendar start their weeks (basLocale).
+    QString WeekStartsOn;
 
     bool operator==(const GeneralSettingsRecord &) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,9 +16,9 @@ std::optional<EventService::Occurrences> Ask(QWidget *parent, const QString &tex
     if (basPlatform::IsNonInteractive())
         return std::nullopt;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
-    QPushButton *only = box.addButton(QString::fromLatin1(kOnlyThis), QMessageBox::AcceptRole);
-    QPushButton *following = box.addButton(QString::fromLatin1(kThisAndFollowing), QMessageBox::AcceptRole);
-    QPushButton *all = box.addButton(QString::fromLatin1(kAll), QMessageBox::AcceptRole);
+    QPushButton *only = box.addButton(QCoreApplication::translate("OccurrenceChoice", kOnlyThis), QMessageBox::AcceptRole);
+    QPushButton *following = box.addButton(QCoreApplication::translate("OccurrenceChoice", kThisAndFollowing), QMessageBox::AcceptRole);
+    QPushButton *all = box.addButton(QCoreApplication::translate("OccurrenceChoice", kAll), QMessageBox::AcceptRole);
     box.setDefaultButton(only);
     box.exec();
     if (box.clickedButton() == only)

@@ -15,9 +15,9 @@ namespace quillon {
 
 namespace OccurrenceChoice {
 
-inline constexpr auto kOnlyThis = "&Only this event";
-inline constexpr auto kThisAndFollowing = "This and &following events";
-inline constexpr auto kAll = "&All events";
+inline constexpr auto kOnlyThis = QT_TRANSLATE_NOOP("OccurrenceChoice", "&Only this event");
+inline constexpr auto kThisAndFollowing = QT_TRANSLATE_NOOP("OccurrenceChoice", "This and &following events");
+inline constexpr auto kAll = QT_TRANSLATE_NOOP("OccurrenceChoice", "&All events");
 
 // Nothing when the user cancelled (or nobody can be asked).
 using Chooser = std::function<std::optional<EventService::Occurrences>(const QString &text, const QString &title)>;

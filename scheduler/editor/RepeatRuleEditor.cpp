@@ -44,10 +44,10 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("RepeatRule"));
     m_freq = new QComboBox(this);
     m_freq->setObjectName(QStringLiteral("cboRepeats"));
-    m_freq->addItem(QStringLiteral("Daily"), int(Freq::Daily));
-    m_freq->addItem(QStringLiteral("Weekly"), int(Freq::Weekly));
-    m_freq->addItem(QStringLiteral("Monthly"), int(Freq::Monthly));
-    m_freq->addItem(QStringLiteral("Yearly"), int(Freq::Yearly));
+    m_freq->addItem(tr("Daily"), int(Freq::Daily));
+    m_freq->addItem(tr("Weekly"), int(Freq::Weekly));
+    m_freq->addItem(tr("Monthly"), int(Freq::Monthly));
+    m_freq->addItem(tr("Yearly"), int(Freq::Yearly));
     m_interval = new QSpinBox(this);
     m_interval->setObjectName(QStringLiteral("spnEvery"));
     m_interval->setRange(1, kMaxInterval);
@@ -71,12 +71,12 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     m_days->addWidget(weekPage);
 
     auto *monthPage = new QWidget;
-    m_onMonthDay = new QRadioButton(QStringLiteral("On day"), monthPage);
+    m_onMonthDay = new QRadioButton(tr("On day"), monthPage);
     m_onMonthDay->setObjectName(QStringLiteral("optMonthDay"));
     m_monthDay = new QSpinBox(monthPage);
     m_monthDay->setObjectName(QStringLiteral("spnMonthDay"));
     m_monthDay->setRange(1, 31);
-    m_onWeekday = new QRadioButton(QStringLiteral("On the"), monthPage);
+    m_onWeekday = new QRadioButton(tr("On the"), monthPage);
     m_onWeekday->setObjectName(QStringLiteral("optMonthWeekday"));
     m_weekOfMonth = new QComboBox(monthPage);
     m_weekOfMonth->setObjectName(QStringLiteral("cboWeekOfMonth"));
@@ -101,7 +101,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     monthRow->addStretch(1);
     m_days->addWidget(monthPage);
 
-    m_endNever = new QRadioButton(QStringLiteral("Never"), this);
+    m_endNever = new QRadioButton(tr("Never"), this);
     m_endNever->setObjectName(QStringLiteral("optEndNever"));
     m_endOn = new QRadioButton(QStringLiteral("On"), this);
     m_endOn->setObjectName(QStringLiteral("optEndOn"));
@@ -109,7 +109,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     m_endDate->setObjectName(QStringLiteral("dtEndDate"));
     m_endDate->setCalendarPopup(true);
     m_endDate->setDateRange(QDate(YearViewModel::kMinimumYear, 1, 1), QDate(YearViewModel::kMaximumYear, 12, 31));
-    m_endAfter = new QRadioButton(QStringLiteral("After"), this);
+    m_endAfter = new QRadioButton(tr("After"), this);
     m_endAfter->setObjectName(QStringLiteral("optEndAfter"));
     m_count = new QSpinBox(this);
     m_count->setObjectName(QStringLiteral("spnEndCount"));
@@ -120,11 +120,11 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
         endGroup->addButton(end);
     m_endNever->setChecked(true);
 
-    auto *repeatsLabel = new QLabel(QStringLiteral("Repeats:"), this);
+    auto *repeatsLabel = new QLabel(tr("Repeats:"), this);
     repeatsLabel->setBuddy(m_freq);
-    auto *everyLabel = new QLabel(QStringLiteral("Every"), this);
+    auto *everyLabel = new QLabel(tr("Every"), this);
     everyLabel->setBuddy(m_interval);
-    auto *endsLabel = new QLabel(QStringLiteral("Ends:"), this);
+    auto *endsLabel = new QLabel(tr("Ends:"), this);
     endsLabel->setBuddy(m_endNever);
     auto *freqRow = Row();
     freqRow->addWidget(m_freq);
@@ -141,7 +141,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     endRow->addSpacing(8);
     endRow->addWidget(m_endAfter);
     endRow->addWidget(m_count);
-    endRow->addWidget(new QLabel(QStringLiteral("occurrences"), this));
+    endRow->addWidget(new QLabel(tr("occurrences"), this));
     endRow->addStretch(1);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -297,15 +297,15 @@ QString RepeatRuleEditor::UnitText(Recurrence::Frequency freq, int interval)
     const bool one = interval == 1;
     switch (freq) {
     case Freq::Daily:
-        return one ? QStringLiteral("day") : QStringLiteral("days");
+        return one ? tr("day") : tr("days");
     case Freq::Weekly:
-        return one ? QStringLiteral("week") : QStringLiteral("weeks");
+        return one ? tr("week") : tr("weeks");
     case Freq::Monthly:
-        return one ? QStringLiteral("month") : QStringLiteral("months");
+        return one ? tr("month") : tr("months");
     case Freq::Yearly:
         break;
     }
-    return one ? QStringLiteral("year") : QStringLiteral("years");
+    return one ? tr("year") : tr("years");
 }
 
 void RepeatRuleEditor::ShowFrequency()

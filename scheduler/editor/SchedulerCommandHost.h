@@ -34,6 +34,8 @@ public:
     virtual void AddEventToDayView(const Event &event) = 0;
     virtual void UpdateDayViewCaption(const QString &dateColor) = 0;
     virtual void UpdateMonthView() = 0;
+    // The settings' WeekStartsOn changed: the views start their weeks anew.
+    virtual void WeekStartChanged() {}
     // Selects CurrentDate in the month view, which reloads the shown day.
     virtual void SelectCurrentDateInMonthView() = 0;
     // The all-day events of the shown day, in order.

@@ -9,6 +9,7 @@
 #include "platform/basPlatform.h"
 #include "views/DayView.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace quillon {
@@ -20,7 +21,7 @@ namespace {
 bool AskYesNo(const QString &text, const char *title)
 {
     // No is the answer when nobody can be asked: nothing is deleted unseen.
-    return basPlatform::ShowMessage(text, QString::fromLatin1(title), basPlatform::MessageIcon::Question,
+    return basPlatform::ShowMessage(text, QCoreApplication::translate("quillon::SchedulerCommands", title), basPlatform::MessageIcon::Question,
                                     basPlatform::MessageButtons::YesNo,
                                     basPlatform::MessageResult::No) == basPlatform::MessageResult::Yes;
 }
@@ -158,14 +159,14 @@ void SchedulerCommands::DeleteEvent(qint64 eventId, int taskIndex)
         if (!IsChangeable(eventId))
             return;
         step(10);
-        const QString text = QStringLiteral("Delete event '%1'?").arg(m_host.SSDay().TaskText(taskIndex));
+        const QString text = tr("Delete event '%1'?").arg(m_host.SSDay().TaskText(taskIndex));
         // A repeating event asks which of its occurrences.
         const std::optional<QList<QDate>> stored = m_events.DatesOf(eventId);
         if (!stored)
             return;
         std::optional<EventService::Occurrences> which = EventService::Occurrences::All;
         if (stored->size() > 1 || m_events.IsOneLookOfSeveral(eventId))
-            which = m_chooseOccurrences(text, QString::fromLatin1(kDeleteEventTitle));
+            which = m_chooseOccurrences(text, tr(kDeleteEventTitle));
         else if (!AskYesNo(text, kDeleteEventTitle))
             return;
         if (!which)
@@ -195,7 +196,7 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
                                         QStringLiteral("Invalid procedure call or argument"));
         const SchedulerCommandHost::AllDayEntry entry = entries[position - 1];
         step(20);
-        if (IsChangeable(entry.EventID) && AskYesNo(QStringLiteral("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
+        if (IsChangeable(entry.EventID) && AskYesNo(tr("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {
             step(30);
             const std::optional<Event> before = Snapshot(entry.EventID);
             const std::optional<QList<QDate>> dates = m_events.DeleteSeries(entry.EventID);
@@ -267,8 +268,8 @@ bool SchedulerCommands::MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, 
         const bool repeating = before->Dates.size() > 1 || m_events.IsOneLookOfSeveral(eventId);
         std::optional<EventService::Occurrences> which = EventService::Occurrences::All;
         if (repeating) {
-            which = m_chooseOccurrences(QStringLiteral("Move event '%1'?").arg(before->EventName),
-                                        QStringLiteral("Move Event"));
+            which = m_chooseOccurrences(tr("Move event '%1'?").arg(before->EventName),
+                                        tr("Move Event"));
             if (!which)
                 return false;
         }
@@ -300,9 +301,9 @@ bool SchedulerCommands::MoveEvent(qint64 eventId, QDate fromDate, QDate toDate, 
             if (!conflicts.isEmpty()) {
                 const EventConflict &first = conflicts.front();
                 const QString text =
-                    QStringLiteral("'%1' would overlap '%2' on %3. Move it anyway?")
+                    tr("'%1' would overlap '%2' on %3. Move it anyway?")
                         .arg(before->EventName, first.EventName, QLocale().toString(first.Date, QLocale::ShortFormat));
-                if (!AskYesNo(text, "Conflict"))
+                if (!AskYesNo(text, QT_TRANSLATE_NOOP("quillon::SchedulerCommands", "Conflict")))
                     return false;
             }
         }
@@ -345,7 +346,10 @@ void SchedulerCommands::Options()
         if (result != 0)
             return;
         step(30);
+        const QString weekStartsOn = settings.WeekStartsOn;
         settings = basQuillon::LoadGeneralSettings();
+        if (settings.WeekStartsOn != weekStartsOn)
+            m_host.WeekStartChanged();
         step(40);
         if (settings.SchedulerBackColor != backColor || settings.SchedulerDurationFillColor != fillColor) {
             DayView &dayView = m_host.SSDay();

@@ -29,8 +29,8 @@ class SchedulerCommands : public QObject {
 public:
     // A new event starts here on another day than today, with no time slot chosen.
     static constexpr int kDefaultStartMinute = 8 * 60 + 30;
-    static constexpr auto kDeleteEventTitle = "Delete Event";
-    static constexpr auto kDeleteAllDayEventTitle = "Delete All Day Event";
+    static constexpr auto kDeleteEventTitle = QT_TRANSLATE_NOOP("quillon::SchedulerCommands", "Delete Event");
+    static constexpr auto kDeleteAllDayEventTitle = QT_TRANSLATE_NOOP("quillon::SchedulerCommands", "Delete All Day Event");
 
     // window is the editor's parent.
     SchedulerCommands(EventService &events, SchedulerCommandHost &host, QWidget *window = nullptr);

@@ -1,6 +1,7 @@
 #include "basColorCombo.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -23,12 +24,12 @@ struct NamedColor {
 };
 
 constexpr std::array<NamedColor, 16> kColors{{
-    {"Black", 0, 0, 0},       {"Maroon", 128, 0, 0},    {"Green", 0, 128, 0},
-    {"Olive", 128, 128, 0},   {"Navy", 0, 0, 128},      {"Purple", 128, 0, 128},
-    {"Teal", 0, 128, 128},    {"Gray", 128, 128, 128},  {"Silver", 192, 192, 192},
-    {"Red", 255, 0, 0},       {"Lime", 0, 255, 0},      {"Yellow", 255, 255, 0},
-    {"Blue", 0, 0, 255},      {"Fuschia", 255, 0, 255}, {"Aqua", 0, 255, 255},
-    {"White", 255, 255, 255},
+    {QT_TRANSLATE_NOOP("basColorCombo", "Black"), 0, 0, 0},       {QT_TRANSLATE_NOOP("basColorCombo", "Maroon"), 128, 0, 0},    {QT_TRANSLATE_NOOP("basColorCombo", "Green"), 0, 128, 0},
+    {QT_TRANSLATE_NOOP("basColorCombo", "Olive"), 128, 128, 0},   {QT_TRANSLATE_NOOP("basColorCombo", "Navy"), 0, 0, 128},      {QT_TRANSLATE_NOOP("basColorCombo", "Purple"), 128, 0, 128},
+    {QT_TRANSLATE_NOOP("basColorCombo", "Teal"), 0, 128, 128},    {QT_TRANSLATE_NOOP("basColorCombo", "Gray"), 128, 128, 128},  {QT_TRANSLATE_NOOP("basColorCombo", "Silver"), 192, 192, 192},
+    {QT_TRANSLATE_NOOP("basColorCombo", "Red"), 255, 0, 0},       {QT_TRANSLATE_NOOP("basColorCombo", "Lime"), 0, 255, 0},      {QT_TRANSLATE_NOOP("basColorCombo", "Yellow"), 255, 255, 0},
+    {QT_TRANSLATE_NOOP("basColorCombo", "Blue"), 0, 0, 255},      {QT_TRANSLATE_NOOP("basColorCombo", "Fuschia"), 255, 0, 255}, {QT_TRANSLATE_NOOP("basColorCombo", "Aqua"), 0, 255, 255},
+    {QT_TRANSLATE_NOOP("basColorCombo", "White"), 255, 255, 255},
 }};
 
 QPixmap Swatch(const QColor &color, int width, qreal ratio)
@@ -82,9 +83,11 @@ void LoadColorCombo(QComboBox &combo, bool showNames)
     const QStringList names = ColorNames();
     combo.clear();
     combo.setIconSize(QSize(showNames ? kSwatchWidthWithNames : kSwatchWidthWithoutNames, kSwatchHeight));
-    combo.addItem(QString::fromLatin1(kDefaultText), QString::fromLatin1(kDefaultKey));
+    // Shown in the user's words; the stored key is the English name.
+    combo.addItem(QCoreApplication::translate("basColorCombo", kDefaultText), QString::fromLatin1(kDefaultKey));
     for (const QString &name : names)
-        combo.addItem(AddColorImage(name, showNames), showNames ? name : QString(), name);
+        combo.addItem(AddColorImage(name, showNames),
+                      showNames ? QCoreApplication::translate("basColorCombo", name.toLatin1().constData()) : QString(), name);
     combo.update();
 }
 

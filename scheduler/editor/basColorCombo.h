@@ -18,7 +18,8 @@ namespace basColorCombo {
 inline constexpr auto kColorList =
     "White,Black,Maroon,Green,Olive,Navy,Purple,Teal,Gray,Silver,Red,Lime,Yellow,Blue,Fuschia,Aqua";
 inline constexpr auto kDefaultKey = "Default";
-inline constexpr auto kDefaultText = "(Default)";
+//: The event takes the Scheduler's own event colour.
+inline constexpr auto kDefaultText = QT_TRANSLATE_NOOP("basColorCombo", "(Default)");
 
 // Swatch size in device-independent pixels.
 inline constexpr int kSwatchWidthWithNames = 32;

@@ -1,20 +1,30 @@
 #include "basTimeList.h"
 
+#include "basLocale.h"
 #include "basTimeText.h"
 
 namespace quillon {
 
 namespace basTimeList {
 
-QStringList LoadTimes()
+QList<QTime> Times()
 {
-    QStringList times;
+    QList<QTime> times;
     times.reserve(kEntries);
     for (int hour = 0; hour < 24; ++hour) {
         for (int minute : {0, 30})
-            times << basTimeText::FormatTimeText(QTime(hour, minute));
+            times << QTime(hour, minute);
     }
     return times;
+}
+
+QStringList LoadTimes()
+{
+    QStringList texts;
+    texts.reserve(kEntries);
+    for (const QTime &time : Times())
+        texts << basLocale::ShownTime(time);
+    return texts;
 }
 
 QTime NextTimePeriod(const QTime &time)

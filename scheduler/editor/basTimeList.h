@@ -12,7 +12,9 @@ namespace basTimeList {
 
 inline constexpr int kEntries = 48;
 
-// "12:00 AM", "12:30 AM", "1:00 AM" ... "11:30 PM".
+// 0:00, 0:30 ... 23:30.
+QList<QTime> Times();
+// The same in the locale's form: "12:00 AM", "12:30 AM" ... "11:30 PM" under en_US.
 QStringList LoadTimes();
 
 // The next half-hour boundary strictly after the time, as "h:m" on the 24-hour clock

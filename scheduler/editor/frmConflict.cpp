@@ -1,7 +1,7 @@
 #include "frmConflict.h"
 
 #include "basOperation.h"
-#include "basTimeText.h"
+#include "basLocale.h"
 #include "platform/basPlatform.h"
 
 #include <QCheckBox>
@@ -29,17 +29,17 @@ QString frmConflict::ConflictLine(const EventConflict &conflict)
         .arg(day.day())
         .arg(QLatin1String(kMonths[day.month() - 1]))
         .arg(day.year())
-        .arg(basTimeText::FormatTimeText(conflict.StartTime), basTimeText::FormatTimeText(conflict.EndTime),
+        .arg(basLocale::ShownTime(conflict.StartTime), basLocale::ShownTime(conflict.EndTime),
              conflict.EventName);
 }
 
 frmConflict::frmConflict(QWidget *parent)
     : QDialog(parent), m_picture(new QLabel(this)), m_list(new QListWidget(this)),
-      m_disable(new QCheckBox(QStringLiteral("&Do not check for event conflicts."), this)),
-      m_accept(new QPushButton(QStringLiteral("&Accept"), this)),
-      m_reschedule(new QPushButton(QStringLiteral("&Reschedule"), this))
+      m_disable(new QCheckBox(tr("&Do not check for event conflicts."), this)),
+      m_accept(new QPushButton(tr("&Accept"), this)),
+      m_reschedule(new QPushButton(tr("&Reschedule"), this))
 {
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(tr(kCaption));
     setObjectName(QStringLiteral("frmConflict"));
     m_list->setObjectName(QStringLiteral("lstConflicts"));
     m_disable->setObjectName(QStringLiteral("chkDisableChecking"));
@@ -49,9 +49,9 @@ frmConflict::frmConflict(QWidget *parent)
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     m_picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(iconSize));
     m_picture->setAlignment(Qt::AlignTop);
-    auto *explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+    auto *explanation = new QLabel(tr(kExplanation), this);
     explanation->setWordWrap(true);
-    auto *listLabel = new QLabel(QStringLiteral("Existing events:"), this);
+    auto *listLabel = new QLabel(tr("Existing events:"), this);
     listLabel->setBuddy(m_list);
     m_list->setMinimumWidth(420);
     m_list->setMinimumHeight(120);

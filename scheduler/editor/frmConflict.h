@@ -18,10 +18,10 @@ class frmConflict : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr auto kCaption = "Scheduling Conflict";
+    static constexpr auto kCaption = QT_TRANSLATE_NOOP("quillon::frmConflict", "Scheduling Conflict");
     static constexpr auto kExplanation =
-        "This event conflicts with the existing events listed below.  Click on 'Accept' to accept the "
-        "conflict, or 'Reschedule' to change the date and/or time of the event.";
+        QT_TRANSLATE_NOOP("quillon::frmConflict", "This event conflicts with the existing events listed below.  Click on 'Accept' to accept the "
+        "conflict, or 'Reschedule' to change the date and/or time of the event.");
 
     explicit frmConflict(QWidget *parent = nullptr);
 

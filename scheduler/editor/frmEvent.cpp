@@ -2,6 +2,7 @@
 
 #include "basFormControl.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "IconPalette.h"
@@ -10,6 +11,7 @@
 #include "basComboBox.h"
 #include "basEventIcons.h"
 #include "basOperation.h"
+#include "basLocale.h"
 #include "basTimeList.h"
 #include "basTimeText.h"
 #include "frmConflict.h"
@@ -42,7 +44,8 @@ namespace {
 
 void ShowDataEntryError(const char *text)
 {
-    basPlatform::ShowMessage(QString::fromLatin1(text), QString::fromLatin1(frmEvent::kDataEntryTitle),
+    basPlatform::ShowMessage(QCoreApplication::translate("quillon::frmEvent", text),
+                             QCoreApplication::translate("quillon::frmEvent", frmEvent::kDataEntryTitle),
                              basPlatform::MessageIcon::Exclamation, basPlatform::MessageButtons::Ok);
 }
 
@@ -72,19 +75,19 @@ frmEvent::frmEvent(EventService &events, basQuillon::GeneralSettingsRecord &sett
       })
 {
     setObjectName(QStringLiteral("frmEvent"));
-    setWindowTitle(QString::fromLatin1(kCaptionNew));
+    setWindowTitle(tr(kCaptionNew));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     auto *details = new QWidget;
     auto *recurrence = new QWidget;
-    m_tabs->addTab(details, QStringLiteral("Details"));
-    m_tabs->addTab(recurrence, QStringLiteral("Recurrence"));
+    m_tabs->addTab(details, tr("Details"));
+    m_tabs->addTab(recurrence, tr("Recurrence"));
     BuildDetailsPage(details);
     BuildRecurrencePage(recurrence);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     m_ok->setDefault(true);
     auto *buttons = new QHBoxLayout;
@@ -168,7 +171,7 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     m_end->setObjectName(QStringLiteral("cboEndTime"));
     for (QComboBox *times : {m_start, m_end})
         times->setMaxVisibleItems(12);
-    m_allDay = new QCheckBox(QStringLiteral("&All day event"), page);
+    m_allDay = new QCheckBox(tr("&All day event"), page);
     m_allDay->setObjectName(QStringLiteral("chkAllDayEvent"));
     m_color = new QComboBox(page);
     m_color->setObjectName(QStringLiteral("cboEventColor"));
@@ -188,20 +191,20 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     m_iconPicture->setFixedSize(kIconPreviewPixels + 4, kIconPreviewPixels + 4);
     m_iconPicture->setAlignment(Qt::AlignCenter);
     m_iconPicture->setFrameShape(QFrame::StyledPanel);
-    m_iconButton = new QPushButton(QStringLiteral("&Icon"), page);
+    m_iconButton = new QPushButton(tr("&Icon"), page);
     m_iconButton->setObjectName(QStringLiteral("cmdIcon"));
 
-    m_startLabel = BuddyLabel(QStringLiteral("&Start time:"), m_start, page);
+    m_startLabel = BuddyLabel(tr("&Start time:"), m_start, page);
     m_startLabel->setObjectName(QStringLiteral("Label3"));
-    m_endLabel = BuddyLabel(QStringLiteral("&End time:"), m_end, page);
+    m_endLabel = BuddyLabel(tr("&End time:"), m_end, page);
     m_endLabel->setObjectName(QStringLiteral("Label4"));
 
     auto *grid = new QGridLayout(page);
-    grid->addWidget(BuddyLabel(QStringLiteral("S&ubject:"), m_subject, page), 0, 0);
+    grid->addWidget(BuddyLabel(tr("S&ubject:"), m_subject, page), 0, 0);
     grid->addWidget(m_subject, 0, 1, 1, 4);
-    grid->addWidget(BuddyLabel(QStringLiteral("&Location:"), m_location, page), 1, 0);
+    grid->addWidget(BuddyLabel(tr("&Location:"), m_location, page), 1, 0);
     grid->addWidget(m_location, 1, 1, 1, 4);
-    grid->addWidget(BuddyLabel(QStringLiteral("Event &date:"), m_date, page), 2, 0);
+    grid->addWidget(BuddyLabel(tr("Event &date:"), m_date, page), 2, 0);
     grid->addWidget(m_date, 2, 1);
     auto *iconBox = new QHBoxLayout;
     iconBox->addStretch(1);
@@ -213,17 +216,17 @@ void frmEvent::BuildDetailsPage(QWidget *page)
     grid->addWidget(m_endLabel, 3, 3, Qt::AlignRight);
     grid->addWidget(m_end, 3, 4);
     grid->addWidget(m_allDay, 4, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("Event &color:"), m_color, page), 5, 0);
+    grid->addWidget(BuddyLabel(tr("Event &color:"), m_color, page), 5, 0);
     grid->addWidget(m_color, 5, 1);
-    grid->addWidget(BuddyLabel(QStringLiteral("Re&minder:"), m_reminder, page), 5, 3, Qt::AlignRight);
+    grid->addWidget(BuddyLabel(tr("Re&minder:"), m_reminder, page), 5, 3, Qt::AlignRight);
     grid->addWidget(m_reminder, 5, 4);
-    m_calendarLabel = BuddyLabel(QStringLiteral("Calenda&r:"), m_calendar, page);
+    m_calendarLabel = BuddyLabel(tr("Calenda&r:"), m_calendar, page);
     grid->addWidget(m_calendarLabel, 6, 0);
     grid->addWidget(m_calendar, 6, 1, 1, 2);
     // Only a user with a calendar to write to has a choice to make.
     m_calendarLabel->setVisible(m_calendar->count() > 1);
     m_calendar->setVisible(m_calendar->count() > 1);
-    grid->addWidget(BuddyLabel(QStringLiteral("&Notes:"), m_notes, page), 7, 0, 1, 5);
+    grid->addWidget(BuddyLabel(tr("&Notes:"), m_notes, page), 7, 0, 1, 5);
     grid->addWidget(m_notes, 8, 0, 1, 5);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(8, 1);
@@ -233,11 +236,11 @@ void frmEvent::BuildRecurrencePage(QWidget *page)
 {
     m_frame = new QGroupBox(page);
     m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_once = new QRadioButton(QStringLiteral("&Once"), m_frame);
+    m_once = new QRadioButton(tr("&Once"), m_frame);
     m_once->setObjectName(QStringLiteral("optOnce"));
-    m_recurring = new QRadioButton(QStringLiteral("&Recurring"), m_frame);
+    m_recurring = new QRadioButton(tr("&Recurring"), m_frame);
     m_recurring->setObjectName(QStringLiteral("optRecurring"));
-    m_repeat = new QRadioButton(QStringLiteral("Re&peat"), m_frame);
+    m_repeat = new QRadioButton(tr("Re&peat"), m_frame);
     m_repeat->setObjectName(QStringLiteral("optRepeat"));
     m_once->setChecked(true);
     auto *options = new QHBoxLayout(m_frame);
@@ -246,9 +249,10 @@ void frmEvent::BuildRecurrencePage(QWidget *page)
     options->addWidget(m_repeat);
     options->addStretch(1);
     m_repeatRule = new RepeatRuleEditor(page);
-    m_yearLabel = new QLabel(QString::fromLatin1(kPickDays), page);
+    m_yearLabel = new QLabel(tr(kPickDays), page);
     m_yearLabel->setObjectName(QStringLiteral("Label7"));
     m_year = new YearView(page);
+    m_year->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
     m_year->setObjectName(QStringLiteral("SSYear1"));
     m_yearLabel->setBuddy(m_year);
     auto *layout = new QVBoxLayout(page);
@@ -275,10 +279,10 @@ void frmEvent::Form_Load()
         m_ok->setEnabled(false);
         step(20);
         // Each entry carries its time, so that the draft is built from typed values.
-        for (const QString &time : basTimeList::LoadTimes()) {
-            const QTime value = basTimeText::ParseTimeText(time);
-            m_start->addItem(time, value);
-            m_end->addItem(time, value);
+        for (const QTime &time : basTimeList::Times()) {
+            const QString text = basLocale::ShownTime(time);
+            m_start->addItem(text, time);
+            m_end->addItem(text, time);
         }
         step(30);
         basColorCombo::LoadColorCombo(*m_color, true);
@@ -557,13 +561,14 @@ void frmEvent::SetSubscription(const QString &name)
 {
     m_subscription = name;
     const bool readOnly = !name.isEmpty();
-    m_from->setText(QStringLiteral("From ") + name);
+    //: Above a read-only event: the server calendar it comes from.
+    m_from->setText(tr("From %1").arg(name));
     m_from->setVisible(readOnly);
     // The server's event: its pages can be read (the recurrence tab too), not changed.
     for (int page = 0; page < m_tabs->count(); ++page)
         m_tabs->widget(page)->setEnabled(!readOnly);
     m_ok->setVisible(!readOnly);
-    m_cancel->setText(readOnly ? QStringLiteral("Close") : QStringLiteral("Cancel"));
+    m_cancel->setText(readOnly ? tr("Close") : tr("Cancel"));
     m_cancel->setDefault(readOnly);
 }
 
@@ -655,8 +660,8 @@ bool frmEvent::SaveEvent()
         if (m_eventId != 0 && m_openedDates.size() > 1 && m_openedDates.contains(m_occurrenceDay)
             && draft.Dates == m_openedDates && draft.Rule == m_openedRule) {
             const std::optional<EventService::Occurrences> chosen =
-                m_chooseOccurrences(QStringLiteral("Change event '%1'?").arg(draft.EventName),
-                                    QString::fromLatin1(kChangeEventTitle));
+                m_chooseOccurrences(tr("Change event '%1'?").arg(draft.EventName),
+                                    tr(kChangeEventTitle));
             if (!chosen)
                 return false;
             which = *chosen;

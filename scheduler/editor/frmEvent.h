@@ -41,15 +41,15 @@ class frmEvent : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr auto kCaptionNew = "New Event";
-    static constexpr auto kCaptionEdit = "Edit Event";
-    static constexpr auto kDataEntryTitle = "Data Entry Error";
-    static constexpr auto kEndBeforeStart = "The End Time cannot be earlier than the Start Time.";
-    static constexpr auto kDateBeforeToday = "Event date cannot be earlier than today.";
-    static constexpr auto kNoTime = "Choose a start time and an end time, or tick All day event.";
-    static constexpr auto kNoDays = "Select at least one day on which this event occurs, or choose Once.";
-    static constexpr auto kPickDays = "Select the days on which this event occurs:";
-    static constexpr auto kRuleDays = "The days of this event (click a day to leave it out or add it):";
+    static constexpr auto kCaptionNew = QT_TRANSLATE_NOOP("quillon::frmEvent", "New Event");
+    static constexpr auto kCaptionEdit = QT_TRANSLATE_NOOP("quillon::frmEvent", "Edit Event");
+    static constexpr auto kDataEntryTitle = QT_TRANSLATE_NOOP("quillon::frmEvent", "Data Entry Error");
+    static constexpr auto kEndBeforeStart = QT_TRANSLATE_NOOP("quillon::frmEvent", "The End Time cannot be earlier than the Start Time.");
+    static constexpr auto kDateBeforeToday = QT_TRANSLATE_NOOP("quillon::frmEvent", "Event date cannot be earlier than today.");
+    static constexpr auto kNoTime = QT_TRANSLATE_NOOP("quillon::frmEvent", "Choose a start time and an end time, or tick All day event.");
+    static constexpr auto kNoDays = QT_TRANSLATE_NOOP("quillon::frmEvent", "Select at least one day on which this event occurs, or choose Once.");
+    static constexpr auto kPickDays = QT_TRANSLATE_NOOP("quillon::frmEvent", "Select the days on which this event occurs:");
+    static constexpr auto kRuleDays = QT_TRANSLATE_NOOP("quillon::frmEvent", "The days of this event (click a day to leave it out or add it):");
 
     // Told the dates a save touched: the new ones and, on a change, the ones left.
     using DatesChanged = std::function<void(const QList<QDate> &)>;
@@ -145,7 +145,7 @@ public:
     using ConflictDialogRunner = std::function<void(frmConflict &)>;
     void SetConflictDialogRunner(ConflictDialogRunner runner) { m_runConflictDialog = std::move(runner); }
     // How a change of a repeating event's fields is said to be for which occurrences.
-    static constexpr auto kChangeEventTitle = "Change Event";
+    static constexpr auto kChangeEventTitle = QT_TRANSLATE_NOOP("quillon::frmEvent", "Change Event");
     void SetOccurrenceChooser(OccurrenceChoice::Chooser chooser) { m_chooseOccurrences = std::move(chooser); }
 
     // --- Reactions ------------------------------------------------------------------

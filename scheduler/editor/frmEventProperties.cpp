@@ -29,11 +29,11 @@ void frmEvent::SetEventID(qint64 id)
     m_okPressed = false;
     m_eventId = id;
     if (id == 0) {
-        setWindowTitle(QString::fromLatin1(kCaptionNew));
+        setWindowTitle(tr(kCaptionNew));
         ShowIcon(0);
         m_ok->setEnabled(false);
     } else {
-        setWindowTitle(QString::fromLatin1(kCaptionEdit));
+        setWindowTitle(tr(kCaptionEdit));
         m_ok->setEnabled(true);
     }
     m_dateTouched = false;
@@ -198,18 +198,17 @@ const QList<int> &frmEvent::ReminderChoices()
 QString frmEvent::ReminderText(std::optional<int> minutes)
 {
     if (!minutes)
-        return QStringLiteral("None");
+        //: No reminder for the event.
+        return tr("None");
     const int value = *minutes;
-    const auto count = [](int n, const char *one, const char *many) {
-        return n == 1 ? QStringLiteral("1 %1").arg(QLatin1String(one)) : QStringLiteral("%1 %2").arg(n).arg(QLatin1String(many));
-    };
+    // Before the event: "1 week", "2 weeks" ...
     if (value > 0 && value % 10080 == 0)
-        return count(value / 10080, "week", "weeks");
+        return value == 10080 ? tr("1 week") : tr("%1 weeks").arg(value / 10080);
     if (value > 0 && value % 1440 == 0)
-        return count(value / 1440, "day", "days");
+        return value == 1440 ? tr("1 day") : tr("%1 days").arg(value / 1440);
     if (value > 0 && value % 60 == 0)
-        return count(value / 60, "hour", "hours");
-    return count(value, "minute", "minutes");
+        return value == 60 ? tr("1 hour") : tr("%1 hours").arg(value / 60);
+    return value == 1 ? tr("1 minute") : tr("%1 minutes").arg(value);
 }
 
 std::optional<int> frmEvent::EventReminder() const

@@ -35,6 +35,10 @@ TEST(CalendarMonth, OffsetDaysAndRows)
             EXPECT_EQ(DayOfCell(cell, c.offset, days), inMonth ? expected++ : 0) << cell;
         }
     }
+    // Weeks from Monday or Saturday: a Sunday 1st moves to the last column or the second.
+    EXPECT_EQ(FirstCellOffset(QDate(2026, 2, 1), Qt::Monday), 6);
+    EXPECT_EQ(FirstCellOffset(QDate(2026, 2, 1), Qt::Saturday), 1);
+    EXPECT_EQ(FirstCellOffset(QDate(2026, 8, 1), Qt::Saturday), 0);
 }
 
 // A 1920 x 1080 screen at 96 DPI with typical label heights.

@@ -122,6 +122,23 @@ TEST_F(CalendarWindow, CaptionsColoursAndPlacement)
     EXPECT_EQ(form.lblMonth->pos(), QPoint(3, 3));
 }
 
+TEST_F(CalendarWindow, WeeksStartOnTheSettingsDayInTheLocalesWords)
+{
+    Option("WeekStartsOn", QStringLiteral("Monday"));
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
+    form.Form_Load();
+    QLocale::setDefault(before);
+    ASSERT_TRUE(form.FormLoadSuccessful());
+    EXPECT_EQ(form.lblDayOfWeek[0]->text(), QStringLiteral("Mo."));
+    EXPECT_EQ(form.lblDayOfWeek[6]->text(), QStringLiteral("So."));
+    EXPECT_EQ(form.lblDayNumber[0]->text(), QString());
+    EXPECT_EQ(form.lblDayNumber[1]->text(), QStringLiteral("1")); // Tuesday, 1 December 2026
+    EXPECT_EQ(form.lblDayNumber[7]->text(), QStringLiteral("7"));
+}
+
 TEST_F(CalendarWindow, LiturgicalColoursExceptToday)
 {
     // The built store carries the church year: Advent is purple, Christmas white.

@@ -79,6 +79,7 @@ TEST_F(Settings, SaveThenLoadGivesTheSameRecordInTheStoredForms)
     r.CalendarUseLiturgicalColors = true;
     r.CalendarLegibility = QStringLiteral("Off");
     r.CalendarMonitors = QStringLiteral("All");
+    r.WeekStartsOn = QStringLiteral("Saturday");
     basQuillon::SaveGeneralSettings(r);
     EXPECT_EQ(basQuillon::LoadGeneralSettings(), r);
     EXPECT_EQ(basQuillon::GetOption(QStringLiteral("CheckForConflicts"), {}), QStringLiteral("0"));

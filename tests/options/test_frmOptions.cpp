@@ -385,6 +385,28 @@ TEST_F(OptionsDialogTest, LegibilityAndMonitorsCombosShowAndSaveTheirSettings)
     }
 }
 
+TEST_F(OptionsDialogTest, WeekStartShowsTheStoredDayAndSavesTheChosenOne)
+{
+    const struct {
+        const char *stored;
+        int shown;           // Locale, Sunday, Monday, Saturday
+        int chosen;
+        const char *saved;
+    } cases[] = {{nullptr, 0, 2, "Monday"}, {"saturday", 3, 0, "Locale"}, {"Friday", 0, 1, "Sunday"}};
+    for (const auto &c : cases) {
+        if (c.stored)
+            Store("WeekStartsOn", QLatin1String(c.stored));
+        frmOptions &form = Open();
+        EXPECT_EQ(form.cboWeekStart->currentIndex(), c.shown) << (c.stored ? c.stored : "none");
+        EXPECT_EQ(form.cboWeekStart->itemText(0), QStringLiteral("As in my region (Sunday)"));
+        form.cboWeekStart->setCurrentIndex(c.chosen);
+        form.cboWeekStart_Click();
+        EXPECT_TRUE(form.cmdApply->isEnabled());
+        form.cmdOk_Click();
+        EXPECT_EQ(Stored("WeekStartsOn"), QLatin1String(c.saved));
+    }
+}
+
 TEST_F(OptionsDialogTest, RemindMeOfEventsIsOnUnlessAZeroIsStoredAndIsSavedAsOneOrZero)
 {
     const struct {

@@ -62,6 +62,41 @@ TEST_F(OptionsProgramTest, ASecondCopySaysTheWindowIsOpenAndEnds)
     first.waitForFinished(5000);
 }
 
+TEST_F(OptionsProgramTest, InGermanAndFrenchTheSecondCopySaysSoInTheUsersLanguage)
+{
+    const struct {
+        const char *locale;
+        const char *said;
+    } cases[] = {{"de_DE.UTF-8", "[Quillon Desktop-Kalender] Das Fenster \u00bbEinstellungen\u00ab ist bereits ge\u00f6ffnet."},
+                 {"fr_FR.UTF-8", "[Calendrier de bureau Quillon] La fen\u00eatre des pr\u00e9f\u00e9rences est d\u00e9j\u00e0 ouverte."}};
+    QProcess locales;
+    locales.start(QStringLiteral("locale"), {QStringLiteral("-a")});
+    locales.waitForFinished(10000);
+    const QString known = QString::fromLocal8Bit(locales.readAllStandardOutput()).toLower();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.locale);
+        if (!known.contains(QString::fromLatin1(c.locale).toLower().replace(QLatin1String("utf-8"), QLatin1String("utf8"))))
+            GTEST_SKIP() << c.locale << " is not generated (locale-gen; .ci/install-deps does it)";
+        env.Set("LC_ALL", c.locale);
+        env.Set("LANG", c.locale);
+        env.Unset("LANGUAGE");
+        QProcess first;
+        first.start(QStringLiteral(QUILLON_PROGRAM_DIR "/options"), {});
+        ASSERT_TRUE(first.waitForStarted(10000));
+        const QString lock = basPlatform::RuntimeFolder() + QStringLiteral("/quillon-options.lock");
+        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(lock); }, 10000));
+        QProcess second;
+        second.start(QStringLiteral(QUILLON_PROGRAM_DIR "/options"), {});
+        ASSERT_TRUE(second.waitForFinished(10000));
+        EXPECT_EQ(second.exitCode(), 1);
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.said))) << said.toStdString();
+        first.kill();
+        first.waitForFinished(5000);
+        QFile::remove(lock); // a killed copy leaves its lock behind
+    }
+}
+
 TEST_F(OptionsProgramTest, OkRedrawsTheWallpaperInTheNewColourWithTheGridInTheNewCorner)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLON_PROGRAM_DIR "/dbcalndr.sqlite"), TempPath(QStringLiteral("dbcalndr.sqlite"))));

@@ -85,6 +85,7 @@ install_and_purge() {
   dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' > "$work/contents"
   grep -v -E '^/(usr|etc)(/|$)|^/?$' "$work/contents" && fail "files outside /usr and /etc (above)"
   for path in /usr/lib/quillon/{quillon,calendar,scheduler,options,quillon-db,dbcalndr.sqlite,help/index.html} \
+              /usr/lib/quillon/translations/quillon_{de,fr}.qm \
               /usr/bin/quillon /usr/bin/quillon-db \
               /usr/share/man/man1/{quillon,quillon-db,quillon-calendar,quillon-scheduler,quillon-options}.1.gz \
               /usr/share/metainfo/org.velmora.quillon.metainfo.xml \
@@ -147,6 +148,19 @@ install_and_purge() {
         /usr/lib/quillon/calendar 2>&1) || fail "calendar as root: $out"
   [ -f "$work/rootdata/Velmora Software/Quillon Desktop Calendar/wallpaper.bmp" ] || fail "root's data went elsewhere: $out"
   [ ! -e /usr/lib/quillon/wallpaper.bmp ] || fail "root wrote into /usr/lib/quillon"
+
+  # The installed programs speak the user's language: a second options in German says
+  # in German that the first one is open.
+  if locale -a | grep -qix de_DE.utf8; then
+    local german=(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+                  QUILLON_DATA_DIR="$work/data" QT_QPA_PLATFORM=offscreen QUILLON_NONINTERACTIVE=1 LC_ALL=de_DE.UTF-8)
+    "${german[@]}" /usr/lib/quillon/options >/dev/null 2>&1 &
+    local first=$!
+    for _ in $(seq 50); do [ -e "$work/run/quillon-options.lock" ] && break; sleep 0.1; done
+    out=$("${german[@]}" /usr/lib/quillon/options 2>&1) || true
+    kill "$first" 2>/dev/null; wait "$first" 2>/dev/null || true
+    [[ "$out" == *"Das Fenster »Einstellungen« ist bereits geöffnet."* ]] || fail "options in German: $out"
+  fi
 
   DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quillon >"$work/apt.log" 2>&1 ||
     fail "apt-get purge: $(cat "$work/apt.log")"

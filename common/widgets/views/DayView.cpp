@@ -1,6 +1,7 @@
 #include "views/DayView.h"
 
 #include "basColor.h"
+#include "basLocale.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTime>
 #include <QToolTip>
@@ -49,14 +49,9 @@ int ShiftValue(Qt::KeyboardModifiers modifiers)
 }
 
 
-// The hour label a person reads follows the locale (without seconds, which some
-// locales put even into their short form); the interface texts do not.
 QString HourLabel(const QLocale &locale, int hour)
 {
-    static const QRegularExpression seconds(QStringLiteral("[:.]?s{1,2}"));
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(seconds);
-    return locale.toString(QTime(hour, 0), format.trimmed());
+    return basLocale::ShownTime(QTime(hour, 0), locale);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "views/DayViewModel.h"
 
-#include "basTimeText.h"
+#include "basLocale.h"
 
 
 #include <algorithm>
@@ -19,7 +19,7 @@ double DayViewGeometry::ContentHeight() const
 QString DayViewModel::FormatTime(int minute)
 {
     minute = std::clamp(minute, 0, kMinutesPerDay - 1);
-    return basTimeText::FormatTimeText(QTime(minute / 60, minute % 60));
+    return basLocale::ShownTime(QTime(minute / 60, minute % 60));
 }
 
 QTime DayViewModel::SlotStart(int slot)

@@ -1,6 +1,7 @@
 #include "views/MonthView.h"
 
 #include "basColor.h"
+#include "basLocale.h"
 #include "views/DayChangeWatch.h"
 #include "platform/basPlatform.h"
 
@@ -41,15 +42,16 @@ protected:
 } // namespace
 
 MonthView::MonthView(QWidget *parent)
-    : QWidget(parent), m_model(Qt::Sunday), m_calendar(new MarkedCalendar(this))
+    : QWidget(parent), m_model(basLocale::FirstDayOfWeek(QString(), QWidget::locale())),
+      m_calendar(new MarkedCalendar(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_calendar);
     setFocusProxy(m_calendar);
 
-    // Sunday first whatever the locale: the desktop grid starts its weeks on Sunday.
-    m_calendar->setFirstDayOfWeek(Qt::Sunday);
+    // The locale's first day until the program passes the setting's.
+    m_calendar->setFirstDayOfWeek(m_model.FirstDayOfWeek());
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     m_calendar->setGridVisible(true);
@@ -67,6 +69,12 @@ MonthView::MonthView(QWidget *parent)
 
     connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &MonthView::OnPageChanged);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &MonthView::OnSelectionChanged);
+}
+
+void MonthView::SetFirstDayOfWeek(Qt::DayOfWeek day)
+{
+    m_model.SetFirstDayOfWeek(day);
+    m_calendar->setFirstDayOfWeek(day);
 }
 
 // --- Style sets and marks -----------------------------------------------------------

@@ -26,6 +26,9 @@ public:
 
     explicit MonthView(QWidget *parent = nullptr);
 
+    // The day of the first column (basLocale::FirstDayOfWeek of the settings).
+    void SetFirstDayOfWeek(Qt::DayOfWeek day);
+
     // Style sets and marks (colour values; -1 keeps the view's own colour).
     void AddStyleSet(const QString &name, std::int32_t backColor, std::int32_t textColor, bool bold);
     std::optional<MonthStyleSet> StyleSet(const QString &name) const;

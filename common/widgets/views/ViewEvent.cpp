@@ -1,6 +1,7 @@
 #include "views/ViewEvent.h"
 
 #include "basColor.h"
+#include "basLocale.h"
 
 namespace quillon {
 
@@ -13,10 +14,7 @@ QColor ViewEventColor(const ViewEvent &event, std::int32_t fill, const QPalette 
 
 QString ViewTimeText(const QLocale &locale, QTime time)
 {
-    // Some locales put seconds even into their short form.
-    QString format = locale.timeFormat(QLocale::ShortFormat);
-    format.remove(QStringLiteral(":ss")).remove(QStringLiteral(".ss"));
-    return locale.toString(time, format);
+    return basLocale::ShownTime(time, locale);
 }
 
 } // namespace quillon

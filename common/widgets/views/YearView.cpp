@@ -1,5 +1,6 @@
 #include "views/YearView.h"
 
+#include "basLocale.h"
 #include "platform/basPlatform.h"
 #include "views/DayChangeWatch.h"
 
@@ -204,8 +205,8 @@ private:
 };
 
 YearView::YearView(QWidget *parent)
-    // Sunday first whatever the locale, as the month view and the desktop grid.
-    : QWidget(parent), m_model(Qt::Sunday, basPlatform::Today().year()),
+    // The locale's first day until the program passes the setting's.
+    : QWidget(parent), m_model(basLocale::FirstDayOfWeek(QString(), QWidget::locale()), basPlatform::Today().year()),
       m_previous(new QToolButton(this)), m_next(new QToolButton(this)),
       m_yearLabel(new QLabel(this)), m_grid(new YearGrid(this))
 {
@@ -239,6 +240,12 @@ YearView::YearView(QWidget *parent)
     connect(m_previous, &QToolButton::clicked, this, &YearView::PreviousYear);
     connect(m_next, &QToolButton::clicked, this, &YearView::NextYear);
     YearChanged();
+}
+
+void YearView::SetFirstDayOfWeek(Qt::DayOfWeek day)
+{
+    m_model.SetFirstDayOfWeek(day);
+    m_grid->update();
 }
 
 void YearView::Clear()

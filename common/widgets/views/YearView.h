@@ -25,6 +25,9 @@ class YearView : public QWidget {
 public:
     explicit YearView(QWidget *parent = nullptr);
 
+    // The day of the first column (basLocale::FirstDayOfWeek of the settings).
+    void SetFirstDayOfWeek(Qt::DayOfWeek day);
+
     // Clears the selection. The next AddDate also brings its year into view, so a view
     // filled with "clear, add the first day, add the rest" opens on the first day's year.
     void Clear();

@@ -32,6 +32,7 @@ public:
     explicit YearViewModel(Qt::DayOfWeek firstDayOfWeek, int year);
 
     Qt::DayOfWeek FirstDayOfWeek() const { return m_firstDay; }
+    void SetFirstDayOfWeek(Qt::DayOfWeek day) { m_firstDay = day; }
     int Year() const { return m_year; }
     // Clamped to kMinimumYear..kMaximumYear.
     void SetYear(int year);

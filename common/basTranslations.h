@@ -1,0 +1,23 @@
+// The translations of what a person reads, chosen from the user's locale: the suite's own
+// (translations/quillon_<language>.qm in the program folder) and Qt's (the standard
+// dialogs' buttons). English, the texts in the code, needs none.
+#pragma once
+
+class QCoreApplication;
+class QLocale;
+class QString;
+
+namespace quillon {
+
+namespace basTranslations {
+
+// Installs both translations for the locale into the application; the layout direction
+// then follows the language (Qt reads it from the translation). False when the suite
+// has no translation for the locale's languages.
+bool Install(QCoreApplication &app, const QLocale &locale);
+// Where the suite's .qm files are looked for.
+QString Folder();
+
+} // namespace basTranslations
+
+} // namespace quillon

@@ -1,0 +1,1625 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>CalendarLabel</name>
+    <message>
+        <source>+%1 more</source>
+        <translation>+%1 autres</translation>
+    </message>
+</context>
+<context>
+    <name>OccurrenceChoice</name>
+    <message>
+        <source>&amp;Only this event</source>
+        <translation>&amp;Uniquement cet événement</translation>
+    </message>
+    <message>
+        <source>This and &amp;following events</source>
+        <translation>Cet événement et les &amp;suivants</translation>
+    </message>
+    <message>
+        <source>&amp;All events</source>
+        <translation>&amp;Tous les événements</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsTexts</name>
+    <message>
+        <source>Quillon Options</source>
+        <translation>Préférences de Quillon</translation>
+    </message>
+    <message>
+        <source>The Options windows is already open.</source>
+        <translation>La fenêtre des préférences est déjà ouverte.</translation>
+    </message>
+    <message>
+        <source>Quillon Desktop Calendar</source>
+        <translation>Calendrier de bureau Quillon</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Wallpaper</source>
+        <translation>Fond d’écran</translation>
+    </message>
+    <message>
+        <source>Fonts and Colors</source>
+        <translation>Polices et couleurs</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Appliquer</translation>
+    </message>
+    <message>
+        <source>Scheduler Options</source>
+        <translation>Agenda</translation>
+    </message>
+    <message>
+        <source>Display Scheduler on &amp;startup</source>
+        <translation>Ouvrir l’agenda à l’&amp;ouverture de session</translation>
+    </message>
+    <message>
+        <source>Check this box to display the Scheduler when Windows starts.</source>
+        <translation>Cocher pour ouvrir l’agenda à l’ouverture de session.</translation>
+    </message>
+    <message>
+        <source>Display only &amp;once per day</source>
+        <translation>Une &amp;seule fois par jour</translation>
+    </message>
+    <message>
+        <source>If &apos;Display Scheduler on startup&apos; is checked, check this box to display the Scheduler only the first time Windows starts.</source>
+        <translation>Si « Ouvrir l’agenda à l’ouverture de session » est coché : ne l’ouvrir qu’à la première session de la journée.</translation>
+    </message>
+    <message>
+        <source>Do not check for event &amp;conflicts.</source>
+        <translation>Ne pas vérifier les &amp;conflits entre événements</translation>
+    </message>
+    <message>
+        <source>Check this box to have the Scheduler ignore scheduling conflicts between events.</source>
+        <translation>Cocher pour que l’agenda ne signale pas les événements qui se chevauchent.</translation>
+    </message>
+    <message>
+        <source>Scheduler Colors</source>
+        <translation>Couleurs de l’agenda</translation>
+    </message>
+    <message>
+        <source>&amp;Remind me of events</source>
+        <translation>Me &amp;rappeler les événements</translation>
+    </message>
+    <message>
+        <source>Select this option to have a notification shown before each event that has a reminder.</source>
+        <translation>Afficher une notification avant chaque événement qui a un rappel.</translation>
+    </message>
+    <message>
+        <source>&amp;Background Color...</source>
+        <translation>Couleur de &amp;fond…</translation>
+    </message>
+    <message>
+        <source>Click this button to change the background color used in the Scheduler.</source>
+        <translation>Changer la couleur de fond de l’agenda.</translation>
+    </message>
+    <message>
+        <source>&amp;Event Color...</source>
+        <translation>Couleur des &amp;événements…</translation>
+    </message>
+    <message>
+        <source>Click this button to change the color used for events in the Scheduler.</source>
+        <translation>Changer la couleur des événements dans l’agenda.</translation>
+    </message>
+    <message>
+        <source>Click the &apos;Background Color&apos; or &apos;Event Color&apos; buttons to change the colors used in the DayTimer. Colors selected will be displayed here.</source>
+        <translation>Utilisez « Couleur de fond » ou « Couleur des événements » pour changer les couleurs de la vue Jour. Les couleurs choisies s’affichent ici.</translation>
+    </message>
+    <message>
+        <source>Sample event</source>
+        <translation>Exemple d’événement</translation>
+    </message>
+    <message>
+        <source>Desktop Calendar</source>
+        <translation>Calendrier de bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Display calendar on desktop?</source>
+        <translation>Afficher le calendrier sur le &amp;bureau</translation>
+    </message>
+    <message>
+        <source>Check this box to display the calendar on your desktop wallpaper.</source>
+        <translation>Cocher pour afficher le calendrier dans le fond d’écran.</translation>
+    </message>
+    <message>
+        <source>&amp;Warn me before changing the calendar at midnight</source>
+        <translation>M’a&amp;vertir avant de changer le calendrier à minuit</translation>
+    </message>
+    <message>
+        <source>Warning &amp;times out after</source>
+        <translation>L’avertissement se &amp;ferme après</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>secondes</translation>
+    </message>
+    <message>
+        <source>Wee&amp;k starts on:</source>
+        <translation>&amp;La semaine commence le :</translation>
+    </message>
+    <message>
+        <source>The first day of each week in the Scheduler&apos;s views and on the desktop calendar.</source>
+        <translation>Le premier jour de chaque semaine dans les vues de l’agenda et dans le calendrier de bureau.</translation>
+    </message>
+    <message>
+        <source>As in my region (%1)</source>
+        <translation>Selon ma région (%1)</translation>
+    </message>
+    <message>
+        <source>Invalid Entry</source>
+        <translation>Saisie non valide</translation>
+    </message>
+    <message>
+        <source>Required Entry</source>
+        <translation>Saisie obligatoire</translation>
+    </message>
+    <message>
+        <source>Entry must be a number greater than 0.</source>
+        <translation>La saisie doit être un nombre supérieur à 0.</translation>
+    </message>
+    <message>
+        <source>An entry for warning timeout is required.</source>
+        <translation>Indiquez après combien de secondes l’avertissement se ferme.</translation>
+    </message>
+    <message>
+        <source>Entry must be a whole number greater than 0.</source>
+        <translation>La saisie doit être un nombre entier supérieur à 0.</translation>
+    </message>
+    <message>
+        <source>Warning timeout must be a number greater than 0.</source>
+        <translation>Le délai de l’avertissement doit être un nombre supérieur à 0.</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Click on one of the file names listed to select an image to be used for your desktop wallpaper.</source>
+        <translation>Cliquez sur un nom de fichier pour utiliser cette image comme fond d’écran.</translation>
+    </message>
+    <message>
+        <source>Co&amp;lor...</source>
+        <translation>Cou&amp;leur…</translation>
+    </message>
+    <message>
+        <source>Click on this button to select a background color instead of an image for your desktop wallpaper.</source>
+        <translation>Choisir une couleur de fond au lieu d’une image pour le bureau.</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>Click on this button to select a folder containing images that you want to use for your desktop wallpaper.</source>
+        <translation>Choisir un dossier d’images pour le fond d’écran.</translation>
+    </message>
+    <message>
+        <source>Change Wallpaper</source>
+        <translation>Changer de fond d’écran</translation>
+    </message>
+    <message>
+        <source>Select a time period from this drop-down list to use for automatically changing your desktop wallpaper.</source>
+        <translation>Choisissez à quelle fréquence le fond d’écran change automatiquement.</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Emplacement</translation>
+    </message>
+    <message>
+        <source>Do Not Change</source>
+        <translation>Ne pas changer</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Chaque jour</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Chaque semaine</translation>
+    </message>
+    <message>
+        <source>Bi-weekly</source>
+        <translation>Toutes les deux semaines</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Chaque mois</translation>
+    </message>
+    <message>
+        <source>Use &amp;liturgical colors</source>
+        <translation>Utiliser les couleurs &amp;liturgiques</translation>
+    </message>
+    <message>
+        <source>Le&amp;gibility:</source>
+        <translation>Li&amp;sibilité :</translation>
+    </message>
+    <message>
+        <source>Automatic keeps the calendar readable over any picture: event texts at least a readable size, and a solid outline or a panel behind the day where a text would not stand out. &quot;Automatic&quot; may also make a color a little lighter or darker where that is needed; &quot;keep my colors&quot; never changes them. Off draws the texts exactly in the chosen colors and sizes.</source>
+        <translation>« Automatique » garde le calendrier lisible sur toute image : des textes d’une taille lisible, et un contour ou un fond derrière le jour là où un texte ne ressortirait pas. « Automatique » peut aussi éclaircir ou foncer légèrement une couleur ; « garder mes couleurs » ne les change jamais. « Désactivée » dessine les textes exactement dans les couleurs et tailles choisies.</translation>
+    </message>
+    <message>
+        <source>Automatic, keep my colors</source>
+        <translation>Automatique, garder mes couleurs</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivée</translation>
+    </message>
+    <message>
+        <source>Primary</source>
+        <extracomment>Draw the desktop calendar on the primary monitor only.</extracomment>
+        <translation>Écran principal</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <extracomment>Draw the desktop calendar on every monitor.</extracomment>
+        <translation>Tous</translation>
+    </message>
+    <message>
+        <source>&amp;Monitors:</source>
+        <translation>É&amp;crans :</translation>
+    </message>
+    <message>
+        <source>Primary draws the calendar on the primary monitor and the background alone on the others. All draws the calendar on every monitor.</source>
+        <translation>« Écran principal » dessine le calendrier sur l’écran principal et seulement le fond sur les autres. « Tous » le dessine sur chaque écran.</translation>
+    </message>
+    <message>
+        <source>Desktop preview</source>
+        <translation>Aperçu du bureau</translation>
+    </message>
+    <message>
+        <source>Your desktop as the calendar will draw it with the values in this window.</source>
+        <translation>Votre bureau tel que le calendrier le dessinera avec les valeurs de cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>&amp;Font...</source>
+        <translation>Poli&amp;ce…</translation>
+    </message>
+    <message>
+        <source>First select an option to the left, then click this button to change the font for that element.</source>
+        <translation>Choisissez d’abord un élément à gauche, puis changez ici sa police.</translation>
+    </message>
+    <message>
+        <source>&amp;Color...</source>
+        <translation>Cou&amp;leur…</translation>
+    </message>
+    <message>
+        <source>First select an option to the left, then click this button to change the font color for that element.</source>
+        <translation>Choisissez d’abord un élément à gauche, puis changez ici la couleur de son texte.</translation>
+    </message>
+    <message>
+        <source>&amp;Month Name</source>
+        <translation>Nom du &amp;mois</translation>
+    </message>
+    <message>
+        <source>To change the font and/or color of the name of the month, select this option then click either the &apos;Font&apos; or &apos;Color&apos; button.</source>
+        <translation>Pour changer la police ou la couleur du nom du mois, choisissez cette option puis « Police » ou « Couleur ».</translation>
+    </message>
+    <message>
+        <source>Day Of The &amp;Week Name</source>
+        <translation>Jours de la &amp;semaine</translation>
+    </message>
+    <message>
+        <source>To change the font and/or color of the name of the day of the week, select this option then click either the &apos;Font&apos; or &apos;Color&apos; button.</source>
+        <translation>Pour changer la police ou la couleur des jours de la semaine, choisissez cette option puis « Police » ou « Couleur ».</translation>
+    </message>
+    <message>
+        <source>Day &amp;Number</source>
+        <translation>&amp;Numéro du jour</translation>
+    </message>
+    <message>
+        <source>To change the font and/or color of the number of the day, select this option then click either the &apos;Font&apos; or &apos;Color&apos; button.</source>
+        <translation>Pour changer la police ou la couleur des numéros des jours, choisissez cette option puis « Police » ou « Couleur ».</translation>
+    </message>
+    <message>
+        <source>&amp;All Day Event Text</source>
+        <translation>Événements sur la &amp;journée</translation>
+    </message>
+    <message>
+        <source>To change the font and/or color of the all day event text, select this option then click either the &apos;Font&apos; or &apos;Color&apos; button.</source>
+        <translation>Pour changer la police ou la couleur des événements sur la journée, choisissez cette option puis « Police » ou « Couleur ».</translation>
+    </message>
+    <message>
+        <source>Event &amp;text</source>
+        <translation>&amp;Texte des événements</translation>
+    </message>
+    <message>
+        <source>To change the font and/or color of the event text, select this option then click either the &apos;Font&apos; or &apos;Color&apos; button.</source>
+        <translation>Pour changer la police ou la couleur du texte des événements, choisissez cette option puis « Police » ou « Couleur ».</translation>
+    </message>
+    <message>
+        <source>C&amp;urrent Day Color</source>
+        <translation>Couleur du jour &amp;courant</translation>
+    </message>
+    <message>
+        <source>To change the color to be used for the current date, select this option then click the &apos;Color&apos; button.</source>
+        <translation>Pour changer la couleur du jour courant, choisissez cette option puis « Couleur ».</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Janvier</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>dim.</translation>
+    </message>
+    <message>
+        <source>New Years Day</source>
+        <translation>Jour de l’an</translation>
+    </message>
+    <message>
+        <source>9:00 AM - Meeting</source>
+        <translation>09:00 – Réunion</translation>
+    </message>
+    <message>
+        <source>C&amp;enter</source>
+        <translation>C&amp;entre</translation>
+    </message>
+    <message>
+        <source>Select this option to position the desktop calendar in the center of your screen.</source>
+        <translation>Placer le calendrier de bureau au centre de l’écran.</translation>
+    </message>
+    <message>
+        <source>Top le&amp;ft</source>
+        <translation>En haut à &amp;gauche</translation>
+    </message>
+    <message>
+        <source>Select this option to position the desktop calendar in the top left portion of your screen.</source>
+        <translation>Placer le calendrier de bureau en haut à gauche de l’écran.</translation>
+    </message>
+    <message>
+        <source>Top ri&amp;ght</source>
+        <translation>En haut à &amp;droite</translation>
+    </message>
+    <message>
+        <source>Select this option to position the desktop calendar in the top right portion of your screen.</source>
+        <translation>Placer le calendrier de bureau en haut à droite de l’écran.</translation>
+    </message>
+    <message>
+        <source>&amp;Bottom Left</source>
+        <translation>En &amp;bas à gauche</translation>
+    </message>
+    <message>
+        <source>Select this option to position the desktop calendar in the bottom left portion of your screen.</source>
+        <translation>Placer le calendrier de bureau en bas à gauche de l’écran.</translation>
+    </message>
+    <message>
+        <source>Bottom rig&amp;ht</source>
+        <translation>En bas à d&amp;roite</translation>
+    </message>
+    <message>
+        <source>Select this option to position the desktop calendar in the bottom right portion of your screen.</source>
+        <translation>Placer le calendrier de bureau en bas à droite de l’écran.</translation>
+    </message>
+    <message>
+        <source>F&amp;ull Screen</source>
+        <translation>&amp;Plein écran</translation>
+    </message>
+    <message>
+        <source>Select this option to make the desktop calendar fill the entire screen.</source>
+        <translation>Étendre le calendrier de bureau à tout l’écran.</translation>
+    </message>
+    <message>
+        <source>Select Folder...</source>
+        <translation>Choisir un dossier…</translation>
+    </message>
+    <message>
+        <source>Look &amp;in:</source>
+        <translation>&amp;Chercher dans :</translation>
+    </message>
+    <message>
+        <source>Folder &amp;name:</source>
+        <translation>&amp;Nom du dossier :</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <extracomment>&quot;LTR&quot; for a language written left to right, &quot;RTL&quot; for one written right to left.</extracomment>
+        <translation>LTR</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Reading %1...</source>
+        <translation>Lecture de %1…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Storing the events of %1...</source>
+        <translation>Enregistrement des événements de %1…</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedNotes</name>
+    <message>
+        <source>The notes for %1 could not be stored.
+
+Copy them to the clipboard before closing?
+(No closes without them; Cancel keeps the window open.)</source>
+        <translation>Les notes du %1 n’ont pas pu être enregistrées.
+
+Les copier dans le presse-papiers avant de fermer ?
+(« Non » ferme sans elles, « Annuler » laisse la fenêtre ouverte.)</translation>
+    </message>
+</context>
+<context>
+    <name>basColorCombo</name>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Bordeaux</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Bleu marine</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Violet</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Sarcelle</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gris</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Argent</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Vert citron</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Jaune</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Bleu</translation>
+    </message>
+    <message>
+        <source>Fuschia</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
+    <message>
+        <source>(Default)</source>
+        <extracomment>The event takes the Scheduler&apos;s own event colour.</extracomment>
+        <translation>(Par défaut)</translation>
+    </message>
+</context>
+<context>
+    <name>basDayCaption</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>et %1 autres</translation>
+    </message>
+</context>
+<context>
+    <name>basErrorHandler</name>
+    <message>
+        <source>An error has occurred.</source>
+        <translation>Une erreur s’est produite.</translation>
+    </message>
+    <message>
+        <source>Product Name: </source>
+        <translation>Produit : </translation>
+    </message>
+    <message>
+        <source>Application File:  </source>
+        <translation>Programme :  </translation>
+    </message>
+    <message>
+        <source>Module: </source>
+        <translation>Module : </translation>
+    </message>
+    <message>
+        <source>Line Number: </source>
+        <translation>Ligne : </translation>
+    </message>
+    <message>
+        <source>Error Number: </source>
+        <translation>Numéro d’erreur : </translation>
+    </message>
+    <message>
+        <source>Error Description: </source>
+        <translation>Description : </translation>
+    </message>
+</context>
+<context>
+    <name>basFactOfTheDay</name>
+    <message>
+        <source>Welcome!  We hope that you will enjoy using Quillon, and that you will find it helpful in managing your valuable time. The purpose of the liturgical calendar is to relive the major events in Jesus’ life in real time. In this box, we&apos;ll display information about the liturgical church year, special days, and the liturgical colors. The liturgical calendar is built around six seasons and twelve festival days. Each day in the liturgical calendar has an associated color, and each color has its own meaning and symbolism. Along the way, we&apos;ll also display some interesting facts about the Carrowan Church and its history. Enjoy the calendar!</source>
+        <translation>Bienvenue ! Nous espérons que Quillon vous plaira et vous aidera à organiser votre temps précieux. L’année liturgique fait revivre au fil du temps les grands événements de la vie de Jésus. Ici, nous présentons l’année liturgique, les jours particuliers et les couleurs liturgiques. L’année liturgique compte six temps et douze jours de fête. Chaque jour a sa couleur liturgique, et chaque couleur a son sens et sa symbolique. Nous vous ferons aussi découvrir l’Église de Carrowan et son histoire. Bonne utilisation du calendrier !</translation>
+    </message>
+    <message>
+        <source>The liturgical color green is used for &apos;Ordinary Time&apos;, the Sundays of the church year that are not part of a specific season. Ordinary time serves to remind the church that God acts within the routine of our daily lives. The color green is symbolic of spiritual growth.</source>
+        <translation>La couleur liturgique verte est celle du temps ordinaire, les dimanches de l’année liturgique qui n’appartiennent à aucun temps particulier. Il rappelle à l’Église que Dieu agit dans le quotidien de nos vies. Le vert symbolise la croissance spirituelle.</translation>
+    </message>
+    <message>
+        <source>The liturgical color purple is used for seasons of preparation, such as Lent and Advent.</source>
+        <translation>La couleur liturgique violette est celle des temps de préparation, comme le Carême et l’Avent.</translation>
+    </message>
+    <message>
+        <source>The liturgical color red is used for Pentecost and for ordination services. Red is symbolic of the &apos;tongues of fire&apos; that sat on each of the apostles on the Day of Pentecost and suggests the presence and power of the Holy Spirit bringing life to the church.</source>
+        <translation>La couleur liturgique rouge est celle de la Pentecôte et des ordinations. Le rouge rappelle les « langues de feu » qui se posèrent sur chacun des apôtres le jour de la Pentecôte, et la présence et la force de l’Esprit Saint qui donne vie à l’Église.</translation>
+    </message>
+    <message>
+        <source>The liturgical color white is used for special days in the redemptive work of Jesus Christ, such as Christmas and Easter. The color white is symbolic of purity and light.</source>
+        <translation>La couleur liturgique blanche est celle des grandes fêtes de l’œuvre du salut de Jésus-Christ, comme Noël et Pâques. Le blanc symbolise la pureté et la lumière.</translation>
+    </message>
+    <message>
+        <source>The liturgical color gray is used only from the end of Maundy Thursday until Easter.</source>
+        <translation>La couleur liturgique grise n’est utilisée que de la fin du Jeudi saint jusqu’à Pâques.</translation>
+    </message>
+</context>
+<context>
+    <name>basMain</name>
+    <message>
+        <source>Quillon Scheduler is already running.</source>
+        <translation>L’agenda Quillon est déjà ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::AgendaView</name>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>Nothing planned from %1 to %2.</source>
+        <translation>Rien de prévu du %1 au %2.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::CalendarList</name>
+    <message>
+        <source>never</source>
+        <translation>jamais</translation>
+    </message>
+    <message>
+        <source>Another calendar is being fetched.</source>
+        <translation>Un autre calendrier est en cours de récupération.</translation>
+    </message>
+    <message>
+        <source>Fetching %1 ...</source>
+        <translation>Récupération de %1…</translation>
+    </message>
+    <message>
+        <source>%1 has no calendars.</source>
+        <translation>%1 ne contient aucun calendrier.</translation>
+    </message>
+    <message>
+        <source>%1 could not be added: %2</source>
+        <translation>%1 n’a pas pu être ajouté : %2</translation>
+    </message>
+    <message>
+        <source>%1.
+
+Password for %2 at %3:</source>
+        <translation>%1.
+
+Mot de passe de %2 sur %3 :</translation>
+    </message>
+    <message>
+        <source>No such calendar.</source>
+        <translation>Ce calendrier n’existe pas.</translation>
+    </message>
+    <message>
+        <source>Refreshing %1 ...</source>
+        <translation>Actualisation de %1…</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::CalendarPreview</name>
+    <message>
+        <source>The calendar would not be drawn: %1.</source>
+        <translation>Le calendrier ne serait pas dessiné : %1.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::ConflictsPane</name>
+    <message>
+        <source>Delete It Anyway</source>
+        <translation>Supprimer quand même</translation>
+    </message>
+    <message>
+        <source>Send My Change</source>
+        <translation>Envoyer ma modification</translation>
+    </message>
+    <message>
+        <source>Keep Both</source>
+        <translation>Garder les deux</translation>
+    </message>
+    <message>
+        <source>Keep the Server&apos;s</source>
+        <translation>Garder celle du serveur</translation>
+    </message>
+    <message>
+        <source>Drop My Change</source>
+        <translation>Abandonner ma modification</translation>
+    </message>
+    <message>
+        <source>Changes the server also had</source>
+        <translation>Événements modifiés aussi sur le serveur</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::EventSearchModel</name>
+    <message>
+        <source>The events could not be read.</source>
+        <translation>Les événements n’ont pas pu être lus.</translation>
+    </message>
+    <message>
+        <source>No event holds “%1”.</source>
+        <translation>Aucun événement ne contient « %1 ».</translation>
+    </message>
+    <message>
+        <source>The first %1 of %2 events</source>
+        <translation>Les %1 premiers des %2 événements</translation>
+    </message>
+    <message>
+        <source>1 event</source>
+        <translation>1 événement</translation>
+    </message>
+    <message>
+        <source>%1 events</source>
+        <translation>%1 événements</translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>Past: last on %1</source>
+        <translation>Passé : dernière fois le %1</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::LauncherReminders</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>et %1 autres</translation>
+    </message>
+    <message>
+        <source>%1 reminders while you were away</source>
+        <translation>%1 rappels pendant votre absence</translation>
+    </message>
+    <message>
+        <source>%1 reminders</source>
+        <translation>%1 rappels</translation>
+    </message>
+    <message>
+        <source> (all day)</source>
+        <translation> (toute la journée)</translation>
+    </message>
+    <message>
+        <source>Snooze 5 minutes</source>
+        <translation>Rappeler dans 5 minutes</translation>
+    </message>
+    <message>
+        <source>Open Scheduler</source>
+        <translation>Ouvrir l’agenda</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::LauncherSubscriptions</name>
+    <message>
+        <source> Open Calendars... to decide.</source>
+        <translation> Décidez dans « Calendriers… ».</translation>
+    </message>
+    <message>
+        <source>The calendar &quot;%1&quot; could not be refreshed: %2</source>
+        <translation>Le calendrier « %1 » n’a pas pu être actualisé : %2</translation>
+    </message>
+    <message>
+        <source>%1.
+
+Password for %2 at %3:</source>
+        <translation>%1.
+
+Mot de passe de %2 sur %3 :</translation>
+    </message>
+    <message>
+        <source>Open Calendars... to send your change, keep both or drop it.</source>
+        <translation>Ouvrez « Calendriers… » pour envoyer votre modification, garder les deux ou l’abandonner.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::MonthGrid</name>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n autre</numerusform>
+            <numerusform>+%n autres</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>quillon::RangePane</name>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::RepeatRuleEditor</name>
+    <message>
+        <source>Daily</source>
+        <translation>Chaque jour</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Chaque semaine</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Chaque mois</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Chaque année</translation>
+    </message>
+    <message>
+        <source>On day</source>
+        <translation>Le jour</translation>
+    </message>
+    <message>
+        <source>On the</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Après</translation>
+    </message>
+    <message>
+        <source>Repeats:</source>
+        <translation>Répétition :</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Tous les</translation>
+    </message>
+    <message>
+        <source>Ends:</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>occurrences</source>
+        <translation>occurrences</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::SchedulerCommands</name>
+    <message>
+        <source>Delete event &apos;%1&apos;?</source>
+        <translation>Supprimer l’événement « %1 » ?</translation>
+    </message>
+    <message>
+        <source>Delete all day event &apos;%1&apos;?</source>
+        <translation>Supprimer l’événement sur la journée « %1 » ?</translation>
+    </message>
+    <message>
+        <source>Move event &apos;%1&apos;?</source>
+        <translation>Déplacer l’événement « %1 » ?</translation>
+    </message>
+    <message>
+        <source>Move Event</source>
+        <translation>Déplacer l’événement</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; would overlap &apos;%2&apos; on %3. Move it anyway?</source>
+        <translation>« %1 » chevaucherait « %2 » le %3. Le déplacer quand même ?</translation>
+    </message>
+    <message>
+        <source>Conflict</source>
+        <translation>Conflit</translation>
+    </message>
+    <message>
+        <source>Delete Event</source>
+        <translation>Supprimer l’événement</translation>
+    </message>
+    <message>
+        <source>Delete All Day Event</source>
+        <translation>Supprimer l’événement sur la journée</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::UndoHistory</name>
+    <message>
+        <source>New Event &quot;%1&quot;</source>
+        <translation>Nouvel événement « %1 »</translation>
+    </message>
+    <message>
+        <source>Change &quot;%1&quot;</source>
+        <translation>Modifier « %1 »</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;</source>
+        <translation>Supprimer « %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::YearView</name>
+    <message>
+        <source>Previous year</source>
+        <translation>Année précédente</translation>
+    </message>
+    <message>
+        <source>Next year</source>
+        <translation>Année suivante</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmAbout</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>Desktop Calendar/Schedule for </source>
+        <translation>Calendrier de bureau et agenda pour </translation>
+    </message>
+    <message>
+        <source>Warning: this computer program is protected by copyright law and international treaties; unauthorized reproduction or distribution of it, or of any part of it, is prohibited.</source>
+        <translation>Avertissement : ce programme est protégé par le droit d’auteur et par des traités internationaux ; toute reproduction ou diffusion non autorisée de tout ou partie de ce programme est interdite.</translation>
+    </message>
+    <message>
+        <source>About </source>
+        <translation>À propos de </translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmCalendars</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Last refresh</source>
+        <translation>Dernière actualisation</translation>
+    </message>
+    <message>
+        <source>Waiting to be sent</source>
+        <translation>En attente d’envoi</translation>
+    </message>
+    <message>
+        <source>Last error</source>
+        <translation>Dernière erreur</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Ajouter…</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Retirer</translation>
+    </message>
+    <message>
+        <source>Refresh &amp;now</source>
+        <translation>Actualiser &amp;maintenant</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>New events &amp;go to:</source>
+        <translation>Les nouveaux événements &amp;vont dans :</translation>
+    </message>
+    <message>
+        <source>read only</source>
+        <translation>lecture seule</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>%1 change(s)</source>
+        <translation>%1 modification(s)</translation>
+    </message>
+    <message>
+        <source>Where new events go could not be kept.</source>
+        <translation>Le calendrier des nouveaux événements n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Remove the calendar &apos;%1&apos; and its events?</source>
+        <translation>Retirer le calendrier « %1 » et ses événements ?</translation>
+    </message>
+    <message>
+        <source>%1
+
+Trust this certificate for this calendar?</source>
+        <translation>%1
+
+Faire confiance à ce certificat pour ce calendrier ?</translation>
+    </message>
+    <message>
+        <source>%1
+
+Send the password anyway?</source>
+        <translation>%1
+
+Envoyer quand même le mot de passe ?</translation>
+    </message>
+    <message>
+        <source>https://, webcal:// or a CalDAV server</source>
+        <translation>https://, webcal:// ou un serveur CalDAV</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse :</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>Nom d’&amp;utilisateur :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>User name and password only for a CalDAV account or a private address.</source>
+        <translation>Nom d’utilisateur et mot de passe seulement pour un compte CalDAV ou une adresse privée.</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendriers</translation>
+    </message>
+    <message>
+        <source>Add Calendar</source>
+        <translation>Ajouter un calendrier</translation>
+    </message>
+    <message>
+        <source>&amp;Colour...</source>
+        <translation>&amp;Couleur…</translation>
+    </message>
+    <message>
+        <source>Ticked: shown in the views and on the desktop</source>
+        <translation>Coché : affiché dans les vues et sur le bureau</translation>
+    </message>
+    <message>
+        <source>Whether the calendar is shown could not be kept.</source>
+        <translation>L’affichage du calendrier n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Calendar Colour</source>
+        <translation>Couleur du calendrier</translation>
+    </message>
+    <message>
+        <source>The calendar&apos;s colour could not be kept.</source>
+        <translation>La couleur du calendrier n’a pas pu être enregistrée.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmConflict</name>
+    <message>
+        <source>&amp;Do not check for event conflicts.</source>
+        <translation>Ne plus &amp;vérifier les conflits</translation>
+    </message>
+    <message>
+        <source>&amp;Accept</source>
+        <translation>&amp;Accepter</translation>
+    </message>
+    <message>
+        <source>&amp;Reschedule</source>
+        <translation>&amp;Replanifier</translation>
+    </message>
+    <message>
+        <source>Existing events:</source>
+        <translation>Événements existants :</translation>
+    </message>
+    <message>
+        <source>Scheduling Conflict</source>
+        <translation>Conflit d’horaire</translation>
+    </message>
+    <message>
+        <source>This event conflicts with the existing events listed below.  Click on &apos;Accept&apos; to accept the conflict, or &apos;Reschedule&apos; to change the date and/or time of the event.</source>
+        <translation>Cet événement chevauche les événements ci-dessous. Cliquez sur « Accepter » pour l’accepter quand même, ou sur « Replanifier » pour changer sa date ou son heure.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmEvent</name>
+    <message>
+        <source>Details</source>
+        <translation>Détails</translation>
+    </message>
+    <message>
+        <source>Recurrence</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;All day event</source>
+        <translation>&amp;Toute la journée</translation>
+    </message>
+    <message>
+        <source>&amp;Icon</source>
+        <translation>&amp;Icône</translation>
+    </message>
+    <message>
+        <source>&amp;Start time:</source>
+        <translation>&amp;Début :</translation>
+    </message>
+    <message>
+        <source>&amp;End time:</source>
+        <translation>&amp;Fin :</translation>
+    </message>
+    <message>
+        <source>S&amp;ubject:</source>
+        <translation>&amp;Titre :</translation>
+    </message>
+    <message>
+        <source>&amp;Location:</source>
+        <translation>&amp;Lieu :</translation>
+    </message>
+    <message>
+        <source>Event &amp;date:</source>
+        <translation>Dat&amp;e :</translation>
+    </message>
+    <message>
+        <source>Event &amp;color:</source>
+        <translation>&amp;Couleur :</translation>
+    </message>
+    <message>
+        <source>Re&amp;minder:</source>
+        <translation>Ra&amp;ppel :</translation>
+    </message>
+    <message>
+        <source>Calenda&amp;r:</source>
+        <translation>Calend&amp;rier :</translation>
+    </message>
+    <message>
+        <source>&amp;Notes:</source>
+        <translation>&amp;Notes :</translation>
+    </message>
+    <message>
+        <source>&amp;Once</source>
+        <translation>&amp;Une fois</translation>
+    </message>
+    <message>
+        <source>&amp;Recurring</source>
+        <translation>Plusieurs &amp;jours</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat</source>
+        <translation>Ré&amp;péter</translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <extracomment>Above a read-only event: the server calendar it comes from.</extracomment>
+        <translation>De %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Waiting to be sent to the calendar&apos;s server</source>
+        <translation>En attente d’envoi au serveur du calendrier</translation>
+    </message>
+    <message>
+        <source>Waiting to be sent to the calendar&apos;s server (last try: %1)</source>
+        <translation>En attente d’envoi au serveur du calendrier (dernier essai : %1)</translation>
+    </message>
+    <message>
+        <source>Change event &apos;%1&apos;?</source>
+        <translation>Modifier l’événement « %1 » ?</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <extracomment>No reminder for the event.</extracomment>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>1 week</source>
+        <translation>1 semaine</translation>
+    </message>
+    <message>
+        <source>%1 weeks</source>
+        <translation>%1 semaines</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>%1 hours</source>
+        <translation>%1 heures</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>New Event</source>
+        <translation>Nouvel événement</translation>
+    </message>
+    <message>
+        <source>Edit Event</source>
+        <translation>Modifier l’événement</translation>
+    </message>
+    <message>
+        <source>Data Entry Error</source>
+        <translation>Erreur de saisie</translation>
+    </message>
+    <message>
+        <source>The End Time cannot be earlier than the Start Time.</source>
+        <translation>La fin ne peut pas précéder le début.</translation>
+    </message>
+    <message>
+        <source>Event date cannot be earlier than today.</source>
+        <translation>La date de l’événement ne peut pas être antérieure à aujourd’hui.</translation>
+    </message>
+    <message>
+        <source>Choose a start time and an end time, or tick All day event.</source>
+        <translation>Choisissez un début et une fin, ou cochez « Toute la journée ».</translation>
+    </message>
+    <message>
+        <source>Select at least one day on which this event occurs, or choose Once.</source>
+        <translation>Choisissez au moins un jour pour cet événement, ou choisissez « Une fois ».</translation>
+    </message>
+    <message>
+        <source>Select the days on which this event occurs:</source>
+        <translation>Choisissez les jours de cet événement :</translation>
+    </message>
+    <message>
+        <source>The days of this event (click a day to leave it out or add it):</source>
+        <translation>Les jours de cet événement (cliquez sur un jour pour l’exclure ou l’ajouter) :</translation>
+    </message>
+    <message>
+        <source>Change Event</source>
+        <translation>Modifier l’événement</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmFind</name>
+    <message>
+        <source>&amp;Show Day</source>
+        <translation>Affic&amp;her le jour</translation>
+    </message>
+    <message>
+        <source>Find Events</source>
+        <translation>Rechercher des événements</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Rechercher :</translation>
+    </message>
+    <message>
+        <source>Name, notes or place</source>
+        <translation>Titre, notes ou lieu</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmHelp</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Précédent</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Sommaire</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmMain</name>
+    <message>
+        <source>&amp;Use Liturgical Colors</source>
+        <translation>Couleurs &amp;liturgiques</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh Desktop Calendar</source>
+        <translation>&amp;Actualiser le calendrier de bureau</translation>
+    </message>
+    <message>
+        <source>Refresh &amp;Calendars</source>
+        <translation>Actualiser les &amp;calendriers</translation>
+    </message>
+    <message>
+        <source>C&amp;alendars...</source>
+        <translation>Calen&amp;driers…</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>  - waiting to be sent</source>
+        <translation>  – en attente d’envoi</translation>
+    </message>
+    <message>
+        <source>Import Calendar</source>
+        <translation>Importer un calendrier</translation>
+    </message>
+    <message>
+        <source>%1:
+%2 added, %3 updated, %4 unchanged.</source>
+        <translation>%1 :
+%2 ajoutés, %3 mis à jour, %4 inchangés.</translation>
+    </message>
+    <message>
+        <source>Export Calendar</source>
+        <translation>Exporter le calendrier</translation>
+    </message>
+    <message>
+        <source>%1 events were written to %2.</source>
+        <translation>%1 événements ont été écrits dans %2.</translation>
+    </message>
+    <message>
+        <source>Left out:</source>
+        <translation>Ignorés :</translation>
+    </message>
+    <message>
+        <source>&amp;Today</source>
+        <translation>Aujourd’&amp;hui</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notes :</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;New Event...</source>
+        <translation>&amp;Nouvel événement…</translation>
+    </message>
+    <message>
+        <source>&amp;Import Calendar...</source>
+        <translation>&amp;Importer un calendrier…</translation>
+    </message>
+    <message>
+        <source>Ex&amp;port Calendar...</source>
+        <translation>E&amp;xporter le calendrier…</translation>
+    </message>
+    <message>
+        <source>&amp;Calendars...</source>
+        <translation>&amp;Calendriers…</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>&amp;Aperçu avant impression…</translation>
+    </message>
+    <message>
+        <source>P&amp;rint...</source>
+        <translation>Imp&amp;rimer…</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Event...</source>
+        <translation>&amp;Modifier l’événement…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Event</source>
+        <translation>&amp;Supprimer l’événement</translation>
+    </message>
+    <message>
+        <source>Delete &amp;All Day Event</source>
+        <translation>Supprimer un événement sur la &amp;journée</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Rechercher…</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Préférences</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>&amp;Contents...</source>
+        <translation>&amp;Sommaire…</translation>
+    </message>
+    <message>
+        <source>&amp;About Quillon...</source>
+        <translation>À &amp;propos de Quillon…</translation>
+    </message>
+    <message>
+        <source>PopupMenu</source>
+        <translation>Menu contextuel</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Barre d’outils</translation>
+    </message>
+    <message>
+        <source>New Event</source>
+        <translation>Nouvel événement</translation>
+    </message>
+    <message>
+        <source>Edit Event</source>
+        <translation>Modifier l’événement</translation>
+    </message>
+    <message>
+        <source>Delete Event</source>
+        <translation>Supprimer l’événement</translation>
+    </message>
+    <message>
+        <source>Refresh Desktop Calendar</source>
+        <translation>Actualiser le calendrier de bureau</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>&amp;Day</source>
+        <translation>&amp;Jour</translation>
+    </message>
+    <message>
+        <source>&amp;Work Week</source>
+        <translation>Semaine de &amp;travail</translation>
+    </message>
+    <message>
+        <source>W&amp;eek</source>
+        <translation>&amp;Semaine</translation>
+    </message>
+    <message>
+        <source>&amp;Month</source>
+        <translation>&amp;Mois</translation>
+    </message>
+    <message>
+        <source>&amp;Agenda</source>
+        <translation>&amp;Liste</translation>
+    </message>
+    <message>
+        <source>Agenda &amp;Span</source>
+        <translation>&amp;Durée de la liste</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Précédent</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Suivant</translation>
+    </message>
+    <message>
+        <source>Exiting Quillon</source>
+        <translation>Quitter Quillon</translation>
+    </message>
+    <message>
+        <source>Do you want to clear the calendar from the desktop?<byte value="xd"/>
+<byte value="xd"/>
+Click &apos;Yes&apos; to clear the calendar from the desktop wallpaper.<byte value="xd"/>
+Click &apos;No&apos; to keep the calendar on the desktop wallpaper.</source>
+        <translation>Voulez-vous retirer le calendrier du bureau ?<byte value="xd"/>
+<byte value="xd"/>
+« Oui » retire le calendrier du fond d’écran.<byte value="xd"/>
+« Non » le laisse dans le fond d’écran.</translation>
+    </message>
+    <message>
+        <source>Quillon Scheduler</source>
+        <translation>Agenda Quillon</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics);;All files (*)</source>
+        <translation>Fichiers de calendrier (*.ics);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation>
+… et %1 autres</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::frmWarning</name>
+    <message>
+        <source>Later</source>
+        <translation>Plus tard</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>OK (%1 second)</source>
+        <extracomment>The button with the seconds left before the calendar is changed.</extracomment>
+        <translation>OK (%1 seconde)</translation>
+    </message>
+    <message>
+        <source>OK (%1 seconds)</source>
+        <translation>OK (%1 secondes)</translation>
+    </message>
+    <message>
+        <source>Quillon needs to change the desktop calendar.</source>
+        <translation>Quillon doit changer le calendrier de bureau.</translation>
+    </message>
+    <message>
+        <source>Click the &apos;OK&apos; button to change the calendar now.</source>
+        <translation>Cliquez sur « OK » pour changer le calendrier maintenant.</translation>
+    </message>
+    <message>
+        <source>Click the &apos;OK&apos; button to change the calendar now (or wait until the timeout has completed and Quillon will then perform the change).</source>
+        <translation>Cliquez sur « OK » pour changer le calendrier maintenant (ou attendez la fin du délai : Quillon le changera alors lui-même).</translation>
+    </message>
+    <message>
+        <source>Click the &apos;Later&apos; button to change the calendar yourself at a time that is more convenient. You can change the calendar by right-clicking on the Quillon icon in the system tray and selecting the &apos;Refresh Desktop Calendar&quot; option.</source>
+        <translation>Cliquez sur « Plus tard » pour changer le calendrier vous-même au moment qui vous convient : cliquez avec le bouton droit sur l’icône de Quillon dans la zone de notification et choisissez « Actualiser le calendrier de bureau ».</translation>
+    </message>
+</context>
+</TS>
