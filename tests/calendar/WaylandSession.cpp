@@ -249,6 +249,12 @@ int WaylandSession::Run(const QString &program, const QStringList &arguments, QS
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+QString WaylandSession::LogTail() const
+{
+    QFile log(m_home + QStringLiteral("/session.log"));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll().right(2000)) : QString();
+}
+
 QImage WaylandSession::Screenshot(const QString &output)
 {
     // Written where the session user may write, read here as whoever runs the test.

@@ -63,6 +63,9 @@ public:
     // not start or finish.
     int Run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
+    // The end of what the launched programs printed, for a failure to show.
+    QString LogTail() const;
+
     // The whole layout at the greatest scale, or one output in its own pixels.
     QImage Screenshot(const QString &output = QString());
     // Polls the screen until the test holds or the time is over; the last screenshot.

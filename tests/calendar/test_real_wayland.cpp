@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
 
 #include <memory>
 
@@ -22,6 +26,8 @@ constexpr int kShowsWithinMs = 5000;
 constexpr double kShowing = 0.9;
 const QSize kOutput{1280, 800};
 constexpr int kExact = 12;
+constexpr int kBarHeight = 32;
+const QRgb kBar = qRgb(0x20, 0x40, 0x60);
 // sway draws a background at a whole-number scale and resamples it to a fractional
 // one, which blurs each edge by a pixel; a picture of the wrong size or place still
 // shows on under a tenth of the points at this tolerance.
@@ -67,6 +73,92 @@ protected:
     }
 
     double WaitForCalendar() { return WaitForPicture(Wallpaper()); }
+
+    // The launcher as the session's user, on the test's data and settings.
+    bool StartLauncher(const QString &desktop)
+    {
+        Option("DisplaySchedulerOnStart", QStringLiteral("0"));
+        EXPECT_TRUE(session->GiveToSessionUser(TempPath(QString())));
+        EXPECT_TRUE(session->GiveToSessionUser(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        QProcessEnvironment launcherEnv;
+        for (const char *variable : {"QUILLON_DATA_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                     "QUILLON_NONINTERACTIVE"})
+            launcherEnv.insert(QLatin1String(variable), qEnvironmentVariable(variable));
+        launcherEnv.insert(QStringLiteral("QUILLON_NOW"), m_today.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
+        launcherEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
+        return session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {}, launcherEnv);
+    }
+
+    // waybar along the top with its tray alone, on a colour nothing else has.
+    bool StartWaybar()
+    {
+        const QString home = TempPath(QStringLiteral("home"));
+        QFile config(home + QStringLiteral("/waybar.json"));
+        QFile style(home + QStringLiteral("/waybar.css"));
+        const bool written =
+            config.open(QIODevice::WriteOnly)
+            && config.write(QStringLiteral("{\"layer\": \"top\", \"position\": \"top\", \"height\": %1, "
+                                           "\"modules-right\": [\"tray\"], \"tray\": {\"icon-size\": 24}}")
+                                .arg(kBarHeight)
+                                .toUtf8())
+                   > 0
+            && style.open(QIODevice::WriteOnly)
+            && style.write("* { border: none; border-radius: 0; min-height: 0; }\n"
+                           "window#waybar { background-color: #204060; }\n")
+                   > 0;
+        config.close();
+        style.close();
+        return written && session->GiveToSessionUser(home)
+            && session->Launch(QStringLiteral("waybar"), {QStringLiteral("-c"), config.fileName(), QStringLiteral("-s"),
+                                                          style.fileName()});
+    }
+
+    // The window of that title in sway's tree: its place on the layout, empty when there
+    // is none or sway does not show it.
+    QRect SwayWindow(const QString &title)
+    {
+        QString tree;
+        session->Run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_tree")}, &tree);
+        std::function<QRect(const QJsonObject &)> find = [&](const QJsonObject &node) -> QRect {
+            if (node.value(QStringLiteral("name")).toString() == title && node.value(QStringLiteral("visible")).toBool()) {
+                const QJsonObject rect = node.value(QStringLiteral("rect")).toObject();
+                return QRect(rect.value(QStringLiteral("x")).toInt(), rect.value(QStringLiteral("y")).toInt(),
+                             rect.value(QStringLiteral("width")).toInt(), rect.value(QStringLiteral("height")).toInt());
+            }
+            for (const char *children : {"nodes", "floating_nodes"})
+                for (const QJsonValue &child : node.value(QLatin1String(children)).toArray())
+                    if (const QRect found = find(child.toObject()); !found.isEmpty())
+                        return found;
+            return QRect();
+        };
+        return find(QJsonDocument::fromJson(tree.toUtf8()).object());
+    }
+
+    // What a panel sends the icon for a middle click: the session's input has no
+    // pointer to click with, so the call goes to the item the panel's watcher lists.
+    bool MiddleClick()
+    {
+        const QStringList bus{QStringLiteral("call"), QStringLiteral("--session")};
+        QString items;
+        session->Run(QStringLiteral("gdbus"),
+                     bus + QStringList{QStringLiteral("--dest"), QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                       QStringLiteral("--object-path"), QStringLiteral("/StatusNotifierWatcher"),
+                                       QStringLiteral("--method"), QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                                       QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                       QStringLiteral("RegisteredStatusNotifierItems")},
+                     &items);
+        // (<['org.kde.StatusNotifierItem-12-1/StatusNotifierItem']>,)
+        const QString item = items.section(QLatin1Char('\''), 1, 1);
+        const qsizetype slash = item.indexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            return false;
+        return session->Run(QStringLiteral("gdbus"),
+                            bus + QStringList{QStringLiteral("--dest"), item.left(slash), QStringLiteral("--object-path"),
+                                              item.mid(slash), QStringLiteral("--method"),
+                                              QStringLiteral("org.kde.StatusNotifierItem.SecondaryActivate"),
+                                              QStringLiteral("0"), QStringLiteral("0")})
+            == 0;
+    }
 
     std::unique_ptr<WaylandSession> session;
 };
@@ -122,6 +214,38 @@ TEST_F(RealWaylandDesktop, SwayShowsEachOutputItsPictureAtItsOwnPixelsAndScale)
     EXPECT_EQ(second.size(), QSize(1920, 1080));
     EXPECT_GE(WaitForPicture(Wallpaper(), WaylandSession::OutputName(0)), kShowing);
     EXPECT_GE(WaitForPicture(second, WaylandSession::OutputName(1), kResampled), kShowing);
+}
+// The launcher's icon through StatusNotifierItem on waybar's tray, started after the
+// panel as at login; its middle click opens the mini calendar where sway puts it.
+TEST_F(RealWaylandDesktop, SwayPanelShowsTheTrayIconAndItsMiniCalendarOnScreen)
+{
+    StartSway({WaylandOutput{kOutput}}, {QStringLiteral("waybar"), QStringLiteral("dbus-daemon"), QStringLiteral("gdbus")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    QString error;
+    ASSERT_TRUE(session->StartBus(error)) << qPrintable(error);
+    ASSERT_TRUE(StartWaybar());
+    ASSERT_TRUE(StartLauncher(QStringLiteral("sway")));
+
+    QRect icon;
+    session->WaitForScreen(
+        [&](const QImage &shot) {
+            icon = InkBox(shot.copy(0, 0, kOutput.width(), kBarHeight), kBar);
+            return !icon.isEmpty() && shot.pixel(2, 2) == kBar;
+        },
+        4 * kShowsWithinMs);
+    ASSERT_FALSE(icon.isEmpty()) << "no icon on the panel: " << qPrintable(session->LogTail());
+    EXPECT_LE(icon.width(), kBarHeight);
+    EXPECT_GT(icon.left(), kOutput.width() / 2); // the tray's place on the right
+
+    ASSERT_TRUE(MiddleClick()) << qPrintable(session->LogTail());
+    QRect mini;
+    for (int waited = 0; (mini = SwayWindow(QStringLiteral("Quillon"))).isEmpty() && waited < kShowsWithinMs; waited += 100)
+        QThread::msleep(100);
+    ASSERT_FALSE(mini.isEmpty()) << "no mini calendar after the middle click";
+    EXPECT_TRUE(QRect(QPoint(), kOutput).contains(mini)) << mini.x() << "," << mini.y() << " " << mini.width() << "x"
+                                                        << mini.height();
+    EXPECT_LT(mini.width(), kOutput.width() / 2) << "a small window, not one tiled over the screen";
 }
 } // namespace
 
