@@ -116,7 +116,7 @@ bool WaylandSession::Start(QString &error)
     // Wayland only: a program that fell back to X11 would find no server. A black
     // background, so that a picture not taken does not pass for one. The outputs side
     // by side, each at the place its logical width leaves.
-    QByteArray text = "xwayland disable\n";
+    QByteArray text = "xwayland disable\n" + m_config;
     for (int i = 0, x = 0; i < m_outputs.size(); x += m_outputs[i].Logical().width(), ++i)
         text += QStringLiteral("output %1 mode %2x%3 scale %4 pos %5 0 bg #000000 solid_color\n")
                     .arg(OutputName(i))
@@ -247,6 +247,27 @@ int WaylandSession::Run(const QString &program, const QStringList &arguments, QS
     if (output)
         *output = QString::fromLocal8Bit(process.readAllStandardOutput());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool WaylandSession::WaitForBusName(const QString &name, int timeoutMs)
+{
+    const QStringList call{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                           QStringLiteral("org.freedesktop.DBus"), QStringLiteral("--object-path"),
+                           QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("--method"),
+                           QStringLiteral("org.freedesktop.DBus.NameHasOwner"), name};
+    QDeadlineTimer deadline(timeoutMs);
+    for (QString answer; !deadline.hasExpired(); QThread::msleep(100))
+        if (Run(QStringLiteral("gdbus"), call, &answer) == 0 && answer.trimmed() == QLatin1String("(true,)"))
+            return true;
+    return false;
+}
+
+bool WaylandSession::WaitForDisplay(const QString &name, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!QFile::exists(RuntimeFolder() + QLatin1Char('/') + name) && !deadline.hasExpired())
+        QThread::msleep(50);
+    return QFile::exists(RuntimeFolder() + QLatin1Char('/') + name);
 }
 
 QString WaylandSession::LogTail() const

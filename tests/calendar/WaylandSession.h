@@ -41,6 +41,8 @@ public:
     // test to skip with.
     static QStringList Missing(const QStringList &programs = {});
 
+    // Lines added to sway's configuration, before Start.
+    void AddConfig(const QByteArray &lines) { m_config += lines; }
     // sway with the outputs; false with the reason when it failed.
     bool Start(QString &error);
     // A session bus of the session user's own (for a tray and its watcher).
@@ -63,6 +65,12 @@ public:
     // not start or finish.
     int Run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
+    // Polls until a program has taken the name on the session bus.
+    bool WaitForBusName(const QString &name, int timeoutMs);
+    // Polls until a compositor started in the session offers its display of that name.
+    bool WaitForDisplay(const QString &name, int timeoutMs) const;
+    QString RuntimeFolder() const { return m_home + QStringLiteral("/runtime"); }
+
     // The end of what the launched programs printed, for a failure to show.
     QString LogTail() const;
 
@@ -75,6 +83,7 @@ public:
 private:
     QString m_home;
     QList<WaylandOutput> m_outputs;
+    QByteArray m_config;
     QProcessEnvironment m_env;
     std::unique_ptr<QProcess> m_sway;
     std::vector<std::unique_ptr<QProcess>> m_processes; // stopped first, the last started first
