@@ -200,7 +200,7 @@ bool WaylandSession::Start(QString &error)
     return false;
 }
 
-bool WaylandSession::StartBus(QString &error)
+bool WaylandSession::StartBus(QString &error, const QString &variable)
 {
     // A bus admits only the user who runs it: the session's.
     auto bus = std::make_unique<QProcess>();
@@ -214,7 +214,7 @@ bool WaylandSession::StartBus(QString &error)
         error = QStringLiteral("dbus-daemon did not start");
         return false;
     }
-    m_env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    m_env.insert(variable, address);
     return true;
 }
 
@@ -270,10 +270,10 @@ bool WaylandSession::WaitForDisplay(const QString &name, int timeoutMs) const
     return QFile::exists(RuntimeFolder() + QLatin1Char('/') + name);
 }
 
-QString WaylandSession::LogTail() const
+QString WaylandSession::Log() const
 {
     QFile log(m_home + QStringLiteral("/session.log"));
-    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll().right(2000)) : QString();
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
 QImage WaylandSession::Screenshot(const QString &output)

@@ -45,8 +45,10 @@ public:
     void AddConfig(const QByteArray &lines) { m_config += lines; }
     // sway with the outputs; false with the reason when it failed.
     bool Start(QString &error);
-    // A session bus of the session user's own (for a tray and its watcher).
-    bool StartBus(QString &error);
+    // A session bus of the session user's own (for a tray and its watcher); with
+    // DBUS_SYSTEM_BUS_ADDRESS, one in place of the system bus (for a shell that looks
+    // for the login manager there and stops without any bus).
+    bool StartBus(QString &error, const QString &variable = QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
 
     // WAYLAND_DISPLAY, SWAYSOCK, XDG_RUNTIME_DIR, HOME and the bus, and neither DISPLAY
     // nor a platform chosen: Qt takes Wayland on its own.
@@ -71,8 +73,9 @@ public:
     bool WaitForDisplay(const QString &name, int timeoutMs) const;
     QString RuntimeFolder() const { return m_home + QStringLiteral("/runtime"); }
 
-    // The end of what the launched programs printed, for a failure to show.
-    QString LogTail() const;
+    // What the launched programs printed; its end, for a failure to show.
+    QString Log() const;
+    QString LogTail() const { return Log().right(2000); }
 
     // The whole layout at the greatest scale, or one output in its own pixels.
     QImage Screenshot(const QString &output = QString());

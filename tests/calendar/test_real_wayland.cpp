@@ -4,6 +4,7 @@
 #include "DesktopSession.h"
 #include "WaylandSession.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -29,6 +30,8 @@ const QSize kOutput{1280, 800};
 constexpr int kShellStartsWithinMs = 30000; // a full shell drawing in software
 const QString kActivityManager = QStringLiteral("/usr/lib/x86_64-linux-gnu/libexec/kactivitymanagerd");
 const QString kKdeDisplay = QStringLiteral("wayland-kde");
+const QString kGnomeDisplay = QStringLiteral("wayland-gnome");
+const QString kGnomeClient = QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_gnome_shell_client");
 constexpr int kExact = 12;
 constexpr int kBarHeight = 32;
 const QRgb kBar = qRgb(0x20, 0x40, 0x60);
@@ -272,6 +275,64 @@ TEST_F(RealWaylandDesktop, PlasmaShowsTheMonthSetBeforeItIsUpAndWhileItRuns)
     ASSERT_EQ(during.exitCode, 0) << qPrintable(during.err);
     EXPECT_EQ(Wallpaper().size(), kOutput);
     EXPECT_GE(WaitForCalendar(kShellStartsWithinMs), kShowing) << "set while the shell runs";
+}
+
+// GNOME Shell on Wayland, headless, read back through its screenshot interface. The
+// launcher starts as soon as the shell's display is there; without the AppIndicator
+// extension it has no tray, says so once and still draws.
+TEST_F(RealWaylandDesktop, GnomeShellShowsTheMonthInLightAndDarkStyleWithoutATray)
+{
+    StartSway({WaylandOutput{kOutput}}, {QStringLiteral("gnome-shell"), QStringLiteral("gsettings"),
+                                         QStringLiteral("dbus-daemon"), QStringLiteral("gdbus")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    QString error;
+    ASSERT_TRUE(session->StartBus(error)) << qPrintable(error);
+    ASSERT_TRUE(session->StartBus(error, QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"))) << qPrintable(error);
+    QProcessEnvironment gnomeEnv;
+    gnomeEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
+    gnomeEnv.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    ASSERT_TRUE(session->Launch(QStringLiteral("gnome-shell"),
+                                {QStringLiteral("--headless"), QStringLiteral("--wayland"), QStringLiteral("--no-x11"),
+                                 QStringLiteral("--wayland-display"), kGnomeDisplay, QStringLiteral("--virtual-monitor"),
+                                 QStringLiteral("%1x%2").arg(kOutput.width()).arg(kOutput.height())},
+                                gnomeEnv));
+    ASSERT_TRUE(session->WaitForDisplay(kGnomeDisplay, kShellStartsWithinMs)) << qPrintable(session->LogTail());
+    gnomeEnv.insert(QStringLiteral("WAYLAND_DISPLAY"), kGnomeDisplay);
+    ASSERT_TRUE(StartLauncher(QStringLiteral("GNOME"), gnomeEnv));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.gnome.Shell.Screenshot"), kShellStartsWithinMs));
+
+    // It opens on its overview, which Escape leaves for the desktop.
+    const QString file = TempPath(QStringLiteral("home/.cache/gnome-screen.png"));
+    auto showing = [&] {
+        double share = 0.0;
+        for (QDeadlineTimer deadline(kShellStartsWithinMs); share < kShowing && !deadline.hasExpired(); QThread::msleep(200)) {
+            QFile::remove(file);
+            session->Run(kGnomeClient, {QStringLiteral("screenshot"), file});
+            share = ShareShowing(QImage(file).convertToFormat(QImage::Format_RGB32), Wallpaper());
+            if (share < kShowing)
+                session->Run(kGnomeClient, {QStringLiteral("escape")});
+        }
+        return share;
+    };
+    EXPECT_GE(showing(), kShowing) << "set by the launcher as the shell started: " << qPrintable(session->LogTail());
+
+    const QString background = QStringLiteral("org.gnome.desktop.background");
+    auto gsettings = [&](const QStringList &arguments) {
+        QString output;
+        session->Run(QStringLiteral("gsettings"), arguments, &output);
+        return output.trimmed();
+    };
+    gsettings({QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme"),
+               QStringLiteral("prefer-dark")});
+    Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
+    const RunResult dark = RunCalendar(gnomeEnv);
+    ASSERT_EQ(dark.exitCode, 0) << qPrintable(dark.err);
+    EXPECT_EQ(Wallpaper().size(), kOutput);
+    EXPECT_GE(showing(), kShowing) << "set while the shell runs, in the dark style";
+    EXPECT_EQ(gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri-dark")}),
+              gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri")}));
+    EXPECT_EQ(session->Log().count(QLatin1String("gnome-shell-extension-appindicator")), 1);
 }
 
 // The launcher's icon through StatusNotifierItem on waybar's tray, started after the
