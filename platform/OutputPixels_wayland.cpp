@@ -136,7 +136,14 @@ std::optional<QSize> OutputModeSize(const QScreen &screen)
     if (!found || found->mode.isEmpty())
         return std::nullopt;
     // A turned output shows its mode on its side.
-    return found->transform % 2 == 1 ? found->mode.transposed() : found->mode;
+    const QSize mode = found->transform % 2 == 1 ? found->mode.transposed() : found->mode;
+    // Qt's scale is the output's rounded up: a mode that does not fit it is another
+    // output's (a wrong match after outputs came and went), and Qt's own sizes stand.
+    const int logicalWidth = screen.geometry().width();
+    const qreal ratio = logicalWidth > 0 ? qreal(mode.width()) / logicalWidth : 0.0;
+    if (ratio <= screen.devicePixelRatio() - 1.0 || ratio > screen.devicePixelRatio() + 0.01)
+        return std::nullopt;
+    return mode;
 }
 
 } // namespace basPlatform
