@@ -30,6 +30,7 @@ const QSize kOutput{1280, 800};
 constexpr int kShellStartsWithinMs = 30000; // a full shell drawing in software
 const QString kActivityManager = QStringLiteral("/usr/lib/x86_64-linux-gnu/libexec/kactivitymanagerd");
 const QString kKdeDisplay = QStringLiteral("wayland-kde");
+constexpr int kPlasmaPanel = 44;
 const QString kGnomeDisplay = QStringLiteral("wayland-gnome");
 const QString kGnomeClient = QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_gnome_shell_client");
 constexpr int kExact = 12;
@@ -127,6 +128,31 @@ protected:
         return written && session->GiveToSessionUser(home)
             && session->Launch(QStringLiteral("waybar"), {QStringLiteral("-c"), config.fileName(), QStringLiteral("-s"),
                                                           style.fileName()});
+    }
+
+    // The strong red of the launcher's icon's top, which nothing else on a panel has.
+    static int RedPixels(const QImage &image)
+    {
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                red += qRed(pixel) > 150 && qGreen(pixel) < 90 && qBlue(pixel) < 90;
+            }
+        return red;
+    }
+
+    // Where two screenshots differ; empty where they do not.
+    static QRect ChangedBox(const QImage &before, const QImage &after)
+    {
+        QRect box;
+        if (before.size() != after.size())
+            return box;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (before.pixel(x, y) != after.pixel(x, y))
+                    box |= QRect(x, y, 1, 1);
+        return box;
     }
 
     // The window of that title in sway's tree: its place on the layout, empty when there
@@ -266,6 +292,9 @@ TEST_F(RealWaylandDesktop, PlasmaShowsTheMonthSetBeforeItIsUpAndWhileItRuns)
         ASSERT_TRUE(session->Launch(kActivityManager, {}, plasmaEnv));
         ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.kde.ActivityManager"), kShellStartsWithinMs));
     }
+    // KDE's daemon, which keeps the tray's watcher, up before the shell as in a session.
+    ASSERT_TRUE(session->Launch(QStringLiteral("kded5"), {}, plasmaEnv));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.kde.kded5"), kShellStartsWithinMs));
     ASSERT_TRUE(session->Launch(QStringLiteral("plasmashell"), {}, plasmaEnv));
     EXPECT_GE(WaitForCalendar(2 * kShellStartsWithinMs), kShowing)
         << "set by the launcher once the shell was up: " << qPrintable(session->LogTail());
@@ -275,6 +304,33 @@ TEST_F(RealWaylandDesktop, PlasmaShowsTheMonthSetBeforeItIsUpAndWhileItRuns)
     ASSERT_EQ(during.exitCode, 0) << qPrintable(during.err);
     EXPECT_EQ(Wallpaper().size(), kOutput);
     EXPECT_GE(WaitForCalendar(kShellStartsWithinMs), kShowing) << "set while the shell runs";
+
+    // The tray's watcher, which the shell's tray asks kded for (it does not here when
+    // kded's answer comes late); the launcher's icon then shows on the panel.
+    ASSERT_EQ(session->Run(QStringLiteral("gdbus"),
+                           {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                            QStringLiteral("org.kde.kded5"), QStringLiteral("--object-path"), QStringLiteral("/kded"),
+                            QStringLiteral("--method"), QStringLiteral("org.kde.kded5.loadModule"),
+                            QStringLiteral("statusnotifierwatcher")}),
+              0);
+    const QRect panelTray(kOutput.width() / 2, kOutput.height() - kPlasmaPanel, kOutput.width() / 2, kPlasmaPanel);
+    const QImage withIcon = session->WaitForScreen(
+        [&](const QImage &shot) { return RedPixels(shot.copy(panelTray)) > 20; }, 4 * kShowsWithinMs);
+    ASSERT_GT(RedPixels(withIcon.copy(panelTray)), 20) << "no icon (its red top) on Plasma's panel";
+
+    // The mini calendar opens where kwin puts it: all of it on the screen.
+    ASSERT_TRUE(MiddleClick());
+    const QRect desk(0, 0, kOutput.width(), kOutput.height() - kPlasmaPanel);
+    QRect mini;
+    session->WaitForScreen(
+        [&](const QImage &shot) {
+            mini = ChangedBox(withIcon.copy(desk), shot.copy(desk));
+            return mini.width() > 100 && mini.height() > 100;
+        },
+        kShowsWithinMs);
+    EXPECT_GT(mini.width(), 100) << "no mini calendar after the middle click";
+    EXPECT_TRUE(desk.adjusted(1, 1, -1, -1).contains(mini)) << mini.x() << "," << mini.y() << " " << mini.width() << "x"
+                                                            << mini.height();
 }
 
 // GNOME Shell on Wayland, headless, read back through its screenshot interface. The
