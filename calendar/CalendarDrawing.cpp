@@ -1,6 +1,7 @@
 #include "CalendarDrawing.h"
 
 #include "CalendarDayText.h"
+#include "ScreenPixels.h"
 #include "basDateText.h"
 #include "frmCalendar.h"
 
@@ -15,7 +16,7 @@ namespace CalendarDrawing {
 
 QImage RenderWindow(frmCalendar &window)
 {
-    const qreal ratio = window.TargetScreen() ? window.TargetScreen()->devicePixelRatio() : 1.0;
+    const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     // The bitmap starts as the background: the picture itself when it covers the screen
     // (drawn on in place, no copy), else the window's colour. Only the texts are drawn.
     QImage image = window.TakeBackground();
@@ -69,7 +70,7 @@ Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const bas
     // user's input, which must not reach the dialog in the middle of a drawing.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     preview.image = RenderWindow(window);
-    const qreal ratio = window.TargetScreen() ? window.TargetScreen()->devicePixelRatio() : 1.0;
+    const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     for (int i = 0; i < CalendarGrid::kCellCount; ++i) {
         const QString date = CalendarDayText::LookupDate(window.CurrentMonth, window.lblDayNumber[i]->text().toInt(),
                                                          window.CurrentYear);

@@ -530,7 +530,7 @@ void frmCalendar::GrowSmallTexts()
                 break;
             }
         step(20);
-        const double ratio = m_screen->devicePixelRatio();
+        const double ratio = ScreenPixels::Ratio(*m_screen);
         const double minimum =
             ReadableSize::MinimumInkPixels(PhysicalSize(), ratio, m_screen->logicalDotsPerInchY());
         m_textScale = ReadableSize::GrowthFactor(events, this, ratio, minimum);

@@ -21,6 +21,12 @@ WallpaperChoice ChooseWallpaperBackend(const DesktopEnvironment &env)
     for (const DesktopBackend *backend : wallpaper::Backends())
         if (backend->Serves(env, parts))
             return {backend->Id(), {}};
+    const bool wayland = env.platformName == QLatin1String("wayland") || env.sessionType == QLatin1String("wayland");
+    if (wayland)
+        return {WallpaperBackend::None,
+                QStringLiteral("this Wayland compositor (\"%1\") takes no wallpaper from another program: only GNOME, "
+                               "KDE Plasma and sway do; show the drawn file as its background yourself")
+                    .arg(env.currentDesktop.isEmpty() ? QStringLiteral("XDG_CURRENT_DESKTOP is not set") : env.currentDesktop)};
     if (env.platformName == QLatin1String("xcb") && env.x11Display)
         return {WallpaperBackend::None, QStringLiteral("neither feh nor xwallpaper is installed for this X11 desktop")};
     return {WallpaperBackend::None,

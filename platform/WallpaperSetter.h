@@ -21,6 +21,7 @@ enum class WallpaperBackend { None, Windows, Gnome, Cinnamon, Mate, Kde, Xfce, L
 struct DesktopEnvironment {
     QString platformName;      // the Qt platform plugin: "xcb", "wayland", "offscreen", "windows"
     QString currentDesktop;    // XDG_CURRENT_DESKTOP
+    QString sessionType;       // XDG_SESSION_TYPE: "wayland", "x11", or empty where unknown
     bool swaySocket = false;   // SWAYSOCK set
     bool x11Display = false;   // DISPLAY set
     QStringList monitorNames;  // the screen's monitors, as the windowing system names them

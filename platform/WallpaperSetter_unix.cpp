@@ -120,6 +120,7 @@ DesktopEnvironment CurrentDesktopEnvironment()
     DesktopEnvironment env;
     env.platformName = QGuiApplication::platformName();
     env.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    env.sessionType = qEnvironmentVariable("XDG_SESSION_TYPE");
     env.swaySocket = !qEnvironmentVariableIsEmpty("SWAYSOCK");
     env.x11Display = !qEnvironmentVariableIsEmpty("DISPLAY");
     env.hasProgram = [](const QString &program) { return !QStandardPaths::findExecutable(program).isEmpty(); };

@@ -31,6 +31,10 @@ public:
     virtual QRect IconGeometry() const = 0;
     // A balloon from the icon, where no notification server runs; nothing without an icon.
     virtual void ShowMessage(const QString &title, const QString &text) = 0;
+    // What the user is told, once, while there is no notification area.
+    virtual QString AbsentNote() const { return kNoTrayYet; }
+    inline static const QString kNoTrayYet =
+        QStringLiteral("no notification area yet; the icon appears as soon as there is one");
 };
 
 } // namespace quillon

@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QGuiApplication>
 
 namespace quillon {
 
@@ -34,11 +35,32 @@ bool StatusNotifierHostRunning()
     return bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
 }
 
+QString AbsentTrayNote(const QString &currentDesktop)
+{
+    const QStringList parts = currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (parts.contains(QStringLiteral("GNOME"), Qt::CaseInsensitive))
+        return QStringLiteral("GNOME Shell shows no tray icons without its AppIndicator extension (Debian package "
+                              "gnome-shell-extension-appindicator); the calendar is still drawn and reminders still "
+                              "come, and the scheduler opens from the desktop's menu. The icon appears once the "
+                              "extension is on");
+    return TrayIcon::kNoTrayYet;
+}
+
 SystemTray::SystemTray() = default;
 
 SystemTray::~SystemTray() = default;
 
-bool SystemTray::IsAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+QString SystemTray::AbsentNote() const { return AbsentTrayNote(qEnvironmentVariable("XDG_CURRENT_DESKTOP")); }
+
+bool SystemTray::IsAvailable() const
+{
+    // Qt settles at its first look, for good, whether the session has a StatusNotifierItem
+    // host. Off X11 there is no other tray, so Qt is asked only once a host is there:
+    // a launcher started before its panel would otherwise never show its icon.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") && !StatusNotifierHostRunning())
+        return false;
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 bool SystemTray::AddTrayIcon(const QString &tip, QMenu *menu)
 {

@@ -21,6 +21,10 @@ TrayMessage MessageFor(QSystemTrayIcon::ActivationReason reason, bool hostSendsD
 // session bus), which is the tray Qt then uses.
 bool StatusNotifierHostRunning();
 
+// Why there is no icon, for the desktop named by XDG_CURRENT_DESKTOP: GNOME Shell has
+// no tray of its own and shows icons only with an extension, which is named.
+QString AbsentTrayNote(const QString &currentDesktop);
+
 // The launcher's icon: the application icon, made only once the tray exists, since Qt
 // picks its tray protocol when the icon is made.
 class SystemTray : public TrayIcon {
@@ -34,6 +38,7 @@ public:
     void SetMessageHandler(MessageHandler handler) override;
     QRect IconGeometry() const override;
     void ShowMessage(const QString &title, const QString &text) override;
+    QString AbsentNote() const override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> m_icon;

@@ -218,7 +218,7 @@ void frmMain::AddTrayIcon()
     // A session that starts us before its panel: keep looking rather than leave.
     if (!m_trayWaitNoted) {
         m_trayWaitNoted = true;
-        Note(QStringLiteral("no notification area yet; the icon appears as soon as there is one"));
+        Note(m_services.tray->AbsentNote());
     }
     if (!m_trayRetry.isActive())
         m_trayRetry.start();

@@ -7,9 +7,12 @@ namespace quillon {
 namespace basPlatform::wallpaper {
 
 namespace {
+// Not XWayland under a Wayland compositor: the root window a tool would paint is not
+// what such a compositor shows.
 bool IsX11(const DesktopEnvironment &environment)
 {
-    return environment.platformName == QLatin1String("xcb") && environment.x11Display;
+    return environment.platformName == QLatin1String("xcb") && environment.x11Display
+        && environment.sessionType != QLatin1String("wayland");
 }
 
 class Feh final : public DesktopBackend {

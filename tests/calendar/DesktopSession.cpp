@@ -77,8 +77,8 @@ Section "Device"
     }
     return config;
 }
+} // namespace
 
-// The first line a starting program prints (the display number, the bus address).
 QString FirstLine(QProcess &process)
 {
     QDeadlineTimer deadline(kStartMs);
@@ -87,7 +87,6 @@ QString FirstLine(QProcess &process)
             break;
     return QString::fromLocal8Bit(process.readLine()).trimmed();
 }
-} // namespace
 
 DesktopSession::DesktopSession(QString home, int monitors)
     : DesktopSession(std::move(home), QList<QSize>(monitors, kMonitor))
@@ -108,14 +107,12 @@ DesktopSession::~DesktopSession()
             process.waitForFinished(2000);
         }
     }
-    StopLeftovers();
+    StopProcessesOfHome(m_home);
 }
 
-// Helpers a desktop started detached (KDE's I/O workers) outlive it and would hold the
-// test's output open: every process still running with this session's home goes too.
-void DesktopSession::StopLeftovers() const
+void StopProcessesOfHome(const QString &homeFolder)
 {
-    const QByteArray home = "HOME=" + m_home.toLocal8Bit();
+    const QByteArray home = "HOME=" + homeFolder.toLocal8Bit();
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         bool numbered = false;
@@ -285,15 +282,14 @@ QImage DesktopSession::WaitForScreen(const std::function<bool(const QImage &)> &
     return screen;
 }
 
-double ShareShowing(const QImage &screen, const QImage &picture)
+double ShareShowing(const QImage &screen, const QImage &picture, int tolerance)
 {
     if (screen.isNull() || picture.isNull())
         return 0.0;
     const QImage shown = picture.size() == screen.size() ? picture : picture.scaled(screen.size());
-    auto same = [](QRgb a, QRgb b) {
-        constexpr int kTolerance = 12;
-        return std::abs(qRed(a) - qRed(b)) <= kTolerance && std::abs(qGreen(a) - qGreen(b)) <= kTolerance
-            && std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
+    auto same = [tolerance](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+            && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
     };
     // The background on an even grid, and the text (pixels unlike the bottom-right
     // corner, which desktops leave free of icons) on its own: a screen of the right

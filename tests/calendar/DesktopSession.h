@@ -66,7 +66,6 @@ public:
 
 private:
     bool StartBus(const QString &variable, QString &error);
-    void StopLeftovers() const;
 
     QString m_home;
     QList<QSize> m_monitors;
@@ -74,9 +73,16 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_processes; // started last, stopped first
 };
 
+// The first line a starting program prints (the display number, the bus address).
+QString FirstLine(QProcess &process);
+
+// Helpers a desktop started detached (KDE's I/O workers) outlive it and would hold the
+// test's output open: every process still running with this home goes.
+void StopProcessesOfHome(const QString &home);
+
 // The share of sample points where the screenshot shows the picture, each colour
 // channel within a small tolerance (icons on the desktop cover a few).
-double ShareShowing(const QImage &screen, const QImage &picture);
+double ShareShowing(const QImage &screen, const QImage &picture, int tolerance = 12);
 
 } // namespace calendartest
 

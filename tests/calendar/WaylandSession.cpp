@@ -1,5 +1,7 @@
 #include "WaylandSession.h"
 
+#include "DesktopSession.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -37,30 +39,37 @@ bool SessionIds(uid_t &uid, gid_t &gid)
 }
 } // namespace
 
-WaylandSession::WaylandSession(QString home, QSize output) : m_home(std::move(home)), m_output(output) {}
+WaylandSession::WaylandSession(QString home, QSize output) : WaylandSession(std::move(home), {WaylandOutput{output}}) {}
+
+WaylandSession::WaylandSession(QString home, QList<WaylandOutput> outputs)
+    : m_home(std::move(home)), m_outputs(std::move(outputs))
+{
+}
 
 WaylandSession::~WaylandSession()
 {
-    if (!m_sway)
-        return;
-    m_sway->terminate();
-    if (!m_sway->waitForFinished(3000)) {
-        m_sway->kill();
-        m_sway->waitForFinished(2000);
-    }
+    auto stop = [](QProcess &process) {
+        process.terminate();
+        if (!process.waitForFinished(3000)) {
+            process.kill();
+            process.waitForFinished(2000);
+        }
+    };
+    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it)
+        stop(**it);
+    if (m_sway)
+        stop(*m_sway);
+    StopProcessesOfHome(m_home);
 }
 
-QStringList WaylandSession::Missing()
+QStringList WaylandSession::Missing(const QStringList &programs)
 {
-    QStringList programs{QStringLiteral("sway"), QStringLiteral("swaymsg"), QStringLiteral("swaybg"),
-                         QStringLiteral("grim")};
+    QStringList needed = QStringList{QStringLiteral("sway"), QStringLiteral("swaymsg"), QStringLiteral("swaybg"),
+                                     QStringLiteral("grim")}
+        + programs;
     if (AsRoot())
-        programs.append(QStringLiteral("setpriv"));
-    QStringList missing;
-    for (const QString &program : programs)
-        if (QStandardPaths::findExecutable(program).isEmpty())
-            missing.append(program);
-    return missing;
+        needed.append(QStringLiteral("setpriv"));
+    return DesktopSession::Missing(needed);
 }
 
 QStringList WaylandSession::RunAsPrefix() const
@@ -105,12 +114,17 @@ bool WaylandSession::Start(QString &error)
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile file(config);
     // Wayland only: a program that fell back to X11 would find no server. A black
-    // background, so that a picture not taken does not pass for one.
-    const QByteArray text = QStringLiteral("xwayland disable\noutput %1 mode %2x%3 bg #000000 solid_color\n")
-                                .arg(OutputName())
-                                .arg(m_output.width())
-                                .arg(m_output.height())
-                                .toUtf8();
+    // background, so that a picture not taken does not pass for one. The outputs side
+    // by side, each at the place its logical width leaves.
+    QByteArray text = "xwayland disable\n" + m_config;
+    for (int i = 0, x = 0; i < m_outputs.size(); x += m_outputs[i].Logical().width(), ++i)
+        text += QStringLiteral("output %1 mode %2x%3 scale %4 pos %5 0 bg #000000 solid_color\n")
+                    .arg(OutputName(i))
+                    .arg(m_outputs[i].mode.width())
+                    .arg(m_outputs[i].mode.height())
+                    .arg(m_outputs[i].scale)
+                    .arg(x)
+                    .toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0) {
         error = QStringLiteral("%1 could not be written").arg(config);
         return false;
@@ -166,15 +180,60 @@ bool WaylandSession::Start(QString &error)
     env.insert(QStringLiteral("WAYLAND_DISPLAY"), display);
     env.insert(QStringLiteral("SWAYSOCK"), socket);
     m_env = env;
-    // The output takes its size from the configuration a moment after the socket is there.
-    if (RunAsUser(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_outputs")}) != 0) {
-        error = QStringLiteral("swaymsg could not reach sway");
+    // The headless backend starts with one output; the others are made here, and each
+    // takes its mode from the configuration as it comes.
+    for (int i = 1; i < m_outputs.size(); ++i)
+        if (Run(QStringLiteral("swaymsg"), {QStringLiteral("create_output")}) != 0) {
+            error = QStringLiteral("swaymsg could not make output %1").arg(OutputName(i));
+            return false;
+        }
+    QString outputs;
+    for (QDeadlineTimer listed(kStartMs); !listed.hasExpired(); QThread::msleep(50)) {
+        if (Run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_outputs")}, &outputs) != 0) {
+            error = QStringLiteral("swaymsg could not reach sway");
+            return false;
+        }
+        if (outputs.count(QLatin1String("\"name\": \"HEADLESS-")) >= m_outputs.size())
+            return true;
+    }
+    error = QStringLiteral("sway has not all %1 outputs: %2").arg(m_outputs.size()).arg(outputs);
+    return false;
+}
+
+bool WaylandSession::StartBus(QString &error, const QString &variable)
+{
+    // A bus admits only the user who runs it: the session's.
+    auto bus = std::make_unique<QProcess>();
+    bus->setProcessEnvironment(m_env);
+    const QStringList command = RunAsPrefix() + QStringList{QStringLiteral("dbus-daemon"), QStringLiteral("--session"),
+                                                            QStringLiteral("--nofork"), QStringLiteral("--print-address=1")};
+    bus->start(command.front(), command.mid(1));
+    const QString address = FirstLine(*bus);
+    m_processes.push_back(std::move(bus));
+    if (address.isEmpty()) {
+        error = QStringLiteral("dbus-daemon did not start");
         return false;
     }
+    m_env.insert(variable, address);
     return true;
 }
 
-int WaylandSession::RunAsUser(const QString &program, const QStringList &arguments)
+bool WaylandSession::Launch(const QString &program, const QStringList &arguments, const QProcessEnvironment &overrides)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = m_env;
+    env.insert(overrides);
+    process->setProcessEnvironment(env);
+    process->setStandardOutputFile(m_home + QStringLiteral("/session.log"), QIODevice::Append);
+    process->setStandardErrorFile(m_home + QStringLiteral("/session.log"), QIODevice::Append);
+    const QStringList command = RunAsPrefix() + QStringList{program} + arguments;
+    process->start(command.front(), command.mid(1));
+    const bool started = process->waitForStarted(kStartMs);
+    m_processes.push_back(std::move(process));
+    return started;
+}
+
+int WaylandSession::Run(const QString &program, const QStringList &arguments, QString *output)
 {
     QProcess process;
     process.setProcessEnvironment(m_env);
@@ -185,26 +244,58 @@ int WaylandSession::RunAsUser(const QString &program, const QStringList &argumen
         process.waitForFinished(2000);
         return -1;
     }
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-QImage WaylandSession::Screenshot()
+bool WaylandSession::WaitForBusName(const QString &name, int timeoutMs)
+{
+    const QStringList call{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                           QStringLiteral("org.freedesktop.DBus"), QStringLiteral("--object-path"),
+                           QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("--method"),
+                           QStringLiteral("org.freedesktop.DBus.NameHasOwner"), name};
+    QDeadlineTimer deadline(timeoutMs);
+    for (QString answer; !deadline.hasExpired(); QThread::msleep(100))
+        if (Run(QStringLiteral("gdbus"), call, &answer) == 0 && answer.trimmed() == QLatin1String("(true,)"))
+            return true;
+    return false;
+}
+
+bool WaylandSession::WaitForDisplay(const QString &name, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!QFile::exists(RuntimeFolder() + QLatin1Char('/') + name) && !deadline.hasExpired())
+        QThread::msleep(50);
+    return QFile::exists(RuntimeFolder() + QLatin1Char('/') + name);
+}
+
+QString WaylandSession::Log() const
+{
+    QFile log(m_home + QStringLiteral("/session.log"));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
+QImage WaylandSession::Screenshot(const QString &output)
 {
     // Written where the session user may write, read here as whoever runs the test.
     const QString file = m_home + QStringLiteral("/.cache/screen.png");
     QFile::remove(file);
-    if (RunAsUser(QStringLiteral("grim"), {file}) != 0)
+    const QStringList arguments =
+        output.isEmpty() ? QStringList{file} : QStringList{QStringLiteral("-o"), output, file};
+    if (Run(QStringLiteral("grim"), arguments) != 0)
         return QImage();
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage WaylandSession::WaitForScreen(const std::function<bool(const QImage &)> &test, int timeoutMs)
+QImage WaylandSession::WaitForScreen(const std::function<bool(const QImage &)> &test, int timeoutMs,
+                                     const QString &output)
 {
     QDeadlineTimer deadline(timeoutMs);
-    QImage screen = Screenshot();
+    QImage screen = Screenshot(output);
     while (!test(screen) && !deadline.hasExpired()) {
         QThread::msleep(200);
-        screen = Screenshot();
+        screen = Screenshot(output);
     }
     return screen;
 }

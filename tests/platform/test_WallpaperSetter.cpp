@@ -52,6 +52,13 @@ TEST(WallpaperSetter, BackendFollowsPlatformAndDesktop)
         EXPECT_EQ(choice.reason.isEmpty(), c.backend != B::None);
     }
     EXPECT_TRUE(ChooseWallpaperBackend(Env("wayland", "")).reason.contains(QLatin1String("XDG_CURRENT_DESKTOP")));
+    // Through XWayland on another compositor an X11 tool would paint a root window
+    // nobody sees: none is chosen, and the message names the compositor.
+    DesktopEnvironment xwayland = Env("xcb", "Hyprland", both);
+    xwayland.sessionType = QStringLiteral("wayland");
+    const WallpaperChoice other = ChooseWallpaperBackend(xwayland);
+    EXPECT_EQ(other.backend, B::None);
+    EXPECT_TRUE(other.reason.contains(QLatin1String("Wayland compositor (\"Hyprland\")"))) << qPrintable(other.reason);
     DesktopEnvironment sway = Env("wayland", "");
     sway.swaySocket = true; // sway does not set XDG_CURRENT_DESKTOP
     EXPECT_EQ(ChooseWallpaperBackend(sway).backend, B::Sway);
