@@ -3,6 +3,7 @@
 #include "platform/basPlatform.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -18,6 +19,21 @@ namespace {
 } // namespace
 
 QString Folder() { return basPlatform::ProgramFolder() + QStringLiteral("/translations"); }
+
+QString HelpContents(const QString &programFolder, const QLocale &locale)
+{
+    const QString help = programFolder + QStringLiteral("/help/");
+    for (const QString &name : locale.uiLanguages()) {
+        // "de-DE" and "de" both take the German pages; a page per region is not kept.
+        const QString language = name.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+        if (language.isEmpty() || language == QLatin1String("en") || language == QLatin1String("c"))
+            break;
+        const QString page = help + language + QStringLiteral("/index.html");
+        if (QFileInfo(page).isFile())
+            return page;
+    }
+    return help + QStringLiteral("index.html");
+}
 
 bool Install(QCoreApplication &app, const QLocale &locale)
 {

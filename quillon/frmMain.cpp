@@ -8,12 +8,14 @@
 #include "basExecuteProgram.h"
 #include "basOperation.h"
 #include "basQuillon.h"
+#include "basTranslations.h"
 #include "frmMiniCalendar.h"
 #include "platform/basPlatform.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 
 #include <cstdio>
@@ -408,7 +410,7 @@ void frmMain::mnuHelp_Click()
 {
     basOperation::TrapVoid("quillon.exe:frmMain.mnuHelp_Click", [this](basOperation::Steps &step) {
         step(20);
-        const QString contents = m_services.programFolder + QLatin1Char('/') + kHelpContents;
+        const QString contents = basTranslations::HelpContents(m_services.programFolder, QLocale());
         step(30);
         if (!QFileInfo(contents).isFile())
             throw basOperation::Failure(basOperation::kFileNotFound,

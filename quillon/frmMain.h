@@ -60,7 +60,6 @@ public:
     inline static constexpr const char *kExitQuestion = QT_TRANSLATE_NOOP("quillon::frmMain", "Do you want to clear the calendar from the desktop?\r\n\r\n"
         "Click 'Yes' to clear the calendar from the desktop wallpaper.\r\n"
         "Click 'No' to keep the calendar on the desktop wallpaper.");
-    inline static const QString kHelpContents = QStringLiteral("help/index.html");
     static constexpr int kTimerIntervalMs = 60000;
 
     explicit frmMain(LauncherServices services, QWidget *parent = nullptr);

@@ -1,7 +1,10 @@
 #include "basHelp.h"
 
 #include "basHelpPage.h"
+#include "basTranslations.h"
 #include "platform/basPlatform.h"
+
+#include <QLocale>
 
 
 #include <cstdio>
@@ -12,7 +15,7 @@ namespace basHelp {
 
 QString ContentsPath()
 {
-    return basPlatform::ProgramFolder() + QStringLiteral("/help/index.html");
+    return basTranslations::HelpContents(basPlatform::ProgramFolder(), QLocale());
 }
 
 void ShowContents(const UrlOpener &opener)

@@ -84,7 +84,7 @@ install_and_purge() {
 
   dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' > "$work/contents"
   grep -v -E '^/(usr|etc)(/|$)|^/?$' "$work/contents" && fail "files outside /usr and /etc (above)"
-  for path in /usr/lib/quillon/{quillon,calendar,scheduler,options,quillon-db,dbcalndr.sqlite,help/index.html} \
+  for path in /usr/lib/quillon/{quillon,calendar,scheduler,options,quillon-db,dbcalndr.sqlite,help/index.html,help/{de,fr}/index.html} \
               /usr/lib/quillon/translations/quillon_{de,fr}.qm \
               /usr/bin/quillon /usr/bin/quillon-db \
               /usr/share/man/man1/{quillon,quillon-db,quillon-calendar,quillon-scheduler,quillon-options}.1.gz \
