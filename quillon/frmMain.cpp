@@ -92,8 +92,8 @@ void frmMain::BuildMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_mnuScheduler = add("mnuScheduler", QStringLiteral("Open &Scheduler"), &frmMain::mnuScheduler_Click);
-    m_mnuOptions = add("mnuOptions", QStringLiteral("&Options"), &frmMain::mnuOptions_Click);
+    m_mnuScheduler = add("mnuScheduler", tr("Open &Scheduler"), &frmMain::mnuScheduler_Click);
+    m_mnuOptions = add("mnuOptions", tr("&Options"), &frmMain::mnuOptions_Click);
     m_mnuUseLiturgicalColors = m_menu->addAction(tr("&Use Liturgical Colors"));
     m_mnuUseLiturgicalColors->setObjectName(QStringLiteral("mnuUseLiturgicalColors"));
     m_mnuUseLiturgicalColors->setCheckable(true);

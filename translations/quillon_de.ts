@@ -1585,6 +1585,10 @@ Click &apos;No&apos; to keep the calendar on the desktop wallpaper.</source>
         <translation>
 … und %1 weitere</translation>
     </message>
+    <message>
+        <source>Open &amp;Scheduler</source>
+        <translation>&amp;Terminplaner öffnen</translation>
+    </message>
 </context>
 <context>
     <name>quillon::frmWarning</name>

@@ -1585,6 +1585,10 @@ Click &apos;No&apos; to keep the calendar on the desktop wallpaper.</source>
         <translation>
 … et %1 autres</translation>
     </message>
+    <message>
+        <source>Open &amp;Scheduler</source>
+        <translation>Ouvrir l’&amp;agenda</translation>
+    </message>
 </context>
 <context>
     <name>quillon::frmWarning</name>
