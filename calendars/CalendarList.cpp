@@ -82,8 +82,8 @@ QString CalendarList::Settle(const basDatabase::Conflict &conflict, basSync::Set
         if (!store.OpenDatabaseConnection(m_path))
             return QStringLiteral("The database could not be opened: ") + m_path;
         EventService events(store);
-        for (const qint64 copy : conflict.Copies)
-            if (how != basSync::Settle::KeepBoth)
+        if (how != basSync::Settle::KeepBoth)
+            for (const qint64 copy : conflict.Copies)
                 touched << events.DatesOf(copy).value_or(QList<QDate>());
         if (!basSync::SettleConflict(store, conflict, how))
             return QStringLiteral("The conflict could not be settled: %1").arg(store.LastFailure());

@@ -81,11 +81,13 @@ bool ConflictStore::MarkTold(const QList<qint64> &ids)
     });
 }
 
-bool ConflictStore::Remove(qint64 id)
+bool ConflictStore::Remove(qint64 id, bool *removed)
 {
     return basOperation::Trap("basConflicts.Remove", false, [&](Steps &step) {
         step(10);
-        Run(m_store, QStringLiteral("DELETE FROM Conflicts WHERE ConflictId = ?"), {id});
+        const QSqlQuery gone = Run(m_store, QStringLiteral("DELETE FROM Conflicts WHERE ConflictId = ?"), {id});
+        if (removed)
+            *removed = gone.numRowsAffected() > 0;
         return true;
     });
 }

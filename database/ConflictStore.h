@@ -37,8 +37,9 @@ public:
     // Every calendar's (0) or one's, oldest first.
     bool Get(qint64 subscriptionId, QList<Conflict> &conflicts);
     bool MarkTold(const QList<qint64> &ids);
-    // Settled: the row goes (its copies stay, unless the caller deleted them).
-    bool Remove(qint64 id);
+    // Settled: the row goes (its copies stay, unless the caller deleted them); removed
+    // says whether it was there.
+    bool Remove(qint64 id, bool *removed = nullptr);
 
 private:
     EventStore &m_store;

@@ -1,5 +1,7 @@
 #include "EventStore.h"
 
+#include "StoreQuery.h"
+
 #include "basConnection.h"
 #include "basErrorHandler.h"
 #include "basOperation.h"
@@ -639,11 +641,12 @@ bool EventStore::GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &day
         step(20);
         // A hidden calendar's events do not count for the day, as the views do not show them.
         QSqlQuery &query = d->Run(
-            QStringLiteral("SELECT DateKey, DateColor, CASE WHEN EXISTS (SELECT 1 FROM Subscriptions WHERE Hidden <> 0) "
+            QStringLiteral("SELECT DateKey, DateColor, CASE WHEN EXISTS (SELECT 1 FROM Subscriptions c WHERE NOT %1) "
                            "THEN EventCount - (SELECT count(*) FROM EventDates x JOIN Events v ON v.EventID = x.EventId "
                            "JOIN Subscriptions c ON c.SubscriptionId = v.SubscriptionId "
-                           "WHERE x.EventDate = DateKey AND c.Hidden <> 0) ELSE EventCount END, DateNotes, DateText "
-                           "FROM Dates WHERE DateKey BETWEEN ? AND ? ORDER BY DateKey"),
+                           "WHERE x.EventDate = DateKey AND NOT %1) ELSE EventCount END, DateNotes, DateText "
+                           "FROM Dates WHERE DateKey BETWEEN ? AND ? ORDER BY DateKey")
+                .arg(StoreQuery::CalendarShown(QStringLiteral("c"))),
             {first, last});
         Finisher finish(query);
         step(30);
@@ -748,17 +751,17 @@ bool EventStore::GetEventsInRange(QDate firstDate, QDate lastDate, QList<DatedEv
         // events go by id alone, whatever an older file holds in their times. A hidden
         // calendar's events are left out, and a calendar's timed events without a colour
         // of their own take the calendar's.
-        QSqlQuery &query =
-            d->Run(QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, v.EndTime, "
-                                  "CASE WHEN COALESCE(v.EventColor, '') = '' AND v.AllDayEvent = 0 "
-                                  "THEN COALESCE(c.EventColor, '') ELSE v.EventColor END, "
-                                  "v.EventIcon, v.Notes, v.Recurring, v.Reminder "
-                                  "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
-                                  "LEFT JOIN Subscriptions c ON c.SubscriptionId = v.SubscriptionId "
-                                  "WHERE e.EventDate BETWEEN ? AND ? AND (c.Hidden IS NULL OR c.Hidden = 0) "
-                                  "ORDER BY e.EventDate, v.AllDayEvent DESC, "
-                                  "CASE WHEN v.AllDayEvent <> 0 THEN '' ELSE v.StartTime END, v.EventID"),
-                   {first, last});
+        static const QString shown =
+            QStringLiteral("SELECT e.EventDate, v.EventID, v.EventName, v.AllDayEvent, v.StartTime, v.EndTime, %1, "
+                           "v.EventIcon, v.Notes, v.Recurring, v.Reminder "
+                           "FROM EventDates e JOIN Events v ON v.EventID = e.EventId "
+                           "LEFT JOIN Subscriptions c ON c.SubscriptionId = v.SubscriptionId "
+                           "WHERE e.EventDate BETWEEN ? AND ? AND %2 "
+                           "ORDER BY e.EventDate, v.AllDayEvent DESC, "
+                           "CASE WHEN v.AllDayEvent <> 0 THEN '' ELSE v.StartTime END, v.EventID")
+                .arg(StoreQuery::ShownColor(QStringLiteral("v"), QStringLiteral("c")),
+                     StoreQuery::CalendarShown(QStringLiteral("c")));
+        QSqlQuery &query = d->Run(shown, {first, last});
         Finisher finish(query);
         step(30);
         while (query.next()) {

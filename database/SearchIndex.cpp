@@ -183,7 +183,7 @@ bool SearchIndex::Find(const QStringList &words, QDate today, int limit, QList<H
             "(SELECT min(d.EventDate) FROM EventDates d WHERE d.EventId = s.EventId AND d.EventDate >= ?) AS NextDate, "
             "(SELECT max(d.EventDate) FROM EventDates d WHERE d.EventId = s.EventId) AS LastDate "
             "FROM SearchTexts s WHERE s.EventId NOT IN (SELECT h.EventID FROM Events h JOIN Subscriptions c "
-            "ON c.SubscriptionId = h.SubscriptionId WHERE c.Hidden <> 0) AND ");
+            "ON c.SubscriptionId = h.SubscriptionId WHERE NOT %1) AND ").arg(StoreQuery::CalendarShown(QStringLiteral("c")));
         QList<QVariant> values{basStoredForms::DateText(today)};
         if (!match.isEmpty()) {
             sql += QStringLiteral("s.EventId IN (SELECT rowid FROM SearchTrigrams WHERE SearchTrigrams MATCH ?) AND ");
@@ -198,13 +198,11 @@ bool SearchIndex::Find(const QStringList &words, QDate today, int limit, QList<H
         sql += QStringLiteral("), Dated AS (SELECT * FROM Found WHERE LastDate IS NOT NULL), "
                               "First AS (SELECT * FROM Dated f ORDER BY %1, f.EventId LIMIT ?) "
                               "SELECT f.EventId, COALESCE(f.NextDate, f.LastDate), f.NextDate IS NULL, e.EventName, "
-                              "e.AllDayEvent, e.StartTime, e.EndTime, "
-                              "CASE WHEN COALESCE(e.EventColor, '') = '' AND e.AllDayEvent = 0 "
-                              "THEN COALESCE(c.EventColor, '') ELSE e.EventColor END, f.Place, (SELECT count(*) FROM Dated) "
+                              "e.AllDayEvent, e.StartTime, e.EndTime, %2, f.Place, (SELECT count(*) FROM Dated) "
                               "FROM First f JOIN Events e ON e.EventID = f.EventId "
                               "LEFT JOIN Subscriptions c ON c.SubscriptionId = e.SubscriptionId "
                               "ORDER BY %1, e.AllDayEvent DESC, e.StartTime, e.EventID")
-                   .arg(byDay);
+                   .arg(byDay, StoreQuery::ShownColor(QStringLiteral("e"), QStringLiteral("c")));
         values.append(limit);
         step(40);
         QSqlQuery query = Run(m_store, sql, values);

@@ -32,6 +32,18 @@ QSqlQuery Run(const EventStore &store, const QString &sql, const QList<QVariant>
     return query;
 }
 
+QString ShownColor(const QString &event, const QString &calendar)
+{
+    return QStringLiteral("CASE WHEN COALESCE(%1.EventColor, '') = '' AND %1.AllDayEvent = 0 "
+                          "THEN COALESCE(%2.EventColor, '') ELSE %1.EventColor END")
+        .arg(event, calendar);
+}
+
+QString CalendarShown(const QString &calendar)
+{
+    return QStringLiteral("(%1.Hidden IS NULL OR %1.Hidden = 0)").arg(calendar);
+}
+
 } // namespace StoreQuery
 
 } // namespace basDatabase

@@ -23,6 +23,13 @@ QSqlDatabase Connection(const EventStore &store);
 // a null QString is bound as empty text.
 QSqlQuery Run(const EventStore &store, const QString &sql, const QList<QVariant> &values = {});
 
+// The rules of a calendar's events as every view reads them, for a query whose Events row
+// is event and whose Subscriptions row (a LEFT JOIN on the event's) is calendar: the
+// colour an event is drawn in (its own, else, when timed, its calendar's), and whether
+// its calendar is shown.
+QString ShownColor(const QString &event, const QString &calendar);
+QString CalendarShown(const QString &calendar);
+
 } // namespace StoreQuery
 
 } // namespace basDatabase

@@ -75,24 +75,19 @@ bool SendAgain(basDatabase::EventStore &store, const basDatabase::Conflict &conf
 bool SettleConflict(basDatabase::EventStore &store, const basDatabase::Conflict &conflict, Settle how)
 {
     return store.RunInTransaction([&] {
-        QList<basDatabase::Conflict> open;
-        basDatabase::ConflictStore conflicts(store);
-        if (!conflicts.Get(conflict.SubscriptionId, open))
+        // Its row goes first: none there means it was settled already (in another window).
+        bool removed = false;
+        if (!basDatabase::ConflictStore(store).Remove(conflict.Id, &removed) || !removed)
             return false;
-        if (std::none_of(open.cbegin(), open.cend(), [&](const auto &c) { return c.Id == conflict.Id; }))
-            return false; // settled already (in another window)
-        bool done = true;
         switch (how) {
         case Settle::SendMine:
-            done = SendAgain(store, conflict);
-            break;
+            return SendAgain(store, conflict);
         case Settle::KeepBoth:
-            break;
+            return true;
         case Settle::DropMine:
-            done = DropCopies(store, conflict);
-            break;
+            return DropCopies(store, conflict);
         }
-        return done && conflicts.Remove(conflict.Id);
+        return false;
     });
 }
 

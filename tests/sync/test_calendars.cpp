@@ -317,14 +317,14 @@ TEST_F(Calendars, ASelfSignedCertificateIsShownAndTrustedForTheCalendarUntilItCh
 // leaves the copy, dropping removes it. A calendar's box hides it from the views.
 TEST_F(Calendars, TheWindowListsLostChangesUntilSettledAndHidesACalendarByItsBox)
 {
-    basDatabase::EventStore store;
-    ASSERT_TRUE(store.OpenDatabaseConnection());
+    basDatabase::EventStore db;
+    ASSERT_TRUE(db.OpenDatabaseConnection());
     basDatabase::Subscription work;
     work.Address = QStringLiteral("https://dav.example/work/");
     work.Type = basDatabase::Subscription::Kind::CalDav;
     work.Writable = true;
-    ASSERT_TRUE(basDatabase::SubscriptionStore(store).AddSubscription(work));
-    EventService events(store);
+    ASSERT_TRUE(basDatabase::SubscriptionStore(db).AddSubscription(work));
+    EventService events(db);
     const auto lostChange = [&](const QString &name) {
         Event copy;
         copy.EventName = name + QStringLiteral(" (my change, not sent)");
@@ -338,10 +338,10 @@ TEST_F(Calendars, TheWindowListsLostChangesUntilSettledAndHidesACalendarByItsBox
         conflict.Href = QStringLiteral("/work/%1.ics").arg(name);
         conflict.Message = name + QStringLiteral(" was changed on the server too");
         conflict.Copies = {saved ? saved->EventID : 0};
-        EXPECT_TRUE(basDatabase::ConflictStore(store).Add(conflict));
+        EXPECT_TRUE(basDatabase::ConflictStore(db).Add(conflict));
         return conflict.Copies.first();
     };
-    const qint64 kept = lostChange(QStringLiteral("Review"));
+    const qint64 keptCopy = lostChange(QStringLiteral("Review"));
     const qint64 dropped = lostChange(QStringLiteral("Planning"));
 
     CalendarList list(QString(), Passwords());
@@ -354,7 +354,7 @@ TEST_F(Calendars, TheWindowListsLostChangesUntilSettledAndHidesACalendarByItsBox
     ASSERT_EQ(conflicts->count(), 1);
     quillontest::Find<QPushButton>(window, "cmdDropMine")->click();
     EXPECT_FALSE(quillontest::Find<QGroupBox>(window, "fraConflicts")->isVisibleTo(&window));
-    EXPECT_EQ(events.Exists(kept), std::optional<bool>(true));
+    EXPECT_EQ(events.Exists(keptCopy), std::optional<bool>(true));
     EXPECT_EQ(events.Exists(dropped), std::optional<bool>(false));
 
     auto *calendars = quillontest::Find<QTreeWidget>(window, "lstCalendars");
@@ -362,7 +362,7 @@ TEST_F(Calendars, TheWindowListsLostChangesUntilSettledAndHidesACalendarByItsBox
     EXPECT_EQ(calendars->topLevelItem(0)->checkState(0), Qt::Checked);
     calendars->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     basDatabase::Subscription read;
-    ASSERT_TRUE(basDatabase::SubscriptionStore(store).GetSubscription(work.Id, read));
+    ASSERT_TRUE(basDatabase::SubscriptionStore(db).GetSubscription(work.Id, read));
     EXPECT_TRUE(read.Hidden);
     EXPECT_TRUE(messages.empty());
 }

@@ -286,12 +286,12 @@ TEST_F(SharedCalendar, VdirsyncerSeesOurChangesAndWeSeeItsChange)
     basQuillon::SaveOption(QStringLiteral("DisplayCalendarOnDesktop"), QStringLiteral("1"));
     const QImage none = mine.Wallpaper(QDate(2027, 3, 10));
     mine.Change([&](EventService &service) {
-        Event lunch;
-        lunch.EventName = QStringLiteral("Lunch moved by phone");
-        lunch.StartTime = QTime(12, 0);
-        lunch.EndTime = QTime(13, 0);
-        lunch.Dates = {QDate(2027, 3, 10)};
-        EXPECT_TRUE(service.Save(lunch));
+        Event made;
+        made.EventName = QStringLiteral("Lunch moved by phone");
+        made.StartTime = QTime(12, 0);
+        made.EndTime = QTime(13, 0);
+        made.Dates = {QDate(2027, 3, 10)};
+        EXPECT_TRUE(service.Save(made));
     });
     const QImage drawn = here.Wallpaper(QDate(2027, 3, 10));
     EXPECT_FALSE(drawn.isNull() || drawn == none);
