@@ -53,6 +53,16 @@ QByteArray DiscoveryPropfind()
     });
 }
 
+QByteArray CalendarStatePropfind()
+{
+    return Document(CalDav::kDav, QStringLiteral("propfind"), [](QXmlStreamWriter &xml) {
+        xml.writeStartElement(CalDav::kDav, QStringLiteral("prop"));
+        xml.writeEmptyElement(CalDav::kApple, QStringLiteral("calendar-color"));
+        xml.writeEmptyElement(CalDav::kDav, QStringLiteral("sync-token"));
+        xml.writeEndElement();
+    });
+}
+
 QByteArray SyncCollection(const QString &token)
 {
     return Document(CalDav::kDav, QStringLiteral("sync-collection"), [&](QXmlStreamWriter &xml) {
