@@ -355,19 +355,15 @@ std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start)
     return calendars;
 }
 
-CalendarState AskCalendar(Transport &session, const QUrl &calendar)
+QString AskColor(Transport &session, const QUrl &calendar)
 {
-    const HttpReply reply = Dav(session, "PROPFIND", calendar, "0", DavRequests::CalendarStatePropfind());
+    const HttpReply reply = Dav(session, "PROPFIND", calendar, "0", DavRequests::ColorPropfind());
     if (reply.Failed != HttpReply::Failure::None)
         Fail(reply, QStringLiteral("PROPFIND"));
-    CalendarState state;
     const std::optional<Multistatus> answer = reply.Status == 207 ? ParseMultistatus(reply.Body) : std::nullopt;
     if (!answer || answer->Responses.isEmpty())
-        return state;
-    const Response &response = answer->Responses.constFirst();
-    state.Color = ColorOf(response.Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text);
-    state.SyncToken = response.Properties.value(Key(kDav, QStringLiteral("sync-token"))).Text;
-    return state;
+        return QString();
+    return ColorOf(answer->Responses.constFirst().Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text);
 }
 
 Changes AskChanges(Transport &session, const QUrl &calendar, const QString &syncToken,

@@ -61,17 +61,11 @@ struct Calendar {
 // address); throws basOperation::Failure with the server's reason when it refused.
 std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start);
 
-// What a refresh asks of the calendar itself before its events: its colour and where its
-// history stands (DAV:sync-token), both empty when the server does not say.
-struct CalendarState {
-    QString Color; // "#rrggbb"
-    QString SyncToken;
-};
-
-// A PROPFIND (depth 0) of the calendar's colour and sync token. A server that refuses it
-// (any answer but 207) gives an empty state; throws basOperation::Failure when the
-// request itself failed (no connection, timeout, password refused).
-CalendarState AskCalendar(Transport &session, const QUrl &calendar);
+// The calendar's colour ("#rrggbb") by a PROPFIND of depth 0: empty when the server has
+// none or refuses the request (any answer but 207); throws basOperation::Failure when the
+// request itself failed (no connection, timeout, password refused). Only the colour: a
+// sync token asked here costs Radicale more than the sync-collection that follows.
+QString AskColor(Transport &session, const QUrl &calendar);
 
 struct Changes {
     // Resources new or changed: path -> (ETag, calendar text).

@@ -53,12 +53,11 @@ QByteArray DiscoveryPropfind()
     });
 }
 
-QByteArray CalendarStatePropfind()
+QByteArray ColorPropfind()
 {
     return Document(CalDav::kDav, QStringLiteral("propfind"), [](QXmlStreamWriter &xml) {
         xml.writeStartElement(CalDav::kDav, QStringLiteral("prop"));
         xml.writeEmptyElement(CalDav::kApple, QStringLiteral("calendar-color"));
-        xml.writeEmptyElement(CalDav::kDav, QStringLiteral("sync-token"));
         xml.writeEndElement();
     });
 }

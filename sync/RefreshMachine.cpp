@@ -105,15 +105,9 @@ RefreshMachine::State RefreshMachine::SendOutbox()
     return State::AskCalendar;
 }
 
-// A sync token that is the one kept here means nothing changed since: the usual refresh
-// of the launcher is then this one request.
 RefreshMachine::State RefreshMachine::AskCalendar()
 {
-    m_calendar = CalDav::AskCalendar(m_session, QUrl(m_subscription.Address));
-    if (!m_calendar.SyncToken.isEmpty() && m_calendar.SyncToken == m_subscription.SyncToken) {
-        m_changes.SyncToken = m_subscription.SyncToken;
-        return State::StoreChanges;
-    }
+    m_color = CalDav::AskColor(m_session, QUrl(m_subscription.Address));
     return State::AskChanges;
 }
 
@@ -279,16 +273,15 @@ bool RefreshMachine::LoadKnown()
 // A new colour redraws the calendar's days, as one chosen in the Calendars window does.
 bool RefreshMachine::StoreColor()
 {
-    if (m_calendar.Color.isEmpty())
+    if (m_color.isEmpty())
         return true;
     bool changed = false;
-    if (!m_subscriptions.SetServerColor(m_subscription.Id, m_calendar.Color,
-                                        ICalendarColors::NearestEventColor(m_calendar.Color), changed))
+    if (!m_subscriptions.SetServerColor(m_subscription.Id, m_color, ICalendarColors::NearestEventColor(m_color), changed))
         return false;
     if (!changed)
         return true;
-    m_subscription.Color = m_calendar.Color;
-    m_subscription.EventColor = ICalendarColors::NearestEventColor(m_calendar.Color);
+    m_subscription.Color = m_color;
+    m_subscription.EventColor = ICalendarColors::NearestEventColor(m_color);
     QList<QDate> days;
     if (!m_subscriptions.GetDaysOf(m_subscription.Id, days))
         return false;

@@ -1,9 +1,8 @@
 // One refresh of a subscription as a state machine over a transport: each state is one
 // step, a function that does its one thing and names the state after it. A CalDAV
-// calendar sends what waits in its outbox, asks the calendar's colour and sync token,
-// asks what changed (skipped when the token says nothing did), fetches the data the
-// answer left out and stores it; a plain iCalendar address is one conditional GET, then
-// stored. Whatever fails goes to Failed with the reason in the result's Message, and no
+// calendar sends what waits in its outbox, asks the calendar's colour, asks what changed
+// since the last sync, fetches the data the answer left out and stores it; a plain
+// iCalendar address is one conditional GET, then stored. Whatever fails goes to Failed with the reason in the result's Message, and no
 // event changes. Run on the thread the transport's requests may wait on.
 #pragma once
 
@@ -59,7 +58,7 @@ private:
     RefreshResult &m_result;
 
     OutboxResult m_sent;
-    CalDav::CalendarState m_calendar;
+    QString m_color; // the server's, empty when it has none
     CalDav::Changes m_changes;
     QHash<QString, QString> m_known;
     bool m_knownLoaded = false;

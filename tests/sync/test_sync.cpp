@@ -288,8 +288,8 @@ TEST_F(SubscriptionServers, WithoutSyncCollectionACalDavCalendarIsFollowedByItsE
     put(QStringLiteral("b"), QStringLiteral("Beta"));
     put(QStringLiteral("c"), QStringLiteral("Gamma"));
     const qint64 id = Add(QStringLiteral("http://127.0.0.1:%1/dav/").arg(server->port), Subscription::Kind::CalDav);
-    // What each refresh asked: the calendar itself (no sync token: no history to compare),
-    // then the sync-collection the server refuses, then the ETags.
+    // What each refresh asked: the calendar's colour, then the sync-collection the server
+    // refuses, then the ETags.
     const auto reportsSince = [this](qsizetype from) {
         QStringList kinds;
         for (const QString &line : Requests().mid(from))
@@ -419,8 +419,8 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
                                       {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
     // One changed, one deleted on the server: the launcher's next refresh asks the
-    // calendar (its colour, its sync token), then one sync-collection, and it asks for the
-    // wallpaper to be drawn again.
+    // calendar's colour, then one sync-collection, and it asks for the wallpaper to be
+    // drawn again.
     ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/w1.ics"),
                             Calendar({Event(QStringLiteral("w1"), QStringLiteral("Work w1 moved"), QStringLiteral("20261208"))})),
               201);
@@ -455,11 +455,12 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     EXPECT_EQ(changed, DrawnOwnEvents({{QStringLiteral("Work w1 moved"), QDate(2026, 12, 8)},
                                        {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
-    // Nothing changed since: the calendar's sync token says so, and nothing is written.
+    // Nothing changed since: a sync-collection naming nothing (after the colour), and
+    // nothing written.
     const QString token = Row(id).SyncToken;
     result = Refresh(id, QStringLiteral("s3cret pass"));
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(result.Requests, 2);
     EXPECT_EQ(result.Count.Added + result.Count.Updated + result.Count.Removed, 0);
     EXPECT_EQ(Row(id).SyncToken, token);
 
