@@ -236,8 +236,8 @@ bool SubscriptionStore::AddSubscription(Subscription &subscription)
         QSqlQuery insert = Run(m_store,
                                QStringLiteral("INSERT INTO Subscriptions (Address, Kind, DisplayName, Color, "
                                               "RefreshMinutes, UserName, LastSuccess, LastError, ETag, LastModified, "
-                                              "SyncToken, CertificateSha256, Writable, Hidden, EventColor) "
-                                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                                              "SyncToken, CertificateSha256, Writable, Hidden, EventColor, ColorChosen) "
+                                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,0)"),
                                {subscription.Address, KindText(subscription.Type), subscription.DisplayName,
                                 subscription.Color, subscription.RefreshMinutes, subscription.UserName,
                                 TimeText(subscription.LastSuccess), subscription.LastError, subscription.ETag,
@@ -341,7 +341,7 @@ bool SubscriptionStore::SetHidden(qint64 id, bool hidden)
     });
 }
 
-bool SubscriptionStore::SetColor(qint64 id, const QString &color, const QString &eventColor)
+bool SubscriptionStore::SetColor(qint64 id, const QString &color, const QString &eventColor, bool chosen)
 {
     return Operation("basSubscriptions.SetColor", true, [&](Steps &step) {
         step(10);
@@ -352,11 +352,35 @@ bool SubscriptionStore::SetColor(qint64 id, const QString &color, const QString 
                            "EventColor = ? AND (SELECT EventColor FROM Subscriptions WHERE SubscriptionId = ?) = ''"),
             {id, eventColor, id});
         step(20);
-        QSqlQuery update =
-            Run(m_store, QStringLiteral("UPDATE Subscriptions SET Color = ?, EventColor = ? WHERE SubscriptionId = ?"),
-                {color, eventColor, id});
+        QSqlQuery update = Run(
+            m_store, QStringLiteral("UPDATE Subscriptions SET Color = ?, EventColor = ?, "
+                                  "ColorChosen = CASE WHEN ? THEN 1 ELSE ColorChosen END WHERE SubscriptionId = ?"),
+            {color, eventColor, chosen ? 1 : 0, id});
         m_gone = update.numRowsAffected() == 0;
         return !m_gone;
+    });
+}
+
+bool SubscriptionStore::SetServerColor(qint64 id, const QString &color, const QString &eventColor, bool &changed)
+{
+    changed = false;
+    return Operation("basSubscriptions.SetServerColor", true, [&](Steps &step) {
+        step(10);
+        // In one statement with the test of the user's choice: a colour chosen while a
+        // refresh runs wins. One not known to be chosen (from before the store kept it)
+        // is taken for chosen unless it is this colour already or none.
+        QSqlQuery update = Run(m_store,
+                               QStringLiteral("UPDATE Subscriptions SET Color = ?, EventColor = ?, ColorChosen = 0 "
+                                              "WHERE SubscriptionId = ? AND (Color <> ? OR EventColor <> ?) AND "
+                                              "(ColorChosen = 0 OR (ColorChosen IS NULL AND Color IN ('', ?)))"),
+                               {color, eventColor, id, color, eventColor, color});
+        changed = update.numRowsAffected() > 0;
+        step(20);
+        Run(m_store,
+            QStringLiteral("UPDATE Subscriptions SET ColorChosen = (Color NOT IN ('', ?)) WHERE SubscriptionId = ? AND "
+                           "ColorChosen IS NULL"),
+            {color, id});
+        return true;
     });
 }
 

@@ -117,7 +117,11 @@ public:
     bool UpdateSubscription(const Subscription &subscription);
     // What the user chooses in the Calendars window, apart from a refresh's state.
     bool SetHidden(qint64 id, bool hidden);
-    bool SetColor(qint64 id, const QString &color, const QString &eventColor);
+    // chosen: the user's choice, which the server's colour no longer replaces.
+    bool SetColor(qint64 id, const QString &color, const QString &eventColor, bool chosen = true);
+    // The colour the server gives the calendar, unless the user chose one here (SetColor);
+    // changed says whether the calendar now has it where it had another.
+    bool SetServerColor(qint64 id, const QString &color, const QString &eventColor, bool &changed);
     // The subscription and all its events, in one transaction.
     bool RemoveSubscription(qint64 id, RefreshCount *count = nullptr);
 

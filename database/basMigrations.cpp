@@ -214,6 +214,16 @@ const std::vector<Step> &Steps()
              AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("EventColor"),
                                 QStringLiteral("TEXT NOT NULL DEFAULT ''"));
          }},
+        // Whether a calendar's colour is the user's own choice, which the server's colour
+        // (read at each refresh) must not replace: 1 chosen here, 0 the server's. A
+        // calendar from before is NULL, not known: its colour stays unless it is the
+        // server's already (or none), and from then on it is known.
+        {9,
+         QStringLiteral("Which calendar colours the user chose"),
+         {},
+         [](const QSqlDatabase &db) {
+             AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("ColorChosen"), QStringLiteral("INTEGER"));
+         }},
     };
     return steps;
 }

@@ -55,6 +55,7 @@ const std::vector<TableColumns> &AddedTables()
         {"Subscriptions", {"Hidden", "EventColor"}},
         {"Conflicts", {"ConflictId", "SubscriptionId", "Href", "Method", "Body", "Message", "Told"}},
         {"ConflictCopies", {"ConflictId", "EventId"}},
+        {"Subscriptions", {"ColorChosen"}},
     };
     return tables;
 }
@@ -213,6 +214,8 @@ QStringList SchemaStatements()
                        "ConflictId INTEGER NOT NULL REFERENCES Conflicts (ConflictId) ON DELETE CASCADE, "
                        "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "PRIMARY KEY (ConflictId, EventId)) WITHOUT ROWID"),
+        // See basMigrations step 9.
+        QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN ColorChosen INTEGER"),
     };
 }
 

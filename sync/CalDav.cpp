@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <utility>
+
 namespace quillon {
 
 namespace basSync::CalDav {
@@ -353,8 +355,19 @@ std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start)
     return calendars;
 }
 
-Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
-                     const std::function<QHash<QString, QString>()> &known)
+QString AskColor(Transport &session, const QUrl &calendar)
+{
+    const HttpReply reply = Dav(session, "PROPFIND", calendar, "0", DavRequests::ColorPropfind());
+    if (reply.Failed != HttpReply::Failure::None)
+        Fail(reply, QStringLiteral("PROPFIND"));
+    const std::optional<Multistatus> answer = reply.Status == 207 ? ParseMultistatus(reply.Body) : std::nullopt;
+    if (!answer || answer->Responses.isEmpty())
+        return QString();
+    return ColorOf(answer->Responses.constFirst().Properties.value(Key(kApple, QStringLiteral("calendar-color"))).Text);
+}
+
+Changes AskChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
+                   const std::function<QHash<QString, QString>()> &known)
 {
     Changes changes;
     const QByteArray syncBody = DavRequests::SyncCollection(syncToken);
@@ -363,7 +376,7 @@ Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &sy
         Fail(reply, QStringLiteral("REPORT"));
     // A token the server no longer knows: start again from nothing.
     if (reply.Status == 403 && !syncToken.isEmpty() && reply.Body.contains("valid-sync-token"))
-        return FetchChanges(session, calendar, QString(), known);
+        return AskChanges(session, calendar, QString(), known);
     if (reply.Status == 207) {
         const std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
         if (!answer)
@@ -372,7 +385,6 @@ Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &sy
         changes.SyncToken = answer->SyncToken;
         changes.Complete = syncToken.isEmpty();
         // A server may name what changed without its data (or even its ETag): asked for.
-        QStringList missingData;
         const QString calendarPath = PathOf(calendar, QString());
         for (const Response &response : answer->Responses) {
             if (response.Status == 404) {
@@ -384,9 +396,8 @@ Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &sy
             if (data != response.Properties.cend() && !data->Text.isEmpty())
                 changes.Changed.append({response.Href, etag, data->Text.toUtf8()});
             else if (!response.Href.isEmpty() && PathOf(calendar, response.Href) != calendarPath)
-                missingData.append(response.Href);
+                changes.Missing.append(response.Href);
         }
-        changes.Changed += Multiget(session, calendar, missingData);
         return changes;
     }
     // No sync-collection here: the ETags of every event, compared with the store's.
@@ -397,16 +408,19 @@ Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &sy
                           .arg(HttpSession::HostOf(calendar)));
     changes.Complete = true;
     const QHash<QString, QString> etags = known();
-    QStringList differing;
     for (const Response &response : listing->Responses) {
         const QString etag = response.Properties.value(Key(kDav, QStringLiteral("getetag"))).Text;
         if (response.Status == 200 && (!etags.contains(response.Href) || etags.value(response.Href) != etag))
-            differing.append(response.Href);
+            changes.Missing.append(response.Href);
         else if (response.Status == 200)
             changes.Changed.append({response.Href, etag, QByteArray()}); // unchanged: no data needed
     }
-    changes.Changed += Multiget(session, calendar, differing);
     return changes;
+}
+
+void FetchItems(Transport &session, const QUrl &calendar, Changes &changes)
+{
+    changes.Changed += Multiget(session, calendar, std::exchange(changes.Missing, {}));
 }
 
 } // namespace basSync::CalDav

@@ -61,6 +61,12 @@ struct Calendar {
 // address); throws basOperation::Failure with the server's reason when it refused.
 std::optional<QList<Calendar>> Discover(Transport &session, const QUrl &start);
 
+// The calendar's colour ("#rrggbb") by a PROPFIND of depth 0: empty when the server has
+// none or refuses the request (any answer but 207); throws basOperation::Failure when the
+// request itself failed (no connection, timeout, password refused). Only the colour: a
+// sync token asked here costs Radicale more than the sync-collection that follows.
+QString AskColor(Transport &session, const QUrl &calendar);
+
 struct Changes {
     // Resources new or changed: path -> (ETag, calendar text).
     struct Resource {
@@ -70,16 +76,23 @@ struct Changes {
     };
     QList<Resource> Changed;
     QStringList Removed; // paths
+    // Listed as new or changed, without their data: FetchItems asks for it.
+    QStringList Missing;
     bool Complete = false; // the answer lists every resource (a first or full sync)
     QString SyncToken;     // empty when the server offers no sync-collection
 };
 
 // What changed in the calendar since syncToken (empty: everything), as one
 // sync-collection report; where the server refuses it, a calendar-query of the ETags
-// compared with known() (path -> ETag, asked only then) and a calendar-multiget of those
-// that differ. Throws basOperation::Failure naming the host and the reason.
-Changes FetchChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
-                     const std::function<QHash<QString, QString>()> &known);
+// compared with known() (path -> ETag, asked only then). Those whose data the answer
+// left out are in Missing. Throws basOperation::Failure naming the host and the reason.
+Changes AskChanges(Transport &session, const QUrl &calendar, const QString &syncToken,
+                   const std::function<QHash<QString, QString>()> &known);
+
+// The data of changes.Missing by calendar-multiget, into changes.Changed. Throws
+// basOperation::Failure when one listed is not sent (taking the others would remove its
+// events here).
+void FetchItems(Transport &session, const QUrl &calendar, Changes &changes);
 
 } // namespace basSync::CalDav
 

@@ -53,6 +53,15 @@ QByteArray DiscoveryPropfind()
     });
 }
 
+QByteArray ColorPropfind()
+{
+    return Document(CalDav::kDav, QStringLiteral("propfind"), [](QXmlStreamWriter &xml) {
+        xml.writeStartElement(CalDav::kDav, QStringLiteral("prop"));
+        xml.writeEmptyElement(CalDav::kApple, QStringLiteral("calendar-color"));
+        xml.writeEndElement();
+    });
+}
+
 QByteArray SyncCollection(const QString &token)
 {
     return Document(CalDav::kDav, QStringLiteral("sync-collection"), [&](QXmlStreamWriter &xml) {

@@ -14,6 +14,9 @@ namespace basSync::DavRequests {
 // home, and of each calendar its type, name, colour, privileges and components.
 QByteArray DiscoveryPropfind();
 
+// PROPFIND of the calendar's colour, which a refresh asks each time.
+QByteArray ColorPropfind();
+
 // sync-collection (RFC 6578) since token (empty: everything), with each item's ETag and data.
 QByteArray SyncCollection(const QString &token);
 

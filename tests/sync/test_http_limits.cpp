@@ -125,7 +125,8 @@ TEST_F(HttpLimits, NoServerCanExhaustStallOrFoolARefreshAndEachFailureSaysWhatHa
          {}, {}},
         {"/refuse/403/anna/", Ask::Probe, ": the server refused the CalDAV request (PROPFIND answered HTTP 403)", {}, {}},
         {"/sync/", Ask::CalDav, "", fetched,
-         {QStringLiteral("REPORT:sync-collection /sync/ 207"), QStringLiteral("REPORT:calendar-multiget /sync/ 207")}},
+         {QStringLiteral("PROPFIND /sync/ 207"), QStringLiteral("REPORT:sync-collection /sync/ 207"),
+          QStringLiteral("REPORT:calendar-multiget /sync/ 207")}},
         // Over plain http the password waits for the server to ask; to this computer it
         // goes at once, readable by no one else.
         {"http://calendar.example/auth/cal.ics", Ask::Feed, "", fetched,

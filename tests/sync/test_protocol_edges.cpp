@@ -12,6 +12,8 @@
 #include "basSync.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QXmlStreamReader>
 
 #include <string>
@@ -82,6 +84,15 @@ QByteArray Listing(const QList<std::tuple<QString, QByteArray, QByteArray>> &res
     return xml + "<d:sync-token>" + token.toHtmlEscaped().toUtf8() + "</d:sync-token></d:multistatus>";
 }
 
+// The answer to a PROPFIND of the calendar's colour; none when empty.
+QByteArray State(const QByteArray &color = {})
+{
+    return "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" xmlns:a=\"http://apple.com/ns/ical/\"><d:response>"
+           "<d:href>/cal/</d:href><d:propstat><d:prop>"
+           + (color.isEmpty() ? QByteArray() : "<a:calendar-color>" + color + "</a:calendar-color>")
+           + "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response></d:multistatus>";
+}
+
 // The text of the first element named name in a request's XML body; null when the body
 // is not well-formed or has none.
 QString ElementText(const QByteArray &body, const QString &name)
@@ -130,6 +141,12 @@ protected:
         return events;
     }
     std::string Names() { return Events().keys().join(QStringLiteral(" | ")).toStdString(); }
+    basDatabase::Subscription Row()
+    {
+        basDatabase::Subscription row;
+        EXPECT_TRUE(basDatabase::SubscriptionStore(store).GetSubscription(id, row));
+        return row;
+    }
 
     basDatabase::EventStore store;
     ScriptedServer server;
@@ -140,6 +157,7 @@ TEST_F(ProtocolEdges, WritesWithoutAnETagAndLostRacesKeepBothSides)
 {
     // A token that needs escaping goes back as it came.
     const QString token = QStringLiteral("tok&<1>");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207, Listing({}, token));
     ASSERT_TRUE(Refresh().Ok);
 
@@ -155,16 +173,17 @@ TEST_F(ProtocolEdges, WritesWithoutAnETagAndLostRacesKeepBothSides)
     ASSERT_TRUE(saved);
     server.Expect("PUT", 201);
     server.Expect("GET", 200, {}, "\"e1\"");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207, Listing({}, QStringLiteral("t2")));
     basSync::RefreshResult result = Refresh();
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
     EXPECT_EQ(result.Sent, 1);
-    ASSERT_EQ(server.asked.size(), 4);
-    EXPECT_EQ(server.asked[1].Headers.value("If-None-Match"), "*");
-    EXPECT_EQ(ElementText(server.asked[3].Body, QStringLiteral("sync-token")), token);
-    const QString href = server.asked[1].Address.path();
+    ASSERT_EQ(server.asked.size(), 6);
+    EXPECT_EQ(server.asked[2].Headers.value("If-None-Match"), "*");
+    EXPECT_EQ(ElementText(server.asked[5].Body, QStringLiteral("sync-token")), token);
+    const QString href = server.asked[2].Address.path();
     static const QRegularExpression kUid(QStringLiteral("\nUID:([^\r\n]+)"));
-    const QByteArray uid = kUid.match(QString::fromUtf8(server.asked[1].Body)).captured(1).toUtf8();
+    const QByteArray uid = kUid.match(QString::fromUtf8(server.asked[2].Body)).captured(1).toUtf8();
     ASSERT_FALSE(uid.isEmpty());
 
     // Renamed here and there: the change goes with the fetched ETag, loses, and is kept.
@@ -174,10 +193,11 @@ TEST_F(ProtocolEdges, WritesWithoutAnETagAndLostRacesKeepBothSides)
     const QByteArray theirs = Calendar(uid, "Review there");
     server.Expect("PUT", 412);
     server.Expect("GET", 200, theirs, "\"e2\"");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207, Listing({{href, "\"e2\"", theirs}}, QStringLiteral("t3")));
     result = Refresh();
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(server.asked[4].Headers.value("If-Match"), "\"e1\"");
+    EXPECT_EQ(server.asked[6].Headers.value("If-Match"), "\"e1\"");
     EXPECT_EQ(Names(), "Review here" + kNotSent.toStdString() + " | Review there");
     EXPECT_EQ(Events().value(QStringLiteral("Review here") + kNotSent).Calendar, 0); // this computer's
 
@@ -186,10 +206,11 @@ TEST_F(ProtocolEdges, WritesWithoutAnETagAndLostRacesKeepBothSides)
     const QByteArray again = Calendar(uid, "Review there again");
     server.Expect("DELETE", 412);
     server.Expect("GET", 200, again, "\"e3\"");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207, Listing({{href, "\"e3\"", again}}, QStringLiteral("t4")));
     result = Refresh();
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(server.asked[7].Headers.value("If-Match"), "\"e2\"");
+    EXPECT_EQ(server.asked[10].Headers.value("If-Match"), "\"e2\"");
     EXPECT_TRUE(result.Message.contains(href + QStringLiteral(" was changed on the server; it stays, not deleted")))
         << result.Message.toStdString();
     EXPECT_EQ(Names(), "Review here" + kNotSent.toStdString() + " | Review there again");
@@ -198,30 +219,91 @@ TEST_F(ProtocolEdges, WritesWithoutAnETagAndLostRacesKeepBothSides)
 TEST_F(ProtocolEdges, AForgottenTokenStartsAgainAndAnItemNeverSentChangesNothing)
 {
     const QString first = ScriptedServer::kPath + QStringLiteral("first.ics");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207, Listing({{first, "\"a\"", Calendar("first", "First")}}, QStringLiteral("old")));
     ASSERT_TRUE(Refresh().Ok);
 
     // The token is forgotten: asked again from nothing, and what the answer leaves out goes.
     const QString second = ScriptedServer::kPath + QStringLiteral("second.ics");
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 403, "<d:error xmlns:d=\"DAV:\"><d:valid-sync-token/></d:error>");
     server.Expect("REPORT", 207, Listing({{second, "\"b\"", Calendar("second", "Second")}}, QStringLiteral("new")));
     basSync::RefreshResult result = Refresh();
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(ElementText(server.asked[1].Body, QStringLiteral("sync-token")), QStringLiteral("old"));
-    EXPECT_EQ(ElementText(server.asked[2].Body, QStringLiteral("sync-token")), QString(""));
+    EXPECT_EQ(ElementText(server.asked[3].Body, QStringLiteral("sync-token")), QStringLiteral("old"));
+    EXPECT_EQ(ElementText(server.asked[4].Body, QStringLiteral("sync-token")), QString(""));
     EXPECT_EQ(Names(), "Second");
 
     // Named without its data, and then not sent by calendar-multiget either: nothing changes.
+    server.Expect("PROPFIND", 207, State());
     server.Expect("REPORT", 207,
                   Listing({{second, "\"b2\"", {}}, {ScriptedServer::kPath + QStringLiteral("third.ics"), "\"c\"", {}}},
                           QStringLiteral("newer")));
     server.Expect("REPORT", 207, Listing({{second, "\"b2\"", Calendar("second", "Second changed")}}, QString()));
     result = Refresh();
     EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(ElementText(server.asked[4].Body, QStringLiteral("href")), second);
+    EXPECT_EQ(ElementText(server.asked[7].Body, QStringLiteral("href")), second);
     EXPECT_TRUE(result.Message.contains(QStringLiteral("lists /cal/third.ics but sends no calendar data for it")))
         << result.Message.toStdString();
     EXPECT_EQ(Names(), "Second");
+}
+
+// Each step's requests in order: the change sent, the calendar's colour asked, its
+// changes, the data those left out.
+TEST_F(ProtocolEdges, ARefreshSendsThenAsksTheCalendarThenItsChangesThenTheirData)
+{
+    const QString first = ScriptedServer::kPath + QStringLiteral("first.ics");
+    server.Expect("PROPFIND", 207, State());
+    server.Expect("REPORT", 207, Listing({{first, "\"a\"", {}}}, QStringLiteral("t1")));
+    server.Expect("REPORT", 207, Listing({{first, "\"a\"", Calendar("first", "First")}}, QString()));
+    basSync::RefreshResult result = Refresh();
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(server.asked[0].Headers.value("Depth"), "0");
+    EXPECT_EQ(ElementText(server.asked[0].Body, QStringLiteral("calendar-color")), QString(""));
+    EXPECT_EQ(ElementText(server.asked[2].Body, QStringLiteral("href")), first);
+    EXPECT_EQ(Names(), "First");
+
+    EventService events(store);
+    Event event = *events.Load(Events().value(QStringLiteral("First")).EventID);
+    event.EventName = QStringLiteral("First, renamed");
+    ASSERT_TRUE(events.Save(event));
+    server.Expect("PUT", 204, {}, "\"a2\"");
+    server.Expect("PROPFIND", 207, State());
+    server.Expect("REPORT", 207, Listing({}, QStringLiteral("t2")));
+    ASSERT_TRUE(Refresh().Ok);
+    QStringList order;
+    for (const HttpRequest &request : std::as_const(server.asked))
+        order << QString::fromLatin1(request.Method);
+    EXPECT_EQ(order.join(QLatin1Char(' ')), QStringLiteral("PROPFIND REPORT REPORT PUT PROPFIND REPORT"));
+    EXPECT_EQ(ElementText(server.asked[5].Body, QStringLiteral("sync-token")), QStringLiteral("t1"));
+    EXPECT_EQ(Names(), "First, renamed");
+}
+
+// The server's colour is the calendar's until the user chooses one here. One from before
+// the store knew who chose it stays, unless it is the server's already.
+TEST_F(ProtocolEdges, TheServersColourFollowsUntilTheUserChoosesOne)
+{
+    const auto refreshWith = [&](const QByteArray &color) {
+        server.Expect("PROPFIND", 207, State(color));
+        server.Expect("REPORT", 207, Listing({}, QStringLiteral("t1")));
+        EXPECT_TRUE(Refresh().Ok);
+        return Row().Color;
+    };
+    EXPECT_EQ(refreshWith("#112233FF"), QStringLiteral("#112233"));
+    EXPECT_EQ(refreshWith("#445566"), QStringLiteral("#445566"));
+    ASSERT_TRUE(basSync::SetCalendarColor(store, id, QStringLiteral("#00aa00")));
+    EXPECT_EQ(refreshWith("#778899"), QStringLiteral("#00aa00"));
+
+    const auto fromBefore = [&](const QString &color) {
+        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+        ASSERT_TRUE(query.exec(QStringLiteral("UPDATE Subscriptions SET ColorChosen = NULL, Color = '%1'").arg(color)));
+    };
+    fromBefore(QStringLiteral("#00aa00"));
+    EXPECT_EQ(refreshWith("#778899"), QStringLiteral("#00aa00"));
+    EXPECT_EQ(refreshWith("#abcdef"), QStringLiteral("#00aa00"));
+    fromBefore(QStringLiteral("#778899"));
+    EXPECT_EQ(refreshWith("#778899"), QStringLiteral("#778899"));
+    EXPECT_EQ(refreshWith("#abcdef"), QStringLiteral("#abcdef"));
 }
 
 // The address of a calendar itself, shared with the user from outside their own calendar

@@ -288,14 +288,15 @@ TEST_F(SubscriptionServers, WithoutSyncCollectionACalDavCalendarIsFollowedByItsE
     put(QStringLiteral("b"), QStringLiteral("Beta"));
     put(QStringLiteral("c"), QStringLiteral("Gamma"));
     const qint64 id = Add(QStringLiteral("http://127.0.0.1:%1/dav/").arg(server->port), Subscription::Kind::CalDav);
-    // What each refresh asked after the sync-collection the server refuses.
+    // What each refresh asked: the calendar's colour, then the sync-collection the server
+    // refuses, then the ETags.
     const auto reportsSince = [this](qsizetype from) {
         QStringList kinds;
         for (const QString &line : Requests().mid(from))
             kinds << line.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ') + line.section(QLatin1Char(' '), 2);
         return kinds;
     };
-    const QStringList full{QStringLiteral("REPORT:sync-collection 403"), QStringLiteral("REPORT:calendar-query 207"),
+    const QStringList full{QStringLiteral("PROPFIND 207"), QStringLiteral("REPORT:sync-collection 403"), QStringLiteral("REPORT:calendar-query 207"),
                            QStringLiteral("REPORT:calendar-multiget 207")};
 
     basSync::RefreshResult result = Refresh(id);
@@ -308,7 +309,7 @@ TEST_F(SubscriptionServers, WithoutSyncCollectionACalDavCalendarIsFollowedByItsE
     qsizetype seen = Requests().size();
     result = Refresh(id);
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(reportsSince(seen), full.mid(0, 2));
+    EXPECT_EQ(reportsSince(seen), full.mid(0, 3));
     EXPECT_EQ(result.Count.Unchanged, 3);
 
     // One changed, one gone: only the changed one fetched, the gone one removed.
@@ -417,8 +418,9 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
                                       {QStringLiteral("Work w2"), QDate(2026, 12, 9)},
                                       {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
-    // One changed, one deleted on the server: the launcher's next refresh is one
-    // sync-collection, and it asks for the wallpaper to be drawn again.
+    // One changed, one deleted on the server: the launcher's next refresh asks the
+    // calendar's colour, then one sync-collection, and it asks for the wallpaper to be
+    // drawn again.
     ASSERT_EQ(radicale.Send("PUT", QStringLiteral("/anna/work/w1.ics"),
                             Calendar({Event(QStringLiteral("w1"), QStringLiteral("Work w1 moved"), QStringLiteral("20261208"))})),
               201);
@@ -442,7 +444,7 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
         EXPECT_EQ(redraws, 1);
     }
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(result.Requests, 2);
     QThread::msleep(200); // the log line may trail the answer
     EXPECT_EQ(radicale.Logged(QStringLiteral("REPORT")), reportsBefore + 1);
     EXPECT_EQ(result.Count.Updated, 1);
@@ -453,13 +455,24 @@ TEST_F(SubscriptionServers, ACalDavAccountIsFoundAndFollowedByOneSyncCollectionA
     EXPECT_EQ(changed, DrawnOwnEvents({{QStringLiteral("Work w1 moved"), QDate(2026, 12, 8)},
                                        {QStringLiteral("Work w3"), QDate(2026, 12, 10)}}));
 
-    // Nothing changed since: one sync-collection naming nothing, and nothing written.
+    // Nothing changed since: a sync-collection naming nothing (after the colour), and
+    // nothing written.
     const QString token = Row(id).SyncToken;
     result = Refresh(id, QStringLiteral("s3cret pass"));
     ASSERT_TRUE(result.Ok) << result.Message.toStdString();
-    EXPECT_EQ(result.Requests, 1);
+    EXPECT_EQ(result.Requests, 2);
     EXPECT_EQ(result.Count.Added + result.Count.Updated + result.Count.Removed, 0);
     EXPECT_EQ(Row(id).SyncToken, token);
+
+    // A new colour on the server is the calendar's at the next refresh.
+    ASSERT_EQ(radicale.Send("PROPPATCH", QStringLiteral("/anna/work/"),
+                            "<?xml version=\"1.0\"?><D:propertyupdate xmlns:D=\"DAV:\" xmlns:A=\"http://apple.com/ns/ical/\">"
+                            "<D:set><D:prop><A:calendar-color>#0080FFFF</A:calendar-color></D:prop></D:set></D:propertyupdate>"),
+              207);
+    result = Refresh(id, QStringLiteral("s3cret pass"));
+    ASSERT_TRUE(result.Ok) << result.Message.toStdString();
+    EXPECT_EQ(Row(id).Color, QStringLiteral("#0080ff"));
+    EXPECT_EQ(result.Count.TouchedDates.size(), 2); // its events' days, drawn anew
 
     // A wrong password: a clear message, and nothing deleted.
     result = Refresh(id, QStringLiteral("wrong"));
