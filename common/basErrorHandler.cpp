@@ -60,7 +60,8 @@ QString MessageText(const QString &productName, const QString &applicationFile,
     text += QCoreApplication::translate("basErrorHandler", "Module: ") + kTab + kTab + moduleName + kCrLf;
     text += QCoreApplication::translate("basErrorHandler", "Line Number: ") + kTab + QString::number(error.line) + kCrLf + kCrLf;
     text += QCoreApplication::translate("basErrorHandler", "Error Number: ") + kTab + QString::number(error.number) + kCrLf;
-    text += QCoreApplication::translate("basErrorHandler", "Error Description: ") + kTab + error.description + kCrLf + kCrLf;
+    text += QCoreApplication::translate("basErrorHandler", "Error Description: ") + kTab
+            + (error.shown.isEmpty() ? error.description : error.shown) + kCrLf + kCrLf;
     text += kCrLf + extraText + kCrLf;
     return text;
 }

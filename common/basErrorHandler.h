@@ -13,9 +13,16 @@ namespace basErrorHandler {
 // last step it reached (0 when it numbers no steps). It is handed to the report, so no
 // "current error" outlives it.
 struct ErrorState {
+    ErrorState() = default;
+    ErrorState(int errorNumber, QString errorDescription, int errorLine = 0, QString shownText = QString())
+        : number(errorNumber), description(std::move(errorDescription)), line(errorLine), shown(std::move(shownText))
+    {
+    }
+
     int number = 0;
-    QString description;
+    QString description; // English: error.log is read by whoever supports the user
     int line = 0;
+    QString shown;       // the box's text in the user's language; empty: the description
 };
 
 // Shows the report (unless quiet) and appends the log block (when logError).

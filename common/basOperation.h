@@ -21,19 +21,23 @@ namespace quillon {
 
 namespace basOperation {
 
-// An error raised inside an operation: a number and a description.
+// An error raised inside an operation: a number and a description, in English for
+// error.log, and, where a person reads it, the same in the user's language for the box.
 class Failure : public std::exception {
 public:
-    Failure(int number, QString description)
-        : m_number(number), m_description(std::move(description)),
+    Failure(int number, QString description, QString shown = QString())
+        : m_number(number), m_description(std::move(description)), m_shown(std::move(shown)),
           m_what(m_description.toUtf8()) {}
     int number() const noexcept { return m_number; }
     const QString &description() const noexcept { return m_description; }
+    // The box's text: the translated one, or the description where none was given.
+    const QString &shown() const noexcept { return m_shown.isEmpty() ? m_description : m_shown; }
     const char *what() const noexcept override { return m_what.constData(); }
 
 private:
     int m_number;
     QString m_description;
+    QString m_shown;
     QByteArray m_what;
 };
 

@@ -29,7 +29,8 @@ const QString kCalendarUseLiturgicalColors = QStringLiteral("CalendarUseLiturgic
 [[noreturn]] void ThrowNotWritten()
 {
     throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                QStringLiteral("The settings could not be written: ") + basPlatform::SettingsLocation());
+                                QStringLiteral("The settings could not be written: ") + basPlatform::SettingsLocation(),
+                                frmMain::tr("The settings could not be written: %1").arg(basPlatform::SettingsLocation()));
 }
 
 void Note(const QString &text)
@@ -45,6 +46,18 @@ QString Duration(std::int64_t ms)
     if (ms == 1000)
         return QStringLiteral("1 second");
     return QStringLiteral("%1 seconds").arg(QString::number(static_cast<double>(ms) / 1000.0, 'g', 3));
+}
+
+// The same for a box, in the user's language.
+QString ShownDuration(std::int64_t ms)
+{
+    if (ms == 60000)
+        return frmMain::tr("1 minute");
+    if (ms > 0 && ms % 60000 == 0)
+        return frmMain::tr("%n minutes", nullptr, static_cast<int>(ms / 60000));
+    if (ms == 1000)
+        return frmMain::tr("1 second");
+    return frmMain::tr("%1 seconds").arg(QLocale().toString(static_cast<double>(ms) / 1000.0, 'g', 3));
 }
 
 constexpr const char *kWaitForDesktop = "quillon.exe:frmMain.WaitForDesktop";
@@ -369,7 +382,14 @@ void frmMain::ReportBrokenRun(int exitCode, const QString &lastErrorLine)
         text += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
     text += QStringLiteral("; the desktop calendar was not redrawn");
     Note(text);
-    basErrorHandler::ReportError(QLatin1String(kCalendarRun), {basOperation::kProgramFailed, text, 0}, true, QString());
+    QString shown = exitCode == CalendarRun::kExitTimedOut
+        ? tr("The calendar program did not finish within %1 and was stopped").arg(ShownDuration(m_calendarRun.Timeout()))
+        : tr("The calendar program ended abnormally");
+    if (!lastErrorLine.isEmpty())
+        shown += QStringLiteral(" (") + lastErrorLine + QLatin1Char(')');
+    shown += tr("; the desktop calendar was not redrawn");
+    basErrorHandler::ReportError(QLatin1String(kCalendarRun), {basOperation::kProgramFailed, text, 0, shown}, true,
+                                 QString());
 }
 
 void frmMain::mnuRefreshCalendar_Click()
@@ -413,12 +433,13 @@ void frmMain::mnuHelp_Click()
         const QString contents = basTranslations::HelpContents(m_services.programFolder, QLocale());
         step(30);
         if (!QFileInfo(contents).isFile())
-            throw basOperation::Failure(basOperation::kFileNotFound,
-                                        QStringLiteral("File not found: ") + contents);
+            throw basOperation::Failure(basOperation::kFileNotFound, QStringLiteral("File not found: ") + contents,
+                                        tr("File not found: %1").arg(contents));
         step(40);
         if (!m_services.openUrl || !m_services.openUrl(QUrl::fromLocalFile(contents)))
             throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                        QStringLiteral("No help viewer could open ") + contents);
+                                        QStringLiteral("No help viewer could open ") + contents,
+                                        tr("No help viewer could open %1").arg(contents));
     });
 }
 

@@ -6,6 +6,8 @@
 #include "basOperation.h"
 #include "basICalendar.h"
 
+#include <QCoreApplication>
+
 namespace quillon {
 
 bool DayPage::Open(QDate today)
@@ -32,8 +34,10 @@ void DayPage::AddAllDayEvent(qint64 eventId, const QString &name)
 {
     for (const AllDayEvent &entry : m_allDayEvents)
         if (entry.EventID == eventId)
-            throw basOperation::Failure(basOperation::kDuplicateKey,
-                                        QStringLiteral("This key is already associated with an element of this collection"));
+            throw basOperation::Failure(
+                basOperation::kDuplicateKey, QStringLiteral("This key is already associated with an element of this collection"),
+                QCoreApplication::translate("basErrorHandler",
+                                            "This key is already associated with an element of this collection"));
     m_allDayEvents.append({eventId, name});
 }
 

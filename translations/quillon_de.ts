@@ -589,6 +589,38 @@ Vor dem Schließen in die Zwischenablage kopieren?
         <source>Error Description: </source>
         <translation>Beschreibung: </translation>
     </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Typen unverträglich</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Unexpected error</source>
+        <translation>Unerwarteter Fehler</translation>
+    </message>
+    <message>
+        <source>Settings values that could not be read (their defaults are used): %1</source>
+        <translation>Einstellungen, die nicht gelesen werden konnten (es gelten ihre Standardwerte): %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>This key is already associated with an element of this collection</source>
+        <translation>Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet</translation>
+    </message>
+    <message>
+        <source>Invalid procedure call or argument</source>
+        <translation>Unzulässiger Prozeduraufruf oder unzulässiges Argument</translation>
+    </message>
+    <message>
+        <source>Resource with identifier &apos;%1&apos; not found</source>
+        <translation>Ressource mit der Kennung »%1« nicht gefunden</translation>
+    </message>
 </context>
 <context>
     <name>basFactOfTheDay</name>
@@ -622,6 +654,53 @@ Vor dem Schließen in die Zwischenablage kopieren?
     <message>
         <source>Quillon Scheduler is already running.</source>
         <translation>Der Quillon-Terminplaner läuft bereits.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon-db</name>
+    <message>
+        <source>quillon-db: nothing was imported into %1</source>
+        <translation>quillon-db: Nichts wurde in %1 importiert</translation>
+    </message>
+    <message>
+        <source>quillon-db: no event with the id %1</source>
+        <translation>quillon-db: Kein Termin mit der ID %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 is of the read-only calendar &quot;%2&quot;; it cannot be changed here</source>
+        <translation>quillon-db: Der Termin %1 gehört zum schreibgeschützten Kalender »%2« und kann hier nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event was not added to %1</source>
+        <translation>quillon-db: Der Termin wurde %1 nicht hinzugefügt</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 was not changed</source>
+        <translation>quillon-db: Der Termin %1 wurde nicht geändert</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 was not deleted</source>
+        <translation>quillon-db: Der Termin %1 wurde nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>quillon-db: no password on standard input (--password-stdin reads it from the first line)</source>
+        <translation>quillon-db: Kein Passwort auf der Standardeingabe (--password-stdin liest es aus der ersten Zeile)</translation>
+    </message>
+    <message>
+        <source>quillon-db: nothing was subscribed</source>
+        <translation>quillon-db: Es wurde nichts abonniert</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 already exists (use --force to replace it)</source>
+        <translation>quillon-db: %1 ist bereits vorhanden (mit --force wird die Datei ersetzt)</translation>
+    </message>
+    <message>
+        <source>quillon-db: cannot create %1: %2</source>
+        <translation>quillon-db: %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>quillon-db: cannot check %1: %2</source>
+        <translation>quillon-db: %1 kann nicht geprüft werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1588,6 +1667,49 @@ Click &apos;No&apos; to keep the calendar on the desktop wallpaper.</source>
     <message>
         <source>Open &amp;Scheduler</source>
         <translation>&amp;Terminplaner öffnen</translation>
+    </message>
+    <message>
+        <source>The settings could not be written: %1</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 Minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 second</source>
+        <translation>1 Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 Sekunden</translation>
+    </message>
+    <message>
+        <source>The calendar program did not finish within %1 and was stopped</source>
+        <translation>Das Kalenderprogramm war nach %1 nicht fertig und wurde beendet</translation>
+    </message>
+    <message>
+        <source>The calendar program ended abnormally</source>
+        <translation>Das Kalenderprogramm wurde unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>; the desktop calendar was not redrawn</source>
+        <translation>; der Kalender auf dem Desktop wurde nicht neu gezeichnet</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>No help viewer could open %1</source>
+        <translation>Kein Programm konnte die Hilfe %1 öffnen</translation>
     </message>
 </context>
 <context>

@@ -589,6 +589,38 @@ Les copier dans le presse-papiers avant de fermer ?
         <source>Error Description: </source>
         <translation>Description : </translation>
     </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Type incompatible</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Dépassement de capacité</translation>
+    </message>
+    <message>
+        <source>Unexpected error</source>
+        <translation>Erreur inattendue</translation>
+    </message>
+    <message>
+        <source>Settings values that could not be read (their defaults are used): %1</source>
+        <translation>Paramètres illisibles (leurs valeurs par défaut sont utilisées) : %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1</source>
+        <translation>Les paramètres n’ont pas pu être enregistrés dans %1</translation>
+    </message>
+    <message>
+        <source>This key is already associated with an element of this collection</source>
+        <translation>Cette clé est déjà associée à un élément de cette collection</translation>
+    </message>
+    <message>
+        <source>Invalid procedure call or argument</source>
+        <translation>Appel de procédure ou argument incorrect</translation>
+    </message>
+    <message>
+        <source>Resource with identifier &apos;%1&apos; not found</source>
+        <translation>Ressource d’identifiant « %1 » introuvable</translation>
+    </message>
 </context>
 <context>
     <name>basFactOfTheDay</name>
@@ -622,6 +654,53 @@ Les copier dans le presse-papiers avant de fermer ?
     <message>
         <source>Quillon Scheduler is already running.</source>
         <translation>L’agenda Quillon est déjà ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon-db</name>
+    <message>
+        <source>quillon-db: nothing was imported into %1</source>
+        <translation>quillon-db : rien n’a été importé dans %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: no event with the id %1</source>
+        <translation>quillon-db : aucun événement avec l’ID %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 is of the read-only calendar &quot;%2&quot;; it cannot be changed here</source>
+        <translation>quillon-db : l’événement %1 appartient au calendrier en lecture seule « %2 » ; il ne peut pas être modifié ici</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event was not added to %1</source>
+        <translation>quillon-db : l’événement n’a pas été ajouté à %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 was not changed</source>
+        <translation>quillon-db : l’événement %1 n’a pas été modifié</translation>
+    </message>
+    <message>
+        <source>quillon-db: the event %1 was not deleted</source>
+        <translation>quillon-db : l’événement %1 n’a pas été supprimé</translation>
+    </message>
+    <message>
+        <source>quillon-db: no password on standard input (--password-stdin reads it from the first line)</source>
+        <translation>quillon-db : aucun mot de passe sur l’entrée standard (--password-stdin le lit sur la première ligne)</translation>
+    </message>
+    <message>
+        <source>quillon-db: nothing was subscribed</source>
+        <translation>quillon-db : aucun abonnement n’a été créé</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 already exists (use --force to replace it)</source>
+        <translation>quillon-db : %1 existe déjà (--force le remplace)</translation>
+    </message>
+    <message>
+        <source>quillon-db: cannot create %1: %2</source>
+        <translation>quillon-db : impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>quillon-db: cannot check %1: %2</source>
+        <translation>quillon-db : impossible de vérifier %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1588,6 +1667,49 @@ Click &apos;No&apos; to keep the calendar on the desktop wallpaper.</source>
     <message>
         <source>Open &amp;Scheduler</source>
         <translation>Ouvrir l’&amp;agenda</translation>
+    </message>
+    <message>
+        <source>The settings could not be written: %1</source>
+        <translation>Les paramètres n’ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minute</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 second</source>
+        <translation>1 seconde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 secondes</translation>
+    </message>
+    <message>
+        <source>The calendar program did not finish within %1 and was stopped</source>
+        <translation>Le programme du calendrier ne s’est pas terminé en %1 et a été arrêté</translation>
+    </message>
+    <message>
+        <source>The calendar program ended abnormally</source>
+        <translation>Le programme du calendrier s’est terminé anormalement</translation>
+    </message>
+    <message>
+        <source>; the desktop calendar was not redrawn</source>
+        <translation> ; le calendrier du bureau n’a pas été redessiné</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Fichier introuvable : %1</translation>
+    </message>
+    <message>
+        <source>No help viewer could open %1</source>
+        <translation>Aucun visualiseur d’aide n’a pu ouvrir %1</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,8 @@
 #include "basRegistry.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
+
 namespace quillon {
 
 namespace basQuillon {
@@ -44,12 +46,15 @@ void BadValues::Report(const char *operationName) const
 {
     if (m_items.isEmpty())
         return;
-    basErrorHandler::ReportError(QString::fromLatin1(operationName),
-                                 {basOperation::kTypeMismatch,
-                                  QStringLiteral("Settings values that could not be read (their defaults are used): %1")
-                                      .arg(m_items.join(QStringLiteral("; "))),
-                                  m_firstStep},
-                                 true, QString());
+    const QString items = m_items.join(QStringLiteral("; "));
+    basErrorHandler::ReportError(
+        QString::fromLatin1(operationName),
+        {basOperation::kTypeMismatch,
+         QStringLiteral("Settings values that could not be read (their defaults are used): %1").arg(items), m_firstStep,
+         QCoreApplication::translate("basErrorHandler",
+                                     "Settings values that could not be read (their defaults are used): %1")
+             .arg(items)},
+        true, QString());
 }
 
 namespace {
@@ -140,9 +145,11 @@ void SaveGeneralSettings(const GeneralSettingsRecord &s)
             step(next);
             next += 10;
             if (!basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, key, QLatin1String(name), value))
-                throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                            QStringLiteral("The settings could not be written to %1")
-                                                .arg(basPlatform::SettingsLocation()));
+                throw basOperation::Failure(
+                    basOperation::kPathFileAccessError,
+                    QStringLiteral("The settings could not be written to %1").arg(basPlatform::SettingsLocation()),
+                    QCoreApplication::translate("basErrorHandler", "The settings could not be written to %1")
+                        .arg(basPlatform::SettingsLocation()));
         };
         write("SchedulerBackColor", QString::number(s.SchedulerBackColor));
         write("SchedulerDurationFillColor", QString::number(s.SchedulerDurationFillColor));

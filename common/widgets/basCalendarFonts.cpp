@@ -6,6 +6,7 @@
 #include "basQuillon.h"
 #include "basStringFunctions.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace quillon {
@@ -25,9 +26,11 @@ QString FlagText(bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0
 void Write(const char *name, const QString &value)
 {
     if (!basQuillon::SaveOption(QLatin1String(name), value))
-        throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                    QStringLiteral("The settings could not be written to %1")
-                                        .arg(basPlatform::SettingsLocation()));
+        throw basOperation::Failure(
+            basOperation::kPathFileAccessError,
+            QStringLiteral("The settings could not be written to %1").arg(basPlatform::SettingsLocation()),
+            QCoreApplication::translate("basErrorHandler", "The settings could not be written to %1")
+                .arg(basPlatform::SettingsLocation()));
 }
 
 void WriteFont(const char *name, const std::optional<QFont> &font)

@@ -193,7 +193,8 @@ void SchedulerCommands::DeleteAllDayEvent(int position)
         const QList<SchedulerCommandHost::AllDayEntry> entries = m_host.AllDayEvents();
         if (position < 1 || position > entries.size())
             throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                        QStringLiteral("Invalid procedure call or argument"));
+                                        QStringLiteral("Invalid procedure call or argument"),
+                                        QCoreApplication::translate("basErrorHandler", "Invalid procedure call or argument"));
         const SchedulerCommandHost::AllDayEntry entry = entries[position - 1];
         step(20);
         if (IsChangeable(entry.EventID) && AskYesNo(tr("Delete all day event '%1'?").arg(entry.EventName), kDeleteAllDayEventTitle)) {

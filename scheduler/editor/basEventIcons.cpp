@@ -2,6 +2,7 @@
 
 #include "basOperation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -49,7 +50,9 @@ int IconNumberFromText(const QString &text)
     bool ok = false;
     const int number = trimmed.toInt(&ok);
     if (!ok || !IsEventIcon(number))
-        throw basOperation::Failure(326, QStringLiteral("Resource with identifier '%1' not found").arg(text));
+        throw basOperation::Failure(326, QStringLiteral("Resource with identifier '%1' not found").arg(text),
+                                    QCoreApplication::translate("basErrorHandler", "Resource with identifier '%1' not found")
+                                        .arg(text));
     return number;
 }
 

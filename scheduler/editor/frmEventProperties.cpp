@@ -10,6 +10,7 @@
 #include "basTimeList.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -116,7 +117,9 @@ void frmEvent::SetEventColor(const QString &color)
 void frmEvent::SetEventIconIndex(int icon)
 {
     if (icon != 0 && !basEventIcons::IsEventIcon(icon))
-        throw basOperation::Failure(326, QStringLiteral("Resource with identifier '%1' not found").arg(icon));
+        throw basOperation::Failure(326, QStringLiteral("Resource with identifier '%1' not found").arg(icon),
+                                    QCoreApplication::translate("basErrorHandler", "Resource with identifier '%1' not found")
+                                        .arg(icon));
     ShowIcon(icon);
 }
 

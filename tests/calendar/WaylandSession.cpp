@@ -249,9 +249,9 @@ int WaylandSession::Run(const QString &program, const QStringList &arguments, QS
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-bool WaylandSession::WaitForBusName(const QString &name, int timeoutMs)
+bool WaylandSession::WaitForBusName(const QString &name, int timeoutMs, const QString &bus)
 {
-    const QStringList call{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+    const QStringList call{QStringLiteral("call"), bus, QStringLiteral("--dest"),
                            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("--object-path"),
                            QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("--method"),
                            QStringLiteral("org.freedesktop.DBus.NameHasOwner"), name};

@@ -67,8 +67,9 @@ public:
     // not start or finish.
     int Run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
-    // Polls until a program has taken the name on the session bus.
-    bool WaitForBusName(const QString &name, int timeoutMs);
+    // Polls until a program has taken the name on the session bus (or, with "--system",
+    // on the bus in place of the system bus).
+    bool WaitForBusName(const QString &name, int timeoutMs, const QString &bus = QStringLiteral("--session"));
     // Polls until a compositor started in the session offers its display of that name.
     bool WaitForDisplay(const QString &name, int timeoutMs) const;
     QString RuntimeFolder() const { return m_home + QStringLiteral("/runtime"); }

@@ -6,10 +6,12 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -34,6 +36,8 @@ constexpr int kPlasmaPanel = 44;
 const QString kGnomeDisplay = QStringLiteral("wayland-gnome");
 const QString kGnomeClient = QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_gnome_shell_client");
 constexpr int kExact = 12;
+const QString kFakeTime = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1");
+constexpr int kMinuteCheckMs = 60000; // the launcher's look at the clock
 constexpr int kBarHeight = 32;
 const QRgb kBar = qRgb(0x20, 0x40, 0x60);
 // sway draws a background at a whole-number scale and resamples it to a fractional
@@ -90,8 +94,9 @@ protected:
         return share(session->WaitForScreen([&](const QImage &shot) { return share(shot) >= kShowing; }, timeoutMs));
     }
 
-    // The launcher as the session's user, on the test's data and settings.
-    bool StartLauncher(const QString &desktop, const QProcessEnvironment &overrides = {})
+    // The launcher as the session's user, on the test's data and settings; with a command
+    // before it, run by that (which then runs as the session's user too).
+    bool StartLauncher(const QString &desktop, const QProcessEnvironment &overrides = {}, const QStringList &through = {})
     {
         Option("DisplaySchedulerOnStart", QStringLiteral("0"));
         EXPECT_TRUE(session->GiveToSessionUser(TempPath(QString())));
@@ -103,7 +108,10 @@ protected:
         launcherEnv.insert(QStringLiteral("QUILLON_NOW"), m_today.toString(Qt::ISODate) + QStringLiteral("T09:00:00"));
         launcherEnv.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
         launcherEnv.insert(overrides);
-        return session->Launch(QStringLiteral(QUILLON_PROGRAM_DIR "/quillon"), {}, launcherEnv);
+        const QString launcher = QStringLiteral(QUILLON_PROGRAM_DIR "/quillon");
+        if (!through.isEmpty())
+            return session->Launch(through.front(), through.mid(1) + QStringList{launcher}, launcherEnv);
+        return session->Launch(launcher, {}, launcherEnv);
     }
 
     // waybar along the top with its tray alone, on a colour nothing else has.
@@ -360,9 +368,9 @@ TEST_F(RealWaylandDesktop, GnomeShellShowsTheMonthInLightAndDarkStyleWithoutATra
 
     // It opens on its overview, which Escape leaves for the desktop.
     const QString file = TempPath(QStringLiteral("home/.cache/gnome-screen.png"));
-    auto showing = [&] {
+    auto showing = [&](int timeoutMs) {
         double share = 0.0;
-        for (QDeadlineTimer deadline(kShellStartsWithinMs); share < kShowing && !deadline.hasExpired(); QThread::msleep(200)) {
+        for (QDeadlineTimer deadline(timeoutMs); share < kShowing && !deadline.hasExpired(); QThread::msleep(200)) {
             QFile::remove(file);
             session->Run(kGnomeClient, {QStringLiteral("screenshot"), file});
             share = ShareShowing(QImage(file).convertToFormat(QImage::Format_RGB32), Wallpaper());
@@ -371,7 +379,11 @@ TEST_F(RealWaylandDesktop, GnomeShellShowsTheMonthInLightAndDarkStyleWithoutATra
         }
         return share;
     };
-    EXPECT_GE(showing(), kShowing) << "set by the launcher as the shell started: " << qPrintable(session->LogTail());
+    // The launcher tried while the shell was not on the bus yet and waits up to half a
+    // minute between its later tries: a shell that came up just after one is drawn on
+    // only at the next.
+    EXPECT_GE(showing(2 * kShellStartsWithinMs), kShowing)
+        << "set by the launcher as the shell started: " << qPrintable(session->LogTail());
 
     const QString background = QStringLiteral("org.gnome.desktop.background");
     auto gsettings = [&](const QStringList &arguments) {
@@ -385,10 +397,76 @@ TEST_F(RealWaylandDesktop, GnomeShellShowsTheMonthInLightAndDarkStyleWithoutATra
     const RunResult dark = RunCalendar(gnomeEnv);
     ASSERT_EQ(dark.exitCode, 0) << qPrintable(dark.err);
     EXPECT_EQ(Wallpaper().size(), kOutput);
-    EXPECT_GE(showing(), kShowing) << "set while the shell runs, in the dark style";
+    EXPECT_GE(showing(kShellStartsWithinMs), kShowing) << "set while the shell runs, in the dark style";
     EXPECT_EQ(gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri-dark")}),
               gsettings({QStringLiteral("get"), background, QStringLiteral("picture-uri")}));
     EXPECT_EQ(session->Log().count(QLatin1String("gnome-shell-extension-appindicator")), 1);
+}
+
+// The launcher's day on sway. libfaketime moves its wall clock (its timers and awake
+// time keep the machine's pace) and a stand-in logind sends the wake: the month drawn at
+// the start gives way to the next at the minute's check after midnight, and after a
+// night asleep to the month of the wake at once, before the next check could draw it.
+TEST_F(RealWaylandDesktop, SwayShowsTheNewMonthAfterMidnightAndAtOnceAfterAWake)
+{
+    if (!QFile::exists(kFakeTime))
+        GTEST_SKIP() << "not installed here: libfaketime (.ci/install-deps installs it)";
+    StartSway({WaylandOutput{kOutput}}, {QStringLiteral("dbus-daemon"), QStringLiteral("gdbus")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    QString error;
+    ASSERT_TRUE(session->StartBus(error)) << qPrintable(error);
+    ASSERT_TRUE(session->StartBus(error, QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"))) << qPrintable(error);
+    ASSERT_TRUE(session->Launch(QStringLiteral(QUILLON_TEST_BIN_DIR "/quillon_fake_login_manager"), {}));
+    ASSERT_TRUE(session->WaitForBusName(QStringLiteral("org.freedesktop.login1"), kShowsWithinMs, QStringLiteral("--system")));
+
+    // The clock as an offset from the machine's, replaced whole so that it is never read half written.
+    const QString clockFile = TempPath(QStringLiteral("home/clock"));
+    auto setClock = [&](const QDateTime &shown) {
+        QSaveFile file(clockFile);
+        return file.open(QIODevice::WriteOnly)
+            && file.write(QString::asprintf("%+lld", QDateTime::currentDateTime().secsTo(shown)).toLatin1()) > 0
+            && file.commit()
+            && QFile::setPermissions(clockFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    };
+    ASSERT_TRUE(setClock(QDateTime(QDate(2026, 11, 30), QTime(23, 59, 40))));
+    // Loaded only once the launcher runs as the session's user: a library loaded into
+    // setpriv, still root, would make its shared clock root's alone.
+    const QStringList clock{QStringLiteral("env"), QStringLiteral("LD_PRELOAD=") + kFakeTime,
+                            QStringLiteral("FAKETIME_TIMESTAMP_FILE=") + clockFile,
+                            QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC=1"), QStringLiteral("FAKETIME_CACHE_DURATION=1"),
+                            QStringLiteral("NO_FAKE_STAT=1")};
+    QProcessEnvironment running;
+    running.insert(QStringLiteral("QUILLON_NOW"), QString()); // the running clock, not a fixed one
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    ASSERT_TRUE(StartLauncher(QStringLiteral("sway"), running, clock));
+    ASSERT_GE(WaitForCalendar(), kShowing) << "no month drawn at the start: " << qPrintable(session->LogTail());
+
+    // The screen shows the file drawn last, and no longer the picture before it.
+    auto newMonth = [&](const QImage &before, int timeoutMs) {
+        auto shows = [&](const QImage &shot) {
+            return ShareShowing(shot, Wallpaper()) >= kShowing && ShareShowing(shot, before) < kShowing;
+        };
+        return shows(session->WaitForScreen(shows, timeoutMs));
+    };
+    const QImage november = Wallpaper();
+    ASSERT_TRUE(newMonth(november, kMinuteCheckMs + 2 * kShowsWithinMs))
+        << "December not drawn after midnight: " << qPrintable(session->LogTail());
+
+    // Five weeks asleep: the wall clock moved on, the awake time did not.
+    const QImage december = Wallpaper();
+    ASSERT_TRUE(setClock(QDateTime(QDate(2027, 1, 4), QTime(7, 30))));
+    QThread::msleep(1500); // past libfaketime's second of keeping the clock file
+    ASSERT_EQ(session->Run(QStringLiteral("gdbus"),
+                           {QStringLiteral("call"), QStringLiteral("--system"), QStringLiteral("--dest"),
+                            QStringLiteral("org.freedesktop.login1"), QStringLiteral("--object-path"),
+                            QStringLiteral("/org/freedesktop/login1"), QStringLiteral("--method"),
+                            QStringLiteral("org.freedesktop.login1.Manager.Suspend"), QStringLiteral("false")}),
+              0);
+    EXPECT_TRUE(newMonth(december, 2 * kShowsWithinMs)) << "January not drawn after the wake: " << qPrintable(session->LogTail());
+    EXPECT_LT(sinceStart.elapsed(), 2 * kMinuteCheckMs) << "drawn only as late as the next minute's check";
 }
 
 // The launcher's icon through StatusNotifierItem on waybar's tray, started after the

@@ -66,6 +66,21 @@ TEST_F(ErrorReport, TrappedFailureLogsTwoCompleteBlocksByteForByte)
     EXPECT_TRUE(messages[1].text.contains(QStringLiteral("Line Number: \t50")));
 }
 
+// The box speaks the user's language; error.log keeps the English description for
+// whoever reads it to help.
+TEST_F(ErrorReport, TheBoxShowsTheTranslatedTextAndTheLogTheEnglishOne)
+{
+    basOperation::TrapVoid("basTest.Shown", [](basOperation::Steps &) {
+        throw basOperation::Failure(basOperation::kFileNotFound, QStringLiteral("File not found: x"),
+                                    QStringLiteral("Datei nicht gefunden: x"));
+    });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("\tDatei nicht gefunden: x\r\n"))) << qPrintable(messages[0].text);
+    const QString log = ReadDataFile(QStringLiteral("error.log"));
+    EXPECT_TRUE(log.contains(QStringLiteral("Error Description: File not found: x\r\n"))) << qPrintable(log);
+    EXPECT_FALSE(log.contains(QStringLiteral("Datei")));
+}
+
 TEST_F(ErrorReport, QuietAndLogFlagsDecideWhatHappens)
 {
     basErrorHandler::ReportError(QStringLiteral("basTest.Quiet"), {5, QStringLiteral("x"), 0}, true, QString(), true);

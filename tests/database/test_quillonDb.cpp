@@ -30,9 +30,16 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun RunTool(const QStringList &arguments)
+ToolRun RunTool(const QStringList &arguments, const QString &locale = QString())
 {
     QProcess tool;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.insert(QStringLiteral("LANG"), locale);
+        env.remove(QStringLiteral("LANGUAGE"));
+        tool.setProcessEnvironment(env);
+    }
     tool.start(kTool, arguments);
     ToolRun run;
     if (!tool.waitForFinished(60000))
@@ -55,8 +62,10 @@ TEST_F(QuillonDbTool, CreatesACleanFileAndRefusesBadOnes)
     EXPECT_TRUE(run.out.contains(QStringLiteral(": ok")));
     EXPECT_TRUE(run.out.startsWith(QStringLiteral("%1: database version %2\n").arg(file).arg(basMigrations::CurrentVersion())))
         << run.out.toStdString();
-    // An existing file is replaced only when asked.
+    // An existing file is replaced only when asked; the refusal is in the user's language.
     EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file}).exitCode, 2);
+    run = RunTool({QStringLiteral("create"), QStringLiteral("--empty"), file}, QStringLiteral("de_DE.UTF-8"));
+    EXPECT_EQ(run.err, QStringLiteral("quillon-db: %1 ist bereits vorhanden (mit --force wird die Datei ersetzt)\n").arg(file));
     EXPECT_EQ(RunTool({QStringLiteral("create"), QStringLiteral("--empty"), QStringLiteral("--force"), file}).exitCode, 0);
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".part")));
 

@@ -164,6 +164,26 @@ TEST_F(DayViewTest, ColoursReadAsRealColoursUntilSet)
     EXPECT_EQ(view.BackColor(), basColor::FromQColor(view.palette().color(QPalette::Base)));
 }
 
+// Right to left the hours stand on the right and the tasks left of them, and a click
+// finds the task where it is drawn.
+TEST_F(DayViewTest, RightToLeftPutsTheHoursOnTheRightAndTheTasksLeftOfThem)
+{
+    view.setLayoutDirection(Qt::RightToLeft);
+    QCoreApplication::processEvents();
+    const QRect area(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
+    const QRect task = view.TaskRect(meeting);
+    EXPECT_LT(task.right(), area.right() - 30) << "no room for the hours on the right";
+    EXPECT_EQ(view.TaskAt(task.center().x(), task.center().y()), meeting);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, InViewport(view.TaskRect(call).center()));
+    EXPECT_EQ(view.SelectedTask(), call);
+
+    const QImage image = view.viewport()->grab().toImage();
+    const int y = InViewport(view.SlotRect(DayViewModel::kWorkdayStartSlot + 1).center()).y();
+    auto at = [&](int x) { return image.pixelColor(QPoint(x, y) * image.devicePixelRatio()); };
+    EXPECT_EQ(at(area.width() - 2), view.palette().color(QPalette::Window)) << "the hour column";
+    EXPECT_EQ(at(1), view.palette().color(QPalette::Base)) << "the day's free time";
+}
+
 } // namespace
 
 } // namespace quillon

@@ -7,6 +7,7 @@
 #include "basICalendar.h"
 
 #include <cstdio>
+#include <QCoreApplication>
 
 namespace quillon {
 
@@ -51,7 +52,7 @@ int Import(const QStringList &arguments)
     if (!basICalendar::ImportCalendarFile(store, calendarFile, summary)) {
         if (!summary.Refusal.isEmpty())
             Print(stderr, QStringLiteral("quillon-db: %1").arg(summary.Refusal));
-        Print(stderr, QStringLiteral("quillon-db: nothing was imported into %1").arg(databaseFile));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was imported into %1").arg(databaseFile));
         return kFailed;
     }
     store.CloseDatabaseConnection();

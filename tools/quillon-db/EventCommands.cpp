@@ -7,6 +7,7 @@
 #include "Output.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 
@@ -124,14 +125,14 @@ bool Changeable(EventService &events, qint64 id)
     if (!exists)
         return false;
     if (!*exists) {
-        Print(stderr, QStringLiteral("quillon-db: no event with the id %1").arg(id));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: no event with the id %1").arg(id));
         return false;
     }
     const std::optional<QString> readOnly = events.ReadOnlyCalendarOf(id);
     if (!readOnly)
         return false;
     if (!readOnly->isEmpty()) {
-        Print(stderr, QStringLiteral("quillon-db: the event %1 is of the read-only calendar \"%2\"; it cannot be changed here")
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the event %1 is of the read-only calendar \"%2\"; it cannot be changed here")
                           .arg(id)
                           .arg(*readOnly));
         return false;
@@ -210,7 +211,7 @@ int Add(const QStringList &arguments)
     }
     const std::optional<EventService::Saved> saved = events.Save(event);
     if (!saved) {
-        Print(stderr, QStringLiteral("quillon-db: the event was not added to %1").arg(databaseFile));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the event was not added to %1").arg(databaseFile));
         return kFailed;
     }
     store.CloseDatabaseConnection();
@@ -285,7 +286,7 @@ int Edit(const QStringList &arguments)
     }
     const std::optional<EventService::Saved> saved = events.Save(*event);
     if (!saved) {
-        Print(stderr, QStringLiteral("quillon-db: the event %1 was not changed").arg(*id));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the event %1 was not changed").arg(*id));
         return kFailed;
     }
     store.CloseDatabaseConnection();
@@ -313,7 +314,7 @@ int Delete(const QStringList &arguments)
         return kFailed;
     const std::optional<QList<QDate>> deleted = events.DeleteSeries(*id);
     if (!deleted) {
-        Print(stderr, QStringLiteral("quillon-db: the event %1 was not deleted").arg(*id));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the event %1 was not deleted").arg(*id));
         return kFailed;
     }
     store.CloseDatabaseConnection();

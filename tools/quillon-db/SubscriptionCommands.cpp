@@ -10,6 +10,7 @@
 #include "basTerminal.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -261,7 +262,7 @@ int Subscribe(const QStringList &arguments)
     if (passwordFromStdin) {
         password.Text = ReadStandardInputLine();
         if (password.Text.isNull()) {
-            Print(stderr, QStringLiteral("quillon-db: no password on standard input (--password-stdin reads it from "
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: no password on standard input (--password-stdin reads it from "
                                          "the first line)"));
             return kFailed;
         }
@@ -278,7 +279,7 @@ int Subscribe(const QStringList &arguments)
         if (!probe.OfferedCertificate.isEmpty())
             Print(stderr, QStringLiteral("quillon-db: to trust this certificate, subscribe again with --trust %1")
                               .arg(probe.OfferedCertificate));
-        Print(stderr, QStringLiteral("quillon-db: nothing was subscribed"));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was subscribed"));
         return kFailed;
     }
 
@@ -304,7 +305,7 @@ int Subscribe(const QStringList &arguments)
             added.append(subscription);
         }
         if (added.isEmpty() && refused) {
-            Print(stderr, QStringLiteral("quillon-db: nothing was subscribed"));
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was subscribed"));
             return kFailed;
         }
         if (added.isEmpty()) {

@@ -21,9 +21,11 @@
 #include "basSchema.h"
 #include "basSeed.h"
 #include "basStoreCheck.h"
+#include "basTranslations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 
 #include <cstdio>
@@ -86,7 +88,7 @@ int Create(const QStringList &arguments)
     if (file.isEmpty())
         return Usage();
     if (QFileInfo::exists(file) && !force) {
-        Print(stderr, QStringLiteral("quillon-db: %1 already exists (use --force to replace it)").arg(file));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: %1 already exists (use --force to replace it)").arg(file));
         return kCannotOpen;
     }
     QString error;
@@ -95,7 +97,7 @@ int Create(const QStringList &arguments)
                             : basSeed::CreateShippedDatabaseFile(
                                   file, facts.isEmpty() ? QStringLiteral(":/quillon-db/facts.tsv") : facts, error);
     if (!made) {
-        Print(stderr, QStringLiteral("quillon-db: cannot create %1: %2").arg(file, error));
+        Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: cannot create %1: %2").arg(file, error));
         return kCannotOpen;
     }
     Print(stdout, QStringLiteral("created %1").arg(file));
@@ -137,7 +139,7 @@ int Check(const QStringList &arguments)
     switch (result) {
     case basStoreCheck::CheckResult::CannotOpen:
         for (const QString &problem : problems)
-            Print(stderr, QStringLiteral("quillon-db: cannot check %1: %2").arg(file, problem));
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: cannot check %1: %2").arg(file, problem));
         return kCannotOpen;
     case basStoreCheck::CheckResult::RepairFailed:
         // The findings stand; the last line says why none of them was mended.
@@ -164,6 +166,8 @@ int Check(const QStringList &arguments)
 int Main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // Its messages to the person at the terminal; what it writes for scripts stays English.
+    basTranslations::Install(app, QLocale());
     QStringList arguments = app.arguments().mid(1);
     SubscriptionCommands::HidePasswords(argc, argv);
     if (arguments.isEmpty())

@@ -133,9 +133,11 @@ int DayView::SlotOfTime(QTime time) const { return DayViewModel::SlotOfTime(time
 
 // --- Hit tests ----------------------------------------------------------------------
 
+ViewMirror DayView::Mirror() const { return ViewMirror::Of(*this, viewport()->width()); }
+
 QPointF DayView::ViewportToContent(QPointF viewportPoint) const
 {
-    return viewportPoint + QPointF(0, verticalScrollBar()->value());
+    return Mirror().Unmirrored(viewportPoint) + QPointF(0, verticalScrollBar()->value());
 }
 
 QPoint DayView::ViewportToWidget(QPointF viewportPoint) const
@@ -161,14 +163,14 @@ QTime DayView::TimeAt(int x, int y) const
 
 QRect DayView::TaskRect(int index) const
 {
-    const QRectF rect = m_model.TaskRect(index, Geometry())
+    const QRectF rect = Mirror().Rect(m_model.TaskRect(index, Geometry()))
                             .translated(0, -verticalScrollBar()->value());
     return rect.toAlignedRect().translated(viewport()->mapTo(this, QPoint(0, 0)));
 }
 
 QRect DayView::SlotRect(int slot) const
 {
-    const QRectF rect = m_model.SlotRect(slot, Geometry())
+    const QRectF rect = Mirror().Rect(m_model.SlotRect(slot, Geometry()))
                             .translated(0, -verticalScrollBar()->value());
     return rect.toAlignedRect().translated(viewport()->mapTo(this, QPoint(0, 0)));
 }
@@ -353,10 +355,11 @@ void DayView::paintEvent(QPaintEvent *)
     const int scroll = verticalScrollBar()->value();
     const int width = viewport()->width();
     const int height = viewport()->height();
-    const QRect scaleRect(0, 0, static_cast<int>(geometry.timeScaleWidth), height);
+    const ViewMirror mirror = Mirror();
+    painter.setLayoutDirection(Qt::LayoutDirectionAuto);
 
     painter.fillRect(viewport()->rect(), EffectiveBackColor());
-    painter.fillRect(scaleRect, pal.color(QPalette::Window));
+    painter.fillRect(mirror.Rect(QRectF(0, 0, geometry.timeScaleWidth, height)), pal.color(QPalette::Window));
     painter.translate(0, -scroll);
 
     const int firstSlot = std::max(0, static_cast<int>(scroll / geometry.slotHeight));
@@ -371,7 +374,7 @@ void DayView::paintEvent(QPaintEvent *)
             highlight = pal.color(QPalette::Mid);
             highlight.setAlphaF(0.35f);
         }
-        painter.fillRect(m_model.SlotRect(m_model.SelectedTimeSlot(), geometry), highlight);
+        painter.fillRect(mirror.Rect(m_model.SlotRect(m_model.SelectedTimeSlot(), geometry)), highlight);
     }
 
     // Grid: a full line at each hour, a dotted one at each half hour.
@@ -383,42 +386,44 @@ void DayView::paintEvent(QPaintEvent *)
         const double y = std::floor(slot * geometry.slotHeight) + 0.5;
         const bool onHour = slot % 2 == 0;
         painter.setPen(QPen(onHour ? hourLine : halfLine, 0, onHour ? Qt::SolidLine : Qt::DotLine));
-        painter.drawLine(QPointF(onHour ? 0 : geometry.timeScaleWidth, y), QPointF(width, y));
+        painter.drawLine(mirror.Point(QPointF(onHour ? 0 : geometry.timeScaleWidth, y)), mirror.Point(QPointF(width, y)));
         if (onHour && slot < DayViewModel::kSlotCount) {
             painter.setPen(pal.color(QPalette::WindowText));
             const QRectF label(0, y + 1, geometry.timeScaleWidth - kTimeScalePadding,
                                geometry.slotHeight - 2);
-            painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
+            painter.drawText(mirror.Rect(label), mirror.End() | Qt::AlignVCenter,
                              Scale().hourLabels[static_cast<std::size_t>(slot / 2)]);
         }
     }
     painter.setPen(QPen(hourLine, 0));
-    painter.drawLine(QPointF(geometry.timeScaleWidth - 0.5, scroll),
-                     QPointF(geometry.timeScaleWidth - 0.5, scroll + height));
+    painter.drawLine(mirror.Point(QPointF(geometry.timeScaleWidth - 0.5, scroll)),
+                     mirror.Point(QPointF(geometry.timeScaleWidth - 0.5, scroll + height)));
 
     // Tasks, in time order so that later blocks never hide earlier text.
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor fill = EffectiveFillColor();
     for (int index : m_model.TimeOrder()) {
+        // Laid out left to right; every rectangle below is mirrored where it is drawn.
         const QRectF rect = m_model.TaskRect(index, geometry).adjusted(1, 1, 0, 0);
         if (rect.bottom() < scroll || rect.top() > scroll + height)
             continue;
+        const QRectF shown = mirror.Rect(rect);
         const DayViewTask &task = m_model.Task(index);
         const QColor color = task.color >= 0 ? basColor::ToQColor(task.color) : fill;
         QPainterPath path;
-        path.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), kTaskRadius, kTaskRadius);
+        path.addRoundedRect(shown.adjusted(0.5, 0.5, -0.5, -0.5), kTaskRadius, kTaskRadius);
         painter.fillPath(path, color);
         painter.setPen(QPen(color.darker(150), 1));
         painter.drawPath(path);
         if (index == m_model.SelectedTask()) {
             // Two lines, so the selection shows on any task colour, the highlight's own included.
             QPainterPath outer;
-            outer.addRoundedRect(rect.adjusted(1, 1, -1, -1), kTaskRadius, kTaskRadius);
+            outer.addRoundedRect(shown.adjusted(1, 1, -1, -1), kTaskRadius, kTaskRadius);
             painter.setPen(QPen(hasFocus() ? pal.color(QPalette::Highlight)
                                            : pal.color(QPalette::Dark), 2));
             painter.drawPath(outer);
             QPainterPath inner;
-            inner.addRoundedRect(rect.adjusted(2.5, 2.5, -2.5, -2.5), kTaskRadius - 1, kTaskRadius - 1);
+            inner.addRoundedRect(shown.adjusted(2.5, 2.5, -2.5, -2.5), kTaskRadius - 1, kTaskRadius - 1);
             painter.setPen(QPen(pal.color(QPalette::Base), 1));
             painter.drawPath(inner);
         }
@@ -432,20 +437,21 @@ void DayView::paintEvent(QPaintEvent *)
         if (!task.picture.isNull() && rect.height() >= kPictureSize) {
             const QRect iconRect(static_cast<int>(content.left()), static_cast<int>(content.top()) + 1,
                                  kPictureSize, kPictureSize);
-            task.picture.paint(&painter, iconRect);
+            task.picture.paint(&painter, mirror.Rect(iconRect).toRect());
             content.setLeft(content.left() + kPictureSize + kTaskPadding);
         }
+        content = mirror.Rect(content);
         painter.save();
-        painter.setClipRect(content.intersected(rect));
+        painter.setClipRect(content.intersected(shown));
         painter.setPen(basColor::ReadableTextOn(color));
         const int lines = std::max(1, static_cast<int>(content.height() / metrics.lineSpacing()));
         QString text = task.text;
         if (lines == 1)
             text = metrics.elidedText(text.simplified(), Qt::ElideRight, content.width());
-        painter.drawText(content, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        painter.drawText(content, mirror.Start() | Qt::AlignTop | Qt::TextWordWrap, text);
         painter.restore();
     }
-    PaintDrag(painter, geometry);
+    PaintDrag(painter, geometry, mirror);
 }
 
 // --- Mouse --------------------------------------------------------------------------
@@ -502,15 +508,16 @@ void DayView::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-void DayView::PaintDrag(QPainter &painter, const DayViewGeometry &geometry) const
+void DayView::PaintDrag(QPainter &painter, const DayViewGeometry &geometry, const ViewMirror &mirror) const
 {
     if (!m_drag || !m_drag->moving || !m_drag->landing.start.isValid())
         return;
     const double minuteHeight = geometry.slotHeight / DayViewModel::kMinutesPerSlot;
     const auto minute = [](QTime time) { return time.hour() * 60 + time.minute(); };
     const QRectF from = m_model.TaskRect(m_drag->task, geometry);
-    const QRectF ghost(from.left(), minute(m_drag->landing.start) * minuteHeight, from.width(),
-                       std::max(4.0, (minute(m_drag->landing.end) - minute(m_drag->landing.start)) * minuteHeight));
+    const QRectF ghost = mirror.Rect(
+        QRectF(from.left(), minute(m_drag->landing.start) * minuteHeight, from.width(),
+               std::max(4.0, (minute(m_drag->landing.end) - minute(m_drag->landing.start)) * minuteHeight)));
     const DayViewTask &task = m_model.Task(m_drag->task);
     const QColor color = task.color >= 0 ? basColor::ToQColor(task.color) : EffectiveFillColor();
     QPainterPath path;
@@ -519,7 +526,7 @@ void DayView::PaintDrag(QPainter &painter, const DayViewGeometry &geometry) cons
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
     painter.drawPath(path);
     painter.setPen(basColor::ReadableTextOn(color));
-    painter.drawText(ghost.adjusted(kTaskPadding, 1, -kTaskPadding, -1), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(ghost.adjusted(kTaskPadding, 1, -kTaskPadding, -1), mirror.Start() | Qt::AlignTop,
                      DayViewModel::FormatTime(minute(m_drag->landing.start)) + QStringLiteral(" - ")
                          + DayViewModel::FormatTime(minute(m_drag->landing.end)));
 }
@@ -673,8 +680,9 @@ void DayView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_PageDown: MoveSlot(VisibleSlots()); break;
     case Qt::Key_Home: MoveSlot(-DayViewModel::kSlotCount); break;
     case Qt::Key_End: MoveSlot(DayViewModel::kSlotCount); break;
-    case Qt::Key_Left: MoveTask(-1); break;
-    case Qt::Key_Right: MoveTask(1); break;
+    // Earlier tasks lie the way the text runs back from.
+    case Qt::Key_Left: MoveTask(layoutDirection() == Qt::RightToLeft ? 1 : -1); break;
+    case Qt::Key_Right: MoveTask(layoutDirection() == Qt::RightToLeft ? -1 : 1); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: emit DblClick(); break;
     case Qt::Key_Insert: emit AddRequest(DayViewModel::SlotStart(m_model.SelectedTimeSlot())); break;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "views/DayViewModel.h"
+#include "views/ViewMirror.h"
 
 #include <QAbstractScrollArea>
 #include <QIcon>
@@ -111,6 +112,8 @@ protected:
 
 private:
     DayViewGeometry Geometry() const;
+    // The viewport's mirror in a right-to-left layout (the hours on the right).
+    ViewMirror Mirror() const;
     QPointF ToContent(QPoint widgetPoint) const;     // widget -> unscrolled content
     QPointF ViewportToContent(QPointF viewportPoint) const;
     QPoint ViewportToWidget(QPointF viewportPoint) const;
@@ -150,7 +153,7 @@ private:
         DayViewModel::DraggedTimes landing;
     };
     std::optional<Drag> m_drag;
-    void PaintDrag(QPainter &painter, const DayViewGeometry &geometry) const;
+    void PaintDrag(QPainter &painter, const DayViewGeometry &geometry, const ViewMirror &mirror) const;
 };
 
 } // namespace quillon

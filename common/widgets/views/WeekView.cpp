@@ -109,14 +109,22 @@ WeekViewModel::Geometry WeekView::Geometry() const
     return geometry;
 }
 
+ViewMirror WeekView::Mirror() const { return ViewMirror::Of(*this, viewport()->width()); }
+
+// The header spans the scroll bar too, which stands left of the grid in a mirrored layout.
+ViewMirror WeekView::HeaderMirror() const
+{
+    return ViewMirror::Of(*this, viewport()->width(), viewport()->x() - m_header->x());
+}
+
 QPointF WeekView::ToContent(QPointF viewportPoint) const
 {
-    return viewportPoint + QPointF(0, verticalScrollBar()->value());
+    return Mirror().Unmirrored(viewportPoint) + QPointF(0, verticalScrollBar()->value());
 }
 
 QPoint WeekView::ContentToWidget(QPointF point) const
 {
-    return viewport()->mapTo(this, (point - QPointF(0, verticalScrollBar()->value())).toPoint());
+    return viewport()->mapTo(this, Mirror().Point(point - QPointF(0, verticalScrollBar()->value())).toPoint());
 }
 
 void WeekView::ScrollToSlot(int slot)
@@ -162,12 +170,14 @@ void WeekView::PaintHeader(QPainter &painter, const QRect &rect) const
     const QPalette &pal = palette();
     const WeekViewModel::Geometry geometry = Geometry();
     const int line = LineHeight();
+    const ViewMirror mirror = HeaderMirror();
+    painter.setLayoutDirection(Qt::LayoutDirectionAuto);
     painter.fillRect(rect, pal.color(QPalette::Window));
     painter.setPen(pal.color(QPalette::Mid));
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     for (int day = 0; day < m_model.DayCount(); ++day) {
         const QDate date = m_model.Day(day);
-        const QRectF column(geometry.ColumnLeft(day), 0, geometry.ColumnWidth(), rect.height());
+        const QRectF column = mirror.Rect(QRectF(geometry.ColumnLeft(day), 0, geometry.ColumnWidth(), rect.height()));
         const QRectF title = QRectF(column.left(), 0, column.width(), line).adjusted(1, 1, -1, -1);
         const bool today = date == m_today;
         if (today)
@@ -183,7 +193,9 @@ void WeekView::PaintHeader(QPainter &painter, const QRect &rect) const
         font.setBold(false);
         painter.setFont(font);
         painter.setPen(pal.color(QPalette::Mid));
-        painter.drawLine(QPointF(column.left() + 0.5, 0), QPointF(column.left() + 0.5, rect.height()));
+        // The line on the column's side towards the hours.
+        const double edge = mirror.IsMirrored() ? column.right() - 0.5 : column.left() + 0.5;
+        painter.drawLine(QPointF(edge, 0), QPointF(edge, rect.height()));
         const std::vector<int> &allDay = m_model.AllDay(day);
         for (std::size_t row = 0; row < allDay.size(); ++row) {
             const ViewEvent &event = m_model.Events()[allDay[row]];
@@ -195,7 +207,7 @@ void WeekView::PaintHeader(QPainter &painter, const QRect &rect) const
                 painter.drawRect(bar.adjusted(1, 1, -1, -1));
             }
             painter.setPen(basColor::ReadableTextOn(fill));
-            painter.drawText(bar.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+            painter.drawText(bar.adjusted(kPadding, 0, -kPadding, 0), mirror.Start() | Qt::AlignVCenter,
                              painter.fontMetrics().elidedText(event.name, Qt::ElideRight,
                                                               static_cast<int>(bar.width()) - 2 * kPadding));
         }
@@ -210,13 +222,15 @@ void WeekView::paintEvent(QPaintEvent *)
     const int scroll = verticalScrollBar()->value();
     const int width = viewport()->width();
     const int height = viewport()->height();
+    const ViewMirror mirror = Mirror();
+    painter.setLayoutDirection(Qt::LayoutDirectionAuto);
     painter.fillRect(viewport()->rect(), pal.color(QPalette::Base));
-    painter.fillRect(QRectF(0, 0, geometry.scaleWidth, height), pal.color(QPalette::Window));
+    painter.fillRect(mirror.Rect(QRectF(0, 0, geometry.scaleWidth, height)), pal.color(QPalette::Window));
     const int todayColumn = m_model.DayIndex(m_today);
     if (todayColumn >= 0) {
         QColor mark = pal.color(QPalette::Highlight);
         mark.setAlphaF(0.08f);
-        painter.fillRect(QRectF(geometry.ColumnLeft(todayColumn), 0, geometry.ColumnWidth(), height), mark);
+        painter.fillRect(mirror.Rect(QRectF(geometry.ColumnLeft(todayColumn), 0, geometry.ColumnWidth(), height)), mark);
     }
     painter.translate(0, -scroll);
     const QColor hourLine = pal.color(QPalette::Mid);
@@ -228,16 +242,16 @@ void WeekView::paintEvent(QPaintEvent *)
             continue;
         const bool onHour = slot % 2 == 0;
         painter.setPen(QPen(onHour ? hourLine : halfLine, 1, onHour ? Qt::SolidLine : Qt::DotLine));
-        painter.drawLine(QPointF(onHour ? 0 : geometry.scaleWidth, y), QPointF(width, y));
+        painter.drawLine(mirror.Point(QPointF(onHour ? 0 : geometry.scaleWidth, y)), mirror.Point(QPointF(width, y)));
         if (onHour && slot < DayViewModel::kSlotCount) {
             painter.setPen(pal.color(QPalette::WindowText));
-            painter.drawText(QRectF(0, y + 1, geometry.scaleWidth - 2 * kPadding, geometry.slotHeight - 2),
-                             Qt::AlignRight | Qt::AlignVCenter, ViewTimeText(locale(), QTime(slot / 2, 0)));
+            painter.drawText(mirror.Rect(QRectF(0, y + 1, geometry.scaleWidth - 2 * kPadding, geometry.slotHeight - 2)),
+                             mirror.End() | Qt::AlignVCenter, ViewTimeText(locale(), QTime(slot / 2, 0)));
         }
     }
     painter.setPen(QPen(hourLine, 1));
     for (int day = 0; day < m_model.DayCount(); ++day) {
-        const double x = std::floor(geometry.ColumnLeft(day)) + 0.5;
+        const double x = std::floor(mirror.X(geometry.ColumnLeft(day))) + (mirror.IsMirrored() ? -0.5 : 0.5);
         painter.drawLine(QPointF(x, scroll), QPointF(x, scroll + height));
     }
 
@@ -248,7 +262,7 @@ void WeekView::paintEvent(QPaintEvent *)
         QRectF rect = m_model.EventRect(index, geometry);
         if (rect.isEmpty())
             continue;
-        rect.adjust(1, 1, 0, 0);
+        rect = mirror.Rect(rect.adjusted(1, 1, 0, 0));
         const bool dragged = m_drag && m_drag->moving && m_drag->event == index;
         const QColor color = FillOf(event);
         QPainterPath path;
@@ -268,10 +282,10 @@ void WeekView::paintEvent(QPaintEvent *)
         painter.setPen(basColor::ReadableTextOn(color));
         const QString text = ViewTimeText(locale(), event.start) + QLatin1Char(' ') + event.name;
         if (content.height() < 2 * metrics.lineSpacing())
-            painter.drawText(content, Qt::AlignLeft | Qt::AlignVCenter,
+            painter.drawText(content, mirror.Start() | Qt::AlignVCenter,
                              metrics.elidedText(text.simplified(), Qt::ElideRight, content.width()));
         else
-            painter.drawText(content, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+            painter.drawText(content, mirror.Start() | Qt::AlignTop | Qt::TextWordWrap, text);
         painter.restore();
     }
     // Where a dragged event would land, drawn over the grid.
@@ -279,9 +293,9 @@ void WeekView::paintEvent(QPaintEvent *)
         const int day = m_model.DayIndex(m_drag->landing.date);
         const double minuteHeight = geometry.slotHeight / DayViewModel::kMinutesPerSlot;
         const auto minute = [](QTime t) { return t.hour() * 60 + t.minute(); };
-        const QRectF ghost(geometry.ColumnLeft(day) + 1, minute(m_drag->landing.start) * minuteHeight,
-                           geometry.ColumnWidth() - 4,
-                           std::max(4.0, (minute(m_drag->landing.end) - minute(m_drag->landing.start)) * minuteHeight));
+        const QRectF ghost = mirror.Rect(
+            QRectF(geometry.ColumnLeft(day) + 1, minute(m_drag->landing.start) * minuteHeight, geometry.ColumnWidth() - 4,
+                   std::max(4.0, (minute(m_drag->landing.end) - minute(m_drag->landing.start)) * minuteHeight)));
         const ViewEvent &event = m_model.Events()[m_drag->event];
         const QColor color = FillOf(event);
         QPainterPath path;
@@ -290,7 +304,7 @@ void WeekView::paintEvent(QPaintEvent *)
         painter.setPen(QPen(pal.color(QPalette::Highlight), 2, Qt::DashLine));
         painter.drawPath(path);
         painter.setPen(basColor::ReadableTextOn(color));
-        painter.drawText(ghost.adjusted(kPadding, 1, -kPadding, -1), Qt::AlignLeft | Qt::AlignTop,
+        painter.drawText(ghost.adjusted(kPadding, 1, -kPadding, -1), mirror.Start() | Qt::AlignTop,
                          ViewTimeText(locale(), m_drag->landing.start) + QStringLiteral(" - ")
                              + ViewTimeText(locale(), m_drag->landing.end));
     }
@@ -371,13 +385,14 @@ void WeekView::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-void WeekView::HeaderDoubleClicked(QPoint point)
+void WeekView::HeaderDoubleClicked(QPoint shownPoint)
 {
     const WeekViewModel::Geometry geometry = Geometry();
+    const QPointF point = HeaderMirror().Unmirrored(shownPoint);
     if (point.x() < geometry.scaleWidth || geometry.ColumnWidth() <= 0)
         return;
     const int day = static_cast<int>((point.x() - geometry.scaleWidth) / geometry.ColumnWidth());
-    const int row = point.y() / LineHeight() - 1;
+    const int row = static_cast<int>(point.y()) / LineHeight() - 1;
     const std::vector<int> &allDay = m_model.AllDay(day);
     if (row >= 0 && row < static_cast<int>(allDay.size())) {
         const ViewEvent &chosen = m_model.Events()[allDay[static_cast<std::size_t>(row)]];

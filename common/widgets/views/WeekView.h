@@ -9,6 +9,7 @@
 // asks for its removal.
 #pragma once
 
+#include "views/ViewMirror.h"
 #include "views/WeekViewModel.h"
 
 #include <QAbstractScrollArea>
@@ -65,6 +66,9 @@ private:
     int HeaderHeight() const;
     int LineHeight() const;
     QPointF ToContent(QPointF viewportPoint) const;
+    // The grid's mirror in a right-to-left layout, drawn on the viewport or on the header.
+    ViewMirror Mirror() const;
+    ViewMirror HeaderMirror() const;
     void UpdateLayout();
     void PaintHeader(QPainter &painter, const QRect &rect) const;
     void HeaderDoubleClicked(QPoint point);
