@@ -224,6 +224,31 @@ const std::vector<Step> &Steps()
          [](const QSqlDatabase &db) {
              AddColumnIfMissing(db, QStringLiteral("Subscriptions"), QStringLiteral("ColorChosen"), QStringLiteral("INTEGER"));
          }},
+        // The search's series triggers asked for the series' own UID OR its parts in one
+        // condition, which keeps SQLite from the key and reads every UID of the source:
+        // storing a file of N series read N x N rows. Each is asked apart now.
+        {10,
+         QStringLiteral("Search texts of a series found through the key"),
+         {QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfNewSeries"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfChangedSeries"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfGoneSeries"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
+                         "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
+                         "WHEN OLD.Component IS NOT NEW.Component "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
+                         "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeries AFTER DELETE ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = OLD.Source AND Uid = OLD.Uid); "
+                         "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)); END")},
+         {}},
     };
     return steps;
 }

@@ -186,19 +186,23 @@ QStringList SchemaStatements()
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (OLD.EventId, NEW.EventId); END"),
         QStringLiteral("CREATE TRIGGER SearchTextOfGoneUid AFTER DELETE ON EventUids "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId = OLD.EventId; END"),
+        // See basMigrations step 10.
         QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
-                       "AND Uid < NEW.Uid || char(32)))); END"),
+                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
+                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
         QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
                        "WHEN OLD.Component IS NOT NEW.Component "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = NEW.Source AND (Uid = NEW.Uid OR (Uid > NEW.Uid || char(31) "
-                       "AND Uid < NEW.Uid || char(32)))); END"),
+                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
+                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
         QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeries AFTER DELETE ON Series "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = OLD.Source AND (Uid = OLD.Uid OR (Uid > OLD.Uid || char(31) "
-                       "AND Uid < OLD.Uid || char(32)))); END"),
+                       "WHERE Source = OLD.Source AND Uid = OLD.Uid); "
+                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                       "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)); END"),
         // See basMigrations step 8.
         QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Hidden INTEGER NOT NULL DEFAULT 0"),
         QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN EventColor TEXT NOT NULL DEFAULT ''"),
@@ -214,7 +218,7 @@ QStringList SchemaStatements()
                        "ConflictId INTEGER NOT NULL REFERENCES Conflicts (ConflictId) ON DELETE CASCADE, "
                        "EventId INTEGER NOT NULL REFERENCES Events (EventID) ON DELETE CASCADE, "
                        "PRIMARY KEY (ConflictId, EventId)) WITHOUT ROWID"),
-        // See basMigrations step 9.
+        // See basMigrations step 10.
         QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN ColorChosen INTEGER"),
     };
 }

@@ -98,6 +98,7 @@ struct OlderFile {
     const char *made;
     int version;
     QStringList statements;
+    int stepsTo = 0; // then upgraded by this program's own steps up to this version
 };
 const std::vector<OlderFile> &OlderFiles()
 {
@@ -112,8 +113,17 @@ const std::vector<OlderFile> &OlderFiles()
         {"at version 6", 6,
          kFirstRelease + kVersion2Uids + kVersion4Tables + kVersion5Tables + kVersion6Tables
              + QStringList{QStringLiteral("PRAGMA user_version = 6")}},
+        // Its search triggers read every UID of a source for each series stored.
+        {"at version 8", 8, kFirstRelease + kEventUids, 8},
     };
     return files;
+}
+
+std::vector<Step> StepsTo(int version)
+{
+    std::vector<Step> steps = basMigrations::Steps();
+    steps.resize(size_t(version));
+    return steps;
 }
 
 // What adding a column to events would be: one step.
@@ -209,7 +219,12 @@ TEST_F(Migrations, EveryOlderFileUpgradesOnOpenToWhatANewFileIs)
     for (const OlderFile &older : OlderFiles()) {
         SCOPED_TRACE(older.made);
         const QString path = TempPath(QStringLiteral("older-%1.sqlite").arg(++n));
-        RunOn(path, older.statements);
+        if (older.stepsTo > 0) {
+            const std::vector<Step> steps = StepsTo(older.stepsTo);
+            RunOn(path, older.statements, &steps);
+        } else {
+            RunOn(path, older.statements);
+        }
         const QStringList before = Dump(path);
         ASSERT_TRUE(before.contains(QStringLiteral("version %1").arg(older.version)));
 
@@ -245,6 +260,44 @@ TEST_F(Migrations, EveryOlderFileUpgradesOnOpenToWhatANewFileIs)
         EXPECT_EQ(basStoreCheck::CheckDatabaseFile(path, false, problems, 1000, &version), basStoreCheck::CheckResult::Clean)
             << problems.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(version, basMigrations::CurrentVersion());
+    }
+}
+
+// A series stored, changed or gone drops the search texts of its own events (its UID
+// and its parts after char(31)) and of no other, in a new file and in an upgraded one.
+TEST_F(Migrations, ASeriesChangeDropsTheSearchTextsOfItsEventsOnly)
+{
+    const QString fresh = TempPath(QStringLiteral("fresh.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(fresh, error)) << error.toStdString();
+    const QString upgraded = TempPath(QStringLiteral("upgraded.sqlite"));
+    const std::vector<Step> toVersion8 = StepsTo(8);
+    RunOn(upgraded, kFirstRelease, &toVersion8);
+    RunOn(upgraded, {}, &basMigrations::Steps());
+    // Events 1-2 are the series s, 3-5 UIDs beside it, 6 the same UID in another source.
+    const QStringList rows = {
+        QStringLiteral("INSERT INTO Events (EventID, EventName) VALUES (1, ''), (2, ''), (3, ''), (4, ''), (5, ''), (6, '')"),
+        QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId) VALUES ('f', 's', 1), ('f', 's' || char(31) || '1', 2), "
+                       "('f', 's' || char(1), 3), ('f', 'st', 4), ('f', 's' || char(32), 5), ('g', 's', 6)"),
+    };
+    const QString refill = QStringLiteral("INSERT OR REPLACE INTO SearchTexts (EventId, Folded) "
+                                          "SELECT EventID, 'x' FROM Events WHERE EventID <= 6");
+    for (const QString &path : {fresh, upgraded}) {
+        SCOPED_TRACE(path.toStdString());
+        RunOn(path, rows);
+        for (const QString &change :
+             {QStringLiteral("INSERT INTO Series (Source, Uid, Component) VALUES ('f', 's', 'a')"),
+              QStringLiteral("UPDATE Series SET Component = 'b' WHERE Source = 'f' AND Uid = 's'"),
+              QStringLiteral("DELETE FROM Series WHERE Source = 'f' AND Uid = 's'")}) {
+            RunOn(path, {refill, change});
+            basConnection::ScopedConnection raw(QStringLiteral("left"));
+            raw.db().setDatabaseName(path);
+            ASSERT_TRUE(raw.db().open());
+            QSqlQuery left(raw.db());
+            ASSERT_TRUE(left.exec(QStringLiteral("SELECT group_concat(EventId) FROM (SELECT EventId FROM SearchTexts ORDER BY 1)")));
+            ASSERT_TRUE(left.next());
+            EXPECT_EQ(left.value(0).toString(), QStringLiteral("3,4,5,6")) << change.toStdString();
+        }
     }
 }
 
