@@ -510,6 +510,34 @@
     </message>
 </context>
 <context>
+    <name>ShownRange</name>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: last day of a span</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: first day of a span across years</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span across months</comment>
+        <translation>d MMMM</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span within one month</comment>
+        <translation>d</translation>
+    </message>
+    <message>
+        <source>d, yyyy</source>
+        <comment>date form: last day of a span within one month</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+</context>
+<context>
     <name>SyncTexts</name>
     <message>
         <source>%1: %2 failed (HTTP %3)</source>
@@ -1227,6 +1255,16 @@ Mot de passe de %2 sur %3 :</translation>
     <message>
         <source>years</source>
         <translation>ans</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <comment>the weekdays a weekly event repeats on</comment>
+        <translation>Le :</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>the repeat ends on a date</comment>
+        <translation>Le</translation>
     </message>
 </context>
 <context>
