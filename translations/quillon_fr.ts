@@ -1102,6 +1102,11 @@ Mot de passe de %2 sur %3 :</translation>
         <source>Location</source>
         <translation>Lieu</translation>
     </message>
+    <message>
+        <source>ddd d MMM yyyy</source>
+        <comment>date form of a found event</comment>
+        <translation>ddd d MMM yyyy</translation>
+    </message>
 </context>
 <context>
     <name>quillon::LauncherReminders</name>
