@@ -3,6 +3,7 @@
 #include "EventStore.h"
 #include "basSecrets.h"
 #include "basSync.h"
+#include "SyncTexts.h"
 
 #include <QLocale>
 #include <QUrl>
@@ -28,14 +29,14 @@ basSync::RefreshResult RefreshOnSyncThread(const QString &path, qint64 id, const
         if (store.OpenDatabaseConnection(path))
             result = basSync::Refresh(store, id, password, options);
         else
-            result.Message = QStringLiteral("The database could not be opened: ") + path;
+            result.Message = QString::fromUtf8(SyncTexts::kDatabaseUnopened).arg(path);
     });
     return result;
 }
 
 QString AlreadyText(const QString &address, const Subscription &existing)
 {
-    return QStringLiteral("%1 is already subscribed as ID %2 (%3).").arg(address).arg(existing.Id).arg(existing.DisplayName);
+    return CalendarList::tr("%1 is already subscribed as ID %2 (%3).").arg(address).arg(existing.Id).arg(existing.DisplayName);
 }
 
 // Events stay as they are: only the subscription's trusted certificate changes.
@@ -80,13 +81,13 @@ QString CalendarList::Settle(const basDatabase::Conflict &conflict, basSync::Set
     {
         basDatabase::EventStore store;
         if (!store.OpenDatabaseConnection(m_path))
-            return QStringLiteral("The database could not be opened: ") + m_path;
+            return QString::fromUtf8(SyncTexts::kDatabaseUnopened).arg(m_path);
         EventService events(store);
         if (how != basSync::Settle::KeepBoth)
             for (const qint64 copy : conflict.Copies)
                 touched << events.DatesOf(copy).value_or(QList<QDate>());
         if (!basSync::SettleConflict(store, conflict, how))
-            return QStringLiteral("The conflict could not be settled: %1").arg(store.LastFailure());
+            return tr("The conflict could not be settled: %1").arg(store.LastFailure());
     }
     if (!touched.isEmpty())
         emit DatesChanged(touched);
@@ -145,9 +146,9 @@ QString CalendarList::AlreadySubscribed(const QString &address, const QString &u
     basDatabase::EventStore store;
     std::optional<Subscription> existing;
     if (!store.OpenDatabaseConnection(m_path))
-        return QStringLiteral("The database could not be opened: ") + m_path;
+        return QString::fromUtf8(SyncTexts::kDatabaseUnopened).arg(m_path);
     if (!basDatabase::SubscriptionStore(store).FindSubscriptionAt(address, userName, existing))
-        return QStringLiteral("The calendars could not be read from ") + m_path;
+        return tr("The calendars could not be read from %1").arg(m_path);
     return existing ? AlreadyText(address, *existing) : QString();
 }
 
@@ -229,7 +230,7 @@ QString CalendarList::Add(const Addition &addition)
         }
         basDatabase::EventStore store;
         if (!store.OpenDatabaseConnection(path)) {
-            problems << QStringLiteral("The database could not be opened: ") + path;
+            problems << QString::fromUtf8(SyncTexts::kDatabaseUnopened).arg(path);
             return;
         }
         basDatabase::SubscriptionStore subscriptions(store);

@@ -1,5 +1,7 @@
 #include "ConflictsPane.h"
 
+#include "SyncTexts.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,7 +55,7 @@ void ConflictsPane::Fill()
 {
     m_list->clear();
     for (const basDatabase::Conflict &conflict : m_calendars.Conflicts())
-        m_list->addItem(conflict.Message);
+        m_list->addItem(SyncTexts::Shown(conflict.Message));
     setVisible(m_list->count() > 0);
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);

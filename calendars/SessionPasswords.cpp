@@ -1,5 +1,6 @@
 #include "SessionPasswords.h"
 
+#include <QCoreApplication>
 #include <QMutexLocker>
 
 namespace quillon {
@@ -54,7 +55,8 @@ QString SessionPasswords::Keep(const QString &key, const QString &password)
     Remember(key, password);
     if (kept.Outcome == basSecrets::Status::NoStore)
         return basSecrets::NoStoreText(kept.Error);
-    return QStringLiteral("The password could not be kept in the secret store (%1).").arg(kept.Error);
+    return QCoreApplication::translate("SessionPasswords", "The password could not be kept in the secret store (%1).")
+        .arg(kept.Error);
 }
 
 void SessionPasswords::Forget(const QString &key)

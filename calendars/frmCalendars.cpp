@@ -1,6 +1,7 @@
 #include "frmCalendars.h"
 
 #include "ConflictsPane.h"
+#include "SyncTexts.h"
 #include "platform/basPlatform.h"
 
 #include <QColorDialog>
@@ -152,7 +153,7 @@ frmCalendars::frmCalendars(CalendarList &list, QWidget *parent)
             == basPlatform::MessageResult::Yes;
     });
     m_calendars.SetMassDeleteAsker([this](const QString &question) {
-        return basPlatform::ShowMessage(question, windowTitle(), basPlatform::MessageIcon::Question,
+        return basPlatform::ShowMessage(SyncTexts::Shown(question), windowTitle(), basPlatform::MessageIcon::Question,
                                         basPlatform::MessageButtons::YesNo, basPlatform::MessageResult::No)
             == basPlatform::MessageResult::Yes;
     });
@@ -178,9 +179,9 @@ void frmCalendars::Fill()
                      !calendar.Writable ? tr("read only")
                      : waiting == 0     ? tr("none")
                                         : tr("%1 change(s)").arg(waiting),
-                     QString(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
+                     SyncTexts::Shown(calendar.LastError).replace(QLatin1Char('\n'), QStringLiteral(" | "))});
         item->setIcon(0, Swatch(calendar.Color));
-        item->setToolTip(3, calendar.LastError);
+        item->setToolTip(3, SyncTexts::Shown(calendar.LastError));
         item->setData(0, Qt::UserRole, calendar.Id);
         // Ticked: shown in the views and on the wallpaper.
         item->setCheckState(0, calendar.Hidden ? Qt::Unchecked : Qt::Checked);
@@ -250,7 +251,7 @@ qint64 frmCalendars::SelectedId() const
 void frmCalendars::ShowProblem(const QString &text)
 {
     if (!text.isEmpty())
-        basPlatform::ShowMessage(text, windowTitle(), basPlatform::MessageIcon::Exclamation,
+        basPlatform::ShowMessage(SyncTexts::Shown(text), windowTitle(), basPlatform::MessageIcon::Exclamation,
                                  basPlatform::MessageButtons::Ok, basPlatform::MessageResult::Ok);
 }
 
@@ -301,12 +302,12 @@ void frmCalendars::cmdRefresh_Click()
 
 QString frmCalendars::TrustQuestion(const QString &problem)
 {
-    return tr("%1\n\nTrust this certificate for this calendar?").arg(problem);
+    return tr("%1\n\nTrust this certificate for this calendar?").arg(SyncTexts::Shown(problem));
 }
 
 QString frmCalendars::UnencryptedQuestion(const QString &warning)
 {
-    return tr("%1\n\nSend the password anyway?").arg(warning);
+    return tr("%1\n\nSend the password anyway?").arg(SyncTexts::Shown(warning));
 }
 
 void frmCalendars::AskPasswordLater(const QString &prompt, std::function<void(const QString &password)> answer)

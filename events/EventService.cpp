@@ -7,6 +7,7 @@
 #include "basOperation.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QUrl>
 #include <QUuid>
@@ -20,6 +21,13 @@ namespace {
 
 const QTime kAllDayStart(0, 0);
 const QTime kAllDayEnd(23, 59);
+
+// A calendar that takes no change: English for error.log, the user's language in the box.
+basOperation::Failure NotWritten(const char *text, const QString &name)
+{
+    return basOperation::Failure(basOperation::kInvalidProcedureCall, QString::fromUtf8(text).arg(name),
+                                 QCoreApplication::translate("EventService", text).arg(name));
+}
 
 // Minutes since midnight: seconds never decide a conflict.
 int Minutes(QTime time) { return time.hour() * 60 + time.minute(); }
@@ -69,10 +77,9 @@ bool KeepSeries(basDatabase::EventStore &store, const basDatabase::EventStore::S
     const qint64 calendar = basDatabase::SubscriptionStore::SubscriptionOfSource(series.Source);
     if (series.Component.isEmpty()) {
         if (calendar != 0)
-            throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                        QStringLiteral("The change cannot be written into the calendar's event %1; "
-                                                       "it was not saved")
-                                            .arg(series.Uid));
+            throw NotWritten(QT_TRANSLATE_NOOP("EventService", "The change cannot be written into the calendar's event %1; "
+                                                                "it was not saved"),
+                             series.Uid);
         return store.DeleteSeries(series.Source, series.Uid);
     }
     return store.SetSeries(series)
@@ -252,7 +259,7 @@ bool EventService::KeepNewText(qint64 eventId, const Event &draft, QString uid)
 
 QList<CalendarChoice> EventService::WritableCalendars()
 {
-    QList<CalendarChoice> choices{{0, QStringLiteral("This computer")}};
+    QList<CalendarChoice> choices{{0, QCoreApplication::translate("EventService", "This computer")}};
     QList<basDatabase::Subscription> subscriptions;
     if (!basDatabase::SubscriptionStore(m_store).GetSubscriptions(subscriptions))
         return choices;
@@ -308,8 +315,8 @@ bool EventService::PlaceInCalendar(qint64 eventId, const Event &draft)
             if (!subscriptions.GetSubscription(draft.Calendar, calendar))
                 return false;
             if (!calendar.Writable)
-                throw basOperation::Failure(basOperation::kInvalidProcedureCall,
-                                            QStringLiteral("The calendar %1 cannot be written to").arg(calendar.DisplayName));
+                throw NotWritten(QT_TRANSLATE_NOOP("EventService", "The calendar %1 cannot be written to"),
+                                 calendar.DisplayName);
             // A name of plain letters and digits, which every server writes back the same.
             QString path = QUrl(calendar.Address).path();
             if (!path.endsWith(QLatin1Char('/')))

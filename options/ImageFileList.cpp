@@ -1,5 +1,6 @@
 #include "ImageFileList.h"
 
+#include "OptionsTexts.h"
 #include "basOperation.h"
 
 #include <QDir>
@@ -75,7 +76,7 @@ void ImageFileList::SetPath(const QString &folder, Missing missing)
         } else {
             m_pendingName.clear();
             if (missing)
-                missing(basOperation::Failure(kPathNotFound, QStringLiteral("Path not found: ") + QDir::toNativeSeparators(folder)));
+                missing(OptionsTexts::Failed(kPathNotFound, OptionsTexts::kPathNotFound, QDir::toNativeSeparators(folder)));
         }
         emit Listed();
     });

@@ -3,6 +3,8 @@
 // also the stored values of ChangeWallpaper: store the English text, show Tr of it.
 #pragma once
 
+#include "basOperation.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -167,6 +169,21 @@ inline constexpr auto kLookIn = QT_TRANSLATE_NOOP("OptionsTexts", "Look &in:");
 inline constexpr auto kFolderName = QT_TRANSLATE_NOOP("OptionsTexts", "Folder &name:");
 inline constexpr auto kPickerOk = QT_TRANSLATE_NOOP("OptionsTexts", "&OK");
 inline constexpr auto kPickerCancel = QT_TRANSLATE_NOOP("OptionsTexts", "&Cancel");
+
+// --- Failures: English for error.log, Tr of them in the report box -----------------
+inline constexpr auto kPathNotFound = QT_TRANSLATE_NOOP("OptionsTexts", "Path not found: %1");
+inline constexpr auto kFileNotFound = QT_TRANSLATE_NOOP("OptionsTexts", "File not found: %1");
+inline constexpr auto kInvalidPicture = QT_TRANSLATE_NOOP("OptionsTexts", "Invalid picture: %1");
+inline constexpr auto kDeviceUnavailable = QT_TRANSLATE_NOOP("OptionsTexts", "Device unavailable");
+inline constexpr auto kSettingsNotWritten = QT_TRANSLATE_NOOP("OptionsTexts", "The settings could not be written to %1");
+
+// A failure with its English description and the same in the user's language.
+inline basOperation::Failure Failed(int number, const char *text, const QString &word = QString())
+{
+    const QString english = QString::fromUtf8(text);
+    return word.isNull() ? basOperation::Failure(number, english, Tr(text))
+                         : basOperation::Failure(number, english.arg(word), Tr(text).arg(word));
+}
 
 } // namespace OptionsTexts
 

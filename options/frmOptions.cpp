@@ -161,9 +161,8 @@ bool frmOptions::SaveOptions()
         if (!s.WallpaperFile.isEmpty() && s.WallpaperFile != m_storedWallpaperFile
             && !basQuillon::SaveOption(QLatin1String(basQuillon::kWallpaperChangedDate),
                                        basDateText::FormatDateText(basPlatform::Today())))
-            throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                        QStringLiteral("The settings could not be written to %1")
-                                            .arg(basPlatform::SettingsLocation()));
+            throw OptionsTexts::Failed(basOperation::kPathFileAccessError, OptionsTexts::kSettingsNotWritten,
+                                       basPlatform::SettingsLocation());
         m_storedWallpaperFile = s.WallpaperFile;
         return true;
     });

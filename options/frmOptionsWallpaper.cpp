@@ -45,7 +45,7 @@ WallpaperRead ReadWallpaper(const QString &path, const QSize &box)
     const QFileInfo file(path);
     read.exists = file.exists();
     if (!file.isFile()) {
-        read.failure.emplace(basOperation::kFileNotFound, QStringLiteral("File not found: ") + path);
+        read.failure = OptionsTexts::Failed(basOperation::kFileNotFound, OptionsTexts::kFileNotFound, path);
         return read;
     }
     QImageReader reader(path);
@@ -54,7 +54,7 @@ WallpaperRead ReadWallpaper(const QString &path, const QSize &box)
         reader.setScaledSize(box);
     read.image = reader.read();
     if (read.image.isNull())
-        read.failure.emplace(kInvalidPicture, QStringLiteral("Invalid picture: ") + path);
+        read.failure = OptionsTexts::Failed(kInvalidPicture, OptionsTexts::kInvalidPicture, path);
     return read;
 }
 

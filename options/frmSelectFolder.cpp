@@ -198,7 +198,7 @@ void frmSelectFolder::drvChange_Change()
             // The folder list stays where it was, and so does the drive list.
             step(20);
             SelectDriveQuietly(m_place);
-            throw basOperation::Failure(kDeviceUnavailable, QStringLiteral("Device unavailable"));
+            throw OptionsTexts::Failed(kDeviceUnavailable, OptionsTexts::kDeviceUnavailable);
         }
         step(30);
         ShowPlace(place);

@@ -6,6 +6,7 @@
 #include "basErrorHandler.h"
 #include "basOperation.h"
 #include "SessionPasswords.h"
+#include "SyncTexts.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -167,7 +168,7 @@ void LauncherSubscriptions::Start(const basDatabase::Subscription &subscription)
         if (store.OpenDatabaseConnection(path))
             outcome->result = basSync::Refresh(store, subscription.Id, secret, options);
         else
-            outcome->result.Message = QStringLiteral("The database could not be opened: ") + path;
+            outcome->result.Message = QString::fromUtf8(SyncTexts::kDatabaseUnopened).arg(path);
     });
     m_running.insert(subscription.Id, {subscription, thread, outcome});
     connect(thread, &QThread::finished, this, [this, id = subscription.Id] {
@@ -213,15 +214,20 @@ void LauncherSubscriptions::OnFinished(const Running &done)
             state.reported = true;
             if (result.HeldBack > 0 && m_services.notify)
                 m_services.notify(QStringLiteral("Quillon Desktop Calendar"),
-                                  result.Message + tr(" Open Calendars... to decide."));
+                                  SyncTexts::Shown(result.Message) + tr(" Open Calendars... to decide."));
             const basDatabase::Subscription &failed = done.subscription;
             const QString name = failed.DisplayName.isEmpty() ? failed.Address : failed.DisplayName;
-            QString text = tr("The calendar \"%1\" could not be refreshed: %2").arg(name, result.Message);
-            if (!done.outcome->noStore.isEmpty())
+            // English for stderr and error.log, the user's language in the box.
+            static constexpr auto kNotRefreshed = QT_TR_NOOP("The calendar \"%1\" could not be refreshed: %2");
+            QString text = QString::fromUtf8(kNotRefreshed).arg(name, result.Message);
+            QString shown = tr(kNotRefreshed).arg(name, SyncTexts::Shown(result.Message));
+            if (!done.outcome->noStore.isEmpty()) {
                 text += QStringLiteral(" (%1)").arg(done.outcome->noStore);
+                shown += QStringLiteral(" (%1)").arg(done.outcome->noStore);
+            }
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
-            basErrorHandler::ReportError(kReportName, {basOperation::kDeviceUnavailable, text, 0}, true, QString(),
-                                         true);
+            basErrorHandler::ReportError(kReportName, {basOperation::kDeviceUnavailable, text, 0, shown}, true,
+                                         QString(), true);
         }
     }
     TellConflicts();
@@ -241,7 +247,7 @@ void LauncherSubscriptions::TellConflicts()
     QList<qint64> told;
     for (const basDatabase::Conflict &conflict : std::as_const(open))
         if (!conflict.Told) {
-            lines << conflict.Message;
+            lines << SyncTexts::Shown(conflict.Message);
             told << conflict.Id;
         }
     // Once: marked before it is said, so that a failure to mark never says it again and again.

@@ -52,7 +52,7 @@ int EventSearchModel::columnCount(const QModelIndex &parent) const { return pare
 QString EventSearchModel::DateText(const FoundEvent &found)
 {
     // The weekday helps more than the year for what is coming; both are there.
-    return QLocale().toString(found.Date, QStringLiteral("ddd d MMM yyyy"));
+    return QLocale().toString(found.Date, tr("ddd d MMM yyyy", "date form of a found event"));
 }
 
 QString EventSearchModel::TimeText(const FoundEvent &found)

@@ -2,6 +2,8 @@
 
 #include "EventService.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace quillon {
@@ -93,14 +95,22 @@ QString ShownRange::Title(const QLocale &locale) const
         break;
     }
     // A span reads "December 6 - 12, 2026", across months "November 29 - December 5, 2026",
-    // across years with both years.
-    const QString last = locale.toString(m_last, QStringLiteral("MMMM d, yyyy"));
+    // across years with both years; each language puts day and month in its own order.
+    const QString last = locale.toString(
+        m_last, QCoreApplication::translate("ShownRange", "MMMM d, yyyy", "date form: last day of a span"));
     if (m_first.year() != m_last.year())
-        return locale.toString(m_first, QStringLiteral("MMMM d, yyyy")) + QStringLiteral(" \u2013 ") + last;
+        return locale.toString(m_first, QCoreApplication::translate("ShownRange", "MMMM d, yyyy",
+                                                                    "date form: first day of a span across years"))
+               + QStringLiteral(" \u2013 ") + last;
     if (m_first.month() != m_last.month())
-        return locale.toString(m_first, QStringLiteral("MMMM d")) + QStringLiteral(" \u2013 ") + last;
-    return locale.toString(m_first, QStringLiteral("MMMM d")) + QStringLiteral(" \u2013 ")
-           + locale.toString(m_last, QStringLiteral("d, yyyy"));
+        return locale.toString(
+                   m_first, QCoreApplication::translate("ShownRange", "MMMM d", "date form: first day of a span across months"))
+               + QStringLiteral(" \u2013 ") + last;
+    return locale.toString(m_first,
+                           QCoreApplication::translate("ShownRange", "MMMM d", "date form: first day of a span within one month"))
+           + QStringLiteral(" \u2013 ")
+           + locale.toString(m_last,
+                             QCoreApplication::translate("ShownRange", "d, yyyy", "date form: last day of a span within one month"));
 }
 
 bool ShownRange::Load(EventService &events, const ColorOf &color, const IconOf &icon)

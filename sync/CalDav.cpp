@@ -1,8 +1,9 @@
 #include "CalDav.h"
 
+#include "basOperation.h"
 #include "DavRequests.h"
 #include "HttpSession.h"
-#include "basOperation.h"
+#include "SyncTexts.h"
 
 #include <QColor>
 #include <QSet>
@@ -25,7 +26,7 @@ const QByteArray kXml = "application/xml; charset=utf-8";
     if (!reply.Error.isEmpty())
         throw Failure(basOperation::kDeviceUnavailable, reply.Error);
     throw Failure(basOperation::kDeviceUnavailable,
-                  QStringLiteral("%1: %2 failed (HTTP %3)").arg(HttpSession::HostOf(reply.FinalAddress), what).arg(reply.Status));
+                  QString::fromUtf8(SyncTexts::kRequestFailed).arg(HttpSession::HostOf(reply.FinalAddress), what).arg(reply.Status));
 }
 
 HttpReply Dav(Transport &session, const QByteArray &method, const QUrl &address, const QByteArray &depth,
@@ -124,7 +125,7 @@ QList<Changes::Resource> Multiget(Transport &session, const QUrl &calendar, cons
         const std::optional<Multistatus> answer = Ask(session, "REPORT", calendar, "1", body);
         if (!answer)
             throw Failure(basOperation::kDeviceUnavailable,
-                          QStringLiteral("%1: the server did not answer calendar-multiget").arg(HttpSession::HostOf(calendar)));
+                          QString::fromUtf8(SyncTexts::kNoMultiget).arg(HttpSession::HostOf(calendar)));
         QSet<QString> answered;
         for (const Response &response : answer->Responses) {
             const auto data = response.Properties.constFind(Key(kCalDav, QStringLiteral("calendar-data")));
@@ -138,7 +139,7 @@ QList<Changes::Resource> Multiget(Transport &session, const QUrl &calendar, cons
         for (const QString &href : batch) {
             if (!answered.contains(PathOf(calendar, href)))
                 throw Failure(basOperation::kDeviceUnavailable,
-                              QStringLiteral("%1: the server lists %2 but sends no calendar data for it (calendar-multiget)")
+                              QString::fromUtf8(SyncTexts::kNoCalendarData)
                                   .arg(HttpSession::HostOf(calendar), href));
         }
     }
@@ -151,7 +152,7 @@ bool Refused(int status) { return status == 403 || status == 405 || status == 50
 [[noreturn]] void FailRefused(const QUrl &address, const QString &what, int status)
 {
     throw Failure(basOperation::kDeviceUnavailable,
-                  QStringLiteral("%1: the server refused the CalDAV request (%2 answered HTTP %3)")
+                  QString::fromUtf8(SyncTexts::kCalDavRefused)
                       .arg(HttpSession::HostOf(address), what)
                       .arg(status));
 }
@@ -163,10 +164,10 @@ Multistatus AskCalDav(Transport &session, const QUrl &address, const QByteArray 
     if (reply.Failed != HttpReply::Failure::None)
         Fail(reply, QStringLiteral("PROPFIND"));
     if (reply.Status != 207)
-        FailRefused(address, QStringLiteral("PROPFIND of %1").arg(address.path()), reply.Status);
+        FailRefused(address, QString::fromUtf8(SyncTexts::kPropfindOf).arg(address.path()), reply.Status);
     std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
     if (!answer)
-        throw Failure(basOperation::kDeviceUnavailable, QStringLiteral("%1: the answer to PROPFIND of %2 is not readable")
+        throw Failure(basOperation::kDeviceUnavailable, QString::fromUtf8(SyncTexts::kPropfindUnreadable)
                                                             .arg(HttpSession::HostOf(address), address.path()));
     return *answer;
 }
@@ -183,8 +184,7 @@ void CheckRefusal(Transport &session, const QUrl &start, int propfindStatus)
     if (reply.Failed != HttpReply::Failure::None || reply.Status < 400 || reply.Status == 405 || reply.Status == 501)
         return;
     throw Failure(basOperation::kDeviceUnavailable,
-                  QStringLiteral("%1: the server refused the CalDAV request (PROPFIND answered HTTP %2) and gives no "
-                                 "calendar at %3 (HTTP %4)")
+                  QString::fromUtf8(SyncTexts::kNoCalendarAt)
                       .arg(HttpSession::HostOf(start))
                       .arg(propfindStatus)
                       .arg(start.path())
@@ -381,7 +381,7 @@ Changes AskChanges(Transport &session, const QUrl &calendar, const QString &sync
         const std::optional<Multistatus> answer = ParseMultistatus(reply.Body);
         if (!answer)
             throw Failure(basOperation::kDeviceUnavailable,
-                          QStringLiteral("%1: the answer to sync-collection is not readable").arg(HttpSession::HostOf(calendar)));
+                          QString::fromUtf8(SyncTexts::kSyncCollectionUnreadable).arg(HttpSession::HostOf(calendar)));
         changes.SyncToken = answer->SyncToken;
         changes.Complete = syncToken.isEmpty();
         // A server may name what changed without its data (or even its ETag): asked for.
@@ -404,7 +404,7 @@ Changes AskChanges(Transport &session, const QUrl &calendar, const QString &sync
     const std::optional<Multistatus> listing = Ask(session, "REPORT", calendar, "1", DavRequests::EventEtagsQuery());
     if (!listing)
         throw Failure(basOperation::kDeviceUnavailable,
-                      QStringLiteral("%1: the server answered neither sync-collection nor calendar-query")
+                      QString::fromUtf8(SyncTexts::kNoListing)
                           .arg(HttpSession::HostOf(calendar)));
     changes.Complete = true;
     const QHash<QString, QString> etags = known();

@@ -1,5 +1,7 @@
 #include "HttpSession.h"
 
+#include "SyncTexts.h"
+
 #include <QAuthenticator>
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -56,7 +58,7 @@ bool Unreachable(QNetworkReply::NetworkError error)
 
 QString TooLargeText(const QString &host, qint64 limit)
 {
-    return QStringLiteral("%1: the answer is larger than %2 MB; nothing was changed").arg(host).arg(limit / (1024 * 1024));
+    return QString::fromUtf8(SyncTexts::kTooLarge).arg(host).arg(limit / (1024 * 1024));
 }
 
 } // namespace
@@ -113,12 +115,12 @@ HttpReply HttpSession::Send(const HttpRequest &request)
         const QUrl next = address.resolved(QUrl(QString::fromUtf8(reply.Headers.value("location"))));
         if (redirects >= kMaxRedirects || !next.isValid()) {
             reply.Failed = HttpReply::Failure::Redirects;
-            reply.Error = QStringLiteral("%1: too many redirects or a redirect to nowhere").arg(HostOf(address));
+            reply.Error = QString::fromUtf8(SyncTexts::kRedirects).arg(HostOf(address));
             return reply;
         }
         if (address.scheme() == QLatin1String("https") && next.scheme() != QLatin1String("https")) {
             reply.Failed = HttpReply::Failure::Redirects;
-            reply.Error = QStringLiteral("%1: refused a redirect from https to %2").arg(HostOf(address), next.toDisplayString(QUrl::RemoveUserInfo));
+            reply.Error = QString::fromUtf8(SyncTexts::kRedirectToHttp).arg(HostOf(address), next.toDisplayString(QUrl::RemoveUserInfo));
             return reply;
         }
         address = next;
@@ -134,10 +136,10 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
     if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread()
         && QCoreApplication::instance()->inherits("QGuiApplication")) {
         result.Failed = HttpReply::Failure::Network;
-        result.Error = QStringLiteral("%1: a network request on the GUI thread was refused").arg(host);
+        result.Error = QString::fromUtf8(SyncTexts::kGuiThread).arg(host);
         return result;
     }
-    const QString overTime = QStringLiteral("%1: the answer was not complete within %2 seconds; the request was stopped")
+    const QString overTime = QString::fromUtf8(SyncTexts::kOverTime)
                                  .arg(host)
                                  .arg(m_options.TotalTimeoutMs / 1000);
     if (deadline.hasExpired()) {
@@ -226,10 +228,9 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
             texts.append(error.errorString());
         result.OfferedCertificate = offered;
         result.Error = m_options.TrustedCertificate.isEmpty()
-                           ? QStringLiteral("%1: the certificate is not trusted (%2); its SHA-256 fingerprint is %3")
+                           ? QString::fromUtf8(SyncTexts::kUntrusted)
                                  .arg(host, texts.join(QStringLiteral("; ")), offered)
-                           : QStringLiteral("%1: the certificate changed since it was trusted (%2); its SHA-256 fingerprint "
-                                            "is now %3")
+                           : QString::fromUtf8(SyncTexts::kCertificateChanged)
                                  .arg(host, texts.join(QStringLiteral("; ")), offered);
         certificateRefused = true;
     });
@@ -268,14 +269,14 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
     const QNetworkReply::NetworkError error = reply->error();
     if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
         result.Failed = HttpReply::Failure::Timeout;
-        result.Error = QStringLiteral("%1: no answer within %2 seconds").arg(host).arg(m_options.TimeoutMs / 1000);
+        result.Error = QString::fromUtf8(SyncTexts::kNoAnswer).arg(host).arg(m_options.TimeoutMs / 1000);
         return result;
     }
     if (result.Status == 401 || error == QNetworkReply::AuthenticationRequiredError) {
         result.Failed = HttpReply::Failure::Authentication;
         result.Status = 401;
-        result.Error = hasPassword ? QStringLiteral("%1: the server refused the user name or password").arg(host)
-                                   : QStringLiteral("%1: the server asks for a user name and password").arg(host);
+        result.Error = hasPassword ? QString::fromUtf8(SyncTexts::kLoginRefused).arg(host)
+                                   : QString::fromUtf8(SyncTexts::kLoginNeeded).arg(host);
         return result;
     }
     if (TransferFailed(error, result.Status)) {
@@ -288,15 +289,14 @@ HttpReply HttpSession::SendOnce(const HttpRequest &request, const QUrl &address,
         } else if (error == QNetworkReply::RemoteHostClosedError && announced > body.size()) {
             result.Failed = HttpReply::Failure::Incomplete;
             // Qt tells a reset from a close by neither code nor text.
-            result.Error = QStringLiteral("%1: the connection ended after %2 of the %3 bytes announced; the answer is "
-                                          "incomplete")
+            result.Error = QString::fromUtf8(SyncTexts::kIncomplete)
                                .arg(host)
                                .arg(body.size())
                                .arg(announced);
         } else if (error == QNetworkReply::UnknownContentError) {
-            result.Error = QStringLiteral("%1: the answer cannot be read (%2)").arg(host, reply->errorString());
+            result.Error = QString::fromUtf8(SyncTexts::kUnreadable).arg(host, reply->errorString());
         } else {
-            result.Error = QStringLiteral("%1: the connection broke off during the answer (%2)").arg(host, reply->errorString());
+            result.Error = QString::fromUtf8(SyncTexts::kBrokeOff).arg(host, reply->errorString());
         }
         return result;
     }

@@ -1,13 +1,14 @@
 #include "Outbox.h"
 
+#include "basOperation.h"
 #include "ConflictStore.h"
 #include "EventService.h"
 #include "EventStore.h"
 #include "HttpSession.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
-#include "basOperation.h"
 #include "platform/basPlatform.h"
+#include "SyncTexts.h"
 
 #include <QUrl>
 
@@ -148,12 +149,12 @@ QString ConflictText(const basDatabase::Subscription &subscription, const Outbox
     const QString calendar = subscription.DisplayName.isEmpty() ? HttpSession::HostOf(QUrl(subscription.Address))
                                                                 : subscription.DisplayName;
     if (entry.Delete)
-        return QStringLiteral("%1: %2 was changed on the server; it stays, not deleted").arg(calendar, entry.Href);
+        return QString::fromUtf8(SyncTexts::kNotDeleted).arg(calendar, entry.Href);
     if (kept.isEmpty())
-        return QStringLiteral("%1: %2 was changed on the server too; your change was not kept").arg(calendar, entry.Href);
+        return QString::fromUtf8(SyncTexts::kChangeNotKept).arg(calendar, entry.Href);
     QString name = kept.first();
     name.chop(qsizetype(std::char_traits<char>::length(kNotSent)));
-    return QStringLiteral("%1: \"%2\" was changed on the server too; your change is kept on this computer as \"%3\"")
+    return QString::fromUtf8(SyncTexts::kChangeKeptAs)
         .arg(calendar, name, kept.join(QStringLiteral("\", \"")));
 }
 
@@ -201,7 +202,7 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
         const OutboxEntry &entry = entries[i];
         const auto waiting = held.constFind(entry.Href);
         if (waiting != held.cend()) {
-            if (!subscriptions.ChangeFailed(entry.Seq, QStringLiteral("waits for the change before it: %1").arg(*waiting)))
+            if (!subscriptions.ChangeFailed(entry.Seq, QString::fromUtf8(SyncTexts::kWaitsForEarlier).arg(*waiting)))
                 return false;
             ++result.Waiting;
             ++behind;
@@ -250,7 +251,7 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
         }
         const QString why = reply.Failed != HttpReply::Failure::None
                                 ? reply.Error
-                                : QStringLiteral("%1: the server answered HTTP %2 to %3 of %4")
+                                : QString::fromUtf8(SyncTexts::kChangeRefused)
                                       .arg(host)
                                       .arg(reply.Status)
                                       .arg(QString::fromLatin1(request.Method), entry.Href);
@@ -261,7 +262,7 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             result.Waiting += rest;
             for (qsizetype later = i; later < entries.size(); ++later)
                 result.WaitingHrefs.insert(entries[later].Href);
-            result.Messages << QStringLiteral("%1 change(s) wait to be sent: %2").arg(result.Waiting).arg(why);
+            result.Messages << QString::fromUtf8(SyncTexts::kChangesWait).arg(result.Waiting).arg(why);
             return true;
         }
         if (!subscriptions.ChangeFailed(entry.Seq, why))
@@ -269,10 +270,10 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
         held.insert(entry.Href, why);
         result.WaitingHrefs.insert(entry.Href);
         ++result.Waiting;
-        result.Messages << QStringLiteral("%1; the change waits to be sent").arg(why);
+        result.Messages << QString::fromUtf8(SyncTexts::kChangeWaits).arg(why);
     }
     if (behind > 0)
-        result.Messages << QStringLiteral("%1 later change(s) of the same events wait with them").arg(behind);
+        result.Messages << QString::fromUtf8(SyncTexts::kLaterChangesWait).arg(behind);
     return true;
 }
 

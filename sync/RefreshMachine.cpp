@@ -1,11 +1,12 @@
 #include "RefreshMachine.h"
 
+#include "basOperation.h"
 #include "EventSeries.h"
 #include "EventStore.h"
 #include "HttpSession.h"
 #include "ICalendarColors.h"
 #include "IncomingEvents.h"
-#include "basOperation.h"
+#include "SyncTexts.h"
 
 #include <QSet>
 
@@ -30,10 +31,10 @@ bool HoldBack(const Subscription &subscription, qsizetype known, qsizetype remov
     const QString name = subscription.DisplayName.isEmpty() ? subscription.Address : subscription.DisplayName;
     result.HeldBack = int(removed);
     result.Message = removed == known
-                         ? QStringLiteral("%1: the server now has none of the %2 events kept here. Remove them here too?")
+                         ? QString::fromUtf8(SyncTexts::kRemoveAll)
                                .arg(name)
                                .arg(known)
-                         : QStringLiteral("%1: the server now has %2 of the %3 events kept here. Remove the other %4 here too?")
+                         : QString::fromUtf8(SyncTexts::kRemoveOthers)
                                .arg(name)
                                .arg(known - removed)
                                .arg(known)
@@ -59,7 +60,7 @@ qsizetype LeftOut(const QHash<QString, QString> &known, const QList<IncomingEven
 
 QString RemovedMeanwhileText(qint64 id)
 {
-    return QStringLiteral("The subscription %1 was removed meanwhile; nothing was stored").arg(id);
+    return QString::fromUtf8(SyncTexts::kRemovedMeanwhile).arg(id);
 }
 
 RefreshMachine::RefreshMachine(basDatabase::EventStore &store, basDatabase::SubscriptionStore &subscriptions,
@@ -162,7 +163,7 @@ RefreshMachine::State RefreshMachine::StoreChanges()
         try {
             events = IncomingEvents::OfResource(resource, m_options.Today, warnings);
         } catch (const basOperation::Failure &failure) {
-            warnings.append(QStringLiteral("%1: %2; skipped").arg(resource.Href, failure.description()));
+            warnings.append(QString::fromUtf8(SyncTexts::kSkipped).arg(resource.Href, failure.description()));
         }
         resource.Data = {}; // read: its text is not needed while the events are stored
         QSet<QString> now;
@@ -211,17 +212,17 @@ RefreshMachine::State RefreshMachine::GetFeed()
         return State::Done;
     }
     if (m_feed.Status != 200)
-        Fail(QStringLiteral("%1: the server answered HTTP %2 for %3")
+        Fail(QString::fromUtf8(SyncTexts::kHttpFor)
                  .arg(HttpSession::HostOf(m_feed.FinalAddress))
                  .arg(m_feed.Status)
                  .arg(address.path()));
     // A login page or an error page in place of the calendar is named as such, not as a
     // broken calendar.
     if (!m_feed.Body.left(4096).contains("BEGIN:VCALENDAR"))
-        Fail(QStringLiteral("%1: the address gave no calendar (%2) for %3")
+        Fail(QString::fromUtf8(SyncTexts::kNoCalendar)
                  .arg(HttpSession::HostOf(m_feed.FinalAddress),
                       m_feed.Headers.value("content-type").isEmpty()
-                          ? QStringLiteral("no content type")
+                          ? QString::fromUtf8(SyncTexts::kNoContentType)
                           : QString::fromLatin1(m_feed.Headers.value("content-type")),
                       address.path()));
     return State::StoreFeed;
@@ -237,7 +238,7 @@ RefreshMachine::State RefreshMachine::StoreFeed()
         try {
             events = IncomingEvents::OfFeed(body, m_options.Today, warnings);
         } catch (const basOperation::Failure &failure) {
-            Fail(QStringLiteral("%1: the calendar cannot be read: %2")
+            Fail(QString::fromUtf8(SyncTexts::kCalendarUnreadable)
                      .arg(HttpSession::HostOf(m_feed.FinalAddress), failure.description()));
         }
     }
@@ -257,7 +258,7 @@ RefreshMachine::State RefreshMachine::StoreFailed()
 {
     m_result.Message = m_subscriptions.Gone()
                            ? RemovedMeanwhileText(m_subscription.Id)
-                           : QStringLiteral("The events could not be stored: %1").arg(m_subscriptions.LastFailure());
+                           : QString::fromUtf8(SyncTexts::kNotStored).arg(m_subscriptions.LastFailure());
     return State::Failed;
 }
 

@@ -1,11 +1,12 @@
 #include "basSync.h"
 
+#include "basOperation.h"
 #include "HttpSession.h"
 #include "ICalendarColors.h"
 #include "IncomingEvents.h"
-#include "RefreshMachine.h"
-#include "basOperation.h"
 #include "platform/basPlatform.h"
+#include "RefreshMachine.h"
+#include "SyncTexts.h"
 
 #include <QEventLoop>
 #include <QThread>
@@ -46,7 +47,7 @@ RefreshResult RefreshOver(basDatabase::EventStore &store, qint64 id, const Refre
     const QString removed = RemovedMeanwhileText(id);
     std::optional<Subscription> found;
     if (!subscriptions.FindSubscription(id, found)) {
-        result.Message = QStringLiteral("The subscription %1 could not be read: %2").arg(id).arg(subscriptions.LastFailure());
+        result.Message = QString::fromUtf8(SyncTexts::kSubscriptionUnreadable).arg(id).arg(subscriptions.LastFailure());
         return result;
     }
     if (!found) {
@@ -86,7 +87,7 @@ RefreshResult RefreshOver(basDatabase::EventStore &store, qint64 id, const Refre
         result.Ok = false;
         result.Removed = subscriptions.Gone();
         result.Message = result.Removed ? removed
-                                        : QStringLiteral("The state of the subscription could not be stored: %1")
+                                        : QString::fromUtf8(SyncTexts::kStateNotStored)
                                                     .arg(subscriptions.LastFailure());
     }
     return result;
@@ -118,7 +119,7 @@ TypedAddress ReadTypedAddress(const QString &text)
     else if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
         address = QUrl();
     if (!address.isValid() || address.host().isEmpty()) {
-        typed.Error = QStringLiteral("%1 is not an http, https or webcal address")
+        typed.Error = QString::fromUtf8(SyncTexts::kNotAnAddress)
                           .arg(QUrl(text.trimmed()).toDisplayString(QUrl::RemoveUserInfo));
         return typed;
     }
@@ -176,7 +177,7 @@ QString SecretKey(const QString &userName, const QUrl &address)
 
 QString UnencryptedPasswordText(const QUrl &address)
 {
-    return QStringLiteral("%1 sends your password unencrypted (http://); use https:// if the server offers it")
+    return QString::fromUtf8(SyncTexts::kUnencrypted)
         .arg(HttpSession::HostOf(address));
 }
 

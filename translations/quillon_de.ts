@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>EventService</name>
+    <message>
+        <source>The change cannot be written into the calendar&apos;s event %1; it was not saved</source>
+        <translation>Die Änderung kann nicht in den Termin %1 des Kalenders geschrieben werden; sie wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation>Dieser Computer</translation>
+    </message>
+    <message>
+        <source>The calendar %1 cannot be written to</source>
+        <translation>In den Kalender %1 kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>OccurrenceChoice</name>
     <message>
         <source>&amp;Only this event</source>
@@ -443,6 +458,26 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
+    <message>
+        <source>Path not found: %1</source>
+        <translation>Pfad nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Invalid picture: %1</source>
+        <translation>Ungültiges Bild: %1</translation>
+    </message>
+    <message>
+        <source>Device unavailable</source>
+        <translation>Gerät nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -465,6 +500,220 @@
     <message>
         <source>Storing the events of %1...</source>
         <translation>Die Termine aus %1 werden gespeichert …</translation>
+    </message>
+</context>
+<context>
+    <name>SessionPasswords</name>
+    <message>
+        <source>The password could not be kept in the secret store (%1).</source>
+        <translation>Das Passwort konnte nicht im Schlüsselbund gespeichert werden (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>ShownRange</name>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: last day of a span</comment>
+        <translation>d. MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: first day of a span across years</comment>
+        <translation>d. MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span across months</comment>
+        <translation>d. MMMM</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span within one month</comment>
+        <translation>d.</translation>
+    </message>
+    <message>
+        <source>d, yyyy</source>
+        <comment>date form: last day of a span within one month</comment>
+        <translation>d. MMMM yyyy</translation>
+    </message>
+</context>
+<context>
+    <name>SyncTexts</name>
+    <message>
+        <source>%1: %2 failed (HTTP %3)</source>
+        <translation>%1: %2 fehlgeschlagen (HTTP %3)</translation>
+    </message>
+    <message>
+        <source>%1: the server did not answer calendar-multiget</source>
+        <translation>%1: Der Server hat auf calendar-multiget nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>%1: the server lists %2 but sends no calendar data for it (calendar-multiget)</source>
+        <translation>%1: Der Server führt %2 auf, sendet dafür aber keine Kalenderdaten (calendar-multiget)</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the CalDAV request (%2 answered HTTP %3)</source>
+        <translation>%1: Der Server hat die CalDAV-Anfrage abgelehnt (%2 ergab HTTP %3)</translation>
+    </message>
+    <message>
+        <source>PROPFIND of %1</source>
+        <translation>PROPFIND von %1</translation>
+    </message>
+    <message>
+        <source>%1: the answer to PROPFIND of %2 is not readable</source>
+        <translation>%1: Die Antwort auf PROPFIND von %2 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the CalDAV request (PROPFIND answered HTTP %2) and gives no calendar at %3 (HTTP %4)</source>
+        <translation>%1: Der Server hat die CalDAV-Anfrage abgelehnt (PROPFIND ergab HTTP %2) und liefert unter %3 keinen Kalender (HTTP %4)</translation>
+    </message>
+    <message>
+        <source>%1: the answer to sync-collection is not readable</source>
+        <translation>%1: Die Antwort auf sync-collection ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>%1: the server answered neither sync-collection nor calendar-query</source>
+        <translation>%1: Der Server hat weder auf sync-collection noch auf calendar-query geantwortet</translation>
+    </message>
+    <message>
+        <source>%1: the answer is larger than %2 MB; nothing was changed</source>
+        <translation>%1: Die Antwort ist größer als %2 MB; es wurde nichts geändert</translation>
+    </message>
+    <message>
+        <source>%1: too many redirects or a redirect to nowhere</source>
+        <translation>%1: Zu viele Weiterleitungen oder eine Weiterleitung ins Leere</translation>
+    </message>
+    <message>
+        <source>%1: refused a redirect from https to %2</source>
+        <translation>%1: Weiterleitung von https auf %2 abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: a network request on the GUI thread was refused</source>
+        <translation>%1: Eine Netzwerkanfrage im Thread der Oberfläche wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: the answer was not complete within %2 seconds; the request was stopped</source>
+        <translation>%1: Die Antwort war nach %2 Sekunden nicht vollständig; die Anfrage wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1: the certificate is not trusted (%2); its SHA-256 fingerprint is %3</source>
+        <translation>%1: Dem Zertifikat wird nicht vertraut (%2); sein SHA-256-Fingerabdruck ist %3</translation>
+    </message>
+    <message>
+        <source>%1: the certificate changed since it was trusted (%2); its SHA-256 fingerprint is now %3</source>
+        <translation>%1: Das Zertifikat hat sich geändert, seit ihm vertraut wurde (%2); sein SHA-256-Fingerabdruck ist jetzt %3</translation>
+    </message>
+    <message>
+        <source>%1: no answer within %2 seconds</source>
+        <translation>%1: Keine Antwort innerhalb von %2 Sekunden</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the user name or password</source>
+        <translation>%1: Der Server hat den Benutzernamen oder das Passwort abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1: the server asks for a user name and password</source>
+        <translation>%1: Der Server verlangt einen Benutzernamen und ein Passwort</translation>
+    </message>
+    <message>
+        <source>%1: the connection ended after %2 of the %3 bytes announced; the answer is incomplete</source>
+        <translation>%1: Die Verbindung endete nach %2 der angekündigten %3 Bytes; die Antwort ist unvollständig</translation>
+    </message>
+    <message>
+        <source>%1: the answer cannot be read (%2)</source>
+        <translation>%1: Die Antwort kann nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>%1: the connection broke off during the answer (%2)</source>
+        <translation>%1: Die Verbindung brach während der Antwort ab (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 was changed on the server; it stays, not deleted</source>
+        <translation>%1: %2 wurde auf dem Server geändert; der Termin bleibt und wird nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>%1: %2 was changed on the server too; your change was not kept</source>
+        <translation>%1: %2 wurde auch auf dem Server geändert; Ihre Änderung wurde nicht übernommen</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; was changed on the server too; your change is kept on this computer as &quot;%3&quot;</source>
+        <translation>%1: »%2« wurde auch auf dem Server geändert; Ihre Änderung bleibt auf diesem Computer als »%3« erhalten</translation>
+    </message>
+    <message>
+        <source>waits for the change before it: %1</source>
+        <translation>wartet auf die vorherige Änderung: %1</translation>
+    </message>
+    <message>
+        <source>%1: the server answered HTTP %2 to %3 of %4</source>
+        <translation>%1: Der Server antwortete mit HTTP %2 auf %3 von %4</translation>
+    </message>
+    <message>
+        <source>%1 change(s) wait to be sent: %2</source>
+        <translation>%1 Änderung(en) warten auf das Senden: %2</translation>
+    </message>
+    <message>
+        <source>%1; the change waits to be sent</source>
+        <translation>%1; die Änderung wartet auf das Senden</translation>
+    </message>
+    <message>
+        <source>%1 later change(s) of the same events wait with them</source>
+        <translation>%1 spätere Änderung(en) derselben Termine warten mit</translation>
+    </message>
+    <message>
+        <source>%1: the server now has none of the %2 events kept here. Remove them here too?</source>
+        <translation>%1: Der Server hat keinen der %2 hier gespeicherten Termine mehr. Sollen sie auch hier entfernt werden?</translation>
+    </message>
+    <message>
+        <source>%1: the server now has %2 of the %3 events kept here. Remove the other %4 here too?</source>
+        <translation>%1: Der Server hat nur noch %2 der %3 hier gespeicherten Termine. Sollen die übrigen %4 auch hier entfernt werden?</translation>
+    </message>
+    <message>
+        <source>The subscription %1 was removed meanwhile; nothing was stored</source>
+        <translation>Das Abonnement %1 wurde inzwischen entfernt; es wurde nichts gespeichert</translation>
+    </message>
+    <message>
+        <source>%1: %2; skipped</source>
+        <translation>%1: %2; übersprungen</translation>
+    </message>
+    <message>
+        <source>%1: the server answered HTTP %2 for %3</source>
+        <translation>%1: Der Server antwortete mit HTTP %2 für %3</translation>
+    </message>
+    <message>
+        <source>%1: the address gave no calendar (%2) for %3</source>
+        <translation>%1: Die Adresse lieferte keinen Kalender (%2) für %3</translation>
+    </message>
+    <message>
+        <source>no content type</source>
+        <translation>kein Inhaltstyp</translation>
+    </message>
+    <message>
+        <source>%1: the calendar cannot be read: %2</source>
+        <translation>%1: Der Kalender kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The events could not be stored: %1</source>
+        <translation>Die Termine konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The subscription %1 could not be read: %2</source>
+        <translation>Das Abonnement %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The state of the subscription could not be stored: %1</source>
+        <translation>Der Stand des Abonnements konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not an http, https or webcal address</source>
+        <translation>%1 ist keine http-, https- oder webcal-Adresse</translation>
+    </message>
+    <message>
+        <source>%1 sends your password unencrypted (http://); use https:// if the server offers it</source>
+        <translation>%1 sendet Ihr Passwort unverschlüsselt (http://); verwenden Sie https://, wenn der Server es anbietet</translation>
+    </message>
+    <message>
+        <source>The database could not be opened: %1</source>
+        <translation>Die Datenbank konnte nicht geöffnet werden: %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +1009,18 @@ Passwort für %2 bei %3:</translation>
         <source>Refreshing %1 ...</source>
         <translation>%1 wird aktualisiert …</translation>
     </message>
+    <message>
+        <source>%1 is already subscribed as ID %2 (%3).</source>
+        <translation>%1 ist bereits als ID %2 (%3) abonniert.</translation>
+    </message>
+    <message>
+        <source>The conflict could not be settled: %1</source>
+        <translation>Der Konflikt konnte nicht gelöst werden: %1</translation>
+    </message>
+    <message>
+        <source>The calendars could not be read from %1</source>
+        <translation>Die Kalender konnten nicht aus %1 gelesen werden</translation>
+    </message>
 </context>
 <context>
     <name>quillon::CalendarPreview</name>
@@ -840,6 +1101,11 @@ Passwort für %2 bei %3:</translation>
     <message>
         <source>Location</source>
         <translation>Ort</translation>
+    </message>
+    <message>
+        <source>ddd d MMM yyyy</source>
+        <comment>date form of a found event</comment>
+        <translation>ddd d. MMM yyyy</translation>
     </message>
 </context>
 <context>
@@ -994,6 +1260,16 @@ Passwort für %2 bei %3:</translation>
     <message>
         <source>years</source>
         <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <comment>the weekdays a weekly event repeats on</comment>
+        <translation>Am:</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>the repeat ends on a date</comment>
+        <translation>Am</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>EventService</name>
+    <message>
+        <source>The change cannot be written into the calendar&apos;s event %1; it was not saved</source>
+        <translation>La modification ne peut pas être écrite dans l’événement %1 du calendrier ; elle n’a pas été enregistrée</translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation>Cet ordinateur</translation>
+    </message>
+    <message>
+        <source>The calendar %1 cannot be written to</source>
+        <translation>Le calendrier %1 n’accepte pas d’écriture</translation>
+    </message>
+</context>
+<context>
     <name>OccurrenceChoice</name>
     <message>
         <source>&amp;Only this event</source>
@@ -443,6 +458,26 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Annuler</translation>
     </message>
+    <message>
+        <source>Path not found: %1</source>
+        <translation>Chemin introuvable : %1</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Fichier introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Invalid picture: %1</source>
+        <translation>Image non valide : %1</translation>
+    </message>
+    <message>
+        <source>Device unavailable</source>
+        <translation>Périphérique non disponible</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1</source>
+        <translation>Les paramètres n’ont pas pu être enregistrés dans %1</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>
@@ -465,6 +500,220 @@
     <message>
         <source>Storing the events of %1...</source>
         <translation>Enregistrement des événements de %1…</translation>
+    </message>
+</context>
+<context>
+    <name>SessionPasswords</name>
+    <message>
+        <source>The password could not be kept in the secret store (%1).</source>
+        <translation>Le mot de passe n’a pas pu être conservé dans le trousseau (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>ShownRange</name>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: last day of a span</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d, yyyy</source>
+        <comment>date form: first day of a span across years</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span across months</comment>
+        <translation>d MMMM</translation>
+    </message>
+    <message>
+        <source>MMMM d</source>
+        <comment>date form: first day of a span within one month</comment>
+        <translation>d</translation>
+    </message>
+    <message>
+        <source>d, yyyy</source>
+        <comment>date form: last day of a span within one month</comment>
+        <translation>d MMMM yyyy</translation>
+    </message>
+</context>
+<context>
+    <name>SyncTexts</name>
+    <message>
+        <source>%1: %2 failed (HTTP %3)</source>
+        <translation>%1 : échec de %2 (HTTP %3)</translation>
+    </message>
+    <message>
+        <source>%1: the server did not answer calendar-multiget</source>
+        <translation>%1 : le serveur n’a pas répondu à calendar-multiget</translation>
+    </message>
+    <message>
+        <source>%1: the server lists %2 but sends no calendar data for it (calendar-multiget)</source>
+        <translation>%1 : le serveur liste %2 mais n’envoie aucune donnée de calendrier pour cet élément (calendar-multiget)</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the CalDAV request (%2 answered HTTP %3)</source>
+        <translation>%1 : le serveur a refusé la requête CalDAV (%2 a répondu HTTP %3)</translation>
+    </message>
+    <message>
+        <source>PROPFIND of %1</source>
+        <translation>PROPFIND de %1</translation>
+    </message>
+    <message>
+        <source>%1: the answer to PROPFIND of %2 is not readable</source>
+        <translation>%1 : la réponse à PROPFIND de %2 est illisible</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the CalDAV request (PROPFIND answered HTTP %2) and gives no calendar at %3 (HTTP %4)</source>
+        <translation>%1 : le serveur a refusé la requête CalDAV (PROPFIND a répondu HTTP %2) et ne fournit aucun calendrier à l’adresse %3 (HTTP %4)</translation>
+    </message>
+    <message>
+        <source>%1: the answer to sync-collection is not readable</source>
+        <translation>%1 : la réponse à sync-collection est illisible</translation>
+    </message>
+    <message>
+        <source>%1: the server answered neither sync-collection nor calendar-query</source>
+        <translation>%1 : le serveur n’a répondu ni à sync-collection ni à calendar-query</translation>
+    </message>
+    <message>
+        <source>%1: the answer is larger than %2 MB; nothing was changed</source>
+        <translation>%1 : la réponse dépasse %2 Mo ; rien n’a été modifié</translation>
+    </message>
+    <message>
+        <source>%1: too many redirects or a redirect to nowhere</source>
+        <translation>%1 : trop de redirections ou une redirection vers nulle part</translation>
+    </message>
+    <message>
+        <source>%1: refused a redirect from https to %2</source>
+        <translation>%1 : redirection de https vers %2 refusée</translation>
+    </message>
+    <message>
+        <source>%1: a network request on the GUI thread was refused</source>
+        <translation>%1 : une requête réseau dans le fil de l’interface a été refusée</translation>
+    </message>
+    <message>
+        <source>%1: the answer was not complete within %2 seconds; the request was stopped</source>
+        <translation>%1 : la réponse n’était pas complète au bout de %2 secondes ; la requête a été interrompue</translation>
+    </message>
+    <message>
+        <source>%1: the certificate is not trusted (%2); its SHA-256 fingerprint is %3</source>
+        <translation>%1 : le certificat n’est pas approuvé (%2) ; son empreinte SHA-256 est %3</translation>
+    </message>
+    <message>
+        <source>%1: the certificate changed since it was trusted (%2); its SHA-256 fingerprint is now %3</source>
+        <translation>%1 : le certificat a changé depuis qu’il a été approuvé (%2) ; son empreinte SHA-256 est désormais %3</translation>
+    </message>
+    <message>
+        <source>%1: no answer within %2 seconds</source>
+        <translation>%1 : pas de réponse en %2 secondes</translation>
+    </message>
+    <message>
+        <source>%1: the server refused the user name or password</source>
+        <translation>%1 : le serveur a refusé le nom d’utilisateur ou le mot de passe</translation>
+    </message>
+    <message>
+        <source>%1: the server asks for a user name and password</source>
+        <translation>%1 : le serveur demande un nom d’utilisateur et un mot de passe</translation>
+    </message>
+    <message>
+        <source>%1: the connection ended after %2 of the %3 bytes announced; the answer is incomplete</source>
+        <translation>%1 : la connexion s’est terminée après %2 des %3 octets annoncés ; la réponse est incomplète</translation>
+    </message>
+    <message>
+        <source>%1: the answer cannot be read (%2)</source>
+        <translation>%1 : la réponse ne peut pas être lue (%2)</translation>
+    </message>
+    <message>
+        <source>%1: the connection broke off during the answer (%2)</source>
+        <translation>%1 : la connexion a été coupée pendant la réponse (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2 was changed on the server; it stays, not deleted</source>
+        <translation>%1 : %2 a été modifié sur le serveur ; l’événement est conservé, pas supprimé</translation>
+    </message>
+    <message>
+        <source>%1: %2 was changed on the server too; your change was not kept</source>
+        <translation>%1 : %2 a aussi été modifié sur le serveur ; votre modification n’a pas été conservée</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; was changed on the server too; your change is kept on this computer as &quot;%3&quot;</source>
+        <translation>%1 : « %2 » a aussi été modifié sur le serveur ; votre modification est conservée sur cet ordinateur sous le nom « %3 »</translation>
+    </message>
+    <message>
+        <source>waits for the change before it: %1</source>
+        <translation>attend la modification précédente : %1</translation>
+    </message>
+    <message>
+        <source>%1: the server answered HTTP %2 to %3 of %4</source>
+        <translation>%1 : le serveur a répondu HTTP %2 à %3 de %4</translation>
+    </message>
+    <message>
+        <source>%1 change(s) wait to be sent: %2</source>
+        <translation>%1 modification(s) en attente d’envoi : %2</translation>
+    </message>
+    <message>
+        <source>%1; the change waits to be sent</source>
+        <translation>%1 ; la modification attend d’être envoyée</translation>
+    </message>
+    <message>
+        <source>%1 later change(s) of the same events wait with them</source>
+        <translation>%1 modification(s) ultérieure(s) des mêmes événements attendent avec elles</translation>
+    </message>
+    <message>
+        <source>%1: the server now has none of the %2 events kept here. Remove them here too?</source>
+        <translation>%1 : le serveur n’a plus aucun des %2 événements conservés ici. Les supprimer ici aussi ?</translation>
+    </message>
+    <message>
+        <source>%1: the server now has %2 of the %3 events kept here. Remove the other %4 here too?</source>
+        <translation>%1 : le serveur n’a plus que %2 des %3 événements conservés ici. Supprimer aussi ici les %4 autres ?</translation>
+    </message>
+    <message>
+        <source>The subscription %1 was removed meanwhile; nothing was stored</source>
+        <translation>L’abonnement %1 a été supprimé entre-temps ; rien n’a été enregistré</translation>
+    </message>
+    <message>
+        <source>%1: %2; skipped</source>
+        <translation>%1 : %2 ; ignoré</translation>
+    </message>
+    <message>
+        <source>%1: the server answered HTTP %2 for %3</source>
+        <translation>%1 : le serveur a répondu HTTP %2 pour %3</translation>
+    </message>
+    <message>
+        <source>%1: the address gave no calendar (%2) for %3</source>
+        <translation>%1 : l’adresse n’a fourni aucun calendrier (%2) pour %3</translation>
+    </message>
+    <message>
+        <source>no content type</source>
+        <translation>aucun type de contenu</translation>
+    </message>
+    <message>
+        <source>%1: the calendar cannot be read: %2</source>
+        <translation>%1 : le calendrier ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The events could not be stored: %1</source>
+        <translation>Les événements n’ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>The subscription %1 could not be read: %2</source>
+        <translation>L’abonnement %1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>The state of the subscription could not be stored: %1</source>
+        <translation>L’état de l’abonnement n’a pas pu être enregistré : %1</translation>
+    </message>
+    <message>
+        <source>%1 is not an http, https or webcal address</source>
+        <translation>%1 n’est pas une adresse http, https ou webcal</translation>
+    </message>
+    <message>
+        <source>%1 sends your password unencrypted (http://); use https:// if the server offers it</source>
+        <translation>%1 envoie votre mot de passe en clair (http://) ; utilisez https:// si le serveur le propose</translation>
+    </message>
+    <message>
+        <source>The database could not be opened: %1</source>
+        <translation>La base de données n’a pas pu être ouverte : %1</translation>
     </message>
 </context>
 <context>
@@ -760,6 +1009,18 @@ Mot de passe de %2 sur %3 :</translation>
         <source>Refreshing %1 ...</source>
         <translation>Actualisation de %1…</translation>
     </message>
+    <message>
+        <source>%1 is already subscribed as ID %2 (%3).</source>
+        <translation>%1 est déjà abonné sous l’ID %2 (%3).</translation>
+    </message>
+    <message>
+        <source>The conflict could not be settled: %1</source>
+        <translation>Le conflit n’a pas pu être résolu : %1</translation>
+    </message>
+    <message>
+        <source>The calendars could not be read from %1</source>
+        <translation>Les calendriers n’ont pas pu être lus depuis %1</translation>
+    </message>
 </context>
 <context>
     <name>quillon::CalendarPreview</name>
@@ -840,6 +1101,11 @@ Mot de passe de %2 sur %3 :</translation>
     <message>
         <source>Location</source>
         <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>ddd d MMM yyyy</source>
+        <comment>date form of a found event</comment>
+        <translation>ddd d MMM yyyy</translation>
     </message>
 </context>
 <context>
@@ -994,6 +1260,16 @@ Mot de passe de %2 sur %3 :</translation>
     <message>
         <source>years</source>
         <translation>ans</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <comment>the weekdays a weekly event repeats on</comment>
+        <translation>Le :</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <comment>the repeat ends on a date</comment>
+        <translation>Le</translation>
     </message>
 </context>
 <context>

@@ -58,7 +58,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     m_days->addWidget(new QWidget);
     auto *weekPage = new QWidget;
     auto *weekRow = Row(weekPage);
-    weekRow->addWidget(new QLabel(QStringLiteral("On:"), weekPage));
+    weekRow->addWidget(new QLabel(tr("On:", "the weekdays a weekly event repeats on"), weekPage));
     m_weekdays.resize(7);
     for (const int day : kWeekOrder) {
         auto *box = new QCheckBox(locale().dayName(day, QLocale::ShortFormat), weekPage);
@@ -103,7 +103,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
 
     m_endNever = new QRadioButton(tr("Never"), this);
     m_endNever->setObjectName(QStringLiteral("optEndNever"));
-    m_endOn = new QRadioButton(QStringLiteral("On"), this);
+    m_endOn = new QRadioButton(tr("On", "the repeat ends on a date"), this);
     m_endOn->setObjectName(QStringLiteral("optEndOn"));
     m_endDate = new QDateEdit(this);
     m_endDate->setObjectName(QStringLiteral("dtEndDate"));

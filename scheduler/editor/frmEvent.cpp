@@ -386,7 +386,7 @@ void frmEvent::ShowRecurrenceChoice()
 {
     const bool once = m_once->isChecked();
     m_repeatRule->setVisible(m_repeat->isChecked());
-    m_yearLabel->setText(QString::fromLatin1(m_repeat->isChecked() ? kRuleDays : kPickDays));
+    m_yearLabel->setText(tr(m_repeat->isChecked() ? kRuleDays : kPickDays));
     m_yearLabel->setVisible(!once);
     m_year->setVisible(!once);
     // Picked days leave the picker only the first one to offer; a rule starts on its date.
