@@ -13,6 +13,11 @@
 
 namespace quillon {
 
+namespace {
+// "+1 more", "+3 more": the count decides the form (one, several) in every language.
+QString MoreText(int hidden) { return QCoreApplication::translate("CalendarLabel", "+%n more", nullptr, hidden); }
+} // namespace
+
 CalendarLabel *CalendarLabel::Make(QWidget *parent, const char *fontSpec, Qt::Alignment alignment)
 {
     auto *label = new CalendarLabel(parent);
@@ -100,14 +105,14 @@ void CalendarLabel::FitLines()
     qsizetype shown = 0;
     for (qsizetype next = 1; next < lines.size(); ++next) {
         const QString candidate = lines.mid(0, next).join(QLatin1Char('\n'));
-        const QString more = QCoreApplication::translate("CalendarLabel", "+%1 more").arg(lines.size() - next);
+        const QString more = MoreText(static_cast<int>(lines.size() - next));
         if (!fits(candidate + QLatin1Char('\n') + more))
             break;
         kept = candidate;
         shown = next;
     }
     m_hiddenLines = static_cast<int>(lines.size() - shown);
-    const QString more = QCoreApplication::translate("CalendarLabel", "+%1 more").arg(m_hiddenLines);
+    const QString more = MoreText(m_hiddenLines);
     if (shown > 0)
         setText(kept + QLatin1Char('\n') + more);
     else

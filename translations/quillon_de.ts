@@ -3,9 +3,12 @@
 <TS version="2.1" language="de_DE">
 <context>
     <name>CalendarLabel</name>
-    <message>
-        <source>+%1 more</source>
-        <translation>+%1 weitere</translation>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n weiterer</numerusform>
+            <numerusform>+%n weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -3,9 +3,12 @@
 <TS version="2.1" language="fr_FR">
 <context>
     <name>CalendarLabel</name>
-    <message>
-        <source>+%1 more</source>
-        <translation>+%1 autres</translation>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n autre</numerusform>
+            <numerusform>+%n autres</numerusform>
+        </translation>
     </message>
 </context>
 <context>
