@@ -27,7 +27,7 @@ constexpr int kNoDaysPage = 0;
 constexpr int kWeekdaysPage = 1;
 constexpr int kMonthPage = 2;
 
-// The order of the weekday boxes: weeks start on Sunday, as in the year view below them.
+// The order of the weekday boxes until the user's week start is set.
 constexpr int kWeekOrder[] = {Qt::Sunday, Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday, Qt::Friday, Qt::Saturday};
 
 QHBoxLayout *Row(QWidget *parent = nullptr)
@@ -58,6 +58,7 @@ RepeatRuleEditor::RepeatRuleEditor(QWidget *parent) : QWidget(parent)
     m_days->addWidget(new QWidget);
     auto *weekPage = new QWidget;
     auto *weekRow = Row(weekPage);
+    m_weekRow = weekRow;
     weekRow->addWidget(new QLabel(tr("On:", "the weekdays a weekly event repeats on"), weekPage));
     m_weekdays.resize(7);
     for (const int day : kWeekOrder) {
@@ -244,6 +245,19 @@ Recurrence RepeatRuleEditor::Rule() const
     else if (m_endAfter->isChecked())
         rule.Count = m_count->value();
     return rule;
+}
+
+void RepeatRuleEditor::SetFirstDayOfWeek(Qt::DayOfWeek first)
+{
+    QWidget *previous = nullptr;
+    for (int k = 0; k < 7; ++k) {
+        QCheckBox *box = m_weekdays[(first - 1 + k) % 7];
+        m_weekRow->removeWidget(box);
+        m_weekRow->insertWidget(1 + k, box);
+        if (previous)
+            setTabOrder(previous, box);
+        previous = box;
+    }
 }
 
 void RepeatRuleEditor::SetRule(const Recurrence &rule)

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -42,6 +43,8 @@ public:
     Recurrence Rule() const;
     // The controls from a rule that starts on Start().
     void SetRule(const Recurrence &rule);
+    // The weekday boxes in the order of the user's week, as the year view below them.
+    void SetFirstDayOfWeek(Qt::DayOfWeek first);
 
     // The last day a rule's days are looked for: its end date, else kOpenPreviewYears
     // past the later of start and today.
@@ -67,6 +70,7 @@ private:
     QLabel *m_unit;
     QStackedWidget *m_days;
     QList<QCheckBox *> m_weekdays; // Qt::Monday .. Qt::Sunday
+    QHBoxLayout *m_weekRow = nullptr; // "On:", then the boxes in the week's order
     QRadioButton *m_onMonthDay;
     QSpinBox *m_monthDay;
     QRadioButton *m_onWeekday;

@@ -253,6 +253,7 @@ void frmEvent::BuildRecurrencePage(QWidget *page)
     m_yearLabel->setObjectName(QStringLiteral("Label7"));
     m_year = new YearView(page);
     m_year->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
+    m_repeatRule->SetFirstDayOfWeek(basLocale::FirstDayOfWeek(m_settings.WeekStartsOn));
     m_year->setObjectName(QStringLiteral("SSYear1"));
     m_yearLabel->setBuddy(m_year);
     auto *layout = new QVBoxLayout(page);

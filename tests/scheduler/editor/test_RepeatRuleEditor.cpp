@@ -72,6 +72,24 @@ TEST_F(RepeatRule, ControlsShowARuleAndGiveItBackWithTheStartsDaysNamed)
     }
 }
 
+TEST_F(RepeatRule, TheWeekdayBoxesRunFromTheUsersFirstDayAndKeepTheirDays)
+{
+    RepeatRuleEditor editor;
+    editor.SetStart(QDate(2027, 3, 9));
+    editor.SetFirstDayOfWeek(Qt::Monday);
+    editor.resize(900, 200);
+    editor.show();
+    Recurrence weekly = Rule(Freq::Weekly);
+    weekly.Weekdays = {Qt::Monday, Qt::Sunday};
+    editor.SetRule(weekly);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    // Left to right as shown: Monday first, Sunday last, each box still its own day.
+    auto x = [&](int day) { return Find<QCheckBox>(editor, ("chkRepeatDay" + std::to_string(day)).c_str())->x(); };
+    for (int day = Qt::Monday; day < Qt::Sunday; ++day)
+        EXPECT_LT(x(day), x(day + 1)) << day;
+    EXPECT_EQ(editor.Rule(), weekly);
+}
+
 TEST_F(RepeatRule, TheDaysNamedFollowTheStartUntilTheUserChoosesOthers)
 {
     RepeatRuleEditor editor;
