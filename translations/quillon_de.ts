@@ -909,6 +909,29 @@ Vor dem Schließen in die Zwischenablage kopieren?
     </message>
 </context>
 <context>
+    <name>basRegistry</name>
+    <message>
+        <source>%1.lock is a folder, so the settings cannot be locked</source>
+        <translation>%1.lock ist ein Ordner, daher können die Einstellungen nicht gesperrt werden</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a settings file</source>
+        <translation>%1 ist ein Ordner, keine Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (no permission)</source>
+        <translation>%1 kann nicht gelesen werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a settings file</source>
+        <translation>%1 ist keine Einstellungsdatei</translation>
+    </message>
+</context>
+<context>
     <name>quillon-db</name>
     <message>
         <source>quillon-db: nothing was imported into %1</source>

@@ -909,6 +909,29 @@ Les copier dans le presse-papiers avant de fermer ?
     </message>
 </context>
 <context>
+    <name>basRegistry</name>
+    <message>
+        <source>%1.lock is a folder, so the settings cannot be locked</source>
+        <translation>%1.lock est un dossier : les paramètres ne peuvent pas être verrouillés</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a settings file</source>
+        <translation>%1 est un dossier, pas un fichier de paramètres</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (no permission)</source>
+        <translation>%1 ne peut pas être lu (autorisation refusée)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>%1 is not a settings file</source>
+        <translation>%1 n’est pas un fichier de paramètres</translation>
+    </message>
+</context>
+<context>
     <name>quillon-db</name>
     <message>
         <source>quillon-db: nothing was imported into %1</source>

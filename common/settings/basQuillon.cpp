@@ -35,11 +35,12 @@ bool SaveOption(const QString &valueName, const QString &value)
     return basRegistry::SaveRegistryString(basRegistry::HKEY_CURRENT_USER, OptionsKey(), valueName, value);
 }
 
-void BadValues::Add(int step, const QString &what)
+void BadValues::Add(int step, const QString &what, const QString &shown)
 {
     if (m_items.isEmpty())
         m_firstStep = step;
     m_items.append(what);
+    m_shown.append(shown.isEmpty() ? what : shown);
 }
 
 void BadValues::Report(const char *operationName) const
@@ -53,7 +54,7 @@ void BadValues::Report(const char *operationName) const
          QStringLiteral("Settings values that could not be read (their defaults are used): %1").arg(items), m_firstStep,
          QCoreApplication::translate("basErrorHandler",
                                      "Settings values that could not be read (their defaults are used): %1")
-             .arg(items)},
+             .arg(m_shown.join(QStringLiteral("; ")))},
         true, QString());
 }
 
@@ -93,9 +94,10 @@ GeneralSettingsRecord LoadGeneralSettings()
     basOperation::TrapVoid("basQuillon.LoadGeneralSettings", [&](basOperation::Steps &step) {
         step(20);
         const QString key = OptionsKey();
-        const QString unreadable = basRegistry::StoreReadProblem();
+        QString unreadableShown;
+        const QString unreadable = basRegistry::StoreReadProblem(&unreadableShown);
         if (!unreadable.isEmpty())
-            bad.Add(20, unreadable);
+            bad.Add(20, unreadable, unreadableShown);
         int next = 30;
         // Each value is one step; a value that does not convert keeps its default and
         // the reading goes on with the next one.

@@ -68,7 +68,8 @@ public:
     // Converts text; on a conversion error keeps the key, the text and the step.
     template <class Convert, class Value>
     Value Take(int step, const char *key, const QString &text, Convert convert, Value fallback);
-    void Add(int step, const QString &what);
+    // what in English for the log; shown, where given, in the user's language for the box.
+    void Add(int step, const QString &what, const QString &shown = QString());
     bool Empty() const { return m_items.isEmpty(); }
     // One report under operationName: "Settings values that could not be read (their
     // defaults are used): WallpaperColor = "oops"; ...". Nothing when empty.
@@ -77,6 +78,7 @@ public:
 private:
     int m_firstStep = 0;
     QStringList m_items;
+    QStringList m_shown;
 };
 
 // "Green", "Purple", "Red", "White", "Gray" (exact case) to colour values; else 0.

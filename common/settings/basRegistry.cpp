@@ -3,6 +3,7 @@
 #include "basSettingsFile.h"
 #include "platform/basPlatform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -80,23 +81,30 @@ bool SaveRegistryString(RootKey, const QString &subKey, const QString &valueName
     return SaveValue(SettingsKey(subKey, valueName), value);
 }
 
-QString StoreReadProblem()
+QString StoreReadProblem(QString *shown)
 {
+    // The English form for the log, and its translation for the box.
+    auto problem = [shown](const char *form, const QString &path) {
+        const QString native = QDir::toNativeSeparators(path);
+        if (shown)
+            *shown = QCoreApplication::translate("basRegistry", form).arg(native);
+        return QString::fromLatin1(form).arg(native);
+    };
     const auto settings = OpenStore();
     if (QFileInfo(basPlatform::SettingsLocation() + QStringLiteral(".lock")).isDir())
-        return QStringLiteral("%1.lock is a folder, so the settings cannot be locked")
-            .arg(QDir::toNativeSeparators(basPlatform::SettingsLocation()));
+        return problem(QT_TRANSLATE_NOOP("basRegistry", "%1.lock is a folder, so the settings cannot be locked"),
+                       basPlatform::SettingsLocation());
     const QFileInfo file(settings->fileName());
     if (file.isDir())
-        return QStringLiteral("%1 is a folder, not a settings file").arg(QDir::toNativeSeparators(file.filePath()));
+        return problem(QT_TRANSLATE_NOOP("basRegistry", "%1 is a folder, not a settings file"), file.filePath());
     if (file.exists() && !file.isReadable())
-        return QStringLiteral("%1 cannot be read (no permission)").arg(QDir::toNativeSeparators(file.filePath()));
+        return problem(QT_TRANSLATE_NOOP("basRegistry", "%1 cannot be read (no permission)"), file.filePath());
     switch (settings->status()) {
     case QSettings::NoError: return QString();
     case QSettings::AccessError:
-        return QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(settings->fileName()));
+        return problem(QT_TRANSLATE_NOOP("basRegistry", "%1 cannot be read"), settings->fileName());
     case QSettings::FormatError:
-        return QStringLiteral("%1 is not a settings file").arg(QDir::toNativeSeparators(settings->fileName()));
+        return problem(QT_TRANSLATE_NOOP("basRegistry", "%1 is not a settings file"), settings->fileName());
     }
     return QString();
 }

@@ -26,8 +26,9 @@ bool SaveRegistryString(RootKey root, const QString &subKey, const QString &valu
                         const QString &value);
 
 // Why the store cannot be read at all (a folder in its place, no permission, not a
-// settings file); empty when it can be read or does not exist yet.
-QString StoreReadProblem();
+// settings file); empty when it can be read or does not exist yet. In English, for the
+// log; shown (if given) gets the same in the user's language, for the box.
+QString StoreReadProblem(QString *shown = nullptr);
 
 } // namespace basRegistry
 

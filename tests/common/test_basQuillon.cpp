@@ -3,11 +3,13 @@
 #include "basQuillon.h"
 #include "basRegistry.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QTranslator>
 
 namespace quillon {
 
@@ -195,6 +197,27 @@ TEST_F(Settings, GarbageOrUnreadableFileGivesDefaults)
     EXPECT_EQ(basQuillon::LoadGeneralSettings(), basQuillon::DefaultGeneralSettings());
     ASSERT_EQ(messages.size(), 1u); // said once, naming the folder
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("is a folder")));
+    {
+        // In the user's language in the box; error.log keeps the English.
+        struct German : QTranslator {
+            QString translate(const char *context, const char *source, const char *, int) const override
+            {
+                return qstrcmp(context, "basRegistry") == 0 && qstrcmp(source, "%1 is a folder, not a settings file") == 0
+                           ? QStringLiteral("%1 ist ein Ordner, keine Einstellungsdatei")
+                           : QString();
+            }
+            bool isEmpty() const override { return false; }
+        } german;
+        QCoreApplication::installTranslator(&german);
+        messages.clear();
+        basQuillon::LoadGeneralSettings();
+        QCoreApplication::removeTranslator(&german);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("ist ein Ordner, keine Einstellungsdatei"))) << qPrintable(messages[0].text);
+        const QString log = ReadDataFile(QStringLiteral("error.log"));
+        EXPECT_TRUE(log.contains(QStringLiteral("is a folder, not a settings file")));
+        EXPECT_FALSE(log.contains(QStringLiteral("Einstellungsdatei")));
+    }
     EXPECT_FALSE(basQuillon::SaveOption(QStringLiteral("CalendarOrientation"), QStringLiteral("3")));
     // A whole-record save that cannot write reports once, not once per value.
     messages.clear();
