@@ -6,6 +6,7 @@
 #include "basOperation.h"
 #include "basSync.h"
 #include "EventStore.h"
+#include "IncomingEvents.h"
 #include "SubscriptionStore.h"
 
 namespace quillon {
@@ -41,7 +42,7 @@ bool SendAgain(basDatabase::EventStore &store, const basDatabase::Conflict &conf
         QStringList warnings;
         try {
             // Without a fingerprint, so that the store takes them in place of the server's.
-            mine = ResourceEvents(conflict.Href, QString(), conflict.Body, warnings);
+            mine = IncomingEvents::OfResource({conflict.Href, QString(), conflict.Body}, QDate(), warnings);
         } catch (const basOperation::Failure &failure) {
             basErrorHandler::ReportError(QStringLiteral("basSync.SettleConflict"),
                                          {failure.number(), failure.description(), 10}, true, QString());

@@ -3,7 +3,6 @@
 #include "basOperation.h"
 #include "HttpSession.h"
 #include "ICalendarColors.h"
-#include "IncomingEvents.h"
 #include "platform/basPlatform.h"
 #include "RefreshMachine.h"
 #include "SyncTexts.h"
@@ -19,7 +18,6 @@ namespace basSync {
 
 namespace {
 
-using basDatabase::IncomingEvent;
 using basDatabase::Subscription;
 
 SessionOptions SessionFor(const Subscription &subscription, const QString &password, const RefreshOptions &options)
@@ -179,12 +177,6 @@ QString UnencryptedPasswordText(const QUrl &address)
 {
     return QString::fromUtf8(SyncTexts::kUnencrypted)
         .arg(HttpSession::HostOf(address));
-}
-
-QList<IncomingEvent> ResourceEvents(const QString &href, const QString &etag, const QByteArray &text,
-                                    QStringList &warnings)
-{
-    return IncomingEvents::OfResource({href, etag, text}, QDate(), warnings);
 }
 
 bool SetCalendarColor(basDatabase::EventStore &store, qint64 id, const QString &color)

@@ -81,11 +81,6 @@ struct Probe {
 Probe ProbeAddress(const QUrl &address, const QString &userName, const QString &password,
                    const QString &trustedCertificate, const RefreshOptions &options = {});
 
-// The events of a CalDAV resource's text (its path, its ETag), as a refresh stores them.
-// Throws basOperation::Failure when the text does not read as a calendar.
-QList<basDatabase::IncomingEvent> ResourceEvents(const QString &href, const QString &etag, const QByteArray &text,
-                                                 QStringList &warnings);
-
 // Gives the calendar the colour ("#rrggbb"), and its events without one of their own the
 // event colour nearest it. False when the store refused (it has said why).
 bool SetCalendarColor(basDatabase::EventStore &store, qint64 id, const QString &color);
