@@ -5,10 +5,12 @@
 #include "OptionsEnvironment.h"
 #include "basMessageBox.h"
 #include "basQuillon.h"
+#include "basTranslations.h"
 #include "frmOptions.h"
 #include "frmSelectFolder.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -31,6 +33,8 @@ void Settle(int milliseconds)
 int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The pages as the user sees them: in the user's language.
+    basTranslations::Install(app, QLocale());
     basMessageBox::Install();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 2) {
