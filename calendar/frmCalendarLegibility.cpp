@@ -166,6 +166,7 @@ void frmCalendar::BeginLegibility(const QImage *target)
             unread.push_back(t.group);
     const long unreadDays = std::count_if(unread.begin(), unread.end(), [](int g) { return g >= kFirstCellGroup; });
     QColor surround; // the grid panel's colour, if there is one
+    QRect scrim;     // and where it lies
     if (unreadDays * 3 > days && !texts.empty()) {
         std::vector<GuardedText *> members;
         QRect rect;
@@ -181,7 +182,8 @@ void frmCalendar::BeginLegibility(const QImage *target)
                 aims.push_back({&t->bare, t->color, t->required});
         color.setAlpha(Legibility::PanelAlpha(aims, color, maxAlpha).value_or(maxAlpha));
         surround = color;
-        addPanel(rect.adjusted(-kGridPanelPad, -kGridPanelPad, kGridPanelPad, kGridPanelPad), color, members);
+        scrim = rect.adjusted(-kGridPanelPad, -kGridPanelPad, kGridPanelPad, kGridPanelPad);
+        addPanel(scrim, color, members);
     }
 
     // Events that reach the large type's ratio as they stand take it rather than a box:
@@ -233,7 +235,11 @@ void frmCalendar::BeginLegibility(const QImage *target)
         color.setAlpha(alpha.value_or(maxAlpha));
         // A day's tile keeps out of the gap to the next day, where that day's ring lies.
         const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
-        addPanel(rect.adjusted(-across, -kPanelPad, across, kPanelPad), color, members);
+        QRect placed = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
+        // A tile of the last column stops at the scrim's edge rather than stick out past it.
+        if (scrim.isValid())
+            placed.setRight(std::min(placed.right(), scrim.right()));
+        addPanel(placed, color, members);
         bool grown = false;
         for (GuardedText *t : members)
             if (Legibility::RingContrast(t->backdrop, t->color) < t->required && LargeTypeDoes(*t, t->backdrop)) {

@@ -166,6 +166,14 @@ TEST_F(LegibilityReading, EveryTextReachesItsRatioAndIsReadBackOverAnyPicture)
                 Legibility::Sample(image, label->mapTo(&form, QPoint(0, 0)), ring), label->DrawnColor());
             EXPECT_GE(contrast, label->RequiredRatio()) << scene.name << ": \"" << qPrintable(label->text()) << "\"";
         }
+        // The church year's tiles (Christmas white) lie on the scrim behind the grid,
+        // the last column's too: none sticks out past its edge.
+        if (scene.liturgical) {
+            const auto &panels = form.Panels();
+            ASSERT_GT(panels.size(), 1u);
+            for (const auto &panel : panels)
+                EXPECT_TRUE(panels.front().rect.contains(panel.rect)) << panel.rect.x() << "," << panel.rect.y();
+        }
         // The month's part of the screen: a reader looks at the calendar, not at the
         // picture's far corners (where noise alone keeps an OCR reader busy for minutes).
         QRect month;
