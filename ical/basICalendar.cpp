@@ -21,11 +21,13 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 namespace quillon {
 
@@ -178,6 +180,16 @@ struct ImportWork {
     // The file's own text of each series (ICalendarKept), and the series kept so far.
     const QHash<QString, QByteArray> *kept = nullptr;
 
+    // Each series' text is written once the events are, in the order of the store's key:
+    // texts of a file's order land all over the table, each splitting its page.
+    struct KeptText {
+        QString where;
+        QString series;
+        const QByteArray *text; // null: the series keeps none
+        ICalendarReader::CalendarEvent event; // its line and name, should the store refuse it
+    };
+    QList<KeptText> textsToKeep{};
+
     bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
     {
         if (!kept)
@@ -189,9 +201,26 @@ struct ImportWork {
         // Without a text of its own in this file, an older one would no longer say what
         // the events do.
         const auto text = kept->constFind(ICalendarKept::SeriesKey(event.Origin, series));
-        if (text == kept->cend())
-            return store.DeleteSeries(where, series);
-        return store.SetSeries({where, series, *text, 0});
+        ICalendarReader::CalendarEvent named;
+        named.Line = event.Line;
+        named.Event.EventName = event.Event.EventName;
+        textsToKeep.append({where, series, text == kept->cend() ? nullptr : &*text, std::move(named)});
+        return true;
+    }
+
+    bool WriteKeptTexts()
+    {
+        std::sort(textsToKeep.begin(), textsToKeep.end(), [](const KeptText &a, const KeptText &b) {
+            return std::tie(a.where, a.series) < std::tie(b.where, b.series);
+        });
+        for (const KeptText &keep : std::as_const(textsToKeep)) {
+            refused = &keep.event;
+            if (!(keep.text ? store.SetSeries({keep.where, keep.series, *keep.text, 0}) : store.DeleteSeries(keep.where, keep.series)))
+                return false;
+        }
+        refused = nullptr;
+        textsToKeep.clear();
+        return true;
     }
 
     // The event the store refused, for the caller to name (the store has reported why).
@@ -230,7 +259,22 @@ struct ImportWork {
         std::memcpy(&digest.low, result.constData() + sizeof digest.high, sizeof digest.low);
         return digest;
     }
-    static Digest FingerprintDigest(const QString &fingerprint) { return DigestOf(Table::Fingerprint, {}, fingerprint); }
+    // A fingerprint is itself a digest (ICalendarFingerprint): its first 16 bytes are
+    // taken as they are; any other text is hashed.
+    static Digest FingerprintDigest(const QString &fingerprint)
+    {
+        constexpr qsizetype kHexDigits = 40;
+        if (fingerprint.size() != kHexDigits)
+            return DigestOf(Table::Fingerprint, {}, fingerprint);
+        const QByteArray hex = fingerprint.toLatin1();
+        if (!std::all_of(hex.cbegin(), hex.cend(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+            return DigestOf(Table::Fingerprint, {}, fingerprint);
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        Digest digest;
+        std::memcpy(&digest.high, bytes.constData(), sizeof digest.high);
+        std::memcpy(&digest.low, bytes.constData() + sizeof digest.high, sizeof digest.low);
+        return digest;
+    }
 
     struct Known {
         int source = 0; // in sources
@@ -249,6 +293,8 @@ struct ImportWork {
     QSet<std::pair<QString, QString>> keptSeries{}; // (source, series UID) whose text is kept
     void Brought(const QString &where, const QString &uid)
     {
+        if (parts.isEmpty())
+            return;
         const QString series = EventSeries::SeriesUid(uid);
         if (series != uid)
             partsBrought.insert(DigestOf(Table::Source, where, uid));
@@ -271,6 +317,11 @@ struct ImportWork {
     bool Run()
     {
         QHash<Digest, Known> known; // by Table::Source (source, UID), Origin (tag, UID), Own (UID)
+        // Found through an origin or as one of our UIDs only when the file has such.
+        const bool withOrigins = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
+                                             [](const auto &event) { return !event.Origin.isEmpty(); });
+        const bool withOwnUids = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
+                                             [](const auto &event) { return IsOwnUid(event.Uid); });
         {
             QList<basDatabase::EventStore::EventUid> rows;
             if (!store.GetEventUids(rows))
@@ -284,16 +335,18 @@ struct ImportWork {
                 }
                 const Known entry{SourceIndex(row.Source), row.EventId, FingerprintDigest(row.Fingerprint), false};
                 known.insert(DigestOf(Table::Source, row.Source, row.Uid), entry);
-                if (row.Source.isEmpty())
+                if (row.Source.isEmpty() || (!withOrigins && !withOwnUids))
                     continue;
-                auto tag = tags.find(row.Source);
-                if (tag == tags.end())
-                    tag = tags.insert(row.Source, OriginTag(row.Source));
                 Known viaOrigin = entry;
                 viaOrigin.viaOrigin = true;
-                known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
+                if (withOrigins) {
+                    auto tag = tags.find(row.Source);
+                    if (tag == tags.end())
+                        tag = tags.insert(row.Source, OriginTag(row.Source));
+                    known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
+                }
                 // The UIDs our exports make are unique wherever they are read from.
-                if (IsOwnUid(row.Uid))
+                if (withOwnUids && IsOwnUid(row.Uid))
                     known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
             }
         }
@@ -316,6 +369,9 @@ struct ImportWork {
             event = {};
         }
         refused = nullptr;
+        // Before the later looks below go: the last of a series takes its text with it.
+        if (!WriteKeptTexts())
+            return false;
         // The later looks of a series that the file brought without them (a changed
         // occurrence taken back) go.
         for (const basDatabase::EventStore::EventUid &row : std::as_const(parts)) {
@@ -480,8 +536,11 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         ImportWork work{store, events, contents, source, options.Today, result};
         work.storing = &storing;
         work.kept = &kept;
+        qint64 days = 0;
+        for (const ICalendarReader::CalendarEvent &event : std::as_const(contents.Events))
+            days += event.Dates.size();
         // A store operation that fails has reported itself; all of the import goes.
-        if (store.RunInTransaction([&work] { return work.Run(); }))
+        if (store.RunAddingDays(days, [&work] { return work.Run(); }))
             return true;
         if (work.stopped) {
             cancelled = true;
