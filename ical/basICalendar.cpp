@@ -27,7 +27,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <tuple>
 
 namespace quillon {
 
@@ -180,16 +179,6 @@ struct ImportWork {
     // The file's own text of each series (ICalendarKept), and the series kept so far.
     const QHash<QString, QByteArray> *kept = nullptr;
 
-    // Each series' text is written once the events are, in the order of the store's key:
-    // texts of a file's order land all over the table, each splitting its page.
-    struct KeptText {
-        QString where;
-        QString series;
-        const QByteArray *text; // null: the series keeps none
-        ICalendarReader::CalendarEvent event; // its line and name, should the store refuse it
-    };
-    QList<KeptText> textsToKeep{};
-
     bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
     {
         if (!kept)
@@ -201,26 +190,9 @@ struct ImportWork {
         // Without a text of its own in this file, an older one would no longer say what
         // the events do.
         const auto text = kept->constFind(ICalendarKept::SeriesKey(event.Origin, series));
-        ICalendarReader::CalendarEvent named;
-        named.Line = event.Line;
-        named.Event.EventName = event.Event.EventName;
-        textsToKeep.append({where, series, text == kept->cend() ? nullptr : &*text, std::move(named)});
-        return true;
-    }
-
-    bool WriteKeptTexts()
-    {
-        std::sort(textsToKeep.begin(), textsToKeep.end(), [](const KeptText &a, const KeptText &b) {
-            return std::tie(a.where, a.series) < std::tie(b.where, b.series);
-        });
-        for (const KeptText &keep : std::as_const(textsToKeep)) {
-            refused = &keep.event;
-            if (!(keep.text ? store.SetSeries({keep.where, keep.series, *keep.text, 0}) : store.DeleteSeries(keep.where, keep.series)))
-                return false;
-        }
-        refused = nullptr;
-        textsToKeep.clear();
-        return true;
+        if (text == kept->cend())
+            return store.DeleteSeries(where, series);
+        return store.SetSeries({where, series, *text, 0});
     }
 
     // The event the store refused, for the caller to name (the store has reported why).
@@ -369,9 +341,6 @@ struct ImportWork {
             event = {};
         }
         refused = nullptr;
-        // Before the later looks below go: the last of a series takes its text with it.
-        if (!WriteKeptTexts())
-            return false;
         // The later looks of a series that the file brought without them (a changed
         // occurrence taken back) go.
         for (const basDatabase::EventStore::EventUid &row : std::as_const(parts)) {
