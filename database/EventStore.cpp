@@ -20,6 +20,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace quillon {
 
@@ -169,6 +170,9 @@ struct EventStore::Impl {
     // to have a sound count or no row yet, whose counts need not be looked at again.
     QHash<qint64, qint64> raisedCounts; // by Julian day
     QSet<qint64> soundDays;
+    // The event the transaction added last, while it has no UID yet (none can have one
+    // before SetEventUid gives it one: ids are never used again).
+    qint64 addedWithoutUid = 0;
 
     [[noreturn]] void Fail(const QSqlError &error)
     {
@@ -310,6 +314,7 @@ struct EventStore::Impl {
         transactionDepth = 0;
         raisedCounts.clear();
         soundDays.clear();
+        addedWithoutUid = 0;
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName, false);
             if (db.isValid())
@@ -480,6 +485,7 @@ struct EventStore::Impl {
                 return;
             m_store.raisedCounts.clear();
             m_store.soundDays.clear();
+            m_store.addedWithoutUid = 0;
             try {
                 m_store.Run(QStringLiteral("ROLLBACK"));
             } catch (...) {
@@ -496,6 +502,7 @@ struct EventStore::Impl {
                 m_store.WriteRaisedCounts();
                 m_store.Run(QStringLiteral("COMMIT"));
                 m_store.soundDays.clear();
+                m_store.addedWithoutUid = 0;
             }
             m_done = true;
             --m_store.transactionDepth;
@@ -596,6 +603,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         }
         step(50);
         transaction.Commit();
+        d->addedWithoutUid = d->transactionDepth > 0 ? newId : 0;
         return true;
     });
     if (done)
@@ -1228,10 +1236,11 @@ bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 e
             basOperation::ThrowTypeMismatch();
         step(20);
         d->EnsureSameFile();
-        // One UID an event: the one it had under another key goes.
-        // A null source binds as NULL: the store's own source is the empty text.
-        d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
-               {eventId, source, uid});
+        // One UID an event: the one it had under another key goes (an event just added
+        // has none). A null source binds as NULL: the store's own source is the empty text.
+        if (eventId != std::exchange(d->addedWithoutUid, 0))
+            d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
+                   {eventId, source, uid});
         d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),

@@ -192,8 +192,12 @@ TEST_F(Store, CountsRaisedInATransactionAreThereForItsReadsAndGoWithItsRollback)
         return store.AddEventToDatabase(Event(QStringLiteral("a")), week, id)
                && store.AddEventToDatabase(Event(QStringLiteral("b")), {D(3, 2, 2026)}, id)
                && store.GetDates(D(3, 2, 2026), D(3, 2, 2026), days) && store.DecrementEventCount(D(3, 3, 2026))
-               && store.AddEventToDatabase(Event(QStringLiteral("c")), week, id);
+               && store.AddEventToDatabase(Event(QStringLiteral("c")), week, id)
+               // The event just added has no UID to give up; its second one replaces its first.
+               && store.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("one"), id, QString())
+               && store.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("two"), id, QString());
     }));
+    EXPECT_EQ(Raw(QStringLiteral("SELECT group_concat(Uid) FROM EventUids WHERE EventId = ?"), {id}).toString(), QStringLiteral("two"));
     ASSERT_EQ(days.size(), 1);
     EXPECT_EQ(days[0].EventCount, 3);
     const std::pair<const char *, int> counts[] = {{"2026-03-02", 4}, {"2026-03-03", 1}, {"2026-03-04", 2}, {"2026-03-05", 2}};
