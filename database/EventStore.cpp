@@ -20,6 +20,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace quillon {
 
@@ -37,7 +38,7 @@ QDate DateFromIso(const QVariant &value) { return basStoredForms::ReadDate(value
 QTime StoredTime(const QVariant &value) { return basStoredForms::ReadTime(value); }
 QVariant TimeParameter(const QTime &time) { return basStoredForms::TimeText(time); }
 
-// From this many days on, a new event's day counts are raised together.
+// From this many days on, a new event's days are written by one statement.
 constexpr qsizetype kDaysCountedTogether = 3;
 
 // An all-day event spans the whole day.
@@ -151,12 +152,27 @@ private:
 struct EventStore::Impl {
     QString connectionName;
     // Prepared statements of the open connection, kept for its lifetime: a 365-date
-    // save runs the same two statements hundreds of times.
-    std::map<QString, QSqlQuery> statements;
+    // save runs the same two statements hundreds of times. Each ? is given a name of its
+    // own, and its value is bound by that name: for a value bound by position Qt makes
+    // up the name each time, which cost more than SQLite's work on a short statement.
+    struct Statement {
+        QSqlQuery query;
+        QStringList names;
+    };
+    std::map<QString, Statement> statements;
     // Depth of the transactions in progress; nested operations join the outer one.
     int transactionDepth = 0;
     // The database's own reason for the last statement that failed.
     QString lastFailure;
+    // The counts the events added in the transaction raise, by stored date, written once
+    // before its commit (or before anything reads or changes a count): a file of events
+    // raises a few hundred days thousands of times. And the days of the transaction known
+    // to have a sound count or no row yet, whose counts need not be looked at again.
+    QHash<qint64, qint64> raisedCounts; // by Julian day
+    QSet<qint64> soundDays;
+    // The event the transaction added last, while it has no UID yet (none can have one
+    // before SetEventUid gives it one: ids are never used again).
+    qint64 addedWithoutUid = 0;
 
     [[noreturn]] void Fail(const QSqlError &error)
     {
@@ -176,27 +192,54 @@ struct EventStore::Impl {
         return db;
     }
 
-    QSqlQuery &Prepared(const QString &sql)
+    // The SQL (the store's own) with each ? outside a quoted text as :vN, N from 0.
+    static QString WithNamedValues(const QString &sql, QStringList &names)
+    {
+        QString named;
+        named.reserve(sql.size() + 16);
+        bool quoted = false;
+        for (const QChar c : sql) {
+            if (c == QLatin1Char('\''))
+                quoted = !quoted;
+            if (c == QLatin1Char('?') && !quoted) {
+                names.append(QStringLiteral(":v%1").arg(names.size()));
+                named += names.last();
+            } else {
+                named += c;
+            }
+        }
+        return named;
+    }
+
+    Statement &PreparedStatement(const QString &sql)
     {
         auto found = statements.find(sql);
         if (found == statements.end()) {
-            QSqlQuery query(Connection());
-            query.setForwardOnly(true);
-            if (!query.prepare(sql))
-                Fail(query.lastError());
-            found = statements.emplace(sql, std::move(query)).first;
+            Statement statement{QSqlQuery(Connection()), {}};
+            statement.query.setForwardOnly(true);
+            if (!statement.query.prepare(WithNamedValues(sql, statement.names)))
+                Fail(statement.query.lastError());
+            found = statements.emplace(sql, std::move(statement)).first;
         }
         return found->second;
     }
+
+    QSqlQuery &Prepared(const QString &sql) { return PreparedStatement(sql).query; }
 
     // Runs a cached statement with its values bound in order. The caller reads the
     // rows (if any) while the Finisher it holds keeps the statement's read lock short.
     QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {})
     {
-        QSqlQuery &query = Prepared(sql);
-        int position = 0;
-        for (const QVariant &value : values)
-            query.bindValue(position++, value);
+        Statement &statement = PreparedStatement(sql);
+        QSqlQuery &query = statement.query;
+        qsizetype position = 0;
+        for (const QVariant &value : values) {
+            if (position < statement.names.size())
+                query.bindValue(statement.names[position], value);
+            else
+                query.bindValue(int(position), value);
+            ++position;
+        }
         if (!query.exec())
             Fail(query.lastError());
         return query;
@@ -206,7 +249,7 @@ struct EventStore::Impl {
     // restored, the store deleted) is noticed before anything is written.
     QString path;
     std::optional<basPlatform::FileId> identity;
-    // Whether RaiseDayCounts can run (it reads the days from a JSON array).
+    // Whether the days can be given to a statement as one JSON array.
     bool countsDaysTogether = false;
 
     void Open(const QString &file)
@@ -269,6 +312,9 @@ struct EventStore::Impl {
         identity.reset();
         statements.clear();
         transactionDepth = 0;
+        raisedCounts.clear();
+        soundDays.clear();
+        addedWithoutUid = 0;
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName, false);
             if (db.isValid())
@@ -322,7 +368,9 @@ struct EventStore::Impl {
         for (const QDate &date : days) {
             if (list.size() > 1)
                 list += QLatin1Char(',');
-            list += QLatin1Char('"') + IsoDate(date) + QLatin1Char('"');
+            list += QLatin1Char('"');
+            list += IsoDate(date);
+            list += QLatin1Char('"');
         }
         list += QLatin1Char(']');
         return list;
@@ -343,23 +391,58 @@ struct EventStore::Impl {
         });
     }
 
-    // Raises by one the count of each of the (distinct) days of DayList that has a row
-    // with a count, with one statement; returns the days it did not raise, in their order.
-    QList<QDate> RaiseDayCounts(const QList<QDate> &days, const QString &list)
+    // The (distinct) days' counts raised by one when the transaction commits; or, when
+    // one of them has a broken row (a null count), nothing, and that day. list is
+    // DayList(days), or empty.
+    std::optional<QDate> RaiseLater(const QList<QDate> &days, const QString &list)
     {
-        QSqlQuery &update = Run(QStringLiteral("UPDATE Dates SET EventCount = EventCount + 1 "
-                                               "WHERE DateKey IN (SELECT value FROM json_each(?)) AND EventCount IS NOT NULL"),
-                                {list});
-        if (update.numRowsAffected() == days.size())
-            return {};
-        QSqlQuery &rest = Run(QStringLiteral("SELECT key FROM json_each(?) WHERE NOT EXISTS "
-                                             "(SELECT 1 FROM Dates WHERE DateKey = value AND EventCount IS NOT NULL) ORDER BY key"),
-                              {list});
-        Finisher finish(rest);
-        QList<QDate> left;
-        while (rest.next())
-            left.append(days.at(rest.value(0).toLongLong()));
-        return left;
+        QList<QDate> unseen;
+        for (const QDate &date : days) {
+            if (!soundDays.contains(date.toJulianDay()))
+                unseen.append(date);
+        }
+        std::optional<QDate> broken;
+        if (!unseen.isEmpty() && !list.isEmpty() && countsDaysTogether) {
+            QSqlQuery &query = Run(QStringLiteral("SELECT key FROM json_each(?) WHERE EXISTS "
+                                                  "(SELECT 1 FROM Dates WHERE DateKey = value AND EventCount IS NULL) "
+                                                  "ORDER BY key LIMIT 1"),
+                                   {unseen.size() == days.size() ? list : DayList(unseen)});
+            Finisher finish(query);
+            if (query.next())
+                broken = unseen.at(query.value(0).toLongLong());
+        } else {
+            for (const QDate &date : std::as_const(unseen)) {
+                QSqlQuery &query = Run(QStringLiteral("SELECT 1 FROM Dates WHERE DateKey = ? AND EventCount IS NULL"),
+                                       {IsoDate(date)});
+                Finisher finish(query);
+                if (query.next()) {
+                    broken = date;
+                    break;
+                }
+            }
+        }
+        if (broken)
+            return broken;
+        for (const QDate &date : days) {
+            soundDays.insert(date.toJulianDay());
+            ++raisedCounts[date.toJulianDay()];
+        }
+        return std::nullopt;
+    }
+
+    // The counts RaiseLater kept back, written now: one statement a day.
+    void WriteRaisedCounts()
+    {
+        for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
+            QSqlQuery &upsert =
+                Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                                   "VALUES (?, '', ?, '', '') ON CONFLICT (DateKey) DO UPDATE "
+                                   "SET EventCount = EventCount + excluded.EventCount WHERE EventCount IS NOT NULL"),
+                    {IsoDate(QDate::fromJulianDay(it.key())), it.value()});
+            if (upsert.numRowsAffected() == 0)
+                basOperation::ThrowTypeMismatch();
+        }
+        raisedCounts.clear();
     }
 
     // The event's stored dates; a stored text that is no date is left out (check
@@ -400,6 +483,9 @@ struct EventStore::Impl {
             --m_store.transactionDepth;
             if (!m_outermost)
                 return;
+            m_store.raisedCounts.clear();
+            m_store.soundDays.clear();
+            m_store.addedWithoutUid = 0;
             try {
                 m_store.Run(QStringLiteral("ROLLBACK"));
             } catch (...) {
@@ -412,8 +498,12 @@ struct EventStore::Impl {
 
         void Commit()
         {
-            if (m_outermost)
+            if (m_outermost) {
+                m_store.WriteRaisedCounts();
                 m_store.Run(QStringLiteral("COMMIT"));
+                m_store.soundDays.clear();
+                m_store.addedWithoutUid = 0;
+            }
             m_done = true;
             --m_store.transactionDepth;
         }
@@ -480,35 +570,40 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         if (!ok || newId <= 0)
             throw Failure(basOperation::kDatabaseError, QStringLiteral("The new event has no id"));
         step(40);
-        if (days.size() < kDaysCountedTogether || !d->countsDaysTogether) {
+        // What AddEventDate does for each day: the rows written (by one statement when
+        // there are several), the counts raised when the transaction commits. A broken
+        // day's count is reported by IncrementEventCount, and all of the event goes.
+        const QString list = days.size() < kDaysCountedTogether || !d->countsDaysTogether ? QString() : Impl::DayList(days);
+        if (list.isEmpty()) {
             for (const QDate &date : days) {
-                // AddEventDate has reported its own failure; all of the event goes.
-                if (!AddEventDate(newId, date))
+                if (!d->InsertEventDate(newId, date))
                     return false;
             }
-        } else {
-            // What AddEventDate does for each day, with the rows written by one statement
-            // and the counts of the days that have one raised by another; the other days
-            // (no row yet, a broken one) go through IncrementEventCount one by one, which
-            // reports the broken one.
-            const QString list = Impl::DayList(days);
-            if (!d->InsertEventDates(newId, list))
-                return false;
-            QList<QDate> left;
-            const bool raised = basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
+        } else if (!d->InsertEventDates(newId, list)) {
+            return false;
+        }
+        std::optional<QDate> broken;
+        const auto raise = [&](const QList<QDate> &rest, const QString &restList) {
+            return basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
                 count(20);
-                left = d->RaiseDayCounts(days, list);
+                broken = d->RaiseLater(rest, restList);
                 return true;
             });
-            if (!raised)
+        };
+        if (!raise(days, list))
+            return false;
+        if (broken) {
+            // Reported by IncrementEventCount; were it mended meanwhile, raised there.
+            if (!IncrementEventCount(*broken))
                 return false;
-            for (const QDate &date : std::as_const(left)) {
-                if (!IncrementEventCount(date))
-                    return false;
-            }
+            QList<QDate> rest = days;
+            rest.removeOne(*broken);
+            if (!raise(rest, QString()) || broken)
+                return false;
         }
         step(50);
         transaction.Commit();
+        d->addedWithoutUid = d->transactionDepth > 0 ? newId : 0;
         return true;
     });
     if (done)
@@ -639,6 +734,7 @@ bool EventStore::GetDates(QDate firstDate, QDate lastDate, QList<DayRecord> &day
         const QString first = IsoDate(firstDate);
         const QString last = IsoDate(lastDate);
         step(20);
+        d->WriteRaisedCounts();
         // A hidden calendar's events do not count for the day, as the views do not show them.
         QSqlQuery &query = d->Run(
             QStringLiteral("SELECT DateKey, DateColor, CASE WHEN EXISTS (SELECT 1 FROM Subscriptions c WHERE NOT %1) "
@@ -846,6 +942,7 @@ bool EventStore::DecrementEventCount(QDate date)
         const QString iso = IsoDate(date);
         step(20);
         Impl::Transaction transaction(*d);
+        d->WriteRaisedCounts();
         const std::optional<qint64> count = d->DayEventCount(iso);
         step(30);
         if (count) {
@@ -865,6 +962,7 @@ bool EventStore::IncrementEventCount(QDate date)
         const QString iso = IsoDate(date);
         step(20);
         d->EnsureSameFile();
+        d->WriteRaisedCounts();
         // A new day gets its row with count 1; a day with a row gets +1. A null count
         // is a broken row: nothing changes and the operation fails.
         QSqlQuery &upsert =
@@ -886,6 +984,7 @@ bool EventStore::UpdateDateNotes(QDate date, const QString &notes)
         const QString iso = IsoDate(date);
         step(20);
         d->EnsureSameFile();
+        d->WriteRaisedCounts();
         d->Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
                               "VALUES (?, '', 0, ?, '') ON CONFLICT (DateKey) DO UPDATE SET DateNotes = excluded.DateNotes"),
                {iso, notes});
@@ -1052,6 +1151,63 @@ bool EventStore::RunInTransaction(const std::function<bool()> &work)
     });
 }
 
+namespace {
+// An import of fewer days takes each into the index of the days by date; from this many
+// on, and at least a part of those stored (1 / kStoredDaysPerNewIndex), one sort of all
+// of them costs less.
+constexpr qint64 kDaysForNewIndex = 5000;
+constexpr qint64 kStoredDaysPerNewIndex = 4;
+const QString kDaysIndex = QStringLiteral("EventDatesByDate");
+} // namespace
+
+bool EventStore::RunAddingDays(qint64 days, const std::function<bool()> &work)
+{
+    if (days < kDaysForNewIndex || d->transactionDepth > 0)
+        return RunInTransaction(work);
+    d->lastFailure.clear();
+    return basOperation::Trap("basDatabase.RunInTransaction", false, [&](Steps &step) {
+        step(10);
+        Impl::Transaction transaction(*d);
+        step(15);
+        // The index as the store has it (a store without it stays so).
+        QString index;
+        const QSqlDatabase db = d->Connection();
+        {
+            QSqlQuery stored(db);
+            if (!stored.exec(QStringLiteral("SELECT count(*) FROM EventDates")) || !stored.next())
+                d->Fail(stored.lastError());
+            if (days * kStoredDaysPerNewIndex >= stored.value(0).toLongLong()) {
+                QSqlQuery made(db);
+                made.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"));
+                made.addBindValue(kDaysIndex);
+                if (!made.exec())
+                    d->Fail(made.lastError());
+                if (made.next())
+                    index = made.value(0).toString();
+            }
+        }
+        if (!index.isEmpty()) {
+            QSqlQuery drop(db);
+            if (!drop.exec(QStringLiteral("DROP INDEX ") + kDaysIndex))
+                d->Fail(drop.lastError());
+        }
+        step(20);
+        // An operation inside that failed has reported itself; the rollback brings the
+        // index back.
+        if (!work())
+            return false;
+        step(25);
+        if (!index.isEmpty()) {
+            QSqlQuery make(db);
+            if (!make.exec(index))
+                d->Fail(make.lastError());
+        }
+        step(30);
+        transaction.Commit();
+        return true;
+    });
+}
+
 bool EventStore::GetEventUids(QList<EventUid> &uids)
 {
     uids.clear();
@@ -1080,10 +1236,11 @@ bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 e
             basOperation::ThrowTypeMismatch();
         step(20);
         d->EnsureSameFile();
-        // One UID an event: the one it had under another key goes.
-        // A null source binds as NULL: the store's own source is the empty text.
-        d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
-               {eventId, source, uid});
+        // One UID an event: the one it had under another key goes (an event just added
+        // has none). A null source binds as NULL: the store's own source is the empty text.
+        if (eventId != std::exchange(d->addedWithoutUid, 0))
+            d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
+                   {eventId, source, uid});
         d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),

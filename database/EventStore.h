@@ -88,6 +88,10 @@ public:
     // it returns false or throws. The store's operations inside join it, so a file of
     // events goes in whole or not at all.
     bool RunInTransaction(const std::function<bool()> &work);
+    // The same for work that adds about days occurrences (a calendar file's events):
+    // when they are many against those stored, the index of the occurrences by date is
+    // made anew once before the commit instead of taking each one at its own place.
+    bool RunAddingDays(qint64 days, const std::function<bool()> &work);
 
     // The UID by which calendar files know an event, the source that gave it (a file's
     // canonical path; empty for the store's own UIDs and rows from before sources), and

@@ -371,6 +371,11 @@ private:
     std::vector<ComponentPtr> m_frames;
     std::unordered_map<const icalcomponent *, int> m_componentIndex;
     QList<const icalcomponent *> m_batchComponents; // mapped in m_componentIndex while their batch lives
+    // A small file's events as the scan parsed them (KeepScanned), read from there
+    // instead of being parsed a second time; with their components, mapped meanwhile.
+    std::vector<ComponentPtr> m_scanned;
+    QHash<int, icalcomponent *> m_scannedByIndex;
+    QList<const icalcomponent *> m_scannedComponents;
     QDate m_openRuleEnd;
     CalendarContents m_contents;
     // The events that changed occurrences look for (an id in m_waiting), and those
@@ -414,6 +419,8 @@ private:
     // How much of the file's events one parse takes: libical's form of a component is
     // many times its text.
     static constexpr qsizetype kBatchBytes = 256 * 1024;
+    // Up to this size of file, the events' parse of the scan is kept for their reading.
+    static constexpr qsizetype kKeepScannedBytes = 4 * 1024 * 1024;
 
     // The calendar at index with its own lines and time zones, parsed and kept for the
     // whole read: its events refer to its zones.
@@ -492,7 +499,8 @@ private:
 
     // The indexes in runs of about kBatchBytes of text, each of one calendar.
     template<typename Item, typename IndexOf, typename CalendarOf, typename Use>
-    void InBatches(const QList<Item> &items, const IndexOf &indexOf, const CalendarOf &calendarOf, const Use &use)
+    void InBatches(const QList<Item> &items, const IndexOf &indexOf, const CalendarOf &calendarOf, const Use &use,
+                   bool keep = false)
     {
         const QList<ICalendarLines::ComponentLines> &lines = m_index.Components();
         for (qsizetype first = 0; first < items.size();) {
@@ -511,7 +519,13 @@ private:
             ComponentPtr root = ParseBatch(indexes);
             const QHash<int, icalcomponent *> components = MapBatch(root.get(), indexes);
             use(first, last, components);
-            ReleaseBatch(root);
+            if (keep) {
+                m_scannedByIndex.insert(components);
+                m_scannedComponents += std::exchange(m_batchComponents, {});
+                m_scanned.push_back(std::move(root));
+            } else {
+                ReleaseBatch(root);
+            }
             first = last;
         }
     }
@@ -1037,11 +1051,26 @@ private:
                           events.append({calendar, indexes[k], uid, KeyOf(event, uid), SequenceOf(event),
                                          FirstProperty(event, ICAL_RECURRENCEID_PROPERTY) != nullptr});
                       }
-                  });
+                  },
+                  m_text.size() <= kKeepScannedBytes);
+    }
+
+    // The scan's parse given up: all of it, or (once read) what is left of it.
+    void ReleaseScanned()
+    {
+        for (const icalcomponent *component : std::as_const(m_scannedComponents))
+            m_componentIndex.erase(component);
+        m_scannedComponents.clear();
+        m_scannedByIndex.clear();
+        m_scanned.clear();
     }
 
     void ReadEvents(QList<Found> &events)
     {
+        // A mended event is read from its mended text, parsed again with the others.
+        if (!m_mended.isEmpty())
+            ReleaseScanned();
+        const bool scanned = !m_scanned.empty();
         // Room for every event and some later looks of series at once: a list of 200,000
         // events that grows by doubling holds its old and its new block together, which
         // was the peak of a large import.
@@ -1117,14 +1146,17 @@ private:
                     indexes.append(masters[batchEnd]->index);
                     bytes += lines.To - lines.From;
                 }
-                batch = ParseBatch(indexes);
-                parsed = MapBatch(batch.get(), indexes);
+                if (!scanned) {
+                    batch = ParseBatch(indexes);
+                    parsed = MapBatch(batch.get(), indexes);
+                }
             }
-            if (icalcomponent *event = parsed.value(found.index))
+            if (icalcomponent *event = (scanned ? m_scannedByIndex : parsed).value(found.index))
                 ReadMaster(found.calendar, event, found.uid);
         }
         ReleaseBatch(batch);
         FinishWaiting();
+        ReleaseScanned();
     }
 
     // The changed occurrences of the series read from the batch just done, in the order

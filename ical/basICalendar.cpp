@@ -21,6 +21,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -230,7 +231,22 @@ struct ImportWork {
         std::memcpy(&digest.low, result.constData() + sizeof digest.high, sizeof digest.low);
         return digest;
     }
-    static Digest FingerprintDigest(const QString &fingerprint) { return DigestOf(Table::Fingerprint, {}, fingerprint); }
+    // A fingerprint is itself a digest (ICalendarFingerprint): its first 16 bytes are
+    // taken as they are; any other text is hashed.
+    static Digest FingerprintDigest(const QString &fingerprint)
+    {
+        constexpr qsizetype kHexDigits = 40;
+        if (fingerprint.size() != kHexDigits)
+            return DigestOf(Table::Fingerprint, {}, fingerprint);
+        const QByteArray hex = fingerprint.toLatin1();
+        if (!std::all_of(hex.cbegin(), hex.cend(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+            return DigestOf(Table::Fingerprint, {}, fingerprint);
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        Digest digest;
+        std::memcpy(&digest.high, bytes.constData(), sizeof digest.high);
+        std::memcpy(&digest.low, bytes.constData() + sizeof digest.high, sizeof digest.low);
+        return digest;
+    }
 
     struct Known {
         int source = 0; // in sources
@@ -249,6 +265,8 @@ struct ImportWork {
     QSet<std::pair<QString, QString>> keptSeries{}; // (source, series UID) whose text is kept
     void Brought(const QString &where, const QString &uid)
     {
+        if (parts.isEmpty())
+            return;
         const QString series = EventSeries::SeriesUid(uid);
         if (series != uid)
             partsBrought.insert(DigestOf(Table::Source, where, uid));
@@ -271,6 +289,11 @@ struct ImportWork {
     bool Run()
     {
         QHash<Digest, Known> known; // by Table::Source (source, UID), Origin (tag, UID), Own (UID)
+        // Found through an origin or as one of our UIDs only when the file has such.
+        const bool withOrigins = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
+                                             [](const auto &event) { return !event.Origin.isEmpty(); });
+        const bool withOwnUids = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
+                                             [](const auto &event) { return IsOwnUid(event.Uid); });
         {
             QList<basDatabase::EventStore::EventUid> rows;
             if (!store.GetEventUids(rows))
@@ -284,16 +307,18 @@ struct ImportWork {
                 }
                 const Known entry{SourceIndex(row.Source), row.EventId, FingerprintDigest(row.Fingerprint), false};
                 known.insert(DigestOf(Table::Source, row.Source, row.Uid), entry);
-                if (row.Source.isEmpty())
+                if (row.Source.isEmpty() || (!withOrigins && !withOwnUids))
                     continue;
-                auto tag = tags.find(row.Source);
-                if (tag == tags.end())
-                    tag = tags.insert(row.Source, OriginTag(row.Source));
                 Known viaOrigin = entry;
                 viaOrigin.viaOrigin = true;
-                known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
+                if (withOrigins) {
+                    auto tag = tags.find(row.Source);
+                    if (tag == tags.end())
+                        tag = tags.insert(row.Source, OriginTag(row.Source));
+                    known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
+                }
                 // The UIDs our exports make are unique wherever they are read from.
-                if (IsOwnUid(row.Uid))
+                if (withOwnUids && IsOwnUid(row.Uid))
                     known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
             }
         }
@@ -480,8 +505,11 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         ImportWork work{store, events, contents, source, options.Today, result};
         work.storing = &storing;
         work.kept = &kept;
+        qint64 days = 0;
+        for (const ICalendarReader::CalendarEvent &event : std::as_const(contents.Events))
+            days += event.Dates.size();
         // A store operation that fails has reported itself; all of the import goes.
-        if (store.RunInTransaction([&work] { return work.Run(); }))
+        if (store.RunAddingDays(days, [&work] { return work.Run(); }))
             return true;
         if (work.stopped) {
             cancelled = true;

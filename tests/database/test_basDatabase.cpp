@@ -175,6 +175,67 @@ TEST_F(Store, AnEventOfManyDaysCountsEachDayOnceWhateverItsRow)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM Events")), 1);
 }
 
+TEST_F(Store, CountsRaisedInATransactionAreThereForItsReadsAndGoWithItsRollback)
+{
+    const QList<QDate> week = {D(3, 2, 2026), D(3, 3, 2026), D(3, 4, 2026), D(3, 5, 2026)};
+    ASSERT_TRUE(store.IncrementEventCount(D(3, 2, 2026)));
+    qint64 id = 0;
+    // Rolled back: no count stays raised, and none is raised later by a leftover.
+    EXPECT_FALSE(store.RunInTransaction([&] { return store.AddEventToDatabase(Event(QStringLiteral("gone")), week, id) && false; }));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("alone")), {D(3, 9, 2026)}, id));
+    EXPECT_EQ(DayCount(QStringLiteral("2026-03-02")), 1);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-03-03")), -1);
+
+    QList<DayRecord> days;
+    ASSERT_TRUE(store.RunInTransaction([&] {
+        // Several days, one day, and the same days again; read and lowered meanwhile.
+        return store.AddEventToDatabase(Event(QStringLiteral("a")), week, id)
+               && store.AddEventToDatabase(Event(QStringLiteral("b")), {D(3, 2, 2026)}, id)
+               && store.GetDates(D(3, 2, 2026), D(3, 2, 2026), days) && store.DecrementEventCount(D(3, 3, 2026))
+               && store.AddEventToDatabase(Event(QStringLiteral("c")), week, id)
+               // The event just added has no UID to give up; its second one replaces its first.
+               && store.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("one"), id, QString())
+               && store.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("two"), id, QString());
+    }));
+    EXPECT_EQ(Raw(QStringLiteral("SELECT group_concat(Uid) FROM EventUids WHERE EventId = ?"), {id}).toString(), QStringLiteral("two"));
+    ASSERT_EQ(days.size(), 1);
+    EXPECT_EQ(days[0].EventCount, 3);
+    const std::pair<const char *, int> counts[] = {{"2026-03-02", 4}, {"2026-03-03", 1}, {"2026-03-04", 2}, {"2026-03-05", 2}};
+    for (const auto &[day, count] : counts)
+        EXPECT_EQ(DayCount(QLatin1String(day)), count) << day;
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Store, ALargeAdditionMakesTheIndexOfDaysAnewAndARollbackKeepsIt)
+{
+    const QString index = QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'EventDatesByDate'");
+    const QString made = Raw(index).toString();
+    ASSERT_FALSE(made.isEmpty());
+    QList<QDate> year;
+    for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1))
+        year.append(day);
+    qint64 id = 0;
+    const auto add = [&] { return store.AddEventToDatabase(Event(QStringLiteral("daily")), year, id); };
+    EXPECT_FALSE(store.RunAddingDays(20 * year.size(), [&] { return add() && false; }));
+    EXPECT_EQ(Raw(index).toString(), made);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates")), 0);
+
+    ASSERT_TRUE(store.RunAddingDays(20 * year.size(), [&] {
+        for (int i = 0; i < 20; ++i) {
+            if (!add())
+                return false;
+        }
+        return true;
+    }));
+    EXPECT_EQ(Raw(index).toString(), made);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM EventDates INDEXED BY EventDatesByDate WHERE EventDate = '2026-06-30'")), 20);
+    EXPECT_EQ(DayCount(QStringLiteral("2026-06-30")), 20);
+    // Inside another transaction it is that one's work.
+    ASSERT_TRUE(store.RunInTransaction([&] { return store.RunAddingDays(20 * year.size(), add); }));
+    EXPECT_EQ(DayCount(QStringLiteral("2026-12-31")), 21);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Store, UpdateChangesOnlyTheDatesThatDiffer)
 {
     qint64 id = 0;
