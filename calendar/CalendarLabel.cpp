@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -160,21 +161,27 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     m_glyphs.coverage = GlyphLayer(ratio, m_glyphs.box).convertToFormat(QImage::Format_Alpha8);
     m_glyphs.coverage.setDevicePixelRatio(1.0);
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
-    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage);
+    // One dilation for the ring and, when one is drawn, the outline.
+    m_glyphs.widened = Legibility::Dilate(m_glyphs.coverage, Legibility::kRingWidth);
+    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage, m_glyphs.widened);
     return m_glyphs;
 }
 
 namespace {
-// The coverage as ink of one colour.
+// The coverage as ink of one colour: each of the 256 coverages premultiplied once.
 QImage Tinted(const QImage &coverage, const QColor &color)
 {
     QImage tinted(coverage.size(), QImage::Format_ARGB32_Premultiplied);
     const QRgb rgb = color.rgb();
+    std::array<QRgb, 256> ink{};
+    for (int a = 0; a < 256; ++a)
+        ink[static_cast<size_t>(a)] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), a));
+    const int w = coverage.width();
     for (int y = 0; y < coverage.height(); ++y) {
         const uchar *in = coverage.constScanLine(y);
         auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-        for (int x = 0; x < coverage.width(); ++x)
-            out[x] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), in[x]));
+        for (int x = 0; x < w; ++x)
+            out[x] = ink[in[x]];
     }
     return tinted;
 }
@@ -184,8 +191,12 @@ void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Me
 {
     if (m_glyphs.coverage.isNull())
         return;
-    if (means.outline.isValid())
-        painter.drawImage(target, Tinted(Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius), means.outline));
+    if (means.outline.isValid()) {
+        const QImage mask = means.outlineRadius >= Legibility::kRingWidth && !m_glyphs.widened.isNull()
+                                ? Legibility::OutlineMask(m_glyphs.widened, Legibility::kRingWidth, means.outlineRadius)
+                                : Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius);
+        painter.drawImage(target, Tinted(mask, means.outline));
+    }
     painter.drawImage(target, Tinted(m_glyphs.coverage, means.color));
 }
 

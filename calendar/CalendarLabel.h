@@ -52,6 +52,7 @@ public:
         QImage coverage;
         QRect box;            // in the label's coordinates
         QPoint origin;        // the box's top-left corner in the bitmap, device pixels
+        QImage widened;       // the coverage dilated by the ring's width: the ring's and the outline's start
         std::vector<QPoint> ring;
         int outlineRadius = 0;
     };

@@ -151,9 +151,12 @@ void frmCalendar::BeginLegibility(const QImage *target)
     const int columnWidth = lblDayEvents[0]->width();
     auto addPanel = [&](const QRect &rect, const QColor &color, const std::vector<GuardedText *> &members) {
         m_panels.push_back(Panel{rect, color});
+        // The panels lie one over the other: the new one over what each text had.
+        const QColor rgb = color.toRgb();
         for (GuardedText *t : members) {
             t->panels.push_back(static_cast<int>(m_panels.size()) - 1);
-            through(*t);
+            t->backdrop = Legibility::ThroughPanel(t->backdrop, rgb, color.alpha());
+            t->wantsPanel = WantsPanel(*t);
         }
     };
 
