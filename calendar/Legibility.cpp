@@ -229,11 +229,16 @@ std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most)
 
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text)
 {
-    const double l = RelativeLuminance(text);
-    std::vector<double> contrasts;
-    contrasts.reserve(backdrop.size());
-    for (const QRgb px : backdrop)
-        contrasts.push_back(ContrastRatio(l, RelativeLuminance(px)));
+    // The luminance and ratio written out here, as above, so that a long ring is one
+    // tight loop.
+    const auto &lin = LinearTable();
+    const double l = RelativeLuminance(text) + 0.05;
+    std::vector<double> contrasts(backdrop.size());
+    for (size_t k = 0; k < backdrop.size(); ++k) {
+        const QRgb px = backdrop[k];
+        const double other = 0.2126 * lin[qRed(px)] + 0.7152 * lin[qGreen(px)] + 0.0722 * lin[qBlue(px)] + 0.05;
+        contrasts[k] = std::max(l, other) / std::min(l, other);
+    }
     return AtWorstShare(contrasts);
 }
 
