@@ -82,10 +82,10 @@ public:
     QColor TextColor() const { return palette().color(QPalette::WindowText); }
     // The colour the text was last drawn in: its own, or the guard's shade of it.
     QColor DrawnColor() const { return m_means.color.isValid() ? m_means.color : TextColor(); }
-    // The text alone on a transparent layer at the given device-pixel ratio, for the
-    // part box of the label; and the coverage of the whole label.
-    QImage GlyphLayer(qreal ratio, const QRect &box) const;
+    // The text's coverage (Format_Alpha8) at the given device-pixel ratio, of the whole
+    // label or of the part box of it.
     QImage GlyphCoverage(qreal ratio) const;
+    QImage GlyphCoverage(qreal ratio, const QRect &box) const;
     // The box the text takes inside the label, in the label's coordinates.
     QRect TextBox() const;
 

@@ -184,6 +184,12 @@ std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened)
     for (int y = 0; y < h; ++y) {
         const uchar *ink = coverage.constScanLine(y);
         const uchar *close = widened.constScanLine(y);
+        // Rows clear of the glyphs (between lines, the margins) are passed at a glance.
+        uchar nearest = 0;
+        for (int x = 0; x < w; ++x)
+            nearest = std::max(nearest, close[x]);
+        if (nearest < 128)
+            continue;
         for (int x = 0; x < w; ++x)
             if (ink[x] == 0 && close[x] >= 128)
                 ring.emplace_back(x, y);
@@ -215,17 +221,23 @@ std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::v
     return pixels;
 }
 
-std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most)
+namespace {
+template <typename T> std::vector<T> EveryFew(const std::vector<T> &all, size_t most)
 {
-    if (backdrop.size() <= most || most == 0)
-        return backdrop;
-    std::vector<QRgb> few;
+    if (all.size() <= most || most == 0)
+        return all;
+    std::vector<T> few;
     few.reserve(most + 1);
-    const double stride = static_cast<double>(backdrop.size()) / static_cast<double>(most);
+    const double stride = static_cast<double>(all.size()) / static_cast<double>(most);
     for (size_t k = 0; k < most; ++k)
-        few.push_back(backdrop[static_cast<size_t>(static_cast<double>(k) * stride)]);
+        few.push_back(all[static_cast<size_t>(static_cast<double>(k) * stride)]);
     return few;
 }
+} // namespace
+
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most) { return EveryFew(backdrop, most); }
+
+std::vector<QPoint> Thinned(const std::vector<QPoint> &ring, size_t most) { return EveryFew(ring, most); }
 
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text)
 {

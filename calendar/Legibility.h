@@ -55,6 +55,9 @@ std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::v
 // Every few pixels of a backdrop, at most most of them, for judging cheaply what the
 // finished bitmap is then checked for pixel by pixel.
 std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most);
+// The ring's points that Thinned keeps of its pixels, where the whole ring lies inside
+// the image: only those need reading.
+std::vector<QPoint> Thinned(const std::vector<QPoint> &ring, size_t most);
 // The contrast between the text colour and the backdrop that all but the worst
 // kWorstShare of the backdrop's pixels reach; 21 for an empty backdrop.
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text);

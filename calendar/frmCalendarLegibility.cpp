@@ -115,7 +115,10 @@ void frmCalendar::BeginLegibility(const QImage *target)
         t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
         t.box = glyphs.box.translated(t.label->pos());
         // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
-        t.bare = Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
+        // A ring wholly on the bitmap needs only those few read.
+        const bool inside = target->rect().contains(QRect(glyphs.origin, glyphs.coverage.size()));
+        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(glyphs.ring, kDecisionPixels))
+                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
         through(t);
         return !glyphs.coverage.isNull();
     };
