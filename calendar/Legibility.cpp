@@ -135,6 +135,19 @@ QColor OppositeColor(const QColor &text)
 
 // --- The ring -------------------------------------------------------------------
 
+QImage AlphaOf(const QImage &layer)
+{
+    QImage alpha(layer.size(), QImage::Format_Alpha8);
+    const int w = layer.width();
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        uchar *out = alpha.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            out[x] = static_cast<uchar>(in[x] >> 24);
+    }
+    return alpha;
+}
+
 QImage Dilate(const QImage &coverage, int radius)
 {
     if (radius <= 0 || coverage.isNull())
