@@ -43,15 +43,22 @@ double KthSmallest(std::vector<double> &values, size_t k, double low, double hig
     auto bin = [&](double v) {
         return static_cast<size_t>(std::clamp((v - low) * scale, 0.0, static_cast<double>(kBins - 1)));
     };
+    std::vector<uchar> bins(values.size());
     std::array<size_t, kBins> counts{};
-    for (const double v : values)
-        ++counts[bin(v)];
+    for (size_t i = 0; i < values.size(); ++i) {
+        bins[i] = static_cast<uchar>(bin(values[i]));
+        ++counts[bins[i]];
+    }
     size_t chosen = 0, before = 0;
     while (before + counts[chosen] <= k)
         before += counts[chosen++];
-    const auto end = std::partition(values.begin(), values.end(), [&](double v) { return bin(v) == chosen; });
-    const auto at = values.begin() + static_cast<std::ptrdiff_t>(k - before);
-    std::nth_element(values.begin(), at, end);
+    std::vector<double> inBin;
+    inBin.reserve(counts[chosen]);
+    for (size_t i = 0; i < values.size(); ++i)
+        if (bins[i] == chosen)
+            inBin.push_back(values[i]);
+    const auto at = inBin.begin() + static_cast<std::ptrdiff_t>(k - before);
+    std::nth_element(inBin.begin(), at, inBin.end());
     return *at;
 }
 
