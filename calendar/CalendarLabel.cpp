@@ -8,7 +8,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -163,25 +162,6 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     return m_glyphs;
 }
 
-namespace {
-// The coverage as ink of one colour: each of the 256 coverages premultiplied once.
-QImage Tinted(const QImage &coverage, const QColor &color)
-{
-    QImage tinted(coverage.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb rgb = color.rgb();
-    std::array<QRgb, 256> ink{};
-    for (int a = 0; a < 256; ++a)
-        ink[static_cast<size_t>(a)] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), a));
-    const int w = coverage.width();
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar *in = coverage.constScanLine(y);
-        auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            out[x] = ink[in[x]];
-    }
-    return tinted;
-}
-} // namespace
 
 void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Means &means) const
 {
@@ -191,9 +171,9 @@ void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Me
         const QImage mask = means.outlineRadius >= Legibility::kRingWidth && !m_glyphs.widened.isNull()
                                 ? Legibility::OutlineMask(m_glyphs.widened, Legibility::kRingWidth, means.outlineRadius)
                                 : Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius);
-        painter.drawImage(target, Tinted(mask, means.outline));
+        painter.drawImage(target, Legibility::Inked(mask, means.outline.rgb()));
     }
-    painter.drawImage(target, Tinted(m_glyphs.coverage, means.color));
+    painter.drawImage(target, Legibility::Inked(m_glyphs.coverage, means.color.rgb()));
 }
 
 void CalendarLabel::PaintGuarded()

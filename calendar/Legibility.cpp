@@ -155,6 +155,23 @@ QImage AlphaOf(const QImage &layer)
     return alpha;
 }
 
+QImage Inked(const QImage &coverage, QRgb color)
+{
+    // Each of the 256 coverages premultiplied once.
+    std::array<QRgb, 256> ink{};
+    for (QRgb a = 0; a < 256; ++a)
+        ink[a] = qPremultiply((color & 0x00ffffffu) | (a << 24));
+    QImage inked(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    const int w = coverage.width();
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar *in = coverage.constScanLine(y);
+        auto *out = reinterpret_cast<QRgb *>(inked.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            out[x] = ink[in[x]];
+    }
+    return inked;
+}
+
 QImage Dilate(const QImage &coverage, int radius)
 {
     if (radius <= 0 || coverage.isNull())

@@ -43,8 +43,10 @@ inline constexpr int kRingWidth = 2;
 // must not decide, a tenth of the ring does.
 inline constexpr double kWorstShare = 0.10;
 
-// The alpha channel of a premultiplied layer as Format_Alpha8, at a device-pixel ratio of 1.
+// The alpha channel of a premultiplied layer as Format_Alpha8, at a device-pixel ratio of 1;
+// and back: a coverage as ink of one colour (Format_ARGB32_Premultiplied).
 QImage AlphaOf(const QImage &layer);
+QImage Inked(const QImage &coverage, QRgb color);
 // The glyphs' coverage (alpha 0-255, Format_Alpha8) widened by radius pixels in every
 // direction (a square maximum filter).
 QImage Dilate(const QImage &coverage, int radius);
