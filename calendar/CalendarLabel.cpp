@@ -125,8 +125,9 @@ QRect CalendarLabel::TextBox() const
     return fontMetrics().boundingRect(rect(), Flags(), ShownText()) & rect();
 }
 
-QImage CalendarLabel::GlyphLayer(qreal ratio, const QRect &box) const
+QImage CalendarLabel::GlyphCoverage(qreal ratio, const QRect &box) const
 {
+    // Painted in colour (the painter's fastest way with text), kept as alpha alone.
     QImage glyphs(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     glyphs.setDevicePixelRatio(ratio);
     glyphs.fill(Qt::transparent);
@@ -135,15 +136,11 @@ QImage CalendarLabel::GlyphLayer(qreal ratio, const QRect &box) const
     painter.setFont(font());
     painter.setPen(TextColor());
     painter.drawText(rect(), Flags(), ShownText());
-    return glyphs;
+    painter.end();
+    return Legibility::AlphaOf(glyphs);
 }
 
-QImage CalendarLabel::GlyphCoverage(qreal ratio) const
-{
-    QImage coverage = GlyphLayer(ratio, rect()).convertToFormat(QImage::Format_Alpha8);
-    coverage.setDevicePixelRatio(1.0);
-    return coverage;
-}
+QImage CalendarLabel::GlyphCoverage(qreal ratio) const { return GlyphCoverage(ratio, rect()); }
 
 const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
 {
@@ -157,36 +154,26 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     if (m_glyphs.box.isEmpty())
         return m_glyphs;
     // Laid out and rasterised once: what is measured is exactly what is drawn.
-    m_glyphs.coverage = GlyphLayer(ratio, m_glyphs.box).convertToFormat(QImage::Format_Alpha8);
-    m_glyphs.coverage.setDevicePixelRatio(1.0);
+    m_glyphs.coverage = GlyphCoverage(ratio, m_glyphs.box);
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
-    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage);
+    // One dilation for the ring and, when one is drawn, the outline.
+    m_glyphs.widened = Legibility::Dilate(m_glyphs.coverage, Legibility::kRingWidth);
+    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage, m_glyphs.widened);
     return m_glyphs;
 }
 
-namespace {
-// The coverage as ink of one colour.
-QImage Tinted(const QImage &coverage, const QColor &color)
-{
-    QImage tinted(coverage.size(), QImage::Format_ARGB32_Premultiplied);
-    const QRgb rgb = color.rgb();
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar *in = coverage.constScanLine(y);
-        auto *out = reinterpret_cast<QRgb *>(tinted.scanLine(y));
-        for (int x = 0; x < coverage.width(); ++x)
-            out[x] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), in[x]));
-    }
-    return tinted;
-}
-} // namespace
 
 void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Means &means) const
 {
     if (m_glyphs.coverage.isNull())
         return;
-    if (means.outline.isValid())
-        painter.drawImage(target, Tinted(Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius), means.outline));
-    painter.drawImage(target, Tinted(m_glyphs.coverage, means.color));
+    if (means.outline.isValid()) {
+        const QImage mask = means.outlineRadius >= Legibility::kRingWidth && !m_glyphs.widened.isNull()
+                                ? Legibility::OutlineMask(m_glyphs.widened, Legibility::kRingWidth, means.outlineRadius)
+                                : Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius);
+        painter.drawImage(target, Legibility::Inked(mask, means.outline.rgb()));
+    }
+    painter.drawImage(target, Legibility::Inked(m_glyphs.coverage, means.color.rgb()));
 }
 
 void CalendarLabel::PaintGuarded()

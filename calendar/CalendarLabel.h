@@ -52,6 +52,7 @@ public:
         QImage coverage;
         QRect box;            // in the label's coordinates
         QPoint origin;        // the box's top-left corner in the bitmap, device pixels
+        QImage widened;       // the coverage dilated by the ring's width: the ring's and the outline's start
         std::vector<QPoint> ring;
         int outlineRadius = 0;
     };
@@ -81,10 +82,10 @@ public:
     QColor TextColor() const { return palette().color(QPalette::WindowText); }
     // The colour the text was last drawn in: its own, or the guard's shade of it.
     QColor DrawnColor() const { return m_means.color.isValid() ? m_means.color : TextColor(); }
-    // The text alone on a transparent layer at the given device-pixel ratio, for the
-    // part box of the label; and the coverage of the whole label.
-    QImage GlyphLayer(qreal ratio, const QRect &box) const;
+    // The text's coverage (Format_Alpha8) at the given device-pixel ratio, of the whole
+    // label or of the part box of it.
     QImage GlyphCoverage(qreal ratio) const;
+    QImage GlyphCoverage(qreal ratio, const QRect &box) const;
     // The box the text takes inside the label, in the label's coordinates.
     QRect TextBox() const;
 

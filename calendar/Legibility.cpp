@@ -29,14 +29,67 @@ double Luminance(int r, int g, int b)
     return 0.2126 * lin[r] + 0.7152 * lin[g] + 0.0722 * lin[b];
 }
 
+// The k-th smallest of values within [low, high] (0-based; changes their order). A
+// long ring is counted into bins first and only the bin holding the k-th is ordered:
+// the same value as ordering them all, at a fraction of the cost.
+double KthSmallest(std::vector<double> &values, size_t k, double low, double high)
+{
+    constexpr size_t kBins = 256;
+    if (values.size() < 4 * kBins) {
+        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(k), values.end());
+        return values[k];
+    }
+    const double scale = static_cast<double>(kBins) / (high - low);
+    auto bin = [&](double v) {
+        return static_cast<size_t>(std::clamp((v - low) * scale, 0.0, static_cast<double>(kBins - 1)));
+    };
+    std::vector<uchar> bins(values.size());
+    std::array<size_t, kBins> counts{};
+    for (size_t i = 0; i < values.size(); ++i) {
+        bins[i] = static_cast<uchar>(bin(values[i]));
+        ++counts[bins[i]];
+    }
+    size_t chosen = 0, before = 0;
+    while (before + counts[chosen] <= k)
+        before += counts[chosen++];
+    std::vector<double> inBin;
+    inBin.reserve(counts[chosen]);
+    for (size_t i = 0; i < values.size(); ++i)
+        if (bins[i] == chosen)
+            inBin.push_back(values[i]);
+    const auto at = inBin.begin() + static_cast<std::ptrdiff_t>(k - before);
+    std::nth_element(inBin.begin(), at, inBin.end());
+    return *at;
+}
+
 // The contrast at the worst share of the values (changes their order).
 double AtWorstShare(std::vector<double> &contrasts)
 {
     if (contrasts.empty())
         return 21.0;
-    const auto at = contrasts.begin() + static_cast<std::ptrdiff_t>(kWorstShare * static_cast<double>(contrasts.size()));
-    std::nth_element(contrasts.begin(), at, contrasts.end());
-    return *at;
+    return KthSmallest(contrasts, static_cast<size_t>(kWorstShare * static_cast<double>(contrasts.size())), 1.0, 21.0);
+}
+
+// The k-th smallest (0-based) of the values counted.
+int KthCounted(const std::array<size_t, 256> &counts, size_t k)
+{
+    int value = 0;
+    for (size_t seen = counts[0]; seen <= k; seen += counts[static_cast<size_t>(value)])
+        ++value;
+    return value;
+}
+
+// The widest of the maxima of 2 radius + 1 neighbours, in place: out[x] is the maximum
+// of padded[x .. x + 2 radius]. Written as whole-row passes so the compiler can do many
+// pixels per instruction.
+void RowMaximum(const uchar *padded, uchar *out, int w, int radius)
+{
+    std::copy(padded, padded + w, out);
+    for (int k = 1; k <= 2 * radius; ++k) {
+        const uchar *in = padded + k;
+        for (int x = 0; x < w; ++x)
+            out[x] = std::max(out[x], in[x]);
+    }
 }
 
 QColor Mixed(const QColor &from, const QColor &to, double t)
@@ -89,30 +142,60 @@ QColor OppositeColor(const QColor &text)
 
 // --- The ring -------------------------------------------------------------------
 
+QImage AlphaOf(const QImage &layer)
+{
+    QImage alpha(layer.size(), QImage::Format_Alpha8);
+    const int w = layer.width();
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        uchar *out = alpha.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            out[x] = static_cast<uchar>(in[x] >> 24);
+    }
+    return alpha;
+}
+
+QImage Inked(const QImage &coverage, QRgb color)
+{
+    // Each of the 256 coverages premultiplied once.
+    std::array<QRgb, 256> ink{};
+    for (QRgb a = 0; a < 256; ++a)
+        ink[a] = qPremultiply((color & 0x00ffffffu) | (a << 24));
+    QImage inked(coverage.size(), QImage::Format_ARGB32_Premultiplied);
+    const int w = coverage.width();
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar *in = coverage.constScanLine(y);
+        auto *out = reinterpret_cast<QRgb *>(inked.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            out[x] = ink[in[x]];
+    }
+    return inked;
+}
+
 QImage Dilate(const QImage &coverage, int radius)
 {
     if (radius <= 0 || coverage.isNull())
         return coverage;
     const int w = coverage.width();
     const int h = coverage.height();
-    // One direction at a time: across each row, then down each column.
+    // One direction at a time: across each row (padded with no ink beyond the edges),
+    // then down each column.
     QImage across(w, h, QImage::Format_Alpha8);
+    std::vector<uchar> padded(static_cast<size_t>(w + 2 * radius), 0);
     for (int y = 0; y < h; ++y) {
         const uchar *in = coverage.constScanLine(y);
-        uchar *out = across.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            uchar m = 0;
-            for (int k = std::max(0, x - radius); k <= std::min(w - 1, x + radius); ++k)
-                m = std::max(m, in[k]);
-            out[x] = m;
-        }
+        std::copy(in, in + w, padded.begin() + radius);
+        RowMaximum(padded.data(), across.scanLine(y), w, radius);
     }
     QImage result(w, h, QImage::Format_Alpha8);
+    const qsizetype stride = across.bytesPerLine();
+    const uchar *rows = across.constBits();
     for (int y = 0; y < h; ++y) {
         uchar *out = result.scanLine(y);
-        std::fill(out, out + w, uchar(0));
-        for (int k = std::max(0, y - radius); k <= std::min(h - 1, y + radius); ++k) {
-            const uchar *in = across.constScanLine(k);
+        const int first = std::max(0, y - radius), last = std::min(h - 1, y + radius);
+        std::copy(rows + first * stride, rows + first * stride + w, out);
+        for (int k = first + 1; k <= last; ++k) {
+            const uchar *in = rows + k * stride;
             for (int x = 0; x < w; ++x)
                 out[x] = std::max(out[x], in[x]);
         }
@@ -122,24 +205,30 @@ QImage Dilate(const QImage &coverage, int radius)
 
 std::vector<QPoint> GlyphRing(const QImage &coverage, int width)
 {
+    return GlyphRing(coverage, Dilate(coverage, width));
+}
+
+std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened)
+{
     std::vector<QPoint> ring;
     if (coverage.isNull())
         return ring;
     const int w = coverage.width();
     const int h = coverage.height();
-    QImage shape(coverage.size(), QImage::Format_Alpha8);
-    for (int y = 0; y < h; ++y) {
-        const uchar *in = coverage.constScanLine(y);
-        uchar *out = shape.scanLine(y);
-        for (int x = 0; x < w; ++x)
-            out[x] = in[x] >= 128 ? 255 : 0;
-    }
-    const QImage near = Dilate(shape, width);
+    // Within the width of a half-inked pixel: the widened coverage is at least half there
+    // (the maximum filter keeps the order of the values, so widening the shape and
+    // widening the coverage say the same).
     for (int y = 0; y < h; ++y) {
         const uchar *ink = coverage.constScanLine(y);
-        const uchar *close = near.constScanLine(y);
+        const uchar *close = widened.constScanLine(y);
+        // Rows clear of the glyphs (between lines, the margins) are passed at a glance.
+        uchar nearest = 0;
         for (int x = 0; x < w; ++x)
-            if (ink[x] == 0 && close[x])
+            nearest = std::max(nearest, close[x]);
+        if (nearest < 128)
+            continue;
+        for (int x = 0; x < w; ++x)
+            if (ink[x] == 0 && close[x] >= 128)
                 ring.emplace_back(x, y);
     }
     return ring;
@@ -149,36 +238,56 @@ std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::v
 {
     std::vector<QRgb> pixels;
     pixels.reserve(ring.size());
-    const QRect inside = image.rect();
-    const bool direct = image.depth() == 32;
+    const auto w = static_cast<unsigned>(image.width());
+    const auto h = static_cast<unsigned>(image.height());
+    if (image.depth() != 32) {
+        for (const QPoint &p : ring) {
+            const QPoint at = p + offset;
+            if (static_cast<unsigned>(at.x()) < w && static_cast<unsigned>(at.y()) < h)
+                pixels.push_back(image.pixel(at));
+        }
+        return pixels;
+    }
+    const uchar *bits = image.constBits();
+    const qsizetype stride = image.bytesPerLine();
     for (const QPoint &p : ring) {
-        const QPoint at = p + offset;
-        if (!inside.contains(at))
-            continue;
-        pixels.push_back(direct ? reinterpret_cast<const QRgb *>(image.constScanLine(at.y()))[at.x()] : image.pixel(at));
+        const int x = p.x() + offset.x(), y = p.y() + offset.y();
+        if (static_cast<unsigned>(x) < w && static_cast<unsigned>(y) < h)
+            pixels.push_back(reinterpret_cast<const QRgb *>(bits + y * stride)[x]);
     }
     return pixels;
 }
 
-std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most)
+namespace {
+template <typename T> std::vector<T> EveryFew(const std::vector<T> &all, size_t most)
 {
-    if (backdrop.size() <= most || most == 0)
-        return backdrop;
-    std::vector<QRgb> few;
+    if (all.size() <= most || most == 0)
+        return all;
+    std::vector<T> few;
     few.reserve(most + 1);
-    const double stride = static_cast<double>(backdrop.size()) / static_cast<double>(most);
+    const double stride = static_cast<double>(all.size()) / static_cast<double>(most);
     for (size_t k = 0; k < most; ++k)
-        few.push_back(backdrop[static_cast<size_t>(static_cast<double>(k) * stride)]);
+        few.push_back(all[static_cast<size_t>(static_cast<double>(k) * stride)]);
     return few;
 }
+} // namespace
+
+std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most) { return EveryFew(backdrop, most); }
+
+std::vector<QPoint> Thinned(const std::vector<QPoint> &ring, size_t most) { return EveryFew(ring, most); }
 
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text)
 {
-    const double l = RelativeLuminance(text);
-    std::vector<double> contrasts;
-    contrasts.reserve(backdrop.size());
-    for (const QRgb px : backdrop)
-        contrasts.push_back(ContrastRatio(l, RelativeLuminance(px)));
+    // The luminance and ratio written out here, as above, so that a long ring is one
+    // tight loop.
+    const auto &lin = LinearTable();
+    const double l = RelativeLuminance(text) + 0.05;
+    std::vector<double> contrasts(backdrop.size());
+    for (size_t k = 0; k < backdrop.size(); ++k) {
+        const QRgb px = backdrop[k];
+        const double other = 0.2126 * lin[qRed(px)] + 0.7152 * lin[qGreen(px)] + 0.0722 * lin[qBlue(px)] + 0.05;
+        contrasts[k] = std::max(l, other) / std::min(l, other);
+    }
     return AtWorstShare(contrasts);
 }
 
@@ -188,17 +297,20 @@ double RingSpread(const std::vector<QRgb> &backdrop)
         return 1.0;
     // Each channel on its own: a pastel rainbow of one lightness is as busy to the eye
     // (and to a reader that binarises by channel) as grey noise.
+    // A channel's light grows with its value: its tenths are those of the values,
+    // counted rather than ordered.
     const auto &lin = LinearTable();
-    const auto share = static_cast<std::ptrdiff_t>(kWorstShare * static_cast<double>(backdrop.size()));
+    const auto share = static_cast<size_t>(kWorstShare * static_cast<double>(backdrop.size()));
+    std::array<std::array<size_t, 256>, 3> counts{};
+    for (const QRgb px : backdrop) {
+        ++counts[0][qRed(px)];
+        ++counts[1][qGreen(px)];
+        ++counts[2][qBlue(px)];
+    }
     double spread = 1.0;
-    std::vector<double> values(backdrop.size());
-    for (const int shift : {16, 8, 0}) {
-        for (size_t k = 0; k < backdrop.size(); ++k)
-            values[k] = lin[(backdrop[k] >> shift) & 0xff];
-        std::nth_element(values.begin(), values.begin() + share, values.end());
-        const double dark = values[static_cast<size_t>(share)];
-        std::nth_element(values.begin(), values.end() - 1 - share, values.end());
-        const double light = values[values.size() - 1 - static_cast<size_t>(share)];
+    for (const auto &channel : counts) {
+        const double dark = lin[static_cast<size_t>(KthCounted(channel, share))];
+        const double light = lin[static_cast<size_t>(KthCounted(channel, backdrop.size() - 1 - share))];
         spread = std::max(spread, ContrastRatio(light, dark));
     }
     return spread;
@@ -208,11 +320,14 @@ double RingSpread(const std::vector<QRgb> &backdrop)
 
 int OutlineRadius(int lineHeight) { return std::max(kRingWidth, static_cast<int>(std::lround(lineHeight / 12.0))); }
 
-QImage OutlineMask(const QImage &coverage, int radius)
+QImage OutlineMask(const QImage &coverage, int radius) { return OutlineMask(coverage, 0, radius); }
+
+QImage OutlineMask(const QImage &widened, int widenedBy, int radius)
 {
     // A pixel within radius of a half-inked one gets at least 128 from the filter; twice
-    // that is full, and the pixels past it fade out over one step.
-    QImage mask = Dilate(coverage, radius);
+    // that is full, and the pixels past it fade out over one step. Widening what is
+    // already widened adds up: the ring's dilation serves the outline too.
+    QImage mask = Dilate(widened, radius - widenedBy);
     const int w = mask.width();
     for (int y = 0; y < mask.height(); ++y) {
         uchar *line = mask.scanLine(y);
@@ -243,10 +358,15 @@ QRgb ThroughPanel(QRgb pixel, const QColor &panel, int alpha)
 
 std::vector<QRgb> ThroughPanel(const std::vector<QRgb> &backdrop, const QColor &panel, int alpha)
 {
-    std::vector<QRgb> seen;
-    seen.reserve(backdrop.size());
-    for (const QRgb px : backdrop)
-        seen.push_back(ThroughPanel(px, panel, alpha));
+    // The panel's part of each channel once, not per pixel.
+    const QRgb over = panel.rgb();
+    const int r = qRed(over) * alpha + 127, g = qGreen(over) * alpha + 127, b = qBlue(over) * alpha + 127;
+    const int under = 255 - alpha;
+    std::vector<QRgb> seen(backdrop.size());
+    for (size_t k = 0; k < backdrop.size(); ++k) {
+        const QRgb px = backdrop[k];
+        seen[k] = qRgb((r + qRed(px) * under) / 255, (g + qGreen(px) * under) / 255, (b + qBlue(px) * under) / 255);
+    }
     return seen;
 }
 

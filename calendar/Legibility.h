@@ -43,16 +43,25 @@ inline constexpr int kRingWidth = 2;
 // must not decide, a tenth of the ring does.
 inline constexpr double kWorstShare = 0.10;
 
+// The alpha channel of a premultiplied layer as Format_Alpha8, at a device-pixel ratio of 1;
+// and back: a coverage as ink of one colour (Format_ARGB32_Premultiplied).
+QImage AlphaOf(const QImage &layer);
+QImage Inked(const QImage &coverage, QRgb color);
 // The glyphs' coverage (alpha 0-255, Format_Alpha8) widened by radius pixels in every
 // direction (a square maximum filter).
 QImage Dilate(const QImage &coverage, int radius);
-// The ring's pixels, in the coverage's coordinates.
+// The ring's pixels, in the coverage's coordinates; or from the coverage and its
+// dilation by the ring's width (Dilate(coverage, width)), when that is kept anyway.
 std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
+std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened);
 // The pixels of image under the ring placed at offset (those inside the image).
 std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
 // Every few pixels of a backdrop, at most most of them, for judging cheaply what the
 // finished bitmap is then checked for pixel by pixel.
 std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most);
+// The ring's points that Thinned keeps of its pixels, where the whole ring lies inside
+// the image: only those need reading.
+std::vector<QPoint> Thinned(const std::vector<QPoint> &ring, size_t most);
 // The contrast between the text colour and the backdrop that all but the worst
 // kWorstShare of the backdrop's pixels reach; 21 for an empty backdrop.
 double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text);
@@ -72,6 +81,8 @@ int OutlineRadius(int lineHeight);
 // The outline's shape at full opacity: every pixel within radius of the glyph shapes
 // is fully covered, its outer edge smoothed.
 QImage OutlineMask(const QImage &coverage, int radius);
+// The same from the coverage already dilated by widenedBy (at most radius) pixels.
+QImage OutlineMask(const QImage &widened, int widenedBy, int radius);
 // Whether an outline in the colour opposite the text carries it over this backdrop: only
 // where the outline stays close to the picture, clearing the glyphs' edges of the odd
 // spot. An outline that stands out from the picture is read as a fattened shape of its

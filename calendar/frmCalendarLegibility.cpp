@@ -44,6 +44,8 @@ struct GuardedText {
     std::vector<QRgb> bare;     // the ring's pixels of the background
     std::vector<int> panels;    // the panels over that, in order
     std::vector<QRgb> backdrop; // the ring's pixels as they will be: the background through the panels
+    double contrast = 21.0;     // the backdrop's ratio with the colour, and how busy it is (Judge)
+    double spread = 1.0;
     bool wantsPanel = false;
 };
 constexpr int kMonthGroup = 0;
@@ -57,30 +59,33 @@ constexpr int kGridPanelPad = 8;
 constexpr size_t kDecisionPixels = 400;
 
 // Whether the text reads as it is drawn: its ratio over a calm backdrop.
-bool Reads(const GuardedText &t)
-{
-    return Legibility::RingContrast(t.backdrop, t.color) >= t.required
-           && Legibility::RingSpread(t.backdrop) <= Legibility::kBusySpread;
-}
+bool Reads(const GuardedText &t) { return t.contrast >= t.required && t.spread <= Legibility::kBusySpread; }
 
 // Cheapest first: drawn as set, else a solid outline where it carries the text; a text
 // on a busy backdrop, or that an outline would not carry, asks for a panel.
 bool WantsPanel(const GuardedText &t)
 {
-    if (Legibility::RingSpread(t.backdrop) > Legibility::kBusySpread)
+    if (t.spread > Legibility::kBusySpread)
         return true;
-    return Legibility::RingContrast(t.backdrop, t.color) < t.required
-           && !Legibility::OutlineCarries(t.color, t.backdrop);
+    return t.contrast < t.required && !Legibility::OutlineCarries(t.color, t.backdrop);
+}
+
+// The backdrop judged once each time it changes: the checks below ask often.
+void Judge(GuardedText &t)
+{
+    t.contrast = Legibility::RingContrast(t.backdrop, t.color);
+    t.spread = Legibility::RingSpread(t.backdrop);
+    t.wantsPanel = WantsPanel(t);
 }
 
 // Timed events reach the large type's ratio over that backdrop: they may take the large
 // type (bold, at least 14 pt) instead of a stronger means.
-bool LargeTypeDoes(const GuardedText &t, const std::vector<QRgb> &backdrop)
+bool LargeTypeDoes(const GuardedText &t, double contrast, double spread)
 {
-    return t.timedEvents && t.required > Legibility::kLargeTextRatio
-           && Legibility::RingSpread(backdrop) <= Legibility::kBusySpread
-           && Legibility::RingContrast(backdrop, t.color) >= Legibility::kLargeTextRatio * Legibility::kAimFactor;
+    return t.timedEvents && t.required > Legibility::kLargeTextRatio && spread <= Legibility::kBusySpread
+           && contrast >= Legibility::kLargeTextRatio * Legibility::kAimFactor;
 }
+bool LargeTypeDoes(const GuardedText &t) { return LargeTypeDoes(t, t.contrast, t.spread); }
 
 int Majority(const std::vector<GuardedText *> &members)
 {
@@ -108,14 +113,17 @@ void frmCalendar::BeginLegibility(const QImage *target)
         t.backdrop = t.bare;
         for (const int k : t.panels)
             t.backdrop = Legibility::ThroughPanel(t.backdrop, m_panels[k].color.toRgb(), m_panels[k].color.alpha());
-        t.wantsPanel = WantsPanel(t);
+        Judge(t);
     };
     auto sample = [&](GuardedText &t) {
         const CalendarLabel::Glyphs &glyphs = t.label->PrepareGlyphs(ratio);
         t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
         t.box = glyphs.box.translated(t.label->pos());
         // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
-        t.bare = Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
+        // A ring wholly on the bitmap needs only those few read.
+        const bool inside = target->rect().contains(QRect(glyphs.origin, glyphs.coverage.size()));
+        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(glyphs.ring, kDecisionPixels))
+                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
         through(t);
         return !glyphs.coverage.isNull();
     };
@@ -151,9 +159,12 @@ void frmCalendar::BeginLegibility(const QImage *target)
     const int columnWidth = lblDayEvents[0]->width();
     auto addPanel = [&](const QRect &rect, const QColor &color, const std::vector<GuardedText *> &members) {
         m_panels.push_back(Panel{rect, color});
+        // The panels lie one over the other: the new one over what each text had.
+        const QColor rgb = color.toRgb();
         for (GuardedText *t : members) {
             t->panels.push_back(static_cast<int>(m_panels.size()) - 1);
-            through(*t);
+            t->backdrop = Legibility::ThroughPanel(t->backdrop, rgb, color.alpha());
+            Judge(*t);
         }
     };
 
@@ -189,7 +200,7 @@ void frmCalendar::BeginLegibility(const QImage *target)
     // Events that reach the large type's ratio as they stand take it rather than a box:
     // red today over light grey stays red, crisp and unboxed.
     for (GuardedText &t : texts)
-        if (t.wantsPanel && LargeTypeDoes(t, t.backdrop))
+        if (t.wantsPanel && LargeTypeDoes(t))
             largeType(t);
 
     // Each day that still asks gets a tile behind the texts that need it, the column's
@@ -220,7 +231,8 @@ void frmCalendar::BeginLegibility(const QImage *target)
         QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(around > 0.18 ? Qt::white : Qt::black);
         std::vector<Legibility::PanelText> aims;
         for (const GuardedText *t : members) {
-            const bool large = LargeTypeDoes(*t, std::vector<QRgb>(1, color.rgb()));
+            const std::vector<QRgb> plain(1, color.rgb());
+            const bool large = LargeTypeDoes(*t, Legibility::RingContrast(plain, t->color), Legibility::RingSpread(plain));
             aims.push_back({&t->backdrop, t->color, large ? Legibility::kLargeTextRatio : t->required});
         }
         std::optional<int> alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
@@ -242,7 +254,7 @@ void frmCalendar::BeginLegibility(const QImage *target)
         addPanel(placed, color, members);
         bool grown = false;
         for (GuardedText *t : members)
-            if (Legibility::RingContrast(t->backdrop, t->color) < t->required && LargeTypeDoes(*t, t->backdrop)) {
+            if (t->contrast < t->required && LargeTypeDoes(*t)) {
                 largeType(*t);
                 grown = true;
             }
@@ -262,7 +274,7 @@ void frmCalendar::BeginLegibility(const QImage *target)
         CalendarLabel::Means means;
         means.on = true;
         means.color = t.color;
-        if (Legibility::RingContrast(t.backdrop, t.color) < t.required) {
+        if (t.contrast < t.required) {
             const std::optional<QColor> shade = shades && !Legibility::OutlineCarries(t.color, t.backdrop)
                                                     ? Legibility::Shade(t.color, t.backdrop, t.required)
                                                     : std::nullopt;

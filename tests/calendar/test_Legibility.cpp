@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -124,6 +126,54 @@ TEST(Legibility, EachMeansReachesTheRatioWhereItIsChosen)
     const std::vector<QRgb> wild = mixed(qRgb(0, 0, 0), qRgb(255, 255, 255));
     for (const QColor text : {QColor(Qt::black), QColor(Qt::white), red, QColor(128, 128, 128), QColor(0, 128, 0)})
         EXPECT_TRUE(PanelAlpha({{&wild, text, 4.5}}, OppositeColor(text), 255).has_value()) << qPrintable(text.name());
+}
+
+TEST(Legibility, TheGuardsShortcutsGiveThePlainRulesResults)
+{
+    // Glyph-like coverage: strokes with soft edges, a blank band, ink at the borders.
+    QImage coverage(97, 41, QImage::Format_Alpha8);
+    std::uint32_t seed = 7;
+    for (int y = 0; y < coverage.height(); ++y)
+        for (int x = 0; x < coverage.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const bool stroke = (x % 11 < 3 || y % 9 == 0) && (y < 15 || y > 22);
+            coverage.scanLine(y)[x] = static_cast<uchar>(stroke ? 255 : (seed >> 24) % 4 == 0 ? seed % 130 : 0);
+        }
+    // One dilation serves ring and outline: widening twice adds up, up to the borders.
+    const QImage widened = Dilate(coverage, kRingWidth);
+    EXPECT_EQ(GlyphRing(coverage, widened), GlyphRing(coverage));
+    for (const int radius : {2, 3, 5})
+        EXPECT_EQ(OutlineMask(widened, kRingWidth, radius), OutlineMask(coverage, radius)) << radius;
+    // Ink and back: premultiplied as the painter does it, and its alpha is the coverage.
+    const QImage inked = Inked(coverage, qRgb(200, 30, 90));
+    EXPECT_EQ(reinterpret_cast<const QRgb *>(inked.constScanLine(3))[5], qPremultiply(qRgba(200, 30, 90, coverage.constScanLine(3)[5])));
+    EXPECT_EQ(AlphaOf(inked), coverage);
+
+    // A long ring is counted into bins: the same worst tenth as ordering it all, and the
+    // same tenths per channel; reading only the points kept gives the pixels kept.
+    QImage picture(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            picture.setPixel(x, y, seed | 0xff000000u);
+        }
+    const std::vector<QPoint> ring = GlyphRing(coverage);
+    ASSERT_GT(ring.size(), 1024u);
+    const std::vector<QRgb> pixels = Sample(picture, QPoint(50, 60), ring);
+    for (const QColor text : {QColor(Qt::black), QColor(Qt::white), QColor(120, 120, 120)}) {
+        std::vector<double> plain;
+        for (const QRgb px : pixels)
+            plain.push_back(ContrastRatio(RelativeLuminance(text), RelativeLuminance(px)));
+        std::sort(plain.begin(), plain.end());
+        EXPECT_EQ(RingContrast(pixels, text), plain[static_cast<size_t>(kWorstShare * static_cast<double>(plain.size()))]);
+    }
+    std::vector<double> reds;
+    for (const QRgb px : pixels)
+        reds.push_back(RelativeLuminance(qRgb(qRed(px), 0, 0)) / 0.2126);
+    std::sort(reds.begin(), reds.end());
+    const size_t tenth = static_cast<size_t>(kWorstShare * static_cast<double>(reds.size()));
+    EXPECT_GE(RingSpread(pixels), ContrastRatio(reds[reds.size() - 1 - tenth], reds[tenth]) - 1e-12);
+    EXPECT_EQ(Sample(picture, QPoint(50, 60), Thinned(ring, 300)), Thinned(pixels, 300));
 }
 
 } // namespace
