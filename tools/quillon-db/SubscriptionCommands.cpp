@@ -5,6 +5,7 @@
 #include "EventStore.h"
 #include "Output.h"
 #include "SubscriptionStore.h"
+#include "SyncTexts.h"
 #include "basSecrets.h"
 #include "basSync.h"
 #include "basTerminal.h"
@@ -152,7 +153,7 @@ void PrintWarnings(const QString &name, const basSync::RefreshResult &result)
 {
     if (result.Message.isEmpty())
         return;
-    for (const QString &warning : result.Message.split(QLatin1Char('\n')))
+    for (const QString &warning : SyncTexts::Shown(result.Message).split(QLatin1Char('\n')))
         Print(stdout, QStringLiteral("warning: %1: %2").arg(name, warning));
 }
 
@@ -160,7 +161,7 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
 {
     const QString name = QStringLiteral("%1 %2").arg(subscription.Id).arg(subscription.DisplayName);
     if (!result.Ok) {
-        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, result.Message));
+        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, SyncTexts::Shown(result.Message)));
         if (result.HeldBack > 0)
             Print(stderr, QStringLiteral("quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
         if (!result.OfferedCertificate.isEmpty())
@@ -243,7 +244,7 @@ int Subscribe(const QStringList &arguments)
     const QString &databaseFile = files[0];
     const basSync::TypedAddress typed = basSync::ReadTypedAddress(files[1]);
     if (!typed.Error.isEmpty()) {
-        Print(stderr, QStringLiteral("quillon-db: %1").arg(typed.Error));
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(SyncTexts::Shown(typed.Error)));
         return kUsage;
     }
     if (user.isEmpty())
@@ -275,7 +276,7 @@ int Subscribe(const QStringList &arguments)
     basSync::Probe probe;
     basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password.Text, trust); });
     if (!probe.Error.isEmpty()) {
-        Print(stderr, QStringLiteral("quillon-db: %1").arg(probe.Error));
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(SyncTexts::Shown(probe.Error)));
         if (!probe.OfferedCertificate.isEmpty())
             Print(stderr, QStringLiteral("quillon-db: to trust this certificate, subscribe again with --trust %1")
                               .arg(probe.OfferedCertificate));
