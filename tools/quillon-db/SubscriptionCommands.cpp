@@ -116,10 +116,10 @@ Password PasswordFor(ToolSecrets &secrets, const QString &userName, const QUrl &
     if (stored.Outcome == basSecrets::Status::Done)
         return {stored.Secret, true};
     const std::optional<QString> typed =
-        basTerminal::ReadHiddenLine(QStringLiteral("Password for %1 at %2: ").arg(userName, address.host()));
+        basTerminal::ReadHiddenLine(QCoreApplication::translate("quillon-db", "Password for %1 at %2: ").arg(userName, address.host()));
     if (typed)
         return {*typed, false};
-    Print(stderr, QStringLiteral("quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
+    Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
                       .arg(userName, address.host()));
     return {};
 }
@@ -131,7 +131,7 @@ bool IsFingerprint(const QString &typed)
     return kForm.match(QString(typed).remove(QLatin1Char(':')).trimmed()).hasMatch();
 }
 
-QString NoSuchSubscription(qint64 id) { return QStringLiteral("quillon-db: no subscription with the id %1").arg(id); }
+QString NoSuchSubscription(qint64 id) { return QCoreApplication::translate("quillon-db", "quillon-db: no subscription with the id %1").arg(id); }
 
 // The subscription that already follows address for userName, said; false when none
 // does (or the store could not be read: reported, and refused alike).
@@ -142,7 +142,7 @@ bool AlreadySubscribed(basDatabase::SubscriptionStore &subscriptions, const QStr
         return true;
     if (!existing)
         return false;
-    Print(stderr, QStringLiteral("quillon-db: %1 is already subscribed as ID %2 (%3)")
+    Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: %1 is already subscribed as ID %2 (%3)")
                       .arg(address)
                       .arg(existing->Id)
                       .arg(existing->DisplayName));
@@ -163,9 +163,9 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
     if (!result.Ok) {
         Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, SyncTexts::Shown(result.Message)));
         if (result.HeldBack > 0)
-            Print(stderr, QStringLiteral("quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
         if (!result.OfferedCertificate.isEmpty())
-            Print(stderr, QStringLiteral("quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
                               .arg(subscription.Id)
                               .arg(result.OfferedCertificate));
         return;
@@ -227,7 +227,7 @@ int Subscribe(const QStringList &arguments)
         else if (argument == QLatin1String("--trust") && hasValue) {
             trust = basSync::HttpSession::CanonicalFingerprint(arguments[++i]);
             if (!IsFingerprint(arguments[i])) {
-                Print(stderr, QStringLiteral("quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
+                Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
                                              "AB:CD:...), not \"%1\"")
                                   .arg(arguments[i]));
                 return Usage(kSubscribeUsage);
@@ -278,7 +278,7 @@ int Subscribe(const QStringList &arguments)
     if (!probe.Error.isEmpty()) {
         Print(stderr, QStringLiteral("quillon-db: %1").arg(SyncTexts::Shown(probe.Error)));
         if (!probe.OfferedCertificate.isEmpty())
-            Print(stderr, QStringLiteral("quillon-db: to trust this certificate, subscribe again with --trust %1")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to trust this certificate, subscribe again with --trust %1")
                               .arg(probe.OfferedCertificate));
         Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was subscribed"));
         return kFailed;
@@ -311,14 +311,14 @@ int Subscribe(const QStringList &arguments)
         }
         if (added.isEmpty()) {
             Print(stderr, calendarName.isEmpty()
-                              ? QStringLiteral("quillon-db: %1 has no calendars").arg(typed.Address.toDisplayString())
-                              : QStringLiteral("quillon-db: %1 has no calendar named \"%2\"")
+                              ? QCoreApplication::translate("quillon-db", "quillon-db: %1 has no calendars").arg(typed.Address.toDisplayString())
+                              : QCoreApplication::translate("quillon-db", "quillon-db: %1 has no calendar named \"%2\"")
                                     .arg(typed.Address.toDisplayString(), calendarName));
             return kFailed;
         }
     } else {
         if (!calendarName.isEmpty()) {
-            Print(stderr, QStringLiteral("quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply")
                               .arg(typed.Address.toDisplayString()));
             return kUsage;
         }
@@ -362,7 +362,7 @@ int Subscribe(const QStringList &arguments)
     if (anyDone && !user.isEmpty() && !password.Stored) {
         const basSecrets::Answer kept = secrets.Write(basSync::SecretKey(user, typed.Address), password.Text);
         if (kept.Outcome != basSecrets::Status::Done && kept.Outcome != basSecrets::Status::NoStore)
-            Print(stderr, QStringLiteral("quillon-db: the password could not be kept in the secret store (%1); it is "
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the password could not be kept in the secret store (%1); it is "
                                          "asked each time")
                               .arg(kept.Error));
     }
