@@ -241,9 +241,10 @@ void frmCalendar::Form_Load()
     } catch (const basOperation::Failure &failure) {
         m_loadFailure = LoadFailure{step.last(), failure.number(), failure.description(), failure.shown()};
     } catch (const std::exception &other) {
-        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what())};
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what()), {}};
     } catch (...) {
-        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error")};
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error"),
+                                    QCoreApplication::translate("basErrorHandler", "Unexpected error")};
     }
 }
 

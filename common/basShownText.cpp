@@ -73,6 +73,13 @@ QString Line(const QString &line, const std::vector<Form> &forms, int depth)
         if (match.hasMatch())
             return Filled(QCoreApplication::translate(form.context, form.text), form.numbers, match, forms, depth);
     }
+    // A sentence's full stop is no part of its form ("... if the server offers it.").
+    if (line.endsWith(QLatin1Char('.')) && !line.endsWith(QLatin1String(".."))) {
+        const QString bare = line.chopped(1);
+        const QString shown = Line(bare, forms, depth + 1);
+        if (shown != bare)
+            return shown + QLatin1Char('.');
+    }
     return line;
 }
 

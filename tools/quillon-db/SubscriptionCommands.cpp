@@ -257,7 +257,7 @@ int Subscribe(const QStringList &arguments)
     if (AlreadySubscribed(subscriptions, typed.Address.toString(), user))
         return kFailed;
     if (!user.isEmpty() && basSync::SendsPasswordUnencrypted(typed.Address))
-        Print(stderr, QStringLiteral("quillon-db: warning: %1").arg(basSync::UnencryptedPasswordText(typed.Address)));
+        Print(stderr, QStringLiteral("quillon-db: warning: %1").arg(SyncTexts::Shown(basSync::UnencryptedPasswordText(typed.Address))));
     ToolSecrets secrets;
     Password password{typed.Password, false};
     if (passwordFromStdin) {
