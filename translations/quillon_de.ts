@@ -1397,6 +1397,17 @@ Vor dem Schließen in die Zwischenablage kopieren?
     </message>
 </context>
 <context>
+    <name>basSecrets</name>
+    <message>
+        <source>waiting for the desktop&apos;s keyring (it may be showing a prompt); giving up after %1</source>
+        <translation>Warte auf den Schlüsselbund des Desktops (er zeigt vielleicht eine Abfrage); Abbruch nach %1</translation>
+    </message>
+    <message>
+        <source>No secret store is running (%1): the password is not kept; it is asked each time</source>
+        <translation>Es läuft kein Schlüsselbund (%1): Das Passwort wird nicht gespeichert, sondern jedes Mal abgefragt</translation>
+    </message>
+</context>
+<context>
     <name>quillon-db</name>
     <message>
         <source>quillon-db: nothing was imported into %1</source>
@@ -1565,6 +1576,10 @@ Vor dem Schließen in die Zwischenablage kopieren?
     <message>
         <source>quillon-db: the password could not be kept in the secret store (%1); it is asked each time</source>
         <translation>quillon-db: Das Passwort konnte nicht im Schlüsselbund gespeichert werden (%1); es wird jedes Mal abgefragt</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>ohne Angabe eines Grundes</translation>
     </message>
 </context>
 <context>

@@ -1397,6 +1397,17 @@ Les copier dans le presse-papiers avant de fermer ?
     </message>
 </context>
 <context>
+    <name>basSecrets</name>
+    <message>
+        <source>waiting for the desktop&apos;s keyring (it may be showing a prompt); giving up after %1</source>
+        <translation>attente du trousseau du bureau (il affiche peut-être une demande) ; abandon au bout de %1</translation>
+    </message>
+    <message>
+        <source>No secret store is running (%1): the password is not kept; it is asked each time</source>
+        <translation>Aucun trousseau de mots de passe n’est actif (%1) : le mot de passe n’est pas conservé ; il est demandé à chaque fois</translation>
+    </message>
+</context>
+<context>
     <name>quillon-db</name>
     <message>
         <source>quillon-db: nothing was imported into %1</source>
@@ -1565,6 +1576,10 @@ Les copier dans le presse-papiers avant de fermer ?
     <message>
         <source>quillon-db: the password could not be kept in the secret store (%1); it is asked each time</source>
         <translation>quillon-db : le mot de passe n’a pas pu être conservé dans le trousseau (%1) ; il sera demandé à chaque fois</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>sans raison indiquée</translation>
     </message>
 </context>
 <context>

@@ -89,8 +89,9 @@ private:
         if (answer.Outcome == basSecrets::Status::NoStore && !m_said) {
             m_said = true;
             Print(stderr, QStringLiteral("quillon-db: %1")
-                              .arg(basSecrets::NoStoreText(answer.Error.isEmpty() ? QStringLiteral("no reason given")
-                                                                                  : answer.Error)));
+                              .arg(basSecrets::ShownNoStoreText(
+                                  answer.Error.isEmpty() ? QCoreApplication::translate("quillon-db", "no reason given")
+                                                         : answer.Error)));
         }
         if (answer.TimedOut)
             m_silent = answer.Error;
