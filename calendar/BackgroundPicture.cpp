@@ -1,5 +1,6 @@
 #include "BackgroundPicture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,25 @@ namespace quillon {
 namespace BackgroundPicture {
 
 namespace {
+
+constexpr auto kMissing = QT_TRANSLATE_NOOP("BackgroundPicture", "the picture %1 does not exist");
+constexpr auto kNoFile = QT_TRANSLATE_NOOP("BackgroundPicture", "the picture %1 is not a file");
+constexpr auto kUnreadable = QT_TRANSLATE_NOOP("BackgroundPicture", "the picture %1 cannot be read: %2");
+constexpr auto kNoPicture = QT_TRANSLATE_NOOP("BackgroundPicture", "%1 is not a picture that can be read (%2)");
+constexpr auto kTooLarge = QT_TRANSLATE_NOOP(
+    "BackgroundPicture", "the picture %1 is too large: %2 x %3 pixels, at most %4 million for this screen");
+constexpr auto kUndecodable = QT_TRANSLATE_NOOP("BackgroundPicture", "the picture %1 could not be decoded: %2");
+
+// The failure's reason from its form, filled the same way in English and in the user's language.
+template <class Fill>
+Result Refused(const char *form, const Fill &fill)
+{
+    Result result;
+    result.reason = fill(QString::fromUtf8(form));
+    result.shown = fill(QCoreApplication::translate("BackgroundPicture", form));
+    return result;
+}
+
 // Qt's allocation limit is one value for the whole process: set it for one read and
 // put the previous value back.
 class AllocationLimit {
@@ -51,29 +71,20 @@ qint64 PixelLimit(const QSize &screenPixels)
 
 Result Read(const QString &path, const QSize &target)
 {
-    Result result;
     const QFileInfo info(path);
-    if (!info.exists()) {
-        result.reason = QStringLiteral("the picture %1 does not exist").arg(Shown(path));
-        return result;
-    }
-    if (!info.isFile()) {
-        result.reason = QStringLiteral("the picture %1 is not a file").arg(Shown(path));
-        return result;
-    }
+    if (!info.exists())
+        return Refused(kMissing, [&](const QString &form) { return form.arg(Shown(path)); });
+    if (!info.isFile())
+        return Refused(kNoFile, [&](const QString &form) { return form.arg(Shown(path)); });
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.reason = QStringLiteral("the picture %1 cannot be read: %2").arg(Shown(path), file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Refused(kUnreadable, [&](const QString &form) { return form.arg(Shown(path), file.errorString()); });
     // The format comes from the content, not from the name.
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize full = reader.size();
-    if (!reader.canRead() || !full.isValid()) {
-        result.reason = QStringLiteral("%1 is not a picture that can be read (%2)").arg(Shown(path), reader.errorString());
-        return result;
-    }
+    if (!reader.canRead() || !full.isValid())
+        return Refused(kNoPicture, [&](const QString &form) { return form.arg(Shown(path), reader.errorString()); });
     const qint64 limit = PixelLimit(target);
     // A JPEG is decoded at a half, a quarter or an eighth of its size where that is still
     // at least the screen's, so only that size has to fit the limit: photos of any
@@ -81,12 +92,9 @@ Result Read(const QString &path, const QSize &target)
     const bool jpeg = reader.format() == "jpeg";
     const int reduction = target.isValid() && jpeg ? JpegReduction(full, target, reader.transformation()) : 1;
     if (qint64(full.width() / reduction) * (full.height() / reduction) > limit) {
-        result.reason = QStringLiteral("the picture %1 is too large: %2 x %3 pixels, at most %4 million for this screen")
-                            .arg(Shown(path))
-                            .arg(full.width())
-                            .arg(full.height())
-                            .arg(limit / 1000000);
-        return result;
+        return Refused(kTooLarge, [&](const QString &form) {
+            return form.arg(Shown(path)).arg(full.width()).arg(full.height()).arg(limit / 1000000);
+        });
     }
     if (target.isValid() && jpeg) {
         // The JPEG decoder scales while decoding, which is where most of the time goes.
@@ -101,15 +109,14 @@ Result Read(const QString &path, const QSize &target)
         const AllocationLimit guard(limit * kBytesPerPixel);
         image = reader.read();
     }
-    if (image.isNull()) {
-        result.reason = QStringLiteral("the picture %1 could not be decoded: %2").arg(Shown(path), reader.errorString());
-        return result;
-    }
+    if (image.isNull())
+        return Refused(kUndecodable, [&](const QString &form) { return form.arg(Shown(path), reader.errorString()); });
     if (target.isValid() && image.size() != target)
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     if (image.format() != format)
         image.convertTo(format);
+    Result result;
     result.image = std::move(image);
     return result;
 }

@@ -24,7 +24,8 @@ qint64 PixelLimit(const QSize &screenPixels);
 
 struct Result {
     QImage image;    // exactly the target size; null on failure
-    QString reason;  // on failure: why, naming the file ("... is not a picture")
+    QString reason;  // on failure: why, naming the file ("... is not a picture"), for error.log
+    QString shown;   // the same in the user's language, for a window
 };
 
 // Reads the file and scales it to target (the picture is stretched over the screen).

@@ -6,6 +6,7 @@
 #include "frmCalendar.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 
 #include <algorithm>
@@ -56,14 +57,15 @@ Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const bas
     // The renderer stops before drawing without its store; so does the preview, rather
     // than draw a month without its events.
     if (!backgroundOnly && !store) {
-        preview.notDrawn = QStringLiteral("no event database");
+        preview.notDrawn = QCoreApplication::translate("CalendarDrawing", "no event database");
         return preview;
     }
     frmCalendar window(settings, fonts, backgroundOnly, screen, store);
     window.SetRotation(false);
     window.Form_Load();
     if (!window.FormLoadSuccessful()) {
-        preview.notDrawn = window.LoadFailureCause().description;
+        const LoadFailure &cause = window.LoadFailureCause();
+        preview.notDrawn = cause.shown.isEmpty() ? cause.description : cause.shown;
         return preview;
     }
     // As the renderer does before it draws: what the load posted is delivered. Not the

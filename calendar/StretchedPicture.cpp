@@ -12,7 +12,7 @@ namespace quillon {
 
 StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent) {}
 
-bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason)
+bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize, QString &reason, QString *shown)
 {
     m_picture = QImage();
     m_loadedPath.clear();
@@ -22,6 +22,8 @@ bool StretchedPicture::LoadPicture(const QString &path, const QSize &targetSize,
         BackgroundPicture::Result read = BackgroundPicture::Read(path, targetSize);
         if (read.image.isNull()) {
             reason = read.reason;
+            if (shown)
+                *shown = read.shown;
             return false;
         }
         m_picture = std::move(read.image);

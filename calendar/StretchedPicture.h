@@ -11,8 +11,9 @@ class StretchedPicture : public QWidget {
 public:
     explicit StretchedPicture(QWidget *parent);
     // Reads a picture file scaled to the target size (from the cache when it was read
-    // before). False, with the reason naming the file, when it cannot be used.
-    bool LoadPicture(const QString &path, const QSize &targetSize, QString &reason);
+    // before). False, with the reason naming the file, when it cannot be used (in English,
+    // and in shown in the user's language).
+    bool LoadPicture(const QString &path, const QSize &targetSize, QString &reason, QString *shown = nullptr);
     bool HasPicture() const { return !m_picture.isNull(); }
     // The file the picture shown was read from.
     const QString &LoadedPath() const { return m_loadedPath; }

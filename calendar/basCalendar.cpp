@@ -16,6 +16,7 @@
 #include "platform/basPlatform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -152,7 +153,7 @@ int Draw(bool clearCalendarMode, basOperation::Steps &step)
     } else {
         // The load reports nothing itself; the stop is said here, with its cause,
         // in error.log and on stderr (no message box for a run nobody watches).
-        basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), {cause.number, cause.description, cause.step},
+        basErrorHandler::ReportError(QStringLiteral("basCalendar.Main"), {cause.number, cause.description, cause.step, cause.shown},
                                      true, QString(), true);
         Note(QStringLiteral("the calendar was not drawn: %1 (error %2 at step %3 of the window's load); "
                             "the wallpaper is left as it was")
@@ -195,8 +196,9 @@ int Main(const QStringList &arguments)
             // Not "another copy runs": nothing was drawn, and the caller must hear why.
             step(40);
             Note(QStringLiteral("no single-instance lock can be made (%1); not drawn").arg(done.why));
-            throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                        QStringLiteral("No single-instance lock can be made (%1)").arg(done.why));
+            throw basOperation::Failure(
+                basOperation::kPathFileAccessError, QStringLiteral("No single-instance lock can be made (%1)").arg(done.why),
+                QCoreApplication::translate("basCalendar", "No single-instance lock can be made (%1)").arg(done.shownWhy));
         }
         return done.result;
     });

@@ -206,10 +206,11 @@ void frmCalendar::Form_Load()
             // The rotation has already read the picture it chose.
             if (!imgBackground->HasPicture() || imgBackground->LoadedPath() != m_settings.WallpaperFile) {
                 QString reason;
-                if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), reason))
+                QString shown;
+                if (!imgBackground->LoadPicture(m_settings.WallpaperFile, PhysicalSize(), reason, &shown))
                     throw basOperation::Failure(QFileInfo::exists(m_settings.WallpaperFile) ? kInvalidPicture
                                                                                           : basOperation::kFileNotFound,
-                                                QStringLiteral("WallpaperFile: %1").arg(reason));
+                                                QStringLiteral("WallpaperFile: %1").arg(reason), shown);
             }
             step(180);
             imgBackground->setGeometry(0, 0, width(), height());
@@ -238,11 +239,12 @@ void frmCalendar::Form_Load()
         step(330);
         m_formLoadSuccessful = true;
     } catch (const basOperation::Failure &failure) {
-        m_loadFailure = LoadFailure{step.last(), failure.number(), failure.description()};
+        m_loadFailure = LoadFailure{step.last(), failure.number(), failure.description(), failure.shown()};
     } catch (const std::exception &other) {
-        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what())};
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QString::fromLocal8Bit(other.what()), {}};
     } catch (...) {
-        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error")};
+        m_loadFailure = LoadFailure{step.last(), basOperation::kInvalidProcedureCall, QStringLiteral("Unexpected error"),
+                                    QCoreApplication::translate("basErrorHandler", "Unexpected error")};
     }
 }
 

@@ -30,7 +30,8 @@ namespace quillon {
 struct LoadFailure {
     int step = 0;
     int number = 0;
-    QString description;
+    QString description; // in English, for error.log
+    QString shown;       // in the user's language, for a window; empty: the description
 };
 
 class frmCalendar : public QWidget {

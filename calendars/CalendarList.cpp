@@ -306,7 +306,7 @@ QString CalendarList::PasswordOf(const Subscription &subscription)
     if (found.Password.isNull() && !found.NoStore.isEmpty() && m_askPassword) {
         passwords->FirstAsk(key);
         found.Password = m_askPassword(tr("%1.\n\nPassword for %2 at %3:")
-                                           .arg(found.NoStore, subscription.UserName, QUrl(subscription.Address).host()));
+                                           .arg(found.ShownNoStore, subscription.UserName, QUrl(subscription.Address).host()));
         if (!found.Password.isNull())
             passwords->Remember(key, found.Password);
     }

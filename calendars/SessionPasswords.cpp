@@ -40,8 +40,10 @@ SessionPasswords::Found SessionPasswords::Find(const QString &key)
     }
     // A store that cannot be asked (no session bus: "failed", not "no store") keeps
     // nothing either.
-    if (stored.Outcome == basSecrets::Status::NoStore || stored.Outcome == basSecrets::Status::Failed)
+    if (stored.Outcome == basSecrets::Status::NoStore || stored.Outcome == basSecrets::Status::Failed) {
         found.NoStore = basSecrets::NoStoreText(stored.Error);
+        found.ShownNoStore = basSecrets::ShownNoStoreText(stored.Error);
+    }
     const QMutexLocker lock(&m_mutex);
     found.Password = m_session.value(key);
     return found;
@@ -54,7 +56,7 @@ QString SessionPasswords::Keep(const QString &key, const QString &password)
         return QString();
     Remember(key, password);
     if (kept.Outcome == basSecrets::Status::NoStore)
-        return basSecrets::NoStoreText(kept.Error);
+        return basSecrets::ShownNoStoreText(kept.Error);
     return QCoreApplication::translate("SessionPasswords", "The password could not be kept in the secret store (%1).")
         .arg(kept.Error);
 }

@@ -28,6 +28,7 @@ public:
     struct Found {
         QString Password; // null: none known
         QString NoStore;  // basSecrets::NoStoreText when no store runs (or answers), else empty
+        QString ShownNoStore; // the same in the user's language
     };
     // These three wait on the store: call them from a thread that may wait.
     Found Find(const QString &key);

@@ -104,7 +104,8 @@ void ReportError(const QString &moduleName, const ErrorState &error, bool logErr
     if (!quiet) {
         QCoreApplication *app = QCoreApplication::instance();
         const auto show = [text] {
-            basPlatform::ShowMessage(text, QLatin1String(kMessageTitle), basPlatform::MessageIcon::Information,
+            basPlatform::ShowMessage(text, QCoreApplication::translate("basErrorHandler", kMessageTitle),
+                                     basPlatform::MessageIcon::Information,
                                      basPlatform::MessageButtons::Ok);
         };
         // A window belongs to the GUI thread: from any other the box is shown there, and

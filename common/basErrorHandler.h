@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QString>
 
 namespace quillon {
@@ -36,7 +37,8 @@ QString MessageText(const QString &productName, const QString &applicationFile,
 QString LogBlock(const QDateTime &when, const QString &applicationFile,
                  const QString &moduleName, const ErrorState &error);
 
-inline constexpr auto kMessageTitle = "Application Error";
+// The report box's title, in English; shown in the user's language.
+inline constexpr auto kMessageTitle = QT_TRANSLATE_NOOP("basErrorHandler", "Application Error");
 
 } // namespace basErrorHandler
 

@@ -91,23 +91,27 @@ QString ProgramDisplayName(const QString &program)
 
 QString StartErrorText(const QString &program, std::int32_t number)
 {
-    QString text = QStringLiteral("Error starting program '") + ProgramDisplayName(program)
-        + QStringLiteral("'.\r\nExit code: ") + QString::number(number);
+    QString text = QCoreApplication::translate("basExecuteProgram", "Error starting program '%1'.").arg(ProgramDisplayName(program))
+                   + QStringLiteral("\r\n") + QCoreApplication::translate("basExecuteProgram", "Exit code: %1").arg(number);
     // The number alone tells the user nothing: say what it means, naming the file.
     const QString file = QDir::toNativeSeparators(
         QFileInfo(program).isAbsolute() ? program : ProgramPath(QFileInfo(program).completeBaseName()));
     if (number == basOperation::kFileNotFound)
-        text += QStringLiteral("\r\nThe file %1 does not exist.").arg(file);
+        text += QStringLiteral("\r\n") + QCoreApplication::translate("basExecuteProgram", "The file %1 does not exist.").arg(file);
     else if (number == basOperation::kPathFileAccessError)
-        text += QStringLiteral("\r\nThe file %1 cannot be run: it is no program, or there is no permission to run it.").arg(file);
+        text += QStringLiteral("\r\n")
+                + QCoreApplication::translate("basExecuteProgram",
+                                              "The file %1 cannot be run: it is no program, or there is no permission to run it.")
+                      .arg(file);
     else if (number == -1)
-        text += QStringLiteral("\r\nIt could not be started, or it ended abnormally.");
+        text += QStringLiteral("\r\n")
+                + QCoreApplication::translate("basExecuteProgram", "It could not be started, or it ended abnormally.");
     return text;
 }
 
 void ShowStartError(const QString &program, std::int32_t number)
 {
-    basPlatform::ShowMessage(StartErrorText(program, number), QStringLiteral("Quillon Error"),
+    basPlatform::ShowMessage(StartErrorText(program, number), QCoreApplication::translate("basExecuteProgram", "Quillon Error"),
                              basPlatform::MessageIcon::Critical, basPlatform::MessageButtons::OkCancel);
 }
 

@@ -11,9 +11,16 @@ namespace quillon {
 
 namespace basShownText {
 
-// forms: the English texts with %1..%9 for their words, marked for translation in context.
-// A word that is itself such a text is shown the same way; a line no form makes (a server's
+// The English texts with %1..%9 for their words, marked for translation in context.
+struct Forms {
+    const char *context;
+    std::span<const char *const> forms;
+};
+
+// A word that is itself such a text is shown the same way, of whichever of the groups it
+// is (a reading's reason within a refresh's message); a line no form makes (a server's
 // own words, a system's message) stays as it is.
+QString Of(const QString &english, std::span<const Forms> groups);
 QString Of(const QString &english, const char *context, std::span<const char *const> forms);
 
 } // namespace basShownText

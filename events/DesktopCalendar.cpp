@@ -152,7 +152,7 @@ std::optional<Drawing> TakePendingRedraw()
 LockedDrawing DrawUnderLock(Drawing drawing, const DrawFunction &draw, const QString &lockName)
 {
     LockedDrawing done;
-    switch (basPlatform::TakeInstanceLock(lockName, &done.why)) {
+    switch (basPlatform::TakeInstanceLock(lockName, &done.why, &done.shownWhy)) {
     case basPlatform::InstanceLock::Taken:
         // A marker from before this start asks for nothing this drawing does not give.
         TakePendingRedraw();

@@ -100,7 +100,8 @@ struct LockedDrawing {
     };
     Outcome outcome = Outcome::Drawn;
     int result = 0;
-    QString why;
+    QString why;      // in English, for error.log
+    QString shownWhy; // NoLock's why in the user's language
 };
 // draw(drawing, again): one drawing, again for one asked for while the last ran.
 using DrawFunction = std::function<int(Drawing drawing, bool again)>;

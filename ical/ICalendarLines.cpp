@@ -1,5 +1,6 @@
 #include "ICalendarLines.h"
 
+#include "ICalendarTexts.h"
 #include "basOperation.h"
 
 #include <QFile>
@@ -32,7 +33,7 @@ QString Short(const QString &text)
 
 QString Where(int line, const QString &reason)
 {
-    return QStringLiteral("line %1: %2").arg(line).arg(reason);
+    return QString::fromUtf8(ICalendarTexts::kAtLine).arg(line).arg(reason);
 }
 
 [[noreturn]] void Refuse(int line, const QString &reason)
@@ -163,7 +164,7 @@ QByteArray Text::Slice(qsizetype from, qsizetype to) const
         if (m_window.size() != length) {
             m_window.clear();
             throw basOperation::Failure(basOperation::kPathFileAccessError,
-                                        QStringLiteral("the file changed while it was read"));
+                                        QString::fromUtf8(ICalendarTexts::kChangedWhileRead));
         }
     }
     return m_window.sliced(from - m_windowFrom, to - from);
@@ -173,7 +174,7 @@ LineIndex::LineIndex(const Text &text) : m_text(text)
 {
     // A file read a part at a time was found to be text before.
     if (text.InMemory() && text.Bytes().contains('\0'))
-        Refuse(1 + int(text.Bytes().left(text.Bytes().indexOf('\0')).count('\n')), QStringLiteral("this is not a text file"));
+        Refuse(1 + int(text.Bytes().left(text.Bytes().indexOf('\0')).count('\n')), QString::fromUtf8(ICalendarTexts::kNotText));
     QList<int> open;    // indexes into m_components
     QList<int> closed;  // components whose text ends where the next line starts
     QHash<QByteArray, QString> names; // one copy of each name
@@ -190,7 +191,7 @@ LineIndex::LineIndex(const Text &text) : m_text(text)
             m_components[index].To = begin;
         closed.clear();
         if (first && !StartsWithWord(line, "BEGIN:VCALENDAR"))
-            Refuse(number, QStringLiteral("this is not an iCalendar file (it does not start with BEGIN:VCALENDAR)"));
+            Refuse(number, QString::fromUtf8(ICalendarTexts::kNotICalendar));
         first = false;
         if (StartsWithWord(line, "BEGIN:")) {
             ComponentLines component;
@@ -200,33 +201,33 @@ LineIndex::LineIndex(const Text &text) : m_text(text)
             component.From = begin;
             // Real calendars nest three deep; libical and we walk nesting recursively.
             if (component.Depth >= kMaxDepth)
-                Refuse(number, QStringLiteral("components nested more than %1 deep").arg(kMaxDepth));
+                Refuse(number, QString::fromUtf8(ICalendarTexts::kNestedTooDeep).arg(kMaxDepth));
             if (component.Depth == 0 && component.Name != QLatin1String("VCALENDAR"))
-                Refuse(number, QStringLiteral("BEGIN:%1 outside of a calendar").arg(Short(component.Name)));
+                Refuse(number, QString::fromUtf8(ICalendarTexts::kBeginOutside).arg(Short(component.Name)));
             m_components.append(component);
             open.append(int(m_components.size()) - 1);
         } else if (StartsWithWord(line, "END:")) {
             const QString name = nameOf(line, 4);
             if (open.isEmpty())
-                Refuse(number, QStringLiteral("END:%1 without BEGIN:%1").arg(Short(name)));
+                Refuse(number, QString::fromUtf8(ICalendarTexts::kEndWithoutBegin).arg(Short(name)));
             ComponentLines &innermost = m_components[open.last()];
             if (innermost.Name != name)
-                Refuse(number, QStringLiteral("END:%1 where END:%2 (of line %3) was expected")
+                Refuse(number, QString::fromUtf8(ICalendarTexts::kEndNotExpected)
                                    .arg(Short(name), Short(innermost.Name), QString::number(innermost.Begin)));
             innermost.End = number;
             closed.append(open.takeLast());
         } else if (open.isEmpty()) {
-            Refuse(number, QStringLiteral("text after the end of the calendar"));
+            Refuse(number, QString::fromUtf8(ICalendarTexts::kTextAfterEnd));
         }
         return true;
     });
     for (const int index : std::as_const(closed))
         m_components[index].To = text.size();
     if (first)
-        Refuse(1, QStringLiteral("the file is empty"));
+        Refuse(1, QString::fromUtf8(ICalendarTexts::kEmpty));
     if (!open.isEmpty()) {
         const ComponentLines &innermost = m_components[open.last()];
-        Refuse(innermost.Begin, QStringLiteral("BEGIN:%1 has no END:%1; the file is truncated").arg(Short(innermost.Name)));
+        Refuse(innermost.Begin, QString::fromUtf8(ICalendarTexts::kTruncated).arg(Short(innermost.Name)));
     }
 }
 

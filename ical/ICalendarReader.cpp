@@ -3,6 +3,7 @@
 #include "IcalComponent.h"
 #include "ICalendarColors.h"
 #include "ICalendarLines.h"
+#include "ICalendarTexts.h"
 #include "EventSeries.h"
 #include "basOperation.h"
 #include "platform/basPlatform.h"
@@ -40,12 +41,12 @@ const QTime kAllDayEnd(23, 59);
 
 [[noreturn]] void Refuse(int line, const QString &reason)
 {
-    throw Failure(basOperation::kTypeMismatch, QStringLiteral("line %1: %2").arg(line).arg(reason));
+    throw Failure(basOperation::kTypeMismatch, QString::fromUtf8(ICalendarTexts::kAtLine).arg(line).arg(reason));
 }
 
 [[noreturn]] void RefuseSize(int line, const QString &reason)
 {
-    throw Failure(basOperation::kOverflow, QStringLiteral("line %1: %2").arg(line).arg(reason));
+    throw Failure(basOperation::kOverflow, QString::fromUtf8(ICalendarTexts::kAtLine).arg(line).arg(reason));
 }
 
 // An event left out while the rest of the file is read: "its repeat rule ...".
@@ -179,7 +180,7 @@ QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
         const QString decoded = decode(QByteArrayView(text).sliced(bomLe || bomBe ? 2 : 0));
         if (decode.hasError())
             throw Failure(basOperation::kTypeMismatch,
-                          QStringLiteral("line 1: this is UTF-16 text that cannot be read; save it as UTF-8"));
+                          QString::fromUtf8(ICalendarTexts::kUtf16Unreadable));
         utf8 = decoded.toUtf8();
     } else if (text.startsWith("\xEF\xBB\xBF")) {
         // Some programs put a UTF-8 byte order mark in front of the first line.
@@ -212,7 +213,7 @@ QByteArray AsUtf8(const QByteArray &text, QStringList &notes)
     };
     if (!utf8.isValidUtf8() && !unfoldedIsUtf8(utf8)) {
         utf8 = FromWindows1252(utf8).toUtf8();
-        notes.append(QStringLiteral("the file is not UTF-8; read as Latin-1 (Windows-1252)"));
+        notes.append(QString::fromUtf8(ICalendarTexts::kReadAsLatin1));
     }
     // Lines ended by CR alone (old Mac programs): each CR not followed by LF ends a line.
     const qsizetype firstCr = utf8.indexOf('\r');
@@ -441,7 +442,7 @@ private:
         frame += m_text.Slice(at, calendar.To);
         ComponentPtr root(icalparser_parse_string(frame.constData()));
         if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
-            Refuse(1, QStringLiteral("libical could not read the file as iCalendar"));
+            Refuse(1, QString::fromUtf8(ICalendarTexts::kLibicalUnreadable));
         MapTree(root.get(), index);
         m_batchComponents.clear(); // the frame's stay mapped
         CheckParseErrors(root.get());
@@ -464,7 +465,7 @@ private:
         text += "END:VCALENDAR\r\n";
         ComponentPtr root(icalparser_parse_string(text.constData()));
         if (!root)
-            Refuse(lines[indexes.first()].Begin, QStringLiteral("libical could not read the file as iCalendar"));
+            Refuse(lines[indexes.first()].Begin, QString::fromUtf8(ICalendarTexts::kLibicalUnreadable));
         return root;
     }
 
@@ -634,11 +635,11 @@ private:
                 line = m_index.NthLineStartingWith(index, junk.toUtf8(), nth(QLatin1Char('#') + junk));
             }
             if (parameterOnly) {
-                m_contents.Warnings.append(QStringLiteral("line %1: %2 (ignored)").arg(line).arg(text));
+                m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kIgnored).arg(line).arg(text));
             } else if (kind == ICAL_VEVENT_COMPONENT) {
                 // A repeat rule libical cannot read (BYMONTHDAY=32) costs its event only.
                 const QString reason = match.captured(1).compare(QLatin1String("RRULE"), Qt::CaseInsensitive) == 0
-                                           ? QStringLiteral("its repeat rule \"%1\" cannot be read").arg(Short(value))
+                                           ? QString::fromUtf8(ICalendarTexts::kRuleUnreadable).arg(Short(value))
                                            : text;
                 if (!m_unreadable.contains(index))
                     m_unreadable.insert(index, {line, reason});
@@ -711,13 +712,13 @@ private:
         for (ICalendarLines::ContentLine &line : ICalendarLines::MendedLines(text, firstLine, stray)) {
             for (const int joined : std::as_const(line.Joined))
                 notes.append(stray == ICalendarLines::StrayLine::Joined
-                                 ? QStringLiteral("line %1: a line that is no property, read as the rest of line %2")
+                                 ? QString::fromUtf8(ICalendarTexts::kStrayJoined)
                                        .arg(joined)
                                        .arg(line.Number)
-                                 : QStringLiteral("line %1: a line that is no property (left out)").arg(joined));
+                                 : QString::fromUtf8(ICalendarTexts::kStrayLeftOut).arg(joined));
             if (line.Text.size() > 6 && qstrnicmp(line.Text.constData(), "RRULE", 5) == 0
                 && (line.Text.at(5) == ':' || line.Text.at(5) == ';') && DropCountBesideUntil(line.Text))
-                notes.append(QStringLiteral("line %1: the repeat rule has both COUNT and UNTIL; read up to its UNTIL")
+                notes.append(QString::fromUtf8(ICalendarTexts::kCountAndUntil)
                                  .arg(line.Number));
             mended += line.Text + "\r\n";
         }
@@ -768,7 +769,7 @@ private:
             const bool isBroken = broken != m_brokenZones.cend();
             const QString problem = isBroken ? broken->second : definition ? ZoneProblem(definition) : QString();
             if (!problem.isEmpty()) {
-                m_contents.Warnings.append(QStringLiteral("line %1: the time zone \"%2\" of the file is left out: %3")
+                m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kZoneLeftOut)
                                                .arg(isBroken ? broken->first : BeginLine(definition))
                                                .arg(QString::fromUtf8(tzid), problem));
                 zone.ical = nullptr;
@@ -811,7 +812,7 @@ private:
             for (icalproperty *property = FirstProperty(observance, ICAL_RRULE_PROPERTY); property;
                  property = icalcomponent_get_next_property(observance, ICAL_RRULE_PROPERTY)) {
                 if (!start)
-                    return QStringLiteral("a change of clock has no DTSTART");
+                    return QString::fromUtf8(ICalendarTexts::kClockChangeWithoutStart);
                 const QString why =
                     ICalendarRecurrence::WhyNotAZoneRule(icalproperty_get_rrule(property), icalproperty_get_dtstart(start));
                 if (!why.isEmpty())
@@ -840,7 +841,7 @@ private:
             return;
         m_warnedZones.insert(tzid);
         m_contents.Warnings.append(
-            QStringLiteral("line %1: unknown time zone \"%2\"; its times are taken as local times").arg(line).arg(tzid));
+            QString::fromUtf8(ICalendarTexts::kUnknownZone).arg(line).arg(tzid));
     }
 
     TimeBasis BasisOf(icalcomponent *calendar, icalcomponent *component, icalproperty *property, const icaltimetype &time)
@@ -1129,7 +1130,7 @@ private:
             if (found.changesOccurrence)
                 continue;
             if (!found.read) {
-                m_contents.Warnings.append(QStringLiteral("line %1: an older version of the event with the UID \"%2\" (left out)")
+                m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kOlderVersion)
                                                .arg(m_index.Components()[found.index].Begin)
                                                .arg(found.uid));
                 continue;
@@ -1230,7 +1231,7 @@ private:
     {
         const int line = BeginLine(event);
         if (IsCancelled(event)) {
-            m_contents.Warnings.append(QStringLiteral("line %1: a cancelled event (left out)").arg(line));
+            m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kCancelled).arg(line));
             return;
         }
         CalendarEvent result;
@@ -1240,7 +1241,7 @@ private:
         Pending pending;
         pending.recurring = XProperty(event, "X-QUILLON-RECURRING");
         m_limitLine = line;
-        m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
+        m_limitReason = QString::fromUtf8(ICalendarTexts::kDatesOverLimit);
         try {
             ReadEvent(calendar, event, result, pending);
         } catch (const Skipped &skipped) {
@@ -1371,12 +1372,12 @@ private:
         const QString name = pending.looks.isEmpty() ? series.Event.EventName : pending.looks.first().EventName;
         if (groups.empty()) {
             m_contents.Warnings.append(
-                QStringLiteral("line %1: \"%2\" has no day left (left out)").arg(series.Line).arg(name));
+                QString::fromUtf8(ICalendarTexts::kNoDayLeft).arg(series.Line).arg(name));
             return {};
         }
         if (outside)
             m_contents.Warnings.append(
-                QStringLiteral("line %1: \"%2\": days outside 1900-2100 left out").arg(series.Line).arg(name));
+                QString::fromUtf8(ICalendarTexts::kDaysOutside).arg(series.Line).arg(name));
         QList<CalendarEvent> parts;
         parts.reserve(qsizetype(groups.size()));
         for (Group &group : groups) {
@@ -1434,10 +1435,10 @@ private:
         const int line = result.Line;
         icalproperty *startProperty = FirstProperty(event, ICAL_DTSTART_PROPERTY);
         if (!startProperty)
-            throw Skipped{line, QStringLiteral("the event has no DTSTART")};
+            throw Skipped{line, QString::fromUtf8(ICalendarTexts::kNoStart)};
         const icaltimetype start = icalproperty_get_dtstart(startProperty);
         if (icaltime_is_null_time(start) || !WallDate(start).isValid())
-            throw Skipped{LineOf(event, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
+            throw Skipped{LineOf(event, "DTSTART"), QString::fromUtf8(ICalendarTexts::kStartNoDate)};
         pending.allDay = start.is_date != 0;
         pending.startBasis = BasisOf(calendar, event, startProperty, start);
 
@@ -1464,7 +1465,7 @@ private:
         AddOccurrence(pending, WallDate(start), WallTime(start));
         ExpandRules(event, start, pending, record.EventName);
         m_limitLine = line;
-        m_limitReason = QStringLiteral("its dates could not be worked out within the limit");
+        m_limitReason = QString::fromUtf8(ICalendarTexts::kDatesOverLimit);
         ReadRecurrenceDates(calendar, event, pending);
     }
 
@@ -1484,7 +1485,7 @@ private:
 
     void Warn(const QString &uid, int line, const QString &reason)
     {
-        m_contents.Warnings.append(QStringLiteral("line %1, UID \"%2\": %3; skipped").arg(line).arg(uid, reason));
+        m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kSkipped).arg(line).arg(uid, reason));
     }
 
     void ReadDuration(icalcomponent *calendar, icalcomponent *event, const icaltimetype &start, Pending &pending)
@@ -1494,11 +1495,11 @@ private:
         if (endProperty) {
             const icaltimetype end = icalproperty_get_dtend(endProperty);
             if (icaltime_is_null_time(end) || !WallDate(end).isValid())
-                throw Skipped{LineOf(event, "DTEND"), QStringLiteral("the event's DTEND is no date")};
+                throw Skipped{LineOf(event, "DTEND"), QString::fromUtf8(ICalendarTexts::kEndNoDate)};
             if (pending.allDay) {
                 const qint64 days = WallDate(start).daysTo(WallDate(end));
                 if (days < 0)
-                    throw Skipped{LineOf(event, "DTEND"), QStringLiteral("ends before it starts")};
+                    throw Skipped{LineOf(event, "DTEND"), QString::fromUtf8(ICalendarTexts::kEndsBeforeStart)};
                 pending.durationDays = int(std::clamp<qint64>(days, 1, kMaxOccurrences));
             } else {
                 const QDateTime from = Local(WallDate(start), WallTime(start), pending.startBasis);
@@ -1507,16 +1508,16 @@ private:
                                                          BasisOf(calendar, event, endProperty, end));
                 pending.durationSecs = from.secsTo(to);
                 if (pending.durationSecs < 0)
-                    throw Skipped{LineOf(event, "DTEND"), QStringLiteral("ends before it starts")};
+                    throw Skipped{LineOf(event, "DTEND"), QString::fromUtf8(ICalendarTexts::kEndsBeforeStart)};
             }
         } else if (durationProperty) {
             const icaldurationtype duration = icalproperty_get_duration(durationProperty);
             const qint64 seconds = Seconds(duration);
             if (seconds < 0)
-                throw Skipped{LineOf(event, "DURATION"), QStringLiteral("the event's DURATION is negative")};
+                throw Skipped{LineOf(event, "DURATION"), QString::fromUtf8(ICalendarTexts::kNegativeDuration)};
             if (seconds > kMaxDurationSecs)
                 throw Skipped{LineOf(event, "DURATION"),
-                              QStringLiteral("its DURATION of %1 days is longer than the years 1900-2100")
+                              QString::fromUtf8(ICalendarTexts::kDurationTooLong)
                                   .arg(Count(seconds / 86400))};
             if (pending.allDay)
                 pending.durationDays = int(std::clamp<qint64>((seconds + 86399) / 86400, 1, kMaxOccurrences));
@@ -1577,7 +1578,7 @@ private:
                  Pending &pending)
     {
         if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-            throw Skipped{LineOf(event, property), QStringLiteral("%1 is no date")
+            throw Skipped{LineOf(event, property), QString::fromUtf8(ICalendarTexts::kNoDate)
                                                        .arg(Utf8(icalproperty_kind_to_string(icalproperty_isa(property))))};
         if (time.is_date || pending.allDay) {
             pending.excludedDates.insert(WallDate(time));
@@ -1755,17 +1756,17 @@ private:
             const int line = m_index.NthPropertyLine(IndexOf(event), QStringLiteral("RRULE"), index);
             const icalrecurrencetype rule = icalproperty_get_rrule(property);
             if (rule.freq == ICAL_NO_RECURRENCE)
-                throw Skipped{line, QStringLiteral("the RRULE has no valid FREQ")};
+                throw Skipped{line, QString::fromUtf8(ICalendarTexts::kNoFreq)};
             const QString never = ICalendarRecurrence::WhyNever(rule);
             if (!never.isEmpty())
-                throw Skipped{line, QStringLiteral("its repeat rule can never match (%1)").arg(never)};
+                throw Skipped{line, QString::fromUtf8(ICalendarTexts::kNeverMatches).arg(never)};
             const ICalendarRecurrence::WallTime until = UntilOf(rule.until, pending);
             if (!icaltime_is_null_time(rule.until) && !until.date.isValid())
-                throw Skipped{line, QStringLiteral("its repeat rule ends on no date")};
+                throw Skipped{line, QString::fromUtf8(ICalendarTexts::kEndsOnNoDate)};
             const bool open = rule.count == 0 && !until.date.isValid();
             const QDate stop = open ? m_openRuleEnd : kLastDate;
             m_limitLine = line;
-            m_limitReason = QStringLiteral("its repeat rule could not be expanded within the limit");
+            m_limitReason = QString::fromUtf8(ICalendarTexts::kRuleOverLimit);
             // Days are looked at from the day before the first stored one (a local day may
             // be the next one) to two days after the last wanted, which tells a series
             // that goes on from one that has ended.
@@ -1780,15 +1781,15 @@ private:
                 }
                 occurrences += day.seconds.size();
                 if (occurrences > kMaxOccurrences)
-                    RefuseSize(line, QStringLiteral("the RRULE of \"%1\" gives more than %2 dates")
+                    RefuseSize(line, QString::fromUtf8(ICalendarTexts::kTooManyDates)
                                          .arg(name, Count(kMaxOccurrences)));
                 AddRuleDay(pending, day);
             }
             // A series that starts after the last day wanted is clipped, not empty.
             if (expansion.Found() == 0 && !clipped && !expansion.SkippedAhead() && WallDate(start) <= stop)
-                throw Skipped{line, QStringLiteral("its repeat rule gives no date at all")};
+                throw Skipped{line, QString::fromUtf8(ICalendarTexts::kNoDateAtAll)};
             if (open) {
-                m_contents.Warnings.append(QStringLiteral("line %1: \"%2\" repeats without end; dates taken up to %3")
+                m_contents.Warnings.append(QString::fromUtf8(ICalendarTexts::kEndless)
                                                .arg(line)
                                                .arg(name, stop.toString(Qt::ISODate)));
                 ClipAfter(pending, stop);
@@ -1809,7 +1810,7 @@ private:
             const icaldatetimeperiodtype value = icalproperty_get_rdate(property);
             const icaltimetype time = icaltime_is_null_time(value.time) ? value.period.start : value.time;
             if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-                throw Skipped{LineOf(event, property), QStringLiteral("RDATE is no date")};
+                throw Skipped{LineOf(event, property), QString::fromUtf8(ICalendarTexts::kRdateNoDate)};
             if (pending.allDay || time.is_date) {
                 AddOccurrence(pending, WallDate(time), QTime(0, 0));
                 continue;
@@ -1891,7 +1892,7 @@ private:
                 m_expanded.insert(waiting->second.place, {});
             m_waiting.erase(waiting);
             Skip(change.key, change.uid, BeginLine(change.component),
-                 QStringLiteral("its changed occurrences could not be worked out within the limit"));
+                 QString::fromUtf8(ICalendarTexts::kChangesOverLimit));
         }
     }
 
@@ -1963,7 +1964,7 @@ private:
         icalproperty *id = FirstProperty(change.component, ICAL_RECURRENCEID_PROPERTY);
         const icaltimetype time = icalproperty_get_recurrenceid(id);
         if (icaltime_is_null_time(time) || !WallDate(time).isValid())
-            throw Skipped{LineOf(change.component, "RECURRENCE-ID"), QStringLiteral("RECURRENCE-ID is no date")};
+            throw Skipped{LineOf(change.component, "RECURRENCE-ID"), QString::fromUtf8(ICalendarTexts::kRecurrenceIdNoDate)};
         icalparameter *range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
         const bool andFuture = range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
         const qint64 from = NamedStart(change, id, time, pending);
@@ -1973,7 +1974,7 @@ private:
         if (const auto before = pending.moved.constFind(from);
             before != pending.moved.cend() && before->range == rangeFrom && before->sequence > sequence) {
             m_contents.Warnings.append(
-                QStringLiteral("line %1: an older version of a changed occurrence of the event with the UID \"%2\" (left out)")
+                QString::fromUtf8(ICalendarTexts::kOlderChange)
                     .arg(BeginLine(change.component))
                     .arg(change.uid));
             return;
@@ -2018,7 +2019,7 @@ private:
         if (startProperty) {
             const icaltimetype start = icalproperty_get_dtstart(startProperty);
             if (icaltime_is_null_time(start) || !WallDate(start).isValid())
-                throw Skipped{LineOf(change.component, "DTSTART"), QStringLiteral("the event's DTSTART is no date")};
+                throw Skipped{LineOf(change.component, "DTSTART"), QString::fromUtf8(ICalendarTexts::kStartNoDate)};
             Pending moved = pending.Fresh(m_options.Cancelled);
             moved.allDay = start.is_date != 0;
             moved.durationDays = 1;
@@ -2114,7 +2115,7 @@ private:
     {
         m_totalDates += event.Dates.size();
         if (m_totalDates > kMaxDates)
-            RefuseSize(event.Line, QStringLiteral("the file gives more than %1 days of events").arg(Count(kMaxDates)));
+            RefuseSize(event.Line, QString::fromUtf8(ICalendarTexts::kTooManyDays).arg(Count(kMaxDates)));
     }
 };
 

@@ -1,5 +1,7 @@
 #include "ICalendarRecurrence.h"
 
+#include "ICalendarTexts.h"
+
 #include <libical/ical.h>
 
 #include <QHash>
@@ -142,7 +144,7 @@ void Budget::Charge(qint64 steps)
 QString WhyNever(const icalrecurrencetype &rule)
 {
     if (rule.interval < 1)
-        return QStringLiteral("INTERVAL=%1 is no positive number").arg(rule.interval);
+        return QString::fromUtf8(ICalendarTexts::kIntervalNotPositive).arg(rule.interval);
     const QList<int> months = Values(rule.by_month);
     const QList<int> monthDays = Values(rule.by_month_day);
     const QList<int> yearDays = Values(rule.by_year_day);
@@ -152,44 +154,43 @@ QString WhyNever(const icalrecurrencetype &rule)
     const bool gregorian = IsGregorian(rule);
 
     const struct {
-        const char *name;
         QList<int> values;
         int lowest;
         int highest; // and -highest..-1 when lowest is 1
-        const char *what;
+        const char *none; // "BYSECOND=%1 names no second"
     } ranges[] = {
-        {"BYSECOND", Values(rule.by_second), 0, 60, "second"},
-        {"BYMINUTE", Values(rule.by_minute), 0, 59, "minute"},
-        {"BYHOUR", Values(rule.by_hour), 0, 23, "hour"},
-        {"BYMONTHDAY", monthDays, 1, 31, "day of a month"},
-        {"BYYEARDAY", yearDays, 1, 366, "day of a year"},
-        {"BYWEEKNO", weekNumbers, 1, 53, "week of a year"},
+        {Values(rule.by_second), 0, 60, ICalendarTexts::kNoSecond},
+        {Values(rule.by_minute), 0, 59, ICalendarTexts::kNoMinute},
+        {Values(rule.by_hour), 0, 23, ICalendarTexts::kNoHour},
+        {monthDays, 1, 31, ICalendarTexts::kNoMonthDay},
+        {yearDays, 1, 366, ICalendarTexts::kNoYearDay},
+        {weekNumbers, 1, 53, ICalendarTexts::kNoWeek},
     };
     for (const auto &range : ranges) {
         for (int value : range.values) {
             const bool fits = range.lowest == 0 ? value >= 0 && value <= range.highest
                                                 : value != 0 && std::abs(value) <= range.highest;
             if (!fits)
-                return QStringLiteral("%1=%2 names no %3").arg(QLatin1String(range.name)).arg(value).arg(QLatin1String(range.what));
+                return QString::fromUtf8(range.none).arg(value);
         }
     }
     for (int month : months) {
         const int number = icalrecurrencetype_month_month(short(month));
         if (number < 1 || number > 12)
-            return QStringLiteral("BYMONTH=%1 names no month").arg(number);
+            return QString::fromUtf8(ICalendarTexts::kNoMonth).arg(number);
         if (gregorian && icalrecurrencetype_month_is_leap(short(month)))
-            return QStringLiteral("BYMONTH=%1L names a leap month, which the Gregorian calendar has not").arg(number);
+            return QString::fromUtf8(ICalendarTexts::kLeapMonth).arg(number);
     }
 
     const int freq = rule.freq;
     if (!weekNumbers.isEmpty() && freq != ICAL_YEARLY_RECURRENCE)
-        return QStringLiteral("BYWEEKNO fits only a yearly rule");
+        return QString::fromUtf8(ICalendarTexts::kWeekNumberNotYearly);
     if (!yearDays.isEmpty() && freq >= ICAL_DAILY_RECURRENCE && freq <= ICAL_MONTHLY_RECURRENCE)
-        return QStringLiteral("BYYEARDAY does not fit a daily, weekly or monthly rule");
+        return QString::fromUtf8(ICalendarTexts::kYearDayMisfit);
     if (!monthDays.isEmpty() && freq == ICAL_WEEKLY_RECURRENCE)
-        return QStringLiteral("BYMONTHDAY does not fit a weekly rule");
+        return QString::fromUtf8(ICalendarTexts::kMonthDayWeekly);
     if (!gregorian)
-        return QStringLiteral("RSCALE=%1: only Gregorian rules are expanded").arg(QLatin1String(rule.rscale));
+        return QString::fromUtf8(ICalendarTexts::kNotGregorian).arg(QLatin1String(rule.rscale));
 
     // A numbered weekday counts within the month (monthly, or yearly with BYMONTH) or
     // the year; libical ignores the number in a weekly rule.
@@ -201,17 +202,17 @@ QString WhyNever(const icalrecurrencetype &rule)
             const int position = icalrecurrencetype_day_position(short(day));
             const int weekday = int(icalrecurrencetype_day_day_of_week(short(day)));
             if (weekday < 1 || weekday > 7)
-                return QStringLiteral("BYDAY names no weekday");
+                return QString::fromUtf8(ICalendarTexts::kNoWeekday);
             if (position != 0 && freq <= ICAL_DAILY_RECURRENCE)
-                return QStringLiteral("BYDAY=%1: a numbered weekday fits only a monthly or yearly rule").arg(DayText(short(day)));
+                return QString::fromUtf8(ICalendarTexts::kNumberedWeekday).arg(DayText(short(day)));
             any = any || position == 0 || freq == ICAL_WEEKLY_RECURRENCE || std::abs(position) <= most;
         }
         if (!any) {
             QStringList texts;
             for (int day : days)
                 texts.append(DayText(short(day)));
-            return QStringLiteral("BYDAY=%1: a %2 has at most %3 of each weekday")
-                .arg(texts.join(QLatin1Char(',')), inMonth ? QStringLiteral("month") : QStringLiteral("year"))
+            return QString::fromUtf8(inMonth ? ICalendarTexts::kWeekdaysInMonth : ICalendarTexts::kWeekdaysInYear)
+                .arg(texts.join(QLatin1Char(',')))
                 .arg(most);
         }
     }
@@ -227,7 +228,7 @@ QString WhyNever(const icalrecurrencetype &rule)
                                [&](int day) { return std::abs(day) <= LongestMonth(month); });
         });
         if (!any)
-            return QStringLiteral("BYMONTHDAY=%1 falls in none of the months BYMONTH=%2").arg(Joined(monthDays), Joined(monthNumbers));
+            return QString::fromUtf8(ICalendarTexts::kMonthDayInNoMonth).arg(Joined(monthDays), Joined(monthNumbers));
     }
     if (!yearDays.isEmpty() && !months.isEmpty()) {
         bool any = false;
@@ -241,7 +242,7 @@ QString WhyNever(const icalrecurrencetype &rule)
             }
         }
         if (!any)
-            return QStringLiteral("BYYEARDAY=%1 falls in none of the months BYMONTH=%2").arg(Joined(yearDays), Joined(monthNumbers));
+            return QString::fromUtf8(ICalendarTexts::kYearDayInNoMonth).arg(Joined(yearDays), Joined(monthNumbers));
     }
 
     if (!positions.isEmpty()) {
@@ -257,18 +258,18 @@ QString WhyNever(const icalrecurrencetype &rule)
         const qint64 minutes = count(rule.by_minute, ICAL_BY_MINUTE_SIZE);
         const qint64 hours = count(rule.by_hour, ICAL_BY_HOUR_SIZE);
         qint64 most = 1;
-        const char *period = "second";
+        const char *tooMany = ICalendarTexts::kPositionsPerSecond;
         switch (freq) {
-        case ICAL_SECONDLY_RECURRENCE: most = 1; period = "second"; break;
-        case ICAL_MINUTELY_RECURRENCE: most = seconds; period = "minute"; break;
-        case ICAL_HOURLY_RECURRENCE: most = minutes * seconds; period = "hour"; break;
-        case ICAL_DAILY_RECURRENCE: most = hours * minutes * seconds; period = "day"; break;
-        case ICAL_WEEKLY_RECURRENCE: most = 7 * hours * minutes * seconds; period = "week"; break;
-        case ICAL_MONTHLY_RECURRENCE: most = 31 * hours * minutes * seconds; period = "month"; break;
-        default: most = 366 * hours * minutes * seconds; period = "year"; break;
+        case ICAL_SECONDLY_RECURRENCE: most = 1; tooMany = ICalendarTexts::kPositionsPerSecond; break;
+        case ICAL_MINUTELY_RECURRENCE: most = seconds; tooMany = ICalendarTexts::kPositionsPerMinute; break;
+        case ICAL_HOURLY_RECURRENCE: most = minutes * seconds; tooMany = ICalendarTexts::kPositionsPerHour; break;
+        case ICAL_DAILY_RECURRENCE: most = hours * minutes * seconds; tooMany = ICalendarTexts::kPositionsPerDay; break;
+        case ICAL_WEEKLY_RECURRENCE: most = 7 * hours * minutes * seconds; tooMany = ICalendarTexts::kPositionsPerWeek; break;
+        case ICAL_MONTHLY_RECURRENCE: most = 31 * hours * minutes * seconds; tooMany = ICalendarTexts::kPositionsPerMonth; break;
+        default: most = 366 * hours * minutes * seconds; tooMany = ICalendarTexts::kPositionsPerYear; break;
         }
         if (std::none_of(positions.begin(), positions.end(), [most](int position) { return std::abs(position) <= most; }))
-            return QStringLiteral("BYSETPOS=%1 asks for more occurrences than one %2 holds").arg(Joined(positions), QLatin1String(period));
+            return QString::fromUtf8(tooMany).arg(Joined(positions));
     }
     return QString();
 }
@@ -276,7 +277,7 @@ QString WhyNever(const icalrecurrencetype &rule)
 QString WhyNotAZoneRule(const icalrecurrencetype &rule, const icaltimetype &start)
 {
     if (rule.freq != ICAL_YEARLY_RECURRENCE)
-        return QStringLiteral("its rule is not yearly");
+        return QString::fromUtf8(ICalendarTexts::kZoneRuleNotYearly);
     const QString never = WhyNever(rule);
     if (!never.isEmpty())
         return never;
@@ -294,19 +295,19 @@ QString WhyNotAZoneRule(const icalrecurrencetype &rule, const icaltimetype &star
     };
     for (const auto &part : parts) {
         if (part.count > part.most)
-            return QStringLiteral("its rule has more than %1 %2 values").arg(part.most).arg(QLatin1String(part.name));
+            return QString::fromUtf8(ICalendarTexts::kZoneRuleTooMany).arg(part.most).arg(QLatin1String(part.name));
     }
     // libical looks for the first change up to the year 20000: it must come soon.
     const QDate from(start.year, start.month, start.day);
     if (!from.isValid())
-        return QStringLiteral("its start is no date");
+        return QString::fromUtf8(ICalendarTexts::kZoneStartNoDate);
     Budget budget(1000000);
     icalrecurrencetype firstYears = rule;
     firstYears.count = 0;
     Expansion expansion(firstYears, start, {from.addYears(2), 0}, from, from.addYears(2), budget);
     Day day;
     if (!expansion.Next(day))
-        return QStringLiteral("its rule gives no change within two years of its start");
+        return QString::fromUtf8(ICalendarTexts::kZoneRuleNoChange);
     return QString();
 }
 

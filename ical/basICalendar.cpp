@@ -4,6 +4,7 @@
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarKept.h"
+#include "ICalendarTexts.h"
 #include "EventSeries.h"
 #include "ICalendarWriter.h"
 #include "basOperation.h"
@@ -37,6 +38,13 @@ namespace {
 using basOperation::Failure;
 using basOperation::Steps;
 
+// A file's reading or writing refused: in English for error.log, in the user's language
+// for the box.
+Failure FileFailure(int number, const QString &english)
+{
+    return Failure(number, english, ICalendarTexts::Shown(english));
+}
+
 // The file opened for reading, with its size; its text is read as the reader goes.
 struct OpenedFile {
     std::shared_ptr<QFile> file;
@@ -49,17 +57,17 @@ OpenedFile OpenCalendarFile(const QString &path)
     const QFileInfo info(path);
     // A folder on the way that may not be entered hides the file: say so, not "not found".
     if (!info.exists() && !QFileInfo(info.absolutePath()).exists())
-        throw Failure(basOperation::kFileNotFound,
-                      QStringLiteral("%1: the folder %2 does not exist or cannot be entered (no permission)")
+        throw FileFailure(basOperation::kFileNotFound,
+                      QString::fromUtf8(ICalendarTexts::kFolderUnreachable)
                           .arg(path, info.absolutePath()));
     if (!info.exists() || !info.isFile())
-        throw Failure(basOperation::kFileNotFound, QStringLiteral("%1: file not found").arg(path));
+        throw FileFailure(basOperation::kFileNotFound, QString::fromUtf8(ICalendarTexts::kFileNotFound).arg(path));
     if (!info.isReadable())
-        throw Failure(basOperation::kPathFileAccessError,
-                      QStringLiteral("%1: the file cannot be read (no permission)").arg(path));
+        throw FileFailure(basOperation::kPathFileAccessError,
+                      QString::fromUtf8(ICalendarTexts::kFileUnreadable).arg(path));
     const auto tooLarge = [&path](qint64 bytes) {
-        return Failure(basOperation::kOverflow,
-                       QStringLiteral("%1: the file is larger than %2 MB (%3 bytes); nothing was imported")
+        return FileFailure(basOperation::kOverflow,
+                       QString::fromUtf8(ICalendarTexts::kFileTooLarge)
                            .arg(path, QString::number(ICalendarReader::kMaxFileBytes / (1024 * 1024)),
                                 QString::number(bytes)));
     };
@@ -67,7 +75,7 @@ OpenedFile OpenCalendarFile(const QString &path)
         throw tooLarge(info.size());
     auto file = std::make_shared<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw Failure(basOperation::kPathFileAccessError, QStringLiteral("%1: %2").arg(path, file->errorString()));
+        throw FileFailure(basOperation::kPathFileAccessError, QStringLiteral("%1: %2").arg(path, file->errorString()));
     // The file may have grown since it was measured.
     const qint64 size = file->size();
     if (size > ICalendarReader::kMaxFileBytes)
@@ -81,8 +89,8 @@ void CheckUnchanged(const QString &path, const OpenedFile &opened)
 {
     if (opened.file->size() != opened.size
         || opened.file->fileTime(QFileDevice::FileModificationTime) != opened.modified)
-        throw Failure(basOperation::kPathFileAccessError,
-                      QStringLiteral("%1: the file changed while it was read; nothing was imported").arg(path));
+        throw FileFailure(basOperation::kPathFileAccessError,
+                      QString::fromUtf8(ICalendarTexts::kFileChanged).arg(path));
 }
 
 // Why a file could not be written, as the user can act on it: the folder missing, the
@@ -92,12 +100,12 @@ QString WriteFailure(const QString &path, qint64 bytes, const QString &systemRea
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
-        return QStringLiteral("%1: the folder %2 does not exist").arg(path, folder);
+        return QString::fromUtf8(ICalendarTexts::kNoFolder).arg(path, folder);
     const QStorageInfo storage(folder);
     if (storage.isValid() && storage.bytesAvailable() < bytes + 4096)
-        return QStringLiteral("%1: the disk is full (%2 bytes free, %3 needed); the file was not written")
+        return QString::fromUtf8(ICalendarTexts::kDiskFull)
             .arg(path, QString::number(storage.bytesAvailable()), QString::number(bytes));
-    return QStringLiteral("%1: the file could not be written (%2); it was not changed").arg(path, systemReason);
+    return QString::fromUtf8(ICalendarTexts::kNotWritten).arg(path, systemReason);
 }
 
 // The file is replaced whole or left as it was: never half written.
@@ -122,7 +130,7 @@ void WriteWholeFile(const QString &path, const QByteArray &text)
         file.cancelWriting();
     }
     if (!written)
-        throw Failure(basOperation::kPathFileAccessError, WriteFailure(path, text.size(), reason));
+        throw FileFailure(basOperation::kPathFileAccessError, WriteFailure(path, text.size(), reason));
 }
 
 // The church-year days an export adds; every store has them already.
@@ -355,7 +363,7 @@ struct ImportWork {
         }
         if (churchDays > 0)
             summary.Warnings.append(
-                QStringLiteral("%1 church-year days left out (the store has them already)").arg(churchDays));
+                QString::fromUtf8(ICalendarTexts::kChurchDaysLeftOut).arg(churchDays));
         return true;
     }
 
@@ -488,7 +496,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         try {
             contents = read ? read(text, options) : ICalendarReader::ReadCalendar(text, options);
         } catch (const Failure &failure) {
-            throw Failure(failure.number(), QStringLiteral("%1: %2; nothing was imported").arg(path, failure.description()));
+            throw FileFailure(failure.number(), QString::fromUtf8(ICalendarTexts::kNothingImported).arg(path, failure.description()));
         } catch (const ICalendarReader::Cancelled &) {
             cancelled = true;
             return false;
@@ -519,10 +527,10 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         // where it happened.
         const QString reason = store.LastFailure();
         if (work.refused && !reason.isEmpty())
-            refusal = QStringLiteral("%1: line %2: \"%3\" could not be stored: %4; nothing was imported")
+            refusal = QString::fromUtf8(ICalendarTexts::kNotStored)
                           .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName, reason);
         else if (work.refused)
-            refusal = QStringLiteral("%1: line %2: the store did not take \"%3\"; nothing was imported")
+            refusal = QString::fromUtf8(ICalendarTexts::kStoreRefused)
                           .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName);
         return false;
     });
@@ -641,8 +649,8 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         if (withChurchYear
             && (options.ChurchYearFrom < ICalendarReader::kFirstDate.year()
                 || options.ChurchYearTo > ICalendarReader::kLastDate.year() || options.ChurchYearFrom > options.ChurchYearTo))
-            throw Failure(basOperation::kInvalidProcedureCall,
-                          QStringLiteral("The church-year range %1-%2 is not within 1900-2100")
+            throw FileFailure(basOperation::kInvalidProcedureCall,
+                          QString::fromUtf8(ICalendarTexts::kChurchYearRange)
                               .arg(options.ChurchYearFrom)
                               .arg(options.ChurchYearTo));
         step(20);
@@ -672,13 +680,15 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         QHash<std::pair<QString, QString>, qsizetype> seriesAt;
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
-            const auto name = [&record] { return QStringLiteral("event %1 \"%2\"").arg(record.EventID).arg(record.EventName); };
+            const auto leftOut = [&record](const char *why) {
+                return QString::fromUtf8(why).arg(record.EventID).arg(record.EventName);
+            };
             if (stored.Dates.isEmpty()) {
-                result.LeftOut.append(name() + QStringLiteral(": no date"));
+                result.LeftOut.append(leftOut(ICalendarTexts::kEventWithoutDate));
                 continue;
             }
             if (!record.AllDayEvent && (!record.StartTime.isValid() || !record.EndTime.isValid())) {
-                result.LeftOut.append(name() + QStringLiteral(": no readable time"));
+                result.LeftOut.append(leftOut(ICalendarTexts::kEventWithoutTime));
                 continue;
             }
             ICalendarWriter::OutgoingEvent event;

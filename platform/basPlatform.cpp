@@ -199,15 +199,30 @@ bool OwnerUnreadable(const QLockFile &lock)
     return !lock.getLockInfo(&pid, &host, &application);
 }
 
+// Why a folder holds no lock: in English for error.log, and in the user's language.
+struct LockReason {
+    QString english;
+    QString shown;
+};
+
+constexpr auto kFolderNotMade = QT_TRANSLATE_NOOP("basPlatform", "%1 cannot be made");
+constexpr auto kFolderShared = QT_TRANSLATE_NOOP("basPlatform", "%1 is not this user's alone");
+constexpr auto kNotLockable = QT_TRANSLATE_NOOP("basPlatform", "%1 cannot be locked");
+
+LockReason Reason(const char *form, const QString &path)
+{
+    return {QString::fromUtf8(form).arg(path), QCoreApplication::translate("basPlatform", form).arg(path)};
+}
+
 LockOutcome TryLockIn(const QString &folder, const QString &programName, std::unique_ptr<QLockFile> &taken,
-                      QString &why)
+                      LockReason &why)
 {
     if (!QDir().mkpath(folder)) {
-        why = QStringLiteral("%1 cannot be made").arg(folder);
+        why = Reason(kFolderNotMade, folder);
         return LockOutcome::NotHere;
     }
     if (!IsPrivateFolder(folder)) {
-        why = QStringLiteral("%1 is not this user's alone").arg(folder);
+        why = Reason(kFolderShared, folder);
         return LockOutcome::NotHere;
     }
     const QString path = folder + QStringLiteral("/quillon-") + programName + QStringLiteral(".lock");
@@ -228,12 +243,12 @@ LockOutcome TryLockIn(const QString &folder, const QString &programName, std::un
             return LockOutcome::HeldByAnother;
         lock->removeStaleLockFile();
     }
-    why = QStringLiteral("%1 cannot be locked").arg(QDir::toNativeSeparators(path));
+    why = Reason(kNotLockable, QDir::toNativeSeparators(path));
     return LockOutcome::NotHere;
 }
 } // namespace
 
-InstanceLock TakeInstanceLock(const QString &programName, QString *why)
+InstanceLock TakeInstanceLock(const QString &programName, QString *why, QString *shownWhy)
 {
     auto &locks = Locks();
     if (locks.count(programName))
@@ -243,9 +258,10 @@ InstanceLock TakeInstanceLock(const QString &programName, QString *why)
     if (!folders.contains(TemporaryFolder()))
         folders.append(TemporaryFolder());
     QStringList reasons;
+    QStringList shownReasons;
     for (const QString &folder : folders) {
         std::unique_ptr<QLockFile> lock;
-        QString reason;
+        LockReason reason;
         switch (TryLockIn(folder, programName, lock, reason)) {
         case LockOutcome::Taken:
             locks.emplace(programName, std::move(lock));
@@ -253,12 +269,15 @@ InstanceLock TakeInstanceLock(const QString &programName, QString *why)
         case LockOutcome::HeldByAnother:
             return InstanceLock::HeldByAnother;
         case LockOutcome::NotHere:
-            reasons.append(reason);
+            reasons.append(reason.english);
+            shownReasons.append(reason.shown);
             break;
         }
     }
     if (why)
         *why = reasons.join(QStringLiteral("; "));
+    if (shownWhy)
+        *shownWhy = shownReasons.join(QStringLiteral("; "));
     return InstanceLock::Unavailable;
 }
 

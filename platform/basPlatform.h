@@ -95,9 +95,10 @@ void SetMessagePresenter(MessageHandler presenter);
 // lock, it says so on stderr and answers true, so the program ends.
 bool PreviousInstanceRunning(const QString &programName);
 // The same test, telling "another copy runs" from "no lock can be had here"; why names
-// the folders tried and what went wrong in each.
+// the folders tried and what went wrong in each (in English, for error.log), shownWhy the
+// same in the user's language.
 enum class InstanceLock { Taken, HeldByAnother, Unavailable };
-InstanceLock TakeInstanceLock(const QString &programName, QString *why = nullptr);
+InstanceLock TakeInstanceLock(const QString &programName, QString *why = nullptr, QString *shownWhy = nullptr);
 void ReleaseInstanceLock(const QString &programName);
 
 // --- Settings -------------------------------------------------------------------

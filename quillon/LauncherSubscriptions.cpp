@@ -160,8 +160,10 @@ void LauncherSubscriptions::Start(const basDatabase::Subscription &subscription)
         } else if (!subscription.UserName.isEmpty()) {
             const SessionPasswords::Found found = passwords->Find(KeyOf(subscription));
             secret = found.Password;
-            if (secret.isNull())
+            if (secret.isNull()) {
                 outcome->noStore = found.NoStore;
+                outcome->shownNoStore = found.ShownNoStore;
+            }
         }
         outcome->result.Id = subscription.Id;
         basDatabase::EventStore store;
@@ -177,7 +179,7 @@ void LauncherSubscriptions::Start(const basDatabase::Subscription &subscription)
         done.thread->deleteLater();
         OnFinished(done);
         if (!done.outcome->result.Ok && !done.outcome->noStore.isEmpty())
-            AskPassword(done.subscription, done.outcome->noStore);
+            AskPassword(done.subscription, done.outcome->shownNoStore);
         RunNext();
     });
     thread->start();
@@ -223,7 +225,7 @@ void LauncherSubscriptions::OnFinished(const Running &done)
             QString shown = tr(kNotRefreshed).arg(name, SyncTexts::Shown(result.Message));
             if (!done.outcome->noStore.isEmpty()) {
                 text += QStringLiteral(" (%1)").arg(done.outcome->noStore);
-                shown += QStringLiteral(" (%1)").arg(done.outcome->noStore);
+                shown += QStringLiteral(" (%1)").arg(done.outcome->shownNoStore);
             }
             std::fprintf(stderr, "quillon: %s\n", qPrintable(text));
             basErrorHandler::ReportError(kReportName, {basOperation::kDeviceUnavailable, text, 0, shown}, true,

@@ -93,7 +93,8 @@ private:
     // What a refresh's thread leaves for the launcher, read once the thread finished.
     struct Outcome {
         basSync::RefreshResult result;
-        QString noStore; // when no store gave the password
+        QString noStore;      // when no store gave the password
+        QString shownNoStore; // the same in the user's language
     };
     struct Running {
         basDatabase::Subscription subscription;

@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include "CalendarList.h"
+#include "ICalendarTexts.h"
 #include "basICalendar.h"
 #include "basOperation.h"
 #include "frmCalendars.h"
@@ -100,9 +101,10 @@ private:
     QProgressDialog m_progress;
 };
 
+// The file's warnings (kept in English, as logged) in the user's language.
 QString ListOf(const QStringList &lines)
 {
-    QString text = lines.mid(0, kWarningsShown).join(QLatin1Char('\n'));
+    QString text = ICalendarTexts::Shown(lines.mid(0, kWarningsShown).join(QLatin1Char('\n')));
     if (lines.size() > kWarningsShown)
         text += QCoreApplication::translate("quillon::frmMain", "\n... and %1 more").arg(lines.size() - kWarningsShown);
     return text;

@@ -1,5 +1,6 @@
 #include "SyncTexts.h"
 
+#include "ICalendarTexts.h"
 #include "basShownText.h"
 
 namespace quillon {
@@ -54,7 +55,9 @@ QString Shown(const QString &english)
         kUnencrypted,
         kDatabaseUnopened,
     };
-    return basShownText::Of(english, "SyncTexts", kForms);
+    // A calendar's own warnings and why it could not be read come from its reading.
+    const basShownText::Forms groups[] = {{"SyncTexts", kForms}, {"ICalendarTexts", ICalendarTexts::Forms()}};
+    return basShownText::Of(english, groups);
 }
 
 } // namespace SyncTexts

@@ -77,7 +77,8 @@ inline constexpr auto kUnencrypted =
     QT_TRANSLATE_NOOP("SyncTexts", "%1 sends your password unencrypted (http://); use https:// if the server offers it");
 inline constexpr auto kDatabaseUnopened = QT_TRANSLATE_NOOP("SyncTexts", "The database could not be opened: %1");
 
-// A refresh's English text, line by line, in the user's language; a server's own words stay.
+// A refresh's English text, line by line, in the user's language, the calendar reading's
+// warnings and reasons within it too; a server's own words stay.
 QString Shown(const QString &english);
 
 } // namespace SyncTexts

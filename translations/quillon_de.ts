@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BackgroundPicture</name>
+    <message>
+        <source>the picture %1 does not exist</source>
+        <translation>das Bild %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>the picture %1 is not a file</source>
+        <translation>das Bild %1 ist keine Datei</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be read: %2</source>
+        <translation>das Bild %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture that can be read (%2)</source>
+        <translation>%1 ist kein lesbares Bild (%2)</translation>
+    </message>
+    <message>
+        <source>the picture %1 is too large: %2 x %3 pixels, at most %4 million for this screen</source>
+        <translation>das Bild %1 ist zu groß: %2 × %3 Pixel, höchstens %4 Millionen für diesen Bildschirm</translation>
+    </message>
+    <message>
+        <source>the picture %1 could not be decoded: %2</source>
+        <translation>das Bild %1 konnte nicht dekodiert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarDrawing</name>
+    <message>
+        <source>no event database</source>
+        <translation>keine Termindatenbank</translation>
+    </message>
+</context>
+<context>
     <name>CalendarLabel</name>
     <message numerus="yes">
         <source>+%n more</source>
@@ -24,6 +58,384 @@
     <message>
         <source>The calendar %1 cannot be written to</source>
         <translation>In den Kalender %1 kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>ICalendarTexts</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>line 1: this is UTF-16 text that cannot be read; save it as UTF-8</source>
+        <translation>Zeile 1: Dieser UTF-16-Text kann nicht gelesen werden; speichern Sie die Datei als UTF-8</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8; read as Latin-1 (Windows-1252)</source>
+        <translation>Die Datei ist nicht in UTF-8 kodiert; sie wurde als Latin-1 (Windows-1252) gelesen</translation>
+    </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>die Datei wurde während des Lesens geändert</translation>
+    </message>
+    <message>
+        <source>this is not a text file</source>
+        <translation>dies ist keine Textdatei</translation>
+    </message>
+    <message>
+        <source>this is not an iCalendar file (it does not start with BEGIN:VCALENDAR)</source>
+        <translation>dies ist keine iCalendar-Datei (sie beginnt nicht mit BEGIN:VCALENDAR)</translation>
+    </message>
+    <message>
+        <source>components nested more than %1 deep</source>
+        <translation>Komponenten mehr als %1 Ebenen tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>BEGIN:%1 outside of a calendar</source>
+        <translation>BEGIN:%1 außerhalb eines Kalenders</translation>
+    </message>
+    <message>
+        <source>END:%1 without BEGIN:%1</source>
+        <translation>END:%1 ohne BEGIN:%1</translation>
+    </message>
+    <message>
+        <source>END:%1 where END:%2 (of line %3) was expected</source>
+        <translation>END:%1, wo END:%2 (zu Zeile %3) erwartet wurde</translation>
+    </message>
+    <message>
+        <source>text after the end of the calendar</source>
+        <translation>Text nach dem Ende des Kalenders</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>BEGIN:%1 has no END:%1; the file is truncated</source>
+        <translation>BEGIN:%1 hat kein END:%1; die Datei ist unvollständig</translation>
+    </message>
+    <message>
+        <source>libical could not read the file as iCalendar</source>
+        <translation>libical konnte die Datei nicht als iCalendar lesen</translation>
+    </message>
+    <message>
+        <source>the file gives more than %1 days of events</source>
+        <translation>die Datei ergibt mehr als %1 Tage mit Terminen</translation>
+    </message>
+    <message>
+        <source>line %1: %2 (ignored)</source>
+        <extracomment>%2 is the reading library&apos;s own (English) message</extracomment>
+        <translation>Zeile %1: %2 (ignoriert)</translation>
+    </message>
+    <message>
+        <source>line %1: a line that is no property, read as the rest of line %2</source>
+        <translation>Zeile %1: Eine Zeile ohne Eigenschaft, als Fortsetzung von Zeile %2 gelesen</translation>
+    </message>
+    <message>
+        <source>line %1: a line that is no property (left out)</source>
+        <translation>Zeile %1: Eine Zeile ohne Eigenschaft (ausgelassen)</translation>
+    </message>
+    <message>
+        <source>line %1: the repeat rule has both COUNT and UNTIL; read up to its UNTIL</source>
+        <translation>Zeile %1: Die Wiederholungsregel hat sowohl COUNT als auch UNTIL; bis zu ihrem UNTIL gelesen</translation>
+    </message>
+    <message>
+        <source>line %1: the time zone &quot;%2&quot; of the file is left out: %3</source>
+        <translation>Zeile %1: Die Zeitzone »%2« der Datei wird nicht verwendet: %3</translation>
+    </message>
+    <message>
+        <source>a change of clock has no DTSTART</source>
+        <translation>eine Zeitumstellung hat kein DTSTART</translation>
+    </message>
+    <message>
+        <source>line %1: unknown time zone &quot;%2&quot;; its times are taken as local times</source>
+        <translation>Zeile %1: Unbekannte Zeitzone »%2«; ihre Uhrzeiten gelten als Ortszeit</translation>
+    </message>
+    <message>
+        <source>line %1, UID &quot;%2&quot;: %3; skipped</source>
+        <extracomment>%3 is why the event was left out</extracomment>
+        <translation>Zeile %1, UID »%2«: %3; übersprungen</translation>
+    </message>
+    <message>
+        <source>line %1: an older version of the event with the UID &quot;%2&quot; (left out)</source>
+        <translation>Zeile %1: Eine ältere Fassung des Termins mit der UID »%2« (ausgelassen)</translation>
+    </message>
+    <message>
+        <source>line %1: an older version of a changed occurrence of the event with the UID &quot;%2&quot; (left out)</source>
+        <translation>Zeile %1: Eine ältere Fassung eines geänderten Einzeltermins der Serie mit der UID »%2« (ausgelassen)</translation>
+    </message>
+    <message>
+        <source>line %1: a cancelled event (left out)</source>
+        <translation>Zeile %1: Ein abgesagter Termin (ausgelassen)</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; has no day left (left out)</source>
+        <translation>Zeile %1: »%2« hat keinen Tag mehr (ausgelassen)</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot;: days outside 1900-2100 left out</source>
+        <translation>Zeile %1: »%2«: Tage außerhalb der Jahre 1900 bis 2100 ausgelassen</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; repeats without end; dates taken up to %3</source>
+        <translation>Zeile %1: »%2« wiederholt sich ohne Ende; Termine bis %3 übernommen</translation>
+    </message>
+    <message>
+        <source>its dates could not be worked out within the limit</source>
+        <translation>seine Termine konnten nicht innerhalb der Grenze berechnet werden</translation>
+    </message>
+    <message>
+        <source>its changed occurrences could not be worked out within the limit</source>
+        <translation>seine geänderten Einzeltermine konnten nicht innerhalb der Grenze berechnet werden</translation>
+    </message>
+    <message>
+        <source>the event has no DTSTART</source>
+        <translation>der Termin hat kein DTSTART</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DTSTART is no date</source>
+        <translation>das DTSTART des Termins ist kein Datum</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DTEND is no date</source>
+        <translation>das DTEND des Termins ist kein Datum</translation>
+    </message>
+    <message>
+        <source>ends before it starts</source>
+        <translation>endet, bevor er beginnt</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DURATION is negative</source>
+        <translation>die DURATION des Termins ist negativ</translation>
+    </message>
+    <message>
+        <source>its DURATION of %1 days is longer than the years 1900-2100</source>
+        <translation>seine DURATION von %1 Tagen ist länger als die Jahre 1900 bis 2100</translation>
+    </message>
+    <message>
+        <source>%1 is no date</source>
+        <extracomment>%1 is a property&apos;s name (EXDATE, DTSTART)</extracomment>
+        <translation>%1 ist kein Datum</translation>
+    </message>
+    <message>
+        <source>RDATE is no date</source>
+        <translation>RDATE ist kein Datum</translation>
+    </message>
+    <message>
+        <source>RECURRENCE-ID is no date</source>
+        <translation>RECURRENCE-ID ist kein Datum</translation>
+    </message>
+    <message>
+        <source>its repeat rule &quot;%1&quot; cannot be read</source>
+        <translation>seine Wiederholungsregel »%1« kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the RRULE has no valid FREQ</source>
+        <translation>die RRULE hat keine gültige FREQ</translation>
+    </message>
+    <message>
+        <source>its repeat rule can never match (%1)</source>
+        <extracomment>%1 is why the rule can never match</extracomment>
+        <translation>seine Wiederholungsregel trifft nie zu (%1)</translation>
+    </message>
+    <message>
+        <source>its repeat rule ends on no date</source>
+        <translation>seine Wiederholungsregel endet an keinem Datum</translation>
+    </message>
+    <message>
+        <source>its repeat rule could not be expanded within the limit</source>
+        <translation>seine Wiederholungsregel konnte nicht innerhalb der Grenze aufgelöst werden</translation>
+    </message>
+    <message>
+        <source>the RRULE of &quot;%1&quot; gives more than %2 dates</source>
+        <translation>die RRULE von »%1« ergibt mehr als %2 Termine</translation>
+    </message>
+    <message>
+        <source>its repeat rule gives no date at all</source>
+        <translation>seine Wiederholungsregel ergibt überhaupt keinen Termin</translation>
+    </message>
+    <message>
+        <source>INTERVAL=%1 is no positive number</source>
+        <translation>INTERVAL=%1 ist keine positive Zahl</translation>
+    </message>
+    <message>
+        <source>BYSECOND=%1 names no second</source>
+        <translation>BYSECOND=%1 bezeichnet keine Sekunde</translation>
+    </message>
+    <message>
+        <source>BYMINUTE=%1 names no minute</source>
+        <translation>BYMINUTE=%1 bezeichnet keine Minute</translation>
+    </message>
+    <message>
+        <source>BYHOUR=%1 names no hour</source>
+        <translation>BYHOUR=%1 bezeichnet keine Stunde</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY=%1 names no day of a month</source>
+        <translation>BYMONTHDAY=%1 bezeichnet keinen Tag eines Monats</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY=%1 names no day of a year</source>
+        <translation>BYYEARDAY=%1 bezeichnet keinen Tag eines Jahres</translation>
+    </message>
+    <message>
+        <source>BYWEEKNO=%1 names no week of a year</source>
+        <translation>BYWEEKNO=%1 bezeichnet keine Woche eines Jahres</translation>
+    </message>
+    <message>
+        <source>BYMONTH=%1 names no month</source>
+        <translation>BYMONTH=%1 bezeichnet keinen Monat</translation>
+    </message>
+    <message>
+        <source>BYMONTH=%1L names a leap month, which the Gregorian calendar has not</source>
+        <translation>BYMONTH=%1L bezeichnet einen Schaltmonat, den der gregorianische Kalender nicht kennt</translation>
+    </message>
+    <message>
+        <source>BYWEEKNO fits only a yearly rule</source>
+        <translation>BYWEEKNO passt nur zu einer jährlichen Regel</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY does not fit a daily, weekly or monthly rule</source>
+        <translation>BYYEARDAY passt nicht zu einer täglichen, wöchentlichen oder monatlichen Regel</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY does not fit a weekly rule</source>
+        <translation>BYMONTHDAY passt nicht zu einer wöchentlichen Regel</translation>
+    </message>
+    <message>
+        <source>RSCALE=%1: only Gregorian rules are expanded</source>
+        <translation>RSCALE=%1: Nur gregorianische Regeln werden aufgelöst</translation>
+    </message>
+    <message>
+        <source>BYDAY names no weekday</source>
+        <translation>BYDAY bezeichnet keinen Wochentag</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a numbered weekday fits only a monthly or yearly rule</source>
+        <translation>BYDAY=%1: Ein nummerierter Wochentag passt nur zu einer monatlichen oder jährlichen Regel</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a month has at most %2 of each weekday</source>
+        <translation>BYDAY=%1: Ein Monat hat jeden Wochentag höchstens %2-mal</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a year has at most %2 of each weekday</source>
+        <translation>BYDAY=%1: Ein Jahr hat jeden Wochentag höchstens %2-mal</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY=%1 falls in none of the months BYMONTH=%2</source>
+        <translation>BYMONTHDAY=%1 fällt in keinen der Monate BYMONTH=%2</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY=%1 falls in none of the months BYMONTH=%2</source>
+        <translation>BYYEARDAY=%1 fällt in keinen der Monate BYMONTH=%2</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one second holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in eine Sekunde passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one minute holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in eine Minute passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one hour holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in eine Stunde passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one day holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in einen Tag passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one week holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in eine Woche passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one month holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in einen Monat passen</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one year holds</source>
+        <translation>BYSETPOS=%1 verlangt mehr Termine, als in ein Jahr passen</translation>
+    </message>
+    <message>
+        <source>its rule is not yearly</source>
+        <translation>ihre Regel ist nicht jährlich</translation>
+    </message>
+    <message>
+        <source>its rule has more than %1 %2 values</source>
+        <extracomment>%2 is a part of the rule (BYDAY, BYMONTH)</extracomment>
+        <translation>ihre Regel hat mehr als %1 %2-Werte</translation>
+    </message>
+    <message>
+        <source>its start is no date</source>
+        <translation>ihr Beginn ist kein Datum</translation>
+    </message>
+    <message>
+        <source>its rule gives no change within two years of its start</source>
+        <translation>ihre Regel ergibt innerhalb von zwei Jahren nach ihrem Beginn keine Zeitumstellung</translation>
+    </message>
+    <message>
+        <source>%1: the folder %2 does not exist or cannot be entered (no permission)</source>
+        <translation>%1: Der Ordner %2 existiert nicht oder kann nicht geöffnet werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>%1: file not found</source>
+        <translation>%1: Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1: the file cannot be read (no permission)</source>
+        <translation>%1: Die Datei kann nicht gelesen werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>%1: the file is larger than %2 MB (%3 bytes); nothing was imported</source>
+        <translation>%1: Die Datei ist größer als %2 MB (%3 Bytes); es wurde nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1: the file changed while it was read; nothing was imported</source>
+        <translation>%1: Die Datei wurde während des Lesens geändert; es wurde nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1: %2; nothing was imported</source>
+        <extracomment>%2 is why the file was refused</extracomment>
+        <translation>%1: %2; es wurde nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1: line %2: &quot;%3&quot; could not be stored: %4; nothing was imported</source>
+        <translation>%1: Zeile %2: »%3« konnte nicht gespeichert werden: %4; es wurde nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1: line %2: the store did not take &quot;%3&quot;; nothing was imported</source>
+        <translation>%1: Zeile %2: Die Datenbank hat »%3« nicht angenommen; es wurde nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1 church-year days left out (the store has them already)</source>
+        <translation>%1 Tage des Kirchenjahres ausgelassen (die Datenbank enthält sie bereits)</translation>
+    </message>
+    <message>
+        <source>%1: the folder %2 does not exist</source>
+        <translation>%1: Der Ordner %2 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1: the disk is full (%2 bytes free, %3 needed); the file was not written</source>
+        <translation>%1: Der Datenträger ist voll (%2 Bytes frei, %3 benötigt); die Datei wurde nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>%1: the file could not be written (%2); it was not changed</source>
+        <extracomment>%2 is the system&apos;s reason</extracomment>
+        <translation>%1: Die Datei konnte nicht geschrieben werden (%2); sie wurde nicht verändert</translation>
+    </message>
+    <message>
+        <source>The church-year range %1-%2 is not within 1900-2100</source>
+        <translation>Der Bereich des Kirchenjahres %1–%2 liegt nicht zwischen 1900 und 2100</translation>
+    </message>
+    <message>
+        <source>event %1 &quot;%2&quot;: no date</source>
+        <translation>Termin %1 »%2«: kein Datum</translation>
+    </message>
+    <message>
+        <source>event %1 &quot;%2&quot;: no readable time</source>
+        <translation>Termin %1 »%2«: keine lesbare Uhrzeit</translation>
     </message>
 </context>
 <context>
@@ -733,6 +1145,13 @@ Vor dem Schließen in die Zwischenablage kopieren?
     </message>
 </context>
 <context>
+    <name>basCalendar</name>
+    <message>
+        <source>No single-instance lock can be made (%1)</source>
+        <translation>Die Sperre gegen einen zweiten gleichzeitigen Programmstart kann nicht angelegt werden (%1)</translation>
+    </message>
+</context>
+<context>
     <name>basColorCombo</name>
     <message>
         <source>Black</source>
@@ -873,6 +1292,37 @@ Vor dem Schließen in die Zwischenablage kopieren?
         <source>Resource with identifier &apos;%1&apos; not found</source>
         <translation>Ressource mit der Kennung »%1« nicht gefunden</translation>
     </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Anwendungsfehler</translation>
+    </message>
+</context>
+<context>
+    <name>basExecuteProgram</name>
+    <message>
+        <source>Quillon Error</source>
+        <translation>Quillon-Fehler</translation>
+    </message>
+    <message>
+        <source>Error starting program &apos;%1&apos;.</source>
+        <translation>Fehler beim Starten des Programms »%1«.</translation>
+    </message>
+    <message>
+        <source>Exit code: %1</source>
+        <translation>Rückgabewert: %1</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be run: it is no program, or there is no permission to run it.</source>
+        <translation>Die Datei %1 kann nicht ausgeführt werden: Sie ist kein Programm, oder die Berechtigung zum Ausführen fehlt.</translation>
+    </message>
+    <message>
+        <source>It could not be started, or it ended abnormally.</source>
+        <translation>Es konnte nicht gestartet werden oder wurde unerwartet beendet.</translation>
+    </message>
 </context>
 <context>
     <name>basFactOfTheDay</name>
@@ -909,6 +1359,21 @@ Vor dem Schließen in die Zwischenablage kopieren?
     </message>
 </context>
 <context>
+    <name>basPlatform</name>
+    <message>
+        <source>%1 cannot be made</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1 is not this user&apos;s alone</source>
+        <translation>%1 gehört nicht allein diesem Benutzer</translation>
+    </message>
+    <message>
+        <source>%1 cannot be locked</source>
+        <translation>%1 kann nicht gesperrt werden</translation>
+    </message>
+</context>
+<context>
     <name>basRegistry</name>
     <message>
         <source>%1.lock is a folder, so the settings cannot be locked</source>
@@ -929,6 +1394,17 @@ Vor dem Schließen in die Zwischenablage kopieren?
     <message>
         <source>%1 is not a settings file</source>
         <translation>%1 ist keine Einstellungsdatei</translation>
+    </message>
+</context>
+<context>
+    <name>basSecrets</name>
+    <message>
+        <source>waiting for the desktop&apos;s keyring (it may be showing a prompt); giving up after %1</source>
+        <translation>Warte auf den Schlüsselbund des Desktops (er zeigt vielleicht eine Abfrage); Abbruch nach %1</translation>
+    </message>
+    <message>
+        <source>No secret store is running (%1): the password is not kept; it is asked each time</source>
+        <translation>Es läuft kein Schlüsselbund (%1): Das Passwort wird nicht gespeichert, sondern jedes Mal abgefragt</translation>
     </message>
 </context>
 <context>
@@ -976,6 +1452,134 @@ Vor dem Schließen in die Zwischenablage kopieren?
     <message>
         <source>quillon-db: cannot check %1: %2</source>
         <translation>quillon-db: %1 kann nicht geprüft werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not an option of this command</source>
+        <translation>%1 ist keine Option dieses Befehls</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>%1 is given twice</source>
+        <translation>%1 ist zweimal angegeben</translation>
+    </message>
+    <message>
+        <source>%1 takes a day and time as &quot;YYYY-MM-DD HH:MM&quot;, not &quot;%2&quot;</source>
+        <translation>%1 erwartet Tag und Uhrzeit als »JJJJ-MM-TT HH:MM«, nicht »%2«</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a day from %3 to %4</source>
+        <translation>%1: %2 ist kein Tag von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>EVENT-ID is a number, not &quot;%1&quot;</source>
+        <translation>EVENT-ID ist eine Zahl, nicht »%1«</translation>
+    </message>
+    <message>
+        <source>--end (%1) is not on the day of --start (%2): an event lasts within one day</source>
+        <translation>--end (%1) liegt nicht am Tag von --start (%2): Ein Termin dauert höchstens bis zum Ende seines Tages</translation>
+    </message>
+    <message>
+        <source>--end (%1) is before --start (%2)</source>
+        <translation>--end (%1) liegt vor --start (%2)</translation>
+    </message>
+    <message>
+        <source>add takes one DB</source>
+        <translation>add erwartet genau eine DB</translation>
+    </message>
+    <message>
+        <source>add needs %1</source>
+        <translation>add braucht %1</translation>
+    </message>
+    <message>
+        <source>--name is empty</source>
+        <translation>--name ist leer</translation>
+    </message>
+    <message>
+        <source>--rrule &quot;%1&quot; is not a rule quillon-db takes (FREQ=DAILY, WEEKLY, MONTHLY or YEARLY, with INTERVAL, BYDAY, BYMONTHDAY, COUNT or UNTIL)</source>
+        <translation>--rrule »%1« ist keine Regel, die quillon-db annimmt (FREQ=DAILY, WEEKLY, MONTHLY oder YEARLY, mit INTERVAL, BYDAY, BYMONTHDAY, COUNT oder UNTIL)</translation>
+    </message>
+    <message>
+        <source>--calendar takes the ID of a calendar (0: this computer), not &quot;%1&quot;</source>
+        <translation>--calendar erwartet die ID eines Kalenders (0: dieser Computer), nicht »%1«</translation>
+    </message>
+    <message>
+        <source>quillon-db: --calendar %1: no calendar of that ID takes events from here (quillon-db subscriptions %2 lists them)</source>
+        <translation>quillon-db: --calendar %1: Kein Kalender mit dieser ID nimmt von hier Termine an (quillon-db subscriptions %2 zeigt sie)</translation>
+    </message>
+    <message>
+        <source>edit takes a DB and an EVENT-ID</source>
+        <translation>edit erwartet eine DB und eine EVENT-ID</translation>
+    </message>
+    <message>
+        <source>edit needs --name, --start or --end</source>
+        <translation>edit braucht --name, --start oder --end</translation>
+    </message>
+    <message>
+        <source>--start: the event&apos;s %1 minutes from %2 would end on the next day; give --end too</source>
+        <translation>--start: Die %1 Minuten des Termins ab %2 würden erst am nächsten Tag enden; geben Sie auch --end an</translation>
+    </message>
+    <message>
+        <source>--start: the event %1 falls on several days from %2; give that day to change its times (its days stay)</source>
+        <translation>--start: Der Termin %1 liegt ab %2 auf mehreren Tagen; geben Sie diesen Tag an, um seine Uhrzeiten zu ändern (seine Tage bleiben)</translation>
+    </message>
+    <message>
+        <source>delete takes a DB and an EVENT-ID</source>
+        <translation>delete erwartet eine DB und eine EVENT-ID</translation>
+    </message>
+    <message>
+        <source>Password for %1 at %2: </source>
+        <translation>Passwort für %1 bei %2: </translation>
+    </message>
+    <message>
+        <source>quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)</source>
+        <translation>quillon-db: Kein Passwort für %1 bei %2 (keines gespeichert und kein Terminal, um danach zu fragen)</translation>
+    </message>
+    <message>
+        <source>quillon-db: no subscription with the id %1</source>
+        <translation>quillon-db: Kein Abonnement mit der ID %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 is already subscribed as ID %2 (%3)</source>
+        <translation>quillon-db: %1 ist bereits als ID %2 abonniert (%3)</translation>
+    </message>
+    <message>
+        <source>quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete</source>
+        <translation>quillon-db: Zum Entfernen: quillon-db refresh DB %1 --allow-mass-delete</translation>
+    </message>
+    <message>
+        <source>quillon-db: to trust this certificate: quillon-db trust DB %1 %2</source>
+        <translation>quillon-db: Um diesem Zertifikat zu vertrauen: quillon-db trust DB %1 %2</translation>
+    </message>
+    <message>
+        <source>quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as AB:CD:...), not &quot;%1&quot;</source>
+        <translation>quillon-db: --trust erwartet einen SHA-256-Fingerabdruck (32 Hex-Bytes, etwa AB:CD:...), nicht »%1«</translation>
+    </message>
+    <message>
+        <source>quillon-db: to trust this certificate, subscribe again with --trust %1</source>
+        <translation>quillon-db: Um diesem Zertifikat zu vertrauen, abonnieren Sie erneut mit --trust %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 has no calendars</source>
+        <translation>quillon-db: %1 hat keine Kalender</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 has no calendar named &quot;%2&quot;</source>
+        <translation>quillon-db: %1 hat keinen Kalender namens »%2«</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply</source>
+        <translation>quillon-db: %1 ist ein einzelner Kalender, kein CalDAV-Konto: --calendar gilt hier nicht</translation>
+    </message>
+    <message>
+        <source>quillon-db: the password could not be kept in the secret store (%1); it is asked each time</source>
+        <translation>quillon-db: Das Passwort konnte nicht im Schlüsselbund gespeichert werden (%1); es wird jedes Mal abgefragt</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>ohne Angabe eines Grundes</translation>
     </message>
 </context>
 <context>

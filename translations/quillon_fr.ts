@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>BackgroundPicture</name>
+    <message>
+        <source>the picture %1 does not exist</source>
+        <translation>l’image %1 n’existe pas</translation>
+    </message>
+    <message>
+        <source>the picture %1 is not a file</source>
+        <translation>l’image %1 n’est pas un fichier</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be read: %2</source>
+        <translation>l’image %1 ne peut pas être lue : %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture that can be read (%2)</source>
+        <translation>%1 n’est pas une image lisible (%2)</translation>
+    </message>
+    <message>
+        <source>the picture %1 is too large: %2 x %3 pixels, at most %4 million for this screen</source>
+        <translation>l’image %1 est trop grande : %2 × %3 pixels, au plus %4 millions pour cet écran</translation>
+    </message>
+    <message>
+        <source>the picture %1 could not be decoded: %2</source>
+        <translation>l’image %1 n’a pas pu être décodée : %2</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarDrawing</name>
+    <message>
+        <source>no event database</source>
+        <translation>aucune base de données d’événements</translation>
+    </message>
+</context>
+<context>
     <name>CalendarLabel</name>
     <message numerus="yes">
         <source>+%n more</source>
@@ -24,6 +58,384 @@
     <message>
         <source>The calendar %1 cannot be written to</source>
         <translation>Le calendrier %1 n’accepte pas d’écriture</translation>
+    </message>
+</context>
+<context>
+    <name>ICalendarTexts</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>line 1: this is UTF-16 text that cannot be read; save it as UTF-8</source>
+        <translation>ligne 1 : ce texte UTF-16 ne peut pas être lu ; enregistrez le fichier en UTF-8</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8; read as Latin-1 (Windows-1252)</source>
+        <translation>le fichier n’est pas codé en UTF-8 ; il a été lu comme Latin-1 (Windows-1252)</translation>
+    </message>
+    <message>
+        <source>the file changed while it was read</source>
+        <translation>le fichier a été modifié pendant sa lecture</translation>
+    </message>
+    <message>
+        <source>this is not a text file</source>
+        <translation>ce n’est pas un fichier texte</translation>
+    </message>
+    <message>
+        <source>this is not an iCalendar file (it does not start with BEGIN:VCALENDAR)</source>
+        <translation>ce n’est pas un fichier iCalendar (il ne commence pas par BEGIN:VCALENDAR)</translation>
+    </message>
+    <message>
+        <source>components nested more than %1 deep</source>
+        <translation>composants imbriqués sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>BEGIN:%1 outside of a calendar</source>
+        <translation>BEGIN:%1 en dehors d’un calendrier</translation>
+    </message>
+    <message>
+        <source>END:%1 without BEGIN:%1</source>
+        <translation>END:%1 sans BEGIN:%1</translation>
+    </message>
+    <message>
+        <source>END:%1 where END:%2 (of line %3) was expected</source>
+        <translation>END:%1 là où END:%2 (de la ligne %3) était attendu</translation>
+    </message>
+    <message>
+        <source>text after the end of the calendar</source>
+        <translation>du texte après la fin du calendrier</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>le fichier est vide</translation>
+    </message>
+    <message>
+        <source>BEGIN:%1 has no END:%1; the file is truncated</source>
+        <translation>BEGIN:%1 n’a pas de END:%1 ; le fichier est tronqué</translation>
+    </message>
+    <message>
+        <source>libical could not read the file as iCalendar</source>
+        <translation>libical n’a pas pu lire le fichier comme iCalendar</translation>
+    </message>
+    <message>
+        <source>the file gives more than %1 days of events</source>
+        <translation>le fichier donne plus de %1 jours d’événements</translation>
+    </message>
+    <message>
+        <source>line %1: %2 (ignored)</source>
+        <extracomment>%2 is the reading library&apos;s own (English) message</extracomment>
+        <translation>ligne %1 : %2 (ignoré)</translation>
+    </message>
+    <message>
+        <source>line %1: a line that is no property, read as the rest of line %2</source>
+        <translation>ligne %1 : une ligne qui n’est pas une propriété, lue comme la suite de la ligne %2</translation>
+    </message>
+    <message>
+        <source>line %1: a line that is no property (left out)</source>
+        <translation>ligne %1 : une ligne qui n’est pas une propriété (ignorée)</translation>
+    </message>
+    <message>
+        <source>line %1: the repeat rule has both COUNT and UNTIL; read up to its UNTIL</source>
+        <translation>ligne %1 : la règle de périodicité a à la fois COUNT et UNTIL ; lue jusqu’à son UNTIL</translation>
+    </message>
+    <message>
+        <source>line %1: the time zone &quot;%2&quot; of the file is left out: %3</source>
+        <translation>ligne %1 : le fuseau horaire « %2 » du fichier est ignoré : %3</translation>
+    </message>
+    <message>
+        <source>a change of clock has no DTSTART</source>
+        <translation>un changement d’heure n’a pas de DTSTART</translation>
+    </message>
+    <message>
+        <source>line %1: unknown time zone &quot;%2&quot;; its times are taken as local times</source>
+        <translation>ligne %1 : fuseau horaire « %2 » inconnu ; ses heures sont prises comme heures locales</translation>
+    </message>
+    <message>
+        <source>line %1, UID &quot;%2&quot;: %3; skipped</source>
+        <extracomment>%3 is why the event was left out</extracomment>
+        <translation>ligne %1, UID « %2 » : %3 ; ignoré</translation>
+    </message>
+    <message>
+        <source>line %1: an older version of the event with the UID &quot;%2&quot; (left out)</source>
+        <translation>ligne %1 : une version plus ancienne de l’événement d’UID « %2 » (ignorée)</translation>
+    </message>
+    <message>
+        <source>line %1: an older version of a changed occurrence of the event with the UID &quot;%2&quot; (left out)</source>
+        <translation>ligne %1 : une version plus ancienne d’une occurrence modifiée de l’événement d’UID « %2 » (ignorée)</translation>
+    </message>
+    <message>
+        <source>line %1: a cancelled event (left out)</source>
+        <translation>ligne %1 : un événement annulé (ignoré)</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; has no day left (left out)</source>
+        <translation>ligne %1 : « %2 » n’a plus aucun jour (ignoré)</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot;: days outside 1900-2100 left out</source>
+        <translation>ligne %1 : « %2 » : jours en dehors des années 1900 à 2100 ignorés</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; repeats without end; dates taken up to %3</source>
+        <translation>ligne %1 : « %2 » se répète sans fin ; dates reprises jusqu’au %3</translation>
+    </message>
+    <message>
+        <source>its dates could not be worked out within the limit</source>
+        <translation>ses dates n’ont pas pu être calculées dans la limite fixée</translation>
+    </message>
+    <message>
+        <source>its changed occurrences could not be worked out within the limit</source>
+        <translation>ses occurrences modifiées n’ont pas pu être calculées dans la limite fixée</translation>
+    </message>
+    <message>
+        <source>the event has no DTSTART</source>
+        <translation>l’événement n’a pas de DTSTART</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DTSTART is no date</source>
+        <translation>le DTSTART de l’événement n’est pas une date</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DTEND is no date</source>
+        <translation>le DTEND de l’événement n’est pas une date</translation>
+    </message>
+    <message>
+        <source>ends before it starts</source>
+        <translation>se termine avant de commencer</translation>
+    </message>
+    <message>
+        <source>the event&apos;s DURATION is negative</source>
+        <translation>la DURATION de l’événement est négative</translation>
+    </message>
+    <message>
+        <source>its DURATION of %1 days is longer than the years 1900-2100</source>
+        <translation>sa DURATION de %1 jours dépasse les années 1900 à 2100</translation>
+    </message>
+    <message>
+        <source>%1 is no date</source>
+        <extracomment>%1 is a property&apos;s name (EXDATE, DTSTART)</extracomment>
+        <translation>%1 n’est pas une date</translation>
+    </message>
+    <message>
+        <source>RDATE is no date</source>
+        <translation>RDATE n’est pas une date</translation>
+    </message>
+    <message>
+        <source>RECURRENCE-ID is no date</source>
+        <translation>RECURRENCE-ID n’est pas une date</translation>
+    </message>
+    <message>
+        <source>its repeat rule &quot;%1&quot; cannot be read</source>
+        <translation>sa règle de périodicité « %1 » ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>the RRULE has no valid FREQ</source>
+        <translation>la RRULE n’a pas de FREQ valide</translation>
+    </message>
+    <message>
+        <source>its repeat rule can never match (%1)</source>
+        <extracomment>%1 is why the rule can never match</extracomment>
+        <translation>sa règle de périodicité ne peut jamais s’appliquer (%1)</translation>
+    </message>
+    <message>
+        <source>its repeat rule ends on no date</source>
+        <translation>sa règle de périodicité ne se termine à aucune date</translation>
+    </message>
+    <message>
+        <source>its repeat rule could not be expanded within the limit</source>
+        <translation>sa règle de périodicité n’a pas pu être développée dans la limite fixée</translation>
+    </message>
+    <message>
+        <source>the RRULE of &quot;%1&quot; gives more than %2 dates</source>
+        <translation>la RRULE de « %1 » donne plus de %2 dates</translation>
+    </message>
+    <message>
+        <source>its repeat rule gives no date at all</source>
+        <translation>sa règle de périodicité ne donne aucune date</translation>
+    </message>
+    <message>
+        <source>INTERVAL=%1 is no positive number</source>
+        <translation>INTERVAL=%1 n’est pas un nombre positif</translation>
+    </message>
+    <message>
+        <source>BYSECOND=%1 names no second</source>
+        <translation>BYSECOND=%1 ne désigne aucune seconde</translation>
+    </message>
+    <message>
+        <source>BYMINUTE=%1 names no minute</source>
+        <translation>BYMINUTE=%1 ne désigne aucune minute</translation>
+    </message>
+    <message>
+        <source>BYHOUR=%1 names no hour</source>
+        <translation>BYHOUR=%1 ne désigne aucune heure</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY=%1 names no day of a month</source>
+        <translation>BYMONTHDAY=%1 ne désigne aucun jour du mois</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY=%1 names no day of a year</source>
+        <translation>BYYEARDAY=%1 ne désigne aucun jour de l’année</translation>
+    </message>
+    <message>
+        <source>BYWEEKNO=%1 names no week of a year</source>
+        <translation>BYWEEKNO=%1 ne désigne aucune semaine de l’année</translation>
+    </message>
+    <message>
+        <source>BYMONTH=%1 names no month</source>
+        <translation>BYMONTH=%1 ne désigne aucun mois</translation>
+    </message>
+    <message>
+        <source>BYMONTH=%1L names a leap month, which the Gregorian calendar has not</source>
+        <translation>BYMONTH=%1L désigne un mois intercalaire, que le calendrier grégorien ne connaît pas</translation>
+    </message>
+    <message>
+        <source>BYWEEKNO fits only a yearly rule</source>
+        <translation>BYWEEKNO ne convient qu’à une règle annuelle</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY does not fit a daily, weekly or monthly rule</source>
+        <translation>BYYEARDAY ne convient pas à une règle quotidienne, hebdomadaire ou mensuelle</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY does not fit a weekly rule</source>
+        <translation>BYMONTHDAY ne convient pas à une règle hebdomadaire</translation>
+    </message>
+    <message>
+        <source>RSCALE=%1: only Gregorian rules are expanded</source>
+        <translation>RSCALE=%1 : seules les règles grégoriennes sont développées</translation>
+    </message>
+    <message>
+        <source>BYDAY names no weekday</source>
+        <translation>BYDAY ne désigne aucun jour de la semaine</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a numbered weekday fits only a monthly or yearly rule</source>
+        <translation>BYDAY=%1 : un jour de la semaine numéroté ne convient qu’à une règle mensuelle ou annuelle</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a month has at most %2 of each weekday</source>
+        <translation>BYDAY=%1 : un mois compte au plus %2 fois chaque jour de la semaine</translation>
+    </message>
+    <message>
+        <source>BYDAY=%1: a year has at most %2 of each weekday</source>
+        <translation>BYDAY=%1 : une année compte au plus %2 fois chaque jour de la semaine</translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY=%1 falls in none of the months BYMONTH=%2</source>
+        <translation>BYMONTHDAY=%1 ne tombe dans aucun des mois BYMONTH=%2</translation>
+    </message>
+    <message>
+        <source>BYYEARDAY=%1 falls in none of the months BYMONTH=%2</source>
+        <translation>BYYEARDAY=%1 ne tombe dans aucun des mois BYMONTH=%2</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one second holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’une seconde n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one minute holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’une minute n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one hour holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’une heure n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one day holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’un jour n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one week holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’une semaine n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one month holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’un mois n’en contient</translation>
+    </message>
+    <message>
+        <source>BYSETPOS=%1 asks for more occurrences than one year holds</source>
+        <translation>BYSETPOS=%1 demande plus d’occurrences qu’une année n’en contient</translation>
+    </message>
+    <message>
+        <source>its rule is not yearly</source>
+        <translation>sa règle n’est pas annuelle</translation>
+    </message>
+    <message>
+        <source>its rule has more than %1 %2 values</source>
+        <extracomment>%2 is a part of the rule (BYDAY, BYMONTH)</extracomment>
+        <translation>sa règle a plus de %1 valeurs %2</translation>
+    </message>
+    <message>
+        <source>its start is no date</source>
+        <translation>son début n’est pas une date</translation>
+    </message>
+    <message>
+        <source>its rule gives no change within two years of its start</source>
+        <translation>sa règle ne donne aucun changement d’heure dans les deux ans qui suivent son début</translation>
+    </message>
+    <message>
+        <source>%1: the folder %2 does not exist or cannot be entered (no permission)</source>
+        <translation>%1 : le dossier %2 n’existe pas ou n’est pas accessible (autorisation refusée)</translation>
+    </message>
+    <message>
+        <source>%1: file not found</source>
+        <translation>%1 : fichier introuvable</translation>
+    </message>
+    <message>
+        <source>%1: the file cannot be read (no permission)</source>
+        <translation>%1 : le fichier ne peut pas être lu (autorisation refusée)</translation>
+    </message>
+    <message>
+        <source>%1: the file is larger than %2 MB (%3 bytes); nothing was imported</source>
+        <translation>%1 : le fichier dépasse %2 Mo (%3 octets) ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1: the file changed while it was read; nothing was imported</source>
+        <translation>%1 : le fichier a été modifié pendant sa lecture ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1: %2; nothing was imported</source>
+        <extracomment>%2 is why the file was refused</extracomment>
+        <translation>%1 : %2 ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1: line %2: &quot;%3&quot; could not be stored: %4; nothing was imported</source>
+        <translation>%1 : ligne %2 : « %3 » n’a pas pu être enregistré : %4 ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1: line %2: the store did not take &quot;%3&quot;; nothing was imported</source>
+        <translation>%1 : ligne %2 : la base de données n’a pas accepté « %3 » ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1 church-year days left out (the store has them already)</source>
+        <translation>%1 jours de l’année liturgique ignorés (la base de données les contient déjà)</translation>
+    </message>
+    <message>
+        <source>%1: the folder %2 does not exist</source>
+        <translation>%1 : le dossier %2 n’existe pas</translation>
+    </message>
+    <message>
+        <source>%1: the disk is full (%2 bytes free, %3 needed); the file was not written</source>
+        <translation>%1 : le disque est plein (%2 octets libres, %3 nécessaires) ; le fichier n’a pas été écrit</translation>
+    </message>
+    <message>
+        <source>%1: the file could not be written (%2); it was not changed</source>
+        <extracomment>%2 is the system&apos;s reason</extracomment>
+        <translation>%1 : le fichier n’a pas pu être écrit (%2) ; il n’a pas été modifié</translation>
+    </message>
+    <message>
+        <source>The church-year range %1-%2 is not within 1900-2100</source>
+        <translation>La plage d’années liturgiques %1-%2 n’est pas comprise entre 1900 et 2100</translation>
+    </message>
+    <message>
+        <source>event %1 &quot;%2&quot;: no date</source>
+        <translation>événement %1 « %2 » : aucune date</translation>
+    </message>
+    <message>
+        <source>event %1 &quot;%2&quot;: no readable time</source>
+        <translation>événement %1 « %2 » : aucune heure lisible</translation>
     </message>
 </context>
 <context>
@@ -733,6 +1145,13 @@ Les copier dans le presse-papiers avant de fermer ?
     </message>
 </context>
 <context>
+    <name>basCalendar</name>
+    <message>
+        <source>No single-instance lock can be made (%1)</source>
+        <translation>Le verrou empêchant un second lancement ne peut pas être créé (%1)</translation>
+    </message>
+</context>
+<context>
     <name>basColorCombo</name>
     <message>
         <source>Black</source>
@@ -873,6 +1292,37 @@ Les copier dans le presse-papiers avant de fermer ?
         <source>Resource with identifier &apos;%1&apos; not found</source>
         <translation>Ressource d’identifiant « %1 » introuvable</translation>
     </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Erreur de l’application</translation>
+    </message>
+</context>
+<context>
+    <name>basExecuteProgram</name>
+    <message>
+        <source>Quillon Error</source>
+        <translation>Erreur de Quillon</translation>
+    </message>
+    <message>
+        <source>Error starting program &apos;%1&apos;.</source>
+        <translation>Erreur au lancement du programme « %1 ».</translation>
+    </message>
+    <message>
+        <source>Exit code: %1</source>
+        <translation>Code de sortie : %1</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Le fichier %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be run: it is no program, or there is no permission to run it.</source>
+        <translation>Le fichier %1 ne peut pas être exécuté : ce n’est pas un programme, ou l’autorisation de l’exécuter manque.</translation>
+    </message>
+    <message>
+        <source>It could not be started, or it ended abnormally.</source>
+        <translation>Il n’a pas pu être lancé, ou s’est terminé anormalement.</translation>
+    </message>
 </context>
 <context>
     <name>basFactOfTheDay</name>
@@ -909,6 +1359,21 @@ Les copier dans le presse-papiers avant de fermer ?
     </message>
 </context>
 <context>
+    <name>basPlatform</name>
+    <message>
+        <source>%1 cannot be made</source>
+        <translation>%1 ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>%1 is not this user&apos;s alone</source>
+        <translation>%1 n’appartient pas à ce seul utilisateur</translation>
+    </message>
+    <message>
+        <source>%1 cannot be locked</source>
+        <translation>%1 ne peut pas être verrouillé</translation>
+    </message>
+</context>
+<context>
     <name>basRegistry</name>
     <message>
         <source>%1.lock is a folder, so the settings cannot be locked</source>
@@ -929,6 +1394,17 @@ Les copier dans le presse-papiers avant de fermer ?
     <message>
         <source>%1 is not a settings file</source>
         <translation>%1 n’est pas un fichier de paramètres</translation>
+    </message>
+</context>
+<context>
+    <name>basSecrets</name>
+    <message>
+        <source>waiting for the desktop&apos;s keyring (it may be showing a prompt); giving up after %1</source>
+        <translation>attente du trousseau du bureau (il affiche peut-être une demande) ; abandon au bout de %1</translation>
+    </message>
+    <message>
+        <source>No secret store is running (%1): the password is not kept; it is asked each time</source>
+        <translation>Aucun trousseau de mots de passe n’est actif (%1) : le mot de passe n’est pas conservé ; il est demandé à chaque fois</translation>
     </message>
 </context>
 <context>
@@ -976,6 +1452,134 @@ Les copier dans le presse-papiers avant de fermer ?
     <message>
         <source>quillon-db: cannot check %1: %2</source>
         <translation>quillon-db : impossible de vérifier %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 is not an option of this command</source>
+        <translation>%1 n’est pas une option de cette commande</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 demande une valeur</translation>
+    </message>
+    <message>
+        <source>%1 is given twice</source>
+        <translation>%1 est donné deux fois</translation>
+    </message>
+    <message>
+        <source>%1 takes a day and time as &quot;YYYY-MM-DD HH:MM&quot;, not &quot;%2&quot;</source>
+        <translation>%1 attend une date et une heure sous la forme « AAAA-MM-JJ HH:MM », pas « %2 »</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not a day from %3 to %4</source>
+        <translation>%1 : %2 n’est pas un jour du %3 au %4</translation>
+    </message>
+    <message>
+        <source>EVENT-ID is a number, not &quot;%1&quot;</source>
+        <translation>EVENT-ID est un nombre, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--end (%1) is not on the day of --start (%2): an event lasts within one day</source>
+        <translation>--end (%1) n’est pas le même jour que --start (%2) : un événement ne dure pas au-delà de sa journée</translation>
+    </message>
+    <message>
+        <source>--end (%1) is before --start (%2)</source>
+        <translation>--end (%1) précède --start (%2)</translation>
+    </message>
+    <message>
+        <source>add takes one DB</source>
+        <translation>add attend une seule DB</translation>
+    </message>
+    <message>
+        <source>add needs %1</source>
+        <translation>add demande %1</translation>
+    </message>
+    <message>
+        <source>--name is empty</source>
+        <translation>--name est vide</translation>
+    </message>
+    <message>
+        <source>--rrule &quot;%1&quot; is not a rule quillon-db takes (FREQ=DAILY, WEEKLY, MONTHLY or YEARLY, with INTERVAL, BYDAY, BYMONTHDAY, COUNT or UNTIL)</source>
+        <translation>--rrule « %1 » n’est pas une règle acceptée par quillon-db (FREQ=DAILY, WEEKLY, MONTHLY ou YEARLY, avec INTERVAL, BYDAY, BYMONTHDAY, COUNT ou UNTIL)</translation>
+    </message>
+    <message>
+        <source>--calendar takes the ID of a calendar (0: this computer), not &quot;%1&quot;</source>
+        <translation>--calendar attend l’ID d’un calendrier (0 : cet ordinateur), pas « %1 »</translation>
+    </message>
+    <message>
+        <source>quillon-db: --calendar %1: no calendar of that ID takes events from here (quillon-db subscriptions %2 lists them)</source>
+        <translation>quillon-db : --calendar %1 : aucun calendrier de cet ID n’accepte d’événements d’ici (quillon-db subscriptions %2 les liste)</translation>
+    </message>
+    <message>
+        <source>edit takes a DB and an EVENT-ID</source>
+        <translation>edit attend une DB et un EVENT-ID</translation>
+    </message>
+    <message>
+        <source>edit needs --name, --start or --end</source>
+        <translation>edit demande --name, --start ou --end</translation>
+    </message>
+    <message>
+        <source>--start: the event&apos;s %1 minutes from %2 would end on the next day; give --end too</source>
+        <translation>--start : les %1 minutes de l’événement à partir de %2 se termineraient le lendemain ; indiquez aussi --end</translation>
+    </message>
+    <message>
+        <source>--start: the event %1 falls on several days from %2; give that day to change its times (its days stay)</source>
+        <translation>--start : l’événement %1 tombe sur plusieurs jours à partir du %2 ; indiquez ce jour pour changer ses heures (ses jours restent)</translation>
+    </message>
+    <message>
+        <source>delete takes a DB and an EVENT-ID</source>
+        <translation>delete attend une DB et un EVENT-ID</translation>
+    </message>
+    <message>
+        <source>Password for %1 at %2: </source>
+        <translation>Mot de passe de %1 sur %2 : </translation>
+    </message>
+    <message>
+        <source>quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)</source>
+        <translation>quillon-db : aucun mot de passe pour %1 sur %2 (aucun n’est enregistré, et aucun terminal ne permet de le demander)</translation>
+    </message>
+    <message>
+        <source>quillon-db: no subscription with the id %1</source>
+        <translation>quillon-db : aucun abonnement d’ID %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 is already subscribed as ID %2 (%3)</source>
+        <translation>quillon-db : %1 est déjà abonné sous l’ID %2 (%3)</translation>
+    </message>
+    <message>
+        <source>quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete</source>
+        <translation>quillon-db : pour les supprimer : quillon-db refresh DB %1 --allow-mass-delete</translation>
+    </message>
+    <message>
+        <source>quillon-db: to trust this certificate: quillon-db trust DB %1 %2</source>
+        <translation>quillon-db : pour approuver ce certificat : quillon-db trust DB %1 %2</translation>
+    </message>
+    <message>
+        <source>quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as AB:CD:...), not &quot;%1&quot;</source>
+        <translation>quillon-db : --trust attend une empreinte SHA-256 (32 octets hexadécimaux, comme AB:CD:...), pas « %1 »</translation>
+    </message>
+    <message>
+        <source>quillon-db: to trust this certificate, subscribe again with --trust %1</source>
+        <translation>quillon-db : pour approuver ce certificat, abonnez-vous de nouveau avec --trust %1</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 has no calendars</source>
+        <translation>quillon-db : %1 n’a aucun calendrier</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 has no calendar named &quot;%2&quot;</source>
+        <translation>quillon-db : %1 n’a aucun calendrier nommé « %2 »</translation>
+    </message>
+    <message>
+        <source>quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply</source>
+        <translation>quillon-db : %1 est un calendrier unique, pas un compte CalDAV : --calendar ne s’applique pas</translation>
+    </message>
+    <message>
+        <source>quillon-db: the password could not be kept in the secret store (%1); it is asked each time</source>
+        <translation>quillon-db : le mot de passe n’a pas pu être conservé dans le trousseau (%1) ; il sera demandé à chaque fois</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>sans raison indiquée</translation>
     </message>
 </context>
 <context>

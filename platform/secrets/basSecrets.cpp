@@ -4,6 +4,7 @@
 
 #include <qt6keychain/keychain.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -43,8 +44,9 @@ Answer Wait(QKeychain::Job *job, const CallOptions &options)
     notice.setSingleShot(true);
     if (options.Waiting)
         QObject::connect(&notice, &QTimer::timeout, &loop, [&] {
-            options.Waiting(QStringLiteral("waiting for the desktop's keyring (it may be showing a prompt); giving up "
-                                           "after %1")
+            // Said to the person waiting: in their language.
+            options.Waiting(QCoreApplication::translate("basSecrets", "waiting for the desktop's keyring (it may be showing "
+                                                                      "a prompt); giving up after %1")
                                 .arg(Seconds(options.TimeoutMs)));
         });
     QElapsedTimer elapsed;
@@ -136,10 +138,14 @@ Answer DeleteSecret(const QString &key, const CallOptions &options)
     return answer;
 }
 
-QString NoStoreText(const QString &reason)
-{
-    return QStringLiteral("No secret store is running (%1): the password is not kept; it is asked each time").arg(reason);
+namespace {
+constexpr auto kNoStore =
+    QT_TRANSLATE_NOOP("basSecrets", "No secret store is running (%1): the password is not kept; it is asked each time");
 }
+
+QString NoStoreText(const QString &reason) { return QString::fromUtf8(kNoStore).arg(reason); }
+
+QString ShownNoStoreText(const QString &reason) { return QCoreApplication::translate("basSecrets", kNoStore).arg(reason); }
 
 } // namespace basSecrets
 

@@ -47,7 +47,9 @@ Answer WriteSecret(const QString &key, const QString &secret, const CallOptions 
 Answer DeleteSecret(const QString &key, const CallOptions &options = {});
 
 // "No secret store is running (...): the password is not kept; it is asked each time."
+// In English for error.log; ShownNoStoreText the same in the user's language.
 QString NoStoreText(const QString &reason);
+QString ShownNoStoreText(const QString &reason);
 
 } // namespace basSecrets
 

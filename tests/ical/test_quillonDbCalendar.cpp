@@ -28,9 +28,16 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun RunTool(const QStringList &arguments, const QString &program = kTool)
+ToolRun RunTool(const QStringList &arguments, const QString &program = kTool, const QString &locale = QString())
 {
     QProcess tool;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        env.insert(QStringLiteral("LANG"), locale);
+        env.remove(QStringLiteral("LANGUAGE"));
+        tool.setProcessEnvironment(env);
+    }
     tool.start(program, arguments);
     ToolRun run;
     if (!tool.waitForFinished(60000))
@@ -279,6 +286,63 @@ TEST_F(QuillonDbCalendar, FilesInOtherEncodingsAndLineEndsAreRead)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("the folder %1 does not exist").arg(TempPath(QStringLiteral("gone")))))
         << run.err.toStdString();
+}
+
+TEST_F(QuillonDbCalendar, AFilesWarningsAndRefusalAreInTheUsersLanguageAndLoggedInEnglish)
+{
+    const QString path = TempPath(QStringLiteral("warnings.ics"));
+    WriteFile(path, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//tests//EN\r\n"
+                    "BEGIN:VEVENT\r\nUID:off@tests\r\nDTSTART;VALUE=DATE:20260105\r\nSUMMARY:Off\r\n"
+                    "STATUS:CANCELLED\r\nEND:VEVENT\r\n"
+                    "BEGIN:VEVENT\r\nUID:weekly@tests\r\nDTSTART;VALUE=DATE:20260105\r\nSUMMARY:Weekly\r\n"
+                    "RRULE:FREQ=WEEKLY;BYMONTHDAY=3\r\nEND:VEVENT\r\n"
+                    "BEGIN:VEVENT\r\nUID:zoned@tests\r\nDTSTART;TZID=Nowhere/Zone:20260105T090000\r\n"
+                    "DTEND;TZID=Nowhere/Zone:20260105T100000\r\nSUMMARY:Zoned\r\nEND:VEVENT\r\n"
+                    "END:VCALENDAR\r\n");
+    const QString truncated = DataPath("truncated.ics");
+    // The reason of a skipped event holds the reason its rule never matches: each in the
+    // language, the words of the file as they are.
+    const struct {
+        const char *locale;
+        QStringList warnings;
+        QString refusal;
+    } cases[] = {
+        {"C.UTF-8",
+         {QStringLiteral("line 4: a cancelled event (left out)"),
+          QStringLiteral("line 14, UID \"weekly@tests\": its repeat rule can never match (BYMONTHDAY does not fit a "
+                         "weekly rule); skipped"),
+          QStringLiteral("line 18: unknown time zone \"Nowhere/Zone\"; its times are taken as local times")},
+         QStringLiteral("%1: line 10: BEGIN:VEVENT has no END:VEVENT; the file is truncated; nothing was imported")},
+        {"de_DE.UTF-8",
+         {QStringLiteral("Zeile 4: Ein abgesagter Termin (ausgelassen)"),
+          QStringLiteral("Zeile 14, UID »weekly@tests«: seine Wiederholungsregel trifft nie zu (BYMONTHDAY passt nicht zu "
+                         "einer wöchentlichen Regel); übersprungen"),
+          QStringLiteral("Zeile 18: Unbekannte Zeitzone »Nowhere/Zone«; ihre Uhrzeiten gelten als Ortszeit")},
+         QStringLiteral("%1: Zeile 10: BEGIN:VEVENT hat kein END:VEVENT; die Datei ist unvollständig; es wurde nichts "
+                        "importiert")},
+        {"fr_FR.UTF-8",
+         {QStringLiteral("ligne 4 : un événement annulé (ignoré)"),
+          QStringLiteral("ligne 14, UID « weekly@tests » : sa règle de périodicité ne peut jamais s’appliquer "
+                         "(BYMONTHDAY ne convient pas à une règle hebdomadaire) ; ignoré"),
+          QStringLiteral("ligne 18 : fuseau horaire « Nowhere/Zone » inconnu ; ses heures sont prises comme heures locales")},
+         QStringLiteral("%1 : ligne 10 : BEGIN:VEVENT n’a pas de END:VEVENT ; le fichier est tronqué ; rien n’a été importé")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.locale);
+        const QString locale = QLatin1String(c.locale);
+        ToolRun run = RunTool({QStringLiteral("import"), path, Store()}, kTool, locale);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        QStringList said;
+        for (const QString &line : run.out.split(QLatin1Char('\n')))
+            if (line.startsWith(QStringLiteral("warning: %1: ").arg(path)))
+                said << line.mid(path.size() + 11);
+        EXPECT_EQ(said.join(QLatin1Char('\n')).toStdString(), c.warnings.join(QLatin1Char('\n')).toStdString());
+        run = RunTool({QStringLiteral("import"), truncated, Store()}, kTool, locale);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(c.refusal.arg(truncated))) << run.err.toStdString();
+    }
+    // error.log keeps the English for whoever reads it later, whatever the language shown.
+    EXPECT_EQ(ReadDataFile(QStringLiteral("error.log")).count(cases[0].refusal.arg(truncated)), 3);
 }
 
 TEST_F(QuillonDbCalendar, AnImportIntoThisMonthRedrawsTheDesktopCalendarWhenItIsShown)

@@ -2,6 +2,7 @@
 #include "CalendarCommands.h"
 
 #include "DesktopCalendar.h"
+#include "ICalendarTexts.h"
 #include "EventStore.h"
 #include "basExecuteProgram.h"
 #include "basICalendar.h"
@@ -28,6 +29,12 @@ int Usage(const char *usage)
     return kUsage;
 }
 
+// Lines kept in English, in the user's language (their forms made once for all).
+QStringList Shown(const QStringList &english)
+{
+    return english.isEmpty() ? english : ICalendarTexts::Shown(english.join(QLatin1Char('\n'))).split(QLatin1Char('\n'));
+}
+
 } // namespace
 
 void RedrawDesktopCalendar()
@@ -51,12 +58,13 @@ int Import(const QStringList &arguments)
     basICalendar::ImportSummary summary;
     if (!basICalendar::ImportCalendarFile(store, calendarFile, summary)) {
         if (!summary.Refusal.isEmpty())
-            Print(stderr, QStringLiteral("quillon-db: %1").arg(summary.Refusal));
+            Print(stderr, QStringLiteral("quillon-db: %1").arg(ICalendarTexts::Shown(summary.Refusal)));
         Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was imported into %1").arg(databaseFile));
         return kFailed;
     }
     store.CloseDatabaseConnection();
-    for (const QString &warning : std::as_const(summary.Warnings))
+    // The warnings in the user's language, each on a line a script still finds by "warning:".
+    for (const QString &warning : Shown(summary.Warnings))
         Print(stdout, QStringLiteral("warning: %1: %2").arg(calendarFile, warning));
     Print(stdout, QStringLiteral("imported %1 into %2: %3 added, %4 updated, %5 unchanged")
                       .arg(calendarFile, databaseFile, QString::number(summary.Added),
@@ -97,7 +105,7 @@ int Export(const QStringList &arguments)
     basICalendar::ExportSummary summary;
     if (!basICalendar::ExportCalendarFile(store, calendarFile, summary, options))
         return kFailed;
-    for (const QString &leftOut : std::as_const(summary.LeftOut))
+    for (const QString &leftOut : Shown(summary.LeftOut))
         Print(stdout, QStringLiteral("left out: %1").arg(leftOut));
     if (summary.UidsNotKept > 0)
         Print(stdout, QStringLiteral("note: %1 is read-only: the UIDs given to %2 events were not stored; "

@@ -52,11 +52,11 @@ std::optional<Arguments> Read(const QStringList &given, const QStringList &known
             continue;
         }
         if (!known.contains(argument))
-            why = QStringLiteral("%1 is not an option of this command").arg(argument);
+            why = QCoreApplication::translate("quillon-db", "%1 is not an option of this command").arg(argument);
         else if (i + 1 >= given.size())
-            why = QStringLiteral("%1 needs a value").arg(argument);
+            why = QCoreApplication::translate("quillon-db", "%1 needs a value").arg(argument);
         else if (read.Options.contains(argument))
-            why = QStringLiteral("%1 is given twice").arg(argument);
+            why = QCoreApplication::translate("quillon-db", "%1 is given twice").arg(argument);
         if (!why.isEmpty())
             return std::nullopt;
         read.Options.insert(argument, given[++i]);
@@ -71,11 +71,11 @@ std::optional<QDateTime> ReadWhen(const QString &option, const QString &text, QS
     const QDate day = parts.size() == 2 ? QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd")) : QDate();
     const QTime time = parts.size() == 2 ? QTime::fromString(parts[1], QStringLiteral("HH:mm")) : QTime();
     if (!day.isValid() || !time.isValid()) {
-        why = QStringLiteral("%1 takes a day and time as \"YYYY-MM-DD HH:MM\", not \"%2\"").arg(option, text);
+        why = QCoreApplication::translate("quillon-db", "%1 takes a day and time as \"YYYY-MM-DD HH:MM\", not \"%2\"").arg(option, text);
         return std::nullopt;
     }
     if (day < ICalendarReader::kFirstDate || day > ICalendarReader::kLastDate) {
-        why = QStringLiteral("%1: %2 is not a day from %3 to %4")
+        why = QCoreApplication::translate("quillon-db", "%1: %2 is not a day from %3 to %4")
                   .arg(option, text, ICalendarReader::kFirstDate.toString(Qt::ISODate),
                        ICalendarReader::kLastDate.toString(Qt::ISODate));
         return std::nullopt;
@@ -89,7 +89,7 @@ std::optional<qint64> ReadEventId(const QString &text, QString &why)
     const qint64 id = text.toLongLong(&ok);
     if (ok && id > 0)
         return id;
-    why = QStringLiteral("EVENT-ID is a number, not \"%1\"").arg(text);
+    why = QCoreApplication::translate("quillon-db", "EVENT-ID is a number, not \"%1\"").arg(text);
     return std::nullopt;
 }
 
@@ -97,10 +97,10 @@ std::optional<qint64> ReadEventId(const QString &text, QString &why)
 bool ReadSpan(const QDateTime &start, const QDateTime &end, QString &why)
 {
     if (end.date() != start.date())
-        why = QStringLiteral("--end (%1) is not on the day of --start (%2): an event lasts within one day")
+        why = QCoreApplication::translate("quillon-db", "--end (%1) is not on the day of --start (%2): an event lasts within one day")
                   .arg(end.toString(QStringLiteral("yyyy-MM-dd HH:mm")), start.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     else if (end.time() < start.time())
-        why = QStringLiteral("--end (%1) is before --start (%2)")
+        why = QCoreApplication::translate("quillon-db", "--end (%1) is before --start (%2)")
                   .arg(end.toString(QStringLiteral("HH:mm")), start.toString(QStringLiteral("HH:mm")));
     return why.isEmpty();
 }
@@ -158,15 +158,15 @@ int Add(const QStringList &arguments)
     if (!read)
         return Refuse(kAddUsage, why);
     if (read->Plain.size() != 1)
-        return Refuse(kAddUsage, QStringLiteral("add takes one DB"));
+        return Refuse(kAddUsage, QCoreApplication::translate("quillon-db", "add takes one DB"));
     for (const QString &needed : {QStringLiteral("--name"), QStringLiteral("--start"), QStringLiteral("--end")}) {
         if (!read->Options.contains(needed))
-            return Refuse(kAddUsage, QStringLiteral("add needs %1").arg(needed));
+            return Refuse(kAddUsage, QCoreApplication::translate("quillon-db", "add needs %1").arg(needed));
     }
     Event event;
     event.EventName = read->Options.value(QStringLiteral("--name")).trimmed();
     if (event.EventName.isEmpty())
-        return Refuse(kAddUsage, QStringLiteral("--name is empty"));
+        return Refuse(kAddUsage, QCoreApplication::translate("quillon-db", "--name is empty"));
     const std::optional<QDateTime> start = ReadWhen(QStringLiteral("--start"), read->Options.value(QStringLiteral("--start")), why);
     const std::optional<QDateTime> end =
         start ? ReadWhen(QStringLiteral("--end"), read->Options.value(QStringLiteral("--end")), why) : std::nullopt;
@@ -179,7 +179,7 @@ int Add(const QStringList &arguments)
         const QString value = read->Options.value(QStringLiteral("--rrule"));
         event.Rule = Recurrence::FromRRule(value, start->date());
         if (!event.Rule)
-            return Refuse(kAddUsage, QStringLiteral("--rrule \"%1\" is not a rule quillon-db takes (FREQ=DAILY, WEEKLY, "
+            return Refuse(kAddUsage, QCoreApplication::translate("quillon-db", "--rrule \"%1\" is not a rule quillon-db takes (FREQ=DAILY, WEEKLY, "
                                                     "MONTHLY or YEARLY, with INTERVAL, BYDAY, BYMONTHDAY, COUNT or UNTIL)")
                                          .arg(value));
         event.RuleStart = start->date();
@@ -191,7 +191,7 @@ int Add(const QStringList &arguments)
         calendarOk = calendarOk && event.Calendar >= 0;
     }
     if (!calendarOk)
-        return Refuse(kAddUsage, QStringLiteral("--calendar takes the ID of a calendar (0: this computer), not \"%1\"")
+        return Refuse(kAddUsage, QCoreApplication::translate("quillon-db", "--calendar takes the ID of a calendar (0: this computer), not \"%1\"")
                                      .arg(read->Options.value(QStringLiteral("--calendar"))));
 
     const QString &databaseFile = read->Plain[0];
@@ -202,7 +202,7 @@ int Add(const QStringList &arguments)
     if (event.Calendar != 0) {
         const QList<CalendarChoice> writable = events.WritableCalendars();
         if (std::none_of(writable.cbegin(), writable.cend(), [&](const CalendarChoice &c) { return c.Id == event.Calendar; })) {
-            Print(stderr, QStringLiteral("quillon-db: --calendar %1: no calendar of that ID takes events from here "
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: --calendar %1: no calendar of that ID takes events from here "
                                          "(quillon-db subscriptions %2 lists them)")
                               .arg(event.Calendar)
                               .arg(databaseFile));
@@ -228,15 +228,15 @@ int Edit(const QStringList &arguments)
     if (!read)
         return Refuse(kEditUsage, why);
     if (read->Plain.size() != 2)
-        return Refuse(kEditUsage, QStringLiteral("edit takes a DB and an EVENT-ID"));
+        return Refuse(kEditUsage, QCoreApplication::translate("quillon-db", "edit takes a DB and an EVENT-ID"));
     if (read->Options.isEmpty())
-        return Refuse(kEditUsage, QStringLiteral("edit needs --name, --start or --end"));
+        return Refuse(kEditUsage, QCoreApplication::translate("quillon-db", "edit needs --name, --start or --end"));
     const std::optional<qint64> id = ReadEventId(read->Plain[1], why);
     if (!id)
         return Refuse(kEditUsage, why);
     const QString name = read->Options.value(QStringLiteral("--name")).trimmed();
     if (read->Options.contains(QStringLiteral("--name")) && name.isEmpty())
-        return Refuse(kEditUsage, QStringLiteral("--name is empty"));
+        return Refuse(kEditUsage, QCoreApplication::translate("quillon-db", "--name is empty"));
     std::optional<QDateTime> start;
     std::optional<QDateTime> end;
     if (read->Options.contains(QStringLiteral("--start"))
@@ -267,12 +267,12 @@ int Edit(const QStringList &arguments)
         const int length = event->AllDayEvent ? kHour : event->StartTime.secsTo(event->EndTime);
         const QDateTime to = end.value_or(from.addSecs(length));
         if (!end && to.date() != from.date())
-            return Refuse(kEditUsage, QStringLiteral("--start: the event's %1 minutes from %2 would end on the next day; "
+            return Refuse(kEditUsage, QCoreApplication::translate("quillon-db", "--start: the event's %1 minutes from %2 would end on the next day; "
                                                      "give --end too")
                                           .arg(length / 60)
                                           .arg(from.toString(QStringLiteral("HH:mm"))));
         if (severalDays && from.date() != first)
-            return Refuse(kEditUsage, QStringLiteral("--start: the event %1 falls on several days from %2; give that day "
+            return Refuse(kEditUsage, QCoreApplication::translate("quillon-db", "--start: the event %1 falls on several days from %2; give that day "
                                                      "to change its times (its days stay)")
                                           .arg(*id)
                                           .arg(first.toString(Qt::ISODate)));
@@ -299,7 +299,7 @@ int Delete(const QStringList &arguments)
 {
     QString why;
     if (arguments.size() != 2 || arguments[0].startsWith(QLatin1String("--")))
-        return Refuse(kDeleteUsage, QStringLiteral("delete takes a DB and an EVENT-ID"));
+        return Refuse(kDeleteUsage, QCoreApplication::translate("quillon-db", "delete takes a DB and an EVENT-ID"));
     const std::optional<qint64> id = ReadEventId(arguments[1], why);
     if (!id)
         return Refuse(kDeleteUsage, why);

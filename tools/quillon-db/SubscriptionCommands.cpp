@@ -5,6 +5,7 @@
 #include "EventStore.h"
 #include "Output.h"
 #include "SubscriptionStore.h"
+#include "SyncTexts.h"
 #include "basSecrets.h"
 #include "basSync.h"
 #include "basTerminal.h"
@@ -88,8 +89,9 @@ private:
         if (answer.Outcome == basSecrets::Status::NoStore && !m_said) {
             m_said = true;
             Print(stderr, QStringLiteral("quillon-db: %1")
-                              .arg(basSecrets::NoStoreText(answer.Error.isEmpty() ? QStringLiteral("no reason given")
-                                                                                  : answer.Error)));
+                              .arg(basSecrets::ShownNoStoreText(
+                                  answer.Error.isEmpty() ? QCoreApplication::translate("quillon-db", "no reason given")
+                                                         : answer.Error)));
         }
         if (answer.TimedOut)
             m_silent = answer.Error;
@@ -115,10 +117,10 @@ Password PasswordFor(ToolSecrets &secrets, const QString &userName, const QUrl &
     if (stored.Outcome == basSecrets::Status::Done)
         return {stored.Secret, true};
     const std::optional<QString> typed =
-        basTerminal::ReadHiddenLine(QStringLiteral("Password for %1 at %2: ").arg(userName, address.host()));
+        basTerminal::ReadHiddenLine(QCoreApplication::translate("quillon-db", "Password for %1 at %2: ").arg(userName, address.host()));
     if (typed)
         return {*typed, false};
-    Print(stderr, QStringLiteral("quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
+    Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: no password for %1 at %2 (none stored, and no terminal to ask on)")
                       .arg(userName, address.host()));
     return {};
 }
@@ -130,7 +132,7 @@ bool IsFingerprint(const QString &typed)
     return kForm.match(QString(typed).remove(QLatin1Char(':')).trimmed()).hasMatch();
 }
 
-QString NoSuchSubscription(qint64 id) { return QStringLiteral("quillon-db: no subscription with the id %1").arg(id); }
+QString NoSuchSubscription(qint64 id) { return QCoreApplication::translate("quillon-db", "quillon-db: no subscription with the id %1").arg(id); }
 
 // The subscription that already follows address for userName, said; false when none
 // does (or the store could not be read: reported, and refused alike).
@@ -141,7 +143,7 @@ bool AlreadySubscribed(basDatabase::SubscriptionStore &subscriptions, const QStr
         return true;
     if (!existing)
         return false;
-    Print(stderr, QStringLiteral("quillon-db: %1 is already subscribed as ID %2 (%3)")
+    Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: %1 is already subscribed as ID %2 (%3)")
                       .arg(address)
                       .arg(existing->Id)
                       .arg(existing->DisplayName));
@@ -152,7 +154,7 @@ void PrintWarnings(const QString &name, const basSync::RefreshResult &result)
 {
     if (result.Message.isEmpty())
         return;
-    for (const QString &warning : result.Message.split(QLatin1Char('\n')))
+    for (const QString &warning : SyncTexts::Shown(result.Message).split(QLatin1Char('\n')))
         Print(stdout, QStringLiteral("warning: %1: %2").arg(name, warning));
 }
 
@@ -160,11 +162,11 @@ void PrintResult(const Subscription &subscription, const basSync::RefreshResult 
 {
     const QString name = QStringLiteral("%1 %2").arg(subscription.Id).arg(subscription.DisplayName);
     if (!result.Ok) {
-        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, result.Message));
+        Print(stderr, QStringLiteral("quillon-db: %1: %2").arg(name, SyncTexts::Shown(result.Message)));
         if (result.HeldBack > 0)
-            Print(stderr, QStringLiteral("quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to remove them: quillon-db refresh DB %1 --allow-mass-delete").arg(subscription.Id));
         if (!result.OfferedCertificate.isEmpty())
-            Print(stderr, QStringLiteral("quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to trust this certificate: quillon-db trust DB %1 %2")
                               .arg(subscription.Id)
                               .arg(result.OfferedCertificate));
         return;
@@ -226,7 +228,7 @@ int Subscribe(const QStringList &arguments)
         else if (argument == QLatin1String("--trust") && hasValue) {
             trust = basSync::HttpSession::CanonicalFingerprint(arguments[++i]);
             if (!IsFingerprint(arguments[i])) {
-                Print(stderr, QStringLiteral("quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
+                Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: --trust takes a SHA-256 fingerprint (32 hex bytes, as "
                                              "AB:CD:...), not \"%1\"")
                                   .arg(arguments[i]));
                 return Usage(kSubscribeUsage);
@@ -243,7 +245,7 @@ int Subscribe(const QStringList &arguments)
     const QString &databaseFile = files[0];
     const basSync::TypedAddress typed = basSync::ReadTypedAddress(files[1]);
     if (!typed.Error.isEmpty()) {
-        Print(stderr, QStringLiteral("quillon-db: %1").arg(typed.Error));
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(SyncTexts::Shown(typed.Error)));
         return kUsage;
     }
     if (user.isEmpty())
@@ -256,7 +258,7 @@ int Subscribe(const QStringList &arguments)
     if (AlreadySubscribed(subscriptions, typed.Address.toString(), user))
         return kFailed;
     if (!user.isEmpty() && basSync::SendsPasswordUnencrypted(typed.Address))
-        Print(stderr, QStringLiteral("quillon-db: warning: %1").arg(basSync::UnencryptedPasswordText(typed.Address)));
+        Print(stderr, QStringLiteral("quillon-db: warning: %1").arg(SyncTexts::Shown(basSync::UnencryptedPasswordText(typed.Address))));
     ToolSecrets secrets;
     Password password{typed.Password, false};
     if (passwordFromStdin) {
@@ -275,9 +277,9 @@ int Subscribe(const QStringList &arguments)
     basSync::Probe probe;
     basSync::RunOnSyncThread([&] { probe = basSync::ProbeAddress(typed.Address, user, password.Text, trust); });
     if (!probe.Error.isEmpty()) {
-        Print(stderr, QStringLiteral("quillon-db: %1").arg(probe.Error));
+        Print(stderr, QStringLiteral("quillon-db: %1").arg(SyncTexts::Shown(probe.Error)));
         if (!probe.OfferedCertificate.isEmpty())
-            Print(stderr, QStringLiteral("quillon-db: to trust this certificate, subscribe again with --trust %1")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: to trust this certificate, subscribe again with --trust %1")
                               .arg(probe.OfferedCertificate));
         Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: nothing was subscribed"));
         return kFailed;
@@ -310,14 +312,14 @@ int Subscribe(const QStringList &arguments)
         }
         if (added.isEmpty()) {
             Print(stderr, calendarName.isEmpty()
-                              ? QStringLiteral("quillon-db: %1 has no calendars").arg(typed.Address.toDisplayString())
-                              : QStringLiteral("quillon-db: %1 has no calendar named \"%2\"")
+                              ? QCoreApplication::translate("quillon-db", "quillon-db: %1 has no calendars").arg(typed.Address.toDisplayString())
+                              : QCoreApplication::translate("quillon-db", "quillon-db: %1 has no calendar named \"%2\"")
                                     .arg(typed.Address.toDisplayString(), calendarName));
             return kFailed;
         }
     } else {
         if (!calendarName.isEmpty()) {
-            Print(stderr, QStringLiteral("quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply")
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: %1 is a single calendar, not a CalDAV account: --calendar does not apply")
                               .arg(typed.Address.toDisplayString()));
             return kUsage;
         }
@@ -361,7 +363,7 @@ int Subscribe(const QStringList &arguments)
     if (anyDone && !user.isEmpty() && !password.Stored) {
         const basSecrets::Answer kept = secrets.Write(basSync::SecretKey(user, typed.Address), password.Text);
         if (kept.Outcome != basSecrets::Status::Done && kept.Outcome != basSecrets::Status::NoStore)
-            Print(stderr, QStringLiteral("quillon-db: the password could not be kept in the secret store (%1); it is "
+            Print(stderr, QCoreApplication::translate("quillon-db", "quillon-db: the password could not be kept in the secret store (%1); it is "
                                          "asked each time")
                               .arg(kept.Error));
     }
