@@ -41,20 +41,17 @@ QString SeriesKey(const QString &origin, const QString &seriesUid)
     return origin.isEmpty() ? seriesUid : origin + QChar(0x1F) + seriesUid;
 }
 
-QHash<QString, QByteArray> SeriesTexts(const ICalendarLines::Text &text)
+SeriesTexts::SeriesTexts(const ICalendarLines::Text &text)
 {
     const ICalendarLines::LineIndex index(text);
     const QList<ICalendarLines::ComponentLines> &components = index.Components();
-    QHash<QByteArray, QByteArray> zones;
-    QHash<QString, QByteArray> events; // the VEVENT blocks of each series
-    QList<QString> order;
     for (int i = 0; i < components.size(); ++i) {
         const ICalendarLines::ComponentLines &component = components[i];
         if (component.Depth != 1)
             continue;
         if (component.Name == QLatin1String("VTIMEZONE")) {
             QByteArray id = Unfolded(index.RawPropertyValue(i, QStringLiteral("TZID"))).trimmed();
-            zones.insert(id, text.Slice(component.From, component.To));
+            m_zones.insert(id, text.Slice(component.From, component.To));
         } else if (component.Name == QLatin1String("VEVENT")) {
             const QString uid = QString::fromUtf8(Unfolded(index.RawPropertyValue(i, QStringLiteral("UID")))).trimmed();
             if (uid.isEmpty())
@@ -65,26 +62,28 @@ QHash<QString, QByteArray> SeriesTexts(const ICalendarLines::Text &text)
             if (!block.endsWith('\n'))
                 block += "\r\n";
             const QString key = SeriesKey(origin, uid);
-            auto found = events.find(key);
-            if (found == events.end())
-                events.insert(key, block);
+            auto found = m_events.find(key);
+            if (found == m_events.end())
+                m_events.insert(key, block);
             else
                 found->append(block);
         }
     }
-    QHash<QString, QByteArray> texts;
-    texts.reserve(events.size());
-    for (auto it = events.cbegin(); it != events.cend(); ++it) {
-        QByteArray calendar = kCalendarHead;
-        for (const QByteArray &zone : ZonesNamed(it.value())) {
-            if (const auto known = zones.constFind(zone); known != zones.cend())
-                calendar += *known;
-        }
-        calendar += it.value();
-        calendar += kCalendarTail;
-        texts.insert(it.key(), calendar);
+}
+
+std::optional<QByteArray> SeriesTexts::Of(const QString &seriesKey) const
+{
+    const auto events = m_events.constFind(seriesKey);
+    if (events == m_events.cend())
+        return std::nullopt;
+    QByteArray calendar = kCalendarHead;
+    for (const QByteArray &zone : ZonesNamed(*events)) {
+        if (const auto known = m_zones.constFind(zone); known != m_zones.cend())
+            calendar += *known;
     }
-    return texts;
+    calendar += *events;
+    calendar += kCalendarTail;
+    return calendar;
 }
 
 Pieces Split(const QByteArray &kept, const QString &originTag)

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QTimeZone>
 
+#include <optional>
+
 namespace quillon {
 
 namespace ICalendarKept {
@@ -23,8 +25,21 @@ QString SeriesKey(const QString &origin, const QString &seriesUid);
 
 // Every series of the file as a calendar of its own: its VEVENTs (the master and its
 // changed occurrences, in the order of the file) with the VTIMEZONEs they name, by
-// SeriesKey. Events without a UID are left out: the reader makes one up for them.
-QHash<QString, QByteArray> SeriesTexts(const ICalendarLines::Text &text);
+// SeriesKey. Events without a UID are left out: the reader makes one up for them. Each
+// calendar is put together when asked for: all of a large file's at once would hold its
+// text twice over while its events are stored.
+class SeriesTexts {
+public:
+    SeriesTexts() = default;
+    explicit SeriesTexts(const ICalendarLines::Text &text);
+    // The series' calendar; none when the file has no series of that key.
+    std::optional<QByteArray> Of(const QString &seriesKey) const;
+    qsizetype size() const { return m_events.size(); }
+
+private:
+    QHash<QByteArray, QByteArray> m_zones;   // VTIMEZONE blocks by TZID
+    QHash<QString, QByteArray> m_events;     // the VEVENT blocks of each series
+};
 
 // The parts of kept texts a calendar file is made of.
 struct Pieces {

@@ -185,7 +185,7 @@ struct ImportWork {
     }
 
     // The file's own text of each series (ICalendarKept), and the series kept so far.
-    const QHash<QString, QByteArray> *kept = nullptr;
+    const ICalendarKept::SeriesTexts *kept = nullptr;
 
     bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
     {
@@ -197,8 +197,8 @@ struct ImportWork {
         keptSeries.insert({where, series});
         // Without a text of its own in this file, an older one would no longer say what
         // the events do.
-        const auto text = kept->constFind(ICalendarKept::SeriesKey(event.Origin, series));
-        if (text == kept->cend())
+        const std::optional<QByteArray> text = kept->Of(ICalendarKept::SeriesKey(event.Origin, series));
+        if (!text)
             return store.DeleteSeries(where, series);
         return store.SetSeries({where, series, *text, 0});
     }
@@ -441,7 +441,7 @@ struct ImportWork {
 // The file's own text of each series, in the form the reader reads it (UTF-8 with its
 // line ends). A file the reader read is a calendar; should its text still not be
 // mapped, its events are kept in the store's terms only.
-QHash<QString, QByteArray> KeptTexts(const ICalendarLines::Text &text)
+ICalendarKept::SeriesTexts KeptTexts(const ICalendarLines::Text &text)
 {
     try {
         if (!text.InMemory())
@@ -502,7 +502,7 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             return false;
         }
         CheckUnchanged(path, opened);
-        const QHash<QString, QByteArray> kept = KeptTexts(text);
+        const ICalendarKept::SeriesTexts kept = KeptTexts(text);
         text = {}; // the events are read: the file's text is not needed while they are stored
         opened.file.reset();
         result.Warnings = contents.Warnings;
