@@ -33,13 +33,8 @@ struct ToolRun {
 ToolRun RunTool(const QStringList &arguments, const QString &locale = QString())
 {
     QProcess tool;
-    if (!locale.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), locale);
-        env.insert(QStringLiteral("LANG"), locale);
-        env.remove(QStringLiteral("LANGUAGE"));
-        tool.setProcessEnvironment(env);
-    }
+    if (!locale.isEmpty())
+        tool.setProcessEnvironment(quillontest::InLocale(locale));
     tool.start(kTool, arguments);
     ToolRun run;
     if (!tool.waitForFinished(60000))

@@ -74,6 +74,15 @@ QString QuillonTest::ReadDataFile(const QString &name) const
     return QString::fromUtf8(file.readAll());
 }
 
+QProcessEnvironment InLocale(const QString &locale)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    env.remove(QStringLiteral("LANGUAGE"));
+    return env;
+}
+
 } // namespace quillontest
 
 } // namespace quillon

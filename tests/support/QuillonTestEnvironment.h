@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QDate>
 #include <QString>
 #include <QTemporaryDir>
@@ -31,6 +32,10 @@ private:
     std::map<QByteArray, std::pair<bool, QByteArray>> m_saved;
     void Save(const char *name);
 };
+
+// This process's environment for a program started in the given locale ("de_DE.UTF-8"):
+// LC_ALL and LANG set, LANGUAGE taken away so that it cannot choose another language.
+QProcessEnvironment InLocale(const QString &locale);
 
 class QuillonTest : public ::testing::Test {
 protected:
