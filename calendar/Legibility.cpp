@@ -390,11 +390,18 @@ std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor 
     backdrops.reserve(texts.size());
     for (const PanelText &t : texts)
         backdrops.push_back(Thinned(*t.backdrop, 300));
+    // Whether every text reaches its ratio at that opacity. The text that missed last is
+    // asked first: it is the likeliest to miss again, and the answer is the same in any
+    // order.
+    size_t missedLast = 0;
     auto reaches = [&](int alpha) {
-        for (size_t k = 0; k < texts.size(); ++k) {
+        for (size_t n = 0; n < texts.size(); ++n) {
+            const size_t k = n == 0 ? missedLast : (n <= missedLast ? n - 1 : n);
             const std::vector<QRgb> seen = ThroughPanel(backdrops[k], panel, alpha);
-            if (RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread)
+            if (RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread) {
+                missedLast = k;
                 return false;
+            }
         }
         return true;
     };
