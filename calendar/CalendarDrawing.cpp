@@ -1,7 +1,6 @@
 #include "CalendarDrawing.h"
 
 #include "CalendarDayText.h"
-#include "PictureCache.h"
 #include "ScreenPixels.h"
 #include "basDateText.h"
 #include "frmCalendar.h"
@@ -11,7 +10,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 
 namespace quillon {
 
@@ -38,13 +36,6 @@ QImage RenderWindow(frmCalendar &window)
         picture->hide();
     }
     window.BeginLegibility(&image);
-    // The panels cover the grid: its rows of the picture are written all at once.
-    QRect covered;
-    for (const frmCalendar::Panel &panel : window.Panels())
-        covered |= panel.rect;
-    if (onPicture && covered.isValid())
-        PictureCache::PrepareRows(image, static_cast<int>(std::floor(covered.top() * ratio)),
-                                  static_cast<int>(std::ceil((covered.bottom() + 1) * ratio)));
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.
     // (A window that fills its background would fill it whatever the flags say.)

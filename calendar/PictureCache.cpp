@@ -9,14 +9,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-
-#if __has_include(<sys/mman.h>)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace quillon {
 
@@ -111,26 +105,6 @@ QImage Load(const QString &picturePath, const QSize &screenPixels)
     if (image.isNull())
         return {};
     return image;
-}
-
-void PrepareRows(const QImage &image, int top, int bottom)
-{
-#ifdef MADV_POPULATE_WRITE
-    top = std::max(top, 0);
-    bottom = std::min(bottom, image.height() - 1);
-    if (image.isNull() || top > bottom)
-        return;
-    // constBits: asking the kernel is no write, and must not detach the image.
-    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-    const auto first = reinterpret_cast<quintptr>(image.constScanLine(top)) & ~(page - 1);
-    const auto end = reinterpret_cast<quintptr>(image.constScanLine(bottom)) + static_cast<quintptr>(image.bytesPerLine());
-    // Fails harmlessly where the kernel does not know the advice.
-    madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
-#else
-    Q_UNUSED(image);
-    Q_UNUSED(top);
-    Q_UNUSED(bottom);
-#endif
 }
 
 bool Store(const QString &picturePath, const QSize &screenPixels, const QImage &image)

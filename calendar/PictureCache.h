@@ -24,11 +24,6 @@ QByteArray KeyOf(const QString &picturePath, const QSize &screenPixels);
 // The cached picture for that key, or a null image when there is none that fits.
 QImage Load(const QString &picturePath, const QSize &screenPixels);
 
-// Makes the rows top to bottom of a loaded picture writable in one step, for a
-// drawing about to cover them (a panel behind the month): otherwise each page of the
-// mapping is copied on its first write, one fault at a time. Nothing for other images.
-void PrepareRows(const QImage &image, int top, int bottom);
-
 // Keeps the picture for the next run; false when the cache could not be written,
 // which costs only time.
 bool Store(const QString &picturePath, const QSize &screenPixels, const QImage &image);
