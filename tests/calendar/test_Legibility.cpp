@@ -142,6 +142,13 @@ TEST(Legibility, TheGuardsShortcutsGiveThePlainRulesResults)
     // One dilation serves ring and outline: widening twice adds up, up to the borders.
     const QImage widened = Dilate(coverage, kRingWidth);
     EXPECT_EQ(GlyphRing(coverage, widened), GlyphRing(coverage));
+    // The ring read eight pixels at a time is the ring pixel by pixel (97 wide: words and a tail).
+    std::vector<QPoint> byPixel;
+    for (int y = 0; y < coverage.height(); ++y)
+        for (int x = 0; x < coverage.width(); ++x)
+            if (coverage.constScanLine(y)[x] == 0 && widened.constScanLine(y)[x] >= 128)
+                byPixel.emplace_back(x, y);
+    EXPECT_EQ(GlyphRing(coverage, widened), byPixel);
     for (const int radius : {2, 3, 5})
         EXPECT_EQ(OutlineMask(widened, kRingWidth, radius), OutlineMask(coverage, radius)) << radius;
     // Ink and back: premultiplied as the painter does it, and its alpha is the coverage.

@@ -128,23 +128,31 @@ TEST_F(LegibilityReading, EveryTextReachesItsRatioAndIsReadBackOverAnyPicture)
     const QString blue = made("blue", Photo(qRgb(20, 50, 110), qRgb(140, 180, 230), 23));
 
     const char *const black = "0", *const white = "16777215", *const red = "255";
+    // The reader is given the whole wallpaper, as a check from outside would read it,
+    // and the month's part of it. Its recall on the whole is what each scene must reach;
+    // the month's part is printed beside it. The reader leaves out a digit standing on
+    // its own (6, 8, the first week's days under the weekday names) however large or
+    // clear it is drawn, so the month's 58 words read back to about 0.88 at best, even on
+    // a plain colour.
     const struct Scene {
         const char *name;
         QString picture;     // empty: the desktop's own colour
         const char *text;    // the five text colours
         bool liturgical;
-        double recallFloor;  // what the reader must reach (below 0: not asserted)
+        double recallFloor;  // what the reader must reach on the whole wallpaper
+        bool whole = true;   // false: only the month's part is read (noise keeps the reader busy for minutes)
     } scenes[] = {
-        {"dark plasma", dark, black, false, 0.8},       {"dark plasma, white text", dark, white, false, 0.8},
-        {"light plasma", light, black, false, 0.8},     {"light plasma, white text", light, white, false, 0.8},
-        {"busy fractal", fractal, black, false, 0.8},   {"black-white gradient", gradient, black, false, 0.8},
-        {"checkerboard", checker, black, false, 0.8},   {"noise", noise, black, false, 0.9},
-        {"teal photo", teal, black, false, 0.8},        {"blue photo", blue, black, false, 0.8},
-        // Purple on the light panel is read by a person, not by the reader: its ratio
-        // is checked, its recall only printed (the README's table).
-        {"classic blue, liturgical", QString(), black, true, -1},
+        {"dark plasma", dark, black, false, 0.8},       {"dark plasma, white text", dark, white, false, 0.9},
+        {"light plasma", light, black, false, 0.65},    {"light plasma, white text", light, white, false, 0.8},
+        {"busy fractal", fractal, black, false, 0.8},   {"black-white gradient", gradient, black, false, 0.75},
+        {"checkerboard", checker, black, false, 0.75},  {"noise", noise, black, false, 0.9, false},
+        {"teal photo", teal, black, false, 0.85},       {"blue photo", blue, black, false, 0.8},
+        // The white days' dark tiles on the light panel break the reader's lines (a
+        // person reads them well); over the month's part alone the panel is most of the
+        // page and the reader takes it all for ink.
+        {"classic blue, liturgical", QString(), black, true, 0.55},
     };
-    std::printf("%-28s %s\n", "background", "recall");
+    std::printf("%-28s %6s %6s\n", "background", "whole", "month");
     for (const Scene &scene : scenes) {
         Option("WallpaperFile", scene.picture);
         Option("WallpaperColor", QStringLiteral("-1"));
@@ -174,15 +182,13 @@ TEST_F(LegibilityReading, EveryTextReachesItsRatioAndIsReadBackOverAnyPicture)
             for (const auto &panel : panels)
                 EXPECT_TRUE(panels.front().rect.contains(panel.rect)) << panel.rect.x() << "," << panel.rect.y();
         }
-        // The month's part of the screen: a reader looks at the calendar, not at the
-        // picture's far corners (where noise alone keeps an OCR reader busy for minutes).
         QRect month;
         for (const CalendarLabel *label : form.TextLabels())
             month |= label->geometry();
-        const double recall = Recall(image.copy(month.adjusted(-120, -120, 120, 120) & image.rect()));
-        std::printf("%-28s %.2f\n", scene.name, recall);
-        if (scene.recallFloor >= 0)
-            EXPECT_GE(recall, scene.recallFloor) << scene.name;
+        const double part = Recall(image.copy(month.adjusted(-120, -120, 120, 120) & image.rect()));
+        const double whole = scene.whole ? Recall(image) : -1;
+        std::printf("%-28s %6s %6.2f\n", scene.name, scene.whole ? qPrintable(QString::number(whole, 'f', 2)) : "-", part);
+        EXPECT_GE(scene.whole ? whole : part, scene.recallFloor) << scene.name;
     }
 }
 
