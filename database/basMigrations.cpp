@@ -258,6 +258,10 @@ const std::vector<Step> &Steps()
          {QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfNewSeries"),
           QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfChangedSeries"),
           QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfGoneSeries"),
+          // A file whose version was lost has them already.
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfNewSeriesParts"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfChangedSeriesParts"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfGoneSeriesParts"),
           QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
                          "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
                          "WHERE Source = NEW.Source AND Uid = NEW.Uid); END"),
