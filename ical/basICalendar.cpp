@@ -228,12 +228,15 @@ struct ImportWork {
     // 16 bytes of SHA-256: no two texts of a store are alike in them.
     static Digest DigestOf(Table table, const QString &where, const QString &text)
     {
-        QCryptographicHash hash(QCryptographicHash::Sha256);
         const QByteArray whereBytes = where.toUtf8();
-        hash.addData(QByteArray(1, char(table)) + QByteArray::number(whereBytes.size()) + ':');
-        hash.addData(whereBytes);
-        hash.addData(text.toUtf8());
-        const QByteArray result = hash.result();
+        QByteArray data;
+        data.reserve(whereBytes.size() + text.size() * 3 + 24);
+        data.append(char(table));
+        data.append(QByteArray::number(whereBytes.size()));
+        data.append(':');
+        data.append(whereBytes);
+        data.append(text.toUtf8());
+        const QByteArray result = QCryptographicHash::hash(data, QCryptographicHash::Sha256);
         Digest digest;
         std::memcpy(&digest.high, result.constData(), sizeof digest.high);
         std::memcpy(&digest.low, result.constData() + sizeof digest.high, sizeof digest.low);
@@ -271,6 +274,10 @@ struct ImportWork {
     QSet<Digest> partsBrought{};
     QSet<Digest> seriesBrought{};
     QSet<std::pair<QString, QString>> keptSeries{}; // (source, series UID) whose text is kept
+    // Whether the store has UIDs from before sources (or its own), and ours read under
+    // another source: the lookups that only these can answer are left out otherwise.
+    bool unnamedRows = false;
+    bool ownElsewhere = false;
     void Brought(const QString &where, const QString &uid)
     {
         if (parts.isEmpty())
@@ -309,6 +316,7 @@ struct ImportWork {
             QHash<QString, QString> tags; // source -> OriginTag, computed once a source
             known.reserve(rows.size() + contents.Events.size());
             for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+                unnamedRows = unnamedRows || row.Source.isEmpty();
                 if (const QString series = EventSeries::SeriesUid(row.Uid); series != row.Uid) {
                     parts.append(row);
                     partSeries.insert(DigestOf(Table::Source, row.Source, series));
@@ -326,8 +334,10 @@ struct ImportWork {
                     known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
                 }
                 // The UIDs our exports make are unique wherever they are read from.
-                if (withOwnUids && IsOwnUid(row.Uid))
+                if (withOwnUids && IsOwnUid(row.Uid)) {
                     known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
+                    ownElsewhere = true;
+                }
             }
         }
         int churchDays = 0;
@@ -379,9 +389,11 @@ struct ImportWork {
                                                               : known.constFind(DigestOf(Table::Origin, event.Origin, event.Uid));
                  exported != known.cend())
             found = *exported;
-        else if (const auto unnamed = known.constFind(DigestOf(Table::Source, QString(), event.Uid)); unnamed != known.cend())
+        else if (const auto unnamed = unnamedRows ? known.constFind(DigestOf(Table::Source, QString(), event.Uid)) : known.cend();
+                 unnamed != known.cend())
             found = *unnamed;
-        else if (const auto ours = IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid)) : known.cend();
+        else if (const auto ours = ownElsewhere && IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid))
+                                                                       : known.cend();
                  ours != known.cend())
             found = *ours;
         if (!found) {
