@@ -366,10 +366,8 @@ struct EventStore::Impl {
         QString list = QStringLiteral("[");
         list.reserve(days.size() * 13 + 2);
         for (const QDate &date : days) {
-            if (list.size() > 1)
-                list += QLatin1Char(',');
-            list += QLatin1Char('"');
-            list += IsoDate(date);
+            list += list.size() > 1 ? QLatin1String(",\"") : QLatin1String("\"");
+            basStoredForms::AppendDateText(date, list);
             list += QLatin1Char('"');
         }
         list += QLatin1Char(']');

@@ -11,6 +11,13 @@ namespace basStoredForms {
 
 QString DateText(QDate date)
 {
+    QString text;
+    AppendDateText(date, text);
+    return text;
+}
+
+void AppendDateText(QDate date, QString &text)
+{
     if (!date.isValid())
         basOperation::ThrowTypeMismatch();
     int year = 0;
@@ -19,13 +26,15 @@ QString DateText(QDate date)
     date.getDate(&year, &month, &day);
     // Written by hand for the years of four digits: an import writes hundreds of
     // thousands of days, and QDate::toString goes through a printf.
-    if (year < 1000 || year > 9999)
-        return date.toString(Qt::ISODate);
+    if (year < 1000 || year > 9999) {
+        text += date.toString(Qt::ISODate);
+        return;
+    }
     const auto digit = [](int value) { return QChar(u'0' + value); };
-    const QChar text[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
-                          u'-',               digit(month / 10),      digit(month % 10),     u'-',
-                          digit(day / 10),    digit(day % 10)};
-    return QString(text, std::size(text));
+    const QChar written[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
+                             u'-',               digit(month / 10),      digit(month % 10),     u'-',
+                             digit(day / 10),    digit(day % 10)};
+    text.append(written, qsizetype(std::size(written)));
 }
 
 QDate ReadDate(const QVariant &value)

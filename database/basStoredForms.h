@@ -14,6 +14,9 @@ namespace basStoredForms {
 
 // "2026-12-07"; throws basOperation::Failure (Type mismatch) for an invalid date.
 QString DateText(QDate date);
+// DateText(date) added to the end of text, without a text of its own between: a list of
+// a year's days is made of hundreds.
+void AppendDateText(QDate date, QString &text);
 // Invalid for null, empty or anything but an ISO date.
 QDate ReadDate(const QVariant &value);
 
