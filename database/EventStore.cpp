@@ -428,9 +428,31 @@ struct EventStore::Impl {
         return std::nullopt;
     }
 
-    // The counts RaiseLater kept back, written now: one statement a day.
+    // The counts RaiseLater kept back, written now: by one statement for all of them (a
+    // JSON object of day and count), or one a day where SQLite has no JSON. A day whose
+    // count is broken (null) is not raised, and all of it fails.
     void WriteRaisedCounts()
     {
+        if (countsDaysTogether && raisedCounts.size() > 1) {
+            QString counts = QStringLiteral("{");
+            counts.reserve(raisedCounts.size() * 20 + 2);
+            for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
+                counts += counts.size() > 1 ? QLatin1String(",\"") : QLatin1String("\"");
+                basStoredForms::AppendDateText(QDate::fromJulianDay(it.key()), counts);
+                counts += QLatin1String("\":");
+                counts += QString::number(it.value());
+            }
+            counts += QLatin1Char('}');
+            QSqlQuery &upsert =
+                Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                                   "SELECT key, '', value, '', '' FROM json_each(?) WHERE true ON CONFLICT (DateKey) DO UPDATE "
+                                   "SET EventCount = EventCount + excluded.EventCount WHERE EventCount IS NOT NULL"),
+                    {counts});
+            if (upsert.numRowsAffected() != raisedCounts.size())
+                basOperation::ThrowTypeMismatch();
+            raisedCounts.clear();
+            return;
+        }
         for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
             QSqlQuery &upsert =
                 Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
