@@ -22,7 +22,10 @@ namespace {
 
 using basDatabase::OutboxEntry;
 
-inline constexpr auto kNotSent = " (my change, not sent)";
+QString NotSentName(const QString &name)
+{
+    return QCoreApplication::translate("SyncTexts", SyncTexts::kNotSentName).arg(name);
+}
 
 HttpRequest RequestFor(const basDatabase::Subscription &subscription, const OutboxEntry &entry, const QString &etag)
 {
@@ -52,7 +55,7 @@ QString FetchETag(Transport &session, const QUrl &address)
 // The change that lost to the server's, kept as this computer's own events (into
 // conflict's copies), for the user to send anyway, keep or drop.
 bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, basDatabase::Conflict &conflict,
-               QStringList &names)
+               QStringList &originals, QStringList &names)
 {
     if (entry.Delete)
         return true;
@@ -66,7 +69,8 @@ bool KeepAsOwn(basDatabase::EventStore &store, const OutboxEntry &entry, basData
     for (const ICalendarReader::CalendarEvent &event : std::as_const(read.Events)) {
         Event copy = EventService::ToDraft(event.Event, event.Dates);
         copy.EventID = 0;
-        copy.EventName += QLatin1String(kNotSent);
+        originals << copy.EventName;
+        copy.EventName = NotSentName(copy.EventName);
         const std::optional<EventService::Saved> saved = events.Save(copy);
         if (!saved)
             return false;
@@ -144,7 +148,8 @@ bool AlreadyThere(Transport &session, const QUrl &address, const OutboxEntry &en
 
 // What the user is told of a change that lost to the server's: the calendar by its name,
 // the event by its own where the change had one.
-QString ConflictText(const basDatabase::Subscription &subscription, const OutboxEntry &entry, const QStringList &kept)
+QString ConflictText(const basDatabase::Subscription &subscription, const OutboxEntry &entry,
+                     const QStringList &originals, const QStringList &kept)
 {
     const QString calendar = subscription.DisplayName.isEmpty() ? HttpSession::HostOf(QUrl(subscription.Address))
                                                                 : subscription.DisplayName;
@@ -152,10 +157,8 @@ QString ConflictText(const basDatabase::Subscription &subscription, const Outbox
         return QString::fromUtf8(SyncTexts::kNotDeleted).arg(calendar, entry.Href);
     if (kept.isEmpty())
         return QString::fromUtf8(SyncTexts::kChangeNotKept).arg(calendar, entry.Href);
-    QString name = kept.first();
-    name.chop(qsizetype(std::char_traits<char>::length(kNotSent)));
     return QString::fromUtf8(SyncTexts::kChangeKeptAs)
-        .arg(calendar, name, kept.join(QStringLiteral("\", \"")));
+        .arg(calendar, originals.first(), kept.join(QStringLiteral("\", \"")));
 }
 
 // Failures that are the server's as a whole, not the one request's: the rest would fail alike.
@@ -235,11 +238,12 @@ bool SendOutbox(basDatabase::EventStore &store, const basDatabase::Subscription 
             conflict.Href = entry.Href;
             conflict.Delete = entry.Delete;
             conflict.Body = entry.Body;
+            QStringList originals;
             QStringList kept;
             const auto keep = [&] {
-                if (!KeepAsOwn(store, entry, conflict, kept))
+                if (!KeepAsOwn(store, entry, conflict, originals, kept))
                     return false;
-                conflict.Message = ConflictText(subscription, entry, kept);
+                conflict.Message = ConflictText(subscription, entry, originals, kept);
                 return basDatabase::ConflictStore(store).Add(conflict) && subscriptions.ChangeDropped(entry);
             };
             if (!store.RunInTransaction(keep))

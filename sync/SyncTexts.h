@@ -77,6 +77,11 @@ inline constexpr auto kUnencrypted =
     QT_TRANSLATE_NOOP("SyncTexts", "%1 sends your password unencrypted (http://); use https:// if the server offers it");
 inline constexpr auto kDatabaseUnopened = QT_TRANSLATE_NOOP("SyncTexts", "The database could not be opened: %1");
 
+// Not stored in English: the name of the copy kept when the server's version won, which is
+// the user's own event from then on and so is named in the user's words when it is made.
+//: %1 is the event's own name.
+inline constexpr auto kNotSentName = QT_TRANSLATE_NOOP("SyncTexts", "%1 (my change, not sent)");
+
 // A refresh's English text, line by line, in the user's language, the calendar reading's
 // warnings and reasons within it too; a server's own words stay.
 QString Shown(const QString &english);

@@ -1130,6 +1130,11 @@
         <source>The database could not be opened: %1</source>
         <translation>Die Datenbank konnte nicht geöffnet werden: %1</translation>
     </message>
+    <message>
+        <source>%1 (my change, not sent)</source>
+        <extracomment>%1 is the event&apos;s own name.</extracomment>
+        <translation>%1 (meine Änderung, nicht gesendet)</translation>
+    </message>
 </context>
 <context>
     <name>UnsavedNotes</name>

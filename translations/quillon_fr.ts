@@ -1130,6 +1130,11 @@
         <source>The database could not be opened: %1</source>
         <translation>La base de données n’a pas pu être ouverte : %1</translation>
     </message>
+    <message>
+        <source>%1 (my change, not sent)</source>
+        <extracomment>%1 is the event&apos;s own name.</extracomment>
+        <translation>%1 (ma modification, non envoyée)</translation>
+    </message>
 </context>
 <context>
     <name>UnsavedNotes</name>
