@@ -170,9 +170,9 @@ struct EventStore::Impl {
     // to have a sound count or no row yet, whose counts need not be looked at again.
     QHash<qint64, qint64> raisedCounts; // by Julian day
     QSet<qint64> soundDays;
-    // The event the transaction added last, while it has no UID yet (none can have one
-    // before SetEventUid gives it one: ids are never used again).
-    qint64 addedWithoutUid = 0;
+    // The events the transaction added that have no UID yet (none can have one before
+    // SetEventUid gives it one: ids are never used again).
+    QSet<qint64> addedWithoutUid;
 
     [[noreturn]] void Fail(const QSqlError &error)
     {
@@ -228,7 +228,11 @@ struct EventStore::Impl {
 
     // Runs a cached statement with its values bound in order. The caller reads the
     // rows (if any) while the Finisher it holds keeps the statement's read lock short.
-    QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {})
+    QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {}) { return RunBound(sql, values); }
+    QSqlQuery &Run(const QString &sql, const QList<QVariant> &values) { return RunBound(sql, values); }
+
+    template <typename Values>
+    QSqlQuery &RunBound(const QString &sql, const Values &values)
     {
         Statement &statement = PreparedStatement(sql);
         QSqlQuery &query = statement.query;
@@ -314,7 +318,7 @@ struct EventStore::Impl {
         transactionDepth = 0;
         raisedCounts.clear();
         soundDays.clear();
-        addedWithoutUid = 0;
+        addedWithoutUid.clear();
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName, false);
             if (db.isValid())
@@ -505,7 +509,7 @@ struct EventStore::Impl {
                 return;
             m_store.raisedCounts.clear();
             m_store.soundDays.clear();
-            m_store.addedWithoutUid = 0;
+            m_store.addedWithoutUid.clear();
             try {
                 m_store.Run(QStringLiteral("ROLLBACK"));
             } catch (...) {
@@ -522,7 +526,7 @@ struct EventStore::Impl {
                 m_store.WriteRaisedCounts();
                 m_store.Run(QStringLiteral("COMMIT"));
                 m_store.soundDays.clear();
-                m_store.addedWithoutUid = 0;
+                m_store.addedWithoutUid.clear();
             }
             m_done = true;
             --m_store.transactionDepth;
@@ -623,7 +627,8 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         }
         step(50);
         transaction.Commit();
-        d->addedWithoutUid = d->transactionDepth > 0 ? newId : 0;
+        if (d->transactionDepth > 0)
+            d->addedWithoutUid.insert(newId);
         return true;
     });
     if (done)
@@ -1258,13 +1263,107 @@ bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 e
         d->EnsureSameFile();
         // One UID an event: the one it had under another key goes (an event just added
         // has none). A null source binds as NULL: the store's own source is the empty text.
-        if (eventId != std::exchange(d->addedWithoutUid, 0))
+        if (!d->addedWithoutUid.remove(eventId))
             d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
                    {eventId, source, uid});
         d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),
                {source, uid, eventId, fingerprint});
+        return true;
+    });
+}
+
+namespace {
+
+// Rows written by one statement, as many as fit, in these numbers: a statement of many
+// rows pays SQLite's work of a statement (its undo journal above all) once.
+constexpr qsizetype kRowsTogether[] = {64, 16, 4, 1};
+
+// "VALUES (row),(row),..." count times.
+QString ManyRows(const QString &row, qsizetype count)
+{
+    QString values;
+    values.reserve((row.size() + 1) * count);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0)
+            values += QLatin1Char(',');
+        values += row;
+    }
+    return values;
+}
+
+} // namespace
+
+bool EventStore::SetEventUids(const QList<EventUid> &uids)
+{
+    return basOperation::Trap("basDatabase.SetEventUid", false, [&](Steps &step) {
+        step(10);
+        for (const EventUid &row : uids) {
+            CheckEventId(row.EventId);
+            if (row.Uid.isEmpty())
+                basOperation::ThrowTypeMismatch();
+        }
+        step(20);
+        d->EnsureSameFile();
+        const QString row = QStringLiteral("(COALESCE(?, ''), ?, ?, COALESCE(?, ''))");
+        const QString upsert = QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
+                                              "Fingerprint = excluded.Fingerprint");
+        // In order: the events just added (without a UID) together, any other alone, as
+        // SetEventUid does it.
+        qsizetype at = 0;
+        while (at < uids.size()) {
+            qsizetype end = at;
+            while (end < uids.size() && d->addedWithoutUid.remove(uids[end].EventId))
+                ++end;
+            while (at < end) {
+                const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
+                                                      [&](qsizetype n) { return n <= end - at; });
+                QList<QVariant> values;
+                values.reserve(count * 4);
+                for (qsizetype i = at; i < at + count; ++i)
+                    values << uids[i].Source << uids[i].Uid << uids[i].EventId << uids[i].Fingerprint;
+                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ")
+                           + ManyRows(row, count) + upsert,
+                       values);
+                at += count;
+            }
+            if (at < uids.size()) {
+                const EventUid &other = uids[at++];
+                d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
+                       {other.EventId, other.Source, other.Uid});
+                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ") + row + upsert,
+                       {other.Source, other.Uid, other.EventId, other.Fingerprint});
+            }
+        }
+        return true;
+    });
+}
+
+bool EventStore::SetSeriesTexts(const QList<SeriesText> &series)
+{
+    return basOperation::Trap("basDatabase.SetSeries", false, [&](Steps &step) {
+        step(10);
+        for (const SeriesText &text : series) {
+            if (text.Uid.isEmpty() || text.Component.isEmpty())
+                basOperation::ThrowTypeMismatch();
+        }
+        step(20);
+        d->EnsureSameFile();
+        for (qsizetype at = 0; at < series.size();) {
+            const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
+                                                  [&](qsizetype n) { return n <= series.size() - at; });
+            QList<QVariant> values;
+            values.reserve(count * 4);
+            for (qsizetype i = at; i < at + count; ++i)
+                values << series[i].Source << series[i].Uid << QString::fromUtf8(series[i].Component) << series[i].Sequence;
+            d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES ")
+                       + ManyRows(QStringLiteral("(COALESCE(?, ''), ?, ?, ?)"), count)
+                       + QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
+                                        "Sequence = excluded.Sequence"),
+                   values);
+            at += count;
+        }
         return true;
     });
 }

@@ -187,7 +187,27 @@ struct ImportWork {
     // The file's own text of each series (ICalendarKept), and the series kept so far.
     const ICalendarKept::SeriesTexts *kept = nullptr;
 
-    bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
+    // The UIDs and texts of the events just added, written many by one statement: they
+    // are written before anything else is asked of the store, so that it reads as if
+    // each had been written with its event.
+    QList<basDatabase::EventStore::EventUid> newUids{};
+    QList<basDatabase::EventStore::SeriesText> newTexts{};
+    const ICalendarReader::CalendarEvent *firstNew = nullptr;
+    bool WriteNew()
+    {
+        if (newUids.isEmpty() && newTexts.isEmpty())
+            return true;
+        // The store does not say which row of them it refused: the first event is named.
+        refused = firstNew;
+        if (!store.SetEventUids(newUids) || !store.SetSeriesTexts(newTexts))
+            return false;
+        newUids.clear();
+        newTexts.clear();
+        firstNew = nullptr;
+        return true;
+    }
+
+    bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event, bool added = false)
     {
         if (!kept)
             return true;
@@ -199,7 +219,11 @@ struct ImportWork {
         // the events do.
         const std::optional<QByteArray> text = kept->Of(ICalendarKept::SeriesKey(event.Origin, series));
         if (!text)
-            return store.DeleteSeries(where, series);
+            return WriteNew() && store.DeleteSeries(where, series);
+        if (added) {
+            newTexts.append({where, series, *text, 0});
+            return true;
+        }
         return store.SetSeries({where, series, *text, 0});
     }
 
@@ -356,8 +380,14 @@ struct ImportWork {
             refused = &event;
             if (!Store(event, known, sourceAt))
                 return false;
-            event = {};
+            // The first of those whose UIDs wait is kept for its name.
+            if (&event != firstNew)
+                event = {};
+            if (newUids.size() >= kStoringStep && !WriteNew())
+                return false;
         }
+        if (!WriteNew())
+            return false;
         refused = nullptr;
         // The later looks of a series that the file brought without them (a changed
         // occurrence taken back) go.
@@ -400,7 +430,12 @@ struct ImportWork {
             Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = 0; // a new event, whatever the file's record says
             const std::optional<EventService::Saved> saved = events.Save(draft, EventService::Text::FromFile);
-            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText) || !Keep(source, event))
+            if (!saved)
+                return false;
+            if (!firstNew)
+                firstNew = &event;
+            newUids.append({source, event.Uid, saved->EventID, fingerprintText});
+            if (!Keep(source, event, true))
                 return false;
             ++summary.Added;
             Touched(saved->TouchedDates);
@@ -421,6 +456,9 @@ struct ImportWork {
             ++summary.Unchanged;
             return true;
         }
+        if (!WriteNew())
+            return false;
+        refused = &event;
         bool ok = false;
         const qint64 id = found->eventId;
         const bool same = SameAsStored(id, event, ok);

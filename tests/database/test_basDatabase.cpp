@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -203,6 +205,71 @@ TEST_F(Store, CountsRaisedInATransactionAreThereForItsReadsAndGoWithItsRollback)
     const std::pair<const char *, int> counts[] = {{"2026-03-02", 4}, {"2026-03-03", 1}, {"2026-03-04", 2}, {"2026-03-05", 2}};
     for (const auto &[day, count] : counts)
         EXPECT_EQ(DayCount(QLatin1String(day)), count) << day;
+    EXPECT_TRUE(messages.empty());
+}
+
+// Many UIDs and texts by one statement leave the rows that one at a time leaves: events
+// just added, a UID moved from an event of before, an event given a second UID, a text
+// replaced; 70 rows cross each size of statement.
+TEST_F(Store, UidsAndTextsWrittenTogetherAreWhatOneAtATimeWrites)
+{
+    using Uid = basDatabase::EventStore::EventUid;
+    using Text = basDatabase::EventStore::SeriesText;
+    const QString otherFile = TempPath(QStringLiteral("one-at-a-time.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(otherFile, error)) << error.toStdString();
+    basDatabase::EventStore oneAtATime;
+    ASSERT_TRUE(oneAtATime.OpenDatabaseConnection(otherFile));
+    const auto write = [](basDatabase::EventStore &target, bool together) {
+        qint64 before = 0;
+        qint64 other = 0;
+        if (!target.AddEventToDatabase(Event(QStringLiteral("before")), {QDate(2026, 1, 1)}, before)
+            || !target.AddEventToDatabase(Event(QStringLiteral("other")), {QDate(2026, 1, 1)}, other)
+            || !target.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("b"), before, QStringLiteral("fb"))
+            || !target.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("o"), other, QStringLiteral("fo"))
+            || !target.SetSeries({QStringLiteral("f.ics"), QStringLiteral("u3"), "old", 0}))
+            return false;
+        return target.RunInTransaction([&] {
+            QList<Uid> uids;
+            QList<Text> texts;
+            for (int i = 0; i < 70; ++i) {
+                qint64 id = 0;
+                if (!target.AddEventToDatabase(Event(QStringLiteral("new")), {QDate(2026, 2, 1)}, id))
+                    return false;
+                const QString uid = QStringLiteral("u%1").arg(i);
+                uids.append({QStringLiteral("f.ics"), uid, id, QStringLiteral("f%1").arg(i)});
+                texts.append({QStringLiteral("f.ics"), uid, "text " + uid.toUtf8(), i});
+                if (i == 10)
+                    uids.append({QStringLiteral("f.ics"), QStringLiteral("o"), before, QStringLiteral("moved")});
+            }
+            uids.append({QString(), QStringLiteral("second"), uids[0].EventId, QString()});
+            if (together)
+                return target.SetEventUids(uids) && target.SetSeriesTexts(texts);
+            for (const Uid &row : std::as_const(uids)) {
+                if (!target.SetEventUid(row.Source, row.Uid, row.EventId, row.Fingerprint))
+                    return false;
+            }
+            return std::all_of(texts.cbegin(), texts.cend(), [&](const Text &text) { return target.SetSeries(text); });
+        });
+    };
+    ASSERT_TRUE(write(store, true));
+    ASSERT_TRUE(write(oneAtATime, false));
+    const auto rows = [](basDatabase::EventStore &source) {
+        QList<Uid> uids;
+        QList<Text> texts;
+        EXPECT_TRUE(source.GetEventUids(uids) && source.GetAllSeries(texts));
+        QStringList lines;
+        for (const Uid &row : std::as_const(uids))
+            lines.append(QStringLiteral("%1|%2|%3|%4").arg(row.Source, row.Uid).arg(row.EventId).arg(row.Fingerprint));
+        for (const Text &text : std::as_const(texts))
+            lines.append(QStringLiteral("%1|%2|%3|%4").arg(text.Source, text.Uid, QString::fromUtf8(text.Component)).arg(text.Sequence));
+        lines.sort();
+        return lines;
+    };
+    const QStringList together = rows(store);
+    EXPECT_EQ(together, rows(oneAtATime));
+    EXPECT_EQ(together.size(), 71 + 70);
+    EXPECT_TRUE(together.contains(QStringLiteral("f.ics|o|1|moved")));
     EXPECT_TRUE(messages.empty());
 }
 
