@@ -63,6 +63,16 @@ const QString kSeriesUidOf =
 // keep SQLite from the key and read every UID of the source.
 const QString kPartOfSeriesUid = QStringLiteral("%1 > %2 || char(31) AND %1 < %2 || char(32)");
 
+// A series' text, bound for CAST(? AS TEXT): its UTF-8 as it is, which SQLite takes as
+// its own text without converting it; any other as Qt reads it (what is broken replaced,
+// a byte order mark in front dropped), which is what was always stored.
+QVariant ComponentParameter(const QByteArray &component)
+{
+    if (QByteArrayView(component).isValidUtf8() && !component.startsWith("\xEF\xBB\xBF"))
+        return component;
+    return QString::fromUtf8(component);
+}
+
 // NULL for no reminder. A reminder after the start is none a person can use.
 QVariant ReminderParameter(const std::optional<int> &minutes)
 {
@@ -364,29 +374,30 @@ struct EventStore::Impl {
     }
 
     // The days as a JSON array of stored dates, for the statements that take many days
-    // at once.
-    static QString DayList(const QList<QDate> &days)
+    // at once. In UTF-8, bound as bytes and read as text (CAST): SQLite keeps its texts
+    // in UTF-8, and would convert a QString's UTF-16.
+    static QByteArray DayList(const QList<QDate> &days)
     {
-        QString list = QStringLiteral("[");
+        QByteArray list = "[";
         list.reserve(days.size() * 13 + 2);
         for (const QDate &date : days) {
-            list += list.size() > 1 ? QLatin1String(",\"") : QLatin1String("\"");
+            list += list.size() > 1 ? ",\"" : "\"";
             basStoredForms::AppendDateText(date, list);
-            list += QLatin1Char('"');
+            list += '"';
         }
-        list += QLatin1Char(']');
+        list += ']';
         return list;
     }
 
     // InsertEventDate for each of the (distinct) days of DayList, in one statement, so
     // reported as AddEventDate is.
-    bool InsertEventDates(qint64 eventId, const QString &list)
+    bool InsertEventDates(qint64 eventId, const QByteArray &list)
     {
         return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
             step(10);
             CheckEventId(eventId);
             step(20);
-            Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) SELECT ?, value FROM json_each(?)"),
+            Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) SELECT ?, value FROM json_each(CAST(? AS TEXT))"),
                 {eventId, list});
             step(30);
             return true;
@@ -396,7 +407,7 @@ struct EventStore::Impl {
     // The (distinct) days' counts raised by one when the transaction commits; or, when
     // one of them has a broken row (a null count), nothing, and that day. list is
     // DayList(days), or empty.
-    std::optional<QDate> RaiseLater(const QList<QDate> &days, const QString &list)
+    std::optional<QDate> RaiseLater(const QList<QDate> &days, const QByteArray &list)
     {
         QList<QDate> unseen;
         for (const QDate &date : days) {
@@ -405,7 +416,7 @@ struct EventStore::Impl {
         }
         std::optional<QDate> broken;
         if (!unseen.isEmpty() && !list.isEmpty() && countsDaysTogether) {
-            QSqlQuery &query = Run(QStringLiteral("SELECT key FROM json_each(?) WHERE EXISTS "
+            QSqlQuery &query = Run(QStringLiteral("SELECT key FROM json_each(CAST(? AS TEXT)) WHERE EXISTS "
                                                   "(SELECT 1 FROM Dates WHERE DateKey = value AND EventCount IS NULL) "
                                                   "ORDER BY key LIMIT 1"),
                                    {unseen.size() == days.size() ? list : DayList(unseen)});
@@ -438,18 +449,18 @@ struct EventStore::Impl {
     void WriteRaisedCounts()
     {
         if (countsDaysTogether && raisedCounts.size() > 1) {
-            QString counts = QStringLiteral("{");
+            QByteArray counts = "{";
             counts.reserve(raisedCounts.size() * 20 + 2);
             for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
-                counts += counts.size() > 1 ? QLatin1String(",\"") : QLatin1String("\"");
+                counts += counts.size() > 1 ? ",\"" : "\"";
                 basStoredForms::AppendDateText(QDate::fromJulianDay(it.key()), counts);
-                counts += QLatin1String("\":");
-                counts += QString::number(it.value());
+                counts += "\":";
+                counts += QByteArray::number(it.value());
             }
-            counts += QLatin1Char('}');
+            counts += '}';
             QSqlQuery &upsert =
                 Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
-                                   "SELECT key, '', value, '', '' FROM json_each(?) WHERE true ON CONFLICT (DateKey) DO UPDATE "
+                                   "SELECT key, '', value, '', '' FROM json_each(CAST(? AS TEXT)) WHERE true ON CONFLICT (DateKey) DO UPDATE "
                                    "SET EventCount = EventCount + excluded.EventCount WHERE EventCount IS NOT NULL"),
                     {counts});
             if (upsert.numRowsAffected() != raisedCounts.size())
@@ -597,7 +608,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         // What AddEventDate does for each day: the rows written (by one statement when
         // there are several), the counts raised when the transaction commits. A broken
         // day's count is reported by IncrementEventCount, and all of the event goes.
-        const QString list = days.size() < kDaysCountedTogether || !d->countsDaysTogether ? QString() : Impl::DayList(days);
+        const QByteArray list = days.size() < kDaysCountedTogether || !d->countsDaysTogether ? QByteArray() : Impl::DayList(days);
         if (list.isEmpty()) {
             for (const QDate &date : days) {
                 if (!d->InsertEventDate(newId, date))
@@ -607,7 +618,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
             return false;
         }
         std::optional<QDate> broken;
-        const auto raise = [&](const QList<QDate> &rest, const QString &restList) {
+        const auto raise = [&](const QList<QDate> &rest, const QByteArray &restList) {
             return basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
                 count(20);
                 broken = d->RaiseLater(rest, restList);
@@ -622,7 +633,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
                 return false;
             QList<QDate> rest = days;
             rest.removeOne(*broken);
-            if (!raise(rest, QString()) || broken)
+            if (!raise(rest, QByteArray()) || broken)
                 return false;
         }
         step(50);
@@ -1356,9 +1367,9 @@ bool EventStore::SetSeriesTexts(const QList<SeriesText> &series)
             QList<QVariant> values;
             values.reserve(count * 4);
             for (qsizetype i = at; i < at + count; ++i)
-                values << series[i].Source << series[i].Uid << QString::fromUtf8(series[i].Component) << series[i].Sequence;
+                values << series[i].Source << series[i].Uid << ComponentParameter(series[i].Component) << series[i].Sequence;
             d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES ")
-                       + ManyRows(QStringLiteral("(COALESCE(?, ''), ?, ?, ?)"), count)
+                       + ManyRows(QStringLiteral("(COALESCE(?, ''), ?, CAST(? AS TEXT), ?)"), count)
                        + QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
                                         "Sequence = excluded.Sequence"),
                    values);
@@ -1405,10 +1416,10 @@ bool EventStore::SetSeries(const SeriesText &series)
             basOperation::ThrowTypeMismatch();
         step(20);
         d->EnsureSameFile();
-        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, ?, ?) "
+        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, CAST(? AS TEXT), ?) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
                               "Sequence = excluded.Sequence"),
-               {series.Source, series.Uid, QString::fromUtf8(series.Component), series.Sequence});
+               {series.Source, series.Uid, ComponentParameter(series.Component), series.Sequence});
         return true;
     });
 }

@@ -3,20 +3,19 @@
 #include "basOperation.h"
 #include "basTimeText.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace quillon {
 
 namespace basStoredForms {
 
-QString DateText(QDate date)
-{
-    QString text;
-    AppendDateText(date, text);
-    return text;
-}
+namespace {
 
-void AppendDateText(QDate date, QString &text)
+// The date's ten characters for the years of four digits, written by hand: an import
+// writes hundreds of thousands of days, and QDate::toString goes through a printf.
+// False for other years, which the general way writes.
+bool WriteDate(QDate date, char (&written)[10])
 {
     if (!date.isValid())
         basOperation::ThrowTypeMismatch();
@@ -24,17 +23,31 @@ void AppendDateText(QDate date, QString &text)
     int month = 0;
     int day = 0;
     date.getDate(&year, &month, &day);
-    // Written by hand for the years of four digits: an import writes hundreds of
-    // thousands of days, and QDate::toString goes through a printf.
-    if (year < 1000 || year > 9999) {
-        text += date.toString(Qt::ISODate);
-        return;
-    }
-    const auto digit = [](int value) { return QChar(u'0' + value); };
-    const QChar written[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
-                             u'-',               digit(month / 10),      digit(month % 10),     u'-',
-                             digit(day / 10),    digit(day % 10)};
-    text.append(written, qsizetype(std::size(written)));
+    if (year < 1000 || year > 9999)
+        return false;
+    const auto digit = [](int value) { return char('0' + value); };
+    const char text[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
+                         '-',                digit(month / 10),      digit(month % 10),     '-',
+                         digit(day / 10),    digit(day % 10)};
+    std::copy(std::begin(text), std::end(text), written);
+    return true;
+}
+
+} // namespace
+
+QString DateText(QDate date)
+{
+    char written[10];
+    return WriteDate(date, written) ? QString::fromLatin1(written, qsizetype(std::size(written))) : date.toString(Qt::ISODate);
+}
+
+void AppendDateText(QDate date, QByteArray &text)
+{
+    char written[10];
+    if (WriteDate(date, written))
+        text.append(written, qsizetype(std::size(written)));
+    else
+        text += date.toString(Qt::ISODate).toLatin1();
 }
 
 QDate ReadDate(const QVariant &value)
@@ -63,7 +76,15 @@ QDate ReadDate(const QVariant &value)
     return QDate::fromString(text, Qt::ISODate);
 }
 
-QString TimeText(QTime time) { return time.isValid() ? time.toString(QStringLiteral("HH:mm")) : QString(); }
+QString TimeText(QTime time)
+{
+    if (!time.isValid())
+        return QString();
+    // By hand, as the dates: an event stored writes two.
+    const char16_t text[] = {char16_t(u'0' + time.hour() / 10), char16_t(u'0' + time.hour() % 10), u':',
+                             char16_t(u'0' + time.minute() / 10), char16_t(u'0' + time.minute() % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), qsizetype(std::size(text)));
+}
 
 QTime ReadTime(const QVariant &value)
 {

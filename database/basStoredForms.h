@@ -3,6 +3,7 @@
 // about the "9:30 AM" of older files. Used by the store and by its check.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -14,9 +15,9 @@ namespace basStoredForms {
 
 // "2026-12-07"; throws basOperation::Failure (Type mismatch) for an invalid date.
 QString DateText(QDate date);
-// DateText(date) added to the end of text, without a text of its own between: a list of
-// a year's days is made of hundreds.
-void AppendDateText(QDate date, QString &text);
+// DateText(date) added to the end of text (it is ASCII), without a text of its own
+// between: a list of a year's days is made of hundreds.
+void AppendDateText(QDate date, QByteArray &text);
 // Invalid for null, empty or anything but an ISO date.
 QDate ReadDate(const QVariant &value);
 

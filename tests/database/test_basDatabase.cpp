@@ -273,6 +273,21 @@ TEST_F(Store, UidsAndTextsWrittenTogetherAreWhatOneAtATimeWrites)
     EXPECT_TRUE(messages.empty());
 }
 
+// A series' text is stored as the text Qt reads from its bytes, one by one or many
+// together: UTF-8 as it is, a broken byte replaced, a byte order mark in front dropped.
+TEST_F(Store, ASeriesTextIsStoredAsTextWhateverItsBytes)
+{
+    const QList<QByteArray> texts = {"BEGIN:VCALENDAR caf\xC3\xA9 \xE2\x98\x95", "broken \xC3(", "\xEF\xBB\xBFwith a mark"};
+    ASSERT_TRUE(store.SetSeries({QStringLiteral("f.ics"), QStringLiteral("0"), texts[0], 0}));
+    ASSERT_TRUE(store.SetSeriesTexts({{QStringLiteral("f.ics"), QStringLiteral("1"), texts[1], 0},
+                                      {QStringLiteral("f.ics"), QStringLiteral("2"), texts[2], 0}}));
+    for (int i = 0; i < int(texts.size()); ++i) {
+        const QVariantList key = {QString::number(i)};
+        EXPECT_EQ(Raw(QStringLiteral("SELECT typeof(Component) FROM Series WHERE Uid = ?"), key).toString(), QStringLiteral("text"));
+        EXPECT_EQ(Raw(QStringLiteral("SELECT Component FROM Series WHERE Uid = ?"), key).toString(), QString::fromUtf8(texts[i]));
+    }
+}
+
 TEST_F(Store, ALargeAdditionMakesTheIndexOfDaysAnewAndARollbackKeepsIt)
 {
     const QString index = QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'EventDatesByDate'");
@@ -585,6 +600,9 @@ TEST(StoredForms, DatesReadAndWrittenAsQtsIsoFormDoes)
     for (const char *bad : {"2026-02-30", "2026-13-01", "2026-00-10", "2026-1a-01", "", "20260101x"})
         EXPECT_FALSE(basStoredForms::ReadDate(QString::fromLatin1(bad)).isValid()) << bad;
     EXPECT_FALSE(basStoredForms::ReadDate(QVariant()).isValid());
+    for (const QTime time : {QTime(0, 0), QTime(9, 5, 59), QTime(23, 59)})
+        EXPECT_EQ(basStoredForms::TimeText(time), time.toString(QStringLiteral("HH:mm")));
+    EXPECT_TRUE(basStoredForms::TimeText(QTime()).isNull());
 }
 
 } // namespace
