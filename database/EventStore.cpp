@@ -131,6 +131,10 @@ EventRecord EventFromRow(const QSqlQuery &query, int first)
 // Each date once, in the order given.
 QList<QDate> DistinctDates(const QList<QDate> &dates)
 {
+    // Most come in order, each day once (and most events have one day).
+    if (std::all_of(dates.cbegin(), dates.cend(), [](QDate date) { return date.isValid(); })
+        && std::adjacent_find(dates.cbegin(), dates.cend(), [](QDate a, QDate b) { return a >= b; }) == dates.cend())
+        return dates;
     QList<QDate> result;
     QSet<QDate> seen;
     for (const QDate &date : dates) {
@@ -378,14 +382,20 @@ struct EventStore::Impl {
     // in UTF-8, and would convert a QString's UTF-16.
     static QByteArray DayList(const QList<QDate> &days)
     {
-        QByteArray list = "[";
-        list.reserve(days.size() * 13 + 2);
+        // Written into its room at once: appended piece by piece, a year's list cost more
+        // than its statement.
+        QByteArray list(days.size() * (basStoredForms::kDateTextMax + 3) + 2, Qt::Uninitialized);
+        char *at = list.data();
+        *at++ = '[';
         for (const QDate &date : days) {
-            list += list.size() > 1 ? ",\"" : "\"";
-            basStoredForms::AppendDateText(date, list);
-            list += '"';
+            if (at - list.data() > 1)
+                *at++ = ',';
+            *at++ = '"';
+            at += basStoredForms::WriteDateText(date, at);
+            *at++ = '"';
         }
-        list += ']';
+        *at++ = ']';
+        list.truncate(at - list.data());
         return list;
     }
 
@@ -452,8 +462,9 @@ struct EventStore::Impl {
             QByteArray counts = "{";
             counts.reserve(raisedCounts.size() * 20 + 2);
             for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
+                char day[basStoredForms::kDateTextMax];
                 counts += counts.size() > 1 ? ",\"" : "\"";
-                basStoredForms::AppendDateText(QDate::fromJulianDay(it.key()), counts);
+                counts.append(day, basStoredForms::WriteDateText(QDate::fromJulianDay(it.key()), day));
                 counts += "\":";
                 counts += QByteArray::number(it.value());
             }

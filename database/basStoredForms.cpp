@@ -15,7 +15,7 @@ namespace {
 // The date's ten characters for the years of four digits, written by hand: an import
 // writes hundreds of thousands of days, and QDate::toString goes through a printf.
 // False for other years, which the general way writes.
-bool WriteDate(QDate date, char (&written)[10])
+bool WriteDate(QDate date, char (&written)[kDateTextMax])
 {
     if (!date.isValid())
         basOperation::ThrowTypeMismatch();
@@ -37,17 +37,20 @@ bool WriteDate(QDate date, char (&written)[10])
 
 QString DateText(QDate date)
 {
-    char written[10];
+    char written[kDateTextMax];
     return WriteDate(date, written) ? QString::fromLatin1(written, qsizetype(std::size(written))) : date.toString(Qt::ISODate);
 }
 
-void AppendDateText(QDate date, QByteArray &text)
+qsizetype WriteDateText(QDate date, char *text)
 {
-    char written[10];
-    if (WriteDate(date, written))
-        text.append(written, qsizetype(std::size(written)));
-    else
-        text += date.toString(Qt::ISODate).toLatin1();
+    char written[kDateTextMax];
+    if (WriteDate(date, written)) {
+        std::copy(std::begin(written), std::end(written), text);
+        return qsizetype(std::size(written));
+    }
+    const QByteArray other = date.toString(Qt::ISODate).toLatin1().left(kDateTextMax);
+    std::copy(other.cbegin(), other.cend(), text);
+    return other.size();
 }
 
 QDate ReadDate(const QVariant &value)

@@ -15,9 +15,10 @@ namespace basStoredForms {
 
 // "2026-12-07"; throws basOperation::Failure (Type mismatch) for an invalid date.
 QString DateText(QDate date);
-// DateText(date) added to the end of text (it is ASCII), without a text of its own
-// between: a list of a year's days is made of hundreds.
-void AppendDateText(QDate date, QByteArray &text);
+// DateText(date) written (in ASCII) at text, which has room for kDateTextMax characters;
+// returns how many it wrote. For lists of many days, without a text of each between.
+inline constexpr qsizetype kDateTextMax = 10;
+qsizetype WriteDateText(QDate date, char *text);
 // Invalid for null, empty or anything but an ISO date.
 QDate ReadDate(const QVariant &value);
 

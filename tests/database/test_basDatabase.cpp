@@ -595,6 +595,8 @@ TEST(StoredForms, DatesReadAndWrittenAsQtsIsoFormDoes)
                              QDate(9999, 12, 31), QDate(999, 6, 15)}) {
         const QString text = basStoredForms::DateText(date);
         EXPECT_EQ(text, date.toString(Qt::ISODate));
+        char written[basStoredForms::kDateTextMax];
+        EXPECT_EQ(QLatin1String(written, basStoredForms::WriteDateText(date, written)), text);
         EXPECT_EQ(basStoredForms::ReadDate(text), date) << text.toStdString();
     }
     for (const char *bad : {"2026-02-30", "2026-13-01", "2026-00-10", "2026-1a-01", "", "20260101x"})
