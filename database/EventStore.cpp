@@ -63,6 +63,16 @@ const QString kSeriesUidOf =
 // keep SQLite from the key and read every UID of the source.
 const QString kPartOfSeriesUid = QStringLiteral("%1 > %2 || char(31) AND %1 < %2 || char(32)");
 
+// A series' text, bound for CAST(? AS TEXT): its UTF-8 as it is, which SQLite takes as
+// its own text without converting it; any other as Qt reads it (what is broken replaced,
+// a byte order mark in front dropped), which is what was always stored.
+QVariant ComponentParameter(const QByteArray &component)
+{
+    if (QByteArrayView(component).isValidUtf8() && !component.startsWith("\xEF\xBB\xBF"))
+        return component;
+    return QString::fromUtf8(component);
+}
+
 // NULL for no reminder. A reminder after the start is none a person can use.
 QVariant ReminderParameter(const std::optional<int> &minutes)
 {
@@ -121,6 +131,10 @@ EventRecord EventFromRow(const QSqlQuery &query, int first)
 // Each date once, in the order given.
 QList<QDate> DistinctDates(const QList<QDate> &dates)
 {
+    // Most come in order, each day once (and most events have one day).
+    if (std::all_of(dates.cbegin(), dates.cend(), [](QDate date) { return date.isValid(); })
+        && std::adjacent_find(dates.cbegin(), dates.cend(), [](QDate a, QDate b) { return a >= b; }) == dates.cend())
+        return dates;
     QList<QDate> result;
     QSet<QDate> seen;
     for (const QDate &date : dates) {
@@ -170,9 +184,9 @@ struct EventStore::Impl {
     // to have a sound count or no row yet, whose counts need not be looked at again.
     QHash<qint64, qint64> raisedCounts; // by Julian day
     QSet<qint64> soundDays;
-    // The event the transaction added last, while it has no UID yet (none can have one
-    // before SetEventUid gives it one: ids are never used again).
-    qint64 addedWithoutUid = 0;
+    // The events the transaction added that have no UID yet (none can have one before
+    // SetEventUid gives it one: ids are never used again).
+    QSet<qint64> addedWithoutUid;
 
     [[noreturn]] void Fail(const QSqlError &error)
     {
@@ -228,7 +242,11 @@ struct EventStore::Impl {
 
     // Runs a cached statement with its values bound in order. The caller reads the
     // rows (if any) while the Finisher it holds keeps the statement's read lock short.
-    QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {})
+    QSqlQuery &Run(const QString &sql, std::initializer_list<QVariant> values = {}) { return RunBound(sql, values); }
+    QSqlQuery &Run(const QString &sql, const QList<QVariant> &values) { return RunBound(sql, values); }
+
+    template <typename Values>
+    QSqlQuery &RunBound(const QString &sql, const Values &values)
     {
         Statement &statement = PreparedStatement(sql);
         QSqlQuery &query = statement.query;
@@ -314,7 +332,7 @@ struct EventStore::Impl {
         transactionDepth = 0;
         raisedCounts.clear();
         soundDays.clear();
-        addedWithoutUid = 0;
+        addedWithoutUid.clear();
         {
             QSqlDatabase db = QSqlDatabase::database(connectionName, false);
             if (db.isValid())
@@ -360,31 +378,36 @@ struct EventStore::Impl {
     }
 
     // The days as a JSON array of stored dates, for the statements that take many days
-    // at once.
-    static QString DayList(const QList<QDate> &days)
+    // at once. In UTF-8, bound as bytes and read as text (CAST): SQLite keeps its texts
+    // in UTF-8, and would convert a QString's UTF-16.
+    static QByteArray DayList(const QList<QDate> &days)
     {
-        QString list = QStringLiteral("[");
-        list.reserve(days.size() * 13 + 2);
+        // Written into its room at once: appended piece by piece, a year's list cost more
+        // than its statement.
+        QByteArray list(days.size() * (basStoredForms::kDateTextMax + 3) + 2, Qt::Uninitialized);
+        char *at = list.data();
+        *at++ = '[';
         for (const QDate &date : days) {
-            if (list.size() > 1)
-                list += QLatin1Char(',');
-            list += QLatin1Char('"');
-            list += IsoDate(date);
-            list += QLatin1Char('"');
+            if (at - list.data() > 1)
+                *at++ = ',';
+            *at++ = '"';
+            at += basStoredForms::WriteDateText(date, at);
+            *at++ = '"';
         }
-        list += QLatin1Char(']');
+        *at++ = ']';
+        list.truncate(at - list.data());
         return list;
     }
 
     // InsertEventDate for each of the (distinct) days of DayList, in one statement, so
     // reported as AddEventDate is.
-    bool InsertEventDates(qint64 eventId, const QString &list)
+    bool InsertEventDates(qint64 eventId, const QByteArray &list)
     {
         return basOperation::Trap("basDatabase.AddEventDate", false, [&](Steps &step) {
             step(10);
             CheckEventId(eventId);
             step(20);
-            Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) SELECT ?, value FROM json_each(?)"),
+            Run(QStringLiteral("INSERT INTO EventDates (EventId, EventDate) SELECT ?, value FROM json_each(CAST(? AS TEXT))"),
                 {eventId, list});
             step(30);
             return true;
@@ -394,7 +417,7 @@ struct EventStore::Impl {
     // The (distinct) days' counts raised by one when the transaction commits; or, when
     // one of them has a broken row (a null count), nothing, and that day. list is
     // DayList(days), or empty.
-    std::optional<QDate> RaiseLater(const QList<QDate> &days, const QString &list)
+    std::optional<QDate> RaiseLater(const QList<QDate> &days, const QByteArray &list)
     {
         QList<QDate> unseen;
         for (const QDate &date : days) {
@@ -403,7 +426,7 @@ struct EventStore::Impl {
         }
         std::optional<QDate> broken;
         if (!unseen.isEmpty() && !list.isEmpty() && countsDaysTogether) {
-            QSqlQuery &query = Run(QStringLiteral("SELECT key FROM json_each(?) WHERE EXISTS "
+            QSqlQuery &query = Run(QStringLiteral("SELECT key FROM json_each(CAST(? AS TEXT)) WHERE EXISTS "
                                                   "(SELECT 1 FROM Dates WHERE DateKey = value AND EventCount IS NULL) "
                                                   "ORDER BY key LIMIT 1"),
                                    {unseen.size() == days.size() ? list : DayList(unseen)});
@@ -430,9 +453,32 @@ struct EventStore::Impl {
         return std::nullopt;
     }
 
-    // The counts RaiseLater kept back, written now: one statement a day.
+    // The counts RaiseLater kept back, written now: by one statement for all of them (a
+    // JSON object of day and count), or one a day where SQLite has no JSON. A day whose
+    // count is broken (null) is not raised, and all of it fails.
     void WriteRaisedCounts()
     {
+        if (countsDaysTogether && raisedCounts.size() > 1) {
+            QByteArray counts = "{";
+            counts.reserve(raisedCounts.size() * 20 + 2);
+            for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
+                char day[basStoredForms::kDateTextMax];
+                counts += counts.size() > 1 ? ",\"" : "\"";
+                counts.append(day, basStoredForms::WriteDateText(QDate::fromJulianDay(it.key()), day));
+                counts += "\":";
+                counts += QByteArray::number(it.value());
+            }
+            counts += '}';
+            QSqlQuery &upsert =
+                Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                                   "SELECT key, '', value, '', '' FROM json_each(CAST(? AS TEXT)) WHERE true ON CONFLICT (DateKey) DO UPDATE "
+                                   "SET EventCount = EventCount + excluded.EventCount WHERE EventCount IS NOT NULL"),
+                    {counts});
+            if (upsert.numRowsAffected() != raisedCounts.size())
+                basOperation::ThrowTypeMismatch();
+            raisedCounts.clear();
+            return;
+        }
         for (auto it = raisedCounts.cbegin(); it != raisedCounts.cend(); ++it) {
             QSqlQuery &upsert =
                 Run(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
@@ -485,7 +531,7 @@ struct EventStore::Impl {
                 return;
             m_store.raisedCounts.clear();
             m_store.soundDays.clear();
-            m_store.addedWithoutUid = 0;
+            m_store.addedWithoutUid.clear();
             try {
                 m_store.Run(QStringLiteral("ROLLBACK"));
             } catch (...) {
@@ -502,7 +548,7 @@ struct EventStore::Impl {
                 m_store.WriteRaisedCounts();
                 m_store.Run(QStringLiteral("COMMIT"));
                 m_store.soundDays.clear();
-                m_store.addedWithoutUid = 0;
+                m_store.addedWithoutUid.clear();
             }
             m_done = true;
             --m_store.transactionDepth;
@@ -573,7 +619,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
         // What AddEventDate does for each day: the rows written (by one statement when
         // there are several), the counts raised when the transaction commits. A broken
         // day's count is reported by IncrementEventCount, and all of the event goes.
-        const QString list = days.size() < kDaysCountedTogether || !d->countsDaysTogether ? QString() : Impl::DayList(days);
+        const QByteArray list = days.size() < kDaysCountedTogether || !d->countsDaysTogether ? QByteArray() : Impl::DayList(days);
         if (list.isEmpty()) {
             for (const QDate &date : days) {
                 if (!d->InsertEventDate(newId, date))
@@ -583,7 +629,7 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
             return false;
         }
         std::optional<QDate> broken;
-        const auto raise = [&](const QList<QDate> &rest, const QString &restList) {
+        const auto raise = [&](const QList<QDate> &rest, const QByteArray &restList) {
             return basOperation::Trap("basDatabase.IncrementEventCount", false, [&](Steps &count) {
                 count(20);
                 broken = d->RaiseLater(rest, restList);
@@ -598,12 +644,13 @@ bool EventStore::AddEventToDatabase(const EventRecord &event, const QList<QDate>
                 return false;
             QList<QDate> rest = days;
             rest.removeOne(*broken);
-            if (!raise(rest, QString()) || broken)
+            if (!raise(rest, QByteArray()) || broken)
                 return false;
         }
         step(50);
         transaction.Commit();
-        d->addedWithoutUid = d->transactionDepth > 0 ? newId : 0;
+        if (d->transactionDepth > 0)
+            d->addedWithoutUid.insert(newId);
         return true;
     });
     if (done)
@@ -1238,13 +1285,107 @@ bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 e
         d->EnsureSameFile();
         // One UID an event: the one it had under another key goes (an event just added
         // has none). A null source binds as NULL: the store's own source is the empty text.
-        if (eventId != std::exchange(d->addedWithoutUid, 0))
+        if (!d->addedWithoutUid.remove(eventId))
             d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
                    {eventId, source, uid});
         d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
                               "Fingerprint = excluded.Fingerprint"),
                {source, uid, eventId, fingerprint});
+        return true;
+    });
+}
+
+namespace {
+
+// Rows written by one statement, as many as fit, in these numbers: a statement of many
+// rows pays SQLite's work of a statement (its undo journal above all) once.
+constexpr qsizetype kRowsTogether[] = {64, 16, 4, 1};
+
+// "VALUES (row),(row),..." count times.
+QString ManyRows(const QString &row, qsizetype count)
+{
+    QString values;
+    values.reserve((row.size() + 1) * count);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0)
+            values += QLatin1Char(',');
+        values += row;
+    }
+    return values;
+}
+
+} // namespace
+
+bool EventStore::SetEventUids(const QList<EventUid> &uids)
+{
+    return basOperation::Trap("basDatabase.SetEventUid", false, [&](Steps &step) {
+        step(10);
+        for (const EventUid &row : uids) {
+            CheckEventId(row.EventId);
+            if (row.Uid.isEmpty())
+                basOperation::ThrowTypeMismatch();
+        }
+        step(20);
+        d->EnsureSameFile();
+        const QString row = QStringLiteral("(COALESCE(?, ''), ?, ?, COALESCE(?, ''))");
+        const QString upsert = QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
+                                              "Fingerprint = excluded.Fingerprint");
+        // In order: the events just added (without a UID) together, any other alone, as
+        // SetEventUid does it.
+        qsizetype at = 0;
+        while (at < uids.size()) {
+            qsizetype end = at;
+            while (end < uids.size() && d->addedWithoutUid.remove(uids[end].EventId))
+                ++end;
+            while (at < end) {
+                const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
+                                                      [&](qsizetype n) { return n <= end - at; });
+                QList<QVariant> values;
+                values.reserve(count * 4);
+                for (qsizetype i = at; i < at + count; ++i)
+                    values << uids[i].Source << uids[i].Uid << uids[i].EventId << uids[i].Fingerprint;
+                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ")
+                           + ManyRows(row, count) + upsert,
+                       values);
+                at += count;
+            }
+            if (at < uids.size()) {
+                const EventUid &other = uids[at++];
+                d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
+                       {other.EventId, other.Source, other.Uid});
+                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ") + row + upsert,
+                       {other.Source, other.Uid, other.EventId, other.Fingerprint});
+            }
+        }
+        return true;
+    });
+}
+
+bool EventStore::SetSeriesTexts(const QList<SeriesText> &series)
+{
+    return basOperation::Trap("basDatabase.SetSeries", false, [&](Steps &step) {
+        step(10);
+        for (const SeriesText &text : series) {
+            if (text.Uid.isEmpty() || text.Component.isEmpty())
+                basOperation::ThrowTypeMismatch();
+        }
+        step(20);
+        d->EnsureSameFile();
+        for (qsizetype at = 0; at < series.size();) {
+            const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
+                                                  [&](qsizetype n) { return n <= series.size() - at; });
+            QList<QVariant> values;
+            values.reserve(count * 4);
+            for (qsizetype i = at; i < at + count; ++i)
+                values << series[i].Source << series[i].Uid << ComponentParameter(series[i].Component) << series[i].Sequence;
+            d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES ")
+                       + ManyRows(QStringLiteral("(COALESCE(?, ''), ?, CAST(? AS TEXT), ?)"), count)
+                       + QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
+                                        "Sequence = excluded.Sequence"),
+                   values);
+            at += count;
+        }
         return true;
     });
 }
@@ -1286,10 +1427,10 @@ bool EventStore::SetSeries(const SeriesText &series)
             basOperation::ThrowTypeMismatch();
         step(20);
         d->EnsureSameFile();
-        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, ?, ?) "
+        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, CAST(? AS TEXT), ?) "
                               "ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
                               "Sequence = excluded.Sequence"),
-               {series.Source, series.Uid, QString::fromUtf8(series.Component), series.Sequence});
+               {series.Source, series.Uid, ComponentParameter(series.Component), series.Sequence});
         return true;
     });
 }

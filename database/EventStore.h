@@ -107,6 +107,9 @@ public:
     // Gives the event this source and UID with the fingerprint: adds the row, or moves
     // it to eventId; whatever UID the event had before goes.
     bool SetEventUid(const QString &source, const QString &uid, qint64 eventId, const QString &fingerprint);
+    // SetEventUid for each row in order, reported as it is; the UIDs of events added in
+    // this transaction are written many by one statement.
+    bool SetEventUids(const QList<EventUid> &uids);
     // The iCalendar text a calendar file gave a series (its VEVENTs and the time zones
     // they use), kept under the key its events have in EventUids: the source and the
     // UID without a part number. It goes with the last event of the series.
@@ -117,6 +120,8 @@ public:
         int Sequence = 0;
     };
     bool SetSeries(const SeriesText &series);
+    // SetSeries for each in order, many by one statement; reported as SetSeries.
+    bool SetSeriesTexts(const QList<SeriesText> &series);
     bool GetAllSeries(QList<SeriesText> &series);
     // The user's own events (none of a file or a subscription) that have no text yet: the
     // events of a store from before texts were kept. In id order.

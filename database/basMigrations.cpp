@@ -249,6 +249,45 @@ const std::vector<Step> &Steps()
                          "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
                          "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)); END")},
          {}},
+        // A series stored made two temporary tables for the lists of its events, one for
+        // its UID and one for its parts, however few there were: a tenth of a file's
+        // import. The UID has one event, read as one value; the parts (rare) are looked
+        // for only when there are some.
+        {11,
+         QStringLiteral("Search texts of a series dropped without temporary tables"),
+         {QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfNewSeries"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfChangedSeries"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfGoneSeries"),
+          // A file whose version was lost has them already.
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfNewSeriesParts"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfChangedSeriesParts"),
+          QStringLiteral("DROP TRIGGER IF EXISTS SearchTextsOfGoneSeriesParts"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid = NEW.Uid); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeriesParts AFTER INSERT ON Series "
+                         "WHEN EXISTS (SELECT 1 FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)) "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
+                         "WHEN OLD.Component IS NOT NEW.Component "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid = NEW.Uid); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeriesParts AFTER UPDATE OF Component ON Series "
+                         "WHEN OLD.Component IS NOT NEW.Component AND EXISTS (SELECT 1 FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)) "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeries AFTER DELETE ON Series "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                         "WHERE Source = OLD.Source AND Uid = OLD.Uid); END"),
+          QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeriesParts AFTER DELETE ON Series "
+                         "WHEN EXISTS (SELECT 1 FROM EventUids "
+                         "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)) "
+                         "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
+                         "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)); END")},
+         {}},
     };
     return steps;
 }

@@ -186,22 +186,31 @@ QStringList SchemaStatements()
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (OLD.EventId, NEW.EventId); END"),
         QStringLiteral("CREATE TRIGGER SearchTextOfGoneUid AFTER DELETE ON EventUids "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId = OLD.EventId; END"),
-        // See basMigrations step 10.
+        // See basMigrations step 11.
         QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeries AFTER INSERT ON Series "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfNewSeriesParts AFTER INSERT ON Series "
+                       "WHEN EXISTS (SELECT 1 FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)) "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
-                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
                        "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
         QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeries AFTER UPDATE OF Component ON Series "
                        "WHEN OLD.Component IS NOT NEW.Component "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfChangedSeriesParts AFTER UPDATE OF Component ON Series "
+                       "WHEN OLD.Component IS NOT NEW.Component AND EXISTS (SELECT 1 FROM EventUids "
+                       "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)) "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = NEW.Source AND Uid = NEW.Uid); "
-                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
                        "WHERE Source = NEW.Source AND Uid > NEW.Uid || char(31) AND Uid < NEW.Uid || char(32)); END"),
         QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeries AFTER DELETE ON Series "
+                       "BEGIN DELETE FROM SearchTexts WHERE EventId = (SELECT EventId FROM EventUids "
+                       "WHERE Source = OLD.Source AND Uid = OLD.Uid); END"),
+        QStringLiteral("CREATE TRIGGER SearchTextsOfGoneSeriesParts AFTER DELETE ON Series "
+                       "WHEN EXISTS (SELECT 1 FROM EventUids "
+                       "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)) "
                        "BEGIN DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
-                       "WHERE Source = OLD.Source AND Uid = OLD.Uid); "
-                       "DELETE FROM SearchTexts WHERE EventId IN (SELECT EventId FROM EventUids "
                        "WHERE Source = OLD.Source AND Uid > OLD.Uid || char(31) AND Uid < OLD.Uid || char(32)); END"),
         // See basMigrations step 8.
         QStringLiteral("ALTER TABLE Subscriptions ADD COLUMN Hidden INTEGER NOT NULL DEFAULT 0"),

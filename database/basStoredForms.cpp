@@ -3,13 +3,19 @@
 #include "basOperation.h"
 #include "basTimeText.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace quillon {
 
 namespace basStoredForms {
 
-QString DateText(QDate date)
+namespace {
+
+// The date's ten characters for the years of four digits, written by hand: an import
+// writes hundreds of thousands of days, and QDate::toString goes through a printf.
+// False for other years, which the general way writes.
+bool WriteDate(QDate date, char (&written)[kDateTextMax])
 {
     if (!date.isValid())
         basOperation::ThrowTypeMismatch();
@@ -17,15 +23,34 @@ QString DateText(QDate date)
     int month = 0;
     int day = 0;
     date.getDate(&year, &month, &day);
-    // Written by hand for the years of four digits: an import writes hundreds of
-    // thousands of days, and QDate::toString goes through a printf.
     if (year < 1000 || year > 9999)
-        return date.toString(Qt::ISODate);
-    const auto digit = [](int value) { return QChar(u'0' + value); };
-    const QChar text[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
-                          u'-',               digit(month / 10),      digit(month % 10),     u'-',
-                          digit(day / 10),    digit(day % 10)};
-    return QString(text, std::size(text));
+        return false;
+    const auto digit = [](int value) { return char('0' + value); };
+    const char text[] = {digit(year / 1000), digit(year / 100 % 10), digit(year / 10 % 10), digit(year % 10),
+                         '-',                digit(month / 10),      digit(month % 10),     '-',
+                         digit(day / 10),    digit(day % 10)};
+    std::copy(std::begin(text), std::end(text), written);
+    return true;
+}
+
+} // namespace
+
+QString DateText(QDate date)
+{
+    char written[kDateTextMax];
+    return WriteDate(date, written) ? QString::fromLatin1(written, qsizetype(std::size(written))) : date.toString(Qt::ISODate);
+}
+
+qsizetype WriteDateText(QDate date, char *text)
+{
+    char written[kDateTextMax];
+    if (WriteDate(date, written)) {
+        std::copy(std::begin(written), std::end(written), text);
+        return qsizetype(std::size(written));
+    }
+    const QByteArray other = date.toString(Qt::ISODate).toLatin1().left(kDateTextMax);
+    std::copy(other.cbegin(), other.cend(), text);
+    return other.size();
 }
 
 QDate ReadDate(const QVariant &value)
@@ -54,7 +79,15 @@ QDate ReadDate(const QVariant &value)
     return QDate::fromString(text, Qt::ISODate);
 }
 
-QString TimeText(QTime time) { return time.isValid() ? time.toString(QStringLiteral("HH:mm")) : QString(); }
+QString TimeText(QTime time)
+{
+    if (!time.isValid())
+        return QString();
+    // By hand, as the dates: an event stored writes two.
+    const char16_t text[] = {char16_t(u'0' + time.hour() / 10), char16_t(u'0' + time.hour() % 10), u':',
+                             char16_t(u'0' + time.minute() / 10), char16_t(u'0' + time.minute() % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), qsizetype(std::size(text)));
+}
 
 QTime ReadTime(const QVariant &value)
 {

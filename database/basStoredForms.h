@@ -3,6 +3,7 @@
 // about the "9:30 AM" of older files. Used by the store and by its check.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -14,6 +15,10 @@ namespace basStoredForms {
 
 // "2026-12-07"; throws basOperation::Failure (Type mismatch) for an invalid date.
 QString DateText(QDate date);
+// DateText(date) written (in ASCII) at text, which has room for kDateTextMax characters;
+// returns how many it wrote. For lists of many days, without a text of each between.
+inline constexpr qsizetype kDateTextMax = 10;
+qsizetype WriteDateText(QDate date, char *text);
 // Invalid for null, empty or anything but an ISO date.
 QDate ReadDate(const QVariant &value);
 

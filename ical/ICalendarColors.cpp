@@ -15,26 +15,44 @@ const QStringList &EventColorNames() { return EventColors::Names(); }
 
 QString CssNameOf(const QString &eventColor) { return EventColors::CssNameOf(eventColor); }
 
+namespace {
+
+// The 16 colours as CSS has them, looked up once: every coloured event of a file asks.
+const QList<QColor> &EventColorValues()
+{
+    static const QList<QColor> values = [] {
+        QList<QColor> colors;
+        for (const QString &name : EventColorNames())
+            colors.append(QColor::fromString(CssNameOf(name)));
+        return colors;
+    }();
+    return values;
+}
+
+} // namespace
+
 QString NearestEventColor(const QString &cssColor)
 {
     const QString text = cssColor.trimmed().toLower();
-    if (text.isEmpty() || !QColor::isValidColorName(text))
+    if (text.isEmpty())
         return QString();
     const QColor wanted = QColor::fromString(text);
-    QString nearest;
+    if (!wanted.isValid())
+        return QString();
+    const QList<QColor> &candidates = EventColorValues();
+    qsizetype nearest = -1;
     long best = std::numeric_limits<long>::max();
-    for (const QString &name : EventColorNames()) {
-        const QColor candidate = QColor::fromString(CssNameOf(name));
-        const long dr = wanted.red() - candidate.red();
-        const long dg = wanted.green() - candidate.green();
-        const long db = wanted.blue() - candidate.blue();
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        const long dr = wanted.red() - candidates[i].red();
+        const long dg = wanted.green() - candidates[i].green();
+        const long db = wanted.blue() - candidates[i].blue();
         const long distance = dr * dr + dg * dg + db * db;
         if (distance < best) {
             best = distance;
-            nearest = name;
+            nearest = i;
         }
     }
-    return nearest;
+    return nearest < 0 ? QString() : EventColorNames().at(nearest);
 }
 
 QString EventColorFromCategories(const QStringList &categories)

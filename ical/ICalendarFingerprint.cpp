@@ -40,34 +40,45 @@ QString Fingerprint(const basDatabase::EventRecord &event, const QList<QDate> &d
     std::sort(days.begin(), days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
 
-    QCryptographicHash hash(QCryptographicHash::Sha1);
+    // All of it in one buffer, hashed at once: an import takes the fingerprint of every
+    // event of the file.
+    QByteArray data;
+    data.reserve(form.EventName.size() * 3 + form.Notes.size() * 3 + days.size() * qsizetype(sizeof(qint64)) + 96);
     // Each text with its length in front, so that no two events run together alike.
-    const auto add = [&hash](const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        hash.addData(QByteArray::number(bytes.size()) + ':');
-        hash.addData(bytes);
+    const auto addBytes = [&data](QByteArrayView bytes) {
+        data.append(QByteArray::number(bytes.size()));
+        data.append(':');
+        data.append(bytes);
+    };
+    const auto add = [&addBytes](const QString &text) { addBytes(text.toUtf8()); };
+    const auto addTime = [&addBytes](QTime time) {
+        if (!time.isValid()) {
+            addBytes({});
+            return;
+        }
+        const char text[] = {char('0' + time.hour() / 10), char('0' + time.hour() % 10), ':',
+                             char('0' + time.minute() / 10), char('0' + time.minute() % 10)};
+        addBytes(QByteArrayView(text, sizeof text));
     };
     add(form.EventName);
-    add(form.AllDayEvent ? QStringLiteral("1") : QStringLiteral("0"));
-    add(form.StartTime.toString(QStringLiteral("HH:mm")));
-    add(form.EndTime.toString(QStringLiteral("HH:mm")));
+    addBytes(form.AllDayEvent ? "1" : "0");
+    addTime(form.StartTime);
+    addTime(form.EndTime);
     add(form.EventColor);
-    add(QString::number(form.EventIcon));
+    addBytes(QByteArray::number(form.EventIcon));
     add(form.Notes);
-    add(form.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
+    addBytes(form.Recurring ? "1" : "0");
     // Only when there is one: the fingerprints of events without stay what they were.
     if (form.Reminder)
         add(QStringLiteral("reminder %1").arg(*form.Reminder));
     // The days as numbers: a year-long series has hundreds of them.
-    QByteArray numbers;
-    numbers.reserve(days.size() * qsizetype(sizeof(qint64)));
+    data.append(QByteArray::number(days.size()));
+    data.append(':');
     for (const QDate &day : std::as_const(days)) {
         const qint64 julian = day.toJulianDay();
-        numbers.append(reinterpret_cast<const char *>(&julian), sizeof julian);
+        data.append(reinterpret_cast<const char *>(&julian), sizeof julian);
     }
-    hash.addData(QByteArray::number(days.size()) + ':');
-    hash.addData(numbers);
-    return QString::fromLatin1(hash.result().toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
 }
 
 } // namespace ICalendarFingerprint

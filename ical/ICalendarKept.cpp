@@ -77,9 +77,12 @@ std::optional<QByteArray> SeriesTexts::Of(const QString &seriesKey) const
     if (events == m_events.cend())
         return std::nullopt;
     QByteArray calendar = kCalendarHead;
-    for (const QByteArray &zone : ZonesNamed(*events)) {
-        if (const auto known = m_zones.constFind(zone); known != m_zones.cend())
-            calendar += *known;
+    // A file without zones of its own has none to add (most have none).
+    if (!m_zones.isEmpty()) {
+        for (const QByteArray &zone : ZonesNamed(*events)) {
+            if (const auto known = m_zones.constFind(zone); known != m_zones.cend())
+                calendar += *known;
+        }
     }
     calendar += *events;
     calendar += kCalendarTail;

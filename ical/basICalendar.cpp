@@ -187,7 +187,27 @@ struct ImportWork {
     // The file's own text of each series (ICalendarKept), and the series kept so far.
     const ICalendarKept::SeriesTexts *kept = nullptr;
 
-    bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event)
+    // The UIDs and texts of the events just added, written many by one statement: they
+    // are written before anything else is asked of the store, so that it reads as if
+    // each had been written with its event.
+    QList<basDatabase::EventStore::EventUid> newUids{};
+    QList<basDatabase::EventStore::SeriesText> newTexts{};
+    const ICalendarReader::CalendarEvent *firstNew = nullptr;
+    bool WriteNew()
+    {
+        if (newUids.isEmpty() && newTexts.isEmpty())
+            return true;
+        // The store does not say which row of them it refused: the first event is named.
+        refused = firstNew;
+        if (!store.SetEventUids(newUids) || !store.SetSeriesTexts(newTexts))
+            return false;
+        newUids.clear();
+        newTexts.clear();
+        firstNew = nullptr;
+        return true;
+    }
+
+    bool Keep(const QString &where, const ICalendarReader::CalendarEvent &event, bool added = false)
     {
         if (!kept)
             return true;
@@ -199,7 +219,11 @@ struct ImportWork {
         // the events do.
         const std::optional<QByteArray> text = kept->Of(ICalendarKept::SeriesKey(event.Origin, series));
         if (!text)
-            return store.DeleteSeries(where, series);
+            return WriteNew() && store.DeleteSeries(where, series);
+        if (added) {
+            newTexts.append({where, series, *text, 0});
+            return true;
+        }
         return store.SetSeries({where, series, *text, 0});
     }
 
@@ -228,12 +252,15 @@ struct ImportWork {
     // 16 bytes of SHA-256: no two texts of a store are alike in them.
     static Digest DigestOf(Table table, const QString &where, const QString &text)
     {
-        QCryptographicHash hash(QCryptographicHash::Sha256);
         const QByteArray whereBytes = where.toUtf8();
-        hash.addData(QByteArray(1, char(table)) + QByteArray::number(whereBytes.size()) + ':');
-        hash.addData(whereBytes);
-        hash.addData(text.toUtf8());
-        const QByteArray result = hash.result();
+        QByteArray data;
+        data.reserve(whereBytes.size() + text.size() * 3 + 24);
+        data.append(char(table));
+        data.append(QByteArray::number(whereBytes.size()));
+        data.append(':');
+        data.append(whereBytes);
+        data.append(text.toUtf8());
+        const QByteArray result = QCryptographicHash::hash(data, QCryptographicHash::Sha256);
         Digest digest;
         std::memcpy(&digest.high, result.constData(), sizeof digest.high);
         std::memcpy(&digest.low, result.constData() + sizeof digest.high, sizeof digest.low);
@@ -271,6 +298,10 @@ struct ImportWork {
     QSet<Digest> partsBrought{};
     QSet<Digest> seriesBrought{};
     QSet<std::pair<QString, QString>> keptSeries{}; // (source, series UID) whose text is kept
+    // Whether the store has UIDs from before sources (or its own), and ours read under
+    // another source: the lookups that only these can answer are left out otherwise.
+    bool unnamedRows = false;
+    bool ownElsewhere = false;
     void Brought(const QString &where, const QString &uid)
     {
         if (parts.isEmpty())
@@ -309,6 +340,7 @@ struct ImportWork {
             QHash<QString, QString> tags; // source -> OriginTag, computed once a source
             known.reserve(rows.size() + contents.Events.size());
             for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+                unnamedRows = unnamedRows || row.Source.isEmpty();
                 if (const QString series = EventSeries::SeriesUid(row.Uid); series != row.Uid) {
                     parts.append(row);
                     partSeries.insert(DigestOf(Table::Source, row.Source, series));
@@ -326,8 +358,10 @@ struct ImportWork {
                     known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
                 }
                 // The UIDs our exports make are unique wherever they are read from.
-                if (withOwnUids && IsOwnUid(row.Uid))
+                if (withOwnUids && IsOwnUid(row.Uid)) {
                     known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
+                    ownElsewhere = true;
+                }
             }
         }
         int churchDays = 0;
@@ -346,8 +380,14 @@ struct ImportWork {
             refused = &event;
             if (!Store(event, known, sourceAt))
                 return false;
-            event = {};
+            // The first of those whose UIDs wait is kept for its name.
+            if (&event != firstNew)
+                event = {};
+            if (newUids.size() >= kStoringStep && !WriteNew())
+                return false;
         }
+        if (!WriteNew())
+            return false;
         refused = nullptr;
         // The later looks of a series that the file brought without them (a changed
         // occurrence taken back) go.
@@ -379,16 +419,23 @@ struct ImportWork {
                                                               : known.constFind(DigestOf(Table::Origin, event.Origin, event.Uid));
                  exported != known.cend())
             found = *exported;
-        else if (const auto unnamed = known.constFind(DigestOf(Table::Source, QString(), event.Uid)); unnamed != known.cend())
+        else if (const auto unnamed = unnamedRows ? known.constFind(DigestOf(Table::Source, QString(), event.Uid)) : known.cend();
+                 unnamed != known.cend())
             found = *unnamed;
-        else if (const auto ours = IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid)) : known.cend();
+        else if (const auto ours = ownElsewhere && IsOwnUid(event.Uid) ? known.constFind(DigestOf(Table::Own, {}, event.Uid))
+                                                                       : known.cend();
                  ours != known.cend())
             found = *ours;
         if (!found) {
             Event draft = EventService::ToDraft(event.Event, event.Dates);
             draft.EventID = 0; // a new event, whatever the file's record says
             const std::optional<EventService::Saved> saved = events.Save(draft, EventService::Text::FromFile);
-            if (!saved || !store.SetEventUid(source, event.Uid, saved->EventID, fingerprintText) || !Keep(source, event))
+            if (!saved)
+                return false;
+            if (!firstNew)
+                firstNew = &event;
+            newUids.append({source, event.Uid, saved->EventID, fingerprintText});
+            if (!Keep(source, event, true))
                 return false;
             ++summary.Added;
             Touched(saved->TouchedDates);
@@ -409,6 +456,9 @@ struct ImportWork {
             ++summary.Unchanged;
             return true;
         }
+        if (!WriteNew())
+            return false;
+        refused = &event;
         bool ok = false;
         const qint64 id = found->eventId;
         const bool same = SameAsStored(id, event, ok);

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -204,6 +206,86 @@ TEST_F(Store, CountsRaisedInATransactionAreThereForItsReadsAndGoWithItsRollback)
     for (const auto &[day, count] : counts)
         EXPECT_EQ(DayCount(QLatin1String(day)), count) << day;
     EXPECT_TRUE(messages.empty());
+}
+
+// Many UIDs and texts by one statement leave the rows that one at a time leaves: events
+// just added, a UID moved from an event of before, an event given a second UID, a text
+// replaced; 70 rows cross each size of statement.
+TEST_F(Store, UidsAndTextsWrittenTogetherAreWhatOneAtATimeWrites)
+{
+    using Uid = basDatabase::EventStore::EventUid;
+    using Text = basDatabase::EventStore::SeriesText;
+    const QString otherFile = TempPath(QStringLiteral("one-at-a-time.sqlite"));
+    QString error;
+    ASSERT_TRUE(basSchema::CreateDatabaseFile(otherFile, error)) << error.toStdString();
+    basDatabase::EventStore oneAtATime;
+    ASSERT_TRUE(oneAtATime.OpenDatabaseConnection(otherFile));
+    const auto write = [](basDatabase::EventStore &target, bool together) {
+        qint64 before = 0;
+        qint64 other = 0;
+        if (!target.AddEventToDatabase(Event(QStringLiteral("before")), {QDate(2026, 1, 1)}, before)
+            || !target.AddEventToDatabase(Event(QStringLiteral("other")), {QDate(2026, 1, 1)}, other)
+            || !target.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("b"), before, QStringLiteral("fb"))
+            || !target.SetEventUid(QStringLiteral("f.ics"), QStringLiteral("o"), other, QStringLiteral("fo"))
+            || !target.SetSeries({QStringLiteral("f.ics"), QStringLiteral("u3"), "old", 0}))
+            return false;
+        return target.RunInTransaction([&] {
+            QList<Uid> uids;
+            QList<Text> texts;
+            for (int i = 0; i < 70; ++i) {
+                qint64 id = 0;
+                if (!target.AddEventToDatabase(Event(QStringLiteral("new")), {QDate(2026, 2, 1)}, id))
+                    return false;
+                const QString uid = QStringLiteral("u%1").arg(i);
+                uids.append({QStringLiteral("f.ics"), uid, id, QStringLiteral("f%1").arg(i)});
+                texts.append({QStringLiteral("f.ics"), uid, "text " + uid.toUtf8(), i});
+                if (i == 10)
+                    uids.append({QStringLiteral("f.ics"), QStringLiteral("o"), before, QStringLiteral("moved")});
+            }
+            uids.append({QString(), QStringLiteral("second"), uids[0].EventId, QString()});
+            if (together)
+                return target.SetEventUids(uids) && target.SetSeriesTexts(texts);
+            for (const Uid &row : std::as_const(uids)) {
+                if (!target.SetEventUid(row.Source, row.Uid, row.EventId, row.Fingerprint))
+                    return false;
+            }
+            return std::all_of(texts.cbegin(), texts.cend(), [&](const Text &text) { return target.SetSeries(text); });
+        });
+    };
+    ASSERT_TRUE(write(store, true));
+    ASSERT_TRUE(write(oneAtATime, false));
+    const auto rows = [](basDatabase::EventStore &source) {
+        QList<Uid> uids;
+        QList<Text> texts;
+        EXPECT_TRUE(source.GetEventUids(uids) && source.GetAllSeries(texts));
+        QStringList lines;
+        for (const Uid &row : std::as_const(uids))
+            lines.append(QStringLiteral("%1|%2|%3|%4").arg(row.Source, row.Uid).arg(row.EventId).arg(row.Fingerprint));
+        for (const Text &text : std::as_const(texts))
+            lines.append(QStringLiteral("%1|%2|%3|%4").arg(text.Source, text.Uid, QString::fromUtf8(text.Component)).arg(text.Sequence));
+        lines.sort();
+        return lines;
+    };
+    const QStringList together = rows(store);
+    EXPECT_EQ(together, rows(oneAtATime));
+    EXPECT_EQ(together.size(), 71 + 70);
+    EXPECT_TRUE(together.contains(QStringLiteral("f.ics|o|1|moved")));
+    EXPECT_TRUE(messages.empty());
+}
+
+// A series' text is stored as the text Qt reads from its bytes, one by one or many
+// together: UTF-8 as it is, a broken byte replaced, a byte order mark in front dropped.
+TEST_F(Store, ASeriesTextIsStoredAsTextWhateverItsBytes)
+{
+    const QList<QByteArray> texts = {"BEGIN:VCALENDAR caf\xC3\xA9 \xE2\x98\x95", "broken \xC3(", "\xEF\xBB\xBFwith a mark"};
+    ASSERT_TRUE(store.SetSeries({QStringLiteral("f.ics"), QStringLiteral("0"), texts[0], 0}));
+    ASSERT_TRUE(store.SetSeriesTexts({{QStringLiteral("f.ics"), QStringLiteral("1"), texts[1], 0},
+                                      {QStringLiteral("f.ics"), QStringLiteral("2"), texts[2], 0}}));
+    for (int i = 0; i < int(texts.size()); ++i) {
+        const QVariantList key = {QString::number(i)};
+        EXPECT_EQ(Raw(QStringLiteral("SELECT typeof(Component) FROM Series WHERE Uid = ?"), key).toString(), QStringLiteral("text"));
+        EXPECT_EQ(Raw(QStringLiteral("SELECT Component FROM Series WHERE Uid = ?"), key).toString(), QString::fromUtf8(texts[i]));
+    }
 }
 
 TEST_F(Store, ALargeAdditionMakesTheIndexOfDaysAnewAndARollbackKeepsIt)
@@ -513,11 +595,16 @@ TEST(StoredForms, DatesReadAndWrittenAsQtsIsoFormDoes)
                              QDate(9999, 12, 31), QDate(999, 6, 15)}) {
         const QString text = basStoredForms::DateText(date);
         EXPECT_EQ(text, date.toString(Qt::ISODate));
+        char written[basStoredForms::kDateTextMax];
+        EXPECT_EQ(QLatin1String(written, basStoredForms::WriteDateText(date, written)), text);
         EXPECT_EQ(basStoredForms::ReadDate(text), date) << text.toStdString();
     }
     for (const char *bad : {"2026-02-30", "2026-13-01", "2026-00-10", "2026-1a-01", "", "20260101x"})
         EXPECT_FALSE(basStoredForms::ReadDate(QString::fromLatin1(bad)).isValid()) << bad;
     EXPECT_FALSE(basStoredForms::ReadDate(QVariant()).isValid());
+    for (const QTime time : {QTime(0, 0), QTime(9, 5, 59), QTime(23, 59)})
+        EXPECT_EQ(basStoredForms::TimeText(time), time.toString(QStringLiteral("HH:mm")));
+    EXPECT_TRUE(basStoredForms::TimeText(QTime()).isNull());
 }
 
 } // namespace

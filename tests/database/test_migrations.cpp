@@ -16,6 +16,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <utility>
 
 namespace quillon {
 
@@ -115,6 +116,8 @@ const std::vector<OlderFile> &OlderFiles()
              + QStringList{QStringLiteral("PRAGMA user_version = 6")}},
         // Its search triggers read every UID of a source for each series stored.
         {"at version 8", 8, kFirstRelease + kEventUids, 8},
+        // Its series triggers made temporary tables for each series stored.
+        {"at version 10", 10, kFirstRelease + kEventUids, 10},
     };
     return files;
 }
@@ -274,6 +277,10 @@ TEST_F(Migrations, ASeriesChangeDropsTheSearchTextsOfItsEventsOnly)
     const std::vector<Step> toVersion8 = StepsTo(8);
     RunOn(upgraded, kFirstRelease, &toVersion8);
     RunOn(upgraded, {}, &basMigrations::Steps());
+    const QString fromVersion10 = TempPath(QStringLiteral("from10.sqlite"));
+    const std::vector<Step> toVersion10 = StepsTo(10);
+    RunOn(fromVersion10, kFirstRelease, &toVersion10);
+    RunOn(fromVersion10, {}, &basMigrations::Steps());
     // Events 1-2 are the series s, 3-5 UIDs beside it, 6 the same UID in another source.
     const QStringList rows = {
         QStringLiteral("INSERT INTO Events (EventID, EventName) VALUES (1, ''), (2, ''), (3, ''), (4, ''), (5, ''), (6, '')"),
@@ -282,13 +289,19 @@ TEST_F(Migrations, ASeriesChangeDropsTheSearchTextsOfItsEventsOnly)
     };
     const QString refill = QStringLiteral("INSERT OR REPLACE INTO SearchTexts (EventId, Folded) "
                                           "SELECT EventID, 'x' FROM Events WHERE EventID <= 6");
-    for (const QString &path : {fresh, upgraded}) {
+    for (const QString &path : {fresh, upgraded, fromVersion10}) {
         SCOPED_TRACE(path.toStdString());
         RunOn(path, rows);
-        for (const QString &change :
-             {QStringLiteral("INSERT INTO Series (Source, Uid, Component) VALUES ('f', 's', 'a')"),
-              QStringLiteral("UPDATE Series SET Component = 'b' WHERE Source = 'f' AND Uid = 's'"),
-              QStringLiteral("DELETE FROM Series WHERE Source = 'f' AND Uid = 's'")}) {
+        // The series g/s has no parts; a text stored again unchanged drops nothing.
+        const std::vector<std::pair<QString, QString>> changes = {
+            {QStringLiteral("INSERT INTO Series (Source, Uid, Component) VALUES ('f', 's', 'a')"), QStringLiteral("3,4,5,6")},
+            {QStringLiteral("UPDATE Series SET Component = 'b' WHERE Source = 'f' AND Uid = 's'"), QStringLiteral("3,4,5,6")},
+            {QStringLiteral("UPDATE Series SET Component = 'b' WHERE Source = 'f' AND Uid = 's'"), QStringLiteral("1,2,3,4,5,6")},
+            {QStringLiteral("DELETE FROM Series WHERE Source = 'f' AND Uid = 's'"), QStringLiteral("3,4,5,6")},
+            {QStringLiteral("INSERT INTO Series (Source, Uid, Component) VALUES ('g', 's', 'a')"), QStringLiteral("1,2,3,4,5")},
+            {QStringLiteral("DELETE FROM Series WHERE Source = 'g' AND Uid = 's'"), QStringLiteral("1,2,3,4,5")},
+        };
+        for (const auto &[change, expected] : changes) {
             RunOn(path, {refill, change});
             basConnection::ScopedConnection raw(QStringLiteral("left"));
             raw.db().setDatabaseName(path);
@@ -296,7 +309,7 @@ TEST_F(Migrations, ASeriesChangeDropsTheSearchTextsOfItsEventsOnly)
             QSqlQuery left(raw.db());
             ASSERT_TRUE(left.exec(QStringLiteral("SELECT group_concat(EventId) FROM (SELECT EventId FROM SearchTexts ORDER BY 1)")));
             ASSERT_TRUE(left.next());
-            EXPECT_EQ(left.value(0).toString(), QStringLiteral("3,4,5,6")) << change.toStdString();
+            EXPECT_EQ(left.value(0).toString(), expected) << change.toStdString();
         }
     }
 }

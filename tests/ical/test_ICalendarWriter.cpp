@@ -69,6 +69,28 @@ QList<OutgoingEvent> EveryKind()
     return events;
 }
 
+// Stores keep the fingerprints of earlier imports: the same event must give the same text
+// in every version, or each import of an unchanged file would read every event again.
+TEST(ICalendarFingerprint, StaysWhatStoresHaveKept)
+{
+    basDatabase::EventRecord timed;
+    timed.EventName = QStringLiteral("Caf\u00e9 \u2615");
+    timed.StartTime = QTime(9, 5, 40);
+    timed.EndTime = QTime(10, 30);
+    timed.EventColor = QStringLiteral("Teal");
+    timed.Notes = QStringLiteral("Notes\nmore");
+    timed.Recurring = true;
+    timed.Reminder = 15;
+    EXPECT_EQ(ICalendarFingerprint::Fingerprint(timed, {QDate(2026, 1, 8), QDate(2026, 1, 1), QDate(2026, 1, 8)}),
+              QStringLiteral("2a53db52712168a9f511fdfcd951866443305eaf"));
+    basDatabase::EventRecord allDay;
+    allDay.EventName = QStringLiteral("Holiday");
+    allDay.AllDayEvent = true;
+    allDay.EventColor = QStringLiteral("Red");
+    EXPECT_EQ(ICalendarFingerprint::Fingerprint(allDay, {QDate(2026, 12, 25)}),
+              QStringLiteral("93820d3f1655da5b41ede83644ddcb08d5aa921b"));
+}
+
 TEST(ICalendarWriter, EveryKindOfEventReadsBackTheSame)
 {
     const QList<OutgoingEvent> events = EveryKind();

@@ -478,7 +478,8 @@ TEST_F(ICalendarStore, AStoreOfThePreviousSchemaIsUpgradedOnOpen)
     store.CloseDatabaseConnection();
     // The file as the previous version made it: the same tables without EventUids (nor the
     // later triggers that read it), and no schema version yet.
-    for (const char *trigger : {"SearchTextsOfNewSeries", "SearchTextsOfChangedSeries", "SearchTextsOfGoneSeries"})
+    for (const char *trigger : {"SearchTextsOfNewSeries", "SearchTextsOfChangedSeries", "SearchTextsOfGoneSeries",
+                                "SearchTextsOfNewSeriesParts", "SearchTextsOfChangedSeriesParts", "SearchTextsOfGoneSeriesParts"})
         Raw(QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(QLatin1String(trigger)));
     Raw(QStringLiteral("DROP TABLE EventUids"));
     Raw(QStringLiteral("PRAGMA user_version = 0"));
