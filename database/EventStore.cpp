@@ -1117,15 +1117,45 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
             }
         }
         step(20);
-        // In key order: each event's dates come ascending. A date that is no date is
-        // left out (check lists it).
-        QSqlQuery &query = d->Run(QStringLiteral("SELECT EventId, EventDate FROM EventDates ORDER BY EventId, EventDate"));
-        Finisher finish(query);
-        while (query.next()) {
-            const auto at = position.constFind(query.value(0).toLongLong());
-            const QDate date = DateFromIso(query.value(1));
-            if (at != position.cend() && date.isValid())
-                found[*at].Dates.append(date);
+        // Each event's dates in one row, as a list: a year-long series has hundreds, and
+        // a row read costs far more than its text. There are as many parts as dates
+        // unless a date's text has a comma: that event's dates are read one by one. A
+        // date that is no date is left out (check lists it).
+        QList<qsizetype> odd;
+        {
+            QSqlQuery &query = d->Run(
+                QStringLiteral("SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates GROUP BY EventId"));
+            Finisher finish(query);
+            while (query.next()) {
+                const auto at = position.constFind(query.value(0).toLongLong());
+                if (at == position.cend())
+                    continue;
+                const QString list = query.value(1).toString();
+                const QList<QStringView> days = QStringView(list).split(QLatin1Char(','));
+                if (days.size() != query.value(2).toLongLong()) {
+                    odd.append(*at);
+                    continue;
+                }
+                QList<QDate> &dates = found[*at].Dates;
+                dates.reserve(days.size());
+                for (const QStringView day : days) {
+                    if (const QDate date = basStoredForms::ReadDateText(day); date.isValid())
+                        dates.append(date);
+                }
+                // Ascending, as their texts are.
+                if (!std::is_sorted(dates.cbegin(), dates.cend()))
+                    std::sort(dates.begin(), dates.end());
+            }
+        }
+        for (const qsizetype at : std::as_const(odd)) {
+            QSqlQuery &query =
+                d->Run(QStringLiteral("SELECT EventDate FROM EventDates WHERE EventId = ? ORDER BY EventDate"),
+                       {found[at].Event.EventID});
+            Finisher finish(query);
+            while (query.next()) {
+                if (const QDate date = DateFromIso(query.value(0)); date.isValid())
+                    found[at].Dates.append(date);
+            }
         }
         return true;
     });

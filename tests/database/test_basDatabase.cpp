@@ -432,6 +432,27 @@ TEST_F(Store, OneBrokenEventLeavesTheOthersOfItsDay)
     EXPECT_EQ(record.EndTime, QTime(10, 0));
 }
 
+// Every event with its days ascending, as the export reads them; a stored text that is
+// no date is left out, also one that holds a list of dates.
+TEST_F(Store, AllEventsComeWithTheirDaysAndNoTextThatIsNoDate)
+{
+    qint64 weekly = 0, once = 0, none = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("weekly")), {D(1, 19, 2027), D(1, 5, 2027), D(1, 12, 2027)}, weekly));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("once")), {D(12, 7, 2026)}, once));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("none")), {}, none));
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, 'x,2027-02-02'), (?, '2027-13-01'), (?, '0999-05-01')"),
+        {weekly, once, once});
+
+    QList<basDatabase::EventStore::EventWithDates> events;
+    ASSERT_TRUE(store.GetAllEvents(events));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_EQ(events[0].Event.EventName, QStringLiteral("weekly"));
+    EXPECT_EQ(events[0].Dates, (QList<QDate>{D(1, 5, 2027), D(1, 12, 2027), D(1, 19, 2027)}));
+    EXPECT_EQ(events[1].Dates, (QList<QDate>{D(5, 1, 999), D(12, 7, 2026)}));
+    EXPECT_EQ(events[2].Event.EventID, none);
+    EXPECT_TRUE(events[2].Dates.isEmpty());
+}
+
 class Connection : public QuillonTest {};
 
 TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
