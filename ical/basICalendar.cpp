@@ -678,6 +678,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         // The events of one series (source, UID) go out as one: the further ones join the
         // first met, which is the series' own UID when that comes before them.
         QHash<std::pair<QString, QString>, qsizetype> seriesAt;
+        QHash<QString, QString> tags; // source -> OriginTag, computed once a source
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
             const auto leftOut = [&record](const char *why) {
@@ -695,8 +696,12 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
             if (row) {
                 event.Uid = EventSeries::SeriesUid(row->Uid);
-                if (!row->Source.isEmpty())
-                    event.Origin = OriginTag(row->Source);
+                if (!row->Source.isEmpty()) {
+                    auto tag = tags.constFind(row->Source);
+                    if (tag == tags.cend())
+                        tag = tags.insert(row->Source, OriginTag(row->Source));
+                    event.Origin = *tag;
+                }
             }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;
