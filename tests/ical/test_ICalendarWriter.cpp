@@ -2,8 +2,10 @@
 // programs expect.
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
+#include "ICalendarKept.h"
 #include "ICalendarReader.h"
 #include "ICalendarWriter.h"
+#include "basOperation.h"
 
 #include <QTimeZone>
 
@@ -215,6 +217,37 @@ TEST(ICalendarWriter, TextNeverCarriesRawControlCharacters)
     ASSERT_EQ(contents.Events.size(), 1);
     EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Name here"));
     EXPECT_EQ(contents.Events.first().Event.Notes, QStringLiteral("tab\there\nbell escape cr del end"));
+}
+
+// A kept text is taken apart as the file it came from was read: folded and blank lines,
+// a zone's name after a quoted ':', the origin replaced only where the event has one of
+// its own; a text that is no calendar says where it breaks.
+TEST(ICalendarKept, AKeptTextSplitsAsItsFileWasRead)
+{
+    const QByteArray kept = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                            "BEGIN:VTIMEZONE\r\nTZID;X-NOTE=\"a:b\":Europe/\r\n Berlin \r\nEND:VTIMEZONE\r\n\r\n"
+                            "BEGIN:VEVENT\r\nUID:u@x\r\nx-quillon-origin:0123\r\n 4567\r\n"
+                            "DTSTART;TZID=\"America/Chicago\":20270104T090000\r\n"
+                            "BEGIN:VALARM\r\nTZID:not-its-own\r\nEND:VALARM\r\nEND:VEV\r\n ENT\r\n"
+                            "BEGIN:VTODO\r\nUID:t@x\r\nEND:VTODO\r\n"
+                            "BEGIN:VEVENT\r\nUID:v@x\r\nBEGIN:VALARM\r\nX-QUILLON-ORIGIN:in-the-alarm\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR";
+    const ICalendarKept::Pieces pieces = ICalendarKept::Split(kept, QStringLiteral("feed"));
+    EXPECT_EQ(pieces.ZoneIds, QList<QByteArray>{"Europe/Berlin"});
+    EXPECT_EQ(pieces.Zones, QList<QByteArray>{"BEGIN:VTIMEZONE\r\nTZID;X-NOTE=\"a:b\":Europe/\r\n Berlin \r\nEND:VTIMEZONE\r\n\r\n"});
+    EXPECT_EQ(pieces.Events.toStdString(),
+              "BEGIN:VEVENT\r\nX-QUILLON-ORIGIN:feed\r\nUID:u@x\r\nDTSTART;TZID=\"America/Chicago\":20270104T090000\r\n"
+              "BEGIN:VALARM\r\nTZID:not-its-own\r\nEND:VALARM\r\nEND:VEV\r\n ENT\r\n"
+              "BEGIN:VEVENT\r\nX-QUILLON-ORIGIN:feed\r\nUID:v@x\r\nBEGIN:VALARM\r\nX-QUILLON-ORIGIN:in-the-alarm\r\nEND:VALARM\r\n"
+              "END:VEVENT\r\n");
+    EXPECT_EQ(pieces.NamedZones, QList<QByteArray>{"America/Chicago"});
+
+    try {
+        ICalendarKept::Split("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u@x\r\nEND:VCALENDAR\r\n", QString());
+        ADD_FAILURE() << "no failure";
+    } catch (const basOperation::Failure &failure) {
+        EXPECT_TRUE(failure.description().startsWith(QStringLiteral("line 4:"))) << failure.description().toStdString();
+    }
 }
 
 TEST(ICalendarColors, NamesMapBothWays)
