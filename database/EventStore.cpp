@@ -1330,12 +1330,18 @@ bool EventStore::GetAllSeries(QList<SeriesText> &series)
     QList<SeriesText> found;
     const bool done = basOperation::Trap("basDatabase.GetAllSeries", false, [&](Steps &step) {
         step(10);
-        QSqlQuery &query = d->Run(QStringLiteral("SELECT Source, Uid, Component, Sequence FROM Series"));
+        // The texts as a store of UTF-8 (every store made here) holds them: read as text,
+        // each would be turned into UTF-16 and back.
+        QSqlQuery &encoding = d->Run(QStringLiteral("PRAGMA encoding"));
+        const bool utf8 = encoding.next() && encoding.value(0).toString() == QLatin1String("UTF-8");
+        encoding.finish();
+        QSqlQuery &query = d->Run(utf8 ? QStringLiteral("SELECT Source, Uid, CAST(Component AS BLOB), Sequence FROM Series")
+                                       : QStringLiteral("SELECT Source, Uid, Component, Sequence FROM Series"));
         Finisher finish(query);
         step(20);
         while (query.next())
-            found.append(SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
-                                    query.value(3).toInt()});
+            found.append(SeriesText{Text(query.value(0)), Text(query.value(1)),
+                                    utf8 ? query.value(2).toByteArray() : Text(query.value(2)).toUtf8(), query.value(3).toInt()});
         return true;
     });
     if (done)
