@@ -453,6 +453,18 @@ TEST_F(Store, AllEventsComeWithTheirDaysAndNoTextThatIsNoDate)
     EXPECT_TRUE(events[2].Dates.isEmpty());
 }
 
+TEST_F(Store, ASeriesTextReadsBackByteForByte)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Caf\xC3\xA9 \xF0\x9F\x98\x80\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(store.SetSeries({QStringLiteral("/feeds/\u00fc.ics"), QStringLiteral("s@x"), text, 2}));
+    QList<basDatabase::EventStore::SeriesText> series;
+    ASSERT_TRUE(store.GetAllSeries(series));
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(series[0].Component, text);
+    EXPECT_EQ(series[0].Source, QStringLiteral("/feeds/\u00fc.ics"));
+    EXPECT_EQ(series[0].Sequence, 2);
+}
+
 class Connection : public QuillonTest {};
 
 TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)
