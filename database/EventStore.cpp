@@ -1098,7 +1098,7 @@ QString EventStore::QueryDateColor(QDate date)
     return query.next() ? Text(query.value(0)) : QString();
 }
 
-bool EventStore::GetAllEvents(QList<EventWithDates> &events)
+bool EventStore::GetAllEvents(QList<EventWithDates> &events, const QSet<qint64> &firstDateOnly)
 {
     events.clear();
     QList<EventWithDates> found;
@@ -1120,11 +1120,28 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
         // Each event's dates in one row, as a list: a year-long series has hundreds, and
         // a row read costs far more than its text. There are as many parts as dates
         // unless a date's text has a comma: that event's dates are read one by one. A
-        // date that is no date is left out (check lists it).
+        // date that is no date is left out (check lists it). Given as one list of ids
+        // (where the store can), the events of firstDateOnly are read apart, each its
+        // first date.
         QList<qsizetype> odd;
+        const bool apart = !firstDateOnly.isEmpty() && d->countsDaysTogether;
+        QString wanted = QStringLiteral("[");
+        QString firsts = QStringLiteral("[");
+        if (apart) {
+            for (const EventWithDates &event : std::as_const(found)) {
+                QString &list = firstDateOnly.contains(event.Event.EventID) ? firsts : wanted;
+                if (list.size() > 1)
+                    list += QLatin1Char(',');
+                list += QString::number(event.Event.EventID);
+            }
+        }
         {
-            QSqlQuery &query = d->Run(
-                QStringLiteral("SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates GROUP BY EventId"));
+            QSqlQuery &query =
+                apart ? d->Run(QStringLiteral("SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates "
+                                              "WHERE EventId IN (SELECT value FROM json_each(?)) GROUP BY EventId"),
+                               {wanted + QLatin1Char(']')})
+                      : d->Run(QStringLiteral(
+                            "SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates GROUP BY EventId"));
             Finisher finish(query);
             while (query.next()) {
                 const auto at = position.constFind(query.value(0).toLongLong());
@@ -1145,6 +1162,22 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
                 // Ascending, as their texts are.
                 if (!std::is_sorted(dates.cbegin(), dates.cend()))
                     std::sort(dates.begin(), dates.end());
+            }
+        }
+        if (apart) {
+            QSqlQuery &query = d->Run(QStringLiteral("SELECT j.value, (SELECT EventDate FROM EventDates d WHERE d.EventId = j.value "
+                                                     "ORDER BY EventDate LIMIT 1) FROM json_each(?) j"),
+                                      {firsts + QLatin1Char(']')});
+            Finisher finish(query);
+            while (query.next()) {
+                const auto at = position.constFind(query.value(0).toLongLong());
+                if (at == position.cend() || query.value(1).isNull())
+                    continue;
+                // A first text that is no date may have dates after it: all are read.
+                if (const QDate date = DateFromIso(query.value(1)); date.isValid())
+                    found[*at].Dates.append(date);
+                else
+                    odd.append(*at);
             }
         }
         for (const qsizetype at : std::as_const(odd)) {

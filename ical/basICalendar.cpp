@@ -654,21 +654,25 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                               .arg(options.ChurchYearFrom)
                               .arg(options.ChurchYearTo));
         step(20);
-        QList<basDatabase::EventStore::EventWithDates> events;
-        if (!store.GetAllEvents(events))
-            return false;
         QList<basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
             return false;
-        QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
-        for (const basDatabase::EventStore::EventUid &row : std::as_const(known))
-            uidOf.insert(row.EventId, &row);
         QList<basDatabase::EventStore::SeriesText> series;
         if (!store.GetAllSeries(series))
             return false;
         QHash<std::pair<QString, QString>, const QByteArray *> keptOf;
         for (const basDatabase::EventStore::SeriesText &text : std::as_const(series))
             keptOf.insert({text.Source, text.Uid}, &text.Component);
+        QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
+        QSet<qint64> written; // the events of series written from their texts: their days are not needed
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(known)) {
+            uidOf.insert(row.EventId, &row);
+            if (keptOf.contains({row.Source, EventSeries::SeriesUid(row.Uid)}))
+                written.insert(row.EventId);
+        }
+        QList<basDatabase::EventStore::EventWithDates> events;
+        if (!store.GetAllEvents(events, written))
+            return false;
 
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;

@@ -432,8 +432,8 @@ TEST_F(Store, OneBrokenEventLeavesTheOthersOfItsDay)
     EXPECT_EQ(record.EndTime, QTime(10, 0));
 }
 
-// Every event with its days ascending, as the export reads them; a stored text that is
-// no date is left out, also one that holds a list of dates.
+// Every event with its days ascending, as the export reads them, or only its first; a
+// stored text that is no date is left out, also one that holds a list of dates.
 TEST_F(Store, AllEventsComeWithTheirDaysAndNoTextThatIsNoDate)
 {
     qint64 weekly = 0, once = 0, none = 0;
@@ -450,6 +450,14 @@ TEST_F(Store, AllEventsComeWithTheirDaysAndNoTextThatIsNoDate)
     EXPECT_EQ(events[0].Dates, (QList<QDate>{D(1, 5, 2027), D(1, 12, 2027), D(1, 19, 2027)}));
     EXPECT_EQ(events[1].Dates, (QList<QDate>{D(5, 1, 999), D(12, 7, 2026)}));
     EXPECT_EQ(events[2].Event.EventID, none);
+    EXPECT_TRUE(events[2].Dates.isEmpty());
+
+    // Of those asked so, the first date only: when the first text is no date, all.
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, '-bad')"), {once});
+    ASSERT_TRUE(store.GetAllEvents(events, {weekly, once, none}));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_EQ(events[0].Dates, QList<QDate>{D(1, 5, 2027)});
+    EXPECT_EQ(events[1].Dates, (QList<QDate>{D(5, 1, 999), D(12, 7, 2026)}));
     EXPECT_TRUE(events[2].Dates.isEmpty());
 }
 
