@@ -1145,7 +1145,7 @@ QString EventStore::QueryDateColor(QDate date)
     return query.next() ? Text(query.value(0)) : QString();
 }
 
-bool EventStore::GetAllEvents(QList<EventWithDates> &events)
+bool EventStore::GetAllEvents(QList<EventWithDates> &events, const QSet<qint64> &firstDateOnly)
 {
     events.clear();
     QList<EventWithDates> found;
@@ -1164,15 +1164,78 @@ bool EventStore::GetAllEvents(QList<EventWithDates> &events)
             }
         }
         step(20);
-        // In key order: each event's dates come ascending. A date that is no date is
-        // left out (check lists it).
-        QSqlQuery &query = d->Run(QStringLiteral("SELECT EventId, EventDate FROM EventDates ORDER BY EventId, EventDate"));
-        Finisher finish(query);
-        while (query.next()) {
-            const auto at = position.constFind(query.value(0).toLongLong());
-            const QDate date = DateFromIso(query.value(1));
-            if (at != position.cend() && date.isValid())
-                found[*at].Dates.append(date);
+        // Each event's dates in one row, as a list: a year-long series has hundreds, and
+        // a row read costs far more than its text. There are as many parts as dates
+        // unless a date's text has a comma: that event's dates are read one by one. A
+        // date that is no date is left out (check lists it). Given as one list of ids
+        // (where the store can), the events of firstDateOnly are read apart, each its
+        // first date.
+        QList<qsizetype> odd;
+        const bool apart = !firstDateOnly.isEmpty() && d->countsDaysTogether;
+        QString wanted = QStringLiteral("[");
+        QString firsts = QStringLiteral("[");
+        if (apart) {
+            for (const EventWithDates &event : std::as_const(found)) {
+                QString &list = firstDateOnly.contains(event.Event.EventID) ? firsts : wanted;
+                if (list.size() > 1)
+                    list += QLatin1Char(',');
+                list += QString::number(event.Event.EventID);
+            }
+        }
+        {
+            QSqlQuery &query =
+                apart ? d->Run(QStringLiteral("SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates "
+                                              "WHERE EventId IN (SELECT value FROM json_each(?)) GROUP BY EventId"),
+                               {wanted + QLatin1Char(']')})
+                      : d->Run(QStringLiteral(
+                            "SELECT EventId, group_concat(EventDate, ','), count(*) FROM EventDates GROUP BY EventId"));
+            Finisher finish(query);
+            while (query.next()) {
+                const auto at = position.constFind(query.value(0).toLongLong());
+                if (at == position.cend())
+                    continue;
+                const QString list = query.value(1).toString();
+                const QList<QStringView> days = QStringView(list).split(QLatin1Char(','));
+                if (days.size() != query.value(2).toLongLong()) {
+                    odd.append(*at);
+                    continue;
+                }
+                QList<QDate> &dates = found[*at].Dates;
+                dates.reserve(days.size());
+                for (const QStringView day : days) {
+                    if (const QDate date = basStoredForms::ReadDateText(day); date.isValid())
+                        dates.append(date);
+                }
+                // Ascending, as their texts are.
+                if (!std::is_sorted(dates.cbegin(), dates.cend()))
+                    std::sort(dates.begin(), dates.end());
+            }
+        }
+        if (apart) {
+            QSqlQuery &query = d->Run(QStringLiteral("SELECT j.value, (SELECT EventDate FROM EventDates d WHERE d.EventId = j.value "
+                                                     "ORDER BY EventDate LIMIT 1) FROM json_each(?) j"),
+                                      {firsts + QLatin1Char(']')});
+            Finisher finish(query);
+            while (query.next()) {
+                const auto at = position.constFind(query.value(0).toLongLong());
+                if (at == position.cend() || query.value(1).isNull())
+                    continue;
+                // A first text that is no date may have dates after it: all are read.
+                if (const QDate date = DateFromIso(query.value(1)); date.isValid())
+                    found[*at].Dates.append(date);
+                else
+                    odd.append(*at);
+            }
+        }
+        for (const qsizetype at : std::as_const(odd)) {
+            QSqlQuery &query =
+                d->Run(QStringLiteral("SELECT EventDate FROM EventDates WHERE EventId = ? ORDER BY EventDate"),
+                       {found[at].Event.EventID});
+            Finisher finish(query);
+            while (query.next()) {
+                if (const QDate date = DateFromIso(query.value(0)); date.isValid())
+                    found[at].Dates.append(date);
+            }
         }
         return true;
     });
@@ -1441,12 +1504,18 @@ bool EventStore::GetAllSeries(QList<SeriesText> &series)
     QList<SeriesText> found;
     const bool done = basOperation::Trap("basDatabase.GetAllSeries", false, [&](Steps &step) {
         step(10);
-        QSqlQuery &query = d->Run(QStringLiteral("SELECT Source, Uid, Component, Sequence FROM Series"));
+        // The texts as a store of UTF-8 (every store made here) holds them: read as text,
+        // each would be turned into UTF-16 and back.
+        QSqlQuery &encoding = d->Run(QStringLiteral("PRAGMA encoding"));
+        const bool utf8 = encoding.next() && encoding.value(0).toString() == QLatin1String("UTF-8");
+        encoding.finish();
+        QSqlQuery &query = d->Run(utf8 ? QStringLiteral("SELECT Source, Uid, CAST(Component AS BLOB), Sequence FROM Series")
+                                       : QStringLiteral("SELECT Source, Uid, Component, Sequence FROM Series"));
         Finisher finish(query);
         step(20);
         while (query.next())
-            found.append(SeriesText{Text(query.value(0)), Text(query.value(1)), Text(query.value(2)).toUtf8(),
-                                    query.value(3).toInt()});
+            found.append(SeriesText{Text(query.value(0)), Text(query.value(1)),
+                                    utf8 ? query.value(2).toByteArray() : Text(query.value(2)).toUtf8(), query.value(3).toInt()});
         return true;
     });
     if (done)

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTime>
 
@@ -76,13 +77,15 @@ public:
     bool IncrementEventCount(QDate date);
     bool UpdateDateNotes(QDate date, const QString &notes);
 
-    // Every event with its stored dates (ascending), in the order of their ids, in two
-    // queries however many there are: what a calendar file export writes.
+    // Every event with its stored dates (ascending), in the order of their ids, in a few
+    // queries however many there are: what a calendar file export writes. An event of
+    // firstDateOnly comes with its first date only (its days are written from its
+    // series' text: the export needs to know only that it has some).
     struct EventWithDates {
         EventRecord Event;
         QList<QDate> Dates;
     };
-    bool GetAllEvents(QList<EventWithDates> &events);
+    bool GetAllEvents(QList<EventWithDates> &events, const QSet<qint64> &firstDateOnly = {});
 
     // Runs work as one transaction: committed when work returns true, rolled back when
     // it returns false or throws. The store's operations inside join it, so a file of

@@ -53,11 +53,10 @@ qsizetype WriteDateText(QDate date, char *text)
     return other.size();
 }
 
-QDate ReadDate(const QVariant &value)
+QDate ReadDate(const QVariant &value) { return value.isNull() ? QDate() : ReadDateText(value.toString()); }
+
+QDate ReadDateText(QStringView text)
 {
-    if (value.isNull())
-        return QDate();
-    const QString text = value.toString();
     // Read by hand for the same years; anything else the general way.
     const auto digits = [&text](qsizetype from, qsizetype count) {
         int number = 0;

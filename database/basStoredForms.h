@@ -21,6 +21,8 @@ inline constexpr qsizetype kDateTextMax = 10;
 qsizetype WriteDateText(QDate date, char *text);
 // Invalid for null, empty or anything but an ISO date.
 QDate ReadDate(const QVariant &value);
+// The same of a text.
+QDate ReadDateText(QStringView text);
 
 // "09:30", or an empty text for an invalid time.
 QString TimeText(QTime time);

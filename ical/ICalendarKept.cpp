@@ -1,9 +1,14 @@
 #include "ICalendarKept.h"
 
+#include "basOperation.h"
+
 #include <libical/ical.h>
 
 #include <QRegularExpression>
 #include <QSet>
+
+#include <optional>
+#include <utility>
 
 
 namespace quillon {
@@ -22,7 +27,11 @@ QSet<QByteArray> ZonesNamed(const QByteArray &text)
     static const QRegularExpression tzid(QStringLiteral("[;:]TZID=(\"[^\"]*\"|[^;:\r\n]*)"),
                                          QRegularExpression::CaseInsensitiveOption);
     QSet<QByteArray> names;
-    const QString unfolded = QString::fromUtf8(QByteArray(text).replace("\r\n ", "").replace("\n ", ""));
+    const QByteArray bytes = text.contains("\n ") ? QByteArray(text).replace("\r\n ", "").replace("\n ", "") : text;
+    // Most texts name no zone: the expression is not worth running on them.
+    if (!QLatin1StringView(bytes).contains(QLatin1StringView("TZID="), Qt::CaseInsensitive))
+        return names;
+    const QString unfolded = QString::fromUtf8(bytes);
     for (auto match = tzid.globalMatch(unfolded); match.hasNext();) {
         QString name = match.next().captured(1);
         if (name.startsWith(QLatin1Char('"')))
@@ -89,27 +98,134 @@ std::optional<QByteArray> SeriesTexts::Of(const QString &seriesKey) const
     return calendar;
 }
 
+namespace {
+
+bool StartsWithWord(QByteArrayView line, QByteArrayView word)
+{
+    return line.size() >= word.size() && qstrnicmp(line.data(), word.data(), word.size()) == 0;
+}
+
+// Where the value of the unfolded line starts when it is a property of that name (upper
+// case): after the first ':' that is not within a quoted parameter; -1 when it is none.
+qsizetype ValueAt(QByteArrayView line, QByteArrayView name)
+{
+    if (line.size() <= name.size() || !StartsWithWord(line, name) || (line[name.size()] != ':' && line[name.size()] != ';'))
+        return -1;
+    bool quoted = false;
+    for (qsizetype i = name.size(); i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i + 1;
+    }
+    return -1;
+}
+
+// A component of a kept text's calendar, and what Split asks of its own lines.
+struct Block {
+    QByteArray name; // upper case
+    qsizetype from = 0;
+    qsizetype to = 0;
+    std::optional<QByteArray> tzid; // the value of its first TZID
+    bool hasOrigin = false;         // it has an X-QUILLON-ORIGIN of its own
+};
+
+// The components of the calendar a kept text is, as LineIndex finds them (a line that
+// starts with a blank continues the one before, an empty line is passed over, a
+// component's text goes on to where the next line starts); none when the text is no
+// calendar. LineIndex, made for files of any size and for messages that name the line,
+// was most of the time an export took to split its thousands of texts.
+std::optional<QList<Block>> CalendarBlocks(const QByteArray &text)
+{
+    constexpr int kMaxDepth = 16;
+    if (text.contains('\0'))
+        return std::nullopt;
+    QList<Block> blocks;
+    QList<QByteArray> open;
+    qsizetype closed = -1; // the block whose text ends where the next line starts
+    const auto visit = [&](qsizetype begin, QByteArrayView line) {
+        if (closed >= 0)
+            blocks[std::exchange(closed, -1)].to = begin;
+        if (blocks.isEmpty() && open.isEmpty() && !StartsWithWord(line, "BEGIN:VCALENDAR"))
+            return false;
+        const bool begins = StartsWithWord(line, "BEGIN:");
+        if (begins || StartsWithWord(line, "END:")) {
+            const QByteArray name = line.sliced(begins ? 6 : 4).trimmed().toByteArray().toUpper();
+            if (begins) {
+                if (open.size() >= kMaxDepth || (open.isEmpty() && name != "VCALENDAR"))
+                    return false;
+                if (open.size() == 1)
+                    blocks.append(Block{name, begin, 0, {}, false});
+                open.append(name);
+            } else {
+                if (open.isEmpty() || open.last() != name)
+                    return false;
+                open.removeLast();
+                if (open.size() == 1)
+                    closed = blocks.size() - 1;
+            }
+        } else if (open.isEmpty()) {
+            return false;
+        } else if (open.size() == 2) {
+            Block &block = blocks.last();
+            if (const qsizetype at = ValueAt(line, "TZID"); at >= 0 && !block.tzid)
+                block.tzid = line.sliced(at).toByteArray().trimmed();
+            block.hasOrigin = block.hasOrigin || ValueAt(line, "X-QUILLON-ORIGIN") >= 0;
+        }
+        return true;
+    };
+    QByteArray logical;
+    qsizetype logicalBegin = -1;
+    for (qsizetype pos = 0; pos < text.size();) {
+        qsizetype end = text.indexOf('\n', pos);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line(text.constData() + pos, end - pos);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.startsWith(' ') || line.startsWith('\t')) {
+            if (logicalBegin >= 0)
+                logical += line.sliced(1);
+        } else if (!line.isEmpty()) {
+            if (logicalBegin >= 0 && !visit(logicalBegin, logical))
+                return std::nullopt;
+            logical.resize(0);
+            logical += line;
+            logicalBegin = pos;
+        }
+        pos = next;
+    }
+    if (logicalBegin < 0 || !visit(logicalBegin, logical) || !open.isEmpty())
+        return std::nullopt;
+    if (closed >= 0)
+        blocks[closed].to = text.size();
+    return blocks;
+}
+
+} // namespace
+
 Pieces Split(const QByteArray &kept, const QString &originTag)
 {
+    const std::optional<QList<Block>> blocks = CalendarBlocks(kept);
+    if (!blocks) {
+        // No calendar: the index says where and why.
+        const ICalendarLines::LineIndex index{ICalendarLines::Text(kept)};
+        throw basOperation::Failure(basOperation::kTypeMismatch, QStringLiteral("not a calendar text"));
+    }
     Pieces pieces;
-    const ICalendarLines::Text text(kept);
-    const ICalendarLines::LineIndex index(text);
-    const QList<ICalendarLines::ComponentLines> &components = index.Components();
-    for (int i = 0; i < components.size(); ++i) {
-        const ICalendarLines::ComponentLines &component = components[i];
-        if (component.Depth != 1)
-            continue;
-        QByteArray block = text.Slice(component.From, component.To);
+    for (const Block &component : *blocks) {
+        QByteArray block = kept.sliced(component.from, component.to - component.from);
         if (!block.endsWith('\n'))
             block += "\r\n";
-        if (component.Name == QLatin1String("VTIMEZONE")) {
-            pieces.ZoneIds.append(Unfolded(index.RawPropertyValue(i, QStringLiteral("TZID"))).trimmed());
+        if (component.name == "VTIMEZONE") {
+            pieces.ZoneIds.append(component.tzid.value_or(QByteArray()));
             pieces.Zones.append(block);
-        } else if (component.Name == QLatin1String("VEVENT")) {
+        } else if (component.name == "VEVENT") {
             // Where the event comes from is this store's to say, as it is now.
             static const QRegularExpression origin(QStringLiteral("\r?\nX-QUILLON-ORIGIN[;:][^\r\n]*(\r?\n[ \t][^\r\n]*)*"),
                                                    QRegularExpression::CaseInsensitiveOption);
-            if (!index.RawPropertyValue(i, QStringLiteral("X-QUILLON-ORIGIN")).isNull())
+            if (component.hasOrigin)
                 block = QString::fromUtf8(block).remove(origin).toUtf8();
             if (!originTag.isEmpty()) {
                 const qsizetype lineEnd = block.indexOf('\n');

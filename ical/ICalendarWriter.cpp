@@ -1,17 +1,12 @@
 #include "ICalendarWriter.h"
 
-#include "IcalComponent.h"
 #include "ICalendarKept.h"
-
-#include <libical/ical.h>
 
 #include <QMultiHash>
 #include <QSet>
-#include <QTimeZone>
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
+#include <optional>
 
 namespace quillon {
 
@@ -19,19 +14,119 @@ namespace ICalendarWriter {
 
 namespace {
 
-using ComponentPtr = IcalComponentPtr;
+// The file is written here as libical writes the same components (the tests hold the
+// two to each other): building and printing a libical component for each of 10,000
+// events was most of an export's time.
 
-icaltimetype DateValue(QDate date) { return IcalDate(date); }
-
-// A floating time to the minute: the local time of whoever reads the file, as the store
-// keeps it.
-icaltimetype DateTimeValue(QDate date, QTime time) { return IcalWallTime(date, QTime(time.hour(), time.minute())); }
-
-icaltimetype UtcValue(const QDateTime &stamp) { return IcalUtc(stamp); }
-
-void AddText(icalcomponent *component, icalproperty *(*make)(const char *), const QString &text)
+void AppendDigits(QByteArray &text, int value, int width)
 {
-    icalcomponent_add_property(component, make(text.toUtf8().constData()));
+    char digits[4];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        digits[i] = char('0' + value % 10);
+    text.append(digits, width);
+}
+
+void AppendDate(QByteArray &text, QDate date)
+{
+    AppendDigits(text, date.year(), 4);
+    AppendDigits(text, date.month(), 2);
+    AppendDigits(text, date.day(), 2);
+}
+
+void AppendTime(QByteArray &text, QTime time)
+{
+    text += 'T';
+    AppendDigits(text, time.hour(), 2);
+    AppendDigits(text, time.minute(), 2);
+    AppendDigits(text, time.second(), 2);
+}
+
+// A whole day ("name;VALUE=DATE:20261224"), or a floating time to the minute: the local
+// time of whoever reads the file, as the store keeps it.
+void AppendInstant(QByteArray &lines, const char *name, QDate date, std::optional<QTime> time)
+{
+    lines += name;
+    lines += time ? ":" : ";VALUE=DATE:";
+    AppendDate(lines, date);
+    if (time)
+        AppendTime(lines, QTime(time->hour(), time->minute()));
+    lines += "\r\n";
+}
+
+// The content line, ending in CRLF, folded as libical folds it: the line with its CRLF
+// is cut after the last ';', ':' or blank of its first 74 bytes, else before the last
+// character that starts within 75 (a last part of 74 bytes so has an empty one after it).
+void AppendFolded(QByteArray &lines, const QByteArray &line)
+{
+    constexpr qsizetype kLongest = 75;
+    if (line.size() < kLongest) {
+        lines += line;
+        return;
+    }
+    const char *text = line.constData();
+    for (qsizetype from = 0; from < line.size();) {
+        qsizetype next = line.size();
+        if (line.size() - from >= kLongest) {
+            next = from + kLongest - 1;
+            qsizetype at = from + kLongest - 2;
+            while (at > from && text[at] != ';' && text[at] != ':' && text[at] != ' ')
+                --at;
+            if (at > from) {
+                next = at + 1;
+            } else {
+                for (at = from + kLongest - 1; at > from; --at) {
+                    const auto byte = static_cast<unsigned char>(text[at]);
+                    if ((byte & 0x80) == 0 || (byte & 0xC0) == 0xC0)
+                        break;
+                }
+                if (at > from)
+                    next = at;
+            }
+        }
+        if (from > 0)
+            lines += "\r\n ";
+        lines.append(text + from, next - from);
+        from = next;
+    }
+}
+
+// A TEXT property as libical writes it: a line break as "\n", ',', ';' and '\' after a
+// '\', carriage return, backspace and form feed left out; a NUL ends the value.
+void AddText(QByteArray &lines, const char *name, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray line = name;
+    line.reserve(line.size() + utf8.size() + 8);
+    line += ':';
+    for (const char c : utf8) {
+        if (c == '\0')
+            break;
+        switch (c) {
+        case '\n':
+            line += "\\n";
+            break;
+        case ',':
+        case ';':
+        case '\\':
+            line += '\\';
+            line += c;
+            break;
+        case '\r':
+        case '\b':
+        case '\f':
+            break;
+        default:
+            line += c;
+        }
+    }
+    line += "\r\n";
+    AppendFolded(lines, line);
+}
+
+// An X- property of ours: its values (a tag of hex digits, a number) need no escaping.
+void AddX(QByteArray &lines, const char *name, const QString &value)
+{
+    AppendFolded(lines, name + (':' + value.toUtf8()) + "\r\n");
 }
 
 // A name or notes as a TEXT value: control characters other than TAB and line feed
@@ -46,13 +141,6 @@ QString TextValue(const QString &text)
         clean.append(c);
     }
     return clean;
-}
-
-void AddX(icalcomponent *component, const char *name, const QString &value)
-{
-    icalproperty *property = icalproperty_new_x(value.toUtf8().constData());
-    icalproperty_set_x_name(property, name);
-    icalcomponent_add_property(component, property);
 }
 
 using Part = OutgoingEvent::Part;
@@ -149,103 +237,59 @@ QList<Occurrence> OccurrencesOf(const QList<const Part *> &parts)
     return occurrences;
 }
 
-void AddTimes(icalcomponent *component, const Occurrence &occurrence)
+void AddTimes(QByteArray &lines, const Occurrence &occurrence)
 {
     if (occurrence.AllDay()) {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(occurrence.first)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(occurrence.last)));
+        AppendInstant(lines, "DTSTART", occurrence.first, std::nullopt);
+        AppendInstant(lines, "DTEND", occurrence.last, std::nullopt);
     } else {
-        icalcomponent_add_property(component, icalproperty_new_dtstart(DateTimeValue(occurrence.first, occurrence.start)));
-        icalcomponent_add_property(component, icalproperty_new_dtend(DateTimeValue(occurrence.last, occurrence.end)));
+        AppendInstant(lines, "DTSTART", occurrence.first, occurrence.start);
+        AppendInstant(lines, "DTEND", occurrence.last, occurrence.end);
     }
 }
 
-// What the occurrence is called and says, its colour, icon and reminder.
-void AddLook(icalcomponent *component, const Occurrence &occurrence, const QString &origin)
+// What the occurrence is called and says, its colour and icon (its reminder: Alarm).
+void AddLook(QByteArray &lines, const Occurrence &occurrence, const QString &origin)
 {
     const basDatabase::EventRecord &event = occurrence.part->Event;
     // An empty value is no value to most readers: an event without a name has none.
     if (!event.EventName.isEmpty())
-        AddText(component, icalproperty_new_summary, TextValue(event.EventName));
+        AddText(lines, "SUMMARY", TextValue(event.EventName));
     if (!event.Notes.isEmpty())
-        AddText(component, icalproperty_new_description, TextValue(event.Notes));
+        AddText(lines, "DESCRIPTION", TextValue(event.Notes));
     if (!occurrence.part->CssColor.isEmpty())
-        AddText(component, icalproperty_new_color, occurrence.part->CssColor);
+        AddText(lines, "COLOR", occurrence.part->CssColor);
     if (!origin.isEmpty())
-        AddX(component, "X-QUILLON-ORIGIN", origin);
+        AddX(lines, "X-QUILLON-ORIGIN", origin);
     if (event.EventIcon != 0)
-        AddX(component, "X-QUILLON-ICON", QString::number(event.EventIcon));
-    // The reminder as other programs know it: a display alarm counting from the start.
-    if (event.Reminder) {
-        icalcomponent *alarm = icalcomponent_new_valarm();
-        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-        AddText(alarm, icalproperty_new_description,
-                event.EventName.isEmpty() ? QStringLiteral("Reminder") : TextValue(event.EventName));
-        icaltriggertype trigger;
-        trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_null_duration();
-        trigger.duration.is_neg = *event.Reminder > 0 ? 1 : 0;
-        trigger.duration.minutes = static_cast<unsigned int>(*event.Reminder);
-        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-        icalcomponent_add_component(component, alarm);
-    }
+        AddX(lines, "X-QUILLON-ICON", QString::number(event.EventIcon));
 }
 
-// The further occurrences of each series as RDATE lines, written by hand in libical's own
-// form: a year-long weekly series has 52 of them, and as libical properties they were
-// most of an export's time. A placeholder property stands where they go (Splice).
-const char kRdatesHere[] = "X-QUILLON-RDATES-HERE";
-
-void AppendDigits(QByteArray &text, int value, int width)
+// The reminder as other programs know it: a display alarm counting from the start,
+// after the event's properties.
+void AddAlarm(QByteArray &lines, const Occurrence &occurrence)
 {
-    char digits[4];
-    for (int i = width - 1; i >= 0; --i, value /= 10)
-        digits[i] = char('0' + value % 10);
-    text.append(digits, width);
+    const basDatabase::EventRecord &event = occurrence.part->Event;
+    if (!event.Reminder)
+        return;
+    lines += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
+    AddText(lines, "DESCRIPTION", event.EventName.isEmpty() ? QStringLiteral("Reminder") : TextValue(event.EventName));
+    // libical's duration: minutes as they are, none as zero seconds.
+    lines += *event.Reminder > 0 ? "TRIGGER:-PT" + QByteArray::number(*event.Reminder) + "M\r\n" : "TRIGGER:PT0S\r\n";
+    lines += "END:VALARM\r\n";
 }
 
-void AppendRdate(QByteArray &lines, const icaltimetype &time)
+void AppendStamp(QByteArray &lines, const QDateTime &stamp)
 {
-    lines += time.is_date ? "RDATE;VALUE=DATE:" : "RDATE:";
-    AppendDigits(lines, time.year, 4);
-    AppendDigits(lines, time.month, 2);
-    AppendDigits(lines, time.day, 2);
-    if (!time.is_date) {
-        lines += 'T';
-        AppendDigits(lines, time.hour, 2);
-        AppendDigits(lines, time.minute, 2);
-        AppendDigits(lines, time.second, 2);
-    }
-    lines += "\r\n";
+    const QDateTime utc = stamp.toUTC();
+    lines += "DTSTAMP:";
+    AppendDate(lines, utc.date());
+    AppendTime(lines, utc.time());
+    lines += "Z\r\n";
 }
 
-// libical's text with each placeholder line replaced by its series' RDATE lines, in order.
-QByteArray Splice(const QByteArray &text, const QList<QByteArray> &blocks)
-{
-    qsizetype extra = 0;
-    for (const QByteArray &block : blocks)
-        extra += block.size();
-    QByteArray result;
-    result.reserve(text.size() + extra);
-    const QByteArray marker = QByteArrayLiteral("\r\n") + kRdatesHere + ':';
-    qsizetype from = 0;
-    for (const QByteArray &block : blocks) {
-        const qsizetype at = text.indexOf(marker, from);
-        const qsizetype next = at < 0 ? -1 : text.indexOf("\r\n", at + 2);
-        Q_ASSERT(next >= 0);
-        if (next < 0)
-            break;
-        result.append(text.constData() + from, at + 2 - from);
-        result += block;
-        from = next + 2;
-    }
-    result.append(text.constData() + from, text.size() - from);
-    return result;
-}
-
-// The master VEVENT and one for each occurrence that differs from it, added to calendar.
-void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const icaltimetype &stamp,
-               QList<QByteArray> &rdates)
+// The master VEVENT and one for each occurrence that differs from it.
+void AddSeries(QByteArray &lines, const OutgoingEvent &outgoing, const QDateTime &stamp)
 {
     const Part own{outgoing.Event, outgoing.Dates, outgoing.CssColor};
     QList<const Part *> parts{&own};
@@ -255,19 +299,18 @@ void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const ica
     if (occurrences.isEmpty())
         return;
     const Occurrence &master = occurrences.first();
-    icalcomponent *component = icalcomponent_new_vevent();
-    AddText(component, icalproperty_new_uid, outgoing.Uid);
-    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-    AddTimes(component, master);
+    lines += "BEGIN:VEVENT\r\n";
+    AddText(lines, "UID", outgoing.Uid);
+    AppendStamp(lines, stamp);
+    AddTimes(lines, master);
     // Each further occurrence where it starts, in the master's kind of value; the first
     // of two at one instant is the one written.
     const auto instant = [&master](const Occurrence &occurrence) {
-        return master.AllDay() ? DateValue(occurrence.first) : DateTimeValue(occurrence.first, occurrence.start);
+        return master.AllDay() ? std::nullopt : std::optional(occurrence.start);
     };
     QSet<std::pair<QDate, QTime>> taken{{master.first, master.AllDay() ? QTime() : master.start}};
     QList<const Occurrence *> changed;
     int written = 1;
-    QByteArray lines;
     for (qsizetype i = 1; i < occurrences.size(); ++i) {
         const Occurrence &occurrence = occurrences[i];
         const std::pair<QDate, QTime> at{occurrence.first, master.AllDay() ? QTime() : occurrence.start};
@@ -275,31 +318,29 @@ void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const ica
             continue;
         taken.insert(at);
         ++written;
-        AppendRdate(lines, instant(occurrence));
+        AppendInstant(lines, "RDATE", occurrence.first, instant(occurrence));
         if (occurrence.AllDay() != master.AllDay() || occurrence.Length() != master.Length()
             || occurrence.Look() != master.Look())
             changed.append(&occurrence);
     }
-    if (!lines.isEmpty()) {
-        AddX(component, kRdatesHere, QString::number(rdates.size()));
-        rdates.append(lines);
-    }
-    AddLook(component, master, outgoing.Origin);
+    AddLook(lines, master, outgoing.Origin);
     // Said only where the number of occurrences and days would suggest otherwise.
     const bool said = std::any_of(parts.cbegin(), parts.cend(), [&](const Part *part) {
         return !part->Dates.isEmpty() && part->Event.Recurring != (written > 1 || part->Dates.size() > 1);
     });
     if (said)
-        AddX(component, "X-QUILLON-RECURRING", outgoing.Event.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
-    icalcomponent_add_component(calendar, component);
+        AddX(lines, "X-QUILLON-RECURRING", outgoing.Event.Recurring ? QStringLiteral("1") : QStringLiteral("0"));
+    AddAlarm(lines, master);
+    lines += "END:VEVENT\r\n";
     for (const Occurrence *occurrence : std::as_const(changed)) {
-        icalcomponent *change = icalcomponent_new_vevent();
-        AddText(change, icalproperty_new_uid, outgoing.Uid);
-        icalcomponent_add_property(change, icalproperty_new_dtstamp(stamp));
-        icalcomponent_add_property(change, icalproperty_new_recurrenceid(instant(*occurrence)));
-        AddTimes(change, *occurrence);
-        AddLook(change, *occurrence, outgoing.Origin);
-        icalcomponent_add_component(calendar, change);
+        lines += "BEGIN:VEVENT\r\n";
+        AddText(lines, "UID", outgoing.Uid);
+        AppendStamp(lines, stamp);
+        AppendInstant(lines, "RECURRENCE-ID", occurrence->first, instant(*occurrence));
+        AddTimes(lines, *occurrence);
+        AddLook(lines, *occurrence, outgoing.Origin);
+        AddAlarm(lines, *occurrence);
+        lines += "END:VEVENT\r\n";
     }
 }
 
@@ -307,19 +348,14 @@ void AddSeries(icalcomponent *calendar, const OutgoingEvent &outgoing, const ica
 
 QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &stamp)
 {
-    ComponentPtr calendar(icalcomponent_new_vcalendar());
-    AddText(calendar.get(), icalproperty_new_version, QStringLiteral("2.0"));
-    AddText(calendar.get(), icalproperty_new_prodid, QStringLiteral("-//Velmora Software//Quillon Desktop Calendar//EN"));
-    AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
-    const icaltimetype stampValue = UtcValue(stamp);
-    QList<QByteArray> rdates;
+    QByteArray own;
     QByteArray zones;
     QByteArray keptEvents;
     QSet<QByteArray> zoneIds;
     QList<QByteArray> named;
     for (const OutgoingEvent &event : events) {
         if (event.Kept.isEmpty()) {
-            AddSeries(calendar.get(), event, stampValue, rdates);
+            AddSeries(own, event, stamp);
             continue;
         }
         const ICalendarKept::Pieces pieces = ICalendarKept::Split(event.Kept, event.Origin);
@@ -339,17 +375,10 @@ QByteArray WriteCalendar(const QList<OutgoingEvent> &events, const QDateTime &st
         zoneIds.insert(id);
         zones += ICalendarKept::SystemZone(id);
     }
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray result = Splice(QByteArray::fromRawData(text, qsizetype(std::strlen(text))), rdates);
-    icalmemory_free_buffer(text);
-    if (!keptEvents.isEmpty()) {
-        // The time zones first, as readers that read once expect them.
-        const qsizetype end = result.lastIndexOf("END:VCALENDAR");
-        result.insert(end, keptEvents);
-        const qsizetype first = std::min(result.indexOf("BEGIN:VEVENT"), end);
-        result.insert(first < 0 ? end : first, zones);
-    }
-    return result;
+    // The time zones first, as readers that read once expect them.
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmora Software//Quillon Desktop Calendar//EN\r\n"
+           "CALSCALE:GREGORIAN\r\n"
+           + zones + own + keptEvents + "END:VCALENDAR\r\n";
 }
 
 } // namespace ICalendarWriter

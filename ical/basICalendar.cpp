@@ -704,21 +704,25 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
                               .arg(options.ChurchYearFrom)
                               .arg(options.ChurchYearTo));
         step(20);
-        QList<basDatabase::EventStore::EventWithDates> events;
-        if (!store.GetAllEvents(events))
-            return false;
         QList<basDatabase::EventStore::EventUid> known;
         if (!store.GetEventUids(known))
             return false;
-        QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
-        for (const basDatabase::EventStore::EventUid &row : std::as_const(known))
-            uidOf.insert(row.EventId, &row);
         QList<basDatabase::EventStore::SeriesText> series;
         if (!store.GetAllSeries(series))
             return false;
         QHash<std::pair<QString, QString>, const QByteArray *> keptOf;
         for (const basDatabase::EventStore::SeriesText &text : std::as_const(series))
             keptOf.insert({text.Source, text.Uid}, &text.Component);
+        QHash<qint64, const basDatabase::EventStore::EventUid *> uidOf;
+        QSet<qint64> written; // the events of series written from their texts: their days are not needed
+        for (const basDatabase::EventStore::EventUid &row : std::as_const(known)) {
+            uidOf.insert(row.EventId, &row);
+            if (keptOf.contains({row.Source, EventSeries::SeriesUid(row.Uid)}))
+                written.insert(row.EventId);
+        }
+        QList<basDatabase::EventStore::EventWithDates> events;
+        if (!store.GetAllEvents(events, written))
+            return false;
 
         step(30);
         QList<ICalendarWriter::OutgoingEvent> outgoing;
@@ -728,6 +732,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         // The events of one series (source, UID) go out as one: the further ones join the
         // first met, which is the series' own UID when that comes before them.
         QHash<std::pair<QString, QString>, qsizetype> seriesAt;
+        QHash<QString, QString> tags; // source -> OriginTag, computed once a source
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
             const auto leftOut = [&record](const char *why) {
@@ -745,8 +750,12 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
             if (row) {
                 event.Uid = EventSeries::SeriesUid(row->Uid);
-                if (!row->Source.isEmpty())
-                    event.Origin = OriginTag(row->Source);
+                if (!row->Source.isEmpty()) {
+                    auto tag = tags.constFind(row->Source);
+                    if (tag == tags.cend())
+                        tag = tags.insert(row->Source, OriginTag(row->Source));
+                    event.Origin = *tag;
+                }
             }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;

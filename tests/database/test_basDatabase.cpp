@@ -514,6 +514,47 @@ TEST_F(Store, OneBrokenEventLeavesTheOthersOfItsDay)
     EXPECT_EQ(record.EndTime, QTime(10, 0));
 }
 
+// Every event with its days ascending, as the export reads them, or only its first; a
+// stored text that is no date is left out, also one that holds a list of dates.
+TEST_F(Store, AllEventsComeWithTheirDaysAndNoTextThatIsNoDate)
+{
+    qint64 weekly = 0, once = 0, none = 0;
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("weekly")), {D(1, 19, 2027), D(1, 5, 2027), D(1, 12, 2027)}, weekly));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("once")), {D(12, 7, 2026)}, once));
+    ASSERT_TRUE(store.AddEventToDatabase(Event(QStringLiteral("none")), {}, none));
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, 'x,2027-02-02'), (?, '2027-13-01'), (?, '0999-05-01')"),
+        {weekly, once, once});
+
+    QList<basDatabase::EventStore::EventWithDates> events;
+    ASSERT_TRUE(store.GetAllEvents(events));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_EQ(events[0].Event.EventName, QStringLiteral("weekly"));
+    EXPECT_EQ(events[0].Dates, (QList<QDate>{D(1, 5, 2027), D(1, 12, 2027), D(1, 19, 2027)}));
+    EXPECT_EQ(events[1].Dates, (QList<QDate>{D(5, 1, 999), D(12, 7, 2026)}));
+    EXPECT_EQ(events[2].Event.EventID, none);
+    EXPECT_TRUE(events[2].Dates.isEmpty());
+
+    // Of those asked so, the first date only: when the first text is no date, all.
+    Raw(QStringLiteral("INSERT INTO EventDates VALUES (?, '-bad')"), {once});
+    ASSERT_TRUE(store.GetAllEvents(events, {weekly, once, none}));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_EQ(events[0].Dates, QList<QDate>{D(1, 5, 2027)});
+    EXPECT_EQ(events[1].Dates, (QList<QDate>{D(5, 1, 999), D(12, 7, 2026)}));
+    EXPECT_TRUE(events[2].Dates.isEmpty());
+}
+
+TEST_F(Store, ASeriesTextReadsBackByteForByte)
+{
+    const QByteArray text = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Caf\xC3\xA9 \xF0\x9F\x98\x80\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(store.SetSeries({QStringLiteral("/feeds/\u00fc.ics"), QStringLiteral("s@x"), text, 2}));
+    QList<basDatabase::EventStore::SeriesText> series;
+    ASSERT_TRUE(store.GetAllSeries(series));
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(series[0].Component, text);
+    EXPECT_EQ(series[0].Source, QStringLiteral("/feeds/\u00fc.ics"));
+    EXPECT_EQ(series[0].Sequence, 2);
+}
+
 class Connection : public QuillonTest {};
 
 TEST_F(Connection, MissingEmptyOrCorruptFileReportsAtStep50)

@@ -2,12 +2,15 @@
 // programs expect.
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
+#include "ICalendarKept.h"
 #include "ICalendarReader.h"
 #include "ICalendarWriter.h"
+#include "basOperation.h"
 
 #include <QTimeZone>
 
 #include <optional>
+#include <random>
 
 #include <libical/ical.h>
 
@@ -192,6 +195,39 @@ TEST(ICalendarWriter, RdateLinesAreWhatLibicalWritesForThem)
     EXPECT_FALSE(text.contains("X-QUILLON-RDATES-HERE"));
 }
 
+// The file is what libical itself writes for the same events: it reads it and writes it
+// again unchanged, however the texts fall on the folds. (Its reader drops the blanks that
+// start or end a value: the texts here have none.)
+TEST(ICalendarWriter, TheFileIsWhatLibicalWritesForIt)
+{
+    const char *pieces[] = {"a", "b", " ", ";", ":", ",", "\\", "\n", "\t", "\"", "é", "€", "😀", "xyz"};
+    std::mt19937 random(7);
+    const auto text = [&](int longest) {
+        QByteArray made = "x";
+        const int length = int(random() % longest);
+        const bool wide = random() % 2 == 0; // mostly characters of several bytes
+        while (made.size() < length)
+            made += pieces[wide && random() % 4 ? 10 + random() % 3 : random() % std::size(pieces)];
+        return QString::fromUtf8(made + 'x');
+    };
+    QList<OutgoingEvent> events = EveryKind();
+    for (int i = 0; i < 300; ++i) {
+        OutgoingEvent event = Event(text(120).remove(QLatin1Char('\n')) + QString::number(i), text(200), i % 2 == 0,
+                                    {QDate(2026, 1, 1).addDays(i), QDate(2026, 3, 1).addDays(i)});
+        event.Event.Notes = text(400);
+        if (i % 3 == 0)
+            event.Event.Reminder = i;
+        events.append(event);
+    }
+    const QByteArray written = ICalendarWriter::WriteCalendar(events, QDateTime(QDate(2026, 12, 6), QTime(12, 0, 5), QTimeZone::utc()));
+    icalcomponent *calendar = icalparser_parse_string(written.constData());
+    ASSERT_NE(calendar, nullptr);
+    char *again = icalcomponent_as_ical_string_r(calendar);
+    EXPECT_EQ(std::string(again), written.toStdString());
+    icalmemory_free_buffer(again);
+    icalcomponent_free(calendar);
+}
+
 TEST(ICalendarWriter, TextNeverCarriesRawControlCharacters)
 {
     OutgoingEvent event = Event(QStringLiteral("s@x"), QStringLiteral("Name\x01 here"), true, {QDate(2026, 5, 1)});
@@ -203,6 +239,37 @@ TEST(ICalendarWriter, TextNeverCarriesRawControlCharacters)
     ASSERT_EQ(contents.Events.size(), 1);
     EXPECT_EQ(contents.Events.first().Event.EventName, QStringLiteral("Name here"));
     EXPECT_EQ(contents.Events.first().Event.Notes, QStringLiteral("tab\there\nbell escape cr del end"));
+}
+
+// A kept text is taken apart as the file it came from was read: folded and blank lines,
+// a zone's name after a quoted ':', the origin replaced only where the event has one of
+// its own; a text that is no calendar says where it breaks.
+TEST(ICalendarKept, AKeptTextSplitsAsItsFileWasRead)
+{
+    const QByteArray kept = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                            "BEGIN:VTIMEZONE\r\nTZID;X-NOTE=\"a:b\":Europe/\r\n Berlin \r\nEND:VTIMEZONE\r\n\r\n"
+                            "BEGIN:VEVENT\r\nUID:u@x\r\nx-quillon-origin:0123\r\n 4567\r\n"
+                            "DTSTART;TZID=\"America/Chicago\":20270104T090000\r\n"
+                            "BEGIN:VALARM\r\nTZID:not-its-own\r\nEND:VALARM\r\nEND:VEV\r\n ENT\r\n"
+                            "BEGIN:VTODO\r\nUID:t@x\r\nEND:VTODO\r\n"
+                            "BEGIN:VEVENT\r\nUID:v@x\r\nBEGIN:VALARM\r\nX-QUILLON-ORIGIN:in-the-alarm\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR";
+    const ICalendarKept::Pieces pieces = ICalendarKept::Split(kept, QStringLiteral("feed"));
+    EXPECT_EQ(pieces.ZoneIds, QList<QByteArray>{"Europe/Berlin"});
+    EXPECT_EQ(pieces.Zones, QList<QByteArray>{"BEGIN:VTIMEZONE\r\nTZID;X-NOTE=\"a:b\":Europe/\r\n Berlin \r\nEND:VTIMEZONE\r\n\r\n"});
+    EXPECT_EQ(pieces.Events.toStdString(),
+              "BEGIN:VEVENT\r\nX-QUILLON-ORIGIN:feed\r\nUID:u@x\r\nDTSTART;TZID=\"America/Chicago\":20270104T090000\r\n"
+              "BEGIN:VALARM\r\nTZID:not-its-own\r\nEND:VALARM\r\nEND:VEV\r\n ENT\r\n"
+              "BEGIN:VEVENT\r\nX-QUILLON-ORIGIN:feed\r\nUID:v@x\r\nBEGIN:VALARM\r\nX-QUILLON-ORIGIN:in-the-alarm\r\nEND:VALARM\r\n"
+              "END:VEVENT\r\n");
+    EXPECT_EQ(pieces.NamedZones, QList<QByteArray>{"America/Chicago"});
+
+    try {
+        ICalendarKept::Split("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u@x\r\nEND:VCALENDAR\r\n", QString());
+        ADD_FAILURE() << "no failure";
+    } catch (const basOperation::Failure &failure) {
+        EXPECT_TRUE(failure.description().startsWith(QStringLiteral("line 4:"))) << failure.description().toStdString();
+    }
 }
 
 TEST(ICalendarColors, NamesMapBothWays)

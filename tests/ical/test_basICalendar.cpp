@@ -2,9 +2,11 @@
 // re-import, round trips, and the UID table in the schema, the upgrade and the check.
 #include "StoreTest.h"
 
+#include "EventSeries.h"
 #include "EventService.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarReader.h"
+#include "ICalendarKept.h"
 #include "basICalendar.h"
 #include "basSchema.h"
 #include "basStoreCheck.h"
@@ -12,6 +14,7 @@
 #include <libical/ical.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -959,6 +962,88 @@ TEST_F(ICalendarStore, AnOlderEventKeepsItsUidWhenItGetsItsText)
     const auto [after, text] = uidOf();
     EXPECT_EQ(after, before);
     EXPECT_TRUE(text.contains("SUMMARY:Old call\\, renamed")) << text.toStdString();
+}
+
+// The bytes of an export of every kind of event, pinned: the store's own (days in a run
+// and apart, a series with a changed occurrence, an evening into the next morning,
+// reminders, colour, icon, texts to escape and fold) and a file's, whose text is kept
+// (a zone given, a zone only named, an origin from another store), and a church day.
+TEST_F(ICalendarStore, AnExportOfEveryKindIsWrittenByteForByteAsPinned)
+{
+    SetNow(QDateTime(QDate(2026, 12, 6), QTime(18, 46, 25), QTimeZone::utc()));
+    const QByteArray file =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//elsewhere//EN\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+        "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n"
+        "BEGIN:VEVENT\r\nUID:weekly@elsewhere\r\nDTSTAMP:20260101T000000Z\r\n"
+        "DTSTART;TZID=Europe/Berlin:20270104T090000\r\nDTEND;TZID=Europe/Berlin:20270104T100000\r\n"
+        "RRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:Planning\r\nDESCRIPTION:A long description that a writer folded at sev\r\n"
+        " enty-five bytes\\, as files do\r\nX-OTHER-APP:kept\r\n"
+        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:weekly@elsewhere\r\nDTSTAMP:20260101T000000Z\r\n"
+        "RECURRENCE-ID;TZID=Europe/Berlin:20270111T090000\r\nDTSTART;TZID=Europe/Berlin:20270111T110000\r\n"
+        "DTEND;TZID=Europe/Berlin:20270111T120000\r\nSUMMARY:Planning\\, later\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:call@elsewhere\r\nDTSTAMP:20260101T000000Z\r\nX-QUILLON-ORIGIN:0123456789abcdef\r\n"
+        "DTSTART;TZID=America/Chicago:20270201T080000\r\nDURATION:PT30M\r\nSUMMARY:Call\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:trip@elsewhere\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:20270301\r\n"
+        "DTEND;VALUE=DATE:20270304\r\nSUMMARY:Trip\r\nLOCATION:Lyon\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    basICalendar::ImportSummary imported;
+    ASSERT_TRUE(Import(Written(QStringLiteral("elsewhere.ics"), file), imported));
+    ASSERT_EQ(imported.Added, 4) << imported.Warnings.join(QLatin1Char('\n')).toStdString();
+
+    const auto add = [this](const db::EventRecord &event, const QList<QDate> &dates, const QString &uid) {
+        qint64 id = 0;
+        ASSERT_TRUE(store.AddEventToDatabase(event, dates, id));
+        ASSERT_TRUE(store.SetEventUid(QString(), uid, id, QString()));
+    };
+    db::EventRecord timed = Event(QStringLiteral("Dentist; bring \\ the card, \"forms\""),
+                                  QStringLiteral("Line one\nLine two, with ünïcödé and 😀 repeated past the fold: "
+                                                 "éééééééééééééééééééééééééééééééééééé\x01 end"),
+                                  QTime(8, 15), QTime(9, 0));
+    timed.EventColor = QStringLiteral("Fuschia");
+    timed.EventIcon = 123;
+    timed.Reminder = 15;
+    add(timed, {QDate(2026, 12, 7)}, QStringLiteral("dentist@quillon"));
+    db::EventRecord holiday = Event(QStringLiteral("Holiday"));
+    holiday.AllDayEvent = true;
+    holiday.Reminder = 1440;
+    add(holiday, {QDate(2026, 7, 20), QDate(2026, 7, 21), QDate(2026, 7, 22)}, QStringLiteral("holiday@quillon"));
+    db::EventRecord picked = Event(QString(), QString(), QTime(9, 0), QTime(9, 0), true);
+    picked.AllDayEvent = true;
+    add(picked, {QDate(1900, 1, 1), QDate(2000, 2, 29), QDate(2100, 12, 31)}, QStringLiteral("picked@quillon"));
+    db::EventRecord gym = Event(QStringLiteral("Gym"), QString(), QTime(18, 0), QTime(19, 30), true);
+    gym.Reminder = 0;
+    add(gym, {QDate(2027, 1, 5), QDate(2027, 1, 12), QDate(2027, 1, 26)}, QStringLiteral("gym@quillon"));
+    gym.StartTime = QTime(19, 0);
+    gym.EndTime = QTime(20, 0);
+    add(gym, {QDate(2027, 1, 19)}, EventSeries::PartUid(QStringLiteral("gym@quillon"), 1));
+    db::EventRecord evening = Event(QStringLiteral("Night shift"), QString(), QTime(22, 0), QTime(23, 59));
+    add(evening, {QDate(2027, 2, 10)}, QStringLiteral("shift@quillon"));
+    evening.StartTime = QTime(0, 0);
+    evening.EndTime = QTime(6, 0);
+    add(evening, {QDate(2027, 2, 11)}, EventSeries::PartUid(QStringLiteral("shift@quillon"), 1));
+    add(Event(QStringLiteral("Said once, but recurring"), QString(), QTime(7, 0), QTime(7, 30), true), {QDate(2027, 3, 1)},
+        QStringLiteral("said@quillon"));
+    Raw(QStringLiteral("INSERT INTO Dates (DateKey, DateColor, EventCount, DateNotes, DateText) "
+                       "VALUES ('2026-12-25', 'White', 0, '', 'Christmas Day')"));
+
+    basICalendar::ExportOptions options;
+    options.ChurchYearFrom = options.ChurchYearTo = 2026;
+    const QString out = TempPath(QStringLiteral("out.ics"));
+    basICalendar::ExportSummary summary;
+    ASSERT_TRUE(basICalendar::ExportCalendarFile(store, out, summary, options));
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    // What depends on the machine: where the file was (the origin tag), the system's zones.
+    QByteArray text = written.readAll();
+    text.replace(ICalendarKept::SystemZone("America/Chicago"), "(the system's America/Chicago)\r\n");
+    static const QRegularExpression origin(QStringLiteral("X-QUILLON-ORIGIN:(?!0123456789abcdef)[0-9a-f]{16}"));
+    text = QString::fromUtf8(text).replace(origin, QStringLiteral("X-QUILLON-ORIGIN:(tag of the file)")).toUtf8();
+    QFile pinned(DataPath("export_every_kind.ics"));
+    ASSERT_TRUE(pinned.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.toStdString(), pinned.readAll().toStdString());
 }
 
 } // namespace
