@@ -22,11 +22,12 @@ const QByteArray kCalendarHead = QByteArrayLiteral("BEGIN:VCALENDAR\r\nVERSION:2
 const QByteArray kCalendarTail = QByteArrayLiteral("END:VCALENDAR\r\n");
 
 // The TZID parameters a component's text names.
-QSet<QByteArray> ZonesNamed(const QByteArray &text)
+// In the order the text first names them, so that the same text is always written the same.
+QList<QByteArray> ZonesNamed(const QByteArray &text)
 {
     static const QRegularExpression tzid(QStringLiteral("[;:]TZID=(\"[^\"]*\"|[^;:\r\n]*)"),
                                          QRegularExpression::CaseInsensitiveOption);
-    QSet<QByteArray> names;
+    QList<QByteArray> names;
     const QByteArray bytes = text.contains("\n ") ? QByteArray(text).replace("\r\n ", "").replace("\n ", "") : text;
     // Most texts name no zone: the expression is not worth running on them.
     if (!QLatin1StringView(bytes).contains(QLatin1StringView("TZID="), Qt::CaseInsensitive))
@@ -36,7 +37,8 @@ QSet<QByteArray> ZonesNamed(const QByteArray &text)
         QString name = match.next().captured(1);
         if (name.startsWith(QLatin1Char('"')))
             name = name.mid(1, name.size() - 2);
-        names.insert(name.toUtf8());
+        if (QByteArray zone = name.toUtf8(); !names.contains(zone))
+            names.append(std::move(zone));
     }
     return names;
 }
@@ -234,8 +236,7 @@ Pieces Split(const QByteArray &kept, const QString &originTag)
             pieces.Events += block;
         }
     }
-    const QSet<QByteArray> named = ZonesNamed(pieces.Events);
-    pieces.NamedZones = QList<QByteArray>(named.cbegin(), named.cend());
+    pieces.NamedZones = ZonesNamed(pieces.Events);
     return pieces;
 }
 

@@ -263,6 +263,13 @@ TEST(ICalendarKept, AKeptTextSplitsAsItsFileWasRead)
               "BEGIN:VEVENT\r\nX-QUILLON-ORIGIN:feed\r\nUID:v@x\r\nBEGIN:VALARM\r\nX-QUILLON-ORIGIN:in-the-alarm\r\nEND:VALARM\r\n"
               "END:VEVENT\r\n");
     EXPECT_EQ(pieces.NamedZones, QList<QByteArray>{"America/Chicago"});
+    // Zones named but not given come out in the order the text names them: one text, one file.
+    const ICalendarKept::Pieces zoned = ICalendarKept::Split(
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:z@x\r\nDTSTART;TZID=Pacific/Auckland:20270104T090000\r\n"
+        "DTEND;TZID=America/Chicago:20270104T100000\r\nRDATE;TZID=Asia/Tokyo:20270105T090000\r\n"
+        "EXDATE;TZID=America/Chicago:20270106T090000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+        QString());
+    EXPECT_EQ(zoned.NamedZones, (QList<QByteArray>{"Pacific/Auckland", "America/Chicago", "Asia/Tokyo"}));
 
     try {
         ICalendarKept::Split("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u@x\r\nEND:VCALENDAR\r\n", QString());
