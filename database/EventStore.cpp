@@ -1339,24 +1339,7 @@ bool EventStore::GetEventUids(QList<EventUid> &uids)
 
 bool EventStore::SetEventUid(const QString &source, const QString &uid, qint64 eventId, const QString &fingerprint)
 {
-    return basOperation::Trap("basDatabase.SetEventUid", false, [&](Steps &step) {
-        step(10);
-        CheckEventId(eventId);
-        if (uid.isEmpty())
-            basOperation::ThrowTypeMismatch();
-        step(20);
-        d->EnsureSameFile();
-        // One UID an event: the one it had under another key goes (an event just added
-        // has none). A null source binds as NULL: the store's own source is the empty text.
-        if (!d->addedWithoutUid.remove(eventId))
-            d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
-                   {eventId, source, uid});
-        d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES (COALESCE(?, ''), ?, ?, COALESCE(?, '')) "
-                              "ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
-                              "Fingerprint = excluded.Fingerprint"),
-               {source, uid, eventId, fingerprint});
-        return true;
-    });
+    return SetEventUids({EventUid{source, uid, eventId, fingerprint}});
 }
 
 namespace {
@@ -1364,6 +1347,12 @@ namespace {
 // Rows written by one statement, as many as fit, in these numbers: a statement of many
 // rows pays SQLite's work of a statement (its undo journal above all) once.
 constexpr qsizetype kRowsTogether[] = {64, 16, 4, 1};
+
+// How many of the rows left one statement writes.
+qsizetype RowsTogether(qsizetype left)
+{
+    return *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether), [&](qsizetype n) { return n <= left; });
+}
 
 // "VALUES (row),(row),..." count times.
 QString ManyRows(const QString &row, qsizetype count)
@@ -1391,34 +1380,35 @@ bool EventStore::SetEventUids(const QList<EventUid> &uids)
         }
         step(20);
         d->EnsureSameFile();
-        const QString row = QStringLiteral("(COALESCE(?, ''), ?, ?, COALESCE(?, ''))");
-        const QString upsert = QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
-                                              "Fingerprint = excluded.Fingerprint");
-        // In order: the events just added (without a UID) together, any other alone, as
-        // SetEventUid does it.
+        // A null source binds as NULL: the store's own source is the empty text.
+        const auto insert = [&](qsizetype from, qsizetype count) {
+            QList<QVariant> values;
+            values.reserve(count * 4);
+            for (qsizetype i = from; i < from + count; ++i)
+                values << uids[i].Source << uids[i].Uid << uids[i].EventId << uids[i].Fingerprint;
+            d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ")
+                       + ManyRows(QStringLiteral("(COALESCE(?, ''), ?, ?, COALESCE(?, ''))"), count)
+                       + QStringLiteral(" ON CONFLICT (Source, Uid) DO UPDATE SET EventId = excluded.EventId, "
+                                        "Fingerprint = excluded.Fingerprint"),
+                   values);
+        };
+        // In order: the events just added (they have no UID) together; any other alone,
+        // after the UID it had under another key goes (one UID an event).
         qsizetype at = 0;
         while (at < uids.size()) {
             qsizetype end = at;
             while (end < uids.size() && d->addedWithoutUid.remove(uids[end].EventId))
                 ++end;
             while (at < end) {
-                const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
-                                                      [&](qsizetype n) { return n <= end - at; });
-                QList<QVariant> values;
-                values.reserve(count * 4);
-                for (qsizetype i = at; i < at + count; ++i)
-                    values << uids[i].Source << uids[i].Uid << uids[i].EventId << uids[i].Fingerprint;
-                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ")
-                           + ManyRows(row, count) + upsert,
-                       values);
+                const qsizetype count = RowsTogether(end - at);
+                insert(at, count);
                 at += count;
             }
             if (at < uids.size()) {
-                const EventUid &other = uids[at++];
+                const EventUid &other = uids[at];
                 d->Run(QStringLiteral("DELETE FROM EventUids WHERE EventId = ? AND (Source <> COALESCE(?, '') OR Uid <> ?)"),
                        {other.EventId, other.Source, other.Uid});
-                d->Run(QStringLiteral("INSERT INTO EventUids (Source, Uid, EventId, Fingerprint) VALUES ") + row + upsert,
-                       {other.Source, other.Uid, other.EventId, other.Fingerprint});
+                insert(at++, 1);
             }
         }
         return true;
@@ -1436,8 +1426,7 @@ bool EventStore::SetSeriesTexts(const QList<SeriesText> &series)
         step(20);
         d->EnsureSameFile();
         for (qsizetype at = 0; at < series.size();) {
-            const qsizetype count = *std::find_if(std::begin(kRowsTogether), std::end(kRowsTogether),
-                                                  [&](qsizetype n) { return n <= series.size() - at; });
+            const qsizetype count = RowsTogether(series.size() - at);
             QList<QVariant> values;
             values.reserve(count * 4);
             for (qsizetype i = at; i < at + count; ++i)
@@ -1482,21 +1471,7 @@ namespace quillon {
 
 namespace basDatabase {
 
-bool EventStore::SetSeries(const SeriesText &series)
-{
-    return basOperation::Trap("basDatabase.SetSeries", false, [&](Steps &step) {
-        step(10);
-        if (series.Uid.isEmpty() || series.Component.isEmpty())
-            basOperation::ThrowTypeMismatch();
-        step(20);
-        d->EnsureSameFile();
-        d->Run(QStringLiteral("INSERT INTO Series (Source, Uid, Component, Sequence) VALUES (COALESCE(?, ''), ?, CAST(? AS TEXT), ?) "
-                              "ON CONFLICT (Source, Uid) DO UPDATE SET Component = excluded.Component, "
-                              "Sequence = excluded.Sequence"),
-               {series.Source, series.Uid, ComponentParameter(series.Component), series.Sequence});
-        return true;
-    });
-}
+bool EventStore::SetSeries(const SeriesText &series) { return SetSeriesTexts({series}); }
 
 bool EventStore::GetAllSeries(QList<SeriesText> &series)
 {
