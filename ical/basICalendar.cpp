@@ -148,11 +148,23 @@ const QString kOwnUidSuffix = QString::fromLatin1(EventSeries::kOwnUidSuffix);
 bool IsOwnUid(const QString &uid) { return EventSeries::SeriesUid(uid).endsWith(kOwnUidSuffix); }
 
 // What an export says of an event's source (X-QUILLON-ORIGIN): enough to know it again
-// when the file is read back, without writing the user's paths into the file.
-QString OriginTag(const QString &source)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
-}
+// when the file is read back, without writing the user's paths into the file. Each
+// source's is hashed once: a store has a few sources and thousands of events.
+class OriginTags {
+public:
+    QString Of(const QString &source)
+    {
+        auto tag = m_tags.constFind(source);
+        if (tag == m_tags.cend())
+            tag = m_tags.insert(
+                source,
+                QString::fromLatin1(QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha256).toHex().left(16)));
+        return *tag;
+    }
+
+private:
+    QHash<QString, QString> m_tags;
+};
 
 bool IsChurchDayUid(const QString &uid)
 {
@@ -337,7 +349,7 @@ struct ImportWork {
             QList<basDatabase::EventStore::EventUid> rows;
             if (!store.GetEventUids(rows))
                 return false;
-            QHash<QString, QString> tags; // source -> OriginTag, computed once a source
+            OriginTags tags;
             known.reserve(rows.size() + contents.Events.size());
             for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
                 unnamedRows = unnamedRows || row.Source.isEmpty();
@@ -351,12 +363,8 @@ struct ImportWork {
                     continue;
                 Known viaOrigin = entry;
                 viaOrigin.viaOrigin = true;
-                if (withOrigins) {
-                    auto tag = tags.find(row.Source);
-                    if (tag == tags.end())
-                        tag = tags.insert(row.Source, OriginTag(row.Source));
-                    known.insert(DigestOf(Table::Origin, *tag, row.Uid), viaOrigin);
-                }
+                if (withOrigins)
+                    known.insert(DigestOf(Table::Origin, tags.Of(row.Source), row.Uid), viaOrigin);
                 // The UIDs our exports make are unique wherever they are read from.
                 if (withOwnUids && IsOwnUid(row.Uid)) {
                     known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
@@ -732,7 +740,7 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
         // The events of one series (source, UID) go out as one: the further ones join the
         // first met, which is the series' own UID when that comes before them.
         QHash<std::pair<QString, QString>, qsizetype> seriesAt;
-        QHash<QString, QString> tags; // source -> OriginTag, computed once a source
+        OriginTags tags;
         for (const basDatabase::EventStore::EventWithDates &stored : std::as_const(events)) {
             const basDatabase::EventRecord &record = stored.Event;
             const auto leftOut = [&record](const char *why) {
@@ -750,12 +758,8 @@ bool ExportCalendarFile(basDatabase::EventStore &store, const QString &path, Exp
             const basDatabase::EventStore::EventUid *row = uidOf.value(record.EventID);
             if (row) {
                 event.Uid = EventSeries::SeriesUid(row->Uid);
-                if (!row->Source.isEmpty()) {
-                    auto tag = tags.constFind(row->Source);
-                    if (tag == tags.cend())
-                        tag = tags.insert(row->Source, OriginTag(row->Source));
-                    event.Origin = *tag;
-                }
+                if (!row->Source.isEmpty())
+                    event.Origin = tags.Of(row->Source);
             }
             event.Event = ICalendarFingerprint::FileForm(record);
             event.Dates = stored.Dates;
