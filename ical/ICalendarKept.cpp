@@ -176,29 +176,12 @@ std::optional<QList<Block>> CalendarBlocks(const QByteArray &text)
         }
         return true;
     };
-    QByteArray logical;
-    qsizetype logicalBegin = -1;
-    for (qsizetype pos = 0; pos < text.size();) {
-        qsizetype end = text.indexOf('\n', pos);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        QByteArrayView line(text.constData() + pos, end - pos);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.startsWith(' ') || line.startsWith('\t')) {
-            if (logicalBegin >= 0)
-                logical += line.sliced(1);
-        } else if (!line.isEmpty()) {
-            if (logicalBegin >= 0 && !visit(logicalBegin, logical))
-                return std::nullopt;
-            logical.resize(0);
-            logical += line;
-            logicalBegin = pos;
-        }
-        pos = next;
-    }
-    if (logicalBegin < 0 || !visit(logicalBegin, logical) || !open.isEmpty())
+    bool any = false;
+    const bool read = ICalendarLines::ForEachContentLine(text, [&](qsizetype begin, QByteArrayView line) {
+        any = true;
+        return visit(begin, line);
+    });
+    if (!read || !any || !open.isEmpty())
         return std::nullopt;
     if (closed >= 0)
         blocks[closed].to = text.size();

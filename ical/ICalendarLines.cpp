@@ -108,6 +108,16 @@ bool IsContentLine(QByteArrayView line)
 
 } // namespace
 
+bool ForEachContentLine(const QByteArray &text, const std::function<bool(qsizetype begin, QByteArrayView line)> &visit)
+{
+    bool going = true;
+    ForEachLine(Text(text), 0, text.size(), 1, [&](int, qsizetype begin, const QByteArray &line) {
+        going = visit(begin, line);
+        return going;
+    });
+    return going;
+}
+
 QList<ContentLine> MendedLines(const QByteArray &text, int first, StrayLine stray)
 {
     // Writers fold at 75 bytes; some count characters or fold a little earlier.

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QFile;
@@ -72,6 +73,11 @@ enum class StrayLine { Joined, Dropped };
 // as long as folded lines are, as a fold that lost its blank; else as the value's next
 // line ("\n"), as a line break the writer did not escape.
 QList<ContentLine> MendedLines(const QByteArray &text, int first, StrayLine stray);
+
+// The content lines of a text in memory, unfolded as a file's are read (a line that
+// starts with a blank continues the one before; an empty line carries nothing), each
+// with where it starts. visit(begin, line) returns false to stop; so does this then.
+bool ForEachContentLine(const QByteArray &text, const std::function<bool(qsizetype begin, QByteArrayView line)> &visit);
 
 class LineIndex {
 public:
