@@ -71,7 +71,7 @@ double RingContrast(const std::vector<QRgb> &backdrop, const QColor &text);
 // than kBusySpread still stands in texture whose edges cut through its letters (a
 // checkerboard, grain, a pastel rainbow): it gets a calm panel.
 double RingSpread(const std::vector<QRgb> &backdrop);
-inline constexpr double kBusySpread = 1.25;
+inline constexpr double kBusySpread = 1.12;
 
 // --- The means ------------------------------------------------------------------
 

@@ -143,9 +143,9 @@ TEST_F(LegibilityReading, EveryTextReachesItsRatioAndIsReadBackOverAnyPicture)
         bool whole = true;   // false: only the month's part is read (noise keeps the reader busy for minutes)
     } scenes[] = {
         {"dark plasma", dark, black, false, 0.8},       {"dark plasma, white text", dark, white, false, 0.9},
-        {"light plasma", light, black, false, 0.65},    {"light plasma, white text", light, white, false, 0.8},
+        {"light plasma", light, black, false, 0.8},    {"light plasma, white text", light, white, false, 0.8},
         {"busy fractal", fractal, black, false, 0.8},   {"black-white gradient", gradient, black, false, 0.75},
-        {"checkerboard", checker, black, false, 0.75},  {"noise", noise, black, false, 0.9, false},
+        {"checkerboard", checker, black, false, 0.8},  {"noise", noise, black, false, 0.9, false},
         {"teal photo", teal, black, false, 0.85},       {"blue photo", blue, black, false, 0.8},
         // The white days' dark tiles on the light panel break the reader's lines (a
         // person reads them well); over the month's part alone the panel is most of the
