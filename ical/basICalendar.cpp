@@ -185,24 +185,6 @@ struct ImportWork {
     const QString &source;
     QDate today;
     ImportSummary &summary;
-    // Instead of contents' events, those of a read still going on; once they are all
-    // taken, allRead says whether the read ended well (false ends the import).
-    ICalendarReadAhead::Reading *reading = nullptr;
-    std::function<bool()> allRead{};
-    qsizetype nextEvent = 0; // in contents.Events
-
-    bool NextEvent(ICalendarReader::CalendarEvent &event)
-    {
-        if (reading)
-            return reading->Next(event);
-        if (nextEvent >= contents.Events.size())
-            return false;
-        event = std::move(contents.Events[nextEvent++]);
-        return true;
-    }
-    // Of how many events the storing tells: all of them, or those read so far.
-    qsizetype EventsKnown() { return reading ? reading->EventsRead() : contents.Events.size(); }
-
     // Which event the store refused, for the caller to name.
     struct Named {
         int line = 0;
@@ -322,6 +304,41 @@ struct ImportWork {
         return digest;
     }
 
+    // An event to store with what is asked of it first: worked out where it is read,
+    // when it is read on a thread of its own.
+    struct Incoming {
+        ICalendarReader::CalendarEvent event;
+        QString fingerprint;
+        Digest fingerprintDigest;
+        Digest ownKey; // Table::Source, under the file's source
+    };
+    static Incoming Prepared(ICalendarReader::CalendarEvent &&event, const QString &source)
+    {
+        Incoming incoming{std::move(event), {}, {}, {}};
+        incoming.fingerprint = ICalendarFingerprint::Fingerprint(incoming.event.Event, incoming.event.Dates);
+        incoming.fingerprintDigest = FingerprintDigest(incoming.fingerprint);
+        incoming.ownKey = DigestOf(Table::Source, source, incoming.event.Uid);
+        return incoming;
+    }
+    using Reading = ICalendarReadAhead::Reading<Incoming>;
+    // Instead of contents' events, those of a read still going on; once they are all
+    // taken, allRead says whether the read ended well (false ends the import).
+    Reading *reading = nullptr;
+    std::function<bool()> allRead{};
+    qsizetype nextEvent = 0; // in contents.Events
+
+    bool NextEvent(Incoming &incoming)
+    {
+        if (reading)
+            return reading->Next(incoming);
+        if (nextEvent >= contents.Events.size())
+            return false;
+        incoming = Prepared(std::move(contents.Events[nextEvent++]), source);
+        return true;
+    }
+    // Of how many events the storing tells: all of them, or those read so far.
+    qsizetype EventsKnown() { return reading ? reading->EventsRead() : contents.Events.size(); }
+
     struct Known {
         int source = 0; // in sources
         qint64 eventId = 0;
@@ -417,23 +434,23 @@ struct ImportWork {
         int churchDays = 0;
         const int sourceAt = SourceIndex(source);
         qsizetype done = 0;
-        ICalendarReader::CalendarEvent event;
-        while (NextEvent(event)) {
+        Incoming incoming;
+        while (NextEvent(incoming)) {
             if (storing && *storing && done++ % kStoringStep == 0 && !(*storing)(done - 1, EventsKnown())) {
                 stopped = true;
                 return false;
             }
-            if (IsChurchDayUid(event.Uid)) {
+            if (IsChurchDayUid(incoming.event.Uid)) {
                 ++churchDays;
                 continue;
             }
-            refused = NameOf(event);
-            if (!Store(event, sourceAt))
+            refused = NameOf(incoming.event);
+            if (!Store(incoming, sourceAt))
                 return false;
             if (newUids.size() >= kStoringStep && !WriteNew())
                 return false;
         }
-        event = {};
+        incoming = {};
         if (allRead && !allRead())
             return false;
         elsewhere.clear();
@@ -458,11 +475,12 @@ struct ImportWork {
         return true;
     }
 
-    bool Store(const ICalendarReader::CalendarEvent &event, int sourceAt)
+    bool Store(const Incoming &incoming, int sourceAt)
     {
-        const QString fingerprintText = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
-        const Digest fingerprint = FingerprintDigest(fingerprintText);
-        const Digest ownKey = DigestOf(Table::Source, source, event.Uid);
+        const ICalendarReader::CalendarEvent &event = incoming.event;
+        const QString &fingerprintText = incoming.fingerprint;
+        const Digest &fingerprint = incoming.fingerprintDigest;
+        const Digest &ownKey = incoming.ownKey;
         std::optional<Known> found;
         if (!event.Origin.isEmpty())
             MakeOrigins();
@@ -612,9 +630,11 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         std::optional<Failure> unread;
         ICalendarReader::CalendarContents contents;
         ICalendarKept::SeriesTexts kept;
+        // A UID is unique within its file: the file's canonical path is its source.
+        const QString source = QFileInfo(path).canonicalFilePath();
         // Without a caller's way of reading, the file is read on a thread of its own while
         // its events are stored.
-        std::unique_ptr<ICalendarReadAhead::Reading> reading;
+        std::unique_ptr<ImportWork::Reading> reading;
         const auto allRead = [&] {
             try {
                 result.Warnings = reading->Finish();
@@ -649,7 +669,9 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
             // One read from its file is never read by two at once.
             if (!text.InMemory())
                 kept = KeptTexts(text);
-            reading = std::make_unique<ICalendarReadAhead::Reading>(text, options);
+            reading = std::make_unique<ImportWork::Reading>(text, options, [source](ICalendarReader::CalendarEvent &&event) {
+                return ImportWork::Prepared(std::move(event), source);
+            });
             if (text.InMemory())
                 kept = KeptTexts(text);
             // A file that gives no event has been read whole: one that could not be read
@@ -661,12 +683,10 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
                 return false;
             }
         }
-        text = {}; // the events are read: the file's text is not needed while they are stored
+        text = {}; // not needed here while the events are stored (a reading keeps its own)
         if (!reading)
             opened.file.reset();
         step(30);
-        // A UID is unique within its file: the file's canonical path is its source.
-        const QString source = QFileInfo(path).canonicalFilePath();
         EventService events(store);
         ImportWork work{store, events, contents, source, options.Today, result};
         work.storing = &storing;
