@@ -63,11 +63,13 @@ public:
     bool Next(Item &item)
     {
         std::unique_lock lock(m_mutex);
+        m_taking = true;
         m_changed.wait(lock, [this] { return !m_items.empty() || m_ended; });
         if (m_items.empty())
             return false;
         item = std::move(m_items.front());
         m_items.pop_front();
+        m_changed.notify_all();
         return true;
     }
     // Waits until the events read have at least days days between them, or the read has
@@ -110,7 +112,11 @@ private:
             return;
         const qsizetype days = event.Dates.size();
         Item item = m_prepare(std::move(event));
-        const std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        // Once the events are taken, the read keeps only so far ahead of them: the events
+        // of a large file never stand all together. (Until then they may have to, for
+        // DaysAtLeast.)
+        m_changed.wait(lock, [this] { return !m_taking || m_items.size() < kAhead || m_stop; });
         if (m_stop)
             return;
         ++m_read;
@@ -119,6 +125,7 @@ private:
         m_changed.notify_all();
     }
 
+    static constexpr size_t kAhead = 4096; // events read, not taken yet
     const Prepare m_prepare;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -126,6 +133,7 @@ private:
     qsizetype m_read = 0;
     qint64 m_days = 0;
     bool m_ended = false;
+    bool m_taking = false; // Next has been asked
     std::atomic_bool m_stop = false;
     QStringList m_warnings;
     std::exception_ptr m_error;
