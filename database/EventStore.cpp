@@ -1272,7 +1272,12 @@ const QString kDaysIndex = QStringLiteral("EventDatesByDate");
 
 bool EventStore::RunAddingDays(qint64 days, const std::function<bool()> &work)
 {
-    if (days < kDaysForNewIndex || d->transactionDepth > 0)
+    return RunAddingDays([days](qint64) { return days; }, work);
+}
+
+bool EventStore::RunAddingDays(const std::function<qint64(qint64 enough)> &daysAtLeast, const std::function<bool()> &work)
+{
+    if (d->transactionDepth > 0 || daysAtLeast(kDaysForNewIndex) < kDaysForNewIndex)
         return RunInTransaction(work);
     d->lastFailure.clear();
     return basOperation::Trap("basDatabase.RunInTransaction", false, [&](Steps &step) {
@@ -1286,7 +1291,9 @@ bool EventStore::RunAddingDays(qint64 days, const std::function<bool()> &work)
             QSqlQuery stored(db);
             if (!stored.exec(QStringLiteral("SELECT count(*) FROM EventDates")) || !stored.next())
                 d->Fail(stored.lastError());
-            if (days * kStoredDaysPerNewIndex >= stored.value(0).toLongLong()) {
+            const qint64 storedDays = stored.value(0).toLongLong();
+            const qint64 enough = std::max(kDaysForNewIndex, (storedDays + kStoredDaysPerNewIndex - 1) / kStoredDaysPerNewIndex);
+            if (daysAtLeast(enough) * kStoredDaysPerNewIndex >= storedDays) {
                 QSqlQuery made(db);
                 made.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"));
                 made.addBindValue(kDaysIndex);

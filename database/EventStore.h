@@ -95,6 +95,10 @@ public:
     // when they are many against those stored, the index of the occurrences by date is
     // made anew once before the commit instead of taking each one at its own place.
     bool RunAddingDays(qint64 days, const std::function<bool()> &work);
+    // The same while the days are still being counted (a file read as its events are
+    // stored): daysAtLeast(enough) returns their number once it is known, or once it is
+    // at least enough, which is all that decides.
+    bool RunAddingDays(const std::function<qint64(qint64 enough)> &daysAtLeast, const std::function<bool()> &work);
 
     // The UID by which calendar files know an event, the source that gave it (a file's
     // canonical path; empty for the store's own UIDs and rows from before sources), and

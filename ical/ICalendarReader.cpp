@@ -235,8 +235,8 @@ namespace {
 class Reader {
 public:
     Reader(const ICalendarLines::Text &text, const ReadOptions &options, const EventTaker &take = {},
-           const std::function<void(qsizetype)> &expect = {})
-        : m_text(text), m_options(options), m_index(text), m_take(take), m_expect(expect)
+           const std::function<void(qsizetype)> &expect = {}, bool inOrder = false)
+        : m_text(text), m_options(options), m_index(text), m_take(take), m_expect(expect), m_inOrder(take && inOrder)
     {
         if (!m_options.LocalZone.isValid())
             m_options.LocalZone = QTimeZone::systemTimeZone();
@@ -356,7 +356,7 @@ private:
         CalendarEvent series;
         Pending pending;
         QString key;          // KeyOf
-        qsizetype place = -1; // in m_contents.Events, when the events are kept there
+        qsizetype place = -1; // in the list (m_handed + its index in m_contents.Events), when kept there
     };
 
     ICalendarLines::Text m_text;
@@ -365,6 +365,11 @@ private:
     // Where each event goes once it is read whole; without it, into m_contents.Events.
     EventTaker m_take;
     std::function<void(qsizetype)> m_expect; // told how many series come, with m_take
+    // With m_take: the events are handed in the order of the list, each once those before
+    // it are; the list holds only those that wait for a series before them.
+    bool m_inOrder = false;
+    qsizetype m_handed = 0; // places of the list handed so far (a series waiting is one)
+    std::optional<int> m_overLimitLine; // the event with which the days went over kMaxDates
 
     // Each calendar of the file with its own properties and time zones, not its events:
     // those are parsed a batch at a time, and freed, so that a large file never stands
@@ -1188,10 +1193,13 @@ private:
         const Waiting waiting = std::move(found->second);
         m_waiting.erase(found);
         QList<CalendarEvent> parts = Expand(waiting.pending, waiting.series);
-        if (m_take)
+        if (m_take && !m_inOrder) {
             Hand(std::move(parts));
-        else
-            m_expanded.insert(waiting.place, std::move(parts));
+            return;
+        }
+        m_expanded.insert(waiting.place, std::move(parts));
+        if (m_inOrder)
+            HandInOrder();
     }
 
     // Events without a UID get one from what they say, so that a second import of the
@@ -1259,8 +1267,8 @@ private:
             const qsizetype id = m_nextWaiting++;
             m_eventByUid.insert(key, id);
             Waiting waiting{std::move(result), std::move(pending), key};
-            if (!m_take) {
-                waiting.place = m_contents.Events.size();
+            if (!m_take || m_inOrder) {
+                waiting.place = m_handed + m_contents.Events.size();
                 m_contents.Events.append(CalendarEvent{});
             }
             m_waiting.emplace(id, std::move(waiting));
@@ -1273,14 +1281,46 @@ private:
     // Events read whole: kept in the list, or handed on at once.
     void Hand(QList<CalendarEvent> &&parts)
     {
-        if (!m_take) {
+        if (!m_take || m_inOrder) {
             m_contents.Events += std::move(parts);
+            if (m_inOrder)
+                HandInOrder();
             return;
         }
         for (CalendarEvent &part : parts) {
             CountDates(part);
             m_take(std::move(part));
         }
+    }
+
+    // The events of the list up to the first series still waiting for its changed
+    // occurrences, handed in its order. Past kMaxDates nothing more is handed; the read
+    // is refused at its end, as that of the list would be, so that an error met later in
+    // the file is the one named.
+    void HandInOrder()
+    {
+        const qsizetype ready = m_waiting.empty() ? m_contents.Events.size() : m_waiting.begin()->second.place - m_handed;
+        const auto give = [this](CalendarEvent &event) {
+            if (m_overLimitLine)
+                return;
+            m_totalDates += event.Dates.size();
+            if (m_totalDates > kMaxDates)
+                m_overLimitLine = event.Line;
+            else
+                m_take(std::move(event));
+        };
+        for (qsizetype i = 0; i < ready; ++i) {
+            const auto expanded = m_expanded.find(m_handed + i);
+            if (expanded == m_expanded.end()) {
+                give(m_contents.Events[i]);
+                continue;
+            }
+            for (CalendarEvent &part : *expanded)
+                give(part);
+            m_expanded.erase(expanded);
+        }
+        m_contents.Events.remove(0, ready);
+        m_handed += ready;
     }
 
     // The occurrences as the store keeps them: each day of each occurrence with its own
@@ -2087,6 +2127,12 @@ private:
         // The events made of changed occurrences that came without their series.
         while (!m_waiting.empty())
             FinishSeries(m_waiting.begin()->first);
+        if (m_inOrder) {
+            HandInOrder();
+            if (m_overLimitLine)
+                RefuseSize(*m_overLimitLine, QString::fromUtf8(ICalendarTexts::kTooManyDays).arg(Count(kMaxDates)));
+            return;
+        }
         if (m_take)
             return;
         if (m_expanded.isEmpty()) {
@@ -2146,6 +2192,14 @@ CalendarContents ReadCalendar(const ICalendarLines::Text &text, const ReadOption
         return ReadCalendar(text.Bytes(), options);
     Reader reader(text, options);
     return reader.Read();
+}
+
+QStringList ReadCalendarInOrder(const ICalendarLines::Text &text, const ReadOptions &options, const EventTaker &take)
+{
+    QStringList notes;
+    const ICalendarLines::Text utf8 = text.InMemory() ? ICalendarLines::Text(AsUtf8(text.Bytes(), notes)) : text;
+    Reader reader(utf8, options, take, {}, true);
+    return notes + reader.Read().Warnings;
 }
 
 ICalendarLines::Text FileText(const std::shared_ptr<QFile> &file, qsizetype size)

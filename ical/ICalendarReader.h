@@ -94,6 +94,12 @@ using EventTaker = std::function<void(CalendarEvent &&event)>;
 QStringList ReadCalendar(const QByteArray &text, const ReadOptions &options, const EventTaker &take,
                          const std::function<void(qsizetype)> &expect = {});
 
+// The same read, handing each event as soon as those before it are handed: the events
+// of ReadCalendar's list in the order of that list, and its warnings, without holding
+// them all. What throws ends the read, as ReadCalendar's does (past kMaxDates at its end,
+// nothing more being handed); the events taken until then are to be dropped.
+QStringList ReadCalendarInOrder(const ICalendarLines::Text &text, const ReadOptions &options, const EventTaker &take);
+
 // The first size bytes of the open file as the text ReadCalendar takes: read from the
 // file as it goes when it is UTF-8 with LF or CRLF line ends, so that a large file never
 // stands whole in memory (the file must then stay as it is until the read is done);

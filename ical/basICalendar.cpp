@@ -4,6 +4,7 @@
 #include "ICalendarColors.h"
 #include "ICalendarFingerprint.h"
 #include "ICalendarKept.h"
+#include "ICalendarReadAhead.h"
 #include "ICalendarTexts.h"
 #include "EventSeries.h"
 #include "ICalendarWriter.h"
@@ -174,6 +175,8 @@ bool IsChurchDayUid(const QString &uid)
 
 // How many events are stored between two words of progress.
 constexpr qsizetype kStoringStep = 256;
+// Up to this size a file is read into memory whole before its events are read.
+constexpr qsizetype kWholeFileBytes = 4 * 1024 * 1024;
 
 struct ImportWork {
     basDatabase::EventStore &store;
@@ -182,6 +185,12 @@ struct ImportWork {
     const QString &source;
     QDate today;
     ImportSummary &summary;
+    // Which event the store refused, for the caller to name.
+    struct Named {
+        int line = 0;
+        QString name;
+    };
+    static Named NameOf(const ICalendarReader::CalendarEvent &event) { return {event.Line, event.Event.EventName}; }
 
     // Whether the stored event already is what the file says (in the file's terms).
     bool SameAsStored(qint64 eventId, const ICalendarReader::CalendarEvent &incoming, bool &ok)
@@ -204,7 +213,7 @@ struct ImportWork {
     // each had been written with its event.
     QList<basDatabase::EventStore::EventUid> newUids{};
     QList<basDatabase::EventStore::SeriesText> newTexts{};
-    const ICalendarReader::CalendarEvent *firstNew = nullptr;
+    std::optional<Named> firstNew{};
     bool WriteNew()
     {
         if (newUids.isEmpty() && newTexts.isEmpty())
@@ -215,7 +224,7 @@ struct ImportWork {
             return false;
         newUids.clear();
         newTexts.clear();
-        firstNew = nullptr;
+        firstNew.reset();
         return true;
     }
 
@@ -240,7 +249,7 @@ struct ImportWork {
     }
 
     // The event the store refused, for the caller to name (the store has reported why).
-    const ICalendarReader::CalendarEvent *refused = nullptr;
+    std::optional<Named> refused{};
     // Told how the storing goes; stopped when it said to stop.
     const StoringProgress *storing = nullptr;
     bool stopped = false;
@@ -295,6 +304,41 @@ struct ImportWork {
         return digest;
     }
 
+    // An event to store with what is asked of it first: worked out where it is read,
+    // when it is read on a thread of its own.
+    struct Incoming {
+        ICalendarReader::CalendarEvent event;
+        QString fingerprint;
+        Digest fingerprintDigest;
+        Digest ownKey; // Table::Source, under the file's source
+    };
+    static Incoming Prepared(ICalendarReader::CalendarEvent &&event, const QString &source)
+    {
+        Incoming incoming{std::move(event), {}, {}, {}};
+        incoming.fingerprint = ICalendarFingerprint::Fingerprint(incoming.event.Event, incoming.event.Dates);
+        incoming.fingerprintDigest = FingerprintDigest(incoming.fingerprint);
+        incoming.ownKey = DigestOf(Table::Source, source, incoming.event.Uid);
+        return incoming;
+    }
+    using Reading = ICalendarReadAhead::Reading<Incoming>;
+    // Instead of contents' events, those of a read still going on; once they are all
+    // taken, allRead says whether the read ended well (false ends the import).
+    Reading *reading = nullptr;
+    std::function<bool()> allRead{};
+    qsizetype nextEvent = 0; // in contents.Events
+
+    bool NextEvent(Incoming &incoming)
+    {
+        if (reading)
+            return reading->Next(incoming);
+        if (nextEvent >= contents.Events.size())
+            return false;
+        incoming = Prepared(std::move(contents.Events[nextEvent++]), source);
+        return true;
+    }
+    // Of how many events the storing tells: all of them, or those read so far.
+    qsizetype EventsKnown() { return reading ? reading->EventsRead() : contents.Events.size(); }
+
     struct Known {
         int source = 0; // in sources
         qint64 eventId = 0;
@@ -303,6 +347,34 @@ struct ImportWork {
     };
     QStringList sources{};
     QHash<QString, int> sourceIndex{};
+    // By Table::Source (source, UID), Origin (tag, UID), Own (UID).
+    QHash<Digest, Known> known{};
+    // The stored rows of a source, by UID: found through our export's origin or as one of
+    // our UIDs only by the file's events that have such, so those lookups are made the
+    // first time one comes.
+    QList<std::pair<QString, Known>> elsewhere{};
+    bool originsMade = false;
+    bool ownMade = false;
+    void MakeOrigins()
+    {
+        if (std::exchange(originsMade, true))
+            return;
+        OriginTags tags;
+        for (const auto &[uid, entry] : std::as_const(elsewhere))
+            known.insert(DigestOf(Table::Origin, tags.Of(sources[entry.source]), uid), entry);
+    }
+    void MakeOwn()
+    {
+        if (std::exchange(ownMade, true))
+            return;
+        // The UIDs our exports make are unique wherever they are read from.
+        for (const auto &[uid, entry] : std::as_const(elsewhere)) {
+            if (IsOwnUid(uid)) {
+                known.insert(DigestOf(Table::Own, {}, uid), entry);
+                ownElsewhere = true;
+            }
+        }
+    }
     // The stored later looks of series (few), and which of them and of their series the
     // file brought.
     QList<basDatabase::EventStore::EventUid> parts{};
@@ -339,19 +411,12 @@ struct ImportWork {
     // once it is stored.
     bool Run()
     {
-        QHash<Digest, Known> known; // by Table::Source (source, UID), Origin (tag, UID), Own (UID)
-        // Found through an origin or as one of our UIDs only when the file has such.
-        const bool withOrigins = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
-                                             [](const auto &event) { return !event.Origin.isEmpty(); });
-        const bool withOwnUids = std::any_of(contents.Events.cbegin(), contents.Events.cend(),
-                                             [](const auto &event) { return IsOwnUid(event.Uid); });
         {
             QList<basDatabase::EventStore::EventUid> rows;
             if (!store.GetEventUids(rows))
                 return false;
-            OriginTags tags;
-            known.reserve(rows.size() + contents.Events.size());
-            for (const basDatabase::EventStore::EventUid &row : std::as_const(rows)) {
+            known.reserve(rows.size());
+            for (basDatabase::EventStore::EventUid &row : rows) {
                 unnamedRows = unnamedRows || row.Source.isEmpty();
                 if (const QString series = EventSeries::SeriesUid(row.Uid); series != row.Uid) {
                     parts.append(row);
@@ -359,44 +424,39 @@ struct ImportWork {
                 }
                 const Known entry{SourceIndex(row.Source), row.EventId, FingerprintDigest(row.Fingerprint), false};
                 known.insert(DigestOf(Table::Source, row.Source, row.Uid), entry);
-                if (row.Source.isEmpty() || (!withOrigins && !withOwnUids))
+                if (row.Source.isEmpty())
                     continue;
                 Known viaOrigin = entry;
                 viaOrigin.viaOrigin = true;
-                if (withOrigins)
-                    known.insert(DigestOf(Table::Origin, tags.Of(row.Source), row.Uid), viaOrigin);
-                // The UIDs our exports make are unique wherever they are read from.
-                if (withOwnUids && IsOwnUid(row.Uid)) {
-                    known.insert(DigestOf(Table::Own, {}, row.Uid), viaOrigin);
-                    ownElsewhere = true;
-                }
+                elsewhere.append({std::move(row.Uid), viaOrigin});
             }
         }
         int churchDays = 0;
         const int sourceAt = SourceIndex(source);
-        const qsizetype total = contents.Events.size();
         qsizetype done = 0;
-        for (ICalendarReader::CalendarEvent &event : contents.Events) {
-            if (storing && *storing && done++ % kStoringStep == 0 && !(*storing)(done - 1, total)) {
+        Incoming incoming;
+        while (NextEvent(incoming)) {
+            if (storing && *storing && done++ % kStoringStep == 0 && !(*storing)(done - 1, EventsKnown())) {
                 stopped = true;
                 return false;
             }
-            if (IsChurchDayUid(event.Uid)) {
+            if (IsChurchDayUid(incoming.event.Uid)) {
                 ++churchDays;
                 continue;
             }
-            refused = &event;
-            if (!Store(event, known, sourceAt))
+            refused = NameOf(incoming.event);
+            if (!Store(incoming, sourceAt))
                 return false;
-            // The first of those whose UIDs wait is kept for its name.
-            if (&event != firstNew)
-                event = {};
             if (newUids.size() >= kStoringStep && !WriteNew())
                 return false;
         }
+        incoming = {};
+        if (allRead && !allRead())
+            return false;
+        elsewhere.clear();
         if (!WriteNew())
             return false;
-        refused = nullptr;
+        refused.reset();
         // The later looks of a series that the file brought without them (a changed
         // occurrence taken back) go.
         for (const basDatabase::EventStore::EventUid &row : std::as_const(parts)) {
@@ -415,12 +475,17 @@ struct ImportWork {
         return true;
     }
 
-    bool Store(const ICalendarReader::CalendarEvent &event, QHash<Digest, Known> &known, int sourceAt)
+    bool Store(const Incoming &incoming, int sourceAt)
     {
-        const QString fingerprintText = ICalendarFingerprint::Fingerprint(event.Event, event.Dates);
-        const Digest fingerprint = FingerprintDigest(fingerprintText);
-        const Digest ownKey = DigestOf(Table::Source, source, event.Uid);
+        const ICalendarReader::CalendarEvent &event = incoming.event;
+        const QString &fingerprintText = incoming.fingerprint;
+        const Digest &fingerprint = incoming.fingerprintDigest;
+        const Digest &ownKey = incoming.ownKey;
         std::optional<Known> found;
+        if (!event.Origin.isEmpty())
+            MakeOrigins();
+        if (IsOwnUid(event.Uid))
+            MakeOwn();
         if (const auto own = known.constFind(ownKey); own != known.cend())
             found = *own;
         else if (const auto exported = event.Origin.isEmpty() ? known.cend()
@@ -441,7 +506,7 @@ struct ImportWork {
             if (!saved)
                 return false;
             if (!firstNew)
-                firstNew = &event;
+                firstNew = NameOf(event);
             newUids.append({source, event.Uid, saved->EventID, fingerprintText});
             if (!Keep(source, event, true))
                 return false;
@@ -466,7 +531,7 @@ struct ImportWork {
         }
         if (!WriteNew())
             return false;
-        refused = &event;
+        refused = NameOf(event);
         bool ok = false;
         const qint64 id = found->eventId;
         const bool same = SameAsStored(id, event, ok);
@@ -547,37 +612,104 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         step(10);
         OpenedFile opened = OpenCalendarFile(path);
         ICalendarLines::Text text = ICalendarReader::FileText(opened.file, opened.size);
+        // A small file is read whole, so that its series' texts are mapped while it is read.
+        const auto readFailure = [&path](const Failure &failure) {
+            return FileFailure(failure.number(), QString::fromUtf8(ICalendarTexts::kNothingImported).arg(path, failure.description()));
+        };
+        try {
+            if (!read && !text.InMemory() && text.size() <= kWholeFileBytes)
+                text = ICalendarLines::Text(text.Slice(0, text.size()));
+        } catch (const Failure &failure) {
+            throw readFailure(failure);
+        }
         step(20);
         if (!options.Today.isValid())
             options.Today = basPlatform::Today();
+        // What went wrong with the file: refused as a whole, before the store is touched or
+        // once its work is taken back.
+        std::optional<Failure> unread;
         ICalendarReader::CalendarContents contents;
-        try {
-            contents = read ? read(text, options) : ICalendarReader::ReadCalendar(text, options);
-        } catch (const Failure &failure) {
-            throw FileFailure(failure.number(), QString::fromUtf8(ICalendarTexts::kNothingImported).arg(path, failure.description()));
-        } catch (const ICalendarReader::Cancelled &) {
-            cancelled = true;
-            return false;
-        }
-        CheckUnchanged(path, opened);
-        const ICalendarKept::SeriesTexts kept = KeptTexts(text);
-        text = {}; // the events are read: the file's text is not needed while they are stored
-        opened.file.reset();
-        result.Warnings = contents.Warnings;
-        step(30);
+        ICalendarKept::SeriesTexts kept;
         // A UID is unique within its file: the file's canonical path is its source.
         const QString source = QFileInfo(path).canonicalFilePath();
+        // Without a caller's way of reading, the file is read on a thread of its own while
+        // its events are stored.
+        std::unique_ptr<ImportWork::Reading> reading;
+        const auto allRead = [&] {
+            try {
+                result.Warnings = reading->Finish();
+            } catch (const ICalendarReader::Cancelled &) {
+                cancelled = true;
+                return false;
+            } catch (const Failure &failure) {
+                unread = readFailure(failure);
+                return false;
+            }
+            try {
+                CheckUnchanged(path, opened);
+            } catch (const Failure &failure) {
+                unread = failure;
+                return false;
+            }
+            return true;
+        };
+        if (read) {
+            try {
+                contents = read(text, options);
+            } catch (const Failure &failure) {
+                throw readFailure(failure);
+            } catch (const ICalendarReader::Cancelled &) {
+                cancelled = true;
+                return false;
+            }
+            CheckUnchanged(path, opened);
+            kept = KeptTexts(text);
+            result.Warnings = contents.Warnings;
+        } else {
+            // One read from its file is never read by two at once.
+            if (!text.InMemory())
+                kept = KeptTexts(text);
+            reading = std::make_unique<ImportWork::Reading>(text, options, [source](ICalendarReader::CalendarEvent &&event) {
+                return ImportWork::Prepared(std::move(event), source);
+            });
+            if (text.InMemory())
+                kept = KeptTexts(text);
+            // A file that gives no event has been read whole: one that could not be read
+            // is refused as it was read.
+            reading->DaysAtLeast(1);
+            if (reading->EventsRead() == 0 && !allRead()) {
+                if (unread)
+                    throw *unread;
+                return false;
+            }
+        }
+        text = {}; // not needed here while the events are stored (a reading keeps its own)
+        if (!reading)
+            opened.file.reset();
+        step(30);
         EventService events(store);
         ImportWork work{store, events, contents, source, options.Today, result};
         work.storing = &storing;
         work.kept = &kept;
-        qint64 days = 0;
-        for (const ICalendarReader::CalendarEvent &event : std::as_const(contents.Events))
-            days += event.Dates.size();
+        work.reading = reading.get();
+        if (reading)
+            work.allRead = allRead;
+        const auto days = [&contents, &reading](qint64 enough) {
+            if (reading)
+                return reading->DaysAtLeast(enough);
+            qint64 all = 0;
+            for (const ICalendarReader::CalendarEvent &event : std::as_const(contents.Events))
+                all += event.Dates.size();
+            return all;
+        };
         // A store operation that fails has reported itself; all of the import goes.
-        if (store.RunAddingDays(days, [&work] { return work.Run(); }))
+        const bool stored = store.RunAddingDays(days, [&work] { return work.Run(); });
+        reading.reset(); // stopped, when the storing did not take all of it
+        if (stored)
             return true;
-        if (work.stopped) {
+        if (unread)
+            throw *unread;
+        if (work.stopped || cancelled) {
             cancelled = true;
             return false;
         }
@@ -586,10 +718,10 @@ bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, Imp
         const QString reason = store.LastFailure();
         if (work.refused && !reason.isEmpty())
             refusal = QString::fromUtf8(ICalendarTexts::kNotStored)
-                          .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName, reason);
+                          .arg(path, QString::number(work.refused->line), work.refused->name, reason);
         else if (work.refused)
             refusal = QString::fromUtf8(ICalendarTexts::kStoreRefused)
-                          .arg(path, QString::number(work.refused->Line), work.refused->Event.EventName);
+                          .arg(path, QString::number(work.refused->line), work.refused->name);
         return false;
     });
     if (done)

@@ -42,14 +42,18 @@ struct ImportSummary {
 using CalendarReading = std::function<ICalendarReader::CalendarContents(const ICalendarLines::Text &text,
                                                                          const ICalendarReader::ReadOptions &options)>;
 
-// Told now and then while the events read are stored (how many so far, of how many);
-// false stops the import, and nothing is written.
+// Told now and then while the events read are stored (how many so far, of how many:
+// without a caller's reading, those read so far while the file is still read); false
+// stops the import, and nothing is written.
 using StoringProgress = std::function<bool(qsizetype stored, qsizetype total)>;
 
 // Reads the file and writes its events. On failure (the file missing, too large, not
 // iCalendar, truncated, an event the store cannot take, a store error) the report
 // "basICalendar.ImportCalendarFile" names the file, the line and the reason, nothing is
 // written and the result is false. options.Today empty means the suite's today.
+// Without read, the file is read on a thread of its own (options.Cancelled is asked
+// there) while the events read so far are stored, in the order and with the warnings of
+// a read whole first; a flaw met late in the file takes back what was stored.
 // Cancelled through options.Cancelled or storing, nothing is written and nothing
 // reported either.
 bool ImportCalendarFile(basDatabase::EventStore &store, const QString &path, ImportSummary &summary,

@@ -914,6 +914,71 @@ TEST(ICalendarReader, AFlawALenientReaderGetsPastCostsNoEvent)
     }
 }
 
+
+// Read as the events are stored (ReadCalendarInOrder), a file gives the list's events in
+// the list's order and its warnings, or the same failure: the files of the tests, and one
+// of several batches whose series wait for changed occurrences met later, or never
+// met, with flaws between.
+TEST(ICalendarReader, ReadInOrderGivesTheListsEventsAndWarnings)
+{
+    QByteArray batches = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    for (int i = 0; i < 3600; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        const QByteArray day = QDate(2026, 1, 1).addDays(i % 300).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        batches += "BEGIN:VEVENT\r\nUID:e" + n + "\r\nDTSTART:" + day + "T090000\r\nDTEND:" + day
+                   + "T100000\r\nSUMMARY:Event " + n + "\r\nDESCRIPTION:" + QByteArray(60, 'x') + "\r\n"
+                   + (i % 50 == 0 ? "RRULE:FREQ=WEEKLY;COUNT=8\r\n" : "") + (i % 97 == 0 ? "DTEND:bad\r\n" : "")
+                   + "END:VEVENT\r\n";
+        // A series' second week moved, 900 events (several batches) after the series.
+        if (i % 50 == 0 && i >= 900) {
+            const QDate first = QDate(2026, 1, 1).addDays((i - 900) % 300);
+            const QByteArray id = first.addDays(7).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+            batches += "BEGIN:VEVENT\r\nUID:e" + QByteArray::number(i - 900) + "\r\nRECURRENCE-ID:" + id
+                       + "T090000\r\nDTSTART:" + id + "T150000\r\nDTEND:" + id + "T160000\r\nSUMMARY:Moved\r\nEND:VEVENT\r\n";
+        }
+        if (i % 400 == 7)
+            batches += "BEGIN:VEVENT\r\nUID:alone" + n + "\r\nRECURRENCE-ID:20260301T090000\r\nDTSTART:20260302T090000\r\n"
+                       "SUMMARY:Without its series\r\nEND:VEVENT\r\n";
+    }
+    batches += "END:VCALENDAR\r\n";
+    QList<std::pair<QString, QByteArray>> files{{QStringLiteral("batches"), batches}};
+    for (const char *name : {"bad_date.ics", "ends_before_start.ics", "export_every_kind.ics", "folded_crlf.ics",
+                             "garbage.ics", "hostile_rules.ics", "impossible_rule.ics", "never_matches.ics",
+                             "not_calendar.ics", "rules_lf.ics", "timezones.ics", "too_many.ics", "truncated.ics",
+                             "unclosed_event.ics"})
+        files.append({QLatin1String(name), DataFile(name)});
+    const auto same = [](const CalendarEvent &a, const CalendarEvent &b) {
+        return a.Uid == b.Uid && a.Origin == b.Origin && a.Line == b.Line && a.Event == b.Event && a.Dates == b.Dates;
+    };
+    for (const auto &[name, text] : std::as_const(files)) {
+        SCOPED_TRACE(name.toStdString());
+        CalendarContents list;
+        QString listFailure;
+        try {
+            list = ICalendarReader::ReadCalendar(text, Berlin());
+        } catch (const basOperation::Failure &failure) {
+            listFailure = failure.description();
+        }
+        QList<CalendarEvent> handed;
+        QStringList warnings;
+        QString failure;
+        try {
+            warnings = ICalendarReader::ReadCalendarInOrder(ICalendarLines::Text(text), Berlin(),
+                                                            [&handed](CalendarEvent &&event) { handed.append(event); });
+        } catch (const basOperation::Failure &thrown) {
+            failure = thrown.description();
+        }
+        EXPECT_EQ(failure, listFailure);
+        if (!failure.isEmpty())
+            continue;
+        EXPECT_EQ(warnings, list.Warnings);
+        ASSERT_EQ(handed.size(), list.Events.size());
+        for (qsizetype i = 0; i < handed.size(); ++i)
+            EXPECT_TRUE(same(handed[i], list.Events[i])) << i << " " << handed[i].Uid.toStdString();
+    }
+    EXPECT_GT(files.first().second.size(), 2 * 256 * 1024); // batches of 256 kB
+}
+
 } // namespace
 
 } // namespace quillon

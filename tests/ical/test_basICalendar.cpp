@@ -1046,6 +1046,74 @@ TEST_F(ICalendarStore, AnExportOfEveryKindIsWrittenByteForByteAsPinned)
     EXPECT_EQ(text.toStdString(), pinned.readAll().toStdString());
 }
 
+
+// Read while its events are stored, a file gives the rows of one read whole first (a
+// caller's own reading): many days, so that the index is made anew, a file changed
+// since, and one whose flaw comes late, which takes everything back.
+TEST_F(ICalendarStore, AFileReadWhileStoredGivesTheRowsOfOneReadFirst)
+{
+    const auto file = [](int changed) {
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+        for (int i = 0; i < 1200; ++i) {
+            const QByteArray day = QDate(2026, 1, 1).addDays(i % 200).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+            text += "BEGIN:VEVENT\r\nUID:e" + QByteArray::number(i) + "\r\nDTSTART:" + day + "T090000\r\nDTEND:" + day
+                    + "T100000\r\nSUMMARY:Event " + QByteArray::number(i % changed) + "\r\n"
+                    + (i % 3 == 0 ? "RRULE:FREQ=WEEKLY;COUNT=20\r\n" : "") + (i % 101 == 0 ? "COLOR:nocolor\r\n" : "")
+                    + "END:VEVENT\r\n";
+        }
+        return text + "END:VCALENDAR\r\n";
+    };
+    const QString calendar = TempPath(QStringLiteral("many.ics"));
+    const auto rows = [](const QString &storeFile) {
+        QStringList all = Dump(storeFile);
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("series"));
+        raw.setDatabaseName(storeFile);
+        EXPECT_TRUE(raw.open());
+        QSqlQuery query(QStringLiteral("SELECT Source, Uid, Component FROM Series ORDER BY Source, Uid"), raw);
+        while (query.next())
+            all.append(query.value(0).toString() + query.value(1).toString() + query.value(2).toString());
+        query = QSqlQuery();
+        raw = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("series"));
+        return all;
+    };
+    QList<QStringList> dumps;
+    for (const bool whole : {true, false}) {
+        const QString storeFile = TempPath(whole ? QStringLiteral("whole.sqlite") : QStringLiteral("ahead.sqlite"));
+        QString error;
+        ASSERT_TRUE(basSchema::CreateDatabaseFile(storeFile, error)) << error.toStdString();
+        messages.clear();
+        {
+            db::EventStore two;
+            ASSERT_TRUE(two.OpenDatabaseConnection(storeFile));
+            const basICalendar::CalendarReading readWhole = [](const ICalendarLines::Text &text,
+                                                                const ICalendarReader::ReadOptions &options) {
+                return ICalendarReader::ReadCalendar(text, options);
+            };
+            QStringList warnings;
+            for (const int changed : {1200, 7}) {
+                Written(QStringLiteral("many.ics"), file(changed));
+                basICalendar::ImportSummary summary;
+                ASSERT_TRUE(basICalendar::ImportCalendarFile(two, calendar, summary, Berlin(), whole ? readWhole : nullptr));
+                warnings += summary.Warnings;
+                warnings.append(QStringLiteral("%1 %2 %3").arg(summary.Added).arg(summary.Updated).arg(summary.Unchanged));
+            }
+            const QStringList before = rows(storeFile);
+            Written(QStringLiteral("many.ics"), file(5).replace("END:VCALENDAR", "BEGIN:VEVENT\r\nUID:many\r\nDTSTART:20260101T000000\r\n"
+                                                                           "RRULE:FREQ=MINUTELY;COUNT=200000\r\nEND:VEVENT\r\nEND:VCALENDAR"));
+            basICalendar::ImportSummary summary;
+            EXPECT_FALSE(basICalendar::ImportCalendarFile(two, calendar, summary, Berlin(), whole ? readWhole : nullptr));
+            EXPECT_EQ(rows(storeFile), before);
+            dumps.append(before + warnings + ReportedModules());
+        }
+        ExpectClean(storeFile);
+    }
+    ASSERT_EQ(dumps[1].size(), dumps[0].size());
+    for (qsizetype i = 0; i < dumps[0].size(); ++i)
+        ASSERT_EQ(dumps[1][i], dumps[0][i]) << i;
+    EXPECT_GT(dumps[0].size(), 10000);
+}
+
 } // namespace
 
 } // namespace quillon
