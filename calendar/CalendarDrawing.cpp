@@ -15,7 +15,10 @@ namespace quillon {
 
 namespace CalendarDrawing {
 
-QImage RenderWindow(frmCalendar &window)
+namespace {
+// With panelsLater, a panel is painted only where texts stand on it (and where the guard
+// reads the finished bitmap); the bitmap's panels say the rest.
+PanelledBitmap Render(frmCalendar &window, bool panelsLater)
 {
     const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     // The bitmap starts as the background: the picture itself when it covers the screen
@@ -36,6 +39,13 @@ QImage RenderWindow(frmCalendar &window)
         picture->hide();
     }
     window.BeginLegibility(&image);
+    PanelledBitmap drawn;
+    drawn.ratio = ratio;
+    drawn.panels = window.Panels();
+    if (panelsLater && !drawn.panels.empty()) {
+        drawn.laid = window.GuardedTextArea(ratio);
+        window.LayPanelsWithin(drawn.laid);
+    }
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.
     // (A window that fills its background would fill it whatever the flags say.)
@@ -44,11 +54,20 @@ QImage RenderWindow(frmCalendar &window)
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
     window.EndLegibility(image);
+    window.LayPanelsWithin(std::nullopt);
     if (pictureFirst)
         picture->show();
     image.setDevicePixelRatio(1.0);
-    return image;
+    if (!panelsLater || drawn.panels.empty())
+        drawn.laid = QRegion(QRect(QPoint(), window.size()));
+    drawn.image = std::move(image);
+    return drawn;
 }
+} // namespace
+
+QImage RenderWindow(frmCalendar &window) { return Render(window, false).image; }
+
+PanelledBitmap RenderPanelsLater(frmCalendar &window) { return Render(window, true); }
 
 Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const basCalendarFonts::CalendarFontSet &fonts,
                     bool backgroundOnly, basDatabase::EventStore *store, QScreen *screen)

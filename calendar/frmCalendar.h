@@ -6,6 +6,7 @@
 #include "CalendarGrid.h"
 #include "CalendarLabel.h"
 #include "MonthEvents.h"
+#include "PanelledBitmap.h"
 #include "StretchedPicture.h"
 #include "basCalendarFonts.h"
 #include "basQuillon.h"
@@ -89,11 +90,15 @@ public:
     // on this screen (1: not at all).
     double TextScale() const { return m_textScale; }
     // The translucent panels of the last rendering, in the window's coordinates.
-    struct Panel {
-        QRect rect;
-        QColor color; // with its opacity
-    };
+    using Panel = quillon::Panel;
     const std::vector<Panel> &Panels() const { return m_panels; }
+    // Where the texts the guard draws stand at that device-pixel ratio (the rows of
+    // their glyphs with the ring and any outline, and every other text's whole label),
+    // in the window's coordinates: all that is painted or read over the panels.
+    QRegion GuardedTextArea(qreal ratio) const;
+    // The panels painted only within area (the rest is laid later, PanelledBitmap), or
+    // all of them again.
+    void LayPanelsWithin(std::optional<QRegion> area) { m_panelsWithin = std::move(area); }
     // Every label that shows text (for checks).
     std::vector<CalendarLabel *> TextLabels() const;
 
@@ -137,6 +142,7 @@ private:
     bool m_legibilityGuard = true;
     double m_textScale = 1.0;
     std::vector<Panel> m_panels;
+    std::optional<QRegion> m_panelsWithin;
 };
 
 } // namespace quillon

@@ -32,6 +32,32 @@ std::vector<CalendarLabel *> frmCalendar::TextLabels() const
     return labels;
 }
 
+QRegion frmCalendar::GuardedTextArea(qreal ratio) const
+{
+    std::vector<QRect> parts;
+    for (CalendarLabel *label : TextLabels()) {
+        if (!label->GuardMeans().on) {
+            parts.push_back(QRect(label->mapTo(this, QPoint()), label->size()));
+            continue;
+        }
+        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
+        if (ratio != 1.0 || glyphs.widened.isNull()) {
+            // A pixel more each way: at a fractional ratio the glyphs' layer reaches into it.
+            parts.push_back(QRect(label->mapTo(this, glyphs.box.topLeft()), glyphs.box.size()).adjusted(-1, -1, 1, 1));
+            continue;
+        }
+        // Device pixels are the window's: only the rows of ink, with the ring and the
+        // widest outline around them (and a pixel to spare).
+        const int reach = std::max(0, glyphs.outlineRadius - Legibility::kRingWidth) + 1;
+        for (const QRect &rows : Legibility::InkedRows(glyphs.widened, reach))
+            parts.push_back(rows.translated(glyphs.origin));
+    }
+    QRegion area;
+    for (const QRect &part : parts)
+        area |= part;
+    return area;
+}
+
 namespace {
 // One text as the guard sees it.
 struct GuardedText {
@@ -122,8 +148,9 @@ void frmCalendar::BeginLegibility(const QImage *target)
         // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
         // A ring wholly on the bitmap needs only those few read.
         const bool inside = target->rect().contains(QRect(glyphs.origin, glyphs.coverage.size()));
-        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(glyphs.ring, kDecisionPixels))
-                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
+        const std::vector<QPoint> ring = glyphs.Ring();
+        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(ring, kDecisionPixels))
+                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, ring), kDecisionPixels);
         through(t);
         return !glyphs.coverage.isNull();
     };
@@ -305,7 +332,8 @@ void frmCalendar::EndLegibility(QImage &image)
         if (!means.on)
             continue;
         const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+        const std::vector<QPoint> ring = glyphs.Ring();
+        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
         if (measured < label->RequiredRatio()) {
             CalendarLabel::Means outlined = means;
             outlined.outline = Legibility::OppositeColor(means.color);
@@ -314,7 +342,7 @@ void frmCalendar::EndLegibility(QImage &image)
             label->PaintMeans(painter, QRectF(QRect(glyphs.origin, glyphs.coverage.size())), outlined);
             painter.end();
             label->SetMeans(outlined);
-            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
         }
         label->SetMeasured(measured, label->RequiredRatio());
         label->ReleaseGlyphs();
