@@ -2,12 +2,14 @@
 
 #include "CalendarDayText.h"
 #include "ScreenPixels.h"
+#include "WritablePages.h"
 #include "basDateText.h"
 #include "frmCalendar.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QScreen>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -42,9 +44,18 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
     PanelledBitmap drawn;
     drawn.ratio = ratio;
     drawn.panels = window.Panels();
-    if (panelsLater && !drawn.panels.empty()) {
-        drawn.laid = window.GuardedTextArea(ratio);
-        window.LayPanelsWithin(drawn.laid);
+    if (!drawn.panels.empty()) {
+        QRegion painted;
+        if (panelsLater) {
+            drawn.laid = window.GuardedTextArea(ratio);
+            window.LayPanelsWithin(drawn.laid);
+            painted = drawn.laid;
+        } else {
+            for (const Panel &panel : drawn.panels)
+                painted |= panel.rect;
+        }
+        const QRegion device = ratio == 1.0 ? painted : QTransform::fromScale(ratio, ratio).map(painted);
+        MakeWritable(image, std::vector<QRect>(device.begin(), device.end()));
     }
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.

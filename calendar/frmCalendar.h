@@ -83,7 +83,7 @@ public:
     // it): measures every text's ring on it, plans the panels and gives each label its
     // means. EndLegibility checks the finished bitmap, mends a text that still misses
     // its ratio, and lets go. Both do nothing with the guard off.
-    void BeginLegibility(const QImage *target);
+    void BeginLegibility(QImage *target);
     void EndLegibility(QImage &image);
     bool LegibilityGuard() const { return m_legibilityGuard; }
     // How much the guard grew the texts and the grid so events reach a readable size
