@@ -89,7 +89,7 @@ QImage Finished(const PanelledBitmap &bitmap)
 bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
 {
     const QImage &image = bitmap.image;
-    if (image.isNull() || image.depth() != 32)
+    if (image.isNull() || image.format() != QImage::Format_RGB32)
         return false;
     const int w = image.width(), h = image.height();
     const auto rowBytes = static_cast<std::uint32_t>((w * 24 + 31) / 32 * 4);

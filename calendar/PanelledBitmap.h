@@ -35,8 +35,8 @@ struct PanelledBitmap {
 
 // The whole drawing, every panel laid.
 QImage Finished(const PanelledBitmap &bitmap);
-// The drawing as a 24-bit Windows bitmap (the bytes Qt's BMP writer gives for the
-// finished image), the panels laid band by band as the rows go out.
+// The drawing (Format_RGB32) as a 24-bit Windows bitmap (the bytes Qt's BMP writer gives
+// for the finished image), the panels laid band by band as the rows go out.
 bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device);
 
 } // namespace quillon
