@@ -2,12 +2,14 @@
 
 #include "CalendarDayText.h"
 #include "ScreenPixels.h"
+#include "WritablePages.h"
 #include "basDateText.h"
 #include "frmCalendar.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QScreen>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -15,8 +17,13 @@ namespace quillon {
 
 namespace CalendarDrawing {
 
-QImage RenderWindow(frmCalendar &window)
+namespace {
+// With panelsLater, a panel is painted only where texts stand on it (and where the guard
+// reads the finished bitmap); the bitmap's panels say the rest.
+PanelledBitmap Render(frmCalendar &window, bool panelsLater)
 {
+    // (At a fractional ratio a band's edge falls inside a pixel: there the panels are
+    // laid in the bitmap, as before.)
     const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     // The bitmap starts as the background: the picture itself when it covers the screen
     // (drawn on in place, no copy), else the window's colour. Only the texts are drawn.
@@ -27,6 +34,7 @@ QImage RenderWindow(frmCalendar &window)
         image.fill(window.palette().color(QPalette::Window));
     }
     image.setDevicePixelRatio(ratio);
+    panelsLater = panelsLater && ratio == 1.0 && image.format() == QImage::Format_RGB32;
     // The guard reads the background from the bitmap, so a picture drawn as a child must
     // be in it before the texts are judged.
     StretchedPicture *picture = window.imgBackground;
@@ -36,6 +44,22 @@ QImage RenderWindow(frmCalendar &window)
         picture->hide();
     }
     window.BeginLegibility(&image);
+    PanelledBitmap drawn;
+    drawn.ratio = ratio;
+    drawn.panels = window.Panels();
+    if (!drawn.panels.empty()) {
+        QRegion painted;
+        if (panelsLater) {
+            drawn.laid = window.GuardedTextArea(ratio);
+            window.LayPanelsWithin(drawn.laid);
+            painted = drawn.laid;
+        } else {
+            for (const Panel &panel : drawn.panels)
+                painted |= panel.rect;
+        }
+        const QRegion device = ratio == 1.0 ? painted : QTransform::fromScale(ratio, ratio).map(painted);
+        MakeWritable(image, std::vector<QRect>(device.begin(), device.end()));
+    }
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.
     // (A window that fills its background would fill it whatever the flags say.)
@@ -44,11 +68,20 @@ QImage RenderWindow(frmCalendar &window)
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
     window.EndLegibility(image);
+    window.LayPanelsWithin(std::nullopt);
     if (pictureFirst)
         picture->show();
     image.setDevicePixelRatio(1.0);
-    return image;
+    if (!panelsLater || drawn.panels.empty())
+        drawn.laid = QRegion(QRect(QPoint(), window.size()));
+    drawn.image = std::move(image);
+    return drawn;
 }
+} // namespace
+
+QImage RenderWindow(frmCalendar &window) { return Render(window, false).image; }
+
+PanelledBitmap RenderPanelsLater(frmCalendar &window) { return Render(window, true); }
 
 Preview DrawPreview(const basQuillon::GeneralSettingsRecord &settings, const basCalendarFonts::CalendarFontSet &fonts,
                     bool backgroundOnly, basDatabase::EventStore *store, QScreen *screen)

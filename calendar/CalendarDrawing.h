@@ -3,6 +3,7 @@
 // renderer's own picture, not a look-alike.
 #pragma once
 
+#include "PanelledBitmap.h"
 #include "basCalendarFonts.h"
 #include "basQuillon.h"
 
@@ -25,6 +26,9 @@ namespace CalendarDrawing {
 
 // Exactly what the full-screen window shows, at the screen's physical pixel size.
 QImage RenderWindow(frmCalendar &window);
+// The same with the panels laid only where texts stand on them, the rest left to the
+// writing of the file (PanelledBitmap): the picture's pages under a panel stay shared.
+PanelledBitmap RenderPanelsLater(frmCalendar &window);
 
 // A drawing for a preview: with these values (not the stored ones), on the screen
 // given (the primary one when null), with the days' events read from store. It writes

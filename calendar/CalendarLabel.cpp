@@ -142,6 +142,8 @@ QImage CalendarLabel::GlyphCoverage(qreal ratio, const QRect &box) const
 
 QImage CalendarLabel::GlyphCoverage(qreal ratio) const { return GlyphCoverage(ratio, rect()); }
 
+std::vector<QPoint> CalendarLabel::Glyphs::Ring() const { return Legibility::GlyphRing(coverage, widened); }
+
 const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
 {
     m_glyphs = Glyphs();
@@ -158,7 +160,6 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
     // One dilation for the ring and, when one is drawn, the outline.
     m_glyphs.widened = Legibility::Dilate(m_glyphs.coverage, Legibility::kRingWidth);
-    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage, m_glyphs.widened);
     return m_glyphs;
 }
 

@@ -46,15 +46,17 @@ public:
 
     // The guard's view of the text: its glyphs' coverage at the bitmap's pixel size
     // (Format_Alpha8, 255 = fully inked) for the part of the label the text and an
-    // outline take, where that part lies in the window's bitmap, and the ring of pixels
-    // around the glyphs (in the coverage's coordinates).
+    // outline take, and where that part lies in the window's bitmap. The ring of pixels
+    // around the glyphs is found from it when it is read (Ring): kept for every text of
+    // a month, the rings would take more memory than the glyphs.
     struct Glyphs {
         QImage coverage;
         QRect box;            // in the label's coordinates
         QPoint origin;        // the box's top-left corner in the bitmap, device pixels
         QImage widened;       // the coverage dilated by the ring's width: the ring's and the outline's start
-        std::vector<QPoint> ring;
         int outlineRadius = 0;
+        // In the coverage's coordinates.
+        std::vector<QPoint> Ring() const;
     };
     // Lays the text out and rasterises it once at that device-pixel ratio; kept for the
     // painting until the text, font or size change or the guard is let go.

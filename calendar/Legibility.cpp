@@ -246,6 +246,33 @@ std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened)
     return ring;
 }
 
+std::vector<QRect> InkedRows(const QImage &coverage, int reach)
+{
+    std::vector<QRect> rows;
+    const int w = coverage.width(), h = coverage.height();
+    QRect run;
+    for (int y = 0; y <= h; ++y) {
+        int first = w, last = -1;
+        if (y < h) {
+            const uchar *line = coverage.constScanLine(y);
+            for (int x = 0; x < w && first == w; ++x)
+                if (line[x] != 0)
+                    first = x;
+            for (int x = w - 1; x >= first && last < 0; --x)
+                if (line[x] != 0)
+                    last = x;
+        }
+        if (last >= 0) {
+            run |= QRect(first, y, last - first + 1, 1);
+            continue;
+        }
+        if (!run.isNull())
+            rows.push_back(run.adjusted(-reach, -reach, reach, reach) & coverage.rect());
+        run = QRect();
+    }
+    return rows;
+}
+
 std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring)
 {
     std::vector<QRgb> pixels;

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <optional>
 #include <vector>
@@ -54,6 +55,9 @@ QImage Dilate(const QImage &coverage, int radius);
 // dilation by the ring's width (Dilate(coverage, width)), when that is kept anyway.
 std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
 std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened);
+// Where a coverage has anything within reach pixels (in the coverage's coordinates):
+// one rectangle for each run of rows with ink, as wide as the ink of those rows.
+std::vector<QRect> InkedRows(const QImage &coverage, int reach);
 // The pixels of image under the ring placed at offset (those inside the image).
 std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
 // Every few pixels of a backdrop, at most most of them, for judging cheaply what the

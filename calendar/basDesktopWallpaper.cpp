@@ -14,7 +14,20 @@ namespace basDesktopWallpaper {
 
 QImage RenderWindow(frmCalendar &window) { return CalendarDrawing::RenderWindow(window); }
 
-bool CaptureWindowToFile(frmCalendar &window, const QString &path) { return WriteBitmap(RenderWindow(window), path); }
+bool CaptureWindowToFile(frmCalendar &window, const QString &path)
+{
+    const PanelledBitmap drawn = CalendarDrawing::RenderPanelsLater(window);
+    if (drawn.panels.empty() || drawn.image.format() != QImage::Format_RGB32)
+        return WriteBitmap(Finished(drawn), path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!WriteBmp(drawn, file)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
 
 bool WriteBitmap(const QImage &image, const QString &path)
 {

@@ -151,12 +151,9 @@ void frmCalendar::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    for (const Panel &panel : m_panels) {
-        painter.setBrush(panel.color);
-        painter.drawRoundedRect(QRectF(panel.rect), 3, 3);
-    }
+    if (m_panelsWithin)
+        painter.setClipRegion(*m_panelsWithin);
+    PaintPanels(painter, m_panels);
 }
 
 void frmCalendar::Form_Load()

@@ -6,6 +6,7 @@
 #include "CalendarGrid.h"
 #include "CalendarLabel.h"
 #include "MonthEvents.h"
+#include "PanelledBitmap.h"
 #include "StretchedPicture.h"
 #include "basCalendarFonts.h"
 #include "basQuillon.h"
@@ -82,18 +83,22 @@ public:
     // it): measures every text's ring on it, plans the panels and gives each label its
     // means. EndLegibility checks the finished bitmap, mends a text that still misses
     // its ratio, and lets go. Both do nothing with the guard off.
-    void BeginLegibility(const QImage *target);
+    void BeginLegibility(QImage *target);
     void EndLegibility(QImage &image);
     bool LegibilityGuard() const { return m_legibilityGuard; }
     // How much the guard grew the texts and the grid so events reach a readable size
     // on this screen (1: not at all).
     double TextScale() const { return m_textScale; }
     // The translucent panels of the last rendering, in the window's coordinates.
-    struct Panel {
-        QRect rect;
-        QColor color; // with its opacity
-    };
+    using Panel = quillon::Panel;
     const std::vector<Panel> &Panels() const { return m_panels; }
+    // Where the texts the guard draws stand at that device-pixel ratio (the rows of
+    // their glyphs with the ring and any outline, and every other text's whole label),
+    // in the window's coordinates: all that is painted or read over the panels.
+    QRegion GuardedTextArea(qreal ratio) const;
+    // The panels painted only within area (the rest is laid later, PanelledBitmap), or
+    // all of them again.
+    void LayPanelsWithin(std::optional<QRegion> area) { m_panelsWithin = std::move(area); }
     // Every label that shows text (for checks).
     std::vector<CalendarLabel *> TextLabels() const;
 
@@ -137,6 +142,7 @@ private:
     bool m_legibilityGuard = true;
     double m_textScale = 1.0;
     std::vector<Panel> m_panels;
+    std::optional<QRegion> m_panelsWithin;
 };
 
 } // namespace quillon

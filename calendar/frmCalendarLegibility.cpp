@@ -4,6 +4,7 @@
 #include "frmCalendar.h"
 
 #include "Legibility.h"
+#include "WritablePages.h"
 
 #include <QPainter>
 
@@ -30,6 +31,36 @@ std::vector<CalendarLabel *> frmCalendar::TextLabels() const
         add(lblDayEvents[i]);
     }
     return labels;
+}
+
+namespace {
+// How far past the ring an outline may reach (and a pixel to spare).
+int OutlineReach(const CalendarLabel::Glyphs &glyphs) { return std::max(0, glyphs.outlineRadius - Legibility::kRingWidth) + 1; }
+} // namespace
+
+QRegion frmCalendar::GuardedTextArea(qreal ratio) const
+{
+    std::vector<QRect> parts;
+    for (CalendarLabel *label : TextLabels()) {
+        if (!label->GuardMeans().on) {
+            parts.push_back(QRect(label->mapTo(this, QPoint()), label->size()));
+            continue;
+        }
+        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
+        if (ratio != 1.0 || glyphs.widened.isNull()) {
+            // A pixel more each way: at a fractional ratio the glyphs' layer reaches into it.
+            parts.push_back(QRect(label->mapTo(this, glyphs.box.topLeft()), glyphs.box.size()).adjusted(-1, -1, 1, 1));
+            continue;
+        }
+        // Device pixels are the window's: only the rows of ink, with the ring and the
+        // widest outline around them.
+        for (const QRect &rows : Legibility::InkedRows(glyphs.widened, OutlineReach(glyphs)))
+            parts.push_back(rows.translated(glyphs.origin));
+    }
+    QRegion area;
+    for (const QRect &part : parts)
+        area |= part;
+    return area;
 }
 
 namespace {
@@ -97,7 +128,7 @@ int Majority(const std::vector<GuardedText *> &members)
 }
 } // namespace
 
-void frmCalendar::BeginLegibility(const QImage *target)
+void frmCalendar::BeginLegibility(QImage *target)
 {
     m_panels.clear();
     if (!m_legibilityGuard || !target || target->isNull())
@@ -115,22 +146,27 @@ void frmCalendar::BeginLegibility(const QImage *target)
             t.backdrop = Legibility::ThroughPanel(t.backdrop, m_panels[k].color.toRgb(), m_panels[k].color.alpha());
         Judge(t);
     };
-    auto sample = [&](GuardedText &t) {
+    auto prepare = [&](GuardedText &t) {
         const CalendarLabel::Glyphs &glyphs = t.label->PrepareGlyphs(ratio);
         t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
         t.box = glyphs.box.translated(t.label->pos());
+        return !glyphs.coverage.isNull();
+    };
+    auto measure = [&](GuardedText &t) {
+        const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
         // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
         // A ring wholly on the bitmap needs only those few read.
         const bool inside = target->rect().contains(QRect(glyphs.origin, glyphs.coverage.size()));
-        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(glyphs.ring, kDecisionPixels))
-                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, glyphs.ring), kDecisionPixels);
+        const std::vector<QPoint> ring = glyphs.Ring();
+        t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(ring, kDecisionPixels))
+                        : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, ring), kDecisionPixels);
         through(t);
-        return !glyphs.coverage.isNull();
     };
     auto largeType = [&](GuardedText &t) {
         t.label->setFont(Legibility::LargeType(t.label->font()));
         t.label->FitLines();
-        sample(t);
+        prepare(t);
+        measure(t);
     };
     auto add = [&](CalendarLabel *label, int group, bool timedEvents = false) {
         if (label->text().isEmpty() || label->isHidden())
@@ -140,7 +176,7 @@ void frmCalendar::BeginLegibility(const QImage *target)
         t.group = group;
         t.timedEvents = timedEvents;
         t.color = label->TextColor();
-        if (sample(t))
+        if (prepare(t))
             texts.push_back(std::move(t));
     };
     add(lblMonth, kMonthGroup);
@@ -155,6 +191,20 @@ void frmCalendar::BeginLegibility(const QImage *target)
         add(lblDayAllDayEvents[i], kFirstCellGroup + i);
         add(lblDayEvents[i], kFirstCellGroup + i, true);
     }
+    // The rows the texts will be drawn over made writable before anything reads them: a
+    // page of the picture that was read is mapped already, and copying it then costs a
+    // flush of its old mapping too.
+    if (ratio == 1.0) {
+        std::vector<QRect> rows;
+        for (const GuardedText &t : texts) {
+            const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
+            for (const QRect &r : Legibility::InkedRows(glyphs.widened, OutlineReach(glyphs)))
+                rows.push_back(r.translated(glyphs.origin));
+        }
+        MakeWritable(*target, rows);
+    }
+    for (GuardedText &t : texts)
+        measure(t);
 
     const int columnWidth = lblDayEvents[0]->width();
     auto addPanel = [&](const QRect &rect, const QColor &color, const std::vector<GuardedText *> &members) {
@@ -305,7 +355,8 @@ void frmCalendar::EndLegibility(QImage &image)
         if (!means.on)
             continue;
         const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+        const std::vector<QPoint> ring = glyphs.Ring();
+        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
         if (measured < label->RequiredRatio()) {
             CalendarLabel::Means outlined = means;
             outlined.outline = Legibility::OppositeColor(means.color);
@@ -314,7 +365,7 @@ void frmCalendar::EndLegibility(QImage &image)
             label->PaintMeans(painter, QRectF(QRect(glyphs.origin, glyphs.coverage.size())), outlined);
             painter.end();
             label->SetMeans(outlined);
-            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), means.color);
+            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
         }
         label->SetMeasured(measured, label->RequiredRatio());
         label->ReleaseGlyphs();

@@ -2,6 +2,8 @@
 // draws stands out from the ring of pixels around its glyphs by the ratio it needs.
 #include "CalendarRunFixture.h"
 
+#include "CalendarDrawing.h"
+
 #include "EventStore.h"
 #include "Legibility.h"
 #include "basCalendarFonts.h"
@@ -9,7 +11,9 @@
 #include "basQuillon.h"
 #include "frmCalendar.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
+#include <QImageWriter>
 
 #include <functional>
 
@@ -127,6 +131,42 @@ TEST_F(LegibilityRender, LiturgicalPurpleOnTheDefaultColourAndUserColoursKept)
     }
     EXPECT_EQ(form.lblDayEvents[8]->DrawnColor(), QColor(255, 0, 0));
     EXPECT_TRUE(form.Panels().empty());
+}
+
+TEST_F(LegibilityRender, PanelsLaidOnTheWayOutGiveTheSameBitmap)
+{
+    // A busy picture: a panel behind the grid, most of it laid as the file is written,
+    // not in the picture.
+    Option("WallpaperFile", Picture("noise", [](int, int, std::uint32_t r) {
+        const int v = static_cast<int>(r % 256);
+        return qRgb(v, (v * 7) % 256, 255 - v);
+    }));
+    TextColors(QStringLiteral("16777215"), QStringLiteral("65535"));
+    basDatabase::EventStore store;
+    ASSERT_TRUE(store.OpenDatabaseConnection());
+    auto render = [&](const std::function<void(frmCalendar &)> &draw) {
+        frmCalendar form(basQuillon::LoadGeneralSettings(), basCalendarFonts::LoadCalendarFonts(), false, nullptr, &store);
+        form.Form_Load();
+        EXPECT_TRUE(form.FormLoadSuccessful());
+        draw(form);
+    };
+    QImage whole;
+    render([&](frmCalendar &form) { whole = CalendarDrawing::RenderWindow(form); });
+    QByteArray expected;
+    QBuffer qtWriter(&expected);
+    ASSERT_TRUE(qtWriter.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QImageWriter(&qtWriter, "bmp").write(whole));
+    render([&](frmCalendar &form) {
+        const PanelledBitmap later = CalendarDrawing::RenderPanelsLater(form);
+        ASSERT_FALSE(later.panels.empty());
+        EXPECT_NE(later.image, whole); // the panels are not all in it yet
+        EXPECT_EQ(Finished(later), whole);
+        QByteArray streamed;
+        QBuffer out(&streamed);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(WriteBmp(later, out));
+        EXPECT_TRUE(streamed == expected) << streamed.size() << " bytes, Qt's writer " << expected.size();
+    });
 }
 
 TEST_F(LegibilityRender, ADayThatDoesNotFitEndsWithHowManyMore)

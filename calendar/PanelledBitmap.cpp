@@ -1,0 +1,140 @@
+#include "PanelledBitmap.h"
+
+#include <QIODevice>
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace quillon {
+
+void PaintPanels(QPainter &painter, const std::vector<Panel> &panels)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (const Panel &panel : panels) {
+        painter.setBrush(panel.color);
+        painter.drawRoundedRect(QRectF(panel.rect), 3, 3);
+    }
+}
+
+namespace {
+// What is still to be laid, in the window's coordinates, and the device rows it touches.
+struct Remaining {
+    QRegion region;
+    int top = 0, bottom = -1; // device rows, inclusive
+};
+
+Remaining RemainingOf(const PanelledBitmap &bitmap)
+{
+    Remaining rest;
+    QRegion all;
+    for (const Panel &panel : bitmap.panels)
+        all |= panel.rect;
+    rest.region = all - bitmap.laid;
+    if (rest.region.isEmpty())
+        return rest;
+    // A row more each way: the panels' antialiased edges at a fractional ratio.
+    const QRect bounds = rest.region.boundingRect();
+    rest.top = std::max(0, static_cast<int>(std::floor(bounds.top() * bitmap.ratio)) - 1);
+    rest.bottom = std::min(bitmap.image.height() - 1, static_cast<int>(std::ceil((bounds.bottom() + 1) * bitmap.ratio)) + 1);
+    return rest;
+}
+
+// Rows [top, top + band.height()) of the drawing with every panel laid, into band (of
+// the image's width and format).
+void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, QImage &band)
+{
+    const int rows = std::min(band.height(), bitmap.image.height() - top);
+    const qsizetype bytes = std::min(band.bytesPerLine(), bitmap.image.bytesPerLine());
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(band.scanLine(y), bitmap.image.constScanLine(top + y), static_cast<size_t>(bytes));
+    QPainter painter(&band);
+    // As the window's painter places them, moved up by whole device rows.
+    painter.setWorldTransform(QTransform(bitmap.ratio, 0, 0, bitmap.ratio, 0, -top));
+    painter.setClipRegion(rest.region);
+    PaintPanels(painter, bitmap.panels);
+}
+
+constexpr int kBandRows = 16;
+
+void Put16(uchar *at, std::uint16_t v)
+{
+    at[0] = static_cast<uchar>(v);
+    at[1] = static_cast<uchar>(v >> 8);
+}
+void Put32(uchar *at, std::uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        at[k] = static_cast<uchar>(v >> (8 * k));
+}
+} // namespace
+
+QImage Finished(const PanelledBitmap &bitmap)
+{
+    const Remaining rest = RemainingOf(bitmap);
+    if (rest.region.isEmpty())
+        return bitmap.image;
+    QImage whole = bitmap.image.copy();
+    QImage band(bitmap.image.width(), rest.bottom - rest.top + 1, bitmap.image.format());
+    LayBand(bitmap, rest, rest.top, band);
+    for (int y = 0; y < band.height(); ++y)
+        std::memcpy(whole.scanLine(rest.top + y), band.constScanLine(y), static_cast<size_t>(band.bytesPerLine()));
+    return whole;
+}
+
+bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
+{
+    const QImage &image = bitmap.image;
+    if (image.isNull() || image.format() != QImage::Format_RGB32)
+        return false;
+    const int w = image.width(), h = image.height();
+    const auto rowBytes = static_cast<std::uint32_t>((w * 24 + 31) / 32 * 4);
+    // The file header and the Windows information header, as Qt writes them.
+    constexpr std::uint32_t kHeaders = 14 + 40;
+    uchar header[kHeaders] = {'B', 'M'};
+    Put32(header + 2, kHeaders + rowBytes * static_cast<std::uint32_t>(h));
+    Put32(header + 10, kHeaders);
+    Put32(header + 14, 40);
+    Put32(header + 18, static_cast<std::uint32_t>(w));
+    Put32(header + 22, static_cast<std::uint32_t>(h));
+    Put16(header + 26, 1);
+    Put16(header + 28, 24);
+    Put32(header + 34, rowBytes * static_cast<std::uint32_t>(h));
+    Put32(header + 38, static_cast<std::uint32_t>(image.dotsPerMeterX() ? image.dotsPerMeterX() : 2834));
+    Put32(header + 42, static_cast<std::uint32_t>(image.dotsPerMeterY() ? image.dotsPerMeterY() : 2834));
+    if (device.write(reinterpret_cast<const char *>(header), kHeaders) != kHeaders)
+        return false;
+
+    const Remaining rest = RemainingOf(bitmap);
+    QImage band;
+    int bandTop = -1;
+    std::vector<uchar> out(rowBytes, 0);
+    // Bottom row first.
+    for (int y = h - 1; y >= 0; --y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (y >= rest.top && y <= rest.bottom) {
+            if (bandTop < 0 || y < bandTop) {
+                if (band.isNull())
+                    band = QImage(w, kBandRows, image.format());
+                bandTop = std::max(rest.top, y - kBandRows + 1);
+                LayBand(bitmap, rest, bandTop, band);
+            }
+            in = reinterpret_cast<const QRgb *>(band.constScanLine(y - bandTop));
+        }
+        uchar *b = out.data();
+        for (int x = 0; x < w; ++x) {
+            *b++ = static_cast<uchar>(qBlue(in[x]));
+            *b++ = static_cast<uchar>(qGreen(in[x]));
+            *b++ = static_cast<uchar>(qRed(in[x]));
+        }
+        if (device.write(reinterpret_cast<const char *>(out.data()), rowBytes) != rowBytes)
+            return false;
+    }
+    return true;
+}
+
+} // namespace quillon
