@@ -86,6 +86,31 @@ QImage Finished(const PanelledBitmap &bitmap)
     return whole;
 }
 
+namespace {
+// A row of RGB32 as the file's blue, green, red bytes. On a little-endian machine these
+// are each pixel's first three bytes: four pixels go out as twelve bytes in two stores,
+// which is most of the writing's cost at 4K otherwise.
+void PackRow(const QRgb *in, int w, uchar *out)
+{
+    int x = 0;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    for (; x + 4 <= w; x += 4, out += 12) {
+        const std::uint64_t p0 = in[x] & 0xFFFFFFu, p1 = in[x + 1] & 0xFFFFFFu, p2 = in[x + 2] & 0xFFFFFFu,
+                            p3 = in[x + 3] & 0xFFFFFFu;
+        const std::uint64_t low = p0 | p1 << 24 | p2 << 48;
+        const auto high = static_cast<std::uint32_t>(p2 >> 16 | p3 << 8);
+        std::memcpy(out, &low, 8);
+        std::memcpy(out + 8, &high, 4);
+    }
+#endif
+    for (; x < w; ++x) {
+        *out++ = static_cast<uchar>(qBlue(in[x]));
+        *out++ = static_cast<uchar>(qGreen(in[x]));
+        *out++ = static_cast<uchar>(qRed(in[x]));
+    }
+}
+} // namespace
+
 bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
 {
     const QImage &image = bitmap.image;
@@ -125,12 +150,7 @@ bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
             }
             in = reinterpret_cast<const QRgb *>(band.constScanLine(y - bandTop));
         }
-        uchar *b = out.data();
-        for (int x = 0; x < w; ++x) {
-            *b++ = static_cast<uchar>(qBlue(in[x]));
-            *b++ = static_cast<uchar>(qGreen(in[x]));
-            *b++ = static_cast<uchar>(qRed(in[x]));
-        }
+        PackRow(in, w, out.data());
         if (device.write(reinterpret_cast<const char *>(out.data()), rowBytes) != rowBytes)
             return false;
     }

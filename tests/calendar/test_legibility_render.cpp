@@ -167,6 +167,20 @@ TEST_F(LegibilityRender, PanelsLaidOnTheWayOutGiveTheSameBitmap)
         ASSERT_TRUE(WriteBmp(later, out));
         EXPECT_TRUE(streamed == expected) << streamed.size() << " bytes, Qt's writer " << expected.size();
     });
+    // Rows that end in padding, or in fewer than four pixels of their own.
+    for (const int w : {5, 6, 7, 9}) {
+        QImage image(w, 6, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, qRgb(x * 37 + y, 255 - x * 23, y * 41));
+        const PanelledBitmap small{image, 1.0, {Panel{QRect(1, 1, w - 2, 4), QColor(255, 255, 255, 140)}}, QRegion()};
+        QByteArray qt, ours;
+        QBuffer qtOut(&qt), ourOut(&ours);
+        ASSERT_TRUE(qtOut.open(QIODevice::WriteOnly) && ourOut.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QImageWriter(&qtOut, "bmp").write(Finished(small)));
+        ASSERT_TRUE(WriteBmp(small, ourOut));
+        EXPECT_TRUE(ours == qt) << w << " pixels wide";
+    }
 }
 
 TEST_F(LegibilityRender, ADayThatDoesNotFitEndsWithHowManyMore)
