@@ -22,8 +22,6 @@ namespace {
 // reads the finished bitmap); the bitmap's panels say the rest.
 PanelledBitmap Render(frmCalendar &window, bool panelsLater)
 {
-    // (At a fractional ratio a band's edge falls inside a pixel: there the panels are
-    // laid in the bitmap, as before.)
     const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     // The bitmap starts as the background: the picture itself when it covers the screen
     // (drawn on in place, no copy), else the window's colour. Only the texts are drawn.
@@ -34,6 +32,8 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
         image.fill(window.palette().color(QPalette::Window));
     }
     image.setDevicePixelRatio(ratio);
+    // At a fractional ratio a band's edge falls inside a pixel: there the panels are laid
+    // in the bitmap, as before.
     panelsLater = panelsLater && ratio == 1.0 && image.format() == QImage::Format_RGB32;
     // The guard reads the background from the bitmap, so a picture drawn as a child must
     // be in it before the texts are judged.

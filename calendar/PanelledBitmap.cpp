@@ -71,22 +71,6 @@ void Put32(uchar *at, std::uint32_t v)
     for (int k = 0; k < 4; ++k)
         at[k] = static_cast<uchar>(v >> (8 * k));
 }
-} // namespace
-
-QImage Finished(const PanelledBitmap &bitmap)
-{
-    const Remaining rest = RemainingOf(bitmap);
-    if (rest.region.isEmpty())
-        return bitmap.image;
-    QImage whole = bitmap.image.copy();
-    QImage band(bitmap.image.width(), rest.bottom - rest.top + 1, bitmap.image.format());
-    LayBand(bitmap, rest, rest.top, band);
-    for (int y = 0; y < band.height(); ++y)
-        std::memcpy(whole.scanLine(rest.top + y), band.constScanLine(y), static_cast<size_t>(band.bytesPerLine()));
-    return whole;
-}
-
-namespace {
 // A row of RGB32 as the file's blue, green, red bytes. On a little-endian machine these
 // are each pixel's first three bytes: four pixels go out as twelve bytes in two stores,
 // which is most of the writing's cost at 4K otherwise.
@@ -110,6 +94,19 @@ void PackRow(const QRgb *in, int w, uchar *out)
     }
 }
 } // namespace
+
+QImage Finished(const PanelledBitmap &bitmap)
+{
+    const Remaining rest = RemainingOf(bitmap);
+    if (rest.region.isEmpty())
+        return bitmap.image;
+    QImage whole = bitmap.image.copy();
+    QImage band(bitmap.image.width(), rest.bottom - rest.top + 1, bitmap.image.format());
+    LayBand(bitmap, rest, rest.top, band);
+    for (int y = 0; y < band.height(); ++y)
+        std::memcpy(whole.scanLine(rest.top + y), band.constScanLine(y), static_cast<size_t>(band.bytesPerLine()));
+    return whole;
+}
 
 bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
 {
