@@ -12,7 +12,7 @@ double MinimumInkPixels(const QSize &devicePixels, double devicePixelRatio, doub
 {
     const double rows = static_cast<double>(devicePixels.height()) / kReferenceRows;
     const double density = devicePixelRatio * logicalDpi / kReferenceDpi;
-    return kMinimumInkPixels * std::max({1.0, rows, density});
+    return std::max(kMinimumInkPixels * std::max(1.0, density), kInkPixelsAt1080 * rows);
 }
 
 double InkPixels(const QFont &font, const QPaintDevice *device, double devicePixelRatio)

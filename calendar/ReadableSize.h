@@ -1,7 +1,8 @@
 // The least size a person reads a wallpaper's events at from a chair: the ink of an
-// event line (a capital's top to a descender's foot) at least 12 pixels high on a 1080-row
-// screen at 96 DPI, more on taller or denser screens. Smaller fonts grow to it, and the
-// grid grows with them.
+// event line (a capital's top to a descender's foot) 16 pixels high on a 1080-row screen
+// at 96 DPI, in proportion on taller or shorter ones and more on denser ones, and never
+// under 12 pixels (a small screen has no room for more). Smaller fonts grow to it, and
+// the grid grows with them.
 #pragma once
 
 #include <QFont>
@@ -15,6 +16,7 @@ namespace quillon {
 
 namespace ReadableSize {
 
+inline constexpr double kInkPixelsAt1080 = 16.0;
 inline constexpr double kMinimumInkPixels = 12.0;
 inline constexpr int kReferenceRows = 1080;
 inline constexpr double kReferenceDpi = 96.0;

@@ -64,7 +64,7 @@ TEST_F(CalendarWindow, DayTextsFromTheStore)
     const int cell = 2 + 6; // December 2026 starts on a Tuesday
     EXPECT_EQ(form.lblDayNumber[cell]->text(), QStringLiteral("7"));
     EXPECT_EQ(form.lblDayAllDayEvents[cell]->text(), QStringLiteral("First all-day"));
-    EXPECT_TRUE(form.lblDayEvents[cell]->text().startsWith(QStringLiteral("12:00a  Midnight <b>oil</b>\n9:05a")));
+    EXPECT_TRUE(form.lblDayEvents[cell]->text().startsWith(QStringLiteral("12:00a  Midnight <b>oil</b>\n9:05a"))) << qPrintable(form.lblDayEvents[cell]->text());
     EXPECT_EQ(form.lblDayEvents[cell]->textFormat(), Qt::PlainText);
     EXPECT_EQ(form.lblDayEvents[cell + 1]->text(), QStringLiteral("8:00a  Other day"));
     EXPECT_TRUE(messages.empty());
