@@ -128,6 +128,20 @@ int Majority(const std::vector<GuardedText *> &members)
 }
 } // namespace
 
+QRect frmCalendar::CellTile(int cell) const
+{
+    // From a few pixels left of the day's texts, where their rings lie, to as far left of
+    // the next column's texts; from above its day number to above the next row's. Taken
+    // from the neighbours' places, so rounded positions leave no seam between tiles.
+    const int column = cell % kColumns;
+    const QPoint at = lblDayNumber[cell]->pos();
+    const int right = column + 1 < kColumns ? lblDayNumber[cell + 1]->x()
+                                            : at.x() + lblDayNumber[1]->x() - lblDayNumber[0]->x();
+    const int bottom = cell + kColumns < kCellCount ? lblDayNumber[cell + kColumns]->y()
+                                                    : at.y() + lblDayNumber[kColumns]->y() - lblDayNumber[0]->y();
+    return QRect(QPoint(at.x() - kPanelPad, at.y() - kPanelPad), QPoint(right - kPanelPad - 1, bottom - kPanelPad - 1));
+}
+
 void frmCalendar::BeginLegibility(QImage *target)
 {
     m_panels.clear();
@@ -295,12 +309,18 @@ void frmCalendar::BeginLegibility(QImage *target)
             alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         }
         color.setAlpha(alpha.value_or(maxAlpha));
-        // A day's tile keeps out of the gap to the next day, where that day's ring lies.
-        const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
-        QRect placed = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
-        // A tile of the last column stops at the scrim's edge rather than stick out past it.
-        if (scrim.isValid())
-            placed.setRight(std::min(placed.right(), scrim.right()));
+        QRect placed;
+        if (scrim.isValid() && group >= kFirstCellGroup) {
+            // On the scrim a day's tile is its whole cell, edge to edge with the next: the
+            // month stays a page of even cells, not of strips hugging lines of text.
+            placed = CellTile(group - kFirstCellGroup);
+            m_panels.front().rect |= placed;
+            scrim = m_panels.front().rect;
+        } else {
+            // A day's tile keeps out of the gap to the next day, where that day's ring lies.
+            const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
+            placed = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
+        }
         addPanel(placed, color, members);
         bool grown = false;
         for (GuardedText *t : members)
