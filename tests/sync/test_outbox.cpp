@@ -357,7 +357,7 @@ TEST_F(OutboxOnRadicale, RefreshesKilledAtRandomLoseNoChangeAndSendNoneTwice)
     const QStringList refresh{QStringLiteral("refresh"), Database(), calendarId};
     int kills = 0;
     for (int run = 0; kills < 25 && run < 100; ++run)
-        kills += Tool(refresh, random.bounded(50, 300)).killed ? 1 : 0;
+        kills += Tool(refresh, random.bounded(30, 150)).killed ? 1 : 0;
     EXPECT_GE(kills, 20);
     const ToolRun last = Tool(refresh);
     ASSERT_EQ(last.exitCode, 0) << last.err.toStdString();
