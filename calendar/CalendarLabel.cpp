@@ -160,6 +160,9 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
     // One dilation for the ring and, when one is drawn, the outline.
     m_glyphs.widened = Legibility::Dilate(m_glyphs.coverage, Legibility::kRingWidth);
+    // How far past the ring an outline may reach, and a pixel to spare.
+    const int reach = std::max(0, m_glyphs.outlineRadius - Legibility::kRingWidth) + 1;
+    m_glyphs.inkedRows = Legibility::InkedRows(m_glyphs.widened, reach);
     return m_glyphs;
 }
 

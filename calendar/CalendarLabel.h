@@ -55,6 +55,9 @@ public:
         QPoint origin;        // the box's top-left corner in the bitmap, device pixels
         QImage widened;       // the coverage dilated by the ring's width: the ring's and the outline's start
         int outlineRadius = 0;
+        // The bands of rows with ink, with the ring and the widest outline around them, in
+        // the coverage's coordinates: what drawing the text may change.
+        std::vector<QRect> inkedRows;
         // In the coverage's coordinates.
         std::vector<QPoint> Ring() const;
     };

@@ -250,17 +250,30 @@ std::vector<QRect> InkedRows(const QImage &coverage, int reach)
 {
     std::vector<QRect> rows;
     const int w = coverage.width(), h = coverage.height();
+    // A row's first and last inked pixel, found eight pixels at a time from each end:
+    // most of a text's box is clear.
+    auto clear = [](const uchar *at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, at, 8);
+        return word == 0;
+    };
     QRect run;
     for (int y = 0; y <= h; ++y) {
         int first = w, last = -1;
         if (y < h) {
             const uchar *line = coverage.constScanLine(y);
-            for (int x = 0; x < w && first == w; ++x)
+            int x = 0;
+            while (x + 8 <= w && clear(line + x))
+                x += 8;
+            for (; x < w && first == w; ++x)
                 if (line[x] != 0)
                     first = x;
-            for (int x = w - 1; x >= first && last < 0; --x)
-                if (line[x] != 0)
-                    last = x;
+            int end = w;
+            while (end - 8 > first && clear(line + end - 8))
+                end -= 8;
+            for (int k = end - 1; k >= first && last < 0; --k)
+                if (line[k] != 0)
+                    last = k;
         }
         if (last >= 0) {
             run |= QRect(first, y, last - first + 1, 1);

@@ -33,11 +33,6 @@ std::vector<CalendarLabel *> frmCalendar::TextLabels() const
     return labels;
 }
 
-namespace {
-// How far past the ring an outline may reach (and a pixel to spare).
-int OutlineReach(const CalendarLabel::Glyphs &glyphs) { return std::max(0, glyphs.outlineRadius - Legibility::kRingWidth) + 1; }
-} // namespace
-
 QRegion frmCalendar::GuardedTextArea(qreal ratio) const
 {
     std::vector<QRect> parts;
@@ -54,7 +49,7 @@ QRegion frmCalendar::GuardedTextArea(qreal ratio) const
         }
         // Device pixels are the window's: only the rows of ink, with the ring and the
         // widest outline around them.
-        for (const QRect &rows : Legibility::InkedRows(glyphs.widened, OutlineReach(glyphs)))
+        for (const QRect &rows : glyphs.inkedRows)
             parts.push_back(rows.translated(glyphs.origin));
     }
     QRegion area;
@@ -212,7 +207,7 @@ void frmCalendar::BeginLegibility(QImage *target)
         std::vector<QRect> rows;
         for (const GuardedText &t : texts) {
             const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
-            for (const QRect &r : Legibility::InkedRows(glyphs.widened, OutlineReach(glyphs)))
+            for (const QRect &r : glyphs.inkedRows)
                 rows.push_back(r.translated(glyphs.origin));
         }
         MakeWritable(*target, rows);

@@ -151,6 +151,29 @@ TEST(Legibility, TheGuardsShortcutsGiveThePlainRulesResults)
     EXPECT_EQ(GlyphRing(coverage, widened), byPixel);
     for (const int radius : {2, 3, 5})
         EXPECT_EQ(OutlineMask(widened, kRingWidth, radius), OutlineMask(coverage, radius)) << radius;
+    // The bands of inked rows read eight pixels at a time are those read pixel by pixel:
+    // ink at either end, in the tail past the last whole word, alone mid-row.
+    QImage sparse(45, 12, QImage::Format_Alpha8);
+    sparse.fill(0);
+    for (const QPoint p : {QPoint(0, 1), QPoint(44, 2), QPoint(8, 3), QPoint(39, 3), QPoint(20, 7), QPoint(41, 10)})
+        sparse.scanLine(p.y())[p.x()] = 9;
+    for (const QImage *image : {&sparse, &coverage}) {
+        std::vector<QRect> plain;
+        QRect run;
+        for (int y = 0; y <= image->height(); ++y) {
+            QRect row;
+            for (int x = 0; y < image->height() && x < image->width(); ++x)
+                if (image->constScanLine(y)[x] != 0)
+                    row |= QRect(x, y, 1, 1);
+            if (!row.isNull()) {
+                run |= row;
+            } else if (!run.isNull()) {
+                plain.push_back(run.adjusted(-2, -2, 2, 2) & image->rect());
+                run = QRect();
+            }
+        }
+        EXPECT_EQ(InkedRows(*image, 2), plain) << image->width();
+    }
     // Ink and back: premultiplied as the painter does it, and its alpha is the coverage.
     const QImage inked = Inked(coverage, qRgb(200, 30, 90));
     EXPECT_EQ(reinterpret_cast<const QRgb *>(inked.constScanLine(3))[5], qPremultiply(qRgba(200, 30, 90, coverage.constScanLine(3)[5])));
