@@ -17,7 +17,10 @@ void PaintPanels(QPainter &painter, const std::vector<Panel> &panels)
     painter.setPen(Qt::NoPen);
     for (const Panel &panel : panels) {
         painter.setBrush(panel.color);
-        painter.drawRoundedRect(QRectF(panel.rect), 3, 3);
+        if (panel.square)
+            painter.drawRect(QRectF(panel.rect));
+        else
+            painter.drawRoundedRect(QRectF(panel.rect), 3, 3);
     }
 }
 

@@ -21,6 +21,7 @@ namespace quillon {
 struct Panel {
     QRect rect;   // in the window's coordinates
     QColor color; // with its opacity
+    bool square = false; // a cell of the grid, meeting its neighbours without a notch
 };
 
 // The panels as the window draws them, in order, each over the ones before.

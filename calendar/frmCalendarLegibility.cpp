@@ -270,6 +270,13 @@ void frmCalendar::BeginLegibility(QImage *target)
     for (const GuardedText &t : texts)
         if (t.wantsPanel && std::find(needy.begin(), needy.end(), t.group) == needy.end())
             needy.push_back(t.group);
+    struct Tile {
+        QRect rect;
+        QColor color;
+        std::vector<GuardedText *> members;
+        bool cell = false; // the whole cell, on the scrim
+    };
+    std::vector<Tile> tiles;
     for (const int group : needy) {
         std::vector<GuardedText *> members;
         QRect rect;
@@ -304,31 +311,49 @@ void frmCalendar::BeginLegibility(QImage *target)
             alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         }
         color.setAlpha(alpha.value_or(maxAlpha));
-        QRect placed;
-        if (scrim.isValid() && group >= kFirstCellGroup) {
-            // On the scrim a day's tile is its whole cell, edge to edge with the next: the
-            // month stays a page of even cells, not of strips hugging lines of text.
-            placed = CellTile(group - kFirstCellGroup);
-            m_panels.front().rect |= placed;
-            scrim = m_panels.front().rect;
+        Tile tile{QRect(), color, std::move(members), scrim.isValid() && group >= kFirstCellGroup};
+        if (tile.cell) {
+            // On the scrim a day's tile is its whole cell, edge to edge with the next and
+            // out to the scrim's edge at the grid's sides: the month stays a page of even
+            // cells, not of strips hugging lines of text.
+            const int cell = group - kFirstCellGroup;
+            tile.rect = CellTile(cell);
+            if (cell % kColumns == 0)
+                tile.rect.setLeft(std::min(tile.rect.left(), scrim.left()));
+            if (cell % kColumns == kColumns - 1)
+                tile.rect.setRight(std::max(tile.rect.right(), scrim.right()));
         } else {
             // A day's tile keeps out of the gap to the next day, where that day's ring lies.
             const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
-            placed = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
+            tile.rect = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
         }
-        addPanel(placed, color, members);
+        tiles.push_back(std::move(tile));
+    }
+    // The cells of one colour take its deepest shade, so that days side by side read as
+    // one block rather than a patchwork (deeper only brings their texts further apart).
+    for (Tile &tile : tiles)
+        for (const Tile &other : tiles)
+            if (tile.cell && other.cell && other.color.rgb() == tile.color.rgb())
+                tile.color.setAlpha(std::max(tile.color.alpha(), other.color.alpha()));
+    for (Tile &tile : tiles) {
+        if (tile.cell) {
+            m_panels.front().rect |= tile.rect;
+            scrim = m_panels.front().rect;
+        }
+        addPanel(tile.rect, tile.color, tile.members);
+        m_panels.back().square = tile.cell;
         bool grown = false;
-        for (GuardedText *t : members)
+        for (GuardedText *t : tile.members)
             if (t->contrast < t->required && LargeTypeDoes(*t)) {
                 largeType(*t);
                 grown = true;
             }
         if (grown) {
             // The tile follows the larger lines.
-            QRect tile = m_panels.back().rect;
-            for (const GuardedText *t : members)
-                tile |= QRect(tile.left(), t->box.top() - kPanelPad, tile.width(), t->box.height() + 2 * kPanelPad);
-            m_panels.back().rect = tile;
+            QRect grownTile = m_panels.back().rect;
+            for (const GuardedText *t : tile.members)
+                grownTile |= QRect(grownTile.left(), t->box.top() - kPanelPad, grownTile.width(), t->box.height() + 2 * kPanelPad);
+            m_panels.back().rect = grownTile;
         }
     }
 
