@@ -142,8 +142,6 @@ QImage CalendarLabel::GlyphCoverage(qreal ratio, const QRect &box) const
 
 QImage CalendarLabel::GlyphCoverage(qreal ratio) const { return GlyphCoverage(ratio, rect()); }
 
-std::vector<QPoint> CalendarLabel::Glyphs::Ring() const { return Legibility::GlyphRing(coverage, widened); }
-
 const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
 {
     m_glyphs = Glyphs();
@@ -163,6 +161,7 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     // How far past the ring an outline may reach, and a pixel to spare.
     const int reach = std::max(0, m_glyphs.outlineRadius - Legibility::kRingWidth) + 1;
     m_glyphs.inkedRows = Legibility::InkedRows(m_glyphs.widened, reach);
+    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage, m_glyphs.widened);
     return m_glyphs;
 }
 

@@ -46,9 +46,9 @@ public:
 
     // The guard's view of the text: its glyphs' coverage at the bitmap's pixel size
     // (Format_Alpha8, 255 = fully inked) for the part of the label the text and an
-    // outline take, and where that part lies in the window's bitmap. The ring of pixels
-    // around the glyphs is found from it when it is read (Ring): kept for every text of
-    // a month, the rings would take more memory than the glyphs.
+    // outline take, where that part lies in the window's bitmap, and the ring of pixels
+    // around the glyphs (read when the guard decides and again on the finished bitmap;
+    // a month's rings take about as much memory as its glyphs: 2.5 MB at 4K).
     struct Glyphs {
         QImage coverage;
         QRect box;            // in the label's coordinates
@@ -59,7 +59,7 @@ public:
         // the coverage's coordinates: what drawing the text may change.
         std::vector<QRect> inkedRows;
         // In the coverage's coordinates.
-        std::vector<QPoint> Ring() const;
+        std::vector<QPoint> ring;
     };
     // Lays the text out and rasterises it once at that device-pixel ratio; kept for the
     // painting until the text, font or size change or the guard is let go.

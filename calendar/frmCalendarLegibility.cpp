@@ -166,7 +166,7 @@ void frmCalendar::BeginLegibility(QImage *target)
         // Decided on a few hundred pixels of each ring; the finished bitmap is checked on all.
         // A ring wholly on the bitmap needs only those few read.
         const bool inside = target->rect().contains(QRect(glyphs.origin, glyphs.coverage.size()));
-        const std::vector<QPoint> ring = glyphs.Ring();
+        const std::vector<QPoint> &ring = glyphs.ring;
         t.bare = inside ? Legibility::Sample(*target, glyphs.origin, Legibility::Thinned(ring, kDecisionPixels))
                         : Legibility::Thinned(Legibility::Sample(*target, glyphs.origin, ring), kDecisionPixels);
         through(t);
@@ -395,7 +395,7 @@ void frmCalendar::EndLegibility(QImage &image)
         if (!means.on)
             continue;
         const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        const std::vector<QPoint> ring = glyphs.Ring();
+        const std::vector<QPoint> &ring = glyphs.ring;
         double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
         if (measured < label->RequiredRatio()) {
             CalendarLabel::Means outlined = means;
