@@ -1,4 +1,5 @@
 #include "Legibility.h"
+#include "ReadableSize.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,16 @@ TEST(Legibility, TheGuardsShortcutsGiveThePlainRulesResults)
     const size_t tenth = static_cast<size_t>(kWorstShare * static_cast<double>(reds.size()));
     EXPECT_GE(RingSpread(pixels), ContrastRatio(reds[reds.size() - 1 - tenth], reds[tenth]) - 1e-12);
     EXPECT_EQ(Sample(picture, QPoint(50, 60), Thinned(ring, 300)), Thinned(pixels, 300));
+}
+
+TEST(ReadableSize, SixteenPixelsPerTenEightyRowsNeverUnderTwelve)
+{
+    using ReadableSize::MinimumInkPixels;
+    EXPECT_DOUBLE_EQ(MinimumInkPixels(QSize(1920, 1080), 1.0, 96), 16.0);
+    EXPECT_DOUBLE_EQ(MinimumInkPixels(QSize(3840, 2160), 1.0, 96), 32.0);
+    EXPECT_DOUBLE_EQ(MinimumInkPixels(QSize(3840, 2160), 2.0, 96), 32.0); // the same pixels, doubled
+    EXPECT_DOUBLE_EQ(MinimumInkPixels(QSize(800, 600), 1.0, 96), 12.0);   // no room for more
+    EXPECT_DOUBLE_EQ(MinimumInkPixels(QSize(800, 600), 1.0, 144), 18.0);  // small and dense
 }
 
 } // namespace

@@ -173,6 +173,21 @@ TEST_F(LegibilityReading, EveryTextReachesItsRatioAndIsReadBackOverAnyPicture)
                 Legibility::Sample(image, label->mapTo(&form, QPoint(0, 0)), ring), label->DrawnColor());
             EXPECT_GE(contrast, label->RequiredRatio()) << scene.name << ": \"" << qPrintable(label->text()) << "\"";
         }
+        // Events read from a chair: a one-line event's ink, capital to descender, 16 px.
+        for (const CalendarLabel *label : form.lblDayEvents) {
+            if (label->text().isEmpty() || label->text().contains(QLatin1Char('\n')))
+                continue;
+            const QImage ink = label->GlyphCoverage(1.0);
+            int top = ink.height(), bottom = -1;
+            for (int y = 0; y < ink.height(); ++y)
+                for (int x = 0; x < ink.width(); ++x)
+                    if (ink.constScanLine(y)[x] > 127) {
+                        top = std::min(top, y);
+                        bottom = y;
+                        break;
+                    }
+            EXPECT_GE(bottom - top + 1, 16) << scene.name << ": \"" << qPrintable(label->text()) << "\"";
+        }
         // The church year's tiles (Christmas white) lie on the scrim behind the grid,
         // the last column's too: none sticks out past its edge.
         if (scene.liturgical) {
