@@ -237,7 +237,9 @@ void frmCalendar::BeginLegibility(QImage *target)
     const long unreadDays = std::count_if(unread.begin(), unread.end(), [](int g) { return g >= kFirstCellGroup; });
     QColor surround; // the grid panel's colour, if there is one
     QRect scrim;     // and where it lies
-    if (unreadDays * 3 > days && !texts.empty()) {
+    const bool headerUnread = std::find(unread.begin(), unread.end(), kMonthGroup) != unread.end()
+                              || std::find(unread.begin(), unread.end(), kWeekdayGroup) != unread.end();
+    if ((unreadDays * 5 > days || headerUnread) && !texts.empty()) {
         std::vector<GuardedText *> members;
         QRect rect;
         for (GuardedText &t : texts) {
