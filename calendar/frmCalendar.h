@@ -84,6 +84,7 @@ public:
     // means. EndLegibility checks the finished bitmap, mends a text that still misses
     // its ratio, and lets go. Both do nothing with the guard off.
     void BeginLegibility(QImage *target);
+    // Where cell's tile lies on the grid's panel: the whole cell, meeting its neighbours'.
     QRect CellTile(int cell) const;
     void EndLegibility(QImage &image);
     bool LegibilityGuard() const { return m_legibilityGuard; }
