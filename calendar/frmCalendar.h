@@ -84,8 +84,6 @@ public:
     // means. EndLegibility checks the finished bitmap, mends a text that still misses
     // its ratio, and lets go. Both do nothing with the guard off.
     void BeginLegibility(QImage *target);
-    // Where cell's tile lies on the grid's panel: the whole cell, meeting its neighbours'.
-    QRect CellTile(int cell) const;
     void EndLegibility(QImage &image);
     bool LegibilityGuard() const { return m_legibilityGuard; }
     // How much the guard grew the texts and the grid so events reach a readable size
@@ -126,6 +124,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Where cell's tile lies on the grid's panel: the whole cell, meeting its neighbours'.
+    QRect CellTile(int cell) const;
     void PlaceLabels(const CalendarGrid::Layout &layout, double twipsPerPixelX, double twipsPerPixelY);
     void SetBackgroundColor(const QColor &color);
     void SetTextShadows(bool on);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace quillon {
 
@@ -334,15 +335,13 @@ void frmCalendar::BeginLegibility(QImage *target)
     }
     // The cells of one colour take its deepest shade, so that days side by side read as
     // one block rather than a patchwork (deeper only brings their texts further apart).
-    for (Tile &tile : tiles)
-        for (const Tile &other : tiles)
-            if (tile.cell && other.cell && other.color.rgb() == tile.color.rgb())
-                tile.color.setAlpha(std::max(tile.color.alpha(), other.color.alpha()));
+    std::map<QRgb, int> deepest;
+    for (const Tile &tile : tiles)
+        if (tile.cell)
+            deepest[tile.color.rgb()] = std::max(deepest[tile.color.rgb()], tile.color.alpha());
     for (Tile &tile : tiles) {
-        if (tile.cell) {
-            m_panels.front().rect |= tile.rect;
-            scrim = m_panels.front().rect;
-        }
+        if (tile.cell)
+            tile.color.setAlpha(deepest[tile.color.rgb()]);
         addPanel(tile.rect, tile.color, tile.members);
         m_panels.back().square = tile.cell;
         bool grown = false;
@@ -358,6 +357,9 @@ void frmCalendar::BeginLegibility(QImage *target)
                 grownTile |= QRect(grownTile.left(), t->box.top() - kPanelPad, grownTile.width(), t->box.height() + 2 * kPanelPad);
             m_panels.back().rect = grownTile;
         }
+        // The scrim holds its cells, the last row's and column's too.
+        if (tile.cell)
+            m_panels.front().rect |= m_panels.back().rect;
     }
 
     // Every text over what it will stand on: as set where that reads; else an outline
