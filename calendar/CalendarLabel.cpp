@@ -156,12 +156,10 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     // Laid out and rasterised once: what is measured is exactly what is drawn.
     m_glyphs.coverage = GlyphCoverage(ratio, m_glyphs.box);
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
-    // One dilation for the ring and, when one is drawn, the outline.
-    m_glyphs.widened = Legibility::Dilate(m_glyphs.coverage, Legibility::kRingWidth);
     // How far past the ring an outline may reach, and a pixel to spare.
     const int reach = std::max(0, m_glyphs.outlineRadius - Legibility::kRingWidth) + 1;
-    m_glyphs.inkedRows = Legibility::InkedRows(m_glyphs.widened, reach);
-    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage, m_glyphs.widened);
+    m_glyphs.inkedRows = Legibility::InkedRows(m_glyphs.coverage, reach, Legibility::kRingWidth);
+    m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage);
     return m_glyphs;
 }
 
@@ -171,9 +169,7 @@ void CalendarLabel::PaintMeans(QPainter &painter, const QRectF &target, const Me
     if (m_glyphs.coverage.isNull())
         return;
     if (means.outline.isValid()) {
-        const QImage mask = means.outlineRadius >= Legibility::kRingWidth && !m_glyphs.widened.isNull()
-                                ? Legibility::OutlineMask(m_glyphs.widened, Legibility::kRingWidth, means.outlineRadius)
-                                : Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius);
+        const QImage mask = Legibility::OutlineMask(m_glyphs.coverage, means.outlineRadius);
         painter.drawImage(target, Legibility::Inked(mask, means.outline.rgb()));
     }
     painter.drawImage(target, Legibility::Inked(m_glyphs.coverage, means.color.rgb()));

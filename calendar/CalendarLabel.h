@@ -53,7 +53,6 @@ public:
         QImage coverage;
         QRect box;            // in the label's coordinates
         QPoint origin;        // the box's top-left corner in the bitmap, device pixels
-        QImage widened;       // the coverage dilated by the ring's width: the ring's and the outline's start
         int outlineRadius = 0;
         // The bands of rows with ink, with the ring and the widest outline around them, in
         // the coverage's coordinates: what drawing the text may change.

@@ -206,74 +206,120 @@ QImage Dilate(const QImage &coverage, int radius)
     return result;
 }
 
-std::vector<QPoint> GlyphRing(const QImage &coverage, int width)
+namespace {
+constexpr std::uint64_t kHigh = 0x8080808080808080ull, kLow = 0x7f7f7f7f7f7f7f7full;
+
+// The top bit of each of eight bytes (0x80 each), as eight bits: byte i to bit i.
+std::uint64_t Gathered(std::uint64_t tops) { return ((tops >> 7) * 0x0102040810204080ull) >> 56; }
+
+// One row of a coverage as bits, pixel x at bit x % 64 of word x / 64: the pixels at least
+// half inked, and those with any ink. Eight pixels at a time: most of a text's box is clear.
+void RowBits(const uchar *line, int w, std::uint64_t *half, std::uint64_t *any)
 {
-    return GlyphRing(coverage, Dilate(coverage, width));
+    int x = 0;
+    for (; std::endian::native == std::endian::little && x + 8 <= w; x += 8) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, line + x, 8);
+        if (bytes == 0)
+            continue;
+        // The top bit of each byte that is not zero (exact: no carry between bytes).
+        const std::uint64_t nonzero = (((bytes & kLow) + kLow) | bytes) & kHigh;
+        half[x / 64] |= Gathered(bytes & kHigh) << (x % 64);
+        any[x / 64] |= Gathered(nonzero) << (x % 64);
+    }
+    for (; x < w; ++x) {
+        const std::uint64_t bit = 1ull << (x % 64);
+        if (line[x] >= 128)
+            half[x / 64] |= bit;
+        if (line[x] != 0)
+            any[x / 64] |= bit;
+    }
 }
 
-std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened)
+// A row of bits widened by radius (under 64) to each side.
+void Widened(const std::uint64_t *in, std::uint64_t *out, int words, int radius)
+{
+    for (int i = 0; i < words; ++i) {
+        const std::uint64_t here = in[i], before = i > 0 ? in[i - 1] : 0, after = i + 1 < words ? in[i + 1] : 0;
+        std::uint64_t wide = here;
+        for (int k = 1; k <= radius; ++k)
+            wide |= here << k | before >> (64 - k) | here >> k | after << (64 - k);
+        out[i] = wide;
+    }
+}
+} // namespace
+
+std::vector<QPoint> GlyphRing(const QImage &coverage, int width)
 {
     std::vector<QPoint> ring;
-    if (coverage.isNull())
+    if (coverage.isNull() || width <= 0 || width >= 64)
         return ring;
-    const int w = coverage.width();
-    const int h = coverage.height();
-    // Within the width of a half-inked pixel: the widened coverage is at least half there
-    // (the maximum filter keeps the order of the values, so widening the shape and
-    // widening the coverage say the same). Eight pixels at a time: most of a text's box
-    // is clear of its glyphs, and passed over a word at a time.
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull, kLow = 0x7f7f7f7f7f7f7f7full;
+    // Within the width of a half-inked pixel, as bits: the square maximum filter keeps the
+    // order of the values, so widening the half-inked shape says what widening the
+    // coverage would, sixty-four pixels at a time.
+    const int w = coverage.width(), h = coverage.height();
+    const int words = (w + 63) / 64;
+    std::vector<std::uint64_t> wide(static_cast<size_t>(words) * static_cast<size_t>(h)),
+        any(static_cast<size_t>(words) * static_cast<size_t>(h)), half(static_cast<size_t>(words));
     for (int y = 0; y < h; ++y) {
-        const uchar *ink = coverage.constScanLine(y);
-        const uchar *close = widened.constScanLine(y);
-        int x = 0;
-        for (; std::endian::native == std::endian::little && x + 8 <= w; x += 8) {
-            std::uint64_t near = 0, inked = 0;
-            std::memcpy(&near, close + x, 8);
-            near &= kHigh; // the bytes at least half: their top bit
-            if (near == 0)
-                continue;
-            std::memcpy(&inked, ink + x, 8);
-            // The top bit of each byte that is not zero (exact: no carry between bytes).
-            const std::uint64_t nonzero = (((inked & kLow) + kLow) | inked) & kHigh;
-            for (std::uint64_t hits = near & ~nonzero; hits != 0; hits &= hits - 1)
-                ring.emplace_back(x + std::countr_zero(hits) / 8, y);
+        std::fill(half.begin(), half.end(), 0);
+        RowBits(coverage.constScanLine(y), w, half.data(), any.data() + y * words);
+        Widened(half.data(), wide.data() + y * words, words, width);
+    }
+    const std::uint64_t lastWord = w % 64 == 0 ? ~0ull : (1ull << (w % 64)) - 1;
+    for (int y = 0; y < h; ++y) {
+        const int first = std::max(0, y - width), last = std::min(h - 1, y + width);
+        for (int i = 0; i < words; ++i) {
+            std::uint64_t near = 0;
+            for (int k = first; k <= last; ++k)
+                near |= wide[static_cast<size_t>(k * words + i)];
+            std::uint64_t hits = near & ~any[static_cast<size_t>(y * words + i)];
+            if (i == words - 1)
+                hits &= lastWord;
+            for (; hits != 0; hits &= hits - 1)
+                ring.emplace_back(i * 64 + std::countr_zero(hits), y);
         }
-        for (; x < w; ++x)
-            if (ink[x] == 0 && close[x] >= 128)
-                ring.emplace_back(x, y);
     }
     return ring;
 }
 
-std::vector<QRect> InkedRows(const QImage &coverage, int reach)
+std::vector<QRect> InkedRows(const QImage &coverage, int reach, int widenedBy)
 {
     std::vector<QRect> rows;
     const int w = coverage.width(), h = coverage.height();
-    // A row's first and last inked pixel, found eight pixels at a time from each end:
-    // most of a text's box is clear.
+    // Each row's first and last inked pixel (last -1: none), found eight pixels at a time
+    // from each end: most of a text's box is clear.
     auto clear = [](const uchar *at) {
         std::uint64_t word = 0;
         std::memcpy(&word, at, 8);
         return word == 0;
     };
+    std::vector<int> firsts(static_cast<size_t>(h), w), lasts(static_cast<size_t>(h), -1);
+    for (int y = 0; y < h; ++y) {
+        const uchar *line = coverage.constScanLine(y);
+        int &first = firsts[static_cast<size_t>(y)], &last = lasts[static_cast<size_t>(y)];
+        int x = 0;
+        while (x + 8 <= w && clear(line + x))
+            x += 8;
+        for (; x < w && first == w; ++x)
+            if (line[x] != 0)
+                first = x;
+        int end = w;
+        while (end - 8 > first && clear(line + end - 8))
+            end -= 8;
+        for (int k = end - 1; k >= first && last < 0; --k)
+            if (line[k] != 0)
+                last = k;
+    }
     QRect run;
     for (int y = 0; y <= h; ++y) {
+        // As in the coverage widened by widenedBy: the rows within reach, spread sideways.
         int first = w, last = -1;
-        if (y < h) {
-            const uchar *line = coverage.constScanLine(y);
-            int x = 0;
-            while (x + 8 <= w && clear(line + x))
-                x += 8;
-            for (; x < w && first == w; ++x)
-                if (line[x] != 0)
-                    first = x;
-            int end = w;
-            while (end - 8 > first && clear(line + end - 8))
-                end -= 8;
-            for (int k = end - 1; k >= first && last < 0; --k)
-                if (line[k] != 0)
-                    last = k;
+        for (int k = std::max(0, y - widenedBy); y < h && k <= std::min(h - 1, y + widenedBy); ++k) {
+            if (lasts[static_cast<size_t>(k)] < 0)
+                continue;
+            first = std::min(first, std::max(0, firsts[static_cast<size_t>(k)] - widenedBy));
+            last = std::max(last, std::min(w - 1, lasts[static_cast<size_t>(k)] + widenedBy));
         }
         if (last >= 0) {
             run |= QRect(first, y, last - first + 1, 1);
@@ -372,14 +418,11 @@ double RingSpread(const std::vector<QRgb> &backdrop)
 
 int OutlineRadius(int lineHeight) { return std::max(kRingWidth, static_cast<int>(std::lround(lineHeight / 12.0))); }
 
-QImage OutlineMask(const QImage &coverage, int radius) { return OutlineMask(coverage, 0, radius); }
-
-QImage OutlineMask(const QImage &widened, int widenedBy, int radius)
+QImage OutlineMask(const QImage &coverage, int radius)
 {
     // A pixel within radius of a half-inked one gets at least 128 from the filter; twice
-    // that is full, and the pixels past it fade out over one step. Widening what is
-    // already widened adds up: the ring's dilation serves the outline too.
-    QImage mask = Dilate(widened, radius - widenedBy);
+    // that is full, and the pixels past it fade out over one step.
+    QImage mask = Dilate(coverage, radius);
     const int w = mask.width();
     for (int y = 0; y < mask.height(); ++y) {
         uchar *line = mask.scanLine(y);

@@ -51,13 +51,12 @@ QImage Inked(const QImage &coverage, QRgb color);
 // The glyphs' coverage (alpha 0-255, Format_Alpha8) widened by radius pixels in every
 // direction (a square maximum filter).
 QImage Dilate(const QImage &coverage, int radius);
-// The ring's pixels, in the coverage's coordinates; or from the coverage and its
-// dilation by the ring's width (Dilate(coverage, width)), when that is kept anyway.
+// The ring's pixels, in the coverage's coordinates, row by row.
 std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
-std::vector<QPoint> GlyphRing(const QImage &coverage, const QImage &widened);
 // Where a coverage has anything within reach pixels (in the coverage's coordinates):
-// one rectangle for each run of rows with ink, as wide as the ink of those rows.
-std::vector<QRect> InkedRows(const QImage &coverage, int reach);
+// one rectangle for each run of rows with ink, as wide as the ink of those rows; of the
+// coverage as Dilate(coverage, widenedBy) would make it.
+std::vector<QRect> InkedRows(const QImage &coverage, int reach, int widenedBy = 0);
 // The pixels of image under the ring placed at offset (those inside the image).
 std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
 // Every few pixels of a backdrop, at most most of them, for judging cheaply what the
@@ -85,8 +84,6 @@ int OutlineRadius(int lineHeight);
 // The outline's shape at full opacity: every pixel within radius of the glyph shapes
 // is fully covered, its outer edge smoothed.
 QImage OutlineMask(const QImage &coverage, int radius);
-// The same from the coverage already dilated by widenedBy (at most radius) pixels.
-QImage OutlineMask(const QImage &widened, int widenedBy, int radius);
 // Whether an outline in the colour opposite the text carries it over this backdrop: only
 // where the outline stays close to the picture, clearing the glyphs' edges of the odd
 // spot. An outline that stands out from the picture is read as a fattened shape of its

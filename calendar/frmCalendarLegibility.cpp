@@ -43,7 +43,7 @@ QRegion frmCalendar::GuardedTextArea(qreal ratio) const
             continue;
         }
         const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        if (ratio != 1.0 || glyphs.widened.isNull()) {
+        if (ratio != 1.0 || glyphs.coverage.isNull()) {
             // A pixel more each way: at a fractional ratio the glyphs' layer reaches into it.
             parts.push_back(QRect(label->mapTo(this, glyphs.box.topLeft()), glyphs.box.size()).adjusted(-1, -1, 1, 1));
             continue;
