@@ -16,6 +16,34 @@ namespace quillon {
 namespace {
 // "+1 more", "+3 more": the count decides the form (one, several) in every language.
 QString MoreText(int hidden) { return QCoreApplication::translate("CalendarLabel", "+%n more", nullptr, hidden); }
+
+// The text's coverage (Format_Alpha8) over the part box of the label's rect.
+QImage Coverage(const QFont &font, const QColor &color, const QRect &rect, int flags, const QString &text, qreal ratio,
+                const QRect &box)
+{
+    // Painted in colour (the painter's fastest way with text), kept as alpha alone.
+    QImage glyphs(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    glyphs.setDevicePixelRatio(ratio);
+    glyphs.fill(Qt::transparent);
+    QPainter painter(&glyphs);
+    painter.translate(-box.topLeft());
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(rect, flags, text);
+    painter.end();
+    return Legibility::AlphaOf(glyphs);
+}
+
+// The font, sharing nothing with it: a font keeps the engines of the thread that last
+// drew with it, and two threads drawing with one would take them from each other. Made
+// for a device of another resolution and back, which copies it.
+QFont FontOfItsOwn(const QFont &font)
+{
+    QImage elsewhere(1, 1, QImage::Format_Alpha8);
+    elsewhere.setDotsPerMeterY(2000);
+    const QImage here(1, 1, QImage::Format_Alpha8);
+    return QFont(QFont(font, &elsewhere), &here);
+}
 } // namespace
 
 CalendarLabel *CalendarLabel::Make(QWidget *parent, const char *fontSpec, Qt::Alignment alignment)
@@ -127,24 +155,22 @@ QRect CalendarLabel::TextBox() const
 
 QImage CalendarLabel::GlyphCoverage(qreal ratio, const QRect &box) const
 {
-    // Painted in colour (the painter's fastest way with text), kept as alpha alone.
-    QImage glyphs(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    glyphs.setDevicePixelRatio(ratio);
-    glyphs.fill(Qt::transparent);
-    QPainter painter(&glyphs);
-    painter.translate(-box.topLeft());
-    painter.setFont(font());
-    painter.setPen(TextColor());
-    painter.drawText(rect(), Flags(), ShownText());
-    painter.end();
-    return Legibility::AlphaOf(glyphs);
+    return Coverage(font(), TextColor(), rect(), Flags(), ShownText(), ratio, box);
 }
 
 QImage CalendarLabel::GlyphCoverage(qreal ratio) const { return GlyphCoverage(ratio, rect()); }
 
 const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
 {
+    PlanGlyphs(ratio);
+    RasteriseGlyphs();
+    return m_glyphs;
+}
+
+void CalendarLabel::PlanGlyphs(qreal ratio)
+{
     m_glyphs = Glyphs();
+    m_plan = GlyphPlan();
     const int lineHeight = static_cast<int>(std::lround(fontMetrics().height() * ratio));
     m_glyphs.outlineRadius = Legibility::OutlineRadius(lineHeight);
     // Only the part the text covers, with room for an outline: a cell is mostly empty,
@@ -152,15 +178,23 @@ const CalendarLabel::Glyphs &CalendarLabel::PrepareGlyphs(qreal ratio)
     const int margin = static_cast<int>(std::ceil(m_glyphs.outlineRadius / ratio)) + 1;
     m_glyphs.box = TextBox().adjusted(-margin, -margin, margin, margin) & rect();
     if (m_glyphs.box.isEmpty())
-        return m_glyphs;
-    // Laid out and rasterised once: what is measured is exactly what is drawn.
-    m_glyphs.coverage = GlyphCoverage(ratio, m_glyphs.box);
+        return;
     m_glyphs.origin = (QPointF(mapTo(window(), m_glyphs.box.topLeft())) * ratio).toPoint();
+    m_plan = GlyphPlan{FontOfItsOwn(font()), TextColor(), rect(), Flags(), ShownText(), ratio};
+}
+
+void CalendarLabel::RasteriseGlyphs()
+{
+    if (m_glyphs.box.isEmpty())
+        return;
+    // Laid out and rasterised once: what is measured is exactly what is drawn.
+    m_glyphs.coverage = Coverage(m_plan.font, m_plan.color, m_plan.rect, m_plan.flags, m_plan.text, m_plan.ratio,
+                                 m_glyphs.box);
+    m_plan = GlyphPlan();
     // How far past the ring an outline may reach, and a pixel to spare.
     const int reach = std::max(0, m_glyphs.outlineRadius - Legibility::kRingWidth) + 1;
     m_glyphs.inkedRows = Legibility::InkedRows(m_glyphs.coverage, reach, Legibility::kRingWidth);
     m_glyphs.ring = Legibility::GlyphRing(m_glyphs.coverage);
-    return m_glyphs;
 }
 
 

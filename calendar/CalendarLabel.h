@@ -61,8 +61,13 @@ public:
         std::vector<QPoint> ring;
     };
     // Lays the text out and rasterises it once at that device-pixel ratio; kept for the
-    // painting until the text, font or size change or the guard is let go.
+    // painting until the text, font or size change or the guard is let go. In two steps
+    // when many texts are prepared: PlanGlyphs reads the widget (its thread only);
+    // RasteriseGlyphs uses only what that kept, with a font of its own, so it may run on
+    // another thread while the next text is planned. The glyphs are not read until then.
     const Glyphs &PrepareGlyphs(qreal ratio);
+    void PlanGlyphs(qreal ratio);
+    void RasteriseGlyphs();
     const Glyphs &PreparedGlyphs() const { return m_glyphs; }
     // What the guard decided for this text: drawn in color (its own, or a shade of it),
     // with a solid outline in outline when that is valid. Off: drawn as set.
@@ -105,6 +110,16 @@ private:
     int m_hiddenLines = 0;
     QString m_fitSource;   // the lines the last FitLines had, and what it left
     QString m_fitResult;
+    // What PlanGlyphs kept for RasteriseGlyphs.
+    struct GlyphPlan {
+        QFont font;
+        QColor color;
+        QRect rect;
+        int flags = 0;
+        QString text;
+        qreal ratio = 1.0;
+    };
+    GlyphPlan m_plan;
     Glyphs m_glyphs;
     Means m_means;
     double m_measured = 0;

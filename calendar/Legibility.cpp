@@ -1,7 +1,10 @@
 #include "Legibility.h"
 
+#include "BackgroundWork.h"
+
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -465,7 +468,8 @@ std::vector<QRgb> ThroughPanel(const std::vector<QRgb> &backdrop, const QColor &
     return seen;
 }
 
-std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha)
+std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha,
+                              BackgroundWork *work)
 {
     // Judged on every few pixels of each ring: enough for its worst tenth, and the
     // finished bitmap is checked pixel by pixel anyway.
@@ -473,19 +477,38 @@ std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor 
     backdrops.reserve(texts.size());
     for (const PanelText &t : texts)
         backdrops.push_back(Thinned(*t.backdrop, 300));
+    auto misses = [&](size_t k, int alpha) {
+        const std::vector<QRgb> seen = ThroughPanel(backdrops[k], panel, alpha);
+        return RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread;
+    };
     // Whether every text reaches its ratio at that opacity. The text that missed last is
     // asked first: it is the likeliest to miss again, and the answer is the same in any
-    // order.
+    // order. Many texts that all may reach are shared with the other thread.
+    constexpr size_t kShared = 16;
     size_t missedLast = 0;
     auto reaches = [&](int alpha) {
-        for (size_t n = 0; n < texts.size(); ++n) {
-            const size_t k = n == 0 ? missedLast : (n <= missedLast ? n - 1 : n);
-            const std::vector<QRgb> seen = ThroughPanel(backdrops[k], panel, alpha);
-            if (RingContrast(seen, texts[k].color) < texts[k].required * kAimFactor || RingSpread(seen) > kBusySpread) {
+        if (texts.empty())
+            return true;
+        if (misses(missedLast, alpha))
+            return false;
+        if (work && texts.size() >= kShared) {
+            std::atomic<bool> missed{false};
+            std::atomic<size_t> which{0};
+            work->ForEach(texts.size(), [&](size_t k) {
+                if (k != missedLast && !missed && misses(k, alpha)) {
+                    which = k;
+                    missed = true;
+                }
+            });
+            if (missed)
+                missedLast = which;
+            return !missed;
+        }
+        for (size_t k = 0; k < texts.size(); ++k)
+            if (k != missedLast && misses(k, alpha)) {
                 missedLast = k;
                 return false;
             }
-        }
         return true;
     };
     // Coarse steps up, then halving back down to the least opacity that still does it:

@@ -16,6 +16,8 @@
 
 namespace quillon {
 
+class BackgroundWork;
+
 namespace Legibility {
 
 // WCAG 2 relative luminance of an sRGB colour, 0 (black) to 1 (white).
@@ -112,7 +114,9 @@ struct PanelText {
     QColor color;
     double required = 4.5;
 };
-std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha);
+// With work, a panel over many texts has them judged on two threads at once.
+std::optional<int> PanelAlpha(const std::vector<PanelText> &texts, const QColor &panel, int maxAlpha,
+                              BackgroundWork *work = nullptr);
 
 // The text's colour mixed the least toward black or white that reaches the ratio over
 // the backdrop; none when neither end does.

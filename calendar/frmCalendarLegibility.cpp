@@ -3,6 +3,7 @@
 // its colour), and the check of the finished bitmap.
 #include "frmCalendar.h"
 
+#include "BackgroundWork.h"
 #include "Legibility.h"
 #include "WritablePages.h"
 
@@ -156,11 +157,17 @@ void frmCalendar::BeginLegibility(QImage *target)
             t.backdrop = Legibility::ThroughPanel(t.backdrop, m_panels[k].color.toRgb(), m_panels[k].color.alpha());
         Judge(t);
     };
-    auto prepare = [&](GuardedText &t) {
-        const CalendarLabel::Glyphs &glyphs = t.label->PrepareGlyphs(ratio);
+    // Planned only, the month's texts are then rasterised on two threads at once.
+    BackgroundWork work;
+    auto prepare = [&](GuardedText &t, bool planOnly = false) {
+        if (planOnly)
+            t.label->PlanGlyphs(ratio);
+        else
+            t.label->PrepareGlyphs(ratio);
+        const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
         t.required = Legibility::RequiredRatio(t.label->font().pointSizeF(), t.label->font().bold());
         t.box = glyphs.box.translated(t.label->pos());
-        return !glyphs.coverage.isNull();
+        return !glyphs.box.isEmpty();
     };
     auto measure = [&](GuardedText &t) {
         const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
@@ -186,7 +193,7 @@ void frmCalendar::BeginLegibility(QImage *target)
         t.group = group;
         t.timedEvents = timedEvents;
         t.color = label->TextColor();
-        if (prepare(t))
+        if (prepare(t, true))
             texts.push_back(std::move(t));
     };
     add(lblMonth, kMonthGroup);
@@ -201,6 +208,7 @@ void frmCalendar::BeginLegibility(QImage *target)
         add(lblDayAllDayEvents[i], kFirstCellGroup + i);
         add(lblDayEvents[i], kFirstCellGroup + i, true);
     }
+    work.ForEach(texts.size(), [&texts](size_t k) { texts[k].label->RasteriseGlyphs(); });
     // The rows the texts will be drawn over made writable before anything reads them: a
     // page of the picture that was read is mapped already, and copying it then costs a
     // flush of its old mapping too.
@@ -254,7 +262,7 @@ void frmCalendar::BeginLegibility(QImage *target)
         for (const GuardedText *t : members)
             if (Legibility::OppositeColor(t->color) == color)
                 aims.push_back({&t->bare, t->color, t->required});
-        color.setAlpha(Legibility::PanelAlpha(aims, color, maxAlpha).value_or(maxAlpha));
+        color.setAlpha(Legibility::PanelAlpha(aims, color, maxAlpha, &work).value_or(maxAlpha));
         surround = color;
         scrim = rect.adjusted(-kGridPanelPad, -kGridPanelPad, kGridPanelPad, kGridPanelPad);
         addPanel(scrim, color, members);
@@ -395,13 +403,27 @@ void frmCalendar::EndLegibility(QImage &image)
     // In device pixels, where the rings are.
     const qreal ratio = image.devicePixelRatio();
     image.setDevicePixelRatio(1.0);
-    for (CalendarLabel *label : TextLabels()) {
-        const CalendarLabel::Means means = label->GuardMeans();
-        if (!means.on)
-            continue;
+    std::vector<CalendarLabel *> guarded;
+    for (CalendarLabel *label : TextLabels())
+        if (label->GuardMeans().on)
+            guarded.push_back(label);
+    auto measure = [&image](const CalendarLabel *label) {
         const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        const std::vector<QPoint> &ring = glyphs.ring;
-        double measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
+        return Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, glyphs.ring), label->GuardMeans().color);
+    };
+    // Read on two threads at once, the bitmap left as it is; a text after one whose
+    // outline was drawn over everything is read again.
+    std::vector<double> reached(guarded.size());
+    {
+        BackgroundWork work;
+        work.ForEach(guarded.size(), [&](size_t k) { reached[k] = measure(guarded[k]); });
+    }
+    bool redrawn = false;
+    for (size_t k = 0; k < guarded.size(); ++k) {
+        CalendarLabel *label = guarded[k];
+        const CalendarLabel::Means means = label->GuardMeans();
+        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
+        double measured = redrawn ? measure(label) : reached[k];
         if (measured < label->RequiredRatio()) {
             CalendarLabel::Means outlined = means;
             outlined.outline = Legibility::OppositeColor(means.color);
@@ -410,7 +432,8 @@ void frmCalendar::EndLegibility(QImage &image)
             label->PaintMeans(painter, QRectF(QRect(glyphs.origin, glyphs.coverage.size())), outlined);
             painter.end();
             label->SetMeans(outlined);
-            measured = Legibility::RingContrast(Legibility::Sample(image, glyphs.origin, ring), means.color);
+            redrawn = true;
+            measured = measure(label);
         }
         label->SetMeasured(measured, label->RequiredRatio());
         label->ReleaseGlyphs();
