@@ -55,11 +55,20 @@ void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, QImag
     const qsizetype bytes = std::min(band.bytesPerLine(), bitmap.image.bytesPerLine());
     for (int y = 0; y < rows; ++y)
         std::memcpy(band.scanLine(y), bitmap.image.constScanLine(top + y), static_cast<size_t>(bytes));
+    // Only the panels that reach into the band (with a pixel each way for antialiased
+    // edges): a month's tiles are many, and each one clipped away still costs a setup.
+    const double from = top / bitmap.ratio - 2, to = (top + rows) / bitmap.ratio + 2;
+    std::vector<Panel> here;
+    for (const Panel &panel : bitmap.panels)
+        if (panel.rect.bottom() + 1 >= from && panel.rect.top() <= to)
+            here.push_back(panel);
+    if (here.empty())
+        return;
     QPainter painter(&band);
     // As the window's painter places them, moved up by whole device rows.
     painter.setWorldTransform(QTransform(bitmap.ratio, 0, 0, bitmap.ratio, 0, -top));
     painter.setClipRegion(rest.region);
-    PaintPanels(painter, bitmap.panels);
+    PaintPanels(painter, here);
 }
 
 constexpr int kBandRows = 16;
