@@ -221,8 +221,8 @@ void frmCalendar::BeginLegibility(QImage *target)
         }
         MakeWritable(*target, rows);
     }
-    for (GuardedText &t : texts)
-        measure(t);
+    // Each text's backdrop read and judged on two threads at once.
+    work.ForEach(texts.size(), [&](size_t k) { measure(texts[k]); });
 
     const int columnWidth = lblDayEvents[0]->width();
     auto addPanel = [&](const QRect &rect, const QColor &color, const std::vector<GuardedText *> &members) {
@@ -288,42 +288,61 @@ void frmCalendar::BeginLegibility(QImage *target)
         std::vector<GuardedText *> members;
         bool cell = false; // the whole cell, on the scrim
     };
-    std::vector<Tile> tiles;
-    for (const int group : needy) {
+    // A day's texts that ask, and how light what is round them is.
+    struct Need {
+        int group = 0;
         std::vector<GuardedText *> members;
         QRect rect;
         double around = 0;
+        QColor color;
+    };
+    std::vector<Need> needs;
+    for (const int group : needy) {
+        Need need;
+        need.group = group;
         for (GuardedText &t : texts)
             if (t.group == group && t.wantsPanel) {
-                members.push_back(&t);
-                rect |= t.box;
+                need.members.push_back(&t);
+                need.rect |= t.box;
                 for (const QRgb px : t.backdrop)
-                    around += Legibility::RelativeLuminance(px) / static_cast<double>(t.backdrop.size());
+                    need.around += Legibility::RelativeLuminance(px) / static_cast<double>(t.backdrop.size());
             }
-        if (members.empty())
+        if (need.members.empty())
             continue;
-        around /= static_cast<double>(members.size());
-        if (group >= kFirstCellGroup)
-            rect = QRect(lblDayNumber[group - kFirstCellGroup]->x(), rect.top(), columnWidth, rect.height());
+        need.around /= static_cast<double>(need.members.size());
+        needs.push_back(std::move(need));
+    }
+    // Each tile's colour and opacity, from its texts' backdrops alone: judged on two
+    // threads at once. Where it lies is taken from the labels afterwards, here.
+    work.ForEach(needs.size(), [&](size_t k) {
+        Need &need = needs[k];
         // The side of the surroundings, and what each text needs on it.
-        QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(around > 0.18 ? Qt::white : Qt::black);
+        QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(need.around > 0.18 ? Qt::white : Qt::black);
         std::vector<Legibility::PanelText> aims;
-        for (const GuardedText *t : members) {
+        for (const GuardedText *t : need.members) {
             const std::vector<QRgb> plain(1, color.rgb());
             const bool large = LargeTypeDoes(*t, Legibility::RingContrast(plain, t->color), Legibility::RingSpread(plain));
             aims.push_back({&t->backdrop, t->color, large ? Legibility::kLargeTextRatio : t->required});
         }
         std::optional<int> alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         if (!alpha) {
-            color = Majority(members) ? QColor(Qt::white) : QColor(Qt::black);
+            color = Majority(need.members) ? QColor(Qt::white) : QColor(Qt::black);
             aims.clear();
-            for (const GuardedText *t : members)
+            for (const GuardedText *t : need.members)
                 if (Legibility::OppositeColor(t->color) == color)
                     aims.push_back({&t->backdrop, t->color, t->required});
             alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         }
         color.setAlpha(alpha.value_or(maxAlpha));
-        Tile tile{QRect(), color, std::move(members), scrim.isValid() && group >= kFirstCellGroup};
+        need.color = color;
+    });
+    std::vector<Tile> tiles;
+    for (Need &need : needs) {
+        const int group = need.group;
+        QRect rect = need.rect;
+        if (group >= kFirstCellGroup)
+            rect = QRect(lblDayNumber[group - kFirstCellGroup]->x(), rect.top(), columnWidth, rect.height());
+        Tile tile{QRect(), need.color, std::move(need.members), scrim.isValid() && group >= kFirstCellGroup};
         if (tile.cell) {
             // On the scrim a day's tile is its whole cell, edge to edge with the next and
             // out to the scrim's edge at the grid's sides: the month stays a page of even
