@@ -103,8 +103,15 @@ protected:
                                QStringLiteral("org.Cinnamon"), QStringLiteral("--object-path"), QStringLiteral("/org/Cinnamon"),
                                QStringLiteral("--method"), QStringLiteral("org.Cinnamon.GetRunState")};
         QDeadlineTimer deadline(kShellStartsWithinMs);
+        bool answered = false;
         for (QString state; !deadline.hasExpired(); QThread::msleep(200)) {
-            if (session->Run(QStringLiteral("gdbus"), call, &state) == 0 && state.trimmed() == QLatin1String("(2,)"))
+            if (session->Run(QStringLiteral("gdbus"), call, &state) != 0) {
+                if (answered)
+                    return false; // it answered and is gone: it went away while starting
+                continue;
+            }
+            answered = true;
+            if (state.trimmed() == QLatin1String("(2,)"))
                 return true;
         }
         return false;
@@ -349,7 +356,12 @@ TEST_F(RealDesktop, CinnamonShowsTheMonthSetBeforeAndWhileItRuns)
     EXPECT_GE(WaitForCalendarWhile(kShellStartsWithinMs, [] {}), kShowing) << "set before Cinnamon started";
     // Its background daemon misses a change made while the shell still starts (the
     // picture stays the old one for good): "while it runs" is once the shell says so.
-    ASSERT_TRUE(WaitForCinnamonRunning());
+    // Here, without a GPU, the shell now and then goes away some seconds into its start,
+    // before anything is asked of it; started once more, it comes up.
+    if (!WaitForCinnamonRunning()) {
+        ASSERT_TRUE(session->Launch(QStringLiteral("cinnamon"), {QStringLiteral("--replace")}, cinnamonEnv));
+        ASSERT_TRUE(WaitForCinnamonRunning());
+    }
 
     Option("WallpaperColor", QStringLiteral("3381555")); // a green: the old picture no longer passes
     const RunResult during = RunCalendar(QStringLiteral("X-Cinnamon"));
