@@ -63,8 +63,8 @@ public:
     // Lays the text out and rasterises it once at that device-pixel ratio; kept for the
     // painting until the text, font or size change or the guard is let go. In two steps
     // when many texts are prepared: PlanGlyphs reads the widget (its thread only);
-    // RasteriseGlyphs uses only what that kept, with a font of its own, so it may run on
-    // another thread while the next text is planned. The glyphs are not read until then.
+    // RasteriseGlyphs uses only what that kept, with a font of its own, so the month's
+    // texts, once planned, may be rasterised on two threads. The glyphs are not read until then.
     const Glyphs &PrepareGlyphs(qreal ratio);
     void PlanGlyphs(qreal ratio);
     void RasteriseGlyphs();

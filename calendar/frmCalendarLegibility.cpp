@@ -282,67 +282,59 @@ void frmCalendar::BeginLegibility(QImage *target)
     for (const GuardedText &t : texts)
         if (t.wantsPanel && std::find(needy.begin(), needy.end(), t.group) == needy.end())
             needy.push_back(t.group);
+    // A day's texts that ask, how light what is round them is, and the tile they get.
     struct Tile {
-        QRect rect;
-        QColor color;
-        std::vector<GuardedText *> members;
-        bool cell = false; // the whole cell, on the scrim
-    };
-    // A day's texts that ask, and how light what is round them is.
-    struct Need {
         int group = 0;
         std::vector<GuardedText *> members;
+        QRect around;      // the texts' boxes
+        double light = 0;  // what is round them
         QRect rect;
-        double around = 0;
         QColor color;
+        bool cell = false; // the whole cell, on the scrim
     };
-    std::vector<Need> needs;
+    std::vector<Tile> tiles;
     for (const int group : needy) {
-        Need need;
-        need.group = group;
+        Tile tile;
+        tile.group = group;
         for (GuardedText &t : texts)
             if (t.group == group && t.wantsPanel) {
-                need.members.push_back(&t);
-                need.rect |= t.box;
+                tile.members.push_back(&t);
+                tile.around |= t.box;
                 for (const QRgb px : t.backdrop)
-                    need.around += Legibility::RelativeLuminance(px) / static_cast<double>(t.backdrop.size());
+                    tile.light += Legibility::RelativeLuminance(px) / static_cast<double>(t.backdrop.size());
             }
-        if (need.members.empty())
+        if (tile.members.empty())
             continue;
-        need.around /= static_cast<double>(need.members.size());
-        needs.push_back(std::move(need));
+        tile.light /= static_cast<double>(tile.members.size());
+        tiles.push_back(std::move(tile));
     }
     // Each tile's colour and opacity, from its texts' backdrops alone: judged on two
     // threads at once. Where it lies is taken from the labels afterwards, here.
-    work.ForEach(needs.size(), [&](size_t k) {
-        Need &need = needs[k];
+    work.ForEach(tiles.size(), [&](size_t k) {
+        Tile &tile = tiles[k];
         // The side of the surroundings, and what each text needs on it.
-        QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(need.around > 0.18 ? Qt::white : Qt::black);
+        QColor color = surround.isValid() ? QColor(surround.rgb()) : QColor(tile.light > 0.18 ? Qt::white : Qt::black);
         std::vector<Legibility::PanelText> aims;
-        for (const GuardedText *t : need.members) {
+        for (const GuardedText *t : tile.members) {
             const std::vector<QRgb> plain(1, color.rgb());
             const bool large = LargeTypeDoes(*t, Legibility::RingContrast(plain, t->color), Legibility::RingSpread(plain));
             aims.push_back({&t->backdrop, t->color, large ? Legibility::kLargeTextRatio : t->required});
         }
         std::optional<int> alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         if (!alpha) {
-            color = Majority(need.members) ? QColor(Qt::white) : QColor(Qt::black);
+            color = Majority(tile.members) ? QColor(Qt::white) : QColor(Qt::black);
             aims.clear();
-            for (const GuardedText *t : need.members)
+            for (const GuardedText *t : tile.members)
                 if (Legibility::OppositeColor(t->color) == color)
                     aims.push_back({&t->backdrop, t->color, t->required});
             alpha = Legibility::PanelAlpha(aims, color, maxAlpha);
         }
         color.setAlpha(alpha.value_or(maxAlpha));
-        need.color = color;
+        tile.color = color;
     });
-    std::vector<Tile> tiles;
-    for (Need &need : needs) {
-        const int group = need.group;
-        QRect rect = need.rect;
-        if (group >= kFirstCellGroup)
-            rect = QRect(lblDayNumber[group - kFirstCellGroup]->x(), rect.top(), columnWidth, rect.height());
-        Tile tile{QRect(), need.color, std::move(need.members), scrim.isValid() && group >= kFirstCellGroup};
+    for (Tile &tile : tiles) {
+        const int group = tile.group;
+        tile.cell = scrim.isValid() && group >= kFirstCellGroup;
         if (tile.cell) {
             // On the scrim a day's tile is its whole cell, edge to edge with the next and
             // out to the scrim's edge at the grid's sides: the month stays a page of even
@@ -354,11 +346,13 @@ void frmCalendar::BeginLegibility(QImage *target)
             if (cell % kColumns == kColumns - 1)
                 tile.rect.setRight(std::max(tile.rect.right(), scrim.right()));
         } else {
+            QRect rect = tile.around;
+            if (group >= kFirstCellGroup)
+                rect = QRect(lblDayNumber[group - kFirstCellGroup]->x(), rect.top(), columnWidth, rect.height());
             // A day's tile keeps out of the gap to the next day, where that day's ring lies.
             const int across = group >= kFirstCellGroup ? 1 : kPanelPad;
             tile.rect = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
         }
-        tiles.push_back(std::move(tile));
     }
     // The cells of one colour take its deepest shade, so that days side by side read as
     // one block rather than a patchwork (deeper only brings their texts further apart).
