@@ -1,5 +1,7 @@
 #include "PanelledBitmap.h"
 
+#include "BackgroundWork.h"
+
 #include <QIODevice>
 #include <QPainter>
 #include <QTransform>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace quillon {
 
@@ -144,20 +147,40 @@ bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
         return false;
 
     const Remaining rest = RemainingOf(bitmap);
-    QImage band;
-    int bandTop = -1;
+    // The rows with panels still to lay, in bands from the bottom up: the other thread
+    // lays the next band while this one writes the last.
+    std::vector<int> tops;
+    for (int y = rest.bottom; y >= rest.top; y -= kBandRows)
+        tops.push_back(std::max(rest.top, y - kBandRows + 1));
+    QImage bands[2];
+    std::optional<BackgroundWork> work;
+    auto layNext = [&](std::size_t k) {
+        if (k >= tops.size())
+            return;
+        QImage &band = bands[k % 2];
+        if (band.isNull())
+            band = QImage(w, kBandRows, image.format());
+        work->Post([&bitmap, &rest, top = tops[k], &band] { LayBand(bitmap, rest, top, band); });
+    };
+    if (!tops.empty()) {
+        work.emplace();
+        layNext(0);
+    }
+    std::size_t current = 0; // the band in use, once y reaches the rows
+    bool inBands = false;
     std::vector<uchar> out(rowBytes, 0);
     // Bottom row first.
     for (int y = h - 1; y >= 0; --y) {
         const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         if (y >= rest.top && y <= rest.bottom) {
-            if (bandTop < 0 || y < bandTop) {
-                if (band.isNull())
-                    band = QImage(w, kBandRows, image.format());
-                bandTop = std::max(rest.top, y - kBandRows + 1);
-                LayBand(bitmap, rest, bandTop, band);
+            if (!inBands || y < tops[current]) {
+                if (inBands)
+                    ++current;
+                inBands = true;
+                work->Wait(); // this band laid
+                layNext(current + 1);
             }
-            in = reinterpret_cast<const QRgb *>(band.constScanLine(y - bandTop));
+            in = reinterpret_cast<const QRgb *>(bands[current % 2].constScanLine(y - tops[current]));
         }
         PackRow(in, w, out.data());
         if (device.write(reinterpret_cast<const char *>(out.data()), rowBytes) != rowBytes)
