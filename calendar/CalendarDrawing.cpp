@@ -51,7 +51,7 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
         QRegion painted;
         if (panelsLater) {
             drawn.laid = window.GuardedTextArea(ratio);
-            window.LayPanelsWithin(drawn.laid);
+            window.LayPanelsWithin(QRegion()); // laid below, on two threads
             painted = drawn.laid;
         } else {
             for (const Panel &panel : drawn.panels)
@@ -59,6 +59,8 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
         }
         const QRegion device = ratio == 1.0 ? painted : QTransform::fromScale(ratio, ratio).map(painted);
         MakeWritable(image, std::vector<QRect>(device.begin(), device.end()));
+        if (panelsLater)
+            LayPanels(image, ratio, drawn.panels, drawn.laid);
     }
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.

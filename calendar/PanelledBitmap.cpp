@@ -50,6 +50,26 @@ Remaining RemainingOf(const PanelledBitmap &bitmap)
     return rest;
 }
 
+// The panels within area laid into band, which holds the drawing's device rows from top
+// on (the rows it has are what it had there).
+void LayInto(QImage &band, int top, qreal ratio, const std::vector<Panel> &panels, const QRegion &area)
+{
+    // Only the panels that reach into the band (with a pixel each way for antialiased
+    // edges): a month's tiles are many, and each one clipped away still costs a setup.
+    const double from = top / ratio - 2, to = (top + band.height()) / ratio + 2;
+    std::vector<Panel> here;
+    for (const Panel &panel : panels)
+        if (panel.rect.bottom() + 1 >= from && panel.rect.top() <= to)
+            here.push_back(panel);
+    if (here.empty())
+        return;
+    QPainter painter(&band);
+    // As the window's painter places them, moved up by whole device rows.
+    painter.setWorldTransform(QTransform(ratio, 0, 0, ratio, 0, -top));
+    painter.setClipRegion(area);
+    PaintPanels(painter, here);
+}
+
 // Rows [top, top + band.height()) of the drawing with every panel laid, into band (of
 // the image's width and format).
 void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, QImage &band)
@@ -58,20 +78,7 @@ void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, QImag
     const qsizetype bytes = std::min(band.bytesPerLine(), bitmap.image.bytesPerLine());
     for (int y = 0; y < rows; ++y)
         std::memcpy(band.scanLine(y), bitmap.image.constScanLine(top + y), static_cast<size_t>(bytes));
-    // Only the panels that reach into the band (with a pixel each way for antialiased
-    // edges): a month's tiles are many, and each one clipped away still costs a setup.
-    const double from = top / bitmap.ratio - 2, to = (top + rows) / bitmap.ratio + 2;
-    std::vector<Panel> here;
-    for (const Panel &panel : bitmap.panels)
-        if (panel.rect.bottom() + 1 >= from && panel.rect.top() <= to)
-            here.push_back(panel);
-    if (here.empty())
-        return;
-    QPainter painter(&band);
-    // As the window's painter places them, moved up by whole device rows.
-    painter.setWorldTransform(QTransform(bitmap.ratio, 0, 0, bitmap.ratio, 0, -top));
-    painter.setClipRegion(rest.region);
-    PaintPanels(painter, here);
+    LayInto(band, top, bitmap.ratio, bitmap.panels, rest.region);
 }
 
 constexpr int kBandRows = 16;
@@ -109,6 +116,32 @@ void PackRow(const QRgb *in, int w, uchar *out)
     }
 }
 } // namespace
+
+void LayPanels(QImage &image, qreal ratio, const std::vector<Panel> &panels, const QRegion &area)
+{
+    if (image.isNull() || panels.empty() || area.isEmpty())
+        return;
+    const QRect bounds = area.boundingRect();
+    // A row more each way: the panels' antialiased edges at a fractional ratio.
+    const int top = std::max(0, static_cast<int>(std::floor(bounds.top() * ratio)) - 1);
+    const int bottom = std::min(image.height() - 1, static_cast<int>(std::ceil((bounds.bottom() + 1) * ratio)) + 1);
+    if (bottom < top)
+        return;
+    // Stripes of the image's own rows (each its own painter: one device takes one at a
+    // time), a few more than the threads, as the texts lie unevenly.
+    constexpr int kStripes = 4;
+    const int rows = (bottom - top + kStripes) / kStripes;
+    uchar *const bits = image.bits();
+    BackgroundWork work;
+    work.ForEach(kStripes, [&](std::size_t k) {
+        const int from = top + static_cast<int>(k) * rows;
+        const int count = std::min(rows, bottom + 1 - from);
+        if (count <= 0)
+            return;
+        QImage stripe(bits + from * image.bytesPerLine(), image.width(), count, image.bytesPerLine(), image.format());
+        LayInto(stripe, from, ratio, panels, area);
+    });
+}
 
 QImage Finished(const PanelledBitmap &bitmap)
 {

@@ -34,6 +34,11 @@ struct PanelledBitmap {
     QRegion laid;               // where they are in image already, in the window's coordinates
 };
 
+// The panels laid into image (device pixels, ratio per window coordinate) within area
+// (window coordinates), as the window's painter would lay them: in stripes of rows on
+// two threads at once.
+void LayPanels(QImage &image, qreal ratio, const std::vector<Panel> &panels, const QRegion &area);
+
 // The whole drawing, every panel laid.
 QImage Finished(const PanelledBitmap &bitmap);
 // The drawing (Format_RGB32) as a 24-bit Windows bitmap (the bytes Qt's BMP writer gives

@@ -150,6 +150,8 @@ void frmCalendar::paintEvent(QPaintEvent *event)
         QWidget::paintEvent(event);
         return;
     }
+    if (m_panelsWithin && m_panelsWithin->isEmpty())
+        return; // laid already
     QPainter painter(this);
     if (m_panelsWithin)
         painter.setClipRegion(*m_panelsWithin);
