@@ -219,7 +219,8 @@ void frmCalendar::BeginLegibility(QImage *target)
             for (const QRect &r : glyphs.inkedRows)
                 rows.push_back(r.translated(glyphs.origin));
         }
-        MakeWritable(*target, rows);
+        target->bits(); // its own pages before two threads ask for them
+        work.ForEach(2, [&](size_t k) { MakeWritable(*target, rows, static_cast<int>(k), 2); });
     }
     // Each text's backdrop read and judged on two threads at once.
     work.ForEach(texts.size(), [&](size_t k) { measure(texts[k]); });
