@@ -17,7 +17,8 @@ QImage RenderWindow(frmCalendar &window) { return CalendarDrawing::RenderWindow(
 bool CaptureWindowToFile(frmCalendar &window, const QString &path)
 {
     const PanelledBitmap drawn = CalendarDrawing::RenderPanelsLater(window);
-    if (drawn.panels.empty() || drawn.image.format() != QImage::Format_RGB32)
+    // Written by our own writer whenever it can (Qt's gives the same bytes, slower).
+    if (drawn.image.format() != QImage::Format_RGB32)
         return WriteBitmap(Finished(drawn), path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
