@@ -199,21 +199,18 @@ bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
         work.emplace();
         layNext(0);
     }
-    std::size_t current = 0; // the band in use, once y reaches the rows
-    bool inBands = false;
+    std::size_t reached = 0; // the bands this thread has come to
     std::vector<uchar> out(rowBytes, 0);
     // Bottom row first.
     for (int y = h - 1; y >= 0; --y) {
         const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         if (y >= rest.top && y <= rest.bottom) {
-            if (!inBands || y < tops[current]) {
-                if (inBands)
-                    ++current;
-                inBands = true;
+            const auto k = static_cast<std::size_t>((rest.bottom - y) / kBandRows);
+            if (k == reached) {
                 work->Wait(); // this band laid
-                layNext(current + 1);
+                layNext(++reached);
             }
-            in = reinterpret_cast<const QRgb *>(bands[current % 2].constScanLine(y - tops[current]));
+            in = reinterpret_cast<const QRgb *>(bands[k % 2].constScanLine(y - tops[k]));
         }
         PackRow(in, w, out.data());
         if (device.write(reinterpret_cast<const char *>(out.data()), rowBytes) != rowBytes)
