@@ -34,6 +34,14 @@ void BackgroundWork::Wait()
         std::rethrow_exception(std::exchange(m_failure, nullptr));
 }
 
+void BackgroundWork::WaitForFirst(std::size_t count)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this, count] { return m_done >= count; });
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+}
+
 void BackgroundWork::ForEach(std::size_t count, const std::function<void(std::size_t)> &each)
 {
     std::atomic<std::size_t> next{0};
@@ -75,6 +83,7 @@ void BackgroundWork::Run()
         }
         lock.lock();
         m_busy = false;
+        ++m_done;
         m_changed.notify_all();
     }
 }

@@ -24,6 +24,8 @@ public:
     void Post(std::function<void()> job);
     // Until everything posted so far is done.
     void Wait();
+    // Until the first count jobs ever posted are done.
+    void WaitForFirst(std::size_t count);
     // each(0) .. each(count - 1), shared between this thread and the other, in no set
     // order; returns when all are done.
     void ForEach(std::size_t count, const std::function<void(std::size_t)> &each);
@@ -35,6 +37,7 @@ private:
     std::condition_variable m_changed;
     std::deque<std::function<void()>> m_jobs;
     bool m_busy = false;
+    std::size_t m_done = 0;
     bool m_stopping = false;
     std::exception_ptr m_failure;
     std::thread m_thread;

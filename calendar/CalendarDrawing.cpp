@@ -18,9 +18,9 @@ namespace quillon {
 namespace CalendarDrawing {
 
 namespace {
-// With panelsLater, a panel is painted only where texts stand on it (and where the guard
-// reads the finished bitmap); the bitmap's panels say the rest.
-PanelledBitmap Render(frmCalendar &window, bool panelsLater)
+// With later, the guard's panels and texts are left to the writing of the file, and its
+// check of the finished drawing with them: the bitmap holds the background alone.
+PanelledBitmap Render(frmCalendar &window, bool later)
 {
     const qreal ratio = window.TargetScreen() ? ScreenPixels::Ratio(*window.TargetScreen()) : 1.0;
     // The bitmap starts as the background: the picture itself when it covers the screen
@@ -32,9 +32,9 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
         image.fill(window.palette().color(QPalette::Window));
     }
     image.setDevicePixelRatio(ratio);
-    // At a fractional ratio a band's edge falls inside a pixel: there the panels are laid
+    // At a fractional ratio a band's edge falls inside a pixel: there everything is drawn
     // in the bitmap, as before.
-    panelsLater = panelsLater && ratio == 1.0 && image.format() == QImage::Format_RGB32;
+    later = later && window.LegibilityGuard() && ratio == 1.0 && image.format() == QImage::Format_RGB32;
     // The guard reads the background from the bitmap, so a picture drawn as a child must
     // be in it before the texts are judged.
     StretchedPicture *picture = window.imgBackground;
@@ -43,24 +43,21 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
         picture->render(&image, picture->pos());
         picture->hide();
     }
-    window.BeginLegibility(&image);
+    window.BeginLegibility(&image, !later);
     PanelledBitmap drawn;
     drawn.ratio = ratio;
     drawn.panels = window.Panels();
-    if (!drawn.panels.empty()) {
+    if (later) {
+        // Drawn as the rows go out, the picture is only read: none of its pages is copied.
+        drawn.texts = window.TextsForLater();
+        window.SetPanelsLater(true);
+    } else {
+        drawn.laid = QRegion(QRect(QPoint(), window.size()));
         QRegion painted;
-        if (panelsLater) {
-            drawn.laid = window.GuardedTextArea(ratio);
-            window.LayPanelsWithin(QRegion()); // laid below, on two threads
-            painted = drawn.laid;
-        } else {
-            for (const Panel &panel : drawn.panels)
-                painted |= panel.rect;
-        }
+        for (const Panel &panel : drawn.panels)
+            painted |= panel.rect;
         const QRegion device = ratio == 1.0 ? painted : QTransform::fromScale(ratio, ratio).map(painted);
         MakeWritable(image, std::vector<QRect>(device.begin(), device.end()));
-        if (panelsLater)
-            LayPanels(image, ratio, drawn.panels, drawn.laid);
     }
     // The window's own background is already in the bitmap; a picture that could not be
     // handed over is one of the children and is drawn with them.
@@ -69,13 +66,12 @@ PanelledBitmap Render(frmCalendar &window, bool panelsLater)
     window.setAutoFillBackground(false);
     window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     window.setAutoFillBackground(autoFill);
-    window.EndLegibility(image);
-    window.LayPanelsWithin(std::nullopt);
+    if (!later)
+        window.EndLegibility(image);
+    window.SetPanelsLater(false);
     if (pictureFirst)
         picture->show();
     image.setDevicePixelRatio(1.0);
-    if (!panelsLater || drawn.panels.empty())
-        drawn.laid = QRegion(QRect(QPoint(), window.size()));
     drawn.image = std::move(image);
     return drawn;
 }

@@ -26,8 +26,9 @@ namespace CalendarDrawing {
 
 // Exactly what the full-screen window shows, at the screen's physical pixel size.
 QImage RenderWindow(frmCalendar &window);
-// The same with the panels laid only where texts stand on them, the rest left to the
-// writing of the file (PanelledBitmap): the picture's pages under a panel stay shared.
+// The same with the guard's panels and texts left to the writing of the file
+// (PanelledBitmap), and its check of the finished drawing with them
+// (frmCalendar::EndLegibility of the rings written): the picture is only read.
 PanelledBitmap RenderPanelsLater(frmCalendar &window);
 
 // A drawing for a preview: with these values (not the stored ones), on the screen

@@ -219,7 +219,8 @@ void CalendarLabel::paintEvent(QPaintEvent *event)
 {
     const QString shown = ShownText();
     if (m_means.on && !text().isEmpty()) {
-        PaintGuarded();
+        if (!m_means.later)
+            PaintGuarded();
         return;
     }
     if (text().isEmpty() || (!m_shadow && shown == text())) {

@@ -73,6 +73,7 @@ public:
     // with a solid outline in outline when that is valid. Off: drawn as set.
     struct Means {
         bool on = false;
+        bool later = false; // drawn on the way out, not by the label
         QColor color;
         QColor outline;
         int outlineRadius = 0;

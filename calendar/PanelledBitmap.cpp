@@ -1,12 +1,14 @@
 #include "PanelledBitmap.h"
 
 #include "BackgroundWork.h"
+#include "Legibility.h"
 
 #include <QIODevice>
 #include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -41,13 +43,96 @@ Remaining RemainingOf(const PanelledBitmap &bitmap)
     for (const Panel &panel : bitmap.panels)
         all |= panel.rect;
     rest.region = all - bitmap.laid;
-    if (rest.region.isEmpty())
-        return rest;
-    // A row more each way: the panels' antialiased edges at a fractional ratio.
-    const QRect bounds = rest.region.boundingRect();
-    rest.top = std::max(0, static_cast<int>(std::floor(bounds.top() * bitmap.ratio)) - 1);
-    rest.bottom = std::min(bitmap.image.height() - 1, static_cast<int>(std::ceil((bounds.bottom() + 1) * bitmap.ratio)) + 1);
+    rest.top = bitmap.image.height();
+    if (!rest.region.isEmpty()) {
+        // A row more each way: the panels' antialiased edges at a fractional ratio.
+        const QRect bounds = rest.region.boundingRect();
+        rest.top = std::max(0, static_cast<int>(std::floor(bounds.top() * bitmap.ratio)) - 1);
+        rest.bottom = std::min(bitmap.image.height() - 1,
+                               static_cast<int>(std::ceil((bounds.bottom() + 1) * bitmap.ratio)) + 1);
+    }
+    for (const LaidText &text : bitmap.texts) {
+        if (text.coverage.isNull())
+            continue;
+        rest.top = std::max(0, std::min(rest.top, text.origin.y()));
+        rest.bottom = std::min(bitmap.image.height() - 1, std::max(rest.bottom, text.origin.y() + text.coverage.height() - 1));
+    }
     return rest;
+}
+
+// x * a / 255 for each of the four channels, rounded as the painter's blending rounds.
+inline QRgb ByteMul(QRgb x, std::uint32_t a)
+{
+    std::uint32_t t = (x & 0xff00ffu) * a;
+    t = ((t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    x = ((x >> 8) & 0xff00ffu) * a;
+    x = (x + ((x >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return x | t;
+}
+
+// The rows of coverage (Format_Alpha8) that fall in the band from top on, as ink of one
+// colour blended over them: the painter's source-over of the premultiplied ink, pixel
+// for pixel, without making the ink an image of its own for each band.
+void DrawRows(QImage &band, const QImage &coverage, QPoint origin, const std::array<QRgb, 256> &ink, int top, int rows)
+{
+    const int from = std::max(0, top - origin.y());
+    const int to = std::min(coverage.height(), top + rows - origin.y());
+    const int left = std::max(0, -origin.x());
+    const int right = std::min(coverage.width(), band.width() - origin.x());
+    for (int y = from; y < to; ++y) {
+        const uchar *in = coverage.constScanLine(y);
+        auto *out = reinterpret_cast<QRgb *>(band.scanLine(origin.y() + y - top));
+        for (int x = left; x < right; ++x) {
+            const QRgb src = ink[in[x]];
+            const std::uint32_t alpha = qAlpha(src);
+            QRgb &pixel = out[origin.x() + x];
+            if (alpha == 255)
+                pixel = src;
+            else if (alpha != 0)
+                pixel = src + ByteMul(pixel, 255 - alpha);
+        }
+    }
+}
+
+// Each of the 256 coverages as premultiplied ink of color.
+std::array<QRgb, 256> InkOf(QRgb color)
+{
+    std::array<QRgb, 256> ink{};
+    for (QRgb a = 0; a < 256; ++a)
+        ink[a] = qPremultiply((color & 0x00ffffffu) | (a << 24));
+    return ink;
+}
+
+// The texts drawn into band (the drawing's device rows from top on), each one's ring
+// read from the rows it has there.
+void DrawTexts(QImage &band, int top, int rows, const std::vector<LaidText> &texts, RingPixels *rings)
+{
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const LaidText &text = texts[k];
+        if (text.coverage.isNull() || text.origin.y() >= top + rows || text.origin.y() + text.coverage.height() <= top)
+            continue;
+        if (!text.outline.isNull())
+            DrawRows(band, text.outline, text.origin, InkOf(text.outlineColor), top, rows);
+        DrawRows(band, text.coverage, text.origin, InkOf(text.color), top, rows);
+    }
+    if (!rings)
+        return;
+    // Read only when every text is in: one's outline may lie over another's ring.
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const LaidText &text = texts[k];
+        if (!text.ring)
+            continue;
+        const std::vector<QPoint> &ring = *text.ring;
+        const int y0 = top - text.origin.y(), y1 = top + rows - text.origin.y();
+        auto first = std::partition_point(ring.begin(), ring.end(), [y0](const QPoint &p) { return p.y() < y0; });
+        auto last = std::partition_point(first, ring.end(), [y1](const QPoint &p) { return p.y() < y1; });
+        std::vector<QRgb> &out = (*rings)[k];
+        for (auto p = first; p != last; ++p) {
+            const int x = text.origin.x() + p->x();
+            if (x >= 0 && x < band.width())
+                out.push_back(reinterpret_cast<const QRgb *>(band.constScanLine(text.origin.y() + p->y() - top))[x]);
+        }
+    }
 }
 
 // The panels within area laid into band, which holds the drawing's device rows from top
@@ -70,15 +155,17 @@ void LayInto(QImage &band, int top, qreal ratio, const std::vector<Panel> &panel
     PaintPanels(painter, here);
 }
 
-// Rows [top, top + band.height()) of the drawing with every panel laid, into band (of
-// the image's width and format).
-void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, QImage &band)
+// Rows [top, top + rows) of the drawing with every panel laid and every text drawn,
+// into band (of the image's width and format, at least that many rows).
+void LayBand(const PanelledBitmap &bitmap, const Remaining &rest, int top, int rows, QImage &band, RingPixels *rings)
 {
-    const int rows = std::min(band.height(), bitmap.image.height() - top);
     const qsizetype bytes = std::min(band.bytesPerLine(), bitmap.image.bytesPerLine());
     for (int y = 0; y < rows; ++y)
         std::memcpy(band.scanLine(y), bitmap.image.constScanLine(top + y), static_cast<size_t>(bytes));
-    LayInto(band, top, bitmap.ratio, bitmap.panels, rest.region);
+    if (!rest.region.isEmpty())
+        LayInto(band, top, bitmap.ratio, bitmap.panels, rest.region);
+    if (!bitmap.texts.empty())
+        DrawTexts(band, top, rows, bitmap.texts, rings);
 }
 
 constexpr int kBandRows = 16;
@@ -117,47 +204,25 @@ void PackRow(const QRgb *in, int w, uchar *out)
 }
 } // namespace
 
-void LayPanels(QImage &image, qreal ratio, const std::vector<Panel> &panels, const QRegion &area)
+QImage Finished(const PanelledBitmap &bitmap, RingPixels *rings)
 {
-    if (image.isNull() || panels.empty() || area.isEmpty())
-        return;
-    const QRect bounds = area.boundingRect();
-    // A row more each way: the panels' antialiased edges at a fractional ratio.
-    const int top = std::max(0, static_cast<int>(std::floor(bounds.top() * ratio)) - 1);
-    const int bottom = std::min(image.height() - 1, static_cast<int>(std::ceil((bounds.bottom() + 1) * ratio)) + 1);
-    if (bottom < top)
-        return;
-    // Stripes of the image's own rows (each its own painter: one device takes one at a
-    // time), a few more than the threads, as the texts lie unevenly.
-    constexpr int kStripes = 4;
-    const int rows = (bottom - top + kStripes) / kStripes;
-    uchar *const bits = image.bits();
-    BackgroundWork work;
-    work.ForEach(kStripes, [&](std::size_t k) {
-        const int from = top + static_cast<int>(k) * rows;
-        const int count = std::min(rows, bottom + 1 - from);
-        if (count <= 0)
-            return;
-        QImage stripe(bits + from * image.bytesPerLine(), image.width(), count, image.bytesPerLine(), image.format());
-        LayInto(stripe, from, ratio, panels, area);
-    });
-}
-
-QImage Finished(const PanelledBitmap &bitmap)
-{
+    if (rings)
+        rings->assign(bitmap.texts.size(), {});
     const Remaining rest = RemainingOf(bitmap);
-    if (rest.region.isEmpty())
+    if (rest.bottom < rest.top)
         return bitmap.image;
     QImage whole = bitmap.image.copy();
     QImage band(bitmap.image.width(), rest.bottom - rest.top + 1, bitmap.image.format());
-    LayBand(bitmap, rest, rest.top, band);
+    LayBand(bitmap, rest, rest.top, band.height(), band, rings);
     for (int y = 0; y < band.height(); ++y)
         std::memcpy(whole.scanLine(rest.top + y), band.constScanLine(y), static_cast<size_t>(band.bytesPerLine()));
     return whole;
 }
 
-bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
+bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device, RingPixels *rings)
 {
+    if (rings)
+        rings->assign(bitmap.texts.size(), {});
     const QImage &image = bitmap.image;
     if (image.isNull() || image.format() != QImage::Format_RGB32)
         return false;
@@ -180,24 +245,30 @@ bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
         return false;
 
     const Remaining rest = RemainingOf(bitmap);
-    // The rows with panels still to lay, in bands from the bottom up: the other thread
-    // lays the next band while this one writes the last.
+    // The rows with panels still to lay or texts to draw, in bands from the bottom up:
+    // the other thread lays the next bands while this one writes the last.
     std::vector<int> tops;
     for (int y = rest.bottom; y >= rest.top; y -= kBandRows)
         tops.push_back(std::max(rest.top, y - kBandRows + 1));
-    QImage bands[2];
+    // A few bands laid ahead, as the texts make some bands dearer than others; the
+    // buffers outlive the other thread's work on them.
+    constexpr std::size_t kAhead = 4;
+    std::array<QImage, kAhead> bands;
     std::optional<BackgroundWork> work;
-    auto layNext = [&](std::size_t k) {
+    auto lay = [&](std::size_t k) {
         if (k >= tops.size())
             return;
-        QImage &band = bands[k % 2];
+        QImage &band = bands[k % kAhead];
         if (band.isNull())
             band = QImage(w, kBandRows, image.format());
-        work->Post([&bitmap, &rest, top = tops[k], &band] { LayBand(bitmap, rest, top, band); });
+        // A band's rows end where the one below begins.
+        const int rows = (k == 0 ? rest.bottom + 1 : tops[k - 1]) - tops[k];
+        work->Post([&bitmap, &rest, top = tops[k], rows, &band, rings] { LayBand(bitmap, rest, top, rows, band, rings); });
     };
     if (!tops.empty()) {
         work.emplace();
-        layNext(0);
+        for (std::size_t k = 0; k < kAhead; ++k)
+            lay(k);
     }
     std::size_t reached = 0; // the bands this thread has come to
     std::vector<uchar> out(rowBytes, 0);
@@ -207,10 +278,12 @@ bool WriteBmp(const PanelledBitmap &bitmap, QIODevice &device)
         if (y >= rest.top && y <= rest.bottom) {
             const auto k = static_cast<std::size_t>((rest.bottom - y) / kBandRows);
             if (k == reached) {
-                work->Wait(); // this band laid
-                layNext(++reached);
+                if (k > 0)
+                    lay(k - 1 + kAhead); // the band before is written: its buffer is free
+                work->WaitForFirst(k + 1); // this band laid
+                ++reached;
             }
-            in = reinterpret_cast<const QRgb *>(bands[k % 2].constScanLine(y - tops[k]));
+            in = reinterpret_cast<const QRgb *>(bands[k % kAhead].constScanLine(y - tops[k]));
         }
         PackRow(in, w, out.data());
         if (device.write(reinterpret_cast<const char *>(out.data()), rowBytes) != rowBytes)

@@ -23,9 +23,21 @@ bool CaptureWindowToFile(frmCalendar &window, const QString &path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!WriteBmp(drawn, file)) {
+    RingPixels rings;
+    if (!WriteBmp(drawn, file, &rings)) {
         file.cancelWriting();
         return false;
+    }
+    if (!drawn.texts.empty() && !window.EndLegibility(rings)) {
+        // A text short of its ratio as written (another's outline over its ring, the
+        // rounding of a panel): the drawing finished here, where the check mends it,
+        // and written again.
+        QImage whole = Finished(drawn);
+        window.EndLegibility(whole);
+        if (!file.seek(0) || !WriteBmp(PanelledBitmap{whole, 1.0, {}, {}, {}}, file)) {
+            file.cancelWriting();
+            return false;
+        }
     }
     return file.commit();
 }

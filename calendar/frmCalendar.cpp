@@ -150,11 +150,9 @@ void frmCalendar::paintEvent(QPaintEvent *event)
         QWidget::paintEvent(event);
         return;
     }
-    if (m_panelsWithin && m_panelsWithin->isEmpty())
-        return; // laid already
+    if (m_panelsLater)
+        return; // laid as the file is written
     QPainter painter(this);
-    if (m_panelsWithin)
-        painter.setClipRegion(*m_panelsWithin);
     PaintPanels(painter, m_panels);
 }
 

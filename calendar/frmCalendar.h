@@ -82,9 +82,16 @@ public:
     // The legibility guard around one rendering into target (the background already in
     // it): measures every text's ring on it, plans the panels and gives each label its
     // means. EndLegibility checks the finished bitmap, mends a text that still misses
-    // its ratio, and lets go. Both do nothing with the guard off.
-    void BeginLegibility(QImage *target);
+    // its ratio, and lets go. Both do nothing with the guard off. inPlace: the texts
+    // will be drawn into target (not handed to TextsForLater).
+    void BeginLegibility(QImage *target, bool inPlace = true);
     void EndLegibility(QImage &image);
+    // The guarded texts handed to the writing of the file instead (in the order the
+    // window draws them; they draw nothing in it meanwhile), and the check on what
+    // their rings read there: true when every text reached its ratio (the guard lets
+    // go); false leaves them to EndLegibility on the drawing finished in place.
+    std::vector<LaidText> TextsForLater();
+    bool EndLegibility(const RingPixels &rings);
     bool LegibilityGuard() const { return m_legibilityGuard; }
     // How much the guard grew the texts and the grid so events reach a readable size
     // on this screen (1: not at all).
@@ -92,13 +99,9 @@ public:
     // The translucent panels of the last rendering, in the window's coordinates.
     using Panel = quillon::Panel;
     const std::vector<Panel> &Panels() const { return m_panels; }
-    // Where the texts the guard draws stand at that device-pixel ratio (the rows of
-    // their glyphs with the ring and any outline, and every other text's whole label),
-    // in the window's coordinates: all that is painted or read over the panels.
-    QRegion GuardedTextArea(qreal ratio) const;
-    // The panels painted only within area (the rest is laid later, PanelledBitmap), or
-    // all of them again.
-    void LayPanelsWithin(std::optional<QRegion> area) { m_panelsWithin = std::move(area); }
+    // The panels left to the writing of the file (PanelledBitmap), or painted by the
+    // window again.
+    void SetPanelsLater(bool later) { m_panelsLater = later; }
     // Every label that shows text (for checks).
     std::vector<CalendarLabel *> TextLabels() const;
 
@@ -144,7 +147,8 @@ private:
     bool m_legibilityGuard = true;
     double m_textScale = 1.0;
     std::vector<Panel> m_panels;
-    std::optional<QRegion> m_panelsWithin;
+    bool m_panelsLater = false;
+    std::vector<CalendarLabel *> m_textsLater; // in the order of TextsForLater
 };
 
 } // namespace quillon

@@ -35,31 +35,6 @@ std::vector<CalendarLabel *> frmCalendar::TextLabels() const
     return labels;
 }
 
-QRegion frmCalendar::GuardedTextArea(qreal ratio) const
-{
-    std::vector<QRect> parts;
-    for (CalendarLabel *label : TextLabels()) {
-        if (!label->GuardMeans().on) {
-            parts.push_back(QRect(label->mapTo(this, QPoint()), label->size()));
-            continue;
-        }
-        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
-        if (ratio != 1.0 || glyphs.coverage.isNull()) {
-            // A pixel more each way: at a fractional ratio the glyphs' layer reaches into it.
-            parts.push_back(QRect(label->mapTo(this, glyphs.box.topLeft()), glyphs.box.size()).adjusted(-1, -1, 1, 1));
-            continue;
-        }
-        // Device pixels are the window's: only the rows of ink, with the ring and the
-        // widest outline around them.
-        for (const QRect &rows : glyphs.inkedRows)
-            parts.push_back(rows.translated(glyphs.origin));
-    }
-    QRegion area;
-    for (const QRect &part : parts)
-        area |= part;
-    return area;
-}
-
 namespace {
 // One text as the guard sees it.
 struct GuardedText {
@@ -139,7 +114,7 @@ QRect frmCalendar::CellTile(int cell) const
     return QRect(QPoint(at.x() - kPanelPad, at.y() - kPanelPad), QPoint(right - kPanelPad - 1, bottom - kPanelPad - 1));
 }
 
-void frmCalendar::BeginLegibility(QImage *target)
+void frmCalendar::BeginLegibility(QImage *target, bool inPlace)
 {
     m_panels.clear();
     if (!m_legibilityGuard || !target || target->isNull())
@@ -212,7 +187,7 @@ void frmCalendar::BeginLegibility(QImage *target)
     // The rows the texts will be drawn over made writable before anything reads them: a
     // page of the picture that was read is mapped already, and copying it then costs a
     // flush of its old mapping too.
-    if (ratio == 1.0) {
+    if (inPlace && ratio == 1.0) {
         std::vector<QRect> rows;
         for (const GuardedText &t : texts) {
             const CalendarLabel::Glyphs &glyphs = t.label->PreparedGlyphs();
@@ -453,6 +428,60 @@ void frmCalendar::EndLegibility(QImage &image)
         label->ReleaseGlyphs();
     }
     image.setDevicePixelRatio(ratio);
+}
+
+std::vector<LaidText> frmCalendar::TextsForLater()
+{
+    std::vector<LaidText> texts;
+    m_textsLater.clear();
+    if (!m_legibilityGuard)
+        return texts;
+    for (CalendarLabel *label : TextLabels()) {
+        CalendarLabel::Means means = label->GuardMeans();
+        const CalendarLabel::Glyphs &glyphs = label->PreparedGlyphs();
+        if (!means.on || glyphs.coverage.isNull())
+            continue;
+        LaidText text;
+        text.origin = glyphs.origin;
+        text.coverage = glyphs.coverage;
+        text.color = means.color.rgb();
+        if (means.outline.isValid()) {
+            text.outline = Legibility::OutlineMask(glyphs.coverage, means.outlineRadius);
+            text.outlineColor = means.outline.rgb();
+        }
+        text.ring = &glyphs.ring;
+        texts.push_back(std::move(text));
+        means.later = true;
+        label->SetMeans(means);
+        m_textsLater.push_back(label);
+    }
+    return texts;
+}
+
+bool frmCalendar::EndLegibility(const RingPixels &rings)
+{
+    std::vector<double> reached(m_textsLater.size(), 0.0);
+    bool all = rings.size() == m_textsLater.size();
+    if (all) {
+        BackgroundWork work;
+        work.ForEach(m_textsLater.size(), [&](size_t k) {
+            reached[k] = Legibility::RingContrast(rings[k], m_textsLater[k]->GuardMeans().color);
+        });
+    }
+    for (size_t k = 0; all && k < m_textsLater.size(); ++k)
+        all = reached[k] >= m_textsLater[k]->RequiredRatio();
+    for (size_t k = 0; k < m_textsLater.size(); ++k) {
+        CalendarLabel *label = m_textsLater[k];
+        CalendarLabel::Means means = label->GuardMeans();
+        means.later = false;
+        label->SetMeans(means);
+        if (all) {
+            label->SetMeasured(reached[k], label->RequiredRatio());
+            label->ReleaseGlyphs();
+        }
+    }
+    m_textsLater.clear();
+    return all;
 }
 
 } // namespace quillon

@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <functional>
 
 namespace quillon {
@@ -164,8 +165,39 @@ TEST_F(LegibilityRender, PanelsLaidOnTheWayOutGiveTheSameBitmap)
         QByteArray streamed;
         QBuffer out(&streamed);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(WriteBmp(later, out));
+        RingPixels rings;
+        ASSERT_TRUE(WriteBmp(later, out, &rings));
         EXPECT_TRUE(streamed == expected) << streamed.size() << " bytes, Qt's writer " << expected.size();
+        // The texts went out with the panels, and their rings read what the finished
+        // drawing has under them.
+        ASSERT_FALSE(later.texts.empty());
+        ASSERT_EQ(rings.size(), later.texts.size());
+        for (size_t k = 0; k < rings.size(); ++k) {
+            std::vector<QRgb> written = rings[k], drawn = Legibility::Sample(whole, later.texts[k].origin, *later.texts[k].ring);
+            std::sort(written.begin(), written.end());
+            std::sort(drawn.begin(), drawn.end());
+            EXPECT_TRUE(written == drawn) << k;
+        }
+        // One read short of its ratio leaves the texts to the check of the drawing
+        // finished in place; as written, every one reaches it and the guard lets go.
+        RingPixels faint = rings;
+        faint.front().assign(faint.front().size() + 1, later.texts.front().color);
+        EXPECT_FALSE(form.EndLegibility(faint));
+        QImage inPlace = Finished(later);
+        form.EndLegibility(inPlace);
+        EXPECT_EQ(inPlace, whole);
+        for (const CalendarLabel *label : form.TextLabels())
+            EXPECT_GE(label->MeasuredRatio(), label->RequiredRatio()) << qPrintable(label->text());
+    });
+    render([&](frmCalendar &form) {
+        const PanelledBitmap later = CalendarDrawing::RenderPanelsLater(form);
+        QByteArray streamed;
+        QBuffer out(&streamed);
+        RingPixels rings;
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && WriteBmp(later, out, &rings));
+        EXPECT_TRUE(form.EndLegibility(rings));
+        for (const CalendarLabel *label : form.TextLabels())
+            EXPECT_GE(label->MeasuredRatio(), label->RequiredRatio()) << qPrintable(label->text());
     });
     // Rows that end in padding, or in fewer than four pixels of their own.
     for (const int w : {5, 6, 7, 9}) {
@@ -173,7 +205,7 @@ TEST_F(LegibilityRender, PanelsLaidOnTheWayOutGiveTheSameBitmap)
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < w; ++x)
                 image.setPixel(x, y, qRgb(x * 37 + y, 255 - x * 23, y * 41));
-        const PanelledBitmap small{image, 1.0, {Panel{QRect(1, 1, w - 2, 4), QColor(255, 255, 255, 140)}}, QRegion()};
+        const PanelledBitmap small{image, 1.0, {Panel{QRect(1, 1, w - 2, 4), QColor(255, 255, 255, 140)}}, QRegion(), {}};
         QByteArray qt, ours;
         QBuffer qtOut(&qt), ourOut(&ours);
         ASSERT_TRUE(qtOut.open(QIODevice::WriteOnly) && ourOut.open(QIODevice::WriteOnly));
