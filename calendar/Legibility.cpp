@@ -161,12 +161,18 @@ QImage AlphaOf(const QImage &layer)
     return alpha;
 }
 
-QImage Inked(const QImage &coverage, QRgb color)
+std::array<QRgb, 256> InkOf(QRgb color)
 {
-    // Each of the 256 coverages premultiplied once.
     std::array<QRgb, 256> ink{};
     for (QRgb a = 0; a < 256; ++a)
         ink[a] = qPremultiply((color & 0x00ffffffu) | (a << 24));
+    return ink;
+}
+
+QImage Inked(const QImage &coverage, QRgb color)
+{
+    // Each of the 256 coverages premultiplied once.
+    const std::array<QRgb, 256> ink = InkOf(color);
     QImage inked(coverage.size(), QImage::Format_ARGB32_Premultiplied);
     const int w = coverage.width();
     for (int y = 0; y < coverage.height(); ++y) {
@@ -335,7 +341,7 @@ std::vector<QRect> InkedRows(const QImage &coverage, int reach, int widenedBy)
     return rows;
 }
 
-std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring)
+std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, std::span<const QPoint> ring)
 {
     std::vector<QRgb> pixels;
     pixels.reserve(ring.size());

@@ -11,7 +11,9 @@
 #include <QPoint>
 #include <QRect>
 
+#include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace quillon {
@@ -50,6 +52,8 @@ inline constexpr double kWorstShare = 0.10;
 // and back: a coverage as ink of one colour (Format_ARGB32_Premultiplied).
 QImage AlphaOf(const QImage &layer);
 QImage Inked(const QImage &coverage, QRgb color);
+// Each of the 256 coverages as premultiplied ink of color.
+std::array<QRgb, 256> InkOf(QRgb color);
 // The glyphs' coverage (alpha 0-255, Format_Alpha8) widened by radius pixels in every
 // direction (a square maximum filter).
 QImage Dilate(const QImage &coverage, int radius);
@@ -60,7 +64,7 @@ std::vector<QPoint> GlyphRing(const QImage &coverage, int width = kRingWidth);
 // coverage as Dilate(coverage, widenedBy) would make it.
 std::vector<QRect> InkedRows(const QImage &coverage, int reach, int widenedBy = 0);
 // The pixels of image under the ring placed at offset (those inside the image).
-std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, const std::vector<QPoint> &ring);
+std::vector<QRgb> Sample(const QImage &image, const QPoint &offset, std::span<const QPoint> ring);
 // Every few pixels of a backdrop, at most most of them, for judging cheaply what the
 // finished bitmap is then checked for pixel by pixel.
 std::vector<QRgb> Thinned(const std::vector<QRgb> &backdrop, size_t most);

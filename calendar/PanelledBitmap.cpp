@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <span>
 
 namespace quillon {
 
@@ -94,15 +95,6 @@ void DrawRows(QImage &band, const QImage &coverage, QPoint origin, const std::ar
     }
 }
 
-// Each of the 256 coverages as premultiplied ink of color.
-std::array<QRgb, 256> InkOf(QRgb color)
-{
-    std::array<QRgb, 256> ink{};
-    for (QRgb a = 0; a < 256; ++a)
-        ink[a] = qPremultiply((color & 0x00ffffffu) | (a << 24));
-    return ink;
-}
-
 // The texts drawn into band (the drawing's device rows from top on), each one's ring
 // read from the rows it has there.
 void DrawTexts(QImage &band, int top, int rows, const std::vector<LaidText> &texts, RingPixels *rings)
@@ -112,8 +104,8 @@ void DrawTexts(QImage &band, int top, int rows, const std::vector<LaidText> &tex
         if (text.coverage.isNull() || text.origin.y() >= top + rows || text.origin.y() + text.coverage.height() <= top)
             continue;
         if (!text.outline.isNull())
-            DrawRows(band, text.outline, text.origin, InkOf(text.outlineColor), top, rows);
-        DrawRows(band, text.coverage, text.origin, InkOf(text.color), top, rows);
+            DrawRows(band, text.outline, text.origin, Legibility::InkOf(text.outlineColor), top, rows);
+        DrawRows(band, text.coverage, text.origin, Legibility::InkOf(text.color), top, rows);
     }
     if (!rings)
         return;
@@ -126,12 +118,8 @@ void DrawTexts(QImage &band, int top, int rows, const std::vector<LaidText> &tex
         const int y0 = top - text.origin.y(), y1 = top + rows - text.origin.y();
         auto first = std::partition_point(ring.begin(), ring.end(), [y0](const QPoint &p) { return p.y() < y0; });
         auto last = std::partition_point(first, ring.end(), [y1](const QPoint &p) { return p.y() < y1; });
-        std::vector<QRgb> &out = (*rings)[k];
-        for (auto p = first; p != last; ++p) {
-            const int x = text.origin.x() + p->x();
-            if (x >= 0 && x < band.width())
-                out.push_back(reinterpret_cast<const QRgb *>(band.constScanLine(text.origin.y() + p->y() - top))[x]);
-        }
+        const std::vector<QRgb> read = Legibility::Sample(band, text.origin - QPoint(0, top), std::span(first, last));
+        (*rings)[k].insert((*rings)[k].end(), read.begin(), read.end());
     }
 }
 
