@@ -330,6 +330,35 @@ void frmCalendar::BeginLegibility(QImage *target, bool inPlace)
             tile.rect = rect.adjusted(-across, -kPanelPad, across, kPanelPad);
         }
     }
+    // Where most days ask for a tile of the scrim's own colour, the scrim itself goes as
+    // deep as the deepest of them, headings' strips included: cells and strips of two
+    // depths over a grainy picture read as a patchwork, with a bright seam where a strip
+    // and a row of cells overlap. A few tiles stay tiles (today's cell over a dark photo).
+    if (scrim.isValid()) {
+        const QRgb side = surround.rgb();
+        auto folds = [side](const Tile &tile) { return tile.color.rgb() == side; };
+        const long cells = std::count_if(tiles.begin(), tiles.end(), [&](const Tile &tile) { return tile.cell && folds(tile); });
+        if (cells * 2 >= days) {
+            int deepestTile = 0;
+            for (const Tile &tile : tiles)
+                if (folds(tile)) {
+                    deepestTile = std::max(deepestTile, tile.color.alpha());
+                    m_panels.front().rect |= tile.rect;
+                }
+            // The scrim and a tile one over the other, rounded up: no text gets less.
+            const int under = 255 - surround.alpha();
+            const int deeper = 255 - (under * (255 - deepestTile)) / 255;
+            m_panels.front().color.setAlpha(std::max(surround.alpha(), deeper));
+            for (GuardedText &t : texts)
+                through(t);
+            for (const Tile &tile : tiles)
+                if (folds(tile))
+                    for (GuardedText *t : tile.members)
+                        if (t->contrast < t->required && LargeTypeDoes(*t))
+                            largeType(*t);
+            std::erase_if(tiles, folds);
+        }
+    }
     // The cells of one colour take its deepest shade, so that days side by side read as
     // one block rather than a patchwork (deeper only brings their texts further apart).
     std::map<QRgb, int> deepest;

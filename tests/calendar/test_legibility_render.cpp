@@ -16,6 +16,7 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace quillon {
@@ -79,10 +80,31 @@ protected:
         // Today keeps its own colour whatever the background.
         EXPECT_EQ(form.lblDayNumber[8]->TextColor(), QColor(255, 255, 0)) << scene;
         lastPanels = form.Panels().size();
+        // The middles of an empty cell before the 1st and of the 8th, which has no events.
+        const QPoint cell(form.lblDayNumber[1]->x() - form.lblDayNumber[0]->x(), form.lblDayNumber[7]->y() - form.lblDayNumber[0]->y());
+        for (const int k : {0, 9}) {
+            const QPoint middle = form.lblDayNumber[k]->mapTo(&form, QPoint(cell.x() / 2, cell.y() / 2));
+            lastMiddles[k == 0 ? 0 : 1] = image.copy(QRect(middle, QSize(24, 24)));
+        }
         return halos;
     }
     size_t lastPanels = 0;
+    QImage lastMiddles[2];
 };
+
+// How far a block's red channel strays from its mean: the picture as a panel lets it show.
+double Spread(const QImage &block)
+{
+    double sum = 0, squares = 0;
+    const int n = block.width() * block.height();
+    for (int y = 0; y < block.height(); ++y)
+        for (int x = 0; x < block.width(); ++x) {
+            const double v = qRed(block.pixel(x, y));
+            sum += v;
+            squares += v * v;
+        }
+    return std::sqrt(squares / n - (sum / n) * (sum / n));
+}
 
 TEST_F(LegibilityRender, EveryTextReachesItsRatioOverAnyPicture)
 {
@@ -107,6 +129,18 @@ TEST_F(LegibilityRender, EveryTextReachesItsRatioOverAnyPicture)
     TextColors(QStringLiteral("16777215"), QStringLiteral("65535"));
     RenderAndCheck("noise");
     EXPECT_GE(lastPanels, 1u);
+    // And one even panel, where the scrim stops short of opaque and the days ask for
+    // more: an empty cell lets as much of the grain through as a day's cell.
+    Option("WallpaperFile", Picture("grey noise", [](int, int, std::uint32_t r) {
+        const int v = static_cast<int>(r % 256);
+        return qRgb(v, v, v);
+    }));
+    TextColors(QStringLiteral("0"), QStringLiteral("65535"));
+    Option("CalendarLegibility", QStringLiteral("Automatic"));
+    RenderAndCheck("grey noise");
+    const double empty = Spread(lastMiddles[0]), day = Spread(lastMiddles[1]);
+    EXPECT_GT(day, 0.5);
+    EXPECT_NEAR(empty, day, day * 0.25);
 }
 
 TEST_F(LegibilityRender, LiturgicalPurpleOnTheDefaultColourAndUserColoursKept)
